@@ -1,0 +1,125 @@
+#include "files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+
+namespace {
+
+std::function<bool(const QString&)> g_removeForTesting;
+
+bool removeItem(const QString& path)
+{
+    if (g_removeForTesting)
+        return g_removeForTesting(path);
+    const QFileInfo info(path);
+    if (info.isDir() && !info.isSymLink())
+        return QDir(path).removeRecursively();
+    return QFile::remove(path);
+}
+
+int lastErrorOr(int fallback) { return errno != 0 ? errno : fallback; }
+
+} // namespace
+
+QString uniqueFileURL(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return path;
+    const QString folder = info.path();
+    const QString suffix = info.suffix();
+    const QString base = suffix.isEmpty() ? info.fileName() : info.completeBaseName();
+    for (long n = 1;; ++n) {
+        QString name = QStringLiteral("%1-%2").arg(base).arg(n);
+        if (!suffix.isEmpty())
+            name += QLatin1Char('.') + suffix;
+        const QString candidate = folder + QLatin1Char('/') + name;
+        const QFileInfo c(candidate);
+        if (!c.exists() && !c.isSymLink())
+            return candidate;
+    }
+}
+
+bool removeOrTrashItemAtURL(const QString& path, int* error)
+{
+    errno = 0;
+    if (removeItem(path)) {
+        if (error)
+            *error = 0;
+        return true;
+    }
+    const int removeError = lastErrorOr(EIO);
+    errno = 0;
+    QFile item(path);
+    if (item.moveToTrash()) {
+        if (error)
+            *error = removeError;
+        return true;
+    }
+    if (error)
+        *error = lastErrorOr(EIO);
+    return false;
+}
+
+QString documentNameFromURL(const QString& path)
+{
+    if (path.isEmpty())
+        return QString();
+    QString last = QFileInfo(path).fileName();
+    if (last.isEmpty())
+        last = QDir(path).dirName();
+    const qsizetype dot = last.lastIndexOf(u'.');
+    return dot > 0 ? last.left(dot) : last;
+}
+
+bool copyItemAtPath(const QString& source, const QString& destination, int* error)
+{
+    if (error)
+        *error = 0;
+    const QFileInfo info(source);
+    if (QFileInfo::exists(destination)) {
+        if (error)
+            *error = EEXIST;
+        return false;
+    }
+    if (!info.isDir()) {
+        errno = 0;
+        if (QFile::copy(source, destination))
+            return true;
+        if (error)
+            *error = lastErrorOr(EIO);
+        return false;
+    }
+    if (!QDir().mkdir(destination)) {
+        if (error)
+            *error = lastErrorOr(EIO);
+        return false;
+    }
+    return copyFolderContents(source, destination, error);
+}
+
+bool copyFolderContents(const QString& source, const QString& destination, int* error)
+{
+    if (error)
+        *error = 0;
+    const QDir dir(source);
+    if (!dir.exists()) {
+        if (error)
+            *error = ENOENT;
+        return false;
+    }
+    const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                            QDir::Name);
+    for (const QString& name : names) {
+        if (!copyItemAtPath(dir.filePath(name), destination + QLatin1Char('/') + name, error))
+            return false;
+    }
+    return true;
+}
+
+void setRemoveItemForTesting(std::function<bool(const QString&)> remove)
+{
+    g_removeForTesting = std::move(remove);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// File operations of the program. Paths stand for the URLs of the original design.
+#include <QString>
+#include <functional>
+
+// The path itself when nothing exists there; otherwise "<name>-<n>.<ext>" in the same folder for
+// the first n = 1, 2, ... at which nothing exists (no extension: no trailing dot).
+QString uniqueFileURL(const QString& path);
+
+// Removes a file or a folder with its contents; when that fails, moves it to the Trash. True on
+// either success; error gets 0 on direct removal, the removal's error when the Trash took it, the
+// Trash's error when both failed.
+bool removeOrTrashItemAtURL(const QString& path, int* error = nullptr);
+
+// The last path component without its extension; a null string for an empty path.
+QString documentNameFromURL(const QString& path);
+
+// Copies each item of a folder (folders with their contents) to the item of the same name in the
+// destination, in listing order; stops at the first failure with its error code.
+bool copyFolderContents(const QString& source, const QString& destination, int* error = nullptr);
+
+// Copies a file or a whole folder; fails when the destination exists.
+bool copyItemAtPath(const QString& source, const QString& destination, int* error = nullptr);
+
+// Tests replace the removal step to reach the Trash fallback (a root test process can remove
+// anything). Pass nullptr to restore the real removal.
+void setRemoveItemForTesting(std::function<bool(const QString&)> remove);
