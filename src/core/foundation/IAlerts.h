@@ -1,0 +1,39 @@
+#pragma once
+// Alerts as the model and the store ask for them. The window layer installs the real alerts
+// (sheets, sounds); tests install one that answers from a queue. With none installed an alert
+// is logged and answered with its first button.
+#include <QObject>
+#include <QString>
+#include <functional>
+
+// Codes of the first, second and third buttons.
+inline constexpr int kAlertFirstButton = 1000;
+inline constexpr int kAlertSecondButton = 1001;
+inline constexpr int kAlertThirdButton = 1002;
+
+struct AlertRequest {
+    QObject* window = nullptr; // the window controller to show a sheet on, or none (application-modal)
+    QString message;
+    QString information;
+    QString button1; // empty buttons are skipped: the next one answers 1000
+    QString button2;
+    QString button3;
+    QString imageName;
+    int style = 1; // 0 warning, 1 informational, 2 critical
+};
+
+class IAlerts {
+public:
+    virtual ~IAlerts() = default;
+    // Shows the alert modally and answers the chosen button's code.
+    virtual int run(const AlertRequest& request) = 0;
+};
+
+IAlerts* alerts();
+void installAlerts(IAlerts* a);
+
+// Runs an alert through the installed alerts; the chosen code.
+int runAlert(const AlertRequest& request);
+// A one-button alert whose message is the text of a key of table "Dialogue".
+int alertKey(const QString& dialogueKey, QObject* window = nullptr, int style = 2,
+             const QString& imageName = QString());

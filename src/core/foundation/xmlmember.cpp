@@ -1,0 +1,547 @@
+#include "xmlmember.h"
+
+#include "pstr.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <locale.h>
+#include <stdlib.h>
+#include <string>
+#include <sys/stat.h>
+
+namespace
+{
+
+// ---- Writing helpers --------------------------------------------------------------------------
+
+pugi::xml_node appendText(pugi::xml_node parent, const char* name, const char* text, size_t length, bool cdata)
+{
+    pugi::xml_node element = parent.append_child(name);
+    if (element)
+        element.append_child(cdata ? pugi::node_cdata : pugi::node_pcdata).set_value(text, length);
+    return element;
+}
+
+pugi::xml_node appendText(pugi::xml_node parent, const char* name, const QString& text, bool cdata)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return appendText(parent, name, utf8.constData(), static_cast<size_t>(utf8.size()), cdata);
+}
+
+bool needsCdata(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u'"' || u == u'&' || u == u'\'' || u == u'<' || u == u'>';
+    });
+}
+
+template <typename Int> pugi::xml_node appendInteger(pugi::xml_node parent, const char* name, Int value)
+{
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return appendText(parent, name, buffer, static_cast<size_t>(end - buffer), false);
+}
+
+// printf "%.nf" without the locale: to_chars gives the same correctly rounded digits.
+std::string fixedText(double value, int decimals)
+{
+    if (value == 0.0 || !std::isfinite(value))
+        return "0";
+    // Every digit of a double's exact expansion fits in 1074 decimals.
+    decimals = std::clamp(decimals, 0, 1074);
+    std::string text(static_cast<size_t>(decimals) + 330, '\0');
+    const auto result
+        = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
+    text.resize(static_cast<size_t>(result.ptr - text.data()));
+    return text;
+}
+
+// pugixml writes a carriage return in text as the raw byte, which any reader that normalises line
+// ends turns into a line feed. This writer sends it as the character reference instead: "&#13;"
+// in plain text, and in a CDATA section (where references mean nothing) it closes the section
+// around the reference. Raw output has no other raw CR than text and processing instructions.
+class CrEscapingWriter : public pugi::xml_writer
+{
+public:
+    explicit CrEscapingWriter(QIODevice* device)
+        : m_device(device)
+    {
+    }
+
+    void write(const void* data, size_t size) override
+    {
+        const char* bytes = static_cast<const char*>(data);
+        size_t start = 0;
+        for (size_t i = 0; i < size; ++i) {
+            if (bytes[i] == '\r' && m_state != State::Pi) {
+                put(bytes + start, i - start);
+                put(m_state == State::Cdata ? "]]>&#13;<![CDATA[" : "&#13;");
+                start = i + 1;
+                m_matched = 0;
+            } else {
+                advance(bytes[i]);
+            }
+        }
+        put(bytes + start, size - start);
+    }
+
+private:
+    enum class State { Markup, Cdata, Pi };
+
+    void put(const char* bytes, size_t size)
+    {
+        if (size > 0)
+            m_device->write(bytes, static_cast<qint64>(size));
+    }
+    void put(const char* text) { put(text, std::strlen(text)); }
+
+    // Follows the start and end markers of CDATA sections and processing instructions; m_matched
+    // counts the characters of the marker seen so far (markers may straddle two writes).
+    void advance(char c)
+    {
+        static constexpr char cdataStart[] = "<![CDATA[";
+        switch (m_state) {
+        case State::Markup:
+            if (m_matched == 1 && c == '?') {
+                enter(State::Pi);
+            } else if (c == cdataStart[m_matched]) {
+                if (++m_matched == sizeof cdataStart - 1)
+                    enter(State::Cdata);
+            } else {
+                m_matched = c == '<' ? 1 : 0;
+            }
+            break;
+        case State::Cdata:
+            if (c == '>' && m_matched == 2)
+                enter(State::Markup);
+            else
+                m_matched = c == ']' ? std::min<size_t>(m_matched + 1, 2) : 0;
+            break;
+        case State::Pi:
+            if (c == '>' && m_matched == 1)
+                enter(State::Markup);
+            else
+                m_matched = c == '?' ? 1 : 0;
+            break;
+        }
+    }
+
+    void enter(State state)
+    {
+        m_state = state;
+        m_matched = 0;
+    }
+
+    QIODevice* m_device;
+    State m_state = State::Markup;
+    size_t m_matched = 0;
+};
+
+// ---- Reading helpers --------------------------------------------------------------------------
+
+bool isText(pugi::xml_node node)
+{
+    const pugi::xml_node_type type = node.type();
+    return type == pugi::node_pcdata || type == pugi::node_cdata;
+}
+
+// The run of text and CDATA nodes starting at `first`, as a NUL-terminated UTF-8 string; null when
+// missing or empty. `joined` holds the text when the run has several nodes.
+const char* textRun(pugi::xml_node first, std::string& joined)
+{
+    if (!isText(first))
+        return nullptr;
+    pugi::xml_node next = first.next_sibling();
+    if (!isText(next))
+        return *first.value() ? first.value() : nullptr;
+    joined = first.value();
+    for (; isText(next); next = next.next_sibling())
+        joined += next.value();
+    return joined.empty() ? nullptr : joined.c_str();
+}
+
+const char* nodeText(pugi::xml_node node, std::string& joined)
+{
+    return textRun(node.type() == pugi::node_element ? node.first_child() : node, joined);
+}
+
+const char* fieldText(pugi::xml_node element, const XmlName& name, std::string& joined)
+{
+    return nodeText(xmlFirstElementNamed(element, name), joined);
+}
+
+const char* skipSpaces(const char* s)
+{
+    while (*s == ' ' || (*s >= '\t' && *s <= '\r'))
+        ++s;
+    return s;
+}
+
+// Leading decimal integer, held at the int64 bounds when too long.
+int64_t parseInteger(const char* s)
+{
+    s = skipSpaces(s);
+    const bool negative = *s == '-';
+    if (*s == '-' || *s == '+')
+        ++s;
+    // Accumulated as a negative number, whose range covers INT64_MIN.
+    constexpr int64_t lowest = std::numeric_limits<int64_t>::min();
+    int64_t value = 0;
+    for (; *s >= '0' && *s <= '9'; ++s) {
+        const int digit = *s - '0';
+        if (value < (lowest + digit) / 10) {
+            value = lowest;
+            break;
+        }
+        value = value * 10 - digit;
+    }
+    if (!negative)
+        return value == lowest ? std::numeric_limits<int64_t>::max() : -value;
+    return value;
+}
+
+int32_t clampToInt32(int64_t value)
+{
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+bool parseBool(const char* s)
+{
+    s = skipSpaces(s);
+    if (*s == '-' || *s == '+')
+        ++s;
+    while (*s == '0')
+        ++s;
+    return *s == 'Y' || *s == 'y' || *s == 'T' || *s == 't' || (*s >= '1' && *s <= '9');
+}
+
+// Leading decimal floating-point number in the C locale; 0 when there is none. Hexadecimal forms
+// aren't numbers of these files: "0x10" reads as its leading 0.
+double parseDouble(const char* s)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    s = skipSpaces(s);
+    const char* digits = (*s == '-' || *s == '+') ? s + 1 : s;
+    if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        return 0.0;
+    return strtod_l(s, nullptr, cLocale);
+}
+
+void copyPascalString(const unsigned char* source, unsigned char* buffer, int size)
+{
+    if (!buffer || size < 1)
+        return;
+    const int length = source ? std::min<int>(source[0], size - 1) : 0;
+    // The default may be the buffer itself.
+    std::memmove(buffer + 1, source ? source + 1 : buffer + 1, static_cast<size_t>(length));
+    buffer[0] = static_cast<unsigned char>(length);
+}
+
+void textToPascalString(const char* text, unsigned char* buffer, int size, const unsigned char* defaultValue)
+{
+    if (!buffer || size < 1)
+        return;
+    Str255 fallback {};
+    if (defaultValue)
+        std::memcpy(fallback.data(), defaultValue, static_cast<size_t>(defaultValue[0]) + 1);
+    if (text)
+        nsStringToPstr(QString::fromUtf8(text), buffer, size);
+    // The text is never empty here, so an empty result means a character MacRoman lacks.
+    if (!text || (buffer[0] == 0 && size > 1))
+        copyPascalString(fallback.data(), buffer, size);
+}
+
+bool makeFolder(const QString& path, int* error)
+{
+    if (QFileInfo(path).isDir())
+        return true;
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return true;
+    if (error)
+        *error = errno;
+    return false;
+}
+
+} // namespace
+
+// ---- Writing ----------------------------------------------------------------------------------
+
+XmlDocPtr xmlCreateDocument(const QString& rootName, pugi::xml_node* root)
+{
+    if (root)
+        *root = pugi::xml_node();
+    if (rootName.isEmpty())
+        return nullptr;
+    auto document = std::make_unique<pugi::xml_document>();
+    pugi::xml_node declaration = document->append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    declaration.append_attribute("standalone") = "yes";
+    const pugi::xml_node element = document->append_child(rootName.toUtf8().constData());
+    if (!element)
+        return nullptr;
+    if (root)
+        *root = element;
+    return document;
+}
+
+XmlDocPtr newXMLDocumentWithRoot(const QString& rootName, pugi::xml_node* root)
+{
+    return xmlCreateDocument(rootName, root);
+}
+
+pugi::xml_node xmlAddChildWithText(
+    pugi::xml_node parent, const XmlName& name, const std::optional<QString>& text, bool cdata)
+{
+    if (!text)
+        return parent.append_child(name.c_str());
+    return appendText(parent, name.c_str(), *text, cdata);
+}
+
+pugi::xml_node xmlAppendElement(pugi::xml_node parent, const XmlName& name)
+{
+    return parent.append_child(name.c_str());
+}
+
+pugi::xml_node xmlAppendString(pugi::xml_node parent, const XmlName& name, const QString& text)
+{
+    return appendText(parent, name.c_str(), text, needsCdata(text));
+}
+
+pugi::xml_node xmlAppendPascalString(pugi::xml_node parent, const XmlName& name, const unsigned char* pstr)
+{
+    return xmlAppendString(parent, name, pstrToNSString(pstr));
+}
+
+pugi::xml_node xmlAppendInt(pugi::xml_node parent, const XmlName& name, int32_t value)
+{
+    return appendInteger(parent, name.c_str(), value);
+}
+
+pugi::xml_node xmlAppendLong(pugi::xml_node parent, const XmlName& name, int64_t value)
+{
+    return appendInteger(parent, name.c_str(), value);
+}
+
+pugi::xml_node xmlAppendInteger(pugi::xml_node parent, const XmlName& name, int64_t value)
+{
+    return appendInteger(parent, name.c_str(), value);
+}
+
+pugi::xml_node xmlAppendBool(pugi::xml_node parent, const XmlName& name, bool value)
+{
+    return appendText(parent, name.c_str(), value ? "1" : "0", 1, false);
+}
+
+pugi::xml_node xmlAppendDouble(pugi::xml_node parent, const XmlName& name, int decimals, double value)
+{
+    const std::string text = fixedText(value, decimals);
+    return appendText(parent, name.c_str(), text.c_str(), text.size(), false);
+}
+
+pugi::xml_node xmlAppendFloat(pugi::xml_node parent, const XmlName& name, int decimals, float value)
+{
+    return xmlAppendDouble(parent, name, decimals, static_cast<double>(value));
+}
+
+// ---- Reading ----------------------------------------------------------------------------------
+
+pugi::xml_node xmlFirstElementNamed(pugi::xml_node element, const XmlName& name)
+{
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element && std::strcmp(child.name(), name.c_str()) == 0)
+            return child;
+    }
+    return pugi::xml_node();
+}
+
+pugi::xml_node xmlFirstChild(pugi::xml_node element, const XmlName& name)
+{
+    return xmlFirstElementNamed(element, name);
+}
+
+bool xmlChildObjectValue(pugi::xml_node element, const XmlName& name, QString* value)
+{
+    std::string joined;
+    const char* text = fieldText(element, name, joined);
+    if (value)
+        *value = text ? QString::fromUtf8(text) : QString();
+    return text != nullptr;
+}
+
+QString xmlGetMutableString(pugi::xml_node element, const XmlName& name)
+{
+    std::string joined;
+    const char* text = fieldText(element, name, joined);
+    return text ? QString::fromUtf8(text) : QStringLiteral("");
+}
+
+void xmlGetPascalString(
+    pugi::xml_node element, const XmlName& name, unsigned char* buffer, int size, const unsigned char* defaultValue)
+{
+    std::string joined;
+    textToPascalString(fieldText(element, name, joined), buffer, size, defaultValue);
+}
+
+int32_t xmlGetInt(pugi::xml_node element, const XmlName& name, int32_t defaultValue)
+{
+    std::string joined;
+    const char* text = fieldText(element, name, joined);
+    return text ? clampToInt32(parseInteger(text)) : defaultValue;
+}
+
+int64_t xmlGetInt32(pugi::xml_node element, const XmlName& name, int64_t defaultValue)
+{
+    std::string joined;
+    const char* text = fieldText(element, name, joined);
+    return text ? clampToInt32(parseInteger(text)) : defaultValue;
+}
+
+int64_t xmlGetLong(pugi::xml_node element, const XmlName& name, int64_t defaultValue)
+{
+    std::string joined;
+    const char* text = fieldText(element, name, joined);
+    return text ? parseInteger(text) : defaultValue;
+}
+
+bool xmlGetBool(pugi::xml_node element, const XmlName& name, bool defaultValue)
+{
+    std::string joined;
+    const char* text = fieldText(element, name, joined);
+    return text ? parseBool(text) : defaultValue;
+}
+
+double xmlGetDouble(pugi::xml_node element, const XmlName& name, double defaultValue)
+{
+    return xmlNodeDoubleValue(xmlFirstElementNamed(element, name), defaultValue);
+}
+
+float xmlGetFloat(pugi::xml_node element, const XmlName& name, float defaultValue)
+{
+    const double value = xmlGetDouble(element, name, std::numeric_limits<double>::quiet_NaN());
+    if (std::isnan(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
+        return defaultValue;
+    return static_cast<float>(value);
+}
+
+int64_t xmlNodeIntegerValue(pugi::xml_node node, int64_t defaultValue)
+{
+    std::string joined;
+    const char* text = nodeText(node, joined);
+    return text ? parseInteger(text) : defaultValue;
+}
+
+double xmlNodeDoubleValue(pugi::xml_node node, double defaultValue)
+{
+    std::string joined;
+    const char* text = nodeText(node, joined);
+    if (!text)
+        return defaultValue;
+    const double value = parseDouble(text);
+    return std::isfinite(value) ? value : defaultValue;
+}
+
+void xmlNodePascalString(pugi::xml_node node, unsigned char* buffer, int size, const unsigned char* defaultValue)
+{
+    std::string joined;
+    textToPascalString(nodeText(node, joined), buffer, size, defaultValue);
+}
+
+// ---- Files ------------------------------------------------------------------------------------
+
+bool packageResourcesURL(const QString& package, QString* resources)
+{
+    if (resources)
+        resources->clear();
+    if (package.isEmpty())
+        return false;
+    if (resources)
+        *resources = QDir(package).filePath(QStringLiteral("Contents/Resources"));
+    return true;
+}
+
+bool createPackageResources(const QString& package, QString* resources, int* error)
+{
+    if (error)
+        *error = 0;
+    QString path;
+    if (!packageResourcesURL(package, &path)) {
+        if (error)
+            *error = EINVAL;
+        return false;
+    }
+    if (resources)
+        *resources = path;
+    return makeFolder(QDir(package).filePath(QStringLiteral("Contents")), error) && makeFolder(path, error);
+}
+
+bool saveXMLInPackage(const QString& package, const pugi::xml_document* document, const QString& fileName)
+{
+    QString resources;
+    if (!packageResourcesURL(package, &resources))
+        return false;
+    return writeXMLToURL(QDir(resources).filePath(fileName), document);
+}
+
+bool writeXMLToURL(const QString& path, const pugi::xml_document* document)
+{
+    if (path.isEmpty() || !document || !document->first_child())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    CrEscapingWriter writer(&file);
+    document->save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    // A failed write makes commit fail and remove the temporary file.
+    return file.commit();
+}
+
+bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document)
+{
+    if (document)
+        document->reset();
+    if (path.isEmpty() || !document)
+        return false;
+    // Line ends stay as written: a CR inside a note is part of the note. A lone white-space text
+    // is a value (" "), white space between elements is not.
+    constexpr unsigned options = (pugi::parse_default | pugi::parse_cdata | pugi::parse_declaration | pugi::parse_pi
+                                     | pugi::parse_ws_pcdata_single)
+        & ~pugi::parse_eol;
+    auto loaded = std::make_unique<pugi::xml_document>();
+    // pugixml keeps what it parsed before an error, which is the tolerance wanted here: a file cut
+    // short keeps its complete records, and the nameless processing instruction some files end
+    // with (which pugixml rejects) costs nothing.
+    loaded->load_file(QFile::encodeName(path).constData(), options, pugi::encoding_auto);
+    if (!loaded->document_element())
+        return false;
+    *document = std::move(loaded);
+    return true;
+}
+
+pugi::xml_node loadXMLRootFromURL(const QString& path, XmlDocPtr* document)
+{
+    if (!loadXMLDocumentFromURL(path, document))
+        return pugi::xml_node();
+    return (*document)->document_element();
+}
+
+pugi::xml_node loadXMLFromPackage(const QString& package, const QString& fileName, XmlDocPtr* document)
+{
+    if (document)
+        document->reset();
+    QString resources;
+    if (!packageResourcesURL(package, &resources))
+        return pugi::xml_node();
+    return loadXMLRootFromURL(QDir(resources).filePath(fileName), document);
+}

@@ -1,0 +1,136 @@
+#pragma once
+// The XML member files of a document: every entity writes and reads its records through these
+// functions, so they fix the text of every value in every file. A record is an element whose
+// fields are child elements named after their keys, each holding its value as text:
+//   integers in decimal, booleans "1"/"0", doubles with the caller's decimals and "0" for zero,
+//   strings as CDATA when they hold one of " & ' < >, as plain text otherwise.
+// Numbers are written and read the same way whatever the user's locale.
+//
+// Nodes are pugixml handles (cheap to copy); a null node stands for "none" everywhere and every
+// function accepts one. Documents belong to their XmlDocPtr: nodes die with their document.
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include <pugixml.hpp>
+
+using XmlDocPtr = std::unique_ptr<pugi::xml_document>;
+
+// An element name: a UTF-8 literal ("montant") costs nothing, a QString is converted once.
+// Only meant as a parameter type: it may point into its own storage, so it is never copied.
+class XmlName
+{
+public:
+    XmlName(const char* utf8)
+        : m_ptr(utf8 ? utf8 : "")
+    {
+    }
+    XmlName(const QString& name)
+        : m_bytes(name.toUtf8())
+        , m_ptr(m_bytes.constData())
+    {
+    }
+    XmlName(const XmlName&) = delete;
+    XmlName& operator=(const XmlName&) = delete;
+
+    const char* c_str() const { return m_ptr; }
+
+private:
+    QByteArray m_bytes;
+    const char* m_ptr;
+};
+
+// ---- Writing ----------------------------------------------------------------------------------
+
+// A new document declared UTF-8 and standalone, with one root element of that name, given
+// through *root. Null (and a null *root) when the root can't be made (an empty name).
+XmlDocPtr xmlCreateDocument(const QString& rootName, pugi::xml_node* root);
+XmlDocPtr newXMLDocumentWithRoot(const QString& rootName, pugi::xml_node* root);
+
+// Appends an element; when a text is given, appends to it one text node with that value, a CDATA
+// section when cdata is set. Answers the new element.
+pugi::xml_node xmlAddChildWithText(
+    pugi::xml_node parent, const XmlName& name, const std::optional<QString>& text, bool cdata);
+// An empty element, for a list or a record.
+pugi::xml_node xmlAppendElement(pugi::xml_node parent, const XmlName& name);
+
+// The text as CDATA when it holds one of " & ' < >; an empty text gives an empty text node.
+pugi::xml_node xmlAppendString(pugi::xml_node parent, const XmlName& name, const QString& text);
+// A length-prefixed MacRoman string (null counts as empty), written as a string.
+pugi::xml_node xmlAppendPascalString(pugi::xml_node parent, const XmlName& name, const unsigned char* pstr);
+pugi::xml_node xmlAppendInt(pugi::xml_node parent, const XmlName& name, int32_t value);
+pugi::xml_node xmlAppendLong(pugi::xml_node parent, const XmlName& name, int64_t value);
+pugi::xml_node xmlAppendInteger(pugi::xml_node parent, const XmlName& name, int64_t value);
+pugi::xml_node xmlAppendBool(pugi::xml_node parent, const XmlName& name, bool value);
+// "0" for zero (either sign) whatever the decimals, else the value with that many decimals
+// (printf "%.nf", point separator). A value that isn't finite is written "0": no file ever holds
+// inf or nan.
+pugi::xml_node xmlAppendDouble(pugi::xml_node parent, const XmlName& name, int decimals, double value);
+pugi::xml_node xmlAppendFloat(pugi::xml_node parent, const XmlName& name, int decimals, float value);
+
+// ---- Reading ----------------------------------------------------------------------------------
+// Each reader looks at the FIRST child element of that name; later duplicates are ignored. Its
+// value is the text of its leading text and CDATA nodes, joined (a long text may be split over
+// several sections). A value is missing when there is no such element, when the element has no
+// leading text, or when that text is empty: the caller's default comes back.
+
+pugi::xml_node xmlFirstElementNamed(pugi::xml_node element, const XmlName& name);
+pugi::xml_node xmlFirstChild(pugi::xml_node element, const XmlName& name);
+
+// True and the value; false and a null string when it is missing.
+bool xmlChildObjectValue(pugi::xml_node element, const XmlName& name, QString* value);
+// The value, or an empty string.
+QString xmlGetMutableString(pugi::xml_node element, const XmlName& name);
+// The value converted to MacRoman into buffer (size bytes: at most size - 1 characters); the
+// default (null counts as empty) when missing or when the text has characters MacRoman lacks.
+// The default may be the buffer itself.
+void xmlGetPascalString(
+    pugi::xml_node element, const XmlName& name, unsigned char* buffer, int size, const unsigned char* defaultValue);
+
+// Integers: the leading decimal integer after white space and an optional sign, 0 when the text
+// has none; a value out of range is held at the nearest bound.
+int32_t xmlGetInt(pugi::xml_node element, const XmlName& name, int32_t defaultValue);
+int64_t xmlGetInt32(pugi::xml_node element, const XmlName& name, int64_t defaultValue);
+int64_t xmlGetLong(pugi::xml_node element, const XmlName& name, int64_t defaultValue);
+// True when the text, after white space, an optional sign and leading zeros, begins with
+// Y, y, T, t or a digit 1 to 9.
+bool xmlGetBool(pugi::xml_node element, const XmlName& name, bool defaultValue);
+// The leading floating-point number (point separator), 0 when the text has none; the default when
+// the number read is infinite or not a number (as a float, beyond the float range).
+double xmlGetDouble(pugi::xml_node element, const XmlName& name, double defaultValue);
+float xmlGetFloat(pugi::xml_node element, const XmlName& name, float defaultValue);
+
+// The value of a node itself: for an element, its leading text as above; for a text or CDATA
+// node, the text run starting at it. The default when it has none.
+int64_t xmlNodeIntegerValue(pugi::xml_node node, int64_t defaultValue);
+double xmlNodeDoubleValue(pugi::xml_node node, double defaultValue);
+void xmlNodePascalString(pugi::xml_node node, unsigned char* buffer, int size, const unsigned char* defaultValue);
+
+// ---- Files ------------------------------------------------------------------------------------
+// A document is a folder package; its member files live in "Contents/Resources".
+
+// The package's Resources folder; false (and an empty path) when no package is given.
+bool packageResourcesURL(const QString& package, QString* resources);
+// Creates "Contents" and then "Resources" in it, each only when missing, one level at a time
+// (a missing package folder is an error, never created). True with error 0, or false with the
+// system's errno (EINVAL when no package is given). error may be null.
+bool createPackageResources(const QString& package, QString* resources, int* error);
+
+// Writes the document (UTF-8, no indentation) to the file, replacing it whole: the data goes to a
+// temporary file beside it that is renamed over the target, so an interrupted write never leaves
+// a half file. False when no package or document is given, when the document is empty, or when
+// the write fails (the target then is untouched).
+bool saveXMLInPackage(const QString& package, const pugi::xml_document* document, const QString& fileName);
+bool writeXMLToURL(const QString& path, const pugi::xml_document* document);
+
+// Loads a member file tolerantly: a file damaged after its root element began (cut short,
+// mismatched tags, a stray processing instruction) still loads, with everything read before the
+// damage. True and the document, or false and null when the file is missing, unreadable or has no
+// root element.
+bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document);
+// The root element; null on failure. *document keeps the tree alive and must be given.
+pugi::xml_node loadXMLRootFromURL(const QString& path, XmlDocPtr* document);
+pugi::xml_node loadXMLFromPackage(const QString& package, const QString& fileName, XmlDocPtr* document);
