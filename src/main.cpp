@@ -1,4 +1,4 @@
-#include "foundation/ClassState.h"
+#include "document/ClassState.h"
 
 #include <QApplication>
 #include <QTextStream>

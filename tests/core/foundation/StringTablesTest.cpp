@@ -34,11 +34,12 @@ QList<QPair<QString, QString>> keysAskedFor()
     static const QRegularExpression generic(QStringLiteral(R"re(\blocalizedStringForKey\()re") + lit
                                             + QStringLiteral(",") + lit);
     static const QRegularExpression shorthand(
-        QStringLiteral(R"re(\b(localizedAppl|localizedDialogue|localizedMisc|localizedHelp|cachedApplString)\()re")
+        QStringLiteral(R"re(\b(localizedAppl|localizedDialogue|localizedMisc|localizedHelp|cachedApplString|alertKey)\()re")
         + lit);
     static const QHash<QString, QString> tableOf{{QStringLiteral("localizedAppl"), QStringLiteral("Appl")},
                                                  {QStringLiteral("cachedApplString"), QStringLiteral("Appl")},
                                                  {QStringLiteral("localizedDialogue"), QStringLiteral("Dialogue")},
+                                                 {QStringLiteral("alertKey"), QStringLiteral("Dialogue")},
                                                  {QStringLiteral("localizedMisc"), QStringLiteral("Misc")},
                                                  {QStringLiteral("localizedHelp"), QStringLiteral("Help")}};
     QList<QPair<QString, QString>> keys;

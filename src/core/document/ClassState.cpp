@@ -1,6 +1,9 @@
 #include "ClassState.h"
 
-#include "random.h"
+#include "document/APPLIPARAM.h"
+#include "foundation/random.h"
+#include "model/MONTANT.h"
+#include "model/TAXE.h"
 
 namespace {
 bool g_started = false;
@@ -20,6 +23,9 @@ void ClassState::startup()
         return;
     g_started = true;
     step("initRandomSeed", initRandomSeed);
+    step("startMontant", MONTANT::startMontant);
+    step("initTaxe", TAXE::initTaxe);
+    step("initAppliParam", APPLIPARAM::initAppliParam);
 }
 
 void ClassState::shutdown()
@@ -27,6 +33,8 @@ void ClassState::shutdown()
     if (!g_started)
         return;
     g_started = false;
+    step("saveAppliParam", APPLIPARAM::saveAppliParam);
+    step("disposeAppliParam", APPLIPARAM::disposeAppliParam);
     step("shutdown", [] {});
 }
 

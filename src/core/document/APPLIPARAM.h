@@ -1,0 +1,81 @@
+#pragma once
+// The settings of the program as a whole, as opposed to those of one document (DOCPARAM): sounds,
+// animations, automatic saves and backups, list and entry options, print options, the colour
+// gradients of the analysis and budget windows, the storage last shown by the document browser and
+// the windows to reopen that belong to no document. They live in the preference file of the
+// program's library.
+//
+// There is one instance for the whole run. It is never replaced: disposing of it only marks it
+// stale, and the next loadAppliParam reads the file again into the same object, so a reference a
+// window keeps always sees the current settings. Setting a field never saves.
+#include "analysis/Colorizator.h"
+#include "document/PARAMFEN.h"
+#include "foundation/xmlmember.h"
+
+class APPLIPARAM
+{
+public:
+    // Every field starts at its default for a file that lacks its element.
+    bool doSounds = true;
+    bool doSoundsOpen = true;
+    bool doSoundsClose = true;
+    bool doSoundsAlert = true;
+    bool doSoundsTransact = true;
+    bool doAnimations = true;
+    bool doRemind = true; // remember open windows and reopen them
+    bool doTruc = true; // tips window when a document opens
+    bool helpOn = true; // tool-tips
+    bool reglesImport = true;
+    bool reglesManuel = false;
+    long mn = 0; // minutes between automatic saves, 0 = never
+    int defaultSort = 2; // sort of listings asked for sort 0; never 0 itself
+    long nbSauvNew = 10; // automatic backups kept per document
+    long everyDaysManualSave = 7;
+    bool notifySauv = true;
+    long aVenir = 30; // days ahead that count as upcoming
+    bool aVenirPrev = true;
+    bool palette_aimant = true;
+    bool autoSaveWhenQuit = false;
+    bool informSynchro = true;
+    bool acceptNotSynchro = false;
+    bool svOptionFondsColores = false;
+    bool svOptionTextesColores = false;
+    bool svOptionAddBorders = true;
+    bool svOptionPrintImages = true;
+    float svOptionMargeLeft = 70; // points
+    float svOptionMargeTop = 50;
+    float svOptionMargeRight = 70;
+    float svOptionMargeBottom = 50;
+    long svOptionGroupees = 0;
+    float svOptionEchelle = 100; // percent
+    bool automaticHeight = true;
+    bool flouter = true;
+    int lastFileSystemUsed = 1; // 0 the cloud, 1 the user's Documents folder
+    int optionSaisieDate = 0;
+    int optionSaisieRubrique = 0; // 0 date, 1 amount, 2 category, 3 debit account, 4 reference
+    bool optionSaisieQuick = false;
+    Colorizator colorisatorAnalyseTitre = Colorizator::defaultColorisatorAnalyseTitre();
+    Colorizator colorisatorAnalyseDepense = Colorizator::defaultColorisatorAnalyseDepense();
+    Colorizator colorisatorAnalyseRecette = Colorizator::defaultColorisatorAnalyseRecette();
+    Colorizator colorisatorAnalyseSolde = Colorizator::defaultColorisatorAnalyseSolde();
+    Colorizator colorisatorBudgetTitre = Colorizator::defaultColorisatorBudgetTitre();
+    Colorizator colorisatorBudgetDepense = Colorizator::defaultColorisatorBudgetDepense();
+    Colorizator colorisatorBudgetRecette = Colorizator::defaultColorisatorBudgetRecette();
+    Colorizator colorisatorBudgetSolde = Colorizator::defaultColorisatorBudgetSolde();
+    ParamFenList applicationWindows;
+
+    // Reads the preference file once, at start-up.
+    static void initAppliParam();
+    // The shared instance, read from the preference file on the first call after start or after
+    // a dispose. Never fails: without a readable file every setting takes its default and the
+    // file is written at once (an unreadable file is first kept aside as "<file>.bad").
+    static APPLIPARAM& loadAppliParam();
+    // Writes the shared instance to the preference file; false when nothing was written.
+    static bool saveAppliParam();
+    // Drops unsaved changes: the next loadAppliParam reads the file again.
+    static void disposeAppliParam();
+
+    // The preference file's XML; error is set when the document can't be made (null answer) or
+    // when a gradient or the window list could not be appended (the document is answered anyway).
+    XmlDocPtr makeDocAppliParamXML(bool* error) const;
+};

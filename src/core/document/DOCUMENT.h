@@ -1,0 +1,40 @@
+#pragma once
+// The open document in memory: where its package lies, in which storage, when it was last saved,
+// its settings and one list per entity kind. Entities refer to one another by ident; the lists
+// own their entities. There is no changed flag: the document is saved on a timer, on command and
+// on close.
+#include "model/Devise.h"
+#include "model/TAXE.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+class DOCPARAM;
+
+// Storage of a package.
+inline constexpr int kFileSystemICloud = 0;
+inline constexpr int kFileSystemLocal = 1;
+
+class DOCUMENT {
+public:
+    DOCUMENT(const QString& url, int fileSystemTag);
+    ~DOCUMENT();
+    DOCUMENT(const DOCUMENT&) = delete;
+    DOCUMENT& operator=(const DOCUMENT&) = delete;
+
+    QString documentUrl;        // the package folder <name>.svd
+    int fileSystemTag = kFileSystemLocal;
+    uint64_t lastSave = 0;      // tick of the last completed save through the staging folder
+    std::unique_ptr<DOCPARAM> docParam;
+
+    DeviseList deviseHdl;       // exactly five slots once loaded
+    TaxeList taxeHdl;
+
+    // The package's own name, extension included; empty when the document has no URL.
+    QString getDocLoadName() const;
+
+    // Contents/Resources/<name> of the package, created when missing (without intermediate
+    // folders). False when the package is not a folder with a Resources folder or creation fails.
+    static bool getFolderInDocument(QString* url, const QString& name, const QString& docURL);
+};

@@ -1,0 +1,61 @@
+#include "SVDocumentManager.h"
+
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "foundation/diagnostics.h"
+#include "foundation/files.h"
+#include "model/TAXE.h"
+
+#include <QFileInfo>
+
+SVDocumentManager& SVDocumentManager::defaultManager()
+{
+    static SVDocumentManager manager;
+    return manager;
+}
+
+void SVDocumentManager::disposeDocument(std::unique_ptr<DOCUMENT> doc)
+{
+    if (!doc)
+        return;
+    if (doc->docParam)
+        doc->docParam->disposeDocParam();
+    doc->docParam.reset();
+    TAXE::disposeTaxe(doc->taxeHdl);
+    zeroDocument(*doc);
+    if (DocContext::instance().document == doc.get())
+        DocContext::instance().document = nullptr;
+}
+
+void SVDocumentManager::zeroDocument(DOCUMENT& doc)
+{
+    doc.deviseHdl.clear();
+    doc.taxeHdl.clear();
+}
+
+bool SVDocumentManager::moveDocumentToCache(DOCUMENT* doc, const QString& cacheFolder)
+{
+    if (!doc || cacheFolder.isEmpty())
+        return false;
+    doc->documentUrl = cacheFolder + QLatin1Char('/') + doc->getDocLoadName();
+    doc->fileSystemTag = kFileSystemLocal;
+    return false;
+}
+
+bool SVDocumentManager::moveCacheToDocument(DOCUMENT* doc, const QString& rootUrl)
+{
+    if (!doc || rootUrl.isEmpty())
+        return false;
+    const QString target = rootUrl + QStringLiteral("/Documents/") + doc->getDocLoadName();
+    if (QFileInfo::exists(doc->documentUrl)) {
+        int error = 0;
+        if (!removeOrTrashItemAtURL(doc->documentUrl, &error)) {
+            svLog(QStringLiteral("Impossible de vider le cache (%1) : %2").arg(error).arg(doc->documentUrl));
+            return false;
+        }
+    }
+    doc->documentUrl = target;
+    doc->fileSystemTag = kFileSystemICloud;
+    return true;
+}

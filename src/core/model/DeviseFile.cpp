@@ -1,0 +1,126 @@
+#include "DeviseFile.h"
+
+#include "foundation/diagnostics.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace
+{
+
+const char* const kDeviseFileName = "devise.xml";
+
+void appendDeviseRecord(pugi::xml_node element, const Devise& devise)
+{
+    xmlAppendString(element, "fullName", devise.fullName);
+    xmlAppendString(element, "unit", devise.unit);
+    xmlAppendString(element, "ticker", devise.ticker);
+    xmlAppendBool(element, "used", devise.used);
+    xmlAppendDouble(element, "convert", 6, devise.convert);
+    xmlAppendDouble(element, "updateTime", 6, devise.updateTime);
+    xmlAppendLong(element, "decimale", devise.decimale);
+}
+
+Devise loadDeviseRecord(pugi::xml_node element)
+{
+    Devise devise;
+    devise.fullName = xmlGetMutableString(element, "fullName");
+    devise.unit = xmlGetMutableString(element, "unit");
+    devise.used = xmlGetBool(element, "used", true);
+    devise.convert = xmlGetDouble(element, "convert", 1.0);
+    devise.updateTime = xmlGetDouble(element, "updateTime", 0.0);
+    devise.decimale = static_cast<long>(xmlGetInt32(element, "decimale", 2));
+    // Files from before tickers existed: the euro is the one currency recognisable by its unit.
+    if (xmlFirstElementNamed(element, "ticker"))
+        devise.ticker = xmlGetMutableString(element, "ticker");
+    else if (devise.unit == QStringLiteral("€"))
+        devise.ticker = QStringLiteral("EUR");
+    return devise;
+}
+
+// The first five records read, the missing slots from the defaults: replacing everything by the
+// defaults would lose the user's currencies at the next save.
+DeviseList completeDeviseSlots(const DeviseList& read)
+{
+    DeviseList complete = Devise::defaultDevises();
+    for (qsizetype i = 0; i < kDeviseSlotCount && i < read.size(); ++i)
+        complete[i] = read[i];
+    return complete;
+}
+
+void setError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+} // namespace
+
+bool appendDeviseXML(pugi::xml_node root, const DeviseList& devises)
+{
+    bool ok = true;
+    for (qsizetype i = 0; i < devises.size(); ++i) {
+        pugi::xml_node element = xmlAppendElement(root, "devise");
+        const Devise* devise = Devise::deviseAtIndex(devises, static_cast<long>(i));
+        if (!element || !devise) {
+            ok = false;
+            continue;
+        }
+        appendDeviseRecord(element, *devise);
+    }
+    return ok;
+}
+
+XmlDocPtr makeDocDeviseXML(const DeviseList& devises, bool* error)
+{
+    pugi::xml_node root;
+    XmlDocPtr document = xmlCreateDocument(QStringLiteral("deviselist"), &root);
+    if (!document) {
+        setError(error);
+        return nullptr;
+    }
+    if (!appendDeviseXML(root, devises))
+        setError(error);
+    return document;
+}
+
+DeviseList XML_load_devise(pugi::xml_node root, bool* error)
+{
+    // Only the records count: a comment, a processing instruction or white space between them
+    // must not shift the slots.
+    DeviseList devises;
+    for (pugi::xml_node element = root.child("devise"); element; element = element.next_sibling("devise"))
+        devises.append(loadDeviseRecord(element));
+    if (devises.size() != kDeviseSlotCount) {
+        svLog(QStringLiteral("XML_load_devise erreur nombre de devises !"));
+        setError(error);
+    }
+    return devises;
+}
+
+bool saveDevise(const QString& packageUrl, const DeviseList& devises)
+{
+    bool error = false;
+    const XmlDocPtr document = makeDocDeviseXML(devises, &error);
+    return document && saveXMLInPackage(packageUrl, document.get(), QString::fromLatin1(kDeviseFileName));
+}
+
+DeviseList loadDevise(const QString& packageUrl, bool* error)
+{
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageUrl, QString::fromLatin1(kDeviseFileName), &document);
+    if (!root) {
+        // A file that is there but unreadable is a damage the user must hear of, not a new document.
+        QString resources;
+        if (packageResourcesURL(packageUrl, &resources)
+            && QFileInfo::exists(QDir(resources).filePath(QString::fromLatin1(kDeviseFileName))))
+            setError(error);
+        return Devise::defaultDevises();
+    }
+    bool failed = false;
+    const DeviseList devises = XML_load_devise(root, &failed);
+    if (!failed)
+        return devises;
+    setError(error);
+    return completeDeviseSlots(devises);
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The money of the system: one value per currency slot, so that every transaction, balance and
+// total can be shown in any of the document's currencies. Slot 0 is the reference: sign and
+// order look at it alone; equality allows a tolerance below the cent.
+#include "model/Devise.h"
+
+#include <QString>
+#include <array>
+
+#include "foundation/xmlmember.h"
+
+class DOCUMENT;
+
+class MONTANT {
+public:
+    std::array<double, kDeviseSlotCount> values{};
+
+    MONTANT() = default;
+    bool operator==(const MONTANT&) const = default;
+
+    bool nullMontant() const;
+    bool negativeMontant() const;
+    // Sets slot s to v and every other slot to v converted from s.
+    void makeMontant(long slot, double v, const DeviseList& devises);
+    void setFromMontant(const MONTANT& other) { values = other.values; }
+    double getValueForDevise(long slot) const;
+    void setValueForDevise(long slot, double v);
+
+    // "-" for a null amount; else the slot's value grouped by three, with the unit when asked.
+    QString montantToStringWithDecimales(long slot, const DeviseList* devises, bool showUnit, long d,
+                                         QChar virgule) const;
+
+    bool XML_append_montant(pugi::xml_node parent, const XmlName& key, const DeviseList& devises,
+                            long decimales = 2) const;
+
+    static const MONTANT& zero();
+
+    // The currency slot of the open document: 0 at start, the document's default when it loads.
+    static int currentDeviseSlot();
+    static void setCurrentDeviseSlot(int slot);
+    static void startMontant();
+    static void loadMontant(const DOCUMENT* doc);
+
+    // v × rate(a) ÷ rate(b). Converting into a slot whose rate is 0 (an unused slot) gives 0:
+    // an infinite value would poison every sum it enters.
+    static double convertMontant(double v, long a, long b, const DeviseList& devises);
+
+    static void addMontant(const MONTANT& a, const MONTANT& b, MONTANT& r);
+    static void subMontant(const MONTANT& a, const MONTANT& b, MONTANT& r);
+    static void multMontant(const MONTANT& a, double x, MONTANT& r);
+    // A zero divisor gives zeros rather than infinities.
+    static void divMontant(const MONTANT& a, double x, MONTANT& r);
+    static void invertMontant(MONTANT& a);
+    static bool supMontant(const MONTANT& a, const MONTANT& b);
+    static bool infMontant(const MONTANT& a, const MONTANT& b);
+    static bool sameMontant(const MONTANT& a, const MONTANT& b, bool allDevise, const DeviseList& devises);
+
+    static QString montantToStringFromDouble(double v, long dec, QChar virgule);
+    // Groups the digits of a plain number text by three with spaces; the point becomes virgule.
+    static QString formatMontant(const QString& plain, long dec, QChar virgule);
+    static QString montantToStringFromDoubleWithUnit(double v, long dec, QChar virgule, long slot,
+                                                     const DeviseList* devises);
+};
+
+QString montantToStringForDevise(const MONTANT& m, long slot, const DeviseList* devises, bool showUnit);
+bool loadMontantFromXML(pugi::xml_node parent, const XmlName& key, MONTANT& m);
+void convertMontantSlot(MONTANT& m, long slot, const DeviseList& devises);
+QString trimMontantZeros(const QString& text, long slot, const DeviseList& devises);

@@ -1,0 +1,138 @@
+#include "document/APPLIPARAM.h"
+#include "document/HelperSVLibraryFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+QString preferenceFile()
+{
+    QString url;
+    HelperSVLibraryFolder::getSVLibraryPreferenceFileUrl(&url, nullptr);
+    return url;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void writeRecord(const QByteArray& children)
+{
+    writeFile(preferenceFile(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?><record>" + children + "</record>");
+}
+
+// Every test starts from an empty preference folder and a stale shared instance.
+class AppliParam : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QDir(QFileInfo(preferenceFile()).path()).removeRecursively();
+        APPLIPARAM::disposeAppliParam();
+    }
+    void TearDown() override { APPLIPARAM::disposeAppliParam(); }
+};
+
+} // namespace
+
+TEST_F(AppliParam, FirstStartTakesTheDefaultsAndWritesTheFile)
+{
+    const APPLIPARAM& p = APPLIPARAM::loadAppliParam();
+    EXPECT_EQ(p.mn, 0);
+    EXPECT_EQ(p.nbSauvNew, 10);
+    EXPECT_TRUE(p.autoSaveWhenQuit);
+    EXPECT_FLOAT_EQ(p.svOptionMargeLeft, 70);
+    EXPECT_FLOAT_EQ(p.svOptionMargeBottom, 50);
+    EXPECT_FLOAT_EQ(p.svOptionEchelle, 100);
+    EXPECT_EQ(p.lastFileSystemUsed, 1);
+    EXPECT_EQ(p.colorisatorBudgetRecette, Colorizator::defaultColorisatorBudgetRecette());
+    EXPECT_TRUE(p.applicationWindows.isEmpty());
+
+    const QByteArray file = readFile(preferenceFile());
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_TRUE(file.contains("<record><doSounds>1</doSounds>"));
+    EXPECT_TRUE(file.contains("<svOptionMargeTop>50.00</svOptionMargeTop>"));
+    // Scalars, then the eight gradients, then the windows.
+    EXPECT_LT(file.indexOf("<optionSaisieQuick>"), file.indexOf("<colorisatorAnalyseTitre><nb>4</nb>"));
+    EXPECT_LT(file.indexOf("<colorisatorBudgetSolde>"), file.indexOf("<documentWindows"));
+}
+
+TEST_F(AppliParam, MissingElementsTakeTheirDefaultsWithoutRewritingTheFile)
+{
+    writeRecord("<defaultSort>0</defaultSort><mn>15</mn>");
+    const QByteArray before = readFile(preferenceFile());
+    const APPLIPARAM& p = APPLIPARAM::loadAppliParam();
+    EXPECT_FALSE(p.autoSaveWhenQuit);
+    EXPECT_EQ(p.defaultSort, 2);
+    EXPECT_EQ(p.mn, 15);
+    EXPECT_EQ(p.nbSauvNew, 10);
+    EXPECT_EQ(p.colorisatorAnalyseTitre, Colorizator::defaultColorisatorAnalyseTitre());
+    EXPECT_EQ(readFile(preferenceFile()), before);
+}
+
+TEST_F(AppliParam, LegacyBackupCountWinsAndIsNeverWritten)
+{
+    writeRecord("<nbSauv>3</nbSauv><nbSauvNew>40</nbSauvNew>");
+    EXPECT_EQ(APPLIPARAM::loadAppliParam().nbSauvNew, 10);
+    APPLIPARAM::disposeAppliParam();
+    writeRecord("<nbSauvNew>40</nbSauvNew><nbSauv>25</nbSauv>");
+    EXPECT_EQ(APPLIPARAM::loadAppliParam().nbSauvNew, 25);
+    ASSERT_TRUE(APPLIPARAM::saveAppliParam());
+    const QByteArray file = readFile(preferenceFile());
+    EXPECT_TRUE(file.contains("<nbSauvNew>25</nbSauvNew>"));
+    EXPECT_FALSE(file.contains("<nbSauv>"));
+    APPLIPARAM::disposeAppliParam();
+    writeRecord("<nbSauv>-1</nbSauv><nbSauvNew>4</nbSauvNew>");
+    EXPECT_EQ(APPLIPARAM::loadAppliParam().nbSauvNew, 4);
+}
+
+TEST_F(AppliParam, SavedSettingsReadBackIntoTheSameInstance)
+{
+    APPLIPARAM& p = APPLIPARAM::loadAppliParam();
+    p.svOptionMargeLeft = 72.5f;
+    p.colorisatorAnalyseSolde.setFirstColor(SVColor { 0, 0.5, 1, 1 });
+    PARAMFEN window;
+    window.fenclass = QStringLiteral("FenCalculetteController");
+    window.width = 320.25f;
+    p.applicationWindows = { window };
+    ASSERT_TRUE(APPLIPARAM::saveAppliParam());
+    EXPECT_TRUE(readFile(preferenceFile()).contains("<svOptionMargeLeft>72.50</svOptionMargeLeft>"));
+
+    // Unsaved changes are dropped by a dispose; references kept meanwhile see the file's values.
+    p.svOptionMargeLeft = 10;
+    p.mn = 99;
+    APPLIPARAM::disposeAppliParam();
+    APPLIPARAM& again = APPLIPARAM::loadAppliParam();
+    EXPECT_EQ(&again, &p);
+    EXPECT_FLOAT_EQ(p.svOptionMargeLeft, 72.5f);
+    EXPECT_EQ(p.mn, 0);
+    EXPECT_EQ(p.colorisatorAnalyseSolde.firstColor(), (SVColor { 0, 0.5, 1, 1 }));
+    ASSERT_EQ(p.applicationWindows.size(), 1);
+    EXPECT_EQ(p.applicationWindows[0].fenclass, QStringLiteral("FenCalculetteController"));
+    EXPECT_FLOAT_EQ(p.applicationWindows[0].width, 320.25f);
+}
+
+TEST_F(AppliParam, UnreadableFileIsKeptAsideBeforeTheDefaultsAreWritten)
+{
+    writeFile(preferenceFile(), "settings of a newer version, not XML");
+    writeFile(preferenceFile() + QStringLiteral(".bad"), "an older casualty");
+    EXPECT_TRUE(APPLIPARAM::loadAppliParam().autoSaveWhenQuit);
+    const QString folder = QFileInfo(preferenceFile()).path();
+    EXPECT_EQ(readFile(folder + QStringLiteral("/Preferences.xml-1.bad")), "settings of a newer version, not XML");
+    EXPECT_EQ(readFile(preferenceFile() + QStringLiteral(".bad")), "an older casualty");
+    EXPECT_TRUE(readFile(preferenceFile()).contains("<record>"));
+}

@@ -1,0 +1,143 @@
+#include "model/TAXE.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "engines/TOTAUX.h"
+#include "model/TaxeFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+MONTANT amount(double v0, double v1 = 0)
+{
+    MONTANT m;
+    m.values = { v0, v1, 0, 0, 0 };
+    return m;
+}
+
+TAXE taxe(long ident, const QString& nom, double rate = 0)
+{
+    TAXE t;
+    t.ident = ident;
+    t.nom = nom;
+    t.rate = rate;
+    return t;
+}
+
+QStringList names(const TaxeList& list)
+{
+    QStringList out;
+    for (const TAXE& t : list)
+        out << t.nom;
+    return out;
+}
+
+// A package whose taxe.xml holds the text, or has no taxe.xml when the text is null.
+QString package(const char* name, const QByteArray& xml = QByteArray())
+{
+    const QString url = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
+    QString resources;
+    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
+    QFile file(resources + QStringLiteral("/taxe.xml"));
+    if (!xml.isNull() && file.open(QIODevice::WriteOnly))
+        file.write(xml);
+    return url;
+}
+
+} // namespace
+
+TEST(Taxe, SplitOfAnAmountInTheOpenDocument)
+{
+    DOCUMENT doc(QString(), kFileSystemLocal);
+    doc.taxeHdl = { taxe(1, "a", 19.6), taxe(7, "b", 0.001), taxe(8, "c", 0.0011), taxe(-1, "d", 19.6) };
+    DocContext::instance().document = &doc;
+    MONTANT ht, tx;
+    TAXE::applyTaxeToMontant(1, amount(119.6, 239.2), ht, tx);
+    EXPECT_NEAR(tx.values[0], 19.6, 1e-9);
+    EXPECT_NEAR(ht.values[0], 100.0, 1e-9);
+    EXPECT_NEAR(ht.values[1], 200.0, 1e-9);
+    TAXE::applyTaxeToMontant(7, amount(119.6), ht, tx);
+    EXPECT_EQ(tx, MONTANT::zero());
+    EXPECT_EQ(ht, amount(119.6));
+    TAXE::applyTaxeToMontant(8, amount(119.6), ht, tx);
+    EXPECT_GT(tx.values[0], 0.0);
+    // -1 is "no tax", even when a tax carries it; an unknown ident is no tax either.
+    for (long ident : { -1L, 42L }) {
+        TAXE::applyTaxeToMontant(ident, amount(119.6), ht, tx);
+        EXPECT_EQ(ht, amount(119.6));
+        EXPECT_EQ(tx, MONTANT::zero());
+        EXPECT_EQ(TAXE::getTaxeName(ident, doc), QStringLiteral("Pas de taxe"));
+    }
+    // One amount given as both the amount with tax and the amount before tax.
+    MONTANT m = amount(119.6);
+    TAXE::applyTaxeToMontant(1, m, m, tx);
+    EXPECT_NEAR(m.values[0], 100.0, 1e-9);
+    DocContext::reset();
+}
+
+TEST(Taxe, IdentsSortedInsertionAndTotals)
+{
+    EXPECT_EQ(TAXE::newTaxeID(TaxeList()), 2);
+    EXPECT_EQ(TAXE::newTaxeID(defaultTaxes()), 5);
+    EXPECT_EQ(TAXE::allocNewTaxe(defaultTaxes()).ident, 5);
+
+    TaxeList list { taxe(2, "b"), taxe(3, "d") };
+    EXPECT_EQ(TAXE::insertTaxe(taxe(4, "C"), list), 1);
+    EXPECT_EQ(TAXE::insertTaxe(taxe(5, "B"), list), 0);
+    EXPECT_EQ(TAXE::insertTaxe(taxe(6, "z"), list), 4);
+    EXPECT_EQ(names(list), QStringList({ "B", "b", "C", "d", "z" }));
+    DOCUMENT doc(QString(), kFileSystemLocal);
+    doc.taxeHdl = list;
+    long ident = 0;
+    EXPECT_TRUE(TAXE::findTaxeWithName("D", &ident, doc) && ident == 3);
+    EXPECT_FALSE(TAXE::findTaxeWithName("e", &ident, doc));
+    EXPECT_EQ(ident, -1);
+
+    TOTAUX totaux;
+    TAXE::computeTotauxLTaxe(true, false, amount(19.6), amount(119.6), totaux);
+    TAXE::computeTotauxLTaxe(false, true, amount(5.5), amount(105.5), totaux);
+    EXPECT_NEAR(totaux.total1.values[0], 19.6, 1e-9);
+    EXPECT_NEAR(totaux.total2.values[0], 100.0, 1e-9);
+    EXPECT_NEAR(totaux.total3.values[0], 100.0, 1e-9);
+    EXPECT_NEAR(totaux.total4.values[0], 5.5, 1e-9);
+}
+
+TEST(TaxeFile, RoundTripKeepsFileOrderAndEmptyFilesGiveTheDefaults)
+{
+    const QString url = package("taxe-roundtrip");
+    bool error = false;
+    EXPECT_EQ(names(loadTaxe(url, &error)), QStringList({ "Revenus sans TVA", "TVA 19,6 %", "TVA 5,5 %", "TVA 7 %" }));
+    const TaxeList list { taxe(9, "Zèle & <co>", 12.345678), taxe(2, "alpha") };
+    ASSERT_TRUE(saveTaxe(url, list));
+    const TaxeList back = loadTaxe(url, &error);
+    EXPECT_EQ(names(back), names(list));
+    EXPECT_EQ(back[0].ident, 9);
+    EXPECT_DOUBLE_EQ(back[0].rate, 12.345678);
+
+    for (const char* xml : { "<list/>", "<list>\n  \n</list>" }) {
+        const TaxeList defaults = loadTaxe(package("taxe-empty", xml), &error);
+        ASSERT_EQ(defaults.size(), 4);
+        EXPECT_EQ(defaults[1].ident, 1);
+        EXPECT_DOUBLE_EQ(defaults[1].rate, 19.6);
+    }
+    EXPECT_FALSE(error);
+}
+
+TEST(TaxeFile, RecordsWithoutIdentOrNameAreRepaired)
+{
+    const QByteArray xml = "<list><record><nom>A</nom><rate>5</rate></record>"
+                           "<record><ident>1</ident></record><record/><?stray?>"
+                           "<record><ident>7</ident><nom>B</nom></record></list>";
+    bool error = false;
+    const TaxeList list = loadTaxe(package("taxe-repair", xml), &error);
+    EXPECT_TRUE(error);
+    EXPECT_EQ(names(list), QStringList({ "A", "TVA 19,6 %", "?", "B" }));
+    // Fresh idents come after every ident of the file.
+    ASSERT_EQ(list.size(), 4);
+    EXPECT_EQ(list[0].ident, 8);
+    EXPECT_EQ(list[2].ident, 9);
+}
