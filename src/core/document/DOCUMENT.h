@@ -3,8 +3,14 @@
 // its settings and one list per entity kind. Entities refer to one another by ident; the lists
 // own their entities. There is no changed flag: the document is saved on a timer, on command and
 // on close.
+#include "model/DOSSIER.h"
 #include "model/Devise.h"
+#include "model/Logo.h"
+#include "model/MOYEN.h"
+#include "model/POSTE.h"
+#include "model/Synonyme.h"
 #include "model/TAXE.h"
+#include "model/TOOL.h"
 
 #include <QString>
 #include <cstdint>
@@ -28,8 +34,15 @@ public:
     uint64_t lastSave = 0;      // tick of the last completed save through the staging folder
     std::unique_ptr<DOCPARAM> docParam;
 
-    DeviseList deviseHdl;       // exactly five slots once loaded
+    MoyenList moyenHdl;         // payment means, in creation order
+    PosteList posteHdl;         // categories, by folded name
+    DossierList dossierHdl;     // folders of categories, by name
+    ToolList compteHdl;         // accounts
+    ToolList banqueHdl;         // banks
     TaxeList taxeHdl;
+    DeviseList deviseHdl;       // exactly five slots once loaded
+    SynonymeList synonymeArray;
+    LogoList logoArray;
 
     // The package's own name, extension included; empty when the document has no URL.
     QString getDocLoadName() const;

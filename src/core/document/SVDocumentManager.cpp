@@ -30,8 +30,15 @@ void SVDocumentManager::disposeDocument(std::unique_ptr<DOCUMENT> doc)
 
 void SVDocumentManager::zeroDocument(DOCUMENT& doc)
 {
-    doc.deviseHdl.clear();
+    doc.moyenHdl.clear();
+    doc.posteHdl.clear();
+    doc.dossierHdl.clear();
+    doc.compteHdl.clear();
+    doc.banqueHdl.clear();
     doc.taxeHdl.clear();
+    doc.deviseHdl.clear();
+    doc.synonymeArray.clear();
+    doc.logoArray.clear();
 }
 
 bool SVDocumentManager::moveDocumentToCache(DOCUMENT* doc, const QString& cacheFolder)
