@@ -1,0 +1,198 @@
+#pragma once
+// The host of the window tests. Nothing blocks and nothing depends on the machine:
+// - a modal run calls the script registered for its controller's class (or its window's object
+//   name) after the window is built and filled; the script must end the run, as a button would;
+// - alerts are answered from a queue; an alert nobody expected fails the test;
+// - timers run on a virtual clock that moves only when the test advances it;
+// - file panels answer from queues; desktop requests, beeps, sounds and animations are recorded.
+// Expectations left unused when the host is destroyed fail the test.
+#include "toolkit/UiHost.h"
+
+#include "FakeAnimator.h"
+#include "FakeSoundBackend.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+class TestModalRunner : public IModalRunner {
+public:
+    using Script = std::function<void(const ModalRequest&)>;
+    struct Record {
+        QString name;
+        bool sheet = false;
+        int code = 0;
+    };
+
+    int run(const ModalRequest& request) override;
+    void endModal(QWidget* window, int code) override;
+    int depth() const override { return static_cast<int>(m_runs.size()); }
+    QWidget* modalWindow() const override;
+
+    std::map<QString, std::deque<Script>> scripts;
+    QList<Record> records;
+
+private:
+    struct Run {
+        QPointer<QWidget> window;
+        int code = 0;
+        bool ended = false;
+    };
+    Script takeScript(const ModalRequest& request, QString* name);
+
+    std::vector<Run*> m_runs;
+};
+
+class TestAlertPresenter : public IAlertPresenter {
+public:
+    struct Answer {
+        QString message; // empty: any alert
+        int code = kAlertFirstButton;
+    };
+    struct Record {
+        AlertRequest request;
+        QStringList buttons;
+        bool sheet = false;
+        int code = 0;
+    };
+
+    int show(const AlertRequest& request) override;
+
+    std::deque<Answer> answers;
+    QList<Record> records;
+};
+
+class TestScheduler : public IScheduler {
+public:
+    Handle after(int ms, Mode mode, std::function<void()> fn, QObject* context = nullptr) override;
+    Handle every(int ms, Mode mode, std::function<void()> fn, QObject* context = nullptr) override;
+    void cancel(Handle handle) override { m_entries.erase(handle); }
+    bool isActive(Handle handle) const override { return m_entries.count(handle) != 0; }
+    void setModalDepth(int depth) override;
+
+    // Moves the clock on by ms, running every call that comes due on the way, in time order.
+    void advance(qint64 ms);
+    // Runs every pending one-shot call, moving the clock to each one's time (repeating calls
+    // fire on the way as their times pass).
+    void flush();
+    qint64 now() const { return m_now; }
+    // Calls held because they came due during a modal run.
+    int heldCount() const;
+
+private:
+    struct Entry {
+        qint64 due = 0;
+        qint64 interval = 0;
+        Mode mode = Mode::Default;
+        std::function<void()> fn;
+        QPointer<QObject> context;
+        bool hasContext = false;
+        bool repeats = false;
+        bool held = false;
+    };
+    Handle add(qint64 ms, Mode mode, std::function<void()> fn, QObject* context, bool repeats);
+    // The next call due at or before the time, earliest first, then in creation order.
+    Handle nextDue(qint64 until) const;
+    void runDue(Handle handle);
+
+    std::map<Handle, Entry> m_entries;
+    qint64 m_now = 0;
+    int m_depth = 0;
+};
+
+class TestFilePanels : public IFilePanels {
+public:
+    struct SaveRecord {
+        QString defaultName;
+        QString allowedType;
+    };
+    QString save(const QString& defaultName, const QString& allowedType) override;
+    QString open(const OpenPanelRequest& request) override;
+
+    std::deque<QString> saveAnswers;
+    std::deque<QString> openAnswers;
+    QList<SaveRecord> saves;
+    QList<OpenPanelRequest> opens;
+};
+
+class TestDesktop : public IDesktop {
+public:
+    bool openFile(const QString& path) override;
+    bool revealFile(const QString& path) override;
+    bool openURL(const QString& url) override;
+    void beep() override { ++beeps; }
+
+    bool opensFiles = true; // whether a default application opens the files
+    QStringList openedFiles;
+    QStringList revealedFiles;
+    QStringList openedURLs;
+    int beeps = 0;
+};
+
+class TestScreenInfo : public IScreenInfo {
+public:
+    QRect visibleFrame() const override { return frame; }
+    QRect frame {0, 0, 1440, 900};
+};
+
+class TestUiHost : public UiHost {
+public:
+    TestUiHost();
+    ~TestUiHost() override;
+
+    // The script for the next modal run whose controller's class, or whose window's object name,
+    // is the name given.
+    void onModal(const QString& name, TestModalRunner::Script script);
+    template <typename Controller> void onModal(std::function<void(Controller&)> script);
+    const QList<TestModalRunner::Record>& modalRuns() const { return m_modal.records; }
+
+    // The answer to the next alert; with a message, the alert must show that text (or the text
+    // of that key of table "Dialogue").
+    void answerAlert(int code) { m_alerts.answers.push_back({QString(), code}); }
+    void answerAlert(const QString& message, int code) { m_alerts.answers.push_back({message, code}); }
+    const QList<TestAlertPresenter::Record>& alertsShown() const { return m_alerts.records; }
+
+    void advance(qint64 ms) { m_scheduler.advance(ms); }
+    void flush() { m_scheduler.flush(); }
+    TestScheduler& clock() { return m_scheduler; }
+
+    // The answer to the next save or open panel; an empty path cancels.
+    void answerSavePanel(const QString& path) { m_panels.saveAnswers.push_back(path); }
+    void answerOpenPanel(const QString& path) { m_panels.openAnswers.push_back(path); }
+    TestFilePanels& panelsShown() { return m_panels; }
+
+    TestDesktop& desktopRequests() { return m_desktop; }
+    TestScreenInfo& screenInfo() { return m_screen; }
+    FakeSoundBackend& sounds() { return m_sound; }
+    FakeAnimator& animations() { return m_animator; }
+
+private:
+    TestModalRunner& m_modal;
+    TestAlertPresenter& m_alerts;
+    TestScheduler& m_scheduler;
+    TestFilePanels& m_panels;
+    TestDesktop& m_desktop;
+    TestScreenInfo& m_screen;
+    FakeSoundBackend& m_sound;
+    FakeAnimator& m_animator;
+};
+
+template <typename Controller> void TestUiHost::onModal(std::function<void(Controller&)> script)
+{
+    onModal(QString::fromLatin1(Controller::staticMetaObject.className()), [script](const ModalRequest& request) {
+        auto* controller = qobject_cast<Controller*>(request.controller);
+        if (!controller) {
+            ADD_FAILURE() << "modal run without a " << Controller::staticMetaObject.className();
+            return;
+        }
+        script(*controller);
+    });
+}
