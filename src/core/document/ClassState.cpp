@@ -2,7 +2,9 @@
 
 #include "document/APPLIPARAM.h"
 #include "foundation/random.h"
+#include "model/DOSSIER.h"
 #include "model/MONTANT.h"
+#include "model/POSTE.h"
 #include "model/TAXE.h"
 
 namespace {
@@ -25,6 +27,8 @@ void ClassState::startup()
     step("initRandomSeed", initRandomSeed);
     step("startMontant", MONTANT::startMontant);
     step("initTaxe", TAXE::initTaxe);
+    step("initPoste", POSTE::initPoste);
+    step("initDossier", DOSSIER::initDossier);
     step("initAppliParam", APPLIPARAM::initAppliParam);
 }
 
@@ -35,6 +39,8 @@ void ClassState::shutdown()
     g_started = false;
     step("saveAppliParam", APPLIPARAM::saveAppliParam);
     step("disposeAppliParam", APPLIPARAM::disposeAppliParam);
+    step("disposePoste", POSTE::disposePoste);
+    step("disposeDossier", DOSSIER::disposeDossier);
     step("shutdown", [] {});
 }
 

@@ -3,8 +3,11 @@
 #include "document/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
+#include "foundation/broadcast.h"
 #include "foundation/diagnostics.h"
 #include "foundation/random.h"
+#include "foundation/selectors.h"
+#include "model/TOOL.h"
 
 namespace
 {
@@ -165,4 +168,57 @@ void DOCPARAM::updateSignatureIfNecessary()
     const DOCUMENT* document = currentDocument();
     if (!document || !saveDocParam(document->documentUrl))
         svLog(QStringLiteral("updateSignatureIfNecessary fail !"));
+}
+
+long DOCPARAM::getDefaultDossier(const DOCUMENT* doc)
+{
+    return doc && doc->docParam ? doc->docParam->defaultDossier : 1;
+}
+
+long DOCPARAM::getDefaultPoste(const DOCUMENT* doc)
+{
+    return doc && doc->docParam ? doc->docParam->defaultPoste : 1;
+}
+
+long DOCPARAM::getDefaultCompte(const DOCUMENT* doc)
+{
+    return doc && doc->docParam ? doc->docParam->defaultCompte : kCompteAnonymeID;
+}
+
+long DOCPARAM::getDefaultCompteUser(const DOCUMENT* doc)
+{
+    return doc && doc->docParam ? doc->docParam->defaultCompteUser : -1;
+}
+
+long DOCPARAM::getDefaultBanque(const DOCUMENT* doc)
+{
+    if (!doc || !doc->docParam || doc->banqueHdl.isEmpty())
+        return -1;
+    for (const TOOL& banque : doc->banqueHdl) {
+        if (banque.bType == kBanqueUser)
+            return banque.ident;
+    }
+    return doc->banqueHdl.first().ident;
+}
+
+long DOCPARAM::getDefaultCompteHistorique(DOCUMENT* doc)
+{
+    if (!doc || !doc->docParam)
+        return -1;
+    if (doc->docParam->defaultCompteHistorique >= 0)
+        return doc->docParam->defaultCompteHistorique;
+    doc->docParam->defaultCompteHistorique = createCompteHistorique(doc);
+    return doc->docParam->defaultCompteHistorique;
+}
+
+long DOCPARAM::createCompteHistorique(DOCUMENT* doc)
+{
+    const TOOL* initialisation = TOOL::getTool(kToolCompte, kCompteInitialisationID, doc);
+    if (!initialisation)
+        return -1;
+    TOOL compte = TOOL::newToolHdl(kToolCompte, initialisation->ownerID, QStringLiteral("Historique"), kBanqueTiers,
+                                   MONTANT::currentDeviseSlot(), doc);
+    const long ident = TOOL::addToolToDocumentNoCopy(kToolCompte, compte, doc);
+    sendToAllWindowDelegates(Sel::didCreateCompteHistorique, QVariant::fromValue<qlonglong>(ident));
+    return ident;
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <memory>
 
+class DOCUMENT;
+
 inline constexpr const char* kDocParamFileName = "docparam73.xml";
 
 class DOCPARAM
@@ -59,4 +61,18 @@ public:
     // Draws a new signature the first time only, and writes the parameters into the current
     // document's package at once.
     void updateSignatureIfNecessary();
+
+    // A document's defaults, answered also for a document without parameters or no document.
+    static long getDefaultDossier(const DOCUMENT* doc); // 1 without parameters
+    static long getDefaultPoste(const DOCUMENT* doc); // 1 without parameters
+    static long getDefaultCompte(const DOCUMENT* doc); // 3 without parameters
+    static long getDefaultCompteUser(const DOCUMENT* doc); // -1 without parameters
+    // The first of the user's banks, else the first bank; -1 when none.
+    static long getDefaultBanque(const DOCUMENT* doc);
+    // The history account, made on first request and remembered; -1 (and another try at the next
+    // request) while the document has no account 5 to take its bank from.
+    static long getDefaultCompteHistorique(DOCUMENT* doc);
+    // A new account "Historique" in the bank of account 5, announced to the windows; -1 without
+    // account 5.
+    static long createCompteHistorique(DOCUMENT* doc);
 };

@@ -5,7 +5,11 @@
 #include "document/DocContext.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
+#include "model/DOSSIER.h"
+#include "model/MOYEN.h"
+#include "model/POSTE.h"
 #include "model/TAXE.h"
+#include "model/TOOL.h"
 
 #include <QFileInfo>
 
@@ -22,7 +26,12 @@ void SVDocumentManager::disposeDocument(std::unique_ptr<DOCUMENT> doc)
     if (doc->docParam)
         doc->docParam->disposeDocParam();
     doc->docParam.reset();
+    DOSSIER::disposeDocDossier(doc->dossierHdl);
+    POSTE::disposeDocPoste(doc->posteHdl);
+    TOOL::disposeToolList(doc->compteHdl);
+    TOOL::disposeToolList(doc->banqueHdl);
     TAXE::disposeTaxe(doc->taxeHdl);
+    MOYEN::disposeMoyen(doc->moyenHdl);
     zeroDocument(*doc);
     if (DocContext::instance().document == doc.get())
         DocContext::instance().document = nullptr;

@@ -3,35 +3,20 @@
 #include "document/APPLIPARAM.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/MOYEN.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-namespace {
-
-constexpr int kFamilyCount = 13;
-
-std::array<int, kFamilyCount>& familyIcons()
-{
-    static std::array<int, kFamilyCount> icons {};
-    return icons;
-}
-
-} // namespace
-
-void Constants::initConstants()
-{
-    familyIcons() = {208, 206, 203, 2032, 208, 204, 2042, 205, 207, 202, 2022, 201, 2012};
-}
+// The family icon table lives with the payment means, which the model needs too.
+void Constants::initConstants() {}
 
 QString familyIconName(int family)
 {
     if (!SV_ASSERT(family >= 0 && family < kFamilyCount))
         return QString();
-    if (familyIcons()[0] == 0)
-        Constants::initConstants();
-    return QString::number(familyIcons()[size_t(family)]);
+    return MOYEN::getActionIcone(family);
 }
 
 QString Constants::sortToString(long sort)

@@ -1,0 +1,115 @@
+#include "DOSSIER.h"
+
+#include "document/DOCUMENT.h"
+#include "foundation/HelperSVUtil.h"
+#include "foundation/diagnostics.h"
+#include "foundation/localized.h"
+#include "model/idents.h"
+
+void DOSSIER::defaultDossier(const DossierList& list, long forceID)
+{
+    nom = localizedMisc(QStringLiteral("kMisc_DefaultName"));
+    permanent = false;
+    dossierID = -1;
+    logoID = -1;
+    ligne = 0;
+    ident = forceID >= 0 ? forceID : newDossierID(list);
+}
+
+DOSSIER DOSSIER::allocNewDossier(const DossierList& list, long forceID)
+{
+    DOSSIER d;
+    d.defaultDossier(list, forceID);
+    return d;
+}
+
+long DOSSIER::newDossierID(const DossierList& list)
+{
+    return newMaxIdent(list, [](const DOSSIER& d) { return d.ident; });
+}
+
+DossierList& DOSSIER::getDocDossier(DOCUMENT& doc)
+{
+    return doc.dossierHdl;
+}
+
+const DossierList& DOSSIER::getDocDossier(const DOCUMENT& doc)
+{
+    return doc.dossierHdl;
+}
+
+long DOSSIER::nbDossier(const DossierList* list)
+{
+    return list ? static_cast<long>(list->size()) : 0;
+}
+
+const DOSSIER* DOSSIER::dossierAtIndex(const DossierList& list, long index)
+{
+    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+}
+
+DOSSIER* DOSSIER::dossierAtIndex(DossierList& list, long index)
+{
+    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+}
+
+bool DOSSIER::findDossier(long ident, long* index, const DossierList& list)
+{
+    if (index)
+        *index = 0;
+    for (long i = 0; i < list.size(); ++i) {
+        if (list[i].ident == ident) {
+            if (index)
+                *index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+const DOSSIER* DOSSIER::dossierWithIdent(long ident, const DOCUMENT& doc)
+{
+    long index = 0;
+    return findDossier(ident, &index, doc.dossierHdl) ? &doc.dossierHdl[index] : nullptr;
+}
+
+DOSSIER* DOSSIER::dossierWithIdent(long ident, DOCUMENT& doc)
+{
+    long index = 0;
+    return findDossier(ident, &index, doc.dossierHdl) ? &doc.dossierHdl[index] : nullptr;
+}
+
+QString DOSSIER::getDossierNameNS(long ident, const DOCUMENT& doc)
+{
+    const DOSSIER* d = dossierWithIdent(ident, doc);
+    return d ? d->nom : QString();
+}
+
+long DOSSIER::insertDossier(const DOSSIER& dossier, DossierList& list)
+{
+    const long index = findInsertIndex(0, static_cast<long>(list.size()) - 1, [&](long i) {
+        return QString::compare(list[i].nom, dossier.nom, Qt::CaseInsensitive);
+    });
+    DOSSIER copy = dossier.copyOfDossier();
+    copy.dossierID = -1;
+    list.insert(index, copy);
+    return index;
+}
+
+void DOSSIER::unInsertDossier(long index, DossierList& list)
+{
+    if (SV_ASSERT(index >= 0 && index < list.size()))
+        list.removeAt(index);
+}
+
+void DOSSIER::disposeDocDossier(DossierList& list)
+{
+    list.clear();
+}
+
+void DOSSIER::loadDossierAux(DossierList& list, const QString& key, long ident)
+{
+    DOSSIER d = allocNewDossier(list, ident);
+    d.nom = localizedAppl(key);
+    insertDossier(d, list);
+}

@@ -1,0 +1,150 @@
+#include "MoyenFile.h"
+
+#include "foundation/dates.h"
+#include "foundation/diagnostics.h"
+
+namespace {
+
+const QString kMoyenFileName = QStringLiteral("moyen.xml");
+
+// Text that holds nothing but white space is layout, not a record.
+bool isLayout(pugi::xml_node node)
+{
+    if (node.type() != pugi::node_pcdata)
+        return false;
+    return QString::fromUtf8(node.value()).trimmed().isEmpty();
+}
+
+void setError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+VARIANTE readVariante(pugi::xml_node element, const MOYEN& moyen)
+{
+    VARIANTE v = VARIANTE::allocNewVariante(moyen.kind, moyen.variantes);
+    v.ident = static_cast<long>(xmlGetInt32(element, "ident", -1));
+    v.nom = xmlGetMutableString(element, "nom");
+    v.numero = xmlGetMutableString(element, "numero");
+    v.lastNumero = static_cast<long>(xmlGetInt32(element, "lastNumero", -1));
+    v.nombre = static_cast<long>(xmlGetInt32(element, "nombre", 50));
+    v.limite = xmlGetDouble(element, "limite", dateNow());
+    v.alerte = static_cast<long>(xmlGetInt32(element, "alerte", 0));
+    v.alerteDone = xmlGetBool(element, "alerteDone", false);
+    v.logoID = static_cast<long>(xmlGetInt32(element, "logoID", -1));
+    v.moyenType = moyen.kind;
+    return v;
+}
+
+// A transaction with no cheque book or card names -1: a variant left with it would be the one
+// of every such transaction. Fresh idents are drawn once the whole list is read, so none can
+// collide with an ident that comes later in the file.
+void giveIdentsToVariantesWithout(VarianteList& variantes)
+{
+    for (VARIANTE& v : variantes) {
+        if (v.ident < 0)
+            v.ident = VARIANTE::newVarianteID(variantes);
+    }
+}
+
+void readVariantes(pugi::xml_node record, MOYEN& moyen, bool* error)
+{
+    const pugi::xml_node list = xmlFirstChild(record, "variantelist");
+    for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) {
+            moyen.variantes.append(readVariante(child, moyen));
+        } else if (!isLayout(child)) {
+            svLog(QStringLiteral("loadMoyen variante invalide !"));
+            setError(error);
+        }
+    }
+    giveIdentsToVariantesWithout(moyen.variantes);
+}
+
+MOYEN readMoyen(pugi::xml_node record, bool* error)
+{
+    MOYEN m = MOYEN::allocNewMoyen(0, -1);
+    m.compte = static_cast<long>(xmlGetInt32(record, "compte", -1));
+    m.kind = static_cast<int>(xmlGetInt(record, "kind", 0));
+    m.lastVarianteID = static_cast<long>(xmlGetInt32(record, "lastVarianteID", -1));
+    readVariantes(record, m, error);
+    return m;
+}
+
+void appendVariante(pugi::xml_node list, const VARIANTE& v, bool* error)
+{
+    pugi::xml_node element = xmlAppendElement(list, "variante");
+    if (!element) {
+        setError(error);
+        return;
+    }
+    xmlAppendLong(element, "ident", v.ident);
+    xmlAppendString(element, "nom", v.nom);
+    xmlAppendString(element, "numero", v.numero);
+    xmlAppendLong(element, "lastNumero", v.lastNumero);
+    xmlAppendLong(element, "nombre", v.nombre);
+    xmlAppendDouble(element, "limite", 6, v.limite);
+    xmlAppendLong(element, "alerte", v.alerte);
+    xmlAppendBool(element, "alerteDone", v.alerteDone);
+    xmlAppendLong(element, "logoID", v.logoID);
+}
+
+void appendMoyen(pugi::xml_node root, const MOYEN& m, bool* error)
+{
+    pugi::xml_node record = xmlAppendElement(root, "record");
+    if (!record) {
+        setError(error);
+        return;
+    }
+    xmlAppendLong(record, "compte", m.compte);
+    xmlAppendInt(record, "kind", m.kind);
+    xmlAppendLong(record, "lastVarianteID", m.lastVarianteID);
+    pugi::xml_node list = xmlAppendElement(record, "variantelist");
+    if (!list) {
+        setError(error);
+        return;
+    }
+    for (const VARIANTE& v : m.variantes)
+        appendVariante(list, v, error);
+}
+
+} // namespace
+
+MoyenList loadMoyen(const QString& packageURL, bool* error)
+{
+    if (error)
+        *error = false;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, kMoyenFileName, &document);
+    MoyenList list;
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) {
+            list.append(readMoyen(child, error));
+        } else if (!isLayout(child)) {
+            svLog(QStringLiteral("loadMoyen moyen invalide !"));
+            setError(error);
+        }
+    }
+    return list;
+}
+
+XmlDocPtr makeDocMoyenXML(const MoyenList& list, bool* error)
+{
+    pugi::xml_node root;
+    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
+    if (!document || !root) {
+        setError(error);
+        return nullptr;
+    }
+    for (const MOYEN& m : list)
+        appendMoyen(root, m, error);
+    return document;
+}
+
+bool saveMoyen(const QString& packageURL, const MoyenList& list)
+{
+    bool error = false;
+    const XmlDocPtr document = makeDocMoyenXML(list, &error);
+    return document && saveXMLInPackage(packageURL, document.get(), kMoyenFileName);
+}

@@ -1,0 +1,179 @@
+#include "POSTE.h"
+
+#include "document/DOCUMENT.h"
+#include "foundation/HelperSVUtil.h"
+#include "foundation/diagnostics.h"
+#include "foundation/localized.h"
+#include "foundation/textfold.h"
+#include "model/idents.h"
+
+namespace {
+
+// Where a name whose folded form is given goes in the list: before the first category whose
+// folded name is not smaller, so the newest of equal names stands first.
+long foldedInsertIndex(const QString& foldedName, const PosteList& list)
+{
+    return findInsertIndex(0, static_cast<long>(list.size()) - 1,
+                           [&](long i) { return QString::compare(foldStringForSearch(list[i].nom), foldedName); });
+}
+
+} // namespace
+
+void POSTE::defaultPoste(const PosteList& list, long forceID)
+{
+    nom = localizedMisc(QStringLiteral("kMisc_DefaultName"));
+    permanent = false;
+    dossierID = -1;
+    logoID = -1;
+    ligne = 0;
+    ident = forceID >= 0 ? forceID : newPosteID(list);
+}
+
+POSTE POSTE::allocNewPoste(const PosteList& list, long forceID)
+{
+    POSTE p;
+    p.defaultPoste(list, forceID);
+    return p;
+}
+
+long POSTE::newPosteID(const PosteList& list)
+{
+    return newMaxIdent(list, [](const POSTE& p) { return p.ident; });
+}
+
+PosteList& POSTE::getDocPoste(DOCUMENT& doc)
+{
+    return doc.posteHdl;
+}
+
+const PosteList& POSTE::getDocPoste(const DOCUMENT& doc)
+{
+    return doc.posteHdl;
+}
+
+long POSTE::nbPoste(const PosteList* list)
+{
+    return list ? static_cast<long>(list->size()) : 0;
+}
+
+const POSTE* POSTE::posteAtIndex(const PosteList& list, long index)
+{
+    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+}
+
+POSTE* POSTE::posteAtIndex(PosteList& list, long index)
+{
+    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+}
+
+bool POSTE::findPoste(long ident, long* index, const PosteList& list)
+{
+    if (index)
+        *index = 0;
+    for (long i = 0; i < list.size(); ++i) {
+        if (list[i].ident == ident) {
+            if (index)
+                *index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+const POSTE* POSTE::posteWithIdent(long ident, const DOCUMENT& doc)
+{
+    long index = 0;
+    return findPoste(ident, &index, doc.posteHdl) ? &doc.posteHdl[index] : nullptr;
+}
+
+POSTE* POSTE::posteWithIdent(long ident, DOCUMENT& doc)
+{
+    long index = 0;
+    return findPoste(ident, &index, doc.posteHdl) ? &doc.posteHdl[index] : nullptr;
+}
+
+QString POSTE::getPosteNameNS(long ident, const DOCUMENT& doc)
+{
+    const POSTE* p = posteWithIdent(ident, doc);
+    return p ? p->nom : QString();
+}
+
+long POSTE::insertPoste(const POSTE& poste, PosteList& list)
+{
+    const long index = foldedInsertIndex(foldStringForSearch(poste.nom), list);
+    list.insert(index, poste.copyOfPoste());
+    return index;
+}
+
+void POSTE::unInsertPoste(long index, PosteList& list)
+{
+    if (SV_ASSERT(index >= 0 && index < list.size()))
+        list.removeAt(index);
+}
+
+void POSTE::disposeDocPoste(PosteList& list)
+{
+    list.clear();
+}
+
+void POSTE::loadPosteAux(PosteList& list, const QString& key, long ident, long dossierID)
+{
+    POSTE p = allocNewPoste(list, ident);
+    p.nom = localizedAppl(key);
+    p.dossierID = dossierID;
+    insertPoste(p, list);
+}
+
+void POSTE::changeDossier(long oldID, long newID, DOCUMENT& doc)
+{
+    for (POSTE& p : doc.posteHdl) {
+        if (p.dossierID == oldID)
+            p.dossierID = newID;
+    }
+}
+
+bool POSTE::posteIDBelongsToDossierID(long posteID, long dossierID, const DOCUMENT& doc)
+{
+    const POSTE* p = posteWithIdent(posteID, doc);
+    return p && p->dossierID == dossierID;
+}
+
+bool POSTE::poste_is_permanent(long posteID, const DOCUMENT& doc)
+{
+    const POSTE* p = posteWithIdent(posteID, doc);
+    if (!p)
+        return false;
+    if (p->permanent)
+        return true;
+    const DOSSIER* d = DOSSIER::dossierWithIdent(p->dossierID, doc);
+    return d && d->permanent;
+}
+
+long POSTE::countPosteInDossier(const PosteList& list, long dossierID)
+{
+    long count = 0;
+    for (const POSTE& p : list) {
+        if (p.dossierID == dossierID)
+            ++count;
+    }
+    return count;
+}
+
+long POSTE::searchPoste(const QString& text, const DOCUMENT& doc)
+{
+    return foldedInsertIndex(foldStringForSearch(text), doc.posteHdl);
+}
+
+bool POSTE::findPosteWithName(const QString& name, long* ident, const DOCUMENT& doc)
+{
+    for (const POSTE& p : doc.posteHdl) {
+        if (p.nom == name) {
+            if (ident)
+                *ident = p.ident;
+            return true;
+        }
+    }
+    if (ident)
+        *ident = -1;
+    return false;
+}

@@ -1,0 +1,257 @@
+#include "PosteFile.h"
+
+#include "foundation/diagnostics.h"
+
+#include <cstring>
+
+namespace {
+
+const QString kDossierFileName = QStringLiteral("dossier.xml");
+const QString kPosteFileName = QStringLiteral("poste.xml");
+
+struct DefaultPoste {
+    const char* key;
+    long ident;
+    long dossierID;
+};
+
+// The categories of a new document, in the order they are made.
+constexpr DefaultPoste kDefaultPostes[] = {
+    {"kDefaultPoste_ALIQUO", 2, 4},   {"kDefaultPoste_RESTAU", 3, 4},   {"kDefaultPoste_CADEAU", 4, 2},
+    {"kDefaultPoste_PRETS", 5, 2},    {"kDefaultPoste_ALIANI", 6, 3},   {"kDefaultPoste_SOIANI", 7, 3},
+    {"kDefaultPoste_ACLASS", 1, 1},   {"kDefaultPoste_BEAUTE", 8, 1},   {"kDefaultPoste_LOISIR", 9, 1},
+    {"kDefaultPoste_VETEME", 10, 1},  {"kDefaultPoste_RETRAI", 11, 1},  {"kDefaultPoste_SPORT", 12, 1},
+    {"kDefaultPoste_MUSIQU", 13, 1},  {"kDefaultPoste_IMPFOR", 14, 5},  {"kDefaultPoste_IMPREV", 15, 5},
+    {"kDefaultPoste_TAXHAB", 16, 5},  {"kDefaultPoste_TAXFON", 17, 5},  {"kDefaultPoste_LOGICI", 18, 6},
+    {"kDefaultPoste_ORDINA", 19, 6},  {"kDefaultPoste_INTERN", 20, 6},  {"kDefaultPoste_ASSMAI", 21, 7},
+    {"kDefaultPoste_DECORA", 22, 7},  {"kDefaultPoste_LOYER", 23, 7},   {"kDefaultPoste_TELEPH", 24, 7},
+    {"kDefaultPoste_EMPMAI", 25, 7},  {"kDefaultPoste_PHARMA", 26, 9},  {"kDefaultPoste_MEDECI", 27, 9},
+    {"kDefaultPoste_REMSAN", 28, 9},  {"kDefaultPoste_LOGEME", 29, 10}, {"kDefaultPoste_TRANSP", 30, 10},
+    {"kDefaultPoste_ESSENC", 31, 11}, {"kDefaultPoste_REPARA", 32, 11}, {"kDefaultPoste_ASSVOI", 33, 11},
+    {"kDefaultPoste_EMPVOI", 34, 11}, {"kDefaultPoste_AMENDE", 35, 11}, {"kDefaultPoste_SALAIR", 36, 8},
+    {"kDefaultPoste_PRIMES", 37, 8},  {"kDefaultPoste_VENTES", 38, 8},
+};
+
+// Folder idents are their position in this list, from 1.
+constexpr const char* kDefaultDossierKeys[] = {
+    "kDefaultDossier_dossieraclasser", "kDefaultDossier_amis",    "kDefaultDossier_animaux",
+    "kDefaultDossier_alimentation",    "kDefaultDossier_impots",  "kDefaultDossier_informatique",
+    "kDefaultDossier_maison",          "kDefaultDossier_revenus", "kDefaultDossier_sante",
+    "kDefaultDossier_vacances",        "kDefaultDossier_voiture",
+};
+
+void setError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+bool isRecord(pugi::xml_node node)
+{
+    return node.type() == pugi::node_element && std::strcmp(node.name(), "record") == 0;
+}
+
+// Text that holds nothing but white space is layout, not a record.
+bool isLayout(pugi::xml_node node)
+{
+    return node.type() == pugi::node_pcdata && QString::fromUtf8(node.value()).trimmed().isEmpty();
+}
+
+// Calls read for every "record" of the list; any other node but layout is skipped, logged and
+// sets the error.
+template <typename Read> void forEachRecord(pugi::xml_node root, const QString& complaint, bool* error, Read&& read)
+{
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (isRecord(child)) {
+            read(child);
+        } else if (!isLayout(child)) {
+            svLog(complaint);
+            setError(error);
+        }
+    }
+}
+
+DOSSIER readDossierRecord(pugi::xml_node record, const DossierList& list)
+{
+    DOSSIER d = DOSSIER::allocNewDossier(list, 0);
+    d.ident = static_cast<long>(xmlGetLong(record, "ident", -1));
+    d.permanent = xmlGetBool(record, "permanent", false);
+    d.logoID = static_cast<long>(xmlGetLong(record, "logoID", -1));
+    // Folders are not nested, whatever the file says.
+    d.dossierID = -1;
+    d.nom = xmlGetMutableString(record, "nom");
+    return d;
+}
+
+POSTE readPosteRecord(pugi::xml_node record, const PosteList& list)
+{
+    POSTE p = POSTE::allocNewPoste(list, 0);
+    p.ident = static_cast<long>(xmlGetLong(record, "ident", -1));
+    p.permanent = xmlGetBool(record, "permanent", false);
+    p.dossierID = static_cast<long>(xmlGetLong(record, "dossierID", -1));
+    p.logoID = static_cast<long>(xmlGetLong(record, "logoID", -1));
+    p.nom = xmlGetMutableString(record, "nom");
+    return p;
+}
+
+// A negative ident means "none" to every reference: an entry that kept one would be taken for
+// the absence of a category or folder. Fresh idents are drawn once the whole file is read, so
+// none can collide with an ident that comes later in the file.
+template <typename List, typename NewID> void giveIdentsToEntriesWithout(List& list, NewID newID)
+{
+    for (auto& entry : list) {
+        if (entry.ident < 0)
+            entry.ident = newID(list);
+    }
+}
+
+// The folder that takes in categories whose own folder is gone; -1 when there is no folder.
+long fallbackDossierID(const DossierList& dossiers, long defaultDossierID)
+{
+    for (const long candidate : {defaultDossierID, 1L}) {
+        if (DOSSIER::findDossier(candidate, nullptr, dossiers))
+            return candidate;
+    }
+    return dossiers.isEmpty() ? -1 : dossiers.first().ident;
+}
+
+// Dropping a category whose folder is missing would lose it at the next save while transactions
+// still name it: it moves to the fallback folder instead. Answers whether one had to move; each
+// one is logged when it came from the file.
+bool attachToKnownDossiers(PosteList& list, const DossierList& dossiers, long defaultDossierID, bool logEach)
+{
+    const long fallback = fallbackDossierID(dossiers, defaultDossierID);
+    bool moved = false;
+    for (POSTE& p : list) {
+        if (DOSSIER::findDossier(p.dossierID, nullptr, dossiers))
+            continue;
+        if (logEach)
+            svLog(QStringLiteral("loadPoste dossier inconnu %1 pour le poste %2").arg(p.dossierID).arg(p.ident));
+        moved = true;
+        if (fallback >= 0)
+            p.dossierID = fallback;
+    }
+    return moved;
+}
+
+XmlDocPtr newListDocument(pugi::xml_node* root, bool* error)
+{
+    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), root);
+    if (!document || !*root) {
+        setError(error);
+        return nullptr;
+    }
+    return document;
+}
+
+} // namespace
+
+DossierList defaultDossiers()
+{
+    DossierList list;
+    long ident = 1;
+    for (const char* key : kDefaultDossierKeys)
+        DOSSIER::loadDossierAux(list, QString::fromLatin1(key), ident++);
+    return list;
+}
+
+PosteList defaultPostes()
+{
+    PosteList list;
+    for (const DefaultPoste& d : kDefaultPostes)
+        POSTE::loadPosteAux(list, QString::fromLatin1(d.key), d.ident, d.dossierID);
+    return list;
+}
+
+DossierList loadDossier(const QString& packageURL, bool* error)
+{
+    if (error)
+        *error = false;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, kDossierFileName, &document);
+    DossierList list;
+    forEachRecord(root, QStringLiteral("loadDossier dossier invalide !"), error,
+                  [&](pugi::xml_node record) { DOSSIER::insertDossier(readDossierRecord(record, list), list); });
+    if (list.isEmpty())
+        return defaultDossiers();
+    giveIdentsToEntriesWithout(list, &DOSSIER::newDossierID);
+    return list;
+}
+
+PosteList loadPoste(const QString& packageURL, const DossierList& dossiers, bool* error, long defaultDossierID)
+{
+    if (error)
+        *error = false;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, kPosteFileName, &document);
+    PosteList list;
+    forEachRecord(root, QStringLiteral("loadPoste poste invalide !"), error,
+                  [&](pugi::xml_node record) { POSTE::insertPoste(readPosteRecord(record, list), list); });
+    if (list.isEmpty()) {
+        // An empty file is no damage: the defaults are settled silently in the folders there are.
+        list = defaultPostes();
+        if (!dossiers.isEmpty())
+            attachToKnownDossiers(list, dossiers, defaultDossierID, false);
+        return list;
+    }
+    giveIdentsToEntriesWithout(list, &POSTE::newPosteID);
+    if (attachToKnownDossiers(list, dossiers, defaultDossierID, true))
+        setError(error);
+    return list;
+}
+
+XmlDocPtr makeDocDossierXML(const DossierList& list, bool* error)
+{
+    pugi::xml_node root;
+    XmlDocPtr document = newListDocument(&root, error);
+    if (!document)
+        return nullptr;
+    for (const DOSSIER& d : list) {
+        pugi::xml_node record = xmlAppendElement(root, "record");
+        if (!record) {
+            setError(error);
+            continue;
+        }
+        xmlAppendLong(record, "ident", d.ident);
+        xmlAppendString(record, "nom", d.nom);
+        xmlAppendBool(record, "permanent", d.permanent);
+        xmlAppendLong(record, "logoID", d.logoID);
+        xmlAppendLong(record, "dossierID", -1);
+    }
+    return document;
+}
+
+XmlDocPtr makeDocPosteXML(const PosteList& list, bool* error)
+{
+    pugi::xml_node root;
+    XmlDocPtr document = newListDocument(&root, error);
+    if (!document)
+        return nullptr;
+    for (const POSTE& p : list) {
+        pugi::xml_node record = xmlAppendElement(root, "record");
+        if (!record) {
+            setError(error);
+            continue;
+        }
+        xmlAppendLong(record, "ident", p.ident);
+        xmlAppendString(record, "nom", p.nom);
+        xmlAppendLong(record, "dossierID", p.dossierID);
+        xmlAppendLong(record, "logoID", p.logoID);
+        xmlAppendBool(record, "permanent", p.permanent);
+    }
+    return document;
+}
+
+bool saveDossier(const QString& packageURL, const DossierList& list)
+{
+    bool error = false;
+    const XmlDocPtr document = makeDocDossierXML(list, &error);
+    return document && saveXMLInPackage(packageURL, document.get(), kDossierFileName);
+}
+
+bool savePoste(const QString& packageURL, const PosteList& list)
+{
+    bool error = false;
+    const XmlDocPtr document = makeDocPosteXML(list, &error);
+    return document && saveXMLInPackage(packageURL, document.get(), kPosteFileName);
+}

@@ -1,0 +1,33 @@
+#include "RELEVE.h"
+
+#include "foundation/SystemClock.h"
+
+namespace {
+constexpr int kDateDecimals = 6;
+}
+
+bool RELEVE::appendReleveXML(pugi::xml_node parent, const DeviseList& devises) const
+{
+    pugi::xml_node element = xmlAppendElement(parent, "releve");
+    if (!element)
+        return false;
+    xmlAppendString(element, "nom_v3", nom_v3);
+    xmlAppendLong(element, "ident", ident);
+    xmlAppendDouble(element, "date", kDateDecimals, date);
+    const bool soldeOk = solde.XML_append_montant(element, "solde", devises);
+    const bool rsoldeOk = Rsolde.XML_append_montant(element, "Rsolde", devises);
+    return soldeOk && rsoldeOk;
+}
+
+RELEVE RELEVE::loadReleveXML(pugi::xml_node element, bool* error)
+{
+    RELEVE releve;
+    releve.nom_v3 = xmlGetMutableString(element, "nom_v3");
+    releve.ident = static_cast<long>(xmlGetInt32(element, "ident", -1));
+    releve.date = xmlGetDouble(element, "date", SystemClock::now());
+    const bool soldeOk = loadMontantFromXML(element, "solde", releve.solde);
+    const bool rsoldeOk = loadMontantFromXML(element, "Rsolde", releve.Rsolde);
+    if ((!soldeOk || !rsoldeOk) && error)
+        *error = true;
+    return releve;
+}

@@ -1,0 +1,390 @@
+#include "TOOL.h"
+
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "foundation/localized.h"
+#include "model/MOYEN.h"
+#include "model/ToolTree.h"
+#include "model/idents.h"
+
+#include <QSet>
+
+namespace {
+
+bool sameName(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+// Appends a new tool and answers it; the fixed ident, when given, replaces the drawn one.
+long makeDefaultTool(DOCUMENT* doc, int kind, long owner, const QString& nom, int bTyp, long fixedIdent = -1)
+{
+    TOOL tool = TOOL::newToolHdl(kind, owner, nom, bTyp, MONTANT::currentDeviseSlot(), doc);
+    const long ident = TOOL::addToolToDocumentNoCopy(kind, std::move(tool), doc);
+    if (fixedIdent < 0)
+        return ident;
+    TOOL* added = TOOL::getTool(kind, ident, doc);
+    if (added)
+        added->ident = fixedIdent;
+    return fixedIdent;
+}
+
+} // namespace
+
+// ---- Making, finding, removing -----------------------------------------------------------------
+
+TOOL TOOL::newToolHdl(int kind, long own, const QString& nom, int bTyp, long devise, const DOCUMENT* doc)
+{
+    TOOL tool;
+    tool.nom = nom;
+    tool.kind = kind;
+    tool.posteID = DOCPARAM::getDefaultPoste(doc);
+    tool.bType = bTyp;
+    tool.ownerID = own;
+    tool.devise = devise;
+    return tool;
+}
+
+long TOOL::newToolID(const ToolList& list)
+{
+    // Idents 1 to 5 are never drawn: the fixed banks and accounts own them in every document.
+    // A set keeps the walk over every ident of a nearly full list linear.
+    QSet<long> used;
+    used.reserve(list.size());
+    for (const TOOL& tool : list)
+        used.insert(tool.ident);
+    return newRandomIdent([&used](long ident) { return used.contains(ident); });
+}
+
+long TOOL::addToolToDocumentNoCopy(int kind, TOOL tool, DOCUMENT* doc)
+{
+    ToolList* list = toolList(kind, doc);
+    if (!list)
+        return -1;
+    const long ident = newToolID(*list);
+    // A full list has no ident left; a tool kept with -1 would pass for "no account".
+    if (ident < 0)
+        return -1;
+    tool.ident = ident;
+    list->append(std::move(tool));
+    return ident;
+}
+
+ToolList* TOOL::toolList(int kind, DOCUMENT* doc)
+{
+    if (!doc)
+        return nullptr;
+    return kind == kToolCompte ? &doc->compteHdl : &doc->banqueHdl;
+}
+
+const ToolList* TOOL::toolList(int kind, const DOCUMENT* doc)
+{
+    if (!doc)
+        return nullptr;
+    return kind == kToolCompte ? &doc->compteHdl : &doc->banqueHdl;
+}
+
+bool TOOL::findToolWithIdentInArray(long ident, const ToolList& list, long* index)
+{
+    for (long i = 0; i < list.size(); ++i) {
+        if (list[i].ident == ident) {
+            if (index)
+                *index = i;
+            return true;
+        }
+    }
+    if (index)
+        *index = list.size();
+    return false;
+}
+
+TOOL* TOOL::getTool(int kind, long ident, DOCUMENT* doc, long* index)
+{
+    return const_cast<TOOL*>(getTool(kind, ident, static_cast<const DOCUMENT*>(doc), index));
+}
+
+const TOOL* TOOL::getTool(int kind, long ident, const DOCUMENT* doc, long* index)
+{
+    const ToolList* list = toolList(kind, doc);
+    if (!list) {
+        if (index)
+            *index = 0;
+        return nullptr;
+    }
+    long position = 0;
+    const bool found = findToolWithIdentInArray(ident, *list, &position);
+    if (index)
+        *index = position;
+    return found ? &(*list)[position] : nullptr;
+}
+
+void TOOL::suppTool(long ident, int kind, DOCUMENT* doc)
+{
+    ToolList* list = toolList(kind, doc);
+    long index = 0;
+    if (!list || !findToolWithIdentInArray(ident, *list, &index))
+        return;
+    list->removeAt(index);
+    if (kind == kToolCompte)
+        MOYEN::unappendAllMoyen(doc->moyenHdl, ident);
+}
+
+long TOOL::countTool(int kind, const DOCUMENT* doc)
+{
+    const ToolList* list = toolList(kind, doc);
+    return list ? list->size() : 0;
+}
+
+bool TOOL::getToolAtIndexInDocument(int kind, long index, const DOCUMENT* doc, const TOOL** tool, long* ident)
+{
+    const ToolList* list = toolList(kind, doc);
+    if (!list || index < 0 || index >= list->size())
+        return false;
+    if (tool)
+        *tool = &(*list)[index];
+    if (ident)
+        *ident = (*list)[index].ident;
+    return true;
+}
+
+bool TOOL::findCompteWithName(const QString& name, long* ident, const DOCUMENT* doc)
+{
+    if (ident)
+        *ident = -1;
+    if (!doc)
+        return false;
+    for (const TOOL& compte : doc->compteHdl) {
+        if (sameName(compte.nom, name)) {
+            if (ident)
+                *ident = compte.ident;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TOOL::findCompteWithNameAndOwnerID(long banqueID, const QString& nom, long* k, int kind, const DOCUMENT* doc)
+{
+    ToolNodeList* tree = &toolTree();
+    long bankIndex = 0;
+    const ToolNodeList* list = findTool(tree, banqueID, &bankIndex) ? toolIndexToList(tree, bankIndex) : tree;
+    const long count = nbTools(list);
+    for (long i = 0; i < count; ++i) {
+        const int order
+            = QString::compare(nom, getToolNameNS(kind, toolIndexToIdent(list, i), doc), Qt::CaseInsensitive);
+        if (order <= 0) {
+            if (k)
+                *k = i;
+            return order == 0;
+        }
+    }
+    if (k)
+        *k = count;
+    return false;
+}
+
+QString TOOL::getToolNameNS(int kind, long ident, const DOCUMENT* doc)
+{
+    if (ident < 0)
+        return QString();
+    const TOOL* tool = getTool(kind, ident, doc);
+    return tool ? tool->nom : QString();
+}
+
+// ---- Types ---------------------------------------------------------------------------------------
+
+const TOOL* TOOL::compteToBanque(const DOCUMENT* doc) const
+{
+    return getTool(kToolBanque, ownerID, doc);
+}
+
+bool TOOL::compteInBanque(long compteID, long banqueID, const DOCUMENT* doc)
+{
+    const TOOL* compte = getTool(kToolCompte, compteID, doc);
+    return compte && compte->ownerID == banqueID;
+}
+
+bool TOOL::compteToBType(int* typ, const DOCUMENT* doc) const
+{
+    const TOOL* banque = compteToBanque(doc);
+    if (typ)
+        *typ = banque ? banque->bType : kBanqueUser;
+    return banque != nullptr;
+}
+
+bool TOOL::compteIDToBType(long compteID, int* typ, const DOCUMENT* doc)
+{
+    const TOOL* compte = compteID < 0 ? nullptr : getTool(kToolCompte, compteID, doc);
+    if (!compte) {
+        if (typ)
+            *typ = kBanqueUser;
+        return false;
+    }
+    return compte->compteToBType(typ, doc);
+}
+
+bool TOOL::compteIDBelongToUser(long compteID, const DOCUMENT* doc)
+{
+    int typ = kBanqueUser;
+    return compteIDToBType(compteID, &typ, doc) && typ != kBanqueTiers;
+}
+
+bool TOOL::compteInCategorie(long compteID, int banqueType, const DOCUMENT* doc)
+{
+    int typ = kBanqueUser;
+    return compteIDToBType(compteID, &typ, doc) && typ == banqueType;
+}
+
+bool TOOL::banqueFitFilter(long banqueID, long sel, const DOCUMENT* doc)
+{
+    const TOOL* banque = getTool(kToolBanque, banqueID, doc);
+    if (!banque)
+        return false;
+    long bit = 0;
+    switch (banque->bType) {
+    case kBanqueUser:
+        bit = kFilterBanqueUser;
+        break;
+    case kBanqueLiquide:
+        bit = kFilterBanqueLiquide;
+        break;
+    case kBanqueTiers:
+        bit = kFilterBanqueTiers;
+        break;
+    default:
+        return false;
+    }
+    return sel == 0 || (sel & bit) != 0;
+}
+
+void TOOL::assumePosteIDIsValid(const DOCUMENT* doc)
+{
+    if (doc) {
+        for (const POSTE& poste : doc->posteHdl) {
+            if (poste.ident == posteID)
+                return;
+        }
+    }
+    posteID = DOCPARAM::getDefaultPoste(doc);
+}
+
+long TOOL::defaultUserCompte(const ToolList& list)
+{
+    for (const TOOL& tool : list) {
+        if (tool.bType == kBanqueUser)
+            return tool.ident;
+    }
+    return -1;
+}
+
+long TOOL::defaultUserCompte(int typ, long compteID, const DOCUMENT* doc)
+{
+    if (compteID >= 0 && compteInCategorie(compteID, typ, doc))
+        return compteID;
+    const long banques = nbBanque();
+    for (long b = 0; b < banques; ++b) {
+        const TOOL* banque = getTool(kToolBanque, banqueIndexToID(b), doc);
+        if (banque && banque->bType == typ && banqueIndexToNbCompte(b) > 0)
+            return compteIndexToID(b, 0);
+    }
+    return -1;
+}
+
+long TOOL::historiqueOf(const DOCUMENT* doc)
+{
+    return doc && doc->docParam ? doc->docParam->defaultCompteHistorique : -1;
+}
+
+void TOOL::appendArchiveReason(QString& why, const QString& nom)
+{
+    if (!why.isEmpty())
+        why += QStringLiteral(" - ");
+    why += QStringLiteral("Archive du compte ") + nom;
+}
+
+void TOOL::initContrepartie(DOCUMENT* doc)
+{
+    // Random idents are drawn outside 1..5, so the fixed idents set afterwards can't collide.
+    const long liquide = makeDefaultTool(doc, kToolBanque, -1, localizedMisc(QStringLiteral("NAME_BANQUE_LIQUIDE")),
+                                         kBanqueLiquide, kBanqueLiquideID);
+    makeDefaultTool(doc, kToolCompte, liquide, localizedMisc(QStringLiteral("NAME_COMPTE_PORTE_MONNAIE")),
+                    kBanqueLiquide);
+    makeDefaultTool(doc, kToolCompte, liquide, localizedMisc(QStringLiteral("NAME_COMPTE_COFFRE_FORT")),
+                    kBanqueLiquide);
+    const long speciaux
+        = makeDefaultTool(doc, kToolBanque, -1, localizedMisc(QStringLiteral("NAME_BANQUE_TIERS_SPECIAUX")),
+                          kBanqueTiers, kBanqueTiersSpeciauxID);
+    makeDefaultTool(doc, kToolCompte, speciaux, localizedMisc(QStringLiteral("NAME_COMPTE_ANONYME")), kBanqueTiers,
+                    kCompteAnonymeID);
+    makeDefaultTool(doc, kToolCompte, speciaux, localizedMisc(QStringLiteral("NAME_COMPTE_INITIALISATION")),
+                    kBanqueTiers, kCompteInitialisationID);
+    const long depenses = makeDefaultTool(doc, kToolBanque, -1,
+                                          localizedMisc(QStringLiteral("NAME_BANQUE_TIERS_DEPENSES")), kBanqueTiers);
+    for (const QString& nom :
+         {localizedMisc(QStringLiteral("NAME_COMPTE_EDF")), localizedMisc(QStringLiteral("NAME_COMPTE_SNCF")),
+          localizedMisc(QStringLiteral("NAME_COMPTE_TELECOM")),
+          localizedMisc(QStringLiteral("NAME_COMPTE_TRESOR_PUBLIC")),
+          localizedMisc(QStringLiteral("NAME_COMPTE_BAILLEUR"))})
+        makeDefaultTool(doc, kToolCompte, depenses, nom, kBanqueTiers);
+    const long recettes = makeDefaultTool(doc, kToolBanque, -1,
+                                          localizedMisc(QStringLiteral("NAME_BANQUE_TIERS_RECETTES")), kBanqueTiers);
+    makeDefaultTool(doc, kToolCompte, recettes, localizedMisc(QStringLiteral("NAME_COMPTE_EMPLOYEUR")), kBanqueTiers);
+    const long autres = makeDefaultTool(doc, kToolBanque, -1, localizedMisc(QStringLiteral("NAME_BANQUE_TIERS_AUTRES")),
+                                        kBanqueTiers);
+    makeDefaultTool(doc, kToolCompte, autres, localizedMisc(QStringLiteral("NAME_COMPTE_MOI")), kBanqueTiers);
+}
+
+// ---- Pictures and colours ----------------------------------------------------------------------
+
+QString TOOL::getBanquePictureName(int typ)
+{
+    if (typ == kBanqueTiers)
+        return QStringLiteral("banque_contre");
+    if (typ == kBanqueLiquide)
+        return QStringLiteral("banque_liquide");
+    return QStringLiteral("banque_user");
+}
+
+QString TOOL::getCompteBTypePictureName(int typ)
+{
+    if (typ == kBanqueTiers)
+        return QStringLiteral("compte_contre");
+    if (typ == kBanqueLiquide)
+        return QStringLiteral("compte_liquide");
+    return QStringLiteral("compte_user");
+}
+
+QString TOOL::getComptePictureName(long compteID, const DOCUMENT* doc)
+{
+    const long historique = historiqueOf(doc);
+    if ((historique >= 0 && compteID == historique) || compteID == kCompteAnonymeID
+        || compteID == kCompteInitialisationID)
+        return QStringLiteral("compte_special");
+    int typ = kBanqueUser;
+    if (!compteIDToBType(compteID, &typ, doc))
+        return QString();
+    return getCompteBTypePictureName(typ);
+}
+
+QString TOOL::getToolPictureName(const DOCUMENT* doc) const
+{
+    return kind == kToolCompte ? getComptePictureName(ident, doc) : getBanquePictureName(bType);
+}
+
+QString toolPictureName(const TOOL* tool, const DOCUMENT* doc)
+{
+    return tool ? tool->getToolPictureName(doc) : QStringLiteral("compte_special");
+}
+
+std::optional<SVColor> TOOL::getToolPattern(const DOCUMENT* doc) const
+{
+    int typ = bType;
+    if (kind == kToolCompte && !compteToBType(&typ, doc))
+        return std::nullopt;
+    constexpr double kAlpha = 0.6;
+    if (typ == kBanqueLiquide)
+        return makeCalibratedColor(1.0, 1.0, 220 / 255.0, kAlpha);
+    if (typ == kBanqueTiers)
+        return makeCalibratedColor(1.0, 240 / 255.0, 240 / 255.0, kAlpha);
+    return makeCalibratedColor(202 / 255.0, 234 / 255.0, 234 / 255.0, kAlpha);
+}

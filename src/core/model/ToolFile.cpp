@@ -1,0 +1,203 @@
+#include "ToolFile.h"
+
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+
+namespace {
+
+constexpr int kDateDecimals = 6;
+
+void setError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+void appendScalars(pugi::xml_node record, const TOOL& tool)
+{
+    xmlAppendLong(record, "ident", tool.ident);
+    xmlAppendLong(record, "kind", tool.kind);
+    xmlAppendLong(record, "bType", tool.bType);
+    xmlAppendLong(record, "ownerID", tool.ownerID);
+    xmlAppendString(record, "nom", tool.nom);
+    xmlAppendString(record, "infos", tool.infos);
+    xmlAppendBool(record, "inited", tool.inited);
+    xmlAppendLong(record, "dateReleve0", tool.dateReleve0);
+    xmlAppendLong(record, "dateReleve1", tool.dateReleve1);
+    xmlAppendLong(record, "dateReleve2", tool.dateReleve2);
+    xmlAppendLong(record, "dateReleve3", tool.dateReleve3);
+    xmlAppendLong(record, "posteID", tool.posteID);
+    xmlAppendLong(record, "taxeID", tool.taxeID);
+    xmlAppendLong(record, "devise", tool.devise);
+    xmlAppendDouble(record, "locked_releve_to_date", kDateDecimals, tool.locked_releve_to_date);
+    xmlAppendLong(record, "logoIdent", tool.logoIdent);
+}
+
+// False when an element or an amount can't be written.
+bool appendRecord(pugi::xml_node root, const TOOL& tool, const DeviseList& devises, bool doReleves)
+{
+    pugi::xml_node record = xmlAppendElement(root, "record");
+    if (!record)
+        return false;
+    appendScalars(record, tool);
+    bool ok = tool.solde.XML_append_montant(record, "solde", devises);
+    ok = tool.soldeSR.XML_append_montant(record, "soldeSR", devises) && ok;
+    ok = tool.RsoldeSR.XML_append_montant(record, "RsoldeSR", devises) && ok;
+    pugi::xml_node releves = xmlAppendElement(record, "relevelist");
+    if (!releves)
+        return false;
+    if (doReleves) {
+        for (const RELEVE& releve : tool.releves)
+            ok = releve.appendReleveXML(releves, devises) && ok;
+    }
+    return ok;
+}
+
+void readScalars(pugi::xml_node record, TOOL& tool)
+{
+    tool.ident = static_cast<long>(xmlGetInt32(record, "ident", -1));
+    tool.kind = static_cast<int>(xmlGetInt32(record, "kind", -1));
+    tool.bType = static_cast<int>(xmlGetInt32(record, "bType", -1));
+    tool.ownerID = static_cast<long>(xmlGetInt32(record, "ownerID", -1));
+    tool.nom = xmlGetMutableString(record, "nom");
+    loadToolInfo(record, tool);
+    tool.inited = xmlGetBool(record, "inited", false);
+    tool.dateReleve0 = static_cast<long>(xmlGetInt32(record, "dateReleve0", 0));
+    tool.dateReleve1 = static_cast<long>(xmlGetInt32(record, "dateReleve1", 0));
+    tool.dateReleve2 = static_cast<long>(xmlGetInt32(record, "dateReleve2", 0));
+    tool.dateReleve3 = static_cast<long>(xmlGetInt32(record, "dateReleve3", 0));
+    tool.posteID = static_cast<long>(xmlGetInt32(record, "posteID", -1));
+    tool.taxeID = static_cast<long>(xmlGetInt32(record, "taxeID", -1));
+    tool.devise = static_cast<long>(xmlGetInt32(record, "devise", 0));
+    tool.locked_releve_to_date = xmlGetDouble(record, "locked_releve_to_date", 0);
+    tool.logoIdent = static_cast<long>(xmlGetInt32(record, "logoIdent", -1));
+}
+
+void readReleves(pugi::xml_node record, TOOL& tool, bool* error)
+{
+    const pugi::xml_node list = xmlFirstElementNamed(record, "relevelist");
+    if (!list) {
+        setError(error);
+        return;
+    }
+    for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element)
+            tool.releves.append(RELEVE::loadReleveXML(child, error));
+    }
+}
+
+TOOL readRecord(pugi::xml_node record, const DOCUMENT* doc, bool* error)
+{
+    TOOL tool = TOOL::newToolHdl(kToolBanque, 0, QString(), kBanqueLiquide, MONTANT::currentDeviseSlot(), doc);
+    readScalars(record, tool);
+    const bool soldeOk = loadMontantFromXML(record, "solde", tool.solde);
+    const bool soldeSROk = loadMontantFromXML(record, "soldeSR", tool.soldeSR);
+    const bool rsoldeSROk = loadMontantFromXML(record, "RsoldeSR", tool.RsoldeSR);
+    if (!soldeOk || !soldeSROk || !rsoldeSROk)
+        setError(error);
+    tool.assumePosteIDIsValid(doc);
+    readReleves(record, tool, error);
+    return tool;
+}
+
+// -1 means "no bank" or "no account" to every transaction and lookup. Fresh idents are drawn
+// once the whole file is read, so none can take an ident that comes later in the file.
+void giveIdentsToToolsWithout(ToolList& list)
+{
+    for (TOOL& tool : list) {
+        if (tool.ident < 0)
+            tool.ident = TOOL::newToolID(list);
+    }
+}
+
+void appendLineIfAny(QString& text, pugi::xml_node record, const char* key)
+{
+    const QString line = xmlGetMutableString(record, key);
+    if (!line.isEmpty())
+        text += line + QLatin1Char('\r');
+}
+
+} // namespace
+
+XmlDocPtr makeDocToolXML(const ToolList& list, const DeviseList& devises, const QString& keyRoot, bool doReleves,
+                         bool* error)
+{
+    if (error)
+        *error = false;
+    pugi::xml_node root;
+    XmlDocPtr document = newXMLDocumentWithRoot(keyRoot, &root);
+    if (!document || !root) {
+        setError(error);
+        return nullptr;
+    }
+    for (const TOOL& tool : list) {
+        if (!appendRecord(root, tool, devises, doReleves))
+            setError(error);
+    }
+    return document;
+}
+
+XmlDocPtr makeDocBanqueXML(const ToolList& list, const DeviseList& devises, bool doReleves, bool* error)
+{
+    return makeDocToolXML(list, devises, QStringLiteral("list"), doReleves, error);
+}
+
+XmlDocPtr makeDocCompteXML(const ToolList& list, const DeviseList& devises, bool doReleves, bool* error)
+{
+    return makeDocToolXML(list, devises, QStringLiteral("list"), doReleves, error);
+}
+
+bool saveTool(const QString& packageURL, const ToolList& list, const DeviseList& devises, const QString& keyRoot,
+              const QString& fileName, bool doReleves)
+{
+    bool error = false;
+    const XmlDocPtr document = makeDocToolXML(list, devises, keyRoot, doReleves, &error);
+    return document && saveXMLInPackage(packageURL, document.get(), fileName);
+}
+
+bool saveBanque(const QString& packageURL, const ToolList& list, const DeviseList& devises)
+{
+    return saveTool(packageURL, list, devises, QStringLiteral("list"), QString::fromLatin1(kBanqueFileName), true);
+}
+
+bool saveCompte(const QString& packageURL, const ToolList& list, const DeviseList& devises)
+{
+    return saveTool(packageURL, list, devises, QStringLiteral("list"), QString::fromLatin1(kCompteFileName), true);
+}
+
+ToolList loadTool(const QString& packageURL, const QString& fileName, const DOCUMENT* doc, bool* error)
+{
+    if (error)
+        *error = false;
+    ToolList list;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document);
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element)
+            list.append(readRecord(child, doc, error));
+    }
+    giveIdentsToToolsWithout(list);
+    return list;
+}
+
+ToolList loadBanque(const QString& packageURL, const DOCUMENT* doc, bool* error)
+{
+    return loadTool(packageURL, QString::fromLatin1(kBanqueFileName), doc, error);
+}
+
+ToolList loadCompte(const QString& packageURL, DOCUMENT* doc, bool* error)
+{
+    ToolList list = loadTool(packageURL, QString::fromLatin1(kCompteFileName), doc, error);
+    if (doc && doc->docParam && doc->docParam->defaultCompteUser < 0)
+        doc->docParam->defaultCompteUser = TOOL::defaultUserCompte(list);
+    return list;
+}
+
+void loadToolInfo(pugi::xml_node record, TOOL& tool)
+{
+    tool.infos = xmlGetMutableString(record, "infos");
+    if (!tool.infos.isEmpty() || !xmlFirstElementNamed(record, "personne"))
+        return;
+    for (const char* key : {"personne", "adresse1", "adresse2", "adresse3", "telephone"})
+        appendLineIfAny(tool.infos, record, key);
+}

@@ -1,0 +1,92 @@
+#include "document/AppliParamTransfer.h"
+#include "document/APPLIPARAM.h"
+#include "document/HelperSVLibraryFolder.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString preferenceFile()
+{
+    QString url;
+    HelperSVLibraryFolder::getSVLibraryPreferenceFileUrl(&url, nullptr);
+    return url;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Every test starts with a preference file of defaults except mn = 5, read into the instance.
+class AppliParamTransfer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir(QFileInfo(preferenceFile()).path()).removeRecursively();
+        APPLIPARAM::disposeAppliParam();
+        APPLIPARAM::loadAppliParam().mn = 5;
+        ASSERT_TRUE(APPLIPARAM::saveAppliParam());
+        dir = testenv::freshDir(QStringLiteral("transfer"));
+    }
+    void TearDown() override { APPLIPARAM::disposeAppliParam(); }
+
+    QString dir;
+};
+
+} // namespace
+
+TEST_F(AppliParamTransfer, ExportCopiesTheFile)
+{
+    const QString target = dir + "/Preferences.xml";
+    writeFile(target, "older export");
+    const AppliParamTransferResult r = exportAppliParamTo(target);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.alertKey, "kAlerte_ExportPreferencesSuccess");
+    EXPECT_EQ(readFile(target), readFile(preferenceFile()));
+    EXPECT_EQ(exportAppliParamTo(dir + "/missing folder/p.xml").alertKey, "kAlerte_CantExportPreferences");
+
+    QFile::remove(preferenceFile());
+    EXPECT_EQ(exportAppliParamTo(target).alertKey, "kAlerte_CantFindPreferences");
+    EXPECT_EQ(importAppliParamFrom(target).alertKey, "kAlerte_CantFindPreferences");
+}
+
+TEST_F(AppliParamTransfer, ImportReplacesTheFileAndRereadsTheSettings)
+{
+    APPLIPARAM& shared = APPLIPARAM::loadAppliParam();
+    const QString chosen = dir + "/chosen.xml";
+    writeFile(chosen, "<?xml version=\"1.0\" encoding=\"UTF-8\"?><record><mn>15</mn></record>");
+    const AppliParamTransferResult r = importAppliParamFrom(chosen);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.alertKey, "kAlerte_ImportPreferencesSuccess");
+    EXPECT_EQ(readFile(preferenceFile()), readFile(chosen));
+    EXPECT_EQ(shared.mn, 15);
+}
+
+TEST_F(AppliParamTransfer, ImportRefusesAnythingButAPreferenceFile)
+{
+    const QByteArray before = readFile(preferenceFile());
+    const QString chosen = dir + "/chosen.xml";
+    for (const QByteArray& content : {QByteArray("just some text"), QByteArray("<list><record/></list>")}) {
+        writeFile(chosen, content);
+        const AppliParamTransferResult r = importAppliParamFrom(chosen);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.alertKey, "kAlerte_CantImportPreferences");
+        EXPECT_EQ(readFile(preferenceFile()), before);
+        APPLIPARAM::disposeAppliParam();
+        EXPECT_EQ(APPLIPARAM::loadAppliParam().mn, 5);
+    }
+    EXPECT_FALSE(importAppliParamFrom(dir + "/absent.xml").ok);
+}

@@ -1,0 +1,143 @@
+#include "model/Logo.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "model/LogoFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+Logo logo(long ident, const QString& visibleName, const QString& internalName = QString())
+{
+    Logo l(ident);
+    l.visibleName = visibleName;
+    l.internalName = internalName;
+    return l;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// An open document whose package lives in a fresh folder.
+class LogoInDocument : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        url = testenv::freshDir(QStringLiteral("logo")) + QStringLiteral("/doc.svd");
+        ASSERT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
+        doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
+        DocContext::instance().document = doc.get();
+    }
+    void TearDown() override { DocContext::reset(); }
+
+    QString url;
+    QString resources;
+    std::unique_ptr<DOCUMENT> doc;
+};
+
+} // namespace
+
+TEST(Logo, LookupsAndSortedPlaces)
+{
+    LogoList list;
+    Logo::insertLogo(logo(10, "beta"), list);
+    EXPECT_EQ(Logo::insertLogo(logo(11, "été"), list), 1); // accents count: after every ASCII letter
+    EXPECT_EQ(Logo::insertLogo(logo(12, "Zeta"), list), 1);
+    EXPECT_EQ(Logo::insertLogo(logo(13, "Home"), list), 1);
+    bool exist = false;
+    EXPECT_EQ(Logo::findLogoPosition(logo(14, "home"), &exist, list), 1);
+    EXPECT_TRUE(exist);
+    EXPECT_EQ(Logo::findLogoPosition(logo(14, "gamma"), &exist, list), 1);
+    EXPECT_FALSE(exist);
+
+    list.append(logo(-1, "sans ident"));
+    EXPECT_EQ(Logo::logoWithIdent(-1, list), nullptr);
+    EXPECT_EQ(Logo::getLogoVisibleName(-1, list), "?");
+    const long id = Logo::newLogoIdent(list);
+    EXPECT_GT(id, 5);
+    EXPECT_FALSE(Logo::findLogoWithIdent(id, nullptr, list));
+}
+
+TEST_F(LogoInDocument, StoringAgainReplacesThePicture)
+{
+    Logo home = logo(20, "Maison", "maison.png");
+    EXPECT_TRUE(home.loadImage().isEmpty());
+    ASSERT_TRUE(home.storeImage("first"));
+    ASSERT_TRUE(home.storeImage("second picture"));
+    EXPECT_EQ(home.internalName, "maison.png");
+    EXPECT_EQ(home.loadImage(), "second picture");
+    EXPECT_EQ(QDir(resources + "/logo").entryList(QDir::Files), QStringList {"maison.png"});
+
+    // Changed behind the program's back: the cache must not answer the old bytes.
+    writeFile(home.getLogoUrl(), "third");
+    EXPECT_EQ(home.loadImage(), "third");
+    EXPECT_FALSE(home.storeImage(QByteArray()));
+    EXPECT_TRUE(home.removeImage());
+    EXPECT_TRUE(home.loadImage().isEmpty());
+    EXPECT_TRUE(home.removeImage());
+}
+
+TEST_F(LogoInDocument, TwoLogosNeverShareAPicture)
+{
+    Logo first = logo(20, "Un", "photo.png");
+    ASSERT_TRUE(first.storeImage("one"));
+    doc->logoArray.append(first);
+    Logo second = logo(21, "Deux", "photo.png");
+    ASSERT_TRUE(second.storeImage("two"));
+    EXPECT_EQ(second.internalName, "photo-1.png");
+    EXPECT_EQ(Logo::logoImageWithIdent(20, doc->logoArray), "one");
+    EXPECT_EQ(second.loadImage(), "two");
+
+    // A file two records already share (older documents) stays while another one names it.
+    EXPECT_TRUE(logo(22, "Jumeau", "photo.png").removeImage());
+    EXPECT_EQ(first.loadImage(), "one");
+
+    // A name read from a damaged file never reaches outside the folder.
+    writeFile(resources + "/precious.xml", "keep me");
+    Logo bad = logo(23, "Mauvais", "../precious.xml");
+    EXPECT_TRUE(bad.getLogoUrl().isEmpty());
+    EXPECT_FALSE(bad.storeImage("png"));
+    EXPECT_TRUE(bad.removeImage());
+    EXPECT_EQ(readFile(resources + "/precious.xml"), "keep me");
+}
+
+TEST_F(LogoInDocument, MemberFile)
+{
+    bool error = false;
+    EXPECT_TRUE(loadLogo(url, &error).isEmpty());
+    ASSERT_TRUE(saveLogo(url, {logo(30, "A & B", "ab.png"), logo(31, "Absent", "absent.png")}));
+    const LogoList loaded = loadLogo(url, &error);
+    EXPECT_FALSE(error);
+    ASSERT_EQ(loaded.size(), 2);
+    EXPECT_EQ(loaded[0].visibleName, "A & B");
+    EXPECT_EQ(loaded[0].internalName, "ab.png");
+    EXPECT_EQ(loaded[1].ident, 31);
+    EXPECT_TRUE(loaded[1].loadImage().isEmpty());
+
+    writeFile(resources + "/logo.xml",
+              "<list><record><visibleName>x</visibleName></record>"
+              "<record><ident>-4</ident></record></list>");
+    const LogoList fresh = loadLogo(url, &error);
+    ASSERT_EQ(fresh.size(), 2);
+    EXPECT_GT(fresh[0].ident, 0);
+    EXPECT_GT(fresh[1].ident, 0);
+    EXPECT_NE(fresh[0].ident, fresh[1].ident);
+    EXPECT_FALSE(error);
+
+    writeFile(resources + "/logo.xml", "not xml at all");
+    EXPECT_TRUE(loadLogo(url, &error).isEmpty());
+    EXPECT_TRUE(error);
+}

@@ -1,0 +1,214 @@
+#include "model/POSTE.h"
+#include "document/DOCUMENT.h"
+#include "model/DOSSIER.h"
+#include "model/PosteFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+POSTE poste(long ident, const QString& nom, long dossierID = 1, bool permanent = false)
+{
+    POSTE p;
+    p.ident = ident;
+    p.nom = nom;
+    p.dossierID = dossierID;
+    p.permanent = permanent;
+    return p;
+}
+
+DOSSIER dossier(long ident, const QString& nom, bool permanent = false)
+{
+    DOSSIER d;
+    d.ident = ident;
+    d.nom = nom;
+    d.permanent = permanent;
+    return d;
+}
+
+template <typename List> QStringList names(const List& list)
+{
+    QStringList out;
+    for (const auto& entry : list)
+        out << entry.nom;
+    return out;
+}
+
+// A package holding the member files given (name, text).
+QString package(const char* name, const QList<QPair<QString, QByteArray>>& files)
+{
+    const QString url = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
+    QString resources;
+    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
+    for (const auto& [file, xml] : files) {
+        QFile f(resources + QLatin1Char('/') + file);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(xml) == xml.size());
+    }
+    return url;
+}
+
+} // namespace
+
+TEST(Poste, SortOrdersPutTheNewestOfEqualNamesFirst)
+{
+    PosteList postes;
+    EXPECT_EQ(POSTE::insertPoste(poste(2, "Ecole"), postes), 0);
+    EXPECT_EQ(POSTE::insertPoste(poste(3, QStringLiteral("école")), postes), 0);
+    EXPECT_EQ(POSTE::insertPoste(poste(4, "Beta"), postes), 0);
+    EXPECT_EQ(POSTE::insertPoste(poste(5, "alpha"), postes), 0);
+    EXPECT_EQ(POSTE::insertPoste(poste(6, "Ecole"), postes), 2);
+    EXPECT_EQ(names(postes), QStringList({"alpha", "Beta", "Ecole", QStringLiteral("école"), "Ecole"}));
+    // Punctuation folds to a space, which sorts before letters.
+    EXPECT_EQ(POSTE::insertPoste(poste(7, "Ecolea"), postes), 5);
+    EXPECT_EQ(POSTE::insertPoste(poste(8, "Ecole~b"), postes), 5);
+
+    DOSSIER withFolder = dossier(3, "Zeta");
+    withFolder.dossierID = 5;
+    DossierList dossiers;
+    EXPECT_EQ(DOSSIER::insertDossier(dossier(1, "beta"), dossiers), 0);
+    EXPECT_EQ(DOSSIER::insertDossier(withFolder, dossiers), 1);
+    EXPECT_EQ(DOSSIER::insertDossier(dossier(2, "alpha"), dossiers), 0);
+    EXPECT_EQ(DOSSIER::insertDossier(dossier(4, "Beta"), dossiers), 1);
+    // Folders keep their accents: "école" is not "ecole".
+    EXPECT_EQ(DOSSIER::insertDossier(dossier(5, QStringLiteral("école")), dossiers), 4);
+    EXPECT_EQ(DOSSIER::insertDossier(dossier(6, "Ecole"), dossiers), 3);
+    EXPECT_EQ(names(dossiers), QStringList({"alpha", "Beta", "beta", "Ecole", "Zeta", QStringLiteral("école")}));
+    EXPECT_EQ(dossiers[4].dossierID, -1);
+
+    DOCUMENT doc(QString(), kFileSystemLocal);
+    doc.posteHdl = postes;
+    EXPECT_EQ(POSTE::searchPoste(QStringLiteral("ÉCOLE"), doc), 2);
+    EXPECT_EQ(POSTE::searchPoste(QString(), doc), 0);
+    long ident = 0;
+    EXPECT_TRUE(POSTE::findPosteWithName("Ecole", &ident, doc) && ident == 6);
+    EXPECT_FALSE(POSTE::findPosteWithName("ecole", &ident, doc));
+    EXPECT_EQ(ident, -1);
+}
+
+TEST(Poste, IdentsLookupsAndPermanence)
+{
+    EXPECT_EQ(POSTE::newPosteID(PosteList()), 2);
+    EXPECT_EQ(DOSSIER::newDossierID(defaultDossiers()), 12);
+    EXPECT_EQ(POSTE::allocNewPoste(defaultPostes(), -1).ident, 39);
+    EXPECT_EQ(POSTE::allocNewPoste(PosteList(), 0).ident, 0);
+    EXPECT_EQ(POSTE::nbPoste(nullptr), 0);
+
+    DOCUMENT doc(QString(), kFileSystemLocal);
+    doc.dossierHdl = {dossier(1, "a"), dossier(2, "b", true)};
+    doc.posteHdl = {poste(10, "x", 1), poste(11, "y", 2), poste(12, "z", 1, true), poste(13, "w", 9)};
+    EXPECT_EQ(POSTE::posteAtIndex(doc.posteHdl, -1), nullptr);
+    EXPECT_EQ(POSTE::posteAtIndex(doc.posteHdl, 4), nullptr);
+    long index = 7;
+    EXPECT_FALSE(POSTE::findPoste(99, &index, doc.posteHdl));
+    EXPECT_EQ(index, 0);
+    EXPECT_TRUE(POSTE::findPoste(12, &index, doc.posteHdl) && index == 2);
+    EXPECT_EQ(POSTE::getPosteNameNS(99, doc), QString());
+    EXPECT_EQ(DOSSIER::getDossierNameNS(2, doc), "b");
+
+    EXPECT_FALSE(POSTE::poste_is_permanent(10, doc));
+    EXPECT_TRUE(POSTE::poste_is_permanent(11, doc)); // through its folder
+    EXPECT_TRUE(POSTE::poste_is_permanent(12, doc));
+    EXPECT_FALSE(POSTE::poste_is_permanent(13, doc)); // folder unknown
+    EXPECT_FALSE(POSTE::poste_is_permanent(99, doc));
+
+    POSTE::changeDossier(1, 2, doc);
+    EXPECT_EQ(POSTE::countPosteInDossier(doc.posteHdl, 2), 3);
+    EXPECT_TRUE(POSTE::posteIDBelongsToDossierID(12, 2, doc));
+    EXPECT_FALSE(POSTE::posteIDBelongsToDossierID(99, -1, doc));
+}
+
+TEST(PosteFile, MissingOrEmptyFilesGiveTheDefaults)
+{
+    for (const QByteArray& xml : {QByteArray(), QByteArray("<list/>"), QByteArray("<list>\n  \n</list>")}) {
+        const QString url = xml.isNull() ? package("poste-none", {})
+                                         : package("poste-empty", {{"dossier.xml", xml}, {"poste.xml", xml}});
+        bool error = true;
+        const DossierList dossiers = loadDossier(url, &error);
+        EXPECT_FALSE(error);
+        error = true;
+        const PosteList postes = loadPoste(url, dossiers, &error, 1);
+        EXPECT_FALSE(error);
+        ASSERT_EQ(dossiers.size(), 11);
+        ASSERT_EQ(postes.size(), 38);
+        // Folder names keep their accents: "À" sorts after every plain letter.
+        EXPECT_EQ(dossiers.last().ident, 1);
+        EXPECT_EQ(dossiers.last().nom, QStringLiteral("À classer"));
+        EXPECT_EQ(POSTE::countPosteInDossier(postes, 11), 5);
+        for (const POSTE& p : postes) {
+            EXPECT_FALSE(p.nom.startsWith("kDefault")) << p.nom.toStdString();
+            EXPECT_TRUE(DOSSIER::findDossier(p.dossierID, nullptr, dossiers));
+        }
+    }
+}
+
+TEST(PosteFile, CategoriesOfMissingFoldersAreKeptInTheDefaultFolder)
+{
+    const QByteArray folders = "<list><record><ident>3</ident><nom>Zoo</nom><dossierID>5</dossierID></record>"
+                               "<record><ident>1</ident><nom>Divers</nom></record>"
+                               "<dossier/><record><nom>Sans ident</nom></record></list>";
+    const QByteArray categories = "<list><record><nom>Sans ident</nom><dossierID>3</dossierID></record>"
+                                  "<record><ident>9</ident><nom>Perdu</nom><dossierID>42</dossierID>"
+                                  "</record></list>";
+    const QString url = package("poste-orphan", {{"dossier.xml", folders}, {"poste.xml", categories}});
+    bool error = false;
+    const DossierList dossiers = loadDossier(url, &error);
+    EXPECT_TRUE(error); // the stray element, skipped
+    EXPECT_EQ(names(dossiers), QStringList({"Divers", "Sans ident", "Zoo"}));
+    EXPECT_EQ(dossiers[1].ident, 4);
+    EXPECT_EQ(dossiers[2].dossierID, -1);
+
+    for (const auto& [defaultDossier, expected] : {std::pair {4L, 4L}, std::pair {8L, 1L}}) {
+        const PosteList postes = loadPoste(url, dossiers, &error, defaultDossier);
+        EXPECT_TRUE(error);
+        ASSERT_EQ(names(postes), QStringList({"Perdu", "Sans ident"}));
+        EXPECT_EQ(postes[0].dossierID, expected);
+        // A fresh ident comes after every ident of the file, even one read later.
+        EXPECT_EQ(postes[1].ident, 10);
+        EXPECT_EQ(postes[1].dossierID, 3);
+    }
+    error = false;
+    const PosteList postes = loadPoste(url, {dossier(7, "Seul")}, &error, 1);
+    EXPECT_TRUE(error);
+    EXPECT_EQ(postes[0].dossierID, 7);
+
+    // Default categories settle in the user's folders the same way, silently.
+    const QString userFolders = package("poste-user", {{"dossier.xml", folders}});
+    const PosteList defaults = loadPoste(userFolders, dossiers, &error, 3);
+    EXPECT_FALSE(error);
+    EXPECT_EQ(defaults.size(), 38);
+    EXPECT_EQ(POSTE::countPosteInDossier(defaults, 3), 29);
+    EXPECT_EQ(POSTE::countPosteInDossier(defaults, 1), 7);
+    EXPECT_EQ(POSTE::countPosteInDossier(defaults, 4), 2);
+}
+
+TEST(PosteFile, RoundTripOfBothFiles)
+{
+    const QString url = package("poste-roundtrip", {});
+    DOSSIER folder = dossier(4, "Maison & <jardin>", true);
+    folder.logoID = 77;
+    POSTE category = poste(6, "L'eau \"froide\"", 4, true);
+    category.logoID = 12;
+    category.ligne = 3;
+    ASSERT_TRUE(saveDossier(url, {dossier(2, "alpha"), folder}));
+    ASSERT_TRUE(savePoste(url, {poste(5, "alpha", 2), category}));
+
+    bool error = true;
+    const DossierList dossiers = loadDossier(url, &error);
+    const PosteList postes = loadPoste(url, dossiers, &error, 1);
+    EXPECT_FALSE(error);
+    ASSERT_EQ(dossiers.size(), 2);
+    ASSERT_EQ(postes.size(), 2);
+    EXPECT_EQ(dossiers[1].nom, folder.nom);
+    EXPECT_TRUE(dossiers[1].permanent);
+    EXPECT_EQ(dossiers[1].logoID, 77);
+    EXPECT_FALSE(dossiers[0].permanent);
+    EXPECT_EQ(postes[1].nom, category.nom);
+    EXPECT_EQ(postes[1].dossierID, 4);
+    EXPECT_EQ(postes[1].logoID, 12);
+    EXPECT_TRUE(postes[1].permanent);
+    EXPECT_EQ(postes[1].ligne, 0);
+    EXPECT_EQ(postes[0].ident, 5);
+}

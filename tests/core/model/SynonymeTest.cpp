@@ -1,0 +1,108 @@
+#include "model/Synonyme.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "model/MOYEN.h"
+#include "model/SynonymeFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+Synonyme synonyme(long ident, const QString& nom, int family = 0)
+{
+    Synonyme s(ident);
+    s.nom = nom;
+    s.family = family;
+    return s;
+}
+
+// A package whose synonyme.xml holds the text, or has none when the text is null.
+QString package(const char* name, const QByteArray& xml = QByteArray())
+{
+    const QString url = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
+    QString resources;
+    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
+    QFile file(resources + QStringLiteral("/synonyme.xml"));
+    if (!xml.isNull() && file.open(QIODevice::WriteOnly))
+        file.write(xml);
+    return url;
+}
+
+} // namespace
+
+TEST(Synonyme, DefaultsWhenTheFileHoldsNoRecord)
+{
+    for (const QString& url : {package("syn-none"), package("syn-empty", "<list/>"), package("syn-bad", "bad")}) {
+        bool error = true;
+        const SynonymeList list = loadSynonyme(url, &error);
+        EXPECT_FALSE(error);
+        ASSERT_EQ(list.size(), 3);
+        EXPECT_EQ(list[0].nom, "Paiement en ligne");
+        EXPECT_EQ(list[0].family, 7);
+        EXPECT_EQ(list[1].family, 11);
+        EXPECT_EQ(list[2].nom, "Virement émis");
+        EXPECT_EQ(list[2].logoID, -1);
+        EXPECT_NE(list[0].ident, list[1].ident);
+    }
+}
+
+TEST(Synonyme, MemberFile)
+{
+    bool error = false;
+    const SynonymeList two = loadSynonyme(package("syn-negative",
+                                                  "<list><record><ident>-1</ident></record>"
+                                                  "<record><nom>b</nom></record></list>"),
+                                          &error);
+    EXPECT_FALSE(error);
+    ASSERT_EQ(two.size(), 2);
+    EXPECT_GT(two[0].ident, 0);
+    EXPECT_GT(two[1].ident, 0);
+    EXPECT_NE(two[0].ident, two[1].ident);
+
+    SynonymeList saved {synonyme(40, "Carte <pro>", 11), synonyme(41, "Prélèvement", 7)};
+    saved[1].logoID = 12;
+    const QString url = package("syn-save");
+    ASSERT_TRUE(saveSynonyme(url, saved));
+    const SynonymeList back = loadSynonyme(url, &error);
+    ASSERT_EQ(back.size(), 2);
+    EXPECT_EQ(back[0].nom, "Carte <pro>");
+    EXPECT_EQ(back[0].ident, 40);
+    EXPECT_EQ(back[1].family, 7);
+    EXPECT_EQ(back[1].logoID, 12);
+}
+
+TEST(Synonyme, LookupsAndSortedPlaces)
+{
+    SynonymeList list;
+    Synonyme::insertSynonyme(synonyme(50, "virement"), list);
+    EXPECT_EQ(Synonyme::insertSynonyme(synonyme(51, "Carte"), list), 0);
+    bool exist = false;
+    EXPECT_EQ(Synonyme::findSynonymePosition(synonyme(52, "carte"), &exist, list), 0);
+    EXPECT_TRUE(exist);
+    EXPECT_EQ(Synonyme::findSynonymePosition(synonyme(52, "mobile"), &exist, list), 1);
+    EXPECT_FALSE(exist);
+    EXPECT_EQ(Synonyme::getSynonymeName(999, list), "?");
+    list.append(synonyme(-1, "sans ident"));
+    EXPECT_EQ(Synonyme::synonymeWithIdent(-1, list), nullptr);
+}
+
+TEST(Synonyme, PictureIsTheFamilyIconOrTheLogo)
+{
+    DOCUMENT doc(package("syn-image"), kFileSystemLocal);
+    DocContext::instance().document = &doc;
+    Logo logo(60);
+    logo.internalName = QStringLiteral("s.png");
+    ASSERT_TRUE(logo.storeImage("png bytes"));
+    doc.logoArray.append(logo);
+
+    Synonyme s = synonyme(70, "Mobile", 11);
+    EXPECT_EQ(s.synonymeImage().name, MOYEN::getActionIcone(11));
+    s.logoID = 60;
+    EXPECT_EQ(s.synonymeImage().png, "png bytes");
+    s.logoID = 61; // a logo that is gone shows nothing, not the family's icon
+    EXPECT_TRUE(s.synonymeImage().isNull());
+    DocContext::reset();
+}
