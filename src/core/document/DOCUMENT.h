@@ -6,11 +6,13 @@
 #include "model/DOSSIER.h"
 #include "model/Devise.h"
 #include "model/Logo.h"
+#include "model/MACRO.h"
 #include "model/MOYEN.h"
 #include "model/POSTE.h"
 #include "model/Synonyme.h"
 #include "model/TAXE.h"
 #include "model/TOOL.h"
+#include "model/TRANSACT.h"
 
 #include <QString>
 #include <cstdint>
@@ -34,6 +36,7 @@ public:
     uint64_t lastSave = 0;      // tick of the last completed save through the staging folder
     std::unique_ptr<DOCPARAM> docParam;
 
+    TransactList transact_array; // storage order; a transaction is addressed by its position
     MoyenList moyenHdl;         // payment means, in creation order
     PosteList posteHdl;         // categories, by folded name
     DossierList dossierHdl;     // folders of categories, by name
@@ -41,6 +44,7 @@ public:
     ToolList banqueHdl;         // banks
     TaxeList taxeHdl;
     DeviseList deviseHdl;       // exactly five slots once loaded
+    MacroList macroHdl;
     SynonymeList synonymeArray;
     LogoList logoArray;
 

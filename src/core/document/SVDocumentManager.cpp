@@ -39,6 +39,7 @@ void SVDocumentManager::disposeDocument(std::unique_ptr<DOCUMENT> doc)
 
 void SVDocumentManager::zeroDocument(DOCUMENT& doc)
 {
+    doc.transact_array.clear();
     doc.moyenHdl.clear();
     doc.posteHdl.clear();
     doc.dossierHdl.clear();
@@ -46,6 +47,7 @@ void SVDocumentManager::zeroDocument(DOCUMENT& doc)
     doc.banqueHdl.clear();
     doc.taxeHdl.clear();
     doc.deviseHdl.clear();
+    doc.macroHdl.clear();
     doc.synonymeArray.clear();
     doc.logoArray.clear();
 }
