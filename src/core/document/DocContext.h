@@ -3,6 +3,8 @@
 // it closes, so two documents never mix and every test starts clean.
 #include "model/ToolTree.h"
 
+#include <QStringList>
+
 class DOCUMENT;
 
 class DocContext {
@@ -13,9 +15,13 @@ public:
 
     DOCUMENT* document = nullptr; // the open document, owned by whoever opened it
     int currentDeviseSlot = 0;    // the currency slot windows open in (0..4)
+    double lastEnteredDate = 0;   // date of the last transaction typed in the entry window
     ToolNodeList toolTree;        // banks and their accounts as the windows show them
     // The accounts of the bank last taken out of the tree, for its reinsertion under a new name.
     ToolNodeList savedToolSubList;
+    // Stored names of attached files that no longer belong to a transaction; they are removed
+    // from the package once a save has written transactions that no longer name them.
+    QStringList storedDocToDeleteArray;
 };
 
 // Shorthands for the open document and its currency slot.

@@ -1,9 +1,16 @@
 #include "RELEVE.h"
 
 #include "foundation/SystemClock.h"
+#include "model/TOOL.h"
 
 namespace {
 constexpr int kDateDecimals = 6;
+}
+
+void RELEVE::initForCompte(const TOOL* compte)
+{
+    initDefault();
+    date = compte ? compte->getNewReleveDate() : SystemClock::now();
 }
 
 bool RELEVE::appendReleveXML(pugi::xml_node parent, const DeviseList& devises) const

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+class TOOL;
+
 class RELEVE {
 public:
     QString nom_v3; // empty: the statement is shown by its date
@@ -16,6 +18,8 @@ public:
     double date = 0; // 0 = none
 
     void initDefault() { *this = RELEVE(); }
+    // The defaults, dated at the account's proposed next statement date (now without an account).
+    void initForCompte(const TOOL* compte);
     void setFromReleve(const RELEVE& other) { *this = other; }
 
     // Appends a "releve" element: "nom_v3", "ident", "date" (six decimals), "solde", "Rsolde".

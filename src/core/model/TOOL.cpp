@@ -2,12 +2,19 @@
 
 #include "document/DOCPARAM.h"
 #include "document/DOCUMENT.h"
+#include "engines/TOTAUX.h"
+#include "foundation/SystemClock.h"
+#include "foundation/dateformat.h"
+#include "foundation/dates.h"
 #include "foundation/localized.h"
 #include "model/MOYEN.h"
+#include "model/ReleveCompute.h"
+#include "model/TRANSACT.h"
 #include "model/ToolTree.h"
 #include "model/idents.h"
 
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -302,6 +309,27 @@ void TOOL::appendArchiveReason(QString& why, const QString& nom)
     why += QStringLiteral("Archive du compte ") + nom;
 }
 
+bool TOOL::archiverCompteTiers(const TOOL& compte, DOCUMENT* doc)
+{
+    const long historique = historiqueOf(doc);
+    if (historique < 0)
+        return false;
+    // Copies: the account may live in the list the recomputation writes to.
+    const long ident = compte.ident;
+    const QString nom = compte.nom;
+    for (TRANSACT& t : doc->transact_array) {
+        if (t.who1 != ident && t.who2 != ident)
+            continue;
+        if (t.who1 == ident)
+            t.who1 = historique;
+        if (t.who2 == ident)
+            t.who2 = historique;
+        appendArchiveReason(t.why, nom);
+    }
+    recomputeAllReleves(doc);
+    return true;
+}
+
 void TOOL::initContrepartie(DOCUMENT* doc)
 {
     // Random idents are drawn outside 1..5, so the fixed idents set afterwards can't collide.
@@ -387,4 +415,193 @@ std::optional<SVColor> TOOL::getToolPattern(const DOCUMENT* doc) const
     if (typ == kBanqueTiers)
         return makeCalibratedColor(1.0, 240 / 255.0, 240 / 255.0, kAlpha);
     return makeCalibratedColor(202 / 255.0, 234 / 255.0, 234 / 255.0, kAlpha);
+}
+
+// ---- Statements and balances --------------------------------------------------------------------
+
+RELEVE* TOOL::releveAtIndex(long index)
+{
+    return index >= 0 && index < releves.size() ? &releves[index] : nullptr;
+}
+
+const RELEVE* TOOL::releveAtIndex(long index) const
+{
+    return index >= 0 && index < releves.size() ? &releves[index] : nullptr;
+}
+
+void TOOL::findReleve(const RELEVE& releve, long* index) const
+{
+    if (releve.date == 0 || !index)
+        return;
+    long position = 0;
+    while (position < releves.size() && releves[position].date != 0 && releves[position].date >= releve.date)
+        ++position;
+    *index = position;
+}
+
+void TOOL::appendReleve(const RELEVE& releve, long* index, DOCUMENT* doc)
+{
+    long position = index ? *index : 0;
+    findReleve(releve, &position);
+    position = std::clamp<long>(position, 0, releves.size());
+    releves.insert(position, releve);
+    if (index)
+        *index = position;
+    computeReleve(*this, position, doc);
+}
+
+void TOOL::unappendReleve(long index)
+{
+    if (index >= 0 && index < releves.size())
+        releves.removeAt(index);
+}
+
+long TOOL::newReleveID() const
+{
+    long highest = 0;
+    for (const RELEVE& releve : releves)
+        highest = std::max(highest, releve.ident);
+    return highest + 1;
+}
+
+bool TOOL::findReleveID(long releveID, long* index) const
+{
+    long position = releveID < 0 ? -1 : 0;
+    bool found = releveID < 0;
+    while (!found && position < releves.size()) {
+        found = releves[position].ident == releveID;
+        if (!found)
+            ++position;
+    }
+    if (index)
+        *index = position;
+    return found;
+}
+
+QString TOOL::getReleveStringNS(long releveID) const
+{
+    long position = 0;
+    const RELEVE* releve = findReleveID(releveID, &position) ? releveAtIndex(position) : nullptr;
+    if (!releve)
+        return QString();
+    if (!releve->nom_v3.isEmpty())
+        return releve->nom_v3;
+    constexpr int kShortStyle = 1;
+    constexpr int kNoStyle = 0;
+    return dateToStringWithStyles(kShortStyle, kNoStyle, releve->date);
+}
+
+bool TOOL::releveCanPointer(long index) const
+{
+    const RELEVE* releve = releveAtIndex(index);
+    return !releve || releve->date > locked_releve_to_date;
+}
+
+double TOOL::getNewReleveDate() const
+{
+    const long days[] = {dateReleve0, dateReleve1, dateReleve2, dateReleve3};
+    constexpr long kDayCount = 4;
+    if (days[0] == 0)
+        return SystemClock::now();
+    // The newest dated statement; without one, the first statement is proposed around today.
+    double base = 0;
+    for (const RELEVE& releve : releves) {
+        if (releve.date != 0) {
+            base = releve.date;
+            break;
+        }
+    }
+    const bool afterStatement = base != 0;
+    long d = 0, m = 0, y = 0;
+    dateToDMY(&d, &m, &y, afterStatement ? base : SystemClock::now());
+    long i = 0;
+    while (i < kDayCount && days[i] != 0 && days[i] <= d)
+        ++i;
+    const bool found = i < kDayCount && days[i] > d;
+    long day = 0;
+    if (afterStatement && found) {
+        day = days[i];
+    } else if (afterStatement) {
+        day = days[0];
+        nextMonthMY(&day, &m, &y);
+    } else if (i == 0) {
+        while (i + 1 < kDayCount && days[i + 1] != 0)
+            ++i;
+        day = days[i];
+        previousMonthMY(&day, &m, &y);
+    } else {
+        day = days[i - 1];
+    }
+    double date = 0;
+    dmyToDate(day, m, y, &date);
+    return date;
+}
+
+void TOOL::computeBanqueSolde(long banqueID, DOCUMENT* doc)
+{
+    TOOL* banque = getTool(kToolBanque, banqueID, doc);
+    long index = 0;
+    if (!banque || !findTool(&toolTree(), banqueID, &index))
+        return;
+    const ToolNodeList* comptes = toolIndexToList(&toolTree(), index);
+    MONTANT total;
+    for (long i = 0; i < nbTools(comptes); ++i) {
+        if (const TOOL* compte = toolIndexToTool(comptes, kToolCompte, i, doc))
+            MONTANT::addMontant(total, compte->solde, total);
+    }
+    banque->solde = total;
+}
+
+void TOOL::computeBalance(const DOCUMENT* doc, MONTANT* balance, MONTANT* actif)
+{
+    MONTANT total, assets;
+    const ToolNodeList* tree = &toolTree();
+    for (long i = 0; i < nbTools(tree); ++i) {
+        const TOOL* banque = toolIndexToTool(tree, kToolBanque, i, doc);
+        if (!banque)
+            continue;
+        MONTANT::addMontant(total, banque->solde, total);
+        if (banque->bType != kBanqueTiers)
+            MONTANT::addMontant(assets, banque->solde, assets);
+    }
+    if (balance)
+        *balance = total;
+    if (actif)
+        *actif = assets;
+}
+
+void TOOL::computeTotauxLReleve(const TRANSACT* transact, TOTAUX& tot, long tID, long bID, const DOCUMENT* doc,
+                                const MONTANT* montant, const MONTANT* report)
+{
+    tot.total3 = MONTANT();
+    tot.total6 = MONTANT();
+    if (report && report->negativeMontant()) {
+        tot.total3 = *report;
+        MONTANT::invertMontant(tot.total3);
+    } else if (report) {
+        tot.total6 = *report;
+    }
+    if (transact && montant) {
+        bool deb = false, cre = false;
+        if (bID >= 0)
+            transact->checkDebitCreditB(bID, &deb, &cre, doc);
+        else
+            transact->checkDebitCredit(tID, &deb, &cre, doc);
+        if (deb)
+            MONTANT::addMontant(tot.total2, *montant, tot.total2);
+        if (cre)
+            MONTANT::addMontant(tot.total5, *montant, tot.total5);
+    }
+    MONTANT b;
+    MONTANT::subMontant(tot.total5, tot.total2, b);
+    MONTANT::addMontant(b, tot.total6, b);
+    MONTANT::subMontant(b, tot.total3, b);
+    tot.total1 = MONTANT();
+    tot.total4 = MONTANT();
+    if (b.negativeMontant()) {
+        tot.total1 = b;
+        MONTANT::invertMontant(tot.total1);
+    } else {
+        tot.total4 = b;
+    }
 }

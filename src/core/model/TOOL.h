@@ -13,6 +13,8 @@
 
 class DOCUMENT;
 class TOOL;
+class TOTAUX;
+class TRANSACT;
 using ToolList = QList<TOOL>;
 
 // Kinds.
@@ -115,16 +117,53 @@ public:
     // order, of the first bank of that type that has one; -1 when none.
     static long defaultUserCompte(int typ, long compteID, const DOCUMENT* doc);
 
-    // Moves a third party's history to the document's history account: each side of a
+    // Moves a third party's history to the document's history account: each side of a stored
     // transaction naming the account is given the history account and its reason notes the
-    // archive; then recomputeAll() recomputes every statement. False, with nothing changed, while
-    // the document has no history account. The account itself is kept.
-    template <typename TransactList, typename Recompute>
-    static bool archiverCompteTiers(const TOOL& compte, const DOCUMENT* doc, TransactList& transacts,
-                                    Recompute recomputeAll);
+    // archive; then every statement is recomputed. False, with nothing changed, while the
+    // document has no history account. The account itself is kept.
+    static bool archiverCompteTiers(const TOOL& compte, DOCUMENT* doc);
 
     // The banks and accounts of a new document.
     static void initContrepartie(DOCUMENT* doc);
+
+    // ---- Statements (newest first) and balances ---------------------------------------------------
+
+    long nbReleve() const { return releves.size(); }
+    // Null outside the list.
+    RELEVE* releveAtIndex(long index);
+    const RELEVE* releveAtIndex(long index) const;
+    // Where a statement of that date belongs: the first position whose statement has no date or
+    // an earlier one (the count when none). A statement without date leaves *index as it is.
+    void findReleve(const RELEVE& releve, long* index) const;
+    // Inserts the statement at its place (findReleve; a given position outside the list is held
+    // to it) and recomputes it. *index gets the position used.
+    void appendReleve(const RELEVE& releve, long* index, DOCUMENT* doc);
+    // Removes the statement at that position, if any; transactions and balances are left as they are.
+    void unappendReleve(long index);
+    // 1 without statements, else the highest ident + 1 (never below 1).
+    long newReleveID() const;
+    // An ident below 0 is found at position -1; an unknown ident gives false and the count.
+    bool findReleveID(long releveID, long* index) const;
+    // The statement's name, else its short date; empty for an unknown ident.
+    QString getReleveStringNS(long releveID) const;
+    // Whether the transactions of the statement at that position may still be ticked or
+    // unticked: it must be dated after the lock date. True outside the list.
+    bool releveCanPointer(long index) const;
+    // The proposed date of the next statement, from the statement days and the newest dated
+    // statement (now without statement days).
+    double getNewReleveDate() const;
+
+    // The bank's balance: the sum of the balances of its accounts in the tree. Nothing when the
+    // bank or its node is missing.
+    static void computeBanqueSolde(long banqueID, DOCUMENT* doc);
+    // *balance: the sum of every bank of the tree; *actif: the same without third parties.
+    static void computeBalance(const DOCUMENT* doc, MONTANT* balance, MONTANT* actif);
+    // One row of a statement listing: the opening amount (report) goes to total3 when negative
+    // (as its opposite), else to total6; the row's amount to total2 when the account (bank when
+    // bID >= 0) is debited, to total5 when credited; the closing balance to total1 when negative
+    // (as its opposite), else to total4. transact, montant and report may be null.
+    static void computeTotauxLReleve(const TRANSACT* transact, TOTAUX& tot, long tID, long bID, const DOCUMENT* doc,
+                                     const MONTANT* montant, const MONTANT* report);
 
     // ---- Pictures and colours ------------------------------------------------------------------
 
@@ -157,22 +196,3 @@ inline QString getToolNameNS(int kind, long ident, const DOCUMENT* doc)
 }
 // "compte_special" for no tool.
 QString toolPictureName(const TOOL* tool, const DOCUMENT* doc);
-
-template <typename TransactList, typename Recompute>
-bool TOOL::archiverCompteTiers(const TOOL& compte, const DOCUMENT* doc, TransactList& transacts, Recompute recomputeAll)
-{
-    const long historique = historiqueOf(doc);
-    if (historique < 0)
-        return false;
-    for (auto& t : transacts) {
-        if (t.who1 != compte.ident && t.who2 != compte.ident)
-            continue;
-        if (t.who1 == compte.ident)
-            t.who1 = historique;
-        if (t.who2 == compte.ident)
-            t.who2 = historique;
-        appendArchiveReason(t.why, compte.nom);
-    }
-    recomputeAll();
-    return true;
-}

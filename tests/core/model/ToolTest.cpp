@@ -71,11 +71,14 @@ public:
     }
 };
 
-struct FakeTransact {
-    long who1 = -1;
-    long who2 = -1;
-    QString why;
-};
+TRANSACT transact(long who1, long who2, const QString& why)
+{
+    TRANSACT t;
+    t.who1 = who1;
+    t.who2 = who2;
+    t.why = why;
+    return t;
+}
 
 } // namespace
 
@@ -188,16 +191,15 @@ TEST_F(ToolTest, RemovingAnAccountTakesItsPaymentMeansAlong)
 
 TEST_F(ToolTest, ArchivingAThirdPartyNeedsTheHistoryAccount)
 {
-    QList<FakeTransact> transacts = {{30, 40, QString()}, {41, 30, QStringLiteral("Loyer")}, {41, 42, QString()}};
+    doc.transact_array = {transact(30, 40, QString()), transact(41, 30, QStringLiteral("Loyer")),
+                          transact(41, 42, QString())};
+    const TransactList& transacts = doc.transact_array;
     const TOOL tiers = tool(kToolCompte, 30, "Ancien", kBanqueTiers, 1);
-    int recomputed = 0;
-    EXPECT_FALSE(TOOL::archiverCompteTiers(tiers, &doc, transacts, [&] { ++recomputed; }));
+    EXPECT_FALSE(TOOL::archiverCompteTiers(tiers, &doc));
     EXPECT_EQ(transacts[0].who1, 30);
-    EXPECT_EQ(recomputed, 0);
 
     doc.docParam->defaultCompteHistorique = 50;
-    EXPECT_TRUE(TOOL::archiverCompteTiers(tiers, &doc, transacts, [&] { ++recomputed; }));
-    EXPECT_EQ(recomputed, 1);
+    EXPECT_TRUE(TOOL::archiverCompteTiers(tiers, &doc));
     EXPECT_EQ(transacts[0].who1, 50);
     EXPECT_EQ(transacts[0].why, QStringLiteral("Archive du compte Ancien"));
     EXPECT_EQ(transacts[1].who2, 50);

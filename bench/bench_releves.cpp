@@ -1,0 +1,95 @@
+// Recomputing every statement and balance, as a document's opening and each new day do, on
+// generated documents: 40 accounts in 4 banks, 12 monthly statements each, transactions spread over
+// the last year and a few weeks ahead.
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "foundation/SystemClock.h"
+#include "foundation/dates.h"
+#include "model/ReleveCompute.h"
+#include "model/TOOL.h"
+#include "model/ToolTree.h"
+
+#include <QRandomGenerator>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+constexpr long kBanques = 4;
+constexpr long kComptes = 40;
+constexpr long kReleves = 12;
+constexpr double kDay = 86400.0;
+
+TOOL makeTool(int kind, long ident, long owner)
+{
+    TOOL tool;
+    tool.kind = kind;
+    tool.ident = ident;
+    tool.ownerID = owner;
+    tool.nom = QStringLiteral("Outil %1").arg(ident);
+    return tool;
+}
+
+std::unique_ptr<DOCUMENT> makeDocument(long transactions)
+{
+    auto doc = std::make_unique<DOCUMENT>(QString(), kFileSystemLocal);
+    const double now = SystemClock::now();
+    for (long b = 0; b < kBanques; ++b)
+        doc->banqueHdl.append(makeTool(kToolBanque, 100 + b, -1));
+    for (long c = 0; c < kComptes; ++c) {
+        TOOL compte = makeTool(kToolCompte, 1000 + c, 100 + c % kBanques);
+        for (long r = kReleves; r >= 1; --r) {
+            RELEVE releve;
+            releve.ident = r;
+            releve.date = now - (kReleves - r) * 30 * kDay;
+            compte.releves.append(releve);
+        }
+        doc->compteHdl.append(compte);
+    }
+    QRandomGenerator rng(42);
+    auto draw = [&rng](long count) { return static_cast<long>(rng.bounded(quint32(count))); };
+    doc->transact_array.reserve(transactions);
+    for (long i = 0; i < transactions; ++i) {
+        TRANSACT t;
+        t.who1 = 1000 + draw(kComptes);
+        t.who2 = 1000 + draw(kComptes);
+        t.when = now - (draw(400) - 30) * kDay; // about one in thirteen lies ahead
+        t.releveID1 = draw(10) < 7 ? 1 + draw(kReleves) : -1;
+        t.releveID2 = draw(10) < 7 ? 1 + draw(kReleves) : -1;
+        t.solde.values = {draw(100000) / 100.0, 0, 0, 0, 0};
+        doc->transact_array.append(t);
+    }
+    buildToolArbo(doc.get());
+    return doc;
+}
+
+void BM_recomputeAllReleves(benchmark::State& state)
+{
+    DocContext::reset();
+    auto doc = makeDocument(state.range(0));
+    for (auto _ : state) {
+        recomputeAllReleves(doc.get(), QStringLiteral("kMessage_ComputeOpen"));
+        benchmark::DoNotOptimize(doc->compteHdl[0].solde);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The same results account by account, one walk over the transactions per statement.
+void BM_computeAllRelevesPerAccount(benchmark::State& state)
+{
+    DocContext::reset();
+    auto doc = makeDocument(state.range(0));
+    for (auto _ : state) {
+        for (TOOL& compte : doc->compteHdl)
+            computeAllReleves(compte, QString(), doc.get());
+        benchmark::DoNotOptimize(doc->compteHdl[0].solde);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+} // namespace
+
+BENCHMARK(BM_recomputeAllReleves)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_computeAllRelevesPerAccount)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,78 @@
+#include "MacroFile.h"
+
+#include "model/TransactFile.h"
+
+namespace {
+
+void setError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+// False when the record can't be made or its template can't be fully written.
+bool appendRecord(pugi::xml_node root, MACRO& macro, const DeviseList& devises)
+{
+    pugi::xml_node record = xmlAppendElement(root, "record");
+    if (!record)
+        return false;
+    xmlAppendString(record, "nom", macro.nom);
+    xmlAppendInt(record, "ch", macro.ch);
+    if (!macro.transact)
+        return true;
+    return XML_append_transact(record, "transact", *macro.transact, devises);
+}
+
+MACRO readRecord(pugi::xml_node record, bool* error)
+{
+    MACRO macro = allocNewMacro();
+    macro.nom = xmlGetMutableString(record, "nom");
+    macro.ch = static_cast<char16_t>(xmlGetInt(record, "ch", 0));
+    bool recordError = false;
+    macro.transact = XML_load_transact(record, "transact", &recordError);
+    if (recordError)
+        setError(error);
+    return macro;
+}
+
+} // namespace
+
+XmlDocPtr makeDocMacroXML(MacroList& list, const DeviseList& devises, bool* error)
+{
+    if (error)
+        *error = false;
+    pugi::xml_node root;
+    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
+    if (!document || !root) {
+        setError(error);
+        return nullptr;
+    }
+    for (MACRO& macro : list) {
+        if (!appendRecord(root, macro, devises))
+            setError(error);
+    }
+    return document;
+}
+
+bool saveMacro(const QString& packageURL, MacroList& list, const DeviseList& devises)
+{
+    bool error = false;
+    const XmlDocPtr document = makeDocMacroXML(list, devises, &error);
+    return document && saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kMacroFileName));
+}
+
+MacroList loadMacro(const QString& packageURL, bool* error)
+{
+    if (error)
+        *error = false;
+    MacroList list;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kMacroFileName), &document);
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        MACRO macro = readRecord(child, error);
+        list.insert(findMacroInsertIndex(&list, macro), macro);
+    }
+    return list;
+}

@@ -1,0 +1,462 @@
+#include "TransactFile.h"
+
+#include "document/DOCUMENT.h"
+#include "foundation/SystemClock.h"
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace {
+
+constexpr int kDateDecimals = 6;
+const QString kLineFeed = QStringLiteral("\n");
+const QString kNoteBreak = QStringLiteral("__BR__");
+
+// The children of a record, in the order they are written.
+enum Field : int {
+    kIsInit,
+    kImportID,
+    kImportTouched,
+    kImportDoublon,
+    kSynchroID,
+    kSynchroDate,
+    kWhen,
+    kWho1,
+    kWho2,
+    kReleveID1,
+    kReleveID2,
+    kMoyen,
+    kSynonymeID,
+    kVariante,
+    kPosteID,
+    kChronoID,
+    kPlanifiedDate,
+    kPrevisionID,
+    kTaxeID,
+    kTitreID,
+    kRemunereID,
+    kEmpruntID,
+    kClotureMarkD,
+    kClotureMarkC,
+    kDevise,
+    kAnnulation,
+    kSolde,
+    kTaxe,
+    kQuote1,
+    kQuote2,
+    kQuote3,
+    kNTitre,
+    kWhy,
+    kRef,
+    kWhyImport,
+    kNote,
+    kMultilist,
+    kDocuments,
+    kFieldCount
+};
+
+constexpr std::array<const char*, kFieldCount> kNames
+    = {"isInit",    "importID",     "importTouched", "importDoublon", "synchroID",  "synchroDate", "when",
+       "who1",      "who2",         "releveID1",     "releveID2",     "moyen",      "synonymeID",  "variante",
+       "posteID",   "chronoID",     "planifiedDate", "previsionID",   "taxeID",     "titreID",     "remunereID",
+       "empruntID", "clotureMarkD", "clotureMarkC",  "devise",        "annulation", "solde",       "taxe",
+       "quote1",    "quote2",       "quote3",        "nTitre",        "why",        "ref",         "whyImport",
+       "note",      "multilist",    "documents"};
+
+void setError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+// ---- Writing ------------------------------------------------------------------------------------
+
+void appendScalars(pugi::xml_node record, const TRANSACT& t)
+{
+    xmlAppendBool(record, kNames[kIsInit], t.isInit);
+    xmlAppendLong(record, kNames[kImportID], t.importID);
+    xmlAppendBool(record, kNames[kImportTouched], t.importTouched);
+    xmlAppendBool(record, kNames[kImportDoublon], t.importDoublon);
+    xmlAppendLong(record, kNames[kSynchroID], t.synchroID);
+    xmlAppendDouble(record, kNames[kSynchroDate], kDateDecimals, t.synchroDate);
+    xmlAppendDouble(record, kNames[kWhen], kDateDecimals, t.when);
+    xmlAppendLong(record, kNames[kWho1], t.who1);
+    xmlAppendLong(record, kNames[kWho2], t.who2);
+    xmlAppendLong(record, kNames[kReleveID1], t.releveID1);
+    xmlAppendLong(record, kNames[kReleveID2], t.releveID2);
+    xmlAppendLong(record, kNames[kMoyen], t.moyen);
+    xmlAppendLong(record, kNames[kSynonymeID], t.synonymeID);
+    xmlAppendLong(record, kNames[kVariante], t.variante);
+    xmlAppendLong(record, kNames[kPosteID], t.posteID);
+    xmlAppendLong(record, kNames[kChronoID], t.chronoID);
+    xmlAppendDouble(record, kNames[kPlanifiedDate], kDateDecimals, t.planifiedDate);
+    xmlAppendLong(record, kNames[kPrevisionID], t.previsionID);
+    xmlAppendLong(record, kNames[kTaxeID], t.taxeID);
+    xmlAppendLong(record, kNames[kTitreID], t.titreID);
+    xmlAppendLong(record, kNames[kRemunereID], t.remunereID);
+    xmlAppendLong(record, kNames[kEmpruntID], t.empruntID);
+    xmlAppendLong(record, kNames[kClotureMarkD], t.clotureMarkD);
+    xmlAppendLong(record, kNames[kClotureMarkC], t.clotureMarkC);
+    xmlAppendLong(record, kNames[kDevise], t.devise);
+    xmlAppendBool(record, kNames[kAnnulation], t.annulation);
+}
+
+// A tax needs a tax and quotes need an investment: what the file can't explain is dropped, in
+// memory too, so that totals read the same before and after the next opening.
+void dropUnexplainedAmounts(TRANSACT& t)
+{
+    if (t.taxeID < 0)
+        t.taxe.setFromMontant(MONTANT::zero());
+    if (t.titreID < 0 && t.remunereID < 0 && t.empruntID < 0) {
+        for (MONTANT* quote : {&t.quote1, &t.quote2, &t.quote3})
+            quote->setFromMontant(MONTANT::zero());
+    }
+}
+
+bool appendAmounts(pugi::xml_node record, const TRANSACT& t, const DeviseList& devises)
+{
+    bool ok = t.solde.XML_append_montant(record, kNames[kSolde], devises);
+    ok = t.taxe.XML_append_montant(record, kNames[kTaxe], devises) && ok;
+    ok = t.quote1.XML_append_montant(record, kNames[kQuote1], devises) && ok;
+    ok = t.quote2.XML_append_montant(record, kNames[kQuote2], devises) && ok;
+    return t.quote3.XML_append_montant(record, kNames[kQuote3], devises) && ok;
+}
+
+void appendTexts(pugi::xml_node record, const TRANSACT& t)
+{
+    xmlAppendString(record, kNames[kWhy], t.why);
+    xmlAppendString(record, kNames[kRef], t.ref);
+    xmlAppendString(record, kNames[kWhyImport], t.whyImport);
+    xmlAppendString(record, kNames[kNote], encodeNote(t.note));
+}
+
+bool appendMultis(pugi::xml_node record, const TRANSACT& t, const DeviseList& devises)
+{
+    pugi::xml_node list = xmlAppendElement(record, kNames[kMultilist]);
+    if (!list)
+        return false;
+    bool ok = true;
+    for (const MULTI& m : t.multis) {
+        pugi::xml_node multi = xmlAppendElement(list, "multi");
+        if (!multi) {
+            ok = false;
+            continue;
+        }
+        ok = m.montant.XML_append_montant(multi, "montant", devises) && ok;
+        xmlAppendLong(multi, "posteID", m.posteID);
+        xmlAppendString(multi, "multiNote", m.multiNote);
+    }
+    return ok;
+}
+
+// A chosen file not yet stored has no place in the file: its location is the user's, not the
+// document's.
+bool appendDocuments(pugi::xml_node record, const TRANSACT& t)
+{
+    pugi::xml_node list = xmlAppendElement(record, kNames[kDocuments]);
+    if (!list)
+        return false;
+    bool ok = true;
+    for (const AttachedDocument& d : t.attachedDocuments) {
+        pugi::xml_node document = xmlAppendElement(list, "document");
+        if (!document) {
+            ok = false;
+            continue;
+        }
+        xmlAppendString(document, "docStoreName", d.docStoreName);
+        xmlAppendString(document, "docVisibleName", d.docVisibleName);
+    }
+    return ok;
+}
+
+// ---- Reading ------------------------------------------------------------------------------------
+
+using FieldNodes = std::array<pugi::xml_node, kFieldCount>;
+
+// Records are written in one order, so the next name is almost always the expected one.
+int fieldOfName(const char* name, int expected)
+{
+    if (expected < kFieldCount && std::strcmp(name, kNames[static_cast<size_t>(expected)]) == 0)
+        return expected;
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (std::strcmp(name, kNames[static_cast<size_t>(f)]) == 0)
+            return f;
+    }
+    return -1;
+}
+
+// The first element of each field's name, in one pass over the record.
+FieldNodes collectFields(pugi::xml_node record)
+{
+    FieldNodes nodes {};
+    int expected = 0;
+    for (pugi::xml_node child = record.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const int f = fieldOfName(child.name(), expected);
+        if (f < 0)
+            continue;
+        if (!nodes[static_cast<size_t>(f)])
+            nodes[static_cast<size_t>(f)] = child;
+        expected = f + 1;
+    }
+    return nodes;
+}
+
+bool isText(pugi::xml_node node)
+{
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+// An element's value: its leading text and CDATA nodes joined; null when missing or empty.
+const char* elementText(pugi::xml_node element, std::string& joined)
+{
+    const pugi::xml_node first = element.first_child();
+    if (!isText(first))
+        return nullptr;
+    pugi::xml_node next = first.next_sibling();
+    if (!isText(next))
+        return *first.value() ? first.value() : nullptr;
+    joined = first.value();
+    for (; isText(next); next = next.next_sibling())
+        joined += next.value();
+    return joined.empty() ? nullptr : joined.c_str();
+}
+
+QString elementString(pugi::xml_node element)
+{
+    std::string joined;
+    const char* text = elementText(element, joined);
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+// "1", "YES", "true"... as the member-file layer reads booleans.
+bool elementBool(pugi::xml_node element, bool defaultValue)
+{
+    std::string joined;
+    const char* s = elementText(element, joined);
+    if (!s)
+        return defaultValue;
+    while (*s == ' ' || (*s >= '\t' && *s <= '\r'))
+        ++s;
+    if (*s == '-' || *s == '+')
+        ++s;
+    while (*s == '0')
+        ++s;
+    return *s == 'Y' || *s == 'y' || *s == 'T' || *s == 't' || (*s >= '1' && *s <= '9');
+}
+
+long elementLong(pugi::xml_node element, long defaultValue)
+{
+    return static_cast<long>(xmlNodeIntegerValue(element, defaultValue));
+}
+
+// Most slots of most amounts are unused and stored "0", which needs no number parsing.
+bool isZeroText(pugi::xml_node child)
+{
+    const pugi::xml_node text = child.first_child();
+    return !text.next_sibling() && isText(text) && std::strcmp(text.value(), "0") == 0;
+}
+
+// Five values by position, whatever their names; false (and zero) when the element is missing
+// or empty.
+bool elementMontant(pugi::xml_node element, MONTANT& m)
+{
+    m = MONTANT::zero();
+    if (!element || !element.first_child())
+        return false;
+    size_t i = 0;
+    for (pugi::xml_node child = element.first_child(); child && i < m.values.size(); child = child.next_sibling())
+        m.values[i++] = isZeroText(child) ? 0.0 : xmlNodeDoubleValue(child, 0.0);
+    return true;
+}
+
+void readIdents(const FieldNodes& n, TRANSACT& t)
+{
+    t.importID = elementLong(n[kImportID], -1);
+    // Marks are written with 64 bits and read back whole.
+    t.synchroID = elementLong(n[kSynchroID], 0);
+    t.who1 = elementLong(n[kWho1], -1);
+    t.who2 = elementLong(n[kWho2], -1);
+    t.releveID1 = elementLong(n[kReleveID1], -1);
+    t.releveID2 = elementLong(n[kReleveID2], -1);
+    t.moyen = static_cast<int>(xmlNodeIntegerValue(n[kMoyen], -1));
+    t.synonymeID = elementLong(n[kSynonymeID], -1);
+    t.variante = elementLong(n[kVariante], -1);
+    t.posteID = elementLong(n[kPosteID], -1);
+    t.chronoID = elementLong(n[kChronoID], -1);
+    t.previsionID = elementLong(n[kPrevisionID], -1);
+    t.taxeID = elementLong(n[kTaxeID], -1);
+    t.titreID = elementLong(n[kTitreID], -1);
+    t.remunereID = elementLong(n[kRemunereID], -1);
+    t.empruntID = elementLong(n[kEmpruntID], -1);
+    t.clotureMarkD = elementLong(n[kClotureMarkD], -1);
+    t.clotureMarkC = elementLong(n[kClotureMarkC], -1);
+    t.devise = elementLong(n[kDevise], 0);
+}
+
+void readScalars(const FieldNodes& n, TRANSACT& t)
+{
+    t.isInit = elementBool(n[kIsInit], false);
+    t.importTouched = elementBool(n[kImportTouched], false);
+    t.importDoublon = elementBool(n[kImportDoublon], false);
+    t.annulation = elementBool(n[kAnnulation], false);
+    t.synchroDate = xmlNodeDoubleValue(n[kSynchroDate], 0);
+    t.when = xmlNodeDoubleValue(n[kWhen], std::numeric_limits<double>::quiet_NaN());
+    if (std::isnan(t.when))
+        t.when = SystemClock::now();
+    t.planifiedDate = xmlNodeDoubleValue(n[kPlanifiedDate], t.when);
+    t.nTitre = xmlNodeDoubleValue(n[kNTitre], 0);
+    readIdents(n, t);
+}
+
+bool readAmounts(const FieldNodes& n, TRANSACT& t)
+{
+    bool ok = elementMontant(n[kSolde], t.solde);
+    ok = elementMontant(n[kTaxe], t.taxe) && ok;
+    ok = elementMontant(n[kQuote1], t.quote1) && ok;
+    ok = elementMontant(n[kQuote2], t.quote2) && ok;
+    return elementMontant(n[kQuote3], t.quote3) && ok;
+}
+
+void readTexts(const FieldNodes& n, TRANSACT& t)
+{
+    t.why = elementString(n[kWhy]);
+    t.ref = elementString(n[kRef]);
+    t.whyImport = elementString(n[kWhyImport]);
+    t.note = decodeNote(elementString(n[kNote]));
+}
+
+// Every child is a line, whatever its name. False when a line has no amount.
+bool readMultis(pugi::xml_node list, TRANSACT& t)
+{
+    bool ok = true;
+    for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        MONTANT montant;
+        ok = elementMontant(xmlFirstElementNamed(child, "montant"), montant) && ok;
+        // Categories are written with 64 bits and read back whole.
+        t.addMultiWithPosteID(static_cast<long>(xmlGetLong(child, "posteID", -1)), montant,
+                              xmlGetMutableString(child, "multiNote"));
+    }
+    return ok;
+}
+
+void readDocuments(pugi::xml_node list, TRANSACT& t)
+{
+    for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        AttachedDocument d;
+        d.docStoreName = xmlGetMutableString(child, "docStoreName");
+        d.docVisibleName = xmlGetMutableString(child, "docVisibleName");
+        t.attachedDocuments.append(d);
+    }
+}
+
+long countElements(pugi::xml_node root)
+{
+    long count = 0;
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element)
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+QString encodeNote(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\n')))
+        return text.isNull() ? QStringLiteral("") : text;
+    return QString(text).replace(kLineFeed, kNoteBreak);
+}
+
+QString decodeNote(const QString& text)
+{
+    if (!text.contains(kNoteBreak))
+        return text.isNull() ? QStringLiteral("") : text;
+    return QString(text).replace(kNoteBreak, kLineFeed);
+}
+
+bool XML_append_transact_to_record(pugi::xml_node record, TRANSACT& trans, const DeviseList& devises)
+{
+    appendScalars(record, trans);
+    dropUnexplainedAmounts(trans);
+    bool ok = appendAmounts(record, trans, devises);
+    xmlAppendDouble(record, kNames[kNTitre], kDateDecimals, trans.nTitre);
+    appendTexts(record, trans);
+    ok = appendMultis(record, trans, devises) && ok;
+    return appendDocuments(record, trans) && ok;
+}
+
+bool XML_append_transact(pugi::xml_node parent, const XmlName& key, TRANSACT& trans, const DeviseList& devises)
+{
+    pugi::xml_node record = xmlAppendElement(parent, key);
+    if (!record)
+        return false;
+    return XML_append_transact_to_record(record, trans, devises);
+}
+
+TRANSACT XML_load_transact_from_record(pugi::xml_node record, bool* error)
+{
+    if (error)
+        *error = false;
+    // Every field is given its value or its "absent" value below.
+    TRANSACT t;
+    const FieldNodes n = collectFields(record);
+    readScalars(n, t);
+    if (!readAmounts(n, t))
+        setError(error);
+    readTexts(n, t);
+    if (!readMultis(n[kMultilist], t))
+        setError(error);
+    readDocuments(n[kDocuments], t);
+    return t;
+}
+
+std::optional<TRANSACT> XML_load_transact(pugi::xml_node parent, const XmlName& key, bool* error)
+{
+    const pugi::xml_node record = xmlFirstElementNamed(parent, key);
+    if (!record) {
+        setError(error);
+        return std::nullopt;
+    }
+    return XML_load_transact_from_record(record, error);
+}
+
+bool saveDataTransact(const QString& packageURL, DOCUMENT& doc)
+{
+    pugi::xml_node root;
+    const XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
+    if (!document || !root)
+        return false;
+    // A record that could not be written whole is still the best the file can hold.
+    for (TRANSACT& t : doc.transact_array)
+        XML_append_transact(root, "transact", t, doc.deviseHdl);
+    return saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kTransactFileName));
+}
+
+TransactList loadDataTransact(const QString& packageURL, bool* error)
+{
+    if (error)
+        *error = false;
+    TransactList list;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kTransactFileName), &document);
+    list.reserve(countElements(root));
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        bool recordError = false;
+        list.append(XML_load_transact_from_record(child, &recordError));
+        if (recordError)
+            setError(error);
+    }
+    return list;
+}

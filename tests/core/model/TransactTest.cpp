@@ -1,0 +1,379 @@
+#include "model/TRANSACT.h"
+#include "document/APPLIPARAM.h"
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "foundation/SystemClock.h"
+#include "model/ToolTree.h"
+#include "model/TransactFile.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kNow = 760000000.0;
+
+MONTANT amount(double v0, double v1 = 0)
+{
+    MONTANT m;
+    m.values = {v0, v1, 0, 0, 0};
+    return m;
+}
+
+TOOL tool(int kind, long ident, int bType, long owner = -1, long devise = 0)
+{
+    TOOL t;
+    t.kind = kind;
+    t.ident = ident;
+    t.nom = QStringLiteral("T%1").arg(ident);
+    t.bType = bType;
+    t.ownerID = owner;
+    t.devise = devise;
+    return t;
+}
+
+QString package(const char* name)
+{
+    const QString url = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
+    QString resources;
+    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
+    return url;
+}
+
+QByteArray readMember(const QString& url)
+{
+    QFile file(url + QStringLiteral("/Contents/Resources/transact.xml"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeMember(const QString& url, const QByteArray& xml)
+{
+    QFile file(url + QStringLiteral("/Contents/Resources/transact.xml"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(xml);
+}
+
+class TransactTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DocContext::reset();
+        SystemClock::setNowForTesting(kNow);
+        doc.docParam = std::make_unique<DOCPARAM>();
+        doc.docParam->defaultDocParam();
+        doc.docParam->defaultPoste = 7;
+        doc.deviseHdl = Devise::defaultDevises();
+        for (Devise& d : doc.deviseHdl)
+            d.used = true;
+        // Banks: 1 third parties, 2 cash, 10 the user's; accounts 3 and 5, 4 cash, 20 and 21 the user's.
+        doc.banqueHdl = {tool(kToolBanque, 1, kBanqueTiers), tool(kToolBanque, 2, kBanqueLiquide),
+                         tool(kToolBanque, 10, kBanqueUser)};
+        doc.compteHdl = {tool(kToolCompte, 3, kBanqueTiers, 1), tool(kToolCompte, 5, kBanqueTiers, 1),
+                         tool(kToolCompte, 4, kBanqueLiquide, 2), tool(kToolCompte, 20, kBanqueUser, 10),
+                         tool(kToolCompte, 21, kBanqueUser, 10, 1)};
+        DocContext::instance().document = &doc;
+        buildToolArbo(&doc);
+    }
+    void TearDown() override
+    {
+        APPLIPARAM::disposeAppliParam();
+        SystemClock::setNowForTesting(std::nullopt);
+        DocContext::reset();
+    }
+
+    DOCUMENT doc {QString(), kFileSystemLocal};
+};
+
+} // namespace
+
+TEST_F(TransactTest, NewTransactionsAndOpeningBalances)
+{
+    const TRANSACT none = TRANSACT::allocNewTransact(nullptr);
+    EXPECT_EQ(none.who1, 3);
+    EXPECT_EQ(none.who2, 3);
+    EXPECT_EQ(none.posteID, 1);
+    EXPECT_DOUBLE_EQ(none.when, kNow);
+    EXPECT_DOUBLE_EQ(none.planifiedDate, kNow);
+    EXPECT_EQ(none.releveID1, -1);
+    EXPECT_EQ(none.clotureMarkD, 0);
+    EXPECT_EQ(TRANSACT::allocNewTransact(&doc).posteID, 7);
+
+    const TRANSACT debit = TRANSACT::initialisationTransact(20, amount(-100), 1, 500.0, &doc);
+    EXPECT_TRUE(debit.isInit);
+    EXPECT_EQ(debit.solde, amount(100));
+    EXPECT_EQ(debit.who1, 20);
+    EXPECT_EQ(debit.who2, 5);
+    EXPECT_EQ(debit.devise, 1);
+    EXPECT_DOUBLE_EQ(debit.when, 500.0);
+    const TRANSACT credit = TRANSACT::initialisationTransact(20, amount(100), 0, 500.0, &doc);
+    EXPECT_EQ(credit.solde, amount(100));
+    EXPECT_EQ(credit.who1, 5);
+    EXPECT_EQ(credit.who2, 20);
+}
+
+TEST_F(TransactTest, CopiesLeaveTheMarkOutButTheListKeepsIt)
+{
+    TRANSACT t = TRANSACT::allocNewTransact(&doc);
+    t.mark = true;
+    t.addMultiWithPosteID(8, amount(3), QStringLiteral("ligne"));
+    EXPECT_FALSE(t.copyOfTransact().mark);
+    EXPECT_EQ(t.copyOfTransact().nbMultis(), 1);
+    TRANSACT other;
+    other.setFromTransact(t);
+    EXPECT_FALSE(other.mark);
+    other.mark = true;
+    other.setFromTransact(TRANSACT());
+    EXPECT_TRUE(other.mark);
+
+    t.when = 900;
+    EXPECT_EQ(TRANSACT::allocTransact(t, &doc), 0);
+    t.when = 100;
+    EXPECT_EQ(TRANSACT::allocTransact(t, &doc), 1);
+    EXPECT_FALSE(doc.transact_array[0].mark);
+    TRANSACT::markAllTransact(true, &doc);
+    const TransactList detached = doc.transact_array;
+    doc.transact_array[1].why = QStringLiteral("détaché");
+    EXPECT_TRUE(doc.transact_array[1].mark);
+    EXPECT_TRUE(detached[1].mark);
+    EXPECT_FALSE(TRANSACT::loadTransactCopy_from_file(1, &doc)->mark);
+    EXPECT_FALSE(TRANSACT::loadTransactCopy_from_file(2, &doc));
+    EXPECT_EQ(TRANSACT::transactAtIndexInDocument(-1, &doc), nullptr);
+    EXPECT_EQ(TRANSACT::transactAtIndexInDocument(0, static_cast<DOCUMENT*>(nullptr)), nullptr);
+
+    double first = -1;
+    double last = -1;
+    TRANSACT::getTransactExtremeDates(&doc, &first, &last);
+    EXPECT_DOUBLE_EQ(first, 100);
+    EXPECT_DOUBLE_EQ(last, 900);
+    TRANSACT::disposeDocTransact(doc.transact_array);
+    TRANSACT::getTransactExtremeDates(&doc, &first, &last);
+    EXPECT_DOUBLE_EQ(first, 0);
+    EXPECT_DOUBLE_EQ(last, 0);
+}
+
+TEST_F(TransactTest, SplitLinesCategoriesAndImport)
+{
+    TRANSACT t = TRANSACT::allocNewTransact(&doc);
+    t.posteID = 9;
+    long line = 5;
+    EXPECT_TRUE(t.transactUsesPosteID(9, &line));
+    EXPECT_EQ(line, -1);
+    t.addMultiWithPosteID(4, amount(1), QString());
+    t.addMultiWithPosteID(6, amount(2), QString());
+    t.addMultiWithPosteID(4, amount(3), QString());
+    // With split lines the transaction's own category no longer counts.
+    EXPECT_FALSE(t.transactUsesPosteID(9, &line));
+    EXPECT_EQ(line, -1);
+    EXPECT_TRUE(t.transactUsesPosteID(4, &line));
+    EXPECT_EQ(line, 2);
+    EXPECT_EQ(t.multiAtIndex(3), nullptr);
+    t.changePosteInTransact(4, 11);
+    EXPECT_EQ(t.multiAtIndex(2)->posteID, 11);
+
+    t.taxeID = 2;
+    t.taxe = amount(4);
+    t.annulerTransact();
+    EXPECT_TRUE(t.annulation);
+    EXPECT_TRUE(t.solde.nullMontant());
+    EXPECT_EQ(t.nbMultis(), 0);
+    EXPECT_EQ(t.taxeID, -1);
+    EXPECT_EQ(t.taxe, amount(4));
+
+    TRANSACT imported = TRANSACT::allocNewTransact(&doc);
+    EXPECT_FALSE(imported.isTransactImportTouched(&doc));
+    imported.markTransactImport(QStringLiteral("CB CARREFOUR"), 20, true);
+    EXPECT_EQ(imported.why, QStringLiteral("CB CARREFOUR"));
+    EXPECT_FALSE(imported.isTransactImportTouched(&doc));
+    imported.moyen = 11;
+    EXPECT_TRUE(imported.isTransactImportTouched(&doc));
+    EXPECT_EQ(imported.transToMoyenCompte(), imported.who1);
+    imported.moyen = 4;
+    EXPECT_EQ(imported.transToMoyenCompte(), -1);
+    imported.who1 = 21;
+    EXPECT_TRUE(imported.isTransactImportTouched(&doc));
+
+    bool deb = false;
+    bool cre = true;
+    imported.checkDebitCredit(-1, &deb, &cre, &doc);
+    EXPECT_TRUE(deb);
+    EXPECT_FALSE(cre);
+    imported.checkDebitCreditB(1, &deb, &cre, &doc);
+    EXPECT_FALSE(deb);
+    EXPECT_TRUE(cre);
+}
+
+TEST_F(TransactTest, PaymentFamiliesChooseTheSides)
+{
+    MONTANT::setCurrentDeviseSlot(2);
+    const TRANSACT none = TRANSACT::moyenToTrans(doc.moyenHdl, 4, 21);
+    EXPECT_EQ(none.who1, 3);
+    EXPECT_EQ(none.who2, 3);
+    EXPECT_EQ(none.moyen, 4);
+    EXPECT_EQ(none.devise, 2);
+
+    const TRANSACT transfer = TRANSACT::moyenToTrans(doc.moyenHdl, 1, 21);
+    EXPECT_EQ(transfer.who1, 21);
+    EXPECT_EQ(transfer.who2, 21);
+    EXPECT_EQ(transfer.devise, 2);
+
+    MOYEN cheques = MOYEN::allocNewMoyen(9, 21);
+    VARIANTE book = VARIANTE::allocNewVariante(9, cheques.variantes);
+    book.numero = QStringLiteral("CHQ0101");
+    book.lastNumero = 104;
+    cheques.variantes.append(book);
+    cheques.lastVarianteID = book.ident;
+    doc.moyenHdl.append(cheques);
+    const TRANSACT cheque = TRANSACT::moyenToTrans(doc.moyenHdl, 9, 21);
+    EXPECT_EQ(cheque.who1, 21);
+    EXPECT_EQ(cheque.who2, 3);
+    EXPECT_EQ(cheque.devise, 1); // the active account's
+    EXPECT_EQ(cheque.variante, book.ident);
+    EXPECT_EQ(cheque.ref, QStringLiteral("CHQ0105"));
+
+    // Without an active account the first user account is taken, and its cheque record made.
+    DocContext::instance().lastEnteredDate = 1234.0;
+    APPLIPARAM::loadAppliParam().optionSaisieDate = 1;
+    const TRANSACT fresh = TRANSACT::moyenToTrans(doc.moyenHdl, 9, -1);
+    EXPECT_EQ(fresh.who1, 20);
+    EXPECT_EQ(fresh.variante, -1);
+    EXPECT_DOUBLE_EQ(fresh.when, 1234.0);
+    EXPECT_EQ(doc.moyenHdl.size(), 2);
+}
+
+TEST_F(TransactTest, FileRoundTripsEveryFieldAndDropsWhatItCantExplain)
+{
+    TRANSACT full = TRANSACT::allocNewTransact(&doc);
+    full.isInit = true;
+    full.importID = 21;
+    full.importDoublon = true;
+    full.synchroID = 5000000000L; // beyond 32 bits
+    full.synchroDate = 12.5;
+    full.when = 700000000.25;
+    full.planifiedDate = 699999999.0;
+    full.releveID2 = 4;
+    full.moyen = 9;
+    full.variante = 3;
+    full.taxeID = 2;
+    full.titreID = 6;
+    full.clotureMarkC = 8;
+    full.devise = 1;
+    full.solde = amount(12.34, 80.95);
+    full.taxe = amount(2.06);
+    full.quote1 = amount(1.5);
+    full.nTitre = 3.125;
+    full.why = QStringLiteral("Loyer <mars> ]]> & co");
+    full.note = QStringLiteral("ligne 1\nligne 2\rfin");
+    full.addMultiWithPosteID(6000000000L, amount(10), QStringLiteral("part"));
+    full.attachedDocuments.append({QStringLiteral("Facture"), QStringLiteral("Facture_2.pdf"), QString()});
+    TRANSACT bare = TRANSACT::allocNewTransact(&doc);
+    bare.taxe = amount(9);
+    bare.quote2 = amount(7);
+    bare.note = QStringLiteral("tapé __BR__ ici");
+    doc.transact_array = {full, bare};
+
+    const QString url = package("transact-roundtrip");
+    ASSERT_TRUE(saveDataTransact(url, doc));
+    // No tax ident, no investment: zero in the file and in memory alike.
+    EXPECT_TRUE(doc.transact_array[1].taxe.nullMontant());
+    EXPECT_TRUE(doc.transact_array[1].quote2.nullMontant());
+    const QByteArray xml = readMember(url);
+    EXPECT_TRUE(xml.contains("<note>ligne 1__BR__ligne 2&#13;fin</note>"));
+    EXPECT_TRUE(xml.contains("<multilist /><documents />") || xml.contains("<multilist/><documents/>"));
+    EXPECT_TRUE(xml.contains("<taxe><v>0</v><v>0</v><v>0</v><v>0</v><v>0</v></taxe>"));
+    EXPECT_TRUE(xml.contains("<synchroID>5000000000</synchroID>"));
+
+    bool error = true;
+    const TransactList loaded = loadDataTransact(url, &error);
+    EXPECT_FALSE(error);
+    ASSERT_EQ(loaded.size(), 2);
+    const TRANSACT& got = loaded[0];
+    EXPECT_EQ(got.synchroID, 5000000000L);
+    EXPECT_EQ(got.multis[0].posteID, 6000000000L);
+    EXPECT_EQ(got.note, full.note);
+    EXPECT_EQ(got.why, full.why);
+    EXPECT_EQ(got.solde, full.solde);
+    EXPECT_EQ(got.quote1, full.quote1); // kept: the transaction names a security
+    EXPECT_EQ(got.attachedDocuments[0].docStoreName, QStringLiteral("Facture_2.pdf"));
+    using Doubles = std::initializer_list<std::pair<double, double>>;
+    for (const auto& [a, b] : Doubles {{got.when, full.when},
+                                       {got.planifiedDate, full.planifiedDate},
+                                       {got.synchroDate, full.synchroDate},
+                                       {got.nTitre, full.nTitre}})
+        EXPECT_DOUBLE_EQ(a, b);
+    using Longs = std::initializer_list<std::pair<long, long>>;
+    for (const auto& [a, b] : Longs {{got.importID, full.importID},
+                                     {got.releveID2, full.releveID2},
+                                     {got.variante, full.variante},
+                                     {got.clotureMarkC, full.clotureMarkC},
+                                     {got.devise, full.devise},
+                                     {got.moyen, full.moyen}})
+        EXPECT_EQ(a, b);
+    EXPECT_TRUE(got.isInit && got.importDoublon && !got.importTouched);
+    // Typed "__BR__" comes back as a line feed: the file can't tell them apart.
+    EXPECT_EQ(loaded[1].note, QStringLiteral("tapé \n ici"));
+    EXPECT_EQ(loaded[1].nbMultis(), 0);
+
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(url, QStringLiteral("transact.xml"), &document);
+    QStringList order;
+    for (pugi::xml_node child = root.first_child().first_child(); child; child = child.next_sibling())
+        order << QString::fromUtf8(child.name());
+    EXPECT_EQ(order.join(u' '),
+              QStringLiteral("isInit importID importTouched importDoublon synchroID synchroDate when who1 who2 "
+                             "releveID1 releveID2 moyen synonymeID variante posteID chronoID planifiedDate "
+                             "previsionID taxeID titreID remunereID empruntID clotureMarkD clotureMarkC devise "
+                             "annulation solde taxe quote1 quote2 quote3 nTitre why ref whyImport note multilist "
+                             "documents"));
+
+    // Each record starts with a clear flag.
+    error = true;
+    EXPECT_EQ(XML_load_transact_from_record(root.first_child(), &error).why, full.why);
+    EXPECT_FALSE(error);
+}
+
+TEST_F(TransactTest, AbsentElementsTakeTheirAbsentValues)
+{
+    const QString url = package("transact-absent");
+    writeMember(url,
+                "<?xml version=\"1.0\"?><list>"
+                "<transact><who1>20</who1><taxe><v>1</v></taxe><quote1/><quote2/><quote3/></transact>"
+                "<transact><when>100.5</when><moyen>4294967298</moyen><solde><v>3</v></solde>"
+                "<taxe/><quote1/><quote2/><quote3/>"
+                "<multilist><multi><posteID>4</posteID></multi><x><montant><v>2</v></montant></x></multilist>"
+                "</transact></list>");
+    bool error = false;
+    const TransactList loaded = loadDataTransact(url, &error);
+    EXPECT_TRUE(error);
+    ASSERT_EQ(loaded.size(), 2);
+    const TRANSACT& first = loaded[0];
+    EXPECT_EQ(first.who1, 20);
+    EXPECT_EQ(first.who2, -1);
+    EXPECT_EQ(first.moyen, -1);
+    EXPECT_EQ(first.clotureMarkD, -1);
+    EXPECT_EQ(first.posteID, -1);
+    EXPECT_EQ(first.devise, 0);
+    EXPECT_DOUBLE_EQ(first.when, kNow);
+    EXPECT_DOUBLE_EQ(first.planifiedDate, kNow);
+    EXPECT_TRUE(first.solde.nullMontant());
+    EXPECT_EQ(first.taxe, amount(1));
+    const TRANSACT& second = loaded[1];
+    EXPECT_DOUBLE_EQ(second.planifiedDate, 100.5);
+    EXPECT_EQ(second.moyen, 2); // a 64-bit family keeps its low 32 bits
+    ASSERT_EQ(second.nbMultis(), 2);
+    EXPECT_EQ(second.multis[0].posteID, 4);
+    EXPECT_EQ(second.multis[1].posteID, -1);
+    EXPECT_EQ(second.multis[1].montant, amount(2));
+
+    // A missing embedded record is flagged.
+    XmlDocPtr xml;
+    const pugi::xml_node root = loadXMLFromPackage(url, QStringLiteral("transact.xml"), &xml);
+    error = false;
+    EXPECT_FALSE(XML_load_transact(root, "record", &error));
+    EXPECT_TRUE(error);
+    QFile::remove(url + QStringLiteral("/Contents/Resources/transact.xml"));
+    EXPECT_TRUE(loadDataTransact(url, &error).isEmpty());
+    EXPECT_FALSE(error);
+}
