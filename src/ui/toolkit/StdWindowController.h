@@ -1,0 +1,325 @@
+#pragma once
+// The base of every window controller. A controller owns one top-level StdWindow, built the first
+// time it is asked for (window()); it is opened only through the push operations, modeless or
+// modal, with the window data and the currency slot its amounts are shown in, and it carries the
+// argument block by which an open window is found again.
+//
+// Building a window: a subclass lays out its controls in buildInterface(), giving each control
+// the name its code knows it by as objectName (found back with outlet()) and each button or menu
+// item the name of its action in the property "sv_action" ("OUI:", "CREER:"). The base connects
+// those to perform(), which calls the controller's Q_INVOKABLE member of that name without the
+// colon, taking the sender (QObject*) or nothing; Return, when no control takes it, presses the
+// window's default button. Then the wake-up hooks run once and FILL shows the data; a modal
+// controller then runs its modal loop, still inside that first request for the window, and the
+// push reads the result when the loop ends.
+//
+// Result codes of a modal window: OUI: ends with 1, NON: with 0, a third button with 2, a fourth
+// with 3; a window that picks one entity ends OUI: with its identifier and NON: with -1.
+#include "toolkit/SORVARGrec.h"
+#include "toolkit/StdWindow.h"
+#include "toolkit/WindowData.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSizeF>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <type_traits>
+
+class QKeyEvent;
+class StdWindowController;
+
+// What the windows tell the application delegate and ask of it. The application installs one;
+// without one the notifications go nowhere and there is no tool palette.
+class IWindowAppDelegate {
+public:
+    virtual ~IWindowAppDelegate() = default;
+    virtual void windowDidBecomeMain(StdWindow* window) = 0;
+    virtual void windowDidResignMain(StdWindow* window) = 0;
+    // The tool palette while it is open, else null.
+    virtual StdWindowController* getPaletteTool() = 0;
+};
+void setWindowAppDelegate(IWindowAppDelegate* delegate);
+IWindowAppDelegate* windowAppDelegate();
+
+class StdWindowController : public QObject {
+    Q_OBJECT
+    // The window as alerts find it (a sheet on it); null until the window is built.
+    Q_PROPERTY(QWidget* window READ windowIfLoaded)
+
+public:
+    using ModalBlock = std::function<void(long result)>;
+
+    StdWindowController();
+    ~StdWindowController() override;
+
+    // ---- Opening. C is the controller class to create, a default-constructible subclass.
+
+    // Creates the controller, modeless; when appear is set shows it (sliding in, with its sound).
+    // The controller lives until its window closes.
+    template <class C> static C* push(WindowDataPtr data, long devise, bool appear);
+    // As push, and calls endBlock with the controller once it has appeared, or at once when it
+    // does not appear.
+    template <class C>
+    static void pushAnimated(WindowDataPtr data, long devise, bool appear, std::function<void(C*)> endBlock);
+    // Runs the window modally: as a sheet on the parent's window when there is one, else
+    // application-modal. Returns, after the window has closed, the result of the run, also stored
+    // at result when that is given.
+    template <class C>
+    static long pushModal(StdWindowController* parent, WindowDataPtr data, long devise, long* result = nullptr);
+    // As pushModal, handing the result to the block after the window has closed.
+    template <class C>
+    static void pushModalWithBlock(StdWindowController* parent, WindowDataPtr data, long devise, ModalBlock block);
+
+    // The designated set-up of a new controller, done by the pushes.
+    void initWithForWindow(StdWindow* forWindow, WindowDataPtr data, long devise, bool modal, bool appear);
+
+    // ---- The window.
+
+    // The window, built (with the wake-up, FILL and, for a modal controller, the modal run) on
+    // the first request.
+    StdWindow* window();
+    StdWindow* windowIfLoaded() const { return m_window; }
+    bool isWindowLoaded() const { return m_window != nullptr; }
+    // The control of that name in the window; null when absent or the window is not built.
+    template <class W = QWidget> W* outlet(const QString& name) const
+    {
+        return m_window ? m_window->findChild<W*>(name) : nullptr;
+    }
+
+    // ---- Actions.
+
+    // Calls the action named (with or without its colon) with the sender; false when the
+    // controller has no such action.
+    bool perform(const QString& action, QObject* sender = nullptr);
+    // Gives a button or a menu item (QAbstractButton or QAction) its action and connects it.
+    void connectAction(QObject* control, const QString& action);
+    // Ends this window's modal run with the code; nothing when the window is not running modally.
+    void endModal(long code);
+
+    // The toolkit's standard buttons: OUI: reads the window back and ends with 1 (it stays open
+    // when READ refuses); NON: ends with 0; AUTRE: with 2; INVALIDER: with 3.
+    Q_INVOKABLE virtual void OUI(QObject* sender);
+    Q_INVOKABLE virtual void NON(QObject* sender);
+    Q_INVOKABLE virtual void AUTRE(QObject* sender);
+    Q_INVOKABLE virtual void INVALIDER(QObject* sender);
+
+    // ---- Fields.
+
+    WindowDataPtr getData() const { return m_forData; }
+    SORVARGrec& getArg() { return m_arg; }
+    const SORVARGrec& getArg() const { return m_arg; }
+    StdWindow* getForWindow() const { return m_forWindow; }
+    bool getModal() const { return m_modal; }
+    bool getAppear() const { return m_appear; }
+    bool isSheet() const { return m_modal && m_forWindow; }
+    bool duringClosingProcess() const { return m_duringClosingProcess; }
+    bool belongsToApplication() const { return m_belongsToApplication; }
+    void setBelongsToApplication(bool belongs) { m_belongsToApplication = belongs; }
+    void getPlacementFilter(bool* titreFilter, bool* remunereFilter, bool* empruntFilter) const;
+    void setPlacementFilter(bool titreFilter, bool remunereFilter, bool empruntFilter);
+
+    bool awakeDone() const { return m_awakeDone; }
+    long devise() const { return m_devise; }
+    void setDevise(long slot) { m_devise = slot; }
+    double date1() const { return m_date1; }
+    void setDate1(double date) { m_date1 = date; }
+    double date2() const { return m_date2; }
+    void setDate2(double date) { m_date2 = date; }
+    long modalResult() const { return m_modalResult; }
+    void setModalResult(long result) { m_modalResult = result; }
+    long currentOrientation() const { return m_currentOrientation; }
+    void setCurrentOrientation(long orientation) { m_currentOrientation = orientation; }
+
+    // ---- Showing and closing.
+
+    // Shows the window (with its open sound), sliding in from the left edge of the screen when
+    // animations are on; then, when adjust is set, adjustHeight(false); then didAnimate.
+    void appearWindowAnimated(bool adjust, const std::function<void()>& didAnimate);
+    // Shrinks the window to its centre and plays the close sound, unless animations are off or
+    // the window is a sheet; then completion. It runs at most once in a controller's life.
+    void closeAnimation(std::function<void()> completion);
+    // Closes the window by program. A modeless controller is deleted afterwards.
+    void close();
+
+    // ---- Palette.
+
+    // Attaches the palette (owned from now on) and places it beside the window shortly.
+    void attachePalette(StdWindowController* palette, StdWindowController* parentDelegate);
+    StdWindowController* palette() const { return m_palette; }
+    // Told by the attached palette when it closes.
+    void paletteWillClose();
+    bool paletteIsPlaced() const { return m_paletteIsPlaced; }
+    void setPaletteIsPlaced(bool placed) { m_paletteIsPlaced = placed; }
+    // Places the palette's window left of this one.
+    void PLACE_PALETTE();
+    void FIRE_TIMER_PLACE_PALETTE();
+    void FIRE_TIMER_ASSUME_BOUND(StdWindowController* toolPalette);
+    // Called when the user has finished moving the window.
+    Q_INVOKABLE void windowDidMove();
+    Q_INVOKABLE void didEndDraggingWindow() { windowDidMove(); }
+    // Moves the window down out of the way of the tool palette (a broadcast, also).
+    Q_INVOKABLE virtual void ASSUME_BOUND(const QVariant& toolPalette);
+    // The frame (Qt's, in screen coordinates) that keeps clear of the palette's window.
+    QRect assumedBound(const QWidget* paletteWindow, const QRect& frame) const;
+
+    // ---- Key and main state (the window's activation).
+
+    virtual void windowDidBecomeKey();
+    virtual void windowDidResignKey();
+    virtual void windowDidBecomeMain();
+    virtual void windowDidResignMain();
+
+    // ---- Hooks a subclass overrides.
+
+    // The window's resize steps.
+    virtual QSizeF getContentIncrement() const { return QSizeF(1.0, 1.0); }
+    virtual bool animatesWhenAppear() const { return true; }
+    virtual bool animatesWhenClose() const { return true; }
+    virtual bool soundWhenAppear() const { return true; }
+    virtual bool soundWhenClose() const { return true; }
+    // Closes the attached palette and runs the close animation.
+    virtual void windowWillClose();
+    // The user closes the window: answers whether it may close.
+    virtual bool windowShouldClose();
+    virtual void willAwakeFromNib() { }
+    virtual void didAwakeFromNib();
+    virtual bool canAdjustHeight() const { return false; }
+    virtual void adjustHeight(bool animate) { Q_UNUSED(animate); }
+    virtual bool can_imprimer() const { return false; }
+    virtual long preferedOrientation() const { return 0; } // portrait
+    virtual bool canFondsColores() const { return false; }
+    virtual bool canTextesColores() const { return false; }
+    virtual bool canPrintGroupees() const { return false; }
+    virtual bool canAddBorders() const { return false; }
+    virtual bool canPrintImages() const { return false; }
+    virtual bool canCopySomething() const { return false; }
+    virtual bool canPasteSomething() const { return false; }
+    virtual bool canCutSomething() const { return false; }
+    virtual bool canSelectAllSomething() const { return false; }
+    virtual bool canDeleteSomething() const { return false; }
+    // A key the window's table or field did not handle; answers whether it was handled.
+    virtual bool didKeyDown(QObject* sender, int key);
+    virtual void hiliteControls(bool hilite) { Q_UNUSED(hilite); }
+    // Shows the window data in the controls.
+    virtual void FILL() { }
+    // Reads the controls back; false keeps the window open.
+    virtual bool READ() { return true; }
+    virtual bool shouldShowPalette() const { return true; }
+    virtual void didPlacePalette() { }
+    // The window went to another screen (a broadcast, also).
+    Q_INVOKABLE virtual void didChangeScreen();
+
+protected:
+    // Lays out the window's controls; the base has none.
+    virtual void buildInterface(StdWindow& window) { Q_UNUSED(window); }
+    // After the window is built: the window's own set-up, then the modal run of a modal
+    // controller.
+    virtual void windowDidLoad();
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void loadWindow();
+    void awakeFromNib();
+    void connectActions();
+    void showPushed(bool appear, bool plainShowForMetadata);
+    void orderFront();
+    void playCloseSoundOnce();
+    bool clickDefaultButton(const QKeyEvent* event);
+    void userDidClose();
+    void forgetWindow();
+    static long runModalPush(StdWindowController* controller, StdWindowController* parent, WindowDataPtr data,
+                             long devise, long* result, const ModalBlock& block);
+    void waitForCloseAnimation();
+
+    QPointer<StdWindow> m_forWindow;
+    WindowDataPtr m_forData;
+    SORVARGrec m_arg;
+    bool m_modal = false;
+    bool m_appear = false;
+    bool m_duringClosingProcess = false;
+    bool m_belongsToApplication = false;
+    bool m_theFilterTitre = true;
+    bool m_theFilterRemunere = true;
+    bool m_theFilterEmprunt = true;
+    long m_currentOrientation = 0;
+    bool m_awakeDone = false;
+    bool m_paletteIsPlaced = false;
+    long m_devise = 0;
+    QPointer<StdWindowController> m_palette;
+    double m_date1 = 0;
+    double m_date2 = 0;
+    long m_modalResult = 0;
+
+    QPointer<StdWindow> m_window;
+    bool m_loading = false;
+    bool m_closed = false;
+    bool m_closeAnimationRun = false;
+    bool m_closeSoundPlayed = false;
+    bool m_watchingScreen = false;
+};
+
+// The first open window, in window order, whose controller is of the class (or, with exactClass,
+// of exactly that class) and whose argument block matches every identifier given; -1 matches
+// anything. Null when none matches.
+StdWindowController* findOpenWindowController(const QMetaObject& controllerClass, long debitID, long dossierID,
+                                              long posteID, long moyenID, long chronoID, long titreID, long remunereID,
+                                              long empruntID, bool exactClass = false);
+
+template <class C>
+C* findOpenWindowController(long debitID, long dossierID, long posteID, long moyenID, long chronoID, long titreID,
+                            long remunereID, long empruntID)
+{
+    return static_cast<C*>(findOpenWindowController(C::staticMetaObject, debitID, dossierID, posteID, moyenID, chronoID,
+                                                    titreID, remunereID, empruntID, false));
+}
+
+// For a class that must never be confused with its subclasses (or they with it).
+template <class C>
+C* findOpenWindowControllerExact(long debitID, long dossierID, long posteID, long moyenID, long chronoID, long titreID,
+                                 long remunereID, long empruntID)
+{
+    return static_cast<C*>(findOpenWindowController(C::staticMetaObject, debitID, dossierID, posteID, moyenID, chronoID,
+                                                    titreID, remunereID, empruntID, true));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+template <class C> C* StdWindowController::push(WindowDataPtr data, long devise, bool appear)
+{
+    static_assert(std::is_base_of_v<StdWindowController, C>);
+    auto* controller = new C;
+    controller->initWithForWindow(nullptr, std::move(data), devise, false, appear);
+    controller->showPushed(appear, true);
+    return controller;
+}
+
+template <class C>
+void StdWindowController::pushAnimated(WindowDataPtr data, long devise, bool appear, std::function<void(C*)> endBlock)
+{
+    static_assert(std::is_base_of_v<StdWindowController, C>);
+    auto* controller = new C;
+    controller->initWithForWindow(nullptr, std::move(data), devise, false, appear);
+    controller->showPushed(appear, false);
+    if (endBlock)
+        endBlock(controller);
+}
+
+template <class C>
+long StdWindowController::pushModal(StdWindowController* parent, WindowDataPtr data, long devise, long* result)
+{
+    static_assert(std::is_base_of_v<StdWindowController, C>);
+    return runModalPush(new C, parent, std::move(data), devise, result, {});
+}
+
+template <class C>
+void StdWindowController::pushModalWithBlock(StdWindowController* parent, WindowDataPtr data, long devise,
+                                             ModalBlock block)
+{
+    static_assert(std::is_base_of_v<StdWindowController, C>);
+    runModalPush(new C, parent, std::move(data), devise, nullptr, block);
+}
