@@ -1,6 +1,10 @@
 #pragma once
-// A shell for tests: answers bankIsOpen as told and counts what it was asked.
+// A shell for tests: answers bankIsOpen and the due-occurrences window as told and records what
+// it was asked.
+#include "engines/AWAKE.h"
 #include "foundation/IAppShell.h"
+
+#include <QStringList>
 
 class FakeAppShell : public IAppShell {
 public:
@@ -8,11 +12,21 @@ public:
     int toolTipDelayCalls = 0;
     int copyCalls = 0;
     int actualizeCalls = 0;
+    // The due-occurrences window: what each opening was given, and the result it answers.
+    QList<AwakeList> awakeLists;
+    QStringList awakeInfos;
+    int awakeResult = 1;
 
     bool bankIsOpen() const override { return open; }
     void setToolTipDelay() override { ++toolTipDelayCalls; }
     void ENREGISTRER_COPIE() override { ++copyCalls; }
     void actualizeExternalData() override { ++actualizeCalls; }
+    int showAwakeList(QList<AWAKE>& list, DOCUMENT*, const QString& info) override
+    {
+        awakeLists.append(list);
+        awakeInfos.append(info);
+        return awakeResult;
+    }
 };
 
 // Installs a fake shell for the length of a scope.

@@ -1,5 +1,7 @@
 #include "TestUiHost.h"
 
+#include "toolkit/PrintView.h"
+
 #include "foundation/localized.h"
 
 #include <QWidget>
@@ -248,6 +250,36 @@ bool TestDesktop::openURL(const QString& url)
 }
 
 // ---------------------------------------------------------------------------------------------
+// Print panel
+
+bool TestPrintHost::runPrintOperation(const PrintRequest& request)
+{
+    ModalRunScope scope;
+    Record record;
+    record.hadAccessory = request.accessory != nullptr;
+    record.sheet = request.window != nullptr;
+    if (scripts.empty()) {
+        ADD_FAILURE() << "unexpected print panel";
+    } else {
+        Script script = std::move(scripts.front());
+        scripts.pop_front();
+        record.printed = request.operation && script(*request.operation, request.accessory);
+    }
+    PrintView* view = request.operation ? request.operation->view() : nullptr;
+    if (view) {
+        record.info = request.operation->printInfo();
+        record.nbPages = view->nbPages();
+        for (long page = 1; page <= view->nbPages(); ++page)
+            record.pages.append(view->pageImage(page, pixelsPerPoint));
+        if (record.printed && !pdfPath.isEmpty()) {
+            EXPECT_TRUE(view->writePdf(pdfPath)) << pdfPath.toStdString();
+        }
+    }
+    records.append(record);
+    return record.printed;
+}
+
+// ---------------------------------------------------------------------------------------------
 // The host
 
 namespace {
@@ -263,6 +295,7 @@ UiHost::Services testServices()
     services.screen = std::make_unique<TestScreenInfo>();
     services.sound = std::make_unique<FakeSoundBackend>();
     services.animator = std::make_unique<FakeAnimator>();
+    services.print = std::make_unique<TestPrintHost>();
     return services;
 }
 
@@ -278,6 +311,7 @@ TestUiHost::TestUiHost()
     , m_screen(static_cast<TestScreenInfo&>(screen()))
     , m_sound(static_cast<FakeSoundBackend&>(sound()))
     , m_animator(static_cast<FakeAnimator&>(animator()))
+    , m_print(static_cast<TestPrintHost&>(print()))
 {
 }
 
@@ -290,6 +324,7 @@ TestUiHost::~TestUiHost()
     EXPECT_TRUE(m_alerts.answers.empty()) << m_alerts.answers.size() << " alert(s) expected but not shown";
     EXPECT_TRUE(m_panels.saveAnswers.empty()) << "save panel answers left unused";
     EXPECT_TRUE(m_panels.openAnswers.empty()) << "open panel answers left unused";
+    EXPECT_TRUE(m_print.scripts.empty()) << m_print.scripts.size() << " print panel(s) expected but not shown";
 }
 
 void TestUiHost::onModal(const QString& name, TestModalRunner::Script script)

@@ -6,12 +6,14 @@
 // - timers run on a virtual clock that moves only when the test advances it;
 // - file panels answer from queues; desktop requests, beeps, sounds and animations are recorded.
 // Expectations left unused when the host is destroyed fail the test.
+#include "toolkit/PrintInfo.h"
 #include "toolkit/UiHost.h"
 
 #include "FakeAnimator.h"
 #include "FakeSoundBackend.h"
 
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -143,6 +145,30 @@ public:
     QRect frame {0, 0, 1440, 900};
 };
 
+// The print panel: the script for the next print plays the user (options changed through the
+// options panel, paper changed through the operation) and answers whether the pages were printed
+// (false: cancelled). Every page is then drawn into an image, as the preview would show it, and a
+// printed job is also written as a PDF when a path is set.
+class TestPrintHost : public IPrintHost {
+public:
+    using Script = std::function<bool(PrintOperation&, PrintAccessoryViewController*)>;
+    struct Record {
+        PrintInfo info; // as the panel closed
+        long nbPages = 0;
+        QList<QImage> pages;
+        bool printed = false;
+        bool hadAccessory = false;
+        bool sheet = false;
+    };
+
+    bool runPrintOperation(const PrintRequest& request) override;
+
+    std::deque<Script> scripts;
+    QList<Record> records;
+    double pixelsPerPoint = 1.0;
+    QString pdfPath;
+};
+
 class TestUiHost : public UiHost {
 public:
     TestUiHost();
@@ -169,6 +195,10 @@ public:
     void answerOpenPanel(const QString& path) { m_panels.openAnswers.push_back(path); }
     TestFilePanels& panelsShown() { return m_panels; }
 
+    // The script of the next print panel.
+    void onPrint(TestPrintHost::Script script) { m_print.scripts.push_back(std::move(script)); }
+    TestPrintHost& printHost() { return m_print; }
+
     TestDesktop& desktopRequests() { return m_desktop; }
     TestScreenInfo& screenInfo() { return m_screen; }
     FakeSoundBackend& sounds() { return m_sound; }
@@ -183,6 +213,7 @@ private:
     TestScreenInfo& m_screen;
     FakeSoundBackend& m_sound;
     FakeAnimator& m_animator;
+    TestPrintHost& m_print;
 };
 
 template <typename Controller> void TestUiHost::onModal(std::function<void(Controller&)> script)

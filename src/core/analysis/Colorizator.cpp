@@ -9,6 +9,9 @@ namespace
 {
 
 constexpr SVColor kWhite { 1, 1, 1, 1 };
+// The children holding each colour's red, green, blue and alpha, as read and as written.
+constexpr const char* kFirstColorNames[4] = { "r1", "g1", "b1", "a1" };
+constexpr const char* kLastColorNames[4] = { "r2", "g2", "b2", "a2" };
 
 double clampComponent(float value)
 {
@@ -24,10 +27,10 @@ float component(const SVColor& color, int channel)
     return static_cast<float>(values[channel]);
 }
 
-SVColor readColor(pugi::xml_node element, const char* r, const char* g, const char* b, const char* a)
+SVColor readColor(pugi::xml_node element, const char* const names[4])
 {
-    return makeCalibratedColor(xmlGetFloat(element, r, 1.0f), xmlGetFloat(element, g, 1.0f),
-        xmlGetFloat(element, b, 1.0f), xmlGetFloat(element, a, 1.0f));
+    return makeCalibratedColor(xmlGetFloat(element, names[0], 1.0f), xmlGetFloat(element, names[1], 1.0f),
+        xmlGetFloat(element, names[2], 1.0f), xmlGetFloat(element, names[3], 1.0f));
 }
 
 void appendColor(pugi::xml_node element, const SVColor& color, const char* const names[4])
@@ -71,8 +74,8 @@ SVColor Colorizator::colorAtIndex(int64_t i) const
 
 Colorizator Colorizator::allocFromXMLTree(pugi::xml_node element)
 {
-    const SVColor first = readColor(element, "r1", "g1", "b1", "a1");
-    const SVColor last = readColor(element, "r2", "g2", "b2", "a2");
+    const SVColor first = readColor(element, kFirstColorNames);
+    const SVColor last = readColor(element, kLastColorNames);
     return Colorizator(first, last, xmlGetLong(element, "nb", 1));
 }
 
@@ -83,11 +86,9 @@ bool Colorizator::appendXMLToTree(pugi::xml_node parent, const QString& name) co
     const pugi::xml_node element = xmlAppendElement(parent, name);
     if (!element)
         return false;
-    static const char* const firstNames[4] = { "r1", "g1", "b1", "a1" };
-    static const char* const lastNames[4] = { "r2", "g2", "b2", "a2" };
     xmlAppendInt(element, "nb", static_cast<int32_t>(m_numberOfColors));
-    appendColor(element, m_firstColor, firstNames);
-    appendColor(element, m_lastColor, lastNames);
+    appendColor(element, m_firstColor, kFirstColorNames);
+    appendColor(element, m_lastColor, kLastColorNames);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "document/APPLIPARAM.h"
 #include "foundation/random.h"
 #include "model/DOSSIER.h"
+#include "model/FINANCE.h"
 #include "model/MONTANT.h"
 #include "model/POSTE.h"
 #include "model/TAXE.h"
@@ -29,6 +30,7 @@ void ClassState::startup()
     step("initTaxe", TAXE::initTaxe);
     step("initPoste", POSTE::initPoste);
     step("initDossier", DOSSIER::initDossier);
+    step("initPlacement", FINANCE::initPlacement);
     step("initAppliParam", APPLIPARAM::initAppliParam);
 }
 
@@ -41,6 +43,7 @@ void ClassState::shutdown()
     step("disposeAppliParam", APPLIPARAM::disposeAppliParam);
     step("disposePoste", POSTE::disposePoste);
     step("disposeDossier", DOSSIER::disposeDossier);
+    step("disposePlacement", FINANCE::disposePlacement);
     step("shutdown", [] {});
 }
 

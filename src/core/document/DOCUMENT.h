@@ -3,7 +3,10 @@
 // its settings and one list per entity kind. Entities refer to one another by ident; the lists
 // own their entities. There is no changed flag: the document is saved on a timer, on command and
 // on close.
+#include "engines/Prevision.h"
+#include "engines/ECHEANCIER.h"
 #include "model/DOSSIER.h"
+#include "model/FINANCE.h"
 #include "model/Devise.h"
 #include "model/Logo.h"
 #include "model/MACRO.h"
@@ -42,11 +45,17 @@ public:
     DossierList dossierHdl;     // folders of categories, by name
     ToolList compteHdl;         // accounts
     ToolList banqueHdl;         // banks
+    EcheancierList echeancierHdl; // scheduled transactions
     TaxeList taxeHdl;
     DeviseList deviseHdl;       // exactly five slots once loaded
     MacroList macroHdl;
     SynonymeList synonymeArray;
     LogoList logoArray;
+    FinanceList titreHdl;       // securities, by name
+    FinanceList remunereHdl;    // interest-bearing savings, by name
+    FinanceList empruntHdl;     // loans, by name
+    FinanceList portfolioArray; // portfolios of securities, by name
+    PrevisionList previsionsArray; // forecasts, in creation order
 
     // The package's own name, extension included; empty when the document has no URL.
     QString getDocLoadName() const;

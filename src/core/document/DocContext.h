@@ -1,9 +1,11 @@
 #pragma once
 // The process-wide state that an open document brings: built when a document opens, reset when
 // it closes, so two documents never mix and every test starts clean.
+#include "engines/Critere.h"
 #include "model/ToolTree.h"
 
 #include <QStringList>
+#include <optional>
 
 class DOCUMENT;
 
@@ -22,6 +24,19 @@ public:
     // Stored names of attached files that no longer belong to a transaction; they are removed
     // from the package once a save has written transactions that no longer name them.
     QStringList storedDocToDeleteArray;
+    // The criterion the search window edits, made when a document opens (restoreLastSearch).
+    std::optional<Critere> currentSearchCritere;
+    // The files of the open document's saved searches, refilled when the search window opens and
+    // when the last search is restored, and the one chosen or last saved (-1 none).
+    QStringList savedSearchList;
+    long selectedSavedSearch = -1;
+    // Idents of the schedules in the order of their names, case ignored (see ECHEANCIER.h).
+    QList<long> echeancierIndex;
+    // Idents of the document's forecasts in name order, for the schedule window (PrevisionManager).
+    QList<long> previsionIndex;
+    // The files of the open document's saved loan simulations, in the order the simulation pop-up
+    // lists them (see SimulationFile.h).
+    QStringList simulationList;
 };
 
 // Shorthands for the open document and its currency slot.

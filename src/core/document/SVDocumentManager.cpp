@@ -6,6 +6,7 @@
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
 #include "model/DOSSIER.h"
+#include "model/FINANCE.h"
 #include "model/MOYEN.h"
 #include "model/POSTE.h"
 #include "model/TAXE.h"
@@ -32,6 +33,9 @@ void SVDocumentManager::disposeDocument(std::unique_ptr<DOCUMENT> doc)
     TOOL::disposeToolList(doc->banqueHdl);
     TAXE::disposeTaxe(doc->taxeHdl);
     MOYEN::disposeMoyen(doc->moyenHdl);
+    for (FinanceList* list : {&doc->titreHdl, &doc->remunereHdl, &doc->empruntHdl, &doc->portfolioArray})
+        FINANCE::disposeFinance(list);
+    ECHEANCIER::disposeChrono(doc->echeancierHdl);
     zeroDocument(*doc);
     if (DocContext::instance().document == doc.get())
         DocContext::instance().document = nullptr;
@@ -45,11 +49,17 @@ void SVDocumentManager::zeroDocument(DOCUMENT& doc)
     doc.dossierHdl.clear();
     doc.compteHdl.clear();
     doc.banqueHdl.clear();
+    doc.echeancierHdl.clear();
     doc.taxeHdl.clear();
     doc.deviseHdl.clear();
     doc.macroHdl.clear();
     doc.synonymeArray.clear();
     doc.logoArray.clear();
+    doc.titreHdl.clear();
+    doc.remunereHdl.clear();
+    doc.empruntHdl.clear();
+    doc.portfolioArray.clear();
+    doc.previsionsArray.clear();
 }
 
 bool SVDocumentManager::moveDocumentToCache(DOCUMENT* doc, const QString& cacheFolder)

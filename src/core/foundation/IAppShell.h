@@ -2,7 +2,11 @@
 // What the model, the store and the engines ask of the application shell. The shell installs
 // itself at start-up; with none installed (the engines' tests, a tool run) every question gets
 // the answer of "no document, nothing to show".
+#include <QList>
 #include <QString>
+
+class AWAKE;
+class DOCUMENT;
 
 class IAppShell {
 public:
@@ -16,6 +20,9 @@ public:
     virtual void ENREGISTRER_COPIE() {}
     // Refreshes currency rates, then security quotes, then tells the windows.
     virtual void actualizeExternalData() {}
+    // Opens the due-occurrences window on the list (the window sets each record's status and
+    // writes the chosen ones) and answers its modal result; 0 means the user cancelled.
+    virtual int showAwakeList(QList<AWAKE>& /*list*/, DOCUMENT* /*doc*/, const QString& /*info*/) { return 0; }
 };
 
 // The installed shell, or nullptr. The shell outlives every caller; uninstall before deleting it.

@@ -110,6 +110,21 @@ bool split(double time, Dmy& out)
     return true;
 }
 
+// The triple of a time; zeros when the time can't be split.
+Dmy dmyOf(double time)
+{
+    Dmy d;
+    split(time, d);
+    return d;
+}
+
+// Steps a triple n times, n held to kMaxStep so that a wild count can't hang the caller.
+void repeatStep(long n, void (*step)(long*, long*, long*), long* day, long* month, long* year)
+{
+    for (long i = stepCount(n); i > 0; --i)
+        step(day, month, year);
+}
+
 // The triple of a time stepped and composed again; 0 when the time can't be split.
 template <typename Step> double steppedDate(double time, long secondsIntoDay, Step step)
 {
@@ -200,8 +215,7 @@ long daysInMonth(long month, long year)
 
 void dateToDMY(long* day, long* month, long* year, double time)
 {
-    Dmy d;
-    split(time, d);
+    const Dmy d = dmyOf(time);
     if (day)
         *day = d.day;
     if (month)
@@ -229,23 +243,17 @@ void dmyhmsToDate(long day, long month, long year, long hour, long minute, long 
 
 long dateDay(double time)
 {
-    Dmy d;
-    split(time, d);
-    return d.day;
+    return dmyOf(time).day;
 }
 
 long dateMonth(double time)
 {
-    Dmy d;
-    split(time, d);
-    return d.month;
+    return dmyOf(time).month;
 }
 
 long dateYear(double time)
 {
-    Dmy d;
-    split(time, d);
-    return d.year;
+    return dmyOf(time).year;
 }
 
 long expandTwoDigitYear(long year)
@@ -348,14 +356,12 @@ void dmyPreviousDay(long day, long month, long year, long* outDay, long* outMont
 
 void addDaysDMY(long n, long* day, long* month, long* year)
 {
-    for (long i = stepCount(n); i > 0; --i)
-        nextDayDMY(day, month, year);
+    repeatStep(n, nextDayDMY, day, month, year);
 }
 
 void subDaysDMY(long n, long* day, long* month, long* year)
 {
-    for (long i = stepCount(n); i > 0; --i)
-        previousDayDMY(day, month, year);
+    repeatStep(n, previousDayDMY, day, month, year);
 }
 
 void nextWeekDMY(long* day, long* month, long* year)
@@ -365,8 +371,7 @@ void nextWeekDMY(long* day, long* month, long* year)
 
 void addWeeksDMY(long n, long* day, long* month, long* year)
 {
-    for (long i = stepCount(n); i > 0; --i)
-        nextWeekDMY(day, month, year);
+    repeatStep(n, nextWeekDMY, day, month, year);
 }
 
 void nextMonthMY(long*, long* month, long* year)
@@ -391,14 +396,12 @@ void previousMonthMY(long*, long* month, long* year)
 
 void addMonthsMY(long n, long* day, long* month, long* year)
 {
-    for (long i = stepCount(n); i > 0; --i)
-        nextMonthMY(day, month, year);
+    repeatStep(n, nextMonthMY, day, month, year);
 }
 
 void subMonthsMY(long n, long* day, long* month, long* year)
 {
-    for (long i = stepCount(n); i > 0; --i)
-        previousMonthMY(day, month, year);
+    repeatStep(n, previousMonthMY, day, month, year);
 }
 
 void addYearsY(long n, long*, long*, long* year)
@@ -455,18 +458,15 @@ bool dmyBefore(long day1, long month1, long year1, long day2, long month2, long 
 
 long monthCountBetween(double a, double b)
 {
-    Dmy first;
-    Dmy second;
-    split(a, first);
-    split(b, second);
+    const Dmy first = dmyOf(a);
+    const Dmy second = dmyOf(b);
     return 13 - first.month + second.month + 12 * std::max(second.year - first.year - 1, -1L);
 }
 
 bool dateFromDayMonthYearViews(const QString* day, const QString* month, const QString* year, double* out)
 {
     *out = 0;
-    Dmy today;
-    split(dateNow(), today);
+    const Dmy today = dmyOf(dateNow());
     const long d = day ? integerValue(*day) : today.day;
     const long m = month ? integerValue(*month) : today.month;
     const long y = year ? integerValue(*year) : today.year;
@@ -479,8 +479,7 @@ bool dateFromDayMonthYearViews(const QString* day, const QString* month, const Q
 
 void setDayMonthYearViews(QString* day, QString* month, QString* year, double time)
 {
-    Dmy d;
-    split(time, d);
+    const Dmy d = dmyOf(time);
     if (day)
         *day = QString::number(d.day);
     if (month)

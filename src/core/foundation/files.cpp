@@ -123,3 +123,25 @@ void setRemoveItemForTesting(std::function<bool(const QString&)> remove)
 {
     g_removeForTesting = std::move(remove);
 }
+
+QString safeFileName(const QString& name, qsizetype maxBytes)
+{
+    QString safe;
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < name.size();) {
+        const bool pair = name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate();
+        QString piece = name.mid(i, pair ? 2 : 1);
+        i += piece.size();
+        const QChar c = piece[0];
+        if (!pair && (c == u'/' || c.isSurrogate() || c.category() == QChar::Other_Control))
+            piece = QStringLiteral("_");
+        else if (safe.isEmpty() && c == u'.')
+            piece = QStringLiteral("_");
+        const qsizetype size = piece.toUtf8().size();
+        if (bytes + size > maxBytes)
+            break;
+        safe += piece;
+        bytes += size;
+    }
+    return safe;
+}

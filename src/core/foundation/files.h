@@ -12,6 +12,13 @@ QString uniqueFileURL(const QString& path);
 // Trash's error when both failed.
 bool removeOrTrashItemAtURL(const QString& path, int* error = nullptr);
 
+// A name given by the user made fit to stand as one file name in a folder: "/", control
+// characters (NUL among them) and unpaired surrogates become "_", as does a leading "." (no hidden
+// file, never "." nor ".."); the name is cut on a character boundary so that its UTF-8 form holds
+// in maxBytes (file systems allow 255 bytes, extension included). Empty for an empty name.
+// Replaced characters fold to a space like the originals, so folded-name lookups still match.
+QString safeFileName(const QString& name, qsizetype maxBytes = 255);
+
 // The last path component without its extension; a null string for an empty path.
 QString documentNameFromURL(const QString& path);
 

@@ -51,6 +51,13 @@ QSet<QString> attachedDocumentNamesInUse(const DOCUMENT& document)
         if (macro.transact)
             addNamesOf(*macro.transact, names);
     }
+    for (const ECHEANCIER& echeancier : document.echeancierHdl) {
+        addNamesOf(echeancier.transact, names);
+        for (const PECHEANCIER& perso : echeancier.perso)
+            addNamesOf(perso.transact, names);
+    }
+    for (const Prevision& prevision : document.previsionsArray)
+        addNamesOf(prevision.transact, names);
     return names;
 }
 

@@ -4,16 +4,12 @@
 #include "foundation/HelperSVUtil.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/entitylist.h"
 #include "model/idents.h"
 
 void DOSSIER::defaultDossier(const DossierList& list, long forceID)
 {
-    nom = localizedMisc(QStringLiteral("kMisc_DefaultName"));
-    permanent = false;
-    dossierID = -1;
-    logoID = -1;
-    ligne = 0;
-    ident = forceID >= 0 ? forceID : newDossierID(list);
+    resetPoste(forceID >= 0 ? forceID : newDossierID(list));
 }
 
 DOSSIER DOSSIER::allocNewDossier(const DossierList& list, long forceID)
@@ -40,43 +36,34 @@ const DossierList& DOSSIER::getDocDossier(const DOCUMENT& doc)
 
 long DOSSIER::nbDossier(const DossierList* list)
 {
-    return list ? static_cast<long>(list->size()) : 0;
+    return entityCount(list);
 }
 
 const DOSSIER* DOSSIER::dossierAtIndex(const DossierList& list, long index)
 {
-    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+    return entityAtIndex(index, list);
 }
 
 DOSSIER* DOSSIER::dossierAtIndex(DossierList& list, long index)
 {
-    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+    return entityAtIndex(index, list);
 }
 
 bool DOSSIER::findDossier(long ident, long* index, const DossierList& list)
 {
     if (index)
         *index = 0;
-    for (long i = 0; i < list.size(); ++i) {
-        if (list[i].ident == ident) {
-            if (index)
-                *index = i;
-            return true;
-        }
-    }
-    return false;
+    return findEntityIndex(ident, index, list);
 }
 
 const DOSSIER* DOSSIER::dossierWithIdent(long ident, const DOCUMENT& doc)
 {
-    long index = 0;
-    return findDossier(ident, &index, doc.dossierHdl) ? &doc.dossierHdl[index] : nullptr;
+    return entityWithIdent(ident, doc.dossierHdl);
 }
 
 DOSSIER* DOSSIER::dossierWithIdent(long ident, DOCUMENT& doc)
 {
-    long index = 0;
-    return findDossier(ident, &index, doc.dossierHdl) ? &doc.dossierHdl[index] : nullptr;
+    return entityWithIdent(ident, doc.dossierHdl);
 }
 
 QString DOSSIER::getDossierNameNS(long ident, const DOCUMENT& doc)

@@ -3,6 +3,7 @@
 #include "document/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/diagnostics.h"
+#include "model/entitylist.h"
 #include "model/idents.h"
 
 #include <QDateTime>
@@ -87,11 +88,6 @@ bool writeWhole(const QString& path, const QByteArray& bytes)
         return true;
     svLog(QStringLiteral("storeImage %1: %2").arg(path, file.errorString()));
     return false;
-}
-
-int compareNames(const QString& a, const QString& b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -189,22 +185,12 @@ long Logo::newLogoIdent(const LogoList& list)
 
 bool Logo::findLogoWithIdent(long anIdent, long* index, const LogoList& list)
 {
-    if (anIdent < 0)
-        return false;
-    for (long i = 0; i < list.size(); ++i) {
-        if (list[i].ident == anIdent) {
-            if (index)
-                *index = i;
-            return true;
-        }
-    }
-    return false;
+    return anIdent >= 0 && findEntityIndex(anIdent, index, list);
 }
 
 const Logo* Logo::logoWithIdent(long anIdent, const LogoList& list)
 {
-    long index = -1;
-    return findLogoWithIdent(anIdent, &index, list) ? &list[index] : nullptr;
+    return anIdent >= 0 ? entityWithIdent(anIdent, list) : nullptr;
 }
 
 QByteArray Logo::logoImageWithIdent(long anIdent, const LogoList& list)
@@ -221,33 +207,22 @@ QString Logo::getLogoVisibleName(long anIdent, const LogoList& list)
 
 long Logo::nbLogo(const LogoList* list)
 {
-    return list ? static_cast<long>(list->size()) : 0;
+    return entityCount(list);
 }
 
 const Logo* Logo::logoAtIndex(long index, const LogoList& list)
 {
-    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+    return entityAtIndex(index, list);
 }
 
 Logo* Logo::logoAtIndex(long index, LogoList& list)
 {
-    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+    return entityAtIndex(index, list);
 }
 
 long Logo::findLogoPosition(const Logo& logo, bool* exist, const LogoList& list)
 {
-    long low = 0;
-    long high = static_cast<long>(list.size());
-    while (low < high) {
-        const long middle = low + (high - low) / 2;
-        if (compareNames(list[middle].visibleName, logo.visibleName) < 0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    if (exist)
-        *exist = low < list.size() && compareNames(list[low].visibleName, logo.visibleName) == 0;
-    return low;
+    return caseInsensitivePosition(logo.visibleName, &Logo::visibleName, exist, list);
 }
 
 long Logo::insertLogo(const Logo& logo, LogoList& list)
@@ -259,7 +234,7 @@ long Logo::insertLogo(const Logo& logo, LogoList& list)
 
 void Logo::unInsertLogo(long index, LogoList& list)
 {
-    if (index >= 0 && index < list.size())
+    if (isEntityIndex(index, list))
         list.removeAt(index);
 }
 

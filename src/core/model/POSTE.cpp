@@ -5,6 +5,7 @@
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 #include "foundation/textfold.h"
+#include "model/entitylist.h"
 #include "model/idents.h"
 
 namespace {
@@ -19,14 +20,19 @@ long foldedInsertIndex(const QString& foldedName, const PosteList& list)
 
 } // namespace
 
-void POSTE::defaultPoste(const PosteList& list, long forceID)
+void POSTE::resetPoste(long newIdent)
 {
     nom = localizedMisc(QStringLiteral("kMisc_DefaultName"));
     permanent = false;
     dossierID = -1;
     logoID = -1;
     ligne = 0;
-    ident = forceID >= 0 ? forceID : newPosteID(list);
+    ident = newIdent;
+}
+
+void POSTE::defaultPoste(const PosteList& list, long forceID)
+{
+    resetPoste(forceID >= 0 ? forceID : newPosteID(list));
 }
 
 POSTE POSTE::allocNewPoste(const PosteList& list, long forceID)
@@ -53,43 +59,34 @@ const PosteList& POSTE::getDocPoste(const DOCUMENT& doc)
 
 long POSTE::nbPoste(const PosteList* list)
 {
-    return list ? static_cast<long>(list->size()) : 0;
+    return entityCount(list);
 }
 
 const POSTE* POSTE::posteAtIndex(const PosteList& list, long index)
 {
-    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+    return entityAtIndex(index, list);
 }
 
 POSTE* POSTE::posteAtIndex(PosteList& list, long index)
 {
-    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+    return entityAtIndex(index, list);
 }
 
 bool POSTE::findPoste(long ident, long* index, const PosteList& list)
 {
     if (index)
         *index = 0;
-    for (long i = 0; i < list.size(); ++i) {
-        if (list[i].ident == ident) {
-            if (index)
-                *index = i;
-            return true;
-        }
-    }
-    return false;
+    return findEntityIndex(ident, index, list);
 }
 
 const POSTE* POSTE::posteWithIdent(long ident, const DOCUMENT& doc)
 {
-    long index = 0;
-    return findPoste(ident, &index, doc.posteHdl) ? &doc.posteHdl[index] : nullptr;
+    return entityWithIdent(ident, doc.posteHdl);
 }
 
 POSTE* POSTE::posteWithIdent(long ident, DOCUMENT& doc)
 {
-    long index = 0;
-    return findPoste(ident, &index, doc.posteHdl) ? &doc.posteHdl[index] : nullptr;
+    return entityWithIdent(ident, doc.posteHdl);
 }
 
 QString POSTE::getPosteNameNS(long ident, const DOCUMENT& doc)

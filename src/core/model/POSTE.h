@@ -67,4 +67,9 @@ public:
     // The first category whose name is exactly the text (case and accents count); false and -1
     // otherwise.
     static bool findPosteWithName(const QString& name, long* ident, const DOCUMENT& doc);
+
+protected:
+    // The default name, no folder, no logo, not permanent, that ident: where every new category
+    // and folder starts.
+    void resetPoste(long newIdent);
 };

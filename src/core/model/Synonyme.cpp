@@ -4,16 +4,8 @@
 #include "document/DocContext.h"
 #include "model/Logo.h"
 #include "model/MOYEN.h"
+#include "model/entitylist.h"
 #include "model/idents.h"
-
-namespace {
-
-int compareNames(const QString& a, const QString& b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive);
-}
-
-} // namespace
 
 Synonyme::Synonyme(long anIdent)
     : ident(anIdent)
@@ -47,22 +39,12 @@ long Synonyme::newSynonymeIdent(const SynonymeList& list)
 
 bool Synonyme::findSynonymeWithIdent(long anIdent, long* index, const SynonymeList& list)
 {
-    if (anIdent < 0)
-        return false;
-    for (long i = 0; i < list.size(); ++i) {
-        if (list[i].ident == anIdent) {
-            if (index)
-                *index = i;
-            return true;
-        }
-    }
-    return false;
+    return anIdent >= 0 && findEntityIndex(anIdent, index, list);
 }
 
 const Synonyme* Synonyme::synonymeWithIdent(long anIdent, const SynonymeList& list)
 {
-    long index = -1;
-    return findSynonymeWithIdent(anIdent, &index, list) ? &list[index] : nullptr;
+    return anIdent >= 0 ? entityWithIdent(anIdent, list) : nullptr;
 }
 
 QString Synonyme::getSynonymeName(long anIdent, const SynonymeList& list)
@@ -73,33 +55,22 @@ QString Synonyme::getSynonymeName(long anIdent, const SynonymeList& list)
 
 long Synonyme::nbSynonyme(const SynonymeList* list)
 {
-    return list ? static_cast<long>(list->size()) : 0;
+    return entityCount(list);
 }
 
 const Synonyme* Synonyme::synonymeAtIndex(long index, const SynonymeList& list)
 {
-    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+    return entityAtIndex(index, list);
 }
 
 Synonyme* Synonyme::synonymeAtIndex(long index, SynonymeList& list)
 {
-    return index >= 0 && index < list.size() ? &list[index] : nullptr;
+    return entityAtIndex(index, list);
 }
 
 long Synonyme::findSynonymePosition(const Synonyme& synonyme, bool* exist, const SynonymeList& list)
 {
-    long low = 0;
-    long high = static_cast<long>(list.size());
-    while (low < high) {
-        const long middle = low + (high - low) / 2;
-        if (compareNames(list[middle].nom, synonyme.nom) < 0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    if (exist)
-        *exist = low < list.size() && compareNames(list[low].nom, synonyme.nom) == 0;
-    return low;
+    return caseInsensitivePosition(synonyme.nom, &Synonyme::nom, exist, list);
 }
 
 long Synonyme::insertSynonyme(const Synonyme& synonyme, SynonymeList& list)
@@ -111,7 +82,7 @@ long Synonyme::insertSynonyme(const Synonyme& synonyme, SynonymeList& list)
 
 void Synonyme::unInsertSynonyme(long index, SynonymeList& list)
 {
-    if (index >= 0 && index < list.size())
+    if (isEntityIndex(index, list))
         list.removeAt(index);
 }
 

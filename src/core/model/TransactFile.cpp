@@ -72,6 +72,23 @@ void setError(bool* error)
         *error = true;
 }
 
+// The text with every `from` replaced by `to`; an empty text, never a null one.
+QString replacedNeverNull(const QString& text, const QString& from, const QString& to)
+{
+    if (!text.contains(from))
+        return text.isNull() ? QStringLiteral("") : text;
+    return QString(text).replace(from, to);
+}
+
+// Text, comments and processing instructions between the elements of a list are skipped.
+template <typename Visit> void forEachElement(pugi::xml_node parent, Visit visit)
+{
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element)
+            visit(child);
+    }
+}
+
 // ---- Writing ------------------------------------------------------------------------------------
 
 void appendScalars(pugi::xml_node record, const TRANSACT& t)
@@ -133,43 +150,42 @@ void appendTexts(pugi::xml_node record, const TRANSACT& t)
     xmlAppendString(record, kNames[kNote], encodeNote(t.note));
 }
 
-bool appendMultis(pugi::xml_node record, const TRANSACT& t, const DeviseList& devises)
+// A list element with one child element per item, which fill writes into. False when an element
+// could not be made or an item not be written whole; the other items are written all the same.
+template <typename Items, typename Fill>
+bool appendList(pugi::xml_node record, const char* listName, const char* itemName, const Items& items, Fill fill)
 {
-    pugi::xml_node list = xmlAppendElement(record, kNames[kMultilist]);
+    pugi::xml_node list = xmlAppendElement(record, listName);
     if (!list)
         return false;
     bool ok = true;
-    for (const MULTI& m : t.multis) {
-        pugi::xml_node multi = xmlAppendElement(list, "multi");
-        if (!multi) {
-            ok = false;
-            continue;
-        }
-        ok = m.montant.XML_append_montant(multi, "montant", devises) && ok;
-        xmlAppendLong(multi, "posteID", m.posteID);
-        xmlAppendString(multi, "multiNote", m.multiNote);
+    for (const auto& item : items) {
+        pugi::xml_node element = xmlAppendElement(list, itemName);
+        ok = element && fill(element, item) && ok;
     }
     return ok;
+}
+
+bool appendMultis(pugi::xml_node record, const TRANSACT& t, const DeviseList& devises)
+{
+    return appendList(record, kNames[kMultilist], "multi", t.multis, [&](pugi::xml_node multi, const MULTI& m) {
+        const bool ok = m.montant.XML_append_montant(multi, "montant", devises);
+        xmlAppendLong(multi, "posteID", m.posteID);
+        xmlAppendString(multi, "multiNote", m.multiNote);
+        return ok;
+    });
 }
 
 // A chosen file not yet stored has no place in the file: its location is the user's, not the
 // document's.
 bool appendDocuments(pugi::xml_node record, const TRANSACT& t)
 {
-    pugi::xml_node list = xmlAppendElement(record, kNames[kDocuments]);
-    if (!list)
-        return false;
-    bool ok = true;
-    for (const AttachedDocument& d : t.attachedDocuments) {
-        pugi::xml_node document = xmlAppendElement(list, "document");
-        if (!document) {
-            ok = false;
-            continue;
-        }
-        xmlAppendString(document, "docStoreName", d.docStoreName);
-        xmlAppendString(document, "docVisibleName", d.docVisibleName);
-    }
-    return ok;
+    return appendList(record, kNames[kDocuments], "document", t.attachedDocuments,
+                      [](pugi::xml_node document, const AttachedDocument& d) {
+                          xmlAppendString(document, "docStoreName", d.docStoreName);
+                          xmlAppendString(document, "docVisibleName", d.docVisibleName);
+                          return true;
+                      });
 }
 
 // ---- Reading ------------------------------------------------------------------------------------
@@ -193,16 +209,14 @@ FieldNodes collectFields(pugi::xml_node record)
 {
     FieldNodes nodes {};
     int expected = 0;
-    for (pugi::xml_node child = record.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
+    forEachElement(record, [&](pugi::xml_node child) {
         const int f = fieldOfName(child.name(), expected);
         if (f < 0)
-            continue;
+            return;
         if (!nodes[static_cast<size_t>(f)])
             nodes[static_cast<size_t>(f)] = child;
         expected = f + 1;
-    }
+    });
     return nodes;
 }
 
@@ -334,37 +348,30 @@ void readTexts(const FieldNodes& n, TRANSACT& t)
 bool readMultis(pugi::xml_node list, TRANSACT& t)
 {
     bool ok = true;
-    for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
+    forEachElement(list, [&](pugi::xml_node child) {
         MONTANT montant;
         ok = elementMontant(xmlFirstElementNamed(child, "montant"), montant) && ok;
         // Categories are written with 64 bits and read back whole.
         t.addMultiWithPosteID(static_cast<long>(xmlGetLong(child, "posteID", -1)), montant,
                               xmlGetMutableString(child, "multiNote"));
-    }
+    });
     return ok;
 }
 
 void readDocuments(pugi::xml_node list, TRANSACT& t)
 {
-    for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
+    forEachElement(list, [&t](pugi::xml_node child) {
         AttachedDocument d;
         d.docStoreName = xmlGetMutableString(child, "docStoreName");
         d.docVisibleName = xmlGetMutableString(child, "docVisibleName");
         t.attachedDocuments.append(d);
-    }
+    });
 }
 
 long countElements(pugi::xml_node root)
 {
     long count = 0;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element)
-            ++count;
-    }
+    forEachElement(root, [&count](pugi::xml_node) { ++count; });
     return count;
 }
 
@@ -372,16 +379,12 @@ long countElements(pugi::xml_node root)
 
 QString encodeNote(const QString& text)
 {
-    if (!text.contains(QLatin1Char('\n')))
-        return text.isNull() ? QStringLiteral("") : text;
-    return QString(text).replace(kLineFeed, kNoteBreak);
+    return replacedNeverNull(text, kLineFeed, kNoteBreak);
 }
 
 QString decodeNote(const QString& text)
 {
-    if (!text.contains(kNoteBreak))
-        return text.isNull() ? QStringLiteral("") : text;
-    return QString(text).replace(kNoteBreak, kLineFeed);
+    return replacedNeverNull(text, kNoteBreak, kLineFeed);
 }
 
 bool XML_append_transact_to_record(pugi::xml_node record, TRANSACT& trans, const DeviseList& devises)
@@ -450,13 +453,11 @@ TransactList loadDataTransact(const QString& packageURL, bool* error)
     XmlDocPtr document;
     const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kTransactFileName), &document);
     list.reserve(countElements(root));
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
+    forEachElement(root, [&](pugi::xml_node child) {
         bool recordError = false;
         list.append(XML_load_transact_from_record(child, &recordError));
         if (recordError)
             setError(error);
-    }
+    });
     return list;
 }

@@ -1,10 +1,17 @@
 #include "PortfolioManager.h"
 
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "foundation/diagnostics.h"
+#include "model/FINANCE.h"
+
 #include <QCoreApplication>
 #include <QJsonObject>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <atomic>
+#include <cmath>
 #include <memory>
 
 namespace
@@ -57,6 +64,113 @@ bool priceValue(const QJsonValue& value, double* price)
     if (ok)
         *price = parsed;
     return ok;
+}
+
+// ---- Refreshing the quotes of the securities ------------------------------------------------------
+
+// The service sees at most one query per security in turn, one every 0.2 seconds.
+constexpr int kTickerIntervalMs = 200;
+
+struct TickerRefresh {
+    DOCUMENT* document = nullptr;
+    long index = 0; // in the document's securities list, of the next security to update
+    bool finished = false;
+    PortfolioManager::EndBlock endBlock;
+};
+
+std::shared_ptr<TickerRefresh> g_tickerRefresh;
+
+void postToMainThreadAfter(int milliseconds, std::function<void()> work)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        work();
+        return;
+    }
+    QTimer::singleShot(milliseconds, app, std::move(work));
+}
+
+FINANCE* titreWithIdent(DOCUMENT* doc, long ident)
+{
+    for (FINANCE& titre : doc->titreHdl) {
+        if (titre.ident == ident)
+            return &titre;
+    }
+    return nullptr;
+}
+
+// A service that answers 0 or less for a price has no price to give: the security keeps its own.
+bool usableCours(const QJsonValue& json, double* cours, QString* description, QString* devise)
+{
+    return PortfolioManager::getQuoteFromJSON(json, cours, description, devise) && std::isfinite(*cours) && *cours > 0;
+}
+
+// Fetches and stores the quote of the document's security with that ident and ticker; done runs
+// exactly once, later, whatever happens. The answer is stored only while the document is the open
+// one and the security is still there with that ticker.
+void updateTitre(DOCUMENT* doc, long ident, const QString& ticker, const std::function<void()>& done)
+{
+    auto answered = [doc, ident, ticker, done](const QJsonValue& json) {
+        double cours = 0;
+        QString description;
+        QString devise;
+        if (!usableCours(json, &cours, &description, &devise)) {
+            svLog(QStringLiteral("quote invalide !"));
+            done();
+            return;
+        }
+        FINANCE* titre = currentDocument() == doc ? titreWithIdent(doc, ident) : nullptr;
+        if (!titre || titre->ticker != ticker) {
+            done();
+            return;
+        }
+        titre->titreDescription = description;
+        titre->codeDevise = devise;
+        titre->coursNatif = cours;
+        titre->setFromReceivedCours(cours, doc, done);
+    };
+    auto failed = [done](const QString& error) {
+        svLog(error);
+        done();
+    };
+    PortfolioManager::sharedInstance().requestQuoteForSymbol(ticker, answered, failed);
+}
+
+void finishTickerRefresh(const std::shared_ptr<TickerRefresh>& run)
+{
+    run->finished = true;
+    if (g_tickerRefresh == run)
+        g_tickerRefresh.reset();
+    const PortfolioManager::EndBlock end = std::move(run->endBlock);
+    run->endBlock = nullptr;
+    if (end)
+        end();
+}
+
+void updateNextTitre(const std::shared_ptr<TickerRefresh>& run)
+{
+    if (run->finished)
+        return;
+    DOCUMENT* doc = run->document;
+    const bool documentOpen = doc && currentDocument() == doc;
+    if (!documentOpen)
+        svLog(QStringLiteral("Doc nil"));
+    if (!documentOpen || g_tickerRefresh != run) {
+        finishTickerRefresh(run);
+        return;
+    }
+    // A security without a ticker asks for nothing: the next one is tried at once.
+    while (run->index < doc->titreHdl.size() && doc->titreHdl[run->index].ticker.isEmpty())
+        ++run->index;
+    if (run->index >= doc->titreHdl.size()) {
+        finishTickerRefresh(run);
+        return;
+    }
+    const FINANCE& titre = doc->titreHdl[run->index];
+    updateTitre(doc, titre.ident, titre.ticker, [run] {
+        ++run->index;
+        postToMainThreadAfter(kTickerIntervalMs, [run] { updateNextTitre(run); });
+    });
 }
 
 } // namespace
@@ -139,10 +253,10 @@ bool PortfolioManager::getQuoteFromJSON(const QJsonDocument& json, double* cours
 
 void PortfolioManager::updateTickers(const EndBlock& endBlock)
 {
-    // The document model holds no securities with a quote to refresh: the update ends on the next
-    // turn of the event loop, as it would at the first tick of its timer.
-    postToMainThread([endBlock] {
-        if (endBlock)
-            endBlock();
-    });
+    auto run = std::make_shared<TickerRefresh>();
+    run->document = currentDocument();
+    run->endBlock = endBlock;
+    // A newer refresh takes over: the older one ends at its next step, its end block running once.
+    g_tickerRefresh = run;
+    postToMainThread([run] { updateNextTitre(run); });
 }

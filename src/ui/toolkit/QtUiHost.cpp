@@ -5,6 +5,7 @@
 #include "toolkit/QtDesktop.h"
 #include "toolkit/QtFilePanels.h"
 #include "toolkit/QtModalRunner.h"
+#include "toolkit/QtPrintHost.h"
 #include "toolkit/QtScheduler.h"
 #include "toolkit/QtScreenInfo.h"
 #include "toolkit/QtSoundBackend.h"
@@ -20,5 +21,6 @@ std::unique_ptr<UiHost> makeQtUiHost()
     services.screen = std::make_unique<QtScreenInfo>();
     services.sound = std::make_unique<QtSoundBackend>();
     services.animator = std::make_unique<QtAnimator>();
+    services.print = std::make_unique<QtPrintHost>();
     return std::make_unique<UiHost>(std::move(services));
 }

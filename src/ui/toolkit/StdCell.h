@@ -4,6 +4,7 @@
 // length has only a few live widgets. Its texts are labels laid out over a background box that
 // the list window colours for the row.
 #include "model/MONTANT.h"
+#include "toolkit/StdControlProtocol.h"
 #include "toolkit/StdTableView.h"
 
 #include <QColor>
@@ -13,13 +14,18 @@
 
 class QLabel;
 
-// The box behind a row's texts: a plain fill, or nothing without a colour.
-class StdBox : public QWidget {
+// The box behind a row's texts: a plain fill, or nothing without a colour. On paper its fill
+// prints with coloured backgrounds on, and its frame with borders on (unless StdBoxNoBorder).
+class StdBox : public QWidget, public StdControlProtocol {
     Q_OBJECT
 public:
     explicit StdBox(QWidget* parent = nullptr);
     QColor fillColor() const { return m_fillColor; }
     void setFillColor(const QColor& color) { m_fillColor = color; }
+
+    bool canPrint() const override { return true; }
+    QImage printImage() const override { return {}; }
+    virtual bool printBorder() const { return true; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,7 @@
 #include "toolkit/StdWindowController.h"
 
+#include "toolkit/PrintAccessoryViewController.h"
+#include "toolkit/PrintView.h"
 #include "toolkit/SVSoundManager.h"
 #include "toolkit/UiHost.h"
 #include "toolkit/geometry.h"
@@ -631,4 +633,88 @@ QRect StdWindowController::assumedBound(const QWidget* paletteWindow, const QRec
         bound.height -= below;
     }
     return downFrame(bound);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Printing
+
+void StdWindowController::IMPRIMER(QObject* sender)
+{
+    Q_UNUSED(sender);
+    STD_IMPRIMER();
+}
+
+void StdWindowController::STD_IMPRIMER()
+{
+    willPrint();
+    STD_IMPRIMER_NEW(classForPrinting(), true);
+}
+
+PrintView* StdWindowController::newPrintView(const QMetaObject* printClass)
+{
+    if (!printClass)
+        return nullptr;
+    QObject* object = printClass->newInstance(Q_ARG(StdWindowController*, this));
+    auto* view = qobject_cast<PrintView*>(object);
+    if (!view)
+        delete object;
+    return view;
+}
+
+void StdWindowController::STD_IMPRIMER_NEW(const QMetaObject* printClass, bool accessories)
+{
+    PrintInfo& shared = PrintInfo::sharedPrintInfo();
+    changePrintInfoIfNecessary(shared);
+    const std::unique_ptr<PrintView> view(newPrintView(printClass));
+    if (!view)
+        return;
+    PrintOperation operation(view.get(), shared);
+    view->setPrintOperation(&operation);
+    view->spoolPrintOperation(operation);
+    std::unique_ptr<PrintAccessoryViewController> accessory;
+    if (accessories) {
+        accessory = std::make_unique<PrintAccessoryViewController>(&operation, this);
+        accessory->setRepresentedObject(operation.printInfo());
+    }
+    const bool printed = UiHost::instance().print().runPrintOperation({&operation, accessory.get(), m_window});
+    accessory.reset();
+    view->setPrintOperation(nullptr);
+    // The paper and orientation chosen stay for the next print.
+    shared = operation.printInfo();
+    printOperationDidRun(operation, printed);
+}
+
+void StdWindowController::changePrintInfoIfNecessary(PrintInfo& info) const
+{
+    const APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+    info.setOrientation(m_currentOrientation);
+    info.leftMargin = parameters.svOptionMargeLeft;
+    info.topMargin = parameters.svOptionMargeTop;
+    info.rightMargin = parameters.svOptionMargeRight;
+    info.bottomMargin = parameters.svOptionMargeBottom;
+    info.svOptionFondsColores = parameters.svOptionFondsColores;
+    info.svOptionTextesColores = parameters.svOptionTextesColores;
+    info.svOptionAddBorders = parameters.svOptionAddBorders;
+    info.svOptionPrintImages = parameters.svOptionPrintImages;
+    info.svOptionGroupees = parameters.svOptionGroupees;
+    info.svOptionEchelle = parameters.svOptionEchelle;
+}
+
+void StdWindowController::printOperationDidRun(PrintOperation& operation, bool success)
+{
+    Q_UNUSED(success);
+    const PrintInfo& info = operation.printInfo();
+    m_currentOrientation = info.orientation;
+    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+    parameters.svOptionMargeLeft = float(info.leftMargin);
+    parameters.svOptionMargeTop = float(info.topMargin);
+    parameters.svOptionMargeRight = float(info.rightMargin);
+    parameters.svOptionMargeBottom = float(info.bottomMargin);
+    parameters.svOptionFondsColores = info.svOptionFondsColores;
+    parameters.svOptionTextesColores = info.svOptionTextesColores;
+    parameters.svOptionAddBorders = info.svOptionAddBorders;
+    parameters.svOptionPrintImages = info.svOptionPrintImages;
+    parameters.svOptionGroupees = info.svOptionGroupees;
+    parameters.svOptionEchelle = float(info.svOptionEchelle.value_or(parameters.svOptionEchelle));
+    APPLIPARAM::saveAppliParam();
 }

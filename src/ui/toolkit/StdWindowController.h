@@ -29,8 +29,11 @@
 #include <memory>
 #include <type_traits>
 
+class PrintOperation;
+class PrintView;
 class QKeyEvent;
 class StdWindowController;
+struct PrintInfo;
 
 // What the windows tell the application delegate and ask of it. The application installs one;
 // without one the notifications go nowhere and there is no tool palette.
@@ -166,6 +169,25 @@ public:
     // The frame (Qt's, in screen coordinates) that keeps clear of the palette's window.
     QRect assumedBound(const QWidget* paletteWindow, const QRect& frame) const;
 
+    // ---- Printing.
+
+    // The Print command of every window: willPrint, then STD_IMPRIMER_NEW with the window's
+    // print-view class and the program's options panel.
+    Q_INVOKABLE virtual void IMPRIMER(QObject* sender);
+    void STD_IMPRIMER();
+    // Prints the window with a view of the class (a PrintView whose invokable constructor takes
+    // the controller): the print information comes from the application parameters, the view
+    // lays out its pages, the print panel runs (with the options panel when accessories is set),
+    // and the options go back to the parameters, saved, whether or not anything was printed. A
+    // class that makes no print view stops the print silently.
+    void STD_IMPRIMER_NEW(const QMetaObject* printClass, bool accessories);
+    // Gives the print information the window's orientation and the margins and print options of
+    // the application parameters.
+    void changePrintInfoIfNecessary(PrintInfo& info) const;
+    // Takes the orientation back and saves the options and margins of the operation, printed or
+    // not, into the application parameters.
+    void printOperationDidRun(PrintOperation& operation, bool success);
+
     // ---- Key and main state (the window's activation).
 
     virtual void windowDidBecomeKey();
@@ -196,6 +218,11 @@ public:
     virtual bool canPrintGroupees() const { return false; }
     virtual bool canAddBorders() const { return false; }
     virtual bool canPrintImages() const { return false; }
+    virtual void willSpoolPrintOperation(PrintOperation& operation) { Q_UNUSED(operation); }
+    virtual void didSpoolPrintOperation(PrintOperation& operation) { Q_UNUSED(operation); }
+    virtual void willPrint() { }
+    // The print view's class (a PrintView subclass); none for a window that doesn't print.
+    virtual const QMetaObject* classForPrinting() const { return nullptr; }
     virtual bool canCopySomething() const { return false; }
     virtual bool canPasteSomething() const { return false; }
     virtual bool canCutSomething() const { return false; }
@@ -235,6 +262,7 @@ private:
     static long runModalPush(StdWindowController* controller, StdWindowController* parent, WindowDataPtr data,
                              long devise, long* result, const ModalBlock& block);
     void waitForCloseAnimation();
+    PrintView* newPrintView(const QMetaObject* printClass);
 
     QPointer<StdWindow> m_forWindow;
     WindowDataPtr m_forData;

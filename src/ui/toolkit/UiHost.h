@@ -18,6 +18,8 @@
 #include <functional>
 #include <memory>
 
+class PrintAccessoryViewController;
+class PrintOperation;
 class QWidget;
 
 struct ModalRequest {
@@ -106,6 +108,21 @@ public:
     virtual QRect visibleFrame() const = 0;
 };
 
+struct PrintRequest {
+    PrintOperation* operation = nullptr; // its view laid out already
+    PrintAccessoryViewController* accessory = nullptr; // the program's options, when the window offers them
+    QWidget* window = nullptr; // the window the panel is a sheet of; null for none
+};
+
+class IPrintHost {
+public:
+    virtual ~IPrintHost() = default;
+    // Shows the print panel for the operation, with the options panel when there is one, and
+    // returns once it has closed: true when the pages were printed (or saved as a PDF), false
+    // when the user cancelled. What the user changed is in the operation's print information.
+    virtual bool runPrintOperation(const PrintRequest& request) = 0;
+};
+
 class UiHost {
 public:
     struct Services {
@@ -117,6 +134,7 @@ public:
         std::unique_ptr<IScreenInfo> screen;
         std::unique_ptr<ISoundBackend> sound;
         std::unique_ptr<IAnimator> animator;
+        std::unique_ptr<IPrintHost> print;
     };
 
     explicit UiHost(Services services);
@@ -140,6 +158,7 @@ public:
     IScreenInfo& screen() { return *m_services.screen; }
     ISoundBackend& sound() { return *m_services.sound; }
     IAnimator& animator() { return *m_services.animator; }
+    IPrintHost& print() { return *m_services.print; }
 
     // Modal runs of every kind (windows, alerts, panels) open right now.
     int modalDepth() const { return m_modalDepth; }

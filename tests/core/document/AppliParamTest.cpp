@@ -1,8 +1,6 @@
 #include "document/APPLIPARAM.h"
-#include "document/HelperSVLibraryFolder.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -10,25 +8,9 @@
 namespace
 {
 
-QString preferenceFile()
-{
-    QString url;
-    HelperSVLibraryFolder::getSVLibraryPreferenceFileUrl(&url, nullptr);
-    return url;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testenv::preferenceFile;
+using testenv::readFile;
+using testenv::writeFile;
 
 void writeRecord(const QByteArray& children)
 {
@@ -41,8 +23,7 @@ class AppliParam : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QDir(QFileInfo(preferenceFile()).path()).removeRecursively();
-        APPLIPARAM::disposeAppliParam();
+        testenv::removePreferences();
     }
     void TearDown() override { APPLIPARAM::disposeAppliParam(); }
 };

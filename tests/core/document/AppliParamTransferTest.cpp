@@ -1,42 +1,23 @@
 #include "document/AppliParamTransfer.h"
 #include "document/APPLIPARAM.h"
-#include "document/HelperSVLibraryFolder.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
 
-QString preferenceFile()
-{
-    QString url;
-    HelperSVLibraryFolder::getSVLibraryPreferenceFileUrl(&url, nullptr);
-    return url;
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testenv::preferenceFile;
+using testenv::readFile;
+using testenv::writeFile;
 
 // Every test starts with a preference file of defaults except mn = 5, read into the instance.
 class AppliParamTransfer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QDir(QFileInfo(preferenceFile()).path()).removeRecursively();
-        APPLIPARAM::disposeAppliParam();
+        testenv::removePreferences();
         APPLIPARAM::loadAppliParam().mn = 5;
         ASSERT_TRUE(APPLIPARAM::saveAppliParam());
         dir = testenv::freshDir(QStringLiteral("transfer"));

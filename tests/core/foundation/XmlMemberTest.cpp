@@ -1,9 +1,9 @@
 #include "foundation/xmlmember.h"
 #include "foundation/pstr.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -15,18 +15,8 @@
 namespace
 {
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testenv::readFile;
+using testenv::writeFile;
 
 // The record as a file on disk, loaded back: every value crosses the writer and the parser.
 pugi::xml_node roundTrip(const XmlDocPtr& document, const QString& path, XmlDocPtr* loaded)

@@ -3,12 +3,15 @@
 #include "document/DocContext.h"
 #include "model/LogoFile.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
+
+using testenv::readFile;
+using testenv::writeFile;
 
 Logo logo(long ident, const QString& visibleName, const QString& internalName = QString())
 {
@@ -18,26 +21,13 @@ Logo logo(long ident, const QString& visibleName, const QString& internalName = 
     return l;
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // An open document whose package lives in a fresh folder.
 class LogoInDocument : public ::testing::Test {
 protected:
     void SetUp() override
     {
         url = testenv::freshDir(QStringLiteral("logo")) + QStringLiteral("/doc.svd");
-        ASSERT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
+        ASSERT_TRUE(testenv::makePackage(url, &resources));
         doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
         DocContext::instance().document = doc.get();
     }

@@ -5,10 +5,8 @@
 #include "foundation/dates.h"
 #include "model/MoyenFile.h"
 #include "model/TOOL.h"
-#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -30,15 +28,8 @@ VARIANTE chequier(const QString& numero, long lastNumero)
     return v;
 }
 
-TOOL tool(int kind, long ident, int bType, long ownerID = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.bType = bType;
-    t.ownerID = ownerID;
-    return t;
-}
+using testenv::package;
+using testenv::tool;
 
 // A user bank 10 with the account 20, the cash bank 2 with the purse 21, a third-party bank 11
 // with the payee 22.
@@ -50,19 +41,9 @@ void addBanks(DOCUMENT& doc)
                      tool(kToolCompte, 22, kBanqueTiers, 11)};
 }
 
-QString package(const char* name)
-{
-    const QString url = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
-    QString resources;
-    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
-    return url;
-}
-
 void writeMoyenXml(const QString& url, const QByteArray& xml)
 {
-    QFile file(url + QStringLiteral("/Contents/Resources/moyen.xml"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(xml);
+    testenv::writeFile(url + QStringLiteral("/Contents/Resources/moyen.xml"), xml);
 }
 
 } // namespace

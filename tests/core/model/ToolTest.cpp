@@ -8,25 +8,15 @@
 #include "model/ToolFile.h"
 #include "model/ToolTree.h"
 #include "model/idents.h"
-#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
 
-TOOL tool(int kind, long ident, const QString& nom, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.nom = nom;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
-}
+using testenv::tool;
 
 MONTANT amount(double v0)
 {
@@ -40,8 +30,7 @@ protected:
     void SetUp() override
     {
         DocContext::reset();
-        doc.docParam = std::make_unique<DOCPARAM>();
-        doc.docParam->defaultDocParam();
+        testenv::addDefaultDocParam(doc);
     }
     void TearDown() override { DocContext::reset(); }
 
@@ -50,9 +39,8 @@ protected:
 
 QString package(const char* name, const QByteArray& compteXml = QByteArray())
 {
-    const QString url = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
     QString resources;
-    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
+    const QString url = testenv::package(QString::fromLatin1(name), &resources);
     QFile file(resources + QStringLiteral("/compte.xml"));
     if (!compteXml.isNull() && file.open(QIODevice::WriteOnly))
         file.write(compteXml);

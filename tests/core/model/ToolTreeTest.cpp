@@ -2,21 +2,13 @@
 #include "document/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "model/TOOL.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TOOL tool(int kind, long ident, const QString& nom, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.nom = nom;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
-}
+using testenv::tool;
 
 QList<long> idents(const ToolNodeList& list)
 {

@@ -7,6 +7,7 @@
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
+#include "support/TestFiles.h"
 
 #include <QObject>
 #include <gtest/gtest.h>
@@ -48,15 +49,7 @@ public:
 
 const QStringList kFollowUps {"UPDATE_AVENIR", "COMPUTE_ANALYSE_NOTIFICATION", "DID_CHANGE_TRANSACT"};
 
-TOOL makeTool(int kind, long ident, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
-}
+using testenv::tool;
 
 class TransactOps : public ::testing::Test {
 protected:
@@ -69,10 +62,10 @@ protected:
         SystemClock::setNowForTesting(kNow);
         installSounds(&sounds);
         APPLIPARAM::loadAppliParam().doSoundsTransact = true;
-        doc.banqueHdl = {makeTool(kToolBanque, 10, kBanqueUser), makeTool(kToolBanque, 11, kBanqueTiers)};
+        doc.banqueHdl = {tool(kToolBanque, 10, kBanqueUser), tool(kToolBanque, 11, kBanqueTiers)};
         // User accounts 7 and 9; 7 holds statement 1. Payee 22; 5 takes opening balances.
-        doc.compteHdl = {makeTool(kToolCompte, 7, kBanqueUser, 10), makeTool(kToolCompte, 9, kBanqueUser, 10),
-                         makeTool(kToolCompte, 22, kBanqueTiers, 11), makeTool(kToolCompte, 5, kBanqueTiers, 11)};
+        doc.compteHdl = {tool(kToolCompte, 7, kBanqueUser, 10), tool(kToolCompte, 9, kBanqueUser, 10),
+                         tool(kToolCompte, 22, kBanqueTiers, 11), tool(kToolCompte, 5, kBanqueTiers, 11)};
         RELEVE releve;
         releve.ident = 1;
         releve.date = kYesterday;

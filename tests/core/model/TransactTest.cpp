@@ -6,9 +6,8 @@
 #include "foundation/SystemClock.h"
 #include "model/ToolTree.h"
 #include "model/TransactFile.h"
-#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -25,35 +24,23 @@ MONTANT amount(double v0, double v1 = 0)
 
 TOOL tool(int kind, long ident, int bType, long owner = -1, long devise = 0)
 {
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.nom = QStringLiteral("T%1").arg(ident);
-    t.bType = bType;
-    t.ownerID = owner;
+    TOOL t = testenv::tool(kind, ident, QStringLiteral("T%1").arg(ident), bType, owner);
     t.devise = devise;
     return t;
 }
 
-QString package(const char* name)
-{
-    const QString url = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
-    QString resources;
-    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
-    return url;
-}
+using testenv::package;
+
+const QString kTransactMember = QStringLiteral("/Contents/Resources/transact.xml");
 
 QByteArray readMember(const QString& url)
 {
-    QFile file(url + QStringLiteral("/Contents/Resources/transact.xml"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return testenv::readFile(url + kTransactMember);
 }
 
 void writeMember(const QString& url, const QByteArray& xml)
 {
-    QFile file(url + QStringLiteral("/Contents/Resources/transact.xml"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(xml);
+    testenv::writeFile(url + kTransactMember, xml);
 }
 
 class TransactTest : public ::testing::Test {
@@ -62,8 +49,7 @@ protected:
     {
         DocContext::reset();
         SystemClock::setNowForTesting(kNow);
-        doc.docParam = std::make_unique<DOCPARAM>();
-        doc.docParam->defaultDocParam();
+        testenv::addDefaultDocParam(doc);
         doc.docParam->defaultPoste = 7;
         doc.deviseHdl = Devise::defaultDevises();
         for (Devise& d : doc.deviseHdl)
@@ -373,7 +359,7 @@ TEST_F(TransactTest, AbsentElementsTakeTheirAbsentValues)
     error = false;
     EXPECT_FALSE(XML_load_transact(root, "record", &error));
     EXPECT_TRUE(error);
-    QFile::remove(url + QStringLiteral("/Contents/Resources/transact.xml"));
+    QFile::remove(url + kTransactMember);
     EXPECT_TRUE(loadDataTransact(url, &error).isEmpty());
     EXPECT_FALSE(error);
 }

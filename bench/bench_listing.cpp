@@ -1,0 +1,154 @@
+// Building, re-sorting and balancing the listing of a whole generated document, as the list
+// windows do: 40 accounts in 4 banks, 60 categories, one transaction in twenty split, a reference
+// on half of them, dates over two years with many on the same day.
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "engines/LISTING.h"
+#include "model/TOOL.h"
+
+#include <QRandomGenerator>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+constexpr long kBanques = 4;
+constexpr long kComptes = 40;
+constexpr long kPostes = 60;
+constexpr double kDay = 86400.0;
+
+TOOL makeTool(int kind, long ident, long owner, int bType)
+{
+    TOOL tool;
+    tool.kind = kind;
+    tool.ident = ident;
+    tool.ownerID = owner;
+    tool.bType = bType;
+    tool.nom = QStringLiteral("Outil %1").arg(ident);
+    return tool;
+}
+
+std::unique_ptr<DOCUMENT> makeDocument(long transactions)
+{
+    auto doc = std::make_unique<DOCUMENT>(QString(), kFileSystemLocal);
+    for (long b = 0; b < kBanques; ++b)
+        doc->banqueHdl.append(makeTool(kToolBanque, 100 + b, -1, b == 0 ? kBanqueTiers : kBanqueUser));
+    for (long c = 0; c < kComptes; ++c)
+        doc->compteHdl.append(makeTool(kToolCompte, 1000 + c, 100 + c % kBanques, kBanqueUser));
+    for (long p = 0; p < kPostes; ++p) {
+        POSTE poste;
+        poste.ident = 2 + p;
+        poste.dossierID = 1;
+        poste.nom = QStringLiteral("Catégorie %1").arg(p * 7919 % kPostes);
+        doc->posteHdl.append(poste);
+    }
+    QRandomGenerator rng(42);
+    auto draw = [&rng](long count) { return static_cast<long>(rng.bounded(quint32(count))); };
+    doc->transact_array.reserve(transactions);
+    for (long i = 0; i < transactions; ++i) {
+        TRANSACT t;
+        t.who1 = 1000 + draw(kComptes);
+        t.who2 = 1000 + draw(kComptes);
+        t.when = 700000000.0 + draw(730) * kDay + draw(4) * 3600.0;
+        t.solde.values = {draw(100000) / 100.0, 0, 0, 0, 0};
+        t.posteID = 2 + draw(kPostes);
+        t.moyen = static_cast<int>(draw(13));
+        if (draw(2) == 0)
+            t.ref = QString::number(draw(5000));
+        if (draw(20) == 0) {
+            t.addMultiWithPosteID(2 + draw(kPostes), t.solde, QString());
+            t.addMultiWithPosteID(2 + draw(kPostes), MONTANT(), QString());
+        }
+        doc->transact_array.append(t);
+    }
+    return doc;
+}
+
+constexpr long kSize = 100000;
+
+DOCUMENT& sharedDocument()
+{
+    static std::unique_ptr<DOCUMENT> doc = makeDocument(kSize);
+    return *doc;
+}
+
+std::unique_ptr<LISTING> buildListing(int sort, const DOCUMENT& doc)
+{
+    auto listing = newListing(sort);
+    listing->posList.reserve(doc.transact_array.size());
+    listingBeginBulkInsert(listing.get());
+    for (long i = 0; i < doc.transact_array.size(); ++i) {
+        const TRANSACT& t = doc.transact_array[i];
+        listingInsertPositionSorted(&t, i, kStorageTransact, listing.get(), &doc, -1, -1, -1, nullptr, nullptr, t.when,
+                                    t.when);
+    }
+    listingEndBulkInsert(listing.get(), &doc);
+    return listing;
+}
+
+// Every transaction of the document into a listing of that kind, sorted once.
+void BM_buildListing(benchmark::State& state)
+{
+    DocContext::reset();
+    const DOCUMENT& doc = sharedDocument();
+    for (auto _ : state) {
+        auto listing = buildListing(static_cast<int>(state.range(0)), doc);
+        benchmark::DoNotOptimize(listing->posList.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kSize);
+}
+
+void BM_listingResort(benchmark::State& state)
+{
+    DocContext::reset();
+    const DOCUMENT& doc = sharedDocument();
+    auto listing = buildListing(2, doc);
+    int sort = 1;
+    for (auto _ : state) {
+        listingResort(listing.get(), sort, -1, -1, &doc);
+        sort = sort == 1 ? static_cast<int>(state.range(0)) : 1;
+        benchmark::DoNotOptimize(listing->posList.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kSize);
+}
+
+// Running balances of one account (range 0) or of the user's own accounts (range 1).
+void BM_listingComputeCumuls(benchmark::State& state)
+{
+    DocContext::reset();
+    const DOCUMENT& doc = sharedDocument();
+    auto listing = buildListing(2, doc);
+    const long compteID = state.range(0) == 0 ? 1005 : -1;
+    for (auto _ : state) {
+        listingComputeCumuls(listing.get(), compteID, MONTANT(), &doc);
+        benchmark::DoNotOptimize(listing->posList[0].cumul);
+    }
+    state.SetItemsProcessed(state.iterations() * kSize);
+}
+
+// The one-by-one insertion the bulk path replaces, on a tenth of the rows.
+void BM_insertOneByOne(benchmark::State& state)
+{
+    DocContext::reset();
+    const DOCUMENT& doc = sharedDocument();
+    const long count = kSize / 10;
+    for (auto _ : state) {
+        auto listing = newListing(static_cast<int>(state.range(0)));
+        for (long i = 0; i < count; ++i) {
+            const TRANSACT& t = doc.transact_array[i];
+            listingInsertPositionSorted(&t, i, kStorageTransact, listing.get(), &doc, -1, -1, -1, nullptr, nullptr,
+                                        t.when, t.when);
+        }
+        benchmark::DoNotOptimize(listing->posList.data());
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+} // namespace
+
+BENCHMARK(BM_buildListing)->Arg(1)->Arg(2)->Arg(3)->Arg(5)->Arg(7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_listingResort)->Arg(3)->Arg(7)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_listingComputeCumuls)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_insertOneByOne)->Arg(2)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

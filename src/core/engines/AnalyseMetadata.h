@@ -1,0 +1,38 @@
+#pragma once
+// What lies behind one figure of a listing row or of an analysis or budget cell: the transaction,
+// schedule occurrence or forecast it comes from, the real and planned amounts on each side, and
+// the dates and budget shift that placed it in its period. Items are plain values: a copied row,
+// listing or cell never shares an amount with its source.
+#include "model/MONTANT.h"
+
+#include <QList>
+
+class AnalyseMetadata;
+using AnalyseMetadataList = QList<AnalyseMetadata>;
+
+// Kinds of item, the same codes as a listing row's storage type.
+inline constexpr int kMetadataTransact = 0;
+inline constexpr int kMetadataEcheancier = 1;
+inline constexpr int kMetadataPrevision = 2;
+
+class AnalyseMetadata {
+public:
+    MONTANT montantReelDebit;
+    MONTANT montantPrevuDebit;
+    MONTANT montantReelCredit;
+    MONTANT montantPrevuCredit;
+    int storageType = kMetadataTransact;
+    long storageIndex = 0; // in the document's transactions, schedules or forecasts; -1 for a header
+    double budgetFirstDate = 0; // first day of the budget period the item falls in
+    long budgetShift = 0; // copied from the item's recurrence rule
+    int budgetShiftReference = 0; // what the shift counts from, copied from the recurrence rule
+    long associatedEcheancierIdent = -1;
+    long associatedPrevisionIdent = -1;
+    double associatedDate = 0; // a transaction's date, a forecast period's first day
+    double planifiedDate = 0; // planned date of the occurrence
+    bool chapeau = false; // a header grouping the items after it in a list
+
+    AnalyseMetadata copyOfMetadata() const { return *this; }
+    // Copies in the same order.
+    static AnalyseMetadataList copyOfMetadataArray(const AnalyseMetadataList& items) { return items; }
+};

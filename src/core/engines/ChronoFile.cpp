@@ -1,0 +1,134 @@
+#include "ChronoFile.h"
+
+#include "engines/PlanificatorXml.h"
+#include "model/TransactFile.h"
+
+namespace {
+
+void setError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+bool appendPersoList(pugi::xml_node record, ECHEANCIER& echeancier, const DeviseList& devises)
+{
+    pugi::xml_node list = xmlAppendElement(record, "persolist");
+    if (!list)
+        return false;
+    bool ok = true;
+    for (PECHEANCIER& perso : echeancier.perso) {
+        pugi::xml_node element = xmlAppendElement(list, "perso");
+        if (!element) {
+            ok = false;
+            continue;
+        }
+        xmlAppendBool(element, "done", perso.done);
+        ok = XML_append_transact(element, "transact", perso.transact, devises) && ok;
+    }
+    return ok;
+}
+
+// False when the record or one of its parts can't be fully written; what could be is kept.
+bool appendRecord(pugi::xml_node root, ECHEANCIER& echeancier, const DeviseList& devises)
+{
+    pugi::xml_node record = xmlAppendElement(root, "record");
+    if (!record)
+        return false;
+    xmlAppendLong(record, "ident", echeancier.ident);
+    xmlAppendString(record, "nom", echeancier.nom);
+    bool ok = echeancier.planificator.appendXMLToTree(record, kPlanificatorElementName);
+    ok = XML_append_transact(record, "transact", echeancier.transact, devises) && ok;
+    return appendPersoList(record, echeancier, devises) && ok;
+}
+
+void readPersoList(pugi::xml_node record, ECHEANCIER& echeancier, bool* error)
+{
+    echeancier.perso.clear();
+    const pugi::xml_node list = xmlFirstElementNamed(record, "persolist");
+    if (!list) {
+        setError(error);
+        return;
+    }
+    for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        bool transactError = false;
+        const std::optional<TRANSACT> transact = XML_load_transact(child, "transact", &transactError);
+        if (transactError)
+            setError(error);
+        // An occurrence without its transaction would be one at the model's date and amount,
+        // which the user never placed.
+        if (!transact)
+            continue;
+        PECHEANCIER perso = allocNewPEcheancier(echeancier);
+        perso.transact = transact->copyOfTransact();
+        perso.done = xmlGetBool(child, "done", false);
+        echeancierInsertPersoSorted(echeancier, perso);
+    }
+}
+
+ECHEANCIER readRecord(pugi::xml_node record, bool* error)
+{
+    ECHEANCIER echeancier(nullptr);
+    echeancier.ident = xmlGetLong(record, "ident", -1);
+    echeancier.nom = xmlGetMutableString(record, "nom");
+    bool transactError = false;
+    const std::optional<TRANSACT> model = XML_load_transact(record, "transact", &transactError);
+    if (transactError)
+        setError(error);
+    if (model)
+        echeancier.transact.setFromTransact(*model);
+    const pugi::xml_node rule = xmlFirstElementNamed(record, kPlanificatorElementName);
+    if (rule)
+        echeancier.planificator = *Planificator::allocFromXMLTree(rule, Planificator::kTypeEcheancier);
+    else
+        echeancier.planificator
+            = Planificator::tryPlanificatorMigration(record, echeancier.transact, Planificator::kTypeEcheancier);
+    readPersoList(record, echeancier, error);
+    return echeancier;
+}
+
+} // namespace
+
+XmlDocPtr makeDocChronoXML(EcheancierList& list, const DeviseList& devises, bool* error)
+{
+    if (error)
+        *error = false;
+    pugi::xml_node root;
+    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
+    if (!document || !root) {
+        setError(error);
+        return nullptr;
+    }
+    for (ECHEANCIER& echeancier : list) {
+        if (!appendRecord(root, echeancier, devises))
+            setError(error);
+    }
+    return document;
+}
+
+bool saveEcheanciers(const QString& packageURL, EcheancierList& list, const DeviseList& devises)
+{
+    bool error = false;
+    const XmlDocPtr document = makeDocChronoXML(list, devises, &error);
+    const bool written = document && saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kChronoFileName));
+    return written && !error;
+}
+
+EcheancierList loadEcheanciers(const QString& packageURL, bool* error)
+{
+    if (error)
+        *error = false;
+    EcheancierList list;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kChronoFileName), &document);
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        if (xmlGetBool(child, "simul", false))
+            continue;
+        list.append(readRecord(child, error));
+    }
+    return list;
+}

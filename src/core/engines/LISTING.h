@@ -1,0 +1,168 @@
+#pragma once
+// The result of a search as the list windows show it: rows (POS) in the order of one of eleven
+// sort kinds, each pointing at a document transaction or at a schedule or forecast occurrence
+// copy the listing owns. The listing can show the split lines of a transaction as rows of their
+// own, computes running balances for an account, and offers the flat functions the windows use
+// row by row.
+//
+// Order: a row placed among rows it ties with goes before them, so transactions inserted in
+// document order show last-entered first among equals. Rows of an expanded transaction (its
+// head and line rows) always stay together.
+//
+// Functions take the listing as a pointer: a null listing counts no rows and changes nothing.
+// An index outside the rows yields null, -1 or no effect, as each function says.
+#include "engines/POS.h"
+#include "model/TRANSACT.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class DOCUMENT;
+
+class LISTING {
+public:
+    int sort = 0;
+    TransactList storageEcheances; // schedule occurrence copies, addressed by storage index
+    TransactList storagePrevisions; // forecast occurrence copies, addressed by storage index
+    PosList posList; // the rows in display order
+    bool doEcheanciers = false; // schedule occurrences were searched
+    bool doPrevisions = false; // forecast occurrences were searched
+    bool forSearch = false; // the listing serves the search window
+    bool canCompute = true; // read by list windows: they may recompute the listing
+    // Rows from this index on wait for listingEndBulkInsert; -1 outside a bulk insertion.
+    long bulkFrom = -1;
+
+    LISTING() = default;
+    explicit LISTING(int sortKind)
+        : sort(sortKind)
+    {
+    }
+    // The same sort, occurrence copies (same order, so storage indices hold) and rows; the flags
+    // of a new listing.
+    LISTING copyOfListing() const;
+
+    // Nothing to set up or release: rows are ordered by a comparison that takes its operands as
+    // arguments. The calls keep the start-up and shut-down order whole.
+    static void initListingLib() { }
+    static void disposeListingLib() { }
+};
+
+// ---- Making and reading ----------------------------------------------------------------------------
+
+std::unique_ptr<LISTING> newListing(int sort);
+void disposeListing(std::unique_ptr<LISTING>& listing);
+long listingCount(const LISTING* listing);
+// 0 for a null listing.
+int listingSortKind(const LISTING* listing);
+// Null outside the rows. The pointer lives until the rows change.
+POS* listingPosAtIndex(LISTING* listing, long index);
+const POS* listingPosAtIndex(const LISTING* listing, long index);
+// -1 outside the rows (type then 0). type may be null.
+long listingStorageIndexAtIndex(const LISTING* listing, long index, int* type = nullptr);
+// The transaction a row shows: the document's own for a transaction row, the listing's copy for
+// an occurrence row; null when missing. The pointer lives until that list changes.
+TRANSACT* listingTransactAtIndex(LISTING* listing, long index, DOCUMENT* doc, int* type = nullptr);
+const TRANSACT* listingTransactAtIndex(const LISTING* listing, long index, const DOCUMENT* doc, int* type = nullptr);
+// A copy of that transaction, mark cleared; none when missing.
+std::optional<TRANSACT> listingTransactCopyAtIndex(const LISTING* listing, long index, const DOCUMENT* doc);
+// The occurrence copy at a storage index; null outside the list.
+TRANSACT* listingEcheanceOccurrenceAtIndex(LISTING* listing, long storageIndex);
+const TRANSACT* listingEcheanceOccurrenceAtIndex(const LISTING* listing, long storageIndex);
+TRANSACT* listingPrevisionOccurrenceAtIndex(LISTING* listing, long storageIndex);
+const TRANSACT* listingPrevisionOccurrenceAtIndex(const LISTING* listing, long storageIndex);
+// Appends a copy to the listing's storage; its storage index, -1 without a listing.
+long listingAddEcheanceOccurrence(const TRANSACT& transact, LISTING* listing);
+long listingAddPrevisionOccurrence(const TRANSACT& transact, LISTING* listing);
+// -1 outside the rows.
+long listingMultiStateAtIndex(const LISTING* listing, long index);
+// amount is left as it is outside the rows.
+void listingCumulAtIndex(const LISTING* listing, long index, MONTANT& amount);
+bool listingMarkAtIndex(const LISTING* listing, long index);
+void listingSetMarkAtIndex(LISTING* listing, long index, bool flag);
+// The block gets each row with its index; setting stop ends the walk.
+void enumerateListingPositions(LISTING* listing, const std::function<void(POS&, long, bool&)>& block);
+// The first row with that storage; false and *index -1 when none. index may be null.
+bool listingFindPosition(long storageIndex, int storageType, const LISTING* listing, long* index);
+// First and last index of the consecutive rows around index sharing its storage (a transaction's
+// head and line rows). An index outside the rows gives first = last = index.
+void listingTransactLineRange(const LISTING* listing, long index, long* first, long* last);
+
+// The amount of a row by its split-line state: a plain transaction row shows its transaction's
+// solde (its own amount when the transaction is missing), every other row its own amount. The
+// flags say whether the row is a transaction's row (states 0..3) and an expanded head (state 3);
+// multiIndex gets the split line of a line row, else -1. Answers whether the row counts in
+// balances (states 0, 1, 2, 4); false outside the rows. Every output may be null.
+bool listingLineMontant(const LISTING* listing, long index, const TRANSACT* transact, bool* isTransactionRow,
+                        bool* isExpandedHead, long* multiIndex, MONTANT* amount);
+
+// ---- Changing rows ---------------------------------------------------------------------------------
+
+// A row with those values (metadata copied, mark cleared, running balance zero) inserted at
+// index, held to 0..count.
+void newListingPos(LISTING* listing, long index, long multiState, long storageIndex, int storageType, long multiIndex,
+                   long pchronoIndex, const AnalyseMetadataList* metadata, const MONTANT& amount, double date1,
+                   double date2);
+// Inserts a row at its sorted place (never inside an expanded transaction's rows) and answers
+// that place; -1 without a listing. The row's amount is the given one, else the transaction's
+// solde; its state is 0 without split lines, else 1 when posteID and dossierID are both
+// negative (no filter), else 2. Kind 0 sorts by the application's default sort at this moment;
+// kind 10 appends.
+long listingInsertPositionSorted(const TRANSACT* transact, long storageIndex, int storageType, LISTING* listing,
+                                 const DOCUMENT* doc, long posteID, long dossierID, long pchronoIndex,
+                                 const MONTANT* amount, const AnalyseMetadataList* metadata, double date1,
+                                 double date2);
+// Building a listing of many rows. Between these two calls listingInsertPositionSorted appends
+// its rows (and answers where they are for now); the end places them all in one sort, leaving
+// exactly the order, ties included, that placing each as it came would have given, without
+// moving every row once per insertion. Meanwhile the rows are not in order. A row is ordered by
+// the transaction its storage names, which must be the one its insertion was given. The rows
+// already there must be in the listing's order.
+void listingBeginBulkInsert(LISTING* listing);
+void listingEndBulkInsert(LISTING* listing, const DOCUMENT* doc);
+
+void listingRemovePosAtIndex(LISTING* listing, long index);
+// Removes the rows of the transaction shown at index: its head and line rows.
+void listingRemoveTransactLines(long index, LISTING* listing);
+// A document transaction was deleted: every transaction row at or above its index moves down by
+// one. Occurrence rows are left alone. The deleted transaction's own rows are to be removed first.
+void listingShiftAfterDelete(long deletedIndex, LISTING* listing);
+
+// ---- Split lines -----------------------------------------------------------------------------------
+
+// Shows the split lines of a collapsed split transaction (state 1 or 2) below it, in reverse
+// order of its lines; the head goes to state 3. A line counts (state 4) without a filter or
+// when it matches it: its category is posteID (when >= 0) and, when dossierID >= 0, its
+// category lies in that folder (a category not found keeps the match); else state 5. Any other
+// row or index is left alone.
+void listingExpandMultiAtIndex(LISTING* listing, long index, const DOCUMENT* doc, long posteID, long dossierID);
+// Hides the line rows of an expanded head again; the head goes back to 1 (no filter) or 2. Any
+// other row or index is left alone.
+void listingCollapseMultiAtIndex(LISTING* listing, long index, long posteID, long dossierID);
+void listingExpandAllMultis(LISTING* listing, long posteID, long dossierID, const DOCUMENT* doc);
+void listingCollapseAllMultis(LISTING* listing, long posteID, long dossierID);
+
+// Orders the rows by another sort kind, every expanded transaction collapsed first. Each row
+// keeps its own amount and split-line state, so a row of a filtered split transaction still
+// shows its matching lines' sum; marks and running balances start over as in a new row. Rows
+// tied under the new kind come out in the reverse of their previous order.
+void listingResort(LISTING* listing, int sort, long posteID, long dossierID, const DOCUMENT* doc);
+
+// ---- Balances and periods --------------------------------------------------------------------------
+
+// Fills every row's running balance from the opening amount: a row that counts takes its amount
+// off when its transaction debits the account (the user's own accounts for an ident below 0)
+// and adds it when it credits it; other rows repeat the balance before them. Under date
+// descending the walk goes from the last (oldest) row up.
+void listingComputeCumuls(LISTING* listing, long compteID, const MONTANT& opening, const DOCUMENT* doc);
+// The net of the transactions' own rows (states 0 to 3, line rows left out) for the account:
+// credits minus debits.
+void listingSoldeForCompte(const LISTING* listing, long compteID, MONTANT& amount, const DOCUMENT* doc);
+
+// Period bounds of the analysis windows. Kind 2: 1 January of this year to now; kind 3: the
+// first of this month to now; kind 1, or another kind when extremeDates is set: the first and
+// last transaction dates of the document; otherwise *first and *last as given. With wholeMonths
+// and a kind other than 0 the bounds widen to whole months. Finally first starts at 00:00:00 and
+// last ends at 23:59:59 of its day.
+void periodBoundsForKind(long kind, double* first, double* last, bool wholeMonths, bool extremeDates,
+                         const DOCUMENT* doc);

@@ -1,0 +1,313 @@
+#include "FINANCE.h"
+
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "foundation/SystemClock.h"
+#include "foundation/diagnostics.h"
+#include "foundation/localized.h"
+#include "model/TOOL.h"
+#include "model/idents.h"
+
+#include <cmath>
+
+namespace {
+
+FINANCE* titreWithIdent(long ident, DOCUMENT* doc)
+{
+    if (!doc)
+        return nullptr;
+    for (FINANCE& titre : doc->titreHdl) {
+        if (titre.ident == ident)
+            return &titre;
+    }
+    return nullptr;
+}
+
+// A quote in slot 0, converted into every other slot by the document's rates.
+void storeCours(FINANCE& finance, double coursReference, double conversion, const DOCUMENT& doc)
+{
+    finance.cour.makeMontant(0, coursReference, doc.deviseHdl);
+    finance.conversion = conversion;
+    finance.updateTime = SystemClock::now();
+}
+
+void runEnd(const FINANCE::EndBlock& end)
+{
+    if (end)
+        end();
+}
+
+void unInsertAt(long index, FinanceList& list)
+{
+    if (index >= 0 && index < list.size())
+        list.removeAt(index);
+}
+
+} // namespace
+
+// ---- The record ---------------------------------------------------------------------------------
+
+void FINANCE::defaultFinance(const FinanceList& list, const DOCUMENT* doc)
+{
+    pret = false;
+    ident = newFinanceID(list);
+    nom = localizedMisc(QStringLiteral("kMisc_DefaultName"));
+    totaux.defaultTotaux(nullptr);
+    cour = MONTANT::zero();
+    ticker.clear();
+    titreDescription.clear();
+    codeDevise.clear();
+    categorie = -1;
+    updateTime = 0;
+    conversion = 0;
+    coursNatif = 0;
+    portfolioID = -1;
+    compteID = doc ? TOOL::defaultUserCompte(kBanqueUser, -1, doc) : -1;
+}
+
+FINANCE FINANCE::allocNewFinance(const FinanceList& list, const DOCUMENT* doc)
+{
+    FINANCE finance;
+    finance.defaultFinance(list, doc);
+    return finance;
+}
+
+long FINANCE::newFinanceID(const FinanceList& list)
+{
+    return newMaxIdent(list, [](const FINANCE& f) { return f.ident; });
+}
+
+FINANCE FINANCE::copyOfFinance() const
+{
+    FINANCE copy = *this;
+    copy.opened = false;
+    return copy;
+}
+
+// The rate asked for is the worth of one unit of codeDevise in slot 0's currency, the convention
+// of every currency slot: the value in slot 0 is the quote times the rate, and the rate is the
+// conversion kept.
+void FINANCE::setFromReceivedCours(double cours, DOCUMENT* doc, const EndBlock& end, const Target& target)
+{
+    if (!doc) {
+        svLog(QStringLiteral("Doc nil"));
+        runEnd(end);
+        return;
+    }
+    const QString reference = Devise::deviseTickerAtIndex(doc->deviseHdl, 0);
+    if (reference.isEmpty()) {
+        runEnd(end);
+        return;
+    }
+    if (codeDevise == reference) {
+        storeCours(*this, cours, 1.0, *doc);
+        runEnd(end);
+        return;
+    }
+    const long titreID = ident;
+    const QString code = codeDevise;
+    const Target locate = target ? target : [doc, titreID] { return titreWithIdent(titreID, doc); };
+    // The rate comes later: by then the document may be closed and the security changed or gone,
+    // so it is looked up again rather than remembered.
+    auto didUpdate = [doc, code, reference, cours, locate](double rate) {
+        if (!(rate > 0) || !std::isfinite(rate) || currentDocument() != doc)
+            return;
+        if (Devise::deviseTickerAtIndex(doc->deviseHdl, 0) != reference)
+            return;
+        FINANCE* finance = locate();
+        if (finance && finance->codeDevise == code)
+            storeCours(*finance, cours * rate, rate, *doc);
+    };
+    // The rate request always ends, with or without a rate: the one place to call end from.
+    Devise::updateDeviseTicker(code, doc, didUpdate, [end] { runEnd(end); });
+}
+
+// ---- A list of investments ----------------------------------------------------------------------
+
+const FINANCE* FINANCE::financeAtIndex(const FinanceList* list, long index)
+{
+    if (!list || index < 0 || index >= list->size())
+        return nullptr;
+    return &(*list)[index];
+}
+
+FINANCE* FINANCE::financeAtIndex(FinanceList* list, long index)
+{
+    if (!list || index < 0 || index >= list->size())
+        return nullptr;
+    return &(*list)[index];
+}
+
+bool FINANCE::findFinanceWithName(const QString& name, const FinanceList& list, long* index)
+{
+    long low = 0;
+    long high = list.size();
+    while (low < high) {
+        const long middle = low + (high - low) / 2;
+        if (QString::compare(list[middle].nom, name, Qt::CaseInsensitive) < 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    if (index)
+        *index = low;
+    return low < list.size() && QString::compare(list[low].nom, name, Qt::CaseInsensitive) == 0;
+}
+
+long FINANCE::insertFinance(const FINANCE& finance, FinanceList& list)
+{
+    long index = 0;
+    findFinanceWithName(finance.nom, list, &index);
+    list.insert(index, finance);
+    return index;
+}
+
+void FINANCE::disposeFinance(FinanceList* list)
+{
+    if (list)
+        list->clear();
+}
+
+// ---- The document's lists -----------------------------------------------------------------------
+
+FINANCE TITRE::allocNewTitre(const DOCUMENT& doc)
+{
+    return allocNewFinance(doc.titreHdl, &doc);
+}
+
+const FINANCE* TITRE::titreAtIndex(const FinanceList* list, long index)
+{
+    return financeAtIndex(list, index);
+}
+
+bool TITRE::findTitreWithName(const QString& name, long* index, const DOCUMENT& doc)
+{
+    return findFinanceWithName(name, doc.titreHdl, index);
+}
+
+long TITRE::insertTitre(const FINANCE& titre, DOCUMENT& doc)
+{
+    return insertFinance(titre, doc.titreHdl);
+}
+
+void TITRE::unInsertTitre(long index, DOCUMENT& doc)
+{
+    unInsertAt(index, doc.titreHdl);
+}
+
+void TITRE::disposeTitre(FinanceList* list)
+{
+    disposeFinance(list);
+}
+
+FINANCE REMUNERE::allocNewRemunere(const DOCUMENT& doc)
+{
+    return allocNewFinance(doc.remunereHdl, &doc);
+}
+
+const FINANCE* REMUNERE::remunereAtIndex(const FinanceList* list, long index)
+{
+    return financeAtIndex(list, index);
+}
+
+bool REMUNERE::findRemunereWithName(const QString& name, long* index, const DOCUMENT& doc)
+{
+    return findFinanceWithName(name, doc.remunereHdl, index);
+}
+
+long REMUNERE::insertRemunere(const FINANCE& remunere, DOCUMENT& doc)
+{
+    return insertFinance(remunere, doc.remunereHdl);
+}
+
+void REMUNERE::unInsertRemunere(long index, DOCUMENT& doc)
+{
+    unInsertAt(index, doc.remunereHdl);
+}
+
+void REMUNERE::disposeRemunere(FinanceList* list)
+{
+    disposeFinance(list);
+}
+
+FINANCE EMPRUNT::allocNewEmprunt(const DOCUMENT& doc)
+{
+    return allocNewFinance(doc.empruntHdl, &doc);
+}
+
+const FINANCE* EMPRUNT::empruntAtIndex(const FinanceList* list, long index)
+{
+    return financeAtIndex(list, index);
+}
+
+bool EMPRUNT::findEmpruntWithName(const QString& name, long* index, const DOCUMENT& doc)
+{
+    return findFinanceWithName(name, doc.empruntHdl, index);
+}
+
+long EMPRUNT::insertEmprunt(const FINANCE& emprunt, DOCUMENT& doc)
+{
+    return insertFinance(emprunt, doc.empruntHdl);
+}
+
+void EMPRUNT::unInsertEmprunt(long index, DOCUMENT& doc)
+{
+    unInsertAt(index, doc.empruntHdl);
+}
+
+void EMPRUNT::disposeEmprunt(FinanceList* list)
+{
+    disposeFinance(list);
+}
+
+FINANCE PORTFOLIO::allocNewPortfolio(const DOCUMENT& doc)
+{
+    return allocNewFinance(doc.portfolioArray, &doc);
+}
+
+const FINANCE* PORTFOLIO::portfolioAtIndex(const FinanceList* list, long index)
+{
+    return financeAtIndex(list, index);
+}
+
+bool PORTFOLIO::findPortfolioWithName(const QString& name, long* index, const DOCUMENT& doc)
+{
+    return findFinanceWithName(name, doc.portfolioArray, index);
+}
+
+long PORTFOLIO::insertPortfolio(const FINANCE& portfolio, DOCUMENT& doc)
+{
+    return insertFinance(portfolio, doc.portfolioArray);
+}
+
+void PORTFOLIO::unInsertPortfolio(long index, DOCUMENT& doc)
+{
+    unInsertAt(index, doc.portfolioArray);
+}
+
+void PORTFOLIO::disposePortfolio(FinanceList* list)
+{
+    disposeFinance(list);
+}
+
+FINANCE* PORTFOLIO::portfolioFromIdent(long ident, DOCUMENT& doc)
+{
+    if (ident < 0)
+        return nullptr;
+    for (FINANCE& portfolio : doc.portfolioArray) {
+        if (portfolio.ident == ident)
+            return &portfolio;
+    }
+    return nullptr;
+}
+
+const FINANCE* PORTFOLIO::portfolioFromIdent(long ident, const DOCUMENT& doc)
+{
+    if (ident < 0)
+        return nullptr;
+    for (const FINANCE& portfolio : doc.portfolioArray) {
+        if (portfolio.ident == ident)
+            return &portfolio;
+    }
+    return nullptr;
+}

@@ -1,0 +1,167 @@
+#include "FinanceFile.h"
+
+#include "foundation/diagnostics.h"
+
+namespace {
+
+// Text that holds nothing but white space is layout, not a record.
+bool isLayout(pugi::xml_node node)
+{
+    return node.type() == pugi::node_pcdata && QString::fromUtf8(node.value()).trimmed().isEmpty();
+}
+
+void setError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+// Answers false when the totals, or a quote the kind must have, can't be read; the record then
+// holds zero in their place.
+bool readFinanceRecord(pugi::xml_node record, FinanceKind kind, FINANCE& f)
+{
+    f.nom = xmlGetMutableString(record, "nom");
+    f.ident = static_cast<long>(xmlGetLong(record, "ident", -1));
+    bool complete = XML_load_totaux(record, "totaux", f.totaux);
+    // Only securities are quoted: the other kinds may be stored without a quote.
+    if (!loadMontantFromXML(record, "cour", f.cour) && kind == FinanceKind::titre)
+        complete = false;
+    f.ticker = xmlGetMutableString(record, "ticker");
+    f.titreDescription = xmlGetMutableString(record, "titreDescription");
+    f.codeDevise = xmlGetMutableString(record, "codeDevise");
+    f.categorie = static_cast<long>(xmlGetLong(record, "categorie", -1));
+    f.updateTime = xmlGetDouble(record, "updateTime", 0.0);
+    f.conversion = xmlGetDouble(record, "conversion", 0.0);
+    f.coursNatif = xmlGetDouble(record, "coursNatif", 0.0);
+    f.portfolioID = static_cast<long>(xmlGetLong(record, "portfolioID", -1));
+    f.compteID = static_cast<long>(xmlGetLong(record, "compteID", -1));
+    f.pret = xmlGetBool(record, "pret", false);
+    return complete;
+}
+
+// Answers false when the totals or the quote could not be written.
+bool appendFinanceRecord(pugi::xml_node record, const FINANCE& f, const DeviseList& devises)
+{
+    xmlAppendLong(record, "ident", f.ident);
+    xmlAppendString(record, "nom", f.nom);
+    bool complete = XML_append_totaux(record, "totaux", f.totaux, devises);
+    complete = f.cour.XML_append_montant(record, "cour", devises, 6) && complete;
+    xmlAppendString(record, "ticker", f.ticker);
+    xmlAppendString(record, "titreDescription", f.titreDescription);
+    xmlAppendString(record, "codeDevise", f.codeDevise);
+    xmlAppendLong(record, "categorie", f.categorie);
+    xmlAppendDouble(record, "updateTime", 6, f.updateTime);
+    xmlAppendDouble(record, "conversion", 6, f.conversion);
+    xmlAppendDouble(record, "coursNatif", 6, f.coursNatif);
+    xmlAppendLong(record, "portfolioID", f.portfolioID);
+    xmlAppendLong(record, "compteID", f.compteID);
+    xmlAppendBool(record, "pret", f.pret);
+    return complete;
+}
+
+bool saveFinanceFile(const QString& packageURL, const FinanceList& list, const DeviseList& devises, FinanceKind kind)
+{
+    bool error = false;
+    const XmlDocPtr document = saveFinanceXML(list, devises, &error);
+    return document && saveXMLInPackage(packageURL, document.get(), financeFileName(kind));
+}
+
+FinanceList loadFinanceFile(const QString& packageURL, FinanceKind kind, bool* error)
+{
+    return loadFinanceXML(packageURL, financeFileName(kind), kind, error);
+}
+
+} // namespace
+
+QString financeFileName(FinanceKind kind)
+{
+    switch (kind) {
+    case FinanceKind::titre:
+        return QStringLiteral("titre.xml");
+    case FinanceKind::remunere:
+        return QStringLiteral("remunere.xml");
+    case FinanceKind::emprunt:
+        return QStringLiteral("emprunt.xml");
+    case FinanceKind::portfolio:
+        return QStringLiteral("portfolio.xml");
+    }
+    return QString();
+}
+
+FinanceList loadFinanceXML(const QString& packageURL, const QString& fileName, FinanceKind kind, bool* error)
+{
+    if (error)
+        *error = false;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document);
+    FinanceList list;
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) {
+            FINANCE f;
+            if (!readFinanceRecord(child, kind, f))
+                setError(error);
+            list.append(f);
+        } else if (!isLayout(child)) {
+            // Stray text is no investment: it sets the flag but makes no record.
+            svLog(QStringLiteral("loadFinance finance invalide !"));
+            setError(error);
+        }
+    }
+    return list;
+}
+
+FinanceList loadTitreXML(const QString& packageURL, bool* error)
+{
+    return loadFinanceFile(packageURL, FinanceKind::titre, error);
+}
+
+FinanceList loadRemunereXML(const QString& packageURL, bool* error)
+{
+    return loadFinanceFile(packageURL, FinanceKind::remunere, error);
+}
+
+FinanceList loadEmpruntXML(const QString& packageURL, bool* error)
+{
+    return loadFinanceFile(packageURL, FinanceKind::emprunt, error);
+}
+
+FinanceList loadPortfolioXML(const QString& packageURL, bool* error)
+{
+    return loadFinanceFile(packageURL, FinanceKind::portfolio, error);
+}
+
+XmlDocPtr saveFinanceXML(const FinanceList& list, const DeviseList& devises, bool* error)
+{
+    pugi::xml_node root;
+    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
+    if (!document || !root) {
+        setError(error);
+        return nullptr;
+    }
+    for (const FINANCE& f : list) {
+        const pugi::xml_node record = xmlAppendElement(root, "record");
+        if (!record || !appendFinanceRecord(record, f, devises))
+            setError(error);
+    }
+    return document;
+}
+
+bool saveTitreXML(const QString& packageURL, const FinanceList& list, const DeviseList& devises)
+{
+    return saveFinanceFile(packageURL, list, devises, FinanceKind::titre);
+}
+
+bool saveRemunereXML(const QString& packageURL, const FinanceList& list, const DeviseList& devises)
+{
+    return saveFinanceFile(packageURL, list, devises, FinanceKind::remunere);
+}
+
+bool saveEmpruntXML(const QString& packageURL, const FinanceList& list, const DeviseList& devises)
+{
+    return saveFinanceFile(packageURL, list, devises, FinanceKind::emprunt);
+}
+
+bool savePortfolioXML(const QString& packageURL, const FinanceList& list, const DeviseList& devises)
+{
+    return saveFinanceFile(packageURL, list, devises, FinanceKind::portfolio);
+}

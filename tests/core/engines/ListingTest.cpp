@@ -1,0 +1,429 @@
+#include "engines/LISTING.h"
+
+#include "document/APPLIPARAM.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "foundation/SystemClock.h"
+#include "foundation/dates.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kDay = 86400.0;
+constexpr double kBase = 800000000.0;
+
+MONTANT amountOf(double v)
+{
+    MONTANT m;
+    m.values[0] = v;
+    return m;
+}
+
+POSTE makePoste(long ident, const QString& nom, long dossierID = 1)
+{
+    return POSTE {.ident = ident, .dossierID = dossierID, .nom = nom};
+}
+
+TRANSACT transact(double day, double amount, long from = 7, long to = 22)
+{
+    TRANSACT t;
+    t.when = kBase + day * kDay;
+    t.who1 = from;
+    t.who2 = to;
+    t.solde = amountOf(amount);
+    return t;
+}
+
+TOOL makeTool(int kind, long ident, int bType, long owner = -1)
+{
+    TOOL t;
+    t.kind = kind;
+    t.ident = ident;
+    t.bType = bType;
+    t.ownerID = owner;
+    return t;
+}
+
+// A row to list: its transaction, where it is kept and its storage index there.
+struct CaseRow {
+    QString label;
+    TRANSACT t;
+    int type = kStorageTransact;
+    long index = 0;
+};
+
+class ListingTest : public ::testing::Test {
+protected:
+    DOCUMENT doc {QString(), kFileSystemLocal};
+    QList<CaseRow> rows;
+
+    void SetUp() override
+    {
+        // User account 7 and payee 22.
+        doc.banqueHdl = {makeTool(kToolBanque, 10, kBanqueUser), makeTool(kToolBanque, 11, kBanqueTiers)};
+        doc.compteHdl = {makeTool(kToolCompte, 7, kBanqueUser, 10), makeTool(kToolCompte, 22, kBanqueTiers, 11)};
+        APPLIPARAM::loadAppliParam().defaultSort = 2;
+    }
+    void TearDown() override
+    {
+        APPLIPARAM::loadAppliParam().defaultSort = 2;
+        SystemClock::setNowForTesting(std::nullopt);
+        DocContext::reset();
+    }
+
+    void addRow(const QString& label, const TRANSACT& t, int type = kStorageTransact)
+    {
+        const long index = std::count_if(rows.cbegin(), rows.cend(), [type](auto& r) { return r.type == type; });
+        rows.append({label, t, type, index});
+        if (type == kStorageTransact)
+            doc.transact_array.append(t);
+    }
+    // Inserts the rows from `from` on, in order, as a search does.
+    void fill(LISTING& listing, long posteID = -1, long dossierID = -1, long from = 0)
+    {
+        for (const CaseRow& row : rows.mid(from)) {
+            const TRANSACT* t = row.type == kStorageTransact ? &doc.transact_array[row.index] : nullptr;
+            if (row.type == kStorageEcheance)
+                t = listingEcheanceOccurrenceAtIndex(&listing, listingAddEcheanceOccurrence(row.t, &listing));
+            else if (row.type == kStoragePrevision)
+                t = listingPrevisionOccurrenceAtIndex(&listing, listingAddPrevisionOccurrence(row.t, &listing));
+            listingInsertPositionSorted(t, row.index, row.type, &listing, &doc, posteID, dossierID, -1, nullptr,
+                                        nullptr, t->when, t->when);
+        }
+    }
+    // The listing built one row at a time, in bulk, and re-sorted from insertion order.
+    std::array<LISTING, 3> buildEveryWay(int sort)
+    {
+        std::array<LISTING, 3> out {LISTING(sort), LISTING(sort), LISTING(static_cast<int>(ListingSort::NoSort))};
+        fill(out[0]);
+        listingBeginBulkInsert(&out[1]);
+        fill(out[1]);
+        listingEndBulkInsert(&out[1], &doc);
+        fill(out[2]);
+        listingResort(&out[2], sort, -1, -1, &doc);
+        return out;
+    }
+    static std::string order(const LISTING& listing)
+    {
+        QStringList out;
+        for (const POS& pos : listing.posList)
+            out << QStringLiteral("%1:%2:%3").arg(pos.storageType).arg(pos.storageIndex).arg(pos.multiIndex);
+        return out.join(u' ').toStdString();
+    }
+    std::string labels(const LISTING& listing) const
+    {
+        QStringList out;
+        for (const POS& pos : listing.posList) {
+            for (const CaseRow& row : rows) {
+                if (row.type == pos.storageType && row.index == pos.storageIndex)
+                    out << row.label;
+            }
+        }
+        return out.join(u' ').toStdString();
+    }
+
+    // A case file: lines "sort N", "default N" (the application's default sort), "poste ID NAME",
+    // "row LABEL key=value..." and "expect LABEL..."; '#' begins a comment.
+    std::string readCase(const QString& path, int* sort)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << path.toStdString();
+        QStringList expected;
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+            if (words.size() < 2 || words[0].startsWith(u'#'))
+                continue;
+            if (words[0] == u"sort")
+                *sort = words[1].toInt();
+            else if (words[0] == u"default")
+                APPLIPARAM::loadAppliParam().defaultSort = words[1].toInt();
+            else if (words[0] == u"poste")
+                doc.posteHdl.append(makePoste(words[1].toLong(), words.mid(2).join(u' ')));
+            else if (words[0] == u"row")
+                readRow(words);
+            else if (words[0] == u"expect")
+                expected = words.mid(1);
+        }
+        return expected.join(u' ').toStdString();
+    }
+    // Fields: day=D and sec=S after the base date, amount=A, ref=R, moyen=M, poste=NAME (a name
+    // no category has: a category that is gone), split=N lines and type=T (storage type).
+    void readRow(const QStringList& words)
+    {
+        TRANSACT t = transact(0, 1);
+        int type = kStorageTransact;
+        for (const QString& field : words.mid(2)) {
+            const QString key = field.section(u'=', 0, 0);
+            const QString value = field.section(u'=', 1);
+            t.when += key == u"day" ? value.toDouble() * kDay : (key == u"sec" ? value.toDouble() : 0.0);
+            if (key == u"amount")
+                t.solde = amountOf(value.toDouble());
+            t.ref = key == u"ref" ? value : t.ref;
+            t.moyen = key == u"moyen" ? value.toInt() : t.moyen;
+            type = key == u"type" ? value.toInt() : type;
+            for (int i = 0; key == u"split" && i < value.toInt(); ++i)
+                t.addMultiWithPosteID(2, amountOf(1), QString());
+            if (key == u"poste") {
+                const auto found = std::find_if(doc.posteHdl.cbegin(), doc.posteHdl.cend(),
+                                                [&](const POSTE& p) { return p.nom == value; });
+                t.posteID = found == doc.posteHdl.cend() ? 999 : found->ident;
+            }
+        }
+        addRow(words[1], t, type);
+    }
+};
+
+} // namespace
+
+TEST_F(ListingTest, GoldenOrdersOfEverySortKind)
+{
+    const QDir dir(QStringLiteral(SORV_TEST_DATA_DIR "/listing"));
+    const QStringList files = dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    ASSERT_GE(files.size(), 12);
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        rows.clear();
+        doc.transact_array.clear();
+        doc.posteHdl.clear();
+        APPLIPARAM::loadAppliParam().defaultSort = 2;
+        int sort = 0;
+        const std::string expected = readCase(dir.filePath(name), &sort);
+
+        for (const LISTING& listing : buildEveryWay(sort))
+            EXPECT_EQ(labels(listing), expected);
+    }
+}
+
+TEST_F(ListingTest, BulkInsertionAndResortMatchInsertingOneByOne)
+{
+    QRandomGenerator rng(7);
+    const QStringList refs {QString(), QString(), QStringLiteral("A1"), QStringLiteral("a1"), QStringLiteral("b")};
+    doc.posteHdl = {makePoste(2, QStringLiteral("Courses")), makePoste(3, QStringLiteral("auto")),
+                    makePoste(4, QStringLiteral("Loisirs"))};
+    for (int i = 0; i < 400; ++i) {
+        // Few distinct days, seconds and amounts, so that every kind meets many ties.
+        TRANSACT t = transact(rng.bounded(12), rng.bounded(6) * 0.5);
+        t.when += rng.bounded(3) + rng.bounded(10) / 10.0;
+        t.ref = refs[rng.bounded(refs.size())];
+        t.moyen = rng.bounded(3);
+        t.posteID = 2 + rng.bounded(4); // 5 is unknown
+        if (rng.bounded(8) == 0)
+            t.addMultiWithPosteID(3, amountOf(1), QString());
+        const quint32 type = rng.bounded(10);
+        addRow(QString::number(i), t, type < 7 ? kStorageTransact : (type < 9 ? kStorageEcheance : kStoragePrevision));
+    }
+    APPLIPARAM::loadAppliParam().defaultSort = 7;
+    for (int sort = 0; sort <= 11; ++sort) {
+        SCOPED_TRACE(sort);
+        const std::array<LISTING, 3> built = buildEveryWay(sort);
+        EXPECT_EQ(order(built[1]), order(built[0]));
+        EXPECT_EQ(order(built[2]), order(built[0]));
+    }
+}
+
+namespace {
+
+// Three transactions of account 7: a payment of 30 in category 2, a split payment of 100
+// (60 in category 2, 30 in 3, 10 in 4, which lies in another folder) and a receipt of 50.
+class SplitListingTest : public ListingTest {
+protected:
+    void SetUp() override
+    {
+        ListingTest::SetUp();
+        doc.posteHdl = {makePoste(2, QStringLiteral("Courses")), makePoste(3, QStringLiteral("Loisirs")),
+                        makePoste(4, QStringLiteral("Voiture"), 6)};
+        TRANSACT plain = transact(1, 30);
+        plain.posteID = 2;
+        TRANSACT split = transact(2, 100);
+        for (auto [poste, amount] : {std::pair {2, 60}, {3, 30}, {4, 10}})
+            split.addMultiWithPosteID(poste, amountOf(amount), QString());
+        addRow(QStringLiteral("plain"), plain);
+        addRow(QStringLiteral("split"), split);
+        addRow(QStringLiteral("receipt"), transact(3, 50, 22, 7));
+    }
+    // The listing of a search under category 2: the split row shows its matching line, 60.
+    void fillFiltered(LISTING& listing)
+    {
+        const MONTANT sixty = amountOf(60);
+        for (long i = 0; i < 3; ++i) {
+            const TRANSACT& t = doc.transact_array[i];
+            listingInsertPositionSorted(&t, i, kStorageTransact, &listing, &doc, 2, -1, -1, i == 1 ? &sixty : nullptr,
+                                        nullptr, t.when, t.when);
+        }
+    }
+    static std::vector<double> cumuls(const LISTING& listing)
+    {
+        std::vector<double> out;
+        for (const POS& pos : listing.posList)
+            out.push_back(pos.cumul.values[0]);
+        return out;
+    }
+    static std::vector<long> states(const LISTING& listing)
+    {
+        std::vector<long> out;
+        for (const POS& pos : listing.posList)
+            out.push_back(pos.multiState);
+        return out;
+    }
+    double net(const LISTING& listing, long compteID)
+    {
+        MONTANT amount;
+        listingSoldeForCompte(&listing, compteID, amount, &doc);
+        return amount.values[0];
+    }
+};
+
+} // namespace
+
+TEST_F(SplitListingTest, ExpandShowsLinesInReverseAndCollapseRemovesExactlyThem)
+{
+    LISTING listing(1);
+    fill(listing);
+    ASSERT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiCollapsed, kMultiNone}));
+    listingExpandMultiAtIndex(&listing, 1, &doc, -1, -1);
+    EXPECT_EQ(order(listing), "0:0:-1 0:1:-1 0:1:2 0:1:1 0:1:0 0:2:-1");
+    EXPECT_EQ(states(listing), (std::vector<long> {0, 3, 4, 4, 4, 0}));
+
+    // The head counts no more: its lines do, each with its own amount.
+    MONTANT amount;
+    EXPECT_FALSE(listingLineMontant(&listing, 1, &doc.transact_array[1], nullptr, nullptr, nullptr, &amount));
+    EXPECT_TRUE(listingLineMontant(&listing, 3, &doc.transact_array[1], nullptr, nullptr, nullptr, &amount));
+    EXPECT_DOUBLE_EQ(amount.values[0], 30);
+
+    // Expanding again, a plain row or a row that isn't there, or collapsing a line, changes nothing.
+    listingExpandMultiAtIndex(&listing, 1, &doc, -1, -1);
+    listingExpandMultiAtIndex(&listing, 0, &doc, -1, -1);
+    listingExpandMultiAtIndex(&listing, 6, &doc, -1, -1);
+    listingCollapseMultiAtIndex(&listing, 2, -1, -1);
+    EXPECT_EQ(listing.posList.size(), 6);
+
+    // A row tied with an expanded transaction goes before its head, in bulk as one by one.
+    addRow(QStringLiteral("tied"), transact(2, 5));
+    LISTING bulk = listing.copyOfListing();
+    fill(listing, -1, -1, 3);
+    listingBeginBulkInsert(&bulk);
+    fill(bulk, -1, -1, 3);
+    listingEndBulkInsert(&bulk, &doc);
+    EXPECT_EQ(order(listing), "0:0:-1 0:3:-1 0:1:-1 0:1:2 0:1:1 0:1:0 0:2:-1");
+    EXPECT_EQ(order(bulk), order(listing));
+
+    listingCollapseMultiAtIndex(&listing, 2, -1, -1);
+    EXPECT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiNone, kMultiCollapsed, kMultiNone}));
+    listingExpandAllMultis(&listing, 2, -1, &doc);
+    listingRemoveTransactLines(4, &listing);
+    EXPECT_EQ(labels(listing), "plain tied receipt");
+}
+
+TEST_F(SplitListingTest, LinesOutsideTheFilterNeitherCountNorMoveTheBalance)
+{
+    LISTING listing(1);
+    fillFiltered(listing);
+    EXPECT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiCollapsedFiltered, kMultiNone}));
+    listingComputeCumuls(&listing, 7, amountOf(1000), &doc);
+    EXPECT_EQ(cumuls(listing), (std::vector<double> {970, 910, 960}));
+
+    listingExpandMultiAtIndex(&listing, 1, &doc, 2, -1);
+    EXPECT_EQ(states(listing), (std::vector<long> {0, 3, 5, 5, 4, 0}));
+    listingComputeCumuls(&listing, 7, amountOf(1000), &doc);
+    EXPECT_EQ(cumuls(listing), (std::vector<double> {970, 970, 970, 970, 910, 960}));
+
+    // By folder: the line of category 4 lies in folder 6; a line of a category that is gone counts.
+    LISTING byFolder(1);
+    doc.transact_array[1].multis[1].posteID = 99;
+    fill(byFolder);
+    listingExpandMultiAtIndex(&byFolder, 1, &doc, -1, 1);
+    EXPECT_EQ(states(byFolder), (std::vector<long> {0, 3, 5, 4, 4, 0}));
+}
+
+TEST_F(SplitListingTest, BalancesRunFromTheOldestRowAndTheNetIgnoresExpansion)
+{
+    LISTING listing(2);
+    fill(listing);
+    EXPECT_EQ(labels(listing), "receipt split plain");
+    listingComputeCumuls(&listing, 7, amountOf(1000), &doc);
+    EXPECT_EQ(cumuls(listing), (std::vector<double> {920, 870, 970}));
+    // Kind 0 under a default sort of 2 walks the same way; the user's accounts (-1) too.
+    LISTING byDefault(0);
+    fill(byDefault);
+    listingComputeCumuls(&byDefault, -1, MONTANT(), &doc);
+    EXPECT_EQ(cumuls(byDefault), (std::vector<double> {-80, -130, -30}));
+
+    EXPECT_DOUBLE_EQ(net(listing, 7), -80);
+    listingExpandAllMultis(&listing, -1, -1, &doc);
+    EXPECT_DOUBLE_EQ(net(listing, 7), -80);
+    EXPECT_DOUBLE_EQ(net(listing, 22), 80);
+    LISTING filtered(1);
+    fillFiltered(filtered);
+    EXPECT_DOUBLE_EQ(net(filtered, 7), -40);
+}
+
+TEST_F(SplitListingTest, ResortKeepsEachRowsOwnAmountAndState)
+{
+    LISTING listing(1);
+    fillFiltered(listing);
+    listingExpandAllMultis(&listing, 2, -1, &doc);
+    listingSetMarkAtIndex(&listing, 0, true);
+    listingResort(&listing, 2, 2, -1, &doc);
+    EXPECT_EQ(labels(listing), "receipt split plain");
+    EXPECT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiCollapsedFiltered, kMultiNone}));
+    EXPECT_DOUBLE_EQ(listing.posList[1].submontant.values[0], 60);
+    EXPECT_FALSE(listingMarkAtIndex(&listing, 2));
+    listingComputeCumuls(&listing, 7, amountOf(1000), &doc);
+    EXPECT_EQ(cumuls(listing), (std::vector<double> {960, 910, 970}));
+}
+
+TEST_F(ListingTest, RowsOfDeletedTransactionsGoAndLaterOnesMoveDown)
+{
+    for (int i = 0; i < 4; ++i)
+        addRow(QString::number(i), transact(i, 10));
+    addRow(QStringLiteral("schedule"), transact(5, 10), kStorageEcheance);
+    addRow(QStringLiteral("forecast"), transact(6, 10), kStoragePrevision);
+    LISTING listing(9);
+    fill(listing);
+    long index = -1;
+    ASSERT_TRUE(listingFindPosition(1, kStorageTransact, &listing, &index));
+    listingRemoveTransactLines(index, &listing);
+    doc.transact_array.removeAt(1);
+    listingShiftAfterDelete(1, &listing);
+    EXPECT_EQ(order(listing), "0:0:-1 0:1:-1 0:2:-1 1:0:-1 2:0:-1");
+    EXPECT_DOUBLE_EQ(listingTransactAtIndex(&listing, 2, &doc)->when, kBase + 3 * kDay);
+    EXPECT_EQ(listingTransactAtIndex(&listing, 3, &doc), &listing.storageEcheances[0]);
+    EXPECT_FALSE(listingFindPosition(3, kStorageTransact, &listing, &index));
+    EXPECT_EQ(listingPosAtIndex(&listing, -1), nullptr);
+    EXPECT_EQ(listingPosAtIndex(&listing, 5), nullptr);
+}
+
+TEST_F(ListingTest, PeriodBoundsForKind)
+{
+    auto at = [](long d, long m, long y, long h = 0, long mn = 0, long s = 0) {
+        double out = 0;
+        dmyhmsToDate(d, m, y, h, mn, s, &out);
+        return out;
+    };
+    SystemClock::setNowForTesting(at(15, 5, 2025, 14, 30));
+    TRANSACT early = transact(0, 1);
+    early.when = at(10, 2, 2024, 9);
+    TRANSACT late = transact(0, 1);
+    late.when = at(3, 3, 2024, 18);
+    doc.transact_array = {late, early};
+    auto bounds = [&](long kind, bool wholeMonths, bool extremeDates, double first = 0, double last = 0) {
+        periodBoundsForKind(kind, &first, &last, wholeMonths, extremeDates, &doc);
+        return std::pair {first, last};
+    };
+    EXPECT_EQ(bounds(2, false, false), std::pair(at(1, 1, 2025), at(15, 5, 2025, 23, 59, 59)));
+    EXPECT_EQ(bounds(3, true, false), std::pair(at(1, 5, 2025), at(31, 5, 2025, 23, 59, 59)));
+    EXPECT_EQ(bounds(1, false, false), std::pair(at(10, 2, 2024), at(3, 3, 2024, 23, 59, 59)));
+    // Kind 0 takes the extreme dates when asked but never widens to whole months.
+    EXPECT_EQ(bounds(0, true, true), std::pair(at(10, 2, 2024), at(3, 3, 2024, 23, 59, 59)));
+    // Another kind keeps the dates given; February of a leap year ends on the 29th.
+    EXPECT_EQ(bounds(4, true, false, at(10, 2, 2024, 12), at(20, 2, 2024, 12)),
+              std::pair(at(1, 2, 2024), at(29, 2, 2024, 23, 59, 59)));
+}

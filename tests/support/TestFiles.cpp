@@ -1,0 +1,80 @@
+#include "TestFiles.h"
+
+#include "TestEnvironment.h"
+#include "document/APPLIPARAM.h"
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "document/HelperSVLibraryFolder.h"
+#include "foundation/xmlmember.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace testenv {
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+bool makePackage(const QString& url, QString* resources)
+{
+    QString made;
+    return QDir().mkpath(url) && createPackageResources(url, resources ? resources : &made, nullptr);
+}
+
+QString package(const QString& name, QString* resources)
+{
+    const QString url = freshDir(name) + QStringLiteral("/doc.svd");
+    EXPECT_TRUE(makePackage(url, resources));
+    return url;
+}
+
+QString preferenceFile()
+{
+    QString url;
+    HelperSVLibraryFolder::getSVLibraryPreferenceFileUrl(&url, nullptr);
+    return url;
+}
+
+void removePreferences()
+{
+    QDir(QFileInfo(preferenceFile()).path()).removeRecursively();
+    APPLIPARAM::disposeAppliParam();
+}
+
+TOOL tool(int kind, long ident, int bType, long owner)
+{
+    return tool(kind, ident, QString(), bType, owner);
+}
+
+TOOL tool(int kind, long ident, const QString& nom, int bType, long owner)
+{
+    TOOL t;
+    t.kind = kind;
+    t.ident = ident;
+    t.nom = nom;
+    t.bType = bType;
+    t.ownerID = owner;
+    return t;
+}
+
+void addDefaultDocParam(DOCUMENT& doc)
+{
+    doc.docParam = std::make_unique<DOCPARAM>();
+    doc.docParam->defaultDocParam();
+}
+
+} // namespace testenv

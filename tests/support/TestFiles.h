@@ -1,0 +1,37 @@
+#pragma once
+// What the core tests make again and again: small files read and written whole, document
+// packages in fresh folders, banks and accounts, a document's parameters.
+#include "model/TOOL.h"
+
+#include <QByteArray>
+#include <QString>
+
+class DOCUMENT;
+
+namespace testenv {
+
+// The whole file; empty when it can't be read.
+QByteArray readFile(const QString& path);
+// Replaces the file; one that can't be opened fails the test.
+void writeFile(const QString& path, const QByteArray& bytes);
+
+// Makes the package folder and its "Contents/Resources" folder, whose path *resources (when given)
+// takes; false when either can't be made.
+bool makePackage(const QString& url, QString* resources = nullptr);
+// A package "doc.svd" made in a fresh folder of that name; one that can't be made fails the test.
+QString package(const QString& name, QString* resources = nullptr);
+
+// The preference file of the application, in the test home.
+QString preferenceFile();
+// No preference folder and no shared parameters, as at a first start.
+void removePreferences();
+
+// A bank (kToolBanque) or an account (kToolCompte) of that bank type, owned by owner; nameless
+// unless a name is given.
+TOOL tool(int kind, long ident, int bType, long owner = -1);
+TOOL tool(int kind, long ident, const QString& nom, int bType, long owner = -1);
+
+// Gives the document the parameters of a new document.
+void addDefaultDocParam(DOCUMENT& doc);
+
+} // namespace testenv
