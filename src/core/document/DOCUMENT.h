@@ -3,8 +3,11 @@
 // its settings and one list per entity kind. Entities refer to one another by ident; the lists
 // own their entities. There is no changed flag: the document is saved on a timer, on command and
 // on close.
+#include "analysis/AnalyseConfiguration.h"
+#include "analysis/GRAPH.h"
 #include "engines/Prevision.h"
 #include "engines/ECHEANCIER.h"
+#include "engines/REGLE.h"
 #include "model/DOSSIER.h"
 #include "model/FINANCE.h"
 #include "model/Devise.h"
@@ -56,6 +59,9 @@ public:
     FinanceList empruntHdl;     // loans, by name
     FinanceList portfolioArray; // portfolios of securities, by name
     PrevisionList previsionsArray; // forecasts, in creation order
+    AnalyseConfigList anadefHdl; // analysis configurations; position 0 is the default one
+    GraphList graphHdl;         // named graph definitions, in creation order
+    RegleList reglesArray;      // categorisation rules, in the order they are tried
 
     // The package's own name, extension included; empty when the document has no URL.
     QString getDocLoadName() const;

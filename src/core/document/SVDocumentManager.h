@@ -1,12 +1,63 @@
 #pragma once
 // Loads, saves, backs up and disposes of documents. One manager for the process.
+//
+// Loading reads every member file of the package in a fixed order (transactions, parameters,
+// currencies, folders, categories, forecasts, schedules, macros, the four investment lists,
+// analysis configurations, graph definitions, taxes, banks, accounts, payment means, synonyms,
+// logos, categorisation rules), keeps whatever each reader gave, and reports the first member that
+// failed by its code. Then references that point nowhere are repaired in memory.
+//
+// Saving writes every member and copies every sub-folder into a fresh package: for a save of the
+// document itself, "temp.svd" in the library's temporary folder, which then takes the place of
+// the package on disk. At every moment of a staged save a complete package, old or new, is on
+// disk under the document's name or under "<name>.old.svd", and the next save puts it back.
 #include <QString>
+#include <functional>
 #include <memory>
 
 class DOCUMENT;
+class QObject;
+
+// Codes of the member files and steps that failed; 0 means none.
+enum : int {
+    kDocErrTransact = 1,
+    kDocErrBeforeParam = 2,
+    kDocErrDocParam = 3,
+    kDocErrDevise = 4,
+    kDocErrDossier = 5,
+    kDocErrPoste = 6,
+    kDocErrChrono = 7,
+    kDocErrPrevision = 8,
+    kDocErrMacro = 9,
+    kDocErrEmprunt = 10,
+    kDocErrTitre = 11,
+    kDocErrRemunere = 12,
+    kDocErrPortfolio = 13,
+    kDocErrAnalyse = 14,
+    kDocErrTaxe = 15,
+    kDocErrBanque = 16,
+    kDocErrCompte = 17,
+    kDocErrMoyen = 18,
+    kDocErrGraphique = 19,
+    kDocErrRegles = 20,
+    kDocErrAppliParam = 21,
+    kDocErrSynonyme = 22,
+    kDocErrLogo = 23,
+    kDocErrSearchesFolder = 24,
+    kDocErrGraphsFolder = 25,
+    kDocErrAnalyseFolder = 26,
+    kDocErrBudgetFolder = 27,
+    kDocErrSimulationFolder = 28,
+    kDocErrImportFolder = 29,
+    kDocErrAttachedFolder = 30, // the "Documents" and the "logo" folders
+};
+
+inline constexpr char kSavingPackageName[] = "temp.svd";
 
 class SVDocumentManager {
 public:
+    using Action = std::function<void()>;
+
     static SVDocumentManager& defaultManager();
 
     // Releases everything the document holds, list by list, then the document itself. When it
@@ -24,6 +75,69 @@ public:
     // cache can't be removed.
     bool moveCacheToDocument(DOCUMENT* doc, const QString& rootUrl);
 
+    // ---- Loading ------------------------------------------------------------------------------
+
+    // Fills the document from its package. Without a failure actionOK runs. Otherwise the user
+    // is asked whether to open it anyway: yes runs actionOK with what could be read; no disposes
+    // of the document (doc is then null) before actionNOK runs.
+    void loadDocument(std::unique_ptr<DOCUMENT>& doc, const Action& actionOK, const Action& actionNOK);
+    // Reads every member of the package into the document, then repairs it; the code of the
+    // first member that failed, 0 when none did.
+    int loadDocumentInternal(const QString& url, DOCUMENT& doc);
+    // A transaction naming a schedule the document lacks names none; one naming a category the
+    // document lacks, in its main line or a split line, takes the document's default category.
+    // Memory only: the next save writes the repair.
+    void verifyAndRepear(DOCUMENT& doc);
+    // The message of a code; "?" for a code without one.
+    static QString loadDocument_err_to_string(int code);
+    // Asks, application-modally, whether to go on despite the failure of that code: to open the
+    // document anyway (forSave false) or to save what could be written (forSave true). Its
+    // second button runs actionOK, anything else actionNOK.
+    static void informDocErrorAndAskContinue(int code, bool forSave, const Action& actionOK, const Action& actionNOK);
+
+    // ---- Saving -------------------------------------------------------------------------------
+
+    // The whole save of the document into the package at toURL; exactly one of the actions runs,
+    // possibly after a question. With useTempFolder the package is built in the staging folder
+    // and swapped with the one at toURL, and the document's lastSave advances. Without it the
+    // members are written straight into toURL, which must be another package than the
+    // document's own (such a save is refused). Alerts go on window (application-modal when null).
+    void saveDocument(DOCUMENT* doc, const QString& toURL, bool useTempFolder, bool doMessage, QObject* window,
+                      const Action& actionOK, const Action& actionNOK);
+    // Writes every member file into the package; 0 or the code of the first member that failed.
+    int saveDocumentInternal(const QString& url, DOCUMENT& doc);
+    // Copies the document's sub-folders into the resources folder; 0 or the first folder's code.
+    int saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources);
+    // Replaces <resources>/<folderName> by a copy of the source folder; false (logged) on failure.
+    bool saveDocumentOneFolder(const QString& source, const QString& resources, const QString& folderName);
+    // Prepares the package to write: the destination folder, then the empty staging package or,
+    // without staging, the destination itself emptied of its remembered windows and searches, and
+    // its resources folder. False with the system's error code when a step fails.
+    bool getInitedSavingUrl(const QString& url, QString* temporaryUrl, QString* resourcesUrl, bool useTempFolder,
+                            int* osError);
+    // The destination package exists afterwards. A package left under "<name>.old.svd" by an
+    // interrupted save, with none under its own name, is moved back rather than an empty folder
+    // made.
+    bool createDestinationFolderIfNecessaryAtUrl(const QString& url, int* osError);
+    // A fresh, empty staging package.
+    bool getTemporaryDocumentForSavingUrl(const QString& url, QString* temporaryUrl, int* osError);
+    // Puts the staged package in place of the destination, the old one set aside as
+    // "<name>.old.svd" meanwhile. A failure puts the old package back; a set-aside package that
+    // can't be removed once the new one is in place is only logged (the next save removes it).
+    bool swapSavedBundles(const QString& url, const QString& temporaryUrl, int* osError);
+
+    // The window layer closes its progress message through this, when a save asks for messages.
+    void setProgressMessageCloser(Action closer) { m_closeProgressMessage = std::move(closer); }
+
 private:
     SVDocumentManager() = default;
+
+    void loadLedgerMembers(const QString& url, DOCUMENT& doc, int* code);
+    void loadInvestmentMembers(const QString& url, DOCUMENT& doc, int* code);
+    void loadReferenceMembers(const QString& url, DOCUMENT& doc, int* code);
+    void finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl, bool useTempFolder,
+                    QObject* window, const Action& actionOK, const Action& actionNOK);
+    bool removeMemorisedFolders(const QString& url, int* osError);
+
+    Action m_closeProgressMessage;
 };

@@ -5,10 +5,21 @@
 //
 // A document archived by the closing of a financial year (echInactive above 0) shows an alert
 // instead, counting echInactive down while it is 2 or more; at 1 its passes stay silent.
+//
+// ChronoManager keeps the rows of the schedule window (folder and category headers with the
+// schedules and forecasts filed under them) and the window's filter, and proposes budget
+// forecasts from the spending of the past months.
 #include "engines/AWAKE.h"
+#include "engines/CHRONOLIST.h"
 #include "engines/ECHEANCIER.h"
+#include "engines/Prevision.h"
+#include "model/MONTANT.h"
 
+#include <QList>
 #include <QString>
+
+#include <optional>
+#include <variant>
 
 class DOCUMENT;
 class QObject;
@@ -30,3 +41,119 @@ bool collectAwakeOccurrences(QObject* parentWindow, DOCUMENT* doc, const ECHEANC
 // exact day ends the search; custom occurrences are looked at only when no regular one matched
 // exactly. The rule's first date when no occurrence is found.
 double echeancierOccurrenceDateForTransact(const ECHEANCIER& echeancier, const TRANSACT& transact, double maxDate);
+
+// ---- The schedule window's list -----------------------------------------------------------------
+
+// What ChronoManager needs of the window's table; the schedule window implements it.
+class IChronoTable {
+public:
+    virtual ~IChronoTable() = default;
+    // -1 when no row is selected.
+    virtual long selectedRow() const = 0;
+    virtual void reloadData() = 0;
+    // Selects exactly that row and shows it; a row outside the table deselects everything.
+    virtual void GO(long row) = 0;
+};
+
+// A budget proposal. Completing: a category no schedule or forecast uses yet, with first set.
+// Updating: a monthly forecast whose amount no longer matches the spending, with prevision set.
+struct BudgetProposal {
+    long posteID = -1;
+    MONTANT montant; // balance of the category over the months looked at
+    MONTANT montantprevision; // proposed amount per occurrence
+    double first = 0; // first day of the current month (completing only)
+    long nb = 0; // transactions over the months looked at
+    std::optional<Prevision> prevision; // a copy of the forecast to update (updating only)
+};
+using BudgetProposalList = QList<BudgetProposal>;
+
+// What a schedule or forecast row is made from; headers have none.
+using ChronoReference = std::variant<std::monostate, const ECHEANCIER*, const Prevision*>;
+
+class ChronoManager {
+public:
+    // Filter bits.
+    static constexpr int kFilterReelActif = 1; // unfinished schedules
+    static constexpr int kFilterReelEchu = 2; // finished schedules
+    static constexpr int kFilterPrevisionActif = 16;
+    static constexpr int kFilterPrevisionEchu = 32;
+    static constexpr int kFilterPostes = 256; // headers without rows are kept
+    static constexpr int kFilterAll = 307; // every row, without testing
+    static constexpr int kFilterNone = 0; // no schedule or forecast
+    // Menu tags of the filter pop-up beyond the bits themselves.
+    static constexpr int kTagReelAll = 12288;
+    static constexpr int kTagReelNone = 16384;
+    static constexpr int kTagPrevisionAll = 20528;
+    static constexpr int kTagPrevisionNone = 24576;
+
+    static ChronoManager& sharedManager();
+
+    // The window opens: the filter comes from the document's parameters (all without any), the
+    // table is kept and a new list is built.
+    void hello(IChronoTable* table);
+    // The window closes: the list and the table are forgotten.
+    void goodbye();
+    // Builds the list from the current document with the current filter. Without a list (no
+    // window open) nothing is built.
+    void BUILD_LIST();
+    // Builds again and selects the schedule or forecast that was selected, or no row when it is
+    // gone or a header or nothing was selected.
+    void REBUILD_LIST();
+    void builChronoList(int filter, DOCUMENT* doc);
+
+    // Null outside the rows. The pointer lives until the list changes.
+    const CHRONOLIST* chronolistAtIndex(long index) const;
+    long numberOfRows() const;
+    // The schedule and forecast rows.
+    long numberOfChronos() const;
+    // The first row of that kind and ident; *idx (may be null) -1 when none.
+    bool findChronoList(int32_t kind, long ident, long* idx) const;
+
+    // Headers are always added; a schedule or forecast row only when the filter lets it through.
+    bool appendNewReferenceToChronoList(int32_t kind, long ident, int filter, const ChronoReference& reference);
+    void removeLastReference();
+
+    // A choice in the filter pop-up: the filter changes, the list is rebuilt and the filter is
+    // kept in the document's parameters.
+    void didChooseFilter(int tag);
+    void updateCurrentFilter(int tag);
+    // Toggles the bits when any of them is set, else sets them.
+    void swapFilter(int bits);
+
+    // The balance of the category's real transactions from N months ago to now, as the user's own
+    // accounts see them (credits added, debits taken off); answers the number of transactions.
+    long computeSoldeForPosteID(long posteID, MONTANT& solde, long nbMonth) const;
+    // Categories no schedule or forecast uses, with their monthly mean over N months.
+    BudgetProposalList buildCompleterBudgetArray(long nbMonth) const;
+    // Open-ended monthly forecasts whose amount differs by 10 % or more from the spending of the
+    // last N months, brought to a period of the forecast.
+    BudgetProposalList buildActualiserBudgetArray(long nbMonth) const;
+
+    IChronoTable* table() const { return m_table; }
+    void setTable(IChronoTable* table) { m_table = table; }
+    int filter() const { return m_filter; }
+    void setFilter(int filter) { m_filter = filter; }
+    bool parityReel() const { return m_parityReel; }
+    void setParityReel(bool parity) { m_parityReel = parity; }
+    bool parityPrevision() const { return m_parityPrevision; }
+    void setParityPrevision(bool parity) { m_parityPrevision = parity; }
+    int32_t lastType() const { return m_lastType; }
+    void setLastType(int32_t type) { m_lastType = type; }
+
+private:
+    struct Groups;
+
+    ChronoManager() = default;
+    static Groups groupChronos(DOCUMENT* doc);
+    void appendPosteRows(long posteID, int filter, const Groups& groups);
+    void dropEmptyHeader(qsizetype headerIndex, int filter);
+    bool filterAccepts(int filter, bool finished, int activeBit, int finishedBit) const;
+    bool nextParity(int32_t kind);
+
+    std::optional<QList<CHRONOLIST>> m_chronoList;
+    IChronoTable* m_table = nullptr; // not owned
+    int m_filter = kFilterAll;
+    bool m_parityReel = true;
+    bool m_parityPrevision = true;
+    int32_t m_lastType = -1;
+};

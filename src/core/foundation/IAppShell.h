@@ -7,6 +7,7 @@
 
 class AWAKE;
 class DOCUMENT;
+class QObject;
 
 class IAppShell {
 public:
@@ -23,6 +24,28 @@ public:
     // Opens the due-occurrences window on the list (the window sets each record's status and
     // writes the chosen ones) and answers its modal result; 0 means the user cancelled.
     virtual int showAwakeList(QList<AWAKE>& /*list*/, DOCUMENT* /*doc*/, const QString& /*info*/) { return 0; }
+
+    // ---- The commands the palettes send, as the menu commands of the same names do.
+
+    // Open the search window, the analysis, the budget, the calendar, the calculator, the
+    // favourites and the guide; the sender is the button or menu item.
+    virtual void RECHERCHE(QObject* /*sender*/) {}
+    virtual void ANALYSE(QObject* /*sender*/) {}
+    virtual void BUDGET(QObject* /*sender*/) {}
+    virtual void CALENDRIER(QObject* /*sender*/) {}
+    virtual void CALCULETTE(QObject* /*sender*/) {}
+    virtual void FAVORIS(QObject* /*sender*/) {}
+    virtual void GUIDE(QObject* /*sender*/) {}
+    // Runs the transaction entry for the document's macro at that position.
+    virtual void MACRO(long /*index*/) {}
+    // Creates a category in the folder of the item's tag, or an account in the bank of the
+    // item's represented object, through its editor (modal on the window, when one is given);
+    // the new ident, -1 when cancelled.
+    virtual long CREATE_POSTE(QObject* /*window*/, QObject* /*item*/) { return -1; }
+    virtual long CREATE_COMPTE(QObject* /*window*/, QObject* /*item*/) { return -1; }
+    // The checkable menu item of the tool-palette command (its "checked" property is set), or
+    // null.
+    virtual QObject* menuItemPaletteOutil() { return nullptr; }
 };
 
 // The installed shell, or nullptr. The shell outlives every caller; uninstall before deleting it.

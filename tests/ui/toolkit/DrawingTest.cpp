@@ -57,7 +57,8 @@ TEST_F(DrawingTest, OneLineKeepsThreePointsFromTheSidesAndOnePointFromTopOrBotto
     EXPECT_NEAR(inkOf(text, font, 0, 0, rect).left(), rect.left() + 3 + bearing, 1.5);
     const double inkEnd = fm.horizontalAdvance(text) - fm.rightBearing(QLatin1Char('H'));
     const double rightGap = fm.horizontalAdvance(text) - inkEnd;
-    EXPECT_NEAR(inkOf(text, font, 1, 0, rect).right() + 1, rect.right() - 3 - rightGap, 1.5);
+    // Right bearings are hinted differently from font to font: allow one more pixel there.
+    EXPECT_NEAR(inkOf(text, font, 1, 0, rect).right() + 1, rect.right() - 3 - rightGap, 2.5);
     const QRect centred = inkOf(text, font, 2, 0, rect);
     EXPECT_NEAR((centred.left() + centred.right() + 1) / 2.0, rect.center().x() + (bearing - rightGap) / 2, 1.5);
 

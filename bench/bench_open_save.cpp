@@ -1,0 +1,200 @@
+// Opening (every member file loaded, then every statement recomputed) and saving (every member file
+// written into the staging package, the folders copied, the packages swapped) of generated
+// documents of 10,000 and 100,000 transactions. Each benchmark also times pugixml alone parsing
+// (open) or writing (save) the same files: counters "xml_ms" and "ratio". After the benchmarks, a
+// fresh process opens each package and reports its peak memory against the size of its files.
+//
+// Run with "--probe-memory <package>" it only opens that package and prints its memory figures.
+#include "DocumentGenerator.h"
+
+#include "document/DOCUMENT.h"
+#include "document/SVDocumentManager.h"
+#include "foundation/xmlmember.h"
+#include "model/ReleveCompute.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <malloc.h>
+#include <memory>
+
+namespace {
+
+QTemporaryDir* g_home = nullptr;
+
+QString packageFor(long transactions)
+{
+    static QMap<long, QString> packages;
+    if (!packages.contains(transactions)) {
+        const QString url = g_home->filePath(QStringLiteral("Bench%1.svd").arg(transactions));
+        auto doc = DocumentGenerator::generate(transactions);
+        DocumentGenerator::writePackage(*doc, url);
+        packages.insert(transactions, url);
+    }
+    return packages.value(transactions);
+}
+
+QStringList memberFiles(const QString& url)
+{
+    QString resources;
+    packageResourcesURL(url, &resources);
+    QStringList files;
+    for (const QString& name : QDir(resources).entryList({QStringLiteral("*.xml")}, QDir::Files))
+        files.append(resources + QLatin1Char('/') + name);
+    return files;
+}
+
+// The best of three runs, in milliseconds.
+template <typename Run> double bestOfThree(Run run)
+{
+    double best = 1e300;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+double bareParseMs(const QString& url)
+{
+    const QStringList files = memberFiles(url);
+    return bestOfThree([&files]() {
+        for (const QString& file : files) {
+            pugi::xml_document document;
+            benchmark::DoNotOptimize(document.load_file(QFile::encodeName(file).constData()));
+        }
+    });
+}
+
+double bareWriteMs(const QString& url)
+{
+    std::vector<std::unique_ptr<pugi::xml_document>> documents;
+    for (const QString& file : memberFiles(url)) {
+        documents.push_back(std::make_unique<pugi::xml_document>());
+        documents.back()->load_file(QFile::encodeName(file).constData());
+    }
+    const QString out = g_home->filePath(QStringLiteral("bare"));
+    QDir().mkpath(out);
+    return bestOfThree([&documents, &out]() {
+        int k = 0;
+        for (const auto& document : documents)
+            document->save_file(QFile::encodeName(out + QStringLiteral("/%1.xml").arg(k++)).constData(), "",
+                                pugi::format_raw, pugi::encoding_utf8);
+    });
+}
+
+void report(benchmark::State& state, double totalMs, double xmlMs, const QString& url)
+{
+    const double mean = totalMs / double(state.iterations());
+    state.counters["xml_ms"] = xmlMs;
+    state.counters["ratio"] = mean / xmlMs;
+    state.counters["files_MB"] = double(DocumentGenerator::memberFilesSize(url)) / 1e6;
+}
+
+void BM_OpenDocument(benchmark::State& state)
+{
+    const QString url = packageFor(state.range(0));
+    double total = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        DOCUMENT doc(url, kFileSystemLocal);
+        benchmark::DoNotOptimize(SVDocumentManager::defaultManager().loadDocumentInternal(url, doc));
+        recomputeAllReleves(&doc);
+        total += timer.nsecsElapsed() / 1e6;
+        state.PauseTiming();
+        SVDocumentManager::defaultManager().zeroDocument(doc);
+        state.ResumeTiming();
+    }
+    report(state, total, bareParseMs(url), url);
+}
+
+void BM_SaveDocument(benchmark::State& state)
+{
+    const QString url = g_home->filePath(QStringLiteral("Saved%1.svd").arg(state.range(0)));
+    auto doc = DocumentGenerator::generate(state.range(0));
+    DocumentGenerator::writePackage(*doc, url);
+    double total = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        bool saved = false;
+        SVDocumentManager::defaultManager().saveDocument(
+            doc.get(), url, true, false, nullptr, [&saved]() { saved = true; }, nullptr);
+        total += timer.nsecsElapsed() / 1e6;
+        if (!saved)
+            state.SkipWithError("save failed");
+    }
+    report(state, total, bareWriteMs(url), url);
+}
+
+long statusKb(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+int probeMemory(const QString& url)
+{
+    const long before = statusKb("VmRSS:");
+    DOCUMENT doc(url, kFileSystemLocal);
+    SVDocumentManager::defaultManager().loadDocumentInternal(url, doc);
+    recomputeAllReleves(&doc);
+    // What the document itself holds, without the freed parse trees the allocator still keeps.
+    malloc_trim(0);
+    std::printf("%ld %ld %ld\n", before, statusKb("VmHWM:"), statusKb("VmRSS:"));
+    return 0;
+}
+
+void reportMemory(const char* self)
+{
+    for (long n : {10000L, 100000L}) {
+        const QString url = packageFor(n);
+        QProcess probe;
+        probe.start(QString::fromLocal8Bit(self), {QStringLiteral("--probe-memory"), url});
+        probe.waitForFinished(-1);
+        const QList<QByteArray> kb = probe.readAllStandardOutput().trimmed().split(' ');
+        const double files = double(DocumentGenerator::memberFilesSize(url)) / 1e6;
+        const double peak = (kb.value(1).toDouble() - kb.value(0).toDouble()) / 1e3;
+        const double kept = (kb.value(2).toDouble() - kb.value(0).toDouble()) / 1e3;
+        std::printf("memory of an open document of %ld transactions: peak +%.1f MB, kept +%.1f MB, "
+                    "member files %.1f MB, peak / files %.2f\n",
+                    n, peak, kept, files, peak / files);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenDocument)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveDocument)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    // The save stages its package in the library folder: keep it away from the user's.
+    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/sorvbench-XXXXXX"));
+    g_home = &home;
+    setenv("XDG_DATA_HOME", QFile::encodeName(home.path()).constData(), 1);
+    setenv("TZ", "Europe/Paris", 1);
+    if (argc == 3 && qstrcmp(argv[1], "--probe-memory") == 0)
+        return probeMemory(QString::fromLocal8Bit(argv[2]));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    reportMemory(argv[0]);
+    return 0;
+}

@@ -1,0 +1,260 @@
+#include "BackupManager.h"
+
+#include "document/APPLIPARAM.h"
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "document/HelperSVLibraryFolder.h"
+#include "foundation/IAlerts.h"
+#include "foundation/IAppShell.h"
+#include "foundation/SystemClock.h"
+#include "foundation/dateformat.h"
+#include "foundation/dates.h"
+#include "foundation/diagnostics.h"
+#include "foundation/files.h"
+#include "foundation/localized.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+
+namespace {
+
+constexpr int kStyleFull = 4;
+const QLatin1String kBackupExtension(".svd");
+
+struct Backup {
+    QString name;
+    double time = 0;
+};
+
+bool isPermissionError(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+bool existsAt(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+int lastErrorOr(int fallback)
+{
+    return errno != 0 ? errno : fallback;
+}
+
+// The time a backup's name tells. A name that is no date (made in another language, or not by
+// us) is dated by its folder, so an old stray folder still goes in its turn.
+double backupTime(const QFileInfo& entry)
+{
+    QString text = entry.fileName();
+    if (text.endsWith(kBackupExtension))
+        text.chop(kBackupExtension.size());
+    text.replace(u'_', u':');
+    double time = 0;
+    if (parseDateString(text, &time, kStyleFull, kStyleFull))
+        return time;
+    return dateFromDateTime(entry.lastModified());
+}
+
+// The backups in listing order; nothing when the folder can't be listed.
+std::optional<QList<Backup>> listBackups(const QString& folder)
+{
+    const QDir dir(folder);
+    if (folder.isEmpty() || !dir.exists() || !dir.isReadable())
+        return std::nullopt;
+    QList<Backup> backups;
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name))
+        backups.append(Backup {entry.fileName(), backupTime(entry)});
+    return backups;
+}
+
+bool archiveFolder(const QString& package, QString* folder, int* error)
+{
+    QString archives;
+    const QString name = documentNameFromURL(package);
+    if (name.isEmpty() || !HelperSVLibraryFolder::getSVLibraryArchiveFolderUrl(&archives, error) || *error != 0) {
+        *error = *error != 0 ? *error : EINVAL;
+        return false;
+    }
+    *folder = archives + QLatin1Char('/') + name;
+    errno = 0;
+    if (QFileInfo(*folder).isDir() || QDir().mkpath(*folder))
+        return true;
+    *error = lastErrorOr(EIO);
+    return false;
+}
+
+// A backup of the same name (made within the same second) is replaced only once the new copy is
+// whole, so a failed copy never costs one.
+bool copyBackup(const QString& package, const QString& target, int* error)
+{
+    const bool replacing = existsAt(target);
+    const QString staging = replacing ? uniqueFileURL(target) : target;
+    if (!copyItemAtPath(package, staging, error)) {
+        if (existsAt(staging))
+            removeOrTrashItemAtURL(staging);
+        return false;
+    }
+    if (!replacing)
+        return true;
+    if (!removeOrTrashItemAtURL(target, error)) {
+        removeOrTrashItemAtURL(staging);
+        return false;
+    }
+    errno = 0;
+    if (QDir().rename(staging, target))
+        return true;
+    // The staged copy stays: it is a whole backup, under a name that dates it by its folder.
+    *error = lastErrorOr(EIO);
+    return false;
+}
+
+// Oldest first, the one just made excepted. A removal that fails only leaves one backup too many.
+void pruneBackups(const QString& folder, const QString& keep, long limit)
+{
+    std::optional<QList<Backup>> backups = listBackups(folder);
+    if (!backups)
+        return;
+    std::stable_sort(backups->begin(), backups->end(),
+                     [](const Backup& a, const Backup& b) { return a.time < b.time; });
+    qsizetype count = backups->size();
+    for (const Backup& backup : std::as_const(*backups)) {
+        if (count <= limit)
+            break;
+        if (backup.name == keep)
+            continue;
+        int error = 0;
+        if (!removeOrTrashItemAtURL(folder + QLatin1Char('/') + backup.name, &error)) {
+            svLog(QStringLiteral("Copie de secours %1 non supprimée (%2)").arg(backup.name).arg(error));
+            return;
+        }
+        --count;
+    }
+}
+
+bool makeBackup(const QString& package, long limit, int* error)
+{
+    QString folder;
+    if (!archiveFolder(package, &folder, error))
+        return false;
+    const QString name = BackupManager::backupNameForTime(SystemClock::now());
+    if (!copyBackup(package, folder + QLatin1Char('/') + name, error))
+        return false;
+    pruneBackups(folder, name, limit);
+    return true;
+}
+
+void askAfterFailedBackup(int error, const BackupManager::Action& actionOK, const BackupManager::Action& actionNOK)
+{
+    AlertRequest request;
+    request.imageName = QStringLiteral("document");
+    if (isPermissionError(error)) {
+        request.message = localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde_Droit"));
+        request.button1 = localizedDialogue(QStringLiteral("Button_Dont_Open"));
+        request.button2 = localizedDialogue(QStringLiteral("Button_Dont_Save"));
+    } else {
+        request.message = localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde"));
+        request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_NON"));
+        request.button2 = localizedDialogue(QStringLiteral("LIB_BUTTON_OUI"));
+    }
+    const BackupManager::Action& action = runAlert(request) == kAlertFirstButton ? actionNOK : actionOK;
+    if (action)
+        action();
+}
+
+void recordManualSave(DOCPARAM& param, const QString& package)
+{
+    param.lastManualSave = SystemClock::now();
+    param.lastManualSaveStarted = true;
+    if (!param.saveDocParam(package))
+        svLog(QStringLiteral("Copie manuelle non notée dans %1").arg(package));
+}
+
+} // namespace
+
+BackupManager& BackupManager::defaultManager()
+{
+    static BackupManager manager;
+    return manager;
+}
+
+void BackupManager::sauvegardeAutomatique(const QString& url, long n, const Action& actionOK, const Action& actionNOK)
+{
+    int error = 0;
+    if (makeBackup(url, std::clamp(n, 1L, kMaxBackups), &error)) {
+        if (actionOK)
+            actionOK();
+        return;
+    }
+    svLog(QStringLiteral("Copie de secours de %1 impossible (%2)").arg(url).arg(error));
+    askAfterFailedBackup(error, actionOK, actionNOK);
+}
+
+bool BackupManager::scanSauvFolder(const QString& folder, long* count, QString* minName)
+{
+    *count = 0;
+    minName->clear();
+    const std::optional<QList<Backup>> backups = listBackups(folder);
+    if (!backups)
+        return false;
+    double oldest = 0;
+    for (const Backup& backup : *backups) {
+        if (*count == 0 || backup.time < oldest) {
+            oldest = backup.time;
+            *minName = backup.name;
+        }
+        ++*count;
+    }
+    return *count > 0;
+}
+
+QString BackupManager::backupNameForTime(double time)
+{
+    QString name = dateToStringWithStyles(kStyleFull, kStyleFull, time);
+    name.replace(u':', u'_');
+    name.replace(u'/', u'_');
+    return name + kBackupExtension;
+}
+
+void BackupManager::alertForManualSave(DOCUMENT* doc)
+{
+    if (!doc || !doc->docParam)
+        return;
+    const long period = APPLIPARAM::loadAppliParam().everyDaysManualSave;
+    if (SystemClock::now() < addDaysToDate(period, doc->docParam->lastManualSave))
+        return;
+    AlertRequest request;
+    request.message = localizedDialogue(QStringLiteral("kConfirm_ManualSaveDoc")).arg(period);
+    request.information = doc->getDocLoadName();
+    request.button1 = localizedDialogue(QStringLiteral("kButton_Maintenant"));
+    request.button2 = localizedDialogue(QStringLiteral("kButton_Prochain"));
+    request.button3 = localizedDialogue(QStringLiteral("kButton_Ignorer"));
+    request.style = 0;
+    const int choice = runAlert(request);
+    if (choice == kAlertFirstButton) {
+        if (IAppShell* shell = appShell())
+            shell->ENREGISTRER_COPIE();
+    } else if (choice == kAlertThirdButton) {
+        doc->docParam->lastManualSave = SystemClock::now();
+        if (!doc->docParam->saveDocParam(doc->documentUrl))
+            svLog(QStringLiteral("Rappel de copie manuelle non noté dans %1").arg(doc->documentUrl));
+    }
+}
+
+void BackupManager::didManualSaveForOpenedDocument(DOCUMENT* doc)
+{
+    if (doc && doc->docParam)
+        recordManualSave(*doc->docParam, doc->documentUrl);
+}
+
+void BackupManager::didManualSaveForClosedDocumentAtUrl(const QString& url)
+{
+    bool error = false;
+    const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
+    if (param)
+        recordManualSave(*param, url);
+}

@@ -1,0 +1,112 @@
+#include "DocumentOpener.h"
+
+#include "document/APPLIPARAM.h"
+#include "document/BEFOREPARAM.h"
+#include "document/BackupManager.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "document/HelperSVLibraryFolder.h"
+#include "document/SVDocumentManager.h"
+#include "document/UpgradeManager.h"
+#include "foundation/xmlmember.h"
+#include "model/MOYEN.h"
+
+namespace {
+
+// Whether the preference file can be read now; the shared parameters are read from it again at
+// their next use, each opening releasing them.
+bool appliParamReadable()
+{
+    QString url;
+    if (!HelperSVLibraryFolder::getSVLibraryPreferenceFileUrl(&url, nullptr))
+        return false;
+    XmlDocPtr document;
+    return static_cast<bool>(loadXMLRootFromURL(url, &document));
+}
+
+// Asks whether to go on despite the failure of that code; the user's answer.
+bool askContinue(int code, bool forSave)
+{
+    bool goOn = false;
+    SVDocumentManager::informDocErrorAndAskContinue(
+        code, forSave, [&goOn]() { goOn = true; }, [&goOn]() { goOn = false; });
+    return goOn;
+}
+
+} // namespace
+
+bool DocumentOpener::doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag,
+                            IOpenPrompts& prompts)
+{
+    doc->reset();
+    DocContext::instance().document = nullptr;
+    if (crea) {
+        const int code = doOpen_step_create_beforeParam(url);
+        if (code != 0 && !askContinue(code, false))
+            return false;
+    } else if (!passPassword(url, prompts) || !makeBackup(url) || !passVersionGate(url)) {
+        return false;
+    }
+    return loadStage(url, doc, crea, fileSystemTag);
+}
+
+int DocumentOpener::doOpen_step_create_beforeParam(const QString& url)
+{
+    bool ignored = false;
+    const BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(url, &ignored);
+    // The package folder is made by the caller; its resources folder comes with its first file.
+    createPackageResources(url, nullptr, nullptr);
+    return BEFOREPARAM::saveBeforeParam(url, before) ? 0 : kDocErrBeforeParam;
+}
+
+bool DocumentOpener::passPassword(const QString& url, IOpenPrompts& prompts)
+{
+    bool ignored = false;
+    const BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(url, &ignored);
+    return !before.hasPassword() || prompts.askDocumentPassword(before, url);
+}
+
+bool DocumentOpener::makeBackup(const QString& url)
+{
+    if (!appliParamReadable())
+        return askContinue(kDocErrAppliParam, true);
+    const long count = APPLIPARAM::loadAppliParam().nbSauvNew;
+    if (count <= 0)
+        return true;
+    bool done = false;
+    BackupManager::defaultManager().sauvegardeAutomatique(
+        url, count, [&done]() { done = true; }, [&done]() { done = false; });
+    return done;
+}
+
+bool DocumentOpener::passVersionGate(const QString& url)
+{
+    bool ignored = false;
+    BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(url, &ignored);
+    bool passed = false;
+    UpgradeManager::doUpgrade(
+        before.version, url, nullptr, [&passed]() { passed = true; }, [&passed]() { passed = false; });
+    if (!passed)
+        return false;
+    before.version = kDocumentFormatVersion;
+    const bool written = BEFOREPARAM::saveBeforeParam(url, before);
+    APPLIPARAM::disposeAppliParam();
+    return written || askContinue(kDocErrBeforeParam, false);
+}
+
+bool DocumentOpener::loadStage(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag)
+{
+    *doc = std::make_unique<DOCUMENT>(url, fileSystemTag);
+    DocContext::instance().document = doc->get();
+    bool loaded = false;
+    SVDocumentManager::defaultManager().loadDocument(
+        *doc, [&loaded]() { loaded = true; }, [&loaded]() { loaded = false; });
+    if (!loaded) {
+        doc->reset();
+        DocContext::instance().document = nullptr;
+        return false;
+    }
+    if (!crea)
+        MOYEN::cleanMoyensAtOpen(doc->get());
+    return true;
+}

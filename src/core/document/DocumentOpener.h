@@ -1,0 +1,39 @@
+#pragma once
+// The opening of a document up to the moment its member files are loaded: the password, the
+// application parameters, the automatic backup, the version gate, then the DOCUMENT itself. What
+// follows (the current currency, the indexes, the windows) belongs to the application.
+//
+// Every question goes through the installed alerts; the password through the prompts the caller
+// hands in, so the sequence runs the same with windows and in tests.
+#include <QString>
+#include <memory>
+
+class BEFOREPARAM;
+class DOCUMENT;
+
+class IOpenPrompts {
+public:
+    virtual ~IOpenPrompts() = default;
+    // Asks for the password of a protected package (stored.hasPassword() is true) until the user
+    // types one that stored.passwordMatches, or gives up; true only in the first case.
+    virtual bool askDocumentPassword(const BEFOREPARAM& stored, const QString& packageUrl) = 0;
+};
+
+class DocumentOpener {
+public:
+    // Opens the package at url (crea false) or a new package whose folder exists (crea true). On
+    // success *doc holds the loaded document, which is also the current document, and the answer
+    // is true. On failure *doc is null and nothing is current: the user gave up at a question or
+    // at the password, the backup or the version gate refused, or the loading was abandoned.
+    static bool doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag,
+                       IOpenPrompts& prompts);
+    // Writes the package's "beforeparam.xml" as read (version and password of a new document when
+    // there is none); 0 when written, the code of "beforeparam.xml" when not.
+    static int doOpen_step_create_beforeParam(const QString& url);
+
+private:
+    static bool passPassword(const QString& url, IOpenPrompts& prompts);
+    static bool makeBackup(const QString& url);
+    static bool passVersionGate(const QString& url);
+    static bool loadStage(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag);
+};

@@ -1,0 +1,102 @@
+#include "FileSystemOps.h"
+
+#include "foundation/diagnostics.h"
+#include "foundation/files.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+
+FileSystemOps g_plain;
+FileSystemOps* g_installed = nullptr;
+
+void setError(int* error, int value)
+{
+    if (error)
+        *error = value;
+}
+
+} // namespace
+
+bool FileSystemOps::exists(const QString& path)
+{
+    struct stat info { };
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+bool FileSystemOps::makeFolder(const QString& path, int* error)
+{
+    setError(error, 0);
+    if (QFileInfo(path).isDir())
+        return true;
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return true;
+    setError(error, errno);
+    return false;
+}
+
+bool FileSystemOps::removeItem(const QString& path, int* error)
+{
+    int code = 0;
+    const bool done = removeOrTrashItemAtURL(path, &code);
+    setError(error, done ? 0 : code);
+    return done;
+}
+
+bool FileSystemOps::moveItem(const QString& from, const QString& to, int* error)
+{
+    setError(error, 0);
+    // rename(2) would silently replace an empty folder or a file at the destination.
+    if (exists(to)) {
+        setError(error, EEXIST);
+        return false;
+    }
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    setError(error, errno);
+    return false;
+}
+
+bool FileSystemOps::copyItem(const QString& from, const QString& to, int* error)
+{
+    return copyItemAtPath(from, to, error);
+}
+
+FileSystemOps& FileSystemOps::shared()
+{
+    return g_installed ? *g_installed : g_plain;
+}
+
+void FileSystemOps::install(FileSystemOps* ops)
+{
+    g_installed = ops;
+}
+
+bool moveItemAcrossFileSystems(const QString& from, const QString& to, int* error)
+{
+    FileSystemOps& ops = FileSystemOps::shared();
+    int code = 0;
+    if (ops.moveItem(from, to, &code)) {
+        setError(error, 0);
+        return true;
+    }
+    if (code != EXDEV) {
+        setError(error, code);
+        return false;
+    }
+    if (!ops.copyItem(from, to, &code)) {
+        if (code != EEXIST)
+            ops.removeItem(to, nullptr);
+        setError(error, code);
+        return false;
+    }
+    if (!ops.removeItem(from, &code))
+        svLog(QStringLiteral("Impossible de supprimer %1 après sa copie (%2)").arg(from).arg(code));
+    setError(error, 0);
+    return true;
+}

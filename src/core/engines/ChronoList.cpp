@@ -1,0 +1,259 @@
+#include "ChronoManager.h"
+
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "document/ReferencePasses.h"
+#include "engines/PrevisionManager.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+// The schedules and forecasts of a document sorted into the groups the list shows, each group in
+// the order of its index (names), so that a build walks the indexes once.
+struct ChronoManager::Groups {
+    QList<const ECHEANCIER*> split; // models with split lines: no single category holds them
+    QHash<long, QList<const ECHEANCIER*>> echeanciers; // by the model's category
+    QHash<long, QList<const Prevision*>> previsions; // by the model's category
+};
+
+namespace {
+
+bool previsionIsFinished(const Prevision& prevision)
+{
+    return prevision.planificator && prevision.planificator->isFinished();
+}
+
+} // namespace
+
+ChronoManager& ChronoManager::sharedManager()
+{
+    static ChronoManager manager;
+    return manager;
+}
+
+void ChronoManager::hello(IChronoTable* table)
+{
+    const DOCPARAM* param = getDocParam(currentDocument());
+    m_filter = param ? param->chronoFilter : kFilterAll;
+    m_table = table;
+    m_chronoList.emplace();
+    BUILD_LIST();
+}
+
+void ChronoManager::goodbye()
+{
+    m_chronoList.reset();
+    // The table belongs to the closing window: a later rebuild must not reach it.
+    m_table = nullptr;
+}
+
+void ChronoManager::BUILD_LIST()
+{
+    builChronoList(m_filter, currentDocument());
+}
+
+void ChronoManager::REBUILD_LIST()
+{
+    const CHRONOLIST* selected = m_table ? chronolistAtIndex(m_table->selectedRow()) : nullptr;
+    const std::optional<CHRONOLIST> kept
+        = selected && selected->isChrono() ? std::optional<CHRONOLIST>(*selected) : std::nullopt;
+    BUILD_LIST();
+    long row = -1;
+    if (kept)
+        findChronoList(kept->kind, kept->ident, &row);
+    if (m_table) {
+        m_table->reloadData();
+        m_table->GO(row);
+    }
+}
+
+void ChronoManager::builChronoList(int filter, DOCUMENT* doc)
+{
+    m_parityReel = true;
+    m_parityPrevision = true;
+    m_lastType = -1;
+    if (!m_chronoList)
+        return;
+    m_chronoList->clear();
+    if (!doc)
+        return;
+    const Groups groups = groupChronos(doc);
+    appendNewReferenceToChronoList(CHRONOLIST::kKindPoste, -1, filter, {});
+    for (const ECHEANCIER* echeancier : groups.split)
+        appendNewReferenceToChronoList(CHRONOLIST::kKindEcheancier, echeancier->ident, filter, echeancier);
+    dropEmptyHeader(0, filter);
+    for (const DOSSIER& dossier : doc->dossierHdl) {
+        const qsizetype dossierRow = m_chronoList->size();
+        appendNewReferenceToChronoList(CHRONOLIST::kKindDossier, dossier.ident, filter, {});
+        for (const POSTE& poste : doc->posteHdl) {
+            if (poste.dossierID == dossier.ident)
+                appendPosteRows(poste.ident, filter, groups);
+        }
+        dropEmptyHeader(dossierRow, filter);
+    }
+}
+
+ChronoManager::Groups ChronoManager::groupChronos(DOCUMENT* doc)
+{
+    QHash<long, const ECHEANCIER*> byIdent;
+    // The first schedule of an ident is the one every lookup by ident finds.
+    for (const ECHEANCIER& echeancier : doc->echeancierHdl) {
+        if (!byIdent.contains(echeancier.ident))
+            byIdent.insert(echeancier.ident, &echeancier);
+    }
+    Groups groups;
+    enumerateEcheancierIndex([&](long ident, long) {
+        const ECHEANCIER* echeancier = byIdent.value(ident, nullptr);
+        if (!echeancier)
+            return;
+        if (echeancier->transact.nbMultis() > 0)
+            groups.split.append(echeancier);
+        else
+            groups.echeanciers[echeancier->transact.posteID].append(echeancier);
+    });
+    PrevisionManager::sharedManager().enumerateIndexedPrevisionsUsingBlock(doc, [&](Prevision& prevision, qsizetype) {
+        groups.previsions[prevision.transact.posteID].append(&prevision);
+    });
+    return groups;
+}
+
+void ChronoManager::appendPosteRows(long posteID, int filter, const Groups& groups)
+{
+    const qsizetype posteRow = m_chronoList->size();
+    appendNewReferenceToChronoList(CHRONOLIST::kKindPoste, posteID, filter, {});
+    for (const ECHEANCIER* echeancier : groups.echeanciers.value(posteID))
+        appendNewReferenceToChronoList(CHRONOLIST::kKindEcheancier, echeancier->ident, filter, echeancier);
+    for (const Prevision* prevision : groups.previsions.value(posteID))
+        appendNewReferenceToChronoList(CHRONOLIST::kKindPrevision, prevision->ident, filter, prevision);
+    dropEmptyHeader(posteRow, filter);
+}
+
+// Without the header bit a header stays only when rows were added under it; headers under a
+// folder that lost every row were dropped already, so a folder keeps only headers with rows.
+void ChronoManager::dropEmptyHeader(qsizetype headerIndex, int filter)
+{
+    if (!(filter & kFilterPostes) && m_chronoList->size() == headerIndex + 1)
+        removeLastReference();
+}
+
+const CHRONOLIST* ChronoManager::chronolistAtIndex(long index) const
+{
+    if (!m_chronoList || index < 0 || index >= m_chronoList->size())
+        return nullptr;
+    return &m_chronoList->at(index);
+}
+
+long ChronoManager::numberOfRows() const
+{
+    return m_chronoList ? m_chronoList->size() : 0;
+}
+
+long ChronoManager::numberOfChronos() const
+{
+    if (!m_chronoList)
+        return 0;
+    return std::count_if(m_chronoList->cbegin(), m_chronoList->cend(),
+                         [](const CHRONOLIST& row) { return row.isChrono(); });
+}
+
+bool ChronoManager::findChronoList(int32_t kind, long ident, long* idx) const
+{
+    const long count = numberOfRows();
+    for (long i = 0; i < count; ++i) {
+        const CHRONOLIST& row = m_chronoList->at(i);
+        if (row.kind == kind && row.ident == ident) {
+            if (idx)
+                *idx = i;
+            return true;
+        }
+    }
+    if (idx)
+        *idx = -1;
+    return false;
+}
+
+bool ChronoManager::filterAccepts(int filter, bool finished, int activeBit, int finishedBit) const
+{
+    if (filter == kFilterNone)
+        return false;
+    if (filter == kFilterAll)
+        return true;
+    return (filter & (finished ? finishedBit : activeBit)) != 0;
+}
+
+// The shading restarts at YES whenever the kind of row changes; headers don't interrupt a run.
+bool ChronoManager::nextParity(int32_t kind)
+{
+    bool& parity = kind == CHRONOLIST::kKindEcheancier ? m_parityReel : m_parityPrevision;
+    if (m_lastType != kind)
+        parity = true;
+    const bool rowParity = parity;
+    parity = !parity;
+    m_lastType = kind;
+    return rowParity;
+}
+
+bool ChronoManager::appendNewReferenceToChronoList(int32_t kind, long ident, int filter,
+                                                   const ChronoReference& reference)
+{
+    if (!m_chronoList)
+        return false;
+    CHRONOLIST row {.kind = kind, .ident = ident, .parity = true};
+    if (kind == CHRONOLIST::kKindEcheancier) {
+        const auto* echeancier = std::get_if<const ECHEANCIER*>(&reference);
+        if (!echeancier || !*echeancier
+            || !filterAccepts(filter, echeancierIsFinished(**echeancier), kFilterReelActif, kFilterReelEchu))
+            return false;
+        row.parity = nextParity(kind);
+    } else if (kind == CHRONOLIST::kKindPrevision) {
+        const auto* prevision = std::get_if<const Prevision*>(&reference);
+        if (!prevision || !*prevision
+            || !filterAccepts(filter, previsionIsFinished(**prevision), kFilterPrevisionActif, kFilterPrevisionEchu))
+            return false;
+        row.parity = nextParity(kind);
+    } else if (kind != CHRONOLIST::kKindDossier && kind != CHRONOLIST::kKindPoste) {
+        return false;
+    }
+    m_chronoList->append(row);
+    return true;
+}
+
+void ChronoManager::removeLastReference()
+{
+    if (m_chronoList && !m_chronoList->isEmpty())
+        m_chronoList->removeLast();
+}
+
+void ChronoManager::didChooseFilter(int tag)
+{
+    updateCurrentFilter(tag);
+    REBUILD_LIST();
+    if (DOCPARAM* param = getDocParam(currentDocument()))
+        param->chronoFilter = m_filter;
+}
+
+void ChronoManager::updateCurrentFilter(int tag)
+{
+    constexpr int reel = kFilterReelActif | kFilterReelEchu;
+    constexpr int prevision = kFilterPrevisionActif | kFilterPrevisionEchu;
+    if (tag == kFilterNone || tag == kFilterAll)
+        m_filter = tag;
+    else if (tag == kTagReelAll)
+        m_filter |= reel;
+    else if (tag == kTagReelNone)
+        m_filter &= ~reel;
+    else if (tag == kTagPrevisionAll)
+        m_filter |= prevision;
+    else if (tag == kTagPrevisionNone)
+        m_filter &= ~prevision;
+    else
+        swapFilter(tag);
+}
+
+void ChronoManager::swapFilter(int bits)
+{
+    // Toggling bits none of which is set sets them.
+    m_filter ^= bits;
+}

@@ -1,0 +1,119 @@
+#include "RegleFile.h"
+
+#include "engines/RegleManager.h"
+#include "foundation/diagnostics.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+void setError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+// Text that holds nothing but white space is layout, not a record.
+bool isLayout(pugi::xml_node node)
+{
+    if (node.type() != pugi::node_pcdata)
+        return false;
+    return QString::fromUtf8(node.value()).trimmed().isEmpty();
+}
+
+REGLE readRegleRecord(pugi::xml_node record)
+{
+    REGLE regle;
+    regle.importID = static_cast<long>(xmlGetLong(record, "importID", -1));
+    regle.who1 = static_cast<long>(xmlGetLong(record, "who1", -1));
+    regle.who2 = static_cast<long>(xmlGetLong(record, "who2", -1));
+    regle.posteID = static_cast<long>(xmlGetLong(record, "posteID", -1));
+    regle.moyen = static_cast<int>(xmlGetLong(record, "moyen", -1));
+    regle.nb_operation = static_cast<long>(xmlGetLong(record, "nb_operation", 0));
+    const pugi::xml_node mots = xmlFirstChild(record, "mots");
+    for (pugi::xml_node mot = mots.first_child(); mot; mot = mot.next_sibling()) {
+        if (mot.type() != pugi::node_element)
+            continue;
+        const QString word = xmlGetMutableString(mot, "mot");
+        if (!word.isEmpty())
+            regle.mots.append(word);
+    }
+    return regle;
+}
+
+bool appendRegleRecord(pugi::xml_node root, const REGLE& regle)
+{
+    pugi::xml_node record = xmlAppendElement(root, "record");
+    if (!record)
+        return false;
+    xmlAppendLong(record, "importID", regle.importID);
+    xmlAppendLong(record, "who1", regle.who1);
+    xmlAppendLong(record, "who2", regle.who2);
+    xmlAppendLong(record, "posteID", regle.posteID);
+    xmlAppendLong(record, "moyen", regle.moyen);
+    xmlAppendLong(record, "nb_operation", regle.nb_operation);
+    pugi::xml_node mots = xmlAppendElement(record, "mots");
+    if (!mots)
+        return false;
+    bool ok = true;
+    for (const QString& word : regle.mots) {
+        pugi::xml_node mot = xmlAppendElement(mots, "mot");
+        ok = mot && xmlAppendString(mot, "mot", word) && ok;
+    }
+    return ok;
+}
+
+} // namespace
+
+RegleList loadRegles(const QString& packageURL, bool* error)
+{
+    if (error)
+        *error = false;
+    // From now on the document holds rules that the reference passes must see.
+    RegleManager::sharedRegleManager();
+    RegleList list;
+    QString resources;
+    if (!packageResourcesURL(packageURL, &resources)
+        || !QFileInfo::exists(QDir(resources).filePath(QLatin1String(kRegleFileName))))
+        return list;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QLatin1String(kRegleFileName), &document);
+    if (!root) {
+        // Reporting it keeps the next save from silently replacing the user's rules by none.
+        svLog(QStringLiteral("loadRegles : fichier illisible"));
+        setError(error);
+        return list;
+    }
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) {
+            list.append(readRegleRecord(child));
+        } else if (!isLayout(child)) {
+            svLog(QStringLiteral("loadRegles error !"));
+            setError(error);
+        }
+    }
+    return list;
+}
+
+XmlDocPtr makeDocReglesXML(const RegleList& list, bool* error)
+{
+    pugi::xml_node root;
+    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
+    if (!document || !root) {
+        setError(error);
+        return nullptr;
+    }
+    for (const REGLE& regle : list) {
+        if (!appendRegleRecord(root, regle))
+            setError(error);
+    }
+    return document;
+}
+
+bool saveRegles(const QString& packageURL, const RegleList& list)
+{
+    bool error = false;
+    const XmlDocPtr document = makeDocReglesXML(list, &error);
+    return document && saveXMLInPackage(packageURL, document.get(), QLatin1String(kRegleFileName));
+}

@@ -1,0 +1,528 @@
+#include "RegleManager.h"
+
+#include "document/APPLIPARAM.h"
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "engines/Critere.h"
+#include "engines/LISTING.h"
+#include "engines/SearchEngine.h"
+#include "foundation/IAlerts.h"
+#include "foundation/IDesktop.h"
+#include "foundation/diagnostics.h"
+#include "foundation/localized.h"
+#include "model/ReleveCompute.h"
+#include "model/TOOL.h"
+#include "model/TransactOps.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <limits>
+#include <map>
+#include <span>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Listings built for learning keep the document's order: what is learnt then depends neither on
+// a display preference nor on the cost of sorting.
+constexpr int kSortAppend = 10;
+constexpr int kImportTouchedCode = 3;
+constexpr int kReportRuleWidth = 56;
+constexpr int kReportLabelWidth = 25;
+const QChar kReportEndOfLine = QChar(13);
+
+// ---- Learning ------------------------------------------------------------------------------------
+
+// An imported, completed transaction with its words, folded once.
+struct LearnRow {
+    const TRANSACT* transact = nullptr;
+    QStringList words; // every distinct word, in order of first appearance
+    QStringList firstWords; // the first kRegleMaxMots of them
+};
+
+// Two transactions teach a rule together only when they agree on this. Cheques leave their
+// counter-account and category out: a cheque's payee is rarely in the bank's reason.
+using PairKey = std::tuple<long, int, long, long, long>;
+
+PairKey pairKeyOf(const TRANSACT& t)
+{
+    const bool cheque = t.moyen == kFamilyChequeDebit;
+    return {t.importID, t.moyen, t.who1, cheque ? -1 : t.posteID, cheque ? -1 : t.who2};
+}
+
+QList<LearnRow> learnRowsOf(const LISTING* listing, const DOCUMENT* doc)
+{
+    QList<LearnRow> rows;
+    const long count = listingCount(listing);
+    rows.reserve(count);
+    for (long i = 0; i < count; ++i) {
+        LearnRow row;
+        row.transact = listingTransactAtIndex(listing, i, doc);
+        if (!SV_ASSERT(row.transact))
+            continue;
+        row.words = regleWords(row.transact->whyImport, std::numeric_limits<int>::max());
+        row.firstWords = row.words.mid(0, kRegleMaxMots);
+        rows.append(row);
+    }
+    return rows;
+}
+
+// Only pairs that agree on their key teach anything, so each row is paired with the later rows
+// of its own group only, in the order a walk over every pair would meet them.
+class PairGroups {
+public:
+    explicit PairGroups(const QList<LearnRow>& rows)
+        : m_place(rows.size())
+    {
+        for (long i = 0; i < rows.size(); ++i)
+            m_groups[pairKeyOf(*rows[i].transact)].push_back(i);
+        for (const auto& entry : m_groups) {
+            const std::vector<long>& group = entry.second;
+            for (size_t k = 0; k < group.size(); ++k)
+                m_place[group[k]] = {&group, k};
+        }
+    }
+    PairGroups(const PairGroups&) = delete; // m_place points into m_groups
+    PairGroups& operator=(const PairGroups&) = delete;
+    // The rows after that one in its group, in row order.
+    std::span<const long> laterThan(long row) const
+    {
+        const auto& [group, k] = m_place[row];
+        return std::span<const long>(*group).subspan(k + 1);
+    }
+
+private:
+    std::map<PairKey, std::vector<long>> m_groups;
+    std::vector<std::pair<const std::vector<long>*, size_t>> m_place; // a row's group and place in it
+};
+
+// The words of the second list, in its order, found among the first: at most kRegleMaxMots.
+QStringList communWords(const QStringList& first, const QStringList& second)
+{
+    QStringList commun;
+    for (const QString& word : second) {
+        if (commun.size() >= kRegleMaxMots)
+            break;
+        if (motInMots(word, first) && !motInMots(word, commun))
+            commun.append(word);
+    }
+    return commun;
+}
+
+// ---- The report ----------------------------------------------------------------------------------
+
+QString reportLine(const QString& text)
+{
+    return text + kReportEndOfLine;
+}
+
+QString reportField(const QString& label, const QString& value)
+{
+    return reportLine(QLatin1Char('\t') + label.leftJustified(kReportLabelWidth, QLatin1Char(' '))
+                      + QStringLiteral(": ") + value);
+}
+
+QString reportHeader(const DOCUMENT* doc)
+{
+    const QString stars(kReportRuleWidth, QLatin1Char('*'));
+    return reportLine(stars) + reportLine(QStringLiteral("*** ") + localizedAppl(QStringLiteral("REGLES_REGLES")))
+        + reportLine(QStringLiteral("*** ") + localizedAppl(QStringLiteral("REGLES_Document")) + QStringLiteral(" : ")
+                     + (doc ? doc->getDocLoadName() : QString()))
+        + reportLine(stars);
+}
+
+QString reportRegle(const REGLE& regle, long number, const DOCUMENT* doc)
+{
+    QString text
+        = reportLine(localizedAppl(QStringLiteral("REGLES_REGLE")) + QLatin1Char(' ') + QString::number(number));
+    text += reportLine(QLatin1Char('\t') + localizedAppl(QStringLiteral("REGLES_Mots")) + QStringLiteral(" : ")
+                       + RegleManager::concatMots(regle));
+    text += reportField(localizedAppl(QStringLiteral("REGLES_CompteImport")),
+                        getToolNameNS(kToolCompte, regle.importID, doc));
+    text += reportField(localizedAppl(QStringLiteral("REGLES_CompteDebiteur")),
+                        getToolNameNS(kToolCompte, regle.who1, doc));
+    text += reportField(localizedAppl(QStringLiteral("REGLES_CompteCrediteur")),
+                        getToolNameNS(kToolCompte, regle.who2, doc));
+    text += reportField(localizedAppl(QStringLiteral("REGLES_Poste")),
+                        doc ? POSTE::getPosteNameNS(regle.posteID, *doc) : QString());
+    text += reportField(localizedAppl(QStringLiteral("REGLES_Moyen")), moyenNameForFamily(regle.moyen));
+    text += reportField(localizedAppl(QStringLiteral("REGLES_Comparaisons")), QString::number(regle.nb_operation));
+    return text + reportLine(QString(kReportRuleWidth, QLatin1Char('-')));
+}
+
+// ---- Applying to a listing -------------------------------------------------------------------------
+
+struct Replacement {
+    long index = -1; // in the document's transactions
+    TRANSACT transact;
+};
+
+bool offeredToRegles(const TRANSACT& t, int kind, bool marked)
+{
+    if (t.importID < 0)
+        return false;
+    switch (kind) {
+    case kApplyReglesUntouched:
+        return !t.importTouched;
+    case kApplyReglesAll:
+        return true;
+    case kApplyReglesSelection:
+        return marked;
+    }
+    return false;
+}
+
+// Whether a row of the transaction's group is marked: selecting any line of a split transaction
+// selects the transaction.
+bool groupMarked(const LISTING* listing, long first, long last)
+{
+    for (long i = first; i <= last; ++i) {
+        if (listingMarkAtIndex(listing, i))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// ---- The shared instance -----------------------------------------------------------------------------
+
+RegleManager::RegleManager()
+{
+    installRegleReferences(this);
+}
+
+RegleManager::~RegleManager()
+{
+    if (regleReferences() == this)
+        installRegleReferences(nullptr);
+}
+
+RegleManager& RegleManager::sharedRegleManager()
+{
+    static RegleManager manager;
+    return manager;
+}
+
+// ---- Rule lists ----------------------------------------------------------------------------------------
+
+long RegleManager::nbRegles(const RegleList* rules)
+{
+    return rules ? rules->size() : 0;
+}
+
+const REGLE* RegleManager::regleAtIndex(const RegleList& rules, long index)
+{
+    return index >= 0 && index < rules.size() ? &rules.at(index) : nullptr;
+}
+
+REGLE* RegleManager::regleAtIndex(RegleList& rules, long index)
+{
+    return index >= 0 && index < rules.size() ? &rules[index] : nullptr;
+}
+
+QString RegleManager::concatMots(const REGLE& regle)
+{
+    return regle.mots.join(QLatin1Char(' '));
+}
+
+// ---- Learning ----------------------------------------------------------------------------------------
+
+RegleList RegleManager::computeRegles(const DOCUMENT* doc) const
+{
+    RegleList rules;
+    if (!doc)
+        return rules;
+    const Critere critere = Critere::makeImportCritere(kImportTouchedCode, doc);
+    SearchRequest request;
+    request.critere = &critere;
+    request.doc = doc;
+    request.sort = kSortAppend;
+    const std::unique_ptr<LISTING> listing = searchWithCritere(request);
+    const QList<LearnRow> rows = learnRowsOf(listing.get(), doc);
+    const long defaultPoste = DOCPARAM::getDefaultPoste(doc);
+
+    const PairGroups groups(rows);
+    const auto learnFrom = [&](const TRANSACT& t, const QStringList& mots) {
+        // A rule without words would fit every reason of its import account.
+        if (mots.isEmpty())
+            return;
+        const bool cheque = t.moyen == kFamilyChequeDebit;
+        addRegle(rules, t.importID, t.who1, cheque ? kCompteAnonymeID : t.who2, cheque ? defaultPoste : t.posteID,
+                 t.moyen, mots);
+    };
+    for (long i = 0; i < rows.size(); ++i) {
+        const LearnRow& a = rows[i];
+        for (const long j : groups.laterThan(i)) {
+            const LearnRow& b = rows[j];
+            const QStringList commun = communWords(a.firstWords, b.words);
+            if (commun.isEmpty()) {
+                learnFrom(*a.transact, a.firstWords);
+                learnFrom(*b.transact, b.firstWords);
+            } else {
+                learnFrom(*a.transact, commun);
+            }
+        }
+    }
+    cleanRegles(rules);
+    sortRegles(rules);
+    return rules;
+}
+
+void RegleManager::addRegle(RegleList& rules, long importID, long who1, long who2, long posteID, int moyen,
+                            const QStringList& mots) const
+{
+    bool counted = false;
+    for (REGLE& regle : rules) {
+        if (regle.importID != importID || regle.who1 != who1 || regle.who2 != who2 || regle.posteID != posteID
+            || regle.moyen != moyen)
+            continue;
+        if (regle.mots.size() == mots.size() && motsInMots(regle.mots, mots)) {
+            ++regle.nb_operation;
+            counted = true;
+            break;
+        }
+        QStringList shared;
+        for (const QString& word : regle.mots) {
+            if (motInMots(word, mots))
+                shared.append(word);
+        }
+        if (shared.isEmpty())
+            continue;
+        regle.mots = shared;
+        ++regle.nb_operation;
+        counted = true;
+    }
+    if (counted)
+        return;
+    REGLE regle;
+    regle.importID = importID;
+    regle.who1 = who1;
+    regle.who2 = who2;
+    regle.posteID = posteID;
+    regle.moyen = moyen;
+    regle.nb_operation = 1;
+    regle.mots = mots;
+    rules.append(regle);
+}
+
+void RegleManager::cleanRegles(RegleList& rules) const
+{
+    const auto duplicates = [](const REGLE& a, const REGLE& b) {
+        return a.importID == b.importID && a.mots.size() == b.mots.size() && motsInMots(a.mots, b.mots);
+    };
+    for (long i = 0; i < rules.size(); ++i) {
+        for (long j = i + 1; j < rules.size();) {
+            if (!duplicates(rules[i], rules[j])) {
+                ++j;
+            } else if (rules[i].nb_operation <= rules[j].nb_operation) {
+                rules.removeAt(i);
+                j = i + 1;
+            } else {
+                rules.removeAt(j);
+            }
+        }
+    }
+}
+
+bool RegleManager::infRegle(const REGLE& a, const REGLE& b) const
+{
+    if (a.importID != b.importID)
+        return a.importID < b.importID;
+    return !motsInMots(a.mots, b.mots);
+}
+
+long RegleManager::findReglePos(const REGLE& regle, const RegleList& rules) const
+{
+    for (long i = 0; i < rules.size(); ++i) {
+        if (infRegle(regle, rules[i]))
+            return i;
+    }
+    return rules.size();
+}
+
+void RegleManager::sortRegles(RegleList& rules) const
+{
+    RegleList sorted;
+    sorted.reserve(rules.size());
+    for (const REGLE& regle : std::as_const(rules))
+        sorted.insert(findReglePos(regle, sorted), regle);
+    rules = sorted;
+}
+
+// ---- Words ---------------------------------------------------------------------------------------------
+
+void RegleManager::regleFindCommun(const QString& why1, const QString& why2, QStringList& mots2) const
+{
+    mots2 = communWords(regleWords(why1), regleWords(why2, std::numeric_limits<int>::max()));
+}
+
+void RegleManager::regleExplode(const QString& why, QStringList& mots) const
+{
+    mots = regleWords(why);
+}
+
+// ---- Applying -------------------------------------------------------------------------------------------
+
+bool RegleManager::findRegle(const RegleList& rules, const QString& why, long importID, long* who1, long* who2,
+                             long* posteID, int* moyen) const
+{
+    const QStringList words = regleWords(why);
+    if (words.isEmpty() || rules.isEmpty())
+        return false;
+    const bool anyImport = APPLIPARAM::loadAppliParam().reglesManuel;
+    for (const REGLE& regle : rules) {
+        if (!anyImport && regle.importID != importID)
+            continue;
+        if (!motsInMots(regle.mots, words))
+            continue;
+        *who1 = regle.who1;
+        *who2 = regle.who2;
+        *posteID = regle.posteID;
+        *moyen = regle.moyen;
+        return true;
+    }
+    return false;
+}
+
+bool RegleManager::applyReglesToTransact(const RegleList& rules, TRANSACT& transact, DOCUMENT* doc, bool* locked) const
+{
+    if (locked)
+        *locked = false;
+    if (transact.importID < 0)
+        return false;
+    if (!transactCanPointer(transact, nullptr, nullptr, doc)) {
+        if (locked)
+            *locked = true;
+        return false;
+    }
+    long who1 = -1;
+    long who2 = -1;
+    long posteID = -1;
+    int moyen = 0;
+    if (!findRegle(rules, transact.whyImport, transact.importID, &who1, &who2, &posteID, &moyen))
+        return false;
+    transact.who1 = who1;
+    transact.moyen = moyen;
+    transact.importTouched = true;
+    const bool cheque = moyen == kFamilyChequeDebit;
+    transact.who2 = cheque ? kCompteAnonymeID : who2;
+    transact.posteID = cheque ? DOCPARAM::getDefaultPoste(doc) : posteID;
+    long index = -1;
+    if ((cheque || moyen == kFamilyCarteDebit) && doc && getMoyenIndex(doc->moyenHdl, moyen, who1, &index, doc))
+        transact.setTransactDefaultVariante(doc->moyenHdl, index);
+    return true;
+}
+
+void RegleManager::applyReglesToListing(const LISTING* listing, int kind, const IRegleTable* table, DOCUMENT* doc) const
+{
+    if (!listing || !doc)
+        return;
+    LISTING rows = listing->copyOfListing();
+    const RegleList rules = computeRegles(doc);
+    const long count = listingCount(&rows);
+    if (kind == kApplyReglesSelection) {
+        for (long i = 0; i < count; ++i)
+            listingSetMarkAtIndex(&rows, i, table && table->isRowSelected(i));
+    }
+    QList<Replacement> replacements;
+    bool anyLocked = false;
+    for (long i = 0; i < count;) {
+        long first = i;
+        long last = i;
+        listingTransactLineRange(&rows, i, &first, &last);
+        i = std::max(last, i) + 1;
+        int type = 0;
+        const long index = listingStorageIndexAtIndex(&rows, first, &type);
+        if (type != kStorageTransact)
+            continue;
+        const std::optional<TRANSACT> copy = TRANSACT::loadTransactCopy_from_file(index, doc);
+        if (!copy || !offeredToRegles(*copy, kind, groupMarked(&rows, first, last)))
+            continue;
+        Replacement replacement {index, *copy};
+        bool locked = false;
+        if (applyReglesToTransact(rules, replacement.transact, doc, &locked))
+            replacements.append(replacement);
+        anyLocked = anyLocked || locked;
+    }
+    // Each notified replacement makes every open list rebuild: only the last one tells the windows.
+    for (long k = 0; k < replacements.size(); ++k) {
+        const bool isLast = k == replacements.size() - 1;
+        replaceTransact(replacements[k].transact, replacements[k].index, doc, isLast, isLast, true);
+    }
+    if (anyLocked)
+        alertKey(QStringLiteral("kAlerte_apply_regle_locked"), table ? table->alertWindow() : nullptr, 2,
+                 QStringLiteral("listing"));
+}
+
+// ---- The report ---------------------------------------------------------------------------------------------
+
+void RegleManager::printRegles(const DOCUMENT* doc, const RegleReportPanel& panel, QObject* window) const
+{
+    const RegleList rules = computeRegles(doc);
+    echoRegles(rules, doc, panel, window);
+}
+
+bool RegleManager::echoRegles(const RegleList& rules, const DOCUMENT* doc, const RegleReportPanel& panel,
+                              QObject* window) const
+{
+    if (!panel)
+        return false;
+    const QString path = panel(localizedAppl(QStringLiteral("REGLES_filename")), QStringLiteral("txt"));
+    if (path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly)
+        && file.write(reglesDescriptionString(rules, doc).toUtf8()) >= 0 && file.commit();
+    if (!written) {
+        AlertRequest request;
+        request.window = window;
+        request.message = localizedDialogue(QStringLiteral("kAlerte_CannotSaveDoc"));
+        request.information = QFileInfo(path).fileName();
+        request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
+        request.imageName = QStringLiteral("exporter");
+        request.style = 2;
+        runAlert(request);
+        return false;
+    }
+    HelperSVWorkspace::tryToOpenFileAtPath(path);
+    return true;
+}
+
+QString RegleManager::reglesDescriptionString(const RegleList& rules, const DOCUMENT* doc) const
+{
+    QString text = reportHeader(doc);
+    for (long i = 0; i < rules.size(); ++i)
+        text += reportRegle(rules[i], i, doc);
+    return text;
+}
+
+// ---- Reference passes ------------------------------------------------------------------------------------------
+
+bool RegleManager::reglesUseCompte(long compteID, const DOCUMENT& doc) const
+{
+    if (compteID < 0)
+        return false;
+    for (const REGLE& regle : doc.reglesArray) {
+        if (regle.importID == compteID || regle.who1 == compteID || regle.who2 == compteID)
+            return true;
+    }
+    return false;
+}
+
+bool RegleManager::replacePosteInRegles(long oldID, long newID, DOCUMENT& doc)
+{
+    bool used = false;
+    for (REGLE& regle : doc.reglesArray) {
+        if (regle.posteID != oldID)
+            continue;
+        used = true;
+        if (newID < 0)
+            break;
+        regle.posteID = newID;
+    }
+    return used;
+}

@@ -1,0 +1,205 @@
+#include "document/APPLIPARAM.h"
+#include "document/BackupManager.h"
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "document/HelperSVLibraryFolder.h"
+#include "foundation/SystemClock.h"
+#include "foundation/dates.h"
+#include "foundation/localized.h"
+#include "support/FakeAlerts.h"
+#include "support/FakeAppShell.h"
+#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <sys/time.h>
+
+namespace {
+
+constexpr double kDay = 86400;
+
+// 3 June 2024 (a Monday) 14:05:09, Paris time.
+double monday()
+{
+    double t = 0;
+    dmyhmsToDate(3, 6, 2024, 14, 5, 9, &t);
+    return t;
+}
+
+void setFolderTime(const QString& path, double absoluteTime)
+{
+    const time_t seconds = static_cast<time_t>(absoluteTime + kReferenceDateOffset);
+    const timeval times[2] = {{seconds, 0}, {seconds, 0}};
+    ASSERT_EQ(utimes(QFile::encodeName(path).constData(), times), 0);
+}
+
+class BackupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString name = QStringLiteral("Compte%1").arg(++s_serial);
+        package = testenv::freshDir(QStringLiteral("backup")) + QLatin1Char('/') + name + QStringLiteral(".svd");
+        ASSERT_TRUE(testenv::makePackage(package));
+        setContent("v1");
+        QString archives;
+        HelperSVLibraryFolder::getSVLibraryArchiveFolderUrl(&archives, nullptr);
+        folder = archives + QLatin1Char('/') + name;
+    }
+    void TearDown() override { SystemClock::setNowForTesting(std::nullopt); }
+
+    void setContent(const QByteArray& text) { testenv::writeFile(package + "/Contents/Resources/transact.xml", text); }
+    QByteArray backupContent(double time) { return testenv::readFile(path(time) + "/Contents/Resources/transact.xml"); }
+    // One backup at that time; true when actionOK ran (and actionNOK did not).
+    bool backupAt(double time, long n)
+    {
+        SystemClock::setNowForTesting(time);
+        int ok = 0;
+        int nok = 0;
+        BackupManager::defaultManager().sauvegardeAutomatique(
+            package, n, [&] { ++ok; }, [&] { ++nok; });
+        EXPECT_EQ(ok + nok, 1);
+        return ok == 1;
+    }
+    QStringList backups() const { return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name); }
+    QString name(double time) const { return BackupManager::backupNameForTime(time); }
+    QString path(double time) const { return folder + QLatin1Char('/') + name(time); }
+
+    QString package;
+    QString folder;
+    static inline int s_serial = 0;
+};
+
+} // namespace
+
+TEST_F(BackupTest, KeepsTheNumberAskedOldestGoingFirst)
+{
+    const double t = monday();
+    for (int day = 0; day < 3; ++day)
+        ASSERT_TRUE(backupAt(t + day * kDay, 3));
+    EXPECT_FALSE(name(t).contains(u':'));
+    // Folder dates in the reverse order, and "jeudi" sorts before "mardi": only the dates the
+    // names tell can find the oldest.
+    for (int day = 0; day < 3; ++day)
+        setFolderTime(path(t + day * kDay), t + (10 - day) * kDay);
+
+    setContent("v2");
+    ASSERT_TRUE(backupAt(t + 3 * kDay, 3));
+    EXPECT_EQ(backups().size(), 3);
+    EXPECT_FALSE(backups().contains(name(t)));
+    EXPECT_EQ(backupContent(t + 3 * kDay), "v2");
+    long count = 0;
+    QString oldest;
+    EXPECT_TRUE(BackupManager::scanSauvFolder(folder, &count, &oldest));
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(oldest, name(t + kDay));
+
+    // A limit lowered to one keeps only the new backup.
+    ASSERT_TRUE(backupAt(t + 4 * kDay, 0));
+    EXPECT_EQ(backups(), QStringList {name(t + 4 * kDay)});
+}
+
+TEST_F(BackupTest, NeverMoreThanFiftyAndTheSameSecondReplaces)
+{
+    const double t = monday();
+    QDir().mkpath(folder);
+    for (int hour = 0; hour < 55; ++hour)
+        QDir().mkdir(path(t + hour * 3600));
+    ASSERT_TRUE(backupAt(t + 100 * 3600, 100));
+    EXPECT_EQ(backups().size(), 50);
+    EXPECT_FALSE(backups().contains(name(t + 5 * 3600)));
+    EXPECT_TRUE(backups().contains(name(t + 6 * 3600)));
+
+    setContent("v3");
+    ASSERT_TRUE(backupAt(t + 100 * 3600, 100));
+    EXPECT_EQ(backups().size(), 50);
+    EXPECT_EQ(backupContent(t + 100 * 3600), "v3");
+}
+
+TEST_F(BackupTest, NamesThatAreNoDateGoByTheirFolderDate)
+{
+    const double t = monday();
+    QDir().mkpath(path(t));
+    QDir().mkpath(folder + "/copie recente");
+    setFolderTime(folder + "/copie recente", t + kDay);
+    long count = 0;
+    QString oldest;
+    ASSERT_TRUE(BackupManager::scanSauvFolder(folder, &count, &oldest));
+    EXPECT_EQ(oldest, name(t));
+    QDir().mkpath(folder + "/ancienne copie");
+    setFolderTime(folder + "/ancienne copie", t - kDay);
+    ASSERT_TRUE(BackupManager::scanSauvFolder(folder, &count, &oldest));
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(oldest, QStringLiteral("ancienne copie"));
+}
+
+TEST_F(BackupTest, AFailedCopyCostsNoBackupAndLetsTheUserChoose)
+{
+    const double t = monday();
+    ASSERT_TRUE(backupAt(t, 2));
+    ASSERT_TRUE(backupAt(t + 60, 2));
+    const QStringList before = backups();
+    QDir(package).removeRecursively();
+
+    FakeAlerts alerts;
+    alerts.expect(kAlertFirstButton);
+    EXPECT_FALSE(backupAt(t + 120, 2));
+    ASSERT_EQ(alerts.shown.size(), 1);
+    EXPECT_EQ(alerts.shown[0].message, localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde")));
+    EXPECT_EQ(alerts.shown[0].button1, localizedDialogue(QStringLiteral("LIB_BUTTON_NON")));
+    EXPECT_EQ(backups(), before);
+    alerts.expect(kAlertSecondButton);
+    EXPECT_TRUE(backupAt(t + 180, 2));
+    EXPECT_EQ(backups(), before);
+}
+
+TEST_F(BackupTest, ManualCopyReminderComesOncePerPeriod)
+{
+    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+    const long savedPeriod = parameters.everyDaysManualSave;
+    parameters.everyDaysManualSave = 7;
+    DOCUMENT doc(package, kFileSystemLocal);
+    testenv::addDefaultDocParam(doc);
+    doc.docParam->lastManualSave = monday();
+    FakeAlerts alerts;
+    FakeAppShell shell;
+    ScopedAppShell installed(&shell);
+    BackupManager& manager = BackupManager::defaultManager();
+
+    SystemClock::setNowForTesting(monday() + 6 * kDay + 9 * 3600); // the 9th at 23:05
+    manager.alertForManualSave(&doc);
+    SystemClock::setNowForTesting(monday() + 7 * kDay - 14 * 3600); // the 10th at 00:05
+    alerts.expect(kAlertSecondButton);
+    manager.alertForManualSave(&doc);
+    ASSERT_EQ(alerts.shown.size(), 1);
+    EXPECT_TRUE(alerts.shown[0].message.contains(QStringLiteral("7")));
+    alerts.expect(kAlertFirstButton);
+    manager.alertForManualSave(&doc);
+    EXPECT_EQ(shell.copyCalls, 1);
+
+    // Ignored: recorded in the package at once, and quiet for a whole period.
+    alerts.expect(kAlertThirdButton);
+    manager.alertForManualSave(&doc);
+    bool error = false;
+    EXPECT_DOUBLE_EQ(DOCPARAM::loadDocParam(package, &error)->lastManualSave, SystemClock::now());
+    manager.alertForManualSave(&doc);
+    EXPECT_EQ(alerts.shown.size(), 3);
+    parameters.everyDaysManualSave = 0;
+    alerts.expect(kAlertSecondButton);
+    manager.alertForManualSave(&doc);
+    EXPECT_EQ(alerts.shown.size(), 4);
+    parameters.everyDaysManualSave = savedPeriod;
+
+    // A copy of the closed document is recorded in its package, every other setting kept.
+    doc.docParam->defaultPoste = 42;
+    doc.docParam->saveDocParam(package);
+    SystemClock::setNowForTesting(monday() + 8 * kDay);
+    manager.didManualSaveForClosedDocumentAtUrl(package);
+    const std::unique_ptr<DOCPARAM> stored = DOCPARAM::loadDocParam(package, &error);
+    EXPECT_DOUBLE_EQ(stored->lastManualSave, monday() + 8 * kDay);
+    EXPECT_TRUE(stored->lastManualSaveStarted);
+    EXPECT_EQ(stored->defaultPoste, 42);
+}

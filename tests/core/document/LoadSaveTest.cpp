@@ -1,0 +1,422 @@
+// Loading and saving whole packages: a package written by hand loads whole, every faulty member
+// gives its own code, and no failure of a save, nor a save stopped at any step, loses the
+// document.
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "document/FileSystemOps.h"
+#include "document/HelperSVLibraryFolder.h"
+#include "document/SVDocumentManager.h"
+#include "foundation/SystemClock.h"
+#include "foundation/files.h"
+#include "foundation/localized.h"
+#include "model/AttachedDocuments.h"
+#include "model/ReleveCompute.h"
+#include "support/FakeAlerts.h"
+#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+const QString kFixtures = QStringLiteral(SORV_TEST_DATA_DIR "/packages");
+SVDocumentManager& manager()
+{
+    return SVDocumentManager::defaultManager();
+}
+
+QString resources(const QString& package)
+{
+    return package + QStringLiteral("/Contents/Resources");
+}
+
+// A copy of the hand-written package, "Comptes.svd" in a fresh folder, with the damaged members of
+// the fault fixtures given laid over it.
+QString fixture(const QString& name, const QStringList& faults = {})
+{
+    const QString url = testenv::freshDir(name) + QStringLiteral("/Comptes.svd");
+    EXPECT_TRUE(copyItemAtPath(kFixtures + QStringLiteral("/complete.svd"), url));
+    for (const QString& fault : faults) {
+        const QDir damaged(kFixtures + QStringLiteral("/errors/") + fault);
+        for (const QString& file : damaged.entryList(QDir::Files))
+            testenv::writeFile(resources(url) + QLatin1Char('/') + file, testenv::readFile(damaged.filePath(file)));
+    }
+    return url;
+}
+
+std::unique_ptr<DOCUMENT> load(const QString& url, int* code)
+{
+    auto doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
+    *code = manager().loadDocumentInternal(url, *doc);
+    return doc;
+}
+
+// Every file of the package by its relative path.
+QMap<QString, QByteArray> snapshot(const QString& package)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(package, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(package).relativeFilePath(path), testenv::readFile(path));
+    }
+    return files;
+}
+
+// Runs a save; true when actionOK ran (exactly one action must run).
+bool save(DOCUMENT& doc, const QString& to, bool staging)
+{
+    int ok = 0;
+    int nok = 0;
+    manager().saveDocument(
+        &doc, to, staging, false, nullptr, [&ok]() { ++ok; }, [&nok]() { ++nok; });
+    EXPECT_EQ(ok + nok, 1);
+    return ok == 1;
+}
+
+QString setAside(const QString& url)
+{
+    return QFileInfo(url).path() + QStringLiteral("/Comptes.old.svd");
+}
+
+// Fails the steps a test names (by kind and path) with the errors it gives, and can stop every
+// step from the n-th on, as a killed process would.
+class FaultyFileSystem : public FileSystemOps {
+public:
+    FaultyFileSystem() { FileSystemOps::install(this); }
+    ~FaultyFileSystem() override { FileSystemOps::install(nullptr); }
+    FaultyFileSystem(const FaultyFileSystem&) = delete;
+    FaultyFileSystem& operator=(const FaultyFileSystem&) = delete;
+
+    std::function<int(const QString& kind, const QString& from, const QString& to)> fault;
+    int steps = 0;
+    int deadFrom = -1;
+
+    bool makeFolder(const QString& p, int* e) override
+    {
+        return pass("mkdir", p, {}, e) && FileSystemOps::makeFolder(p, e);
+    }
+    bool removeItem(const QString& p, int* e) override
+    {
+        return pass("remove", p, {}, e) && FileSystemOps::removeItem(p, e);
+    }
+    bool moveItem(const QString& f, const QString& t, int* e) override
+    {
+        return pass("move", f, t, e) && FileSystemOps::moveItem(f, t, e);
+    }
+    bool copyItem(const QString& f, const QString& t, int* e) override
+    {
+        return pass("copy", f, t, e) && FileSystemOps::copyItem(f, t, e);
+    }
+
+private:
+    bool pass(const QString& kind, const QString& from, const QString& to, int* error)
+    {
+        const int code = (deadFrom >= 0 && steps >= deadFrom) ? EIO : (fault ? fault(kind, from, to) : 0);
+        ++steps;
+        if (code != 0 && error)
+            *error = code;
+        return code == 0;
+    }
+};
+
+// Answers every alert with its first button.
+class DismissAlerts : public IAlerts {
+public:
+    DismissAlerts() { installAlerts(this); }
+    ~DismissAlerts() override { installAlerts(nullptr); }
+    int run(const AlertRequest&) override { return kAlertFirstButton; }
+};
+
+} // namespace
+
+TEST(LoadSave, HandWrittenPackageLoadsWholeAndIsRepaired)
+{
+    int code = -1;
+    const auto doc = load(fixture(QStringLiteral("whole")), &code);
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(doc->transact_array.size(), 7);
+    const TRANSACT& courses = doc->transact_array[3];
+    EXPECT_EQ(courses.why, "Courses <samedi>");
+    EXPECT_EQ(courses.note, "Liste du marché\nfruits & légumes");
+    ASSERT_EQ(courses.multis.size(), 2);
+    EXPECT_EQ(courses.multis[1].posteID, 5);
+    EXPECT_EQ(courses.attachedDocuments.value(0).docStoreName, "Ticket.pdf");
+    EXPECT_EQ(doc->transact_array[1].synchroID, 8589934593LL);
+    EXPECT_EQ(doc->transact_array[2].chronoID, 40);
+    // A deleted schedule and deleted categories, in the main line and in a split line.
+    const TRANSACT& cheque = doc->transact_array[4];
+    EXPECT_EQ(cheque.chronoID, -1);
+    EXPECT_EQ(cheque.posteID, 1);
+    EXPECT_EQ(cheque.multis.value(0).posteID, 1);
+
+    // Every member reached its list, and the readers that build on earlier ones had them.
+    const QList<qsizetype> sizes {
+        doc->deviseHdl.size(),     doc->dossierHdl.size(),     doc->posteHdl.size(),   doc->previsionsArray.size(),
+        doc->echeancierHdl.size(), doc->macroHdl.size(),       doc->empruntHdl.size(), doc->titreHdl.size(),
+        doc->remunereHdl.size(),   doc->portfolioArray.size(), doc->anadefHdl.size(),  doc->graphHdl.size(),
+        doc->taxeHdl.size(),       doc->banqueHdl.size(),      doc->compteHdl.size(),  doc->moyenHdl.size(),
+        doc->synonymeArray.size(), doc->logoArray.size(),      doc->reglesArray.size()};
+    EXPECT_EQ(sizes, (QList<qsizetype> {5, 3, 5, 1, 1, 1, 1, 1, 1, 1, 2, 1, 2, 4, 7, 3, 2, 1, 2}));
+    EXPECT_EQ(doc->docParam->defaultCompteUser, 1001);
+    EXPECT_EQ(doc->echeancierHdl.value(0).perso.size(), 1);
+    EXPECT_EQ(doc->anadefHdl.value(1).postesArray, (AnaIdentList {2, 3, 5}));
+
+    recomputeAllReleves(doc.get());
+    const TOOL* courant = TOOL::getTool(kToolCompte, 1001, doc.get());
+    ASSERT_NE(courant, nullptr);
+    EXPECT_NEAR(courant->solde.values[0], 3034.5, 0.005);
+    EXPECT_NEAR(courant->releves.value(0).solde.values[0], 1700, 0.005);
+    EXPECT_NEAR(TOOL::getTool(kToolBanque, 100, doc.get())->solde.values[0], 2583.5, 0.005);
+}
+
+TEST(LoadSave, EveryFaultyMemberGivesItsCodeAndTheRestIsRead)
+{
+    const QStringList faults = QDir(kFixtures + QStringLiteral("/errors")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(faults.size(), 20);
+    for (const QString& fault : faults) {
+        int code = -1;
+        const auto doc = load(fixture(QStringLiteral("fault"), {fault}), &code);
+        EXPECT_EQ(code, fault.left(2).toInt()) << fault.toStdString();
+        EXPECT_EQ(doc->transact_array.size(), 7) << fault.toStdString();
+        EXPECT_EQ(doc->logoArray.size(), 1) << fault.toStdString();
+    }
+    // The first member in reading order wins.
+    int code = -1;
+    load(fixture(QStringLiteral("two"), {QStringLiteral("04-devise"), QStringLiteral("01-transact")}), &code);
+    EXPECT_EQ(code, 1);
+    load(fixture(QStringLiteral("two"), {QStringLiteral("20-regles"), QStringLiteral("23-logo")}), &code);
+    EXPECT_EQ(code, 23);
+
+    for (int c = 1; c <= 30; ++c) {
+        const QString text = SVDocumentManager::loadDocument_err_to_string(c);
+        EXPECT_FALSE(text == "?" || text.startsWith("kOpenDoc")) << c;
+    }
+    EXPECT_EQ(SVDocumentManager::loadDocument_err_to_string(24), SVDocumentManager::loadDocument_err_to_string(30));
+    EXPECT_EQ(SVDocumentManager::loadDocument_err_to_string(0), "?");
+    EXPECT_EQ(SVDocumentManager::loadDocument_err_to_string(31), "?");
+}
+
+TEST(LoadSave, OpenAnywayKeepsWhatWasReadAndDontOpenDisposesOfTheDocument)
+{
+    const QString url = fixture(QStringLiteral("ask"), {QStringLiteral("23-logo")});
+    FakeAlerts alerts;
+    int ok = 0;
+    int nok = 0;
+    auto doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
+    alerts.expect(kAlertSecondButton);
+    manager().loadDocument(
+        doc, [&ok]() { ++ok; }, [&nok]() { ++nok; });
+    EXPECT_EQ(ok, 1);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->transact_array.size(), 7);
+    const AlertRequest& asked = alerts.shown.value(0);
+    EXPECT_EQ(asked.information, SVDocumentManager::loadDocument_err_to_string(23));
+    EXPECT_EQ(asked.button2, "Ouvrir quand même");
+
+    doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
+    DocContext::instance().document = doc.get();
+    alerts.expect(kAlertFirstButton);
+    manager().loadDocument(
+        doc, [&ok]() { ++ok; }, [&nok, &doc]() { nok += doc ? 10 : 1; });
+    EXPECT_EQ(nok, 1);
+    EXPECT_EQ(currentDocument(), nullptr);
+}
+
+TEST(LoadSave, SaveAndLoadAgainGivesTheSameDocument)
+{
+    const QString url = fixture(QStringLiteral("roundtrip"));
+    int code = -1;
+    auto first = load(url, &code);
+    SystemClock::setTicksForTesting(1000);
+    EXPECT_TRUE(save(*first, url, true));
+    SystemClock::setTicksForTesting(std::nullopt);
+    EXPECT_EQ(first->lastSave, 1000u);
+    EXPECT_FALSE(QFileInfo::exists(setAside(url)));
+    const QMap<QString, QByteArray> saved = snapshot(url);
+    EXPECT_EQ(saved.value("Contents/Resources/Documents/Ticket.pdf"),
+              testenv::readFile(kFixtures + "/complete.svd/Contents/Resources/Documents/Ticket.pdf"));
+    EXPECT_TRUE(saved.contains("Contents/Resources/simulation/Prêt immobilier.xml"));
+
+    auto second = load(url, &code);
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(save(*second, url, true));
+    EXPECT_EQ(snapshot(url), saved);
+    EXPECT_EQ(QDir(QFileInfo(url).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList {"Comptes.svd"});
+}
+
+TEST(LoadSave, SaveWithoutStagingReplacesTheCopyAndNeverTheDocumentItself)
+{
+    const QString url = fixture(QStringLiteral("copy"));
+    int code = -1;
+    auto doc = load(url, &code);
+    const QString copy = testenv::package(QStringLiteral("copyTarget"));
+    QDir().mkpath(resources(copy) + "/analyse");
+    QDir().mkpath(resources(copy) + "/searches");
+    testenv::writeFile(resources(copy) + "/analyse/old.xml", "<record/>");
+    testenv::writeFile(resources(copy) + "/searches/old.xml", "<CRITERE/>");
+    const uint64_t lastSave = doc->lastSave;
+    EXPECT_TRUE(save(*doc, copy, false));
+    EXPECT_EQ(doc->lastSave, lastSave);
+    EXPECT_EQ(QDir(resources(copy) + "/analyse").entryList(QDir::Files), QStringList {"analyse1.xml"});
+    EXPECT_EQ(QDir(resources(copy) + "/searches").entryList(QDir::Files), QStringList {"Loyers.xml"});
+
+    const auto before = snapshot(url);
+    FakeAlerts alerts;
+    alerts.expect(kAlertFirstButton);
+    EXPECT_FALSE(save(*doc, url + "/", false));
+    EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue("kAlerte_CannotSaveDoc"));
+    EXPECT_EQ(snapshot(url), before);
+}
+
+TEST(LoadSave, FailedMembersAndFoldersGiveTheFirstCodeAndTheUserDecides)
+{
+    const QString url = fixture(QStringLiteral("members"));
+    int code = -1;
+    auto doc = load(url, &code);
+    // A folder in place of a member file makes its write fail, whoever runs the test.
+    const QString target = testenv::package(QStringLiteral("membersTarget"));
+    for (const char* name : {"transact.xml", "beforeparam.xml", "taxe.xml", "regles.xml", "docparam73.xml"})
+        QDir().mkpath(resources(target) + "/" + name + "/x");
+    EXPECT_EQ(manager().saveDocumentInternal(target, *doc), 2);
+    QDir(resources(target) + "/beforeparam.xml").removeRecursively();
+    QDir(resources(target) + "/transact.xml").removeRecursively();
+    EXPECT_EQ(manager().saveDocumentInternal(target, *doc), 3);
+    QDir(resources(target) + "/docparam73.xml").removeRecursively();
+    EXPECT_EQ(manager().saveDocumentInternal(target, *doc), 20); // written before the taxes
+
+    FakeAlerts alerts;
+    alerts.expect(kAlertSecondButton); // save what could be written
+    EXPECT_TRUE(save(*doc, target, false));
+    EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue("kQuestion_CannotSaveDoc"));
+    EXPECT_EQ(alerts.shown.value(0).information, SVDocumentManager::loadDocument_err_to_string(20));
+
+    FaultyFileSystem fs;
+    fs.fault = [](const QString& kind, const QString& from, const QString&) {
+        return kind == "copy" && (from.endsWith("/logo") || from.endsWith("/simulation")) ? EIO : 0;
+    };
+    EXPECT_EQ(manager().saveDocumentSubfolders(*doc, resources(target)), 28);
+    fs.fault = [](const QString& kind, const QString& from, const QString&) {
+        return kind == "copy" && from.endsWith("/logo") ? EIO : 0;
+    };
+    EXPECT_EQ(manager().saveDocumentSubfolders(*doc, resources(target)), 30);
+    const auto before = snapshot(url);
+    alerts.expect(kAlertFirstButton); // don't save: the package stays as it was
+    alerts.expect(kAlertFirstButton);
+    EXPECT_FALSE(save(*doc, url, true));
+    EXPECT_EQ(alerts.shown.value(2).message, localizedDialogue("kAlerte_CannotSaveDoc"));
+    EXPECT_EQ(snapshot(url), before);
+}
+
+TEST(LoadSave, SwapFailuresKeepAWholePackage)
+{
+    const QString url = fixture(QStringLiteral("swap"));
+    int code = -1;
+    auto doc = load(url, &code);
+    const auto before = snapshot(url);
+    doc->transact_array.removeLast();
+    DismissAlerts alerts;
+    FaultyFileSystem fs;
+    const QString old = setAside(url);
+
+    // The new package can't take its place: the old one goes back.
+    const auto intoPlace = [](const QString& kind, const QString& from, const QString&) {
+        return kind == "move" && from.endsWith(".saving") ? EIO : 0;
+    };
+    fs.fault = intoPlace;
+    EXPECT_FALSE(save(*doc, url, true));
+    EXPECT_EQ(snapshot(url), before);
+    EXPECT_FALSE(QFileInfo::exists(old));
+
+    // The old package can't be removed afterwards: the save has succeeded, the next one removes it.
+    fs.fault = [&](const QString& kind, const QString& path, const QString&) {
+        return kind == "remove" && path == old ? EIO : 0;
+    };
+    EXPECT_TRUE(save(*doc, url, true));
+    EXPECT_TRUE(QFileInfo::exists(old));
+    EXPECT_EQ(load(url, &code)->transact_array.size(), 6);
+
+    // Staging on another file system: the package is copied beside the destination, then renamed.
+    fs.fault = [](const QString& kind, const QString& from, const QString&) {
+        return kind == "move" && from.endsWith(QLatin1String(kSavingPackageName)) ? EXDEV : 0;
+    };
+    EXPECT_TRUE(save(*doc, url, true));
+    EXPECT_FALSE(QFileInfo::exists(old));
+    QString staging;
+    HelperSVLibraryFolder::getSVLibraryTemporaryFolderUrl(&staging, nullptr);
+    EXPECT_FALSE(QFileInfo::exists(staging + "/temp.svd"));
+
+    // An interrupted save left only the set-aside package: it takes its name back first.
+    QDir().rename(url, old);
+    fs.fault = nullptr;
+    EXPECT_TRUE(save(*doc, url, true));
+    EXPECT_FALSE(QFileInfo::exists(old));
+    EXPECT_EQ(load(url, &code)->transact_array.size(), 6);
+
+    // A staging folder that can't be made: nothing is written, the user is told about rights.
+    FakeAlerts told;
+    told.expect(kAlertFirstButton);
+    fs.fault = [](const QString& kind, const QString&, const QString&) { return kind == "mkdir" ? EACCES : 0; };
+    EXPECT_FALSE(save(*doc, url, true));
+    EXPECT_EQ(told.shown.value(0).message, localizedDialogue("kAlerte_CannotSaveDoc_Droit"));
+}
+
+TEST(LoadSave, AStoppedSaveAlwaysLeavesAWholePackage)
+{
+    // Old document: 7 transactions; new one: 6.
+    const auto countAt = [](const QString& package) {
+        int code = -1;
+        const auto doc = load(package, &code);
+        return code == 0 ? doc->transact_array.size() : -1;
+    };
+    DismissAlerts alerts;
+    int steps = 0;
+    for (int stop = 0; stop == 0 || stop <= steps; ++stop) {
+        const QString url = fixture(QStringLiteral("kill"));
+        int code = -1;
+        auto doc = load(url, &code);
+        doc->transact_array.removeLast();
+        {
+            FaultyFileSystem fs;
+            fs.deadFrom = stop;
+            save(*doc, url, true);
+            steps = std::max(steps, fs.steps);
+        }
+        const qsizetype found = QFileInfo::exists(url) ? countAt(url) : countAt(setAside(url));
+        EXPECT_TRUE(found == 7 || found == 6) << "stopped at step " << stop;
+        EXPECT_TRUE(save(*doc, url, true)) << stop;
+        EXPECT_EQ(countAt(url), 6) << stop;
+        EXPECT_FALSE(QFileInfo::exists(setAside(url))) << stop;
+    }
+    EXPECT_GT(steps, 10);
+}
+
+TEST(LoadSave, AttachedFilesGoOnlyOnceTheSaveSucceeded)
+{
+    const QString url = fixture(QStringLiteral("attached"));
+    int code = -1;
+    auto doc = load(url, &code);
+    DocContext::instance().document = doc.get();
+    doc->transact_array[3].attachedDocuments.clear();
+    addStoredAttachedDocumentToDelete({QStringLiteral("Ticket.pdf")});
+    const QString ticket = resources(url) + "/Documents/Ticket.pdf";
+    {
+        DismissAlerts alerts;
+        FaultyFileSystem fs;
+        fs.fault = [](const QString& kind, const QString& from, const QString&) {
+            return kind == "move" && from.endsWith(".saving") ? EIO : 0;
+        };
+        EXPECT_FALSE(save(*doc, url, true));
+    }
+    EXPECT_TRUE(QFileInfo::exists(ticket));
+    EXPECT_TRUE(save(*doc, url, true));
+    EXPECT_FALSE(QFileInfo::exists(ticket));
+    DocContext::reset();
+}

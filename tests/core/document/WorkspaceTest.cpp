@@ -1,0 +1,156 @@
+#include "document/DOCUMENT.h"
+#include "document/HelperSVLibraryFolder.h"
+#include "document/RecentDocument.h"
+#include "document/SVWorkspaceManager.h"
+#include "foundation/SystemClock.h"
+#include "foundation/files.h"
+#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+namespace {
+
+class WorkspaceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QDir(documents).removeRecursively();
+        QDir().mkpath(documents);
+        workspace.clearRecent(kFileSystemLocal);
+    }
+    void TearDown() override { workspace.clearRecent(kFileSystemLocal); }
+
+    // A package in the Documents folder holding one member file of that content.
+    QString document(const QString& fileName, const QByteArray& content = "x")
+    {
+        const QString url = documents + QLatin1Char('/') + fileName;
+        QString resources;
+        EXPECT_TRUE(testenv::makePackage(url, &resources));
+        testenv::writeFile(resources + QStringLiteral("/transact.xml"), content);
+        return url;
+    }
+    QStringList names() const
+    {
+        QStringList out;
+        for (long i = 0; i < workspace.nbRecent(kFileSystemLocal); ++i)
+            out.append(workspace.documentAtIndex(i, kFileSystemLocal)->name());
+        return out;
+    }
+
+    SVWorkspaceManager& workspace = SVWorkspaceManager::sharedInstance();
+    QString documents;
+};
+
+} // namespace
+
+TEST_F(WorkspaceTest, ListsAreSortedIgnoringCaseWithEachNameOnce)
+{
+    for (const char* name : {"a.svd", "c.svd", "Budget.svd", "budget.svd", "b.txt"})
+        workspace.addRecentUrl(documents + QLatin1Char('/') + QLatin1String(name), kFileSystemLocal);
+    EXPECT_EQ(names(), (QStringList {"a", "b", "Budget", "c"}));
+    EXPECT_EQ(workspace.documentAtIndex(1, kFileSystemLocal)->url(), documents + "/b.svd");
+    long index = -1;
+    EXPECT_FALSE(workspace.findElementAtUrl(documents + "/d.svd", &index, kFileSystemLocal));
+    EXPECT_EQ(index, 4);
+    EXPECT_FALSE(workspace.findElementNamed(QStringLiteral("budget"), &index, kFileSystemLocal));
+    EXPECT_EQ(workspace.documentAtIndex(4, kFileSystemLocal), nullptr);
+    workspace.removeRecentUrl(documents + "/BUDGET.svd", kFileSystemLocal);
+    EXPECT_EQ(names(), (QStringList {"a", "b", "c"}));
+
+    workspace.addRecentUrl(documents + "/e.svd", 2);
+    EXPECT_EQ(workspace.nbRecent(2), 0);
+    EXPECT_TRUE(RecentDocument::theoricUrlForName(QStringLiteral("e"), 2).isEmpty());
+    EXPECT_EQ(RecentDocument::theoricUrlForName(QStringLiteral("e"), kFileSystemLocal), documents + "/e.svd");
+    // Names that would leave the folder or be hidden in it have no place.
+    for (const char* unfit : {"", ".cache", "../e", "a/b"})
+        EXPECT_TRUE(RecentDocument::theoricUrlForName(QLatin1String(unfit), kFileSystemLocal).isEmpty()) << unfit;
+}
+
+TEST_F(WorkspaceTest, ScansTheDocumentsFolderAndMeasuresPackages)
+{
+    document(QStringLiteral("Maison.svd"), QByteArray(100, 'm'));
+    document(QStringLiteral("Vacances.svd"));
+    document(QStringLiteral("Ancien.SVD"));
+    document(QStringLiteral(".cache.svd"));
+    testenv::writeFile(documents + "/notes.txt", "n");
+    workspace.loadRecentMacData();
+    EXPECT_EQ(names(), (QStringList {"Maison", "Vacances"}));
+    const RecentDocumentPtr maison = workspace.documentAtIndex(0, kFileSystemLocal);
+    EXPECT_EQ(maison->fileSize(), 100);
+    EXPECT_TRUE(maison->downloaded());
+    EXPECT_EQ(maison->timeNotDownloaded(), 0);
+
+    // Sizes are read again once the remembered one is old enough.
+    testenv::writeFile(maison->url() + "/Contents/Resources/graph.xml", QByteArray(50, 'g'));
+    SystemClock::setTicksForTesting(SystemClock::ticks() + 31 * 60);
+    workspace.updateRecentMacData();
+    SystemClock::setTicksForTesting(std::nullopt);
+    EXPECT_EQ(maison->fileSize(), 150);
+}
+
+TEST_F(WorkspaceTest, RenameRefusesCaseVariantsAndDeletingKeepsTheDocument)
+{
+    document(QStringLiteral("a.svd"));
+    document(QStringLiteral("m.svd"));
+    workspace.loadRecentMacData();
+    long index = 0;
+    ASSERT_TRUE(workspace.renommerRecent(&index, QStringLiteral("z"), kFileSystemLocal));
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(names(), (QStringList {"m", "z"}));
+    EXPECT_TRUE(QFileInfo(documents + "/z.svd").isDir());
+    EXPECT_FALSE(QFileInfo::exists(documents + "/a.svd"));
+
+    // "M" would be a second document the list can't show beside "m".
+    EXPECT_TRUE(SVWorkspaceManager::isNameTaken(QStringLiteral("M"), kFileSystemLocal));
+    EXPECT_FALSE(workspace.renommerRecent(&index, QStringLiteral("M"), kFileSystemLocal));
+    EXPECT_FALSE(workspace.renommerRecent(&index, QStringLiteral("x/y"), kFileSystemLocal));
+    EXPECT_EQ(index, 1);
+    // Its own name in another case is the same document.
+    ASSERT_TRUE(workspace.renommerRecent(&index, QStringLiteral("Z"), kFileSystemLocal));
+    EXPECT_EQ(names(), (QStringList {"m", "Z"}));
+
+    // Deleted: kept in the deleted-documents folder, never over an item there.
+    QString deleted;
+    ASSERT_TRUE(HelperSVLibraryFolder::getSVLibraryDeletedFolderUrl(&deleted, nullptr));
+    const QString destination = uniqueFileURL(deleted + "/Z.svd");
+    ASSERT_TRUE(workspace.supprimerRecentMac(1, destination));
+    EXPECT_EQ(names(), QStringList {"m"});
+    EXPECT_TRUE(QFileInfo(destination + "/Contents/Resources/transact.xml").isFile());
+    EXPECT_FALSE(workspace.supprimerRecentMac(0, destination));
+    EXPECT_TRUE(QFileInfo(documents + "/m.svd").isDir());
+}
+
+TEST_F(WorkspaceTest, DuplicateAndImportNeverTakeATakenName)
+{
+    document(QStringLiteral("a.svd"), "contenu");
+    workspace.loadRecentMacData();
+    ASSERT_TRUE(workspace.dupliquerRecent(0, QStringLiteral("a_2"), kFileSystemLocal));
+    EXPECT_EQ(names(), (QStringList {"a", "a_2"}));
+    EXPECT_EQ(testenv::readFile(documents + "/a_2.svd/Contents/Resources/transact.xml"), "contenu");
+    EXPECT_FALSE(workspace.dupliquerRecent(0, QStringLiteral("A_2"), kFileSystemLocal));
+
+    const QString elsewhere = testenv::freshDir(QStringLiteral("import"));
+    QString source = elsewhere + "/a.svd";
+    ASSERT_TRUE(testenv::makePackage(source));
+    EXPECT_EQ(workspace.importerRecent(&source, kFileSystemLocal), 0);
+    EXPECT_EQ(source, documents + "/a-1.svd");
+    EXPECT_TRUE(QFileInfo(source).isDir());
+    QString capital = elsewhere + "/A.svd";
+    ASSERT_TRUE(testenv::makePackage(capital));
+    EXPECT_EQ(workspace.importerRecent(&capital, kFileSystemLocal), 0);
+    EXPECT_EQ(capital, documents + "/A-2.svd");
+    EXPECT_EQ(workspace.nbRecent(kFileSystemLocal), 2);
+
+    // No storage, or nothing to copy, is neither a success nor a taken name.
+    QString missing = elsewhere + "/b.svd";
+    EXPECT_EQ(workspace.importerRecent(&missing, 2), kImportNotWritable);
+    EXPECT_EQ(workspace.importerRecent(&missing, kFileSystemICloud), kImportNotWritable);
+    const int code = workspace.importerRecent(&missing, kFileSystemLocal);
+    EXPECT_TRUE(code != 0 && code != kImportNameTaken) << code;
+    EXPECT_FALSE(QFileInfo::exists(documents + "/b.svd"));
+}
