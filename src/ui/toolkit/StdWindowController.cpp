@@ -1,8 +1,10 @@
 #include "toolkit/StdWindowController.h"
 
+#include "toolkit/HelperSVPalette.h"
 #include "toolkit/PrintAccessoryViewController.h"
 #include "toolkit/PrintView.h"
 #include "toolkit/SVSoundManager.h"
+#include "toolkit/StdPopUp.h"
 #include "toolkit/UiHost.h"
 #include "toolkit/geometry.h"
 
@@ -15,6 +17,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMetaMethod>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QWindow>
 
@@ -54,17 +57,6 @@ UpRect upFrame(const QRect& frame)
 QRect downFrame(const UpRect& frame)
 {
     return fromBottomLeft(QRectF(frame.x, frame.y, frame.width, frame.height), screenReferenceHeight()).toRect();
-}
-
-// The palette's frame left of the parent's content, kept on the visible screen.
-QRect paletteFrameLeftOf(const QWidget* palette, const QWidget* parent)
-{
-    const UpRect screen = upFrame(UiHost::instance().screen().visibleFrame());
-    const UpRect parentContent = upFrame(parent->geometry());
-    const UpRect paletteContent = upFrame(palette->geometry());
-    const double x = std::max(parentContent.x - paletteContent.width - 1, screen.x);
-    const double y = std::max(parentContent.top() - paletteContent.height, screen.y) + 1;
-    return downFrame(UpRect {x, y, paletteContent.width, paletteContent.height});
 }
 
 // Whether the controller's block shows what the identifiers ask for; -1 matches anything.
@@ -497,6 +489,16 @@ bool StdWindowController::eventFilter(QObject* watched, QEvent* event)
         if (clickDefaultButton(static_cast<QKeyEvent*>(event)))
             return true;
         break;
+    case QEvent::Resize:
+        windowDidResize();
+        break;
+    case QEvent::WindowStateChange:
+        windowDidZoom();
+        break;
+    case QEvent::MouseButtonPress:
+        if (mouseDown(static_cast<QMouseEvent*>(event)))
+            return true;
+        break;
     case QEvent::Show:
         if (!m_watchingScreen && m_window->windowHandle()) {
             m_watchingScreen = true;
@@ -573,7 +575,7 @@ void StdWindowController::PLACE_PALETTE()
     StdWindow* paletteWindow = m_palette->window();
     if (!paletteWindow)
         return;
-    paletteWindow->setGeometry(paletteFrameLeftOf(paletteWindow, m_window));
+    HelperSVPalette::placePalette(paletteWindow, m_window, HelperSVPalette::kPositionLeft);
     m_paletteIsPlaced = true;
     didPlacePalette();
 }
@@ -633,6 +635,84 @@ QRect StdWindowController::assumedBound(const QWidget* paletteWindow, const QRec
         bound.height -= below;
     }
     return downFrame(bound);
+}
+
+StdWindowController* StdWindowController::toolPalette() const
+{
+    return g_appDelegate ? g_appDelegate->getPaletteTool() : nullptr;
+}
+
+QRect StdWindowController::windowWillUseStandardFrame(const QRect& defaultFrame) const
+{
+    const StdWindowController* tool = toolPalette();
+    return tool ? assumedBound(tool->windowIfLoaded(), defaultFrame) : defaultFrame;
+}
+
+// Keeping clear of the palette resizes the window again: the guard stops that second pass.
+void StdWindowController::windowDidResize()
+{
+    StdWindowController* tool = toolPalette();
+    if (m_keepingClear || !tool || !m_window || !m_window->isVisible()
+        || m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        return;
+    m_keepingClear = true;
+    ASSUME_BOUND(QVariant::fromValue<QObject*>(tool));
+    m_keepingClear = false;
+}
+
+// With the tool palette open a zoom takes the standard frame, below it, instead of the screen.
+void StdWindowController::windowDidZoom()
+{
+    if (!m_window || !m_window->isMaximized() || !toolPalette())
+        return;
+    const QRect frame = windowWillUseStandardFrame(UiHost::instance().screen().visibleFrame());
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMaximized);
+    m_window->setGeometry(frame);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Mouse, menus and broadcasts
+
+bool StdWindowController::mouseDown(const QMouseEvent* event)
+{
+    constexpr Qt::KeyboardModifiers chord = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if ((event->modifiers() & chord) != chord)
+        return false;
+    if (g_appDelegate)
+        g_appDelegate->doAuteur(m_window);
+    return true;
+}
+
+void StdWindowController::menuNeedsUpdate(QMenu* menu)
+{
+    const auto* stdMenu = qobject_cast<StdMenu*>(menu);
+    if (stdMenu && stdMenu->popup())
+        stdMenu->popup()->menuNeedsUpdate(menu);
+}
+
+void StdWindowController::preferencesDidChange(const QVariant& /*arg1*/, const QVariant& /*arg2*/)
+{
+    adjustHeight(false);
+    if (m_palette && APPLIPARAM::loadAppliParam().palette_aimant)
+        PLACE_PALETTE();
+}
+
+void StdWindowController::downAlphaIfNotEquals(const QVariant& controller, const QVariant& /*arg2*/)
+{
+    const QObject* keyController = controller.value<QObject*>();
+    if (!m_window || keyController == this || (keyController && keyController->inherits("FenPaletteToolController")))
+        return;
+    m_window->setWindowOpacity(0.9);
+}
+
+void StdWindowController::newDevisePrincipale(const QVariant& slot, const QVariant& /*arg2*/)
+{
+    const long target = StdWindowPickers::slotAfterNewDevisePrincipale(m_devise, slot.toLongLong());
+    if (target < 0)
+        return;
+    QAction item;
+    item.setData(qlonglong(target));
+    perform(QStringLiteral("DEVISE:"), &item);
 }
 
 // ---------------------------------------------------------------------------------------------

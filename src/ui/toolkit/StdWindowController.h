@@ -17,7 +17,9 @@
 // with 3; a window that picks one entity ends OUI: with its identifier and NON: with -1.
 #include "toolkit/SORVARGrec.h"
 #include "toolkit/StdWindow.h"
+#include "toolkit/StdWindowPickers.h"
 #include "toolkit/WindowData.h"
+#include "toolkit/editvalidation.h"
 
 #include <QObject>
 #include <QPointer>
@@ -32,6 +34,8 @@
 class PrintOperation;
 class PrintView;
 class QKeyEvent;
+class QMenu;
+class QMouseEvent;
 class StdWindowController;
 struct PrintInfo;
 
@@ -44,6 +48,15 @@ public:
     virtual void windowDidResignMain(StdWindow* window) = 0;
     // The tool palette while it is open, else null.
     virtual StdWindowController* getPaletteTool() = 0;
+    // Edits the conversions of the amount the item stands for (its represented object), for the
+    // window.
+    virtual void EDIT_CONVERSION(StdWindow* window, QObject* item)
+    {
+        Q_UNUSED(window);
+        Q_UNUSED(item);
+    }
+    // The hidden chord (Control, Option and Command held on a click in a window's background).
+    virtual void doAuteur(StdWindow* window) { Q_UNUSED(window); }
 };
 void setWindowAppDelegate(IWindowAppDelegate* delegate);
 IWindowAppDelegate* windowAppDelegate();
@@ -137,6 +150,94 @@ public:
     long currentOrientation() const { return m_currentOrientation; }
     void setCurrentOrientation(long orientation) { m_currentOrientation = orientation; }
 
+    // ---- Standard pickers.
+
+    // The identifiers the window's pickers chose, and their fills.
+    StdWindowPickers& pickers() { return m_pickers; }
+    const StdWindowPickers& pickers() const { return m_pickers; }
+    // The text size of the pickers' fields, also asked by the window's text views.
+    Q_INVOKABLE virtual double defaultFontSize() const { return 13.0; }
+
+    // The pickers' actions, sent by their pop-ups and completing views with the item chosen
+    // (whose tag is the ident). A window that does more on a choice overrides the action and
+    // calls the base's. Inside a controller these names hide the entity classes they share
+    // (POSTE, DOSSIER, MOYEN, VARIANTE, TAXE, TITRE, REMUNERE, EMPRUNT, ECHEANCIER): write
+    // ::POSTE there.
+    Q_INVOKABLE virtual void DEVISE(QObject* sender) { m_pickers.DEVISE(sender); }
+    Q_INVOKABLE virtual void EDIT_CONVERSION(QObject* sender) { m_pickers.EDIT_CONVERSION(sender); }
+    Q_INVOKABLE virtual void POSTE(QObject* sender) { m_pickers.POSTE(sender); }
+    Q_INVOKABLE virtual void CREATE_POSTE(QObject* sender) { m_pickers.CREATE_POSTE(sender); }
+    Q_INVOKABLE virtual void CHOOSE_DOSSIER(QObject* sender) { Q_UNUSED(sender); }
+    Q_INVOKABLE virtual void BDEBIT(QObject* sender) { m_pickers.BDEBIT(sender); }
+    Q_INVOKABLE virtual void BCREDIT(QObject* sender) { m_pickers.BCREDIT(sender); }
+    Q_INVOKABLE virtual void DEBIT(QObject* sender) { m_pickers.DEBIT(sender); }
+    Q_INVOKABLE virtual void CREDIT(QObject* sender) { m_pickers.CREDIT(sender); }
+    Q_INVOKABLE virtual void CREATE_COMPTED(QObject* sender) { m_pickers.CREATE_COMPTED(sender); }
+    Q_INVOKABLE virtual void CREATE_COMPTEC(QObject* sender) { m_pickers.CREATE_COMPTEC(sender); }
+    Q_INVOKABLE virtual void DOSSIER(QObject* sender) { m_pickers.DOSSIER(sender); }
+    Q_INVOKABLE virtual void VARIANTE(QObject* sender) { m_pickers.VARIANTE(sender); }
+    Q_INVOKABLE virtual void MOYEN(QObject* sender) { m_pickers.MOYEN(sender); }
+    Q_INVOKABLE virtual void TAXE(QObject* sender) { m_pickers.TAXE(sender); }
+    Q_INVOKABLE virtual void TITRE(QObject* sender) { m_pickers.TITRE(sender); }
+    Q_INVOKABLE virtual void REMUNERE(QObject* sender) { m_pickers.REMUNERE(sender); }
+    Q_INVOKABLE virtual void EMPRUNT(QObject* sender) { m_pickers.EMPRUNT(sender); }
+    Q_INVOKABLE virtual void NO_PLACEMENT(QObject* sender)
+    {
+        Q_UNUSED(sender);
+        m_pickers.NO_PLACEMENT();
+    }
+    Q_INVOKABLE virtual void CATEGORIED(QObject* sender) { m_pickers.CATEGORIED(sender); }
+    Q_INVOKABLE virtual void CATEGORIEC(QObject* sender) { m_pickers.CATEGORIEC(sender); }
+    Q_INVOKABLE virtual void ECHEANCIER(QObject* sender) { m_pickers.ECHEANCIER(sender); }
+    // The date picker on the first (second) date's fields; the focus then moves on.
+    Q_INVOKABLE virtual void CALENDRIER1(QObject* sender)
+    {
+        Q_UNUSED(sender);
+        m_pickers.CALENDRIER1();
+    }
+    Q_INVOKABLE virtual void CALENDRIER2(QObject* sender)
+    {
+        Q_UNUSED(sender);
+        m_pickers.CALENDRIER2();
+    }
+
+    // ---- The Edit menu: whether its commands apply to the window's first responder. A text
+    // view answers for itself, or by its selection and text; anything else leaves it to the
+    // can...Something hooks.
+
+    Q_INVOKABLE bool canCopy() const { return validateEditCommand(m_window, EditCommand::Copy, canCopySomething()); }
+    Q_INVOKABLE bool canPaste() const { return validateEditCommand(m_window, EditCommand::Paste, canPasteSomething()); }
+    Q_INVOKABLE bool canCut() const { return validateEditCommand(m_window, EditCommand::Cut, canCutSomething()); }
+    Q_INVOKABLE bool canSelectAll() const
+    {
+        return validateEditCommand(m_window, EditCommand::SelectAll, canSelectAllSomething());
+    }
+    Q_INVOKABLE bool canDelete() const
+    {
+        return validateEditCommand(m_window, EditCommand::Delete, canDeleteSomething());
+    }
+
+    // A click in the window's background; true when it was taken (the hidden chord).
+    bool mouseDown(const QMouseEvent* event);
+    // A menu about to open: a pop-up's menu is rebuilt by its pop-up.
+    void menuNeedsUpdate(QMenu* menu);
+
+    // ---- Broadcast handlers.
+
+    // The height follows the list preferences; the palette follows the window when it is
+    // magnetic.
+    Q_INVOKABLE virtual void preferencesDidChange(const QVariant& arg1, const QVariant& arg2);
+    // A modal window (the controller) became key: every other window but the tool palette dims.
+    Q_INVOKABLE void downAlphaIfNotEquals(const QVariant& controller, const QVariant& arg2);
+    Q_INVOKABLE void upAlpha(const QVariant& /*arg1*/, const QVariant& /*arg2*/)
+    {
+        if (m_window)
+            m_window->setWindowOpacity(1.0);
+    }
+    // The main currency moved to the slot: the window on the main currency follows it there, the
+    // window on that slot takes the new main currency (slot 0), through DEVISE:.
+    Q_INVOKABLE virtual void newDevisePrincipale(const QVariant& slot, const QVariant& arg2);
+
     // ---- Showing and closing.
 
     // Shows the window (with its open sound), sliding in from the left edge of the screen when
@@ -168,6 +269,10 @@ public:
     Q_INVOKABLE virtual void ASSUME_BOUND(const QVariant& toolPalette);
     // The frame (Qt's, in screen coordinates) that keeps clear of the palette's window.
     QRect assumedBound(const QWidget* paletteWindow, const QRect& frame) const;
+    // The frame a zoom gives the window: the default frame, kept clear of the tool palette.
+    QRect windowWillUseStandardFrame(const QRect& defaultFrame) const;
+    // The window was resized: a window of the normal level keeps clear of the tool palette.
+    virtual void windowDidResize();
 
     // ---- Printing.
 
@@ -231,10 +336,11 @@ public:
     // A key the window's table or field did not handle; answers whether it was handled.
     virtual bool didKeyDown(QObject* sender, int key);
     virtual void hiliteControls(bool hilite) { Q_UNUSED(hilite); }
-    // Shows the window data in the controls.
-    virtual void FILL() { }
-    // Reads the controls back; false keeps the window open.
-    virtual bool READ() { return true; }
+    // Shows the window data in the controls; the base shows the currency and every connected
+    // picker.
+    virtual void FILL() { m_pickers.FILL(); }
+    // Reads the controls back; false keeps the window open. The base reads the dates.
+    virtual bool READ() { return m_pickers.READ(); }
     virtual bool shouldShowPalette() const { return true; }
     virtual void didPlacePalette() { }
     // The window went to another screen (a broadcast, also).
@@ -263,6 +369,8 @@ private:
                              long devise, long* result, const ModalBlock& block);
     void waitForCloseAnimation();
     PrintView* newPrintView(const QMetaObject* printClass);
+    StdWindowController* toolPalette() const;
+    void windowDidZoom();
 
     QPointer<StdWindow> m_forWindow;
     WindowDataPtr m_forData;
@@ -282,6 +390,7 @@ private:
     double m_date1 = 0;
     double m_date2 = 0;
     long m_modalResult = 0;
+    StdWindowPickers m_pickers {*this};
 
     QPointer<StdWindow> m_window;
     bool m_loading = false;
@@ -289,6 +398,7 @@ private:
     bool m_closeAnimationRun = false;
     bool m_closeSoundPlayed = false;
     bool m_watchingScreen = false;
+    bool m_keepingClear = false;
 };
 
 // The first open window, in window order, whose controller is of the class (or, with exactClass,

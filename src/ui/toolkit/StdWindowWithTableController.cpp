@@ -1,5 +1,7 @@
 #include "StdWindowWithTableController.h"
 
+#include "toolkit/HelperSVPalette.h"
+#include "toolkit/PrintViewWithTable.h"
 #include "toolkit/UiHost.h"
 #include "toolkit/listgeometry.h"
 
@@ -683,8 +685,7 @@ void StdWindowWithTableController::showPaletteMetadata()
     StdWindow* paletteWindow = m_paletteMetadata ? m_paletteMetadata->window() : nullptr;
     if (!own || !paletteWindow)
         return;
-    const QRect screen = UiHost::instance().screen().visibleFrame();
-    paletteWindow->setGeometry(paletteFrameRightOf(screen, own->geometry(), paletteWindow->size()));
+    HelperSVPalette::placePalette(paletteWindow, own, HelperSVPalette::kPositionRight);
     paletteWindow->show();
     paletteWindow->raise();
     paletteWindow->activateWindow();
@@ -751,6 +752,17 @@ StdCell* StdWindowWithTableController::viewAtRow(long row)
     if (const QWidget* liste = m_templateViews->viewListeAtRow(int(row)); liste && liste->width() != cell->width())
         cell->resize(liste->width(), cell->height());
     return cell;
+}
+
+const QMetaObject* StdWindowWithTableController::classForPrinting() const
+{
+    return &PrintViewWithTable::staticMetaObject;
+}
+
+void StdWindowWithTableController::willPrint()
+{
+    if (StdTableView* table = table1())
+        table->clearSelection();
 }
 
 void StdWindowWithTableController::paintPrintTetePage(long page, long nb)

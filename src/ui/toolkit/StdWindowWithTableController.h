@@ -19,6 +19,7 @@
 #include "toolkit/StdPlacedView.h"
 #include "toolkit/StdTableView.h"
 #include "toolkit/StdTemplate.h"
+#include "toolkit/PrintView.h"
 #include "toolkit/StdWindowController.h"
 
 #include <QColor>
@@ -27,7 +28,7 @@
 
 #include <memory>
 
-class StdWindowWithTableController : public StdWindowController, public IStdTableSource {
+class StdWindowWithTableController : public StdWindowController, public IStdTableSource, public PrintDelegate {
     Q_OBJECT
 public:
     StdWindowWithTableController();
@@ -182,14 +183,17 @@ public:
 
     // ---- What a print-out of table 1 is made of.
 
-    long numberOfRows();
-    virtual QWidget* viewTitre();
-    virtual QWidget* viewTete();
-    virtual QWidget* viewPied();
+    long numberOfRows() override;
+    QWidget* viewTitre() override;
+    QWidget* viewTete() override;
+    QWidget* viewPied() override;
     // Row template of table 1 filled for the row, as wide as the template's list view.
-    virtual StdCell* viewAtRow(long row);
+    StdCell* viewAtRow(long row) override;
     // Writes "page/count" into the title view's page field.
-    void paintPrintTetePage(long page, long nb);
+    void paintPrintTetePage(long page, long nb) override;
+    // A list prints its first table; the selection is not printed.
+    const QMetaObject* classForPrinting() const override;
+    void willPrint() override;
 
     // ---- The tables' questions (IStdTableSource), answered through the numbered hooks.
 

@@ -42,11 +42,3 @@ QRect fittedListWindowFrame(const QRect& visible, const QRect& window, double li
     }
     return downFrame(frame, reference);
 }
-
-QRect paletteFrameRightOf(const QRect& screen, const QRect& parent, const QSize& palette)
-{
-    const int parentRight = parent.x() + parent.width();
-    const int screenRight = screen.x() + screen.width();
-    const int x = std::min(parentRight + 1, screenRight - palette.width() - 1);
-    return QRect(QPoint(x, parent.y()), palette);
-}

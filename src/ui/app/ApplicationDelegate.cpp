@@ -1,0 +1,606 @@
+#include "ApplicationDelegate.h"
+
+#include "app/FenNotifySauvegardeController.h"
+#include "app/FenPasswordController.h"
+#include "app/FenRecentController.h"
+#include "app/SorvApplication.h"
+#include "app/WindowMemory.h"
+#include "toolkit/Constants.h"
+#include "toolkit/Dialog.h"
+#include "toolkit/FenPaletteToolController.h"
+#include "toolkit/SVSoundManager.h"
+#include "toolkit/SoundManager.h"
+#include "toolkit/windowutils.h"
+
+#include "analysis/GRAPH.h"
+#include "document/APPLIPARAM.h"
+#include "document/BackupManager.h"
+#include "document/ClassState.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "document/ICloudDelegate.h"
+#include "document/RecentDocument.h"
+#include "document/SVDocumentManager.h"
+#include "engines/ChronoManager.h"
+#include "engines/ECHEANCIER.h"
+#include "engines/LISTING.h"
+#include "engines/PrevisionManager.h"
+#include "engines/SavedSearches.h"
+#include "engines/SimulationFile.h"
+#include "foundation/ISounds.h"
+#include "foundation/SystemClock.h"
+#include "foundation/broadcast.h"
+#include "foundation/dates.h"
+#include "foundation/localized.h"
+#include "foundation/selectors.h"
+#include "model/Devise.h"
+#include "model/MACRO.h"
+#include "model/MONTANT.h"
+#include "model/ReleveCompute.h"
+#include "model/TOOL.h"
+#include "model/ToolTree.h"
+#include "model/TransactOps.h"
+#include "quotes/PortfolioManager.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMetaMethod>
+#include <QSettings>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+ApplicationDelegate* g_delegate = nullptr;
+
+// The model's transaction sound, played by the window layer's sound manager.
+class TransactSound : public ISounds {
+public:
+    void playSoundTransact() override { SVSoundManager::sharedSVInstance().playSoundTransact(); }
+};
+TransactSound g_transactSound;
+
+constexpr uint64_t kTicksPerMinute = 3600;
+constexpr int kToolTipDelayHelpOn = 1000;
+constexpr int kToolTipDelayHelpOff = INT_MAX;
+
+// The browser's start and the desktop's requests. Any window registered as the browser takes them
+// by name; the program's own browser directly.
+void startBrowser(StdWindowController* browser)
+{
+    if (auto* recent = qobject_cast<FenRecentController*>(browser))
+        recent->start();
+    else if (browser)
+        QMetaObject::invokeMethod(browser, "start", Qt::DirectConnection);
+}
+
+void requestBrowserPath(StdWindowController* browser, const QString& path)
+{
+    if (auto* recent = qobject_cast<FenRecentController*>(browser))
+        recent->requestForPath(path);
+    else if (browser)
+        QMetaObject::invokeMethod(browser, "requestForPath", Qt::DirectConnection, Q_ARG(QString, path));
+}
+
+// The controller's answer to an offered macro key, when it takes such offers.
+bool offerMacroKey(QObject* controller, char16_t key)
+{
+    if (!controller)
+        return false;
+    const QMetaObject* meta = controller->metaObject();
+    const int index = meta->indexOfMethod("MACRO_FROM_KEY_NUM(QVariant)");
+    if (index < 0)
+        return false;
+    bool taken = false;
+    meta->method(index).invoke(controller, Qt::DirectConnection, Q_RETURN_ARG(bool, taken),
+                               Q_ARG(QVariant, QVariant::fromValue<int>(key)));
+    return taken;
+}
+
+} // namespace
+
+ApplicationDelegate::ApplicationDelegate()
+{
+    g_delegate = this;
+    installAppShell(this);
+    setWindowAppDelegate(this);
+    FenRecentController::setDocumentOpener(this);
+    WindowMemory::registerWindowClass(
+        QStringLiteral("FenPaletteToolController"),
+        [](const PARAMFEN&, bool appear) -> StdWindowController* { return openPaletteOutils(appear); }, false);
+}
+
+ApplicationDelegate::~ApplicationDelegate()
+{
+    if (m_mainTimer)
+        m_mainTimer->invalidate();
+    if (m_document)
+        doCloseDocument(false);
+    if (sounds() == &g_transactSound)
+        installSounds(nullptr);
+    if (FenRecentController::documentOpener() == this)
+        FenRecentController::setDocumentOpener(nullptr);
+    if (windowAppDelegate() == this)
+        setWindowAppDelegate(nullptr);
+    if (appShell() == this)
+        installAppShell(nullptr);
+    if (g_delegate == this)
+        g_delegate = nullptr;
+}
+
+ApplicationDelegate* ApplicationDelegate::sharedDelegate()
+{
+    return g_delegate;
+}
+
+// =============================================================================================
+// Launching and quitting
+
+void ApplicationDelegate::step(const char* name, const std::function<void()>& work)
+{
+    work();
+    m_trace.append(QString::fromLatin1(name));
+}
+
+// Later steps read what earlier ones set up: keep the order.
+void ApplicationDelegate::BEFORE()
+{
+    m_launched = true;
+    step("setBankIsOpen", [this] { setBankIsOpen(false); });
+    step("initClassState", ClassState::startup);
+    step("initListFonts", initListFonts);
+    step("initConstants", Constants::initConstants);
+    step("initListingLib", LISTING::initListingLib);
+    step("installSoundManager", [] {
+        SoundManager::sharedInstance().setPreferenceProvider(&SVSoundManager::sharedSVInstance());
+        installSounds(&g_transactSound);
+    });
+    step("initLibCompte", initLibCompte);
+    step("createSavedSearchList", createSavedSearchList);
+    step("duringPointe", [this] { m_duringPointe = false; });
+    step("loadAppliParam", [this] {
+        APPLIPARAM::loadAppliParam();
+        setToolTipDelay();
+    });
+    step("startMainTimer", [this] {
+        m_startedTime = SystemClock::now();
+        m_inDuring = false;
+        m_mainTimer = scheduledTimerWithTimeInterval(
+            1.0, [this] { _DURING(); }, true);
+    });
+    step("openRecentWindow", [this] {
+        iCloudDelegate& cloud = iCloudDelegate::sharedInstance();
+        StdWindowController* browser = openRecentWindow(false);
+        auto* listener = dynamic_cast<ICloudGlobalDelegate*>(browser);
+        cloud.setGlobalDelegate(listener);
+        cloud.startWithDelegate(listener);
+        startBrowser(browser);
+    });
+    step("requestedPath", [this] {
+        if (m_recent && !m_requestedPath.isEmpty()) {
+            const QString path = m_requestedPath;
+            m_requestedPath.clear();
+            requestBrowserPath(m_recent, path);
+        }
+    });
+}
+
+void ApplicationDelegate::AFTER()
+{
+    if (!m_launched)
+        return;
+    m_launched = false;
+    step("memoriseApplicationWindows", WindowMemory::memoriseApplicationWindows);
+    step("stopMainTimer", [this] {
+        if (m_mainTimer)
+            m_mainTimer->invalidate();
+        m_mainTimer.reset();
+    });
+    step("iCloudGoodbye", [] { iCloudDelegate::sharedInstance().goodbye(); });
+    step("releaseSavedSearchList", releaseSavedSearchList);
+    step("disposeLibCompte", disposeLibCompte);
+    step("disposeListingLib", LISTING::disposeListingLib);
+    step("uninstallSounds", [] {
+        if (sounds() == &g_transactSound)
+            installSounds(nullptr);
+    });
+    // Saves the application parameters, then releases the model's class-level state.
+    step("disposeClassState", ClassState::shutdown);
+}
+
+int ApplicationDelegate::applicationShouldTerminate()
+{
+    int reply = 1;
+    if (m_bankIsOpen)
+        performFermer(false, {}, {}, [&reply] { reply = 0; });
+    return reply;
+}
+
+void ApplicationDelegate::terminate(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (applicationShouldTerminate() == 0)
+        return;
+    applicationWillTerminate();
+    QCoreApplication::quit();
+}
+
+bool ApplicationDelegate::openFile(const QString& path)
+{
+    if (m_bankIsOpen)
+        return false;
+    if (m_recent)
+        requestBrowserPath(m_recent, path);
+    else
+        m_requestedPath = path;
+    return false;
+}
+
+void ApplicationDelegate::applicationDidChangeScreenParameters()
+{
+    sendToAllWindowDelegates(Sel::didChangeScreen);
+}
+
+void ApplicationDelegate::setToolTipDelay()
+{
+    const int delay = APPLIPARAM::loadAppliParam().helpOn ? kToolTipDelayHelpOn : kToolTipDelayHelpOff;
+    QSettings().setValue(QStringLiteral("NSInitialToolTipDelay"), delay);
+    applyToolTipDelay(delay);
+}
+
+// Rates first, then quotes; the windows hear of both once both have come, if the document is
+// still open by then.
+void ApplicationDelegate::actualizeExternalData()
+{
+    QPointer<ApplicationDelegate> self(this);
+    Devise::updateDeviseTickers(m_document.get(), [self] {
+        PortfolioManager::sharedInstance().updateTickers([self] {
+            if (!self || !self->bankIsOpen())
+                return;
+            sendToAllWindowDelegates(Sel::didUpdateDevise);
+            sendToAllWindowDelegates(Sel::didUpdateTitres);
+        });
+    });
+}
+
+// =============================================================================================
+// Opening and creating
+
+bool ApplicationDelegate::openRecent(const RecentDocument& recent)
+{
+    if (recent.url().isEmpty())
+        return false;
+    return openSorvFile(recent.url(), recent.fileSystemTag());
+}
+
+bool ApplicationDelegate::openSorvFile(const QString& url, int fileSystemTag)
+{
+    if (url.isEmpty() || QFileInfo(url).suffix() != QLatin1String("svd"))
+        return false;
+    return doOpen(url, false, fileSystemTag);
+}
+
+bool ApplicationDelegate::nouveauDocument(const QString& url, int fileSystemTag)
+{
+    if (url.isEmpty())
+        return false;
+    return doOpen(url, true, fileSystemTag);
+}
+
+bool ApplicationDelegate::askDocumentPassword(const BEFOREPARAM& stored, const QString& packageUrl)
+{
+    return ::askDocumentPassword(m_recent, stored, true, packageUrl);
+}
+
+// One document at a time: a second one would take the open one's place unsaved.
+bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTag)
+{
+    if (m_document)
+        return false;
+    if (!DocumentOpener::doOpen(url, &m_document, crea, fileSystemTag, *this)) {
+        // The loader has disposed of a document it gave up on: nothing may point at it.
+        m_document.reset();
+        DocContext::instance().document = nullptr;
+        return false;
+    }
+    m_failedAutoSaveTick = 0;
+    if (!loadingStage(crea))
+        return false;
+    showingStage(crea);
+    return true;
+}
+
+bool ApplicationDelegate::loadingStage(bool crea)
+{
+    DOCUMENT* doc = m_document.get();
+    APPLIPARAM::loadAppliParam();
+    setBankIsOpen(true);
+    if (crea)
+        TOOL::initContrepartie(doc);
+    MONTANT::loadMontant(doc);
+    restoreLastSearch(doc);
+    buildToolArbo(doc);
+    buildEcheancierIndex(doc);
+    PrevisionManager::sharedManager().buildPrevisionIndex(doc);
+    initCurrentGraph(doc);
+    loadSimulationList(doc);
+    if (!crea)
+        return true;
+    bool saved = false;
+    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, true, nullptr,
+                                                     [&saved] { saved = true; }, {});
+    // A new document that is not on disk can't be worked on: it goes, and the browser, still
+    // there, stays.
+    if (!saved)
+        doCloseDocument(!m_recent);
+    return saved;
+}
+
+void ApplicationDelegate::showingStage(bool crea)
+{
+    DOCUMENT* doc = m_document.get();
+    if (m_recent)
+        m_recent->close();
+    m_recent = nullptr;
+    if (!crea && APPLIPARAM::loadAppliParam().doTruc)
+        WindowMemory::openWindow(WindowMemory::recordForClass(QStringLiteral("FenTrucsController")), true);
+    recomputeAllReleves(doc, QStringLiteral("kMessage_ComputeOpen"));
+    m_startedTime = SystemClock::now();
+    transactLibDidOpenDocument();
+    WindowMemory::restoreDocumentWindows(doc);
+    if (crea)
+        return;
+    collectAwakeOccurrences(nullptr, doc, nullptr, QString(), nullptr);
+    actualizeExternalData();
+}
+
+// =============================================================================================
+// Closing
+
+void ApplicationDelegate::FERMER_DOCUMENT(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (m_bankIsOpen)
+        performFermer(true, {}, {}, {});
+}
+
+void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock, const Block& noSaveBlock,
+                                        const Block& undoBlock)
+{
+    DOCUMENT* doc = m_document.get();
+    if (!doc)
+        return;
+    if (APPLIPARAM::loadAppliParam().autoSaveWhenQuit) {
+        savePathOfClose(showBrowser, saveBlock, undoBlock);
+        return;
+    }
+    int answer = 0;
+    Dialog::confirmation(nullptr, localizedDialogue(QStringLiteral("kConfirm_SaveDoc")), doc->getDocLoadName(),
+                         localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")),
+                         localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
+                         localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), QStringLiteral("document"), 0,
+                         [&answer](int code) { answer = code; });
+    if (answer == kAlertFirstButton) {
+        savePathOfClose(showBrowser, saveBlock, undoBlock);
+    } else if (answer == kAlertSecondButton) {
+        BackupManager::defaultManager().alertForManualSave(doc);
+        doCloseDocument(showBrowser);
+        if (noSaveBlock)
+            noSaveBlock();
+    } else if (undoBlock) {
+        undoBlock();
+    }
+}
+
+// A save that fails closes nothing and counts as a cancel, so a quit never loses the changes.
+void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock)
+{
+    DOCUMENT* doc = m_document.get();
+    WindowMemory::memoriseDocumentWindows(doc);
+    bool saved = false;
+    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, true, nullptr,
+                                                     [&saved] { saved = true; }, {});
+    if (!saved) {
+        Dialog::alerte(nullptr, localizedDialogue(QStringLiteral("kCantSaveDocument")), doc->getDocLoadName(),
+                       QStringLiteral("document"), 2, {});
+        if (undoBlock)
+            undoBlock();
+        return;
+    }
+    BackupManager::defaultManager().alertForManualSave(doc);
+    doCloseDocument(showBrowser);
+    if (saveBlock)
+        saveBlock();
+}
+
+void ApplicationDelegate::doCloseDocument(bool showBrowser)
+{
+    m_duringCloseDocument = true;
+    WindowMemory::closeDocumentWindows();
+    releaseDocumentState();
+    SVDocumentManager::defaultManager().disposeDocument(std::move(m_document));
+    m_document.reset();
+    DocContext::reset();
+    setBankIsOpen(false);
+    if (showBrowser) {
+        if (StdWindowController* browser = openRecentWindow(true))
+            browser->adjustHeight(false);
+    }
+    // The windows that set a cursor of their own are gone: none of their cursors stays.
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+    m_duringCloseDocument = false;
+}
+
+void ApplicationDelegate::releaseDocumentState()
+{
+    disposeSimulationList();
+    closePaletteOutils();
+    disposeTool();
+    disposeEcheancierIndex();
+    DocContext::instance().currentSearchCritere.reset();
+    DocContext::instance().savedSearchList.clear();
+    DocContext::instance().selectedSavedSearch = -1;
+    disposeCurrentGraph();
+    PrevisionManager::goodbye();
+}
+
+StdWindowController* ApplicationDelegate::openRecentWindow(bool start)
+{
+    if (m_recent) {
+        if (StdWindow* window = m_recent->window()) {
+            window->show();
+            window->raise();
+        }
+    } else {
+        m_recent = WindowMemory::openWindow(WindowMemory::recordForClass(QStringLiteral("FenRecentController")), true);
+    }
+    if (start)
+        startBrowser(m_recent);
+    return m_recent;
+}
+
+// =============================================================================================
+// The main timer
+
+void ApplicationDelegate::_DURING()
+{
+    if (m_inDuring)
+        return;
+    m_inDuring = true;
+    if (m_bankIsOpen)
+        periodicAction();
+    m_inDuring = false;
+}
+
+void ApplicationDelegate::periodicAction()
+{
+    sauvegardeReguliere(m_document.get());
+    assumeWindowOnScreen();
+    detectNewDay();
+    sendToAllWindowDelegates(Sel::periodicAction);
+}
+
+// Ticks are unsigned and the wait strictly longer than the period. After a failed save the
+// next try waits a whole period too, rather than alerting the user every second.
+bool ApplicationDelegate::automaticSaveIsDue(DOCUMENT* doc) const
+{
+    const long minutes = APPLIPARAM::loadAppliParam().mn;
+    if (!doc || minutes <= 0)
+        return false;
+    const uint64_t since = std::max(doc->lastSave, m_failedAutoSaveTick);
+    return SystemClock::ticks() > since + uint64_t(minutes) * kTicksPerMinute;
+}
+
+void ApplicationDelegate::sauvegardeReguliere(DOCUMENT* doc)
+{
+    if (!automaticSaveIsDue(doc))
+        return;
+    const bool notify = APPLIPARAM::loadAppliParam().notifySauv;
+    // The notice shows itself as its window is made, without taking the keyboard from the user.
+    if (notify) {
+        auto* notice
+            = StdWindowController::push<FenNotifySauvegardeController>(nullptr, MONTANT::currentDeviseSlot(), false);
+        notice->window();
+        m_notifySauvegarde = notice;
+    }
+    bool saved = false;
+    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, false, nullptr,
+                                                     [&saved] { saved = true; }, {});
+    if (!saved)
+        m_failedAutoSaveTick = SystemClock::ticks();
+    if (auto* notice = qobject_cast<FenNotifySauvegardeController*>(m_notifySauvegarde.data()))
+        notice->closeSliding();
+    m_notifySauvegarde = nullptr;
+}
+
+void ApplicationDelegate::assumeWindowOnScreen()
+{
+    FenPaletteToolController* palette = FenPaletteToolController::paletteOutils();
+    for (QObject* object : registeredWindowControllers()) {
+        auto* controller = qobject_cast<StdWindowController*>(object);
+        if (controller && controller != palette)
+            return;
+    }
+    if (palette) {
+        if (StdWindow* window = palette->window()) {
+            window->show();
+            window->raise();
+        }
+        return;
+    }
+    showAlertOK(nullptr, localizedDialogue(QStringLiteral("kAlerte_NoWindow")), QString(), QString(), 0);
+    openPaletteOutils(true);
+    WindowMemory::openStandardPalettes(true);
+}
+
+void ApplicationDelegate::detectNewDay()
+{
+    const double now = SystemClock::now();
+    long d1 = 0, m1 = 0, y1 = 0, d2 = 0, m2 = 0, y2 = 0;
+    dateToDMY(&d1, &m1, &y1, m_startedTime);
+    dateToDMY(&d2, &m2, &y2, now);
+    if (d1 == d2 && m1 == m2 && y1 == y2)
+        return;
+    const double previous = m_startedTime;
+    m_startedTime = now;
+    recomputeAllReleves(m_document.get(), QStringLiteral("kMessage_ComputeNewDay"));
+    sendToAllWindowDelegates(Sel::notifyNewDay, QVariant(previous));
+}
+
+// =============================================================================================
+// Windows and keys
+
+void ApplicationDelegate::windowDidBecomeMain(StdWindow* window)
+{
+    FenPaletteToolController* palette = FenPaletteToolController::paletteOutils();
+    if (!window || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) || !palette)
+        return;
+    auto* controller = qobject_cast<StdWindowController*>(window->controller());
+    StdWindow* paletteWindow = palette->windowIfLoaded();
+    if (!controller || !paletteWindow)
+        return;
+    if (controller->getModal()) {
+        paletteWindow->hide();
+    } else {
+        paletteWindow->show();
+        paletteWindow->raise();
+    }
+}
+
+StdWindowController* ApplicationDelegate::getPaletteTool()
+{
+    return FenPaletteToolController::paletteOutils();
+}
+
+// Alt, or Alt and Shift, with any key but Return: a macro key. The key is taken whether or not
+// a macro has it.
+bool ApplicationDelegate::interceptKeyDownEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (modifiers != Qt::AltModifier)
+        return false;
+    const int key = svKeyCode(event);
+    if (key == 0 || key == kKeyReturn)
+        return false;
+    MACRO_FROM_KEY(char16_t(key), true);
+    return true;
+}
+
+bool ApplicationDelegate::MACRO_FROM_KEY(char16_t key, bool fromKeyboard)
+{
+    Q_UNUSED(fromKeyboard);
+    if (!m_bankIsOpen)
+        return false;
+    QWidget* key_window = keyWindow();
+    auto* stdWindow = qobject_cast<StdWindow*>(key_window);
+    if (stdWindow && offerMacroKey(stdWindow->controller(), key))
+        return true;
+    if (key_window && isModalWindow(key_window))
+        return false;
+    long index = -1;
+    if (findMacroWithKey(char16_t(key & 0xFF), &index, m_document.get()))
+        MACRO(index);
+    return false;
+}

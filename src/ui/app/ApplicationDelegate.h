@@ -1,0 +1,170 @@
+#pragma once
+// The application's delegate: the program's life from launch to quit, and the one document.
+//
+// Launching ends with BEFORE: the class-level state in its fixed order, the one-second main timer
+// and the document browser, which is the home screen (no document opens by itself). The browser
+// opens, creates and closes the document through openRecent / openSorvFile / nouveauDocument and
+// FERMER_DOCUMENT; at most one document is open. While one is, the main timer saves it every "mn"
+// minutes, keeps a window on screen, notices a new calendar day and gives every window its
+// periodicAction. Quitting closes the document first (saving or asking) and can be cancelled;
+// AFTER then releases the class-level state.
+//
+// The document browser is opened through the window registry (WindowMemory) under its class name
+// "FenRecentController", so any window registered there serves as the browser: besides what every
+// window controller has, it is asked to start() and to requestForPath(QString) (a file the desktop
+// asked to open), invokable by name; when it is an ICloudGlobalDelegate it gets the cloud layer's
+// news. The browser opens and creates documents through the delegate (IDocumentOpener).
+#include "app/FenRecentController.h"
+#include "document/DocumentOpener.h"
+#include "foundation/IAppShell.h"
+#include "toolkit/HelperSVTimer.h"
+#include "toolkit/StdWindowController.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class DOCUMENT;
+class QKeyEvent;
+
+class ApplicationDelegate : public QObject,
+                            public IAppShell,
+                            public IWindowAppDelegate,
+                            public IOpenPrompts,
+                            public IDocumentOpener {
+    Q_OBJECT
+public:
+    using Block = std::function<void()>;
+
+    // The delegate installs itself as the application shell, the windows' delegate and the first
+    // look at typed keys; there is one at a time.
+    ApplicationDelegate();
+    ~ApplicationDelegate() override;
+    ApplicationDelegate(const ApplicationDelegate&) = delete;
+    ApplicationDelegate& operator=(const ApplicationDelegate&) = delete;
+
+    // The delegate of the running program; null when there is none.
+    static ApplicationDelegate* sharedDelegate();
+
+    // ---- Launching and quitting
+
+    void applicationWillFinishLaunching() { }
+    void applicationDidFinishLaunching() { BEFORE(); }
+    // 1 to quit now, 0 to go on: an open document is closed first, saved automatically or after
+    // asking; cancelling the question, or a save that fails, keeps it open and answers 0.
+    int applicationShouldTerminate();
+    void applicationWillTerminate() { AFTER(); }
+    // The quit command: quits the program unless the close of the document was cancelled.
+    Q_INVOKABLE void terminate(QObject* sender = nullptr);
+    // Sets up the class-level state, starts the main timer and opens the document browser.
+    void BEFORE();
+    // Records the application's windows, stops the timer and releases the class-level state;
+    // once, after a BEFORE.
+    void AFTER();
+    // The names of the start-up and end steps run, in order.
+    const QStringList& lifeCycleTrace() const { return m_trace; }
+
+    // The desktop asks to open a file: handed to the document browser when no document is open,
+    // kept for the end of BEFORE when the browser is not there yet. Always false to the desktop.
+    bool openFile(const QString& path);
+    // The screens changed: every window is told (didChangeScreen).
+    void applicationDidChangeScreenParameters();
+
+    // ---- State
+
+    bool bankIsOpen() const override { return m_bankIsOpen; }
+    void setBankIsOpen(bool open) { m_bankIsOpen = open; }
+    bool duringCloseDocument() const { return m_duringCloseDocument; }
+    void setDuringCloseDocument(bool during) { m_duringCloseDocument = during; }
+    QString requestedPath() const { return m_requestedPath; }
+    void setRequestedPath(const QString& path) { m_requestedPath = path; }
+    bool _isDuringPointe() const { return m_duringPointe; }
+    void _setDuringPointe(bool during) { m_duringPointe = during; }
+    double startedTime() const { return m_startedTime; }
+    // The open document, null when none is.
+    DOCUMENT* document() const { return m_document.get(); }
+    // The document browser while it is open.
+    StdWindowController* recentWindow() const { return m_recent; }
+    // The menu item that shows or hides the tool palette, set by the menu bar.
+    void setMenuPaletteOutils(QObject* item) { m_menuPaletteOutils = item; }
+    QObject* menuItemPaletteOutil() override { return m_menuPaletteOutils; }
+
+    // Writes the tool-tip delay that follows the "helpOn" parameter (the user default
+    // "NSInitialToolTipDelay") and applies it.
+    void setToolTipDelay() override;
+    void actualizeExternalData() override;
+
+    // ---- The document
+
+    // Opens the package when its extension is exactly "svd".
+    bool openSorvFile(const QString& url, int fileSystemTag);
+    // Creates the document in the package folder at url, which exists.
+    bool nouveauDocument(const QString& url, int fileSystemTag);
+    bool openRecent(const RecentDocument& recent) override;
+    bool createDocument(const QString& url, int fileSystemTag) override { return nouveauDocument(url, fileSystemTag); }
+    // The whole opening (or creation) of a document, up to its windows; true when it is open.
+    bool doOpen(const QString& url, bool crea, int fileSystemTag);
+    // The close command.
+    Q_INVOKABLE void FERMER_DOCUMENT(QObject* sender = nullptr);
+    // Closes the open document, saving it automatically or after asking; then one of the blocks:
+    // saveBlock after a save and the close, noSaveBlock after a close without saving, undoBlock
+    // when nothing was closed (the user cancelled, or the save failed).
+    void performFermer(bool showBrowser, const Block& saveBlock, const Block& noSaveBlock, const Block& undoBlock);
+    // Tears the open document down, without saving, and shows the browser again when asked.
+    void doCloseDocument(bool showBrowser);
+    // Opens the document browser, or brings the open one to the front; with start it starts.
+    StdWindowController* openRecentWindow(bool start);
+
+    // ---- The main timer
+
+    // The timer's action, once a second; a tick arriving while one runs returns at once.
+    void _DURING();
+    void periodicAction();
+    // Saves the document when "mn" minutes have passed since its last save.
+    void sauvegardeReguliere(DOCUMENT* doc);
+    // Makes sure a window is on screen: the tool palette, else the banks window after an alert.
+    void assumeWindowOnScreen();
+    // A new calendar day recomputes the statements and is broadcast (notifyNewDay).
+    void detectNewDay();
+
+    // ---- Windows
+
+    void windowDidBecomeMain(StdWindow* window) override;
+    void windowDidResignMain(StdWindow* window) override { Q_UNUSED(window); }
+    StdWindowController* getPaletteTool() override;
+    // Alt (or Alt+Shift) with a key other than Return runs the document's macro of that key.
+    bool interceptKeyDownEvent(QKeyEvent* event);
+    bool MACRO_FROM_KEY(char16_t key, bool fromKeyboard);
+
+    // The password of a protected package, asked on the browser's window.
+    bool askDocumentPassword(const BEFOREPARAM& stored, const QString& packageUrl) override;
+
+private:
+    void step(const char* name, const std::function<void()>& work);
+    bool loadingStage(bool crea);
+    void showingStage(bool crea);
+    void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock);
+    void releaseDocumentState();
+    bool automaticSaveIsDue(DOCUMENT* doc) const;
+
+    bool m_launched = false;
+    bool m_duringPointe = false;
+    bool m_inDuring = false;
+    std::shared_ptr<SVTimer> m_mainTimer;
+    double m_startedTime = 0;
+    bool m_bankIsOpen = false;
+    QPointer<QObject> m_menuPaletteOutils;
+    bool m_duringCloseDocument = false;
+    QString m_requestedPath;
+
+    std::unique_ptr<DOCUMENT> m_document;
+    QPointer<StdWindowController> m_recent;
+    QPointer<StdWindowController> m_notifySauvegarde;
+    // Tick of the last automatic save that failed; the next try waits a whole period after it.
+    uint64_t m_failedAutoSaveTick = 0;
+    QStringList m_trace;
+};

@@ -1,0 +1,444 @@
+#include "app/RecentDocumentActions.h"
+
+#include "app/FenRecentController.h"
+#include "toolkit/Dialog.h"
+#include "toolkit/FenAskStringController.h"
+#include "toolkit/UiHost.h"
+#include "toolkit/windowutils.h"
+
+#include "document/BackupManager.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "document/HelperSVFiles.h"
+#include "document/HelperSVLibraryFolder.h"
+#include "document/ICloudContainer.h"
+#include "document/ICloudDelegate.h"
+#include "document/SVDocumentManager.h"
+#include "foundation/SystemClock.h"
+#include "foundation/diagnostics.h"
+#include "foundation/files.h"
+#include "foundation/localized.h"
+#include "foundation/xmlmember.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <utime.h>
+
+namespace {
+
+// The platform's code of a refused write permission, kept because the user's messages tell it.
+constexpr int kNoWritePermission = 513;
+
+int fileErrorCode(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS ? kNoWritePermission : error;
+}
+
+// Makes the folder, without its parents; 0 or the system's code.
+int makeFolder(const QString& path)
+{
+    errno = 0;
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return 0;
+    return errno != 0 ? errno : EIO;
+}
+
+void touchNow(const QString& path)
+{
+    const double unixTime = SystemClock::now() + kReferenceDateOffset;
+    struct utimbuf times;
+    times.actime = static_cast<time_t>(unixTime);
+    times.modtime = static_cast<time_t>(unixTime);
+    ::utime(QFile::encodeName(path).constData(), &times);
+}
+
+// An alert with one OK button: a sheet on the window given, else application-modal.
+void alertDocument(QObject* window, const QString& message, const QString& information, const QString& image, int style)
+{
+    showAlertOK(window, message, information, image, style);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Creating
+
+bool RecentDocumentActions::createDocWithName(const QString& name, int fileSystemTag)
+{
+    const QString target = RecentDocument::theoricUrlForName(name, fileSystemTag);
+    if (SVWorkspaceManager::isNameTaken(name, fileSystemTag)) {
+        showAlertOK(&m_browser, localizedDialogue(QStringLiteral("kAlerte_NameAlreadyExist")), name,
+                    QStringLiteral("document"), 0);
+        if (auto* field = m_browser.outlet<QLineEdit>(QStringLiteral("text_nouveau"))) {
+            field->setFocus();
+            field->selectAll();
+        }
+        return false;
+    }
+    QString local;
+    int error = 0;
+    if (target.isEmpty() || !makeLocalPackage(name, &local, &error))
+        return failCreation(target.isEmpty() ? EINVAL : error);
+    const bool cloud = fileSystemTag == kFileSystemICloud;
+    if (cloud) {
+        if (!cloudContainer().setUbiquitous(true, local, target, &error)) {
+            QDir(local).removeRecursively();
+            return failCreation(error);
+        }
+        cloudContainer().startDownloadingUbiquitousItem(target, &error);
+    }
+    const QString url = cloud ? target : local;
+    IDocumentOpener* opener = FenRecentController::documentOpener();
+    if (!opener || !opener->createDocument(url, fileSystemTag)) {
+        m_browser.update();
+        return false;
+    }
+    SVWorkspaceManager::sharedInstance().addRecentUrl(url, fileSystemTag, 0);
+    m_browser.reloadList(false);
+    return true;
+}
+
+// The package is always made in the Documents folder first; a half-made one is not left behind.
+bool RecentDocumentActions::makeLocalPackage(const QString& name, QString* localUrl, int* error)
+{
+    const QString theoric = RecentDocument::theoricUrlForName(name, kFileSystemLocal);
+    if (theoric.isEmpty()) {
+        *error = EINVAL;
+        return false;
+    }
+    *localUrl = uniqueFileURL(theoric);
+    *error = makeFolder(*localUrl);
+    if (*error != 0)
+        return false;
+    if (createPackageResources(*localUrl, nullptr, error))
+        return true;
+    QDir(*localUrl).removeRecursively();
+    return false;
+}
+
+bool RecentDocumentActions::failCreation(int error)
+{
+    const int code = fileErrorCode(error);
+    const QString message = code == kNoWritePermission ? localizedDialogue(QStringLiteral("kAlerte_PbCreerDoc_Droit"))
+                                                       : localizedDialogue(QStringLiteral("kAlerte_PbCreerDoc"));
+    alertDocument(nullptr, message, QStringLiteral("(%1)").arg(code), QStringLiteral("document"), 2);
+    m_browser.reloadList(false);
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Deleting
+
+bool RecentDocumentActions::supprimer(bool confirm)
+{
+    const RecentDocumentPtr document = m_browser.selectedDocument();
+    if (!document)
+        return false;
+    const long index = long(*m_browser.table1()->selectedRowIndexes().begin());
+    if (confirm
+        && showAlert(&m_browser, localizedDialogue(QStringLiteral("kConfirm_SuppDocument")), document->name(),
+                     Dialog::noString(), Dialog::yesString(), QString(), QStringLiteral("document"), 1)
+            != kAlertSecondButton)
+        return false;
+    const QString cantDelete = localizedDialogue(QStringLiteral("kAlerte_CantDelete"));
+    QString folder;
+    int error = 0;
+    if (!HelperSVLibraryFolder::getSVLibraryDeletedFolderUrl(&folder, &error) || error != 0) {
+        alertDocument(&m_browser, cantDelete, document->name(), QStringLiteral("document"), 2);
+        return false;
+    }
+    if (m_browser.selectedFileSystemTag() == kFileSystemICloud) {
+        deleteICloudDocument(document);
+        return true;
+    }
+    const QString destination = uniqueFileURL(folder + QLatin1Char('/') + document->name() + QStringLiteral(".svd"));
+    const bool deleted = SVWorkspaceManager::sharedInstance().supprimerRecentMac(index, destination);
+    if (!deleted)
+        alertDocument(&m_browser, cantDelete, document->name(), QStringLiteral("document"), 2);
+    m_browser.reloadList(!deleted);
+    return deleted;
+}
+
+// The removal ends on the main thread, maybe after the browser has gone.
+void RecentDocumentActions::deleteICloudDocument(const RecentDocumentPtr& document)
+{
+    QPointer<FenRecentController> self(&m_browser);
+    const auto before = [self, document] {
+        document->setBuzy(true);
+        if (self)
+            self->reloadList(true);
+    };
+    const auto done = [self, document] {
+        document->setBuzy(false);
+        SVWorkspaceManager::sharedInstance().removeRecentUrl(document->url(), kFileSystemICloud);
+        if (self)
+            self->reloadList(false);
+    };
+    const auto failed = [self, document] {
+        document->setBuzy(false);
+        if (!self)
+            return;
+        self->reloadList(true);
+        alertDocument(self.data(), localizedDialogue(QStringLiteral("kAlerte_CantDelete")), document->name(),
+                      QStringLiteral("document"), 2);
+    };
+    iCloudDelegate::sharedInstance().removeDocument(*document, before, done, failed);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Renaming, duplicating, moving, copying
+
+// The lists are in name order: the duplicate is selected by its name, wherever it is listed.
+void RecentDocumentActions::renameOrDuplicate(bool duplicate)
+{
+    const RecentDocumentPtr document = m_browser.selectedDocument();
+    if (!document)
+        return;
+    const int tag = m_browser.selectedFileSystemTag();
+    long index = long(*m_browser.table1()->selectedRowIndexes().begin());
+    const QString key
+        = duplicate ? QStringLiteral("kAskString_DuplicateDocument") : QStringLiteral("kAskString_RenameDocument");
+    const QString proposed = duplicate ? QStringLiteral("%1_2").arg(document->name()) : document->name();
+    QString newName;
+    bool accepted = false;
+    FenAskStringController::askForAvailableRecentName(&m_browser, key, proposed, &newName, duplicate, tag,
+                                                      [&accepted](bool ok) { accepted = ok; });
+    if (!accepted)
+        return;
+    SVWorkspaceManager& workspace = SVWorkspaceManager::sharedInstance();
+    long found = 0;
+    if (duplicate) {
+        workspace.dupliquerRecent(index, newName, tag);
+        if (workspace.findElementNamed(newName, &found, tag)) {
+            m_browser.reloadList(false);
+            m_browser.GOTO_NAME(newName);
+            return;
+        }
+    } else if (workspace.renommerRecent(&index, newName, tag)) {
+        m_browser.reloadList(false);
+        m_browser.table1()->GO(int(index));
+        return;
+    }
+    m_browser.reloadList(true);
+    const QString message = duplicate ? localizedDialogue(QStringLiteral("kAlerte_CantDuplicateDocument"))
+                                      : localizedDialogue(QStringLiteral("kAlerte_CantRenameDocument"));
+    alertDocument(&m_browser, message, newName, QStringLiteral("document"), 2);
+}
+
+void RecentDocumentActions::deplacer()
+{
+    const RecentDocumentPtr document = m_browser.selectedDocument();
+    if (!document || document->url().isEmpty())
+        return;
+    const bool toCloud = m_browser.selectedFileSystemTag() == kFileSystemLocal;
+    const QString question = toCloud ? localizedDialogue(QStringLiteral("kConfirm_deplacer_vers_iCloud"))
+                                     : localizedDialogue(QStringLiteral("kConfirm_deplacer_vers_Mac"));
+    const QString destination
+        = RecentDocument::theoricUrlForName(document->name(), toCloud ? kFileSystemICloud : kFileSystemLocal);
+    if (destination.isEmpty())
+        return;
+    if (showAlert(&m_browser, question, document->name(), Dialog::yesString(), Dialog::noString(), QString(),
+                  QStringLiteral("deplacer"), 1)
+        != kAlertFirstButton)
+        return;
+    QPointer<FenRecentController> self(&m_browser);
+    const auto before = [self, document] {
+        document->setBuzy(true);
+        if (self)
+            self->reloadList(true);
+    };
+    const auto done = [self, document, destination, toCloud] {
+        if (self)
+            self->actions().didDeplacerDocument(document, destination, toCloud);
+    };
+    const auto failed = [self, document] {
+        document->setBuzy(false);
+        if (!self)
+            return;
+        self->reloadList(true);
+        alertDocument(self.data(), localizedDialogue(QStringLiteral("kAlerte_CantDelete")), document->name(),
+                      QStringLiteral("document"), 2);
+    };
+    iCloudDelegate::sharedInstance().moveDocument(*document, destination, toCloud, before, done, failed);
+}
+
+void RecentDocumentActions::didDeplacerDocument(const RecentDocumentPtr& document, const QString& destination,
+                                                bool becomesUbiquitous)
+{
+    const qint64 size = document->fileSize();
+    const QString name = document->name();
+    document->setBuzy(false);
+    SVWorkspaceManager& workspace = SVWorkspaceManager::sharedInstance();
+    workspace.removeRecentUrl(document->url(), document->fileSystemTag());
+    int error = 0;
+    if (becomesUbiquitous)
+        cloudContainer().startDownloadingUbiquitousItem(destination, &error);
+    const int to = becomesUbiquitous ? kFileSystemICloud : kFileSystemLocal;
+    FenRecentController* browser = &m_browser;
+    QMetaObject::invokeMethod(
+        browser,
+        [browser, to, name, size, destination] {
+            browser->changeFileSystemTagTo(to);
+            SVWorkspaceManager& lists = SVWorkspaceManager::sharedInstance();
+            long index = 0;
+            if (to == kFileSystemICloud && !lists.findElementNamed(name, &index, to))
+                lists.addRecentUrl(destination, to, size);
+            if (to == kFileSystemICloud && lists.findElementNamed(name, &index, to))
+                lists.documentAtIndex(index, to)->setFileSize(size);
+            browser->reloadList(false);
+            browser->GOTO_NAME(name);
+        },
+        Qt::QueuedConnection);
+}
+
+void RecentDocumentActions::enregistrerCopie()
+{
+    const RecentDocumentPtr document = m_browser.selectedDocument();
+    if (!document)
+        return;
+    const QString chosen = runSavePanel(document->name(), QStringLiteral("svd"));
+    if (chosen.isEmpty())
+        return;
+    const QString path = HelperSVFiles::cleanSVURL(chosen);
+    if (!copyClosedDocument(*document, path))
+        return;
+    touchNow(path);
+    BackupManager::defaultManager().didManualSaveForClosedDocumentAtUrl(document->url());
+    alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_SaveCopyOK")), path, QStringLiteral("DD"), 1);
+}
+
+// A copy into the document itself would copy without end: it is refused like any failed copy.
+bool RecentDocumentActions::copyClosedDocument(const RecentDocument& document, const QString& path)
+{
+    const QString source = QFileInfo(document.url()).absoluteFilePath();
+    const QString target = QFileInfo(path).absoluteFilePath();
+    const bool intoItself = target == source || target.startsWith(source + QLatin1Char('/'));
+    if (QFileInfo::exists(target) && !intoItself) {
+        if (HelperSVFiles::replaceSVFile(target, source))
+            return true;
+        alertDocument(nullptr, localizedDialogue(QStringLiteral("kAlerte_CantOverwriteCopy")), target,
+                      QStringLiteral("DD"), 2);
+        return false;
+    }
+    int error = 0;
+    if (!intoItself && copyItemAtPath(source, target, &error))
+        return true;
+    alertDocument(nullptr, localizedDialogue(QStringLiteral("kAlerte_CantSaveCopy")), target, QStringLiteral("DD"), 2);
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Documents from elsewhere
+
+void RecentDocumentActions::importFromUrl(const QString& path)
+{
+    const QFileInfo file(path);
+    if (file.suffix() != QLatin1String("svd") || !file.isDir()) {
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_RecentNotDocument")), file.fileName(),
+                      QStringLiteral("document"), 2);
+        return;
+    }
+    QString url = path;
+    const int result = SVWorkspaceManager::sharedInstance().importerRecent(&url, m_browser.selectedFileSystemTag());
+    if (result == kImportNotWritable) {
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kImportRecent_notWritable")), file.fileName(),
+                      QStringLiteral("document"), 2);
+        UiHost::instance().desktop().revealFile(path);
+    } else if (result == kImportNameTaken) {
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_RecentNameAlreadyExist")), file.fileName(),
+                      QStringLiteral("document"), 2);
+    } else if (result == 0) {
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_RecentNoErr")), file.fileName(),
+                      QStringLiteral("document"), 1);
+        const QString name = documentNameFromURL(url);
+        FenRecentController* browser = &m_browser;
+        QMetaObject::invokeMethod(
+            browser,
+            [browser, name] {
+                browser->update();
+                browser->GOTO_NAME(name);
+            },
+            Qt::QueuedConnection);
+    } else {
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_CantImportDocument")),
+                      QStringLiteral("%1 (%2)").arg(file.fileName()).arg(result), QStringLiteral("document"), 2);
+    }
+}
+
+void RecentDocumentActions::handleRequestForPath(const QString& path)
+{
+    const QString name = documentNameFromURL(path);
+    SVWorkspaceManager& workspace = SVWorkspaceManager::sharedInstance();
+    workspace.loadRecentMacData();
+    long index = 0;
+    int found = -1;
+    if (workspace.findElementNamed(name, &index, kFileSystemICloud))
+        found = kFileSystemICloud;
+    else if (workspace.findElementNamed(name, &index, kFileSystemLocal))
+        found = kFileSystemLocal;
+    const QString key = found >= 0 ? localizedDialogue(QStringLiteral("kConfirm_openDocFromFinder"))
+                                   : localizedDialogue(QStringLiteral("kConfirm_importDocFromFinder"));
+    int answer = 0;
+    Dialog::OKConfirmationWithDictionary({{QStringLiteral("window"), QVariant::fromValue<QObject*>(&m_browser)},
+                                          {QStringLiteral("title"), key},
+                                          {QStringLiteral("information"), name},
+                                          {QStringLiteral("imageName"), QStringLiteral("document")}},
+                                         [&answer](int code) { answer = code; });
+    if (answer != kAlertFirstButton)
+        return;
+    if (found < 0) {
+        importFromUrl(path);
+        return;
+    }
+    m_browser.changeFileSystemTagTo(found);
+    if (m_browser.GOTO_NAME(name))
+        m_browser.openRecentDocument(m_browser.selectedDocument());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The cloud
+
+void RecentDocumentActions::synchroniser(long row)
+{
+    if (m_browser.selectedFileSystemTag() != kFileSystemICloud)
+        return;
+    const RecentDocumentPtr document = SVWorkspaceManager::sharedInstance().documentAtIndex(row, kFileSystemICloud);
+    int error = 0;
+    if (document && !cloudContainer().startDownloadingUbiquitousItem(document->url(), &error))
+        svLog(QStringLiteral("iCloud synchro error %1").arg(error));
+}
+
+void RecentDocumentActions::secours()
+{
+    QString folder;
+    int error = 0;
+    if (HelperSVLibraryFolder::getSVLibraryArchiveFolderUrl(&folder, &error))
+        UiHost::instance().desktop().revealFile(folder);
+}
+
+void RecentDocumentActions::identityChanged(int code, const QString& folder)
+{
+    DOCUMENT* open = currentDocument();
+    const bool cloudDocumentOpen = open && open->fileSystemTag == kFileSystemICloud;
+    QString message;
+    if (code == kIdentitySignedOut) {
+        if (cloudDocumentOpen)
+            SVDocumentManager::defaultManager().moveDocumentToCache(open, folder);
+        message = localizedDialogue(QStringLiteral("kAlerte_IdentityDropConnexion"));
+    } else if (code == kIdentitySameBack) {
+        if (cloudDocumentOpen)
+            SVDocumentManager::defaultManager().moveCacheToDocument(open, folder);
+        message = localizedDialogue(QStringLiteral("kAlerte_kIdentityBackConnexion"));
+    } else if (code == kIdentityFirst) {
+        message = localizedDialogue(QStringLiteral("kAlerte_kIdentityFirstConnexion"));
+    } else if (code == kIdentityOther) {
+        message = localizedDialogue(QStringLiteral("kAlerte_kIdentityNewConnexion"));
+    }
+    if (!message.isEmpty())
+        alertDocument(&m_browser, message, QString(), QStringLiteral("iCloud_logo"), 1);
+}

@@ -1,0 +1,176 @@
+#include "SorvApplication.h"
+
+#include "app/ApplicationDelegate.h"
+#include "toolkit/StdWindow.h"
+
+#include <QDataStream>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QMouseEvent>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QSessionManager>
+#include <QTimer>
+
+#include <climits>
+
+namespace {
+
+int g_toolTipDelay = 1000;
+constexpr int kHandOverTimeoutMs = 2000;
+
+// The tool-tip delay of every widget comes from here.
+class SorvStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return g_toolTipDelay;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// One channel per user: documents handed over by a later launch reach the running program.
+QString serverName()
+{
+    return QStringLiteral("sorvanta-") + QDir::home().dirName();
+}
+
+} // namespace
+
+void applyToolTipDelay(int milliseconds)
+{
+    g_toolTipDelay = milliseconds;
+}
+
+int toolTipDelay()
+{
+    return g_toolTipDelay;
+}
+
+SorvApplication::SorvApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setOrganizationName(QStringLiteral("Sorvanta"));
+    setApplicationName(QStringLiteral("Sorvanta"));
+    setStyle(new SorvStyle);
+    // The document browser is the home screen: closing the last window must not end the program
+    // while a document is open (the main timer puts a window back).
+    setQuitOnLastWindowClosed(false);
+    connect(this, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        watchScreen(screen);
+        screensChanged();
+    });
+    connect(this, &QGuiApplication::screenRemoved, this, &SorvApplication::screensChanged);
+    connect(this, &QGuiApplication::primaryScreenChanged, this, &SorvApplication::screensChanged);
+    for (QScreen* screen : screens())
+        watchScreen(screen);
+}
+
+void SorvApplication::watchScreen(QScreen* screen)
+{
+    connect(screen, &QScreen::availableGeometryChanged, this, &SorvApplication::screensChanged);
+}
+
+SorvApplication::~SorvApplication() = default;
+
+void SorvApplication::setDelegate(ApplicationDelegate* delegate)
+{
+    if (m_delegate)
+        disconnect(this, nullptr, m_delegate, nullptr);
+    m_delegate = delegate;
+    if (!delegate) {
+        setKeyDownInterceptor({});
+        return;
+    }
+    setKeyDownInterceptor([this](QKeyEvent* event) { return m_delegate && m_delegate->interceptKeyDownEvent(event); });
+    // Without a document and without its browser there is nothing left to do: quit as asked.
+    connect(this, &QGuiApplication::lastWindowClosed, delegate, [delegate] {
+        if (!delegate->bankIsOpen() && !delegate->duringCloseDocument())
+            delegate->terminate();
+    });
+    connect(this, &QGuiApplication::commitDataRequest, delegate, [delegate](QSessionManager& manager) {
+        if (delegate->applicationShouldTerminate() == 0)
+            manager.cancel();
+    });
+}
+
+bool SorvApplication::notify(QObject* receiver, QEvent* event)
+{
+    willDispatch(receiver, event);
+    return QApplication::notify(receiver, event);
+}
+
+void SorvApplication::willDispatch(QObject* receiver, const QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonRelease
+        || static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton)
+        return;
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (auto* window = widget ? qobject_cast<StdWindow*>(widget->window()) : nullptr)
+        window->didMouseUp();
+}
+
+// One arrangement change often comes as several notices: the windows hear of it once.
+void SorvApplication::screensChanged()
+{
+    if (m_screenChangePending)
+        return;
+    m_screenChangePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_screenChangePending = false;
+        if (m_delegate)
+            m_delegate->applicationDidChangeScreenParameters();
+    });
+}
+
+// =============================================================================================
+// Later launches
+
+bool SorvApplication::handOverToRunningInstance(const QStringList& files)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName());
+    if (socket.waitForConnected(kHandOverTimeoutMs)) {
+        QByteArray message;
+        QDataStream stream(&message, QIODevice::WriteOnly);
+        stream << files;
+        socket.write(message);
+        socket.waitForBytesWritten(kHandOverTimeoutMs);
+        socket.disconnectFromServer();
+        return true;
+    }
+    listenForLaterLaunches();
+    return false;
+}
+
+void SorvApplication::listenForLaterLaunches()
+{
+    m_server = new QLocalServer(this);
+    // A channel left by a program that ended abruptly would refuse the new one.
+    QLocalServer::removeServer(serverName());
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(serverName()))
+        return;
+    connect(m_server, &QLocalServer::newConnection, this, &SorvApplication::readHandedFiles);
+}
+
+void SorvApplication::readHandedFiles()
+{
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readChannelFinished, this, [this, socket] {
+            QStringList files;
+            const QByteArray message = socket->readAll();
+            QDataStream stream(message);
+            stream >> files;
+            for (const QString& file : files) {
+                if (m_delegate)
+                    m_delegate->openFile(file);
+            }
+        });
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The application object. It looks at the events first: a left mouse-up in a program window tells
+// that window before the event goes on (so the end of a window drag is noticed), and every key
+// typed in a field or a table is offered to the delegate first (the macro keys). It also turns the
+// desktop's requests into the delegate's: the last window closing with no document open, the end
+// of the session, the screens changing, and files handed over by a second launch of the program.
+#include <QApplication>
+#include <QPointer>
+
+class ApplicationDelegate;
+class QEvent;
+class QLocalServer;
+class QScreen;
+
+class SorvApplication : public QApplication {
+    Q_OBJECT
+public:
+    SorvApplication(int& argc, char** argv);
+    ~SorvApplication() override;
+
+    // Connects the delegate to the desktop's requests; null disconnects.
+    void setDelegate(ApplicationDelegate* delegate);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+    // What notify does before the event is dispatched: the left mouse-up goes to the receiver's
+    // program window first.
+    static void willDispatch(QObject* receiver, const QEvent* event);
+
+    // Another launch of the program is running on this session: hands it the files and answers
+    // true (this launch then ends). Otherwise starts listening for later launches and answers
+    // false.
+    bool handOverToRunningInstance(const QStringList& files);
+
+private:
+    void listenForLaterLaunches();
+    void readHandedFiles();
+    void watchScreen(QScreen* screen);
+    void screensChanged();
+
+    QPointer<ApplicationDelegate> m_delegate;
+    QLocalServer* m_server = nullptr;
+    bool m_screenChangePending = false;
+};
+
+// The delay before tool-tips show, in milliseconds; applied to every widget at once.
+void applyToolTipDelay(int milliseconds);
+int toolTipDelay();

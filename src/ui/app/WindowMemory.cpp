@@ -1,0 +1,282 @@
+#include "WindowMemory.h"
+
+#include "toolkit/FenPaletteToolController.h"
+#include "toolkit/StdWindowController.h"
+#include "toolkit/geometry.h"
+
+#include "analysis/GraphFile.h"
+#include "document/APPLIPARAM.h"
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "foundation/broadcast.h"
+#include "model/MONTANT.h"
+
+#include <QHash>
+#include <QMetaMethod>
+#include <QPointer>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+struct Registration {
+    WindowMemory::Opener opener;
+    bool placed = true;
+};
+
+QHash<QString, Registration>& registry()
+{
+    static QHash<QString, Registration> classes;
+    return classes;
+}
+
+// The identifiers a window of each listing class is opened again on, as ID1, ID2, ID3.
+struct RecordedIdentifiers {
+    const char* fenclass;
+    std::array<long SORVARGrec::*, 3> fields;
+};
+
+constexpr RecordedIdentifiers kRecordedIdentifiers[] = {
+    {"FenListingDossierController", {&SORVARGrec::dossierID, nullptr, nullptr}},
+    {"FenListingPosteController", {&SORVARGrec::posteID, nullptr, nullptr}},
+    {"FenListingTiersController", {&SORVARGrec::debitID, nullptr, nullptr}},
+    {"FenListingChronoController", {&SORVARGrec::chronoID, nullptr, nullptr}},
+    {"FenListingMoyenController", {&SORVARGrec::moyenID, &SORVARGrec::debitID, &SORVARGrec::synonymeID}},
+    {"FenReleveController", {&SORVARGrec::debitID, nullptr, nullptr}},
+    {"FenListingTitreController", {&SORVARGrec::titreID, nullptr, nullptr}},
+    {"FenListingRemunereController", {&SORVARGrec::remunereID, nullptr, nullptr}},
+    {"FenListingEmpruntController", {&SORVARGrec::empruntID, nullptr, nullptr}},
+};
+
+// These write themselves into the document's folders rather than into its window list.
+bool memorisesItself(const StdWindowController& controller)
+{
+    static const QStringList classes {QStringLiteral("FenAnalyseController"), QStringLiteral("FenBudgetController"),
+                                      QStringLiteral("FenGraphiqueController")};
+    return classes.contains(QString::fromLatin1(controller.metaObject()->className()));
+}
+
+void sendMemorise(StdWindowController& controller, long position)
+{
+    const QMetaObject* meta = controller.metaObject();
+    const int index = meta->indexOfMethod("MEMORISE(QVariant)");
+    if (index >= 0)
+        meta->method(index).invoke(&controller, Qt::DirectConnection,
+                                   Q_ARG(QVariant, QVariant::fromValue<qlonglong>(position)));
+}
+
+// The open window controllers, front to back as the application orders its windows.
+QList<StdWindowController*> openControllers()
+{
+    QList<StdWindowController*> controllers;
+    for (QObject* object : registeredWindowControllers()) {
+        if (auto* controller = qobject_cast<StdWindowController*>(object))
+            controllers.append(controller);
+    }
+    return controllers;
+}
+
+// The screen's height as seen from its bottom edge: stored frames count up from there.
+double screenOriginHeight()
+{
+    const QRect screen = UiHost::instance().screen().visibleFrame();
+    return screen.y() + screen.height();
+}
+
+PARAMFEN recordOfWindow(const StdWindowController& controller)
+{
+    PARAMFEN record;
+    record.fenclass = QString::fromLatin1(controller.metaObject()->className());
+    record.ID1 = record.ID2 = record.ID3 = -1;
+    record.devise = controller.devise();
+    if (const StdWindow* window = controller.windowIfLoaded())
+        WindowMemory::storeFrame(record, window->geometry());
+    return record;
+}
+
+bool hasCloseBox(const QWidget* window)
+{
+    const Qt::WindowFlags flags = window->windowFlags();
+    if (flags.testFlag(Qt::FramelessWindowHint))
+        return false;
+    return !flags.testFlag(Qt::CustomizeWindowHint) || flags.testFlag(Qt::WindowCloseButtonHint);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The registry
+
+void WindowMemory::registerWindowClass(const QString& fenclass, Opener opener, bool placed)
+{
+    registry().insert(fenclass, Registration {std::move(opener), placed});
+}
+
+void WindowMemory::unregisterWindowClass(const QString& fenclass)
+{
+    registry().remove(fenclass);
+}
+
+bool WindowMemory::hasWindowClass(const QString& fenclass)
+{
+    return registry().contains(fenclass);
+}
+
+StdWindowController* WindowMemory::openWindow(const PARAMFEN& record, bool appear)
+{
+    const auto found = registry().constFind(record.fenclass);
+    if (found == registry().constEnd() || !found->opener)
+        return nullptr;
+    // The opener may register or unregister classes: call a copy.
+    const Opener opener = found->opener;
+    return opener(record, appear);
+}
+
+PARAMFEN WindowMemory::recordForClass(const QString& fenclass)
+{
+    PARAMFEN record;
+    record.fenclass = fenclass;
+    record.ID1 = record.ID2 = record.ID3 = -1;
+    record.devise = MONTANT::currentDeviseSlot();
+    return record;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recording
+
+bool WindowMemory::isRememberedWindow(const StdWindowController* controller, bool application)
+{
+    if (!APPLIPARAM::loadAppliParam().doRemind || !controller || !controller->windowIfLoaded())
+        return false;
+    return application == controller->belongsToApplication();
+}
+
+void WindowMemory::recordIdentifiers(PARAMFEN& record, const StdWindowController& controller)
+{
+    const QByteArray className(controller.metaObject()->className());
+    const SORVARGrec& arg = controller.getArg();
+    for (const RecordedIdentifiers& entry : kRecordedIdentifiers) {
+        if (className != entry.fenclass)
+            continue;
+        long* ids[] = {&record.ID1, &record.ID2, &record.ID3};
+        for (size_t i = 0; i < entry.fields.size(); ++i) {
+            if (entry.fields[i])
+                *ids[i] = arg.*entry.fields[i];
+        }
+    }
+}
+
+void WindowMemory::memoriseDocumentWindows(DOCUMENT* doc)
+{
+    if (!doc || !doc->docParam)
+        return;
+    deleteGraphsFolder(doc->documentUrl);
+    removeAnalyseFolderInDocument(doc->documentUrl);
+    removeBudgetFolderInDocument(doc->documentUrl);
+    ParamFenList& windows = doc->docParam->documentWindows;
+    windows.clear();
+    const QList<StdWindowController*> controllers = openControllers();
+    long n = 1;
+    for (auto it = controllers.crbegin(); it != controllers.crend(); ++it, ++n) {
+        StdWindowController& controller = **it;
+        if (memorisesItself(controller)) {
+            sendMemorise(controller, n);
+            continue;
+        }
+        if (windows.size() >= kMaxRememberedWindows || !isRememberedWindow(&controller, false))
+            continue;
+        PARAMFEN record = recordOfWindow(controller);
+        recordIdentifiers(record, controller);
+        windows.append(record);
+    }
+}
+
+void WindowMemory::memoriseApplicationWindows()
+{
+    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+    parameters.applicationWindows.clear();
+    const QList<StdWindowController*> controllers = openControllers();
+    for (auto it = controllers.crbegin(); it != controllers.crend(); ++it) {
+        if (parameters.applicationWindows.size() >= kMaxRememberedWindows)
+            break;
+        if (isRememberedWindow(*it, true))
+            parameters.applicationWindows.append(recordOfWindow(**it));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reopening
+
+void WindowMemory::restoreDocumentWindows(DOCUMENT* doc)
+{
+    if (!doc || !doc->docParam)
+        return;
+    const ParamFenList windows = doc->docParam->documentWindows;
+    if (!APPLIPARAM::loadAppliParam().doRemind || windows.isEmpty()) {
+        openStandardPalettes(false);
+        return;
+    }
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        const auto found = registry().constFind(it->fenclass);
+        if (found == registry().constEnd())
+            continue;
+        if (!found->placed) {
+            openWindow(*it, true);
+            continue;
+        }
+        setWindowFrameAndAppear(openWindow(*it, false), screenFrameOf(*it));
+    }
+}
+
+void WindowMemory::openStandardPalettes(bool banksOnly)
+{
+    if (!banksOnly) {
+        openPaletteOutils(true);
+        openWindow(recordForClass(QStringLiteral("FenFavoriController")), true);
+        openWindow(recordForClass(QStringLiteral("FenBilanController")), true);
+    }
+    openWindow(recordForClass(QStringLiteral("FenBanqueController")), true);
+}
+
+void WindowMemory::setWindowFrameAndAppear(StdWindowController* controller, const QRect& frame)
+{
+    if (!controller || frame.width() <= 0 || frame.height() <= 0)
+        return;
+    StdWindow* window = controller->window();
+    if (!window)
+        return;
+    window->setGeometry(frame);
+    controller->appearWindowAnimated(false, {});
+}
+
+void WindowMemory::closeDocumentWindows()
+{
+    // A window may close others as it closes (its palette), or run a question meanwhile.
+    QList<QPointer<StdWindowController>> controllers;
+    for (StdWindowController* controller : openControllers())
+        controllers.append(controller);
+    for (const QPointer<StdWindowController>& controller : controllers) {
+        StdWindow* window = controller ? controller->windowIfLoaded() : nullptr;
+        if (window && hasCloseBox(window) && !isRememberedWindow(controller, true))
+            window->close();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frames
+
+QRect WindowMemory::screenFrameOf(const PARAMFEN& record)
+{
+    const QRectF stored(record.x, record.y, record.width, record.height);
+    return fromBottomLeft(stored, screenOriginHeight()).toRect();
+}
+
+void WindowMemory::storeFrame(PARAMFEN& record, const QRect& screenFrame)
+{
+    const QRectF stored = toBottomLeft(QRectF(screenFrame), screenOriginHeight());
+    record.x = float(stored.x());
+    record.y = float(stored.y());
+    record.width = float(stored.width());
+    record.height = float(stored.height());
+}

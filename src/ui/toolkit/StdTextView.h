@@ -1,0 +1,97 @@
+#pragma once
+// The entry field of every window: a one-line text view. It selects all of its text when it gets
+// the focus and ignores the click that gave it the focus, so a click into a field never loses
+// what the user wanted to replace; every key is offered to the application first (the macro
+// keys); Return either selects the whole text or goes on to the window (its default button).
+//
+// "First responder" is this program's notion of the field that has the keyboard: it changes when
+// the focus moves to another widget of the window, not when the window itself is deactivated
+// (an alert, a menu, another window), so the text is not reselected or corrected then.
+//
+// The view is never disabled in Qt's sense: setEnabled makes it read-only, unselectable and out
+// of the focus chain, and shows its text in dark grey. Call it through a StdTextView pointer, as
+// it hides QWidget's own.
+#include <QPlainTextEdit>
+#include <QPointer>
+
+class StdTextView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit StdTextView(QWidget* parent = nullptr);
+
+    // The object the view tells of choices and asks its font size: the one set, else the window
+    // controller of the view's window. Null when there is none.
+    QObject* delegate() const;
+    void setDelegate(QObject* delegate) { m_delegate = delegate; }
+
+    // The delegate's defaultFontSize (a method answering anything readable as a number) when it
+    // has one, else 13.
+    double defaultFontSize() const;
+    // The system's font at that size, in pixels as the toolkit draws.
+    static QFont systemFontOfSize(double size);
+
+    void setEnabled(bool flag);
+    bool isEnabled() const { return !isReadOnly(); }
+
+    bool textShouldDrawInsertionPoint() const { return m_textShouldDrawInsertionPoint; }
+    // When the view last became first responder (absolute time, seconds); 0 while it is not.
+    double timeWhenBecomesFirstResponder() const { return m_timeWhenBecomesFirstResponder; }
+    bool isFirstResponder() const { return m_isFirstResponder; }
+
+    // Asked when the view stops being first responder; subclasses correct their content here.
+    // Qt can't keep the focus from moving, so the answer only decides whether the view lets go
+    // of its caret and selection.
+    virtual bool shouldResignFistResponder() { return true; }
+
+    // A Return the view does not use itself. With quick entry off and part of the text left out
+    // of the selection, it selects all and the key stops there; otherwise the key goes on to the
+    // window, whose default button takes it.
+    void dealWithNotTreatedCR(QKeyEvent* event);
+
+    // The single-line height for the view's font.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // A click within this time of becoming first responder is the one that gave the focus.
+    static constexpr double kFocusClickDelay = 0.1;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+    void becomeFirstResponder();
+    void resignFirstResponder();
+    // The key as a text view handles it without this program's rules; Return still goes through
+    // dealWithNotTreatedCR, as a one-line view holds no line break.
+    void standardKeyDown(QKeyEvent* event);
+    // Whether the key is one of the Edit menu's commands (copy, cut, paste, select all, undo,
+    // redo), which the menu, not the typing rules, decides on.
+    static bool isEditCommand(const QKeyEvent* event);
+    // A one-line view holds no line break: pasted or dropped lines are joined with spaces.
+    static QString withoutLineBreaks(QString text);
+    // Replaces the whole text, as one edit.
+    void replaceText(const QString& text);
+    // Selects length characters from start (an empty selection puts the caret there).
+    void selectRange(int start, int length);
+    // The widget that follows the view in its window's focus chain and can take the focus; null
+    // when there is none.
+    QWidget* nextValidKeyView() const;
+    // Sends the action ("POSTE:") to the delegate with a new menu item tagged with the value, as
+    // choosing that entry in the matching pop-up would.
+    void sendToDelegate(const QString& action, qint64 tag);
+
+private:
+    bool isFocusingClick() const;
+
+    QPointer<QObject> m_delegate;
+    bool m_textShouldDrawInsertionPoint = false;
+    double m_timeWhenBecomesFirstResponder = 0;
+    bool m_isFirstResponder = false;
+    bool m_ignoringClick = false; // the press of the focusing click was ignored; so is the rest of it
+};

@@ -1,0 +1,140 @@
+#pragma once
+// The entity pickers every window may show: for a currency, a category, a bank and an account on
+// each side, a folder, a cheque book or card, a payment means, a tax, an investment, an account
+// category on each side, a schedule, and two dates typed as day, month and year. Each picker is a
+// pop-up with a text beside it; a window connects the ones it needs by giving its controls these
+// object names, and every picker whose text control exists is shown by FILL:
+//
+//   currency           pop_devise (PopDevise)
+//   category           pop_poste (PopPoste), view_poste (TextViewPoste)
+//   debit/credit bank  pop_banqueD / pop_banqueC (PopCompte), field_banqueD / field_banqueC
+//   debit/credit acct  pop_compteD / pop_compteC (PopCompte), view_compteD / view_compteC
+//                      (TextViewCompteD / TextViewCompteC)
+//   folder             pop_dossier (PopDossier), field_dossier
+//   cheque book, card  pop_variante (PopVariante), field_variante
+//   payment means      pop_moyen (PopMoyen), field_moyen
+//   tax                pop_taxe (PopTaxe), field_taxe
+//   investment         pop_placement (PopPlacement), field_placement
+//   account category   pop_categorieD / pop_categorieC (PopCategorie), field_categorieD / ...C
+//   schedule           pop_echeancier (PopEcheancier), field_echeancier
+//   dates              field_jour1, field_mois1, field_annee1; field_jour2, field_mois2, field_annee2
+//
+// A text control is a StdTextView, a line edit or a label. The identifiers chosen are kept here,
+// -1 for none, and are the window's own, apart from its argument block; the currency slot and the
+// two dates are the controller's (devise, date1, date2). The pop-ups' actions arrive through the
+// controller (DEVISE:, POSTE:...), which a window may override; they land here.
+#include <QString>
+#include <QtGlobal>
+
+class QObject;
+class QWidget;
+class StdPopUp;
+class StdWindowController;
+
+class StdWindowPickers {
+public:
+    explicit StdWindowPickers(StdWindowController& controller);
+
+    // ---- The identifiers chosen; -1 for none.
+
+    long posteID = -1;
+    long banqueDID = -1;
+    long banqueCID = -1;
+    long compteDID = -1;
+    long compteCID = -1;
+    long dossierID = -1;
+    long varianteID = -1;
+    qint32 moyenID = -1; // a payment family
+    long taxeID = -1;
+    // The investment: at most one of the three kinds is chosen.
+    long titreID = -1;
+    long remunereID = -1;
+    long empruntID = -1;
+    qint32 categorieDID = -1; // a bank type
+    qint32 categorieCID = -1;
+    long echeancierID = -1;
+
+    // ---- Showing the identifiers.
+
+    // The currency slot, and every picker whose text control is connected, then the dates.
+    void FILL();
+    // Reads the connected date fields back into date1 and date2.
+    bool READ();
+
+    void FILL_DEVISE(long slot);
+    void FILL_POSTE();
+    void FILL_BANQUED();
+    void FILL_BANQUEC();
+    // Only when both the text view and the pop-up of that side are connected.
+    void FILL_COMPTED();
+    void FILL_COMPTEC();
+    void FILL_DOSSIER();
+    void FILL_VARIANTE();
+    void FILL_MOYEN();
+    // A synonym's name and picture when the ident names one of the document's synonyms, else the
+    // family alone.
+    void FILL_MOYEN(long synonymeID);
+    void FILL_TAXE();
+    void FILL_PLACEMENT();
+    void FILL_CATEGORIED();
+    void FILL_CATEGORIEC();
+    void FILL_ECHEANCIER();
+    void FILL_DATE1();
+    void FILL_DATE2();
+
+    // ---- The pop-ups' actions; the sender is the item chosen (its tag is the ident).
+
+    void DEVISE(QObject* item);
+    void EDIT_CONVERSION(QObject* item);
+    void POSTE(QObject* item);
+    void CREATE_POSTE(QObject* item);
+    void BDEBIT(QObject* item);
+    void BCREDIT(QObject* item);
+    void DEBIT(QObject* item);
+    void CREDIT(QObject* item);
+    void CREATE_COMPTED(QObject* item);
+    void CREATE_COMPTEC(QObject* item);
+    void DOSSIER(QObject* item);
+    void VARIANTE(QObject* item);
+    void MOYEN(QObject* item);
+    void TAXE(QObject* item);
+    void TITRE(QObject* item);
+    void REMUNERE(QObject* item);
+    void EMPRUNT(QObject* item);
+    void NO_PLACEMENT();
+    void CATEGORIED(QObject* item);
+    void CATEGORIEC(QObject* item);
+    void ECHEANCIER(QObject* item);
+    void CALENDRIER1();
+    void CALENDRIER2();
+
+    // The slot a window showing `current` takes when the main currency moves to `slot`: the
+    // window on the old main currency follows it to its new slot and the one on that slot takes
+    // the new main currency; -1 for any other window, which keeps its slot.
+    static long slotAfterNewDevisePrincipale(long current, long slot);
+
+private:
+    struct DateFields {
+        const char* jour;
+        const char* mois;
+        const char* annee;
+    };
+    static const DateFields kDate1;
+    static const DateFields kDate2;
+
+    template <class W = QWidget> W* outlet(const char* name) const;
+    double fontSize() const;
+    void showText(QWidget* field, const QString& text, bool editable) const;
+    void styleText(QWidget* field, bool editable) const;
+    void focusAndSelectAll(QWidget* view) const;
+    void fillBanque(long ident, const char* fieldName, const char* popName);
+    void fillCompte(long ident, const char* viewName, const char* popName);
+    void createCompte(QObject* item, long* ident, bool debit);
+    void choosePlacement(QObject* item, long* kindID);
+    void fillDate(const DateFields& fields, double date);
+    double readDate(const DateFields& fields) const;
+    // Runs the date picker on the fields and answers their date afterwards.
+    double pickDate(const DateFields& fields);
+
+    StdWindowController& m_controller;
+};

@@ -1,0 +1,6 @@
+#include "TextFieldJour.h"
+
+QString TextFieldJour::createCleanValueFromDirtyValue(const QString& text)
+{
+    return cleanTwoDigitValue(text, 31);
+}

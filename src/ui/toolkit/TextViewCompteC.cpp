@@ -1,0 +1,6 @@
+#include "TextViewCompteC.h"
+
+void TextViewCompteC::ACTION(qint64 ident)
+{
+    sendToDelegate(QStringLiteral("CREDIT:"), ident);
+}

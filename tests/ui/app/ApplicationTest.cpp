@@ -1,0 +1,440 @@
+// The whole life of a document, headless: start-up, creation, opening (password, version gate,
+// unreadable member), the main timer's automatic save and new day, closing, quitting, and the
+// windows kept with the document.
+#include "app/ApplicationDelegate.h"
+#include "app/FenNotifySauvegardeController.h"
+#include "app/FenPasswordController.h"
+#include "app/SorvApplication.h"
+#include "app/WindowMemory.h"
+#include "toolkit/FenPaletteToolController.h"
+#include "uisupport/UiTestFixture.h"
+#include "uisupport/WindowDriver.h"
+
+#include "document/APPLIPARAM.h"
+#include "document/BEFOREPARAM.h"
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "document/FileSystemOps.h"
+#include "document/SVDocumentManager.h"
+#include "foundation/SystemClock.h"
+#include "foundation/broadcast.h"
+#include "foundation/files.h"
+#include "foundation/localized.h"
+#include "support/TestEnvironment.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSettings>
+
+#include <climits>
+
+namespace {
+
+// Stands in for the document browser: counts what the application asks of it.
+class FakeBrowser : public StdWindowController {
+    Q_OBJECT
+public:
+    static inline int opened = 0;
+    static inline int started = 0;
+    static inline QStringList requests;
+    FakeBrowser() { ++opened; }
+    Q_INVOKABLE void start() { ++started; }
+    Q_INVOKABLE void requestForPath(const QString& path) { requests << path; }
+};
+
+// A window kept with the document, opened again by its class name.
+class KeptWindow : public StdWindowController {
+    Q_OBJECT
+protected:
+    void buildInterface(StdWindow& window) override { window.resize(300, 200); }
+};
+
+class ModalProbe : public StdWindowController {
+    Q_OBJECT
+};
+
+// Hears the broadcasts of the main timer.
+class Listener : public QObject {
+    Q_OBJECT
+public:
+    QList<double> newDays;
+    int periodic = 0;
+    Listener() { registerWindowController(this); }
+    ~Listener() override { unregisterWindowController(this); }
+    Q_INVOKABLE void notifyNewDay(const QVariant& previous, const QVariant&) { newDays << previous.toDouble(); }
+    Q_INVOKABLE void periodicAction() { ++periodic; }
+};
+
+// Saves fail while failing is set: the staging package can't be made.
+class FailingSaves : public FileSystemOps {
+public:
+    bool failing = false;
+    bool makeFolder(const QString& path, int* error) override
+    {
+        if (failing && path.endsWith(QLatin1String(kSavingPackageName))) {
+            if (error)
+                *error = EIO;
+            return false;
+        }
+        return FileSystemOps::makeFolder(path, error);
+    }
+};
+
+double paris(int year, int month, int day, int hour, int minute)
+{
+    const QDateTime time(QDate(year, month, day), QTime(hour, minute));
+    return double(time.toSecsSinceEpoch()) - kReferenceDateOffset;
+}
+
+constexpr uint64_t kStartTicks = 1'000'000;
+
+class ApplicationTest : public UiTestFixture {
+protected:
+    ApplicationTest()
+    {
+        BEFOREPARAM::setDigestIterationsForTesting(10);
+        SystemClock::setNowForTesting(paris(2024, 3, 14, 10, 0));
+        SystemClock::setTicksForTesting(kStartTicks);
+        FileSystemOps::install(&saves);
+        APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+        parameters.nbSauvNew = 0;
+        parameters.everyDaysManualSave = 100000; // no reminder to copy the document
+        parameters.doAnimations = false;
+        parameters.autoSaveWhenQuit = false;
+        APPLIPARAM::saveAppliParam();
+        FakeBrowser::opened = FakeBrowser::started = 0;
+        FakeBrowser::requests.clear();
+        WindowMemory::registerWindowClass(QStringLiteral("FenRecentController"), [](const PARAMFEN& record, bool) {
+            return StdWindowController::push<FakeBrowser>(nullptr, record.devise, true);
+        });
+        WindowMemory::registerWindowClass(QStringLiteral("KeptWindow"), [](const PARAMFEN& record, bool appear) {
+            return StdWindowController::push<KeptWindow>(nullptr, record.devise, appear);
+        });
+        folder = testenv::freshDir(QStringLiteral("documents"));
+        delegate = std::make_unique<ApplicationDelegate>();
+    }
+    ~ApplicationTest() override
+    {
+        delegate->AFTER();
+        delegate.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        WindowMemory::unregisterWindowClass(QStringLiteral("FenRecentController"));
+        WindowMemory::unregisterWindowClass(QStringLiteral("KeptWindow"));
+        FileSystemOps::install(nullptr);
+        SystemClock::setNowForTesting(std::nullopt);
+        SystemClock::setTicksForTesting(std::nullopt);
+        BEFOREPARAM::setDigestIterationsForTesting(std::nullopt);
+    }
+
+    QString newPackage(const QString& name)
+    {
+        const QString url = folder + QLatin1Char('/') + name;
+        QDir().mkpath(url);
+        return url;
+    }
+    QString completePackage(const QString& name, const QString& password = QString(), long version = 31)
+    {
+        const QString url = folder + QLatin1Char('/') + name;
+        EXPECT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
+        BEFOREPARAM before;
+        before.version = version;
+        before.setPassword(password);
+        EXPECT_TRUE(BEFOREPARAM::saveBeforeParam(url, before));
+        // Its windows are of a class these tests don't have: it keeps none.
+        bool error = false;
+        const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
+        param->documentWindows.clear();
+        EXPECT_TRUE(param->saveDocParam(url));
+        return url;
+    }
+    void setParameter(const std::function<void(APPLIPARAM&)>& change)
+    {
+        change(APPLIPARAM::loadAppliParam());
+        APPLIPARAM::saveAppliParam();
+    }
+    void seconds(int n) { ui().advance(qint64(n) * 1000); }
+    static QString dialogue(const char* key) { return localizedDialogue(QString::fromLatin1(key)); }
+
+    FailingSaves saves;
+    QString folder;
+    std::unique_ptr<ApplicationDelegate> delegate;
+};
+
+} // namespace
+
+TEST_F(ApplicationTest, StartsInOrderShowsTheBrowserAndHandsOverARequestedFile)
+{
+    EXPECT_FALSE(delegate->openFile(QStringLiteral("/tmp/Famille.svd")));
+    EXPECT_EQ(FakeBrowser::opened, 0);
+    delegate->applicationDidFinishLaunching();
+    EXPECT_EQ(delegate->lifeCycleTrace(),
+              QStringList({"setBankIsOpen", "initClassState", "initListFonts", "initConstants", "initListingLib",
+                           "installSoundManager", "initLibCompte", "createSavedSearchList", "duringPointe",
+                           "loadAppliParam", "startMainTimer", "openRecentWindow", "requestedPath"}));
+    EXPECT_EQ(FakeBrowser::opened, 1);
+    EXPECT_EQ(FakeBrowser::started, 1);
+    EXPECT_EQ(FakeBrowser::requests, QStringList {"/tmp/Famille.svd"});
+    EXPECT_TRUE(delegate->requestedPath().isEmpty());
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_EQ(QSettings().value(QStringLiteral("NSInitialToolTipDelay")).toInt(), 1000);
+
+    setParameter([](APPLIPARAM& p) { p.helpOn = false; });
+    delegate->setToolTipDelay();
+    EXPECT_EQ(QSettings().value(QStringLiteral("NSInitialToolTipDelay")).toInt(), INT_MAX);
+    EXPECT_EQ(toolTipDelay(), INT_MAX);
+
+    // With no document the timer does nothing; a later request goes straight to the browser.
+    seconds(5);
+    EXPECT_TRUE(ui().alertsShown().isEmpty());
+    delegate->openFile(QStringLiteral("/tmp/Autre.svd"));
+    EXPECT_EQ(FakeBrowser::requests.size(), 2);
+    EXPECT_EQ(delegate->applicationShouldTerminate(), 1);
+    delegate->applicationWillTerminate();
+    EXPECT_EQ(delegate->lifeCycleTrace().last(), QStringLiteral("disposeClassState"));
+}
+
+TEST_F(ApplicationTest, CreatesADocumentOnDiskAndClosesItWithoutSaving)
+{
+    delegate->BEFORE();
+    const QString url = newPackage(QStringLiteral("Nouveau.svd"));
+    ASSERT_TRUE(delegate->nouveauDocument(url, kFileSystemLocal));
+    EXPECT_TRUE(delegate->bankIsOpen());
+    EXPECT_EQ(currentDocument(), delegate->document());
+    EXPECT_TRUE(QFileInfo::exists(url + QStringLiteral("/Contents/Resources/transact.xml")));
+    EXPECT_EQ(delegate->recentWindow(), nullptr);
+    EXPECT_NE(FenPaletteToolController::paletteOutils(), nullptr); // no windows kept: the standard ones
+    // One document at a time; only ".svd", exactly, opens.
+    EXPECT_FALSE(delegate->openSorvFile(url, kFileSystemLocal));
+    EXPECT_FALSE(delegate->openSorvFile(folder + QStringLiteral("/Autre.SVD"), kFileSystemLocal));
+
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+    delegate->FERMER_DOCUMENT();
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_EQ(delegate->document(), nullptr);
+    EXPECT_EQ(currentDocument(), nullptr);
+    EXPECT_EQ(FakeBrowser::opened, 2); // shown again
+    EXPECT_EQ(FenPaletteToolController::paletteOutils(), nullptr);
+}
+
+TEST_F(ApplicationTest, ANewDocumentThatCantBeSavedIsTornDown)
+{
+    delegate->BEFORE();
+    saves.failing = true;
+    ui().answerAlert(dialogue("kAlerte_CannotSaveDoc"), kAlertFirstButton);
+    EXPECT_FALSE(delegate->nouveauDocument(newPackage(QStringLiteral("Perdu.svd")), kFileSystemLocal));
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_EQ(currentDocument(), nullptr);
+    EXPECT_NE(delegate->recentWindow(), nullptr);
+    EXPECT_EQ(FakeBrowser::opened, 1);
+}
+
+TEST_F(ApplicationTest, OpensAProtectedDocumentWithItsPasswordOnly)
+{
+    delegate->BEFORE();
+    const QString url = completePackage(QStringLiteral("Secret.svd"), QStringLiteral("Sesame"));
+    ui().onModal<FenPasswordController>([this](FenPasswordController& window) {
+        WindowDriver driver(window);
+        driver.type(QStringLiteral("field_password0"), QStringLiteral("sesame"));
+        ui().answerAlert(dialogue("kAlert_wrong_password"), kAlertFirstButton);
+        driver.click(QStringLiteral("OUI:"));
+        driver.type(QStringLiteral("field_password0"), QStringLiteral("Sesame"));
+        driver.click(QStringLiteral("OUI:"));
+    });
+    ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    EXPECT_EQ(ui().modalRuns().size(), 1);
+    EXPECT_TRUE(delegate->bankIsOpen());
+    EXPECT_EQ(delegate->recentWindow(), nullptr);
+
+    // Giving up at the password opens nothing, and the browser stays.
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+    delegate->FERMER_DOCUMENT();
+    ui().onModal<FenPasswordController>([](FenPasswordController& window) { WindowDriver(window).click("NON:"); });
+    EXPECT_FALSE(delegate->openSorvFile(url, kFileSystemLocal));
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_NE(delegate->recentWindow(), nullptr);
+}
+
+TEST_F(ApplicationTest, AnotherVersionOrAnUnreadableMemberLeavesNoDocument)
+{
+    delegate->BEFORE();
+    const QString old = completePackage(QStringLiteral("Ancien.svd"), QString(), 30);
+    ui().answerAlert(dialogue("kAlerte_CannotMAJDocument"), kAlertFirstButton);
+    EXPECT_FALSE(delegate->openSorvFile(old, kFileSystemLocal));
+    EXPECT_FALSE(delegate->bankIsOpen());
+
+    const QString broken = completePackage(QStringLiteral("Abime.svd"));
+    QFile transactions(broken + QStringLiteral("/Contents/Resources/transact.xml"));
+    ASSERT_TRUE(transactions.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    transactions.write("<list><transact>");
+    transactions.close();
+    ui().answerAlert(kAlertFirstButton); // do not open it
+    EXPECT_FALSE(delegate->openSorvFile(broken, kFileSystemLocal));
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_EQ(delegate->document(), nullptr);
+    EXPECT_EQ(currentDocument(), nullptr);
+    EXPECT_NE(delegate->recentWindow(), nullptr);
+}
+
+TEST_F(ApplicationTest, SavesEveryMnMinutesButNeverDuringAModalRun)
+{
+    setParameter([](APPLIPARAM& p) { p.mn = 1; });
+    delegate->BEFORE();
+    ASSERT_TRUE(delegate->openSorvFile(completePackage(QStringLiteral("Famille.svd")), kFileSystemLocal));
+    DOCUMENT* doc = delegate->document();
+    EXPECT_EQ(doc->lastSave, kStartTicks);
+    const size_t animations = ui().animations().recorded.size();
+
+    SystemClock::setTicksForTesting(kStartTicks + 3600); // one minute exactly: not yet
+    seconds(1);
+    EXPECT_EQ(doc->lastSave, kStartTicks);
+    SystemClock::setTicksForTesting(kStartTicks + 3601);
+    seconds(1);
+    EXPECT_EQ(doc->lastSave, kStartTicks + 3601);
+    EXPECT_GE(ui().animations().recorded.size(), animations + 2); // the notice slid in and out
+    EXPECT_EQ(findOpenWindowController(FenNotifySauvegardeController::staticMetaObject, -1, -1, -1, -1, -1, -1, -1, -1),
+              nullptr);
+
+    // Due during a modal run: the save waits for its end.
+    ui().onModal(QStringLiteral("ModalProbe"), [this, doc](const ModalRequest& request) {
+        SystemClock::setTicksForTesting(kStartTicks + 3 * 3600);
+        seconds(10);
+        EXPECT_EQ(doc->lastSave, kStartTicks + 3601);
+        UiHost::instance().modal().endModal(request.window, 0);
+    });
+    StdWindowController::pushModal<ModalProbe>(nullptr, nullptr, 0);
+    seconds(1);
+    EXPECT_EQ(doc->lastSave, kStartTicks + 3 * 3600);
+
+    // A save that fails is tried again a whole period later, not every second.
+    saves.failing = true;
+    SystemClock::setTicksForTesting(kStartTicks + 5 * 3600);
+    const qsizetype alerts = ui().alertsShown().size();
+    ui().answerAlert(dialogue("kAlerte_CannotSaveDoc"), kAlertFirstButton);
+    seconds(30);
+    EXPECT_EQ(ui().alertsShown().size(), alerts + 1);
+    EXPECT_EQ(doc->lastSave, kStartTicks + 3 * 3600);
+}
+
+TEST_F(ApplicationTest, ANewDayRecomputesOnceAndIsBroadcastWithTheDayBefore)
+{
+    delegate->BEFORE();
+    ASSERT_TRUE(delegate->openSorvFile(completePackage(QStringLiteral("Famille.svd")), kFileSystemLocal));
+    Listener listener;
+    const double opened = delegate->startedTime();
+    seconds(3);
+    EXPECT_TRUE(listener.newDays.isEmpty());
+    EXPECT_EQ(listener.periodic, 3);
+    SystemClock::setNowForTesting(paris(2024, 3, 15, 0, 0));
+    seconds(5);
+    EXPECT_EQ(listener.newDays, QList<double> {opened});
+    EXPECT_EQ(delegate->startedTime(), paris(2024, 3, 15, 0, 0));
+}
+
+TEST_F(ApplicationTest, KeepsAWindowOnScreen)
+{
+    int banks = 0;
+    WindowMemory::registerWindowClass(QStringLiteral("FenBanqueController"), [&banks](const PARAMFEN&, bool) {
+        ++banks;
+        return nullptr;
+    });
+    delegate->BEFORE();
+    ASSERT_TRUE(delegate->openSorvFile(completePackage(QStringLiteral("Famille.svd")), kFileSystemLocal));
+    EXPECT_EQ(banks, 1); // a standard window of a document that keeps none
+    seconds(2);
+    EXPECT_TRUE(ui().alertsShown().isEmpty()); // the tool palette is on screen
+    FenPaletteToolController::paletteOutils()->close();
+    ui().answerAlert(dialogue("kAlerte_NoWindow"), kAlertFirstButton);
+    seconds(1);
+    EXPECT_NE(FenPaletteToolController::paletteOutils(), nullptr);
+    EXPECT_EQ(banks, 2);
+    WindowMemory::unregisterWindowClass(QStringLiteral("FenBanqueController"));
+}
+
+TEST_F(ApplicationTest, QuittingClosesTheDocumentOrIsCancelled)
+{
+    delegate->BEFORE();
+    const QString url = completePackage(QStringLiteral("Famille.svd"));
+    ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertThirdButton);
+    EXPECT_EQ(delegate->applicationShouldTerminate(), 0);
+    EXPECT_TRUE(delegate->bankIsOpen());
+
+    // A save that fails cancels the quit: nothing is lost.
+    saves.failing = true;
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertFirstButton);
+    ui().answerAlert(dialogue("kAlerte_CannotSaveDoc"), kAlertFirstButton);
+    ui().answerAlert(dialogue("kCantSaveDocument"), kAlertFirstButton);
+    EXPECT_EQ(delegate->applicationShouldTerminate(), 0);
+    EXPECT_TRUE(delegate->bankIsOpen());
+
+    saves.failing = false;
+    setParameter([](APPLIPARAM& p) { p.autoSaveWhenQuit = true; });
+    delegate->document()->docParam->lastGraphique = QStringLiteral("Dépenses 2024");
+    EXPECT_EQ(delegate->applicationShouldTerminate(), 1); // saved without asking
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_EQ(FakeBrowser::opened, 1); // quitting shows no browser
+    bool error = false;
+    EXPECT_EQ(DOCPARAM::loadDocParam(url, &error)->lastGraphique, QStringLiteral("Dépenses 2024"));
+}
+
+TEST_F(ApplicationTest, WindowsOpenAgainWhereTheyWereAfterASavingClose)
+{
+    delegate->BEFORE();
+    const QString url = completePackage(QStringLiteral("Famille.svd"));
+    ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    KeptWindow* kept = StdWindowController::push<KeptWindow>(nullptr, 2, true);
+    kept->window()->setGeometry(100, 150, 300, 200);
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertFirstButton);
+    delegate->FERMER_DOCUMENT();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    bool error = false;
+    const ParamFenList records = DOCPARAM::loadDocParam(url, &error)->documentWindows;
+    ASSERT_EQ(records.size(), 2); // the tool palette and the kept window
+    const PARAMFEN& record = records.at(0).fenclass == QLatin1String("KeptWindow") ? records.at(0) : records.at(1);
+    EXPECT_EQ(record.devise, 2);
+    // Stored from the screen's bottom edge: 900 - 150 - 200.
+    EXPECT_EQ(QRectF(record.x, record.y, record.width, record.height), QRectF(100, 550, 300, 200));
+
+    ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    auto* again = findOpenWindowController(KeptWindow::staticMetaObject, -1, -1, -1, -1, -1, -1, -1, -1);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->window()->geometry(), QRect(100, 150, 300, 200));
+    EXPECT_EQ(again->devise(), 2);
+}
+
+TEST_F(ApplicationTest, AltKeysAreMacroKeys)
+{
+    QKeyEvent altA(QEvent::KeyPress, Qt::Key_A, Qt::AltModifier, QStringLiteral("a"));
+    QKeyEvent altReturn(QEvent::KeyPress, Qt::Key_Return, Qt::AltModifier, QStringLiteral("\r"));
+    QKeyEvent controlAltA(QEvent::KeyPress, Qt::Key_A, Qt::AltModifier | Qt::ControlModifier, QStringLiteral("a"));
+    QKeyEvent plainA(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    EXPECT_TRUE(delegate->interceptKeyDownEvent(&altA));
+    EXPECT_FALSE(delegate->interceptKeyDownEvent(&altReturn));
+    EXPECT_FALSE(delegate->interceptKeyDownEvent(&controlAltA));
+    EXPECT_FALSE(delegate->interceptKeyDownEvent(&plainA));
+    EXPECT_FALSE(delegate->MACRO_FROM_KEY(u'a', true)); // no document
+}
+
+TEST_F(ApplicationTest, ALeftMouseUpEndsTheDragOfItsWindowFirst)
+{
+    StdWindow window;
+    auto* child = new QWidget(&window);
+    window.setIsDragging(true);
+    const QMouseEvent right(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::RightButton, Qt::NoButton,
+                            Qt::NoModifier);
+    SorvApplication::willDispatch(child, &right);
+    EXPECT_TRUE(window.isDragging());
+    const QMouseEvent left(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::NoButton,
+                           Qt::NoModifier);
+    SorvApplication::willDispatch(child, &left);
+    EXPECT_FALSE(window.isDragging());
+}
+
+#include "ApplicationTest.moc"
