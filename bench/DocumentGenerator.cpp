@@ -260,3 +260,21 @@ qint64 DocumentGenerator::memberFilesSize(const QString& url)
         size += file.size();
     return size;
 }
+
+void DocumentGenerator::addNumberedTools(DOCUMENT& doc, long banks, long accounts, bool firstBankThirdParties)
+{
+    auto tool = [](int kind, long ident, long owner, int bType) {
+        TOOL t;
+        t.kind = kind;
+        t.ident = ident;
+        t.ownerID = owner;
+        t.bType = bType;
+        t.nom = QStringLiteral("Outil %1").arg(ident);
+        return t;
+    };
+    for (long b = 0; b < banks; ++b)
+        doc.banqueHdl.append(
+            tool(kToolBanque, 100 + b, -1, b == 0 && firstBankThirdParties ? kBanqueTiers : kBanqueUser));
+    for (long c = 0; c < accounts; ++c)
+        doc.compteHdl.append(tool(kToolCompte, 1000 + c, 100 + c % banks, kBanqueUser));
+}

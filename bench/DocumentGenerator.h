@@ -25,4 +25,7 @@ public:
     static bool writePackage(DOCUMENT& doc, const QString& url);
     // The total size of the package's member files, in bytes.
     static qint64 memberFilesSize(const QString& url);
+    // Banks 100, 101... of the user (the first for third parties when asked), then accounts 1000,
+    // 1001... of the user spread over them in turn; every one named "Outil <ident>".
+    static void addNumberedTools(DOCUMENT& doc, long banks, long accounts, bool firstBankThirdParties);
 };

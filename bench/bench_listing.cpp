@@ -1,6 +1,7 @@
 // Building, re-sorting and balancing the listing of a whole generated document, as the list
 // windows do: 40 accounts in 4 banks, 60 categories, one transaction in twenty split, a reference
 // on half of them, dates over two years with many on the same day.
+#include "DocumentGenerator.h"
 #include "document/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "engines/LISTING.h"
@@ -17,24 +18,10 @@ constexpr long kComptes = 40;
 constexpr long kPostes = 60;
 constexpr double kDay = 86400.0;
 
-TOOL makeTool(int kind, long ident, long owner, int bType)
-{
-    TOOL tool;
-    tool.kind = kind;
-    tool.ident = ident;
-    tool.ownerID = owner;
-    tool.bType = bType;
-    tool.nom = QStringLiteral("Outil %1").arg(ident);
-    return tool;
-}
-
 std::unique_ptr<DOCUMENT> makeDocument(long transactions)
 {
     auto doc = std::make_unique<DOCUMENT>(QString(), kFileSystemLocal);
-    for (long b = 0; b < kBanques; ++b)
-        doc->banqueHdl.append(makeTool(kToolBanque, 100 + b, -1, b == 0 ? kBanqueTiers : kBanqueUser));
-    for (long c = 0; c < kComptes; ++c)
-        doc->compteHdl.append(makeTool(kToolCompte, 1000 + c, 100 + c % kBanques, kBanqueUser));
+    DocumentGenerator::addNumberedTools(*doc, kBanques, kComptes, true);
     for (long p = 0; p < kPostes; ++p) {
         POSTE poste;
         poste.ident = 2 + p;

@@ -1,6 +1,7 @@
 // Recomputing every statement and balance, as a document's opening and each new day do, on
 // generated documents: 40 accounts in 4 banks, 12 monthly statements each, transactions spread over
 // the last year and a few weeks ahead.
+#include "DocumentGenerator.h"
 #include "document/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
@@ -20,31 +21,18 @@ constexpr long kComptes = 40;
 constexpr long kReleves = 12;
 constexpr double kDay = 86400.0;
 
-TOOL makeTool(int kind, long ident, long owner)
-{
-    TOOL tool;
-    tool.kind = kind;
-    tool.ident = ident;
-    tool.ownerID = owner;
-    tool.nom = QStringLiteral("Outil %1").arg(ident);
-    return tool;
-}
-
 std::unique_ptr<DOCUMENT> makeDocument(long transactions)
 {
     auto doc = std::make_unique<DOCUMENT>(QString(), kFileSystemLocal);
     const double now = SystemClock::now();
-    for (long b = 0; b < kBanques; ++b)
-        doc->banqueHdl.append(makeTool(kToolBanque, 100 + b, -1));
-    for (long c = 0; c < kComptes; ++c) {
-        TOOL compte = makeTool(kToolCompte, 1000 + c, 100 + c % kBanques);
+    DocumentGenerator::addNumberedTools(*doc, kBanques, kComptes, false);
+    for (TOOL& compte : doc->compteHdl) {
         for (long r = kReleves; r >= 1; --r) {
             RELEVE releve;
             releve.ident = r;
             releve.date = now - (kReleves - r) * 30 * kDay;
             compte.releves.append(releve);
         }
-        doc->compteHdl.append(compte);
     }
     QRandomGenerator rng(42);
     auto draw = [&rng](long count) { return static_cast<long>(rng.bounded(quint32(count))); };

@@ -3,6 +3,7 @@
 // occurrences and the realised amounts of the forecasts), and the import's duplicate test for
 // 1,000 imported rows. 40 accounts in 4 banks, 60 categories, dates over two years; "now" is
 // held in the middle of them so that forecast periods are still open.
+#include "DocumentGenerator.h"
 #include "document/DOCPARAM.h"
 #include "document/DOCUMENT.h"
 #include "document/DocContext.h"
@@ -25,26 +26,12 @@ constexpr double kDay = 86400.0;
 constexpr double kFirstDay = 700000000.0;
 constexpr long kCompte = 1005;
 
-TOOL makeTool(int kind, long ident, long owner, int bType)
-{
-    TOOL tool;
-    tool.kind = kind;
-    tool.ident = ident;
-    tool.ownerID = owner;
-    tool.bType = bType;
-    tool.nom = QStringLiteral("Outil %1").arg(ident);
-    return tool;
-}
-
 void addEntities(DOCUMENT& doc)
 {
     doc.docParam = std::make_unique<DOCPARAM>();
     doc.docParam->defaultDocParam();
     doc.deviseHdl = Devise::defaultDevises();
-    for (long b = 0; b < kBanques; ++b)
-        doc.banqueHdl.append(makeTool(kToolBanque, 100 + b, -1, b == 0 ? kBanqueTiers : kBanqueUser));
-    for (long c = 0; c < kComptes; ++c)
-        doc.compteHdl.append(makeTool(kToolCompte, 1000 + c, 100 + c % kBanques, kBanqueUser));
+    DocumentGenerator::addNumberedTools(doc, kBanques, kComptes, true);
     for (long p = 0; p < kPostes; ++p)
         doc.posteHdl.append(POSTE {.ident = 2 + p, .dossierID = 1, .nom = QStringLiteral("Catégorie %1").arg(p)});
 }

@@ -1,5 +1,8 @@
 #include "app/ApplicationDelegate.h"
+#include "app/FenAboutReglesController.h"
+#include "app/FenLettreController.h"
 #include "app/FenRecentController.h"
+#include "app/FenTrucsController.h"
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
 #include "toolkit/QtUiHost.h"
@@ -26,6 +29,16 @@ void registerApplicationWindows()
         QStringLiteral("FenRecentController"), [](const PARAMFEN& record, bool appear) -> StdWindowController* {
             return StdWindowController::push<FenRecentController>(nullptr, record.devise, appear);
         });
+    // The tips run modally and are closed again when their opener returns.
+    WindowMemory::registerWindowClass(QStringLiteral("FenTrucsController"),
+                                      [](const PARAMFEN&, bool) -> StdWindowController* {
+                                          showTips();
+                                          return nullptr;
+                                      });
+    WindowMemory::registerWindowClass(QStringLiteral("FenLettreController"),
+                                      [](const PARAMFEN&, bool) -> StdWindowController* { return showLetters(); });
+    WindowMemory::registerWindowClass(QStringLiteral("FenAboutReglesController"),
+                                      [](const PARAMFEN&, bool) -> StdWindowController* { return showRulesHelp(); });
 }
 
 } // namespace
@@ -41,6 +54,7 @@ int main(int argc, char** argv)
     const std::unique_ptr<UiHost> host = makeQtUiHost();
     UiHost::install(host.get());
     registerApplicationWindows();
+    initLettres();
     int status = 0;
     {
         ApplicationDelegate delegate;
@@ -57,6 +71,7 @@ int main(int argc, char** argv)
         delegate.applicationWillTerminate();
         app.setDelegate(nullptr);
     }
+    disposeLettres();
     UiHost::install(nullptr);
     return status;
 }

@@ -55,6 +55,13 @@ void removePreferences()
     APPLIPARAM::disposeAppliParam();
 }
 
+MONTANT amount(double v0, double v1)
+{
+    MONTANT m;
+    m.values = {v0, v1, 0, 0, 0};
+    return m;
+}
+
 TOOL tool(int kind, long ident, int bType, long owner)
 {
     return tool(kind, ident, QString(), bType, owner);

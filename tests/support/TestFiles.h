@@ -26,6 +26,9 @@ QString preferenceFile();
 // No preference folder and no shared parameters, as at a first start.
 void removePreferences();
 
+// An amount in the first two currency slots.
+MONTANT amount(double v0, double v1 = 0);
+
 // A bank (kToolBanque) or an account (kToolCompte) of that bank type, owned by owner; nameless
 // unless a name is given.
 TOOL tool(int kind, long ident, int bType, long owner = -1);

@@ -1,5 +1,6 @@
 #include "ApplicationDelegate.h"
 
+#include "app/FenAuteurController.h"
 #include "app/FenNotifySauvegardeController.h"
 #include "app/FenPasswordController.h"
 #include "app/FenRecentController.h"
@@ -603,4 +604,9 @@ bool ApplicationDelegate::MACRO_FROM_KEY(char16_t key, bool fromKeyboard)
     if (findMacroWithKey(char16_t(key & 0xFF), &index, m_document.get()))
         MACRO(index);
     return false;
+}
+
+void ApplicationDelegate::doAuteur(StdWindow* window)
+{
+    ::doAuteur(qobject_cast<StdWindowController*>(window ? window->controller() : nullptr));
 }

@@ -136,6 +136,7 @@ public:
     void windowDidBecomeMain(StdWindow* window) override;
     void windowDidResignMain(StdWindow* window) override { Q_UNUSED(window); }
     StdWindowController* getPaletteTool() override;
+    void doAuteur(StdWindow* window) override;
     // Alt (or Alt+Shift) with a key other than Return runs the document's macro of that key.
     bool interceptKeyDownEvent(QKeyEvent* event);
     bool MACRO_FROM_KEY(char16_t key, bool fromKeyboard);

@@ -7,6 +7,8 @@
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/TOOL.h"
+#include "support/TestDocument.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,23 +21,6 @@ double day(long d, long m, long y)
     return t;
 }
 
-MONTANT amountOf(double v)
-{
-    MONTANT m;
-    m.values[0] = v;
-    return m;
-}
-
-TOOL tool(int kind, long ident, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
-}
-
 // From the user's account 7 to the payee 22: an expense of the category.
 TRANSACT spending(double when, double amount, long poste)
 {
@@ -44,7 +29,7 @@ TRANSACT spending(double when, double amount, long poste)
     t.who1 = 7;
     t.who2 = 22;
     t.posteID = poste;
-    t.solde = amountOf(amount);
+    t.solde = testenv::amount(amount);
     return t;
 }
 
@@ -68,11 +53,9 @@ protected:
     void SetUp() override
     {
         SystemClock::setNowForTesting(day(15, 6, 2024));
-        doc.docParam = std::make_unique<DOCPARAM>();
-        doc.docParam->defaultDocParam();
+        testenv::addDefaultDocParam(doc);
         doc.deviseHdl = Devise::defaultDevises();
-        doc.banqueHdl = {tool(kToolBanque, 10, kBanqueUser), tool(kToolBanque, 11, kBanqueTiers)};
-        doc.compteHdl = {tool(kToolCompte, 7, kBanqueUser, 10), tool(kToolCompte, 22, kBanqueTiers, 11)};
+        testenv::addBanks(doc, {7}, {22});
         doc.dossierHdl = {DOSSIER(), DOSSIER()};
         doc.dossierHdl[0].ident = 1;
         doc.dossierHdl[1].ident = 2;
@@ -94,7 +77,7 @@ protected:
         e.nom = nom;
         e.transact = spending(day(1, 1, 2020), 10, poste);
         if (split)
-            e.transact.multis = {MULTI(20, amountOf(4), {}), MULTI(30, amountOf(6), {})};
+            e.transact.multis = {MULTI(20, testenv::amount(4), {}), MULTI(30, testenv::amount(6), {})};
         e.planificator = Planificator(day(1, 1, 2020), Planificator::kTypeEcheancier);
         e.planificator.nbEcheance = 2;
         e.planificator.permanent = !finished;

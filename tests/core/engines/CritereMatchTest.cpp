@@ -7,6 +7,7 @@
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/TRANSACT.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,8 @@
 #include <cmath>
 
 namespace {
+
+using testenv::tool;
 
 // "YYYY-MM-DD" or "YYYY-MM-DDTHH:MM:SS[.fraction]", local time.
 double parseWhen(const QString& text)
@@ -39,22 +42,10 @@ double lastSynchro()
     return last;
 }
 
-TOOL tool(int kind, long ident, const QString& nom, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.nom = nom;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
-}
-
 // The document every case runs against (described in tests/data/critere/README).
 void buildCaseDocument(DOCUMENT& doc)
 {
-    doc.docParam = std::make_unique<DOCPARAM>();
-    doc.docParam->defaultDocParam();
+    testenv::addDefaultDocParam(doc);
     doc.docParam->lastSynchro = lastSynchro();
     doc.deviseHdl = Devise::defaultDevises();
     doc.banqueHdl = {tool(kToolBanque, 1, QStringLiteral("Spéciaux"), kBanqueTiers),

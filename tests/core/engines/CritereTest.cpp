@@ -9,6 +9,7 @@
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/TRANSACT.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@
 #include <vector>
 
 namespace {
+
+using testenv::tool;
 
 double at(long day, long month, long year, long hour = 0, long minute = 0, long second = 0)
 {
@@ -30,17 +33,6 @@ std::vector<long> codes(const Critere& c)
     return {c.usedCritere.begin(), c.usedCritere.begin() + c.nbUsedCritere};
 }
 
-TOOL tool(int kind, long ident, const QString& nom, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.nom = nom;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
-}
-
 class CritereFixture : public ::testing::Test {
 protected:
     DOCUMENT doc {QString(), kFileSystemLocal};
@@ -50,8 +42,7 @@ protected:
     {
         DocContext::reset();
         SystemClock::setNowForTesting(now);
-        doc.docParam = std::make_unique<DOCPARAM>();
-        doc.docParam->defaultDocParam();
+        testenv::addDefaultDocParam(doc);
         doc.docParam->defaultPoste = 20;
         doc.docParam->defaultDossier = 4;
         doc.docParam->defaultCompte = 7;

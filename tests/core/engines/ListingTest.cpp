@@ -5,6 +5,8 @@
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "support/TestDocument.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,13 +22,6 @@ namespace {
 constexpr double kDay = 86400.0;
 constexpr double kBase = 800000000.0;
 
-MONTANT amountOf(double v)
-{
-    MONTANT m;
-    m.values[0] = v;
-    return m;
-}
-
 POSTE makePoste(long ident, const QString& nom, long dossierID = 1)
 {
     return POSTE {.ident = ident, .dossierID = dossierID, .nom = nom};
@@ -38,17 +33,7 @@ TRANSACT transact(double day, double amount, long from = 7, long to = 22)
     t.when = kBase + day * kDay;
     t.who1 = from;
     t.who2 = to;
-    t.solde = amountOf(amount);
-    return t;
-}
-
-TOOL makeTool(int kind, long ident, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.bType = bType;
-    t.ownerID = owner;
+    t.solde = testenv::amount(amount);
     return t;
 }
 
@@ -68,8 +53,7 @@ protected:
     void SetUp() override
     {
         // User account 7 and payee 22.
-        doc.banqueHdl = {makeTool(kToolBanque, 10, kBanqueUser), makeTool(kToolBanque, 11, kBanqueTiers)};
-        doc.compteHdl = {makeTool(kToolCompte, 7, kBanqueUser, 10), makeTool(kToolCompte, 22, kBanqueTiers, 11)};
+        testenv::addBanks(doc, {7}, {22});
         APPLIPARAM::loadAppliParam().defaultSort = 2;
     }
     void TearDown() override
@@ -165,12 +149,12 @@ protected:
             const QString value = field.section(u'=', 1);
             t.when += key == u"day" ? value.toDouble() * kDay : (key == u"sec" ? value.toDouble() : 0.0);
             if (key == u"amount")
-                t.solde = amountOf(value.toDouble());
+                t.solde = testenv::amount(value.toDouble());
             t.ref = key == u"ref" ? value : t.ref;
             t.moyen = key == u"moyen" ? value.toInt() : t.moyen;
             type = key == u"type" ? value.toInt() : type;
             for (int i = 0; key == u"split" && i < value.toInt(); ++i)
-                t.addMultiWithPosteID(2, amountOf(1), QString());
+                t.addMultiWithPosteID(2, testenv::amount(1), QString());
             if (key == u"poste") {
                 const auto found = std::find_if(doc.posteHdl.cbegin(), doc.posteHdl.cend(),
                                                 [&](const POSTE& p) { return p.nom == value; });
@@ -216,7 +200,7 @@ TEST_F(ListingTest, BulkInsertionAndResortMatchInsertingOneByOne)
         t.moyen = rng.bounded(3);
         t.posteID = 2 + rng.bounded(4); // 5 is unknown
         if (rng.bounded(8) == 0)
-            t.addMultiWithPosteID(3, amountOf(1), QString());
+            t.addMultiWithPosteID(3, testenv::amount(1), QString());
         const quint32 type = rng.bounded(10);
         addRow(QString::number(i), t, type < 7 ? kStorageTransact : (type < 9 ? kStorageEcheance : kStoragePrevision));
     }
@@ -244,7 +228,7 @@ protected:
         plain.posteID = 2;
         TRANSACT split = transact(2, 100);
         for (auto [poste, amount] : {std::pair {2, 60}, {3, 30}, {4, 10}})
-            split.addMultiWithPosteID(poste, amountOf(amount), QString());
+            split.addMultiWithPosteID(poste, testenv::amount(amount), QString());
         addRow(QStringLiteral("plain"), plain);
         addRow(QStringLiteral("split"), split);
         addRow(QStringLiteral("receipt"), transact(3, 50, 22, 7));
@@ -252,7 +236,7 @@ protected:
     // The listing of a search under category 2: the split row shows its matching line, 60.
     void fillFiltered(LISTING& listing)
     {
-        const MONTANT sixty = amountOf(60);
+        const MONTANT sixty = testenv::amount(60);
         for (long i = 0; i < 3; ++i) {
             const TRANSACT& t = doc.transact_array[i];
             listingInsertPositionSorted(&t, i, kStorageTransact, &listing, &doc, 2, -1, -1, i == 1 ? &sixty : nullptr,
@@ -327,12 +311,12 @@ TEST_F(SplitListingTest, LinesOutsideTheFilterNeitherCountNorMoveTheBalance)
     LISTING listing(1);
     fillFiltered(listing);
     EXPECT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiCollapsedFiltered, kMultiNone}));
-    listingComputeCumuls(&listing, 7, amountOf(1000), &doc);
+    listingComputeCumuls(&listing, 7, testenv::amount(1000), &doc);
     EXPECT_EQ(cumuls(listing), (std::vector<double> {970, 910, 960}));
 
     listingExpandMultiAtIndex(&listing, 1, &doc, 2, -1);
     EXPECT_EQ(states(listing), (std::vector<long> {0, 3, 5, 5, 4, 0}));
-    listingComputeCumuls(&listing, 7, amountOf(1000), &doc);
+    listingComputeCumuls(&listing, 7, testenv::amount(1000), &doc);
     EXPECT_EQ(cumuls(listing), (std::vector<double> {970, 970, 970, 970, 910, 960}));
 
     // By folder: the line of category 4 lies in folder 6; a line of a category that is gone counts.
@@ -348,7 +332,7 @@ TEST_F(SplitListingTest, BalancesRunFromTheOldestRowAndTheNetIgnoresExpansion)
     LISTING listing(2);
     fill(listing);
     EXPECT_EQ(labels(listing), "receipt split plain");
-    listingComputeCumuls(&listing, 7, amountOf(1000), &doc);
+    listingComputeCumuls(&listing, 7, testenv::amount(1000), &doc);
     EXPECT_EQ(cumuls(listing), (std::vector<double> {920, 870, 970}));
     // Kind 0 under a default sort of 2 walks the same way; the user's accounts (-1) too.
     LISTING byDefault(0);
@@ -376,7 +360,7 @@ TEST_F(SplitListingTest, ResortKeepsEachRowsOwnAmountAndState)
     EXPECT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiCollapsedFiltered, kMultiNone}));
     EXPECT_DOUBLE_EQ(listing.posList[1].submontant.values[0], 60);
     EXPECT_FALSE(listingMarkAtIndex(&listing, 2));
-    listingComputeCumuls(&listing, 7, amountOf(1000), &doc);
+    listingComputeCumuls(&listing, 7, testenv::amount(1000), &doc);
     EXPECT_EQ(cumuls(listing), (std::vector<double> {960, 910, 970}));
 }
 

@@ -8,6 +8,7 @@
 #include "foundation/files.h"
 #include "foundation/xmlmember.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,8 +32,7 @@ protected:
         QDir().mkdir(package);
         ASSERT_TRUE(createPackageResources(package, nullptr, nullptr));
         doc = std::make_unique<DOCUMENT>(package, kFileSystemLocal);
-        doc->docParam = std::make_unique<DOCPARAM>();
-        doc->docParam->defaultDocParam();
+        testenv::addDefaultDocParam(*doc);
         doc->deviseHdl = Devise::defaultDevises();
         packageResourcesURL(package, &folder);
         folder += QStringLiteral("/searches");

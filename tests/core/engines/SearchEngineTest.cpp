@@ -6,6 +6,8 @@
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/TOOL.h"
+#include "support/TestDocument.h"
+#include "support/TestFiles.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
@@ -22,30 +24,13 @@ double at(long d, long m, long y, long hour = 0, long minute = 0, long second = 
     return t;
 }
 
-MONTANT amountOf(double v)
-{
-    MONTANT m;
-    m.values[0] = v;
-    return m;
-}
-
-TOOL tool(int kind, long ident, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
-}
-
 TRANSACT transact(double when, long from, long to, double amount, long poste)
 {
     TRANSACT t;
     t.when = when;
     t.who1 = from;
     t.who2 = to;
-    t.solde = amountOf(amount);
+    t.solde = testenv::amount(amount);
     t.posteID = poste;
     return t;
 }
@@ -86,12 +71,9 @@ protected:
     void SetUp() override
     {
         SystemClock::setNowForTesting(at(15, 6, 2024, 12));
-        doc.docParam = std::make_unique<DOCPARAM>();
-        doc.docParam->defaultDocParam();
+        testenv::addDefaultDocParam(doc);
         doc.deviseHdl = Devise::defaultDevises();
-        doc.banqueHdl = {tool(kToolBanque, 10, kBanqueUser), tool(kToolBanque, 11, kBanqueTiers)};
-        doc.compteHdl = {tool(kToolCompte, 7, kBanqueUser, 10), tool(kToolCompte, 9, kBanqueUser, 10),
-                         tool(kToolCompte, 22, kBanqueTiers, 11)};
+        testenv::addBanks(doc, {7, 9}, {22});
         for (long ident : {20, 21, 30})
             doc.posteHdl.append(POSTE {.ident = ident, .dossierID = 1, .nom = QString::number(ident)});
         DocContext::instance().document = &doc;
@@ -130,10 +112,10 @@ TEST_F(SearchEngineTest, TransactionsTotalsAndRunningBalances)
 {
     doc.transact_array = {transact(at(1, 6, 2024, 10), 7, 22, 50, 20), transact(at(3, 6, 2024), 22, 7, 200, 30),
                           transact(at(5, 6, 2024), 7, 22, 100, -1), transact(at(2, 6, 2024), 9, 22, 30, 20)};
-    doc.transact_array[2].multis = {MULTI(20, amountOf(60), {}), MULTI(21, amountOf(40), {})};
+    doc.transact_array[2].multis = {MULTI(20, testenv::amount(60), {}), MULTI(21, testenv::amount(40), {})};
     const Critere account = Critere::makeToolCritere(true, 7, -1, &doc);
     const Critere poste = Critere::makePosteCritere(20, &doc);
-    MONTANT net = amountOf(5);
+    MONTANT net = testenv::amount(5);
     auto listing = searchWithCritere(account, nullptr, &poste, &net, true, true, &doc, 1, 0, true, 0, false);
     EXPECT_EQ(rowsOf(*listing), "T0 T1 T2");
     EXPECT_EQ(listing->posList[0].cumul.values[0], -50);
@@ -200,7 +182,7 @@ TEST_F(SearchEngineTest, ForecastRowsAndRealisedAmounts)
                           transact(at(5, 6, 2024), 7, 22, 60, -1),  transact(at(6, 6, 2024), 22, 7, 20, 30),
                           transact(at(7, 6, 2024), 9, 22, 30, 20),  transact(at(8, 6, 2024), 7, 22, 25, 20),
                           transact(at(20, 5, 2024), 7, 22, 40, 20), transact(at(9, 6, 2024), 7, 9, 40, 30)};
-    doc.transact_array[4].multis = {MULTI(30, amountOf(50), {}), MULTI(99, amountOf(10), {})};
+    doc.transact_array[4].multis = {MULTI(30, testenv::amount(50), {}), MULTI(99, testenv::amount(10), {})};
     doc.transact_array[7].chronoID = 501;
 
     const Critere period = accountCritere(at(1, 6, 2024), at(31, 8, 2024));
@@ -281,7 +263,7 @@ TEST_F(SearchEngineTest, WindowIndexAnswersAsTheForecastEngine)
     for (long i = 0; i < 400; ++i) {
         TRANSACT t = transact(at(1, 1, 2023) + 86400.0 * draw(1100), 7 + 2 * draw(2), 22, 10, 20 + draw(3));
         if (draw(5) == 0)
-            t.multis = {MULTI(20 + draw(3), amountOf(5), {}), MULTI(20 + draw(3), amountOf(5), {})};
+            t.multis = {MULTI(20 + draw(3), testenv::amount(5), {}), MULTI(20 + draw(3), testenv::amount(5), {})};
         double a1 = -1, a2 = -1, b1 = -2, b2 = -2;
         const Prevision* expected = PrevisionManager::findPrevisionMatchingTransact(t, maxDate, &a1, &a2, &doc);
         ASSERT_EQ(index.findPrevisionMatchingTransact(t, &b1, &b2), expected) << i;

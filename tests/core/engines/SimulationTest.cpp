@@ -3,6 +3,7 @@
 #include "document/DocContext.h"
 #include "engines/SimulationFile.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,12 +13,7 @@
 
 namespace {
 
-MONTANT amount(double v0, double v1 = 0)
-{
-    MONTANT m;
-    m.values = {v0, v1, 0, 0, 0};
-    return m;
-}
+using testenv::amount;
 
 SIMULrec simulation(int64_t kind, double montant, double taux, double mensu = 0, double cout = 0)
 {

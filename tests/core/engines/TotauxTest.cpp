@@ -1,16 +1,12 @@
 #include "engines/TOTAUX.h"
 
+#include "support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-MONTANT amount(double v0, double v1 = 0)
-{
-    MONTANT m;
-    m.values = { v0, v1, 0, 0, 0 };
-    return m;
-}
+using testenv::amount;
 
 TOTAUX filled()
 {

@@ -4,20 +4,11 @@
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "support/TestDocument.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TOOL tool(int kind, long ident, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
-}
 
 MONTANT amount(double v0)
 {
@@ -47,9 +38,7 @@ protected:
         dmyhmsToDate(15, 6, 2025, 14, 0, 0, &today);
         SystemClock::setNowForTesting(today);
         doc.deviseHdl = Devise::defaultDevises();
-        doc.banqueHdl = {tool(kToolBanque, 10, kBanqueUser), tool(kToolBanque, 11, kBanqueTiers)};
-        doc.compteHdl = {tool(kToolCompte, kCourant, kBanqueUser, 10), tool(kToolCompte, kLivret, kBanqueUser, 10),
-                         tool(kToolCompte, kCourtier, kBanqueTiers, 11)};
+        testenv::addBanks(doc, {kCourant, kLivret}, {kCourtier});
         DocContext::instance().document = &doc;
     }
     void TearDown() override

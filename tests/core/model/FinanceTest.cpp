@@ -8,6 +8,7 @@
 #include "quotes/PortfolioManager.h"
 #include "support/FakeQuoteService.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,26 +17,11 @@
 
 namespace {
 
+using testenv::amount;
+using testenv::tool;
+
 constexpr double kNow = 800000000.0;
 const double kFranc = 0.1524490172374104; // rate of slot 1 in the default currencies
-
-TOOL tool(int kind, long ident, const QString& nom, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.nom = nom;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
-}
-
-MONTANT amount(double v0, double v1 = 0)
-{
-    MONTANT m;
-    m.values = {v0, v1, 0, 0, 0};
-    return m;
-}
 
 FINANCE named(const QString& nom, long ident = 2)
 {

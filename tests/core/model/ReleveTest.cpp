@@ -7,6 +7,7 @@
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
 #include "model/ToolTree.h"
+#include "support/TestFiles.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
@@ -35,13 +36,7 @@ MONTANT amount(double v0)
 
 TOOL tool(int kind, long ident, int bType, long owner = -1)
 {
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.nom = QStringLiteral("T%1").arg(ident);
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
+    return testenv::tool(kind, ident, QStringLiteral("T%1").arg(ident), bType, owner);
 }
 
 RELEVE releve(long ident, double date)
@@ -348,8 +343,7 @@ TEST_F(ReleveTest, ArchivingAThirdPartyRecomputesTheBalances)
     doc.transact_array = {transact(kPayee, -1, kA, -1, 40, at(1, 3, 2024))};
     recomputeAllReleves(&doc);
     EXPECT_FALSE(TOOL::archiverCompteTiers(compte(kPayee), &doc)); // no history account yet
-    doc.docParam = std::make_unique<DOCPARAM>();
-    doc.docParam->defaultDocParam();
+    testenv::addDefaultDocParam(doc);
     doc.docParam->defaultCompteHistorique = 50;
     EXPECT_TRUE(TOOL::archiverCompteTiers(compte(kPayee), &doc));
     EXPECT_EQ(v(compte(kPayee).solde), 0);

@@ -4,20 +4,15 @@
 #include "engines/TOTAUX.h"
 #include "model/TaxeFile.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-MONTANT amount(double v0, double v1 = 0)
-{
-    MONTANT m;
-    m.values = { v0, v1, 0, 0, 0 };
-    return m;
-}
+using testenv::amount;
 
 TAXE taxe(long ident, const QString& nom, double rate = 0)
 {

@@ -7,6 +7,7 @@
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
+#include "support/TestDocument.h"
 #include "support/TestFiles.h"
 
 #include <QObject>
@@ -62,10 +63,8 @@ protected:
         SystemClock::setNowForTesting(kNow);
         installSounds(&sounds);
         APPLIPARAM::loadAppliParam().doSoundsTransact = true;
-        doc.banqueHdl = {tool(kToolBanque, 10, kBanqueUser), tool(kToolBanque, 11, kBanqueTiers)};
         // User accounts 7 and 9; 7 holds statement 1. Payee 22; 5 takes opening balances.
-        doc.compteHdl = {tool(kToolCompte, 7, kBanqueUser, 10), tool(kToolCompte, 9, kBanqueUser, 10),
-                         tool(kToolCompte, 22, kBanqueTiers, 11), tool(kToolCompte, 5, kBanqueTiers, 11)};
+        testenv::addBanks(doc, {7, 9}, {22, 5});
         RELEVE releve;
         releve.ident = 1;
         releve.date = kYesterday;

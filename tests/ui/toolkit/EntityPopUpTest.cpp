@@ -25,6 +25,7 @@
 #include "engines/ECHEANCIER.h"
 #include "model/ToolTree.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QGraphicsOpacityEffect>
@@ -34,6 +35,8 @@
 #include <QPainter>
 
 namespace {
+
+using testenv::tool;
 
 // Collects what the items send; every picker action ends here.
 class PickerWindow : public StdWindowController {
@@ -117,17 +120,6 @@ QList<qint64> checkedTags(const QMenu* menu)
 QMenu* submenu(const QMenu* menu, int index)
 {
     return shown(menu).at(index)->menu();
-}
-
-TOOL tool(int kind, long ident, const QString& nom, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.nom = nom;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
 }
 
 QByteArray squarePng(const QColor& color)

@@ -11,6 +11,7 @@
 #include "model/POSTE.h"
 #include "model/TOOL.h"
 #include "model/ToolTree.h"
+#include "support/TestFiles.h"
 #include "toolkit/PopCompte.h"
 #include "toolkit/StdWindowController.h"
 #include "toolkit/TextFieldAnnee.h"
@@ -29,6 +30,8 @@
 #include <QTest>
 
 namespace {
+
+using testenv::tool;
 
 // The window's controller: records the entities its fields choose.
 class ChoiceProbe : public QObject {
@@ -51,17 +54,6 @@ POSTE poste(long ident, const QString& nom)
     p.ident = ident;
     p.nom = nom;
     return p;
-}
-
-TOOL tool(int kind, long ident, const QString& nom, int bType, long owner = -1)
-{
-    TOOL t;
-    t.kind = kind;
-    t.ident = ident;
-    t.nom = nom;
-    t.bType = bType;
-    t.ownerID = owner;
-    return t;
 }
 
 class TextViewTest : public UiTestFixture {

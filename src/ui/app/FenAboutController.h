@@ -1,0 +1,20 @@
+#pragma once
+// What the program is: its name, its version and build, and its copyright notice.
+#include "toolkit/StdWindowController.h"
+
+class FenAboutController : public StdWindowController {
+    Q_OBJECT
+public:
+    void FILL() override;
+
+    // The program's version ("0.1"), build number and copyright notice.
+    static QString shortVersion();
+    static QString buildVersion();
+    static QString copyright();
+
+protected:
+    void buildInterface(StdWindow& window) override;
+};
+
+// Runs the about window modally; answers its result (1).
+long showAbout();

@@ -1,0 +1,31 @@
+#pragma once
+// The base of the windows that show a document shipped with the program (the rules help, the
+// tips, a letter template), read-only, in one text view named "content". The documents are HTML
+// pages of the program's information folder.
+//
+// Window data: "path" the page to show, when the window is opened on one.
+#include "toolkit/StdWindowController.h"
+
+#include <QString>
+
+class QTextBrowser;
+
+class FenRTFController : public StdWindowController {
+    Q_OBJECT
+public:
+    // Loads the page into the text view; false (the view left empty) when it can't be read.
+    bool setPath(const QString& path);
+    QTextBrowser* content() const;
+
+    void didAwakeFromNib() override;
+
+    // The folder of the program's information pages: the shipped one unless another was set (an
+    // empty path goes back to the shipped one).
+    static QString infoFolder();
+    static void setInfoFolder(const QString& folder);
+
+protected:
+    void buildInterface(StdWindow& window) override;
+    // Builds the text view at that size, with no layout around it.
+    static QTextBrowser* makeContent(StdWindow& window, int width, int height);
+};

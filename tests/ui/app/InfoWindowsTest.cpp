@@ -1,0 +1,176 @@
+// The information windows: tips drawn among the program's pages, the letter templates and their
+// export, the rules help kept single, and the about and authors windows.
+#include "app/FenAboutController.h"
+#include "app/FenAboutReglesController.h"
+#include "app/FenAuteurController.h"
+#include "app/FenLettreController.h"
+#include "app/FenTrucsController.h"
+#include "app/FenViewLettreController.h"
+
+#include "uisupport/UiTestFixture.h"
+#include "uisupport/WindowDriver.h"
+
+#include "support/TestEnvironment.h"
+
+#include "toolkit/StdTableView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextBrowser>
+
+#include <cerrno>
+
+namespace {
+
+class InfoWindowsTest : public UiTestFixture {
+protected:
+    ~InfoWindowsTest() override
+    {
+        disposeLettres();
+        FenRTFController::setInfoFolder(QString());
+    }
+
+    // An information folder of our own, with these files under it.
+    QString infoFolder(const QStringList& files)
+    {
+        const QString folder = testenv::freshDir(QStringLiteral("info"));
+        for (const QString& name : files) {
+            const QString path = folder + u'/' + name;
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile file(path);
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QStringLiteral("<p>%1</p>").arg(QFileInfo(name).completeBaseName()).toUtf8());
+        }
+        FenRTFController::setInfoFolder(folder);
+        return folder;
+    }
+
+    static QString shown(const FenRTFController& window) { return window.content()->toPlainText().trimmed(); }
+};
+
+} // namespace
+
+TEST_F(InfoWindowsTest, TipsAreDrawnAmongThePagesAndAnotherTipKeepsTheWindow)
+{
+    infoFolder({"trucs/un.html", "trucs/deux.html", "trucs/trois.html", "trucs/note.txt"});
+    QStringList seen;
+    ui().onModal<FenTrucsController>([&seen](FenTrucsController& window) {
+        EXPECT_EQ(window.trucs().size(), 3);
+        seen.append(shown(window));
+        for (int i = 0; i < 30; ++i) {
+            window.perform(QStringLiteral("NON:"));
+            seen.append(shown(window));
+        }
+        WindowDriver(window).click(QStringLiteral("OUI:"));
+    });
+    EXPECT_EQ(showTips(), 1);
+    seen.removeDuplicates();
+    seen.sort();
+    EXPECT_EQ(seen, QStringList({"deux", "trois", "un"}));
+}
+
+TEST_F(InfoWindowsTest, WithoutTipsTheWindowShowsNothingAndAnotherTipChangesNothing)
+{
+    infoFolder({"trucs/lisez-moi.txt"});
+    ui().onModal<FenTrucsController>([](FenTrucsController& window) {
+        EXPECT_TRUE(window.trucs().isEmpty());
+        window.perform(QStringLiteral("NON:"));
+        EXPECT_EQ(shown(window), QString());
+        window.perform(QStringLiteral("OUI:"));
+    });
+    EXPECT_EQ(showTips(), 1);
+}
+
+TEST_F(InfoWindowsTest, TheShippedTipsAboutAndRulesHelpShow)
+{
+    ui().onModal<FenTrucsController>([](FenTrucsController& window) {
+        EXPECT_GE(window.trucs().size(), 3);
+        EXPECT_FALSE(shown(window).isEmpty());
+        WindowDriver(window).grab(QStringLiteral("info-tips.png"));
+        window.perform(QStringLiteral("OUI:"));
+    });
+    EXPECT_EQ(showTips(), 1);
+
+    ui().onModal<FenAboutController>([](FenAboutController& window) {
+        WindowDriver driver(window);
+        EXPECT_EQ(driver.text(QStringLiteral("field_version")), QStringLiteral("Version 0.1"));
+        EXPECT_EQ(driver.text(QStringLiteral("field_build")), QStringLiteral("Compilation 1"));
+        EXPECT_TRUE(driver.text(QStringLiteral("field_copyright")).startsWith(QStringLiteral("©")));
+        driver.grab(QStringLiteral("info-about.png"));
+        driver.click(QStringLiteral("OUI:"));
+    });
+    EXPECT_EQ(showAbout(), 1);
+
+    FenAboutReglesController* help = showRulesHelp();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(shown(*help).startsWith(QStringLiteral("Les règles de classement")));
+    EXPECT_EQ(showRulesHelp(), help) << "one rules help for the whole program";
+    help->close();
+    EXPECT_EQ(FenAboutReglesController::current(), nullptr);
+}
+
+TEST_F(InfoWindowsTest, OnlyTheExactExtensionIsListedAndARowOpensItsTemplate)
+{
+    infoFolder({"lettres/Résiliation.html", "lettres/Ancienne.HTML", "lettres/Brouillon.rtf", "lettres/notes.txt",
+                "lettres/Relance.html"});
+    initLettres();
+    QStringList names;
+    for (const QString& path : lettres())
+        names.append(QFileInfo(path).fileName());
+    names.sort();
+    EXPECT_EQ(names, QStringList({"Relance.html", QStringLiteral("Résiliation.html")}));
+
+    FenLettreController* list = showLetters();
+    ASSERT_TRUE(list);
+    list->window();
+    EXPECT_EQ(showLetters(), list);
+    EXPECT_EQ(list->getPatColor1(0), QColor(217, 240, 249));
+    list->perform(QStringLiteral("OUVRIR:"));
+    EXPECT_EQ(findOpenWindowController<FenViewLettreController>(-1, -1, -1, -1, -1, -1, -1, -1), nullptr)
+        << "nothing opens without a selected row";
+
+    list->table1()->GO(1);
+    list->didDoubleClick1(nullptr);
+    auto* letter = findOpenWindowController<FenViewLettreController>(-1, -1, -1, -1, -1, -1, -1, -1);
+    ASSERT_TRUE(letter);
+    EXPECT_EQ(letter->templatePath(), lettres().at(1));
+    EXPECT_EQ(shown(*letter), QFileInfo(lettres().at(1)).completeBaseName());
+    letter->close();
+    list->close();
+    EXPECT_EQ(FenLettreController::current(), nullptr);
+}
+
+TEST_F(InfoWindowsTest, ExportingALetterCopiesItOpensItOnRequestAndNeverReplacesAFile)
+{
+    const QString folder = infoFolder({"lettres/Relance.html"});
+    const QString source = folder + QStringLiteral("/lettres/Relance.html");
+    const QString target = testenv::freshDir(QStringLiteral("export")) + QStringLiteral("/Relance.html");
+    auto* letter = StdWindowController::push<FenViewLettreController>(
+        makeWindowData({{QStringLiteral("path"), source}}), 0, true);
+
+    ui().answerSavePanel(target);
+    ui().answerAlert(QStringLiteral("kExportLettre_success"), kAlertSecondButton);
+    letter->perform(QStringLiteral("EXPORTER:"));
+    EXPECT_EQ(ui().panelsShown().saves.value(0).defaultName, QStringLiteral("Relance.html"));
+    EXPECT_EQ(ui().desktopRequests().openedFiles, QStringList({target}));
+    QFile copy(target);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), QByteArray("<p>Relance</p>"));
+    copy.close();
+
+    ui().answerSavePanel(target);
+    ui().answerAlert(QStringLiteral("kAlerte_exportLettre"), kAlertFirstButton);
+    letter->perform(QStringLiteral("EXPORTER:"));
+    EXPECT_EQ(ui().alertsShown().last().request.information, QString::number(EEXIST));
+    EXPECT_EQ(ui().desktopRequests().openedFiles.size(), 1);
+    letter->close();
+}
+
+TEST_F(InfoWindowsTest, TheAuthorsWindowEndsWithOne)
+{
+    ui().onModal<FenAuteurController>([](FenAuteurController& window) {
+        EXPECT_FALSE(WindowDriver(window).text(QStringLiteral("text_auteur")).isEmpty());
+        window.perform(QStringLiteral("OUI:"));
+    });
+    EXPECT_EQ(doAuteur(nullptr), 1);
+}
