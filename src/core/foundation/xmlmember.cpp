@@ -1,4 +1,5 @@
 #include "xmlmember.h"
+#include "xmlwrite_p.h"
 
 #include "pstr.h"
 
@@ -8,6 +9,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -16,10 +18,12 @@
 #include <locale.h>
 #include <stdlib.h>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace
 {
+
 
 // ---- Writing helpers --------------------------------------------------------------------------
 
@@ -52,61 +56,54 @@ template <typename Int> pugi::xml_node appendInteger(pugi::xml_node parent, cons
     return appendText(parent, name, buffer, static_cast<size_t>(end - buffer), false);
 }
 
-// printf "%.nf" without the locale: to_chars gives the same correctly rounded digits.
-std::string fixedText(double value, int decimals)
+// Every digit of a double's exact expansion fits in 1074 decimals, after at most 309 integer digits.
+constexpr int kMaxDecimals = 1074;
+using FixedBuffer = std::array<char, kMaxDecimals + 330>;
+
+// printf "%.nf" without the locale: to_chars gives the same correctly rounded digits. Answers the
+// length written into buffer.
+size_t fixedText(double value, int decimals, FixedBuffer& buffer)
 {
-    if (value == 0.0 || !std::isfinite(value))
-        return "0";
-    // Every digit of a double's exact expansion fits in 1074 decimals.
-    decimals = std::clamp(decimals, 0, 1074);
-    std::string text(static_cast<size_t>(decimals) + 330, '\0');
-    const auto result
-        = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
-    text.resize(static_cast<size_t>(result.ptr - text.data()));
-    return text;
+    if (value == 0.0 || !std::isfinite(value)) {
+        buffer[0] = '0';
+        return 1;
+    }
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
+    const auto result = std::to_chars(
+        buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    return static_cast<size_t>(result.ptr - buffer.data());
 }
 
 // pugixml writes a carriage return in text as the raw byte, which any reader that normalises line
-// ends turns into a line feed. This writer sends it as the character reference instead: "&#13;"
-// in plain text, and in a CDATA section (where references mean nothing) it closes the section
-// around the reference. Raw output has no other raw CR than text and processing instructions.
-class CrEscapingWriter : public pugi::xml_writer
+// ends turns into a line feed. The bytes go to the file with it as the character reference
+// instead: "&#13;" in plain text, and in a CDATA section (where references mean nothing) the
+// section is closed around the reference. Serialised markup has no other raw CR than text and
+// processing instructions.
+class CrEscaper
 {
 public:
-    explicit CrEscapingWriter(QIODevice* device)
-        : m_device(device)
+    // bytes: whole markup (elements complete), as pugixml serialised it.
+    void escape(const char* bytes, size_t size, std::string& out)
     {
-    }
-
-    void write(const void* data, size_t size) override
-    {
-        const char* bytes = static_cast<const char*>(data);
         size_t start = 0;
         for (size_t i = 0; i < size; ++i) {
             if (bytes[i] == '\r' && m_state != State::Pi) {
-                put(bytes + start, i - start);
-                put(m_state == State::Cdata ? "]]>&#13;<![CDATA[" : "&#13;");
+                out.append(bytes + start, i - start);
+                out.append(m_state == State::Cdata ? "]]>&#13;<![CDATA[" : "&#13;");
                 start = i + 1;
                 m_matched = 0;
             } else {
                 advance(bytes[i]);
             }
         }
-        put(bytes + start, size - start);
+        out.append(bytes + start, size - start);
     }
 
 private:
     enum class State { Markup, Cdata, Pi };
 
-    void put(const char* bytes, size_t size)
-    {
-        if (size > 0)
-            m_device->write(bytes, static_cast<qint64>(size));
-    }
-    void put(const char* text) { put(text, std::strlen(text)); }
-
     // Follows the start and end markers of CDATA sections and processing instructions; m_matched
-    // counts the characters of the marker seen so far (markers may straddle two writes).
+    // counts the characters of the marker seen so far.
     void advance(char c)
     {
         static constexpr char cdataStart[] = "<![CDATA[";
@@ -142,10 +139,44 @@ private:
         m_matched = 0;
     }
 
-    QIODevice* m_device;
     State m_state = State::Markup;
     size_t m_matched = 0;
 };
+
+// Almost no text holds a CR: such markup is copied without following its sections byte by byte.
+void appendEscapingCr(std::string& out, const char* bytes, size_t size)
+{
+    if (!std::memchr(bytes, '\r', size))
+        out.append(bytes, size);
+    else
+        CrEscaper().escape(bytes, size, out);
+}
+
+class StringWriter : public pugi::xml_writer
+{
+public:
+    explicit StringWriter(std::string& out)
+        : m_out(out)
+    {
+    }
+    void write(const void* data, size_t size) override { m_out.append(static_cast<const char*>(data), size); }
+
+private:
+    std::string& m_out;
+};
+
+} // namespace
+
+void appendSerialised(pugi::xml_node node, std::string& scratch, std::string& out)
+{
+    scratch.clear();
+    StringWriter writer(scratch);
+    node.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    appendEscapingCr(out, scratch.data(), scratch.size());
+}
+
+namespace
+{
 
 // ---- Reading helpers --------------------------------------------------------------------------
 
@@ -346,8 +377,8 @@ pugi::xml_node xmlAppendBool(pugi::xml_node parent, const XmlName& name, bool va
 
 pugi::xml_node xmlAppendDouble(pugi::xml_node parent, const XmlName& name, int decimals, double value)
 {
-    const std::string text = fixedText(value, decimals);
-    return appendText(parent, name.c_str(), text.c_str(), text.size(), false);
+    FixedBuffer text; // not cleared: only the length written is read
+    return appendText(parent, name.c_str(), text.data(), fixedText(value, decimals, text), false);
 }
 
 pugi::xml_node xmlAppendFloat(pugi::xml_node parent, const XmlName& name, int decimals, float value)
@@ -501,9 +532,13 @@ bool writeXMLToURL(const QString& path, const pugi::xml_document* document)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    CrEscapingWriter writer(&file);
+    std::string raw;
+    StringWriter writer(raw);
     document->save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    std::string escaped;
+    appendEscapingCr(escaped, raw.data(), raw.size());
     // A failed write makes commit fail and remove the temporary file.
+    file.write(escaped.data(), static_cast<qint64>(escaped.size()));
     return file.commit();
 }
 
@@ -513,16 +548,11 @@ bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document)
         document->reset();
     if (path.isEmpty() || !document)
         return false;
-    // Line ends stay as written: a CR inside a note is part of the note. A lone white-space text
-    // is a value (" "), white space between elements is not.
-    constexpr unsigned options = (pugi::parse_default | pugi::parse_cdata | pugi::parse_declaration | pugi::parse_pi
-                                     | pugi::parse_ws_pcdata_single)
-        & ~pugi::parse_eol;
     auto loaded = std::make_unique<pugi::xml_document>();
     // pugixml keeps what it parsed before an error, which is the tolerance wanted here: a file cut
     // short keeps its complete records, and the nameless processing instruction some files end
     // with (which pugixml rejects) costs nothing.
-    loaded->load_file(QFile::encodeName(path).constData(), options, pugi::encoding_auto);
+    loaded->load_file(QFile::encodeName(path).constData(), kLoadOptions, pugi::encoding_auto);
     if (!loaded->document_element())
         return false;
     *document = std::move(loaded);

@@ -9,11 +9,14 @@
 // Nodes are pugixml handles (cheap to copy); a null node stands for "none" everywhere and every
 // function accepts one. Documents belong to their XmlDocPtr: nodes die with their document.
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include <pugixml.hpp>
 

@@ -1,7 +1,11 @@
 #include "TransactFile.h"
 
+#include "foundation/xmllist.h"
+
 #include "document/DOCUMENT.h"
 #include "foundation/SystemClock.h"
+
+#include <QDir>
 
 #include <array>
 #include <cmath>
@@ -368,13 +372,6 @@ void readDocuments(pugi::xml_node list, TRANSACT& t)
     });
 }
 
-long countElements(pugi::xml_node root)
-{
-    long count = 0;
-    forEachElement(root, [&count](pugi::xml_node) { ++count; });
-    return count;
-}
-
 } // namespace
 
 QString encodeNote(const QString& text)
@@ -435,14 +432,20 @@ std::optional<TRANSACT> XML_load_transact(pugi::xml_node parent, const XmlName& 
 
 bool saveDataTransact(const QString& packageURL, DOCUMENT& doc)
 {
-    pugi::xml_node root;
-    const XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
-    if (!document || !root)
+    QString resources;
+    if (!packageResourcesURL(packageURL, &resources))
         return false;
-    // A record that could not be written whole is still the best the file can hold.
-    for (TRANSACT& t : doc.transact_array)
-        XML_append_transact(root, "transact", t, doc.deviseHdl);
-    return saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kTransactFileName));
+    // One record's tree at a time: the whole list's would weigh several times the file.
+    XmlListWriter writer(QDir(resources).filePath(QString::fromLatin1(kTransactFileName)), QStringLiteral("list"));
+    if (!writer.open())
+        return false;
+    for (TRANSACT& t : doc.transact_array) {
+        // A record that could not be written whole is still the best the file can hold.
+        XML_append_transact_to_record(writer.beginRecord("transact"), t, doc.deviseHdl);
+        if (!writer.endRecord())
+            return false;
+    }
+    return writer.commit();
 }
 
 TransactList loadDataTransact(const QString& packageURL, bool* error)
@@ -450,14 +453,18 @@ TransactList loadDataTransact(const QString& packageURL, bool* error)
     if (error)
         *error = false;
     TransactList list;
-    XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kTransactFileName), &document);
-    list.reserve(countElements(root));
-    forEachElement(root, [&](pugi::xml_node child) {
-        bool recordError = false;
-        list.append(XML_load_transact_from_record(child, &recordError));
-        if (recordError)
-            setError(error);
-    });
+    QString resources;
+    if (!packageResourcesURL(packageURL, &resources))
+        return list;
+    // Record by record: the file's tree would weigh several times the file.
+    forEachXmlRecordInFile(
+        QDir(resources).filePath(QString::fromLatin1(kTransactFileName)),
+        [&](pugi::xml_node record) {
+            bool recordError = false;
+            list.append(XML_load_transact_from_record(record, &recordError));
+            if (recordError)
+                setError(error);
+        },
+        [&list](qsizetype count) { list.reserve(count); });
     return list;
 }

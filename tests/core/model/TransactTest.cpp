@@ -13,14 +13,9 @@
 
 namespace {
 
-constexpr double kNow = 760000000.0;
+using testenv::amount;
 
-MONTANT amount(double v0, double v1 = 0)
-{
-    MONTANT m;
-    m.values = {v0, v1, 0, 0, 0};
-    return m;
-}
+constexpr double kNow = 760000000.0;
 
 TOOL tool(int kind, long ident, int bType, long owner = -1, long devise = 0)
 {
@@ -362,4 +357,84 @@ TEST_F(TransactTest, AbsentElementsTakeTheirAbsentValues)
     QFile::remove(url + kTransactMember);
     EXPECT_TRUE(loadDataTransact(url, &error).isEmpty());
     EXPECT_FALSE(error);
+}
+
+namespace {
+
+// The file as one tree of every record would give it: what the record-by-record writer and reader
+// must reproduce.
+QByteArray wholeTreeBytes(DOCUMENT& doc, const QString& path)
+{
+    pugi::xml_node root;
+    const XmlDocPtr document = xmlCreateDocument(QStringLiteral("list"), &root);
+    for (TRANSACT& t : doc.transact_array)
+        XML_append_transact(root, "transact", t, doc.deviseHdl);
+    EXPECT_TRUE(writeXMLToURL(path, document.get()));
+    return testenv::readFile(path);
+}
+
+// The labels and the error flag, in one text that a failure shows.
+QString whysOfWholeTree(const QString& url)
+{
+    XmlDocPtr document;
+    QStringList whys;
+    bool anyError = false;
+    for (pugi::xml_node record : loadXMLFromPackage(url, QStringLiteral("transact.xml"), &document).children()) {
+        if (record.type() != pugi::node_element)
+            continue;
+        bool error = false;
+        whys << XML_load_transact_from_record(record, &error).why.left(12);
+        anyError = anyError || error;
+    }
+    return whys.join(u'|') + (anyError ? QStringLiteral(" error") : QString());
+}
+
+QString whysRead(const QString& url)
+{
+    QStringList whys;
+    bool error = false;
+    for (const TRANSACT& t : loadDataTransact(url, &error))
+        whys << t.why.left(12);
+    return whys.join(u'|') + (error ? QStringLiteral(" error") : QString());
+}
+
+} // namespace
+
+TEST_F(TransactTest, RecordByRecordFilesMatchTheWholeTree)
+{
+    const QString url = package("transact-stream");
+    const QString wholePath = url + QStringLiteral("/whole.xml");
+    EXPECT_TRUE(saveDataTransact(url, doc));
+    EXPECT_EQ(readMember(url), wholeTreeBytes(doc, wholePath)); // "<list />"
+    for (int i = 0; i < 300; ++i) {
+        TRANSACT t = TRANSACT::allocNewTransact(&doc);
+        t.when = 700000000.0 + i * 86400.5;
+        t.solde = amount(i * 1.01, -i / 3.0);
+        t.why = i % 7 ? QStringLiteral("Achat %1 </transact> ]]> <x>").arg(i) : QStringLiteral("é\r%1").arg(i);
+        t.note = i % 5 ? QString() : QStringLiteral("a\r\nb & c");
+        if (i % 10 == 0)
+            t.addMultiWithPosteID(i, amount(2), QStringLiteral("part\r]]>"));
+        if (i % 50 == 0)
+            t.attachedDocuments.append({QStringLiteral("F"), QStringLiteral("F_%1.pdf").arg(i), QString()});
+        doc.transact_array.append(t);
+    }
+    ASSERT_TRUE(saveDataTransact(url, doc));
+    const QByteArray bytes = readMember(url);
+    EXPECT_EQ(bytes, wholeTreeBytes(doc, wholePath));
+    EXPECT_EQ(whysRead(url).toStdString(), whysOfWholeTree(url).toStdString());
+    EXPECT_EQ(loadDataTransact(url, nullptr).size(), 300);
+
+    // Damaged files give what a whole parse gives: the records before the damage, a record cut
+    // short with what it holds.
+    const qsizetype third = bytes.indexOf("<transact>", bytes.indexOf("<transact>", 100) + 10);
+    for (const QByteArray& damaged :
+         {bytes.left(third + 200), bytes.left(bytes.size() - 20), QByteArray(bytes).insert(third, "<!-- </list> -->"),
+          QByteArray(bytes).insert(third + 30, "</bad>"), QByteArray(bytes).insert(third, "<?"),
+          QByteArray(bytes).insert(third, "<![CDATA[</list>]]><x a='>'/>")}) {
+        SCOPED_TRACE(damaged.right(40).toStdString());
+        writeMember(url, damaged);
+        EXPECT_EQ(whysRead(url).toStdString(), whysOfWholeTree(url).toStdString());
+    }
+    writeMember(url, QByteArray(bytes).replace("encoding=\"UTF-8\"", "encoding=\"ISO-8859-1\""));
+    EXPECT_EQ(loadDataTransact(url, nullptr).size(), 300);
 }

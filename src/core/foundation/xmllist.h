@@ -1,0 +1,54 @@
+#pragma once
+// Long list member files, written and read one record at a time.
+#include "xmlmember.h"
+
+#include <QSaveFile>
+#include <functional>
+#include <string>
+
+// ---- Long lists -------------------------------------------------------------------------------
+// A list member file (a root holding one element per record) can be written and read one record
+// at a time, so that a list of 100,000 records never has its whole tree in memory.
+
+// Writes the same bytes as writeXMLToURL would for the document made of the root and every record
+// appended: open, then for each record beginRecord, fill the element answered, endRecord; then
+// commit. The file is replaced whole by commit, and left untouched when anything failed.
+class XmlListWriter
+{
+public:
+    XmlListWriter(const QString& path, const QString& rootName);
+    XmlListWriter(const XmlListWriter&) = delete;
+    XmlListWriter& operator=(const XmlListWriter&) = delete;
+
+    // False when no path or root name is given or the file can't be created.
+    bool open();
+    // A new empty record of that name; the previous record's tree is gone. Null when not open.
+    pugi::xml_node beginRecord(const XmlName& name);
+    // Serialises the record begun last. False once a write failed.
+    bool endRecord();
+    // Closes the list and replaces the file; false when any write failed.
+    bool commit();
+
+private:
+    void put(const char* bytes, size_t size);
+    void flush();
+
+    QSaveFile m_file;
+    QByteArray m_rootName;
+    XmlDocPtr m_tree;
+    pugi::xml_node m_root;
+    pugi::xml_node m_record;
+    std::string m_recordBytes;
+    std::string m_pending;
+    bool m_open = false;
+    bool m_failed = false;
+    bool m_hasRecords = false;
+};
+
+// Visits the element children of the root of a list member file in file order, each in a tree of
+// its own that dies after the visit. Tolerant as loadXMLDocumentFromURL: the records before any
+// damage are visited, a record cut short with what it holds. expectedCount, when given, is told
+// first an upper bound of the records to come. False when the file is missing, unreadable or has
+// no root element.
+bool forEachXmlRecordInFile(const QString& path, const std::function<void(pugi::xml_node)>& visit,
+                            const std::function<void(qsizetype)>& expectedCount = {});
