@@ -3,6 +3,7 @@
 #include "app/FenLettreController.h"
 #include "app/FenRecentController.h"
 #include "app/FenTrucsController.h"
+#include "app/MainMenu.h"
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
 #include "toolkit/QtUiHost.h"
@@ -59,6 +60,8 @@ int main(int argc, char** argv)
     {
         ApplicationDelegate delegate;
         app.setDelegate(&delegate);
+        MainMenu menu(&delegate);
+        menu.install();
         for (const QString& file : files)
             delegate.openFile(file);
         delegate.applicationWillFinishLaunching();

@@ -1,6 +1,9 @@
 #include "ApplicationDelegate.h"
 
+#include "app/FenAboutController.h"
+#include "app/FenAboutReglesController.h"
 #include "app/FenAuteurController.h"
+#include "app/FenLettreController.h"
 #include "app/FenNotifySauvegardeController.h"
 #include "app/FenPasswordController.h"
 #include "app/FenRecentController.h"
@@ -8,6 +11,7 @@
 #include "app/WindowMemory.h"
 #include "toolkit/Constants.h"
 #include "toolkit/Dialog.h"
+#include "toolkit/FenCalendrierController.h"
 #include "toolkit/FenPaletteToolController.h"
 #include "toolkit/SVSoundManager.h"
 #include "toolkit/SoundManager.h"
@@ -32,6 +36,7 @@
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
 #include "foundation/dates.h"
+#include "foundation/files.h"
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
 #include "model/Devise.h"
@@ -43,10 +48,14 @@
 #include "model/TransactOps.h"
 #include "quotes/PortfolioManager.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QSettings>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <climits>
@@ -61,6 +70,17 @@ public:
     void playSoundTransact() override { SVSoundManager::sharedSVInstance().playSoundTransact(); }
 };
 TransactSound g_transactSound;
+
+// A package is a folder, which QFile can't open to set its times.
+void touchModificationDate(const QString& path, double date)
+{
+    const qint64 ms = dateToDateTime(date).toMSecsSinceEpoch();
+    struct timespec times[2];
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = ms / 1000;
+    times[1].tv_nsec = (ms % 1000) * 1000000;
+    utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+}
 
 constexpr uint64_t kTicksPerMinute = 3600;
 constexpr int kToolTipDelayHelpOn = 1000;
@@ -460,6 +480,133 @@ StdWindowController* ApplicationDelegate::openRecentWindow(bool start)
     if (start)
         startBrowser(m_recent);
     return m_recent;
+}
+
+// =============================================================================================
+// Menu commands
+
+void ApplicationDelegate::ENREGISTRER_DOCUMENT(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (DOCUMENT* doc = m_document.get())
+        SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, true, nullptr, {}, {});
+}
+
+void ApplicationDelegate::ENREGISTRER_COPIE(QObject* sender)
+{
+    Q_UNUSED(sender);
+    DOCUMENT* doc = m_document.get();
+    if (!doc)
+        return;
+    const QString fileName = QFileInfo(doc->documentUrl).fileName();
+    int answer = 0;
+    Dialog::OKConfirmationWithDictionary(
+        {{QStringLiteral("title"), localizedDialogue(QStringLiteral("kConfirm_SaveBeforeCopy"))},
+         {QStringLiteral("information"), fileName},
+         {QStringLiteral("imageName"), QStringLiteral("document")}},
+        [&answer](int code) { answer = code; });
+    if (answer == kAlertFirstButton) {
+        bool saved = false;
+        SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, true, nullptr,
+                                                         [&saved] { saved = true; }, {});
+        if (!saved)
+            return;
+    }
+    const QString destination = runSavePanel(fileName, QStringLiteral("svd"));
+    if (destination.isEmpty())
+        return;
+    bool existed = false;
+    if (!writeCopy(doc, destination, &existed)) {
+        const char* key = existed ? "kAlerte_CantOverwriteCopy" : "kAlerte_CantSaveCopy";
+        Dialog::alerte(nullptr, localizedDialogue(QString::fromLatin1(key)), QString(), QStringLiteral("DD"), 0, {});
+        return;
+    }
+    touchModificationDate(destination, SystemClock::now());
+    BackupManager::defaultManager().didManualSaveForOpenedDocument(doc);
+    Dialog::alerte(nullptr, localizedDialogue(QStringLiteral("kAlerte_SaveCopyOK")), QString(), QStringLiteral("DD"), 1,
+                   {});
+}
+
+// Choosing the open package itself as the destination would copy it onto itself: that is the
+// plain save, done in place with the staging folder.
+bool ApplicationDelegate::writeCopy(DOCUMENT* doc, const QString& destination, bool* existed)
+{
+    *existed = QFileInfo::exists(destination);
+    if (!*existed)
+        return copyItemAtPath(doc->documentUrl, destination);
+    const bool ownPackage
+        = QFileInfo(destination).canonicalFilePath() == QFileInfo(doc->documentUrl).canonicalFilePath();
+    bool saved = false;
+    SVDocumentManager::defaultManager().saveDocument(doc, destination, ownPackage, true, nullptr,
+                                                     [&saved] { saved = true; }, {});
+    return saved;
+}
+
+void ApplicationDelegate::PASSWORD(QObject* sender)
+{
+    Q_UNUSED(sender);
+    DOCUMENT* doc = m_document.get();
+    if (!doc)
+        return;
+    bool error = false;
+    const BEFOREPARAM stored = BEFOREPARAM::loadBeforeParam(doc->documentUrl, &error);
+    ::askDocumentPassword(nullptr, stored, false, doc->documentUrl);
+}
+
+bool ApplicationDelegate::can_imprimer() const
+{
+    auto* window = qobject_cast<StdWindow*>(keyWindow());
+    auto* controller = window ? qobject_cast<StdWindowController*>(window->controller()) : nullptr;
+    return controller && controller->can_imprimer();
+}
+
+void ApplicationDelegate::IMPRIMER(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (!can_imprimer())
+        return;
+    auto* controller = qobject_cast<StdWindowController*>(static_cast<StdWindow*>(keyWindow())->controller());
+    controller->IMPRIMER(this);
+}
+
+void ApplicationDelegate::CALENDRIER(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (m_calendrier && m_calendrier->windowIfLoaded()) {
+        showWindowOfController(m_calendrier->window());
+        return;
+    }
+    WindowDataPtr data = makeWindowData();
+    data->date = SystemClock::now();
+    m_calendrier
+        = StdWindowController::push<FenCalendrierController>(data, DocContext::instance().currentDeviseSlot, true);
+}
+
+void ApplicationDelegate::PALETTE_OUTILS(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (FenPaletteToolController::paletteOutils())
+        closePaletteOutils();
+    else
+        openPaletteOutils(true);
+}
+
+void ApplicationDelegate::LETTRES(QObject* sender)
+{
+    Q_UNUSED(sender);
+    showLetters();
+}
+
+void ApplicationDelegate::ABOUT_REGLES(QObject* sender)
+{
+    Q_UNUSED(sender);
+    showRulesHelp();
+}
+
+void ApplicationDelegate::ABOUT(QObject* sender)
+{
+    Q_UNUSED(sender);
+    showAbout();
 }
 
 // =============================================================================================

@@ -119,6 +119,22 @@ public:
     // Opens the document browser, or brings the open one to the front; with start it starts.
     StdWindowController* openRecentWindow(bool start);
 
+    // ---- Menu commands (each takes the menu item that sent it)
+
+    Q_INVOKABLE void ENREGISTRER_DOCUMENT(QObject* sender = nullptr);
+    // Saves a copy of the package where the user chooses, after offering to save it first; a
+    // package already there is written over in place.
+    Q_INVOKABLE void ENREGISTRER_COPIE(QObject* sender = nullptr);
+    Q_INVOKABLE void PASSWORD(QObject* sender = nullptr);
+    Q_INVOKABLE void IMPRIMER(QObject* sender = nullptr);
+    // The key window's controller decides whether it prints.
+    bool can_imprimer() const;
+    Q_INVOKABLE void CALENDRIER(QObject* sender = nullptr);
+    Q_INVOKABLE void PALETTE_OUTILS(QObject* sender = nullptr);
+    Q_INVOKABLE void LETTRES(QObject* sender = nullptr);
+    Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);
+    Q_INVOKABLE void ABOUT(QObject* sender = nullptr);
+
     // ---- The main timer
 
     // The timer's action, once a second; a tick arriving while one runs returns at once.
@@ -151,6 +167,7 @@ private:
     void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock);
     void releaseDocumentState();
     bool automaticSaveIsDue(DOCUMENT* doc) const;
+    bool writeCopy(DOCUMENT* doc, const QString& destination, bool* existed);
 
     bool m_launched = false;
     bool m_duringPointe = false;
@@ -165,6 +182,7 @@ private:
     std::unique_ptr<DOCUMENT> m_document;
     QPointer<StdWindowController> m_recent;
     QPointer<StdWindowController> m_notifySauvegarde;
+    QPointer<StdWindowController> m_calendrier;
     // Tick of the last automatic save that failed; the next try waits a whole period after it.
     uint64_t m_failedAutoSaveTick = 0;
     QStringList m_trace;

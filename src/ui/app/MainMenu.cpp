@@ -1,0 +1,159 @@
+#include "MainMenu.h"
+
+#include "app/ApplicationDelegate.h"
+#include "toolkit/FenPaletteToolController.h"
+#include "toolkit/StdWindow.h"
+
+#include "foundation/localized.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+constexpr char kActionProperty[] = "sv_action";
+constexpr char kHasMenuBarProperty[] = "sv_hasMenuBar";
+
+struct MenuDef {
+    const char* titleKey;
+    QList<QAction*> actions;
+};
+
+} // namespace
+
+MainMenu::MainMenu(ApplicationDelegate* delegate)
+    : m_delegate(delegate)
+{
+    addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:", true)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addAction("MENU_ENREGISTRER_COPIE", "ENREGISTRER_COPIE:", true);
+    addAction("MENU_PASSWORD", "PASSWORD:", true);
+    addAction("MENU_IMPRIMER", "IMPRIMER:", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addAction("MENU_QUITTER", "terminate", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction("MENU_CALENDRIER", "CALENDRIER:", false);
+    m_palette = addAction("MENU_PALETTE_OUTILS", "PALETTE_OUTILS:", true);
+    m_palette->setCheckable(true);
+    addAction("MENU_LETTRES", "LETTRES:", false);
+    addAction("MENU_ABOUT_REGLES", "ABOUT_REGLES:", false);
+    addAction("MENU_ABOUT", "ABOUT:", false);
+    m_delegate->setMenuPaletteOutils(m_palette);
+    refresh();
+}
+
+MainMenu::~MainMenu()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+    if (m_delegate && m_delegate->menuItemPaletteOutil() == m_palette)
+        m_delegate->setMenuPaletteOutils(nullptr);
+}
+
+QAction* MainMenu::addAction(const char* titleKey, const char* name, bool needsDocument)
+{
+    auto* item = new QAction(localizedAppl(QString::fromLatin1(titleKey)), this);
+    item->setProperty(kActionProperty, QString::fromLatin1(name));
+    connect(item, &QAction::triggered, this, [this, item] { trigger(item); });
+    m_actions.append(item);
+    if (needsDocument)
+        m_documentActions.append(item);
+    return item;
+}
+
+// The command runs after the menu has closed and the event that chose it has been handled: a
+// command that closes the window of this very menu bar must not pull it from under the menu.
+void MainMenu::trigger(QAction* item)
+{
+    QString name = item->property(kActionProperty).toString();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    QMetaObject::invokeMethod(m_delegate, name.toLatin1().constData(), Qt::QueuedConnection, Q_ARG(QObject*, item));
+}
+
+QAction* MainMenu::action(const QString& name) const
+{
+    for (QAction* item : m_actions) {
+        if (item->property(kActionProperty).toString() == name)
+            return item;
+    }
+    return nullptr;
+}
+
+void MainMenu::refresh()
+{
+    const bool open = m_delegate->bankIsOpen();
+    for (QAction* item : m_documentActions)
+        item->setEnabled(open);
+    if (QAction* print = action(QStringLiteral("IMPRIMER:")))
+        print->setEnabled(m_delegate->can_imprimer());
+    m_palette->setChecked(FenPaletteToolController::paletteOutils() != nullptr);
+}
+
+QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
+{
+    auto* bar = new QMenuBar(parent);
+    const QList<MenuDef> menus = {
+        {"MENU_FICHIER",
+         {action("FERMER_DOCUMENT:"), action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), nullptr,
+          action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("terminate")}},
+        {"MENU_FENETRES", {action("CALENDRIER:"), m_palette}},
+        {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
+    };
+    for (const MenuDef& def : menus) {
+        QMenu* menu = bar->addMenu(localizedAppl(QString::fromLatin1(def.titleKey)));
+        menu->setObjectName(QString::fromLatin1(def.titleKey));
+        for (QAction* item : def.actions) {
+            if (item)
+                menu->addAction(item);
+            else
+                menu->addSeparator();
+        }
+        connect(menu, &QMenu::aboutToShow, this, &MainMenu::refresh);
+    }
+    return bar;
+}
+
+bool MainMenu::attachTo(QWidget* window)
+{
+    if (!window || !window->layout() || window->property(kHasMenuBarProperty).toBool())
+        return false;
+    window->setProperty(kHasMenuBarProperty, true);
+    QMenuBar* bar = buildMenuBar(window);
+    window->layout()->setMenuBar(bar);
+    // Fixed-size windows are laid out for their contents alone: they grow by the bar.
+    if (window->minimumHeight() == window->maximumHeight())
+        window->setFixedHeight(window->height() + bar->sizeHint().height());
+    return true;
+}
+
+void MainMenu::install()
+{
+    qApp->installEventFilter(this);
+}
+
+bool MainMenu::wantsMenuBar(QWidget* widget) const
+{
+    if (!qobject_cast<StdWindow*>(widget) || !widget->isWindow() || widget->isModal())
+        return false;
+    const Qt::WindowType type = widget->windowType();
+    return type != Qt::Tool && type != Qt::Popup && !widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+// A shortcut acts without its menu being opened: the states are brought up to date when a key
+// may be one (the focus widget is offered it before the shortcuts are matched) and when a
+// window becomes active.
+bool MainMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::WindowActivate)
+        refresh();
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (wantsMenuBar(widget))
+            attachTo(widget);
+    }
+    return QObject::eventFilter(watched, event);
+}

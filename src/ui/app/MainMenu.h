@@ -1,0 +1,50 @@
+#pragma once
+// The program's menu bar: Fichier, Fenêtres and Aide, each item sending its command to the
+// application delegate by name (the item's "sv_action", "ENREGISTRER_DOCUMENT:").
+//
+// Linux desktops give each window its own menu bar, so every window of the program that is not
+// modal and not a palette gets one when it is first shown. All bars share one set of actions: an
+// item's enabled and ticked states are the same wherever it is shown. The document's commands
+// are enabled only while a document is open; the tool palette's item is ticked while it is open.
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class ApplicationDelegate;
+class QAction;
+class QMenuBar;
+class QWidget;
+
+class MainMenu : public QObject {
+    Q_OBJECT
+public:
+    explicit MainMenu(ApplicationDelegate* delegate);
+    ~MainMenu() override;
+    MainMenu(const MainMenu&) = delete;
+    MainMenu& operator=(const MainMenu&) = delete;
+
+    // Watches the application's windows and gives each one its menu bar as it is first shown.
+    void install();
+    // A new menu bar over the shared actions, owned by parent.
+    QMenuBar* buildMenuBar(QWidget* parent);
+    // Gives the window a menu bar at the top of its layout; false when it has no layout or already
+    // has one.
+    bool attachTo(QWidget* window);
+    // The item of that action ("CLOTURE:"), null when there is none.
+    QAction* action(const QString& name) const;
+    // Enables the document's commands as a document is open or not, ticks the palette's item.
+    void refresh();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* addAction(const char* titleKey, const char* name, bool needsDocument);
+    void trigger(QAction* action);
+    bool wantsMenuBar(QWidget* widget) const;
+
+    ApplicationDelegate* m_delegate;
+    QList<QAction*> m_actions;
+    QList<QAction*> m_documentActions;
+    QPointer<QAction> m_palette;
+};

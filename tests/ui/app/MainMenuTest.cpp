@@ -1,0 +1,208 @@
+// The menu bar, headless: what it enables with and without a document, and the document commands
+// it sends to the delegate (close, save a copy, the tool palette).
+#include "app/MainMenu.h"
+#include "app/ApplicationDelegate.h"
+#include "app/WindowMemory.h"
+#include "toolkit/FenPaletteToolController.h"
+#include "uisupport/UiTestFixture.h"
+
+#include "document/APPLIPARAM.h"
+#include "document/BEFOREPARAM.h"
+#include "document/DOCPARAM.h"
+#include "document/DOCUMENT.h"
+#include "foundation/files.h"
+#include "foundation/localized.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+class MenuBrowser : public StdWindowController {
+    Q_OBJECT
+public:
+    Q_INVOKABLE void start() { }
+
+protected:
+    void buildInterface(StdWindow& window) override
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(new QLabel(QStringLiteral("Documents récents"), &window));
+        window.resize(420, 160);
+    }
+};
+
+class MainMenuTest : public UiTestFixture {
+protected:
+    MainMenuTest()
+    {
+        APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+        parameters.everyDaysManualSave = 100000;
+        parameters.doAnimations = false;
+        parameters.autoSaveWhenQuit = false;
+        APPLIPARAM::saveAppliParam();
+        WindowMemory::registerWindowClass(QStringLiteral("FenRecentController"), [](const PARAMFEN& record, bool) {
+            return StdWindowController::push<MenuBrowser>(nullptr, record.devise, true);
+        });
+        folder = testenv::freshDir(QStringLiteral("menu"));
+        delegate = std::make_unique<ApplicationDelegate>();
+        delegate->BEFORE();
+        menu = std::make_unique<MainMenu>(delegate.get());
+    }
+    ~MainMenuTest() override
+    {
+        menu.reset();
+        if (StdWindowController* browser = delegate->recentWindow())
+            browser->close();
+        delegate->AFTER();
+        delegate.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        WindowMemory::unregisterWindowClass(QStringLiteral("FenRecentController"));
+    }
+
+    QString openDocument(const QString& name)
+    {
+        const QString url = folder + QLatin1Char('/') + name;
+        EXPECT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
+        bool error = false;
+        const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
+        param->documentWindows.clear();
+        EXPECT_TRUE(param->saveDocParam(url));
+        EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+        return url;
+    }
+    // Chooses the item as a user does, the menu brought up to date as it opens; the command
+    // runs once the menu's event is over.
+    void choose(const char* name)
+    {
+        menu->refresh();
+        QAction* item = menu->action(QString::fromLatin1(name));
+        ASSERT_NE(item, nullptr) << name;
+        item->trigger();
+        QCoreApplication::processEvents();
+    }
+    bool enabled(const char* name)
+    {
+        menu->refresh();
+        return menu->action(QString::fromLatin1(name))->isEnabled();
+    }
+    static QString dialogue(const char* key) { return localizedDialogue(QString::fromLatin1(key)); }
+
+    QString folder;
+    std::unique_ptr<ApplicationDelegate> delegate;
+    std::unique_ptr<MainMenu> menu;
+};
+
+const char* const kDocumentCommands[]
+    = {"FERMER_DOCUMENT:", "ENREGISTRER_DOCUMENT:", "ENREGISTRER_COPIE:", "PASSWORD:", "PALETTE_OUTILS:"};
+
+} // namespace
+
+TEST_F(MainMenuTest, DocumentCommandsFollowTheDocumentAndThePaletteItemTicks)
+{
+    for (const char* name : kDocumentCommands)
+        EXPECT_FALSE(enabled(name)) << name;
+    for (const char* name : {"CALENDRIER:", "LETTRES:", "ABOUT_REGLES:", "ABOUT:", "terminate"})
+        EXPECT_TRUE(enabled(name)) << name;
+    EXPECT_EQ(menu->action(QStringLiteral("CLOTURE:")), nullptr);
+    EXPECT_EQ(menu->action(QStringLiteral("FERMER_DOCUMENT:"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+    EXPECT_EQ(menu->action(QStringLiteral("terminate"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    openDocument(QStringLiteral("Famille.svd"));
+    for (const char* name : kDocumentCommands)
+        EXPECT_TRUE(enabled(name)) << name;
+    QAction* palette = menu->action(QStringLiteral("PALETTE_OUTILS:"));
+    EXPECT_TRUE(palette->isChecked()); // the standard palettes come with the document
+    choose("PALETTE_OUTILS:");
+    EXPECT_EQ(FenPaletteToolController::paletteOutils(), nullptr);
+    EXPECT_FALSE(palette->isChecked());
+    choose("PALETTE_OUTILS:");
+    EXPECT_NE(FenPaletteToolController::paletteOutils(), nullptr);
+    EXPECT_TRUE(palette->isChecked());
+
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+    choose("FERMER_DOCUMENT:");
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_EQ(delegate->document(), nullptr);
+    EXPECT_FALSE(palette->isChecked());
+    for (const char* name : kDocumentCommands)
+        EXPECT_FALSE(enabled(name)) << name;
+}
+
+TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)
+{
+    const QString url = openDocument(QStringLiteral("Famille.svd"));
+    const QString copy = folder + QStringLiteral("/Copie.svd");
+
+    // Declined "save first": the package as last saved is copied.
+    ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertSecondButton);
+    ui().answerSavePanel(copy);
+    ui().answerAlert(dialogue("kAlerte_SaveCopyOK"), kAlertFirstButton);
+    choose("ENREGISTRER_COPIE:");
+    const QStringList original = QDir(url + QStringLiteral("/Contents/Resources")).entryList(QDir::Files);
+    EXPECT_FALSE(original.isEmpty());
+    EXPECT_EQ(QDir(copy + QStringLiteral("/Contents/Resources")).entryList(QDir::Files), original);
+    bool error = false;
+    BEFOREPARAM::loadBeforeParam(copy, &error);
+    EXPECT_FALSE(error);
+
+    // Onto an existing package the document is written into it; onto its own package, saved in place.
+    for (const QString& destination : {copy, url}) {
+        QFile::remove(destination + QStringLiteral("/Contents/Resources/transact.xml"));
+        ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertFirstButton);
+        ui().answerSavePanel(destination);
+        ui().answerAlert(dialogue("kAlerte_SaveCopyOK"), kAlertFirstButton);
+        choose("ENREGISTRER_COPIE:");
+        EXPECT_TRUE(QFileInfo::exists(destination + QStringLiteral("/Contents/Resources/transact.xml")))
+            << qPrintable(destination);
+    }
+    EXPECT_TRUE(delegate->bankIsOpen());
+
+    // No place chosen: nothing more is asked.
+    ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertSecondButton);
+    ui().answerSavePanel(QString());
+    const auto shown = ui().alertsShown().size();
+    choose("ENREGISTRER_COPIE:");
+    EXPECT_EQ(ui().alertsShown().size(), shown + 1);
+}
+
+TEST_F(MainMenuTest, EveryPlainWindowGetsOneMenuBar)
+{
+    menu->install();
+    openDocument(QStringLiteral("Famille.svd"));
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+    choose("FERMER_DOCUMENT:"); // the browser shows again
+    StdWindow* window = delegate->recentWindow()->window();
+    window->show();
+    QCoreApplication::processEvents();
+    const QList<QMenuBar*> bars = window->findChildren<QMenuBar*>();
+    ASSERT_EQ(bars.size(), 1);
+    EXPECT_FALSE(menu->attachTo(window));
+    EXPECT_EQ(bars.first()->actions().size(), 3);
+
+    QMenu* fichier = bars.first()->findChild<QMenu*>(QStringLiteral("MENU_FICHIER"));
+    ASSERT_NE(fichier, nullptr);
+    fichier->popup(window->mapToGlobal(bars.first()->actionGeometry(bars.first()->actions().first()).bottomLeft()));
+    QCoreApplication::processEvents();
+    QImage image(window->width() + 40, window->height() + fichier->height(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.drawPixmap(0, 0, window->grab());
+        painter.drawPixmap(window->mapFromGlobal(fichier->pos()), fichier->grab());
+    }
+    QDir().mkpath(QStringLiteral(SORV_TEST_OUTPUT_DIR));
+    EXPECT_TRUE(image.save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/main-menu.png")));
+    fichier->hide();
+}
+
+#include "MainMenuTest.moc"
