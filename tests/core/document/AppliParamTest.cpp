@@ -33,14 +33,8 @@ protected:
 TEST_F(AppliParam, FirstStartTakesTheDefaultsAndWritesTheFile)
 {
     const APPLIPARAM& p = APPLIPARAM::loadAppliParam();
-    EXPECT_EQ(p.mn, 0);
     EXPECT_EQ(p.nbSauvNew, 10);
     EXPECT_TRUE(p.autoSaveWhenQuit);
-    EXPECT_FLOAT_EQ(p.svOptionMargeLeft, 70);
-    EXPECT_FLOAT_EQ(p.svOptionMargeBottom, 50);
-    EXPECT_FLOAT_EQ(p.svOptionEchelle, 100);
-    EXPECT_EQ(p.lastFileSystemUsed, 1);
-    EXPECT_EQ(p.colorisatorBudgetRecette, Colorizator::defaultColorisatorBudgetRecette());
     EXPECT_TRUE(p.applicationWindows.isEmpty());
 
     const QByteArray file = readFile(preferenceFile());

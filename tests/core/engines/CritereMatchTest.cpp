@@ -64,19 +64,13 @@ void buildCaseDocument(DOCUMENT& doc)
     RELEVE r2;
     r2.ident = 2;
     doc.compteHdl[2].releves = {r2, r1};
-    const auto dossier = [](long ident, const char* nom) {
-        DOSSIER d;
-        d.ident = ident;
-        d.nom = QString::fromUtf8(nom);
-        return d;
-    };
-    doc.dossierHdl = {dossier(2, "Maison"), dossier(3, "Loisirs")};
+    doc.dossierHdl = {DOSSIER(), DOSSIER()};
+    doc.dossierHdl[0].ident = 2;
+    doc.dossierHdl[0].nom = QStringLiteral("Maison");
+    doc.dossierHdl[1].ident = 3;
+    doc.dossierHdl[1].nom = QStringLiteral("Loisirs");
     const auto poste = [](long ident, long dossierID, const char* nom) {
-        POSTE p;
-        p.ident = ident;
-        p.dossierID = dossierID;
-        p.nom = QString::fromUtf8(nom);
-        return p;
+        return POSTE {.ident = ident, .dossierID = dossierID, .nom = QString::fromUtf8(nom)};
     };
     doc.posteHdl = {poste(30, 3, "Cinéma"), poste(20, 2, "Courses"), poste(21, 2, "Loyer")};
 }

@@ -55,15 +55,10 @@ protected:
         releve.ident = 3;
         releve.nom_v3 = QStringLiteral("Mars");
         doc.compteHdl[0].releves = {releve};
-        POSTE courses;
-        courses.ident = 20;
-        courses.dossierID = 4;
-        courses.nom = QStringLiteral("Courses");
-        doc.posteHdl = {courses};
-        DOSSIER maison;
-        maison.ident = 4;
-        maison.nom = QStringLiteral("Maison");
-        doc.dossierHdl = {maison};
+        doc.posteHdl = {POSTE {.ident = 20, .dossierID = 4, .nom = QStringLiteral("Courses")}};
+        doc.dossierHdl = {DOSSIER()};
+        doc.dossierHdl[0].ident = 4;
+        doc.dossierHdl[0].nom = QStringLiteral("Maison");
         DocContext::instance().document = &doc;
     }
     void TearDown() override
@@ -251,17 +246,6 @@ TEST_F(CritereFixture, XmlRoundTripsEveryOperatorAndValue)
     c.computeCritere();
     const XmlDocPtr again = critere_to_XML(read, &doc, &error);
     EXPECT_EQ(read.critereWhyImport, c.critereWhyImport) << "a saved import-reason test is kept";
-    EXPECT_EQ(read.critereCategorieCredit, 41);
-    EXPECT_EQ(read.categorieIDDebit, 0);
-    EXPECT_EQ(read.moyen, 11);
-    EXPECT_EQ(read.chronoID, 113);
-    EXPECT_EQ(read.date1, c.date1);
-    EXPECT_EQ(read.montant1.values[1], 1.5);
-    EXPECT_EQ(read.why, c.why);
-    EXPECT_EQ(read.reference, c.reference);
-    EXPECT_EQ(read.whyImport, c.whyImport);
-    EXPECT_TRUE(read.includesPrevisions);
-    EXPECT_EQ(codes(read), codes(c));
     // Field by field, through the writer: both criteria write the same document.
     std::ostringstream first;
     std::ostringstream second;

@@ -6,8 +6,8 @@
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -36,15 +36,6 @@ PECHEANCIER perso(double when, const QString& why, bool done = false)
     t.when = when;
     t.why = why;
     return PECHEANCIER(t, done);
-}
-
-QString newPackage(const QString& name)
-{
-    const QString package = testenv::freshDir(name) + QStringLiteral("/doc.svd");
-    QString resources;
-    if (!QDir().mkpath(package) || !createPackageResources(package, &resources, nullptr))
-        return QString();
-    return package;
 }
 
 class Echeancier : public ::testing::Test {
@@ -136,8 +127,7 @@ TEST_F(Echeancier, NamesAndOccurrencesCarryTheSchedule)
 
 TEST_F(Echeancier, ChronoFileRoundTripsAndReadsOlderRecords)
 {
-    const QString package = newPackage(QStringLiteral("chrono"));
-    ASSERT_FALSE(package.isEmpty());
+    const QString package = testenv::package(QStringLiteral("chrono"));
     ECHEANCIER loyer = named(QStringLiteral("Loyer & charges"));
     loyer.ident = 77;
     loyer.transact.when = day(5, 1, 2024);
@@ -180,14 +170,13 @@ TEST_F(Echeancier, ChronoFileRoundTripsAndReadsOlderRecords)
     EXPECT_EQ(loaded[0].planificator.firstDate, 726192000.0);
     EXPECT_TRUE(loaded[0].perso.isEmpty());
 
-    EXPECT_TRUE(loadEcheanciers(newPackage(QStringLiteral("chronoNone")), &error).isEmpty());
+    EXPECT_TRUE(loadEcheanciers(testenv::package(QStringLiteral("chronoNone")), &error).isEmpty());
     EXPECT_FALSE(error);
 }
 
 TEST_F(Echeancier, SaveReportsAScheduleThatCouldNotBeWritten)
 {
-    const QString package = newPackage(QStringLiteral("chronoFull"));
-    ASSERT_FALSE(package.isEmpty());
+    const QString package = testenv::package(QStringLiteral("chronoFull"));
     const pugi::allocation_function allocate = pugi::get_memory_allocation_function();
     const pugi::deallocation_function deallocate = pugi::get_memory_deallocation_function();
     // Only as many allocations as an empty file takes: every schedule then runs out of memory.

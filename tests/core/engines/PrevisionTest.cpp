@@ -5,8 +5,8 @@
 #include "foundation/dates.h"
 #include "model/TransactFile.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -43,14 +43,6 @@ TRANSACT spending(double when, long poste = 20, long who1 = 10, long who2 = 11)
     t.who1 = who1;
     t.who2 = who2;
     return t;
-}
-
-QString newPackage(const char* name)
-{
-    const QString package = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
-    QString resources;
-    EXPECT_TRUE(QDir().mkpath(package) && createPackageResources(package, &resources, nullptr));
-    return package;
 }
 
 class PrevisionIndexTest : public ::testing::Test {
@@ -179,7 +171,7 @@ TEST(Prevision, AccountsRankCandidatesAndTheLaterOfEqualsWins)
 
 TEST(Prevision, FileRoundTripKeepsEveryRecordAndFlagsAMissingRule)
 {
-    const QString package = newPackage("prevision-roundtrip");
+    const QString package = testenv::package(QStringLiteral("prevision-roundtrip"));
     PrevisionList list = {forecast(7, QStringLiteral("Courses <& \"marché\">")), forecast(8, QStringLiteral("Loyer"))};
     list[0].rattrapable = false;
     list[0].planificator->repeatTimeUnit = Planificator::kUnitWeek;
@@ -208,7 +200,7 @@ TEST(Prevision, FileRoundTripKeepsEveryRecordAndFlagsAMissingRule)
 
 TEST(Prevision, MigrationCarriesOverTheValidRecordsAfterABadOneAndHappensOnce)
 {
-    const QString package = newPackage("prevision-migration");
+    const QString package = testenv::package(QStringLiteral("prevision-migration"));
     pugi::xml_node root;
     const XmlDocPtr chrono = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
     pugi::xml_node schedule = xmlAppendElement(root, "record"); // a schedule: not a forecast
@@ -250,7 +242,7 @@ TEST(Prevision, MigrationCarriesOverTheValidRecordsAfterABadOneAndHappensOnce)
 
 TEST(Prevision, MigrationThatCannotWriteKeepsItsForecastsAndSaysSo)
 {
-    const QString package = newPackage("prevision-unwritable");
+    const QString package = testenv::package(QStringLiteral("prevision-unwritable"));
     pugi::xml_node root;
     const XmlDocPtr chrono = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
     appendSimul(root, 100, QStringLiteral("Courses"), {});

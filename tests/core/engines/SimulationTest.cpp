@@ -30,9 +30,7 @@ class SimulationFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QString package = testenv::freshDir(QStringLiteral("simulation")) + QStringLiteral("/doc.svd");
-        QString resources;
-        ASSERT_TRUE(QDir().mkpath(package) && createPackageResources(package, &resources, nullptr));
+        const QString package = testenv::package(QStringLiteral("simulation"));
         doc = std::make_unique<DOCUMENT>(package, kFileSystemLocal);
         doc->deviseHdl = Devise::defaultDevises();
         ASSERT_TRUE(simulationFolderInDocument(&folder, package));

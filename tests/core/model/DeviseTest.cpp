@@ -4,9 +4,8 @@
 #include "model/DeviseFile.h"
 #include "support/FakeQuoteService.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -14,19 +13,12 @@
 namespace
 {
 
-QString package(const QString& name)
-{
-    const QString path = testenv::freshDir(name) + QStringLiteral("/doc.svd");
-    QDir().mkpath(path + QStringLiteral("/Contents/Resources"));
-    return path;
-}
+using testenv::package;
 
 DeviseList loadFile(const QString& name, const QByteArray& xml, bool* error)
 {
     const QString path = package(name);
-    QFile file(path + QStringLiteral("/Contents/Resources/devise.xml"));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(xml) == xml.size());
-    file.close();
+    testenv::writeFile(path + QStringLiteral("/Contents/Resources/devise.xml"), xml);
     *error = false;
     return loadDevise(path, error);
 }

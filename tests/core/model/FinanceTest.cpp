@@ -10,8 +10,6 @@
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -81,21 +79,9 @@ void expectSameRecord(const FINANCE& a, const FINANCE& b)
     EXPECT_EQ(a.pret, b.pret);
 }
 
-QString package(const QString& name)
+void writeMember(const QString& url, const QString& fileName, const QByteArray& xml)
 {
-    const QString url = testenv::freshDir(name) + QStringLiteral("/doc.svd");
-    QString resources;
-    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
-    return url;
-}
-
-void writeMember(const QString& packageURL, const QString& fileName, const QByteArray& xml)
-{
-    QString resources;
-    packageResourcesURL(packageURL, &resources);
-    QFile file(resources + QLatin1Char('/') + fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(xml);
+    testenv::writeFile(url + QStringLiteral("/Contents/Resources/") + fileName, xml);
 }
 
 class FinanceQuotes : public ::testing::Test {
@@ -167,7 +153,7 @@ TEST(Finance, NewRecordsAndSortedLists)
 
 TEST(FinanceFile, EveryFileRoundTrips)
 {
-    const QString url = package(QStringLiteral("finance-roundtrip"));
+    const QString url = testenv::package(QStringLiteral("finance-roundtrip"));
     const DeviseList devises = Devise::defaultDevises();
     const FinanceList list = {fullRecord(2), fullRecord(9)};
     EXPECT_TRUE(saveTitreXML(url, list, devises));
@@ -186,13 +172,13 @@ TEST(FinanceFile, EveryFileRoundTrips)
 
     // A missing file is an empty list, not an error.
     bool error = true;
-    EXPECT_TRUE(loadTitreXML(package(QStringLiteral("finance-none")), &error).isEmpty());
+    EXPECT_TRUE(loadTitreXML(testenv::package(QStringLiteral("finance-none")), &error).isEmpty());
     EXPECT_FALSE(error);
 }
 
 TEST(FinanceFile, OnlySecuritiesMustHaveAQuoteAndEveryRecordMustHaveTotals)
 {
-    const QString url = package(QStringLiteral("finance-partial"));
+    const QString url = testenv::package(QStringLiteral("finance-partial"));
     const QByteArray noQuote = "<list><record><ident>3</ident><nom>PEA</nom><totaux><n>0</n><nTitre>0</nTitre>"
                                "<total1><v>1</v></total1><total2><v>0</v></total2><total3><v>0</v></total3>"
                                "<total4><v>0</v></total4><total5><v>0</v></total5><total6><v>0</v></total6>"

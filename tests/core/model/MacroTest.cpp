@@ -5,8 +5,8 @@
 #include "foundation/SystemClock.h"
 #include "model/MacroFile.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,9 +35,7 @@ TRANSACT templateTicked()
 
 TEST(Macro, LoadSortsByNameAndFlagsARecordWithoutTemplate)
 {
-    const QString package = testenv::freshDir(QStringLiteral("macro")) + QStringLiteral("/doc.svd");
-    QString resources;
-    ASSERT_TRUE(QDir().mkpath(package) && createPackageResources(package, &resources, nullptr));
+    const QString package = testenv::package(QStringLiteral("macro"));
     MacroList list
         = {macro(QStringLiteral("b"), u'b'), macro(QStringLiteral("A"), u'A'), macro(QStringLiteral("c <d>"), 0)};
     for (MACRO& m : list)

@@ -110,9 +110,6 @@ TEST(Variante, NewVariantsTakeTheirFamilyDefaults)
     const VARIANTE book = VARIANTE::allocNewVariante(kFamilyChequeDebit, array);
     EXPECT_EQ(book.ident, 2);
     EXPECT_EQ(book.nom, QStringLiteral("Chéquier"));
-    EXPECT_EQ(book.lastNumero, -1);
-    EXPECT_EQ(book.nombre, 50);
-    EXPECT_EQ(book.alerte, 10);
     EXPECT_EQ(book.limite, at(5, 6, 2024, 10));
     EXPECT_EQ(VARIANTE::allocNewVariante(kFamilyCarteDebit, array).nom, QStringLiteral("Carte de crédit"));
     array = {book, book};

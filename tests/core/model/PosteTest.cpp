@@ -2,30 +2,21 @@
 #include "document/DOCUMENT.h"
 #include "model/DOSSIER.h"
 #include "model/PosteFile.h"
-#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
 
 POSTE poste(long ident, const QString& nom, long dossierID = 1, bool permanent = false)
 {
-    POSTE p;
-    p.ident = ident;
-    p.nom = nom;
-    p.dossierID = dossierID;
-    p.permanent = permanent;
-    return p;
+    return POSTE {.permanent = permanent, .ident = ident, .dossierID = dossierID, .nom = nom};
 }
 
 DOSSIER dossier(long ident, const QString& nom, bool permanent = false)
 {
     DOSSIER d;
-    d.ident = ident;
-    d.nom = nom;
-    d.permanent = permanent;
+    static_cast<POSTE&>(d) = poste(ident, nom, -1, permanent);
     return d;
 }
 
@@ -40,13 +31,10 @@ template <typename List> QStringList names(const List& list)
 // A package holding the member files given (name, text).
 QString package(const char* name, const QList<QPair<QString, QByteArray>>& files)
 {
-    const QString url = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
     QString resources;
-    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
-    for (const auto& [file, xml] : files) {
-        QFile f(resources + QLatin1Char('/') + file);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(xml) == xml.size());
-    }
+    const QString url = testenv::package(QString::fromLatin1(name), &resources);
+    for (const auto& [file, xml] : files)
+        testenv::writeFile(resources + QLatin1Char('/') + file, xml);
     return url;
 }
 

@@ -3,11 +3,8 @@
 #include "document/DocContext.h"
 #include "engines/TOTAUX.h"
 #include "model/TaxeFile.h"
-#include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,12 +31,10 @@ QStringList names(const TaxeList& list)
 // A package whose taxe.xml holds the text, or has no taxe.xml when the text is null.
 QString package(const char* name, const QByteArray& xml = QByteArray())
 {
-    const QString url = testenv::freshDir(QString::fromLatin1(name)) + QStringLiteral("/doc.svd");
     QString resources;
-    EXPECT_TRUE(QDir().mkpath(url) && createPackageResources(url, &resources, nullptr));
-    QFile file(resources + QStringLiteral("/taxe.xml"));
-    if (!xml.isNull() && file.open(QIODevice::WriteOnly))
-        file.write(xml);
+    const QString url = testenv::package(QString::fromLatin1(name), &resources);
+    if (!xml.isNull())
+        testenv::writeFile(resources + QStringLiteral("/taxe.xml"), xml);
     return url;
 }
 
