@@ -5,12 +5,6 @@
 
 namespace {
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 bool appendPersoList(pugi::xml_node record, ECHEANCIER& echeancier, const DeviseList& devises)
 {
     pugi::xml_node list = xmlAppendElement(record, "persolist");
@@ -47,7 +41,7 @@ void readPersoList(pugi::xml_node record, ECHEANCIER& echeancier, bool* error)
     echeancier.perso.clear();
     const pugi::xml_node list = xmlFirstElementNamed(record, "persolist");
     if (!list) {
-        setError(error);
+        xmlSetError(error);
         return;
     }
     for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
@@ -56,7 +50,7 @@ void readPersoList(pugi::xml_node record, ECHEANCIER& echeancier, bool* error)
         bool transactError = false;
         const std::optional<TRANSACT> transact = XML_load_transact(child, "transact", &transactError);
         if (transactError)
-            setError(error);
+            xmlSetError(error);
         // An occurrence without its transaction would be one at the model's date and amount,
         // which the user never placed.
         if (!transact)
@@ -76,7 +70,7 @@ ECHEANCIER readRecord(pugi::xml_node record, bool* error)
     bool transactError = false;
     const std::optional<TRANSACT> model = XML_load_transact(record, "transact", &transactError);
     if (transactError)
-        setError(error);
+        xmlSetError(error);
     if (model)
         echeancier.transact.setFromTransact(*model);
     const pugi::xml_node rule = xmlFirstElementNamed(record, kPlanificatorElementName);
@@ -95,17 +89,9 @@ XmlDocPtr makeDocChronoXML(EcheancierList& list, const DeviseList& devises, bool
 {
     if (error)
         *error = false;
-    pugi::xml_node root;
-    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
-    if (!document || !root) {
-        setError(error);
-        return nullptr;
-    }
-    for (ECHEANCIER& echeancier : list) {
-        if (!appendRecord(root, echeancier, devises))
-            setError(error);
-    }
-    return document;
+    return makeListXMLDocument(
+        list, [&](pugi::xml_node root, ECHEANCIER& echeancier) { return appendRecord(root, echeancier, devises); },
+        error);
 }
 
 bool saveEcheanciers(const QString& packageURL, EcheancierList& list, const DeviseList& devises)

@@ -14,12 +14,6 @@ namespace {
 // The schedules' member file, where the older format kept forecasts too.
 constexpr char kChronoFileName[] = "chrono.xml";
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 bool memberFileExists(const QString& packageURL, const char* fileName)
 {
     QString resources;
@@ -52,11 +46,11 @@ Prevision readRecord(pugi::xml_node record, const DOCUMENT* doc, bool* error)
     if (std::optional<TRANSACT> model = XML_load_transact(record, "transact", &modelError))
         prevision.transact = *model;
     if (modelError)
-        setError(error);
+        xmlSetError(error);
     prevision.planificator
         = Planificator::allocFromXMLTree(xmlFirstChild(record, kPlanificatorElementName), Planificator::kTypePrevision);
     if (!prevision.planificator)
-        setError(error);
+        xmlSetError(error);
     return prevision;
 }
 
@@ -67,7 +61,7 @@ PrevisionList readPrevisionFile(const QString& packageURL, const DOCUMENT* doc, 
     const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kPrevisionFileName), &document);
     if (!root) {
         if (memberFileExists(packageURL, kPrevisionFileName))
-            setError(error);
+            xmlSetError(error);
         return list;
     }
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
@@ -128,19 +122,19 @@ void migrateRecord(pugi::xml_node record, const QSet<long>& reserved, const DOCU
     if (!extractTransactElements(record, first)) {
         svLog(QStringLiteral("*** Reprise des prévisions : enregistrement illisible (%1)")
                   .arg(xmlGetMutableString(record, "nom")));
-        setError(error);
+        xmlSetError(error);
         return;
     }
     extractChronoElements(record, first);
     list.append(first);
     const pugi::xml_node persolist = xmlFirstChild(record, "persolist");
     if (!persolist) {
-        setError(error);
+        xmlSetError(error);
         return;
     }
     for (pugi::xml_node perso = persolist.first_child(); perso; perso = perso.next_sibling()) {
         if (perso.type() == pugi::node_element && !migratePerso(perso, first, reserved, doc, list))
-            setError(error);
+            xmlSetError(error);
     }
 }
 
@@ -153,12 +147,12 @@ XmlDocPtr makeDocPrevisionXML(PrevisionList& list, const DeviseList& devises, bo
     pugi::xml_node root;
     XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
     if (!document || !root) {
-        setError(error);
+        xmlSetError(error);
         return nullptr;
     }
     for (Prevision& prevision : list) {
         if (!appendRecord(root, prevision, devises))
-            setError(error);
+            xmlSetError(error);
     }
     return document;
 }
@@ -202,7 +196,7 @@ std::optional<PrevisionList> tryMigrationIfNecessary(const QString& packageURL, 
     const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kChronoFileName), &document);
     // Writing prevision.xml now would end the takeover for good with nothing taken over.
     if (!root) {
-        setError(error);
+        xmlSetError(error);
         return std::nullopt;
     }
     const QSet<long> reserved = simulIdents(root);
@@ -212,7 +206,7 @@ std::optional<PrevisionList> tryMigrationIfNecessary(const QString& packageURL, 
             migrateRecord(record, reserved, doc, list, error);
     }
     if (!savePrevision(packageURL, list, devises))
-        setError(error);
+        xmlSetError(error);
     return list;
 }
 
@@ -230,6 +224,6 @@ PrevisionList loadPrevision(const QString& packageURL, const DOCUMENT* doc, cons
     else
         list = readPrevisionFile(packageURL, doc, error);
     if (migrationError)
-        setError(error);
+        xmlSetError(error);
     return list;
 }

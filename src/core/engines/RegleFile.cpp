@@ -8,12 +8,6 @@
 
 namespace {
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 // Text that holds nothing but white space is layout, not a record.
 bool isLayout(pugi::xml_node node)
 {
@@ -82,7 +76,7 @@ RegleList loadRegles(const QString& packageURL, bool* error)
     if (!root) {
         // Reporting it keeps the next save from silently replacing the user's rules by none.
         svLog(QStringLiteral("loadRegles : fichier illisible"));
-        setError(error);
+        xmlSetError(error);
         return list;
     }
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
@@ -90,7 +84,7 @@ RegleList loadRegles(const QString& packageURL, bool* error)
             list.append(readRegleRecord(child));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadRegles error !"));
-            setError(error);
+            xmlSetError(error);
         }
     }
     return list;
@@ -98,17 +92,8 @@ RegleList loadRegles(const QString& packageURL, bool* error)
 
 XmlDocPtr makeDocReglesXML(const RegleList& list, bool* error)
 {
-    pugi::xml_node root;
-    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
-    if (!document || !root) {
-        setError(error);
-        return nullptr;
-    }
-    for (const REGLE& regle : list) {
-        if (!appendRegleRecord(root, regle))
-            setError(error);
-    }
-    return document;
+    return makeListXMLDocument(
+        list, [](pugi::xml_node root, const REGLE& regle) { return appendRegleRecord(root, regle); }, error);
 }
 
 bool saveRegles(const QString& packageURL, const RegleList& list)

@@ -112,6 +112,33 @@ int64_t xmlNodeIntegerValue(pugi::xml_node node, int64_t defaultValue);
 double xmlNodeDoubleValue(pugi::xml_node node, double defaultValue);
 void xmlNodePascalString(pugi::xml_node node, unsigned char* buffer, int size, const unsigned char* defaultValue);
 
+// Raises the caller's error flag when one is given. Readers never clear it: one flag gathers the
+// errors of every member file of a document.
+inline void xmlSetError(bool* error)
+{
+    if (error)
+        *error = true;
+}
+
+// A list member document: the root "list" holding one record per item, each appended by
+// append(root, item). An item whose append answers false raises the flag; the others are written
+// all the same.
+template <typename List, typename Append>
+XmlDocPtr makeListXMLDocument(List& list, Append append, bool* error)
+{
+    pugi::xml_node root;
+    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
+    if (!document || !root) {
+        xmlSetError(error);
+        return nullptr;
+    }
+    for (auto& item : list) {
+        if (!append(root, item))
+            xmlSetError(error);
+    }
+    return document;
+}
+
 // ---- Files ------------------------------------------------------------------------------------
 // A document is a folder package; its member files live in "Contents/Resources".
 

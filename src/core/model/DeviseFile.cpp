@@ -48,12 +48,6 @@ DeviseList completeDeviseSlots(const DeviseList& read)
     return complete;
 }
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 } // namespace
 
 bool appendDeviseXML(pugi::xml_node root, const DeviseList& devises)
@@ -76,11 +70,11 @@ XmlDocPtr makeDocDeviseXML(const DeviseList& devises, bool* error)
     pugi::xml_node root;
     XmlDocPtr document = xmlCreateDocument(QStringLiteral("deviselist"), &root);
     if (!document) {
-        setError(error);
+        xmlSetError(error);
         return nullptr;
     }
     if (!appendDeviseXML(root, devises))
-        setError(error);
+        xmlSetError(error);
     return document;
 }
 
@@ -93,7 +87,7 @@ DeviseList XML_load_devise(pugi::xml_node root, bool* error)
         devises.append(loadDeviseRecord(element));
     if (devises.size() != kDeviseSlotCount) {
         svLog(QStringLiteral("XML_load_devise erreur nombre de devises !"));
-        setError(error);
+        xmlSetError(error);
     }
     return devises;
 }
@@ -114,13 +108,13 @@ DeviseList loadDevise(const QString& packageUrl, bool* error)
         QString resources;
         if (packageResourcesURL(packageUrl, &resources)
             && QFileInfo::exists(QDir(resources).filePath(QString::fromLatin1(kDeviseFileName))))
-            setError(error);
+            xmlSetError(error);
         return Devise::defaultDevises();
     }
     bool failed = false;
     const DeviseList devises = XML_load_devise(root, &failed);
     if (!failed)
         return devises;
-    setError(error);
+    xmlSetError(error);
     return completeDeviseSlots(devises);
 }

@@ -10,12 +10,6 @@ bool isLayout(pugi::xml_node node)
     return node.type() == pugi::node_pcdata && QString::fromUtf8(node.value()).trimmed().isEmpty();
 }
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 // Answers false when the totals, or a quote the kind must have, can't be read; the record then
 // holds zero in their place.
 bool readFinanceRecord(pugi::xml_node record, FinanceKind kind, FINANCE& f)
@@ -99,12 +93,12 @@ FinanceList loadFinanceXML(const QString& packageURL, const QString& fileName, F
         if (child.type() == pugi::node_element) {
             FINANCE f;
             if (!readFinanceRecord(child, kind, f))
-                setError(error);
+                xmlSetError(error);
             list.append(f);
         } else if (!isLayout(child)) {
             // Stray text is no investment: it sets the flag but makes no record.
             svLog(QStringLiteral("loadFinance finance invalide !"));
-            setError(error);
+            xmlSetError(error);
         }
     }
     return list;
@@ -135,13 +129,13 @@ XmlDocPtr saveFinanceXML(const FinanceList& list, const DeviseList& devises, boo
     pugi::xml_node root;
     XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
     if (!document || !root) {
-        setError(error);
+        xmlSetError(error);
         return nullptr;
     }
     for (const FINANCE& f : list) {
         const pugi::xml_node record = xmlAppendElement(root, "record");
         if (!record || !appendFinanceRecord(record, f, devises))
-            setError(error);
+            xmlSetError(error);
     }
     return document;
 }

@@ -44,12 +44,6 @@ void giveIdentsToLogosWithout(LogoList& list)
     }
 }
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 } // namespace
 
 LogoList loadLogo(const QString& packageURL, bool* error)
@@ -60,7 +54,7 @@ LogoList loadLogo(const QString& packageURL, bool* error)
     if (!root) {
         if (holdsSomething(packageURL)) {
             svLog(QStringLiteral("loadLogo error !"));
-            setError(error);
+            xmlSetError(error);
         }
         return list;
     }
@@ -69,7 +63,7 @@ LogoList loadLogo(const QString& packageURL, bool* error)
             list.append(readLogoRecord(child));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadLogo error !"));
-            setError(error);
+            xmlSetError(error);
         }
     }
     giveIdentsToLogosWithout(list);
@@ -81,13 +75,13 @@ XmlDocPtr makeDocLogoXML(const LogoList& list, bool* error)
     pugi::xml_node root;
     XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
     if (!document || !root) {
-        setError(error);
+        xmlSetError(error);
         return nullptr;
     }
     for (const Logo& logo : list) {
         pugi::xml_node record = xmlAppendElement(root, "record");
         if (!record) {
-            setError(error);
+            xmlSetError(error);
             continue;
         }
         xmlAppendLong(record, "ident", logo.ident);

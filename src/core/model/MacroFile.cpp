@@ -4,12 +4,6 @@
 
 namespace {
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 // False when the record can't be made or its template can't be fully written.
 bool appendRecord(pugi::xml_node root, MACRO& macro, const DeviseList& devises)
 {
@@ -31,7 +25,7 @@ MACRO readRecord(pugi::xml_node record, bool* error)
     bool recordError = false;
     macro.transact = XML_load_transact(record, "transact", &recordError);
     if (recordError)
-        setError(error);
+        xmlSetError(error);
     return macro;
 }
 
@@ -41,17 +35,8 @@ XmlDocPtr makeDocMacroXML(MacroList& list, const DeviseList& devises, bool* erro
 {
     if (error)
         *error = false;
-    pugi::xml_node root;
-    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
-    if (!document || !root) {
-        setError(error);
-        return nullptr;
-    }
-    for (MACRO& macro : list) {
-        if (!appendRecord(root, macro, devises))
-            setError(error);
-    }
-    return document;
+    return makeListXMLDocument(
+        list, [&](pugi::xml_node root, MACRO& macro) { return appendRecord(root, macro, devises); }, error);
 }
 
 bool saveMacro(const QString& packageURL, MacroList& list, const DeviseList& devises)

@@ -15,12 +15,6 @@ bool isLayout(pugi::xml_node node)
     return QString::fromUtf8(node.value()).trimmed().isEmpty();
 }
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 VARIANTE readVariante(pugi::xml_node element, const MOYEN& moyen)
 {
     VARIANTE v = VARIANTE::allocNewVariante(moyen.kind, moyen.variantes);
@@ -56,7 +50,7 @@ void readVariantes(pugi::xml_node record, MOYEN& moyen, bool* error)
             moyen.variantes.append(readVariante(child, moyen));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadMoyen variante invalide !"));
-            setError(error);
+            xmlSetError(error);
         }
     }
     giveIdentsToVariantesWithout(moyen.variantes);
@@ -76,7 +70,7 @@ void appendVariante(pugi::xml_node list, const VARIANTE& v, bool* error)
 {
     pugi::xml_node element = xmlAppendElement(list, "variante");
     if (!element) {
-        setError(error);
+        xmlSetError(error);
         return;
     }
     xmlAppendLong(element, "ident", v.ident);
@@ -94,7 +88,7 @@ void appendMoyen(pugi::xml_node root, const MOYEN& m, bool* error)
 {
     pugi::xml_node record = xmlAppendElement(root, "record");
     if (!record) {
-        setError(error);
+        xmlSetError(error);
         return;
     }
     xmlAppendLong(record, "compte", m.compte);
@@ -102,7 +96,7 @@ void appendMoyen(pugi::xml_node root, const MOYEN& m, bool* error)
     xmlAppendLong(record, "lastVarianteID", m.lastVarianteID);
     pugi::xml_node list = xmlAppendElement(record, "variantelist");
     if (!list) {
-        setError(error);
+        xmlSetError(error);
         return;
     }
     for (const VARIANTE& v : m.variantes)
@@ -123,7 +117,7 @@ MoyenList loadMoyen(const QString& packageURL, bool* error)
             list.append(readMoyen(child, error));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadMoyen moyen invalide !"));
-            setError(error);
+            xmlSetError(error);
         }
     }
     return list;
@@ -134,7 +128,7 @@ XmlDocPtr makeDocMoyenXML(const MoyenList& list, bool* error)
     pugi::xml_node root;
     XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
     if (!document || !root) {
-        setError(error);
+        xmlSetError(error);
         return nullptr;
     }
     for (const MOYEN& m : list)

@@ -40,12 +40,6 @@ constexpr const char* kDefaultDossierKeys[] = {
     "kDefaultDossier_vacances",        "kDefaultDossier_voiture",
 };
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 bool isRecord(pugi::xml_node node)
 {
     return node.type() == pugi::node_element && std::strcmp(node.name(), "record") == 0;
@@ -66,7 +60,7 @@ template <typename Read> void forEachRecord(pugi::xml_node root, const QString& 
             read(child);
         } else if (!isLayout(child)) {
             svLog(complaint);
-            setError(error);
+            xmlSetError(error);
         }
     }
 }
@@ -138,7 +132,7 @@ XmlDocPtr newListDocument(pugi::xml_node* root, bool* error)
 {
     XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), root);
     if (!document || !*root) {
-        setError(error);
+        xmlSetError(error);
         return nullptr;
     }
     return document;
@@ -196,7 +190,7 @@ PosteList loadPoste(const QString& packageURL, const DossierList& dossiers, bool
     }
     giveIdentsToEntriesWithout(list, &POSTE::newPosteID);
     if (attachToKnownDossiers(list, dossiers, defaultDossierID, true))
-        setError(error);
+        xmlSetError(error);
     return list;
 }
 
@@ -209,7 +203,7 @@ XmlDocPtr makeDocDossierXML(const DossierList& list, bool* error)
     for (const DOSSIER& d : list) {
         pugi::xml_node record = xmlAppendElement(root, "record");
         if (!record) {
-            setError(error);
+            xmlSetError(error);
             continue;
         }
         xmlAppendLong(record, "ident", d.ident);
@@ -230,7 +224,7 @@ XmlDocPtr makeDocPosteXML(const PosteList& list, bool* error)
     for (const POSTE& p : list) {
         pugi::xml_node record = xmlAppendElement(root, "record");
         if (!record) {
-            setError(error);
+            xmlSetError(error);
             continue;
         }
         xmlAppendLong(record, "ident", p.ident);

@@ -38,12 +38,6 @@ void giveIdentsToSynonymesWithout(SynonymeList& list)
     }
 }
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 } // namespace
 
 SynonymeList defaultSynonymes()
@@ -67,7 +61,7 @@ SynonymeList loadSynonyme(const QString& packageURL, bool* error)
             list.append(readSynonymeRecord(child));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadSynonyme error !"));
-            setError(error);
+            xmlSetError(error);
         }
     }
     if (list.isEmpty())
@@ -81,13 +75,13 @@ XmlDocPtr makeDocSynonymeXML(const SynonymeList& list, bool* error)
     pugi::xml_node root;
     XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
     if (!document || !root) {
-        setError(error);
+        xmlSetError(error);
         return nullptr;
     }
     for (const Synonyme& synonyme : list) {
         pugi::xml_node record = xmlAppendElement(root, "record");
         if (!record) {
-            setError(error);
+            xmlSetError(error);
             continue;
         }
         xmlAppendLong(record, "ident", synonyme.ident);

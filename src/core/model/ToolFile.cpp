@@ -7,12 +7,6 @@ namespace {
 
 constexpr int kDateDecimals = 6;
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 void appendScalars(pugi::xml_node record, const TOOL& tool)
 {
     xmlAppendLong(record, "ident", tool.ident);
@@ -77,7 +71,7 @@ void readReleves(pugi::xml_node record, TOOL& tool, bool* error)
 {
     const pugi::xml_node list = xmlFirstElementNamed(record, "relevelist");
     if (!list) {
-        setError(error);
+        xmlSetError(error);
         return;
     }
     for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
@@ -94,7 +88,7 @@ TOOL readRecord(pugi::xml_node record, const DOCUMENT* doc, bool* error)
     const bool soldeSROk = loadMontantFromXML(record, "soldeSR", tool.soldeSR);
     const bool rsoldeSROk = loadMontantFromXML(record, "RsoldeSR", tool.RsoldeSR);
     if (!soldeOk || !soldeSROk || !rsoldeSROk)
-        setError(error);
+        xmlSetError(error);
     tool.assumePosteIDIsValid(doc);
     readReleves(record, tool, error);
     return tool;
@@ -127,12 +121,12 @@ XmlDocPtr makeDocToolXML(const ToolList& list, const DeviseList& devises, const 
     pugi::xml_node root;
     XmlDocPtr document = newXMLDocumentWithRoot(keyRoot, &root);
     if (!document || !root) {
-        setError(error);
+        xmlSetError(error);
         return nullptr;
     }
     for (const TOOL& tool : list) {
         if (!appendRecord(root, tool, devises, doReleves))
-            setError(error);
+            xmlSetError(error);
     }
     return document;
 }

@@ -70,12 +70,6 @@ constexpr std::array<const char*, kFieldCount> kNames
        "quote1",    "quote2",       "quote3",        "nTitre",        "why",        "ref",         "whyImport",
        "note",      "multilist",    "documents"};
 
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
-
 // The text with every `from` replaced by `to`; an empty text, never a null one.
 QString replacedNeverNull(const QString& text, const QString& from, const QString& to)
 {
@@ -412,10 +406,10 @@ TRANSACT XML_load_transact_from_record(pugi::xml_node record, bool* error)
     const FieldNodes n = collectFields(record);
     readScalars(n, t);
     if (!readAmounts(n, t))
-        setError(error);
+        xmlSetError(error);
     readTexts(n, t);
     if (!readMultis(n[kMultilist], t))
-        setError(error);
+        xmlSetError(error);
     readDocuments(n[kDocuments], t);
     return t;
 }
@@ -424,7 +418,7 @@ std::optional<TRANSACT> XML_load_transact(pugi::xml_node parent, const XmlName& 
 {
     const pugi::xml_node record = xmlFirstElementNamed(parent, key);
     if (!record) {
-        setError(error);
+        xmlSetError(error);
         return std::nullopt;
     }
     return XML_load_transact_from_record(record, error);
@@ -463,7 +457,7 @@ TransactList loadDataTransact(const QString& packageURL, bool* error)
             bool recordError = false;
             list.append(XML_load_transact_from_record(record, &recordError));
             if (recordError)
-                setError(error);
+                xmlSetError(error);
         },
         [&list](qsizetype count) { list.reserve(count); });
     return list;
