@@ -1,8 +1,8 @@
 #include "DocumentGenerator.h"
 
-#include "analysis/AnalyseConfigFile.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/AnalyseConfigFile.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/SVDocumentManager.h"
 #include "foundation/SystemClock.h"
 #include "foundation/xmlmember.h"

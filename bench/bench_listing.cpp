@@ -2,7 +2,7 @@
 // windows do: 40 accounts in 4 banks, 60 categories, one transaction in twenty split, a reference
 // on half of them, dates over two years with many on the same day.
 #include "DocumentGenerator.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "engines/LISTING.h"
 #include "model/TOOL.h"

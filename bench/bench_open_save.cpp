@@ -7,7 +7,7 @@
 // Run with "--probe-memory <package>" it only opens that package and prints its memory figures.
 #include "DocumentGenerator.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/SVDocumentManager.h"
 #include "foundation/xmlmember.h"
 #include "model/ReleveCompute.h"

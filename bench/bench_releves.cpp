@@ -2,7 +2,7 @@
 // generated documents: 40 accounts in 4 banks, 12 monthly statements each, transactions spread over
 // the last year and a few weeks ahead.
 #include "DocumentGenerator.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"

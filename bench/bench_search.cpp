@@ -4,8 +4,8 @@
 // 1,000 imported rows. 40 accounts in 4 banks, 60 categories, dates over two years; "now" is
 // held in the middle of them so that forecast periods are still open.
 #include "DocumentGenerator.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "engines/SearchEngine.h"
 #include "foundation/SystemClock.h"

@@ -1,9 +1,9 @@
 // A list of 100,000 transaction-like rows: how long it takes to open and paint it the first time,
 // to jump to its end, and to scroll it by one page. Rows are filled from one reusable template,
 // so each of these should cost about the same as for a short list.
-#include "toolkit/Constants.h"
-#include "toolkit/StdCell.h"
-#include "toolkit/StdTableView.h"
+#include "toolkit/drawing/Constants.h"
+#include "toolkit/tables/StdCell.h"
+#include "toolkit/tables/StdTableView.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

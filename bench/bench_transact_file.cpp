@@ -1,7 +1,7 @@
 // Saving and loading "transact.xml", as every save and every opening of a document do, on
 // generated documents of 10,000 and 100,000 transactions: labels and references on all, notes on
 // one in five, split lines on one in ten, an attached file on one in fifty.
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "model/TransactFile.h"

@@ -6,7 +6,7 @@
 #include "app/MainMenu.h"
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
-#include "toolkit/QtUiHost.h"
+#include "toolkit/host/QtUiHost.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "TestDocument.h"
 
 #include "TestFiles.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 
 namespace testenv {
 

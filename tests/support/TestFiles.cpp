@@ -2,8 +2,8 @@
 
 #include "TestEnvironment.h"
 #include "document/APPLIPARAM.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "foundation/xmlmember.h"
 

@@ -1,7 +1,7 @@
 #include "DemoRows.h"
 
-#include "toolkit/Constants.h"
-#include "toolkit/StdTableView.h"
+#include "toolkit/drawing/Constants.h"
+#include "toolkit/tables/StdTableView.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -3,9 +3,9 @@
 // (date, description, category, debit and credit amounts), the template views of its window, and
 // a source that colours rows as the list windows do (pattern on even rows, the selection focused
 // or not, the drop target).
-#include "toolkit/StdCell.h"
-#include "toolkit/StdTableModel.h"
-#include "toolkit/StdTemplate.h"
+#include "toolkit/tables/StdCell.h"
+#include "toolkit/tables/StdTableModel.h"
+#include "toolkit/tables/StdTemplate.h"
 
 #include <QLabel>
 #include <QList>

@@ -2,7 +2,7 @@
 // An animator that records every animation and, at its default speed of 0, applies the last
 // frames and runs the end block at once. With a speed above 0 it holds the animations until the
 // test calls finishAll(), so a test can look at a window in the middle of a movement.
-#include "toolkit/Animator.h"
+#include "toolkit/media/Animator.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A sound backend that plays nothing: it records what was asked, lets a test end a sound by
 // itself, and can be told that a resource can't be prepared or that nothing can play.
-#include "toolkit/SoundBackend.h"
+#include "toolkit/media/SoundBackend.h"
 
 #include <QSet>
 #include <QStringList>

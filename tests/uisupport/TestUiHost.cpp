@@ -1,6 +1,6 @@
 #include "TestUiHost.h"
 
-#include "toolkit/PrintView.h"
+#include "toolkit/print/PrintView.h"
 
 #include "foundation/localized.h"
 

@@ -1,6 +1,6 @@
 #include "WindowDriver.h"
 
-#include "toolkit/StdWindowController.h"
+#include "toolkit/windows/StdWindowController.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -8,8 +8,8 @@
 // There is one instance for the whole run. It is never replaced: disposing of it only marks it
 // stale, and the next loadAppliParam reads the file again into the same object, so a reference a
 // window keeps always sees the current settings. Setting a field never saves.
-#include "analysis/Colorizator.h"
-#include "document/PARAMFEN.h"
+#include "engines/Colorizator.h"
+#include "model/PARAMFEN.h"
 #include "foundation/xmlmember.h"
 
 class APPLIPARAM

@@ -1,8 +1,8 @@
 #include "BackupManager.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "foundation/IAlerts.h"
 #include "foundation/IAppShell.h"

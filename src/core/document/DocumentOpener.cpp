@@ -3,7 +3,7 @@
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
 #include "document/BackupManager.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/SVDocumentManager.h"

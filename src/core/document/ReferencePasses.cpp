@@ -1,7 +1,7 @@
 #include "ReferencePasses.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "SVWorkspaceManager.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/ICloudContainer.h"
 #include "document/ICloudDelegate.h"
 #include "foundation/files.h"

@@ -1,7 +1,7 @@
 #include "AWAKE.h"
 
-#include "document/DOCUMENT.h"
-#include "engines/ECHEANCIER.h"
+#include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
 #include "foundation/dateformat.h"
 #include "model/TransactOps.h"
 

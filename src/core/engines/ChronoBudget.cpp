@@ -1,6 +1,6 @@
 #include "ChronoManager.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/ReferencePasses.h"
 #include "engines/Critere.h"

@@ -1,6 +1,6 @@
 #include "ChronoFile.h"
 
-#include "engines/PlanificatorXml.h"
+#include "model/PlanificatorXml.h"
 #include "model/TransactFile.h"
 
 namespace {

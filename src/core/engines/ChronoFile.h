@@ -7,7 +7,7 @@
 // Older files also keep forecasts here, as records flagged "simul"; the forecasts take them over
 // and the schedules skip them. Older schedule records have no "planificator": their repeat keys
 // stand in the record itself.
-#include "engines/ECHEANCIER.h"
+#include "model/ECHEANCIER.h"
 
 #include "foundation/xmlmember.h"
 

@@ -1,7 +1,7 @@
 #include "ChronoManager.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/ReferencePasses.h"
 #include "engines/PrevisionManager.h"

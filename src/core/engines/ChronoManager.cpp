@@ -1,7 +1,7 @@
 #include "ChronoManager.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "engines/PlanificatorWalk.h"
 #include "foundation/IAlerts.h"
 #include "foundation/IAppShell.h"

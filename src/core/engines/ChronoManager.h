@@ -11,8 +11,8 @@
 // forecasts from the spending of the past months.
 #include "engines/AWAKE.h"
 #include "engines/CHRONOLIST.h"
-#include "engines/ECHEANCIER.h"
-#include "engines/Prevision.h"
+#include "model/ECHEANCIER.h"
+#include "model/Prevision.h"
 #include "model/MONTANT.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #include "engines/Critere.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCPARAM.h"
+#include "model/DOCPARAM.h"
 #include "document/DocContext.h"
 #include "engines/CritereMatch.h"
 #include "foundation/dates.h"

@@ -1,7 +1,7 @@
 #include "engines/CritereMatch.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "foundation/dates.h"
 #include "model/POSTE.h"
 #include "model/TOOL.h"

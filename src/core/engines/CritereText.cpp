@@ -1,8 +1,8 @@
 // The text form of a criterion, as the search, listing and analysis windows show it.
 #include "engines/Critere.h"
 
-#include "document/DOCUMENT.h"
-#include "engines/ECHEANCIER.h"
+#include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
 #include "foundation/dateformat.h"
 #include "foundation/localized.h"
 #include "model/DOSSIER.h"

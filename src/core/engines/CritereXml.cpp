@@ -1,6 +1,6 @@
 #include "engines/CritereXml.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "engines/Critere.h"
 
 namespace {

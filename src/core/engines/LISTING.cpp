@@ -1,6 +1,6 @@
 #include "LISTING.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/dates.h"
 #include "model/POSTE.h"

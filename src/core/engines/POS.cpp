@@ -1,7 +1,7 @@
 #include "POS.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "model/TRANSACT.h"
 
 #include <algorithm>

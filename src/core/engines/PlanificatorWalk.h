@@ -12,7 +12,7 @@
 // A walk always ends: a step that doesn't move the cursor strictly forward (an unknown unit, a
 // renewal step of no length, a count out of the date library's reach) ends it, and no walk takes
 // more than kMaxPlanificatorSteps steps.
-#include "engines/Planificator.h"
+#include "model/Planificator.h"
 
 #include <QList>
 #include <functional>

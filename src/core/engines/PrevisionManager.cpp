@@ -1,6 +1,6 @@
 #include "PrevisionManager.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "engines/PlanificatorWalk.h"
 #include "model/idents.h"

@@ -5,7 +5,7 @@
 // (DocContext::previsionIndex): built at open, released at close.
 //
 // Pointers answered into a document's forecast list live until that list changes.
-#include "engines/Prevision.h"
+#include "model/Prevision.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
 #include "RegleManager.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "engines/Critere.h"
 #include "engines/LISTING.h"
 #include "engines/SearchEngine.h"

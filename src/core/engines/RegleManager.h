@@ -9,7 +9,7 @@
 // account or a category still named by a rule), from the moment it exists; loading a document's
 // rules makes it exist.
 #include "document/ReferencePasses.h"
-#include "engines/REGLE.h"
+#include "model/REGLE.h"
 
 #include <QString>
 #include <QStringList>

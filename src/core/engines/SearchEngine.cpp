@@ -1,6 +1,6 @@
 #include "engines/SearchEngine.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "engines/CritereMatch.h"
 #include "engines/PlanificatorWalk.h"
 #include "foundation/dates.h"

@@ -1,6 +1,6 @@
 #include "engines/SimulationFile.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/files.h"
 #include "foundation/textfold.h"

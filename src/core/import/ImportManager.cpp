@@ -1,6 +1,6 @@
 #include "ImportManager.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 
 inline constexpr char kImportConfigurationsFolder[] = "importConfigurations";
 

@@ -1,6 +1,6 @@
 #include "AttachedDocuments.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"

@@ -1,6 +1,6 @@
 #include "DOSSIER.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"

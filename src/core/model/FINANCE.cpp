@@ -1,6 +1,6 @@
 #include "FINANCE.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "foundation/diagnostics.h"

@@ -5,7 +5,7 @@
 // the operations on their list. Each list is sorted by name, case ignored but accents kept;
 // idents are unique within a list, not across lists. The totals are derived from the
 // transactions (FinanceCompute.h) and never typed by the user.
-#include "engines/TOTAUX.h"
+#include "model/TOTAUX.h"
 #include "model/MONTANT.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #include "FinanceCompute.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "foundation/numbers.h"

@@ -1,7 +1,7 @@
 #include "MACRO.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 

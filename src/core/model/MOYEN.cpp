@@ -1,6 +1,6 @@
 #include "MOYEN.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/localized.h"
 #include "model/TOOL.h"

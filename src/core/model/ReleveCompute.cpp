@@ -1,6 +1,6 @@
 #include "ReleveCompute.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/TOOL.h"

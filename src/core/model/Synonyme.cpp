@@ -1,6 +1,6 @@
 #include "Synonyme.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "model/Logo.h"
 #include "model/MOYEN.h"

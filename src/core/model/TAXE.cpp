@@ -1,8 +1,8 @@
 #include "TAXE.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
-#include "engines/TOTAUX.h"
+#include "model/TOTAUX.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"

@@ -1,8 +1,8 @@
 #include "TOOL.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
-#include "engines/TOTAUX.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
+#include "model/TOTAUX.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dateformat.h"
 #include "foundation/dates.h"

@@ -1,8 +1,8 @@
 #include "TRANSACT.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "model/TOOL.h"

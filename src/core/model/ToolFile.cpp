@@ -1,7 +1,7 @@
 #include "ToolFile.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 
 namespace {
 

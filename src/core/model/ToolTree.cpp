@@ -1,6 +1,6 @@
 #include "ToolTree.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/textfold.h"

@@ -2,7 +2,7 @@
 
 #include "foundation/xmllist.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "foundation/SystemClock.h"
 
 #include <QDir>

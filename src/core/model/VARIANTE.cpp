@@ -1,6 +1,6 @@
 #include "VARIANTE.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"

@@ -1,6 +1,6 @@
 #include "PortfolioManager.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/diagnostics.h"
 #include "model/FINANCE.h"

@@ -17,8 +17,8 @@
 #include "app/FenRecentController.h"
 #include "document/DocumentOpener.h"
 #include "foundation/IAppShell.h"
-#include "toolkit/HelperSVTimer.h"
-#include "toolkit/StdWindowController.h"
+#include "toolkit/host/HelperSVTimer.h"
+#include "toolkit/windows/StdWindowController.h"
 
 #include <QObject>
 #include <QPointer>

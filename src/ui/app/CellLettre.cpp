@@ -1,6 +1,6 @@
 #include "app/CellLettre.h"
 
-#include "toolkit/Constants.h"
+#include "toolkit/drawing/Constants.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

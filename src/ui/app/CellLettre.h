@@ -1,6 +1,6 @@
 #pragma once
 // The row of one letter template: its name.
-#include "toolkit/StdCell.h"
+#include "toolkit/tables/StdCell.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 #include "app/CellRecent.h"
 
-#include "toolkit/Constants.h"
-#include "toolkit/QtAlertPresenter.h"
+#include "toolkit/drawing/Constants.h"
+#include "toolkit/dialogs/QtAlertPresenter.h"
 
 #include "document/RecentDocument.h"
 #include "foundation/numbers.h"

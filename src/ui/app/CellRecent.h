@@ -3,7 +3,7 @@
 // deleted or moved), its name, its size and, for the cloud storage, its transfer states and a
 // conflict mark; the selected row also shows the pop-up of the document's commands.
 #include "app/PopRecent.h"
-#include "toolkit/StdCell.h"
+#include "toolkit/tables/StdCell.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the program is: its name, its version and build, and its copyright notice.
-#include "toolkit/StdWindowController.h"
+#include "toolkit/windows/StdWindowController.h"
 
 class FenAboutController : public StdWindowController {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "app/FenAboutReglesController.h"
 
-#include "toolkit/windowutils.h"
+#include "toolkit/windows/windowutils.h"
 
 #include "foundation/localized.h"
 #include "model/MONTANT.h"

@@ -1,6 +1,6 @@
 #include "app/FenAuteurController.h"
 
-#include "toolkit/Dialog.h"
+#include "toolkit/dialogs/Dialog.h"
 
 #include "foundation/localized.h"
 #include "model/MONTANT.h"

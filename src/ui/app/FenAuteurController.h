@@ -1,6 +1,6 @@
 #pragma once
 // The authors' window, reached by the hidden chord on a window's background.
-#include "toolkit/StdWindowController.h"
+#include "toolkit/windows/StdWindowController.h"
 
 class FenAuteurController : public StdWindowController {
     Q_OBJECT

@@ -1,8 +1,8 @@
 #include "app/FenLettreController.h"
 
 #include "app/FenViewLettreController.h"
-#include "toolkit/StdTableView.h"
-#include "toolkit/windowutils.h"
+#include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/windowutils.h"
 
 #include "foundation/localized.h"
 #include "model/MONTANT.h"

@@ -2,7 +2,7 @@
 // The letter templates shipped with the program, one row each; a template opens in its own
 // window. One list window for the whole program.
 #include "app/CellLettre.h"
-#include "toolkit/StdWindowWithTableController.h"
+#include "toolkit/windows/StdWindowWithTableController.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 // The small notice in the top-right corner of the screen while the document is saved
 // automatically: it slides in from beyond the screen's right edge and out again when the save is
 // over. It is never moved out of the tool palette's way.
-#include "toolkit/StdWindowController.h"
+#include "toolkit/windows/StdWindowController.h"
 
 class FenNotifySauvegardeController : public StdWindowController {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "app/FenPasswordController.h"
 
-#include "toolkit/Dialog.h"
-#include "toolkit/QtAlertPresenter.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/QtAlertPresenter.h"
 
 #include "foundation/localized.h"
 #include "model/MONTANT.h"

@@ -6,7 +6,7 @@
 //
 // Window data: "password" the package's BEFOREPARAM as read, "url" the package.
 #include "document/BEFOREPARAM.h"
-#include "toolkit/StdWindowController.h"
+#include "toolkit/windows/StdWindowController.h"
 
 #include <QMetaType>
 

@@ -4,7 +4,7 @@
 // pages of the program's information folder.
 //
 // Window data: "path" the page to show, when the window is opened on one.
-#include "toolkit/StdWindowController.h"
+#include "toolkit/windows/StdWindowController.h"
 
 #include <QString>
 

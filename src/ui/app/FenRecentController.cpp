@@ -1,11 +1,11 @@
 #include "app/FenRecentController.h"
 
-#include "toolkit/FenAskPoursuivreController.h"
-#include "toolkit/UiHost.h"
-#include "toolkit/windowutils.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/host/UiHost.h"
+#include "toolkit/windows/windowutils.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/ICloudContainer.h"
 #include "foundation/SystemClock.h"
 #include "foundation/diagnostics.h"

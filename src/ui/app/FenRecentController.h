@@ -14,8 +14,8 @@
 #include "app/RecentDocumentActions.h"
 #include "document/ICloudDelegate.h"
 #include "document/SVWorkspaceManager.h"
-#include "toolkit/HelperSVTimer.h"
-#include "toolkit/StdWindowWithTableController.h"
+#include "toolkit/host/HelperSVTimer.h"
+#include "toolkit/windows/StdWindowWithTableController.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "app/FenViewLettreController.h"
 
-#include "toolkit/Dialog.h"
-#include "toolkit/windowutils.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/windows/windowutils.h"
 
 #include "foundation/IDesktop.h"
 #include "foundation/localized.h"

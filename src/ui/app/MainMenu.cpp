@@ -1,8 +1,8 @@
 #include "MainMenu.h"
 
 #include "app/ApplicationDelegate.h"
-#include "toolkit/FenPaletteToolController.h"
-#include "toolkit/StdWindow.h"
+#include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/windows/StdWindow.h"
 
 #include "foundation/localized.h"
 

@@ -2,7 +2,7 @@
 // The "more" pop-up of the document browser's selected row: the commands that apply to that one
 // document. Every item carries the row as its tag and sends its action to the browser; what may be
 // done depends on the document's state, which the browser sets before the menu is rebuilt.
-#include "toolkit/StdPopUp.h"
+#include "toolkit/popups/StdPopUp.h"
 
 class PopRecent : public StdPopUp {
     Q_OBJECT

@@ -1,13 +1,13 @@
 #include "app/RecentDocumentActions.h"
 
 #include "app/FenRecentController.h"
-#include "toolkit/Dialog.h"
-#include "toolkit/FenAskStringController.h"
-#include "toolkit/UiHost.h"
-#include "toolkit/windowutils.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/FenAskStringController.h"
+#include "toolkit/host/UiHost.h"
+#include "toolkit/windows/windowutils.h"
 
 #include "document/BackupManager.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/HelperSVFiles.h"
 #include "document/HelperSVLibraryFolder.h"

@@ -1,7 +1,7 @@
 #include "SorvApplication.h"
 
 #include "app/ApplicationDelegate.h"
-#include "toolkit/StdWindow.h"
+#include "toolkit/windows/StdWindow.h"
 
 #include <QDataStream>
 #include <QDir>

@@ -1,13 +1,13 @@
 #include "WindowMemory.h"
 
-#include "toolkit/FenPaletteToolController.h"
-#include "toolkit/StdWindowController.h"
-#include "toolkit/geometry.h"
+#include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/windows/StdWindowController.h"
+#include "toolkit/drawing/geometry.h"
 
-#include "analysis/GraphFile.h"
+#include "model/GraphFile.h"
 #include "document/APPLIPARAM.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "foundation/broadcast.h"
 #include "model/MONTANT.h"
 

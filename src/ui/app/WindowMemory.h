@@ -9,7 +9,7 @@
 // The frames stored in the records count from the bottom-left corner of the main screen, y
 // growing upward, as stored documents have them; storedFrameOf and screenFrameOf are the one
 // place where they are converted to and from Qt's screen coordinates.
-#include "document/PARAMFEN.h"
+#include "model/PARAMFEN.h"
 
 #include <QRect>
 #include <QString>

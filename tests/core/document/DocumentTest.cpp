@@ -1,5 +1,5 @@
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/SVDocumentManager.h"
 #include "foundation/files.h"

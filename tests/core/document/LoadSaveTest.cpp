@@ -1,8 +1,8 @@
 // Loading and saving whole packages: a package written by hand loads whole, every faulty member
 // gives its own code, and no failure of a save, nor a save stopped at any step, loses the
 // document.
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"

@@ -2,7 +2,7 @@
 // loading and the cleaning of the payment means; and the creation of a new package.
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/DocumentOpener.h"
 #include "document/HelperSVLibraryFolder.h"

@@ -1,6 +1,6 @@
 #include "document/ReferencePasses.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/RecentDocument.h"
 #include "document/SVWorkspaceManager.h"

@@ -1,7 +1,7 @@
 #include "engines/AWAKE.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "engines/ChronoManager.h"
 #include "foundation/SystemClock.h"

@@ -1,10 +1,10 @@
 // Closing a year on small packages: the new package loads with the open transactions only, its
 // statements cut back to one closing statement, and every account's balance carried; a closing that
 // fails leaves the live document as it was.
-#include "engines/Cloture.h"
+#include "document/Cloture.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/SVDocumentManager.h"

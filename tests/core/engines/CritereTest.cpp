@@ -2,10 +2,10 @@
 #include "engines/CritereXml.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
-#include "engines/ECHEANCIER.h"
+#include "model/ECHEANCIER.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/TRANSACT.h"

@@ -1,6 +1,6 @@
-#include "engines/ECHEANCIER.h"
+#include "model/ECHEANCIER.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "engines/ChronoFile.h"
 #include "foundation/SystemClock.h"

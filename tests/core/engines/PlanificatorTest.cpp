@@ -1,6 +1,6 @@
-#include "engines/Planificator.h"
+#include "model/Planificator.h"
 #include "engines/PlanificatorWalk.h"
-#include "engines/PlanificatorXml.h"
+#include "model/PlanificatorXml.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "foundation/xmlmember.h"

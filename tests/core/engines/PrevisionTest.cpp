@@ -1,6 +1,6 @@
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
-#include "engines/PrevisionFile.h"
+#include "model/PrevisionFile.h"
 #include "engines/PrevisionManager.h"
 #include "foundation/dates.h"
 #include "model/TransactFile.h"

@@ -1,7 +1,7 @@
 #include "engines/SavedSearches.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "engines/Critere.h"
 #include "foundation/SystemClock.h"

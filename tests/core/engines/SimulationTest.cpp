@@ -1,5 +1,5 @@
 #include "engines/Simulation.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "engines/SimulationFile.h"
 #include "support/TestEnvironment.h"

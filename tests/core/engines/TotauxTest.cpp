@@ -1,4 +1,4 @@
-#include "engines/TOTAUX.h"
+#include "model/TOTAUX.h"
 
 #include "support/TestFiles.h"
 

@@ -1,5 +1,5 @@
 #include "model/AttachedDocuments.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/xmlmember.h"
 #include "support/TestEnvironment.h"

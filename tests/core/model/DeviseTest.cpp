@@ -1,4 +1,4 @@
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "model/DeviseFile.h"

@@ -1,6 +1,6 @@
 #include "model/FinanceCompute.h"
 
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"

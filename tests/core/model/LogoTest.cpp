@@ -1,5 +1,5 @@
 #include "model/Logo.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "model/LogoFile.h"
 #include "support/TestEnvironment.h"

@@ -1,6 +1,6 @@
 #include "model/MACRO.h"
 #include "document/APPLIPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "model/MacroFile.h"

@@ -1,5 +1,5 @@
 #include "model/MOYEN.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"

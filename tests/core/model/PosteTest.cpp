@@ -1,5 +1,5 @@
 #include "model/POSTE.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"
 #include "model/PosteFile.h"
 #include "support/TestFiles.h"

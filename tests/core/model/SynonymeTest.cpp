@@ -1,5 +1,5 @@
 #include "model/Synonyme.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "model/MOYEN.h"
 #include "model/SynonymeFile.h"

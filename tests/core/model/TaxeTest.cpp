@@ -1,7 +1,7 @@
 #include "model/TAXE.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
-#include "engines/TOTAUX.h"
+#include "model/TOTAUX.h"
 #include "model/TaxeFile.h"
 #include "support/TestFiles.h"
 

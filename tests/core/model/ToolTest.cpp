@@ -1,6 +1,6 @@
 #include "model/TOOL.h"
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/broadcast.h"
 #include "foundation/selectors.h"

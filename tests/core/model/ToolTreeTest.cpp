@@ -1,5 +1,5 @@
 #include "model/ToolTree.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "model/TOOL.h"
 #include "support/TestFiles.h"

@@ -1,7 +1,7 @@
 #include "model/TransactOps.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"

@@ -12,7 +12,7 @@
 
 #include "support/TestEnvironment.h"
 
-#include "toolkit/StdTableView.h"
+#include "toolkit/tables/StdTableView.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,8 +7,8 @@
 
 #include "support/TestEnvironment.h"
 
-#include "document/DOCPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "document/SVDocumentManager.h"
 #include "foundation/xmlmember.h"
 

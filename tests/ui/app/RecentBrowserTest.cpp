@@ -3,8 +3,8 @@
 // half against the test container.
 #include "app/FenRecentController.h"
 
-#include "toolkit/FenAskPoursuivreController.h"
-#include "toolkit/FenAskStringController.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/dialogs/FenAskStringController.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
@@ -12,7 +12,7 @@
 #include "support/TestEnvironment.h"
 
 #include "document/APPLIPARAM.h"
-#include "document/DOCUMENT.h"
+#include "model/DOCUMENT.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "foundation/SystemClock.h"
 #include "foundation/localized.h"

@@ -1,0 +1,41 @@
+#include "DOCUMENT.h"
+
+#include "model/DOCPARAM.h"
+#include "foundation/SystemClock.h"
+#include "foundation/xmlmember.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+DOCUMENT::DOCUMENT(const QString& url, int tag) : documentUrl(url), fileSystemTag(tag), lastSave(SystemClock::ticks())
+{
+}
+
+DOCUMENT::~DOCUMENT() = default;
+
+QString DOCUMENT::getDocLoadName() const
+{
+    if (documentUrl.isEmpty())
+        return QString();
+    return QFileInfo(QDir::cleanPath(documentUrl)).fileName();
+}
+
+bool DOCUMENT::getFolderInDocument(QString* url, const QString& name, const QString& docURL)
+{
+    if (url)
+        url->clear();
+    if (docURL.isEmpty() || !QFileInfo(docURL).isDir())
+        return false;
+    QString resources;
+    if (!packageResourcesURL(docURL, &resources) || !QFileInfo(resources).isDir())
+        return false;
+    const QString folder = resources + QLatin1Char('/') + name;
+    const QFileInfo info(folder);
+    if (info.exists() && !info.isDir())
+        return false;
+    if (!info.exists() && !QDir().mkdir(folder))
+        return false;
+    if (url)
+        *url = folder;
+    return true;
+}

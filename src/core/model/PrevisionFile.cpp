@@ -1,0 +1,229 @@
+#include "PrevisionFile.h"
+
+#include "model/PlanificatorXml.h"
+#include "engines/PrevisionManager.h"
+#include "foundation/diagnostics.h"
+#include "model/TransactFile.h"
+#include "model/idents.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+// The schedules' member file, where the older format kept forecasts too.
+constexpr char kChronoFileName[] = "chrono.xml";
+
+bool memberFileExists(const QString& packageURL, const char* fileName)
+{
+    QString resources;
+    return packageResourcesURL(packageURL, &resources)
+        && QFileInfo::exists(resources + QLatin1Char('/') + QString::fromLatin1(fileName));
+}
+
+// False when the record can't be made or written whole.
+bool appendRecord(pugi::xml_node root, Prevision& prevision, const DeviseList& devises)
+{
+    pugi::xml_node record = xmlAppendElement(root, "record");
+    if (!record)
+        return false;
+    xmlAppendLong(record, "ident", prevision.ident);
+    xmlAppendString(record, "name", prevision.name);
+    xmlAppendBool(record, "rattrapable", prevision.rattrapable);
+    bool complete = XML_append_transact(record, "transact", prevision.transact, devises);
+    if (!prevision.planificator || !prevision.planificator->appendXMLToTree(record, kPlanificatorElementName))
+        complete = false;
+    return complete;
+}
+
+Prevision readRecord(pugi::xml_node record, const DOCUMENT* doc, bool* error)
+{
+    Prevision prevision = Prevision::newPrevision(doc);
+    prevision.ident = xmlGetLong(record, "ident", -1);
+    prevision.name = xmlGetMutableString(record, "name");
+    prevision.rattrapable = xmlGetBool(record, "rattrapable", true);
+    bool modelError = false;
+    if (std::optional<TRANSACT> model = XML_load_transact(record, "transact", &modelError))
+        prevision.transact = *model;
+    if (modelError)
+        xmlSetError(error);
+    prevision.planificator
+        = Planificator::allocFromXMLTree(xmlFirstChild(record, kPlanificatorElementName), Planificator::kTypePrevision);
+    if (!prevision.planificator)
+        xmlSetError(error);
+    return prevision;
+}
+
+PrevisionList readPrevisionFile(const QString& packageURL, const DOCUMENT* doc, bool* error)
+{
+    PrevisionList list;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kPrevisionFileName), &document);
+    if (!root) {
+        if (memberFileExists(packageURL, kPrevisionFileName))
+            xmlSetError(error);
+        return list;
+    }
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element)
+            list.append(readRecord(child, doc, error));
+    }
+    return list;
+}
+
+// ---- Takeover ---------------------------------------------------------------------------------------
+
+bool isSimulRecord(pugi::xml_node node)
+{
+    return node.type() == pugi::node_element && xmlGetBool(node, "simul", false);
+}
+
+// The idents the older file gives its forecasts: a one-off forecast made from a custom occurrence
+// must not take one that a later record brings.
+QSet<long> simulIdents(pugi::xml_node root)
+{
+    QSet<long> idents;
+    for (pugi::xml_node record = root.first_child(); record; record = record.next_sibling()) {
+        if (isSimulRecord(record))
+            idents.insert(xmlGetLong(record, "ident", -1));
+    }
+    return idents;
+}
+
+// The one-off forecast of a custom occurrence: its own model and date, the first forecast's rule
+// reduced to that single occurrence.
+bool migratePerso(pugi::xml_node perso, const Prevision& first, const QSet<long>& reserved, const DOCUMENT* doc,
+                  PrevisionList& list)
+{
+    Prevision prevision = Prevision::newPrevision(doc);
+    if (!extractTransactElements(perso, prevision))
+        return false;
+    prevision.ident = newRandomIdent([&](long id) {
+        return reserved.contains(id) || PrevisionManager::findPrevisionWithIdentInArray(id, nullptr, list);
+    });
+    prevision.name = PrevisionManager::availableNameForPrevision(first.name, list);
+    Planificator rule = *first.planificator;
+    rule.firstDate = prevision.transact.when;
+    rule.repeatTimeUnitCount = 1;
+    rule.nbEcheance = 1;
+    rule.permanent = false;
+    rule.reconductionType = 0;
+    prevision.planificator = rule;
+    list.append(prevision);
+    return true;
+}
+
+// A faulty record is left out with its custom occurrences, which are made from it; a faulty
+// custom occurrence alone. Either way the records after it are still carried over.
+void migrateRecord(pugi::xml_node record, const QSet<long>& reserved, const DOCUMENT* doc, PrevisionList& list,
+                   bool* error)
+{
+    Prevision first = Prevision::newPrevision(doc);
+    if (!extractTransactElements(record, first)) {
+        svLog(QStringLiteral("*** Reprise des prévisions : enregistrement illisible (%1)")
+                  .arg(xmlGetMutableString(record, "nom")));
+        xmlSetError(error);
+        return;
+    }
+    extractChronoElements(record, first);
+    list.append(first);
+    const pugi::xml_node persolist = xmlFirstChild(record, "persolist");
+    if (!persolist) {
+        xmlSetError(error);
+        return;
+    }
+    for (pugi::xml_node perso = persolist.first_child(); perso; perso = perso.next_sibling()) {
+        if (perso.type() == pugi::node_element && !migratePerso(perso, first, reserved, doc, list))
+            xmlSetError(error);
+    }
+}
+
+} // namespace
+
+XmlDocPtr makeDocPrevisionXML(PrevisionList& list, const DeviseList& devises, bool* error)
+{
+    if (error)
+        *error = false;
+    pugi::xml_node root;
+    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
+    if (!document || !root) {
+        xmlSetError(error);
+        return nullptr;
+    }
+    for (Prevision& prevision : list) {
+        if (!appendRecord(root, prevision, devises))
+            xmlSetError(error);
+    }
+    return document;
+}
+
+bool savePrevision(const QString& packageURL, PrevisionList& list, const DeviseList& devises, bool* recordError)
+{
+    bool error = false;
+    const XmlDocPtr document = makeDocPrevisionXML(list, devises, &error);
+    if (recordError)
+        *recordError = error;
+    return document && saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kPrevisionFileName));
+}
+
+bool extractTransactElements(pugi::xml_node element, Prevision& prevision)
+{
+    bool modelError = false;
+    const std::optional<TRANSACT> model = XML_load_transact(element, "transact", &modelError);
+    if (!model)
+        return false;
+    prevision.transact = *model;
+    if (!prevision.planificator)
+        prevision.planificator = Planificator(model->when, Planificator::kTypePrevision);
+    prevision.planificator->firstDate = model->when;
+    return !modelError;
+}
+
+void extractChronoElements(pugi::xml_node record, Prevision& prevision0)
+{
+    prevision0.ident = xmlGetLong(record, "ident", -1);
+    prevision0.name = xmlGetMutableString(record, "nom");
+    prevision0.planificator
+        = Planificator::tryPlanificatorMigration(record, prevision0.transact, Planificator::kTypePrevision);
+}
+
+std::optional<PrevisionList> tryMigrationIfNecessary(const QString& packageURL, const DOCUMENT* doc,
+                                                     const DeviseList& devises, bool* error)
+{
+    if (memberFileExists(packageURL, kPrevisionFileName) || !memberFileExists(packageURL, kChronoFileName))
+        return std::nullopt;
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kChronoFileName), &document);
+    // Writing prevision.xml now would end the takeover for good with nothing taken over.
+    if (!root) {
+        xmlSetError(error);
+        return std::nullopt;
+    }
+    const QSet<long> reserved = simulIdents(root);
+    PrevisionList list;
+    for (pugi::xml_node record = root.first_child(); record; record = record.next_sibling()) {
+        if (isSimulRecord(record))
+            migrateRecord(record, reserved, doc, list, error);
+    }
+    if (!savePrevision(packageURL, list, devises))
+        xmlSetError(error);
+    return list;
+}
+
+PrevisionList loadPrevision(const QString& packageURL, const DOCUMENT* doc, const DeviseList& devises, bool* error)
+{
+    if (error)
+        *error = false;
+    bool migrationError = false;
+    std::optional<PrevisionList> migrated = tryMigrationIfNecessary(packageURL, doc, devises, &migrationError);
+    // The forecasts taken over are read back as the next opening will read them; when they could
+    // not be written they are kept as they are, so the document's next save still holds them.
+    PrevisionList list;
+    if (migrated && !memberFileExists(packageURL, kPrevisionFileName))
+        list = std::move(*migrated);
+    else
+        list = readPrevisionFile(packageURL, doc, error);
+    if (migrationError)
+        xmlSetError(error);
+    return list;
+}

@@ -1,6 +1,0 @@
-#include "toolkit/FenPaletteSaisieCoffreController.h"
-
-void FenPaletteSaisieCoffreController::buildInterface(StdWindow& window)
-{
-    buildPalette(window, {2, 3, 5, 6, 1, 0});
-}

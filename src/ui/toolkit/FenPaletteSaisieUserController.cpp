@@ -1,6 +1,0 @@
-#include "toolkit/FenPaletteSaisieUserController.h"
-
-void FenPaletteSaisieUserController::buildInterface(StdWindow& window)
-{
-    buildPalette(window, {9, 10, 11, 12, 7, 8, 5, 6, 1, 0});
-}

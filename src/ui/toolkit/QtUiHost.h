@@ -1,7 +1,0 @@
-#pragma once
-// The host of the real program: every service on Qt.
-#include "toolkit/UiHost.h"
-
-#include <memory>
-
-std::unique_ptr<UiHost> makeQtUiHost();

@@ -1,7 +1,0 @@
-#include "toolkit/StdImageViewCompte.h"
-
-QString StdImageViewCompte::replacementString(const TRANSACT* transact) const
-{
-    Q_UNUSED(transact);
-    return QStringLiteral("C:");
-}

@@ -1,7 +1,0 @@
-#include "toolkit/StdImageViewPoste.h"
-
-QString StdImageViewPoste::replacementString(const TRANSACT* transact) const
-{
-    Q_UNUSED(transact);
-    return QStringLiteral("P:");
-}

@@ -1,6 +1,0 @@
-#include "TextFieldJour.h"
-
-QString TextFieldJour::createCleanValueFromDirtyValue(const QString& text)
-{
-    return cleanTwoDigitValue(text, 31);
-}

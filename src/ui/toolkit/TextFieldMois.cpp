@@ -1,6 +1,0 @@
-#include "TextFieldMois.h"
-
-QString TextFieldMois::createCleanValueFromDirtyValue(const QString& text)
-{
-    return cleanTwoDigitValue(text, 12);
-}

@@ -1,6 +1,0 @@
-#include "TextViewCompteD.h"
-
-void TextViewCompteD::ACTION(qint64 ident)
-{
-    sendToDelegate(QStringLiteral("DEBIT:"), ident);
-}

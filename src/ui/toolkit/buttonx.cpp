@@ -1,9 +1,0 @@
-#include "toolkit/buttonx.h"
-
-#include <QAbstractButton>
-
-void XsetTitle(QAbstractButton* button, const QString& title)
-{
-    if (button)
-        button->setText(title);
-}

@@ -1,0 +1,158 @@
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
+
+#include "toolkit/host/UiHost.h"
+
+#include "foundation/localized.h"
+#include "model/MONTANT.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString kAssistantPrefix = QStringLiteral("assistant");
+
+// The screen keeps this much of its height free above the tallest question.
+constexpr int kScreenTopReserve = 25;
+
+QPushButton* windowButton(QWidget* parent, const char* name, const QString& title, const char* action)
+{
+    auto* button = new QPushButton(title, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setProperty("sv_action", QString::fromLatin1(action));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+FenAskPoursuivreController::FenAskPoursuivreController()
+{
+    setModalResult(1);
+}
+
+QString FenAskPoursuivreController::assistantPagePath(const QString& resName)
+{
+    if (QDir::searchPaths(kAssistantPrefix).isEmpty())
+        QDir::setSearchPaths(kAssistantPrefix, {QStringLiteral(":/ui/assistant")});
+    if (resName.isEmpty() || resName.contains(u'/'))
+        return QString();
+    const QFileInfo page(kAssistantPrefix + u':' + resName + QStringLiteral(".html"));
+    return page.exists() ? page.absoluteFilePath() : QString();
+}
+
+void FenAskPoursuivreController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenAskPoursuivre"));
+    auto* content = new QTextBrowser(&window);
+    content->setObjectName(QStringLiteral("content"));
+    content->setOpenLinks(false);
+    content->setFixedSize(kContentWidth, kInterfaceContentHeight);
+
+    auto* autre = windowButton(&window, "button_autre", QString(), "AUTRE:");
+    auto* non = windowButton(&window, "button_non", localizedMisc(QStringLiteral("kMisc_Annuler")), "NON:");
+    auto* oui = windowButton(&window, "button_oui", localizedMisc(QStringLiteral("kMisc_Continuer")), "OUI:");
+    oui->setMinimumWidth(non->sizeHint().width());
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, this, [this] {
+        if (m_escapeButton && !m_escapeButton->isHidden())
+            m_escapeButton->click();
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(autre);
+    buttons->addStretch();
+    buttons->addWidget(non);
+    buttons->addWidget(oui);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(20, 18, 20, 16);
+    layout->setSpacing(14);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(content);
+    layout->addLayout(buttons);
+}
+
+void FenAskPoursuivreController::willAwakeFromNib()
+{
+    const WindowDataPtr data = getData();
+    const QString path = assistantPagePath(data ? data->value(QStringLiteral("resName")).toString() : QString());
+    if (!path.isEmpty())
+        loadContent(path);
+    setUpButtons();
+}
+
+// The page is shown whole when the screen is tall enough; otherwise the window takes the screen's
+// height and the page scrolls.
+void FenAskPoursuivreController::loadContent(const QString& path)
+{
+    auto* content = outlet<QTextBrowser>(QStringLiteral("content"));
+    QFile file(path);
+    if (!content || !file.open(QIODevice::ReadOnly))
+        return;
+    content->setSearchPaths({QFileInfo(path).absolutePath()});
+    content->setHtml(QString::fromUtf8(file.readAll()));
+    const int frame = 2 * content->frameWidth();
+    content->document()->setTextWidth(kContentWidth - frame);
+    const int textHeight = int(std::ceil(content->document()->size().height())) + frame;
+
+    StdWindow* shown = windowIfLoaded();
+    const int windowHeight = shown->sizeHint().height() + textHeight - content->height();
+    const int available = UiHost::instance().screen().visibleFrame().height() - kScreenTopReserve;
+    const int excess = available > 0 ? std::max(0, windowHeight - available) : 0;
+    content->setFixedHeight(textHeight - excess);
+    shown->adjustSize();
+    keepOnScreen();
+}
+
+// The window's bottom never lies below the screen's visible frame.
+void FenAskPoursuivreController::keepOnScreen()
+{
+    StdWindow* shown = windowIfLoaded();
+    const QRect screen = UiHost::instance().screen().visibleFrame();
+    if (screen.isEmpty())
+        return;
+    const QRect frame = shown->frameGeometry();
+    if (frame.bottom() > screen.bottom())
+        shown->move(shown->x(), std::max(screen.top(), shown->y() - (frame.bottom() - screen.bottom())));
+}
+
+void FenAskPoursuivreController::setUpButtons()
+{
+    const WindowDataPtr data = getData();
+    const bool undoButton = data && data->value(QStringLiteral("undoButton")).toBool();
+    const bool undoDefault = undoButton && data->value(QStringLiteral("undoDefault")).toBool();
+    const QString autreName = data ? data->value(QStringLiteral("autreName")).toString() : QString();
+    auto* oui = outlet<QPushButton>(QStringLiteral("button_oui"));
+    auto* non = outlet<QPushButton>(QStringLiteral("button_non"));
+    auto* autre = outlet<QPushButton>(QStringLiteral("button_autre"));
+
+    non->setVisible(undoButton);
+    oui->setDefault(!undoDefault);
+    non->setDefault(undoDefault);
+    m_escapeButton = undoDefault ? oui : (undoButton ? non : nullptr);
+    autre->setText(autreName);
+    autre->setVisible(!autreName.isEmpty());
+}
+
+void askPoursuivre(StdWindowController* parent, const QString& resName, const QString& autreName, bool undoButton,
+                   bool undoDefault, const std::function<void(long answer)>& block)
+{
+    const WindowDataPtr data = makeWindowData({{QStringLiteral("resName"), resName},
+                                               {QStringLiteral("autreName"), autreName},
+                                               {QStringLiteral("undoButton"), undoButton},
+                                               {QStringLiteral("undoDefault"), undoDefault}});
+    StdWindowController::pushModalWithBlock<FenAskPoursuivreController>(parent, data, MONTANT::currentDeviseSlot(),
+                                                                        [block](long answer) {
+                                                                            if (block)
+                                                                                block(answer);
+                                                                        });
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The amount field: a decimal field bound to an amount (one value per currency slot) and to the
+// slot it is typed in. Every key and every paste updates the amount: the typed value in the
+// field's slot, converted into every other slot with the open document's rates.
+#include "model/MONTANT.h"
+#include "toolkit/fields/TextFieldReal.h"
+
+class TextFieldMontant : public TextFieldReal {
+    Q_OBJECT
+public:
+    using TextFieldReal::TextFieldReal;
+
+    // Shows the amount in the slot with that currency's decimals.
+    void fillMontant(const MONTANT& amount, qint64 slot);
+    // Shows the slot's value with that many decimals, trailing zeros beyond the currency's own
+    // decimals dropped.
+    void fillMontant(const MONTANT& amount, qint64 slot, qint64 decimales);
+    void readMontant(MONTANT& amount) const { amount.setFromMontant(m_montant); }
+    // The amount from the text: its value in the field's slot, converted into every slot.
+    void synchronizeMontant();
+    // Shows the same amount in another slot.
+    void SET_DEVISE(qint64 slot) { fillMontant(m_montant, slot); }
+
+    const MONTANT& montant() const { return m_montant; }
+    qint64 devise() const { return m_devise; }
+
+    // The number a cleaned text stands for, read the same in every locale; 0 for a text without
+    // digits ("", "-", ".") and for a value too large for a double.
+    static double valueOfText(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void pasteText(const QString& text) override;
+
+private:
+    MONTANT m_montant;
+    qint64 m_devise = 0;
+};

@@ -1,0 +1,6 @@
+#include "toolkit/fields/TextViewCompteC.h"
+
+void TextViewCompteC::ACTION(qint64 ident)
+{
+    sendToDelegate(QStringLiteral("CREDIT:"), ident);
+}

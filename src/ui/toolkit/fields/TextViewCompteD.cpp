@@ -1,0 +1,6 @@
+#include "toolkit/fields/TextViewCompteD.h"
+
+void TextViewCompteD::ACTION(qint64 ident)
+{
+    sendToDelegate(QStringLiteral("DEBIT:"), ident);
+}

@@ -1,0 +1,99 @@
+#include "toolkit/host/QtModalRunner.h"
+
+#include "foundation/diagnostics.h"
+
+#include <QEventLoop>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+void QtModalRunner::prepareWindow(const ModalRequest& request)
+{
+    QWidget* window = request.window;
+    QWidget* parent = request.parent ? request.parent->window() : nullptr;
+    const bool sheet = request.sheet && parent;
+    const Qt::WindowModality modality = sheet ? Qt::WindowModal : Qt::ApplicationModal;
+    // Qt applies a modality when a window is shown: a window already on screen goes off first.
+    if (window->isVisible() && window->windowModality() != modality)
+        window->hide();
+    window->setWindowModality(modality);
+    if (!sheet)
+        return;
+    // Window modality blocks the window's transient parent; a window built without a parent
+    // widget gets one here, without handing its ownership to the parent.
+    if (window->parentWidget() != parent) {
+        window->winId();
+        parent->winId();
+        if (QWindow* handle = window->windowHandle())
+            handle->setTransientParent(parent->windowHandle());
+    }
+    if (!window->testAttribute(Qt::WA_Resized))
+        window->adjustSize();
+    const QRect around = parent->frameGeometry();
+    window->move(around.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+int QtModalRunner::run(const ModalRequest& request)
+{
+    if (!SV_ASSERT(request.window))
+        return 0;
+    QEventLoop loop;
+    Run current {request.window, &loop, 0, false};
+    m_runs.push_back(&current);
+    ModalRunScope scope;
+
+    prepareWindow(request);
+    request.window->installEventFilter(this);
+    const QMetaObject::Connection destroyed = connect(request.window, &QObject::destroyed, &loop, [&current, &loop] {
+        current.ended = true;
+        loop.exit(0);
+    });
+    request.window->show();
+    request.window->raise();
+    request.window->activateWindow();
+    if (!current.ended)
+        loop.exec(QEventLoop::DialogExec);
+
+    disconnect(destroyed);
+    if (current.window)
+        current.window->removeEventFilter(this);
+    m_runs.erase(std::find(m_runs.begin(), m_runs.end(), &current));
+    return current.code;
+}
+
+QtModalRunner::Run* QtModalRunner::findRun(const QWidget* window)
+{
+    for (Run* run : m_runs) {
+        if (run->window == window && !run->ended)
+            return run;
+    }
+    return nullptr;
+}
+
+void QtModalRunner::endModal(QWidget* window, int code)
+{
+    Run* run = findRun(window);
+    if (!run)
+        return;
+    run->code = code;
+    run->ended = true;
+    run->loop->exit(code);
+}
+
+QWidget* QtModalRunner::modalWindow() const
+{
+    return m_runs.empty() ? nullptr : m_runs.back()->window.data();
+}
+
+// A window that goes away while its run is open (its close box accepted, or hidden by program)
+// ends the run with 0, so the caller never waits on a window nobody can see. A hide sent by the
+// window system (minimising) is not an end.
+bool QtModalRunner::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Hide && !event->spontaneous()) {
+        if (auto* window = qobject_cast<QWidget*>(watched))
+            endModal(window, 0);
+    }
+    return QObject::eventFilter(watched, event);
+}

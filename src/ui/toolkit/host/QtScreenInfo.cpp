@@ -1,0 +1,10 @@
+#include "toolkit/host/QtScreenInfo.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+QRect QtScreenInfo::visibleFrame() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}

@@ -1,0 +1,26 @@
+#include "toolkit/host/QtUiHost.h"
+
+#include "toolkit/dialogs/QtAlertPresenter.h"
+#include "toolkit/media/QtAnimator.h"
+#include "toolkit/host/QtDesktop.h"
+#include "toolkit/dialogs/QtFilePanels.h"
+#include "toolkit/host/QtModalRunner.h"
+#include "toolkit/print/QtPrintHost.h"
+#include "toolkit/host/QtScheduler.h"
+#include "toolkit/host/QtScreenInfo.h"
+#include "toolkit/media/QtSoundBackend.h"
+
+std::unique_ptr<UiHost> makeQtUiHost()
+{
+    UiHost::Services services;
+    services.modal = std::make_unique<QtModalRunner>();
+    services.alerts = std::make_unique<QtAlertPresenter>();
+    services.scheduler = std::make_unique<QtScheduler>();
+    services.panels = std::make_unique<QtFilePanels>();
+    services.desktop = std::make_unique<QtDesktop>();
+    services.screen = std::make_unique<QtScreenInfo>();
+    services.sound = std::make_unique<QtSoundBackend>();
+    services.animator = std::make_unique<QtAnimator>();
+    services.print = std::make_unique<QtPrintHost>();
+    return std::make_unique<UiHost>(std::move(services));
+}

@@ -1,0 +1,99 @@
+#include "toolkit/host/UiHost.h"
+
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/host/QtUiHost.h"
+
+#include "foundation/diagnostics.h"
+#include "foundation/localized.h"
+
+#include <QWidget>
+
+namespace {
+
+UiHost* g_host = nullptr;
+
+// The core's alerts take the same road as the windows' own, sounds included.
+class CoreAlerts : public IAlerts {
+public:
+    int run(const AlertRequest& request) override { return showAlert(request); }
+};
+
+CoreAlerts g_coreAlerts;
+
+} // namespace
+
+QStringList alertButtonTitles(const AlertRequest& request)
+{
+    QStringList titles;
+    for (const QString* title : {&request.button1, &request.button2, &request.button3}) {
+        if (!title->isEmpty())
+            titles.append(*title);
+    }
+    if (titles.isEmpty())
+        titles.append(localizedDialogue(QStringLiteral("LIB_BUTTON_OK")));
+    return titles;
+}
+
+QWidget* widgetOfWindowObject(QObject* window)
+{
+    if (!window)
+        return nullptr;
+    if (auto* widget = qobject_cast<QWidget*>(window))
+        return widget;
+    return window->property("window").value<QWidget*>();
+}
+
+IScheduler::Handle IScheduler::newHandle()
+{
+    static Handle last = 0;
+    return ++last;
+}
+
+UiHost::UiHost(Services services)
+    : m_services(std::move(services))
+{
+    SV_ASSERT(m_services.modal && m_services.alerts && m_services.scheduler && m_services.panels && m_services.desktop
+              && m_services.screen && m_services.sound && m_services.animator && m_services.print);
+}
+
+UiHost::~UiHost()
+{
+    if (g_host == this)
+        install(nullptr);
+}
+
+void UiHost::install(UiHost* host)
+{
+    g_host = host;
+    installAlerts(host ? &g_coreAlerts : nullptr);
+    installDesktop(host ? &host->desktop() : nullptr);
+}
+
+UiHost* UiHost::installed()
+{
+    return g_host;
+}
+
+UiHost& UiHost::instance()
+{
+    if (!g_host) {
+        svSoftAssertFailed("UiHost installed", __FILE__, __LINE__);
+        // Deliberately never deleted: it may be used until the very end of the run, after the
+        // application object that its Qt services need is gone.
+        install(makeQtUiHost().release());
+    }
+    return *g_host;
+}
+
+void UiHost::enterModal()
+{
+    ++m_modalDepth;
+    scheduler().setModalDepth(m_modalDepth);
+}
+
+void UiHost::leaveModal()
+{
+    if (SV_ASSERT(m_modalDepth > 0))
+        --m_modalDepth;
+    scheduler().setModalDepth(m_modalDepth);
+}

@@ -1,0 +1,187 @@
+#pragma once
+// The one seam between the windows and the desktop. Everything a window needs from outside
+// itself that would block, wait, make a noise or depend on the machine (modal runs, alerts,
+// timers, sounds, animations, file panels, opening files, the screen) is asked of the installed
+// host. main() installs the host built on Qt; a test fixture installs a host that answers from
+// scripts and runs time on a virtual clock, so whole flows run headless and deterministic.
+#include "foundation/IAlerts.h"
+#include "foundation/IDesktop.h"
+#include "toolkit/media/Animator.h"
+#include "toolkit/media/SoundBackend.h"
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class PrintAccessoryViewController;
+class PrintOperation;
+class QWidget;
+
+struct ModalRequest {
+    QWidget* window = nullptr; // the window that runs modally
+    QWidget* parent = nullptr; // the window a sheet is shown on
+    bool sheet = false; // window-modal on the parent rather than application-modal
+    QObject* controller = nullptr; // the controller owning the window, when there is one
+};
+
+class IModalRunner {
+public:
+    virtual ~IModalRunner() = default;
+    // Shows the window modally and blocks until endModal() ends its run; answers that code.
+    // Closing the window with its close box ends the run with 0.
+    virtual int run(const ModalRequest& request) = 0;
+    // Ends the run of that window with the code; nothing when the window is not running.
+    virtual void endModal(QWidget* window, int code) = 0;
+    // The number of window runs open right now, and the innermost one's window.
+    virtual int depth() const = 0;
+    virtual QWidget* modalWindow() const = 0;
+};
+
+class IAlertPresenter {
+public:
+    virtual ~IAlertPresenter() = default;
+    // Shows the alert (a sheet on its window, or application-modal) and answers the chosen
+    // button: 1000 for the first of alertButtonTitles(), 1001, 1002.
+    virtual int show(const AlertRequest& request) = 0;
+};
+
+// The buttons an alert shows, in order: the non-empty titles; "OK" when none is given, because an
+// alert always ends with a button.
+QStringList alertButtonTitles(const AlertRequest& request);
+// The widget of an alert's window: the object itself when it is a widget, else the widget in its
+// "window" property (how a window controller exposes its window); null for none.
+QWidget* widgetOfWindowObject(QObject* window);
+
+class IScheduler {
+public:
+    enum class Mode {
+        Default, // waits while a modal run or an alert is open
+        ModalPanel, // fires inside modal runs too
+    };
+    using Handle = std::uint64_t; // never 0
+
+    virtual ~IScheduler() = default;
+    // Calls fn once after ms milliseconds; when a context is given, the call is dropped if the
+    // context is destroyed first.
+    virtual Handle after(int ms, Mode mode, std::function<void()> fn, QObject* context = nullptr) = 0;
+    // Calls fn every ms milliseconds until cancelled.
+    virtual Handle every(int ms, Mode mode, std::function<void()> fn, QObject* context = nullptr) = 0;
+    virtual void cancel(Handle handle) = 0;
+    virtual bool isActive(Handle handle) const = 0;
+    // Told by the host whenever the number of open modal runs changes. Default-mode calls that
+    // come due while it is above 0 are held; when the outermost run ends they are let go, to run
+    // from the event loop once the code that ran the modal session has returned.
+    virtual void setModalDepth(int depth) = 0;
+
+    // A handle unique in the whole process, so a handle kept across a change of host can never
+    // cancel another scheduler's call.
+    static Handle newHandle();
+};
+
+struct OpenPanelRequest {
+    QString title;
+    QString prompt; // the text of the button that chooses
+    bool folders = false; // folders only, else files only
+    QStringList allowedTypes; // file extensions; empty for any
+    QString startFolder;
+};
+
+class IFilePanels {
+public:
+    virtual ~IFilePanels() = default;
+    // The path chosen in a save panel, empty when cancelled. allowedType is an extension or empty.
+    virtual QString save(const QString& defaultName, const QString& allowedType) = 0;
+    // The one path chosen in an open panel, empty when cancelled.
+    virtual QString open(const OpenPanelRequest& request) = 0;
+};
+
+class IScreenInfo {
+public:
+    virtual ~IScreenInfo() = default;
+    // The main screen's frame without panels and docks, in Qt's coordinates; empty when there is
+    // no screen.
+    virtual QRect visibleFrame() const = 0;
+};
+
+struct PrintRequest {
+    PrintOperation* operation = nullptr; // its view laid out already
+    PrintAccessoryViewController* accessory = nullptr; // the program's options, when the window offers them
+    QWidget* window = nullptr; // the window the panel is a sheet of; null for none
+};
+
+class IPrintHost {
+public:
+    virtual ~IPrintHost() = default;
+    // Shows the print panel for the operation, with the options panel when there is one, and
+    // returns once it has closed: true when the pages were printed (or saved as a PDF), false
+    // when the user cancelled. What the user changed is in the operation's print information.
+    virtual bool runPrintOperation(const PrintRequest& request) = 0;
+};
+
+class UiHost {
+public:
+    struct Services {
+        std::unique_ptr<IModalRunner> modal;
+        std::unique_ptr<IAlertPresenter> alerts;
+        std::unique_ptr<IScheduler> scheduler;
+        std::unique_ptr<IFilePanels> panels;
+        std::unique_ptr<IDesktop> desktop;
+        std::unique_ptr<IScreenInfo> screen;
+        std::unique_ptr<ISoundBackend> sound;
+        std::unique_ptr<IAnimator> animator;
+        std::unique_ptr<IPrintHost> print;
+    };
+
+    explicit UiHost(Services services);
+    virtual ~UiHost(); // uninstalls itself when installed
+    UiHost(const UiHost&) = delete;
+    UiHost& operator=(const UiHost&) = delete;
+
+    // Makes the host the process's one (null uninstalls) and routes the core's alerts and
+    // desktop requests through it. The host must stay alive while installed.
+    static void install(UiHost* host);
+    static UiHost* installed();
+    // The installed host. Asking with none installed is a programmer error: it is logged, and a
+    // host built on Qt is installed so the caller still gets real dialogs.
+    static UiHost& instance();
+
+    IModalRunner& modal() { return *m_services.modal; }
+    IAlertPresenter& alerts() { return *m_services.alerts; }
+    IScheduler& scheduler() { return *m_services.scheduler; }
+    IFilePanels& panels() { return *m_services.panels; }
+    IDesktop& desktop() { return *m_services.desktop; }
+    IScreenInfo& screen() { return *m_services.screen; }
+    ISoundBackend& sound() { return *m_services.sound; }
+    IAnimator& animator() { return *m_services.animator; }
+    IPrintHost& print() { return *m_services.print; }
+
+    // Modal runs of every kind (windows, alerts, panels) open right now.
+    int modalDepth() const { return m_modalDepth; }
+    void enterModal();
+    void leaveModal();
+
+private:
+    Services m_services;
+    int m_modalDepth = 0;
+};
+
+// Counts a modal run on the installed host for the length of a scope.
+class ModalRunScope {
+public:
+    ModalRunScope()
+        : m_host(UiHost::instance())
+    {
+        m_host.enterModal();
+    }
+    ~ModalRunScope() { m_host.leaveModal(); }
+    ModalRunScope(const ModalRunScope&) = delete;
+    ModalRunScope& operator=(const ModalRunScope&) = delete;
+
+private:
+    UiHost& m_host;
+};

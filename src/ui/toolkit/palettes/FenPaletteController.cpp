@@ -1,0 +1,50 @@
+#include "toolkit/palettes/FenPaletteController.h"
+
+QObject* FenPaletteController::parentDelegateObject() const
+{
+    return m_parentDelegate;
+}
+
+void FenPaletteController::setParentDelegateObject(QObject* controller)
+{
+    m_parentDelegate = qobject_cast<StdWindowController*>(controller);
+}
+
+long FenPaletteController::ident() const
+{
+    const WindowDataPtr data = getData();
+    if (!data)
+        return -1;
+    bool ok = false;
+    const long value = long(data->value(QStringLiteral("ident")).toLongLong(&ok));
+    return ok ? value : -1;
+}
+
+// The window the palette belongs to owns it (it closes the palette when it closes), so it is
+// alive while the palette reads it.
+void FenPaletteController::willAwakeFromNib()
+{
+    StdWindowWithTableController::willAwakeFromNib();
+    if (const WindowDataPtr data = getData())
+        m_fen = qobject_cast<StdWindowController*>(data->value(QStringLiteral("fen")).value<QObject*>());
+}
+
+// A floating panel that never becomes the active window: clicking its buttons leaves the window
+// it belongs to active, so the palette stays shown (it is shown only while that window is).
+void FenPaletteController::didAwakeFromNib()
+{
+    if (StdWindow* panelWindow = windowIfLoaded()) {
+        panelWindow->setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+        panelWindow->setAttribute(Qt::WA_ShowWithoutActivating);
+        if (!m_panel)
+            m_panel = new PalettePanel(panelWindow);
+    }
+    StdWindowWithTableController::didAwakeFromNib();
+}
+
+void FenPaletteController::windowWillClose()
+{
+    StdWindowWithTableController::windowWillClose();
+    if (m_parentDelegate)
+        m_parentDelegate->paletteWillClose();
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The base of the palettes attached to a window: the entry palette beside a statement window and
+// the details palettes of the list windows. A palette is a small floating panel, dragged by its
+// background, that never takes the keyboard from its window; it is opened for its window with
+// openPaletteForWindow (window data {"fen": the window's controller, "ident": the account it
+// works on}), attached to it with attachePalette, shown only while that window is active and
+// closed with it. When it closes it tells the controller it belongs to (parentDelegate).
+#include "toolkit/palettes/PalettePanel.h"
+#include "toolkit/windows/StdWindowWithTableController.h"
+
+#include <QPointer>
+
+class FenPaletteController : public StdWindowWithTableController {
+    Q_OBJECT
+    // Set by attachePalette; the controller is not owned.
+    Q_PROPERTY(QObject* parentDelegate READ parentDelegateObject WRITE setParentDelegateObject)
+
+public:
+    StdWindowController* parentDelegate() const { return m_parentDelegate; }
+    void setParentDelegate(StdWindowController* controller) { m_parentDelegate = controller; }
+    QObject* parentDelegateObject() const;
+    void setParentDelegateObject(QObject* controller);
+
+    // The window controller the palette was opened for (data "fen"); null when none.
+    StdWindowController* fen() const { return m_fen; }
+    // The account the palette works on (data "ident"); -1 when none.
+    long ident() const;
+    // The drag by the background; null until the window is built.
+    PalettePanel* panel() const { return m_panel; }
+
+    void willAwakeFromNib() override;
+    void didAwakeFromNib() override;
+    void windowWillClose() override;
+
+private:
+    QPointer<StdWindowController> m_parentDelegate;
+    QPointer<StdWindowController> m_fen;
+    QPointer<PalettePanel> m_panel;
+};

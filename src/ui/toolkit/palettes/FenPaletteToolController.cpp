@@ -1,0 +1,322 @@
+#include "toolkit/palettes/FenPaletteToolController.h"
+
+#include "toolkit/popups/PopCompte.h"
+#include "toolkit/popups/PopMacro.h"
+#include "toolkit/popups/PopPoste.h"
+#include "toolkit/popups/StdMenu.h"
+#include "toolkit/host/UiHost.h"
+
+#include "model/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "foundation/IAppShell.h"
+#include "foundation/broadcast.h"
+#include "foundation/localized.h"
+#include "foundation/selectors.h"
+#include "model/ITransactionWindows.h"
+#include "model/MACRO.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+QPointer<FenPaletteToolController> g_paletteOutils;
+
+constexpr char kActionProperty[] = "sv_action";
+constexpr int kSlideMs = 250;
+// The debit account pop-up lists the accounts of every kind of bank.
+constexpr qint32 kEveryBank = 7;
+
+QPushButton* toolButton(const QString& action, const QString& title, QWidget* parent)
+{
+    auto* button = new QPushButton(title, parent);
+    button->setProperty(kActionProperty, action);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QToolButton* closeButton(QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QStringLiteral("button_close"));
+    button->setProperty(kActionProperty, QStringLiteral("BUTTON_CLOSE:"));
+    button->setIcon(parent->style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    button->setToolTip(localizedMisc(QStringLiteral("kMisc_PaletteFermer")));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+template <class P> P* toolPopUp(const char* name, const QString& title, QWidget* parent)
+{
+    auto* popUp = new P(parent);
+    popUp->setObjectName(QString::fromLatin1(name));
+    popUp->setTitle(title);
+    popUp->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    popUp->setFocusPolicy(Qt::NoFocus);
+    return popUp;
+}
+
+} // namespace
+
+FenPaletteToolController* FenPaletteToolController::paletteOutils()
+{
+    return g_paletteOutils;
+}
+
+PopMacro* FenPaletteToolController::pop_macro() const
+{
+    return outlet<PopMacro>(QStringLiteral("pop_macro"));
+}
+
+PopPoste* FenPaletteToolController::pop_poste() const
+{
+    return outlet<PopPoste>(QStringLiteral("pop_poste"));
+}
+
+PopCompte* FenPaletteToolController::pop_compteD() const
+{
+    return outlet<PopCompte>(QStringLiteral("pop_compteD"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window
+
+void FenPaletteToolController::buildInterface(StdWindow& window)
+{
+    window.setWindowTitle(localizedMisc(QStringLiteral("kMisc_PaletteOutils")));
+    auto* layout = new QHBoxLayout(&window);
+    layout->setContentsMargins(4, 4, 8, 4);
+    layout->setSpacing(4);
+    layout->addWidget(closeButton(&window));
+    layout->addWidget(toolButton(QStringLiteral("BUTTON_OPERATION:"),
+                                 localizedMisc(QStringLiteral("kMisc_PaletteOperation")), &window));
+    layout->addWidget(toolPopUp<PopMacro>("pop_macro", localizedMisc(QStringLiteral("kMisc_PaletteMacros")), &window));
+    layout->addWidget(
+        toolPopUp<PopPoste>("pop_poste", localizedMisc(QStringLiteral("kMisc_PaletteCategories")), &window));
+    layout->addWidget(
+        toolPopUp<PopCompte>("pop_compteD", localizedMisc(QStringLiteral("kMisc_PaletteComptes")), &window));
+    layout->addSpacing(8);
+    const std::pair<const char*, QString> commands[] = {
+        {"RECHERCHE:", localizedMisc(QStringLiteral("kMisc_PaletteRecherche"))},
+        {"ANALYSE:", localizedMisc(QStringLiteral("kMisc_PaletteAnalyse"))},
+        {"BUDGET:", localizedMisc(QStringLiteral("kMisc_PaletteBudget"))},
+        {"CALENDRIER:", localizedMisc(QStringLiteral("kMisc_PaletteCalendrier"))},
+        {"CALCULETTE:", localizedMisc(QStringLiteral("kMisc_PaletteCalculette"))},
+        {"FAVORIS:", localizedMisc(QStringLiteral("kMisc_PaletteFavoris"))},
+        {"GUIDE:", localizedMisc(QStringLiteral("kMisc_PaletteGuide"))},
+    };
+    for (const auto& [action, title] : commands)
+        layout->addWidget(toolButton(QString::fromLatin1(action), title, &window));
+    window.adjustSize();
+}
+
+// A floating panel without title bar, dragged by its background; it slides into the corner
+// and the other windows move clear of it.
+void FenPaletteToolController::didAwakeFromNib()
+{
+    StdWindow* palette = windowIfLoaded();
+    palette->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    if (!m_panel)
+        m_panel = new PalettePanel(palette);
+    slideIn();
+    sendToAllWindowDelegates(Sel::ASSUME_BOUND, QVariant::fromValue<QObject*>(this));
+    setMenuItemTicked(true);
+    setUpPopUps();
+    StdWindowController::didAwakeFromNib();
+}
+
+QRect FenPaletteToolController::cornerFrame() const
+{
+    const QRect screen = UiHost::instance().screen().visibleFrame();
+    const QSize size = windowIfLoaded() ? windowIfLoaded()->size() : QSize();
+    return QRect(screen.topLeft(), size);
+}
+
+void FenPaletteToolController::slideIn()
+{
+    StdWindow* palette = windowIfLoaded();
+    const QRect corner = cornerFrame();
+    palette->setGeometry(QRect(QPoint(-corner.width(), corner.y()), corner.size()));
+    palette->show();
+    palette->raise();
+    palette->activateWindow();
+    UiHost::instance().animator().animateWidget(palette, {{corner, kSlideMs}}, {});
+}
+
+void FenPaletteToolController::setUpPopUps()
+{
+    if (PopMacro* macros = pop_macro()) {
+        macros->setCan_create(false);
+        macros->setSelectedTag(StdPopUp::kNoTag);
+    }
+    if (PopPoste* postes = pop_poste())
+        postes->setSelectedTag(StdPopUp::kNoTag);
+    if (PopCompte* comptes = pop_compteD()) {
+        comptes->setPOPcompteCFilter(kEveryBank);
+        comptes->setSelectedTag(StdPopUp::kNoTag);
+        comptes->setCompteDebit(true);
+    }
+}
+
+void FenPaletteToolController::setMenuItemTicked(bool ticked)
+{
+    QObject* item = appShell() ? appShell()->menuItemPaletteOutil() : nullptr;
+    if (item)
+        item->setProperty("checked", ticked);
+}
+
+void FenPaletteToolController::PLACE_PALETTE_TOOLS()
+{
+    if (StdWindow* palette = windowIfLoaded())
+        UiHost::instance().animator().animateWidget(palette, {{cornerFrame(), kSlideMs}}, {});
+}
+
+void FenPaletteToolController::didChangeScreen()
+{
+    PLACE_PALETTE_TOOLS();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Closing
+
+void FenPaletteToolController::closeSliding()
+{
+    if (g_paletteOutils == this)
+        g_paletteOutils = nullptr;
+    StdWindow* palette = windowIfLoaded();
+    const QRect screen = UiHost::instance().screen().visibleFrame();
+    if (!palette || !palette->isVisible() || palette->geometry().x() != screen.x()) {
+        close();
+        return;
+    }
+    const QRect out(QPoint(-palette->width(), palette->y()), palette->size());
+    QPointer<FenPaletteToolController> self(this);
+    UiHost::instance().animator().animateWidget(palette, {{out, kSlideMs}}, [self] {
+        if (self)
+            self->close();
+    });
+}
+
+void FenPaletteToolController::windowWillClose()
+{
+    if (g_paletteOutils == this)
+        g_paletteOutils = nullptr;
+    setMenuItemTicked(false);
+    StdWindowController::windowWillClose();
+}
+
+FenPaletteToolController* openPaletteOutils(bool appear)
+{
+    if (FenPaletteToolController* open = g_paletteOutils) {
+        if (StdWindow* palette = open->window()) {
+            palette->show();
+            palette->raise();
+            palette->activateWindow();
+        }
+        return open;
+    }
+    g_paletteOutils
+        = StdWindowController::push<FenPaletteToolController>(nullptr, MONTANT::currentDeviseSlot(), appear);
+    return g_paletteOutils;
+}
+
+void closePaletteOutils()
+{
+    if (FenPaletteToolController* open = g_paletteOutils)
+        open->closeSliding();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Actions
+
+void FenPaletteToolController::BUTTON_CLOSE(QObject*)
+{
+    closeSliding();
+}
+
+void FenPaletteToolController::BUTTON_OPERATION(QObject*)
+{
+    bool repeat = false;
+    while (openSaisieTransact(0, -1, -1, nullptr, repeat) == kSaisieOK)
+        repeat = true;
+}
+
+void FenPaletteToolController::MACRO(QObject* sender)
+{
+    const ::MACRO* macro = macroAtIndex(getDocMacro(currentDocument()), long(StdMenu::tagOf(sender)));
+    const TRANSACT* model = macro ? macroTransact(*macro) : nullptr;
+    if (model)
+        openSaisieTransact(model->moyen, model->synonymeID, -1, macro, false);
+}
+
+void FenPaletteToolController::CHOOSE_DOSSIER(QObject* sender)
+{
+    openListingDossier(long(StdMenu::tagOf(sender)), int(devise()), true);
+}
+
+void FenPaletteToolController::POSTE(QObject* sender)
+{
+    openListingPoste(long(StdMenu::tagOf(sender)), int(devise()), true);
+}
+
+void FenPaletteToolController::CREATE_POSTE(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->CREATE_POSTE(nullptr, sender);
+}
+
+void FenPaletteToolController::DEBIT(QObject* sender)
+{
+    openCompteWindow(long(StdMenu::tagOf(sender)), true);
+}
+
+void FenPaletteToolController::CREATE_COMPTED(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->CREATE_COMPTE(nullptr, sender);
+}
+
+void FenPaletteToolController::RECHERCHE(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->RECHERCHE(sender);
+}
+
+void FenPaletteToolController::ANALYSE(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->ANALYSE(sender);
+}
+
+void FenPaletteToolController::BUDGET(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->BUDGET(sender);
+}
+
+void FenPaletteToolController::CALENDRIER(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->CALENDRIER(sender);
+}
+
+void FenPaletteToolController::CALCULETTE(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->CALCULETTE(sender);
+}
+
+void FenPaletteToolController::FAVORIS(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->FAVORIS(sender);
+}
+
+void FenPaletteToolController::GUIDE(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->GUIDE(sender);
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The application's tool palette: a floating strip at the top-left corner of the screen with the
+// main commands (a new transaction, the macros, the listings of a category or folder, the
+// windows of the accounts, the search, the analysis, the budget, the calendar, the calculator,
+// the favourites and the guide). There is one at most; the other windows keep clear of it
+// (ASSUME_BOUND). It slides in from the left edge of the screen when it opens, and out again
+// when it closes from there.
+#include "toolkit/palettes/PalettePanel.h"
+#include "toolkit/windows/StdWindowController.h"
+
+#include <QPointer>
+
+class PopCompte;
+class PopMacro;
+class PopPoste;
+
+class FenPaletteToolController : public StdWindowController {
+    Q_OBJECT
+public:
+    // The open tool palette, null when none is open.
+    static FenPaletteToolController* paletteOutils();
+
+    PopMacro* pop_macro() const;
+    PopPoste* pop_poste() const;
+    PopCompte* pop_compteD() const;
+    PalettePanel* panel() const { return m_panel; }
+
+    // Closes the palette (closeSliding).
+    Q_INVOKABLE void BUTTON_CLOSE(QObject* sender);
+    // A new transaction of the general family, with no synonym and no account, again and again
+    // as long as the user confirms each.
+    Q_INVOKABLE void BUTTON_OPERATION(QObject* sender);
+    // The entry of a new transaction from the document's macro at the sender's tag.
+    Q_INVOKABLE void MACRO(QObject* sender);
+    // The listing of the folder, or of the category, of the sender's tag.
+    Q_INVOKABLE void CHOOSE_DOSSIER(QObject* sender);
+    Q_INVOKABLE void POSTE(QObject* sender);
+    Q_INVOKABLE void CREATE_POSTE(QObject* sender);
+    // The window of the account of the sender's tag.
+    Q_INVOKABLE void DEBIT(QObject* sender);
+    Q_INVOKABLE void CREATE_COMPTED(QObject* sender);
+    // The application's commands of the same names.
+    Q_INVOKABLE void RECHERCHE(QObject* sender);
+    Q_INVOKABLE void ANALYSE(QObject* sender);
+    Q_INVOKABLE void BUDGET(QObject* sender);
+    Q_INVOKABLE void CALENDRIER(QObject* sender);
+    Q_INVOKABLE void CALCULETTE(QObject* sender);
+    Q_INVOKABLE void FAVORIS(QObject* sender);
+    Q_INVOKABLE void GUIDE(QObject* sender);
+
+    // Moves the palette, animated, to the top-left corner of the visible screen.
+    void PLACE_PALETTE_TOOLS();
+    void didChangeScreen() override;
+    // The frame the palette has in the top-left corner of the visible screen.
+    QRect cornerFrame() const;
+
+    bool animatesWhenAppear() const override { return false; }
+    bool animatesWhenClose() const override { return false; }
+    void didAwakeFromNib() override;
+    void windowWillClose() override;
+
+    // Closes the palette, sliding it out when it sits at the screen's left edge.
+    void closeSliding();
+
+protected:
+    void buildInterface(StdWindow& window) override;
+
+private:
+    void slideIn();
+    void setMenuItemTicked(bool ticked);
+    void setUpPopUps();
+
+    QPointer<PalettePanel> m_panel;
+};
+
+// Opens the tool palette (shown when appear is set) and remembers it, or brings the open one to
+// the front; answers it.
+FenPaletteToolController* openPaletteOutils(bool appear);
+// Closes the tool palette when it is open.
+void closePaletteOutils();

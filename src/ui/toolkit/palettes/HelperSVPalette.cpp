@@ -1,0 +1,57 @@
+#include "toolkit/palettes/HelperSVPalette.h"
+
+#include "toolkit/host/UiHost.h"
+#include "toolkit/drawing/geometry.h"
+
+#include "foundation/diagnostics.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+// A rectangle from the bottom of the screen: its bottom is y, its top y + height, its right edge
+// x + width.
+struct UpRect {
+    double x, y, width, height;
+    double top() const { return y + height; }
+    double right() const { return x + width; }
+};
+
+UpRect upFrame(const QRect& frame, double reference)
+{
+    const QRectF r = toBottomLeft(QRectF(frame), reference);
+    return UpRect {r.x(), r.y(), r.width(), r.height()};
+}
+
+} // namespace
+
+QRect HelperSVPalette::paletteFrame(const QRect& visible, const QRect& parentContent, const QRect& paletteContent,
+                                    long position)
+{
+    // One reference height for every rectangle, so the comparisons hold as written.
+    const double reference = visible.y() + visible.height();
+    const UpRect screen = upFrame(visible, reference);
+    const UpRect parent = upFrame(parentContent, reference);
+    const UpRect palette = upFrame(paletteContent, reference);
+    double x = 0;
+    double y = 0;
+    if (position == kPositionRight) {
+        x = std::min(parent.right() + 1, screen.right() - palette.width - 1);
+        y = parent.top() - palette.height;
+    } else {
+        x = std::max(parent.x - palette.width - 1, screen.x);
+        y = std::max(parent.top() - palette.height, screen.y) + 1;
+    }
+    return fromBottomLeft(QRectF(x, y, palette.width, palette.height), reference).toRect();
+}
+
+void HelperSVPalette::placePalette(QWidget* palette, const QWidget* parent, long position)
+{
+    if (!SV_ASSERT(palette && parent))
+        return;
+    const QRect screen = UiHost::instance().screen().visibleFrame();
+    palette->setGeometry(paletteFrame(screen, parent->geometry(), palette->geometry(), position));
+    palette->update();
+}

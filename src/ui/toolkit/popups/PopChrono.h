@@ -1,0 +1,12 @@
+#pragma once
+// Switches the schedule window between its schedules (tag 0) and its forecasts (tag 1) through
+// didChooseChrono:.
+#include "toolkit/popups/StdPopUp.h"
+
+class PopChrono : public StdPopUp {
+    Q_OBJECT
+public:
+    using StdPopUp::StdPopUp;
+
+    void FILL_MENU() override;
+};

@@ -1,0 +1,630 @@
+#include "toolkit/windows/StdWindowPickers.h"
+
+#include "toolkit/drawing/Constants.h"
+#include "toolkit/dialogs/FenCalendrierController2.h"
+#include "toolkit/popups/PopCompte.h"
+#include "toolkit/popups/PopDevise.h"
+#include "toolkit/popups/PopDossier.h"
+#include "toolkit/popups/PopLogo.h"
+#include "toolkit/popups/PopMoyen.h"
+#include "toolkit/popups/PopPoste.h"
+#include "toolkit/popups/PopSynonyme.h"
+#include "toolkit/popups/PopVariante.h"
+#include "toolkit/windows/StdWindowController.h"
+#include "toolkit/fields/TextViewCompte.h"
+
+#include "model/DOCUMENT.h"
+#include "document/DocContext.h"
+#include "model/ECHEANCIER.h"
+#include "foundation/IAppShell.h"
+#include "foundation/broadcast.h"
+#include "foundation/dates.h"
+#include "foundation/localized.h"
+#include "foundation/selectors.h"
+#include "model/DOSSIER.h"
+#include "model/FINANCE.h"
+#include "model/FinanceCompute.h"
+#include "model/MOYEN.h"
+#include "model/POSTE.h"
+#include "model/Synonyme.h"
+#include "model/TAXE.h"
+#include "model/TOOL.h"
+#include "model/VARIANTE.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+
+// The investment tags carry the kind in their high bits and the ident below them.
+constexpr qint64 kPlacementIdentMask = 0x0FFFFFFF;
+// Payment families run from 0 to 12; a window that has chosen none holds -1.
+constexpr qint32 kLastMoyenFamily = 12;
+
+qint64 tagOf(const QObject* item)
+{
+    return StdMenu::tagOf(item);
+}
+
+QString textOf(const QWidget* field)
+{
+    if (const auto* view = qobject_cast<const QPlainTextEdit*>(field))
+        return view->toPlainText();
+    if (const auto* line = qobject_cast<const QLineEdit*>(field))
+        return line->text();
+    if (const auto* label = qobject_cast<const QLabel*>(field))
+        return label->text();
+    return QString();
+}
+
+void setTextOf(QWidget* field, const QString& text)
+{
+    if (auto* view = qobject_cast<QPlainTextEdit*>(field)) {
+        // Rewriting the same text would drop the caret and selection a completing view has just
+        // put in place.
+        if (view->toPlainText() != text)
+            view->setPlainText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        line->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(field)) {
+        label->setText(text);
+    }
+}
+
+// A text shown for reading only: no caret, no selection, out of the focus chain.
+void makeDisplayOnly(QWidget* field)
+{
+    if (auto* view = qobject_cast<QPlainTextEdit*>(field)) {
+        view->setReadOnly(true);
+        view->setTextInteractionFlags(Qt::NoTextInteraction);
+    } else if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        line->setReadOnly(true);
+    } else if (auto* label = qobject_cast<QLabel*>(field)) {
+        label->setTextInteractionFlags(Qt::NoTextInteraction);
+    }
+    field->setFocusPolicy(Qt::NoFocus);
+}
+
+// The widget after this one in the window's focus chain that can take the focus; null when none.
+QWidget* nextValidKeyView(QWidget* from)
+{
+    if (!from)
+        return nullptr;
+    for (QWidget* next = from->nextInFocusChain(); next && next != from; next = next->nextInFocusChain()) {
+        if (next->window() == from->window() && next->isVisibleTo(from->window()) && next->isEnabled()
+            && (next->focusPolicy() & Qt::TabFocus))
+            return next;
+    }
+    return nullptr;
+}
+
+QIcon varianteIcon(const ::VARIANTE& variante, int family)
+{
+    const VarianteImage image = variante.getImageForFamily(family);
+    return image.name.isEmpty() ? PopLogo::logoIcon(image.png) : StdPopUp::itemImage(image.name);
+}
+
+} // namespace
+
+StdWindowPickers::StdWindowPickers(StdWindowController& controller)
+    : m_controller(controller)
+{
+}
+
+template <class W> W* StdWindowPickers::outlet(const char* name) const
+{
+    return m_controller.outlet<W>(QLatin1String(name));
+}
+
+double StdWindowPickers::fontSize() const
+{
+    return m_controller.defaultFontSize();
+}
+
+void StdWindowPickers::showText(QWidget* field, const QString& text, bool editable) const
+{
+    if (!field)
+        return;
+    setTextOf(field, text);
+    styleText(field, editable);
+}
+
+void StdWindowPickers::styleText(QWidget* field, bool editable) const
+{
+    if (!field)
+        return;
+    field->setFont(StdTextView::systemFontOfSize(fontSize()));
+    if (!editable)
+        makeDisplayOnly(field);
+}
+
+void StdWindowPickers::focusAndSelectAll(QWidget* view) const
+{
+    if (!view)
+        return;
+    view->setFocus(Qt::OtherFocusReason);
+    if (auto* text = qobject_cast<QPlainTextEdit*>(view))
+        text->selectAll();
+    else if (auto* line = qobject_cast<QLineEdit*>(view))
+        line->selectAll();
+}
+
+// ---------------------------------------------------------------------------------------------
+// FILL and READ
+
+void StdWindowPickers::FILL()
+{
+    FILL_DEVISE(m_controller.devise());
+    const std::pair<const char*, void (StdWindowPickers::*)()> fills[] = {
+        {"view_poste", &StdWindowPickers::FILL_POSTE},
+        {"field_banqueD", &StdWindowPickers::FILL_BANQUED},
+        {"field_banqueC", &StdWindowPickers::FILL_BANQUEC},
+        {"view_compteD", &StdWindowPickers::FILL_COMPTED},
+        {"view_compteC", &StdWindowPickers::FILL_COMPTEC},
+        {"field_dossier", &StdWindowPickers::FILL_DOSSIER},
+        {"field_variante", &StdWindowPickers::FILL_VARIANTE},
+        {"field_jour1", &StdWindowPickers::FILL_DATE1},
+        {"field_jour2", &StdWindowPickers::FILL_DATE2},
+        {"pop_moyen", &StdWindowPickers::FILL_MOYEN},
+        {"pop_taxe", &StdWindowPickers::FILL_TAXE},
+        {"pop_placement", &StdWindowPickers::FILL_PLACEMENT},
+        {"pop_categorieD", &StdWindowPickers::FILL_CATEGORIED},
+        {"pop_categorieC", &StdWindowPickers::FILL_CATEGORIEC},
+        {"pop_echeancier", &StdWindowPickers::FILL_ECHEANCIER},
+    };
+    for (const auto& [name, fill] : fills) {
+        if (outlet(name))
+            (this->*fill)();
+    }
+}
+
+bool StdWindowPickers::READ()
+{
+    if (outlet(kDate1.jour))
+        m_controller.setDate1(readDate(kDate1));
+    if (outlet(kDate2.jour))
+        m_controller.setDate2(readDate(kDate2));
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Currency
+
+void StdWindowPickers::FILL_DEVISE(long slot)
+{
+    m_controller.setDevise(slot);
+    if (auto* pop = outlet<PopDevise>("pop_devise")) {
+        pop->setSelectedTag(slot);
+        pop->FILL_DEVISE(slot);
+    }
+}
+
+void StdWindowPickers::DEVISE(QObject* item)
+{
+    FILL_DEVISE(long(tagOf(item)));
+}
+
+void StdWindowPickers::EDIT_CONVERSION(QObject* item)
+{
+    if (IWindowAppDelegate* app = windowAppDelegate())
+        app->EDIT_CONVERSION(m_controller.windowIfLoaded(), item);
+}
+
+long StdWindowPickers::slotAfterNewDevisePrincipale(long current, long slot)
+{
+    if (current == 0)
+        return slot;
+    if (current == slot)
+        return 0;
+    return -1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Category
+
+void StdWindowPickers::FILL_POSTE()
+{
+    const DOCUMENT* doc = currentDocument();
+    showText(outlet("view_poste"), doc ? ::POSTE::getPosteNameNS(posteID, *doc) : QString(), true);
+    auto* pop = outlet<StdPopUp>("pop_poste");
+    if (!pop)
+        return;
+    pop->setSelectedTag(posteID);
+    if (const ::POSTE* poste = doc ? ::POSTE::posteWithIdent(posteID, *doc) : nullptr)
+        pop->setImage(PopPoste::posteImage(*poste));
+}
+
+void StdWindowPickers::POSTE(QObject* item)
+{
+    posteID = long(tagOf(item));
+    FILL_POSTE();
+    focusAndSelectAll(outlet("view_poste"));
+}
+
+// Whether or not a category was made, the lists and analyses look at the categories again: the
+// editor may have changed others on its way.
+void StdWindowPickers::CREATE_POSTE(QObject* item)
+{
+    const long ident = appShell() ? appShell()->CREATE_POSTE(m_controller.windowIfLoaded(), item) : -1;
+    if (ident >= 0) {
+        posteID = ident;
+        FILL_POSTE();
+    }
+    sendToAllWindowDelegates(Sel::COMPUTE_ANALYSE_NOTIFICATION);
+    sendToAllWindowDelegates(Sel::REBUILD_LIST);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Banks and accounts
+
+void StdWindowPickers::fillBanque(long ident, const char* fieldName, const char* popName)
+{
+    const DOCUMENT* doc = currentDocument();
+    showText(outlet(fieldName), getToolNameNS(kToolBanque, ident, doc), true);
+    auto* pop = outlet<StdPopUp>(popName);
+    if (!pop)
+        return;
+    pop->setSelectedTag(ident);
+    const TOOL* banque = getTool(kToolBanque, ident, doc);
+    pop->setImage(banque ? PopCompte::getToolImage(*banque, doc) : QIcon());
+}
+
+void StdWindowPickers::FILL_BANQUED()
+{
+    fillBanque(banqueDID, "field_banqueD", "pop_banqueD");
+}
+
+void StdWindowPickers::FILL_BANQUEC()
+{
+    fillBanque(banqueCID, "field_banqueC", "pop_banqueC");
+}
+
+void StdWindowPickers::BDEBIT(QObject* item)
+{
+    banqueDID = long(tagOf(item));
+    FILL_BANQUED();
+}
+
+void StdWindowPickers::BCREDIT(QObject* item)
+{
+    banqueCID = long(tagOf(item));
+    FILL_BANQUEC();
+}
+
+void StdWindowPickers::fillCompte(long ident, const char* viewName, const char* popName)
+{
+    auto* view = outlet<QWidget>(viewName);
+    auto* pop = outlet<PopCompte>(popName);
+    if (!view || !pop)
+        return;
+    const DOCUMENT* doc = currentDocument();
+    showText(view, getToolNameNS(kToolCompte, ident, doc), true);
+    if (auto* completing = qobject_cast<TextViewCompte*>(view))
+        completing->setAssociatedPopup(pop);
+    pop->setSelectedTag(ident);
+    const TOOL* compte = getTool(kToolCompte, ident, doc);
+    pop->setImage(compte ? PopCompte::getToolImage(*compte, doc) : StdPopUp::itemImage(toolPictureName(nullptr, doc)));
+}
+
+void StdWindowPickers::FILL_COMPTED()
+{
+    fillCompte(compteDID, "view_compteD", "pop_compteD");
+}
+
+void StdWindowPickers::FILL_COMPTEC()
+{
+    fillCompte(compteCID, "view_compteC", "pop_compteC");
+}
+
+void StdWindowPickers::DEBIT(QObject* item)
+{
+    compteDID = long(tagOf(item));
+    FILL_COMPTED();
+    focusAndSelectAll(outlet("view_compteD"));
+}
+
+void StdWindowPickers::CREDIT(QObject* item)
+{
+    compteCID = long(tagOf(item));
+    FILL_COMPTEC();
+    focusAndSelectAll(outlet("view_compteC"));
+}
+
+void StdWindowPickers::createCompte(QObject* item, long* ident, bool debit)
+{
+    const long created = appShell() ? appShell()->CREATE_COMPTE(m_controller.windowIfLoaded(), item) : -1;
+    if (created < 0)
+        return;
+    *ident = created;
+    if (debit)
+        FILL_COMPTED();
+    else
+        FILL_COMPTEC();
+    sendToAllWindowDelegates(Sel::didCreateCompteFromMenu, QVariant::fromValue<qlonglong>(created));
+}
+
+void StdWindowPickers::CREATE_COMPTED(QObject* item)
+{
+    createCompte(item, &compteDID, true);
+}
+
+void StdWindowPickers::CREATE_COMPTEC(QObject* item)
+{
+    createCompte(item, &compteCID, false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Folder, cheque book or card, payment means, tax
+
+void StdWindowPickers::FILL_DOSSIER()
+{
+    const DOCUMENT* doc = currentDocument();
+    auto* pop = outlet<StdPopUp>("pop_dossier");
+    const auto* dossiers = qobject_cast<const PopDossier*>(pop);
+    QString text;
+    if (dossierID == -1 && dossiers && dossiers->getShowAllDossierOption())
+        text = localizedMisc(QStringLiteral("kMisc_AnalyseTousDossiers"));
+    else if (doc)
+        text = ::DOSSIER::getDossierNameNS(dossierID, *doc);
+    showText(outlet("field_dossier"), text, false);
+    if (!pop)
+        return;
+    pop->setSelectedTag(dossierID);
+    if (const ::DOSSIER* dossier = doc ? ::DOSSIER::dossierWithIdent(dossierID, *doc) : nullptr)
+        pop->setImage(PopPoste::dossierImage(*dossier));
+}
+
+void StdWindowPickers::DOSSIER(QObject* item)
+{
+    dossierID = long(tagOf(item));
+    FILL_DOSSIER();
+}
+
+void StdWindowPickers::FILL_VARIANTE()
+{
+    auto* pop = outlet<StdPopUp>("pop_variante");
+    const auto* variantes = qobject_cast<const PopVariante*>(pop);
+    const int family = variantes ? variantes->getFamily() : 0;
+    const ::VARIANTE* variante
+        = variantes ? ::MOYEN::varianteForFamily(family, long(variantes->getCompteID()), varianteID) : nullptr;
+    showText(outlet("field_variante"), variante ? variante->nom : QString(), false);
+    if (!pop)
+        return;
+    pop->setSelectedTag(varianteID);
+    if (variante)
+        pop->setImage(varianteIcon(*variante, family));
+}
+
+void StdWindowPickers::VARIANTE(QObject* item)
+{
+    varianteID = long(tagOf(item));
+    FILL_VARIANTE();
+}
+
+void StdWindowPickers::FILL_MOYEN()
+{
+    showText(outlet("field_moyen"), moyenNameForFamily(moyenID), true);
+    if (auto* pop = outlet<StdPopUp>("pop_moyen")) {
+        pop->setSelectedTag(moyenID);
+        const bool isFamily = moyenID >= 0 && moyenID <= kLastMoyenFamily;
+        pop->setImage(isFamily ? StdPopUp::itemImage(familyIconName(moyenID)) : QIcon());
+    }
+}
+
+void StdWindowPickers::FILL_MOYEN(long synonymeID)
+{
+    const DOCUMENT* doc = currentDocument();
+    const Synonyme* synonyme
+        = synonymeID >= 0 && doc ? Synonyme::synonymeWithIdent(synonymeID, doc->synonymeArray) : nullptr;
+    auto* moyens = outlet<PopMoyen>("pop_moyen");
+    if (!synonyme) {
+        FILL_MOYEN();
+        if (moyens)
+            moyens->selectMoyen(moyenID);
+        return;
+    }
+    showText(outlet("field_moyen"), synonyme->nom, true);
+    if (moyens) {
+        moyens->selectSynonyme(synonyme->ident);
+        moyens->setImage(PopSynonyme::synonymeImage(*synonyme));
+    }
+}
+
+void StdWindowPickers::MOYEN(QObject* item)
+{
+    moyenID = qint32(tagOf(item));
+    FILL_MOYEN();
+}
+
+void StdWindowPickers::FILL_TAXE()
+{
+    const DOCUMENT* doc = currentDocument();
+    showText(outlet("field_taxe"), doc ? ::TAXE::getTaxeName(taxeID, *doc) : QString(), false);
+    if (auto* pop = outlet<StdPopUp>("pop_taxe"))
+        pop->setSelectedTag(taxeID);
+}
+
+void StdWindowPickers::TAXE(QObject* item)
+{
+    taxeID = long(tagOf(item));
+    FILL_TAXE();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Investment
+
+void StdWindowPickers::FILL_PLACEMENT()
+{
+    QWidget* field = outlet("field_placement");
+    auto* pop = outlet<StdPopUp>("pop_placement");
+    const DOCUMENT* doc = currentDocument();
+    struct Kind {
+        long ident;
+        const FinanceList* list;
+        qint64 bit;
+    };
+    const Kind kinds[] = {
+        {titreID, doc ? &doc->titreHdl : nullptr, kPopTagTitre},
+        {remunereID, doc ? &doc->remunereHdl : nullptr, kPopTagRemunere},
+        {empruntID, doc ? &doc->empruntHdl : nullptr, kPopTagEmprunt},
+    };
+    const auto chosen = std::find_if(std::begin(kinds), std::end(kinds), [](const Kind& k) { return k.ident >= 0; });
+    if (chosen == std::end(kinds)) {
+        showText(field, localizedMisc(QStringLiteral("kMisc_PasDOperation")), false);
+        if (pop)
+            pop->setSelectedTag(-1);
+    } else {
+        long index = 0;
+        // An investment that is gone leaves the picker as it was.
+        if (findFinanceWithIdent(chosen->ident, &index, chosen->list)) {
+            showText(field, FINANCE::financeAtIndex(chosen->list, index)->nom, false);
+            if (pop)
+                pop->setSelectedTag(chosen->bit | qint64(chosen->ident));
+        }
+    }
+    styleText(field, false);
+}
+
+void StdWindowPickers::choosePlacement(QObject* item, long* kindID)
+{
+    titreID = -1;
+    remunereID = -1;
+    empruntID = -1;
+    *kindID = long(tagOf(item) & kPlacementIdentMask);
+    FILL_PLACEMENT();
+}
+
+void StdWindowPickers::TITRE(QObject* item)
+{
+    choosePlacement(item, &titreID);
+}
+
+void StdWindowPickers::REMUNERE(QObject* item)
+{
+    choosePlacement(item, &remunereID);
+}
+
+void StdWindowPickers::EMPRUNT(QObject* item)
+{
+    choosePlacement(item, &empruntID);
+}
+
+void StdWindowPickers::NO_PLACEMENT()
+{
+    titreID = -1;
+    remunereID = -1;
+    empruntID = -1;
+    FILL_PLACEMENT();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Account categories and schedule
+
+void StdWindowPickers::FILL_CATEGORIED()
+{
+    showText(outlet("field_categorieD"), Constants::categorieToString(categorieDID), false);
+    if (auto* pop = outlet<StdPopUp>("pop_categorieD"))
+        pop->setSelectedTag(categorieDID);
+}
+
+void StdWindowPickers::FILL_CATEGORIEC()
+{
+    showText(outlet("field_categorieC"), Constants::categorieToString(categorieCID), false);
+    if (auto* pop = outlet<StdPopUp>("pop_categorieC"))
+        pop->setSelectedTag(categorieCID);
+}
+
+void StdWindowPickers::CATEGORIED(QObject* item)
+{
+    categorieDID = qint32(tagOf(item));
+    FILL_CATEGORIED();
+}
+
+void StdWindowPickers::CATEGORIEC(QObject* item)
+{
+    categorieCID = qint32(tagOf(item));
+    FILL_CATEGORIEC();
+}
+
+void StdWindowPickers::FILL_ECHEANCIER()
+{
+    showText(outlet("field_echeancier"), echeancierNameForIdent(echeancierID, currentDocument()), false);
+    if (auto* pop = outlet<StdPopUp>("pop_echeancier"))
+        pop->setSelectedTag(echeancierID);
+}
+
+void StdWindowPickers::ECHEANCIER(QObject* item)
+{
+    echeancierID = long(tagOf(item));
+    FILL_ECHEANCIER();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dates
+
+const StdWindowPickers::DateFields StdWindowPickers::kDate1 {"field_jour1", "field_mois1", "field_annee1"};
+const StdWindowPickers::DateFields StdWindowPickers::kDate2 {"field_jour2", "field_mois2", "field_annee2"};
+
+void StdWindowPickers::fillDate(const DateFields& fields, double date)
+{
+    QString day;
+    QString month;
+    QString year;
+    setDayMonthYearViews(&day, &month, &year, date);
+    showText(outlet(fields.jour), day, true);
+    showText(outlet(fields.mois), month, true);
+    showText(outlet(fields.annee), year, true);
+}
+
+// An absent field takes today's value.
+double StdWindowPickers::readDate(const DateFields& fields) const
+{
+    QWidget* widgets[] = {outlet(fields.jour), outlet(fields.mois), outlet(fields.annee)};
+    QString texts[3];
+    const QString* present[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        if (widgets[i]) {
+            texts[i] = textOf(widgets[i]);
+            present[i] = &texts[i];
+        }
+    }
+    double date = 0;
+    dateFromDayMonthYearViews(present[0], present[1], present[2], &date);
+    return date;
+}
+
+void StdWindowPickers::FILL_DATE1()
+{
+    fillDate(kDate1, m_controller.date1());
+}
+
+void StdWindowPickers::FILL_DATE2()
+{
+    fillDate(kDate2, m_controller.date2());
+}
+
+double StdWindowPickers::pickDate(const DateFields& fields)
+{
+    pickDateForField(&m_controller, outlet<StdTextView>(fields.jour), outlet<StdTextView>(fields.mois),
+                     outlet<StdTextView>(fields.annee), fontSize());
+    return readDate(fields);
+}
+
+// The second date usually follows the first: the focus goes there, not to the calendar button.
+void StdWindowPickers::CALENDRIER1()
+{
+    m_controller.setDate1(pickDate(kDate1));
+    QWidget* next = outlet(kDate2.jour);
+    if (!next)
+        next = nextValidKeyView(outlet(kDate1.annee));
+    if (next)
+        next->setFocus(Qt::TabFocusReason);
+}
+
+void StdWindowPickers::CALENDRIER2()
+{
+    m_controller.setDate2(pickDate(kDate2));
+    if (QWidget* next = nextValidKeyView(outlet(kDate2.annee)))
+        next->setFocus(Qt::TabFocusReason);
+}

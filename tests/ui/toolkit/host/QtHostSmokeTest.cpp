@@ -1,0 +1,117 @@
+// The production host on real event loops (offscreen): a sheet's modal run ended by a button, the
+// close box, the timers' modal rule, and a real alert box looked at and answered.
+#include "toolkit/host/QtUiHost.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class QtHostSmoke : public ::testing::Test {
+protected:
+    void SetUp() override { UiHost::install(m_host.get()); }
+    void TearDown() override { UiHost::install(nullptr); }
+
+    // Runs fn from the event loop once the modal widget is up; gives up after two seconds.
+    static void whenModal(std::function<void(QWidget*)> fn)
+    {
+        auto* poll = new QTimer;
+        auto started = std::make_shared<QElapsedTimer>();
+        started->start();
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, started, fn] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal && started->elapsed() < 2000)
+                return;
+            poll->deleteLater();
+            poll->stop();
+            fn(modal);
+        });
+        poll->start(20);
+    }
+
+    std::unique_ptr<UiHost> m_host = makeQtUiHost();
+};
+
+TEST_F(QtHostSmoke, SheetRunEndsByItsButtonOrCloseBoxAndHoldsDefaultTimers)
+{
+    QWidget parent;
+    parent.setGeometry(100, 100, 600, 400);
+    parent.show();
+    QWidget window(nullptr, Qt::Window);
+    window.resize(200, 100);
+    auto* ok = new QPushButton("OK", &window);
+    ok->setObjectName("OUI:");
+    QObject::connect(ok, &QPushButton::clicked, [&] { m_host->modal().endModal(&window, 1); });
+
+    bool defaultFired = false;
+    bool panelFiredInside = false;
+    m_host->scheduler().after(10, IScheduler::Mode::Default, [&] { defaultFired = true; });
+    m_host->scheduler().after(10, IScheduler::Mode::ModalPanel, [&] { panelFiredInside = m_host->modalDepth() == 1; });
+    whenModal([&](QWidget* modal) {
+        EXPECT_EQ(modal, &window);
+        QTest::qWait(100); // both timers are due by now
+        EXPECT_FALSE(defaultFired);
+        if (auto* button = modal ? modal->findChild<QPushButton*>("OUI:") : nullptr)
+            button->click();
+        else
+            m_host->modal().endModal(&window, -1);
+    });
+    EXPECT_EQ(m_host->modal().run(ModalRequest {&window, &parent, true, nullptr}), 1);
+    EXPECT_EQ(window.windowModality(), Qt::WindowModal);
+    EXPECT_LE((window.geometry().center() - parent.frameGeometry().center()).manhattanLength(), 2);
+    EXPECT_TRUE(panelFiredInside);
+    EXPECT_FALSE(defaultFired); // held past the run, to the next turn of the loop
+    EXPECT_TRUE(QTest::qWaitFor([&] { return defaultFired; }, 1000));
+
+    window.hide();
+    whenModal([&](QWidget* modal) {
+        if (modal)
+            modal->close();
+    });
+    EXPECT_EQ(m_host->modal().run(ModalRequest {&window, nullptr, false, nullptr}), 0);
+    EXPECT_EQ(m_host->modal().depth(), 0);
+}
+
+TEST_F(QtHostSmoke, AlertShowsItsButtonsInOrderAndAnswersTheOnePressed)
+{
+    QWidget parent;
+    parent.setGeometry(100, 100, 600, 400);
+    parent.show();
+    QStringList titles;
+    QString defaultTitle;
+    whenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        QDir().mkpath(SORV_TEST_OUTPUT_DIR);
+        box->grab().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/alert-sheet.png"));
+        for (QAbstractButton* button : box->buttons())
+            titles << button->text();
+        defaultTitle = box->defaultButton() ? box->defaultButton()->text() : QString();
+        const auto buttons = box->buttons();
+        for (QAbstractButton* button : buttons) {
+            if (button->text() == "Plus tard")
+                button->click();
+        }
+    });
+    AlertRequest request {&parent,
+                          "Voulez-vous faire une copie de votre document ?",
+                          "La dernière copie date de plus de 7 jours.",
+                          "Maintenant",
+                          "Plus tard",
+                          "Ne plus demander",
+                          QString(),
+                          0};
+    EXPECT_EQ(m_host->alerts().show(request), 1001);
+    EXPECT_EQ(titles, (QStringList {"Maintenant", "Plus tard", "Ne plus demander"}));
+    EXPECT_EQ(defaultTitle, "Maintenant");
+    EXPECT_EQ(m_host->modalDepth(), 0);
+}
+
+} // namespace
