@@ -1,16 +1,18 @@
 #include "DocumentGenerator.h"
 
-#include "model/AnalyseConfigFile.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/SVDocumentManager.h"
 #include "foundation/SystemClock.h"
 #include "foundation/xmlmember.h"
+#include "model/AnalyseConfigFile.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/PosteFile.h"
 #include "model/SynonymeFile.h"
 #include "model/TaxeFile.h"
+#include "model/idents.h"
 
 #include <QDir>
+#include <QHash>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -27,6 +29,7 @@ public:
     Generator(DOCUMENT& doc, long transactions, unsigned seed)
         : m_doc(doc)
         , m_count(transactions)
+        , m_seed(seed)
         , m_rng(seed)
         , m_now(SystemClock::now())
     {
@@ -64,14 +67,37 @@ private:
         m_doc.posteHdl = defaultPostes();
         m_doc.taxeHdl = defaultTaxes();
         m_doc.synonymeArray = defaultSynonymes();
+        for (qsizetype i = 0; i < m_doc.synonymeArray.size(); ++i)
+            m_doc.synonymeArray[i].ident = kLastFixedIdent + 1 + i;
         TOOL::initContrepartie(&m_doc);
+        renumberDrawnTools();
+        m_doc.docParam->docSignature = long(m_seed);
+    }
+
+    // The default banks and accounts draw their idents at random, as the default synonyms do: they
+    // are numbered in list order instead, and so are the tools added after them, so that a seed
+    // always gives the same document.
+    void renumberDrawnTools()
+    {
+        QHash<long, long> banks;
+        for (TOOL& bank : m_doc.banqueHdl) {
+            if (bank.ident <= kLastFixedIdent)
+                continue;
+            banks.insert(bank.ident, m_nextToolIdent);
+            bank.ident = m_nextToolIdent++;
+        }
+        for (TOOL& compte : m_doc.compteHdl) {
+            compte.ownerID = banks.value(compte.ownerID, compte.ownerID);
+            if (compte.ident > kLastFixedIdent)
+                compte.ident = m_nextToolIdent++;
+        }
     }
 
     long addTool(int kind, long owner, const QString& name, int bType)
     {
         TOOL tool = TOOL::newToolHdl(kind, owner, name, bType, 0, &m_doc);
         ToolList& list = kind == kToolBanque ? m_doc.banqueHdl : m_doc.compteHdl;
-        tool.ident = TOOL::newToolID(list);
+        tool.ident = m_nextToolIdent++;
         list.append(tool);
         return tool.ident;
     }
@@ -226,8 +252,10 @@ private:
 
     DOCUMENT& m_doc;
     long m_count;
+    unsigned m_seed;
     QRandomGenerator m_rng;
     double m_now;
+    long m_nextToolIdent = kLastFixedIdent + 1;
     QList<long> m_userAccounts;
     QList<long> m_thirdParties;
     QList<long> m_postes;
