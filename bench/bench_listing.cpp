@@ -2,9 +2,8 @@
 // windows do: 40 accounts in 4 banks, 60 categories, one transaction in twenty split, a reference
 // on half of them, dates over two years with many on the same day.
 #include "DocumentGenerator.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "engines/LISTING.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 
 #include <QRandomGenerator>
@@ -76,7 +75,6 @@ std::unique_ptr<LISTING> buildListing(int sort, const DOCUMENT& doc)
 // Every transaction of the document into a listing of that kind, sorted once.
 void BM_buildListing(benchmark::State& state)
 {
-    DocContext::reset();
     const DOCUMENT& doc = sharedDocument();
     for (auto _ : state) {
         auto listing = buildListing(static_cast<int>(state.range(0)), doc);
@@ -87,7 +85,6 @@ void BM_buildListing(benchmark::State& state)
 
 void BM_listingResort(benchmark::State& state)
 {
-    DocContext::reset();
     const DOCUMENT& doc = sharedDocument();
     auto listing = buildListing(2, doc);
     int sort = 1;
@@ -102,7 +99,6 @@ void BM_listingResort(benchmark::State& state)
 // Running balances of one account (range 0) or of the user's own accounts (range 1).
 void BM_listingComputeCumuls(benchmark::State& state)
 {
-    DocContext::reset();
     const DOCUMENT& doc = sharedDocument();
     auto listing = buildListing(2, doc);
     const long compteID = state.range(0) == 0 ? 1005 : -1;
@@ -116,7 +112,6 @@ void BM_listingComputeCumuls(benchmark::State& state)
 // The one-by-one insertion the bulk path replaces, on a tenth of the rows.
 void BM_insertOneByOne(benchmark::State& state)
 {
-    DocContext::reset();
     const DOCUMENT& doc = sharedDocument();
     const long count = kSize / 10;
     for (auto _ : state) {

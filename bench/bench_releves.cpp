@@ -2,13 +2,12 @@
 // generated documents: 40 accounts in 4 banks, 12 monthly statements each, transactions spread over
 // the last year and a few weeks ahead.
 #include "DocumentGenerator.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
-#include "model/ToolTree.h"
 
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
@@ -47,32 +46,33 @@ std::unique_ptr<DOCUMENT> makeDocument(long transactions)
         t.solde.values = {draw(100000) / 100.0, 0, 0, 0, 0};
         doc->transact_array.append(t);
     }
-    buildToolArbo(doc.get());
     return doc;
 }
 
 void BM_recomputeAllReleves(benchmark::State& state)
 {
-    DocContext::reset();
     auto doc = makeDocument(state.range(0));
+    DocumentSession::adopt(*doc);
     for (auto _ : state) {
         recomputeAllReleves(doc.get(), QStringLiteral("kMessage_ComputeOpen"));
         benchmark::DoNotOptimize(doc->compteHdl[0].solde);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+    DocumentSession::close();
 }
 
 // The same results account by account, one walk over the transactions per statement.
 void BM_computeAllRelevesPerAccount(benchmark::State& state)
 {
-    DocContext::reset();
     auto doc = makeDocument(state.range(0));
+    DocumentSession::adopt(*doc);
     for (auto _ : state) {
         for (TOOL& compte : doc->compteHdl)
             computeAllReleves(compte, QString(), doc.get());
         benchmark::DoNotOptimize(doc->compteHdl[0].solde);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+    DocumentSession::close();
 }
 
 } // namespace

@@ -4,11 +4,11 @@
 // 1,000 imported rows. 40 accounts in 4 banks, 60 categories, dates over two years; "now" is
 // held in the middle of them so that forecast periods are still open.
 #include "DocumentGenerator.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "engines/SearchEngine.h"
 #include "foundation/SystemClock.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 
 #include <QRandomGenerator>
@@ -94,9 +94,8 @@ DOCUMENT& sharedDocument()
 
 void prepare()
 {
-    DocContext::reset();
     SystemClock::setNowForTesting(kFirstDay + 365 * kDay);
-    DocContext::instance().document = &sharedDocument();
+    DocumentSession::adopt(sharedDocument());
 }
 
 // Range 0: transactions only; 1: with schedule and forecast occurrences up to the latest

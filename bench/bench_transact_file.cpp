@@ -1,9 +1,8 @@
 // Saving and loading "transact.xml", as every save and every opening of a document do, on
 // generated documents of 10,000 and 100,000 transactions: labels and references on all, notes on
 // one in five, split lines on one in ten, an attached file on one in fifty.
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/SystemClock.h"
+#include "model/DOCUMENT.h"
 #include "model/TransactFile.h"
 
 #include <QDir>
@@ -68,7 +67,6 @@ QString makePackage(const QTemporaryDir& dir)
 
 void BM_saveDataTransact(benchmark::State& state)
 {
-    DocContext::reset();
     auto doc = makeDocument(state.range(0));
     QTemporaryDir dir;
     const QString url = makePackage(dir);
@@ -81,7 +79,6 @@ void BM_saveDataTransact(benchmark::State& state)
 
 void BM_loadDataTransact(benchmark::State& state)
 {
-    DocContext::reset();
     QTemporaryDir dir;
     const QString url = makePackage(dir);
     {

@@ -3,12 +3,12 @@
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
 #include "document/BackupManager.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/SVDocumentManager.h"
 #include "document/UpgradeManager.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCUMENT.h"
 #include "model/MOYEN.h"
 
 namespace {
@@ -39,7 +39,7 @@ bool DocumentOpener::doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, 
                             IOpenPrompts& prompts)
 {
     doc->reset();
-    DocContext::instance().document = nullptr;
+    DocContext::instance().m_document = nullptr;
     if (crea) {
         const int code = doOpen_step_create_beforeParam(url);
         if (code != 0 && !askContinue(code, false))
@@ -97,13 +97,13 @@ bool DocumentOpener::passVersionGate(const QString& url)
 bool DocumentOpener::loadStage(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag)
 {
     *doc = std::make_unique<DOCUMENT>(url, fileSystemTag);
-    DocContext::instance().document = doc->get();
+    DocContext::instance().m_document = doc->get();
     bool loaded = false;
     SVDocumentManager::defaultManager().loadDocument(
         *doc, [&loaded]() { loaded = true; }, [&loaded]() { loaded = false; });
     if (!loaded) {
         doc->reset();
-        DocContext::instance().document = nullptr;
+        DocContext::instance().m_document = nullptr;
         return false;
     }
     if (!crea)

@@ -1,7 +1,7 @@
 #pragma once
 // The opening of a document up to the moment its member files are loaded: the password, the
-// application parameters, the automatic backup, the version gate, then the DOCUMENT itself. What
-// follows (the current currency, the indexes, the windows) belongs to the application.
+// application parameters, the automatic backup, the version gate, then the DOCUMENT itself. It is
+// the first stage of DocumentSession::open, which builds the rest of the open document's state.
 //
 // Every question goes through the installed alerts; the password through the prompts the caller
 // hands in, so the sequence runs the same with windows and in tests.

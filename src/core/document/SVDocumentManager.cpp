@@ -1,29 +1,29 @@
 #include "SVDocumentManager.h"
 
-#include "model/AnalyseConfigFile.h"
-#include "model/GraphFile.h"
 #include "document/BEFOREPARAM.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "engines/ChronoFile.h"
-#include "model/PrevisionFile.h"
-#include "model/RegleFile.h"
 #include "engines/SavedSearches.h"
 #include "foundation/IAlerts.h"
 #include "foundation/SystemClock.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
+#include "model/AnalyseConfigFile.h"
 #include "model/AttachedDocuments.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/DeviseFile.h"
 #include "model/FinanceFile.h"
+#include "model/GraphFile.h"
 #include "model/LogoFile.h"
 #include "model/MacroFile.h"
 #include "model/MoyenFile.h"
 #include "model/PosteFile.h"
+#include "model/PrevisionFile.h"
+#include "model/RegleFile.h"
 #include "model/SynonymeFile.h"
 #include "model/TaxeFile.h"
 #include "model/ToolFile.h"
@@ -161,8 +161,8 @@ void SVDocumentManager::disposeDocument(std::unique_ptr<DOCUMENT> doc)
     disposeAnaConfigs(doc->anadefHdl);
     disposeGraphDefs(doc->graphHdl);
     zeroDocument(*doc);
-    if (DocContext::instance().document == doc.get())
-        DocContext::instance().document = nullptr;
+    if (DocContext::instance().m_document == doc.get())
+        DocContext::instance().m_document = nullptr;
 }
 
 void SVDocumentManager::zeroDocument(DOCUMENT& doc)

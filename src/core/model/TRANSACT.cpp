@@ -1,10 +1,10 @@
 #include "TRANSACT.h"
 
 #include "document/APPLIPARAM.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/SystemClock.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 
 #include <algorithm>
@@ -175,7 +175,7 @@ TRANSACT TRANSACT::initialisationTransact(long compteID, const MONTANT& montant,
 TRANSACT TRANSACT::moyenToTrans(MoyenList& moyens, int family, long activeCompteID)
 {
     DocContext& context = DocContext::instance();
-    const DOCUMENT* doc = context.document;
+    const DOCUMENT* doc = context.document();
     TRANSACT t = allocNewTransact(doc);
     if (APPLIPARAM::loadAppliParam().optionSaisieDate == 1)
         t.when = context.lastEnteredDate;

@@ -9,29 +9,23 @@
 #include "app/FenRecentController.h"
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
-#include "toolkit/drawing/Constants.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenCalendrierController.h"
-#include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/drawing/Constants.h"
 #include "toolkit/media/SVSoundManager.h"
 #include "toolkit/media/SoundManager.h"
+#include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/windows/windowutils.h"
 
-#include "model/GRAPH.h"
 #include "document/APPLIPARAM.h"
 #include "document/BackupManager.h"
 #include "document/ClassState.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/ICloudDelegate.h"
 #include "document/RecentDocument.h"
 #include "document/SVDocumentManager.h"
-#include "engines/ChronoManager.h"
-#include "model/ECHEANCIER.h"
 #include "engines/LISTING.h"
-#include "engines/PrevisionManager.h"
 #include "engines/SavedSearches.h"
-#include "engines/SimulationFile.h"
 #include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
@@ -39,13 +33,12 @@
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
+#include "model/DOCUMENT.h"
 #include "model/Devise.h"
 #include "model/MACRO.h"
 #include "model/MONTANT.h"
 #include "model/ReleveCompute.h"
-#include "model/TOOL.h"
 #include "model/ToolTree.h"
-#include "model/TransactOps.h"
 #include "quotes/PortfolioManager.h"
 
 #include <QFile>
@@ -319,61 +312,35 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
 {
     if (m_document)
         return false;
-    if (!DocumentOpener::doOpen(url, &m_document, crea, fileSystemTag, *this)) {
-        // The loader has disposed of a document it gave up on: nothing may point at it.
-        m_document.reset();
-        DocContext::instance().document = nullptr;
+    m_failedAutoSaveTick = 0;
+    if (!DocumentSession::open(url, &m_document, crea, fileSystemTag, *this)) {
+        failedOpening(crea);
         return false;
     }
-    m_failedAutoSaveTick = 0;
-    if (!loadingStage(crea))
-        return false;
-    showingStage(crea);
+    if (!crea)
+        actualizeExternalData();
     return true;
 }
 
-bool ApplicationDelegate::loadingStage(bool crea)
+// A new document that could not be saved is gone: the browser, still there, stays, or shows again.
+void ApplicationDelegate::failedOpening(bool crea)
 {
-    DOCUMENT* doc = m_document.get();
-    APPLIPARAM::loadAppliParam();
-    setBankIsOpen(true);
-    if (crea)
-        TOOL::initContrepartie(doc);
-    MONTANT::loadMontant(doc);
-    restoreLastSearch(doc);
-    buildToolArbo(doc);
-    buildEcheancierIndex(doc);
-    PrevisionManager::sharedManager().buildPrevisionIndex(doc);
-    initCurrentGraph(doc);
-    loadSimulationList(doc);
-    if (!crea)
-        return true;
-    bool saved = false;
-    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, true, nullptr,
-                                                     [&saved] { saved = true; }, {});
-    // A new document that is not on disk can't be worked on: it goes, and the browser, still
-    // there, stays.
-    if (!saved)
-        doCloseDocument(!m_recent);
-    return saved;
+    if (!crea || m_recent)
+        return;
+    if (StdWindowController* browser = openRecentWindow(true))
+        browser->adjustHeight(false);
 }
 
-void ApplicationDelegate::showingStage(bool crea)
+void ApplicationDelegate::showOpenedDocument(DOCUMENT& doc, bool crea)
 {
-    DOCUMENT* doc = m_document.get();
+    setBankIsOpen(true);
     if (m_recent)
         m_recent->close();
     m_recent = nullptr;
     if (!crea && APPLIPARAM::loadAppliParam().doTruc)
         WindowMemory::openWindow(WindowMemory::recordForClass(QStringLiteral("FenTrucsController")), true);
-    recomputeAllReleves(doc, QStringLiteral("kMessage_ComputeOpen"));
     m_startedTime = SystemClock::now();
-    transactLibDidOpenDocument();
-    WindowMemory::restoreDocumentWindows(doc);
-    if (crea)
-        return;
-    collectAwakeOccurrences(nullptr, doc, nullptr, QString(), nullptr);
-    actualizeExternalData();
+    WindowMemory::restoreDocumentWindows(&doc);
 }
 
 // =============================================================================================
@@ -439,10 +406,8 @@ void ApplicationDelegate::doCloseDocument(bool showBrowser)
 {
     m_duringCloseDocument = true;
     WindowMemory::closeDocumentWindows();
-    releaseDocumentState();
-    SVDocumentManager::defaultManager().disposeDocument(std::move(m_document));
-    m_document.reset();
-    DocContext::reset();
+    closePaletteOutils();
+    DocumentSession::close(std::move(m_document));
     setBankIsOpen(false);
     if (showBrowser) {
         if (StdWindowController* browser = openRecentWindow(true))
@@ -452,19 +417,6 @@ void ApplicationDelegate::doCloseDocument(bool showBrowser)
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
     m_duringCloseDocument = false;
-}
-
-void ApplicationDelegate::releaseDocumentState()
-{
-    disposeSimulationList();
-    closePaletteOutils();
-    disposeTool();
-    disposeEcheancierIndex();
-    DocContext::instance().currentSearchCritere.reset();
-    DocContext::instance().savedSearchList.clear();
-    DocContext::instance().selectedSavedSearch = -1;
-    disposeCurrentGraph();
-    PrevisionManager::goodbye();
 }
 
 StdWindowController* ApplicationDelegate::openRecentWindow(bool start)

@@ -15,7 +15,7 @@
 // asked to open), invokable by name; when it is an ICloudGlobalDelegate it gets the cloud layer's
 // news. The browser opens and creates documents through the delegate (IDocumentOpener).
 #include "app/FenRecentController.h"
-#include "document/DocumentOpener.h"
+#include "document/DocumentSession.h"
 #include "foundation/IAppShell.h"
 #include "toolkit/host/HelperSVTimer.h"
 #include "toolkit/windows/StdWindowController.h"
@@ -34,7 +34,7 @@ class QKeyEvent;
 class ApplicationDelegate : public QObject,
                             public IAppShell,
                             public IWindowAppDelegate,
-                            public IOpenPrompts,
+                            public IOpeningShell,
                             public IDocumentOpener {
     Q_OBJECT
 public:
@@ -106,7 +106,8 @@ public:
     bool nouveauDocument(const QString& url, int fileSystemTag);
     bool openRecent(const RecentDocument& recent) override;
     bool createDocument(const QString& url, int fileSystemTag) override { return nouveauDocument(url, fileSystemTag); }
-    // The whole opening (or creation) of a document, up to its windows; true when it is open.
+    // The whole opening (or creation) of a document (DocumentSession::open), with its windows;
+    // true when it is open.
     bool doOpen(const QString& url, bool crea, int fileSystemTag);
     // The close command.
     Q_INVOKABLE void FERMER_DOCUMENT(QObject* sender = nullptr);
@@ -159,13 +160,13 @@ public:
 
     // The password of a protected package, asked on the browser's window.
     bool askDocumentPassword(const BEFOREPARAM& stored, const QString& packageUrl) override;
+    // The browser gives way to the document's windows (and the tips, when asked for).
+    void showOpenedDocument(DOCUMENT& doc, bool crea) override;
 
 private:
     void step(const char* name, const std::function<void()>& work);
-    bool loadingStage(bool crea);
-    void showingStage(bool crea);
+    void failedOpening(bool crea);
     void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock);
-    void releaseDocumentState();
     bool automaticSaveIsDue(DOCUMENT* doc) const;
     bool writeCopy(DOCUMENT* doc, const QString& destination, bool* existed);
 

@@ -1,17 +1,15 @@
 #include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
-
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-namespace
-{
+namespace {
 
 using testenv::writeFile;
 
@@ -28,18 +26,17 @@ std::string xmlText(const XmlDocPtr& document)
     return out.str();
 }
 
-class DocParamTest : public ::testing::Test
-{
+class DocParamTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DocContext::reset();
+        DocumentSession::close();
         SystemClock::setNowForTesting(700000000.0);
     }
     void TearDown() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 };
 
@@ -47,7 +44,7 @@ protected:
 
 TEST_F(DocParamTest, MissingDamagedOrPartialFileTakesTheDefaultsWithoutError)
 {
-    DocContext::instance().currentDeviseSlot = 2;
+    MONTANT::setCurrentDeviseSlot(2);
     const QString package = testenv::package(QStringLiteral("docparam-missing"));
     bool error = true;
     const auto p = DOCPARAM::loadDocParam(package, &error);
@@ -106,12 +103,12 @@ TEST_F(DocParamTest, EveryStoredSettingRoundTripsInTheFileOrder)
     for (pugi::xml_node child : loadXMLRootFromURL(memberPath(package), &document).children())
         names.append(QString::fromUtf8(child.name()));
     EXPECT_EQ(names.join(QLatin1Char(' ')),
-        QStringLiteral("echInactive defaultDevise defaultDossier defaultPoste defaultCompte defaultCompteUser "
-                       "defaultCompteHistorique lastConfAnalyse lastConfRecherche lastGraphique "
-                       "lastAnalyseAnalyseMonth docSignature docSignatureIsNew lastSynchro multidevise "
-                       "chronoFilter autoComputeAnalyse autoComputeBudget autoComputeGraphique lastManualSave "
-                       "lastManualSaveStarted lastAnalyseDevise analyseShowEmpty budgetShowEmpty "
-                       "documentWindows"));
+              QStringLiteral("echInactive defaultDevise defaultDossier defaultPoste defaultCompte defaultCompteUser "
+                             "defaultCompteHistorique lastConfAnalyse lastConfRecherche lastGraphique "
+                             "lastAnalyseAnalyseMonth docSignature docSignatureIsNew lastSynchro multidevise "
+                             "chronoFilter autoComputeAnalyse autoComputeBudget autoComputeGraphique lastManualSave "
+                             "lastManualSaveStarted lastAnalyseDevise analyseShowEmpty budgetShowEmpty "
+                             "documentWindows"));
 }
 
 TEST_F(DocParamTest, RememberedWindowsKeepThirtyWithTwoDecimals)
@@ -152,7 +149,7 @@ TEST_F(DocParamTest, SignatureIsRedrawnOnceAndWrittenAtOnce)
     const QString package = testenv::package(QStringLiteral("docparam-signature"));
     DOCUMENT document(package, kFileSystemLocal);
     document.docParam = DOCPARAM::loadDocParam(package, nullptr);
-    DocContext::instance().document = &document;
+    DocumentSession::adopt(document);
     DOCPARAM& p = *document.docParam;
     p.docSignature = -5; // out of the draw's range: a redraw always changes it
 
@@ -165,5 +162,4 @@ TEST_F(DocParamTest, SignatureIsRedrawnOnceAndWrittenAtOnce)
 
     p.updateSignatureIfNecessary();
     EXPECT_EQ(p.docSignature, first);
-    DocContext::reset();
 }

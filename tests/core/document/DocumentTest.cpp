@@ -1,8 +1,9 @@
-#include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/SVDocumentManager.h"
 #include "foundation/files.h"
+#include "model/DOCPARAM.h"
+#include "support/OpenDocument.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -39,7 +40,7 @@ TEST(Document, DisposeEmptiesTheListsAndForgetsTheCurrentDocument)
     doc->deviseHdl = Devise::defaultDevises();
     doc->taxeHdl.append(TAXE());
     doc->docParam = std::make_unique<DOCPARAM>();
-    DocContext::instance().document = doc.get();
+    const testenv::OpenDocument open(*doc);
     SVDocumentManager::defaultManager().zeroDocument(*doc);
     EXPECT_TRUE(doc->deviseHdl.isEmpty());
     EXPECT_TRUE(doc->taxeHdl.isEmpty());

@@ -1,8 +1,6 @@
 // Loading and saving whole packages: a package written by hand loads whole, every faulty member
 // gives its own code, and no failure of a save, nor a save stopped at any step, loses the
 // document.
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
@@ -11,8 +9,11 @@
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "model/AttachedDocuments.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
 #include "support/FakeAlerts.h"
+#include "support/OpenDocument.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -221,7 +222,7 @@ TEST(LoadSave, OpenAnywayKeepsWhatWasReadAndDontOpenDisposesOfTheDocument)
     EXPECT_EQ(asked.button2, "Ouvrir quand même");
 
     doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
-    DocContext::instance().document = doc.get();
+    const testenv::OpenDocument open(*doc);
     alerts.expect(kAlertFirstButton);
     manager().loadDocument(
         doc, [&ok]() { ++ok; }, [&nok, &doc]() { nok += doc ? 10 : 1; });
@@ -403,7 +404,7 @@ TEST(LoadSave, AttachedFilesGoOnlyOnceTheSaveSucceeded)
     const QString url = fixture(QStringLiteral("attached"));
     int code = -1;
     auto doc = load(url, &code);
-    DocContext::instance().document = doc.get();
+    const testenv::OpenDocument open(*doc);
     doc->transact_array[3].attachedDocuments.clear();
     addStoredAttachedDocumentToDelete({QStringLiteral("Ticket.pdf")});
     const QString ticket = resources(url) + "/Documents/Ticket.pdf";
@@ -418,5 +419,4 @@ TEST(LoadSave, AttachedFilesGoOnlyOnceTheSaveSucceeded)
     EXPECT_TRUE(QFileInfo::exists(ticket));
     EXPECT_TRUE(save(*doc, url, true));
     EXPECT_FALSE(QFileInfo::exists(ticket));
-    DocContext::reset();
 }

@@ -1,15 +1,23 @@
-// The opening of a package up to its loaded document: password, preferences, backup, version gate,
-// loading and the cleaning of the payment means; and the creation of a new package.
+// The whole opening of a package: password, preferences, backup, version gate, loading and the
+// cleaning of the payment means, the state the open document brings, its statements, the showing
+// and the due pass; the creation of a new package; and the closing that leaves nothing behind.
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
-#include "document/DocumentOpener.h"
+#include "document/DocumentSession.h"
+#include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/SVDocumentManager.h"
+#include "foundation/SystemClock.h"
+#include "foundation/dates.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
+#include "model/GRAPH.h"
+#include "model/ReleveCompute.h"
+#include "model/TOOL.h"
 #include "support/FakeAlerts.h"
+#include "support/FakeAppShell.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -19,14 +27,47 @@
 
 namespace {
 
-class TypedPassword : public IOpenPrompts {
+// The window layer's part: the password typed, and what the document had when it was shown.
+class OpeningShell : public IOpeningShell {
 public:
     QString typed;
     int asked = 0;
+    QList<bool> shown; // crea of every showing
+    long dueListsWhenShown = -1;
+    QList<long> treeWhenShown; // the banks of the account tree
+    MONTANT courantWhenShown;
+    FakeAppShell* app = nullptr;
+
     bool askDocumentPassword(const BEFOREPARAM& stored, const QString&) override
     {
         ++asked;
         return stored.passwordMatches(typed);
+    }
+    void showOpenedDocument(DOCUMENT& doc, bool crea) override
+    {
+        EXPECT_EQ(currentDocument(), &doc);
+        shown.append(crea);
+        dueListsWhenShown = app ? app->awakeLists.size() : -1;
+        treeWhenShown.clear();
+        for (const ToolNode& node : DocContext::instance().toolTree)
+            treeWhenShown.append(node.ident);
+        if (const TOOL* courant = TOOL::getTool(kToolCompte, 1001, &doc))
+            courantWhenShown = courant->solde;
+    }
+};
+
+// Saves fail while failing is set: the staging package can't be made.
+class FailingSaves : public FileSystemOps {
+public:
+    bool failing = false;
+    bool makeFolder(const QString& path, int* error) override
+    {
+        if (failing && path.endsWith(QLatin1String(kSavingPackageName))) {
+            if (error)
+                *error = EIO;
+            return false;
+        }
+        return FileSystemOps::makeFolder(path, error);
     }
 };
 
@@ -44,7 +85,7 @@ protected:
     void TearDown() override
     {
         BEFOREPARAM::setDigestIterationsForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close(std::move(doc));
     }
 
     void setBackups(long count)
@@ -60,7 +101,7 @@ protected:
         before.setPassword(password);
         ASSERT_TRUE(BEFOREPARAM::saveBeforeParam(url, before));
     }
-    bool open(bool crea = false) { return DocumentOpener::doOpen(url, &doc, crea, kFileSystemLocal, prompts); }
+    bool open(bool crea = false) { return DocumentSession::open(url, &doc, crea, kFileSystemLocal, prompts); }
     qsizetype backups() const
     {
         QString archives;
@@ -73,7 +114,7 @@ protected:
 
     QString url;
     std::unique_ptr<DOCUMENT> doc;
-    TypedPassword prompts;
+    OpeningShell prompts;
 };
 
 } // namespace
@@ -161,4 +202,78 @@ TEST_F(OpenSequence, ANewPackageGetsItsBeforeParamAndTheDefaults)
     EXPECT_EQ(doc->posteHdl.size(), 38);
     EXPECT_EQ(doc->deviseHdl.size(), 5);
     EXPECT_EQ(backups(), 0);
+}
+
+TEST_F(OpenSequence, OpeningBuildsTheDocumentsStateShowsItThenRunsTheDuePass)
+{
+    // A stored balance that the statements' computation corrects.
+    const QString comptes = resources() + QStringLiteral("/compte.xml");
+    testenv::writeFile(comptes, testenv::readFile(comptes).replace("<solde><v>3034.50</v>", "<solde><v>1</v>"));
+    double now = 0;
+    dmyhmsToDate(14, 3, 2024, 10, 0, 0, &now);
+    SystemClock::setNowForTesting(now);
+    FakeAppShell app;
+    const ScopedAppShell installed(&app);
+    prompts.app = &app;
+
+    ASSERT_TRUE(open());
+    const DocContext& context = DocContext::instance();
+    EXPECT_EQ(prompts.shown, QList<bool> {false});
+    EXPECT_EQ(prompts.dueListsWhenShown, 0);
+    EXPECT_EQ(prompts.treeWhenShown, (QList<long> {100, 2, 200, 1})); // the user's banks first
+    EXPECT_EQ(context.echeancierIndex, QList<long> {40});
+    EXPECT_EQ(context.previsionIndex.size(), 1);
+    ASSERT_TRUE(context.currentSearchCritere.has_value());
+    EXPECT_EQ(context.savedSearchList.size(), 1); // read for "Loyers", the document's last search
+    EXPECT_EQ(context.simulationList.size(), 1);
+    EXPECT_NE(currentGraph(), nullptr);
+    EXPECT_EQ(context.lastEnteredDate, now);
+    EXPECT_NE(prompts.courantWhenShown.values[0], 1);
+    recomputeAllReleves(doc.get());
+    EXPECT_EQ(TOOL::getTool(kToolCompte, 1001, doc.get())->solde, prompts.courantWhenShown);
+    // The rent of every month since the last one written is due.
+    ASSERT_EQ(app.awakeLists.size(), 1);
+    EXPECT_GE(app.awakeLists[0].size(), 12);
+
+    DocumentSession::close(std::move(doc));
+    EXPECT_EQ(currentDocument(), nullptr);
+    EXPECT_TRUE(context.toolTree.isEmpty());
+    EXPECT_TRUE(context.echeancierIndex.isEmpty());
+    EXPECT_TRUE(context.previsionIndex.isEmpty());
+    EXPECT_FALSE(context.currentSearchCritere.has_value());
+    EXPECT_EQ(context.selectedSavedSearch, -1);
+    EXPECT_TRUE(context.simulationList.isEmpty());
+    EXPECT_EQ(currentGraph(), nullptr);
+    EXPECT_EQ(context.lastEnteredDate, 0);
+    SystemClock::setNowForTesting(std::nullopt);
+}
+
+TEST_F(OpenSequence, ANewDocumentIsSavedAtOnceAndHasNoDuePass)
+{
+    FakeAppShell app;
+    const ScopedAppShell installed(&app);
+    url = testenv::freshDir(QStringLiteral("new")) + QStringLiteral("/Nouveau.svd");
+    ASSERT_TRUE(QDir().mkpath(url));
+    ASSERT_TRUE(open(true));
+    EXPECT_EQ(prompts.shown, QList<bool> {true});
+    EXPECT_TRUE(QFileInfo::exists(resources() + QStringLiteral("/transact.xml")));
+    EXPECT_FALSE(prompts.treeWhenShown.isEmpty()); // the fixed banks of every document
+    EXPECT_TRUE(app.awakeLists.isEmpty());
+
+    // One that can't be written is closed and never shown.
+    FailingSaves saves;
+    saves.failing = true;
+    FileSystemOps::install(&saves);
+    FakeAlerts alerts;
+    alerts.expect(kAlertFirstButton);
+    url = testenv::freshDir(QStringLiteral("new")) + QStringLiteral("/Perdu.svd");
+    ASSERT_TRUE(QDir().mkpath(url));
+    DocumentSession::close(std::move(doc));
+    EXPECT_FALSE(open(true));
+    FileSystemOps::install(nullptr);
+    EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue(QStringLiteral("kAlerte_CannotSaveDoc")));
+    EXPECT_EQ(doc, nullptr);
+    EXPECT_EQ(currentDocument(), nullptr);
+    EXPECT_TRUE(DocContext::instance().toolTree.isEmpty());
+    EXPECT_EQ(prompts.shown.size(), 1);
 }

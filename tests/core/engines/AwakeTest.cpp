@@ -1,12 +1,12 @@
 #include "engines/AWAKE.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "engines/ChronoManager.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/TransactOps.h"
 #include "support/FakeAlerts.h"
 #include "support/FakeAppShell.h"
@@ -47,7 +47,7 @@ protected:
     void TearDown() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     // Monthly from that day, 12 occurrences.

@@ -1,11 +1,11 @@
 #include "engines/ChronoManager.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "engines/PrevisionManager.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
@@ -61,14 +61,14 @@ protected:
         doc.dossierHdl[1].ident = 2;
         for (auto [ident, dossier] : {std::pair {20L, 1L}, {21L, 1L}, {30L, 2L}, {40L, 99L}})
             doc.posteHdl.append(POSTE {.ident = ident, .dossierID = dossier, .nom = QString::number(ident)});
-        DocContext::instance().document = &doc;
+        DocumentSession::adopt(doc);
     }
     void TearDown() override
     {
         manager.goodbye();
         PrevisionManager::goodbye();
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     void addSchedule(long ident, const QString& nom, long poste, bool finished, bool split = false)

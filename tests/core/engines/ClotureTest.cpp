@@ -3,15 +3,16 @@
 // fails leaves the live document as it was.
 #include "document/Cloture.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "document/FileSystemOps.h"
 #include "document/SVDocumentManager.h"
 #include "document/SVWorkspaceManager.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/AttachedDocuments.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
 #include "support/FakeAlerts.h"
 #include "support/TestFiles.h"
@@ -111,11 +112,11 @@ struct Closing {
     Closing()
     {
         SystemClock::setNowForTesting(day(2024, 6, 1));
-        DocContext::instance().document = other.get();
+        DocumentSession::adopt(*other);
     }
     ~Closing()
     {
-        DocContext::reset();
+        DocumentSession::close();
         SystemClock::setNowForTesting(std::nullopt);
     }
     void run(DOCUMENT* doc, const QString& name)

@@ -1,11 +1,11 @@
 #include "engines/CritereMatch.h"
 #include "engines/CritereXml.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/TRANSACT.h"
 #include "support/TestFiles.h"
 
@@ -212,13 +212,13 @@ class CritereMatchTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DocContext::reset();
+        DocumentSession::close();
         SystemClock::setNowForTesting(parseWhen(QStringLiteral("2024-03-14T10:00:00")));
     }
     void TearDown() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 };
 

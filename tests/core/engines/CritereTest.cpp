@@ -2,12 +2,12 @@
 #include "engines/CritereXml.h"
 
 #include "document/APPLIPARAM.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
-#include "model/ECHEANCIER.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
 #include "model/TRANSACT.h"
 #include "support/TestFiles.h"
 
@@ -40,7 +40,6 @@ protected:
 
     void SetUp() override
     {
-        DocContext::reset();
         SystemClock::setNowForTesting(now);
         testenv::addDefaultDocParam(doc);
         doc.docParam->defaultPoste = 20;
@@ -59,12 +58,12 @@ protected:
         doc.dossierHdl = {DOSSIER()};
         doc.dossierHdl[0].ident = 4;
         doc.dossierHdl[0].nom = QStringLiteral("Maison");
-        DocContext::instance().document = &doc;
+        DocumentSession::adopt(doc);
     }
     void TearDown() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 };
 

@@ -1,8 +1,8 @@
 #include "engines/DeviseConversion.h"
 
+#include "document/DocumentSession.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 
 #include <gtest/gtest.h>
 
@@ -119,9 +119,9 @@ protected:
         long i = 0;
         for (long* d : everyDevise(doc))
             *d = i++ % 4;
-        DocContext::instance().document = &doc;
+        DocumentSession::adopt(doc);
     }
-    void TearDown() override { DocContext::reset(); }
+    void TearDown() override { DocumentSession::close(); }
 };
 
 } // namespace
@@ -190,7 +190,7 @@ TEST_F(DeviseConversion, TheFrancMadeMainAndBackRestoresTheDocument)
     EXPECT_EQ(MONTANT::currentDeviseSlot(), 0);
 
     // A document that is not the open one leaves the open one's current slot alone.
-    DocContext::instance().document = nullptr;
+    DocumentSession::close();
     ASSERT_TRUE(makeDeviseSlotMain(1, &doc));
     EXPECT_EQ(MONTANT::currentDeviseSlot(), 0);
     EXPECT_EQ(doc.docParam->defaultDevise, 1);

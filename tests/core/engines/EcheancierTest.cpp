@@ -1,10 +1,10 @@
 #include "model/ECHEANCIER.h"
 
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "engines/ChronoFile.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -46,7 +46,7 @@ protected:
     void TearDown() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 };
 

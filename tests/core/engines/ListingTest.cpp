@@ -1,10 +1,10 @@
 #include "engines/LISTING.h"
 
 #include "document/APPLIPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
 
@@ -60,7 +60,7 @@ protected:
     {
         APPLIPARAM::loadAppliParam().defaultSort = 2;
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     void addRow(const QString& label, const TRANSACT& t, int type = kStorageTransact)

@@ -1,8 +1,8 @@
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
-#include "model/PrevisionFile.h"
+#include "document/DocumentSession.h"
 #include "engines/PrevisionManager.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
+#include "model/PrevisionFile.h"
 #include "model/TransactFile.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
@@ -47,7 +47,7 @@ TRANSACT spending(double when, long poste = 20, long who1 = 10, long who2 = 11)
 
 class PrevisionIndexTest : public ::testing::Test {
 protected:
-    void TearDown() override { DocContext::reset(); }
+    void TearDown() override { DocumentSession::close(); }
     PrevisionManager& manager = PrevisionManager::sharedManager();
 };
 

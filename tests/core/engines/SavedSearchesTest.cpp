@@ -1,12 +1,13 @@
 #include "engines/SavedSearches.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "engines/Critere.h"
 #include "foundation/SystemClock.h"
 #include "foundation/files.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -26,7 +27,7 @@ protected:
 
     void SetUp() override
     {
-        DocContext::reset();
+        DocumentSession::close();
         SystemClock::setNowForTesting(kNow);
         const QString package = testenv::freshDir(QStringLiteral("searches")) + QStringLiteral("/Compte.svd");
         QDir().mkdir(package);
@@ -40,7 +41,7 @@ protected:
     void TearDown() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     static void write(const QString& path, const QByteArray& bytes)

@@ -1,10 +1,10 @@
 #include "engines/SearchEngine.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
@@ -76,13 +76,13 @@ protected:
         testenv::addBanks(doc, {7, 9}, {22});
         for (long ident : {20, 21, 30})
             doc.posteHdl.append(POSTE {.ident = ident, .dossierID = 1, .nom = QString::number(ident)});
-        DocContext::instance().document = &doc;
+        DocumentSession::adopt(doc);
     }
     void TearDown() override
     {
         MONTANT::setCurrentDeviseSlot(0);
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     Critere accountCritere(double from, double to) const

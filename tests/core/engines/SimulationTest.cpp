@@ -1,7 +1,8 @@
 #include "engines/Simulation.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "engines/SimulationFile.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -35,7 +36,7 @@ protected:
         doc->deviseHdl = Devise::defaultDevises();
         ASSERT_TRUE(simulationFolderInDocument(&folder, package));
     }
-    void TearDown() override { DocContext::reset(); }
+    void TearDown() override { DocumentSession::close(); }
 
     const QStringList& list() const { return DocContext::instance().simulationList; }
     void write(const QString& name, const QByteArray& data)

@@ -1,7 +1,8 @@
 #include "model/AttachedDocuments.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -36,11 +37,11 @@ protected:
         ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/doc.svd")) && QDir().mkpath(picked)
                     && createPackageResources(root + QStringLiteral("/doc.svd"), &resources, nullptr));
         doc = std::make_unique<DOCUMENT>(root + QStringLiteral("/doc.svd"), kFileSystemLocal);
-        DocContext::instance().document = doc.get();
+        DocumentSession::adopt(*doc);
         folder = attachedDocumentsFolder(*doc);
         ASSERT_EQ(folder, resources + QStringLiteral("/Documents"));
     }
-    void TearDown() override { DocContext::reset(); }
+    void TearDown() override { DocumentSession::close(); }
 
     bool isStored(const QString& name) const { return QFileInfo::exists(folder + QLatin1Char('/') + name); }
     QString storeNameAt(long trans, long index) const

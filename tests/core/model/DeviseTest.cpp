@@ -1,6 +1,6 @@
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
+#include "model/DOCUMENT.h"
 #include "model/DeviseFile.h"
 #include "support/FakeQuoteService.h"
 #include "support/TestEnvironment.h"
@@ -10,8 +10,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using testenv::package;
 
@@ -42,11 +41,11 @@ TEST(Devise, RecordsReadFromTheMemberFile)
 {
     bool error = true;
     const DeviseList d = loadFile(QStringLiteral("devread"),
-        "<deviselist>\n <!-- c --> <devise><unit>€</unit></devise>\n <?pi x?>"
-        "<devise><unit>€</unit><ticker></ticker></devise><other/>"
-        "<devise><unit>$</unit><used>0</used><decimale>3</decimale></devise>"
-        "<devise/><devise/></deviselist>",
-        &error);
+                                  "<deviselist>\n <!-- c --> <devise><unit>€</unit></devise>\n <?pi x?>"
+                                  "<devise><unit>€</unit><ticker></ticker></devise><other/>"
+                                  "<devise><unit>$</unit><used>0</used><decimale>3</decimale></devise>"
+                                  "<devise/><devise/></deviselist>",
+                                  &error);
     EXPECT_FALSE(error);
     ASSERT_EQ(d.size(), 5);
     EXPECT_EQ(d[0].ticker, QStringLiteral("EUR"));
@@ -80,7 +79,7 @@ TEST(Devise, AWrongNumberOfRecordsKeepsWhatWasReadAndSetsTheFlag)
 TEST(Devise, SlotsRoundTripThroughThePackage)
 {
     DeviseList devises = Devise::defaultDevises();
-    devises[1] = Devise { QStringLiteral("Dollar <US> & co"), "$", true, 0.9123456789, 0, 0, "USD", 123456789.25 };
+    devises[1] = Devise {QStringLiteral("Dollar <US> & co"), "$", true, 0.9123456789, 0, 0, "USD", 123456789.25};
     devises[4].used = true;
     devises[4].decimale = 3;
     const QString path = package(QStringLiteral("devround"));
@@ -93,7 +92,7 @@ TEST(Devise, SlotsRoundTripThroughThePackage)
     for (int i = 0; i < 5; ++i) {
         const Devise &a = loaded[i], &b = devises[i];
         EXPECT_TRUE(a.fullName == b.fullName && a.unit == b.unit && a.ticker == b.ticker && a.used == b.used
-            && a.decimale == b.decimale && a.updateTime == b.updateTime)
+                    && a.decimale == b.decimale && a.updateTime == b.updateTime)
             << i;
         EXPECT_NEAR(a.convert, b.convert, 5e-7) << i;
     }
@@ -121,27 +120,25 @@ TEST(Devise, KnownCurrenciesComeFromTheResource)
     EXPECT_EQ(Devise::findNameFromTicker(QStringLiteral("usd")), QString());
 }
 
-class DeviseRefresh : public ::testing::Test
-{
+class DeviseRefresh : public ::testing::Test {
 protected:
     static constexpr double kNow = 700000000.0;
-    DOCUMENT doc { QString(), kFileSystemLocal };
+    DOCUMENT doc {QString(), kFileSystemLocal};
     FakeQuoteService service;
     int ends = 0;
 
     void SetUp() override
     {
         doc.deviseHdl = Devise::defaultDevises();
-        const char* tickers[] = { "EUR", "USD", "GBP", "CHF", "JPY" };
+        const char* tickers[] = {"EUR", "USD", "GBP", "CHF", "JPY"};
         for (int i = 1; i < 5; ++i)
-            doc.deviseHdl[i] = Devise { "", "", i < 4, 0.5, 0, 2, tickers[i], 0 };
-        DocContext::reset();
-        DocContext::instance().document = &doc;
+            doc.deviseHdl[i] = Devise {"", "", i < 4, 0.5, 0, 2, tickers[i], 0};
+        DocumentSession::adopt(doc);
         SystemClock::setNowForTesting(kNow);
     }
     void TearDown() override
     {
-        DocContext::reset();
+        DocumentSession::close();
         SystemClock::setNowForTesting(std::nullopt);
     }
     Devise::EndBlock countEnd()
@@ -172,7 +169,7 @@ TEST_F(DeviseRefresh, ChainStoresEachRateAndGoesOnAfterAFailure)
     service.answerJson(QStringLiteral("CHFEUR=X"), FakeQuoteService::quoteJson(QStringLiteral("1.05")));
     Devise::updateDeviseTickers(&doc, countEnd());
     runUntilEnds(1);
-    EXPECT_EQ(service.requested, (QStringList { "USDEUR=X", "GBPEUR=X", "CHFEUR=X" }));
+    EXPECT_EQ(service.requested, (QStringList {"USDEUR=X", "GBPEUR=X", "CHFEUR=X"}));
     EXPECT_DOUBLE_EQ(doc.deviseHdl[1].convert, 0.92);
     EXPECT_DOUBLE_EQ(doc.deviseHdl[1].updateTime, kNow);
     EXPECT_DOUBLE_EQ(doc.deviseHdl[2].convert, 0.5);
@@ -182,7 +179,7 @@ TEST_F(DeviseRefresh, ChainStoresEachRateAndGoesOnAfterAFailure)
 
 TEST_F(DeviseRefresh, UnusablePricesAreNeverStored)
 {
-    const QJsonValue prices[] = { 0.0, -2.0, QStringLiteral("inf"), QJsonValue::Null };
+    const QJsonValue prices[] = {0.0, -2.0, QStringLiteral("inf"), QJsonValue::Null};
     for (const QJsonValue& price : prices)
         service.answerJson(QStringLiteral("USDEUR=X"), FakeQuoteService::quoteJson(price));
     int updates = 0;
@@ -196,7 +193,7 @@ TEST_F(DeviseRefresh, UnusablePricesAreNeverStored)
 TEST_F(DeviseRefresh, OutOfOrderAnswersAndASecondRefreshWhileOneRuns)
 {
     service.hold = true;
-    for (const char* symbol : { "USDEUR=X", "GBPEUR=X", "USDEUR=X", "GBPEUR=X", "CHFEUR=X" })
+    for (const char* symbol : {"USDEUR=X", "GBPEUR=X", "USDEUR=X", "GBPEUR=X", "CHFEUR=X"})
         service.answerPrice(QString::fromLatin1(symbol), symbol[0] == 'U' ? 0.92 : 1.17);
     double usd = 0, gbp = 0;
     Devise::updateDeviseTickerAtIndex(
@@ -227,10 +224,10 @@ TEST_F(DeviseRefresh, ADocumentNoLongerOpenGetsNoRateAndTheChainEnds)
     ASSERT_TRUE(waitFor([&] { return service.heldCount() == 1; }));
     DOCUMENT other(QString(), kFileSystemLocal);
     other.deviseHdl = doc.deviseHdl;
-    DocContext::instance().document = &other;
+    DocumentSession::adopt(other);
     service.release();
     runUntilEnds(1);
-    EXPECT_EQ(service.requested, QStringList { "USDEUR=X" });
+    EXPECT_EQ(service.requested, QStringList {"USDEUR=X"});
     EXPECT_DOUBLE_EQ(doc.deviseHdl[1].convert, 0.5);
     EXPECT_DOUBLE_EQ(other.deviseHdl[1].convert, 0.5);
 }

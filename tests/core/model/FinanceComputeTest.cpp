@@ -1,9 +1,9 @@
 #include "model/FinanceCompute.h"
 
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
 #include "support/TestDocument.h"
 
 #include <gtest/gtest.h>
@@ -39,12 +39,12 @@ protected:
         SystemClock::setNowForTesting(today);
         doc.deviseHdl = Devise::defaultDevises();
         testenv::addBanks(doc, {kCourant, kLivret}, {kCourtier});
-        DocContext::instance().document = &doc;
+        DocumentSession::adopt(doc);
     }
     void TearDown() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     TRANSACT& add(long from, long to, double quote1, double quote2 = 0, double quote3 = 0, double when = 0)

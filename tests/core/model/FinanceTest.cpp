@@ -1,10 +1,9 @@
 #include "model/FINANCE.h"
 
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
+#include "model/DOCUMENT.h"
 #include "model/FinanceFile.h"
-#include "model/ToolTree.h"
 #include "quotes/PortfolioManager.h"
 #include "support/FakeQuoteService.h"
 #include "support/TestEnvironment.h"
@@ -94,12 +93,12 @@ protected:
     {
         SystemClock::setNowForTesting(kNow);
         doc.deviseHdl = Devise::defaultDevises(); // slot 0 "EUR", slot 1 francs
-        DocContext::instance().document = &doc;
+        DocumentSession::adopt(doc);
     }
     void TearDown() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     FINANCE& addTitre(const QString& nom, long ident, const QString& ticker, const QString& codeDevise)
@@ -129,13 +128,13 @@ TEST(Finance, NewRecordsAndSortedLists)
     DOCUMENT doc(QString(), kFileSystemLocal);
     doc.banqueHdl = {tool(kToolBanque, 10, "Banque", kBanqueUser), tool(kToolBanque, 11, "Tiers", kBanqueTiers)};
     doc.compteHdl = {tool(kToolCompte, 22, "Boulanger", kBanqueTiers, 11)};
-    buildToolArbo(&doc);
+    DocumentSession::adopt(doc);
     const FINANCE titre = TITRE::allocNewTitre(doc);
     EXPECT_TRUE(titre.compteID == -1 && titre.ident == 2 && !titre.nom.isEmpty());
     doc.compteHdl.append(tool(kToolCompte, 7, "Courant", kBanqueUser, 10));
-    buildToolArbo(&doc);
+    DocumentSession::adopt(doc);
     EXPECT_EQ(REMUNERE::allocNewRemunere(doc).compteID, 7);
-    DocContext::reset();
+    DocumentSession::close();
 
     for (const char* nom : {"Obligations", "actions", "Épargne", "Bons"})
         TITRE::insertTitre(named(QString::fromUtf8(nom), 7), doc);
@@ -253,7 +252,7 @@ TEST_F(FinanceQuotes, AForeignQuoteIsWorthTheQuoteTimesTheRateAndEndsOnce)
     service.answerPrice(QStringLiteral("USDEUR=X"), 0.9);
     doc.titreHdl[1].setFromReceivedCours(300, &doc, counter());
     ASSERT_TRUE(QTest::qWaitFor([&] { return service.heldCount() == 1; }, 2000));
-    DocContext::instance().document = nullptr;
+    DocumentSession::close();
     service.release();
     settle(3);
     EXPECT_EQ(ends, 3);
@@ -289,7 +288,7 @@ TEST_F(FinanceQuotes, UpdatingAllSecuritiesStopsWhenTheDocumentCloses)
     service.answerJson(QStringLiteral("AIR.PA"), FakeQuoteService::quoteJson(120, "Airbus", "EUR"));
     PortfolioManager::sharedInstance().updateTickers(counter());
     ASSERT_TRUE(QTest::qWaitFor([&] { return service.heldCount() == 1; }, 2000));
-    DocContext::instance().document = nullptr;
+    DocumentSession::close();
     service.release();
     settle(1);
     EXPECT_EQ(ends, 1);

@@ -1,6 +1,6 @@
 #include "model/Logo.h"
+#include "document/DocumentSession.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "model/LogoFile.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
@@ -29,9 +29,9 @@ protected:
         url = testenv::freshDir(QStringLiteral("logo")) + QStringLiteral("/doc.svd");
         ASSERT_TRUE(testenv::makePackage(url, &resources));
         doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
-        DocContext::instance().document = doc.get();
+        DocumentSession::adopt(*doc);
     }
-    void TearDown() override { DocContext::reset(); }
+    void TearDown() override { DocumentSession::close(); }
 
     QString url;
     QString resources;

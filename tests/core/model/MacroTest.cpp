@@ -1,8 +1,9 @@
 #include "model/MACRO.h"
 #include "document/APPLIPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
+#include "model/DOCUMENT.h"
 #include "model/MacroFile.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
@@ -86,7 +87,7 @@ protected:
     {
         APPLIPARAM::disposeAppliParam();
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 };
 

@@ -1,5 +1,5 @@
-#include "document/DocContext.h"
 #include "model/MONTANT.h"
+#include "document/DocumentSession.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -13,7 +13,10 @@ MONTANT amount(double v0, double v1 = 0, double v2 = 0, double v3 = 0, double v4
     return m;
 }
 
-XmlDocPtr docWithRoot(pugi::xml_node* root) { return xmlCreateDocument(QStringLiteral("record"), root); }
+XmlDocPtr docWithRoot(pugi::xml_node* root)
+{
+    return xmlCreateDocument(QStringLiteral("record"), root);
+}
 
 } // namespace
 
@@ -33,7 +36,7 @@ TEST(Montant, NullSignAndOrderLookAtSlotZero)
     // Slot 2 is not in use: a difference there does not count.
     EXPECT_TRUE(MONTANT::sameMontant(amount(1, 2, 3), amount(1, 2, 99), true, devises));
     EXPECT_FALSE(MONTANT::sameMontant(amount(1, 2), amount(1, 2.5), true, devises));
-    DocContext::reset();
+    DocumentSession::close();
     EXPECT_TRUE(MONTANT::sameMontant(amount(1, 2), amount(1, 2.5), false, devises));
 }
 
@@ -93,7 +96,7 @@ TEST(Montant, XmlFormHasFiveValuesAndUnusedSlotsAreZero)
     QStringList texts;
     for (pugi::xml_node v : el.children("v"))
         texts << QString::fromUtf8(v.text().get());
-    EXPECT_EQ(texts, (QStringList{"12.50", "82.00", "0", "0", "0"}));
+    EXPECT_EQ(texts, (QStringList {"12.50", "82.00", "0", "0", "0"}));
 
     MONTANT back = amount(1, 1, 1, 1, 1);
     EXPECT_TRUE(loadMontantFromXML(root, "montant", back));

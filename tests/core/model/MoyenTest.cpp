@@ -1,10 +1,10 @@
 #include "model/MOYEN.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
 #include "model/MoyenFile.h"
 #include "model/TOOL.h"
+#include "support/OpenDocument.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -144,7 +144,7 @@ TEST(Moyen, ChequesAndCardsOfUserAccountsOnly)
 {
     DOCUMENT doc(QString(), kFileSystemLocal);
     addBanks(doc);
-    DocContext::instance().document = &doc;
+    const testenv::OpenDocument open(doc);
     long index = -1;
     EXPECT_FALSE(MOYEN::getMoyenIndex(doc.moyenHdl, 2, 20, &index, &doc));
     // Records of cash or third-party accounts would be dropped at the next opening.
@@ -174,7 +174,6 @@ TEST(Moyen, ChequesAndCardsOfUserAccountsOnly)
     EXPECT_EQ(doc.moyenHdl.size(), 2);
     MOYEN::unappendAllMoyen(doc.moyenHdl, 20);
     EXPECT_TRUE(doc.moyenHdl.isEmpty());
-    DocContext::reset();
 }
 
 TEST(Moyen, OpeningKeepsOnlyChequesAndCardsOfUserAccounts)

@@ -1,12 +1,11 @@
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
-#include "model/TOTAUX.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
-#include "model/ToolTree.h"
+#include "model/TOTAUX.h"
 #include "support/TestFiles.h"
 
 #include <QRandomGenerator>
@@ -60,17 +59,16 @@ class ReleveTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DocContext::reset();
         SystemClock::setNowForTesting(at(15, 3, 2024, 10));
         doc.banqueHdl = {tool(kToolBanque, kBanque, kBanqueUser), tool(kToolBanque, kTiers, kBanqueTiers)};
         doc.compteHdl = {tool(kToolCompte, kA, kBanqueUser, kBanque), tool(kToolCompte, kB, kBanqueUser, kBanque),
                          tool(kToolCompte, kPayee, kBanqueTiers, kTiers)};
-        buildToolArbo(&doc);
+        DocumentSession::adopt(doc);
     }
     void TearDown() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
     TOOL& compte(long ident) { return *TOOL::getTool(kToolCompte, ident, &doc); }
     double v(const MONTANT& m) const { return m.values[0]; }
@@ -188,7 +186,7 @@ TEST_F(ReleveTest, OnePassAgreesWithAWalkPerStatement)
     }
     const TOOL duplicate = doc.compteHdl[3];
     doc.compteHdl.append(duplicate); // a duplicated ident gets the same sums
-    buildToolArbo(&doc);
+    DocumentSession::adopt(doc);
     auto draw = [&rng](long from, long count) { return from + static_cast<long>(rng.bounded(quint32(count))); };
     for (int i = 0; i < 2000; ++i) {
         const long who1 = draw(40, 9); // 48 is no account
@@ -336,7 +334,7 @@ TEST_F(ReleveTest, StatementListingTotals)
 TEST_F(ReleveTest, ArchivingAThirdPartyRecomputesTheBalances)
 {
     doc.compteHdl.append(tool(kToolCompte, 50, kBanqueTiers, kTiers));
-    buildToolArbo(&doc);
+    DocumentSession::adopt(doc);
     doc.transact_array = {transact(kPayee, -1, kA, -1, 40, at(1, 3, 2024))};
     recomputeAllReleves(&doc);
     testenv::addDefaultDocParam(doc);

@@ -1,8 +1,8 @@
 #include "model/Synonyme.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "model/MOYEN.h"
 #include "model/SynonymeFile.h"
+#include "support/OpenDocument.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +85,7 @@ TEST(Synonyme, LookupsAndSortedPlaces)
 TEST(Synonyme, PictureIsTheFamilyIconOrTheLogo)
 {
     DOCUMENT doc(package("syn-image"), kFileSystemLocal);
-    DocContext::instance().document = &doc;
+    const testenv::OpenDocument open(doc);
     Logo logo(60);
     logo.internalName = QStringLiteral("s.png");
     ASSERT_TRUE(logo.storeImage("png bytes"));
@@ -97,5 +97,4 @@ TEST(Synonyme, PictureIsTheFamilyIconOrTheLogo)
     EXPECT_EQ(s.synonymeImage().png, "png bytes");
     s.logoID = 61; // a logo that is gone shows nothing, not the family's icon
     EXPECT_TRUE(s.synonymeImage().isNull());
-    DocContext::reset();
 }

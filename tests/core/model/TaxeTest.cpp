@@ -1,8 +1,8 @@
 #include "model/TAXE.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "model/TOTAUX.h"
 #include "model/TaxeFile.h"
+#include "support/OpenDocument.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -43,8 +43,8 @@ QString package(const char* name, const QByteArray& xml = QByteArray())
 TEST(Taxe, SplitOfAnAmountInTheOpenDocument)
 {
     DOCUMENT doc(QString(), kFileSystemLocal);
-    doc.taxeHdl = { taxe(1, "a", 19.6), taxe(7, "b", 0.001), taxe(8, "c", 0.0011), taxe(-1, "d", 19.6) };
-    DocContext::instance().document = &doc;
+    doc.taxeHdl = {taxe(1, "a", 19.6), taxe(7, "b", 0.001), taxe(8, "c", 0.0011), taxe(-1, "d", 19.6)};
+    const testenv::OpenDocument open(doc);
     MONTANT ht, tx;
     TAXE::applyTaxeToMontant(1, amount(119.6, 239.2), ht, tx);
     EXPECT_NEAR(tx.values[0], 19.6, 1e-9);
@@ -56,7 +56,7 @@ TEST(Taxe, SplitOfAnAmountInTheOpenDocument)
     TAXE::applyTaxeToMontant(8, amount(119.6), ht, tx);
     EXPECT_GT(tx.values[0], 0.0);
     // -1 is "no tax", even when a tax carries it; an unknown ident is no tax either.
-    for (long ident : { -1L, 42L }) {
+    for (long ident : {-1L, 42L}) {
         TAXE::applyTaxeToMontant(ident, amount(119.6), ht, tx);
         EXPECT_EQ(ht, amount(119.6));
         EXPECT_EQ(tx, MONTANT::zero());
@@ -66,7 +66,6 @@ TEST(Taxe, SplitOfAnAmountInTheOpenDocument)
     MONTANT m = amount(119.6);
     TAXE::applyTaxeToMontant(1, m, m, tx);
     EXPECT_NEAR(m.values[0], 100.0, 1e-9);
-    DocContext::reset();
 }
 
 TEST(Taxe, IdentsSortedInsertionAndTotals)
@@ -75,11 +74,11 @@ TEST(Taxe, IdentsSortedInsertionAndTotals)
     EXPECT_EQ(TAXE::newTaxeID(defaultTaxes()), 5);
     EXPECT_EQ(TAXE::allocNewTaxe(defaultTaxes()).ident, 5);
 
-    TaxeList list { taxe(2, "b"), taxe(3, "d") };
+    TaxeList list {taxe(2, "b"), taxe(3, "d")};
     EXPECT_EQ(TAXE::insertTaxe(taxe(4, "C"), list), 1);
     EXPECT_EQ(TAXE::insertTaxe(taxe(5, "B"), list), 0);
     EXPECT_EQ(TAXE::insertTaxe(taxe(6, "z"), list), 4);
-    EXPECT_EQ(names(list), QStringList({ "B", "b", "C", "d", "z" }));
+    EXPECT_EQ(names(list), QStringList({"B", "b", "C", "d", "z"}));
     DOCUMENT doc(QString(), kFileSystemLocal);
     doc.taxeHdl = list;
     long ident = 0;
@@ -100,15 +99,15 @@ TEST(TaxeFile, RoundTripKeepsFileOrderAndEmptyFilesGiveTheDefaults)
 {
     const QString url = package("taxe-roundtrip");
     bool error = false;
-    EXPECT_EQ(names(loadTaxe(url, &error)), QStringList({ "Revenus sans TVA", "TVA 19,6 %", "TVA 5,5 %", "TVA 7 %" }));
-    const TaxeList list { taxe(9, "Zèle & <co>", 12.345678), taxe(2, "alpha") };
+    EXPECT_EQ(names(loadTaxe(url, &error)), QStringList({"Revenus sans TVA", "TVA 19,6 %", "TVA 5,5 %", "TVA 7 %"}));
+    const TaxeList list {taxe(9, "Zèle & <co>", 12.345678), taxe(2, "alpha")};
     ASSERT_TRUE(saveTaxe(url, list));
     const TaxeList back = loadTaxe(url, &error);
     EXPECT_EQ(names(back), names(list));
     EXPECT_EQ(back[0].ident, 9);
     EXPECT_DOUBLE_EQ(back[0].rate, 12.345678);
 
-    for (const char* xml : { "<list/>", "<list>\n  \n</list>" }) {
+    for (const char* xml : {"<list/>", "<list>\n  \n</list>"}) {
         const TaxeList defaults = loadTaxe(package("taxe-empty", xml), &error);
         ASSERT_EQ(defaults.size(), 4);
         EXPECT_EQ(defaults[1].ident, 1);
@@ -125,7 +124,7 @@ TEST(TaxeFile, RecordsWithoutIdentOrNameAreRepaired)
     bool error = false;
     const TaxeList list = loadTaxe(package("taxe-repair", xml), &error);
     EXPECT_TRUE(error);
-    EXPECT_EQ(names(list), QStringList({ "A", "TVA 19,6 %", "?", "B" }));
+    EXPECT_EQ(names(list), QStringList({"A", "TVA 19,6 %", "?", "B"}));
     // Fresh idents come after every ident of the file.
     ASSERT_EQ(list.size(), 4);
     EXPECT_EQ(list[0].ident, 8);

@@ -1,9 +1,9 @@
 #include "model/TOOL.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/broadcast.h"
 #include "foundation/selectors.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/MOYEN.h"
 #include "model/ToolFile.h"
 #include "model/ToolTree.h"
@@ -31,10 +31,10 @@ class ToolTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DocContext::reset();
+        DocumentSession::close();
         testenv::addDefaultDocParam(doc);
     }
-    void TearDown() override { DocContext::reset(); }
+    void TearDown() override { DocumentSession::close(); }
 
     DOCUMENT doc {QString(), kFileSystemLocal};
 };
@@ -178,8 +178,8 @@ TEST_F(ToolTest, RemovingAnAccountTakesItsPaymentMeansAlong)
 
 TEST_F(ToolTest, ArchivingAThirdPartyNeedsTheHistoryAccount)
 {
-    doc.transact_array = {transact(30, 40, QString()), transact(41, 30, QStringLiteral("Loyer")),
-                          transact(41, 42, QString())};
+    doc.transact_array
+        = {transact(30, 40, QString()), transact(41, 30, QStringLiteral("Loyer")), transact(41, 42, QString())};
     const TransactList& transacts = doc.transact_array;
     const TOOL tiers = tool(kToolCompte, 30, "Ancien", kBanqueTiers, 1);
     EXPECT_FALSE(TOOL::archiverCompteTiers(tiers, &doc));
@@ -260,8 +260,8 @@ TEST_F(ToolTest, AccountsAndStatementsRoundTripThroughTheFile)
     EXPECT_FALSE(error);
     ASSERT_EQ(back.size(), 2);
     const TOOL& a = back[0];
-    EXPECT_EQ(std::tie(a.nom, a.infos, a.inited, a.ownerID, a.dateReleve1, a.posteID, a.taxeID,
-                       a.locked_releve_to_date, a.logoIdent, a.solde),
+    EXPECT_EQ(std::tie(a.nom, a.infos, a.inited, a.ownerID, a.dateReleve1, a.posteID, a.taxeID, a.locked_releve_to_date,
+                       a.logoIdent, a.solde),
               std::tie(compte.nom, compte.infos, compte.inited, compte.ownerID, compte.dateReleve1, compte.posteID,
                        compte.taxeID, compte.locked_releve_to_date, compte.logoIdent, compte.solde));
     ASSERT_EQ(a.releves.size(), 2);

@@ -1,6 +1,6 @@
 #include "model/ToolTree.h"
+#include "document/DocumentSession.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "model/TOOL.h"
 #include "support/TestFiles.h"
 
@@ -20,8 +20,8 @@ QList<long> idents(const ToolNodeList& list)
 
 class ToolTreeTest : public ::testing::Test {
 protected:
-    void SetUp() override { DocContext::reset(); }
-    void TearDown() override { DocContext::reset(); }
+    void SetUp() override { DocumentSession::close(); }
+    void TearDown() override { DocumentSession::close(); }
 
     DOCUMENT doc {QString(), kFileSystemLocal};
 };

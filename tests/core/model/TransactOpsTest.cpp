@@ -1,12 +1,13 @@
 #include "model/TransactOps.h"
 
 #include "document/APPLIPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
 
@@ -74,7 +75,7 @@ protected:
     {
         installSounds(nullptr);
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     TOOL& compte(long ident) { return *getTool(kToolCompte, ident, &doc); }

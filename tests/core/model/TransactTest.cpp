@@ -1,10 +1,10 @@
 #include "model/TRANSACT.h"
 #include "document/APPLIPARAM.h"
+#include "document/DocContext.h"
+#include "document/DocumentSession.h"
+#include "foundation/SystemClock.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
-#include "foundation/SystemClock.h"
-#include "model/ToolTree.h"
 #include "model/TransactFile.h"
 #include "support/TestFiles.h"
 
@@ -42,7 +42,6 @@ class TransactTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        DocContext::reset();
         SystemClock::setNowForTesting(kNow);
         testenv::addDefaultDocParam(doc);
         doc.docParam->defaultPoste = 7;
@@ -55,14 +54,13 @@ protected:
         doc.compteHdl = {tool(kToolCompte, 3, kBanqueTiers, 1), tool(kToolCompte, 5, kBanqueTiers, 1),
                          tool(kToolCompte, 4, kBanqueLiquide, 2), tool(kToolCompte, 20, kBanqueUser, 10),
                          tool(kToolCompte, 21, kBanqueUser, 10, 1)};
-        DocContext::instance().document = &doc;
-        buildToolArbo(&doc);
+        DocumentSession::adopt(doc);
     }
     void TearDown() override
     {
         APPLIPARAM::disposeAppliParam();
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     DOCUMENT doc {QString(), kFileSystemLocal};

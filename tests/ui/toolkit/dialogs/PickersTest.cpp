@@ -3,6 +3,12 @@
 // currency when it moves, the dates go through the calendar, and the broadcasts reach an open
 // window.
 #include "toolkit/dialogs/FenCalendrierController2.h"
+#include "toolkit/fields/TextFieldAnnee.h"
+#include "toolkit/fields/TextFieldJour.h"
+#include "toolkit/fields/TextFieldMois.h"
+#include "toolkit/fields/TextViewCompteC.h"
+#include "toolkit/fields/TextViewCompteD.h"
+#include "toolkit/fields/TextViewPoste.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/PopDossier.h"
@@ -11,21 +17,15 @@
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/PopTaxe.h"
 #include "toolkit/windows/StdWindowController.h"
-#include "toolkit/fields/TextFieldAnnee.h"
-#include "toolkit/fields/TextFieldJour.h"
-#include "toolkit/fields/TextFieldMois.h"
-#include "toolkit/fields/TextViewCompteC.h"
-#include "toolkit/fields/TextViewCompteD.h"
-#include "toolkit/fields/TextViewPoste.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/IAppShell.h"
 #include "foundation/broadcast.h"
 #include "foundation/dates.h"
 #include "foundation/selectors.h"
+#include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"
 #include "model/Devise.h"
 #include "model/FINANCE.h"
@@ -33,7 +33,6 @@
 #include "model/Synonyme.h"
 #include "model/TAXE.h"
 #include "model/TOOL.h"
-#include "model/ToolTree.h"
 
 #include <QAction>
 #include <QApplication>
@@ -188,7 +187,6 @@ class PickersTest : public UiTestFixture {
 protected:
     PickersTest()
     {
-        DocContext::reset();
         doc.deviseHdl = Devise::defaultDevises();
         doc.deviseHdl[2].unit = "$";
         doc.deviseHdl[2].used = true;
@@ -208,14 +206,13 @@ protected:
         doc.titreHdl = {named<FINANCE>(5, "Air Liquide")};
         doc.remunereHdl = {named<FINANCE>(2, "Livret jeune")};
         doc.synonymeArray = {named<Synonyme>(7, "Prélèvement EDF")};
-        DocContext::instance().document = &doc;
-        buildToolArbo(&doc);
+        DocumentSession::adopt(doc);
     }
     ~PickersTest() override
     {
         installAppShell(nullptr);
         setWindowAppDelegate(nullptr);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     FenPickersDemo* open(long devise = 0)

@@ -8,8 +8,8 @@
 #include "toolkit/fields/TextFieldMontant.h"
 #include "toolkit/fields/TextFieldSingleChar.h"
 
+#include "document/DocumentSession.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "toolkit/windows/StdWindow.h"
 #include "uisupport/UiTestFixture.h"
 
@@ -43,7 +43,7 @@ protected:
     ~FieldsTest() override
     {
         setKeyDownInterceptor({});
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     // Focuses the field, selects all of it and types the text.
@@ -150,7 +150,7 @@ TEST_F(FieldsTest, TheAmountFollowsTheTextInEverySlot)
     doc.deviseHdl = Devise::defaultDevises();
     doc.deviseHdl[2].convert = 2.0;
     doc.deviseHdl[2].decimale = 0;
-    DocContext::instance().document = &doc;
+    DocumentSession::adopt(doc);
 
     MONTANT amount;
     amount.makeMontant(0, 12.5, doc.deviseHdl);

@@ -5,19 +5,18 @@
 #include "toolkit/fields/TextViewPoste.h"
 
 #include "document/APPLIPARAM.h"
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
+#include "model/DOCUMENT.h"
 #include "model/POSTE.h"
 #include "model/TOOL.h"
-#include "model/ToolTree.h"
 #include "support/TestFiles.h"
-#include "toolkit/popups/PopCompte.h"
-#include "toolkit/windows/StdWindowController.h"
 #include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
 #include "toolkit/fields/TextFieldMontant.h"
+#include "toolkit/popups/PopCompte.h"
+#include "toolkit/windows/StdWindowController.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
@@ -60,15 +59,13 @@ class TextViewTest : public UiTestFixture {
 protected:
     TextViewTest()
     {
-        DocContext::reset();
         for (const POSTE& p : {poste(1, "Alimentation"), poste(2, "Assurance"), poste(3, "Auto"), poste(4, "École")})
             POSTE::insertPoste(p, doc.posteHdl);
         doc.banqueHdl = {tool(kToolBanque, 10, "Banque", kBanqueUser), tool(kToolBanque, 11, "Tiers", kBanqueTiers)};
         doc.compteHdl
             = {tool(kToolCompte, 20, "Courant", kBanqueUser, 10), tool(kToolCompte, 21, "Livret", kBanqueUser, 10),
                tool(kToolCompte, 30, "Boulanger", kBanqueTiers, 11)};
-        DocContext::instance().document = &doc;
-        buildToolArbo(&doc);
+        DocumentSession::adopt(doc);
 
         auto* date = new QHBoxLayout;
         for (StdTextView* field : std::initializer_list<StdTextView*> {jour, mois, annee}) {
@@ -92,7 +89,7 @@ protected:
     ~TextViewTest() override
     {
         SystemClock::setNowForTesting(std::nullopt);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     static QString selected(const StdTextView* view) { return view->textCursor().selectedText(); }
@@ -160,7 +157,7 @@ TEST_F(TextViewTest, CompletionFieldsRefuseThePasteAndArePlainWithoutEntities)
 
     doc.posteHdl.clear();
     QTest::keyClicks(postes, "xy");
-    DocContext::instance().document = nullptr;
+    DocumentSession::close();
     QTest::keyClicks(postes, "z");
     EXPECT_EQ(postes->toPlainText(), "xyz");
     EXPECT_EQ(beeps(), 0);

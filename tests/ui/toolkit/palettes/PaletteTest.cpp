@@ -12,11 +12,12 @@
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
-#include "model/DOCUMENT.h"
-#include "document/DocContext.h"
+#include "document/DocumentSession.h"
 #include "foundation/IAppShell.h"
+#include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
 #include "model/MACRO.h"
+#include "model/MONTANT.h"
 #include "model/Synonyme.h"
 #include "support/TestEnvironment.h"
 
@@ -115,13 +116,12 @@ class PaletteTest : public UiTestFixture {
 protected:
     PaletteTest()
     {
-        DocContext::reset();
         APPLIPARAM::loadAppliParam().doSoundsOpen = false;
         ui().screenInfo().frame = QRect(0, 25, 1440, 875);
         const QString url = testenv::freshDir(QStringLiteral("palettes")) + QStringLiteral("/doc.svd");
         QDir().mkpath(url + QStringLiteral("/Contents/Resources"));
         doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
-        DocContext::instance().document = doc.get();
+        DocumentSession::adopt(*doc);
         installTransactionWindows(&windows);
         installAppShell(&shell);
     }
@@ -131,7 +131,7 @@ protected:
         installAppShell(nullptr);
         installTransactionWindows(nullptr);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     std::unique_ptr<DOCUMENT> doc;
@@ -166,7 +166,7 @@ TEST_F(PaletteTest, EntryPaletteStartsEntriesAndListingsOfItsAccount)
     Synonyme::loadSynonymeAux(QStringLiteral("Téléphone"), 11, doc->synonymeArray);
     Synonyme::loadSynonymeAux(QStringLiteral("Prélèvement EDF"), 7, doc->synonymeArray);
     const long telephone = doc->synonymeArray[1].ident;
-    DocContext::instance().currentDeviseSlot = 2;
+    MONTANT::setCurrentDeviseSlot(2);
 
     auto* statement = StdWindowController::push<StatementWindow>(makeWindowData(), 0, true);
     QPointer<FenPaletteSaisieUserController> palette

@@ -20,8 +20,9 @@
 #include "toolkit/windows/imagex.h"
 #include "uisupport/UiTestFixture.h"
 
+#include "document/DocumentSession.h"
+#include "engines/SavedSearches.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "model/ECHEANCIER.h"
 #include "model/ToolTree.h"
 #include "support/TestEnvironment.h"
@@ -133,20 +134,20 @@ class EntityPopUpTest : public UiTestFixture {
 protected:
     EntityPopUpTest()
     {
-        DocContext::reset();
         APPLIPARAM::loadAppliParam().doAnimations = false;
         const QString url = testenv::freshDir(QStringLiteral("entitypop")) + QStringLiteral("/doc.svd");
         QDir().mkpath(url + QStringLiteral("/Contents/Resources"));
         doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
-        DocContext::instance().document = doc.get();
         fillBanks();
         fillCategories();
+        DocumentSession::adopt(*doc);
+        addLogo();
         controller = StdWindowController::push<PickerWindow>(makeWindowData({}), 0, true);
     }
     ~EntityPopUpTest() override
     {
         controller->close();
-        DocContext::reset();
+        DocumentSession::close();
     }
 
     void fillBanks()
@@ -160,13 +161,17 @@ protected:
                           tool(kToolCompte, 23, "Porte-monnaie", kBanqueLiquide, 2),
                           tool(kToolCompte, 24, "EDF", kBanqueTiers, 11),
                           tool(kToolCompte, 25, "Boulangerie", kBanqueTiers, 11)};
+        doc->compteHdl[0].logoIdent = 7;
+    }
+
+    // The picture goes into the open document's package.
+    void addLogo()
+    {
         Logo logo(7);
         logo.visibleName = QStringLiteral("Bleu");
         logo.internalName = QStringLiteral("bleu.png");
         ASSERT_TRUE(logo.storeImage(squarePng(QColor(40, 90, 200))));
         Logo::insertLogo(logo, doc->logoArray);
-        doc->compteHdl[0].logoIdent = 7;
-        buildToolArbo(doc.get());
     }
 
     void fillCategories()
@@ -391,8 +396,11 @@ TEST_F(EntityPopUpTest, PositionTaggedListsFollowInsertions)
     EXPECT_EQ(actions(macros->stdMenu()), (QStringList {"CREATE_MACRO:", "MACRO:"}));
     EXPECT_EQ(titles(macros->stdMenu()).at(1), "Courses\tAlt+C");
 
-    DocContext::instance().savedSearchList
-        = {QStringLiteral("/x/searches/Impôts 2023.xml"), QStringLiteral("/x/searches/v1.2.xml")};
+    const QString searches = doc->documentUrl + QStringLiteral("/Contents/Resources/searches/");
+    QDir().mkpath(searches);
+    for (const char* name : {"Impôts 2023.xml", "v1.2.xml", "notes.txt"})
+        testenv::writeFile(searches + QString::fromUtf8(name), "<CRITERE/>");
+    scanSavedSearches(doc.get());
     auto* criteres = controller->add<PopCritere>();
     criteres->rebuild();
     EXPECT_EQ(titles(criteres->stdMenu()).mid(1), (QStringList {"Impôts 2023", "v1.2"}));
