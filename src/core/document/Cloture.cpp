@@ -11,6 +11,7 @@
 #include "foundation/localized.h"
 #include "model/AttachedDocuments.h"
 #include "model/ReleveCompute.h"
+#include "model/ToolTree.h"
 #include "model/TransactOps.h"
 
 #include <QFileInfo>
@@ -279,6 +280,8 @@ void applyClotureReleves(TRANSACT& trans, const DOCUMENT& newDoc)
 
 void computeCloture(DOCUMENT& oldDoc, DOCUMENT& newDoc, double dateCloture)
 {
+    // The banks' balances of the new document are summed over its own account tree.
+    buildToolArbo(&newDoc);
     purgeNewDocument(newDoc);
     resetComptes(newDoc, dateCloture);
     markOldDocument(oldDoc, dateCloture);

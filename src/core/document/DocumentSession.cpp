@@ -3,10 +3,10 @@
 #include "document/APPLIPARAM.h"
 #include "document/DocContext.h"
 #include "document/SVDocumentManager.h"
+#include "document/SavedSearches.h"
+#include "document/SimulationFile.h"
 #include "engines/ChronoManager.h"
 #include "engines/PrevisionManager.h"
-#include "engines/SavedSearches.h"
-#include "engines/SimulationFile.h"
 #include "model/DOCUMENT.h"
 #include "model/ECHEANCIER.h"
 #include "model/GRAPH.h"
@@ -14,7 +14,6 @@
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
 #include "model/ToolTree.h"
-#include "model/TransactOps.h"
 
 bool DocumentSession::open(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag,
                            IOpeningShell& shell)
@@ -89,8 +88,5 @@ bool DocumentSession::saveNewDocument(DOCUMENT& doc)
 void DocumentSession::releaseDocumentState()
 {
     disposeSimulationList();
-    disposeTool();
-    disposeEcheancierIndex();
     disposeCurrentGraph();
-    PrevisionManager::goodbye();
 }

@@ -1,8 +1,7 @@
 #include "ChronoManager.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
-#include "document/ReferencePasses.h"
+#include "model/ReferencePasses.h"
 #include "engines/Critere.h"
 #include "engines/POS.h"
 #include "engines/SearchEngine.h"
@@ -39,10 +38,9 @@ bool differsByTenPercent(double current, double proposed)
 
 } // namespace
 
-long ChronoManager::computeSoldeForPosteID(long posteID, MONTANT& solde, long nbMonth) const
+long ChronoManager::computeSoldeForPosteID(long posteID, MONTANT& solde, long nbMonth, const DOCUMENT* doc) const
 {
     solde = MONTANT();
-    const DOCUMENT* doc = currentDocument();
     if (!doc)
         return 0;
     Critere critere = Critere::makePosteCritere(posteID, doc);
@@ -58,10 +56,9 @@ long ChronoManager::computeSoldeForPosteID(long posteID, MONTANT& solde, long nb
     return count;
 }
 
-BudgetProposalList ChronoManager::buildCompleterBudgetArray(long nbMonth) const
+BudgetProposalList ChronoManager::buildCompleterBudgetArray(long nbMonth, DOCUMENT* doc) const
 {
     BudgetProposalList entries;
-    DOCUMENT* doc = currentDocument();
     if (!doc || nbMonth < 1)
         return entries;
     const double first = firstDayOfMonth(dateNow());
@@ -72,7 +69,7 @@ BudgetProposalList ChronoManager::buildCompleterBudgetArray(long nbMonth) const
         BudgetProposal entry;
         entry.posteID = poste.ident;
         entry.first = first;
-        entry.nb = computeSoldeForPosteID(poste.ident, entry.montant, nbMonth);
+        entry.nb = computeSoldeForPosteID(poste.ident, entry.montant, nbMonth, doc);
         MONTANT::divMontant(entry.montant, static_cast<double>(nbMonth), entry.montantprevision);
         MONTANT perPeriod;
         MONTANT::multMontant(entry.montantprevision, static_cast<double>(periodFactor(nbMonth, entry.nb)), perPeriod);
@@ -82,10 +79,9 @@ BudgetProposalList ChronoManager::buildCompleterBudgetArray(long nbMonth) const
     return entries;
 }
 
-BudgetProposalList ChronoManager::buildActualiserBudgetArray(long nbMonth) const
+BudgetProposalList ChronoManager::buildActualiserBudgetArray(long nbMonth, const DOCUMENT* doc) const
 {
     BudgetProposalList entries;
-    const DOCUMENT* doc = currentDocument();
     if (!doc)
         return entries;
     for (const Prevision& prevision : doc->previsionsArray) {
@@ -99,7 +95,7 @@ BudgetProposalList ChronoManager::buildActualiserBudgetArray(long nbMonth) const
             continue;
         BudgetProposal entry;
         entry.posteID = prevision.transact.posteID;
-        entry.nb = computeSoldeForPosteID(entry.posteID, entry.montant, nbMonth);
+        entry.nb = computeSoldeForPosteID(entry.posteID, entry.montant, nbMonth, doc);
         MONTANT::divMontant(entry.montant, static_cast<double>(periods), entry.montantprevision);
         if (entry.montantprevision.nullMontant())
             continue;

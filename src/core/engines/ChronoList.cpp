@@ -2,8 +2,7 @@
 
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
-#include "document/ReferencePasses.h"
+#include "model/ReferencePasses.h"
 #include "engines/PrevisionManager.h"
 
 #include <QHash>
@@ -33,11 +32,12 @@ ChronoManager& ChronoManager::sharedManager()
     return manager;
 }
 
-void ChronoManager::hello(IChronoTable* table)
+void ChronoManager::hello(IChronoTable* table, DOCUMENT* doc)
 {
-    const DOCPARAM* param = getDocParam(currentDocument());
+    const DOCPARAM* param = getDocParam(doc);
     m_filter = param ? param->chronoFilter : kFilterAll;
     m_table = table;
+    m_doc = doc;
     m_chronoList.emplace();
     BUILD_LIST();
 }
@@ -47,11 +47,12 @@ void ChronoManager::goodbye()
     m_chronoList.reset();
     // The table belongs to the closing window: a later rebuild must not reach it.
     m_table = nullptr;
+    m_doc = nullptr;
 }
 
 void ChronoManager::BUILD_LIST()
 {
-    builChronoList(m_filter, currentDocument());
+    builChronoList(m_filter, m_doc);
 }
 
 void ChronoManager::REBUILD_LIST()
@@ -104,7 +105,7 @@ ChronoManager::Groups ChronoManager::groupChronos(DOCUMENT* doc)
             byIdent.insert(echeancier.ident, &echeancier);
     }
     Groups groups;
-    enumerateEcheancierIndex([&](long ident, long) {
+    enumerateEcheancierIndex(doc, [&](long ident, long) {
         const ECHEANCIER* echeancier = byIdent.value(ident, nullptr);
         if (!echeancier)
             return;
@@ -230,7 +231,7 @@ void ChronoManager::didChooseFilter(int tag)
 {
     updateCurrentFilter(tag);
     REBUILD_LIST();
-    if (DOCPARAM* param = getDocParam(currentDocument()))
+    if (DOCPARAM* param = getDocParam(m_doc))
         param->chronoFilter = m_filter;
 }
 

@@ -88,12 +88,12 @@ public:
 
     static ChronoManager& sharedManager();
 
-    // The window opens: the filter comes from the document's parameters (all without any), the
-    // table is kept and a new list is built.
-    void hello(IChronoTable* table);
-    // The window closes: the list and the table are forgotten.
+    // The window opens on the document: the filter comes from the document's parameters (all
+    // without any), the table and the document are kept and a new list is built.
+    void hello(IChronoTable* table, DOCUMENT* doc);
+    // The window closes: the list, the table and the document are forgotten.
     void goodbye();
-    // Builds the list from the current document with the current filter. Without a list (no
+    // Builds the list from the window's document with the current filter. Without a list (no
     // window open) nothing is built.
     void BUILD_LIST();
     // Builds again and selects the schedule or forecast that was selected, or no row when it is
@@ -114,7 +114,7 @@ public:
     void removeLastReference();
 
     // A choice in the filter pop-up: the filter changes, the list is rebuilt and the filter is
-    // kept in the document's parameters.
+    // kept in the window's document's parameters.
     void didChooseFilter(int tag);
     void updateCurrentFilter(int tag);
     // Toggles the bits when any of them is set, else sets them.
@@ -122,12 +122,12 @@ public:
 
     // The balance of the category's real transactions from N months ago to now, as the user's own
     // accounts see them (credits added, debits taken off); answers the number of transactions.
-    long computeSoldeForPosteID(long posteID, MONTANT& solde, long nbMonth) const;
+    long computeSoldeForPosteID(long posteID, MONTANT& solde, long nbMonth, const DOCUMENT* doc) const;
     // Categories no schedule or forecast uses, with their monthly mean over N months.
-    BudgetProposalList buildCompleterBudgetArray(long nbMonth) const;
+    BudgetProposalList buildCompleterBudgetArray(long nbMonth, DOCUMENT* doc) const;
     // Open-ended monthly forecasts whose amount differs by 10 % or more from the spending of the
     // last N months, brought to a period of the forecast.
-    BudgetProposalList buildActualiserBudgetArray(long nbMonth) const;
+    BudgetProposalList buildActualiserBudgetArray(long nbMonth, const DOCUMENT* doc) const;
 
     IChronoTable* table() const { return m_table; }
     void setTable(IChronoTable* table) { m_table = table; }
@@ -152,6 +152,7 @@ private:
 
     std::optional<QList<CHRONOLIST>> m_chronoList;
     IChronoTable* m_table = nullptr; // not owned
+    DOCUMENT* m_doc = nullptr; // the window's document, not owned
     int m_filter = kFilterAll;
     bool m_parityReel = true;
     bool m_parityPrevision = true;

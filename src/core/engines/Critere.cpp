@@ -1,8 +1,6 @@
 #include "engines/Critere.h"
 
-#include "document/APPLIPARAM.h"
 #include "model/DOCPARAM.h"
-#include "document/DocContext.h"
 #include "engines/CritereMatch.h"
 #include "foundation/dates.h"
 #include "model/TOOL.h"
@@ -264,11 +262,11 @@ Critere Critere::makeToolCritere(bool isCompte, long ident, long relID, const DO
     return critere;
 }
 
-Critere Critere::makeAVenirCritere(long compteID, const DOCUMENT* doc)
+Critere Critere::makeAVenirCritere(long compteID, long aVenir, const DOCUMENT* doc)
 {
     Critere critere = makeToolCritere(true, compteID, -1, doc);
     const double tomorrow = addDaysToDate(1, dateNow());
-    critere.setPeriodeCritere(tomorrow, addDaysToDate(APPLIPARAM::loadAppliParam().aVenir, tomorrow));
+    critere.setPeriodeCritere(tomorrow, addDaysToDate(aVenir, tomorrow));
     return critere;
 }
 
@@ -381,7 +379,7 @@ void Critere::getCriterePosteValue(long* pID, long* dID) const
         *dID = critereDossier != 1 ? dossierID : -1;
 }
 
-bool Critere::critereCanFutur(double* date) const
+bool Critere::critereCanFutur(double* date, const DOCUMENT* doc) const
 {
     if (critereDate == 2 || critereDate == 3 || critereDate == 4 || critereDate == 7) {
         if (date)
@@ -390,7 +388,7 @@ bool Critere::critereCanFutur(double* date) const
     }
     if (!date)
         return false;
-    TRANSACT::getTransactExtremeDates(currentDocument(), nullptr, date);
+    TRANSACT::getTransactExtremeDates(doc, nullptr, date);
     return true;
 }
 

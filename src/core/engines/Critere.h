@@ -162,8 +162,9 @@ public:
 
     static Critere makeProblemCritere(const DOCUMENT* doc);
     static Critere makeToolCritere(bool isCompte, long ident, long relID, const DOCUMENT* doc);
-    // The account's transactions from tomorrow to aVenir days after tomorrow (application setting).
-    static Critere makeAVenirCritere(long compteID, const DOCUMENT* doc);
+    // The account's transactions from tomorrow to aVenir days after tomorrow (the application's
+    // setting of that name).
+    static Critere makeAVenirCritere(long compteID, long aVenir, const DOCUMENT* doc);
     // The account's transactions up to the end of today, not ticked and on no statement.
     static Critere makeNonPointeesCritere(long compteID, const DOCUMENT* doc);
     // The family on that account; none for an account below 0.
@@ -190,9 +191,9 @@ public:
     // The category and folder in use, -1 for those off. Either output may be null.
     void getCriterePosteValue(long* pID, long* dID) const;
     // The horizon up to which future occurrences are searched: date1 for dates 2 to 4, date2 for
-    // 7; otherwise, when date is given, the latest transaction date of the current document.
-    // False only for the other operators without date.
-    bool critereCanFutur(double* date) const;
+    // 7; otherwise, when date is given, the latest transaction date of the document (0 without
+    // one). False only for the other operators without date.
+    bool critereCanFutur(double* date, const DOCUMENT* doc) const;
 
     // The text shown to the user: a title line when asked, one line per sub-criterion in use
     // (tab-indented when asked), lines ended by CR (13) except the last.

@@ -2,7 +2,6 @@
 
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "model/MONTANT.h"
 
 #include <cmath>
@@ -116,11 +115,11 @@ void rescaleDeviseRates(DeviseList& devises, long slot)
 }
 
 // The current slot follows the currency it showed, whatever the default slot was.
-void followMainDevise(long slot, DOCUMENT& doc)
+void followMainDevise(long slot, DOCUMENT& doc, bool followCurrentSlot)
 {
     if (doc.docParam)
         doc.docParam->defaultDevise = exchangedSlot(doc.docParam->defaultDevise, slot);
-    if (&doc == currentDocument())
+    if (followCurrentSlot)
         MONTANT::setCurrentDeviseSlot(static_cast<int>(exchangedSlot(MONTANT::currentDeviseSlot(), slot)));
 }
 
@@ -148,13 +147,13 @@ void convertTransactDevise(TRANSACT& transact, long slot, const DeviseList& devi
         passTransact(transact, convertPass(slot, devises));
 }
 
-bool makeDeviseSlotMain(long slot, DOCUMENT* doc)
+bool makeDeviseSlotMain(long slot, DOCUMENT* doc, bool followCurrentSlot)
 {
     if (!canBecomeMain(slot, doc))
         return false;
     rescaleDeviseRates(doc->deviseHdl, slot);
     doc->deviseHdl.swapItemsAt(0, slot);
-    followMainDevise(slot, *doc);
+    followMainDevise(slot, *doc, followCurrentSlot);
     passDocument(*doc, swapPass(slot));
     return true;
 }

@@ -25,10 +25,11 @@ void convertTransactDevise(TRANSACT& transact, long slot, const DeviseList& devi
 // Makes slot n (1..4) the document's main currency: the rate of every slot in use is divided by
 // slot n's (which becomes 1.0), the records of slots 0 and n change places, every amount and
 // currency index of the document exchanges 0 and n, and so do the document's default slot and,
-// when doc is the open document, the current slot. False, with nothing changed, without a
-// document of five slots, for another slot, or when slot n is not in use or its rate is zero or
-// not finite: the reference would lose its values or every rate would become infinite.
-bool makeDeviseSlotMain(long slot, DOCUMENT* doc);
+// with followCurrentSlot (doc is the document the windows show), the current slot
+// (MONTANT::currentDeviseSlot). False, with nothing changed, without a document of five slots, for
+// another slot, or when slot n is not in use or its rate is zero or not finite: the reference
+// would lose its values or every rate would become infinite.
+bool makeDeviseSlotMain(long slot, DOCUMENT* doc, bool followCurrentSlot);
 // Exchanges slots 0 and n in every amount of the transaction and in its currency index. Nothing for
 // a slot outside 1..4.
 void swapTransactDevise(TRANSACT& transact, long slot);

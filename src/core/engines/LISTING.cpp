@@ -223,6 +223,7 @@ long appendOccurrence(const TRANSACT& transact, LISTING* listing, bool echeance)
 LISTING LISTING::copyOfListing() const
 {
     LISTING copy(sort);
+    copy.defaultSort = defaultSort;
     copy.storageEcheances = storageEcheances;
     copy.storagePrevisions = storagePrevisions;
     copy.posList = posList;
@@ -428,7 +429,7 @@ long listingInsertPositionSorted(const TRANSACT* transact, long storageIndex, in
     const long state = transact && transact->nbMultis() > 0 ? collapsedState(posteID, dossierID) : kMultiNone;
     long place = listing->posList.size();
     if (listing->bulkFrom < 0) {
-        const int kind = listingEffectiveSort(listing->sort);
+        const int kind = listingEffectiveSort(listing->sort, listing->defaultSort);
         const PosteNameIndex postes(namesFrom(doc, kind));
         const ListingRowKey placed = ListingRowKey::make(transact, storageType, storageIndex, postes);
         place = sortedPlace(*listing, placed, kind, doc, postes);
@@ -450,7 +451,7 @@ void listingEndBulkInsert(LISTING* listing, const DOCUMENT* doc)
         return;
     const long from = std::min(listing->bulkFrom, long(listing->posList.size()));
     listing->bulkFrom = -1;
-    const int kind = listingEffectiveSort(listing->sort);
+    const int kind = listingEffectiveSort(listing->sort, listing->defaultSort);
     if (kind == static_cast<int>(ListingSort::NoSort) || from == listing->posList.size())
         return;
     orderRuns(*listing, runsForPlacement(*listing, from), kind, doc);
@@ -541,7 +542,7 @@ void listingResort(LISTING* listing, int sort, long posteID, long dossierID, con
         row.multiIndex = -1;
         row.cumul = MONTANT();
     }
-    const int kind = listingEffectiveSort(sort);
+    const int kind = listingEffectiveSort(sort, listing->defaultSort);
     if (kind == static_cast<int>(ListingSort::NoSort))
         return;
     // Every row is placed again in its previous order, as new rows of an empty listing.
@@ -555,7 +556,8 @@ void listingComputeCumuls(LISTING* listing, long compteID, const MONTANT& openin
     if (!listing)
         return;
     const long count = listing->posList.size();
-    const bool upwards = listingEffectiveSort(listing->sort) == static_cast<int>(ListingSort::Date2);
+    const bool upwards
+        = listingEffectiveSort(listing->sort, listing->defaultSort) == static_cast<int>(ListingSort::Date2);
     SideApplier sides(compteID, doc);
     MONTANT running = opening;
     MONTANT amount;
@@ -584,28 +586,4 @@ void listingSoldeForCompte(const LISTING* listing, long compteID, MONTANT& amoun
         listingLineMontant(listing, i, t, nullptr, nullptr, nullptr, &rowAmount);
         sides.apply(*t, rowAmount, amount);
     }
-}
-
-void periodBoundsForKind(long kind, double* first, double* last, bool wholeMonths, bool extremeDates,
-                         const DOCUMENT* doc)
-{
-    if (!first || !last)
-        return;
-    if (kind == 2) {
-        firstDayOfCurrentYear(first);
-        *last = dateNow();
-    } else if (kind == 3) {
-        firstDayOfCurrentMonth(first);
-        *last = dateNow();
-    } else if (kind == 1 || extremeDates) {
-        TRANSACT::getTransactExtremeDates(doc, first, last);
-    }
-    if (wholeMonths && kind != 0) {
-        dmyToDate(1, dateMonth(*first), dateYear(*first), first);
-        const long month = dateMonth(*last);
-        const long year = dateYear(*last);
-        dmyToDate(daysInMonth(month, year), month, year, last);
-    }
-    *first = startOfDay(*first);
-    *last = endOfDay(*last);
 }

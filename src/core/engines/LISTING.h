@@ -23,6 +23,9 @@ class DOCUMENT;
 class LISTING {
 public:
     int sort = 0;
+    // The kind sort 0 stands for: the application's default sort, given by whoever makes the
+    // listing; never 0 itself.
+    int defaultSort = static_cast<int>(ListingSort::Date2);
     TransactList storageEcheances; // schedule occurrence copies, addressed by storage index
     TransactList storagePrevisions; // forecast occurrence copies, addressed by storage index
     PosList posList; // the rows in display order
@@ -38,7 +41,7 @@ public:
         : sort(sortKind)
     {
     }
-    // The same sort, occurrence copies (same order, so storage indices hold) and rows; the flags
+    // The same sorts, occurrence copies (same order, so storage indices hold) and rows; the flags
     // of a new listing.
     LISTING copyOfListing() const;
 
@@ -106,8 +109,7 @@ void newListingPos(LISTING* listing, long index, long multiState, long storageIn
 // Inserts a row at its sorted place (never inside an expanded transaction's rows) and answers
 // that place; -1 without a listing. The row's amount is the given one, else the transaction's
 // solde; its state is 0 without split lines, else 1 when posteID and dossierID are both
-// negative (no filter), else 2. Kind 0 sorts by the application's default sort at this moment;
-// kind 10 appends.
+// negative (no filter), else 2. Kind 0 sorts by the listing's defaultSort; kind 10 appends.
 long listingInsertPositionSorted(const TRANSACT* transact, long storageIndex, int storageType, LISTING* listing,
                                  const DOCUMENT* doc, long posteID, long dossierID, long pchronoIndex,
                                  const MONTANT* amount, const AnalyseMetadataList* metadata, double date1,
@@ -158,11 +160,3 @@ void listingComputeCumuls(LISTING* listing, long compteID, const MONTANT& openin
 // The net of the transactions' own rows (states 0 to 3, line rows left out) for the account:
 // credits minus debits.
 void listingSoldeForCompte(const LISTING* listing, long compteID, MONTANT& amount, const DOCUMENT* doc);
-
-// Period bounds of the analysis windows. Kind 2: 1 January of this year to now; kind 3: the
-// first of this month to now; kind 1, or another kind when extremeDates is set: the first and
-// last transaction dates of the document; otherwise *first and *last as given. With wholeMonths
-// and a kind other than 0 the bounds widen to whole months. Finally first starts at 00:00:00 and
-// last ends at 23:59:59 of its day.
-void periodBoundsForKind(long kind, double* first, double* last, bool wholeMonths, bool extremeDates,
-                         const DOCUMENT* doc);

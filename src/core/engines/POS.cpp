@@ -1,6 +1,5 @@
 #include "POS.h"
 
-#include "document/APPLIPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/TRANSACT.h"
 
@@ -90,9 +89,9 @@ template <typename Compare> void stableSortKeys(std::vector<ListingRowKey>& keys
 
 } // namespace
 
-int listingEffectiveSort(int sort)
+int listingEffectiveSort(int sort, int defaultSort)
 {
-    return sort == static_cast<int>(ListingSort::Defaut) ? APPLIPARAM::loadAppliParam().defaultSort : sort;
+    return sort == static_cast<int>(ListingSort::Defaut) ? defaultSort : sort;
 }
 
 PosteNameIndex::PosteNameIndex(const DOCUMENT* doc)

@@ -53,7 +53,7 @@ using PosList = QList<POS>;
 
 // The sort kinds of a listing, as stored in windows and settings.
 enum class ListingSort {
-    Defaut = 0, // the application's default sort, read at each insertion
+    Defaut = 0, // the application's default sort, as the listing was given it (LISTING::defaultSort)
     Date1 = 1, // date ascending
     Date2 = 2, // date descending
     Montant1 = 3, // amount ascending, then date ascending
@@ -66,8 +66,8 @@ enum class ListingSort {
     NoSort = 10, // insertion order
 };
 
-// Kind 0 replaced by the application's default sort; the value a row is placed with.
-int listingEffectiveSort(int sort);
+// Kind 0 replaced by the default sort; the value a row is placed with.
+int listingEffectiveSort(int sort, int defaultSort);
 
 // Category names by ident, read once for a whole sort.
 class PosteNameIndex {

@@ -1,7 +1,6 @@
 #include "PrevisionManager.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "engines/PlanificatorWalk.h"
 #include "model/idents.h"
 
@@ -11,16 +10,6 @@ PrevisionManager& PrevisionManager::sharedManager()
 {
     static PrevisionManager manager;
     return manager;
-}
-
-void PrevisionManager::goodbye()
-{
-    index().clear();
-}
-
-QList<long>& PrevisionManager::index()
-{
-    return DocContext::instance().previsionIndex;
 }
 
 // ---- Forecasts ------------------------------------------------------------------------------------
@@ -44,30 +33,6 @@ long PrevisionManager::newPrevisionID(const DOCUMENT* doc)
     if (!doc)
         return newPrevisionIDInArray(PrevisionList());
     return newPrevisionIDInArray(doc->previsionsArray);
-}
-
-const Prevision* PrevisionManager::findPrevisionWithIdentInArray(long ident, qsizetype* index,
-                                                                 const PrevisionList& list)
-{
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        if (list.at(i).ident == ident) {
-            if (index)
-                *index = i;
-            return &list.at(i);
-        }
-    }
-    if (index)
-        *index = -1;
-    return nullptr;
-}
-
-Prevision* PrevisionManager::findPrevisionWithIdentInArray(long ident, qsizetype* index, PrevisionList& list)
-{
-    qsizetype found = -1;
-    findPrevisionWithIdentInArray(ident, &found, std::as_const(list));
-    if (index)
-        *index = found;
-    return found < 0 ? nullptr : &list[found];
 }
 
 bool PrevisionManager::getPrevisionInArray(PrevisionList& list, long ident, Prevision** prevision, qsizetype* index)
@@ -105,27 +70,6 @@ QString PrevisionManager::getPrevisionName(long ident, const DOCUMENT* doc)
     return prevision ? prevision->name : QString();
 }
 
-const Prevision* PrevisionManager::findPrevisionWithNameInArray(const PrevisionList& list, const QString& name)
-{
-    for (const Prevision& prevision : list) {
-        if (prevision.name == name)
-            return &prevision;
-    }
-    return nullptr;
-}
-
-QString PrevisionManager::availableNameForPrevision(const QString& name, const PrevisionList& list)
-{
-    if (!findPrevisionWithNameInArray(list, name))
-        return name;
-    // At most list.size() names are taken, so one of the first list.size() + 1 numbers is free.
-    for (long n = 2;; ++n) {
-        const QString candidate = QStringLiteral("%1 %2").arg(name).arg(n);
-        if (!findPrevisionWithNameInArray(list, candidate))
-            return candidate;
-    }
-}
-
 void PrevisionManager::changePosteInPrevisions(long oldIdent, long newIdent, DOCUMENT* doc)
 {
     enumeratePrevisionsUsingBlock(doc, [oldIdent, newIdent](Prevision& prevision, qsizetype) {
@@ -142,20 +86,22 @@ void PrevisionManager::addPrevision(const Prevision& prevision, PrevisionList* l
 
 // ---- The index ------------------------------------------------------------------------------------
 
-void PrevisionManager::buildPrevisionIndex(const DOCUMENT* doc)
+void PrevisionManager::buildPrevisionIndex(DOCUMENT* doc)
 {
-    index().clear();
     if (!doc)
         return;
+    doc->previsionIndex.clear();
     for (const Prevision& prevision : doc->previsionsArray)
         insertIndexedPrevision(prevision, doc);
 }
 
-qsizetype PrevisionManager::insertIndexedPrevision(const Prevision& prevision, const DOCUMENT* doc)
+qsizetype PrevisionManager::insertIndexedPrevision(const Prevision& prevision, DOCUMENT* doc)
 {
-    QList<long>& idents = index();
+    if (!doc)
+        return -1;
+    QList<long>& idents = doc->previsionIndex;
     qsizetype position = idents.size();
-    for (qsizetype i = 0; doc && i < idents.size(); ++i) {
+    for (qsizetype i = 0; i < idents.size(); ++i) {
         const Prevision* indexed = findPrevisionWithIdentInArray(idents.at(i), nullptr, doc->previsionsArray);
         if (indexed && QString::compare(indexed->name, prevision.name, Qt::CaseSensitive) > 0) {
             position = i;
@@ -166,14 +112,16 @@ qsizetype PrevisionManager::insertIndexedPrevision(const Prevision& prevision, c
     return position;
 }
 
-const QList<long>& PrevisionManager::thePrevisionIndex() const
+const QList<long>& PrevisionManager::thePrevisionIndex(const DOCUMENT* doc) const
 {
-    return index();
+    static const QList<long> none;
+    return doc ? doc->previsionIndex : none;
 }
 
-void PrevisionManager::setThePrevisionIndex(const QList<long>& idents)
+void PrevisionManager::setThePrevisionIndex(const QList<long>& idents, DOCUMENT* doc)
 {
-    index() = idents;
+    if (doc)
+        doc->previsionIndex = idents;
 }
 
 void PrevisionManager::enumerateIndexedPrevisionsUsingBlock(DOCUMENT* doc,
@@ -182,41 +130,36 @@ void PrevisionManager::enumerateIndexedPrevisionsUsingBlock(DOCUMENT* doc,
     if (!block)
         return;
     // A copy: the block may change the index.
-    const QList<long> idents = index();
+    const QList<long> idents = thePrevisionIndex(doc);
     for (qsizetype i = 0; i < idents.size(); ++i) {
         if (Prevision* prevision = getPrevisionWithIdent(idents.at(i), doc))
             block(*prevision, i);
     }
 }
 
-qsizetype PrevisionManager::nbIndexedPrevisions() const
+qsizetype PrevisionManager::nbIndexedPrevisions(const DOCUMENT* doc) const
 {
-    return index().size();
+    return thePrevisionIndex(doc).size();
 }
 
-long PrevisionManager::getIndexedPrevisionID(qsizetype position) const
+long PrevisionManager::getIndexedPrevisionID(qsizetype position, const DOCUMENT* doc) const
 {
-    const QList<long>& idents = index();
+    const QList<long>& idents = thePrevisionIndex(doc);
     return position >= 0 && position < idents.size() ? idents.at(position) : -1;
 }
 
 Prevision* PrevisionManager::getIndexedPrevision(qsizetype position, DOCUMENT* doc)
 {
-    const long ident = getIndexedPrevisionID(position);
+    const long ident = getIndexedPrevisionID(position, doc);
     return ident < 0 ? nullptr : getPrevisionWithIdent(ident, doc);
 }
 
-bool PrevisionManager::findIndexedPrevisionWithIdent(long ident, qsizetype* position) const
+bool PrevisionManager::findIndexedPrevisionWithIdent(long ident, qsizetype* position, const DOCUMENT* doc) const
 {
-    const qsizetype found = index().indexOf(ident);
+    const qsizetype found = thePrevisionIndex(doc).indexOf(ident);
     if (position)
         *position = found;
     return found >= 0;
-}
-
-void PrevisionManager::removeIndexedIdent(long ident)
-{
-    index().removeAll(ident);
 }
 
 long PrevisionManager::addIndexedPrevisionReference(Prevision prevision, DOCUMENT* doc, long ident, qsizetype* position)
@@ -234,7 +177,7 @@ long PrevisionManager::addIndexedPrevisionReference(Prevision prevision, DOCUMEN
         if (findPrevisionWithIdentInArray(ident, &old, doc->previsionsArray))
             doc->previsionsArray.removeAt(old);
         // The replaced forecast leaves the index too, or the schedule window would list it twice.
-        removeIndexedIdent(ident);
+        doc->previsionIndex.removeAll(ident);
     }
     prevision.ident = ident;
     doc->previsionsArray.append(prevision);
@@ -246,13 +189,13 @@ long PrevisionManager::addIndexedPrevisionReference(Prevision prevision, DOCUMEN
 
 void PrevisionManager::removeIndexedPrevisionReference(qsizetype position, DOCUMENT* doc)
 {
-    if (position < 0 || position >= index().size())
+    if (!doc || position < 0 || position >= doc->previsionIndex.size())
         return;
-    const long ident = index().at(position);
+    const long ident = doc->previsionIndex.at(position);
     qsizetype found = -1;
-    if (doc && findPrevisionWithIdentInArray(ident, &found, doc->previsionsArray))
+    if (findPrevisionWithIdentInArray(ident, &found, doc->previsionsArray))
         doc->previsionsArray.removeAt(found);
-    index().removeAt(position);
+    doc->previsionIndex.removeAt(position);
 }
 
 // ---- Matching -------------------------------------------------------------------------------------
@@ -276,12 +219,6 @@ void collectCandidates(const Prevision& prevision, qsizetype position, double wh
 }
 
 } // namespace
-
-const Prevision* PrevisionManager::findPrevisionMatchingTransact(const TRANSACT& trans, double maxDate, double* date1,
-                                                                 double* date2)
-{
-    return findPrevisionMatchingTransact(trans, maxDate, date1, date2, currentDocument());
-}
 
 const Prevision* PrevisionManager::findPrevisionMatchingTransact(const TRANSACT& trans, double maxDate, double* date1,
                                                                  double* date2, const DOCUMENT* doc)

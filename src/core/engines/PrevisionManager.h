@@ -1,8 +1,8 @@
 #pragma once
 // Creates, finds and names the forecasts of a document, keeps the name-sorted index the schedule
 // window lists them by, and matches a real transaction to the forecast occurrence it counts
-// against. One shared manager serves the whole run; the index itself belongs to the open document
-// (DocContext::previsionIndex): built at open, released at close.
+// against. One shared manager serves the whole run; the index itself belongs to the document
+// (DOCUMENT::previsionIndex), built when it opens.
 //
 // Pointers answered into a document's forecast list live until that list changes.
 #include "model/Prevision.h"
@@ -21,8 +21,6 @@ struct PrevisionCandidate {
 class PrevisionManager {
 public:
     static PrevisionManager& sharedManager();
-    // At document close: releases the index.
-    static void goodbye();
 
     // ---- Forecasts -----------------------------------------------------------------------------
 
@@ -31,18 +29,11 @@ public:
     static long newPrevisionIDInArray(const PrevisionList& list);
     static long newPrevisionID(const DOCUMENT* doc);
 
-    // The first forecast with that ident and its position; null and -1 when none.
-    static Prevision* findPrevisionWithIdentInArray(long ident, qsizetype* index, PrevisionList& list);
-    static const Prevision* findPrevisionWithIdentInArray(long ident, qsizetype* index, const PrevisionList& list);
     static bool getPrevisionInArray(PrevisionList& list, long ident, Prevision** prevision, qsizetype* index);
     static bool getPrevision(long ident, DOCUMENT* doc, Prevision** prevision, qsizetype* index);
     static Prevision* getPrevisionWithIdent(long ident, DOCUMENT* doc);
     // The name; a null string when there is no such forecast.
     static QString getPrevisionName(long ident, const DOCUMENT* doc);
-    // The first forecast named exactly so (case counts); null when none.
-    static const Prevision* findPrevisionWithNameInArray(const PrevisionList& list, const QString& name);
-    // The name itself when no forecast has it, else the first free of "name 2", "name 3", ...
-    static QString availableNameForPrevision(const QString& name, const PrevisionList& list);
 
     static void changePosteInPrevisions(long oldIdent, long newIdent, DOCUMENT* doc);
     static void addPrevision(const Prevision& prevision, PrevisionList* list);
@@ -51,20 +42,22 @@ public:
 
     // ---- The index: idents ordered by name (case counts) ---------------------------------------
 
-    void buildPrevisionIndex(const DOCUMENT* doc);
+    // Without a document there is no index: nothing is inserted, counted or found.
+    void buildPrevisionIndex(DOCUMENT* doc);
     // Inserts the forecast's ident before the first indexed forecast whose name compares greater,
-    // at the end when none does; answers the position.
-    qsizetype insertIndexedPrevision(const Prevision& prevision, const DOCUMENT* doc);
-    const QList<long>& thePrevisionIndex() const;
-    void setThePrevisionIndex(const QList<long>& index);
+    // at the end when none does; answers the position (-1 without a document).
+    qsizetype insertIndexedPrevision(const Prevision& prevision, DOCUMENT* doc);
+    // Empty without a document.
+    const QList<long>& thePrevisionIndex(const DOCUMENT* doc) const;
+    void setThePrevisionIndex(const QList<long>& index, DOCUMENT* doc);
     // Every indexed forecast found in the document, in index order, with its index position.
     void enumerateIndexedPrevisionsUsingBlock(DOCUMENT* doc, const std::function<void(Prevision&, qsizetype)>& block);
-    qsizetype nbIndexedPrevisions() const;
+    qsizetype nbIndexedPrevisions(const DOCUMENT* doc) const;
     // -1 when the position is out of range.
-    long getIndexedPrevisionID(qsizetype position) const;
+    long getIndexedPrevisionID(qsizetype position, const DOCUMENT* doc) const;
     // The document's forecast with the ident at that position; null when none.
     Prevision* getIndexedPrevision(qsizetype position, DOCUMENT* doc);
-    bool findIndexedPrevisionWithIdent(long ident, qsizetype* position) const;
+    bool findIndexedPrevisionWithIdent(long ident, qsizetype* position, const DOCUMENT* doc) const;
     // Adds the forecast to the document under that ident, replacing the document's forecast that
     // has it; a negative ident draws a new one. Answers the ident (-1, nothing added, when every
     // ident is taken) and the forecast's index position.
@@ -74,12 +67,10 @@ public:
 
     // ---- Matching ------------------------------------------------------------------------------
 
-    // The forecast of the current document whose occurrence (walked up to maxDate) the transaction
-    // counts against, with that occurrence's window in date1/date2 (both 0 when none); null when
-    // no forecast of the transaction's category has a window holding its date. When several do,
-    // the accounts decide (previsionDictionaryIsBestThan). date1 and date2 may be null.
-    static const Prevision* findPrevisionMatchingTransact(const TRANSACT& trans, double maxDate, double* date1,
-                                                          double* date2);
+    // The forecast of the document whose occurrence (walked up to maxDate) the transaction counts
+    // against, with that occurrence's window in date1/date2 (both 0 when none); null when no
+    // forecast of the transaction's category has a window holding its date. When several do, the
+    // accounts decide (previsionDictionaryIsBestThan). date1 and date2 may be null.
     static const Prevision* findPrevisionMatchingTransact(const TRANSACT& trans, double maxDate, double* date1,
                                                           double* date2, const DOCUMENT* doc);
     // The candidate the rule below keeps in one pass, in order; none for an empty list.
@@ -96,6 +87,4 @@ public:
 
 private:
     PrevisionManager() = default;
-    static QList<long>& index();
-    void removeIndexedIdent(long ident);
 };

@@ -1,6 +1,5 @@
 #include "RegleManager.h"
 
-#include "document/APPLIPARAM.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "engines/Critere.h"
@@ -190,17 +189,6 @@ bool groupMarked(const LISTING* listing, long first, long last)
 
 // ---- The shared instance -----------------------------------------------------------------------------
 
-RegleManager::RegleManager()
-{
-    installRegleReferences(this);
-}
-
-RegleManager::~RegleManager()
-{
-    if (regleReferences() == this)
-        installRegleReferences(nullptr);
-}
-
 RegleManager& RegleManager::sharedRegleManager()
 {
     static RegleManager manager;
@@ -367,15 +355,14 @@ void RegleManager::regleExplode(const QString& why, QStringList& mots) const
 
 // ---- Applying -------------------------------------------------------------------------------------------
 
-bool RegleManager::findRegle(const RegleList& rules, const QString& why, long importID, long* who1, long* who2,
-                             long* posteID, int* moyen) const
+bool RegleManager::findRegle(const RegleList& rules, bool reglesManuel, const QString& why, long importID, long* who1,
+                             long* who2, long* posteID, int* moyen) const
 {
     const QStringList words = regleWords(why);
     if (words.isEmpty() || rules.isEmpty())
         return false;
-    const bool anyImport = APPLIPARAM::loadAppliParam().reglesManuel;
     for (const REGLE& regle : rules) {
-        if (!anyImport && regle.importID != importID)
+        if (!reglesManuel && regle.importID != importID)
             continue;
         if (!motsInMots(regle.mots, words))
             continue;
@@ -388,7 +375,8 @@ bool RegleManager::findRegle(const RegleList& rules, const QString& why, long im
     return false;
 }
 
-bool RegleManager::applyReglesToTransact(const RegleList& rules, TRANSACT& transact, DOCUMENT* doc, bool* locked) const
+bool RegleManager::applyReglesToTransact(const RegleList& rules, bool reglesManuel, TRANSACT& transact, DOCUMENT* doc,
+                                         bool* locked) const
 {
     if (locked)
         *locked = false;
@@ -403,7 +391,7 @@ bool RegleManager::applyReglesToTransact(const RegleList& rules, TRANSACT& trans
     long who2 = -1;
     long posteID = -1;
     int moyen = 0;
-    if (!findRegle(rules, transact.whyImport, transact.importID, &who1, &who2, &posteID, &moyen))
+    if (!findRegle(rules, reglesManuel, transact.whyImport, transact.importID, &who1, &who2, &posteID, &moyen))
         return false;
     transact.who1 = who1;
     transact.moyen = moyen;
@@ -417,7 +405,8 @@ bool RegleManager::applyReglesToTransact(const RegleList& rules, TRANSACT& trans
     return true;
 }
 
-void RegleManager::applyReglesToListing(const LISTING* listing, int kind, const IRegleTable* table, DOCUMENT* doc) const
+void RegleManager::applyReglesToListing(const LISTING* listing, int kind, bool reglesManuel, const IRegleTable* table,
+                                        DOCUMENT* doc) const
 {
     if (!listing || !doc)
         return;
@@ -444,7 +433,7 @@ void RegleManager::applyReglesToListing(const LISTING* listing, int kind, const 
             continue;
         Replacement replacement {index, *copy};
         bool locked = false;
-        if (applyReglesToTransact(rules, replacement.transact, doc, &locked))
+        if (applyReglesToTransact(rules, reglesManuel, replacement.transact, doc, &locked))
             replacements.append(replacement);
         anyLocked = anyLocked || locked;
     }
@@ -498,31 +487,4 @@ QString RegleManager::reglesDescriptionString(const RegleList& rules, const DOCU
     for (long i = 0; i < rules.size(); ++i)
         text += reportRegle(rules[i], i, doc);
     return text;
-}
-
-// ---- Reference passes ------------------------------------------------------------------------------------------
-
-bool RegleManager::reglesUseCompte(long compteID, const DOCUMENT& doc) const
-{
-    if (compteID < 0)
-        return false;
-    for (const REGLE& regle : doc.reglesArray) {
-        if (regle.importID == compteID || regle.who1 == compteID || regle.who2 == compteID)
-            return true;
-    }
-    return false;
-}
-
-bool RegleManager::replacePosteInRegles(long oldID, long newID, DOCUMENT& doc)
-{
-    bool used = false;
-    for (REGLE& regle : doc.reglesArray) {
-        if (regle.posteID != oldID)
-            continue;
-        used = true;
-        if (newID < 0)
-            break;
-        regle.posteID = newID;
-    }
-    return used;
 }

@@ -4,11 +4,6 @@
 // rules to one transaction or to the imported transactions of a listing, and writes a report of
 // the rules. Rule lists are plain values: the document's own (DOCUMENT::reglesArray) or one just
 // learnt.
-//
-// The manager also answers the document-wide reference passes for the document's rules (an
-// account or a category still named by a rule), from the moment it exists; loading a document's
-// rules makes it exist.
-#include "document/ReferencePasses.h"
 #include "model/REGLE.h"
 
 #include <QString>
@@ -38,7 +33,7 @@ inline constexpr int kApplyReglesUntouched = 0; // those no rule or user complet
 inline constexpr int kApplyReglesAll = 1;
 inline constexpr int kApplyReglesSelection = 2; // those of the table's selected rows
 
-class RegleManager : public IRegleReferences {
+class RegleManager {
 public:
     static RegleManager& sharedRegleManager();
     RegleManager(const RegleManager&) = delete;
@@ -46,7 +41,7 @@ public:
 
     // ---- Rule lists ------------------------------------------------------------------------------
 
-    static REGLE allocNewRegle() { return REGLE::allocNewRegle(); }
+    static REGLE allocNewRegle(const DOCUMENT* doc) { return REGLE::allocNewRegle(doc); }
     // 0 for no list.
     static long nbRegles(const RegleList* rules);
     // Null outside 0..count - 1; the pointer lives until the list changes.
@@ -90,19 +85,21 @@ public:
     // ---- Applying ----------------------------------------------------------------------------------
 
     // The first rule, in list order, all of whose words are in the reason: its accounts, category
-    // and family. Only rules of that import account are tried unless the application's reglesManuel
-    // setting is on. False for a reason without words or an empty list.
-    bool findRegle(const RegleList& rules, const QString& why, long importID, long* who1, long* who2, long* posteID,
-                   int* moyen) const;
+    // and family. Only rules of that import account are tried unless reglesManuel (the
+    // application's setting of that name) is on. False for a reason without words or an empty list.
+    bool findRegle(const RegleList& rules, bool reglesManuel, const QString& why, long importID, long* who1, long* who2,
+                   long* posteID, int* moyen) const;
     // Completes an imported transaction from the rule its import reason fits, marking it touched.
     // *locked (may be null) is set when the transaction lies in a locked statement and was left
     // alone. The document's payment means of the family may gain a record (cheques and cards).
-    bool applyReglesToTransact(const RegleList& rules, TRANSACT& transact, DOCUMENT* doc, bool* locked) const;
+    bool applyReglesToTransact(const RegleList& rules, bool reglesManuel, TRANSACT& transact, DOCUMENT* doc,
+                               bool* locked) const;
     // Applies freshly learnt rules to the imported transactions of the listing that the kind
     // selects, replacing each one changed in the document; the windows are told once, with the
     // last replacement. Transactions left alone because they are locked are reported once, in an
     // alert. The table may be null (nothing selected).
-    void applyReglesToListing(const LISTING* listing, int kind, const IRegleTable* table, DOCUMENT* doc) const;
+    void applyReglesToListing(const LISTING* listing, int kind, bool reglesManuel, const IRegleTable* table,
+                              DOCUMENT* doc) const;
 
     // ---- The report ----------------------------------------------------------------------------------
 
@@ -116,13 +113,6 @@ public:
     // Lines ended by a carriage return.
     QString reglesDescriptionString(const RegleList& rules, const DOCUMENT* doc) const;
 
-    // ---- Reference passes ------------------------------------------------------------------------------
-
-    // Whether a rule of the document imports from, debits or credits the account.
-    bool reglesUseCompte(long compteID, const DOCUMENT& doc) const override;
-    bool replacePosteInRegles(long oldID, long newID, DOCUMENT& doc) override;
-
 private:
-    RegleManager();
-    ~RegleManager() override;
+    RegleManager() = default;
 };

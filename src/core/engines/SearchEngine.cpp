@@ -231,8 +231,7 @@ void RealisedAmounts::matchOne(const TRANSACT& m, long index)
     POS& row = m_listing.posList[rowIt->second];
     TRANSACT* occurrence = listingPrevisionOccurrenceAtIndex(&m_listing, row.storageIndex);
     qsizetype previsionIndex = -1;
-    const Prevision* prevision
-        = PrevisionManager::findPrevisionWithIdentInArray(found->ident, &previsionIndex, m_doc.previsionsArray);
+    const Prevision* prevision = findPrevisionWithIdentInArray(found->ident, &previsionIndex, m_doc.previsionsArray);
     if (!occurrence || !prevision)
         return;
     addPlannedItem(row, *prevision, previsionIndex, firstDay);
@@ -333,6 +332,7 @@ constexpr size_t kMaxAppendedEntries = 1024;
 std::unique_ptr<LISTING> searchWithCritere(const SearchRequest& r)
 {
     auto listing = newListing(r.sort);
+    listing->defaultSort = r.defaultSort;
     listing->doEcheanciers = r.doEcheanciers;
     listing->doPrevisions = r.doPrevisions;
     listing->forSearch = r.forSearch;
@@ -384,14 +384,10 @@ std::unique_ptr<LISTING> searchWithCritere(const Critere& critere, const Critere
     return searchWithCritere(request);
 }
 
-// The searched document gives the latest date, not whichever document is open.
 double searchHorizonForCritere(const Critere& futurCritere, const DOCUMENT* doc)
 {
     double horizon = 0;
-    if (futurCritere.critereCanFutur(nullptr))
-        futurCritere.critereCanFutur(&horizon);
-    else
-        TRANSACT::getTransactExtremeDates(doc, nullptr, &horizon);
+    futurCritere.critereCanFutur(&horizon, doc);
     return horizon;
 }
 

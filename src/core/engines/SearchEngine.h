@@ -35,6 +35,8 @@ struct SearchRequest {
     bool doPrevisions = false;
     const DOCUMENT* doc = nullptr;
     int sort = 0;
+    // What sort 0 stands for: the application's default sort, which the caller reads.
+    int defaultSort = static_cast<int>(ListingSort::Date2);
     // Handed on to the criterion tests, which judge equal amounts in the current slot anyway.
     long devise = 0;
     // Running balances of the criterion's account (the user's own accounts when it names none).

@@ -1,7 +1,6 @@
 #include "AnalyseConfiguration.h"
 
 #include "model/DOCUMENT.h"
-#include "engines/LISTING.h"
 #include "foundation/IAlerts.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
@@ -60,6 +59,30 @@ void anaConfigSetDefaults(const DOCUMENT* doc, AnalyseConfiguration& conf)
 void anaConfigUpdateDates(const DOCUMENT* doc, AnalyseConfiguration& conf, bool allTransactions)
 {
     periodBoundsForKind(conf.modeDate, &conf.date1, &conf.date2, conf.forceMonth, allTransactions, doc);
+}
+
+void periodBoundsForKind(long kind, double* first, double* last, bool wholeMonths, bool extremeDates,
+                         const DOCUMENT* doc)
+{
+    if (!first || !last)
+        return;
+    if (kind == 2) {
+        firstDayOfCurrentYear(first);
+        *last = dateNow();
+    } else if (kind == 3) {
+        firstDayOfCurrentMonth(first);
+        *last = dateNow();
+    } else if (kind == 1 || extremeDates) {
+        TRANSACT::getTransactExtremeDates(doc, first, last);
+    }
+    if (wholeMonths && kind != 0) {
+        dmyToDate(1, dateMonth(*first), dateYear(*first), first);
+        const long month = dateMonth(*last);
+        const long year = dateYear(*last);
+        dmyToDate(daysInMonth(month, year), month, year, last);
+    }
+    *first = startOfDay(*first);
+    *last = endOfDay(*last);
 }
 
 AnalyseConfiguration copyAnaConfig(const AnalyseConfiguration& conf)

@@ -67,6 +67,13 @@ void anaConfigSetDefaults(const DOCUMENT* doc, AnalyseConfiguration& conf);
 // transactions (mode 1, and mode 0 when allTransactions is set), else the stored dates. Outside
 // mode 0 forceMonth widens them to whole months. date1 then starts its day, date2 ends its day.
 void anaConfigUpdateDates(const DOCUMENT* doc, AnalyseConfiguration& conf, bool allTransactions);
+// Period bounds of the analysis windows. Kind 2: 1 January of this year to now; kind 3: the
+// first of this month to now; kind 1, or another kind when extremeDates is set: the first and
+// last transaction dates of the document; otherwise *first and *last as given. With wholeMonths
+// and a kind other than 0 the bounds widen to whole months. Finally first starts at 00:00:00 and
+// last ends at 23:59:59 of its day.
+void periodBoundsForKind(long kind, double* first, double* last, bool wholeMonths, bool extremeDates,
+                         const DOCUMENT* doc);
 AnalyseConfiguration copyAnaConfig(const AnalyseConfiguration& conf);
 
 // ---- Lists of configurations -----------------------------------------------------------------

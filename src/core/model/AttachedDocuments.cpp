@@ -1,7 +1,6 @@
 #include "AttachedDocuments.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
 
@@ -126,9 +125,9 @@ QString attachedDocumentsFolder(const DOCUMENT& document)
     return folder;
 }
 
-void addStoredAttachedDocumentToDelete(const QStringList& storeNames)
+void addStoredAttachedDocumentToDelete(DOCUMENT& document, const QStringList& storeNames)
 {
-    DocContext::instance().storedDocToDeleteArray.append(storeNames);
+    document.storedDocToDeleteArray.append(storeNames);
 }
 
 void synchronizeAttachedDocuments(DOCUMENT& document)
@@ -136,10 +135,9 @@ void synchronizeAttachedDocuments(DOCUMENT& document)
     treatNewAttachedDocumentToStore(document);
 }
 
-void treatStoredAttachedDocumentsToDelete(const DOCUMENT& document)
+void treatStoredAttachedDocumentsToDelete(DOCUMENT& document)
 {
-    QStringList& queue = DocContext::instance().storedDocToDeleteArray;
-    const QStringList names = std::exchange(queue, QStringList());
+    const QStringList names = std::exchange(document.storedDocToDeleteArray, QStringList());
     if (names.isEmpty())
         return;
     const QSet<QString> inUse = attachedDocumentNamesInUse(document);

@@ -18,8 +18,8 @@ inline constexpr char kAttachedDocumentsFolderName[] = "Documents";
 // The document's "Documents" folder, made when missing; empty when it can't be had.
 QString attachedDocumentsFolder(const DOCUMENT& document);
 
-// Queues stored names, in order, for removal after the next successful save.
-void addStoredAttachedDocumentToDelete(const QStringList& storeNames);
+// Queues stored names of the document, in order, for removal after its next successful save.
+void addStoredAttachedDocumentToDelete(DOCUMENT& document, const QStringList& storeNames);
 
 // The step before the save: stores the chosen files (see treatNewAttachedDocumentToStore).
 void synchronizeAttachedDocuments(DOCUMENT& document);
@@ -27,7 +27,7 @@ void synchronizeAttachedDocuments(DOCUMENT& document);
 // The step after a successful save of the document into its own package: removes each queued file
 // that no transaction or macro template of the document still names, then empties the queue.
 // A file that is missing or can't be removed is logged and forgotten.
-void treatStoredAttachedDocumentsToDelete(const DOCUMENT& document);
+void treatStoredAttachedDocumentsToDelete(DOCUMENT& document);
 
 // Copies every chosen file of the document's transactions into the folder under a fresh name; the
 // record then names the copy and forgets the chosen file. A file that can't be copied (moved away,

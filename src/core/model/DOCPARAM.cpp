@@ -1,7 +1,6 @@
 #include "DOCPARAM.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
 #include "foundation/diagnostics.h"
@@ -112,7 +111,7 @@ void DOCPARAM::defaultDocParam()
     autoComputeGraphique = true;
     lastManualSave = SystemClock::now();
     lastManualSaveStarted = false;
-    lastAnalyseDevise = DocContext::instance().currentDeviseSlot;
+    lastAnalyseDevise = MONTANT::currentDeviseSlot();
     analyseShowEmpty = true;
     budgetShowEmpty = true;
     documentWindows.clear();
@@ -159,14 +158,13 @@ bool DOCPARAM::saveDocParam(const QString& package) const
     return document && saveXMLInPackage(package, document.get(), QString::fromLatin1(kDocParamFileName));
 }
 
-void DOCPARAM::updateSignatureIfNecessary()
+void DOCPARAM::updateSignatureIfNecessary(const QString& package)
 {
     if (docSignatureIsNew)
         return;
     docSignature = libraryRandom();
     docSignatureIsNew = true;
-    const DOCUMENT* document = currentDocument();
-    if (!document || !saveDocParam(document->documentUrl))
+    if (package.isEmpty() || !saveDocParam(package))
         svLog(QStringLiteral("updateSignatureIfNecessary fail !"));
 }
 

@@ -58,9 +58,9 @@ public:
     XmlDocPtr makeDocParamXML(bool* error) const;
     // False only when no document was made or the write failed.
     bool saveDocParam(const QString& package) const;
-    // Draws a new signature the first time only, and writes the parameters into the current
-    // document's package at once.
-    void updateSignatureIfNecessary();
+    // Draws a new signature the first time only, and writes the parameters into the document's
+    // package at once.
+    void updateSignatureIfNecessary(const QString& package);
 
     // A document's defaults, answered also for a document without parameters or no document.
     static long getDefaultDossier(const DOCUMENT* doc); // 1 without parameters

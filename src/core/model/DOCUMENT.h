@@ -19,8 +19,10 @@
 #include "model/TAXE.h"
 #include "model/TOOL.h"
 #include "model/TRANSACT.h"
+#include "model/ToolTree.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
@@ -63,10 +65,29 @@ public:
     GraphList graphHdl;         // named graph definitions, in creation order
     RegleList reglesArray;      // categorisation rules, in the order they are tried
 
+    // Derived from the lists above and never written: built when the document opens, kept in step
+    // by the operations that change those lists.
+    ToolNodeList toolTree; // banks and their accounts as the windows show them (ToolTree.h)
+    // The accounts of the bank last taken out of the tree, for its reinsertion under a new name.
+    ToolNodeList savedToolSubList;
+    QList<long> echeancierIndex; // schedule idents in the order of their names, case ignored
+    QList<long> previsionIndex; // forecast idents in name order, for the schedule window
+    // Stored names of attached files that no longer belong to a transaction; they are removed
+    // from the package once a save has written transactions that no longer name them.
+    QStringList storedDocToDeleteArray;
+
     // The package's own name, extension included; empty when the document has no URL.
     QString getDocLoadName() const;
 
     // Contents/Resources/<name> of the package, created when missing (without intermediate
     // folders). False when the package is not a folder with a Resources folder or creation fails.
     static bool getFolderInDocument(QString* url, const QString& name, const QString& docURL);
+
+    // Work that answers later (a rate, a quote) holds this rather than trusting the pointer: it
+    // expires with the document, so a late answer never reaches a closed document, nor another
+    // one made since at the same address.
+    std::weak_ptr<const void> lifetime() const { return m_lifetime; }
+
+private:
+    std::shared_ptr<const int> m_lifetime = std::make_shared<const int>(0);
 };

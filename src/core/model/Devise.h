@@ -3,8 +3,6 @@
 // every rate is expressed, and every amount carries one value per slot.
 #include <QList>
 #include <QString>
-#include <functional>
-#include <memory>
 #include <optional>
 
 class DOCUMENT;
@@ -62,26 +60,4 @@ public:
     static std::optional<DeviseTickerList> loadDeviseTickers();
     // The name of the first known currency with exactly that code; empty when none.
     static QString findNameFromTicker(const QString& code);
-
-    // Rates come from the quote service and arrive later, on the main thread.
-    using DidUpdateBlock = std::function<void(double cours)>;
-    using EndBlock = std::function<void()>;
-
-    // Asks for the price of one unit of the currency `code` in the document's slot 0 currency;
-    // didUpdate gets it when it is a usable rate, then end runs exactly once, whatever happened.
-    static void updateDeviseTicker(
-        const QString& code, DOCUMENT* doc, const DidUpdateBlock& didUpdate, const EndBlock& end);
-    // The same for a slot in use above 0; any other slot just ends.
-    static void updateDeviseTickerAtIndex(
-        long index, DOCUMENT* doc, const DidUpdateBlock& didUpdate, const EndBlock& end);
-    // Refreshes the rates of slots 1 to 4 of doc (the open document when none is given), one request
-    // after another, then runs end once. Rates are stored only while doc is the open document; once
-    // it is not, the refresh asks for nothing more and ends. A refresh asked for while one runs is
-    // not started: its end runs at once.
-    static void updateDeviseTickers(DOCUMENT* doc, const EndBlock& end);
-
-private:
-    struct DeviseRefresh;
-    static void updateNextDevise(const std::shared_ptr<DeviseRefresh>& run);
-    static void finishDeviseRefresh(const std::shared_ptr<DeviseRefresh>& run);
 };

@@ -1,7 +1,6 @@
 #include "ECHEANCIER.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/localized.h"
 #include "model/TransactOps.h"
 #include "model/idents.h"
@@ -172,25 +171,28 @@ void replacePosteInEcheanciers(long oldID, long newID, DOCUMENT* doc)
 
 namespace {
 
-QList<long>& echeancierIdents()
+const QList<long>& echeancierIdents(const DOCUMENT* doc)
 {
-    return DocContext::instance().echeancierIndex;
+    static const QList<long> none;
+    return doc ? doc->echeancierIndex : none;
 }
 
 } // namespace
 
-void buildEcheancierIndex(const DOCUMENT* doc)
+void buildEcheancierIndex(DOCUMENT* doc)
 {
-    disposeEcheancierIndex();
     if (!doc)
         return;
+    doc->echeancierIndex.clear();
     for (const ECHEANCIER& echeancier : doc->echeancierHdl)
         insertEcheancierInIndex(echeancier.ident, doc);
 }
 
-long insertEcheancierInIndex(long ident, const DOCUMENT* doc)
+long insertEcheancierInIndex(long ident, DOCUMENT* doc)
 {
-    QList<long>& idents = echeancierIdents();
+    if (!doc)
+        return -1;
+    QList<long>& idents = doc->echeancierIndex;
     long position = idents.size();
     const ECHEANCIER* echeancier = nullptr;
     if (findEcheancier(ident, doc, &echeancier, nullptr)) {
@@ -207,9 +209,9 @@ long insertEcheancierInIndex(long ident, const DOCUMENT* doc)
     return position;
 }
 
-bool findEcheancierIndexPosition(long ident, long* position)
+bool findEcheancierIndexPosition(long ident, long* position, const DOCUMENT* doc)
 {
-    const long found = echeancierIdents().indexOf(ident);
+    const long found = echeancierIdents(doc).indexOf(ident);
     if (position)
         *position = found;
     return found >= 0;
@@ -219,33 +221,35 @@ bool echeancierAtIndexPosition(long position, ECHEANCIER** echeancier, DOCUMENT*
 {
     if (echeancier)
         *echeancier = nullptr;
-    if (position < 0 || position >= echeancierIdents().size() || echeancierIdents().at(position) < 0)
+    const QList<long>& idents = echeancierIdents(doc);
+    if (position < 0 || position >= idents.size() || idents.at(position) < 0)
         return false;
-    return findEcheancier(echeancierIdents().at(position), doc, echeancier, nullptr);
+    return findEcheancier(idents.at(position), doc, echeancier, nullptr);
 }
 
 bool echeancierAtIndexPosition(long position, const ECHEANCIER** echeancier, const DOCUMENT* doc)
 {
     if (echeancier)
         *echeancier = nullptr;
-    if (position < 0 || position >= echeancierIdents().size() || echeancierIdents().at(position) < 0)
+    const QList<long>& idents = echeancierIdents(doc);
+    if (position < 0 || position >= idents.size() || idents.at(position) < 0)
         return false;
-    return findEcheancier(echeancierIdents().at(position), doc, echeancier, nullptr);
+    return findEcheancier(idents.at(position), doc, echeancier, nullptr);
 }
 
-long echeancierIndexCount()
+long echeancierIndexCount(const DOCUMENT* doc)
 {
-    return echeancierIdents().size();
+    return echeancierIdents(doc).size();
 }
 
-const QList<long>& echeancierIndexArray()
+const QList<long>& echeancierIndexArray(const DOCUMENT* doc)
 {
-    return echeancierIdents();
+    return echeancierIdents(doc);
 }
 
-void enumerateEcheancierIndex(const std::function<void(long ident, long position)>& block)
+void enumerateEcheancierIndex(const DOCUMENT* doc, const std::function<void(long ident, long position)>& block)
 {
-    const QList<long> idents = echeancierIdents();
+    const QList<long> idents = echeancierIdents(doc);
     for (long i = 0; i < idents.size(); ++i)
         block(idents.at(i), i);
 }
@@ -270,16 +274,11 @@ long addEcheancier(const ECHEANCIER& echeancier, DOCUMENT* doc, long ident, long
 
 void removeEcheancierAtIndexPosition(long position, DOCUMENT* doc)
 {
-    if (position < 0 || position >= echeancierIdents().size())
+    if (!doc || position < 0 || position >= doc->echeancierIndex.size())
         return;
     long arrayIndex = -1;
-    if (doc && findEcheancier(echeancierIdents().at(position), doc, static_cast<ECHEANCIER**>(nullptr), &arrayIndex))
+    if (findEcheancier(doc->echeancierIndex.at(position), doc, static_cast<ECHEANCIER**>(nullptr), &arrayIndex))
         doc->echeancierHdl.removeAt(arrayIndex);
     // The position goes even when its schedule is missing, so the index never names it again.
-    echeancierIdents().removeAt(position);
-}
-
-void disposeEcheancierIndex()
-{
-    echeancierIdents().clear();
+    doc->echeancierIndex.removeAt(position);
 }

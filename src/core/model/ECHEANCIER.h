@@ -3,9 +3,9 @@
 // custom occurrences the user placed by hand, kept sorted by date. Every transaction written from
 // a schedule carries the schedule's ident in chronoID and the occurrence date in planifiedDate.
 //
-// The open document keeps its schedules in echeancierHdl. Menus and lists reach them through the
-// schedule ident index of the document context: the idents in the order of the schedules' names,
-// case ignored, built when the document opens and released when it closes.
+// The document keeps its schedules in echeancierHdl. Menus and lists reach them through its
+// schedule ident index (DOCUMENT::echeancierIndex): the idents in the order of the schedules'
+// names, case ignored, built when the document opens. Without a document there is no index.
 #include "model/PECHEANCIER.h"
 #include "model/Planificator.h"
 #include "model/TRANSACT.h"
@@ -85,22 +85,22 @@ template <typename T> const T* objectAtIndexOrNil(const QList<T>* list, long ind
 // ---- The schedule ident index ---------------------------------------------------------------------
 
 // A new index holding every schedule of the document, the old one dropped.
-void buildEcheancierIndex(const DOCUMENT* doc);
+void buildEcheancierIndex(DOCUMENT* doc);
 // Inserts the ident before the first indexed schedule whose name sorts after its schedule's
-// (case ignored), at the end when none does or the schedule doesn't exist; answers the position.
-long insertEcheancierInIndex(long ident, const DOCUMENT* doc);
+// (case ignored), at the end when none does or the schedule doesn't exist; answers the position
+// (-1 without a document).
+long insertEcheancierInIndex(long ident, DOCUMENT* doc);
 // *position (may be null) -1 when the ident isn't indexed.
-bool findEcheancierIndexPosition(long ident, long* position);
+bool findEcheancierIndexPosition(long ident, long* position, const DOCUMENT* doc);
 // The schedule at that position of the index; false outside the index or when it isn't found.
 bool echeancierAtIndexPosition(long position, ECHEANCIER** echeancier, DOCUMENT* doc);
 bool echeancierAtIndexPosition(long position, const ECHEANCIER** echeancier, const DOCUMENT* doc);
-long echeancierIndexCount();
-const QList<long>& echeancierIndexArray();
-void enumerateEcheancierIndex(const std::function<void(long ident, long position)>& block);
+long echeancierIndexCount(const DOCUMENT* doc);
+const QList<long>& echeancierIndexArray(const DOCUMENT* doc);
+void enumerateEcheancierIndex(const DOCUMENT* doc, const std::function<void(long ident, long position)>& block);
 // Stores the schedule in the document with that ident or, for a negative one, a random ident no
 // schedule of the document has, and indexes it; *position (may be null) gets its index position.
 // Answers the ident; -1, with nothing stored, when every ident is taken or there is no document.
 long addEcheancier(const ECHEANCIER& echeancier, DOCUMENT* doc, long ident, long* position);
 // Removes the schedule at that index position from the document, then the position from the index.
 void removeEcheancierAtIndexPosition(long position, DOCUMENT* doc);
-void disposeEcheancierIndex();

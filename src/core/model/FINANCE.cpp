@@ -1,41 +1,11 @@
 #include "FINANCE.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
-#include "foundation/SystemClock.h"
-#include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 #include "model/TOOL.h"
 #include "model/idents.h"
 
-#include <cmath>
-
 namespace {
-
-FINANCE* titreWithIdent(long ident, DOCUMENT* doc)
-{
-    if (!doc)
-        return nullptr;
-    for (FINANCE& titre : doc->titreHdl) {
-        if (titre.ident == ident)
-            return &titre;
-    }
-    return nullptr;
-}
-
-// A quote in slot 0, converted into every other slot by the document's rates.
-void storeCours(FINANCE& finance, double coursReference, double conversion, const DOCUMENT& doc)
-{
-    finance.cour.makeMontant(0, coursReference, doc.deviseHdl);
-    finance.conversion = conversion;
-    finance.updateTime = SystemClock::now();
-}
-
-void runEnd(const FINANCE::EndBlock& end)
-{
-    if (end)
-        end();
-}
 
 void unInsertAt(long index, FinanceList& list)
 {
@@ -82,44 +52,6 @@ FINANCE FINANCE::copyOfFinance() const
     FINANCE copy = *this;
     copy.opened = false;
     return copy;
-}
-
-// The rate asked for is the worth of one unit of codeDevise in slot 0's currency, the convention
-// of every currency slot: the value in slot 0 is the quote times the rate, and the rate is the
-// conversion kept.
-void FINANCE::setFromReceivedCours(double cours, DOCUMENT* doc, const EndBlock& end, const Target& target)
-{
-    if (!doc) {
-        svLog(QStringLiteral("Doc nil"));
-        runEnd(end);
-        return;
-    }
-    const QString reference = Devise::deviseTickerAtIndex(doc->deviseHdl, 0);
-    if (reference.isEmpty()) {
-        runEnd(end);
-        return;
-    }
-    if (codeDevise == reference) {
-        storeCours(*this, cours, 1.0, *doc);
-        runEnd(end);
-        return;
-    }
-    const long titreID = ident;
-    const QString code = codeDevise;
-    const Target locate = target ? target : [doc, titreID] { return titreWithIdent(titreID, doc); };
-    // The rate comes later: by then the document may be closed and the security changed or gone,
-    // so it is looked up again rather than remembered.
-    auto didUpdate = [doc, code, reference, cours, locate](double rate) {
-        if (!(rate > 0) || !std::isfinite(rate) || currentDocument() != doc)
-            return;
-        if (Devise::deviseTickerAtIndex(doc->deviseHdl, 0) != reference)
-            return;
-        FINANCE* finance = locate();
-        if (finance && finance->codeDevise == code)
-            storeCours(*finance, cours * rate, rate, *doc);
-    };
-    // The rate request always ends, with or without a rate: the one place to call end from.
-    Devise::updateDeviseTicker(code, doc, didUpdate, [end] { runEnd(end); });
 }
 
 // ---- A list of investments ----------------------------------------------------------------------

@@ -11,8 +11,6 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
-
 class DOCUMENT;
 class FINANCE;
 
@@ -52,17 +50,6 @@ public:
     static long newFinanceID(const FinanceList& list);
     // Every field but opened.
     FINANCE copyOfFinance() const;
-
-    using EndBlock = std::function<void()>;
-    // Where a quote arriving later is stored; null when the record is gone.
-    using Target = std::function<FINANCE*()>;
-    // Stores a security's quote, given in codeDevise, as its value in every slot of the document.
-    // In the reference currency (slot 0's ticker) it is stored at once; in another currency the
-    // rate of that currency is asked for first, and the quote is stored into target() (by default
-    // the document's security with this ident) only while the document is still the open one and
-    // neither the security's currency nor the reference has changed. end runs exactly once in
-    // every case, with or without a document, a rate or an answer.
-    void setFromReceivedCours(double cours, DOCUMENT* doc, const EndBlock& end, const Target& target = {});
 
     // Null without a list or outside 0..count - 1.
     static const FINANCE* financeAtIndex(const FinanceList* list, long index);

@@ -1,7 +1,6 @@
 #include "Logo.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/diagnostics.h"
 #include "model/entitylist.h"
 #include "model/idents.h"
@@ -38,19 +37,10 @@ bool isPlainFileName(const QString& name)
         && name != QLatin1String("..");
 }
 
-bool openDocumentLogoFolder(QString* folder)
+// Whether a logo of the document other than the one of that ident names the file.
+bool isNamedByAnotherLogo(const QString& name, long ident, const DOCUMENT& document)
 {
-    const DOCUMENT* document = currentDocument();
-    return document && Logo::getLogoFolderUrl(*document, folder);
-}
-
-// Whether a logo of the open document other than the one of that ident names the file.
-bool isNamedByAnotherLogo(const QString& name, long ident)
-{
-    const DOCUMENT* document = currentDocument();
-    if (!document)
-        return false;
-    for (const Logo& other : document->logoArray) {
+    for (const Logo& other : document.logoArray) {
         if (other.ident != ident && other.internalName == name)
             return true;
     }
@@ -65,9 +55,9 @@ bool pathIsFree(const QString& path)
 
 // The name itself unless another logo names it; else "<base>-<n>.<ext>" for the first n at which
 // there is neither a file nor another logo's claim.
-QString nameForPicture(const QString& folder, const QString& name, long ident)
+QString nameForPicture(const QString& folder, const QString& name, long ident, const DOCUMENT& document)
 {
-    if (!isNamedByAnotherLogo(name, ident))
+    if (!isNamedByAnotherLogo(name, ident, document))
         return name;
     const QFileInfo info(name);
     const QString suffix = info.suffix();
@@ -76,7 +66,7 @@ QString nameForPicture(const QString& folder, const QString& name, long ident)
         QString candidate = QStringLiteral("%1-%2").arg(base).arg(n);
         if (!suffix.isEmpty())
             candidate += QLatin1Char('.') + suffix;
-        if (pathIsFree(folder + QLatin1Char('/') + candidate) && !isNamedByAnotherLogo(candidate, ident))
+        if (pathIsFree(folder + QLatin1Char('/') + candidate) && !isNamedByAnotherLogo(candidate, ident, document))
             return candidate;
     }
 }
@@ -112,23 +102,23 @@ Logo Logo::copyOfLogo() const
     return copy;
 }
 
-QString Logo::getLogoUrl() const
+QString Logo::getLogoUrl(const DOCUMENT& document) const
 {
     QString folder;
-    if (!isPlainFileName(internalName) || !openDocumentLogoFolder(&folder))
+    if (!isPlainFileName(internalName) || !getLogoFolderUrl(document, &folder))
         return QString();
     return folder + QLatin1Char('/') + internalName;
 }
 
-bool Logo::logoIsStored() const
+bool Logo::logoIsStored(const DOCUMENT& document) const
 {
-    const QString path = getLogoUrl();
+    const QString path = getLogoUrl(document);
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-QByteArray Logo::loadImage() const
+QByteArray Logo::loadImage(const DOCUMENT& document) const
 {
-    const QString path = getLogoUrl();
+    const QString path = getLogoUrl(document);
     if (path.isEmpty())
         return QByteArray();
     QHash<QString, CachedPicture>& cache = pictureCache();
@@ -150,12 +140,12 @@ QByteArray Logo::loadImage() const
     return picture.png;
 }
 
-bool Logo::storeImage(const QByteArray& png)
+bool Logo::storeImage(const QByteArray& png, const DOCUMENT& document)
 {
     QString folder;
-    if (png.isEmpty() || !isPlainFileName(internalName) || !openDocumentLogoFolder(&folder))
+    if (png.isEmpty() || !isPlainFileName(internalName) || !getLogoFolderUrl(document, &folder))
         return false;
-    const QString name = nameForPicture(folder, internalName, ident);
+    const QString name = nameForPicture(folder, internalName, ident, document);
     const QString path = folder + QLatin1Char('/') + name;
     if (!writeWhole(path, png))
         return false;
@@ -165,10 +155,10 @@ bool Logo::storeImage(const QByteArray& png)
     return true;
 }
 
-bool Logo::removeImage() const
+bool Logo::removeImage(const DOCUMENT& document) const
 {
-    const QString path = getLogoUrl();
-    if (path.isEmpty() || !QFileInfo(path).isFile() || isNamedByAnotherLogo(internalName, ident))
+    const QString path = getLogoUrl(document);
+    if (path.isEmpty() || !QFileInfo(path).isFile() || isNamedByAnotherLogo(internalName, ident, document))
         return true;
     pictureCache().remove(path);
     QFile file(path);
@@ -193,10 +183,10 @@ const Logo* Logo::logoWithIdent(long anIdent, const LogoList& list)
     return anIdent >= 0 ? entityWithIdent(anIdent, list) : nullptr;
 }
 
-QByteArray Logo::logoImageWithIdent(long anIdent, const LogoList& list)
+QByteArray Logo::logoImageWithIdent(long anIdent, const DOCUMENT& document)
 {
-    const Logo* logo = logoWithIdent(anIdent, list);
-    return logo ? logo->loadImage() : QByteArray();
+    const Logo* logo = logoWithIdent(anIdent, document.logoArray);
+    return logo ? logo->loadImage(document) : QByteArray();
 }
 
 QString Logo::getLogoVisibleName(long anIdent, const LogoList& list)

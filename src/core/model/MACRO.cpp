@@ -1,9 +1,6 @@
 #include "MACRO.h"
 
-#include "document/APPLIPARAM.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
-#include "foundation/SystemClock.h"
 
 MACRO allocNewMacro()
 {
@@ -75,17 +72,14 @@ void deleteMacroAtIndex(long index, DOCUMENT* doc)
         list->removeAt(index);
 }
 
-std::optional<TRANSACT> newTransactFromMacro(const MACRO& macro)
+std::optional<TRANSACT> newTransactFromMacro(const MACRO& macro, double when)
 {
     if (!macro.transact)
         return std::nullopt;
     TRANSACT trans = macro.transact->copyOfTransact();
     trans.releveID1 = -1;
     trans.releveID2 = -1;
-    if (APPLIPARAM::loadAppliParam().optionSaisieDate == 1)
-        trans.when = DocContext::instance().lastEnteredDate;
-    else
-        trans.when = SystemClock::now();
+    trans.when = when;
     return trans;
 }
 

@@ -36,9 +36,8 @@ MACRO copyOfMacro(const MACRO& macro);
 long findMacroInsertIndex(const MacroList* list, const MACRO& macro);
 // Removes the document's macro at that position; nothing for a position outside the list.
 void deleteMacroAtIndex(long index, DOCUMENT* doc);
-// A copy of the template in no statement, dated at the last entered date when the application
-// parameter optionSaisieDate is 1, else now; none without a template.
-std::optional<TRANSACT> newTransactFromMacro(const MACRO& macro);
+// A copy of the template in no statement, of that date; none without a template.
+std::optional<TRANSACT> newTransactFromMacro(const MACRO& macro, double when);
 // The first macro of the document bound to that key; *index counts up to it (the count when none).
 // Key 0 ("no key") is never found. The whole 16-bit character is compared.
 bool findMacroWithKey(char16_t key, long* index, const DOCUMENT* doc);

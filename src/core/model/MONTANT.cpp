@@ -2,7 +2,6 @@
 
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/numbers.h"
 
 #include <cmath>
@@ -45,11 +44,20 @@ const MONTANT& MONTANT::zero()
     return z;
 }
 
-int MONTANT::currentDeviseSlot() { return DocContext::instance().currentDeviseSlot; }
+namespace {
+
+int g_currentDeviseSlot = 0;
+
+} // namespace
+
+int MONTANT::currentDeviseSlot()
+{
+    return g_currentDeviseSlot;
+}
 
 void MONTANT::setCurrentDeviseSlot(int slot)
 {
-    DocContext::instance().currentDeviseSlot = slot >= 0 && slot < kDeviseSlotCount ? slot : 0;
+    g_currentDeviseSlot = slot >= 0 && slot < kDeviseSlotCount ? slot : 0;
 }
 
 void MONTANT::startMontant() { setCurrentDeviseSlot(0); }

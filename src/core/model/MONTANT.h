@@ -35,7 +35,8 @@ public:
 
     static const MONTANT& zero();
 
-    // The currency slot of the open document: 0 at start, the document's default when it loads.
+    // The currency slot windows open in and new records start in, for the whole run: 0 at start
+    // and when the document context resets, the document's default when it loads.
     static int currentDeviseSlot();
     static void setCurrentDeviseSlot(int slot);
     static void startMontant();

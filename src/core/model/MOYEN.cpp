@@ -1,7 +1,6 @@
 #include "MOYEN.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/localized.h"
 #include "model/TOOL.h"
 
@@ -130,18 +129,17 @@ bool MOYEN::getSaisieMoyenIndex(MoyenList& array, int family, long compteID, lon
     return getMoyenIndex(array, family, compteID, index, doc);
 }
 
-VarianteList* MOYEN::variantesArrayForFamily(int family, long compteID)
+VarianteList* MOYEN::variantesArrayForFamily(int family, long compteID, DOCUMENT* doc)
 {
-    DOCUMENT* doc = currentDocument();
     long index = 0;
     if (!doc || !getSaisieMoyenIndex(doc->moyenHdl, family, compteID, &index, doc))
         return nullptr;
     return &doc->moyenHdl[index].variantes;
 }
 
-VARIANTE* MOYEN::varianteForFamily(int family, long compteID, long varianteID)
+VARIANTE* MOYEN::varianteForFamily(int family, long compteID, long varianteID, DOCUMENT* doc)
 {
-    VarianteList* array = variantesArrayForFamily(family, compteID);
+    VarianteList* array = variantesArrayForFamily(family, compteID, doc);
     long index = 0;
     if (!array || !VARIANTE::findVariante(varianteID, *array, &index))
         return nullptr;

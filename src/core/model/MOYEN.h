@@ -50,10 +50,10 @@ public:
     static bool getMoyenIndex(MoyenList& array, int family, long compteID, long* index, const DOCUMENT* doc);
     // As getMoyenIndex, entry families 1 and 5 going to the cheque books of family 9.
     static bool getSaisieMoyenIndex(MoyenList& array, int family, long compteID, long* index, const DOCUMENT* doc);
-    // In the open document: the variants the entry of that family on that account offers
-    // (its record found or made by getSaisieMoyenIndex); null when it has none.
-    static VarianteList* variantesArrayForFamily(int family, long compteID);
-    static VARIANTE* varianteForFamily(int family, long compteID, long varianteID);
+    // In the document: the variants the entry of that family on that account offers (its record
+    // found or made by getSaisieMoyenIndex); null when it has none or there is no document.
+    static VarianteList* variantesArrayForFamily(int family, long compteID, DOCUMENT* doc);
+    static VARIANTE* varianteForFamily(int family, long compteID, long varianteID, DOCUMENT* doc);
 
     // Removes every record of the account; nothing for an ident below 0.
     static void unappendAllMoyen(MoyenList& array, long compteIdent);

@@ -43,3 +43,11 @@ public:
     TRANSACT previsionToTrans(double date) const;
 };
 using PrevisionList = QList<Prevision>;
+
+// The first forecast with that ident and its position; null and -1 when none.
+Prevision* findPrevisionWithIdentInArray(long ident, qsizetype* index, PrevisionList& list);
+const Prevision* findPrevisionWithIdentInArray(long ident, qsizetype* index, const PrevisionList& list);
+// The first forecast named exactly so (case counts); null when none.
+const Prevision* findPrevisionWithNameInArray(const PrevisionList& list, const QString& name);
+// The name itself when no forecast has it, else the first free of "name 2", "name 3", ...
+QString availableNameForPrevision(const QString& name, const PrevisionList& list);

@@ -1,7 +1,6 @@
 #include "PrevisionFile.h"
 
 #include "model/PlanificatorXml.h"
-#include "engines/PrevisionManager.h"
 #include "foundation/diagnostics.h"
 #include "model/TransactFile.h"
 #include "model/idents.h"
@@ -98,10 +97,9 @@ bool migratePerso(pugi::xml_node perso, const Prevision& first, const QSet<long>
     Prevision prevision = Prevision::newPrevision(doc);
     if (!extractTransactElements(perso, prevision))
         return false;
-    prevision.ident = newRandomIdent([&](long id) {
-        return reserved.contains(id) || PrevisionManager::findPrevisionWithIdentInArray(id, nullptr, list);
-    });
-    prevision.name = PrevisionManager::availableNameForPrevision(first.name, list);
+    prevision.ident = newRandomIdent(
+        [&](long id) { return reserved.contains(id) || findPrevisionWithIdentInArray(id, nullptr, list); });
+    prevision.name = availableNameForPrevision(first.name, list);
     Planificator rule = *first.planificator;
     rule.firstDate = prevision.transact.when;
     rule.repeatTimeUnitCount = 1;

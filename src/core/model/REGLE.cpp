@@ -1,7 +1,6 @@
 #include "REGLE.h"
 
 #include "model/DOCPARAM.h"
-#include "document/DocContext.h"
 #include "foundation/textfold.h"
 
 void REGLE::defaultRegle(const DOCUMENT* doc)
@@ -15,10 +14,10 @@ void REGLE::defaultRegle(const DOCUMENT* doc)
     mots.clear();
 }
 
-REGLE REGLE::allocNewRegle()
+REGLE REGLE::allocNewRegle(const DOCUMENT* doc)
 {
     REGLE regle;
-    regle.defaultRegle(currentDocument());
+    regle.defaultRegle(doc);
     return regle;
 }
 

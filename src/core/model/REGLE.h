@@ -33,8 +33,8 @@ public:
     // No import account, family 0, no confirmation, no title, no word, the document's default
     // account on both sides and its default category (3 and 1 without parameters).
     void defaultRegle(const DOCUMENT* doc);
-    // A rule with the defaults of the open document.
-    static REGLE allocNewRegle();
+    // A rule with the defaults of the document.
+    static REGLE allocNewRegle(const DOCUMENT* doc);
     REGLE copyOfRegle() const { return *this; }
 };
 

@@ -1,6 +1,5 @@
 #include "RegleFile.h"
 
-#include "engines/RegleManager.h"
 #include "foundation/diagnostics.h"
 
 #include <QDir>
@@ -64,8 +63,6 @@ RegleList loadRegles(const QString& packageURL, bool* error)
 {
     if (error)
         *error = false;
-    // From now on the document holds rules that the reference passes must see.
-    RegleManager::sharedRegleManager();
     RegleList list;
     QString resources;
     if (!packageResourcesURL(packageURL, &resources)

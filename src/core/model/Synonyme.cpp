@@ -1,7 +1,6 @@
 #include "Synonyme.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "model/Logo.h"
 #include "model/MOYEN.h"
 #include "model/entitylist.h"
@@ -20,15 +19,15 @@ void Synonyme::defaultSynonyme()
     logoID = -1;
 }
 
-SynonymeImage Synonyme::synonymeImage() const
+SynonymeImage Synonyme::synonymeImage(const DOCUMENT* doc) const
 {
     SynonymeImage image;
     if (logoID < 0) {
         image.name = MOYEN::getActionIcone(family);
         return image;
     }
-    if (const DOCUMENT* document = currentDocument())
-        image.png = Logo::logoImageWithIdent(logoID, document->logoArray);
+    if (doc)
+        image.png = Logo::logoImageWithIdent(logoID, *doc);
     return image;
 }
 

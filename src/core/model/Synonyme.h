@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+class DOCUMENT;
 class Synonyme;
 
 using SynonymeList = QList<Synonyme>;
@@ -32,8 +33,8 @@ public:
     // Family 0, empty name, no logo.
     void defaultSynonyme();
     Synonyme copyOfSynonyme() const { return *this; }
-    // The logo is looked up in the open document.
-    SynonymeImage synonymeImage() const;
+    // The logo is looked up in the document (none without one).
+    SynonymeImage synonymeImage(const DOCUMENT* doc) const;
 
     // A random ident that no synonym of the list has.
     static long newSynonymeIdent(const SynonymeList& list);

@@ -1,7 +1,6 @@
 #include "TAXE.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "model/TOTAUX.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/diagnostics.h"
@@ -121,17 +120,16 @@ void TAXE::loadTaxeAux(const QString& name, long ident, double rate, TaxeList& l
     insertTaxe(t, list);
 }
 
-void TAXE::applyTaxeToMontant(long ident, const MONTANT& TTC, MONTANT& HT, MONTANT& TX)
+void TAXE::applyTaxeToMontant(long ident, const MONTANT& TTC, MONTANT& HT, MONTANT& TX, const TaxeList& list)
 {
     // Work from a copy: the caller may pass one amount for several of the three.
     const MONTANT ttc = TTC;
     HT = ttc;
     TX = MONTANT::zero();
-    const DOCUMENT* doc = currentDocument();
     long index = 0;
-    if (!doc || !findTaxe(ident, &index, doc->taxeHdl))
+    if (!findTaxe(ident, &index, list))
         return;
-    const double rate = doc->taxeHdl[index].rate;
+    const double rate = list[index].rate;
     if (rate > kMinimumRate)
         MONTANT::divMontant(ttc, 100.0 / rate + 1.0, TX);
     MONTANT::subMontant(ttc, TX, HT);

@@ -61,9 +61,9 @@ public:
         }
     }
 
-    // Splits an amount including tax by the tax of that ident in the open document. Without such
-    // a tax, or with a rate of 0.001 % or less, HT is TTC and TX is zero. The three may be one.
-    static void applyTaxeToMontant(long ident, const MONTANT& TTC, MONTANT& HT, MONTANT& TX);
+    // Splits an amount including tax by the tax of that ident in the list. Without such a tax, or
+    // with a rate of 0.001 % or less, HT is TTC and TX is zero. The three may be one.
+    static void applyTaxeToMontant(long ident, const MONTANT& TTC, MONTANT& HT, MONTANT& TX, const TaxeList& list);
     // Adds a transaction's tax figures to the totals: on a debit, the tax to total1 and the
     // amount before tax to total2; on a credit, the amount before tax to total3 and the tax to
     // total4. debit and credit are the transaction's sides as seen from no particular account.

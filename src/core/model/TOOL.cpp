@@ -172,7 +172,7 @@ bool TOOL::findCompteWithName(const QString& name, long* ident, const DOCUMENT* 
 
 bool TOOL::findCompteWithNameAndOwnerID(long banqueID, const QString& nom, long* k, int kind, const DOCUMENT* doc)
 {
-    ToolNodeList* tree = &toolTree();
+    const ToolNodeList* tree = &toolTree(doc);
     long bankIndex = 0;
     const ToolNodeList* list = findTool(tree, banqueID, &bankIndex) ? toolIndexToList(tree, bankIndex) : tree;
     const long count = nbTools(list);
@@ -288,11 +288,11 @@ long TOOL::defaultUserCompte(int typ, long compteID, const DOCUMENT* doc)
 {
     if (compteID >= 0 && compteInCategorie(compteID, typ, doc))
         return compteID;
-    const long banques = nbBanque();
+    const long banques = nbBanque(doc);
     for (long b = 0; b < banques; ++b) {
-        const TOOL* banque = getTool(kToolBanque, banqueIndexToID(b), doc);
-        if (banque && banque->bType == typ && banqueIndexToNbCompte(b) > 0)
-            return compteIndexToID(b, 0);
+        const TOOL* banque = getTool(kToolBanque, banqueIndexToID(b, doc), doc);
+        if (banque && banque->bType == typ && banqueIndexToNbCompte(b, doc) > 0)
+            return compteIndexToID(b, 0, doc);
     }
     return -1;
 }
@@ -541,9 +541,9 @@ void TOOL::computeBanqueSolde(long banqueID, DOCUMENT* doc)
 {
     TOOL* banque = getTool(kToolBanque, banqueID, doc);
     long index = 0;
-    if (!banque || !findTool(&toolTree(), banqueID, &index))
+    if (!banque || !findTool(&toolTree(doc), banqueID, &index))
         return;
-    const ToolNodeList* comptes = toolIndexToList(&toolTree(), index);
+    const ToolNodeList* comptes = toolIndexToList(&toolTree(doc), index);
     MONTANT total;
     for (long i = 0; i < nbTools(comptes); ++i) {
         if (const TOOL* compte = toolIndexToTool(comptes, kToolCompte, i, doc))
@@ -555,7 +555,7 @@ void TOOL::computeBanqueSolde(long banqueID, DOCUMENT* doc)
 void TOOL::computeBalance(const DOCUMENT* doc, MONTANT* balance, MONTANT* actif)
 {
     MONTANT total, assets;
-    const ToolNodeList* tree = &toolTree();
+    const ToolNodeList* tree = &toolTree(doc);
     for (long i = 0; i < nbTools(tree); ++i) {
         const TOOL* banque = toolIndexToTool(tree, kToolBanque, i, doc);
         if (!banque)

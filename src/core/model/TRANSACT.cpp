@@ -1,7 +1,5 @@
 #include "TRANSACT.h"
 
-#include "document/APPLIPARAM.h"
-#include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
@@ -172,13 +170,10 @@ TRANSACT TRANSACT::initialisationTransact(long compteID, const MONTANT& montant,
     return t;
 }
 
-TRANSACT TRANSACT::moyenToTrans(MoyenList& moyens, int family, long activeCompteID)
+TRANSACT TRANSACT::moyenToTrans(MoyenList& moyens, int family, long activeCompteID, double when, const DOCUMENT* doc)
 {
-    DocContext& context = DocContext::instance();
-    const DOCUMENT* doc = context.document();
     TRANSACT t = allocNewTransact(doc);
-    if (APPLIPARAM::loadAppliParam().optionSaisieDate == 1)
-        t.when = context.lastEnteredDate;
+    t.when = when;
     if (activeCompteID >= 0) {
         if (const TOOL* compte = TOOL::getTool(kToolCompte, activeCompteID, doc))
             t.devise = compte->devise;
@@ -322,9 +317,8 @@ void TRANSACT::checkDebitCreditCpt(long compteID, bool* deb, bool* cre) const
     setSides(deb, cre, who1 == compteID, who2 == compteID);
 }
 
-void TRANSACT::checkDebitCreditBanque(long banqueID, bool* deb, bool* cre) const
+void TRANSACT::checkDebitCreditBanque(long banqueID, bool* deb, bool* cre, const DOCUMENT* doc) const
 {
-    const DOCUMENT* doc = currentDocument();
     setSides(deb, cre, compteOwnedBy(who1, banqueID, doc), compteOwnedBy(who2, banqueID, doc));
 }
 
@@ -347,8 +341,7 @@ void TRANSACT::checkDebitCreditB(long banqueID, bool* deb, bool* cre, const DOCU
         checkDebitCreditUser(deb, cre, doc);
         return;
     }
-    // The document asked about, which is the current one wherever the windows ask.
-    setSides(deb, cre, compteOwnedBy(who1, banqueID, doc), compteOwnedBy(who2, banqueID, doc));
+    checkDebitCreditBanque(banqueID, deb, cre, doc);
 }
 
 void TRANSACT::setTransactDefaultVariante(const MoyenList& moyens, long index)

@@ -109,11 +109,11 @@ public:
     // amount, its opposite from the account to account 5.
     static TRANSACT initialisationTransact(long compteID, const MONTANT& solde, long devise, double when,
                                            const DOCUMENT* doc);
-    // A new transaction of the current document prepared for a payment family, its sides taken
-    // from the active account (-1 none), the user's and cash accounts and the default account.
-    // For cheques (9) and cards (11) the means record of the user account is found or made in
-    // moyens and its default variant is taken.
-    static TRANSACT moyenToTrans(MoyenList& moyens, int family, long activeCompteID);
+    // A new transaction of the document, of that date, prepared for a payment family, its sides
+    // taken from the active account (-1 none), the user's and cash accounts and the default
+    // account. For cheques (9) and cards (11) the means record of the user account is found or made
+    // in moyens and its default variant is taken.
+    static TRANSACT moyenToTrans(MoyenList& moyens, int family, long activeCompteID, double when, const DOCUMENT* doc);
 
     // ---- Split lines and attached files --------------------------------------------------------
 
@@ -154,13 +154,13 @@ public:
 
     // Whether each side is that account.
     void checkDebitCreditCpt(long compteID, bool* deb, bool* cre) const;
-    // Whether each side's account belongs to that bank, in the current document.
-    void checkDebitCreditBanque(long banqueID, bool* deb, bool* cre) const;
+    // Whether each side's account belongs to that bank, in the document.
+    void checkDebitCreditBanque(long banqueID, bool* deb, bool* cre, const DOCUMENT* doc) const;
     // Whether each side's account is the user's (not a third party).
     void checkDebitCreditUser(bool* deb, bool* cre, const DOCUMENT* doc) const;
     // checkDebitCreditUser for an ident below 0, else checkDebitCreditCpt.
     void checkDebitCredit(long compteID, bool* deb, bool* cre, const DOCUMENT* doc) const;
-    // checkDebitCreditUser for an ident below 0, else checkDebitCreditBanque in that document.
+    // checkDebitCreditUser for an ident below 0, else checkDebitCreditBanque.
     void checkDebitCreditB(long banqueID, bool* deb, bool* cre, const DOCUMENT* doc) const;
 
     // The variant the means at that index starts from, for cards (11) and cheques (9; ref then

@@ -1,7 +1,6 @@
 #include "ToolTree.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/textfold.h"
 #include "model/TOOL.h"
@@ -37,58 +36,57 @@ bool validIndex(const ToolNodeList* lst, long index)
 
 } // namespace
 
-ToolNodeList& toolTree()
+const ToolNodeList& toolTree(const DOCUMENT* doc)
 {
-    return DocContext::instance().toolTree;
+    static const ToolNodeList none;
+    return doc ? doc->toolTree : none;
 }
 
-void buildToolArbo(const DOCUMENT* doc)
+void buildToolArbo(DOCUMENT* doc)
 {
-    ToolNodeList& tree = toolTree();
-    tree.clear();
     if (!doc)
         return;
+    doc->toolTree.clear();
     for (const TOOL& banque : doc->banqueHdl)
-        insertTool(kToolBanque, tree, banque, doc, false);
+        insertTool(kToolBanque, doc->toolTree, banque, doc, false);
     for (const TOOL& compte : doc->compteHdl) {
         long index = 0;
         insertDeal(kToolCompte, compte, &index, doc, false);
     }
 }
 
-void disposeTool()
-{
-    toolTree().clear();
-    DocContext::instance().savedToolSubList.clear();
-}
-
-long insertTool(int kind, ToolNodeList& lst, const TOOL& tool, const DOCUMENT* doc, bool keepSubList)
+long insertTool(int kind, ToolNodeList& lst, const TOOL& tool, DOCUMENT* doc, bool keepSubList)
 {
     const long index = findInsertIndex(0, static_cast<long>(lst.size()) - 1, [&](long i) {
         return entrySortsBefore(kind, lst[i].ident, tool, doc) ? -1 : 1;
     });
     ToolNode node;
     node.ident = tool.ident;
-    if (kind == kToolBanque && keepSubList)
-        node.liste = std::exchange(DocContext::instance().savedToolSubList, ToolNodeList());
+    if (kind == kToolBanque && keepSubList && doc)
+        node.liste = std::exchange(doc->savedToolSubList, ToolNodeList());
     lst.insert(index, std::move(node));
     return index;
 }
 
-void unInsertTool(ToolNodeList& lst, long ident, bool keepSubList)
+void unInsertTool(ToolNodeList& lst, long ident, DOCUMENT* doc, bool keepSubList)
 {
     long index = 0;
     if (!findTool(&lst, ident, &index))
         return;
-    if (keepSubList)
-        DocContext::instance().savedToolSubList = std::move(lst[index].liste);
+    if (keepSubList && doc)
+        doc->savedToolSubList = std::move(lst[index].liste);
     lst.removeAt(index);
 }
 
-void insertDeal(int kind, const TOOL& tool, long* index, const DOCUMENT* doc, bool keepSubList)
+void insertDeal(int kind, const TOOL& tool, long* index, DOCUMENT* doc, bool keepSubList)
 {
-    ToolNodeList& tree = toolTree();
     long position = 0;
+    if (!doc) {
+        if (index)
+            *index = position;
+        return;
+    }
+    ToolNodeList& tree = doc->toolTree;
     if (kind == kToolBanque) {
         position = insertTool(kToolBanque, tree, tool, doc, keepSubList);
     } else {
@@ -100,16 +98,18 @@ void insertDeal(int kind, const TOOL& tool, long* index, const DOCUMENT* doc, bo
         *index = position;
 }
 
-void unInsertDeal(int kind, long toolID, long banqueID, bool keepSubList)
+void unInsertDeal(int kind, long toolID, long banqueID, DOCUMENT* doc, bool keepSubList)
 {
-    ToolNodeList& tree = toolTree();
+    if (!doc)
+        return;
+    ToolNodeList& tree = doc->toolTree;
     if (kind == kToolBanque) {
-        unInsertTool(tree, toolID, keepSubList);
+        unInsertTool(tree, toolID, doc, keepSubList);
         return;
     }
     long bankIndex = 0;
     if (findTool(&tree, banqueID, &bankIndex))
-        unInsertTool(tree[bankIndex].liste, toolID, false);
+        unInsertTool(tree[bankIndex].liste, toolID, doc, false);
 }
 
 bool findTool(const ToolNodeList* lst, long ident, long* index)
@@ -142,35 +142,40 @@ ToolNodeList* toolIndexToList(ToolNodeList* lst, long index)
     return validIndex(lst, index) ? &(*lst)[index].liste : nullptr;
 }
 
+const ToolNodeList* toolIndexToList(const ToolNodeList* lst, long index)
+{
+    return validIndex(lst, index) ? &(*lst)[index].liste : nullptr;
+}
+
 const TOOL* toolIndexToTool(const ToolNodeList* lst, int toolKind, long index, const DOCUMENT* doc)
 {
     return validIndex(lst, index) ? TOOL::getTool(toolKind, (*lst)[index].ident, doc) : nullptr;
 }
 
-long nbBanque()
+long nbBanque(const DOCUMENT* doc)
 {
-    return nbTools(&toolTree());
+    return nbTools(&toolTree(doc));
 }
 
-long banqueIndexToID(long index)
+long banqueIndexToID(long index, const DOCUMENT* doc)
 {
-    return toolIndexToIdent(&toolTree(), index);
+    return toolIndexToIdent(&toolTree(doc), index);
 }
 
-long banqueIDToIndex(long ident)
+long banqueIDToIndex(long ident, const DOCUMENT* doc)
 {
     long index = -1;
-    return findTool(&toolTree(), ident, &index) ? index : -1;
+    return findTool(&toolTree(doc), ident, &index) ? index : -1;
 }
 
-long banqueIndexToNbCompte(long index)
+long banqueIndexToNbCompte(long index, const DOCUMENT* doc)
 {
-    return nbTools(toolIndexToList(&toolTree(), index));
+    return nbTools(toolIndexToList(&toolTree(doc), index));
 }
 
-long compteIndexToID(long bIndex, long cIndex)
+long compteIndexToID(long bIndex, long cIndex, const DOCUMENT* doc)
 {
-    return toolIndexToIdent(toolIndexToList(&toolTree(), bIndex), cIndex);
+    return toolIndexToIdent(toolIndexToList(&toolTree(doc), bIndex), cIndex);
 }
 
 // ---- The account search field ------------------------------------------------------------------
@@ -182,7 +187,7 @@ void disposeLibCompte() { }
 QList<long> computeSearchCompteList(long sel, const DOCUMENT* doc)
 {
     QList<long> result;
-    for (const ToolNode& banque : toolTree()) {
+    for (const ToolNode& banque : toolTree(doc)) {
         if (!TOOL::banqueFitFilter(banque.ident, sel, doc))
             continue;
         for (const ToolNode& compte : banque.liste) {

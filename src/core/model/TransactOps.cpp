@@ -1,10 +1,7 @@
 #include "model/TransactOps.h"
 
-#include "document/APPLIPARAM.h"
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/ISounds.h"
-#include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
 #include "foundation/diagnostics.h"
 #include "foundation/selectors.h"
@@ -82,8 +79,7 @@ bool addReplacedSide(ReleveTargets& targets, long oldCompte, long oldPosition, l
 
 void playTransactSound()
 {
-    ISounds* player = sounds();
-    if (player && APPLIPARAM::loadAppliParam().doSoundsTransact)
+    if (ISounds* player = sounds())
         player->playSoundTransact();
 }
 
@@ -201,7 +197,7 @@ bool deleteTransactData(DOCUMENT* doc, long index)
             storeNames.append(attached.docStoreName);
     }
     if (!storeNames.isEmpty())
-        addStoredAttachedDocumentToDelete(storeNames);
+        addStoredAttachedDocumentToDelete(*doc, storeNames);
     doc->transact_array.removeAt(index);
     return true;
 }
@@ -313,11 +309,4 @@ void findTransactReleveIndexes(long index, DOCUMENT* doc, long* r1, long* r2)
         *r1 = relevePosition(*debit, trans->releveID1);
     if (credit && r2)
         *r2 = relevePosition(*credit, trans->releveID2);
-}
-
-void transactLibDidOpenDocument()
-{
-    DocContext& context = DocContext::instance();
-    context.lastEnteredDate = SystemClock::now();
-    context.storedDocToDeleteArray.clear();
 }

@@ -100,5 +100,3 @@ void updateChequeNumbering(long index, DOCUMENT* doc);
 // missing. An opening-balance transaction also clears the inited flag of its accounts, since it
 // is about to change or go.
 void findTransactReleveIndexes(long index, DOCUMENT* doc, long* r1, long* r2);
-// A document was opened: the entry date restarts from now and no stored file waits for removal.
-void transactLibDidOpenDocument();

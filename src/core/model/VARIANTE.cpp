@@ -1,7 +1,6 @@
 #include "VARIANTE.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
 #include "model/Logo.h"
@@ -106,12 +105,12 @@ bool VARIANTE::findVariante(long ident, const VarianteList& array, long* index)
     return false;
 }
 
-VarianteImage VARIANTE::getImageForFamily(int family) const
+VarianteImage VARIANTE::getImageForFamily(int family, const DOCUMENT* doc) const
 {
     VarianteImage image;
     if (logoID >= 0) {
-        if (const DOCUMENT* doc = currentDocument())
-            image.png = Logo::logoImageWithIdent(logoID, doc->logoArray);
+        if (doc)
+            image.png = Logo::logoImageWithIdent(logoID, *doc);
     } else if (family == kFamilyCarteDebit) {
         image.name = QStringLiteral("carte");
     } else if (family == kFamilyChequeDebit) {

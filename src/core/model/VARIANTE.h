@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+class DOCUMENT;
 class VARIANTE;
 using VarianteList = QList<VARIANTE>;
 
@@ -52,9 +53,10 @@ public:
     // The first variant with that ident; index may be null.
     static bool findVariante(long ident, const VarianteList& array, long* index);
 
-    // With a logo, its picture in the open document (none when the logo or its file is gone);
-    // without, the image "carte" for family 11, "chequier" for family 9, none for the others.
-    VarianteImage getImageForFamily(int family) const;
+    // With a logo, its picture in the document (none when the logo or its file is gone, or
+    // without a document); without, the image "carte" for family 11, "chequier" for family 9,
+    // none for the others.
+    VarianteImage getImageForFamily(int family, const DOCUMENT* doc) const;
 
     // A reference split into the text up to its last non-digit (head), the zeros that follow
     // and the remaining digits (numPart): "A12B0045" gives "A12B", "00", "45"; "000" gives "",

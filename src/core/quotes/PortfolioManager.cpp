@@ -1,9 +1,9 @@
 #include "PortfolioManager.h"
 
 #include "model/DOCUMENT.h"
-#include "document/DocContext.h"
 #include "foundation/diagnostics.h"
 #include "model/FINANCE.h"
+#include "quotes/DeviseRates.h"
 
 #include <QCoreApplication>
 #include <QJsonObject>
@@ -73,6 +73,7 @@ constexpr int kTickerIntervalMs = 200;
 
 struct TickerRefresh {
     DOCUMENT* document = nullptr;
+    std::weak_ptr<const void> lifetime; // the document's: the refresh stops once it is gone
     long index = 0; // in the document's securities list, of the next security to update
     bool finished = false;
     PortfolioManager::EndBlock endBlock;
@@ -106,11 +107,11 @@ bool usableCours(const QJsonValue& json, double* cours, QString* description, QS
 }
 
 // Fetches and stores the quote of the document's security with that ident and ticker; done runs
-// exactly once, later, whatever happens. The answer is stored only while the document is the open
-// one and the security is still there with that ticker.
+// exactly once, later, whatever happens. The answer is stored only while the document still exists
+// and the security is still there with that ticker.
 void updateTitre(DOCUMENT* doc, long ident, const QString& ticker, const std::function<void()>& done)
 {
-    auto answered = [doc, ident, ticker, done](const QJsonValue& json) {
+    auto answered = [doc, lifetime = doc->lifetime(), ident, ticker, done](const QJsonValue& json) {
         double cours = 0;
         QString description;
         QString devise;
@@ -119,7 +120,7 @@ void updateTitre(DOCUMENT* doc, long ident, const QString& ticker, const std::fu
             done();
             return;
         }
-        FINANCE* titre = currentDocument() == doc ? titreWithIdent(doc, ident) : nullptr;
+        FINANCE* titre = lifetime.expired() ? nullptr : titreWithIdent(doc, ident);
         if (!titre || titre->ticker != ticker) {
             done();
             return;
@@ -127,7 +128,7 @@ void updateTitre(DOCUMENT* doc, long ident, const QString& ticker, const std::fu
         titre->titreDescription = description;
         titre->codeDevise = devise;
         titre->coursNatif = cours;
-        titre->setFromReceivedCours(cours, doc, done);
+        setFromReceivedCours(*titre, cours, doc, done);
     };
     auto failed = [done](const QString& error) {
         svLog(error);
@@ -152,7 +153,7 @@ void updateNextTitre(const std::shared_ptr<TickerRefresh>& run)
     if (run->finished)
         return;
     DOCUMENT* doc = run->document;
-    const bool documentOpen = doc && currentDocument() == doc;
+    const bool documentOpen = doc && !run->lifetime.expired();
     if (!documentOpen)
         svLog(QStringLiteral("Doc nil"));
     if (!documentOpen || g_tickerRefresh != run) {
@@ -251,10 +252,12 @@ bool PortfolioManager::getQuoteFromJSON(const QJsonDocument& json, double* cours
     return getQuoteFromJSON(value, cours, description, devise);
 }
 
-void PortfolioManager::updateTickers(const EndBlock& endBlock)
+void PortfolioManager::updateTickers(DOCUMENT* doc, const EndBlock& endBlock)
 {
     auto run = std::make_shared<TickerRefresh>();
-    run->document = currentDocument();
+    run->document = doc;
+    if (doc)
+        run->lifetime = doc->lifetime();
     run->endBlock = endBlock;
     // A newer refresh takes over: the older one ends at its next step, its end block running once.
     g_tickerRefresh = run;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+class DOCUMENT;
+
 class PortfolioManager
 {
 public:
@@ -27,9 +29,9 @@ public:
     static bool getQuoteFromJSON(const QJsonValue& json, double* cours, QString* description, QString* devise);
     static bool getQuoteFromJSON(const QJsonDocument& json, double* cours, QString* description, QString* devise);
 
-    // Refreshes the quotes of the open document's securities, then runs the end block on the main
-    // thread.
-    void updateTickers(const EndBlock& endBlock);
+    // Refreshes the quotes of the document's securities, then runs the end block on the main
+    // thread. The refresh stops at its next step once the document is gone.
+    void updateTickers(DOCUMENT* doc, const EndBlock& endBlock);
 
     PortfolioManager(const PortfolioManager&) = delete;
     PortfolioManager& operator=(const PortfolioManager&) = delete;

@@ -25,7 +25,7 @@
 #include "document/RecentDocument.h"
 #include "document/SVDocumentManager.h"
 #include "engines/LISTING.h"
-#include "engines/SavedSearches.h"
+#include "document/SavedSearches.h"
 #include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
@@ -39,6 +39,7 @@
 #include "model/MONTANT.h"
 #include "model/ReleveCompute.h"
 #include "model/ToolTree.h"
+#include "quotes/DeviseRates.h"
 #include "quotes/PortfolioManager.h"
 
 #include <QFile>
@@ -57,10 +58,14 @@ namespace {
 
 ApplicationDelegate* g_delegate = nullptr;
 
-// The model's transaction sound, played by the window layer's sound manager.
+// The model's transaction sound, played by the window layer's sound manager when the user has it on.
 class TransactSound : public ISounds {
 public:
-    void playSoundTransact() override { SVSoundManager::sharedSVInstance().playSoundTransact(); }
+    void playSoundTransact() override
+    {
+        if (APPLIPARAM::loadAppliParam().doSoundsTransact)
+            SVSoundManager::sharedSVInstance().playSoundTransact();
+    }
 };
 TransactSound g_transactSound;
 
@@ -268,8 +273,8 @@ void ApplicationDelegate::setToolTipDelay()
 void ApplicationDelegate::actualizeExternalData()
 {
     QPointer<ApplicationDelegate> self(this);
-    Devise::updateDeviseTickers(m_document.get(), [self] {
-        PortfolioManager::sharedInstance().updateTickers([self] {
+    updateDeviseTickers(m_document.get(), [self] {
+        PortfolioManager::sharedInstance().updateTickers(self ? self->m_document.get() : nullptr, [self] {
             if (!self || !self->bankIsOpen())
                 return;
             sendToAllWindowDelegates(Sel::didUpdateDevise);
@@ -530,8 +535,7 @@ void ApplicationDelegate::CALENDRIER(QObject* sender)
     }
     WindowDataPtr data = makeWindowData();
     data->date = SystemClock::now();
-    m_calendrier
-        = StdWindowController::push<FenCalendrierController>(data, DocContext::instance().currentDeviseSlot, true);
+    m_calendrier = StdWindowController::push<FenCalendrierController>(data, MONTANT::currentDeviseSlot(), true);
 }
 
 void ApplicationDelegate::PALETTE_OUTILS(QObject* sender)

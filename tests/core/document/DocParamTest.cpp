@@ -149,17 +149,16 @@ TEST_F(DocParamTest, SignatureIsRedrawnOnceAndWrittenAtOnce)
     const QString package = testenv::package(QStringLiteral("docparam-signature"));
     DOCUMENT document(package, kFileSystemLocal);
     document.docParam = DOCPARAM::loadDocParam(package, nullptr);
-    DocumentSession::adopt(document);
     DOCPARAM& p = *document.docParam;
     p.docSignature = -5; // out of the draw's range: a redraw always changes it
 
-    p.updateSignatureIfNecessary();
+    p.updateSignatureIfNecessary(package);
     const long first = p.docSignature;
     EXPECT_NE(first, -5);
     const auto stored = DOCPARAM::loadDocParam(package, nullptr);
     EXPECT_EQ(stored->docSignature, first);
     EXPECT_TRUE(stored->docSignatureIsNew);
 
-    p.updateSignatureIfNecessary();
+    p.updateSignatureIfNecessary(package);
     EXPECT_EQ(p.docSignature, first);
 }

@@ -406,7 +406,7 @@ TEST(LoadSave, AttachedFilesGoOnlyOnceTheSaveSucceeded)
     auto doc = load(url, &code);
     const testenv::OpenDocument open(*doc);
     doc->transact_array[3].attachedDocuments.clear();
-    addStoredAttachedDocumentToDelete({QStringLiteral("Ticket.pdf")});
+    addStoredAttachedDocumentToDelete(*doc, {QStringLiteral("Ticket.pdf")});
     const QString ticket = resources(url) + "/Documents/Ticket.pdf";
     {
         DismissAlerts alerts;

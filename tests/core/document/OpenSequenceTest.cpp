@@ -49,7 +49,7 @@ public:
         shown.append(crea);
         dueListsWhenShown = app ? app->awakeLists.size() : -1;
         treeWhenShown.clear();
-        for (const ToolNode& node : DocContext::instance().toolTree)
+        for (const ToolNode& node : doc.toolTree)
             treeWhenShown.append(node.ident);
         if (const TOOL* courant = TOOL::getTool(kToolCompte, 1001, &doc))
             courantWhenShown = courant->solde;
@@ -221,8 +221,8 @@ TEST_F(OpenSequence, OpeningBuildsTheDocumentsStateShowsItThenRunsTheDuePass)
     EXPECT_EQ(prompts.shown, QList<bool> {false});
     EXPECT_EQ(prompts.dueListsWhenShown, 0);
     EXPECT_EQ(prompts.treeWhenShown, (QList<long> {100, 2, 200, 1})); // the user's banks first
-    EXPECT_EQ(context.echeancierIndex, QList<long> {40});
-    EXPECT_EQ(context.previsionIndex.size(), 1);
+    EXPECT_EQ(doc->echeancierIndex, QList<long> {40});
+    EXPECT_EQ(doc->previsionIndex.size(), 1);
     ASSERT_TRUE(context.currentSearchCritere.has_value());
     EXPECT_EQ(context.savedSearchList.size(), 1); // read for "Loyers", the document's last search
     EXPECT_EQ(context.simulationList.size(), 1);
@@ -237,9 +237,6 @@ TEST_F(OpenSequence, OpeningBuildsTheDocumentsStateShowsItThenRunsTheDuePass)
 
     DocumentSession::close(std::move(doc));
     EXPECT_EQ(currentDocument(), nullptr);
-    EXPECT_TRUE(context.toolTree.isEmpty());
-    EXPECT_TRUE(context.echeancierIndex.isEmpty());
-    EXPECT_TRUE(context.previsionIndex.isEmpty());
     EXPECT_FALSE(context.currentSearchCritere.has_value());
     EXPECT_EQ(context.selectedSavedSearch, -1);
     EXPECT_TRUE(context.simulationList.isEmpty());
@@ -274,6 +271,5 @@ TEST_F(OpenSequence, ANewDocumentIsSavedAtOnceAndHasNoDuePass)
     EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue(QStringLiteral("kAlerte_CannotSaveDoc")));
     EXPECT_EQ(doc, nullptr);
     EXPECT_EQ(currentDocument(), nullptr);
-    EXPECT_TRUE(DocContext::instance().toolTree.isEmpty());
     EXPECT_EQ(prompts.shown.size(), 1);
 }

@@ -66,7 +66,6 @@ protected:
     void TearDown() override
     {
         manager.goodbye();
-        PrevisionManager::goodbye();
         SystemClock::setNowForTesting(std::nullopt);
         DocumentSession::close();
     }
@@ -126,7 +125,7 @@ TEST_F(ChronoListTest, FilterChoosesRowsAndKeepsOrDropsHeaders)
     addSchedule(104, QStringLiteral("Hors dossier"), 40, false);
     addForecast(201, QStringLiteral("Courses"), 30, 100);
     addForecast(202, QStringLiteral("Vacances"), 30, 100, false);
-    manager.hello(&table);
+    manager.hello(&table, &doc);
     EXPECT_EQ(manager.filter(), 307);
     // 307 keeps empty headers; a run of schedules goes on across headers.
     EXPECT_EQ(rows(), "P-1 E103 D1 P20 E102' E101 P21 D2 P30 F201 F202'");
@@ -156,7 +155,7 @@ TEST_F(ChronoListTest, ParityMenuTagsAndReselection)
     addForecast(201, QStringLiteral("F"), 20, 100);
     addSchedule(104, QStringLiteral("D"), 21, false);
     doc.docParam->chronoFilter = 1 | 16;
-    manager.hello(&table);
+    manager.hello(&table, &doc);
     EXPECT_EQ(rows(), "D1 P20 E101 E102' E103 F201 P21 E104");
 
     table.selected = 5; // the forecast, which the new filter hides
@@ -197,17 +196,17 @@ TEST_F(ChronoListTest, ActualiserProposesWhenSpendingMovedByTenPercent)
         doc.transact_array.append(spending(day(1, 3, 2024), 1200, poste));
 
     MONTANT solde;
-    EXPECT_EQ(manager.computeSoldeForPosteID(20, solde, 12), 12);
+    EXPECT_EQ(manager.computeSoldeForPosteID(20, solde, 12, &doc), 12);
     EXPECT_NEAR(solde.values[0], -1150, 1e-9);
 
     // 95.83 a month against 100: below 10 %. Every 2 months: 1,200 / 6 = 200 against 100.
-    BudgetProposalList entries = manager.buildActualiserBudgetArray(12);
+    BudgetProposalList entries = manager.buildActualiserBudgetArray(12, &doc);
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries[0].prevision->ident, 202);
     EXPECT_NEAR(entries[0].montantprevision.values[0], -200, 1e-9);
 
     doc.transact_array.append(spending(day(5, 6, 2024), 250, 20)); // 1,400: 116.67 a month
-    entries = manager.buildActualiserBudgetArray(12);
+    entries = manager.buildActualiserBudgetArray(12, &doc);
     ASSERT_EQ(entries.size(), 2);
     EXPECT_EQ(entries[0].prevision->ident, 201);
     EXPECT_EQ(entries[0].nb, 13);
@@ -226,7 +225,7 @@ TEST_F(ChronoListTest, CompleterProposesUncoveredCategoriesWithAMean)
     for (int m = 0; m < 12; ++m)
         doc.transact_array.append(spending(subMonthsFromDate(m, day(10, 6, 2024)), 0.003, 60));
 
-    const BudgetProposalList entries = manager.buildCompleterBudgetArray(12);
+    const BudgetProposalList entries = manager.buildCompleterBudgetArray(12, &doc);
     ASSERT_EQ(entries.size(), 1);
     EXPECT_EQ(entries[0].posteID, 50);
     EXPECT_EQ(entries[0].nb, 1);

@@ -1,7 +1,6 @@
 #include "engines/Critere.h"
 #include "engines/CritereXml.h"
 
-#include "document/APPLIPARAM.h"
 #include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
@@ -143,11 +142,9 @@ TEST_F(CritereFixture, DateSettersTakeDayBoundsAndFactoriesBuildTheirPeriod)
     c.setPeriodeInferieurACritere(now);
     EXPECT_EQ(c.date1, at(14, 3, 2024));
 
-    APPLIPARAM::loadAppliParam().aVenir = 20;
-    const Critere avenir = Critere::makeAVenirCritere(7, &doc);
+    const Critere avenir = Critere::makeAVenirCritere(7, 20, &doc);
     EXPECT_EQ(avenir.getCritereCompte(), 7);
     EXPECT_EQ(std::pair(avenir.date1, avenir.date2), std::pair(at(15, 3, 2024), at(4, 4, 2024, 23, 59, 59)));
-    APPLIPARAM::disposeAppliParam();
 
     const Critere nonPointees = Critere::makeNonPointeesCritere(7, &doc);
     EXPECT_EQ(codes(nonPointees), (std::vector<long> {0, 3, 8}));
@@ -173,10 +170,10 @@ TEST_F(CritereFixture, HorizonOfFutureOccurrences)
     for (const long op : {1L, 2L, 3L, 4L, 5L, 6L, 7L}) {
         c.critereDate = op;
         double horizon = 0;
-        EXPECT_TRUE(c.critereCanFutur(&horizon));
+        EXPECT_TRUE(c.critereCanFutur(&horizon, &doc));
         const bool own = op >= 2 && op <= 4;
         EXPECT_EQ(horizon, own ? c.date1 : op == 7 ? c.date2 : late.when) << op;
-        EXPECT_EQ(c.critereCanFutur(nullptr), own || op == 7) << op;
+        EXPECT_EQ(c.critereCanFutur(nullptr, &doc), own || op == 7) << op;
     }
 }
 

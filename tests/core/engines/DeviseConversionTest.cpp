@@ -151,7 +151,7 @@ TEST_F(DeviseConversion, MakingASlotMainExchangesItWithSlotZeroEverywhere)
     const QList<MONTANT> before = amounts(doc);
     const QList<long> devisesBefore = devises(doc);
     doc.deviseHdl[2].unit = QStringLiteral("$");
-    ASSERT_TRUE(makeDeviseSlotMain(2, &doc));
+    ASSERT_TRUE(makeDeviseSlotMain(2, &doc, true));
 
     EXPECT_EQ(doc.deviseHdl[0].unit, QStringLiteral("$"));
     EXPECT_EQ(doc.deviseHdl[2].ticker, QStringLiteral("EUR"));
@@ -183,15 +183,14 @@ TEST_F(DeviseConversion, TheFrancMadeMainAndBackRestoresTheDocument)
     const QList<MONTANT> before = amounts(doc);
     doc.docParam->defaultDevise = 1;
     MONTANT::setCurrentDeviseSlot(1);
-    ASSERT_TRUE(makeDeviseSlotMain(1, &doc));
+    ASSERT_TRUE(makeDeviseSlotMain(1, &doc, true));
     EXPECT_EQ(doc.deviseHdl[0].convert, 1.0);
     EXPECT_DOUBLE_EQ(doc.deviseHdl[1].convert, 1 / kFranc);
     EXPECT_EQ(doc.docParam->defaultDevise, 0);
     EXPECT_EQ(MONTANT::currentDeviseSlot(), 0);
 
-    // A document that is not the open one leaves the open one's current slot alone.
-    DocumentSession::close();
-    ASSERT_TRUE(makeDeviseSlotMain(1, &doc));
+    // A document the windows don't show leaves their current slot alone.
+    ASSERT_TRUE(makeDeviseSlotMain(1, &doc, false));
     EXPECT_EQ(MONTANT::currentDeviseSlot(), 0);
     EXPECT_EQ(doc.docParam->defaultDevise, 1);
     EXPECT_DOUBLE_EQ(doc.deviseHdl[1].convert, kFranc);
@@ -205,8 +204,8 @@ TEST_F(DeviseConversion, RefusedSlotsChangeNothing)
     doc.deviseHdl[4].used = true;
     doc.deviseHdl[4].convert = 0; // a rate never entered
     for (long slot : {0L, 3L, 4L, 5L, -1L})
-        EXPECT_FALSE(makeDeviseSlotMain(slot, &doc)) << slot;
-    EXPECT_FALSE(makeDeviseSlotMain(1, nullptr));
+        EXPECT_FALSE(makeDeviseSlotMain(slot, &doc, true)) << slot;
+    EXPECT_FALSE(makeDeviseSlotMain(1, nullptr, true));
     EXPECT_FALSE(convertDocumentDevise(0, &doc));
     EXPECT_FALSE(convertDocumentDevise(5, &doc));
     EXPECT_EQ(amounts(doc), before);

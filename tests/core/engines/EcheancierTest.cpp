@@ -80,19 +80,21 @@ TEST_F(Echeancier, AddDrawsUnusedIdentsAndIndexesByNameCaseIgnored)
     other.echeancierHdl[0].ident = 10;
     other.echeancierHdl[1].ident = 11;
     buildEcheancierIndex(&other);
-    EXPECT_EQ(echeancierIndexArray(), (QList<long> {11, 10}));
+    EXPECT_EQ(echeancierIndexArray(&other), (QList<long> {11, 10}));
     long position = -1;
     const long ident = addEcheancier(named(QStringLiteral("Banque")), &other, -1, &position);
     EXPECT_EQ(position, 1);
-    EXPECT_EQ(echeancierIndexArray(), (QList<long> {11, ident, 10}));
+    EXPECT_EQ(echeancierIndexArray(&other), (QList<long> {11, ident, 10}));
     const ECHEANCIER* found = nullptr;
     EXPECT_TRUE(echeancierAtIndexPosition(2, &found, static_cast<const DOCUMENT*>(&other)));
     EXPECT_EQ(found->nom, QStringLiteral("Loyer"));
 
     removeEcheancierAtIndexPosition(0, &other);
-    EXPECT_EQ(echeancierIndexArray(), (QList<long> {ident, 10}));
+    EXPECT_EQ(echeancierIndexArray(&other), (QList<long> {ident, 10}));
     ASSERT_EQ(other.echeancierHdl.size(), 2);
     EXPECT_FALSE(findEcheancier(11, static_cast<const DOCUMENT*>(&other), &found, nullptr));
+    // Each document has its own index.
+    EXPECT_EQ(echeancierIndexCount(&doc), 301);
 }
 
 TEST_F(Echeancier, CustomOccurrencesStaySortedWithEqualDatesInInsertionOrder)

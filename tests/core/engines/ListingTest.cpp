@@ -1,6 +1,5 @@
 #include "engines/LISTING.h"
 
-#include "document/APPLIPARAM.h"
 #include "document/DocumentSession.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
@@ -49,16 +48,15 @@ class ListingTest : public ::testing::Test {
 protected:
     DOCUMENT doc {QString(), kFileSystemLocal};
     QList<CaseRow> rows;
+    int defaultSort = 2; // the application's default sort the listings are given
 
     void SetUp() override
     {
         // User account 7 and payee 22.
         testenv::addBanks(doc, {7}, {22});
-        APPLIPARAM::loadAppliParam().defaultSort = 2;
     }
     void TearDown() override
     {
-        APPLIPARAM::loadAppliParam().defaultSort = 2;
         SystemClock::setNowForTesting(std::nullopt);
         DocumentSession::close();
     }
@@ -87,6 +85,8 @@ protected:
     std::array<LISTING, 3> buildEveryWay(int sort)
     {
         std::array<LISTING, 3> out {LISTING(sort), LISTING(sort), LISTING(static_cast<int>(ListingSort::NoSort))};
+        for (LISTING& listing : out)
+            listing.defaultSort = defaultSort;
         fill(out[0]);
         listingBeginBulkInsert(&out[1]);
         fill(out[1]);
@@ -128,7 +128,7 @@ protected:
             if (words[0] == u"sort")
                 *sort = words[1].toInt();
             else if (words[0] == u"default")
-                APPLIPARAM::loadAppliParam().defaultSort = words[1].toInt();
+                defaultSort = words[1].toInt();
             else if (words[0] == u"poste")
                 doc.posteHdl.append(makePoste(words[1].toLong(), words.mid(2).join(u' ')));
             else if (words[0] == u"row")
@@ -177,7 +177,7 @@ TEST_F(ListingTest, GoldenOrdersOfEverySortKind)
         rows.clear();
         doc.transact_array.clear();
         doc.posteHdl.clear();
-        APPLIPARAM::loadAppliParam().defaultSort = 2;
+        defaultSort = 2;
         int sort = 0;
         const std::string expected = readCase(dir.filePath(name), &sort);
 
@@ -204,7 +204,7 @@ TEST_F(ListingTest, BulkInsertionAndResortMatchInsertingOneByOne)
         const quint32 type = rng.bounded(10);
         addRow(QString::number(i), t, type < 7 ? kStorageTransact : (type < 9 ? kStorageEcheance : kStoragePrevision));
     }
-    APPLIPARAM::loadAppliParam().defaultSort = 7;
+    defaultSort = 7;
     for (int sort = 0; sort <= 11; ++sort) {
         SCOPED_TRACE(sort);
         const std::array<LISTING, 3> built = buildEveryWay(sort);
@@ -383,31 +383,4 @@ TEST_F(ListingTest, RowsOfDeletedTransactionsGoAndLaterOnesMoveDown)
     EXPECT_FALSE(listingFindPosition(3, kStorageTransact, &listing, &index));
     EXPECT_EQ(listingPosAtIndex(&listing, -1), nullptr);
     EXPECT_EQ(listingPosAtIndex(&listing, 5), nullptr);
-}
-
-TEST_F(ListingTest, PeriodBoundsForKind)
-{
-    auto at = [](long d, long m, long y, long h = 0, long mn = 0, long s = 0) {
-        double out = 0;
-        dmyhmsToDate(d, m, y, h, mn, s, &out);
-        return out;
-    };
-    SystemClock::setNowForTesting(at(15, 5, 2025, 14, 30));
-    TRANSACT early = transact(0, 1);
-    early.when = at(10, 2, 2024, 9);
-    TRANSACT late = transact(0, 1);
-    late.when = at(3, 3, 2024, 18);
-    doc.transact_array = {late, early};
-    auto bounds = [&](long kind, bool wholeMonths, bool extremeDates, double first = 0, double last = 0) {
-        periodBoundsForKind(kind, &first, &last, wholeMonths, extremeDates, &doc);
-        return std::pair {first, last};
-    };
-    EXPECT_EQ(bounds(2, false, false), std::pair(at(1, 1, 2025), at(15, 5, 2025, 23, 59, 59)));
-    EXPECT_EQ(bounds(3, true, false), std::pair(at(1, 5, 2025), at(31, 5, 2025, 23, 59, 59)));
-    EXPECT_EQ(bounds(1, false, false), std::pair(at(10, 2, 2024), at(3, 3, 2024, 23, 59, 59)));
-    // Kind 0 takes the extreme dates when asked but never widens to whole months.
-    EXPECT_EQ(bounds(0, true, true), std::pair(at(10, 2, 2024), at(3, 3, 2024, 23, 59, 59)));
-    // Another kind keeps the dates given; February of a leap year ends on the 29th.
-    EXPECT_EQ(bounds(4, true, false, at(10, 2, 2024, 12), at(20, 2, 2024, 12)),
-              std::pair(at(1, 2, 2024), at(29, 2, 2024, 23, 59, 59)));
 }

@@ -81,20 +81,20 @@ pugi::xml_node appendSimul(pugi::xml_node root, long ident, const QString& nom, 
 TEST_F(PrevisionIndexTest, NamesAndIndexOrderAreCaseSensitiveAndReplacingKeepsOneEntry)
 {
     const PrevisionList taken = {forecast(7, QStringLiteral("Loyer")), forecast(8, QStringLiteral("Loyer 2"))};
-    EXPECT_EQ(PrevisionManager::availableNameForPrevision(QStringLiteral("Loyer"), taken), QStringLiteral("Loyer 3"));
-    EXPECT_EQ(PrevisionManager::availableNameForPrevision(QStringLiteral("loyer"), taken), QStringLiteral("loyer"));
+    EXPECT_EQ(availableNameForPrevision(QStringLiteral("Loyer"), taken), QStringLiteral("Loyer 3"));
+    EXPECT_EQ(availableNameForPrevision(QStringLiteral("loyer"), taken), QStringLiteral("loyer"));
 
     DOCUMENT doc(QString(), kFileSystemLocal);
     doc.previsionsArray = {forecast(7, QStringLiteral("assurance")), forecast(8, QStringLiteral("Loyer")),
                            forecast(9, QStringLiteral("Courses"))};
     manager.buildPrevisionIndex(&doc);
-    EXPECT_EQ(manager.thePrevisionIndex(), (QList<long> {9, 8, 7})); // upper case sorts first
+    EXPECT_EQ(manager.thePrevisionIndex(&doc), (QList<long> {9, 8, 7})); // upper case sorts first
 
     // Renaming "Loyer" through a replacement moves it in the index instead of listing it twice.
     Prevision renamed = forecast(-1, QStringLiteral("électricité"));
     qsizetype position = -1;
     EXPECT_EQ(manager.addIndexedPrevisionReference(renamed, &doc, 8, &position), 8);
-    EXPECT_EQ(manager.thePrevisionIndex(), (QList<long> {9, 7, 8}));
+    EXPECT_EQ(manager.thePrevisionIndex(&doc), (QList<long> {9, 7, 8}));
     EXPECT_EQ(position, 2);
     ASSERT_EQ(doc.previsionsArray.size(), 3);
     EXPECT_EQ(PrevisionManager::getPrevisionName(8, &doc), QStringLiteral("électricité"));
@@ -104,12 +104,11 @@ TEST_F(PrevisionIndexTest, NamesAndIndexOrderAreCaseSensitiveAndReplacingKeepsOn
     EXPECT_TRUE(fresh >= 1 && fresh <= 32767 && fresh != 7 && fresh != 8 && fresh != 9);
     EXPECT_EQ(position, 0);
     manager.removeIndexedPrevisionReference(1, &doc); // "Courses"
-    EXPECT_EQ(manager.thePrevisionIndex(), (QList<long> {fresh, 7, 8}));
+    EXPECT_EQ(manager.thePrevisionIndex(&doc), (QList<long> {fresh, 7, 8}));
     EXPECT_EQ(PrevisionManager::getPrevisionWithIdent(9, &doc), nullptr);
-    EXPECT_EQ(manager.getIndexedPrevisionID(3), -1);
-
-    PrevisionManager::goodbye();
-    EXPECT_EQ(manager.nbIndexedPrevisions(), 0);
+    EXPECT_EQ(manager.getIndexedPrevisionID(3, &doc), -1);
+    EXPECT_EQ(manager.nbIndexedPrevisions(&doc), 3);
+    EXPECT_EQ(manager.nbIndexedPrevisions(nullptr), 0);
 }
 
 TEST(Prevision, MatchingCoversBothWindowEndsAndSplitLines)

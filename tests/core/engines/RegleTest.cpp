@@ -1,10 +1,8 @@
 #include "engines/RegleManager.h"
 
-#include "document/APPLIPARAM.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "document/DocContext.h"
-#include "document/ReferencePasses.h"
 #include "model/RegleFile.h"
 #include "engines/SearchEngine.h"
 #include "foundation/broadcast.h"
@@ -63,9 +61,7 @@ protected:
                          tool(kToolCompte, kLivret, kBanqueUser, kBanque),
                          tool(kToolCompte, kAgence, QStringLiteral("Agence"), kBanqueTiers, kTiers),
                          tool(kToolCompte, kEdf, kBanqueTiers, kTiers), tool(kToolCompte, 3, kBanqueTiers, kTiers)};
-        APPLIPARAM::loadAppliParam().reglesManuel = false;
     }
-    void TearDown() override { APPLIPARAM::loadAppliParam().reglesManuel = false; }
 
     // An imported transaction; touched ones were completed by the user with these fields.
     long imported(const QString& why, bool touched, long who2 = 3, long poste = 1, long importID = kCompte)
@@ -132,14 +128,14 @@ TEST_F(Regle, LearnsTheSharedWordsAndMatchesWithAccentsAndCaseIgnored)
 
     long who1 = 0, who2 = 0, poste = 0;
     int moyen = -1;
-    EXPECT_TRUE(
-        manager.findRegle(rules, QStringLiteral("prlv électricité 03/24"), kCompte, &who1, &who2, &poste, &moyen));
+    EXPECT_TRUE(manager.findRegle(rules, false, QStringLiteral("prlv électricité 03/24"), kCompte, &who1, &who2, &poste,
+                                  &moyen));
     EXPECT_EQ(poste, kEnergie);
-    EXPECT_TRUE(
-        manager.findRegle(rules, QStringLiteral("Prlv Loyer Agénce 2024"), kCompte, &who1, &who2, &poste, &moyen));
+    EXPECT_TRUE(manager.findRegle(rules, false, QStringLiteral("Prlv Loyer Agénce 2024"), kCompte, &who1, &who2, &poste,
+                                  &moyen));
     EXPECT_EQ(who2, kAgence);
-    EXPECT_FALSE(manager.findRegle(rules, QStringLiteral("VIR LOYER"), kCompte, &who1, &who2, &poste, &moyen));
-    EXPECT_FALSE(manager.findRegle(rules, QStringLiteral("--"), kCompte, &who1, &who2, &poste, &moyen));
+    EXPECT_FALSE(manager.findRegle(rules, false, QStringLiteral("VIR LOYER"), kCompte, &who1, &who2, &poste, &moyen));
+    EXPECT_FALSE(manager.findRegle(rules, false, QStringLiteral("--"), kCompte, &who1, &who2, &poste, &moyen));
 }
 
 TEST_F(Regle, PreciseRulesAreTriedFirstAndOtherAccountsOnlyByHand)
@@ -165,13 +161,14 @@ TEST_F(Regle, PreciseRulesAreTriedFirstAndOtherAccountsOnlyByHand)
 
     long who1 = 0, who2 = 0, poste = 0;
     int moyen = 0;
-    ASSERT_TRUE(manager.findRegle(rules, QStringLiteral("LOYER AGENCE MARS"), kCompte, &who1, &who2, &poste, &moyen));
+    ASSERT_TRUE(
+        manager.findRegle(rules, false, QStringLiteral("LOYER AGENCE MARS"), kCompte, &who1, &who2, &poste, &moyen));
     EXPECT_EQ(poste, kLoyer);
-    ASSERT_TRUE(manager.findRegle(rules, QStringLiteral("LOYER PARKING"), kCompte, &who1, &who2, &poste, &moyen));
+    ASSERT_TRUE(
+        manager.findRegle(rules, false, QStringLiteral("LOYER PARKING"), kCompte, &who1, &who2, &poste, &moyen));
     EXPECT_EQ(poste, kEnergie);
-    EXPECT_FALSE(manager.findRegle(rules, QStringLiteral("EDF"), kCompte, &who1, &who2, &poste, &moyen));
-    APPLIPARAM::loadAppliParam().reglesManuel = true;
-    EXPECT_TRUE(manager.findRegle(rules, QStringLiteral("EDF"), kCompte, &who1, &who2, &poste, &moyen));
+    EXPECT_FALSE(manager.findRegle(rules, false, QStringLiteral("EDF"), kCompte, &who1, &who2, &poste, &moyen));
+    EXPECT_TRUE(manager.findRegle(rules, true, QStringLiteral("EDF"), kCompte, &who1, &who2, &poste, &moyen));
 
     // Of two rules with one word set, the more confirmed stays, the later one on a tie.
     RegleList dup = {rules[2], rules[2], rules[3]};
@@ -206,7 +203,7 @@ TEST_F(Regle, ApplyingToAListingTellsTheWindowsOnceAndReportsLockedOnce)
     FakeAlerts alerts;
     alerts.expect(kAlertFirstButton);
     const auto listing = importedListing();
-    manager.applyReglesToListing(listing.get(), kApplyReglesUntouched, nullptr, &doc);
+    manager.applyReglesToListing(listing.get(), kApplyReglesUntouched, false, nullptr, &doc);
 
     for (const long i : {fresh1, fresh2}) {
         EXPECT_EQ(doc.transact_array[i].who2, kAgence);
@@ -226,7 +223,7 @@ TEST_F(Regle, ApplyingToAListingTellsTheWindowsOnceAndReportsLockedOnce)
     ASSERT_TRUE(listingFindPosition(touched, kStorageTransact, listing.get(), &row));
     table.rows = {row};
     recorder.calls.clear();
-    manager.applyReglesToListing(listing.get(), kApplyReglesSelection, &table, &doc);
+    manager.applyReglesToListing(listing.get(), kApplyReglesSelection, false, &table, &doc);
     EXPECT_EQ(doc.transact_array[touched].posteID, kLoyer);
     EXPECT_EQ(doc.transact_array[locked].posteID, 1);
     EXPECT_EQ(recorder.calls.size(), 2);
@@ -240,7 +237,7 @@ TEST_F(Regle, ChequesGoToTheAnonymousAccountAndTheDefaultCategory)
     t.importID = kCompte;
     t.whyImport = QStringLiteral("CHQ 0001234");
     bool locked = true;
-    ASSERT_TRUE(manager.applyReglesToTransact(rules, t, &doc, &locked));
+    ASSERT_TRUE(manager.applyReglesToTransact(rules, false, t, &doc, &locked));
     EXPECT_FALSE(locked);
     EXPECT_EQ(t.who2, kCompteAnonymeID);
     EXPECT_EQ(t.posteID, DOCPARAM::getDefaultPoste(&doc));
@@ -318,32 +315,6 @@ TEST_F(Regle, ReportIsUtf8WithCarriageReturns)
         {}, &doc, [](const QString&, const QString&) { return QStringLiteral("/nonexistent/folder/regles.txt"); }));
     ASSERT_EQ(alerts.shown.size(), 1);
     EXPECT_EQ(alerts.shown[0].information, QStringLiteral("regles.txt"));
-}
-
-TEST_F(Regle, ReferencePassesCoverTheRules)
-{
-    REGLE r;
-    r.importID = kCompte;
-    r.who1 = kCompte;
-    r.who2 = kEdf;
-    r.posteID = kEnergie;
-    doc.reglesArray = {r, r};
-    // The manager installs itself when made; another suite's stand-in may have been installed since.
-    installRegleReferences(&manager);
-    CompteUses compteUses;
-    EXPECT_TRUE(compteWhereUsed(kEdf, &doc, &compteUses));
-    EXPECT_TRUE(compteUses.inRegle);
-    compteWhereUsed(kLivret, &doc, &compteUses);
-    EXPECT_FALSE(compteUses.inRegle);
-
-    PosteUses uses;
-    EXPECT_TRUE(replacePosteEverywhere(kEnergie, &doc, -1, &uses));
-    EXPECT_TRUE(uses.inRegle);
-    EXPECT_EQ(doc.reglesArray[0].posteID, kEnergie);
-    replacePosteEverywhere(kEnergie, &doc, kLoyer, &uses);
-    EXPECT_TRUE(uses.inRegle);
-    EXPECT_EQ(doc.reglesArray[0].posteID, kLoyer);
-    EXPECT_EQ(doc.reglesArray[1].posteID, kLoyer);
 }
 
 } // namespace

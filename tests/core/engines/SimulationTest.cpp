@@ -1,7 +1,7 @@
 #include "engines/Simulation.h"
 #include "document/DocContext.h"
 #include "document/DocumentSession.h"
-#include "engines/SimulationFile.h"
+#include "document/SimulationFile.h"
 #include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"

@@ -103,16 +103,3 @@ TEST(StringTables, MissingKeyAnswersTheKeyAndMonthsHaveNames)
     EXPECT_EQ(localizedMonthName(1), QStringLiteral("janvier"));
     EXPECT_EQ(localizedMonthName(13), "?");
 }
-
-TEST(Layering, CoreNeverIncludesTheWindowLayer)
-{
-    static const QRegularExpression forbidden(QStringLiteral(
-        R"re(#\s*include\s*[<"](Qt(Gui|Widgets|PrintSupport|Multimedia|MultimediaWidgets)/|Q(Widget|Application|GuiApplication|Color|Font|FontMetrics|Image|Pixmap|Painter|Icon|Screen|Window|PdfWriter|Printer)\b|ui/))re"));
-    QDirIterator it(QStringLiteral(SORV_SOURCE_DIR "/src/core"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
-                    QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const auto match = forbidden.match(readSource(path));
-        EXPECT_FALSE(match.hasMatch()) << path.toStdString() << " includes " << match.captured(0).toStdString();
-    }
-}

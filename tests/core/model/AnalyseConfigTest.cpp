@@ -200,3 +200,25 @@ TEST_F(AnalyseConfigTest, SameConfigurationIgnoresDatesOutsideTheGivenMode)
     b.comptesArray = {4};
     EXPECT_FALSE(isSameAnalyseConfiguration(a, b));
 }
+
+TEST_F(AnalyseConfigTest, PeriodBoundsForKind)
+{
+    SystemClock::setNowForTesting(at(15, 5, 2025, 14, 30));
+    TRANSACT early;
+    early.when = at(10, 2, 2024, 9);
+    TRANSACT late;
+    late.when = at(3, 3, 2024, 18);
+    doc.transact_array = {late, early};
+    auto bounds = [&](long kind, bool wholeMonths, bool extremeDates, double first = 0, double last = 0) {
+        periodBoundsForKind(kind, &first, &last, wholeMonths, extremeDates, &doc);
+        return std::pair {first, last};
+    };
+    EXPECT_EQ(bounds(2, false, false), std::pair(at(1, 1, 2025), at(15, 5, 2025, 23, 59, 59)));
+    EXPECT_EQ(bounds(3, true, false), std::pair(at(1, 5, 2025), at(31, 5, 2025, 23, 59, 59)));
+    EXPECT_EQ(bounds(1, false, false), std::pair(at(10, 2, 2024), at(3, 3, 2024, 23, 59, 59)));
+    // Kind 0 takes the extreme dates when asked but never widens to whole months.
+    EXPECT_EQ(bounds(0, true, true), std::pair(at(10, 2, 2024), at(3, 3, 2024, 23, 59, 59)));
+    // Another kind keeps the dates given; February of a leap year ends on the 29th.
+    EXPECT_EQ(bounds(4, true, false, at(10, 2, 2024, 12), at(20, 2, 2024, 12)),
+              std::pair(at(1, 2, 2024), at(29, 2, 2024, 23, 59, 59)));
+}

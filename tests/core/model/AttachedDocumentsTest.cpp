@@ -89,17 +89,17 @@ TEST_F(AttachedDocumentsInDocument, QueuedFilesGoOnlyAfterTheSave)
     writeFile(folder + QStringLiteral("/a.pdf"), "a");
     writeFile(folder + QStringLiteral("/b.pdf"), "b");
     // The transaction that named both files has been deleted.
-    addStoredAttachedDocumentToDelete({QStringLiteral("a.pdf"), QStringLiteral("b.pdf")});
+    addStoredAttachedDocumentToDelete(*doc, {QStringLiteral("a.pdf"), QStringLiteral("b.pdf")});
     synchronizeAttachedDocuments(*doc);
     EXPECT_TRUE(isStored(QStringLiteral("a.pdf")) && isStored(QStringLiteral("b.pdf")));
 
     treatStoredAttachedDocumentsToDelete(*doc);
     EXPECT_FALSE(isStored(QStringLiteral("a.pdf")) || isStored(QStringLiteral("b.pdf")));
-    EXPECT_TRUE(DocContext::instance().storedDocToDeleteArray.isEmpty());
+    EXPECT_TRUE(doc->storedDocToDeleteArray.isEmpty());
 
     // A name that would reach outside the folder is never followed.
     writeFile(folder + QStringLiteral("/../transact.xml"), "<list/>");
-    addStoredAttachedDocumentToDelete({QStringLiteral("../transact.xml")});
+    addStoredAttachedDocumentToDelete(*doc, {QStringLiteral("../transact.xml")});
     treatStoredAttachedDocumentsToDelete(*doc);
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/../transact.xml")));
 }
@@ -114,12 +114,12 @@ TEST_F(AttachedDocumentsInDocument, FileSharedByCopiesStaysWhileOneStillNamesIt)
     macro.transact = transactWith(QStringLiteral("template.pdf"));
     doc->macroHdl = {macro};
 
-    addStoredAttachedDocumentToDelete({QStringLiteral("shared.pdf"), QStringLiteral("template.pdf")});
+    addStoredAttachedDocumentToDelete(*doc, {QStringLiteral("shared.pdf"), QStringLiteral("template.pdf")});
     treatStoredAttachedDocumentsToDelete(*doc);
     EXPECT_TRUE(isStored(QStringLiteral("shared.pdf")) && isStored(QStringLiteral("template.pdf")));
 
     doc->transact_array.clear();
-    addStoredAttachedDocumentToDelete({QStringLiteral("shared.pdf")});
+    addStoredAttachedDocumentToDelete(*doc, {QStringLiteral("shared.pdf")});
     treatStoredAttachedDocumentsToDelete(*doc);
     EXPECT_FALSE(isStored(QStringLiteral("shared.pdf")));
 }

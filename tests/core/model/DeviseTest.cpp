@@ -1,12 +1,7 @@
-#include "document/DocumentSession.h"
-#include "foundation/SystemClock.h"
 #include "model/DOCUMENT.h"
 #include "model/DeviseFile.h"
-#include "support/FakeQuoteService.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
-
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -28,11 +23,6 @@ QByteArray records(int count)
     for (int i = 1; i <= count; ++i)
         xml += "<devise><unit>u</unit><convert>" + QByteArray::number(i) + "</convert></devise>";
     return xml + "</deviselist>";
-}
-
-bool waitFor(const std::function<bool()>& done)
-{
-    return QTest::qWaitFor(done, 2000);
 }
 
 } // namespace
@@ -118,116 +108,4 @@ TEST(Devise, KnownCurrenciesComeFromTheResource)
     EXPECT_GT(Devise::getDeviseTickers().size(), 150);
     EXPECT_EQ(Devise::findNameFromTicker(QStringLiteral("USD")), QStringLiteral("Dollar américain"));
     EXPECT_EQ(Devise::findNameFromTicker(QStringLiteral("usd")), QString());
-}
-
-class DeviseRefresh : public ::testing::Test {
-protected:
-    static constexpr double kNow = 700000000.0;
-    DOCUMENT doc {QString(), kFileSystemLocal};
-    FakeQuoteService service;
-    int ends = 0;
-
-    void SetUp() override
-    {
-        doc.deviseHdl = Devise::defaultDevises();
-        const char* tickers[] = {"EUR", "USD", "GBP", "CHF", "JPY"};
-        for (int i = 1; i < 5; ++i)
-            doc.deviseHdl[i] = Devise {"", "", i < 4, 0.5, 0, 2, tickers[i], 0};
-        DocumentSession::adopt(doc);
-        SystemClock::setNowForTesting(kNow);
-    }
-    void TearDown() override
-    {
-        DocumentSession::close();
-        SystemClock::setNowForTesting(std::nullopt);
-    }
-    Devise::EndBlock countEnd()
-    {
-        return [this] { ++ends; };
-    }
-    void runUntilEnds(int n)
-    {
-        EXPECT_TRUE(waitFor([&] { return ends >= n; }));
-        QTest::qWait(10); // nothing more may come
-        EXPECT_EQ(ends, n);
-    }
-};
-
-TEST_F(DeviseRefresh, NoReferenceTickerAsksNothing)
-{
-    doc.deviseHdl[0].ticker.clear();
-    Devise::updateDeviseTickers(&doc, countEnd());
-    Devise::updateDeviseTicker(QStringLiteral("USD"), &doc, nullptr, countEnd());
-    runUntilEnds(2);
-    EXPECT_TRUE(service.requested.isEmpty());
-}
-
-TEST_F(DeviseRefresh, ChainStoresEachRateAndGoesOnAfterAFailure)
-{
-    service.answerPrice(QStringLiteral("USDEUR=X"), 0.92);
-    service.failWith(QStringLiteral("GBPEUR=X"), QStringLiteral("timeout"));
-    service.answerJson(QStringLiteral("CHFEUR=X"), FakeQuoteService::quoteJson(QStringLiteral("1.05")));
-    Devise::updateDeviseTickers(&doc, countEnd());
-    runUntilEnds(1);
-    EXPECT_EQ(service.requested, (QStringList {"USDEUR=X", "GBPEUR=X", "CHFEUR=X"}));
-    EXPECT_DOUBLE_EQ(doc.deviseHdl[1].convert, 0.92);
-    EXPECT_DOUBLE_EQ(doc.deviseHdl[1].updateTime, kNow);
-    EXPECT_DOUBLE_EQ(doc.deviseHdl[2].convert, 0.5);
-    EXPECT_DOUBLE_EQ(doc.deviseHdl[2].updateTime, 0.0);
-    EXPECT_DOUBLE_EQ(doc.deviseHdl[3].convert, 1.05);
-}
-
-TEST_F(DeviseRefresh, UnusablePricesAreNeverStored)
-{
-    const QJsonValue prices[] = {0.0, -2.0, QStringLiteral("inf"), QJsonValue::Null};
-    for (const QJsonValue& price : prices)
-        service.answerJson(QStringLiteral("USDEUR=X"), FakeQuoteService::quoteJson(price));
-    int updates = 0;
-    for (int i = 0; i < 4; ++i)
-        Devise::updateDeviseTickerAtIndex(
-            1, &doc, [&](double) { ++updates; }, countEnd());
-    runUntilEnds(4);
-    EXPECT_EQ(updates, 0);
-}
-
-TEST_F(DeviseRefresh, OutOfOrderAnswersAndASecondRefreshWhileOneRuns)
-{
-    service.hold = true;
-    for (const char* symbol : {"USDEUR=X", "GBPEUR=X", "USDEUR=X", "GBPEUR=X", "CHFEUR=X"})
-        service.answerPrice(QString::fromLatin1(symbol), symbol[0] == 'U' ? 0.92 : 1.17);
-    double usd = 0, gbp = 0;
-    Devise::updateDeviseTickerAtIndex(
-        1, &doc, [&](double c) { usd = c; }, countEnd());
-    Devise::updateDeviseTickerAtIndex(
-        2, &doc, [&](double c) { gbp = c; }, countEnd());
-    service.release(true);
-    runUntilEnds(2);
-    EXPECT_DOUBLE_EQ(usd, 0.92);
-    EXPECT_DOUBLE_EQ(gbp, 1.17);
-
-    int firstEnds = 0;
-    Devise::updateDeviseTickers(&doc, [&] { ++firstEnds; });
-    Devise::updateDeviseTickers(&doc, countEnd()); // ignored: ends at once
-    EXPECT_EQ(ends, 3);
-    while (firstEnds == 0 && waitFor([&] { return service.heldCount() > 0 || firstEnds > 0; }))
-        service.release();
-    runUntilEnds(3);
-    EXPECT_EQ(firstEnds, 1);
-    EXPECT_EQ(service.requested.size(), 5);
-}
-
-TEST_F(DeviseRefresh, ADocumentNoLongerOpenGetsNoRateAndTheChainEnds)
-{
-    service.answerPrice(QStringLiteral("USDEUR=X"), 2.0);
-    service.hold = true;
-    Devise::updateDeviseTickers(&doc, countEnd());
-    ASSERT_TRUE(waitFor([&] { return service.heldCount() == 1; }));
-    DOCUMENT other(QString(), kFileSystemLocal);
-    other.deviseHdl = doc.deviseHdl;
-    DocumentSession::adopt(other);
-    service.release();
-    runUntilEnds(1);
-    EXPECT_EQ(service.requested, QStringList {"USDEUR=X"});
-    EXPECT_DOUBLE_EQ(doc.deviseHdl[1].convert, 0.5);
-    EXPECT_DOUBLE_EQ(other.deviseHdl[1].convert, 0.5);
 }

@@ -1,24 +1,18 @@
 #include "model/FINANCE.h"
 
 #include "document/DocumentSession.h"
-#include "foundation/SystemClock.h"
 #include "model/DOCUMENT.h"
 #include "model/FinanceFile.h"
-#include "quotes/PortfolioManager.h"
-#include "support/FakeQuoteService.h"
+#include "model/ToolTree.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
 using testenv::amount;
 using testenv::tool;
-
-constexpr double kNow = 800000000.0;
-const double kFranc = 0.1524490172374104; // rate of slot 1 in the default currencies
 
 FINANCE named(const QString& nom, long ident = 2)
 {
@@ -82,43 +76,6 @@ void writeMember(const QString& url, const QString& fileName, const QByteArray& 
 {
     testenv::writeFile(url + QStringLiteral("/Contents/Resources/") + fileName, xml);
 }
-
-class FinanceQuotes : public ::testing::Test {
-protected:
-    DOCUMENT doc {QString(), kFileSystemLocal};
-    FakeQuoteService service;
-    int ends = 0;
-
-    void SetUp() override
-    {
-        SystemClock::setNowForTesting(kNow);
-        doc.deviseHdl = Devise::defaultDevises(); // slot 0 "EUR", slot 1 francs
-        DocumentSession::adopt(doc);
-    }
-    void TearDown() override
-    {
-        SystemClock::setNowForTesting(std::nullopt);
-        DocumentSession::close();
-    }
-
-    FINANCE& addTitre(const QString& nom, long ident, const QString& ticker, const QString& codeDevise)
-    {
-        FINANCE f = named(nom, ident);
-        f.ticker = ticker;
-        f.codeDevise = codeDevise;
-        return doc.titreHdl[TITRE::insertTitre(f, doc)];
-    }
-    FINANCE::EndBlock counter()
-    {
-        return [this] { ++ends; };
-    }
-    // Lets every queued answer and late completion arrive.
-    void settle(int expectedEnds)
-    {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return ends >= expectedEnds; }, 3000));
-        QTest::qWait(20);
-    }
-};
 
 } // namespace
 
@@ -205,94 +162,4 @@ TEST(FinanceFile, OnlySecuritiesMustHaveAQuoteAndEveryRecordMustHaveTotals)
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(list[0].nom, QStringLiteral("Maison"));
     EXPECT_TRUE(list[0].ident == -1 && list[0].compteID == -1 && list[0].categorie == -1 && !list[0].pret);
-}
-
-TEST_F(FinanceQuotes, AQuoteInTheReferenceCurrencyIsStoredWithoutARateRequest)
-{
-    FINANCE& titre = addTitre("Airbus", 2, "AIR.PA", "EUR");
-    titre.setFromReceivedCours(120, &doc, counter());
-    EXPECT_EQ(ends, 1);
-    EXPECT_TRUE(service.requested.isEmpty());
-    EXPECT_DOUBLE_EQ(titre.cour.values[0], 120);
-    EXPECT_NEAR(titre.cour.values[1], 120 / kFranc, 1e-6);
-    EXPECT_DOUBLE_EQ(titre.conversion, 1.0);
-    EXPECT_DOUBLE_EQ(titre.updateTime, kNow);
-
-    // Without a reference ticker nothing is stored; without a document neither, but the caller hears.
-    doc.deviseHdl[0].ticker.clear();
-    titre.setFromReceivedCours(130, &doc, counter());
-    titre.setFromReceivedCours(130, nullptr, counter());
-    EXPECT_EQ(ends, 3);
-    EXPECT_DOUBLE_EQ(titre.cour.values[0], 120);
-}
-
-TEST_F(FinanceQuotes, AForeignQuoteIsWorthTheQuoteTimesTheRateAndEndsOnce)
-{
-    addTitre("Apple", 2, "AAPL", "USD");
-    addTitre("Tesla", 3, "TSLA", "USD");
-    service.answerPrice(QStringLiteral("USDEUR=X"), 0.9); // one dollar is worth 0.9 euro
-    service.answerPrice(QStringLiteral("USDEUR=X"), 0);
-    doc.titreHdl[0].setFromReceivedCours(200, &doc, counter());
-    EXPECT_EQ(ends, 0);
-    settle(1);
-    EXPECT_EQ(ends, 1);
-    const FINANCE& apple = doc.titreHdl[0];
-    EXPECT_EQ(service.requested, QStringList {"USDEUR=X"});
-    EXPECT_NEAR(apple.cour.values[0], 180, 1e-9);
-    EXPECT_NEAR(apple.cour.values[1], 180 / kFranc, 1e-6);
-    EXPECT_DOUBLE_EQ(apple.conversion, 0.9);
-
-    // A rate of 0 stores nothing, nor does a rate arriving once the document is closed; the caller
-    // hears once each time.
-    doc.titreHdl[1].setFromReceivedCours(300, &doc, counter());
-    settle(2);
-    EXPECT_TRUE(doc.titreHdl[1].cour.nullMontant());
-    EXPECT_EQ(doc.titreHdl[1].conversion, 0.0);
-    service.hold = true;
-    service.answerPrice(QStringLiteral("USDEUR=X"), 0.9);
-    doc.titreHdl[1].setFromReceivedCours(300, &doc, counter());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return service.heldCount() == 1; }, 2000));
-    DocumentSession::close();
-    service.release();
-    settle(3);
-    EXPECT_EQ(ends, 3);
-    EXPECT_TRUE(doc.titreHdl[1].cour.nullMontant());
-}
-
-TEST_F(FinanceQuotes, UpdatingAllSecuritiesGoesOnAfterAFailureAndEndsOnce)
-{
-    addTitre("Airbus", 2, "AIR.PA", "");
-    addTitre("Apple", 3, "AAPL", "");
-    addTitre("Manuel", 4, "", "EUR").cour = amount(50);
-    service.failWith(QStringLiteral("AIR.PA"), QStringLiteral("time-out"));
-    service.answerJson(QStringLiteral("AAPL"), FakeQuoteService::quoteJson(200, "Apple Inc.", "USD"));
-    service.answerPrice(QStringLiteral("USDEUR=X"), 0.9);
-    PortfolioManager::sharedInstance().updateTickers(counter());
-    EXPECT_EQ(ends, 0);
-    settle(1);
-    EXPECT_EQ(ends, 1);
-    EXPECT_EQ(service.requested, (QStringList {"AIR.PA", "AAPL", "USDEUR=X"}));
-    EXPECT_TRUE(doc.titreHdl[0].cour.nullMontant());
-    const FINANCE& apple = doc.titreHdl[1];
-    EXPECT_EQ(apple.titreDescription + apple.codeDevise, QStringLiteral("Apple Inc.USD"));
-    EXPECT_DOUBLE_EQ(apple.coursNatif, 200);
-    EXPECT_NEAR(apple.cour.values[0], 180, 1e-9);
-    EXPECT_DOUBLE_EQ(doc.titreHdl[2].cour.values[0], 50);
-}
-
-TEST_F(FinanceQuotes, UpdatingAllSecuritiesStopsWhenTheDocumentCloses)
-{
-    addTitre("Airbus", 2, "AIR.PA", "EUR");
-    addTitre("Apple", 3, "AAPL", "USD");
-    service.hold = true;
-    service.answerJson(QStringLiteral("AIR.PA"), FakeQuoteService::quoteJson(120, "Airbus", "EUR"));
-    PortfolioManager::sharedInstance().updateTickers(counter());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return service.heldCount() == 1; }, 2000));
-    DocumentSession::close();
-    service.release();
-    settle(1);
-    EXPECT_EQ(ends, 1);
-    EXPECT_EQ(service.requested, QStringList {"AIR.PA"});
-    EXPECT_TRUE(doc.titreHdl[0].cour.nullMontant());
-    EXPECT_TRUE(doc.titreHdl[0].titreDescription.isEmpty());
 }

@@ -64,43 +64,43 @@ TEST(Logo, LookupsAndSortedPlaces)
 TEST_F(LogoInDocument, StoringAgainReplacesThePicture)
 {
     Logo home = logo(20, "Maison", "maison.png");
-    EXPECT_TRUE(home.loadImage().isEmpty());
-    ASSERT_TRUE(home.storeImage("first"));
-    ASSERT_TRUE(home.storeImage("second picture"));
+    EXPECT_TRUE(home.loadImage(*doc).isEmpty());
+    ASSERT_TRUE(home.storeImage("first", *doc));
+    ASSERT_TRUE(home.storeImage("second picture", *doc));
     EXPECT_EQ(home.internalName, "maison.png");
-    EXPECT_EQ(home.loadImage(), "second picture");
+    EXPECT_EQ(home.loadImage(*doc), "second picture");
     EXPECT_EQ(QDir(resources + "/logo").entryList(QDir::Files), QStringList {"maison.png"});
 
     // Changed behind the program's back: the cache must not answer the old bytes.
-    writeFile(home.getLogoUrl(), "third");
-    EXPECT_EQ(home.loadImage(), "third");
-    EXPECT_FALSE(home.storeImage(QByteArray()));
-    EXPECT_TRUE(home.removeImage());
-    EXPECT_TRUE(home.loadImage().isEmpty());
-    EXPECT_TRUE(home.removeImage());
+    writeFile(home.getLogoUrl(*doc), "third");
+    EXPECT_EQ(home.loadImage(*doc), "third");
+    EXPECT_FALSE(home.storeImage(QByteArray(), *doc));
+    EXPECT_TRUE(home.removeImage(*doc));
+    EXPECT_TRUE(home.loadImage(*doc).isEmpty());
+    EXPECT_TRUE(home.removeImage(*doc));
 }
 
 TEST_F(LogoInDocument, TwoLogosNeverShareAPicture)
 {
     Logo first = logo(20, "Un", "photo.png");
-    ASSERT_TRUE(first.storeImage("one"));
+    ASSERT_TRUE(first.storeImage("one", *doc));
     doc->logoArray.append(first);
     Logo second = logo(21, "Deux", "photo.png");
-    ASSERT_TRUE(second.storeImage("two"));
+    ASSERT_TRUE(second.storeImage("two", *doc));
     EXPECT_EQ(second.internalName, "photo-1.png");
-    EXPECT_EQ(Logo::logoImageWithIdent(20, doc->logoArray), "one");
-    EXPECT_EQ(second.loadImage(), "two");
+    EXPECT_EQ(Logo::logoImageWithIdent(20, *doc), "one");
+    EXPECT_EQ(second.loadImage(*doc), "two");
 
     // A file two records already share (older documents) stays while another one names it.
-    EXPECT_TRUE(logo(22, "Jumeau", "photo.png").removeImage());
-    EXPECT_EQ(first.loadImage(), "one");
+    EXPECT_TRUE(logo(22, "Jumeau", "photo.png").removeImage(*doc));
+    EXPECT_EQ(first.loadImage(*doc), "one");
 
     // A name read from a damaged file never reaches outside the folder.
     writeFile(resources + "/precious.xml", "keep me");
     Logo bad = logo(23, "Mauvais", "../precious.xml");
-    EXPECT_TRUE(bad.getLogoUrl().isEmpty());
-    EXPECT_FALSE(bad.storeImage("png"));
-    EXPECT_TRUE(bad.removeImage());
+    EXPECT_TRUE(bad.getLogoUrl(*doc).isEmpty());
+    EXPECT_FALSE(bad.storeImage("png", *doc));
+    EXPECT_TRUE(bad.removeImage(*doc));
     EXPECT_EQ(readFile(resources + "/precious.xml"), "keep me");
 }
 
@@ -115,7 +115,7 @@ TEST_F(LogoInDocument, MemberFile)
     EXPECT_EQ(loaded[0].visibleName, "A & B");
     EXPECT_EQ(loaded[0].internalName, "ab.png");
     EXPECT_EQ(loaded[1].ident, 31);
-    EXPECT_TRUE(loaded[1].loadImage().isEmpty());
+    EXPECT_TRUE(loaded[1].loadImage(*doc).isEmpty());
 
     writeFile(resources + "/logo.xml",
               "<list><record><visibleName>x</visibleName></record>"

@@ -1,8 +1,4 @@
 #include "model/MACRO.h"
-#include "document/APPLIPARAM.h"
-#include "document/DocContext.h"
-#include "document/DocumentSession.h"
-#include "foundation/SystemClock.h"
 #include "model/DOCUMENT.h"
 #include "model/MacroFile.h"
 #include "support/TestEnvironment.h"
@@ -81,32 +77,17 @@ TEST(Macro, KeysMatchTheWholeCharacter)
     EXPECT_EQ(index, 0);
 }
 
-class MacroEntry : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        APPLIPARAM::disposeAppliParam();
-        SystemClock::setNowForTesting(std::nullopt);
-        DocumentSession::close();
-    }
-};
-
-TEST_F(MacroEntry, NewTransactIsUntickedAndDatedByTheEntryOption)
+TEST(MacroEntry, NewTransactIsUntickedAndDatedAsAsked)
 {
     MACRO m = macro(QStringLiteral("Loyer"), u'L');
-    EXPECT_FALSE(newTransactFromMacro(m).has_value());
+    EXPECT_FALSE(newTransactFromMacro(m, 5000).has_value());
     m.transact = templateTicked();
     m.transact->mark = true;
 
-    SystemClock::setNowForTesting(5000);
-    DocContext::instance().lastEnteredDate = 3000;
-    std::optional<TRANSACT> trans = newTransactFromMacro(m);
+    std::optional<TRANSACT> trans = newTransactFromMacro(m, 5000);
     ASSERT_TRUE(trans.has_value());
     EXPECT_TRUE(trans->releveID1 == -1 && trans->releveID2 == -1 && !trans->mark);
     EXPECT_EQ(trans->when, 5000);
     EXPECT_TRUE(trans->why == QStringLiteral("Loyer") && trans->who2 == 8);
     EXPECT_EQ(m.transact->releveID1, 41); // the template itself is untouched
-
-    APPLIPARAM::loadAppliParam().optionSaisieDate = 1;
-    EXPECT_EQ(newTransactFromMacro(m)->when, 3000);
 }

@@ -118,8 +118,8 @@ TEST(Variante, NewVariantsTakeTheirFamilyDefaults)
     long index = -1;
     EXPECT_TRUE(VARIANTE::findVariante(7, array, &index));
     EXPECT_EQ(index, 1);
-    EXPECT_EQ(book.getImageForFamily(kFamilyChequeDebit).name, QStringLiteral("chequier"));
-    EXPECT_TRUE(book.getImageForFamily(kFamilyGuichetDebit).isNull());
+    EXPECT_EQ(book.getImageForFamily(kFamilyChequeDebit, nullptr).name, QStringLiteral("chequier"));
+    EXPECT_TRUE(book.getImageForFamily(kFamilyGuichetDebit, nullptr).isNull());
     SystemClock::setNowForTesting(std::nullopt);
 }
 
@@ -163,12 +163,13 @@ TEST(Moyen, ChequesAndCardsOfUserAccountsOnly)
     EXPECT_EQ(doc.moyenHdl.size(), 2);
     EXPECT_EQ(doc.moyenHdl[1].kind, kFamilyChequeDebit);
 
-    VarianteList* books = MOYEN::variantesArrayForFamily(kFamilyGuichetDebit, 20);
+    VarianteList* books = MOYEN::variantesArrayForFamily(kFamilyGuichetDebit, 20, &doc);
     ASSERT_NE(books, nullptr);
     books->append(VARIANTE::allocNewVariante(kFamilyChequeDebit, *books));
-    ASSERT_NE(MOYEN::varianteForFamily(kFamilyChequeDebit, 20, 2), nullptr);
-    EXPECT_EQ(MOYEN::varianteForFamily(kFamilyChequeDebit, 20, 3), nullptr);
-    EXPECT_EQ(MOYEN::variantesArrayForFamily(10, 20), nullptr);
+    ASSERT_NE(MOYEN::varianteForFamily(kFamilyChequeDebit, 20, 2, &doc), nullptr);
+    EXPECT_EQ(MOYEN::varianteForFamily(kFamilyChequeDebit, 20, 3, &doc), nullptr);
+    EXPECT_EQ(MOYEN::variantesArrayForFamily(10, 20, &doc), nullptr);
+    EXPECT_EQ(MOYEN::variantesArrayForFamily(kFamilyChequeDebit, 20, nullptr), nullptr);
 
     MOYEN::unappendAllMoyen(doc.moyenHdl, -1);
     EXPECT_EQ(doc.moyenHdl.size(), 2);

@@ -2,7 +2,6 @@
 #include "model/DOCUMENT.h"
 #include "model/MOYEN.h"
 #include "model/SynonymeFile.h"
-#include "support/OpenDocument.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -85,16 +84,16 @@ TEST(Synonyme, LookupsAndSortedPlaces)
 TEST(Synonyme, PictureIsTheFamilyIconOrTheLogo)
 {
     DOCUMENT doc(package("syn-image"), kFileSystemLocal);
-    const testenv::OpenDocument open(doc);
     Logo logo(60);
     logo.internalName = QStringLiteral("s.png");
-    ASSERT_TRUE(logo.storeImage("png bytes"));
+    ASSERT_TRUE(logo.storeImage("png bytes", doc));
     doc.logoArray.append(logo);
 
     Synonyme s = synonyme(70, "Mobile", 11);
-    EXPECT_EQ(s.synonymeImage().name, MOYEN::getActionIcone(11));
+    EXPECT_EQ(s.synonymeImage(&doc).name, MOYEN::getActionIcone(11));
     s.logoID = 60;
-    EXPECT_EQ(s.synonymeImage().png, "png bytes");
+    EXPECT_EQ(s.synonymeImage(&doc).png, "png bytes");
+    EXPECT_TRUE(s.synonymeImage(nullptr).isNull());
     s.logoID = 61; // a logo that is gone shows nothing, not the family's icon
-    EXPECT_TRUE(s.synonymeImage().isNull());
+    EXPECT_TRUE(s.synonymeImage(&doc).isNull());
 }

@@ -2,7 +2,6 @@
 #include "model/DOCUMENT.h"
 #include "model/TOTAUX.h"
 #include "model/TaxeFile.h"
-#include "support/OpenDocument.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -40,31 +39,30 @@ QString package(const char* name, const QByteArray& xml = QByteArray())
 
 } // namespace
 
-TEST(Taxe, SplitOfAnAmountInTheOpenDocument)
+TEST(Taxe, SplitOfAnAmountByATaxOfTheList)
 {
     DOCUMENT doc(QString(), kFileSystemLocal);
     doc.taxeHdl = {taxe(1, "a", 19.6), taxe(7, "b", 0.001), taxe(8, "c", 0.0011), taxe(-1, "d", 19.6)};
-    const testenv::OpenDocument open(doc);
     MONTANT ht, tx;
-    TAXE::applyTaxeToMontant(1, amount(119.6, 239.2), ht, tx);
+    TAXE::applyTaxeToMontant(1, amount(119.6, 239.2), ht, tx, doc.taxeHdl);
     EXPECT_NEAR(tx.values[0], 19.6, 1e-9);
     EXPECT_NEAR(ht.values[0], 100.0, 1e-9);
     EXPECT_NEAR(ht.values[1], 200.0, 1e-9);
-    TAXE::applyTaxeToMontant(7, amount(119.6), ht, tx);
+    TAXE::applyTaxeToMontant(7, amount(119.6), ht, tx, doc.taxeHdl);
     EXPECT_EQ(tx, MONTANT::zero());
     EXPECT_EQ(ht, amount(119.6));
-    TAXE::applyTaxeToMontant(8, amount(119.6), ht, tx);
+    TAXE::applyTaxeToMontant(8, amount(119.6), ht, tx, doc.taxeHdl);
     EXPECT_GT(tx.values[0], 0.0);
     // -1 is "no tax", even when a tax carries it; an unknown ident is no tax either.
     for (long ident : {-1L, 42L}) {
-        TAXE::applyTaxeToMontant(ident, amount(119.6), ht, tx);
+        TAXE::applyTaxeToMontant(ident, amount(119.6), ht, tx, doc.taxeHdl);
         EXPECT_EQ(ht, amount(119.6));
         EXPECT_EQ(tx, MONTANT::zero());
         EXPECT_EQ(TAXE::getTaxeName(ident, doc), QStringLiteral("Pas de taxe"));
     }
     // One amount given as both the amount with tax and the amount before tax.
     MONTANT m = amount(119.6);
-    TAXE::applyTaxeToMontant(1, m, m, tx);
+    TAXE::applyTaxeToMontant(1, m, m, tx, doc.taxeHdl);
     EXPECT_NEAR(m.values[0], 100.0, 1e-9);
 }
 

@@ -1,5 +1,4 @@
 #include "model/ToolTree.h"
-#include "document/DocumentSession.h"
 #include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 #include "support/TestFiles.h"
@@ -20,9 +19,6 @@ QList<long> idents(const ToolNodeList& list)
 
 class ToolTreeTest : public ::testing::Test {
 protected:
-    void SetUp() override { DocumentSession::close(); }
-    void TearDown() override { DocumentSession::close(); }
-
     DOCUMENT doc {QString(), kFileSystemLocal};
 };
 
@@ -37,27 +33,31 @@ TEST_F(ToolTreeTest, BanksByTypeThenNameAndAccountsByName)
         = {tool(kToolCompte, 20, "courant", kBanqueUser, 10), tool(kToolCompte, 21, "Epargne", kBanqueUser, 10),
            tool(kToolCompte, 22, "Bourse", kBanqueUser, 10), tool(kToolCompte, 23, "Perdu", kBanqueUser, 99)};
     buildToolArbo(&doc);
-    EXPECT_EQ(idents(toolTree()), (QList<long> {13, 10, 12, 14, 11}));
-    EXPECT_EQ(idents(toolTree()[1].liste), (QList<long> {22, 20, 21}));
-    EXPECT_EQ(banqueIDToIndex(10), 1);
-    EXPECT_EQ(banqueIndexToNbCompte(1), 3);
-    EXPECT_EQ(compteIndexToID(1, 2), 21);
+    EXPECT_EQ(idents(toolTree(&doc)), (QList<long> {13, 10, 12, 14, 11}));
+    EXPECT_EQ(idents(toolTree(&doc)[1].liste), (QList<long> {22, 20, 21}));
+    EXPECT_EQ(banqueIDToIndex(10, &doc), 1);
+    EXPECT_EQ(banqueIndexToNbCompte(1, &doc), 3);
+    EXPECT_EQ(compteIndexToID(1, 2, &doc), 21);
 
     // Out of range and missing lists answer nothing.
-    EXPECT_EQ(banqueIndexToID(5), -1);
-    EXPECT_EQ(banqueIDToIndex(99), -1);
-    EXPECT_EQ(compteIndexToID(1, 3), -1);
+    EXPECT_EQ(banqueIndexToID(5, &doc), -1);
+    EXPECT_EQ(banqueIDToIndex(99, &doc), -1);
+    EXPECT_EQ(compteIndexToID(1, 3, &doc), -1);
+    // The tree is the document's own: another document, or none, has none.
+    const DOCUMENT other {QString(), kFileSystemLocal};
+    EXPECT_TRUE(toolTree(&other).isEmpty());
+    EXPECT_EQ(nbBanque(nullptr), 0);
 
     // A new account goes before an equal name; an account of a bank outside the tree goes nowhere.
     long position = -1;
     insertDeal(kToolCompte, tool(kToolCompte, 24, "EPARGNE", kBanqueUser, 10), &position, &doc, false);
     doc.compteHdl.append(tool(kToolCompte, 24, "EPARGNE", kBanqueUser, 10));
     EXPECT_EQ(position, 2);
-    EXPECT_EQ(idents(toolTree()[1].liste), (QList<long> {22, 20, 24, 21}));
+    EXPECT_EQ(idents(toolTree(&doc)[1].liste), (QList<long> {22, 20, 24, 21}));
     insertDeal(kToolCompte, doc.compteHdl[3], &position, &doc, false);
     EXPECT_EQ(position, 0);
-    unInsertDeal(kToolCompte, 20, 10, false);
-    EXPECT_EQ(idents(toolTree()[1].liste), (QList<long> {22, 24, 21}));
+    unInsertDeal(kToolCompte, 20, 10, &doc, false);
+    EXPECT_EQ(idents(toolTree(&doc)[1].liste), (QList<long> {22, 24, 21}));
 }
 
 TEST_F(ToolTreeTest, RenamingABankKeepsItsAccounts)
@@ -66,17 +66,17 @@ TEST_F(ToolTreeTest, RenamingABankKeepsItsAccounts)
     doc.compteHdl
         = {tool(kToolCompte, 20, "Courant", kBanqueUser, 10), tool(kToolCompte, 21, "Livret", kBanqueUser, 10)};
     buildToolArbo(&doc);
-    unInsertDeal(kToolBanque, 10, -1, true);
+    unInsertDeal(kToolBanque, 10, -1, &doc, true);
     doc.banqueHdl[0].nom = QStringLiteral("Banque Z");
     long position = -1;
     insertDeal(kToolBanque, doc.banqueHdl[0], &position, &doc, true);
     EXPECT_EQ(position, 1);
-    EXPECT_EQ(idents(toolTree()), (QList<long> {11, 10}));
-    EXPECT_EQ(idents(toolTree()[1].liste), (QList<long> {20, 21}));
+    EXPECT_EQ(idents(toolTree(&doc)), (QList<long> {11, 10}));
+    EXPECT_EQ(idents(toolTree(&doc)[1].liste), (QList<long> {20, 21}));
     // The saved accounts serve once: a later bank starts empty.
     doc.banqueHdl.append(tool(kToolBanque, 12, "Banque C", kBanqueUser));
     insertDeal(kToolBanque, doc.banqueHdl[2], &position, &doc, true);
-    EXPECT_TRUE(toolTree()[1].liste.isEmpty());
+    EXPECT_TRUE(toolTree(&doc)[1].liste.isEmpty());
 }
 
 TEST_F(ToolTreeTest, FindingAnAccountNameAndTheDefaultAccountOfAType)

@@ -1,6 +1,5 @@
 #include "model/TransactOps.h"
 
-#include "document/APPLIPARAM.h"
 #include "document/DocContext.h"
 #include "document/DocumentSession.h"
 #include "foundation/ISounds.h"
@@ -63,7 +62,6 @@ protected:
     {
         SystemClock::setNowForTesting(kNow);
         installSounds(&sounds);
-        APPLIPARAM::loadAppliParam().doSoundsTransact = true;
         // User accounts 7 and 9; 7 holds statement 1. Payee 22; 5 takes opening balances.
         testenv::addBanks(doc, {7, 9}, {22, 5});
         RELEVE releve;
@@ -133,16 +131,14 @@ TEST_F(TransactOps, ReplaceAndDeleteBroadcastEachNotifiedRowAndRefreshOnceForThe
     EXPECT_EQ(sounds.played, 0);
 
     recorder.calls.clear();
-    APPLIPARAM::loadAppliParam().doSoundsTransact = false;
     EXPECT_TRUE(replaceTransact(transfer(7, 22, 100), 2, &doc, true, true, false));
     EXPECT_EQ(recorder.calls, QStringList {"REPLACE_TRANSACT:2:0"} + kFollowUps);
-    EXPECT_EQ(sounds.played, 0);
+    EXPECT_EQ(sounds.played, 1);
 
     recorder.calls.clear();
-    APPLIPARAM::loadAppliParam().doSoundsTransact = true;
     EXPECT_TRUE(deleteTransact(3, &doc, true, true));
     EXPECT_EQ(recorder.calls, QStringList {"DELETE_TRANSACT:3:1"} + kFollowUps);
-    EXPECT_EQ(sounds.played, 1);
+    EXPECT_EQ(sounds.played, 2);
     ASSERT_EQ(doc.transact_array.size(), 9);
     EXPECT_DOUBLE_EQ(doc.transact_array[3].solde.values[0], 4);
     EXPECT_DOUBLE_EQ(rsoldeSR(22), 100 + 45 - 2 - 3);
@@ -253,17 +249,13 @@ TEST_F(TransactOps, ChecksReportTheFirstFaultAndResetABadAmount)
     EXPECT_EQ(transErrToKey(99), "kAlerte_BadTrans");
 }
 
-TEST_F(TransactOps, DeletingQueuesOnlyStoredAttachmentsUntilADocumentOpens)
+TEST_F(TransactOps, DeletingQueuesOnlyTheStoredAttachmentsOfTheDocument)
 {
     TRANSACT t = transfer(7, 22, 1);
     t.attachedDocuments = {{"Facture", "Facture.pdf", ""}, {"Reçu", "", "/tmp/recu.pdf"}};
     store(t);
     EXPECT_TRUE(deleteTransact(0, &doc, false, false));
-    EXPECT_EQ(DocContext::instance().storedDocToDeleteArray, QStringList {"Facture.pdf"});
-
-    transactLibDidOpenDocument();
-    EXPECT_TRUE(DocContext::instance().storedDocToDeleteArray.isEmpty());
-    EXPECT_EQ(DocContext::instance().lastEnteredDate, kNow);
+    EXPECT_EQ(doc.storedDocToDeleteArray, QStringList {"Facture.pdf"});
 }
 
 #include "TransactOpsTest.moc"

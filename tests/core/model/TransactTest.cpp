@@ -182,13 +182,13 @@ TEST_F(TransactTest, SplitLinesCategoriesAndImport)
 TEST_F(TransactTest, PaymentFamiliesChooseTheSides)
 {
     MONTANT::setCurrentDeviseSlot(2);
-    const TRANSACT none = TRANSACT::moyenToTrans(doc.moyenHdl, 4, 21);
+    const TRANSACT none = TRANSACT::moyenToTrans(doc.moyenHdl, 4, 21, kNow, &doc);
     EXPECT_EQ(none.who1, 3);
     EXPECT_EQ(none.who2, 3);
     EXPECT_EQ(none.moyen, 4);
     EXPECT_EQ(none.devise, 2);
 
-    const TRANSACT transfer = TRANSACT::moyenToTrans(doc.moyenHdl, 1, 21);
+    const TRANSACT transfer = TRANSACT::moyenToTrans(doc.moyenHdl, 1, 21, kNow, &doc);
     EXPECT_EQ(transfer.who1, 21);
     EXPECT_EQ(transfer.who2, 21);
     EXPECT_EQ(transfer.devise, 2);
@@ -200,7 +200,7 @@ TEST_F(TransactTest, PaymentFamiliesChooseTheSides)
     cheques.variantes.append(book);
     cheques.lastVarianteID = book.ident;
     doc.moyenHdl.append(cheques);
-    const TRANSACT cheque = TRANSACT::moyenToTrans(doc.moyenHdl, 9, 21);
+    const TRANSACT cheque = TRANSACT::moyenToTrans(doc.moyenHdl, 9, 21, kNow, &doc);
     EXPECT_EQ(cheque.who1, 21);
     EXPECT_EQ(cheque.who2, 3);
     EXPECT_EQ(cheque.devise, 1); // the active account's
@@ -208,9 +208,7 @@ TEST_F(TransactTest, PaymentFamiliesChooseTheSides)
     EXPECT_EQ(cheque.ref, QStringLiteral("CHQ0105"));
 
     // Without an active account the first user account is taken, and its cheque record made.
-    DocContext::instance().lastEnteredDate = 1234.0;
-    APPLIPARAM::loadAppliParam().optionSaisieDate = 1;
-    const TRANSACT fresh = TRANSACT::moyenToTrans(doc.moyenHdl, 9, -1);
+    const TRANSACT fresh = TRANSACT::moyenToTrans(doc.moyenHdl, 9, -1, 1234.0, &doc);
     EXPECT_EQ(fresh.who1, 20);
     EXPECT_EQ(fresh.variante, -1);
     EXPECT_DOUBLE_EQ(fresh.when, 1234.0);

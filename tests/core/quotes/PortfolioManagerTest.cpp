@@ -58,7 +58,7 @@ TEST(PortfolioManager, WithoutAServiceTheFailBlockRunsLater)
     int ends = 0, fails = 0, tickers = 0;
     PortfolioManager::sharedInstance().requestQuoteForSymbol(
         QStringLiteral("USDEUR=X"), [&](const QJsonValue&) { ++ends; }, [&](const QString&) { ++fails; });
-    PortfolioManager::sharedInstance().updateTickers([&] { ++tickers; });
+    PortfolioManager::sharedInstance().updateTickers(nullptr, [&] { ++tickers; });
     EXPECT_EQ(fails + tickers, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return fails > 0 && tickers > 0; }, 2000));
     QTest::qWait(10);

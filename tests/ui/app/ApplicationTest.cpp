@@ -17,6 +17,7 @@
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/SVDocumentManager.h"
+#include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
 #include "foundation/files.h"
@@ -407,6 +408,18 @@ TEST_F(ApplicationTest, WindowsOpenAgainWhereTheyWereAfterASavingClose)
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->window()->geometry(), QRect(100, 150, 300, 200));
     EXPECT_EQ(again->devise(), 2);
+}
+
+TEST_F(ApplicationTest, TheTransactionSoundPlaysOnlyWhenTheUserHasItOn)
+{
+    delegate->BEFORE();
+    ASSERT_NE(sounds(), nullptr);
+    setParameter([](APPLIPARAM& p) { p.doSoundsTransact = false; });
+    sounds()->playSoundTransact();
+    EXPECT_EQ(ui().sounds().playedNames().count(QStringLiteral("Transact")), 0);
+    setParameter([](APPLIPARAM& p) { p.doSoundsTransact = true; });
+    sounds()->playSoundTransact();
+    EXPECT_EQ(ui().sounds().playedNames().count(QStringLiteral("Transact")), 1);
 }
 
 TEST_F(ApplicationTest, AltKeysAreMacroKeys)

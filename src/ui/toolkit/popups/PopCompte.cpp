@@ -11,7 +11,7 @@
 QIcon PopCompte::getToolImage(const TOOL& tool, const DOCUMENT* doc)
 {
     if (tool.logoIdent >= 0)
-        return doc ? PopLogo::logoIcon(Logo::logoImageWithIdent(tool.logoIdent, doc->logoArray)) : QIcon();
+        return doc ? PopLogo::logoIcon(Logo::logoImageWithIdent(tool.logoIdent, *doc)) : QIcon();
     return itemImage(tool.getToolPictureName(doc));
 }
 
@@ -23,7 +23,7 @@ void PopCompte::FILL_MENU()
 void PopCompte::FILL_MENU(QMenu* menu)
 {
     const DOCUMENT* doc = currentDocument();
-    for (const ToolNode& node : toolTree()) {
+    for (const ToolNode& node : toolTree(doc)) {
         const TOOL* banque = TOOL::getTool(kToolBanque, node.ident, doc);
         if (!banque)
             continue;

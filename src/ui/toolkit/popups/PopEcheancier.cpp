@@ -12,7 +12,7 @@ void PopEcheancier::FILL_MENU()
         addItemToMenu(stdMenu(), localizedMisc(QStringLiteral("kMisc_PasDEcheancier")), action,
                       QStringLiteral("supprimer"), true, -1);
     const DOCUMENT* doc = currentDocument();
-    for (const long ident : echeancierIndexArray()) {
+    for (const long ident : echeancierIndexArray(doc)) {
         const ECHEANCIER* echeancier = nullptr;
         if (findEcheancier(ident, doc, &echeancier, nullptr))
             addItemToMenu(stdMenu(), echeancier->nom, action, QStringLiteral("echeancier_reel"), true, ident);

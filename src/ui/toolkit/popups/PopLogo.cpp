@@ -17,7 +17,7 @@ QIcon PopLogo::logoIcon(const QByteArray& png)
 QIcon PopLogo::logoIconWithIdent(long ident)
 {
     const DOCUMENT* doc = currentDocument();
-    return doc ? logoIcon(Logo::logoImageWithIdent(ident, doc->logoArray)) : QIcon();
+    return doc ? logoIcon(Logo::logoImageWithIdent(ident, *doc)) : QIcon();
 }
 
 void PopLogo::FILL_MENU()
@@ -32,6 +32,6 @@ void PopLogo::FILL_MENU()
     menu->addSeparator();
     for (const Logo& logo : doc->logoArray) {
         // A logo whose file is gone is still listed, without a picture, so it can be chosen away.
-        addItemToMenuWithImage(menu, logo.visibleName, action, logoIcon(logo.loadImage()), true, logo.ident);
+        addItemToMenuWithImage(menu, logo.visibleName, action, logoIcon(logo.loadImage(*doc)), true, logo.ident);
     }
 }

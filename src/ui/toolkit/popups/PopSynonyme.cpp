@@ -8,7 +8,7 @@
 
 QIcon PopSynonyme::synonymeImage(const Synonyme& synonyme)
 {
-    const SynonymeImage image = synonyme.synonymeImage();
+    const SynonymeImage image = synonyme.synonymeImage(currentDocument());
     return image.name.isEmpty() ? PopLogo::logoIcon(image.png) : itemImage(image.name);
 }
 

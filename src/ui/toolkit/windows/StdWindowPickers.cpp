@@ -101,7 +101,7 @@ QWidget* nextValidKeyView(QWidget* from)
 
 QIcon varianteIcon(const ::VARIANTE& variante, int family)
 {
-    const VarianteImage image = variante.getImageForFamily(family);
+    const VarianteImage image = variante.getImageForFamily(family, currentDocument());
     return image.name.isEmpty() ? PopLogo::logoIcon(image.png) : StdPopUp::itemImage(image.name);
 }
 
@@ -386,8 +386,9 @@ void StdWindowPickers::FILL_VARIANTE()
     auto* pop = outlet<StdPopUp>("pop_variante");
     const auto* variantes = qobject_cast<const PopVariante*>(pop);
     const int family = variantes ? variantes->getFamily() : 0;
-    const ::VARIANTE* variante
-        = variantes ? ::MOYEN::varianteForFamily(family, long(variantes->getCompteID()), varianteID) : nullptr;
+    const ::VARIANTE* variante = variantes
+        ? ::MOYEN::varianteForFamily(family, long(variantes->getCompteID()), varianteID, currentDocument())
+        : nullptr;
     showText(outlet("field_variante"), variante ? variante->nom : QString(), false);
     if (!pop)
         return;

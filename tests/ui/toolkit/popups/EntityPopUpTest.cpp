@@ -21,7 +21,7 @@
 #include "uisupport/UiTestFixture.h"
 
 #include "document/DocumentSession.h"
-#include "engines/SavedSearches.h"
+#include "document/SavedSearches.h"
 #include "model/DOCUMENT.h"
 #include "model/ECHEANCIER.h"
 #include "model/ToolTree.h"
@@ -170,7 +170,7 @@ protected:
         Logo logo(7);
         logo.visibleName = QStringLiteral("Bleu");
         logo.internalName = QStringLiteral("bleu.png");
-        ASSERT_TRUE(logo.storeImage(squarePng(QColor(40, 90, 200))));
+        ASSERT_TRUE(logo.storeImage(squarePng(QColor(40, 90, 200)), *doc));
         Logo::insertLogo(logo, doc->logoArray);
     }
 
@@ -416,7 +416,7 @@ TEST_F(EntityPopUpTest, PositionTaggedListsFollowInsertions)
     echeanciers->setCanSelectFirstItem(false);
     echeanciers->rebuild();
     EXPECT_EQ(titles(echeanciers->stdMenu()), (QStringList {"Assurance", "Loyer"}));
-    EXPECT_EQ(tags(echeanciers->stdMenu()).first(), echeancierIndexArray().first());
+    EXPECT_EQ(tags(echeanciers->stdMenu()).first(), echeancierIndexArray(doc.get()).first());
 }
 
 TEST_F(EntityPopUpTest, CurrencyPopUpListsUsedSlotsAndShowsTheUnit)

@@ -1,4 +1,4 @@
-#include "engines/SimulationFile.h"
+#include "document/SimulationFile.h"
 
 #include "model/DOCUMENT.h"
 #include "document/DocContext.h"

@@ -1,4 +1,4 @@
-#include "engines/SavedSearches.h"
+#include "document/SavedSearches.h"
 
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"

@@ -1,4 +1,4 @@
-#include "document/ReferencePasses.h"
+#include "model/ReferencePasses.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "support/TestFiles.h"
@@ -32,22 +32,16 @@ GRAPH graph(int mode, long ident)
     return g;
 }
 
-// Rules that name account 77 and category 20.
-class FakeRegles : public IRegleReferences {
-public:
-    FakeRegles() { installRegleReferences(this); }
-    ~FakeRegles() override { installRegleReferences(nullptr); }
-    long poste = 20;
-    bool reglesUseCompte(long compteID, const DOCUMENT&) const override { return compteID == 77; }
-    bool replacePosteInRegles(long oldID, long newID, DOCUMENT&) override
-    {
-        if (oldID != poste)
-            return false;
-        if (newID >= 0)
-            poste = newID;
-        return true;
-    }
-};
+// A rule that credits the account and files under the category.
+REGLE regle(long compteID, long posteID)
+{
+    REGLE r;
+    r.importID = 5;
+    r.who1 = 6;
+    r.who2 = compteID;
+    r.posteID = posteID;
+    return r;
+}
 
 class ReferencePassesTest : public ::testing::Test {
 protected:
@@ -64,7 +58,7 @@ protected:
 
 TEST_F(ReferencePassesTest, EveryUseOfAnAccountIsReported)
 {
-    FakeRegles regles;
+    doc.reglesArray = {regle(77, 20)};
     CompteUses uses;
     EXPECT_FALSE(compteWhereUsed(50, &doc, &uses));
     EXPECT_FALSE(compteWhereUsed(-1, &doc, &uses)); // never matches "all accounts" in an analysis
@@ -104,7 +98,7 @@ TEST_F(ReferencePassesTest, EveryUseOfAnAccountIsReported)
 
 TEST_F(ReferencePassesTest, ReplacingACategoryRewritesEveryReference)
 {
-    FakeRegles regles;
+    doc.reglesArray = {regle(77, 20), regle(78, 21), regle(79, 20)};
     TRANSACT split = trans(3, 4, 21);
     split.addMultiWithPosteID(20, MONTANT(), QString());
     split.addMultiWithPosteID(22, MONTANT(), QString());
@@ -144,7 +138,9 @@ TEST_F(ReferencePassesTest, ReplacingACategoryRewritesEveryReference)
     EXPECT_EQ(doc.anadefHdl[0].postesArray, (AnaIdentList {22, 30}));
     EXPECT_EQ(doc.graphHdl[0].posteID, 30);
     EXPECT_EQ(doc.graphHdl[1].posteID, 20); // an account graph's category is not followed
-    EXPECT_EQ(regles.poste, 30);
+    EXPECT_EQ(doc.reglesArray[0].posteID, 30);
+    EXPECT_EQ(doc.reglesArray[1].posteID, 21);
+    EXPECT_EQ(doc.reglesArray[2].posteID, 30);
     EXPECT_FALSE(replacePosteEverywhere(20, &doc, -1, &uses));
 }
 

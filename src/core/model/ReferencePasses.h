@@ -18,21 +18,6 @@ const DOCPARAM* getDocParam(const DOCUMENT* doc);
 DeviseList* getDocDevise(DOCUMENT* doc);
 const DeviseList* getDocDevise(const DOCUMENT* doc);
 
-// ---- The categorisation rules -------------------------------------------------------------------
-
-// Rules name categories and accounts too. The rule module installs its answers here, so the
-// passes cover the rules without the store depending on the rule engine; with none installed the
-// document has no rules to look at.
-class IRegleReferences {
-public:
-    virtual ~IRegleReferences() = default;
-    virtual bool reglesUseCompte(long compteID, const DOCUMENT& doc) const = 0;
-    // Whether a rule names the category; with newID >= 0 every such rule is rewritten.
-    virtual bool replacePosteInRegles(long oldID, long newID, DOCUMENT& doc) = 0;
-};
-void installRegleReferences(IRegleReferences* references);
-IRegleReferences* regleReferences();
-
 // ---- Accounts -------------------------------------------------------------------------------------
 
 // Where an account is named. Every place found is reported, so a window never deletes an
@@ -47,7 +32,7 @@ struct CompteUses {
     bool inGraphique = false; // a graph that follows the account
     bool inPreferences = false; // the document's default account or default user account
     bool inFinance = false; // a security, loan or portfolio held on the account
-    bool inRegle = false; // a categorisation rule
+    bool inRegle = false; // a categorisation rule: imports from, debits or credits it
     bool any() const;
 };
 bool compteWhereUsed(long compteID, const DOCUMENT* doc, CompteUses* uses);

@@ -1,4 +1,4 @@
-#include "engines/SavedSearches.h"
+#include "document/SavedSearches.h"
 
 #include "document/DocContext.h"
 #include "document/DocumentSession.h"

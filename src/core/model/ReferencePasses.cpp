@@ -9,8 +9,6 @@
 
 namespace {
 
-IRegleReferences* g_regleReferences = nullptr;
-
 bool namesCompte(const TRANSACT& t, long compteID)
 {
     return t.who1 == compteID || t.who2 == compteID;
@@ -123,7 +121,10 @@ std::vector<Step> posteSteps(long oldID, DOCUMENT* d, long newID, PosteUses& fou
         {&found.inGraphique,
          [=] { return replaceInGraphs(d->graphHdl, kGraphModePoste, &GRAPH::posteID, oldID, newID); }},
         {&found.inRegle,
-         [=] { return g_regleReferences && g_regleReferences->replacePosteInRegles(oldID, newID, *d); }},
+         [=] {
+             return replaceInList(d->reglesArray, newID,
+                                  [=](REGLE& r) { return replaceIdent(r.posteID, oldID, newID); });
+         }},
     };
 }
 
@@ -175,15 +176,6 @@ const DeviseList* getDocDevise(const DOCUMENT* doc)
     return doc ? &doc->deviseHdl : nullptr;
 }
 
-void installRegleReferences(IRegleReferences* references)
-{
-    g_regleReferences = references;
-}
-IRegleReferences* regleReferences()
-{
-    return g_regleReferences;
-}
-
 bool CompteUses::any() const
 {
     return inTransact || inMacro || inRemunere || inEcheancier || inPrevision || inAnalyse || inGraphique
@@ -222,7 +214,8 @@ bool compteWhereUsed(long compteID, const DOCUMENT* doc, CompteUses* uses)
             = doc->docParam && (doc->docParam->defaultCompte == id || doc->docParam->defaultCompteUser == id);
         found.inFinance = financeOnCompte(doc->titreHdl, id) || financeOnCompte(doc->empruntHdl, id)
             || financeOnCompte(doc->portfolioArray, id);
-        found.inRegle = g_regleReferences && g_regleReferences->reglesUseCompte(id, *doc);
+        found.inRegle = anyOf(doc->reglesArray,
+                              [id](const REGLE& r) { return r.importID == id || r.who1 == id || r.who2 == id; });
     }
     if (uses)
         *uses = found;
