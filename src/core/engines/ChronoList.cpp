@@ -243,12 +243,12 @@ void ChronoManager::updateCurrentFilter(int tag)
         m_filter = tag;
     else if (tag == kTagReelAll)
         m_filter |= reel;
-    else if (tag == kTagReelNone)
-        m_filter &= ~reel;
+    else if (tag == kTagReelToggle)
+        m_filter ^= reel;
     else if (tag == kTagPrevisionAll)
         m_filter |= prevision;
-    else if (tag == kTagPrevisionNone)
-        m_filter &= ~prevision;
+    else if (tag == kTagPrevisionToggle)
+        m_filter ^= prevision;
     else
         swapFilter(tag);
 }

@@ -82,9 +82,9 @@ public:
     static constexpr int kFilterNone = 0; // no schedule or forecast
     // Menu tags of the filter pop-up beyond the bits themselves.
     static constexpr int kTagReelAll = 12288;
-    static constexpr int kTagReelNone = 16384;
+    static constexpr int kTagReelToggle = 16384;
     static constexpr int kTagPrevisionAll = 20528;
-    static constexpr int kTagPrevisionNone = 24576;
+    static constexpr int kTagPrevisionToggle = 24576;
 
     static ChronoManager& sharedManager();
 

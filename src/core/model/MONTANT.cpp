@@ -180,6 +180,19 @@ bool MONTANT::XML_append_montant(pugi::xml_node parent, const XmlName& key, cons
     return true;
 }
 
+bool MONTANT::XML_append_montantWithDeviseDecimales(pugi::xml_node parent, const XmlName& key,
+                                                    const DeviseList& devises) const
+{
+    pugi::xml_node element = xmlAppendElement(parent, key);
+    if (!element)
+        return false;
+    for (long i = 0; i < kDeviseSlotCount; ++i) {
+        const double v = Devise::deviseUsedAtIndex(devises, i) ? values[static_cast<size_t>(i)] : 0.0;
+        xmlAppendDouble(element, "v", static_cast<int>(Devise::deviseDecimalesAtIndex(devises, i)), v);
+    }
+    return true;
+}
+
 bool loadMontantFromXML(pugi::xml_node parent, const XmlName& key, MONTANT& m)
 {
     const pugi::xml_node element = xmlFirstElementNamed(parent, key);

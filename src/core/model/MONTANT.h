@@ -32,6 +32,10 @@ public:
 
     bool XML_append_montant(pugi::xml_node parent, const XmlName& key, const DeviseList& devises,
                             long decimales = 2) const;
+    // The same with each slot written to its own currency's decimals, so a 3-decimal currency keeps
+    // its third decimal across saves and a 0-decimal one is written without ".00".
+    bool XML_append_montantWithDeviseDecimales(pugi::xml_node parent, const XmlName& key,
+                                               const DeviseList& devises) const;
 
     static const MONTANT& zero();
 

@@ -48,7 +48,7 @@ bool XML_append_totaux(pugi::xml_node parent, const XmlName& key, const TOTAUX& 
     xmlAppendDouble(element, "nTitre", 6, totaux.nTitre);
     bool ok = true;
     for (size_t k = 0; k < std::size(TOTAUX::kTotals); ++k)
-        ok = (totaux.*TOTAUX::kTotals[k]).XML_append_montant(element, kTotalNames[k], devises) && ok;
+        ok = (totaux.*TOTAUX::kTotals[k]).XML_append_montantWithDeviseDecimales(element, kTotalNames[k], devises) && ok;
     return ok;
 }
 

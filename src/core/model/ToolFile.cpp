@@ -80,6 +80,17 @@ void readReleves(pugi::xml_node record, TOOL& tool, bool* error)
     }
 }
 
+// A statement read without an ident would pass for the part of the account outside any statement
+// (-1) and count its unticked transactions twice. Drawn once the whole list is read, so a fresh
+// ident never takes one that comes later.
+void giveIdentsToRelevesWithout(TOOL& tool)
+{
+    for (RELEVE& releve : tool.releves) {
+        if (releve.ident < 0)
+            releve.ident = tool.newReleveID();
+    }
+}
+
 TOOL readRecord(pugi::xml_node record, const DOCUMENT* doc, bool* error)
 {
     TOOL tool = TOOL::newToolHdl(kToolBanque, 0, QString(), kBanqueLiquide, MONTANT::currentDeviseSlot(), doc);
@@ -91,6 +102,7 @@ TOOL readRecord(pugi::xml_node record, const DOCUMENT* doc, bool* error)
         xmlSetError(error);
     tool.assumePosteIDIsValid(doc);
     readReleves(record, tool, error);
+    giveIdentsToRelevesWithout(tool);
     return tool;
 }
 

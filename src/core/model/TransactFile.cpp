@@ -133,11 +133,11 @@ void dropUnexplainedAmounts(TRANSACT& t)
 
 bool appendAmounts(pugi::xml_node record, const TRANSACT& t, const DeviseList& devises)
 {
-    bool ok = t.solde.XML_append_montant(record, kNames[kSolde], devises);
-    ok = t.taxe.XML_append_montant(record, kNames[kTaxe], devises) && ok;
-    ok = t.quote1.XML_append_montant(record, kNames[kQuote1], devises) && ok;
-    ok = t.quote2.XML_append_montant(record, kNames[kQuote2], devises) && ok;
-    return t.quote3.XML_append_montant(record, kNames[kQuote3], devises) && ok;
+    bool ok = t.solde.XML_append_montantWithDeviseDecimales(record, kNames[kSolde], devises);
+    ok = t.taxe.XML_append_montantWithDeviseDecimales(record, kNames[kTaxe], devises) && ok;
+    ok = t.quote1.XML_append_montantWithDeviseDecimales(record, kNames[kQuote1], devises) && ok;
+    ok = t.quote2.XML_append_montantWithDeviseDecimales(record, kNames[kQuote2], devises) && ok;
+    return t.quote3.XML_append_montantWithDeviseDecimales(record, kNames[kQuote3], devises) && ok;
 }
 
 void appendTexts(pugi::xml_node record, const TRANSACT& t)
@@ -167,7 +167,7 @@ bool appendList(pugi::xml_node record, const char* listName, const char* itemNam
 bool appendMultis(pugi::xml_node record, const TRANSACT& t, const DeviseList& devises)
 {
     return appendList(record, kNames[kMultilist], "multi", t.multis, [&](pugi::xml_node multi, const MULTI& m) {
-        const bool ok = m.montant.XML_append_montant(multi, "montant", devises);
+        const bool ok = m.montant.XML_append_montantWithDeviseDecimales(multi, "montant", devises);
         xmlAppendLong(multi, "posteID", m.posteID);
         xmlAppendString(multi, "multiNote", m.multiNote);
         return ok;

@@ -281,16 +281,22 @@ TEST_F(ToolTest, DamagedAndOlderRecordsKeepWhatCanBeRead)
                                 "<list><record><ident>40</ident><nom>Ancien</nom><infos></infos>"
                                 "<personne>M. Martin</personne><adresse1>1 rue Haute</adresse1>"
                                 "<adresse2></adresse2><telephone>0102</telephone></record>"
-                                "<record><nom>Sans ident</nom><relevelist/></record></list>");
+                                "<record><nom>Sans ident</nom><relevelist/></record>"
+                                "<record><ident>41</ident><relevelist><releve><ident>3</ident></releve>"
+                                "<releve><nom_v3>Sans ident</nom_v3></releve></relevelist></record></list>");
     bool error = false;
     const ToolList back = loadCompte(url, &doc, &error);
     EXPECT_TRUE(error);
-    ASSERT_EQ(back.size(), 2);
+    ASSERT_EQ(back.size(), 3);
     EXPECT_EQ(back[0].infos, QStringLiteral("M. Martin\r1 rue Haute\r0102\r"));
     EXPECT_EQ(back[0].solde, MONTANT::zero());
     EXPECT_TRUE(back[0].releves.isEmpty());
     EXPECT_GT(back[1].ident, kLastFixedIdent);
     EXPECT_NE(back[1].ident, back[0].ident);
+    // A statement without an ident gets a fresh one, never -1 (the part outside statements).
+    ASSERT_EQ(back[2].releves.size(), 2);
+    EXPECT_EQ(back[2].releves[0].ident, 3);
+    EXPECT_EQ(back[2].releves[1].ident, 4);
 
     // A missing file is no error.
     EXPECT_TRUE(loadCompte(package("tool-missing"), &doc, &error).isEmpty());

@@ -306,6 +306,26 @@ TEST_F(TransactTest, FileRoundTripsEveryFieldAndDropsWhatItCantExplain)
     EXPECT_FALSE(error);
 }
 
+TEST_F(TransactTest, AmountsKeepTheDecimalsOfTheirCurrency)
+{
+    doc.deviseHdl[1].decimale = 3;
+    doc.deviseHdl[2].decimale = 0;
+    TRANSACT t = TRANSACT::allocNewTransact(&doc);
+    t.solde.values = {1.5, 2.125, 248301, 0, 0};
+    t.addMultiWithPosteID(7, t.solde, QString());
+    doc.transact_array = {t};
+
+    const QString url = package("transact-decimals");
+    ASSERT_TRUE(saveDataTransact(url, doc));
+    const QByteArray xml = readMember(url);
+    EXPECT_TRUE(xml.contains("<solde><v>1.50</v><v>2.125</v><v>248301</v><v>0</v><v>0</v></solde>")) << xml.constData();
+    EXPECT_TRUE(xml.contains("<montant><v>1.50</v><v>2.125</v><v>248301</v>"));
+    bool error = true;
+    const TransactList loaded = loadDataTransact(url, &error);
+    ASSERT_EQ(loaded.size(), 1);
+    EXPECT_DOUBLE_EQ(loaded[0].solde.values[1], 2.125);
+}
+
 TEST_F(TransactTest, AbsentElementsTakeTheirAbsentValues)
 {
     const QString url = package("transact-absent");
