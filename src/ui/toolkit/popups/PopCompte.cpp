@@ -15,6 +15,18 @@ QIcon PopCompte::getToolImage(const TOOL& tool, const DOCUMENT* doc)
     return itemImage(tool.getToolPictureName(doc));
 }
 
+QIcon PopCompte::getCompteImage(long ident, const DOCUMENT* doc)
+{
+    const TOOL* compte = TOOL::getTool(kToolCompte, ident, doc);
+    return compte ? getToolImage(*compte, doc) : itemImage(toolPictureName(nullptr, doc));
+}
+
+QIcon PopCompte::getBanqueImage(long ident, const DOCUMENT* doc)
+{
+    const TOOL* banque = TOOL::getTool(kToolBanque, ident, doc);
+    return banque ? getToolImage(*banque, doc) : QIcon();
+}
+
 void PopCompte::FILL_MENU()
 {
     FILL_MENU(stdMenu());

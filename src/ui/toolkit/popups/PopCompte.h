@@ -32,6 +32,9 @@ public:
     // The tool's picture: its logo when it names one (null when that logo or its file is gone),
     // else the picture of its type.
     static QIcon getToolImage(const TOOL& tool, const DOCUMENT* doc);
+    // The same by ident. No account shows the special account picture; no bank shows nothing.
+    static QIcon getCompteImage(long ident, const DOCUMENT* doc);
+    static QIcon getBanqueImage(long ident, const DOCUMENT* doc);
 
 private:
     void addBanqueItem(QMenu* menu, const TOOL& banque, bool enabled);

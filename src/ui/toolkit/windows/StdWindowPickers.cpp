@@ -266,8 +266,7 @@ void StdWindowPickers::fillBanque(long ident, const char* fieldName, const char*
     if (!pop)
         return;
     pop->setSelectedTag(ident);
-    const TOOL* banque = getTool(kToolBanque, ident, doc);
-    pop->setImage(banque ? PopCompte::getToolImage(*banque, doc) : QIcon());
+    pop->setImage(PopCompte::getBanqueImage(ident, doc));
 }
 
 void StdWindowPickers::FILL_BANQUED()
@@ -303,8 +302,7 @@ void StdWindowPickers::fillCompte(long ident, const char* viewName, const char* 
     if (auto* completing = qobject_cast<TextViewCompte*>(view))
         completing->setAssociatedPopup(pop);
     pop->setSelectedTag(ident);
-    const TOOL* compte = getTool(kToolCompte, ident, doc);
-    pop->setImage(compte ? PopCompte::getToolImage(*compte, doc) : StdPopUp::itemImage(toolPictureName(nullptr, doc)));
+    pop->setImage(PopCompte::getCompteImage(ident, doc));
 }
 
 void StdWindowPickers::FILL_COMPTED()

@@ -1,6 +1,7 @@
 // Help pop-overs: the panel's size from its text or its own size, the title and text shown at
 // each opening (and their look), the investment help's items enabled by the entry's kind.
 #include "toolkit/popups/PopHelp.h"
+#include "toolkit/popups/PopHelpLegende.h"
 #include "toolkit/popups/PopPlacementHelp.h"
 #include "toolkit/popups/ViewHelpController.h"
 
@@ -150,6 +151,32 @@ TEST_F(HelpTest, InvestmentHelpEnablesTheItemsOfTheEntrysKind)
     const auto items = alone.stdMenu()->actions();
     EXPECT_EQ(items.size(), 15);
     EXPECT_TRUE(std::none_of(items.begin() + 1, items.end(), [](QAction* a) { return a->isEnabled(); }));
+}
+
+TEST_F(HelpTest, LegendShowsTheUsersColourRampsAtEachOpening)
+{
+    PopHelpLegende legend;
+    APPLIPARAM::loadAppliParam().colorisatorAnalyseDepense.setFirstColor({1, 0, 0, 1});
+    legend.rebuild();
+    const auto items = legend.stdMenu()->actions();
+    ASSERT_EQ(items.size(), 2);
+    auto* item = qobject_cast<QWidgetAction*>(items.at(1));
+    ASSERT_NE(item, nullptr);
+    QWidget* panel = item->defaultWidget();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->objectName(), "ViewHelpLegende");
+    EXPECT_EQ(panel->findChild<QLabel*>("field_titre")->text(), localizedHelp("HELP_TITLE_LEGENDE"));
+    for (const char* key : {"kMisc_AnalyseTitre", "kMisc_AnalyseDepenses", "kMisc_AnalyseRecettes", "kMisc_AnalyseSolde"})
+        EXPECT_EQ(panel->findChild<QLabel*>(key)->text(), localizedMisc(key));
+    // The expense ramp starts with the colour the user gave it.
+    const QImage shot = panel->grab().toImage();
+    const QLabel* depenses = panel->findChild<QLabel*>("kMisc_AnalyseDepenses");
+    const QPoint rampStart(panel->layout()->contentsMargins().left() + 3, depenses->geometry().center().y());
+    const QColor start = shot.pixelColor(rampStart * shot.devicePixelRatio());
+    EXPECT_GT(start.red(), 240);
+    EXPECT_LT(start.green(), 40);
+    QDir().mkpath(QStringLiteral(SORV_TEST_OUTPUT_DIR));
+    EXPECT_TRUE(panel->grab().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/help-legend.png")));
 }
 
 } // namespace
