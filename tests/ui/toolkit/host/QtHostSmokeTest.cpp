@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -77,6 +78,35 @@ TEST_F(QtHostSmoke, SheetRunEndsByItsButtonOrCloseBoxAndHoldsDefaultTimers)
     });
     EXPECT_EQ(m_host->modal().run(ModalRequest {&window, nullptr, false, nullptr}), 0);
     EXPECT_EQ(m_host->modal().depth(), 0);
+}
+
+TEST_F(QtHostSmoke, RepeatingTimerKeepsFiringUntilCancelled)
+{
+    // The main timer and the browser refresh rest on this: a repeat that fired once would stop them.
+    int fired = 0;
+    const auto handle = m_host->scheduler().every(10, IScheduler::Mode::Default, [&] { ++fired; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fired >= 4; }, 2000));
+    EXPECT_TRUE(m_host->scheduler().isActive(handle));
+    m_host->scheduler().cancel(handle);
+    const int atCancel = fired;
+    QTest::qWait(50);
+    EXPECT_EQ(fired, atCancel);
+}
+
+TEST_F(QtHostSmoke, MinimisingTheWindowDoesNotEndItsModalRun)
+{
+    QWidget window(nullptr, Qt::Window);
+    window.resize(200, 100);
+    whenModal([&](QWidget* modal) {
+        ASSERT_EQ(modal, &window);
+        QHideEvent minimised; // as the window system sends it
+        QSpontaneKeyEvent::setSpontaneous(&minimised);
+        qApp->notify(&window, &minimised); // as QTest does: sendEvent would clear the flag
+        QTest::qWait(30);
+        EXPECT_EQ(m_host->modal().depth(), 1);
+        m_host->modal().endModal(&window, 1);
+    });
+    EXPECT_EQ(m_host->modal().run(ModalRequest {&window, nullptr, false, nullptr}), 1);
 }
 
 TEST_F(QtHostSmoke, AlertShowsItsButtonsInOrderAndAnswersTheOnePressed)

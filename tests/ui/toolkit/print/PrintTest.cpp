@@ -184,6 +184,13 @@ TEST(PrintTableLayout, PageArithmeticOf250RowsAtTwoScales)
     EXPECT_TRUE(fullLast.footerOwnPage);
     EXPECT_EQ(fullLast.nbPages, 5);
 
+    // A footer exactly as tall as the free rows still fits under them: only a taller one moves.
+    const Layout exact = PrintViewWithTable::computeLayout(a4Info(100), 135, {{902, 80}, {902, 24}, {902, 20}, {902, 20}});
+    EXPECT_EQ(exact.rowsPerPage, 68);
+    EXPECT_EQ(exact.rowsOnLastPage, 67);
+    EXPECT_FALSE(exact.footerOwnPage);
+    EXPECT_EQ(exact.nbPages, 2);
+
     // No rows: one page as tall as the printable area.
     const Layout none = PrintViewWithTable::computeLayout(a4Info(100), 0, sizes);
     EXPECT_EQ(none.nbPages, 1);

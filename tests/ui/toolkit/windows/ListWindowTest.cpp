@@ -12,6 +12,7 @@
 #include "foundation/broadcast.h"
 #include "foundation/selectors.h"
 
+#include <QLabel>
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -423,7 +424,15 @@ TEST_F(ListWindowTest, PrintOutPartsComeFromTheTemplate)
     EXPECT_EQ(w->viewPied(), views->template_view_pied());
     StdCell* row = w->viewAtRow(1);
     EXPECT_EQ(row->width(), views->template_view_liste()->width());
+    ASSERT_GE(row->rowTexts().size(), 2);
     EXPECT_EQ(row->rowTexts().at(1), "Loyer");
+    QLabel* loyer = nullptr;
+    for (QLabel* label : row->findChildren<QLabel*>())
+        loyer = label->text() == "Loyer" ? label : loyer;
+    ASSERT_NE(loyer, nullptr);
+    loyer->hide();
+    EXPECT_FALSE(row->rowTexts().contains("Loyer")); // a hidden label is not part of the row
+    loyer->show();
     w->paintPrintTetePage(2, 5);
     EXPECT_EQ(views->field_page()->text(), "2/5");
     // The column head stands over its placeholder.
