@@ -132,7 +132,7 @@ TEST_F(CloudTest, IdentityChangesAreDeliveredOnceTheContainerIsLocated)
     EXPECT_EQ(browser.identities[0], identity(kIdentitySignedOut, cacheFolder(QStringLiteral("alice"))));
 
     container.signIn(QStringLiteral("alice"));
-    EXPECT_EQ(browser.identities.size(), 1);
+    ASSERT_EQ(browser.identities.size(), 1);
     iCloudDelegate::waitForBackgroundWork();
     ASSERT_EQ(browser.identities.size(), 2);
     EXPECT_EQ(browser.identities[1], identity(kIdentitySameBack, root));

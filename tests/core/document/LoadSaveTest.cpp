@@ -420,3 +420,20 @@ TEST(LoadSave, AttachedFilesGoOnlyOnceTheSaveSucceeded)
     EXPECT_TRUE(save(*doc, url, true));
     EXPECT_FALSE(QFileInfo::exists(ticket));
 }
+
+TEST(LoadSave, AMoveNeverReplacesWhatIsAtItsDestination)
+{
+    const QString dir = testenv::freshDir(QStringLiteral("move-onto"));
+    testenv::writeFile(dir + QStringLiteral("/a"), "source");
+    testenv::writeFile(dir + QStringLiteral("/b"), "kept");
+    QDir().mkpath(dir + QStringLiteral("/empty"));
+    for (const char* destination : {"/b", "/empty"}) {
+        int error = 0;
+        EXPECT_FALSE(FileSystemOps::shared().moveItem(dir + QStringLiteral("/a"), dir + QLatin1String(destination), &error))
+            << destination;
+        EXPECT_EQ(error, EEXIST);
+    }
+    EXPECT_EQ(testenv::readFile(dir + QStringLiteral("/a")), "source");
+    EXPECT_EQ(testenv::readFile(dir + QStringLiteral("/b")), "kept");
+    EXPECT_TRUE(QFileInfo(dir + QStringLiteral("/empty")).isDir());
+}

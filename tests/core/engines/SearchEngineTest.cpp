@@ -194,7 +194,7 @@ TEST_F(SearchEngineTest, ForecastRowsAndRealisedAmounts)
             rows[QStringLiteral("%1@%2").arg(t->previsionID).arg(dateMonth(pos.periodeDate1)).toStdString()] = &pos;
     }
     // May has ended; forecast 104 is another account's.
-    EXPECT_EQ(rows.size(), 12u);
+    ASSERT_EQ(rows.size(), 12u);
     const auto remaining = [&](const char* key) {
         return listingPrevisionOccurrenceAtIndex(listing.get(), rows.at(key)->storageIndex)->solde.values[0];
     };

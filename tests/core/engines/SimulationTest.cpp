@@ -87,6 +87,8 @@ TEST(Simulation, FixedPaymentAndFixedCapital)
     ASSERT_TRUE(computeSimulation(rec, total));
     ASSERT_EQ(simulationNbRows(&rec), 4);
     EXPECT_NEAR(simulationRowAtIndex(&rec, 3)->total2.values[0], 2424.75, 1e-9);
+    // A month's total is what leaves the account: capital, interest and the monthly cost.
+    EXPECT_NEAR(rec.rows[0].total1.values[0], 2500 + 100 + 10, 1e-9);
     EXPECT_DOUBLE_EQ(simulationRowAtIndex(&rec, 3)->total7.values[0], 40);
     EXPECT_EQ(simulationRowAtIndex(&rec, 4), nullptr);
 
@@ -125,7 +127,7 @@ TEST_F(SimulationFileTest, SaveFindAndLoadBack)
     // The same name again replaces the file and keeps a single entry.
     rec.taux = 4;
     ASSERT_TRUE(saveSimulation(rec, QStringLiteral("MAISON"), doc.get(), &url));
-    EXPECT_EQ(list().size(), 1);
+    ASSERT_EQ(list().size(), 1);
     EXPECT_EQ(loadSimulation(list()[0], &error)->taux, 4);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList {QStringLiteral("Maison.xml")});
 

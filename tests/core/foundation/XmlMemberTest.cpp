@@ -50,6 +50,10 @@ TEST(XmlMember, StringsRoundTripThroughAFile)
     pugi::xml_node record = xmlAppendElement(root, "record");
     EXPECT_EQ(xmlAppendString(record, "plain", QStringLiteral("Épargne")).first_child().type(), pugi::node_pcdata);
     EXPECT_EQ(xmlAppendString(record, "lt", QStringLiteral("a<b")).first_child().type(), pugi::node_cdata);
+    for (const char* special : {"\"", "&", "'", "<", ">"}) // each alone is enough
+        EXPECT_EQ(xmlAppendString(record, "special", QString::fromLatin1(special)).first_child().type(),
+                  pugi::node_cdata)
+            << special;
     xmlAppendString(record, "end", QStringLiteral("x]]>y & z"));
     xmlAppendString(record, "crText", QStringLiteral("l1\rl2\r\n"));
     xmlAppendString(record, "crCdata", QStringLiteral("\r<\r]]\r>\r"));

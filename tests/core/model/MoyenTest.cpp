@@ -160,7 +160,7 @@ TEST(Moyen, ChequesAndCardsOfUserAccountsOnly)
         EXPECT_EQ(index, 1);
     }
     EXPECT_FALSE(MOYEN::getSaisieMoyenIndex(doc.moyenHdl, 7, 20, &index, &doc));
-    EXPECT_EQ(doc.moyenHdl.size(), 2);
+    ASSERT_EQ(doc.moyenHdl.size(), 2);
     EXPECT_EQ(doc.moyenHdl[1].kind, kFamilyChequeDebit);
 
     VarianteList* books = MOYEN::variantesArrayForFamily(kFamilyGuichetDebit, 20, &doc);

@@ -94,6 +94,10 @@ TEST_F(ReferencePassesTest, EveryUseOfAnAccountIsReported)
     EXPECT_FALSE(uses.inGraphique || uses.inTransact);
     EXPECT_TRUE(compteWhereUsed(77, &doc, &uses));
     EXPECT_TRUE(uses.inRegle);
+    // The user's own default account counts as much as the default one.
+    doc.docParam->defaultCompteUser = 52;
+    ASSERT_TRUE(compteWhereUsed(52, &doc, &uses));
+    EXPECT_TRUE(uses.inPreferences);
 }
 
 TEST_F(ReferencePassesTest, ReplacingACategoryRewritesEveryReference)

@@ -120,7 +120,7 @@ TEST_F(ToolTest, FreshIdentsNeverTakeAFixedOneAndAFullListEndsTheSearch)
     EXPECT_EQ(TOOL::newToolID(list), -1);
     doc.compteHdl = list;
     EXPECT_EQ(TOOL::addToolToDocumentNoCopy(kToolCompte, TOOL(), &doc), -1);
-    EXPECT_EQ(doc.compteHdl.size(), kMaxRandomIdent - kLastFixedIdent);
+    ASSERT_EQ(doc.compteHdl.size(), kMaxRandomIdent - kLastFixedIdent);
     EXPECT_EQ(TOOL::addToolToDocumentNoCopy(kToolCompte, TOOL(), nullptr), -1);
 }
 

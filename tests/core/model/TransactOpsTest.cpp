@@ -149,7 +149,7 @@ TEST_F(TransactOps, ReplaceAndDeleteBroadcastEachNotifiedRowAndRefreshOnceForThe
     EXPECT_FALSE(deleteTransact(-1, &doc, true, true));
     EXPECT_FALSE(deleteTransact(9, &doc, true, true));
     EXPECT_TRUE(recorder.calls.isEmpty());
-    EXPECT_EQ(doc.transact_array.size(), 9);
+    ASSERT_EQ(doc.transact_array.size(), 9);
 }
 
 TEST_F(TransactOps, ReplaceRecomputesWhereTheOldAndTheNewVersionsCount)

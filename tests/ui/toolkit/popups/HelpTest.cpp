@@ -149,7 +149,7 @@ TEST_F(HelpTest, InvestmentHelpEnablesTheItemsOfTheEntrysKind)
     alone.stdMenu()->setDelegate(&mute);
     alone.rebuild();
     const auto items = alone.stdMenu()->actions();
-    EXPECT_EQ(items.size(), 15);
+    ASSERT_EQ(items.size(), 15);
     EXPECT_TRUE(std::none_of(items.begin() + 1, items.end(), [](QAction* a) { return a->isEnabled(); }));
 }
 

@@ -235,7 +235,7 @@ TEST_F(PrintTest, SpoolsEachPageHeadRowsAndFooterAndNumbersThePages)
     ASSERT_EQ(view.nbPages(), 5);
     EXPECT_EQ(window.spools, 1);
     EXPECT_EQ(window.pagesAsked, (QList<QPair<long, long>> {{1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}}));
-    EXPECT_EQ(view.spool().size(), size_t(5 * 2 + 268 + 1));
+    ASSERT_EQ(view.spool().size(), size_t(5 * 2 + 268 + 1));
     EXPECT_EQ(window.viewTete()->width(), teteWidth) << "the heading's width comes back";
     EXPECT_EQ(view.rectForPage(2), QRectF(0, 722, 451, 722));
 
@@ -439,7 +439,7 @@ TEST_F(PrintTest, PrintReadsTheOptionsAndSavesThemBackEvenWhenCancelled)
     // A window without a print-view class prints nothing and shows no panel.
     StdWindowController plain;
     plain.IMPRIMER(nullptr);
-    EXPECT_EQ(ui().printHost().records.size(), 1);
+    ASSERT_EQ(ui().printHost().records.size(), 1);
 }
 
 TEST_F(PrintTest, ADemoListPrintsToPdf)
