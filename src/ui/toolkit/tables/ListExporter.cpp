@@ -27,8 +27,11 @@ bool fail(QString* error, const QString& text)
     return false;
 }
 
-// The folder of the export, made when missing. What is already there stays: only a file in the
-// way of the folder stops the export.
+// Left in every folder an export makes, so that a later export to the same name can tell its own
+// folder (replaced whole) from anything of the user's (never touched).
+const QString kExportMark = QStringLiteral(".sorvanta-export");
+
+// A sub-folder made when missing, reused when there.
 bool prepareFolder(const QString& folder, QString* error)
 {
     const QFileInfo info(folder);
@@ -36,6 +39,35 @@ bool prepareFolder(const QString& folder, QString* error)
         return fail(error, QStringLiteral("%1 exists and is not a folder").arg(folder));
     if (!QDir().mkpath(folder))
         return fail(error, QStringLiteral("cannot create the folder %1").arg(folder));
+    return true;
+}
+
+bool isEmptyFolder(const QString& path)
+{
+    return QDir(path).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+// The export's own folder: an earlier export's folder is removed first, so none of its text or
+// attachments outlive it; an empty folder (made in the save panel) is used as it is; anything
+// else at the place is the user's and stops the export untouched.
+bool prepareExportFolder(const QString& folder, ListExporter::Outcome& outcome)
+{
+    const QFileInfo info(folder);
+    if (info.exists() || info.isSymLink()) {
+        const bool ours = info.isDir() && !info.isSymLink() && QFileInfo::exists(QDir(folder).filePath(kExportMark));
+        if (ours) {
+            if (!QDir(folder).removeRecursively())
+                svLog(QStringLiteral("cannot remove the earlier export %1").arg(folder));
+        } else if (!info.isDir() || info.isSymLink() || !isEmptyFolder(folder)) {
+            outcome.inTheWay = true;
+            return fail(&outcome.error, QStringLiteral("%1 is there already and no export made it").arg(folder));
+        }
+    }
+    if (!prepareFolder(folder, &outcome.error))
+        return false;
+    QFile mark(QDir(folder).filePath(kExportMark));
+    if (!mark.open(QIODevice::WriteOnly))
+        svLog(QStringLiteral("cannot mark the export folder %1: %2").arg(folder, mark.errorString()));
     return true;
 }
 
@@ -125,8 +157,14 @@ void showSuccess(StdWindowController& window, const ListExporter::Outcome& outco
         UiHost::instance().desktop().revealFile(outcome.folder);
 }
 
-void showFailure(StdWindowController& window)
+void showFailure(StdWindowController& window, const ListExporter::Outcome& outcome)
 {
+    if (outcome.inTheWay) {
+        const QString name = QFileInfo(outcome.folder).fileName();
+        showAlertOK(&window, localizedDialogue(QStringLiteral("kExportCSF_exists")).arg(name), QString(),
+                    QStringLiteral("exporter"), 0);
+        return;
+    }
     showAlertOK(&window, localizedDialogue(QStringLiteral("kExportCSF_fail")), QString(), QStringLiteral("exporter"),
                 0);
 }
@@ -164,7 +202,7 @@ ListExporter::Outcome ListExporter::writeExport(const QString& folder, const QSt
 {
     Outcome outcome;
     outcome.folder = folder;
-    if (!prepareFolder(folder, &outcome.error))
+    if (!prepareExportFolder(folder, outcome))
         return outcome;
     outcome.textPath = QDir(folder).filePath(exportFileName(format));
     if (!writeText(outcome.textPath, text, &outcome.error))
@@ -187,7 +225,7 @@ void ListExporter::EXPORTER_WITH_FORMAT(StdWindowController& window, IListExport
     const Outcome outcome = writeExport(folder, exportText(hooks, format), format, hooks.EXPORTER_ATTACHEMENT_ARRAY());
     if (!outcome.succeeded) {
         svLog(outcome.error);
-        showFailure(window);
+        showFailure(window, outcome);
         return;
     }
     showSuccess(window, outcome);

@@ -9,10 +9,10 @@
 // action here:
 //     Q_INVOKABLE void EXPORTER(QObject* sender) { ListExporter::EXPORTER(*this, *this, sender); }
 //
-// Nothing at the chosen place is removed: the folder is made when it does not exist and reused
-// when it does; the text file of the format, and each attached file's copy, replace their earlier
-// versions through a temporary file, so a failed write leaves the earlier one whole. A file
-// standing where the folder should be stops the export with the failure alert.
+// An export to the name of an earlier export replaces that folder whole, attachments included; an
+// empty folder is used as it is; anything else at the chosen place (a file, a folder of the
+// user's) is kept and the export stops, telling the user so. The text is written through a
+// temporary file, so a failed write never leaves half a file.
 #include "import/ImportManager.h"
 
 #include <QObject>
@@ -68,6 +68,7 @@ public:
         QStringList copied; // the copies made, in list order
         QStringList skipped; // the attached files that could not be copied
         QString error; // why the export failed, when it did
+        bool inTheWay = false; // something not made by an export was at the chosen place
     };
 
     // "export.txt" for format 0, "export.csv" for format 1.

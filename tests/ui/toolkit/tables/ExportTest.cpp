@@ -126,7 +126,8 @@ TEST_F(ExportTest, ExportedListReadsBackFieldByField)
     EXPECT_EQ(csvRecords[4], QStringList({"3 opérations"}));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/documents attachés")));
 
-    // Tab-separated into the same folder: its own file; the ";" stays, the TAB becomes a space.
+    // Tab-separated to the same name: the earlier export gives way; the ";" stays, the TAB becomes
+    // a space.
     ui().answerSavePanel(folder);
     ui().answerAlert(kAlertThirdButton);
     list->perform(QStringLiteral("EXPORTER:"), formatItem(0));
@@ -135,7 +136,7 @@ TEST_F(ExportTest, ExportedListReadsBackFieldByField)
     ASSERT_EQ(tabRecords.size(), 5);
     EXPECT_EQ(tabRecords[1], QStringList({"03/02/2025", "Marché; fromages", "-23,40"}));
     EXPECT_EQ(tabRecords[3], QStringList({"07/02/2025", "Virement épargne", "-100,00"}));
-    EXPECT_EQ(readFile(csvPath), csv);
+    EXPECT_FALSE(QFileInfo::exists(csvPath));
 
     // An empty list: the header and the footer only.
     list->rows.clear();
@@ -147,15 +148,13 @@ TEST_F(ExportTest, ExportedListReadsBackFieldByField)
     EXPECT_EQ(ui().alertsShown().size(), 2);
 }
 
-TEST_F(ExportTest, AttachedFilesAreCopiedAndNothingElseIsTouched)
+TEST_F(ExportTest, AnEarlierExportIsReplacedWholeAndNothingOfTheUsersIsTouched)
 {
     const QString root = testenv::freshDir(QStringLiteral("export-files"));
     writeFile(root + QStringLiteral("/a/facture.pdf"), "janvier");
     writeFile(root + QStringLiteral("/b/facture.pdf"), "février");
     writeFile(root + QStringLiteral("/a/ticket"), "ticket");
-    const QString folder = root + QStringLiteral("/Mes papiers");
-    writeFile(folder + QStringLiteral("/notes.txt"), "à garder");
-    writeFile(folder + QStringLiteral("/export.csv"), "ancien");
+    const QString folder = root + QStringLiteral("/Compte courant");
 
     const ListExporter::Outcome first = ListExporter::writeExport(
         folder, QStringLiteral("texte\r"), 1,
@@ -167,22 +166,27 @@ TEST_F(ExportTest, AttachedFilesAreCopiedAndNothingElseIsTouched)
     EXPECT_EQ(readFile(attached + QStringLiteral("/ticket")), QStringLiteral("ticket"));
     EXPECT_EQ(first.skipped, QStringList({root + "/gone.pdf"}));
     EXPECT_EQ(readFile(folder + QStringLiteral("/export.csv")), QStringLiteral("texte\r"));
-    EXPECT_EQ(readFile(folder + QStringLiteral("/notes.txt")), QStringLiteral("à garder"));
 
-    // Again into the same folder with an empty list: the earlier copies stay, the text is new.
+    // Again to the same name, in the other format: nothing of the first export is left.
     writeFile(root + QStringLiteral("/a/facture.pdf"), "janvier corrigé");
     const ListExporter::Outcome second
-        = ListExporter::writeExport(folder, QStringLiteral("nouveau\r"), 1, QStringList({root + "/a/facture.pdf"}));
+        = ListExporter::writeExport(folder, QStringLiteral("nouveau\r"), 0, QStringList({root + "/a/facture.pdf"}));
     ASSERT_TRUE(second.succeeded);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"export.txt"}));
+    EXPECT_EQ(QDir(attached).entryList(QDir::Files), QStringList({"facture.pdf"}));
     EXPECT_EQ(readFile(attached + QStringLiteral("/facture.pdf")), QStringLiteral("janvier corrigé"));
-    EXPECT_EQ(readFile(attached + QStringLiteral("/facture 2.pdf")), QStringLiteral("février"));
-    EXPECT_EQ(readFile(folder + QStringLiteral("/export.csv")), QStringLiteral("nouveau\r"));
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"export.csv", "notes.txt"}));
 
-    // An empty attachment list makes an empty sub-folder.
-    const QString other = root + QStringLiteral("/Autre");
-    ASSERT_TRUE(ListExporter::writeExport(other, QString(), 0, QStringList()).succeeded);
-    EXPECT_TRUE(QDir(other + QStringLiteral("/documents attachés")).isEmpty());
+    // A folder of the user's is never replaced; an empty one (made in the save panel) is used.
+    const QString papiers = root + QStringLiteral("/Mes papiers");
+    writeFile(papiers + QStringLiteral("/notes.txt"), "à garder");
+    const ListExporter::Outcome refused = ListExporter::writeExport(papiers, QStringLiteral("x\r"), 1, std::nullopt);
+    EXPECT_FALSE(refused.succeeded);
+    EXPECT_TRUE(refused.inTheWay);
+    EXPECT_EQ(QDir(papiers).entryList(QDir::Files), QStringList({"notes.txt"}));
+    const QString empty = root + QStringLiteral("/Vide");
+    QDir().mkpath(empty);
+    ASSERT_TRUE(ListExporter::writeExport(empty, QString(), 0, QStringList()).succeeded);
+    EXPECT_TRUE(QDir(empty + QStringLiteral("/documents attachés")).isEmpty());
 }
 
 TEST_F(ExportTest, AFileInTheWayIsKeptAndTheUserIsTold)
@@ -190,7 +194,7 @@ TEST_F(ExportTest, AFileInTheWayIsKeptAndTheUserIsTold)
     const QString path = testenv::freshDir(QStringLiteral("export-inway")) + QStringLiteral("/Compte courant");
     writeFile(path, "mon fichier");
     ui().answerSavePanel(path);
-    ui().answerAlert(localizedDialogue(QStringLiteral("kExportCSF_fail")), kAlertFirstButton);
+    ui().answerAlert(localizedDialogue(QStringLiteral("kExportCSF_exists")).arg("Compte courant"), kAlertFirstButton);
     list->perform(QStringLiteral("EXPORTER:"), formatItem(1));
     EXPECT_EQ(ui().alertsShown().size(), 1);
     EXPECT_EQ(readFile(path), QStringLiteral("mon fichier"));
