@@ -20,7 +20,7 @@ QPointer<FenAboutReglesController>& openWindow()
 
 QString FenAboutReglesController::reglesPath()
 {
-    const QFileInfo page(infoFolder() + QStringLiteral("/regles.html"));
+    const QFileInfo page(infoFolder() + QStringLiteral("/regles.rtf"));
     return page.isFile() ? page.filePath() : QString();
 }
 

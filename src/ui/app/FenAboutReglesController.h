@@ -9,7 +9,7 @@ public:
     void didAwakeFromNib() override;
     void windowWillClose() override;
 
-    // The page shown: "regles.html" of the information folder; empty when there is none.
+    // The document shown: "regles.rtf" of the information folder; empty when there is none.
     static QString reglesPath();
     // The open window, null when there is none.
     static FenAboutReglesController* current();

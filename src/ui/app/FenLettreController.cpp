@@ -35,7 +35,7 @@ void initLettres()
     list.clear();
     const QDir folder(FenRTFController::infoFolder() + QStringLiteral("/lettres"));
     for (const QFileInfo& entry : folder.entryInfoList(QDir::Files, QDir::NoSort)) {
-        if (entry.suffix() == QLatin1String("html"))
+        if (entry.suffix() == QLatin1String("rtf"))
             list.append(entry.filePath());
     }
 }

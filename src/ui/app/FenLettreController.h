@@ -29,7 +29,7 @@ private:
     CellLettre m_cell;
 };
 
-// The letter templates: the ".html" pages of the "lettres" folder of the information folder (the
+// The letter templates: the ".rtf" files of the "lettres" folder of the information folder (the
 // extension exactly so), in the folder's listing order. Built at start, released at quit.
 void initLettres();
 void disposeLettres();

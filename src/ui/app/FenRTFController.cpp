@@ -1,8 +1,14 @@
 #include "app/FenRTFController.h"
 
+#include "foundation/diagnostics.h"
+#include "foundation/rtf.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace {
@@ -11,6 +17,55 @@ QString& chosenInfoFolder()
 {
     static QString folder;
     return folder;
+}
+
+// A rich-text bundle (".rtfd", a folder) keeps its text in "TXT.rtf".
+QString rtfFileOf(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isDir() ? QDir(path).filePath(QStringLiteral("TXT.rtf")) : path;
+}
+
+Qt::Alignment qtAlignment(RtfAlignment alignment)
+{
+    switch (alignment) {
+    case RtfAlignment::Left:
+        return Qt::AlignLeft;
+    case RtfAlignment::Right:
+        return Qt::AlignRight;
+    case RtfAlignment::Center:
+        return Qt::AlignHCenter;
+    case RtfAlignment::Justified:
+        return Qt::AlignJustify;
+    }
+    return Qt::AlignLeft;
+}
+
+void showRtf(QTextDocument& out, const RtfDocument& rtf)
+{
+    out.clear();
+    QTextCursor cursor(&out);
+    bool first = true;
+    for (const RtfParagraph& paragraph : rtf.paragraphs) {
+        if (!first)
+            cursor.insertBlock();
+        first = false;
+        QTextBlockFormat block;
+        block.setAlignment(qtAlignment(paragraph.alignment));
+        block.setLeftMargin(paragraph.leftIndent);
+        block.setTextIndent(paragraph.firstLineIndent);
+        block.setTopMargin(paragraph.spaceBefore);
+        block.setBottomMargin(paragraph.spaceAfter);
+        cursor.setBlockFormat(block);
+        for (const RtfRun& run : paragraph.runs) {
+            QTextCharFormat look;
+            look.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+            look.setFontItalic(run.italic);
+            look.setFontUnderline(run.underline);
+            look.setFontPointSize(run.pointSize);
+            cursor.insertText(run.text, look);
+        }
+    }
 }
 
 } // namespace
@@ -54,14 +109,17 @@ bool FenRTFController::setPath(const QString& path)
     QTextBrowser* view = content();
     if (!view)
         return false;
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        view->clear();
+    view->clear();
+    QFile file(rtfFileOf(path));
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const RtfDocument rtf = readRtf(file.readAll());
+    if (!rtf.ok) {
+        svLog(QStringLiteral("%1: %2").arg(path, rtf.error));
         return false;
     }
-    // Pictures beside the page are found by their relative names.
-    view->setSearchPaths({QFileInfo(path).absolutePath()});
-    view->setHtml(QString::fromUtf8(file.readAll()));
+    showRtf(*view->document(), rtf);
+    view->moveCursor(QTextCursor::Start); // a long document opens at its top
     return true;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The base of the windows that show a document shipped with the program (the rules help, the
-// tips, a letter template), read-only, in one text view named "content". The documents are HTML
-// pages of the program's information folder.
+// tips, a letter template), read-only, in one text view named "content". The documents are rich
+// text files (".rtf", or ".rtfd" bundles) of the program's information folder, the kind a user
+// opens and fills in a word processor.
 //
-// Window data: "path" the page to show, when the window is opened on one.
+// Window data: "path" the document to show, when the window is opened on one.
 #include "toolkit/windows/StdWindowController.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ class QTextBrowser;
 class FenRTFController : public StdWindowController {
     Q_OBJECT
 public:
-    // Loads the page into the text view; false (the view left empty) when it can't be read.
+    // Loads the document into the text view; false (the view left empty) when it can't be read.
     bool setPath(const QString& path);
     QTextBrowser* content() const;
 

@@ -51,8 +51,8 @@ QStringList FenTrucsController::trucsFiles()
 {
     const QDir folder(infoFolder() + QStringLiteral("/trucs"));
     QStringList files;
-    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files, QDir::Name)) {
-        if (entry.suffix() == QLatin1String("html"))
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (entry.suffix() == QLatin1String("rtfd"))
             files.append(entry.filePath());
     }
     return files;

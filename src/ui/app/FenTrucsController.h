@@ -1,5 +1,5 @@
 #pragma once
-// The tips shown when a document opens: one tip at a time, chosen at random among the tip pages
+// The tips shown when a document opens: one tip at a time, chosen at random among the tip documents
 // of the program ("trucs" in the information folder). "Another tip" shows another one and keeps
 // the window; OK closes it.
 #include "app/FenRTFController.h"
@@ -11,12 +11,12 @@ class FenTrucsController : public FenRTFController {
 public:
     void willAwakeFromNib() override;
 
-    // Shows a tip drawn uniformly among the tip pages; nothing when there are none.
+    // Shows a tip drawn uniformly among the tip documents; nothing when there are none.
     void NEXT();
     Q_INVOKABLE void NON(QObject* sender) override;
 
     const QStringList& trucs() const { return _trucs; }
-    // The tip pages of the information folder, in name order.
+    // The tip documents (".rtfd" bundles) of the information folder, in name order.
     static QStringList trucsFiles();
 
 protected:

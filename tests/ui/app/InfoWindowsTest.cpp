@@ -11,11 +11,13 @@
 #include "uisupport/WindowDriver.h"
 
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include "toolkit/tables/StdTableView.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTextBlock>
 #include <QTextBrowser>
 
 #include <cerrno>
@@ -30,16 +32,27 @@ protected:
         FenRTFController::setInfoFolder(QString());
     }
 
-    // An information folder of our own, with these files under it.
+    // A one-line rich text holding the text, as a word processor writes it.
+    static QByteArray rtf(const QString& text)
+    {
+        QByteArray out = R"({\rtf1\ansi\ansicpg1252{\fonttbl\f0\fswiss Helvetica;}\f0\fs24 )";
+        for (const QChar c : text)
+            out += c.unicode() < 128 ? QByteArray(1, char(c.unicode())) : "\\u" + QByteArray::number(c.unicode()) + "?";
+        return out + "}";
+    }
+
+    // An information folder of our own, with these files under it; an ".rtfd" name is a bundle.
     QString infoFolder(const QStringList& files)
     {
         const QString folder = testenv::freshDir(QStringLiteral("info"));
         for (const QString& name : files) {
-            const QString path = folder + u'/' + name;
+            QString path = folder + u'/' + name;
+            if (name.endsWith(QLatin1String(".rtfd")))
+                path += QStringLiteral("/TXT.rtf");
             QDir().mkpath(QFileInfo(path).absolutePath());
             QFile file(path);
             EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(QStringLiteral("<p>%1</p>").arg(QFileInfo(name).completeBaseName()).toUtf8());
+            file.write(rtf(QFileInfo(name).completeBaseName()));
         }
         FenRTFController::setInfoFolder(folder);
         return folder;
@@ -52,7 +65,7 @@ protected:
 
 TEST_F(InfoWindowsTest, TipsAreDrawnAmongThePagesAndAnotherTipKeepsTheWindow)
 {
-    infoFolder({"trucs/un.html", "trucs/deux.html", "trucs/trois.html", "trucs/note.txt"});
+    infoFolder({"trucs/un.rtfd", "trucs/deux.rtfd", "trucs/trois.rtfd", "trucs/note.txt", "trucs/vieux.html"});
     QStringList seen;
     ui().onModal<FenTrucsController>([&seen](FenTrucsController& window) {
         EXPECT_EQ(window.trucs().size(), 3);
@@ -104,21 +117,30 @@ TEST_F(InfoWindowsTest, TheShippedTipsAboutAndRulesHelpShow)
     FenAboutReglesController* help = showRulesHelp();
     ASSERT_TRUE(help);
     EXPECT_TRUE(shown(*help).startsWith(QStringLiteral("Les règles de classement")));
+    WindowDriver(*help).grab(QStringLiteral("info-rules.png"));
     EXPECT_EQ(showRulesHelp(), help) << "one rules help for the whole program";
     help->close();
     EXPECT_EQ(FenAboutReglesController::current(), nullptr);
+
+    initLettres();
+    ASSERT_EQ(lettres().size(), 3);
+    auto* letter = StdWindowController::push<FenViewLettreController>(
+        makeWindowData({{QStringLiteral("path"), lettres().at(0)}}), 0, true);
+    EXPECT_TRUE(shown(*letter).contains(QStringLiteral("Madame, Monsieur,")));
+    WindowDriver(*letter).grab(QStringLiteral("info-letter.png"));
+    letter->close();
 }
 
 TEST_F(InfoWindowsTest, OnlyTheExactExtensionIsListedAndARowOpensItsTemplate)
 {
-    infoFolder({"lettres/Résiliation.html", "lettres/Ancienne.HTML", "lettres/Brouillon.rtf", "lettres/notes.txt",
-                "lettres/Relance.html"});
+    infoFolder({"lettres/Résiliation.rtf", "lettres/Ancienne.RTF", "lettres/Brouillon.html", "lettres/notes.txt",
+                "lettres/Relance.rtf"});
     initLettres();
     QStringList names;
     for (const QString& path : lettres())
         names.append(QFileInfo(path).fileName());
     names.sort();
-    EXPECT_EQ(names, QStringList({"Relance.html", QStringLiteral("Résiliation.html")}));
+    EXPECT_EQ(names, QStringList({"Relance.rtf", QStringLiteral("Résiliation.rtf")}));
 
     FenLettreController* list = showLetters();
     ASSERT_TRUE(list);
@@ -142,20 +164,30 @@ TEST_F(InfoWindowsTest, OnlyTheExactExtensionIsListedAndARowOpensItsTemplate)
 
 TEST_F(InfoWindowsTest, ExportingALetterCopiesItOpensItOnRequestAndNeverReplacesAFile)
 {
-    const QString folder = infoFolder({"lettres/Relance.html"});
-    const QString source = folder + QStringLiteral("/lettres/Relance.html");
-    const QString target = testenv::freshDir(QStringLiteral("export")) + QStringLiteral("/Relance.html");
+    // A user's own letter, as a word processor saved it: shown with its look, exported unchanged.
+    const QString folder = infoFolder({});
+    QDir().mkpath(folder + QStringLiteral("/lettres"));
+    const QString source = folder + QStringLiteral("/lettres/Relance.rtf");
+    const QByteArray bytes = R"({\rtf1\ansi\ansicpg1252\cocoartf2709{\fonttbl\f0\fnil Palatino;}{\colortbl;\red0\green0\blue0;})"
+                             R"({\*\expandedcolortbl;;}\paperw11900\paperh16840\pard\qr\f0\fs28 Paris, le 3 mars\par)"
+                             "\n\\pard {\\b Objet : relance}\\par Madame, Monsieur,\\tab merci.}";
+    testenv::writeFile(source, bytes);
+    const QString target = testenv::freshDir(QStringLiteral("export")) + QStringLiteral("/Relance.rtf");
     auto* letter = StdWindowController::push<FenViewLettreController>(
         makeWindowData({{QStringLiteral("path"), source}}), 0, true);
+    EXPECT_EQ(shown(*letter), QStringLiteral("Paris, le 3 mars\nObjet : relance\nMadame, Monsieur,\tmerci."));
+    const QTextBlock first = letter->content()->document()->firstBlock();
+    EXPECT_EQ(first.blockFormat().alignment(), Qt::AlignRight);
+    EXPECT_TRUE(first.next().begin().fragment().charFormat().font().bold());
 
     ui().answerSavePanel(target);
     ui().answerAlert(QStringLiteral("kExportLettre_success"), kAlertSecondButton);
     letter->perform(QStringLiteral("EXPORTER:"));
-    EXPECT_EQ(ui().panelsShown().saves.value(0).defaultName, QStringLiteral("Relance.html"));
+    EXPECT_EQ(ui().panelsShown().saves.value(0).defaultName, QStringLiteral("Relance.rtf"));
     EXPECT_EQ(ui().desktopRequests().openedFiles, QStringList({target}));
     QFile copy(target);
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), QByteArray("<p>Relance</p>"));
+    EXPECT_EQ(copy.readAll(), bytes);
     copy.close();
 
     ui().answerSavePanel(target);
