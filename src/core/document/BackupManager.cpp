@@ -47,7 +47,7 @@ int lastErrorOr(int fallback)
 }
 
 // The time a backup's name tells. A name that is no date (made in another language, or not by
-// us) is dated by its folder, so an old stray folder still goes in its turn.
+// us) counts as made now: the last to go, so nothing of unknown age is removed before its turn.
 double backupTime(const QFileInfo& entry)
 {
     QString text = entry.fileName();
@@ -57,7 +57,7 @@ double backupTime(const QFileInfo& entry)
     double time = 0;
     if (parseDateString(text, &time, kStyleFull, kStyleFull))
         return time;
-    return dateFromDateTime(entry.lastModified());
+    return SystemClock::now();
 }
 
 // The backups in listing order; nothing when the folder can't be listed.
@@ -88,13 +88,20 @@ bool archiveFolder(const QString& package, QString* folder, int* error)
     return false;
 }
 
+// Member files are only ever replaced by a rename, so a backup may share their bytes; attached
+// files are copied, since the user may open one and change it where it lies.
+bool isMemberFile(const QString& path)
+{
+    return path.endsWith(QLatin1String(".xml"));
+}
+
 // A backup of the same name (made within the same second) is replaced only once the new copy is
 // whole, so a failed copy never costs one.
 bool copyBackup(const QString& package, const QString& target, int* error)
 {
     const bool replacing = existsAt(target);
     const QString staging = replacing ? uniqueFileURL(target) : target;
-    if (!copyItemAtPath(package, staging, error)) {
+    if (!cloneItemAtPath(package, staging, isMemberFile, error)) {
         if (existsAt(staging))
             removeOrTrashItemAtURL(staging);
         return false;
@@ -113,38 +120,40 @@ bool copyBackup(const QString& package, const QString& target, int* error)
     return false;
 }
 
-// Oldest first, the one just made excepted. A removal that fails only leaves one backup too many.
-void pruneBackups(const QString& folder, const QString& keep, long limit)
+// The one oldest backup, the one just made excepted. One goes per run, never more: backups beyond
+// a lowered limit are only given up one opening at a time. A removal that fails only leaves one
+// backup too many.
+void removeOldestBackup(const QString& folder, const QString& keep)
 {
-    std::optional<QList<Backup>> backups = listBackups(folder);
+    const std::optional<QList<Backup>> backups = listBackups(folder);
     if (!backups)
         return;
-    std::stable_sort(backups->begin(), backups->end(),
-                     [](const Backup& a, const Backup& b) { return a.time < b.time; });
-    qsizetype count = backups->size();
-    for (const Backup& backup : std::as_const(*backups)) {
-        if (count <= limit)
-            break;
-        if (backup.name == keep)
-            continue;
-        int error = 0;
-        if (!removeOrTrashItemAtURL(folder + QLatin1Char('/') + backup.name, &error)) {
-            svLog(QStringLiteral("Copie de secours %1 non supprimée (%2)").arg(backup.name).arg(error));
-            return;
-        }
-        --count;
+    const Backup* oldest = nullptr;
+    for (const Backup& backup : *backups) {
+        if (backup.name != keep && (!oldest || backup.time < oldest->time))
+            oldest = &backup;
     }
+    if (!oldest)
+        return;
+    int error = 0;
+    if (!removeOrTrashItemAtURL(folder + QLatin1Char('/') + oldest->name, &error))
+        svLog(QStringLiteral("Copie de secours %1 non supprimée (%2)").arg(oldest->name).arg(error));
 }
 
+// The new backup is made before any is removed, so a failed copy never costs one.
 bool makeBackup(const QString& package, long limit, int* error)
 {
     QString folder;
     if (!archiveFolder(package, &folder, error))
         return false;
+    long count = 0;
+    QString oldest;
+    BackupManager::scanSauvFolder(folder, &count, &oldest);
     const QString name = BackupManager::backupNameForTime(SystemClock::now());
     if (!copyBackup(package, folder + QLatin1Char('/') + name, error))
         return false;
-    pruneBackups(folder, name, limit);
+    if (count >= limit)
+        removeOldestBackup(folder, name);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -74,33 +75,28 @@ QString documentNameFromURL(const QString& path)
     return dot > 0 ? last.left(dot) : last;
 }
 
-bool copyItemAtPath(const QString& source, const QString& destination, int* error)
+namespace {
+
+using SharePredicate = std::function<bool(const QString&)>;
+
+// A file's bytes at a second name: a hard link when the file may be shared and the file system
+// allows it (the same bytes, no time spent), else a copy.
+bool copyFile(const QString& source, const QString& destination, const SharePredicate& share, int* error)
 {
+    if (share && share(source) && ::link(QFile::encodeName(source).constData(), QFile::encodeName(destination).constData()) == 0)
+        return true;
+    errno = 0;
+    if (QFile::copy(source, destination))
+        return true;
     if (error)
-        *error = 0;
-    const QFileInfo info(source);
-    if (QFileInfo::exists(destination)) {
-        if (error)
-            *error = EEXIST;
-        return false;
-    }
-    if (!info.isDir()) {
-        errno = 0;
-        if (QFile::copy(source, destination))
-            return true;
-        if (error)
-            *error = lastErrorOr(EIO);
-        return false;
-    }
-    if (!QDir().mkdir(destination)) {
-        if (error)
-            *error = lastErrorOr(EIO);
-        return false;
-    }
-    return copyFolderContents(source, destination, error);
+        *error = lastErrorOr(EIO);
+    return false;
 }
 
-bool copyFolderContents(const QString& source, const QString& destination, int* error)
+bool copyTree(const QString& source, const QString& destination, const SharePredicate& share, int* error);
+
+// Each item of a folder to the item of the same name in the destination, in name order.
+bool copyContents(const QString& source, const QString& destination, const SharePredicate& share, int* error)
 {
     if (error)
         *error = 0;
@@ -113,10 +109,47 @@ bool copyFolderContents(const QString& source, const QString& destination, int* 
     const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                             QDir::Name);
     for (const QString& name : names) {
-        if (!copyItemAtPath(dir.filePath(name), destination + QLatin1Char('/') + name, error))
+        if (!copyTree(dir.filePath(name), destination + QLatin1Char('/') + name, share, error))
             return false;
     }
     return true;
+}
+
+bool copyTree(const QString& source, const QString& destination, const SharePredicate& share, int* error)
+{
+    if (error)
+        *error = 0;
+    if (QFileInfo::exists(destination)) {
+        if (error)
+            *error = EEXIST;
+        return false;
+    }
+    if (!QFileInfo(source).isDir())
+        return copyFile(source, destination, share, error);
+    if (!QDir().mkdir(destination)) {
+        if (error)
+            *error = lastErrorOr(EIO);
+        return false;
+    }
+    return copyContents(source, destination, share, error);
+}
+
+} // namespace
+
+bool copyItemAtPath(const QString& source, const QString& destination, int* error)
+{
+    return copyTree(source, destination, nullptr, error);
+}
+
+bool cloneItemAtPath(const QString& source, const QString& destination,
+                     const std::function<bool(const QString&)>& mayShare, int* error)
+{
+    return copyTree(source, destination, mayShare, error);
+}
+
+bool copyFolderContents(const QString& source, const QString& destination, int* error)
+{
+    return copyContents(source, destination, nullptr, error);
 }
 
 void setRemoveItemForTesting(std::function<bool(const QString&)> remove)

@@ -1,5 +1,5 @@
 #pragma once
-// File operations of the program. Paths stand for the URLs of the original design.
+// File operations of the program, on plain paths.
 #include <QString>
 #include <functional>
 
@@ -28,6 +28,11 @@ bool copyFolderContents(const QString& source, const QString& destination, int* 
 
 // Copies a file or a whole folder; fails when the destination exists.
 bool copyItemAtPath(const QString& source, const QString& destination, int* error = nullptr);
+// The same, but each file that mayShare accepts shares its bytes with the source (a hard link)
+// where the file system allows, and is copied where it doesn't. Only for files that are never
+// written in place but always replaced by a rename, so that the two stay independent.
+bool cloneItemAtPath(const QString& source, const QString& destination,
+                     const std::function<bool(const QString&)>& mayShare, int* error = nullptr);
 
 // Tests replace the removal step to reach the Trash fallback (a root test process can remove
 // anything). Pass nullptr to restore the real removal.

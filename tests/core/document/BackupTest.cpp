@@ -6,6 +6,7 @@
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
+#include "foundation/xmlmember.h"
 #include "support/FakeAlerts.h"
 #include "support/FakeAppShell.h"
 #include "support/TestEnvironment.h"
@@ -97,9 +98,11 @@ TEST_F(BackupTest, KeepsTheNumberAskedOldestGoingFirst)
     EXPECT_EQ(count, 3);
     EXPECT_EQ(oldest, name(t + kDay));
 
-    // A limit lowered to one keeps only the new backup.
+    // A limit lowered to one: still only the one oldest goes at each run.
     ASSERT_TRUE(backupAt(t + 4 * kDay, 0));
-    EXPECT_EQ(backups(), QStringList {name(t + 4 * kDay)});
+    EXPECT_EQ(backups().size(), 3);
+    EXPECT_FALSE(backups().contains(name(t + kDay)));
+    EXPECT_TRUE(backups().contains(name(t + 4 * kDay)));
 }
 
 TEST_F(BackupTest, NeverMoreThanFiftyAndTheSameSecondReplaces)
@@ -109,17 +112,17 @@ TEST_F(BackupTest, NeverMoreThanFiftyAndTheSameSecondReplaces)
     for (int hour = 0; hour < 55; ++hour)
         QDir().mkdir(path(t + hour * 3600));
     ASSERT_TRUE(backupAt(t + 100 * 3600, 100));
-    EXPECT_EQ(backups().size(), 50);
-    EXPECT_FALSE(backups().contains(name(t + 5 * 3600)));
-    EXPECT_TRUE(backups().contains(name(t + 6 * 3600)));
+    EXPECT_EQ(backups().size(), 55); // the new one in, the one oldest out
+    EXPECT_FALSE(backups().contains(name(t)));
+    EXPECT_TRUE(backups().contains(name(t + 3600)));
 
     setContent("v3");
     ASSERT_TRUE(backupAt(t + 100 * 3600, 100));
-    EXPECT_EQ(backups().size(), 50);
+    EXPECT_EQ(backups().size(), 54);
     EXPECT_EQ(backupContent(t + 100 * 3600), "v3");
 }
 
-TEST_F(BackupTest, NamesThatAreNoDateGoByTheirFolderDate)
+TEST_F(BackupTest, NamesThatAreNoDateCountAsMadeNowAndGoLast)
 {
     const double t = monday();
     QDir().mkpath(path(t));
@@ -133,7 +136,25 @@ TEST_F(BackupTest, NamesThatAreNoDateGoByTheirFolderDate)
     setFolderTime(folder + "/ancienne copie", t - kDay);
     ASSERT_TRUE(BackupManager::scanSauvFolder(folder, &count, &oldest));
     EXPECT_EQ(count, 3);
-    EXPECT_EQ(oldest, QStringLiteral("ancienne copie"));
+    EXPECT_EQ(oldest, name(t)); // the folder's own date is not looked at
+}
+
+TEST_F(BackupTest, ASaveAfterTheBackupLeavesTheBackupAsItWas)
+{
+    const double t = monday();
+    QDir().mkpath(package + "/Contents/Resources/attached");
+    testenv::writeFile(package + "/Contents/Resources/attached/facture.pdf", "facture");
+    ASSERT_TRUE(backupAt(t, 3));
+    // Member files are replaced the way every save replaces them; an attached file may be changed
+    // where it lies by the program that opened it.
+    XmlDocPtr document = xmlCreateDocument(QStringLiteral("list"), nullptr);
+    ASSERT_TRUE(writeXMLToURL(package + "/Contents/Resources/transact.xml", document.get()));
+    QFile attached(package + "/Contents/Resources/attached/facture.pdf");
+    ASSERT_TRUE(attached.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    attached.write("modifiée");
+    attached.close();
+    EXPECT_EQ(backupContent(t), "v1");
+    EXPECT_EQ(testenv::readFile(path(t) + "/Contents/Resources/attached/facture.pdf"), "facture");
 }
 
 TEST_F(BackupTest, AFailedCopyCostsNoBackupAndLetsTheUserChoose)
