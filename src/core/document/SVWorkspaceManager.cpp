@@ -222,10 +222,14 @@ bool SVWorkspaceManager::getRecentFolderUrl(QString* url, int fileSystemTag)
         return iCloudDelegate::sharedInstance().getDocumentsFolderUrl(url);
     if (fileSystemTag != kFileSystemLocal)
         return false;
+    // A new account or a minimal desktop may have no Documents folder yet: the program keeps its
+    // documents there, so it makes the folder rather than fail the first creation.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return false;
     if (url)
         *url = folder;
-    return !folder.isEmpty();
+    return true;
 }
 
 bool SVWorkspaceManager::isNameTaken(const QString& name, int fileSystemTag)

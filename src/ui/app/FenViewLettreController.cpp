@@ -4,6 +4,7 @@
 #include "toolkit/windows/windowutils.h"
 
 #include "foundation/IDesktop.h"
+#include "foundation/fileerrors.h"
 #include "foundation/localized.h"
 
 #include <QFile>
@@ -62,7 +63,7 @@ void FenViewLettreController::EXPORTER(QObject*)
     errno = 0;
     const int error = exportTemplate(source, destination);
     if (error != 0) {
-        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_exportLettre")), QString::number(error),
+        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_exportLettre")), fileErrorInformation(destination, error),
                     QStringLiteral("exporter"), 2);
         return;
     }

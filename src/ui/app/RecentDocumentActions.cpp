@@ -17,6 +17,7 @@
 #include "foundation/SystemClock.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
+#include "foundation/fileerrors.h"
 #include "foundation/localized.h"
 #include "foundation/xmlmember.h"
 
@@ -83,12 +84,13 @@ bool RecentDocumentActions::createDocWithName(const QString& name, int fileSyste
     QString local;
     int error = 0;
     if (target.isEmpty() || !makeLocalPackage(name, &local, &error))
-        return failCreation(target.isEmpty() ? EINVAL : error);
+        return failCreation(local.isEmpty() ? (target.isEmpty() ? name : target) : local,
+                            target.isEmpty() ? EINVAL : error);
     const bool cloud = fileSystemTag == kFileSystemICloud;
     if (cloud) {
         if (!cloudContainer().setUbiquitous(true, local, target, &error)) {
             QDir(local).removeRecursively();
-            return failCreation(error);
+            return failCreation(target, error);
         }
         cloudContainer().startDownloadingUbiquitousItem(target, &error);
     }
@@ -121,12 +123,12 @@ bool RecentDocumentActions::makeLocalPackage(const QString& name, QString* local
     return false;
 }
 
-bool RecentDocumentActions::failCreation(int error)
+bool RecentDocumentActions::failCreation(const QString& path, int error)
 {
     const int code = fileErrorCode(error);
     const QString message = code == kNoWritePermission ? localizedDialogue(QStringLiteral("kAlerte_PbCreerDoc_Droit"))
                                                        : localizedDialogue(QStringLiteral("kAlerte_PbCreerDoc"));
-    alertDocument(nullptr, message, QStringLiteral("(%1)").arg(code), QStringLiteral("document"), 2);
+    alertDocument(nullptr, message, fileErrorInformation(path, error), QStringLiteral("document"), 2);
     m_browser.reloadList(false);
     return false;
 }

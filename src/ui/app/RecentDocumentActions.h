@@ -38,7 +38,7 @@ public:
     void identityChanged(int code, const QString& folder);
 
 private:
-    bool failCreation(int error);
+    bool failCreation(const QString& path, int error);
     bool makeLocalPackage(const QString& name, QString* localUrl, int* error);
     void deleteICloudDocument(const RecentDocumentPtr& document);
     bool copyClosedDocument(const RecentDocument& document, const QString& path);

@@ -193,7 +193,7 @@ TEST_F(InfoWindowsTest, ExportingALetterCopiesItOpensItOnRequestAndNeverReplaces
     ui().answerSavePanel(target);
     ui().answerAlert(QStringLiteral("kAlerte_exportLettre"), kAlertFirstButton);
     letter->perform(QStringLiteral("EXPORTER:"));
-    EXPECT_EQ(ui().alertsShown().last().request.information, QString::number(EEXIST));
+    EXPECT_EQ(ui().alertsShown().last().request.information, QStringLiteral("« Relance.rtf » : un élément porte déjà ce nom."));
     EXPECT_EQ(ui().desktopRequests().openedFiles.size(), 1);
     letter->close();
 }

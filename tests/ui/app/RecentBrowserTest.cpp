@@ -10,6 +10,7 @@
 
 #include "support/FakeCloudContainer.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include "document/APPLIPARAM.h"
 #include "model/DOCUMENT.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -201,6 +203,30 @@ TEST_F(RecentBrowserTest, CreatingMakesThePackageThenHandsItToTheApplication)
     EXPECT_EQ(opener.created.first(), qMakePair(expected, kFileSystemLocal));
     EXPECT_TRUE(QFileInfo(expected + QStringLiteral("/Contents/Resources")).isDir());
     EXPECT_EQ(rowNames(), QStringList({"Budget", "Vacances 2025"}));
+}
+
+TEST_F(RecentBrowserTest, TheFirstDocumentOfANewAccountMakesTheDocumentsFolder)
+{
+    QDir(documentsFolder()).removeRecursively();
+    openBrowser();
+    WindowDriver window(*browser);
+    window.type(QStringLiteral("text_nouveau"), QStringLiteral("Budget"));
+    window.click(QStringLiteral("CREER:"));
+    ASSERT_EQ(opener.created.size(), 1);
+    EXPECT_TRUE(QFileInfo(documentsFolder() + QStringLiteral("/Budget.svd/Contents/Resources")).isDir());
+
+    // A failure names the document and says why in words.
+    QDir(documentsFolder()).removeRecursively();
+    testenv::writeFile(documentsFolder(), "un fichier à la place du dossier");
+    window.type(QStringLiteral("text_nouveau"), QStringLiteral("Épargne"));
+    ui().answerAlert(QStringLiteral("kAlerte_PbCreerDoc"), kAlertFirstButton);
+    window.click(QStringLiteral("CREER:"));
+    EXPECT_EQ(opener.created.size(), 1);
+    ASSERT_FALSE(ui().alertsShown().isEmpty());
+    const QString information = ui().alertsShown().last().request.information;
+    EXPECT_TRUE(information.startsWith(QStringLiteral("« "))) << information.toStdString();
+    EXPECT_FALSE(information.contains(QRegularExpression(QStringLiteral("\\(\\d+\\)"))));
+    QFile::remove(documentsFolder());
 }
 
 TEST_F(RecentBrowserTest, DeletingMovesThePackageToTheDeletedDocuments)
