@@ -13,15 +13,14 @@
 
 namespace {
 
-// Whether the preference file can be read now; the shared parameters are read from it again at
-// their next use, each opening releasing them.
-bool appliParamReadable()
+// The application parameters exist whenever the preference file has a place: read from it, or
+// the defaults when it is missing or unreadable (an unreadable file is kept aside). Only a library
+// with no place for it leaves the opening without parameters to go by.
+bool appliParamAvailable()
 {
     QString url;
-    if (!HelperSVLibraryFolder::getSVLibraryPreferenceFileUrl(&url, nullptr))
-        return false;
-    XmlDocPtr document;
-    return static_cast<bool>(loadXMLRootFromURL(url, &document));
+    int error = 0;
+    return HelperSVLibraryFolder::getSVLibraryPreferenceFileUrl(&url, &error) && error == 0;
 }
 
 // Asks whether to go on despite the failure of that code; the user's answer.
@@ -68,8 +67,10 @@ bool DocumentOpener::passPassword(const QString& url, IOpenPrompts& prompts)
 
 bool DocumentOpener::makeBackup(const QString& url)
 {
-    if (!appliParamReadable())
-        return askContinue(kDocErrAppliParam, true);
+    // Going on without parameters still makes the backup, with the default count: the copy is the
+    // user's safety net, and never the price of an answer.
+    if (!appliParamAvailable() && !askContinue(kDocErrAppliParam, true))
+        return false;
     const long count = APPLIPARAM::loadAppliParam().nbSauvNew;
     if (count <= 0)
         return true;

@@ -165,17 +165,35 @@ TEST_F(OpenSequence, AnotherFormatOrAnUnreadableMemberStopsTheOpening)
     EXPECT_EQ(currentDocument(), nullptr);
 }
 
-TEST_F(OpenSequence, UnreadablePreferencesOrBeforeParamAskWhetherToGoOn)
+TEST_F(OpenSequence, MissingPreferencesOrBeforeParamAskWhetherToGoOn)
 {
     FakeAlerts alerts;
+    // An unreadable preference file gives the defaults: no question, and the backup is made.
     testenv::writeFile(testenv::preferenceFile(), "pas des préférences");
+    APPLIPARAM::disposeAppliParam();
+    EXPECT_TRUE(open());
+    EXPECT_TRUE(alerts.shown.isEmpty());
+    EXPECT_EQ(backups(), 1);
+    DocumentSession::close(std::move(doc));
+
+    // No place at all for the preferences: the question, and going on still makes the backup.
+    QString preferences;
+    ASSERT_TRUE(HelperSVLibraryFolder::getSVLibraryPreferenceFolderUrl(&preferences, nullptr));
+    QDir(preferences).removeRecursively();
+    testenv::writeFile(preferences, "un fichier à la place du dossier");
+    APPLIPARAM::disposeAppliParam();
     alerts.expect(kAlertFirstButton);
     EXPECT_FALSE(open());
     EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue(QStringLiteral("kQuestion_CannotSaveDoc")));
     EXPECT_EQ(alerts.shown.value(0).information, SVDocumentManager::loadDocument_err_to_string(21));
     alerts.expect(kAlertSecondButton);
+    SystemClock::setNowForTesting(SystemClock::now() + 5);
     EXPECT_TRUE(open());
-    EXPECT_EQ(backups(), 0);
+    EXPECT_EQ(backups(), 2);
+    SystemClock::setNowForTesting(std::nullopt);
+    DocumentSession::close(std::move(doc));
+    QFile::remove(preferences);
+    alerts.shown.clear();
 
     // "beforeparam.xml" leads nowhere: version 31 is read, the rewrite fails.
     setBackups(0);
@@ -183,8 +201,8 @@ TEST_F(OpenSequence, UnreadablePreferencesOrBeforeParamAskWhetherToGoOn)
     QFile::link(QStringLiteral("/nonexistent/beforeparam.xml"), resources() + QStringLiteral("/beforeparam.xml"));
     alerts.expect(kAlertFirstButton);
     EXPECT_FALSE(open());
-    EXPECT_EQ(alerts.shown.value(2).message, localizedDialogue(QStringLiteral("kAlerte_CannotOpenDoc")));
-    EXPECT_EQ(alerts.shown.value(2).information, SVDocumentManager::loadDocument_err_to_string(2));
+    EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue(QStringLiteral("kAlerte_CannotOpenDoc")));
+    EXPECT_EQ(alerts.shown.value(0).information, SVDocumentManager::loadDocument_err_to_string(2));
     alerts.expect(kAlertSecondButton);
     EXPECT_TRUE(open());
 }
