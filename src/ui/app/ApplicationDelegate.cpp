@@ -10,8 +10,10 @@
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "calculator/FenCalculetteController2.h"
 #include "toolkit/dialogs/FenCalendrierController.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/fields/ButtonCalculette.h"
 #include "toolkit/media/SVSoundManager.h"
 #include "toolkit/media/SoundManager.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
@@ -128,6 +130,11 @@ ApplicationDelegate::ApplicationDelegate()
     WindowMemory::registerWindowClass(
         QStringLiteral("FenPaletteToolController"),
         [](const PARAMFEN&, bool appear) -> StdWindowController* { return openPaletteOutils(appear); }, false);
+    WindowMemory::registerWindowClass(QStringLiteral("FenCalculetteController"),
+                                      [](const PARAMFEN& record, bool appear) -> StdWindowController* {
+                                          return FenCalculetteController::openCalculette(record.devise, appear);
+                                      });
+    ButtonCalculette::setCalculetteRunner(&FenCalculetteController2::pushOnMontant);
 }
 
 ApplicationDelegate::~ApplicationDelegate()
@@ -138,6 +145,7 @@ ApplicationDelegate::~ApplicationDelegate()
         doCloseDocument(false);
     if (sounds() == &g_transactSound)
         installSounds(nullptr);
+    ButtonCalculette::setCalculetteRunner({});
     if (FenRecentController::documentOpener() == this)
         FenRecentController::setDocumentOpener(nullptr);
     if (windowAppDelegate() == this)
@@ -536,6 +544,12 @@ void ApplicationDelegate::CALENDRIER(QObject* sender)
     WindowDataPtr data = makeWindowData();
     data->date = SystemClock::now();
     m_calendrier = StdWindowController::push<FenCalendrierController>(data, MONTANT::currentDeviseSlot(), true);
+}
+
+void ApplicationDelegate::CALCULETTE(QObject* sender)
+{
+    Q_UNUSED(sender);
+    FenCalculetteController::openCalculette(DocContext::instance().currentDeviseSlot);
 }
 
 void ApplicationDelegate::PALETTE_OUTILS(QObject* sender)

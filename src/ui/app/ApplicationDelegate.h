@@ -131,6 +131,8 @@ public:
     // The key window's controller decides whether it prints.
     bool can_imprimer() const;
     Q_INVOKABLE void CALENDRIER(QObject* sender = nullptr);
+    // Brings the free calculator window to the front, or opens one.
+    Q_INVOKABLE void CALCULETTE(QObject* sender = nullptr) override;
     Q_INVOKABLE void PALETTE_OUTILS(QObject* sender = nullptr);
     Q_INVOKABLE void LETTRES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);

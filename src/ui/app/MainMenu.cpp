@@ -36,6 +36,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_IMPRIMER", "IMPRIMER:", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     addAction("MENU_QUITTER", "terminate", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addAction("MENU_CALENDRIER", "CALENDRIER:", false);
+    addAction("MENU_CALCULETTE", "CALCULETTE:", false);
     m_palette = addAction("MENU_PALETTE_OUTILS", "PALETTE_OUTILS:", true);
     m_palette->setCheckable(true);
     addAction("MENU_LETTRES", "LETTRES:", false);
@@ -100,7 +101,7 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
         {"MENU_FICHIER",
          {action("FERMER_DOCUMENT:"), action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), nullptr,
           action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("terminate")}},
-        {"MENU_FENETRES", {action("CALENDRIER:"), m_palette}},
+        {"MENU_FENETRES", {action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };
     for (const MenuDef& def : menus) {

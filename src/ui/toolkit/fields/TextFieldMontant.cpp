@@ -1,7 +1,8 @@
 #include "toolkit/fields/TextFieldMontant.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "model/DOCUMENT.h"
+#include "toolkit/fields/ButtonCalculette.h"
 #include "toolkit/windows/StdWindow.h"
 
 #include <QKeyEvent>
@@ -56,6 +57,23 @@ double TextFieldMontant::valueOfText(const QString& text)
     const double value = QLocale::c().toDouble(number, &ok);
     // A value beyond a double would make every total it enters infinite.
     return ok && std::isfinite(value) ? value : 0.0;
+}
+
+ButtonCalculette* TextFieldMontant::button_calculette() const
+{
+    return m_buttonCalculette;
+}
+
+void TextFieldMontant::setButtonCalculette(ButtonCalculette* button)
+{
+    m_buttonCalculette = button;
+}
+
+void TextFieldMontant::setEnabled(bool flag)
+{
+    TextFieldReal::setEnabled(flag);
+    if (m_buttonCalculette)
+        m_buttonCalculette->setEnabled(flag && ButtonCalculette::hasCalculetteRunner());
 }
 
 void TextFieldMontant::keyPressEvent(QKeyEvent* event)

@@ -5,6 +5,10 @@
 #include "model/MONTANT.h"
 #include "toolkit/fields/TextFieldReal.h"
 
+#include <QPointer>
+
+class ButtonCalculette;
+
 class TextFieldMontant : public TextFieldReal {
     Q_OBJECT
 public:
@@ -24,6 +28,11 @@ public:
     const MONTANT& montant() const { return m_montant; }
     qint64 devise() const { return m_devise; }
 
+    // The calculator button beside the field, when it has one; it follows the field's state.
+    ButtonCalculette* button_calculette() const;
+    void setButtonCalculette(ButtonCalculette* button);
+    void setEnabled(bool flag);
+
     // The number a cleaned text stands for, read the same in every locale; 0 for a text without
     // digits ("", "-", ".") and for a value too large for a double.
     static double valueOfText(const QString& text);
@@ -35,4 +44,5 @@ protected:
 private:
     MONTANT m_montant;
     qint64 m_devise = 0;
+    QPointer<ButtonCalculette> m_buttonCalculette;
 };
