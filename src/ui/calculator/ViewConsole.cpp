@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -138,6 +139,18 @@ void ViewConsole::insertFromMimeData(const QMimeData* source)
         setTextCursor(cursor);
     }
     QPlainTextEdit::insertFromMimeData(source);
+}
+
+void ViewConsole::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (event->commitString().isEmpty() || !m_calculetteDelegate) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    enterCharacters(event->commitString());
+    QInputMethodEvent preedit(event->preeditString(), event->attributes());
+    QPlainTextEdit::inputMethodEvent(&preedit);
+    event->accept();
 }
 
 // The standard menu, its cut and delete bound by the same rules as the keys.

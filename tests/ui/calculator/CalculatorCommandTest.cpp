@@ -22,8 +22,8 @@ protected:
     CalculatorCommandTest() { APPLIPARAM::loadAppliParam().doAnimations = false; }
     ~CalculatorCommandTest() override
     {
-        if (FenCalculetteController* free = FenCalculetteController::freeCalculette())
-            free->close();
+        if (FenCalculetteController* window = FenCalculetteController::freeCalculette())
+            window->close();
         menu.reset();
         delegate.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -42,18 +42,18 @@ TEST_F(CalculatorCommandTest, MenuPaletteAndWindowMemoryOpenTheOneFreeWindow)
     EXPECT_TRUE(item->isEnabled()); // no document needed
     item->trigger();
     QCoreApplication::processEvents();
-    FenCalculetteController* free = FenCalculetteController::freeCalculette();
-    ASSERT_NE(free, nullptr);
-    EXPECT_TRUE(free->window()->isVisible());
+    FenCalculetteController* freeWindow = FenCalculetteController::freeCalculette();
+    ASSERT_NE(freeWindow, nullptr);
+    EXPECT_TRUE(freeWindow->window()->isVisible());
 
     FenPaletteToolController palette;
     EXPECT_TRUE(palette.perform(QStringLiteral("CALCULETTE:")));
     EXPECT_EQ(WindowMemory::openWindow(WindowMemory::recordForClass(QStringLiteral("FenCalculetteController")), true),
-              free);
-    EXPECT_EQ(FenCalculetteController::freeCalculette(), free);
+              freeWindow);
+    EXPECT_EQ(FenCalculetteController::freeCalculette(), freeWindow);
 
     // Closed, it is forgotten: the next command opens a new calculator.
-    free->close();
+    freeWindow->close();
     EXPECT_EQ(FenCalculetteController::freeCalculette(), nullptr);
     delegate->CALCULETTE(nullptr);
     EXPECT_NE(FenCalculetteController::freeCalculette(), nullptr);

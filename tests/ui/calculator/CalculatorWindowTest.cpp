@@ -13,10 +13,12 @@
 #include "toolkit/fields/ButtonCalculette.h"
 #include "toolkit/fields/TextFieldMontant.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,8 +63,8 @@ protected:
     }
     ~CalculatorWindowTest() override
     {
-        if (FenCalculetteController* free = FenCalculetteController::freeCalculette())
-            free->close();
+        if (FenCalculetteController* window = FenCalculetteController::freeCalculette())
+            window->close();
         ButtonCalculette::setCalculetteRunner({});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -168,6 +170,12 @@ TEST_F(CalculatorWindowTest, ADozenTypedLinesShowTheirResultsAndErrors)
     EXPECT_EQ(window.outlet<TextFieldMontant>(QStringLiteral("text_montant"))->toPlainText(), QStringLiteral("0.33"));
     EXPECT_FALSE(window.outlet<QPushButton>(QStringLiteral("button_oui"))->isVisible());
     WindowDriver(window).grab(QStringLiteral("calculette-console.png"));
+
+    // The window's currency changed: the amount field shows the amount in the new slot.
+    QAction slot2;
+    slot2.setData(2);
+    EXPECT_TRUE(window.perform(QStringLiteral("DEVISE:"), &slot2));
+    EXPECT_EQ(window.outlet<TextFieldMontant>(QStringLiteral("text_montant"))->devise(), 2);
 }
 
 TEST_F(CalculatorWindowTest, EarlierLinesCannotBeChangedByTypingDeletingCuttingOrPasting)
@@ -210,6 +218,16 @@ TEST_F(CalculatorWindowTest, EarlierLinesCannotBeChangedByTypingDeletingCuttingO
     EXPECT_TRUE(text(window).endsWith(QStringLiteral("> 7 * 6")));
     QTest::keyClicks(console, QStringLiteral("="));
     EXPECT_EQ(lastLines(window, 3), QStringList({"> 7 * 6", "= 42", "> "}));
+
+    // An input method's text is typed as keys are: at the end, a comma read as a point.
+    setCursor(window, 0);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("1,5"));
+    QCoreApplication::sendEvent(console, &composed);
+    EXPECT_EQ(lastLines(window, 1), QStringList({"> 1.5"}));
+    QTest::keyClick(console, Qt::Key_Backspace);
+    QTest::keyClick(console, Qt::Key_Backspace);
+    QTest::keyClick(console, Qt::Key_Backspace);
 
     // Arrows move the insertion point; they never reach the calculator.
     QTest::keyClick(console, Qt::Key_Left);
@@ -388,11 +406,11 @@ TEST_F(CalculatorWindowTest, TheAmountFieldsButtonComputesIntoTheFieldOnOKOnly)
 
 TEST_F(CalculatorWindowTest, AFreeAndAModalCalculatorKeepTheirOwnStates)
 {
-    FenCalculetteController& free = openFree();
-    typeLine(free, QStringLiteral("42"));
-    typeLine(free, QStringLiteral("sto 1"));
-    typeLine(free, QStringLiteral("hexa"));
-    const QString freeText = text(free);
+    FenCalculetteController& freeWindow = openFree();
+    typeLine(freeWindow, QStringLiteral("42"));
+    typeLine(freeWindow, QStringLiteral("sto 1"));
+    typeLine(freeWindow, QStringLiteral("hexa"));
+    const QString freeText = text(freeWindow);
 
     auto data = makeWindowData();
     data->montant.makeMontant(0, 7, {});
@@ -405,9 +423,9 @@ TEST_F(CalculatorWindowTest, AFreeAndAModalCalculatorKeepTheirOwnStates)
     });
     EXPECT_EQ(FenCalculetteController2::pushOnMontant(nullptr, data, 0), 1);
     EXPECT_EQ(data->montant.getValueForDevise(0), 7);
-    EXPECT_EQ(text(free), freeText);
-    EXPECT_EQ(free.calculette().calculette().base, CalcBase::Hexa);
-    EXPECT_EQ(FenCalculetteController::freeCalculette(), &free);
+    EXPECT_EQ(text(freeWindow), freeText);
+    EXPECT_EQ(freeWindow.calculette().calculette().base, CalcBase::Hexa);
+    EXPECT_EQ(FenCalculetteController::freeCalculette(), &freeWindow);
 }
 
 #include "CalculatorWindowTest.moc"

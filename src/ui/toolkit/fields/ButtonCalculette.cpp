@@ -48,12 +48,12 @@ void ButtonCalculette::CALCULETTE()
         return;
     auto* window = qobject_cast<StdWindow*>(this->window());
     QObject* delegate = window ? window->controller() : nullptr;
-    const WindowDataPtr data = makeWindowData();
-    m_fieldMontant->readMontant(data->montant);
+    const WindowDataPtr montantData = makeWindowData();
+    m_fieldMontant->readMontant(montantData->montant);
     const qint64 slot = m_fieldMontant->devise();
-    if (runner()(qobject_cast<StdWindowController*>(delegate), data, long(slot)) != 1)
+    if (runner()(qobject_cast<StdWindowController*>(delegate), montantData, long(slot)) != 1)
         return;
-    m_fieldMontant->fillMontant(data->montant, slot);
+    m_fieldMontant->fillMontant(montantData->montant, slot);
     if (delegate && delegate->metaObject()->indexOfMethod("fieldMontantDidChange(QObject*)") >= 0)
         QMetaObject::invokeMethod(delegate, "fieldMontantDidChange", Qt::DirectConnection,
                                   Q_ARG(QObject*, m_fieldMontant.data()));
