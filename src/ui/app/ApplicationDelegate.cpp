@@ -549,7 +549,7 @@ void ApplicationDelegate::CALENDRIER(QObject* sender)
 void ApplicationDelegate::CALCULETTE(QObject* sender)
 {
     Q_UNUSED(sender);
-    FenCalculetteController::openCalculette(DocContext::instance().currentDeviseSlot);
+    FenCalculetteController::openCalculette(MONTANT::currentDeviseSlot());
 }
 
 void ApplicationDelegate::PALETTE_OUTILS(QObject* sender)
