@@ -20,7 +20,12 @@ public:
     // Takes the printer's paper and orientation; the view re-spools when the paper changed.
     void setPageLayout(const QPageLayout& layout);
 
+    // The page being painted (from 1); 0 before the first.
+    long currentPage() const { return m_currentPage; }
+    void setCurrentPage(long page) { m_currentPage = page; }
+
 private:
     QPointer<PrintView> m_view;
     PrintInfo m_info;
+    long m_currentPage = 0;
 };

@@ -80,8 +80,10 @@ void PrintView::paintPage(QPainter& painter, long page)
         return;
     const QPointF origin = paperOriginForPage(page);
     QRectF clip(origin, rect.size());
-    if (m_printOperation)
+    if (m_printOperation) {
         clip = clip.intersected(m_printOperation->printInfo().printableRect());
+        m_printOperation->setCurrentPage(page);
+    }
     painter.save();
     painter.setClipRect(clip, Qt::IntersectClip);
     painter.translate(origin - rect.topLeft());

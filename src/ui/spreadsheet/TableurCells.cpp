@@ -1,0 +1,201 @@
+#include "spreadsheet/TableurCells.h"
+
+#include "spreadsheet/TableurProtocol.h"
+#include "spreadsheet/tableurgeometry.h"
+
+#include <algorithm>
+
+namespace {
+
+long displayRowCount(const TableurProtocol& source, bool rotated)
+{
+    return std::max(0L, rotated ? source.numberOfColumnsInDataSource() : source.numberOfRowsInDataSource());
+}
+
+long displayColumnCount(const TableurProtocol& source, bool rotated)
+{
+    return std::max(0L, rotated ? source.numberOfRowsInDataSource() : source.numberOfColumnsInDataSource());
+}
+
+bool inRange(long index, size_t size)
+{
+    return index >= 0 && size_t(index) < size;
+}
+
+} // namespace
+
+void TableurCells::buildRowsArray(const TableurProtocol& source, bool rotated)
+{
+    m_rowsArray.clear();
+    const long count = displayRowCount(source, rotated);
+    m_rowsArray.reserve(size_t(count));
+    const unsigned long alignment = source.defaultAlignment();
+    for (long i = 0; i < count; ++i)
+        m_rowsArray.emplace_back(source.defaultHeightOfRow(i), i, source, alignment);
+}
+
+void TableurCells::buildColumnsArray(const TableurProtocol& source, bool rotated)
+{
+    m_columnsArray.clear();
+    const long count = displayColumnCount(source, rotated);
+    m_columnsArray.reserve(size_t(count));
+    const unsigned long alignment = source.defaultAlignment();
+    for (long j = 0; j < count; ++j)
+        m_columnsArray.emplace_back(source.defaultWidthOfColumn(j), j, source, alignment);
+}
+
+void TableurCells::buildCellsArray(const TableurProtocol& source, bool rotated)
+{
+    m_cellsArray.clear();
+    const long rows = displayRowCount(source, rotated);
+    const long columns = displayColumnCount(source, rotated);
+    const unsigned long alignment = source.defaultAlignment();
+    m_cellsArray.resize(size_t(rows));
+    for (long i = 0; i < rows; ++i) {
+        std::vector<CellObject>& row = m_cellsArray[size_t(i)];
+        row.reserve(size_t(columns));
+        for (long j = 0; j < columns; ++j) {
+            const TableurDataPosition data = tableurDataPosition(i, j, rotated);
+            row.emplace_back(i, j, source.valueAtRowInDataSource(data.row, data.column), alignment);
+        }
+    }
+}
+
+void TableurCells::clearArrays()
+{
+    m_columnsArray.clear();
+    m_rowsArray.clear();
+    m_cellsArray.clear();
+}
+
+RowObject* TableurCells::rowAtIndex(long index)
+{
+    return inRange(index, m_rowsArray.size()) ? &m_rowsArray[size_t(index)] : nullptr;
+}
+
+const RowObject* TableurCells::rowAtIndex(long index) const
+{
+    return inRange(index, m_rowsArray.size()) ? &m_rowsArray[size_t(index)] : nullptr;
+}
+
+ColumnObject* TableurCells::columnAtIndex(long index)
+{
+    return inRange(index, m_columnsArray.size()) ? &m_columnsArray[size_t(index)] : nullptr;
+}
+
+const ColumnObject* TableurCells::columnAtIndex(long index) const
+{
+    return inRange(index, m_columnsArray.size()) ? &m_columnsArray[size_t(index)] : nullptr;
+}
+
+CellObject* TableurCells::cellAtRow(long row, long column)
+{
+    if (!inRange(row, m_cellsArray.size()))
+        return nullptr;
+    std::vector<CellObject>& cells = m_cellsArray[size_t(row)];
+    return inRange(column, cells.size()) ? &cells[size_t(column)] : nullptr;
+}
+
+const CellObject* TableurCells::cellAtRow(long row, long column) const
+{
+    return const_cast<TableurCells*>(this)->cellAtRow(row, column);
+}
+
+void TableurCells::enumerateCellsInRowsHeader(const RowBlock& block)
+{
+    bool stop = false;
+    for (RowObject& row : m_rowsArray) {
+        block(row, stop);
+        if (stop)
+            return;
+    }
+}
+
+void TableurCells::enumerateCellsInColumnsHeader(const ColumnBlock& block)
+{
+    bool stop = false;
+    for (ColumnObject& column : m_columnsArray) {
+        block(column, stop);
+        if (stop)
+            return;
+    }
+}
+
+void TableurCells::enumerateCells(const CellBlock& block)
+{
+    bool stop = false;
+    for (std::vector<CellObject>& row : m_cellsArray) {
+        for (CellObject& cell : row) {
+            block(cell, stop);
+            if (stop)
+                return;
+        }
+    }
+}
+
+void TableurCells::enumerateCellsInRow(long row, const CellBlock& block)
+{
+    if (!inRange(row, m_cellsArray.size()))
+        return;
+    bool stop = false;
+    for (CellObject& cell : m_cellsArray[size_t(row)]) {
+        block(cell, stop);
+        if (stop)
+            return;
+    }
+}
+
+void TableurCells::enumerateCellsInColumn(long column, const CellBlock& block)
+{
+    bool stop = false;
+    for (std::vector<CellObject>& row : m_cellsArray) {
+        if (!inRange(column, row.size()))
+            continue;
+        block(row[size_t(column)], stop);
+        if (stop)
+            return;
+    }
+}
+
+float TableurCells::heightOfRowAtIndex(long index) const
+{
+    const RowObject* row = rowAtIndex(index);
+    return row ? row->height() : 0.0f;
+}
+
+float TableurCells::widthOfColumnAtIndex(long index) const
+{
+    const ColumnObject* column = columnAtIndex(index);
+    return column ? column->width() : 0.0f;
+}
+
+float TableurCells::totalWidthFromColumnIndex(long first, long last) const
+{
+    float total = 0;
+    for (long j = std::max(0L, first); j <= last && j < numberOfColumns(); ++j)
+        total += m_columnsArray[size_t(j)].width();
+    return total;
+}
+
+float TableurCells::totalWidth() const
+{
+    return totalWidthFromColumnIndex(0, numberOfColumns() - 1);
+}
+
+float TableurCells::totalWidth(long index) const
+{
+    return totalWidthFromColumnIndex(0, index);
+}
+
+float TableurCells::totalHeightFromRowIndex(long first, long last) const
+{
+    float total = 0;
+    for (long i = std::max(0L, first); i <= last && i < numberOfRows(); ++i)
+        total += m_rowsArray[size_t(i)].height();
+    return total;
+}
+
+float TableurCells::originForColumnMenuAtIndex(long index) const
+{
+    return totalWidth(index);
+}
