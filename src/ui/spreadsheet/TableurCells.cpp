@@ -1,7 +1,6 @@
 #include "spreadsheet/TableurCells.h"
 
 #include "spreadsheet/TableurProtocol.h"
-#include "spreadsheet/tableurgeometry.h"
 
 #include <algorithm>
 
@@ -47,16 +46,23 @@ void TableurCells::buildColumnsArray(const TableurProtocol& source, bool rotated
 void TableurCells::buildCellsArray(const TableurProtocol& source, bool rotated)
 {
     m_cellsArray.clear();
-    const long rows = displayRowCount(source, rotated);
-    const long columns = displayColumnCount(source, rotated);
+    m_cellRows = displayRowCount(source, rotated);
+    m_cellColumns = displayColumnCount(source, rotated);
     const unsigned long alignment = source.defaultAlignment();
-    m_cellsArray.resize(size_t(rows));
-    for (long i = 0; i < rows; ++i) {
-        std::vector<CellObject>& row = m_cellsArray[size_t(i)];
-        row.reserve(size_t(columns));
-        for (long j = 0; j < columns; ++j) {
-            const TableurDataPosition data = tableurDataPosition(i, j, rotated);
-            row.emplace_back(i, j, source.valueAtRowInDataSource(data.row, data.column), alignment);
+    const long count = m_cellRows * m_cellColumns;
+    m_cellsArray.resize(size_t((count + kChunk - 1) / kChunk));
+    std::vector<CellObject>* chunk = nullptr;
+    long index = 0;
+    for (long i = 0; i < m_cellRows; ++i) {
+        for (long j = 0; j < m_cellColumns; ++j, ++index) {
+            if (index % kChunk == 0) {
+                chunk = &m_cellsArray[size_t(index / kChunk)];
+                chunk->reserve(size_t(kChunk));
+            }
+            // A rotated grid shows data row j, column i at display (i, j).
+            const long row = rotated ? j : i;
+            const long column = rotated ? i : j;
+            chunk->emplace_back(i, j, source.valueAtRowInDataSource(row, column), alignment);
         }
     }
 }
@@ -66,6 +72,8 @@ void TableurCells::clearArrays()
     m_columnsArray.clear();
     m_rowsArray.clear();
     m_cellsArray.clear();
+    m_cellRows = 0;
+    m_cellColumns = 0;
 }
 
 RowObject* TableurCells::rowAtIndex(long index)
@@ -90,10 +98,9 @@ const ColumnObject* TableurCells::columnAtIndex(long index) const
 
 CellObject* TableurCells::cellAtRow(long row, long column)
 {
-    if (!inRange(row, m_cellsArray.size()))
+    if (row < 0 || row >= m_cellRows || column < 0 || column >= m_cellColumns)
         return nullptr;
-    std::vector<CellObject>& cells = m_cellsArray[size_t(row)];
-    return inRange(column, cells.size()) ? &cells[size_t(column)] : nullptr;
+    return &cellAt(row * m_cellColumns + column);
 }
 
 const CellObject* TableurCells::cellAtRow(long row, long column) const
@@ -124,8 +131,8 @@ void TableurCells::enumerateCellsInColumnsHeader(const ColumnBlock& block)
 void TableurCells::enumerateCells(const CellBlock& block)
 {
     bool stop = false;
-    for (std::vector<CellObject>& row : m_cellsArray) {
-        for (CellObject& cell : row) {
+    for (std::vector<CellObject>& chunk : m_cellsArray) {
+        for (CellObject& cell : chunk) {
             block(cell, stop);
             if (stop)
                 return;
@@ -135,26 +142,16 @@ void TableurCells::enumerateCells(const CellBlock& block)
 
 void TableurCells::enumerateCellsInRow(long row, const CellBlock& block)
 {
-    if (!inRange(row, m_cellsArray.size()))
-        return;
     bool stop = false;
-    for (CellObject& cell : m_cellsArray[size_t(row)]) {
-        block(cell, stop);
-        if (stop)
-            return;
-    }
+    for (long j = 0; !stop && cellAtRow(row, j); ++j)
+        block(*cellAtRow(row, j), stop);
 }
 
 void TableurCells::enumerateCellsInColumn(long column, const CellBlock& block)
 {
     bool stop = false;
-    for (std::vector<CellObject>& row : m_cellsArray) {
-        if (!inRange(column, row.size()))
-            continue;
-        block(row[size_t(column)], stop);
-        if (stop)
-            return;
-    }
+    for (long i = 0; !stop && cellAtRow(i, column); ++i)
+        block(*cellAtRow(i, column), stop);
 }
 
 float TableurCells::heightOfRowAtIndex(long index) const

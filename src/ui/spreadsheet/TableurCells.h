@@ -68,12 +68,18 @@ public:
 protected:
     std::vector<ColumnObject>& columnsArray() { return m_columnsArray; }
     std::vector<RowObject>& rowsArray() { return m_rowsArray; }
-    std::vector<std::vector<CellObject>>& cellsArray() { return m_cellsArray; }
 
 private:
-    // Addresses of header objects and cells are kept (mouse anchors), so the arrays never grow
-    // after they are built.
+    CellObject& cellAt(long index) { return m_cellsArray[size_t(index / kChunk)][size_t(index % kChunk)]; }
+
+    // Cells row after row, in blocks of kChunk: a grid of a hundred thousand rows is a hundred
+    // allocations, not a hundred thousand, each small enough that the allocator reuses it when
+    // the grid is built again (a rotation). Addresses of header objects and cells are kept
+    // (mouse anchors), so no array grows after it is built.
+    static constexpr long kChunk = 1024;
     std::vector<ColumnObject> m_columnsArray;
     std::vector<RowObject> m_rowsArray;
     std::vector<std::vector<CellObject>> m_cellsArray;
+    long m_cellRows = 0;
+    long m_cellColumns = 0;
 };

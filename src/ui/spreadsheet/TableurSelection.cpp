@@ -24,10 +24,7 @@ void TableurSelection::deselectAllRows()
 
 void TableurSelection::deselectAllCells()
 {
-    for (std::vector<CellObject>& row : cellsArray()) {
-        for (CellObject& cell : row)
-            cell.setState(kNormal);
-    }
+    enumerateCells([](CellObject& cell, bool&) { cell.setState(kNormal); });
 }
 
 void TableurSelection::deselectAll()

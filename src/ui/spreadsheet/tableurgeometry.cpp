@@ -178,6 +178,7 @@ std::vector<TableurHandle> tableurColumnHandles(long count, const TableurSizeAt&
 std::vector<TableurHandle> tableurRowHandles(long first, long count, const TableurSizeAt& heightAt, float width)
 {
     std::vector<TableurHandle> handles;
+    handles.reserve(size_t(std::max(0L, count)) + 1);
     float y = 0;
     for (long index = first; index < first + count; ++index) {
         y += heightAt(index);

@@ -259,6 +259,32 @@ TEST_F(TableurPagingTest, OnePagePdfOfTheWholeGridAsShown)
     EXPECT_EQ(info.value(QStringLiteral("Page size")), QStringLiteral("3240 x 436 pts"));
 }
 
+TEST_F(TableurPagingTest, APdfThatCannotBeWrittenIsReportedAndNotOpened)
+{
+    auto grid = openDemoTableur(DemoTableurController::numberedRows(3, 3));
+    ui().answerSavePanel(folder.filePath(QStringLiteral("missing/grille.pdf")));
+    ui().answerAlert(QStringLiteral("kAlerte_PrintPdfFailed"), kAlertFirstButton);
+    EXPECT_FALSE(grid->printInPDF(QRectF(0, 0, 300, 200), 1));
+    EXPECT_TRUE(ui().desktopRequests().openedFiles.isEmpty());
+    EXPECT_FALSE(grid->drawWithZone());
+}
+
+TEST_F(TableurPagingTest, ACurrencyChangeReachesTheGridAndRedrawsIt)
+{
+    class CurrencyTableur : public DemoTableurController {
+    public:
+        void applyDevise(long devise) override { applied.append(devise); }
+        QList<long> applied;
+    } grid;
+    grid.initWithForWindow(nullptr, makeWindowData(), 0, false, false);
+    grid.window();
+    QAction item;
+    item.setData(2);
+    grid.perform(QStringLiteral("DEVISE:"), &item);
+    EXPECT_EQ(grid.applied, QList<long> {2});
+    EXPECT_EQ(grid.devise(), 2);
+}
+
 TEST_F(TableurPagingTest, ALargeGridStaysOnOnePageWithinWhatReadersOpen)
 {
     auto grid = openDemoTableur(DemoTableurController::numberedRows(500, 3));
