@@ -215,6 +215,8 @@ TEST_F(TableurPagingTest, ExportTextsMatchTheirGoldenCases)
 TEST_F(TableurPagingTest, ExportWritesTheFileAndOpensItOrSaysItFailed)
 {
     auto grid = openDemoTableur({{"1;5", "x"}}, {"A", "B"});
+    EXPECT_EQ(exportItem(*grid, "FenTableur_exporterCSV")->text(), QStringLiteral("CSV…"));
+    EXPECT_EQ(exportItem(*grid, "FenTableur_exporterPDF")->text(), QStringLiteral("PDF sur une page…"));
     const QString path = folder.filePath(QStringLiteral("export.csv"));
     ui().answerSavePanel(path);
     exportItem(*grid, "FenTableur_exporterCSV")->trigger();
