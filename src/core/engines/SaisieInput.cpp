@@ -1,0 +1,53 @@
+#include "engines/SaisieInput.h"
+
+#include "foundation/dates.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+long fieldValue(const QString& text, bool* ok)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        *ok = true;
+        return 0;
+    }
+    return trimmed.toLong(ok);
+}
+
+} // namespace
+
+bool saisieDateFromFields(const QString& day, const QString& month, const QString& year, double* out)
+{
+    *out = 0;
+    bool okDay = false;
+    bool okMonth = false;
+    bool okYear = false;
+    const long d = fieldValue(day, &okDay);
+    const long m = fieldValue(month, &okMonth);
+    const long y = fieldValue(year, &okYear);
+    if (!okDay || !okMonth || !okYear || (d == 0 && m == 0 && y == 0))
+        return false;
+    const long expanded = expandTwoDigitYear(y);
+    if (expanded < 1 || expanded > 9999)
+        return false;
+    return dateFromDayMonthYearViews(&day, &month, &year, out);
+}
+
+bool saisieMontantTextIsNumber(const QString& text)
+{
+    QString number = text.trimmed();
+    if (number.isEmpty())
+        return true;
+    if (number.endsWith(u'.'))
+        number.append(u'0');
+    const qsizetype point = number.indexOf(u'.');
+    if (point == 0 || (point == 1 && number.startsWith(u'-')))
+        number.insert(point, u'0');
+    bool ok = false;
+    const double value = QLocale::c().toDouble(number, &ok);
+    return ok && std::isfinite(value);
+}
