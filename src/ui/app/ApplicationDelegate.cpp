@@ -18,6 +18,9 @@
 #include "toolkit/media/SoundManager.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/windows/windowutils.h"
+#include "transactions/FenEditConversionController.h"
+#include "transactions/SaisieRoutine.h"
+#include "transactions/TransactionWindows.h"
 
 #include "document/APPLIPARAM.h"
 #include "document/BackupManager.h"
@@ -28,6 +31,7 @@
 #include "document/SVDocumentManager.h"
 #include "engines/LISTING.h"
 #include "document/SavedSearches.h"
+#include "engines/TransactClipboard.h"
 #include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
@@ -37,6 +41,8 @@
 #include "foundation/selectors.h"
 #include "model/DOCUMENT.h"
 #include "model/Devise.h"
+#include "model/ECHEANCIER.h"
+#include "model/GRAPH.h"
 #include "model/MACRO.h"
 #include "model/MONTANT.h"
 #include "model/ReleveCompute.h"
@@ -122,9 +128,11 @@ bool offerMacroKey(QObject* controller, char16_t key)
 } // namespace
 
 ApplicationDelegate::ApplicationDelegate()
+    : m_transactionWindows(std::make_unique<TransactionWindows>())
 {
     g_delegate = this;
     installAppShell(this);
+    installTransactionWindows(m_transactionWindows.get());
     setWindowAppDelegate(this);
     FenRecentController::setDocumentOpener(this);
     WindowMemory::registerWindowClass(
@@ -152,6 +160,8 @@ ApplicationDelegate::~ApplicationDelegate()
         setWindowAppDelegate(nullptr);
     if (appShell() == this)
         installAppShell(nullptr);
+    if (transactionWindows() == m_transactionWindows.get())
+        installTransactionWindows(nullptr);
     if (g_delegate == this)
         g_delegate = nullptr;
 }
@@ -184,7 +194,10 @@ void ApplicationDelegate::BEFORE()
         installSounds(&g_transactSound);
     });
     step("initLibCompte", initLibCompte);
-    step("createSavedSearchList", createSavedSearchList);
+    step("createSavedSearchList", [] {
+        createSavedSearchList();
+        initTransactClipboard();
+    });
     step("duringPointe", [this] { m_duringPointe = false; });
     step("loadAppliParam", [this] {
         APPLIPARAM::loadAppliParam();
@@ -225,7 +238,10 @@ void ApplicationDelegate::AFTER()
         m_mainTimer.reset();
     });
     step("iCloudGoodbye", [] { iCloudDelegate::sharedInstance().goodbye(); });
-    step("releaseSavedSearchList", releaseSavedSearchList);
+    step("releaseSavedSearchList", [] {
+        releaseSavedSearchList();
+        disposeTransactClipboard();
+    });
     step("disposeLibCompte", disposeLibCompte);
     step("disposeListingLib", LISTING::disposeListingLib);
     step("uninstallSounds", [] {
@@ -353,6 +369,8 @@ void ApplicationDelegate::showOpenedDocument(DOCUMENT& doc, bool crea)
     if (!crea && APPLIPARAM::loadAppliParam().doTruc)
         WindowMemory::openWindow(WindowMemory::recordForClass(QStringLiteral("FenTrucsController")), true);
     m_startedTime = SystemClock::now();
+    if (TransactClipboard* clipboard = transactClipboard())
+        clipboard->clearTransactClipboard();
     WindowMemory::restoreDocumentWindows(&doc);
 }
 
@@ -420,6 +438,8 @@ void ApplicationDelegate::doCloseDocument(bool showBrowser)
     m_duringCloseDocument = true;
     WindowMemory::closeDocumentWindows();
     closePaletteOutils();
+    if (TransactClipboard* clipboard = transactClipboard())
+        clipboard->clearTransactClipboard();
     DocumentSession::close(std::move(m_document));
     setBankIsOpen(false);
     if (showBrowser) {
@@ -721,6 +741,23 @@ bool ApplicationDelegate::MACRO_FROM_KEY(char16_t key, bool fromKeyboard)
     if (findMacroWithKey(char16_t(key & 0xFF), &index, m_document.get()))
         MACRO(index);
     return false;
+}
+
+void ApplicationDelegate::MACRO(long index)
+{
+    m_transactionWindows->openSaisieForMacro(macroAtIndex(getDocMacro(m_document.get()), index));
+}
+
+void ApplicationDelegate::NOUVELLE_OPERATION(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (m_bankIsOpen)
+        m_transactionWindows->runNewTransactions();
+}
+
+void ApplicationDelegate::EDIT_CONVERSION(StdWindow* window, QObject* item)
+{
+    editConversionDialog(window ? qobject_cast<StdWindowController*>(window->controller()) : nullptr, item);
 }
 
 void ApplicationDelegate::doAuteur(StdWindow* window)

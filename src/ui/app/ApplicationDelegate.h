@@ -30,6 +30,7 @@
 
 class DOCUMENT;
 class QKeyEvent;
+class TransactionWindows;
 
 class ApplicationDelegate : public QObject,
                             public IAppShell,
@@ -137,6 +138,10 @@ public:
     Q_INVOKABLE void LETTRES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT(QObject* sender = nullptr);
+    // A run of new transactions, as the tool palette's button starts it.
+    Q_INVOKABLE void NOUVELLE_OPERATION(QObject* sender = nullptr);
+    // The entry of a new transaction from the document's macro at that position.
+    void MACRO(long index) override;
 
     // ---- The main timer
 
@@ -156,6 +161,8 @@ public:
     void windowDidResignMain(StdWindow* window) override { Q_UNUSED(window); }
     StdWindowController* getPaletteTool() override;
     void doAuteur(StdWindow* window) override;
+    // The conversion editor of the amount field the item stands for, on the window.
+    void EDIT_CONVERSION(StdWindow* window, QObject* item) override;
     // Alt (or Alt+Shift) with a key other than Return runs the document's macro of that key.
     bool interceptKeyDownEvent(QKeyEvent* event);
     bool MACRO_FROM_KEY(char16_t key, bool fromKeyboard);
@@ -182,6 +189,7 @@ private:
     bool m_duringCloseDocument = false;
     QString m_requestedPath;
 
+    std::unique_ptr<TransactionWindows> m_transactionWindows;
     std::unique_ptr<DOCUMENT> m_document;
     QPointer<StdWindowController> m_recent;
     QPointer<StdWindowController> m_notifySauvegarde;

@@ -28,6 +28,7 @@ struct MenuDef {
 MainMenu::MainMenu(ApplicationDelegate* delegate)
     : m_delegate(delegate)
 {
+    addAction("MENU_NOUVELLE_OPERATION", "NOUVELLE_OPERATION:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:", true)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -99,8 +100,9 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
     auto* bar = new QMenuBar(parent);
     const QList<MenuDef> menus = {
         {"MENU_FICHIER",
-         {action("FERMER_DOCUMENT:"), action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), nullptr,
-          action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("terminate")}},
+         {action("NOUVELLE_OPERATION:"), nullptr, action("FERMER_DOCUMENT:"), action("ENREGISTRER_DOCUMENT:"),
+          action("ENREGISTRER_COPIE:"), nullptr, action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr,
+          action("terminate")}},
         {"MENU_FENETRES", {action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };

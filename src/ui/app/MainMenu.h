@@ -1,6 +1,7 @@
 #pragma once
-// The program's menu bar: Fichier, Fenêtres and Aide, each item sending its command to the
-// application delegate by name (the item's "sv_action", "ENREGISTRER_DOCUMENT:").
+// The program's menu bar: Fichier (with the new transaction), Fenêtres and Aide, each item
+// sending its command to the application delegate by name (the item's "sv_action",
+// "ENREGISTRER_DOCUMENT:").
 //
 // Linux desktops give each window its own menu bar, so every window of the program that is not
 // modal and not a palette gets one when it is first shown. All bars share one set of actions: an

@@ -8,10 +8,10 @@
 
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -102,8 +102,8 @@ protected:
     std::unique_ptr<MainMenu> menu;
 };
 
-const char* const kDocumentCommands[]
-    = {"FERMER_DOCUMENT:", "ENREGISTRER_DOCUMENT:", "ENREGISTRER_COPIE:", "PASSWORD:", "PALETTE_OUTILS:"};
+const char* const kDocumentCommands[] = {"NOUVELLE_OPERATION:", "FERMER_DOCUMENT:", "ENREGISTRER_DOCUMENT:",
+                                         "ENREGISTRER_COPIE:",  "PASSWORD:",        "PALETTE_OUTILS:"};
 
 } // namespace
 

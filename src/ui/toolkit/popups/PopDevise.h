@@ -16,8 +16,8 @@ public:
 
     bool getShowTitle() const { return m_showTitle; }
     void setShowTitle(bool show) { m_showTitle = show; }
-    QLineEdit* getAssociatedMontant() const { return m_associatedMontant; }
-    void setAssociatedMontant(QLineEdit* field) { m_associatedMontant = field; }
+    QWidget* getAssociatedMontant() const { return m_associatedMontant; }
+    void setAssociatedMontant(QWidget* field) { m_associatedMontant = field; }
     QLabel* getFieldUnit() const { return m_fieldUnit; }
     void setFieldUnit(QLabel* label) { m_fieldUnit = label; }
 
@@ -36,6 +36,6 @@ private:
     void updateUnitOpacity();
 
     bool m_showTitle = true;
-    QPointer<QLineEdit> m_associatedMontant;
+    QPointer<QWidget> m_associatedMontant;
     QPointer<QLabel> m_fieldUnit;
 };

@@ -1,0 +1,36 @@
+#pragma once
+// The amount fields of the entry window (the amount, the amount before tax, the tax). Whatever
+// changes their value, a key or a paste, the window is told (fieldMontantDidChange:) with the
+// field, so the tax split follows the amount as it is typed.
+#include "toolkit/fields/TextFieldMontant.h"
+
+class TextFieldMontantSaisie : public TextFieldMontant {
+    Q_OBJECT
+public:
+    using TextFieldMontant::TextFieldMontant;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void pasteText(const QString& text) override;
+
+private:
+    void tellIfChanged(const QString& before);
+};
+
+// The drawer's amount field of the split lines: Tab and Backtab go to the drawer's category
+// field, Return adds the line (the delegate's ADD_DETAIL:).
+class TextFieldMontantDetail : public TextFieldMontant {
+    Q_OBJECT
+public:
+    using TextFieldMontant::TextFieldMontant;
+
+    QWidget* partner() const { return m_partner; }
+    void setPartner(QWidget* partner) { m_partner = partner; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    QWidget* m_partner = nullptr;
+};

@@ -1,0 +1,57 @@
+#include "transactions/TransactionWindows.h"
+
+#include "transactions/SaisieRoutine.h"
+
+#include "foundation/IDesktop.h"
+#include "foundation/diagnostics.h"
+#include "model/MACRO.h"
+
+int TransactionWindows::openSaisieTransact(int family, long synonymeID, long compteID, const MACRO* macro, bool repeat)
+{
+    const bool palette = macro == nullptr;
+    return ::openSaisieTransact(nullptr, family, synonymeID, compteID, -1, nullptr, macro, true, false, false,
+                                palette && repeat, palette);
+}
+
+int TransactionWindows::openSaisieForMacro(const MACRO* macro)
+{
+    const TRANSACT* model = macro ? macroTransact(*macro) : nullptr;
+    if (!model)
+        return kSaisieCancel;
+    const bool carteOuCheque = model->moyen == kFamilyChequeDebit || model->moyen == kFamilyCarteDebit;
+    return openSaisieTransact(model->moyen, model->synonymeID, carteOuCheque ? model->who1 : -1, macro, false);
+}
+
+void TransactionWindows::runNewTransactions()
+{
+    bool repeat = false;
+    while (openSaisieTransact(0, -1, -1, nullptr, repeat) == kSaisieOK)
+        repeat = true;
+}
+
+QObject* TransactionWindows::notAvailable(const char* what)
+{
+    svLog(QStringLiteral("no %1 window in this version").arg(QString::fromLatin1(what)));
+    beep();
+    return nullptr;
+}
+
+QObject* TransactionWindows::openListingMoyen(long, int, long, bool, int)
+{
+    return notAvailable("payment-means listing");
+}
+
+QObject* TransactionWindows::openListingDossier(long, int, bool)
+{
+    return notAvailable("folder listing");
+}
+
+QObject* TransactionWindows::openListingPoste(long, int, bool)
+{
+    return notAvailable("category listing");
+}
+
+QObject* TransactionWindows::openCompteWindow(long, bool)
+{
+    return notAvailable("account");
+}

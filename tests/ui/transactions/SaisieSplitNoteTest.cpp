@@ -1,0 +1,263 @@
+// The split tab's line editor and drawn buttons, the note panel and the attached files of the
+// entry window; removed stored files reach the document only when the entry is accepted.
+#include "SaisieUiFixture.h"
+
+#include "transactions/CellDetail.h"
+#include "transactions/DrawerDetail.h"
+#include "transactions/SaisieNotePanel.h"
+#include "transactions/TextFieldNote.h"
+#include "transactions/ViewSaisieNote.h"
+
+#include "toolkit/dialogs/FenAskStringController.h"
+#include "toolkit/popups/PopMacro.h"
+#include "toolkit/tables/StdTableView.h"
+
+#include "model/MACRO.h"
+#include "model/TransactOps.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+using namespace saisieui;
+
+namespace {
+
+class SaisieSplitNoteTest : public SaisieUiTest {
+protected:
+    // A stored expense of 90 with a note and the stored file "facture.pdf" (stored as "12.pdf").
+    void storeWithFile()
+    {
+        TRANSACT stored;
+        stored.defaultTransact(&doc);
+        stored.who1 = 7;
+        stored.who2 = 22;
+        stored.moyen = 7;
+        stored.solde = euros(90);
+        stored.note = QStringLiteral("Garantie deux ans");
+        stored.attachedDocuments
+            = {AttachedDocument {QStringLiteral("facture.pdf"), QStringLiteral("12.pdf"), QString()}};
+        ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
+    }
+    static void tagged(FenEditSaisieController& w, const char* action, long row)
+    {
+        QAction sender;
+        sender.setData(qlonglong(row));
+        w.perform(QString::fromLatin1(action), &sender);
+    }
+    QStringList& queued() { return doc.storedDocToDeleteArray; }
+    // A click where the row's drawn button is.
+    static void clickRowButton(StdTableView* table, int row, const QRect& inRow)
+    {
+        const QRect rowRect = table->visualRect(table->model()->index(row, 0));
+        const QPoint point = inRow.translated(rowRect.topLeft()).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    }
+};
+
+} // namespace
+
+TEST_F(SaisieSplitNoteTest, LinesGiveTheirAmountBackToTheReferenceLine)
+{
+    enter(newOf(7), [this](FenEditSaisieController& w) {
+        choose(w, "pop_compteC", 22);
+        type(w, "field_montant", QStringLiteral("100"));
+        w.controls().checkbox_groupee->click();
+        choose(w, "pop_poste_detail", 4);
+        type(w, "field_montant_detail", QStringLiteral("30"));
+        w.perform(QStringLiteral("ADD_DETAIL:"));
+        ASSERT_EQ(w.rec().nbMultis(), 2);
+        EXPECT_DOUBLE_EQ(w.rec().multis[0].montant.values[0], 70);
+
+        // A line changed beyond what is left asks; Cancel leaves it.
+        ui().answerAlert(QStringLiteral("kConfirm_SuppMontantReference"), kAlertSecondButton);
+        w.controls().table1->GO(1);
+        type(w, "field_montant_detail", QStringLiteral("120"));
+        w.perform(QStringLiteral("MODIFIER_DETAIL:"));
+        EXPECT_DOUBLE_EQ(w.rec().multis[1].montant.values[0], 30);
+
+        // A null amount beeps and changes nothing.
+        const int beeps = ui().desktopRequests().beeps;
+        type(w, "field_montant_detail", QStringLiteral("0"));
+        w.perform(QStringLiteral("ADD_DETAIL:"));
+        EXPECT_EQ(ui().desktopRequests().beeps, beeps + 1);
+        EXPECT_EQ(w.rec().nbMultis(), 2);
+
+        // The selected row's drawn delete button.
+        w.windowIfLoaded()->show();
+        StdTableView* table = w.controls().table1;
+        table->GO(1);
+        CellDetail cell;
+        const QSize rowSize = table->visualRect(table->model()->index(1, 0)).size();
+        clickRowButton(table, 1, cell.supprimerRectInRow(rowSize));
+        ASSERT_EQ(w.rec().nbMultis(), 1);
+        EXPECT_DOUBLE_EQ(w.rec().multis[0].montant.values[0], 100);
+        EXPECT_EQ(text(w, "total_groupee_montant"), QStringLiteral("100,00"));
+
+        // The split box off asks; Cancel keeps the lines.
+        ui().answerAlert(QStringLiteral("kConfirm_DeleteDetail"), kAlertSecondButton);
+        w.controls().checkbox_groupee->click();
+        EXPECT_TRUE(w.controls().checkbox_groupee->isChecked());
+        EXPECT_EQ(w.rec().nbMultis(), 1);
+        ui().answerAlert(QStringLiteral("kConfirm_DeleteDetail"), kAlertFirstButton);
+        w.controls().checkbox_groupee->click();
+        EXPECT_EQ(w.rec().nbMultis(), 0);
+        EXPECT_TRUE(static_cast<StdTextView*>(w.controls().field_montant)->isEnabled());
+        EXPECT_EQ(text(w, "field_montant"), QStringLiteral("100.00"));
+        cancel(w);
+    });
+}
+
+TEST_F(SaisieSplitNoteTest, ALinesNoteIsAskedAndShownAsItsToolTip)
+{
+    enter(newOf(7), [this](FenEditSaisieController& w) {
+        type(w, "field_montant", QStringLiteral("10"));
+        w.controls().checkbox_groupee->click();
+        ui().onModal<FenAskStringController>([](FenAskStringController& ask) {
+            auto* field = ask.outlet<QLineEdit>(QStringLiteral("field_texte"));
+            ASSERT_NE(field, nullptr);
+            field->setText(QStringLiteral("pour Léa"));
+            ask.perform(QStringLiteral("OUI:"));
+        });
+        tagged(w, "MULTI_NOTE:", 0);
+        EXPECT_EQ(w.rec().multis[0].multiNote, QStringLiteral("pour Léa"));
+        CellDetail* cell = static_cast<CellDetail*>(w.viewForTableColumn1(w.controls().table1, 0));
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->getButtonMultiNote()->toolTip(), QStringLiteral("pour Léa"));
+        cancel(w);
+    });
+}
+
+TEST_F(SaisieSplitNoteTest, ALockedSplitTransactionOffersNoChange)
+{
+    RELEVE releve;
+    releve.ident = 1;
+    releve.date = today() - 20 * 86400.0;
+    getTool(kToolCompte, 7, &doc)->releves = {releve};
+    getTool(kToolCompte, 7, &doc)->locked_releve_to_date = today();
+    TRANSACT stored;
+    stored.defaultTransact(&doc);
+    stored.who1 = 7;
+    stored.who2 = 22;
+    stored.releveID1 = 1;
+    stored.when = today() - 25 * 86400.0;
+    stored.addMultiWithPosteID(1, euros(5), QString());
+    stored.addMultiWithPosteID(4, euros(6), QString());
+    stored.solde = euros(11);
+    ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
+    enter(editOf(0), [](FenEditSaisieController& w) {
+        EXPECT_EQ(w.controls().tabView->currentIndex(), kTabGroupage);
+        EXPECT_FALSE(w.split().drawer().getPopPoste()->isEnabled());
+        w.controls().table1->GO(0);
+        auto* cell = static_cast<CellDetail*>(w.viewForTableColumn1(w.controls().table1, 0));
+        ASSERT_NE(cell, nullptr);
+        EXPECT_TRUE(cell->getButtonSupprimer()->isHidden());
+        tagged(w, "SUPPRIMER_DETAIL:", 0);
+        EXPECT_EQ(w.rec().nbMultis(), 2);
+        cancel(w);
+    });
+}
+
+TEST_F(SaisieSplitNoteTest, TheNotePanelOpensWithANoteAndItsKeys)
+{
+    storeWithFile();
+    enter(editOf(0), [](FenEditSaisieController& w) {
+        ASSERT_TRUE(w.note().isShown()) << "the transaction has a note";
+        ViewSaisieNote* panel = w.note().controller()->view();
+        const int made = panel->height();
+        TextFieldNote* field = panel->field_texte();
+        EXPECT_EQ(field->toPlainText(), QStringLiteral("Garantie deux ans"));
+        field->moveCursor(QTextCursor::End);
+        QTest::keyClick(field, Qt::Key_Return, Qt::AltModifier);
+        QTest::keyClicks(field, QStringLiteral("puis extension"));
+        for (int line = 0; line < 6; ++line) {
+            QTest::keyClick(field, Qt::Key_Return, Qt::AltModifier);
+            QTest::keyClicks(field, QStringLiteral("ligne"));
+        }
+        EXPECT_GT(panel->height(), made) << "a long note makes the panel taller";
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_FALSE(w.note().isShown()) << "Return alone closes it";
+        EXPECT_TRUE(w.rec().note.startsWith(QStringLiteral("Garantie deux ans\npuis extension\nligne")));
+        w.perform(QStringLiteral("NOTE:"));
+        ASSERT_TRUE(w.note().isShown());
+        EXPECT_GE(w.note().controller()->view()->height(), ViewSaisieNoteController::kHeight);
+        w.clearNote();
+        EXPECT_FALSE(w.note().isShown());
+        EXPECT_TRUE(w.rec().note.isEmpty());
+        ok(w);
+    });
+    EXPECT_TRUE(doc.transact_array[0].note.isEmpty());
+    enter(newOf(7), [](FenEditSaisieController& w) {
+        EXPECT_FALSE(w.note().isShown()) << "no note, no panel";
+        cancel(w);
+    });
+}
+
+TEST_F(SaisieSplitNoteTest, TheNotesHeightNeverGoesBelowItsMadeHeight)
+{
+    EXPECT_DOUBLE_EQ(ViewSaisieNoteController::noteHeight(86, 40, 10), 86);
+    EXPECT_DOUBLE_EQ(ViewSaisieNoteController::noteHeight(86, 40, 37), 86);
+    EXPECT_DOUBLE_EQ(ViewSaisieNoteController::noteHeight(86, 40, 77), 126);
+}
+
+TEST_F(SaisieSplitNoteTest, ARemovedStoredFileIsQueuedOnlyWhenTheEntryIsAccepted)
+{
+    storeWithFile();
+    ui().answerAlert(QStringLiteral("kConfirm_SuppAttachedDocument"), kAlertSecondButton);
+    enter(editOf(0), [](FenEditSaisieController& w) {
+        tagged(w, "SUPPRIMER_DOCUMENT:", 0);
+        EXPECT_EQ(w.rec().nbAttachedDocuments(), 0);
+        cancel(w);
+    });
+    EXPECT_TRUE(queued().isEmpty()) << "Cancel loses nothing";
+    EXPECT_EQ(doc.transact_array[0].nbAttachedDocuments(), 1);
+
+    // A file removed before a macro refills the window is not forgotten.
+    ui().answerAlert(QStringLiteral("kConfirm_SuppAttachedDocument"), kAlertSecondButton);
+    ui().answerAlert(QStringLiteral("kConfirm_ChangeTrans"), kAlertFirstButton);
+    enter(editOf(0), [](FenEditSaisieController& w) {
+        tagged(w, "SUPPRIMER_DOCUMENT:", 0);
+        EXPECT_TRUE(w.MACRO_FROM_KEY_NUM(QVariant(int(u'p'))));
+        EXPECT_EQ(w.rec().why, QStringLiteral("Baguette"));
+        ok(w);
+    });
+    EXPECT_EQ(queued(), QStringList({"12.pdf"}));
+}
+
+TEST_F(SaisieSplitNoteTest, AMacroDroppingAStoredFileQueuesIt)
+{
+    storeWithFile();
+    ui().answerAlert(QStringLiteral("kConfirm_ChangeTrans"), kAlertFirstButton);
+    enter(editOf(0), [](FenEditSaisieController& w) {
+        w.controls().pop_macro->rebuild();
+        ASSERT_TRUE(w.controls().pop_macro->activateTag(0));
+        EXPECT_EQ(w.rec().nbAttachedDocuments(), 0);
+        EXPECT_EQ(w.pickers().compteDID, 30);
+        ok(w);
+    });
+    EXPECT_EQ(queued(), QStringList({"12.pdf"}));
+}
+
+TEST_F(SaisieSplitNoteTest, AFileChosenIsAttachedAndOpensWithItsApplication)
+{
+    ui().answerOpenPanel(QStringLiteral("/tmp/Ticket  de   caisse.pdf"));
+    ui().answerAlert(QStringLiteral("kConfirm_SuppAttachedDocument"), kAlertSecondButton);
+    enter(newOf(7), [this](FenEditSaisieController& w) {
+        choose(w, "pop_compteC", 22);
+        type(w, "field_montant", QStringLiteral("8"));
+        EXPECT_FALSE(w.controls().fieldNoDocument->isHidden());
+        w.perform(QStringLiteral("ADD_DOCUMENT:"));
+        ASSERT_EQ(w.rec().nbAttachedDocuments(), 1);
+        EXPECT_EQ(w.rec().attachedDocuments[0].docVisibleName, QStringLiteral("Ticket de caisse.pdf"));
+        EXPECT_EQ(w.controls().tabView->tabText(kTabDocuments), QStringLiteral("Documents (*)"));
+        EXPECT_TRUE(w.controls().fieldNoDocument->isHidden());
+        w.openDocumentAtRow(0);
+        EXPECT_EQ(ui().desktopRequests().openedFiles, QStringList({"/tmp/Ticket  de   caisse.pdf"}));
+        w.openDocumentAtRow(3); // nothing
+        tagged(w, "SUPPRIMER_DOCUMENT:", 0);
+        ok(w);
+    });
+    EXPECT_TRUE(queued().isEmpty()) << "a file never stored queues nothing";
+    EXPECT_EQ(ui().panelsShown().opens.size(), 1);
+}
