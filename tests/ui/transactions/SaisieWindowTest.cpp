@@ -3,9 +3,11 @@
 #include "SaisieUiFixture.h"
 
 #include "foundation/localized.h"
+
 #include "model/TransactOps.h"
 #include "toolkit/popups/PopCompte.h"
 #include "transactions/TextFieldMontantSaisie.h"
+#include <QTest>
 
 using namespace saisieui;
 
@@ -224,6 +226,23 @@ TEST_F(SaisieUiTest, ChangingTheMeansToOneThatDoesNotFitRebuildsTheAccountsWhenA
         EXPECT_EQ(w.pickers().compteCID, 7) << "the starting account";
         EXPECT_EQ(text(w, "field_moyen"), moyenNameForFamily(6));
         EXPECT_TRUE(w.controls().pop_compteC->isEnabled()) << "opened once rebuilt";
+        cancel(w);
+    });
+}
+
+// Every change of the amount moves the tax split, the keys that delete included.
+TEST_F(SaisieUiTest, TheTaxSplitFollowsEveryKeyOfTheAmount)
+{
+    enter(newOf(7), [](FenEditSaisieController& w) {
+        choose(w, "pop_compteC", 22);
+        type(w, "field_montant", QStringLiteral("1200"));
+        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("200.00"));
+        QTest::keyClick(w.controls().field_montant, Qt::Key_Backspace);
+        EXPECT_EQ(text(w, "field_montant"), QStringLiteral("120"));
+        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("20.00"));
+        EXPECT_EQ(text(w, "field_montantHT"), QStringLiteral("100.00"));
+        choose(w, "pop_taxe", -1);
+        EXPECT_TRUE(text(w, "field_montantTaxe").isEmpty()) << "no tax, no split";
         cancel(w);
     });
 }
