@@ -6,6 +6,7 @@
 #include "transactions/SaisieImages.h"
 #include "transactions/TextFieldMontantSaisie.h"
 
+#include "toolkit/fields/ButtonCalculette.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/TextFieldJour.h"
@@ -183,6 +184,7 @@ QWidget* SaisieWindowLayout::buildGeneral(QWidget* parent, SaisieControls& c)
     c.titre_montant = title("titre_montant", box);
     c.field_montant = named<TextFieldMontantSaisie>("field_montant", box);
     c.field_montant->setFixedWidth(150);
+    c.button_calculette = new ButtonCalculette(c.field_montant, box);
     c.pop_devise = named<PopDevise>("pop_devise", box);
     c.pop_devise->setAssociatedMontant(c.field_montant);
     c.titre_debit = title("titre_debit", box);
@@ -230,7 +232,7 @@ QWidget* SaisieWindowLayout::buildGeneral(QWidget* parent, SaisieControls& c)
     grid->addWidget(title("titre_date", box, localizedAppl(QStringLiteral("SAISIE_DATE"))), 0, 0);
     grid->addLayout(row({c.field_jour1, c.field_mois1, c.field_annee1, c.button_calendrier}, true), 0, 1, 1, 2);
     grid->addWidget(c.titre_montant, 1, 0);
-    grid->addLayout(row({c.field_montant, c.pop_devise}, true), 1, 1, 1, 2);
+    grid->addLayout(row({c.field_montant, c.button_calculette, c.pop_devise}, true), 1, 1, 1, 2);
     grid->addWidget(c.titre_debit, 2, 0);
     grid->addWidget(c.pop_compteD, 2, 1);
     grid->addWidget(c.view_compteD, 2, 2);

@@ -3,6 +3,7 @@
 // the window's code and its tests know it by (objectName), and every button its action.
 #include <QPointer>
 
+class ButtonCalculette;
 class DrawerDetail;
 class PopCompte;
 class PopDevise;
@@ -53,6 +54,7 @@ struct SaisieControls {
     QToolButton* button_calendrier = nullptr;
     QLabel* titre_montant = nullptr;
     TextFieldMontantSaisie* field_montant = nullptr;
+    ButtonCalculette* button_calculette = nullptr;
     PopDevise* pop_devise = nullptr;
     QLabel* titre_debit = nullptr;
     TextViewCompteD* view_compteD = nullptr;

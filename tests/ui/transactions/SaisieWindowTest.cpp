@@ -5,6 +5,7 @@
 #include "foundation/localized.h"
 
 #include "model/TransactOps.h"
+#include "toolkit/fields/ButtonCalculette.h"
 #include "toolkit/popups/PopCompte.h"
 #include "transactions/TextFieldMontantSaisie.h"
 #include <QTest>
@@ -245,4 +246,29 @@ TEST_F(SaisieUiTest, TheTaxSplitFollowsEveryKeyOfTheAmount)
         EXPECT_TRUE(text(w, "field_montantTaxe").isEmpty()) << "no tax, no split";
         cancel(w);
     });
+}
+
+TEST_F(SaisieUiTest, TheCalculatorButtonComputesTheAmountWhileItMayChange)
+{
+    ButtonCalculette::setCalculetteRunner([](StdWindowController*, WindowDataPtr data, long slot) -> long {
+        data->montant.setValueForDevise(slot, 12 * 3.5);
+        return 1;
+    });
+    enter(newOf(7), [](FenEditSaisieController& w) {
+        choose(w, "pop_compteC", 22);
+        ButtonCalculette* calculette = w.controls().button_calculette;
+        ASSERT_TRUE(calculette->isEnabled());
+        calculette->click();
+        EXPECT_EQ(text(w, "field_montant"), QStringLiteral("42.00"));
+        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("7.00")) << "the window takes the new amount";
+        ok(w);
+    });
+    enter(newOf(7), [](FenEditSaisieController& w) {
+        w.controls().checkbox_groupee->click();
+        EXPECT_FALSE(w.controls().button_calculette->isEnabled()) << "a split amount is the sum of its lines";
+        cancel(w);
+    });
+    ButtonCalculette::setCalculetteRunner({});
+    ASSERT_EQ(doc.transact_array.size(), 1);
+    EXPECT_DOUBLE_EQ(doc.transact_array[0].solde.values[0], 42);
 }
