@@ -1,9 +1,9 @@
 #include "engines/SearchEngine.h"
 
-#include "model/DOCUMENT.h"
 #include "engines/CritereMatch.h"
 #include "engines/PlanificatorWalk.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
 
 #include <algorithm>
 #include <climits>
@@ -539,11 +539,15 @@ bool ImportDuplicateIndex::importTransactExists(const TRANSACT& trans)
     takeInAppended();
     const Critere critere = duplicateCritere(trans, m_doc);
     const CritereMatcher matcher(critere, m_doc, &m_doc->deviseHdl);
+    const auto admits
+        = [&](const TRANSACT& t) { return (!m_admit || m_admit(t)) && matcher.transFitCritere(t, nullptr); };
     const auto fits = [&](const Entry& entry) {
         const TRANSACT* t = TRANSACT::transactAtIndexInDocument(entry.index, m_doc);
-        return t && matcher.transFitCritere(*t, nullptr);
+        return t && admits(*t);
     };
     const Critere::Prepared& day = critere.prepared();
+    if (day.nextDayStart == 0 && m_admit)
+        return std::any_of(m_doc->transact_array.cbegin(), m_doc->transact_array.cend(), admits);
     if (day.nextDayStart == 0)
         return ::importTransactExists(trans, m_doc);
     const auto from = std::lower_bound(m_entries.cbegin(), m_entries.cend(), Entry {day.dayStart, LONG_MIN});

@@ -111,6 +111,8 @@ public:
 
     bool importTransactExists(const TRANSACT& trans);
     void rebuild();
+    // Only the transactions the filter admits count as duplicates; all of them without one.
+    void setFilter(std::function<bool(const TRANSACT&)> admit) { m_admit = std::move(admit); }
 
 private:
     struct Entry {
@@ -125,6 +127,7 @@ private:
     void takeInAppended();
 
     const DOCUMENT* m_doc;
+    std::function<bool(const TRANSACT&)> m_admit;
     std::vector<Entry> m_entries; // sorted
     std::vector<Entry> m_appended; // taken in since the last sort, in document order
     long m_indexed = 0; // transactions of the document taken in

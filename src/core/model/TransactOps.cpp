@@ -110,12 +110,16 @@ bool makeTransact(const TRANSACT& trans, long* index, DOCUMENT* doc, bool notify
     addNewSide(targets, trans.who1, trans.releveID1, doc);
     addNewSide(targets, trans.who2, trans.releveID2, doc);
     recompute(targets, doc);
-    if (notify && isLast) {
-        playTransactSound();
-        sendToAllWindowDelegates(Sel::MAKE_TRANSACT, position(stored), QVariant(true));
-        sendFollowUps();
-    }
+    if (notify && isLast)
+        notifyMakeTransact(stored);
     return true;
+}
+
+void notifyMakeTransact(long index)
+{
+    playTransactSound();
+    sendToAllWindowDelegates(Sel::MAKE_TRANSACT, position(index), QVariant(true));
+    sendFollowUps();
 }
 
 bool replaceTransact(const TRANSACT& trans, long index, DOCUMENT* doc, bool notify, bool isLast, bool keepSelection)

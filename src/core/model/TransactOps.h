@@ -19,6 +19,9 @@ class DOCUMENT;
 // Appends a copy of the transaction (the caller keeps its own); *index (may be null) gets the new
 // position. False, with nothing stored, only without a document.
 bool makeTransact(const TRANSACT& trans, long* index, DOCUMENT* doc, bool notify, bool isLast);
+// What makeTransact does for the last transaction of a batch, for a batch whose last stored
+// transaction was not known to be the last when it was made.
+void notifyMakeTransact(long index);
 // Replaces the transaction at that position with a copy. False when the position is outside the
 // list (nothing is changed nor broadcast) or when an account the old or new version names is
 // missing (the replacement is made all the same).
