@@ -38,6 +38,12 @@ inline constexpr int kImportFormatCSV = 1;
 inline constexpr int kImportFormatQIF = 2;
 inline constexpr int kImportFormatOFX = 3;
 
+// The application's settings a run follows, as they stand when it starts.
+struct ImportSettings {
+    bool reglesImport = true; // the categorisation rules complete imported transactions
+    bool reglesManuel = false; // the document's own rules rather than rules learnt for the run
+};
+
 // What became of the records of the last run.
 struct ImportReport {
     struct Refused {
@@ -85,7 +91,8 @@ public:
     // parsed are told in an alert. The controller is the statement window (may be null); the
     // block is called when a run ends or the user declines it, never once the controller is gone.
     void importURLWithFormat(QObject* controller, const QString& url, int format, long compteID, int devise,
-                             DOCUMENT* doc, DidImportBlock didImport, const QString& chosenEncoding = QString());
+                             DOCUMENT* doc, ImportSettings settings, DidImportBlock didImport,
+                             const QString& chosenEncoding = QString());
     // The file's text, a null string when it can't be read or decoded (*errorKey, table
     // "Dialogue", says why). *encoding, when it names an encoding on entry, is the one to use;
     // it receives the encoding used.
@@ -97,33 +104,35 @@ public:
                      const ImportEndBlock& endBlock, QString* errorKey) const;
     // No records: an alert. Otherwise the review, then the continue question, then the run.
     void treatParsedArray(QObject* controller, ParsedImport parsed, int format, long compteID, int devise,
-                          DOCUMENT* doc, DidImportBlock didImport);
+                          DOCUMENT* doc, ImportSettings settings, DidImportBlock didImport);
     bool validateParsedArray(QObject* window, const ImportRecords& records, int format, long compteID,
                              int devise) const;
     // Starts the timed run; false, with an alert, while another run is going or when the
     // services it needs are missing.
     bool executeImport(QObject* controller, long compteID, ParsedImport parsed, int format, int devise, DOCUMENT* doc,
-                       DidImportBlock didImport);
+                       ImportSettings settings, DidImportBlock didImport);
     // One tick: one record; the run ends when the records are exhausted or the user stops.
     void _TIMER();
     // The record of the tick; false when the run is over.
     bool importOneFiche();
-    // The rules of a run: learnt afresh from the document, or, when the user keeps manual rules,
-    // the document's own (learnt and stored into it first when it has none). A copy: a change of
-    // preference during the run never touches the list the run uses.
-    static RegleList usedRegles(DOCUMENT* doc);
+    // The rules of a run: learnt afresh from the document, or, with manual rules, the document's
+    // own (learnt and stored into it first when it has none). A copy, and the settings are those
+    // of the run's start: a change of preference during the run touches neither the list the run
+    // uses nor the document's.
+    static RegleList usedRegles(DOCUMENT* doc, bool reglesManuel);
     bool isRunning() const { return m_run != nullptr; }
     const ImportReport& lastReport() const { return m_lastReport; }
 
     // ---- Building a transaction from a record ---------------------------------------------------
 
     // A new transaction of the document from the record's fields; the categorisation rules
-    // applied when given and the application applies them to imports; importDoublon set when
+    // applied when given (with the manual-rules setting); importDoublon set when
     // the document holds the same transaction (through the index when given, which decides what
     // the record is compared with). *dateRead (may be null) tells whether a date field read.
     static TRANSACT extractTransactFromArrayOfRubriques(const ImportRecord& record, int format, long compteID,
-                                                        int devise, const RegleList* regles, DOCUMENT* doc,
-                                                        ImportDuplicateIndex* duplicates, bool* dateRead);
+                                                        int devise, const RegleList* regles, bool reglesManuel,
+                                                        DOCUMENT* doc, ImportDuplicateIndex* duplicates,
+                                                        bool* dateRead);
     // The record's currency slot: its first currency field naming a currency of the document,
     // else the account's, else the slot shown.
     static long extractDeviseFromArrayOfRubriques(const ImportRecord& record, long compteID, int devise,
@@ -194,8 +203,10 @@ private:
     ImportManager();
     ~ImportManager();
 
-    void treatParsedArrayFrom(Origin origin, ParsedImport parsed, int format, long compteID, int devise, DOCUMENT* doc);
-    bool executeImportFrom(Origin origin, long compteID, ParsedImport parsed, int format, int devise, DOCUMENT* doc);
+    void treatParsedArrayFrom(Origin origin, ParsedImport parsed, int format, long compteID, int devise, DOCUMENT* doc,
+                              ImportSettings settings);
+    bool executeImportFrom(Origin origin, long compteID, ParsedImport parsed, int format, int devise, DOCUMENT* doc,
+                           ImportSettings settings);
     int offerInEntryWindow(TRANSACT& trans, bool dateRead);
     void storeFiche(const TRANSACT& trans);
     void scheduleTick();

@@ -1,7 +1,6 @@
 // The import manager's run: from a chosen file to the stored transactions.
 #include "import/ImportManager.h"
 
-#include "document/APPLIPARAM.h"
 #include "engines/RegleManager.h"
 #include "engines/SearchEngine.h"
 #include "foundation/IAlerts.h"
@@ -89,6 +88,7 @@ struct ImportManager::Run {
     long compteID = -1;
     int format = kImportFormatTab;
     int devise = 0;
+    ImportSettings settings;
     ParsedImport parsed;
     RegleList regles;
     std::unique_ptr<ImportDuplicateIndex> duplicates;
@@ -104,7 +104,8 @@ ImportManager::ImportManager() = default;
 ImportManager::~ImportManager() = default;
 
 void ImportManager::importURLWithFormat(QObject* controller, const QString& url, int format, long compteID, int devise,
-                                        DOCUMENT* doc, DidImportBlock didImport, const QString& chosenEncoding)
+                                        DOCUMENT* doc, ImportSettings settings, DidImportBlock didImport,
+                                        const QString& chosenEncoding)
 {
     const QString fileName = QFileInfo(url).fileName();
     if (format < kImportFormatTab || format > kImportFormatOFX) {
@@ -121,22 +122,24 @@ void ImportManager::importURLWithFormat(QObject* controller, const QString& url,
     const Origin origin(controller, std::move(didImport));
     const quint64 docGeneration = m_docGeneration;
     // The tab import editor hands its records over later, when the document may have closed.
-    const ImportEndBlock endBlock = [this, origin, format, compteID, devise, doc, docGeneration](ParsedImport parsed) {
-        if (docGeneration == m_docGeneration)
-            treatParsedArrayFrom(origin, std::move(parsed), format, compteID, devise, doc);
-    };
+    const ImportEndBlock endBlock
+        = [this, origin, format, compteID, devise, doc, settings, docGeneration](ParsedImport parsed) {
+              if (docGeneration == m_docGeneration)
+                  treatParsedArrayFrom(origin, std::move(parsed), format, compteID, devise, doc, settings);
+          };
     if (!parseString(text, format, compteID, devise, encoding, endBlock, &reason))
         showAlert(controller, reason, fileName, 2);
 }
 
 void ImportManager::treatParsedArray(QObject* controller, ParsedImport parsed, int format, long compteID, int devise,
-                                     DOCUMENT* doc, DidImportBlock didImport)
+                                     DOCUMENT* doc, ImportSettings settings, DidImportBlock didImport)
 {
-    treatParsedArrayFrom(Origin(controller, std::move(didImport)), std::move(parsed), format, compteID, devise, doc);
+    treatParsedArrayFrom(Origin(controller, std::move(didImport)), std::move(parsed), format, compteID, devise, doc,
+                         settings);
 }
 
 void ImportManager::treatParsedArrayFrom(Origin origin, ParsedImport parsed, int format, long compteID, int devise,
-                                         DOCUMENT* doc)
+                                         DOCUMENT* doc, ImportSettings settings)
 {
     if (parsed.records.empty()) {
         showAlert(origin.window(), QStringLiteral("kAlerte_RienAImporter"),
@@ -154,7 +157,7 @@ void ImportManager::treatParsedArrayFrom(Origin origin, ParsedImport parsed, int
         origin.done();
         return;
     }
-    executeImportFrom(std::move(origin), compteID, std::move(parsed), format, devise, doc);
+    executeImportFrom(std::move(origin), compteID, std::move(parsed), format, devise, doc, settings);
 }
 
 bool ImportManager::validateParsedArray(QObject* window, const ImportRecords& records, int format, long compteID,
@@ -165,14 +168,14 @@ bool ImportManager::validateParsedArray(QObject* window, const ImportRecords& re
 }
 
 bool ImportManager::executeImport(QObject* controller, long compteID, ParsedImport parsed, int format, int devise,
-                                  DOCUMENT* doc, DidImportBlock didImport)
+                                  DOCUMENT* doc, ImportSettings settings, DidImportBlock didImport)
 {
-    return executeImportFrom(Origin(controller, std::move(didImport)), compteID, std::move(parsed), format, devise,
-                             doc);
+    return executeImportFrom(Origin(controller, std::move(didImport)), compteID, std::move(parsed), format, devise, doc,
+                             settings);
 }
 
 bool ImportManager::executeImportFrom(Origin origin, long compteID, ParsedImport parsed, int format, int devise,
-                                      DOCUMENT* doc)
+                                      DOCUMENT* doc, ImportSettings settings)
 {
     if (m_run) {
         showAlert(origin.window(), QStringLiteral("kAlerte_ImportEnCours"), QString(), 2);
@@ -186,9 +189,10 @@ bool ImportManager::executeImportFrom(Origin origin, long compteID, ParsedImport
     run->compteID = compteID;
     run->format = format;
     run->devise = devise;
+    run->settings = settings;
     run->report.otherSections = parsed.skippedRecords;
     run->parsed = std::move(parsed);
-    run->regles = usedRegles(doc);
+    run->regles = usedRegles(doc, settings.reglesManuel);
     // Marks tell this run's transactions apart: cleared now, set on each one stored.
     TRANSACT::markAllTransact(false, doc);
     run->duplicates = std::make_unique<ImportDuplicateIndex>(doc);
@@ -238,8 +242,10 @@ bool ImportManager::importOneFiche()
     }
     const ImportRecord& record = run.parsed.records[static_cast<size_t>(run.fiche)];
     bool dateRead = false;
-    TRANSACT trans = extractTransactFromArrayOfRubriques(record, run.format, run.compteID, run.devise, &run.regles,
-                                                         run.doc, run.duplicates.get(), &dateRead);
+    const RegleList* regles = run.settings.reglesImport ? &run.regles : nullptr;
+    TRANSACT trans
+        = extractTransactFromArrayOfRubriques(record, run.format, run.compteID, run.devise, regles,
+                                              run.settings.reglesManuel, run.doc, run.duplicates.get(), &dateRead);
     if (!run.importAll) {
         const quint64 generation = m_runGeneration;
         const int answer = offerInEntryWindow(trans, dateRead);
@@ -345,12 +351,12 @@ void ImportManager::setProgressRunning(bool running) const
         m_services.review->setProgressRunning(m_run->origin.window(), running);
 }
 
-RegleList ImportManager::usedRegles(DOCUMENT* doc)
+RegleList ImportManager::usedRegles(DOCUMENT* doc, bool reglesManuel)
 {
     if (!doc)
         return RegleList();
     const RegleManager& manager = RegleManager::sharedRegleManager();
-    if (!APPLIPARAM::loadAppliParam().reglesManuel)
+    if (!reglesManuel)
         return manager.computeRegles(doc);
     if (doc->reglesArray.isEmpty())
         doc->reglesArray = manager.computeRegles(doc);

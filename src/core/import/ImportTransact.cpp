@@ -1,7 +1,6 @@
 // The import manager's building of one transaction from one record.
 #include "import/ImportManager.h"
 
-#include "document/APPLIPARAM.h"
 #include "engines/RegleManager.h"
 #include "engines/SearchEngine.h"
 #include "foundation/diagnostics.h"
@@ -56,8 +55,9 @@ void assumeMoyenVariante(TRANSACT& trans, DOCUMENT* doc)
 } // namespace
 
 TRANSACT ImportManager::extractTransactFromArrayOfRubriques(const ImportRecord& record, int format, long compteID,
-                                                            int devise, const RegleList* regles, DOCUMENT* doc,
-                                                            ImportDuplicateIndex* duplicates, bool* dateRead)
+                                                            int devise, const RegleList* regles, bool reglesManuel,
+                                                            DOCUMENT* doc, ImportDuplicateIndex* duplicates,
+                                                            bool* dateRead)
 {
     bool read = false;
     TRANSACT trans = TRANSACT::allocNewTransact(doc);
@@ -72,8 +72,8 @@ TRANSACT ImportManager::extractTransactFromArrayOfRubriques(const ImportRecord& 
                 fillTransactWithTaxe(trans, field.value, *doc);
         }
         trans.markTransactImport(cleanMemo(memo), compteID, format == kImportFormatQIF || format == kImportFormatOFX);
-        if (regles && APPLIPARAM::loadAppliParam().reglesImport)
-            RegleManager::sharedRegleManager().applyReglesToTransact(*regles, trans, doc, nullptr);
+        if (regles)
+            RegleManager::sharedRegleManager().applyReglesToTransact(*regles, reglesManuel, trans, doc, nullptr);
         assumeMoyenVariante(trans, doc);
         trans.importDoublon = duplicates ? duplicates->importTransactExists(trans) : ::importTransactExists(trans, doc);
     }
