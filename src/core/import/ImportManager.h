@@ -4,7 +4,8 @@
 //
 // A run goes: read the file's text (TextFileDecoder), parse it (ImportParser...), review the
 // records, confirm, then one record per tick of the program's timer: build its transaction, offer
-// it in the entry window (until the user chooses to import all the rest), check it and store it.
+// it in the entry window, check it and store it. Once the user chooses to import all the rest, a
+// tick takes a batch of records without windows and recomputes the statements once for them.
 // A record that fails the check is never stored: the entry window is offered again with an alert
 // saying why, and while importing all the record is skipped and reported with its line. The
 // duplicate mark compares a record with the transactions that were in the document before the
@@ -111,7 +112,8 @@ public:
     // services it needs are missing.
     bool executeImport(QObject* controller, long compteID, ParsedImport parsed, int format, int devise, DOCUMENT* doc,
                        ImportSettings settings, DidImportBlock didImport);
-    // One tick: one record; the run ends when the records are exhausted or the user stops.
+    // One tick: one record, or a batch while importing all; the run ends when the records are
+    // exhausted or the user stops.
     void _TIMER();
     // The record of the tick; false when the run is over.
     bool importOneFiche();

@@ -8,6 +8,7 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
+#include "model/ReleveCompute.h"
 #include "model/TransactOps.h"
 
 #include <QFileInfo>
@@ -15,6 +16,10 @@
 namespace {
 
 constexpr int kTickMs = 300;
+// Once the user imports all the rest, no window paces the run: a tick takes this many records and
+// the next one follows at once, so a long file is in within seconds while the program still
+// answers between two ticks.
+constexpr int kImportAllBatch = 200;
 // The refused records the report names one by one; the others are counted.
 constexpr size_t kReportedLines = 20;
 
@@ -97,6 +102,7 @@ struct ImportManager::Run {
     bool importAll = false;
     IImportScheduler::Handle timer = 0;
     long unnotifiedIndex = -1; // the last transaction stored without telling the windows
+    bool balancesStale = false; // transactions were stored without their statements recomputed
     ImportReport report;
 };
 
@@ -206,7 +212,7 @@ bool ImportManager::executeImportFrom(Origin origin, long compteID, ParsedImport
 void ImportManager::scheduleTick()
 {
     const quint64 generation = m_runGeneration;
-    m_run->timer = m_services.scheduler->after(kTickMs, [this, generation] {
+    m_run->timer = m_services.scheduler->after(m_run->importAll ? 0 : kTickMs, [this, generation] {
         if (generation == m_runGeneration)
             _TIMER();
     });
@@ -219,14 +225,24 @@ void ImportManager::_TIMER()
     m_run->timer = 0;
     m_run->buzy = true;
     const quint64 generation = m_runGeneration;
-    const bool more = importOneFiche();
-    if (generation != m_runGeneration)
-        return;
+    const int records = m_run->importAll ? kImportAllBatch : 1;
+    bool more = true;
+    for (int i = 0; i < records && more; ++i) {
+        more = importOneFiche();
+        if (generation != m_runGeneration)
+            return;
+        if (more)
+            ++m_run->fiche;
+    }
+    // The document is whole again before anything else runs: an automatic save may come next.
+    if (m_run->balancesStale) {
+        recomputeAllReleves(m_run->doc);
+        m_run->balancesStale = false;
+    }
     if (!more) {
         endRun();
         return;
     }
-    ++m_run->fiche;
     m_run->buzy = false;
     scheduleTick();
 }
@@ -296,25 +312,33 @@ int ImportManager::offerInEntryWindow(TRANSACT& trans, bool dateRead)
     }
 }
 
-// While importing all, only the last record tells the windows, so they rebuild once.
+// Offered in the entry window, a record is stored and the windows told at once. While importing
+// all, records are appended alone: the tick recomputes the statements once for all of them, and
+// the end of the run tells the windows once, so they rebuild once.
 void ImportManager::storeFiche(const TRANSACT& trans)
 {
     Run& run = *m_run;
-    const bool last = !run.importAll || run.fiche == static_cast<long>(run.parsed.records.size()) - 1;
     long index = -1;
-    if (!makeTransact(trans, &index, run.doc, last, last))
-        return;
+    if (!run.importAll) {
+        if (!makeTransact(trans, &index, run.doc, true, true))
+            return;
+    } else {
+        index = TRANSACT::allocTransact(trans, run.doc);
+        if (index < 0)
+            return;
+        updateChequeNumbering(index, run.doc);
+        run.balancesStale = true;
+    }
     if (TRANSACT* stored = transactAtIndex(index, run.doc))
         stored->mark = true;
     ++run.report.stored;
-    run.unnotifiedIndex = last ? -1 : index;
+    run.unnotifiedIndex = run.importAll ? index : -1;
 }
 
 void ImportManager::endRun()
 {
     const std::unique_ptr<Run> run = std::move(m_run);
     ++m_runGeneration;
-    // The last records were refused: the windows still have to hear of the ones stored before.
     if (run->unnotifiedIndex >= 0)
         notifyMakeTransact(run->unnotifiedIndex);
     m_lastReport = run->report;

@@ -1,6 +1,7 @@
 // A whole import run, headless: review, question, entry window and timer answered by fakes.
 #include "FakeImportServices.h"
 #include "ImportDocument.h"
+#include "document/SVDocumentManager.h"
 #include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
@@ -92,6 +93,34 @@ TEST_F(ImportRun, OneRecordPerTickThroughTheEntryWindow)
     }
 }
 
+// Between two ticks the document is whole: a save then (the automatic one of the main timer)
+// writes the transactions stored so far, and they read back.
+TEST_F(ImportRun, ASaveDuringTheRunKeepsWhatWasStored)
+{
+    doc.documentUrl = testenv::package(QStringLiteral("import-save"));
+    // The second record goes in as "import all" is chosen: stored without the windows, its
+    // statements recomputed before the tick ends.
+    services.answers = {kSaisieOK, kSaisieImportAll};
+    ASSERT_TRUE(start(kFourPurchases));
+    services.tick(2);
+    SVDocumentManager& store = SVDocumentManager::defaultManager();
+    ASSERT_EQ(store.saveDocumentInternal(doc.documentUrl, doc), 0);
+    services.tick();
+    ASSERT_EQ(stored(), 4);
+
+    DOCUMENT saved(doc.documentUrl, kFileSystemLocal);
+    ASSERT_EQ(store.loadDocumentInternal(doc.documentUrl, saved), 0);
+    ASSERT_EQ(saved.transact_array.size(), 2);
+    for (long i = 0; i < 2; ++i) {
+        EXPECT_EQ(saved.transact_array[i].when, doc.transact_array[i].when);
+        EXPECT_EQ(saved.transact_array[i].whyImport, doc.transact_array[i].whyImport);
+        EXPECT_EQ(saved.transact_array[i].importID, kCompte);
+    }
+    const TOOL* compte = TOOL::getTool(kToolCompte, kCompte, &saved);
+    ASSERT_TRUE(compte);
+    EXPECT_NEAR(compte->solde.values[0], -14.20, 0.001);
+}
+
 TEST_F(ImportRun, ImportAllAtTheThirdRecordTellsTheWindowsOnceForTheRest)
 {
     StatementWindow window;
@@ -104,6 +133,28 @@ TEST_F(ImportRun, ImportAllAtTheThirdRecordTellsTheWindowsOnceForTheRest)
     EXPECT_EQ(window.made, (QList<qlonglong> {0, 1, 4}));
     EXPECT_EQ(sounds.played, 3);
     EXPECT_EQ(services.progress, (QList<bool> {true, false}));
+}
+
+// Without windows to pace it, a long file goes in by batches, the statements recomputed once per
+// batch and the windows told once at the end.
+TEST_F(ImportRun, ImportingAllGoesByBatches)
+{
+    StatementWindow window;
+    QString qif;
+    for (int i = 0; i < 450; ++i)
+        qif += QStringLiteral("D%1/02/2023\nT-1\nPAchat %2\n^\n").arg(1 + i % 28).arg(i);
+    services.answers = {kSaisieImportAll};
+    ASSERT_TRUE(start(qif, &window));
+    EXPECT_EQ(services.tick(1), 1);
+    ASSERT_EQ(services.pending.size(), 1u);
+    EXPECT_EQ(services.pending.front().ms, 0);
+    EXPECT_EQ(services.tick(), 3);
+    EXPECT_EQ(stored(), 450);
+    EXPECT_EQ(window.made, QList<qlonglong> {449});
+    EXPECT_EQ(sounds.played, 1);
+    const TOOL* compte = TOOL::getTool(kToolCompte, kCompte, &doc);
+    ASSERT_TRUE(compte);
+    EXPECT_NEAR(compte->solde.values[0], -450, 0.001);
 }
 
 TEST_F(ImportRun, TheSamePurchaseTwiceInOneFileIsNoDuplicateButASecondImportIs)
@@ -182,7 +233,7 @@ TEST_F(ImportRun, AStatementWindowClosedDuringTheRunIsNeitherRefreshedNorAnimate
     auto* window = new QObject;
     services.answers = {kSaisieImportAll};
     ASSERT_TRUE(start(kFourPurchases, window));
-    services.tick(2);
+    services.tick(1);
     delete window;
     services.tick();
     EXPECT_EQ(stored(), 4);
