@@ -49,9 +49,9 @@ QStringList splitDataIntoTokens(const QByteArray& data, const QList<int>& separa
 
 QStringList splitStringIntoTokens(const QString& string, const QList<int>& separators)
 {
-    const auto lowByte = [&](qsizetype i) { return static_cast<unsigned char>(string.at(i).unicode() & 0xFF); };
+    // The whole character counts: "Ĭ" (U+012C) is no "," for sharing its low byte.
     return tokens(
-        string.size(), [&](qsizetype i) { return isCharInList(lowByte(i), separators); },
+        string.size(), [&](qsizetype i) { return separators.contains(static_cast<int>(string.at(i).unicode())); },
         [&](qsizetype i) { return string.at(i); });
 }
 

@@ -16,8 +16,8 @@ QStringList splitDataStringBy(const QByteArray& data, const QString& separator, 
 // Tokens between runs of separator bytes: leading and trailing separators give no empty token.
 // Each byte becomes the character of the same number.
 QStringList splitDataIntoTokens(const QByteArray& data, const QList<int>& separators);
-// The same over a string's characters; a character is a separator when its low 8 bits equal one of
-// the listed numbers.
+// The same over a string's characters; a character is a separator when it is one of the listed
+// character numbers.
 QStringList splitStringIntoTokens(const QString& string, const QList<int>& separators);
 bool isCharInList(unsigned char c, const QList<int>& list);
 

@@ -260,3 +260,18 @@ bool ImportParser::parseDateFromString(QStringView text, ImportRubrique kind, do
     dmyToDate(day, month, year, date);
     return true;
 }
+
+bool containsString(const QString& text, const QString& part, QString* left, QString* right)
+{
+    const qsizetype at = part.isEmpty() ? -1 : text.indexOf(part, 0, Qt::CaseInsensitive);
+    if (left)
+        *left = at < 0 ? QString() : text.left(at);
+    if (right)
+        *right = at < 0 ? QString() : text.mid(at + part.size());
+    return at >= 0;
+}
+
+bool containsString(const QString& text, const QString& part, QString* remain)
+{
+    return containsString(text, part, nullptr, remain);
+}

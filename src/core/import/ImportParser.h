@@ -50,3 +50,9 @@ public:
     // The same date at 00:00:00; *date is 0 when it fails.
     static bool parseDateFromString(QStringView text, ImportRubrique kind, double* date);
 };
+
+// Whether the text holds the part, case ignored; *left and *right (either may be null) get the
+// text before and after its first occurrence, or null strings when it has none.
+bool containsString(const QString& text, const QString& part, QString* left, QString* right);
+// The same giving only the text after the part.
+bool containsString(const QString& text, const QString& part, QString* remain);

@@ -147,6 +147,19 @@ TEST(ImportParser, IntegersAndYears)
     EXPECT_EQ(ImportParser::integerToYear(2024), 2024);
 }
 
+TEST(ImportParser, ContainsString)
+{
+    QString left = QStringLiteral("x");
+    QString right = QStringLiteral("x");
+    EXPECT_TRUE(containsString(u"Virement SEPA reçu"_qs, u"sepa"_qs, &left, &right));
+    EXPECT_EQ(left, QStringLiteral("Virement "));
+    EXPECT_EQ(right, QStringLiteral(" reçu"));
+    EXPECT_FALSE(containsString(u"Virement"_qs, u"CB"_qs, &left, &right));
+    EXPECT_TRUE(left.isNull() && right.isNull());
+    EXPECT_TRUE(containsString(u"CB CARREFOUR"_qs, u"cb "_qs, &right));
+    EXPECT_EQ(right, QStringLiteral("CARREFOUR"));
+}
+
 struct TableurCase {
     const char* name;
     int format;
