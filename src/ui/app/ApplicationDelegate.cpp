@@ -31,6 +31,7 @@
 #include "document/SVDocumentManager.h"
 #include "engines/LISTING.h"
 #include "document/SavedSearches.h"
+#include "import/ImportManager.h"
 #include "engines/TransactClipboard.h"
 #include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"
@@ -371,6 +372,7 @@ void ApplicationDelegate::showOpenedDocument(DOCUMENT& doc, bool crea)
     m_startedTime = SystemClock::now();
     if (TransactClipboard* clipboard = transactClipboard())
         clipboard->clearTransactClipboard();
+    ImportManager::sharedInstance().openDocImport(&doc);
     WindowMemory::restoreDocumentWindows(&doc);
 }
 
@@ -440,6 +442,8 @@ void ApplicationDelegate::doCloseDocument(bool showBrowser)
     closePaletteOutils();
     if (TransactClipboard* clipboard = transactClipboard())
         clipboard->clearTransactClipboard();
+    // A run still importing stops before its document goes.
+    ImportManager::goodbye();
     DocumentSession::close(std::move(m_document));
     setBankIsOpen(false);
     if (showBrowser) {
