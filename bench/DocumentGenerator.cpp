@@ -276,7 +276,7 @@ bool DocumentGenerator::writePackage(DOCUMENT& doc, const QString& url)
     if (!QDir().mkpath(url) || !createPackageResources(url, nullptr, nullptr))
         return false;
     doc.documentUrl = url;
-    return SVDocumentManager::defaultManager().saveDocumentInternal(url, doc) == 0;
+    return SVDocumentManager::defaultManager().saveDocumentInternal(url, doc) == DocError::None;
 }
 
 qint64 DocumentGenerator::memberFilesSize(const QString& url)

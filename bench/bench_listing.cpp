@@ -58,15 +58,16 @@ DOCUMENT& sharedDocument()
     return *doc;
 }
 
-std::unique_ptr<LISTING> buildListing(int sort, const DOCUMENT& doc)
+// The benchmark's range is the kind's stored integer.
+std::unique_ptr<LISTING> buildListing(long sort, const DOCUMENT& doc)
 {
-    auto listing = newListing(sort);
+    auto listing = newListing(static_cast<ListingSort>(sort));
     listing->posList.reserve(doc.transact_array.size());
     listingBeginBulkInsert(listing.get());
     for (long i = 0; i < doc.transact_array.size(); ++i) {
         const TRANSACT& t = doc.transact_array[i];
-        listingInsertPositionSorted(&t, i, kStorageTransact, listing.get(), &doc, -1, -1, -1, nullptr, nullptr, t.when,
-                                    t.when);
+        listingInsertPositionSorted({.transact = &t, .storageIndex = i, .date1 = t.when, .date2 = t.when},
+                                    listing.get(), &doc);
     }
     listingEndBulkInsert(listing.get(), &doc);
     return listing;
@@ -77,7 +78,7 @@ void BM_buildListing(benchmark::State& state)
 {
     const DOCUMENT& doc = sharedDocument();
     for (auto _ : state) {
-        auto listing = buildListing(static_cast<int>(state.range(0)), doc);
+        auto listing = buildListing(state.range(0), doc);
         benchmark::DoNotOptimize(listing->posList.data());
     }
     state.SetItemsProcessed(state.iterations() * kSize);
@@ -87,10 +88,10 @@ void BM_listingResort(benchmark::State& state)
 {
     const DOCUMENT& doc = sharedDocument();
     auto listing = buildListing(2, doc);
-    int sort = 1;
+    auto sort = ListingSort::Date1;
     for (auto _ : state) {
         listingResort(listing.get(), sort, -1, -1, &doc);
-        sort = sort == 1 ? static_cast<int>(state.range(0)) : 1;
+        sort = sort == ListingSort::Date1 ? static_cast<ListingSort>(state.range(0)) : ListingSort::Date1;
         benchmark::DoNotOptimize(listing->posList.data());
     }
     state.SetItemsProcessed(state.iterations() * kSize);
@@ -115,11 +116,11 @@ void BM_insertOneByOne(benchmark::State& state)
     const DOCUMENT& doc = sharedDocument();
     const long count = kSize / 10;
     for (auto _ : state) {
-        auto listing = newListing(static_cast<int>(state.range(0)));
+        auto listing = newListing(static_cast<ListingSort>(state.range(0)));
         for (long i = 0; i < count; ++i) {
             const TRANSACT& t = doc.transact_array[i];
-            listingInsertPositionSorted(&t, i, kStorageTransact, listing.get(), &doc, -1, -1, -1, nullptr, nullptr,
-                                        t.when, t.when);
+            listingInsertPositionSorted({.transact = &t, .storageIndex = i, .date1 = t.when, .date2 = t.when},
+                                        listing.get(), &doc);
         }
         benchmark::DoNotOptimize(listing->posList.data());
     }

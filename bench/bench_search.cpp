@@ -108,8 +108,13 @@ void BM_searchAccountWithCumuls(benchmark::State& state)
     const bool occurrences = state.range(0) == 1;
     long rows = 0;
     for (auto _ : state) {
-        auto listing = searchWithCritere(critere, occurrences ? &critere : nullptr, nullptr, nullptr, occurrences,
-                                         occurrences, &doc, 2, 0, true, 0, false);
+        auto listing = searchWithCritere({.critere = &critere,
+                                          .futurCritere = occurrences ? &critere : nullptr,
+                                          .doEcheanciers = occurrences,
+                                          .doPrevisions = occurrences,
+                                          .doc = &doc,
+                                          .sort = ListingSort::Date2,
+                                          .doCumuls = true});
         rows = listingCount(listing.get());
         benchmark::DoNotOptimize(listing->posList.data());
     }

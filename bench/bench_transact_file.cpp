@@ -86,8 +86,8 @@ void BM_loadDataTransact(benchmark::State& state)
         saveDataTransact(url, *doc);
     }
     for (auto _ : state) {
-        bool error = false;
-        TransactList list = loadDataTransact(url, &error);
+        LoadIssues issues;
+        TransactList list = loadDataTransact(url, &issues);
         benchmark::DoNotOptimize(list.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -1,10 +1,13 @@
 #pragma once
 // What the core tests make again and again: small files read and written whole, document
 // packages in fresh folders, banks and accounts, a document's parameters.
+#include "foundation/LoadIssues.h"
 #include "model/TOOL.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <ostream>
 
 class DOCUMENT;
 
@@ -38,3 +41,9 @@ TOOL tool(int kind, long ident, const QString& nom, int bType, long owner = -1);
 void addDefaultDocParam(DOCUMENT& doc);
 
 } // namespace testenv
+
+// A fault as a failing test shows it.
+inline void PrintTo(const LoadIssue& issue, std::ostream* out)
+{
+    *out << issue.describe().toStdString();
+}

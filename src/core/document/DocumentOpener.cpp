@@ -24,7 +24,7 @@ bool appliParamAvailable()
 }
 
 // Asks whether to go on despite the failure of that code; the user's answer.
-bool askContinue(int code, bool forSave)
+bool askContinue(DocError code, bool forSave)
 {
     bool goOn = false;
     SVDocumentManager::informDocErrorAndAskContinue(
@@ -40,8 +40,8 @@ bool DocumentOpener::doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, 
     doc->reset();
     DocContext::instance().m_document = nullptr;
     if (crea) {
-        const int code = doOpen_step_create_beforeParam(url);
-        if (code != 0 && !askContinue(code, false))
+        const DocError code = doOpen_step_create_beforeParam(url);
+        if (code != DocError::None && !askContinue(code, false))
             return false;
     } else if (!passPassword(url, prompts) || !makeBackup(url) || !passVersionGate(url)) {
         return false;
@@ -49,13 +49,13 @@ bool DocumentOpener::doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, 
     return loadStage(url, doc, crea, fileSystemTag);
 }
 
-int DocumentOpener::doOpen_step_create_beforeParam(const QString& url)
+DocError DocumentOpener::doOpen_step_create_beforeParam(const QString& url)
 {
     bool ignored = false;
     const BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(url, &ignored);
     // The package folder is made by the caller; its resources folder comes with its first file.
     createPackageResources(url, nullptr, nullptr);
-    return BEFOREPARAM::saveBeforeParam(url, before) ? 0 : kDocErrBeforeParam;
+    return BEFOREPARAM::saveBeforeParam(url, before) ? DocError::None : DocError::BeforeParam;
 }
 
 bool DocumentOpener::passPassword(const QString& url, IOpenPrompts& prompts)
@@ -69,7 +69,7 @@ bool DocumentOpener::makeBackup(const QString& url)
 {
     // Going on without parameters still makes the backup, with the default count: the copy is the
     // user's safety net, and never the price of an answer.
-    if (!appliParamAvailable() && !askContinue(kDocErrAppliParam, true))
+    if (!appliParamAvailable() && !askContinue(DocError::AppliParam, true))
         return false;
     const long count = APPLIPARAM::loadAppliParam().nbSauvNew;
     if (count <= 0)
@@ -92,7 +92,7 @@ bool DocumentOpener::passVersionGate(const QString& url)
     before.version = kDocumentFormatVersion;
     const bool written = BEFOREPARAM::saveBeforeParam(url, before);
     APPLIPARAM::disposeAppliParam();
-    return written || askContinue(kDocErrBeforeParam, false);
+    return written || askContinue(DocError::BeforeParam, false);
 }
 
 bool DocumentOpener::loadStage(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag)

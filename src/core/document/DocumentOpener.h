@@ -10,6 +10,7 @@
 
 class BEFOREPARAM;
 class DOCUMENT;
+enum class DocError : int;
 
 class IOpenPrompts {
 public:
@@ -28,8 +29,8 @@ public:
     static bool doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag,
                        IOpenPrompts& prompts);
     // Writes the package's "beforeparam.xml" as read (version and password of a new document when
-    // there is none); 0 when written, the code of "beforeparam.xml" when not.
-    static int doOpen_step_create_beforeParam(const QString& url);
+    // there is none); None when written, the code of "beforeparam.xml" when not.
+    static DocError doOpen_step_create_beforeParam(const QString& url);
 
 private:
     static bool passPassword(const QString& url, IOpenPrompts& prompts);

@@ -34,52 +34,89 @@
 #include <QSet>
 
 #include <cerrno>
-#include <iterator>
 
 namespace {
 
-// The message key of each code, by code; none for the codes without a message of their own.
-constexpr const char* kErrorKeys[] = {
-    nullptr,
-    "kOpenDoc_errTransact",
-    "kOpenDoc_errBeforeParam",
-    "kOpenDoc_errDocParam",
-    "kOpenDoc_errDevise",
-    "kOpenDoc_errDossier",
-    "kOpenDoc_errPoste",
-    "kOpenDoc_errChrono",
-    "kOpenDoc_errPrevision",
-    "kOpenDoc_errMacro",
-    "kOpenDoc_errEmprunt",
-    "kOpenDoc_errTitre",
-    "kOpenDoc_errRemunere",
-    "kOpenDoc_errPortfolio",
-    "kOpenDoc_errAnalyse",
-    "kOpenDoc_errTaxe",
-    "kOpenDoc_errBanque",
-    "kOpenDoc_errCompte",
-    "kOpenDoc_errMoyen",
-    "kOpenDoc_errGraphique",
-    "kOpenDoc_errRegles",
-    "kOpenDoc_errAppliParam",
-    "kOpenDoc_errSynonyme",
-    "kOpenDoc_errLogo",
-    "kOpenDoc_errFolder", // 24 to 30: a sub-folder could not be copied
-    "kOpenDoc_errFolder",
-    "kOpenDoc_errFolder",
-    "kOpenDoc_errFolder",
-    "kOpenDoc_errFolder",
-    "kOpenDoc_errFolder",
-    "kOpenDoc_errFolder",
-};
-
-// Keeps the first failure: a reader's or writer's code counts only while none is set. The readers
-// share one flag per group, as some clear it and some only set it: a flag still set from an earlier
-// reader has given its code already.
-void noteFailure(int* code, bool failed, int failureCode)
+// The message key of each code; none for None.
+const char* errorKey(DocError code)
 {
-    if (*code == 0 && failed)
+    switch (code) {
+    case DocError::None:
+        return nullptr;
+    case DocError::Transact:
+        return "kOpenDoc_errTransact";
+    case DocError::BeforeParam:
+        return "kOpenDoc_errBeforeParam";
+    case DocError::DocParam:
+        return "kOpenDoc_errDocParam";
+    case DocError::Devise:
+        return "kOpenDoc_errDevise";
+    case DocError::Dossier:
+        return "kOpenDoc_errDossier";
+    case DocError::Poste:
+        return "kOpenDoc_errPoste";
+    case DocError::Chrono:
+        return "kOpenDoc_errChrono";
+    case DocError::Prevision:
+        return "kOpenDoc_errPrevision";
+    case DocError::Macro:
+        return "kOpenDoc_errMacro";
+    case DocError::Emprunt:
+        return "kOpenDoc_errEmprunt";
+    case DocError::Titre:
+        return "kOpenDoc_errTitre";
+    case DocError::Remunere:
+        return "kOpenDoc_errRemunere";
+    case DocError::Portfolio:
+        return "kOpenDoc_errPortfolio";
+    case DocError::Analyse:
+        return "kOpenDoc_errAnalyse";
+    case DocError::Taxe:
+        return "kOpenDoc_errTaxe";
+    case DocError::Banque:
+        return "kOpenDoc_errBanque";
+    case DocError::Compte:
+        return "kOpenDoc_errCompte";
+    case DocError::Moyen:
+        return "kOpenDoc_errMoyen";
+    case DocError::Graphique:
+        return "kOpenDoc_errGraphique";
+    case DocError::Regles:
+        return "kOpenDoc_errRegles";
+    case DocError::AppliParam:
+        return "kOpenDoc_errAppliParam";
+    case DocError::Synonyme:
+        return "kOpenDoc_errSynonyme";
+    case DocError::Logo:
+        return "kOpenDoc_errLogo";
+    case DocError::SearchesFolder:
+    case DocError::GraphsFolder:
+    case DocError::AnalyseFolder:
+    case DocError::BudgetFolder:
+    case DocError::SimulationFolder:
+    case DocError::ImportFolder:
+    case DocError::AttachedFolder:
+        return "kOpenDoc_errFolder"; // a sub-folder could not be copied
+    }
+    return nullptr;
+}
+
+// The faults the load alert lists; the log has them all.
+constexpr qsizetype kIssuesShown = 5;
+
+// Keeps the first failure: a reader's or writer's code counts only while none is set.
+void noteFailure(DocError* code, bool failed, DocError failureCode)
+{
+    if (*code == DocError::None && failed)
         *code = failureCode;
+}
+
+// Runs one member's reader; its code counts when it noted a fault.
+template <typename Read> void readMember(LoadIssues& issues, DocError* code, DocError failureCode, Read read)
+{
+    const qsizetype before = issues.size();
+    read();
+    noteFailure(code, issues.size() > before, failureCode);
 }
 
 QString cleanUrl(const QString& url)
@@ -224,85 +261,74 @@ void SVDocumentManager::loadDocument(std::unique_ptr<DOCUMENT>& doc, const Actio
             actionNOK();
         return;
     }
-    const int code = loadDocumentInternal(doc->documentUrl, *doc);
-    if (code == 0) {
+    LoadIssues issues;
+    const DocError code = loadDocumentInternal(doc->documentUrl, *doc, &issues);
+    if (code == DocError::None) {
         if (actionOK)
             actionOK();
         return;
     }
-    informDocErrorAndAskContinue(code, false, actionOK, [this, &doc, &actionNOK]() {
-        disposeDocument(std::move(doc));
-        if (actionNOK)
-            actionNOK();
-    });
+    svLog(QStringLiteral("Document endommagé : %1").arg(doc->documentUrl));
+    for (const LoadIssue& issue : issues.items())
+        svLog(issue.describe());
+    informDocErrorAndAskContinue(
+        code, false, actionOK,
+        [this, &doc, &actionNOK]() {
+            disposeDocument(std::move(doc));
+            if (actionNOK)
+                actionNOK();
+        },
+        issues.items());
 }
 
-int SVDocumentManager::loadDocumentInternal(const QString& url, DOCUMENT& doc)
+DocError SVDocumentManager::loadDocumentInternal(const QString& url, DOCUMENT& doc, LoadIssues* issues)
 {
-    int code = 0;
-    loadLedgerMembers(url, doc, &code);
-    loadInvestmentMembers(url, doc, &code);
-    loadReferenceMembers(url, doc, &code);
+    LoadIssues own;
+    LoadIssues& noted = issues ? *issues : own;
+    DocError code = DocError::None;
+    loadLedgerMembers(url, doc, noted, &code);
+    loadInvestmentMembers(url, doc, noted, &code);
+    loadReferenceMembers(url, doc, noted, &code);
     verifyAndRepear(doc);
     return code;
 }
 
-void SVDocumentManager::loadLedgerMembers(const QString& url, DOCUMENT& doc, int* code)
+void SVDocumentManager::loadLedgerMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code)
 {
-    bool error = false;
-    doc.transact_array = loadDataTransact(url, &error);
-    noteFailure(code, error, kDocErrTransact);
-    doc.docParam = DOCPARAM::loadDocParam(url, &error);
-    noteFailure(code, error, kDocErrDocParam);
-    doc.deviseHdl = loadDevise(url, &error);
-    noteFailure(code, error, kDocErrDevise);
-    doc.dossierHdl = loadDossier(url, &error);
-    noteFailure(code, error, kDocErrDossier);
-    doc.posteHdl = loadPoste(url, doc.dossierHdl, &error, DOCPARAM::getDefaultDossier(&doc));
-    noteFailure(code, error, kDocErrPoste);
+    readMember(issues, code, DocError::Transact, [&] { doc.transact_array = loadDataTransact(url, &issues); });
+    // Parameters that can't be read give the defaults: that is no failure.
+    bool ignored = false;
+    doc.docParam = DOCPARAM::loadDocParam(url, &ignored);
+    readMember(issues, code, DocError::Devise, [&] { doc.deviseHdl = loadDevise(url, &issues); });
+    readMember(issues, code, DocError::Dossier, [&] { doc.dossierHdl = loadDossier(url, &issues); });
+    readMember(issues, code, DocError::Poste,
+               [&] { doc.posteHdl = loadPoste(url, doc.dossierHdl, &issues, DOCPARAM::getDefaultDossier(&doc)); });
     // Forecasts first: an older package keeps them in "chrono.xml", which they take over.
-    doc.previsionsArray = loadPrevision(url, &doc, doc.deviseHdl, &error);
-    noteFailure(code, error, kDocErrPrevision);
-    doc.echeancierHdl = loadEcheanciers(url, &error);
-    noteFailure(code, error, kDocErrChrono);
-    doc.macroHdl = loadMacro(url, &error);
-    noteFailure(code, error, kDocErrMacro);
+    readMember(issues, code, DocError::Prevision,
+               [&] { doc.previsionsArray = loadPrevision(url, &doc, doc.deviseHdl, &issues); });
+    readMember(issues, code, DocError::Chrono, [&] { doc.echeancierHdl = loadEcheanciers(url, &issues); });
+    readMember(issues, code, DocError::Macro, [&] { doc.macroHdl = loadMacro(url, &issues); });
 }
 
-void SVDocumentManager::loadInvestmentMembers(const QString& url, DOCUMENT& doc, int* code)
+void SVDocumentManager::loadInvestmentMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code)
 {
-    bool error = false;
-    doc.empruntHdl = loadEmpruntXML(url, &error);
-    noteFailure(code, error, kDocErrEmprunt);
-    doc.titreHdl = loadTitreXML(url, &error);
-    noteFailure(code, error, kDocErrTitre);
-    doc.remunereHdl = loadRemunereXML(url, &error);
-    noteFailure(code, error, kDocErrRemunere);
-    doc.portfolioArray = loadPortfolioXML(url, &error);
-    noteFailure(code, error, kDocErrPortfolio);
-    doc.anadefHdl = loadAnaConfigs(url, &doc, &error);
-    noteFailure(code, error, kDocErrAnalyse);
-    doc.graphHdl = loadGraphDefs(url, &doc, &error);
-    noteFailure(code, error, kDocErrGraphique);
+    readMember(issues, code, DocError::Emprunt, [&] { doc.empruntHdl = loadEmpruntXML(url, &issues); });
+    readMember(issues, code, DocError::Titre, [&] { doc.titreHdl = loadTitreXML(url, &issues); });
+    readMember(issues, code, DocError::Remunere, [&] { doc.remunereHdl = loadRemunereXML(url, &issues); });
+    readMember(issues, code, DocError::Portfolio, [&] { doc.portfolioArray = loadPortfolioXML(url, &issues); });
+    readMember(issues, code, DocError::Analyse, [&] { doc.anadefHdl = loadAnaConfigs(url, &doc, &issues); });
+    readMember(issues, code, DocError::Graphique, [&] { doc.graphHdl = loadGraphDefs(url, &doc, &issues); });
 }
 
-void SVDocumentManager::loadReferenceMembers(const QString& url, DOCUMENT& doc, int* code)
+void SVDocumentManager::loadReferenceMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code)
 {
-    bool error = false;
-    doc.taxeHdl = loadTaxe(url, &error);
-    noteFailure(code, error, kDocErrTaxe);
-    doc.banqueHdl = loadBanque(url, &doc, &error);
-    noteFailure(code, error, kDocErrBanque);
-    doc.compteHdl = loadCompte(url, &doc, &error);
-    noteFailure(code, error, kDocErrCompte);
-    doc.moyenHdl = loadMoyen(url, &error);
-    noteFailure(code, error, kDocErrMoyen);
-    doc.synonymeArray = loadSynonyme(url, &error);
-    noteFailure(code, error, kDocErrSynonyme);
-    doc.logoArray = loadLogo(url, &error);
-    noteFailure(code, error, kDocErrLogo);
-    doc.reglesArray = loadRegles(url, &error);
-    noteFailure(code, error, kDocErrRegles);
+    readMember(issues, code, DocError::Taxe, [&] { doc.taxeHdl = loadTaxe(url, &issues); });
+    readMember(issues, code, DocError::Banque, [&] { doc.banqueHdl = loadBanque(url, &doc, &issues); });
+    readMember(issues, code, DocError::Compte, [&] { doc.compteHdl = loadCompte(url, &doc, &issues); });
+    readMember(issues, code, DocError::Moyen, [&] { doc.moyenHdl = loadMoyen(url, &issues); });
+    readMember(issues, code, DocError::Synonyme, [&] { doc.synonymeArray = loadSynonyme(url, &issues); });
+    readMember(issues, code, DocError::Logo, [&] { doc.logoArray = loadLogo(url, &issues); });
+    readMember(issues, code, DocError::Regles, [&] { doc.reglesArray = loadRegles(url, &issues); });
 }
 
 void SVDocumentManager::verifyAndRepear(DOCUMENT& doc)
@@ -326,21 +352,23 @@ void SVDocumentManager::verifyAndRepear(DOCUMENT& doc)
     });
 }
 
-QString SVDocumentManager::loadDocument_err_to_string(int code)
+QString SVDocumentManager::loadDocument_err_to_string(DocError code)
 {
-    constexpr int count = static_cast<int>(std::size(kErrorKeys));
-    if (code <= 0 || code >= count || !kErrorKeys[code])
+    const char* key = errorKey(code);
+    if (!key)
         return QStringLiteral("?");
-    return localizedStringForKey(QString::fromLatin1(kErrorKeys[code]), QStringLiteral("Dialogue"));
+    return localizedStringForKey(QString::fromLatin1(key), QStringLiteral("Dialogue"));
 }
 
-void SVDocumentManager::informDocErrorAndAskContinue(int code, bool forSave, const Action& actionOK,
-                                                     const Action& actionNOK)
+void SVDocumentManager::informDocErrorAndAskContinue(DocError code, bool forSave, const Action& actionOK,
+                                                     const Action& actionNOK, const QList<LoadIssue>& issues)
 {
     AlertRequest request;
     request.message = forSave ? localizedDialogue(QStringLiteral("kQuestion_CannotSaveDoc"))
                               : localizedDialogue(QStringLiteral("kAlerte_CannotOpenDoc"));
     request.information = loadDocument_err_to_string(code);
+    if (!issues.isEmpty())
+        request.information += QStringLiteral("\n\n") + describeLoadIssues(issues, kIssuesShown);
     request.button1 = forSave ? localizedDialogue(QStringLiteral("kOpenDoc_DontSave"))
                               : localizedDialogue(QStringLiteral("kOpenDoc_DontOpen"));
     request.button2 = forSave ? localizedDialogue(QStringLiteral("kOpenDoc_Save"))
@@ -384,13 +412,13 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, bool u
                       window);
         return fail();
     }
-    const int membersCode = saveDocumentInternal(writeUrl, *doc);
-    const int foldersCode = saveDocumentSubfolders(*doc, resources);
+    const DocError membersCode = saveDocumentInternal(writeUrl, *doc);
+    const DocError foldersCode = saveDocumentSubfolders(*doc, resources);
     if (doMessage && m_closeProgressMessage)
         m_closeProgressMessage();
-    const int code = membersCode != 0 ? membersCode : foldersCode;
+    const DocError code = membersCode != DocError::None ? membersCode : foldersCode;
     const auto finish = [&]() { finishSave(doc, toURL, writeUrl, useTempFolder, window, actionOK, actionNOK); };
-    if (code == 0)
+    if (code == DocError::None)
         return finish();
     informDocErrorAndAskContinue(code, true, finish, [&]() {
         showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), window);
@@ -422,37 +450,37 @@ void SVDocumentManager::finishSave(DOCUMENT* doc, const QString& toURL, const QS
         actionOK();
 }
 
-int SVDocumentManager::saveDocumentInternal(const QString& url, DOCUMENT& doc)
+DocError SVDocumentManager::saveDocumentInternal(const QString& url, DOCUMENT& doc)
 {
-    int code = 0;
+    DocError code = DocError::None;
     bool ignored = false;
     const BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(doc.documentUrl, &ignored);
-    noteFailure(&code, !BEFOREPARAM::saveBeforeParam(url, before), kDocErrBeforeParam);
-    noteFailure(&code, !saveDataTransact(url, doc), kDocErrTransact);
-    noteFailure(&code, !doc.docParam || !doc.docParam->saveDocParam(url), kDocErrDocParam);
-    noteFailure(&code, !saveDossier(url, doc.dossierHdl), kDocErrDossier);
-    noteFailure(&code, !savePoste(url, doc.posteHdl), kDocErrPoste);
-    noteFailure(&code, !saveEcheanciers(url, doc.echeancierHdl, doc.deviseHdl), kDocErrChrono);
-    noteFailure(&code, !savePrevision(url, doc.previsionsArray, doc.deviseHdl), kDocErrPrevision);
-    noteFailure(&code, !saveMacro(url, doc.macroHdl, doc.deviseHdl), kDocErrMacro);
-    noteFailure(&code, !saveDevise(url, doc.deviseHdl), kDocErrDevise);
-    noteFailure(&code, !saveEmpruntXML(url, doc.empruntHdl, doc.deviseHdl), kDocErrEmprunt);
-    noteFailure(&code, !saveTitreXML(url, doc.titreHdl, doc.deviseHdl), kDocErrTitre);
-    noteFailure(&code, !saveRemunereXML(url, doc.remunereHdl, doc.deviseHdl), kDocErrRemunere);
-    noteFailure(&code, !savePortfolioXML(url, doc.portfolioArray, doc.deviseHdl), kDocErrPortfolio);
-    noteFailure(&code, !saveAnaConfigs(url, doc.anadefHdl), kDocErrAnalyse);
-    noteFailure(&code, !saveGraphDefs(url, doc.graphHdl, doc.deviseHdl), kDocErrGraphique);
-    noteFailure(&code, !saveRegles(url, doc.reglesArray), kDocErrRegles);
-    noteFailure(&code, !saveTaxe(url, doc.taxeHdl), kDocErrTaxe);
-    noteFailure(&code, !saveBanque(url, doc.banqueHdl, doc.deviseHdl), kDocErrBanque);
-    noteFailure(&code, !saveCompte(url, doc.compteHdl, doc.deviseHdl), kDocErrCompte);
-    noteFailure(&code, !saveMoyen(url, doc.moyenHdl), kDocErrMoyen);
-    noteFailure(&code, !saveSynonyme(url, doc.synonymeArray), kDocErrSynonyme);
-    noteFailure(&code, !saveLogo(url, doc.logoArray), kDocErrLogo);
+    noteFailure(&code, !BEFOREPARAM::saveBeforeParam(url, before), DocError::BeforeParam);
+    noteFailure(&code, !saveDataTransact(url, doc), DocError::Transact);
+    noteFailure(&code, !doc.docParam || !doc.docParam->saveDocParam(url), DocError::DocParam);
+    noteFailure(&code, !saveDossier(url, doc.dossierHdl), DocError::Dossier);
+    noteFailure(&code, !savePoste(url, doc.posteHdl), DocError::Poste);
+    noteFailure(&code, !saveEcheanciers(url, doc.echeancierHdl, doc.deviseHdl), DocError::Chrono);
+    noteFailure(&code, !savePrevision(url, doc.previsionsArray, doc.deviseHdl), DocError::Prevision);
+    noteFailure(&code, !saveMacro(url, doc.macroHdl, doc.deviseHdl), DocError::Macro);
+    noteFailure(&code, !saveDevise(url, doc.deviseHdl), DocError::Devise);
+    noteFailure(&code, !saveEmpruntXML(url, doc.empruntHdl, doc.deviseHdl), DocError::Emprunt);
+    noteFailure(&code, !saveTitreXML(url, doc.titreHdl, doc.deviseHdl), DocError::Titre);
+    noteFailure(&code, !saveRemunereXML(url, doc.remunereHdl, doc.deviseHdl), DocError::Remunere);
+    noteFailure(&code, !savePortfolioXML(url, doc.portfolioArray, doc.deviseHdl), DocError::Portfolio);
+    noteFailure(&code, !saveAnaConfigs(url, doc.anadefHdl), DocError::Analyse);
+    noteFailure(&code, !saveGraphDefs(url, doc.graphHdl, doc.deviseHdl), DocError::Graphique);
+    noteFailure(&code, !saveRegles(url, doc.reglesArray), DocError::Regles);
+    noteFailure(&code, !saveTaxe(url, doc.taxeHdl), DocError::Taxe);
+    noteFailure(&code, !saveBanque(url, doc.banqueHdl, doc.deviseHdl), DocError::Banque);
+    noteFailure(&code, !saveCompte(url, doc.compteHdl, doc.deviseHdl), DocError::Compte);
+    noteFailure(&code, !saveMoyen(url, doc.moyenHdl), DocError::Moyen);
+    noteFailure(&code, !saveSynonyme(url, doc.synonymeArray), DocError::Synonyme);
+    noteFailure(&code, !saveLogo(url, doc.logoArray), DocError::Logo);
     return code;
 }
 
-int SVDocumentManager::saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources)
+DocError SVDocumentManager::saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources)
 {
     const QString& url = doc.documentUrl;
     const auto folder = [&url](const char* name) {
@@ -470,18 +498,18 @@ int SVDocumentManager::saveDocumentSubfolders(const DOCUMENT& doc, const QString
     const struct {
         QString source;
         const char* name;
-        int code;
+        DocError code;
     } folders[] = {
-        {lookup(searchesFolderInDocument, url), kSearchesFolderName, kDocErrSearchesFolder},
-        {lookup(getGraphsFolder, url), kGraphsFolderName, kDocErrGraphsFolder},
-        {lookup(getAnalyseFolderInDocument, url), kAnalyseFolderName, kDocErrAnalyseFolder},
-        {lookup(getBudgetFolderInDocument, url), kBudgetFolderName, kDocErrBudgetFolder},
-        {folder("simulation"), "simulation", kDocErrSimulationFolder},
-        {folder("importConfigurations"), "importConfigurations", kDocErrImportFolder},
-        {attachedDocumentsFolder(doc), kAttachedDocumentsFolderName, kDocErrAttachedFolder},
-        {logo, "logo", kDocErrAttachedFolder},
+        {lookup(searchesFolderInDocument, url), kSearchesFolderName, DocError::SearchesFolder},
+        {lookup(getGraphsFolder, url), kGraphsFolderName, DocError::GraphsFolder},
+        {lookup(getAnalyseFolderInDocument, url), kAnalyseFolderName, DocError::AnalyseFolder},
+        {lookup(getBudgetFolderInDocument, url), kBudgetFolderName, DocError::BudgetFolder},
+        {folder("simulation"), "simulation", DocError::SimulationFolder},
+        {folder("importConfigurations"), "importConfigurations", DocError::ImportFolder},
+        {attachedDocumentsFolder(doc), kAttachedDocumentsFolderName, DocError::AttachedFolder},
+        {logo, "logo", DocError::AttachedFolder},
     };
-    int code = 0;
+    DocError code = DocError::None;
     for (const auto& entry : folders) {
         if (!entry.source.isEmpty())
             noteFailure(&code, !saveDocumentOneFolder(entry.source, resources, QString::fromLatin1(entry.name)),

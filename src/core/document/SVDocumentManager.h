@@ -5,12 +5,15 @@
 // currencies, folders, categories, forecasts, schedules, macros, the four investment lists,
 // analysis configurations, graph definitions, taxes, banks, accounts, payment means, synonyms,
 // logos, categorisation rules), keeps whatever each reader gave, and reports the first member that
-// failed by its code. Then references that point nowhere are repaired in memory.
+// failed by its code, with every fault the readers noted (member file, record, what was wrong).
+// Then references that point nowhere are repaired in memory.
 //
 // Saving writes every member and copies every sub-folder into a fresh package: for a save of the
 // document itself, "temp.svd" in the library's temporary folder, which then takes the place of
 // the package on disk. At every moment of a staged save a complete package, old or new, is on
 // disk under the document's name or under "<name>.old.svd", and the next save puts it back.
+#include "foundation/LoadIssues.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -18,38 +21,39 @@
 class DOCUMENT;
 class QObject;
 
-// Codes of the member files and steps that failed; 0 means none.
-enum : int {
-    kDocErrTransact = 1,
-    kDocErrBeforeParam = 2,
-    kDocErrDocParam = 3,
-    kDocErrDevise = 4,
-    kDocErrDossier = 5,
-    kDocErrPoste = 6,
-    kDocErrChrono = 7,
-    kDocErrPrevision = 8,
-    kDocErrMacro = 9,
-    kDocErrEmprunt = 10,
-    kDocErrTitre = 11,
-    kDocErrRemunere = 12,
-    kDocErrPortfolio = 13,
-    kDocErrAnalyse = 14,
-    kDocErrTaxe = 15,
-    kDocErrBanque = 16,
-    kDocErrCompte = 17,
-    kDocErrMoyen = 18,
-    kDocErrGraphique = 19,
-    kDocErrRegles = 20,
-    kDocErrAppliParam = 21,
-    kDocErrSynonyme = 22,
-    kDocErrLogo = 23,
-    kDocErrSearchesFolder = 24,
-    kDocErrGraphsFolder = 25,
-    kDocErrAnalyseFolder = 26,
-    kDocErrBudgetFolder = 27,
-    kDocErrSimulationFolder = 28,
-    kDocErrImportFolder = 29,
-    kDocErrAttachedFolder = 30, // the "Documents" and the "logo" folders
+// The member file or step that failed, by the code it is reported with.
+enum class DocError : int {
+    None = 0,
+    Transact = 1,
+    BeforeParam = 2,
+    DocParam = 3,
+    Devise = 4,
+    Dossier = 5,
+    Poste = 6,
+    Chrono = 7,
+    Prevision = 8,
+    Macro = 9,
+    Emprunt = 10,
+    Titre = 11,
+    Remunere = 12,
+    Portfolio = 13,
+    Analyse = 14,
+    Taxe = 15,
+    Banque = 16,
+    Compte = 17,
+    Moyen = 18,
+    Graphique = 19,
+    Regles = 20,
+    AppliParam = 21,
+    Synonyme = 22,
+    Logo = 23,
+    SearchesFolder = 24,
+    GraphsFolder = 25,
+    AnalyseFolder = 26,
+    BudgetFolder = 27,
+    SimulationFolder = 28,
+    ImportFolder = 29,
+    AttachedFolder = 30, // the "Documents" and the "logo" folders
 };
 
 inline constexpr char kSavingPackageName[] = "temp.svd";
@@ -77,23 +81,27 @@ public:
 
     // ---- Loading ------------------------------------------------------------------------------
 
-    // Fills the document from its package. Without a failure actionOK runs. Otherwise the user
-    // is asked whether to open it anyway: yes runs actionOK with what could be read; no disposes
-    // of the document (doc is then null) before actionNOK runs.
+    // Fills the document from its package. Without a failure actionOK runs. Otherwise the faults
+    // are logged and the user is asked, with the first of them, whether to open it anyway: yes
+    // runs actionOK with what could be read; no disposes of the document (doc is then null)
+    // before actionNOK runs.
     void loadDocument(std::unique_ptr<DOCUMENT>& doc, const Action& actionOK, const Action& actionNOK);
     // Reads every member of the package into the document, then repairs it; the code of the
-    // first member that failed, 0 when none did.
-    int loadDocumentInternal(const QString& url, DOCUMENT& doc);
+    // first member that failed, None when none did. issues (may be null) gets every fault the
+    // readers noted, in reading order.
+    DocError loadDocumentInternal(const QString& url, DOCUMENT& doc, LoadIssues* issues = nullptr);
     // A transaction naming a schedule the document lacks names none; one naming a category the
     // document lacks, in its main line or a split line, takes the document's default category.
     // Memory only: the next save writes the repair.
     void verifyAndRepear(DOCUMENT& doc);
-    // The message of a code; "?" for a code without one.
-    static QString loadDocument_err_to_string(int code);
+    // The message of a code; "?" for None and for a value that is no code.
+    static QString loadDocument_err_to_string(DocError code);
     // Asks, application-modally, whether to go on despite the failure of that code: to open the
-    // document anyway (forSave false) or to save what could be written (forSave true). Its
-    // second button runs actionOK, anything else actionNOK.
-    static void informDocErrorAndAskContinue(int code, bool forSave, const Action& actionOK, const Action& actionNOK);
+    // document anyway (forSave false) or to save what could be written (forSave true). The
+    // faults given are shown below the code's message, the first few of them. Its second button
+    // runs actionOK, anything else actionNOK.
+    static void informDocErrorAndAskContinue(DocError code, bool forSave, const Action& actionOK,
+                                             const Action& actionNOK, const QList<LoadIssue>& issues = {});
 
     // ---- Saving -------------------------------------------------------------------------------
 
@@ -104,10 +112,10 @@ public:
     // document's own (such a save is refused). Alerts go on window (application-modal when null).
     void saveDocument(DOCUMENT* doc, const QString& toURL, bool useTempFolder, bool doMessage, QObject* window,
                       const Action& actionOK, const Action& actionNOK);
-    // Writes every member file into the package; 0 or the code of the first member that failed.
-    int saveDocumentInternal(const QString& url, DOCUMENT& doc);
-    // Copies the document's sub-folders into the resources folder; 0 or the first folder's code.
-    int saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources);
+    // Writes every member file into the package; None or the code of the first member that failed.
+    DocError saveDocumentInternal(const QString& url, DOCUMENT& doc);
+    // Copies the document's sub-folders into the resources folder; None or the first folder's code.
+    DocError saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources);
     // Replaces <resources>/<folderName> by a copy of the source folder; false (logged) on failure.
     bool saveDocumentOneFolder(const QString& source, const QString& resources, const QString& folderName);
     // Prepares the package to write: the destination folder, then the empty staging package or,
@@ -132,9 +140,9 @@ public:
 private:
     SVDocumentManager() = default;
 
-    void loadLedgerMembers(const QString& url, DOCUMENT& doc, int* code);
-    void loadInvestmentMembers(const QString& url, DOCUMENT& doc, int* code);
-    void loadReferenceMembers(const QString& url, DOCUMENT& doc, int* code);
+    void loadLedgerMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code);
+    void loadInvestmentMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code);
+    void loadReferenceMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code);
     void finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl, bool useTempFolder,
                     QObject* window, const Action& actionOK, const Action& actionNOK);
     bool removeMemorisedFolders(const QString& url, int* osError);

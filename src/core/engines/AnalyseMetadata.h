@@ -10,10 +10,12 @@
 class AnalyseMetadata;
 using AnalyseMetadataList = QList<AnalyseMetadata>;
 
-// Kinds of item, the same codes as a listing row's storage type.
-inline constexpr int kMetadataTransact = 0;
-inline constexpr int kMetadataEcheancier = 1;
-inline constexpr int kMetadataPrevision = 2;
+// Where an item, or the transaction of a listing row, is kept.
+enum class StorageKind : int {
+    Transact = 0, // the document's transactions
+    Echeancier = 1, // schedules; for a listing row, the listing's schedule occurrence copies
+    Prevision = 2, // forecasts; for a listing row, the listing's forecast occurrence copies
+};
 
 class AnalyseMetadata {
 public:
@@ -21,7 +23,7 @@ public:
     MONTANT montantPrevuDebit;
     MONTANT montantReelCredit;
     MONTANT montantPrevuCredit;
-    int storageType = kMetadataTransact;
+    StorageKind storageType = StorageKind::Transact;
     long storageIndex = 0; // in the document's transactions, schedules or forecasts; -1 for a header
     double budgetFirstDate = 0; // first day of the budget period the item falls in
     long budgetShift = 0; // copied from the item's recurrence rule

@@ -5,16 +5,18 @@
 
 class CHRONOLIST {
 public:
-    static constexpr int32_t kKindEcheancier = 0;
-    static constexpr int32_t kKindPrevision = 1;
-    static constexpr int32_t kKindDossier = 2;
-    // Ident -1 is the header of the split schedules, which no single category can hold.
-    static constexpr int32_t kKindPoste = 3;
+    enum class Kind : int32_t {
+        Echeancier = 0,
+        Prevision = 1,
+        Dossier = 2,
+        // Ident -1 is the header of the split schedules, which no single category can hold.
+        Poste = 3,
+    };
 
-    int32_t kind = kKindEcheancier;
+    Kind kind = Kind::Echeancier;
     long ident = -1; // of the schedule, forecast, folder or category
     // Shading: alternates along consecutive rows of one kind; headers are always YES.
     bool parity = true;
 
-    bool isChrono() const { return kind == kKindEcheancier || kind == kKindPrevision; }
+    bool isChrono() const { return kind == Kind::Echeancier || kind == Kind::Prevision; }
 };

@@ -47,9 +47,8 @@ long ChronoManager::computeSoldeForPosteID(long posteID, MONTANT& solde, long nb
     const double now = dateNow();
     critere.setPeriodeCritere(subMonthsFromDate(nbMonth, now), now);
     // Real transactions only: occurrences still to come say nothing of what was spent.
-    std::unique_ptr<LISTING> listing
-        = searchWithCritere(critere, nullptr, nullptr, nullptr, false, false, doc,
-                            static_cast<int>(ListingSort::NoSort), MONTANT::currentDeviseSlot(), false, 0, false);
+    std::unique_ptr<LISTING> listing = searchWithCritere(
+        {.critere = &critere, .doc = doc, .sort = ListingSort::NoSort, .devise = MONTANT::currentDeviseSlot()});
     listingSoldeForCompte(listing.get(), -1, solde, doc);
     const long count = listingCount(listing.get());
     disposeListing(listing);

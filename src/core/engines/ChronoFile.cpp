@@ -1,5 +1,7 @@
 #include "ChronoFile.h"
 
+#include "foundation/LoadIssues.h"
+#include "foundation/localized.h"
 #include "model/PlanificatorXml.h"
 #include "model/TransactFile.h"
 
@@ -36,21 +38,19 @@ bool appendRecord(pugi::xml_node root, ECHEANCIER& echeancier, const DeviseList&
     return appendPersoList(record, echeancier, devises) && ok;
 }
 
-void readPersoList(pugi::xml_node record, ECHEANCIER& echeancier, bool* error)
+void readPersoList(pugi::xml_node record, ECHEANCIER& echeancier, LoadIssues* issues)
 {
     echeancier.perso.clear();
     const pugi::xml_node list = xmlFirstElementNamed(record, "persolist");
     if (!list) {
-        xmlSetError(error);
+        noteLoadIssue(issues,
+                      localizedDialogue(QStringLiteral("kLoadIssue_listMissing")).arg(QStringLiteral("persolist")));
         return;
     }
     for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
-        bool transactError = false;
-        const std::optional<TRANSACT> transact = XML_load_transact(child, "transact", &transactError);
-        if (transactError)
-            xmlSetError(error);
+        const std::optional<TRANSACT> transact = XML_load_transact(child, "transact", issues);
         // An occurrence without its transaction would be one at the model's date and amount,
         // which the user never placed.
         if (!transact)
@@ -62,15 +62,12 @@ void readPersoList(pugi::xml_node record, ECHEANCIER& echeancier, bool* error)
     }
 }
 
-ECHEANCIER readRecord(pugi::xml_node record, bool* error)
+ECHEANCIER readRecord(pugi::xml_node record, LoadIssues* issues)
 {
     ECHEANCIER echeancier(nullptr);
     echeancier.ident = xmlGetLong(record, "ident", -1);
     echeancier.nom = xmlGetMutableString(record, "nom");
-    bool transactError = false;
-    const std::optional<TRANSACT> model = XML_load_transact(record, "transact", &transactError);
-    if (transactError)
-        xmlSetError(error);
+    const std::optional<TRANSACT> model = XML_load_transact(record, "transact", issues);
     if (model)
         echeancier.transact.setFromTransact(*model);
     const pugi::xml_node rule = xmlFirstElementNamed(record, kPlanificatorElementName);
@@ -79,7 +76,7 @@ ECHEANCIER readRecord(pugi::xml_node record, bool* error)
     else
         echeancier.planificator
             = Planificator::tryPlanificatorMigration(record, echeancier.transact, Planificator::kTypeEcheancier);
-    readPersoList(record, echeancier, error);
+    readPersoList(record, echeancier, issues);
     return echeancier;
 }
 
@@ -102,19 +99,21 @@ bool saveEcheanciers(const QString& packageURL, EcheancierList& list, const Devi
     return written && !error;
 }
 
-EcheancierList loadEcheanciers(const QString& packageURL, bool* error)
+EcheancierList loadEcheanciers(const QString& packageURL, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     EcheancierList list;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kChronoFileName), &document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kChronoFileName), &document, issues);
+    long number = 0;
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
+        ++number;
         if (xmlGetBool(child, "simul", false))
             continue;
-        list.append(readRecord(child, error));
+        if (issues)
+            issues->setRecord(number);
+        list.append(readRecord(child, issues));
     }
     return list;
 }

@@ -20,7 +20,8 @@ XmlDocPtr makeDocChronoXML(EcheancierList& list, const DeviseList& devises, bool
 // The file is written even when a schedule can't be fully written, but the answer is then false,
 // like that of a failed write: a save never reports a schedule it lost as saved.
 bool saveEcheanciers(const QString& packageURL, EcheancierList& list, const DeviseList& devises);
-// The schedules of the file, in file order. *error is set when a record is faulty (a model or a
-// custom transaction missing or unreadable, no "persolist"), the schedule being kept with what
-// could be read; a missing or unreadable file gives none with *error clear.
-EcheancierList loadEcheanciers(const QString& packageURL, bool* error);
+// The schedules of the file, in file order. A faulty record (a model or a custom transaction
+// missing or unreadable, no "persolist") is noted on issues (may be null) by its number in the
+// file, the schedule being kept with what could be read; so are damage and a file that is there
+// but can't be read. A missing file gives none.
+EcheancierList loadEcheanciers(const QString& packageURL, LoadIssues* issues);

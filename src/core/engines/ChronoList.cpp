@@ -74,20 +74,20 @@ void ChronoManager::builChronoList(int filter, DOCUMENT* doc)
 {
     m_parityReel = true;
     m_parityPrevision = true;
-    m_lastType = -1;
+    m_lastType.reset();
     if (!m_chronoList)
         return;
     m_chronoList->clear();
     if (!doc)
         return;
     const Groups groups = groupChronos(doc);
-    appendNewReferenceToChronoList(CHRONOLIST::kKindPoste, -1, filter, {});
+    appendNewReferenceToChronoList(CHRONOLIST::Kind::Poste, -1, filter, {});
     for (const ECHEANCIER* echeancier : groups.split)
-        appendNewReferenceToChronoList(CHRONOLIST::kKindEcheancier, echeancier->ident, filter, echeancier);
+        appendNewReferenceToChronoList(CHRONOLIST::Kind::Echeancier, echeancier->ident, filter, echeancier);
     dropEmptyHeader(0, filter);
     for (const DOSSIER& dossier : doc->dossierHdl) {
         const qsizetype dossierRow = m_chronoList->size();
-        appendNewReferenceToChronoList(CHRONOLIST::kKindDossier, dossier.ident, filter, {});
+        appendNewReferenceToChronoList(CHRONOLIST::Kind::Dossier, dossier.ident, filter, {});
         for (const POSTE& poste : doc->posteHdl) {
             if (poste.dossierID == dossier.ident)
                 appendPosteRows(poste.ident, filter, groups);
@@ -123,11 +123,11 @@ ChronoManager::Groups ChronoManager::groupChronos(DOCUMENT* doc)
 void ChronoManager::appendPosteRows(long posteID, int filter, const Groups& groups)
 {
     const qsizetype posteRow = m_chronoList->size();
-    appendNewReferenceToChronoList(CHRONOLIST::kKindPoste, posteID, filter, {});
+    appendNewReferenceToChronoList(CHRONOLIST::Kind::Poste, posteID, filter, {});
     for (const ECHEANCIER* echeancier : groups.echeanciers.value(posteID))
-        appendNewReferenceToChronoList(CHRONOLIST::kKindEcheancier, echeancier->ident, filter, echeancier);
+        appendNewReferenceToChronoList(CHRONOLIST::Kind::Echeancier, echeancier->ident, filter, echeancier);
     for (const Prevision* prevision : groups.previsions.value(posteID))
-        appendNewReferenceToChronoList(CHRONOLIST::kKindPrevision, prevision->ident, filter, prevision);
+        appendNewReferenceToChronoList(CHRONOLIST::Kind::Prevision, prevision->ident, filter, prevision);
     dropEmptyHeader(posteRow, filter);
 }
 
@@ -159,7 +159,7 @@ long ChronoManager::numberOfChronos() const
                          [](const CHRONOLIST& row) { return row.isChrono(); });
 }
 
-bool ChronoManager::findChronoList(int32_t kind, long ident, long* idx) const
+bool ChronoManager::findChronoList(CHRONOLIST::Kind kind, long ident, long* idx) const
 {
     const long count = numberOfRows();
     for (long i = 0; i < count; ++i) {
@@ -185,9 +185,9 @@ bool ChronoManager::filterAccepts(int filter, bool finished, int activeBit, int 
 }
 
 // The shading restarts at YES whenever the kind of row changes; headers don't interrupt a run.
-bool ChronoManager::nextParity(int32_t kind)
+bool ChronoManager::nextParity(CHRONOLIST::Kind kind)
 {
-    bool& parity = kind == CHRONOLIST::kKindEcheancier ? m_parityReel : m_parityPrevision;
+    bool& parity = kind == CHRONOLIST::Kind::Echeancier ? m_parityReel : m_parityPrevision;
     if (m_lastType != kind)
         parity = true;
     const bool rowParity = parity;
@@ -196,27 +196,34 @@ bool ChronoManager::nextParity(int32_t kind)
     return rowParity;
 }
 
-bool ChronoManager::appendNewReferenceToChronoList(int32_t kind, long ident, int filter,
+bool ChronoManager::acceptsChrono(CHRONOLIST::Kind kind, int filter, const ChronoReference& reference) const
+{
+    switch (kind) {
+    case CHRONOLIST::Kind::Echeancier: {
+        const auto* echeancier = std::get_if<const ECHEANCIER*>(&reference);
+        return echeancier && *echeancier
+            && filterAccepts(filter, echeancierIsFinished(**echeancier), kFilterReelActif, kFilterReelEchu);
+    }
+    case CHRONOLIST::Kind::Prevision: {
+        const auto* prevision = std::get_if<const Prevision*>(&reference);
+        return prevision && *prevision
+            && filterAccepts(filter, previsionIsFinished(**prevision), kFilterPrevisionActif, kFilterPrevisionEchu);
+    }
+    case CHRONOLIST::Kind::Dossier:
+    case CHRONOLIST::Kind::Poste:
+        return true;
+    }
+    return false;
+}
+
+bool ChronoManager::appendNewReferenceToChronoList(CHRONOLIST::Kind kind, long ident, int filter,
                                                    const ChronoReference& reference)
 {
-    if (!m_chronoList)
+    if (!m_chronoList || !acceptsChrono(kind, filter, reference))
         return false;
     CHRONOLIST row {.kind = kind, .ident = ident, .parity = true};
-    if (kind == CHRONOLIST::kKindEcheancier) {
-        const auto* echeancier = std::get_if<const ECHEANCIER*>(&reference);
-        if (!echeancier || !*echeancier
-            || !filterAccepts(filter, echeancierIsFinished(**echeancier), kFilterReelActif, kFilterReelEchu))
-            return false;
+    if (row.isChrono())
         row.parity = nextParity(kind);
-    } else if (kind == CHRONOLIST::kKindPrevision) {
-        const auto* prevision = std::get_if<const Prevision*>(&reference);
-        if (!prevision || !*prevision
-            || !filterAccepts(filter, previsionIsFinished(**prevision), kFilterPrevisionActif, kFilterPrevisionEchu))
-            return false;
-        row.parity = nextParity(kind);
-    } else if (kind != CHRONOLIST::kKindDossier && kind != CHRONOLIST::kKindPoste) {
-        return false;
-    }
     m_chronoList->append(row);
     return true;
 }

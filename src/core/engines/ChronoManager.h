@@ -107,10 +107,11 @@ public:
     // The schedule and forecast rows.
     long numberOfChronos() const;
     // The first row of that kind and ident; *idx (may be null) -1 when none.
-    bool findChronoList(int32_t kind, long ident, long* idx) const;
+    bool findChronoList(CHRONOLIST::Kind kind, long ident, long* idx) const;
 
     // Headers are always added; a schedule or forecast row only when the filter lets it through.
-    bool appendNewReferenceToChronoList(int32_t kind, long ident, int filter, const ChronoReference& reference);
+    bool appendNewReferenceToChronoList(CHRONOLIST::Kind kind, long ident, int filter,
+                                        const ChronoReference& reference);
     void removeLastReference();
 
     // A choice in the filter pop-up: the filter changes, the list is rebuilt and the filter is
@@ -137,8 +138,9 @@ public:
     void setParityReel(bool parity) { m_parityReel = parity; }
     bool parityPrevision() const { return m_parityPrevision; }
     void setParityPrevision(bool parity) { m_parityPrevision = parity; }
-    int32_t lastType() const { return m_lastType; }
-    void setLastType(int32_t type) { m_lastType = type; }
+    // The kind of the last schedule or forecast row; none before the first.
+    std::optional<CHRONOLIST::Kind> lastType() const { return m_lastType; }
+    void setLastType(std::optional<CHRONOLIST::Kind> type) { m_lastType = type; }
 
 private:
     struct Groups;
@@ -148,7 +150,8 @@ private:
     void appendPosteRows(long posteID, int filter, const Groups& groups);
     void dropEmptyHeader(qsizetype headerIndex, int filter);
     bool filterAccepts(int filter, bool finished, int activeBit, int finishedBit) const;
-    bool nextParity(int32_t kind);
+    bool nextParity(CHRONOLIST::Kind kind);
+    bool acceptsChrono(CHRONOLIST::Kind kind, int filter, const ChronoReference& reference) const;
 
     std::optional<QList<CHRONOLIST>> m_chronoList;
     IChronoTable* m_table = nullptr; // not owned
@@ -156,5 +159,5 @@ private:
     int m_filter = kFilterAll;
     bool m_parityReel = true;
     bool m_parityPrevision = true;
-    int32_t m_lastType = -1;
+    std::optional<CHRONOLIST::Kind> m_lastType;
 };

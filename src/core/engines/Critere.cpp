@@ -30,12 +30,16 @@ void Critere::initWithDocument(const DOCUMENT* doc, bool useDefault)
 
 void Critere::defaultCritere(const DOCUMENT* doc)
 {
-    critereDate = critereMontant = criterePoste = 1;
-    critereCompteDebit = critereCompteCredit = critereBanqueDebit = critereBanqueCredit = 1;
-    critereCategorieDebit = critereCategorieCredit = 1;
-    critereBoolCompte = critereBoolBanque = critereBoolCategorie = 2;
-    criterePointe = critereTaxe = criterePlacement = critereChrono = critereMoyen = critereSynonyme = 1;
-    critereDossier = critereReference = critereWhy = critereWhyImport = critereReleve = critereImport = 1;
+    critereDate = critereMontant = CritereCompare::Off;
+    critereCompteDebit = critereCompteCredit = CritereCompte::Off;
+    criterePoste = critereBanqueDebit = critereBanqueCredit = CritereSwitch::Off;
+    critereCategorieDebit = critereCategorieCredit = CritereSwitch::Off;
+    critereBoolCompte = critereBoolBanque = critereBoolCategorie = CritereBool::And;
+    criterePointe = CriterePointe::Off;
+    critereTaxe = criterePlacement = critereChrono = critereMoyen = critereSynonyme = CritereSwitch::Off;
+    critereDossier = critereReleve = CritereSwitch::Off;
+    critereReference = critereWhy = critereWhyImport = CritereText::Off;
+    critereImport = CritereImport::Off;
     date1 = date2 = dateNow();
     montant1 = MONTANT();
     montant2 = MONTANT();
@@ -72,14 +76,14 @@ void Critere::replaceWithCritere(const Critere& other)
 
 void Critere::setDateCritere(double date)
 {
-    critereDate = 2;
+    critereDate = CritereCompare::Equal;
     date1 = endOfDay(date);
     computeCritere();
 }
 
 void Critere::setPeriodeCritere(double d1, double d2)
 {
-    critereDate = 7;
+    critereDate = CritereCompare::Between;
     date1 = startOfDay(d1);
     date2 = endOfDay(d2);
     computeCritere();
@@ -87,77 +91,77 @@ void Critere::setPeriodeCritere(double d1, double d2)
 
 void Critere::setPeriodeInferieurACritere(double date)
 {
-    critereDate = 3;
+    critereDate = CritereCompare::Below;
     date1 = startOfDay(date);
     computeCritere();
 }
 
 void Critere::setPeriodeInferieurOuEgCritere(double date)
 {
-    critereDate = 4;
+    critereDate = CritereCompare::BelowOrEqual;
     date1 = endOfDay(date);
     computeCritere();
 }
 
 void Critere::setPeriodeSuperieurACritere(double date)
 {
-    critereDate = 5;
+    critereDate = CritereCompare::Above;
     date1 = endOfDay(date);
     computeCritere();
 }
 
 void Critere::setMontantCritere(const MONTANT& montant)
 {
-    critereMontant = 2;
+    critereMontant = CritereCompare::Equal;
     montant1.setFromMontant(montant);
     computeCritere();
 }
 
 void Critere::setPosteCritere(long ident)
 {
-    criterePoste = 2;
+    criterePoste = CritereSwitch::On;
     posteID = ident;
     computeCritere();
 }
 
 void Critere::setDossierCritere(long ident)
 {
-    critereDossier = 2;
+    critereDossier = CritereSwitch::On;
     dossierID = ident;
     computeCritere();
 }
 
 void Critere::setMoyenCritere(int family)
 {
-    critereMoyen = 2;
+    critereMoyen = CritereSwitch::On;
     moyen = family;
     computeCritere();
 }
 
 void Critere::setSynonymeCritere(long ident)
 {
-    critereSynonyme = 2;
+    critereSynonyme = CritereSwitch::On;
     synonymeID = ident;
     computeCritere();
 }
 
 void Critere::setChronoCritere(long ident)
 {
-    critereChrono = 2;
+    critereChrono = CritereSwitch::On;
     chronoID = ident;
     computeCritere();
 }
 
 void Critere::setTaxeCritere(long ident)
 {
-    critereTaxe = 2;
+    critereTaxe = CritereSwitch::On;
     taxeID = ident;
     computeCritere();
 }
 
 void Critere::setTitreCritere(long ident)
 {
-    criterePlacement = 2;
+    criterePlacement = CritereSwitch::On;
     titreID = ident;
     remunereID = empruntID = -1;
     computeCritere();
@@ -165,7 +169,7 @@ void Critere::setTitreCritere(long ident)
 
 void Critere::setRemunereCritere(long ident)
 {
-    criterePlacement = 2;
+    criterePlacement = CritereSwitch::On;
     remunereID = ident;
     titreID = empruntID = -1;
     computeCritere();
@@ -173,13 +177,13 @@ void Critere::setRemunereCritere(long ident)
 
 void Critere::setEmpruntCritere(long ident)
 {
-    criterePlacement = 2;
+    criterePlacement = CritereSwitch::On;
     empruntID = ident;
     titreID = remunereID = -1;
     computeCritere();
 }
 
-void Critere::setImportCritere(long code)
+void Critere::setImportCritere(CritereImport code)
 {
     critereImport = code;
     computeCritere();
@@ -188,24 +192,24 @@ void Critere::setImportCritere(long code)
 void Critere::setToolCritere(bool isCompte, long ident, long relID)
 {
     if (isCompte) {
-        critereCompteDebit = critereCompteCredit = 2;
-        critereBoolCompte = 1;
+        critereCompteDebit = critereCompteCredit = CritereCompte::On;
+        critereBoolCompte = CritereBool::Or;
         compteIDDebit = compteIDCredit = ident;
     } else {
-        critereBanqueDebit = critereBanqueCredit = 2;
-        critereBoolBanque = 1;
+        critereBanqueDebit = critereBanqueCredit = CritereSwitch::On;
+        critereBoolBanque = CritereBool::Or;
         banqueIDDebit = banqueIDCredit = ident;
     }
     if (relID < 0) {
-        criterePointe = 1;
-        critereReleve = 1;
+        criterePointe = CriterePointe::Off;
+        critereReleve = CritereSwitch::Off;
     } else if (relID > 0) {
-        critereReleve = 2;
-        criterePointe = 2;
+        critereReleve = CritereSwitch::On;
+        criterePointe = CriterePointe::Ticked;
         releveID = relID;
     } else {
-        critereReleve = 2;
-        criterePointe = 3;
+        critereReleve = CritereSwitch::On;
+        criterePointe = CriterePointe::NotTicked;
         releveID = -1;
     }
     computeCritere();
@@ -213,35 +217,35 @@ void Critere::setToolCritere(bool isCompte, long ident, long relID)
 
 void Critere::setCompteProblemCritere()
 {
-    critereCompteDebit = critereCompteCredit = 8;
-    critereBoolCompte = 1;
+    critereCompteDebit = critereCompteCredit = CritereCompte::Problem;
+    critereBoolCompte = CritereBool::Or;
     computeCritere();
 }
 
 void Critere::setCategorieCritere(int type, long relID)
 {
-    critereCategorieDebit = critereCategorieCredit = 2;
-    critereBoolCategorie = 1;
+    critereCategorieDebit = critereCategorieCredit = CritereSwitch::On;
+    critereBoolCategorie = CritereBool::Or;
     categorieIDDebit = categorieIDCredit = type;
     if (relID >= 0) {
-        critereReleve = 2;
+        critereReleve = CritereSwitch::On;
         releveID = relID > 0 ? relID : -1;
     } else {
-        critereReleve = 1;
+        critereReleve = CritereSwitch::Off;
     }
     computeCritere();
 }
 
 void Critere::setWhyCritere(const QString& text)
 {
-    critereWhy = 2;
+    critereWhy = CritereText::BeginsWith;
     why = text;
     computeCritere();
 }
 
 void Critere::setWhyImportCritere(const QString& text)
 {
-    critereWhyImport = 2;
+    critereWhyImport = CritereText::BeginsWith;
     whyImport = text;
     computeCritere();
 }
@@ -332,7 +336,7 @@ Critere Critere::makeEmpruntCritere(long ident, const DOCUMENT* doc)
     return madeWith(doc, [ident](Critere& c) { c.setEmpruntCritere(ident); });
 }
 
-Critere Critere::makeImportCritere(long code, const DOCUMENT* doc)
+Critere Critere::makeImportCritere(CritereImport code, const DOCUMENT* doc)
 {
     return madeWith(doc, [code](Critere& c) { c.setImportCritere(code); });
 }
@@ -349,15 +353,15 @@ Critere Critere::makeTaxeCritere(long long first, long long last, long taxe, con
 
 long Critere::getCritereCompte() const
 {
-    const bool one = critereCompteDebit == 2 && critereCompteCredit == 2 && critereBoolCompte == 1
-        && compteIDDebit == compteIDCredit;
+    const bool one = critereCompteDebit == CritereCompte::On && critereCompteCredit == CritereCompte::On
+        && critereBoolCompte == CritereBool::Or && compteIDDebit == compteIDCredit;
     return one ? compteIDDebit : -1;
 }
 
 long Critere::getCritereBanque() const
 {
-    const bool one = critereBanqueDebit == 2 && critereBanqueCredit == 2 && critereBoolBanque == 1
-        && banqueIDDebit == banqueIDCredit;
+    const bool one = critereBanqueDebit == CritereSwitch::On && critereBanqueCredit == CritereSwitch::On
+        && critereBoolBanque == CritereBool::Or && banqueIDDebit == banqueIDCredit;
     return one ? banqueIDDebit : -1;
 }
 
@@ -374,16 +378,33 @@ bool Critere::isCritereBanque() const
 void Critere::getCriterePosteValue(long* pID, long* dID) const
 {
     if (pID)
-        *pID = criterePoste != 1 ? posteID : -1;
+        *pID = criterePoste != CritereSwitch::Off ? posteID : -1;
     if (dID)
-        *dID = critereDossier != 1 ? dossierID : -1;
+        *dID = critereDossier != CritereSwitch::Off ? dossierID : -1;
+}
+
+std::optional<double> Critere::ownHorizon() const
+{
+    switch (critereDate) {
+    case CritereCompare::Equal:
+    case CritereCompare::Below:
+    case CritereCompare::BelowOrEqual:
+        return date1;
+    case CritereCompare::Between:
+        return date2;
+    case CritereCompare::Off:
+    case CritereCompare::Above:
+    case CritereCompare::AboveOrEqual:
+        break;
+    }
+    return std::nullopt;
 }
 
 bool Critere::critereCanFutur(double* date, const DOCUMENT* doc) const
 {
-    if (critereDate == 2 || critereDate == 3 || critereDate == 4 || critereDate == 7) {
+    if (const std::optional<double> own = ownHorizon()) {
         if (date)
-            *date = critereDate == 7 ? date2 : date1;
+            *date = *own;
         return true;
     }
     if (!date)
@@ -397,26 +418,27 @@ bool Critere::critereCanFutur(double* date, const DOCUMENT* doc) const
 void Critere::computeCritere()
 {
     // Cheap tests first, lookups later: the matcher stops at the first failing test.
-    const std::pair<bool, long> order[] = {
-        {critereDate != 1, kCritereCodeDate},
-        {critereMontant != 1, kCritereCodeMontant},
-        {critereCompteDebit != 1 || critereCompteCredit != 1, kCritereCodeCompte},
-        {critereBanqueDebit != 1 || critereBanqueCredit != 1, kCritereCodeBanque},
-        {critereCategorieDebit != 1 || critereCategorieCredit != 1, kCritereCodeCategorie},
-        {critereMoyen != 1, kCritereCodeMoyen},
-        {critereSynonyme != 1, kCritereCodeSynonyme},
-        {criterePoste != 1, kCritereCodePoste},
-        {critereTaxe != 1, kCritereCodeTaxe},
-        {criterePointe != 1, kCritereCodePointe},
-        {critereImport != 1, kCritereCodeImport},
-        {criterePlacement != 1, kCritereCodePlacement},
-        {critereChrono != 1, kCritereCodeChrono},
-        {critereDossier != 1, kCritereCodeDossier},
-        {critereReference != 1, kCritereCodeReference},
-        {critereWhy != 1, kCritereCodeWhy},
-        {critereWhyImport != 1, kCritereCodeWhyImport},
+    constexpr auto off = CritereSwitch::Off;
+    const std::pair<bool, CritereKind> order[] = {
+        {critereDate != CritereCompare::Off, CritereKind::Date},
+        {critereMontant != CritereCompare::Off, CritereKind::Montant},
+        {critereCompteDebit != CritereCompte::Off || critereCompteCredit != CritereCompte::Off, CritereKind::Compte},
+        {critereBanqueDebit != off || critereBanqueCredit != off, CritereKind::Banque},
+        {critereCategorieDebit != off || critereCategorieCredit != off, CritereKind::Categorie},
+        {critereMoyen != off, CritereKind::Moyen},
+        {critereSynonyme != off, CritereKind::Synonyme},
+        {criterePoste != off, CritereKind::Poste},
+        {critereTaxe != off, CritereKind::Taxe},
+        {criterePointe != CriterePointe::Off, CritereKind::Pointe},
+        {critereImport != CritereImport::Off, CritereKind::Import},
+        {criterePlacement != off, CritereKind::Placement},
+        {critereChrono != off, CritereKind::Chrono},
+        {critereDossier != off, CritereKind::Dossier},
+        {critereReference != CritereText::Off, CritereKind::Reference},
+        {critereWhy != CritereText::Off, CritereKind::Why},
+        {critereWhyImport != CritereText::Off, CritereKind::WhyImport},
     };
-    usedCritere.fill(0);
+    usedCritere = {};
     nbUsedCritere = 0;
     for (const auto& [inUse, code] : order) {
         if (inUse)

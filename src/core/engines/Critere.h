@@ -9,19 +9,8 @@
 // a criterion changed through its fields alone must be given computeCritere before it is matched.
 // computeCritere also prepares the folded texts and the day bounds the matcher compares with.
 //
-// Operator codes:
-//   critereDate, critereMontant: 2 equal (same calendar day), 3 below, 4 below or equal, 5 above,
-//     6 above or equal, 7 from the first bound to the second, both included;
-//   critereCompteDebit/Credit: 2 the account (and the statement when critereReleve is 2),
-//     8 problem (the account or the named statement is missing);
-//   critereBanque*, critereCategorie*, criterePoste, critereDossier, critereMoyen, critereSynonyme,
-//     critereTaxe, criterePlacement, critereChrono, critereReleve: 2 on;
-//   critereBool*: 1 either side (OR), 2 both sides (AND);
-//   criterePointe: 2 ticked, 3 not ticked;
-//   critereImport: 2 imported, 3 imported and touched, 4 imported and untouched, 5 imported
-//     duplicate, 6 received by sync, 7 received by the last sync;
-//   critereReference, critereWhy, critereWhyImport: 2 begins with, 3 contains, 4 equals (case and
-//     accents ignored).
+// Each operator is stored as the integer its enum gives it; a value a test doesn't know passes,
+// as "off" does.
 #include "model/MONTANT.h"
 
 #include <QString>
@@ -30,24 +19,84 @@
 
 class DOCUMENT;
 
-// Codes of the evaluation list. 6 and 7 are never produced; a criterion holds at most 17 codes.
-inline constexpr long kCritereCodeDate = 0;
-inline constexpr long kCritereCodeMontant = 1;
-inline constexpr long kCritereCodePoste = 2;
-inline constexpr long kCritereCodeCompte = 3;
-inline constexpr long kCritereCodeBanque = 4;
-inline constexpr long kCritereCodeCategorie = 5;
-inline constexpr long kCritereCodePointe = 8;
-inline constexpr long kCritereCodeTaxe = 9;
-inline constexpr long kCritereCodePlacement = 10;
-inline constexpr long kCritereCodeChrono = 11;
-inline constexpr long kCritereCodeMoyen = 12;
-inline constexpr long kCritereCodeSynonyme = 13;
-inline constexpr long kCritereCodeDossier = 14;
-inline constexpr long kCritereCodeReference = 15;
-inline constexpr long kCritereCodeImport = 16;
-inline constexpr long kCritereCodeWhy = 17;
-inline constexpr long kCritereCodeWhyImport = 18;
+// The date and amount tests. Equal, for dates, is the same calendar day; Between runs from the
+// first bound to the second, both included.
+enum class CritereCompare : long {
+    Off = 1,
+    Equal = 2,
+    Below = 3,
+    BelowOrEqual = 4,
+    Above = 5,
+    AboveOrEqual = 6,
+    Between = 7,
+};
+
+// The account tests: On is the account (and the statement when critereReleve is On); Problem, the
+// account or the named statement is missing.
+enum class CritereCompte : long {
+    Off = 1,
+    On = 2,
+    Problem = 8,
+};
+
+// The tests of one value: banks, bank types, category, folder, family, synonym, tax, investment,
+// schedule and statement.
+enum class CritereSwitch : long {
+    Off = 1,
+    On = 2,
+};
+
+// How the debit and credit sides of a pair combine.
+enum class CritereBool : long {
+    Or = 1,
+    And = 2,
+};
+
+enum class CriterePointe : long {
+    Off = 1,
+    Ticked = 2,
+    NotTicked = 3,
+};
+
+enum class CritereImport : long {
+    Off = 1,
+    Imported = 2,
+    ImportedTouched = 3,
+    ImportedUntouched = 4,
+    ImportedDoublon = 5,
+    Synchro = 6, // received by sync
+    LastSynchro = 7, // received by the last sync
+};
+
+// The text tests, case and accents ignored.
+enum class CritereText : long {
+    Off = 1,
+    BeginsWith = 2,
+    Contains = 3,
+    Equals = 4,
+};
+
+// The sub-criteria of the evaluation list. 6 and 7 are never produced; a criterion holds at most
+// 17 of them.
+enum class CritereKind : long {
+    Date = 0,
+    Montant = 1,
+    Poste = 2,
+    Compte = 3,
+    Banque = 4,
+    Categorie = 5,
+    Pointe = 8,
+    Taxe = 9,
+    Placement = 10,
+    Chrono = 11,
+    Moyen = 12,
+    Synonyme = 13,
+    Dossier = 14,
+    Reference = 15,
+    Import = 16,
+    Why = 17,
+    WhyImport = 18,
+};
 inline constexpr int kCritereMaxCodes = 20;
 
 class TRANSACT;
@@ -55,35 +104,35 @@ class TRANSACT;
 class Critere {
 public:
     long nbUsedCritere = 0;
-    std::array<long, kCritereMaxCodes> usedCritere {};
+    std::array<CritereKind, kCritereMaxCodes> usedCritere {};
 
     QString reference;
     QString why;
     QString whyImport;
-    long critereDate = 1;
-    long critereMontant = 1;
-    long criterePoste = 1;
-    long critereCompteDebit = 1;
-    long critereCompteCredit = 1;
-    long critereBanqueDebit = 1;
-    long critereBanqueCredit = 1;
-    int critereCategorieDebit = 1;
-    int critereCategorieCredit = 1;
-    long critereBoolCompte = 2;
-    long critereBoolBanque = 2;
-    long critereBoolCategorie = 2;
-    long criterePointe = 1;
-    long critereTaxe = 1;
-    long criterePlacement = 1;
-    long critereChrono = 1;
-    long critereMoyen = 1;
-    long critereSynonyme = 1;
-    long critereDossier = 1;
-    long critereReference = 1;
-    long critereWhy = 1;
-    long critereWhyImport = 1;
-    long critereReleve = 1;
-    long critereImport = 1;
+    CritereCompare critereDate = CritereCompare::Off;
+    CritereCompare critereMontant = CritereCompare::Off;
+    CritereSwitch criterePoste = CritereSwitch::Off;
+    CritereCompte critereCompteDebit = CritereCompte::Off;
+    CritereCompte critereCompteCredit = CritereCompte::Off;
+    CritereSwitch critereBanqueDebit = CritereSwitch::Off;
+    CritereSwitch critereBanqueCredit = CritereSwitch::Off;
+    CritereSwitch critereCategorieDebit = CritereSwitch::Off; // stored in 32 bits
+    CritereSwitch critereCategorieCredit = CritereSwitch::Off;
+    CritereBool critereBoolCompte = CritereBool::And;
+    CritereBool critereBoolBanque = CritereBool::And;
+    CritereBool critereBoolCategorie = CritereBool::And;
+    CriterePointe criterePointe = CriterePointe::Off;
+    CritereSwitch critereTaxe = CritereSwitch::Off;
+    CritereSwitch criterePlacement = CritereSwitch::Off;
+    CritereSwitch critereChrono = CritereSwitch::Off;
+    CritereSwitch critereMoyen = CritereSwitch::Off;
+    CritereSwitch critereSynonyme = CritereSwitch::Off;
+    CritereSwitch critereDossier = CritereSwitch::Off;
+    CritereText critereReference = CritereText::Off;
+    CritereText critereWhy = CritereText::Off;
+    CritereText critereWhyImport = CritereText::Off;
+    CritereSwitch critereReleve = CritereSwitch::Off;
+    CritereImport critereImport = CritereImport::Off;
     double date1 = 0;
     double date2 = 0;
     MONTANT montant1;
@@ -145,7 +194,7 @@ public:
     void setTitreCritere(long ident);
     void setRemunereCritere(long ident);
     void setEmpruntCritere(long ident);
-    void setImportCritere(long code);
+    void setImportCritere(CritereImport code);
     // One account (isCompte) or one bank on either side. Statement below 0: ticked state and
     // statement off; above 0: ticked on that statement; 0: not ticked and on no statement.
     void setToolCritere(bool isCompte, long ident, long relID);
@@ -176,7 +225,7 @@ public:
     static Critere makeTitreCritere(long ident, const DOCUMENT* doc);
     static Critere makeRemunereCritere(long ident, const DOCUMENT* doc);
     static Critere makeEmpruntCritere(long ident, const DOCUMENT* doc);
-    static Critere makeImportCritere(long code, const DOCUMENT* doc);
+    static Critere makeImportCritere(CritereImport code, const DOCUMENT* doc);
     // The tax over the period from first to last (whole seconds).
     static Critere makeTaxeCritere(long long first, long long last, long taxe, const DOCUMENT* doc);
 
@@ -190,9 +239,9 @@ public:
     bool isCritereBanque() const;
     // The category and folder in use, -1 for those off. Either output may be null.
     void getCriterePosteValue(long* pID, long* dID) const;
-    // The horizon up to which future occurrences are searched: date1 for dates 2 to 4, date2 for
-    // 7; otherwise, when date is given, the latest transaction date of the document (0 without
-    // one). False only for the other operators without date.
+    // The horizon up to which future occurrences are searched: date1 for the dates Equal to
+    // BelowOrEqual, date2 for Between; otherwise, when date is given, the latest transaction date
+    // of the document (0 without one). False only for the other operators without date.
     bool critereCanFutur(double* date, const DOCUMENT* doc) const;
 
     // The text shown to the user: a title line when asked, one line per sub-criterion in use
@@ -227,6 +276,8 @@ public:
     const Prepared& prepared() const { return m_prepared; }
 
 private:
+    // The date that bounds the operator itself; none for those without an upper bound.
+    std::optional<double> ownHorizon() const;
     void prepareForMatching();
     Prepared m_prepared;
 };

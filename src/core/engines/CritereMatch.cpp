@@ -86,9 +86,10 @@ const DeviseList& devisesFor(const DOCUMENT* doc, const DeviseList* devHdl)
     return doc ? doc->deviseHdl : defaults;
 }
 
-bool combine(long boolOperator, bool debit, bool credit)
+// A value of neither kind combines as AND.
+bool combine(CritereBool boolOperator, bool debit, bool credit)
 {
-    return boolOperator == 1 ? (debit || credit) : (debit && credit);
+    return boolOperator == CritereBool::Or ? (debit || credit) : (debit && credit);
 }
 
 bool sameOrBelow(const MONTANT& a, const MONTANT& b, const DeviseList& devises)
@@ -139,7 +140,7 @@ CritereMatcher::CritereMatcher(const Critere& critere, const DOCUMENT* doc, cons
     m_whyImport = p.whyImportSource == critere.whyImport ? p.whyImportFolded : foldForCritere(critere.whyImport);
     m_dayStart = p.dayStart;
     m_nextDayStart = p.nextDayStart;
-    if (p.dayOf != critere.date1 && critere.critereDate == 2) {
+    if (p.dayOf != critere.date1 && critere.critereDate == CritereCompare::Equal) {
         m_dayStart = startOfDay(critere.date1);
         m_nextDayStart = dateToDateTime(critere.date1).isValid() ? addDaysToDate(1, critere.date1) : 0;
     }
@@ -150,9 +151,11 @@ CritereMatcher::CritereMatcher(const Critere& critere, const DOCUMENT* doc, cons
 void CritereMatcher::prepareLookups()
 {
     const Critere& c = m_critere;
-    const bool banques = c.critereBanqueDebit == 2 || c.critereBanqueCredit == 2;
-    const bool categories = c.critereCategorieDebit == 2 || c.critereCategorieCredit == 2;
-    const bool problem = c.critereCompteDebit == 8 || c.critereCompteCredit == 8;
+    constexpr auto on = CritereSwitch::On;
+    const bool banques = c.critereBanqueDebit == on || c.critereBanqueCredit == on;
+    const bool categories = c.critereCategorieDebit == on || c.critereCategorieCredit == on;
+    const bool problem
+        = c.critereCompteDebit == CritereCompte::Problem || c.critereCompteCredit == CritereCompte::Problem;
     // Lookups find the first account of an ident: later ones are left out here too.
     QSet<long> seen;
     for (const TOOL& compte : m_doc->compteHdl) {
@@ -177,7 +180,7 @@ void CritereMatcher::prepareLookups()
         }
     }
     std::sort(m_statements.begin(), m_statements.end());
-    if (c.critereDossier == 2) {
+    if (c.critereDossier == CritereSwitch::On) {
         QSet<long> postes;
         for (const POSTE& poste : m_doc->posteHdl) {
             if (!postes.contains(poste.ident) && poste.dossierID == c.dossierID)
@@ -201,60 +204,59 @@ bool CritereMatcher::transFitCritere(const TRANSACT& trans, MONTANT* tot) const
     for (long i = 0; i < count; ++i) {
         bool fit = true;
         switch (m_critere.usedCritere[static_cast<size_t>(i)]) {
-        case kCritereCodeDate:
+        case CritereKind::Date:
             fit = transFitCritereDate(trans);
             break;
-        case kCritereCodeMontant:
+        case CritereKind::Montant:
             fit = transFitCritereMontant(trans);
             break;
-        case kCritereCodePoste:
+        case CritereKind::Poste:
             fit = transFitCriterePoste(trans, total);
             break;
-        case kCritereCodeCompte:
+        case CritereKind::Compte:
             fit = transFitCritereCompte(trans);
             break;
-        case kCritereCodeBanque:
+        case CritereKind::Banque:
             fit = transFitCritereBanque(trans);
             break;
-        case kCritereCodeCategorie:
+        case CritereKind::Categorie:
             fit = transFitCritereCategorie(trans);
             break;
-        case kCritereCodePointe:
+        case CritereKind::Pointe:
             fit = transFitCriterePointe(trans);
             break;
-        case kCritereCodeTaxe:
+        case CritereKind::Taxe:
             fit = transFitCritereTaxe(trans);
             break;
-        case kCritereCodePlacement:
+        case CritereKind::Placement:
             fit = transFitCriterePlac(trans);
             break;
-        case kCritereCodeChrono:
+        case CritereKind::Chrono:
             fit = transFitCritereChrono(trans);
             break;
-        case kCritereCodeMoyen:
+        case CritereKind::Moyen:
             fit = transFitCritereMoyen(trans);
             break;
-        case kCritereCodeSynonyme:
+        case CritereKind::Synonyme:
             fit = transFitCritereSynonyme(trans);
             break;
-        case kCritereCodeDossier:
+        case CritereKind::Dossier:
             fit = transFitCritereDossier(trans, total);
             break;
-        case kCritereCodeReference:
+        case CritereKind::Reference:
             fit = transFitCritereReference(trans);
             break;
-        case kCritereCodeImport:
+        case CritereKind::Import:
             fit = transFitCritereImport(trans);
             break;
-        case kCritereCodeWhy:
+        case CritereKind::Why:
             fit = transFitCritereWhy(trans);
             break;
-        case kCritereCodeWhyImport:
+        case CritereKind::WhyImport:
             fit = transFitCritereWhyImport(trans);
             break;
-        default: // codes without a test are skipped
-            break;
         }
+        // A code without a test (none is ever produced) leaves fit as it was: skipped.
         if (!fit)
             return false;
     }
@@ -274,23 +276,24 @@ bool CritereMatcher::transFitCritereDate(const TRANSACT& trans) const
     const double when = trans.when;
     const double d1 = m_critere.date1;
     switch (m_critere.critereDate) {
-    case 2:
+    case CritereCompare::Off:
+        return true;
+    case CritereCompare::Equal:
         if (m_nextDayStart == 0)
             return sameDay(when, d1);
         return m_dayStart <= when && when < m_nextDayStart;
-    case 3:
+    case CritereCompare::Below:
         return when < d1;
-    case 4:
+    case CritereCompare::BelowOrEqual:
         return when <= d1;
-    case 5:
+    case CritereCompare::Above:
         return when > d1;
-    case 6:
+    case CritereCompare::AboveOrEqual:
         return when >= d1;
-    case 7:
+    case CritereCompare::Between:
         return d1 <= when && when <= m_critere.date2;
-    default:
-        return true;
     }
+    return true;
 }
 
 bool CritereMatcher::transFitCritereMontant(const TRANSACT& trans) const
@@ -298,45 +301,49 @@ bool CritereMatcher::transFitCritereMontant(const TRANSACT& trans) const
     const MONTANT& solde = trans.solde;
     const MONTANT& m1 = m_critere.montant1;
     switch (m_critere.critereMontant) {
-    case 2:
-        return MONTANT::sameMontant(solde, m1, false, m_devises);
-    case 3:
-        return MONTANT::infMontant(solde, m1);
-    case 4:
-        return sameOrBelow(solde, m1, m_devises);
-    case 5:
-        return MONTANT::supMontant(solde, m1);
-    case 6:
-        return sameOrAbove(solde, m1, m_devises);
-    case 7:
-        return sameOrAbove(solde, m1, m_devises) && sameOrBelow(solde, m_critere.montant2, m_devises);
-    default:
+    case CritereCompare::Off:
         return true;
+    case CritereCompare::Equal:
+        return MONTANT::sameMontant(solde, m1, false, m_devises);
+    case CritereCompare::Below:
+        return MONTANT::infMontant(solde, m1);
+    case CritereCompare::BelowOrEqual:
+        return sameOrBelow(solde, m1, m_devises);
+    case CritereCompare::Above:
+        return MONTANT::supMontant(solde, m1);
+    case CritereCompare::AboveOrEqual:
+        return sameOrAbove(solde, m1, m_devises);
+    case CritereCompare::Between:
+        return sameOrAbove(solde, m1, m_devises) && sameOrBelow(solde, m_critere.montant2, m_devises);
     }
+    return true;
 }
 
 // ---- Accounts, banks and bank types --------------------------------------------------------------
 
-bool CritereMatcher::compteFitCritere(long compte, long crit, long ident, long transID, long critRel, long relID,
-                                      const DOCUMENT* doc)
+bool CritereMatcher::compteFitCritere(const CompteSide& side, const CompteTest& test, const DOCUMENT* doc)
 {
-    if (crit == 8) {
-        const TOOL* account = getTool(kToolCompte, compte, doc);
-        return !account || (transID >= 0 && !account->findReleveID(transID, nullptr));
+    switch (test.crit) {
+    case CritereCompte::Off:
+        return true;
+    case CritereCompte::On:
+        return side.compte == test.ident && (test.critRel != CritereSwitch::On || side.releveID == test.relID);
+    case CritereCompte::Problem: {
+        const TOOL* account = getTool(kToolCompte, side.compte, doc);
+        return !account || (side.releveID >= 0 && !account->findReleveID(side.releveID, nullptr));
     }
-    if (crit == 2)
-        return compte == ident && (critRel != 2 || transID == relID);
+    }
     return true;
 }
 
-bool CritereMatcher::compteFitCritereB(long compte, long crit, long ident, const DOCUMENT* doc)
+bool CritereMatcher::compteFitCritereB(long compte, CritereSwitch crit, long ident, const DOCUMENT* doc)
 {
-    return crit != 2 || TOOL::compteInBanque(compte, ident, doc);
+    return crit != CritereSwitch::On || TOOL::compteInBanque(compte, ident, doc);
 }
 
-bool CritereMatcher::compteFitCritereCat(long compte, long crit, int ident, const DOCUMENT* doc)
+bool CritereMatcher::compteFitCritereCat(long compte, CritereSwitch crit, int ident, const DOCUMENT* doc)
 {
-    return crit != 2 || TOOL::compteInCategorie(compte, ident, doc);
+    return crit != CritereSwitch::On || TOOL::compteInCategorie(compte, ident, doc);
 }
 
 bool CritereMatcher::problemSide(long compte, long transID) const
@@ -346,22 +353,24 @@ bool CritereMatcher::problemSide(long compte, long transID) const
     return transID >= 0 && !std::binary_search(m_statements.begin(), m_statements.end(), std::pair(compte, transID));
 }
 
+bool CritereMatcher::compteSide(const CompteSide& side, CritereCompte crit, long ident) const
+{
+    if (crit == CritereCompte::Problem && m_prepared)
+        return problemSide(side.compte, side.releveID);
+    return compteFitCritere(side, {crit, ident, m_critere.critereReleve, m_critere.releveID}, m_doc);
+}
+
 bool CritereMatcher::transFitCritereCompte(const TRANSACT& trans) const
 {
     const Critere& c = m_critere;
-    const auto side = [&](long compte, long crit, long ident, long transID) {
-        if (crit == 8 && m_prepared)
-            return problemSide(compte, transID);
-        return compteFitCritere(compte, crit, ident, transID, c.critereReleve, c.releveID, m_doc);
-    };
-    const bool debit = side(trans.who1, c.critereCompteDebit, c.compteIDDebit, trans.releveID1);
-    const bool credit = side(trans.who2, c.critereCompteCredit, c.compteIDCredit, trans.releveID2);
+    const bool debit = compteSide({trans.who1, trans.releveID1}, c.critereCompteDebit, c.compteIDDebit);
+    const bool credit = compteSide({trans.who2, trans.releveID2}, c.critereCompteCredit, c.compteIDCredit);
     return combine(c.critereBoolCompte, debit, credit);
 }
 
-bool CritereMatcher::banqueSide(long compte, long crit, long banqueID, const IdentSet& accounts) const
+bool CritereMatcher::banqueSide(long compte, CritereSwitch crit, long banqueID, const IdentSet& accounts) const
 {
-    if (crit != 2 || !m_prepared)
+    if (crit != CritereSwitch::On || !m_prepared)
         return compteFitCritereB(compte, crit, banqueID, m_doc);
     return accounts.contains(compte);
 }
@@ -374,9 +383,9 @@ bool CritereMatcher::transFitCritereBanque(const TRANSACT& trans) const
     return combine(c.critereBoolBanque, debit, credit);
 }
 
-bool CritereMatcher::categorieSide(long compte, int crit, int type, const IdentSet& accounts) const
+bool CritereMatcher::categorieSide(long compte, CritereSwitch crit, int type, const IdentSet& accounts) const
 {
-    if (crit != 2 || !m_prepared)
+    if (crit != CritereSwitch::On || !m_prepared)
         return compteFitCritereCat(compte, crit, type, m_doc);
     return accounts.contains(compte);
 }
@@ -394,23 +403,23 @@ bool CritereMatcher::transFitCritereCategorie(const TRANSACT& trans) const
 
 bool CritereMatcher::transFitCritereMoyen(const TRANSACT& trans) const
 {
-    return m_critere.critereMoyen != 2 || trans.moyen == m_critere.moyen;
+    return m_critere.critereMoyen != CritereSwitch::On || trans.moyen == m_critere.moyen;
 }
 
 bool CritereMatcher::transFitCritereSynonyme(const TRANSACT& trans) const
 {
-    return m_critere.critereSynonyme != 2 || trans.synonymeID == m_critere.synonymeID;
+    return m_critere.critereSynonyme != CritereSwitch::On || trans.synonymeID == m_critere.synonymeID;
 }
 
 bool CritereMatcher::transFitCritereTaxe(const TRANSACT& trans) const
 {
-    return m_critere.critereTaxe != 2 || trans.taxeID == m_critere.taxeID;
+    return m_critere.critereTaxe != CritereSwitch::On || trans.taxeID == m_critere.taxeID;
 }
 
 bool CritereMatcher::transFitCriterePlac(const TRANSACT& trans) const
 {
     const Critere& c = m_critere;
-    if (c.criterePlacement != 2)
+    if (c.criterePlacement != CritereSwitch::On)
         return true;
     if (c.titreID >= 0)
         return trans.titreID == c.titreID;
@@ -423,7 +432,7 @@ bool CritereMatcher::transFitCriterePlac(const TRANSACT& trans) const
 
 bool CritereMatcher::transFitCritereChrono(const TRANSACT& trans) const
 {
-    return m_critere.critereChrono != 2 || trans.chronoID == m_critere.chronoID;
+    return m_critere.critereChrono != CritereSwitch::On || trans.chronoID == m_critere.chronoID;
 }
 
 // ---- Categories and folders ----------------------------------------------------------------------
@@ -461,21 +470,31 @@ bool CritereMatcher::transFitPosteOrDossier(const TRANSACT& trans, MONTANT* tot,
 
 bool CritereMatcher::transFitCriterePoste(const TRANSACT& trans, MONTANT* tot) const
 {
-    return m_critere.criterePoste != 2 || transFitPosteOrDossier(trans, tot, false);
+    return m_critere.criterePoste != CritereSwitch::On || transFitPosteOrDossier(trans, tot, false);
 }
 
 bool CritereMatcher::transFitCritereDossier(const TRANSACT& trans, MONTANT* tot) const
 {
-    return m_critere.critereDossier != 2 || transFitPosteOrDossier(trans, tot, true);
+    return m_critere.critereDossier != CritereSwitch::On || transFitPosteOrDossier(trans, tot, true);
 }
 
 // ---- Ticked and import states --------------------------------------------------------------------
 
 bool CritereMatcher::transFitCriterePointe(const TRANSACT& trans) const
 {
-    const long crit = m_critere.criterePointe;
-    if (crit != 2 && crit != 3)
+    switch (m_critere.criterePointe) {
+    case CriterePointe::Off:
         return true;
+    case CriterePointe::Ticked:
+        return rowIsTicked(trans);
+    case CriterePointe::NotTicked:
+        return !rowIsTicked(trans);
+    }
+    return true;
+}
+
+bool CritereMatcher::rowIsTicked(const TRANSACT& trans) const
+{
     bool ticked = trans.releveID1 >= 0 || trans.releveID2 >= 0;
     if (m_pointeCompte >= 0) {
         bool debit = false;
@@ -483,55 +502,57 @@ bool CritereMatcher::transFitCriterePointe(const TRANSACT& trans) const
         trans.checkDebitCredit(m_pointeCompte, &debit, &credit, m_doc);
         ticked = (trans.releveID1 >= 0 && debit) || (trans.releveID2 >= 0 && credit);
     }
-    return crit == 2 ? ticked : !ticked;
+    return ticked;
 }
 
 bool CritereMatcher::transFitCritereImport(const TRANSACT& trans) const
 {
     const bool imported = trans.importID >= 0;
     switch (m_critere.critereImport) {
-    case 2:
+    case CritereImport::Off:
+        return true;
+    case CritereImport::Imported:
         return imported;
-    case 3:
+    case CritereImport::ImportedTouched:
         return imported && trans.importTouched;
-    case 4:
+    case CritereImport::ImportedUntouched:
         return imported && !trans.importTouched;
-    case 5:
+    case CritereImport::ImportedDoublon:
         return imported && trans.importDoublon;
-    case 6:
+    case CritereImport::Synchro:
         return trans.synchroID > 0;
-    case 7:
+    case CritereImport::LastSynchro:
         // Exact: the sync stores the very same time in the transaction and the document.
         return trans.synchroID >= 1 && m_hasLastSynchro && trans.synchroDate == m_lastSynchro;
-    default:
-        return true;
     }
+    return true;
 }
 
 // ---- Texts ---------------------------------------------------------------------------------------
 
-bool CritereMatcher::foldedFit(const QString& text, long crit, const QString& needle)
+bool CritereMatcher::foldedFit(const QString& text, CritereText crit, const QString& needle)
 {
-    if (crit < 2 || crit > 4)
-        return true;
+    const auto folded = [&text](FoldBuffer& buffer) {
+        foldInto(text, buffer);
+        return QStringView(buffer.constData(), buffer.size());
+    };
+    FoldBuffer buffer;
     // The platform finds no empty text, at the start or anywhere: an empty "begins with" or
     // "contains" selects nothing (the import's duplicate test relies on it).
-    if (needle.isEmpty() && crit != 4)
-        return false;
-    FoldBuffer folded;
-    foldInto(text, folded);
-    const QStringView haystack(folded.constData(), folded.size());
     switch (crit) {
-    case 2:
-        return haystack.startsWith(needle);
-    case 3:
-        return haystack.contains(needle);
-    default:
-        return haystack == QStringView(needle);
+    case CritereText::Off:
+        return true;
+    case CritereText::BeginsWith:
+        return !needle.isEmpty() && folded(buffer).startsWith(needle);
+    case CritereText::Contains:
+        return !needle.isEmpty() && folded(buffer).contains(needle);
+    case CritereText::Equals:
+        return folded(buffer) == QStringView(needle);
     }
+    return true;
 }
 
-bool CritereMatcher::stringFitCritere(const QString& str, long crit, const QString& critStr)
+bool CritereMatcher::stringFitCritere(const QString& str, CritereText crit, const QString& critStr)
 {
     return foldedFit(str, crit, foldForCritere(critStr));
 }

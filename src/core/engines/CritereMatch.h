@@ -48,17 +48,27 @@ public:
     bool transFitCritereWhy(const TRANSACT& trans) const;
     bool transFitCritereWhyImport(const TRANSACT& trans) const;
 
-    // One side of the account test: operator 2, the account (and, when critRel is 2, the
-    // statement relID: -1 for no statement); operator 8, the account missing or holding no
-    // statement transID (transID 0 or more).
-    static bool compteFitCritere(long compte, long crit, long ident, long transID, long critRel, long relID,
-                                 const DOCUMENT* doc);
-    // Operator 2: the account belongs to the bank / its bank has the type.
-    static bool compteFitCritereB(long compte, long crit, long ident, const DOCUMENT* doc);
-    static bool compteFitCritereCat(long compte, long crit, int ident, const DOCUMENT* doc);
-    // 2 begins with, 3 contains, 4 equals, case and accents ignored. An empty criterion text
-    // begins or is contained in nothing.
-    static bool stringFitCritere(const QString& str, long crit, const QString& critStr);
+    // One side of the account test, as a transaction's side shows it: its account and the
+    // statement it is ticked on (-1 for none).
+    struct CompteSide {
+        long compte = -1;
+        long releveID = -1;
+    };
+    // What one side of the account test asks: On, the account ident (and, when critRel is On,
+    // the statement relID: -1 for no statement); Problem, the account missing or holding no
+    // statement the side is ticked on (a statement of 0 or more).
+    struct CompteTest {
+        CritereCompte crit = CritereCompte::Off;
+        long ident = -1;
+        CritereSwitch critRel = CritereSwitch::Off;
+        long relID = -1;
+    };
+    static bool compteFitCritere(const CompteSide& side, const CompteTest& test, const DOCUMENT* doc);
+    // On: the account belongs to the bank / its bank has the type.
+    static bool compteFitCritereB(long compte, CritereSwitch crit, long ident, const DOCUMENT* doc);
+    static bool compteFitCritereCat(long compte, CritereSwitch crit, int ident, const DOCUMENT* doc);
+    // Case and accents ignored. An empty criterion text begins or is contained in nothing.
+    static bool stringFitCritere(const QString& str, CritereText crit, const QString& critStr);
 
 private:
     // Sorted idents, for lookups without allocation.
@@ -74,12 +84,14 @@ private:
 
     void prepareLookups();
     bool problemSide(long compte, long transID) const;
-    bool banqueSide(long compte, long crit, long banqueID, const IdentSet& accounts) const;
-    bool categorieSide(long compte, int crit, int type, const IdentSet& accounts) const;
+    bool rowIsTicked(const TRANSACT& trans) const;
+    bool compteSide(const CompteSide& side, CritereCompte crit, long ident) const;
+    bool banqueSide(long compte, CritereSwitch crit, long banqueID, const IdentSet& accounts) const;
+    bool categorieSide(long compte, CritereSwitch crit, int type, const IdentSet& accounts) const;
     bool posteInDossier(long poste) const;
     bool lineFitPoste(long poste, bool dossier) const;
     bool transFitPosteOrDossier(const TRANSACT& trans, MONTANT* tot, bool dossier) const;
-    static bool foldedFit(const QString& text, long crit, const QString& needle);
+    static bool foldedFit(const QString& text, CritereText crit, const QString& needle);
 
     const Critere& m_critere;
     const DOCUMENT* m_doc;

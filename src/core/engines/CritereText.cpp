@@ -46,50 +46,52 @@ QString categorieTitle(long categorie)
 Line dateLine(const Critere& c)
 {
     switch (c.critereDate) {
-    case 2:
+    case CritereCompare::Off:
+        return std::nullopt;
+    case CritereCompare::Equal:
         return localizedAppl(QStringLiteral("CRITERE_DATE_egalA")) + dateText(c.date1);
-    case 3:
+    case CritereCompare::Below:
         return localizedAppl(QStringLiteral("CRITERE_DATE_inferieurA")) + dateText(c.date1);
-    case 4:
+    case CritereCompare::BelowOrEqual:
         return localizedAppl(QStringLiteral("CRITERE_DATE_inferieurOuEgA")) + dateText(c.date1);
-    case 5:
+    case CritereCompare::Above:
         return localizedAppl(QStringLiteral("CRITERE_DATE_superieurA")) + dateText(c.date1);
-    case 6:
+    case CritereCompare::AboveOrEqual:
         return localizedAppl(QStringLiteral("CRITERE_DATE_superieurOuEgA")) + dateText(c.date1);
-    case 7:
+    case CritereCompare::Between:
         return localizedAppl(QStringLiteral("CRITERE_DATE_intervalle1")) + dateText(c.date1)
             + localizedAppl(QStringLiteral("CRITERE_DATE_intervalle2")) + dateText(c.date2);
-    default:
-        return std::nullopt;
     }
+    return std::nullopt;
 }
 
 Line montantLine(const Critere& c, const DOCUMENT* doc)
 {
     const QString m1 = montantText(c, c.montant1, doc);
     switch (c.critereMontant) {
-    case 2:
+    case CritereCompare::Off:
+        return std::nullopt;
+    case CritereCompare::Equal:
         return localizedAppl(QStringLiteral("CRITERE_MONTANT_egalA")) + m1;
-    case 3:
+    case CritereCompare::Below:
         return localizedAppl(QStringLiteral("CRITERE_MONTANT_inferieurA")) + m1;
-    case 4:
+    case CritereCompare::BelowOrEqual:
         return localizedAppl(QStringLiteral("CRITERE_MONTANT_inferieurOuEgA")) + m1;
-    case 5:
+    case CritereCompare::Above:
         return localizedAppl(QStringLiteral("CRITERE_MONTANT_superieurA")) + m1;
-    case 6:
+    case CritereCompare::AboveOrEqual:
         return localizedAppl(QStringLiteral("CRITERE_MONTANT_superieurOuEgA")) + m1;
-    case 7:
+    case CritereCompare::Between:
         return localizedAppl(QStringLiteral("CRITERE_MONTANT_intervalle1")) + m1
             + localizedAppl(QStringLiteral("CRITERE_MONTANT_intervalle2")) + montantText(c, c.montant2, doc);
-    default:
-        return std::nullopt;
     }
+    return std::nullopt;
 }
 
 Line posteLine(const Critere& c, const DOCUMENT* doc)
 {
     const POSTE* poste = doc ? POSTE::posteWithIdent(c.posteID, *doc) : nullptr;
-    if (c.criterePoste == 1 || !poste)
+    if (c.criterePoste == CritereSwitch::Off || !poste)
         return std::nullopt;
     return localizedAppl(QStringLiteral("CRITERE_POSTE")) + poste->nom;
 }
@@ -103,69 +105,82 @@ struct PairKeys {
     QString creditNo;
 };
 
-QString pairText(const PairKeys& keys, long critDebit, const QString& debitName, long boolOperator, long critCredit,
+// A side is named when its operator is On (2); any other leaves it unnamed.
+QString pairText(const PairKeys& keys, bool debitOn, const QString& debitName, CritereBool boolOperator, bool creditOn,
                  const QString& creditName)
 {
-    QString text = critDebit == 2 ? keys.debit + debitName + QLatin1Char(' ') : keys.debitNo;
-    text += boolOperator == 1 ? localizedAppl(QStringLiteral("CRITERE_OU"))
-                              : localizedAppl(QStringLiteral("CRITERE_ET"));
-    text += critCredit == 2 ? keys.credit + creditName : keys.creditNo;
+    QString text = debitOn ? keys.debit + debitName + QLatin1Char(' ') : keys.debitNo;
+    text += boolOperator == CritereBool::Or ? localizedAppl(QStringLiteral("CRITERE_OU"))
+                                            : localizedAppl(QStringLiteral("CRITERE_ET"));
+    text += creditOn ? keys.credit + creditName : keys.creditNo;
     return text;
 }
 
 Line compteLine(const Critere& c, const DOCUMENT* doc)
 {
-    if (c.critereCompteDebit == 1 && c.critereCompteCredit == 1)
+    if (c.critereCompteDebit == CritereCompte::Off && c.critereCompteCredit == CritereCompte::Off)
         return std::nullopt;
     if (c.isCritereCompte())
         return localizedAppl(QStringLiteral("CRITERE_COMPTE")) + getToolNameNS(kToolCompte, c.compteIDDebit, doc);
     const PairKeys keys {
         localizedAppl(QStringLiteral("CRITERE_COMPTE_D")), localizedAppl(QStringLiteral("CRITERE_COMPTE_D_NO")),
         localizedAppl(QStringLiteral("CRITERE_COMPTE_C")), localizedAppl(QStringLiteral("CRITERE_COMPTE_C_NO"))};
-    return pairText(keys, c.critereCompteDebit, getToolNameNS(kToolCompte, c.compteIDDebit, doc), c.critereBoolCompte,
-                    c.critereCompteCredit, getToolNameNS(kToolCompte, c.compteIDCredit, doc));
+    return pairText(keys, c.critereCompteDebit == CritereCompte::On, getToolNameNS(kToolCompte, c.compteIDDebit, doc),
+                    c.critereBoolCompte, c.critereCompteCredit == CritereCompte::On,
+                    getToolNameNS(kToolCompte, c.compteIDCredit, doc));
 }
 
 Line banqueLine(const Critere& c, const DOCUMENT* doc)
 {
-    if (c.critereBanqueDebit == 1 && c.critereBanqueCredit == 1)
+    if (c.critereBanqueDebit == CritereSwitch::Off && c.critereBanqueCredit == CritereSwitch::Off)
         return std::nullopt;
     if (c.isCritereBanque())
         return localizedAppl(QStringLiteral("CRITERE_BANQUE")) + getToolNameNS(kToolBanque, c.banqueIDDebit, doc);
     const PairKeys keys {
         localizedAppl(QStringLiteral("CRITERE_BANQUE_D")), localizedAppl(QStringLiteral("CRITERE_BANQUE_D_NO")),
         localizedAppl(QStringLiteral("CRITERE_BANQUE_C")), localizedAppl(QStringLiteral("CRITERE_BANQUE_C_NO"))};
-    return pairText(keys, c.critereBanqueDebit, getToolNameNS(kToolBanque, c.banqueIDDebit, doc), c.critereBoolBanque,
-                    c.critereBanqueCredit, getToolNameNS(kToolBanque, c.banqueIDCredit, doc));
+    return pairText(keys, c.critereBanqueDebit == CritereSwitch::On, getToolNameNS(kToolBanque, c.banqueIDDebit, doc),
+                    c.critereBoolBanque, c.critereBanqueCredit == CritereSwitch::On,
+                    getToolNameNS(kToolBanque, c.banqueIDCredit, doc));
 }
 
 Line categorieLine(const Critere& c)
 {
-    if (c.critereCategorieDebit == 1 && c.critereCategorieCredit == 1)
+    if (c.critereCategorieDebit == CritereSwitch::Off && c.critereCategorieCredit == CritereSwitch::Off)
         return std::nullopt;
     const PairKeys keys {
         localizedAppl(QStringLiteral("CRITERE_CATEGORIE_D")), localizedAppl(QStringLiteral("CRITERE_CATEGORIE_D_NO")),
         localizedAppl(QStringLiteral("CRITERE_CATEGORIE_C")), localizedAppl(QStringLiteral("CRITERE_CATEGORIE_C_NO"))};
-    return pairText(keys, c.critereCategorieDebit, categorieTitle(c.categorieIDDebit), c.critereBoolCategorie,
-                    c.critereCategorieCredit, categorieTitle(c.categorieIDCredit));
+    return pairText(keys, c.critereCategorieDebit == CritereSwitch::On, categorieTitle(c.categorieIDDebit),
+                    c.critereBoolCategorie, c.critereCategorieCredit == CritereSwitch::On,
+                    categorieTitle(c.categorieIDCredit));
 }
 
-Line pointeLine(const Critere& c, const DOCUMENT* doc)
+QString pointeOuiText(const Critere& c, const DOCUMENT* doc)
 {
-    if (c.criterePointe == 3)
-        return localizedAppl(QStringLiteral("CRITERE_POINTE_non"));
-    if (c.criterePointe != 2)
-        return std::nullopt;
     QString text = localizedAppl(QStringLiteral("CRITERE_POINTE_oui"));
     const TOOL* compte = c.compteIDDebit >= 0 ? getTool(kToolCompte, c.compteIDDebit, doc) : nullptr;
-    if (c.critereReleve == 2 && c.critereCompteDebit == 2 && compte)
+    if (c.critereReleve == CritereSwitch::On && c.critereCompteDebit == CritereCompte::On && compte)
         text += QStringLiteral(" (") + compte->getReleveStringNS(c.releveID) + QLatin1Char(')');
     return text;
 }
 
+Line pointeLine(const Critere& c, const DOCUMENT* doc)
+{
+    switch (c.criterePointe) {
+    case CriterePointe::Off:
+        return std::nullopt;
+    case CriterePointe::Ticked:
+        return pointeOuiText(c, doc);
+    case CriterePointe::NotTicked:
+        return localizedAppl(QStringLiteral("CRITERE_POINTE_non"));
+    }
+    return std::nullopt;
+}
+
 Line taxeLine(const Critere& c, const DOCUMENT* doc)
 {
-    if (c.critereTaxe == 1)
+    if (c.critereTaxe == CritereSwitch::Off)
         return std::nullopt;
     if (c.taxeID < 0)
         return localizedAppl(QStringLiteral("CRITERE_NOTAXE"));
@@ -179,7 +194,7 @@ Line taxeLine(const Critere& c, const DOCUMENT* doc)
 // The first investment ident in use names the kind; all three below 0 stand for none.
 Line placementLine(const Critere& c, const DOCUMENT* doc)
 {
-    if (c.criterePlacement == 1)
+    if (c.criterePlacement == CritereSwitch::Off)
         return std::nullopt;
     if (c.titreID < 0 && c.remunereID < 0 && c.empruntID < 0)
         return localizedAppl(QStringLiteral("CRITERE_NOPLACEMENT"));
@@ -201,7 +216,7 @@ Line placementLine(const Critere& c, const DOCUMENT* doc)
 
 Line chronoLine(const Critere& c, const DOCUMENT* doc)
 {
-    if (c.critereChrono == 1)
+    if (c.critereChrono == CritereSwitch::Off)
         return std::nullopt;
     QString text = localizedAppl(QStringLiteral("CRITERE_CHRONO"));
     const ECHEANCIER* echeancier = nullptr;
@@ -214,11 +229,11 @@ Line chronoLine(const Critere& c, const DOCUMENT* doc)
 
 Line moyenLine(const Critere& c, const DOCUMENT* doc)
 {
-    if (c.critereSynonyme == 2) {
+    if (c.critereSynonyme == CritereSwitch::On) {
         const QString name = doc ? Synonyme::getSynonymeName(c.synonymeID, doc->synonymeArray) : QStringLiteral("?");
         return localizedAppl(QStringLiteral("CRITERE_MOYEN")) + name;
     }
-    if (c.critereMoyen == 1)
+    if (c.critereMoyen == CritereSwitch::Off)
         return std::nullopt;
     return localizedAppl(QStringLiteral("CRITERE_MOYEN")) + MOYEN::newMoyenName(c.moyen);
 }
@@ -226,14 +241,14 @@ Line moyenLine(const Critere& c, const DOCUMENT* doc)
 Line dossierLine(const Critere& c, const DOCUMENT* doc)
 {
     const DOSSIER* dossier = doc ? DOSSIER::dossierWithIdent(c.dossierID, *doc) : nullptr;
-    if (c.critereDossier == 1 || !dossier)
+    if (c.critereDossier == CritereSwitch::Off || !dossier)
         return std::nullopt;
     return localizedAppl(QStringLiteral("CRITERE_DOSSIER")) + dossier->nom;
 }
 
-Line texteLines(long crit, const QString& key, const QString& text)
+Line texteLines(CritereText crit, const QString& key, const QString& text)
 {
-    if (crit == 1)
+    if (crit == CritereText::Off)
         return std::nullopt;
     return key + text + QStringLiteral("...");
 }
@@ -241,21 +256,22 @@ Line texteLines(long crit, const QString& key, const QString& text)
 Line importLine(const Critere& c)
 {
     switch (c.critereImport) {
-    case 2:
-        return localizedAppl(QStringLiteral("CRITERE_IMPORT_Importe"));
-    case 3:
-        return localizedAppl(QStringLiteral("CRITERE_IMPORT_Importe_touched"));
-    case 4:
-        return localizedAppl(QStringLiteral("CRITERE_IMPORT_Importe_untouched"));
-    case 5:
-        return localizedAppl(QStringLiteral("CRITERE_IMPORT_Importe_doublon"));
-    case 6:
-        return localizedAppl(QStringLiteral("CRITERE_IMPORT_is_synchro"));
-    case 7:
-        return localizedAppl(QStringLiteral("CRITERE_IMPORT_last_synchro"));
-    default:
+    case CritereImport::Off:
         return std::nullopt;
+    case CritereImport::Imported:
+        return localizedAppl(QStringLiteral("CRITERE_IMPORT_Importe"));
+    case CritereImport::ImportedTouched:
+        return localizedAppl(QStringLiteral("CRITERE_IMPORT_Importe_touched"));
+    case CritereImport::ImportedUntouched:
+        return localizedAppl(QStringLiteral("CRITERE_IMPORT_Importe_untouched"));
+    case CritereImport::ImportedDoublon:
+        return localizedAppl(QStringLiteral("CRITERE_IMPORT_Importe_doublon"));
+    case CritereImport::Synchro:
+        return localizedAppl(QStringLiteral("CRITERE_IMPORT_is_synchro"));
+    case CritereImport::LastSynchro:
+        return localizedAppl(QStringLiteral("CRITERE_IMPORT_last_synchro"));
     }
+    return std::nullopt;
 }
 
 } // namespace

@@ -3,41 +3,78 @@
 #include "model/DOCUMENT.h"
 #include "engines/Critere.h"
 
+#include <type_traits>
+#include <variant>
+
 namespace {
 
-// One integer child: a 64-bit field, or a 32-bit one.
+// One operator child. Its integer is the enum's own value, whatever it is: a value no test knows
+// is read, kept and written back as it was.
+using OperatorMember
+    = std::variant<CritereCompare Critere::*, CritereCompte Critere::*, CritereSwitch Critere::*,
+                   CritereBool Critere::*, CriterePointe Critere::*, CritereImport Critere::*, CritereText Critere::*>;
+
+struct OperatorField {
+    const char* name;
+    OperatorMember member;
+    bool narrow = false; // stored in 32 bits
+};
+
+// "critereWhyImport" comes last: files written before it existed lack it and read it as off.
+const OperatorField kOperators[] = {
+    {"critereDate", &Critere::critereDate},
+    {"critereMontant", &Critere::critereMontant},
+    {"criterePoste", &Critere::criterePoste},
+    {"critereCompte0", &Critere::critereCompteDebit},
+    {"critereCompte1", &Critere::critereCompteCredit},
+    {"critereBanque0", &Critere::critereBanqueDebit},
+    {"critereBanque1", &Critere::critereBanqueCredit},
+    {"critereCategorie0", &Critere::critereCategorieDebit, true},
+    {"critereCategorie1", &Critere::critereCategorieCredit, true},
+    {"critereBool", &Critere::critereBoolCompte},
+    {"critereBoolB", &Critere::critereBoolBanque},
+    {"critereBoolCat", &Critere::critereBoolCategorie},
+    {"criterePointe", &Critere::criterePointe},
+    {"critereImport", &Critere::critereImport},
+    {"critereTaxe", &Critere::critereTaxe},
+    {"criterePlac", &Critere::criterePlacement},
+    {"critereChrono", &Critere::critereChrono},
+    {"critereMoyen", &Critere::critereMoyen},
+    {"critereSynonyme", &Critere::critereSynonyme},
+    {"critereDossier", &Critere::critereDossier},
+    {"critereReference", &Critere::critereReference},
+    {"critereWhy", &Critere::critereWhy},
+    {"critereReleve", &Critere::critereReleve},
+    {"critereWhyImport", &Critere::critereWhyImport},
+};
+
+void appendOperators(pugi::xml_node root, const Critere& critere)
+{
+    for (const OperatorField& f : kOperators) {
+        std::visit([&](auto member) { xmlAppendLong(root, f.name, static_cast<int64_t>(critere.*member)); }, f.member);
+    }
+}
+
+void readOperators(pugi::xml_node element, Critere& critere, const Critere& defaults)
+{
+    for (const OperatorField& f : kOperators) {
+        std::visit(
+            [&](auto member) {
+                using Operator = std::remove_reference_t<decltype(critere.*member)>;
+                const auto fallback = static_cast<int64_t>(defaults.*member);
+                const int64_t value = f.narrow ? xmlGetInt(element, f.name, static_cast<int32_t>(fallback))
+                                               : xmlGetLong(element, f.name, fallback);
+                critere.*member = static_cast<Operator>(value);
+            },
+            f.member);
+    }
+}
+
+// One integer value: a 64-bit field, or a 32-bit one.
 struct IntegerField {
     const char* name;
     long Critere::*wide;
     int Critere::*narrow;
-};
-
-// "critereWhyImport" comes last: files written before it existed lack it and read it as off.
-const IntegerField kOperators[] = {
-    {"critereDate", &Critere::critereDate, nullptr},
-    {"critereMontant", &Critere::critereMontant, nullptr},
-    {"criterePoste", &Critere::criterePoste, nullptr},
-    {"critereCompte0", &Critere::critereCompteDebit, nullptr},
-    {"critereCompte1", &Critere::critereCompteCredit, nullptr},
-    {"critereBanque0", &Critere::critereBanqueDebit, nullptr},
-    {"critereBanque1", &Critere::critereBanqueCredit, nullptr},
-    {"critereCategorie0", nullptr, &Critere::critereCategorieDebit},
-    {"critereCategorie1", nullptr, &Critere::critereCategorieCredit},
-    {"critereBool", &Critere::critereBoolCompte, nullptr},
-    {"critereBoolB", &Critere::critereBoolBanque, nullptr},
-    {"critereBoolCat", &Critere::critereBoolCategorie, nullptr},
-    {"criterePointe", &Critere::criterePointe, nullptr},
-    {"critereImport", &Critere::critereImport, nullptr},
-    {"critereTaxe", &Critere::critereTaxe, nullptr},
-    {"criterePlac", &Critere::criterePlacement, nullptr},
-    {"critereChrono", &Critere::critereChrono, nullptr},
-    {"critereMoyen", &Critere::critereMoyen, nullptr},
-    {"critereSynonyme", &Critere::critereSynonyme, nullptr},
-    {"critereDossier", &Critere::critereDossier, nullptr},
-    {"critereReference", &Critere::critereReference, nullptr},
-    {"critereWhy", &Critere::critereWhy, nullptr},
-    {"critereReleve", &Critere::critereReleve, nullptr},
-    {"critereWhyImport", &Critere::critereWhyImport, nullptr},
 };
 
 const IntegerField kValues[] = {
@@ -92,7 +129,7 @@ XmlDocPtr critere_to_XML(const Critere& critere, const DOCUMENT* doc, bool* erro
     }
     static const DeviseList defaults = Devise::defaultDevises();
     const DeviseList& devises = doc ? doc->deviseHdl : defaults;
-    appendIntegers(root, critere, kOperators);
+    appendOperators(root, critere);
     xmlAppendDouble(root, "date1", 6, critere.date1);
     xmlAppendDouble(root, "date2", 6, critere.date2);
     bool ok = critere.montant1.XML_append_montant(root, "montant1", devises, 2);
@@ -111,7 +148,7 @@ bool XML_to_critere(Critere& critere, pugi::xml_node element, const DOCUMENT* do
 {
     // A missing element takes what a new criterion with the document's defaults holds.
     const Critere defaults(doc, true);
-    readIntegers(element, critere, defaults, kOperators);
+    readOperators(element, critere, defaults);
     critere.date1 = xmlGetDouble(element, "date1", defaults.date1);
     critere.date2 = xmlGetDouble(element, "date2", defaults.date2);
     bool complete = loadMontantFromXML(element, "montant1", critere.montant1);
@@ -121,7 +158,7 @@ bool XML_to_critere(Critere& critere, pugi::xml_node element, const DOCUMENT* do
     critere.reference = xmlGetMutableString(element, "reference");
     critere.why = xmlGetMutableString(element, "why");
     critere.whyImport = xmlGetMutableString(element, "whyImport");
-    critere.usedCritere.fill(0);
+    critere.usedCritere = {};
     critere.nbUsedCritere = 0;
     return complete;
 }

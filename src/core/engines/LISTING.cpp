@@ -27,15 +27,15 @@ template <typename Out, typename Value> void setOut(Out* out, Value value)
         *out = value;
 }
 
-long collapsedState(long posteID, long dossierID)
+MultiState collapsedState(long posteID, long dossierID)
 {
-    return posteID < 0 && dossierID < 0 ? kMultiCollapsed : kMultiCollapsedFiltered;
+    return posteID < 0 && dossierID < 0 ? MultiState::Collapsed : MultiState::CollapsedFiltered;
 }
 
 // Only the category order reads names.
-const DOCUMENT* namesFrom(const DOCUMENT* doc, int kind)
+const DOCUMENT* namesFrom(const DOCUMENT* doc, ListingSort kind)
 {
-    return kind == static_cast<int>(ListingSort::Poste) ? doc : nullptr;
+    return kind == ListingSort::Poste ? doc : nullptr;
 }
 
 ListingRowKey rowKey(const LISTING& listing, long index, const DOCUMENT* doc, const PosteNameIndex& postes)
@@ -54,7 +54,7 @@ struct RowRun {
 // Orders the runs by the key of their first row, keeping the given order among ties, and lays
 // the rows out again in that order. The keys themselves are sorted, not indices into them, so
 // that the merges read memory in sequence.
-void orderRuns(LISTING& listing, const std::vector<RowRun>& runs, int kind, const DOCUMENT* doc)
+void orderRuns(LISTING& listing, const std::vector<RowRun>& runs, ListingSort kind, const DOCUMENT* doc)
 {
     const PosteNameIndex postes(namesFrom(doc, kind));
     std::vector<ListingRowKey> keys;
@@ -103,11 +103,11 @@ std::vector<RowRun> runsForPlacement(const LISTING& listing, long from)
     return runs;
 }
 
-long sortedPlace(const LISTING& listing, const ListingRowKey& placed, int kind, const DOCUMENT* doc,
+long sortedPlace(const LISTING& listing, const ListingRowKey& placed, ListingSort kind, const DOCUMENT* doc,
                  const PosteNameIndex& postes)
 {
     const long count = listing.posList.size();
-    if (kind == static_cast<int>(ListingSort::NoSort))
+    if (kind == ListingSort::NoSort)
         return count;
     const long found = findInsertIndex(0, count - 1, [&](long index) {
         return compareListingPositions(rowKey(listing, index, doc, postes), placed, kind);
@@ -142,7 +142,7 @@ POS lineRow(const POS& head, const TRANSACT& t, long line, long posteID, long do
     row.periodeDate2 = t.when;
     row.submontant = multi.montant;
     const bool counts = (posteID < 0 && dossierID < 0) || lineMatchesFilter(multi, posteID, dossierID, doc);
-    row.multiState = counts ? kMultiLine : kMultiLineOut;
+    row.multiState = counts ? MultiState::Line : MultiState::LineOut;
     return row;
 }
 
@@ -191,7 +191,7 @@ template <typename Listing> auto* occurrenceAt(Listing* listing, long storageInd
 }
 
 template <typename Listing, typename Document>
-auto* transactOfRow(Listing* listing, long index, Document* doc, int* type)
+auto* transactOfRow(Listing* listing, long index, Document* doc, StorageKind* type)
 {
     using Transact = std::conditional_t<std::is_const_v<Listing>, const TRANSACT, TRANSACT>;
     if (!validIndex(listing, index))
@@ -199,11 +199,11 @@ auto* transactOfRow(Listing* listing, long index, Document* doc, int* type)
     const POS& row = listing->posList[index];
     setOut(type, row.storageType);
     switch (row.storageType) {
-    case kStorageTransact:
+    case StorageKind::Transact:
         return static_cast<Transact*>(TRANSACT::transactAtIndexInDocument(row.storageIndex, doc));
-    case kStorageEcheance:
+    case StorageKind::Echeancier:
         return occurrenceAt(listing, row.storageIndex, true);
-    case kStoragePrevision:
+    case StorageKind::Prevision:
         return occurrenceAt(listing, row.storageIndex, false);
     }
     return static_cast<Transact*>(nullptr);
@@ -232,7 +232,7 @@ LISTING LISTING::copyOfListing() const
 
 // ---- Making and reading ----------------------------------------------------------------------------
 
-std::unique_ptr<LISTING> newListing(int sort)
+std::unique_ptr<LISTING> newListing(ListingSort sort)
 {
     return std::make_unique<LISTING>(sort);
 }
@@ -247,9 +247,9 @@ long listingCount(const LISTING* listing)
     return listing ? listing->posList.size() : 0;
 }
 
-int listingSortKind(const LISTING* listing)
+ListingSort listingSortKind(const LISTING* listing)
 {
-    return listing ? listing->sort : 0;
+    return listing ? listing->sort : ListingSort::Defaut;
 }
 
 POS* listingPosAtIndex(LISTING* listing, long index)
@@ -262,19 +262,19 @@ const POS* listingPosAtIndex(const LISTING* listing, long index)
     return validIndex(listing, index) ? &listing->posList[index] : nullptr;
 }
 
-long listingStorageIndexAtIndex(const LISTING* listing, long index, int* type)
+long listingStorageIndexAtIndex(const LISTING* listing, long index, StorageKind* type)
 {
     const POS* row = listingPosAtIndex(listing, index);
-    setOut(type, row ? row->storageType : kStorageTransact);
+    setOut(type, row ? row->storageType : StorageKind::Transact);
     return row ? row->storageIndex : -1;
 }
 
-TRANSACT* listingTransactAtIndex(LISTING* listing, long index, DOCUMENT* doc, int* type)
+TRANSACT* listingTransactAtIndex(LISTING* listing, long index, DOCUMENT* doc, StorageKind* type)
 {
     return transactOfRow(listing, index, doc, type);
 }
 
-const TRANSACT* listingTransactAtIndex(const LISTING* listing, long index, const DOCUMENT* doc, int* type)
+const TRANSACT* listingTransactAtIndex(const LISTING* listing, long index, const DOCUMENT* doc, StorageKind* type)
 {
     return transactOfRow(listing, index, doc, type);
 }
@@ -317,10 +317,10 @@ long listingAddPrevisionOccurrence(const TRANSACT& transact, LISTING* listing)
     return appendOccurrence(transact, listing, false);
 }
 
-long listingMultiStateAtIndex(const LISTING* listing, long index)
+std::optional<MultiState> listingMultiStateAtIndex(const LISTING* listing, long index)
 {
     const POS* row = listingPosAtIndex(listing, index);
-    return row ? row->multiState : -1;
+    return row ? std::optional(row->multiState) : std::nullopt;
 }
 
 void listingCumulAtIndex(const LISTING* listing, long index, MONTANT& amount)
@@ -350,7 +350,7 @@ void enumerateListingPositions(LISTING* listing, const std::function<void(POS&, 
         block(listing->posList[i], i, stop);
 }
 
-bool listingFindPosition(long storageIndex, int storageType, const LISTING* listing, long* index)
+bool listingFindPosition(long storageIndex, StorageKind storageType, const LISTING* listing, long* index)
 {
     setOut(index, -1L);
     if (!listing)
@@ -380,62 +380,71 @@ void listingTransactLineRange(const LISTING* listing, long index, long* first, l
     setOut(last, high);
 }
 
-bool listingLineMontant(const LISTING* listing, long index, const TRANSACT* transact, bool* isTransactionRow,
-                        bool* isExpandedHead, long* multiIndex, MONTANT* amount)
+ListingLine listingLineMontant(const LISTING* listing, long index, const TRANSACT* transact)
 {
+    ListingLine line;
     const POS* row = listingPosAtIndex(listing, index);
-    const long state = row ? row->multiState : -1;
-    setOut(isTransactionRow, state >= kMultiNone && state <= kMultiHead);
-    setOut(isExpandedHead, state == kMultiHead);
-    setOut(multiIndex, state == kMultiLine || state == kMultiLineOut ? row->multiIndex : -1L);
-    if (amount) {
-        if (!row)
-            *amount = MONTANT();
-        else
-            *amount = state == kMultiNone && transact ? transact->solde : row->submontant;
+    if (!row)
+        return line;
+    line.amount = row->multiState == MultiState::None && transact ? transact->solde : row->submontant;
+    switch (row->multiState) {
+    case MultiState::None:
+    case MultiState::Collapsed:
+    case MultiState::CollapsedFiltered:
+        line.counts = true;
+        line.isTransactionRow = true;
+        break;
+    case MultiState::Head:
+        line.isTransactionRow = true;
+        line.isExpandedHead = true;
+        break;
+    case MultiState::Line:
+        line.counts = true;
+        line.multiIndex = row->multiIndex;
+        break;
+    case MultiState::LineOut:
+        line.multiIndex = row->multiIndex;
+        break;
     }
-    return state == kMultiNone || state == kMultiCollapsed || state == kMultiCollapsedFiltered || state == kMultiLine;
+    return line;
 }
 
 // ---- Changing rows ---------------------------------------------------------------------------------
 
-void newListingPos(LISTING* listing, long index, long multiState, long storageIndex, int storageType, long multiIndex,
-                   long pchronoIndex, const AnalyseMetadataList* metadata, const MONTANT& amount, double date1,
-                   double date2)
+void newListingPos(LISTING* listing, long index, POS row)
 {
     if (!listing)
         return;
-    POS row;
-    row.multiState = multiState;
-    row.storageIndex = storageIndex;
-    row.storageType = storageType;
-    row.multiIndex = multiIndex;
-    row.pchronoIndex = pchronoIndex;
-    if (metadata)
-        row.metadataArray = AnalyseMetadata::copyOfMetadataArray(*metadata);
-    row.submontant = amount;
-    row.periodeDate1 = date1;
-    row.periodeDate2 = date2;
+    row.mark = false;
+    row.cumul = MONTANT();
     listing->posList.insert(std::clamp(index, 0L, long(listing->posList.size())), std::move(row));
 }
 
-long listingInsertPositionSorted(const TRANSACT* transact, long storageIndex, int storageType, LISTING* listing,
-                                 const DOCUMENT* doc, long posteID, long dossierID, long pchronoIndex,
-                                 const MONTANT* amount, const AnalyseMetadataList* metadata, double date1, double date2)
+long listingInsertPositionSorted(const ListingInsert& insert, LISTING* listing, const DOCUMENT* doc)
 {
     if (!listing)
         return -1;
-    const MONTANT rowAmount = amount ? *amount : (transact ? transact->solde : MONTANT());
-    const long state = transact && transact->nbMultis() > 0 ? collapsedState(posteID, dossierID) : kMultiNone;
+    const TRANSACT* transact = insert.transact;
+    POS row;
+    row.storageIndex = insert.storageIndex;
+    row.storageType = insert.storageType;
+    row.multiState
+        = transact && transact->nbMultis() > 0 ? collapsedState(insert.posteID, insert.dossierID) : MultiState::None;
+    row.multiIndex = -1;
+    row.pchronoIndex = insert.pchronoIndex;
+    if (insert.metadata)
+        row.metadataArray = AnalyseMetadata::copyOfMetadataArray(*insert.metadata);
+    row.submontant = insert.amount ? *insert.amount : (transact ? transact->solde : MONTANT());
+    row.periodeDate1 = insert.date1;
+    row.periodeDate2 = insert.date2;
     long place = listing->posList.size();
     if (listing->bulkFrom < 0) {
-        const int kind = listingEffectiveSort(listing->sort, listing->defaultSort);
+        const ListingSort kind = listingEffectiveSort(listing->sort, listing->defaultSort);
         const PosteNameIndex postes(namesFrom(doc, kind));
-        const ListingRowKey placed = ListingRowKey::make(transact, storageType, storageIndex, postes);
+        const ListingRowKey placed = ListingRowKey::make(transact, insert.storageType, insert.storageIndex, postes);
         place = sortedPlace(*listing, placed, kind, doc, postes);
     }
-    newListingPos(listing, place, state, storageIndex, storageType, -1, pchronoIndex, metadata, rowAmount, date1,
-                  date2);
+    newListingPos(listing, place, std::move(row));
     return place;
 }
 
@@ -451,8 +460,8 @@ void listingEndBulkInsert(LISTING* listing, const DOCUMENT* doc)
         return;
     const long from = std::min(listing->bulkFrom, long(listing->posList.size()));
     listing->bulkFrom = -1;
-    const int kind = listingEffectiveSort(listing->sort, listing->defaultSort);
-    if (kind == static_cast<int>(ListingSort::NoSort) || from == listing->posList.size())
+    const ListingSort kind = listingEffectiveSort(listing->sort, listing->defaultSort);
+    if (kind == ListingSort::NoSort || from == listing->posList.size())
         return;
     orderRuns(*listing, runsForPlacement(*listing, from), kind, doc);
 }
@@ -478,7 +487,7 @@ void listingShiftAfterDelete(long deletedIndex, LISTING* listing)
     if (!listing)
         return;
     for (POS& row : listing->posList) {
-        if (row.storageType == kStorageTransact && row.storageIndex >= deletedIndex)
+        if (row.storageType == StorageKind::Transact && row.storageIndex >= deletedIndex)
             --row.storageIndex;
     }
 }
@@ -488,12 +497,12 @@ void listingShiftAfterDelete(long deletedIndex, LISTING* listing)
 void listingExpandMultiAtIndex(LISTING* listing, long index, const DOCUMENT* doc, long posteID, long dossierID)
 {
     POS* head = listingPosAtIndex(listing, index);
-    if (!head || (head->multiState != kMultiCollapsed && head->multiState != kMultiCollapsedFiltered))
+    if (!head || (head->multiState != MultiState::Collapsed && head->multiState != MultiState::CollapsedFiltered))
         return;
     const TRANSACT* t = listingTransactAtIndex(listing, index, doc);
     if (!t || t->nbMultis() == 0)
         return;
-    head->multiState = kMultiHead;
+    head->multiState = MultiState::Head;
     // Each line goes directly below the head in turn, so the last line ends up first.
     PosList lines;
     lines.reserve(t->nbMultis());
@@ -507,7 +516,7 @@ void listingExpandMultiAtIndex(LISTING* listing, long index, const DOCUMENT* doc
 void listingCollapseMultiAtIndex(LISTING* listing, long index, long posteID, long dossierID)
 {
     POS* head = listingPosAtIndex(listing, index);
-    if (!head || head->multiState != kMultiHead)
+    if (!head || head->multiState != MultiState::Head)
         return;
     head->multiState = collapsedState(posteID, dossierID);
     const PosList& rows = listing->posList;
@@ -530,7 +539,7 @@ void listingCollapseAllMultis(LISTING* listing, long posteID, long dossierID)
         listingCollapseMultiAtIndex(listing, i, posteID, dossierID);
 }
 
-void listingResort(LISTING* listing, int sort, long posteID, long dossierID, const DOCUMENT* doc)
+void listingResort(LISTING* listing, ListingSort sort, long posteID, long dossierID, const DOCUMENT* doc)
 {
     if (!listing)
         return;
@@ -542,8 +551,8 @@ void listingResort(LISTING* listing, int sort, long posteID, long dossierID, con
         row.multiIndex = -1;
         row.cumul = MONTANT();
     }
-    const int kind = listingEffectiveSort(sort, listing->defaultSort);
-    if (kind == static_cast<int>(ListingSort::NoSort))
+    const ListingSort kind = listingEffectiveSort(sort, listing->defaultSort);
+    if (kind == ListingSort::NoSort)
         return;
     // Every row is placed again in its previous order, as new rows of an empty listing.
     orderRuns(*listing, runsForPlacement(*listing, 0), kind, doc);
@@ -556,16 +565,16 @@ void listingComputeCumuls(LISTING* listing, long compteID, const MONTANT& openin
     if (!listing)
         return;
     const long count = listing->posList.size();
-    const bool upwards
-        = listingEffectiveSort(listing->sort, listing->defaultSort) == static_cast<int>(ListingSort::Date2);
+    const bool upwards = listingEffectiveSort(listing->sort, listing->defaultSort) == ListingSort::Date2;
     SideApplier sides(compteID, doc);
     MONTANT running = opening;
-    MONTANT amount;
     for (long k = 0; k < count; ++k) {
         const long i = upwards ? count - 1 - k : k;
         const TRANSACT* t = listingTransactAtIndex(listing, i, doc);
-        if (t && listingLineMontant(listing, i, t, nullptr, nullptr, nullptr, &amount))
-            sides.apply(*t, amount, running);
+        if (!t)
+            continue;
+        if (const ListingLine line = listingLineMontant(listing, i, t); line.counts)
+            sides.apply(*t, line.amount, running);
         listing->posList[i].cumul = running;
     }
 }
@@ -574,16 +583,12 @@ void listingSoldeForCompte(const LISTING* listing, long compteID, MONTANT& amoun
 {
     amount = MONTANT();
     SideApplier sides(compteID, doc);
-    MONTANT rowAmount;
     for (long i = 0; i < listingCount(listing); ++i) {
         // An expanded head still stands for its whole row: expanding must not change the net.
-        const long state = listing->posList[i].multiState;
-        if (state == kMultiLine || state == kMultiLineOut)
-            continue;
         const TRANSACT* t = listingTransactAtIndex(listing, i, doc);
         if (!t)
             continue;
-        listingLineMontant(listing, i, t, nullptr, nullptr, nullptr, &rowAmount);
-        sides.apply(*t, rowAmount, amount);
+        if (const ListingLine line = listingLineMontant(listing, i, t); line.isTransactionRow)
+            sides.apply(*t, line.amount, amount);
     }
 }

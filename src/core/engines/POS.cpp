@@ -75,11 +75,6 @@ int compareSaisie(const ListingRowKey& e, const ListingRowKey& n, bool forecasts
     return compareValues(e.storageIndex, n.storageIndex);
 }
 
-ListingSort comparedKind(int kind)
-{
-    return kind >= 1 && kind <= 9 ? static_cast<ListingSort>(kind) : ListingSort::Date1;
-}
-
 // One instance per kind, so the comparison inlines into the sort.
 template <typename Compare> void stableSortKeys(std::vector<ListingRowKey>& keys, Compare compare)
 {
@@ -89,9 +84,9 @@ template <typename Compare> void stableSortKeys(std::vector<ListingRowKey>& keys
 
 } // namespace
 
-int listingEffectiveSort(int sort, int defaultSort)
+ListingSort listingEffectiveSort(ListingSort sort, ListingSort defaultSort)
 {
-    return sort == static_cast<int>(ListingSort::Defaut) ? defaultSort : sort;
+    return sort == ListingSort::Defaut ? defaultSort : sort;
 }
 
 PosteNameIndex::PosteNameIndex(const DOCUMENT* doc)
@@ -110,7 +105,8 @@ const QString* PosteNameIndex::name(long posteID) const
     return it == m_names.cend() ? nullptr : &it.value();
 }
 
-ListingRowKey ListingRowKey::make(const TRANSACT* t, int storageType, long storageIndex, const PosteNameIndex& postes)
+ListingRowKey ListingRowKey::make(const TRANSACT* t, StorageKind storageType, long storageIndex,
+                                  const PosteNameIndex& postes)
 {
     ListingRowKey key;
     key.storageType = storageType;
@@ -127,9 +123,9 @@ ListingRowKey ListingRowKey::make(const TRANSACT* t, int storageType, long stora
     return key;
 }
 
-int compareListingPositions(const ListingRowKey& existing, const ListingRowKey& placed, int kind)
+int compareListingPositions(const ListingRowKey& existing, const ListingRowKey& placed, ListingSort kind)
 {
-    switch (comparedKind(kind)) {
+    switch (kind) {
     case ListingSort::Date1:
         return compareDate(existing, placed);
     case ListingSort::Date2:
@@ -155,9 +151,9 @@ int compareListingPositions(const ListingRowKey& existing, const ListingRowKey& 
     return compareDate(existing, placed);
 }
 
-void sortListingKeys(std::vector<ListingRowKey>& keys, int kind)
+void sortListingKeys(std::vector<ListingRowKey>& keys, ListingSort kind)
 {
-    switch (comparedKind(kind)) {
+    switch (kind) {
     case ListingSort::Date1:
         return stableSortKeys(keys, [](const auto& e, const auto& n) { return compareDate(e, n); });
     case ListingSort::Date2:

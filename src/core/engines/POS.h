@@ -14,25 +14,22 @@
 class DOCUMENT;
 class TRANSACT;
 
-// Where the transaction of a row is kept.
-inline constexpr int kStorageTransact = 0; // the document's transaction list
-inline constexpr int kStorageEcheance = 1; // the listing's schedule occurrence copies
-inline constexpr int kStoragePrevision = 2; // the listing's forecast occurrence copies
-
-// Split-line state of a row (multiState).
-inline constexpr long kMultiNone = 0; // no split lines
-inline constexpr long kMultiCollapsed = 1; // split, collapsed, listed without category or folder filter
-inline constexpr long kMultiCollapsedFiltered = 2; // split, collapsed, amount = the matching lines
-inline constexpr long kMultiHead = 3; // head of an expanded split transaction; its lines count instead
-inline constexpr long kMultiLine = 4; // a split line that counts
-inline constexpr long kMultiLineOut = 5; // a split line outside the filter; never counts
+// Split-line state of a row.
+enum class MultiState : long {
+    None = 0, // no split lines
+    Collapsed = 1, // split, collapsed, listed without category or folder filter
+    CollapsedFiltered = 2, // split, collapsed, amount = the matching lines
+    Head = 3, // head of an expanded split transaction; its lines count instead
+    Line = 4, // a split line that counts
+    LineOut = 5, // a split line outside the filter; never counts
+};
 
 class POS {
 public:
     long storageIndex = 0;
-    int storageType = kStorageTransact;
+    StorageKind storageType = StorageKind::Transact;
     bool mark = false; // set by callers, e.g. the rules on the rows they change
-    long multiState = kMultiNone;
+    MultiState multiState = MultiState::None;
     long multiIndex = 0; // the split line of a line row; -1 for other rows made by a listing
     long pchronoIndex = 0; // the schedule's custom occurrence behind a schedule row; -1 for none
     double periodeDate1 = 0; // the span the row stands for: a date twice, or a forecast period
@@ -52,7 +49,7 @@ Q_DECLARE_TYPEINFO(POS, Q_RELOCATABLE_TYPE);
 using PosList = QList<POS>;
 
 // The sort kinds of a listing, as stored in windows and settings.
-enum class ListingSort {
+enum class ListingSort : int {
     Defaut = 0, // the application's default sort, as the listing was given it (LISTING::defaultSort)
     Date1 = 1, // date ascending
     Date2 = 2, // date descending
@@ -66,8 +63,8 @@ enum class ListingSort {
     NoSort = 10, // insertion order
 };
 
-// Kind 0 replaced by the default sort; the value a row is placed with.
-int listingEffectiveSort(int sort, int defaultSort);
+// Defaut replaced by the default sort; the kind a row is placed with.
+ListingSort listingEffectiveSort(ListingSort sort, ListingSort defaultSort);
 
 // Category names by ident, read once for a whole sort.
 class PosteNameIndex {
@@ -93,17 +90,18 @@ struct ListingRowKey {
     const QString* posteName = nullptr; // null: category not found
     int moyen = 0;
     bool split = false;
-    int storageType = kStorageTransact;
+    StorageKind storageType = StorageKind::Transact;
     long storageIndex = 0;
     long tag = 0; // free for the sort that made the key
 
     // A missing transaction orders as an empty one.
-    static ListingRowKey make(const TRANSACT* t, int storageType, long storageIndex, const PosteNameIndex& postes);
+    static ListingRowKey make(const TRANSACT* t, StorageKind storageType, long storageIndex,
+                              const PosteNameIndex& postes);
 };
 
 // Negative when the existing row sorts before the one being placed, positive when after, 0 when
-// the kind leaves them tied (the one being placed then goes first). Kinds outside 1..9 order by
-// date ascending.
-int compareListingPositions(const ListingRowKey& existing, const ListingRowKey& placed, int kind);
+// the kind leaves them tied (the one being placed then goes first). Defaut, NoSort and kinds
+// outside 0..10 order by date ascending.
+int compareListingPositions(const ListingRowKey& existing, const ListingRowKey& placed, ListingSort kind);
 // Sorts keys into the order of the kind, keeping their given order among ties.
-void sortListingKeys(std::vector<ListingRowKey>& keys, int kind);
+void sortListingKeys(std::vector<ListingRowKey>& keys, ListingSort kind);

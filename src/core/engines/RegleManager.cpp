@@ -25,10 +25,6 @@
 
 namespace {
 
-// Listings built for learning keep the document's order: what is learnt then depends neither on
-// a display preference nor on the cost of sorting.
-constexpr int kSortAppend = 10;
-constexpr int kImportTouchedCode = 3;
 constexpr int kReportRuleWidth = 56;
 constexpr int kReportLabelWidth = 25;
 const QChar kReportEndOfLine = QChar(13);
@@ -224,11 +220,13 @@ RegleList RegleManager::computeRegles(const DOCUMENT* doc) const
     RegleList rules;
     if (!doc)
         return rules;
-    const Critere critere = Critere::makeImportCritere(kImportTouchedCode, doc);
+    const Critere critere = Critere::makeImportCritere(CritereImport::ImportedTouched, doc);
     SearchRequest request;
     request.critere = &critere;
     request.doc = doc;
-    request.sort = kSortAppend;
+    // Listings built for learning keep the document's order: what is learnt then depends neither
+    // on a display preference nor on the cost of sorting.
+    request.sort = ListingSort::NoSort;
     const std::unique_ptr<LISTING> listing = searchWithCritere(request);
     const QList<LearnRow> rows = learnRowsOf(listing.get(), doc);
     const long defaultPoste = DOCPARAM::getDefaultPoste(doc);
@@ -424,9 +422,9 @@ void RegleManager::applyReglesToListing(const LISTING* listing, int kind, bool r
         long last = i;
         listingTransactLineRange(&rows, i, &first, &last);
         i = std::max(last, i) + 1;
-        int type = 0;
+        StorageKind type = StorageKind::Transact;
         const long index = listingStorageIndexAtIndex(&rows, first, &type);
-        if (type != kStorageTransact)
+        if (type != StorageKind::Transact)
             continue;
         const std::optional<TRANSACT> copy = TRANSACT::loadTransactCopy_from_file(index, doc);
         if (!copy || !offeredToRegles(*copy, kind, groupMarked(&rows, first, last)))

@@ -43,8 +43,14 @@ void gatherTransacts(const SearchRequest& r, LISTING& listing, MONTANT& debit, M
     for (long i = 0; i < list.size(); ++i) {
         const TRANSACT& t = list.at(i);
         if (matcher.transFitCritere(t, &amount))
-            listingInsertPositionSorted(&t, i, kStorageTransact, &listing, doc, posteID, dossierID, -1, &amount,
-                                        nullptr, t.when, t.when);
+            listingInsertPositionSorted({.transact = &t,
+                                         .storageIndex = i,
+                                         .posteID = posteID,
+                                         .dossierID = dossierID,
+                                         .amount = &amount,
+                                         .date1 = t.when,
+                                         .date2 = t.when},
+                                        &listing, doc);
         if (!totals || !totals->transFitCritere(t, &amount))
             continue;
         bool deb = false;
@@ -104,9 +110,16 @@ private:
         if (!m_matcher.transFitCritere(occurrence, &amount))
             return;
         const long stored = listingAddEcheanceOccurrence(occurrence, &m_listing);
-        listingInsertPositionSorted(listingEcheanceOccurrenceAtIndex(&m_listing, stored), stored, kStorageEcheance,
-                                    &m_listing, m_request.doc, m_posteID, m_dossierID, pchronoIndex, &amount, nullptr,
-                                    occurrence.when, occurrence.when);
+        listingInsertPositionSorted({.transact = listingEcheanceOccurrenceAtIndex(&m_listing, stored),
+                                     .storageIndex = stored,
+                                     .storageType = StorageKind::Echeancier,
+                                     .posteID = m_posteID,
+                                     .dossierID = m_dossierID,
+                                     .pchronoIndex = pchronoIndex,
+                                     .amount = &amount,
+                                     .date1 = occurrence.when,
+                                     .date2 = occurrence.when},
+                                    &m_listing, m_request.doc);
     }
 
     const SearchRequest& m_request;
@@ -145,8 +158,15 @@ void gatherPrevisions(const SearchRequest& r, double horizon, LISTING& listing)
             if (r.forSearch && !matcher.transFitCritere(occurrence, &amount))
                 return;
             const long stored = listingAddPrevisionOccurrence(occurrence, &listing);
-            listingInsertPositionSorted(listingPrevisionOccurrenceAtIndex(&listing, stored), stored, kStoragePrevision,
-                                        &listing, r.doc, posteID, dossierID, -1, &amount, nullptr, first, last);
+            listingInsertPositionSorted({.transact = listingPrevisionOccurrenceAtIndex(&listing, stored),
+                                         .storageIndex = stored,
+                                         .storageType = StorageKind::Prevision,
+                                         .posteID = posteID,
+                                         .dossierID = dossierID,
+                                         .amount = &amount,
+                                         .date1 = first,
+                                         .date2 = last},
+                                        &listing, r.doc);
         };
         PlanificatorWalk walk(*prevision.planificator);
         while (walk.chronoLoop(horizon, block)) { }
@@ -163,7 +183,7 @@ ForecastRows forecastRows(LISTING& listing)
     ForecastRows rows;
     for (long i = 0; i < listing.posList.size(); ++i) {
         const POS& row = listing.posList.at(i);
-        if (row.storageType != kStoragePrevision)
+        if (row.storageType != StorageKind::Prevision)
             continue;
         if (const TRANSACT* occurrence = listingPrevisionOccurrenceAtIndex(&listing, row.storageIndex))
             rows.emplace(std::make_pair(occurrence->previsionID, row.periodeDate1), i);
@@ -259,7 +279,7 @@ void RealisedAmounts::countRealised(POS& row, TRANSACT& occurrence, bool rattrap
         occurrence.solde = MONTANT();
     row.submontant = occurrence.solde;
     AnalyseMetadata item;
-    item.storageType = kMetadataTransact;
+    item.storageType = StorageKind::Transact;
     item.storageIndex = index;
     item.associatedDate = m.when;
     item.associatedPrevisionIdent = occurrence.previsionID;
@@ -275,12 +295,12 @@ void RealisedAmounts::addPlannedItem(POS& row, const Prevision& prevision, qsize
                                      double firstDay) const
 {
     const bool planned = std::any_of(row.metadataArray.cbegin(), row.metadataArray.cend(), [&](const auto& item) {
-        return !item.chapeau && item.storageType == kMetadataPrevision && item.storageIndex == previsionIndex;
+        return !item.chapeau && item.storageType == StorageKind::Prevision && item.storageIndex == previsionIndex;
     });
     if (planned)
         return;
     AnalyseMetadata item;
-    item.storageType = kMetadataPrevision;
+    item.storageType = StorageKind::Prevision;
     item.storageIndex = previsionIndex;
     item.budgetFirstDate = firstDay;
     item.associatedDate = firstDay;
@@ -361,27 +381,6 @@ std::unique_ptr<LISTING> searchWithCritere(const SearchRequest& r)
     if (searchable && r.doCumuls)
         listingComputeCumuls(listing.get(), r.critere->getCritereCompte(), MONTANT(), r.doc);
     return listing;
-}
-
-std::unique_ptr<LISTING> searchWithCritere(const Critere& critere, const Critere* futurCritere,
-                                           const Critere* totalCritere, MONTANT* net, bool doEcheanciers,
-                                           bool doPrevisions, const DOCUMENT* doc, int sort, long devise, bool doCumuls,
-                                           long reserved, bool forSearch)
-{
-    Q_UNUSED(reserved);
-    SearchRequest request;
-    request.critere = &critere;
-    request.futurCritere = futurCritere;
-    request.totalCritere = totalCritere;
-    request.net = net;
-    request.doEcheanciers = doEcheanciers;
-    request.doPrevisions = doPrevisions;
-    request.doc = doc;
-    request.sort = sort;
-    request.devise = devise;
-    request.doCumuls = doCumuls;
-    request.forSearch = forSearch;
-    return searchWithCritere(request);
 }
 
 double searchHorizonForCritere(const Critere& futurCritere, const DOCUMENT* doc)
@@ -488,8 +487,8 @@ bool importTransactExists(const TRANSACT& trans, const DOCUMENT* doc)
     if (!doc || trans.whyImport.isEmpty())
         return false;
     const Critere critere = duplicateCritere(trans, doc);
-    const std::unique_ptr<LISTING> listing = searchWithCritere(critere, &critere, nullptr, nullptr, false, false, doc,
-                                                               0, MONTANT::currentDeviseSlot(), false, 0, false);
+    const std::unique_ptr<LISTING> listing = searchWithCritere(
+        {.critere = &critere, .futurCritere = &critere, .doc = doc, .devise = MONTANT::currentDeviseSlot()});
     return listingCount(listing.get()) > 0;
 }
 

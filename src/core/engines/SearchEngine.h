@@ -34,9 +34,9 @@ struct SearchRequest {
     // Forecast occurrences and their realised amounts.
     bool doPrevisions = false;
     const DOCUMENT* doc = nullptr;
-    int sort = 0;
-    // What sort 0 stands for: the application's default sort, which the caller reads.
-    int defaultSort = static_cast<int>(ListingSort::Date2);
+    ListingSort sort = ListingSort::Defaut;
+    // What Defaut stands for: the application's default sort, which the caller reads.
+    ListingSort defaultSort = ListingSort::Date2;
     // Handed on to the criterion tests, which judge equal amounts in the current slot anyway.
     long devise = 0;
     // Running balances of the criterion's account (the user's own accounts when it names none).
@@ -48,11 +48,6 @@ struct SearchRequest {
 
 // A new listing owned by the caller; without a document or criterion it has no rows.
 std::unique_ptr<LISTING> searchWithCritere(const SearchRequest& request);
-// The same with the arguments in their historical order; reserved is not read.
-std::unique_ptr<LISTING> searchWithCritere(const Critere& critere, const Critere* futurCritere,
-                                           const Critere* totalCritere, MONTANT* net, bool doEcheanciers,
-                                           bool doPrevisions, const DOCUMENT* doc, int sort, long devise, bool doCumuls,
-                                           long reserved, bool forSearch);
 
 // The date up to which a criterion's future occurrences are searched: its own date for the
 // operators "same day", "before", "up to" and "period"; for any other, the date of the document's

@@ -2,6 +2,8 @@
 
 #include "xmlwrite_p.h"
 
+#include "LoadIssues.h"
+
 #include <QFile>
 #include <cstring>
 #include <memory>
@@ -99,6 +101,15 @@ bool isNameStart(char c)
     return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == ':' || u >= 0x80;
 }
 
+// The element name starting at p.
+std::string_view nameAt(const char* p, const char* end)
+{
+    const char* q = p;
+    while (q < end && !std::strchr(" \t\r\n/>", *q))
+        ++q;
+    return std::string_view(p, static_cast<size_t>(q - p));
+}
+
 // Just after the '>' ending the tag that starts at p, quoted attribute values skipped.
 const char* tagEnd(const char* p, const char* end)
 {
@@ -162,9 +173,9 @@ bool declaresOtherEncoding(const char* p, const char* end)
     return declaration.contains("encoding") && !declaration.contains("utf-8") && !declaration.contains("utf8");
 }
 
-// Just after the root's start tag, with *emptyRoot; null when the prolog holds what only a whole
-// parse should judge (another encoding, a document type, damage).
-const char* listContent(const char* p, const char* end, bool* emptyRoot)
+// Just after the root's start tag, with *emptyRoot and the root's name; null when the prolog
+// holds what only a whole parse should judge (another encoding, a document type, damage).
+const char* listContent(const char* p, const char* end, bool* emptyRoot, std::string_view* rootName)
 {
     if (startsWith(p, end, "\xEF\xBB\xBF"))
         p += 3;
@@ -179,8 +190,10 @@ const char* listContent(const char* p, const char* end, bool* emptyRoot)
             continue;
         }
         const char* content = tagEnd(p, end);
-        if (content)
+        if (content) {
             *emptyRoot = content[-2] == '/';
+            *rootName = nameAt(p + 1, content);
+        }
         return content;
     }
 }
@@ -190,32 +203,69 @@ struct RecordSlice {
     size_t size;
 };
 
+// How the root's content ends after its records.
+enum class ListEnd {
+    Closed, // its own end tag
+    Rest, // the last slice holds the rest of the file: its parse judges it
+    CutShort, // the file ends
+    Stray, // another end tag
+};
+
+struct RecordSlices {
+    std::vector<RecordSlice> slices;
+    ListEnd end = ListEnd::Closed;
+    const char* endAt = nullptr; // where a CutShort or Stray end lies
+};
+
 // Each element child of the root, as its own bytes; whatever can't be split goes whole to the
 // last slice. The buffer ends with a NUL, so looking one byte past `end` is safe.
-std::vector<RecordSlice> splitRecords(char* p, char* end)
+RecordSlices splitRecords(char* p, char* end, std::string_view rootName)
 {
-    std::vector<RecordSlice> slices;
+    RecordSlices out;
     while (char* open = const_cast<char*>(nextMarkup(p, end))) {
-        if (open[1] == '/')
-            break;
+        if (open[1] == '/') {
+            out.end = nameAt(open + 2, end) == rootName ? ListEnd::Closed : ListEnd::Stray;
+            out.endAt = open;
+            return out;
+        }
         const bool element = isNameStart(open[1]);
         char* next = const_cast<char*>(element ? elementEnd(open, end) : afterSpecial(open, end));
         if (!next) {
-            slices.push_back({open, static_cast<size_t>(end - open)});
-            break;
+            out.slices.push_back({open, static_cast<size_t>(end - open)});
+            out.end = ListEnd::Rest;
+            return out;
         }
         if (element)
-            slices.push_back({open, static_cast<size_t>(next - open)});
+            out.slices.push_back({open, static_cast<size_t>(next - open)});
         p = next;
     }
-    return slices;
+    out.end = ListEnd::CutShort;
+    out.endAt = end;
+    return out;
+}
+
+// Notes the damage a parse met at `at` in the file, unless it is the list's own end tag, which the
+// parse of the rest of the file (closingName given) meets as a stray one. The bytes are read
+// again: the parse in place has changed the buffer.
+void noteListDamage(LoadIssues* issues, const QString& path, long record, std::ptrdiff_t at,
+                    pugi::xml_parse_status status, std::string_view closingName)
+{
+    if (!issues)
+        return;
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const auto name = QByteArrayView(closingName.data(), static_cast<qsizetype>(closingName.size()));
+    if (!closingName.empty() && status == pugi::status_end_element_mismatch && at >= 2 && bytes.mid(at - 2, 2) == "</"
+        && bytes.mid(at, name.size()) == name)
+        return;
+    noteXmlDamage(issues, record, bytes, at, status);
 }
 
 bool forEachRecordOfWholeTree(const QString& path, const std::function<void(pugi::xml_node)>& visit,
-                              const std::function<void(qsizetype)>& expectedCount)
+                              const std::function<void(qsizetype)>& expectedCount, LoadIssues* issues)
 {
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLRootFromURL(path, &document);
+    const pugi::xml_node root = loadXMLRootFromURL(path, &document, issues);
     if (!root)
         return false;
     if (expectedCount)
@@ -229,39 +279,58 @@ bool forEachRecordOfWholeTree(const QString& path, const std::function<void(pugi
 
 } // namespace
 
+const char* xmlElementEnd(const char* p, const char* end)
+{
+    return elementEnd(p, end);
+}
+
 bool forEachXmlRecordInFile(const QString& path, const std::function<void(pugi::xml_node)>& visit,
-                            const std::function<void(qsizetype)>& expectedCount)
+                            const std::function<void(qsizetype)>& expectedCount, LoadIssues* issues)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty())
         return false;
+    // The whole parse tells a missing file from one that can't be opened.
+    if (!file.open(QIODevice::ReadOnly))
+        return forEachRecordOfWholeTree(path, visit, expectedCount, issues);
     const qint64 size = file.size();
     std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(size) + 1]);
     if (file.read(buffer.get(), size) != size)
         return false;
     buffer[static_cast<size_t>(size)] = '\0';
     bool emptyRoot = false;
-    char* content = const_cast<char*>(listContent(buffer.get(), buffer.get() + size, &emptyRoot));
+    std::string_view rootName;
+    char* content = const_cast<char*>(listContent(buffer.get(), buffer.get() + size, &emptyRoot, &rootName));
     if (!content) {
         buffer.reset();
-        return forEachRecordOfWholeTree(path, visit, expectedCount);
+        return forEachRecordOfWholeTree(path, visit, expectedCount, issues);
     }
-    const std::vector<RecordSlice> slices
-        = emptyRoot ? std::vector<RecordSlice>() : splitRecords(content, buffer.get() + size);
+    const RecordSlices records = emptyRoot ? RecordSlices() : splitRecords(content, buffer.get() + size, rootName);
+    const std::vector<RecordSlice>& slices = records.slices;
     if (expectedCount)
         expectedCount(static_cast<qsizetype>(slices.size()));
     // Each record's tree points into the buffer, parsed in place; a parse error ends the list, as
     // it ends a whole parse, once what came before it was visited.
     pugi::xml_document record;
-    for (const RecordSlice& slice : slices) {
+    for (size_t i = 0; i < slices.size(); ++i) {
+        const RecordSlice& slice = slices[i];
         const pugi::xml_parse_result parsed
             = record.load_buffer_inplace(slice.begin, slice.size, kLoadOptions, pugi::encoding_utf8);
         for (pugi::xml_node child = record.first_child(); child; child = child.next_sibling()) {
             if (child.type() == pugi::node_element)
                 visit(child);
         }
-        if (!parsed)
-            break;
+        if (!parsed) {
+            const bool rest = records.end == ListEnd::Rest && i + 1 == slices.size();
+            noteListDamage(issues, path, static_cast<long>(i) + 1, slice.begin - buffer.get() + parsed.offset,
+                           parsed.status, rest ? rootName : std::string_view());
+            return true;
+        }
+    }
+    if (records.end == ListEnd::CutShort || records.end == ListEnd::Stray) {
+        const bool stray = records.end == ListEnd::Stray;
+        noteListDamage(issues, path, static_cast<long>(slices.size()) + 1,
+                       records.endAt - buffer.get() + (stray ? 2 : 0), pugi::status_end_element_mismatch, {});
     }
     return true;
 }

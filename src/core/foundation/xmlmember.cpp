@@ -1,6 +1,8 @@
 #include "xmlmember.h"
 #include "xmlwrite_p.h"
 
+#include "LoadIssues.h"
+#include "localized.h"
 #include "pstr.h"
 
 #include <QDir>
@@ -269,6 +271,15 @@ double parseDouble(const char* s)
     return strtod_l(s, nullptr, cLocale);
 }
 
+bool hasLeadingNumber(const char* s)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    s = skipSpaces(s);
+    char* end = nullptr;
+    strtod_l(s, &end, cLocale);
+    return end != s;
+}
+
 void copyPascalString(const unsigned char* source, unsigned char* buffer, int size)
 {
     if (!buffer || size < 1)
@@ -483,10 +494,40 @@ double xmlNodeDoubleValue(pugi::xml_node node, double defaultValue)
     return std::isfinite(value) ? value : defaultValue;
 }
 
+bool xmlNodeValueIsNumber(pugi::xml_node node)
+{
+    std::string joined;
+    const char* text = nodeText(node, joined);
+    return !text || hasLeadingNumber(text);
+}
+
 void xmlNodePascalString(pugi::xml_node node, unsigned char* buffer, int size, const unsigned char* defaultValue)
 {
     std::string joined;
     textToPascalString(nodeText(node, joined), buffer, size, defaultValue);
+}
+
+QString xmlStrayText(pugi::xml_node node)
+{
+    constexpr qsizetype kShown = 40;
+    if (node.type() == pugi::node_element)
+        return QLatin1Char('<') + QString::fromUtf8(node.name()) + QLatin1Char('>');
+    std::string joined;
+    const char* text = nodeText(node, joined);
+    QString shown = QString::fromUtf8(text ? text : node.value()).simplified();
+    if (shown.size() > kShown)
+        shown = shown.left(kShown) + QChar(0x2026);
+    return shown;
+}
+
+void noteStrayNode(LoadIssues* issues, pugi::xml_node node, long recordBefore)
+{
+    if (!issues)
+        return;
+    const QString shown = xmlStrayText(node);
+    issues->setRecord(recordBefore);
+    issues->note(recordBefore > 0 ? localizedDialogue(QStringLiteral("kLoadIssue_strayAfter")).arg(shown)
+                                  : localizedDialogue(QStringLiteral("kLoadIssue_strayBefore")).arg(shown));
 }
 
 // ---- Files ------------------------------------------------------------------------------------
@@ -542,7 +583,119 @@ bool writeXMLToURL(const QString& path, const pugi::xml_document* document)
     return file.commit();
 }
 
-bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document)
+namespace {
+
+// The damage is read again from the file: the parse keeps no copy of the bytes it stopped at.
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+long lineAt(const QByteArray& bytes, std::ptrdiff_t offset)
+{
+    const auto upTo = std::clamp<qsizetype>(offset, 0, bytes.size());
+    return 1 + static_cast<long>(std::count(bytes.cbegin(), bytes.cbegin() + upTo, '\n'));
+}
+
+QString damageReason(pugi::xml_parse_status status, bool cutShort)
+{
+    if (cutShort)
+        return localizedDialogue(QStringLiteral("kLoadIssue_xmlCutShort"));
+    switch (status) {
+    case pugi::status_end_element_mismatch:
+        return localizedDialogue(QStringLiteral("kLoadIssue_xmlMismatch"));
+    case pugi::status_bad_start_element:
+    case pugi::status_bad_attribute:
+    case pugi::status_bad_end_element:
+    case pugi::status_unrecognized_tag:
+        return localizedDialogue(QStringLiteral("kLoadIssue_xmlTag"));
+    case pugi::status_bad_pi:
+    case pugi::status_bad_comment:
+    case pugi::status_bad_cdata:
+    case pugi::status_bad_doctype:
+    case pugi::status_bad_pcdata:
+        return localizedDialogue(QStringLiteral("kLoadIssue_xmlText"));
+    case pugi::status_ok:
+    case pugi::status_file_not_found:
+    case pugi::status_io_error:
+    case pugi::status_out_of_memory:
+    case pugi::status_internal_error:
+    case pugi::status_append_invalid_root:
+    case pugi::status_no_document_element:
+        break;
+    }
+    return localizedDialogue(QStringLiteral("kLoadIssue_xmlOther"));
+}
+
+// The position of a node's '<' in the bytes it was parsed from; -1 when unknown.
+std::ptrdiff_t tagStart(pugi::xml_node node)
+{
+    const std::ptrdiff_t name = node.offset_debug();
+    return name >= 1 ? name - 1 : -1;
+}
+
+// Where the file stops in the middle of a tag or an element: nothing of markup follows.
+bool cutShortAt(const QByteArray& bytes, std::ptrdiff_t offset)
+{
+    return bytes.indexOf('<', offset + 1) < 0 && bytes.indexOf('>', offset + 1) < 0;
+}
+
+// The record the damage lies in, from 1: the one after the records complete before it. A file
+// cut short is damaged at its end, whatever position pugixml gives.
+long damagedRecord(pugi::xml_node root, const QByteArray& bytes, std::ptrdiff_t offset)
+{
+    const char* data = bytes.constData();
+    const std::ptrdiff_t at = cutShortAt(bytes, offset) ? bytes.size() : offset;
+    long complete = 0;
+    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element || tagStart(child) < 0 || tagStart(child) >= at)
+            continue;
+        const char* end = xmlElementEnd(data + tagStart(child), data + bytes.size());
+        if (end && end - data <= at)
+            ++complete;
+    }
+    return complete + 1;
+}
+
+// Damage after the root element's end (the nameless processing instruction some files end with)
+// costs no data.
+bool afterRoot(pugi::xml_node root, const QByteArray& bytes, std::ptrdiff_t offset)
+{
+    if (tagStart(root) < 0)
+        return false;
+    const char* data = bytes.constData();
+    const char* end = xmlElementEnd(data + tagStart(root), data + bytes.size());
+    return end && offset >= end - data;
+}
+
+// A file that holds nothing but white space is an empty list, not a damaged one.
+void noteUnreadable(LoadIssues* issues, const QString& path, pugi::xml_parse_status status)
+{
+    if (!issues || !QFileInfo::exists(path))
+        return;
+    const bool unopened = status == pugi::status_file_not_found || status == pugi::status_io_error;
+    if (!unopened && fileBytes(path).trimmed().isEmpty())
+        return;
+    issues->setRecord(0);
+    issues->note(unopened ? localizedDialogue(QStringLiteral("kLoadIssue_cannotOpen"))
+                          : localizedDialogue(QStringLiteral("kLoadIssue_noRoot")));
+}
+
+} // namespace
+
+void noteXmlDamage(LoadIssues* issues, long record, const QByteArray& bytes, std::ptrdiff_t offset,
+                   pugi::xml_parse_status status)
+{
+    if (!issues)
+        return;
+    const bool cutShort = status == pugi::status_end_element_mismatch && cutShortAt(bytes, offset);
+    issues->setRecord(record);
+    issues->note(localizedDialogue(QStringLiteral("kLoadIssue_xml"))
+                     .arg(QString::number(lineAt(bytes, offset)), damageReason(status, cutShort)));
+}
+
+bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document, LoadIssues* issues)
 {
     if (document)
         document->reset();
@@ -552,26 +705,38 @@ bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document)
     // pugixml keeps what it parsed before an error, which is the tolerance wanted here: a file cut
     // short keeps its complete records, and the nameless processing instruction some files end
     // with (which pugixml rejects) costs nothing.
-    loaded->load_file(QFile::encodeName(path).constData(), kLoadOptions, pugi::encoding_auto);
-    if (!loaded->document_element())
+    const pugi::xml_parse_result parsed
+        = loaded->load_file(QFile::encodeName(path).constData(), kLoadOptions, pugi::encoding_auto);
+    const pugi::xml_node root = loaded->document_element();
+    if (!root) {
+        noteUnreadable(issues, path, parsed.status);
         return false;
+    }
+    if (!parsed && issues) {
+        const QByteArray bytes = fileBytes(path);
+        if (!afterRoot(root, bytes, parsed.offset))
+            noteXmlDamage(issues, damagedRecord(root, bytes, parsed.offset), bytes, parsed.offset, parsed.status);
+    }
     *document = std::move(loaded);
     return true;
 }
 
-pugi::xml_node loadXMLRootFromURL(const QString& path, XmlDocPtr* document)
+pugi::xml_node loadXMLRootFromURL(const QString& path, XmlDocPtr* document, LoadIssues* issues)
 {
-    if (!loadXMLDocumentFromURL(path, document))
+    if (!loadXMLDocumentFromURL(path, document, issues))
         return pugi::xml_node();
     return (*document)->document_element();
 }
 
-pugi::xml_node loadXMLFromPackage(const QString& package, const QString& fileName, XmlDocPtr* document)
+pugi::xml_node loadXMLFromPackage(const QString& package, const QString& fileName, XmlDocPtr* document,
+                                  LoadIssues* issues)
 {
     if (document)
         document->reset();
+    if (issues)
+        issues->setMember(fileName);
     QString resources;
     if (!packageResourcesURL(package, &resources))
         return pugi::xml_node();
-    return loadXMLRootFromURL(QDir(resources).filePath(fileName), document);
+    return loadXMLRootFromURL(QDir(resources).filePath(fileName), document, issues);
 }

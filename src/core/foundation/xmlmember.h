@@ -20,6 +20,8 @@
 
 #include <pugixml.hpp>
 
+class LoadIssues;
+
 using XmlDocPtr = std::unique_ptr<pugi::xml_document>;
 
 // An element name: a UTF-8 literal ("montant") costs nothing, a QString is converted once.
@@ -111,6 +113,15 @@ float xmlGetFloat(pugi::xml_node element, const XmlName& name, float defaultValu
 int64_t xmlNodeIntegerValue(pugi::xml_node node, int64_t defaultValue);
 double xmlNodeDoubleValue(pugi::xml_node node, double defaultValue);
 void xmlNodePascalString(pugi::xml_node node, unsigned char* buffer, int size, const unsigned char* defaultValue);
+// False when the node has a value (as above) that doesn't begin with a number, which reads as 0.
+bool xmlNodeValueIsNumber(pugi::xml_node node);
+
+// A node that is no record as a fault shows it: an element by its tag, other nodes by their text,
+// simplified and cut to a few words.
+QString xmlStrayText(pugi::xml_node node);
+// Notes on issues (may be null) a node between the records of a list member that is no record:
+// its text, at the record before it (0: the file, before the first record).
+void noteStrayNode(LoadIssues* issues, pugi::xml_node node, long recordBefore);
 
 // Raises the caller's error flag when one is given. Readers never clear it: one flag gathers the
 // errors of every member file of a document.
@@ -159,8 +170,13 @@ bool writeXMLToURL(const QString& path, const pugi::xml_document* document);
 // Loads a member file tolerantly: a file damaged after its root element began (cut short,
 // mismatched tags, a stray processing instruction) still loads, with everything read before the
 // damage. True and the document, or false and null when the file is missing, unreadable or has no
+// root element. With issues, the damage is noted there, at the record it lies in (damage after
+// the root element's end costs nothing and is not), and so is a file that exists but gave no
 // root element.
-bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document);
+bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document, LoadIssues* issues = nullptr);
 // The root element; null on failure. *document keeps the tree alive and must be given.
-pugi::xml_node loadXMLRootFromURL(const QString& path, XmlDocPtr* document);
-pugi::xml_node loadXMLFromPackage(const QString& package, const QString& fileName, XmlDocPtr* document);
+pugi::xml_node loadXMLRootFromURL(const QString& path, XmlDocPtr* document, LoadIssues* issues = nullptr);
+// The same for a member file of the package; with issues, the member becomes the place of the
+// next notes.
+pugi::xml_node loadXMLFromPackage(const QString& package, const QString& fileName, XmlDocPtr* document,
+                                  LoadIssues* issues = nullptr);

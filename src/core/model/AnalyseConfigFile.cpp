@@ -1,5 +1,6 @@
 #include "AnalyseConfigFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/dates.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
@@ -72,7 +73,7 @@ AnaIdentList readIdentList(pugi::xml_node e, const char* name)
 
 // Missing elements take the values older files relied on, which differ from a new
 // configuration's: no month columns, and no date limit.
-AnalyseConfiguration readAnaDef(pugi::xml_node e, const DOCUMENT* doc, bool* error)
+AnalyseConfiguration readAnaDef(pugi::xml_node e, const DOCUMENT* doc, LoadIssues* issues)
 {
     AnalyseConfiguration conf;
     anaConfigSetDefaults(doc, conf);
@@ -93,21 +94,19 @@ AnalyseConfiguration readAnaDef(pugi::xml_node e, const DOCUMENT* doc, bool* err
     for (const ListElement& l : kListElements)
         conf.*l.field = readIdentList(e, l.list);
     if (!e.find_child([](pugi::xml_node n) { return n.type() == pugi::node_element; }))
-        setError(error);
+        noteLoadIssue(issues, localizedDialogue(QStringLiteral("kLoadIssue_emptyRecord")));
     return conf;
 }
 
-// The root of a member file; a file that exists but can't be read is an error, a missing one is not.
-pugi::xml_node loadMember(const QString& packageURL, const char* name, XmlDocPtr* document, bool* error)
+// The root of a member file; a file that exists but can't be read is noted, a missing one is not.
+pugi::xml_node loadMember(const QString& packageURL, const char* name, XmlDocPtr* document, LoadIssues* issues)
 {
     const QString fileName = QString::fromLatin1(name);
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, document, issues);
     QString resources;
     if (!root && packageResourcesURL(packageURL, &resources)
-        && QFileInfo::exists(resources + QLatin1Char('/') + fileName)) {
+        && QFileInfo::exists(resources + QLatin1Char('/') + fileName))
         svLog(QStringLiteral("%1 illisible dans %2").arg(fileName, packageURL));
-        setError(error);
-    }
     return root;
 }
 
@@ -133,19 +132,20 @@ AnalyseConfigList builtInAnaConfigs(const DOCUMENT* doc)
             namedDefaults(doc, "kMisc_AnalyseSimplifiee", false)};
 }
 
-AnalyseConfigList loadAnaConfigs(const QString& packageURL, const DOCUMENT* doc, bool* error)
+AnalyseConfigList loadAnaConfigs(const QString& packageURL, const DOCUMENT* doc, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     XmlDocPtr document;
-    pugi::xml_node root = loadMember(packageURL, kAnaDefFileName, &document, error);
+    pugi::xml_node root = loadMember(packageURL, kAnaDefFileName, &document, issues);
     const bool legacy = !root;
     if (legacy)
-        root = loadMember(packageURL, kAnaDefLegacyFileName, &document, error);
+        root = loadMember(packageURL, kAnaDefLegacyFileName, &document, issues);
     AnalyseConfigList list;
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element)
-            list.append(readAnaDef(child, doc, error));
+        if (child.type() != pugi::node_element)
+            continue;
+        if (issues)
+            issues->setRecord(list.size() + 1);
+        list.append(readAnaDef(child, doc, issues));
     }
     if (list.isEmpty())
         return builtInAnaConfigs(doc);

@@ -13,9 +13,10 @@ inline constexpr char kAnaDefFileName[] = "anadef8.xml";
 inline constexpr char kAnaDefLegacyFileName[] = "anadef.xml";
 
 // The configurations of the package. A missing file falls back to "anadef.xml", then to the
-// three built-in configurations, without error. *error is set when an existing file can't be
-// read (the next one is tried) or an entry holds nothing to read (kept with its defaults).
-AnalyseConfigList loadAnaConfigs(const QString& packageURL, const DOCUMENT* doc, bool* error);
+// three built-in configurations, without issue. Noted on issues (may be null): an existing file
+// that can't be read (the next one is tried), damage, and an entry that holds nothing to read
+// (kept with its defaults).
+AnalyseConfigList loadAnaConfigs(const QString& packageURL, const DOCUMENT* doc, LoadIssues* issues);
 // Null with *error set when the document can't be made.
 XmlDocPtr makeAnaConfigsXML(const AnalyseConfigList& list, bool* error);
 // Writes "anadef8.xml"; false when the XML can't be made or written.

@@ -1,9 +1,8 @@
 #include "DeviseFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "foundation/localized.h"
 
 namespace
 {
@@ -78,7 +77,7 @@ XmlDocPtr makeDocDeviseXML(const DeviseList& devises, bool* error)
     return document;
 }
 
-DeviseList XML_load_devise(pugi::xml_node root, bool* error)
+DeviseList XML_load_devise(pugi::xml_node root, LoadIssues* issues)
 {
     // Only the records count: a comment, a processing instruction or white space between them
     // must not shift the slots.
@@ -87,7 +86,11 @@ DeviseList XML_load_devise(pugi::xml_node root, bool* error)
         devises.append(loadDeviseRecord(element));
     if (devises.size() != kDeviseSlotCount) {
         svLog(QStringLiteral("XML_load_devise erreur nombre de devises !"));
-        xmlSetError(error);
+        if (issues) {
+            issues->setRecord(0);
+            issues->note(localizedDialogue(QStringLiteral("kLoadIssue_deviseCount"))
+                             .arg(QString::number(devises.size()), QString::number(kDeviseSlotCount)));
+        }
     }
     return devises;
 }
@@ -99,22 +102,16 @@ bool saveDevise(const QString& packageUrl, const DeviseList& devises)
     return document && saveXMLInPackage(packageUrl, document.get(), QString::fromLatin1(kDeviseFileName));
 }
 
-DeviseList loadDevise(const QString& packageUrl, bool* error)
+DeviseList loadDevise(const QString& packageUrl, LoadIssues* issues)
 {
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageUrl, QString::fromLatin1(kDeviseFileName), &document);
-    if (!root) {
-        // A file that is there but unreadable is a damage the user must hear of, not a new document.
-        QString resources;
-        if (packageResourcesURL(packageUrl, &resources)
-            && QFileInfo::exists(QDir(resources).filePath(QString::fromLatin1(kDeviseFileName))))
-            xmlSetError(error);
+    // A file that is there but unreadable is a damage the user must hear of, not a new document:
+    // loading notes it.
+    const pugi::xml_node root = loadXMLFromPackage(packageUrl, QString::fromLatin1(kDeviseFileName), &document, issues);
+    if (!root)
         return Devise::defaultDevises();
-    }
-    bool failed = false;
-    const DeviseList devises = XML_load_devise(root, &failed);
-    if (!failed)
+    const DeviseList devises = XML_load_devise(root, issues);
+    if (devises.size() == kDeviseSlotCount)
         return devises;
-    xmlSetError(error);
     return completeDeviseSlots(devises);
 }

@@ -9,12 +9,13 @@
 bool appendDeviseXML(pugi::xml_node root, const DeviseList& devises);
 // The devise.xml document; null when it can't be made. Sets *error when an entry had no record.
 XmlDocPtr makeDocDeviseXML(const DeviseList& devises, bool* error);
-// One record per "devise" element, in order; sets *error when there are not exactly five.
-DeviseList XML_load_devise(pugi::xml_node root, bool* error);
+// One record per "devise" element, in order; notes on issues (may be null) when there are not
+// exactly five.
+DeviseList XML_load_devise(pugi::xml_node root, LoadIssues* issues);
 
 // Writes devise.xml into the package's resources; false when it can't be made or written.
 bool saveDevise(const QString& packageUrl, const DeviseList& devises);
 // Always five slots. A missing file gives the defaults. A file with another number of records keeps
-// its first five and takes the missing slots from the defaults, and sets *error, as does a file
-// that is there but can't be read (which gives the defaults).
-DeviseList loadDevise(const QString& packageUrl, bool* error);
+// its first five and takes the missing slots from the defaults, and is noted on issues (may be
+// null), as is a file that is there but can't be read (which gives the defaults) and damage.
+DeviseList loadDevise(const QString& packageUrl, LoadIssues* issues);

@@ -1,6 +1,8 @@
 #include "FinanceFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
+#include "foundation/localized.h"
 
 namespace {
 
@@ -10,16 +12,19 @@ bool isLayout(pugi::xml_node node)
     return node.type() == pugi::node_pcdata && QString::fromUtf8(node.value()).trimmed().isEmpty();
 }
 
-// Answers false when the totals, or a quote the kind must have, can't be read; the record then
-// holds zero in their place.
-bool readFinanceRecord(pugi::xml_node record, FinanceKind kind, FINANCE& f)
+// Notes the totals, or a quote the kind must have, that can't be read; the record then holds
+// zero in their place.
+void readFinanceRecord(pugi::xml_node record, FinanceKind kind, FINANCE& f, LoadIssues* issues)
 {
     f.nom = xmlGetMutableString(record, "nom");
     f.ident = static_cast<long>(xmlGetLong(record, "ident", -1));
-    bool complete = XML_load_totaux(record, "totaux", f.totaux);
+    if (!XML_load_totaux(record, "totaux", f.totaux))
+        noteLoadIssue(issues,
+                      localizedDialogue(QStringLiteral("kLoadIssue_totauxMissing")).arg(QStringLiteral("totaux")));
     // Only securities are quoted: the other kinds may be stored without a quote.
     if (!loadMontantFromXML(record, "cour", f.cour) && kind == FinanceKind::titre)
-        complete = false;
+        noteLoadIssue(issues,
+                      localizedDialogue(QStringLiteral("kLoadIssue_montantMissing")).arg(QStringLiteral("cour")));
     f.ticker = xmlGetMutableString(record, "ticker");
     f.titreDescription = xmlGetMutableString(record, "titreDescription");
     f.codeDevise = xmlGetMutableString(record, "codeDevise");
@@ -30,7 +35,6 @@ bool readFinanceRecord(pugi::xml_node record, FinanceKind kind, FINANCE& f)
     f.portfolioID = static_cast<long>(xmlGetLong(record, "portfolioID", -1));
     f.compteID = static_cast<long>(xmlGetLong(record, "compteID", -1));
     f.pret = xmlGetBool(record, "pret", false);
-    return complete;
 }
 
 // Answers false when the totals or the quote could not be written.
@@ -60,9 +64,9 @@ bool saveFinanceFile(const QString& packageURL, const FinanceList& list, const D
     return document && saveXMLInPackage(packageURL, document.get(), financeFileName(kind));
 }
 
-FinanceList loadFinanceFile(const QString& packageURL, FinanceKind kind, bool* error)
+FinanceList loadFinanceFile(const QString& packageURL, FinanceKind kind, LoadIssues* issues)
 {
-    return loadFinanceXML(packageURL, financeFileName(kind), kind, error);
+    return loadFinanceXML(packageURL, financeFileName(kind), kind, issues);
 }
 
 } // namespace
@@ -82,46 +86,45 @@ QString financeFileName(FinanceKind kind)
     return QString();
 }
 
-FinanceList loadFinanceXML(const QString& packageURL, const QString& fileName, FinanceKind kind, bool* error)
+FinanceList loadFinanceXML(const QString& packageURL, const QString& fileName, FinanceKind kind, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document, issues);
     FinanceList list;
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
+            if (issues)
+                issues->setRecord(list.size() + 1);
             FINANCE f;
-            if (!readFinanceRecord(child, kind, f))
-                xmlSetError(error);
+            readFinanceRecord(child, kind, f, issues);
             list.append(f);
         } else if (!isLayout(child)) {
-            // Stray text is no investment: it sets the flag but makes no record.
+            // Stray text is no investment: it is noted but makes no record.
             svLog(QStringLiteral("loadFinance finance invalide !"));
-            xmlSetError(error);
+            noteStrayNode(issues, child, list.size());
         }
     }
     return list;
 }
 
-FinanceList loadTitreXML(const QString& packageURL, bool* error)
+FinanceList loadTitreXML(const QString& packageURL, LoadIssues* issues)
 {
-    return loadFinanceFile(packageURL, FinanceKind::titre, error);
+    return loadFinanceFile(packageURL, FinanceKind::titre, issues);
 }
 
-FinanceList loadRemunereXML(const QString& packageURL, bool* error)
+FinanceList loadRemunereXML(const QString& packageURL, LoadIssues* issues)
 {
-    return loadFinanceFile(packageURL, FinanceKind::remunere, error);
+    return loadFinanceFile(packageURL, FinanceKind::remunere, issues);
 }
 
-FinanceList loadEmpruntXML(const QString& packageURL, bool* error)
+FinanceList loadEmpruntXML(const QString& packageURL, LoadIssues* issues)
 {
-    return loadFinanceFile(packageURL, FinanceKind::emprunt, error);
+    return loadFinanceFile(packageURL, FinanceKind::emprunt, issues);
 }
 
-FinanceList loadPortfolioXML(const QString& packageURL, bool* error)
+FinanceList loadPortfolioXML(const QString& packageURL, LoadIssues* issues)
 {
-    return loadFinanceFile(packageURL, FinanceKind::portfolio, error);
+    return loadFinanceFile(packageURL, FinanceKind::portfolio, issues);
 }
 
 XmlDocPtr saveFinanceXML(const FinanceList& list, const DeviseList& devises, bool* error)

@@ -13,15 +13,15 @@ enum class FinanceKind { titre, remunere, emprunt, portfolio };
 // The member file of a kind.
 QString financeFileName(FinanceKind kind);
 
-// The records of the file, in file order; a missing or empty file gives an empty list. *error is
-// cleared first, then set for a record whose totals can't be read, for a security whose quote
-// can't be read (the other kinds may have no quote) and for a node of the list that is no
-// record; every record is kept, what could not be read being zero.
-FinanceList loadFinanceXML(const QString& packageURL, const QString& fileName, FinanceKind kind, bool* error);
-FinanceList loadTitreXML(const QString& packageURL, bool* error);
-FinanceList loadRemunereXML(const QString& packageURL, bool* error);
-FinanceList loadEmpruntXML(const QString& packageURL, bool* error);
-FinanceList loadPortfolioXML(const QString& packageURL, bool* error);
+// The records of the file, in file order; a missing or empty file gives an empty list. Noted on
+// issues (may be null): a record whose totals can't be read, a security whose quote can't be read
+// (the other kinds may have no quote), a node of the list that is no record, damage, and a file
+// that is there but can't be read; every record is kept, what could not be read being zero.
+FinanceList loadFinanceXML(const QString& packageURL, const QString& fileName, FinanceKind kind, LoadIssues* issues);
+FinanceList loadTitreXML(const QString& packageURL, LoadIssues* issues);
+FinanceList loadRemunereXML(const QString& packageURL, LoadIssues* issues);
+FinanceList loadEmpruntXML(const QString& packageURL, LoadIssues* issues);
+FinanceList loadPortfolioXML(const QString& packageURL, LoadIssues* issues);
 
 // Null with *error set when the document can't be made; *error is set too for a record, totals
 // or quote that can't be written, and writing goes on with the next record.

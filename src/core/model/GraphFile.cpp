@@ -1,12 +1,12 @@
 #include "GraphFile.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/dates.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
-
-#include <QFileInfo>
+#include "foundation/localized.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 
 namespace {
 
@@ -116,7 +116,20 @@ bool appendGraphHeaderXML(pugi::xml_node parent, const GRAPH& g, const DeviseLis
     return ok;
 }
 
-bool readGraphHeader(pugi::xml_node e, GRAPH& g, const DOCUMENT* doc)
+namespace {
+
+// A missing amount reads as zero and is noted on issues (may be null).
+bool readAmount(pugi::xml_node e, const char* key, MONTANT& m, LoadIssues* issues)
+{
+    if (loadMontantFromXML(e, key, m))
+        return true;
+    noteLoadIssue(issues, localizedDialogue(QStringLiteral("kLoadIssue_montantMissing")).arg(QLatin1String(key)));
+    return false;
+}
+
+} // namespace
+
+bool readGraphHeader(pugi::xml_node e, GRAPH& g, const DOCUMENT* doc, LoadIssues* issues)
 {
     const double now = dateNow();
     g.nom = xmlGetMutableString(e, "nom");
@@ -131,9 +144,9 @@ bool readGraphHeader(pugi::xml_node e, GRAPH& g, const DOCUMENT* doc)
     g.simul = xmlGetBool(e, "simul", true);
     g.makeDate = xmlGetDouble(e, "makeDate", now);
     readFrame(e, g);
-    bool ok = loadMontantFromXML(e, "soldeInit", g.soldeInit);
-    ok = loadMontantFromXML(e, "maxTot", g.maxTot) && ok;
-    return loadMontantFromXML(e, "maxSol", g.maxSol) && ok;
+    bool ok = readAmount(e, "soldeInit", g.soldeInit, issues);
+    ok = readAmount(e, "maxTot", g.maxTot, issues) && ok;
+    return readAmount(e, "maxSol", g.maxSol, issues) && ok;
 }
 
 XmlDocPtr makeGraphDefsXML(const GraphList& list, const DeviseList& devises, bool* error)
@@ -160,26 +173,19 @@ bool saveGraphDefs(const QString& packageURL, const GraphList& list, const Devis
     return document && !error && saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kGraphDefFileName));
 }
 
-GraphList loadGraphDefs(const QString& packageURL, const DOCUMENT* doc, bool* error)
+GraphList loadGraphDefs(const QString& packageURL, const DOCUMENT* doc, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     GraphList list;
-    const QString fileName = QString::fromLatin1(kGraphDefFileName);
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document);
-    QString resources;
-    if (!root && packageResourcesURL(packageURL, &resources)
-        && QFileInfo::exists(resources + QLatin1Char('/') + fileName)) {
-        svLog(QStringLiteral("%1 illisible dans %2").arg(fileName, packageURL));
-        setError(error);
-    }
+    const pugi::xml_node root
+        = loadXMLFromPackage(packageURL, QString::fromLatin1(kGraphDefFileName), &document, issues);
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (!isElement(child))
             continue;
+        if (issues)
+            issues->setRecord(list.size() + 1);
         list.append(GRAPH::newGraph(doc));
-        if (!readGraphHeader(child, list.last(), doc))
-            setError(error);
+        readGraphHeader(child, list.last(), doc, issues);
     }
     return list;
 }

@@ -26,8 +26,9 @@ inline constexpr char kBudgetFolderName[] = "budget";
 // False when the element can't be made or an amount can't be written.
 bool appendGraphHeaderXML(pugi::xml_node parent, const GRAPH& graph, const DeviseList& devises);
 // Reads the children by name, in any order; a missing child takes its default (identifiers from
-// the document's defaults, dates now, the default frame). False when an amount is missing.
-bool readGraphHeader(pugi::xml_node element, GRAPH& graph, const DOCUMENT* doc);
+// the document's defaults, dates now, the default frame). False when an amount is missing, which
+// is noted on issues (may be null) at their current place.
+bool readGraphHeader(pugi::xml_node element, GRAPH& graph, const DOCUMENT* doc, LoadIssues* issues = nullptr);
 
 // ---- "graphdef.xml" -----------------------------------------------------------------------------
 
@@ -37,9 +38,9 @@ XmlDocPtr makeGraphDefsXML(const GraphList& list, const DeviseList& devises, boo
 // False when the XML can't be made or written.
 bool saveGraphDefs(const QString& packageURL, const GraphList& list, const DeviseList& devises);
 // The definitions of the package, each started from a new record's defaults. A missing file
-// gives none without error; *error is set when the file exists but can't be read, or when a
-// definition lacks one of its amounts (kept with zero amounts).
-GraphList loadGraphDefs(const QString& packageURL, const DOCUMENT* doc, bool* error);
+// gives none and no issue; noted on issues (may be null): a file that exists but can't be read,
+// damage, and a definition that lacks one of its amounts (kept with zero amounts).
+GraphList loadGraphDefs(const QString& packageURL, const DOCUMENT* doc, LoadIssues* issues);
 
 // ---- Graph files of open windows --------------------------------------------------------------------
 

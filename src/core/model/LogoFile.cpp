@@ -1,8 +1,7 @@
 #include "LogoFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
-
-#include <QFile>
 
 namespace {
 
@@ -24,16 +23,6 @@ Logo readLogoRecord(pugi::xml_node record)
     return logo;
 }
 
-// A file with content but no readable root would silently lose every logo at the next save.
-bool holdsSomething(const QString& packageURL)
-{
-    QString resources;
-    if (!packageResourcesURL(packageURL, &resources))
-        return false;
-    QFile file(resources + QLatin1Char('/') + kLogoFileName);
-    return file.open(QIODevice::ReadOnly) && !file.readAll().trimmed().isEmpty();
-}
-
 // -1 means "no logo" to every entity: a logo keeping it would be shown by all of them. Fresh
 // idents are drawn once the whole file is read, so none can take an ident that comes later.
 void giveIdentsToLogosWithout(LogoList& list)
@@ -46,24 +35,20 @@ void giveIdentsToLogosWithout(LogoList& list)
 
 } // namespace
 
-LogoList loadLogo(const QString& packageURL, bool* error)
+LogoList loadLogo(const QString& packageURL, LoadIssues* issues)
 {
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kLogoFileName, &document);
+    // A file that holds something but can't be read is noted by the loading.
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, kLogoFileName, &document, issues);
     LogoList list;
-    if (!root) {
-        if (holdsSomething(packageURL)) {
-            svLog(QStringLiteral("loadLogo error !"));
-            xmlSetError(error);
-        }
+    if (!root)
         return list;
-    }
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
             list.append(readLogoRecord(child));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadLogo error !"));
-            xmlSetError(error);
+            noteStrayNode(issues, child, list.size());
         }
     }
     giveIdentsToLogosWithout(list);

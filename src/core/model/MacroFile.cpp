@@ -1,5 +1,6 @@
 #include "MacroFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "model/TransactFile.h"
 
 namespace {
@@ -17,15 +18,12 @@ bool appendRecord(pugi::xml_node root, MACRO& macro, const DeviseList& devises)
     return XML_append_transact(record, "transact", *macro.transact, devises);
 }
 
-MACRO readRecord(pugi::xml_node record, bool* error)
+MACRO readRecord(pugi::xml_node record, LoadIssues* issues)
 {
     MACRO macro = allocNewMacro();
     macro.nom = xmlGetMutableString(record, "nom");
     macro.ch = static_cast<char16_t>(xmlGetInt(record, "ch", 0));
-    bool recordError = false;
-    macro.transact = XML_load_transact(record, "transact", &recordError);
-    if (recordError)
-        xmlSetError(error);
+    macro.transact = XML_load_transact(record, "transact", issues);
     return macro;
 }
 
@@ -46,17 +44,18 @@ bool saveMacro(const QString& packageURL, MacroList& list, const DeviseList& dev
     return document && saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kMacroFileName));
 }
 
-MacroList loadMacro(const QString& packageURL, bool* error)
+MacroList loadMacro(const QString& packageURL, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     MacroList list;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kMacroFileName), &document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kMacroFileName), &document, issues);
+    long record = 0;
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
-        MACRO macro = readRecord(child, error);
+        if (issues)
+            issues->setRecord(++record);
+        MACRO macro = readRecord(child, issues);
         list.insert(findMacroInsertIndex(&list, macro), macro);
     }
     return list;

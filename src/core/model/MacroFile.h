@@ -14,7 +14,8 @@ inline constexpr char kMacroFileName[] = "macro.xml";
 XmlDocPtr makeDocMacroXML(MacroList& list, const DeviseList& devises, bool* error);
 // False when no document was made or the file can't be written.
 bool saveMacro(const QString& packageURL, MacroList& list, const DeviseList& devises);
-// The macros of the file, sorted by name whatever the file's order. *error is set when a record is
-// faulty (no template, or a template amount missing), the macro being kept; a missing or
-// unreadable file gives none with *error clear.
-MacroList loadMacro(const QString& packageURL, bool* error);
+// The macros of the file, sorted by name whatever the file's order. A faulty record (no template,
+// or a template amount missing) is noted on issues (may be null) by its number in the file, the
+// macro being kept; so is damage, and a file that exists but can't be read. A missing file gives
+// none.
+MacroList loadMacro(const QString& packageURL, LoadIssues* issues);

@@ -1,7 +1,9 @@
 #include "MoyenFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/dates.h"
 #include "foundation/diagnostics.h"
+#include "foundation/localized.h"
 
 namespace {
 
@@ -42,7 +44,7 @@ void giveIdentsToVariantesWithout(VarianteList& variantes)
     }
 }
 
-void readVariantes(pugi::xml_node record, MOYEN& moyen, bool* error)
+void readVariantes(pugi::xml_node record, MOYEN& moyen, LoadIssues* issues)
 {
     const pugi::xml_node list = xmlFirstChild(record, "variantelist");
     for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
@@ -50,19 +52,21 @@ void readVariantes(pugi::xml_node record, MOYEN& moyen, bool* error)
             moyen.variantes.append(readVariante(child, moyen));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadMoyen variante invalide !"));
-            xmlSetError(error);
+            noteLoadIssue(issues,
+                          localizedDialogue(QStringLiteral("kLoadIssue_strayInList"))
+                              .arg(QStringLiteral("variantelist"), xmlStrayText(child)));
         }
     }
     giveIdentsToVariantesWithout(moyen.variantes);
 }
 
-MOYEN readMoyen(pugi::xml_node record, bool* error)
+MOYEN readMoyen(pugi::xml_node record, LoadIssues* issues)
 {
     MOYEN m = MOYEN::allocNewMoyen(0, -1);
     m.compte = static_cast<long>(xmlGetInt32(record, "compte", -1));
     m.kind = static_cast<int>(xmlGetInt(record, "kind", 0));
     m.lastVarianteID = static_cast<long>(xmlGetInt32(record, "lastVarianteID", -1));
-    readVariantes(record, m, error);
+    readVariantes(record, m, issues);
     return m;
 }
 
@@ -105,19 +109,19 @@ void appendMoyen(pugi::xml_node root, const MOYEN& m, bool* error)
 
 } // namespace
 
-MoyenList loadMoyen(const QString& packageURL, bool* error)
+MoyenList loadMoyen(const QString& packageURL, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kMoyenFileName, &document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, kMoyenFileName, &document, issues);
     MoyenList list;
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
-            list.append(readMoyen(child, error));
+            if (issues)
+                issues->setRecord(list.size() + 1);
+            list.append(readMoyen(child, issues));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadMoyen moyen invalide !"));
-            xmlSetError(error);
+            noteStrayNode(issues, child, list.size());
         }
     }
     return list;

@@ -8,9 +8,9 @@
 #include "foundation/xmlmember.h"
 
 // The package's means in file order; a missing or empty file gives none (they are made on
-// demand). *error is cleared first, then set by any node that is no record or no variant,
-// which is skipped. A variant read without an ident gets a fresh one within its means.
-MoyenList loadMoyen(const QString& packageURL, bool* error);
+// demand). Any node that is no record or no variant is skipped and noted on issues (may be null),
+// as is damage. A variant read without an ident gets a fresh one within its means.
+MoyenList loadMoyen(const QString& packageURL, LoadIssues* issues);
 // Null with *error set when the document can't be made; *error set too for any element that
 // can't be, which is then left out.
 XmlDocPtr makeDocMoyenXML(const MoyenList& list, bool* error);

@@ -1,6 +1,8 @@
 #include "PosteFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
+#include "foundation/localized.h"
 
 #include <cstring>
 
@@ -51,16 +53,20 @@ bool isLayout(pugi::xml_node node)
     return node.type() == pugi::node_pcdata && QString::fromUtf8(node.value()).trimmed().isEmpty();
 }
 
-// Calls read for every "record" of the list; any other node but layout is skipped, logged and
-// sets the error.
-template <typename Read> void forEachRecord(pugi::xml_node root, const QString& complaint, bool* error, Read&& read)
+// Calls read for every "record" of the list, the place of issues following them; any other node
+// but layout is skipped, logged and noted.
+template <typename Read>
+void forEachRecord(pugi::xml_node root, const QString& complaint, LoadIssues* issues, Read&& read)
 {
+    long record = 0;
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (isRecord(child)) {
+            if (issues)
+                issues->setRecord(++record);
             read(child);
         } else if (!isLayout(child)) {
             svLog(complaint);
-            xmlSetError(error);
+            noteStrayNode(issues, child, record);
         }
     }
 }
@@ -157,14 +163,12 @@ PosteList defaultPostes()
     return list;
 }
 
-DossierList loadDossier(const QString& packageURL, bool* error)
+DossierList loadDossier(const QString& packageURL, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kDossierFileName, &document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, kDossierFileName, &document, issues);
     DossierList list;
-    forEachRecord(root, QStringLiteral("loadDossier dossier invalide !"), error,
+    forEachRecord(root, QStringLiteral("loadDossier dossier invalide !"), issues,
                   [&](pugi::xml_node record) { DOSSIER::insertDossier(readDossierRecord(record, list), list); });
     if (list.isEmpty())
         return defaultDossiers();
@@ -172,15 +176,19 @@ DossierList loadDossier(const QString& packageURL, bool* error)
     return list;
 }
 
-PosteList loadPoste(const QString& packageURL, const DossierList& dossiers, bool* error, long defaultDossierID)
+PosteList loadPoste(const QString& packageURL, const DossierList& dossiers, LoadIssues* issues, long defaultDossierID)
 {
-    if (error)
-        *error = false;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kPosteFileName, &document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, kPosteFileName, &document, issues);
     PosteList list;
-    forEachRecord(root, QStringLiteral("loadPoste poste invalide !"), error,
-                  [&](pugi::xml_node record) { POSTE::insertPoste(readPosteRecord(record, list), list); });
+    forEachRecord(root, QStringLiteral("loadPoste poste invalide !"), issues, [&](pugi::xml_node record) {
+        POSTE poste = readPosteRecord(record, list);
+        if (!DOSSIER::findDossier(poste.dossierID, nullptr, dossiers))
+            noteLoadIssue(issues,
+                          localizedDialogue(QStringLiteral("kLoadIssue_posteDossier"))
+                              .arg(poste.nom, QString::number(poste.dossierID)));
+        POSTE::insertPoste(poste, list);
+    });
     if (list.isEmpty()) {
         // An empty file is no damage: the defaults are settled silently in the folders there are.
         list = defaultPostes();
@@ -189,8 +197,7 @@ PosteList loadPoste(const QString& packageURL, const DossierList& dossiers, bool
         return list;
     }
     giveIdentsToEntriesWithout(list, &POSTE::newPosteID);
-    if (attachToKnownDossiers(list, dossiers, defaultDossierID, true))
-        xmlSetError(error);
+    attachToKnownDossiers(list, dossiers, defaultDossierID, true);
     return list;
 }
 

@@ -1,7 +1,9 @@
 #include "PrevisionFile.h"
 
-#include "model/PlanificatorXml.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
+#include "foundation/localized.h"
+#include "model/PlanificatorXml.h"
 #include "model/TransactFile.h"
 #include "model/idents.h"
 
@@ -35,37 +37,36 @@ bool appendRecord(pugi::xml_node root, Prevision& prevision, const DeviseList& d
     return complete;
 }
 
-Prevision readRecord(pugi::xml_node record, const DOCUMENT* doc, bool* error)
+Prevision readRecord(pugi::xml_node record, const DOCUMENT* doc, LoadIssues* issues)
 {
     Prevision prevision = Prevision::newPrevision(doc);
     prevision.ident = xmlGetLong(record, "ident", -1);
     prevision.name = xmlGetMutableString(record, "name");
     prevision.rattrapable = xmlGetBool(record, "rattrapable", true);
-    bool modelError = false;
-    if (std::optional<TRANSACT> model = XML_load_transact(record, "transact", &modelError))
+    if (std::optional<TRANSACT> model = XML_load_transact(record, "transact", issues))
         prevision.transact = *model;
-    if (modelError)
-        xmlSetError(error);
     prevision.planificator
         = Planificator::allocFromXMLTree(xmlFirstChild(record, kPlanificatorElementName), Planificator::kTypePrevision);
     if (!prevision.planificator)
-        xmlSetError(error);
+        noteLoadIssue(
+            issues,
+            localizedDialogue(QStringLiteral("kLoadIssue_ruleMissing")).arg(QLatin1String(kPlanificatorElementName)));
     return prevision;
 }
 
-PrevisionList readPrevisionFile(const QString& packageURL, const DOCUMENT* doc, bool* error)
+// A file that exists but can't be read is noted by its loading.
+PrevisionList readPrevisionFile(const QString& packageURL, const DOCUMENT* doc, LoadIssues* issues)
 {
     PrevisionList list;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kPrevisionFileName), &document);
-    if (!root) {
-        if (memberFileExists(packageURL, kPrevisionFileName))
-            xmlSetError(error);
-        return list;
-    }
+    const pugi::xml_node root
+        = loadXMLFromPackage(packageURL, QString::fromLatin1(kPrevisionFileName), &document, issues);
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element)
-            list.append(readRecord(child, doc, error));
+        if (child.type() != pugi::node_element)
+            continue;
+        if (issues)
+            issues->setRecord(list.size() + 1);
+        list.append(readRecord(child, doc, issues));
     }
     return list;
 }
@@ -91,12 +92,12 @@ QSet<long> simulIdents(pugi::xml_node root)
 
 // The one-off forecast of a custom occurrence: its own model and date, the first forecast's rule
 // reduced to that single occurrence.
-bool migratePerso(pugi::xml_node perso, const Prevision& first, const QSet<long>& reserved, const DOCUMENT* doc,
-                  PrevisionList& list)
+void migratePerso(pugi::xml_node perso, const Prevision& first, const QSet<long>& reserved, const DOCUMENT* doc,
+                  PrevisionList& list, LoadIssues* issues)
 {
     Prevision prevision = Prevision::newPrevision(doc);
-    if (!extractTransactElements(perso, prevision))
-        return false;
+    if (!extractTransactElements(perso, prevision, issues))
+        return;
     prevision.ident = newRandomIdent(
         [&](long id) { return reserved.contains(id) || findPrevisionWithIdentInArray(id, nullptr, list); });
     prevision.name = availableNameForPrevision(first.name, list);
@@ -108,31 +109,30 @@ bool migratePerso(pugi::xml_node perso, const Prevision& first, const QSet<long>
     rule.reconductionType = 0;
     prevision.planificator = rule;
     list.append(prevision);
-    return true;
 }
 
 // A faulty record is left out with its custom occurrences, which are made from it; a faulty
 // custom occurrence alone. Either way the records after it are still carried over.
 void migrateRecord(pugi::xml_node record, const QSet<long>& reserved, const DOCUMENT* doc, PrevisionList& list,
-                   bool* error)
+                   LoadIssues* issues)
 {
     Prevision first = Prevision::newPrevision(doc);
-    if (!extractTransactElements(record, first)) {
+    if (!extractTransactElements(record, first, issues)) {
         svLog(QStringLiteral("*** Reprise des prévisions : enregistrement illisible (%1)")
                   .arg(xmlGetMutableString(record, "nom")));
-        xmlSetError(error);
         return;
     }
     extractChronoElements(record, first);
     list.append(first);
     const pugi::xml_node persolist = xmlFirstChild(record, "persolist");
     if (!persolist) {
-        xmlSetError(error);
+        noteLoadIssue(issues,
+                      localizedDialogue(QStringLiteral("kLoadIssue_listMissing")).arg(QStringLiteral("persolist")));
         return;
     }
     for (pugi::xml_node perso = persolist.first_child(); perso; perso = perso.next_sibling()) {
-        if (perso.type() == pugi::node_element && !migratePerso(perso, first, reserved, doc, list))
-            xmlSetError(error);
+        if (perso.type() == pugi::node_element)
+            migratePerso(perso, first, reserved, doc, list, issues);
     }
 }
 
@@ -164,17 +164,25 @@ bool savePrevision(const QString& packageURL, PrevisionList& list, const DeviseL
     return document && saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kPrevisionFileName));
 }
 
-bool extractTransactElements(pugi::xml_node element, Prevision& prevision)
+bool extractTransactElements(pugi::xml_node element, Prevision& prevision, LoadIssues* issues)
 {
-    bool modelError = false;
-    const std::optional<TRANSACT> model = XML_load_transact(element, "transact", &modelError);
+    LoadIssues faults;
+    if (issues) {
+        faults.setMember(issues->member());
+        faults.setRecord(issues->record());
+    }
+    const std::optional<TRANSACT> model = XML_load_transact(element, "transact", &faults);
+    for (const LoadIssue& fault : faults.items()) {
+        if (issues)
+            issues->add(fault);
+    }
     if (!model)
         return false;
     prevision.transact = *model;
     if (!prevision.planificator)
         prevision.planificator = Planificator(model->when, Planificator::kTypePrevision);
     prevision.planificator->firstDate = model->when;
-    return !modelError;
+    return faults.isEmpty();
 }
 
 void extractChronoElements(pugi::xml_node record, Prevision& prevision0)
@@ -186,42 +194,41 @@ void extractChronoElements(pugi::xml_node record, Prevision& prevision0)
 }
 
 std::optional<PrevisionList> tryMigrationIfNecessary(const QString& packageURL, const DOCUMENT* doc,
-                                                     const DeviseList& devises, bool* error)
+                                                     const DeviseList& devises, LoadIssues* issues)
 {
     if (memberFileExists(packageURL, kPrevisionFileName) || !memberFileExists(packageURL, kChronoFileName))
         return std::nullopt;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kChronoFileName), &document);
-    // Writing prevision.xml now would end the takeover for good with nothing taken over.
-    if (!root) {
-        xmlSetError(error);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kChronoFileName), &document, issues);
+    // Writing prevision.xml now would end the takeover for good with nothing taken over (the
+    // loading noted why there is no root).
+    if (!root)
         return std::nullopt;
-    }
     const QSet<long> reserved = simulIdents(root);
     PrevisionList list;
+    long number = 0;
     for (pugi::xml_node record = root.first_child(); record; record = record.next_sibling()) {
+        if (record.type() != pugi::node_element)
+            continue;
+        if (issues)
+            issues->setRecord(++number);
         if (isSimulRecord(record))
-            migrateRecord(record, reserved, doc, list, error);
+            migrateRecord(record, reserved, doc, list, issues);
     }
-    if (!savePrevision(packageURL, list, devises))
-        xmlSetError(error);
+    if (!savePrevision(packageURL, list, devises) && issues) {
+        issues->setMember(QString::fromLatin1(kPrevisionFileName));
+        issues->note(localizedDialogue(QStringLiteral("kLoadIssue_notWritten")));
+    }
     return list;
 }
 
-PrevisionList loadPrevision(const QString& packageURL, const DOCUMENT* doc, const DeviseList& devises, bool* error)
+PrevisionList loadPrevision(const QString& packageURL, const DOCUMENT* doc, const DeviseList& devises,
+                            LoadIssues* issues)
 {
-    if (error)
-        *error = false;
-    bool migrationError = false;
-    std::optional<PrevisionList> migrated = tryMigrationIfNecessary(packageURL, doc, devises, &migrationError);
+    std::optional<PrevisionList> migrated = tryMigrationIfNecessary(packageURL, doc, devises, issues);
     // The forecasts taken over are read back as the next opening will read them; when they could
     // not be written they are kept as they are, so the document's next save still holds them.
-    PrevisionList list;
     if (migrated && !memberFileExists(packageURL, kPrevisionFileName))
-        list = std::move(*migrated);
-    else
-        list = readPrevisionFile(packageURL, doc, error);
-    if (migrationError)
-        xmlSetError(error);
-    return list;
+        return std::move(*migrated);
+    return readPrevisionFile(packageURL, doc, issues);
 }

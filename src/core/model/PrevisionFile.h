@@ -27,22 +27,26 @@ XmlDocPtr makeDocPrevisionXML(PrevisionList& list, const DeviseList& devises, bo
 bool savePrevision(const QString& packageURL, PrevisionList& list, const DeviseList& devises,
                    bool* recordError = nullptr);
 // The forecasts of "prevision.xml", after taking over those of "chrono.xml" when needed. Every
-// record is kept; *error is set for a record whose model or rule could not be read, for a file
-// that exists but can't be read, and for anything the takeover could not carry over or write. A
-// document without either file has no forecasts. The document gives new forecasts their defaults.
-PrevisionList loadPrevision(const QString& packageURL, const DOCUMENT* doc, const DeviseList& devises, bool* error);
+// record is kept; noted on issues (may be null): a record whose model or rule could not be read,
+// damage, a file that exists but can't be read, and anything the takeover could not carry over or
+// write. A document without either file has no forecasts. The document gives new forecasts their
+// defaults.
+PrevisionList loadPrevision(const QString& packageURL, const DOCUMENT* doc, const DeviseList& devises,
+                            LoadIssues* issues);
 
 // ---- Takeover of the older format -----------------------------------------------------------------
 
 // Only when "prevision.xml" is absent and "chrono.xml" present: the forecasts of its "simul"
 // records, written as "prevision.xml"; none otherwise. A faulty record, or a faulty custom
-// occurrence, is left out with *error set, and the others are carried over. *error is set too
-// when "chrono.xml" can't be read (nothing is written then) or "prevision.xml" can't be written.
+// occurrence, is left out and noted on issues (may be null) with its record in "chrono.xml", and
+// the others are carried over. Noted too: "chrono.xml" that can't be read (nothing is written
+// then) and "prevision.xml" that can't be written.
 std::optional<PrevisionList> tryMigrationIfNecessary(const QString& packageURL, const DOCUMENT* doc,
-                                                     const DeviseList& devises, bool* error);
+                                                     const DeviseList& devises, LoadIssues* issues);
 // The model from the element's "transact", the rule (made when missing) starting on its date.
-// False when there is no such model, or when it was read with a fault (it is set all the same).
-bool extractTransactElements(pugi::xml_node element, Prevision& prevision);
+// False when there is no such model, or when it was read with a fault (it is set all the same);
+// the fault is noted on issues (may be null) at their current place.
+bool extractTransactElements(pugi::xml_node element, Prevision& prevision, LoadIssues* issues = nullptr);
 // The forecast of a "simul" record whose model is read already: "ident", "nom", and the rule
 // rebuilt from the record's older repeat keys.
 void extractChronoElements(pugi::xml_node record, Prevision& prevision0);

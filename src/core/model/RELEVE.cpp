@@ -1,6 +1,8 @@
 #include "RELEVE.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/SystemClock.h"
+#include "foundation/localized.h"
 #include "model/TOOL.h"
 
 namespace {
@@ -26,15 +28,17 @@ bool RELEVE::appendReleveXML(pugi::xml_node parent, const DeviseList& devises) c
     return soldeOk && rsoldeOk;
 }
 
-RELEVE RELEVE::loadReleveXML(pugi::xml_node element, bool* error)
+RELEVE RELEVE::loadReleveXML(pugi::xml_node element, LoadIssues* issues)
 {
     RELEVE releve;
     releve.nom_v3 = xmlGetMutableString(element, "nom_v3");
     releve.ident = static_cast<long>(xmlGetInt32(element, "ident", -1));
     releve.date = xmlGetDouble(element, "date", SystemClock::now());
-    const bool soldeOk = loadMontantFromXML(element, "solde", releve.solde);
-    const bool rsoldeOk = loadMontantFromXML(element, "Rsolde", releve.Rsolde);
-    if ((!soldeOk || !rsoldeOk) && error)
-        *error = true;
+    for (const auto& [key, amount] : {std::pair("solde", &releve.solde), std::pair("Rsolde", &releve.Rsolde)}) {
+        if (!loadMontantFromXML(element, key, *amount))
+            noteLoadIssue(issues,
+                          localizedDialogue(QStringLiteral("kLoadIssue_releveMontant"))
+                              .arg(QString::number(releve.ident), QLatin1String(key)));
+    }
     return releve;
 }

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+class LoadIssues;
+
 class TOOL;
 
 class RELEVE {
@@ -26,7 +28,8 @@ public:
     // False when the element or one of its amounts can't be made.
     bool appendReleveXML(pugi::xml_node parent, const DeviseList& devises) const;
     // A statement read from a "releve" element. A missing name is empty, a missing ident -1, a
-    // missing date the time of reading; a missing amount is zero and sets *error.
-    static RELEVE loadReleveXML(pugi::xml_node element, bool* error);
+    // missing date the time of reading; a missing amount is zero and is noted on issues (may be
+    // null) at their current place.
+    static RELEVE loadReleveXML(pugi::xml_node element, LoadIssues* issues);
 };
 using ReleveList = QList<RELEVE>;

@@ -1,5 +1,6 @@
 #include "RegleFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
 
 #include <QDir>
@@ -59,21 +60,19 @@ bool appendRegleRecord(pugi::xml_node root, const REGLE& regle)
 
 } // namespace
 
-RegleList loadRegles(const QString& packageURL, bool* error)
+RegleList loadRegles(const QString& packageURL, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     RegleList list;
     QString resources;
     if (!packageResourcesURL(packageURL, &resources)
         || !QFileInfo::exists(QDir(resources).filePath(QLatin1String(kRegleFileName))))
         return list;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, QLatin1String(kRegleFileName), &document);
+    // An unreadable file is noted: that keeps the next save from silently replacing the user's
+    // rules by none.
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, QLatin1String(kRegleFileName), &document, issues);
     if (!root) {
-        // Reporting it keeps the next save from silently replacing the user's rules by none.
         svLog(QStringLiteral("loadRegles : fichier illisible"));
-        xmlSetError(error);
         return list;
     }
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
@@ -81,7 +80,7 @@ RegleList loadRegles(const QString& packageURL, bool* error)
             list.append(readRegleRecord(child));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadRegles error !"));
-            xmlSetError(error);
+            noteStrayNode(issues, child, list.size());
         }
     }
     return list;

@@ -9,10 +9,10 @@
 
 inline constexpr char kRegleFileName[] = "regles.xml";
 
-// The package's rules in file order; a missing file gives none. Clears *error, then sets it when
-// the file exists but can't be read, or when the list holds a node that is no record; every
+// The package's rules in file order; a missing file gives none. A file that exists but can't be
+// read, damage, and a node of the list that is no record are noted on issues (may be null); every
 // record read is kept. Missing fields read as -1 (nb_operation 0).
-RegleList loadRegles(const QString& packageURL, bool* error);
+RegleList loadRegles(const QString& packageURL, LoadIssues* issues);
 // Null with *error set when the document can't be made; *error set too when a record, its "mots"
 // or one of its words can't be made, the others being written all the same.
 XmlDocPtr makeDocReglesXML(const RegleList& list, bool* error);

@@ -1,5 +1,6 @@
 #include "SynonymeFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 
@@ -49,19 +50,17 @@ SynonymeList defaultSynonymes()
     return list;
 }
 
-SynonymeList loadSynonyme(const QString& packageURL, bool* error)
+SynonymeList loadSynonyme(const QString& packageURL, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kSynonymeFileName, &document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, kSynonymeFileName, &document, issues);
     SynonymeList list;
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
             list.append(readSynonymeRecord(child));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadSynonyme error !"));
-            xmlSetError(error);
+            noteStrayNode(issues, child, list.size());
         }
     }
     if (list.isEmpty())

@@ -1,5 +1,6 @@
 #include "TaxeFile.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 
@@ -48,18 +49,17 @@ TaxeList defaultTaxes()
     return list;
 }
 
-TaxeList loadTaxe(const QString& packageURL, bool* error)
+TaxeList loadTaxe(const QString& packageURL, LoadIssues* issues)
 {
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kTaxeFileName, &document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, kTaxeFileName, &document, issues);
     TaxeList list;
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
             list.append(readTaxeRecord(child));
         } else if (!isLayout(child)) {
             svLog(QStringLiteral("loadTaxe taxe invalide !"));
-            if (error)
-                *error = true;
+            noteStrayNode(issues, child, list.size());
         }
     }
     if (list.isEmpty())

@@ -10,8 +10,9 @@ TaxeList defaultTaxes();
 
 // The package's taxes, in file order. A missing file or one without records gives the four
 // defaults. A record without an ident gets a fresh one. A node of the list that is no record
-// is skipped and sets *error (never cleared here).
-TaxeList loadTaxe(const QString& packageURL, bool* error);
+// is skipped and noted on issues (may be null), as are damage and a file that is there but
+// can't be read.
+TaxeList loadTaxe(const QString& packageURL, LoadIssues* issues);
 // Null with *error set when the document can't be made; *error set too when a record can't be.
 XmlDocPtr makeDocTaxeXML(const TaxeList& list, bool* error);
 // False when the document can't be built or written.

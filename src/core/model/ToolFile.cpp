@@ -1,5 +1,7 @@
 #include "ToolFile.h"
 
+#include "foundation/LoadIssues.h"
+#include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 
@@ -67,16 +69,17 @@ void readScalars(pugi::xml_node record, TOOL& tool)
     tool.logoIdent = static_cast<long>(xmlGetInt32(record, "logoIdent", -1));
 }
 
-void readReleves(pugi::xml_node record, TOOL& tool, bool* error)
+void readReleves(pugi::xml_node record, TOOL& tool, LoadIssues* issues)
 {
     const pugi::xml_node list = xmlFirstElementNamed(record, "relevelist");
     if (!list) {
-        xmlSetError(error);
+        noteLoadIssue(issues,
+                      localizedDialogue(QStringLiteral("kLoadIssue_listMissing")).arg(QStringLiteral("relevelist")));
         return;
     }
     for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element)
-            tool.releves.append(RELEVE::loadReleveXML(child, error));
+            tool.releves.append(RELEVE::loadReleveXML(child, issues));
     }
 }
 
@@ -91,17 +94,18 @@ void giveIdentsToRelevesWithout(TOOL& tool)
     }
 }
 
-TOOL readRecord(pugi::xml_node record, const DOCUMENT* doc, bool* error)
+TOOL readRecord(pugi::xml_node record, const DOCUMENT* doc, LoadIssues* issues)
 {
     TOOL tool = TOOL::newToolHdl(kToolBanque, 0, QString(), kBanqueLiquide, MONTANT::currentDeviseSlot(), doc);
     readScalars(record, tool);
-    const bool soldeOk = loadMontantFromXML(record, "solde", tool.solde);
-    const bool soldeSROk = loadMontantFromXML(record, "soldeSR", tool.soldeSR);
-    const bool rsoldeSROk = loadMontantFromXML(record, "RsoldeSR", tool.RsoldeSR);
-    if (!soldeOk || !soldeSROk || !rsoldeSROk)
-        xmlSetError(error);
+    for (const auto& [key, amount] : {std::pair("solde", &tool.solde), std::pair("soldeSR", &tool.soldeSR),
+                                      std::pair("RsoldeSR", &tool.RsoldeSR)}) {
+        if (!loadMontantFromXML(record, key, *amount))
+            noteLoadIssue(issues,
+                          localizedDialogue(QStringLiteral("kLoadIssue_montantMissing")).arg(QLatin1String(key)));
+    }
     tool.assumePosteIDIsValid(doc);
-    readReleves(record, tool, error);
+    readReleves(record, tool, issues);
     giveIdentsToRelevesWithout(tool);
     return tool;
 }
@@ -171,29 +175,30 @@ bool saveCompte(const QString& packageURL, const ToolList& list, const DeviseLis
     return saveTool(packageURL, list, devises, QStringLiteral("list"), QString::fromLatin1(kCompteFileName), true);
 }
 
-ToolList loadTool(const QString& packageURL, const QString& fileName, const DOCUMENT* doc, bool* error)
+ToolList loadTool(const QString& packageURL, const QString& fileName, const DOCUMENT* doc, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     ToolList list;
     XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document);
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document, issues);
     for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element)
-            list.append(readRecord(child, doc, error));
+        if (child.type() != pugi::node_element)
+            continue;
+        if (issues)
+            issues->setRecord(list.size() + 1);
+        list.append(readRecord(child, doc, issues));
     }
     giveIdentsToToolsWithout(list);
     return list;
 }
 
-ToolList loadBanque(const QString& packageURL, const DOCUMENT* doc, bool* error)
+ToolList loadBanque(const QString& packageURL, const DOCUMENT* doc, LoadIssues* issues)
 {
-    return loadTool(packageURL, QString::fromLatin1(kBanqueFileName), doc, error);
+    return loadTool(packageURL, QString::fromLatin1(kBanqueFileName), doc, issues);
 }
 
-ToolList loadCompte(const QString& packageURL, DOCUMENT* doc, bool* error)
+ToolList loadCompte(const QString& packageURL, DOCUMENT* doc, LoadIssues* issues)
 {
-    ToolList list = loadTool(packageURL, QString::fromLatin1(kCompteFileName), doc, error);
+    ToolList list = loadTool(packageURL, QString::fromLatin1(kCompteFileName), doc, issues);
     if (doc && doc->docParam && doc->docParam->defaultCompteUser < 0)
         doc->docParam->defaultCompteUser = TOOL::defaultUserCompte(list);
     return list;

@@ -26,13 +26,14 @@ bool saveTool(const QString& packageURL, const ToolList& list, const DeviseList&
 bool saveBanque(const QString& packageURL, const ToolList& list, const DeviseList& devises);
 bool saveCompte(const QString& packageURL, const ToolList& list, const DeviseList& devises);
 
-// The tools of the file in file order; a missing or unreadable file gives none with *error clear.
-// *error is set for a record whose amounts or statement list are missing: the tool is kept with zero amounts. A
-// category unknown to the document becomes its default category; a record without an ident gets a fresh one.
-ToolList loadTool(const QString& packageURL, const QString& fileName, const DOCUMENT* doc, bool* error);
-ToolList loadBanque(const QString& packageURL, const DOCUMENT* doc, bool* error);
+// The tools of the file in file order; a missing or unreadable file gives none. Noted on issues
+// (may be null): a record whose amounts or statement list are missing (the tool is kept with zero
+// amounts), damage, and a file that is there but can't be read. A category unknown to the
+// document becomes its default category; a record without an ident gets a fresh one.
+ToolList loadTool(const QString& packageURL, const QString& fileName, const DOCUMENT* doc, LoadIssues* issues);
+ToolList loadBanque(const QString& packageURL, const DOCUMENT* doc, LoadIssues* issues);
 // The same; a document without a chosen default account gets the first of the user's.
-ToolList loadCompte(const QString& packageURL, DOCUMENT* doc, bool* error);
+ToolList loadCompte(const QString& packageURL, DOCUMENT* doc, LoadIssues* issues);
 // "infos"; when it is empty, the older "personne", "adresse1"-"adresse3" and "telephone", each
 // one that is not empty followed by a carriage return.
 void loadToolInfo(pugi::xml_node record, TOOL& tool);

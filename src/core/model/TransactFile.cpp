@@ -2,8 +2,10 @@
 
 #include "foundation/xmllist.h"
 
-#include "model/DOCUMENT.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/SystemClock.h"
+#include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 
 #include <QDir>
 
@@ -273,17 +275,28 @@ bool isZeroText(pugi::xml_node child)
     return !text.next_sibling() && isText(text) && std::strcmp(text.value(), "0") == 0;
 }
 
-// Five values by position, whatever their names; false (and zero) when the element is missing
-// or empty.
-bool elementMontant(pugi::xml_node element, MONTANT& m)
+// Five values by position, whatever their names; zero when the element is missing or empty,
+// which is noted as the field's fault, and so is a value that holds no number.
+void elementMontant(pugi::xml_node element, MONTANT& m, const char* field, LoadIssues* issues)
 {
     m = MONTANT::zero();
-    if (!element || !element.first_child())
-        return false;
+    if (!element || !element.first_child()) {
+        noteLoadIssue(issues, localizedDialogue(QStringLiteral("kLoadIssue_montantMissing")).arg(QLatin1String(field)));
+        return;
+    }
     size_t i = 0;
-    for (pugi::xml_node child = element.first_child(); child && i < m.values.size(); child = child.next_sibling())
-        m.values[i++] = isZeroText(child) ? 0.0 : xmlNodeDoubleValue(child, 0.0);
-    return true;
+    for (pugi::xml_node child = element.first_child(); child && i < m.values.size(); child = child.next_sibling()) {
+        if (isZeroText(child)) {
+            m.values[i++] = 0.0;
+            continue;
+        }
+        m.values[i++] = xmlNodeDoubleValue(child, 0.0);
+        if (issues && !xmlNodeValueIsNumber(child)) {
+            const QString text
+                = child.type() == pugi::node_element ? elementString(child) : QString::fromUtf8(child.value());
+            issues->note(localizedDialogue(QStringLiteral("kLoadIssue_montantBad")).arg(QLatin1String(field), text));
+        }
+    }
 }
 
 void readIdents(const FieldNodes& n, TRANSACT& t)
@@ -325,13 +338,12 @@ void readScalars(const FieldNodes& n, TRANSACT& t)
     readIdents(n, t);
 }
 
-bool readAmounts(const FieldNodes& n, TRANSACT& t)
+void readAmounts(const FieldNodes& n, TRANSACT& t, LoadIssues* issues)
 {
-    bool ok = elementMontant(n[kSolde], t.solde);
-    ok = elementMontant(n[kTaxe], t.taxe) && ok;
-    ok = elementMontant(n[kQuote1], t.quote1) && ok;
-    ok = elementMontant(n[kQuote2], t.quote2) && ok;
-    return elementMontant(n[kQuote3], t.quote3) && ok;
+    const std::pair<Field, MONTANT*> amounts[]
+        = {{kSolde, &t.solde}, {kTaxe, &t.taxe}, {kQuote1, &t.quote1}, {kQuote2, &t.quote2}, {kQuote3, &t.quote3}};
+    for (const auto& [field, amount] : amounts)
+        elementMontant(n[field], *amount, kNames[field], issues);
 }
 
 void readTexts(const FieldNodes& n, TRANSACT& t)
@@ -342,18 +354,17 @@ void readTexts(const FieldNodes& n, TRANSACT& t)
     t.note = decodeNote(elementString(n[kNote]));
 }
 
-// Every child is a line, whatever its name. False when a line has no amount.
-bool readMultis(pugi::xml_node list, TRANSACT& t)
+// Every child is a line, whatever its name.
+void readMultis(pugi::xml_node list, TRANSACT& t, LoadIssues* issues)
 {
-    bool ok = true;
     forEachElement(list, [&](pugi::xml_node child) {
         MONTANT montant;
-        ok = elementMontant(xmlFirstElementNamed(child, "montant"), montant) && ok;
+        const QByteArray field = "multi " + QByteArray::number(t.nbMultis() + 1) + " montant";
+        elementMontant(xmlFirstElementNamed(child, "montant"), montant, field.constData(), issues);
         // Categories are written with 64 bits and read back whole.
         t.addMultiWithPosteID(static_cast<long>(xmlGetLong(child, "posteID", -1)), montant,
                               xmlGetMutableString(child, "multiNote"));
     });
-    return ok;
 }
 
 void readDocuments(pugi::xml_node list, TRANSACT& t)
@@ -397,31 +408,29 @@ bool XML_append_transact(pugi::xml_node parent, const XmlName& key, TRANSACT& tr
     return XML_append_transact_to_record(record, trans, devises);
 }
 
-TRANSACT XML_load_transact_from_record(pugi::xml_node record, bool* error)
+TRANSACT XML_load_transact_from_record(pugi::xml_node record, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     // Every field is given its value or its "absent" value below.
     TRANSACT t;
     const FieldNodes n = collectFields(record);
     readScalars(n, t);
-    if (!readAmounts(n, t))
-        xmlSetError(error);
+    readAmounts(n, t, issues);
     readTexts(n, t);
-    if (!readMultis(n[kMultilist], t))
-        xmlSetError(error);
+    readMultis(n[kMultilist], t, issues);
     readDocuments(n[kDocuments], t);
     return t;
 }
 
-std::optional<TRANSACT> XML_load_transact(pugi::xml_node parent, const XmlName& key, bool* error)
+std::optional<TRANSACT> XML_load_transact(pugi::xml_node parent, const XmlName& key, LoadIssues* issues)
 {
     const pugi::xml_node record = xmlFirstElementNamed(parent, key);
     if (!record) {
-        xmlSetError(error);
+        noteLoadIssue(
+            issues,
+            localizedDialogue(QStringLiteral("kLoadIssue_transactMissing")).arg(QString::fromUtf8(key.c_str())));
         return std::nullopt;
     }
-    return XML_load_transact_from_record(record, error);
+    return XML_load_transact_from_record(record, issues);
 }
 
 bool saveDataTransact(const QString& packageURL, DOCUMENT& doc)
@@ -442,23 +451,22 @@ bool saveDataTransact(const QString& packageURL, DOCUMENT& doc)
     return writer.commit();
 }
 
-TransactList loadDataTransact(const QString& packageURL, bool* error)
+TransactList loadDataTransact(const QString& packageURL, LoadIssues* issues)
 {
-    if (error)
-        *error = false;
     TransactList list;
     QString resources;
     if (!packageResourcesURL(packageURL, &resources))
         return list;
+    if (issues)
+        issues->setMember(QString::fromLatin1(kTransactFileName));
     // Record by record: the file's tree would weigh several times the file.
     forEachXmlRecordInFile(
         QDir(resources).filePath(QString::fromLatin1(kTransactFileName)),
         [&](pugi::xml_node record) {
-            bool recordError = false;
-            list.append(XML_load_transact_from_record(record, &recordError));
-            if (recordError)
-                xmlSetError(error);
+            if (issues)
+                issues->setRecord(list.size() + 1);
+            list.append(XML_load_transact_from_record(record, issues));
         },
-        [&list](qsizetype count) { list.reserve(count); });
+        [&list](qsizetype count) { list.reserve(count); }, issues);
     return list;
 }

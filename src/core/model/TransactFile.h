@@ -11,6 +11,7 @@
 // same record under their own key.
 #include "model/TRANSACT.h"
 
+#include "foundation/LoadIssues.h"
 #include "foundation/xmlmember.h"
 
 #include <optional>
@@ -31,15 +32,16 @@ bool XML_append_transact(pugi::xml_node parent, const XmlName& key, TRANSACT& tr
 
 // A transaction read from the record's children; a missing field takes its "absent" value (-1 for
 // the idents, the family and the closing marks; now for the date; the date for planifiedDate).
-// *error is cleared first and set when an amount (of the record or of a split line) is missing:
-// it is then zero and the transaction is answered all the same. error may be null.
-TRANSACT XML_load_transact_from_record(pugi::xml_node record, bool* error);
-// From the first child element of that name; none, with *error set, when there is no such child.
-std::optional<TRANSACT> XML_load_transact(pugi::xml_node parent, const XmlName& key, bool* error);
+// An amount (of the record or of a split line) that is missing, or holds a value that is no
+// number, is noted on issues (may be null) at its current place: it then reads as zero and the
+// transaction is answered all the same.
+TRANSACT XML_load_transact_from_record(pugi::xml_node record, LoadIssues* issues);
+// From the first child element of that name; none, noted on issues, when there is no such child.
+std::optional<TRANSACT> XML_load_transact(pugi::xml_node parent, const XmlName& key, LoadIssues* issues);
 
 // Writes the document's transactions (zeroing taxes and quotes as above). False when the XML
 // can't be made or the file can't be written.
 bool saveDataTransact(const QString& packageURL, DOCUMENT& doc);
-// The transactions of the file, in file order. *error is set when any record is faulty, every
-// record being kept; a missing or unreadable file gives none with *error clear.
-TransactList loadDataTransact(const QString& packageURL, bool* error);
+// The transactions of the file, in file order, every record being kept. Faulty records and damage
+// are noted on issues (may be null) with their record; a missing file gives none and no issue.
+TransactList loadDataTransact(const QString& packageURL, LoadIssues* issues);

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 
 namespace {
 
@@ -51,11 +52,17 @@ QString fixture(const QString& name, const QStringList& faults = {})
     return url;
 }
 
-std::unique_ptr<DOCUMENT> load(const QString& url, int* code)
+// The code as the fixtures name it.
+std::unique_ptr<DOCUMENT> load(const QString& url, int* code, LoadIssues* issues = nullptr)
 {
     auto doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
-    *code = manager().loadDocumentInternal(url, *doc);
+    *code = static_cast<int>(manager().loadDocumentInternal(url, *doc, issues));
     return doc;
+}
+
+QString errorText(int code)
+{
+    return SVDocumentManager::loadDocument_err_to_string(static_cast<DocError>(code));
 }
 
 // Every file of the package by its relative path.
@@ -177,16 +184,52 @@ TEST(LoadSave, HandWrittenPackageLoadsWholeAndIsRepaired)
     EXPECT_NEAR(TOOL::getTool(kToolBanque, 100, doc.get())->solde.values[0], 2583.5, 0.005);
 }
 
-TEST(LoadSave, EveryFaultyMemberGivesItsCodeAndTheRestIsRead)
+TEST(LoadSave, EveryFaultyMemberGivesItsCodeAndPlaceAndTheRestIsRead)
 {
+    // Each fault fixture is named after its code; the first fault it notes, where and what.
+    const QString missing = QStringLiteral("montant « %1 » absent ou vide, lu comme zéro");
+    const QString stray = QStringLiteral("contenu inattendu après cet enregistrement, ignoré : « %1 »");
+    const QString lostText = QStringLiteral("texte égaré au milieu de la liste");
+    const QString noTemplate = QStringLiteral("opération « transact » absente");
+    const QString noTotals = QStringLiteral("totaux « totaux » absents ou incomplets, lus comme zéro");
+    const QMap<QString, LoadIssue> firstFaults {
+        {"01-transact", {"transact.xml", 2, missing.arg("solde")}},
+        {"04-devise",
+         {"devise.xml", 0, "4 devises au lieu de 5 ; les devises manquantes reprennent les réglages par défaut"}},
+        {"05-dossier", {"dossier.xml", 3, stray.arg("<folder>")}},
+        {"06-poste",
+         {"poste.xml", 4,
+          "le poste « Salaire » est rangé dans un dossier qui n'existe pas (42) ; il est rattaché au dossier par "
+          "défaut"}},
+        {"07-chrono", {"chrono.xml", 1, noTemplate}},
+        {"08-prevision", {"prevision.xml", 1, noTemplate}},
+        {"09-macro", {"macro.xml", 1, noTemplate}},
+        {"10-emprunt", {"emprunt.xml", 1, noTotals}},
+        {"11-titre", {"titre.xml", 1, noTotals}},
+        {"12-remunere", {"remunere.xml", 1, noTotals}},
+        {"13-portfolio", {"portfolio.xml", 1, noTotals}},
+        {"14-analyse", {"anadef8.xml", 0, "le fichier n'est pas du XML lisible ; rien n'a pu en être lu"}},
+        {"15-taxe", {"taxe.xml", 1, stray.arg(lostText)}},
+        {"16-banque", {"banque.xml", 4, missing.arg("solde")}},
+        {"17-compte", {"compte.xml", 5, missing.arg("solde")}},
+        {"18-moyen", {"moyen.xml", 1, stray.arg(lostText)}},
+        {"19-graphique", {"graphdef.xml", 1, missing.arg("soldeInit")}},
+        {"20-regles", {"regles.xml", 1, stray.arg("règle sans enregistrement")}},
+        {"22-synonyme", {"synonyme.xml", 1, stray.arg(lostText)}},
+        {"23-logo", {"logo.xml", 1, stray.arg(lostText)}},
+    };
     const QStringList faults = QDir(kFixtures + QStringLiteral("/errors")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    EXPECT_EQ(faults.size(), 20);
+    EXPECT_EQ(faults, firstFaults.keys());
     for (const QString& fault : faults) {
+        SCOPED_TRACE(fault.toStdString());
         int code = -1;
-        const auto doc = load(fixture(QStringLiteral("fault"), {fault}), &code);
-        EXPECT_EQ(code, fault.left(2).toInt()) << fault.toStdString();
-        EXPECT_EQ(doc->transact_array.size(), 7) << fault.toStdString();
-        EXPECT_EQ(doc->logoArray.size(), 1) << fault.toStdString();
+        LoadIssues issues;
+        const auto doc = load(fixture(QStringLiteral("fault"), {fault}), &code, &issues);
+        EXPECT_EQ(code, fault.left(2).toInt());
+        ASSERT_FALSE(issues.isEmpty());
+        EXPECT_EQ(issues.items()[0].describe(), firstFaults.value(fault).describe());
+        EXPECT_EQ(doc->transact_array.size(), 7);
+        EXPECT_EQ(doc->logoArray.size(), 1);
     }
     // The first member in reading order wins.
     int code = -1;
@@ -196,12 +239,133 @@ TEST(LoadSave, EveryFaultyMemberGivesItsCodeAndTheRestIsRead)
     EXPECT_EQ(code, 23);
 
     for (int c = 1; c <= 30; ++c) {
-        const QString text = SVDocumentManager::loadDocument_err_to_string(c);
+        const QString text = errorText(c);
         EXPECT_FALSE(text == "?" || text.startsWith("kOpenDoc")) << c;
     }
-    EXPECT_EQ(SVDocumentManager::loadDocument_err_to_string(24), SVDocumentManager::loadDocument_err_to_string(30));
-    EXPECT_EQ(SVDocumentManager::loadDocument_err_to_string(0), "?");
-    EXPECT_EQ(SVDocumentManager::loadDocument_err_to_string(31), "?");
+    EXPECT_EQ(errorText(24), errorText(30));
+    EXPECT_EQ(errorText(0), "?");
+    EXPECT_EQ(errorText(31), "?");
+}
+
+namespace {
+
+// One member of the hand-written package changed, and the faults its loading must note.
+struct Damage {
+    const char* name;
+    const char* member;
+    std::function<QByteArray(QByteArray)> change;
+    int code;
+    QList<LoadIssue> faults;
+};
+
+QByteArray cutAfter(const QByteArray& bytes, const QByteArray& text)
+{
+    return bytes.left(bytes.indexOf(text) + text.size());
+}
+
+QByteArray cutBefore(const QByteArray& bytes, const QByteArray& text, int occurrence)
+{
+    qsizetype at = -1;
+    for (int i = 0; i < occurrence; ++i)
+        at = bytes.indexOf(text, at + 1);
+    return bytes.left(at);
+}
+
+QString damagedXml(int line, const char* why)
+{
+    return QStringLiteral("XML endommagé ligne %1 (%2) ; la suite du fichier est perdue").arg(line).arg(why);
+}
+
+} // namespace
+
+TEST(LoadSave, DamagedMembersNameTheirFileRecordAndFault)
+{
+    const Damage damages[] = {
+        {"an amount that is no number",
+         "transact.xml",
+         [](QByteArray b) { return b.replace("<solde><v>800</v>", "<solde><v>huit cents</v>"); },
+         1,
+         {{"transact.xml", 3, "montant « solde » illisible (« huit cents »), lu comme zéro"}}},
+        {"a list cut short between two records",
+         "transact.xml",
+         [](QByteArray b) { return cutBefore(b, "<transact>", 6); },
+         1,
+         {{"transact.xml", 6, damagedXml(73, "le fichier s'arrête au milieu")}}},
+        {"a list cut short inside a record",
+         "taxe.xml",
+         [](QByteArray b) { return cutAfter(b, "<rate>5.5"); },
+         15,
+         {{"taxe.xml", 2, damagedXml(4, "le fichier s'arrête au milieu")}}},
+        {"a mismatched end tag",
+         "compte.xml",
+         [](QByteArray b) {
+             const qsizetype third = b.indexOf("<record>", b.indexOf("<record>", b.indexOf("<record>") + 1) + 1);
+             return b.replace(b.indexOf("</nom>", third), 6, "</name>");
+         },
+         17,
+         // The record read up to the damage lacks what came after it.
+         {{"compte.xml", 3, damagedXml(6, "une balise de fin ne correspond pas")},
+          {"compte.xml", 3, "montant « solde » absent ou vide, lu comme zéro"},
+          {"compte.xml", 3, "montant « soldeSR » absent ou vide, lu comme zéro"},
+          {"compte.xml", 3, "montant « RsoldeSR » absent ou vide, lu comme zéro"},
+          {"compte.xml", 3, "liste « relevelist » absente"}}},
+        {"a nameless instruction after the list",
+         "compte.xml",
+         [](QByteArray b) {
+             return b
+                 + "<?"
+                   "?>";
+         },
+         0,
+         {}},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        const QString url = fixture(QStringLiteral("damage"));
+        const QString path = resources(url) + QLatin1Char('/') + QLatin1String(damage.member);
+        testenv::writeFile(path, damage.change(testenv::readFile(path)));
+        int code = -1;
+        LoadIssues issues;
+        load(url, &code, &issues);
+        EXPECT_EQ(code, damage.code);
+        EXPECT_EQ(issues.items(), damage.faults);
+    }
+}
+
+namespace {
+
+QStringList logged;
+
+void keepLog(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    logged.append(text);
+}
+
+} // namespace
+
+TEST(LoadSave, TheLoadAlertAndTheLogNameEachFault)
+{
+    const QString url = fixture(QStringLiteral("alert"), {QStringLiteral("17-compte")});
+    FakeAlerts alerts;
+    alerts.expect(kAlertSecondButton);
+    auto doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepLog);
+    manager().loadDocument(doc, {}, {});
+    qInstallMessageHandler(previous);
+    const QString place = QStringLiteral("Fichier « compte.xml », enregistrement 5 : montant « %1 » absent ou vide, "
+                                         "lu comme zéro");
+    const QStringList faults {place.arg("solde"), place.arg("soldeSR"), place.arg("RsoldeSR")};
+    EXPECT_EQ(alerts.shown.value(0).information, errorText(17) + "\n\n" + faults.join(u'\n'));
+    for (const QString& fault : faults)
+        EXPECT_TRUE(logged.contains(fault)) << fault.toStdString();
+
+    // A long list shows its first faults and counts the others; the log keeps them all.
+    QList<LoadIssue> many;
+    for (long record = 1; record <= 7; ++record)
+        many.append({"transact.xml", record, "montant « solde » absent ou vide, lu comme zéro"});
+    EXPECT_EQ(describeLoadIssues(many, 5).split(u'\n').size(), 6);
+    EXPECT_TRUE(describeLoadIssues(many, 5).endsWith("… et 2 autres problèmes (voir le journal)."));
 }
 
 TEST(LoadSave, OpenAnywayKeepsWhatWasReadAndDontOpenDisposesOfTheDocument)
@@ -218,7 +382,11 @@ TEST(LoadSave, OpenAnywayKeepsWhatWasReadAndDontOpenDisposesOfTheDocument)
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(doc->transact_array.size(), 7);
     const AlertRequest& asked = alerts.shown.value(0);
-    EXPECT_EQ(asked.information, SVDocumentManager::loadDocument_err_to_string(23));
+    EXPECT_TRUE(asked.information.startsWith(errorText(23) + "\n\n"));
+    EXPECT_TRUE(asked.information.endsWith(
+        QStringLiteral("Fichier « logo.xml », enregistrement 1 : contenu inattendu après cet enregistrement, ignoré : "
+                       "« texte égaré au milieu de la liste »")))
+        << asked.information.toStdString();
     EXPECT_EQ(asked.button2, "Ouvrir quand même");
 
     doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
@@ -286,28 +454,28 @@ TEST(LoadSave, FailedMembersAndFoldersGiveTheFirstCodeAndTheUserDecides)
     const QString target = testenv::package(QStringLiteral("membersTarget"));
     for (const char* name : {"transact.xml", "beforeparam.xml", "taxe.xml", "regles.xml", "docparam73.xml"})
         QDir().mkpath(resources(target) + "/" + name + "/x");
-    EXPECT_EQ(manager().saveDocumentInternal(target, *doc), 2);
+    EXPECT_EQ(manager().saveDocumentInternal(target, *doc), DocError::BeforeParam);
     QDir(resources(target) + "/beforeparam.xml").removeRecursively();
     QDir(resources(target) + "/transact.xml").removeRecursively();
-    EXPECT_EQ(manager().saveDocumentInternal(target, *doc), 3);
+    EXPECT_EQ(manager().saveDocumentInternal(target, *doc), DocError::DocParam);
     QDir(resources(target) + "/docparam73.xml").removeRecursively();
-    EXPECT_EQ(manager().saveDocumentInternal(target, *doc), 20); // written before the taxes
+    EXPECT_EQ(manager().saveDocumentInternal(target, *doc), DocError::Regles); // written before the taxes
 
     FakeAlerts alerts;
     alerts.expect(kAlertSecondButton); // save what could be written
     EXPECT_TRUE(save(*doc, target, false));
     EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue("kQuestion_CannotSaveDoc"));
-    EXPECT_EQ(alerts.shown.value(0).information, SVDocumentManager::loadDocument_err_to_string(20));
+    EXPECT_EQ(alerts.shown.value(0).information, errorText(20)) << "a save has no faults to list";
 
     FaultyFileSystem fs;
     fs.fault = [](const QString& kind, const QString& from, const QString&) {
         return kind == "copy" && (from.endsWith("/logo") || from.endsWith("/simulation")) ? EIO : 0;
     };
-    EXPECT_EQ(manager().saveDocumentSubfolders(*doc, resources(target)), 28);
+    EXPECT_EQ(manager().saveDocumentSubfolders(*doc, resources(target)), DocError::SimulationFolder);
     fs.fault = [](const QString& kind, const QString& from, const QString&) {
         return kind == "copy" && from.endsWith("/logo") ? EIO : 0;
     };
-    EXPECT_EQ(manager().saveDocumentSubfolders(*doc, resources(target)), 30);
+    EXPECT_EQ(manager().saveDocumentSubfolders(*doc, resources(target)), DocError::AttachedFolder);
     const auto before = snapshot(url);
     alerts.expect(kAlertFirstButton); // don't save: the package stays as it was
     alerts.expect(kAlertFirstButton);

@@ -185,7 +185,7 @@ TEST_F(OpenSequence, MissingPreferencesOrBeforeParamAskWhetherToGoOn)
     alerts.expect(kAlertFirstButton);
     EXPECT_FALSE(open());
     EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue(QStringLiteral("kQuestion_CannotSaveDoc")));
-    EXPECT_EQ(alerts.shown.value(0).information, SVDocumentManager::loadDocument_err_to_string(21));
+    EXPECT_EQ(alerts.shown.value(0).information, SVDocumentManager::loadDocument_err_to_string(DocError::AppliParam));
     alerts.expect(kAlertSecondButton);
     SystemClock::setNowForTesting(SystemClock::now() + 5);
     EXPECT_TRUE(open());
@@ -202,7 +202,7 @@ TEST_F(OpenSequence, MissingPreferencesOrBeforeParamAskWhetherToGoOn)
     alerts.expect(kAlertFirstButton);
     EXPECT_FALSE(open());
     EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue(QStringLiteral("kAlerte_CannotOpenDoc")));
-    EXPECT_EQ(alerts.shown.value(0).information, SVDocumentManager::loadDocument_err_to_string(2));
+    EXPECT_EQ(alerts.shown.value(0).information, SVDocumentManager::loadDocument_err_to_string(DocError::BeforeParam));
     alerts.expect(kAlertSecondButton);
     EXPECT_TRUE(open());
 }

@@ -120,7 +120,7 @@ TEST_F(SavedSearchesTest, SavingReplacesTheFileAndLoadingRestoresTheCriterion)
     Critere read(doc.get(), true);
     ASSERT_TRUE(loadCritereFromURL(read, url, doc.get()));
     EXPECT_EQ(read.why, QStringLiteral("Loyer & charges"));
-    EXPECT_EQ(read.criterePointe, 3);
+    EXPECT_EQ(read.criterePointe, CriterePointe::NotTicked);
     EXPECT_EQ(read.compteIDDebit, 7);
     EXPECT_EQ(read.nbUsedCritere, 0);
 }
@@ -134,7 +134,7 @@ TEST_F(SavedSearchesTest, AnUnreadableSearchLeavesTheCriterionAndItsFileAlone)
     write(damaged, bytes);
     Critere c = loyer();
     EXPECT_FALSE(loadCritereFromURL(c, damaged, doc.get()));
-    EXPECT_EQ(c.critereDate, 1);
+    EXPECT_EQ(c.critereDate, CritereCompare::Off);
     EXPECT_EQ(c.why, QStringLiteral("Loyer & charges"));
     EXPECT_FALSE(loadCritereFromURL(c, folder + QStringLiteral("/absent.xml"), doc.get()));
 
@@ -143,7 +143,7 @@ TEST_F(SavedSearchesTest, AnUnreadableSearchLeavesTheCriterionAndItsFileAlone)
     restoreLastSearch(doc.get());
     EXPECT_EQ(DocContext::instance().selectedSavedSearch, -1);
     ASSERT_TRUE(DocContext::instance().currentSearchCritere.has_value());
-    EXPECT_EQ(DocContext::instance().currentSearchCritere->critereDate, 1);
+    EXPECT_EQ(DocContext::instance().currentSearchCritere->critereDate, CritereCompare::Off);
     EXPECT_EQ(read(damaged), bytes);
 }
 

@@ -103,8 +103,8 @@ protected:
         std::string out;
         for (long i = 0; i < manager.numberOfRows(); ++i) {
             const CHRONOLIST* row = manager.chronolistAtIndex(i);
-            out += (out.empty() ? "" : " ") + std::string(1, kLetters[row->kind]) + std::to_string(row->ident)
-                + (row->parity ? "" : "'");
+            out += (out.empty() ? "" : " ") + std::string(1, kLetters[static_cast<int>(row->kind)])
+                + std::to_string(row->ident) + (row->parity ? "" : "'");
         }
         return out;
     }
@@ -140,8 +140,8 @@ TEST_F(ChronoListTest, FilterChoosesRowsAndKeepsOrDropsHeaders)
     EXPECT_EQ(rowsWith(16 | 2), "D1 P20 E102 D2 P30 F201");
 
     long idx = 0;
-    EXPECT_TRUE(manager.findChronoList(CHRONOLIST::kKindPrevision, 201, &idx) && idx == 5);
-    EXPECT_FALSE(manager.findChronoList(CHRONOLIST::kKindEcheancier, 201, &idx) || idx != -1);
+    EXPECT_TRUE(manager.findChronoList(CHRONOLIST::Kind::Prevision, 201, &idx) && idx == 5);
+    EXPECT_FALSE(manager.findChronoList(CHRONOLIST::Kind::Echeancier, 201, &idx) || idx != -1);
     manager.goodbye();
     manager.BUILD_LIST(); // no window, no list
     EXPECT_EQ(manager.numberOfRows(), 0);

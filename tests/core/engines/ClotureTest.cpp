@@ -157,7 +157,7 @@ TEST(Cloture, NewYearKeepsOpenTransactionsAndCarriesBalances)
     EXPECT_EQ(doc->transact_array.size(), 6);
 
     auto loaded = std::make_unique<DOCUMENT>(closing.result, kFileSystemLocal);
-    ASSERT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(closing.result, *loaded), 0);
+    ASSERT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(closing.result, *loaded), DocError::None);
     DOCUMENT& year = *loaded;
     EXPECT_EQ(year.docParam->echInactive, 0);
     recomputeAllReleves(&year);

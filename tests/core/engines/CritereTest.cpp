@@ -27,9 +27,24 @@ double at(long day, long month, long year, long hour = 0, long minute = 0, long 
     return t;
 }
 
+// The evaluation list as the integers its kinds stand for.
 std::vector<long> codes(const Critere& c)
 {
-    return {c.usedCritere.begin(), c.usedCritere.begin() + c.nbUsedCritere};
+    std::vector<long> out;
+    for (long i = 0; i < c.nbUsedCritere; ++i)
+        out.push_back(static_cast<long>(c.usedCritere[static_cast<size_t>(i)]));
+    return out;
+}
+
+// Gives the operators, in order, the stored integers from first on, whatever the enum of each.
+template <typename... Operators> void setOperators(long first, Operators&... operators)
+{
+    ((operators = static_cast<Operators>(first++)), ...);
+}
+
+template <typename Operator> long stored(Operator op)
+{
+    return static_cast<long>(op);
 }
 
 class CritereFixture : public ::testing::Test {
@@ -80,13 +95,11 @@ TEST_F(CritereFixture, NewCriteriaTestNothingAndTheListFollowsTheFixedOrder)
         EXPECT_EQ(c.categorieIDCredit, useDefault ? kBanqueUser : -1);
     }
     Critere c(&doc, false);
-    long op = 2;
-    for (long* field : {&c.critereWhyImport, &c.critereWhy, &c.critereReference, &c.critereDossier, &c.critereChrono,
-                        &c.criterePlacement, &c.critereImport, &c.criterePointe, &c.critereTaxe, &c.criterePoste,
-                        &c.critereSynonyme, &c.critereMoyen, &c.critereBanqueDebit, &c.critereCompteCredit,
-                        &c.critereMontant, &c.critereDate, &c.critereReleve})
-        *field = op++;
-    c.critereCategorieCredit = 2;
+    setOperators(2, c.critereWhyImport, c.critereWhy, c.critereReference, c.critereDossier, c.critereChrono,
+                 c.criterePlacement, c.critereImport, c.criterePointe, c.critereTaxe, c.criterePoste, c.critereSynonyme,
+                 c.critereMoyen, c.critereBanqueDebit, c.critereCompteCredit, c.critereMontant, c.critereDate,
+                 c.critereReleve);
+    c.critereCategorieCredit = CritereSwitch::On;
     EXPECT_EQ(c.nbUsedCritere, 0) << "a plain field doesn't rebuild the list";
     c.computeCritere();
     EXPECT_EQ(codes(c), (std::vector<long> {0, 1, 3, 4, 5, 12, 13, 2, 9, 8, 16, 10, 11, 14, 15, 17, 18}));
@@ -124,12 +137,12 @@ TEST_F(CritereFixture, ToolCriterionSelectsByStatement)
 
     // The bank-type setter qualifies the statement but leaves the ticked state alone.
     Critere type(&doc, false);
-    type.criterePointe = 3;
+    type.criterePointe = CriterePointe::NotTicked;
     type.setCategorieCritere(kBanqueUser, 0);
     EXPECT_EQ(std::tuple(type.critereBoolCategorie, type.critereReleve, type.releveID, type.criterePointe),
-              std::tuple(1L, 2L, -1L, 3L));
+              std::tuple(CritereBool::Or, CritereSwitch::On, -1L, CriterePointe::NotTicked));
     type.setCategorieCritere(kBanqueUser, -1);
-    EXPECT_EQ(type.critereReleve, 1);
+    EXPECT_EQ(type.critereReleve, CritereSwitch::Off);
 }
 
 TEST_F(CritereFixture, DateSettersTakeDayBoundsAndFactoriesBuildTheirPeriod)
@@ -168,7 +181,7 @@ TEST_F(CritereFixture, HorizonOfFutureOccurrences)
     c.date1 = at(1, 5, 2024);
     c.date2 = at(31, 5, 2024);
     for (const long op : {1L, 2L, 3L, 4L, 5L, 6L, 7L}) {
-        c.critereDate = op;
+        c.critereDate = static_cast<CritereCompare>(op);
         double horizon = 0;
         EXPECT_TRUE(c.critereCanFutur(&horizon, &doc));
         const bool own = op >= 2 && op <= 4;
@@ -183,7 +196,7 @@ TEST_F(CritereFixture, ReplaceCopiesByValueAndRebuildsTheList)
     source.setMontantCritere(MONTANT());
     source.montant1.values[0] = 12.5;
     source.setWhyCritere(QStringLiteral("Loyer"));
-    source.critereWhyImport = 3;
+    source.critereWhyImport = CritereText::Contains;
     Critere copy(&doc, true);
     copy.replaceWithCritere(source);
     EXPECT_EQ(copy.why, QStringLiteral("Loyer"));
@@ -198,16 +211,13 @@ TEST_F(CritereFixture, ReplaceCopiesByValueAndRebuildsTheList)
 TEST_F(CritereFixture, XmlRoundTripsEveryOperatorAndValue)
 {
     Critere c(&doc, false);
-    long op = 2;
-    for (long* field : {&c.critereDate,         &c.critereMontant,       &c.criterePoste,        &c.critereCompteDebit,
-                        &c.critereCompteCredit, &c.critereBanqueDebit,   &c.critereBanqueCredit, &c.critereBoolCompte,
-                        &c.critereBoolBanque,   &c.critereBoolCategorie, &c.criterePointe,       &c.critereTaxe,
-                        &c.criterePlacement,    &c.critereChrono,        &c.critereMoyen,        &c.critereSynonyme,
-                        &c.critereDossier,      &c.critereReference,     &c.critereWhy,          &c.critereWhyImport,
-                        &c.critereReleve,       &c.critereImport})
-        *field = op++;
-    c.critereCategorieDebit = 40;
-    c.critereCategorieCredit = 41;
+    // Values no test knows among them: they are kept as they are.
+    setOperators(2, c.critereDate, c.critereMontant, c.criterePoste, c.critereCompteDebit, c.critereCompteCredit,
+                 c.critereBanqueDebit, c.critereBanqueCredit, c.critereBoolCompte, c.critereBoolBanque,
+                 c.critereBoolCategorie, c.criterePointe, c.critereTaxe, c.criterePlacement, c.critereChrono,
+                 c.critereMoyen, c.critereSynonyme, c.critereDossier, c.critereReference, c.critereWhy,
+                 c.critereWhyImport, c.critereReleve, c.critereImport);
+    setOperators(40, c.critereCategorieDebit, c.critereCategorieCredit);
     long value = 100;
     for (long* field :
          {&c.devise, &c.synonymeID, &c.posteID, &c.dossierID, &c.compteIDDebit, &c.compteIDCredit, &c.banqueIDDebit,
@@ -242,6 +252,8 @@ TEST_F(CritereFixture, XmlRoundTripsEveryOperatorAndValue)
     c.computeCritere();
     const XmlDocPtr again = critere_to_XML(read, &doc, &error);
     EXPECT_EQ(read.critereWhyImport, c.critereWhyImport) << "a saved import-reason test is kept";
+    EXPECT_EQ(stored(read.critereImport), 23);
+    EXPECT_EQ(stored(read.critereCategorieCredit), 41);
     // Field by field, through the writer: both criteria write the same document.
     std::ostringstream first;
     std::ostringstream second;
@@ -257,12 +269,13 @@ TEST_F(CritereFixture, XmlMissingElementsTakeTheirDefaults)
     pugi::xml_node root = xml.append_child("CRITERE");
     Critere c(&doc, false);
     c.setWhyImportCritere(QStringLiteral("x"));
-    c.critereDate = 5;
+    c.critereDate = CritereCompare::Above;
     c.montant1.values[0] = 3;
     EXPECT_FALSE(XML_to_critere(c, root, &doc)) << "the amounts are missing";
     EXPECT_EQ(std::tuple(c.critereDate, c.critereWhyImport, c.critereCategorieDebit, c.critereBoolCompte,
                          c.critereBoolBanque, c.critereBoolCategorie),
-              std::tuple(1L, 1L, 1, 2L, 2L, 2L));
+              std::tuple(CritereCompare::Off, CritereText::Off, CritereSwitch::Off, CritereBool::And, CritereBool::And,
+                         CritereBool::And));
     EXPECT_EQ(std::tuple(c.date1, c.date2, c.montant1, c.devise, c.moyen, c.synonymeID),
               std::tuple(now, now, MONTANT(), 1L, 0, -1L));
     EXPECT_EQ(std::tuple(c.posteID, c.dossierID, c.compteIDDebit, c.compteIDCredit, c.banqueIDDebit,
@@ -296,18 +309,18 @@ TEST_F(CritereFixture, TextFormNamesEachTestInItsOrder)
 {
     Critere c(&doc, false);
     c.setWhyCritere(QStringLiteral("loyer"));
-    c.setImportCritere(3);
+    c.setImportCritere(CritereImport::ImportedTouched);
     c.setPeriodeCritere(at(1, 3, 2024), at(31, 3, 2024));
     c.setToolCritere(true, 7, 3);
     c.setPosteCritere(20);
     c.setMontantCritere(MONTANT());
     c.montant1.values[0] = 1234.5;
-    c.critereMontant = 6;
+    c.critereMontant = CritereCompare::AboveOrEqual;
     c.setTaxeCritere(-1);
     c.setChronoCritere(-1);
     c.setMoyenCritere(1);
     c.setDossierCritere(4);
-    c.critereReference = 3;
+    c.critereReference = CritereText::Contains;
     c.reference = QStringLiteral("CHQ");
     const QString expected = QStringLiteral("\tDate comprise entre le 01/03/2024 00:00 et le 31/03/2024 23:59\r"
                                             "\tMontant supérieur ou égal à 1 234,50 €\r"
@@ -355,17 +368,17 @@ TEST_F(CritereFixture, TextFormNamesEachTestInItsOrder)
 TEST_F(CritereFixture, TextFormOfTwoSidedTests)
 {
     Critere c(&doc, false);
-    c.critereCompteDebit = 2;
+    c.critereCompteDebit = CritereCompte::On;
     c.compteIDDebit = 7;
-    c.critereBanqueCredit = 2;
+    c.critereBanqueCredit = CritereSwitch::On;
     c.banqueIDCredit = 11;
-    c.critereBoolBanque = 1;
-    c.critereCategorieDebit = 2;
+    c.critereBoolBanque = CritereBool::Or;
+    c.critereCategorieDebit = CritereSwitch::On;
     c.categorieIDDebit = kBanqueLiquide;
-    c.critereCategorieCredit = 2;
+    c.critereCategorieCredit = CritereSwitch::On;
     c.categorieIDCredit = kBanqueTiers;
-    c.criterePointe = 3;
-    c.critereWhyImport = 2;
+    c.criterePointe = CriterePointe::NotTicked;
+    c.critereWhyImport = CritereText::BeginsWith;
     c.computeCritere();
     EXPECT_EQ(c.critereToString(&doc, false, false),
               QStringLiteral("Compte débité : Courant et compte crédité indifférent\r"

@@ -2,6 +2,7 @@
 
 #include "document/DocumentSession.h"
 #include "engines/ChronoFile.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/DOCUMENT.h"
@@ -142,9 +143,9 @@ TEST_F(Echeancier, ChronoFileRoundTripsAndReadsOlderRecords)
     EcheancierList list = {loyer, named(QStringLiteral("vide"))};
     ASSERT_TRUE(saveEcheanciers(package, list, Devise::defaultDevises()));
 
-    bool error = true;
-    EcheancierList loaded = loadEcheanciers(package, &error);
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    EcheancierList loaded = loadEcheanciers(package, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 2);
     EXPECT_EQ(loaded[0].ident, 77);
     EXPECT_EQ(loaded[0].nom, QStringLiteral("Loyer & charges"));
@@ -163,8 +164,9 @@ TEST_F(Echeancier, ChronoFileRoundTripsAndReadsOlderRecords)
     pugi::xml_document xml;
     ASSERT_TRUE(xml.load_string(older.toUtf8().constData()));
     ASSERT_TRUE(saveXMLInPackage(package, &xml, QString::fromLatin1(kChronoFileName)));
-    loaded = loadEcheanciers(package, &error);
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    loaded = loadEcheanciers(package, &issues);
+    EXPECT_FALSE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 1);
     EXPECT_EQ(loaded[0].nom, QStringLiteral("Ancien"));
     EXPECT_EQ(loaded[0].planificator.repeatTimeUnit, Planificator::kUnitWeek);
@@ -172,8 +174,9 @@ TEST_F(Echeancier, ChronoFileRoundTripsAndReadsOlderRecords)
     EXPECT_EQ(loaded[0].planificator.firstDate, 726192000.0);
     EXPECT_TRUE(loaded[0].perso.isEmpty());
 
-    EXPECT_TRUE(loadEcheanciers(testenv::package(QStringLiteral("chronoNone")), &error).isEmpty());
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    EXPECT_TRUE(loadEcheanciers(testenv::package(QStringLiteral("chronoNone")), &issues).isEmpty());
+    EXPECT_TRUE(issues.isEmpty());
 }
 
 TEST_F(Echeancier, SaveReportsAScheduleThatCouldNotBeWritten)
@@ -197,7 +200,8 @@ TEST_F(Echeancier, SaveReportsAScheduleThatCouldNotBeWritten)
 
     EXPECT_FALSE(saved);
     // The file is written all the same, with what could be written.
-    bool error = false;
+    LoadIssues issues;
     EXPECT_TRUE(QFileInfo::exists(package + QStringLiteral("/Contents/Resources/chrono.xml")));
-    EXPECT_LT(loadEcheanciers(package, &error).size(), 40);
+    issues = LoadIssues();
+    EXPECT_LT(loadEcheanciers(package, &issues).size(), 40);
 }

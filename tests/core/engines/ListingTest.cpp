@@ -40,7 +40,7 @@ TRANSACT transact(double day, double amount, long from = 7, long to = 22)
 struct CaseRow {
     QString label;
     TRANSACT t;
-    int type = kStorageTransact;
+    StorageKind type = StorageKind::Transact;
     long index = 0;
 };
 
@@ -48,7 +48,7 @@ class ListingTest : public ::testing::Test {
 protected:
     DOCUMENT doc {QString(), kFileSystemLocal};
     QList<CaseRow> rows;
-    int defaultSort = 2; // the application's default sort the listings are given
+    ListingSort defaultSort = ListingSort::Date2; // the application's default sort the listings are given
 
     void SetUp() override
     {
@@ -61,30 +61,38 @@ protected:
         DocumentSession::close();
     }
 
-    void addRow(const QString& label, const TRANSACT& t, int type = kStorageTransact)
+    void addRow(const QString& label, const TRANSACT& t, StorageKind type = StorageKind::Transact)
     {
         const long index = std::count_if(rows.cbegin(), rows.cend(), [type](auto& r) { return r.type == type; });
         rows.append({label, t, type, index});
-        if (type == kStorageTransact)
+        if (type == StorageKind::Transact)
             doc.transact_array.append(t);
     }
     // Inserts the rows from `from` on, in order, as a search does.
     void fill(LISTING& listing, long posteID = -1, long dossierID = -1, long from = 0)
     {
         for (const CaseRow& row : rows.mid(from)) {
-            const TRANSACT* t = row.type == kStorageTransact ? &doc.transact_array[row.index] : nullptr;
-            if (row.type == kStorageEcheance)
+            const TRANSACT* t = row.type == StorageKind::Transact ? &doc.transact_array[row.index] : nullptr;
+            if (row.type == StorageKind::Echeancier)
                 t = listingEcheanceOccurrenceAtIndex(&listing, listingAddEcheanceOccurrence(row.t, &listing));
-            else if (row.type == kStoragePrevision)
+            else if (row.type == StorageKind::Prevision)
                 t = listingPrevisionOccurrenceAtIndex(&listing, listingAddPrevisionOccurrence(row.t, &listing));
-            listingInsertPositionSorted(t, row.index, row.type, &listing, &doc, posteID, dossierID, -1, nullptr,
-                                        nullptr, t->when, t->when);
+            listingInsertPositionSorted({.transact = t,
+                                         .storageIndex = row.index,
+                                         .storageType = row.type,
+                                         .posteID = posteID,
+                                         .dossierID = dossierID,
+                                         .date1 = t->when,
+                                         .date2 = t->when},
+                                        &listing, &doc);
         }
     }
-    // The listing built one row at a time, in bulk, and re-sorted from insertion order.
-    std::array<LISTING, 3> buildEveryWay(int sort)
+    // The listing built one row at a time, in bulk, and re-sorted from insertion order. The kind
+    // is given as stored, which may be a value no kind has.
+    std::array<LISTING, 3> buildEveryWay(int storedSort)
     {
-        std::array<LISTING, 3> out {LISTING(sort), LISTING(sort), LISTING(static_cast<int>(ListingSort::NoSort))};
+        const auto sort = static_cast<ListingSort>(storedSort);
+        std::array<LISTING, 3> out {LISTING(sort), LISTING(sort), LISTING(ListingSort::NoSort)};
         for (LISTING& listing : out)
             listing.defaultSort = defaultSort;
         fill(out[0]);
@@ -99,7 +107,10 @@ protected:
     {
         QStringList out;
         for (const POS& pos : listing.posList)
-            out << QStringLiteral("%1:%2:%3").arg(pos.storageType).arg(pos.storageIndex).arg(pos.multiIndex);
+            out << QStringLiteral("%1:%2:%3")
+                       .arg(static_cast<int>(pos.storageType))
+                       .arg(pos.storageIndex)
+                       .arg(pos.multiIndex);
         return out.join(u' ').toStdString();
     }
     std::string labels(const LISTING& listing) const
@@ -128,7 +139,7 @@ protected:
             if (words[0] == u"sort")
                 *sort = words[1].toInt();
             else if (words[0] == u"default")
-                defaultSort = words[1].toInt();
+                defaultSort = static_cast<ListingSort>(words[1].toInt());
             else if (words[0] == u"poste")
                 doc.posteHdl.append(makePoste(words[1].toLong(), words.mid(2).join(u' ')));
             else if (words[0] == u"row")
@@ -143,7 +154,7 @@ protected:
     void readRow(const QStringList& words)
     {
         TRANSACT t = transact(0, 1);
-        int type = kStorageTransact;
+        StorageKind type = StorageKind::Transact;
         for (const QString& field : words.mid(2)) {
             const QString key = field.section(u'=', 0, 0);
             const QString value = field.section(u'=', 1);
@@ -152,7 +163,7 @@ protected:
                 t.solde = testenv::amount(value.toDouble());
             t.ref = key == u"ref" ? value : t.ref;
             t.moyen = key == u"moyen" ? value.toInt() : t.moyen;
-            type = key == u"type" ? value.toInt() : type;
+            type = key == u"type" ? static_cast<StorageKind>(value.toInt()) : type;
             for (int i = 0; key == u"split" && i < value.toInt(); ++i)
                 t.addMultiWithPosteID(2, testenv::amount(1), QString());
             if (key == u"poste") {
@@ -177,7 +188,7 @@ TEST_F(ListingTest, GoldenOrdersOfEverySortKind)
         rows.clear();
         doc.transact_array.clear();
         doc.posteHdl.clear();
-        defaultSort = 2;
+        defaultSort = ListingSort::Date2;
         int sort = 0;
         const std::string expected = readCase(dir.filePath(name), &sort);
 
@@ -202,10 +213,11 @@ TEST_F(ListingTest, BulkInsertionAndResortMatchInsertingOneByOne)
         if (rng.bounded(8) == 0)
             t.addMultiWithPosteID(3, testenv::amount(1), QString());
         const quint32 type = rng.bounded(10);
-        addRow(QString::number(i), t, type < 7 ? kStorageTransact : (type < 9 ? kStorageEcheance : kStoragePrevision));
+        addRow(QString::number(i), t,
+               type < 7 ? StorageKind::Transact : (type < 9 ? StorageKind::Echeancier : StorageKind::Prevision));
     }
-    defaultSort = 7;
-    for (int sort = 0; sort <= 11; ++sort) {
+    defaultSort = ListingSort::Poste;
+    for (int sort = 0; sort <= 11; ++sort) { // 11 is no kind: it orders by date
         SCOPED_TRACE(sort);
         const std::array<LISTING, 3> built = buildEveryWay(sort);
         EXPECT_EQ(order(built[1]), order(built[0]));
@@ -239,8 +251,13 @@ protected:
         const MONTANT sixty = testenv::amount(60);
         for (long i = 0; i < 3; ++i) {
             const TRANSACT& t = doc.transact_array[i];
-            listingInsertPositionSorted(&t, i, kStorageTransact, &listing, &doc, 2, -1, -1, i == 1 ? &sixty : nullptr,
-                                        nullptr, t.when, t.when);
+            listingInsertPositionSorted({.transact = &t,
+                                         .storageIndex = i,
+                                         .posteID = 2,
+                                         .amount = i == 1 ? &sixty : nullptr,
+                                         .date1 = t.when,
+                                         .date2 = t.when},
+                                        &listing, &doc);
         }
     }
     static std::vector<double> cumuls(const LISTING& listing)
@@ -250,9 +267,9 @@ protected:
             out.push_back(pos.cumul.values[0]);
         return out;
     }
-    static std::vector<long> states(const LISTING& listing)
+    static std::vector<MultiState> states(const LISTING& listing)
     {
-        std::vector<long> out;
+        std::vector<MultiState> out;
         for (const POS& pos : listing.posList)
             out.push_back(pos.multiState);
         return out;
@@ -269,18 +286,24 @@ protected:
 
 TEST_F(SplitListingTest, ExpandShowsLinesInReverseAndCollapseRemovesExactlyThem)
 {
-    LISTING listing(1);
+    using enum MultiState;
+    LISTING listing(ListingSort::Date1);
     fill(listing);
-    ASSERT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiCollapsed, kMultiNone}));
+    ASSERT_EQ(states(listing), (std::vector {None, Collapsed, None}));
     listingExpandMultiAtIndex(&listing, 1, &doc, -1, -1);
     EXPECT_EQ(order(listing), "0:0:-1 0:1:-1 0:1:2 0:1:1 0:1:0 0:2:-1");
-    EXPECT_EQ(states(listing), (std::vector<long> {0, 3, 4, 4, 4, 0}));
+    EXPECT_EQ(states(listing), (std::vector {None, Head, Line, Line, Line, None}));
 
     // The head counts no more: its lines do, each with its own amount.
-    MONTANT amount;
-    EXPECT_FALSE(listingLineMontant(&listing, 1, &doc.transact_array[1], nullptr, nullptr, nullptr, &amount));
-    EXPECT_TRUE(listingLineMontant(&listing, 3, &doc.transact_array[1], nullptr, nullptr, nullptr, &amount));
-    EXPECT_DOUBLE_EQ(amount.values[0], 30);
+    const ListingLine head = listingLineMontant(&listing, 1, &doc.transact_array[1]);
+    EXPECT_FALSE(head.counts);
+    EXPECT_TRUE(head.isTransactionRow && head.isExpandedHead);
+    const ListingLine line = listingLineMontant(&listing, 3, &doc.transact_array[1]);
+    EXPECT_TRUE(line.counts);
+    EXPECT_FALSE(line.isTransactionRow);
+    EXPECT_EQ(line.multiIndex, 1);
+    EXPECT_DOUBLE_EQ(line.amount.values[0], 30);
+    EXPECT_FALSE(listingLineMontant(&listing, 6, nullptr).counts) << "a row that isn't there";
 
     // Expanding again, a plain row or a row that isn't there, or collapsing a line, changes nothing.
     listingExpandMultiAtIndex(&listing, 1, &doc, -1, -1);
@@ -300,7 +323,7 @@ TEST_F(SplitListingTest, ExpandShowsLinesInReverseAndCollapseRemovesExactlyThem)
     EXPECT_EQ(order(bulk), order(listing));
 
     listingCollapseMultiAtIndex(&listing, 2, -1, -1);
-    EXPECT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiNone, kMultiCollapsed, kMultiNone}));
+    EXPECT_EQ(states(listing), (std::vector {None, None, Collapsed, None}));
     listingExpandAllMultis(&listing, 2, -1, &doc);
     listingRemoveTransactLines(4, &listing);
     EXPECT_EQ(labels(listing), "plain tied receipt");
@@ -308,34 +331,35 @@ TEST_F(SplitListingTest, ExpandShowsLinesInReverseAndCollapseRemovesExactlyThem)
 
 TEST_F(SplitListingTest, LinesOutsideTheFilterNeitherCountNorMoveTheBalance)
 {
-    LISTING listing(1);
+    using enum MultiState;
+    LISTING listing(ListingSort::Date1);
     fillFiltered(listing);
-    EXPECT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiCollapsedFiltered, kMultiNone}));
+    EXPECT_EQ(states(listing), (std::vector {None, CollapsedFiltered, None}));
     listingComputeCumuls(&listing, 7, testenv::amount(1000), &doc);
     EXPECT_EQ(cumuls(listing), (std::vector<double> {970, 910, 960}));
 
     listingExpandMultiAtIndex(&listing, 1, &doc, 2, -1);
-    EXPECT_EQ(states(listing), (std::vector<long> {0, 3, 5, 5, 4, 0}));
+    EXPECT_EQ(states(listing), (std::vector {None, Head, LineOut, LineOut, Line, None}));
     listingComputeCumuls(&listing, 7, testenv::amount(1000), &doc);
     EXPECT_EQ(cumuls(listing), (std::vector<double> {970, 970, 970, 970, 910, 960}));
 
     // By folder: the line of category 4 lies in folder 6; a line of a category that is gone counts.
-    LISTING byFolder(1);
+    LISTING byFolder(ListingSort::Date1);
     doc.transact_array[1].multis[1].posteID = 99;
     fill(byFolder);
     listingExpandMultiAtIndex(&byFolder, 1, &doc, -1, 1);
-    EXPECT_EQ(states(byFolder), (std::vector<long> {0, 3, 5, 4, 4, 0}));
+    EXPECT_EQ(states(byFolder), (std::vector {None, Head, LineOut, Line, Line, None}));
 }
 
 TEST_F(SplitListingTest, BalancesRunFromTheOldestRowAndTheNetIgnoresExpansion)
 {
-    LISTING listing(2);
+    LISTING listing(ListingSort::Date2);
     fill(listing);
     EXPECT_EQ(labels(listing), "receipt split plain");
     listingComputeCumuls(&listing, 7, testenv::amount(1000), &doc);
     EXPECT_EQ(cumuls(listing), (std::vector<double> {920, 870, 970}));
     // Kind 0 under a default sort of 2 walks the same way; the user's accounts (-1) too.
-    LISTING byDefault(0);
+    LISTING byDefault(ListingSort::Defaut);
     fill(byDefault);
     listingComputeCumuls(&byDefault, -1, MONTANT(), &doc);
     EXPECT_EQ(cumuls(byDefault), (std::vector<double> {-80, -130, -30}));
@@ -344,20 +368,20 @@ TEST_F(SplitListingTest, BalancesRunFromTheOldestRowAndTheNetIgnoresExpansion)
     listingExpandAllMultis(&listing, -1, -1, &doc);
     EXPECT_DOUBLE_EQ(net(listing, 7), -80);
     EXPECT_DOUBLE_EQ(net(listing, 22), 80);
-    LISTING filtered(1);
+    LISTING filtered(ListingSort::Date1);
     fillFiltered(filtered);
     EXPECT_DOUBLE_EQ(net(filtered, 7), -40);
 }
 
 TEST_F(SplitListingTest, ResortKeepsEachRowsOwnAmountAndState)
 {
-    LISTING listing(1);
+    LISTING listing(ListingSort::Date1);
     fillFiltered(listing);
     listingExpandAllMultis(&listing, 2, -1, &doc);
     listingSetMarkAtIndex(&listing, 0, true);
-    listingResort(&listing, 2, 2, -1, &doc);
+    listingResort(&listing, ListingSort::Date2, 2, -1, &doc);
     EXPECT_EQ(labels(listing), "receipt split plain");
-    EXPECT_EQ(states(listing), (std::vector<long> {kMultiNone, kMultiCollapsedFiltered, kMultiNone}));
+    EXPECT_EQ(states(listing), (std::vector {MultiState::None, MultiState::CollapsedFiltered, MultiState::None}));
     EXPECT_DOUBLE_EQ(listing.posList[1].submontant.values[0], 60);
     EXPECT_FALSE(listingMarkAtIndex(&listing, 2));
     listingComputeCumuls(&listing, 7, testenv::amount(1000), &doc);
@@ -368,19 +392,19 @@ TEST_F(ListingTest, RowsOfDeletedTransactionsGoAndLaterOnesMoveDown)
 {
     for (int i = 0; i < 4; ++i)
         addRow(QString::number(i), transact(i, 10));
-    addRow(QStringLiteral("schedule"), transact(5, 10), kStorageEcheance);
-    addRow(QStringLiteral("forecast"), transact(6, 10), kStoragePrevision);
-    LISTING listing(9);
+    addRow(QStringLiteral("schedule"), transact(5, 10), StorageKind::Echeancier);
+    addRow(QStringLiteral("forecast"), transact(6, 10), StorageKind::Prevision);
+    LISTING listing(ListingSort::Saisie2);
     fill(listing);
     long index = -1;
-    ASSERT_TRUE(listingFindPosition(1, kStorageTransact, &listing, &index));
+    ASSERT_TRUE(listingFindPosition(1, StorageKind::Transact, &listing, &index));
     listingRemoveTransactLines(index, &listing);
     doc.transact_array.removeAt(1);
     listingShiftAfterDelete(1, &listing);
     EXPECT_EQ(order(listing), "0:0:-1 0:1:-1 0:2:-1 1:0:-1 2:0:-1");
     EXPECT_DOUBLE_EQ(listingTransactAtIndex(&listing, 2, &doc)->when, kBase + 3 * kDay);
     EXPECT_EQ(listingTransactAtIndex(&listing, 3, &doc), &listing.storageEcheances[0]);
-    EXPECT_FALSE(listingFindPosition(3, kStorageTransact, &listing, &index));
+    EXPECT_FALSE(listingFindPosition(3, StorageKind::Transact, &listing, &index));
     EXPECT_EQ(listingPosAtIndex(&listing, -1), nullptr);
     EXPECT_EQ(listingPosAtIndex(&listing, 5), nullptr);
 }

@@ -1,5 +1,6 @@
 #include "document/DocumentSession.h"
 #include "engines/PrevisionManager.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/dates.h"
 #include "model/DOCUMENT.h"
 #include "model/PrevisionFile.h"
@@ -180,9 +181,9 @@ TEST(Prevision, FileRoundTripKeepsEveryRecordAndFlagsAMissingRule)
     ASSERT_TRUE(savePrevision(package, list, Devise::defaultDevises(), &recordError));
     EXPECT_TRUE(recordError); // the forecast without a rule
 
-    bool error = false;
-    const PrevisionList loaded = loadPrevision(package, nullptr, Devise::defaultDevises(), &error);
-    EXPECT_TRUE(error);
+    LoadIssues issues;
+    const PrevisionList loaded = loadPrevision(package, nullptr, Devise::defaultDevises(), &issues);
+    EXPECT_FALSE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 2);
     EXPECT_EQ(loaded[0].ident, 7);
     EXPECT_EQ(loaded[0].name, list[0].name);
@@ -193,8 +194,9 @@ TEST(Prevision, FileRoundTripKeepsEveryRecordAndFlagsAMissingRule)
     EXPECT_TRUE(loaded[1].rattrapable);
     EXPECT_FALSE(loaded[1].planificator.has_value());
 
-    EXPECT_TRUE(loadPrevision(testenv::freshDir(QStringLiteral("prevision-none")), nullptr, {}, &error).isEmpty());
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    EXPECT_TRUE(loadPrevision(testenv::freshDir(QStringLiteral("prevision-none")), nullptr, {}, &issues).isEmpty());
+    EXPECT_TRUE(issues.isEmpty());
 }
 
 TEST(Prevision, MigrationCarriesOverTheValidRecordsAfterABadOneAndHappensOnce)
@@ -210,9 +212,9 @@ TEST(Prevision, MigrationCarriesOverTheValidRecordsAfterABadOneAndHappensOnce)
     appendSimul(root, 400, QStringLiteral("Cadeaux"), {}).remove_child("persolist");
     ASSERT_TRUE(saveXMLInPackage(package, chrono.get(), QStringLiteral("chrono.xml")));
 
-    bool error = false;
-    const PrevisionList loaded = loadPrevision(package, nullptr, Devise::defaultDevises(), &error);
-    EXPECT_TRUE(error);
+    LoadIssues issues;
+    const PrevisionList loaded = loadPrevision(package, nullptr, Devise::defaultDevises(), &issues);
+    EXPECT_FALSE(issues.isEmpty());
     QStringList names;
     for (const Prevision& p : loaded)
         names << p.name;
@@ -234,8 +236,9 @@ TEST(Prevision, MigrationCarriesOverTheValidRecordsAfterABadOneAndHappensOnce)
     // prevision.xml now exists: chrono.xml is not read for forecasts again.
     appendSimul(root, 500, QStringLiteral("Nouveau"), {});
     ASSERT_TRUE(saveXMLInPackage(package, chrono.get(), QStringLiteral("chrono.xml")));
-    const PrevisionList again = loadPrevision(package, nullptr, Devise::defaultDevises(), &error);
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    const PrevisionList again = loadPrevision(package, nullptr, Devise::defaultDevises(), &issues);
+    EXPECT_TRUE(issues.isEmpty());
     EXPECT_EQ(again.size(), 6);
 }
 
@@ -250,9 +253,9 @@ TEST(Prevision, MigrationThatCannotWriteKeepsItsForecastsAndSaysSo)
     ASSERT_TRUE(QFile::link(QStringLiteral("/proc/absent/prevision.xml"),
                             package + QStringLiteral("/Contents/Resources/prevision.xml")));
 
-    bool error = false;
-    const PrevisionList loaded = loadPrevision(package, nullptr, Devise::defaultDevises(), &error);
-    EXPECT_TRUE(error);
+    LoadIssues issues;
+    const PrevisionList loaded = loadPrevision(package, nullptr, Devise::defaultDevises(), &issues);
+    EXPECT_FALSE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 1);
     EXPECT_EQ(loaded[0].name, QStringLiteral("Courses"));
 }

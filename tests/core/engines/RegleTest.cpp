@@ -1,12 +1,13 @@
 #include "engines/RegleManager.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
-#include "model/RegleFile.h"
 #include "engines/SearchEngine.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
+#include "model/RegleFile.h"
 #include "support/FakeAlerts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
@@ -80,11 +81,11 @@ protected:
 
     std::unique_ptr<LISTING> importedListing() const
     {
-        const Critere critere = Critere::makeImportCritere(2, &doc);
+        const Critere critere = Critere::makeImportCritere(CritereImport::Imported, &doc);
         SearchRequest request;
         request.critere = &critere;
         request.doc = &doc;
-        request.sort = 10;
+        request.sort = ListingSort::NoSort;
         return searchWithCritere(request);
     }
 };
@@ -220,7 +221,7 @@ TEST_F(Regle, ApplyingToAListingTellsTheWindowsOnceAndReportsLockedOnce)
     doc.transact_array[locked].releveID1 = -1;
     SelectedRows table;
     long row = -1;
-    ASSERT_TRUE(listingFindPosition(touched, kStorageTransact, listing.get(), &row));
+    ASSERT_TRUE(listingFindPosition(touched, StorageKind::Transact, listing.get(), &row));
     table.rows = {row};
     recorder.calls.clear();
     manager.applyReglesToListing(listing.get(), kApplyReglesSelection, false, &table, &doc);
@@ -248,9 +249,9 @@ TEST_F(Regle, ChequesGoToTheAnonymousAccountAndTheDefaultCategory)
 TEST_F(Regle, RulesFileRoundTrips)
 {
     const QString package = testenv::package(QStringLiteral("regles"));
-    bool error = true;
-    EXPECT_TRUE(loadRegles(package, &error).isEmpty());
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    EXPECT_TRUE(loadRegles(package, &issues).isEmpty());
+    EXPECT_TRUE(issues.isEmpty());
 
     REGLE a;
     a.importID = kCompte;
@@ -263,8 +264,9 @@ TEST_F(Regle, RulesFileRoundTrips)
     a.mots = {"PRLV", "LOYER", "R&D"};
     REGLE b;
     ASSERT_TRUE(saveRegles(package, {a, b}));
-    const RegleList back = loadRegles(package, &error);
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    const RegleList back = loadRegles(package, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(back.size(), 2);
     EXPECT_EQ(back[0].mots, a.mots);
     EXPECT_EQ(
@@ -275,16 +277,18 @@ TEST_F(Regle, RulesFileRoundTrips)
 
     const QString file = QDir(package).filePath(QStringLiteral("Contents/Resources/regles.xml"));
     testenv::writeFile(file, "<list><record><mots><mot><mot>EDF</mot></mot></mots></record>oops</list>");
-    const RegleList partial = loadRegles(package, &error);
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    const RegleList partial = loadRegles(package, &issues);
+    EXPECT_FALSE(issues.isEmpty());
     ASSERT_EQ(partial.size(), 1);
     EXPECT_EQ(partial[0].mots, QStringList({"EDF"}));
     EXPECT_EQ(partial[0].posteID, -1);
     EXPECT_EQ(partial[0].moyen, -1);
     // A file that can't be read is reported, so that saving doesn't silently replace it by nothing.
     testenv::writeFile(file, "not xml");
-    EXPECT_TRUE(loadRegles(package, &error).isEmpty());
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    EXPECT_TRUE(loadRegles(package, &issues).isEmpty());
+    EXPECT_FALSE(issues.isEmpty());
 }
 
 TEST_F(Regle, ReportIsUtf8WithCarriageReturns)

@@ -50,9 +50,9 @@ std::string rowsOf(const LISTING& listing)
     for (const POS& pos : listing.posList) {
         const TRANSACT* t = listingTransactAtIndex(&listing, &pos - listing.posList.data(), nullptr);
         const QString when = dateToDateTime(pos.periodeDate1).toString(QStringLiteral("dd/MM/yy"));
-        if (pos.storageType == kStorageTransact)
+        if (pos.storageType == StorageKind::Transact)
             out << QStringLiteral("T%1").arg(pos.storageIndex);
-        else if (pos.storageType == kStorageEcheance)
+        else if (pos.storageType == StorageKind::Echeancier)
             out << QStringLiteral("E%1@%2%3")
                        .arg(t->chronoID)
                        .arg(when)
@@ -93,7 +93,13 @@ protected:
     }
     std::unique_ptr<LISTING> search(const Critere& critere, const Critere* futur, bool forSearch = false)
     {
-        return searchWithCritere(critere, futur, nullptr, nullptr, true, true, &doc, 1, 0, false, 0, forSearch);
+        return searchWithCritere({.critere = &critere,
+                                  .futurCritere = futur,
+                                  .doEcheanciers = true,
+                                  .doPrevisions = true,
+                                  .doc = &doc,
+                                  .sort = ListingSort::Date1,
+                                  .forSearch = forSearch});
     }
     void addPrevision(long ident, long poste, long who1, bool rattrapable, long who2 = 22)
     {
@@ -116,19 +122,32 @@ TEST_F(SearchEngineTest, TransactionsTotalsAndRunningBalances)
     const Critere account = Critere::makeToolCritere(true, 7, -1, &doc);
     const Critere poste = Critere::makePosteCritere(20, &doc);
     MONTANT net = testenv::amount(5);
-    auto listing = searchWithCritere(account, nullptr, &poste, &net, true, true, &doc, 1, 0, true, 0, false);
+    auto listing = searchWithCritere({.critere = &account,
+                                      .totalCritere = &poste,
+                                      .net = &net,
+                                      .doEcheanciers = true,
+                                      .doPrevisions = true,
+                                      .doc = &doc,
+                                      .sort = ListingSort::Date1,
+                                      .doCumuls = true});
     EXPECT_EQ(rowsOf(*listing), "T0 T1 T2");
     EXPECT_EQ(listing->posList[0].cumul.values[0], -50);
     EXPECT_EQ(listing->posList[2].cumul.values[0], 50);
     // Debits of the user's accounts in category 20, the split transaction by its matching line.
     EXPECT_DOUBLE_EQ(net.values[0], -140);
 
-    listing = searchWithCritere(poste, nullptr, nullptr, nullptr, false, false, &doc, 1, 0, false, 0, false);
+    listing = searchWithCritere({.critere = &poste, .doc = &doc, .sort = ListingSort::Date1});
     EXPECT_EQ(rowsOf(*listing), "T0 T3 T2");
-    EXPECT_EQ(listing->posList[2].multiState, kMultiCollapsedFiltered);
+    EXPECT_EQ(listing->posList[2].multiState, MultiState::CollapsedFiltered);
     EXPECT_EQ(listing->posList[2].submontant.values[0], 60);
 
-    listing = searchWithCritere(account, &account, nullptr, &net, true, true, nullptr, 1, 0, true, 0, false);
+    listing = searchWithCritere({.critere = &account,
+                                 .futurCritere = &account,
+                                 .net = &net,
+                                 .doEcheanciers = true,
+                                 .doPrevisions = true,
+                                 .sort = ListingSort::Date1,
+                                 .doCumuls = true});
     EXPECT_EQ(listingCount(listing.get()), 0);
     EXPECT_EQ(net.values[0], 0);
 }
@@ -190,7 +209,7 @@ TEST_F(SearchEngineTest, ForecastRowsAndRealisedAmounts)
     std::map<std::string, const POS*> rows;
     for (const POS& pos : listing->posList) {
         const TRANSACT* t = listingTransactAtIndex(listing.get(), &pos - listing->posList.data(), &doc);
-        if (pos.storageType == kStoragePrevision)
+        if (pos.storageType == StorageKind::Prevision)
             rows[QStringLiteral("%1@%2").arg(t->previsionID).arg(dateMonth(pos.periodeDate1)).toStdString()] = &pos;
     }
     // May has ended; forecast 104 is another account's.
@@ -208,7 +227,7 @@ TEST_F(SearchEngineTest, ForecastRowsAndRealisedAmounts)
     EXPECT_DOUBLE_EQ(cinema.submontant.values[0], 70);
     ASSERT_EQ(cinema.metadataArray.size(), 3);
     const AnalyseMetadata& planned = cinema.metadataArray[0];
-    EXPECT_EQ(planned.storageType, kMetadataPrevision);
+    EXPECT_EQ(planned.storageType, StorageKind::Prevision);
     EXPECT_EQ(planned.storageIndex, 2);
     EXPECT_EQ(planned.budgetFirstDate, at(1, 6, 2024));
     EXPECT_DOUBLE_EQ(planned.montantPrevuDebit.values[0], 100);

@@ -1,9 +1,10 @@
-#include "model/AnalyseConfigFile.h"
-#include "model/AnalyseConfiguration.h"
-#include "model/DOCUMENT.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
+#include "model/AnalyseConfigFile.h"
+#include "model/AnalyseConfiguration.h"
+#include "model/DOCUMENT.h"
 #include "support/FakeAlerts.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
@@ -120,9 +121,9 @@ TEST_F(AnalyseConfigTest, EveryFieldSurvivesTheFile)
     EXPECT_TRUE(xml.contains("<date2>0</date2>"));
     EXPECT_EQ(xml.count("<listpostes>"), 1); // the configuration without lists writes none
 
-    bool error = true;
-    const AnalyseConfigList loaded = loadAnaConfigs(package, &doc, &error);
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    const AnalyseConfigList loaded = loadAnaConfigs(package, &doc, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 2);
     EXPECT_TRUE(isSameAnalyseConfiguration(loaded[0], full));
     EXPECT_EQ(loaded[0].date1, full.date1);
@@ -141,9 +142,9 @@ TEST_F(AnalyseConfigTest, MissingElementsTakeTheValuesOlderFilesRelyOn)
     testenv::writeFile(resources + QStringLiteral("/anadef.xml"),
                        "<list><anaDef><nom>Ancienne</nom><listpostes><poste>5</poste><poste/></listpostes>"
                        "</anaDef><autre/></list>");
-    bool error = false;
-    const AnalyseConfigList loaded = loadAnaConfigs(package, &doc, &error);
-    EXPECT_TRUE(error); // the empty entry
+    LoadIssues issues;
+    const AnalyseConfigList loaded = loadAnaConfigs(package, &doc, &issues);
+    EXPECT_FALSE(issues.isEmpty()); // the empty entry
     ASSERT_EQ(loaded.size(), 3);
     EXPECT_EQ(loaded[0].nom, localizedAppl(QStringLiteral("POPUP_ANALYSE_EMPTY")));
     EXPECT_TRUE(loaded[0].showMonth);
@@ -158,17 +159,18 @@ TEST_F(AnalyseConfigTest, MissingElementsTakeTheValuesOlderFilesRelyOn)
 
     // The newer file wins; a damaged one is reported and the older one read instead.
     testenv::writeFile(resources + QStringLiteral("/anadef8.xml"), "not xml");
-    EXPECT_EQ(loadAnaConfigs(package, &doc, &error).size(), 3);
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    EXPECT_EQ(loadAnaConfigs(package, &doc, &issues).size(), 3);
+    EXPECT_FALSE(issues.isEmpty());
 }
 
 TEST_F(AnalyseConfigTest, APackageWithoutConfigurationsGetsTheBuiltInOnes)
 {
     QString resources;
     const QString package = testenv::package(QStringLiteral("anadef-none"), &resources);
-    bool error = true;
-    AnalyseConfigList list = loadAnaConfigs(package, &doc, &error);
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    AnalyseConfigList list = loadAnaConfigs(package, &doc, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(list.size(), 3);
     EXPECT_EQ(list[1].nom, localizedMisc(QStringLiteral("kMisc_AnalyseComplete")));
     EXPECT_TRUE(list[1].showPoste);
@@ -177,8 +179,9 @@ TEST_F(AnalyseConfigTest, APackageWithoutConfigurationsGetsTheBuiltInOnes)
     EXPECT_TRUE(list[2].showDossier);
 
     testenv::writeFile(resources + QStringLiteral("/anadef8.xml"), "<list/>");
-    EXPECT_EQ(loadAnaConfigs(package, &doc, &error).size(), 3);
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    EXPECT_EQ(loadAnaConfigs(package, &doc, &issues).size(), 3);
+    EXPECT_TRUE(issues.isEmpty());
 
     list[1].nom.clear();
     long index = 7;

@@ -1,3 +1,4 @@
+#include "foundation/LoadIssues.h"
 #include "model/DOCUMENT.h"
 #include "model/DeviseFile.h"
 #include "support/TestEnvironment.h"
@@ -9,12 +10,12 @@ namespace {
 
 using testenv::package;
 
-DeviseList loadFile(const QString& name, const QByteArray& xml, bool* error)
+DeviseList loadFile(const QString& name, const QByteArray& xml, LoadIssues* issues)
 {
     const QString path = package(name);
     testenv::writeFile(path + QStringLiteral("/Contents/Resources/devise.xml"), xml);
-    *error = false;
-    return loadDevise(path, error);
+    *issues = LoadIssues();
+    return loadDevise(path, issues);
 }
 
 QByteArray records(int count)
@@ -29,14 +30,14 @@ QByteArray records(int count)
 
 TEST(Devise, RecordsReadFromTheMemberFile)
 {
-    bool error = true;
+    LoadIssues issues;
     const DeviseList d = loadFile(QStringLiteral("devread"),
                                   "<deviselist>\n <!-- c --> <devise><unit>€</unit></devise>\n <?pi x?>"
                                   "<devise><unit>€</unit><ticker></ticker></devise><other/>"
                                   "<devise><unit>$</unit><used>0</used><decimale>3</decimale></devise>"
                                   "<devise/><devise/></deviselist>",
-                                  &error);
-    EXPECT_FALSE(error);
+                                  &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(d.size(), 5);
     EXPECT_EQ(d[0].ticker, QStringLiteral("EUR"));
     EXPECT_EQ(d[1].ticker, QString()); // a ticker element, even empty, is the ticker
@@ -48,22 +49,26 @@ TEST(Devise, RecordsReadFromTheMemberFile)
 
 TEST(Devise, AWrongNumberOfRecordsKeepsWhatWasReadAndSetsTheFlag)
 {
-    bool error = false;
-    const DeviseList four = loadFile(QStringLiteral("dev4"), records(4), &error);
-    EXPECT_TRUE(error);
+    LoadIssues issues;
+    const DeviseList four = loadFile(QStringLiteral("dev4"), records(4), &issues);
+    EXPECT_EQ(
+        issues.items(),
+        QList<LoadIssue>(
+            {{"devise.xml", 0, "4 devises au lieu de 5 ; les devises manquantes reprennent les réglages par défaut"}}));
     ASSERT_EQ(four.size(), 5);
     for (int i = 0; i < 4; ++i)
         EXPECT_DOUBLE_EQ(four[i].convert, i + 1.0);
     EXPECT_FALSE(four[4].used);
     EXPECT_EQ(four[4].fullName, Devise::defaultDevises()[4].fullName);
 
-    const DeviseList seven = loadFile(QStringLiteral("dev7"), records(7), &error);
-    EXPECT_TRUE(error);
+    const DeviseList seven = loadFile(QStringLiteral("dev7"), records(7), &issues);
+    EXPECT_EQ(issues.size(), 1);
     ASSERT_EQ(seven.size(), 5);
     EXPECT_DOUBLE_EQ(seven[4].convert, 5.0);
 
-    EXPECT_EQ(loadFile(QStringLiteral("devbad"), "not xml", &error).size(), 5);
-    EXPECT_TRUE(error);
+    EXPECT_EQ(loadFile(QStringLiteral("devbad"), "not xml", &issues).size(), 5);
+    ASSERT_EQ(issues.size(), 1);
+    EXPECT_EQ(issues.items()[0].record, 0);
 }
 
 TEST(Devise, SlotsRoundTripThroughThePackage)
@@ -75,9 +80,9 @@ TEST(Devise, SlotsRoundTripThroughThePackage)
     const QString path = package(QStringLiteral("devround"));
     ASSERT_TRUE(saveDevise(path, devises));
 
-    bool error = false;
-    const DeviseList loaded = loadDevise(path, &error);
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    const DeviseList loaded = loadDevise(path, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 5);
     for (int i = 0; i < 5; ++i) {
         const Devise &a = loaded[i], &b = devises[i];
@@ -86,8 +91,8 @@ TEST(Devise, SlotsRoundTripThroughThePackage)
             << i;
         EXPECT_NEAR(a.convert, b.convert, 5e-7) << i;
     }
-    EXPECT_EQ(loadDevise(testenv::freshDir(QStringLiteral("devnone")), &error)[0].ticker, QStringLiteral("EUR"));
-    EXPECT_FALSE(error);
+    EXPECT_EQ(loadDevise(testenv::freshDir(QStringLiteral("devnone")), &issues)[0].ticker, QStringLiteral("EUR"));
+    EXPECT_TRUE(issues.isEmpty());
 }
 
 TEST(Devise, FindDeviseWithUnitSkipsSlotsNotInUse)

@@ -1,6 +1,7 @@
 #include "model/FINANCE.h"
 
 #include "document/DocumentSession.h"
+#include "foundation/LoadIssues.h"
 #include "model/DOCUMENT.h"
 #include "model/FinanceFile.h"
 #include "model/ToolTree.h"
@@ -117,9 +118,9 @@ TEST(FinanceFile, EveryFileRoundTrips)
     EXPECT_TRUE(saveEmpruntXML(url, list, devises));
     EXPECT_TRUE(savePortfolioXML(url, list, devises));
     for (auto load : {loadTitreXML, loadRemunereXML, loadEmpruntXML, loadPortfolioXML}) {
-        bool error = true;
-        const FinanceList read = load(url, &error);
-        EXPECT_FALSE(error);
+        LoadIssues issues;
+        const FinanceList read = load(url, &issues);
+        EXPECT_TRUE(issues.isEmpty());
         ASSERT_EQ(read.size(), 2);
         expectSameRecord(read[0], list[0]);
         expectSameRecord(read[1], list[1]);
@@ -127,9 +128,9 @@ TEST(FinanceFile, EveryFileRoundTrips)
     }
 
     // A missing file is an empty list, not an error.
-    bool error = true;
-    EXPECT_TRUE(loadTitreXML(testenv::package(QStringLiteral("finance-none")), &error).isEmpty());
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    EXPECT_TRUE(loadTitreXML(testenv::package(QStringLiteral("finance-none")), &issues).isEmpty());
+    EXPECT_TRUE(issues.isEmpty());
 }
 
 TEST(FinanceFile, OnlySecuritiesMustHaveAQuoteAndEveryRecordMustHaveTotals)
@@ -143,22 +144,24 @@ TEST(FinanceFile, OnlySecuritiesMustHaveAQuoteAndEveryRecordMustHaveTotals)
     writeMember(url, QStringLiteral("titre.xml"), noQuote);
     writeMember(url, QStringLiteral("emprunt.xml"), "<list><record><nom>Maison</nom></record>stray</list>");
 
-    bool error = true;
-    FinanceList list = loadPortfolioXML(url, &error);
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    FinanceList list = loadPortfolioXML(url, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(list.size(), 1);
     EXPECT_TRUE(list[0].cour.nullMontant());
     EXPECT_EQ(list[0].totaux.total1.values[0], 1.0);
 
-    list = loadTitreXML(url, &error);
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    list = loadTitreXML(url, &issues);
+    EXPECT_FALSE(issues.isEmpty());
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(list[0].ident, 3);
 
     // No totals: kept with zero totals and the reading defaults, flagged; the stray text makes no
     // record.
-    list = loadEmpruntXML(url, &error);
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    list = loadEmpruntXML(url, &issues);
+    EXPECT_FALSE(issues.isEmpty());
     ASSERT_EQ(list.size(), 1);
     EXPECT_EQ(list[0].nom, QStringLiteral("Maison"));
     EXPECT_TRUE(list[0].ident == -1 && list[0].compteID == -1 && list[0].categorie == -1 && !list[0].pret);

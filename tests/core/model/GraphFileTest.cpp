@@ -1,9 +1,10 @@
 #include "model/GraphFile.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dateformat.h"
 #include "foundation/dates.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -99,9 +100,9 @@ TEST_F(GraphFileTest, DefinitionsKeepEveryFieldButTheHighlight)
     EXPECT_TRUE(
         testenv::readFile(package + QStringLiteral("/Contents/Resources/graphdef.xml")).contains("<date1>0</date1>"));
 
-    bool error = true;
-    const GraphList loaded = loadGraphDefs(package, &doc, &error);
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    const GraphList loaded = loadGraphDefs(package, &doc, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 2);
     expectSameFields(loaded[0], full);
     EXPECT_EQ(loaded[0].hilite_date, 0.0);
@@ -114,9 +115,9 @@ TEST_F(GraphFileTest, AHeaderHoldingOnlyItsNameReadsWithTheDefaults)
     QString resources;
     const QString package = testenv::package(QStringLiteral("graphdef-bare"), &resources);
     testenv::writeFile(resources + QStringLiteral("/graphdef.xml"), "<list><header><nom>Seul</nom></header></list>");
-    bool error = false;
-    const GraphList loaded = loadGraphDefs(package, &doc, &error);
-    EXPECT_TRUE(error);
+    LoadIssues issues;
+    const GraphList loaded = loadGraphDefs(package, &doc, &issues);
+    EXPECT_FALSE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 1);
     const GRAPH& g = loaded[0];
     EXPECT_EQ(g.nom, QStringLiteral("Seul"));
@@ -131,11 +132,13 @@ TEST_F(GraphFileTest, AHeaderHoldingOnlyItsNameReadsWithTheDefaults)
 
     // A damaged file is reported; a missing one is not.
     testenv::writeFile(resources + QStringLiteral("/graphdef.xml"), "<<<");
-    EXPECT_TRUE(loadGraphDefs(package, &doc, &error).isEmpty());
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    EXPECT_TRUE(loadGraphDefs(package, &doc, &issues).isEmpty());
+    EXPECT_FALSE(issues.isEmpty());
     QFile::remove(resources + QStringLiteral("/graphdef.xml"));
-    EXPECT_TRUE(loadGraphDefs(package, &doc, &error).isEmpty());
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    EXPECT_TRUE(loadGraphDefs(package, &doc, &issues).isEmpty());
+    EXPECT_TRUE(issues.isEmpty());
 }
 
 TEST_F(GraphFileTest, GraphFilesOfOpenWindows)

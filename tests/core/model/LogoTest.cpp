@@ -1,5 +1,6 @@
 #include "model/Logo.h"
 #include "document/DocumentSession.h"
+#include "foundation/LoadIssues.h"
 #include "model/DOCUMENT.h"
 #include "model/LogoFile.h"
 #include "support/TestEnvironment.h"
@@ -106,11 +107,12 @@ TEST_F(LogoInDocument, TwoLogosNeverShareAPicture)
 
 TEST_F(LogoInDocument, MemberFile)
 {
-    bool error = false;
-    EXPECT_TRUE(loadLogo(url, &error).isEmpty());
+    LoadIssues issues;
+    EXPECT_TRUE(loadLogo(url, &issues).isEmpty());
     ASSERT_TRUE(saveLogo(url, {logo(30, "A & B", "ab.png"), logo(31, "Absent", "absent.png")}));
-    const LogoList loaded = loadLogo(url, &error);
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    const LogoList loaded = loadLogo(url, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 2);
     EXPECT_EQ(loaded[0].visibleName, "A & B");
     EXPECT_EQ(loaded[0].internalName, "ab.png");
@@ -120,14 +122,16 @@ TEST_F(LogoInDocument, MemberFile)
     writeFile(resources + "/logo.xml",
               "<list><record><visibleName>x</visibleName></record>"
               "<record><ident>-4</ident></record></list>");
-    const LogoList fresh = loadLogo(url, &error);
+    issues = LoadIssues();
+    const LogoList fresh = loadLogo(url, &issues);
     ASSERT_EQ(fresh.size(), 2);
     EXPECT_GT(fresh[0].ident, 0);
     EXPECT_GT(fresh[1].ident, 0);
     EXPECT_NE(fresh[0].ident, fresh[1].ident);
-    EXPECT_FALSE(error);
+    EXPECT_TRUE(issues.isEmpty());
 
     writeFile(resources + "/logo.xml", "not xml at all");
-    EXPECT_TRUE(loadLogo(url, &error).isEmpty());
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    EXPECT_TRUE(loadLogo(url, &issues).isEmpty());
+    EXPECT_FALSE(issues.isEmpty());
 }

@@ -1,4 +1,5 @@
 #include "model/MACRO.h"
+#include "foundation/LoadIssues.h"
 #include "model/DOCUMENT.h"
 #include "model/MacroFile.h"
 #include "support/TestEnvironment.h"
@@ -46,7 +47,8 @@ TEST(Macro, LoadSortsByNameAndFlagsARecordWithoutTemplate)
     second.child("ch").text().set("65601");
     ASSERT_TRUE(saveXMLInPackage(package, xml.get(), QStringLiteral("macro.xml")));
 
-    const MacroList loaded = loadMacro(package, &error);
+    LoadIssues issues;
+    const MacroList loaded = loadMacro(package, &issues);
     ASSERT_EQ(loaded.size(), 3);
     EXPECT_EQ(loaded[0].nom, QStringLiteral("A"));
     EXPECT_EQ(loaded[1].nom, QStringLiteral("b"));
@@ -56,10 +58,11 @@ TEST(Macro, LoadSortsByNameAndFlagsARecordWithoutTemplate)
     ASSERT_TRUE(loaded[1].transact.has_value() && loaded[2].transact.has_value());
     EXPECT_EQ(loaded[2].transact->note, QStringLiteral("ligne 1\nligne 2"));
     EXPECT_DOUBLE_EQ(loaded[2].transact->solde.getValueForDevise(0), 650.5);
-    EXPECT_TRUE(error);
+    EXPECT_FALSE(issues.isEmpty());
 
-    EXPECT_TRUE(loadMacro(testenv::freshDir(QStringLiteral("macro-none")), &error).isEmpty());
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    EXPECT_TRUE(loadMacro(testenv::freshDir(QStringLiteral("macro-none")), &issues).isEmpty());
+    EXPECT_TRUE(issues.isEmpty());
 }
 
 TEST(Macro, KeysMatchTheWholeCharacter)

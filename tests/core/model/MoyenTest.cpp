@@ -1,4 +1,5 @@
 #include "model/MOYEN.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/DOCUMENT.h"
@@ -190,9 +191,9 @@ TEST(Moyen, OpeningKeepsOnlyChequesAndCardsOfUserAccounts)
 TEST(MoyenFile, RoundTripAndDamagedFiles)
 {
     const QString url = package("moyen-roundtrip");
-    bool error = true;
-    EXPECT_TRUE(loadMoyen(url, &error).isEmpty());
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    EXPECT_TRUE(loadMoyen(url, &issues).isEmpty());
+    EXPECT_TRUE(issues.isEmpty());
 
     MoyenList list = {MOYEN::allocNewMoyen(9, 20), MOYEN::allocNewMoyen(11, 20)};
     VARIANTE book = chequier("CHQ<0099>", 120);
@@ -210,8 +211,9 @@ TEST(MoyenFile, RoundTripAndDamagedFiles)
     list[1].variantes = {card, card};
     list[1].variantes[1].ident = 5;
     ASSERT_TRUE(saveMoyen(url, list));
-    EXPECT_EQ(loadMoyen(url, &error), list);
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    EXPECT_EQ(loadMoyen(url, &issues), list);
+    EXPECT_TRUE(issues.isEmpty());
 
     // A variant without an ident gets one that no later variant of its means has; stray text is an
     // error but the records around it are kept.
@@ -219,8 +221,9 @@ TEST(MoyenFile, RoundTripAndDamagedFiles)
     writeMoyenXml(url,
                   "<list>junk<record><kind>9</kind><variantelist><variante><nom>a</nom></variante>"
                   "<variante><ident>2</ident></variante></variantelist></record></list>");
-    const MoyenList damaged = loadMoyen(url, &error);
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    const MoyenList damaged = loadMoyen(url, &issues);
+    EXPECT_FALSE(issues.isEmpty());
     ASSERT_EQ(damaged.size(), 1);
     EXPECT_EQ(damaged[0].compte, -1);
     ASSERT_EQ(damaged[0].variantes.size(), 2);

@@ -1,4 +1,5 @@
 #include "model/POSTE.h"
+#include "foundation/LoadIssues.h"
 #include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"
 #include "model/PosteFile.h"
@@ -113,12 +114,12 @@ TEST(PosteFile, MissingOrEmptyFilesGiveTheDefaults)
     for (const QByteArray& xml : {QByteArray(), QByteArray("<list/>"), QByteArray("<list>\n  \n</list>")}) {
         const QString url = xml.isNull() ? package("poste-none", {})
                                          : package("poste-empty", {{"dossier.xml", xml}, {"poste.xml", xml}});
-        bool error = true;
-        const DossierList dossiers = loadDossier(url, &error);
-        EXPECT_FALSE(error);
-        error = true;
-        const PosteList postes = loadPoste(url, dossiers, &error, 1);
-        EXPECT_FALSE(error);
+        LoadIssues issues;
+        const DossierList dossiers = loadDossier(url, &issues);
+        EXPECT_TRUE(issues.isEmpty());
+        issues = LoadIssues();
+        const PosteList postes = loadPoste(url, dossiers, &issues, 1);
+        EXPECT_TRUE(issues.isEmpty());
         ASSERT_EQ(dossiers.size(), 11);
         ASSERT_EQ(postes.size(), 38);
         // Folder names keep their accents: "À" sorts after every plain letter.
@@ -141,31 +142,33 @@ TEST(PosteFile, CategoriesOfMissingFoldersAreKeptInTheDefaultFolder)
                                   "<record><ident>9</ident><nom>Perdu</nom><dossierID>42</dossierID>"
                                   "</record></list>";
     const QString url = package("poste-orphan", {{"dossier.xml", folders}, {"poste.xml", categories}});
-    bool error = false;
-    const DossierList dossiers = loadDossier(url, &error);
-    EXPECT_TRUE(error); // the stray element, skipped
+    LoadIssues issues;
+    const DossierList dossiers = loadDossier(url, &issues);
+    EXPECT_FALSE(issues.isEmpty()); // the stray element, skipped
     EXPECT_EQ(names(dossiers), QStringList({"Divers", "Sans ident", "Zoo"}));
     EXPECT_EQ(dossiers[1].ident, 4);
     EXPECT_EQ(dossiers[2].dossierID, -1);
 
     for (const auto& [defaultDossier, expected] : {std::pair {4L, 4L}, std::pair {8L, 1L}}) {
-        const PosteList postes = loadPoste(url, dossiers, &error, defaultDossier);
-        EXPECT_TRUE(error);
+        issues = LoadIssues();
+        const PosteList postes = loadPoste(url, dossiers, &issues, defaultDossier);
+        EXPECT_FALSE(issues.isEmpty());
         ASSERT_EQ(names(postes), QStringList({"Perdu", "Sans ident"}));
         EXPECT_EQ(postes[0].dossierID, expected);
         // A fresh ident comes after every ident of the file, even one read later.
         EXPECT_EQ(postes[1].ident, 10);
         EXPECT_EQ(postes[1].dossierID, 3);
     }
-    error = false;
-    const PosteList postes = loadPoste(url, {dossier(7, "Seul")}, &error, 1);
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    const PosteList postes = loadPoste(url, {dossier(7, "Seul")}, &issues, 1);
+    EXPECT_FALSE(issues.isEmpty());
     EXPECT_EQ(postes[0].dossierID, 7);
 
     // Default categories settle in the user's folders the same way, silently.
     const QString userFolders = package("poste-user", {{"dossier.xml", folders}});
-    const PosteList defaults = loadPoste(userFolders, dossiers, &error, 3);
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    const PosteList defaults = loadPoste(userFolders, dossiers, &issues, 3);
+    EXPECT_TRUE(issues.isEmpty());
     EXPECT_EQ(defaults.size(), 38);
     EXPECT_EQ(POSTE::countPosteInDossier(defaults, 3), 29);
     EXPECT_EQ(POSTE::countPosteInDossier(defaults, 1), 7);
@@ -183,10 +186,11 @@ TEST(PosteFile, RoundTripOfBothFiles)
     ASSERT_TRUE(saveDossier(url, {dossier(2, "alpha"), folder}));
     ASSERT_TRUE(savePoste(url, {poste(5, "alpha", 2), category}));
 
-    bool error = true;
-    const DossierList dossiers = loadDossier(url, &error);
-    const PosteList postes = loadPoste(url, dossiers, &error, 1);
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    const DossierList dossiers = loadDossier(url, &issues);
+    issues = LoadIssues();
+    const PosteList postes = loadPoste(url, dossiers, &issues, 1);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(dossiers.size(), 2);
     ASSERT_EQ(postes.size(), 2);
     EXPECT_EQ(dossiers[1].nom, folder.nom);

@@ -1,4 +1,5 @@
 #include "model/TAXE.h"
+#include "foundation/LoadIssues.h"
 #include "model/DOCUMENT.h"
 #include "model/TOTAUX.h"
 #include "model/TaxeFile.h"
@@ -96,22 +97,24 @@ TEST(Taxe, IdentsSortedInsertionAndTotals)
 TEST(TaxeFile, RoundTripKeepsFileOrderAndEmptyFilesGiveTheDefaults)
 {
     const QString url = package("taxe-roundtrip");
-    bool error = false;
-    EXPECT_EQ(names(loadTaxe(url, &error)), QStringList({"Revenus sans TVA", "TVA 19,6 %", "TVA 5,5 %", "TVA 7 %"}));
+    LoadIssues issues;
+    EXPECT_EQ(names(loadTaxe(url, &issues)), QStringList({"Revenus sans TVA", "TVA 19,6 %", "TVA 5,5 %", "TVA 7 %"}));
     const TaxeList list {taxe(9, "Zèle & <co>", 12.345678), taxe(2, "alpha")};
     ASSERT_TRUE(saveTaxe(url, list));
-    const TaxeList back = loadTaxe(url, &error);
+    issues = LoadIssues();
+    const TaxeList back = loadTaxe(url, &issues);
     EXPECT_EQ(names(back), names(list));
     EXPECT_EQ(back[0].ident, 9);
     EXPECT_DOUBLE_EQ(back[0].rate, 12.345678);
 
     for (const char* xml : {"<list/>", "<list>\n  \n</list>"}) {
-        const TaxeList defaults = loadTaxe(package("taxe-empty", xml), &error);
+        issues = LoadIssues();
+        const TaxeList defaults = loadTaxe(package("taxe-empty", xml), &issues);
         ASSERT_EQ(defaults.size(), 4);
         EXPECT_EQ(defaults[1].ident, 1);
         EXPECT_DOUBLE_EQ(defaults[1].rate, 19.6);
     }
-    EXPECT_FALSE(error);
+    EXPECT_TRUE(issues.isEmpty());
 }
 
 TEST(TaxeFile, RecordsWithoutIdentOrNameAreRepaired)
@@ -119,9 +122,9 @@ TEST(TaxeFile, RecordsWithoutIdentOrNameAreRepaired)
     const QByteArray xml = "<list><record><nom>A</nom><rate>5</rate></record>"
                            "<record><ident>1</ident></record><record/><?stray?>"
                            "<record><ident>7</ident><nom>B</nom></record></list>";
-    bool error = false;
-    const TaxeList list = loadTaxe(package("taxe-repair", xml), &error);
-    EXPECT_TRUE(error);
+    LoadIssues issues;
+    const TaxeList list = loadTaxe(package("taxe-repair", xml), &issues);
+    EXPECT_FALSE(issues.isEmpty());
     EXPECT_EQ(names(list), QStringList({"A", "TVA 19,6 %", "?", "B"}));
     // Fresh idents come after every ident of the file.
     ASSERT_EQ(list.size(), 4);

@@ -1,5 +1,6 @@
 #include "model/TOOL.h"
 #include "document/DocumentSession.h"
+#include "foundation/LoadIssues.h"
 #include "foundation/broadcast.h"
 #include "foundation/selectors.h"
 #include "model/DOCPARAM.h"
@@ -255,9 +256,9 @@ TEST_F(ToolTest, AccountsAndStatementsRoundTripThroughTheFile)
 
     const QString url = package("tool-roundtrip");
     ASSERT_TRUE(saveCompte(url, list, Devise::defaultDevises()));
-    bool error = true;
-    const ToolList back = loadCompte(url, &doc, &error);
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    const ToolList back = loadCompte(url, &doc, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(back.size(), 2);
     const TOOL& a = back[0];
     EXPECT_EQ(std::tie(a.nom, a.infos, a.inited, a.ownerID, a.dateReleve1, a.posteID, a.taxeID, a.locked_releve_to_date,
@@ -284,9 +285,9 @@ TEST_F(ToolTest, DamagedAndOlderRecordsKeepWhatCanBeRead)
                                 "<record><nom>Sans ident</nom><relevelist/></record>"
                                 "<record><ident>41</ident><relevelist><releve><ident>3</ident></releve>"
                                 "<releve><nom_v3>Sans ident</nom_v3></releve></relevelist></record></list>");
-    bool error = false;
-    const ToolList back = loadCompte(url, &doc, &error);
-    EXPECT_TRUE(error);
+    LoadIssues issues;
+    const ToolList back = loadCompte(url, &doc, &issues);
+    EXPECT_FALSE(issues.isEmpty());
     ASSERT_EQ(back.size(), 3);
     EXPECT_EQ(back[0].infos, QStringLiteral("M. Martin\r1 rue Haute\r0102\r"));
     EXPECT_EQ(back[0].solde, MONTANT::zero());
@@ -299,8 +300,9 @@ TEST_F(ToolTest, DamagedAndOlderRecordsKeepWhatCanBeRead)
     EXPECT_EQ(back[2].releves[1].ident, 4);
 
     // A missing file is no error.
-    EXPECT_TRUE(loadCompte(package("tool-missing"), &doc, &error).isEmpty());
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    EXPECT_TRUE(loadCompte(package("tool-missing"), &doc, &issues).isEmpty());
+    EXPECT_TRUE(issues.isEmpty());
 }
 
 #include "ToolTest.moc"

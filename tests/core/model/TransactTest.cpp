@@ -257,9 +257,9 @@ TEST_F(TransactTest, FileRoundTripsEveryFieldAndDropsWhatItCantExplain)
     EXPECT_TRUE(xml.contains("<taxe><v>0</v><v>0</v><v>0</v><v>0</v><v>0</v></taxe>"));
     EXPECT_TRUE(xml.contains("<synchroID>5000000000</synchroID>"));
 
-    bool error = true;
-    const TransactList loaded = loadDataTransact(url, &error);
-    EXPECT_FALSE(error);
+    LoadIssues issues;
+    const TransactList loaded = loadDataTransact(url, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 2);
     const TRANSACT& got = loaded[0];
     EXPECT_EQ(got.synchroID, 5000000000L);
@@ -300,10 +300,8 @@ TEST_F(TransactTest, FileRoundTripsEveryFieldAndDropsWhatItCantExplain)
                              "annulation solde taxe quote1 quote2 quote3 nTitre why ref whyImport note multilist "
                              "documents"));
 
-    // Each record starts with a clear flag.
-    error = true;
-    EXPECT_EQ(XML_load_transact_from_record(root.first_child(), &error).why, full.why);
-    EXPECT_FALSE(error);
+    EXPECT_EQ(XML_load_transact_from_record(root.first_child(), &issues).why, full.why);
+    EXPECT_TRUE(issues.isEmpty());
 }
 
 TEST_F(TransactTest, AmountsKeepTheDecimalsOfTheirCurrency)
@@ -320,8 +318,9 @@ TEST_F(TransactTest, AmountsKeepTheDecimalsOfTheirCurrency)
     const QByteArray xml = readMember(url);
     EXPECT_TRUE(xml.contains("<solde><v>1.50</v><v>2.125</v><v>248301</v><v>0</v><v>0</v></solde>")) << xml.constData();
     EXPECT_TRUE(xml.contains("<montant><v>1.50</v><v>2.125</v><v>248301</v>"));
-    bool error = true;
-    const TransactList loaded = loadDataTransact(url, &error);
+    LoadIssues issues;
+    const TransactList loaded = loadDataTransact(url, &issues);
+    EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 1);
     EXPECT_DOUBLE_EQ(loaded[0].solde.values[1], 2.125);
 }
@@ -336,9 +335,19 @@ TEST_F(TransactTest, AbsentElementsTakeTheirAbsentValues)
                 "<taxe/><quote1/><quote2/><quote3/>"
                 "<multilist><multi><posteID>4</posteID></multi><x><montant><v>2</v></montant></x></multilist>"
                 "</transact></list>");
-    bool error = false;
-    const TransactList loaded = loadDataTransact(url, &error);
-    EXPECT_TRUE(error);
+    LoadIssues issues;
+    const TransactList loaded = loadDataTransact(url, &issues);
+    const QString missing = QStringLiteral("montant « %1 » absent ou vide, lu comme zéro");
+    EXPECT_EQ(issues.items(),
+              (QList<LoadIssue> {{"transact.xml", 1, missing.arg("solde")},
+                                 {"transact.xml", 1, missing.arg("quote1")},
+                                 {"transact.xml", 1, missing.arg("quote2")},
+                                 {"transact.xml", 1, missing.arg("quote3")},
+                                 {"transact.xml", 2, missing.arg("taxe")},
+                                 {"transact.xml", 2, missing.arg("quote1")},
+                                 {"transact.xml", 2, missing.arg("quote2")},
+                                 {"transact.xml", 2, missing.arg("quote3")},
+                                 {"transact.xml", 2, missing.arg("multi 1 montant")}}));
     ASSERT_EQ(loaded.size(), 2);
     const TRANSACT& first = loaded[0];
     EXPECT_EQ(first.who1, 20);
@@ -362,12 +371,14 @@ TEST_F(TransactTest, AbsentElementsTakeTheirAbsentValues)
     // A missing embedded record is flagged.
     XmlDocPtr xml;
     const pugi::xml_node root = loadXMLFromPackage(url, QStringLiteral("transact.xml"), &xml);
-    error = false;
-    EXPECT_FALSE(XML_load_transact(root, "record", &error));
-    EXPECT_TRUE(error);
+    issues = LoadIssues();
+    EXPECT_FALSE(XML_load_transact(root, "record", &issues));
+    ASSERT_EQ(issues.size(), 1);
+    EXPECT_EQ(issues.items()[0].what, QStringLiteral("opération « record » absente"));
     QFile::remove(url + kTransactMember);
-    EXPECT_TRUE(loadDataTransact(url, &error).isEmpty());
-    EXPECT_FALSE(error);
+    issues = LoadIssues();
+    EXPECT_TRUE(loadDataTransact(url, &issues).isEmpty());
+    EXPECT_TRUE(issues.isEmpty()) << "a missing file is no fault";
 }
 
 namespace {
@@ -384,29 +395,39 @@ QByteArray wholeTreeBytes(DOCUMENT& doc, const QString& path)
     return testenv::readFile(path);
 }
 
-// The labels and the error flag, in one text that a failure shows.
+// The labels and the faults noted, in one text that a failure shows. The two reads note damage at
+// different moments: the faults are compared in order of their text.
+QString whysAndFaults(const QStringList& whys, const LoadIssues& issues)
+{
+    QStringList faults;
+    for (const LoadIssue& issue : issues.items())
+        faults << issue.describe();
+    faults.sort();
+    return whys.join(u'|') + u'\n' + faults.join(u'\n');
+}
+
 QString whysOfWholeTree(const QString& url)
 {
     XmlDocPtr document;
+    LoadIssues issues;
     QStringList whys;
-    bool anyError = false;
-    for (pugi::xml_node record : loadXMLFromPackage(url, QStringLiteral("transact.xml"), &document).children()) {
+    const pugi::xml_node root = loadXMLFromPackage(url, QStringLiteral("transact.xml"), &document, &issues);
+    for (pugi::xml_node record : root.children()) {
         if (record.type() != pugi::node_element)
             continue;
-        bool error = false;
-        whys << XML_load_transact_from_record(record, &error).why.left(12);
-        anyError = anyError || error;
+        issues.setRecord(whys.size() + 1);
+        whys << XML_load_transact_from_record(record, &issues).why.left(12);
     }
-    return whys.join(u'|') + (anyError ? QStringLiteral(" error") : QString());
+    return whysAndFaults(whys, issues);
 }
 
 QString whysRead(const QString& url)
 {
     QStringList whys;
-    bool error = false;
-    for (const TRANSACT& t : loadDataTransact(url, &error))
+    LoadIssues issues;
+    for (const TRANSACT& t : loadDataTransact(url, &issues))
         whys << t.why.left(12);
-    return whys.join(u'|') + (error ? QStringLiteral(" error") : QString());
+    return whysAndFaults(whys, issues);
 }
 
 } // namespace
@@ -436,15 +457,22 @@ TEST_F(TransactTest, RecordByRecordFilesMatchTheWholeTree)
     EXPECT_EQ(loadDataTransact(url, nullptr).size(), 300);
 
     // Damaged files give what a whole parse gives: the records before the damage, a record cut
-    // short with what it holds.
+    // short with what it holds, and the same faults at the same records.
     const qsizetype third = bytes.indexOf("<transact>", bytes.indexOf("<transact>", 100) + 10);
-    for (const QByteArray& damaged :
-         {bytes.left(third + 200), bytes.left(bytes.size() - 20), QByteArray(bytes).insert(third, "<!-- </list> -->"),
-          QByteArray(bytes).insert(third + 30, "</bad>"), QByteArray(bytes).insert(third, "<?"),
-          QByteArray(bytes).insert(third, "<![CDATA[</list>]]><x a='>'/>")}) {
+    const std::pair<QByteArray, bool> files[] = {
+        {bytes.left(third + 200), true},
+        {bytes.left(bytes.size() - 20), true},
+        {QByteArray(bytes).insert(third, "<!-- </list> -->"), false},
+        {QByteArray(bytes).insert(third + 30, "</bad>"), true},
+        {QByteArray(bytes).insert(third, "<?"), true},
+        {QByteArray(bytes).insert(third, "<![CDATA[</list>]]><x a='>'/>"), false},
+    };
+    for (const auto& [damaged, lost] : files) {
         SCOPED_TRACE(damaged.right(40).toStdString());
         writeMember(url, damaged);
-        EXPECT_EQ(whysRead(url).toStdString(), whysOfWholeTree(url).toStdString());
+        const QString read = whysRead(url);
+        EXPECT_EQ(read.toStdString(), whysOfWholeTree(url).toStdString());
+        EXPECT_EQ(read.contains(QStringLiteral("XML endommagé")), lost);
     }
     writeMember(url, QByteArray(bytes).replace("encoding=\"UTF-8\"", "encoding=\"ISO-8859-1\""));
     EXPECT_EQ(loadDataTransact(url, nullptr).size(), 300);

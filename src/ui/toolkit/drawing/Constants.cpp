@@ -1,6 +1,8 @@
 #include "toolkit/drawing/Constants.h"
 
 #include "document/APPLIPARAM.h"
+#include "engines/Critere.h"
+#include "engines/POS.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 #include "model/MOYEN.h"
@@ -19,39 +21,39 @@ QString familyIconName(int family)
     return MOYEN::getActionIcone(family);
 }
 
-QString Constants::sortToString(long sort)
+QString Constants::sortToString(ListingSort sort)
 {
     switch (sort) {
-    case 0: {
+    case ListingSort::Defaut: {
         const QString title = localizedAppl(QStringLiteral("POPUP_TRI_DEFAUT"));
-        const int defaultSort = APPLIPARAM::loadAppliParam().defaultSort;
-        if (defaultSort == 0)
+        // The setting is stored as the kind's integer.
+        const auto defaultSort = static_cast<ListingSort>(APPLIPARAM::loadAppliParam().defaultSort);
+        if (defaultSort == ListingSort::Defaut)
             return title;
         return QStringLiteral("%1 (%2)").arg(title, sortToString(defaultSort));
     }
-    case 1:
+    case ListingSort::Date1:
         return localizedAppl(QStringLiteral("POPUP_TRI_DATE1"));
-    case 2:
+    case ListingSort::Date2:
         return localizedAppl(QStringLiteral("POPUP_TRI_DATE2"));
-    case 3:
+    case ListingSort::Montant1:
         return localizedAppl(QStringLiteral("POPUP_TRI_MONTANT1"));
-    case 4:
+    case ListingSort::Montant2:
         return localizedAppl(QStringLiteral("POPUP_TRI_MONTANT2"));
-    case 5:
+    case ListingSort::Reference:
         return localizedAppl(QStringLiteral("POPUP_TRI_REFERENCE"));
-    case 6:
+    case ListingSort::Moyen:
         return localizedAppl(QStringLiteral("POPUP_TRI_MOYEN"));
-    case 7:
+    case ListingSort::Poste:
         return localizedAppl(QStringLiteral("POPUP_TRI_POSTE"));
-    case 8:
+    case ListingSort::Saisie1:
         return localizedAppl(QStringLiteral("POPUP_TRI_SAISIE1"));
-    case 9:
+    case ListingSort::Saisie2:
         return localizedAppl(QStringLiteral("POPUP_TRI_SAISIE2"));
-    case 10:
+    case ListingSort::NoSort:
         return localizedAppl(QStringLiteral("POPUP_TRI_NOSORT"));
-    default:
-        return QStringLiteral("?");
     }
+    return QStringLiteral("?");
 }
 
 QString Constants::categorieToString(long categorie)
@@ -196,53 +198,60 @@ QString Constants::typeGraphiqueToString(long type)
     }
 }
 
-QString Constants::critereComparaisonToString(long comparaison)
+// A value of no operator takes the last title, as Between does.
+QString Constants::critereComparaisonToString(CritereCompare comparaison)
 {
     switch (comparaison) {
-    case 1:
+    case CritereCompare::Off:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_INDIF"));
-    case 2:
+    case CritereCompare::Equal:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_EGAL"));
-    case 3:
+    case CritereCompare::Below:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_INF"));
-    case 4:
+    case CritereCompare::BelowOrEqual:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_INF_EGAL"));
-    case 5:
+    case CritereCompare::Above:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_SUP"));
-    case 6:
+    case CritereCompare::AboveOrEqual:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_SUP_EGAL"));
-    default:
-        return localizedAppl(QStringLiteral("POPUP_CRITERE_INTER"));
+    case CritereCompare::Between:
+        break;
     }
+    return localizedAppl(QStringLiteral("POPUP_CRITERE_INTER"));
 }
 
-QString Constants::criterePointageToString(long pointage)
+QString Constants::criterePointageToString(CriterePointe pointage)
 {
-    if (pointage == 1)
+    switch (pointage) {
+    case CriterePointe::Off:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_INDIF"));
-    if (pointage == 2)
+    case CriterePointe::Ticked:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_POINTE"));
+    case CriterePointe::NotTicked:
+        break;
+    }
     return localizedAppl(QStringLiteral("POPUP_CRITERE_NPOINTE"));
 }
 
-QString Constants::critereBoolToString(long operation)
+QString Constants::critereBoolToString(CritereBool operation)
 {
-    return operation == 1 ? localizedAppl(QStringLiteral("POPUP_CRITERE_OU"))
-                          : localizedAppl(QStringLiteral("POPUP_CRITERE_ET"));
+    return operation == CritereBool::Or ? localizedAppl(QStringLiteral("POPUP_CRITERE_OU"))
+                                        : localizedAppl(QStringLiteral("POPUP_CRITERE_ET"));
 }
 
-QString Constants::critereStringToString(long comparaison)
+QString Constants::critereStringToString(CritereText comparaison)
 {
     switch (comparaison) {
-    case 1:
+    case CritereText::Off:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_INDIF"));
-    case 2:
+    case CritereText::BeginsWith:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_COMMENCE"));
-    case 3:
+    case CritereText::Contains:
         return localizedAppl(QStringLiteral("POPUP_CRITERE_CONTIENT"));
-    default:
-        return localizedAppl(QStringLiteral("POPUP_CRITERE_EXACTEMENT"));
+    case CritereText::Equals:
+        break;
     }
+    return localizedAppl(QStringLiteral("POPUP_CRITERE_EXACTEMENT"));
 }
 
 QFont makeListFont(bool bold, bool italic, double size)

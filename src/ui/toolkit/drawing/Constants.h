@@ -5,13 +5,20 @@
 #include <QFont>
 #include <QString>
 
+enum class ListingSort : int;
+enum class CritereCompare : long;
+enum class CriterePointe : long;
+enum class CritereBool : long;
+enum class CritereText : long;
+
 class Constants {
 public:
     // Builds the icon table of the payment-means families (once, at start).
     static void initConstants();
 
-    // Sort 0 is the default sort: its title names the application's default sort in parentheses.
-    static QString sortToString(long sort);
+    // The default sort's title names the application's default sort in parentheses; "?" for a
+    // value that is no kind.
+    static QString sortToString(ListingSort sort);
     static QString categorieToString(long categorie);
     static QString saisieRubriqueToString(long rubrique);
     static QString saisieDateToString(long option);
@@ -29,10 +36,10 @@ public:
     static QString modeGroupageToString(long mode);
     static QString typeTotauxToString(long type);
     static QString typeGraphiqueToString(long type);
-    static QString critereComparaisonToString(long comparaison);
-    static QString criterePointageToString(long pointage);
-    static QString critereBoolToString(long operation);
-    static QString critereStringToString(long comparaison);
+    static QString critereComparaisonToString(CritereCompare comparaison);
+    static QString criterePointageToString(CriterePointe pointage);
+    static QString critereBoolToString(CritereBool operation);
+    static QString critereStringToString(CritereText comparaison);
 };
 
 // The image name of a payment-means family 0..12: its icon number in decimal ("2032" for 3).

@@ -1,6 +1,8 @@
 #include "toolkit/drawing/Constants.h"
 
 #include "document/APPLIPARAM.h"
+#include "engines/Critere.h"
+#include "engines/POS.h"
 #include "foundation/localized.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +22,13 @@ protected:
 
 TEST_F(ConstantsTest, SortTitlesNameTheDefaultSortAndUnknownSorts)
 {
-    EXPECT_EQ(Constants::sortToString(11), "?");
-    EXPECT_EQ(Constants::sortToString(-1), "?");
-    EXPECT_EQ(Constants::sortToString(4), "Montant décroissant");
+    EXPECT_EQ(Constants::sortToString(static_cast<ListingSort>(11)), "?");
+    EXPECT_EQ(Constants::sortToString(static_cast<ListingSort>(-1)), "?");
+    EXPECT_EQ(Constants::sortToString(ListingSort::Montant2), "Montant décroissant");
     APPLIPARAM::loadAppliParam().defaultSort = 3;
-    EXPECT_EQ(Constants::sortToString(0), "Tri par défaut (Montant croissant)");
+    EXPECT_EQ(Constants::sortToString(ListingSort::Defaut), "Tri par défaut (Montant croissant)");
     APPLIPARAM::loadAppliParam().defaultSort = 0;
-    EXPECT_EQ(Constants::sortToString(0), "Tri par défaut");
+    EXPECT_EQ(Constants::sortToString(ListingSort::Defaut), "Tri par défaut");
 }
 
 TEST_F(ConstantsTest, EveryOtherValueTakesTheLastTitle)
@@ -47,17 +49,19 @@ TEST_F(ConstantsTest, EveryOtherValueTakesTheLastTitle)
         {Constants::modeGroupageToString(1), "POPUP_OPTION_GROUPAGE_JOUR"},
         {Constants::typeTotauxToString(1), "POPUP_TYPE_TOTAUX_CUMULE"},
         {Constants::typeGraphiqueToString(3), "POPUP_TYPE_GRAPHIQUE_COURBE_RELIEF"},
-        {Constants::critereComparaisonToString(0), "POPUP_CRITERE_INTER"},
-        {Constants::criterePointageToString(3), "POPUP_CRITERE_NPOINTE"},
-        {Constants::critereBoolToString(0), "POPUP_CRITERE_ET"},
-        {Constants::critereStringToString(0), "POPUP_CRITERE_EXACTEMENT"},
+        // Stored values no operator has.
+        {Constants::critereComparaisonToString(static_cast<CritereCompare>(0)), "POPUP_CRITERE_INTER"},
+        {Constants::criterePointageToString(CriterePointe::NotTicked), "POPUP_CRITERE_NPOINTE"},
+        {Constants::critereBoolToString(static_cast<CritereBool>(0)), "POPUP_CRITERE_ET"},
+        {Constants::critereStringToString(static_cast<CritereText>(0)), "POPUP_CRITERE_EXACTEMENT"},
     };
     for (const auto& [title, key] : fallbacks) {
         EXPECT_EQ(title, appl(key)) << key;
         EXPECT_NE(title, QString::fromLatin1(key)) << "no French text for " << key;
     }
     EXPECT_EQ(Constants::categorieToString(2), appl("TITLE_BANQUE_USER"));
-    EXPECT_EQ(Constants::critereStringToString(1), Constants::critereComparaisonToString(1));
+    EXPECT_EQ(Constants::critereStringToString(CritereText::Off),
+              Constants::critereComparaisonToString(CritereCompare::Off));
 }
 
 TEST_F(ConstantsTest, MonthShiftsAndFamilyIcons)
