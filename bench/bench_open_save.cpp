@@ -159,7 +159,7 @@ void BM_SaveDocument(benchmark::State& state)
         timer.start();
         bool saved = false;
         SVDocumentManager::defaultManager().saveDocument(
-            doc.get(), url, true, false, nullptr, [&saved]() { saved = true; }, nullptr);
+            doc.get(), url, {.useTempFolder = true, .doMessage = false}, [&saved]() { saved = true; }, nullptr);
         total += timer.nsecsElapsed() / 1e6;
         if (!saved)
             state.SkipWithError("save failed");

@@ -210,7 +210,8 @@ void abandonCloture(const RunPtr& run)
     if (run->doc->docParam) {
         run->doc->docParam->echInactive = run->oldEchInactive;
         if (run->oldSaved)
-            manager().saveDocument(run->doc, run->doc->documentUrl, true, false, nullptr, nullptr, nullptr);
+            manager().saveDocument(run->doc, run->doc->documentUrl, {.useTempFolder = true, .doMessage = false},
+                                   nullptr, nullptr);
     }
     if (run->completion)
         run->completion(QString());
@@ -220,7 +221,7 @@ void saveNewDocument(const RunPtr& run)
 {
     alertKey(QStringLiteral("kAlerte_EchNotActive"), nullptr, 1, QStringLiteral("cloture"));
     manager().saveDocument(
-        run->newDoc.get(), run->newUrl, true, false, nullptr,
+        run->newDoc.get(), run->newUrl, {.useTempFolder = true, .doMessage = false},
         [run]() {
             manager().disposeDocument(std::move(run->newDoc));
             if (run->completion)
@@ -245,7 +246,7 @@ void copyDocument(const RunPtr& run)
     run->oldSaved = true;
     run->newDoc = std::make_unique<DOCUMENT>(run->newUrl, run->doc->fileSystemTag);
     manager().saveDocument(
-        run->doc, run->newUrl, true, true, nullptr, [run]() { loadNewDocument(run); },
+        run->doc, run->newUrl, {.useTempFolder = true, .doMessage = true}, [run]() { loadNewDocument(run); },
         [run]() { abandonCloture(run); });
 }
 
@@ -312,5 +313,6 @@ void clotureDocument(DOCUMENT* doc, const QString& newName, double dateCloture, 
     // The closed year's document must not propose due schedules again on its next openings.
     doc->docParam->echInactive = 4;
     manager().saveDocument(
-        doc, doc->documentUrl, true, false, nullptr, [run]() { copyDocument(run); }, [run]() { abandonCloture(run); });
+        doc, doc->documentUrl, {.useTempFolder = true, .doMessage = false}, [run]() { copyDocument(run); },
+        [run]() { abandonCloture(run); });
 }

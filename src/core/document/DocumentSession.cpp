@@ -79,7 +79,7 @@ void DocumentSession::computeDocument(DOCUMENT& doc)
 bool DocumentSession::saveNewDocument(DOCUMENT& doc)
 {
     bool saved = false;
-    SVDocumentManager::defaultManager().saveDocument(&doc, doc.documentUrl, true, true, nullptr,
+    SVDocumentManager::defaultManager().saveDocument(&doc, doc.documentUrl, {.useTempFolder = true, .doMessage = true},
                                                      [&saved] { saved = true; }, {});
     return saved;
 }

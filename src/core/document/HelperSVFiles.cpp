@@ -50,8 +50,7 @@ void createFolder(const QString& folder, int* error)
 
 } // namespace
 
-bool HelperSVFiles::getSVFile(int root, const QString& editeur, const QString& produit, const QString& folderName,
-    const QString& subFolderName, const QString& nom, QString* url, int* error)
+bool HelperSVFiles::getSVFile(int root, const QStringList& levels, const QString& nom, QString* url, int* error)
 {
     if (url)
         *url = QString();
@@ -60,12 +59,12 @@ bool HelperSVFiles::getSVFile(int root, const QString& editeur, const QString& p
     QString path = rootPath(root);
     if (path.isEmpty())
         return false;
-    for (const QString* level : { &editeur, &produit, &folderName, &subFolderName }) {
-        if (level->isEmpty())
+    for (const QString& level : levels) {
+        if (level.isEmpty())
             continue;
-        if (!isPathComponent(*level))
+        if (!isPathComponent(level))
             return false;
-        path = appendComponent(path, *level);
+        path = appendComponent(path, level);
     }
     if (!nom.isEmpty() && !isPathComponent(nom))
         return false;

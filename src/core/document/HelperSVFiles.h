@@ -3,6 +3,7 @@
 // path, and the folders on the way are created on demand. Paths stand for the URLs of the original
 // design; a null QString stands for "none" wherever a level or a name is optional.
 #include <QString>
+#include <QStringList>
 
 class HelperSVFiles
 {
@@ -14,13 +15,13 @@ public:
         kRootCloud = 2, // the cloud container: none on this platform
     };
 
-    // The root, then each level that is given, in order; the folder so formed is created with
-    // any missing parents when it does not exist (a failure only fills *error with the system's
-    // code); then the file name when one is given. False, with no path, when the root is unknown
-    // or unavailable or when a level or the name is not a single path component; true otherwise,
-    // even after a failed creation. url and error may be null.
-    static bool getSVFile(int root, const QString& editeur, const QString& produit, const QString& folderName,
-        const QString& subFolderName, const QString& nom, QString* url, int* error);
+    // The root, then each folder level that is not empty, in order (editor, product, folder,
+    // sub-folder); the folder so formed is created with any missing parents when it does not
+    // exist (a failure only fills *error with the system's code); then the file name when one is
+    // given. False, with no path, when the root is unknown or unavailable or when a level or the
+    // name is not a single path component; true otherwise, even after a failed creation. url and
+    // error may be null.
+    static bool getSVFile(int root, const QStringList& levels, const QString& nom, QString* url, int* error);
 
     // Puts a copy of the replacement (a file or a package folder) in place of the existing item:
     // copy beside it under a free name, set the existing item aside under another, move the copy

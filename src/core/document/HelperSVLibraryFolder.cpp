@@ -100,14 +100,14 @@ QString HelperSVLibraryFolder::_SORVANTA_TEMPORARY_FOLDER()
 bool HelperSVLibraryFolder::getSVLibraryElement(
     QString* url, const QString& produitName, const QString& folderName, const QString& fileName, int* error)
 {
-    return HelperSVFiles::getSVFile(
-        HelperSVFiles::kRootLibrary, _SORVANTA_LIB_FOLDER(), produitName, folderName, QString(), fileName, url, error);
+    return HelperSVFiles::getSVFile(HelperSVFiles::kRootLibrary, {_SORVANTA_LIB_FOLDER(), produitName, folderName},
+                                    fileName, url, error);
 }
 
 bool HelperSVLibraryFolder::getSVICloudElement(QString* url, const QString& fileName, int* error)
 {
-    return HelperSVFiles::getSVFile(HelperSVFiles::kRootCloud, _SORVANTA_ICLOUD_DOCUMENTS_FOLDER(), QString(),
-        QString(), QString(), fileName, url, error);
+    return HelperSVFiles::getSVFile(HelperSVFiles::kRootCloud, {_SORVANTA_ICLOUD_DOCUMENTS_FOLDER()}, fileName, url,
+                                    error);
 }
 
 bool HelperSVLibraryFolder::getSVLibraryArchiveFolderUrl(QString* url, int* error)
@@ -122,8 +122,10 @@ bool HelperSVLibraryFolder::getSVLibraryDeletedFolderUrl(QString* url, int* erro
 
 bool HelperSVLibraryFolder::getSVICloudCacheFolderUrl(QString* url, const QString& fileName, int* error)
 {
-    return HelperSVFiles::getSVFile(HelperSVFiles::kRootLibrary, _SORVANTA_LIB_FOLDER(), _SORVANTA_ARCHIVES_FOLDER(),
-        _SORVANTA_ICLOUD_CACHE_FOLDER(), fileName, QString(), url, error);
+    return HelperSVFiles::getSVFile(
+        HelperSVFiles::kRootLibrary,
+        {_SORVANTA_LIB_FOLDER(), _SORVANTA_ARCHIVES_FOLDER(), _SORVANTA_ICLOUD_CACHE_FOLDER(), fileName}, QString(),
+        url, error);
 }
 
 bool HelperSVLibraryFolder::getSVLibraryPreferenceFolderUrl(QString* url, int* error)
@@ -165,8 +167,8 @@ bool HelperSVLibraryFolder::getSVLibraryCalculetteBienvenueFileUrl(QString* url,
 
 bool HelperSVLibraryFolder::getSVApplicationCalculetteProgrammeFolderUrl(QString* url, int* error)
 {
-    return HelperSVFiles::getSVFile(HelperSVFiles::kRootResources, _SORVANTA_CALCULETTE_PROGRAMME_FOLDER(), QString(),
-        QString(), QString(), QString(), url, error);
+    return HelperSVFiles::getSVFile(HelperSVFiles::kRootResources, {_SORVANTA_CALCULETTE_PROGRAMME_FOLDER()}, QString(),
+                                    url, error);
 }
 
 bool HelperSVLibraryFolder::getSVLibraryTemporaryFolderUrl(QString* url, int* error)

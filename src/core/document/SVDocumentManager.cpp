@@ -382,9 +382,10 @@ void SVDocumentManager::informDocErrorAndAskContinue(DocError code, bool forSave
 
 // ---- Saving -----------------------------------------------------------------------------------
 
-void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, bool useTempFolder, bool doMessage,
-                                     QObject* window, const Action& actionOK, const Action& actionNOK)
+void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const SaveOptions& options,
+                                     const Action& actionOK, const Action& actionNOK)
 {
+    QObject* window = options.window;
     const auto fail = [&actionNOK]() {
         if (actionNOK)
             actionNOK();
@@ -397,7 +398,7 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, bool u
     }
     // Written straight into its own package, a failed save would leave the document with no
     // complete copy, and its folders would be copied onto themselves.
-    if (!useTempFolder && samePackage(toURL, doc->documentUrl)) {
+    if (!options.useTempFolder && samePackage(toURL, doc->documentUrl)) {
         svLog(QStringLiteral("Enregistrement refusé : %1 ne peut être écrit sur lui-même").arg(toURL));
         showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), window);
         return fail();
@@ -405,7 +406,7 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, bool u
     QString writeUrl;
     QString resources;
     int osError = 0;
-    if (!getInitedSavingUrl(toURL, &writeUrl, &resources, useTempFolder, &osError)) {
+    if (!getInitedSavingUrl(toURL, &writeUrl, &resources, options.useTempFolder, &osError)) {
         svLog(QStringLiteral("Préparation de l'enregistrement impossible (%1) : %2").arg(osError).arg(toURL));
         showSaveAlert(isPermissionError(osError) ? QStringLiteral("kAlerte_CannotSaveDoc_Droit")
                                                  : QStringLiteral("kAlerte_CannotSaveDoc"),
@@ -414,10 +415,10 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, bool u
     }
     const DocError membersCode = saveDocumentInternal(writeUrl, *doc);
     const DocError foldersCode = saveDocumentSubfolders(*doc, resources);
-    if (doMessage && m_closeProgressMessage)
+    if (options.doMessage && m_closeProgressMessage)
         m_closeProgressMessage();
     const DocError code = membersCode != DocError::None ? membersCode : foldersCode;
-    const auto finish = [&]() { finishSave(doc, toURL, writeUrl, useTempFolder, window, actionOK, actionNOK); };
+    const auto finish = [&]() { finishSave(doc, toURL, writeUrl, options, actionOK, actionNOK); };
     if (code == DocError::None)
         return finish();
     informDocErrorAndAskContinue(code, true, finish, [&]() {
@@ -426,10 +427,10 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, bool u
     });
 }
 
-void SVDocumentManager::finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl, bool useTempFolder,
-                                   QObject* window, const Action& actionOK, const Action& actionNOK)
+void SVDocumentManager::finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl,
+                                   const SaveOptions& options, const Action& actionOK, const Action& actionNOK)
 {
-    if (!useTempFolder) {
+    if (!options.useTempFolder) {
         if (actionOK)
             actionOK();
         return;
@@ -437,7 +438,7 @@ void SVDocumentManager::finishSave(DOCUMENT* doc, const QString& toURL, const QS
     int osError = 0;
     if (!swapSavedBundles(toURL, temporaryUrl, &osError)) {
         svLog(QStringLiteral("Remplacement du document impossible (%1) : %2").arg(osError).arg(toURL));
-        showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), window);
+        showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), options.window);
         if (actionNOK)
             actionNOK();
         return;

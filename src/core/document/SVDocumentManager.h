@@ -58,6 +58,16 @@ enum class DocError : int {
 
 inline constexpr char kSavingPackageName[] = "temp.svd";
 
+// How a save goes.
+struct SaveOptions {
+    // Built in the staging folder and swapped with the destination, the document's lastSave
+    // advancing; else written straight into the destination.
+    bool useTempFolder = true;
+    // The window layer's progress message is closed once the files are written.
+    bool doMessage = false;
+    QObject* window = nullptr; // what alerts go on; application-modal when null
+};
+
 class SVDocumentManager {
 public:
     using Action = std::function<void()>;
@@ -106,12 +116,10 @@ public:
     // ---- Saving -------------------------------------------------------------------------------
 
     // The whole save of the document into the package at toURL; exactly one of the actions runs,
-    // possibly after a question. With useTempFolder the package is built in the staging folder
-    // and swapped with the one at toURL, and the document's lastSave advances. Without it the
-    // members are written straight into toURL, which must be another package than the
-    // document's own (such a save is refused). Alerts go on window (application-modal when null).
-    void saveDocument(DOCUMENT* doc, const QString& toURL, bool useTempFolder, bool doMessage, QObject* window,
-                      const Action& actionOK, const Action& actionNOK);
+    // possibly after a question. Written straight into toURL (no staging folder), the package
+    // must be another than the document's own (such a save is refused).
+    void saveDocument(DOCUMENT* doc, const QString& toURL, const SaveOptions& options, const Action& actionOK,
+                      const Action& actionNOK);
     // Writes every member file into the package; None or the code of the first member that failed.
     DocError saveDocumentInternal(const QString& url, DOCUMENT& doc);
     // Copies the document's sub-folders into the resources folder; None or the first folder's code.
@@ -143,8 +151,8 @@ private:
     void loadLedgerMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code);
     void loadInvestmentMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code);
     void loadReferenceMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code);
-    void finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl, bool useTempFolder,
-                    QObject* window, const Action& actionOK, const Action& actionNOK);
+    void finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl, const SaveOptions& options,
+                    const Action& actionOK, const Action& actionNOK);
     bool removeMemorisedFolders(const QString& url, int* osError);
 
     Action m_closeProgressMessage;

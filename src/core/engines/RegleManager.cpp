@@ -237,8 +237,12 @@ RegleList RegleManager::computeRegles(const DOCUMENT* doc) const
         if (mots.isEmpty())
             return;
         const bool cheque = t.moyen == kFamilyChequeDebit;
-        addRegle(rules, t.importID, t.who1, cheque ? kCompteAnonymeID : t.who2, cheque ? defaultPoste : t.posteID,
-                 t.moyen, mots);
+        addRegle(rules, t.importID,
+                 {.who1 = t.who1,
+                  .who2 = cheque ? kCompteAnonymeID : t.who2,
+                  .posteID = cheque ? defaultPoste : t.posteID,
+                  .moyen = t.moyen},
+                 mots);
     };
     for (long i = 0; i < rows.size(); ++i) {
         const LearnRow& a = rows[i];
@@ -258,13 +262,14 @@ RegleList RegleManager::computeRegles(const DOCUMENT* doc) const
     return rules;
 }
 
-void RegleManager::addRegle(RegleList& rules, long importID, long who1, long who2, long posteID, int moyen,
+void RegleManager::addRegle(RegleList& rules, long importID, const RegleAffectation& affectation,
                             const QStringList& mots) const
 {
+    const RegleAffectation& a = affectation;
     bool counted = false;
     for (REGLE& regle : rules) {
-        if (regle.importID != importID || regle.who1 != who1 || regle.who2 != who2 || regle.posteID != posteID
-            || regle.moyen != moyen)
+        if (regle.importID != importID || regle.who1 != a.who1 || regle.who2 != a.who2 || regle.posteID != a.posteID
+            || regle.moyen != a.moyen)
             continue;
         if (regle.mots.size() == mots.size() && motsInMots(regle.mots, mots)) {
             ++regle.nb_operation;
@@ -286,10 +291,10 @@ void RegleManager::addRegle(RegleList& rules, long importID, long who1, long who
         return;
     REGLE regle;
     regle.importID = importID;
-    regle.who1 = who1;
-    regle.who2 = who2;
-    regle.posteID = posteID;
-    regle.moyen = moyen;
+    regle.who1 = a.who1;
+    regle.who2 = a.who2;
+    regle.posteID = a.posteID;
+    regle.moyen = a.moyen;
     regle.nb_operation = 1;
     regle.mots = mots;
     rules.append(regle);
@@ -353,24 +358,19 @@ void RegleManager::regleExplode(const QString& why, QStringList& mots) const
 
 // ---- Applying -------------------------------------------------------------------------------------------
 
-bool RegleManager::findRegle(const RegleList& rules, bool reglesManuel, const QString& why, long importID, long* who1,
-                             long* who2, long* posteID, int* moyen) const
+std::optional<RegleAffectation> RegleManager::findRegle(const RegleList& rules, bool reglesManuel, const QString& why,
+                                                        long importID) const
 {
     const QStringList words = regleWords(why);
     if (words.isEmpty() || rules.isEmpty())
-        return false;
+        return std::nullopt;
     for (const REGLE& regle : rules) {
         if (!reglesManuel && regle.importID != importID)
             continue;
-        if (!motsInMots(regle.mots, words))
-            continue;
-        *who1 = regle.who1;
-        *who2 = regle.who2;
-        *posteID = regle.posteID;
-        *moyen = regle.moyen;
-        return true;
+        if (motsInMots(regle.mots, words))
+            return RegleAffectation {regle.who1, regle.who2, regle.posteID, regle.moyen};
     }
-    return false;
+    return std::nullopt;
 }
 
 bool RegleManager::applyReglesToTransact(const RegleList& rules, bool reglesManuel, TRANSACT& transact, DOCUMENT* doc,
@@ -385,20 +385,18 @@ bool RegleManager::applyReglesToTransact(const RegleList& rules, bool reglesManu
             *locked = true;
         return false;
     }
-    long who1 = -1;
-    long who2 = -1;
-    long posteID = -1;
-    int moyen = 0;
-    if (!findRegle(rules, reglesManuel, transact.whyImport, transact.importID, &who1, &who2, &posteID, &moyen))
+    const std::optional<RegleAffectation> found = findRegle(rules, reglesManuel, transact.whyImport, transact.importID);
+    if (!found)
         return false;
-    transact.who1 = who1;
-    transact.moyen = moyen;
+    const int moyen = found->moyen;
+    transact.who1 = found->who1;
+    transact.moyen = found->moyen;
     transact.importTouched = true;
     const bool cheque = moyen == kFamilyChequeDebit;
-    transact.who2 = cheque ? kCompteAnonymeID : who2;
-    transact.posteID = cheque ? DOCPARAM::getDefaultPoste(doc) : posteID;
+    transact.who2 = cheque ? kCompteAnonymeID : found->who2;
+    transact.posteID = cheque ? DOCPARAM::getDefaultPoste(doc) : found->posteID;
     long index = -1;
-    if ((cheque || moyen == kFamilyCarteDebit) && doc && getMoyenIndex(doc->moyenHdl, moyen, who1, &index, doc))
+    if ((cheque || moyen == kFamilyCarteDebit) && doc && getMoyenIndex(doc->moyenHdl, moyen, found->who1, &index, doc))
         transact.setTransactDefaultVariante(doc->moyenHdl, index);
     return true;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class DOCUMENT;
 class LISTING;
@@ -16,6 +17,14 @@ class QObject;
 class TRANSACT;
 
 // What applying rules to a listing needs of the table that shows it.
+// What a rule gives the transaction it fits: its accounts, category and payment family.
+struct RegleAffectation {
+    long who1 = -1;
+    long who2 = -1;
+    long posteID = -1;
+    int moyen = 0;
+};
+
 class IRegleTable {
 public:
     virtual ~IRegleTable() = default;
@@ -61,8 +70,7 @@ public:
     // Counts the words as one more confirmation of every rule with these fields that shares some
     // of them (such a rule keeps only the shared words), stopping at a rule of exactly these words;
     // appends a new rule when none was confirmed.
-    void addRegle(RegleList& rules, long importID, long who1, long who2, long posteID, int moyen,
-                  const QStringList& mots) const;
+    void addRegle(RegleList& rules, long importID, const RegleAffectation& affectation, const QStringList& mots) const;
     // Of two rules of one import account with the same words, keeps the one confirmed more often
     // (the later one on a tie).
     void cleanRegles(RegleList& rules) const;
@@ -84,11 +92,11 @@ public:
 
     // ---- Applying ----------------------------------------------------------------------------------
 
-    // The first rule, in list order, all of whose words are in the reason: its accounts, category
-    // and family. Only rules of that import account are tried unless reglesManuel (the
-    // application's setting of that name) is on. False for a reason without words or an empty list.
-    bool findRegle(const RegleList& rules, bool reglesManuel, const QString& why, long importID, long* who1, long* who2,
-                   long* posteID, int* moyen) const;
+    // What the first rule, in list order, all of whose words are in the reason gives. Only rules
+    // of that import account are tried unless reglesManuel (the application's setting of that
+    // name) is on. None for a reason without words or an empty list.
+    std::optional<RegleAffectation> findRegle(const RegleList& rules, bool reglesManuel, const QString& why,
+                                              long importID) const;
     // Completes an imported transaction from the rule its import reason fits, marking it touched.
     // *locked (may be null) is set when the transaction lies in a locked statement and was left
     // alone. The document's payment means of the family may gain a record (cheques and cards).

@@ -23,12 +23,6 @@ constexpr double kMaxAbsoluteTime = 1e13;
 
 std::unique_ptr<GregorianCalendar> g_calendar;
 
-struct Dmy {
-    long day = 0;
-    long month = 0;
-    long year = 0;
-};
-
 long floorDiv(long a, long b)
 {
     const long q = a / b;
@@ -445,14 +439,14 @@ void addYearsToDate(long n, double* out, double time)
     *out = steppedDate(time, 0, [n](Dmy& d) { addYearsY(n, &d.day, &d.month, &d.year); });
 }
 
-bool dmyBefore(long day1, long month1, long year1, long day2, long month2, long year2, bool orEqual)
+bool dmyBefore(const Dmy& a, const Dmy& b, bool orEqual)
 {
-    if (year1 != year2)
-        return year1 < year2;
-    if (month1 != month2)
-        return month1 < month2;
-    if (day1 != day2)
-        return day1 < day2;
+    if (a.year != b.year)
+        return a.year < b.year;
+    if (a.month != b.month)
+        return a.month < b.month;
+    if (a.day != b.day)
+        return a.day < b.day;
     return orEqual;
 }
 

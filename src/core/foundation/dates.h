@@ -98,8 +98,15 @@ double addMonthsToDate(long n, double time);
 double subMonthsFromDate(long n, double time);
 void addYearsToDate(long n, double* out, double time);
 
-// Whether the first triple is earlier (by year, then month, then day); orEqual when they're equal.
-bool dmyBefore(long day1, long month1, long year1, long day2, long month2, long year2, bool orEqual);
+// A calendar day as its three numbers.
+struct Dmy {
+    long day = 0;
+    long month = 0;
+    long year = 0;
+};
+
+// Whether a is earlier (by year, then month, then day); orEqual when they're equal.
+bool dmyBefore(const Dmy& a, const Dmy& b, bool orEqual);
 // Calendar months from a's month to b's month, both counted; a b in an earlier year counts as if
 // it were in a's year.
 long monthCountBetween(double a, double b);

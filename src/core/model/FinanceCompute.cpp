@@ -95,7 +95,7 @@ bool onOrBeforeToday(double when, long day, long month, long year)
     long m = 0;
     long y = 0;
     dateToDMY(&d, &m, &y, when);
-    return dmyBefore(d, m, y, day, month, year, true);
+    return dmyBefore({d, m, y}, {day, month, year}, true);
 }
 
 // The sums are independent of the order of the transactions, so one walk over the document's

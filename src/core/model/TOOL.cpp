@@ -570,9 +570,11 @@ void TOOL::computeBalance(const DOCUMENT* doc, MONTANT* balance, MONTANT* actif)
         *actif = assets;
 }
 
-void TOOL::computeTotauxLReleve(const TRANSACT* transact, TOTAUX& tot, long tID, long bID, const DOCUMENT* doc,
-                                const MONTANT* montant, const MONTANT* report)
+void TOOL::computeTotauxLReleve(const ReleveRow& row, TOTAUX& tot, long tID, long bID, const DOCUMENT* doc)
 {
+    const TRANSACT* transact = row.transact;
+    const MONTANT* montant = row.montant;
+    const MONTANT* report = row.report;
     tot.total3 = MONTANT();
     tot.total6 = MONTANT();
     if (report && report->negativeMontant()) {

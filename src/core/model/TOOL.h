@@ -158,12 +158,16 @@ public:
     static void computeBanqueSolde(long banqueID, DOCUMENT* doc);
     // *balance: the sum of every bank of the tree; *actif: the same without third parties.
     static void computeBalance(const DOCUMENT* doc, MONTANT* balance, MONTANT* actif);
-    // One row of a statement listing: the opening amount (report) goes to total3 when negative
-    // (as its opposite), else to total6; the row's amount to total2 when the account (bank when
-    // bID >= 0) is debited, to total5 when credited; the closing balance to total1 when negative
-    // (as its opposite), else to total4. transact, montant and report may be null.
-    static void computeTotauxLReleve(const TRANSACT* transact, TOTAUX& tot, long tID, long bID, const DOCUMENT* doc,
-                                     const MONTANT* montant, const MONTANT* report);
+    // One row of a statement listing; each part may be null.
+    struct ReleveRow {
+        const TRANSACT* transact = nullptr;
+        const MONTANT* montant = nullptr; // the row's amount
+        const MONTANT* report = nullptr; // the opening amount
+    };
+    // The opening amount goes to total3 when negative (as its opposite), else to total6; the
+    // row's amount to total2 when the account (bank when bID >= 0) is debited, to total5 when
+    // credited; the closing balance to total1 when negative (as its opposite), else to total4.
+    static void computeTotauxLReleve(const ReleveRow& row, TOTAUX& tot, long tID, long bID, const DOCUMENT* doc);
 
     // ---- Pictures and colours ------------------------------------------------------------------
 

@@ -63,17 +63,24 @@ bool addNewSide(ReleveTargets& targets, long compteID, long releveID, const DOCU
     return true;
 }
 
-// One side of a replaced transaction: the statement that held the old version, then, when the
-// side's account or statement changed, where the new version counts now. False when an account
-// the side names is missing.
-bool addReplacedSide(ReleveTargets& targets, long oldCompte, long oldPosition, long oldReleve, long newCompte,
-                     long newReleve, const DOCUMENT* doc)
+// One side of a replaced transaction, before and after.
+struct ReplacedSide {
+    long oldCompte = -1;
+    long oldPosition = -1; // of the statement that held the old version
+    long oldReleve = -1;
+    long newCompte = -1;
+    long newReleve = -1;
+};
+
+// The statement that held the old version, then, when the side's account or statement changed,
+// where the new version counts now. False when an account the side names is missing.
+bool addReplacedSide(ReleveTargets& targets, const ReplacedSide& side, const DOCUMENT* doc)
 {
-    bool ok = compteOf(oldCompte, doc) != nullptr;
+    bool ok = compteOf(side.oldCompte, doc) != nullptr;
     if (ok)
-        addTarget(targets, oldCompte, oldPosition);
-    if (newCompte != oldCompte || newReleve != oldReleve)
-        ok = addNewSide(targets, newCompte, newReleve, doc) && ok;
+        addTarget(targets, side.oldCompte, side.oldPosition);
+    if (side.newCompte != side.oldCompte || side.newReleve != side.oldReleve)
+        ok = addNewSide(targets, side.newCompte, side.newReleve, doc) && ok;
     return ok;
 }
 
@@ -137,8 +144,8 @@ bool replaceTransact(const TRANSACT& trans, long index, DOCUMENT* doc, bool noti
     updateChequeNumbering(index, doc);
 
     ReleveTargets targets;
-    const bool debit = addReplacedSide(targets, old.who1, r1, old.releveID1, trans.who1, trans.releveID1, doc);
-    const bool credit = addReplacedSide(targets, old.who2, r2, old.releveID2, trans.who2, trans.releveID2, doc);
+    const bool debit = addReplacedSide(targets, {old.who1, r1, old.releveID1, trans.who1, trans.releveID1}, doc);
+    const bool credit = addReplacedSide(targets, {old.who2, r2, old.releveID2, trans.who2, trans.releveID2}, doc);
     recompute(targets, doc);
 
     if (notify) {

@@ -420,7 +420,7 @@ void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlo
     DOCUMENT* doc = m_document.get();
     WindowMemory::memoriseDocumentWindows(doc);
     bool saved = false;
-    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, true, nullptr,
+    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, {.useTempFolder = true, .doMessage = true},
                                                      [&saved] { saved = true; }, {});
     if (!saved) {
         Dialog::alerte(nullptr, localizedDialogue(QStringLiteral("kCantSaveDocument")), doc->getDocLoadName(),
@@ -478,7 +478,8 @@ void ApplicationDelegate::ENREGISTRER_DOCUMENT(QObject* sender)
 {
     Q_UNUSED(sender);
     if (DOCUMENT* doc = m_document.get())
-        SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, true, nullptr, {}, {});
+        SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl,
+                                                         {.useTempFolder = true, .doMessage = true}, {}, {});
 }
 
 void ApplicationDelegate::ENREGISTRER_COPIE(QObject* sender)
@@ -496,8 +497,8 @@ void ApplicationDelegate::ENREGISTRER_COPIE(QObject* sender)
         [&answer](int code) { answer = code; });
     if (answer == kAlertFirstButton) {
         bool saved = false;
-        SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, true, nullptr,
-                                                         [&saved] { saved = true; }, {});
+        SVDocumentManager::defaultManager().saveDocument(
+            doc, doc->documentUrl, {.useTempFolder = true, .doMessage = true}, [&saved] { saved = true; }, {});
         if (!saved)
             return;
     }
@@ -526,7 +527,7 @@ bool ApplicationDelegate::writeCopy(DOCUMENT* doc, const QString& destination, b
     const bool ownPackage
         = QFileInfo(destination).canonicalFilePath() == QFileInfo(doc->documentUrl).canonicalFilePath();
     bool saved = false;
-    SVDocumentManager::defaultManager().saveDocument(doc, destination, ownPackage, true, nullptr,
+    SVDocumentManager::defaultManager().saveDocument(doc, destination, {.useTempFolder = ownPackage, .doMessage = true},
                                                      [&saved] { saved = true; }, {});
     return saved;
 }
@@ -648,7 +649,7 @@ void ApplicationDelegate::sauvegardeReguliere(DOCUMENT* doc)
         m_notifySauvegarde = notice;
     }
     bool saved = false;
-    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, true, false, nullptr,
+    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, {.useTempFolder = true, .doMessage = false},
                                                      [&saved] { saved = true; }, {});
     if (!saved)
         m_failedAutoSaveTick = SystemClock::ticks();

@@ -40,7 +40,8 @@ QString saveGenerated()
     EXPECT_TRUE(testenv::makePackage(url));
     doc->documentUrl = url;
     int ok = 0;
-    SVDocumentManager::defaultManager().saveDocument(doc.get(), url, true, false, nullptr, [&ok] { ++ok; }, {});
+    SVDocumentManager::defaultManager().saveDocument(doc.get(), url, {.useTempFolder = true, .doMessage = false},
+                                                     [&ok] { ++ok; }, {});
     EXPECT_EQ(ok, 1);
     SystemClock::setNowForTesting(std::nullopt);
     return url;

@@ -69,8 +69,7 @@ TEST(LibraryFolder, RootsAndComponentsThatCannotBeFormedGiveNoPlace)
     EXPECT_FALSE(HelperSVLibraryFolder::getSVICloudDocumentsFileUrl(&url, QStringLiteral("a.svd"), &error));
     EXPECT_TRUE(url.isNull());
     EXPECT_EQ(error, 0);
-    EXPECT_FALSE(
-        HelperSVFiles::getSVFile(3, QStringLiteral("a"), QString(), QString(), QString(), QString(), &url, &error));
+    EXPECT_FALSE(HelperSVFiles::getSVFile(3, {QStringLiteral("a")}, QString(), &url, &error));
     // A cache name that would climb out of the library is refused, not resolved.
     EXPECT_FALSE(HelperSVLibraryFolder::getSVICloudCacheFolderUrl(&url, QStringLiteral(".."), &error));
     EXPECT_FALSE(HelperSVLibraryFolder::getSVICloudCacheFolderUrl(&url, QStringLiteral("a/b"), &error));

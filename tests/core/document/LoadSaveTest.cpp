@@ -83,7 +83,7 @@ bool save(DOCUMENT& doc, const QString& to, bool staging)
     int ok = 0;
     int nok = 0;
     manager().saveDocument(
-        &doc, to, staging, false, nullptr, [&ok]() { ++ok; }, [&nok]() { ++nok; });
+        &doc, to, {.useTempFolder = staging, .doMessage = false}, [&ok]() { ++ok; }, [&nok]() { ++nok; });
     EXPECT_EQ(ok + nok, 1);
     return ok == 1;
 }

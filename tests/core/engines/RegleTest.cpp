@@ -127,28 +127,25 @@ TEST_F(Regle, LearnsTheSharedWordsAndMatchesWithAccentsAndCaseIgnored)
     EXPECT_EQ(loyer.who2, kAgence);
     EXPECT_EQ(loyer.nb_operation, 1);
 
-    long who1 = 0, who2 = 0, poste = 0;
-    int moyen = -1;
-    EXPECT_TRUE(manager.findRegle(rules, false, QStringLiteral("prlv électricité 03/24"), kCompte, &who1, &who2, &poste,
-                                  &moyen));
-    EXPECT_EQ(poste, kEnergie);
-    EXPECT_TRUE(manager.findRegle(rules, false, QStringLiteral("Prlv Loyer Agénce 2024"), kCompte, &who1, &who2, &poste,
-                                  &moyen));
-    EXPECT_EQ(who2, kAgence);
-    EXPECT_FALSE(manager.findRegle(rules, false, QStringLiteral("VIR LOYER"), kCompte, &who1, &who2, &poste, &moyen));
-    EXPECT_FALSE(manager.findRegle(rules, false, QStringLiteral("--"), kCompte, &who1, &who2, &poste, &moyen));
+    const auto find = [&](const char* why) { return manager.findRegle(rules, false, QString::fromUtf8(why), kCompte); };
+    ASSERT_TRUE(find("prlv électricité 03/24"));
+    EXPECT_EQ(find("prlv électricité 03/24")->posteID, kEnergie);
+    ASSERT_TRUE(find("Prlv Loyer Agénce 2024"));
+    EXPECT_EQ(find("Prlv Loyer Agénce 2024")->who2, kAgence);
+    EXPECT_FALSE(find("VIR LOYER"));
+    EXPECT_FALSE(find("--"));
 }
 
 TEST_F(Regle, PreciseRulesAreTriedFirstAndOtherAccountsOnlyByHand)
 {
     RegleList rules;
-    manager.addRegle(rules, kCompte, kCompte, kAgence, kEnergie, 0, {"LOYER"});
-    manager.addRegle(rules, kCompte, kCompte, kAgence, kLoyer, 0, {"LOYER", "AGENCE"});
-    manager.addRegle(rules, 5, kCompte, kEdf, kEnergie, 0, {"EDF"});
-    manager.addRegle(rules, kCompte, kCompte, kAgence, kLoyer, 0, {"agence", "loyer"}); // confirms
+    manager.addRegle(rules, kCompte, {kCompte, kAgence, kEnergie, 0}, {"LOYER"});
+    manager.addRegle(rules, kCompte, {kCompte, kAgence, kLoyer, 0}, {"LOYER", "AGENCE"});
+    manager.addRegle(rules, 5, {kCompte, kEdf, kEnergie, 0}, {"EDF"});
+    manager.addRegle(rules, kCompte, {kCompte, kAgence, kLoyer, 0}, {"agence", "loyer"}); // confirms
     // Same fields, some words shared: the rule keeps those and counts one more confirmation.
-    manager.addRegle(rules, 5, kCompte, kEdf, kEnergie, 0, {"EDF", "GAZ"});
-    manager.addRegle(rules, 5, kCompte, kEdf, kEnergie, 0, {"GDF"});
+    manager.addRegle(rules, 5, {kCompte, kEdf, kEnergie, 0}, {"EDF", "GAZ"});
+    manager.addRegle(rules, 5, {kCompte, kEdf, kEnergie, 0}, {"GDF"});
     ASSERT_EQ(rules.size(), 4);
     EXPECT_EQ(rules[1].nb_operation, 2);
     EXPECT_EQ(rules[2].nb_operation, 2);
@@ -160,16 +157,16 @@ TEST_F(Regle, PreciseRulesAreTriedFirstAndOtherAccountsOnlyByHand)
     EXPECT_EQ(rules[2].mots, QStringList({"LOYER", "AGENCE"}));
     EXPECT_EQ(rules[3].mots, QStringList({"LOYER"}));
 
-    long who1 = 0, who2 = 0, poste = 0;
-    int moyen = 0;
-    ASSERT_TRUE(
-        manager.findRegle(rules, false, QStringLiteral("LOYER AGENCE MARS"), kCompte, &who1, &who2, &poste, &moyen));
-    EXPECT_EQ(poste, kLoyer);
-    ASSERT_TRUE(
-        manager.findRegle(rules, false, QStringLiteral("LOYER PARKING"), kCompte, &who1, &who2, &poste, &moyen));
-    EXPECT_EQ(poste, kEnergie);
-    EXPECT_FALSE(manager.findRegle(rules, false, QStringLiteral("EDF"), kCompte, &who1, &who2, &poste, &moyen));
-    EXPECT_TRUE(manager.findRegle(rules, true, QStringLiteral("EDF"), kCompte, &who1, &who2, &poste, &moyen));
+    const std::optional<RegleAffectation> precise
+        = manager.findRegle(rules, false, QStringLiteral("LOYER AGENCE MARS"), kCompte);
+    ASSERT_TRUE(precise);
+    EXPECT_EQ(precise->posteID, kLoyer);
+    const std::optional<RegleAffectation> loose
+        = manager.findRegle(rules, false, QStringLiteral("LOYER PARKING"), kCompte);
+    ASSERT_TRUE(loose);
+    EXPECT_EQ(loose->posteID, kEnergie);
+    EXPECT_FALSE(manager.findRegle(rules, false, QStringLiteral("EDF"), kCompte));
+    EXPECT_TRUE(manager.findRegle(rules, true, QStringLiteral("EDF"), kCompte));
 
     // Of two rules with one word set, the more confirmed stays, the later one on a tie.
     RegleList dup = {rules[2], rules[2], rules[3]};
@@ -233,7 +230,7 @@ TEST_F(Regle, ApplyingToAListingTellsTheWindowsOnceAndReportsLockedOnce)
 TEST_F(Regle, ChequesGoToTheAnonymousAccountAndTheDefaultCategory)
 {
     RegleList rules;
-    manager.addRegle(rules, kCompte, kCompte, kAgence, kLoyer, kFamilyChequeDebit, {"CHQ"});
+    manager.addRegle(rules, kCompte, {kCompte, kAgence, kLoyer, kFamilyChequeDebit}, {"CHQ"});
     TRANSACT t;
     t.importID = kCompte;
     t.whyImport = QStringLiteral("CHQ 0001234");

@@ -152,10 +152,10 @@ TEST(Dates, ComparingAndCountingMonths)
     EXPECT_EQ(monthCountBetween(at(1, 5, 2024), at(31, 5, 2024)), 1);
     EXPECT_EQ(monthCountBetween(at(1, 3, 2022), at(1, 2, 2024)), 24);
     EXPECT_EQ(monthCountBetween(at(1, 3, 2024), at(1, 5, 2023)), 3);
-    EXPECT_TRUE(dmyBefore(31, 12, 2023, 1, 1, 2024, false));
-    EXPECT_FALSE(dmyBefore(2, 1, 2024, 1, 1, 2024, true));
-    EXPECT_TRUE(dmyBefore(1, 1, 2024, 1, 1, 2024, true));
-    EXPECT_FALSE(dmyBefore(1, 1, 2024, 1, 1, 2024, false));
+    EXPECT_TRUE(dmyBefore({31, 12, 2023}, {1, 1, 2024}, false));
+    EXPECT_FALSE(dmyBefore({2, 1, 2024}, {1, 1, 2024}, true));
+    EXPECT_TRUE(dmyBefore({1, 1, 2024}, {1, 1, 2024}, true));
+    EXPECT_FALSE(dmyBefore({1, 1, 2024}, {1, 1, 2024}, false));
 }
 
 TEST(Dates, ExpandTwoDigitYear)

@@ -87,7 +87,7 @@ void referenceRecompute(DOCUMENT& doc)
         for (const TRANSACT& t : doc.transact_array) {
             long d = 0, m = 0, y = 0;
             dateToDMY(&d, &m, &y, t.when);
-            if (!dmyBefore(d, m, y, td, tm, ty, true))
+            if (!dmyBefore({d, m, y}, {td, tm, ty}, true))
                 continue;
             if (t.who1 == compteID && t.releveID1 == releveID)
                 MONTANT::subMontant(acc, t.solde, acc);
@@ -315,7 +315,7 @@ TEST_F(ReleveTest, StatementListingTotals)
     const MONTANT report = amount(-50);
     const MONTANT row = amount(80);
     const TRANSACT credit = transact(kPayee, -1, kA, 1, 80, 0);
-    TOOL::computeTotauxLReleve(&credit, tot, kA, -1, &doc, &row, &report);
+    TOOL::computeTotauxLReleve({&credit, &row, &report}, tot, kA, -1, &doc);
     EXPECT_EQ(tot.total3, amount(50));
     EXPECT_EQ(v(tot.total5), 80);
     EXPECT_EQ(v(tot.total2), 0);
@@ -324,7 +324,7 @@ TEST_F(ReleveTest, StatementListingTotals)
 
     // Against the bank, a debit of its account; no opening amount leaves both opening totals zero.
     const TRANSACT debit = transact(kA, -1, kPayee, -1, 100, 0);
-    TOOL::computeTotauxLReleve(&debit, tot, -1, kBanque, &doc, &row, nullptr);
+    TOOL::computeTotauxLReleve({&debit, &row, nullptr}, tot, -1, kBanque, &doc);
     EXPECT_EQ(v(tot.total2), 80);
     EXPECT_EQ(v(tot.total3), 0);
     EXPECT_EQ(v(tot.total1), 0);

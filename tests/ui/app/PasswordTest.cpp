@@ -133,7 +133,7 @@ TEST_F(PasswordTest, TheNextSaveKeepsTheNewPassword)
 
     bool saved = false;
     SVDocumentManager::defaultManager().saveDocument(
-        &doc, package, true, false, nullptr, [&saved] { saved = true; }, [] {});
+        &doc, package, {.useTempFolder = true, .doMessage = false}, [&saved] { saved = true; }, [] {});
     ASSERT_TRUE(saved);
     EXPECT_TRUE(stored().passwordMatches(QStringLiteral("Après")));
 }

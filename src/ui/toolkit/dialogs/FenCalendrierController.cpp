@@ -224,24 +224,24 @@ void FenCalendrierController::TODAY(QObject* sender)
 
 bool FenCalendrierController::isCalSelectedAtDay(long day, long month, long year) const
 {
-    return dmyBefore(m_calDay1, m_calMon1, m_calYea1, day, month, year, true)
-        && dmyBefore(day, month, year, m_calDay2, m_calMon2, m_calYea2, true);
+    return dmyBefore({m_calDay1, m_calMon1, m_calYea1}, {day, month, year}, true)
+        && dmyBefore({day, month, year}, {m_calDay2, m_calMon2, m_calYea2}, true);
 }
 
 void FenCalendrierController::setCalSelectionAtDay(long day1, long month1, long year1, long day2, long month2,
                                                    long year2, long annee)
 {
-    if (!dmyBefore(day1, month1, year1, day2, month2, year2, false)) {
+    if (!dmyBefore({day1, month1, year1}, {day2, month2, year2}, false)) {
         std::swap(day1, day2);
         std::swap(month1, month2);
         std::swap(year1, year2);
     }
     // The repainted range covers both the old and the new selection.
-    const bool oldFirstEarlier = dmyBefore(m_calDay1, m_calMon1, m_calYea1, day1, month1, year1, false);
+    const bool oldFirstEarlier = dmyBefore({m_calDay1, m_calMon1, m_calYea1}, {day1, month1, year1}, false);
     const long fromDay = oldFirstEarlier ? m_calDay1 : day1;
     const long fromMonth = oldFirstEarlier ? m_calMon1 : month1;
     const long fromYear = oldFirstEarlier ? m_calYea1 : year1;
-    const bool oldLastLater = dmyBefore(day2, month2, year2, m_calDay2, m_calMon2, m_calYea2, false);
+    const bool oldLastLater = dmyBefore({day2, month2, year2}, {m_calDay2, m_calMon2, m_calYea2}, false);
     const long toDay = oldLastLater ? m_calDay2 : day2;
     const long toMonth = oldLastLater ? m_calMon2 : month2;
     const long toYear = oldLastLater ? m_calYea2 : year2;
@@ -258,18 +258,19 @@ void FenCalendrierController::setCalSelectionAtDay(long day1, long month1, long 
 void FenCalendrierController::invertPlage(long day1, long month1, long year1, long day2, long month2, long year2,
                                           long annee)
 {
-    if (dmyBefore(day1, month1, year1, 1, 1, annee, false)) {
+    if (dmyBefore({day1, month1, year1}, {1, 1, annee}, false)) {
         day1 = month1 = 1;
         year1 = annee;
     }
-    if (dmyBefore(31, 12, annee, day2, month2, year2, false)) {
+    if (dmyBefore({31, 12, annee}, {day2, month2, year2}, false)) {
         day2 = 31;
         month2 = 12;
         year2 = annee;
     }
     if (!m_viewCalendrier)
         return;
-    for (long d = day1, m = month1, y = year1; dmyBefore(d, m, y, day2, month2, year2, true); nextDayDMY(&d, &m, &y))
+    for (long d = day1, m = month1, y = year1; dmyBefore({d, m, y}, {day2, month2, year2}, true);
+         nextDayDMY(&d, &m, &y))
         m_viewCalendrier->update(cellRect(d, m, y).toAlignedRect());
 }
 
