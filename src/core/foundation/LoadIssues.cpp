@@ -22,9 +22,10 @@ void LoadIssues::note(const QString& what)
 
 QString describeLoadIssues(const QList<LoadIssue>& issues, qsizetype shown)
 {
+    // Each fault as a bullet: a fault's text wraps over several lines in a narrow alert.
     QStringList lines;
     for (qsizetype i = 0; i < issues.size() && i < shown; ++i)
-        lines.append(issues.at(i).describe());
+        lines.append(QStringLiteral("• ") + issues.at(i).describe());
     if (issues.size() > shown)
         lines.append(localizedDialogue(QStringLiteral("kLoadIssue_more")).arg(issues.size() - shown));
     return lines.join(QLatin1Char('\n'));

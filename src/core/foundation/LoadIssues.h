@@ -45,6 +45,6 @@ inline void noteLoadIssue(LoadIssues* issues, const QString& what)
         issues->note(what);
 }
 
-// The issues as the load alert shows them: one line each, the first `shown` of them, then a line
+// The issues as the load alert shows them: a bullet each, the first `shown` of them, then a line
 // counting the others.
 QString describeLoadIssues(const QList<LoadIssue>& issues, qsizetype shown);

@@ -356,7 +356,7 @@ TEST(LoadSave, TheLoadAlertAndTheLogNameEachFault)
     const QString place = QStringLiteral("Fichier « compte.xml », enregistrement 5 : montant « %1 » absent ou vide, "
                                          "lu comme zéro");
     const QStringList faults {place.arg("solde"), place.arg("soldeSR"), place.arg("RsoldeSR")};
-    EXPECT_EQ(alerts.shown.value(0).information, errorText(17) + "\n\n" + faults.join(u'\n'));
+    EXPECT_EQ(alerts.shown.value(0).information, errorText(17) + "\n\n• " + faults.join(QStringLiteral("\n• ")));
     for (const QString& fault : faults)
         EXPECT_TRUE(logged.contains(fault)) << fault.toStdString();
 
@@ -383,9 +383,9 @@ TEST(LoadSave, OpenAnywayKeepsWhatWasReadAndDontOpenDisposesOfTheDocument)
     EXPECT_EQ(doc->transact_array.size(), 7);
     const AlertRequest& asked = alerts.shown.value(0);
     EXPECT_TRUE(asked.information.startsWith(errorText(23) + "\n\n"));
-    EXPECT_TRUE(asked.information.endsWith(
-        QStringLiteral("Fichier « logo.xml », enregistrement 1 : contenu inattendu après cet enregistrement, ignoré : "
-                       "« texte égaré au milieu de la liste »")))
+    EXPECT_TRUE(asked.information.endsWith(QStringLiteral(
+        "• Fichier « logo.xml », enregistrement 1 : contenu inattendu après cet enregistrement, ignoré : "
+        "« texte égaré au milieu de la liste »")))
         << asked.information.toStdString();
     EXPECT_EQ(asked.button2, "Ouvrir quand même");
 
