@@ -89,11 +89,11 @@ bool TransactClipboard::setFromXml(const QByteArray& xml)
         return false;
     TransactList read;
     for (pugi::xml_node record = root.child("transact"); record; record = record.next_sibling("transact")) {
-        bool error = false;
         if (!isTransactRecord(record))
             return false;
-        TRANSACT trans = XML_load_transact_from_record(record, &error);
-        if (error)
+        LoadIssues faults;
+        TRANSACT trans = XML_load_transact_from_record(record, &faults);
+        if (!faults.isEmpty())
             return false;
         read.append(preparedCopy(trans));
     }

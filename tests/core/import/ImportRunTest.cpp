@@ -104,12 +104,12 @@ TEST_F(ImportRun, ASaveDuringTheRunKeepsWhatWasStored)
     ASSERT_TRUE(start(kFourPurchases));
     services.tick(2);
     SVDocumentManager& store = SVDocumentManager::defaultManager();
-    ASSERT_EQ(store.saveDocumentInternal(doc.documentUrl, doc), 0);
+    ASSERT_EQ(store.saveDocumentInternal(doc.documentUrl, doc), DocError::None);
     services.tick();
     ASSERT_EQ(stored(), 4);
 
     DOCUMENT saved(doc.documentUrl, kFileSystemLocal);
-    ASSERT_EQ(store.loadDocumentInternal(doc.documentUrl, saved), 0);
+    ASSERT_EQ(store.loadDocumentInternal(doc.documentUrl, saved), DocError::None);
     ASSERT_EQ(saved.transact_array.size(), 2);
     for (long i = 0; i < 2; ++i) {
         EXPECT_EQ(saved.transact_array[i].when, doc.transact_array[i].when);
