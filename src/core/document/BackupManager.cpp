@@ -203,6 +203,18 @@ void BackupManager::sauvegardeAutomatique(const QString& url, long n, const Acti
     askAfterFailedBackup(error, actionOK, actionNOK);
 }
 
+bool BackupManager::keepDamagedPackage(const QString& url)
+{
+    QString folder;
+    int error = 0;
+    if (!archiveFolder(url, &folder, &error)
+        || !copyBackup(url, folder + QLatin1Char('/') + backupNameForTime(SystemClock::now()), &error)) {
+        svLog(QStringLiteral("Copie du document endommagé %1 impossible (%2)").arg(url).arg(error));
+        return false;
+    }
+    return true;
+}
+
 bool BackupManager::scanSauvFolder(const QString& folder, long* count, QString* minName)
 {
     *count = 0;

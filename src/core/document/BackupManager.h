@@ -25,6 +25,10 @@ public:
     // Counts the backups of a document's archive folder (every sub-folder is one) and names the
     // oldest: the first listed of the earliest time its name tells, or its folder's modification
     // time when the name is no date. True when at least one was found.
+    // A backup of a package found damaged, which the user chose to open anyway: the next save
+    // would replace what could not be read, so its bytes stay among the backups whatever the
+    // number kept (no backup goes for it). False when the copy could not be made.
+    static bool keepDamagedPackage(const QString& url);
     static bool scanSauvFolder(const QString& folder, long* count, QString* minName);
     // The folder name of a backup made at that time: the full date and time of the locale, with
     // the characters a file name can't hold or the reading turns back changed, and ".svd".

@@ -1,6 +1,7 @@
 #include "SVDocumentManager.h"
 
 #include "document/BEFOREPARAM.h"
+#include "document/BackupManager.h"
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
@@ -271,8 +272,14 @@ void SVDocumentManager::loadDocument(std::unique_ptr<DOCUMENT>& doc, const Actio
     svLog(QStringLiteral("Document endommagé : %1").arg(doc->documentUrl));
     for (const LoadIssue& issue : issues.items())
         svLog(issue.describe());
+    const QString url = doc->documentUrl;
     informDocErrorAndAskContinue(
-        code, false, actionOK,
+        code, false,
+        [&url, &actionOK]() {
+            BackupManager::keepDamagedPackage(url);
+            if (actionOK)
+                actionOK();
+        },
         [this, &doc, &actionNOK]() {
             disposeDocument(std::move(doc));
             if (actionNOK)

@@ -388,6 +388,14 @@ TEST(LoadSave, OpenAnywayKeepsWhatWasReadAndDontOpenDisposesOfTheDocument)
         "« texte égaré au milieu de la liste »")))
         << asked.information.toStdString();
     EXPECT_EQ(asked.button2, "Ouvrir quand même");
+    // The damaged package is among the backups before any save may replace it.
+    QString archives;
+    HelperSVLibraryFolder::getSVLibraryArchiveFolderUrl(&archives, nullptr);
+    const QString backups = archives + QLatin1Char('/') + documentNameFromURL(url);
+    const QStringList kept = QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(testenv::readFile(backups + '/' + kept[0] + "/Contents/Resources/logo.xml"),
+              testenv::readFile(url + "/Contents/Resources/logo.xml"));
 
     doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
     const testenv::OpenDocument open(*doc);
