@@ -2,7 +2,7 @@
 
 #include "document/APPLIPARAM.h"
 #include "foundation/SystemClock.h"
-#include "foundation/diagnostics.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 #include "toolkit/windows/StdWindow.h"
 
 #include <QAction>
@@ -20,26 +20,6 @@ namespace {
 
 constexpr double kFallbackFontSize = 13.0;
 constexpr double kDocumentMargin = 2.0;
-
-// Calls the target's method of that name (without its colon) with the item, or with nothing.
-void invokeWithItem(QObject* target, const QString& action, QAction* item)
-{
-    QByteArray name = action.toLatin1();
-    if (name.endsWith(':'))
-        name.chop(1);
-    const QMetaObject* meta = target->metaObject();
-    int index = meta->indexOfMethod(name + "(QObject*)");
-    if (index >= 0) {
-        meta->method(index).invoke(target, Qt::DirectConnection, Q_ARG(QObject*, item));
-        return;
-    }
-    index = meta->indexOfMethod(name + "()");
-    if (index >= 0) {
-        meta->method(index).invoke(target, Qt::DirectConnection);
-        return;
-    }
-    svLog(QStringLiteral("%1 has no action %2").arg(QString::fromLatin1(meta->className()), action));
-}
 
 } // namespace
 
@@ -312,6 +292,6 @@ void StdTextView::sendToDelegate(const QString& action, qint64 tag)
         return;
     QAction item;
     item.setData(tag);
-    item.setProperty("sv_action", action);
-    invokeWithItem(target, action, &item);
+    StdActionDispatcher::setAction(&item, action);
+    StdActionDispatcher::send(target, action, &item);
 }

@@ -2,9 +2,9 @@
 
 #include "toolkit/windows/StdWindowController.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 
 void PopPlacement::FILL_MENU()
 {
@@ -14,7 +14,7 @@ void PopPlacement::FILL_MENU()
     bool titreFilter = false;
     bool remunereFilter = false;
     bool empruntFilter = false;
-    window->getPlacementFilter(&titreFilter, &remunereFilter, &empruntFilter);
+    window->pickers().getPlacementFilter(&titreFilter, &remunereFilter, &empruntFilter);
     const DOCUMENT* doc = currentDocument();
     StdMenu* titres = financeSubmenu(doc ? &doc->titreHdl : nullptr, kPopTagTitre, QStringLiteral("TITRE:"));
     StdMenu* remuneres

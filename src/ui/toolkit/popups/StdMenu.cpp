@@ -1,13 +1,10 @@
 #include "toolkit/popups/StdMenu.h"
 
 #include "toolkit/popups/StdPopUp.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 #include "toolkit/windows/StdWindow.h"
-#include "toolkit/windows/StdWindowController.h"
-
-#include "foundation/diagnostics.h"
 
 #include <QApplication>
-#include <QMetaMethod>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProxyStyle>
@@ -15,8 +12,6 @@
 
 namespace {
 
-constexpr char kActionProperty[] = "sv_action";
-constexpr char kConnectedProperty[] = "sv_action_connected";
 constexpr char kRepresentedProperty[] = "sv_represented";
 constexpr char kTitleColorProperty[] = "sv_title_color";
 
@@ -116,23 +111,6 @@ QObject* controllerOfWindowOf(const QWidget* widget)
     return window ? window->controller() : nullptr;
 }
 
-// The target's method of that name (without its colon), taking the item or nothing.
-bool invokeByName(QObject* target, const QString& action, QAction* item)
-{
-    QByteArray name = action.toLatin1();
-    if (name.endsWith(':'))
-        name.chop(1);
-    const QMetaObject* meta = target->metaObject();
-    int index = meta->indexOfMethod(name + "(QObject*)");
-    if (index >= 0)
-        return meta->method(index).invoke(target, Qt::DirectConnection, Q_ARG(QObject*, item));
-    index = meta->indexOfMethod(name + "()");
-    if (index >= 0)
-        return meta->method(index).invoke(target, Qt::DirectConnection);
-    svLog(QStringLiteral("%1 has no action %2").arg(QString::fromLatin1(meta->className()), action));
-    return false;
-}
-
 } // namespace
 
 StdMenu::StdMenu(const QString& title, QWidget* parent)
@@ -171,7 +149,7 @@ QVariant StdMenu::representedObject(const QObject* item)
 
 QString StdMenu::actionOf(const QObject* item)
 {
-    return item ? item->property(kActionProperty).toString() : QString();
+    return StdActionDispatcher::actionOf(item);
 }
 
 void StdMenu::setTitleColor(QAction* item, const QColor& color)
@@ -189,18 +167,8 @@ void StdMenu::connectItem(QAction* item, const QString& action, QObject* target)
 {
     if (!item || action.isEmpty())
         return;
-    item->setProperty(kActionProperty, action);
-    if (!target)
-        return;
-    if (auto* controller = qobject_cast<StdWindowController*>(target)) {
-        controller->connectAction(item, action);
-        return;
-    }
-    if (item->property(kConnectedProperty).toBool())
-        return;
-    // Marked as connected so that a window wiring its controls does not connect it a second time.
-    item->setProperty(kConnectedProperty, true);
-    connect(item, &QAction::triggered, target, [item, target] { invokeByName(target, actionOf(item), item); });
+    StdActionDispatcher::setAction(item, action);
+    StdActionDispatcher::connectToTarget(item, target);
 }
 
 void StdMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const

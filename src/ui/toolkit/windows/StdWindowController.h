@@ -4,22 +4,32 @@
 // modal, with the window data and the currency slot its amounts are shown in, and it carries the
 // argument block by which an open window is found again.
 //
-// Building a window: a subclass lays out its controls in buildInterface(), giving each control
-// the name its code knows it by as objectName (found back with outlet()) and each button or menu
-// item the name of its action in the property "sv_action" ("OUI:", "CREER:"). The base connects
-// those to perform(), which calls the controller's Q_INVOKABLE member of that name without the
-// colon, taking the sender (QObject*) or nothing; Return, when no control takes it, presses the
-// window's default button. Then the wake-up hooks run once and FILL shows the data; a modal
-// controller then runs its modal loop, still inside that first request for the window, and the
-// push reads the result when the loop ends.
+// Building a window: a subclass lays out its controls in buildInterface(), keeping the ones its
+// code works with in typed members and giving each an objectName (tests find controls by it,
+// and the standard pickers by the names StdWindowPickers lists), and gives each button or menu
+// item its action (connectAction(ok, "OUI:")). An action performs the controller's Q_INVOKABLE
+// member of that name without the colon, taking the sender (QObject*) or nothing, else the
+// pickers' (StdActionDispatcher); Return, when no control takes it, presses the window's default
+// button. Then the wake-up hooks run once and FILL shows the data; a modal controller then runs
+// its modal loop, still inside that first request for the window, and the push reads the result
+// when the loop ends.
+//
+// The controller's work is shared with collaborators it owns: the pickers (StdWindowPickers), the
+// dispatch of actions (StdActionDispatcher), the sounds and animations of opening and closing
+// (StdWindowMotion), the attached palette and the keeping clear of the tool palette
+// (StdPaletteDock); printing goes through StdWindowPrinter.
 //
 // Result codes of a modal window: OUI: ends with 1, NON: with 0, a third button with 2, a fourth
 // with 3; a window that picks one entity ends OUI: with its identifier and NON: with -1.
-#include "toolkit/host/SORVARGrec.h"
-#include "toolkit/windows/StdWindow.h"
-#include "toolkit/windows/StdWindowPickers.h"
-#include "toolkit/host/WindowData.h"
 #include "toolkit/fields/editvalidation.h"
+#include "toolkit/host/SORVARGrec.h"
+#include "toolkit/host/WindowData.h"
+#include "toolkit/windows/IWindowAppDelegate.h"
+#include "toolkit/windows/StdActionDispatcher.h"
+#include "toolkit/windows/StdPaletteDock.h"
+#include "toolkit/windows/StdWindow.h"
+#include "toolkit/windows/StdWindowMotion.h"
+#include "toolkit/windows/StdWindowPickers.h"
 
 #include <QObject>
 #include <QPointer>
@@ -32,34 +42,9 @@
 #include <type_traits>
 
 class PrintOperation;
-class PrintView;
 class QKeyEvent;
 class QMenu;
 class QMouseEvent;
-class StdWindowController;
-struct PrintInfo;
-
-// What the windows tell the application delegate and ask of it. The application installs one;
-// without one the notifications go nowhere and there is no tool palette.
-class IWindowAppDelegate {
-public:
-    virtual ~IWindowAppDelegate() = default;
-    virtual void windowDidBecomeMain(StdWindow* window) = 0;
-    virtual void windowDidResignMain(StdWindow* window) = 0;
-    // The tool palette while it is open, else null.
-    virtual StdWindowController* getPaletteTool() = 0;
-    // Edits the conversions of the amount the item stands for (its represented object), for the
-    // window.
-    virtual void EDIT_CONVERSION(StdWindow* window, QObject* item)
-    {
-        Q_UNUSED(window);
-        Q_UNUSED(item);
-    }
-    // The hidden chord (Control, Option and Command held on a click in a window's background).
-    virtual void doAuteur(StdWindow* window) { Q_UNUSED(window); }
-};
-void setWindowAppDelegate(IWindowAppDelegate* delegate);
-IWindowAppDelegate* windowAppDelegate();
 
 class StdWindowController : public QObject {
     Q_OBJECT
@@ -100,16 +85,20 @@ public:
     StdWindow* window();
     StdWindow* windowIfLoaded() const { return m_window; }
     bool isWindowLoaded() const { return m_window != nullptr; }
-    // The control of that name in the window; null when absent or the window is not built.
+    // The control of that name in the window, for tests and tools that know a window only by
+    // its controls' names; null when absent or the window is not built. A controller keeps its
+    // own controls in typed members.
     template <class W = QWidget> W* outlet(const QString& name) const
     {
         return m_window ? m_window->findChild<W*>(name) : nullptr;
     }
+    // Shows the window and brings it to the front, building it when needed.
+    void orderFront();
 
     // ---- Actions.
 
-    // Calls the action named (with or without its colon) with the sender; false when the
-    // controller has no such action.
+    // Calls the action named (with or without its colon) with the sender; false when neither
+    // the controller nor its pickers have such an action.
     bool perform(const QString& action, QObject* sender = nullptr);
     // Gives a button or a menu item (QAbstractButton or QAction) its action and connects it.
     void connectAction(QObject* control, const QString& action);
@@ -135,8 +124,6 @@ public:
     bool duringClosingProcess() const { return m_duringClosingProcess; }
     bool belongsToApplication() const { return m_belongsToApplication; }
     void setBelongsToApplication(bool belongs) { m_belongsToApplication = belongs; }
-    void getPlacementFilter(bool* titreFilter, bool* remunereFilter, bool* empruntFilter) const;
-    void setPlacementFilter(bool titreFilter, bool remunereFilter, bool empruntFilter);
 
     bool awakeDone() const { return m_awakeDone; }
     long devise() const { return m_devise; }
@@ -150,56 +137,16 @@ public:
     long currentOrientation() const { return m_currentOrientation; }
     void setCurrentOrientation(long orientation) { m_currentOrientation = orientation; }
 
-    // ---- Standard pickers.
+    // ---- Collaborators.
 
-    // The identifiers the window's pickers chose, and their fills.
+    // The standard pickers: the identifiers the window chose, their fills and their actions.
     StdWindowPickers& pickers() { return m_pickers; }
     const StdWindowPickers& pickers() const { return m_pickers; }
+    // The attached palette and the keeping clear of the tool palette.
+    StdPaletteDock& paletteDock() { return m_dock; }
+    const StdPaletteDock& paletteDock() const { return m_dock; }
     // The text size of the pickers' fields, also asked by the window's text views.
     Q_INVOKABLE virtual double defaultFontSize() const { return 13.0; }
-
-    // The pickers' actions, sent by their pop-ups and completing views with the item chosen
-    // (whose tag is the ident). A window that does more on a choice overrides the action and
-    // calls the base's. Inside a controller these names hide the entity classes they share
-    // (POSTE, DOSSIER, MOYEN, VARIANTE, TAXE, TITRE, REMUNERE, EMPRUNT, ECHEANCIER): write
-    // ::POSTE there.
-    Q_INVOKABLE virtual void DEVISE(QObject* sender) { m_pickers.DEVISE(sender); }
-    Q_INVOKABLE virtual void EDIT_CONVERSION(QObject* sender) { m_pickers.EDIT_CONVERSION(sender); }
-    Q_INVOKABLE virtual void POSTE(QObject* sender) { m_pickers.POSTE(sender); }
-    Q_INVOKABLE virtual void CREATE_POSTE(QObject* sender) { m_pickers.CREATE_POSTE(sender); }
-    Q_INVOKABLE virtual void CHOOSE_DOSSIER(QObject* sender) { Q_UNUSED(sender); }
-    Q_INVOKABLE virtual void BDEBIT(QObject* sender) { m_pickers.BDEBIT(sender); }
-    Q_INVOKABLE virtual void BCREDIT(QObject* sender) { m_pickers.BCREDIT(sender); }
-    Q_INVOKABLE virtual void DEBIT(QObject* sender) { m_pickers.DEBIT(sender); }
-    Q_INVOKABLE virtual void CREDIT(QObject* sender) { m_pickers.CREDIT(sender); }
-    Q_INVOKABLE virtual void CREATE_COMPTED(QObject* sender) { m_pickers.CREATE_COMPTED(sender); }
-    Q_INVOKABLE virtual void CREATE_COMPTEC(QObject* sender) { m_pickers.CREATE_COMPTEC(sender); }
-    Q_INVOKABLE virtual void DOSSIER(QObject* sender) { m_pickers.DOSSIER(sender); }
-    Q_INVOKABLE virtual void VARIANTE(QObject* sender) { m_pickers.VARIANTE(sender); }
-    Q_INVOKABLE virtual void MOYEN(QObject* sender) { m_pickers.MOYEN(sender); }
-    Q_INVOKABLE virtual void TAXE(QObject* sender) { m_pickers.TAXE(sender); }
-    Q_INVOKABLE virtual void TITRE(QObject* sender) { m_pickers.TITRE(sender); }
-    Q_INVOKABLE virtual void REMUNERE(QObject* sender) { m_pickers.REMUNERE(sender); }
-    Q_INVOKABLE virtual void EMPRUNT(QObject* sender) { m_pickers.EMPRUNT(sender); }
-    Q_INVOKABLE virtual void NO_PLACEMENT(QObject* sender)
-    {
-        Q_UNUSED(sender);
-        m_pickers.NO_PLACEMENT();
-    }
-    Q_INVOKABLE virtual void CATEGORIED(QObject* sender) { m_pickers.CATEGORIED(sender); }
-    Q_INVOKABLE virtual void CATEGORIEC(QObject* sender) { m_pickers.CATEGORIEC(sender); }
-    Q_INVOKABLE virtual void ECHEANCIER(QObject* sender) { m_pickers.ECHEANCIER(sender); }
-    // The date picker on the first (second) date's fields; the focus then moves on.
-    Q_INVOKABLE virtual void CALENDRIER1(QObject* sender)
-    {
-        Q_UNUSED(sender);
-        m_pickers.CALENDRIER1();
-    }
-    Q_INVOKABLE virtual void CALENDRIER2(QObject* sender)
-    {
-        Q_UNUSED(sender);
-        m_pickers.CALENDRIER2();
-    }
 
     // ---- The Edit menu: whether its commands apply to the window's first responder. A text
     // view answers for itself, or by its selection and text; anything else leaves it to the
@@ -251,47 +198,23 @@ public:
 
     // ---- Palette.
 
+    StdWindowController* palette() const { return m_dock.palette(); }
     // Attaches the palette (owned from now on) and places it beside the window shortly.
     void attachePalette(StdWindowController* palette, StdWindowController* parentDelegate);
-    StdWindowController* palette() const { return m_palette; }
     // Told by the attached palette when it closes.
-    void paletteWillClose();
-    bool paletteIsPlaced() const { return m_paletteIsPlaced; }
-    void setPaletteIsPlaced(bool placed) { m_paletteIsPlaced = placed; }
-    // Places the palette's window left of this one.
-    void PLACE_PALETTE();
-    void FIRE_TIMER_PLACE_PALETTE();
-    void FIRE_TIMER_ASSUME_BOUND(StdWindowController* toolPalette);
-    // Called when the user has finished moving the window.
-    Q_INVOKABLE void windowDidMove();
+    void paletteWillClose() { m_dock.paletteWillClose(); }
+    // Called (by name, by the window) when the user has finished moving the window.
+    Q_INVOKABLE void windowDidMove() { m_dock.windowDidMove(); }
     Q_INVOKABLE void didEndDraggingWindow() { windowDidMove(); }
     // Moves the window down out of the way of the tool palette (a broadcast, also).
     Q_INVOKABLE virtual void ASSUME_BOUND(const QVariant& toolPalette);
-    // The frame (Qt's, in screen coordinates) that keeps clear of the palette's window.
-    QRect assumedBound(const QWidget* paletteWindow, const QRect& frame) const;
-    // The frame a zoom gives the window: the default frame, kept clear of the tool palette.
-    QRect windowWillUseStandardFrame(const QRect& defaultFrame) const;
-    // The window was resized: a window of the normal level keeps clear of the tool palette.
-    virtual void windowDidResize();
 
     // ---- Printing.
 
-    // The Print command of every window: willPrint, then STD_IMPRIMER_NEW with the window's
-    // print-view class and the program's options panel.
+    // The Print command of every window: willPrint, then the print with the window's print-view
+    // class and the program's options panel (StdWindowPrinter).
     Q_INVOKABLE virtual void IMPRIMER(QObject* sender);
     void STD_IMPRIMER();
-    // Prints the window with a view of the class (a PrintView whose invokable constructor takes
-    // the controller): the print information comes from the application parameters, the view
-    // lays out its pages, the print panel runs (with the options panel when accessories is set),
-    // and the options go back to the parameters, saved, whether or not anything was printed. A
-    // class that makes no print view stops the print silently.
-    void STD_IMPRIMER_NEW(const QMetaObject* printClass, bool accessories);
-    // Gives the print information the window's orientation and the margins and print options of
-    // the application parameters.
-    void changePrintInfoIfNecessary(PrintInfo& info) const;
-    // Takes the orientation back and saves the options and margins of the operation, printed or
-    // not, into the application parameters.
-    void printOperationDidRun(PrintOperation& operation, bool success);
 
     // ---- Key and main state (the window's activation).
 
@@ -343,7 +266,7 @@ public:
     virtual bool READ() { return m_pickers.READ(); }
     virtual bool shouldShowPalette() const { return true; }
     virtual void didPlacePalette() { }
-    // The window went to another screen (a broadcast, also).
+    // The window went to another screen (a broadcast, also): the palette is placed again.
     Q_INVOKABLE virtual void didChangeScreen();
 
 protected:
@@ -358,19 +281,12 @@ protected:
 private:
     void loadWindow();
     void awakeFromNib();
-    void connectActions();
     void showPushed(bool appear, bool plainShowForMetadata);
-    void orderFront();
-    void playCloseSoundOnce();
-    bool clickDefaultButton(const QKeyEvent* event);
     void userDidClose();
     void forgetWindow();
+    void watchScreen();
     static long runModalPush(StdWindowController* controller, StdWindowController* parent, WindowDataPtr data,
                              long devise, long* result, const ModalBlock& block);
-    void waitForCloseAnimation();
-    PrintView* newPrintView(const QMetaObject* printClass);
-    StdWindowController* toolPalette() const;
-    void windowDidZoom();
 
     QPointer<StdWindow> m_forWindow;
     WindowDataPtr m_forData;
@@ -379,26 +295,21 @@ private:
     bool m_appear = false;
     bool m_duringClosingProcess = false;
     bool m_belongsToApplication = false;
-    bool m_theFilterTitre = true;
-    bool m_theFilterRemunere = true;
-    bool m_theFilterEmprunt = true;
     long m_currentOrientation = 0;
     bool m_awakeDone = false;
-    bool m_paletteIsPlaced = false;
     long m_devise = 0;
-    QPointer<StdWindowController> m_palette;
     double m_date1 = 0;
     double m_date2 = 0;
     long m_modalResult = 0;
-    StdWindowPickers m_pickers {*this};
 
     QPointer<StdWindow> m_window;
-    bool m_loading = false;
     bool m_closed = false;
-    bool m_closeAnimationRun = false;
-    bool m_closeSoundPlayed = false;
     bool m_watchingScreen = false;
-    bool m_keepingClear = false;
+
+    StdWindowPickers m_pickers {*this};
+    StdActionDispatcher m_actions {*this};
+    StdWindowMotion m_motion {*this};
+    StdPaletteDock m_dock {*this};
 };
 
 // The first open window, in window order, whose controller is of the class (or, with exactClass,

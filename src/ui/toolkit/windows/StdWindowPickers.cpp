@@ -1,7 +1,8 @@
 #include "toolkit/windows/StdWindowPickers.h"
 
-#include "toolkit/drawing/Constants.h"
 #include "toolkit/dialogs/FenCalendrierController2.h"
+#include "toolkit/drawing/Constants.h"
+#include "toolkit/fields/TextViewCompte.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/PopDossier.h"
@@ -11,17 +12,16 @@
 #include "toolkit/popups/PopSynonyme.h"
 #include "toolkit/popups/PopVariante.h"
 #include "toolkit/windows/StdWindowController.h"
-#include "toolkit/fields/TextViewCompte.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
-#include "model/ECHEANCIER.h"
 #include "foundation/IAppShell.h"
 #include "foundation/broadcast.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
+#include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"
+#include "model/ECHEANCIER.h"
 #include "model/FINANCE.h"
 #include "model/FinanceCompute.h"
 #include "model/MOYEN.h"
@@ -112,9 +112,23 @@ StdWindowPickers::StdWindowPickers(StdWindowController& controller)
 {
 }
 
-template <class W> W* StdWindowPickers::outlet(const char* name) const
+StdWindowPickers::~StdWindowPickers() = default;
+
+void StdWindowPickers::getPlacementFilter(bool* titreFilter, bool* remunereFilter, bool* empruntFilter) const
 {
-    return m_controller.outlet<W>(QLatin1String(name));
+    if (titreFilter)
+        *titreFilter = m_theFilterTitre;
+    if (remunereFilter)
+        *remunereFilter = m_theFilterRemunere;
+    if (empruntFilter)
+        *empruntFilter = m_theFilterEmprunt;
+}
+
+void StdWindowPickers::setPlacementFilter(bool titreFilter, bool remunereFilter, bool empruntFilter)
+{
+    m_theFilterTitre = titreFilter;
+    m_theFilterRemunere = remunereFilter;
+    m_theFilterEmprunt = empruntFilter;
 }
 
 double StdWindowPickers::fontSize() const
@@ -156,35 +170,36 @@ void StdWindowPickers::focusAndSelectAll(QWidget* view) const
 void StdWindowPickers::FILL()
 {
     FILL_DEVISE(m_controller.devise());
-    const std::pair<const char*, void (StdWindowPickers::*)()> fills[] = {
-        {"view_poste", &StdWindowPickers::FILL_POSTE},
-        {"field_banqueD", &StdWindowPickers::FILL_BANQUED},
-        {"field_banqueC", &StdWindowPickers::FILL_BANQUEC},
-        {"view_compteD", &StdWindowPickers::FILL_COMPTED},
-        {"view_compteC", &StdWindowPickers::FILL_COMPTEC},
-        {"field_dossier", &StdWindowPickers::FILL_DOSSIER},
-        {"field_variante", &StdWindowPickers::FILL_VARIANTE},
-        {"field_jour1", &StdWindowPickers::FILL_DATE1},
-        {"field_jour2", &StdWindowPickers::FILL_DATE2},
-        {"pop_moyen", &StdWindowPickers::FILL_MOYEN},
-        {"pop_taxe", &StdWindowPickers::FILL_TAXE},
-        {"pop_placement", &StdWindowPickers::FILL_PLACEMENT},
-        {"pop_categorieD", &StdWindowPickers::FILL_CATEGORIED},
-        {"pop_categorieC", &StdWindowPickers::FILL_CATEGORIEC},
-        {"pop_echeancier", &StdWindowPickers::FILL_ECHEANCIER},
+    const StdPickerControls& c = m_controls;
+    const std::pair<const QWidget*, void (StdWindowPickers::*)()> fills[] = {
+        {c.view_poste, &StdWindowPickers::FILL_POSTE},
+        {c.field_banqueD, &StdWindowPickers::FILL_BANQUED},
+        {c.field_banqueC, &StdWindowPickers::FILL_BANQUEC},
+        {c.view_compteD, &StdWindowPickers::FILL_COMPTED},
+        {c.view_compteC, &StdWindowPickers::FILL_COMPTEC},
+        {c.field_dossier, &StdWindowPickers::FILL_DOSSIER},
+        {c.field_variante, &StdWindowPickers::FILL_VARIANTE},
+        {c.date1.jour, &StdWindowPickers::FILL_DATE1},
+        {c.date2.jour, &StdWindowPickers::FILL_DATE2},
+        {c.pop_moyen, &StdWindowPickers::FILL_MOYEN},
+        {c.pop_taxe, &StdWindowPickers::FILL_TAXE},
+        {c.pop_placement, &StdWindowPickers::FILL_PLACEMENT},
+        {c.pop_categorieD, &StdWindowPickers::FILL_CATEGORIED},
+        {c.pop_categorieC, &StdWindowPickers::FILL_CATEGORIEC},
+        {c.pop_echeancier, &StdWindowPickers::FILL_ECHEANCIER},
     };
-    for (const auto& [name, fill] : fills) {
-        if (outlet(name))
+    for (const auto& [control, fill] : fills) {
+        if (control)
             (this->*fill)();
     }
 }
 
 bool StdWindowPickers::READ()
 {
-    if (outlet(kDate1.jour))
-        m_controller.setDate1(readDate(kDate1));
-    if (outlet(kDate2.jour))
-        m_controller.setDate2(readDate(kDate2));
+    if (m_controls.date1.jour)
+        m_controller.setDate1(readDate(m_controls.date1));
+    if (m_controls.date2.jour)
+        m_controller.setDate2(readDate(m_controls.date2));
     return true;
 }
 
@@ -194,7 +209,7 @@ bool StdWindowPickers::READ()
 void StdWindowPickers::FILL_DEVISE(long slot)
 {
     m_controller.setDevise(slot);
-    if (auto* pop = outlet<PopDevise>("pop_devise")) {
+    if (PopDevise* pop = m_controls.pop_devise) {
         pop->setSelectedTag(slot);
         pop->FILL_DEVISE(slot);
     }
@@ -226,8 +241,8 @@ long StdWindowPickers::slotAfterNewDevisePrincipale(long current, long slot)
 void StdWindowPickers::FILL_POSTE()
 {
     const DOCUMENT* doc = currentDocument();
-    showText(outlet("view_poste"), doc ? ::POSTE::getPosteNameNS(posteID, *doc) : QString(), true);
-    auto* pop = outlet<StdPopUp>("pop_poste");
+    showText(m_controls.view_poste, doc ? ::POSTE::getPosteNameNS(posteID, *doc) : QString(), true);
+    StdPopUp* pop = m_controls.pop_poste;
     if (!pop)
         return;
     pop->setSelectedTag(posteID);
@@ -239,7 +254,7 @@ void StdWindowPickers::POSTE(QObject* item)
 {
     posteID = long(tagOf(item));
     FILL_POSTE();
-    focusAndSelectAll(outlet("view_poste"));
+    focusAndSelectAll(m_controls.view_poste);
 }
 
 // Whether or not a category was made, the lists and analyses look at the categories again: the
@@ -258,11 +273,10 @@ void StdWindowPickers::CREATE_POSTE(QObject* item)
 // ---------------------------------------------------------------------------------------------
 // Banks and accounts
 
-void StdWindowPickers::fillBanque(long ident, const char* fieldName, const char* popName)
+void StdWindowPickers::fillBanque(long ident, QWidget* field, StdPopUp* pop)
 {
     const DOCUMENT* doc = currentDocument();
-    showText(outlet(fieldName), getToolNameNS(kToolBanque, ident, doc), true);
-    auto* pop = outlet<StdPopUp>(popName);
+    showText(field, getToolNameNS(kToolBanque, ident, doc), true);
     if (!pop)
         return;
     pop->setSelectedTag(ident);
@@ -271,12 +285,12 @@ void StdWindowPickers::fillBanque(long ident, const char* fieldName, const char*
 
 void StdWindowPickers::FILL_BANQUED()
 {
-    fillBanque(banqueDID, "field_banqueD", "pop_banqueD");
+    fillBanque(banqueDID, m_controls.field_banqueD, m_controls.pop_banqueD);
 }
 
 void StdWindowPickers::FILL_BANQUEC()
 {
-    fillBanque(banqueCID, "field_banqueC", "pop_banqueC");
+    fillBanque(banqueCID, m_controls.field_banqueC, m_controls.pop_banqueC);
 }
 
 void StdWindowPickers::BDEBIT(QObject* item)
@@ -291,10 +305,8 @@ void StdWindowPickers::BCREDIT(QObject* item)
     FILL_BANQUEC();
 }
 
-void StdWindowPickers::fillCompte(long ident, const char* viewName, const char* popName)
+void StdWindowPickers::fillCompte(long ident, QWidget* view, PopCompte* pop)
 {
-    auto* view = outlet<QWidget>(viewName);
-    auto* pop = outlet<PopCompte>(popName);
     if (!view || !pop)
         return;
     const DOCUMENT* doc = currentDocument();
@@ -307,26 +319,26 @@ void StdWindowPickers::fillCompte(long ident, const char* viewName, const char* 
 
 void StdWindowPickers::FILL_COMPTED()
 {
-    fillCompte(compteDID, "view_compteD", "pop_compteD");
+    fillCompte(compteDID, m_controls.view_compteD, m_controls.pop_compteD);
 }
 
 void StdWindowPickers::FILL_COMPTEC()
 {
-    fillCompte(compteCID, "view_compteC", "pop_compteC");
+    fillCompte(compteCID, m_controls.view_compteC, m_controls.pop_compteC);
 }
 
 void StdWindowPickers::DEBIT(QObject* item)
 {
     compteDID = long(tagOf(item));
     FILL_COMPTED();
-    focusAndSelectAll(outlet("view_compteD"));
+    focusAndSelectAll(m_controls.view_compteD);
 }
 
 void StdWindowPickers::CREDIT(QObject* item)
 {
     compteCID = long(tagOf(item));
     FILL_COMPTEC();
-    focusAndSelectAll(outlet("view_compteC"));
+    focusAndSelectAll(m_controls.view_compteC);
 }
 
 void StdWindowPickers::createCompte(QObject* item, long* ident, bool debit)
@@ -358,14 +370,14 @@ void StdWindowPickers::CREATE_COMPTEC(QObject* item)
 void StdWindowPickers::FILL_DOSSIER()
 {
     const DOCUMENT* doc = currentDocument();
-    auto* pop = outlet<StdPopUp>("pop_dossier");
+    StdPopUp* pop = m_controls.pop_dossier;
     const auto* dossiers = qobject_cast<const PopDossier*>(pop);
     QString text;
     if (dossierID == -1 && dossiers && dossiers->getShowAllDossierOption())
         text = localizedMisc(QStringLiteral("kMisc_AnalyseTousDossiers"));
     else if (doc)
         text = ::DOSSIER::getDossierNameNS(dossierID, *doc);
-    showText(outlet("field_dossier"), text, false);
+    showText(m_controls.field_dossier, text, false);
     if (!pop)
         return;
     pop->setSelectedTag(dossierID);
@@ -381,13 +393,13 @@ void StdWindowPickers::DOSSIER(QObject* item)
 
 void StdWindowPickers::FILL_VARIANTE()
 {
-    auto* pop = outlet<StdPopUp>("pop_variante");
+    StdPopUp* pop = m_controls.pop_variante;
     const auto* variantes = qobject_cast<const PopVariante*>(pop);
     const int family = variantes ? variantes->getFamily() : 0;
     const ::VARIANTE* variante = variantes
         ? ::MOYEN::varianteForFamily(family, long(variantes->getCompteID()), varianteID, currentDocument())
         : nullptr;
-    showText(outlet("field_variante"), variante ? variante->nom : QString(), false);
+    showText(m_controls.field_variante, variante ? variante->nom : QString(), false);
     if (!pop)
         return;
     pop->setSelectedTag(varianteID);
@@ -403,8 +415,8 @@ void StdWindowPickers::VARIANTE(QObject* item)
 
 void StdWindowPickers::FILL_MOYEN()
 {
-    showText(outlet("field_moyen"), moyenNameForFamily(moyenID), true);
-    if (auto* pop = outlet<StdPopUp>("pop_moyen")) {
+    showText(m_controls.field_moyen, moyenNameForFamily(moyenID), true);
+    if (StdPopUp* pop = m_controls.pop_moyen) {
         pop->setSelectedTag(moyenID);
         const bool isFamily = moyenID >= 0 && moyenID <= kLastMoyenFamily;
         pop->setImage(isFamily ? StdPopUp::itemImage(familyIconName(moyenID)) : QIcon());
@@ -416,14 +428,14 @@ void StdWindowPickers::FILL_MOYEN(long synonymeID)
     const DOCUMENT* doc = currentDocument();
     const Synonyme* synonyme
         = synonymeID >= 0 && doc ? Synonyme::synonymeWithIdent(synonymeID, doc->synonymeArray) : nullptr;
-    auto* moyens = outlet<PopMoyen>("pop_moyen");
+    auto* moyens = qobject_cast<PopMoyen*>(m_controls.pop_moyen);
     if (!synonyme) {
         FILL_MOYEN();
         if (moyens)
             moyens->selectMoyen(moyenID);
         return;
     }
-    showText(outlet("field_moyen"), synonyme->nom, true);
+    showText(m_controls.field_moyen, synonyme->nom, true);
     if (moyens) {
         moyens->selectSynonyme(synonyme->ident);
         moyens->setImage(PopSynonyme::synonymeImage(*synonyme));
@@ -439,8 +451,8 @@ void StdWindowPickers::MOYEN(QObject* item)
 void StdWindowPickers::FILL_TAXE()
 {
     const DOCUMENT* doc = currentDocument();
-    showText(outlet("field_taxe"), doc ? ::TAXE::getTaxeName(taxeID, *doc) : QString(), false);
-    if (auto* pop = outlet<StdPopUp>("pop_taxe"))
+    showText(m_controls.field_taxe, doc ? ::TAXE::getTaxeName(taxeID, *doc) : QString(), false);
+    if (StdPopUp* pop = m_controls.pop_taxe)
         pop->setSelectedTag(taxeID);
 }
 
@@ -455,8 +467,8 @@ void StdWindowPickers::TAXE(QObject* item)
 
 void StdWindowPickers::FILL_PLACEMENT()
 {
-    QWidget* field = outlet("field_placement");
-    auto* pop = outlet<StdPopUp>("pop_placement");
+    QWidget* field = m_controls.field_placement;
+    StdPopUp* pop = m_controls.pop_placement;
     const DOCUMENT* doc = currentDocument();
     struct Kind {
         long ident;
@@ -522,15 +534,15 @@ void StdWindowPickers::NO_PLACEMENT()
 
 void StdWindowPickers::FILL_CATEGORIED()
 {
-    showText(outlet("field_categorieD"), Constants::categorieToString(categorieDID), false);
-    if (auto* pop = outlet<StdPopUp>("pop_categorieD"))
+    showText(m_controls.field_categorieD, Constants::categorieToString(categorieDID), false);
+    if (StdPopUp* pop = m_controls.pop_categorieD)
         pop->setSelectedTag(categorieDID);
 }
 
 void StdWindowPickers::FILL_CATEGORIEC()
 {
-    showText(outlet("field_categorieC"), Constants::categorieToString(categorieCID), false);
-    if (auto* pop = outlet<StdPopUp>("pop_categorieC"))
+    showText(m_controls.field_categorieC, Constants::categorieToString(categorieCID), false);
+    if (StdPopUp* pop = m_controls.pop_categorieC)
         pop->setSelectedTag(categorieCID);
 }
 
@@ -548,8 +560,8 @@ void StdWindowPickers::CATEGORIEC(QObject* item)
 
 void StdWindowPickers::FILL_ECHEANCIER()
 {
-    showText(outlet("field_echeancier"), echeancierNameForIdent(echeancierID, currentDocument()), false);
-    if (auto* pop = outlet<StdPopUp>("pop_echeancier"))
+    showText(m_controls.field_echeancier, echeancierNameForIdent(echeancierID, currentDocument()), false);
+    if (StdPopUp* pop = m_controls.pop_echeancier)
         pop->setSelectedTag(echeancierID);
 }
 
@@ -562,24 +574,21 @@ void StdWindowPickers::ECHEANCIER(QObject* item)
 // ---------------------------------------------------------------------------------------------
 // Dates
 
-const StdWindowPickers::DateFields StdWindowPickers::kDate1 {"field_jour1", "field_mois1", "field_annee1"};
-const StdWindowPickers::DateFields StdWindowPickers::kDate2 {"field_jour2", "field_mois2", "field_annee2"};
-
 void StdWindowPickers::fillDate(const DateFields& fields, double date)
 {
     QString day;
     QString month;
     QString year;
     setDayMonthYearViews(&day, &month, &year, date);
-    showText(outlet(fields.jour), day, true);
-    showText(outlet(fields.mois), month, true);
-    showText(outlet(fields.annee), year, true);
+    showText(fields.jour, day, true);
+    showText(fields.mois, month, true);
+    showText(fields.annee, year, true);
 }
 
 // An absent field takes today's value.
 double StdWindowPickers::readDate(const DateFields& fields) const
 {
-    QWidget* widgets[] = {outlet(fields.jour), outlet(fields.mois), outlet(fields.annee)};
+    const QWidget* widgets[] = {fields.jour, fields.mois, fields.annee};
     QString texts[3];
     const QString* present[3] = {};
     for (int i = 0; i < 3; ++i) {
@@ -595,35 +604,35 @@ double StdWindowPickers::readDate(const DateFields& fields) const
 
 void StdWindowPickers::FILL_DATE1()
 {
-    fillDate(kDate1, m_controller.date1());
+    fillDate(m_controls.date1, m_controller.date1());
 }
 
 void StdWindowPickers::FILL_DATE2()
 {
-    fillDate(kDate2, m_controller.date2());
+    fillDate(m_controls.date2, m_controller.date2());
 }
 
 double StdWindowPickers::pickDate(const DateFields& fields)
 {
-    pickDateForField(&m_controller, outlet<StdTextView>(fields.jour), outlet<StdTextView>(fields.mois),
-                     outlet<StdTextView>(fields.annee), fontSize());
+    pickDateForField(&m_controller, qobject_cast<StdTextView*>(fields.jour), qobject_cast<StdTextView*>(fields.mois),
+                     qobject_cast<StdTextView*>(fields.annee), fontSize());
     return readDate(fields);
 }
 
 // The second date usually follows the first: the focus goes there, not to the calendar button.
 void StdWindowPickers::CALENDRIER1()
 {
-    m_controller.setDate1(pickDate(kDate1));
-    QWidget* next = outlet(kDate2.jour);
+    m_controller.setDate1(pickDate(m_controls.date1));
+    QWidget* next = m_controls.date2.jour;
     if (!next)
-        next = nextValidKeyView(outlet(kDate1.annee));
+        next = nextValidKeyView(m_controls.date1.annee);
     if (next)
         next->setFocus(Qt::TabFocusReason);
 }
 
 void StdWindowPickers::CALENDRIER2()
 {
-    m_controller.setDate2(pickDate(kDate2));
-    if (QWidget* next = nextValidKeyView(outlet(kDate2.annee)))
+    m_controller.setDate2(pickDate(m_controls.date2));
+    if (QWidget* next = nextValidKeyView(m_controls.date2.annee))
         next->setFocus(Qt::TabFocusReason);
 }

@@ -19,21 +19,34 @@
 //   schedule           pop_echeancier (PopEcheancier), field_echeancier
 //   dates              field_jour1, field_mois1, field_annee1; field_jour2, field_mois2, field_annee2
 //
-// A text control is a StdTextView, a line edit or a label. The identifiers chosen are kept here,
-// -1 for none, and are the window's own, apart from its argument block; the currency slot and the
-// two dates are the controller's (devise, date1, date2). The pop-ups' actions arrive through the
-// controller (DEVISE:, POSTE:...), which a window may override; they land here.
+// A text control is a StdTextView, a line edit or a label. The controls are found once, when the
+// window has been built (StdPickerControls). The identifiers chosen are kept here, -1 for none,
+// and are the window's own, apart from its argument block; the currency slot and the two dates
+// are the controller's (devise, date1, date2).
+//
+// The pop-ups' actions (DEVISE:, POSTE:...) are performed here when the controller does not
+// answer them itself: a window that does more on a choice defines a Q_INVOKABLE action of the
+// same name and calls the pickers' from it. Where these actions are members they hide the entity
+// classes whose names they share (POSTE, DOSSIER, MOYEN, VARIANTE, TAXE, TITRE, REMUNERE,
+// EMPRUNT, ECHEANCIER): write ::POSTE there.
+#include "toolkit/windows/StdPickerControls.h"
+
+#include <QObject>
 #include <QString>
 #include <QtGlobal>
 
-class QObject;
 class QWidget;
-class StdPopUp;
 class StdWindowController;
 
-class StdWindowPickers {
+class StdWindowPickers : public QObject {
+    Q_OBJECT
 public:
     explicit StdWindowPickers(StdWindowController& controller);
+    ~StdWindowPickers() override;
+
+    // Finds the pickers' controls in the window, once it is built.
+    void bindControls(const QWidget& window) { m_controls.bind(window); }
+    const StdPickerControls& controls() const { return m_controls; }
 
     // ---- The identifiers chosen; -1 for none.
 
@@ -53,6 +66,10 @@ public:
     qint32 categorieDID = -1; // a bank type
     qint32 categorieCID = -1;
     long echeancierID = -1;
+
+    // Which investment kinds the investment pop-up offers; all of them at first.
+    void getPlacementFilter(bool* titreFilter, bool* remunereFilter, bool* empruntFilter) const;
+    void setPlacementFilter(bool titreFilter, bool remunereFilter, bool empruntFilter);
 
     // ---- Showing the identifiers.
 
@@ -84,29 +101,33 @@ public:
 
     // ---- The pop-ups' actions; the sender is the item chosen (its tag is the ident).
 
-    void DEVISE(QObject* item);
-    void EDIT_CONVERSION(QObject* item);
-    void POSTE(QObject* item);
-    void CREATE_POSTE(QObject* item);
-    void BDEBIT(QObject* item);
-    void BCREDIT(QObject* item);
-    void DEBIT(QObject* item);
-    void CREDIT(QObject* item);
-    void CREATE_COMPTED(QObject* item);
-    void CREATE_COMPTEC(QObject* item);
-    void DOSSIER(QObject* item);
-    void VARIANTE(QObject* item);
-    void MOYEN(QObject* item);
-    void TAXE(QObject* item);
-    void TITRE(QObject* item);
-    void REMUNERE(QObject* item);
-    void EMPRUNT(QObject* item);
-    void NO_PLACEMENT();
-    void CATEGORIED(QObject* item);
-    void CATEGORIEC(QObject* item);
-    void ECHEANCIER(QObject* item);
-    void CALENDRIER1();
-    void CALENDRIER2();
+    Q_INVOKABLE void DEVISE(QObject* item);
+    Q_INVOKABLE void EDIT_CONVERSION(QObject* item);
+    Q_INVOKABLE void POSTE(QObject* item);
+    Q_INVOKABLE void CREATE_POSTE(QObject* item);
+    // A whole folder chosen in a category pop-up: only the tool palette acts on it, other windows
+    // keep their category.
+    Q_INVOKABLE void CHOOSE_DOSSIER(QObject* item) { Q_UNUSED(item); }
+    Q_INVOKABLE void BDEBIT(QObject* item);
+    Q_INVOKABLE void BCREDIT(QObject* item);
+    Q_INVOKABLE void DEBIT(QObject* item);
+    Q_INVOKABLE void CREDIT(QObject* item);
+    Q_INVOKABLE void CREATE_COMPTED(QObject* item);
+    Q_INVOKABLE void CREATE_COMPTEC(QObject* item);
+    Q_INVOKABLE void DOSSIER(QObject* item);
+    Q_INVOKABLE void VARIANTE(QObject* item);
+    Q_INVOKABLE void MOYEN(QObject* item);
+    Q_INVOKABLE void TAXE(QObject* item);
+    Q_INVOKABLE void TITRE(QObject* item);
+    Q_INVOKABLE void REMUNERE(QObject* item);
+    Q_INVOKABLE void EMPRUNT(QObject* item);
+    Q_INVOKABLE void NO_PLACEMENT();
+    Q_INVOKABLE void CATEGORIED(QObject* item);
+    Q_INVOKABLE void CATEGORIEC(QObject* item);
+    Q_INVOKABLE void ECHEANCIER(QObject* item);
+    // The date picker on the first (second) date's fields; the focus then moves on.
+    Q_INVOKABLE void CALENDRIER1();
+    Q_INVOKABLE void CALENDRIER2();
 
     // The slot a window showing `current` takes when the main currency moves to `slot`: the
     // window on the old main currency follows it to its new slot and the one on that slot takes
@@ -114,21 +135,14 @@ public:
     static long slotAfterNewDevisePrincipale(long current, long slot);
 
 private:
-    struct DateFields {
-        const char* jour;
-        const char* mois;
-        const char* annee;
-    };
-    static const DateFields kDate1;
-    static const DateFields kDate2;
+    using DateFields = StdPickerControls::DateFields;
 
-    template <class W = QWidget> W* outlet(const char* name) const;
     double fontSize() const;
     void showText(QWidget* field, const QString& text, bool editable) const;
     void styleText(QWidget* field, bool editable) const;
     void focusAndSelectAll(QWidget* view) const;
-    void fillBanque(long ident, const char* fieldName, const char* popName);
-    void fillCompte(long ident, const char* viewName, const char* popName);
+    void fillBanque(long ident, QWidget* field, StdPopUp* pop);
+    void fillCompte(long ident, QWidget* view, PopCompte* pop);
     void createCompte(QObject* item, long* ident, bool debit);
     void choosePlacement(QObject* item, long* kindID);
     void fillDate(const DateFields& fields, double date);
@@ -137,4 +151,8 @@ private:
     double pickDate(const DateFields& fields);
 
     StdWindowController& m_controller;
+    StdPickerControls m_controls;
+    bool m_theFilterTitre = true;
+    bool m_theFilterRemunere = true;
+    bool m_theFilterEmprunt = true;
 };

@@ -73,10 +73,10 @@ public:
     QList<qint64> devises; // the slots DEVISE: received
     int adjustCount = 0;
 
-    void DEVISE(QObject* sender) override
+    Q_INVOKABLE void DEVISE(QObject* sender)
     {
         devises << StdMenu::tagOf(sender);
-        StdWindowController::DEVISE(sender);
+        pickers().DEVISE(sender);
     }
     void adjustHeight(bool) override { ++adjustCount; }
 

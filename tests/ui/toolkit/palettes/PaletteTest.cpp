@@ -174,7 +174,7 @@ TEST_F(PaletteTest, EntryPaletteStartsEntriesAndListingsOfItsAccount)
     statement->attachePalette(palette, statement);
     EXPECT_FALSE(palette->isWindowLoaded()); // opened hidden, built when placed
     ui().advance(100);
-    ASSERT_TRUE(statement->paletteIsPlaced());
+    ASSERT_TRUE(statement->paletteDock().paletteIsPlaced());
     EXPECT_EQ(palette->ident(), 42);
     EXPECT_EQ(palette->fen(), statement);
     EXPECT_EQ(palette->parentDelegate(), statement);

@@ -358,7 +358,7 @@ TEST_F(EntityPopUpTest, InvestmentTagsCarryTheirKind)
     alone.rebuild();
     EXPECT_TRUE(shown(alone.stdMenu()).isEmpty());
 
-    controller->setPlacementFilter(true, false, true);
+    controller->pickers().setPlacementFilter(true, false, true);
     auto* pop = controller->add<PopPlacement>();
     pop->rebuild();
     QMenu* menu = pop->stdMenu();

@@ -300,9 +300,9 @@ TEST_F(WindowControllerTest, PaletteSitsLeftOfItsWindowAndKeepsClearOfTheToolPal
     EXPECT_EQ(palette->property("parentDelegate").value<QObject*>(), owner);
 
     ui().advance(99);
-    EXPECT_FALSE(owner->paletteIsPlaced());
+    EXPECT_FALSE(owner->paletteDock().paletteIsPlaced());
     ui().advance(1);
-    EXPECT_TRUE(owner->paletteIsPlaced());
+    EXPECT_TRUE(owner->paletteDock().paletteIsPlaced());
     // Its right edge one point left of the window, its top one point above the window's.
     EXPECT_EQ(palette->window()->geometry(), QRect(279, 199, 120, 300));
     EXPECT_FALSE(palette->window()->isVisible());
@@ -324,7 +324,7 @@ TEST_F(WindowControllerTest, PaletteSitsLeftOfItsWindowAndKeepsClearOfTheToolPal
     EXPECT_EQ(owner->window()->geometry(), QRect(10, 102, 380, 160));
     EXPECT_EQ(palette->window()->geometry().topLeft(), QPoint(0, 101)); // held on screen
     // Pushed too far down, it is shortened to end at the bottom of the screen.
-    EXPECT_EQ(owner->assumedBound(tool->window(), QRect(10, 50, 380, 840)), QRect(10, 102, 380, 798));
+    EXPECT_EQ(owner->paletteDock().assumedBound(tool->window(), QRect(10, 50, 380, 840)), QRect(10, 102, 380, 798));
 
     owner->close();
     EXPECT_FALSE(palette->window()->isVisible());

@@ -1,0 +1,28 @@
+#pragma once
+// What the windows tell the application delegate and ask of it. The application installs one;
+// without one the notifications go nowhere and there is no tool palette.
+#include <QtGlobal>
+
+class QObject;
+class StdWindow;
+class StdWindowController;
+
+class IWindowAppDelegate {
+public:
+    virtual ~IWindowAppDelegate() = default;
+    virtual void windowDidBecomeMain(StdWindow* window) = 0;
+    virtual void windowDidResignMain(StdWindow* window) = 0;
+    // The tool palette while it is open, else null.
+    virtual StdWindowController* getPaletteTool() = 0;
+    // Edits the conversions of the amount the item stands for (its represented object), for the
+    // window.
+    virtual void EDIT_CONVERSION(StdWindow* window, QObject* item)
+    {
+        Q_UNUSED(window);
+        Q_UNUSED(item);
+    }
+    // The hidden chord (Control, Option and Command held on a click in a window's background).
+    virtual void doAuteur(StdWindow* window) { Q_UNUSED(window); }
+};
+void setWindowAppDelegate(IWindowAppDelegate* delegate);
+IWindowAppDelegate* windowAppDelegate();

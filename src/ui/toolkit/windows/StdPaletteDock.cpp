@@ -1,0 +1,194 @@
+#include "toolkit/windows/StdPaletteDock.h"
+
+#include "toolkit/drawing/geometry.h"
+#include "toolkit/host/UiHost.h"
+#include "toolkit/palettes/HelperSVPalette.h"
+#include "toolkit/windows/IWindowAppDelegate.h"
+#include "toolkit/windows/StdWindowController.h"
+
+#include "document/APPLIPARAM.h"
+
+namespace {
+
+constexpr int kPaletteTimerMs = 100;
+
+// Screen rectangles as the placement formulas see them: y grows upward from the bottom of the
+// screen, a rectangle's bottom is its y and its top y + height. One reference height serves every
+// rectangle of a computation, so the formulas' comparisons hold as written.
+struct UpRect {
+    double x, y, width, height;
+    double top() const { return y + height; }
+};
+
+UpRect upFrame(const QRect& frame, double referenceHeight)
+{
+    const QRectF r = toBottomLeft(QRectF(frame), referenceHeight);
+    return UpRect {r.x(), r.y(), r.width(), r.height()};
+}
+
+QRect downFrame(const UpRect& frame, double referenceHeight)
+{
+    return fromBottomLeft(QRectF(frame.x, frame.y, frame.width, frame.height), referenceHeight).toRect();
+}
+
+bool paletteAimant()
+{
+    return APPLIPARAM::loadAppliParam().palette_aimant;
+}
+
+} // namespace
+
+StdPaletteDock::StdPaletteDock(StdWindowController& owner)
+    : m_owner(owner)
+{
+}
+
+StdPaletteDock::~StdPaletteDock()
+{
+    delete m_palette.data();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The attached palette
+
+void StdPaletteDock::attachePalette(StdWindowController* palette, StdWindowController* parentDelegate)
+{
+    if (m_palette && m_palette != palette)
+        m_palette->deleteLater();
+    m_palette = palette;
+    if (palette)
+        palette->setProperty("parentDelegate", QVariant::fromValue<QObject*>(parentDelegate));
+    FIRE_TIMER_PLACE_PALETTE();
+}
+
+void StdPaletteDock::FIRE_TIMER_PLACE_PALETTE()
+{
+    UiHost::instance().scheduler().after(
+        kPaletteTimerMs, IScheduler::Mode::Default, [this] { PLACE_PALETTE(); }, &m_owner);
+}
+
+void StdPaletteDock::PLACE_PALETTE()
+{
+    StdWindow* window = m_owner.windowIfLoaded();
+    StdWindow* paletteWindow = m_palette && window ? m_palette->window() : nullptr;
+    if (!paletteWindow)
+        return;
+    HelperSVPalette::placePalette(paletteWindow, window, HelperSVPalette::kPositionLeft);
+    m_paletteIsPlaced = true;
+    m_owner.didPlacePalette();
+}
+
+void StdPaletteDock::windowDidBecomeKey()
+{
+    if (!m_palette || !m_paletteIsPlaced || !m_owner.shouldShowPalette())
+        return;
+    if (StdWindow* paletteWindow = m_palette->window()) {
+        paletteWindow->show();
+        paletteWindow->raise();
+    }
+}
+
+void StdPaletteDock::windowDidResignKey()
+{
+    if (StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr)
+        paletteWindow->hide();
+}
+
+void StdPaletteDock::closePalette()
+{
+    if (m_palette)
+        m_palette->close();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The tool palette
+
+StdWindowController* StdPaletteDock::toolPalette()
+{
+    IWindowAppDelegate* app = windowAppDelegate();
+    return app ? app->getPaletteTool() : nullptr;
+}
+
+void StdPaletteDock::FIRE_TIMER_ASSUME_BOUND(StdWindowController* toolPalette)
+{
+    QPointer<StdWindowController> tool(toolPalette);
+    UiHost::instance().scheduler().after(
+        kPaletteTimerMs, IScheduler::Mode::Default,
+        [this, tool] {
+            if (tool)
+                m_owner.ASSUME_BOUND(QVariant::fromValue<QObject*>(tool.data()));
+        },
+        &m_owner);
+}
+
+void StdPaletteDock::ASSUME_BOUND(const StdWindowController* toolPalette)
+{
+    StdWindow* window = m_owner.windowIfLoaded();
+    if (!window || !toolPalette)
+        return;
+    window->setGeometry(assumedBound(toolPalette->windowIfLoaded(), window->geometry()));
+    if (paletteAimant())
+        PLACE_PALETTE();
+}
+
+QRect StdPaletteDock::assumedBound(const QWidget* paletteWindow, const QRect& frame) const
+{
+    if (!paletteWindow || paletteWindow == m_owner.windowIfLoaded())
+        return frame;
+    return assumedBound(UiHost::instance().screen().visibleFrame(), paletteWindow->geometry().height(), frame);
+}
+
+QRect StdPaletteDock::assumedBound(const QRect& screenFrame, int paletteHeight, const QRect& frame)
+{
+    const double reference = screenFrame.y() + screenFrame.height();
+    const UpRect screen = upFrame(screenFrame, reference);
+    UpRect bound = upFrame(frame, reference);
+    const long overlap = long(bound.top() - long(screen.top() - paletteHeight - 2));
+    if (overlap <= 0)
+        return frame;
+    bound.y -= overlap;
+    if (bound.y < screen.y) {
+        const long below = long(screen.y - bound.y);
+        bound.y += below;
+        bound.height -= below;
+    }
+    return downFrame(bound, reference);
+}
+
+QRect StdPaletteDock::windowWillUseStandardFrame(const QRect& defaultFrame) const
+{
+    const StdWindowController* tool = toolPalette();
+    return tool ? assumedBound(tool->windowIfLoaded(), defaultFrame) : defaultFrame;
+}
+
+void StdPaletteDock::windowDidMove()
+{
+    if (StdWindowController* tool = toolPalette())
+        FIRE_TIMER_ASSUME_BOUND(tool);
+    if (paletteAimant())
+        FIRE_TIMER_PLACE_PALETTE();
+}
+
+// Keeping clear of the palette resizes the window again: the guard stops that second pass.
+void StdPaletteDock::windowDidResize()
+{
+    StdWindowController* tool = toolPalette();
+    StdWindow* window = m_owner.windowIfLoaded();
+    if (m_keepingClear || !tool || !window || !window->isVisible()
+        || window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        return;
+    m_keepingClear = true;
+    m_owner.ASSUME_BOUND(QVariant::fromValue<QObject*>(tool));
+    m_keepingClear = false;
+}
+
+// With the tool palette open a zoom takes the standard frame, below it, instead of the screen.
+void StdPaletteDock::windowDidZoom()
+{
+    StdWindow* window = m_owner.windowIfLoaded();
+    if (!window || !window->isMaximized() || !toolPalette())
+        return;
+    const QRect frame = windowWillUseStandardFrame(UiHost::instance().screen().visibleFrame());
+    window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
+    window->setGeometry(frame);
+}

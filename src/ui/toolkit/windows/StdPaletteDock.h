@@ -1,0 +1,64 @@
+#pragma once
+// A window's company on the screen: the palette attached beside it (owned, shown only while the
+// window is key, placed left of it again when the window moves), and the application's tool
+// palette at the top of the screen, which the window keeps clear of after a move, a resize or a
+// zoom.
+#include <QPointer>
+#include <QRect>
+
+class QVariant;
+class QWidget;
+class StdWindowController;
+
+class StdPaletteDock {
+public:
+    explicit StdPaletteDock(StdWindowController& owner);
+    ~StdPaletteDock();
+    StdPaletteDock(const StdPaletteDock&) = delete;
+    StdPaletteDock& operator=(const StdPaletteDock&) = delete;
+
+    // ---- The attached palette.
+
+    StdWindowController* palette() const { return m_palette; }
+    // Attaches the palette (owned from now on, a former one goes) and places it shortly.
+    void attachePalette(StdWindowController* palette, StdWindowController* parentDelegate);
+    // Told by the attached palette when it closes.
+    void paletteWillClose() { m_palette = nullptr; }
+    bool paletteIsPlaced() const { return m_paletteIsPlaced; }
+    // Places the palette's window left of the owner's.
+    void PLACE_PALETTE();
+    void FIRE_TIMER_PLACE_PALETTE();
+    // Shows the placed palette with its key window (when the owner wants it shown), hides it
+    // when the window stops being key.
+    void windowDidBecomeKey();
+    void windowDidResignKey();
+    void closePalette();
+
+    // ---- The tool palette.
+
+    // The application's tool palette while it is open, else null.
+    static StdWindowController* toolPalette();
+    void FIRE_TIMER_ASSUME_BOUND(StdWindowController* toolPalette);
+    // Moves the owner's window clear of the tool palette's; the attached palette follows when it
+    // is magnetic.
+    void ASSUME_BOUND(const StdWindowController* toolPalette);
+    // The frame (Qt's, on the installed screen) that keeps clear of the palette's window.
+    QRect assumedBound(const QWidget* paletteWindow, const QRect& frame) const;
+    // The tool palette sits at the top of the visible screen: a window reaching into its height
+    // moves down below it, and when that takes it past the bottom of the screen it is shortened
+    // instead. All rectangles in Qt's coordinates.
+    static QRect assumedBound(const QRect& screen, int paletteHeight, const QRect& frame);
+    // The frame a zoom gives the window: the default frame, kept clear of the tool palette.
+    QRect windowWillUseStandardFrame(const QRect& defaultFrame) const;
+    // The user has finished moving the window.
+    void windowDidMove();
+    // A window of the normal level keeps clear of the tool palette after a resize or a zoom.
+    void windowDidResize();
+    void windowDidZoom();
+
+private:
+    StdWindowController& m_owner;
+    QPointer<StdWindowController> m_palette;
+    bool m_paletteIsPlaced = false;
+    bool m_keepingClear = false;
+};
