@@ -32,14 +32,14 @@ bool WindowDriver::click(const QString& action)
     }
     const auto buttons = m_window->findChildren<QAbstractButton*>();
     for (QAbstractButton* button : buttons) {
-        if (button->property("sv_action").toString() == action && button->isEnabled()) {
+        if (StdActionDispatcher::actionOf(button) == action && button->isEnabled()) {
             button->click();
             return true;
         }
     }
     const auto items = m_window->findChildren<QAction*>();
     for (QAction* item : items) {
-        if (item->property("sv_action").toString() == action && item->isEnabled()) {
+        if (StdActionDispatcher::actionOf(item) == action && item->isEnabled()) {
             item->trigger();
             return true;
         }

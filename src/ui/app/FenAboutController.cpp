@@ -84,14 +84,16 @@ void FenAboutController::buildInterface(StdWindow& window)
     auto* role = new QLabel(localizedAppl(QStringLiteral("FenAbout_description")), &window);
     role->setAlignment(Qt::AlignHCenter);
     role->setWordWrap(true);
-    auto* copyrightField = field("field_copyright", &window);
-    copyrightField->setWordWrap(true);
-    QPalette grey = copyrightField->palette();
+    m_copyright = field("field_copyright", &window);
+    m_copyright->setWordWrap(true);
+    QPalette grey = m_copyright->palette();
     grey.setColor(QPalette::WindowText, QColor(105, 108, 118));
-    copyrightField->setPalette(grey);
+    m_copyright->setPalette(grey);
+    m_version = field("field_version", &window);
+    m_build = field("field_build", &window);
 
     auto* ok = new QPushButton(Dialog::OKString(), &window);
-    ok->setProperty("sv_action", QStringLiteral("OUI:"));
+    connectAction(ok, QStringLiteral("OUI:"));
     ok->setDefault(true);
     ok->setMinimumWidth(90);
     auto* layout = new QVBoxLayout(&window);
@@ -102,10 +104,10 @@ void FenAboutController::buildInterface(StdWindow& window)
     layout->addWidget(name);
     layout->addWidget(role);
     layout->addSpacing(8);
-    layout->addWidget(field("field_version", &window));
-    layout->addWidget(field("field_build", &window));
+    layout->addWidget(m_version);
+    layout->addWidget(m_build);
     layout->addSpacing(8);
-    layout->addWidget(copyrightField);
+    layout->addWidget(m_copyright);
     layout->addSpacing(10);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     window.setFixedWidth(420);
@@ -114,12 +116,9 @@ void FenAboutController::buildInterface(StdWindow& window)
 void FenAboutController::FILL()
 {
     StdWindowController::FILL();
-    if (auto* version = outlet<QLabel>(QStringLiteral("field_version")))
-        version->setText(localizedAppl(QStringLiteral("FenAbout_version")).arg(shortVersion()));
-    if (auto* build = outlet<QLabel>(QStringLiteral("field_build")))
-        build->setText(localizedAppl(QStringLiteral("FenAbout_build")).arg(buildVersion()));
-    if (auto* notice = outlet<QLabel>(QStringLiteral("field_copyright")))
-        notice->setText(copyright());
+    m_version->setText(localizedAppl(QStringLiteral("FenAbout_version")).arg(shortVersion()));
+    m_build->setText(localizedAppl(QStringLiteral("FenAbout_build")).arg(buildVersion()));
+    m_copyright->setText(copyright());
 }
 
 long showAbout()

@@ -2,6 +2,8 @@
 // What the program is: its name, its version and build, and its copyright notice.
 #include "toolkit/windows/StdWindowController.h"
 
+class QLabel;
+
 class FenAboutController : public StdWindowController {
     Q_OBJECT
 public:
@@ -14,6 +16,11 @@ public:
 
 protected:
     void buildInterface(StdWindow& window) override;
+
+private:
+    QLabel* m_version = nullptr;
+    QLabel* m_build = nullptr;
+    QLabel* m_copyright = nullptr;
 };
 
 // Runs the about window modally; answers its result (1).

@@ -22,7 +22,7 @@ void FenAuteurController::buildInterface(StdWindow& window)
     text->setObjectName(QStringLiteral("text_auteur"));
     text->setWordWrap(true);
     auto* ok = new QPushButton(Dialog::OKString(), &window);
-    ok->setProperty("sv_action", QStringLiteral("OUI:"));
+    connectAction(ok, QStringLiteral("OUI:"));
     ok->setDefault(true);
     ok->setMinimumWidth(90);
     auto* layout = new QVBoxLayout(&window);

@@ -65,7 +65,7 @@ void FenLettreController::buildInterface(StdWindow& window)
     table->setMinimumSize(320, CellLettre::kHeight * 5);
     auto* ouvrir = new QPushButton(localizedAppl(QStringLiteral("FenLettre_ouvrir")), &window);
     ouvrir->setObjectName(QStringLiteral("button_ouvrir"));
-    ouvrir->setProperty("sv_action", QStringLiteral("OUVRIR:"));
+    connectAction(ouvrir, QStringLiteral("OUVRIR:"));
     ouvrir->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -66,25 +66,28 @@ void FenPasswordController::buildInterface(StdWindow& window)
     image->setPixmap(own.isNull() ? padlock(kImageSide)
                                   : own.scaled(kImageSide, kImageSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     image->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    auto* message = new QLabel(&window);
-    message->setObjectName(QStringLiteral("text_message"));
-    message->setWordWrap(true);
+    m_message = new QLabel(&window);
+    m_message->setObjectName(QStringLiteral("text_message"));
+    m_message->setWordWrap(true);
 
-    auto* box = new QCheckBox(localizedAppl(QStringLiteral("FenPassword_modifier")), &window);
-    box->setObjectName(QStringLiteral("button_modifier"));
-    box->setProperty("sv_action", QStringLiteral("MODIFIER:"));
+    m_modifier = new QCheckBox(localizedAppl(QStringLiteral("FenPassword_modifier")), &window);
+    m_modifier->setObjectName(QStringLiteral("button_modifier"));
+    connectAction(m_modifier, QStringLiteral("MODIFIER:"));
+    m_current = secureField("field_password0", &window);
+    m_new = secureField("field_password1", &window);
+    m_confirmation = secureField("field_password2", &window);
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->addRow(localizedAppl(QStringLiteral("FenPassword_actuel")), secureField("field_password0", &window));
-    form->addRow(QString(), box);
-    form->addRow(localizedAppl(QStringLiteral("FenPassword_nouveau")), secureField("field_password1", &window));
-    form->addRow(localizedAppl(QStringLiteral("FenPassword_confirmation")), secureField("field_password2", &window));
+    form->addRow(localizedAppl(QStringLiteral("FenPassword_actuel")), m_current);
+    form->addRow(QString(), m_modifier);
+    form->addRow(localizedAppl(QStringLiteral("FenPassword_nouveau")), m_new);
+    form->addRow(localizedAppl(QStringLiteral("FenPassword_confirmation")), m_confirmation);
 
     auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    cancel->setProperty("sv_action", QStringLiteral("NON:"));
+    connectAction(cancel, QStringLiteral("NON:"));
     cancel->setAutoDefault(false);
     auto* ok = new QPushButton(Dialog::OKString(), &window);
-    ok->setProperty("sv_action", QStringLiteral("OUI:"));
+    connectAction(ok, QStringLiteral("OUI:"));
     ok->setDefault(true);
     ok->setMinimumWidth(cancel->sizeHint().width());
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
@@ -92,7 +95,7 @@ void FenPasswordController::buildInterface(StdWindow& window)
 
     auto* text = new QVBoxLayout;
     text->setSpacing(12);
-    text->addWidget(message);
+    text->addWidget(m_message);
     text->addLayout(form);
     auto* top = new QHBoxLayout;
     top->setSpacing(16);
@@ -122,54 +125,45 @@ QString FenPasswordController::packageUrl() const
     return data ? data->value(kUrl).toString() : QString();
 }
 
+bool FenPasswordController::changing() const
+{
+    return m_modifier->isChecked();
+}
+
 void FenPasswordController::FILL()
 {
-    if (auto* message = outlet<QLabel>(QStringLiteral("text_message")))
-        message->setText(stored().hasPassword() ? localizedAppl(QStringLiteral("FenPassword_protege"))
-                                                : localizedAppl(QStringLiteral("FenPassword_sans")));
-    if (auto* box = outlet<QCheckBox>(QStringLiteral("button_modifier")))
-        box->setChecked(false);
+    m_message->setText(stored().hasPassword() ? localizedAppl(QStringLiteral("FenPassword_protege"))
+                                              : localizedAppl(QStringLiteral("FenPassword_sans")));
+    m_modifier->setChecked(false);
     FILL_TEXTFIELDS();
-    if (auto* current = outlet<QLineEdit>(QStringLiteral("field_password0")))
-        current->setFocus();
+    m_current->setFocus();
 }
 
 void FenPasswordController::FILL_TEXTFIELDS()
 {
-    auto* box = outlet<QCheckBox>(QStringLiteral("button_modifier"));
-    const bool on = box && box->isChecked();
-    for (const char* name : {"field_password1", "field_password2"}) {
-        if (auto* field = outlet<QLineEdit>(QString::fromLatin1(name)))
-            field->setEnabled(on);
-    }
+    m_new->setEnabled(changing());
+    m_confirmation->setEnabled(changing());
 }
 
 void FenPasswordController::MODIFIER(QObject*)
 {
     FILL_TEXTFIELDS();
-    auto* box = outlet<QCheckBox>(QStringLiteral("button_modifier"));
-    const bool on = box && box->isChecked();
-    if (auto* field = outlet<QLineEdit>(on ? QStringLiteral("field_password1") : QStringLiteral("field_password0")))
-        field->setFocus();
+    (changing() ? m_new : m_current)->setFocus();
 }
 
 bool FenPasswordController::READ()
 {
-    auto* current = outlet<QLineEdit>(QStringLiteral("field_password0"));
-    if (!current || !stored().passwordMatches(current->text())) {
+    if (!stored().passwordMatches(m_current->text())) {
         showAlertOK(this, localizedDialogue(QStringLiteral("kAlert_wrong_password")), QString(),
                     QStringLiteral("cadenas"), 2);
-        if (current) {
-            current->setFocus();
-            current->selectAll();
-        }
+        m_current->setFocus();
+        m_current->selectAll();
         return false;
     }
-    auto* box = outlet<QCheckBox>(QStringLiteral("button_modifier"));
-    if (!box || !box->isChecked())
+    if (!changing())
         return true;
-    const QString first = outlet<QLineEdit>(QStringLiteral("field_password1"))->text();
-    const QString second = outlet<QLineEdit>(QStringLiteral("field_password2"))->text();
+    const QString first = m_new->text();
+    const QString second = m_confirmation->text();
     if (first != second) {
         showAlertOK(this, localizedDialogue(QStringLiteral("kAlert_different_passwords")), QString(),
                     QStringLiteral("cadenas"), 2);

@@ -10,6 +10,10 @@
 
 #include <QMetaType>
 
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
 class FenPasswordController : public StdWindowController {
     Q_OBJECT
 public:
@@ -31,6 +35,13 @@ protected:
 private:
     BEFOREPARAM stored() const;
     QString packageUrl() const;
+    bool changing() const;
+
+    QLabel* m_message = nullptr;
+    QCheckBox* m_modifier = nullptr;
+    QLineEdit* m_current = nullptr;
+    QLineEdit* m_new = nullptr;
+    QLineEdit* m_confirmation = nullptr;
 };
 
 Q_DECLARE_METATYPE(BEFOREPARAM)

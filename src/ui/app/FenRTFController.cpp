@@ -83,12 +83,12 @@ void FenRTFController::setInfoFolder(const QString& folder)
 
 QTextBrowser* FenRTFController::makeContent(StdWindow& window, int width, int height)
 {
-    auto* content = new QTextBrowser(&window);
-    content->setObjectName(QStringLiteral("content"));
-    content->setOpenExternalLinks(true);
-    content->setMinimumSize(width, height);
-    content->document()->setDocumentMargin(14);
-    return content;
+    m_content = new QTextBrowser(&window);
+    m_content->setObjectName(QStringLiteral("content"));
+    m_content->setOpenExternalLinks(true);
+    m_content->setMinimumSize(width, height);
+    m_content->document()->setDocumentMargin(14);
+    return m_content;
 }
 
 void FenRTFController::buildInterface(StdWindow& window)
@@ -99,14 +99,9 @@ void FenRTFController::buildInterface(StdWindow& window)
     layout->addWidget(makeContent(window, 520, 440));
 }
 
-QTextBrowser* FenRTFController::content() const
-{
-    return outlet<QTextBrowser>(QStringLiteral("content"));
-}
-
 bool FenRTFController::setPath(const QString& path)
 {
-    QTextBrowser* view = content();
+    QTextBrowser* view = m_content;
     if (!view)
         return false;
     view->clear();

@@ -16,7 +16,8 @@ class FenRTFController : public StdWindowController {
 public:
     // Loads the document into the text view; false (the view left empty) when it can't be read.
     bool setPath(const QString& path);
-    QTextBrowser* content() const;
+    // Null until the window is built.
+    QTextBrowser* content() const { return m_content; }
 
     void didAwakeFromNib() override;
 
@@ -28,5 +29,8 @@ public:
 protected:
     void buildInterface(StdWindow& window) override;
     // Builds the text view at that size, with no layout around it.
-    static QTextBrowser* makeContent(StdWindow& window, int width, int height);
+    QTextBrowser* makeContent(StdWindow& window, int width, int height);
+
+private:
+    QTextBrowser* m_content = nullptr;
 };

@@ -2,15 +2,16 @@
 
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/host/UiHost.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "document/APPLIPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/ICloudContainer.h"
 #include "foundation/SystemClock.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -40,7 +41,7 @@ QPushButton* commandButton(const QString& title, const char* name, const char* a
 {
     auto* button = new QPushButton(title, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setProperty("sv_action", QString::fromLatin1(action));
+    StdActionDispatcher::setAction(button, QString::fromLatin1(action));
     button->setAutoDefault(false);
     return button;
 }
@@ -133,6 +134,7 @@ QWidget* FenRecentController::buildStorageBar(QWidget* parent)
     auto* bar = new QWidget(parent);
     auto* segmented = new QWidget(bar);
     segmented->setObjectName(QStringLiteral("segmented_control_icloud"));
+    m_segmented = segmented;
     m_segmentICloud
         = segmentButton(localizedAppl(QStringLiteral("FenRecent_segment_icloud")), "segment_icloud", segmented);
     QToolButton* local
@@ -168,6 +170,11 @@ QWidget* FenRecentController::buildStorageBar(QWidget* parent)
     layout->addStretch();
     layout->addWidget(m_globalIndicator);
     return bar;
+}
+
+QLineEdit* FenRecentController::textNouveau() const
+{
+    return m_textNouveau;
 }
 
 QWidget* FenRecentController::buildCreationBar(QWidget* parent)
@@ -374,8 +381,7 @@ bool FenRecentController::isSegmentICloudEnabled() const
 void FenRecentController::selectAppropriateSegment()
 {
     window();
-    if (QWidget* segmented = outlet(QStringLiteral("segmented_control_icloud")))
-        segmented->show();
+    m_segmented->show();
     if (!iCloudDelegate::sharedInstance().isICloudAvailable()) {
         setSegmentICloudEnabled(false);
         return;
@@ -396,7 +402,7 @@ void FenRecentController::setSegmentICloudEnabled(bool enabled)
 
 void FenRecentController::CHANGE_FILE_SYSTEM(QObject* sender)
 {
-    if (!sender || sender != outlet(QStringLiteral("segmented_control_icloud")))
+    if (!sender || sender != m_segmented)
         return;
     changeFileSystemTagTo(selectedFileSystemTag());
 }

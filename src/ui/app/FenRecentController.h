@@ -118,6 +118,8 @@ public:
     // Redraws the list, keeping the selected row or not.
     void reloadList(bool keepSelection);
     RecentDocumentActions& actions() { return m_actions; }
+    // The new document's name field; null until the window is built.
+    QLineEdit* textNouveau() const;
 
     // ---- The cloud layer's news.
 
@@ -153,6 +155,7 @@ private:
     bool clickInPopup(const QPoint& viewportPoint);
     void forgetCloudDelegate();
 
+    QPointer<QWidget> m_segmented;
     QPointer<QButtonGroup> m_segments;
     QPointer<QToolButton> m_segmentICloud;
     QPointer<QLabel> m_noCloudNotice;

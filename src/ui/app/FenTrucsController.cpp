@@ -1,6 +1,7 @@
 #include "app/FenTrucsController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 
 #include "foundation/localized.h"
 #include "model/MONTANT.h"
@@ -40,7 +41,7 @@ QPixmap bulb(int side)
 QPushButton* button(QWidget* parent, const QString& title, const char* action)
 {
     auto* pushButton = new QPushButton(title, parent);
-    pushButton->setProperty("sv_action", QString::fromLatin1(action));
+    StdActionDispatcher::setAction(pushButton, QString::fromLatin1(action));
     pushButton->setAutoDefault(false);
     return pushButton;
 }

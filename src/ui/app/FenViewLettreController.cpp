@@ -28,7 +28,7 @@ void FenViewLettreController::buildInterface(StdWindow& window)
     window.setWindowTitle(QFileInfo(templatePath()).completeBaseName());
     auto* exporter = new QPushButton(localizedAppl(QStringLiteral("FenViewLettre_exporter")), &window);
     exporter->setObjectName(QStringLiteral("button_exporter"));
-    exporter->setProperty("sv_action", QStringLiteral("EXPORTER:"));
+    connectAction(exporter, QStringLiteral("EXPORTER:"));
     exporter->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(16, 0, 16, 12);

@@ -2,6 +2,7 @@
 
 #include "app/ApplicationDelegate.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 #include "toolkit/windows/StdWindow.h"
 
 #include "foundation/localized.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr char kActionProperty[] = "sv_action";
 constexpr char kHasMenuBarProperty[] = "sv_hasMenuBar";
 
 struct MenuDef {
@@ -58,7 +58,7 @@ MainMenu::~MainMenu()
 QAction* MainMenu::addAction(const char* titleKey, const char* name, bool needsDocument)
 {
     auto* item = new QAction(localizedAppl(QString::fromLatin1(titleKey)), this);
-    item->setProperty(kActionProperty, QString::fromLatin1(name));
+    StdActionDispatcher::setAction(item, QString::fromLatin1(name));
     connect(item, &QAction::triggered, this, [this, item] { trigger(item); });
     m_actions.append(item);
     if (needsDocument)
@@ -70,7 +70,7 @@ QAction* MainMenu::addAction(const char* titleKey, const char* name, bool needsD
 // command that closes the window of this very menu bar must not pull it from under the menu.
 void MainMenu::trigger(QAction* item)
 {
-    QString name = item->property(kActionProperty).toString();
+    QString name = StdActionDispatcher::actionOf(item);
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
     QMetaObject::invokeMethod(m_delegate, name.toLatin1().constData(), Qt::QueuedConnection, Q_ARG(QObject*, item));
@@ -79,7 +79,7 @@ void MainMenu::trigger(QAction* item)
 QAction* MainMenu::action(const QString& name) const
 {
     for (QAction* item : m_actions) {
-        if (item->property(kActionProperty).toString() == name)
+        if (StdActionDispatcher::actionOf(item) == name)
             return item;
     }
     return nullptr;

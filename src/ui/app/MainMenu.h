@@ -1,7 +1,6 @@
 #pragma once
 // The program's menu bar: Fichier (with the new transaction), Fenêtres and Aide, each item
-// sending its command to the application delegate by name (the item's "sv_action",
-// "ENREGISTRER_DOCUMENT:").
+// sending its command to the application delegate by name (the item's action, "ENREGISTRER_DOCUMENT:").
 //
 // Linux desktops give each window its own menu bar, so every window of the program that is not
 // modal and not a palette gets one when it is first shown. All bars share one set of actions: an

@@ -7,7 +7,6 @@
 #include "toolkit/windows/windowutils.h"
 
 #include "document/BackupManager.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/HelperSVFiles.h"
 #include "document/HelperSVLibraryFolder.h"
@@ -20,6 +19,7 @@
 #include "foundation/fileerrors.h"
 #include "foundation/localized.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCUMENT.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,7 +75,7 @@ bool RecentDocumentActions::createDocWithName(const QString& name, int fileSyste
     if (SVWorkspaceManager::isNameTaken(name, fileSystemTag)) {
         showAlertOK(&m_browser, localizedDialogue(QStringLiteral("kAlerte_NameAlreadyExist")), name,
                     QStringLiteral("document"), 0);
-        if (auto* field = m_browser.outlet<QLineEdit>(QStringLiteral("text_nouveau"))) {
+        if (QLineEdit* field = m_browser.textNouveau()) {
             field->setFocus();
             field->selectAll();
         }

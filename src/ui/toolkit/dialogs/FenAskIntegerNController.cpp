@@ -6,27 +6,24 @@
 
 QWidget* FenAskIntegerNController::makeAnswerView(StdWindow& window)
 {
-    auto* field = new TextFieldIntegerN(&window);
-    field->setObjectName(QStringLiteral("view_texte"));
-    return field;
+    m_field = new TextFieldIntegerN(&window);
+    m_field->setObjectName(QStringLiteral("view_texte"));
+    return m_field;
 }
 
 void FenAskIntegerNController::FILL()
 {
     const WindowDataPtr data = getData();
     setPrompt(data ? data->value(QStringLiteral("titre")).toString() : QString());
-    if (auto* field = outlet<TextFieldIntegerN>(QStringLiteral("view_texte"))) {
-        field->setPlainText(data ? data->value(QStringLiteral("istr")).toString() : QString());
-        field->setFocus(Qt::OtherFocusReason);
-        field->selectAll();
-    }
+    m_field->setPlainText(data ? data->value(QStringLiteral("istr")).toString() : QString());
+    m_field->setFocus(Qt::OtherFocusReason);
+    m_field->selectAll();
 }
 
 bool FenAskIntegerNController::READ()
 {
-    const auto* field = outlet<TextFieldIntegerN>(QStringLiteral("view_texte"));
-    if (const WindowDataPtr data = getData(); data && field)
-        data->insert(QStringLiteral("ostr"), field->toPlainText());
+    if (const WindowDataPtr data = getData())
+        data->insert(QStringLiteral("ostr"), m_field->toPlainText());
     return true;
 }
 

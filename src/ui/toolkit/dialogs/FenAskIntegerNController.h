@@ -6,6 +6,8 @@
 
 #include "model/MONTANT.h"
 
+class TextFieldIntegerN;
+
 class FenAskIntegerNController : public FenAskStringController {
     Q_OBJECT
 public:
@@ -14,6 +16,9 @@ public:
 
 protected:
     QWidget* makeAnswerView(StdWindow& window) override;
+
+private:
+    TextFieldIntegerN* m_field = nullptr;
 };
 
 // The number a text begins with, after spaces and an optional sign; 0 when it begins with none.

@@ -1,6 +1,7 @@
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 
 #include "toolkit/host/UiHost.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 
 #include "foundation/localized.h"
 #include "model/MONTANT.h"
@@ -28,7 +29,7 @@ QPushButton* windowButton(QWidget* parent, const char* name, const QString& titl
 {
     auto* button = new QPushButton(title, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setProperty("sv_action", QString::fromLatin1(action));
+    StdActionDispatcher::setAction(button, QString::fromLatin1(action));
     button->setAutoDefault(false);
     return button;
 }
@@ -53,15 +54,15 @@ QString FenAskPoursuivreController::assistantPagePath(const QString& resName)
 void FenAskPoursuivreController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenAskPoursuivre"));
-    auto* content = new QTextBrowser(&window);
-    content->setObjectName(QStringLiteral("content"));
-    content->setOpenLinks(false);
-    content->setFixedSize(kContentWidth, kInterfaceContentHeight);
+    m_content = new QTextBrowser(&window);
+    m_content->setObjectName(QStringLiteral("content"));
+    m_content->setOpenLinks(false);
+    m_content->setFixedSize(kContentWidth, kInterfaceContentHeight);
 
-    auto* autre = windowButton(&window, "button_autre", QString(), "AUTRE:");
-    auto* non = windowButton(&window, "button_non", localizedMisc(QStringLiteral("kMisc_Annuler")), "NON:");
-    auto* oui = windowButton(&window, "button_oui", localizedMisc(QStringLiteral("kMisc_Continuer")), "OUI:");
-    oui->setMinimumWidth(non->sizeHint().width());
+    m_autre = windowButton(&window, "button_autre", QString(), "AUTRE:");
+    m_non = windowButton(&window, "button_non", localizedMisc(QStringLiteral("kMisc_Annuler")), "NON:");
+    m_oui = windowButton(&window, "button_oui", localizedMisc(QStringLiteral("kMisc_Continuer")), "OUI:");
+    m_oui->setMinimumWidth(m_non->sizeHint().width());
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     QObject::connect(escape, &QShortcut::activated, this, [this] {
         if (m_escapeButton && !m_escapeButton->isHidden())
@@ -69,15 +70,15 @@ void FenAskPoursuivreController::buildInterface(StdWindow& window)
     });
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(autre);
+    buttons->addWidget(m_autre);
     buttons->addStretch();
-    buttons->addWidget(non);
-    buttons->addWidget(oui);
+    buttons->addWidget(m_non);
+    buttons->addWidget(m_oui);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(14);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(content);
+    layout->addWidget(m_content);
     layout->addLayout(buttons);
 }
 
@@ -94,9 +95,9 @@ void FenAskPoursuivreController::willAwakeFromNib()
 // height and the page scrolls.
 void FenAskPoursuivreController::loadContent(const QString& path)
 {
-    auto* content = outlet<QTextBrowser>(QStringLiteral("content"));
+    QTextBrowser* content = m_content;
     QFile file(path);
-    if (!content || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
         return;
     content->setSearchPaths({QFileInfo(path).absolutePath()});
     content->setHtml(QString::fromUtf8(file.readAll()));
@@ -131,16 +132,12 @@ void FenAskPoursuivreController::setUpButtons()
     const bool undoButton = data && data->value(QStringLiteral("undoButton")).toBool();
     const bool undoDefault = undoButton && data->value(QStringLiteral("undoDefault")).toBool();
     const QString autreName = data ? data->value(QStringLiteral("autreName")).toString() : QString();
-    auto* oui = outlet<QPushButton>(QStringLiteral("button_oui"));
-    auto* non = outlet<QPushButton>(QStringLiteral("button_non"));
-    auto* autre = outlet<QPushButton>(QStringLiteral("button_autre"));
-
-    non->setVisible(undoButton);
-    oui->setDefault(!undoDefault);
-    non->setDefault(undoDefault);
-    m_escapeButton = undoDefault ? oui : (undoButton ? non : nullptr);
-    autre->setText(autreName);
-    autre->setVisible(!autreName.isEmpty());
+    m_non->setVisible(undoButton);
+    m_oui->setDefault(!undoDefault);
+    m_non->setDefault(undoDefault);
+    m_escapeButton = undoDefault ? m_oui : (undoButton ? m_non : nullptr);
+    m_autre->setText(autreName);
+    m_autre->setVisible(!autreName.isEmpty());
 }
 
 void askPoursuivre(StdWindowController* parent, const QString& resName, const QString& autreName, bool undoButton,

@@ -14,6 +14,8 @@
 #include <functional>
 
 class QAbstractButton;
+class QPushButton;
+class QTextBrowser;
 
 class FenAskPoursuivreController : public StdWindowController {
     Q_OBJECT
@@ -36,6 +38,10 @@ private:
     void keepOnScreen();
     void setUpButtons();
 
+    QTextBrowser* m_content = nullptr;
+    QPushButton* m_oui = nullptr;
+    QPushButton* m_non = nullptr;
+    QPushButton* m_autre = nullptr;
     QPointer<QAbstractButton> m_escapeButton;
 };
 

@@ -45,18 +45,18 @@ QString refusalOfName(const QString& name, int fileSystemTag)
 void FenAskStringController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenAskString"));
-    auto* prompt = new QLabel(&window);
-    prompt->setObjectName(QStringLiteral("field_titre"));
-    prompt->setWordWrap(true);
-    prompt->setTextFormat(Qt::PlainText);
+    m_prompt = new QLabel(&window);
+    m_prompt->setObjectName(QStringLiteral("field_titre"));
+    m_prompt->setWordWrap(true);
+    m_prompt->setTextFormat(Qt::PlainText);
     QWidget* answer = makeAnswerView(window);
-    prompt->setBuddy(answer);
+    m_prompt->setBuddy(answer);
 
     auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    cancel->setProperty("sv_action", QStringLiteral("NON:"));
+    connectAction(cancel, QStringLiteral("NON:"));
     cancel->setAutoDefault(false);
     auto* ok = new QPushButton(Dialog::OKString(), &window);
-    ok->setProperty("sv_action", QStringLiteral("OUI:"));
+    connectAction(ok, QStringLiteral("OUI:"));
     ok->setDefault(true);
     ok->setMinimumWidth(cancel->sizeHint().width());
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
@@ -69,7 +69,7 @@ void FenAskStringController::buildInterface(StdWindow& window)
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(10);
-    layout->addWidget(prompt);
+    layout->addWidget(m_prompt);
     layout->addWidget(answer);
     layout->addSpacing(6);
     layout->addLayout(buttons);
@@ -78,36 +78,31 @@ void FenAskStringController::buildInterface(StdWindow& window)
 
 QWidget* FenAskStringController::makeAnswerView(StdWindow& window)
 {
-    auto* field = new QLineEdit(&window);
-    field->setObjectName(QStringLiteral("field_texte"));
-    return field;
+    m_texte = new QLineEdit(&window);
+    m_texte->setObjectName(QStringLiteral("field_texte"));
+    return m_texte;
 }
 
 void FenAskStringController::setPrompt(const QString& prompt)
 {
-    if (auto* label = outlet<QLabel>(QStringLiteral("field_titre")))
-        label->setText(prompt);
+    m_prompt->setText(prompt);
 }
 
 void FenAskStringController::FILL()
 {
     const WindowDataPtr data = getData();
     setPrompt(data ? data->value(kTitre).toString() : QString());
-    auto* field = outlet<QLineEdit>(QStringLiteral("field_texte"));
-    if (!field)
-        return;
     const QString initial = data ? data->value(kIstr).toString() : QString();
-    field->setText(initial);
-    field->setPlaceholderText(initial);
-    field->selectAll();
-    field->setFocus(Qt::OtherFocusReason);
+    m_texte->setText(initial);
+    m_texte->setPlaceholderText(initial);
+    m_texte->selectAll();
+    m_texte->setFocus(Qt::OtherFocusReason);
 }
 
 bool FenAskStringController::READ()
 {
-    const auto* field = outlet<QLineEdit>(QStringLiteral("field_texte"));
-    if (const WindowDataPtr data = getData(); data && field)
-        data->insert(kOstr, field->text());
+    if (const WindowDataPtr data = getData())
+        data->insert(kOstr, m_texte->text());
     return true;
 }
 

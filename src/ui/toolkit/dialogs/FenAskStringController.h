@@ -6,6 +6,9 @@
 
 #include <functional>
 
+class QLabel;
+class QLineEdit;
+
 class FenAskStringController : public StdWindowController {
     Q_OBJECT
 public:
@@ -30,6 +33,11 @@ protected:
     virtual QWidget* makeAnswerView(StdWindow& window);
     void setPrompt(const QString& prompt);
     static constexpr int kWindowWidth = 400;
+
+private:
+    QLabel* m_prompt = nullptr;
+    // The base's answer view; null when a subclass makes its own.
+    QLineEdit* m_texte = nullptr;
 };
 
 // The question, with the prompt of that key of table "Dialogue": true on OK with the answer in

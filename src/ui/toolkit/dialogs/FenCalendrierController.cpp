@@ -1,9 +1,10 @@
 #include "toolkit/dialogs/FenCalendrierController.h"
 
-#include "toolkit/drawing/Constants.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskIntegerNController.h"
 #include "toolkit/dialogs/ViewCalendrier.h"
+#include "toolkit/drawing/Constants.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 
 #include "foundation/IDesktop.h"
 #include "foundation/dates.h"
@@ -26,7 +27,7 @@ QToolButton* arrowButton(QWidget* parent, Qt::ArrowType arrow, const char* actio
     button->setAutoRaise(true);
     button->setFixedSize(24, 24);
     button->setToolTip(toolTip);
-    button->setProperty("sv_action", QString::fromLatin1(action));
+    StdActionDispatcher::setAction(button, QString::fromLatin1(action));
     return button;
 }
 
@@ -58,18 +59,18 @@ QWidget* FenCalendrierController::buildHeader(StdWindow& window)
     auto* header = new QWidget(&window);
     auto* previous = arrowButton(header, Qt::LeftArrow, "YEAR_PREV:", localizedMisc(QStringLiteral("kMisc_AnneePrec")));
     auto* next = arrowButton(header, Qt::RightArrow, "YEAR_SUIV:", localizedMisc(QStringLiteral("kMisc_AnneeSuiv")));
-    auto* yearLabel = new QToolButton(header);
-    yearLabel->setObjectName(QStringLiteral("label_year"));
-    yearLabel->setAutoRaise(true);
-    yearLabel->setToolTip(localizedMisc(QStringLiteral("kMisc_ChoisirAnnee")));
-    yearLabel->setProperty("sv_action", QStringLiteral("YEAR_EDIT:"));
-    QFont yearFont = yearLabel->font();
+    m_yearLabel = new QToolButton(header);
+    m_yearLabel->setObjectName(QStringLiteral("label_year"));
+    m_yearLabel->setAutoRaise(true);
+    m_yearLabel->setToolTip(localizedMisc(QStringLiteral("kMisc_ChoisirAnnee")));
+    connectAction(m_yearLabel, QStringLiteral("YEAR_EDIT:"));
+    QFont yearFont = m_yearLabel->font();
     yearFont.setBold(true);
     yearFont.setPointSizeF(yearFont.pointSizeF() * 1.3);
-    yearLabel->setFont(yearFont);
-    yearLabel->setMinimumWidth(72);
+    m_yearLabel->setFont(yearFont);
+    m_yearLabel->setMinimumWidth(72);
     auto* today = new QPushButton(localizedMisc(QStringLiteral("kMisc_Aujourdhui")), header);
-    today->setProperty("sv_action", QStringLiteral("TODAY:"));
+    connectAction(today, QStringLiteral("TODAY:"));
     today->setAutoDefault(false);
 
     auto* row = new QHBoxLayout(header);
@@ -77,7 +78,7 @@ QWidget* FenCalendrierController::buildHeader(StdWindow& window)
     row->setSpacing(2);
     row->addStretch();
     row->addWidget(previous);
-    row->addWidget(yearLabel);
+    row->addWidget(m_yearLabel);
     row->addWidget(next);
     row->addStretch();
     row->addWidget(today);
@@ -90,13 +91,15 @@ QWidget* FenCalendrierController::buildButtons(StdWindow& window)
     m_buttonRow = buttons;
     auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), buttons);
     cancel->setObjectName(QStringLiteral("but_non"));
-    cancel->setProperty("sv_action", QStringLiteral("NON:"));
+    connectAction(cancel, QStringLiteral("NON:"));
     cancel->setAutoDefault(false);
     auto* ok = new QPushButton(Dialog::OKString(), buttons);
     ok->setObjectName(QStringLiteral("but_oui"));
-    ok->setProperty("sv_action", QStringLiteral("OUI:"));
+    connectAction(ok, QStringLiteral("OUI:"));
     ok->setDefault(true);
     ok->setMinimumWidth(cancel->sizeHint().width());
+    m_oui = ok;
+    m_non = cancel;
     // Escape cancels, as in any dialog, when the calendar has a Cancel button.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     QObject::connect(escape, &QShortcut::activated, cancel, [cancel] {
@@ -130,12 +133,9 @@ void FenCalendrierController::redraw()
 void FenCalendrierController::FILL()
 {
     const bool modal = getModal();
-    if (QWidget* oui = outlet(QStringLiteral("but_oui")))
-        oui->setVisible(modal);
-    if (QWidget* non = outlet(QStringLiteral("but_non")))
-        non->setVisible(modal);
-    if (m_buttonRow)
-        m_buttonRow->setVisible(modal);
+    m_oui->setVisible(modal);
+    m_non->setVisible(modal);
+    m_buttonRow->setVisible(modal);
     const double date = dataDate();
     m_year = dateYear(date);
     m_fontCalendrier = makeListFont(false, false, 10);
@@ -174,8 +174,8 @@ void FenCalendrierController::windowWillClose()
 
 void FenCalendrierController::FILL_YEAR()
 {
-    if (auto* label = outlet<QToolButton>(QStringLiteral("label_year")))
-        label->setText(QString::number(m_year));
+    if (m_yearLabel)
+        m_yearLabel->setText(QString::number(m_year));
 }
 
 // ---------------------------------------------------------------------------------------------

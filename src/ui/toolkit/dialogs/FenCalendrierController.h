@@ -9,12 +9,14 @@
 //
 // The selection is two days, first and last, never the last before the first; it is kept when
 // the year changes, and days of it show as selected only in their own year.
-#include "toolkit/windows/StdWindowController.h"
 #include "toolkit/dialogs/ViewCalendrier.h"
+#include "toolkit/windows/StdWindowController.h"
 
 #include <QFont>
 #include <QPointF>
 #include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
 
 class FenCalendrierController : public StdWindowController {
     Q_OBJECT
@@ -76,4 +78,7 @@ private:
     QFont m_fontCalendrier;
     QPointer<ViewCalendrier> m_viewCalendrier;
     QPointer<QWidget> m_buttonRow; // OK and Cancel, shown only when the calendar picks a day
+    QPointer<QToolButton> m_yearLabel;
+    QPointer<QPushButton> m_oui;
+    QPointer<QPushButton> m_non;
 };

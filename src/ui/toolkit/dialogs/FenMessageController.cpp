@@ -33,27 +33,26 @@ void FenMessageController::doClose()
 void FenMessageController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenMessage"));
-    auto* message = new QLabel(&window);
-    message->setObjectName(QStringLiteral("text_message"));
-    message->setWordWrap(true);
-    message->setTextFormat(Qt::PlainText);
-    auto* bar = new QProgressBar(&window);
-    bar->setObjectName(QStringLiteral("indicator"));
-    bar->setTextVisible(false);
+    m_message = new QLabel(&window);
+    m_message->setObjectName(QStringLiteral("text_message"));
+    m_message->setWordWrap(true);
+    m_message->setTextFormat(Qt::PlainText);
+    m_indicator = new QProgressBar(&window);
+    m_indicator->setObjectName(QStringLiteral("indicator"));
+    m_indicator->setTextVisible(false);
 
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 16, 20, 18);
     layout->setSpacing(10);
-    layout->addWidget(message);
-    layout->addWidget(bar);
+    layout->addWidget(m_message);
+    layout->addWidget(m_indicator);
     window.setFixedWidth(360);
 }
 
 void FenMessageController::willAwakeFromNib()
 {
     const WindowDataPtr data = getData();
-    if (auto* message = outlet<QLabel>(QStringLiteral("text_message")))
-        message->setText(data ? data->value(QStringLiteral("message")).toString() : QString());
+    m_message->setText(data ? data->value(QStringLiteral("message")).toString() : QString());
 }
 
 // The bar moves on its own (an empty range) until setJauge says how far the work has gone.
@@ -63,19 +62,13 @@ void FenMessageController::windowDidLoad()
     if (g_instance && g_instance != this)
         g_instance->close();
     g_instance = this;
-    if (QProgressBar* bar = indicator())
-        bar->setRange(0, 0);
-}
-
-QProgressBar* FenMessageController::indicator() const
-{
-    return outlet<QProgressBar>(QStringLiteral("indicator"));
+    m_indicator->setRange(0, 0);
 }
 
 // The long operation holds the event loop: the window is drawn here, not when Qt next gets to it.
 void FenMessageController::setJauge(double minValue, double maxValue, double value)
 {
-    QProgressBar* bar = indicator();
+    QProgressBar* bar = m_indicator;
     if (!bar)
         return;
     const bool first = !m_determinate;
@@ -93,8 +86,8 @@ void FenMessageController::setJauge(double minValue, double maxValue, double val
 
 void FenMessageController::windowWillClose()
 {
-    if (QProgressBar* bar = indicator())
-        bar->setRange(0, 1);
+    if (m_indicator)
+        m_indicator->setRange(0, 1);
     if (g_instance == this)
         g_instance = nullptr;
     StdWindowController::windowWillClose();

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 
+class QLabel;
 class QProgressBar;
 
 class FenMessageController : public StdWindowController {
@@ -35,8 +36,8 @@ protected:
     void windowDidLoad() override;
 
 private:
-    QProgressBar* indicator() const;
-
+    QLabel* m_message = nullptr;
+    QProgressBar* m_indicator = nullptr;
     bool m_determinate = false;
     double m_min = 0;
     double m_max = 0;

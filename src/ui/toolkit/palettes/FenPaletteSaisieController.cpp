@@ -5,11 +5,12 @@
 #include "toolkit/popups/PopMoyen.h"
 #include "toolkit/popups/PopSynonyme.h"
 #include "toolkit/popups/StdMenu.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/IAppShell.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
 #include "model/MOYEN.h"
 #include "model/Synonyme.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr char kActionProperty[] = "sv_action";
 constexpr int kPaletteWidth = 200;
 
 QPushButton* familyButton(int family, QWidget* parent)
@@ -28,7 +28,7 @@ QPushButton* familyButton(int family, QWidget* parent)
     auto* button = new QPushButton(moyenNameForFamily(family), parent);
     button->setObjectName(QStringLiteral("moyen_%1").arg(family));
     button->setProperty("identifier", QString::number(family));
-    button->setProperty(kActionProperty, QStringLiteral("BUTTON_MOYEN:"));
+    StdActionDispatcher::setAction(button, QStringLiteral("BUTTON_MOYEN:"));
     button->setIcon(StdPopUp::itemImage(familyIconName(family)));
     button->setFocusPolicy(Qt::NoFocus);
     button->setStyleSheet(QStringLiteral("text-align: left; padding: 4px 8px;"));
@@ -58,7 +58,7 @@ QFrame* separator(QWidget* parent)
 
 PopMoyen* FenPaletteSaisieController::popMoyen() const
 {
-    return outlet<PopMoyen>(QStringLiteral("popMoyen"));
+    return m_popMoyen;
 }
 
 void FenPaletteSaisieController::buildPalette(StdWindow& window, const QList<int>& families)
@@ -75,8 +75,8 @@ void FenPaletteSaisieController::buildPalette(StdWindow& window, const QList<int
         palettePopUp<PopSynonyme>("pop_synonyme", localizedMisc(QStringLiteral("kMisc_PaletteSynonymes")), &window));
     layout->addWidget(
         palettePopUp<PopMacro>("pop_macro", localizedMisc(QStringLiteral("kMisc_PaletteMacros")), &window));
-    layout->addWidget(
-        palettePopUp<PopMoyen>("popMoyen", localizedMisc(QStringLiteral("kMisc_PaletteListes")), &window));
+    m_popMoyen = palettePopUp<PopMoyen>("popMoyen", localizedMisc(QStringLiteral("kMisc_PaletteListes")), &window);
+    layout->addWidget(m_popMoyen);
     window.adjustSize();
 }
 

@@ -8,6 +8,7 @@
 #include "toolkit/palettes/FenPaletteController.h"
 
 #include <QList>
+#include <QPointer>
 
 class PopMacro;
 class PopMoyen;
@@ -16,7 +17,8 @@ class PopSynonyme;
 class FenPaletteSaisieController : public FenPaletteController {
     Q_OBJECT
 public:
-    // The payment-means pop-up (outlet "popMoyen"), whose items open listings.
+    // The payment-means pop-up (named "popMoyen"), whose items open listings; null until the
+    // palette is built.
     PopMoyen* popMoyen() const;
 
     // The sender's "identifier" is a family: the entry of that family.
@@ -38,4 +40,7 @@ public:
 protected:
     // Lays out the palette with a button for each family, in that order.
     void buildPalette(StdWindow& window, const QList<int>& families);
+
+private:
+    QPointer<PopMoyen> m_popMoyen;
 };

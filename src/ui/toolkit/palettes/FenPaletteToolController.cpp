@@ -1,17 +1,18 @@
 #include "toolkit/palettes/FenPaletteToolController.h"
 
+#include "toolkit/host/UiHost.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopMacro.h"
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/StdMenu.h"
-#include "toolkit/host/UiHost.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/IAppShell.h"
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
+#include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
 #include "model/MACRO.h"
 
@@ -24,7 +25,6 @@ namespace {
 
 QPointer<FenPaletteToolController> g_paletteOutils;
 
-constexpr char kActionProperty[] = "sv_action";
 constexpr int kSlideMs = 250;
 // The debit account pop-up lists the accounts of every kind of bank.
 constexpr qint32 kEveryBank = 7;
@@ -32,7 +32,7 @@ constexpr qint32 kEveryBank = 7;
 QPushButton* toolButton(const QString& action, const QString& title, QWidget* parent)
 {
     auto* button = new QPushButton(title, parent);
-    button->setProperty(kActionProperty, action);
+    StdActionDispatcher::setAction(button, action);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -41,7 +41,7 @@ QToolButton* closeButton(QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QStringLiteral("button_close"));
-    button->setProperty(kActionProperty, QStringLiteral("BUTTON_CLOSE:"));
+    StdActionDispatcher::setAction(button, QStringLiteral("BUTTON_CLOSE:"));
     button->setIcon(parent->style()->standardIcon(QStyle::SP_TitleBarCloseButton));
     button->setToolTip(localizedMisc(QStringLiteral("kMisc_PaletteFermer")));
     button->setAutoRaise(true);
@@ -68,17 +68,17 @@ FenPaletteToolController* FenPaletteToolController::paletteOutils()
 
 PopMacro* FenPaletteToolController::pop_macro() const
 {
-    return outlet<PopMacro>(QStringLiteral("pop_macro"));
+    return m_popMacro;
 }
 
 PopPoste* FenPaletteToolController::pop_poste() const
 {
-    return outlet<PopPoste>(QStringLiteral("pop_poste"));
+    return m_popPoste;
 }
 
 PopCompte* FenPaletteToolController::pop_compteD() const
 {
-    return outlet<PopCompte>(QStringLiteral("pop_compteD"));
+    return m_popCompteD;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -93,11 +93,12 @@ void FenPaletteToolController::buildInterface(StdWindow& window)
     layout->addWidget(closeButton(&window));
     layout->addWidget(toolButton(QStringLiteral("BUTTON_OPERATION:"),
                                  localizedMisc(QStringLiteral("kMisc_PaletteOperation")), &window));
-    layout->addWidget(toolPopUp<PopMacro>("pop_macro", localizedMisc(QStringLiteral("kMisc_PaletteMacros")), &window));
-    layout->addWidget(
-        toolPopUp<PopPoste>("pop_poste", localizedMisc(QStringLiteral("kMisc_PaletteCategories")), &window));
-    layout->addWidget(
-        toolPopUp<PopCompte>("pop_compteD", localizedMisc(QStringLiteral("kMisc_PaletteComptes")), &window));
+    m_popMacro = toolPopUp<PopMacro>("pop_macro", localizedMisc(QStringLiteral("kMisc_PaletteMacros")), &window);
+    m_popPoste = toolPopUp<PopPoste>("pop_poste", localizedMisc(QStringLiteral("kMisc_PaletteCategories")), &window);
+    m_popCompteD = toolPopUp<PopCompte>("pop_compteD", localizedMisc(QStringLiteral("kMisc_PaletteComptes")), &window);
+    layout->addWidget(m_popMacro);
+    layout->addWidget(m_popPoste);
+    layout->addWidget(m_popCompteD);
     layout->addSpacing(8);
     const std::pair<const char*, QString> commands[] = {
         {"RECHERCHE:", localizedMisc(QStringLiteral("kMisc_PaletteRecherche"))},

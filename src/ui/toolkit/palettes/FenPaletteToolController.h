@@ -71,6 +71,9 @@ private:
     void setUpPopUps();
 
     QPointer<PalettePanel> m_panel;
+    QPointer<PopMacro> m_popMacro;
+    QPointer<PopPoste> m_popPoste;
+    QPointer<PopCompte> m_popCompteD;
 };
 
 // Opens the tool palette (shown when appear is set) and remembers it, or brings the open one to

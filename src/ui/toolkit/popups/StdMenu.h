@@ -4,7 +4,7 @@
 // receives the actions of its items (its delegate).
 //
 // An item is a QAction whose data is its tag (the entity's ident or another code, -1 for a
-// "none" item), whose property "sv_action" names the controller's action ("DOSSIER:") and whose
+// "none" item), whose action (StdActionDispatcher) names the controller's ("DOSSIER:") and whose
 // property "sv_represented" carries what the item stands for beyond its tag. Items are checkable;
 // only a checked item shows a mark, as in a menu that marks the current choice.
 #include <QMenu>

@@ -106,7 +106,7 @@ protected:
         buttons->addStretch();
         for (const auto& [title, action] : {std::pair {"Annuler", "NON:"}, std::pair {"OK", "OUI:"}}) {
             auto* button = new QPushButton(title, &window);
-            button->setProperty("sv_action", action);
+            connectAction(button, action);
             buttons->addWidget(button);
         }
         form->addRow(buttons);
@@ -140,7 +140,7 @@ private:
         layout->addWidget(sized(add<TextFieldMois>(qPrintable("field_mois" + n)), 36));
         layout->addWidget(sized(add<TextFieldAnnee>(qPrintable("field_annee" + n)), 56));
         auto* calendar = new QPushButton("Calendrier…", windowIfLoaded());
-        calendar->setProperty("sv_action", "CALENDRIER" + n + ":");
+        connectAction(calendar, "CALENDRIER" + n + ":");
         layout->addWidget(calendar);
         layout->addStretch();
         return layout;

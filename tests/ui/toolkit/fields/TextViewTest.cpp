@@ -219,7 +219,7 @@ protected:
         auto* field = new TextFieldMontant(&window);
         field->setObjectName("field_montant");
         auto* ok = new QPushButton("OK", &window);
-        ok->setProperty("sv_action", "OUI:");
+        connectAction(ok, "OUI:");
         ok->setDefault(true);
         auto* layout = new QHBoxLayout(&window);
         layout->addWidget(field);

@@ -29,13 +29,13 @@ public:
     void FILL() override
     {
         ++fillCount;
-        outlet<QLabel>("label_titre")->setText(getData()->value("titre").toString());
-        outlet<QLineEdit>("field_nom")->setText(getData()->value("nom").toString());
+        m_titre->setText(getData()->value("titre").toString());
+        m_nom->setText(getData()->value("nom").toString());
     }
 
     bool READ() override
     {
-        const QString name = outlet<QLineEdit>("field_nom")->text().trimmed();
+        const QString name = m_nom->text().trimmed();
         if (name.isEmpty())
             return false;
         getData()->insert("nom", name);
@@ -46,18 +46,18 @@ protected:
     void buildInterface(StdWindow& window) override
     {
         window.setWindowTitle("Nouveau compte");
-        auto* title = new QLabel(&window);
-        title->setObjectName("label_titre");
-        QFont bold = title->font();
+        m_titre = new QLabel(&window);
+        m_titre->setObjectName("label_titre");
+        QFont bold = m_titre->font();
         bold.setBold(true);
-        title->setFont(bold);
-        auto* field = new QLineEdit(&window);
-        field->setObjectName("field_nom");
-        field->setPlaceholderText("Nom du compte");
+        m_titre->setFont(bold);
+        m_nom = new QLineEdit(&window);
+        m_nom->setObjectName("field_nom");
+        m_nom->setPlaceholderText("Nom du compte");
         auto* cancel = new QPushButton("Annuler", &window);
-        cancel->setProperty("sv_action", "NON:");
+        connectAction(cancel, "NON:");
         auto* ok = new QPushButton("OK", &window);
-        ok->setProperty("sv_action", "OUI:");
+        connectAction(ok, "OUI:");
         ok->setDefault(true);
 
         auto* buttons = new QHBoxLayout;
@@ -67,12 +67,16 @@ protected:
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(20, 18, 20, 16);
         layout->setSpacing(12);
-        layout->addWidget(title);
-        layout->addWidget(field);
+        layout->addWidget(m_titre);
+        layout->addWidget(m_nom);
         layout->addSpacing(4);
         layout->addLayout(buttons);
         window.resize(380, window.sizeHint().height());
     }
+
+private:
+    QLabel* m_titre = nullptr;
+    QLineEdit* m_nom = nullptr;
 };
 
 // Picks an entity: OK ends with the ident of the data, Annuler with -1.
