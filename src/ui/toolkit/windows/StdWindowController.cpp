@@ -58,10 +58,20 @@ StdWindowController::StdWindowController()
     m_actions.addHelper(&m_pickers);
 }
 
+// The window's destruction still sends events to it and its controls (they hide): this
+// controller, half gone by now, must no longer hear them.
 StdWindowController::~StdWindowController()
 {
     unregisterWindowController(this);
-    delete m_window.data();
+    StdWindow* window = m_window.data();
+    if (!window)
+        return;
+    window->removeEventFilter(this);
+    const auto controls = window->findChildren<QObject*>();
+    for (QObject* control : controls)
+        control->removeEventFilter(this);
+    window->setController(nullptr);
+    delete window;
 }
 
 void StdWindowController::initWithForWindow(StdWindow* forWindow, WindowDataPtr data, long devise, bool modal,
