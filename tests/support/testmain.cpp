@@ -1,10 +1,21 @@
 // The test main: fixes the process environment, then creates the Qt application object that
 // the code under test expects (a core application for the core, a widget one for windows).
+//
+// Any warning from Qt or from the program's own soft assertions fails the test that caused it:
+// a model breaking its contract, a connection to a missing slot or a layout set twice shows up
+// as a failure, not as noise in the log. What the headless platform cannot do (raise a window,
+// grab the keyboard, reach a sound server) is the environment, not the code, and passes. A test
+// that provokes a warning on purpose installs its own handler for that time.
 #include "TestEnvironment.h"
 
 #include <gmock/gmock.h>
 
+#include <QString>
+#include <QtGlobal>
+
 #ifdef SORV_UI_TESTS
+#include "uisupport/ModelChecks.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -12,10 +23,37 @@ using TestApplication = QApplication;
 using TestApplication = QCoreApplication;
 #endif
 
+namespace {
+
+QtMessageHandler g_printMessage = nullptr;
+
+bool isHeadlessPlatformNotice(const QMessageLogContext& context, const QString& message)
+{
+    const QString category = QString::fromLatin1(context.category ? context.category : "");
+    return category.startsWith(QLatin1String("qt.qpa")) || category.startsWith(QLatin1String("qt.multimedia"))
+        || message.startsWith(QLatin1String("This plugin does not support"))
+        || message.startsWith(QLatin1String("PulseAudioService:"));
+}
+
+void failTestOnWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    g_printMessage(type, context, message);
+    if (type == QtDebugMsg || type == QtInfoMsg || isHeadlessPlatformNotice(context, message))
+        return;
+    if (::testing::UnitTest::GetInstance()->current_test_info())
+        ADD_FAILURE() << "Qt warning (" << (context.category ? context.category : "") << "): " << message.toStdString();
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     testenv::setUpProcess();
     TestApplication app(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
+    g_printMessage = qInstallMessageHandler(failTestOnWarning);
+#ifdef SORV_UI_TESTS
+    ModelChecks checks;
+#endif
     return RUN_ALL_TESTS();
 }

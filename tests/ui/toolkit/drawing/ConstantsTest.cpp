@@ -1,4 +1,5 @@
 #include "toolkit/drawing/Constants.h"
+#include "support/ExpectedWarning.h"
 
 #include "document/APPLIPARAM.h"
 #include "engines/Critere.h"
@@ -75,7 +76,9 @@ TEST_F(ConstantsTest, MonthShiftsAndFamilyIcons)
     for (int family = 0; family <= 12; ++family)
         names.append(familyIconName(family));
     EXPECT_EQ(names.join(' '), "208 206 203 2032 208 204 2042 205 207 202 2022 201 2012");
+    const ExpectedWarning assertion(QStringLiteral("family >= 0 && family < kFamilyCount"));
     EXPECT_TRUE(familyIconName(13).isEmpty());
+    EXPECT_EQ(assertion.count(), 1);
 }
 
 TEST_F(ConstantsTest, ListFontsAreHelveticaWithTheirTraits)

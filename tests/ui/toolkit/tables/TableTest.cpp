@@ -143,7 +143,7 @@ TEST_F(TableTest, ATableThatMayNotChangeItsSelectionIgnoresClicksAndKeys)
 TEST_F(TableTest, RowsReadAsTheirTemplateTextsAndANullAmountShowsADash)
 {
     source.rows = DemoTableSource::sampleRows();
-    QAbstractItemModelTester tester(table.tableModel(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(table.tableModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     table.reloadData();
     EXPECT_EQ(rowText(1), QStringLiteral("03/03/2024 | Loyer | Logement | 780,00 | "));
     EXPECT_EQ(rowText(5), QStringLiteral("12/03/2024 | Virement épargne | Épargne | - | "));
