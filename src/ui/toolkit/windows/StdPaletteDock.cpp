@@ -51,6 +51,16 @@ StdPaletteDock::~StdPaletteDock()
 // ---------------------------------------------------------------------------------------------
 // The attached palette
 
+StdWindowController* StdPaletteDock::palette() const
+{
+    return m_palette;
+}
+
+void StdPaletteDock::paletteWillClose()
+{
+    m_palette = nullptr;
+}
+
 void StdPaletteDock::attachePalette(StdWindowController* palette, StdWindowController* parentDelegate)
 {
     if (m_palette && m_palette != palette)

@@ -19,11 +19,11 @@ public:
 
     // ---- The attached palette.
 
-    StdWindowController* palette() const { return m_palette; }
+    StdWindowController* palette() const;
     // Attaches the palette (owned from now on, a former one goes) and places it shortly.
     void attachePalette(StdWindowController* palette, StdWindowController* parentDelegate);
     // Told by the attached palette when it closes.
-    void paletteWillClose() { m_palette = nullptr; }
+    void paletteWillClose();
     bool paletteIsPlaced() const { return m_paletteIsPlaced; }
     // Places the palette's window left of the owner's.
     void PLACE_PALETTE();

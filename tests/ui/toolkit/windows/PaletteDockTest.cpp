@@ -1,0 +1,32 @@
+// Keeping clear of the tool palette at the top of the screen, as numbers: a window reaching into
+// the palette's height (and 2 points under it) moves down below it, and one pushed past the
+// bottom of the screen is shortened instead. Rectangles in Qt's coordinates.
+#include "toolkit/windows/StdPaletteDock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PaletteDockTest, AWindowUnderTheToolPaletteMovesDownOrShrinks)
+{
+    const QRect screen(0, 0, 1440, 900);
+    const QRect belowMenuBar(0, 25, 1440, 875);
+    const struct {
+        QRect screen;
+        int paletteHeight;
+        QRect frame;
+        QRect expected;
+    } cases[] = {
+        // The top at 850 of a 900-point screen, under a palette 100 high: down by 52.
+        {screen, 100, QRect(10, 50, 380, 160), QRect(10, 102, 380, 160)},
+        {screen, 100, QRect(10, 102, 380, 160), QRect(10, 102, 380, 160)}, // just clear
+        {screen, 100, QRect(10, 300, 380, 160), QRect(10, 300, 380, 160)},
+        {screen, 100, QRect(10, 50, 380, 840), QRect(10, 102, 380, 798)}, // kept on the screen
+        {belowMenuBar, 100, QRect(10, 60, 380, 160), QRect(10, 127, 380, 160)},
+        {screen, 0, QRect(10, 0, 380, 160), QRect(10, 2, 380, 160)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StdPaletteDock::assumedBound(c.screen, c.paletteHeight, c.frame), c.expected) << c.frame.y();
+}
+
+} // namespace
