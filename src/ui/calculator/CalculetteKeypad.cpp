@@ -1,5 +1,7 @@
 #include "calculator/CalculetteKeypad.h"
 
+#include "toolkit/windows/StdActionDispatcher.h"
+
 #include <QGridLayout>
 #include <QHash>
 #include <QPushButton>
@@ -109,7 +111,7 @@ QGridLayout* buildCalculetteKeypad(QWidget* parent, const QList<CalculetteButton
     for (const CalculetteButton& record : table) {
         auto* button = new QPushButton(record.label, parent);
         button->setObjectName(record.identifier);
-        button->setProperty("sv_action", QStringLiteral("ENTER_BUTTON:"));
+        StdActionDispatcher::setAction(button, QStringLiteral("ENTER_BUTTON:"));
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
         button->setMinimumSize(56, 26);

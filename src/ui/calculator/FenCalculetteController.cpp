@@ -97,15 +97,15 @@ QWidget* FenCalculetteController::makeAmountRow(StdWindow& window)
     m_textMontant->setMinimumWidth(160);
     auto* programme = new QPushButton(localizedMisc(QStringLiteral("kMisc_Calculette_Programme")), row);
     programme->setObjectName(QStringLiteral("button_programme"));
-    programme->setProperty("sv_action", QStringLiteral("PROGRAMME:"));
+    connectAction(programme, QStringLiteral("PROGRAMME:"));
     programme->setFocusPolicy(Qt::NoFocus);
     programme->setAutoDefault(false);
     m_buttonNon = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), row);
     m_buttonNon->setObjectName(QStringLiteral("button_non"));
-    m_buttonNon->setProperty("sv_action", QStringLiteral("NON:"));
+    connectAction(m_buttonNon, QStringLiteral("NON:"));
     m_buttonOui = new QPushButton(Dialog::OKString(), row);
     m_buttonOui->setObjectName(QStringLiteral("button_oui"));
-    m_buttonOui->setProperty("sv_action", QStringLiteral("OUI:"));
+    connectAction(m_buttonOui, QStringLiteral("OUI:"));
     for (QPushButton* button : {m_buttonNon.data(), m_buttonOui.data()}) {
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
@@ -167,7 +167,7 @@ void FenCalculetteController::copyProgrammesIfNeeded()
 
 void FenCalculetteController::DEVISE(QObject* sender)
 {
-    StdWindowController::DEVISE(sender);
+    pickers().DEVISE(sender);
     FILL_DEVISE(devise());
 }
 

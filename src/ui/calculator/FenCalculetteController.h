@@ -86,7 +86,7 @@ public:
     Q_INVOKABLE void PROGRAMME(QObject* sender);
     // The amount goes back into the window data; refused while the last result is no number.
     Q_INVOKABLE void OUI(QObject* sender) override;
-    Q_INVOKABLE void DEVISE(QObject* sender) override;
+    Q_INVOKABLE void DEVISE(QObject* sender);
     // The amount field follows the window's currency.
     void FILL_DEVISE(long slot);
 
