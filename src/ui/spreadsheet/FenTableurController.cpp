@@ -28,7 +28,9 @@
 #include <QMenu>
 #include <QPageLayout>
 #include <QPainter>
+#include <QBuffer>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QVBoxLayout>
@@ -125,7 +127,7 @@ QString FenTableurController::PDFTitle() const
 
 void FenTableurController::DEVISE(QObject* sender)
 {
-    StdWindowController::DEVISE(sender);
+    pickers().DEVISE(sender);
     applyDevise(long(StdMenu::tagOf(sender)));
     drawScrollViews();
 }
@@ -571,19 +573,28 @@ bool FenTableurController::printInPDF(const QRectF& rect, double factor)
         return false;
     const double scale = tableurPdfFactor(rect.size(), factor);
     const QSizeF page(std::ceil(rect.width() * scale), std::ceil(rect.height() * scale));
-    QPdfWriter writer(path);
-    writer.setResolution(72);
-    writer.setTitle(PDFTitle());
-    writer.setCreator(PDFCreator());
-    writer.setPageLayout(QPageLayout(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch),
-                                     QPageLayout::Portrait, QMarginsF(), QPageLayout::Point));
-    QPainter painter;
-    bool written = painter.begin(&writer);
-    if (written) {
-        renderPdf(painter, QRectF(QPointF(), rect.size() * scale), scale);
-        written = painter.end();
+    // Drawn in memory, then written whole through a temporary file: a place that can't be written
+    // leaves nothing half made there.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    bool written = false;
+    {
+        QPdfWriter writer(&bytes);
+        writer.setResolution(72);
+        writer.setTitle(PDFTitle());
+        writer.setCreator(PDFCreator());
+        writer.setPageLayout(QPageLayout(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                         QPageLayout::Portrait, QMarginsF(), QPageLayout::Point));
+        QPainter painter;
+        written = painter.begin(&writer);
+        if (written) {
+            renderPdf(painter, QRectF(QPointF(), rect.size() * scale), scale);
+            written = painter.end();
+        }
     }
     didDrawTableurWithZone();
+    QSaveFile out(path);
+    written = written && out.open(QIODevice::WriteOnly) && out.write(bytes.data()) == bytes.size() && out.commit();
     if (!written) {
         svLog(QStringLiteral("cannot write the PDF %1").arg(path));
         showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_PrintPdfFailed")), path, QStringLiteral("exporter"),

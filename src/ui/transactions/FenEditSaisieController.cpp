@@ -429,7 +429,7 @@ bool FenEditSaisieController::READ()
 
 void FenEditSaisieController::DEBIT(QObject* sender)
 {
-    StdWindowWithTableController::DEBIT(sender);
+    pickers().DEBIT(sender);
     m_controls.pop_moyen->setDebitID(pickers().compteDID);
     m_controls.pop_variante->setCompteID(pickers().compteDID);
     setAutoImputationsForCompteID(pickers().compteDID);
@@ -437,7 +437,7 @@ void FenEditSaisieController::DEBIT(QObject* sender)
 
 void FenEditSaisieController::CREDIT(QObject* sender)
 {
-    StdWindowWithTableController::CREDIT(sender);
+    pickers().CREDIT(sender);
     m_controls.pop_moyen->setCreditID(pickers().compteCID);
     setAutoImputationsForCompteID(pickers().compteCID);
 }
@@ -455,7 +455,7 @@ void FenEditSaisieController::VARIANTE(QObject* sender)
 
 void FenEditSaisieController::TAXE(QObject* sender)
 {
-    StdWindowWithTableController::TAXE(sender);
+    pickers().TAXE(sender);
     COMPUTE_TAXE();
     updateTabView();
 }
@@ -565,28 +565,29 @@ void FenEditSaisieController::CREATE_MACRO(QObject* sender)
 
 void FenEditSaisieController::TITRE(QObject* sender)
 {
-    StdWindowWithTableController::TITRE(sender);
+    pickers().TITRE(sender);
     m_placement->COMPUTE_PLACEMENT(true);
     updateTabView();
 }
 
 void FenEditSaisieController::REMUNERE(QObject* sender)
 {
-    StdWindowWithTableController::REMUNERE(sender);
+    pickers().REMUNERE(sender);
     m_placement->COMPUTE_PLACEMENT(false);
     updateTabView();
 }
 
 void FenEditSaisieController::EMPRUNT(QObject* sender)
 {
-    StdWindowWithTableController::EMPRUNT(sender);
+    pickers().EMPRUNT(sender);
     m_placement->COMPUTE_PLACEMENT(false);
     updateTabView();
 }
 
 void FenEditSaisieController::NO_PLACEMENT(QObject* sender)
 {
-    StdWindowWithTableController::NO_PLACEMENT(sender);
+    Q_UNUSED(sender);
+    pickers().NO_PLACEMENT();
     m_placement->COMPUTE_PLACEMENT(false);
     updateTabView();
 }

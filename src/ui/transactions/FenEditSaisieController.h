@@ -102,20 +102,20 @@ public:
 
     // ---- The general tab's actions.
 
-    Q_INVOKABLE void MOYEN(QObject* sender) override { m_moyen->MOYEN(sender); }
-    Q_INVOKABLE void DEBIT(QObject* sender) override;
-    Q_INVOKABLE void CREDIT(QObject* sender) override;
+    Q_INVOKABLE void MOYEN(QObject* sender) { m_moyen->MOYEN(sender); }
+    Q_INVOKABLE void DEBIT(QObject* sender);
+    Q_INVOKABLE void CREDIT(QObject* sender);
     void setAutoImputationsForCompteID(long compteID) { m_moyen->setAutoImputationsForCompteID(compteID); }
     Q_INVOKABLE void didCreateCompteFromMenu(const QVariant& ident, const QVariant& arg2);
-    Q_INVOKABLE void VARIANTE(QObject* sender) override;
+    Q_INVOKABLE void VARIANTE(QObject* sender);
     void VARIANTE_WITH_ID(long varianteID) { m_moyen->VARIANTE_WITH_ID(varianteID); }
     bool needsNewNumber() const { return m_moyen->needsNewNumber(); }
     void NEW_NUMBER() { m_moyen->NEW_NUMBER(); }
     void memoriseVariante() { m_moyen->memoriseVariante(); }
-    Q_INVOKABLE void TAXE(QObject* sender) override;
+    Q_INVOKABLE void TAXE(QObject* sender);
     void COMPUTE_TAXE() { m_taxe->COMPUTE_TAXE(); }
     Q_INVOKABLE void fieldMontantDidChange(QObject* field) { m_taxe->fieldMontantDidChange(field); }
-    Q_INVOKABLE void DEVISE(QObject* sender) override;
+    Q_INVOKABLE void DEVISE(QObject* sender);
     void FILL_DEVISE(long slot);
     Q_INVOKABLE void ANNULEE(QObject* sender);
     Q_INVOKABLE void DOUBLON(QObject* sender) { Q_UNUSED(sender); }
@@ -125,10 +125,10 @@ public:
 
     // ---- Investment (SaisiePlacementPanel).
 
-    Q_INVOKABLE void TITRE(QObject* sender) override;
-    Q_INVOKABLE void REMUNERE(QObject* sender) override;
-    Q_INVOKABLE void EMPRUNT(QObject* sender) override;
-    Q_INVOKABLE void NO_PLACEMENT(QObject* sender) override;
+    Q_INVOKABLE void TITRE(QObject* sender);
+    Q_INVOKABLE void REMUNERE(QObject* sender);
+    Q_INVOKABLE void EMPRUNT(QObject* sender);
+    Q_INVOKABLE void NO_PLACEMENT(QObject* sender);
     Q_INVOKABLE void SET_QUOTE1(QObject* /*sender*/) { m_placement->SET_QUOTE(1); }
     Q_INVOKABLE void SET_QUOTE2(QObject* /*sender*/) { m_placement->SET_QUOTE(2); }
     Q_INVOKABLE void SET_QUOTE3(QObject* /*sender*/) { m_placement->SET_QUOTE(3); }
