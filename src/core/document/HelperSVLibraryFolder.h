@@ -19,19 +19,19 @@ public:
     // The name of a key of the table below; any other key answers its text in the table "Appl".
     static QString SVElementName(const QString& key);
 
-    static QString _SORVANTA_LIB_FOLDER();
-    static QString _SORVANTA_ARCHIVES_FOLDER();
-    static QString _SORVANTA_DELETED_FOLDER();
-    static QString _SORVANTA_PREFERENCE_FOLDER();
-    static QString _SORVANTA_PREFERENCE_FILE();
-    static QString _SORVANTA_FAVORI_FOLDER();
-    static QString _SORVANTA_FAVORI_FILE();
-    static QString _SORVANTA_ICLOUD_CACHE_FOLDER();
-    static QString _SORVANTA_ICLOUD_DOCUMENTS_FOLDER();
-    static QString _SORVANTA_CALCULETTE_FOLDER();
-    static QString _SORVANTA_CALCULETTE_PROGRAMME_FOLDER();
-    static QString _SORVANTA_CALCULETTE_BIENVENUE_FILE();
-    static QString _SORVANTA_TEMPORARY_FOLDER();
+    static QString SORVANTA_LIB_FOLDER_();
+    static QString SORVANTA_ARCHIVES_FOLDER_();
+    static QString SORVANTA_DELETED_FOLDER_();
+    static QString SORVANTA_PREFERENCE_FOLDER_();
+    static QString SORVANTA_PREFERENCE_FILE_();
+    static QString SORVANTA_FAVORI_FOLDER_();
+    static QString SORVANTA_FAVORI_FILE_();
+    static QString SORVANTA_ICLOUD_CACHE_FOLDER_();
+    static QString SORVANTA_ICLOUD_DOCUMENTS_FOLDER_();
+    static QString SORVANTA_CALCULETTE_FOLDER_();
+    static QString SORVANTA_CALCULETTE_PROGRAMME_FOLDER_();
+    static QString SORVANTA_CALCULETTE_BIENVENUE_FILE_();
+    static QString SORVANTA_TEMPORARY_FOLDER_();
 
     // Library / LIB / ARCHIVES, and DELETED inside it.
     static bool getSVLibraryArchiveFolderUrl(QString* url, int* error);

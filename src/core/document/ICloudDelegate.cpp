@@ -103,7 +103,7 @@ bool iCloudDelegate::getDocumentsFolderUrl(QString* url, int* error) const
         *error = 0;
     if (m_rootUrl.isEmpty())
         return false;
-    const QString folder = m_rootUrl + QLatin1Char('/') + HelperSVLibraryFolder::_SORVANTA_ICLOUD_DOCUMENTS_FOLDER();
+    const QString folder = m_rootUrl + QLatin1Char('/') + HelperSVLibraryFolder::SORVANTA_ICLOUD_DOCUMENTS_FOLDER_();
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder) && error)
         *error = EIO;
     if (url)

@@ -208,7 +208,7 @@ void ApplicationDelegate::BEFORE()
         m_startedTime = SystemClock::now();
         m_inDuring = false;
         m_mainTimer = scheduledTimerWithTimeInterval(
-            1.0, [this] { _DURING(); }, true);
+            1.0, [this] { DURING_(); }, true);
     });
     step("openRecentWindow", [this] {
         iCloudDelegate& cloud = iCloudDelegate::sharedInstance();
@@ -607,7 +607,7 @@ void ApplicationDelegate::ABOUT(QObject* sender)
 // =============================================================================================
 // The main timer
 
-void ApplicationDelegate::_DURING()
+void ApplicationDelegate::DURING_()
 {
     if (m_inDuring)
         return;

@@ -146,7 +146,7 @@ public:
     // ---- The main timer
 
     // The timer's action, once a second; a tick arriving while one runs returns at once.
-    void _DURING();
+    void DURING_();
     void periodicAction();
     // Saves the document when "mn" minutes have passed since its last save.
     void sauvegardeReguliere(DOCUMENT* doc);

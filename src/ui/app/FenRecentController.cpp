@@ -257,7 +257,7 @@ void FenRecentController::start()
         kRefreshMs / 1000.0,
         [self] {
             if (self)
-                self->_GLOBAL_TIMER();
+                self->GLOBAL_TIMER_();
         },
         true);
 }
@@ -282,7 +282,7 @@ bool FenRecentController::isKey() const
     return shown && shown->isVisible() && shown->isActiveWindow();
 }
 
-void FenRecentController::_GLOBAL_TIMER()
+void FenRecentController::GLOBAL_TIMER_()
 {
     if (!isKey())
         return;

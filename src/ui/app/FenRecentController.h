@@ -59,7 +59,7 @@ public:
     // Lists the selected storage again (rescanning the local folder) and redraws.
     void update();
     // The refresh, every second, only while the window is key.
-    void _GLOBAL_TIMER();
+    void GLOBAL_TIMER_();
     // Reads the transfer states of every cloud document and asks for the download of those that
     // have waited more than ten seconds.
     void updateICloudMetadata();
