@@ -1,7 +1,7 @@
 #pragma once
 // Locating the program's own files: a root, up to four folder levels and a file name make one
-// path, and the folders on the way are created on demand. Paths stand for the URLs of the original
-// design; a null QString stands for "none" wherever a level or a name is optional.
+// path, and the folders on the way are created on demand. Every location is a plain file path,
+// "url" included; a null QString stands for "none" wherever a level or a name is optional.
 #include <QString>
 #include <QStringList>
 

@@ -19,7 +19,7 @@ public:
     long pChronoIndex = -1; // -1 for an occurrence of the rule, else the custom occurrence's index
 
     AWAKE() = default;
-    // initWithTransact: keeps a copy (mark cleared).
+    // Keeps a copy of the transaction (mark cleared).
     explicit AWAKE(const TRANSACT& trans)
         : transact(trans.copyOfTransact())
     {

@@ -15,7 +15,7 @@ public:
 
     Kind kind = Kind::Echeancier;
     long ident = -1; // of the schedule, forecast, folder or category
-    // Shading: alternates along consecutive rows of one kind; headers are always YES.
+    // Shading: alternates along consecutive rows of one kind; headers are always shaded.
     bool parity = true;
 
     bool isChrono() const { return kind == Kind::Echeancier || kind == Kind::Prevision; }

@@ -184,7 +184,7 @@ bool ChronoManager::filterAccepts(int filter, bool finished, int activeBit, int 
     return (filter & (finished ? finishedBit : activeBit)) != 0;
 }
 
-// The shading restarts at YES whenever the kind of row changes; headers don't interrupt a run.
+// The shading restarts on whenever the kind of row changes; headers don't interrupt a run.
 bool ChronoManager::nextParity(CHRONOLIST::Kind kind)
 {
     bool& parity = kind == CHRONOLIST::Kind::Echeancier ? m_parityReel : m_parityPrevision;

@@ -17,7 +17,7 @@ class Colorizator
 public:
     // White to white in one step: what an element without children reads as.
     Colorizator() = default;
-    // initWithFirstColor:lastColor:numberOfColors:
+    // From the first colour to the last in that many steps.
     Colorizator(const SVColor& firstColor, const SVColor& lastColor, int64_t numberOfColors);
 
     int64_t numberOfColors() const { return m_numberOfColors; }

@@ -161,7 +161,7 @@ public:
 
     // initWithDocument(nullptr, false).
     Critere();
-    // initWithDocument:useDefault:.
+    // As initWithDocument.
     Critere(const DOCUMENT* doc, bool useDefault);
     // Empty texts, defaultCritere, then addDefaultElements when asked.
     void initWithDocument(const DOCUMENT* doc, bool useDefault);

@@ -6,10 +6,11 @@ namespace Sel {
 inline constexpr char MAKE_TRANSACT[] = "MAKE_TRANSACT";
 inline constexpr char DELETE_TRANSACT[] = "DELETE_TRANSACT";
 inline constexpr char REPLACE_TRANSACT[] = "REPLACE_TRANSACT";
-// The object concerned, nil.
+// The object concerned, then nothing.
 inline constexpr char ASSUME_BOUND[] = "ASSUME_BOUND";
 
-// Notifications: the object concerned (a record, an ident or a slot number, or nil), then nil.
+// Notifications: the object concerned (a record, an ident or a slot number, or nothing), then
+// nothing.
 inline constexpr char banqueHasBeenEdited[] = "banqueHasBeenEdited";
 inline constexpr char chronoDidChange[] = "chronoDidChange";
 inline constexpr char compteHasBeenCreated[] = "compteHasBeenCreated";
@@ -51,7 +52,7 @@ inline constexpr char titreHasBeenModified[] = "titreHasBeenModified";
 inline constexpr char upAlpha[] = "upAlpha";
 inline constexpr char willDeleteCompte[] = "willDeleteCompte";
 
-// Sent with nil, nil.
+// Sent with no arguments.
 inline constexpr char COMPUTE_ANALYSE_NOTIFICATION[] = "COMPUTE_ANALYSE_NOTIFICATION";
 inline constexpr char REBUILD_LIST[] = "REBUILD_LIST";
 inline constexpr char DID_CHANGE_TRANSACT[] = "DID_CHANGE_TRANSACT";

@@ -46,7 +46,7 @@ private:
 };
 
 // Visits the element children of the root of a list member file in file order, each in a tree of
-// its own that dies after the visit. Tolerant as loadXMLDocumentFromURL: the records before any
+// its own that dies after the visit. Tolerant as loadXMLDocumentFromURL is: the records before any
 // damage are visited, a record cut short with what it holds, and the damage is noted on issues
 // (when given) at the record it lies in. expectedCount, when given, is told first an upper bound
 // of the records to come. False when the file is missing, unreadable or has no root element.

@@ -28,7 +28,7 @@ public:
 
     // A bare record: no name, a plain transaction and rule.
     ECHEANCIER() = default;
-    // initWithDocument: the document's new transaction as model (a null document gives the
+    // The document's new transaction as model (a null document gives the
     // defaults of none), the default name, a rule of type 0 starting on the model's date.
     explicit ECHEANCIER(const DOCUMENT* doc);
     static ECHEANCIER newEcheancier(const DOCUMENT* doc) { return ECHEANCIER(doc); }

@@ -15,10 +15,10 @@
 //   total6   cour × nTitre                  total5 + total3 + total4                     -
 //   total7   total5 + total6                -                                            -
 //
-//   loans    pret NO,  debit:  total1 -= quote1, total3 -= quote2, total4 -= quote3
-//            pret NO,  credit: total2 += quote1, total3 -= quote2, total4 += quote3
-//            pret YES, credit: total1 += quote1, total3 += quote2, total4 += quote3
-//            pret YES, debit:  total2 -= quote1, total3 += quote2, total4 -= quote3
+//   loans    not lent, debit:  total1 -= quote1, total3 -= quote2, total4 -= quote3
+//            not lent, credit: total2 += quote1, total3 -= quote2, total4 += quote3
+//            lent,     credit: total1 += quote1, total3 += quote2, total4 += quote3
+//            lent,     debit:  total2 -= quote1, total3 += quote2, total4 -= quote3
 // A transaction with both sides on user accounts applies both rows.
 #include "model/FINANCE.h"
 

@@ -13,7 +13,7 @@ public:
     bool done = false;
 
     PECHEANCIER() = default;
-    // initWithTransact:done: keeps a copy of the transaction (mark cleared).
+    // Keeps a copy of the transaction (mark cleared).
     PECHEANCIER(const TRANSACT& trans, bool isDone);
 
     PECHEANCIER copyOfPerso() const;

@@ -56,8 +56,8 @@ public:
     int32_t budgetShiftReference = 0;
 
     Planificator() = default;
-    // initWithFirstDate:type: every other field at its default.
-    Planificator(double firstDate, int32_t type);
+    // As initWithFirstDate: every other field at its default.
+    Planificator(double date, int32_t ruleType);
     void initWithFirstDate(double firstDate, int32_t type);
     Planificator copyOfPlanificator() const { return *this; }
 

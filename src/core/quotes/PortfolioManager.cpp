@@ -155,7 +155,7 @@ void updateNextTitre(const std::shared_ptr<TickerRefresh>& run)
     DOCUMENT* doc = run->document;
     const bool documentOpen = doc && !run->lifetime.expired();
     if (!documentOpen)
-        svLog(QStringLiteral("Doc nil"));
+        svLog(QStringLiteral("Cours reçus sans document ouvert"));
     if (!documentOpen || g_tickerRefresh != run) {
         finishTickerRefresh(run);
         return;

@@ -96,7 +96,7 @@ protected:
     }
 
     // Rows as "D<folder>", "P<category>", "E<schedule>" and "F<forecast>"; a shaded-off row
-    // (parity NO) gets a trailing "'".
+    // (parity off) gets a trailing "'".
     std::string rows() const
     {
         static const char kLetters[] = {'E', 'F', 'D', 'P'};

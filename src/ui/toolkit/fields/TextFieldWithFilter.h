@@ -30,7 +30,7 @@ protected:
 
     // The key as the filter treats it, once the application has let it through.
     void filterKeyDown(QKeyEvent* event);
-    // Asked from createCleanValueFromDirtyValue: once the cleaned text is in place, the focus
+    // Asked by createCleanValueFromDirtyValue; once the cleaned text is in place, the focus
     // moves to the field's next valid key view.
     void requestFocusMove() { m_focusMoveRequested = true; }
 

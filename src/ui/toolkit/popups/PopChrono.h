@@ -1,6 +1,6 @@
 #pragma once
 // Switches the schedule window between its schedules (tag 0) and its forecasts (tag 1) through
-// didChooseChrono:.
+// its action "didChooseChrono:".
 #include "toolkit/popups/StdPopUp.h"
 
 class PopChrono : public StdPopUp {

@@ -24,7 +24,7 @@ class QWidget;
 class PrintView : public QObject {
     Q_OBJECT
 public:
-    // initWithDelegate: the window controller that prints; no operation yet, factor 1.0.
+    // For the window controller that prints; no operation yet, factor 1.0.
     Q_INVOKABLE explicit PrintView(StdWindowController* delegate);
 
     StdWindowController* delegate() const { return m_delegate; }

@@ -61,8 +61,8 @@ public:
     // modal one (or a sheet) dims the others; this window itself is always fully opaque.
     void becomeKeyWindow();
 
-    // The time between the last move the window is told of and the controller's windowDidMove:
-    // a window being dragged reports many moves, the controller wants the end of the drag.
+    // The time between the last move the window is told of and the call of the controller's
+    // windowDidMove; a window being dragged reports many moves, the controller wants the end of the drag.
     static constexpr int kMoveSettleMs = 250;
 
 protected:

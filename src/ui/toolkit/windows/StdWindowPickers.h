@@ -3,7 +3,7 @@
 // each side, a folder, a cheque book or card, a payment means, a tax, an investment, an account
 // category on each side, a schedule, and two dates typed as day, month and year. Each picker is a
 // pop-up with a text beside it; a window connects the ones it needs by giving its controls these
-// object names, and every picker whose text control exists is shown by FILL:
+// object names, and FILL shows every picker whose text control exists. The names:
 //
 //   currency           pop_devise (PopDevise)
 //   category           pop_poste (PopPoste), view_poste (TextViewPoste)
