@@ -12,6 +12,9 @@ public:
     int toolTipDelayCalls = 0;
     int copyCalls = 0;
     int actualizeCalls = 0;
+    int calendrierCalls = 0;
+    int calculetteCalls = 0;
+    QObject* paletteItem = nullptr;
     // The due-occurrences window: what each opening was given, and the result it answers.
     QList<AwakeList> awakeLists;
     QStringList awakeInfos;
@@ -19,8 +22,11 @@ public:
 
     bool bankIsOpen() const override { return open; }
     void setToolTipDelay() override { ++toolTipDelayCalls; }
-    void ENREGISTRER_COPIE() override { ++copyCalls; }
+    void ENREGISTRER_COPIE(QObject*) override { ++copyCalls; }
     void actualizeExternalData() override { ++actualizeCalls; }
+    void CALENDRIER(QObject*) override { ++calendrierCalls; }
+    void CALCULETTE(QObject*) override { ++calculetteCalls; }
+    QObject* menuItemPaletteOutil() override { return paletteItem; }
     int showAwakeList(QList<AWAKE>& list, DOCUMENT*, const QString& info) override
     {
         awakeLists.append(list);

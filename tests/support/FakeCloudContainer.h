@@ -19,9 +19,9 @@ class FakeCloudContainer;
 
 class FakeMetadataQuery : public IMetadataQuery {
 public:
-    FakeMetadataQuery(QList<FakeMetadataQuery*>* live, QString folder, QString pattern)
-        : folder(std::move(folder))
-        , pattern(std::move(pattern))
+    FakeMetadataQuery(QList<FakeMetadataQuery*>* live, QString queryFolder, QString namePattern)
+        : folder(std::move(queryFolder))
+        , pattern(std::move(namePattern))
         , m_live(live)
     {
         m_live->append(this);
@@ -63,8 +63,8 @@ private:
 
 class FakeCloudContainer : public ICloudContainer {
 public:
-    explicit FakeCloudContainer(QString root)
-        : root(std::move(root))
+    explicit FakeCloudContainer(QString rootFolder)
+        : root(std::move(rootFolder))
     {
         installCloudContainer(this);
     }

@@ -258,7 +258,7 @@ void BackupManager::alertForManualSave(DOCUMENT* doc)
     const int choice = runAlert(request);
     if (choice == kAlertFirstButton) {
         if (IAppShell* shell = appShell())
-            shell->ENREGISTRER_COPIE();
+            shell->ENREGISTRER_COPIE(nullptr);
     } else if (choice == kAlertThirdButton) {
         doc->docParam->lastManualSave = SystemClock::now();
         if (!doc->docParam->saveDocParam(doc->documentUrl))

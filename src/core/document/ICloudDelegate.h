@@ -21,12 +21,14 @@ inline constexpr int kIdentitySameBack = 2; // the container's folder
 inline constexpr int kIdentityFirst = 3; // the container's folder
 inline constexpr int kIdentityOther = 4; // the container's folder
 
-// The receiver of the cloud layer's news; a message it does not take is skipped.
+// The receiver of the cloud layer's news.
 class ICloudGlobalDelegate : public SVMetadataQueryListener {
 public:
+    // The container's folder, once located. Only a receiver that works in the container needs
+    // it; the documents browser shows the local documents and skips it.
     virtual void didReveiveICloudUrl(const QString& /*rootUrl*/) { }
     // {"num_code": code, "cache_url": folder}
-    virtual void iCloudIdentityChanged(const QVariantMap& /*record*/) { }
+    virtual void iCloudIdentityChanged(const QVariantMap& record) = 0;
 };
 
 class iCloudDelegate {

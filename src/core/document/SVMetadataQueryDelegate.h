@@ -27,14 +27,14 @@ struct SVMetadataUpdate {
     QList<SVMetadataItem> removed;
 };
 
-// The receiver of a query's results; a message it does not take is skipped.
+// The receiver of a query's results.
 class SVMetadataQueryListener {
 public:
     virtual ~SVMetadataQueryListener() = default;
-    virtual void didReceiveDocumentsList(const QList<SVMetadataItem>&, int /*fileSystemTag*/) { }
-    virtual void didReceiveAddedItems(const QList<SVMetadataItem>&, int /*fileSystemTag*/) { }
-    virtual void didReceiveChangedItems(const QList<SVMetadataItem>&, int /*fileSystemTag*/) { }
-    virtual void didReceiveRemovedItems(const QList<SVMetadataItem>&, int /*fileSystemTag*/) { }
+    virtual void didReceiveDocumentsList(const QList<SVMetadataItem>& items, int fileSystemTag) = 0;
+    virtual void didReceiveAddedItems(const QList<SVMetadataItem>& items, int fileSystemTag) = 0;
+    virtual void didReceiveChangedItems(const QList<SVMetadataItem>& items, int fileSystemTag) = 0;
+    virtual void didReceiveRemovedItems(const QList<SVMetadataItem>& items, int fileSystemTag) = 0;
 };
 
 class SVMetadataQueryDelegate {

@@ -263,7 +263,7 @@ bool CritereMatcher::transFitCritere(const TRANSACT& trans, MONTANT* tot) const
     return true;
 }
 
-bool Critere::transFitCritere(const TRANSACT& trans, MONTANT* tot, const DOCUMENT* doc, [[maybe_unused]] long devise,
+bool Critere::transFitCritere(const TRANSACT& trans, MONTANT* tot, const DOCUMENT* doc, long /*devise*/,
                               const DeviseList* devHdl) const
 {
     return CritereMatcher(*this, doc, devHdl, false).transFitCritere(trans, tot);

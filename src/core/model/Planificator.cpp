@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-Planificator::Planificator(double firstDate, int32_t type)
+Planificator::Planificator(double date, int32_t ruleType)
 {
-    initWithFirstDate(firstDate, type);
+    initWithFirstDate(date, ruleType);
 }
 
 void Planificator::initWithFirstDate(double date, int32_t ruleType)

@@ -126,12 +126,12 @@ public:
     Q_INVOKABLE void ENREGISTRER_DOCUMENT(QObject* sender = nullptr);
     // Saves a copy of the package where the user chooses, after offering to save it first; a
     // package already there is written over in place.
-    Q_INVOKABLE void ENREGISTRER_COPIE(QObject* sender = nullptr);
+    Q_INVOKABLE void ENREGISTRER_COPIE(QObject* sender = nullptr) override;
     Q_INVOKABLE void PASSWORD(QObject* sender = nullptr);
     Q_INVOKABLE void IMPRIMER(QObject* sender = nullptr);
     // The key window's controller decides whether it prints.
     bool can_imprimer() const;
-    Q_INVOKABLE void CALENDRIER(QObject* sender = nullptr);
+    Q_INVOKABLE void CALENDRIER(QObject* sender = nullptr) override;
     // Brings the free calculator window to the front, or opens one.
     Q_INVOKABLE void CALCULETTE(QObject* sender = nullptr) override;
     Q_INVOKABLE void PALETTE_OUTILS(QObject* sender = nullptr);

@@ -175,6 +175,30 @@ TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)
     EXPECT_EQ(ui().alertsShown().size(), shown + 1);
 }
 
+// The manual-copy reminder shown on closing reaches the delegate's own copy command: "Maintenant"
+// saves a copy where the user chooses and notes the manual save in the package.
+TEST_F(MainMenuTest, ManualCopyReminderNowSavesACopyThroughTheDelegate)
+{
+    const QString url = openDocument(QStringLiteral("Famille.svd"));
+    const QString copy = folder + QStringLiteral("/Rappel.svd");
+    APPLIPARAM::loadAppliParam().everyDaysManualSave = 30;
+    delegate->document()->docParam->lastManualSave = 0;
+
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+    ui().answerAlert(dialogue("kConfirm_ManualSaveDoc").arg(30), kAlertFirstButton);
+    ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertSecondButton);
+    ui().answerSavePanel(copy);
+    ui().answerAlert(dialogue("kAlerte_SaveCopyOK"), kAlertFirstButton);
+    choose("FERMER_DOCUMENT:");
+
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_TRUE(QFileInfo::exists(copy + QStringLiteral("/Contents/Resources/transact.xml")));
+    bool error = false;
+    const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
+    ASSERT_TRUE(param);
+    EXPECT_GT(param->lastManualSave, 0);
+}
+
 TEST_F(MainMenuTest, EveryPlainWindowGetsOneMenuBar)
 {
     menu->install();

@@ -367,13 +367,13 @@ void StdTableView::focusOutEvent(QFocusEvent* event)
 
 void StdTableView::startDrag(Qt::DropActions supportedActions)
 {
-    QMimeData* data = m_model->mimeData(selectionModel()->selectedRows());
-    if (!data) {
+    QMimeData* mime = m_model->mimeData(selectionModel()->selectedRows());
+    if (!mime) {
         m_dragRefused = true;
         return;
     }
     auto* drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(mime);
     IStdTableSource* src = source();
     if (src) {
         const QPixmap image = src->dragImage();

@@ -21,7 +21,6 @@
 #include "uisupport/WindowDriver.h"
 
 #include "document/DocumentSession.h"
-#include "foundation/IAppShell.h"
 #include "foundation/broadcast.h"
 #include "foundation/dates.h"
 #include "foundation/selectors.h"
@@ -33,6 +32,7 @@
 #include "model/Synonyme.h"
 #include "model/TAXE.h"
 #include "model/TOOL.h"
+#include "support/FakeAppShell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -160,7 +160,7 @@ protected:
 };
 
 // The application's answer to "create a category", and the refreshes that follow it.
-class CreatingShell : public IAppShell {
+class CreatingShell : public FakeAppShell {
 public:
     long CREATE_POSTE(QObject*, QObject*) override { return nextPoste; }
     long nextPoste = -1;

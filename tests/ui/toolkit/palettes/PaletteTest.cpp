@@ -13,12 +13,12 @@
 #include "uisupport/WindowDriver.h"
 
 #include "document/DocumentSession.h"
-#include "foundation/IAppShell.h"
 #include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
 #include "model/MACRO.h"
 #include "model/MONTANT.h"
 #include "model/Synonyme.h"
+#include "support/FakeAppShell.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -79,7 +79,7 @@ public:
     }
 };
 
-class RecordingShell : public IAppShell {
+class RecordingShell : public FakeAppShell {
 public:
     QStringList commands;
     QAction menuItemOutils;
