@@ -17,9 +17,7 @@ QString rootPath(int root)
         return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     case HelperSVFiles::kRootResources:
         return QStringLiteral(":/");
-    case HelperSVFiles::kRootCloud:
-        // No cloud container exists on this platform: the root can't be formed.
-        return QString();
+    case HelperSVFiles::kRootCloud: // no cloud container exists on this platform: no root
     default:
         return QString();
     }

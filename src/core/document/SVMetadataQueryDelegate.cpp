@@ -13,7 +13,7 @@ namespace {
 
 // A package's size is walked again once its folder changes (a save puts a new folder in place)
 // or once the remembered size is this old (files changed deeper inside).
-constexpr uint64_t kSizeMaxAgeTicks = 30 * 60;
+constexpr uint64_t kSizeMaxAgeTicks = uint64_t {30} * 60;
 
 struct CachedSize {
     QDateTime modified;

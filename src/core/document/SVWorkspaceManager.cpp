@@ -59,7 +59,7 @@ QString uniqueIgnoringCase(const QString& path)
         return path;
     const QFileInfo info(path);
     for (long n = 1;; ++n) {
-        const QString candidate
+        QString candidate
             = info.dir().filePath(QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(n).arg(info.suffix()));
         if (!takenIgnoringCase(candidate))
             return candidate;

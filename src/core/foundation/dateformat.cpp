@@ -354,7 +354,7 @@ QDateTime inWrittenZone(const QDateTime& dateTime, const QString& zone)
     if (zone.isEmpty() || folded(dateTime.timeZoneAbbreviation()) == wanted)
         return dateTime;
     for (const int shift : { -3600, 3600, -1800, 1800 }) {
-        const QDateTime other = dateTime.addSecs(shift);
+        QDateTime other = dateTime.addSecs(shift);
         if (other.time() == dateTime.time() && folded(other.timeZoneAbbreviation()) == wanted)
             return other;
     }

@@ -151,8 +151,8 @@ long integerValue(const QString& text)
 
 } // namespace
 
-GregorianCalendar::GregorianCalendar(QTimeZone zone)
-    : m_zone(std::move(zone))
+GregorianCalendar::GregorianCalendar(const QTimeZone& zone)
+    : m_zone(zone)
 {
 }
 

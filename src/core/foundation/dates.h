@@ -19,7 +19,7 @@
 class GregorianCalendar
 {
 public:
-    explicit GregorianCalendar(QTimeZone zone);
+    explicit GregorianCalendar(const QTimeZone& zone);
     const QTimeZone& timeZone() const { return m_zone; }
 
 private:

@@ -36,7 +36,7 @@ QString uniqueFileURL(const QString& path)
         QString name = QStringLiteral("%1-%2").arg(base).arg(n);
         if (!suffix.isEmpty())
             name += QLatin1Char('.') + suffix;
-        const QString candidate = folder + QLatin1Char('/') + name;
+        QString candidate = folder + QLatin1Char('/') + name;
         const QFileInfo c(candidate);
         if (!c.exists() && !c.isSymLink())
             return candidate;
@@ -166,9 +166,9 @@ QString safeFileName(const QString& name, qsizetype maxBytes)
         QString piece = name.mid(i, pair ? 2 : 1);
         i += piece.size();
         const QChar c = piece[0];
-        if (!pair && (c == u'/' || c.isSurrogate() || c.category() == QChar::Other_Control))
-            piece = QStringLiteral("_");
-        else if (safe.isEmpty() && c == u'.')
+        // A separator, a lone surrogate, a control character or a leading dot (a hidden file).
+        const bool unsafe = !pair && (c == u'/' || c.isSurrogate() || c.category() == QChar::Other_Control);
+        if (unsafe || (safe.isEmpty() && c == u'.'))
             piece = QStringLiteral("_");
         const qsizetype size = piece.toUtf8().size();
         if (bytes + size > maxBytes)

@@ -89,7 +89,8 @@ void pstrDelete(unsigned char* s, int p, int n)
     // A count reaching past the end used to move bytes from beyond the string (and past byte 255):
     // only the characters present can be deleted.
     n = std::min(n, len - p + 1);
-    std::memmove(s + p, s + p + n, static_cast<size_t>(len - (p + n) + 1));
+    const int tail = len - (p + n) + 1;
+    std::memmove(s + p, s + p + n, static_cast<size_t>(tail));
     s[0] = static_cast<unsigned char>(len - n);
 }
 

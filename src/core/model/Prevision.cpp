@@ -74,7 +74,7 @@ QString availableNameForPrevision(const QString& name, const PrevisionList& list
         return name;
     // At most list.size() names are taken, so one of the first list.size() + 1 numbers is free.
     for (long n = 2;; ++n) {
-        const QString candidate = QStringLiteral("%1 %2").arg(name).arg(n);
+        QString candidate = QStringLiteral("%1 %2").arg(name).arg(n);
         if (!findPrevisionWithNameInArray(list, candidate))
             return candidate;
     }

@@ -60,7 +60,7 @@ long TOOL::newToolID(const ToolList& list)
     used.reserve(list.size());
     for (const TOOL& tool : list)
         used.insert(tool.ident);
-    return newRandomIdent([&used](long ident) { return used.contains(ident); });
+    return newRandomIdent([&used](long candidate) { return used.contains(candidate); });
 }
 
 long TOOL::addToolToDocumentNoCopy(int kind, TOOL tool, DOCUMENT* doc)

@@ -42,8 +42,9 @@ QRectF dayRect(long day, long month, long dow)
     const long index = day + dow - 1;
     const long column = (index / 7) % 5;
     const long row = index % 7;
-    return QRectF(origin.x() + column * kCalendrierCellWidth + 1, origin.y() + row * kCalendrierCellHeight,
-                  kCalendrierCellWidth - 1, kCalendrierCellHeight - 1);
+    return QRectF(origin.x() + double(column) * kCalendrierCellWidth + 1,
+                  origin.y() + double(row) * kCalendrierCellHeight, kCalendrierCellWidth - 1,
+                  kCalendrierCellHeight - 1);
 }
 
 // The locale's shortest name of the weekday of row r, Monday first.
@@ -57,8 +58,10 @@ QString weekdaySymbol(long row)
 QPointF calendrierMonthOrigin(long month)
 {
     const long m = std::clamp(month, 1L, 12L);
-    return QPointF(kCalendrierMargin + double((m - 1) % 4) * kCalendrierMonthStepX,
-                   kCalendrierMargin + double((m - 1) / 4) * kCalendrierMonthStepY);
+    const long gridColumn = (m - 1) % 4;
+    const long gridRow = (m - 1) / 4;
+    return QPointF(kCalendrierMargin + double(gridColumn) * kCalendrierMonthStepX,
+                   kCalendrierMargin + double(gridRow) * kCalendrierMonthStepY);
 }
 
 long firstWeekdayOfMonth(long month, long year)

@@ -25,7 +25,7 @@ QString Constants::sortToString(ListingSort sort)
 {
     switch (sort) {
     case ListingSort::Defaut: {
-        const QString title = localizedAppl(QStringLiteral("POPUP_TRI_DEFAUT"));
+        QString title = localizedAppl(QStringLiteral("POPUP_TRI_DEFAUT"));
         // The setting is stored as the kind's integer.
         const auto defaultSort = static_cast<ListingSort>(APPLIPARAM::loadAppliParam().defaultSort);
         if (defaultSort == ListingSort::Defaut)
@@ -272,9 +272,9 @@ QFont makeListFont(const QString& family, bool bold, bool italic, double size)
 namespace {
 
 // Indexed by group * 4 + bold * 2 + italic.
-std::array<QFont, kListFontGroups * 4>& listFonts()
+std::array<QFont, size_t {kListFontGroups} * 4>& listFonts()
 {
-    static std::array<QFont, kListFontGroups * 4> fonts;
+    static std::array<QFont, size_t {kListFontGroups} * 4> fonts;
     return fonts;
 }
 
@@ -295,5 +295,6 @@ const QFont& listFont(int group, bool bold, bool italic)
         initListFonts();
     if (!SV_ASSERT(group >= 0 && group < kListFontGroups))
         group = 0;
-    return listFonts()[size_t(group * 4 + (bold ? 2 : 0) + (italic ? 1 : 0))];
+    const int index = group * 4 + (bold ? 2 : 0) + (italic ? 1 : 0);
+    return listFonts()[size_t(index)];
 }

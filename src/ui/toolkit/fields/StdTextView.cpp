@@ -267,7 +267,7 @@ void StdTextView::replaceText(const QString& text)
 
 void StdTextView::selectRange(int start, int length)
 {
-    const int size = toPlainText().size();
+    const int size = int(toPlainText().size());
     QTextCursor cursor(document());
     cursor.setPosition(std::clamp(start, 0, size));
     cursor.setPosition(std::clamp(start + length, 0, size), QTextCursor::KeepAnchor);

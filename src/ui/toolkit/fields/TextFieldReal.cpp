@@ -13,13 +13,11 @@ QString TextFieldReal::createCleanValueFromDirtyValue(const QString& text)
     bool hasSeparator = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (c >= u'0' && c <= u'9') {
+        if ((c >= u'0' && c <= u'9') || (c == u'-' && i == 0)) {
             clean.append(c);
         } else if ((c == u'.' || c == u',') && !hasSeparator) {
             hasSeparator = true;
             clean.append(u'.');
-        } else if (c == u'-' && i == 0) {
-            clean.append(c);
         }
     }
     return clean;

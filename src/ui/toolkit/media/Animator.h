@@ -41,6 +41,7 @@ public:
                        std::function<void()> didEnd)
     {
         std::vector<AnimationStage> stages;
+        stages.reserve(keyframes.size());
         for (const auto& [frame, durationMs] : keyframes)
             stages.push_back(AnimationStage {durationMs, {FrameMove {widget, frame}}});
         animate(std::move(stages), std::move(didEnd));

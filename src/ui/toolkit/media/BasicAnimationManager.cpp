@@ -84,9 +84,10 @@ void BasicAnimationManager::magnifyAnimation(QWidget* view, Block didEndAction)
     const double seconds = speedRatio() * kMagnifySeconds;
     // The second stage starts from the first one's end; the manager may be gone by then.
     IAnimator* animator = m_animator;
-    animateTo(animator, seconds, view, big, [animator, view = QPointer<QWidget>(view), frame, seconds, didEndAction] {
-        animateTo(animator, seconds, view, frame, didEndAction);
-    });
+    animateTo(animator, seconds, view, big,
+              [animator, view = QPointer<QWidget>(view), frame, seconds, didEndAction = std::move(didEndAction)] {
+                  animateTo(animator, seconds, view, frame, didEndAction);
+              });
 }
 
 void BasicAnimationManager::slideViewAppearAnimation(QWidget* view, const QWidget* globalView, bool vertical,

@@ -79,7 +79,7 @@ void QtAnimator::runStage(std::shared_ptr<Run> run)
                 move.widget->setGeometry(interpolate(starts[i], move.frame, value.toDouble()));
         }
     });
-    connect(animation, &QVariantAnimation::finished, this, [this, run, &stage] {
+    connect(animation, &QVariantAnimation::finished, this, [this, run = std::move(run), &stage] {
         for (const FrameMove& move : stage.moves) {
             if (move.widget)
                 move.widget->setGeometry(move.frame);

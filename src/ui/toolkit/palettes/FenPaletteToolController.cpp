@@ -298,7 +298,7 @@ void FenPaletteToolController::BUDGET(QObject* sender)
         app->BUDGET(sender);
 }
 
-void FenPaletteToolController::CALENDRIER(QObject* sender)
+void FenPaletteToolController::CALENDRIER(QObject* sender) // NOLINT(bugprone-virtual-near-miss): the calendar
 {
     if (IAppShell* app = appShell())
         app->CALENDRIER(sender);

@@ -36,7 +36,8 @@ QWidget* ViewHelpController::takeView()
 
 QSizeF ViewHelpController::viewSize(const QSizeF& useSize, const QString& content)
 {
-    const double computedHeight = kBaseHeight + double(content.size() / kCharactersPerPoint);
+    const qsizetype addedPoints = content.size() / kCharactersPerPoint; // whole points only
+    const double computedHeight = kBaseHeight + double(addedPoints);
     if (useSize.width() == 0)
         return {kWidth, computedHeight};
     return {useSize.width(), useSize.height() == 0 ? computedHeight : useSize.height()};

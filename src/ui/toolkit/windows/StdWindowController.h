@@ -70,10 +70,11 @@ public:
     // application-modal. Returns, after the window has closed, the result of the run, also stored
     // at result when that is given.
     template <class C>
-    static long pushModal(StdWindowController* parent, WindowDataPtr data, long devise, long* result = nullptr);
+    static long pushModal(StdWindowController* parent, const WindowDataPtr& data, long devise, long* result = nullptr);
     // As pushModal, handing the result to the block after the window has closed.
     template <class C>
-    static void pushModalWithBlock(StdWindowController* parent, WindowDataPtr data, long devise, ModalBlock block);
+    static void pushModalWithBlock(StdWindowController* parent, const WindowDataPtr& data, long devise,
+                                   const ModalBlock& block);
 
     // The designated set-up of a new controller, done by the pushes.
     void initWithForWindow(StdWindow* forWindow, WindowDataPtr data, long devise, bool modal, bool appear);
@@ -359,16 +360,16 @@ void StdWindowController::pushAnimated(WindowDataPtr data, long devise, bool app
 }
 
 template <class C>
-long StdWindowController::pushModal(StdWindowController* parent, WindowDataPtr data, long devise, long* result)
+long StdWindowController::pushModal(StdWindowController* parent, const WindowDataPtr& data, long devise, long* result)
 {
     static_assert(std::is_base_of_v<StdWindowController, C>);
-    return runModalPush(new C, parent, std::move(data), devise, result, {});
+    return runModalPush(new C, parent, data, devise, result, {});
 }
 
 template <class C>
-void StdWindowController::pushModalWithBlock(StdWindowController* parent, WindowDataPtr data, long devise,
-                                             ModalBlock block)
+void StdWindowController::pushModalWithBlock(StdWindowController* parent, const WindowDataPtr& data, long devise,
+                                             const ModalBlock& block)
 {
     static_assert(std::is_base_of_v<StdWindowController, C>);
-    runModalPush(new C, parent, std::move(data), devise, nullptr, block);
+    runModalPush(new C, parent, data, devise, nullptr, block);
 }
