@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps configure build run test test-main test-asan bench clean
+.PHONY: all deps configure build run test test-main test-asan tidy bench clean
 
 all: build
 
@@ -38,6 +38,10 @@ test-asan: deps
 	cmake --preset asan -B $(ASAN_BUILD) > /dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target core_tests ui_tests
 	$(ASAN_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# clang-tidy's bugprone and performance checks (.clang-tidy) over the program's sources; any finding fails.
+tidy: build
+	scripts/tidy $(BUILD) $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
