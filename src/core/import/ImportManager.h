@@ -114,7 +114,7 @@ public:
                        ImportSettings settings, DidImportBlock didImport);
     // One tick: one record, or a batch while importing all; the run ends when the records are
     // exhausted or the user stops.
-    void _TIMER();
+    void TIMER_();
     // The record of the tick; false when the run is over.
     bool importOneFiche();
     // The rules of a run: learnt afresh from the document, or, with manual rules, the document's

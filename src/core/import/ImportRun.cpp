@@ -214,11 +214,11 @@ void ImportManager::scheduleTick()
     const quint64 generation = m_runGeneration;
     m_run->timer = m_services.scheduler->after(m_run->importAll ? 0 : kTickMs, [this, generation] {
         if (generation == m_runGeneration)
-            _TIMER();
+            TIMER_();
     });
 }
 
-void ImportManager::_TIMER()
+void ImportManager::TIMER_()
 {
     if (!m_run || m_run->buzy)
         return;

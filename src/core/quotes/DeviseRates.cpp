@@ -152,7 +152,7 @@ void setFromReceivedCours(FINANCE& finance, double cours, DOCUMENT* doc, const R
                           const FinanceTarget& target)
 {
     if (!doc) {
-        svLog(QStringLiteral("Doc nil"));
+        svLog(QStringLiteral("Cours reçu sans document"));
         runEnd(end);
         return;
     }

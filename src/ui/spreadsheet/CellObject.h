@@ -24,8 +24,8 @@ public:
     static constexpr long kStateSelected = 1;
     static constexpr long kStateHilited = 2;
 
-    // initWithRowIndex:columnIndex:value:controller: the display position, the value (its
-    // initial value too), the grid's default alignment; state 0, not invalidated, size zero.
+    // The display position, the value (its initial value too), the grid's default alignment;
+    // state 0, not invalidated, size zero.
     CellObject(long rowIndex, long columnIndex, QString value, unsigned long alignment);
     ~CellObject();
     CellObject(CellObject&&) noexcept;

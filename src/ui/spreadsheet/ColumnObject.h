@@ -7,8 +7,7 @@ class TableurProtocol;
 
 class ColumnObject : public CellObject {
 public:
-    // initWithWidth:columnIndex:controller: the title asked of the data source for the display
-    // column.
+    // The title asked of the data source for the display column.
     ColumnObject(float width, long columnIndex, const TableurProtocol& source, unsigned long alignment);
 
     float width() const { return float(size().width()); }

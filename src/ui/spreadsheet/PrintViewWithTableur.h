@@ -24,7 +24,7 @@ public:
         bool operator==(const Page&) const = default;
     };
 
-    // initWithDelegate: the grid window.
+    // For the grid window that prints.
     Q_INVOKABLE explicit PrintViewWithTableur(StdWindowController* delegate);
 
     const std::vector<Page>& pages() const { return m_pages; }

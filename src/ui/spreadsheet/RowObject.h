@@ -7,7 +7,7 @@ class TableurProtocol;
 
 class RowObject : public CellObject {
 public:
-    // initWithHeight:rowIndex:controller: the title asked of the data source for the display row.
+    // The title asked of the data source for the display row.
     RowObject(float height, long rowIndex, const TableurProtocol& source, unsigned long alignment);
 
     float height() const { return float(size().height()); }

@@ -30,7 +30,7 @@ namespace {
 class AmountWindow : public StdWindowController {
     Q_OBJECT
 public:
-    Q_INVOKABLE void fieldMontantDidChange(QObject* field) { changes.append(field); }
+    Q_INVOKABLE void fieldMontantDidChange(QObject* changed) { changes.append(changed); }
 
     TextFieldMontant* field = nullptr;
     ButtonCalculette* button = nullptr;
