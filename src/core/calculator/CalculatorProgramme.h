@@ -14,7 +14,7 @@ class CalculatorEngine;
 class CalculatorProgramme {
 public:
     // A program is a handful of lines typed by hand; a file beyond this is not one.
-    static constexpr qint64 kMaxSize = 1024 * 1024;
+    static constexpr qint64 kMaxSize = qint64 {1024} * 1024;
 
     // Reads the file as UTF-8 text: error 12 naming the file when it can't be read, 13 when it
     // is larger than kMaxSize.

@@ -139,7 +139,7 @@ TransactClipboard* transactClipboard()
 
 QString moyenCompteName(int family, long compteID, const DOCUMENT* doc)
 {
-    const QString name = moyenNameForFamily(family);
+    QString name = moyenNameForFamily(family);
     if (compteID < 0)
         return name;
     return QStringLiteral("%1 - %2").arg(name, getToolNameNS(kToolCompte, compteID, doc));

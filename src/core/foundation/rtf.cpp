@@ -228,7 +228,7 @@ private:
     {
         if (m_state.skip || twips < -32768 || twips > 32767)
             return;
-        const double points = twips / 20.0;
+        const double points = double(twips) / 20.0;
         if (word == "li")
             m_para.leftIndent = points;
         else if (word == "fi")

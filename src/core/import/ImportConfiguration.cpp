@@ -145,7 +145,7 @@ QByteArray ImportConfiguration::toPropertyList() const
     char* xml = nullptr;
     uint32_t length = 0;
     plist_to_xml(root.get(), &xml, &length);
-    const QByteArray data(xml, static_cast<qsizetype>(length));
+    QByteArray data(xml, static_cast<qsizetype>(length));
     plist_to_xml_free(xml);
     return data;
 }

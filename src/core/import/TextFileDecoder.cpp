@@ -114,7 +114,7 @@ QString TextFileDecoder::encodingFromOFXHeader(const QByteArray& bytes)
         return QStringLiteral("UTF-8");
     const QRegularExpressionMatch charset = charsetLine.match(head);
     if (charset.hasMatch()) {
-        const QString encoding = ofxCharsetToEncoding(charset.captured(1));
+        QString encoding = ofxCharsetToEncoding(charset.captured(1));
         if (!encoding.isEmpty())
             return encoding;
     }

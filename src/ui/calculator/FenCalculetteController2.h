@@ -9,8 +9,8 @@ class FenCalculetteController2 : public FenCalculetteController {
 public:
     // Runs the calculator modally on the data's amount, on the parent's window when there is
     // one, in the currency slot; the result code.
-    static long pushOnMontant(StdWindowController* parent, WindowDataPtr data, long devise)
+    static long pushOnMontant(StdWindowController* parent, const WindowDataPtr& data, long devise)
     {
-        return StdWindowController::pushModal<FenCalculetteController2>(parent, std::move(data), devise);
+        return StdWindowController::pushModal<FenCalculetteController2>(parent, data, devise);
     }
 };

@@ -322,13 +322,12 @@ void TableurInteraction::didMouseDownInContentAtPoint(const QPointF& point, Modi
     m_state.zone = Zone::kDragContent;
     m_state.associatedObject1 = m_state.associatedObject2 = cell;
     const bool multi = m_controller.allowMultiCellsSelection();
-    if (modifier == Modifier::None || !m_controller.hasSelectedCell())
-        m_controller.selectCellAtRowIndex(row, column);
-    else if (modifier == Modifier::Command && multi)
+    const bool selected = m_controller.hasSelectedCell();
+    if (modifier == Modifier::Command && multi && selected)
         m_controller.invertCellsSelectionAtRowIndex(row, column);
-    else if (modifier == Modifier::Shift && multi)
+    else if (modifier == Modifier::Shift && multi && selected)
         m_controller.extendCellsSelectionToRowIndex(row, column);
-    else if (modifier == Modifier::Command || modifier == Modifier::Shift)
+    else if (!selected || modifier == Modifier::None || modifier == Modifier::Command || modifier == Modifier::Shift)
         m_controller.selectCellAtRowIndex(row, column);
     m_controller.drawScrollViews();
     if (modifier == Modifier::Control || m_controller.showMenuOnClickCell()) {

@@ -67,14 +67,15 @@ void SaisieNotePanel::hideNote(std::function<void()> completion)
     QWidget* box = m_window.controls().boxGeneral;
     const QRect out
         = fromBottomLeft(QRectF(-view->width(), kNoteY, view->width(), view->height()), box->height()).toRect();
-    BasicAnimationManager::sharedInstance().changeFrameAnimation(view, out, [closing, completion] {
+    auto slidOut = [closing, completion = std::move(completion)] {
         if (closing) {
             closing->view()->deleteLater();
             closing->deleteLater();
         }
         if (completion)
             completion();
-    });
+    };
+    BasicAnimationManager::sharedInstance().changeFrameAnimation(view, out, std::move(slidOut));
 }
 
 void SaisieNotePanel::fillNote()

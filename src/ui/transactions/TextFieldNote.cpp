@@ -15,9 +15,10 @@ TextFieldNote::TextFieldNote(QWidget* parent)
     setFrameShape(QFrame::NoFrame);
 }
 
+// A note is many lines: the plain editor's size, not the one-line field's.
 QSize TextFieldNote::sizeHint() const
 {
-    return QPlainTextEdit::sizeHint();
+    return QPlainTextEdit::sizeHint(); // NOLINT(bugprone-parent-virtual-call): the one-line size is skipped
 }
 
 void TextFieldNote::keyPressEvent(QKeyEvent* event)
@@ -36,7 +37,7 @@ void TextFieldNote::keyPressEvent(QKeyEvent* event)
     else if (typed == Qt::AltModifier && event->key() == Qt::Key_Tab)
         insertPlainText(QStringLiteral("\t"));
     else
-        QPlainTextEdit::keyPressEvent(event);
+        QPlainTextEdit::keyPressEvent(event); // NOLINT(bugprone-parent-virtual-call): Return is a new line here
     if (m_note)
         m_note->didType(event->modifiers());
 }
@@ -59,5 +60,5 @@ bool TextFieldNote::shouldResignFistResponder()
 // A note keeps the lines pasted into it.
 void TextFieldNote::insertFromMimeData(const QMimeData* source)
 {
-    QPlainTextEdit::insertFromMimeData(source);
+    QPlainTextEdit::insertFromMimeData(source); // NOLINT(bugprone-parent-virtual-call): no joining of lines
 }

@@ -67,7 +67,7 @@ QList<long> pasteTransactsFromPasteboard(QObject* window, DOCUMENT* doc)
         return {};
     }
     QString errorKey;
-    const QList<long> pasted = clipboard->pasteTransactClipboard(doc, &errorKey);
+    QList<long> pasted = clipboard->pasteTransactClipboard(doc, &errorKey);
     if (!errorKey.isEmpty())
         refuse(window, errorKey);
     return pasted;
