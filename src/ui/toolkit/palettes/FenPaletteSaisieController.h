@@ -27,7 +27,7 @@ public:
     Q_INVOKABLE void SYNONYME(QObject* sender);
     // The listing of the account for the family of the sender's tag, or for the synonym its
     // represented object names.
-    Q_INVOKABLE void MOYEN(QObject* sender) override;
+    Q_INVOKABLE void MOYEN(QObject* sender);
     // The application runs the macro at the sender's tag.
     Q_INVOKABLE void MACRO(QObject* sender);
 

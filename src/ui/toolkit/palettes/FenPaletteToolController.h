@@ -33,12 +33,12 @@ public:
     // The entry of a new transaction from the document's macro at the sender's tag.
     Q_INVOKABLE void MACRO(QObject* sender);
     // The listing of the folder, or of the category, of the sender's tag.
-    Q_INVOKABLE void CHOOSE_DOSSIER(QObject* sender) override;
-    Q_INVOKABLE void POSTE(QObject* sender) override;
-    Q_INVOKABLE void CREATE_POSTE(QObject* sender) override;
+    Q_INVOKABLE void CHOOSE_DOSSIER(QObject* sender);
+    Q_INVOKABLE void POSTE(QObject* sender);
+    Q_INVOKABLE void CREATE_POSTE(QObject* sender);
     // The window of the account of the sender's tag.
-    Q_INVOKABLE void DEBIT(QObject* sender) override;
-    Q_INVOKABLE void CREATE_COMPTED(QObject* sender) override;
+    Q_INVOKABLE void DEBIT(QObject* sender);
+    Q_INVOKABLE void CREATE_COMPTED(QObject* sender);
     // The application's commands of the same names.
     Q_INVOKABLE void RECHERCHE(QObject* sender);
     Q_INVOKABLE void ANALYSE(QObject* sender);

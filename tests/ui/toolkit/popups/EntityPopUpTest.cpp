@@ -46,9 +46,9 @@ public:
     QStringList received;
     bool autoCompute = false;
 
-    Q_INVOKABLE void DEBIT(QObject* item) override { record("DEBIT", item); }
-    Q_INVOKABLE void POSTE(QObject* item) override { record("POSTE", item); }
-    Q_INVOKABLE void MOYEN(QObject* item) override { record("MOYEN", item); }
+    Q_INVOKABLE void DEBIT(QObject* item) { record("DEBIT", item); }
+    Q_INVOKABLE void POSTE(QObject* item) { record("POSTE", item); }
+    Q_INVOKABLE void MOYEN(QObject* item) { record("MOYEN", item); }
     Q_INVOKABLE bool getPreferenceAutoCompute() const { return autoCompute; }
 
     template <class P> P* add()

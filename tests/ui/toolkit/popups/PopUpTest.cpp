@@ -66,7 +66,7 @@ public:
 
     DemoPopDossier* pop() const { return outlet<DemoPopDossier>("pop_dossier"); }
 
-    Q_INVOKABLE void DOSSIER(QObject* sender) override
+    Q_INVOKABLE void DOSSIER(QObject* sender)
     {
         chosen.append(StdMenu::tagOf(sender));
         pop()->setSelectedTag(StdMenu::tagOf(sender));
