@@ -2,8 +2,8 @@
 // and repaired, the document's indexes built, every statement recomputed, the due pass) and saving
 // (every member file written into the staging package, the folders copied, the packages swapped)
 // of generated documents of 10,000 and 100,000 transactions. The preferences keep no backup, so
-// that an opening copies no package, but for the one benchmark that measures the backup. Each benchmark also times pugixml alone parsing
-// (open) or writing (save) the same files: counters "xml_ms" and "ratio". After the benchmarks, a
+// that an opening copies no package, but for the one benchmark that measures the backup. Each benchmark also times
+// pugixml alone parsing (open) or writing (save) the same files: counters "xml_ms" and "ratio". After the benchmarks, a
 // fresh process opens each package and reports its peak memory against the size of its files.
 //
 // Run with "--probe-memory <package>" it only opens that package and prints its memory figures.

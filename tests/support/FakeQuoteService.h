@@ -15,8 +15,7 @@
 #include <algorithm>
 #include <utility>
 
-class FakeQuoteService : public IQuoteService
-{
+class FakeQuoteService : public IQuoteService {
 public:
     FakeQuoteService() { installQuoteService(this); }
     ~FakeQuoteService() override
@@ -32,17 +31,18 @@ public:
 
     // The answer the service gives for one symbol, with the previous close as given.
     static QJsonObject quoteJson(const QJsonValue& previousClose, const QString& name = QStringLiteral("EUR/USD"),
-        const QString& currency = QStringLiteral("EUR"))
+                                 const QString& currency = QStringLiteral("EUR"))
     {
-        const QJsonObject quote { { QStringLiteral("Name"), name }, { QStringLiteral("Currency"), currency },
-            { QStringLiteral("PreviousClose"), previousClose } };
-        const QJsonObject results { { QStringLiteral("quote"), quote } };
-        return QJsonObject { { QStringLiteral("query"), QJsonObject { { QStringLiteral("results"), results } } } };
+        const QJsonObject quote {{QStringLiteral("Name"), name},
+                                 {QStringLiteral("Currency"), currency},
+                                 {QStringLiteral("PreviousClose"), previousClose}};
+        const QJsonObject results {{QStringLiteral("quote"), quote}};
+        return QJsonObject {{QStringLiteral("query"), QJsonObject {{QStringLiteral("results"), results}}}};
     }
 
-    void answerJson(const QString& symbol, const QJsonValue& json) { m_script[symbol].append({ false, json, {} }); }
+    void answerJson(const QString& symbol, const QJsonValue& json) { m_script[symbol].append({false, json, {}}); }
     void answerPrice(const QString& symbol, double price) { answerJson(symbol, quoteJson(price)); }
-    void failWith(const QString& symbol, const QString& error) { m_script[symbol].append({ true, {}, error }); }
+    void failWith(const QString& symbol, const QString& error) { m_script[symbol].append({true, {}, error}); }
 
     qsizetype heldCount() const { return m_held.size(); }
     // Delivers every held answer, later, in request order or reversed.
@@ -55,14 +55,14 @@ public:
             deliver(pending);
     }
 
-    void requestQuoteForSymbol(
-        const QString& symbol, const QuoteEndBlock& endBlock, const QuoteFailBlock& failBlock) override
+    void requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
+                               const QuoteFailBlock& failBlock) override
     {
         requested.append(symbol);
         QList<Reply>& replies = m_script[symbol];
         const Reply reply
-            = replies.isEmpty() ? Reply { true, {}, QStringLiteral("no scripted answer") } : replies.takeFirst();
-        const Pending pending { reply, endBlock, failBlock };
+            = replies.isEmpty() ? Reply {true, {}, QStringLiteral("no scripted answer")} : replies.takeFirst();
+        const Pending pending {reply, endBlock, failBlock};
         if (hold)
             m_held.append(pending);
         else

@@ -25,7 +25,8 @@ void setUpProcess()
     g_home = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/sorvtest-XXXXXX"));
     const QString home = g_home->path();
     setenv("HOME", home.toLocal8Bit().constData(), 1);
-    for (const char* var : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
+    for (const char* var :
+         {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
         const QString dir = home + QLatin1Char('/') + QString::fromLatin1(var).toLower();
         QDir().mkpath(dir);
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -35,12 +36,15 @@ void setUpProcess()
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 }
 
-QString homeDir() { return g_home ? g_home->path() : QString(); }
+QString homeDir()
+{
+    return g_home ? g_home->path() : QString();
+}
 
 QString freshDir(const QString& name)
 {
     const QString dir = homeDir() + QStringLiteral("/t/") + name + QLatin1Char('-')
-                        + QUuid::createUuid().toString(QUuid::WithoutBraces).left(8);
+        + QUuid::createUuid().toString(QUuid::WithoutBraces).left(8);
     QDir().mkpath(dir);
     return dir;
 }

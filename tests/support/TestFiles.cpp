@@ -2,10 +2,10 @@
 
 #include "TestEnvironment.h"
 #include "document/APPLIPARAM.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 
 #include <QDir>
 #include <QFile>

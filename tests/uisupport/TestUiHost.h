@@ -6,8 +6,8 @@
 // - timers run on a virtual clock that moves only when the test advances it;
 // - file panels answer from queues; desktop requests, beeps, sounds and animations are recorded.
 // Expectations left unused when the host is destroyed fail the test.
-#include "toolkit/print/PrintInfo.h"
 #include "toolkit/host/UiHost.h"
+#include "toolkit/print/PrintInfo.h"
 
 #include "FakeAnimator.h"
 #include "FakeSoundBackend.h"

@@ -9,8 +9,7 @@
 #include <algorithm>
 #include <variant>
 
-namespace
-{
+namespace {
 
 constexpr int kFloatDecimals = 2;
 constexpr long kMinimumLegacyBackups = 10;
@@ -25,44 +24,44 @@ struct ScalarField {
 
 // The scalar settings in the order of the file; each element is named after its field.
 const ScalarField kScalarFields[] = {
-    { "doSounds", &APPLIPARAM::doSounds },
-    { "doSoundsOpen", &APPLIPARAM::doSoundsOpen },
-    { "doSoundsClose", &APPLIPARAM::doSoundsClose },
-    { "doSoundsAlert", &APPLIPARAM::doSoundsAlert },
-    { "doSoundsTransact", &APPLIPARAM::doSoundsTransact },
-    { "doAnimations", &APPLIPARAM::doAnimations },
-    { "doRemind", &APPLIPARAM::doRemind },
-    { "doTruc", &APPLIPARAM::doTruc },
-    { "helpOn", &APPLIPARAM::helpOn },
-    { "reglesImport", &APPLIPARAM::reglesImport },
-    { "reglesManuel", &APPLIPARAM::reglesManuel },
-    { "mn", &APPLIPARAM::mn },
-    { "defaultSort", &APPLIPARAM::defaultSort },
-    { "nbSauvNew", &APPLIPARAM::nbSauvNew },
-    { "everyDaysManualSave", &APPLIPARAM::everyDaysManualSave },
-    { "notifySauv", &APPLIPARAM::notifySauv },
-    { "aVenir", &APPLIPARAM::aVenir },
-    { "aVenirPrev", &APPLIPARAM::aVenirPrev },
-    { "palette_aimant", &APPLIPARAM::palette_aimant },
-    { "autoSaveWhenQuit", &APPLIPARAM::autoSaveWhenQuit },
-    { "informSynchro", &APPLIPARAM::informSynchro },
-    { "acceptNotSynchro", &APPLIPARAM::acceptNotSynchro },
-    { "svOptionFondsColores", &APPLIPARAM::svOptionFondsColores },
-    { "svOptionTextesColores", &APPLIPARAM::svOptionTextesColores },
-    { "svOptionAddBorders", &APPLIPARAM::svOptionAddBorders },
-    { "svOptionPrintImages", &APPLIPARAM::svOptionPrintImages },
-    { "svOptionMargeLeft", &APPLIPARAM::svOptionMargeLeft },
-    { "svOptionMargeTop", &APPLIPARAM::svOptionMargeTop },
-    { "svOptionMargeRight", &APPLIPARAM::svOptionMargeRight },
-    { "svOptionMargeBottom", &APPLIPARAM::svOptionMargeBottom },
-    { "svOptionGroupees", &APPLIPARAM::svOptionGroupees },
-    { "svOptionEchelle", &APPLIPARAM::svOptionEchelle },
-    { "automaticHeight", &APPLIPARAM::automaticHeight },
-    { "flouter", &APPLIPARAM::flouter },
-    { "lastFileSystemUsed", &APPLIPARAM::lastFileSystemUsed },
-    { "optionSaisieDate", &APPLIPARAM::optionSaisieDate },
-    { "optionSaisieRubrique", &APPLIPARAM::optionSaisieRubrique },
-    { "optionSaisieQuick", &APPLIPARAM::optionSaisieQuick },
+    {"doSounds", &APPLIPARAM::doSounds},
+    {"doSoundsOpen", &APPLIPARAM::doSoundsOpen},
+    {"doSoundsClose", &APPLIPARAM::doSoundsClose},
+    {"doSoundsAlert", &APPLIPARAM::doSoundsAlert},
+    {"doSoundsTransact", &APPLIPARAM::doSoundsTransact},
+    {"doAnimations", &APPLIPARAM::doAnimations},
+    {"doRemind", &APPLIPARAM::doRemind},
+    {"doTruc", &APPLIPARAM::doTruc},
+    {"helpOn", &APPLIPARAM::helpOn},
+    {"reglesImport", &APPLIPARAM::reglesImport},
+    {"reglesManuel", &APPLIPARAM::reglesManuel},
+    {"mn", &APPLIPARAM::mn},
+    {"defaultSort", &APPLIPARAM::defaultSort},
+    {"nbSauvNew", &APPLIPARAM::nbSauvNew},
+    {"everyDaysManualSave", &APPLIPARAM::everyDaysManualSave},
+    {"notifySauv", &APPLIPARAM::notifySauv},
+    {"aVenir", &APPLIPARAM::aVenir},
+    {"aVenirPrev", &APPLIPARAM::aVenirPrev},
+    {"palette_aimant", &APPLIPARAM::palette_aimant},
+    {"autoSaveWhenQuit", &APPLIPARAM::autoSaveWhenQuit},
+    {"informSynchro", &APPLIPARAM::informSynchro},
+    {"acceptNotSynchro", &APPLIPARAM::acceptNotSynchro},
+    {"svOptionFondsColores", &APPLIPARAM::svOptionFondsColores},
+    {"svOptionTextesColores", &APPLIPARAM::svOptionTextesColores},
+    {"svOptionAddBorders", &APPLIPARAM::svOptionAddBorders},
+    {"svOptionPrintImages", &APPLIPARAM::svOptionPrintImages},
+    {"svOptionMargeLeft", &APPLIPARAM::svOptionMargeLeft},
+    {"svOptionMargeTop", &APPLIPARAM::svOptionMargeTop},
+    {"svOptionMargeRight", &APPLIPARAM::svOptionMargeRight},
+    {"svOptionMargeBottom", &APPLIPARAM::svOptionMargeBottom},
+    {"svOptionGroupees", &APPLIPARAM::svOptionGroupees},
+    {"svOptionEchelle", &APPLIPARAM::svOptionEchelle},
+    {"automaticHeight", &APPLIPARAM::automaticHeight},
+    {"flouter", &APPLIPARAM::flouter},
+    {"lastFileSystemUsed", &APPLIPARAM::lastFileSystemUsed},
+    {"optionSaisieDate", &APPLIPARAM::optionSaisieDate},
+    {"optionSaisieRubrique", &APPLIPARAM::optionSaisieRubrique},
+    {"optionSaisieQuick", &APPLIPARAM::optionSaisieQuick},
 };
 
 struct GradientField {
@@ -71,14 +70,14 @@ struct GradientField {
 };
 
 const GradientField kGradientFields[] = {
-    { "colorisatorAnalyseTitre", &APPLIPARAM::colorisatorAnalyseTitre },
-    { "colorisatorAnalyseDepense", &APPLIPARAM::colorisatorAnalyseDepense },
-    { "colorisatorAnalyseRecette", &APPLIPARAM::colorisatorAnalyseRecette },
-    { "colorisatorAnalyseSolde", &APPLIPARAM::colorisatorAnalyseSolde },
-    { "colorisatorBudgetTitre", &APPLIPARAM::colorisatorBudgetTitre },
-    { "colorisatorBudgetDepense", &APPLIPARAM::colorisatorBudgetDepense },
-    { "colorisatorBudgetRecette", &APPLIPARAM::colorisatorBudgetRecette },
-    { "colorisatorBudgetSolde", &APPLIPARAM::colorisatorBudgetSolde },
+    {"colorisatorAnalyseTitre", &APPLIPARAM::colorisatorAnalyseTitre},
+    {"colorisatorAnalyseDepense", &APPLIPARAM::colorisatorAnalyseDepense},
+    {"colorisatorAnalyseRecette", &APPLIPARAM::colorisatorAnalyseRecette},
+    {"colorisatorAnalyseSolde", &APPLIPARAM::colorisatorAnalyseSolde},
+    {"colorisatorBudgetTitre", &APPLIPARAM::colorisatorBudgetTitre},
+    {"colorisatorBudgetDepense", &APPLIPARAM::colorisatorBudgetDepense},
+    {"colorisatorBudgetRecette", &APPLIPARAM::colorisatorBudgetRecette},
+    {"colorisatorBudgetSolde", &APPLIPARAM::colorisatorBudgetSolde},
 };
 
 // Each element is read with the value already held as its default.
@@ -105,7 +104,7 @@ struct FieldWriter {
 void readScalars(pugi::xml_node record, APPLIPARAM& param)
 {
     for (const ScalarField& field : kScalarFields)
-        std::visit(FieldReader { record, param, field.name }, field.member);
+        std::visit(FieldReader {record, param, field.name}, field.member);
     if (param.defaultSort == 0)
         param.defaultSort = kSortOfSortZero;
     // Files of older versions count their backups in "nbSauv", with 10 at the least; it wins
@@ -211,7 +210,7 @@ XmlDocPtr APPLIPARAM::makeDocAppliParamXML(bool* error) const
     }
     bool ok = true;
     for (const ScalarField& field : kScalarFields)
-        ok = std::visit(FieldWriter { record, *this, field.name }, field.member) && ok;
+        ok = std::visit(FieldWriter {record, *this, field.name}, field.member) && ok;
     for (const GradientField& field : kGradientFields)
         ok = (this->*field.member).appendXMLToTree(record, QString::fromLatin1(field.name)) && ok;
     ok = PARAMFEN::appendFenList(record, applicationWindows) && ok;

@@ -9,11 +9,10 @@
 // stale, and the next loadAppliParam reads the file again into the same object, so a reference a
 // window keeps always sees the current settings. Setting a field never saves.
 #include "engines/Colorizator.h"
-#include "model/PARAMFEN.h"
 #include "foundation/xmlmember.h"
+#include "model/PARAMFEN.h"
 
-class APPLIPARAM
-{
+class APPLIPARAM {
 public:
     // Every field starts at its default for a file that lacks its element.
     bool doSounds = true;

@@ -10,8 +10,7 @@
 #include <algorithm>
 #include <array>
 
-namespace
-{
+namespace {
 
 constexpr const char* kDigestScheme = "pbkdf2-sha256";
 constexpr int kDefaultIterations = 100000;
@@ -31,8 +30,8 @@ struct Digest {
 
 QByteArray derive(const QString& typed, const QByteArray& salt, int iterations)
 {
-    return QPasswordDigestor::deriveKeyPbkdf2(
-        QCryptographicHash::Sha256, typed.toUtf8(), salt, iterations, kDigestBytes);
+    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, typed.toUtf8(), salt, iterations,
+                                              kDigestBytes);
 }
 
 std::optional<QByteArray> decodeBase64(const QString& text)
@@ -54,7 +53,7 @@ std::optional<Digest> parseDigest(const QString& stored)
     const auto key = decodeBase64(parts[3]);
     if (!ok || iterations < 1 || iterations > kMaxIterations || !salt || !key || key->size() != kDigestBytes)
         return std::nullopt;
-    return Digest { iterations, *salt, *key };
+    return Digest {iterations, *salt, *key};
 }
 
 QString makeDigest(const QString& typed)
@@ -66,7 +65,7 @@ QString makeDigest(const QString& typed)
     const QByteArray key = derive(typed, salt, iterations);
     return QStringLiteral("%1$%2$%3$%4")
         .arg(QLatin1String(kDigestScheme), QString::number(iterations), QString::fromLatin1(salt.toBase64()),
-            QString::fromLatin1(key.toBase64()));
+             QString::fromLatin1(key.toBase64()));
 }
 
 // Takes as long whatever the first differing byte, so a comparison tells nothing of how much of

@@ -12,8 +12,7 @@ inline constexpr const char* kBeforeParamFileName = "beforeparam.xml";
 // The one format version this program opens.
 inline constexpr long kDocumentFormatVersion = 31;
 
-class BEFOREPARAM
-{
+class BEFOREPARAM {
 public:
     long version = kDocumentFormatVersion;
 

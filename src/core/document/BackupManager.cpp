@@ -1,8 +1,6 @@
 #include "BackupManager.h"
 
 #include "document/APPLIPARAM.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "foundation/IAlerts.h"
 #include "foundation/IAppShell.h"
@@ -12,6 +10,8 @@
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 
 #include <QDateTime>
 #include <QDir>

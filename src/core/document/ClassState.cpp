@@ -12,8 +12,7 @@ namespace {
 bool g_started = false;
 QStringList g_trace;
 
-template <typename F>
-void step(const char* name, F&& f)
+template <typename F> void step(const char* name, F&& f)
 {
     f();
     g_trace.append(QString::fromLatin1(name));
@@ -47,6 +46,15 @@ void ClassState::shutdown()
     step("shutdown", [] {});
 }
 
-bool ClassState::isStarted() { return g_started; }
-const QStringList& ClassState::trace() { return g_trace; }
-void ClassState::clearTrace() { g_trace.clear(); }
+bool ClassState::isStarted()
+{
+    return g_started;
+}
+const QStringList& ClassState::trace()
+{
+    return g_trace;
+}
+void ClassState::clearTrace()
+{
+    g_trace.clear();
+}

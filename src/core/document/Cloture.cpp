@@ -1,7 +1,5 @@
 #include "document/Cloture.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/RecentDocument.h"
 #include "document/SVDocumentManager.h"
 #include "document/SVWorkspaceManager.h"
@@ -10,6 +8,8 @@
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "model/AttachedDocuments.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
 #include "model/ToolTree.h"
 #include "model/TransactOps.h"

@@ -7,8 +7,7 @@
 #include <QStandardPaths>
 #include <cerrno>
 
-namespace
-{
+namespace {
 
 QString rootPath(int root)
 {

@@ -5,8 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-class HelperSVFiles
-{
+class HelperSVFiles {
 public:
     // Roots of getSVFile.
     enum Root : int {

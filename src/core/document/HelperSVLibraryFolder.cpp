@@ -3,8 +3,7 @@
 #include "HelperSVFiles.h"
 #include "foundation/localized.h"
 
-namespace
-{
+namespace {
 
 struct ElementName {
     const char* key;
@@ -13,19 +12,19 @@ struct ElementName {
 
 // Never translated: these names are where the user's files are on disk.
 constexpr ElementName kElementNames[] = {
-    { "SORVANTA_LIB_FOLDER", "Sorvanta" },
-    { "SORVANTA_ARCHIVES_FOLDER", "Archives" },
-    { "SORVANTA_DELETED_FOLDER", "Deleted" },
-    { "SORVANTA_PREFERENCE_FOLDER", "Preferences" },
-    { "SORVANTA_PREFERENCE_FILE", "Preferences.xml" },
-    { "SORVANTA_FAVORI_FOLDER", "Favorites" },
-    { "SORVANTA_FAVORI_FILE", "Favorites.xml" },
-    { "SORVANTA_ICLOUD_CACHE_FOLDER", "Cloud Cache" },
-    { "SORVANTA_ICLOUD_DOCUMENTS_FOLDER", "Documents" },
-    { "SORVANTA_CALCULETTE_FOLDER", "Calculator" },
-    { "SORVANTA_CALCULETTE_PROGRAMME_FOLDER", "Programs" },
-    { "SORVANTA_CALCULETTE_BIENVENUE_FILE", "Welcome.txt" },
-    { "SORVANTA_TEMPORARY_FOLDER", "Temporary" },
+    {"SORVANTA_LIB_FOLDER", "Sorvanta"},
+    {"SORVANTA_ARCHIVES_FOLDER", "Archives"},
+    {"SORVANTA_DELETED_FOLDER", "Deleted"},
+    {"SORVANTA_PREFERENCE_FOLDER", "Preferences"},
+    {"SORVANTA_PREFERENCE_FILE", "Preferences.xml"},
+    {"SORVANTA_FAVORI_FOLDER", "Favorites"},
+    {"SORVANTA_FAVORI_FILE", "Favorites.xml"},
+    {"SORVANTA_ICLOUD_CACHE_FOLDER", "Cloud Cache"},
+    {"SORVANTA_ICLOUD_DOCUMENTS_FOLDER", "Documents"},
+    {"SORVANTA_CALCULETTE_FOLDER", "Calculator"},
+    {"SORVANTA_CALCULETTE_PROGRAMME_FOLDER", "Programs"},
+    {"SORVANTA_CALCULETTE_BIENVENUE_FILE", "Welcome.txt"},
+    {"SORVANTA_TEMPORARY_FOLDER", "Temporary"},
 };
 
 QString fixedName(const char* key)
@@ -97,8 +96,8 @@ QString HelperSVLibraryFolder::SORVANTA_TEMPORARY_FOLDER_()
     return fixedName("SORVANTA_TEMPORARY_FOLDER");
 }
 
-bool HelperSVLibraryFolder::getSVLibraryElement(
-    QString* url, const QString& produitName, const QString& folderName, const QString& fileName, int* error)
+bool HelperSVLibraryFolder::getSVLibraryElement(QString* url, const QString& produitName, const QString& folderName,
+                                                const QString& fileName, int* error)
 {
     return HelperSVFiles::getSVFile(HelperSVFiles::kRootLibrary, {SORVANTA_LIB_FOLDER_(), produitName, folderName},
                                     fileName, url, error);

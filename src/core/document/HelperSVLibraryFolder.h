@@ -13,8 +13,7 @@
 // can't be formed: every place in the cloud container, for this platform has none.
 #include <QString>
 
-class HelperSVLibraryFolder
-{
+class HelperSVLibraryFolder {
 public:
     // The name of a key of the table below; any other key answers its text in the table "Appl".
     static QString SVElementName(const QString& key);
@@ -58,7 +57,7 @@ public:
 
     // The general forms: Library / LIB / produitName / folderName / fileName (each may be null),
     // and cloud root / ICLOUD_DOCUMENTS / fileName.
-    static bool getSVLibraryElement(
-        QString* url, const QString& produitName, const QString& folderName, const QString& fileName, int* error);
+    static bool getSVLibraryElement(QString* url, const QString& produitName, const QString& folderName,
+                                    const QString& fileName, int* error);
     static bool getSVICloudElement(QString* url, const QString& fileName, int* error);
 };

@@ -1,9 +1,9 @@
 #include "SVWorkspaceManager.h"
 
-#include "model/DOCUMENT.h"
 #include "document/ICloudContainer.h"
 #include "document/ICloudDelegate.h"
 #include "foundation/files.h"
+#include "model/DOCUMENT.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 #include "document/SavedSearches.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "engines/Critere.h"
 #include "engines/CritereXml.h"
 #include "foundation/files.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "document/SimulationFile.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/files.h"
 #include "foundation/textfold.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCUMENT.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "foundation/IAlerts.h"
 
 void UpgradeManager::doUpgrade(long version, const QString& package, QObject* window,
-    const std::function<void()>& actionOK, const std::function<void()>& actionNOK)
+                               const std::function<void()>& actionOK, const std::function<void()>& actionNOK)
 {
     Q_UNUSED(package);
     if (version == kDocumentFormatVersion) {

@@ -7,12 +7,11 @@
 
 #include <functional>
 
-class UpgradeManager
-{
+class UpgradeManager {
 public:
     // Runs actionOK at once for the current format version. Otherwise shows why the document is
     // refused, on window (application-modal when null), and runs actionNOK once the alert is
     // dismissed. The package is not looked at.
     static void doUpgrade(long version, const QString& package, QObject* window, const std::function<void()>& actionOK,
-        const std::function<void()>& actionNOK);
+                          const std::function<void()>& actionNOK);
 };

@@ -1,8 +1,8 @@
 #include "AWAKE.h"
 
+#include "foundation/dateformat.h"
 #include "model/DOCUMENT.h"
 #include "model/ECHEANCIER.h"
-#include "foundation/dateformat.h"
 #include "model/TransactOps.h"
 
 #include <algorithm>

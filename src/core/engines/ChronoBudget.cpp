@@ -1,11 +1,11 @@
 #include "ChronoManager.h"
 
-#include "model/DOCUMENT.h"
-#include "model/ReferencePasses.h"
 #include "engines/Critere.h"
 #include "engines/POS.h"
 #include "engines/SearchEngine.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
+#include "model/ReferencePasses.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #include "ChronoManager.h"
 
+#include "engines/PrevisionManager.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/ReferencePasses.h"
-#include "engines/PrevisionManager.h"
 
 #include <QHash>
 

@@ -1,12 +1,12 @@
 #include "ChronoManager.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "engines/PlanificatorWalk.h"
 #include "foundation/IAlerts.h"
 #include "foundation/IAppShell.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 
 #include <cmath>
 

@@ -12,8 +12,8 @@
 #include "engines/AWAKE.h"
 #include "engines/CHRONOLIST.h"
 #include "model/ECHEANCIER.h"
-#include "model/Prevision.h"
 #include "model/MONTANT.h"
+#include "model/Prevision.h"
 
 #include <QList>
 #include <QString>

@@ -5,13 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 
-constexpr SVColor kWhite { 1, 1, 1, 1 };
+constexpr SVColor kWhite {1, 1, 1, 1};
 // The children holding each colour's red, green, blue and alpha, as read and as written.
-constexpr const char* kFirstColorNames[4] = { "r1", "g1", "b1", "a1" };
-constexpr const char* kLastColorNames[4] = { "r2", "g2", "b2", "a2" };
+constexpr const char* kFirstColorNames[4] = {"r1", "g1", "b1", "a1"};
+constexpr const char* kLastColorNames[4] = {"r2", "g2", "b2", "a2"};
 
 double clampComponent(float value)
 {
@@ -23,14 +22,14 @@ double clampComponent(float value)
 // Components travel as single-precision floats, as the colour readers give them.
 float component(const SVColor& color, int channel)
 {
-    const double values[] = { color.red, color.green, color.blue, color.alpha };
+    const double values[] = {color.red, color.green, color.blue, color.alpha};
     return static_cast<float>(values[channel]);
 }
 
 SVColor readColor(pugi::xml_node element, const char* const names[4])
 {
     return makeCalibratedColor(xmlGetFloat(element, names[0], 1.0f), xmlGetFloat(element, names[1], 1.0f),
-        xmlGetFloat(element, names[2], 1.0f), xmlGetFloat(element, names[3], 1.0f));
+                               xmlGetFloat(element, names[2], 1.0f), xmlGetFloat(element, names[3], 1.0f));
 }
 
 void appendColor(pugi::xml_node element, const SVColor& color, const char* const names[4])

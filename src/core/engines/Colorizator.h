@@ -7,13 +7,11 @@
 #include <QString>
 #include <cstdint>
 
-namespace pugi
-{
+namespace pugi {
 class xml_node;
 }
 
-class Colorizator
-{
+class Colorizator {
 public:
     // White to white in one step: what an element without children reads as.
     Colorizator() = default;
@@ -53,6 +51,6 @@ public:
 
 private:
     int64_t m_numberOfColors = 1;
-    SVColor m_firstColor { 1, 1, 1, 1 };
-    SVColor m_lastColor { 1, 1, 1, 1 };
+    SVColor m_firstColor {1, 1, 1, 1};
+    SVColor m_lastColor {1, 1, 1, 1};
 };

@@ -1,8 +1,8 @@
 #include "engines/Critere.h"
 
-#include "model/DOCPARAM.h"
 #include "engines/CritereMatch.h"
 #include "foundation/dates.h"
+#include "model/DOCPARAM.h"
 #include "model/TOOL.h"
 #include "model/TRANSACT.h"
 

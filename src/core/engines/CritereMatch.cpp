@@ -1,8 +1,8 @@
 #include "engines/CritereMatch.h"
 
+#include "foundation/dates.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
-#include "foundation/dates.h"
 #include "model/POSTE.h"
 #include "model/TOOL.h"
 #include "model/TRANSACT.h"

@@ -1,11 +1,11 @@
 // The text form of a criterion, as the search, listing and analysis windows show it.
 #include "engines/Critere.h"
 
-#include "model/DOCUMENT.h"
-#include "model/ECHEANCIER.h"
 #include "foundation/dateformat.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"
+#include "model/ECHEANCIER.h"
 #include "model/FinanceCompute.h"
 #include "model/MOYEN.h"
 #include "model/POSTE.h"

@@ -1,7 +1,7 @@
 #include "engines/CritereXml.h"
 
-#include "model/DOCUMENT.h"
 #include "engines/Critere.h"
+#include "model/DOCUMENT.h"
 
 #include <type_traits>
 #include <variant>

@@ -1,8 +1,8 @@
 #include "LISTING.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
 #include "model/POSTE.h"
 
 #include <algorithm>

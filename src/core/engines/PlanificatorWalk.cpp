@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 // Beyond this many units every step of the date library is already held at its limit; holding
 // the factor here keeps the product of a renewal count and a period number from overflowing.
@@ -27,8 +26,8 @@ void PlanificatorWalk::resetCursor(double firstDate, double date)
     m_countReconductions = 1;
     m_date = date;
     m_delta = 0;
-    m_deltaReconduction = Planificator::nextPlanificationDate(
-                              firstDate, m_rule.reconductionTimeUnit, m_rule.reconductionTimeUnitCount)
+    m_deltaReconduction
+        = Planificator::nextPlanificationDate(firstDate, m_rule.reconductionTimeUnit, m_rule.reconductionTimeUnitCount)
         - firstDate;
     m_steps = 0;
     m_stalled = false;
@@ -75,8 +74,8 @@ bool PlanificatorWalk::stepToNextPeriod(double maxDate, const ChronoBlock& block
     if (!m_rule.reconductionPermanent && m_rule.reconductionNbEcheance < m_countReconductions)
         return endWalk();
     // Counted from the first date every time, so that month lengths never accumulate.
-    const long units = std::clamp(m_rule.reconductionTimeUnitCount, -kMaxUnitFactor, kMaxUnitFactor)
-        * m_countReconductions;
+    const long units
+        = std::clamp(m_rule.reconductionTimeUnitCount, -kMaxUnitFactor, kMaxUnitFactor) * m_countReconductions;
     const double start = Planificator::nextPlanificationDate(m_firstDate, m_rule.reconductionTimeUnit, units);
     if (start > maxDate)
         return endWalk();

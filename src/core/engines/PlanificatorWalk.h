@@ -17,8 +17,7 @@
 #include <QList>
 #include <functional>
 
-class PlanificatorWalk
-{
+class PlanificatorWalk {
 public:
     // written: the rule's lastWriteDate is at or after the occurrence's raw date (before its
     // move to the end of the month). date: what the caller lists. delta: seconds from the walk's

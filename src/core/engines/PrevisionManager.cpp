@@ -1,7 +1,7 @@
 #include "PrevisionManager.h"
 
-#include "model/DOCUMENT.h"
 #include "engines/PlanificatorWalk.h"
+#include "model/DOCUMENT.h"
 #include "model/idents.h"
 
 // ---- The shared manager ---------------------------------------------------------------------------

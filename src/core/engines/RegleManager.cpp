@@ -1,7 +1,5 @@
 #include "RegleManager.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "engines/Critere.h"
 #include "engines/LISTING.h"
 #include "engines/SearchEngine.h"
@@ -9,6 +7,8 @@
 #include "foundation/IDesktop.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
 #include "model/TransactOps.h"

@@ -1,9 +1,9 @@
 #include "engines/SearchEngine.h"
 
-#include "model/DOCUMENT.h"
 #include "engines/CritereMatch.h"
 #include "engines/PlanificatorWalk.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
 
 #include <algorithm>
 #include <climits>

@@ -5,8 +5,8 @@
 // repaid, total3 the interest, total4 and total5 the capital and interest paid so far, total6 the
 // cost of the month and total7 the cost paid so far. The rows are never stored: a loaded
 // simulation computes them again.
-#include "model/TOTAUX.h"
 #include "model/MONTANT.h"
+#include "model/TOTAUX.h"
 
 #include <cstdint>
 #include <memory>

@@ -7,8 +7,14 @@ namespace {
 IAlerts* g_alerts = nullptr;
 }
 
-IAlerts* alerts() { return g_alerts; }
-void installAlerts(IAlerts* a) { g_alerts = a; }
+IAlerts* alerts()
+{
+    return g_alerts;
+}
+void installAlerts(IAlerts* a)
+{
+    g_alerts = a;
+}
 
 int runAlert(const AlertRequest& request)
 {

@@ -4,7 +4,16 @@ namespace {
 IAppShell* g_shell = nullptr;
 }
 
-IAppShell* appShell() { return g_shell; }
-void installAppShell(IAppShell* shell) { g_shell = shell; }
+IAppShell* appShell()
+{
+    return g_shell;
+}
+void installAppShell(IAppShell* shell)
+{
+    g_shell = shell;
+}
 
-bool isBankOpen() { return g_shell && g_shell->bankIsOpen(); }
+bool isBankOpen()
+{
+    return g_shell && g_shell->bankIsOpen();
+}

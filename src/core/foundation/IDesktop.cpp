@@ -4,8 +4,14 @@ namespace {
 IDesktop* g_desktop = nullptr;
 }
 
-IDesktop* desktop() { return g_desktop; }
-void installDesktop(IDesktop* d) { g_desktop = d; }
+IDesktop* desktop()
+{
+    return g_desktop;
+}
+void installDesktop(IDesktop* d)
+{
+    g_desktop = d;
+}
 
 void HelperSVWorkspace::tryToOpenFileAtPath(const QString& path)
 {
@@ -15,7 +21,10 @@ void HelperSVWorkspace::tryToOpenFileAtPath(const QString& path)
         g_desktop->revealFile(path);
 }
 
-bool openURLString(const QString& url) { return g_desktop && g_desktop->openURL(url); }
+bool openURLString(const QString& url)
+{
+    return g_desktop && g_desktop->openURL(url);
+}
 
 void beep()
 {

@@ -4,5 +4,11 @@ namespace {
 ISounds* g_sounds = nullptr;
 }
 
-ISounds* sounds() { return g_sounds; }
-void installSounds(ISounds* s) { g_sounds = s; }
+ISounds* sounds()
+{
+    return g_sounds;
+}
+void installSounds(ISounds* s)
+{
+    g_sounds = s;
+}

@@ -10,5 +10,5 @@ struct SVColor {
 
 inline SVColor makeCalibratedColor(double red, double green, double blue, double alpha)
 {
-    return SVColor{red, green, blue, alpha};
+    return SVColor {red, green, blue, alpha};
 }

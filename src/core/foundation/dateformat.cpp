@@ -9,8 +9,7 @@
 #include <QStringList>
 #include <optional>
 
-namespace
-{
+namespace {
 
 constexpr int kStyleNone = 0;
 constexpr int kStyleShort = 1;
@@ -153,10 +152,10 @@ struct Vocabulary {
     Vocabulary(const QLocale& locale, const QString& formats)
     {
         for (int m = 1; m <= 12; ++m)
-            months.append(
-                { folded(locale.monthName(m, QLocale::LongFormat)), folded(locale.monthName(m, QLocale::ShortFormat)),
-                    folded(locale.standaloneMonthName(m, QLocale::LongFormat)),
-                    folded(locale.standaloneMonthName(m, QLocale::ShortFormat)) });
+            months.append({folded(locale.monthName(m, QLocale::LongFormat)),
+                           folded(locale.monthName(m, QLocale::ShortFormat)),
+                           folded(locale.standaloneMonthName(m, QLocale::LongFormat)),
+                           folded(locale.standaloneMonthName(m, QLocale::ShortFormat))});
         for (int d = 1; d <= 7; ++d)
             weekdays << folded(locale.dayName(d, QLocale::LongFormat))
                      << folded(locale.dayName(d, QLocale::ShortFormat))
@@ -195,7 +194,7 @@ struct Vocabulary {
                     longest = candidate.size();
             }
             if (longest == 0)
-                return { word };
+                return {word};
             out.append(word.mid(i, longest));
             i += longest;
         }
@@ -247,7 +246,7 @@ FieldOrder fieldOrder(const QString& format)
     if (day < 0 || month < 0 || year < 0)
         return {};
     auto rank = [](qsizetype self, qsizetype a, qsizetype b) { return int(a < self) + int(b < self); };
-    return { rank(day, month, year), rank(month, day, year), rank(year, day, month) };
+    return {rank(day, month, year), rank(month, day, year), rank(year, day, month)};
 }
 
 struct ParsedDate {
@@ -265,8 +264,8 @@ bool validDate(ParsedDate& date, int yearDigits)
 }
 
 // Three numbers in the format's order, or a month name with the day and year numbers around it.
-bool readDate(
-    const QList<Token>& tokens, qsizetype& pos, const Vocabulary& vocabulary, const FieldOrder& order, ParsedDate& out)
+bool readDate(const QList<Token>& tokens, qsizetype& pos, const Vocabulary& vocabulary, const FieldOrder& order,
+              ParsedDate& out)
 {
     long numbers[3] = {};
     int digits[3] = {};
@@ -287,10 +286,10 @@ bool readDate(
         return false;
     if (named) {
         const bool dayFirst = order.day < order.year;
-        out = { numbers[dayFirst ? 0 : 1], named, numbers[dayFirst ? 1 : 0] };
+        out = {numbers[dayFirst ? 0 : 1], named, numbers[dayFirst ? 1 : 0]};
         return validDate(out, digits[dayFirst ? 1 : 0]);
     }
-    out = { numbers[order.day], numbers[order.month], numbers[order.year] };
+    out = {numbers[order.day], numbers[order.month], numbers[order.year]};
     return validDate(out, digits[order.year]);
 }
 
@@ -313,8 +312,8 @@ bool validTime(ParsedTime& time, int meridiem)
 
 // Hours and minutes, seconds when given, a day half. The time zone may stand before the hours;
 // after them, a word or a signed number starts the zone, which runs to the end of the text.
-bool readTime(
-    const QString& text, const QList<Token>& tokens, qsizetype& pos, const Vocabulary& vocabulary, ParsedTime& out)
+bool readTime(const QString& text, const QList<Token>& tokens, qsizetype& pos, const Vocabulary& vocabulary,
+              ParsedTime& out)
 {
     long numbers[3] = {};
     int count = 0;
@@ -353,7 +352,7 @@ QDateTime inWrittenZone(const QDateTime& dateTime, const QString& zone)
     const QString wanted = folded(zone);
     if (zone.isEmpty() || folded(dateTime.timeZoneAbbreviation()) == wanted)
         return dateTime;
-    for (const int shift : { -3600, 3600, -1800, 1800 }) {
+    for (const int shift : {-3600, 3600, -1800, 1800}) {
         QDateTime other = dateTime.addSecs(shift);
         if (other.time() == dateTime.time() && folded(other.timeZoneAbbreviation()) == wanted)
             return other;

@@ -9,8 +9,7 @@
 #include <memory>
 #include <optional>
 
-namespace
-{
+namespace {
 
 constexpr long kMaxStep = 32767;
 constexpr long kSecondsPerDay = 86400;
@@ -100,7 +99,7 @@ bool split(double time, Dmy& out)
     const QDate date = dateTime.date();
     // Qt has no year 0; composition counts astronomically, so 1 BC is year 0 here.
     const long year = date.year() < 0 ? date.year() + 1 : date.year();
-    out = { date.day(), date.month(), year };
+    out = {date.day(), date.month(), year};
     return true;
 }
 
@@ -221,7 +220,7 @@ void dateToDMY(long* day, long* month, long* year, double time)
 void dmyToDate(long day, long month, long year, double* out)
 {
     if (out)
-        *out = compose({ day, month, year }, 0);
+        *out = compose({day, month, year}, 0);
 }
 
 void dmyhmsToDate(long day, long month, long year, long hour, long minute, long second, double* out)
@@ -232,7 +231,7 @@ void dmyhmsToDate(long day, long month, long year, long hour, long minute, long 
     if (std::labs(hour) > kMaxLenientUnits || std::labs(minute) > kMaxLenientUnits
         || std::labs(second) > kMaxLenientUnits)
         return;
-    *out = compose({ day, month, year }, hour * 3600 + minute * 60 + second);
+    *out = compose({day, month, year}, hour * 3600 + minute * 60 + second);
 }
 
 long dateDay(double time)
@@ -289,11 +288,11 @@ void lastDayOfCurrentMonth(double* out)
 }
 double firstDayOfYear(long year)
 {
-    return compose({ 1, 1, year }, 0);
+    return compose({1, 1, year}, 0);
 }
 double lastDayOfYear(long year)
 {
-    return compose({ 31, 12, year }, 0);
+    return compose({31, 12, year}, 0);
 }
 void firstDayOfCurrentYear(double* out)
 {

@@ -16,8 +16,7 @@
 
 // The calendar every split and composition goes through: the Gregorian calendar in the system's
 // time zone (UTC when the system names none that is known).
-class GregorianCalendar
-{
+class GregorianCalendar {
 public:
     explicit GregorianCalendar(const QTimeZone& zone);
     const QTimeZone& timeZone() const { return m_zone; }

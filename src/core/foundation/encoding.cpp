@@ -9,7 +9,10 @@ namespace {
 // Owns an iconv descriptor for the length of one conversion.
 class IconvHandle {
 public:
-    IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    IconvHandle(const char* to, const char* from)
+        : cd_(iconv_open(to, from))
+    {
+    }
     ~IconvHandle()
     {
         if (valid())

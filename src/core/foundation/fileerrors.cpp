@@ -10,14 +10,14 @@
 QString fileErrorReason(int error)
 {
     static const std::pair<int, const char*> kReasons[] = {
-        {ENOENT, "kErreurFichier_Introuvable"},  {ENOTDIR, "kErreurFichier_Introuvable"},
-        {EACCES, "kErreurFichier_Droits"},       {EPERM, "kErreurFichier_Droits"},
-        {EROFS, "kErreurFichier_LectureSeule"},  {ENOSPC, "kErreurFichier_DisquePlein"},
-        {EDQUOT, "kErreurFichier_DisquePlein"},  {EEXIST, "kErreurFichier_Existe"},
-        {ENOTEMPTY, "kErreurFichier_Existe"},    {EISDIR, "kErreurFichier_EstDossier"},
+        {ENOENT, "kErreurFichier_Introuvable"},   {ENOTDIR, "kErreurFichier_Introuvable"},
+        {EACCES, "kErreurFichier_Droits"},        {EPERM, "kErreurFichier_Droits"},
+        {EROFS, "kErreurFichier_LectureSeule"},   {ENOSPC, "kErreurFichier_DisquePlein"},
+        {EDQUOT, "kErreurFichier_DisquePlein"},   {EEXIST, "kErreurFichier_Existe"},
+        {ENOTEMPTY, "kErreurFichier_Existe"},     {EISDIR, "kErreurFichier_EstDossier"},
         {ENAMETOOLONG, "kErreurFichier_NomLong"}, {EINVAL, "kErreurFichier_NomInvalide"},
-        {EIO, "kErreurFichier_Lecture"},         {EBUSY, "kErreurFichier_Occupe"},
-        {EXDEV, "kErreurFichier_AutreDisque"},   {EMFILE, "kErreurFichier_TropOuverts"},
+        {EIO, "kErreurFichier_Lecture"},          {EBUSY, "kErreurFichier_Occupe"},
+        {EXDEV, "kErreurFichier_AutreDisque"},    {EMFILE, "kErreurFichier_TropOuverts"},
         {ENFILE, "kErreurFichier_TropOuverts"},
     };
     for (const auto& [code, key] : kReasons) {

@@ -20,7 +20,10 @@ bool removeItem(const QString& path)
     return QFile::remove(path);
 }
 
-int lastErrorOr(int fallback) { return errno != 0 ? errno : fallback; }
+int lastErrorOr(int fallback)
+{
+    return errno != 0 ? errno : fallback;
+}
 
 } // namespace
 
@@ -83,7 +86,8 @@ using SharePredicate = std::function<bool(const QString&)>;
 // allows it (the same bytes, no time spent), else a copy.
 bool copyFile(const QString& source, const QString& destination, const SharePredicate& share, int* error)
 {
-    if (share && share(source) && ::link(QFile::encodeName(source).constData(), QFile::encodeName(destination).constData()) == 0)
+    if (share && share(source)
+        && ::link(QFile::encodeName(source).constData(), QFile::encodeName(destination).constData()) == 0)
         return true;
     errno = 0;
     if (QFile::copy(source, destination))
@@ -106,8 +110,8 @@ bool copyContents(const QString& source, const QString& destination, const Share
             *error = ENOENT;
         return false;
     }
-    const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                            QDir::Name);
+    const QStringList names
+        = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : names) {
         if (!copyTree(dir.filePath(name), destination + QLatin1Char('/') + name, share, error))
             return false;

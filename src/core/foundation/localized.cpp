@@ -95,7 +95,7 @@ const QHash<QString, QString>& table(const QString& name)
 
 bool parseStringsTable(const QByteArray& utf8, QHash<QString, QString>& out, QString* error)
 {
-    Parser p{QString::fromUtf8(utf8)};
+    Parser p {QString::fromUtf8(utf8)};
     if (p.peek() == QChar(0xFEFF))
         p.advance();
     for (;;) {
@@ -113,7 +113,10 @@ bool parseStringsTable(const QByteArray& utf8, QHash<QString, QString>& out, QSt
     }
 }
 
-QString stringTableLanguage() { return QStringLiteral("fr"); }
+QString stringTableLanguage()
+{
+    return QStringLiteral("fr");
+}
 
 QString localizedStringForKey(const QString& key, const QString& tableName)
 {
@@ -122,10 +125,22 @@ QString localizedStringForKey(const QString& key, const QString& tableName)
     return it == t.constEnd() ? key : *it;
 }
 
-QString localizedAppl(const QString& key) { return localizedStringForKey(key, QStringLiteral("Appl")); }
-QString localizedDialogue(const QString& key) { return localizedStringForKey(key, QStringLiteral("Dialogue")); }
-QString localizedMisc(const QString& key) { return localizedStringForKey(key, QStringLiteral("Misc")); }
-QString localizedHelp(const QString& key) { return localizedStringForKey(key, QStringLiteral("Help")); }
+QString localizedAppl(const QString& key)
+{
+    return localizedStringForKey(key, QStringLiteral("Appl"));
+}
+QString localizedDialogue(const QString& key)
+{
+    return localizedStringForKey(key, QStringLiteral("Dialogue"));
+}
+QString localizedMisc(const QString& key)
+{
+    return localizedStringForKey(key, QStringLiteral("Misc"));
+}
+QString localizedHelp(const QString& key)
+{
+    return localizedStringForKey(key, QStringLiteral("Help"));
+}
 
 void pstrLocalizedString(const unsigned char* key, const unsigned char* tableName, unsigned char* out)
 {
@@ -140,14 +155,14 @@ void pstrLocalizedString(const unsigned char* key, const unsigned char* tableNam
 
 void pstrLocalizedMisc(const unsigned char* key, unsigned char* out)
 {
-    Str255 t{};
+    Str255 t {};
     nsStringToPstr255(QStringLiteral("Misc"), t.data());
     pstrLocalizedString(key, t.data(), out);
 }
 
 void pstrLocalizedAppl(const unsigned char* key, unsigned char* out)
 {
-    Str255 t{};
+    Str255 t {};
     nsStringToPstr255(QStringLiteral("Appl"), t.data());
     pstrLocalizedString(key, t.data(), out);
 }

@@ -11,5 +11,6 @@ void performOnMainThread(const std::function<void()>& work)
         work();
         return;
     }
-    QMetaObject::invokeMethod(app, [&work] { work(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [&work] { work(); }, Qt::BlockingQueuedConnection);
 }

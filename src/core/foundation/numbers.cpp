@@ -23,12 +23,12 @@ QString doubleToStringWithDecimales(long n, double v)
 {
     if (!std::isfinite(v))
         return QStringLiteral("0");
-    std::array<char, 400> buf{};
+    std::array<char, 400> buf {};
     if (n < 1) {
         const double r = std::nearbyint(v);
         const long clamped = r >= static_cast<double>(LONG_MAX) ? LONG_MAX
-                             : r <= static_cast<double>(LONG_MIN) ? LONG_MIN
-                                                                  : static_cast<long>(r);
+            : r <= static_cast<double>(LONG_MIN)                ? LONG_MIN
+                                                                : static_cast<long>(r);
         const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), clamped);
         return QString::fromLatin1(buf.data(), res.ptr - buf.data());
     }
@@ -108,10 +108,19 @@ void divWithRemainder(int32_t a, int32_t b, int32_t* quotient, int32_t* remainde
         *remainder = r;
 }
 
-void expByPointer(const double* in, double* out) { *out = std::exp(*in); }
-void logByPointer(const double* in, double* out) { *out = std::log(*in); }
+void expByPointer(const double* in, double* out)
+{
+    *out = std::exp(*in);
+}
+void logByPointer(const double* in, double* out)
+{
+    *out = std::log(*in);
+}
 
-bool isDigitChar(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigitChar(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 char16_t safeCharacterAtIndex(const QString& s, qsizetype index)
 {
@@ -120,9 +129,15 @@ char16_t safeCharacterAtIndex(const QString& s, qsizetype index)
     return s.at(index).unicode();
 }
 
-long countCarriageReturns(const QString& s) { return static_cast<long>(s.count(QChar(13))); }
+long countCarriageReturns(const QString& s)
+{
+    return static_cast<long>(s.count(QChar(13)));
+}
 
-bool isSpecialEditingChar(char16_t c) { return c == 9 || c == 13 || c == 25 || c == 27 || c == 127; }
+bool isSpecialEditingChar(char16_t c)
+{
+    return c == 9 || c == 13 || c == 25 || c == 27 || c == 127;
+}
 
 void replaceControlCharsBySpace(QString& s)
 {

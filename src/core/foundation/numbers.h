@@ -39,8 +39,7 @@ void replaceControlCharsBySpace(QString& s);
 void appendAmountIfNotZero(QString& s, long decimals, double v);
 
 // Appends the amount at index of an object's `values` (two decimals); nothing outside the list.
-template <typename T>
-void appendValueAtIndexCSV(QString& s, const T& object, qsizetype index)
+template <typename T> void appendValueAtIndexCSV(QString& s, const T& object, qsizetype index)
 {
     if (index >= 0 && index < static_cast<qsizetype>(object.values.size()))
         appendAmountIfNotZero(s, 2, object.values[index]);

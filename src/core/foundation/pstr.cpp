@@ -137,7 +137,7 @@ void pstrSanitize(const unsigned char* src, unsigned char* dst)
 {
     if (!src || !dst)
         return;
-    Str255 s{};
+    Str255 s {};
     pstrCopy(s.data(), src);
     if (s[0] == 0) {
         dst[0] = 1;

@@ -19,4 +19,7 @@ long randomInRange(long n)
     return 1 + static_cast<long>(v % static_cast<quint64>(n));
 }
 
-long libraryRandom() { return random(); }
+long libraryRandom()
+{
+    return random();
+}

@@ -15,10 +15,10 @@ constexpr int kDefaultHalfPoints = 24;
 constexpr QChar kLineBreak = QChar(0x2028);
 
 // Windows-1252 from 0x80 to 0x9F; the rest of the code page is Latin-1.
-constexpr char16_t kCp1252High[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-                                      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+constexpr char16_t kCp1252High[32]
+    = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+       0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+       0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
 QChar fromCp1252(unsigned char byte)
 {
@@ -28,12 +28,13 @@ QChar fromCp1252(unsigned char byte)
 // Groups whose content is not text: tables, pictures, document information, headers...
 const QSet<QByteArray>& skippedDestinations()
 {
-    static const QSet<QByteArray> names {"fonttbl", "colortbl", "stylesheet", "info", "pict", "header",
-                                         "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-                                         "footerf", "listtable", "listoverridetable", "rsidtbl", "generator",
-                                         "xmlnstbl", "themedata", "colorschememapping", "latentstyles",
-                                         "datastore", "filetbl", "revtbl", "object", "fldinst", "pntext",
-                                         "pntxta", "pntxtb", "footnote", "annotation", "nonshppict"};
+    static const QSet<QByteArray> names {"fonttbl",      "colortbl",  "stylesheet", "info",      "pict",
+                                         "header",       "headerl",   "headerr",    "headerf",   "footer",
+                                         "footerl",      "footerr",   "footerf",    "listtable", "listoverridetable",
+                                         "rsidtbl",      "generator", "xmlnstbl",   "themedata", "colorschememapping",
+                                         "latentstyles", "datastore", "filetbl",    "revtbl",    "object",
+                                         "fldinst",      "pntext",    "pntxta",     "pntxtb",    "footnote",
+                                         "annotation",   "nonshppict"};
     return names;
 }
 
@@ -173,13 +174,15 @@ private:
     void controlWord()
     {
         const qsizetype start = m_pos;
-        while (m_pos < m_bytes.size() && m_pos - start < 32 && std::isalpha(static_cast<unsigned char>(m_bytes.at(m_pos))))
+        while (m_pos < m_bytes.size() && m_pos - start < 32
+               && std::isalpha(static_cast<unsigned char>(m_bytes.at(m_pos))))
             ++m_pos;
         const QByteArray word = m_bytes.mid(start, m_pos - start);
         const qsizetype paramStart = m_pos;
         if (m_pos < m_bytes.size() && m_bytes.at(m_pos) == '-')
             ++m_pos;
-        while (m_pos < m_bytes.size() && m_pos - paramStart < 11 && std::isdigit(static_cast<unsigned char>(m_bytes.at(m_pos))))
+        while (m_pos < m_bytes.size() && m_pos - paramStart < 11
+               && std::isdigit(static_cast<unsigned char>(m_bytes.at(m_pos))))
             ++m_pos;
         const QByteArray digits = m_bytes.mid(paramStart, m_pos - paramStart);
         bool hasParam = false;
@@ -286,7 +289,8 @@ private:
     {
         // Values above 32767 are written negative.
         const long code = value < 0 ? value + 65536 : value;
-        appendChar(code >= 0 && code <= 0xFFFF ? QChar(static_cast<char16_t>(code)) : QChar(QChar::ReplacementCharacter));
+        appendChar(code >= 0 && code <= 0xFFFF ? QChar(static_cast<char16_t>(code))
+                                               : QChar(QChar::ReplacementCharacter));
         m_pendingSkip = m_state.ucSkip;
     }
 

@@ -1,9 +1,9 @@
 #pragma once
 // Reading the rich text that word processors write for letters: the shipped letters, tips and rules
 // help, and any letter a user drops beside them. Only what such documents use is kept: paragraphs
-// with their alignment, indents and spacing, line breaks, tabs, bold, italic, underline and font sizes; characters given
-// as \'xx (Windows-1252) or \uN. Font and colour tables, pictures, styles and every other
-// destination are skipped, so a richer document still shows its text.
+// with their alignment, indents and spacing, line breaks, tabs, bold, italic, underline and font sizes; characters
+// given as \'xx (Windows-1252) or \uN. Font and colour tables, pictures, styles and every other destination are
+// skipped, so a richer document still shows its text.
 #include <QByteArray>
 #include <QList>
 #include <QString>

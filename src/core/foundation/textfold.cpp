@@ -15,7 +15,7 @@ struct Family {
 };
 
 // Tested in this order: a character listed in two families folds to the first.
-constexpr std::array<Family, 5> kFamilies{{
+constexpr std::array<Family, 5> kFamilies {{
     {"charFamillyA", 'a'},
     {"charFamillyE", 'e'},
     {"charFamillyI", 'i'},
@@ -51,7 +51,7 @@ const QByteArray& macRomanFamily(const unsigned char* familyKey)
     const QByteArray keyBytes = pstrBytes(familyKey);
     auto it = cache.find(keyBytes);
     if (it == cache.end()) {
-        Str255 p{};
+        Str255 p {};
         nsStringToPstr255(cachedApplString(pstrToNSString(familyKey)), p.data());
         it = cache.insert(keyBytes, pstrBytes(p.data()));
     }
@@ -61,7 +61,7 @@ const QByteArray& macRomanFamily(const unsigned char* familyKey)
 char pstrFamilyVowel(unsigned char c)
 {
     static const auto keys = [] {
-        std::array<Str255, kFamilies.size()> k{};
+        std::array<Str255, kFamilies.size()> k {};
         for (size_t i = 0; i < kFamilies.size(); ++i)
             nsStringToPstr255(QLatin1String(kFamilies[i].key), k[i].data());
         return k;

@@ -5,8 +5,7 @@
 namespace {
 
 // Splits on runs of separators; isSeparator and charAt read element i of a sequence of n elements.
-template <typename IsSeparator, typename CharAt>
-QStringList tokens(qsizetype n, IsSeparator isSeparator, CharAt charAt)
+template <typename IsSeparator, typename CharAt> QStringList tokens(qsizetype n, IsSeparator isSeparator, CharAt charAt)
 {
     QStringList out;
     QString token;

@@ -80,8 +80,7 @@ void XmlListWriter::flush()
     m_pending.clear();
 }
 
-namespace
-{
+namespace {
 
 bool startsWith(const char* p, const char* end, std::string_view literal)
 {

@@ -13,8 +13,7 @@
 // Writes the same bytes as writeXMLToURL would for the document made of the root and every record
 // appended: open, then for each record beginRecord, fill the element answered, endRecord; then
 // commit. The file is replaced whole by commit, and left untouched when anything failed.
-class XmlListWriter
-{
+class XmlListWriter {
 public:
     XmlListWriter(const QString& path, const QString& rootName);
     XmlListWriter(const XmlListWriter&) = delete;

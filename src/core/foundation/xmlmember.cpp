@@ -23,9 +23,7 @@
 #include <string_view>
 #include <sys/stat.h>
 
-namespace
-{
-
+namespace {
 
 // ---- Writing helpers --------------------------------------------------------------------------
 
@@ -71,8 +69,8 @@ size_t fixedText(double value, int decimals, FixedBuffer& buffer)
         return 1;
     }
     decimals = std::clamp(decimals, 0, kMaxDecimals);
-    const auto result = std::to_chars(
-        buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    const auto result
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
     return static_cast<size_t>(result.ptr - buffer.data());
 }
 
@@ -81,8 +79,7 @@ size_t fixedText(double value, int decimals, FixedBuffer& buffer)
 // instead: "&#13;" in plain text, and in a CDATA section (where references mean nothing) the
 // section is closed around the reference. Serialised markup has no other raw CR than text and
 // processing instructions.
-class CrEscaper
-{
+class CrEscaper {
 public:
     // bytes: whole markup (elements complete), as pugixml serialised it.
     void escape(const char* bytes, size_t size, std::string& out)
@@ -154,8 +151,7 @@ void appendEscapingCr(std::string& out, const char* bytes, size_t size)
         CrEscaper().escape(bytes, size, out);
 }
 
-class StringWriter : public pugi::xml_writer
-{
+class StringWriter : public pugi::xml_writer {
 public:
     explicit StringWriter(std::string& out)
         : m_out(out)
@@ -177,8 +173,7 @@ void appendSerialised(pugi::xml_node node, std::string& scratch, std::string& ou
     appendEscapingCr(out, scratch.data(), scratch.size());
 }
 
-namespace
-{
+namespace {
 
 // ---- Reading helpers --------------------------------------------------------------------------
 
@@ -343,8 +338,8 @@ XmlDocPtr newXMLDocumentWithRoot(const QString& rootName, pugi::xml_node* root)
     return xmlCreateDocument(rootName, root);
 }
 
-pugi::xml_node xmlAddChildWithText(
-    pugi::xml_node parent, const XmlName& name, const std::optional<QString>& text, bool cdata)
+pugi::xml_node xmlAddChildWithText(pugi::xml_node parent, const XmlName& name, const std::optional<QString>& text,
+                                   bool cdata)
 {
     if (!text)
         return parent.append_child(name.c_str());
@@ -429,8 +424,8 @@ QString xmlGetMutableString(pugi::xml_node element, const XmlName& name)
     return text ? QString::fromUtf8(text) : QStringLiteral("");
 }
 
-void xmlGetPascalString(
-    pugi::xml_node element, const XmlName& name, unsigned char* buffer, int size, const unsigned char* defaultValue)
+void xmlGetPascalString(pugi::xml_node element, const XmlName& name, unsigned char* buffer, int size,
+                        const unsigned char* defaultValue)
 {
     std::string joined;
     textToPascalString(fieldText(element, name, joined), buffer, size, defaultValue);

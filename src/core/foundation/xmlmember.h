@@ -26,8 +26,7 @@ using XmlDocPtr = std::unique_ptr<pugi::xml_document>;
 
 // An element name: a UTF-8 literal ("montant") costs nothing, a QString is converted once.
 // Only meant as a parameter type: it may point into its own storage, so it is never copied.
-class XmlName
-{
+class XmlName {
 public:
     XmlName(const char* utf8)
         : m_ptr(utf8 ? utf8 : "")
@@ -57,8 +56,8 @@ XmlDocPtr newXMLDocumentWithRoot(const QString& rootName, pugi::xml_node* root);
 
 // Appends an element; when a text is given, appends to it one text node with that value, a CDATA
 // section when cdata is set. Answers the new element.
-pugi::xml_node xmlAddChildWithText(
-    pugi::xml_node parent, const XmlName& name, const std::optional<QString>& text, bool cdata);
+pugi::xml_node xmlAddChildWithText(pugi::xml_node parent, const XmlName& name, const std::optional<QString>& text,
+                                   bool cdata);
 // An empty element, for a list or a record.
 pugi::xml_node xmlAppendElement(pugi::xml_node parent, const XmlName& name);
 
@@ -92,8 +91,8 @@ QString xmlGetMutableString(pugi::xml_node element, const XmlName& name);
 // The value converted to MacRoman into buffer (size bytes: at most size - 1 characters); the
 // default (null counts as empty) when missing or when the text has characters MacRoman lacks.
 // The default may be the buffer itself.
-void xmlGetPascalString(
-    pugi::xml_node element, const XmlName& name, unsigned char* buffer, int size, const unsigned char* defaultValue);
+void xmlGetPascalString(pugi::xml_node element, const XmlName& name, unsigned char* buffer, int size,
+                        const unsigned char* defaultValue);
 
 // Integers: the leading decimal integer after white space and an optional sign, 0 when the text
 // has none; a value out of range is held at the nearest bound.
@@ -134,8 +133,7 @@ inline void xmlSetError(bool* error)
 // A list member document: the root "list" holding one record per item, each appended by
 // append(root, item). An item whose append answers false raises the flag; the others are written
 // all the same.
-template <typename List, typename Append>
-XmlDocPtr makeListXMLDocument(List& list, Append append, bool* error)
+template <typename List, typename Append> XmlDocPtr makeListXMLDocument(List& list, Append append, bool* error)
 {
     pugi::xml_node root;
     XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);

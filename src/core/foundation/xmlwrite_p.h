@@ -11,9 +11,8 @@ class LoadIssues;
 
 // Line ends stay as written: a CR inside a note is part of the note. A lone white-space text is a
 // value (" "), white space between elements is not.
-inline constexpr unsigned kLoadOptions
-    = (pugi::parse_default | pugi::parse_cdata | pugi::parse_declaration | pugi::parse_pi
-          | pugi::parse_ws_pcdata_single)
+inline constexpr unsigned kLoadOptions = (pugi::parse_default | pugi::parse_cdata | pugi::parse_declaration
+                                          | pugi::parse_pi | pugi::parse_ws_pcdata_single)
     & ~pugi::parse_eol;
 
 // The node as it appears in a file written without indentation, CRs escaped, appended to out.

@@ -1,9 +1,9 @@
 #include "AnalyseConfiguration.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/IAlerts.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 
 namespace {
 

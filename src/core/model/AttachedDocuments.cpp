@@ -1,8 +1,8 @@
 #include "AttachedDocuments.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
+#include "model/DOCUMENT.h"
 
 #include <QFileInfo>
 #include <QSet>

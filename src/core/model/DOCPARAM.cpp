@@ -1,15 +1,14 @@
 #include "DOCPARAM.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
 #include "foundation/diagnostics.h"
 #include "foundation/random.h"
 #include "foundation/selectors.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 
-namespace
-{
+namespace {
 
 constexpr int kDateDecimals = 6;
 constexpr int kDefaultChronoFilter = 307;

@@ -3,8 +3,8 @@
 // default currency, folder, category and accounts, what the analysis, search and graph windows
 // last used, its signature for the companion phone application, the manual-copy reminder and the
 // windows to reopen with it.
-#include "model/PARAMFEN.h"
 #include "foundation/xmlmember.h"
+#include "model/PARAMFEN.h"
 
 #include <QString>
 #include <memory>
@@ -13,8 +13,7 @@ class DOCUMENT;
 
 inline constexpr const char* kDocParamFileName = "docparam73.xml";
 
-class DOCPARAM
-{
+class DOCPARAM {
 public:
     // A new instance holds empty texts, no windows and zero elsewhere; defaultDocParam gives the
     // settings of a new document.

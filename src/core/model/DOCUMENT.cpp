@@ -1,13 +1,16 @@
 #include "DOCUMENT.h"
 
-#include "model/DOCPARAM.h"
 #include "foundation/SystemClock.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCPARAM.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-DOCUMENT::DOCUMENT(const QString& url, int tag) : documentUrl(url), fileSystemTag(tag), lastSave(SystemClock::ticks())
+DOCUMENT::DOCUMENT(const QString& url, int tag)
+    : documentUrl(url)
+    , fileSystemTag(tag)
+    , lastSave(SystemClock::ticks())
 {
 }
 

@@ -4,17 +4,17 @@
 // own their entities. There is no changed flag: the document is saved on a timer, on command and
 // on close.
 #include "model/AnalyseConfiguration.h"
-#include "model/GRAPH.h"
-#include "model/Prevision.h"
-#include "model/ECHEANCIER.h"
-#include "model/REGLE.h"
 #include "model/DOSSIER.h"
-#include "model/FINANCE.h"
 #include "model/Devise.h"
+#include "model/ECHEANCIER.h"
+#include "model/FINANCE.h"
+#include "model/GRAPH.h"
 #include "model/Logo.h"
 #include "model/MACRO.h"
 #include "model/MOYEN.h"
 #include "model/POSTE.h"
+#include "model/Prevision.h"
+#include "model/REGLE.h"
 #include "model/Synonyme.h"
 #include "model/TAXE.h"
 #include "model/TOOL.h"
@@ -39,31 +39,31 @@ public:
     DOCUMENT(const DOCUMENT&) = delete;
     DOCUMENT& operator=(const DOCUMENT&) = delete;
 
-    QString documentUrl;        // the package folder <name>.svd
+    QString documentUrl; // the package folder <name>.svd
     int fileSystemTag = kFileSystemLocal;
-    uint64_t lastSave = 0;      // tick of the last completed save through the staging folder
+    uint64_t lastSave = 0; // tick of the last completed save through the staging folder
     std::unique_ptr<DOCPARAM> docParam;
 
     TransactList transact_array; // storage order; a transaction is addressed by its position
-    MoyenList moyenHdl;         // payment means, in creation order
-    PosteList posteHdl;         // categories, by folded name
-    DossierList dossierHdl;     // folders of categories, by name
-    ToolList compteHdl;         // accounts
-    ToolList banqueHdl;         // banks
+    MoyenList moyenHdl; // payment means, in creation order
+    PosteList posteHdl; // categories, by folded name
+    DossierList dossierHdl; // folders of categories, by name
+    ToolList compteHdl; // accounts
+    ToolList banqueHdl; // banks
     EcheancierList echeancierHdl; // scheduled transactions
     TaxeList taxeHdl;
-    DeviseList deviseHdl;       // exactly five slots once loaded
+    DeviseList deviseHdl; // exactly five slots once loaded
     MacroList macroHdl;
     SynonymeList synonymeArray;
     LogoList logoArray;
-    FinanceList titreHdl;       // securities, by name
-    FinanceList remunereHdl;    // interest-bearing savings, by name
-    FinanceList empruntHdl;     // loans, by name
+    FinanceList titreHdl; // securities, by name
+    FinanceList remunereHdl; // interest-bearing savings, by name
+    FinanceList empruntHdl; // loans, by name
     FinanceList portfolioArray; // portfolios of securities, by name
     PrevisionList previsionsArray; // forecasts, in creation order
     AnalyseConfigList anadefHdl; // analysis configurations; position 0 is the default one
-    GraphList graphHdl;         // named graph definitions, in creation order
-    RegleList reglesArray;      // categorisation rules, in the order they are tried
+    GraphList graphHdl; // named graph definitions, in creation order
+    RegleList reglesArray; // categorisation rules, in the order they are tried
 
     // Derived from the lists above and never written: built when the document opens, kept in step
     // by the operations that change those lists.

@@ -1,9 +1,9 @@
 #include "DOSSIER.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/entitylist.h"
 #include "model/idents.h"
 

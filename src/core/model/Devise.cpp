@@ -1,8 +1,8 @@
 #include "Devise.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 
 Devise Devise::copyOfDevise() const
 {

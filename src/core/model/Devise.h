@@ -6,8 +6,7 @@
 #include <optional>
 
 class DOCUMENT;
-namespace pugi
-{
+namespace pugi {
 class xml_node;
 }
 
@@ -23,8 +22,7 @@ struct DeviseTicker {
 };
 using DeviseTickerList = QList<DeviseTicker>;
 
-class Devise
-{
+class Devise {
 public:
     QString fullName;
     QString unit;

@@ -4,8 +4,7 @@
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 
-namespace
-{
+namespace {
 
 const char* const kDeviseFileName = "devise.xml";
 

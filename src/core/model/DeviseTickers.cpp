@@ -8,8 +8,7 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 
 const char* const kDeviseTickersResource = ":/data/Devises.txt";
 
@@ -43,7 +42,7 @@ std::optional<DeviseTickerList> Devise::loadDeviseTickers()
         plist_t entry = plist_array_get_item(root, i);
         if (!entry || plist_get_node_type(entry) != PLIST_DICT)
             continue;
-        DeviseTicker ticker { plistString(entry, "code"), plistString(entry, "nom") };
+        DeviseTicker ticker {plistString(entry, "code"), plistString(entry, "nom")};
         if (!ticker.code.isEmpty())
             list.append(ticker);
     }

@@ -1,7 +1,7 @@
 #include "ECHEANCIER.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/TransactOps.h"
 #include "model/idents.h"
 

@@ -1,7 +1,7 @@
 #include "FINANCE.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 #include "model/idents.h"
 

@@ -5,8 +5,8 @@
 // the operations on their list. Each list is sorted by name, case ignored but accents kept;
 // idents are unique within a list, not across lists. The totals are derived from the
 // transactions (FinanceCompute.h) and never typed by the user.
-#include "model/TOTAUX.h"
 #include "model/MONTANT.h"
+#include "model/TOTAUX.h"
 
 #include <QList>
 #include <QString>

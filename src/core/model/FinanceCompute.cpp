@@ -1,9 +1,9 @@
 #include "FinanceCompute.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "foundation/numbers.h"
+#include "model/DOCUMENT.h"
 #include "model/TRANSACT.h"
 
 #include <QHash>

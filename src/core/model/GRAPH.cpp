@@ -1,10 +1,10 @@
 #include "GRAPH.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "foundation/dateformat.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"
 #include "model/POSTE.h"
 #include "model/TOOL.h"

@@ -1,7 +1,7 @@
 #include "Logo.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/diagnostics.h"
+#include "model/DOCUMENT.h"
 #include "model/entitylist.h"
 #include "model/idents.h"
 

@@ -1,14 +1,20 @@
 #include "MONTANT.h"
 
+#include "foundation/numbers.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
-#include "foundation/numbers.h"
 
 #include <cmath>
 
-bool MONTANT::nullMontant() const { return sameDoubleMontant(values[0], 0.0); }
+bool MONTANT::nullMontant() const
+{
+    return sameDoubleMontant(values[0], 0.0);
+}
 
-bool MONTANT::negativeMontant() const { return values[0] < 0.0; }
+bool MONTANT::negativeMontant() const
+{
+    return values[0] < 0.0;
+}
 
 void MONTANT::makeMontant(long slot, double v, const DeviseList& devises)
 {
@@ -60,7 +66,10 @@ void MONTANT::setCurrentDeviseSlot(int slot)
     g_currentDeviseSlot = slot >= 0 && slot < kDeviseSlotCount ? slot : 0;
 }
 
-void MONTANT::startMontant() { setCurrentDeviseSlot(0); }
+void MONTANT::startMontant()
+{
+    setCurrentDeviseSlot(0);
+}
 
 void MONTANT::loadMontant(const DOCUMENT* doc)
 {
@@ -106,8 +115,14 @@ void MONTANT::invertMontant(MONTANT& a)
         v = -v;
 }
 
-bool MONTANT::supMontant(const MONTANT& a, const MONTANT& b) { return a.values[0] > b.values[0]; }
-bool MONTANT::infMontant(const MONTANT& a, const MONTANT& b) { return a.values[0] < b.values[0]; }
+bool MONTANT::supMontant(const MONTANT& a, const MONTANT& b)
+{
+    return a.values[0] > b.values[0];
+}
+bool MONTANT::infMontant(const MONTANT& a, const MONTANT& b)
+{
+    return a.values[0] < b.values[0];
+}
 
 bool MONTANT::sameMontant(const MONTANT& a, const MONTANT& b, bool allDevise, const DeviseList& devises)
 {

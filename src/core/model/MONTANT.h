@@ -13,7 +13,7 @@ class DOCUMENT;
 
 class MONTANT {
 public:
-    std::array<double, kDeviseSlotCount> values{};
+    std::array<double, kDeviseSlotCount> values {};
 
     MONTANT() = default;
     bool operator==(const MONTANT&) const = default;

@@ -1,7 +1,7 @@
 #include "MOYEN.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 
 #include <array>

@@ -2,8 +2,7 @@
 
 #include "foundation/xmlmember.h"
 
-namespace
-{
+namespace {
 
 constexpr int kCoordinateDecimals = 2;
 

@@ -12,8 +12,7 @@ using ParamFenList = QList<PARAMFEN>;
 // Only the first windows of a stored list are reopened; the others are dropped at the next write.
 inline constexpr int kMaxRememberedWindows = 30;
 
-class PARAMFEN
-{
+class PARAMFEN {
 public:
     QString fenclass; // class name of the window's controller, stored as "kind"
     // What the window shows (an account, a category, a configuration...) as its kind defines;

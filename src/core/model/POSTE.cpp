@@ -1,10 +1,10 @@
 #include "POSTE.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 #include "foundation/textfold.h"
+#include "model/DOCUMENT.h"
 #include "model/entitylist.h"
 #include "model/idents.h"
 

@@ -11,15 +11,13 @@
 #include <cstdint>
 #include <optional>
 
-namespace pugi
-{
+namespace pugi {
 class xml_node;
 }
 class TRANSACT;
 class XmlName;
 
-class Planificator
-{
+class Planificator {
 public:
     static constexpr int32_t kTypeEcheancier = 0;
     static constexpr int32_t kTypePrevision = 1;

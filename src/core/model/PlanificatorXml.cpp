@@ -4,8 +4,7 @@
 #include "foundation/xmlmember.h"
 #include "model/TRANSACT.h"
 
-namespace
-{
+namespace {
 
 void appendRepeatFields(pugi::xml_node element, const Planificator& p)
 {

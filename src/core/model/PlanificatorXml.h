@@ -11,8 +11,8 @@
 // Records of the older format have no such sub-tree: their repeat keys stand directly in the
 // record ("tousLes", "periode", "nbEcheance", "permanent", "avance", "forcer", "lastWriteDate",
 // ...), read by Planificator::tryPlanificatorMigration.
-#include "model/Planificator.h"
 #include "foundation/xmlmember.h"
+#include "model/Planificator.h"
 
 // The element name under which chrono.xml and prevision.xml keep the rule of a record.
 inline constexpr const char* kPlanificatorElementName = "planificator";

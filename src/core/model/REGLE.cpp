@@ -1,7 +1,7 @@
 #include "REGLE.h"
 
-#include "model/DOCPARAM.h"
 #include "foundation/textfold.h"
+#include "model/DOCPARAM.h"
 
 void REGLE::defaultRegle(const DOCUMENT* doc)
 {

@@ -1,8 +1,8 @@
 #include "ReleveCompute.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 #include "model/TRANSACT.h"
 

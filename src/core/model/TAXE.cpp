@@ -1,16 +1,15 @@
 #include "TAXE.h"
 
-#include "model/DOCUMENT.h"
-#include "model/TOTAUX.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/MONTANT.h"
+#include "model/TOTAUX.h"
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 // Below this rate (percent) a tax is taken as no tax at all.
 constexpr double kMinimumRate = 0.001;
@@ -99,8 +98,8 @@ QString TAXE::getTaxeName(long ident, const DOCUMENT& doc)
 
 long TAXE::insertTaxe(const TAXE& taxe, TaxeList& list)
 {
-    const long index = findInsertIndex(
-        0, static_cast<long>(list.size()) - 1, [&](long i) { return compareNames(list[i].nom, taxe.nom); });
+    const long index = findInsertIndex(0, static_cast<long>(list.size()) - 1,
+                                       [&](long i) { return compareNames(list[i].nom, taxe.nom); });
     list.insert(index, taxe.copyOfTaxe());
     return index;
 }

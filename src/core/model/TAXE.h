@@ -12,8 +12,7 @@ class TAXE;
 
 using TaxeList = QList<TAXE>;
 
-class TAXE
-{
+class TAXE {
 public:
     long ident = -1;
     double rate = 0; // percent: 19.6 means 19.6 %

@@ -1,9 +1,8 @@
 #include "TOTAUX.h"
 
-namespace
-{
+namespace {
 
-const char* const kTotalNames[] = { "total1", "total2", "total3", "total4", "total5", "total6", "total7" };
+const char* const kTotalNames[] = {"total1", "total2", "total3", "total4", "total5", "total6", "total7"};
 
 } // namespace
 

@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <iterator>
 
-class TOTAUX
-{
+class TOTAUX {
 public:
     int64_t n = 0;
     double nTitre = 0;
@@ -28,8 +27,8 @@ public:
     static void addTotaux(const TOTAUX& a, TOTAUX& b);
 
     // The seven totals in order, for code that treats them alike.
-    static constexpr MONTANT TOTAUX::*kTotals[] = { &TOTAUX::total1, &TOTAUX::total2, &TOTAUX::total3, &TOTAUX::total4,
-        &TOTAUX::total5, &TOTAUX::total6, &TOTAUX::total7 };
+    static constexpr MONTANT TOTAUX::*kTotals[] = {&TOTAUX::total1, &TOTAUX::total2, &TOTAUX::total3, &TOTAUX::total4,
+                                                   &TOTAUX::total5, &TOTAUX::total6, &TOTAUX::total7};
 };
 
 void defaultTotaux(TOTAUX& totaux, const MONTANT* opening);

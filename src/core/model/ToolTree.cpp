@@ -1,8 +1,8 @@
 #include "ToolTree.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/textfold.h"
+#include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 
 namespace {

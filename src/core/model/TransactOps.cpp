@@ -1,11 +1,11 @@
 #include "model/TransactOps.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/ISounds.h"
 #include "foundation/broadcast.h"
 #include "foundation/diagnostics.h"
 #include "foundation/selectors.h"
 #include "model/AttachedDocuments.h"
+#include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
 

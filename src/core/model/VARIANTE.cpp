@@ -1,8 +1,8 @@
 #include "VARIANTE.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/Logo.h"
 #include "model/idents.h"
 

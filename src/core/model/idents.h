@@ -13,8 +13,7 @@ inline constexpr long kLastFixedIdent = 5;
 long newRandomIdent(const std::function<bool(long)>& inUse);
 
 // 1 + the largest ident, counted as at least 1: the first ident of an empty list is 2.
-template <typename List, typename IdentOf>
-long newMaxIdent(const List& list, IdentOf identOf)
+template <typename List, typename IdentOf> long newMaxIdent(const List& list, IdentOf identOf)
 {
     long largest = 1;
     for (const auto& item : list) {

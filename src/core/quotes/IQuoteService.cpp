@@ -1,7 +1,6 @@
 #include "IQuoteService.h"
 
-namespace
-{
+namespace {
 IQuoteService* g_quoteService = nullptr;
 }
 

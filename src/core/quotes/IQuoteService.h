@@ -5,8 +5,7 @@
 #include <QString>
 #include <functional>
 
-class IQuoteService
-{
+class IQuoteService {
 public:
     // The decoded JSON of the answer: an object for a quote, undefined when the data was not JSON.
     using QuoteEndBlock = std::function<void(const QJsonValue& json)>;
@@ -17,8 +16,8 @@ public:
 
     // Sends the service's quote query for the symbol without waiting, then calls exactly one of
     // the two blocks, later, on the main thread.
-    virtual void requestQuoteForSymbol(
-        const QString& symbol, const QuoteEndBlock& endBlock, const QuoteFailBlock& failBlock)
+    virtual void requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
+                                       const QuoteFailBlock& failBlock)
         = 0;
 };
 

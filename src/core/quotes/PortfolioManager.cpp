@@ -1,7 +1,7 @@
 #include "PortfolioManager.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/diagnostics.h"
+#include "model/DOCUMENT.h"
 #include "model/FINANCE.h"
 #include "quotes/DeviseRates.h"
 
@@ -14,8 +14,7 @@
 #include <cmath>
 #include <memory>
 
-namespace
-{
+namespace {
 
 // Runs the work on a later turn of the main thread's event loop (at once when there is no
 // application object, and so no loop to wait for).
@@ -182,8 +181,8 @@ PortfolioManager& PortfolioManager::sharedInstance()
     return manager;
 }
 
-void PortfolioManager::requestQuoteForSymbol(
-    const QString& symbol, const QuoteEndBlock& endBlock, const QuoteFailBlock& failBlock)
+void PortfolioManager::requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
+                                             const QuoteFailBlock& failBlock)
 {
     IQuoteService* service = quoteService();
     if (!service) {

@@ -10,8 +10,7 @@
 
 class DOCUMENT;
 
-class PortfolioManager
-{
+class PortfolioManager {
 public:
     using QuoteEndBlock = IQuoteService::QuoteEndBlock;
     using QuoteFailBlock = IQuoteService::QuoteFailBlock;

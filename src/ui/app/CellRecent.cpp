@@ -1,7 +1,7 @@
 #include "app/CellRecent.h"
 
-#include "toolkit/drawing/Constants.h"
 #include "toolkit/dialogs/QtAlertPresenter.h"
+#include "toolkit/drawing/Constants.h"
 
 #include "document/RecentDocument.h"
 #include "foundation/numbers.h"

@@ -63,8 +63,8 @@ void FenViewLettreController::EXPORTER(QObject*)
     errno = 0;
     const int error = exportTemplate(source, destination);
     if (error != 0) {
-        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_exportLettre")), fileErrorInformation(destination, error),
-                    QStringLiteral("exporter"), 2);
+        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_exportLettre")),
+                    fileErrorInformation(destination, error), QStringLiteral("exporter"), 2);
         return;
     }
     const int answer

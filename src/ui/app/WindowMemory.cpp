@@ -1,14 +1,14 @@
 #include "WindowMemory.h"
 
+#include "toolkit/drawing/geometry.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/windows/StdWindowController.h"
-#include "toolkit/drawing/geometry.h"
 
-#include "model/GraphFile.h"
 #include "document/APPLIPARAM.h"
+#include "foundation/broadcast.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
-#include "foundation/broadcast.h"
+#include "model/GraphFile.h"
 #include "model/MONTANT.h"
 
 #include <QHash>

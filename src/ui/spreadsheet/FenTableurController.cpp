@@ -21,6 +21,7 @@
 #include "foundation/localized.h"
 #include "import/ImportManager.h"
 
+#include <QBuffer>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
@@ -28,9 +29,7 @@
 #include <QMenu>
 #include <QPageLayout>
 #include <QPainter>
-#include <QBuffer>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QVBoxLayout>

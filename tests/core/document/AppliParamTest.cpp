@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 using testenv::preferenceFile;
 using testenv::readFile;
@@ -18,13 +17,9 @@ void writeRecord(const QByteArray& children)
 }
 
 // Every test starts from an empty preference folder and a stale shared instance.
-class AppliParam : public ::testing::Test
-{
+class AppliParam : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        testenv::removePreferences();
-    }
+    void SetUp() override { testenv::removePreferences(); }
     void TearDown() override { APPLIPARAM::disposeAppliParam(); }
 };
 
@@ -79,11 +74,11 @@ TEST_F(AppliParam, SavedSettingsReadBackIntoTheSameInstance)
 {
     APPLIPARAM& p = APPLIPARAM::loadAppliParam();
     p.svOptionMargeLeft = 72.5f;
-    p.colorisatorAnalyseSolde.setFirstColor(SVColor { 0, 0.5, 1, 1 });
+    p.colorisatorAnalyseSolde.setFirstColor(SVColor {0, 0.5, 1, 1});
     PARAMFEN window;
     window.fenclass = QStringLiteral("FenCalculetteController");
     window.width = 320.25f;
-    p.applicationWindows = { window };
+    p.applicationWindows = {window};
     ASSERT_TRUE(APPLIPARAM::saveAppliParam());
     EXPECT_TRUE(readFile(preferenceFile()).contains("<svOptionMargeLeft>72.50</svOptionMargeLeft>"));
 
@@ -95,7 +90,7 @@ TEST_F(AppliParam, SavedSettingsReadBackIntoTheSameInstance)
     EXPECT_EQ(&again, &p);
     EXPECT_FLOAT_EQ(p.svOptionMargeLeft, 72.5f);
     EXPECT_EQ(p.mn, 0);
-    EXPECT_EQ(p.colorisatorAnalyseSolde.firstColor(), (SVColor { 0, 0.5, 1, 1 }));
+    EXPECT_EQ(p.colorisatorAnalyseSolde.firstColor(), (SVColor {0, 0.5, 1, 1}));
     ASSERT_EQ(p.applicationWindows.size(), 1);
     EXPECT_EQ(p.applicationWindows[0].fenclass, QStringLiteral("FenCalculetteController"));
     EXPECT_FLOAT_EQ(p.applicationWindows[0].width, 320.25f);

@@ -10,11 +10,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class BeforeParamTest : public ::testing::Test
-{
+class BeforeParamTest : public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -12,8 +12,9 @@ TEST(ClassState, StartupRunsEachStepOnceInOrder)
     ClassState::startup();
     const QStringList once = ClassState::trace();
     ASSERT_FALSE(once.isEmpty());
-    EXPECT_EQ(once, (QStringList{"initRandomSeed", "startMontant", "initTaxe", "initPoste", "initDossier", "initPlacement",
-                                   "initAppliParam"}));
+    EXPECT_EQ(once,
+              (QStringList {"initRandomSeed", "startMontant", "initTaxe", "initPoste", "initDossier", "initPlacement",
+                            "initAppliParam"}));
     QStringList unique = once;
     EXPECT_EQ(unique.removeDuplicates(), 0);
     EXPECT_TRUE(ClassState::isStarted());

@@ -11,8 +11,7 @@
 
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 QString libraryRoot()
 {
@@ -110,7 +109,7 @@ TEST(LibraryFolder, ReplaceSVFileSwapsContentOrLeavesTheOriginal)
     EXPECT_TRUE(HelperSVFiles::replaceSVFile(existing, chosen));
     EXPECT_EQ(readFile(existing), "new");
     EXPECT_EQ(readFile(chosen), "new");
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList { QStringLiteral("Favorites.xml") });
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList {QStringLiteral("Favorites.xml")});
 
     EXPECT_FALSE(HelperSVFiles::replaceSVFile(existing, dir + QStringLiteral("/missing.xml")));
     if (geteuid() != 0) {
@@ -119,5 +118,5 @@ TEST(LibraryFolder, ReplaceSVFileSwapsContentOrLeavesTheOriginal)
         QFile::setPermissions(chosen, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
     EXPECT_EQ(readFile(existing), "new");
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList { QStringLiteral("Favorites.xml") });
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList {QStringLiteral("Favorites.xml")});
 }

@@ -605,7 +605,8 @@ TEST(LoadSave, AMoveNeverReplacesWhatIsAtItsDestination)
     QDir().mkpath(dir + QStringLiteral("/empty"));
     for (const char* destination : {"/b", "/empty"}) {
         int error = 0;
-        EXPECT_FALSE(FileSystemOps::shared().moveItem(dir + QStringLiteral("/a"), dir + QLatin1String(destination), &error))
+        EXPECT_FALSE(
+            FileSystemOps::shared().moveItem(dir + QStringLiteral("/a"), dir + QLatin1String(destination), &error))
             << destination;
         EXPECT_EQ(error, EEXIST);
     }

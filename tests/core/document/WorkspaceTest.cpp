@@ -1,9 +1,9 @@
-#include "model/DOCUMENT.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/RecentDocument.h"
 #include "document/SVWorkspaceManager.h"
 #include "foundation/SystemClock.h"
 #include "foundation/files.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 

@@ -172,9 +172,9 @@ TEST_F(ChronoListTest, ParityMenuTagsAndReselection)
     EXPECT_EQ(table.lastGo, -1);
 
     // {filter before, tag, filter after}. The two "toggle" tags flip both bits of their kind.
-    const int cases[][3] = {{17, 12288, 19}, {19, 20528, 51}, {51, 24576, 3}, {1, 16384, 2}, {16, 24576, 32},
-                            {0, 16384, 3},
-                            {0, 256, 256},   {257, 256, 1},   {3, 2, 1},      {3, 307, 307}, {307, 0, 0}};
+    const int cases[][3]
+        = {{17, 12288, 19}, {19, 20528, 51}, {51, 24576, 3}, {1, 16384, 2}, {16, 24576, 32}, {0, 16384, 3},
+           {0, 256, 256},   {257, 256, 1},   {3, 2, 1},      {3, 307, 307}, {307, 0, 0}};
     for (const auto& c : cases) {
         manager.setFilter(c[0]);
         manager.updateCurrentFilter(c[1]);

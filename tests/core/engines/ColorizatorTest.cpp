@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-constexpr SVColor kWhite { 1, 1, 1, 1 };
+constexpr SVColor kWhite {1, 1, 1, 1};
 
 std::string childText(pugi::xml_node element, const char* name)
 {
@@ -28,14 +27,14 @@ TEST(Colorizator, StepsRunFromTheFirstToTheLastColour)
     EXPECT_FLOAT_EQ(static_cast<float>(titre.colorAtIndex(2).red), 0.823587f + (1 - 0.823587f) / 3);
 
     // Beyond the ends the steps go on but stay colours.
-    const Colorizator dark(SVColor { 0.2, 0.2, 0.2, 1 }, SVColor { 0.6, 0.6, 0.6, 1 }, 3);
+    const Colorizator dark(SVColor {0.2, 0.2, 0.2, 1}, SVColor {0.6, 0.6, 0.6, 1}, 3);
     EXPECT_DOUBLE_EQ(dark.colorAtIndex(-5).red, 0.0);
     EXPECT_DOUBLE_EQ(dark.colorAtIndex(9).green, 1.0);
 
     // One step (what an element without "nb" gives) or none: the first colour, never nan.
-    for (int64_t n : { 1, 0, -3 }) {
-        const Colorizator flat(SVColor { 0.25, 0.5, 0.75, 1 }, kWhite, n);
-        EXPECT_EQ(flat.colorAtIndex(2), (SVColor { 0.25, 0.5, 0.75, 1 })) << n;
+    for (int64_t n : {1, 0, -3}) {
+        const Colorizator flat(SVColor {0.25, 0.5, 0.75, 1}, kWhite, n);
+        EXPECT_EQ(flat.colorAtIndex(2), (SVColor {0.25, 0.5, 0.75, 1})) << n;
     }
 }
 
@@ -43,7 +42,7 @@ TEST(Colorizator, XmlFormWritesSixDecimalsAndZeroAndReadsDefaults)
 {
     pugi::xml_node root;
     const XmlDocPtr document = xmlCreateDocument(QStringLiteral("record"), &root);
-    const Colorizator gradient(SVColor { 0, 0.5, 0.823587, 1 }, SVColor { 1, 0, 0.25, 0.5 }, 13);
+    const Colorizator gradient(SVColor {0, 0.5, 0.823587, 1}, SVColor {1, 0, 0.25, 0.5}, 13);
     ASSERT_TRUE(gradient.appendXMLToTree(root, QStringLiteral("colorisatorBudgetDepense")));
     const pugi::xml_node element = root.child("colorisatorBudgetDepense");
     EXPECT_EQ(childText(element, "nb"), "13");

@@ -1,9 +1,9 @@
 #include "model/Planificator.h"
 #include "engines/PlanificatorWalk.h"
-#include "model/PlanificatorXml.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "foundation/xmlmember.h"
+#include "model/PlanificatorXml.h"
 #include "model/TRANSACT.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 double at(long day, long month, long year, long hour = 0, long minute = 0, long second = 0)
 {
@@ -96,44 +95,58 @@ struct WalkCase {
 TEST(Planificator, WalksHandOutTheRightOccurrences)
 {
     const WalkCase cases[] = {
-        { "monthly x12", {},
-            "15/01/2024 15/02/2024 15/03/2024 15/04/2024 15/05/2024 15/06/2024 15/07/2024 15/08/2024 15/09/2024 "
-            "15/10/2024 15/11/2024 15/12/2024" },
-        { "yearly renewal once", { .nb = 3, .recType = 1 },
-            "15/01/2024 15/02/2024 15/03/2024 *15/01/2025 15/01/2025 15/02/2025 15/03/2025" },
-        { "renewing for ever up to the horizon", { .nb = 2, .recType = 1, .recPermanent = true },
-            "15/01/2024 15/02/2024 *15/01/2025 15/01/2025 15/02/2025 *15/01/2026 15/01/2026", at(20, 1, 2026) },
-        { "renewal shorter than the period overlaps", { .nb = 3, .recType = 1, .recUnit = Planificator::kUnitMonth },
-            "15/01/2024 15/02/2024 15/03/2024 *15/02/2024 15/02/2024 15/03/2024 15/04/2024" },
-        { "permanent ignores nbEcheance", { .nb = 2, .permanent = true }, "15/01/2024 15/02/2024 15/03/2024",
-            at(20, 3, 2024) },
-        { "written compares the raw date", { .nb = 4, .lastWrite = at(15, 3, 2024) },
-            "15/01/2024+ 15/02/2024+ 15/03/2024+ 15/04/2024" },
-        { "end of month in a leap year", { .first = at(10, 1, 2024), .nb = 4, .dateEcriture = 1 },
-            "31/01/2024 23:59:59 29/02/2024 23:59:59 31/03/2024 23:59:59 30/04/2024 23:59:59" },
-        { "end of month in 2100, no leap year", { .first = at(10, 1, 2100), .nb = 2, .dateEcriture = 1 },
-            "31/01/2100 23:59:59 28/02/2100 23:59:59" },
-        { "end of month: written by the raw first of the month",
-            { .first = at(10, 1, 2024), .nb = 3, .dateEcriture = 1, .lastWrite = at(15, 2, 2024) },
-            "31/01/2024 23:59:59+ 29/02/2024 23:59:59+ 31/03/2024 23:59:59" },
-        { "end of month with a renewal", { .first = at(10, 1, 2024), .nb = 2, .recType = 1, .dateEcriture = 1 },
-            "31/01/2024 23:59:59 29/02/2024 23:59:59 *01/01/2025 31/01/2025 23:59:59 28/02/2025 23:59:59" },
-        { "yearly from 29 February", { .first = at(29, 2, 2024), .unit = Planificator::kUnitYear, .nb = 3 },
-            "29/02/2024 01/03/2025 01/03/2026" },
-        { "weekly over the spring change keeps midnight",
-            { .first = at(25, 3, 2024), .unit = Planificator::kUnitWeek, .nb = 3 },
-            "25/03/2024 01/04/2024 08/04/2024" },
-        { "daily over the autumn change keeps midnight",
-            { .first = at(26, 10, 2024), .unit = Planificator::kUnitDay, .nb = 3 },
-            "26/10/2024 27/10/2024 28/10/2024" },
+        {"monthly x12",
+         {},
+         "15/01/2024 15/02/2024 15/03/2024 15/04/2024 15/05/2024 15/06/2024 15/07/2024 15/08/2024 15/09/2024 "
+         "15/10/2024 15/11/2024 15/12/2024"},
+        {"yearly renewal once",
+         {.nb = 3, .recType = 1},
+         "15/01/2024 15/02/2024 15/03/2024 *15/01/2025 15/01/2025 15/02/2025 15/03/2025"},
+        {"renewing for ever up to the horizon",
+         {.nb = 2, .recType = 1, .recPermanent = true},
+         "15/01/2024 15/02/2024 *15/01/2025 15/01/2025 15/02/2025 *15/01/2026 15/01/2026",
+         at(20, 1, 2026)},
+        {"renewal shorter than the period overlaps",
+         {.nb = 3, .recType = 1, .recUnit = Planificator::kUnitMonth},
+         "15/01/2024 15/02/2024 15/03/2024 *15/02/2024 15/02/2024 15/03/2024 15/04/2024"},
+        {"permanent ignores nbEcheance",
+         {.nb = 2, .permanent = true},
+         "15/01/2024 15/02/2024 15/03/2024",
+         at(20, 3, 2024)},
+        {"written compares the raw date",
+         {.nb = 4, .lastWrite = at(15, 3, 2024)},
+         "15/01/2024+ 15/02/2024+ 15/03/2024+ 15/04/2024"},
+        {"end of month in a leap year",
+         {.first = at(10, 1, 2024), .nb = 4, .dateEcriture = 1},
+         "31/01/2024 23:59:59 29/02/2024 23:59:59 31/03/2024 23:59:59 30/04/2024 23:59:59"},
+        {"end of month in 2100, no leap year",
+         {.first = at(10, 1, 2100), .nb = 2, .dateEcriture = 1},
+         "31/01/2100 23:59:59 28/02/2100 23:59:59"},
+        {"end of month: written by the raw first of the month",
+         {.first = at(10, 1, 2024), .nb = 3, .dateEcriture = 1, .lastWrite = at(15, 2, 2024)},
+         "31/01/2024 23:59:59+ 29/02/2024 23:59:59+ 31/03/2024 23:59:59"},
+        {"end of month with a renewal",
+         {.first = at(10, 1, 2024), .nb = 2, .recType = 1, .dateEcriture = 1},
+         "31/01/2024 23:59:59 29/02/2024 23:59:59 *01/01/2025 31/01/2025 23:59:59 28/02/2025 23:59:59"},
+        {"yearly from 29 February",
+         {.first = at(29, 2, 2024), .unit = Planificator::kUnitYear, .nb = 3},
+         "29/02/2024 01/03/2025 01/03/2026"},
+        {"weekly over the spring change keeps midnight",
+         {.first = at(25, 3, 2024), .unit = Planificator::kUnitWeek, .nb = 3},
+         "25/03/2024 01/04/2024 08/04/2024"},
+        {"daily over the autumn change keeps midnight",
+         {.first = at(26, 10, 2024), .unit = Planificator::kUnitDay, .nb = 3},
+         "26/10/2024 27/10/2024 28/10/2024"},
         // Rules a damaged file may hold: each ends instead of handing the same date for ever.
-        { "unknown repeat unit", { .unit = 7, .permanent = true }, "15/01/2024" },
-        { "repeat count 0", { .count = 0 }, "" },
-        { "renewal of 0 units for ever", { .nb = 2, .recType = 1, .recCount = 0, .recPermanent = true },
-            "15/01/2024 15/02/2024" },
-        { "unknown renewal unit for ever", { .nb = 2, .recType = 1, .recUnit = 9, .recPermanent = true },
-            "15/01/2024 15/02/2024" },
-        { "negative renewal count", { .nb = 1, .recType = 1, .recCount = -1, .recNb = 5 }, "15/01/2024" },
+        {"unknown repeat unit", {.unit = 7, .permanent = true}, "15/01/2024"},
+        {"repeat count 0", {.count = 0}, ""},
+        {"renewal of 0 units for ever",
+         {.nb = 2, .recType = 1, .recCount = 0, .recPermanent = true},
+         "15/01/2024 15/02/2024"},
+        {"unknown renewal unit for ever",
+         {.nb = 2, .recType = 1, .recUnit = 9, .recPermanent = true},
+         "15/01/2024 15/02/2024"},
+        {"negative renewal count", {.nb = 1, .recType = 1, .recCount = -1, .recNb = 5}, "15/01/2024"},
     };
     for (const WalkCase& c : cases)
         EXPECT_EQ(walk(c.rule.make(), c.maxDate), c.expected) << c.name;
@@ -142,7 +155,7 @@ TEST(Planificator, WalksHandOutTheRightOccurrences)
 TEST(Planificator, WalkStoppedEarlyLeavesTheRuleAsItWas)
 {
     // An end-of-month schedule walks from the first of its month; the rule saved afterwards doesn't.
-    const Planificator rule = Rule { .first = at(10, 1, 2024), .dateEcriture = 1 }.make();
+    const Planificator rule = Rule {.first = at(10, 1, 2024), .dateEcriture = 1}.make();
     PlanificatorWalk w(rule);
     ASSERT_TRUE(w.chronoLoop(at(1, 1, 2030), {}));
     EXPECT_EQ(wall(w.firstDate()), "01/01/2024 00:00:01");
@@ -153,7 +166,7 @@ TEST(Planificator, WalkStoppedEarlyLeavesTheRuleAsItWas)
 
 TEST(Planificator, CustomOccurrencesRepeatEveryRenewalByAFixedNumberOfSeconds)
 {
-    const QList<PlanificatorWalk::PersoDate> perso = { { at(10, 1, 2024), false }, { at(20, 3, 2024), true } };
+    const QList<PlanificatorWalk::PersoDate> perso = {{at(10, 1, 2024), false}, {at(20, 3, 2024), true}};
     auto run = [&](const Rule& r, double maxDate = at(1, 1, 2200)) {
         PlanificatorWalk w(r.make());
         w.startChronoLoopPerso();
@@ -164,14 +177,14 @@ TEST(Planificator, CustomOccurrencesRepeatEveryRenewalByAFixedNumberOfSeconds)
         return join(out);
     };
     // 2024 has 366 days: shifted by that many seconds, the dates move a day each renewal.
-    EXPECT_EQ(run({ .recType = 1, .recNb = 2 }),
-        "0:10/01/2024 1:20/03/2024+ 0:10/01/2025 1:21/03/2025+ 0:11/01/2026 1:22/03/2026+");
-    EXPECT_EQ(run({ .recType = 1, .recPermanent = true }, at(31, 12, 2025)),
-        "0:10/01/2024 1:20/03/2024+ 0:10/01/2025 1:21/03/2025+");
-    EXPECT_EQ(run({ .dateEcriture = 1 }), "0:31/01/2024 23:59:59 1:31/03/2024 23:59:59+");
+    EXPECT_EQ(run({.recType = 1, .recNb = 2}),
+              "0:10/01/2024 1:20/03/2024+ 0:10/01/2025 1:21/03/2025+ 0:11/01/2026 1:22/03/2026+");
+    EXPECT_EQ(run({.recType = 1, .recPermanent = true}, at(31, 12, 2025)),
+              "0:10/01/2024 1:20/03/2024+ 0:10/01/2025 1:21/03/2025+");
+    EXPECT_EQ(run({.dateEcriture = 1}), "0:31/01/2024 23:59:59 1:31/03/2024 23:59:59+");
     // Renewal steps that don't move forward: one pass, not the same dates again and again.
-    EXPECT_EQ(run({ .recType = 1, .recCount = 0, .recPermanent = true }), "0:10/01/2024 1:20/03/2024+");
-    EXPECT_EQ(run({ .recType = 1, .recUnit = 9, .recNb = 3 }), "0:10/01/2024 1:20/03/2024+");
+    EXPECT_EQ(run({.recType = 1, .recCount = 0, .recPermanent = true}), "0:10/01/2024 1:20/03/2024+");
+    EXPECT_EQ(run({.recType = 1, .recUnit = 9, .recNb = 3}), "0:10/01/2024 1:20/03/2024+");
 }
 
 TEST(Planificator, ValidityEndsAndDurations)
@@ -185,13 +198,13 @@ TEST(Planificator, ValidityEndsAndDurations)
     EXPECT_EQ(wall(f.computeValideToDate(at(15, 2, 2100))), "28/02/2100 23:59:59");
     EXPECT_EQ(wall(f.endOfPrevisionEcheance(at(15, 2, 2024))), "29/02/2024 23:59:59");
 
-    Planificator s = Rule { .first = at(15, 3, 2024), .dateEcriture = 1 }.make();
+    Planificator s = Rule {.first = at(15, 3, 2024), .dateEcriture = 1}.make();
     EXPECT_EQ(wall(s.firstDate + s.totalDurationEcheance()), "28/02/2025 23:59:59");
     // 31 March 2024 is an hour short in Paris; an unknown unit has no length.
     EXPECT_EQ(s.oneEcheanceDuration(), 31 * 86400.0 - 3600);
     EXPECT_EQ(s.oneEcheanceDurationWithTimeUnit(6, 1), 0);
 
-    Planificator r = Rule { .nb = 3, .recType = 1 }.make();
+    Planificator r = Rule {.nb = 3, .recType = 1}.make();
     // Start of the last renewal (15 January 2025) + one period, then the end of the next day.
     EXPECT_EQ(wall(r.firstDate + r.totalDuration()), "17/03/2025 23:59:59");
     SystemClock::setNowForTesting(at(1, 1, 2025));
@@ -206,7 +219,7 @@ TEST(Planificator, ValidityEndsAndDurations)
 
 TEST(Planificator, StartOfTheRenewalPeriodHoldingADate)
 {
-    Planificator r = Rule { .nb = 3, .recType = 1, .recPermanent = true }.make();
+    Planificator r = Rule {.nb = 3, .recType = 1, .recPermanent = true}.make();
     EXPECT_EQ(wall(r.absoluteFirstDateFromPlanificator(at(10, 3, 2026))), "15/01/2026");
     // Between two periods, and before the first: the date itself.
     EXPECT_EQ(wall(r.absoluteFirstDateFromPlanificator(at(1, 6, 2024))), "01/06/2024");
@@ -218,8 +231,18 @@ TEST(Planificator, StartOfTheRenewalPeriodHoldingADate)
 
 TEST(Planificator, SubTreeRoundTripsAndMissingChildrenTakeDefaults)
 {
-    Planificator p = Rule { .first = 1234.5, .unit = 1, .count = 3, .nb = 7, .permanent = true, .recType = 1,
-        .recCount = 2, .recNb = 4, .recPermanent = true, .dateEcriture = 1, .type = 1, .lastWrite = 99.25 }
+    Planificator p = Rule {.first = 1234.5,
+                           .unit = 1,
+                           .count = 3,
+                           .nb = 7,
+                           .permanent = true,
+                           .recType = 1,
+                           .recCount = 2,
+                           .recNb = 4,
+                           .recPermanent = true,
+                           .dateEcriture = 1,
+                           .type = 1,
+                           .lastWrite = 99.25}
                          .make();
     p.valideType = 1;
     p.valideTimeUnit = 2;
@@ -237,7 +260,8 @@ TEST(Planificator, SubTreeRoundTripsAndMissingChildrenTakeDefaults)
     std::string names;
     for (pugi::xml_node c = element.first_child(); c; c = c.next_sibling())
         names += std::string(c.name()) + "=" + c.text().get() + " ";
-    EXPECT_EQ(names,
+    EXPECT_EQ(
+        names,
         "firstDate=1234.500000 repeatTimeUnitCount=3 repeatTimeUnit=1 nbEcheance=7 permanent=1 reconductionType=1 "
         "reconductionTimeUnit=3 reconductionTimeUnitCount=2 reconductionNbEcheance=4 reconductionPermanent=1 "
         "valideType=1 valideTimeUnit=2 valideTimeUnitCount=9 dateEcriture=1 avance=5 lastWriteDate=99.250000 "

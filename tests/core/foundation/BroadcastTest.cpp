@@ -10,7 +10,11 @@ QStringList g_calls;
 class Listener : public QObject {
     Q_OBJECT
 public:
-    explicit Listener(QString name) : name_(std::move(name)) { registerWindowController(this); }
+    explicit Listener(QString name)
+        : name_(std::move(name))
+    {
+        registerWindowController(this);
+    }
     ~Listener() override { unregisterWindowController(this); }
     Listener* victim = nullptr;
 
@@ -50,9 +54,9 @@ TEST(Broadcast, ReachesEveryControllerDefiningTheOperationInWindowOrder)
     sendToAllWindowDelegates(Sel::UPDATE_AVENIR);
     sendToAllWindowDelegates(Sel::notifyNewDay, QStringLiteral("lundi"));
     sendToAllWindowDelegates(Sel::periodicAction);
-    EXPECT_EQ(g_calls, (QStringList{QStringLiteral("a:7:1"), QStringLiteral("b:7:1"), QStringLiteral("a:avenir"),
-                                    QStringLiteral("b:avenir"), QStringLiteral("a:day:lundi"),
-                                    QStringLiteral("b:day:lundi")}));
+    EXPECT_EQ(g_calls,
+              (QStringList {QStringLiteral("a:7:1"), QStringLiteral("b:7:1"), QStringLiteral("a:avenir"),
+                            QStringLiteral("b:avenir"), QStringLiteral("a:day:lundi"), QStringLiteral("b:day:lundi")}));
 }
 
 TEST(Broadcast, SkipsAControllerDestroyedByAnEarlierHandler)
@@ -63,7 +67,7 @@ TEST(Broadcast, SkipsAControllerDestroyedByAnEarlierHandler)
     Listener last(QStringLiteral("last"));
     first.victim = closed;
     sendToAllWindowDelegates(Sel::MAKE_TRANSACT, 1, false);
-    EXPECT_EQ(g_calls, (QStringList{QStringLiteral("first:1:0"), QStringLiteral("last:1:0")}));
+    EXPECT_EQ(g_calls, (QStringList {QStringLiteral("first:1:0"), QStringLiteral("last:1:0")}));
     EXPECT_EQ(registeredWindowControllers().size(), 2);
 }
 

@@ -8,8 +8,7 @@
 #include <cmath>
 #include <limits>
 
-namespace
-{
+namespace {
 
 double at(long day, long month, long year, long hour = 0, long minute = 0, long second = 0)
 {
@@ -35,8 +34,7 @@ Triple next(Triple t)
     return t;
 }
 
-class DatesAtFixedNow : public ::testing::Test
-{
+class DatesAtFixedNow : public ::testing::Test {
 protected:
     void SetUp() override { SystemClock::setNowForTesting(at(14, 6, 2024, 10, 30)); }
     void TearDown() override { SystemClock::setNowForTesting(std::nullopt); }
@@ -46,24 +44,24 @@ protected:
 
 TEST(Dates, DayStepsFollowMonthLengthsAndLeapYears)
 {
-    EXPECT_EQ(next({ 28, 2, 2023 }), (Triple { 1, 3, 2023 }));
-    EXPECT_EQ(next({ 28, 2, 2024 }), (Triple { 29, 2, 2024 }));
-    EXPECT_EQ(next({ 28, 2, 2100 }), (Triple { 1, 3, 2100 }));
-    EXPECT_EQ(next({ 31, 12, 1999 }), (Triple { 1, 1, 2000 }));
-    Triple t { 1, 3, 2000 };
+    EXPECT_EQ(next({28, 2, 2023}), (Triple {1, 3, 2023}));
+    EXPECT_EQ(next({28, 2, 2024}), (Triple {29, 2, 2024}));
+    EXPECT_EQ(next({28, 2, 2100}), (Triple {1, 3, 2100}));
+    EXPECT_EQ(next({31, 12, 1999}), (Triple {1, 1, 2000}));
+    Triple t {1, 3, 2000};
     previousDayDMY(&t.d, &t.m, &t.y);
-    EXPECT_EQ(t, (Triple { 29, 2, 2000 }));
+    EXPECT_EQ(t, (Triple {29, 2, 2000}));
     Triple out {};
     dmyNextDay(31, 2, 2023, &out.d, &out.m, &out.y);
-    EXPECT_EQ(out, (Triple { 1, 3, 2023 }));
+    EXPECT_EQ(out, (Triple {1, 3, 2023}));
     dmyPreviousDay(1, 1, 2024, &out.d, &out.m, &out.y);
-    EXPECT_EQ(out, (Triple { 31, 12, 2023 }));
-    t = { 10, 1, 2024 };
+    EXPECT_EQ(out, (Triple {31, 12, 2023}));
+    t = {10, 1, 2024};
     addDaysDMY(-5, &t.d, &t.m, &t.y);
     subDaysDMY(0, &t.d, &t.m, &t.y);
-    EXPECT_EQ(t, (Triple { 10, 1, 2024 }));
+    EXPECT_EQ(t, (Triple {10, 1, 2024}));
     addWeeksDMY(3, &t.d, &t.m, &t.y);
-    EXPECT_EQ(t, (Triple { 31, 1, 2024 }));
+    EXPECT_EQ(t, (Triple {31, 1, 2024}));
     EXPECT_EQ(daysInMonth(13, 2023), 31);
     EXPECT_EQ(daysInMonth(0, 2023), 31);
 }
@@ -78,9 +76,9 @@ TEST(Dates, MonthAndYearStepsKeepTheDayAndCarryWhatTheMonthLacks)
     EXPECT_EQ(wall(t), "20/01/2024 00:00:00");
     addYearsToDate(1, &t, at(29, 2, 2024));
     EXPECT_EQ(wall(t), "01/03/2025 00:00:00");
-    Triple my { 5, 1, 2024 };
+    Triple my {5, 1, 2024};
     previousMonthMY(&my.d, &my.m, &my.y);
-    EXPECT_EQ(my, (Triple { 5, 12, 2023 }));
+    EXPECT_EQ(my, (Triple {5, 12, 2023}));
 }
 
 TEST(Dates, CompositionIsLenientBothWays)
@@ -202,8 +200,9 @@ TEST_F(DatesAtFixedNow, ParsingIsLenientButRejectsImpossibleDates)
     EXPECT_EQ(wall(t), "05/02/2024 00:00:00");
     EXPECT_TRUE(parseDateString(QStringLiteral("9:15"), &t, 0, 1));
     EXPECT_EQ(wall(t), "14/06/2024 09:15:00");
-    const std::pair<const char*, int> rejected[] = { { "31/02/2024", 0 }, { "n'importe quoi", 0 }, { "", 0 },
-        { "1/2", 0 }, { "01/02/2024 25:00", 1 }, { "01/02/2024 10:00", 0 }, { "01/02/2024", 1 } };
+    const std::pair<const char*, int> rejected[]
+        = {{"31/02/2024", 0},       {"n'importe quoi", 0},   {"", 0},          {"1/2", 0},
+           {"01/02/2024 25:00", 1}, {"01/02/2024 10:00", 0}, {"01/02/2024", 1}};
     for (const auto& [text, timeStyle] : rejected) {
         EXPECT_FALSE(parseDateString(QString::fromUtf8(text), &t, 1, timeStyle)) << text;
         EXPECT_EQ(t, dateNow()) << text;
@@ -238,5 +237,5 @@ TEST(DateFormat, FailuresGiveQuestionMarkNullOrEmpty)
     EXPECT_TRUE(pstrFromDate(p.data(), 2, 0, at(7, 12, 2023)));
     EXPECT_EQ(pstrToNSString(p.data()), QStringLiteral("7 déc. 2023"));
     EXPECT_EQ(nsdateToStringWithStyles(QDateTime(QDate(2023, 12, 7), QTime(23, 30), QTimeZone::utc()), 1, 1),
-        QStringLiteral("08/12/2023 00:30"));
+              QStringLiteral("08/12/2023 00:30"));
 }

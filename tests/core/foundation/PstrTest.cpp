@@ -8,7 +8,7 @@ namespace {
 
 Str255 ps(const std::string& bytes)
 {
-    Str255 p{};
+    Str255 p {};
     p[0] = static_cast<unsigned char>(bytes.size());
     std::copy(bytes.begin(), bytes.end(), p.begin() + 1);
     return p;
@@ -69,7 +69,7 @@ TEST(Pstr, CompareIgnoresCaseAndAccentsAndComparesSecondWithFirst)
 
 TEST(Pstr, SanitizeMakesASafeShortName)
 {
-    Str255 out{};
+    Str255 out {};
     out.fill(0xFF);
     pstrSanitize(ps("-abc(d)").data(), out.data());
     EXPECT_EQ(str(out.data()), " abc d ");
@@ -85,7 +85,7 @@ TEST(Pstr, SanitizeMakesASafeShortName)
 
 TEST(Pstr, NumbersAndDigits)
 {
-    Str255 out{};
+    Str255 out {};
     intToPstr(-42, out.data());
     EXPECT_EQ(str(out.data()), "-42");
     intToPstr(0x100000005LL, out.data());
@@ -116,7 +116,7 @@ TEST(Pstr, NumbersAndDigits)
 
 TEST(Pstr, ConvertsThroughMacRoman)
 {
-    Str255 out{};
+    Str255 out {};
     nsStringToPstr255(QStringLiteral("Café"), out.data());
     EXPECT_EQ(str(out.data()), "Caf\x8E");
     EXPECT_EQ(pstrToNSString(out.data()), QStringLiteral("Café"));

@@ -22,7 +22,9 @@ const TextCase kTextCases[] = {
     {R"({\rtf1 {\*\generator Traitement 1.0;}{\info{\title Lettre}}Texte})", u"Texte"},
     {R"({\rtf1 a\par\par b\par})", u"a\n\nb"},
     {R"({\rtf1 N\~12\emdash fin})", u"N\u00A012\u2014fin"},
-    {"{\\rtf1 ligne\r\ncoup\xE9""e}", u"lignecoupée"},
+    {"{\\rtf1 ligne\r\ncoup\xE9"
+     "e}",
+     u"lignecoupée"},
     {R"({\rtf1 {\b gras)", u"gras"}, // unbalanced: what was read stands
 };
 
@@ -43,9 +45,10 @@ TEST(Rtf, RunsKeepTheirLookAndParagraphsTheirAlignment)
     const auto run = [](const char* text, bool b, bool i, bool u, double size) {
         return RtfRun {QString::fromUtf8(text), b, i, u, size};
     };
-    EXPECT_EQ(runs, (QList<RtfRun> {run("N", false, false, false, 14), run("gras", true, false, false, 14),
-                                    run("ital", false, true, false, 14), run("sousx", false, false, true, 14),
-                                    run("y", false, false, false, 14), run("p", false, false, false, 12)}));
+    EXPECT_EQ(runs,
+              (QList<RtfRun> {run("N", false, false, false, 14), run("gras", true, false, false, 14),
+                              run("ital", false, true, false, 14), run("sousx", false, false, true, 14),
+                              run("y", false, false, false, 14), run("p", false, false, false, 12)}));
 
     const RtfDocument aligned
         = readRtf(R"({\rtf1\qr\li400\sa120 droite\par\pard gauche\par\qc centre\par\qj justifié})");

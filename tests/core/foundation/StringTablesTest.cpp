@@ -34,14 +34,15 @@ QList<QPair<QString, QString>> keysAskedFor()
     static const QRegularExpression generic(QStringLiteral(R"re(\blocalizedStringForKey\()re") + lit
                                             + QStringLiteral(",") + lit);
     static const QRegularExpression shorthand(
-        QStringLiteral(R"re(\b(localizedAppl|localizedDialogue|localizedMisc|localizedHelp|cachedApplString|alertKey)\()re")
+        QStringLiteral(
+            R"re(\b(localizedAppl|localizedDialogue|localizedMisc|localizedHelp|cachedApplString|alertKey)\()re")
         + lit);
-    static const QHash<QString, QString> tableOf{{QStringLiteral("localizedAppl"), QStringLiteral("Appl")},
-                                                 {QStringLiteral("cachedApplString"), QStringLiteral("Appl")},
-                                                 {QStringLiteral("localizedDialogue"), QStringLiteral("Dialogue")},
-                                                 {QStringLiteral("alertKey"), QStringLiteral("Dialogue")},
-                                                 {QStringLiteral("localizedMisc"), QStringLiteral("Misc")},
-                                                 {QStringLiteral("localizedHelp"), QStringLiteral("Help")}};
+    static const QHash<QString, QString> tableOf {{QStringLiteral("localizedAppl"), QStringLiteral("Appl")},
+                                                  {QStringLiteral("cachedApplString"), QStringLiteral("Appl")},
+                                                  {QStringLiteral("localizedDialogue"), QStringLiteral("Dialogue")},
+                                                  {QStringLiteral("alertKey"), QStringLiteral("Dialogue")},
+                                                  {QStringLiteral("localizedMisc"), QStringLiteral("Misc")},
+                                                  {QStringLiteral("localizedHelp"), QStringLiteral("Help")}};
     QList<QPair<QString, QString>> keys;
     QDirIterator it(QStringLiteral(SORV_SOURCE_DIR "/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
                     QDir::Files, QDirIterator::Subdirectories);
@@ -78,8 +79,8 @@ TEST(StringTables, EveryKeyTheCodeAsksForIsInItsTable)
             QString error;
             tables.insert(table, tableFile(table, &error));
         }
-        EXPECT_TRUE(tables[table].contains(key)) << "missing key \"" << key.toStdString() << "\" in table "
-                                                 << table.toStdString();
+        EXPECT_TRUE(tables[table].contains(key))
+            << "missing key \"" << key.toStdString() << "\" in table " << table.toStdString();
     }
 }
 

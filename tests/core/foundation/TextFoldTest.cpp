@@ -1,5 +1,5 @@
-#include "foundation/pstr.h"
 #include "foundation/textfold.h"
+#include "foundation/pstr.h"
 
 #include <gtest/gtest.h>
 
@@ -34,17 +34,17 @@ TEST(TextFold, FamiliesReadInMacRoman)
     // Every family character must exist in MacRoman, or the length-prefixed form of the family is lost.
     for (const char* key : {"charFamillyA", "charFamillyE", "charFamillyI", "charFamillyO", "charFamillyU"}) {
         const QString text = cachedApplString(QLatin1String(key));
-        Str255 p{};
+        Str255 p {};
         nsStringToPstr255(text, p.data());
         EXPECT_GT(text.size(), 0) << key;
         EXPECT_EQ(p[0], text.size()) << key;
     }
 
-    Str255 s{};
+    Str255 s {};
     nsStringToPstr255(QStringLiteral("Été Ça-1"), s.data());
     pstrFoldAccents(s.data(), s.data());
     EXPECT_EQ(pstrToNSString(s.data()), QStringLiteral("ete  a 1"));
-    Str255 key{};
+    Str255 key {};
     nsStringToPstr255(QStringLiteral("charFamillyO"), key.data());
     EXPECT_TRUE(pstrCharInFamily(0x85, key.data())); // Ö
     EXPECT_FALSE(pstrCharInFamily('o', key.data()));

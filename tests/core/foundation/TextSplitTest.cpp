@@ -1,6 +1,6 @@
+#include "foundation/textsplit.h"
 #include "foundation/HelperSVUtil.h"
 #include "foundation/encoding.h"
-#include "foundation/textsplit.h"
 
 #include <gtest/gtest.h>
 
@@ -19,31 +19,32 @@ QStringList fields(const QString& line)
 
 TEST(TextSplit, FieldsWithQuotes)
 {
-    EXPECT_EQ(fields(QStringLiteral("1;\"a;b\";3")), (QStringList{"1", "a;b", "3"}));
-    EXPECT_EQ(fields(QStringLiteral("\"He said \"\"hi\"\"\";x")), (QStringList{"He said \"hi\"", "x"}));
-    EXPECT_EQ(fields(QStringLiteral("\"\";\"\"\"\"")), (QStringList{"", "\""}));
-    EXPECT_EQ(fields(QStringLiteral("a;\"b;c")), (QStringList{"a", "b;c", ""}));
-    EXPECT_EQ(fields(QStringLiteral("a;")), (QStringList{"a", ""}));
+    EXPECT_EQ(fields(QStringLiteral("1;\"a;b\";3")), (QStringList {"1", "a;b", "3"}));
+    EXPECT_EQ(fields(QStringLiteral("\"He said \"\"hi\"\"\";x")), (QStringList {"He said \"hi\"", "x"}));
+    EXPECT_EQ(fields(QStringLiteral("\"\";\"\"\"\"")), (QStringList {"", "\""}));
+    EXPECT_EQ(fields(QStringLiteral("a;\"b;c")), (QStringList {"a", "b;c", ""}));
+    EXPECT_EQ(fields(QStringLiteral("a;")), (QStringList {"a", ""}));
     EXPECT_EQ(fields(QString()), QStringList());
-    EXPECT_EQ(fields(QStringLiteral(" \"x\"y;z")), (QStringList{"xy", "z"}));
+    EXPECT_EQ(fields(QStringLiteral(" \"x\"y;z")), (QStringList {"xy", "z"}));
 }
 
 TEST(TextSplit, TokensSkipRunsOfSeparators)
 {
     const QByteArray bytes("  a,,b\xE9 ,");
-    EXPECT_EQ(splitDataIntoTokens(bytes, {' ', ','}), (QStringList{"a", QStringLiteral("bé")}));
+    EXPECT_EQ(splitDataIntoTokens(bytes, {' ', ','}), (QStringList {"a", QStringLiteral("bé")}));
     // U+012C has the low byte of "," and is no separator for that.
-    EXPECT_EQ(splitStringIntoTokens(QStringLiteral("x\u012Cy,z"), {','}), (QStringList{QStringLiteral("x\u012Cy"), "z"}));
+    EXPECT_EQ(splitStringIntoTokens(QStringLiteral("x\u012Cy,z"), {','}),
+              (QStringList {QStringLiteral("x\u012Cy"), "z"}));
     EXPECT_TRUE(isCharInList('\t', {';', '\t'}));
     EXPECT_FALSE(isCharInList(' ', {';', '\t'}));
 }
 
 TEST(TextSplit, PiecesKeepEmptiesAndDecode)
 {
-    EXPECT_EQ(splitStringBy(QStringLiteral("a\r\n\r\nb"), QStringLiteral("\r\n")), (QStringList{"a", "", "b"}));
-    EXPECT_EQ(splitStringBy(QStringLiteral("ab"), QString()), QStringList{"ab"});
+    EXPECT_EQ(splitStringBy(QStringLiteral("a\r\n\r\nb"), QStringLiteral("\r\n")), (QStringList {"a", "", "b"}));
+    EXPECT_EQ(splitStringBy(QStringLiteral("ab"), QString()), QStringList {"ab"});
     EXPECT_EQ(splitDataStringBy(QByteArray("caf\x8E\rx"), QStringLiteral("\r"), kEncodingMacRoman),
-              (QStringList{QStringLiteral("café"), "x"}));
+              (QStringList {QStringLiteral("café"), "x"}));
     EXPECT_TRUE(splitDataStringBy(QByteArray("a\xFF;b"), QStringLiteral(";"), kEncodingUTF8).isEmpty());
 }
 
@@ -79,7 +80,7 @@ TEST(HelperSVUtil, EnumerationStopsWhenAsked)
 
 TEST(HelperSVUtil, InsertIndexIsTheLowerBound)
 {
-    const QStringList list{"b", "d"};
+    const QStringList list {"b", "d"};
     const auto at = [&](const QString& key) {
         return findInsertIndexWithBlock(0, 1, key, [&](long i, const QString& k) { return list.at(i).compare(k); });
     };

@@ -1,7 +1,7 @@
 #include "foundation/files.h"
+#include "foundation/mainthread.h"
 #include "foundation/numbers.h"
 #include "foundation/random.h"
-#include "foundation/mainthread.h"
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>

@@ -12,8 +12,7 @@
 #include <cstring>
 #include <limits>
 
-namespace
-{
+namespace {
 
 using testenv::readFile;
 using testenv::writeFile;
@@ -114,7 +113,7 @@ TEST(XmlMember, ReadersTakeTheLeadingValueOrTheDefault)
                                          "<big>99999999999</big><huge>-99999999999999999999</huge>"
                                          "<d> +12.5e1x</d><comma>1,5</comma><hex>0x10</hex><inf>inf</inf>"
                                          "<nan>nan</nan><over>1e999</over><fl>1e300</fl></record>",
-        &holder);
+                                         &holder);
     ASSERT_TRUE(r);
     EXPECT_EQ(xmlGetInt(r, "a", 0), -42);
     EXPECT_EQ(xmlGetInt(r, "none", 5), 0);
@@ -144,7 +143,7 @@ TEST(XmlMember, BooleansFollowTheirFirstSignificantCharacter)
     XmlDocPtr holder;
     const pugi::xml_node r = parseRecord("<record><a>1</a><b>0</b><c>yes</c><d>T</d><e>no</e><f> +007</f>"
                                          "<g>-000</g><h>false</h><i></i></record>",
-        &holder);
+                                         &holder);
     EXPECT_TRUE(xmlGetBool(r, "a", false));
     EXPECT_FALSE(xmlGetBool(r, "b", true));
     EXPECT_TRUE(xmlGetBool(r, "c", false));
@@ -187,7 +186,7 @@ TEST(XmlMember, TolerantLoadingKeepsWhatWasReadable)
     pugi::xml_node root = parseRecord("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
                                       "<list><record><n>1</n><n>9</n></record><record><n>2</n></record></list><?"
                                       "?>",
-        &holder);
+                                      &holder);
     ASSERT_TRUE(root);
     EXPECT_EQ(std::distance(root.children("record").begin(), root.children("record").end()), 2);
     EXPECT_EQ(xmlGetInt(root.child("record"), "n", 0), 1);
@@ -226,7 +225,7 @@ TEST(XmlMember, PackageFilesAreReplacedWhole)
     xmlAppendInt(xmlAppendElement(root, "record"), "n", 42);
     ASSERT_TRUE(saveXMLInPackage(package, shortDocument.get(), QStringLiteral("taxes.xml")));
 
-    EXPECT_EQ(QDir(package + "/Contents/Resources").entryList(QDir::Files | QDir::Hidden), QStringList { "taxes.xml" });
+    EXPECT_EQ(QDir(package + "/Contents/Resources").entryList(QDir::Files | QDir::Hidden), QStringList {"taxes.xml"});
     EXPECT_TRUE(
         readFile(package + "/Contents/Resources/taxes.xml").endsWith("<list><record><n>42</n></record></list>"));
     XmlDocPtr holder;

@@ -22,7 +22,7 @@ TEST(Idents, RandomIdentsAvoidFixedAndUsedOnesAndNeverLoop)
 TEST(Idents, MaxIdentStartsAtTwo)
 {
     const auto id = [](long v) { return v; };
-    EXPECT_EQ(newMaxIdent(QList<long>{}, id), 2);
-    EXPECT_EQ(newMaxIdent(QList<long>{-1, 0}, id), 2);
-    EXPECT_EQ(newMaxIdent(QList<long>{4, 9, 3}, id), 10);
+    EXPECT_EQ(newMaxIdent(QList<long> {}, id), 2);
+    EXPECT_EQ(newMaxIdent(QList<long> {-1, 0}, id), 2);
+    EXPECT_EQ(newMaxIdent(QList<long> {4, 9, 3}, id), 10);
 }

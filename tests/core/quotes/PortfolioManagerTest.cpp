@@ -8,12 +8,10 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // A service that breaks the rules: answers from another thread, and twice.
-class UnrulyQuoteService : public IQuoteService
-{
+class UnrulyQuoteService : public IQuoteService {
 public:
     QThread* worker = nullptr;
     void requestQuoteForSymbol(const QString&, const QuoteEndBlock& end, const QuoteFailBlock& fail) override
@@ -32,21 +30,21 @@ TEST(PortfolioManager, QuoteIsReadFromQueryResultsQuote)
 {
     double cours = -1;
     QString name, currency;
-    EXPECT_TRUE(PortfolioManager::getQuoteFromJSON(
-        FakeQuoteService::quoteJson(QStringLiteral("1.0823"), "E", "USD"), &cours, &name, &currency));
+    EXPECT_TRUE(PortfolioManager::getQuoteFromJSON(FakeQuoteService::quoteJson(QStringLiteral("1.0823"), "E", "USD"),
+                                                   &cours, &name, &currency));
     EXPECT_DOUBLE_EQ(cours, 1.0823);
     EXPECT_EQ(name + currency, QStringLiteral("EUSD"));
 
-    const QJsonObject noName { { "query",
-        QJsonObject { { "results",
-            QJsonObject { { "quote",
-                QJsonObject {
-                    { "Currency", "USD" },
-                    { "PreviousClose", 1.0 },
-                } } } } } } };
-    const QJsonValue failing[] = { FakeQuoteService::quoteJson(QJsonValue::Null), noName,
-        QJsonObject { { "query", QJsonObject { { "results", QJsonValue::Null } } } },
-        FakeQuoteService::quoteJson(QStringLiteral("n/a")), QJsonArray { 1 } };
+    const QJsonObject noName {{"query",
+                               QJsonObject {{"results",
+                                             QJsonObject {{"quote",
+                                                           QJsonObject {
+                                                               {"Currency", "USD"},
+                                                               {"PreviousClose", 1.0},
+                                                           }}}}}}};
+    const QJsonValue failing[] = {FakeQuoteService::quoteJson(QJsonValue::Null), noName,
+                                  QJsonObject {{"query", QJsonObject {{"results", QJsonValue::Null}}}},
+                                  FakeQuoteService::quoteJson(QStringLiteral("n/a")), QJsonArray {1}};
     for (const QJsonValue& json : failing) {
         EXPECT_FALSE(PortfolioManager::getQuoteFromJSON(json, &cours, &name, &currency));
         EXPECT_TRUE(cours == 0.0 && name.isEmpty() && currency.isEmpty());

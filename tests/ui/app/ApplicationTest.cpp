@@ -12,8 +12,6 @@
 
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/SVDocumentManager.h"
@@ -22,6 +20,8 @@
 #include "foundation/broadcast.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>

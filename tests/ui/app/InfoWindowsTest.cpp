@@ -168,9 +168,10 @@ TEST_F(InfoWindowsTest, ExportingALetterCopiesItOpensItOnRequestAndNeverReplaces
     const QString folder = infoFolder({});
     QDir().mkpath(folder + QStringLiteral("/lettres"));
     const QString source = folder + QStringLiteral("/lettres/Relance.rtf");
-    const QByteArray bytes = R"({\rtf1\ansi\ansicpg1252\cocoartf2709{\fonttbl\f0\fnil Palatino;}{\colortbl;\red0\green0\blue0;})"
-                             R"({\*\expandedcolortbl;;}\paperw11900\paperh16840\pard\qr\f0\fs28 Paris, le 3 mars\par)"
-                             "\n\\pard {\\b Objet : relance}\\par Madame, Monsieur,\\tab merci.}";
+    const QByteArray bytes
+        = R"({\rtf1\ansi\ansicpg1252\cocoartf2709{\fonttbl\f0\fnil Palatino;}{\colortbl;\red0\green0\blue0;})"
+          R"({\*\expandedcolortbl;;}\paperw11900\paperh16840\pard\qr\f0\fs28 Paris, le 3 mars\par)"
+          "\n\\pard {\\b Objet : relance}\\par Madame, Monsieur,\\tab merci.}";
     testenv::writeFile(source, bytes);
     const QString target = testenv::freshDir(QStringLiteral("export")) + QStringLiteral("/Relance.rtf");
     auto* letter = StdWindowController::push<FenViewLettreController>(
@@ -193,7 +194,8 @@ TEST_F(InfoWindowsTest, ExportingALetterCopiesItOpensItOnRequestAndNeverReplaces
     ui().answerSavePanel(target);
     ui().answerAlert(QStringLiteral("kAlerte_exportLettre"), kAlertFirstButton);
     letter->perform(QStringLiteral("EXPORTER:"));
-    EXPECT_EQ(ui().alertsShown().last().request.information, QStringLiteral("« Relance.rtf » : un élément porte déjà ce nom."));
+    EXPECT_EQ(ui().alertsShown().last().request.information,
+              QStringLiteral("« Relance.rtf » : un élément porte déjà ce nom."));
     EXPECT_EQ(ui().desktopRequests().openedFiles.size(), 1);
     letter->close();
 }

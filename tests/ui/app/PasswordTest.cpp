@@ -7,10 +7,10 @@
 
 #include "support/TestEnvironment.h"
 
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/SVDocumentManager.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
 
 #include <QCheckBox>
 #include <QDir>

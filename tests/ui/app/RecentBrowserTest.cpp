@@ -13,11 +13,11 @@
 #include "support/TestFiles.h"
 
 #include "document/APPLIPARAM.h"
-#include "model/DOCUMENT.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "foundation/SystemClock.h"
 #include "foundation/localized.h"
 #include "foundation/xmlmember.h"
+#include "model/DOCUMENT.h"
 
 #include <QAbstractButton>
 #include <QApplication>

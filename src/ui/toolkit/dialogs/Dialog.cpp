@@ -1,7 +1,7 @@
 #include "toolkit/dialogs/Dialog.h"
 
-#include "toolkit/media/SVSoundManager.h"
 #include "toolkit/host/UiHost.h"
+#include "toolkit/media/SVSoundManager.h"
 
 #include "document/APPLIPARAM.h"
 #include "foundation/localized.h"

@@ -1,7 +1,7 @@
 #include "toolkit/dialogs/ViewCalendrier.h"
 
-#include "toolkit/drawing/Constants.h"
 #include "toolkit/dialogs/FenCalendrierController.h"
+#include "toolkit/drawing/Constants.h"
 #include "toolkit/drawing/drawing.h"
 
 #include "foundation/dates.h"

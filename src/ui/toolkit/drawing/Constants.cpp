@@ -12,7 +12,7 @@
 #include <cmath>
 
 // The family icon table lives with the payment means, which the model needs too.
-void Constants::initConstants() {}
+void Constants::initConstants() { }
 
 QString familyIconName(int family)
 {

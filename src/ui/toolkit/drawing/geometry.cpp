@@ -1,7 +1,7 @@
 #include "toolkit/drawing/geometry.h"
 
-#include "toolkit/media/Animator.h"
 #include "toolkit/host/UiHost.h"
+#include "toolkit/media/Animator.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "toolkit/fields/TextViewPoste.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "model/DOCUMENT.h"
 #include "model/POSTE.h"
 
 bool TextViewPoste::makeCompletionList()

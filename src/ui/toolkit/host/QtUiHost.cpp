@@ -1,14 +1,14 @@
 #include "toolkit/host/QtUiHost.h"
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
-#include "toolkit/media/QtAnimator.h"
-#include "toolkit/host/QtDesktop.h"
 #include "toolkit/dialogs/QtFilePanels.h"
+#include "toolkit/host/QtDesktop.h"
 #include "toolkit/host/QtModalRunner.h"
-#include "toolkit/print/QtPrintHost.h"
 #include "toolkit/host/QtScheduler.h"
 #include "toolkit/host/QtScreenInfo.h"
+#include "toolkit/media/QtAnimator.h"
 #include "toolkit/media/QtSoundBackend.h"
+#include "toolkit/print/QtPrintHost.h"
 
 std::unique_ptr<UiHost> makeQtUiHost()
 {

@@ -1,7 +1,7 @@
 #include "toolkit/palettes/HelperSVPalette.h"
 
-#include "toolkit/host/UiHost.h"
 #include "toolkit/drawing/geometry.h"
+#include "toolkit/host/UiHost.h"
 
 #include "foundation/diagnostics.h"
 

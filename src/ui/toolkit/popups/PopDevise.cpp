@@ -1,8 +1,8 @@
 #include "toolkit/popups/PopDevise.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/Devise.h"
 
 #include <QEvent>

@@ -2,9 +2,9 @@
 
 #include "toolkit/popups/PopPoste.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"
 
 void PopDossier::FILL_MENU()

@@ -1,9 +1,9 @@
 #include "toolkit/popups/PopEcheancier.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
-#include "model/ECHEANCIER.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
 
 void PopEcheancier::FILL_MENU()
 {

@@ -2,9 +2,9 @@
 
 #include "toolkit/drawing/Constants.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/MACRO.h"
 
 #include <QKeySequence>

@@ -2,8 +2,8 @@
 
 #include "toolkit/popups/PopSynonyme.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "model/DOCUMENT.h"
 #include "model/MOYEN.h"
 #include "model/Synonyme.h"
 #include "model/TOOL.h"

@@ -1,8 +1,8 @@
 #include "toolkit/popups/PopPortfolio.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 
 void PopPortfolio::FILL_MENU()
 {

@@ -2,9 +2,9 @@
 
 #include "toolkit/popups/PopLogo.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"
 #include "model/POSTE.h"
 

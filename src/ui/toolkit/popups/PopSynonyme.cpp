@@ -2,8 +2,8 @@
 
 #include "toolkit/popups/PopLogo.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
+#include "model/DOCUMENT.h"
 #include "model/Synonyme.h"
 
 QIcon PopSynonyme::synonymeImage(const Synonyme& synonyme)

@@ -1,8 +1,8 @@
 #include "toolkit/popups/PopTaxe.h"
 
-#include "model/DOCUMENT.h"
 #include "document/DocContext.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "model/TAXE.h"
 
 void PopTaxe::FILL_MENU()

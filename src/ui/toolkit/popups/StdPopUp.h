@@ -12,8 +12,8 @@
 // A subclass fills the menu in FILL_MENU with the item builders below; WILL_UPDATE runs first.
 // Tests open the menu through rebuild(), which is what opening it does, and choose an item
 // through activateTag(), which does what a click does.
-#include "toolkit/windows/StdControlProtocol.h"
 #include "toolkit/popups/StdMenu.h"
+#include "toolkit/windows/StdControlProtocol.h"
 
 #include <QToolButton>
 

@@ -1,8 +1,8 @@
 #include "toolkit/print/PrintAccessoryViewController.h"
 
-#include "toolkit/windows/EchelleSlider.h"
 #include "toolkit/print/PrintOperation.h"
 #include "toolkit/print/PrintView.h"
+#include "toolkit/windows/EchelleSlider.h"
 #include "toolkit/windows/StdWindowController.h"
 
 #include "foundation/localized.h"

@@ -1,7 +1,7 @@
 #include "toolkit/print/PrintViewWithTable.h"
 
-#include "toolkit/windows/StdWindowController.h"
 #include "toolkit/drawing/drawing.h"
+#include "toolkit/windows/StdWindowController.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

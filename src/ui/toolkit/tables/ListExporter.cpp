@@ -1,9 +1,9 @@
 #include "toolkit/tables/ListExporter.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/host/UiHost.h"
 #include "toolkit/popups/StdPopUp.h"
 #include "toolkit/windows/StdWindowController.h"
-#include "toolkit/host/UiHost.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "foundation/IDesktop.h"

@@ -4,8 +4,8 @@
 // length has only a few live widgets. Its texts are labels laid out over a background box that
 // the list window colours for the row.
 #include "model/MONTANT.h"
-#include "toolkit/windows/StdControlProtocol.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/StdControlProtocol.h"
 
 #include <QColor>
 #include <QPointer>

@@ -1,8 +1,8 @@
 #include "toolkit/windows/StdWindowWithTableController.h"
 
+#include "toolkit/host/UiHost.h"
 #include "toolkit/palettes/HelperSVPalette.h"
 #include "toolkit/print/PrintViewWithTable.h"
-#include "toolkit/host/UiHost.h"
 #include "toolkit/tables/listgeometry.h"
 
 #include "document/APPLIPARAM.h"

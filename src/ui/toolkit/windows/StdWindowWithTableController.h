@@ -15,11 +15,11 @@
 // with a template hands it over with setTemplateViews(). The tables are connected to the
 // controller before FILL runs, so the row hooks must answer (with no rows, say) from then on.
 #include "model/TOTAUX.h"
+#include "toolkit/print/PrintView.h"
 #include "toolkit/tables/StdCell.h"
-#include "toolkit/windows/StdPlacedView.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/tables/StdTemplate.h"
-#include "toolkit/print/PrintView.h"
+#include "toolkit/windows/StdPlacedView.h"
 #include "toolkit/windows/StdWindowController.h"
 
 #include <QColor>

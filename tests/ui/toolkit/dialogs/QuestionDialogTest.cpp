@@ -5,8 +5,8 @@
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/dialogs/FenMessageController.h"
 
-#include "model/DOCUMENT.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"

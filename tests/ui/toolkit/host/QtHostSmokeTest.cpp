@@ -8,8 +8,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
 #include <QTimer>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <gtest/gtest.h>
 

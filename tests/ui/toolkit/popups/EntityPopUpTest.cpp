@@ -267,9 +267,7 @@ TEST_F(EntityPopUpTest, AccountsFollowTheTreeWithBanksCarryingTheirAccounts)
     EXPECT_EQ(StdMenu::representedObject(shown(rural).at(0)).toLongLong(), 10);
     EXPECT_FALSE(shown(rural).at(1)->icon().isNull()); // Courant shows its logo
     // Pictures by ident: the logo, the type's picture, the special one for no account, none for no bank.
-    const auto same = [](const QIcon& a, const QIcon& b) {
-        return a.pixmap(16).toImage() == b.pixmap(16).toImage();
-    };
+    const auto same = [](const QIcon& a, const QIcon& b) { return a.pixmap(16).toImage() == b.pixmap(16).toImage(); };
     EXPECT_TRUE(same(PopCompte::getCompteImage(20, doc.get()), PopCompte::getToolImage(doc->compteHdl[0], doc.get())));
     EXPECT_TRUE(same(PopCompte::getCompteImage(21, doc.get()), StdPopUp::itemImage(QStringLiteral("compte_user"))));
     EXPECT_TRUE(same(PopCompte::getCompteImage(99, doc.get()), StdPopUp::itemImage(QStringLiteral("compte_special"))));

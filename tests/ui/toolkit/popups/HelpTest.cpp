@@ -166,7 +166,8 @@ TEST_F(HelpTest, LegendShowsTheUsersColourRampsAtEachOpening)
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->objectName(), "ViewHelpLegende");
     EXPECT_EQ(panel->findChild<QLabel*>("field_titre")->text(), localizedHelp("HELP_TITLE_LEGENDE"));
-    for (const char* key : {"kMisc_AnalyseTitre", "kMisc_AnalyseDepenses", "kMisc_AnalyseRecettes", "kMisc_AnalyseSolde"})
+    for (const char* key :
+         {"kMisc_AnalyseTitre", "kMisc_AnalyseDepenses", "kMisc_AnalyseRecettes", "kMisc_AnalyseSolde"})
         EXPECT_EQ(panel->findChild<QLabel*>(key)->text(), localizedMisc(key));
     // The expense ramp starts with the colour the user gave it.
     const QImage shot = panel->grab().toImage();

@@ -1,13 +1,13 @@
 // Printing: the page arithmetic of lists, what each page draws, the options panel, the print road
 // of a window with its options saved back, and a printed demo list to look at.
+#include "toolkit/fields/StdTextFieldTruncate.h"
+#include "toolkit/host/QtUiHost.h"
 #include "toolkit/print/PrintAccessoryViewController.h"
 #include "toolkit/print/PrintViewWithTable.h"
 #include "toolkit/print/PrintViewWithView.h"
-#include "toolkit/host/QtUiHost.h"
-#include "toolkit/windows/StdBoxNoBorder.h"
-#include "toolkit/fields/StdTextFieldTruncate.h"
-#include "toolkit/windows/StdViewTitre.h"
 #include "toolkit/tables/TemplateFinanceTitre.h"
+#include "toolkit/windows/StdBoxNoBorder.h"
+#include "toolkit/windows/StdViewTitre.h"
 
 #include "foundation/SystemClock.h"
 #include "uisupport/DemoRows.h"
@@ -185,7 +185,8 @@ TEST(PrintTableLayout, PageArithmeticOf250RowsAtTwoScales)
     EXPECT_EQ(fullLast.nbPages, 5);
 
     // A footer exactly as tall as the free rows still fits under them: only a taller one moves.
-    const Layout exact = PrintViewWithTable::computeLayout(a4Info(100), 135, {{902, 80}, {902, 24}, {902, 20}, {902, 20}});
+    const Layout exact
+        = PrintViewWithTable::computeLayout(a4Info(100), 135, {{902, 80}, {902, 24}, {902, 20}, {902, 20}});
     EXPECT_EQ(exact.rowsPerPage, 68);
     EXPECT_EQ(exact.rowsOnLastPage, 67);
     EXPECT_FALSE(exact.footerOwnPage);

@@ -12,10 +12,10 @@
 #include "foundation/broadcast.h"
 #include "foundation/selectors.h"
 
-#include <QLabel>
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QTest>
 
 namespace {

@@ -1,5 +1,6 @@
 // Small controls and the class extensions: what buttons and image views print, colours written
 // as in web pages, and images resized to sizes in points.
+#include "toolkit/drawing/colorx.h"
 #include "toolkit/print/PrintElement.h"
 #include "toolkit/windows/StdButton.h"
 #include "toolkit/windows/StdImageView.h"
@@ -7,7 +8,6 @@
 #include "toolkit/windows/StdImageViewMoyen.h"
 #include "toolkit/windows/StdImageViewPoste.h"
 #include "toolkit/windows/buttonx.h"
-#include "toolkit/drawing/colorx.h"
 #include "toolkit/windows/imagex.h"
 
 #include "model/TRANSACT.h"
