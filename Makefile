@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps configure build run test test-main test-asan tidy bench clean
+.PHONY: all deps configure build run test format-check test-main test-asan tidy bench clean
 
 all: build
 
@@ -22,7 +22,11 @@ build: configure
 run: build
 	$(BUILD)/src/sorvanta
 
-test: deps test-main test-asan
+test: deps format-check test-main test-asan
+
+# Every source file in the house style (.clang-format).
+format-check:
+	scripts/check-format
 
 test-main: configure
 	cmake --build $(BUILD) -j $(JOBS)
