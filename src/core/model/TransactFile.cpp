@@ -247,7 +247,7 @@ QString elementString(pugi::xml_node element)
     return text ? QString::fromUtf8(text) : QString();
 }
 
-// "1", "YES", "true"... as the member-file layer reads booleans.
+// A boolean by its first significant character, as the member-file layer reads booleans.
 bool elementBool(pugi::xml_node element, bool defaultValue)
 {
     std::string joined;
