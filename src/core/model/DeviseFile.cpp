@@ -109,7 +109,7 @@ DeviseList loadDevise(const QString& packageUrl, LoadIssues* issues)
     const pugi::xml_node root = loadXMLFromPackage(packageUrl, QString::fromLatin1(kDeviseFileName), &document, issues);
     if (!root)
         return Devise::defaultDevises();
-    const DeviseList devises = XML_load_devise(root, issues);
+    DeviseList devises = XML_load_devise(root, issues);
     if (devises.size() == kDeviseSlotCount)
         return devises;
     return completeDeviseSlots(devises);
