@@ -153,12 +153,13 @@ QRect StdPaletteDock::assumedBound(const QRect& screenFrame, int paletteHeight, 
     const double reference = screenFrame.y() + screenFrame.height();
     const UpRect screen = upFrame(screenFrame, reference);
     UpRect bound = upFrame(frame, reference);
-    const long overlap = long(bound.top() - long(screen.top() - paletteHeight - 2));
+    // Whole points, as the screen and the window frames are.
+    const long overlap = long(bound.top() - double(long(screen.top() - paletteHeight - 2)));
     if (overlap <= 0)
         return frame;
-    bound.y -= overlap;
+    bound.y -= double(overlap);
     if (bound.y < screen.y) {
-        const long below = long(screen.y - bound.y);
+        const double below = double(long(screen.y - bound.y));
         bound.y += below;
         bound.height -= below;
     }
