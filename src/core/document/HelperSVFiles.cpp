@@ -65,7 +65,10 @@ bool HelperSVFiles::getSVFile(int root, const QStringList& levels, const QString
     }
     if (!nom.isEmpty() && !isPathComponent(nom))
         return false;
-    createFolder(path, error);
+    // The application's resources are compiled in and read-only: there is nothing to create, and
+    // making ":/…" on disk would only leave a stray folder in the working directory.
+    if (root != kRootResources)
+        createFolder(path, error);
     if (!nom.isEmpty())
         path = appendComponent(path, nom);
     if (url)

@@ -74,6 +74,7 @@ TEST(LibraryFolder, RootsAndComponentsThatCannotBeFormedGiveNoPlace)
     EXPECT_FALSE(HelperSVLibraryFolder::getSVICloudCacheFolderUrl(&url, QStringLiteral("a/b"), &error));
     EXPECT_TRUE(HelperSVLibraryFolder::getSVApplicationCalculetteProgrammeFolderUrl(&url, &error));
     EXPECT_EQ(url, QStringLiteral(":/Programs"));
+    EXPECT_FALSE(QFileInfo::exists(QDir::currentPath() + QStringLiteral("/:"))); // no folder made on disk
 }
 
 TEST(LibraryFolder, FailedCreationStillAnswersThePlaceWithTheSystemError)
