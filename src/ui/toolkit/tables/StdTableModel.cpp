@@ -48,6 +48,11 @@ StdRowsMimeData::StdRowsMimeData(StdTableView* origin, const IndexSet& rows)
     setData(QString::fromLatin1(kStdRowsMimeType), encodeRows(rows));
 }
 
+StdTableView* StdRowsMimeData::origin() const
+{
+    return m_origin;
+}
+
 QByteArray StdRowsMimeData::encodeRows(const IndexSet& rows)
 {
     QByteArray data;

@@ -65,7 +65,7 @@ class StdRowsMimeData : public QMimeData {
     Q_OBJECT
 public:
     StdRowsMimeData(StdTableView* origin, const IndexSet& rows);
-    StdTableView* origin() const { return m_origin; }
+    StdTableView* origin() const;
 
     static QByteArray encodeRows(const IndexSet& rows);
     // False when the data is not a list of row numbers.
