@@ -36,12 +36,13 @@ TRANSACT transact(int day, double amount, long poste, long from = kCompte, long 
     return t;
 }
 
-FINANCE finance(long ident, const char* nom)
+// A folder, investment or schedule known by its ident and name.
+template <typename T> T named(long ident, const char* nom)
 {
-    FINANCE f;
-    f.ident = ident;
-    f.nom = QString::fromUtf8(nom);
-    return f;
+    T entity;
+    entity.ident = ident;
+    entity.nom = QString::fromUtf8(nom);
+    return entity;
 }
 
 class TransListExportTest : public ::testing::Test {
@@ -56,27 +57,16 @@ protected:
         doc.compteHdl = {testenv::tool(kToolCompte, kCompte, QStringLiteral("Compte courant"), kBanqueUser, 10),
                          testenv::tool(kToolCompte, 22, QStringLiteral("Marché; halles"), kBanqueTiers, 11),
                          testenv::tool(kToolCompte, 23, QStringLiteral("Employeur"), kBanqueTiers, 11)};
-        doc.dossierHdl.resize(2);
-        doc.dossierHdl[0].ident = 1;
-        doc.dossierHdl[0].nom = QStringLiteral("Maison");
-        doc.dossierHdl[1].ident = 2;
-        doc.dossierHdl[1].nom = QStringLiteral("Vacances");
+        doc.dossierHdl = {named<DOSSIER>(1, "Maison"), named<DOSSIER>(2, "Vacances")};
         doc.posteHdl = {{.ident = 1, .dossierID = 1, .nom = QStringLiteral("Alimentation")},
                         {.ident = 2, .dossierID = 2, .nom = QStringLiteral("Loisirs")},
                         {.ident = 3, .dossierID = 1, .nom = QStringLiteral("Santé")}};
         doc.taxeHdl = {{.ident = 2, .rate = 20, .nom = QStringLiteral("TVA")}};
-        doc.titreHdl = {finance(9, "Actions Fruitière")};
-        doc.empruntHdl = {finance(12, "Prêt auto")};
-        doc.echeancierHdl.resize(1);
-        doc.echeancierHdl[0].ident = 5;
-        doc.echeancierHdl[0].nom = QStringLiteral("Loyer");
-        addTransactions();
-    }
-
-    // A ticked and taxed purchase, a split one of three lines, a sale of securities entered in
-    // francs, a loan repayment split in two, 0.004, and an occurrence of a schedule.
-    void addTransactions()
-    {
+        doc.titreHdl = {named<FINANCE>(9, "Actions Fruitière")};
+        doc.empruntHdl = {named<FINANCE>(12, "Prêt auto")};
+        doc.echeancierHdl = {named<ECHEANCIER>(5, "Loyer")};
+        // A ticked and taxed purchase, a split one of three lines, a sale of securities entered
+        // in francs, a loan repayment split in two, 0.004, and an occurrence of a schedule.
         TRANSACT plain = transact(1, 12.5, 1);
         plain.ref = QStringLiteral("A;12");
         plain.why = QStringLiteral("Pain\tet lait");
@@ -114,12 +104,7 @@ protected:
 
     TransListExport exporter(const Critere& critere, long devise = 0, const TOTAUX* totaux = nullptr)
     {
-        return TransListExport({.doc = doc,
-                                .listing = &listing,
-                                .criteria = &critere,
-                                .devise = devise,
-                                .debitID = kCompte,
-                                .totaux = totaux});
+        return TransListExport({doc, &listing, &critere, devise, kCompte, totaux});
     }
 };
 
@@ -128,29 +113,29 @@ protected:
 // the window is written as when collapsed.
 TEST_F(TransListExportTest, WholeTextsAreTheGoldenOnes)
 {
+    const Critere compte = Critere::makeToolCritere(true, kCompte, -1, &doc);
+    const Critere poste = Critere::makePosteCritere(1, &doc);
+    const Critere dossier = Critere::makeDossierCritere(1, &doc);
     const struct {
         const char* file;
-        Critere (*criteria)(const DOCUMENT*);
+        const Critere& criteria;
         long devise;
         int format;
         bool creditor = false;
         bool expanded = false;
-    } cases[] = {
-        {"compte.txt", [](const DOCUMENT* d) { return Critere::makeToolCritere(true, kCompte, -1, d); }, 0, 0},
-        {"compte.csv", [](const DOCUMENT* d) { return Critere::makeToolCritere(true, kCompte, -1, d); }, 0, 1},
-        {"poste.csv", [](const DOCUMENT* d) { return Critere::makePosteCritere(1, d); }, 0, 1},
-        {"poste.csv", [](const DOCUMENT* d) { return Critere::makePosteCritere(1, d); }, 0, 1, false, true},
-        {"dossier.txt", [](const DOCUMENT* d) { return Critere::makeDossierCritere(1, d); }, 1, 0, true},
-    };
+    } cases[] = {{"compte.txt", compte, 0, 0},
+                 {"compte.csv", compte, 0, 1},
+                 {"poste.csv", poste, 0, 1},
+                 {"poste.csv", poste, 0, 1, false, true},
+                 {"dossier.txt", dossier, 1, 0, true}};
     for (const auto& c : cases) {
-        const Critere critere = c.criteria(&doc);
         TOTAUX totaux;
         totaux.total2 = money(120);
         totaux.total5 = money(12.5);
         (c.creditor ? totaux.total6 : totaux.total3) = money(700);
         if (c.expanded)
             listingExpandMultiAtIndex(&listing, 1, &doc, 1, -1);
-        TransListExport hooks = exporter(critere, c.devise, &totaux);
+        TransListExport hooks = exporter(c.criteria, c.devise, &totaux);
         const QByteArray text = ListExporter::exportText(hooks, c.format).toUtf8();
         const QString path = kGolden + QString::fromLatin1(c.file);
         if (qEnvironmentVariableIsSet("SORV_WRITE_GOLDEN"))
@@ -164,10 +149,11 @@ TEST_F(TransListExportTest, AttachedFilesAreThoseStoredEachOnce)
     const Critere critere = Critere::makeToolCritere(true, kCompte, -1, &doc);
     EXPECT_EQ(exporter(critere).EXPORTER_ATTACHEMENT_ARRAY(), std::nullopt);
     doc.documentUrl = testenv::package(QStringLiteral("export"));
-    doc.transact_array[1].attachedDocuments.resize(3);
-    doc.transact_array[1].attachedDocuments[0].docStoreName = QStringLiteral("ticket.pdf");
-    doc.transact_array[1].attachedDocuments[1].docUrl = QStringLiteral("/tmp/pas-encore.pdf");
-    doc.transact_array[1].attachedDocuments[2].docStoreName = QStringLiteral("facture.pdf");
+    for (const char* stored : {"ticket.pdf", "", "facture.pdf"}) {
+        AttachedDocument& file = doc.transact_array[1].attachedDocuments.emplace_back();
+        file.docStoreName = QString::fromLatin1(stored);
+        file.docUrl = file.docStoreName.isEmpty() ? QStringLiteral("/tmp/pas-encore.pdf") : QString();
+    }
     listingExpandMultiAtIndex(&listing, 1, &doc, -1, -1);
     const QDir folder(attachedDocumentsFolder(doc));
     EXPECT_EQ(exporter(critere).EXPORTER_ATTACHEMENT_ARRAY(),
