@@ -83,7 +83,7 @@ protected:
         foreign.releveID2 = 3;
         foreign.titreID = 9;
         foreign.quote1 = money(12);
-        foreign.nTitre = 3.125;
+        foreign.nTitre = 0.003125; // fund units: below a cent, still written
         TRANSACT loan = transact(4, 300, -1);
         loan.empruntID = 12;
         loan.quote1 = money(250);
