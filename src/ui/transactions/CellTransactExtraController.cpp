@@ -1,0 +1,109 @@
+#include "transactions/CellTransactExtraController.h"
+
+#include "transactions/CellTransact.h"
+#include "transactions/CellTransactExtraEmpruntController.h"
+#include "transactions/CellTransactExtraRemunereController.h"
+#include "transactions/CellTransactExtraTaxeController.h"
+#include "transactions/CellTransactExtraTitreController.h"
+
+#include "toolkit/drawing/Constants.h"
+#include "toolkit/fields/textfieldx.h"
+
+#include "model/TOTAUX.h"
+#include "model/TRANSACT.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+CellTransactExtraController::CellTransactExtraController(CellTransact* cell, QWidget* parent)
+    : CellTransactExtraController(cell, parent, Bare {})
+{
+    field_cumul = addField(RowText::field_cumul);
+}
+
+CellTransactExtraController::CellTransactExtraController(CellTransact* cell, QWidget* parent, Bare)
+    : QWidget(parent)
+    , _cellTransact(cell)
+{
+    setObjectName(QStringLiteral("extra_controller"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+}
+
+CellTransactExtraController* CellTransactExtraController::make(TransExtraKind kind, CellTransact* cell, QWidget* parent)
+{
+    switch (kind) {
+    case TransExtraKind::None:
+        return nullptr;
+    case TransExtraKind::Cumul:
+        return new CellTransactExtraController(cell, parent);
+    case TransExtraKind::Titre:
+        return new CellTransactExtraTitreController(cell, parent);
+    case TransExtraKind::Remunere:
+        return new CellTransactExtraRemunereController(cell, parent);
+    case TransExtraKind::Emprunt:
+        return new CellTransactExtraEmpruntController(cell, parent);
+    case TransExtraKind::Taxe:
+        return new CellTransactExtraTaxeController(cell, parent);
+    }
+    return nullptr;
+}
+
+QLabel* CellTransactExtraController::addField(RowText field)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(kRowTextNames[size_t(field)]));
+    label->setFont(makeListFont(false, false, 12));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setFixedWidth(kColumnWidth);
+    layout()->addWidget(label);
+    m_fields.append(label);
+    return label;
+}
+
+int CellTransactExtraController::columnsWidth() const
+{
+    return int(m_fields.size()) * kColumnWidth;
+}
+
+void CellTransactExtraController::paintTransExtra(const TransLine& line, RowContent& content, const DOCUMENT&)
+{
+    const bool hidden = content.hide_solde || line.cumul.nullMontant();
+    content.text(RowText::field_cumul)
+        = {.visible = true,
+           .text = hidden ? QStringLiteral("-")
+                          : montantToStringForDevise(line.cumul, line.devise, line.devHdl, line.showUnit),
+           .alignRight = true};
+}
+
+void CellTransactExtraController::showColouredMontant(RowTextContent& field, const MONTANT& amount,
+                                                      const TransLine& line)
+{
+    field.visible = true;
+    field.alignRight = true;
+    field.text = montantToStringForDevise(amount, line.devise, line.devHdl, line.showUnit);
+    field.colourBy = amount;
+    field.colour = QColor();
+}
+
+void CellTransactExtraController::paintInvestmentTotaux(const TOTAUX& totaux, const TransLine& line,
+                                                        RowContent& content)
+{
+    const double ratio = line.isMain ? 1.0 : splitRatio(line.solde, line.rec->solde);
+    const std::array<std::pair<const MONTANT*, RowText>, 4> figures {{
+        {&totaux.total1, RowText::field_debit},
+        {&totaux.total2, RowText::field_credit},
+        {&totaux.total3, RowText::field_montant_interet},
+        {&totaux.total4, RowText::field_montant_cout},
+    }};
+    for (const auto& [total, field] : figures) {
+        MONTANT amount = *total;
+        if (!line.isMain)
+            MONTANT::multMontant(*total, ratio, amount);
+        showColouredMontant(content.text(field), amount, line);
+    }
+    const bool italic = line.isMain && line.expand;
+    content.text(RowText::field_montant_interet).italic = italic;
+    content.text(RowText::field_montant_cout).italic = italic;
+}
