@@ -271,7 +271,7 @@ void CellTransact::applyRowContent(const RowContent& content)
         showPicture(imageView(RowImage(i)), content.images[i]);
     for (size_t i = 0; i < content.buttons.size(); ++i)
         showButton(rowButton(RowButton(i)), content.buttons[i]);
-    box_left->setFillColor(QColor::fromRgbF(0.0, 0.0, 0.0, content.boxLeftAlpha));
+    box_left->setFillColor(QColor::fromRgbF(0.0F, 0.0F, 0.0F, static_cast<float>(content.boxLeftAlpha)));
     box_left->update();
 }
 
@@ -325,6 +325,7 @@ bool CellTransact::clickButtonAt(const QPoint& rowPoint)
 {
     if (!m_controller)
         return false;
+    layOutFields(); // a template that is never shown gets its resize only when it is drawn
     for (StdButton* button : {button_multi, button_pastille}) {
         if (!button->isHidden() && button->geometry().contains(rowPoint))
             return StdActionDispatcher::send(m_controller, StdActionDispatcher::actionOf(button), button);

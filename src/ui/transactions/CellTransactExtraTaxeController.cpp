@@ -14,9 +14,7 @@ CellTransactExtraTaxeController::CellTransactExtraTaxeController(CellTransact* c
 void CellTransactExtraTaxeController::paintTransExtra(const TransLine& line, RowContent& content, const DOCUMENT& doc)
 {
     const TRANSACT& t = *line.rec;
-    bool deb = false;
-    bool cre = false;
-    lineDebitCredit(line, doc, &deb, &cre);
+    const LineSides sides = lineDebitCredit(line, doc);
     MONTANT ht;
     MONTANT::subMontant(t.solde, t.taxe, ht);
     MONTANT tx = t.taxe;
@@ -25,6 +23,6 @@ void CellTransactExtraTaxeController::paintTransExtra(const TransLine& line, Row
         MONTANT::multMontant(ht, ratio, ht);
         MONTANT::multMontant(tx, ratio, tx);
     }
-    paintMontantAux(content, ht, deb, cre, line, RowText::field_montant_HT_deb, RowText::field_montant_HT_cre);
-    paintMontantAux(content, tx, deb, cre, line, RowText::field_montant_TX_deb, RowText::field_montant_TX_cre);
+    paintMontantAux(content, ht, sides, line, RowText::field_montant_HT_deb, RowText::field_montant_HT_cre);
+    paintMontantAux(content, tx, sides, line, RowText::field_montant_TX_deb, RowText::field_montant_TX_cre);
 }

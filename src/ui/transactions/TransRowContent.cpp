@@ -119,11 +119,11 @@ void show(RowContent& content, RowImage view, const QString& name)
     content.image(view) = {true, {name, QByteArray()}};
 }
 
-void paintSplitLine(const TransLine& line, bool deb, bool cre, RowContent& content, const DOCUMENT& doc)
+void paintSplitLine(const TransLine& line, LineSides sides, RowContent& content, const DOCUMENT& doc)
 {
     setAmountsItalic(content, !line.valide);
     content.hide_solde = !line.valide;
-    paintMontantAux(content, line.solde, deb, cre, line, RowText::field_debit, RowText::field_credit);
+    paintMontantAux(content, line.solde, sides, line, RowText::field_debit, RowText::field_credit);
     content.boxLeftAlpha = kSplitBandAlpha;
     const MULTI* multi = line.rec->multiAtIndex(line.multiIndex);
     const long posteID = multi ? multi->posteID : -1;
@@ -135,7 +135,8 @@ void paintSplitLine(const TransLine& line, bool deb, bool cre, RowContent& conte
         = multi && !multi->multiNote.isEmpty() ? RowPicture {QStringLiteral("note"), {}} : posteImage(posteID, doc);
 }
 
-void paintMainAmounts(const TransLine& line, bool deb, bool cre, RowContent& content, const DOCUMENT& doc)
+void paintMainAmounts(const TransLine& line, LineSides sides, const MONTANT& reference, RowContent& content,
+                      const DOCUMENT& doc)
 {
     const bool forecast = line.storageType == StorageKind::Prevision;
     const long n = line.rec->nbMultis();
@@ -143,15 +144,13 @@ void paintMainAmounts(const TransLine& line, bool deb, bool cre, RowContent& con
         setAmountsItalic(content, true);
         content.hide_solde = true;
     } else if (n >= 1 || forecast) {
-        const MONTANT reference = referenceMontant(line, doc);
         if (forecast || !MONTANT::sameMontant(reference, line.solde, false, devisesOf(line, doc))) {
             for (RowText second : {RowText::field_debit_second, RowText::field_credit_second})
                 content.text(second) = {.visible = true, .italic = true, .alignRight = true};
-            paintMontantAux(content, reference, deb, cre, line, RowText::field_debit_second,
-                            RowText::field_credit_second);
+            paintMontantAux(content, reference, sides, line, RowText::field_debit_second, RowText::field_credit_second);
         }
     }
-    paintMontantAux(content, line.solde, deb, cre, line, RowText::field_debit, RowText::field_credit);
+    paintMontantAux(content, line.solde, sides, line, RowText::field_debit, RowText::field_credit);
 }
 
 void paintStateIcons(const TransLine& line, RowContent& content, const DOCUMENT& doc)
@@ -195,7 +194,7 @@ void paintButtons(const TransLine& line, RowContent& content)
             = {.visible = true, .tag = line.row, .action = QStringLiteral("multiAction:"), .on = line.expand};
 }
 
-void paintMainLine(const TransLine& line, bool deb, RowContent& content, const DOCUMENT& doc)
+void paintMainLine(const TransLine& line, LineSides sides, RowContent& content, const DOCUMENT& doc)
 {
     const TRANSACT& t = *line.rec;
     content.text(RowText::field_date)
@@ -204,7 +203,7 @@ void paintMainLine(const TransLine& line, bool deb, RowContent& content, const D
     content.image(RowImage::image_moyen) = {true, moyenImage(t, doc)};
     if (t.chronoID >= 0)
         show(content, RowImage::image_chrono, QStringLiteral("calendrier"));
-    const long counterpart = deb ? t.who2 : t.who1;
+    const long counterpart = sides.deb ? t.who2 : t.who1;
     content.text(RowText::field_compte) = {.visible = true, .text = getToolNameNS(kToolCompte, counterpart, &doc)};
     content.image(RowImage::image_compte) = {true, compteImage(counterpart, doc)};
     const bool split = t.nbMultis() > 0;
@@ -218,22 +217,24 @@ void paintMainLine(const TransLine& line, bool deb, RowContent& content, const D
 
 } // namespace
 
-void lineDebitCredit(const TransLine& line, const DOCUMENT& doc, bool* deb, bool* cre)
+LineSides lineDebitCredit(const TransLine& line, const DOCUMENT& doc)
 {
+    LineSides sides;
     if (line.tID >= 0)
-        line.rec->checkDebitCredit(line.tID, deb, cre, &doc);
+        line.rec->checkDebitCredit(line.tID, &sides.deb, &sides.cre, &doc);
     else if (line.bID >= 0)
-        line.rec->checkDebitCreditB(line.bID, deb, cre, &doc);
+        line.rec->checkDebitCreditB(line.bID, &sides.deb, &sides.cre, &doc);
     else
-        line.rec->checkDebitCredit(-1, deb, cre, &doc);
+        line.rec->checkDebitCredit(-1, &sides.deb, &sides.cre, &doc);
+    return sides;
 }
 
-void paintMontantAux(RowContent& content, const MONTANT& amount, bool deb, bool cre, const TransLine& line,
-                     RowText field1, RowText field2)
+void paintMontantAux(RowContent& content, const MONTANT& amount, LineSides sides, const TransLine& line, RowText field1,
+                     RowText field2)
 {
     const QString text = amount.nullMontant() ? QStringLiteral("-")
                                               : montantToStringForDevise(amount, line.devise, line.devHdl, false);
-    for (const auto& [field, shown] : {std::pair {field1, deb}, std::pair {field2, cre}}) {
+    for (const auto& [field, shown] : {std::pair {field1, sides.deb}, std::pair {field2, sides.cre}}) {
         RowTextContent& target = content.text(field);
         target.visible = true;
         target.alignRight = true;
@@ -275,14 +276,13 @@ RowContent paintBasicTrans(const TransLine& line, const DOCUMENT& doc)
         content.text(amount) = {.visible = true, .alignRight = true};
     if (!SV_ASSERT(line.rec))
         return content;
-    bool deb = false;
-    bool cre = false;
-    lineDebitCredit(line, doc, &deb, &cre);
+    const LineSides sides = lineDebitCredit(line, doc);
+    const MONTANT reference = referenceMontant(line, doc);
     if (line.isMain) {
-        paintMainAmounts(line, deb, cre, content, doc);
-        paintMainLine(line, deb, content, doc);
+        paintMainAmounts(line, sides, reference, content, doc);
+        paintMainLine(line, sides, content, doc);
     } else {
-        paintSplitLine(line, deb, cre, content, doc);
+        paintSplitLine(line, sides, content, doc);
     }
     const QColor markColour(190, 40, 40);
     content.text(RowText::field_annulee)

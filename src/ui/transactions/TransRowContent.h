@@ -191,11 +191,15 @@ std::optional<RowContent> computeRow(const RowRequest& request, const DOCUMENT& 
 
 // Whether the listed account (tID), else the listed bank (bID), else the user's accounts are on
 // the debit side (deb) and on the credit side (cre) of the line's transaction.
-void lineDebitCredit(const TransLine& line, const DOCUMENT& doc, bool* deb, bool* cre);
+struct LineSides {
+    bool deb = false;
+    bool cre = false;
+};
+LineSides lineDebitCredit(const TransLine& line, const DOCUMENT& doc);
 // Both fields emptied and shown, then the amount ("-" when null, never with its unit) in field1
 // when deb and in field2 when cre.
-void paintMontantAux(RowContent& content, const MONTANT& amount, bool deb, bool cre, const TransLine& line,
-                     RowText field1, RowText field2);
+void paintMontantAux(RowContent& content, const MONTANT& amount, LineSides sides, const TransLine& line, RowText field1,
+                     RowText field2);
 
 // Spaces runs reduced to one: the reference, " - " and the label when both are there.
 QString referenceText(const QString& ref, const QString& why);
