@@ -5,6 +5,7 @@
 #include "model/DOCUMENT.h"
 #include "model/Prevision.h"
 #include "support/TestFiles.h"
+#include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdButton.h"
 
 #include <QDir>
@@ -379,6 +380,42 @@ TEST(TransRowContentTest, FilledRowsDrawInTheirColumns)
         EXPECT_TRUE(cell.clickButtonAt(cell.rowButton(RowButton::button_multi)->geometry().center()));
     }
     EXPECT_EQ(controller.expanded, (QList<long> {0, 0, 0}));
+}
+
+// The list as a window shows it: the table draws each row from the one template, and a click on
+// a row's split button reaches the window with that row.
+TEST(TransRowContentTest, TableDrawsRowsAndPassesButtonClicks)
+{
+    struct Source : IStdTableSource {
+        Household h;
+        LISTING listing;
+        CellTransact cell;
+        Controller controller;
+        int numberOfRows(StdTableView*) override { return int(listingCount(&listing)); }
+        StdCell* cellForRow(StdTableView*, int row) override
+        {
+            cell.paintTransReleve(&controller, {.listing = &listing, .row = row, .tID = 7, .devHdl = &h.doc.deviseHdl},
+                                  h.doc);
+            return &cell;
+        }
+    } source;
+    source.h.doc.transact_array = {paid(8.2), split(64, {{1, 40}, {4, 24}})};
+    source.listing.posList.resize(2);
+    source.listing.posList[1].storageIndex = 1;
+    source.listing.posList[1].multiState = MultiState::Collapsed;
+    source.listing.posList[1].submontant = testenv::amount(64);
+    StdTableView table;
+    table.setUniformRowHeight(CellTransact::kHeight);
+    table.setSource(&source);
+    table.resize(source.cell.preferredWidth() + 4, 3 * CellTransact::kHeight);
+    table.show();
+    EXPECT_TRUE(table.grab().save(QDir::temp().filePath(QStringLiteral("sorvanta-transact-table.png"))));
+    const QRect secondRow = table.visualRect(table.tableModel()->index(1, 0));
+    const QPoint button = source.cell.rowButton(RowButton::button_multi)->geometry().center();
+    EXPECT_FALSE(
+        CellTransact::clickInTable(&table, table.visualRect(table.tableModel()->index(0, 0)).topLeft() + button));
+    EXPECT_TRUE(CellTransact::clickInTable(&table, secondRow.topLeft() + button));
+    EXPECT_EQ(source.controller.expanded, QList<long> {1});
 }
 
 } // namespace
