@@ -27,7 +27,16 @@ struct Household {
         doc.deviseHdl = Devise::defaultDevises();
         doc.banqueHdl = {testenv::tool(kToolBanque, 10, kBanqueUser), testenv::tool(kToolBanque, 11, kBanqueTiers)};
         doc.compteHdl = {testenv::tool(kToolCompte, 7, QStringLiteral("Compte courant"), kBanqueUser, 10),
-                         testenv::tool(kToolCompte, 22, QStringLiteral("Boulangerie"), kBanqueTiers, 11)};
+                         testenv::tool(kToolCompte, 22, QStringLiteral("Boulangerie"), kBanqueTiers, 11),
+                         testenv::tool(kToolCompte, 8, QStringLiteral("Livret"), kBanqueUser, 10)};
+        // Statement 3 of both user accounts is locked.
+        RELEVE locked;
+        locked.ident = 3;
+        locked.date = 100;
+        for (TOOL* compte : {&doc.compteHdl[0], &doc.compteHdl[2]}) {
+            compte->releves = {locked};
+            compte->locked_releve_to_date = 200;
+        }
         doc.posteHdl = {POSTE {.ident = 1, .dossierID = 2, .nom = QStringLiteral("Alimentation")},
                         POSTE {.ident = 4, .dossierID = 2, .nom = QStringLiteral("Loisirs")}};
         Prevision courses;
@@ -212,6 +221,28 @@ const std::vector<RowCase>& rowCases()
          },
          {},
          {{I::image_touched, "import_synchro"}, {I::image_chrono, "hidden"}}},
+        {"transfer ticked in locked statements on both sides",
+         [] {
+             TRANSACT t = paid(10);
+             t.who2 = 8;
+             t.releveID1 = 3;
+             t.releveID2 = 3;
+             return Row {t};
+         },
+         {{T::field_compte, "Livret"}},
+         {{I::image_pointeD, "pointe"},
+          {I::image_pointeC, "pointe"},
+          {I::image_verrouD, "cadenas"},
+          {I::image_verrouC, "cadenas"}}},
+        {"cheque of a book the account has no record of",
+         [] {
+             TRANSACT t = paid(10);
+             t.moyen = 9;
+             t.variante = 2;
+             return Row {t};
+         },
+         {},
+         {{I::image_verrouD, "hidden"}}},
         {"two words three spaces apart, no label",
          [] { return Row {paid(1, QStringLiteral("a   b"))}; },
          {{T::field_reference, "a b"}, {T::field_annulee, "hidden"}},
@@ -239,6 +270,7 @@ TEST(TransRowContentTest, RowsShowWhatTheirLineIs)
             EXPECT_EQ(shown(content, field), expected) << kRowTextNames[size_t(field)];
         for (const auto& [image, expected] : c.images)
             EXPECT_EQ(picture(content, image), expected) << kRowImageNames[size_t(image)];
+        EXPECT_TRUE(h.doc.moyenHdl.isEmpty()) << "painting changed the document";
     }
 }
 
