@@ -12,12 +12,20 @@ using namespace saisietest;
 
 namespace {
 
-struct CheckCase {
+using D = SaisieData;
+using S = SaisieWindowState;
+
+// What a check must do: the answers given to its questions, whether OK goes through, and the
+// messages shown.
+struct Outcome {
     const char* name;
-    std::function<void(SaisieData&, SaisieWindowState&)> setUp;
     std::deque<bool> answers;
     bool accepted;
     QStringList shown;
+};
+struct CheckCase {
+    Outcome expect;
+    std::function<void(D&, S&)> setUp;
 };
 
 class SaisieChecksTest : public SaisieDocument {
@@ -55,233 +63,147 @@ protected:
         state.now = today();
     }
 
-    bool run(const CheckCase& c, SaisieData& data, QueuedDialogs& dialogs)
+    bool run(const std::function<void(D&, S&)>& setUp, const std::deque<bool>& answers, SaisieData& data,
+             QueuedDialogs& dialogs)
     {
         SaisieWindowState state;
         base(data, state);
-        c.setUp(data, state);
-        dialogs.answers = c.answers;
+        setUp(data, state);
+        dialogs.answers = answers;
         SaisieChecks checks(data, state, &doc, dialogs);
         return checks.CHECK_GLOBAL();
     }
 };
 
-const QString kNaN = QString::number(std::numeric_limits<double>::quiet_NaN());
-
 const std::vector<CheckCase>& checkCases()
 {
     static const std::vector<CheckCase> cases = {
-        {"plain expense passes silently", [](SaisieData&, SaisieWindowState&) {}, {}, true, {}},
-        {"tax split must add up",
-         [](SaisieData&, SaisieWindowState& s) {
+        {{"plain expense passes silently", {}, true, {}}, [](D&, S&) {}},
+        {{"tax split must add up", {}, false, {"refuse kAlerte_WrongFiscal"}},
+         [](D&, S& s) {
              s.taxeID = 1;
              s.montantHT.values[0] = 80;
              s.montantTaxe.values[0] = 19;
-         },
-         {},
-         false,
-         {"refuse kAlerte_WrongFiscal"}},
-        {"tax split within a cent passes",
-         [](SaisieData&, SaisieWindowState& s) {
+         }},
+        {{"tax split within a cent passes", {}, true, {}},
+         [](D&, S& s) {
              s.taxeID = 1;
              s.montantHT.values[0] = 83.612;
              s.montantTaxe.values[0] = 16.388;
-         },
-         {},
-         true,
-         {}},
+         }},
         // The labels count a tax from ident 1; the balance check from 0.
-        {"tax ident 0 is checked too",
-         [](SaisieData&, SaisieWindowState& s) { s.taxeID = 0; },
-         {},
-         false,
-         {"refuse kAlerte_WrongFiscal"}},
-        {"investment split must add up",
-         [](SaisieData&, SaisieWindowState& s) {
+        {{"tax ident 0 is checked too", {}, false, {"refuse kAlerte_WrongFiscal"}}, [](D&, S& s) { s.taxeID = 0; }},
+        {{"investment split must add up", {}, false, {"refuse kAlerte_WrongFinance"}},
+         [](D&, S& s) {
              s.titreID = 4;
              s.capital.values[0] = 90;
              s.frais.values[0] = 5;
-         },
-         {},
-         false,
-         {"refuse kAlerte_WrongFinance"}},
-        {"investment split adding up passes",
-         [](SaisieData&, SaisieWindowState& s) {
+         }},
+        {{"investment split adding up passes", {}, true, {}},
+         [](D&, S& s) {
              s.empruntID = 1;
              s.capital.values[0] = 90;
              s.interets.values[0] = 6;
              s.frais.values[0] = 4;
-         },
-         {},
-         true,
-         {}},
-        {"a single split line is refused",
-         [](SaisieData& d, SaisieWindowState&) { d.rec.addMultiWithPosteID(1, d.rec.solde, QString()); },
-         {},
-         false,
-         {"refuse kAlerte_SingleMulti"}},
-        {"two split lines pass",
-         [](SaisieData& d, SaisieWindowState&) {
+         }},
+        {{"a single split line is refused", {}, false, {"refuse kAlerte_SingleMulti"}},
+         [](D& d, S&) { d.rec.addMultiWithPosteID(1, d.rec.solde, QString()); }},
+        {{"two split lines pass", {}, true, {}},
+         [](D& d, S&) {
              d.rec.addMultiWithPosteID(1, d.rec.solde, QString());
              d.rec.addMultiWithPosteID(2, MONTANT(), QString());
-         },
-         {},
-         true,
-         {}},
-        {"a ticked transaction can't be dated tomorrow",
-         [](SaisieData& d, SaisieWindowState&) {
+         }},
+        {{"a ticked transaction can't be dated tomorrow", {}, false, {"refuse kAlerte_PointeeCannotFutur"}},
+         [](D& d, S&) {
              d.rec.releveID2 = 4;
              d.rec.when = today() + 86400.0;
-         },
-         {},
-         false,
-         {"refuse kAlerte_PointeeCannotFutur"}},
-        {"an unticked one may",
-         [](SaisieData& d, SaisieWindowState&) { d.rec.when = today() + 86400.0; },
-         {},
-         true,
-         {}},
-        {"no category",
-         [](SaisieData& d, SaisieWindowState&) { d.rec.posteID = -1; },
-         {},
-         false,
-         {"refuse kAlerte_BadTransPoste"}},
-        {"the same account on both sides",
-         [](SaisieData& d, SaisieWindowState&) { d.rec.who2 = 7; },
-         {},
-         false,
-         {"refuse kAlerte_BadTransSameCompte"}},
-        {"an account that is gone",
-         [](SaisieData& d, SaisieWindowState&) { d.rec.who2 = 99; },
-         {},
-         false,
-         {"refuse kAlerte_BadTransNoCompte"}},
-        {"a cheque without a known book",
-         [](SaisieData& d, SaisieWindowState& s) {
+         }},
+        {{"an unticked one may", {}, true, {}}, [](D& d, S&) { d.rec.when = today() + 86400.0; }},
+        {{"no category", {}, false, {"refuse kAlerte_BadTransPoste"}}, [](D& d, S&) { d.rec.posteID = -1; }},
+        {{"the same account on both sides", {}, false, {"refuse kAlerte_BadTransSameCompte"}},
+         [](D& d, S&) { d.rec.who2 = 7; }},
+        {{"an account that is gone", {}, false, {"refuse kAlerte_BadTransNoCompte"}},
+         [](D& d, S&) { d.rec.who2 = 99; }},
+        {{"a cheque without a known book", {}, false, {"refuse kAlerte_BadTransMoyen"}},
+         [](D& d, S& s) {
              d.rec.moyen = s.moyen = kFamilyChequeDebit;
              d.rec.variante = 8;
-         },
-         {},
-         false,
-         {"refuse kAlerte_BadTransMoyen"}},
-        {"a cheque near the book's end warns",
-         [](SaisieData& d, SaisieWindowState& s) {
+         }},
+        {{"a cheque near the book's end warns", {false}, true, {"ask kConfirm_EndOfChequier"}},
+         [](D& d, S& s) {
              d.rec.moyen = s.moyen = kFamilyChequeDebit;
              d.rec.variante = 2;
              d.rec.ref = QStringLiteral("0000040");
-         },
-         {false},
-         true,
-         {"ask kConfirm_EndOfChequier"}},
-        {"a card near its expiry warns",
-         [](SaisieData& d, SaisieWindowState& s) {
+         }},
+        {{"a card near its expiry warns", {true}, true, {"ask kConfirm_EndOfCarte"}},
+         [](D& d, S& s) {
              d.rec.moyen = s.moyen = kFamilyCarteDebit;
              d.rec.variante = 3;
-         },
-         {true},
-         true,
-         {"ask kConfirm_EndOfCarte"}},
-        {"zero amount asks and Cancel stays",
-         [](SaisieData& d, SaisieWindowState& s) { d.rec.solde = s.montant = MONTANT(); },
-         {false},
-         false,
-         {"ask kConfirm_ZeroTrans"}},
-        {"a cancelled zero amount asks nothing",
-         [](SaisieData& d, SaisieWindowState& s) {
+         }},
+        {{"zero amount asks and Cancel stays", {false}, false, {"ask kConfirm_ZeroTrans"}},
+         [](D& d, S& s) { d.rec.solde = s.montant = MONTANT(); }},
+        {{"a cancelled zero amount asks nothing", {}, true, {}},
+         [](D& d, S& s) {
              d.rec.solde = s.montant = MONTANT();
              s.annulee = true;
-         },
-         {},
-         true,
-         {}},
-        {"a changed stored amount asks",
-         [](SaisieData& d, SaisieWindowState&) {
+         }},
+        {{"a changed stored amount asks", {true}, true, {"ask kConfirm_ChangeTrans"}},
+         [](D& d, S&) {
              d.pos = 0;
              d.oldSolde = d.rec.solde;
              d.oldSolde.values[0] = 90;
-         },
-         {true},
-         true,
-         {"ask kConfirm_ChangeTrans"}},
-        {"five years ahead asks",
-         [](SaisieData& d, SaisieWindowState&) { d.rec.when = at(1, 1, 2029); },
-         {false},
-         false,
-         {"ask kConfirm_FarDate"}},
-        {"four years back asks nothing",
-         [](SaisieData& d, SaisieWindowState&) { d.rec.when = at(31, 12, 2020); },
-         {},
-         true,
-         {}},
-        {"a ticked account replaced asks",
-         [](SaisieData& d, SaisieWindowState&) {
+         }},
+        {{"five years ahead asks", {false}, false, {"ask kConfirm_FarDate"}},
+         [](D& d, S&) { d.rec.when = at(1, 1, 2029); }},
+        {{"four years back asks nothing", {}, true, {}}, [](D& d, S&) { d.rec.when = at(31, 12, 2020); }},
+        {{"a ticked account replaced asks", {false}, false, {"ask kConfirm_ChangeReleve"}},
+         [](D& d, S&) {
              d.oldTransHdl.releveID1 = 6;
              d.rec.who1 = 9;
-         },
-         {false},
-         false,
-         {"ask kConfirm_ChangeReleve"}},
-        {"templates are not checked",
-         [](SaisieData& d, SaisieWindowState& s) {
+         }},
+        {{"templates are not checked", {}, true, {}},
+         [](D& d, S& s) {
              d.forReal = false;
              d.editsCallerObject = true;
              d.rec.who2 = d.rec.who1;
              s.montant = d.rec.solde = MONTANT();
-         },
-         {},
-         true,
-         {}},
-        {"simulation rows are not checked",
-         [](SaisieData& d, SaisieWindowState&) {
+         }},
+        {{"simulation rows are not checked", {}, true, {}},
+         [](D& d, S&) {
              d.forReal = false;
              d.forSimul = true;
              d.editsCallerObject = true;
              d.rec.who2 = 99;
-         },
-         {},
-         true,
-         {}},
+         }},
         // Stored without a real entry's checks: the details palette's edits and the imports.
-        {"a stored edit naming the same account twice",
-         [](SaisieData& d, SaisieWindowState&) {
+        {{"a stored edit naming the same account twice", {}, false, {"refuse kAlerte_BadTransSameCompte"}},
+         [](D& d, S&) {
              d.forReal = false;
              d.pos = 0;
              d.rec.who2 = 7;
-         },
-         {},
-         false,
-         {"refuse kAlerte_BadTransSameCompte"}},
-        {"an import record naming an unknown account",
-         [](SaisieData& d, SaisieWindowState&) {
+         }},
+        {{"an import record naming an unknown account", {}, false, {"refuse kAlerte_BadTransNoCompte"}},
+         [](D& d, S&) {
              d.forReal = false;
              d.forImport = true;
              d.editsCallerObject = true;
              d.rec.who1 = 99;
-         },
-         {},
-         false,
-         {"refuse kAlerte_BadTransNoCompte"}},
-        {"an import record without a category passes",
-         [](SaisieData& d, SaisieWindowState&) {
+         }},
+        {{"an import record without a category passes", {}, true, {}},
+         [](D& d, S&) {
              d.forReal = false;
              d.forImport = true;
              d.editsCallerObject = true;
              d.rec.posteID = -1;
-         },
-         {},
-         true,
-         {}},
-        {"a stored edit is never asked the real entry's questions",
-         [](SaisieData& d, SaisieWindowState& s) {
+         }},
+        {{"a stored edit is never asked the real entry's questions", {}, true, {}},
+         [](D& d, S& s) {
              d.forReal = false;
              d.pos = 0;
              d.oldSolde.values[0] = 50;
              d.rec.when = at(1, 1, 2040);
              s.montant = d.rec.solde = MONTANT();
-         },
-         {},
-         true,
-         {}},
+         }},
     };
     return cases;
 }
@@ -290,60 +212,49 @@ const std::vector<CheckCase>& checkCases()
 
 TEST_F(SaisieChecksTest, EachCheckInItsOrder)
 {
-    for (const CheckCase& c : checkCases()) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [expect, setUp] : checkCases()) {
+        SCOPED_TRACE(expect.name);
         SaisieData data;
         QueuedDialogs dialogs;
-        EXPECT_EQ(run(c, data, dialogs), c.accepted);
-        EXPECT_EQ(dialogs.shown, c.shown);
+        EXPECT_EQ(run(setUp, expect.answers, data, dialogs), expect.accepted);
+        EXPECT_EQ(dialogs.shown, expect.shown);
         EXPECT_TRUE(dialogs.answers.empty()) << "every answer used";
     }
 }
 
-TEST_F(SaisieChecksTest, ValidityFailuresBeep)
+TEST_F(SaisieChecksTest, ValidityFailuresBeepAndAnAmountThatIsNotANumberIsZeroed)
 {
     SaisieData data;
     QueuedDialogs dialogs;
-    run({"", [](SaisieData& d, SaisieWindowState&) { d.rec.posteID = -1; }, {}, false, {}}, data, dialogs);
+    EXPECT_FALSE(run([](D& d, S&) { d.rec.posteID = -1; }, {}, data, dialogs));
     EXPECT_EQ(dialogs.beeps, 1);
-}
 
-TEST_F(SaisieChecksTest, AnAmountThatIsNotANumberIsRefusedAndZeroed)
-{
-    SaisieData data;
-    QueuedDialogs dialogs;
-    const CheckCase c {"",
-                       [](SaisieData& d, SaisieWindowState&) {
-                           d.forReal = false;
-                           d.pos = 0;
-                           d.rec.solde.values[0] = std::numeric_limits<double>::infinity();
-                       },
-                       {},
-                       false,
-                       {}};
-    EXPECT_FALSE(run(c, data, dialogs));
-    EXPECT_EQ(dialogs.shown, QStringList {"refuse kAlerte_BadTransMontant"});
-    EXPECT_EQ(data.rec.solde.values[0], 0.0);
+    SaisieData infinite;
+    QueuedDialogs refused;
+    const auto setUp = [](D& d, S&) {
+        d.forReal = false;
+        d.pos = 0;
+        d.rec.solde.values[0] = std::numeric_limits<double>::infinity();
+    };
+    EXPECT_FALSE(run(setUp, {}, infinite, refused));
+    EXPECT_EQ(refused.shown, QStringList {"refuse kAlerte_BadTransMontant"});
+    EXPECT_EQ(infinite.rec.solde.values[0], 0.0);
 }
 
 TEST_F(SaisieChecksTest, DecliningTheEndOfBookQuestionStopsItForThatBook)
 {
-    const CheckCase c {"",
-                       [](SaisieData& d, SaisieWindowState& s) {
-                           d.rec.moyen = s.moyen = kFamilyChequeDebit;
-                           d.rec.variante = 2;
-                           d.rec.ref = QStringLiteral("0000045");
-                       },
-                       {false},
-                       true,
-                       {}};
+    const auto setUp = [](D& d, S& s) {
+        d.rec.moyen = s.moyen = kFamilyChequeDebit;
+        d.rec.variante = 2;
+        d.rec.ref = QStringLiteral("0000045");
+    };
     SaisieData data;
     QueuedDialogs dialogs;
-    EXPECT_TRUE(run(c, data, dialogs));
+    EXPECT_TRUE(run(setUp, {false}, data, dialogs));
     EXPECT_TRUE(doc.moyenHdl[0].variantes[0].alerteDone);
     SaisieData again;
     QueuedDialogs silent;
-    EXPECT_TRUE(run(c, again, silent));
+    EXPECT_TRUE(run(setUp, {false}, again, silent));
     EXPECT_TRUE(silent.shown.isEmpty());
 }
 
@@ -375,25 +286,19 @@ TEST_F(SaisieChecksTest, TicksFollowTheirAccounts)
 
 TEST_F(SaisieChecksTest, ConfirmingTheStatementQuestionClearsTheLostTick)
 {
-    const CheckCase c {"",
-                       [](SaisieData& d, SaisieWindowState&) {
-                           d.oldTransHdl.releveID1 = 6;
-                           d.rec.releveID1 = 6;
-                           d.rec.who1 = 9;
-                       },
-                       {true},
-                       true,
-                       {}};
+    const auto setUp = [](D& d, S&) {
+        d.oldTransHdl.releveID1 = 6;
+        d.rec.releveID1 = 6;
+        d.rec.who1 = 9;
+    };
     SaisieData data;
     QueuedDialogs dialogs;
-    EXPECT_TRUE(run(c, data, dialogs));
+    EXPECT_TRUE(run(setUp, {true}, data, dialogs));
     EXPECT_EQ(data.rec.releveID1, -1);
     // Cancelled, the ticks stay as read.
     SaisieData kept;
     QueuedDialogs cancel;
-    CheckCase refused = c;
-    refused.answers = {false};
-    EXPECT_FALSE(run(refused, kept, cancel));
+    EXPECT_FALSE(run(setUp, {false}, kept, cancel));
     EXPECT_EQ(kept.rec.releveID1, 6);
 }
 
@@ -416,10 +321,8 @@ TEST(SaisieInput, DatesAndAmountsTyped)
     ASSERT_TRUE(saisieDateFromFields("1", "1", "71", &when));
     EXPECT_EQ(dateYear(when), 1971);
 
-    EXPECT_TRUE(saisieMontantTextIsNumber(""));
-    EXPECT_TRUE(saisieMontantTextIsNumber("12.5"));
-    EXPECT_TRUE(saisieMontantTextIsNumber("-.5"));
-    EXPECT_TRUE(saisieMontantTextIsNumber("3."));
+    for (const char* number : {"", "12.5", "-.5", "3."})
+        EXPECT_TRUE(saisieMontantTextIsNumber(number)) << number;
     EXPECT_FALSE(saisieMontantTextIsNumber("-"));
     EXPECT_FALSE(saisieMontantTextIsNumber(QString(400, u'9')));
 }

@@ -6,6 +6,7 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/TransactFile.h"
+#include "support/Fields.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
@@ -14,6 +15,7 @@
 namespace {
 
 using testenv::amount;
+using testenv::fields;
 
 constexpr double kNow = 760000000.0;
 
@@ -71,21 +73,14 @@ protected:
 TEST_F(TransactTest, NewTransactionsAndOpeningBalances)
 {
     const TRANSACT none = TRANSACT::allocNewTransact(nullptr);
-    EXPECT_EQ(none.who1, 3);
-    EXPECT_EQ(none.who2, 3);
-    EXPECT_EQ(none.posteID, 1);
-    EXPECT_DOUBLE_EQ(none.when, kNow);
+    EXPECT_EQ(fields(none.who1, none.who2, none.posteID, none.when), "3 3 1 760000000");
     EXPECT_EQ(TRANSACT::allocNewTransact(&doc).posteID, 7);
 
     const TRANSACT debit = TRANSACT::initialisationTransact(20, amount(-100), 1, 500.0, &doc);
-    EXPECT_TRUE(debit.isInit);
-    EXPECT_EQ(debit.solde, amount(100));
-    EXPECT_EQ(debit.who1, 20);
-    EXPECT_EQ(debit.who2, 5);
     const TRANSACT credit = TRANSACT::initialisationTransact(20, amount(100), 0, 500.0, &doc);
+    EXPECT_EQ(fields(debit.isInit, debit.who1, debit.who2, credit.who1, credit.who2), "true 20 5 5 20");
+    EXPECT_EQ(debit.solde, amount(100));
     EXPECT_EQ(credit.solde, amount(100));
-    EXPECT_EQ(credit.who1, 5);
-    EXPECT_EQ(credit.who2, 20);
 }
 
 TEST_F(TransactTest, CopiesLeaveTheMarkOutButTheListKeepsIt)
@@ -120,12 +115,10 @@ TEST_F(TransactTest, CopiesLeaveTheMarkOutButTheListKeepsIt)
     double first = -1;
     double last = -1;
     TRANSACT::getTransactExtremeDates(&doc, &first, &last);
-    EXPECT_DOUBLE_EQ(first, 100);
-    EXPECT_DOUBLE_EQ(last, 900);
+    EXPECT_EQ(fields(first, last), "100 900");
     TRANSACT::disposeDocTransact(doc.transact_array);
     TRANSACT::getTransactExtremeDates(&doc, &first, &last);
-    EXPECT_DOUBLE_EQ(first, 0);
-    EXPECT_DOUBLE_EQ(last, 0);
+    EXPECT_EQ(fields(first, last), "0 0");
 }
 
 TEST_F(TransactTest, SplitLinesCategoriesAndImport)
@@ -150,10 +143,7 @@ TEST_F(TransactTest, SplitLinesCategoriesAndImport)
     t.taxeID = 2;
     t.taxe = amount(4);
     t.annulerTransact();
-    EXPECT_TRUE(t.annulation);
-    EXPECT_TRUE(t.solde.nullMontant());
-    EXPECT_EQ(t.nbMultis(), 0);
-    EXPECT_EQ(t.taxeID, -1);
+    EXPECT_EQ(fields(t.annulation, t.solde.nullMontant(), t.nbMultis(), t.taxeID), "true true 0 -1");
     EXPECT_EQ(t.taxe, amount(4));
 
     TRANSACT imported = TRANSACT::allocNewTransact(&doc);
@@ -172,26 +162,18 @@ TEST_F(TransactTest, SplitLinesCategoriesAndImport)
     bool deb = false;
     bool cre = true;
     imported.checkDebitCredit(-1, &deb, &cre, &doc);
-    EXPECT_TRUE(deb);
-    EXPECT_FALSE(cre);
+    EXPECT_EQ(fields(deb, cre), "true false");
     imported.checkDebitCreditB(1, &deb, &cre, &doc);
-    EXPECT_FALSE(deb);
-    EXPECT_TRUE(cre);
+    EXPECT_EQ(fields(deb, cre), "false true");
 }
 
 TEST_F(TransactTest, PaymentFamiliesChooseTheSides)
 {
     MONTANT::setCurrentDeviseSlot(2);
     const TRANSACT none = TRANSACT::moyenToTrans(doc.moyenHdl, 4, 21, kNow, &doc);
-    EXPECT_EQ(none.who1, 3);
-    EXPECT_EQ(none.who2, 3);
-    EXPECT_EQ(none.moyen, 4);
-    EXPECT_EQ(none.devise, 2);
-
+    EXPECT_EQ(fields(none.who1, none.who2, none.moyen, none.devise), "3 3 4 2");
     const TRANSACT transfer = TRANSACT::moyenToTrans(doc.moyenHdl, 1, 21, kNow, &doc);
-    EXPECT_EQ(transfer.who1, 21);
-    EXPECT_EQ(transfer.who2, 21);
-    EXPECT_EQ(transfer.devise, 2);
+    EXPECT_EQ(fields(transfer.who1, transfer.who2, transfer.devise), "21 21 2");
 
     MOYEN cheques = MOYEN::allocNewMoyen(9, 21);
     VARIANTE book = VARIANTE::allocNewVariante(9, cheques.variantes);
@@ -201,18 +183,13 @@ TEST_F(TransactTest, PaymentFamiliesChooseTheSides)
     cheques.lastVarianteID = book.ident;
     doc.moyenHdl.append(cheques);
     const TRANSACT cheque = TRANSACT::moyenToTrans(doc.moyenHdl, 9, 21, kNow, &doc);
-    EXPECT_EQ(cheque.who1, 21);
-    EXPECT_EQ(cheque.who2, 3);
-    EXPECT_EQ(cheque.devise, 1); // the active account's
+    // In the active account's currency, with the next number of its cheque book.
+    EXPECT_EQ(fields(cheque.who1, cheque.who2, cheque.devise, cheque.ref), "21 3 1 CHQ0105");
     EXPECT_EQ(cheque.variante, book.ident);
-    EXPECT_EQ(cheque.ref, QStringLiteral("CHQ0105"));
 
     // Without an active account the first user account is taken, and its cheque record made.
     const TRANSACT fresh = TRANSACT::moyenToTrans(doc.moyenHdl, 9, -1, 1234.0, &doc);
-    EXPECT_EQ(fresh.who1, 20);
-    EXPECT_EQ(fresh.variante, -1);
-    EXPECT_DOUBLE_EQ(fresh.when, 1234.0);
-    EXPECT_EQ(doc.moyenHdl.size(), 2);
+    EXPECT_EQ(fields(fresh.who1, fresh.variante, fresh.when, doc.moyenHdl.size()), "20 -1 1234 2");
 }
 
 TEST_F(TransactTest, FileRoundTripsEveryFieldAndDropsWhatItCantExplain)
@@ -262,28 +239,15 @@ TEST_F(TransactTest, FileRoundTripsEveryFieldAndDropsWhatItCantExplain)
     EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(loaded.size(), 2);
     const TRANSACT& got = loaded[0];
-    EXPECT_EQ(got.synchroID, 5000000000L);
-    EXPECT_EQ(got.multis[0].posteID, 6000000000L);
-    EXPECT_EQ(got.note, full.note);
-    EXPECT_EQ(got.why, full.why);
+    const auto some = [](const TRANSACT& t) {
+        return fields(t.synchroID, t.multis.value(0).posteID, t.when, t.planifiedDate, t.synchroDate, t.nTitre,
+                      t.importID, t.releveID2, t.variante, t.clotureMarkC, t.devise, t.moyen, t.isInit, t.importDoublon,
+                      t.importTouched, t.why, t.note);
+    };
+    EXPECT_EQ(some(got), some(full));
     EXPECT_EQ(got.solde, full.solde);
     EXPECT_EQ(got.quote1, full.quote1); // kept: the transaction names a security
-    EXPECT_EQ(got.attachedDocuments[0].docStoreName, QStringLiteral("Facture_2.pdf"));
-    using Doubles = std::initializer_list<std::pair<double, double>>;
-    for (const auto& [a, b] : Doubles {{got.when, full.when},
-                                       {got.planifiedDate, full.planifiedDate},
-                                       {got.synchroDate, full.synchroDate},
-                                       {got.nTitre, full.nTitre}})
-        EXPECT_DOUBLE_EQ(a, b);
-    using Longs = std::initializer_list<std::pair<long, long>>;
-    for (const auto& [a, b] : Longs {{got.importID, full.importID},
-                                     {got.releveID2, full.releveID2},
-                                     {got.variante, full.variante},
-                                     {got.clotureMarkC, full.clotureMarkC},
-                                     {got.devise, full.devise},
-                                     {got.moyen, full.moyen}})
-        EXPECT_EQ(a, b);
-    EXPECT_TRUE(got.isInit && got.importDoublon && !got.importTouched);
+    EXPECT_EQ(got.attachedDocuments.value(0).docStoreName, QStringLiteral("Facture_2.pdf"));
     // Typed "__BR__" comes back as a line feed: the file can't tell them apart.
     EXPECT_EQ(loaded[1].note, QStringLiteral("tapé \n ici"));
     EXPECT_EQ(loaded[1].nbMultis(), 0);
@@ -350,22 +314,15 @@ TEST_F(TransactTest, AbsentElementsTakeTheirAbsentValues)
                                  {"transact.xml", 2, missing.arg("multi 1 montant")}}));
     ASSERT_EQ(loaded.size(), 2);
     const TRANSACT& first = loaded[0];
-    EXPECT_EQ(first.who1, 20);
-    EXPECT_EQ(first.who2, -1);
-    EXPECT_EQ(first.moyen, -1);
-    EXPECT_EQ(first.clotureMarkD, -1);
-    EXPECT_EQ(first.posteID, -1);
-    EXPECT_EQ(first.devise, 0);
-    EXPECT_DOUBLE_EQ(first.when, kNow);
-    EXPECT_DOUBLE_EQ(first.planifiedDate, kNow);
-    EXPECT_TRUE(first.solde.nullMontant());
+    EXPECT_EQ(fields(first.who1, first.who2, first.moyen, first.clotureMarkD, first.posteID, first.devise, first.when,
+                     first.planifiedDate, first.solde.nullMontant()),
+              "20 -1 -1 -1 -1 0 760000000 760000000 true");
     EXPECT_EQ(first.taxe, amount(1));
+    // A 64-bit family keeps its low 32 bits.
     const TRANSACT& second = loaded[1];
-    EXPECT_DOUBLE_EQ(second.planifiedDate, 100.5);
-    EXPECT_EQ(second.moyen, 2); // a 64-bit family keeps its low 32 bits
     ASSERT_EQ(second.nbMultis(), 2);
-    EXPECT_EQ(second.multis[0].posteID, 4);
-    EXPECT_EQ(second.multis[1].posteID, -1);
+    EXPECT_EQ(fields(second.planifiedDate, second.moyen, second.multis[0].posteID, second.multis[1].posteID),
+              "100.5 2 4 -1");
     EXPECT_EQ(second.multis[1].montant, amount(2));
 
     // A missing embedded record is flagged.

@@ -10,6 +10,7 @@
 #include "toolkit/windows/StdViewTitre.h"
 
 #include "foundation/SystemClock.h"
+#include "support/Fields.h"
 #include "uisupport/DemoRows.h"
 #include "uisupport/UiTestFixture.h"
 
@@ -28,6 +29,15 @@
 namespace {
 
 using Layout = PrintViewWithTable::Layout;
+using testenv::fields;
+
+// factor, view width, head, rows a page, pages of rows, rows on the last, footer on its own page,
+// pages, page height.
+std::string describe(const Layout& l)
+{
+    return fields(l.factor, l.viewWidth, l.head, l.rowsPerPage, l.pagesOfRows, l.rowsOnLastPage, l.footerOwnPage,
+                  l.nbPages, l.pageHeight);
+}
 
 // A4 with the margins the program starts with.
 PrintInfo a4Info(double echelle = 100)
@@ -159,44 +169,17 @@ TEST(PrintTableLayout, PageArithmeticOf250RowsAtTwoScales)
     // A title block twice the available width (451 points): the factor is 0.5 at 100 %.
     const PrintViewWithTable::ViewSizes sizes {{902, 80}, {902, 24}, {902, 30}, {902, 20}};
 
-    const Layout full = PrintViewWithTable::computeLayout(a4Info(100), 250, sizes);
-    EXPECT_DOUBLE_EQ(full.factor, 0.5);
-    EXPECT_DOUBLE_EQ(full.viewWidth, 451);
-    EXPECT_DOUBLE_EQ(full.head, 52);
-    EXPECT_EQ(full.rowsPerPage, 67); // (842 - 100 - 52 - 15) / 10
-    EXPECT_EQ(full.pagesOfRows, 4);
-    EXPECT_EQ(full.rowsOnLastPage, 49);
-    EXPECT_FALSE(full.footerOwnPage);
-    EXPECT_EQ(full.nbPages, 4);
-    EXPECT_DOUBLE_EQ(full.pageHeight, 722);
-
-    const Layout half = PrintViewWithTable::computeLayout(a4Info(50), 250, sizes);
-    EXPECT_DOUBLE_EQ(half.factor, 0.25);
-    EXPECT_EQ(half.rowsPerPage, 141); // (842 - 100 - 26 - 7.5) / 5
-    EXPECT_EQ(half.pagesOfRows, 2);
-    EXPECT_EQ(half.rowsOnLastPage, 109);
-    EXPECT_EQ(half.nbPages, 2);
-    EXPECT_DOUBLE_EQ(half.pageHeight, 731);
-
+    // 67 rows a page: (842 - 100 - 52 - 15) / 10; at 50 %, 141: (842 - 100 - 26 - 7.5) / 5.
+    EXPECT_EQ(describe(PrintViewWithTable::computeLayout(a4Info(100), 250, sizes)), "0.5 451 52 67 4 49 false 4 722");
+    EXPECT_EQ(describe(PrintViewWithTable::computeLayout(a4Info(50), 250, sizes)), "0.25 451 26 141 2 109 false 2 731");
     // A full last page leaves the footer no room: it gets a page of its own.
-    const Layout fullLast = PrintViewWithTable::computeLayout(a4Info(100), 268, sizes);
-    EXPECT_EQ(fullLast.rowsOnLastPage, 67);
-    EXPECT_TRUE(fullLast.footerOwnPage);
-    EXPECT_EQ(fullLast.nbPages, 5);
-
+    EXPECT_EQ(describe(PrintViewWithTable::computeLayout(a4Info(100), 268, sizes)), "0.5 451 52 67 4 67 true 5 722");
     // A footer exactly as tall as the free rows still fits under them: only a taller one moves.
-    const Layout exact
-        = PrintViewWithTable::computeLayout(a4Info(100), 135, {{902, 80}, {902, 24}, {902, 20}, {902, 20}});
-    EXPECT_EQ(exact.rowsPerPage, 68);
-    EXPECT_EQ(exact.rowsOnLastPage, 67);
-    EXPECT_FALSE(exact.footerOwnPage);
-    EXPECT_EQ(exact.nbPages, 2);
-
+    EXPECT_EQ(
+        describe(PrintViewWithTable::computeLayout(a4Info(100), 135, {{902, 80}, {902, 24}, {902, 20}, {902, 20}})),
+        "0.5 451 52 68 2 67 false 2 732");
     // No rows: one page as tall as the printable area.
-    const Layout none = PrintViewWithTable::computeLayout(a4Info(100), 0, sizes);
-    EXPECT_EQ(none.nbPages, 1);
-    EXPECT_DOUBLE_EQ(none.pageHeight, 742);
-
+    EXPECT_EQ(describe(PrintViewWithTable::computeLayout(a4Info(100), 0, sizes)), "0.5 451 52 67 1 0 false 1 742");
     // 800 points wide with 451 available.
     EXPECT_DOUBLE_EQ(PrintViewWithTable::computeLayout(a4Info(100), 1, {{800, 10}, {}, {}, {800, 10}}).factor, 0.56375);
     EXPECT_DOUBLE_EQ(PrintViewWithTable::computeLayout(a4Info(50), 1, {{800, 10}, {}, {}, {800, 10}}).factor,
@@ -207,18 +190,14 @@ TEST(PrintTableLayout, NeverFewerThanOneRowPerPage)
 {
     PrintInfo info = a4Info();
     info.paperSize = QSizeF(595, 400); // 300 points inside the margins
-    const Layout tens = PrintViewWithTable::computeLayout(info, 25, {{451, 60}, {451, 20}, {451, 20}, {451, 20}});
-    EXPECT_EQ(tens.rowsPerPage, 10);
-    EXPECT_EQ(tens.nbPages, 3);
-    EXPECT_EQ(tens.rowsOnLastPage, 5);
-
-    // A row taller than the page, and a head that fills the page: one row a page, never none.
-    const Layout tall = PrintViewWithTable::computeLayout(info, 3, {{451, 60}, {451, 20}, {451, 20}, {451, 900}});
-    EXPECT_EQ(tall.rowsPerPage, 1);
-    EXPECT_EQ(tall.nbPages, 4); // three rows, then the footer
-    const Layout crowded = PrintViewWithTable::computeLayout(info, 5, {{451, 400}, {451, 20}, {451, 20}, {451, 20}});
-    EXPECT_EQ(crowded.rowsPerPage, 1);
-    EXPECT_EQ(crowded.pagesOfRows, 5);
+    EXPECT_EQ(describe(PrintViewWithTable::computeLayout(info, 25, {{451, 60}, {451, 20}, {451, 20}, {451, 20}})),
+              "1 451 80 10 3 5 false 3 280");
+    // A row taller than the page (three rows, then the footer), and a head that fills the page:
+    // one row a page, never none.
+    EXPECT_EQ(describe(PrintViewWithTable::computeLayout(info, 3, {{451, 60}, {451, 20}, {451, 20}, {451, 900}})),
+              "1 451 80 1 3 1 true 4 980");
+    EXPECT_EQ(describe(PrintViewWithTable::computeLayout(info, 5, {{451, 400}, {451, 20}, {451, 20}, {451, 20}})),
+              "1 451 420 1 5 1 true 6 440");
 }
 
 TEST_F(PrintTest, SpoolsEachPageHeadRowsAndFooterAndNumbersThePages)
@@ -281,14 +260,11 @@ TEST_F(PrintTest, ViewsDrawByTheirKindAndTheOptions)
     const auto& variable = PrintViewWithTable::createInterpolationVariableArray();
     const auto& fixe = PrintViewWithTable::createInterpolationFixeArray();
     const auto& image = PrintViewWithTable::createInterpolationImageArray();
-    EXPECT_DOUBLE_EQ(PrintViewWithTable::deltayFromFactor(0.5, variable), 0.25);
-    EXPECT_DOUBLE_EQ(PrintViewWithTable::deltayFromFactor(0.5, fixe), 0);
-    EXPECT_DOUBLE_EQ(PrintViewWithTable::deltayFromFactor(0.58, image), 0);
-    EXPECT_DOUBLE_EQ(PrintViewWithTable::deltayFromFactor(0.6, image), -0.125);
-    EXPECT_DOUBLE_EQ(PrintViewWithTable::deltayFromFactor(1.5, fixe), 0);
-    EXPECT_DOUBLE_EQ(PrintViewWithTable::deltayFromFactor(0.3, {}), 0);
-    EXPECT_DOUBLE_EQ(PrintViewWithTable::deltayFromFactor(0.3, {{0.7, 2.0}}), 2.0);
-    EXPECT_DOUBLE_EQ(PrintViewWithTable::deltayFromFactor(0.58, {{0.58, 1.0}, {0.58, 3.0}}), 1.0);
+    const auto deltay = &PrintViewWithTable::deltayFromFactor;
+    EXPECT_EQ(fields(deltay(0.5, variable), deltay(0.5, fixe), deltay(0.58, image), deltay(0.6, image),
+                     deltay(1.5, fixe), deltay(0.3, {}), deltay(0.3, {{0.7, 2.0}}),
+                     deltay(0.58, {{0.58, 1.0}, {0.58, 3.0}})),
+              "0.25 0 0 -0.125 0 0 2 1");
 
     QWidget row;
     row.resize(300, 40);
@@ -346,10 +322,8 @@ TEST(PrintViewWithView, CentresTheScaledViewInsideTheMargins)
     view.setPrintOperation(&operation);
     view.spoolPrintOperation(operation);
     EXPECT_EQ(view.nbPages(), 1);
-    EXPECT_NEAR(view.frame().x(), 115.5, 1e-9);
-    EXPECT_NEAR(view.frame().y(), 124.2, 1e-9);
-    EXPECT_NEAR(view.frame().width(), 364, 1e-9);
-    EXPECT_NEAR(view.frame().height(), 593.6, 1e-9);
+    EXPECT_EQ(fields(view.frame().x(), view.frame().y(), view.frame().width(), view.frame().height()),
+              "115.5 124.2 364 593.6");
     view.pageImage(1);
     EXPECT_EQ(window.drawnIn, view.frame());
 }
@@ -414,9 +388,8 @@ TEST_F(PrintTest, PrintReadsTheOptionsAndSavesThemBackEvenWhenCancelled)
     window.rows = demoRows(30);
     window.setCurrentOrientation(PrintInfo::kLandscape);
     ui().onPrint([](PrintOperation& operation, PrintAccessoryViewController* panel) {
-        EXPECT_EQ(operation.printInfo().leftMargin, 40);
-        EXPECT_EQ(operation.printInfo().svOptionEchelle, 90);
-        EXPECT_TRUE(operation.printInfo().svOptionTextesColores);
+        const PrintInfo& info = operation.printInfo();
+        EXPECT_EQ(fields(info.leftMargin, info.svOptionEchelle, info.svOptionTextesColores), "40 90 true");
         EXPECT_GT(operation.printInfo().paperSize.width(), operation.printInfo().paperSize.height());
         auto* top = panel->findChild<QLineEdit*>(QStringLiteral("text_marge_top"));
         top->setText(QStringLiteral("36"));
@@ -431,10 +404,9 @@ TEST_F(PrintTest, PrintReadsTheOptionsAndSavesThemBackEvenWhenCancelled)
     EXPECT_EQ(window.currentOrientation(), PrintInfo::kPortrait);
     APPLIPARAM::disposeAppliParam(); // read back from the file
     const APPLIPARAM& saved = APPLIPARAM::loadAppliParam();
-    EXPECT_EQ(saved.svOptionMargeTop, 36);
-    EXPECT_EQ(saved.svOptionMargeLeft, 40);
-    EXPECT_EQ(saved.svOptionEchelle, 90);
-    EXPECT_TRUE(saved.svOptionTextesColores);
+    EXPECT_EQ(
+        fields(saved.svOptionMargeTop, saved.svOptionMargeLeft, saved.svOptionEchelle, saved.svOptionTextesColores),
+        "36 40 90 true");
     savePrintDefaults();
 
     // A window without a print-view class prints nothing and shows no panel.
