@@ -4,6 +4,7 @@
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "model/DOCUMENT.h"
+#include "support/Fields.h"
 #include "support/TestDocument.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,13 @@ MONTANT amount(double v0)
     MONTANT m;
     m.values = {v0, v0 * 2, 0, 0, 0};
     return m;
+}
+
+// Units, then the first slot of totals 1 to 7.
+std::string totals(const TOTAUX& t)
+{
+    return testenv::fields(t.nTitre, t.total1.values[0], t.total2.values[0], t.total3.values[0], t.total4.values[0],
+                           t.total5.values[0], t.total6.values[0], t.total7.values[0]);
 }
 
 FINANCE finance(long ident, const QString& nom)
@@ -84,16 +92,9 @@ TEST_F(FinanceCompute, PurchaseValuedAtTheCurrentQuote)
     TOTAUX grand;
     grand.total1 = amount(999);
     computeAllTitresTotaux(grand, &doc);
-    const TOTAUX& t = doc.titreHdl[0].totaux;
-    EXPECT_DOUBLE_EQ(t.nTitre, 10);
-    EXPECT_DOUBLE_EQ(t.total1.values[0], -1000);
-    EXPECT_DOUBLE_EQ(t.total3.values[0], -5);
-    EXPECT_DOUBLE_EQ(t.total5.values[0], -1005);
-    EXPECT_DOUBLE_EQ(t.total6.values[0], 1200);
-    EXPECT_DOUBLE_EQ(t.total7.values[0], 195);
-    EXPECT_DOUBLE_EQ(t.total7.values[1], 390);
-    EXPECT_DOUBLE_EQ(grand.total1.values[0], -1000);
-    EXPECT_DOUBLE_EQ(grand.total7.values[0], 195);
+    EXPECT_EQ(totals(doc.titreHdl[0].totaux), "10 -1000 0 -5 0 -1005 1200 195");
+    EXPECT_DOUBLE_EQ(doc.titreHdl[0].totaux.total7.values[1], 390);
+    EXPECT_EQ(totals(grand), "10 -1000 0 -5 0 -1005 1200 195");
     EXPECT_TRUE(doc.titreHdl[1].totaux.total7.nullMontant());
 
     // Later today is still today; recomputing starts again from zero.
@@ -115,10 +116,7 @@ TEST_F(FinanceCompute, TransferBetweenUserAccountsAndPortfolios)
 
     TOTAUX grand;
     computeAllTitresTotaux(grand, &doc);
-    const TOTAUX& a = doc.titreHdl[0].totaux;
-    EXPECT_DOUBLE_EQ(a.nTitre, 0);
-    EXPECT_DOUBLE_EQ(a.total1.values[0], -400);
-    EXPECT_DOUBLE_EQ(a.total2.values[0], 400);
+    EXPECT_EQ(totals(doc.titreHdl[0].totaux), "0 -400 400 0 0 0 0 0");
 
     computePortfolioTotaux(&doc);
     EXPECT_DOUBLE_EQ(doc.portfolioArray[0].totaux.nTitre, 2);
@@ -140,21 +138,12 @@ TEST_F(FinanceCompute, LoansBorrowedAndLent)
 
     TOTAUX grand;
     computeAllEmpruntsTotaux(grand, &doc);
-    const TOTAUX& maison = doc.empruntHdl[0].totaux;
-    EXPECT_DOUBLE_EQ(maison.total2.values[0], 10000);
-    EXPECT_DOUBLE_EQ(maison.total1.values[0], -1000);
-    EXPECT_DOUBLE_EQ(maison.total3.values[0], -50);
-    EXPECT_DOUBLE_EQ(maison.total5.values[0], -1050);
+    EXPECT_EQ(totals(doc.empruntHdl[0].totaux), "0 -1000 10000 -50 0 -1050 0 0");
     MONTANT rest;
     empruntTotalInverted(doc.empruntHdl[0], &rest);
     EXPECT_DOUBLE_EQ(rest.values[0], -9000);
 
-    const TOTAUX& lent = doc.empruntHdl[1].totaux;
-    EXPECT_DOUBLE_EQ(lent.total2.values[0], -500);
-    EXPECT_DOUBLE_EQ(lent.total1.values[0], 100);
-    EXPECT_DOUBLE_EQ(lent.total3.values[0], 20);
-    EXPECT_DOUBLE_EQ(lent.total4.values[0], -2);
-    EXPECT_DOUBLE_EQ(lent.total5.values[0], 118);
+    EXPECT_EQ(totals(doc.empruntHdl[1].totaux), "0 100 -500 20 -2 118 0 0");
     EXPECT_DOUBLE_EQ(grand.total5.values[0], -932);
 }
 
@@ -171,12 +160,7 @@ TEST_F(FinanceCompute, SavingsCountAgainstTheirOwnAccount)
 
     TOTAUX grand;
     computeAllRemuneresTotaux(grand, &doc);
-    const TOTAUX& t = doc.remunereHdl[0].totaux;
-    EXPECT_DOUBLE_EQ(t.total2.values[0], 1000);
-    EXPECT_DOUBLE_EQ(t.total1.values[0], -200);
-    EXPECT_DOUBLE_EQ(t.total3.values[0], 30);
-    EXPECT_DOUBLE_EQ(t.total5.values[0], 800);
-    EXPECT_DOUBLE_EQ(t.total6.values[0], 830);
+    EXPECT_EQ(totals(doc.remunereHdl[0].totaux), "0 -200 1000 30 0 800 830 0");
     EXPECT_DOUBLE_EQ(grand.total6.values[0], 830);
 }
 
@@ -187,10 +171,8 @@ TEST_F(FinanceCompute, RepointingAndQuantities)
     replaceTitreIDInTransactions(2, 5, &doc);
     // "No security" is never re-pointed: it would tie unrelated transactions to the security.
     replaceTitreIDInTransactions(-1, 5, &doc);
-    EXPECT_EQ(doc.transact_array[0].titreID, 5);
-    EXPECT_EQ(doc.transact_array[1].titreID, -1);
-
-    EXPECT_EQ(formatQuantity6(2.5, u','), QStringLiteral("2,5"));
-    EXPECT_EQ(formatQuantity6(3.0, u','), QStringLiteral("3"));
-    EXPECT_EQ(formatQuantity6(10.1 - 10.1 - 1e-12, u','), QStringLiteral("0"));
+    EXPECT_EQ(testenv::fields(doc.transact_array[0].titreID, doc.transact_array[1].titreID), "5 -1");
+    EXPECT_EQ(testenv::fields(formatQuantity6(2.5, u','), formatQuantity6(3.0, u','),
+                              formatQuantity6(10.1 - 10.1 - 1e-12, u',')),
+              "2,5 3 0");
 }

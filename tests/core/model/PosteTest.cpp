@@ -3,11 +3,14 @@
 #include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"
 #include "model/PosteFile.h"
+#include "support/Fields.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using testenv::fields;
 
 POSTE poste(long ident, const QString& nom, long dossierID = 1, bool permanent = false)
 {
@@ -69,8 +72,7 @@ TEST(Poste, SortOrdersPutTheNewestOfEqualNamesFirst)
 
     DOCUMENT doc(QString(), kFileSystemLocal);
     doc.posteHdl = postes;
-    EXPECT_EQ(POSTE::searchPoste(QStringLiteral("ÉCOLE"), doc), 2);
-    EXPECT_EQ(POSTE::searchPoste(QString(), doc), 0);
+    EXPECT_EQ(fields(POSTE::searchPoste(QStringLiteral("ÉCOLE"), doc), POSTE::searchPoste(QString(), doc)), "2 0");
     long ident = 0;
     EXPECT_TRUE(POSTE::findPosteWithName("Ecole", &ident, doc) && ident == 6);
     EXPECT_FALSE(POSTE::findPosteWithName("ecole", &ident, doc));
@@ -79,17 +81,15 @@ TEST(Poste, SortOrdersPutTheNewestOfEqualNamesFirst)
 
 TEST(Poste, IdentsLookupsAndPermanence)
 {
-    EXPECT_EQ(POSTE::newPosteID(PosteList()), 2);
-    EXPECT_EQ(DOSSIER::newDossierID(defaultDossiers()), 12);
-    EXPECT_EQ(POSTE::allocNewPoste(defaultPostes(), -1).ident, 39);
-    EXPECT_EQ(POSTE::allocNewPoste(PosteList(), 0).ident, 0);
-    EXPECT_EQ(POSTE::nbPoste(nullptr), 0);
+    EXPECT_EQ(fields(POSTE::newPosteID(PosteList()), DOSSIER::newDossierID(defaultDossiers()),
+                     POSTE::allocNewPoste(defaultPostes(), -1).ident, POSTE::allocNewPoste(PosteList(), 0).ident,
+                     POSTE::nbPoste(nullptr)),
+              "2 12 39 0 0");
 
     DOCUMENT doc(QString(), kFileSystemLocal);
     doc.dossierHdl = {dossier(1, "a"), dossier(2, "b", true)};
     doc.posteHdl = {poste(10, "x", 1), poste(11, "y", 2), poste(12, "z", 1, true), poste(13, "w", 9)};
-    EXPECT_EQ(POSTE::posteAtIndex(doc.posteHdl, -1), nullptr);
-    EXPECT_EQ(POSTE::posteAtIndex(doc.posteHdl, 4), nullptr);
+    EXPECT_FALSE(POSTE::posteAtIndex(doc.posteHdl, -1) || POSTE::posteAtIndex(doc.posteHdl, 4));
     long index = 7;
     EXPECT_FALSE(POSTE::findPoste(99, &index, doc.posteHdl));
     EXPECT_EQ(index, 0);
@@ -97,11 +97,11 @@ TEST(Poste, IdentsLookupsAndPermanence)
     EXPECT_EQ(POSTE::getPosteNameNS(99, doc), QString());
     EXPECT_EQ(DOSSIER::getDossierNameNS(2, doc), "b");
 
-    EXPECT_FALSE(POSTE::poste_is_permanent(10, doc));
-    EXPECT_TRUE(POSTE::poste_is_permanent(11, doc)); // through its folder
-    EXPECT_TRUE(POSTE::poste_is_permanent(12, doc));
-    EXPECT_FALSE(POSTE::poste_is_permanent(13, doc)); // folder unknown
-    EXPECT_FALSE(POSTE::poste_is_permanent(99, doc));
+    // 11 through its folder; 13's folder unknown.
+    EXPECT_EQ(fields(POSTE::poste_is_permanent(10, doc), POSTE::poste_is_permanent(11, doc),
+                     POSTE::poste_is_permanent(12, doc), POSTE::poste_is_permanent(13, doc),
+                     POSTE::poste_is_permanent(99, doc)),
+              "false true true false false");
 
     POSTE::changeDossier(1, 2, doc);
     EXPECT_EQ(POSTE::countPosteInDossier(doc.posteHdl, 2), 3);
@@ -123,9 +123,8 @@ TEST(PosteFile, MissingOrEmptyFilesGiveTheDefaults)
         ASSERT_EQ(dossiers.size(), 11);
         ASSERT_EQ(postes.size(), 38);
         // Folder names keep their accents: "À" sorts after every plain letter.
-        EXPECT_EQ(dossiers.last().ident, 1);
-        EXPECT_EQ(dossiers.last().nom, QStringLiteral("À classer"));
-        EXPECT_EQ(POSTE::countPosteInDossier(postes, 11), 5);
+        EXPECT_EQ(fields(dossiers.last().ident, dossiers.last().nom, POSTE::countPosteInDossier(postes, 11)),
+                  "1 À classer 5");
         for (const POSTE& p : postes) {
             EXPECT_FALSE(p.nom.startsWith("kDefault")) << p.nom.toStdString();
             EXPECT_TRUE(DOSSIER::findDossier(p.dossierID, nullptr, dossiers));
@@ -146,18 +145,15 @@ TEST(PosteFile, CategoriesOfMissingFoldersAreKeptInTheDefaultFolder)
     const DossierList dossiers = loadDossier(url, &issues);
     EXPECT_FALSE(issues.isEmpty()); // the stray element, skipped
     EXPECT_EQ(names(dossiers), QStringList({"Divers", "Sans ident", "Zoo"}));
-    EXPECT_EQ(dossiers[1].ident, 4);
-    EXPECT_EQ(dossiers[2].dossierID, -1);
+    EXPECT_EQ(fields(dossiers[1].ident, dossiers[2].dossierID), "4 -1");
 
     for (const auto& [defaultDossier, expected] : {std::pair {4L, 4L}, std::pair {8L, 1L}}) {
         issues = LoadIssues();
         const PosteList postes = loadPoste(url, dossiers, &issues, defaultDossier);
         EXPECT_FALSE(issues.isEmpty());
         ASSERT_EQ(names(postes), QStringList({"Perdu", "Sans ident"}));
-        EXPECT_EQ(postes[0].dossierID, expected);
         // A fresh ident comes after every ident of the file, even one read later.
-        EXPECT_EQ(postes[1].ident, 10);
-        EXPECT_EQ(postes[1].dossierID, 3);
+        EXPECT_EQ(fields(postes[0].dossierID, postes[1].ident, postes[1].dossierID), fields(expected, 10, 3));
     }
     issues = LoadIssues();
     const PosteList postes = loadPoste(url, {dossier(7, "Seul")}, &issues, 1);
@@ -169,10 +165,9 @@ TEST(PosteFile, CategoriesOfMissingFoldersAreKeptInTheDefaultFolder)
     issues = LoadIssues();
     const PosteList defaults = loadPoste(userFolders, dossiers, &issues, 3);
     EXPECT_TRUE(issues.isEmpty());
-    EXPECT_EQ(defaults.size(), 38);
-    EXPECT_EQ(POSTE::countPosteInDossier(defaults, 3), 29);
-    EXPECT_EQ(POSTE::countPosteInDossier(defaults, 1), 7);
-    EXPECT_EQ(POSTE::countPosteInDossier(defaults, 4), 2);
+    EXPECT_EQ(fields(defaults.size(), POSTE::countPosteInDossier(defaults, 3), POSTE::countPosteInDossier(defaults, 1),
+                     POSTE::countPosteInDossier(defaults, 4)),
+              "38 29 7 2");
 }
 
 TEST(PosteFile, RoundTripOfBothFiles)
@@ -193,14 +188,10 @@ TEST(PosteFile, RoundTripOfBothFiles)
     EXPECT_TRUE(issues.isEmpty());
     ASSERT_EQ(dossiers.size(), 2);
     ASSERT_EQ(postes.size(), 2);
-    EXPECT_EQ(dossiers[1].nom, folder.nom);
-    EXPECT_TRUE(dossiers[1].permanent);
-    EXPECT_EQ(dossiers[1].logoID, 77);
-    EXPECT_FALSE(dossiers[0].permanent);
-    EXPECT_EQ(postes[1].nom, category.nom);
-    EXPECT_EQ(postes[1].dossierID, 4);
-    EXPECT_EQ(postes[1].logoID, 12);
-    EXPECT_TRUE(postes[1].permanent);
-    EXPECT_EQ(postes[1].ligne, 0);
-    EXPECT_EQ(postes[0].ident, 5);
+    EXPECT_EQ(fields(dossiers[1].nom, dossiers[1].permanent, dossiers[1].logoID, dossiers[0].permanent),
+              "Maison & <jardin> true 77 false");
+    // The line is not stored.
+    EXPECT_EQ(fields(postes[1].nom, postes[1].dossierID, postes[1].logoID, postes[1].permanent, postes[1].ligne,
+                     postes[0].ident),
+              "L'eau \"froide\" 4 12 true 0 5");
 }
