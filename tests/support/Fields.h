@@ -31,7 +31,8 @@ template <class T> QString fieldText(const T& value)
         return QString(value);
 }
 
-// The values separated by single spaces; doubles with 15 significant digits.
+// The values separated by single spaces; doubles with 15 significant digits. The arguments are
+// evaluated in no set order: pass values read, never calls that change what a later one reads.
 template <class... T> std::string fields(const T&... values)
 {
     return QStringList {fieldText(values)...}.join(u' ').toStdString();
