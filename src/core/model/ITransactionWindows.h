@@ -8,6 +8,10 @@
 // DELETE_TRANSACT(position, isLast) drops that row and moves every later position down by one,
 // REPLACE_TRANSACT(position, keepSelection) rebuilds and scrolls to the row, UPDATE_AVENIR has a
 // statement window recompute its future balance. The operations rely on no result.
+#include <memory>
+
+class DOCUMENT;
+class LISTING;
 class MACRO;
 class QObject;
 
@@ -34,6 +38,10 @@ public:
     // The account's window: a payee's listing for an account of a bank of third parties, else its
     // statement window in the account's currency.
     virtual QObject* openCompteWindow(long compteID, bool show) = 0;
+    // The document check's listing of broken transactions, handed over with the document it was
+    // found in, shown animated in the currency slot; its window controller, or null when it can't
+    // be had (the listing is then dropped).
+    virtual QObject* openListingProblem(std::unique_ptr<LISTING> listing, DOCUMENT& doc, int deviseSlot) = 0;
 };
 
 // The installed openers, or null. They outlive every caller; uninstall before deleting them.

@@ -11,6 +11,7 @@
 #include "app/WindowMemory.h"
 #include "calculator/FenCalculetteController2.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/dialogs/FenCalendrierController.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/ButtonCalculette.h"
@@ -26,6 +27,7 @@
 #include "document/BackupManager.h"
 #include "document/ClassState.h"
 #include "document/DocContext.h"
+#include "document/DocumentCheck.h"
 #include "document/ICloudDelegate.h"
 #include "document/RecentDocument.h"
 #include "document/SVDocumentManager.h"
@@ -541,6 +543,19 @@ void ApplicationDelegate::PASSWORD(QObject* sender)
     bool error = false;
     const BEFOREPARAM stored = BEFOREPARAM::loadBeforeParam(doc->documentUrl, &error);
     ::askDocumentPassword(nullptr, stored, false, doc->documentUrl);
+}
+
+void ApplicationDelegate::VERIFIER(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (!m_document)
+        return;
+    askPoursuivre(nullptr, QStringLiteral("ASSIST000"), QString(), true, false, [this](long answer) {
+        if (answer != 1 || !m_document)
+            return;
+        verifierDocument(nullptr, *m_document);
+        sendToAllWindowDelegates(Sel::didVerifyDocument);
+    });
 }
 
 bool ApplicationDelegate::can_imprimer() const

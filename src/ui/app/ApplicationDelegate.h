@@ -128,6 +128,9 @@ public:
     // package already there is written over in place.
     Q_INVOKABLE void ENREGISTRER_COPIE(QObject* sender = nullptr) override;
     Q_INVOKABLE void PASSWORD(QObject* sender = nullptr);
+    // The document check, once the user has read its explanation and chosen to go on; the
+    // windows are then told (didVerifyDocument).
+    Q_INVOKABLE void VERIFIER(QObject* sender = nullptr);
     Q_INVOKABLE void IMPRIMER(QObject* sender = nullptr);
     // The key window's controller decides whether it prints.
     bool can_imprimer() const;

@@ -33,6 +33,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:", true)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addAction("MENU_ENREGISTRER_COPIE", "ENREGISTRER_COPIE:", true);
+    addAction("MENU_VERIFIER", "VERIFIER:", true);
     addAction("MENU_PASSWORD", "PASSWORD:", true);
     addAction("MENU_IMPRIMER", "IMPRIMER:", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     addAction("MENU_QUITTER", "terminate", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -101,8 +102,8 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
     const QList<MenuDef> menus = {
         {"MENU_FICHIER",
          {action("NOUVELLE_OPERATION:"), nullptr, action("FERMER_DOCUMENT:"), action("ENREGISTRER_DOCUMENT:"),
-          action("ENREGISTRER_COPIE:"), nullptr, action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr,
-          action("terminate")}},
+          action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr, action("PASSWORD:"), nullptr, action("IMPRIMER:"),
+          nullptr, action("terminate")}},
         {"MENU_FENETRES", {action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };

@@ -2,6 +2,7 @@
 
 #include "transactions/SaisieRoutine.h"
 
+#include "engines/LISTING.h"
 #include "foundation/IDesktop.h"
 #include "foundation/diagnostics.h"
 #include "model/MACRO.h"
@@ -54,4 +55,9 @@ QObject* TransactionWindows::openListingPoste(long, int, bool)
 QObject* TransactionWindows::openCompteWindow(long, bool)
 {
     return notAvailable("account");
+}
+
+QObject* TransactionWindows::openListingProblem(std::unique_ptr<LISTING>, DOCUMENT&, int)
+{
+    return notAvailable("problem listing");
 }

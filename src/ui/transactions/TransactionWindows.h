@@ -4,8 +4,8 @@
 //
 // The entry: the palettes' runs of new transactions (no macro) reopen the window while each entry
 // is accepted, at the frame of the previous one from the second on; a macro enters one
-// transaction. The listings and account windows are not built yet: asked for one, the program
-// beeps and answers none, as the contract allows.
+// transaction. The listings (the document check's among them) and account windows are not built
+// yet: asked for one, the program beeps and answers none, as the contract allows.
 #include "model/ITransactionWindows.h"
 
 class TransactionWindows : public ITransactionWindows {
@@ -15,6 +15,7 @@ public:
     QObject* openListingDossier(long dossierID, int deviseSlot, bool show) override;
     QObject* openListingPoste(long posteID, int deviseSlot, bool show) override;
     QObject* openCompteWindow(long compteID, bool show) override;
+    QObject* openListingProblem(std::unique_ptr<LISTING> listing, DOCUMENT& doc, int deviseSlot) override;
 
     // The macro command: a new transaction from the macro's template, on its account for a
     // cheque or a card; kSaisieCancel for a macro without a template.

@@ -6,6 +6,7 @@
 #include "app/FenPasswordController.h"
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
@@ -32,6 +33,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSettings>
+#include <QTextBrowser>
 
 #include <climits>
 
@@ -70,6 +72,8 @@ public:
     ~Listener() override { unregisterWindowController(this); }
     Q_INVOKABLE void notifyNewDay(const QVariant& previous, const QVariant&) { newDays << previous.toDouble(); }
     Q_INVOKABLE void periodicAction() { ++periodic; }
+    int verified = 0;
+    Q_INVOKABLE void didVerifyDocument() { ++verified; }
 };
 
 // Saves fail while failing is set: the staging package can't be made.
@@ -408,6 +412,23 @@ TEST_F(ApplicationTest, WindowsOpenAgainWhereTheyWereAfterASavingClose)
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->window()->geometry(), QRect(100, 150, 300, 200));
     EXPECT_EQ(again->devise(), 2);
+}
+
+TEST_F(ApplicationTest, TheCheckRunsOnlyWhenTheUserGoesOnAndIsBroadcast)
+{
+    delegate->BEFORE();
+    ASSERT_TRUE(delegate->openSorvFile(completePackage(QStringLiteral("Famille.svd")), kFileSystemLocal));
+    Listener listener;
+    for (const char* answer : {"NON:", "OUI:"}) {
+        ui().onModal<FenAskPoursuivreController>([answer](FenAskPoursuivreController& question) {
+            EXPECT_FALSE(question.outlet<QTextBrowser>(QStringLiteral("content"))->toPlainText().isEmpty());
+            WindowDriver(question).click(QString::fromLatin1(answer));
+        });
+        if (answer[0] == 'O')
+            ui().answerAlert(dialogue("kAlerte_noProblem"), kAlertFirstButton);
+        delegate->VERIFIER();
+    }
+    EXPECT_EQ(listener.verified, 1);
 }
 
 TEST_F(ApplicationTest, TheTransactionSoundPlaysOnlyWhenTheUserHasItOn)

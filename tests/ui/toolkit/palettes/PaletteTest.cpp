@@ -13,6 +13,7 @@
 #include "uisupport/WindowDriver.h"
 
 #include "document/DocumentSession.h"
+#include "engines/LISTING.h"
 #include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
 #include "model/MACRO.h"
@@ -77,6 +78,7 @@ public:
         calls << QStringLiteral("compte %1").arg(compteID);
         return nullptr;
     }
+    QObject* openListingProblem(std::unique_ptr<LISTING>, DOCUMENT&, int) override { return nullptr; }
 };
 
 class RecordingShell : public FakeAppShell {
