@@ -47,6 +47,11 @@ ViewConsole::ViewConsole(FenCalculetteController* delegate, QWidget* parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 
+FenCalculetteController* ViewConsole::calculette_delegate() const
+{
+    return m_calculetteDelegate;
+}
+
 qint64 ViewConsole::promptPosition() const
 {
     return m_calculetteDelegate ? m_calculetteDelegate->lastPrompt() : 0;

@@ -14,7 +14,7 @@ class ViewConsole : public QPlainTextEdit {
 public:
     explicit ViewConsole(FenCalculetteController* delegate, QWidget* parent = nullptr);
 
-    FenCalculetteController* calculette_delegate() const { return m_calculetteDelegate; }
+    FenCalculetteController* calculette_delegate() const;
 
     // Cuts the selection when it begins at or after the prompt; otherwise nothing.
     void cut();

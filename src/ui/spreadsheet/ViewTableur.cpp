@@ -26,6 +26,16 @@ ViewTableur::ViewTableur(QWidget* parent)
     setMouseTracking(true);
 }
 
+FenTableurController* ViewTableur::fenTableurController() const
+{
+    return m_controller;
+}
+
+void ViewTableur::setFenTableurController(FenTableurController* controller)
+{
+    m_controller = controller;
+}
+
 void ViewTableur::drawRect(QPainter& painter)
 {
     if (!m_controller)

@@ -23,8 +23,8 @@ class ViewTableur : public QWidget {
 public:
     explicit ViewTableur(QWidget* parent = nullptr);
 
-    FenTableurController* fenTableurController() const { return m_controller; }
-    void setFenTableurController(FenTableurController* controller) { m_controller = controller; }
+    FenTableurController* fenTableurController() const;
+    void setFenTableurController(FenTableurController* controller);
 
     // Draws the band for one redraw (drawRect:): prepares the zone and flags, draws the cells,
     // then the grid lines over them. On screen the painter is in the band's document

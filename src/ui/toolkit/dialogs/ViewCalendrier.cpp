@@ -107,6 +107,11 @@ ViewCalendrier::ViewCalendrier(FenCalendrierController* calendrier, QWidget* par
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
+FenCalendrierController* ViewCalendrier::calendrier() const
+{
+    return m_calendrier;
+}
+
 QSize ViewCalendrier::sizeHint() const
 {
     return QSize(int(kViewWidth), int(kViewHeight));

@@ -39,7 +39,7 @@ class ViewCalendrier : public QWidget {
 public:
     explicit ViewCalendrier(FenCalendrierController* calendrier, QWidget* parent = nullptr);
 
-    FenCalendrierController* calendrier() const { return m_calendrier; }
+    FenCalendrierController* calendrier() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

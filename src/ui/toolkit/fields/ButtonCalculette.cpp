@@ -42,6 +42,11 @@ ButtonCalculette::ButtonCalculette(TextFieldMontant* field, QWidget* parent)
     connect(this, &QPushButton::clicked, this, &ButtonCalculette::CALCULETTE);
 }
 
+TextFieldMontant* ButtonCalculette::field_montant() const
+{
+    return m_fieldMontant;
+}
+
 void ButtonCalculette::CALCULETTE()
 {
     if (!m_fieldMontant || !hasCalculetteRunner())

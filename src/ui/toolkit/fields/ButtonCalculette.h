@@ -28,7 +28,7 @@ public:
     // The button of the field, which gets it as its calculator button.
     explicit ButtonCalculette(TextFieldMontant* field, QWidget* parent = nullptr);
 
-    TextFieldMontant* field_montant() const { return m_fieldMontant; }
+    TextFieldMontant* field_montant() const;
 
     Q_INVOKABLE void CALCULETTE();
 

@@ -8,9 +8,9 @@
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
+#include <QWidget>
 
 class QMouseEvent;
-class QWidget;
 
 class PalettePanel : public QObject {
     Q_OBJECT

@@ -125,6 +125,16 @@ StdMenu::StdMenu(const QString& title, QWidget* parent)
     });
 }
 
+StdPopUp* StdMenu::popup() const
+{
+    return m_popup;
+}
+
+void StdMenu::setPopup(StdPopUp* popup)
+{
+    m_popup = popup;
+}
+
 QObject* StdMenu::delegate() const
 {
     if (m_delegate)

@@ -20,9 +20,9 @@ public:
 
     // The pop-up that owns the menu; null for a menu shown by itself (a table cell's menu).
     // (QMenu's popup(point) still shows the menu.)
-    StdPopUp* popup() const { return m_popup; }
+    StdPopUp* popup() const;
     using QMenu::popup;
-    void setPopup(StdPopUp* popup) { m_popup = popup; }
+    void setPopup(StdPopUp* popup);
 
     // What the user of the menu attached to it, such as the row it was opened for; invalid
     // after construction.

@@ -16,6 +16,16 @@ ViewHelpController::ViewHelpController(const QString& title, const QString& cont
     fill();
 }
 
+PopHelp* ViewHelpController::getPopHelp() const
+{
+    return m_popHelp;
+}
+
+void ViewHelpController::setPopHelp(PopHelp* popHelp)
+{
+    m_popHelp = popHelp;
+}
+
 ViewHelpController::~ViewHelpController()
 {
     if (!m_viewTaken)

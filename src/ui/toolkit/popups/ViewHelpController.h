@@ -7,11 +7,11 @@
 #include <QPointer>
 #include <QSizeF>
 #include <QString>
+#include <QWidget>
 
 class PopHelp;
 class QLabel;
 class QTextEdit;
-class QWidget;
 
 class ViewHelpController {
 public:
@@ -43,8 +43,8 @@ public:
     void setTitre(const QString& title) { m_titre = title; }
     QString getTexte() const { return m_texte; }
     void setTexte(const QString& text) { m_texte = text; }
-    PopHelp* getPopHelp() const { return m_popHelp; }
-    void setPopHelp(PopHelp* popHelp) { m_popHelp = popHelp; }
+    PopHelp* getPopHelp() const;
+    void setPopHelp(PopHelp* popHelp);
     QLabel* field_titre() const { return m_fieldTitre; }
     QTextEdit* field_texte() const { return m_fieldTexte; }
 

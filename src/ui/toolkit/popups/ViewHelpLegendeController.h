@@ -5,9 +5,9 @@
 // each opening. Like the help panel, the legend lives on in the menu item that shows it.
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 class Colorizator;
-class QWidget;
 
 class ViewHelpLegendeController {
 public:

@@ -8,6 +8,11 @@ PrintOperation::PrintOperation(PrintView* view, const PrintInfo& info)
 {
 }
 
+PrintView* PrintOperation::view() const
+{
+    return m_view;
+}
+
 void PrintOperation::setPageLayout(const QPageLayout& layout)
 {
     m_info.setPageLayout(layout);

@@ -13,7 +13,7 @@ public:
     // The view is not owned; it outlives the operation or is told of it by setPrintOperation.
     PrintOperation(PrintView* view, const PrintInfo& info);
 
-    PrintView* view() const { return m_view; }
+    PrintView* view() const;
     PrintInfo& printInfo() { return m_info; }
     const PrintInfo& printInfo() const { return m_info; }
 

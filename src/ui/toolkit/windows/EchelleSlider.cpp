@@ -13,6 +13,16 @@ EchelleSlider::EchelleSlider(QWidget* parent)
     });
 }
 
+PrintAccessoryViewController* EchelleSlider::delegate() const
+{
+    return m_delegate;
+}
+
+void EchelleSlider::setDelegate(PrintAccessoryViewController* delegate)
+{
+    m_delegate = delegate;
+}
+
 void EchelleSlider::didEndTracking()
 {
     if (m_delegate)

@@ -11,8 +11,8 @@ class EchelleSlider : public QSlider {
 public:
     explicit EchelleSlider(QWidget* parent = nullptr);
 
-    PrintAccessoryViewController* delegate() const { return m_delegate; }
-    void setDelegate(PrintAccessoryViewController* delegate) { m_delegate = delegate; }
+    PrintAccessoryViewController* delegate() const;
+    void setDelegate(PrintAccessoryViewController* delegate);
 
 private:
     void didEndTracking();
