@@ -432,20 +432,23 @@ void FenEditSaisieController::DEBIT(QObject* sender)
     pickers().DEBIT(sender);
     m_controls.pop_moyen->setDebitID(pickers().compteDID);
     m_controls.pop_variante->setCompteID(pickers().compteDID);
-    setAutoImputationsForCompteID(pickers().compteDID);
+    if (shouldSetAutoImputations())
+        setAutoImputationsForCompteID(pickers().compteDID);
 }
 
 void FenEditSaisieController::CREDIT(QObject* sender)
 {
     pickers().CREDIT(sender);
     m_controls.pop_moyen->setCreditID(pickers().compteCID);
-    setAutoImputationsForCompteID(pickers().compteCID);
+    if (shouldSetAutoImputations())
+        setAutoImputationsForCompteID(pickers().compteCID);
 }
 
 void FenEditSaisieController::didCreateCompteFromMenu(const QVariant& ident, const QVariant& arg2)
 {
     Q_UNUSED(arg2);
-    setAutoImputationsForCompteID(long(ident.toLongLong()));
+    if (shouldSetAutoImputations())
+        setAutoImputationsForCompteID(long(ident.toLongLong()));
 }
 
 void FenEditSaisieController::VARIANTE(QObject* sender)

@@ -58,10 +58,12 @@ public:
 
     // ---- Locks: a stored transaction in a locked statement period may not change.
 
-    bool isTransactLocked() const;
-    bool isMontantLocked() const { return isTransactLocked(); }
-    bool isMoyenLocked() const { return isTransactLocked(); }
-    bool isMacroLocked() const { return isTransactLocked(); }
+    virtual bool isTransactLocked() const;
+    virtual bool isMontantLocked() const { return isTransactLocked(); }
+    virtual bool isMoyenLocked() const { return isTransactLocked(); }
+    virtual bool isMacroLocked() const { return isTransactLocked(); }
+    // Whether choosing an account brings that account's category and tax.
+    virtual bool shouldSetAutoImputations() const { return true; }
 
     // ---- Filling, in the order FILL runs them.
 
