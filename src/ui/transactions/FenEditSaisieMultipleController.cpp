@@ -159,6 +159,8 @@ void FenEditSaisieMultipleController::FILL()
     FILL_TRANS_TAXE();
     FILL_TRANS_PLACEMENT();
     c.buttonAddDocument->setEnabled(false);
+    // Each transaction keeps its own note: there is none to show or type here.
+    c.boxNote->setVisible(false);
     addUserFantasia(false);
     setLayoutSaisieCompte();
     setLayoutSaisieVariante();
@@ -277,13 +279,13 @@ void FenEditSaisieMultipleController::FILL_TRANS_TAXE()
     pickers().FILL_TAXE();
     c.pop_taxe->setEnabled(common);
     setTitleEnabled(c.titre_taxe, common);
+    COMPUTE_TAXE();
     if (!common) {
         for (QWidget* field : {static_cast<QWidget*>(c.field_taxe), static_cast<QWidget*>(c.field_montantHT),
                                static_cast<QWidget*>(c.field_montantTaxe)})
             showKept(field);
         return;
     }
-    COMPUTE_TAXE();
     if (pickers().taxeID >= 0 && !m_montantTyped && !entries().montant) {
         showKept(c.field_montantHT);
         showKept(c.field_montantTaxe);
