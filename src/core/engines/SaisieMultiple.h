@@ -26,19 +26,19 @@ class DOCUMENT;
 
 // The values of a multiple edit; an empty one is kept.
 struct SaisieMultipleEntries {
-    std::optional<double> when;
-    std::optional<MONTANT> montant;
+    std::optional<double> when {};
+    std::optional<MONTANT> montant {};
     long montantDevise = 0; // the slot the amount is shown and typed in
-    std::optional<long> who1;
-    std::optional<long> who2;
-    std::optional<long> posteID;
-    std::optional<QString> ref;
-    std::optional<QString> why;
-    std::optional<bool> annulation;
+    std::optional<long> who1 {};
+    std::optional<long> who2 {};
+    std::optional<long> posteID {};
+    std::optional<QString> ref {};
+    std::optional<QString> why {};
+    std::optional<bool> annulation {};
     // true: every selected transaction loses its import-duplicate mark; false or empty: the
     // marks stay.
-    std::optional<bool> doublon;
-    std::optional<long> taxeID; // -1 for no tax
+    std::optional<bool> doublon {};
+    std::optional<long> taxeID {}; // -1 for no tax
 };
 
 // What a selection allows.

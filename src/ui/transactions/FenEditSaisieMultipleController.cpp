@@ -140,7 +140,7 @@ void FenEditSaisieMultipleController::FILL()
     m_filling = true;
     const SaisieControls& c = controls();
     pickers().moyenID = rec().moyen;
-    StdWindowWithTableController::FILL();
+    pickers().FILL();
     FILL_TRANS_MACRO();
     pickers().FILL_DEVISE(rec().devise);
     FILL_TRANS_DATE();

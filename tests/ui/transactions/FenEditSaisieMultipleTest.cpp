@@ -57,13 +57,25 @@ protected:
     }
 };
 
+using Window = FenEditSaisieMultipleController;
+using User = std::function<void(Window&)>;
+
 class FenEditSaisieMultipleTest : public SaisieUiTest {
 protected:
     FenEditSaisieMultipleTest()
     {
-        store(7, 22, 50, "A");
-        store(7, 22, 30, "B");
-        store(7, 23, 120, "");
+        TRANSACT t;
+        t.defaultTransact(&doc);
+        t.who1 = 7;
+        t.posteID = 1;
+        for (const auto& [day, who2, amount, ref] :
+             {std::tuple {10L, 22L, 50.0, "A"}, {11L, 22L, 30.0, "B"}, {12L, 23L, 120.0, ""}}) {
+            t.when = at(day, 6, 2024);
+            t.who2 = who2;
+            t.solde = euros(amount);
+            t.ref = QString::fromLatin1(ref);
+            makeTransact(t, nullptr, &doc, false, false);
+        }
         doc.transact_array[2].taxeID = 2;
         doc.transact_array[2].taxe = euros(20);
         doc.transact_array[0].importDoublon = true;
@@ -74,21 +86,11 @@ protected:
             list->close();
     }
 
-    void store(long who1, long who2, double amount, const char* ref)
+    // The account's list, a new one each time, with every row selected; the edit on a script.
+    int edit(User user)
     {
-        TRANSACT t;
-        t.defaultTransact(&doc);
-        t.when = at(10 + long(doc.transact_array.size()), 6, 2024);
-        t.who1 = who1;
-        t.who2 = who2;
-        t.posteID = 1;
-        t.solde = euros(amount);
-        t.ref = QString::fromLatin1(ref);
-        ASSERT_TRUE(makeTransact(t, nullptr, &doc, false, false));
-    }
-    // The account's list with every row selected; runs the edit on a script.
-    int edit(std::function<void(FenEditSaisieMultipleController&)> user)
-    {
+        if (list)
+            list->close();
         list = StdWindowController::push<MultiListWindow>(nullptr, 0, true);
         list->getArg().debitID = 7;
         list->doc = &doc;
@@ -98,10 +100,10 @@ protected:
         for (int row = 0; row < list->table1()->numberOfRows(); ++row)
             rows.insert(row);
         if (user)
-            ui().onModal<FenEditSaisieMultipleController>(std::move(user));
+            ui().onModal<Window>(std::move(user));
         return openSaisieMultiple(list, list->listing, rows, doc);
     }
-    QString described() const
+    std::string described() const
     {
         QStringList lines;
         for (const TRANSACT& t : doc.transact_array)
@@ -114,49 +116,61 @@ protected:
                          .arg(t.ref)
                          .arg(t.taxeID)
                          .arg(t.taxe.values[0])
-                         .arg(t.annulation ? QStringLiteral(" annulée") : QString())
-                         .arg(t.importDoublon ? QStringLiteral(" doublon") : QString());
-        return lines.join(QStringLiteral(" | "));
+                         .arg(t.annulation ? " annulée" : "", t.importDoublon ? " doublon" : "");
+        return lines.join(QStringLiteral(" | ")).toStdString();
     }
 
     QPointer<MultiListWindow> list;
 };
 
-const QString kBefore
-    = QStringLiteral("10 50 7>22 p1 'A' t-1/0 doublon | 11 30 7>22 p1 'B' t-1/0 | 12 120 7>23 p1 '' t2/20");
+const std::string kBefore = "10 50 7>22 p1 'A' t-1/0 doublon | 11 30 7>22 p1 'B' t-1/0 | 12 120 7>23 p1 '' t2/20";
+
+// The user types into a field as it is, "-" and all, then presses OK.
+User typing(const char* field, const char* text)
+{
+    return [=](Window& w) {
+        QTest::keyClicks(w.outlet<QWidget>(QString::fromLatin1(field)), QString::fromLatin1(text));
+        w.perform(QStringLiteral("OUI:"));
+    };
+}
+
+User clicking(const char* box)
+{
+    return [=](Window& w) {
+        w.outlet<QCheckBox>(QString::fromLatin1(box))->click();
+        w.perform(QStringLiteral("OUI:"));
+    };
+}
 
 } // namespace
 
 TEST_F(FenEditSaisieMultipleTest, SharedValuesShowAndTheRestIsKept)
 {
-    const int status = edit([](FenEditSaisieMultipleController& w) {
-        const std::pair<const char*, QString> shown[] = {
-            {"field_moyen", QStringLiteral("Modification de plusieurs opérations")},
-            {"field_jour1", QStringLiteral("-")},
-            {"field_montant", QStringLiteral("-")},
-            {"view_compteD", QStringLiteral("Compte courant")},
-            {"view_compteC", QStringLiteral("-")},
-            {"view_poste", QStringLiteral("Alimentation")},
-            {"field_reference", QStringLiteral("-")},
-            {"field_information", QString()},
-            {"field_taxe", QStringLiteral("-")},
-            {"field_quote1", QStringLiteral("-")},
+    const int status = edit([](Window& w) {
+        const std::pair<const char*, const char*> shown[] = {
+            {"field_moyen", "Modification de plusieurs opérations"},
+            {"field_jour1", "-"},
+            {"field_montant", "-"},
+            {"view_compteD", "Compte courant"},
+            {"view_compteC", "-"},
+            {"view_poste", "Alimentation"},
+            {"field_reference", "-"},
+            {"field_taxe", "-"},
         };
-        for (const auto& [field, text] : shown)
-            EXPECT_EQ(WindowDriver(w).text(QString::fromLatin1(field)), text) << field;
+        for (const auto& [field, expected] : shown)
+            EXPECT_EQ(text(w, field), QString::fromUtf8(expected)) << field;
         const SaisieControls& c = w.controls();
         EXPECT_TRUE(c.pop_macro->isHidden());
-        EXPECT_FALSE(c.pop_moyen->isEnabled());
-        EXPECT_FALSE(c.checkbox_groupee->isEnabled());
-        EXPECT_FALSE(c.pop_taxe->isEnabled());
+        EXPECT_FALSE(c.pop_moyen->isEnabled() || c.checkbox_groupee->isEnabled() || c.pop_taxe->isEnabled());
         EXPECT_FALSE(static_cast<StdTextView*>(c.field_jour1)->isEnabled());
+        EXPECT_EQ(c.checkbox_doublon->checkState(), Qt::PartiallyChecked);
         EXPECT_EQ(w.firstSelectedObject(), c.field_montant);
         grab(w, "saisie_multiple.png").save(QStringLiteral("/tmp/saisie_multiple.png"));
         choose(w, "pop_poste", 4);
         ok(w);
     });
     EXPECT_EQ(status, kSaisieOK);
-    EXPECT_EQ(described(), QString(kBefore).replace(QStringLiteral("p1"), QStringLiteral("p4")));
+    EXPECT_EQ(described(), QString::fromStdString(kBefore).replace("p1", "p4").toStdString());
     // One batch: each transaction replaced, the windows told once after the last.
     EXPECT_EQ(list->replaced, 3);
     EXPECT_EQ(list->changes, 1);
@@ -165,139 +179,79 @@ TEST_F(FenEditSaisieMultipleTest, SharedValuesShowAndTheRestIsKept)
 
 TEST_F(FenEditSaisieMultipleTest, WhatEachChoiceChangesAndWhatItLeaves)
 {
-    struct Case {
-        const char* what;
-        std::function<void(FenEditSaisieMultipleController&)> user;
-        QString after;
+    const User calendar = [this](Window& w) {
+        ui().onModal<FenCalendrierController2>([](FenCalendrierController2& picker) {
+            picker.GO(at(3, 6, 2024));
+            picker.perform(QStringLiteral("OUI:"));
+        });
+        w.perform(QStringLiteral("CALENDRIER1:"));
+        ok(w);
     };
-    const Case cases[] = {
-        {"cancel",
-         [](FenEditSaisieMultipleController& w) {
-             type(w, "field_montant", QStringLiteral("99"));
-             cancel(w);
-         },
-         kBefore},
-        // Typed over the "-": not a minus sign. The taxed one has its tax worked out again.
-        {"amount",
-         [](FenEditSaisieMultipleController& w) {
-             QTest::keyClicks(w.controls().field_montant, QStringLiteral("60"));
-             ok(w);
-         },
+    const std::pair<User, std::string> cases[] = {
+        // Typed over the "-", not after it; the taxed one's tax follows.
+        {typing("field_montant", "60"),
          "10 60 7>22 p1 'A' t-1/0 doublon | 11 60 7>22 p1 'B' t-1/0 | 12 60 7>23 p1 '' t2/10"},
-        {"reference typed, OK at once",
-         [](FenEditSaisieMultipleController& w) {
-             QTest::keyClicks(w.controls().field_reference, QStringLiteral("Z"));
-             ok(w);
-         },
+        // Typed, and OK at once: the text is not lost.
+        {typing("field_reference", "Z"),
          "10 50 7>22 p1 'Z' t-1/0 doublon | 11 30 7>22 p1 'Z' t-1/0 | 12 120 7>23 p1 'Z' t2/20"},
-        {"credit account",
-         [](FenEditSaisieMultipleController& w) {
-             choose(w, "pop_compteC", 24);
-             ok(w);
-         },
-         "10 50 7>24 p1 'A' t-1/0 doublon | 11 30 7>24 p1 'B' t-1/0 | 12 120 7>24 p1 '' t2/20"},
-        {"date from the calendar",
-         [this](FenEditSaisieMultipleController& w) {
-             ui().onModal<FenCalendrierController2>([](FenCalendrierController2& calendar) {
-                 calendar.GO(at(3, 6, 2024));
-                 calendar.perform(QStringLiteral("OUI:"));
-             });
-             w.perform(QStringLiteral("CALENDRIER1:"));
-             EXPECT_EQ(text(w, "field_jour1"), QStringLiteral("3"));
-             ok(w);
-         },
-         "3 50 7>22 p1 'A' t-1/0 doublon | 3 30 7>22 p1 'B' t-1/0 | 3 120 7>23 p1 '' t2/20"},
-        {"not a duplicate",
-         [](FenEditSaisieMultipleController& w) {
-             QCheckBox* box = w.controls().checkbox_doublon;
-             EXPECT_EQ(box->checkState(), Qt::PartiallyChecked);
-             box->click();
-             EXPECT_EQ(box->checkState(), Qt::Checked);
-             ok(w);
-         },
-         "10 50 7>22 p1 'A' t-1/0 | 11 30 7>22 p1 'B' t-1/0 | 12 120 7>23 p1 '' t2/20"},
-        // No question, and every transaction in full: no amount, no tax.
-        {"cancelled box",
-         [](FenEditSaisieMultipleController& w) {
-             w.controls().checkbox_annulee->click();
-             ok(w);
-         },
+        {calendar, "3 50 7>22 p1 'A' t-1/0 doublon | 3 30 7>22 p1 'B' t-1/0 | 3 120 7>23 p1 '' t2/20"},
+        {clicking("checkbox_doublon"), "10 50 7>22 p1 'A' t-1/0 | 11 30 7>22 p1 'B' t-1/0 | 12 120 7>23 p1 '' t2/20"},
+        // No question; every transaction cancelled in full.
+        {clicking("checkbox_annulee"),
          "10 0 7>22 p1 'A' t-1/0 annulée doublon | 11 0 7>22 p1 'B' t-1/0 annulée | 12 0 7>23 p1 '' t-1/20 annulée"},
     };
     const TransactList original = doc.transact_array;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [user, after] : cases) {
         doc.transact_array = original;
-        edit(c.user);
-        EXPECT_EQ(described().toStdString(), c.after.toStdString());
-        list->close();
+        edit(user);
+        EXPECT_EQ(described(), after);
     }
 }
 
-TEST_F(FenEditSaisieMultipleTest, SelectionsThatCannotBeEditedTogetherAreRefused)
+// Refusals and Cancel leave every transaction as it was.
+TEST_F(FenEditSaisieMultipleTest, RefusalsAndCancelChangeNothing)
 {
-    const std::pair<std::function<void(TRANSACT&)>, const char*> cases[] = {
-        {[this](TRANSACT& t) {
-             t.multis = {MULTI(1, euros(20), {}), MULTI(4, euros(10), {})};
-         },
-         "kAlerte_multipleHasGroupee"},
-        {[](TRANSACT& t) { t.titreID = 1; }, "kAlerte_multipleHasPlacement"},
-    };
-    const TransactList original = doc.transact_array;
-    for (const auto& [spoil, key] : cases) {
-        doc.transact_array = original;
-        spoil(doc.transact_array[1]);
-        ui().answerAlert(QString::fromLatin1(key), kAlertFirstButton);
-        EXPECT_EQ(edit(nullptr), kSaisieCancel);
-        list->close();
-    }
+    doc.transact_array[1].multis = {MULTI(1, euros(20), {}), MULTI(4, euros(10), {})};
+    ui().answerAlert(QStringLiteral("kAlerte_multipleHasGroupee"), kAlertFirstButton);
+    EXPECT_EQ(edit(nullptr), kSaisieCancel);
     EXPECT_TRUE(ui().modalRuns().isEmpty());
+
+    doc.transact_array[1].multis.clear();
+    doc.transact_array[1].releveID2 = 8; // ticked on the payee's side
+    const std::string before = described();
+    ui().answerAlert(QStringLiteral("kConfirm_ChangeReleve"), kAlertSecondButton);
+    edit([](Window& w) {
+        choose(w, "pop_compteC", 24);
+        ok(w);
+        EXPECT_EQ(text(w, "view_compteC"), QStringLiteral("Courtier")); // still open
+        cancel(w);
+    });
+    EXPECT_EQ(described(), before);
 }
 
+// A transaction in a locked statement: the accounts and the amount can't change, nor can it be
+// cancelled.
 TEST_F(FenEditSaisieMultipleTest, LockedFieldsAreToldHalfASecondAfterOpening)
 {
     RELEVE releve;
     releve.ident = 1;
     releve.date = today() - 20 * 86400.0;
-    const double lockDate = today() - 5 * 86400.0;
-    struct Case {
-        std::function<void()> spoil;
-        bool comptes, montant, annulee;
-    };
-    const Case cases[] = {
-        {[this] { std::swap(doc.transact_array[1].who1, doc.transact_array[1].who2); }, true, true, true},
-        {[&] {
-             getTool(kToolCompte, 7, &doc)->releves = {releve};
-             getTool(kToolCompte, 7, &doc)->locked_releve_to_date = lockDate;
-             doc.transact_array[0].releveID1 = 1;
-         },
-         true, true, false},
-    };
-    const TransactList original = doc.transact_array;
-    for (const Case& c : cases) {
-        doc.transact_array = original;
-        c.spoil();
-        const QString spoiled = described();
-        const qsizetype alerts = ui().alertsShown().size();
-        ui().answerAlert(QStringLiteral("kAlerte_multipleIsLocked"), kAlertFirstButton);
-        edit([&](FenEditSaisieMultipleController& w) {
-            const SaisieControls& controls = w.controls();
-            EXPECT_EQ(!controls.pop_compteD->isEnabled(), c.comptes);
-            EXPECT_EQ(!static_cast<StdTextView*>(controls.field_montant)->isEnabled(), c.montant);
-            EXPECT_EQ(controls.checkbox_annulee->isEnabled(), c.annulee);
-            w.controls().tabView->setCurrentIndex(kTabFiscalite);
-            grab(w, "saisie_multiple_locked.png").save(QStringLiteral("/tmp/saisie_multiple_locked.png"));
-            w.windowDidBecomeKey();
-            w.windowDidBecomeKey();
-            ui().advance(499);
-            EXPECT_EQ(ui().alertsShown().size(), alerts);
-            ui().advance(1);
-            EXPECT_EQ(ui().alertsShown().size(), alerts + 1);
-            cancel(w);
-        });
-        EXPECT_EQ(described(), spoiled);
-        list->close();
-    }
+    getTool(kToolCompte, 7, &doc)->releves = {releve};
+    getTool(kToolCompte, 7, &doc)->locked_releve_to_date = today() - 5 * 86400.0;
+    doc.transact_array[0].releveID1 = 1;
+    ui().answerAlert(QStringLiteral("kAlerte_multipleIsLocked"), kAlertFirstButton);
+    edit([this](Window& w) {
+        const SaisieControls& c = w.controls();
+        EXPECT_FALSE(c.pop_compteD->isEnabled() || static_cast<StdTextView*>(c.field_montant)->isEnabled());
+        EXPECT_FALSE(c.checkbox_annulee->isEnabled());
+        w.windowDidBecomeKey();
+        w.windowDidBecomeKey();
+        ui().advance(499);
+        EXPECT_TRUE(ui().alertsShown().isEmpty());
+        ui().advance(1);
+        EXPECT_EQ(ui().alertsShown().size(), 1);
+        cancel(w);
+    });
 }
 
 #include "FenEditSaisieMultipleTest.moc"
