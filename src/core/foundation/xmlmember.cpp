@@ -568,14 +568,22 @@ bool writeXMLToURL(const QString& path, const pugi::xml_document* document)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    const QByteArray bytes = xmlDocumentBytes(document);
+    // A failed write makes commit fail and remove the temporary file.
+    file.write(bytes);
+    return file.commit();
+}
+
+QByteArray xmlDocumentBytes(const pugi::xml_document* document)
+{
+    if (!document || !document->first_child())
+        return QByteArray();
     std::string raw;
     StringWriter writer(raw);
     document->save(writer, "", pugi::format_raw, pugi::encoding_utf8);
     std::string escaped;
     appendEscapingCr(escaped, raw.data(), raw.size());
-    // A failed write makes commit fail and remove the temporary file.
-    file.write(escaped.data(), static_cast<qint64>(escaped.size()));
-    return file.commit();
+    return QByteArray(escaped.data(), static_cast<qsizetype>(escaped.size()));
 }
 
 namespace {

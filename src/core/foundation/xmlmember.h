@@ -164,6 +164,8 @@ bool createPackageResources(const QString& package, QString* resources, int* err
 // the write fails (the target then is untouched).
 bool saveXMLInPackage(const QString& package, const pugi::xml_document* document, const QString& fileName);
 bool writeXMLToURL(const QString& path, const pugi::xml_document* document);
+// The bytes writeXMLToURL puts in a file; empty without a document or when it is empty.
+QByteArray xmlDocumentBytes(const pugi::xml_document* document);
 
 // Loads a member file tolerantly: a file damaged after its root element began (cut short,
 // mismatched tags, a stray processing instruction) still loads, with everything read before the
