@@ -20,7 +20,7 @@ int rankOf(const QString& folder)
 {
     static const QHash<QString, int> ranks {{QStringLiteral("foundation"), 0}, {QStringLiteral("model"), 1},
                                             {QStringLiteral("engines"), 2},    {QStringLiteral("document"), 3},
-                                            {QStringLiteral("import"), 3},     {QStringLiteral("sync"), 3},
+                                            {QStringLiteral("import"), 3},     {QStringLiteral("sync"), 4},
                                             {QStringLiteral("quotes"), 3},     {QStringLiteral("calculator"), 3}};
     return ranks.value(folder, -1);
 }

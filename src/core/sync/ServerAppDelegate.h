@@ -1,0 +1,140 @@
+#pragma once
+// The sync server: while a document is open it listens on a port the system chooses, announces
+// the document on the local network for the companion phone application, and answers the phone's
+// requests, one request per connection, each a frame (QRunLoopOperation.h) holding a UTF-8 word:
+//   "REQUESTSIGNATURE"                   the document's signature, in decimal
+//   "REQUESTDOCPARAM" + one character + the phone's name
+//                                        after the user agrees: the document's parameters (XML)
+//   "REQUESTDOCMOYEN", "REQUESTDOCPOSTE", "REQUESTDOCDOSSIER", "REQUESTDOCBANQUE",
+//   "REQUESTDOCCOMPTE", "REQUESTDOCDEVISE"   the payment means, categories, folders, banks,
+//                                        accounts and currencies, as their member files hold them
+//   "REQUESTSENDDOC" + one character + the phone's name
+//                                        after the user agrees "OK" (else "NO"); the phone's next
+//                                        message, on a new connection, is its transactions (a
+//                                        property list, PhoneTransactions.h), answered "ACK" once
+//                                        stored, "NO" when any of them can't be
+//   "RECEIVED_DOC_OK", "RECEIVED_DOC_OK_NOCONFIRM"   the copy is over (the first tells the user)
+// Anything else is logged ("Unknown request : ...") and left unanswered. A refused question
+// answers "NO". Each connection is closed once answered, refused or given up.
+//
+// The protocol state is kept per phone (its address): it records the last request answered, and
+// only "waiting for the transactions" changes how the next message is read. A new start forgets
+// every phone's state, so transactions meant for one document never reach another. While a
+// question or a message is open, no connection is accepted and finished requests wait for it to
+// close, so questions never open inside questions.
+#include "sync/ConnectionEntry.h"
+#include "sync/PhoneTransactions.h"
+#include "sync/ServicePublisher.h"
+
+#include <QHash>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QTcpServer>
+
+#include <memory>
+
+class DOCUMENT;
+
+enum class SyncState : long {
+    Idle = 0,
+    SignatureSent = 1,
+    ParamSent = 2,
+    MoyenSent = 3,
+    PosteSent = 4,
+    DossierSent = 5,
+    BanqueSent = 6,
+    CompteSent = 7,
+    DeviseSent = 8,
+    WaitingTransactions = 9,
+    TransactionsReceived = 10,
+};
+
+class ServerAppDelegate : public QObject {
+    Q_OBJECT
+public:
+    explicit ServerAppDelegate(std::unique_ptr<ServicePublisher> publisher, QObject* parent = nullptr);
+    ~ServerAppDelegate() override;
+    ServerAppDelegate(const ServerAppDelegate&) = delete;
+    ServerAppDelegate& operator=(const ServerAppDelegate&) = delete;
+
+    // Listening, whether the announcement went through or not.
+    bool isRunning() const { return m_running; }
+    // The port listened on; 0 when not running.
+    quint16 port() const;
+    DOCUMENT* document() const { return m_document; }
+    SyncState state(const QHostAddress& peer) const;
+    // Connections open now.
+    int connectionCount() const { return int(m_connections.size()); }
+    // The name the service is announced under; empty until the announcement went through.
+    const QString& publishedName() const { return m_publishedName; }
+
+    // Starts listening and announcing for the document; nothing when running already. A failure
+    // to listen leaves the server stopped.
+    void start(DOCUMENT* doc);
+    // Withdraws the announcement, stops listening and ends every connection; the status says why
+    // and is not used.
+    void stopWithStatus(const QString& status = QString());
+    // The announced name: ".../<folder>/<package>" for a document with a package, else its
+    // signature in decimal, else "?".
+    static QString serviceNameForDocumentCopy(const DOCUMENT* doc);
+
+    // ---- A connection's life
+
+    // Takes every connection waiting to be accepted.
+    void connectionReceived();
+    void startReceiveFromService(ConnectionEntry* connection, DOCUMENT* doc);
+    void didFinishReceiveOperation(ConnectionEntry* connection);
+    // Answers on the connection; it closes once the answer is out.
+    void pushDataToSend(ConnectionEntry* connection, DOCUMENT* doc, const QByteArray& data);
+    void didFinishSendOperation(ConnectionEntry* connection);
+    void dealWithReceivedData(ConnectionEntry* connection, const QByteArray& data, DOCUMENT* doc);
+    // Checks and stores the phone's transactions, answers, and tells the user when asked to.
+    void performSynchronize(ConnectionEntry* connection, const QByteArray& data, DOCUMENT* doc);
+
+    // ---- The announcement's outcome; the server serves on its port in every case
+
+    void netServiceDidPublish(const QString& name);
+    void netServiceDidNotPublish(const QString& reason);
+    void netServiceDidStop(const QString& reason);
+
+private:
+    class QuestionScope;
+
+    void setState(const QString& peer, SyncState state);
+    SyncState stateOf(const QString& peer) const;
+    void closeConnection(ConnectionEntry* connection);
+    void releaseHeldConnections();
+    bool askPhone(const QString& dialogueKey, const QString& deviceName);
+    void tellPhone(const QString& dialogueKey, int style);
+    // Whether the connection and its document are both still there after a question.
+    bool stillServing(const QPointer<ConnectionEntry>& connection) const;
+
+    void requestDocParam(ConnectionEntry* connection, const QString& deviceName, DOCUMENT* doc);
+    void requestSendDoc(ConnectionEntry* connection, const QString& deviceName, DOCUMENT* doc);
+    bool requestList(ConnectionEntry* connection, const QString& request, DOCUMENT* doc);
+    void answerXml(ConnectionEntry* connection, DOCUMENT* doc, const QByteArray& xml);
+    void refuseTransactions(ConnectionEntry* connection, DOCUMENT* doc, const QString& reason);
+    void storeTransactions(const PhoneTransactionList& list, DOCUMENT* doc);
+    void showReceivedTransactions(DOCUMENT* doc);
+
+    std::unique_ptr<ServicePublisher> m_publisher;
+    QTcpServer m_listener;
+    bool m_running = false;
+    DOCUMENT* m_document = nullptr;
+    QString m_publishedName;
+    QHash<QString, SyncState> m_states;
+    QList<ConnectionEntry*> m_connections;
+    int m_questionsOpen = 0;
+    QList<QPointer<ConnectionEntry>> m_held;
+};
+
+// The one server of the program, made at launch and released at quit; start and stop follow the
+// open document. The preferences can stop and start it too.
+void syncServerCreate();
+void syncServerStart(DOCUMENT* doc);
+void syncServerStop();
+void syncServerRelease();
+// The server, or null before syncServerCreate and after syncServerRelease.
+ServerAppDelegate* syncServer();
