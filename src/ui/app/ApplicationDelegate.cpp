@@ -10,6 +10,7 @@
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
 #include "calculator/FenCalculetteController2.h"
+#include "sync/SyncWindows.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/dialogs/FenCalendrierController.h"
@@ -52,6 +53,7 @@
 #include "model/ToolTree.h"
 #include "quotes/DeviseRates.h"
 #include "quotes/PortfolioManager.h"
+#include "sync/ServerAppDelegate.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -132,10 +134,12 @@ bool offerMacroKey(QObject* controller, char16_t key)
 
 ApplicationDelegate::ApplicationDelegate()
     : m_transactionWindows(std::make_unique<TransactionWindows>())
+    , m_syncWindows(std::make_unique<SyncWindows>())
 {
     g_delegate = this;
     installAppShell(this);
     installTransactionWindows(m_transactionWindows.get());
+    installSyncWindows(m_syncWindows.get());
     setWindowAppDelegate(this);
     FenRecentController::setDocumentOpener(this);
     WindowMemory::registerWindowClass(
@@ -165,6 +169,8 @@ ApplicationDelegate::~ApplicationDelegate()
         installAppShell(nullptr);
     if (transactionWindows() == m_transactionWindows.get())
         installTransactionWindows(nullptr);
+    if (syncWindows() == m_syncWindows.get())
+        installSyncWindows(nullptr);
     if (g_delegate == this)
         g_delegate = nullptr;
 }
@@ -206,6 +212,7 @@ void ApplicationDelegate::BEFORE()
         APPLIPARAM::loadAppliParam();
         setToolTipDelay();
     });
+    step("syncServerCreate", syncServerCreate);
     step("startMainTimer", [this] {
         m_startedTime = SystemClock::now();
         m_inDuring = false;
@@ -240,6 +247,7 @@ void ApplicationDelegate::AFTER()
             m_mainTimer->invalidate();
         m_mainTimer.reset();
     });
+    step("syncServerRelease", syncServerRelease);
     step("iCloudGoodbye", [] { iCloudDelegate::sharedInstance().goodbye(); });
     step("releaseSavedSearchList", [] {
         releaseSavedSearchList();
@@ -351,6 +359,7 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
     }
     if (!crea)
         actualizeExternalData();
+    syncServerStart(m_document.get());
     return true;
 }
 
@@ -441,6 +450,7 @@ void ApplicationDelegate::doCloseDocument(bool showBrowser)
 {
     m_duringCloseDocument = true;
     WindowMemory::closeDocumentWindows();
+    syncServerStop();
     closePaletteOutils();
     if (TransactClipboard* clipboard = transactClipboard())
         clipboard->clearTransactClipboard();

@@ -30,6 +30,7 @@
 
 class DOCUMENT;
 class QKeyEvent;
+class SyncWindows;
 class TransactionWindows;
 
 class ApplicationDelegate : public QObject,
@@ -193,6 +194,7 @@ private:
     QString m_requestedPath;
 
     std::unique_ptr<TransactionWindows> m_transactionWindows;
+    std::unique_ptr<SyncWindows> m_syncWindows;
     std::unique_ptr<DOCUMENT> m_document;
     QPointer<StdWindowController> m_recent;
     QPointer<StdWindowController> m_notifySauvegarde;

@@ -24,6 +24,7 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
+#include "sync/ServerAppDelegate.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -178,10 +179,11 @@ TEST_F(ApplicationTest, StartsInOrderShowsTheBrowserAndHandsOverARequestedFile)
     EXPECT_FALSE(delegate->openFile(QStringLiteral("/tmp/Famille.svd")));
     EXPECT_EQ(FakeBrowser::opened, 0);
     delegate->applicationDidFinishLaunching();
-    EXPECT_EQ(delegate->lifeCycleTrace(),
-              QStringList({"setBankIsOpen", "initClassState", "initListFonts", "initConstants", "initListingLib",
-                           "installSoundManager", "initLibCompte", "createSavedSearchList", "duringPointe",
-                           "loadAppliParam", "startMainTimer", "openRecentWindow", "requestedPath"}));
+    EXPECT_EQ(
+        delegate->lifeCycleTrace(),
+        QStringList({"setBankIsOpen", "initClassState", "initListFonts", "initConstants", "initListingLib",
+                     "installSoundManager", "initLibCompte", "createSavedSearchList", "duringPointe", "loadAppliParam",
+                     "syncServerCreate", "startMainTimer", "openRecentWindow", "requestedPath"}));
     EXPECT_EQ(FakeBrowser::opened, 1);
     EXPECT_EQ(FakeBrowser::started, 1);
     EXPECT_EQ(FakeBrowser::requests, QStringList {"/tmp/Famille.svd"});
@@ -214,6 +216,8 @@ TEST_F(ApplicationTest, CreatesADocumentOnDiskAndClosesItWithoutSaving)
     EXPECT_TRUE(QFileInfo::exists(url + QStringLiteral("/Contents/Resources/transact.xml")));
     EXPECT_EQ(delegate->recentWindow(), nullptr);
     EXPECT_NE(FenPaletteToolController::paletteOutils(), nullptr); // no windows kept: the standard ones
+    ASSERT_NE(syncServer(), nullptr);
+    EXPECT_EQ(syncServer()->document(), delegate->document()); // served to the phone while open
     // One document at a time; only ".svd", exactly, opens.
     EXPECT_FALSE(delegate->openSorvFile(url, kFileSystemLocal));
     EXPECT_FALSE(delegate->openSorvFile(folder + QStringLiteral("/Autre.SVD"), kFileSystemLocal));
@@ -225,6 +229,7 @@ TEST_F(ApplicationTest, CreatesADocumentOnDiskAndClosesItWithoutSaving)
     EXPECT_EQ(currentDocument(), nullptr);
     EXPECT_EQ(FakeBrowser::opened, 2); // shown again
     EXPECT_EQ(FenPaletteToolController::paletteOutils(), nullptr);
+    EXPECT_FALSE(syncServer()->isRunning());
 }
 
 TEST_F(ApplicationTest, ANewDocumentThatCantBeSavedIsTornDown)

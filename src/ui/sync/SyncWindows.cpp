@@ -1,0 +1,43 @@
+#include "SyncWindows.h"
+
+#include "toolkit/dialogs/Dialog.h"
+
+#include "engines/LISTING.h"
+#include "foundation/IDesktop.h"
+#include "foundation/diagnostics.h"
+#include "foundation/localized.h"
+
+namespace {
+
+const QString kPhoneImage = QStringLiteral("iSorvanta");
+constexpr int kStyleWarning = 0;
+
+} // namespace
+
+bool SyncWindows::confirmPhone(const QString& dialogueKey, const QString& deviceName)
+{
+    AlertRequest request;
+    request.message = localizedDialogue(dialogueKey);
+    request.information = deviceName;
+    request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OUI"));
+    request.button2 = localizedDialogue(QStringLiteral("LIB_BUTTON_NON"));
+    request.imageName = kPhoneImage;
+    request.style = kStyleWarning;
+    return showAlert(request) == kAlertFirstButton;
+}
+
+void SyncWindows::informPhone(const QString& dialogueKey, int style)
+{
+    showAlertOK(nullptr, localizedDialogue(dialogueKey), QString(), kPhoneImage, style);
+}
+
+void SyncWindows::showSyncListing(const Critere& critere, std::unique_ptr<LISTING> listing, const QString& title,
+                                  DOCUMENT& doc)
+{
+    Q_UNUSED(critere);
+    Q_UNUSED(doc);
+    svLog(QStringLiteral("no listing window in this version for « %1 » (%2 transactions)")
+              .arg(title)
+              .arg(listingCount(listing.get())));
+    beep();
+}
