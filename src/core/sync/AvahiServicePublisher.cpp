@@ -212,14 +212,6 @@ QByteArray serviceLabel(const QString& name)
     return label;
 }
 
-QString alternativeServiceName(const QString& name)
-{
-    char* alternative = avahi_alternative_service_name(name.toUtf8().constData());
-    const QString result = QString::fromUtf8(alternative);
-    avahi_free(alternative);
-    return result;
-}
-
 std::unique_ptr<ServicePublisher> makeAvahiServicePublisher()
 {
     return std::make_unique<AvahiServicePublisher>();

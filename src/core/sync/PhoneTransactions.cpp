@@ -51,7 +51,7 @@ QString stringValue(plist_t node)
 {
     char* text = nullptr;
     plist_get_string_val(node, &text);
-    const QString value = QString::fromUtf8(text ? text : "");
+    QString value = QString::fromUtf8(text ? text : "");
     std::free(text);
     return value;
 }

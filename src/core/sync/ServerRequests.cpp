@@ -56,7 +56,7 @@ const ListRequest kListRequests[] = {
 // the question is shown as no name.
 QString deviceName(const QString& request, qsizetype wordLength)
 {
-    const QString name = request.mid(wordLength + 1);
+    QString name = request.mid(wordLength + 1);
     if (name.toUtf8().size() > kMaxDeviceNameBytes)
         return localizedDialogue(QStringLiteral("kConfirm_iPhone_no_name"));
     return name;

@@ -31,8 +31,6 @@ signals:
 // The name as a DNS-SD instance label: its UTF-8 form cut to at most 63 bytes, on a character
 // boundary.
 QByteArray serviceLabel(const QString& name);
-// The name the daemon proposes after a collision: "name #2", then "name #3"...
-QString alternativeServiceName(const QString& name);
 
 // The publisher that goes through the Avahi daemon, with its own polling thread.
 std::unique_ptr<ServicePublisher> makeAvahiServicePublisher();

@@ -2,13 +2,13 @@
 // transactions, and what a careless or hostile peer may do.
 #include "SyncTestSupport.h"
 
-#include "core/import/ImportDocument.h"
 #include "support/OpenDocument.h"
+#include "support/TestDocument.h"
 #include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
 
 #include "document/APPLIPARAM.h"
 #include "foundation/SystemClock.h"
-#include "foundation/broadcast.h"
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
@@ -27,6 +27,10 @@ using namespace synctest;
 namespace {
 
 constexpr long kSignature = 424242;
+constexpr long kCompte = 7;
+constexpr long kBoulangerie = 22;
+constexpr long kAlimentation = 2;
+constexpr double kNow = 700000000.0;
 const QString kLocalPeer = QStringLiteral("127.0.0.1");
 
 QByteArray golden(const QString& name, const QByteArray& actual)
@@ -39,46 +43,24 @@ QByteArray golden(const QString& name, const QByteArray& actual)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing " + name.toUtf8() + ")");
 }
 
-// Listens to the broadcast as a window would.
-class SyncListener : public QObject {
-    Q_OBJECT
-public:
-    SyncListener() { registerWindowController(this); }
-    ~SyncListener() override { unregisterWindowController(this); }
-    Q_INVOKABLE void notifyDidSynchonize(QVariant, QVariant) { ++heard; }
-    int heard = 0;
-};
-
-// The banks and accounts every document has come with idents drawn at random: numbered here from
-// 100 on, so that the lists the phone gets read the same every time.
-void numberDrawnTools(DOCUMENT& doc)
-{
-    static const QSet<long> fixed {1, 2, 3, 5, importdoc::kCompte, importdoc::kLivret, 10, 11, importdoc::kBoulangerie};
-    QHash<long, long> idents;
-    long next = 100;
-    for (TOOL& banque : doc.banqueHdl) {
-        if (!fixed.contains(banque.ident))
-            banque.ident = idents[banque.ident] = next++;
-    }
-    for (TOOL& compte : doc.compteHdl) {
-        if (!fixed.contains(compte.ident))
-            compte.ident = next++;
-        compte.ownerID = idents.value(compte.ownerID, compte.ownerID);
-    }
-}
-
 class SyncServerTest : public ::testing::Test {
 protected:
+    // The current account 7 and the baker 22, categories 1 and 2, currencies € and USD (slot 2).
     SyncServerTest()
     {
-        SystemClock::setNowForTesting(importdoc::kNow);
-        importdoc::fill(doc);
-        numberDrawnTools(doc);
+        SystemClock::setNowForTesting(kNow);
+        testenv::addDefaultDocParam(doc);
         doc.docParam->docSignature = kSignature;
         doc.docParam->docSignatureIsNew = true;
-        doc.moyenHdl = {MOYEN::allocNewMoyen(9, importdoc::kCompte)};
+        doc.deviseHdl = Devise::defaultDevises();
+        doc.deviseHdl[2].unit = QStringLiteral("USD");
+        doc.deviseHdl[2].convert = 1.1;
+        testenv::addBanks(doc, {kCompte}, {kBoulangerie});
+        doc.compteHdl[1].nom = QStringLiteral("Boulangerie d'Élise");
+        doc.posteHdl = {POSTE {.ident = 1, .dossierID = 1, .nom = QStringLiteral("Divers")},
+                        POSTE {.ident = kAlimentation, .dossierID = 1, .nom = QStringLiteral("Alimentation")}};
         doc.dossierHdl = {DOSSIER::allocNewDossier({}, 1)};
-        doc.dossierHdl[0].nom = QStringLiteral("Courant");
+        doc.moyenHdl = {MOYEN::allocNewMoyen(9, kCompte)};
         open = std::make_unique<testenv::OpenDocument>(doc);
         informSynchro = std::exchange(APPLIPARAM::loadAppliParam().informSynchro, false);
         server.start(&doc);
@@ -93,7 +75,7 @@ protected:
     std::optional<QByteArray> ask(const QByteArray& request)
     {
         SyncPeer peer(server.port());
-        return peer.exchange(request);
+        return peer.connectAndWrite(frame(request)) ? peer.awaitAnswer() : std::nullopt;
     }
     SyncState state() const { return server.state(QHostAddress(kLocalPeer)); }
     // "OK" to "REQUESTSENDDOC", then the transactions: the answer to them.
@@ -102,11 +84,6 @@ protected:
         windows.answers.push_back(true);
         EXPECT_EQ(ask("REQUESTSENDDOC:Pixel"), QByteArray("OK"));
         return ask(list);
-    }
-    long synced() const
-    {
-        return std::count_if(doc.transact_array.begin(), doc.transact_array.end(),
-                             [](const TRANSACT& t) { return t.synchroID == 1; });
     }
 
     PrivateTempDir temp;
@@ -119,15 +96,16 @@ protected:
     bool informSynchro = true;
 };
 
-QVariantMap record(long debit, long credit, double montant, long devise = 0)
+// A card payment at the baker's, the day before.
+QVariantMap record(double montant, long devise = 0)
 {
-    return {{"debitID", qlonglong(debit)},
-            {"creditID", qlonglong(credit)},
-            {"posteID", qlonglong(importdoc::kAlimentation)},
-            {"kind", qlonglong(11)},
-            {"variante", qlonglong(-1)},
+    return {{"debitID", qlonglong(kCompte)},
+            {"creditID", qlonglong(kBoulangerie)},
+            {"posteID", qlonglong(kAlimentation)},
+            {"kind", 11LL},
+            {"variante", -1LL},
             {"devise", qlonglong(devise)},
-            {"when", importdoc::kNow - 86400.0},
+            {"when", kNow - 86400.0},
             {"reference", "R1"},
             {"info", "Marché"},
             {"montant", montant}};
@@ -190,8 +168,8 @@ TEST_F(SyncServerTest, AnswersEveryRequestWordAsTheMemberFilesHoldTheLists)
         EXPECT_EQ(state(), c.state);
         unknown += !expected && !c.request.startsWith("RECEIVED");
     }
-    EXPECT_EQ(log.linesStartingWith(QStringLiteral("Unknown request : ")).size(), unknown);
-    EXPECT_EQ(log.linesStartingWith(QStringLiteral("Unknown request : REQUESTDOCPARAM")).size(), 1);
+    EXPECT_EQ(log.count(QStringLiteral("Unknown request : ")), unknown);
+    EXPECT_EQ(log.count(QStringLiteral("Unknown request : REQUESTDOCPARAM")), 1);
     EXPECT_EQ(windows.told, QStringList {"kMessage_Embarquement_iPhone_OK|1"});
     EXPECT_EQ(doc.docParam->docSignature, kSignature);
     EXPECT_EQ(server.connectionCount(), 0);
@@ -199,24 +177,23 @@ TEST_F(SyncServerTest, AnswersEveryRequestWordAsTheMemberFilesHoldTheLists)
 
 TEST_F(SyncServerTest, ADocumentTakenTheFirstTimeGetsANewSignatureSavedInItsPackage)
 {
-    const QString url = testenv::freshDir(QStringLiteral("sig")) + QStringLiteral("/Maison.svd");
-    ASSERT_TRUE(QDir().mkpath(url + QStringLiteral("/Contents/Resources")));
-    doc.documentUrl = url;
+    doc.documentUrl = testenv::freshDir(QStringLiteral("sig")) + QStringLiteral("/Maison.svd");
+    ASSERT_TRUE(QDir().mkpath(doc.documentUrl + QStringLiteral("/Contents/Resources")));
     doc.docParam->docSignatureIsNew = false;
     windows.answers = {true, true};
     ASSERT_TRUE(ask("REQUESTDOCPARAM:Pixel"));
     const long drawn = doc.docParam->docSignature;
-    EXPECT_TRUE(doc.docParam->docSignatureIsNew);
-    bool error = false;
-    EXPECT_EQ(DOCPARAM::loadDocParam(url, &error)->docSignature, drawn);
     ASSERT_TRUE(ask("REQUESTDOCPARAM:Pixel"));
-    EXPECT_EQ(doc.docParam->docSignature, drawn);
+    EXPECT_EQ(doc.docParam->docSignature, drawn); // drawn once only
+    EXPECT_NE(drawn, kSignature);
+    bool error = false;
+    EXPECT_EQ(DOCPARAM::loadDocParam(doc.documentUrl, &error)->docSignature, doc.docParam->docSignature);
 }
 
 TEST_F(SyncServerTest, StoresABatchWholeOrNotAtAllAndAnswersAccordingly)
 {
-    const QVariantMap good = record(importdoc::kCompte, importdoc::kBoulangerie, -12.5);
-    const QVariantMap dollars = record(importdoc::kCompte, importdoc::kBoulangerie, -11.0, 2);
+    const QVariantMap good = record(-12.5);
+    const QVariantMap dollars = record(-11.0, 2);
     const QByteArray text = "( { debitID = 7; creditID = \"22\"; posteID = 2; kind = 11; devise = 0; "
                             "when = 699913600.5; reference = R1; info = \"March\\U00e9\"; montant = -3.25; } )";
     const struct {
@@ -249,42 +226,38 @@ TEST_F(SyncServerTest, StoresABatchWholeOrNotAtAllAndAnswersAccordingly)
         doc.transact_array.clear();
         doc.docParam->lastSynchro = 0;
         EXPECT_EQ(sendTransactions(c.list), QByteArray(c.stored ? "ACK" : "NO"));
-        EXPECT_EQ(synced(), c.count);
         EXPECT_EQ(doc.transact_array.size(), c.count);
-        EXPECT_EQ(doc.docParam->lastSynchro, c.stored ? importdoc::kNow : 0.0);
+        EXPECT_EQ(doc.docParam->lastSynchro, c.stored ? kNow : 0.0);
         EXPECT_EQ(state(), c.stored ? SyncState::TransactionsReceived : SyncState::Idle);
         for (const TRANSACT& t : doc.transact_array)
-            EXPECT_EQ(t.synchroDate, importdoc::kNow);
+            EXPECT_TRUE(t.synchroID == 1 && t.synchroDate == kNow);
     }
-    EXPECT_EQ(log.linesStartingWith(QStringLiteral("Synchronisation refusée : ")).size(), 13);
+    EXPECT_EQ(log.count(QStringLiteral("Synchronisation refusée : ")), 13);
 
     doc.transact_array.clear();
     ASSERT_EQ(sendTransactions(phonePlist({good, dollars}, PlistForm::Xml)), QByteArray("ACK"));
     ASSERT_EQ(doc.transact_array.size(), 2);
     const TRANSACT& first = doc.transact_array[0];
-    EXPECT_EQ(first.who1, importdoc::kCompte);
-    EXPECT_EQ(first.who2, importdoc::kBoulangerie);
-    EXPECT_EQ(first.moyen, 11);
-    EXPECT_EQ(first.ref, QStringLiteral("R1"));
-    EXPECT_EQ(first.why, QStringLiteral("Marché"));
+    EXPECT_EQ(QList<long>({first.who1, first.who2, first.posteID, first.moyen, first.variante}),
+              QList<long>({kCompte, kBoulangerie, kAlimentation, 11, -1}));
+    EXPECT_EQ(first.ref + first.why, QStringLiteral("R1Marché"));
+    EXPECT_EQ(first.when, kNow - 86400.0);
     EXPECT_DOUBLE_EQ(first.solde.getValueForDevise(0), -12.5);
-    const TRANSACT& second = doc.transact_array[1];
-    EXPECT_EQ(second.devise, 2);
-    EXPECT_DOUBLE_EQ(second.solde.getValueForDevise(2), -11.0);
-    EXPECT_NEAR(second.solde.getValueForDevise(0), -12.1, 1e-9); // 1.1 euros to the dollar
+    const TRANSACT& dollar = doc.transact_array[1];
+    EXPECT_EQ(dollar.devise, 2);
+    EXPECT_DOUBLE_EQ(dollar.solde.getValueForDevise(2), -11.0);
+    EXPECT_NEAR(dollar.solde.getValueForDevise(0), -12.1, 1e-9); // 1.1 euros to the dollar
 }
 
 TEST_F(SyncServerTest, TellsTheUserAndListsTheBatchWhenAskedTo)
 {
     APPLIPARAM::loadAppliParam().informSynchro = true;
-    SyncListener listener;
-    const QVariantMap good = record(importdoc::kCompte, importdoc::kBoulangerie, -12.5);
+    const QVariantMap good = record(-12.5);
     EXPECT_EQ(sendTransactions(phonePlist({good, good}, PlistForm::Xml)), QByteArray("ACK"));
-    SystemClock::setNowForTesting(importdoc::kNow + 60);
+    SystemClock::setNowForTesting(kNow + 60);
     EXPECT_EQ(sendTransactions(phonePlist({}, PlistForm::Xml)), QByteArray("ACK"));
     EXPECT_EQ(windows.told, QStringList({"kMessage_Debarquement_iPhone_OK|0", "kMessage_Debarquement_iPhone_OK|0"}));
     EXPECT_EQ(windows.listings, QList<long>({2, 0}));
-    EXPECT_EQ(listener.heard, 2);
 }
 
 TEST_F(SyncServerTest, ATransferThatFailsKeepsThePhoneWaitingAndANewStartForgetsIt)
@@ -292,11 +265,17 @@ TEST_F(SyncServerTest, ATransferThatFailsKeepsThePhoneWaitingAndANewStartForgets
     LogCapture log;
     windows.answers.push_back(true);
     ASSERT_EQ(ask("REQUESTSENDDOC:Pixel"), QByteArray("OK"));
-    const QByteArray list = phonePlist({record(importdoc::kCompte, importdoc::kBoulangerie, -1)}, PlistForm::Binary);
+    const QByteArray list = phonePlist({record(-1)}, PlistForm::Binary);
     SyncPeer broken(server.port());
     ASSERT_TRUE(broken.connectAndWrite(frame(list, true)));
     EXPECT_EQ(broken.awaitAnswer(), std::nullopt);
-    EXPECT_EQ(log.linesStartingWith(QStringLiteral("Receive : ")).size(), 1);
+    EXPECT_EQ(log.count(QStringLiteral("Receive : ")), 1);
+    EXPECT_EQ(state(), SyncState::WaitingTransactions);
+
+    // Another phone's message is read as its own request.
+    SyncPeer other(server.port(), QHostAddress(QStringLiteral("127.0.0.2")));
+    ASSERT_TRUE(other.connectAndWrite(frame("REQUESTSIGNATURE")));
+    EXPECT_EQ(other.awaitAnswer(), QByteArray("424242"));
     EXPECT_EQ(state(), SyncState::WaitingTransactions);
 
     // Another document (or the same opened again) takes no transactions meant for the last one.
@@ -304,7 +283,7 @@ TEST_F(SyncServerTest, ATransferThatFailsKeepsThePhoneWaitingAndANewStartForgets
     server.start(&doc);
     EXPECT_EQ(state(), SyncState::Idle);
     EXPECT_EQ(ask(list), std::nullopt);
-    EXPECT_EQ(synced(), 0);
+    EXPECT_TRUE(doc.transact_array.isEmpty());
 }
 
 TEST_F(SyncServerTest, KeepsServingWhatever50PeersAndHostileOnesDo)
@@ -330,7 +309,7 @@ TEST_F(SyncServerTest, KeepsServingWhatever50PeersAndHostileOnesDo)
     ASSERT_TRUE(spinUntil([this] { return server.connectionCount() == 1; }));
     clock.advance(kFrameIdleTimeoutMs);
     EXPECT_EQ(silent.awaitAnswer(), std::nullopt);
-    EXPECT_EQ(log.linesStartingWith(QStringLiteral("Receive : ")).size(), 3);
+    EXPECT_EQ(log.count(QStringLiteral("Receive : ")), 3);
     EXPECT_EQ(ask("REQUESTSIGNATURE"), QByteArray("424242"));
     peers.clear();
     settle();
@@ -359,26 +338,16 @@ TEST_F(SyncServerTest, RequestsArrivingDuringAQuestionWaitForItToClose)
     EXPECT_EQ(windows.asked[0], QStringLiteral("kConfirm_Debarquer_iPhone|A"));
 }
 
-TEST_F(SyncServerTest, PublishesTheDocumentUnderItsFolderAndNameOrItsSignature)
+TEST_F(SyncServerTest, PublishesTheDocumentUnderItsNameOrSignatureAndServesWithoutTheAnnouncement)
 {
-    EXPECT_EQ(publisher->name, QStringLiteral("424242"));
-    EXPECT_EQ(publisher->type, QStringLiteral("_http._tcp"));
+    EXPECT_EQ(QStringList({publisher->name, publisher->type}), QStringList({"424242", "_http._tcp"}));
     EXPECT_EQ(publisher->port, server.port());
-    DOCUMENT packaged(QStringLiteral("/home/lea/Documents/Maison.svd"), kFileSystemLocal);
+    const DOCUMENT packaged(QStringLiteral("/home/lea/Documents/Maison.svd/"), kFileSystemLocal);
     EXPECT_EQ(ServerAppDelegate::serviceNameForDocumentCopy(&packaged), QStringLiteral(".../Documents/Maison.svd"));
     EXPECT_EQ(ServerAppDelegate::serviceNameForDocumentCopy(nullptr), QStringLiteral("?"));
-
-    const quint16 port = server.port();
-    server.start(&doc);
-    EXPECT_EQ(server.port(), port);
     emit publisher->didNotPublish(QStringLiteral("no daemon"));
-    EXPECT_TRUE(server.isRunning());
     EXPECT_EQ(ask("REQUESTSIGNATURE"), QByteArray("424242"));
     server.stopWithStatus();
-    server.stopWithStatus();
-    EXPECT_FALSE(server.isRunning());
-    EXPECT_EQ(server.port(), 0);
-    EXPECT_EQ(publisher->stops, 2);
+    EXPECT_EQ(std::make_pair(server.isRunning(), server.port()), std::make_pair(false, quint16(0)));
+    EXPECT_EQ(publisher->stops, 1);
 }
-
-#include "SyncServerTest.moc"

@@ -17,7 +17,7 @@ namespace synctest {
 
 bool spinUntil(const std::function<bool()>& done)
 {
-    QDeadlineTimer guard(10000);
+    const QDeadlineTimer guard(10000);
     while (!done()) {
         if (guard.hasExpired())
             return false;
@@ -43,66 +43,49 @@ QByteArray header(qint64 length)
 
 QByteArray frame(const QByteArray& body, bool badChecksum)
 {
-    quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size())));
-    if (badChecksum)
-        crc ^= 1u;
+    const auto crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size())));
     QByteArray trailer(4, '\0');
-    qToBigEndian<quint32>(crc, trailer.data());
+    qToBigEndian<quint32>(badChecksum ? crc ^ 1u : crc, trailer.data());
     return header(body.size()) + body + trailer;
 }
 
-// ---- Virtual clock
-
-class VirtualIdleTimer : public IIdleTimer {
-public:
-    VirtualIdleTimer(std::map<int, VirtualSyncClock::Timer>& timers, const qint64& now, int id)
-        : m_timers(timers)
-        , m_now(now)
-        , m_id(id)
+struct VirtualTimer : IIdleTimer {
+    VirtualTimer(VirtualSyncClock& owner, std::function<void()> fn)
+        : clock(owner)
+        , onTimeout(std::move(fn))
     {
     }
-    ~VirtualIdleTimer() override { m_timers.erase(m_id); }
-    VirtualIdleTimer(const VirtualIdleTimer&) = delete;
-    VirtualIdleTimer& operator=(const VirtualIdleTimer&) = delete;
-    void restart(int ms) override { m_timers[m_id].due = m_now + ms; }
-    void stop() override { m_timers[m_id].due = -1; }
+    ~VirtualTimer() override { clock.timers.erase(this); }
+    VirtualTimer(const VirtualTimer&) = delete;
+    VirtualTimer& operator=(const VirtualTimer&) = delete;
+    void restart(int ms) override { due = clock.now + ms; }
+    void stop() override { due = -1; }
 
-private:
-    std::map<int, VirtualSyncClock::Timer>& m_timers;
-    const qint64& m_now;
-    int m_id;
+    VirtualSyncClock& clock;
+    std::function<void()> onTimeout;
+    qint64 due = -1;
 };
 
 std::unique_ptr<IIdleTimer> VirtualSyncClock::makeIdleTimer(std::function<void()> onTimeout)
 {
-    const int id = ++m_next;
-    m_timers[id] = Timer {-1, std::move(onTimeout)};
-    return std::make_unique<VirtualIdleTimer>(m_timers, m_now, id);
+    auto timer = std::make_unique<VirtualTimer>(*this, std::move(onTimeout));
+    timers.insert(timer.get());
+    return timer;
 }
 
 void VirtualSyncClock::advance(qint64 ms)
 {
-    m_now += ms;
-    bool fired = true;
-    while (fired) {
-        fired = false;
-        for (auto& [id, timer] : m_timers) {
-            if (timer.due >= 0 && timer.due <= m_now) {
-                timer.due = -1;
-                const std::function<void()> fn = timer.onTimeout;
-                fn();
-                fired = true;
-                break; // a time-out may drop timers
-            }
-        }
+    now += ms;
+    // A time-out may drop timers: look again after each.
+    for (;;) {
+        const auto due = std::find_if(timers.begin(), timers.end(),
+                                      [this](const VirtualTimer* t) { return t->due >= 0 && t->due <= now; });
+        if (due == timers.end())
+            return;
+        (*due)->due = -1;
+        const std::function<void()> fire = (*due)->onTimeout;
+        fire();
     }
-}
-
-// ---- The phone
-
-SyncPeer::SyncPeer(quint16 port)
-    : m_port(port)
-{
 }
 
 bool SyncPeer::connectAndWrite(const QByteArray& bytes)
@@ -117,32 +100,20 @@ bool SyncPeer::write(const QByteArray& bytes)
     return spinUntil([this] { return m_socket.bytesToWrite() == 0; });
 }
 
-std::optional<QByteArray> SyncPeer::exchange(const QByteArray& request)
-{
-    if (!connectAndWrite(frame(request)))
-        return std::nullopt;
-    return awaitAnswer();
-}
-
 std::optional<QByteArray> SyncPeer::awaitAnswer()
 {
     QByteArray received;
-    const bool closed = spinUntil([&] {
+    EXPECT_TRUE(spinUntil([&] {
         received += m_socket.readAll();
         return m_socket.state() == QAbstractSocket::UnconnectedState;
-    });
+    })) << "the server kept the connection open";
     received += m_socket.readAll();
-    EXPECT_TRUE(closed) << "the server kept the connection open";
-    if (received.size() < 12)
+    if (received.isEmpty())
         return std::nullopt;
-    const qint64 length = qFromBigEndian<qint64>(received.constData());
-    EXPECT_EQ(received.size(), length + 12) << "one frame, then the connection closes";
-    const QByteArray body = received.mid(8, length);
-    EXPECT_EQ(received, frame(body)) << "the answer's checksum";
+    const QByteArray body = received.mid(8, received.size() - 12);
+    EXPECT_EQ(received, frame(body)) << "one frame, with its checksum, then the connection closes";
     return body;
 }
-
-// ---- Recorders
 
 FakeSyncWindows::~FakeSyncWindows()
 {
@@ -176,58 +147,36 @@ void FakeSyncWindows::showSyncListing(const Critere&, std::unique_ptr<LISTING> l
     listings.append(listingCount(listing.get()));
 }
 
-void FakePublisher::publish(const QString& serviceName, const QString& serviceType, quint16 servicePort)
-{
-    name = serviceName;
-    type = serviceType;
-    port = servicePort;
-}
-
-// ---- Log
+namespace {
+QStringList g_log;
+QtMessageHandler g_forward = nullptr;
+} // namespace
 
 LogCapture::LogCapture()
 {
-    s_current = this;
-    m_previous = qInstallMessageHandler(&LogCapture::handle);
+    g_log.clear();
+    g_forward = m_previous
+        = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+              g_log.append(text);
+              g_forward(type, context, text);
+          });
 }
 
 LogCapture::~LogCapture()
 {
     qInstallMessageHandler(m_previous);
-    s_current = nullptr;
 }
 
-void LogCapture::handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
+qsizetype LogCapture::count(const QString& start) const
 {
-    s_current->m_lines.append(message);
-    s_current->m_previous(type, context, message);
+    return std::count_if(g_log.begin(), g_log.end(), [&start](const QString& line) { return line.startsWith(start); });
 }
-
-QStringList LogCapture::linesStartingWith(const QString& text) const
-{
-    QStringList found;
-    for (const QString& line : m_lines) {
-        if (line.startsWith(text))
-            found.append(line);
-    }
-    return found;
-}
-
-// ---- Files
 
 PrivateTempDir::PrivateTempDir()
     : m_previous(qgetenv("TMPDIR"))
     , m_path(testenv::freshDir(QStringLiteral("tmp")))
 {
     qputenv("TMPDIR", m_path.toLocal8Bit());
-}
-
-PrivateTempDir::~PrivateTempDir()
-{
-    if (m_previous.isEmpty())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", m_previous);
 }
 
 QStringList PrivateTempDir::files() const
@@ -241,30 +190,19 @@ QByteArray phonePlist(const QList<QVariantMap>& records, PlistForm form)
     for (const QVariantMap& record : records) {
         plist_t dict = plist_new_dict();
         for (auto it = record.begin(); it != record.end(); ++it) {
-            const QByteArray key = it.key().toUtf8();
-            const QVariant& value = it.value();
-            plist_t node = nullptr;
-            if (value.typeId() == QMetaType::Double)
-                node = plist_new_real(value.toDouble());
-            else if (value.typeId() == QMetaType::QString)
-                node = plist_new_string(value.toString().toUtf8().constData());
-            else
-                node = plist_new_uint(uint64_t(value.toLongLong()));
-            plist_dict_set_item(dict, key.constData(), node);
+            const QVariant& v = it.value();
+            plist_t node = v.typeId() == QMetaType::Double ? plist_new_real(v.toDouble())
+                : v.typeId() == QMetaType::QString         ? plist_new_string(v.toString().toUtf8().constData())
+                                                           : plist_new_uint(uint64_t(v.toLongLong()));
+            plist_dict_set_item(dict, it.key().toUtf8().constData(), node);
         }
         plist_array_append_item(root, dict);
     }
     char* bytes = nullptr;
     uint32_t length = 0;
-    if (form == PlistForm::Xml)
-        plist_to_xml(root, &bytes, &length);
-    else
-        plist_to_bin(root, &bytes, &length);
+    (form == PlistForm::Xml ? plist_to_xml : plist_to_bin)(root, &bytes, &length);
     const QByteArray data(bytes, qsizetype(length));
-    if (form == PlistForm::Xml)
-        plist_to_xml_free(bytes);
-    else
-        plist_to_bin_free(bytes);
+    (form == PlistForm::Xml ? plist_to_xml_free : plist_to_bin_free)(bytes);
     plist_free(root);
     return data;
 }

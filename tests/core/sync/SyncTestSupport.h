@@ -1,71 +1,55 @@
 #pragma once
-// What the sync tests share: a clock moved by hand, frames built byte by byte, a peer that plays
-// the phone over loopback, the windows and the publisher replaced by recorders, and the log seen
-// line by line. Waits on the network are bounded by a guard that only ends a test gone wrong.
+// What the sync tests share: a clock moved by hand, frames built byte by byte, a peer playing the
+// phone over loopback, recorders in place of the windows and the publisher, the log line by line.
+// Waits on the network end when their condition holds; the guard only ends a test gone wrong.
 #include "sync/ISyncWindows.h"
 #include "sync/ServicePublisher.h"
 #include "sync/SyncClock.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QStringList>
 #include <QTcpSocket>
 #include <QVariantMap>
 
 #include <deque>
 #include <functional>
-#include <map>
-#include <memory>
 #include <optional>
+#include <set>
 
 namespace synctest {
 
 // Runs the event loop until done() holds; false when the guard (10 s) ran out first.
 bool spinUntil(const std::function<bool()>& done);
-// Runs the event loop a few times round, for what is already on its way.
+// Runs the event loop a few turns, for what is already on its way.
 void settle();
 
-// The frame of a body; the checksum's lowest bit flipped when asked.
-QByteArray frame(const QByteArray& body, bool badChecksum = false);
-// A header announcing that length, as a hostile peer may send.
 QByteArray header(qint64 length);
+// The frame of the body; its checksum's lowest bit flipped when asked.
+QByteArray frame(const QByteArray& body, bool badChecksum = false);
 
 class VirtualSyncClock : public ISyncClock {
 public:
     VirtualSyncClock() { installSyncClock(this); }
     ~VirtualSyncClock() override { installSyncClock(nullptr); }
-    VirtualSyncClock(const VirtualSyncClock&) = delete;
-    VirtualSyncClock& operator=(const VirtualSyncClock&) = delete;
-
     std::unique_ptr<IIdleTimer> makeIdleTimer(std::function<void()> onTimeout) override;
-    // Moves time on, firing every timer whose count runs out on the way.
+    // Moves time on, firing every timer that runs out on the way.
     void advance(qint64 ms);
 
-    struct Timer {
-        qint64 due = -1; // -1: stopped
-        std::function<void()> onTimeout;
-    };
-
-private:
-    std::map<int, Timer> m_timers;
-    int m_next = 0;
-    qint64 m_now = 0;
-    friend class VirtualIdleTimer;
+    qint64 now = 0;
+    std::set<struct VirtualTimer*> timers;
 };
 
-// The phone: one connection per exchange, as the real one does.
+// The phone: one connection per exchange.
 class SyncPeer {
 public:
-    explicit SyncPeer(quint16 port);
-
-    // Connects and writes the bytes.
+    // From another loopback address, another phone.
+    explicit SyncPeer(quint16 port, const QHostAddress& from = QHostAddress::LocalHost)
+        : m_port(port)
+    {
+        m_socket.bind(from);
+    }
     bool connectAndWrite(const QByteArray& bytes);
-    // Writes more on the open connection.
     bool write(const QByteArray& bytes);
-    // Sends the request's frame and waits for the answer's frame; none when the server closed the
-    // connection without one.
-    std::optional<QByteArray> exchange(const QByteArray& request);
-    // After connectAndWrite: the answer, read until the server closes.
+    // The answer's body, read until the server closes; none when it closed without one.
     std::optional<QByteArray> awaitAnswer();
     QTcpSocket& socket() { return m_socket; }
 
@@ -78,62 +62,51 @@ class FakeSyncWindows : public ISyncWindows {
 public:
     FakeSyncWindows() { installSyncWindows(this); }
     ~FakeSyncWindows() override;
-    FakeSyncWindows(const FakeSyncWindows&) = delete;
-    FakeSyncWindows& operator=(const FakeSyncWindows&) = delete;
-
     bool confirmPhone(const QString& dialogueKey, const QString& deviceName) override;
     void informPhone(const QString& dialogueKey, int style) override;
-    void showSyncListing(const Critere& critere, std::unique_ptr<LISTING> listing, const QString& title,
-                         DOCUMENT& doc) override;
+    void showSyncListing(const Critere&, std::unique_ptr<LISTING> listing, const QString&, DOCUMENT&) override;
 
     std::deque<bool> answers;
     QStringList asked; // "key|name"
     QStringList told; // "key|style"
-    QList<long> listings; // the row count of each listing shown
-    // Runs once, while the next question is open, as the user takes time to answer.
-    std::function<void()> whileAsking;
+    QList<long> listings; // the rows of each listing shown
+    std::function<void()> whileAsking; // runs once, during the next question
     int depth = 0;
     int deepest = 0;
 };
 
 class FakePublisher : public ServicePublisher {
 public:
-    void publish(const QString& name, const QString& type, quint16 port) override;
+    void publish(const QString& serviceName, const QString& serviceType, quint16 servicePort) override
+    {
+        name = serviceName;
+        type = serviceType;
+        port = servicePort;
+    }
     void stop() override { ++stops; }
-
     QString name;
     QString type;
     quint16 port = 0;
     int stops = 0;
 };
 
-// The log while it lives.
+// The log lines, while it lives.
 class LogCapture {
 public:
     LogCapture();
     ~LogCapture();
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-
-    // The lines that begin with the text.
-    QStringList linesStartingWith(const QString& text) const;
+    qsizetype count(const QString& start) const;
 
 private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message);
-    static inline LogCapture* s_current = nullptr;
-    QtMessageHandler m_previous = nullptr;
-    QStringList m_lines;
+    QtMessageHandler m_previous;
 };
 
-// A private temporary folder for the length of a test, so that leftover files are counted
-// without another process's.
+// TMPDIR pointed at a fresh folder while it lives, so that leftovers are counted without another
+// process's.
 class PrivateTempDir {
 public:
     PrivateTempDir();
-    ~PrivateTempDir();
-    PrivateTempDir(const PrivateTempDir&) = delete;
-    PrivateTempDir& operator=(const PrivateTempDir&) = delete;
-
+    ~PrivateTempDir() { qputenv("TMPDIR", m_previous); }
     QStringList files() const;
 
 private:
@@ -141,15 +114,13 @@ private:
     QString m_path;
 };
 
-// The phone's transactions as a property list in XML or binary form: each record's integers,
-// doubles and texts become integers, reals and strings.
 enum class PlistForm {
     Xml,
     Binary,
 };
+// The records as a property list: integers, doubles and texts as integers, reals and strings.
 QByteArray phonePlist(const QList<QVariantMap>& records, PlistForm form);
 
-// The descriptors the process holds open.
 int openFileDescriptors();
 
 } // namespace synctest
