@@ -357,10 +357,27 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
         failedOpening(crea);
         return false;
     }
-    if (!crea)
+    if (!crea) {
+        offerDocumentCheck();
         actualizeExternalData();
+    }
     syncServerStart(m_document.get());
     return true;
+}
+
+// Transactions whose account or statement is gone would keep balances wrong without a word: the
+// user is offered the check as soon as the document is open.
+void ApplicationDelegate::offerDocumentCheck()
+{
+    if (listingCount(findDocumentProblems(*m_document).get()) == 0)
+        return;
+    int answer = 0;
+    Dialog::OKConfirmationWithDictionary(
+        {{QStringLiteral("title"), localizedDialogue(QStringLiteral("kConfirm_BadTrans"))},
+         {QStringLiteral("imageName"), QStringLiteral("verifier")}},
+        [&answer](int code) { answer = code; });
+    if (answer == kAlertFirstButton)
+        VERIFIER();
 }
 
 // A new document that could not be saved is gone: the browser, still there, stays, or shows again.

@@ -179,6 +179,7 @@ public:
 private:
     void step(const char* name, const std::function<void()>& work);
     void failedOpening(bool crea);
+    void offerDocumentCheck();
     void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock);
     bool automaticSaveIsDue(DOCUMENT* doc) const;
     bool writeCopy(DOCUMENT* doc, const QString& destination, bool* existed);

@@ -434,6 +434,21 @@ TEST_F(ApplicationTest, TheCheckRunsOnlyWhenTheUserGoesOnAndIsBroadcast)
         delegate->VERIFIER();
     }
     EXPECT_EQ(listener.verified, 1);
+
+    // A document opened with a transaction whose account is gone is offered the check at once.
+    delegate->document()->transact_array[0].who1 = 999999;
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertFirstButton);
+    delegate->FERMER_DOCUMENT();
+    for (const int answer : {kAlertSecondButton, kAlertFirstButton}) {
+        ui().answerAlert(dialogue("kConfirm_BadTrans"), answer);
+        if (answer == kAlertFirstButton)
+            ui().onModal<FenAskPoursuivreController>(
+                [](FenAskPoursuivreController& q) { WindowDriver(q).click("NON:"); });
+        ASSERT_TRUE(delegate->openSorvFile(folder + QStringLiteral("/Famille.svd"), kFileSystemLocal));
+        ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+        delegate->FERMER_DOCUMENT();
+    }
+    EXPECT_EQ(ui().modalRuns().size(), 3); // the two checks asked for above, and the one at the second opening
 }
 
 TEST_F(ApplicationTest, TheTransactionSoundPlaysOnlyWhenTheUserHasItOn)
