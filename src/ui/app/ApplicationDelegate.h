@@ -84,7 +84,7 @@ public:
     void setDuringCloseDocument(bool during) { m_duringCloseDocument = during; }
     QString requestedPath() const { return m_requestedPath; }
     void setRequestedPath(const QString& path) { m_requestedPath = path; }
-    bool _isDuringPointe() const { return m_duringPointe; }
+    bool _isDuringPointe() const override { return m_duringPointe; }
     void _setDuringPointe(bool during) { m_duringPointe = during; }
     double startedTime() const { return m_startedTime; }
     // The open document, null when none is.

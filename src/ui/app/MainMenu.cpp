@@ -6,6 +6,9 @@
 #include "toolkit/windows/StdWindow.h"
 
 #include "foundation/localized.h"
+#include "model/ITransactionWindows.h"
+#include "model/TOOL.h"
+#include "model/ToolTree.h"
 
 #include <QAction>
 #include <QApplication>
@@ -117,8 +120,45 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
                 menu->addSeparator();
         }
         connect(menu, &QMenu::aboutToShow, this, &MainMenu::refresh);
+        if (qstrcmp(def.titleKey, "MENU_FICHIER") == 0)
+            addComptesMenu(bar);
     }
     return bar;
+}
+
+// The accounts of the open document under their banks, in the tree's order; choosing one opens its
+// window. The menu is made again each time it opens, so it follows the document.
+void MainMenu::addComptesMenu(QMenuBar* bar)
+{
+    QMenu* comptes = bar->addMenu(localizedAppl(QStringLiteral("MENU_COMPTES")));
+    comptes->setObjectName(QStringLiteral("MENU_COMPTES"));
+    connect(comptes, &QMenu::aboutToShow, this, [this, comptes] { fillComptesMenu(comptes); });
+}
+
+void MainMenu::fillComptesMenu(QMenu* menu)
+{
+    menu->clear();
+    const DOCUMENT* doc = m_delegate->document();
+    for (const ToolNode& node : toolTree(doc)) {
+        const TOOL* banque = TOOL::getTool(kToolBanque, node.ident, doc);
+        if (!banque || node.liste.isEmpty())
+            continue;
+        QMenu* submenu = menu->addMenu(banque->nom);
+        for (const ToolNode& account : node.liste) {
+            const TOOL* compte = TOOL::getTool(kToolCompte, account.ident, doc);
+            if (!compte)
+                continue;
+            QAction* item = submenu->addAction(compte->nom);
+            item->setData(qlonglong(compte->ident));
+            const long ident = compte->ident;
+            // After the menu has closed, as every command of the bar.
+            connect(item, &QAction::triggered, this, [this, ident] {
+                QMetaObject::invokeMethod(
+                    this, [ident] { openCompteWindow(ident, true); }, Qt::QueuedConnection);
+            });
+        }
+    }
+    menu->setEnabled(doc != nullptr);
 }
 
 bool MainMenu::attachTo(QWidget* window)

@@ -1,6 +1,8 @@
 #pragma once
-// The program's menu bar: Fichier (with the new transaction), Fenêtres and Aide, each item
+// The program's menu bar: Fichier (with the new transaction), Comptes, Fenêtres and Aide, each item
 // sending its command to the application delegate by name (the item's action, "ENREGISTRER_DOCUMENT:").
+// The Comptes menu lists the open document's accounts under their banks; each opens the account's
+// window (openCompteWindow).
 //
 // Linux desktops give each window its own menu bar, so every window of the program that is not
 // modal and not a palette gets one when it is first shown. All bars share one set of actions: an
@@ -12,6 +14,7 @@
 
 class ApplicationDelegate;
 class QAction;
+class QMenu;
 class QMenuBar;
 class QWidget;
 
@@ -42,6 +45,8 @@ private:
     QAction* addAction(const char* titleKey, const char* name, bool needsDocument);
     void trigger(QAction* action);
     bool wantsMenuBar(QWidget* widget) const;
+    void addComptesMenu(QMenuBar* bar);
+    void fillComptesMenu(QMenu* menu);
 
     ApplicationDelegate* m_delegate;
     QList<QAction*> m_actions;

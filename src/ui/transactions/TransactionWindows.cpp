@@ -1,7 +1,9 @@
 #include "transactions/TransactionWindows.h"
 
+#include "transactions/FenTransListController.h"
 #include "transactions/SaisieRoutine.h"
 
+#include "document/DocContext.h"
 #include "engines/LISTING.h"
 #include "foundation/IDesktop.h"
 #include "foundation/diagnostics.h"
@@ -52,9 +54,13 @@ QObject* TransactionWindows::openListingPoste(long, int, bool)
     return notAvailable("category listing");
 }
 
-QObject* TransactionWindows::openCompteWindow(long, bool)
+// Until the statement window comes, every account opens the list of its transactions.
+QObject* TransactionWindows::openCompteWindow(long compteID, bool show)
 {
-    return notAvailable("account");
+    DOCUMENT* doc = currentDocument();
+    if (!doc)
+        return notAvailable("account");
+    return openCompteTransList(compteID, *doc, show);
 }
 
 QObject* TransactionWindows::openListingProblem(std::unique_ptr<LISTING>, DOCUMENT&, int)

@@ -4,8 +4,9 @@
 //
 // The entry: the palettes' runs of new transactions (no macro) reopen the window while each entry
 // is accepted, at the frame of the previous one from the second on; a macro enters one
-// transaction. The listings (the document check's among them) and account windows are not built
-// yet: asked for one, the program beeps and answers none, as the contract allows.
+// transaction. An account's window is the list of its transactions. The listings of a means,
+// folder or category and the document check's are not built yet: asked for one, the program beeps
+// and answers none, as the contract allows.
 #include "model/ITransactionWindows.h"
 
 class TransactionWindows : public ITransactionWindows {

@@ -211,7 +211,7 @@ TEST_F(MainMenuTest, EveryPlainWindowGetsOneMenuBar)
     const QList<QMenuBar*> bars = window->findChildren<QMenuBar*>();
     ASSERT_EQ(bars.size(), 1);
     EXPECT_FALSE(menu->attachTo(window));
-    ASSERT_EQ(bars.first()->actions().size(), 3);
+    ASSERT_EQ(bars.first()->actions().size(), 4);
 
     QMenu* fichier = bars.first()->findChild<QMenu*>(QStringLiteral("MENU_FICHIER"));
     ASSERT_NE(fichier, nullptr);

@@ -18,6 +18,16 @@ QString PopImportExport::formatName(int format)
     }
 }
 
+bool PopImportExport::windowOffers(QObject* window, const QString& action, qint64 tag)
+{
+    if (!window || window->metaObject()->indexOfMethod("validateMenuAction(QString,qint64)") < 0)
+        return true;
+    bool offered = true;
+    QMetaObject::invokeMethod(window, "validateMenuAction", Qt::DirectConnection, Q_RETURN_ARG(bool, offered),
+                              Q_ARG(QString, action), Q_ARG(qint64, tag));
+    return offered;
+}
+
 bool PopImportExport::windowCanImport(const QObject* window)
 {
     return window && window->inherits("FenReleveController");
@@ -31,7 +41,8 @@ void PopImportExport::FILL_MENU()
     fillRegles(addSubmenu(localizedAppl(QStringLiteral("MENU_IMPORT_REGLES")), image));
     stdMenu()->addSeparator();
     addItemToMenu(stdMenu(), localizedAppl(QStringLiteral("MENU_IMPORT_EDITER")), QStringLiteral("EDIT_REGLES:"),
-                  QStringLiteral("crayon"), true, -1);
+                  QStringLiteral("crayon"), windowOffers(stdMenu()->delegate(), QStringLiteral("EDIT_REGLES:"), -1),
+                  -1);
 }
 
 StdMenu* PopImportExport::addSubmenu(const QString& title, const QString& imageName)
@@ -62,11 +73,13 @@ void PopImportExport::fillImporter(StdMenu* submenu)
 
 void PopImportExport::fillRegles(StdMenu* submenu)
 {
-    const auto add = [this, submenu](const QString& title, const char* action, qint64 tag) {
-        addItemToMenu(submenu, title, QString::fromLatin1(action), QString(), true, tag);
+    QObject* window = stdMenu()->delegate();
+    const auto add = [this, submenu, window](const QString& title, const char* action, qint64 tag) {
+        const QString name = QString::fromLatin1(action);
+        addItemToMenu(submenu, title, name, QString(), windowOffers(window, name, tag), tag);
     };
     addItemToMenu(submenu, localizedAppl(QStringLiteral("MENU_IMPORT_ABOUT")), QStringLiteral("ABOUT_REGLES:"),
-                  QStringLiteral("information"), true, -1);
+                  QStringLiteral("information"), windowOffers(window, QStringLiteral("ABOUT_REGLES:"), -1), -1);
     submenu->addSeparator();
     // 0: the imported transactions not yet touched, 1: every imported one, 2: those selected.
     add(localizedAppl(QStringLiteral("MENU_IMPORT_APPLIQUER1")), "APPLY_REGLE:", 0);

@@ -2,7 +2,8 @@
 // The import and export pop-up of the transaction lists: export in each format (only the
 // tab-separated and CSV ones write), import in each format (only from the statement window,
 // FenReleveController, which imports into its account), the categorisation rules' commands on
-// the imported transactions, and the rules editor.
+// the imported transactions, and the rules editor. The window may withhold a command it can't
+// carry out (windowOffers).
 #include "toolkit/popups/StdPopUp.h"
 
 class PopImportExport : public StdPopUp {
@@ -16,6 +17,9 @@ public:
     static constexpr int kFormatCount = 4;
     // The format's name; "?" outside them.
     static QString formatName(int format);
+    // Whether the window offers the command of an item: asked of a window that has an invokable
+    // validateMenuAction(action, tag); any other window offers every command.
+    static bool windowOffers(QObject* window, const QString& action, qint64 tag);
     // Whether the window imports: only the statement window does.
     static bool windowCanImport(const QObject* window);
 

@@ -21,6 +21,8 @@ public:
         Q_UNUSED(window);
         Q_UNUSED(item);
     }
+    // Whether the user is ticking transactions against a statement; no tick mode without a delegate.
+    virtual bool _isDuringPointe() const { return false; }
     // The hidden chord (Control, Option and Command held on a click in a window's background).
     virtual void doAuteur(StdWindow* window) { Q_UNUSED(window); }
 };

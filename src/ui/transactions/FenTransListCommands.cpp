@@ -1,0 +1,471 @@
+// The commands of a transaction list on the selected rows of its table: delete with its refusal
+// rules, the clipboard, select all, edit, the import marks and the categorisation rules.
+#include "transactions/FenTransListController.h"
+
+#include "transactions/SaisieRoutine.h"
+#include "transactions/TransactPasteboard.h"
+
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/popups/StdMenu.h"
+#include "toolkit/windows/IWindowAppDelegate.h"
+#include "toolkit/windows/windowutils.h"
+
+#include "document/APPLIPARAM.h"
+#include "engines/RegleManager.h"
+#include "foundation/IDesktop.h"
+#include "foundation/broadcast.h"
+#include "foundation/diagnostics.h"
+#include "foundation/localized.h"
+#include "foundation/selectors.h"
+#include "model/DOCUMENT.h"
+#include "model/ReleveCompute.h"
+#include "model/TransactOps.h"
+
+#include <algorithm>
+
+namespace {
+
+// What the rules ask of the list's table.
+class RegleTable : public IRegleTable {
+public:
+    RegleTable(const StdTableView* table, QObject* window)
+        : m_table(table)
+        , m_window(window)
+    {
+    }
+    bool isRowSelected(long row) const override { return m_table && m_table->isRowSelected(int(row)); }
+    QObject* alertWindow() const override { return m_window; }
+
+private:
+    const StdTableView* m_table;
+    QObject* m_window;
+};
+
+// The refusal of the Delete key by the kind of row that can't be deleted.
+struct RefusalAlert {
+    const char* key;
+    const char* image;
+};
+
+RefusalAlert refusalAlertForKind(long kind)
+{
+    switch (kind) {
+    case long(StorageKind::Echeancier):
+        return {"kCantDeleteTransFromKeyboard_chr", "echeancier_reel"};
+    case long(StorageKind::Prevision):
+        return {"kCantDeleteTransFromKeyboard_pre", "prevision_prev"};
+    default:
+        return {"kCantDeleteTransFromKeyboard_lis", "cadenas"};
+    }
+}
+
+bool isDuringPointe()
+{
+    const IWindowAppDelegate* app = windowAppDelegate();
+    return app && app->_isDuringPointe();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Rows and focus
+
+bool FenTransListController::rowIsSelected(long row) const
+{
+    const StdTableView* table = table1();
+    return table && table->isRowSelected(int(row));
+}
+
+bool FenTransListController::tableHasFocus() const
+{
+    const StdTableView* table = table1();
+    const StdWindow* shown = windowIfLoaded();
+    return table && shown && shown->focusWidget() == table;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Deleting
+
+// The walk goes over the selected rows, a transaction once (after its last line), and stops at
+// the first row that may not go.
+bool FenTransListController::canDeleteTransSelection(long* kind) const
+{
+    const LISTING* rows = m_listing.get();
+    const StdTableView* table = table1();
+    long examined = 0;
+    bool answer = table && table->numberOfRows() > 0 && listingCount(rows) > 0;
+    for (long row = 0; answer && row < listingCount(rows); ++row) {
+        if (!rowIsSelected(row))
+            continue;
+        long first = row;
+        long last = row;
+        listingTransactLineRange(rows, row, &first, &last);
+        StorageKind type = StorageKind::Transact;
+        const TRANSACT* shown = listingTransactAtIndex(rows, row, static_cast<const DOCUMENT*>(m_doc), &type);
+        examined = long(type);
+        if (type != StorageKind::Transact)
+            answer = false;
+        else
+            answer = shown && transactCanPointer(*shown, nullptr, nullptr, m_doc);
+        row = std::max(row, last);
+    }
+    if (kind)
+        *kind = examined;
+    return answer;
+}
+
+void FenTransListController::didRefuseToDeleteFromKeyboard(StdTableView* table)
+{
+    long kind = 0;
+    if (!table || table != table1() || canDeleteTransSelection(&kind))
+        return;
+    const RefusalAlert alert = refusalAlertForKind(kind);
+    showAlertOK(this, localizedDialogue(QString::fromLatin1(alert.key)), QString(), QString::fromLatin1(alert.image),
+                1);
+}
+
+bool FenTransListController::canDeleteSomething() const
+{
+    return tableHasFocus() && hasSelection1() && canEffacerTrans();
+}
+
+bool FenTransListController::delete_(QObject* sender)
+{
+    if (!tableHasFocus())
+        return false;
+    EFFACER(sender);
+    return true;
+}
+
+void FenTransListController::EFFACER(QObject*)
+{
+    StdTableView* table = table1();
+    const IndexSet selected = table ? table->selectedRowIndexes() : IndexSet();
+    if (selected.empty() || !m_doc)
+        return;
+    const int answer
+        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppTrans")), QString(),
+                    localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
+                    localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("listing"), 0);
+    if (answer != kAlertSecondButton) {
+        beep();
+        return;
+    }
+    const int remembered = *selected.rbegin();
+    TRANSACT::markAllTransact(false, m_doc);
+    long count = 0;
+    for (long row = 0; row < listingCount(m_listing.get()); ++row) {
+        if (!rowIsSelected(row))
+            continue;
+        long last = row;
+        StorageKind type = StorageKind::Transact;
+        TRANSACT* shown = transactAtRow(row, nullptr, &last, &type);
+        if (shown && type == StorageKind::Transact) {
+            shown->mark = true;
+            ++count;
+        }
+        row = std::max(row, last);
+    }
+    effacerMarked(count);
+    table->reloadData();
+    if (const int rows = table->numberOfRows(); rows > 0)
+        table->GO(std::clamp(remembered, 0, rows - 1));
+    table->clearSelection();
+}
+
+// The marked transactions go one by one, the last of them telling the windows it is the last. A
+// deletion that finds an account missing has every statement recomputed afterwards.
+void FenTransListController::effacerMarked(long count)
+{
+    bool accountMissing = false;
+    long done = 0;
+    long n = TRANSACT::nbTrans(m_doc);
+    for (long index = 0; index < n && done < count;) {
+        const TRANSACT* candidate = transactAtIndex(index, static_cast<const DOCUMENT*>(m_doc));
+        if (!candidate || !candidate->mark) {
+            ++index;
+            continue;
+        }
+        ++done;
+        if (!deleteTransact(index, m_doc, true, done == count))
+            accountMissing = true;
+        --n;
+    }
+    if (accountMissing)
+        recomputeAllReleves(m_doc, QStringLiteral("kMessage_ComputeVerify3"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Select all and the clipboard
+
+bool FenTransListController::canSelectAllSomething() const
+{
+    const StdTableView* table = table1();
+    return tableHasFocus() && table->numberOfRows() > 0;
+}
+
+void FenTransListController::selectAll(QObject*)
+{
+    if (StdTableView* table = table1())
+        table->selectAll();
+}
+
+bool FenTransListController::canCopySomething() const
+{
+    return tableHasFocus() && hasSelection1();
+}
+
+void FenTransListController::copy(QObject*)
+{
+    COPY();
+}
+
+void FenTransListController::COPY()
+{
+    TransactList copies;
+    const StdTableView* table = table1();
+    for (const int row : table ? table->selectedRowIndexes() : IndexSet()) {
+        const POS* line = listingPosAtIndex(static_cast<const LISTING*>(m_listing.get()), row);
+        const bool ownLine = line && line->multiState != MultiState::Line && line->multiState != MultiState::LineOut;
+        if (!ownLine || line->storageType != StorageKind::Transact)
+            continue;
+        if (std::optional<TRANSACT> copy = TRANSACT::loadTransactCopy_from_file(line->storageIndex, m_doc))
+            copies.append(std::move(*copy));
+    }
+    copyTransactsToPasteboard(copies, m_doc);
+}
+
+bool FenTransListController::canCutSomething() const
+{
+    return tableHasFocus() && canEffacerTrans();
+}
+
+void FenTransListController::cut(QObject* sender)
+{
+    COPY();
+    delete_(sender);
+}
+
+bool FenTransListController::canPasteSomething() const
+{
+    return m_doc && canPasteTransactFromPasteboard();
+}
+
+// Every list, this one included, selects the new transactions.
+void FenTransListController::paste(QObject*)
+{
+    if (!m_doc)
+        return;
+    QVariantList indexes;
+    for (const long index : pasteTransactsFromPasteboard(this, m_doc))
+        indexes.append(qlonglong(index));
+    sendToAllWindowDelegates(Sel::didPasteTransactAtIndexes, indexes, QVariant());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edit and go to statement
+
+void FenTransListController::didDoubleClick1(QObject* sender)
+{
+    EDIT(sender);
+}
+
+// Several rows need the multiple editor, an occurrence the schedule or forecast editor: none of
+// them is in this version.
+bool FenTransListController::canEditSelection() const
+{
+    const StdTableView* table = table1();
+    const IndexSet rows = table ? table->selectedRowIndexes() : IndexSet();
+    if (rows.size() != 1 || !m_doc || isDuringPointe())
+        return false;
+    const POS* line = listingPosAtIndex(static_cast<const LISTING*>(m_listing.get()), *rows.begin());
+    return line && line->storageType == StorageKind::Transact;
+}
+
+void FenTransListController::EDIT(QObject*)
+{
+    StdTableView* table = table1();
+    const IndexSet rows = table ? table->selectedRowIndexes() : IndexSet();
+    if (rows.empty() || (rows.size() == 1 && isDuringPointe()))
+        return;
+    if (!canEditSelection()) {
+        svLog(QStringLiteral("no editor in this version for this selection"));
+        beep();
+        return;
+    }
+    StorageKind type = StorageKind::Transact;
+    const long row = *rows.begin();
+    const TRANSACT* shown = transactAtRow(row, nullptr, nullptr, &type);
+    const long position = listingStorageIndexAtIndex(m_listing.get(), row);
+    if (!shown)
+        return;
+    const int family = shown->moyen;
+    const long synonymeID = shown->synonymeID;
+    const long compteID = shown->transToMoyenCompte();
+    openSaisieTransact(nullptr, family, synonymeID, compteID, position, nullptr, nullptr, true, false, false, false,
+                       false);
+}
+
+bool FenTransListController::canRechercherReleve() const
+{
+    return false;
+}
+
+void FenTransListController::RECHERCHER_RELEVE(QObject*)
+{
+    svLog(QStringLiteral("no statement window in this version"));
+    beep();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Import marks
+
+void FenTransListController::enumerateMainTransactsUsingBlock(const std::function<void(TRANSACT&)>& block)
+{
+    for (long row = 0; row < listingCount(m_listing.get()); ++row) {
+        if (!rowIsSelected(row))
+            continue;
+        long first = row;
+        long last = row;
+        listingTransactLineRange(m_listing.get(), row, &first, &last);
+        StorageKind type = StorageKind::Transact;
+        if (TRANSACT* shown = listingTransactAtIndex(m_listing.get(), first, m_doc, &type);
+            shown && type == StorageKind::Transact)
+            block(*shown);
+        row = std::max(row, last);
+    }
+    sendToAllWindowDelegates(Sel::didChangeMarkImport, QVariant::fromValue<QObject*>(this), QVariant());
+    if (StdTableView* table = table1())
+        table->SMART_RELOAD();
+}
+
+// An import belongs to an account: a list of no account has none to give.
+void FenTransListController::MARK_IMPORT(QObject*)
+{
+    const long compteID = getArg().debitID;
+    if (compteID < 0) {
+        beep();
+        return;
+    }
+    const DOCUMENT* doc = m_doc;
+    enumerateMainTransactsUsingBlock([compteID, doc](TRANSACT& trans) {
+        if (trans.importID >= 0)
+            return;
+        trans.importID = compteID;
+        trans.importTouched = trans.isTransactImportTouched(doc);
+        trans.whyImport = trans.why;
+    });
+}
+
+void FenTransListController::MARK_NON_IMPORT(QObject*)
+{
+    enumerateMainTransactsUsingBlock([](TRANSACT& trans) {
+        trans.importID = -1;
+        trans.importTouched = false;
+    });
+}
+
+void FenTransListController::MARK_TOUCH(QObject*)
+{
+    enumerateMainTransactsUsingBlock([](TRANSACT& trans) {
+        if (trans.importID >= 0)
+            trans.importTouched = true;
+    });
+}
+
+void FenTransListController::MARK_NON_TOUCH(QObject*)
+{
+    enumerateMainTransactsUsingBlock([](TRANSACT& trans) {
+        if (trans.importID >= 0)
+            trans.importTouched = false;
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rules
+
+void FenTransListController::APPLY_REGLE(QObject* sender)
+{
+    const qint64 tag = StdMenu::tagOf(sender);
+    if (tag < kApplyReglesUntouched || tag > kApplyReglesSelection || !m_doc)
+        return;
+    static const char* const kQuestions[]
+        = {"kPoursuivreApplyRegles1", "kPoursuivreApplyRegles2", "kPoursuivreApplyRegles3"};
+    const int answer
+        = showAlert(this, localizedDialogue(QString::fromLatin1(kQuestions[tag])), QString(),
+                    localizedDialogue(QStringLiteral("LIB_BUTTON_POURSUIVRE")),
+                    localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), QString(), QStringLiteral("exporter"), 0);
+    if (answer != kAlertFirstButton)
+        return;
+    const RegleTable table(table1(), this);
+    RegleManager::sharedRegleManager().applyReglesToListing(
+        m_listing.get(), int(tag), APPLIPARAM::loadAppliParam().reglesManuel != 0, &table, m_doc);
+    sendToAllWindowDelegates(Sel::COMPUTE_ANALYSE_NOTIFICATION);
+    sendToAllWindowDelegates(Sel::UPDATE_AVENIR);
+    sendToAllWindowDelegates(Sel::DID_APPLY_REGLE);
+}
+
+void FenTransListController::PRINT_REGLE(QObject*)
+{
+    RegleManager::sharedRegleManager().printRegles(
+        m_doc, [](const QString& name, const QString& type) { return runSavePanel(name, type); }, this);
+}
+
+void FenTransListController::ABOUT_REGLES(QObject*)
+{
+    forwardToAppDelegate("ABOUT_REGLES:", this);
+}
+
+void FenTransListController::EDIT_REGLES(QObject*)
+{
+    forwardToAppDelegate("EDIT_REGLES:", this);
+}
+
+QObject* FenTransListController::appDelegateObject() const
+{
+    return dynamic_cast<QObject*>(windowAppDelegate());
+}
+
+// A command the application doesn't answer (its window is not in this version) beeps.
+void FenTransListController::forwardToAppDelegate(const char* action, QObject* sender)
+{
+    QObject* app = appDelegateObject();
+    const QString name = QString::fromLatin1(action);
+    if (!app || !StdActionDispatcher::invoke(app, name, sender)) {
+        svLog(QStringLiteral("the application does not answer %1").arg(name));
+        beep();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Validation
+
+bool FenTransListController::validateMenuAction(const QString& action, qint64 tag) const
+{
+    if (action == QLatin1String("EDIT:"))
+        return canEditSelection();
+    if (action == QLatin1String("EFFACER:"))
+        return canEffacerTrans();
+    if (action == QLatin1String("RECHERCHER_RELEVE:"))
+        return canRechercherTrans();
+    if (action == QLatin1String("PASTILLE:"))
+        return false;
+    if (action == QLatin1String("MARK_IMPORT:"))
+        return hasSelection1() && getArg().debitID >= 0;
+    if (action == QLatin1String("MARK_NON_IMPORT:") || action == QLatin1String("MARK_TOUCH:")
+        || action == QLatin1String("MARK_NON_TOUCH:"))
+        return hasSelection1();
+    if (action == QLatin1String("APPLY_REGLE:"))
+        return tag >= kApplyReglesUntouched && tag <= kApplyReglesSelection && listingCount(m_listing.get()) > 0
+            && (tag != kApplyReglesSelection || hasSelection1());
+    if (action == QLatin1String("ABOUT_REGLES:") || action == QLatin1String("EDIT_REGLES:")) {
+        const QObject* app = appDelegateObject();
+        return app && StdActionDispatcher::answers(app, action);
+    }
+    return true;
+}
+
+void FenTransListController::EXPORTER(QObject* sender)
+{
+    ListExporter::EXPORTER(*this, *this, sender);
+}

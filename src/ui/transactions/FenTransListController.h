@@ -1,0 +1,337 @@
+#pragma once
+// The base of every window that lists transactions: an account's transactions, the statement
+// window, the printable listings and the problem listing of the document check. It owns one sorted
+// LISTING, built by the search from one criterion, and shows it one row per listing line in
+// table 1, each painted by the transaction row template (CellTransact).
+//
+// The window keeps its listing in step with the document through the broadcast (a transaction
+// made, replaced, deleted or pasted anywhere), keeps the user's selection across every rebuild
+// (by transaction, not by row: rows move when the listing is rebuilt or re-sorted), re-sorts,
+// expands and collapses split transactions, and publishes eight rights that its toolbar binds to.
+// Its commands (edit, delete, clipboard, import marks, rules, printing) live in
+// FenTransListCommands.cpp and FenTransListPrint.cpp.
+//
+// A list is opened by openTransListWindow, which hands the new window its criterion, listing and
+// document. Subclasses route through the virtual operations and the will/did hooks below, never
+// around them.
+#include "engines/Critere.h"
+#include "engines/LISTING.h"
+#include "toolkit/popups/PopHelp.h"
+#include "toolkit/popups/PopTri.h"
+#include "toolkit/tables/ListExporter.h"
+#include "toolkit/windows/StdWindowWithTableController.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMetaType>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class CellTransact;
+class DOCUMENT;
+
+Q_DECLARE_METATYPE(Critere)
+
+// What a transaction list is opened with (openTransListWindow).
+struct TransListOpening {
+    // The entities the list is about; -1 for none. The list's account (debitID) is the one its
+    // running balances and debit/credit columns are computed against.
+    long debitID = -1;
+    long dossierID = -1;
+    long posteID = -1;
+    long banqueID = -1;
+    long moyenID = -1;
+    long synonymeID = -1;
+    long chronoID = -1;
+    long titreID = -1;
+    long remunereID = -1;
+    long empruntID = -1;
+    long mode = 0;
+    Critere critere;
+    // Handed over to the window; an opener without one gets an empty list.
+    std::unique_ptr<LISTING> listing;
+    QString title;
+    bool smartGrow = false; // kept for subclasses
+    bool appear = true;
+    bool allowDepointer = false; // the list may untick its transactions
+    DOCUMENT* doc = nullptr;
+    long devise = 0;
+    // The amount the running balances start from; zero when none.
+    std::optional<MONTANT> report;
+};
+
+class FenTransListController : public StdWindowWithTableController, public IListExportHooks {
+    Q_OBJECT
+public:
+    FenTransListController();
+    ~FenTransListController() override;
+
+    // The window data of an opening. The listing and the document wait in the slot of the list
+    // being opened until the new window takes them as it wakes up.
+    static WindowDataPtr prepareOpening(TransListOpening& opening);
+
+    // ---- What the list shows.
+
+    DOCUMENT* document() const { return m_doc; }
+    LISTING* listing() const { return m_listing.get(); }
+    // The list's criterion; null when the window was opened without one.
+    const Critere* listCrit() const { return m_listCrit ? &*m_listCrit : nullptr; }
+    // The category and folder the criterion filters on, -1 for none.
+    void criterePosteValue(long* posteID, long* dossierID) const;
+    const MONTANT& report() const { return m_report; }
+    void setReport(const MONTANT& amount) { m_report = amount; }
+    // Copies the opening amount into amount.
+    virtual void GET_REPORT(MONTANT& amount) const;
+
+    // ---- Outlets (null when the window's layout lacks them).
+
+    PopTri* pop_tri() const { return m_popTri; }
+    QLabel* field_nb_operations() const { return m_fieldNbOperations; }
+    PopHelp* pop_help_critere() const { return m_popHelpCritere; }
+    QAbstractButton* itemDepointer() const;
+    QAbstractButton* itemRechercherReleve() const;
+
+    // ---- Rights, published for the toolbar: each enables the controls bound to it.
+
+    bool canDepointerTrans() const { return m_canDepointerTrans; }
+    void setCanDepointerTrans(bool can);
+    virtual bool canEffacerTrans() const { return m_canEffacerTrans; }
+    void setCanEffacerTrans(bool can);
+    bool canVoirTrans() const { return m_canVoirTrans; }
+    void setCanVoirTrans(bool can);
+    bool canPrintTrans() const { return m_canPrintTrans; }
+    void setCanPrintTrans(bool can);
+    bool canDeviseTrans() const { return m_canDeviseTrans; }
+    void setCanDeviseTrans(bool can);
+    bool canCritereTrans() const { return m_canCritereTrans; }
+    void setCanCritereTrans(bool can);
+    bool canImportTrans() const { return m_canImportTrans; }
+    void setCanImportTrans(bool can);
+    bool canRechercherTrans() const { return m_canRechercherTrans; }
+    void setCanRechercherTrans(bool can);
+
+    // ---- Lookups.
+
+    // The transaction on the row: the document's own for a transaction, the listing's copy for
+    // an occurrence; null outside the rows. The first and last row of its lines and its storage
+    // kind come back through the optional outputs.
+    TRANSACT* transactAtRow(long row, long* pk0 = nullptr, long* pk1 = nullptr, StorageKind* storageType = nullptr);
+    // The first transaction row showing that very document transaction; -1 when none.
+    long findTransactIndex(const TRANSACT* transaction) const;
+    // The line count and its label; empty without a listing.
+    QString getNbOperationsString() const;
+    void printNbOperations();
+
+    // ---- Hooks with empty bodies, for the subclasses.
+
+    virtual void willMakeTransact() { }
+    virtual void didMakeTransact() { }
+    virtual void willReplaceTransact() { }
+    virtual void didReplaceTransact() { }
+    virtual void willDeleteTransact() { }
+    virtual void didDeleteTransact() { }
+    virtual void HARD_DEPOINTER() { }
+    virtual bool canIncludePrevisions() const { return false; }
+
+    // ---- Keeping the listing in step.
+
+    // Builds the listing again from the criterion with the same kinds of rows and sort, then the
+    // running balances; the table is not reloaded (the caller does). Nothing without a listing
+    // or when the listing may not be recomputed. keepFirst is the statement window's.
+    virtual void recomputeListing(bool keepFirst);
+    // Selects the rows of every marked transaction (all lines of a split one) and scrolls to the
+    // last of them.
+    void selectMarkedTransact();
+    // The running balances again, from the opening amount.
+    void computeCumuls();
+
+    // ---- Broadcast handlers.
+
+    Q_INVOKABLE virtual void MAKE_TRANSACT(const QVariant& position, const QVariant& isLast);
+    Q_INVOKABLE virtual void DELETE_TRANSACT(const QVariant& position, const QVariant& isLast);
+    Q_INVOKABLE virtual void REPLACE_TRANSACT(const QVariant& position, const QVariant& keepSelection);
+    // The new transactions (a list of positions) become the selection.
+    Q_INVOKABLE virtual void didPasteTransactAtIndexes(const QVariant& indexes, const QVariant& arg2);
+    Q_INVOKABLE virtual void notifyHardDepointer(const QVariant& arg1, const QVariant& arg2);
+    Q_INVOKABLE virtual void notifyNewDay(const QVariant& arg1, const QVariant& arg2);
+    Q_INVOKABLE virtual void didTouchLockReleve(const QVariant& arg1, const QVariant& arg2);
+    Q_INVOKABLE virtual void didChangeMarkImport(const QVariant& arg1, const QVariant& arg2);
+    Q_INVOKABLE virtual void compteHasBeenEdited(const QVariant& arg1, const QVariant& arg2);
+    Q_INVOKABLE virtual void didChangePoste(const QVariant& arg1, const QVariant& arg2);
+    // Closes the window when the account going is the list's.
+    Q_INVOKABLE virtual void willDeleteCompte(const QVariant& compteID, const QVariant& arg2);
+
+    // ---- Actions of the window.
+
+    // Re-sorts by the sender's tag (a sort kind), keeping the selected transactions selected.
+    Q_INVOKABLE void SORT(QObject* sender);
+    void sortBy(ListingSort sort);
+    // Expands or collapses the split transaction on the sender's row.
+    Q_INVOKABLE void multiAction(QObject* sender);
+    void multiActionAtRow(long row);
+    // The details behind a forecast row; not offered in this version (no details palette).
+    Q_INVOKABLE void PASTILLE(QObject* sender);
+    Q_INVOKABLE void DEVISE(QObject* sender);
+
+    // ---- Commands (FenTransListCommands.cpp).
+
+    // Whether table 1 has rows and every selected transaction may be deleted; *kind (may be
+    // null) gets the storage kind of the last row examined.
+    bool canDeleteTransSelection(long* kind) const;
+    void didRefuseToDeleteFromKeyboard(StdTableView* table) override;
+    bool canDeleteSomething() const override;
+    Q_INVOKABLE bool delete_(QObject* sender) override;
+    // Deletes the selected transactions after a confirmation.
+    Q_INVOKABLE void EFFACER(QObject* sender);
+    bool canSelectAllSomething() const override;
+    Q_INVOKABLE void selectAll(QObject* sender);
+    bool canCopySomething() const override;
+    Q_INVOKABLE void copy(QObject* sender);
+    // The selected transactions' own rows to the clipboard (split lines and occurrences are not
+    // copied).
+    Q_INVOKABLE void COPY();
+    bool canCutSomething() const override;
+    Q_INVOKABLE void cut(QObject* sender);
+    bool canPasteSomething() const override;
+    Q_INVOKABLE void paste(QObject* sender);
+    void didDoubleClick1(QObject* sender) override;
+    // Whether EDIT: applies to the selection: one transaction row outside tick mode.
+    bool canEditSelection() const;
+    Q_INVOKABLE void EDIT(QObject* sender);
+    // Going to the statement of the selected transaction needs the statement window, which this
+    // version doesn't have: never offered.
+    bool canRechercherReleve() const;
+    Q_INVOKABLE void RECHERCHER_RELEVE(QObject* sender);
+    // Runs the block on every selected document transaction (once per transaction), then tells
+    // the windows and reloads keeping the selection.
+    void enumerateMainTransactsUsingBlock(const std::function<void(TRANSACT&)>& block);
+    Q_INVOKABLE void MARK_IMPORT(QObject* sender);
+    Q_INVOKABLE void MARK_NON_IMPORT(QObject* sender);
+    Q_INVOKABLE void MARK_TOUCH(QObject* sender);
+    Q_INVOKABLE void MARK_NON_TOUCH(QObject* sender);
+    Q_INVOKABLE void APPLY_REGLE(QObject* sender);
+    Q_INVOKABLE void PRINT_REGLE(QObject* sender);
+    Q_INVOKABLE void ABOUT_REGLES(QObject* sender);
+    Q_INVOKABLE void EDIT_REGLES(QObject* sender);
+    // Whether the window offers the command of a menu item (its action and tag); the import and
+    // export pop-up asks before enabling an item.
+    Q_INVOKABLE bool validateMenuAction(const QString& action, qint64 tag) const;
+
+    // ---- Export.
+
+    Q_INVOKABLE void EXPORTER(QObject* sender);
+
+    // ---- Printing (FenTransListPrint.cpp).
+
+    bool can_imprimer() const override { return true; }
+    bool canPrintGroupees() const override { return true; }
+    bool canPrintImages() const override { return true; }
+    bool canAddBorders() const override { return true; }
+    bool canFondsColores() const override { return true; }
+    bool canTextesColores() const override { return true; }
+    long preferedOrientation() const override { return 1; } // landscape: the row is wide
+    void willSpoolPrintOperation(PrintOperation& operation) override;
+    void didSpoolPrintOperation(PrintOperation& operation) override;
+    void paintPrintTete() override;
+
+    // ---- The table.
+
+    void tableViewSelectionDidChange1() override;
+    int numberOfRowsInTableView1(StdTableView* table) override;
+    StdCell* viewForTableColumn1(StdTableView* table, int row) override;
+    QColor getPatColor1(int row) override;
+    double parityDarknessAtRow1(int row) override;
+    void COMPUTE_TOTAUX() override { }
+    void INVAL_PIED() override { printNbOperations(); }
+    bool shouldAlignColumns() const override { return true; }
+
+    void didAwakeFromNib() override;
+    void windowWillClose() override;
+
+protected:
+    void buildInterface(StdWindow& window) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The row template of table 1.
+    CellTransact& cell() const { return *m_cell; }
+    // The rows as the transactions they show: kept across a change of the listing, and selected
+    // again afterwards.
+    struct RowKey {
+        StorageKind type = StorageKind::Transact;
+        long storageIndex = -1;
+        long multiIndex = -1;
+    };
+    QList<RowKey> selectedRowKeys() const;
+    void selectRowKeys(const QList<RowKey>& keys);
+    // Reloads table 1 and selects the kept transactions again.
+    void reloadKeeping(const QList<RowKey>& keys);
+
+private:
+    void takeOpening();
+    void initRights();
+    void publishRights();
+    void updateToolbarItems();
+    void showCritereHelp();
+    void selectRows(const IndexSet& rows, long scrollTo);
+    void makeTransactFollow(long index, const QList<RowKey>& kept);
+    void deleteTransactFollow(long index, bool isLast);
+    void replaceTransactFollow(long index);
+    void clearOccurrenceMarks();
+    bool tableHasFocus() const;
+    bool rowIsSelected(long row) const;
+    void effacerMarked(long count);
+    QObject* appDelegateObject() const;
+    void forwardToAppDelegate(const char* action, QObject* sender);
+    void printListingOption(long option);
+
+    std::unique_ptr<CellTransact> m_cell;
+    DOCUMENT* m_doc = nullptr;
+    std::unique_ptr<LISTING> m_listing;
+    std::optional<Critere> m_listCrit;
+    MONTANT m_report;
+    bool m_allowDepointer = false;
+    bool m_smartGrow = false;
+
+    // The window's own listing while a print works on a copy of it.
+    std::unique_ptr<LISTING> m_saveListing;
+    bool m_printsCopy = false;
+
+    QPointer<PopTri> m_popTri;
+    QPointer<QLabel> m_fieldNbOperations;
+    QPointer<PopHelp> m_popHelpCritere;
+    QPointer<QAbstractButton> m_buttonEdit;
+    QPointer<QAbstractButton> m_buttonEffacer;
+    QPointer<QAbstractButton> m_buttonImprimer;
+    QPointer<QWidget> m_popDevise;
+
+    bool m_canDepointerTrans = false;
+    bool m_canEffacerTrans = false;
+    bool m_canVoirTrans = false;
+    bool m_canPrintTrans = true;
+    bool m_canDeviseTrans = true;
+    bool m_canCritereTrans = true;
+    bool m_canImportTrans = true;
+    bool m_canRechercherTrans = false;
+};
+
+// Opens a transaction list window of class C (FenTransListController or a subclass) and fits
+// its height; answers the new controller. The window is built, and so hears the broadcast, even
+// when it does not appear.
+template <class C = FenTransListController> C* openTransListWindow(TransListOpening opening)
+{
+    static_assert(std::is_base_of_v<FenTransListController, C>);
+    WindowDataPtr data = FenTransListController::prepareOpening(opening);
+    C* controller = StdWindowController::push<C>(std::move(data), opening.devise, opening.appear);
+    controller->window();
+    controller->adjustHeight(false);
+    return controller;
+}
+
+// The list of an account's transactions, with its schedule and forecast occurrences, in the
+// account's currency: the open one brought to the front (when show is set), else a new one. Null
+// without a document or for an account it doesn't have.
+FenTransListController* openCompteTransList(long compteID, DOCUMENT& doc, bool show);

@@ -1,0 +1,389 @@
+// How a transaction list follows the document: rebuilding its listing, the broadcast handlers,
+// sorting, expanding split transactions, and keeping the selected transactions selected while
+// their rows move.
+#include "transactions/FenTransListController.h"
+
+#include "transactions/CellTransact.h"
+
+#include "toolkit/popups/PopTri.h"
+#include "toolkit/popups/StdMenu.h"
+
+#include "engines/SearchEngine.h"
+#include "foundation/IDesktop.h"
+#include "foundation/diagnostics.h"
+#include "model/DOCUMENT.h"
+
+#include <QItemSelectionModel>
+
+#include <set>
+#include <tuple>
+
+namespace {
+
+using KeyTuple = std::tuple<int, long, long>;
+
+// A row's split line; -1 for a transaction's own row.
+long lineOf(const POS& row)
+{
+    return row.multiState == MultiState::Line || row.multiState == MultiState::LineOut ? row.multiIndex : -1;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The listing
+
+void FenTransListController::recomputeListing(bool keepFirst)
+{
+    Q_UNUSED(keepFirst);
+    const Critere* critere = listCrit();
+    if (!m_listing || !m_listing->canCompute || !critere || !m_doc)
+        return;
+    SearchRequest request;
+    request.critere = critere;
+    request.futurCritere = critere;
+    request.doEcheanciers = m_listing->doEcheanciers;
+    request.doPrevisions = m_listing->doPrevisions;
+    request.doc = m_doc;
+    request.sort = m_listing->sort;
+    request.defaultSort = m_listing->defaultSort;
+    request.devise = devise();
+    request.forSearch = m_listing->forSearch;
+    std::unique_ptr<LISTING> fresh = searchWithCritere(request);
+    disposeListing(m_listing);
+    m_listing = std::move(fresh);
+    computeCumuls();
+}
+
+void FenTransListController::computeCumuls()
+{
+    MONTANT opening;
+    GET_REPORT(opening);
+    listingComputeCumuls(m_listing.get(), getArg().debitID, opening, m_doc);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection by transaction
+
+// Only transaction rows are kept: an occurrence's storage index means another occurrence once
+// the listing is rebuilt.
+QList<FenTransListController::RowKey> FenTransListController::selectedRowKeys() const
+{
+    QList<RowKey> keys;
+    const StdTableView* table = table1();
+    if (!table)
+        return keys;
+    for (const int row : table->selectedRowIndexes()) {
+        const POS* line = listingPosAtIndex(static_cast<const LISTING*>(m_listing.get()), row);
+        if (line && line->storageType == StorageKind::Transact)
+            keys.append({line->storageType, line->storageIndex, lineOf(*line)});
+    }
+    return keys;
+}
+
+// A split line no longer shown (its transaction collapsed by a rebuild) selects its transaction's
+// first row instead.
+void FenTransListController::selectRowKeys(const QList<RowKey>& keys)
+{
+    std::set<KeyTuple> wanted;
+    for (const RowKey& key : keys)
+        wanted.insert({int(key.type), key.storageIndex, key.multiIndex});
+    IndexSet rows;
+    std::set<KeyTuple> found;
+    const long count = listingCount(m_listing.get());
+    for (long row = 0; row < count && !wanted.empty(); ++row) {
+        const POS* line = listingPosAtIndex(static_cast<const LISTING*>(m_listing.get()), row);
+        const KeyTuple key {int(line->storageType), line->storageIndex, lineOf(*line)};
+        if (wanted.count(key)) {
+            rows.insert(int(row));
+            found.insert(key);
+        }
+    }
+    for (const KeyTuple& key : wanted) {
+        long row = -1;
+        if (!found.count(key)
+            && listingFindPosition(std::get<1>(key), StorageKind(std::get<0>(key)), m_listing.get(), &row))
+            rows.insert(int(row));
+    }
+    selectRows(rows, -1);
+}
+
+void FenTransListController::reloadKeeping(const QList<RowKey>& keys)
+{
+    StdTableView* table = table1();
+    if (!table)
+        return;
+    table->reloadData();
+    selectRowKeys(keys);
+}
+
+// Replaces the selection; scrolls to the row given (none below 0).
+void FenTransListController::selectRows(const IndexSet& rows, long scrollTo)
+{
+    StdTableView* table = table1();
+    if (!table)
+        return;
+    QItemSelection selection;
+    const int count = table->numberOfRows();
+    for (auto it = rows.begin(); it != rows.end() && *it < count;) {
+        const int top = *it;
+        int bottom = top;
+        while (++it != rows.end() && *it == bottom + 1 && *it < count)
+            ++bottom;
+        selection.select(table->model()->index(top, 0), table->model()->index(bottom, 0));
+    }
+    if (selection.isEmpty())
+        table->clearSelection();
+    else
+        table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (scrollTo >= 0 && scrollTo < count)
+        table->smartScrollRowToVisible(int(scrollTo));
+}
+
+void FenTransListController::selectMarkedTransact()
+{
+    IndexSet rows;
+    const long count = listingCount(m_listing.get());
+    for (long row = 0; row < count; ++row) {
+        const TRANSACT* shown = transactAtRow(row);
+        if (shown && shown->mark)
+            rows.insert(int(row));
+    }
+    selectRows(rows, rows.empty() ? -1 : *rows.rbegin());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Broadcasts
+
+// Every new transaction rebuilds the listing; one the criterion accepts becomes the only
+// selected row. The totals wait for the last of a batch.
+void FenTransListController::MAKE_TRANSACT(const QVariant& position, const QVariant& isLast)
+{
+    willMakeTransact();
+    makeTransactFollow(long(position.toLongLong()), selectedRowKeys());
+    StdWindowWithTableController::MAKE_TRANSACT(position, isLast);
+    didMakeTransact();
+}
+
+void FenTransListController::makeTransactFollow(long index, const QList<RowKey>& kept)
+{
+    recomputeListing(true);
+    long line = -1;
+    StdTableView* table = table1();
+    if (table && listingFindPosition(index, StorageKind::Transact, m_listing.get(), &line)) {
+        table->reloadData();
+        table->GO(int(line));
+        return;
+    }
+    reloadKeeping(kept);
+}
+
+// The deleted transaction's rows go (all of them, an expanded split transaction's lines too) and
+// every later position moves down by one; the last of a batch rebuilds the listing.
+void FenTransListController::DELETE_TRANSACT(const QVariant& position, const QVariant& isLast)
+{
+    willDeleteTransact();
+    const long index = long(position.toLongLong());
+    QList<RowKey> kept;
+    for (RowKey key : selectedRowKeys()) {
+        if (key.storageIndex == index)
+            continue;
+        if (key.storageIndex > index)
+            --key.storageIndex;
+        kept.append(key);
+    }
+    deleteTransactFollow(index, isLast.toBool());
+    reloadKeeping(kept);
+    StdWindowWithTableController::DELETE_TRANSACT(position, isLast);
+    didDeleteTransact();
+}
+
+void FenTransListController::deleteTransactFollow(long index, bool isLast)
+{
+    long row = -1;
+    if (listingFindPosition(index, StorageKind::Transact, m_listing.get(), &row))
+        listingRemoveTransactLines(row, m_listing.get());
+    listingShiftAfterDelete(index, m_listing.get());
+    if (!isLast)
+        return;
+    computeCumuls();
+    recomputeListing(false);
+}
+
+void FenTransListController::REPLACE_TRANSACT(const QVariant& position, const QVariant& keepSelection)
+{
+    willReplaceTransact();
+    const QList<RowKey> kept = selectedRowKeys();
+    recomputeListing(true);
+    reloadKeeping(kept);
+    StdWindowWithTableController::REPLACE_TRANSACT(position, keepSelection);
+    replaceTransactFollow(long(position.toLongLong()));
+    didReplaceTransact();
+}
+
+void FenTransListController::replaceTransactFollow(long index)
+{
+    long line = -1;
+    if (StdTableView* table = table1();
+        table && listingFindPosition(index, StorageKind::Transact, m_listing.get(), &line))
+        table->GO(int(line));
+}
+
+void FenTransListController::didPasteTransactAtIndexes(const QVariant& indexes, const QVariant&)
+{
+    IndexSet rows;
+    for (const QVariant& index : indexes.toList()) {
+        long line = -1;
+        if (!listingFindPosition(long(index.toLongLong()), StorageKind::Transact, m_listing.get(), &line))
+            continue;
+        long first = line;
+        long last = line;
+        listingTransactLineRange(m_listing.get(), line, &first, &last);
+        for (long row = first; row <= last; ++row)
+            rows.insert(int(row));
+    }
+    if (!rows.empty())
+        selectRows(rows, *rows.rbegin());
+}
+
+void FenTransListController::notifyHardDepointer(const QVariant&, const QVariant&)
+{
+    COMPUTE_TOTAUX();
+    if (StdTableView* table = table1())
+        table->SMART_RELOAD();
+}
+
+void FenTransListController::notifyNewDay(const QVariant&, const QVariant&)
+{
+    COMPUTE_TOTAUX();
+    if (StdTableView* table = table1())
+        table->SMART_RELOAD();
+}
+
+void FenTransListController::didTouchLockReleve(const QVariant&, const QVariant&)
+{
+    if (StdTableView* table = table1())
+        table->SMART_RELOAD();
+}
+
+void FenTransListController::didChangeMarkImport(const QVariant&, const QVariant&)
+{
+    if (StdTableView* table = table1())
+        table->SMART_RELOAD();
+}
+
+void FenTransListController::compteHasBeenEdited(const QVariant&, const QVariant&)
+{
+    if (StdTableView* table = table1())
+        table->SMART_RELOAD();
+}
+
+void FenTransListController::didChangePoste(const QVariant&, const QVariant&)
+{
+    if (StdTableView* table = table1())
+        table->SMART_RELOAD();
+}
+
+void FenTransListController::willDeleteCompte(const QVariant& compteID, const QVariant&)
+{
+    if (long(compteID.toLongLong()) == getArg().debitID)
+        close();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sorting, expanding, currency
+
+void FenTransListController::SORT(QObject* sender)
+{
+    const qint64 tag = StdMenu::tagOf(sender);
+    if (tag < qint64(ListingSort::Defaut) || tag > qint64(ListingSort::NoSort)) {
+        svLog(QStringLiteral("unknown sort kind %1").arg(tag));
+        return;
+    }
+    sortBy(ListingSort(tag));
+}
+
+// The selected transactions are marked before the rows move, and selected again by their marks.
+void FenTransListController::sortBy(ListingSort sort)
+{
+    if (StdTableView* table = table1(); table && m_listing) {
+        const IndexSet rows = table->selectedRowIndexes();
+        TRANSACT::markAllTransact(false, m_doc);
+        clearOccurrenceMarks();
+        for (const int row : rows) {
+            if (TRANSACT* shown = transactAtRow(row))
+                shown->mark = true;
+        }
+        long posteID = -1;
+        long dossierID = -1;
+        criterePosteValue(&posteID, &dossierID);
+        listingResort(m_listing.get(), sort, posteID, dossierID, m_doc);
+        computeCumuls();
+        table->reloadData();
+        selectMarkedTransact();
+    }
+    if (m_popTri) {
+        m_popTri->setSelectedTag(qint64(sort));
+        m_popTri->SELECT_ITEM_WITH_TAG(qint64(sort));
+    }
+}
+
+void FenTransListController::clearOccurrenceMarks()
+{
+    if (!m_listing)
+        return;
+    for (TransactList* copies : {&m_listing->storageEcheances, &m_listing->storagePrevisions}) {
+        for (TRANSACT& occurrence : *copies)
+            occurrence.mark = false;
+    }
+}
+
+void FenTransListController::multiAction(QObject* sender)
+{
+    multiActionAtRow(CellTransact::rowTagOf(sender));
+}
+
+void FenTransListController::multiActionAtRow(long row)
+{
+    const std::optional<MultiState> state = listingMultiStateAtIndex(m_listing.get(), row);
+    if (!state)
+        return;
+    long posteID = -1;
+    long dossierID = -1;
+    criterePosteValue(&posteID, &dossierID);
+    switch (*state) {
+    case MultiState::Collapsed:
+    case MultiState::CollapsedFiltered:
+        listingExpandMultiAtIndex(m_listing.get(), row, m_doc, posteID, dossierID);
+        break;
+    case MultiState::Head:
+        listingCollapseMultiAtIndex(m_listing.get(), row, posteID, dossierID);
+        break;
+    case MultiState::None:
+    case MultiState::Line:
+    case MultiState::LineOut:
+        break;
+    }
+    computeCumuls();
+    if (StdTableView* table = table1()) {
+        table->reloadData();
+        table->GO(int(row));
+    }
+    adjustHeight(false);
+}
+
+// The details of a forecast row open in the listings' details palette, which this version
+// doesn't have: the row's button is not shown (viewForTableColumn1), and a call by name beeps.
+void FenTransListController::PASTILLE(QObject* sender)
+{
+    svLog(QStringLiteral("no forecast details palette for row %1").arg(CellTransact::rowTagOf(sender)));
+    beep();
+}
+
+void FenTransListController::DEVISE(QObject* sender)
+{
+    pickers().DEVISE(sender);
+    if (StdTableView* table = table1())
+        table->SMART_RELOAD();
+    COMPUTE_TOTAUX();
+}

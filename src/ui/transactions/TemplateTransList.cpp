@@ -1,0 +1,105 @@
+#include "transactions/TemplateTransList.h"
+
+#include "transactions/CellTransact.h"
+
+#include "toolkit/drawing/Constants.h"
+#include "toolkit/windows/StdBoxNoBorder.h"
+#include "toolkit/windows/StdViewTitre.h"
+
+#include "foundation/localized.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include <array>
+
+namespace {
+
+// A heading and the row field it stands over.
+struct Heading {
+    const char* name;
+    const char* key;
+    RowText field;
+    bool amount;
+};
+constexpr std::array<Heading, 7> kHeadings {{
+    {"tete_date", "FenTransList_date", RowText::field_date, false},
+    {"tete_libelle", "FenTransList_libelle", RowText::field_reference, false},
+    {"tete_compte", "FenTransList_compte", RowText::field_compte, false},
+    {"tete_poste", "FenTransList_categorie", RowText::field_poste, false},
+    {"tete_debit", "FenTransList_debit", RowText::field_debit, true},
+    {"tete_credit", "FenTransList_credit", RowText::field_credit, true},
+    {"tete_cumul", "FenTransList_solde", RowText::field_cumul, true},
+}};
+
+// The column heading: each title over its field of a row as wide as the heading.
+class TeteTransList : public StdBox {
+public:
+    TeteTransList(TransExtraKind kind, QWidget* parent)
+        : StdBox(parent)
+        , m_row(kind)
+    {
+        setObjectName(QStringLiteral("template_view_tete"));
+        setFillColor(QColor(236, 238, 243));
+        for (const Heading& heading : kHeadings) {
+            auto* label = new QLabel(localizedAppl(QString::fromLatin1(heading.key)), this);
+            label->setObjectName(QString::fromLatin1(heading.name));
+            label->setFont(makeListFont(true, false, 11));
+            label->setAlignment((heading.amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            m_labels.push_back(label);
+        }
+        resize(TemplateTransList::kWidth, TemplateTransList::kTeteHeight);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        StdBox::resizeEvent(event);
+        const QSize rowSize(width(), CellTransact::kHeight);
+        for (size_t i = 0; i < kHeadings.size(); ++i) {
+            const QRect field = m_row.textRectInRow(kHeadings[i].field, rowSize);
+            m_labels[i]->setVisible(!field.isEmpty());
+            m_labels[i]->setGeometry(field.x(), 0, field.width(), height());
+        }
+    }
+
+private:
+    CellTransact m_row; // never shown: it only lays out a row of the heading's width
+    std::vector<QLabel*> m_labels;
+};
+
+} // namespace
+
+TemplateTransList::TemplateTransList(TransExtraKind extraKind, QWidget* parent)
+    : StdTemplate(parent)
+    , m_extraKind(extraKind)
+{
+    setObjectName(QStringLiteral("TemplateTransList"));
+}
+
+void TemplateTransList::loadView()
+{
+    auto* titre = new StdViewTitre(this);
+    titre->resize(kWidth, titre->height());
+    auto* liste = new QWidget(this);
+    liste->setObjectName(QStringLiteral("template_view_liste"));
+    liste->resize(kWidth, CellTransact::kHeight);
+    setTemplateViews(titre, new TeteTransList(m_extraKind, this), liste, buildPied());
+}
+
+QWidget* TemplateTransList::buildPied()
+{
+    auto* pied = new StdBoxNoBorder(this);
+    pied->setObjectName(QStringLiteral("template_view_pied"));
+    pied->setFillColor(QColor(236, 238, 243));
+    m_fieldNbOperations = new QLabel(pied);
+    m_fieldNbOperations->setObjectName(QStringLiteral("field_nb_operations"));
+    m_fieldNbOperations->setFont(makeListFont(false, false, 11));
+    m_fieldNbOperations->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* layout = new QHBoxLayout(pied);
+    layout->setContentsMargins(10, 0, 10, 0);
+    layout->addStretch();
+    layout->addWidget(m_fieldNbOperations);
+    pied->resize(kWidth, kPiedHeight);
+    return pied;
+}

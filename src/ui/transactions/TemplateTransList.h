@@ -1,0 +1,35 @@
+#pragma once
+// The views of a transaction list, on screen and on paper: the title block (title, date, page,
+// line count and criteria), the column heading over the row template's columns, the width of a
+// row and the footer with the line count. The heading follows the row template's own layout
+// (CellTransact::textRectInRow) at whatever width it is given, so its titles stay over their
+// columns when the window is resized.
+#include "transactions/TransRowContent.h"
+
+#include "toolkit/tables/StdTemplate.h"
+
+#include <QPointer>
+
+class QLabel;
+
+class TemplateTransList : public StdTemplate {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 988;
+    static constexpr int kTeteHeight = 22;
+    static constexpr int kPiedHeight = 24;
+
+    explicit TemplateTransList(TransExtraKind extraKind, QWidget* parent = nullptr);
+
+    // The footer's line count; null until the template is woken.
+    QLabel* field_nb_operations() const { return m_fieldNbOperations; }
+
+protected:
+    void loadView() override;
+
+private:
+    QWidget* buildPied();
+
+    TransExtraKind m_extraKind;
+    QPointer<QLabel> m_fieldNbOperations;
+};
