@@ -1,0 +1,208 @@
+// The commands of the transaction list: the Delete key's refusals, deleting, copying, editing,
+// the import marks and printing with split transactions grouped or detailed.
+#include "TransListFixture.h"
+
+#include "toolkit/print/PrintViewWithTable.h"
+#include "toolkit/windows/StdWindow.h"
+
+#include "document/APPLIPARAM.h"
+#include "engines/SearchEngine.h"
+#include "engines/TransactClipboard.h"
+#include "foundation/localized.h"
+
+#include <QPushButton>
+
+namespace translist {
+namespace {
+
+class FenTransListCommandsTest : public TransListTest {
+protected:
+    FenTransListCommandsTest() { initTransactClipboard(); }
+    ~FenTransListCommandsTest() override
+    {
+        disposeTransactClipboard();
+        APPLIPARAM::loadAppliParam().svOptionGroupees = 0;
+        APPLIPARAM::saveAppliParam();
+    }
+
+    // The transactions left, by their labels.
+    std::string labels() const
+    {
+        QStringList out;
+        for (const TRANSACT& t : doc.transact_array)
+            out << t.why;
+        return out.join(u',').toStdString();
+    }
+};
+
+// The Delete key on a selection that can't go explains why, by the kind of row that stops it, and
+// the delete command is not offered.
+TEST_F(FenTransListCommandsTest, DeleteKeyRefusals)
+{
+    struct Case {
+        const char* name;
+        std::function<long(FenTransListController*)> row;
+        const char* key;
+        const char* image;
+    };
+    const QList<Case> cases = {
+        {"schedule occurrence", [](auto* list) { return occurrenceRow(list, StorageKind::Echeancier); },
+         "kCantDeleteTransFromKeyboard_chr", "echeancier_reel"},
+        {"forecast occurrence", [](auto* list) { return occurrenceRow(list, StorageKind::Prevision); },
+         "kCantDeleteTransFromKeyboard_pre", "prevision_prev"},
+        {"transaction on a locked statement", [](auto* list) { return rowOf(list, 5); },
+         "kCantDeleteTransFromKeyboard_lis", "cadenas"},
+    };
+    FenTransListController* list = open();
+    ASSERT_NE(list, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        select(list, {rowOf(list, 0), c.row(list)});
+        EXPECT_FALSE(list->validateMenuAction("EFFACER:", -1));
+        EXPECT_FALSE(list->outlet<QPushButton>("button_effacer")->isEnabled());
+        ui().answerAlert(QString::fromLatin1(c.key), kAlertFirstButton);
+        EXPECT_FALSE(list->didKeyDown(list->table1(), kKeyDelete));
+        ASSERT_FALSE(ui().alertsShown().isEmpty());
+        EXPECT_EQ(ui().alertsShown().last().request.imageName.toStdString(), c.image);
+    }
+    EXPECT_EQ(doc.transact_array.size(), 7);
+    select(list, {rowOf(list, 0)});
+    EXPECT_TRUE(list->outlet<QPushButton>("button_effacer")->isEnabled());
+    list->close();
+}
+
+// A split transaction whose head and lines are selected goes once; only the last deletion tells
+// the windows it is the last; nothing stays selected. Any answer but yes deletes nothing.
+TEST_F(FenTransListCommandsTest, EffacerDeletesEachTransactionOnce)
+{
+    FenTransListController* list = open();
+    ASSERT_NE(list, nullptr);
+    const long split = rowOf(list, 2);
+    list->multiActionAtRow(split);
+    select(list, {rowOf(list, 0), split, split + 1, split + 2, rowOf(list, 3)});
+    ui().answerAlert("kConfirm_SuppTrans", kAlertFirstButton);
+    list->EFFACER(nullptr);
+    EXPECT_EQ(ui().desktopRequests().beeps, 1);
+    EXPECT_EQ(doc.transact_array.size(), 7);
+
+    BroadcastRecorder recorder;
+    ui().answerAlert("kConfirm_SuppTrans", kAlertSecondButton);
+    list->EFFACER(nullptr);
+    EXPECT_EQ(recorder.calls.join(u'|').toStdString(), "DELETE_TRANSACT 0 0|DELETE_TRANSACT 1 0|DELETE_TRANSACT 1 1");
+    EXPECT_EQ(labels(), "Salaire,Livret,Pharmacie,Courtier");
+    EXPECT_TRUE(list->table1()->selectedRowIndexes().empty());
+    EXPECT_EQ(list->table1()->numberOfRows(), listingCount(list->listing()));
+    list->close();
+}
+
+// Only a transaction's own row copies: its split lines and occurrences don't.
+TEST_F(FenTransListCommandsTest, CopyTakesEachTransactionOnce)
+{
+    FenTransListController* list = open();
+    ASSERT_NE(list, nullptr);
+    const long split = rowOf(list, 2);
+    list->multiActionAtRow(split);
+    const QList<std::pair<QList<long>, QStringList>> cases = {
+        {{split, split + 1, split + 2}, {"Courses"}},
+        {{split + 1}, {}},
+        {{rowOf(list, 0), occurrenceRow(list, StorageKind::Echeancier), rowOf(list, 6)}, {"Courtier", "Pain"}},
+    };
+    for (const auto& [rows, expected] : cases) {
+        select(list, rows);
+        list->COPY();
+        QStringList copied;
+        for (const TRANSACT& t : transactClipboard()->transacts())
+            copied << t.why;
+        EXPECT_EQ(copied, expected);
+    }
+    list->close();
+}
+
+// One transaction row opens the entry window on it; an occurrence or several rows have no editor
+// in this version and beep.
+TEST_F(FenTransListCommandsTest, EditOpensTheEntryWindowOnOneTransaction)
+{
+    FenTransListController* list = open();
+    ASSERT_NE(list, nullptr);
+    ui().onModal<FenEditSaisieController>([](FenEditSaisieController& window) { cancel(window); });
+    list->table1()->GO(int(rowOf(list, 3)));
+    EXPECT_TRUE(list->validateMenuAction("EDIT:", -1));
+    list->didDoubleClick1(list->table1());
+    EXPECT_EQ(ui().modalRuns().size(), 1);
+    for (const QList<long>& rows :
+         {QList<long> {occurrenceRow(list, StorageKind::Prevision)}, QList<long> {rowOf(list, 0), rowOf(list, 3)}}) {
+        select(list, rows);
+        EXPECT_FALSE(list->validateMenuAction("EDIT:", -1));
+        list->EDIT(nullptr);
+    }
+    EXPECT_EQ(ui().modalRuns().size(), 1);
+    EXPECT_EQ(ui().desktopRequests().beeps, 2);
+    list->close();
+}
+
+// Marking as imported takes the list's account and keeps the label; a transaction already imported
+// keeps its import; a list of no account marks nothing.
+TEST_F(FenTransListCommandsTest, ImportMarks)
+{
+    doc.transact_array[3].importID = 9;
+    doc.transact_array[3].whyImport = QStringLiteral("RETRAIT DAB");
+    FenTransListController* list = open();
+    ASSERT_NE(list, nullptr);
+    select(list, {rowOf(list, 0), rowOf(list, 3)});
+    list->MARK_IMPORT(nullptr);
+    EXPECT_EQ(doc.transact_array[0].importID, 7);
+    EXPECT_EQ(doc.transact_array[0].whyImport, "Pain");
+    EXPECT_EQ(doc.transact_array[3].importID, 9);
+    EXPECT_EQ(doc.transact_array[3].whyImport, "RETRAIT DAB");
+    list->MARK_TOUCH(nullptr);
+    EXPECT_TRUE(doc.transact_array[0].importTouched && doc.transact_array[3].importTouched);
+    list->MARK_NON_IMPORT(nullptr);
+    EXPECT_EQ(doc.transact_array[3].importID, -1);
+    list->close();
+
+    TransListOpening opening;
+    opening.critere = Critere::makePosteCritere(1, &doc);
+    opening.listing = searchWithCritere({.critere = &opening.critere, .doc = &doc});
+    opening.doc = &doc;
+    list = openTransListWindow(std::move(opening));
+    select(list, {rowOf(list, 0)});
+    EXPECT_FALSE(list->validateMenuAction("MARK_IMPORT:", -1));
+    list->MARK_IMPORT(nullptr);
+    EXPECT_EQ(doc.transact_array[0].importID, -1);
+    EXPECT_EQ(ui().desktopRequests().beeps, 1);
+    list->close();
+}
+
+// Split transactions print grouped or detailed as asked, from a copy of the listing: the window's
+// own rows, expanded or not, are back after the print.
+TEST_F(FenTransListCommandsTest, PrintGroupeesOnACopyOfTheListing)
+{
+    struct Case {
+        long option;
+        bool expandFirst;
+        long extraRows; // printed rows beyond the window's
+    };
+    for (const Case& c : {Case {2, false, 2}, Case {1, true, -2}, Case {0, true, 0}}) {
+        SCOPED_TRACE(c.option);
+        FenTransListController* list = open();
+        ASSERT_NE(list, nullptr);
+        if (c.expandFirst)
+            list->multiActionAtRow(rowOf(list, 2));
+        const QList<long> before = states(list);
+        APPLIPARAM::loadAppliParam().svOptionGroupees = c.option;
+        long printedRows = -1;
+        ui().onPrint([&printedRows](PrintOperation& operation, PrintAccessoryViewController*) {
+            const auto* view = static_cast<const PrintViewWithTable*>(operation.view());
+            printedRows = long(std::count_if(view->spool().begin(), view->spool().end(),
+                                             [](const auto& entry) { return entry.view.name == "TRANSACT"; }));
+            return true;
+        });
+        list->IMPRIMER(nullptr);
+        EXPECT_EQ(printedRows, long(before.size()) + c.extraRows);
+        EXPECT_EQ(states(list), before);
+        list->close();
+    }
+}
+
+} // namespace
+} // namespace translist
