@@ -62,7 +62,8 @@ void FenTransListController::paintPrintTete()
     if (!titre)
         return;
     const QString critere = m_listCrit ? m_listCrit->critereToString(m_doc, true, true) : QString();
-    titre->getFieldTextCritere()->setText(QString(critere).replace(QChar(13), QChar(10)));
+    // The print lays out the lines of a field at its carriage returns.
+    titre->getFieldTextCritere()->setText(critere);
     titre->getFieldTextNb()->setText(m_fieldNbOperations ? m_fieldNbOperations->text() : QString());
     const long returns = critere.count(QChar(13));
     if (returns >= 4) {

@@ -79,7 +79,7 @@ TemplateTransList::TemplateTransList(TransExtraKind extraKind, QWidget* parent)
 
 void TemplateTransList::loadView()
 {
-    auto* titre = new StdViewTitre(this);
+    auto* titre = new StdViewTitre(this, kTitreHeight);
     titre->resize(kWidth, titre->height());
     auto* liste = new QWidget(this);
     liste->setObjectName(QStringLiteral("template_view_liste"));

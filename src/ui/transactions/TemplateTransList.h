@@ -17,6 +17,8 @@ class TemplateTransList : public StdTemplate {
 public:
     static constexpr int kWidth = 988;
     static constexpr int kTeteHeight = 22;
+    // Room for a title, a date and four lines of criteria; more lines make the block taller.
+    static constexpr int kTitreHeight = 104;
     static constexpr int kPiedHeight = 24;
 
     explicit TemplateTransList(TransExtraKind extraKind, QWidget* parent = nullptr);

@@ -18,7 +18,7 @@ QLabel* field(const char* name, QWidget* parent, const QFont& font, Qt::Alignmen
 
 } // namespace
 
-StdViewTitre::StdViewTitre(QWidget* parent)
+StdViewTitre::StdViewTitre(QWidget* parent, int initialHeight)
     : StdViewNoBorder(parent)
     , m_page(field("field_page", this, makeListFont(false, false, 11), Qt::AlignRight | Qt::AlignVCenter))
     , m_titre(field("field_titre", this, makeListFont(true, false, 16), Qt::AlignLeft | Qt::AlignVCenter))
@@ -38,6 +38,6 @@ StdViewTitre::StdViewTitre(QWidget* parent)
     layout->addWidget(m_critere, 2, 0, 1, 2);
     layout->setRowStretch(2, 1);
     layout->setColumnStretch(0, 1);
-    resize(kWidth, kHeight);
-    m_initialHeight = kHeight;
+    resize(kWidth, initialHeight);
+    m_initialHeight = initialHeight;
 }

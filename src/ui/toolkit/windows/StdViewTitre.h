@@ -10,7 +10,8 @@ class QLabel;
 class StdViewTitre : public StdViewNoBorder {
     Q_OBJECT
 public:
-    explicit StdViewTitre(QWidget* parent = nullptr);
+    // A list whose criteria take several lines gives its block room for them from the start.
+    explicit StdViewTitre(QWidget* parent = nullptr, int initialHeight = kHeight);
 
     // The height the block was built with.
     double getInitialHeight() const { return m_initialHeight; }
