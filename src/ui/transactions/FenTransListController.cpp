@@ -17,6 +17,7 @@
 #include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -155,6 +156,33 @@ void FenTransListController::buildInterface(StdWindow& window)
     layout->addLayout(toolbar);
     layout->addWidget(main, 1);
     window.resize(TemplateTransList::kWidth + 40, 560);
+    addEditShortcuts(window);
+}
+
+// The edit commands' keys, each acting only when the command applies to what has the focus.
+void FenTransListController::addEditShortcuts(StdWindow& window)
+{
+    struct Shortcut {
+        QKeySequence::StandardKey key;
+        bool (StdWindowController::*applies)() const;
+        void (FenTransListController::*command)(QObject*);
+    };
+    const Shortcut shortcuts[] = {
+        {QKeySequence::Copy, &StdWindowController::canCopy, &FenTransListController::copy},
+        {QKeySequence::Cut, &StdWindowController::canCut, &FenTransListController::cut},
+        {QKeySequence::Paste, &StdWindowController::canPaste, &FenTransListController::paste},
+        {QKeySequence::SelectAll, &StdWindowController::canSelectAll, &FenTransListController::selectAll},
+    };
+    for (const Shortcut& shortcut : shortcuts) {
+        auto* action = new QAction(&window);
+        action->setShortcut(shortcut.key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        window.addAction(action);
+        connect(action, &QAction::triggered, this, [this, shortcut] {
+            if ((this->*shortcut.applies)())
+                (this->*shortcut.command)(nullptr);
+        });
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

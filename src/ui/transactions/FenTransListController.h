@@ -83,6 +83,8 @@ public:
     const Critere* listCrit() const { return m_listCrit ? &*m_listCrit : nullptr; }
     // The category and folder the criterion filters on, -1 for none.
     void criterePosteValue(long* posteID, long* dossierID) const;
+    bool allowDepointer() const { return m_allowDepointer; }
+    bool smartGrow() const { return m_smartGrow; }
     const MONTANT& report() const { return m_report; }
     void setReport(const MONTANT& amount) { m_report = amount; }
     // Copies the opening amount into amount.
@@ -272,6 +274,7 @@ protected:
 
 private:
     void takeOpening();
+    void addEditShortcuts(StdWindow& window);
     void initRights();
     void publishRights();
     void updateToolbarItems();
