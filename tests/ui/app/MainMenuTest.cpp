@@ -4,6 +4,7 @@
 #include "app/ApplicationDelegate.h"
 #include "app/WindowMemory.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "transactions/FenTransListController.h"
 #include "uisupport/UiTestFixture.h"
 
 #include "document/APPLIPARAM.h"
@@ -136,6 +137,29 @@ TEST_F(MainMenuTest, DocumentCommandsFollowTheDocumentAndThePaletteItemTicks)
     EXPECT_FALSE(palette->isChecked());
     for (const char* name : kDocumentCommands)
         EXPECT_FALSE(enabled(name)) << name;
+}
+
+// The Comptes menu lists the open document's accounts under their banks; an account opens the list
+// of its transactions.
+TEST_F(MainMenuTest, TheAccountsMenuOpensAnAccountsTransactions)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    QWidget window;
+    QMenuBar* bar = menu->buildMenuBar(&window);
+    auto* comptes = bar->findChild<QMenu*>(QStringLiteral("MENU_COMPTES"));
+    ASSERT_NE(comptes, nullptr);
+    emit comptes->aboutToShow();
+    ASSERT_FALSE(comptes->actions().isEmpty());
+    QMenu* banque = comptes->actions().first()->menu();
+    ASSERT_NE(banque, nullptr);
+    QAction* compte = banque->actions().first();
+    const long ident = long(compte->data().toLongLong());
+    compte->trigger();
+    QCoreApplication::processEvents();
+    auto* list = findOpenWindowControllerExact<FenTransListController>(ident, -1, -1, -1, -1, -1, -1, -1);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->windowIfLoaded()->windowTitle().contains(compte->text()));
+    list->close();
 }
 
 TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)
