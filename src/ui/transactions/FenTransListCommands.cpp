@@ -465,7 +465,54 @@ bool FenTransListController::validateMenuAction(const QString& action, qint64 ta
     return true;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Export
+
 void FenTransListController::EXPORTER(QObject* sender)
 {
     ListExporter::EXPORTER(*this, *this, sender);
+}
+
+// Made afresh for each question, so that it never reads a listing the window has rebuilt since.
+std::optional<TransListExport> FenTransListController::exporter()
+{
+    if (!m_doc)
+        return std::nullopt;
+    return TransListExport({*m_doc, m_listing.get(), listCrit(), devise(), getArg().debitID, &MyTotaux()});
+}
+
+long FenTransListController::EXPORTER_SIZE()
+{
+    std::optional<TransListExport> hooks = exporter();
+    return hooks ? hooks->EXPORTER_SIZE() : 0;
+}
+
+void FenTransListController::EXPORTER_TETE(QString& text, int format)
+{
+    if (std::optional<TransListExport> hooks = exporter())
+        hooks->EXPORTER_TETE(text, format);
+}
+
+void FenTransListController::EXPORTER_LISTE(QString& text, long index, int format)
+{
+    if (std::optional<TransListExport> hooks = exporter())
+        hooks->EXPORTER_LISTE(text, index, format);
+}
+
+void FenTransListController::EXPORTER_TRANSACT(QString& text, long index, long multiIndex, int format)
+{
+    if (std::optional<TransListExport> hooks = exporter())
+        hooks->EXPORTER_TRANSACT(text, index, multiIndex, format);
+}
+
+void FenTransListController::EXPORTER_PIED(QString& text, int format)
+{
+    if (std::optional<TransListExport> hooks = exporter())
+        hooks->EXPORTER_PIED(text, format);
+}
+
+std::optional<QStringList> FenTransListController::EXPORTER_ATTACHEMENT_ARRAY()
+{
+    std::optional<TransListExport> hooks = exporter();
+    return hooks ? hooks->EXPORTER_ATTACHEMENT_ARRAY() : std::nullopt;
 }

@@ -20,6 +20,7 @@
 #include "toolkit/popups/PopTri.h"
 #include "toolkit/tables/ListExporter.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
+#include "transactions/TransListExport.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -224,9 +225,17 @@ public:
     // export pop-up asks before enabling an item.
     Q_INVOKABLE bool validateMenuAction(const QString& action, qint64 tag) const;
 
-    // ---- Export.
+    // ---- Export (a tab-separated or CSV text of the list, with its attached files).
 
     Q_INVOKABLE void EXPORTER(QObject* sender);
+    long EXPORTER_SIZE() override;
+    void EXPORTER_TETE(QString& text, int format) override;
+    void EXPORTER_LISTE(QString& text, long index, int format) override;
+    // One transaction (multiIndex -1) or one of its split lines.
+    void EXPORTER_TRANSACT(QString& text, long index, long multiIndex, int format);
+    // The statement window writes its own footer.
+    void EXPORTER_PIED(QString& text, int format) override;
+    std::optional<QStringList> EXPORTER_ATTACHEMENT_ARRAY() override;
 
     // ---- Printing (FenTransListPrint.cpp).
 
@@ -274,6 +283,8 @@ protected:
 
 private:
     void takeOpening();
+    // The export of the list as it is now; none without a document.
+    std::optional<TransListExport> exporter();
     void addEditShortcuts(StdWindow& window);
     void initRights();
     void publishRights();

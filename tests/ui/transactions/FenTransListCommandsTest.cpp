@@ -173,6 +173,22 @@ TEST_F(FenTransListCommandsTest, ImportMarks)
     list->close();
 }
 
+// The export writes the window's rows in its currency: a split transaction whole, expanded or not.
+TEST_F(FenTransListCommandsTest, ExportWritesTheWindowsRows)
+{
+    FenTransListController* list = open();
+    ASSERT_NE(list, nullptr);
+    for (const bool expanded : {false, true}) {
+        if (expanded)
+            list->multiActionAtRow(rowOf(list, 2));
+        const QString text = ListExporter::exportText(*list, ListExporter::kFormatCSV);
+        EXPECT_EQ(text.count(QStringLiteral("Courses")), 3) << expanded;
+        EXPECT_TRUE(text.contains(QStringLiteral("Courtier"))) << expanded;
+        EXPECT_FALSE(text.contains(QStringLiteral("Livret"))) << "another account's";
+    }
+    list->close();
+}
+
 // Split transactions print grouped or detailed as asked, from a copy of the listing: the window's
 // own rows, expanded or not, are back after the print.
 TEST_F(FenTransListCommandsTest, PrintGroupeesOnACopyOfTheListing)
