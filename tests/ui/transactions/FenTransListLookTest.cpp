@@ -24,7 +24,14 @@ protected:
         RELEVE avril;
         avril.ident = 2;
         avril.date = at(30, 4, 2024);
-        getTool(kToolCompte, 7, &doc)->releves.append(avril);
+        RELEVE juin;
+        juin.ident = 3;
+        juin.date = at(30, 6, 2024);
+        TOOL* courant = getTool(kToolCompte, 7, &doc);
+        courant->releves.prepend(juin);
+        courant->releves.append(avril);
+        doc.transact_array[0].releveID1 = 3;
+        doc.transact_array[1].releveID2 = 3;
         addMonths();
     }
 
