@@ -2,6 +2,7 @@
 // rules, the clipboard, select all, edit, the import marks and the categorisation rules.
 #include "transactions/FenTransListController.h"
 
+#include "transactions/FenShowRelevesController.h"
 #include "transactions/SaisieRoutine.h"
 #include "transactions/TransactPasteboard.h"
 
@@ -18,6 +19,7 @@
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
 #include "model/DOCUMENT.h"
+#include "model/ITransactionWindows.h"
 #include "model/ReleveCompute.h"
 #include "model/TransactOps.h"
 
@@ -308,13 +310,44 @@ void FenTransListController::EDIT(QObject*)
 
 bool FenTransListController::canRechercherReleve() const
 {
-    return false;
+    const StdTableView* table = table1();
+    const IndexSet rows = table ? table->selectedRowIndexes() : IndexSet();
+    if (rows.size() != 1 || *rows.begin() >= listingCount(m_listing.get()) || !m_doc)
+        return false;
+    const TRANSACT* shown = listingTransactAtIndex(static_cast<const LISTING*>(m_listing.get()), *rows.begin(),
+                                                   static_cast<const DOCUMENT*>(m_doc));
+    return shown && (shown->releveID1 >= 0 || shown->releveID2 >= 0);
 }
 
 void FenTransListController::RECHERCHER_RELEVE(QObject*)
 {
-    svLog(QStringLiteral("no statement window in this version"));
-    beep();
+    if (!canRechercherReleve())
+        return;
+    StorageKind type = StorageKind::Transact;
+    const TRANSACT* shown = transactAtRow(*table1()->selectedRowIndexes().begin(), nullptr, nullptr, &type);
+    if (!shown || type != StorageKind::Transact)
+        return;
+    const ShowReleveEntries entries = FenShowRelevesController::entriesForTransact(*shown, *m_doc);
+    const long choice = showRelevesDialog(this, entries);
+    if (choice < 0 || choice >= entries.size())
+        return;
+    const ShowReleveEntry& entry = entries.at(choice);
+    gotoReleve(entry.compte, entry.releve, shown, entry.releveIndex);
+}
+
+// The window comes open at once: both selections follow without waiting.
+void FenTransListController::gotoReleve(const TOOL& compte, const RELEVE& releve, const TRANSACT* transact,
+                                        long releveIndex)
+{
+    Q_UNUSED(releve);
+    auto* window = qobject_cast<FenTransListController*>(openCompteWindow(compte.ident, true));
+    if (!window)
+        return;
+    if (StdTableView* releves = window->table2())
+        releves->GO(int(releveIndex + 2));
+    const long row = window->findTransactIndex(transact);
+    if (row >= 0)
+        window->table1()->GO(int(row));
 }
 
 // ---------------------------------------------------------------------------------------------

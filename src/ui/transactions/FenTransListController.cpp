@@ -119,12 +119,15 @@ void FenTransListController::buildInterface(StdWindow& window)
     m_popDevise = devise;
     m_popHelpCritere = new PopHelp(&window);
     m_popHelpCritere->setObjectName(QStringLiteral("pop_help_critere"));
+    auto* releve = toolButton("itemRechercherReleve", "FenTransList_releve", &window);
+    connectAction(releve, QStringLiteral("RECHERCHER_RELEVE:"));
     m_buttonImprimer = toolButton("button_imprimer", "FenTransList_imprimer", &window);
     connectAction(m_buttonImprimer, QStringLiteral("IMPRIMER:"));
     for (QWidget* control :
          {static_cast<QWidget*>(m_buttonEdit.data()), static_cast<QWidget*>(m_buttonEffacer.data()),
           static_cast<QWidget*>(m_popTri.data()), static_cast<QWidget*>(importExport), static_cast<QWidget*>(devise)})
         toolbar->addWidget(control);
+    toolbar->addWidget(releve);
     toolbar->addStretch();
     toolbar->addWidget(m_popHelpCritere);
     toolbar->addWidget(m_buttonImprimer);

@@ -34,6 +34,8 @@
 #include <optional>
 
 class CellTransact;
+class RELEVE;
+class TOOL;
 class DOCUMENT;
 
 Q_DECLARE_METATYPE(Critere)
@@ -206,10 +208,13 @@ public:
     // Whether EDIT: applies to the selection: one transaction row outside tick mode.
     bool canEditSelection() const;
     Q_INVOKABLE void EDIT(QObject* sender);
-    // Going to the statement of the selected transaction needs the statement window, which this
-    // version doesn't have: never offered.
+    // One selected transaction ticked on a statement: the user chooses among its statements (the
+    // debit side's first) and goes to it.
     bool canRechercherReleve() const;
     Q_INVOKABLE void RECHERCHER_RELEVE(QObject* sender);
+    // Opens the account's window, shows the statement there (in the statement window's list of
+    // statements, after its pending and unticked views) and selects the document's transaction.
+    void gotoReleve(const TOOL& compte, const RELEVE& releve, const TRANSACT* transact, long releveIndex);
     // Runs the block on every selected document transaction (once per transaction), then tells
     // the windows and reloads keeping the selection.
     void enumerateMainTransactsUsingBlock(const std::function<void(TRANSACT&)>& block);

@@ -4,6 +4,7 @@
 
 #include "toolkit/print/PrintViewWithTable.h"
 #include "toolkit/windows/StdWindow.h"
+#include "transactions/FenShowRelevesController.h"
 
 #include "document/APPLIPARAM.h"
 #include "engines/SearchEngine.h"
@@ -138,6 +139,35 @@ TEST_F(FenTransListCommandsTest, EditOpensTheEntryWindowOnOneTransaction)
     EXPECT_EQ(ui().modalRuns().size(), 1);
     EXPECT_EQ(ui().desktopRequests().beeps, 2);
     list->close();
+}
+
+// A ticked transaction goes to its statement, chosen among those that hold it, in its account's
+// window, where it is selected; an unticked one doesn't.
+TEST_F(FenTransListCommandsTest, GoesToTheStatementOfATickedTransaction)
+{
+    TransListOpening opening;
+    opening.critere = Critere::makePosteCritere(8, &doc);
+    opening.listing = searchWithCritere({.critere = &opening.critere, .doc = &doc});
+    opening.doc = &doc;
+    FenTransListController* sante = openTransListWindow(std::move(opening));
+    select(sante, {rowOf(sante, 5)});
+    EXPECT_TRUE(sante->outlet<QPushButton>("itemRechercherReleve")->isEnabled());
+    ui().onModal<FenShowRelevesController>([](FenShowRelevesController& chooser) {
+        EXPECT_EQ(chooser.numberOfRowsInTableView1(chooser.table1()), 1);
+        QObject button; // the row's button
+        button.setProperty(kCellTag, 0);
+        chooser.GOTO_RELEVE(&button);
+    });
+    sante->RECHERCHER_RELEVE(nullptr);
+    FenTransListController* courant
+        = findOpenWindowControllerExact<FenTransListController>(7, -1, -1, -1, -1, -1, -1, -1);
+    ASSERT_NE(courant, nullptr);
+    EXPECT_EQ(selectedPositions(courant), "5");
+    courant->close();
+
+    select(sante, {occurrenceRow(sante, StorageKind::Prevision)});
+    EXPECT_FALSE(sante->validateMenuAction("RECHERCHER_RELEVE:", -1));
+    sante->close();
 }
 
 // Marking as imported takes the list's account and keeps the label; a transaction already imported
