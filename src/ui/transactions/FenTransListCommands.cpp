@@ -3,6 +3,7 @@
 #include "transactions/FenTransListController.h"
 
 #include "transactions/FenShowRelevesController.h"
+#include "transactions/SaisieMultipleRoutine.h"
 #include "transactions/SaisieRoutine.h"
 #include "transactions/TransactPasteboard.h"
 
@@ -272,32 +273,37 @@ void FenTransListController::didDoubleClick1(QObject* sender)
     EDIT(sender);
 }
 
-// Several rows need the multiple editor, an occurrence the schedule or forecast editor: none of
-// them is in this version.
+// Several rows go to the multiple edit; one transaction to the entry window. An occurrence needs
+// the schedule or forecast editor, which this version doesn't have.
 bool FenTransListController::canEditSelection() const
 {
     const StdTableView* table = table1();
     const IndexSet rows = table ? table->selectedRowIndexes() : IndexSet();
-    if (rows.size() != 1 || !m_doc || isDuringPointe())
+    if (rows.empty() || !m_doc)
         return false;
+    if (rows.size() >= 2)
+        return true;
     const POS* line = listingPosAtIndex(static_cast<const LISTING*>(m_listing.get()), *rows.begin());
-    return line && line->storageType == StorageKind::Transact;
+    return line && line->storageType == StorageKind::Transact && !isDuringPointe();
 }
 
 void FenTransListController::EDIT(QObject*)
 {
     StdTableView* table = table1();
     const IndexSet rows = table ? table->selectedRowIndexes() : IndexSet();
-    if (rows.empty() || (rows.size() == 1 && isDuringPointe()))
+    if (rows.size() >= 2 && m_doc) {
+        openSaisieMultiple(this, m_listing, rows, *m_doc);
+        return;
+    }
+    if (rows.empty() || isDuringPointe())
         return;
     if (!canEditSelection()) {
-        svLog(QStringLiteral("no editor in this version for this selection"));
+        svLog(QStringLiteral("no editor in this version for an occurrence"));
         beep();
         return;
     }
-    StorageKind type = StorageKind::Transact;
     const long row = *rows.begin();
-    const TRANSACT* shown = transactAtRow(row, nullptr, nullptr, &type);
+    const TRANSACT* shown = transactAtRow(row);
     const long position = listingStorageIndexAtIndex(m_listing.get(), row);
     if (!shown)
         return;

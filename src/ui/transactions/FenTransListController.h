@@ -205,7 +205,8 @@ public:
     bool canPasteSomething() const override;
     Q_INVOKABLE void paste(QObject* sender);
     void didDoubleClick1(QObject* sender) override;
-    // Whether EDIT: applies to the selection: one transaction row outside tick mode.
+    // Whether EDIT: applies to the selection: several rows, or one transaction row outside tick
+    // mode.
     bool canEditSelection() const;
     Q_INVOKABLE void EDIT(QObject* sender);
     // One selected transaction ticked on a statement: the user chooses among its statements (the

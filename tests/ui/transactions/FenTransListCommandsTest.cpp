@@ -119,25 +119,31 @@ TEST_F(FenTransListCommandsTest, CopyTakesEachTransactionOnce)
     list->close();
 }
 
-// One transaction row opens the entry window on it; an occurrence or several rows have no editor
-// in this version and beep.
-TEST_F(FenTransListCommandsTest, EditOpensTheEntryWindowOnOneTransaction)
+// One transaction row opens the entry window on it, several rows the multiple edit (tick mode or
+// not); an occurrence has no editor in this version and beeps.
+TEST_F(FenTransListCommandsTest, EditOpensTheEntryWindows)
 {
     FenTransListController* list = open();
     ASSERT_NE(list, nullptr);
     ui().onModal<FenEditSaisieController>([](FenEditSaisieController& window) { cancel(window); });
-    list->table1()->GO(int(rowOf(list, 3)));
-    EXPECT_TRUE(list->validateMenuAction("EDIT:", -1));
-    list->didDoubleClick1(list->table1());
-    EXPECT_EQ(ui().modalRuns().size(), 1);
-    for (const QList<long>& rows :
-         {QList<long> {occurrenceRow(list, StorageKind::Prevision)}, QList<long> {rowOf(list, 0), rowOf(list, 3)}}) {
-        select(list, rows);
-        EXPECT_FALSE(list->validateMenuAction("EDIT:", -1));
-        list->EDIT(nullptr);
+    ui().onModal("FenEditSaisieMultipleController", [](const ModalRequest& request) {
+        qobject_cast<StdWindowController*>(request.controller)->perform(QStringLiteral("NON:"));
+    });
+    struct Case {
+        QList<long> rows;
+        bool offered;
+        int modalRuns;
+    };
+    const QList<Case> cases = {{{rowOf(list, 3)}, true, 1},
+                               {{rowOf(list, 0), rowOf(list, 3)}, true, 2},
+                               {{occurrenceRow(list, StorageKind::Prevision)}, false, 2}};
+    for (const Case& c : cases) {
+        select(list, c.rows);
+        EXPECT_EQ(list->validateMenuAction("EDIT:", -1), c.offered);
+        list->didDoubleClick1(list->table1());
+        EXPECT_EQ(ui().modalRuns().size(), c.modalRuns);
     }
-    EXPECT_EQ(ui().modalRuns().size(), 1);
-    EXPECT_EQ(ui().desktopRequests().beeps, 2);
+    EXPECT_EQ(ui().desktopRequests().beeps, 1);
     list->close();
 }
 
