@@ -70,7 +70,12 @@ QPushButton* toolButton(const char* name, const char* titleKey, QWidget* parent)
 } // namespace
 
 FenTransListController::FenTransListController()
-    : m_cell(std::make_unique<CellTransact>(TransExtraKind::Cumul))
+    : FenTransListController(TransExtraKind::Cumul)
+{
+}
+
+FenTransListController::FenTransListController(TransExtraKind extraKind)
+    : m_cell(std::make_unique<CellTransact>(extraKind))
 {
 }
 
@@ -101,7 +106,7 @@ WindowDataPtr FenTransListController::prepareOpening(TransListOpening& opening)
 void FenTransListController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenTransList"));
-    setTemplateViews(new TemplateTransList(m_cell->extraKind()));
+    setTemplateViews(makeRowTemplate());
     auto* toolbar = new QHBoxLayout;
     toolbar->setSpacing(6);
     m_buttonEdit = toolButton("button_edit", "FenTransList_modifier", &window);
@@ -162,6 +167,11 @@ void FenTransListController::buildInterface(StdWindow& window)
     addEditShortcuts(window);
 }
 
+TemplateTransList* FenTransListController::makeRowTemplate()
+{
+    return new TemplateTransList(m_cell->extraKind());
+}
+
 // The edit commands' keys, each acting only when the command applies to what has the focus.
 void FenTransListController::addEditShortcuts(StdWindow& window)
 {
@@ -209,6 +219,9 @@ void FenTransListController::didAwakeFromNib()
     if (templ) {
         m_fieldNbOperations = templ->field_nb_operations();
         placeViewTete(templ->template_view_tete());
+        // A footer of several lines takes the room it needs under the table.
+        if (QWidget* pied = templ->template_view_pied(); pied && placeholder_pied())
+            placeholder_pied()->setFixedHeight(pied->height());
         placeViewPied(templ->template_view_pied());
     }
     if (StdTableView* table = table1())

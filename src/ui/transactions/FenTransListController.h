@@ -21,6 +21,7 @@
 #include "toolkit/tables/ListExporter.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
 #include "transactions/TransListExport.h"
+#include "transactions/TransRowContent.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -34,6 +35,7 @@
 #include <optional>
 
 class CellTransact;
+class TemplateTransList;
 class RELEVE;
 class TOOL;
 class DOCUMENT;
@@ -271,10 +273,16 @@ public:
     void windowWillClose() override;
 
 protected:
+    // A list whose rows end with the extra columns of that kind.
+    explicit FenTransListController(TransExtraKind extraKind);
     void buildInterface(StdWindow& window) override;
+    // The row template, with the heading and footer of the list.
+    virtual TemplateTransList* makeRowTemplate();
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The row template of table 1.
     CellTransact& cell() const { return *m_cell; }
+    // The list's criterion, for a subclass that moves its bounds; null without one.
+    Critere* mutableListCrit() { return m_listCrit ? &*m_listCrit : nullptr; }
     // The rows as the transactions they show: kept across a change of the listing, and selected
     // again afterwards.
     struct RowKey {

@@ -22,7 +22,7 @@ struct Heading {
     RowText field;
     bool amount;
 };
-constexpr std::array<Heading, 7> kHeadings {{
+constexpr std::array<Heading, 14> kHeadings {{
     {"tete_date", "FenTransList_date", RowText::field_date, false},
     {"tete_libelle", "FenTransList_libelle", RowText::field_reference, false},
     {"tete_compte", "FenTransList_compte", RowText::field_compte, false},
@@ -30,6 +30,13 @@ constexpr std::array<Heading, 7> kHeadings {{
     {"tete_debit", "FenTransList_debit", RowText::field_debit, true},
     {"tete_credit", "FenTransList_credit", RowText::field_credit, true},
     {"tete_cumul", "FenTransList_solde", RowText::field_cumul, true},
+    {"tete_titres", "FenTransList_titres", RowText::field_montant_titre, true},
+    {"tete_interets", "FenTransList_interets", RowText::field_montant_interet, true},
+    {"tete_couts", "FenTransList_couts", RowText::field_montant_cout, true},
+    {"tete_ht_deb", "FenTransList_htDebit", RowText::field_montant_HT_deb, true},
+    {"tete_ht_cre", "FenTransList_htCredit", RowText::field_montant_HT_cre, true},
+    {"tete_tx_deb", "FenTransList_txDebit", RowText::field_montant_TX_deb, true},
+    {"tete_tx_cre", "FenTransList_txCredit", RowText::field_montant_TX_cre, true},
 }};
 
 // The column heading: each title over its field of a row as wide as the heading.
@@ -84,7 +91,9 @@ void TemplateTransList::loadView()
     auto* liste = new QWidget(this);
     liste->setObjectName(QStringLiteral("template_view_liste"));
     liste->resize(kWidth, CellTransact::kHeight);
-    setTemplateViews(titre, new TeteTransList(m_extraKind, this), liste, buildPied());
+    QWidget* pied = buildPied();
+    m_fieldNbOperations = pied->findChild<QLabel*>(QStringLiteral("field_nb_operations"));
+    setTemplateViews(titre, new TeteTransList(m_extraKind, this), liste, pied);
 }
 
 QWidget* TemplateTransList::buildPied()

@@ -28,10 +28,11 @@ public:
 
 protected:
     void loadView() override;
+    // The footer; it holds the line count field (field_nb_operations).
+    virtual QWidget* buildPied();
+    TransExtraKind extraKind() const { return m_extraKind; }
 
 private:
-    QWidget* buildPied();
-
     TransExtraKind m_extraKind;
     QPointer<QLabel> m_fieldNbOperations;
 };
