@@ -35,5 +35,5 @@ void verifierDocument(std::unique_ptr<LISTING> listing, DOCUMENT& doc)
     }
     alertKey(QStringLiteral("kConfirm_ProblemList"), nullptr, 0, QStringLiteral("verifier"));
     if (ITransactionWindows* windows = transactionWindows())
-        windows->openListingProblem(std::move(listing), doc, int(MONTANT::currentDeviseSlot()));
+        windows->openListingProblem(doc, std::move(listing), int(MONTANT::currentDeviseSlot()));
 }

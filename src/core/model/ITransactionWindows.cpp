@@ -19,9 +19,9 @@ int openSaisieTransact(int family, long synonymeID, long compteID, const MACRO* 
     return g_windows ? g_windows->openSaisieTransact(family, synonymeID, compteID, macro, repeat) : kSaisieCancel;
 }
 
-QObject* openListingMoyen(long compteID, int family, long synonymeID, bool show, int deviseSlot)
+QObject* openListingMoyen(long compteID, int family, long synonymeID, int deviseSlot, bool show)
 {
-    return g_windows ? g_windows->openListingMoyen(compteID, family, synonymeID, show, deviseSlot) : nullptr;
+    return g_windows ? g_windows->openListingMoyen(compteID, family, synonymeID, deviseSlot, show) : nullptr;
 }
 
 QObject* openListingDossier(long dossierID, int deviseSlot, bool show)

@@ -31,8 +31,9 @@ public:
     virtual int openSaisieTransact(int family, long synonymeID, long compteID, const MACRO* macro, bool repeat) = 0;
     // Each opens a listing, or takes the one already open, shows it in front when show is set and
     // answers its window controller, null when it can't be had: one payment means of an account,
-    // or one synonym (synonymeID >= 0); one folder; one category.
-    virtual QObject* openListingMoyen(long compteID, int family, long synonymeID, bool show, int deviseSlot) = 0;
+    // or one synonym (synonymeID >= 0); one folder; one category. Every opener takes the entity,
+    // then the currency slot, then the show flag.
+    virtual QObject* openListingMoyen(long compteID, int family, long synonymeID, int deviseSlot, bool show) = 0;
     virtual QObject* openListingDossier(long dossierID, int deviseSlot, bool show) = 0;
     virtual QObject* openListingPoste(long posteID, int deviseSlot, bool show) = 0;
     // The account's window: a payee's listing for an account of a bank of third parties, else its
@@ -41,7 +42,7 @@ public:
     // The document check's listing of broken transactions, handed over with the document it was
     // found in, shown animated in the currency slot; its window controller, or null when it can't
     // be had (the listing is then dropped).
-    virtual QObject* openListingProblem(std::unique_ptr<LISTING> listing, DOCUMENT& doc, int deviseSlot) = 0;
+    virtual QObject* openListingProblem(DOCUMENT& doc, std::unique_ptr<LISTING> listing, int deviseSlot) = 0;
 };
 
 // The installed openers, or null. They outlive every caller; uninstall before deleting them.
@@ -50,7 +51,7 @@ void installTransactionWindows(ITransactionWindows* windows);
 
 // The openers through the installed interface: kSaisieCancel or null with none installed.
 int openSaisieTransact(int family, long synonymeID, long compteID, const MACRO* macro, bool repeat);
-QObject* openListingMoyen(long compteID, int family, long synonymeID, bool show, int deviseSlot);
+QObject* openListingMoyen(long compteID, int family, long synonymeID, int deviseSlot, bool show);
 QObject* openListingDossier(long dossierID, int deviseSlot, bool show);
 QObject* openListingPoste(long posteID, int deviseSlot, bool show);
 QObject* openCompteWindow(long compteID, bool show);

@@ -1,5 +1,9 @@
 #include "transactions/TransactionWindows.h"
 
+#include "transactions/FenListingDossierController.h"
+#include "transactions/FenListingMoyenController.h"
+#include "transactions/FenListingPosteController.h"
+#include "transactions/FenListingProblemController.h"
 #include "transactions/FenTransListController.h"
 #include "transactions/SaisieRoutine.h"
 
@@ -39,19 +43,22 @@ QObject* TransactionWindows::notAvailable(const char* what)
     return nullptr;
 }
 
-QObject* TransactionWindows::openListingMoyen(long, int, long, bool, int)
+QObject* TransactionWindows::openListingMoyen(long compteID, int family, long synonymeID, int deviseSlot, bool show)
 {
-    return notAvailable("payment-means listing");
+    DOCUMENT* doc = currentDocument();
+    return doc ? ::openListingMoyen(*doc, compteID, family, synonymeID, deviseSlot, show) : nullptr;
 }
 
-QObject* TransactionWindows::openListingDossier(long, int, bool)
+QObject* TransactionWindows::openListingDossier(long dossierID, int deviseSlot, bool show)
 {
-    return notAvailable("folder listing");
+    DOCUMENT* doc = currentDocument();
+    return doc ? ::openListingDossier(*doc, dossierID, deviseSlot, show) : nullptr;
 }
 
-QObject* TransactionWindows::openListingPoste(long, int, bool)
+QObject* TransactionWindows::openListingPoste(long posteID, int deviseSlot, bool show)
 {
-    return notAvailable("category listing");
+    DOCUMENT* doc = currentDocument();
+    return doc ? ::openListingPoste(*doc, posteID, deviseSlot, show) : nullptr;
 }
 
 // Until the statement window comes, every account opens the list of its transactions.
@@ -63,7 +70,7 @@ QObject* TransactionWindows::openCompteWindow(long compteID, bool show)
     return openCompteTransList(compteID, *doc, show);
 }
 
-QObject* TransactionWindows::openListingProblem(std::unique_ptr<LISTING>, DOCUMENT&, int)
+QObject* TransactionWindows::openListingProblem(DOCUMENT& doc, std::unique_ptr<LISTING> listing, int deviseSlot)
 {
-    return notAvailable("problem listing");
+    return ::openListingProblem(doc, std::move(listing), deviseSlot);
 }

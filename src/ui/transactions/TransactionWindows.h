@@ -5,18 +5,17 @@
 // The entry: the palettes' runs of new transactions (no macro) reopen the window while each entry
 // is accepted, at the frame of the previous one from the second on; a macro enters one
 // transaction. An account's window is the list of its transactions. The listings of a means,
-// folder or category and the document check's are not built yet: asked for one, the program beeps
-// and answers none, as the contract allows.
+// folder or category and the document check's are the listing windows, in the open document.
 #include "model/ITransactionWindows.h"
 
 class TransactionWindows : public ITransactionWindows {
 public:
     int openSaisieTransact(int family, long synonymeID, long compteID, const MACRO* macro, bool repeat) override;
-    QObject* openListingMoyen(long compteID, int family, long synonymeID, bool show, int deviseSlot) override;
+    QObject* openListingMoyen(long compteID, int family, long synonymeID, int deviseSlot, bool show) override;
     QObject* openListingDossier(long dossierID, int deviseSlot, bool show) override;
     QObject* openListingPoste(long posteID, int deviseSlot, bool show) override;
     QObject* openCompteWindow(long compteID, bool show) override;
-    QObject* openListingProblem(std::unique_ptr<LISTING> listing, DOCUMENT& doc, int deviseSlot) override;
+    QObject* openListingProblem(DOCUMENT& doc, std::unique_ptr<LISTING> listing, int deviseSlot) override;
 
     // The macro command: a new transaction from the macro's template, on its account for a
     // cheque or a card; kSaisieCancel for a macro without a template.

@@ -21,11 +21,11 @@ public:
     ProblemWindows() { installTransactionWindows(this); }
     ~ProblemWindows() override { installTransactionWindows(nullptr); }
     int openSaisieTransact(int, long, long, const MACRO*, bool) override { return kSaisieCancel; }
-    QObject* openListingMoyen(long, int, long, bool, int) override { return nullptr; }
+    QObject* openListingMoyen(long, int, long, int, bool) override { return nullptr; }
     QObject* openListingDossier(long, int, bool) override { return nullptr; }
     QObject* openListingPoste(long, int, bool) override { return nullptr; }
     QObject* openCompteWindow(long, bool) override { return nullptr; }
-    QObject* openListingProblem(std::unique_ptr<LISTING> listing, DOCUMENT&, int) override
+    QObject* openListingProblem(DOCUMENT&, std::unique_ptr<LISTING> listing, int) override
     {
         opened.push_back(listingCount(listing.get()));
         return nullptr;

@@ -100,7 +100,7 @@ void FenPaletteSaisieController::MOYEN(QObject* sender)
 {
     const QVariant synonyme = StdMenu::representedObject(sender).toMap().value(QStringLiteral("synonyme"));
     const long synonymeID = synonyme.canConvert<Synonyme>() ? synonyme.value<Synonyme>().ident : -1;
-    openListingMoyen(ident(), int(StdMenu::tagOf(sender)), synonymeID, true, int(devise()));
+    openListingMoyen(ident(), int(StdMenu::tagOf(sender)), synonymeID, int(devise()), true);
 }
 
 void FenPaletteSaisieController::MACRO(QObject* sender)

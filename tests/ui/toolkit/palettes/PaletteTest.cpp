@@ -53,7 +53,7 @@ public:
         statuses.pop_front();
         return status;
     }
-    QObject* openListingMoyen(long compteID, int family, long synonymeID, bool show, int deviseSlot) override
+    QObject* openListingMoyen(long compteID, int family, long synonymeID, int deviseSlot, bool show) override
     {
         calls << QStringLiteral("moyen %1 %2 %3 %4 %5")
                      .arg(compteID)
@@ -78,7 +78,7 @@ public:
         calls << QStringLiteral("compte %1").arg(compteID);
         return nullptr;
     }
-    QObject* openListingProblem(std::unique_ptr<LISTING>, DOCUMENT&, int) override { return nullptr; }
+    QObject* openListingProblem(DOCUMENT&, std::unique_ptr<LISTING>, int) override { return nullptr; }
 };
 
 class RecordingShell : public FakeAppShell {
