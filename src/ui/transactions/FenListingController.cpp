@@ -18,6 +18,8 @@
 
 #include <QLabel>
 
+#include <set>
+
 FenListingController::FenListingController()
     : FenListingController(TransExtraKind::Cumul)
 {
@@ -107,6 +109,27 @@ void FenListingController::paintTransRelevePied1(const TOTAUX& totaux)
     show(pied->getFieldReleveReport(), report());
     MONTANT::subMontant(totaux.total4, totaux.total1, amount);
     show(pied->getFieldReleveBilan(), amount);
+}
+
+void FenListingController::forEachCountedTransact(const std::function<void(const TRANSACT&)>& block) const
+{
+    const LISTING* list = listing();
+    const auto* doc = static_cast<const DOCUMENT*>(document());
+    std::set<long> seen;
+    for (long row = 0; row < listingCount(list) && doc; ++row) {
+        StorageKind kind = StorageKind::Transact;
+        const TRANSACT* transact = listingTransactAtIndex(list, row, doc, &kind);
+        if (!transact || !listingLineMontant(list, row, transact).counts)
+            continue;
+        // Occurrences are copies without a position of their own: each row is one.
+        if (kind != StorageKind::Transact || seen.insert(listingPosAtIndex(list, row)->storageIndex).second)
+            block(*transact);
+    }
+}
+
+QString FenListingController::amountText(const MONTANT& amount, bool showUnit) const
+{
+    return document() ? montantToStringForDevise(amount, devise(), &document()->deviseHdl, showUnit) : QString();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -45,6 +45,11 @@ protected:
     // A row colour for the whole listing, or the list's own colours (by row kind) when invalid.
     virtual QColor listingColor() const { return QColor(); }
     QColor getPatColor1(int row) override;
+    // Every document transaction the listing counts, once each however many of its split lines
+    // are shown: the financial totals take whole transactions.
+    void forEachCountedTransact(const std::function<void(const TRANSACT&)>& block) const;
+    // An amount in the window's currency slot.
+    QString amountText(const MONTANT& amount, bool showUnit) const;
 };
 
 // The document's transactions (no schedule nor forecast occurrences) that pass the criterion, in

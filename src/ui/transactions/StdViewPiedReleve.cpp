@@ -51,6 +51,12 @@ QLabel* StdViewPiedFields::addField(int line, const char* name, const char* capt
     return value;
 }
 
+void StdViewPiedFields::addFields(std::initializer_list<FieldSpec> fields)
+{
+    for (const FieldSpec& spec : fields)
+        addField(spec.line, spec.name, spec.captionKey);
+}
+
 QLabel* StdViewPiedFields::field(const char* name) const
 {
     return findChild<QLabel*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);

@@ -7,7 +7,7 @@
 #include <QPointer>
 
 class QHBoxLayout;
-class QLabel;
+#include <QLabel>
 
 class StdViewPiedFields : public StdBoxNoBorder {
     Q_OBJECT
@@ -21,8 +21,14 @@ public:
     QLabel* field(const char* name) const;
 
 protected:
+    struct FieldSpec {
+        int line;
+        const char* name;
+        const char* captionKey;
+    };
     // A caption (its text from the "Appl" table) and its empty value at the end of a line.
     QLabel* addField(int line, const char* name, const char* captionKey);
+    void addFields(std::initializer_list<FieldSpec> fields);
 
 private:
     QList<QHBoxLayout*> m_lines;
