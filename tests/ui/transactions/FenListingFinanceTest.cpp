@@ -16,6 +16,13 @@ using translist::TransListTest;
 
 class FenListingFinanceTest : public TransListTest {
 protected:
+    // A listing left open would hear the next test's broadcasts about a document gone.
+    ~FenListingFinanceTest() override
+    {
+        for (QObject* controller : registeredWindowControllers())
+            if (auto* list = qobject_cast<FenListingController*>(controller))
+                list->close();
+    }
     FenListingFinanceTest()
     {
         doc.titreHdl[0].cour.setValueForDevise(0, 150);

@@ -25,6 +25,13 @@ using translist::TransListTest;
 
 class FenListingTest : public TransListTest {
 protected:
+    // A listing left open would hear the next test's broadcasts about a document gone.
+    ~FenListingTest() override
+    {
+        for (QObject* controller : registeredWindowControllers())
+            if (auto* list = qobject_cast<FenListingController*>(controller))
+                list->close();
+    }
     // The category listing of Loisirs, shown.
     FenListingController* openPoste(long posteID = 4) { return openListingPoste(doc, posteID, 0, true); }
 
