@@ -75,7 +75,7 @@ QString FenListingEmpruntController::findSimulationName(long* index) const
     long found = -1;
     if (!loan || !findSimulationNamed(loan->nom, &found))
         return QString();
-    const QString name = QFileInfo(DocContext::instance().simulationList.value(found)).completeBaseName();
+    QString name = QFileInfo(DocContext::instance().simulationList.value(found)).completeBaseName();
     if (name != loan->nom)
         return QString();
     *index = found;
