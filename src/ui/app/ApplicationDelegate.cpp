@@ -207,7 +207,7 @@ void ApplicationDelegate::BEFORE()
         createSavedSearchList();
         initTransactClipboard();
     });
-    step("duringPointe", [this] { m_duringPointe = false; });
+    step("duringPointe", [this] { _setDuringPointe(false); });
     step("loadAppliParam", [this] {
         APPLIPARAM::loadAppliParam();
         setToolTipDelay();

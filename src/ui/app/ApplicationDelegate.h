@@ -84,8 +84,6 @@ public:
     void setDuringCloseDocument(bool during) { m_duringCloseDocument = during; }
     QString requestedPath() const { return m_requestedPath; }
     void setRequestedPath(const QString& path) { m_requestedPath = path; }
-    bool _isDuringPointe() const override { return m_duringPointe; }
-    void _setDuringPointe(bool during) { m_duringPointe = during; }
     double startedTime() const { return m_startedTime; }
     // The open document, null when none is.
     DOCUMENT* document() const { return m_document.get(); }
@@ -185,7 +183,6 @@ private:
     bool writeCopy(DOCUMENT* doc, const QString& destination, bool* existed);
 
     bool m_launched = false;
-    bool m_duringPointe = false;
     bool m_inDuring = false;
     std::shared_ptr<SVTimer> m_mainTimer;
     double m_startedTime = 0;

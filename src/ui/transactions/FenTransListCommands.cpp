@@ -497,6 +497,9 @@ bool FenTransListController::validateMenuAction(const QString& action, qint64 ta
     if (action == QLatin1String("APPLY_REGLE:"))
         return tag >= kApplyReglesUntouched && tag <= kApplyReglesSelection && listingCount(m_listing.get()) > 0
             && (tag != kApplyReglesSelection || hasSelection1());
+    // A bank file is imported by the windows that have the command; the others don't offer it.
+    if (action == QLatin1String("IMPORTER:"))
+        return StdActionDispatcher::answers(this, action);
     if (action == QLatin1String("ABOUT_REGLES:") || action == QLatin1String("EDIT_REGLES:")) {
         const QObject* app = appDelegateObject();
         return app && StdActionDispatcher::answers(app, action);

@@ -294,6 +294,9 @@ protected:
     void selectRowKeys(const QList<RowKey>& keys);
     // Reloads table 1 and selects the kept transactions again.
     void reloadKeeping(const QList<RowKey>& keys);
+    // A listing made by the subclass takes the place of the window's; the criterion, when the
+    // window has one, takes the content of the one given (when given).
+    void replaceListing(std::unique_ptr<LISTING> listing, const Critere* critere);
 
 private:
     void takeOpening();

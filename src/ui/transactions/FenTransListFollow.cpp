@@ -55,6 +55,14 @@ void FenTransListController::recomputeListing(bool keepFirst)
     computeCumuls();
 }
 
+void FenTransListController::replaceListing(std::unique_ptr<LISTING> listing, const Critere* critere)
+{
+    disposeListing(m_listing);
+    m_listing = std::move(listing);
+    if (m_listCrit && critere)
+        m_listCrit->replaceWithCritere(*critere);
+}
+
 void FenTransListController::computeCumuls()
 {
     MONTANT opening;

@@ -4,6 +4,8 @@
 #include "transactions/FenListingMoyenController.h"
 #include "transactions/FenListingPosteController.h"
 #include "transactions/FenListingProblemController.h"
+#include "transactions/FenListingTiersController.h"
+#include "transactions/FenReleveController.h"
 #include "transactions/FenTransListController.h"
 #include "transactions/SaisieRoutine.h"
 
@@ -12,6 +14,7 @@
 #include "foundation/IDesktop.h"
 #include "foundation/diagnostics.h"
 #include "model/MACRO.h"
+#include "model/TOOL.h"
 
 int TransactionWindows::openSaisieTransact(int family, long synonymeID, long compteID, const MACRO* macro, bool repeat)
 {
@@ -61,13 +64,18 @@ QObject* TransactionWindows::openListingPoste(long posteID, int deviseSlot, bool
     return doc ? ::openListingPoste(*doc, posteID, deviseSlot, show) : nullptr;
 }
 
-// Until the statement window comes, every account opens the list of its transactions.
+// An account of a payee bank has no statements to reconcile: it opens its payee listing; every
+// other account its statement window.
 QObject* TransactionWindows::openCompteWindow(long compteID, bool show)
 {
     DOCUMENT* doc = currentDocument();
-    if (!doc)
-        return notAvailable("account");
-    return openCompteTransList(compteID, *doc, show);
+    const TOOL* compte = doc ? getTool(kToolCompte, compteID, doc) : nullptr;
+    int bType = -1;
+    if (!compte || !compte->compteToBType(&bType, doc))
+        return nullptr;
+    if (bType == 1)
+        return openListingTiers(*doc, compteID, compte->devise, show);
+    return openReleveWindow(compteID, show, compte->devise, *doc);
 }
 
 QObject* TransactionWindows::openListingProblem(DOCUMENT& doc, std::unique_ptr<LISTING> listing, int deviseSlot)

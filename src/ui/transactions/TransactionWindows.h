@@ -4,8 +4,9 @@
 //
 // The entry: the palettes' runs of new transactions (no macro) reopen the window while each entry
 // is accepted, at the frame of the previous one from the second on; a macro enters one
-// transaction. An account's window is the list of its transactions. The listings of a means,
-// folder or category and the document check's are the listing windows, in the open document.
+// transaction. An account's window is its statement window, a payee account's its payee listing.
+// The listings of a means, folder or category and the document check's are the listing windows,
+// in the open document.
 #include "model/ITransactionWindows.h"
 
 class TransactionWindows : public ITransactionWindows {

@@ -21,10 +21,16 @@ public:
         Q_UNUSED(window);
         Q_UNUSED(item);
     }
-    // Whether the user is ticking transactions against a statement; no tick mode without a delegate.
-    virtual bool _isDuringPointe() const { return false; }
+    // Whether the user is ticking transactions against a statement: one flag for the whole
+    // application, so that at most one statement window ticks at a time. No tick mode without a
+    // delegate.
+    bool _isDuringPointe() const { return m_duringPointe; }
+    void _setDuringPointe(bool during) { m_duringPointe = during; }
     // The hidden chord (Control, Option and Command held on a click in a window's background).
     virtual void doAuteur(StdWindow* window) { Q_UNUSED(window); }
+
+private:
+    bool m_duringPointe = false;
 };
 void setWindowAppDelegate(IWindowAppDelegate* delegate);
 IWindowAppDelegate* windowAppDelegate();
