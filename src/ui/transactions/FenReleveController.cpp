@@ -5,6 +5,7 @@
 #include "toolkit/windows/StdButton.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/host/UiHost.h"
 #include "toolkit/palettes/FenPaletteSaisieCoffreController.h"
 #include "toolkit/palettes/FenPaletteSaisieUserController.h"
 #include "toolkit/palettes/HelperSVPalette.h"
@@ -58,7 +59,12 @@ ListingSort defaultSortOfApplication()
 } // namespace
 
 FenReleveController::FenReleveController() = default;
-FenReleveController::~FenReleveController() = default;
+// A controller destroyed in tick mode ends the run it is in; the run's caller finds it gone.
+FenReleveController::~FenReleveController()
+{
+    if (m_pointing && windowIfLoaded())
+        UiHost::instance().modal().endModal(windowIfLoaded(), 0);
+}
 
 TOOL* FenReleveController::compte() const
 {
@@ -99,7 +105,7 @@ QWidget* FenReleveController::buildReleveColumn(QWidget* parent)
     table->setObjectName(QStringLiteral("table2"));
     table->setUniformRowHeight(CellReleve::kHeight);
     table->setFixedWidth(CellReleve::kWidth);
-    table->setMinimumHeight(CellReleve::kHeight * 3);
+    table->setMinimumHeight(CellReleve::kHeight * 6);
     table->setFrameShape(QFrame::NoFrame);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->viewport()->installEventFilter(this);
@@ -283,6 +289,7 @@ void FenReleveController::FOLLOW(long row, bool keepFirst)
     table->SMART_RELOAD();
     if (!keepFirst && table->numberOfRows() > 0)
         table->scrollToTop();
+    tableViewSelectionDidChange1();
     adjustHeight(m_keepTop);
 }
 

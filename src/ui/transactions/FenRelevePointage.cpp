@@ -104,11 +104,11 @@ void FenReleveController::POINTER_RELEVE(QObject*)
     enterPointage();
     UiHost::instance().modal().run({windowIfLoaded(), nullptr, false, this});
     session.end();
-    if (!self)
-        return;
-    leavePointage();
+    if (self)
+        self->leavePointage();
     session.showPalettes();
-    windowDidMove();
+    if (self)
+        self->windowDidMove();
 }
 
 // Table 1 lists the unticked transactions while table 2 keeps the statement selected.
