@@ -4,7 +4,7 @@
 #include "app/ApplicationDelegate.h"
 #include "app/WindowMemory.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
-#include "transactions/FenTransListController.h"
+#include "transactions/FenReleveController.h"
 #include "uisupport/UiTestFixture.h"
 
 #include "document/APPLIPARAM.h"
@@ -156,7 +156,7 @@ TEST_F(MainMenuTest, TheAccountsMenuOpensAnAccountsTransactions)
     const long ident = long(compte->data().toLongLong());
     compte->trigger();
     QCoreApplication::processEvents();
-    auto* list = findOpenWindowControllerExact<FenTransListController>(ident, -1, -1, -1, -1, -1, -1, -1);
+    auto* list = findOpenWindowController<FenReleveController>(ident, -1, -1, -1, -1, -1, -1, -1);
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->windowIfLoaded()->windowTitle().contains(compte->text()));
     list->close();

@@ -2,6 +2,8 @@
 // the import marks and printing with split transactions grouped or detailed.
 #include "TransListFixture.h"
 
+#include "transactions/FenReleveController.h"
+
 #include "toolkit/print/PrintViewWithTable.h"
 #include "toolkit/windows/StdWindow.h"
 #include "transactions/FenShowRelevesController.h"
@@ -165,8 +167,7 @@ TEST_F(FenTransListCommandsTest, GoesToTheStatementOfATickedTransaction)
         chooser.GOTO_RELEVE(&button);
     });
     sante->RECHERCHER_RELEVE(nullptr);
-    FenTransListController* courant
-        = findOpenWindowControllerExact<FenTransListController>(7, -1, -1, -1, -1, -1, -1, -1);
+    FenTransListController* courant = findOpenWindowController<FenReleveController>(7, -1, -1, -1, -1, -1, -1, -1);
     ASSERT_NE(courant, nullptr);
     EXPECT_EQ(selectedPositions(courant), "5");
     courant->close();
