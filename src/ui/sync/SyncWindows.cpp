@@ -1,10 +1,9 @@
 #include "SyncWindows.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "transactions/FenListingController.h"
 
 #include "engines/LISTING.h"
-#include "foundation/IDesktop.h"
-#include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 
 namespace {
@@ -34,10 +33,10 @@ void SyncWindows::informPhone(const QString& dialogueKey, int style)
 void SyncWindows::showSyncListing(const Critere& critere, std::unique_ptr<LISTING> listing, const QString& title,
                                   DOCUMENT& doc)
 {
-    Q_UNUSED(critere);
-    Q_UNUSED(doc);
-    svLog(QStringLiteral("no listing window in this version for « %1 » (%2 transactions)")
-              .arg(title)
-              .arg(listingCount(listing.get())));
-    beep();
+    ListingWithCritere request;
+    request.critere = critere;
+    request.listing = std::move(listing);
+    request.title = title;
+    request.devise = MONTANT::currentDeviseSlot();
+    openListingWithCritere(std::move(request), doc);
 }

@@ -1,8 +1,7 @@
 #pragma once
 // The sync server's questions and messages as the program's alerts (through the host's alert
-// seam), installed by the application at start-up. The printable listing of received
-// transactions is not built yet: asked for it, the program logs and beeps, and the transactions
-// stay in the document, where the search finds them by their sync mark.
+// seam), and the transactions just received as a listing window, installed by the application at
+// start-up.
 #include "sync/ISyncWindows.h"
 
 class SyncWindows : public ISyncWindows {

@@ -1,5 +1,7 @@
 // The sync server's questions and messages as the user sees them, through the alert seam.
 #include "sync/SyncWindows.h"
+#include "transactions/FenListingController.h"
+#include "ui/transactions/TransListFixture.h"
 #include "uisupport/UiTestFixture.h"
 
 #include "engines/Critere.h"
@@ -9,7 +11,7 @@
 
 class SyncWindowsTest : public UiTestFixture { };
 
-TEST_F(SyncWindowsTest, AsksYesOrNoWithThePhonesNameTellsWithOneButtonAndBeepsForTheListing)
+TEST_F(SyncWindowsTest, AsksYesOrNoWithThePhonesNameAndTellsWithOneButton)
 {
     SyncWindows windows;
     const auto dialogue = [](const char* key) { return localizedDialogue(QString::fromLatin1(key)); };
@@ -26,9 +28,20 @@ TEST_F(SyncWindowsTest, AsksYesOrNoWithThePhonesNameTellsWithOneButtonAndBeepsFo
     windows.informPhone(QStringLiteral("kMessage_Embarquement_iPhone_OK"), 1);
     EXPECT_EQ(ui().alertsShown().last().buttons, QStringList {dialogue("LIB_BUTTON_OK")});
     EXPECT_EQ(ui().alertsShown().last().request.style, 1);
+}
 
-    DOCUMENT doc(QString(), kFileSystemLocal);
+class SyncListingTest : public translist::TransListTest { };
+
+TEST_F(SyncListingTest, TheTransactionsJustReceivedOpenAsAListing)
+{
+    SyncWindows sync;
     const Critere critere = Critere::makeImportCritere(CritereImport::LastSynchro, &doc);
-    windows.showSyncListing(critere, newListing(ListingSort::Date1), QStringLiteral("Reçues"), doc);
-    EXPECT_EQ(ui().desktopRequests().beeps, 1);
+    sync.showSyncListing(critere, newListing(ListingSort::Date1), QStringLiteral("Reçues"), doc);
+    FenListingController* opened = nullptr;
+    for (QObject* controller : registeredWindowControllers())
+        if (auto* list = qobject_cast<FenListingController*>(controller))
+            opened = list;
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->windowIfLoaded()->windowTitle(), QStringLiteral("Reçues"));
+    opened->close();
 }
