@@ -1,0 +1,602 @@
+#include "entities/FenBanqueController.h"
+
+#include "entities/FenBanqueActions.h"
+#include "entities/selectAfterDelete.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/popups/StdPopUp.h"
+#include "toolkit/tables/StdTableView.h"
+
+#include "document/DocContext.h"
+#include "foundation/IDesktop.h"
+#include "foundation/broadcast.h"
+#include "foundation/localized.h"
+#include "foundation/selectors.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
+#include "model/ITransactionWindows.h"
+#include "model/ReferencePasses.h"
+#include "model/TOOL.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QVariant identArg(long ident)
+{
+    return QVariant::fromValue<qlonglong>(ident);
+}
+
+} // namespace
+
+void PopupBanqueDevise::FILL_MENU()
+{
+    const QString action = QStringLiteral("MULTIDEVISE:");
+    addItemToMenu(stdMenu(), localizedAppl(QStringLiteral("kBanqueDeviseDefault")), action, QStringLiteral("devise"),
+                  true, 0);
+    addItemToMenu(stdMenu(), localizedAppl(QStringLiteral("kBanqueDeviseNative")), action, QStringLiteral("devise"),
+                  true, 1);
+}
+
+FenBanqueController* FenBanqueController::current()
+{
+    return qobject_cast<FenBanqueController*>(EntityWindowRegistry::find(staticMetaObject));
+}
+
+FenBanqueController* showBanques(bool appear)
+{
+    return openEntityWindow<FenBanqueController>(appear);
+}
+
+DOCUMENT* FenBanqueController::doc() const
+{
+    return currentDocument();
+}
+
+const ToolNodeList& FenBanqueController::arrayOfBanques() const
+{
+    return toolTree(doc());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window
+
+void FenBanqueController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenBanque"));
+    auto makeTable = [&window](const char* name) {
+        auto* table = new StdTableView(&window);
+        table->setObjectName(QString::fromLatin1(name));
+        table->setUniformRowHeight(CellTool::kHeight);
+        table->setMinimumSize(380, CellTool::kHeight * 4);
+        return table;
+    };
+    StdTableView* banques = makeTable("table1");
+    StdTableView* comptes = makeTable("table2");
+    comptes->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    auto button = [this, &window](const char* titleKey, const char* action) {
+        auto* b = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), &window);
+        b->setObjectName(QString::fromLatin1(action));
+        b->setAutoDefault(false);
+        connectAction(b, QString::fromLatin1(action));
+        return b;
+    };
+    m_butMultidevise = new PopupBanqueDevise(&window);
+    m_butMultidevise->setObjectName(QStringLiteral("butMultidevise"));
+    m_butMultidevise->setTitle(localizedAppl(QStringLiteral("kBanqueDeviseTitle")));
+    auto* bankButtons = new QHBoxLayout;
+    bankButtons->addWidget(button("Banques_supprimer_banque", "SUPPRIMERB:"));
+    bankButtons->addStretch();
+    bankButtons->addWidget(m_butMultidevise);
+    auto* accountButtons = new QHBoxLayout;
+    accountButtons->addWidget(button("Banques_supprimer_compte", "SUPPRIMERC:"));
+    accountButtons->addWidget(button("Banques_releve", "RELEVE:"));
+    accountButtons->addStretch();
+
+    auto label = [&window](const char* name) {
+        auto* l = new QLabel(&window);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    m_fieldBalance = label("fieldBalance");
+    m_titreActif = label("titreActif");
+    m_titreActif->setText(localizedAppl(QStringLiteral("Banques_actif")));
+    m_fieldActif = label("fieldActif");
+    m_fieldTotalTitle = label("fieldTotalTitle");
+    m_fieldTotalTitle->setText(localizedAppl(QStringLiteral("Banques_total")));
+    m_fieldTotal = label("fieldTotal");
+    auto* pied = new QGridLayout;
+    pied->addWidget(m_fieldBalance, 0, 0, 1, 2);
+    pied->addWidget(m_titreActif, 1, 0);
+    pied->addWidget(m_fieldActif, 1, 1, Qt::AlignRight);
+    pied->addWidget(m_fieldTotalTitle, 2, 0);
+    pied->addWidget(m_fieldTotal, 2, 1, Qt::AlignRight);
+
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(14, 12, 14, 12);
+    layout->addLayout(bankButtons);
+    layout->addWidget(banques, 1);
+    layout->addLayout(accountButtons);
+    layout->addWidget(comptes, 2);
+    layout->addLayout(pied);
+}
+
+void FenBanqueController::didAwakeFromNib()
+{
+    m_comptes = nullptr;
+    if (const DOCPARAM* param = getDocParam(doc())) {
+        m_butMultidevise->setSelectedTag(param->multidevise ? 1 : 0);
+        m_butMultidevise->SELECT_ITEM_WITH_TAG(param->multidevise ? 1 : 0);
+    }
+    UPDATE_TITLE();
+    m_canInit = m_onUser = false;
+    EntityListWindow::didAwakeFromNib();
+    INVAL_PIED();
+}
+
+void FenBanqueController::windowWillClose()
+{
+    m_comptes = nullptr;
+    EntityListWindow::windowWillClose();
+}
+
+void FenBanqueController::UPDATE_TITLE()
+{
+    const DOCUMENT* document = doc();
+    const QString name = document ? QFileInfo(document->documentUrl).completeBaseName() : QString();
+    if (StdWindow* w = windowIfLoaded())
+        w->setWindowTitle(QStringLiteral("%1 (%2)").arg(localizedAppl(QStringLiteral("Banques_title")), name));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rows
+
+const TOOL* FenBanqueController::banqueAtRow(int row) const
+{
+    return toolIndexToTool(&arrayOfBanques(), kToolBanque, row, doc());
+}
+
+const TOOL* FenBanqueController::compteAtRow(int row) const
+{
+    return m_comptes ? toolIndexToTool(m_comptes, kToolCompte, row, doc()) : nullptr;
+}
+
+long FenBanqueController::selectedBanqueID() const
+{
+    return toolIndexToIdent(&arrayOfBanques(), selectedRow(1));
+}
+
+QList<long> FenBanqueController::selectedCompteIDs() const
+{
+    QList<long> idents;
+    if (!m_comptes || !table2())
+        return idents;
+    for (int row : table2()->selectedRowIndexes()) {
+        if (const long ident = toolIndexToIdent(m_comptes, row); ident >= 0)
+            idents << ident;
+    }
+    return idents;
+}
+
+int FenBanqueController::numberOfRowsInTableView1(StdTableView*)
+{
+    return int(nbTools(&arrayOfBanques()));
+}
+
+int FenBanqueController::numberOfRowsInTableView2(StdTableView*)
+{
+    return m_comptes ? int(nbTools(m_comptes)) : 0;
+}
+
+long FenBanqueController::displayDevise(const TOOL& tool) const
+{
+    return m_butMultidevise && m_butMultidevise->getSelectedTag() == 1 ? tool.devise : devise();
+}
+
+bool FenBanqueController::isLockedCompte(long ident) const
+{
+    const DOCPARAM* param = getDocParam(doc());
+    return ident == kCompteInitialisationID
+        || (param && (ident == param->defaultCompte || ident == param->defaultCompteHistorique));
+}
+
+StdCell* FenBanqueController::viewForTableColumn1(StdTableView*, int row)
+{
+    const TOOL* banque = banqueAtRow(row);
+    if (!banque)
+        return nullptr;
+    m_cellBanque.fill(*banque, displayDevise(*banque), *doc());
+    return &m_cellBanque;
+}
+
+StdCell* FenBanqueController::viewForTableColumn2(StdTableView*, int row)
+{
+    const TOOL* compte = compteAtRow(row);
+    if (!compte)
+        return nullptr;
+    m_cellCompte.fill(*compte, displayDevise(*compte), *doc());
+    m_cellCompte.setLocked(isLockedCompte(compte->ident));
+    return &m_cellCompte;
+}
+
+QColor FenBanqueController::getPatColor1(int row)
+{
+    const TOOL* banque = banqueAtRow(row);
+    const std::optional<SVColor> pattern = banque ? banque->getToolPattern(doc()) : std::nullopt;
+    return pattern ? QColor::fromRgbF(float(pattern->red), float(pattern->green), float(pattern->blue)) : QColor();
+}
+
+QColor FenBanqueController::getPatColor2(int row)
+{
+    const TOOL* compte = compteAtRow(row);
+    const std::optional<SVColor> pattern = compte ? compte->getToolPattern(doc()) : std::nullopt;
+    return pattern ? QColor::fromRgbF(float(pattern->red), float(pattern->green), float(pattern->blue)) : QColor();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection
+
+void FenBanqueController::showComptesOfSelectedBanque()
+{
+    const int row = selectedRow(1);
+    m_comptes = row >= 0 ? toolIndexToList(&arrayOfBanques(), row) : nullptr;
+    if (table2()) {
+        table2()->clearSelection();
+        table2()->reloadData();
+    }
+    COMPUTE_TOTAL();
+}
+
+void FenBanqueController::tableViewSelectionDidChange1()
+{
+    EntityListWindow::tableViewSelectionDidChange1();
+    showComptesOfSelectedBanque();
+    adjustHeight(false);
+}
+
+void FenBanqueController::tableViewSelectionDidChange2()
+{
+    EntityListWindow::tableViewSelectionDidChange2();
+    const QList<long> idents = selectedCompteIDs();
+    const TOOL* compte = idents.size() == 1 ? TOOL::getTool(kToolCompte, idents.first(), doc()) : nullptr;
+    if (!compte) {
+        if (table1() && table2() && table2()->hasFocus())
+            table1()->setFocus();
+        m_canInit = m_onUser = false;
+        return;
+    }
+    int bType = kBanqueUser;
+    compte->compteToBType(&bType, doc());
+    m_canInit = !compte->inited && bType != kBanqueTiers;
+    m_onUser = bType == kBanqueUser;
+}
+
+void FenBanqueController::selectBanqueID(long ident)
+{
+    long row = -1;
+    if (!findTool(&arrayOfBanques(), ident, &row))
+        row = -1;
+    table1()->reloadData();
+    if (row >= 0)
+        table1()->GO(int(row));
+    else
+        table1()->clearSelection();
+    showComptesOfSelectedBanque();
+}
+
+void FenBanqueController::selectComptesInArray(const QList<long>& compteIDs)
+{
+    table2()->clearSelection();
+    if (!m_comptes)
+        return;
+    for (long ident : compteIDs) {
+        long row = 0;
+        if (findTool(m_comptes, ident, &row))
+            table2()->selectionModel()->select(table2()->model()->index(int(row), 0),
+                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+void FenBanqueController::reloadKeepingComptes()
+{
+    const QList<long> idents = selectedCompteIDs();
+    const long banqueID = selectedBanqueID();
+    selectBanqueID(banqueID);
+    selectComptesInArray(idents);
+    INVAL_PIED();
+}
+
+void FenBanqueController::gotoArchive()
+{
+    const DOCPARAM* param = getDocParam(doc());
+    if (param && param->defaultCompteHistorique >= 0)
+        selectComptesInArray({param->defaultCompteHistorique});
+}
+
+// ---------------------------------------------------------------------------------------------
+// Footers
+
+void FenBanqueController::COMPUTE_BALANCE()
+{
+    if (!m_fieldBalance || !doc())
+        return;
+    MONTANT balance;
+    MONTANT actif;
+    TOOL::computeBalance(doc(), &balance, &actif);
+    const DeviseList* devises = getDocDevise(doc());
+    const QString check = localizedAppl(balance.nullMontant() ? QStringLiteral("Banques_balance_ok")
+                                                              : QStringLiteral("Banques_balance_nok"));
+    m_fieldBalance->setText(QStringLiteral("%1 = %2 (%3)")
+                                .arg(localizedAppl(QStringLiteral("Banques_balance")),
+                                     montantToStringForDevise(balance, devise(), devises, true), check));
+    m_fieldActif->setText(montantToStringForDevise(actif, devise(), devises, true));
+}
+
+void FenBanqueController::COMPUTE_TOTAL()
+{
+    if (!m_fieldTotal)
+        return;
+    const long banqueID = selectedBanqueID();
+    TOOL::computeBanqueSolde(banqueID, doc());
+    const TOOL* banque = TOOL::getTool(kToolBanque, banqueID, doc());
+    m_fieldTotal->setVisible(banque != nullptr);
+    m_fieldTotalTitle->setVisible(banque != nullptr);
+    if (banque)
+        m_fieldTotal->setText(montantToStringForDevise(banque->solde, devise(), getDocDevise(doc()), true));
+}
+
+void FenBanqueController::INVAL_PIED()
+{
+    EntityListWindow::INVAL_PIED();
+    COMPUTE_BALANCE();
+    COMPUTE_TOTAL();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+bool FenBanqueController::confirm(const QString& key, const TOOL& tool)
+{
+    bool confirmed = false;
+    Dialog::undoConfirmationWithDictionary({{QStringLiteral("window"), QVariant::fromValue<QObject*>(this)},
+                                            {QStringLiteral("title"), localizedDialogue(key)},
+                                            {QStringLiteral("information"), tool.nom},
+                                            {QStringLiteral("imageName"), tool.getToolPictureName(doc())}},
+                                           [&confirmed](int code) { confirmed = code != 1000; });
+    return confirmed;
+}
+
+void FenBanqueController::SUPPRIMERB(QObject*)
+{
+    const int row = selectedRow(1);
+    const TOOL* banque = banqueAtRow(row);
+    if (!banque) {
+        beep();
+        return;
+    }
+    const TOOL shown = *banque;
+    if (banqueIndexToNbCompte(row, doc()) > 0) {
+        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_CantEffacerBanque")), shown.nom,
+                    shown.getToolPictureName(doc()), 0);
+        return;
+    }
+    if (!confirm(QStringLiteral("kConfirm_SuppBanque"), shown))
+        return;
+    const int oldCount = int(nbTools(&arrayOfBanques()));
+    unInsertDeal(kToolBanque, shown.ident, -1, doc(), false);
+    TOOL::suppTool(shown.ident, kToolBanque, doc());
+    table1()->reloadData();
+    const int next = selectAfterDelete(row, oldCount);
+    if (next >= 0)
+        table1()->GO(next);
+    else
+        table1()->clearSelection();
+    showComptesOfSelectedBanque();
+    INVAL_PIED();
+}
+
+void FenBanqueController::informCompteIsUsed(const TOOL& compte, const QString& alertKey)
+{
+    if (alertKey.isEmpty()) {
+        beep();
+        return;
+    }
+    showAlertOK(this, localizedDialogue(alertKey), compte.nom, compte.getToolPictureName(doc()), 0);
+}
+
+void FenBanqueController::SUPPRIMERC(QObject*)
+{
+    const QList<long> idents = selectedCompteIDs();
+    const TOOL* found = idents.isEmpty() ? nullptr : TOOL::getTool(kToolCompte, idents.first(), doc());
+    if (!found) {
+        beep();
+        return;
+    }
+    const TOOL compte = *found;
+    if (const QString refusal = reservedCompteAlert(compte.ident, *doc()); !refusal.isEmpty()) {
+        showAlertOK(this, localizedDialogue(refusal), compte.nom, compte.getToolPictureName(doc()), 0);
+        return;
+    }
+    const CompteDeletion plan = planCompteDeletion(compte, *doc());
+    switch (plan.kind) {
+    case CompteDeletion::Kind::Refuse:
+        informCompteIsUsed(compte, plan.alertKey);
+        return;
+    case CompteDeletion::Kind::Delete:
+        if (confirm(QStringLiteral("kConfirm_SuppCompte"), compte))
+            doSuppCompte(compte.ident);
+        return;
+    case CompteDeletion::Kind::Archive:
+        if (!confirm(QStringLiteral("kConfirm_suppTiers"), compte))
+            return;
+        sendToAllWindowDelegates(Sel::willDeleteCompte, identArg(compte.ident));
+        if (!archiveAndDeleteCompte(compte.ident, *doc())) {
+            showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_noHistorique")), compte.nom,
+                        QStringLiteral("document"), 2);
+            return;
+        }
+        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_suppTiersOK")), compte.nom,
+                    QStringLiteral("document"), 1);
+        reloadKeepingComptes();
+        sendToAllWindowDelegates(Sel::compteHasBeenDeleted, identArg(compte.ident));
+        sendToAllWindowDelegates(Sel::compteHasBeenEdited, identArg(compte.ident));
+        gotoArchive();
+        return;
+    }
+}
+
+void FenBanqueController::doSuppCompte(long compteID)
+{
+    sendToAllWindowDelegates(Sel::willDeleteCompte, identArg(compteID));
+    deleteCompte(compteID, *doc());
+    table2()->clearSelection();
+    table2()->reloadData();
+    table1()->SMART_RELOAD();
+    INVAL_PIED();
+    sendToAllWindowDelegates(Sel::compteHasBeenDeleted, identArg(compteID));
+    sendToAllWindowDelegates(Sel::compteHasBeenEdited, identArg(compteID));
+}
+
+void FenBanqueController::RELEVE(QObject*)
+{
+    const QList<long> idents = selectedCompteIDs();
+    if (idents.size() != 1) {
+        beep();
+        return;
+    }
+    openCompteWindow(idents.first(), true);
+}
+
+void FenBanqueController::MULTIDEVISE(QObject* sender)
+{
+    const qint64 tag = sender ? StdMenu::tagOf(sender) : 0;
+    if (DOCPARAM* param = getDocParam(doc()))
+        param->multidevise = tag == 1;
+    m_butMultidevise->setSelectedTag(tag);
+    m_butMultidevise->SELECT_ITEM_WITH_TAG(tag);
+    reloadKeepingComptes();
+}
+
+bool FenBanqueController::delete_(QObject*)
+{
+    if (focusedTable() == 1) {
+        SUPPRIMERB(nullptr);
+        return true;
+    }
+    if (selectedCompteIDs().isEmpty())
+        return false;
+    SUPPRIMERC(nullptr);
+    return true;
+}
+
+bool FenBanqueController::deleteInTable(int table)
+{
+    if (table == 1)
+        SUPPRIMERB(nullptr);
+    else
+        SUPPRIMERC(nullptr);
+    return true;
+}
+
+void FenBanqueController::editInTable(int table)
+{
+    if (table == 2)
+        RELEVE(nullptr);
+}
+
+bool FenBanqueController::canDeleteSomething() const
+{
+    return selectedRow(1) >= 0 || selectedRow(2) >= 0;
+}
+
+bool FenBanqueController::canSelectAllSomething() const
+{
+    return focusedTable() == 2 && m_comptes && !m_comptes->isEmpty();
+}
+
+bool FenBanqueController::doChercherCompte(QChar typed)
+{
+    if (!m_comptes || !doc())
+        return false;
+    const int row = chercherCompteRow(typed, *m_comptes, *doc());
+    if (row < 0)
+        return false;
+    table2()->setFocus();
+    table2()->GO(row);
+    return true;
+}
+
+bool FenBanqueController::didKeyDown1(int key)
+{
+    return doChercherCompte(QChar(key));
+}
+
+bool FenBanqueController::didKeyDown2(int key)
+{
+    return doChercherCompte(QChar(key));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Moving accounts by drag and drop
+
+bool FenBanqueController::validateDrop(long row)
+{
+    return canMoveComptesTo(selectedCompteIDs(), toolIndexToIdent(&arrayOfBanques(), row), *doc());
+}
+
+void FenBanqueController::dragRowsFromIndexes(const IndexSet& indexes, long toIndex)
+{
+    QList<long> idents;
+    for (int row : indexes) {
+        if (const long ident = toolIndexToIdent(m_comptes, row); ident >= 0)
+            idents << ident;
+    }
+    const long banqueID = toolIndexToIdent(&arrayOfBanques(), toIndex);
+    if (moveComptesToBanque(idents, banqueID, *doc()) == 0)
+        return;
+    selectBanqueID(banqueID);
+    selectComptesInArray(idents);
+    INVAL_PIED();
+    for (long ident : idents)
+        sendToAllWindowDelegates(Sel::compteHasBeenEdited, identArg(ident));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Broadcasts
+
+void FenBanqueController::preferencesDidChange(const QVariant& arg1, const QVariant& arg2)
+{
+    table2()->SMART_RELOAD();
+    EntityListWindow::preferencesDidChange(arg1, arg2);
+}
+
+void FenBanqueController::didCreateCompteFromMenu(const QVariant&, const QVariant&)
+{
+    table2()->SMART_RELOAD();
+}
+
+void FenBanqueController::didCreateCompteHistorique(const QVariant& arg1, const QVariant&)
+{
+    showCompteInTree(long(arg1.toLongLong()), *doc());
+    table2()->reloadData();
+    gotoArchive();
+}
+
+void FenBanqueController::didVerifyDocument()
+{
+    reloadKeepingComptes();
+}
+
+void FenBanqueController::notifyNewDay(const QVariant&, const QVariant&)
+{
+    reloadKeepingComptes();
+}
+
+void FenBanqueController::notifyDidSynchonize(const QVariant&, const QVariant&)
+{
+    reloadKeepingComptes();
+}
