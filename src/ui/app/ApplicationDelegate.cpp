@@ -10,6 +10,7 @@
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
 #include "calculator/FenCalculetteController2.h"
+#include "entities/FenBanqueController.h"
 #include "sync/SyncWindows.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
@@ -145,6 +146,9 @@ ApplicationDelegate::ApplicationDelegate()
     WindowMemory::registerWindowClass(
         QStringLiteral("FenPaletteToolController"),
         [](const PARAMFEN&, bool appear) -> StdWindowController* { return openPaletteOutils(appear); }, false);
+    WindowMemory::registerWindowClass(
+        QStringLiteral("FenBanqueController"),
+        [](const PARAMFEN&, bool appear) -> StdWindowController* { return showBanques(appear); });
     WindowMemory::registerWindowClass(QStringLiteral("FenCalculetteController"),
                                       [](const PARAMFEN& record, bool appear) -> StdWindowController* {
                                           return FenCalculetteController::openCalculette(record.devise, appear);
@@ -626,6 +630,12 @@ void ApplicationDelegate::PALETTE_OUTILS(QObject* sender)
         closePaletteOutils();
     else
         openPaletteOutils(true);
+}
+
+void ApplicationDelegate::BANQUES(QObject* sender)
+{
+    Q_UNUSED(sender);
+    showBanques();
 }
 
 void ApplicationDelegate::LETTRES(QObject* sender)

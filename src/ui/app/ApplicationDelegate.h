@@ -137,6 +137,7 @@ public:
     // Brings the free calculator window to the front, or opens one.
     Q_INVOKABLE void CALCULETTE(QObject* sender = nullptr) override;
     Q_INVOKABLE void PALETTE_OUTILS(QObject* sender = nullptr);
+    Q_INVOKABLE void BANQUES(QObject* sender = nullptr);
     Q_INVOKABLE void LETTRES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT(QObject* sender = nullptr);

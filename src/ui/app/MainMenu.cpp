@@ -40,6 +40,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_PASSWORD", "PASSWORD:", true);
     addAction("MENU_IMPRIMER", "IMPRIMER:", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     addAction("MENU_QUITTER", "terminate", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction("MENU_BANQUES", "BANQUES:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     addAction("MENU_CALENDRIER", "CALENDRIER:", false);
     addAction("MENU_CALCULETTE", "CALCULETTE:", false);
     m_palette = addAction("MENU_PALETTE_OUTILS", "PALETTE_OUTILS:", true);
@@ -107,7 +108,7 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
          {action("NOUVELLE_OPERATION:"), nullptr, action("FERMER_DOCUMENT:"), action("ENREGISTRER_DOCUMENT:"),
           action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr, action("PASSWORD:"), nullptr, action("IMPRIMER:"),
           nullptr, action("terminate")}},
-        {"MENU_FENETRES", {action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
+        {"MENU_FENETRES", {action("BANQUES:"), nullptr, action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };
     for (const MenuDef& def : menus) {

@@ -25,8 +25,12 @@ CompteDeletion planCompteDeletion(const TOOL& compte, const DOCUMENT& doc)
     compte.compteToBType(&bType, &doc);
     CompteUses others = uses;
     others.inTransact = false;
-    if (bType == kBanqueTiers && uses.inTransact && !others.any())
-        return {CompteDeletion::Kind::Archive, QString()};
+    if (bType == kBanqueTiers && uses.inTransact) {
+        if (!others.any())
+            return {CompteDeletion::Kind::Archive, QString()};
+        // A payee's transactions could be archived: what refuses it is its other use.
+        uses = others;
+    }
     const std::pair<bool, const char*> alerts[] = {
         {uses.inTransact, "kAlerte_CantEffacerCompteTrans"}, {uses.inMacro, "kAlerte_CantEffacerCompteMacro"},
         {uses.inRemunere, "kAlerte_CantEffacerCompteRem"},   {uses.inEcheancier, "kAlerte_CantEffacerCompteEch"},
