@@ -23,7 +23,7 @@ TRANSACT transact(long who1, long who2, double amount, const char* why)
 {
     TRANSACT t;
     std::tie(t.who1, t.who2, t.why) = std::tuple(who1, who2, QString::fromUtf8(why));
-    t.addMultiWithPosteID(-1, testenv::amount(amount), QString());
+    t.solde = testenv::amount(amount);
     return t;
 }
 
