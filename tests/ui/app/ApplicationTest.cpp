@@ -406,8 +406,13 @@ TEST_F(ApplicationTest, WindowsOpenAgainWhereTheyWereAfterASavingClose)
 
     bool error = false;
     const ParamFenList records = DOCPARAM::loadDocParam(url, &error)->documentWindows;
-    ASSERT_EQ(records.size(), 2); // the tool palette and the kept window
-    const PARAMFEN& record = records.at(0).fenclass == QLatin1String("KeptWindow") ? records.at(0) : records.at(1);
+    // The tool palette and the banks window, opened as standard windows, and the kept window.
+    QStringList classes;
+    for (const PARAMFEN& each : records)
+        classes << each.fenclass;
+    ASSERT_EQ(classes.size(), 3);
+    EXPECT_TRUE(classes.contains(QStringLiteral("FenBanqueController")));
+    const PARAMFEN& record = records.at(int(classes.indexOf(QStringLiteral("KeptWindow"))));
     EXPECT_EQ(record.devise, 2);
     // Stored from the screen's bottom edge: 900 - 150 - 200.
     EXPECT_EQ(QRectF(record.x, record.y, record.width, record.height), QRectF(100, 550, 300, 200));
