@@ -23,7 +23,7 @@ namespace {
 constexpr int kIconSide = 16;
 constexpr int kTopY = 3; // the row's line
 constexpr int kLineHeight = 16;
-constexpr int kSecondY = 18; // the italic amounts and the marks under it
+constexpr int kSecondY = 19; // the italic amounts and the marks under it
 constexpr int kSecondHeight = 13;
 constexpr int kBandWidth = 5;
 constexpr int kDateWidth = 68;

@@ -12,7 +12,6 @@
 #include "model/TOTAUX.h"
 #include "model/TRANSACT.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 
 CellTransactExtraController::CellTransactExtraController(CellTransact* cell, QWidget* parent)
@@ -26,9 +25,6 @@ CellTransactExtraController::CellTransactExtraController(CellTransact* cell, QWi
     , _cellTransact(cell)
 {
     setObjectName(QStringLiteral("extra_controller"));
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
 }
 
 CellTransactExtraController* CellTransactExtraController::make(TransExtraKind kind, CellTransact* cell, QWidget* parent)
@@ -56,10 +52,23 @@ QLabel* CellTransactExtraController::addField(RowText field)
     label->setObjectName(QString::fromLatin1(kRowTextNames[size_t(field)]));
     label->setFont(makeListFont(false, false, 12));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setFixedWidth(kColumnWidth);
-    layout()->addWidget(label);
     m_fields.append(label);
+    layOutFields();
     return label;
+}
+
+// The columns are placed here rather than by a layout: a row template is never shown, and a
+// layout only places its widgets once shown, so the headings would all read the first column.
+void CellTransactExtraController::layOutFields()
+{
+    for (qsizetype i = 0; i < m_fields.size(); ++i)
+        m_fields[i]->setGeometry(int(i) * kColumnWidth, 0, kColumnWidth, height());
+}
+
+void CellTransactExtraController::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOutFields();
 }
 
 int CellTransactExtraController::columnsWidth() const

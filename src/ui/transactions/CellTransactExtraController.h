@@ -46,6 +46,8 @@ protected:
     // Sets a field to the amount in the list's currency, coloured by its sign.
     static void showColouredMontant(RowTextContent& field, const MONTANT& amount, const TransLine& line);
 
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void layOutFields();
 

@@ -55,13 +55,20 @@ public:
             label->setAlignment((heading.amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             m_labels.push_back(label);
         }
-        resize(TemplateTransList::kWidth, TemplateTransList::kTeteHeight);
+        resize(m_row.preferredWidth(), TemplateTransList::kTeteHeight);
+        layOutHeadings(); // a heading never shown (a print-out's) gets no resize event
     }
 
 protected:
     void resizeEvent(QResizeEvent* event) override
     {
         StdBox::resizeEvent(event);
+        layOutHeadings();
+    }
+
+private:
+    void layOutHeadings()
+    {
         const QSize rowSize(width(), CellTransact::kHeight);
         for (size_t i = 0; i < kHeadings.size(); ++i) {
             const QRect field = m_row.textRectInRow(kHeadings[i].field, rowSize);
@@ -70,7 +77,6 @@ protected:
         }
     }
 
-private:
     CellTransact m_row; // never shown: it only lays out a row of the heading's width
     std::vector<QLabel*> m_labels;
 };
@@ -80,6 +86,7 @@ private:
 TemplateTransList::TemplateTransList(TransExtraKind extraKind, QWidget* parent)
     : StdTemplate(parent)
     , m_extraKind(extraKind)
+    , m_rowWidth(CellTransact(extraKind).preferredWidth())
 {
     setObjectName(QStringLiteral("TemplateTransList"));
 }
@@ -87,10 +94,10 @@ TemplateTransList::TemplateTransList(TransExtraKind extraKind, QWidget* parent)
 void TemplateTransList::loadView()
 {
     auto* titre = new StdViewTitre(this, kTitreHeight);
-    titre->resize(kWidth, titre->height());
+    titre->resize(m_rowWidth, titre->height());
     auto* liste = new QWidget(this);
     liste->setObjectName(QStringLiteral("template_view_liste"));
-    liste->resize(kWidth, CellTransact::kHeight);
+    liste->resize(m_rowWidth, CellTransact::kHeight);
     QWidget* pied = buildPied();
     m_fieldNbOperations = pied->findChild<QLabel*>(QStringLiteral("field_nb_operations"));
     setTemplateViews(titre, new TeteTransList(m_extraKind, this), liste, pied);
@@ -109,6 +116,6 @@ QWidget* TemplateTransList::buildPied()
     layout->setContentsMargins(10, 0, 10, 0);
     layout->addStretch();
     layout->addWidget(m_fieldNbOperations);
-    pied->resize(kWidth, kPiedHeight);
+    pied->resize(m_rowWidth, kPiedHeight);
     return pied;
 }

@@ -15,7 +15,6 @@ class QLabel;
 class TemplateTransList : public StdTemplate {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 988;
     static constexpr int kTeteHeight = 22;
     // Room for a title, a date and four lines of criteria; more lines make the block taller.
     static constexpr int kTitreHeight = 104;
@@ -25,6 +24,8 @@ public:
 
     // The footer's line count; null until the template is woken.
     QLabel* field_nb_operations() const { return m_fieldNbOperations; }
+    // The width of a row of the template's kind showing every column at ease.
+    int rowWidth() const { return m_rowWidth; }
 
 protected:
     void loadView() override;
@@ -34,5 +35,6 @@ protected:
 
 private:
     TransExtraKind m_extraKind;
+    int m_rowWidth;
     QPointer<QLabel> m_fieldNbOperations;
 };

@@ -2,10 +2,16 @@
 // however it is shown, the loan whose record went, and the declarations.
 #include "TransListFixture.h"
 
+#include "transactions/CellTransact.h"
 #include "transactions/FenListingEmpruntController.h"
+#include "transactions/FenListingPosteController.h"
+#include "transactions/FenListingRemunereController.h"
 #include "transactions/FenListingTaxeController.h"
 #include "transactions/FenListingTitreController.h"
 #include "transactions/StdViewPiedReleve.h"
+#include "transactions/TemplateTransList.h"
+
+#include <QLabel>
 
 #include "model/FINANCE.h"
 
@@ -50,6 +56,38 @@ protected:
         doc.transact_array[6].empruntID = 3;
         doc.transact_array[6].quote1 = euros(45);
         doc.transact_array[6].quote2 = euros(5);
+        FINANCE livret;
+        livret.ident = 4;
+        livret.nom = QStringLiteral("Livret A");
+        doc.remunereHdl = {livret};
+        doc.transact_array[5].remunereID = 4;
+    }
+
+    // The first two of the named rectangles that overlap, or an empty text.
+    static std::string overlapping(const QList<std::pair<QString, QRect>>& rects)
+    {
+        for (qsizetype i = 0; i < rects.size(); ++i)
+            for (qsizetype j = i + 1; j < rects.size(); ++j)
+                if (rects[i].second.intersects(rects[j].second))
+                    return (rects[i].first + QStringLiteral(" / ") + rects[j].first).toStdString();
+        return {};
+    }
+    static QList<std::pair<QString, QRect>> rowColumns(TransExtraKind kind, int width)
+    {
+        CellTransact row(kind);
+        QList<std::pair<QString, QRect>> rects;
+        for (int i = 0; i < kRowTextCount; ++i)
+            if (const QRect r = row.textRectInRow(RowText(i), QSize(width, CellTransact::kHeight)); !r.isEmpty())
+                rects.append({QString::fromLatin1(kRowTextNames[size_t(i)]), r});
+        return rects;
+    }
+    static QList<std::pair<QString, QRect>> headings(const QWidget* tete)
+    {
+        QList<std::pair<QString, QRect>> rects;
+        for (const QLabel* label : tete->findChildren<QLabel*>())
+            if (!label->isHidden())
+                rects.append({label->objectName(), label->geometry()});
+        return rects;
     }
 
     static QStringList pied(FenListingController* list, std::initializer_list<const char*> fields)
@@ -156,6 +194,42 @@ TEST_F(FenListingFinanceTest, EachAcceptedDeclarationOpensItsOwnWindow)
          {static_cast<FenListingController*>(first), static_cast<FenListingController*>(second),
           static_cast<FenListingController*>(none)})
         list->close();
+}
+
+TEST_F(FenListingFinanceTest, NoColumnsOrHeadingsOverlapAtTheDefaultWidth)
+{
+    struct Case {
+        TransExtraKind kind;
+        std::function<FenListingController*()> open; // none: the template alone
+    };
+    const Case cases[] = {
+        {TransExtraKind::None, {}},
+        {TransExtraKind::Cumul, [&] { return openListingPoste(doc, 4, 0, true); }},
+        {TransExtraKind::Titre, [&] { return openListingTitre(doc, 1, 0, true); }},
+        {TransExtraKind::Remunere, [&] { return openListingRemunere(doc, 4, 0, true); }},
+        {TransExtraKind::Emprunt, [&] { return openListingEmprunt(doc, 3, 0, true); }},
+        {TransExtraKind::Taxe, [&] { return openListingTaxe(doc, declaration(2), 0, true); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.kind));
+        TemplateTransList views(c.kind);
+        views.didAwakeFromNib();
+        ASSERT_NE(views.template_view_tete(), nullptr);
+        EXPECT_EQ(overlapping(rowColumns(c.kind, views.rowWidth())), "");
+        EXPECT_EQ(overlapping(headings(views.template_view_tete())), "");
+        if (!c.open)
+            continue;
+        FenListingController* list = c.open();
+        ASSERT_NE(list, nullptr);
+        list->window()->show();
+        ASSERT_TRUE(list->table1() && list->view_tete());
+        const int width = list->table1()->viewport()->width();
+        EXPECT_GE(width, views.rowWidth());
+        EXPECT_EQ(overlapping(rowColumns(c.kind, width)), "");
+        EXPECT_EQ(overlapping(headings(list->view_tete())), "");
+        list->window()->grab().save(QStringLiteral("/tmp/listing-kind-%1.png").arg(int(c.kind)));
+        list->close();
+    }
 }
 
 } // namespace
