@@ -487,8 +487,10 @@ bool FenTransListController::validateMenuAction(const QString& action, qint64 ta
         return canEffacerTrans();
     if (action == QLatin1String("RECHERCHER_RELEVE:"))
         return canRechercherTrans();
-    if (action == QLatin1String("PASTILLE:"))
-        return false;
+    if (action == QLatin1String("PASTILLE:")) {
+        const POS* line = listingPosAtIndex(m_listing.get(), long(tag));
+        return line && !line->metadataArray.isEmpty();
+    }
     if (action == QLatin1String("MARK_IMPORT:"))
         return hasSelection1() && getArg().debitID >= 0;
     if (action == QLatin1String("MARK_NON_IMPORT:") || action == QLatin1String("MARK_TOUCH:")

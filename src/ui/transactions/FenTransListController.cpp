@@ -148,7 +148,8 @@ void FenTransListController::buildInterface(StdWindow& window)
     auto* table = new StdTableView(main);
     table->setObjectName(QStringLiteral("table1"));
     table->setUniformRowHeight(CellTransact::kHeight);
-    table->setMinimumSize(TemplateTransList::kWidth, CellTransact::kHeight * 3);
+    // Narrower than its template, a row would draw its columns over each other.
+    table->setMinimumSize(m_cell->preferredWidth(), CellTransact::kHeight * 3);
     table->setFrameShape(QFrame::NoFrame);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto* pied = new QWidget(main);
@@ -163,7 +164,7 @@ void FenTransListController::buildInterface(StdWindow& window)
     layout->setSpacing(6);
     layout->addLayout(toolbar);
     layout->addWidget(main, 1);
-    window.resize(TemplateTransList::kWidth + 40, 560);
+    window.resize(m_cell->preferredWidth() + 40, 560);
     addEditShortcuts(window);
 }
 
@@ -474,9 +475,6 @@ StdCell* FenTransListController::viewForTableColumn1(StdTableView* table, int ro
     setFillBackground(m_cell.get(), table, row);
     if (!m_cell->paintTransReleve(this, request, *m_doc))
         return nullptr;
-    // The forecast details are not offered (PASTILLE).
-    if (StdButton* pastille = m_cell->rowButton(RowButton::button_pastille))
-        pastille->setVisible(false);
     return m_cell.get();
 }
 

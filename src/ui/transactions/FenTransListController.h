@@ -181,8 +181,12 @@ public:
     // Expands or collapses the split transaction on the sender's row.
     Q_INVOKABLE void multiAction(QObject* sender);
     void multiActionAtRow(long row);
-    // The details behind a forecast row; not offered in this version (no details palette).
+    // The details behind the forecast row of the sender's tag: the transactions it was matched
+    // with and what is still expected, in the details palette.
     Q_INVOKABLE void PASTILLE(QObject* sender);
+    // The details of the row, when it is a row with details; false (and nothing opens) otherwise.
+    bool pastilleAtRow(long row);
+    void openListingPaletteWithMetadataArray(const AnalyseMetadataList& items, const MONTANT& submontant);
     Q_INVOKABLE void DEVISE(QObject* sender);
 
     // ---- Commands (FenTransListCommands.cpp).

@@ -4,6 +4,7 @@
 #include "transactions/FenTransListController.h"
 
 #include "transactions/CellTransact.h"
+#include "transactions/FenListingMetadataController.h"
 
 #include "toolkit/popups/PopTri.h"
 #include "toolkit/popups/StdMenu.h"
@@ -380,12 +381,41 @@ void FenTransListController::multiActionAtRow(long row)
     adjustHeight(false);
 }
 
-// The details of a forecast row open in the listings' details palette, which this version
-// doesn't have: the row's button is not shown (viewForTableColumn1), and a call by name beeps.
 void FenTransListController::PASTILLE(QObject* sender)
 {
-    svLog(QStringLiteral("no forecast details palette for row %1").arg(CellTransact::rowTagOf(sender)));
-    beep();
+    if (!pastilleAtRow(CellTransact::rowTagOf(sender)))
+        beep();
+}
+
+// The rows of one transaction share its details: they are read from the first of them.
+bool FenTransListController::pastilleAtRow(long row)
+{
+    const LISTING* listing = m_listing.get();
+    const POS* line = listingPosAtIndex(listing, row);
+    if (!line)
+        return false;
+    while (row > 0) {
+        const POS* previous = listingPosAtIndex(listing, row - 1);
+        if (!previous || !previous->sameStorage(*line))
+            break;
+        line = previous;
+        --row;
+    }
+    if (line->metadataArray.isEmpty())
+        return false;
+    openListingPaletteWithMetadataArray(line->metadataArray, line->submontant);
+    return true;
+}
+
+void FenTransListController::openListingPaletteWithMetadataArray(const AnalyseMetadataList& items,
+                                                                 const MONTANT& submontant)
+{
+    auto* palette = openPaletteWithMetadataArray<FenListingMetadataController>({});
+    if (!palette || !m_doc)
+        return;
+    palette->setDocument(m_doc);
+    palette->setStringReste(montantToStringForDevise(submontant, devise(), &m_doc->deviseHdl, true));
+    palette->fillWithMetadataArray(items);
 }
 
 void FenTransListController::DEVISE(QObject* sender)
