@@ -11,6 +11,7 @@
 #include "app/WindowMemory.h"
 #include "calculator/FenCalculetteController2.h"
 #include "entities/FenBanqueController.h"
+#include "entities/FenEditCompteController.h"
 #include "sync/SyncWindows.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
@@ -20,6 +21,7 @@
 #include "toolkit/media/SVSoundManager.h"
 #include "toolkit/media/SoundManager.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/windowutils.h"
 #include "transactions/FenEditConversionController.h"
 #include "transactions/SaisieRoutine.h"
@@ -51,6 +53,7 @@
 #include "model/MACRO.h"
 #include "model/MONTANT.h"
 #include "model/ReleveCompute.h"
+#include "model/TOOL.h"
 #include "model/ToolTree.h"
 #include "quotes/DeviseRates.h"
 #include "quotes/PortfolioManager.h"
@@ -815,6 +818,21 @@ void ApplicationDelegate::NOUVELLE_OPERATION(QObject* sender)
 void ApplicationDelegate::EDIT_CONVERSION(StdWindow* window, QObject* item)
 {
     editConversionDialog(window ? qobject_cast<StdWindowController*>(window->controller()) : nullptr, item);
+}
+
+long ApplicationDelegate::CREATE_COMPTE(QObject* window, QObject* item)
+{
+    DOCUMENT* doc = document();
+    const QVariant banque = StdMenu::representedObject(item);
+    const TOOL* owner = doc && banque.isValid() ? getTool(kToolBanque, banque.toLongLong(), doc) : nullptr;
+    if (!owner)
+        return -1;
+    auto* stdWindow = qobject_cast<StdWindow*>(window);
+    auto* parent = stdWindow ? qobject_cast<StdWindowController*>(stdWindow->controller()) : nullptr;
+    long ident = -1;
+    if (createCompteWithDialog(parent, owner->ident, owner->bType, &ident, *doc))
+        sendToAllWindowDelegates(Sel::compteHasBeenCreated, QVariant::fromValue<qlonglong>(ident));
+    return ident;
 }
 
 void ApplicationDelegate::doAuteur(StdWindow* window)

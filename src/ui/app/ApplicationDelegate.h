@@ -145,6 +145,9 @@ public:
     Q_INVOKABLE void NOUVELLE_OPERATION(QObject* sender = nullptr);
     // The entry of a new transaction from the document's macro at that position.
     void MACRO(long index) override;
+    // An account created through the account editor in the bank the item stands for; its ident,
+    // -1 when cancelled or when the bank no longer exists.
+    long CREATE_COMPTE(QObject* window, QObject* item) override;
 
     // ---- The main timer
 

@@ -1,0 +1,212 @@
+#include "entities/FenEditVarianteController.h"
+
+#include "entities/FenEditToolController.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/fields/StdTextView.h"
+#include "toolkit/fields/TextFieldAnnee.h"
+#include "toolkit/fields/TextFieldIntegerN.h"
+#include "toolkit/fields/TextFieldJour.h"
+#include "toolkit/fields/TextFieldMois.h"
+#include "toolkit/popups/PopLogo.h"
+#include "toolkit/popups/StdMenu.h"
+
+#include "foundation/localized.h"
+#include "model/DOCUMENT.h"
+#include "model/Logo.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kVariante = QStringLiteral("variante");
+constexpr int kImageSide = 48;
+
+template <class W> W* named(const char* name, QWidget& parent, int width = 0)
+{
+    auto* control = new W(&parent);
+    control->setObjectName(QString::fromLatin1(name));
+    if (width > 0)
+        control->setFixedWidth(width);
+    return control;
+}
+
+// What an integer field holds; 0 when empty.
+long integerOf(const QString& text)
+{
+    return long(text.trimmed().toLongLong());
+}
+
+QString number(long value)
+{
+    return QString::number(value);
+}
+
+} // namespace
+
+VARIANTE& FenEditVarianteController::variante() const
+{
+    return *reinterpret_cast<VARIANTE*>(getData()->value(kVariante).value<quintptr>());
+}
+
+DOCUMENT& FenEditVarianteController::document() const
+{
+    return editedDocument(*getData());
+}
+
+void FenEditVarianteController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QString::fromLatin1(metaObject()->className()).remove(QStringLiteral("Controller")));
+    window.setWindowTitle(localizedAppl(titleKey()));
+    m_titleImage = named<QLabel>("titleImage", window);
+    m_titleImage->setFixedSize(kImageSide, kImageSide);
+    auto* title = new QLabel(localizedAppl(titleKey()), &window);
+    QFont bold = title->font();
+    bold.setBold(true);
+    bold.setPixelSize(15);
+    title->setFont(bold);
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_titleImage);
+    top->addWidget(title, 1);
+    m_nom = named<StdTextView>("field_nom", window);
+    m_nom->setMinimumWidth(240);
+    m_numero = named<StdTextView>("field_numero", window);
+    m_alerte = named<TextFieldIntegerN>("field_alerte", window, 60);
+    m_logo = named<QLabel>("field_logo", window);
+    auto* logoRow = new QHBoxLayout;
+    logoRow->addWidget(m_logo, 1);
+    logoRow->addWidget(named<PopLogo>("pop_logo", window));
+    auto* form = new QFormLayout;
+    form->addRow(localizedAppl(QStringLiteral("FenEditVariante_nom")), m_nom);
+    form->addRow(localizedAppl(QStringLiteral("FenEditVariante_numero")), m_numero);
+    buildKindRows(*form, window);
+    form->addRow(localizedAppl(QStringLiteral("FenEditVariante_alerte")), m_alerte);
+    form->addRow(localizedAppl(QStringLiteral("FenEditVariante_logo")), logoRow);
+
+    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
+    connectAction(cancel, QStringLiteral("NON:"));
+    cancel->setAutoDefault(false);
+    auto* ok = new QPushButton(Dialog::OKString(), &window);
+    connectAction(ok, QStringLiteral("OUI:"));
+    ok->setDefault(true);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(20, 18, 20, 16);
+    layout->setSpacing(12);
+    layout->addLayout(top);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+}
+
+void FenEditVarianteController::FILL()
+{
+    StdWindowController::FILL();
+    const VARIANTE& edited = variante();
+    m_nom->setPlainText(edited.nom);
+    m_numero->setPlainText(edited.numero);
+    m_alerte->setPlainText(number(edited.alerte));
+    FILL_LOGO();
+}
+
+void FenEditVarianteController::FILL_LOGO()
+{
+    const DOCUMENT& doc = document();
+    const long ident = variante().logoID;
+    if (const Logo* logo = Logo::logoWithIdent(ident, doc.logoArray)) {
+        m_logo->setText(logo->visibleName);
+        m_titleImage->setPixmap(PopLogo::logoIcon(logo->loadImage(doc)).pixmap(kImageSide, kImageSide));
+    } else {
+        m_logo->setText(localizedAppl(QStringLiteral("POPUP_AUCUN_LOGO")));
+        m_titleImage->setPixmap(StdPopUp::itemImage(defaultTitleImage()).pixmap(kImageSide, kImageSide));
+    }
+    if (auto* pop = outlet<PopLogo>(QStringLiteral("pop_logo")))
+        pop->setSelectedTag(ident);
+}
+
+void FenEditVarianteController::LOGO(QObject* item)
+{
+    variante().logoID = long(StdMenu::tagOf(item));
+    FILL_LOGO();
+}
+
+bool FenEditVarianteController::READ()
+{
+    StdWindowController::READ();
+    VARIANTE& edited = variante();
+    edited.nom = m_nom->toPlainText();
+    edited.numero = m_numero->toPlainText();
+    edited.alerte = integerOf(m_alerte->toPlainText());
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void FenEditVarianteChequeController::buildKindRows(QFormLayout& form, QWidget& parent)
+{
+    m_nombre = named<TextFieldIntegerN>("field_nombre", parent, 60);
+    form.addRow(localizedAppl(QStringLiteral("FenEditVariante_nombre")), m_nombre);
+}
+
+void FenEditVarianteChequeController::FILL()
+{
+    FenEditVarianteController::FILL();
+    m_nombre->setPlainText(number(variante().nombre));
+    oldNumero = variante().numero;
+}
+
+bool FenEditVarianteChequeController::READ()
+{
+    FenEditVarianteController::READ();
+    VARIANTE& edited = variante();
+    edited.nombre = integerOf(m_nombre->toPlainText());
+    if (edited.numero.compare(oldNumero, Qt::CaseInsensitive) != 0) {
+        edited.lastNumero = -1;
+        edited.alerteDone = false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void FenEditVarianteCarteController::buildKindRows(QFormLayout& form, QWidget& parent)
+{
+    auto* date = new QHBoxLayout;
+    date->addWidget(named<TextFieldJour>("field_jour1", parent, 36));
+    date->addWidget(named<TextFieldMois>("field_mois1", parent, 36));
+    date->addWidget(named<TextFieldAnnee>("field_annee1", parent, 56));
+    date->addStretch();
+    form.addRow(localizedAppl(QStringLiteral("FenEditVariante_limite")), date);
+}
+
+void FenEditVarianteCarteController::FILL()
+{
+    setDate1(variante().limite);
+    FenEditVarianteController::FILL();
+}
+
+bool FenEditVarianteCarteController::READ()
+{
+    FenEditVarianteController::READ();
+    variante().limite = date1();
+    return true;
+}
+
+void editVariante(StdWindowController* parent, VARIANTE& variante, DOCUMENT& doc,
+                  const std::function<void(long result)>& block)
+{
+    WindowDataPtr data = makeWindowData({{kVariante, QVariant::fromValue(reinterpret_cast<quintptr>(&variante))}});
+    setEditedDocument(*data, doc);
+    if (variante.moyenType == kFamilyChequeDebit)
+        StdWindowController::pushModalWithBlock<FenEditVarianteChequeController>(parent, data, 0, block);
+    else
+        StdWindowController::pushModalWithBlock<FenEditVarianteCarteController>(parent, data, 0, block);
+}
