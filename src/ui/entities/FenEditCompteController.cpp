@@ -139,9 +139,10 @@ void FenEditCompteController::FILL_POSTE()
 {
     pickers().FILL_POSTE();
     const bool payee = compteType() == kBanqueTiers;
-    for (const char* name : {"view_poste", "pop_poste"})
-        if (auto* control = outlet<QWidget>(QString::fromLatin1(name)))
-            control->setEnabled(payee);
+    if (auto* view = outlet<StdTextView>(QStringLiteral("view_poste")))
+        view->setEnabled(payee);
+    if (auto* pop = outlet<PopPoste>(QStringLiteral("pop_poste")))
+        pop->setEnabled(payee);
 }
 
 void FenEditCompteController::FILL_TAXE()

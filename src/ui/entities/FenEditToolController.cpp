@@ -1,5 +1,7 @@
 #include "entities/FenEditToolController.h"
 
+#include "entities/LogoFiller.h"
+
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/popups/PopDevise.h"
@@ -9,7 +11,6 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "model/Devise.h"
-#include "model/Logo.h"
 #include "model/TOOL.h"
 
 #include <QFormLayout>
@@ -23,7 +24,7 @@ namespace {
 
 const QString kTool = QStringLiteral("tool");
 const QString kDocument = QStringLiteral("document");
-constexpr int kImageSide = 48;
+constexpr int kImageSide = LogoFiller::kImageSide;
 
 } // namespace
 
@@ -173,23 +174,13 @@ void FenEditToolController::DEVISE(QObject* item)
 void FenEditToolController::FILL_LOGO()
 {
     const DOCUMENT& doc = document();
-    const long ident = tool().logoIdent;
-    QPixmap picture;
-    if (const Logo* logo = Logo::logoWithIdent(ident, doc.logoArray)) {
-        m_logo->setText(logo->visibleName);
-        picture = PopLogo::logoIcon(logo->loadImage(doc)).pixmap(kImageSide, kImageSide);
-    } else {
-        m_logo->setText(localizedAppl(QStringLiteral("POPUP_AUCUN_LOGO")));
-        picture = StdPopUp::itemImage(tool().getToolPictureName(&doc)).pixmap(kImageSide, kImageSide);
-    }
-    m_image->setPixmap(picture);
-    if (auto* pop = outlet<PopLogo>(QStringLiteral("pop_logo")))
-        pop->setSelectedTag(ident);
+    LogoFiller::fill(tool().logoIdent, &doc, StdPopUp::itemImage(tool().getToolPictureName(&doc)), m_logo, m_image,
+                     outlet<PopLogo>(QStringLiteral("pop_logo")));
 }
 
 void FenEditToolController::LOGO(QObject* item)
 {
-    tool().logoIdent = long(StdMenu::tagOf(item));
+    tool().logoIdent = LogoFiller::chosenLogo(item);
     FILL_LOGO();
 }
 

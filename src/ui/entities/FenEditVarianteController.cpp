@@ -1,6 +1,7 @@
 #include "entities/FenEditVarianteController.h"
 
 #include "entities/FenEditToolController.h"
+#include "entities/LogoFiller.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextFieldAnnee.h"
@@ -12,7 +13,6 @@
 
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
-#include "model/Logo.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -24,7 +24,7 @@
 namespace {
 
 const QString kVariante = QStringLiteral("variante");
-constexpr int kImageSide = 48;
+constexpr int kImageSide = LogoFiller::kImageSide;
 
 template <class W> W* named(const char* name, QWidget& parent, int width = 0)
 {
@@ -119,22 +119,13 @@ void FenEditVarianteController::FILL()
 
 void FenEditVarianteController::FILL_LOGO()
 {
-    const DOCUMENT& doc = document();
-    const long ident = variante().logoID;
-    if (const Logo* logo = Logo::logoWithIdent(ident, doc.logoArray)) {
-        m_logo->setText(logo->visibleName);
-        m_titleImage->setPixmap(PopLogo::logoIcon(logo->loadImage(doc)).pixmap(kImageSide, kImageSide));
-    } else {
-        m_logo->setText(localizedAppl(QStringLiteral("POPUP_AUCUN_LOGO")));
-        m_titleImage->setPixmap(StdPopUp::itemImage(defaultTitleImage()).pixmap(kImageSide, kImageSide));
-    }
-    if (auto* pop = outlet<PopLogo>(QStringLiteral("pop_logo")))
-        pop->setSelectedTag(ident);
+    LogoFiller::fill(variante().logoID, &document(), StdPopUp::itemImage(defaultTitleImage()), m_logo, m_titleImage,
+                     outlet<PopLogo>(QStringLiteral("pop_logo")));
 }
 
 void FenEditVarianteController::LOGO(QObject* item)
 {
-    variante().logoID = long(StdMenu::tagOf(item));
+    variante().logoID = LogoFiller::chosenLogo(item);
     FILL_LOGO();
 }
 

@@ -8,12 +8,12 @@
 #include "toolkit/popups/StdPopUp.h"
 #include "transactions/FenListingMoyenController.h"
 
+#include "foundation/IDesktop.h"
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "model/MOYEN.h"
 #include "model/TOOL.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -229,7 +229,7 @@ void FenVarianteController::ouvrir(int t)
     VarianteList& list = hdl(t);
     const int row = view->selectionModel()->hasSelection() ? view->currentRow() : -1;
     if (row < 0 || row >= list.size()) {
-        QApplication::beep();
+        beep();
         return;
     }
     VARIANTE copy = list.at(row);
