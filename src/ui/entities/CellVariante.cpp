@@ -16,7 +16,10 @@ CellVariante::CellVariante(QWidget* parent)
     m_nom->setObjectName(QStringLiteral("text_nom"));
     m_supprimer = new QPushButton(this);
     m_supprimer->setObjectName(QStringLiteral("button_supprimer"));
-    m_supprimer->setIcon(StdPopUp::itemImage(QStringLiteral("supprimer")));
+    const QIcon image = StdPopUp::itemImage(QStringLiteral("supprimer"));
+    m_supprimer->setIcon(image);
+    if (image.isNull()) // without its picture the button must still be seen
+        m_supprimer->setText(QStringLiteral("\u2715"));
     m_supprimer->setFlat(true);
     m_supprimer->setFixedSize(22, 22);
     m_supprimer->setFocusPolicy(Qt::NoFocus);

@@ -160,10 +160,8 @@ void FenVarianteController::reload(int t)
     for (int row = 0; row < view->rowCount(); ++row) {
         const VARIANTE& variante = list.at(row);
         auto* cell = new CellVariante(view);
-        cell->setAutoFillBackground(true);
-        QPalette colours = cell->palette();
-        colours.setColor(QPalette::Window, patColor(t));
-        cell->setPalette(colours);
+        cell->setAttribute(Qt::WA_StyledBackground);
+        cell->setStyleSheet(QStringLiteral("CellVariante { background: %1; }").arg(patColor(t).name(QColor::HexArgb)));
         cell->getTextNom()->setText(variante.nom);
         const VarianteImage image = variante.getImageForFamily(familyOf(t), &document());
         const QIcon icon = image.name.isEmpty() ? PopLogo::logoIcon(image.png) : StdPopUp::itemImage(image.name);

@@ -20,8 +20,12 @@ protected:
         QStringList parts;
         for (const int kind : {kToolBanque, kToolCompte})
             for (const TOOL& tool : *TOOL::toolList(kind, &doc))
-                parts << QStringLiteral("%1/%2/%3/%4/%5").arg(tool.nom).arg(tool.ownerID).arg(tool.logoIdent).arg(
-                    tool.dateReleve0).arg(tool.posteID);
+                parts << QStringLiteral("%1/%2/%3/%4/%5")
+                             .arg(tool.nom)
+                             .arg(tool.ownerID)
+                             .arg(tool.logoIdent)
+                             .arg(tool.dateReleve0)
+                             .arg(tool.posteID);
         return parts.join(u'|');
     }
     // The account editor on the account; the script types and clicks.
@@ -150,8 +154,8 @@ TEST_F(FenEditCompteControllerTest, EachTypeOffersItsOwnControls)
 
 TEST_F(FenEditCompteControllerTest, StatementDaysAreHeldToTheMonth)
 {
-    const std::pair<const char*, long> cases[] = {{"", 0}, {"0", 0}, {"15", 15}, {"31", 31}, {"32", 31},
-                                                  {"99999999999999999999", 31}};
+    const std::pair<const char*, long> cases[]
+        = {{"", 0}, {"0", 0}, {"15", 15}, {"31", 31}, {"32", 31}, {"99999999999999999999", 31}};
     for (const auto& [typed, day] : cases)
         EXPECT_EQ(FenEditCompteController::statementDay(QString::fromLatin1(typed)), day) << typed;
     editCompte(7, [](FenEditCompteController& w) {

@@ -2,6 +2,7 @@
 // numbering of a book whose number changes, and the accounts that have none.
 #include "../transactions/SaisieUiFixture.h"
 
+#include "entities/CellVariante.h"
 #include "entities/FenEditVarianteController.h"
 #include "entities/FenVarianteController.h"
 #include "transactions/FenListingMoyenController.h"
@@ -9,6 +10,7 @@
 #include "foundation/localized.h"
 #include "model/MOYEN.h"
 
+#include <QPushButton>
 #include <QTableWidget>
 
 namespace {
@@ -48,6 +50,9 @@ TEST_F(FenVarianteControllerTest, ANewChequeBookNumberRestartsTheNumbering)
         ASSERT_TRUE(run([](FenVarianteController& w) {
             select(w, 1, 0);
             w.perform(QStringLiteral("OUVRIR1:"));
+            auto* cell = qobject_cast<CellVariante*>(w.table(1)->cellWidget(0, 0));
+            ASSERT_NE(cell, nullptr);
+            EXPECT_TRUE(cell->getButtonSupprimer()->isVisibleTo(cell)); // only the selected row's
             WindowDriver(w).grab(QStringLiteral("FenVariante.png"));
             w.perform(QStringLiteral("OUI:"));
         }));
@@ -103,9 +108,10 @@ TEST_F(FenVarianteControllerTest, EditsAreKeptOnlyWhenTheWindowIsConfirmed)
 TEST_F(FenVarianteControllerTest, WithoutASelectionNothingIsEditedAndAPayeeHasNoBooks)
 {
     ASSERT_TRUE(run([](FenVarianteController& w) {
-        w.perform(QStringLiteral("OUVRIR2:"));
-        w.perform(QStringLiteral("NON:"));
-    }) == false);
+                    w.perform(QStringLiteral("OUVRIR2:"));
+                    w.perform(QStringLiteral("NON:"));
+                })
+                == false);
     EXPECT_EQ(ui().desktopRequests().beeps, 1);
     const MoyenList before = doc.moyenHdl;
     ui().answerAlert(localizedDialogue(QStringLiteral("kCriticalVarianteProblem")), 1000);
