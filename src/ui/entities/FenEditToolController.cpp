@@ -30,24 +30,24 @@ constexpr int kImageSide = LogoFiller::kImageSide;
 
 void setEditedDocument(WindowData& data, DOCUMENT& doc)
 {
-    data.insert(kDocument, QVariant::fromValue(reinterpret_cast<quintptr>(&doc)));
+    data.insert(kDocument, QVariant::fromValue(static_cast<void*>(&doc)));
 }
 
 DOCUMENT& editedDocument(const WindowData& data)
 {
-    return *reinterpret_cast<DOCUMENT*>(data.value(kDocument).value<quintptr>());
+    return *static_cast<DOCUMENT*>(data.value(kDocument).value<void*>());
 }
 
 WindowDataPtr toolEditorData(TOOL& tool, DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kTool, QVariant::fromValue(reinterpret_cast<quintptr>(&tool))}});
+    WindowDataPtr data = makeWindowData({{kTool, QVariant::fromValue(static_cast<void*>(&tool))}});
     setEditedDocument(*data, doc);
     return data;
 }
 
 TOOL& FenEditToolController::tool() const
 {
-    return *reinterpret_cast<TOOL*>(getData()->value(kTool).value<quintptr>());
+    return *static_cast<TOOL*>(getData()->value(kTool).value<void*>());
 }
 
 DOCUMENT& FenEditToolController::document() const

@@ -50,7 +50,7 @@ QString number(long value)
 
 VARIANTE& FenEditVarianteController::variante() const
 {
-    return *reinterpret_cast<VARIANTE*>(getData()->value(kVariante).value<quintptr>());
+    return *static_cast<VARIANTE*>(getData()->value(kVariante).value<void*>());
 }
 
 DOCUMENT& FenEditVarianteController::document() const
@@ -194,7 +194,7 @@ bool FenEditVarianteCarteController::READ()
 void editVariante(StdWindowController* parent, VARIANTE& variante, DOCUMENT& doc,
                   const std::function<void(long result)>& block)
 {
-    WindowDataPtr data = makeWindowData({{kVariante, QVariant::fromValue(reinterpret_cast<quintptr>(&variante))}});
+    WindowDataPtr data = makeWindowData({{kVariante, QVariant::fromValue(static_cast<void*>(&variante))}});
     setEditedDocument(*data, doc);
     if (variante.moyenType == kFamilyChequeDebit)
         StdWindowController::pushModalWithBlock<FenEditVarianteChequeController>(parent, data, 0, block);

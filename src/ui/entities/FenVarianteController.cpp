@@ -69,7 +69,7 @@ DOCUMENT& FenVarianteController::document() const
 
 VarianteList& FenVarianteController::hdl(int table) const
 {
-    return *reinterpret_cast<VarianteList*>(getData()->value(table == 1 ? kHdl1 : kHdl2).value<quintptr>());
+    return *static_cast<VarianteList*>(getData()->value(table == 1 ? kHdl1 : kHdl2).value<void*>());
 }
 
 void FenVarianteController::buildInterface(StdWindow& window)
@@ -284,8 +284,8 @@ bool editVariantesOfCompte(StdWindowController* parent, long compteID, bool canM
     }
     VarianteList hdl1 = VARIANTE::copyOfVarianteArray(cheques->variantes);
     VarianteList hdl2 = VARIANTE::copyOfVarianteArray(cartes->variantes);
-    WindowDataPtr data = makeWindowData({{kHdl1, QVariant::fromValue(reinterpret_cast<quintptr>(&hdl1))},
-                                         {kHdl2, QVariant::fromValue(reinterpret_cast<quintptr>(&hdl2))},
+    WindowDataPtr data = makeWindowData({{kHdl1, QVariant::fromValue(static_cast<void*>(&hdl1))},
+                                         {kHdl2, QVariant::fromValue(static_cast<void*>(&hdl2))},
                                          {kIdent, qlonglong(compteID)},
                                          {kCanMoyen, canMoyen}});
     setEditedDocument(*data, doc);
