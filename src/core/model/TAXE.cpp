@@ -4,10 +4,15 @@
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
+#include "model/MACRO.h"
 #include "model/MONTANT.h"
+#include "model/Prevision.h"
+#include "model/TOOL.h"
 #include "model/TOTAUX.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -176,4 +181,33 @@ void TAXE::repairTaxeIfNeeded(TaxeList& list)
 void TAXE::disposeTaxe(TaxeList& list)
 {
     list.clear();
+}
+
+void TAXE::changeTaxeInDocument(long oldID, long newID, DOCUMENT& doc)
+{
+    if (oldID < 0)
+        return;
+    changeTaxe(oldID, newID, doc.transact_array);
+    changeTaxe(oldID, newID, doc.compteHdl);
+    for (MACRO& macro : doc.macroHdl) {
+        if (macro.transact && macro.transact->taxeID == oldID)
+            macro.transact->taxeID = newID;
+    }
+    for (ECHEANCIER& echeancier : doc.echeancierHdl) {
+        if (echeancier.transact.taxeID == oldID)
+            echeancier.transact.taxeID = newID;
+        for (PECHEANCIER& perso : echeancier.perso) {
+            if (perso.transact.taxeID == oldID)
+                perso.transact.taxeID = newID;
+        }
+    }
+    for (Prevision& prevision : doc.previsionsArray) {
+        if (prevision.transact.taxeID == oldID)
+            prevision.transact.taxeID = newID;
+    }
+}
+
+bool TAXE::isValidRate(double rate)
+{
+    return std::isfinite(rate) && rate > -100.0;
 }

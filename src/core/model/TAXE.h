@@ -60,6 +60,13 @@ public:
         }
     }
 
+    // Replaces the tax everywhere the document names it: transactions, payee accounts' default tax,
+    // the templates of macros, the models of schedules and their custom occurrences, and the
+    // models of forecasts. A negative oldID changes nothing.
+    static void changeTaxeInDocument(long oldID, long newID, DOCUMENT& doc);
+    // A rate a tax may hold: a number above -100 % (at -100 % the amount before tax is infinite).
+    static bool isValidRate(double rate);
+
     // Splits an amount including tax by the tax of that ident in the list. Without such a tax, or
     // with a rate of 0.001 % or less, HT is TTC and TX is zero. The three may be one.
     static void applyTaxeToMontant(long ident, const MONTANT& TTC, MONTANT& HT, MONTANT& TX, const TaxeList& list);

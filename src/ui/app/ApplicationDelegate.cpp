@@ -12,6 +12,8 @@
 #include "calculator/FenCalculetteController2.h"
 #include "entities/FenBanqueController.h"
 #include "entities/FenEditCompteController.h"
+#include "entities/FenDeviseController.h"
+#include "entities/FenTaxeController.h"
 #include "sync/SyncWindows.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
@@ -645,6 +647,20 @@ void ApplicationDelegate::LETTRES(QObject* sender)
 {
     Q_UNUSED(sender);
     showLetters();
+}
+
+void ApplicationDelegate::DEVISES(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        FenDeviseController::openDevises(MONTANT::currentDeviseSlot());
+}
+
+void ApplicationDelegate::TAXES(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        FenTaxeController::openTaxes(MONTANT::currentDeviseSlot());
 }
 
 void ApplicationDelegate::ABOUT_REGLES(QObject* sender)

@@ -139,6 +139,8 @@ public:
     Q_INVOKABLE void PALETTE_OUTILS(QObject* sender = nullptr);
     Q_INVOKABLE void BANQUES(QObject* sender = nullptr);
     Q_INVOKABLE void LETTRES(QObject* sender = nullptr);
+    Q_INVOKABLE void DEVISES(QObject* sender = nullptr);
+    Q_INVOKABLE void TAXES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT(QObject* sender = nullptr);
     // A run of new transactions, as the tool palette's button starts it.

@@ -45,6 +45,8 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_CALCULETTE", "CALCULETTE:", false);
     m_palette = addAction("MENU_PALETTE_OUTILS", "PALETTE_OUTILS:", true);
     m_palette->setCheckable(true);
+    addAction("MENU_DEVISES", "DEVISES:", true);
+    addAction("MENU_TAXES", "TAXES:", true);
     addAction("MENU_LETTRES", "LETTRES:", false);
     addAction("MENU_ABOUT_REGLES", "ABOUT_REGLES:", false);
     addAction("MENU_ABOUT", "ABOUT:", false);
@@ -108,7 +110,9 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
          {action("NOUVELLE_OPERATION:"), nullptr, action("FERMER_DOCUMENT:"), action("ENREGISTRER_DOCUMENT:"),
           action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr, action("PASSWORD:"), nullptr, action("IMPRIMER:"),
           nullptr, action("terminate")}},
-        {"MENU_FENETRES", {action("BANQUES:"), nullptr, action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
+        {"MENU_FENETRES",
+         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), nullptr, action("CALENDRIER:"),
+          action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };
     for (const MenuDef& def : menus) {

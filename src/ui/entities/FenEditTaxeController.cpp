@@ -1,0 +1,97 @@
+#include "entities/FenEditTaxeController.h"
+
+#include "toolkit/dialogs/Dialog.h"
+
+#include "foundation/localized.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTaxe = QStringLiteral("taxe");
+
+} // namespace
+
+void FenEditTaxeController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenEditTaxe"));
+    window.setWindowTitle(localizedAppl(QStringLiteral("FenEditTaxe_titre")));
+    field_nom = new QLineEdit(&window);
+    field_nom->setObjectName(QStringLiteral("field_nom"));
+    field_nom->setMinimumWidth(240);
+    field_taux = new QLineEdit(&window);
+    field_taux->setObjectName(QStringLiteral("field_taux"));
+    field_taux->setFixedWidth(90);
+    auto* form = new QFormLayout;
+    form->addRow(localizedAppl(QStringLiteral("FenEditTaxe_nom")), field_nom);
+    form->addRow(localizedAppl(QStringLiteral("FenEditTaxe_taux")), field_taux);
+    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
+    connectAction(cancel, QStringLiteral("NON:"));
+    cancel->setAutoDefault(false);
+    auto* ok = new QPushButton(Dialog::OKString(), &window);
+    connectAction(ok, QStringLiteral("OUI:"));
+    ok->setDefault(true);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(20, 18, 20, 16);
+    layout->setSpacing(14);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+}
+
+void FenEditTaxeController::FILL()
+{
+    StdWindowController::FILL();
+    const TAXE taxe = getData()->value(kTaxe).value<TAXE>();
+    field_nom->setText(taxe.nom);
+    field_taux->setText(QString::asprintf("%.2f", taxe.rate));
+}
+
+bool FenEditTaxeController::rateOfText(const QString& text, double* rate)
+{
+    QString cleaned = text.trimmed();
+    cleaned.remove(QLatin1Char('%'));
+    cleaned.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = cleaned.trimmed().toDouble(&ok);
+    if (!ok || !TAXE::isValidRate(value))
+        return false;
+    *rate = value;
+    return true;
+}
+
+bool FenEditTaxeController::READ()
+{
+    if (!StdWindowController::READ())
+        return false;
+    double rate = 0;
+    if (!rateOfText(field_taux->text(), &rate)) {
+        showAlertOK(this, Dialog::keyString(QStringLiteral("kAlerte_TaxeTauxInvalide")), field_taux->text(),
+                    QStringLiteral("taxe"), 1);
+        return false;
+    }
+    TAXE taxe = getData()->value(kTaxe).value<TAXE>();
+    taxe.nom = field_nom->text();
+    taxe.rate = rate;
+    getData()->insert(kTaxe, QVariant::fromValue(taxe));
+    return true;
+}
+
+bool editTaxeModal(StdWindowController* parent, TAXE& taxe)
+{
+    WindowDataPtr data = makeWindowData({{kTaxe, QVariant::fromValue(taxe)}});
+    if (StdWindowController::pushModal<FenEditTaxeController>(parent, data, parent ? parent->devise() : 0) != 1)
+        return false;
+    taxe = data->value(kTaxe).value<TAXE>();
+    return true;
+}

@@ -1,0 +1,201 @@
+#include "entities/FenTaxeController.h"
+
+#include "entities/FenAskDeclarationController.h"
+#include "entities/FenAskSubstTaxeController.h"
+#include "entities/FenEditTaxeController.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/tables/StdTableView.h"
+
+#include "document/DocContext.h"
+#include "foundation/localized.h"
+#include "model/DOCUMENT.h"
+#include "model/TAXE.h"
+
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QPointer<FenTaxeController>& openWindow()
+{
+    static QPointer<FenTaxeController> window;
+    return window;
+}
+
+long taxeCount()
+{
+    const DOCUMENT* doc = currentDocument();
+    return doc ? long(doc->taxeHdl.size()) : 0;
+}
+
+} // namespace
+
+bool supprimerTaxe(DOCUMENT& doc, long index, long replacement)
+{
+    const TAXE* taxe = TAXE::taxeAtIndex(doc.taxeHdl, index);
+    if (!taxe)
+        return false;
+    TAXE::changeTaxeInDocument(taxe->ident, replacement, doc);
+    TAXE::unInsertTaxe(index, doc.taxeHdl);
+    return true;
+}
+
+FenTaxeController* FenTaxeController::current()
+{
+    return openWindow().data();
+}
+
+FenTaxeController* FenTaxeController::openTaxes(long devise)
+{
+    if (FenTaxeController* open = current()) {
+        open->orderFront();
+        return open;
+    }
+    openWindow() = StdWindowController::push<FenTaxeController>(nullptr, devise, true);
+    return openWindow();
+}
+
+void FenTaxeController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenTaxe"));
+    window.setWindowTitle(localizedAppl(QStringLiteral("FenTaxe_titre")));
+    auto* table = new StdTableView(&window);
+    table->setObjectName(QStringLiteral("table1"));
+    table->setUniformRowHeight(CellTaxe::kHeight);
+    table->setMinimumSize(360, CellTaxe::kHeight * 6);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    const std::pair<const char*, const char*> commands[] = {{"FenTaxe_declaration", "DECLARATION:"},
+                                                            {"FenTaxe_supprimer", "SUPPRIMER:"},
+                                                            {"FenTaxe_modifier", "MODIFIER:"},
+                                                            {"FenTaxe_nouveau", "NOUVEAU:"}};
+    for (const auto& [title, action] : commands) {
+        auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
+        button->setAutoDefault(false);
+        connectAction(button, QString::fromLatin1(action));
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
+    layout->addWidget(table, 1);
+    layout->addLayout(buttons);
+}
+
+int FenTaxeController::numberOfRowsInTableView1(StdTableView*)
+{
+    return int(taxeCount());
+}
+
+StdCell* FenTaxeController::viewForTableColumn1(StdTableView*, int row)
+{
+    const DOCUMENT* doc = currentDocument();
+    const TAXE* taxe = doc ? TAXE::taxeAtIndex(doc->taxeHdl, row) : nullptr;
+    if (!taxe)
+        return nullptr;
+    m_cell.fill(taxe->nom, taxe->rate);
+    return &m_cell;
+}
+
+QColor FenTaxeController::getPatColor1(int)
+{
+    return QColor::fromRgbF(0.8509804f, 0.9019608f, 0.9764706f, 1.0f);
+}
+
+long FenTaxeController::selectedTaxe() const
+{
+    const IndexSet rows = table1() ? table1()->selectedRowIndexes() : IndexSet();
+    if (rows.size() != 1)
+        return -1;
+    const long row = long(*rows.begin());
+    return row < taxeCount() ? row : -1;
+}
+
+bool FenTaxeController::canDeleteSomething() const
+{
+    return selectedTaxe() >= 0;
+}
+
+bool FenTaxeController::delete_(QObject* sender)
+{
+    const long before = taxeCount();
+    SUPPRIMER(sender);
+    return taxeCount() != before;
+}
+
+void FenTaxeController::didDoubleClick1(QObject* sender)
+{
+    MODIFIER(sender);
+}
+
+void FenTaxeController::reloadAndSelect(long row)
+{
+    table1()->reloadData();
+    adjustHeight(false);
+    table1()->GO(int(row));
+}
+
+void FenTaxeController::NOUVEAU(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    if (!doc)
+        return;
+    TAXE taxe = TAXE::allocNewTaxe(doc->taxeHdl);
+    if (!editTaxeModal(this, taxe))
+        return;
+    reloadAndSelect(TAXE::insertTaxe(taxe, doc->taxeHdl));
+}
+
+void FenTaxeController::MODIFIER(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    const long row = selectedTaxe();
+    if (!doc || row < 0)
+        return;
+    TAXE copy = doc->taxeHdl.at(row).copyOfTaxe();
+    if (!editTaxeModal(this, copy))
+        return;
+    TAXE::unInsertTaxe(row, doc->taxeHdl);
+    reloadAndSelect(TAXE::insertTaxe(copy, doc->taxeHdl));
+}
+
+void FenTaxeController::SUPPRIMER(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    const long row = selectedTaxe();
+    if (!doc || row < 0)
+        return;
+    int code = 0;
+    Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppTaxe")), QString(),
+                         localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
+                         localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("taxe"), 1,
+                         [&code](int c) { code = c; });
+    long replacement = -1;
+    if (code != 1001 || !askSubstTaxe(this, doc->taxeHdl.at(row).ident, &replacement))
+        return;
+    const long count = long(doc->taxeHdl.size());
+    if (!supprimerTaxe(*doc, row, replacement))
+        return;
+    table1()->reloadData();
+    table1()->GO(int(std::min(row, count - 2)));
+}
+
+void FenTaxeController::DECLARATION(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    const long row = selectedTaxe();
+    if (!doc || row < 0)
+        return;
+    openListingDeclaration(*doc, this, doc->taxeHdl.at(row).ident, devise(), true, askDeclaration);
+}
+
+void FenTaxeController::windowWillClose()
+{
+    StdWindowWithTableController::windowWillClose();
+    if (openWindow() == this)
+        openWindow() = nullptr;
+}

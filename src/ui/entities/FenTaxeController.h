@@ -1,0 +1,42 @@
+#pragma once
+// The document's taxes, in their order: create, modify, delete (the deleted tax replaced
+// everywhere by another or by none) and start a tax declaration. One window for the program.
+#include "entities/CellTaxe.h"
+#include "toolkit/windows/StdWindowWithTableController.h"
+
+class DOCUMENT;
+
+// Deletes the tax at that position, after giving its place to the replacement (-1 none) wherever
+// the document names it. False, with nothing changed, for a position outside the list.
+bool supprimerTaxe(DOCUMENT& doc, long index, long replacement);
+
+class FenTaxeController : public StdWindowWithTableController {
+    Q_OBJECT
+public:
+    // Opens the window, or brings the open one to the front.
+    static FenTaxeController* openTaxes(long devise);
+    static FenTaxeController* current();
+
+    Q_INVOKABLE void NOUVEAU(QObject* sender);
+    Q_INVOKABLE void MODIFIER(QObject* sender);
+    Q_INVOKABLE void SUPPRIMER(QObject* sender);
+    Q_INVOKABLE void DECLARATION(QObject* sender);
+
+    int numberOfRowsInTableView1(StdTableView* table) override;
+    StdCell* viewForTableColumn1(StdTableView* table, int row) override;
+    QColor getPatColor1(int row) override;
+    bool canDeleteSomething() const override;
+    bool delete_(QObject* sender) override;
+    void didDoubleClick1(QObject* sender) override;
+    void windowWillClose() override;
+
+protected:
+    void buildInterface(StdWindow& window) override;
+
+private:
+    // The selected row when it is a tax of the document, else -1.
+    long selectedTaxe() const;
+    void reloadAndSelect(long row);
+
+    CellTaxe m_cell;
+};
