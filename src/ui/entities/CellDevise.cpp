@@ -9,6 +9,29 @@
 #include "model/Devise.h"
 
 #include <QHBoxLayout>
+#include <QPainter>
+
+namespace {
+
+// The named picture at the row's size; without one, a coin drawn in gold for the main currency
+// and in silver for the others.
+QPixmap deviseImage(const QString& name)
+{
+    const QPixmap named = QtAlertPresenter::namedImage(name);
+    if (!named.isNull())
+        return named.scaled(22, 22, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmap coin(22, 22);
+    coin.fill(Qt::transparent);
+    QPainter painter(&coin);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const bool main = name == QLatin1String("devise_principale");
+    painter.setPen(QPen(main ? QColor(176, 128, 20) : QColor(120, 130, 145), 1.5));
+    painter.setBrush(main ? QColor(244, 200, 66) : QColor(205, 212, 222));
+    painter.drawEllipse(QRectF(2, 2, 18, 18));
+    return coin;
+}
+
+} // namespace
 
 DeviseRowLook deviseRowLook(const DOCUMENT& doc, long slot)
 {
@@ -71,10 +94,7 @@ void CellDevise::fill(const DeviseRowLook& look)
     nom->setText(look.nom);
     unit->setText(look.unit);
     taux->setText(look.taux);
-    image->setPixmap(
-        look.image.isEmpty()
-            ? QPixmap()
-            : QtAlertPresenter::namedImage(look.image).scaled(22, 22, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    image->setPixmap(look.image.isEmpty() ? QPixmap() : deviseImage(look.image));
     image->setVisible(!look.image.isEmpty());
     // Hidden labels leave the row's texts; the heart keeps its place so the columns stay aligned.
     coeur->setText(look.coeur ? QStringLiteral("\u2665") : QString());

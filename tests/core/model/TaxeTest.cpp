@@ -1,11 +1,18 @@
 #include "model/TAXE.h"
 #include "foundation/LoadIssues.h"
 #include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
+#include "model/MACRO.h"
+#include "model/Prevision.h"
+#include "model/TOOL.h"
 #include "model/TOTAUX.h"
+#include "model/TRANSACT.h"
 #include "model/TaxeFile.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -130,4 +137,45 @@ TEST(TaxeFile, RecordsWithoutIdentOrNameAreRepaired)
     ASSERT_EQ(list.size(), 4);
     EXPECT_EQ(list[0].ident, 8);
     EXPECT_EQ(list[2].ident, 9);
+}
+
+TEST(TaxeTest, ADeletedTaxIsReplacedWhereverTheDocumentNamesIt)
+{
+    DOCUMENT doc {QString(), kFileSystemLocal};
+    TRANSACT t;
+    t.taxeID = 3;
+    doc.transact_array = {t};
+    TOOL compte;
+    compte.taxeID = 3;
+    doc.compteHdl = {compte};
+    MACRO macro;
+    macro.transact = t;
+    doc.macroHdl = {macro, MACRO()};
+    ECHEANCIER echeancier;
+    echeancier.transact = t;
+    echeancier.perso = {PECHEANCIER(t, true)};
+    doc.echeancierHdl = {echeancier};
+    Prevision prevision;
+    prevision.transact = t;
+    doc.previsionsArray = {prevision};
+    const auto idents = [&doc] {
+        return QList<long> {doc.transact_array[0].taxeID,
+                            doc.compteHdl[0].taxeID,
+                            doc.macroHdl[0].transact->taxeID,
+                            doc.echeancierHdl[0].transact.taxeID,
+                            doc.echeancierHdl[0].perso[0].transact.taxeID,
+                            doc.previsionsArray[0].transact.taxeID};
+    };
+    TAXE::changeTaxeInDocument(-1, 9, doc);
+    EXPECT_EQ(idents(), QList<long>(6, 3));
+    TAXE::changeTaxeInDocument(3, 9, doc);
+    EXPECT_EQ(idents(), QList<long>(6, 9));
+    EXPECT_FALSE(doc.macroHdl[1].transact.has_value());
+    for (const auto& [rate, valid] : {std::pair {19.6, true},
+                                      {-99.99, true},
+                                      {-100.0, false},
+                                      {-1e9, false},
+                                      {std::nan(""), false},
+                                      {INFINITY, false}})
+        EXPECT_EQ(TAXE::isValidRate(rate), valid) << rate;
 }
