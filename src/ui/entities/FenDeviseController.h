@@ -5,10 +5,11 @@
 #include "entities/CellDevise.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
 
+#include <QEventLoop>
 #include <QPointer>
 
 class DOCUMENT;
-class QEventLoop;
+
 class QPushButton;
 
 // What the New and Modify commands may do on a row: New only on an unused slot, Modify only on a
