@@ -23,8 +23,8 @@ public:
     double lastEnteredDate = 0; // date of the last transaction typed in the entry window
     // The criterion the search window edits, made when a document opens (restoreLastSearch).
     std::optional<Critere> currentSearchCritere;
-    // The files of the open document's saved searches, refilled when the search window opens and
-    // when the last search is restored, and the one chosen or last saved (-1 none).
+    // The files of the open document's saved searches, read when the document opens and again
+    // when the search window opens, and the one the window is on (-1 none).
     QStringList savedSearchList;
     long selectedSavedSearch = -1;
     // The files of the open document's saved loan simulations, in the order the simulation pop-up

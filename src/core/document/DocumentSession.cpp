@@ -62,6 +62,7 @@ void DocumentSession::buildDocumentState(DOCUMENT& doc, bool crea)
     if (crea)
         TOOL::initContrepartie(&doc);
     MONTANT::loadMontant(&doc);
+    scanSavedSearches(&doc);
     restoreLastSearch(&doc);
     buildToolArbo(&doc);
     buildEcheancierIndex(&doc);

@@ -9,6 +9,7 @@
 #include "model/DOCUMENT.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -97,6 +98,39 @@ bool saveCritereToSearches(const Critere& critere, const QString& fileName, cons
     return writeXMLToURL(path, xml.get());
 }
 
+QString savedSearchFileName(const QString& name)
+{
+    if (name.trimmed().isEmpty())
+        return QString();
+    const QString fileName = name + QStringLiteral(".xml");
+    return isSafeSearchFileName(fileName) ? fileName : QString();
+}
+
+QString savedSearchName(const QString& url)
+{
+    return QFileInfo(url).completeBaseName();
+}
+
+bool renameSavedSearch(const QString& url, const QString& fileName, QString* newURL)
+{
+    if (newURL)
+        newURL->clear();
+    if (!isSafeSearchFileName(fileName))
+        return false;
+    const QString target = QFileInfo(url).path() + QLatin1Char('/') + fileName;
+    // Another saved search is never written over.
+    if (QFileInfo::exists(target) || !QFile::rename(url, target))
+        return false;
+    if (newURL)
+        *newURL = target;
+    return true;
+}
+
+bool removeSavedSearch(const QString& url)
+{
+    return removeOrTrashItemAtURL(url) && !QFileInfo::exists(url);
+}
+
 bool loadCritereFromURL(Critere& critere, const QString& url, const DOCUMENT* doc)
 {
     XmlDocPtr xml;
@@ -118,8 +152,6 @@ void restoreLastSearch(const DOCUMENT* doc)
     const QString name = doc && doc->docParam ? doc->docParam->lastConfRecherche : QString();
     if (name.isEmpty())
         return;
-    // The list may still hold another document's searches: this document's are read first.
-    scanSavedSearches(doc);
     for (long i = 0; i < context.savedSearchList.size(); ++i) {
         const QString& url = context.savedSearchList[i];
         if (QFileInfo(url).completeBaseName() != name)

@@ -38,12 +38,22 @@ bool savedSearchURL(const QString& fileName, QString* url, const DOCUMENT* doc);
 // content. False when the name is not safe, the folder can't be found, or the XML can't be built
 // or written. *url (may be null) gets the path.
 bool saveCritereToSearches(const Critere& critere, const QString& fileName, const DOCUMENT* doc, QString* url);
+// The file name of the saved search called name ("<name>.xml"); empty when the name is blank or
+// the file name would not be safe.
+QString savedSearchFileName(const QString& name);
+// The saved search's name: its file name without the ".xml" extension.
+QString savedSearchName(const QString& url);
+// Moves the file to that name in its folder. False, and nothing moved, when the name is not
+// safe, a file of that name exists or the move fails; *newURL (may be null) gets the new path.
+bool renameSavedSearch(const QString& url, const QString& fileName, QString* newURL);
+// Removes the file (to the Trash when removal fails); false when it is still there.
+bool removeSavedSearch(const QString& url);
 // Fills the criterion from the file. False when the file can't be read or lacks an amount; the
 // criterion is then left as it was, so a damaged search is never taken for (and saved back as)
 // defaults. Like any criterion read from XML, its evaluation list is left empty.
 bool loadCritereFromURL(Critere& critere, const QString& url, const DOCUMENT* doc);
-// At document open: the current search criterion gets the document's defaults; when the document
-// names a last search, the list is refilled from its folder and the first file of that name
-// (extension left out) is loaded into it and chosen. Otherwise, or when loading fails, none is
-// chosen (-1).
+// At document open, once the list holds the document's searches (scanSavedSearches): the current
+// search criterion gets the document's defaults; when the document names a last search, the
+// first file of the list of that name (extension left out) is loaded into it and chosen.
+// Otherwise, or when loading fails, none is chosen (-1).
 void restoreLastSearch(const DOCUMENT* doc);

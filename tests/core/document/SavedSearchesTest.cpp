@@ -140,6 +140,7 @@ TEST_F(SavedSearchesTest, AnUnreadableSearchLeavesTheCriterionAndItsFileAlone)
 
     doc->docParam->lastConfRecherche = QStringLiteral("Abimée");
     DocContext::instance().selectedSavedSearch = 4;
+    scanSavedSearches(doc.get());
     restoreLastSearch(doc.get());
     EXPECT_EQ(DocContext::instance().selectedSavedSearch, -1);
     ASSERT_TRUE(DocContext::instance().currentSearchCritere.has_value());
@@ -153,6 +154,7 @@ TEST_F(SavedSearchesTest, RestoreLoadsTheLastSearchByNameOrKeepsTheDefaults)
     ASSERT_TRUE(saveCritereToSearches(loyer(), QStringLiteral("Loyers.2024.xml"), doc.get(), nullptr));
 
     doc->docParam->lastConfRecherche = QStringLiteral("Loyers.2024");
+    scanSavedSearches(doc.get());
     restoreLastSearch(doc.get());
     const DocContext& context = DocContext::instance();
     ASSERT_TRUE(context.currentSearchCritere.has_value());
@@ -168,4 +170,58 @@ TEST_F(SavedSearchesTest, RestoreLoadsTheLastSearchByNameOrKeepsTheDefaults)
     doc->docParam->lastConfRecherche.clear();
     restoreLastSearch(doc.get());
     EXPECT_EQ(context.selectedSavedSearch, -1);
+}
+
+// The list is the open document's own: read when it opens, whether or not it names a last search,
+// and gone when it closes, so another document never sees (or writes into) these files.
+TEST_F(SavedSearchesTest, OpeningListsTheDocumentsSearchesAndClosingForgetsThem)
+{
+    ASSERT_TRUE(saveCritereToSearches(loyer(), QStringLiteral("Loyers.xml"), doc.get(), nullptr));
+    ASSERT_TRUE(saveCritereToSearches(loyer(), QStringLiteral("Autre.xml"), doc.get(), nullptr));
+    DocContext::instance().savedSearchList = {QStringLiteral("/autre/document/x.xml")};
+    for (const QString& last : {QString(), QStringLiteral("Loyers")}) {
+        doc->docParam->lastConfRecherche = last;
+        DocumentSession::adopt(*doc);
+        const DocContext& context = DocContext::instance();
+        EXPECT_EQ(context.savedSearchList,
+                  (QStringList {folder + QStringLiteral("/Autre.xml"), folder + QStringLiteral("/Loyers.xml")}));
+        EXPECT_EQ(context.selectedSavedSearch, last.isEmpty() ? -1 : 1);
+        DocumentSession::close();
+        EXPECT_TRUE(DocContext::instance().savedSearchList.isEmpty());
+        EXPECT_FALSE(DocContext::instance().currentSearchCritere.has_value());
+    }
+}
+
+TEST_F(SavedSearchesTest, NamesRenamesAndRemovals)
+{
+    struct Case {
+        QString name;
+        QString fileName;
+    };
+    for (const Case& c : {Case {QStringLiteral("Loyers"), QStringLiteral("Loyers.xml")},
+                          Case {QStringLiteral("Été 2024"), QStringLiteral("Été 2024.xml")}, Case {QString(), {}},
+                          Case {QStringLiteral("  "), {}}, Case {QStringLiteral("a/b"), {}},
+                          Case {QStringLiteral(".cache"), {}}, Case {QStringLiteral(".."), {}}})
+        EXPECT_EQ(savedSearchFileName(c.name), c.fileName) << c.name.toStdString();
+    EXPECT_EQ(savedSearchName(folder + QStringLiteral("/Loyers.2024.xml")), QStringLiteral("Loyers.2024"));
+
+    QString loyers;
+    QString autre;
+    ASSERT_TRUE(saveCritereToSearches(loyer(), QStringLiteral("Loyers.xml"), doc.get(), &loyers));
+    ASSERT_TRUE(saveCritereToSearches(loyer(), QStringLiteral("Autre.xml"), doc.get(), &autre));
+    const QByteArray before = read(autre);
+    QString moved = QStringLiteral("stale");
+    for (const QString& refused : {QStringLiteral("Autre.xml"), QStringLiteral("../Evadée.xml"), QString()}) {
+        EXPECT_FALSE(renameSavedSearch(loyers, refused, &moved)) << refused.toStdString();
+        EXPECT_TRUE(moved.isEmpty());
+    }
+    EXPECT_EQ(read(autre), before) << "another search is never written over";
+    ASSERT_TRUE(renameSavedSearch(loyers, QStringLiteral("Logement.xml"), &moved));
+    EXPECT_EQ(moved, folder + QStringLiteral("/Logement.xml"));
+    EXPECT_FALSE(QFileInfo::exists(loyers));
+    EXPECT_FALSE(renameSavedSearch(loyers, QStringLiteral("Encore.xml"), nullptr)) << "the file is gone";
+
+    EXPECT_TRUE(removeSavedSearch(moved));
+    EXPECT_FALSE(QFileInfo::exists(moved));
+    EXPECT_TRUE(QFileInfo::exists(autre));
 }
