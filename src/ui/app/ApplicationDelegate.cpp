@@ -26,6 +26,7 @@
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/windowutils.h"
 #include "transactions/FenEditConversionController.h"
+#include "transactions/RechercheCommand.h"
 #include "transactions/SaisieRoutine.h"
 #include "transactions/TransactionWindows.h"
 
@@ -829,6 +830,13 @@ void ApplicationDelegate::NOUVELLE_OPERATION(QObject* sender)
     Q_UNUSED(sender);
     if (m_bankIsOpen)
         m_transactionWindows->runNewTransactions();
+}
+
+void ApplicationDelegate::RECHERCHE(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (m_bankIsOpen && m_document)
+        openRechercheWindow(*m_document);
 }
 
 void ApplicationDelegate::EDIT_CONVERSION(StdWindow* window, QObject* item)

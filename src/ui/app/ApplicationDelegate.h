@@ -145,6 +145,8 @@ public:
     Q_INVOKABLE void ABOUT(QObject* sender = nullptr);
     // A run of new transactions, as the tool palette's button starts it.
     Q_INVOKABLE void NOUVELLE_OPERATION(QObject* sender = nullptr);
+    // The search window on the open document, then the list of what it found.
+    Q_INVOKABLE void RECHERCHE(QObject* sender = nullptr) override;
     // The entry of a new transaction from the document's macro at that position.
     void MACRO(long index) override;
     // An account created through the account editor in the bank the item stands for; its ident,

@@ -32,6 +32,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     : m_delegate(delegate)
 {
     addAction("MENU_NOUVELLE_OPERATION", "NOUVELLE_OPERATION:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    addAction("MENU_RECHERCHE", "RECHERCHE:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:", true)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -107,9 +108,9 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
     auto* bar = new QMenuBar(parent);
     const QList<MenuDef> menus = {
         {"MENU_FICHIER",
-         {action("NOUVELLE_OPERATION:"), nullptr, action("FERMER_DOCUMENT:"), action("ENREGISTRER_DOCUMENT:"),
-          action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr, action("PASSWORD:"), nullptr, action("IMPRIMER:"),
-          nullptr, action("terminate")}},
+         {action("NOUVELLE_OPERATION:"), action("RECHERCHE:"), nullptr, action("FERMER_DOCUMENT:"),
+          action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr,
+          action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("terminate")}},
         {"MENU_FENETRES",
          {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), nullptr, action("CALENDRIER:"),
           action("CALCULETTE:"), m_palette}},

@@ -1,8 +1,8 @@
 #pragma once
-// The program's menu bar: Fichier (with the new transaction), Comptes, Fenêtres and Aide, each item
-// sending its command to the application delegate by name (the item's action, "ENREGISTRER_DOCUMENT:").
-// The Comptes menu lists the open document's accounts under their banks; each opens the account's
-// window (openCompteWindow).
+// The program's menu bar: Fichier (with the new transaction and the search), Comptes, Fenêtres and
+// Aide, each item sending its command to the application delegate by name (the item's action,
+// "ENREGISTRER_DOCUMENT:"). The Comptes menu lists the open document's accounts under their banks;
+// each opens the account's window (openCompteWindow).
 //
 // Linux desktops give each window its own menu bar, so every window of the program that is not
 // modal and not a palette gets one when it is first shown. All bars share one set of actions: an
