@@ -4,8 +4,10 @@
 #include "app/ApplicationDelegate.h"
 #include "app/WindowMemory.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "transactions/FenRechercheController.h"
 #include "transactions/FenReleveController.h"
 #include "uisupport/UiTestFixture.h"
+#include "uisupport/WindowDriver.h"
 
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
@@ -103,8 +105,9 @@ protected:
     std::unique_ptr<MainMenu> menu;
 };
 
-const char* const kDocumentCommands[] = {"NOUVELLE_OPERATION:", "FERMER_DOCUMENT:", "ENREGISTRER_DOCUMENT:",
-                                         "ENREGISTRER_COPIE:",  "PASSWORD:",        "PALETTE_OUTILS:"};
+const char* const kDocumentCommands[]
+    = {"NOUVELLE_OPERATION:", "RECHERCHE:", "FERMER_DOCUMENT:", "ENREGISTRER_DOCUMENT:",
+       "ENREGISTRER_COPIE:",  "PASSWORD:",  "PALETTE_OUTILS:"};
 
 } // namespace
 
@@ -160,6 +163,21 @@ TEST_F(MainMenuTest, TheAccountsMenuOpensAnAccountsTransactions)
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->windowIfLoaded()->windowTitle().contains(compte->text()));
     list->close();
+}
+
+TEST_F(MainMenuTest, TheSearchWindowOpensFromTheMenuAndTheToolPalette)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    for (int run = 0; run < 2; ++run)
+        ui().onModal<FenRechercheController>(
+            [](FenRechercheController& window) { window.perform(QStringLiteral("NON:")); });
+    choose("RECHERCHE:");
+    ASSERT_NE(FenPaletteToolController::paletteOutils(), nullptr);
+    EXPECT_TRUE(WindowDriver(*FenPaletteToolController::paletteOutils()).click(QStringLiteral("RECHERCHE:")));
+    ASSERT_EQ(ui().modalRuns().size(), 2);
+    for (const TestModalRunner::Record& run : ui().modalRuns())
+        EXPECT_EQ(run.name, QStringLiteral("FenRechercheController"));
+    EXPECT_EQ(menu->action(QStringLiteral("RECHERCHE:"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
 }
 
 TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)
