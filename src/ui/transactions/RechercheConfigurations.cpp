@@ -57,7 +57,7 @@ QString RechercheConfigurations::askFileName(const QString& promptKey, const QSt
         return QString();
     if (!unchanged.isNull() && name.compare(unchanged, Qt::CaseInsensitive) == 0)
         return QString();
-    const QString fileName = savedSearchFileName(name);
+    QString fileName = savedSearchFileName(name);
     if (fileName.isEmpty()) {
         alert(QStringLiteral("kRechercheBadName"), name);
         return QString();
