@@ -10,7 +10,8 @@ FenListingSearchController* openListingSearch(DOCUMENT& doc, const Critere& crit
     SearchRequest search;
     search.critere = &request.critere;
     search.futurCritere = &request.critere;
-    search.doPrevisions = true;
+    search.doEcheanciers = critere.includesPrevisions;
+    search.doPrevisions = critere.includesPrevisions;
     search.doc = &doc;
     const auto defaultSort = static_cast<ListingSort>(APPLIPARAM::loadAppliParam().defaultSort);
     search.defaultSort = defaultSort == ListingSort::Defaut ? ListingSort::Date2 : defaultSort;

@@ -144,7 +144,9 @@ TEST_F(FenListingTest, ABoundUpToTodayFollowsTheNewDay)
 
 TEST_F(FenListingTest, ASearchResultIsTitledWithItsCountAndShowsForecasts)
 {
-    FenListingSearchController* list = openListingSearch(doc, Critere::makeToolCritere(true, 7, -1, &doc), 0);
+    Critere critere = Critere::makeToolCritere(true, 7, -1, &doc);
+    critere.includesPrevisions = true;
+    FenListingSearchController* list = openListingSearch(doc, critere, 0);
     ASSERT_NE(list, nullptr);
     const long rows = listingCount(list->listing());
     EXPECT_GT(rows, 6);

@@ -1,3 +1,4 @@
+#include "transactions/FenListingSearchController.h"
 #include "transactions/FenRechercheController.h"
 #include "transactions/PopOperateur.h"
 #include "transactions/RechercheCommand.h"
@@ -49,11 +50,21 @@ protected:
         DocumentSession::adopt(doc);
     }
 
-    // Runs the search command with the script standing for the user in the window.
+    // Runs the search command with the script standing for the user in the window; the result's
+    // list, when one opened, is looked at and closed.
     long search(std::function<void(FenRechercheController&)> user)
     {
         ui().onModal<FenRechercheController>(std::move(user));
-        return openRechercheWindow(doc);
+        const long result = openRechercheWindow(doc);
+        found.reset();
+        while (auto* list = findOpenWindowController<FenListingSearchController>(-1, -1, -1, -1, -1, -1, -1, -1)) {
+            EXPECT_FALSE(found) << "one list per search";
+            const LISTING* listing = list->listing();
+            found = Found {listingCount(listing), listing->doEcheanciers, listing->doPrevisions,
+                           list->window()->windowTitle()};
+            list->close();
+        }
+        return result;
     }
     static void choose(FenRechercheController& w, const char* pop, long tag)
     {
@@ -109,6 +120,13 @@ protected:
     static const QStringList& list() { return DocContext::instance().savedSearchList; }
 
     QString folder;
+    struct Found {
+        long count = 0;
+        bool echeanciers = false;
+        bool previsions = false;
+        QString title;
+    };
+    std::optional<Found> found; // the list of the last search
 };
 
 } // namespace
@@ -387,7 +405,7 @@ TEST_F(RechercheWindowTest, EveryPageLaidOut)
     });
 }
 
-TEST_F(RechercheWindowTest, TheSearchFindsWhatTheCriterionPasses)
+TEST_F(RechercheWindowTest, OkListsWhatTheCriterionPassesAndCancelListsNothing)
 {
     for (const char* why : {"Loyer de juin", "Pain", "loyer de juillet"}) {
         TRANSACT trans;
@@ -399,16 +417,19 @@ TEST_F(RechercheWindowTest, TheSearchFindsWhatTheCriterionPasses)
         doc.transact_array.append(trans);
     }
     for (const bool previsions : {false, true}) {
-        Critere critere(&doc, true);
-        critere.critereWhy = CritereText::Contains;
-        critere.why = QStringLiteral("LOYER");
-        critere.includesPrevisions = previsions;
-        critere.computeCritere();
-        const std::unique_ptr<LISTING> listing = rechercheListing(critere, doc, 0);
-        ASSERT_NE(listing, nullptr);
-        EXPECT_EQ(listingCount(listing.get()), 2) << previsions;
-        EXPECT_EQ(listing->doPrevisions, previsions);
-        EXPECT_EQ(listing->doEcheanciers, previsions);
-        EXPECT_TRUE(listing->forSearch);
+        EXPECT_EQ(search([previsions](FenRechercheController& w) {
+                      choose(w, "popup_information", 3);
+                      fill(w, "field_information", QStringLiteral("LOYER"));
+                      w.outlet<QCheckBox>(QStringLiteral("button_prevision"))->setChecked(previsions);
+                      w.perform(QStringLiteral("OUI:"));
+                  }),
+                  1);
+        ASSERT_TRUE(found.has_value());
+        EXPECT_EQ(found->count, 2) << previsions;
+        EXPECT_EQ(found->previsions, previsions);
+        EXPECT_EQ(found->echeanciers, previsions);
+        EXPECT_EQ(found->title, QStringLiteral("2 opération(s) trouvée(s)"));
     }
+    EXPECT_EQ(search([](FenRechercheController& w) { w.perform(QStringLiteral("NON:")); }), 0);
+    EXPECT_FALSE(found.has_value());
 }
