@@ -30,7 +30,11 @@ public:
     virtual QObject* menuItemPaletteOutil() = 0;
 
     // ---- Windows that come with their own subsystems. Until the application has one, asking
-    // for it opens nothing and answers as a cancel would.
+    // for it opens nothing and answers as a cancel would, and offers() says so beforehand: the
+    // palettes show the command disabled rather than let it do nothing.
+
+    // Whether the palettes' command of that action name ("ANALYSE:") opens a window.
+    virtual bool offers(const QString& /*action*/) const { return false; }
 
     // Opens the due-occurrences window on the list (the window sets each record's status and
     // writes the chosen ones) and answers its modal result; 0 means the user cancelled.

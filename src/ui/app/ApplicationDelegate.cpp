@@ -11,8 +11,8 @@
 #include "app/WindowMemory.h"
 #include "calculator/FenCalculetteController2.h"
 #include "entities/FenBanqueController.h"
-#include "entities/FenEditCompteController.h"
 #include "entities/FenDeviseController.h"
+#include "entities/FenEditCompteController.h"
 #include "entities/FenTaxeController.h"
 #include "sync/SyncWindows.h"
 #include "toolkit/dialogs/Dialog.h"
@@ -373,6 +373,15 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
     }
     syncServerStart(m_document.get());
     return true;
+}
+
+// The palettes' commands whose windows the program has; the analysis, the budget, the favourites
+// and the guide come with their own windows.
+bool ApplicationDelegate::offers(const QString& action) const
+{
+    static const QStringList offered {QStringLiteral("RECHERCHE:"), QStringLiteral("CALENDRIER:"),
+                                      QStringLiteral("CALCULETTE:")};
+    return offered.contains(action);
 }
 
 // Transactions whose account or statement is gone would keep balances wrong without a word: the

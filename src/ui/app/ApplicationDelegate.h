@@ -79,6 +79,7 @@ public:
     // ---- State
 
     bool bankIsOpen() const override { return m_bankIsOpen; }
+    bool offers(const QString& action) const override;
     void setBankIsOpen(bool open) { m_bankIsOpen = open; }
     bool duringCloseDocument() const { return m_duringCloseDocument; }
     void setDuringCloseDocument(bool during) { m_duringCloseDocument = during; }

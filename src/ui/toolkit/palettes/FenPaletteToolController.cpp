@@ -109,8 +109,12 @@ void FenPaletteToolController::buildInterface(StdWindow& window)
         {"FAVORIS:", localizedMisc(QStringLiteral("kMisc_PaletteFavoris"))},
         {"GUIDE:", localizedMisc(QStringLiteral("kMisc_PaletteGuide"))},
     };
-    for (const auto& [action, title] : commands)
-        layout->addWidget(toolButton(QString::fromLatin1(action), title, &window));
+    const IAppShell* app = appShell();
+    for (const auto& [action, title] : commands) {
+        QPushButton* button = toolButton(QString::fromLatin1(action), title, &window);
+        button->setEnabled(!app || app->offers(QString::fromLatin1(action)));
+        layout->addWidget(button);
+    }
     window.adjustSize();
 }
 

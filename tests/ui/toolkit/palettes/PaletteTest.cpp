@@ -9,6 +9,7 @@
 #include "toolkit/popups/PopMoyen.h"
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/PopSynonyme.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
@@ -22,6 +23,7 @@
 #include "support/FakeAppShell.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -89,6 +91,8 @@ public:
     RecordingShell() { menuItemOutils.setCheckable(true); }
     void RECHERCHE(QObject*) override { commands << "RECHERCHE"; }
     void GUIDE(QObject*) override { commands << "GUIDE"; }
+    void ANALYSE(QObject*) override { commands << "ANALYSE"; }
+    bool offers(const QString& action) const override { return action != QLatin1String("ANALYSE:"); }
     void MACRO(long index) override { commands << QStringLiteral("MACRO %1").arg(index); }
     QObject* menuItemPaletteOutil() override { return &menuItemOutils; }
 };
@@ -288,6 +292,13 @@ TEST_F(PaletteTest, ToolPaletteIsOneAndSendsTheMainCommands)
                            "poste 12 0", "compte 20"}));
     WindowDriver(*tool).click(QStringLiteral("RECHERCHE:"));
     WindowDriver(*tool).click(QStringLiteral("GUIDE:"));
+    // A window the shell doesn't have: its command is disabled, not silent.
+    for (QAbstractButton* button : tool->windowIfLoaded()->findChildren<QAbstractButton*>()) {
+        const QString action = StdActionDispatcher::actionOf(button);
+        if (action == QLatin1String("ANALYSE:") || action == QLatin1String("GUIDE:")) {
+            EXPECT_EQ(button->isEnabled(), action == QLatin1String("GUIDE:")) << action.toStdString();
+        }
+    }
     EXPECT_EQ(shell.commands, QStringList({"RECHERCHE", "GUIDE"}));
 
     // Closing from the corner slides it out; the menu item is unticked and a new one may open.
