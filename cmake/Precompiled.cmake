@@ -1,8 +1,7 @@
 # Every unit of the program reads the same few thousand lines of the standard library and Qt
 # before its own; parsing them once per target instead of once per unit roughly halves a cold
-# build. The lists hold only headers most units include anyway, so a unit that forgets an
-# include is still caught by the build without them (SORV_PCH=OFF) and by clang-tidy, which
-# never sees them.
+# build. The lists hold only headers most units include anyway; a unit that forgets one of
+# them compiles here all the same, and only a build without them (SORV_PCH=OFF) tells.
 option(SORV_PCH "Precompile the common standard and Qt headers" ON)
 
 set(SORV_PCH_CORE
