@@ -3,6 +3,7 @@
 #include "entities/FenBanqueActions.h"
 #include "entities/selectAfterDelete.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/popups/PopCategorie.h"
 #include "toolkit/popups/StdPopUp.h"
 #include "toolkit/tables/StdTableView.h"
 
@@ -62,6 +63,14 @@ const ToolNodeList& FenBanqueController::arrayOfBanques() const
     return toolTree(doc());
 }
 
+const ToolNodeList* FenBanqueController::arrayOfComptes() const
+{
+    long row = -1;
+    if (m_banqueShown < 0 || !findTool(&arrayOfBanques(), m_banqueShown, &row))
+        return nullptr;
+    return toolIndexToList(&arrayOfBanques(), int(row));
+}
+
 // ---------------------------------------------------------------------------------------------
 // The window
 
@@ -83,18 +92,30 @@ void FenBanqueController::buildInterface(StdWindow& window)
         b->setObjectName(QString::fromLatin1(action));
         b->setAutoDefault(false);
         connectAction(b, QString::fromLatin1(action));
+        m_buttons.insert(QString::fromLatin1(action), b);
         return b;
     };
+    // Its items are the bank types; it shows no choice, only what it creates.
+    m_popCategorieD = new PopCategorie(&window);
+    m_popCategorieD->setObjectName(QStringLiteral("pop_categorieD"));
+    m_popCategorieD->setTitle(localizedAppl(QStringLiteral("Banques_creer_banque")));
+    m_popCategorieD->setCanAutoSelect(false);
     m_butMultidevise = new PopupBanqueDevise(&window);
     m_butMultidevise->setObjectName(QStringLiteral("butMultidevise"));
     m_butMultidevise->setTitle(localizedAppl(QStringLiteral("kBanqueDeviseTitle")));
     auto* bankButtons = new QHBoxLayout;
+    bankButtons->addWidget(m_popCategorieD);
+    bankButtons->addWidget(button("Banques_modifier_banque", "VOIRB:"));
     bankButtons->addWidget(button("Banques_supprimer_banque", "SUPPRIMERB:"));
     bankButtons->addStretch();
     bankButtons->addWidget(m_butMultidevise);
     auto* accountButtons = new QHBoxLayout;
+    accountButtons->addWidget(button("Banques_creer_compte", "CREERC:"));
+    accountButtons->addWidget(button("Banques_modifier_compte", "VOIRC:"));
     accountButtons->addWidget(button("Banques_supprimer_compte", "SUPPRIMERC:"));
     accountButtons->addWidget(button("Banques_releve", "RELEVE:"));
+    accountButtons->addWidget(button("Banques_solde_initial", "SOLDE_INITIAL:"));
+    accountButtons->addWidget(button("Banques_chequier", "CHEQUIER:"));
     accountButtons->addStretch();
 
     auto label = [&window](const char* name) {
@@ -127,20 +148,22 @@ void FenBanqueController::buildInterface(StdWindow& window)
 
 void FenBanqueController::didAwakeFromNib()
 {
-    m_comptes = nullptr;
+    m_banqueShown = -1;
     if (const DOCPARAM* param = getDocParam(doc())) {
         m_butMultidevise->setSelectedTag(param->multidevise ? 1 : 0);
         m_butMultidevise->SELECT_ITEM_WITH_TAG(param->multidevise ? 1 : 0);
     }
     UPDATE_TITLE();
+    m_popCategorieD->setSelectedTag(-1);
     m_canInit = m_onUser = false;
     EntityListWindow::didAwakeFromNib();
     INVAL_PIED();
+    updateButtons();
 }
 
 void FenBanqueController::windowWillClose()
 {
-    m_comptes = nullptr;
+    m_banqueShown = -1;
     EntityListWindow::windowWillClose();
 }
 
@@ -162,7 +185,8 @@ const TOOL* FenBanqueController::banqueAtRow(int row) const
 
 const TOOL* FenBanqueController::compteAtRow(int row) const
 {
-    return m_comptes ? toolIndexToTool(m_comptes, kToolCompte, row, doc()) : nullptr;
+    const ToolNodeList* comptes = arrayOfComptes();
+    return comptes ? toolIndexToTool(comptes, kToolCompte, row, doc()) : nullptr;
 }
 
 long FenBanqueController::selectedBanqueID() const
@@ -173,10 +197,11 @@ long FenBanqueController::selectedBanqueID() const
 QList<long> FenBanqueController::selectedCompteIDs() const
 {
     QList<long> idents;
-    if (!m_comptes || !table2())
+    const ToolNodeList* comptes = arrayOfComptes();
+    if (!comptes || !table2())
         return idents;
     for (int row : table2()->selectedRowIndexes()) {
-        if (const long ident = toolIndexToIdent(m_comptes, row); ident >= 0)
+        if (const long ident = toolIndexToIdent(comptes, row); ident >= 0)
             idents << ident;
     }
     return idents;
@@ -189,7 +214,8 @@ int FenBanqueController::numberOfRowsInTableView1(StdTableView*)
 
 int FenBanqueController::numberOfRowsInTableView2(StdTableView*)
 {
-    return m_comptes ? int(nbTools(m_comptes)) : 0;
+    const ToolNodeList* comptes = arrayOfComptes();
+    return comptes ? int(nbTools(comptes)) : 0;
 }
 
 long FenBanqueController::displayDevise(const TOOL& tool) const
@@ -243,12 +269,13 @@ QColor FenBanqueController::getPatColor2(int row)
 void FenBanqueController::showComptesOfSelectedBanque()
 {
     const int row = selectedRow(1);
-    m_comptes = row >= 0 ? toolIndexToList(&arrayOfBanques(), row) : nullptr;
+    m_banqueShown = toolIndexToIdent(&arrayOfBanques(), row);
     if (table2()) {
         table2()->clearSelection();
         table2()->reloadData();
     }
     COMPUTE_TOTAL();
+    updateButtons();
 }
 
 void FenBanqueController::tableViewSelectionDidChange1()
@@ -267,12 +294,34 @@ void FenBanqueController::tableViewSelectionDidChange2()
         if (table1() && table2() && table2()->hasFocus())
             table1()->setFocus();
         m_canInit = m_onUser = false;
+        updateButtons();
         return;
     }
     int bType = kBanqueUser;
     compte->compteToBType(&bType, doc());
     m_canInit = !compte->inited && bType != kBanqueTiers;
     m_onUser = bType == kBanqueUser;
+    updateButtons();
+}
+
+void FenBanqueController::updateButtons()
+{
+    const bool banque = selectedRow(1) >= 0;
+    const bool compte = singleSelectedCompteID() >= 0;
+    const std::pair<const char*, bool> enabled[] = {
+        {"VOIRB:", banque},
+        {"SUPPRIMERB:", banque},
+        {"CREERC:", banque},
+        {"VOIRC:", compte},
+        {"SUPPRIMERC:", !selectedCompteIDs().isEmpty()},
+        {"RELEVE:", compte},
+        {"SOLDE_INITIAL:", m_canInit},
+        {"CHEQUIER:", m_onUser},
+    };
+    for (const auto& [action, on] : enabled) {
+        if (QPushButton* b = m_buttons.value(QString::fromLatin1(action)))
+            b->setEnabled(on);
+    }
 }
 
 void FenBanqueController::selectBanqueID(long ident)
@@ -288,14 +337,21 @@ void FenBanqueController::selectBanqueID(long ident)
     showComptesOfSelectedBanque();
 }
 
+long FenBanqueController::singleSelectedCompteID() const
+{
+    const QList<long> idents = selectedCompteIDs();
+    return idents.size() == 1 ? idents.first() : -1;
+}
+
 void FenBanqueController::selectComptesInArray(const QList<long>& compteIDs)
 {
     table2()->clearSelection();
-    if (!m_comptes)
+    const ToolNodeList* comptes = arrayOfComptes();
+    if (!comptes)
         return;
     for (long ident : compteIDs) {
         long row = 0;
-        if (findTool(m_comptes, ident, &row))
+        if (findTool(comptes, ident, &row))
             table2()->selectionModel()->select(table2()->model()->index(int(row), 0),
                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
@@ -463,12 +519,12 @@ void FenBanqueController::doSuppCompte(long compteID)
 
 void FenBanqueController::RELEVE(QObject*)
 {
-    const QList<long> idents = selectedCompteIDs();
-    if (idents.size() != 1) {
+    const long compteID = singleSelectedCompteID();
+    if (compteID < 0) {
         beep();
         return;
     }
-    openCompteWindow(idents.first(), true);
+    openCompteWindow(compteID, true);
 }
 
 void FenBanqueController::MULTIDEVISE(QObject* sender)
@@ -504,7 +560,9 @@ bool FenBanqueController::deleteInTable(int table)
 
 void FenBanqueController::editInTable(int table)
 {
-    if (table == 2)
+    if (table == 1)
+        VOIRB(nullptr);
+    else
         RELEVE(nullptr);
 }
 
@@ -515,14 +573,16 @@ bool FenBanqueController::canDeleteSomething() const
 
 bool FenBanqueController::canSelectAllSomething() const
 {
-    return focusedTable() == 2 && m_comptes && !m_comptes->isEmpty();
+    const ToolNodeList* comptes = arrayOfComptes();
+    return focusedTable() == 2 && comptes && !comptes->isEmpty();
 }
 
 bool FenBanqueController::doChercherCompte(QChar typed)
 {
-    if (!m_comptes || !doc())
+    const ToolNodeList* comptes = arrayOfComptes();
+    if (!comptes || !doc())
         return false;
-    const int row = chercherCompteRow(typed, *m_comptes, *doc());
+    const int row = chercherCompteRow(typed, *comptes, *doc());
     if (row < 0)
         return false;
     table2()->setFocus();
@@ -552,7 +612,7 @@ void FenBanqueController::dragRowsFromIndexes(const IndexSet& indexes, long toIn
 {
     QList<long> idents;
     for (int row : indexes) {
-        if (const long ident = toolIndexToIdent(m_comptes, row); ident >= 0)
+        if (const long ident = toolIndexToIdent(arrayOfComptes(), row); ident >= 0)
             idents << ident;
     }
     const long banqueID = toolIndexToIdent(&arrayOfBanques(), toIndex);

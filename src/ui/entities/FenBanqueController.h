@@ -1,6 +1,7 @@
 #pragma once
-// The banks of the open document and the accounts of the chosen bank. From here the user deletes
-// and archives accounts, deletes empty banks, drags accounts onto another bank of the same type,
+// The banks of the open document and the accounts of the chosen bank. From here the user creates
+// and edits banks and accounts, sets an account's initial balance and its cheque books and cards,
+// deletes and archives accounts, deletes empty banks, drags accounts onto another bank of the same type,
 // opens an account's own window and switches the balances between the window's currency and
 // each tool's own. Footers: the document's balance check, its assets and the chosen bank's total.
 // One window for the program (openEntityWindow).
@@ -9,10 +10,13 @@
 #include "model/ToolTree.h"
 #include "toolkit/popups/StdPopUp.h"
 
+#include <QHash>
 #include <QPointer>
 
 class DOCUMENT;
+class PopCategorie;
 class QLabel;
+class QPushButton;
 
 class TOOL;
 
@@ -31,11 +35,21 @@ public:
 
     // The bank rows (the document's display tree) and the accounts of the chosen bank.
     const ToolNodeList& arrayOfBanques() const;
-    const ToolNodeList* arrayOfComptes() const { return m_comptes; }
+    // Looked up in the tree each time: creating or deleting a bank moves the tree's entries.
+    const ToolNodeList* arrayOfComptes() const;
     bool canInit() const { return m_canInit; }
     bool onUser() const { return m_onUser; }
 
     void UPDATE_TITLE();
+    // The bank-kind pop-up: creates a bank of the chosen type.
+    Q_INVOKABLE void CATEGORIED(QObject* sender);
+    bool creer_banque(int bType);
+    Q_INVOKABLE void CREERC(QObject* sender = nullptr);
+    bool creer_compte(long banqueID, int bType);
+    Q_INVOKABLE void VOIRB(QObject* sender = nullptr);
+    Q_INVOKABLE void VOIRC(QObject* sender = nullptr);
+    Q_INVOKABLE void SOLDE_INITIAL(QObject* sender = nullptr);
+    Q_INVOKABLE void CHEQUIER(QObject* sender = nullptr);
     Q_INVOKABLE void SUPPRIMERB(QObject* sender = nullptr);
     Q_INVOKABLE void SUPPRIMERC(QObject* sender = nullptr);
     Q_INVOKABLE void RELEVE(QObject* sender = nullptr);
@@ -95,16 +109,20 @@ private:
     void showComptesOfSelectedBanque();
     void reloadKeepingComptes();
     void selectBanqueID(long ident);
+    long singleSelectedCompteID() const;
+    void updateButtons();
     void doSuppCompte(long compteID);
     void informCompteIsUsed(const TOOL& compte, const QString& alertKey);
     bool confirm(const QString& key, const TOOL& tool);
 
-    const ToolNodeList* m_comptes = nullptr;
+    long m_banqueShown = -1; // whose accounts the account table lists
     bool m_canInit = false;
     bool m_onUser = false;
     CellBanque m_cellBanque;
     CellCompte m_cellCompte;
     QPointer<PopupBanqueDevise> m_butMultidevise;
+    QPointer<PopCategorie> m_popCategorieD;
+    QHash<QString, QPointer<QPushButton>> m_buttons; // by action
     QPointer<QLabel> m_fieldBalance;
     QPointer<QLabel> m_fieldActif;
     QPointer<QLabel> m_titreActif;

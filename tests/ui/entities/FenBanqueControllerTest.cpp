@@ -2,6 +2,10 @@
 // payees, eight accounts, a few transactions.
 #include "entities/FenBanqueController.h"
 #include "entities/FenBanqueActions.h"
+#include "entities/FenEditBanqueController.h"
+#include "entities/FenEditCompteController.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/popups/PopCategorie.h"
 
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
@@ -14,6 +18,8 @@
 #include "support/OpenDocument.h"
 #include "support/TestFiles.h"
 #include "toolkit/tables/StdTableView.h"
+
+#include <cstring>
 
 namespace {
 
@@ -220,4 +226,69 @@ TEST_F(FenBanqueTest, DropMovesAccountsToTheTargetBank)
     EXPECT_EQ(TOOL::getTool(kToolCompte, 21, &doc)->ownerID, 11);
     EXPECT_EQ(comptesShown(fen), QStringList({"Compte joint", "Livret A"}));
     EXPECT_EQ(fen.table2()->selectedRowIndexes(), IndexSet({1}));
+}
+
+// Banks and accounts are created and edited through the editors from the window's own controls;
+// each step leaves the bank and account it made or renamed selected, at their new places.
+TEST_F(FenBanqueTest, CreatesAndEditsThroughTheEditors)
+{
+    FenBanqueController& fen = open();
+    WindowDriver window(fen);
+    const auto poursuivre = [this](const char* action) {
+        ui().onModal<FenAskPoursuivreController>(
+            [action](FenAskPoursuivreController& w) { w.perform(QString::fromLatin1(action)); });
+    };
+    const auto edit = [this]<class Editor>(Editor*, const char* name, const char* button) {
+        ui().onModal<Editor>([name, button](Editor& w) {
+            WindowDriver(w).type(QStringLiteral("field_nom"), QString::fromUtf8(name));
+            w.perform(QString::fromLatin1(button));
+        });
+    };
+    const auto selection = [&fen, &window, this] {
+        const long banque = toolIndexToIdent(&toolTree(&doc), *fen.table1()->selectedRowIndexes().begin());
+        const QList<long> comptes = fen.table2()->selectedRowIndexes().empty()
+            ? QList<long>()
+            : QList<long>({toolIndexToIdent(fen.arrayOfComptes(), *fen.table2()->selectedRowIndexes().begin())});
+        return QStringLiteral("%1 [%2] %3 init:%4")
+            .arg(getToolNameNS(kToolBanque, banque, &doc), comptesShown(fen).join(u','),
+                 comptes.isEmpty() ? QString() : getToolNameNS(kToolCompte, comptes.first(), &doc))
+            .arg(window.widget(QStringLiteral("SOLDE_INITIAL:"))->isEnabled());
+    };
+    const struct {
+        const char* action; // null: the bank-kind pop-up, own banks
+        bool bankEditor;
+        const char* name;
+        const char* button;
+        const char* expected;
+    } steps[] = {
+        {nullptr, true, "Banque Nord", "OUI:", "Banque Nord []  init:0"},
+        {"CREERC:", false, "Compte Nord", "OUI:", "Banque Nord [Compte Nord] Compte Nord init:1"},
+        {"CREERC:", false, "Abandon", "NON:", "Banque Nord [Compte Nord] Compte Nord init:1"},
+        {"VOIRC:", false, "Livret Nord", "OUI:", "Banque Nord [Livret Nord] Livret Nord init:1"},
+        {"VOIRB:", true, "Agence Nord", "OUI:", "Agence Nord [Livret Nord]  init:0"},
+        {"VOIRB:", true, "Zut", "NON:", "Agence Nord [Livret Nord]  init:0"},
+    };
+    for (const auto& step : steps) {
+        if (step.bankEditor)
+            edit(static_cast<FenEditBanqueController*>(nullptr), step.name, step.button);
+        else
+            edit(static_cast<FenEditCompteController*>(nullptr), step.name, step.button);
+        if (!step.action) {
+            poursuivre("NON:"); // no accounts now
+            auto* pop = fen.outlet<PopCategorie>(QStringLiteral("pop_categorieD"));
+            ASSERT_NE(pop, nullptr);
+            pop->rebuild();
+            ASSERT_TRUE(pop->activateTag(kBanqueUser));
+        } else {
+            if (!strcmp(step.name, "Compte Nord"))
+                poursuivre("NON:"); // no initial balance now
+            ASSERT_TRUE(window.click(QString::fromLatin1(step.action))) << step.action;
+        }
+        ASSERT_FALSE(fen.table1()->selectedRowIndexes().empty()) << step.name;
+        EXPECT_EQ(selection().toStdString(), step.expected) << step.name;
+    }
+    // Renamed, the bank went to the front of the user's banks.
+    EXPECT_EQ(getToolNameNS(kToolBanque, toolIndexToIdent(&toolTree(&doc), 0), &doc), QStringLiteral("Agence Nord"));
+    EXPECT_EQ(fen.window()->findChild<QWidget*>(QStringLiteral("GRAPHIQUE:")), nullptr); // no graphs offered
+    window.grab(QStringLiteral("FenBanque_edited.png"));
 }
