@@ -22,7 +22,8 @@ void CellTransactPerso::placeButtonSuppPerso(StdTableView* table, long row, QObj
     m_button->setProperty("tag", QVariant::fromValue<qlonglong>(row));
     m_button->setProperty("controller", QVariant::fromValue(controller));
     const QRect rect = table->visualRect(table->model()->index(int(row), 0));
-    m_button->setGeometry(rect.right() - 22, rect.top() + (rect.height() - 18) / 2, 18, 18);
+    // The row's left margin is free: the amounts run to its right edge.
+    m_button->setGeometry(rect.left() + 6, rect.top() + (rect.height() - 18) / 2, 18, 18);
     m_button->show();
     m_button->raise();
 }
