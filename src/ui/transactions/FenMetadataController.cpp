@@ -1,9 +1,12 @@
 #include "transactions/FenMetadataController.h"
 
+#include "schedules/ScheduleEditors.h"
 #include "transactions/SaisieRoutine.h"
 
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/IWindowAppDelegate.h"
+#include "toolkit/windows/StdActionDispatcher.h"
 
 #include "foundation/IDesktop.h"
 #include "foundation/dateformat.h"
@@ -338,17 +341,42 @@ void FenMetadataController::OUVRIR(QObject*)
     openItem(m_organizedArray.at(row));
 }
 
-// Only a transaction opens here: this version has no window that edits schedules and forecasts,
-// and a header line or a position outside the document's transactions stands for none.
+// A transaction opens in the entry window. A schedule or forecast is edited in place, once the
+// schedules window is open (the application opens it); a header line or a position outside the
+// document's lists stands for none.
 void FenMetadataController::openItem(const AnalyseMetadata& item)
 {
-    const bool transact = item.storageType == StorageKind::Transact && !item.chapeau && m_doc && item.storageIndex >= 0
-        && item.storageIndex < m_doc->transact_array.size();
-    if (!transact) {
+    if (!m_doc || item.storageIndex < 0 || !openStoredItem(item))
         beep();
-        return;
+}
+
+bool FenMetadataController::openStoredItem(const AnalyseMetadata& item)
+{
+    const long index = item.storageIndex;
+    switch (item.storageType) {
+    case StorageKind::Transact:
+        if (item.chapeau || index >= m_doc->transact_array.size())
+            return false;
+        openSaisieTransact(this, 0, -1, -1, index, nullptr, nullptr, false, false, false, false, false);
+        return true;
+    case StorageKind::Echeancier:
+        if (index >= m_doc->echeancierHdl.size() || !openEcheanciersWindow())
+            return false;
+        editEcheancier(this, *m_doc, m_doc->echeancierHdl[index]);
+        return true;
+    case StorageKind::Prevision:
+        if (index >= m_doc->previsionsArray.size() || !openEcheanciersWindow())
+            return false;
+        pushEditPrevisionModal(this, *m_doc, m_doc->previsionsArray[index]);
+        return true;
     }
-    openSaisieTransact(this, 0, -1, -1, item.storageIndex, nullptr, nullptr, false, false, false, false, false);
+    return false;
+}
+
+bool FenMetadataController::openEcheanciersWindow()
+{
+    auto* app = dynamic_cast<QObject*>(windowAppDelegate());
+    return app && StdActionDispatcher::invoke(app, QStringLiteral("ECHEANCIERS:"), this);
 }
 
 void FenMetadataController::windowWillClose()

@@ -36,7 +36,7 @@ public:
     static constexpr int kOccurrenceHeight = 62;
 
     // The document the items' positions refer to; the palette shows nothing without one.
-    void setDocument(const DOCUMENT* doc) { m_doc = doc; }
+    void setDocument(DOCUMENT* doc) { m_doc = doc; }
     const DOCUMENT* document() const { return m_doc; }
     const AnalyseMetadataList& organizedArray() const { return m_organizedArray; }
 
@@ -80,8 +80,11 @@ private:
     void fillChapeau(const AnalyseMetadata& item, MetadataRow kind);
     void fillAmounts(const MONTANT& debit, const MONTANT& credit);
     void openItem(const AnalyseMetadata& item);
+    // The item in its window; false when it stands for nothing that opens.
+    bool openStoredItem(const AnalyseMetadata& item);
+    bool openEcheanciersWindow();
 
-    const DOCUMENT* m_doc = nullptr;
+    DOCUMENT* m_doc = nullptr;
     AnalyseMetadataList m_organizedArray;
     CellMetadata m_cell;
     QPointer<QLabel> m_fieldNom;

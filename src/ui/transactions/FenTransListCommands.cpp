@@ -2,6 +2,7 @@
 // rules, the clipboard, select all, edit, the import marks and the categorisation rules.
 #include "transactions/FenTransListController.h"
 
+#include "schedules/ScheduleEditors.h"
 #include "transactions/FenShowRelevesController.h"
 #include "transactions/SaisieMultipleRoutine.h"
 #include "transactions/SaisieRoutine.h"
@@ -273,8 +274,8 @@ void FenTransListController::didDoubleClick1(QObject* sender)
     EDIT(sender);
 }
 
-// Several rows go to the multiple edit; one transaction to the entry window. An occurrence needs
-// the schedule or forecast editor, which this version doesn't have.
+// Several rows go to the multiple edit; one transaction to the entry window; a schedule or
+// forecast occurrence to the editor of its schedule or forecast.
 bool FenTransListController::canEditSelection() const
 {
     const StdTableView* table = table1();
@@ -284,7 +285,7 @@ bool FenTransListController::canEditSelection() const
     if (rows.size() >= 2)
         return true;
     const POS* line = listingPosAtIndex(static_cast<const LISTING*>(m_listing.get()), *rows.begin());
-    return line && line->storageType == StorageKind::Transact && !isDuringPointe();
+    return line && !isDuringPointe();
 }
 
 void FenTransListController::EDIT(QObject*)
@@ -297,16 +298,24 @@ void FenTransListController::EDIT(QObject*)
     }
     if (rows.empty() || isDuringPointe())
         return;
-    if (!canEditSelection()) {
-        svLog(QStringLiteral("no editor in this version for an occurrence"));
-        beep();
-        return;
-    }
     const long row = *rows.begin();
-    const TRANSACT* shown = transactAtRow(row);
+    StorageKind storage = StorageKind::Transact;
+    const TRANSACT* shown = transactAtRow(row, nullptr, nullptr, &storage);
     const long position = listingStorageIndexAtIndex(m_listing.get(), row);
     if (!shown)
         return;
+    switch (storage) {
+    case StorageKind::Prevision:
+        if (shown->previsionID >= 0)
+            editIndexedPrevision(this, *m_doc, shown->previsionID);
+        return;
+    case StorageKind::Echeancier:
+        if (shown->chronoID >= 0)
+            editEcheancierClone(this, *m_doc, shown->chronoID);
+        return;
+    case StorageKind::Transact:
+        break;
+    }
     const int family = shown->moyen;
     const long synonymeID = shown->synonymeID;
     const long compteID = shown->transToMoyenCompte();
