@@ -186,12 +186,12 @@ QComboBox* ViewPlanificatorController::popup(const char* name, const QList<std::
     return pop;
 }
 
-PopHelp* ViewPlanificatorController::helpButton(const char* name, const QString& subject)
+PopHelp* ViewPlanificatorController::helpButton(const char* name, const char* titleKey, const char* contentKey)
 {
     auto* help = new PopHelp(this);
     help->setObjectName(QString::fromLatin1(name));
-    help->setStringTitle(localizedHelp(QStringLiteral("HELP_TITLE_PLANIFICATOR_") + subject));
-    help->setStringContent(localizedHelp(QStringLiteral("HELP_CONTENT_PLANIFICATOR_") + subject));
+    help->setStringTitle(localizedHelp(QString::fromLatin1(titleKey)));
+    help->setStringContent(localizedHelp(QString::fromLatin1(contentKey)));
     return help;
 }
 
@@ -212,7 +212,8 @@ void ViewPlanificatorController::buildRepetition(QGridLayout& grid, int row)
                        static_cast<QWidget*>(c.checkbox_permanent)})
         line->addWidget(w);
     line->addStretch();
-    line->addWidget(helpButton("pop_help_repetition", QStringLiteral("REPETITION")));
+    line->addWidget(helpButton("pop_help_repetition", "HELP_TITLE_PLANIFICATOR_REPETITION",
+                               "HELP_CONTENT_PLANIFICATOR_REPETITION"));
     grid.addWidget(new QLabel(appl("Planificator_tousles"), this), row, 0);
     grid.addLayout(line, row, 1);
 }
@@ -244,7 +245,8 @@ void ViewPlanificatorController::buildReconduction(QGridLayout& grid, int row)
           static_cast<QWidget*>(c.checkbox_reconduction_permanent)})
         line->addWidget(w);
     line->addStretch();
-    line->addWidget(helpButton("pop_help_reconduction", QStringLiteral("RECONDUCTION")));
+    line->addWidget(helpButton("pop_help_reconduction", "HELP_TITLE_PLANIFICATOR_RECONDUCTION",
+                               "HELP_CONTENT_PLANIFICATOR_RECONDUCTION"));
     grid.addWidget(new QLabel(appl("Planificator_reconduction"), this), row, 0);
     grid.addLayout(line, row, 1);
 }
@@ -281,7 +283,8 @@ void ViewPlanificatorController::buildValidite(QGridLayout& grid, int row)
                        static_cast<QWidget*>(c.popup_validite_tousles), static_cast<QWidget*>(c.field_last_date)})
         validite->addWidget(w);
     validite->addStretch();
-    validite->addWidget(helpButton("pop_help_validite", QStringLiteral("VALIDITE")));
+    validite->addWidget(
+        helpButton("pop_help_validite", "HELP_TITLE_PLANIFICATOR_VALIDITE", "HELP_CONTENT_PLANIFICATOR_VALIDITE"));
     grid.addWidget(new QLabel(appl("Planificator_validite"), this), row + 1, 0);
     grid.addLayout(validite, row + 1, 1);
 }
@@ -299,7 +302,8 @@ void ViewPlanificatorController::buildEcriture(QGridLayout& grid, int row)
     ecriture->addWidget(c.field_avance);
     ecriture->addWidget(new QLabel(appl("Planificator_jours"), this));
     ecriture->addStretch();
-    ecriture->addWidget(helpButton("pop_help_date_ecriture", QStringLiteral("DATE_ECRITURE")));
+    ecriture->addWidget(helpButton("pop_help_date_ecriture", "HELP_TITLE_PLANIFICATOR_DATE_ECRITURE",
+                                   "HELP_CONTENT_PLANIFICATOR_DATE_ECRITURE"));
     grid.addWidget(new QLabel(appl("Planificator_ecriture"), this), row, 0);
     grid.addLayout(ecriture, row, 1);
 
@@ -335,14 +339,16 @@ void ViewPlanificatorController::buildBudget(QGridLayout& grid, int row)
     c.popup_budget_shift_reference = popup(
         "popup_budget_shift_reference", {{Constants::impactTypeToString(0), 0}, {Constants::impactTypeToString(1), 1}},
         &ViewPlanificatorController::BUDGET_SHIFT_REFERENCE);
-    c.pop_help_alerte = helpButton("pop_help_alerte", QStringLiteral("ALERTE"));
+    c.pop_help_alerte
+        = helpButton("pop_help_alerte", "HELP_TITLE_PLANIFICATOR_ALERTE", "HELP_CONTENT_PLANIFICATOR_ALERTE");
     c.pop_help_alerte->hide();
     auto* budget = new QHBoxLayout;
     budget->addWidget(c.popup_budget_shift);
     budget->addWidget(c.popup_budget_shift_reference);
     budget->addStretch();
     budget->addWidget(c.pop_help_alerte);
-    budget->addWidget(helpButton("pop_help_impact_budget", QStringLiteral("IMPACT")));
+    budget->addWidget(
+        helpButton("pop_help_impact_budget", "HELP_TITLE_PLANIFICATOR_IMPACT", "HELP_CONTENT_PLANIFICATOR_IMPACT"));
     grid.addWidget(new QLabel(appl("Planificator_impact"), this), row, 0);
     grid.addLayout(budget, row, 1);
 }

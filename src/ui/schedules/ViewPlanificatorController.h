@@ -98,7 +98,7 @@ private:
     void buildValidite(QGridLayout& grid, int row);
     void buildEcriture(QGridLayout& grid, int row);
     void buildBudget(QGridLayout& grid, int row);
-    PopHelp* helpButton(const char* name, const QString& subject);
+    PopHelp* helpButton(const char* name, const char* titleKey, const char* contentKey);
     QComboBox* popup(const char* name, const QList<std::pair<QString, long>>& items,
                      void (ViewPlanificatorController::*action)(QObject*));
     template <class F> F* field(const char* name, int width);
