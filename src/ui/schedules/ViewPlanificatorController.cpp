@@ -207,6 +207,7 @@ void ViewPlanificatorController::buildRepetition(QGridLayout& grid, int row)
     c.checkbox_permanent->setObjectName(QStringLiteral("checkbox_permanent"));
     connect(c.checkbox_permanent, &QCheckBox::clicked, this, [this] { PERMANENT(m_c->checkbox_permanent); });
     auto* line = new QHBoxLayout;
+    line->setSpacing(6);
     for (QWidget* w : {static_cast<QWidget*>(c.field_tousles), static_cast<QWidget*>(c.popup_tousles),
                        static_cast<QWidget*>(c.field_nombre_echeances), static_cast<QWidget*>(c.label_nombre_echeances),
                        static_cast<QWidget*>(c.checkbox_permanent)})
@@ -236,6 +237,7 @@ void ViewPlanificatorController::buildReconduction(QGridLayout& grid, int row)
     connect(c.checkbox_reconduction_permanent, &QCheckBox::clicked, this,
             [this] { RECONDUCTION_PERMANENT(m_c->checkbox_reconduction_permanent); });
     auto* line = new QHBoxLayout;
+    line->setSpacing(6);
     for (QWidget* w :
          {static_cast<QWidget*>(c.popup_reconduction),
           static_cast<QWidget*>(new QLabel(appl("Planificator_tousles2"), this)),
@@ -262,6 +264,7 @@ void ViewPlanificatorController::buildValidite(QGridLayout& grid, int row)
     c.button_calendrier1->setText(QStringLiteral("…"));
     connect(c.button_calendrier1, &QToolButton::clicked, this, [this] { CALENDRIER1(m_c->button_calendrier1); });
     auto* first = new QHBoxLayout;
+    first->setSpacing(6);
     for (QWidget* w : {static_cast<QWidget*>(c.field_first_date_jour), static_cast<QWidget*>(c.field_first_date_mois),
                        static_cast<QWidget*>(c.field_first_date_annee), static_cast<QWidget*>(c.button_calendrier1)})
         first->addWidget(w);
@@ -279,6 +282,7 @@ void ViewPlanificatorController::buildValidite(QGridLayout& grid, int row)
     c.field_last_date = new QLabel(this);
     c.field_last_date->setObjectName(QStringLiteral("field_last_date"));
     auto* validite = new QHBoxLayout;
+    validite->setSpacing(6);
     for (QWidget* w : {static_cast<QWidget*>(c.popup_validite), static_cast<QWidget*>(c.field_validite_tousles),
                        static_cast<QWidget*>(c.popup_validite_tousles), static_cast<QWidget*>(c.field_last_date)})
         validite->addWidget(w);
@@ -297,6 +301,7 @@ void ViewPlanificatorController::buildEcriture(QGridLayout& grid, int row)
                                   &ViewPlanificatorController::DATE_ECRITURE);
     c.field_avance = field<TextFieldIntegerN>("field_avance", 40);
     auto* ecriture = new QHBoxLayout;
+    ecriture->setSpacing(6);
     ecriture->addWidget(c.popup_date_ecriture);
     ecriture->addWidget(new QLabel(appl("Planificator_avance"), this));
     ecriture->addWidget(c.field_avance);
@@ -316,6 +321,7 @@ void ViewPlanificatorController::buildEcriture(QGridLayout& grid, int row)
     c.field_ecrites_perso = label("field_ecrites_perso");
     c.field_ecrites_derniere = label("field_ecrites_derniere");
     auto* ecrites = new QHBoxLayout;
+    ecrites->setSpacing(6);
     ecrites->addWidget(new QLabel(appl("Planificator_ecrites_regul"), this));
     ecrites->addWidget(c.field_ecrites_regul);
     ecrites->addSpacing(12);
@@ -343,6 +349,7 @@ void ViewPlanificatorController::buildBudget(QGridLayout& grid, int row)
         = helpButton("pop_help_alerte", "HELP_TITLE_PLANIFICATOR_ALERTE", "HELP_CONTENT_PLANIFICATOR_ALERTE");
     c.pop_help_alerte->hide();
     auto* budget = new QHBoxLayout;
+    budget->setSpacing(6);
     budget->addWidget(c.popup_budget_shift);
     budget->addWidget(c.popup_budget_shift_reference);
     budget->addStretch();
