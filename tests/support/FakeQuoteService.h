@@ -1,7 +1,8 @@
 #pragma once
 // A quote service for tests: answers scripted per symbol (in order for repeated requests), always
 // later on the main thread. With `hold` set the answers wait for release(), which can deliver
-// them in reverse order. A symbol with no scripted answer fails.
+// them in reverse order. A symbol with no scripted answer fails. History requests are scripted and
+// recorded under "history:" and the symbol.
 #include "quotes/IQuoteService.h"
 
 #include <QHash>
@@ -44,6 +45,9 @@ public:
     void answerPrice(const QString& symbol, double price) { answerJson(symbol, quoteJson(price)); }
     void failWith(const QString& symbol, const QString& error) { m_script[symbol].append({true, {}, error}); }
 
+    void answerHistory(const QString& symbol, const QJsonValue& json) { answerJson(historyKey(symbol), json); }
+    static QString historyKey(const QString& symbol) { return QStringLiteral("history:") + symbol; }
+
     qsizetype heldCount() const { return m_held.size(); }
     // Delivers every held answer, later, in request order or reversed.
     void release(bool reversed = false)
@@ -67,6 +71,12 @@ public:
             m_held.append(pending);
         else
             deliver(pending);
+    }
+
+    void requestHistoryForSymbol(const QString& symbol, double, double, const QuoteEndBlock& endBlock,
+                                 const QuoteFailBlock& failBlock) override
+    {
+        requestQuoteForSymbol(historyKey(symbol), endBlock, failBlock);
     }
 
 private:

@@ -15,7 +15,8 @@ constexpr int kFloatDecimals = 2;
 constexpr long kMinimumLegacyBackups = 10;
 constexpr int kSortOfSortZero = 2;
 
-using FieldMember = std::variant<bool APPLIPARAM::*, int APPLIPARAM::*, long APPLIPARAM::*, float APPLIPARAM::*>;
+using FieldMember = std::variant<bool APPLIPARAM::*, int APPLIPARAM::*, long APPLIPARAM::*, float APPLIPARAM::*,
+                                 QString APPLIPARAM::*>;
 
 struct ScalarField {
     const char* name;
@@ -62,6 +63,9 @@ const ScalarField kScalarFields[] = {
     {"optionSaisieDate", &APPLIPARAM::optionSaisieDate},
     {"optionSaisieRubrique", &APPLIPARAM::optionSaisieRubrique},
     {"optionSaisieQuick", &APPLIPARAM::optionSaisieQuick},
+    {"quoteRootPath", &APPLIPARAM::quoteRootPath},
+    {"quoteTableStore", &APPLIPARAM::quoteTableStore},
+    {"quoteProviderPage", &APPLIPARAM::quoteProviderPage},
 };
 
 struct GradientField {
@@ -89,6 +93,12 @@ struct FieldReader {
     void operator()(int APPLIPARAM::*m) const { param.*m = xmlGetInt(record, name, param.*m); }
     void operator()(long APPLIPARAM::*m) const { param.*m = xmlGetLong(record, name, param.*m); }
     void operator()(float APPLIPARAM::*m) const { param.*m = xmlGetFloat(record, name, param.*m); }
+    void operator()(QString APPLIPARAM::*m) const
+    {
+        QString value;
+        if (xmlChildObjectValue(record, name, &value))
+            param.*m = value.trimmed();
+    }
 };
 
 struct FieldWriter {
@@ -99,6 +109,7 @@ struct FieldWriter {
     bool operator()(int APPLIPARAM::*m) const { return xmlAppendInt(record, name, param.*m); }
     bool operator()(long APPLIPARAM::*m) const { return xmlAppendLong(record, name, param.*m); }
     bool operator()(float APPLIPARAM::*m) const { return xmlAppendFloat(record, name, kFloatDecimals, param.*m); }
+    bool operator()(QString APPLIPARAM::*m) const { return xmlAppendString(record, name, param.*m); }
 };
 
 void readScalars(pugi::xml_node record, APPLIPARAM& param)

@@ -62,6 +62,12 @@ public:
     Colorizator colorisatorBudgetRecette = Colorizator::defaultColorisatorBudgetRecette();
     Colorizator colorisatorBudgetSolde = Colorizator::defaultColorisatorBudgetSolde();
     ParamFenList applicationWindows;
+    // The web-quote service: the address every query starts with (up to "q="), the address of its
+    // table store and the provider's page. Empty by default: no request leaves the program until
+    // the user names a service.
+    QString quoteRootPath;
+    QString quoteTableStore;
+    QString quoteProviderPage;
 
     // Reads the preference file once, at start-up.
     static void initAppliParam();

@@ -19,6 +19,10 @@ public:
     virtual void requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
                                        const QuoteFailBlock& failBlock)
         = 0;
+    // The same for the daily closes of the symbol between two dates (seconds since 2001).
+    virtual void requestHistoryForSymbol(const QString& symbol, double date1, double date2,
+                                         const QuoteEndBlock& endBlock, const QuoteFailBlock& failBlock)
+        = 0;
 };
 
 // The installed service, or nullptr. It outlives every request; uninstall before deleting it.

@@ -1,14 +1,19 @@
 #include "PortfolioManager.h"
 
+#include "foundation/dates.h"
 #include "foundation/diagnostics.h"
+#include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "model/FINANCE.h"
 #include "quotes/DeviseRates.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QJsonObject>
 #include <QMetaObject>
 #include <QTimer>
+
+#include <plist/plist.h>
 
 #include <atomic>
 #include <cmath>
@@ -75,6 +80,7 @@ struct TickerRefresh {
     std::weak_ptr<const void> lifetime; // the document's: the refresh stops once it is gone
     long index = 0; // in the document's securities list, of the next security to update
     bool finished = false;
+    bool cancelled = false; // the document closed: end without a word
     PortfolioManager::EndBlock endBlock;
 };
 
@@ -149,7 +155,7 @@ void finishTickerRefresh(const std::shared_ptr<TickerRefresh>& run)
 
 void updateNextTitre(const std::shared_ptr<TickerRefresh>& run)
 {
-    if (run->finished)
+    if (run->finished || run->cancelled)
         return;
     DOCUMENT* doc = run->document;
     const bool documentOpen = doc && !run->lifetime.expired();
@@ -173,16 +179,13 @@ void updateNextTitre(const std::shared_ptr<TickerRefresh>& run)
     });
 }
 
-} // namespace
+using ServiceCall = std::function<void(IQuoteService&, const PortfolioManager::QuoteEndBlock&,
+                                       const PortfolioManager::QuoteFailBlock&)>;
 
-PortfolioManager& PortfolioManager::sharedInstance()
-{
-    static PortfolioManager manager;
-    return manager;
-}
-
-void PortfolioManager::requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
-                                             const QuoteFailBlock& failBlock)
+// Whatever thread the service answers on and however often, the caller hears once, later, on the
+// main thread: the rate refresh counts on it to go on with its next slot exactly once.
+void askService(const PortfolioManager::QuoteEndBlock& endBlock, const PortfolioManager::QuoteFailBlock& failBlock,
+                const ServiceCall& call)
 {
     IQuoteService* service = quoteService();
     if (!service) {
@@ -192,15 +195,13 @@ void PortfolioManager::requestQuoteForSymbol(const QString& symbol, const QuoteE
         });
         return;
     }
-    // Whatever thread the service answers on and however often, the caller hears once, later, on
-    // the main thread: the rate refresh counts on it to go on with its next slot exactly once.
     auto answered = std::make_shared<std::atomic_bool>(false);
     auto deliver = [answered](std::function<void()> work) {
         if (!answered->exchange(true))
             postToMainThread(std::move(work));
     };
-    service->requestQuoteForSymbol(
-        symbol,
+    call(
+        *service,
         [deliver, endBlock](const QJsonValue& json) {
             deliver([endBlock, json] {
                 if (endBlock)
@@ -215,6 +216,76 @@ void PortfolioManager::requestQuoteForSymbol(const QString& symbol, const QuoteE
         });
 }
 
+QString plistText(plist_t node)
+{
+    if (!node || plist_get_node_type(node) != PLIST_STRING)
+        return QString();
+    uint64_t length = 0;
+    const char* text = plist_get_string_ptr(node, &length);
+    return text ? QString::fromUtf8(text, static_cast<qsizetype>(length)) : QString();
+}
+
+// The quote element at query → results → quote, when all three are there and not null.
+bool quoteElement(const QJsonValue& json, QJsonValue* quote)
+{
+    QJsonObject query;
+    QJsonObject results;
+    if (!json.isObject() || !childObject(json.toObject(), "query", &query) || !childObject(query, "results", &results))
+        return false;
+    const QJsonValue element = results.value(QLatin1String("quote"));
+    if (element.isNull() || element.isUndefined())
+        return false;
+    *quote = element;
+    return true;
+}
+
+} // namespace
+
+PortfolioManager& PortfolioManager::sharedInstance()
+{
+    static PortfolioManager manager;
+    return manager;
+}
+
+void PortfolioManager::requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
+                                             const QuoteFailBlock& failBlock)
+{
+    askService(endBlock, failBlock, [symbol](IQuoteService& service, const QuoteEndBlock& end, const QuoteFailBlock& fail) {
+        service.requestQuoteForSymbol(symbol, end, fail);
+    });
+}
+
+void PortfolioManager::requestHistoryForSymbol(const QString& symbol, double date1, double date2,
+                                               const QuoteEndBlock& endBlock, const QuoteFailBlock& failBlock)
+{
+    if (symbol.isEmpty())
+        return;
+    askService(endBlock, failBlock,
+               [symbol, date1, date2](IQuoteService& service, const QuoteEndBlock& end, const QuoteFailBlock& fail) {
+                   service.requestHistoryForSymbol(symbol, date1, date2, end, fail);
+               });
+}
+
+bool PortfolioManager::getQuoteDictionaryFromJSON(const QJsonValue& json, QJsonObject* quote)
+{
+    QJsonValue element;
+    if (!quoteElement(json, &element) || !element.isObject())
+        return false;
+    if (quote)
+        *quote = element.toObject();
+    return true;
+}
+
+bool PortfolioManager::getQuoteArrayFromJSON(const QJsonValue& json, QJsonArray* quotes)
+{
+    QJsonValue element;
+    if (!quoteElement(json, &element) || !element.isArray())
+        return false;
+    if (quotes)
+        *quotes = element.toArray();
+    return true;
+}
+
 bool PortfolioManager::getQuoteFromJSON(const QJsonValue& json, double* cours, QString* description, QString* devise)
 {
     if (cours)
@@ -223,11 +294,8 @@ bool PortfolioManager::getQuoteFromJSON(const QJsonValue& json, double* cours, Q
         description->clear();
     if (devise)
         devise->clear();
-    QJsonObject query;
-    QJsonObject results;
     QJsonObject quote;
-    if (!json.isObject() || !childObject(json.toObject(), "query", &query) || !childObject(query, "results", &results)
-        || !childObject(results, "quote", &quote))
+    if (!getQuoteDictionaryFromJSON(json, &quote))
         return false;
     QString name;
     QString currency;
@@ -261,4 +329,185 @@ void PortfolioManager::updateTickers(DOCUMENT* doc, const EndBlock& endBlock)
     // A newer refresh takes over: the older one ends at its next step, its end block running once.
     g_tickerRefresh = run;
     postToMainThread([run] { updateNextTitre(run); });
+}
+
+void PortfolioManager::goodbye()
+{
+    if (g_tickerRefresh)
+        g_tickerRefresh->cancelled = true;
+    g_tickerRefresh.reset();
+}
+
+void PortfolioManager::updateTickersForTitre(const FINANCE& titre, DOCUMENT* doc, const TitreTarget& target,
+                                             const EndBlock& endBlock, const EndBlock& failBlock)
+{
+    if (titre.ticker.isEmpty() || !doc || !target) {
+        postToMainThread([failBlock] {
+            if (failBlock)
+                failBlock();
+        });
+        return;
+    }
+    auto answered = [doc, lifetime = doc->lifetime(), target, endBlock, failBlock](const QJsonValue& json) {
+        if (lifetime.expired() || !target())
+            return;
+        double cours = 0;
+        QString description;
+        QString devise;
+        if (!usableCours(json, &cours, &description, &devise)) {
+            if (failBlock)
+                failBlock();
+            svLog(QStringLiteral("quote invalide !"));
+            return;
+        }
+        FINANCE* edited = target();
+        edited->titreDescription = description;
+        edited->codeDevise = devise;
+        edited->coursNatif = cours;
+        setFromReceivedCours(*edited, cours, doc, [lifetime, target, endBlock] {
+            if (!lifetime.expired() && target() && endBlock)
+                endBlock();
+        }, target);
+    };
+    auto failed = [lifetime = doc->lifetime(), target, failBlock](const QString& error) {
+        if (lifetime.expired() || !target())
+            return;
+        if (failBlock)
+            failBlock();
+        svLog(error);
+    };
+    requestQuoteForSymbol(titre.ticker, answered, failed);
+}
+
+QString PortfolioManager::requestQuoteFormat() const
+{
+    return QStringLiteral("select * from yahoo.finance.quotes where symbol = \"%1\"&format=json&env=") + m_tableStore;
+}
+
+QString PortfolioManager::requestHistoryFormat() const
+{
+    return QStringLiteral("select * from yahoo.finance.historicaldata where symbol = \"%1\" and startDate = \"%2\" "
+                          "and endDate = \"%3\"&format=json&env=")
+        + m_tableStore;
+}
+
+QString PortfolioManager::requestSectorsFormat()
+{
+    return QStringLiteral("select * from yahoo.finance.sectors");
+}
+
+QString PortfolioManager::cleanPath(const QString& text)
+{
+    static const QString kept = QStringLiteral(":/.?='*(),&");
+    QString clean;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isLetterOrNumber() || kept.contains(c)) {
+            clean.append(c);
+            continue;
+        }
+        // A surrogate pair is one character: its two halves are encoded together.
+        const qsizetype length = (c.isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QByteArray utf8 = text.mid(i, length).toUtf8();
+        for (const char byte : utf8)
+            clean += QLatin1Char('%') + QString::number(static_cast<unsigned char>(byte), 16).rightJustified(2, QLatin1Char('0')).toUpper();
+        i += length - 1;
+    }
+    return clean;
+}
+
+QUrl PortfolioManager::queryUrl(const QString& query) const
+{
+    if (m_rootPath.isEmpty())
+        return QUrl();
+    const QUrl url(cleanPath(m_rootPath + query), QUrl::StrictMode);
+    if (!url.isValid() || url.scheme().isEmpty() || url.host().isEmpty())
+        return QUrl();
+    return url;
+}
+
+QString PortfolioManager::formatedDate(double date)
+{
+    long day = 0;
+    long month = 0;
+    long year = 0;
+    dateToDMY(&day, &month, &year, date);
+    return QStringLiteral("%1-%2-%3").arg(year).arg(month, 2, 10, QLatin1Char('0')).arg(day, 2, 10, QLatin1Char('0'));
+}
+
+double PortfolioManager::extractDate(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('-'));
+    if (parts.size() != 3)
+        return 0;
+    long values[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        values[i] = parts.at(i).trimmed().toLong(&ok);
+        if (!ok)
+            return 0;
+    }
+    if (values[1] < 1 || values[1] > 12 || values[2] < 1 || values[2] > daysInMonth(values[1], values[0]))
+        return 0;
+    double date = 0;
+    dmyToDate(values[2], values[1], values[0], &date);
+    return date;
+}
+
+QString PortfolioManager::titreCategorieToString(long categorie)
+{
+    static const char* const keys[] = {"TitreCategorieBond",       "TitreCategorieCurrency", "TitreCategorieETF",
+                                       "TitreCategorieIndex",      "TitreCategorieMutualFund", "TitreCategorieStock",
+                                       "TitreCategorieWarrant"};
+    if (categorie < 1 || categorie > 7)
+        return QStringLiteral("Manuel");
+    return localizedAppl(QString::fromLatin1(keys[categorie - 1]));
+}
+
+TickerList PortfolioManager::loadTickers()
+{
+    QFile file(QStringLiteral(":/data/Tickers.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    plist_t root = nullptr;
+    plist_from_memory(bytes.constData(), static_cast<uint32_t>(bytes.size()), &root);
+    const std::unique_ptr<void, void (*)(plist_t)> holder(root, plist_free);
+    if (!root || plist_get_node_type(root) != PLIST_ARRAY)
+        return {};
+    TickerList list;
+    const uint32_t count = plist_array_get_size(root);
+    for (uint32_t i = 0; i < count; ++i) {
+        plist_t entry = plist_array_get_item(root, i);
+        if (!entry || plist_get_node_type(entry) != PLIST_ARRAY || plist_array_get_size(entry) < 2)
+            continue;
+        TickerEntry ticker;
+        ticker.categorie = plistText(plist_array_get_item(entry, 0)).toLong();
+        ticker.symbol = plistText(plist_array_get_item(entry, 1));
+        if (plist_array_get_size(entry) > 2)
+            ticker.name = plistText(plist_array_get_item(entry, 2));
+        list.append(ticker);
+    }
+    return list;
+}
+
+const TickerList& PortfolioManager::tickersArray()
+{
+    if (!m_tickersLoaded) {
+        m_tickers = loadTickers();
+        m_tickersLoaded = true;
+    }
+    return m_tickers;
+}
+
+TickerList PortfolioManager::findTickers(const QString& text)
+{
+    TickerList found;
+    if (text.isEmpty())
+        return found;
+    for (const TickerEntry& ticker : tickersArray()) {
+        if (ticker.symbol.contains(text, Qt::CaseInsensitive) || ticker.name.contains(text, Qt::CaseInsensitive))
+            found.append(ticker);
+    }
+    return found;
 }

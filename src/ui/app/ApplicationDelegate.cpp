@@ -14,6 +14,8 @@
 #include "entities/FenDeviseController.h"
 #include "entities/FenEditCompteController.h"
 #include "entities/FenTaxeController.h"
+#include "investments/FenSimulationController.h"
+#include "investments/InvestmentWindows.h"
 #include "sync/SyncWindows.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
@@ -26,6 +28,7 @@
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/windowutils.h"
 #include "transactions/FenEditConversionController.h"
+#include "transactions/FenListingEmpruntController.h"
 #include "transactions/RechercheCommand.h"
 #include "transactions/SaisieRoutine.h"
 #include "transactions/TransactionWindows.h"
@@ -60,6 +63,7 @@
 #include "model/ToolTree.h"
 #include "quotes/DeviseRates.h"
 #include "quotes/PortfolioManager.h"
+#include "quotes/WebQuoteService.h"
 #include "sync/ServerAppDelegate.h"
 
 #include <QFile>
@@ -159,7 +163,12 @@ ApplicationDelegate::ApplicationDelegate()
                                       [](const PARAMFEN& record, bool appear) -> StdWindowController* {
                                           return FenCalculetteController::openCalculette(record.devise, appear);
                                       });
+    WindowMemory::registerWindowClass(QStringLiteral("FenSimulationController"),
+                                      [](const PARAMFEN& record, bool) -> StdWindowController* {
+                                          return FenSimulationController::openSimulation(record.devise);
+                                      });
     ButtonCalculette::setCalculetteRunner(&FenCalculetteController2::pushOnMontant);
+    FenListingEmpruntController::setSimulationOpener([](long index) { openSimulationAtIndex(index); });
 }
 
 ApplicationDelegate::~ApplicationDelegate()
@@ -171,6 +180,9 @@ ApplicationDelegate::~ApplicationDelegate()
     if (sounds() == &g_transactSound)
         installSounds(nullptr);
     ButtonCalculette::setCalculetteRunner({});
+    FenListingEmpruntController::setSimulationOpener({});
+    if (m_quoteService && quoteService() == m_quoteService.get())
+        installQuoteService(nullptr);
     if (FenRecentController::documentOpener() == this)
         FenRecentController::setDocumentOpener(nullptr);
     if (windowAppDelegate() == this)
@@ -221,6 +233,7 @@ void ApplicationDelegate::BEFORE()
     step("loadAppliParam", [this] {
         APPLIPARAM::loadAppliParam();
         setToolTipDelay();
+        installWebQuotes();
     });
     step("syncServerCreate", syncServerCreate);
     step("startMainTimer", [this] {
@@ -492,6 +505,7 @@ void ApplicationDelegate::doCloseDocument(bool showBrowser)
         clipboard->clearTransactClipboard();
     // A run still importing stops before its document goes.
     ImportManager::goodbye();
+    PortfolioManager::goodbye();
     DocumentSession::close(std::move(m_document));
     setBankIsOpen(false);
     if (showBrowser) {
@@ -671,6 +685,26 @@ void ApplicationDelegate::TAXES(QObject* sender)
     Q_UNUSED(sender);
     if (bankIsOpen())
         FenTaxeController::openTaxes(MONTANT::currentDeviseSlot());
+}
+
+void ApplicationDelegate::SIMULATION(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        FenSimulationController::openSimulation(MONTANT::currentDeviseSlot());
+}
+
+// The quote service asks the network only at the address the user set; a service already
+// installed (a test's) is left in place.
+void ApplicationDelegate::installWebQuotes()
+{
+    const APPLIPARAM& param = APPLIPARAM::loadAppliParam();
+    PortfolioManager::sharedInstance().setRootPath(param.quoteRootPath);
+    PortfolioManager::sharedInstance().setTableStore(param.quoteTableStore);
+    if (quoteService())
+        return;
+    m_quoteService = std::make_unique<WebQuoteService>();
+    installQuoteService(m_quoteService.get());
 }
 
 void ApplicationDelegate::ABOUT_REGLES(QObject* sender)

@@ -32,6 +32,7 @@ class DOCUMENT;
 class QKeyEvent;
 class SyncWindows;
 class TransactionWindows;
+class WebQuoteService;
 
 class ApplicationDelegate : public QObject,
                             public IAppShell,
@@ -142,6 +143,7 @@ public:
     Q_INVOKABLE void LETTRES(QObject* sender = nullptr);
     Q_INVOKABLE void DEVISES(QObject* sender = nullptr);
     Q_INVOKABLE void TAXES(QObject* sender = nullptr);
+    Q_INVOKABLE void SIMULATION(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT(QObject* sender = nullptr);
     // A run of new transactions, as the tool palette's button starts it.
@@ -185,6 +187,7 @@ public:
 
 private:
     void step(const char* name, const std::function<void()>& work);
+    void installWebQuotes();
     void failedOpening(bool crea);
     void offerDocumentCheck();
     void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock);
@@ -202,6 +205,7 @@ private:
 
     std::unique_ptr<TransactionWindows> m_transactionWindows;
     std::unique_ptr<SyncWindows> m_syncWindows;
+    std::unique_ptr<WebQuoteService> m_quoteService;
     std::unique_ptr<DOCUMENT> m_document;
     QPointer<StdWindowController> m_recent;
     QPointer<StdWindowController> m_notifySauvegarde;

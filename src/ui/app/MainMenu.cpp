@@ -48,6 +48,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     m_palette->setCheckable(true);
     addAction("MENU_DEVISES", "DEVISES:", true);
     addAction("MENU_TAXES", "TAXES:", true);
+    addAction("MENU_SIMULATION", "SIMULATION:", true);
     addAction("MENU_LETTRES", "LETTRES:", false);
     addAction("MENU_ABOUT_REGLES", "ABOUT_REGLES:", false);
     addAction("MENU_ABOUT", "ABOUT:", false);
@@ -112,7 +113,7 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr,
           action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("terminate")}},
         {"MENU_FENETRES",
-         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), nullptr, action("CALENDRIER:"),
+         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), action("SIMULATION:"), nullptr, action("CALENDRIER:"),
           action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };

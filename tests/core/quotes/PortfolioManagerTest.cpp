@@ -22,6 +22,9 @@ public:
         });
         worker->start();
     }
+    void requestHistoryForSymbol(const QString&, double, double, const QuoteEndBlock&, const QuoteFailBlock&) override
+    {
+    }
 };
 
 } // namespace
