@@ -237,9 +237,11 @@ void FenSimulationController::FILL()
     updateButtonTranformer();
     PRINT_PIED();
     const bool editable = m_configuration.isEmpty();
-    for (QWidget* input : std::initializer_list<QWidget*> {m_fieldMontant, m_fieldTaux, m_fieldMensualite, m_popupKind,
-                                                           m_fieldCout})
-        input->setEnabled(editable);
+    m_fieldMontant->setEnabled(editable);
+    for (StdTextView* field : {static_cast<StdTextView*>(m_fieldTaux), static_cast<StdTextView*>(m_fieldMensualite),
+                               static_cast<StdTextView*>(m_fieldCout)})
+        field->setEnabled(editable);
+    m_popupKind->setEnabled(editable);
     StdWindowWithTableController::FILL();
     if (editable) {
         m_fieldMontant->setFocus();

@@ -3,6 +3,7 @@
 #include "app/MainMenu.h"
 #include "app/ApplicationDelegate.h"
 #include "app/WindowMemory.h"
+#include "investments/FenSimulationController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "transactions/FenRechercheController.h"
 #include "transactions/FenReleveController.h"
@@ -178,6 +179,20 @@ TEST_F(MainMenuTest, TheSearchWindowOpensFromTheMenuAndTheToolPalette)
     for (const TestModalRunner::Record& run : ui().modalRuns())
         EXPECT_EQ(run.name, QStringLiteral("FenRechercheController"));
     EXPECT_EQ(menu->action(QStringLiteral("RECHERCHE:"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+}
+
+TEST_F(MainMenuTest, TheLoanSimulatorOpensOnceFromTheMenu)
+{
+    EXPECT_FALSE(enabled("SIMULATION:"));
+    openDocument(QStringLiteral("Famille.svd"));
+    choose("SIMULATION:");
+    FenSimulationController* simulator = FenSimulationController::current();
+    ASSERT_NE(simulator, nullptr);
+    choose("SIMULATION:");
+    EXPECT_EQ(FenSimulationController::current(), simulator);
+    simulator->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(FenSimulationController::current(), nullptr);
 }
 
 TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)

@@ -1,0 +1,269 @@
+// The loan simulator on a household: schedules computed and refused, the payment field of a
+// number of months, saved simulations named, loaded, copied and deleted, the print-out, and a
+// simulation turned into a loan, abandoned (the document as it was) or accepted.
+#include "investments/FenSimulationController.h"
+#include "investments/BoxSimulationPied.h"
+#include "investments/InvestmentWindows.h"
+#include "investments/PopSimulation.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/dialogs/FenAskStringController.h"
+#include "toolkit/print/PrintOperation.h"
+#include "transactions/FenListingEmpruntController.h"
+#include "ui/transactions/SaisieUiFixture.h"
+
+#include "document/SimulationFile.h"
+#include "model/ECHEANCIER.h"
+#include "model/FINANCE.h"
+#include "support/FakeAppShell.h"
+
+#include "toolkit/fields/TextFieldMontant.h"
+#include "toolkit/popups/StdMenu.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using namespace saisieui;
+
+class FenSimulationControllerTest : public SaisieUiTest {
+protected:
+    FenSimulationControllerTest()
+    {
+        doc.documentUrl = testenv::package(QStringLiteral("simulation-%1.svd").arg(++s_count));
+        FINANCE loan = EMPRUNT::allocNewEmprunt(doc);
+        loan.nom = QStringLiteral("Voiture");
+        EMPRUNT::insertEmprunt(loan, doc);
+        window = openSimulation();
+    }
+    ~FenSimulationControllerTest() override
+    {
+        if (window)
+            window->close();
+        disposeSimulationList();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Kind, amount, rate and the payment or number of months, as the user types them.
+    void enterSimulation(int kind, const QString& montant, const QString& taux, const QString& mensualite,
+                         const QString& cout = QStringLiteral("0"))
+    {
+        WindowDriver driver(*window);
+        driver.type(QStringLiteral("field_montant"), montant);
+        driver.type(QStringLiteral("field_taux"), taux);
+        window->popup_kind()->setCurrentIndex(kind);
+        window->POPUP_MENSUALITE(window->popup_kind());
+        driver.type(QStringLiteral("field_mensualite"), mensualite);
+        driver.type(QStringLiteral("field_cout"), cout);
+    }
+    void simuler() { EXPECT_TRUE(WindowDriver(*window).click(QStringLiteral("SIMULER:"))); }
+    long rows() const { return window->numberOfRowsInTableView1(window->table1()); }
+    QStringList rowTexts(int row) { return window->viewForTableColumn1(window->table1(), row)->rowTexts(); }
+    void answerName(const QString& name)
+    {
+        ui().onModal<FenAskStringController>([name](FenAskStringController& question) {
+            question.outlet<QLineEdit>(QStringLiteral("field_texte"))->setText(name);
+            question.perform(QStringLiteral("OUI:"));
+        });
+    }
+    void answerGoOn(int times)
+    {
+        for (int i = 0; i < times; ++i)
+            ui().onModal<FenAskPoursuivreController>(
+                [](FenAskPoursuivreController& question) { question.perform(QStringLiteral("OUI:")); });
+    }
+    void pick(const char* action)
+    {
+        PopSimulation* pop = window->pop_configuration();
+        pop->rebuild();
+        for (QAction* item : pop->stdMenu()->actions()) {
+            if (StdMenu::actionOf(item) == QString::fromLatin1(action)) {
+                item->trigger();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no item " << action;
+    }
+
+    static inline int s_count = 0;
+    QPointer<FenSimulationController> window;
+};
+
+} // namespace
+
+TEST_F(FenSimulationControllerTest, ATwentyYearLoanOnScreenAndOnPaper)
+{
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(openSimulation(), window.data()); // one window
+    EXPECT_FALSE(window->button_transform()->isEnabled());
+    enterSimulation(2, QStringLiteral("200000"), QStringLiteral("3.6"), QStringLiteral("240"), QStringLiteral("15"));
+    simuler();
+    ASSERT_EQ(rows(), 240);
+    EXPECT_TRUE(window->button_transform()->isEnabled());
+    const QStringList first = rowTexts(0);
+    ASSERT_EQ(first.size(), 8);
+    EXPECT_EQ(first[0], QStringLiteral("1"));
+    EXPECT_EQ(first[3], QStringLiteral("600,00")); // a month's interest on 200 000 at 3.6 %
+    const QStringList total = window->box_pied()->texts();
+    ASSERT_EQ(total.size(), 8);
+    EXPECT_EQ(total[0], QStringLiteral("240"));
+    EXPECT_EQ(total[4], QStringLiteral("3 600,00")); // 240 months of 15
+    EXPECT_TRUE(total[5].isEmpty());
+    WindowDriver(*window).grab(QStringLiteral("simulation-20ans.png"));
+
+    ui().onPrint([](PrintOperation&, PrintAccessoryViewController*) { return true; });
+    EXPECT_TRUE(WindowDriver(*window).click(QStringLiteral("IMPRIMER:")));
+    ASSERT_EQ(ui().printHost().records.size(), 1);
+    const TestPrintHost::Record& printed = ui().printHost().records.first();
+    EXPECT_GT(printed.nbPages, 3);
+    ASSERT_FALSE(printed.pages.isEmpty());
+    EXPECT_TRUE(printed.pages.first().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/simulation-20ans-page1.png")));
+}
+
+TEST_F(FenSimulationControllerTest, SchedulesComputedOrRefused)
+{
+    const struct {
+        int kind;
+        const char* montant;
+        const char* taux;
+        const char* mensualite;
+        long rows; // 0: refused
+        const char* firstPayment;
+    } cases[] = {
+        {2, "100000", "3.6", "120", 120, "993,55"},
+        {2, "100000", "0", "120", 0, ""}, // no rate
+        {2, "100000", "3.6", "1", 0, ""}, // a single month
+        {0, "100000", "3.6", "250", 0, ""}, // the payment doesn't cover the interest
+        {1, "1000", "3.6", "5000", 1, "1 003,00"}, // more than the capital: one row repays it all
+        {1, "1000000", "1", "0.01", 0, ""}, // a hundred years don't repay it
+    };
+    for (const auto& c : cases) {
+        if (c.rows == 0)
+            ui().answerAlert(QStringLiteral("kAlerte_BadSimul"), kAlertFirstButton);
+        enterSimulation(c.kind, QString::fromLatin1(c.montant), QString::fromLatin1(c.taux),
+                        QString::fromLatin1(c.mensualite));
+        simuler();
+        ASSERT_EQ(rows(), c.rows) << c.montant << " " << c.mensualite;
+        EXPECT_EQ(window->button_transform()->isEnabled(), c.rows > 0);
+        if (c.rows > 0) {
+            EXPECT_EQ(rowTexts(0)[1], QString::fromUtf8(c.firstPayment));
+        }
+    }
+}
+
+TEST_F(FenSimulationControllerTest, AMonthCountTakesNoDecimalSeparator)
+{
+    window->popup_kind()->setCurrentIndex(2);
+    window->POPUP_MENSUALITE(window->popup_kind());
+    EXPECT_EQ(WindowDriver(*window).text(QStringLiteral("field_mensualite")), QStringLiteral("1"));
+    WindowDriver(*window).type(QStringLiteral("field_mensualite"), QStringLiteral("12,5"));
+    EXPECT_EQ(WindowDriver(*window).text(QStringLiteral("field_mensualite")), QStringLiteral("125"));
+    window->popup_kind()->setCurrentIndex(0);
+    WindowDriver(*window).type(QStringLiteral("field_mensualite"), QStringLiteral("12,5"));
+    EXPECT_EQ(WindowDriver(*window).text(QStringLiteral("field_mensualite")), QStringLiteral("12.5"));
+}
+
+TEST_F(FenSimulationControllerTest, SavedSimulationsAreNamedLoadedCopiedAndDeleted)
+{
+    enterSimulation(2, QStringLiteral("50000"), QStringLiteral("2.5"), QStringLiteral("60"));
+    simuler();
+    // A loan's name, then a name that would leave the folder, are refused and asked again.
+    answerName(QStringLiteral("voiture"));
+    ui().answerAlert(QStringLiteral("kAlerte_EmpruntAlreadyExist"), kAlertFirstButton);
+    answerName(QStringLiteral("../Travaux"));
+    ui().answerAlert(QStringLiteral("kAlerte_BadSimulName"), kAlertFirstButton);
+    answerName(QStringLiteral("Travaux"));
+    pick("ENREGISTRER:");
+    EXPECT_EQ(window->getConfiguration(), QStringLiteral("Travaux"));
+    EXPECT_TRUE(window->field_montant()->isReadOnly());
+    EXPECT_FALSE(window->popup_kind()->isEnabled());
+    ASSERT_EQ(DocContext::instance().simulationList.size(), 1);
+    const QString file = DocContext::instance().simulationList.first();
+    EXPECT_TRUE(QFile::exists(file));
+
+    pick("NOUVELLE:");
+    EXPECT_EQ(rows(), 0);
+    EXPECT_TRUE(window->getConfiguration().isEmpty());
+    pick("CHARGER:");
+    EXPECT_EQ(window->getConfiguration(), QStringLiteral("Travaux"));
+    EXPECT_EQ(rows(), 60);
+    pick("NOUVELLE_COPIE:");
+    EXPECT_FALSE(window->field_montant()->isReadOnly());
+    EXPECT_EQ(rows(), 60);
+
+    window->gotoSimulationAtIndex(0);
+    ui().answerAlert(QStringLiteral("kAlerte_DeleteSimulOK"), kAlertFirstButton);
+    pick("SUPPRIMER:");
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(DocContext::instance().simulationList.isEmpty());
+    EXPECT_EQ(rows(), 0);
+}
+
+TEST_F(FenSimulationControllerTest, ASimulationBecomesALoanOrLeavesNothing)
+{
+    FakeAppShell shell;
+    ScopedAppShell installed(&shell);
+    QStringList shown;
+    setEmpruntShower([&shown](const QString& nom) { shown << nom; });
+    enterSimulation(2, QStringLiteral("12000"), QStringLiteral("3.6"), QStringLiteral("12"));
+    simuler();
+    const auto fillTemplate = [](FenEditSaisieController& w) {
+        SaisieUiTest::choose(w, "pop_compteD", 7);
+        SaisieUiTest::choose(w, "pop_compteC", 22);
+        type(w, "field_jour1", QStringLiteral("31"));
+        type(w, "field_mois1", QStringLiteral("1"));
+        type(w, "field_annee1", QStringLiteral("2024"));
+        ok(w);
+    };
+    const qsizetype transacts = doc.transact_array.size();
+    const double solde7 = TOOL::getTool(kToolCompte, 7, &doc)->solde.values[0];
+
+    answerGoOn(1);
+    answerName(QStringLiteral("Maison"));
+    answerGoOn(1);
+    ui().onModal<FenEditSaisieController>(fillTemplate);
+    shell.awakeResult = 0;
+    ui().answerAlert(QStringLiteral("kAlerte_SimulationAbort"), kAlertFirstButton);
+    window->TRANSFORMER(nullptr);
+    ASSERT_EQ(shell.awakeLists.size(), 1);
+    EXPECT_EQ(doc.empruntHdl.size(), 1);
+    EXPECT_TRUE(doc.echeancierHdl.isEmpty());
+    EXPECT_EQ(doc.transact_array.size(), transacts);
+    EXPECT_TRUE(shown.isEmpty());
+
+    answerGoOn(2);
+    ui().onModal<FenEditSaisieController>(fillTemplate);
+    shell.awakeResult = 1;
+    ui().answerAlert(QStringLiteral("kMessage_TransformOK"), kAlertFirstButton);
+    window->TRANSFORMER(nullptr);
+    EXPECT_EQ(shown, QStringList {QStringLiteral("Maison")});
+    ASSERT_EQ(doc.empruntHdl.size(), 2);
+    ASSERT_EQ(doc.echeancierHdl.size(), 1);
+    EXPECT_EQ(doc.echeancierHdl[0].perso.size(), 11);
+    EXPECT_NEAR(TOOL::getTool(kToolCompte, 7, &doc)->solde.values[0], solde7, 0.005);
+
+    // Turned into a loan, the simulation can't be deleted nor turned again.
+    ui().answerAlert(QStringLiteral("kMessage_cannotDeleteSimul"), kAlertFirstButton);
+    pick("SUPPRIMER:");
+    answerGoOn(1);
+    ui().answerAlert(QStringLiteral("kMessage_alreadyTransformed"), kAlertFirstButton);
+    window->TRANSFORMER(nullptr);
+    setEmpruntShower({});
+
+    // The loan's listing opens the simulator on the simulation of its name.
+    FenListingEmpruntController::setSimulationOpener([](long index) { openSimulationAtIndex(index); });
+    window->NOUVELLE(nullptr);
+    long position = -1;
+    ASSERT_TRUE(EMPRUNT::findEmpruntWithName(QStringLiteral("Maison"), &position, doc));
+    FenListingEmpruntController* listing = openListingEmprunt(doc, doc.empruntHdl[position].ident, 0, true);
+    ASSERT_NE(listing, nullptr);
+    ASSERT_TRUE(listing->button_simulation()->isEnabled());
+    listing->SIMULATION(listing->button_simulation());
+    EXPECT_EQ(window->getConfiguration(), QStringLiteral("Maison"));
+    EXPECT_EQ(rows(), 12);
+    listing->close();
+    FenListingEmpruntController::setSimulationOpener({});
+}
