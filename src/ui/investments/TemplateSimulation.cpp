@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr int kMonthWidth = 60;
-constexpr int kAmountWidth = 92;
+constexpr int kMonthWidth = 40;
+constexpr int kAmountWidth = 84;
 
 } // namespace
 
@@ -27,7 +27,7 @@ void TemplateSimulation::layOutColumns(QWidget* parent, const std::array<QWidget
 {
     auto* layout = new QHBoxLayout(parent);
     layout->setContentsMargins(8, 0, 8, 0);
-    layout->setSpacing(6);
+    layout->setSpacing(4);
     for (size_t i = 0; i < views.size(); ++i) {
         QWidget* view = views[i] ? views[i] : new QWidget(parent);
         view->setFixedWidth(i == 0 ? kMonthWidth : kAmountWidth);
@@ -53,14 +53,12 @@ QWidget* TemplateSimulation::buildTete()
     tete->setObjectName(QStringLiteral("template_view_tete"));
     static const char* const keys[kColumns]
         = {"FenSimulation_mois",          "FenSimulation_remboursement", "FenSimulation_capital",
-           "FenSimulation_interet",       "FenSimulation_cout",          "FenSimulation_cumul_capital",
+           "FenSimulation_interet",       "FenSimulation_cout_colonne",          "FenSimulation_cumul_capital",
            "FenSimulation_cumul_interet", "FenSimulation_cumul_cout"};
     std::array<QWidget*, kColumns> labels {};
     for (int i = 0; i < kColumns; ++i) {
-        QString text = localizedAppl(QString::fromLatin1(keys[i]));
-        text.remove(QLatin1Char(':'));
-        auto* label = new QLabel(text.trimmed(), tete);
-        label->setFont(makeListFont(true, false, 11));
+        auto* label = new QLabel(localizedAppl(QString::fromLatin1(keys[i])), tete);
+        label->setFont(makeListFont(true, false, 10));
         label->setWordWrap(true);
         label->setAlignment((i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
         labels[size_t(i)] = label;

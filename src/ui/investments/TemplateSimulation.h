@@ -10,7 +10,7 @@ class TemplateSimulation : public StdTemplate {
     Q_OBJECT
 public:
     static constexpr int kColumns = 8;
-    static constexpr int kWidth = 820;
+    static constexpr int kWidth = 680;
     static constexpr int kRowHeight = 20;
     static constexpr int kBandHeight = 22;
 
