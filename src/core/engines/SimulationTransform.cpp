@@ -21,7 +21,8 @@ constexpr long kCompteInitialisation = 5;
 
 QString simulLabel(const char* key, const QString& name)
 {
-    return QStringLiteral("%1 %2 %3").arg(localizedAppl(QString::fromLatin1(key)), name, localizedAppl("simul_apointer"));
+    return QStringLiteral("%1 %2 %3")
+        .arg(localizedAppl(QString::fromLatin1(key)), name, localizedAppl("simul_apointer"));
 }
 
 void setRowAmounts(TRANSACT& trans, const TOTAUX& row)
@@ -185,8 +186,8 @@ SimulTransformResult makeSimulData(const SIMULrec& rec, const TRANSACT& templ, c
     const double solde2 = compteSolde(who2, slot, doc);
 
     bool cancelled = false;
-    const QString information = QStringLiteral("%1 %2 %3").arg(localizedAppl("simul_historique_pret"), name,
-                                                               localizedAppl("simul_apointer"));
+    const QString information
+        = QStringLiteral("%1 %2 %3").arg(localizedAppl("simul_historique_pret"), name, localizedAppl("simul_apointer"));
     collectAwakeOccurrences(parentWindow, doc, &echeancier, information, &cancelled);
     if (cancelled) {
         rollback(echeancierID, emprunt.ident, doc);

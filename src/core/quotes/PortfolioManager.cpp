@@ -250,9 +250,10 @@ PortfolioManager& PortfolioManager::sharedInstance()
 void PortfolioManager::requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
                                              const QuoteFailBlock& failBlock)
 {
-    askService(endBlock, failBlock, [symbol](IQuoteService& service, const QuoteEndBlock& end, const QuoteFailBlock& fail) {
-        service.requestQuoteForSymbol(symbol, end, fail);
-    });
+    askService(endBlock, failBlock,
+               [symbol](IQuoteService& service, const QuoteEndBlock& end, const QuoteFailBlock& fail) {
+                   service.requestQuoteForSymbol(symbol, end, fail);
+               });
 }
 
 void PortfolioManager::requestHistoryForSymbol(const QString& symbol, double date1, double date2,
@@ -364,10 +365,13 @@ void PortfolioManager::updateTickersForTitre(const FINANCE& titre, DOCUMENT* doc
         edited->titreDescription = description;
         edited->codeDevise = devise;
         edited->coursNatif = cours;
-        setFromReceivedCours(*edited, cours, doc, [lifetime, target, endBlock] {
-            if (!lifetime.expired() && target() && endBlock)
-                endBlock();
-        }, target);
+        setFromReceivedCours(
+            *edited, cours, doc,
+            [lifetime, target, endBlock] {
+                if (!lifetime.expired() && target() && endBlock)
+                    endBlock();
+            },
+            target);
     };
     auto failed = [lifetime = doc->lifetime(), target, failBlock](const QString& error) {
         if (lifetime.expired() || !target())
@@ -410,7 +414,8 @@ QString PortfolioManager::cleanPath(const QString& text)
         const qsizetype length = (c.isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
         const QByteArray utf8 = text.mid(i, length).toUtf8();
         for (const char byte : utf8)
-            clean += QLatin1Char('%') + QString::number(static_cast<unsigned char>(byte), 16).rightJustified(2, QLatin1Char('0')).toUpper();
+            clean += QLatin1Char('%')
+                + QString::number(static_cast<unsigned char>(byte), 16).rightJustified(2, QLatin1Char('0')).toUpper();
         i += length - 1;
     }
     return clean;
@@ -456,9 +461,9 @@ double PortfolioManager::extractDate(const QString& text)
 
 QString PortfolioManager::titreCategorieToString(long categorie)
 {
-    static const char* const keys[] = {"TitreCategorieBond",       "TitreCategorieCurrency", "TitreCategorieETF",
-                                       "TitreCategorieIndex",      "TitreCategorieMutualFund", "TitreCategorieStock",
-                                       "TitreCategorieWarrant"};
+    static const char* const keys[]
+        = {"TitreCategorieBond",       "TitreCategorieCurrency", "TitreCategorieETF",    "TitreCategorieIndex",
+           "TitreCategorieMutualFund", "TitreCategorieStock",    "TitreCategorieWarrant"};
     if (categorie < 1 || categorie > 7)
         return QStringLiteral("Manuel");
     return localizedAppl(QString::fromLatin1(keys[categorie - 1]));

@@ -113,8 +113,8 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr,
           action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("terminate")}},
         {"MENU_FENETRES",
-         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), action("SIMULATION:"), nullptr, action("CALENDRIER:"),
-          action("CALCULETTE:"), m_palette}},
+         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), action("SIMULATION:"), nullptr,
+          action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };
     for (const MenuDef& def : menus) {

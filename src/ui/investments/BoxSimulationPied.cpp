@@ -14,8 +14,8 @@ BoxSimulationPied::BoxSimulationPied(QWidget* parent)
 {
     setObjectName(QStringLiteral("template_view_pied"));
     static const char* const names[8]
-        = {"field_total_mois",    "field_total_remboursement", "field_total_capital",      "field_total_interet",
-           "field_total_cout",    "field_total_cumul_capital", "field_total_cumul_interet", "field_total_cumul_cout"};
+        = {"field_total_mois", "field_total_remboursement", "field_total_capital",       "field_total_interet",
+           "field_total_cout", "field_total_cumul_capital", "field_total_cumul_interet", "field_total_cumul_cout"};
     std::array<QWidget*, 8> views {};
     for (size_t i = 0; i < m_fields.size(); ++i) {
         auto* label = new QLabel(this);

@@ -32,7 +32,8 @@ BoxSimulationTitre::BoxSimulationTitre(QWidget* parent)
 {
     auto* inputs = new QHBoxLayout;
     inputs->setSpacing(6);
-    inputs->addWidget(printField("label_print_montant", this, localizedAppl(QStringLiteral("FenSimulation_print_montant"))));
+    inputs->addWidget(
+        printField("label_print_montant", this, localizedAppl(QStringLiteral("FenSimulation_print_montant"))));
     inputs->addWidget(m_montant);
     inputs->addSpacing(14);
     inputs->addWidget(printField("label_print_taux", this, localizedAppl(QStringLiteral("FenSimulation_print_taux"))));

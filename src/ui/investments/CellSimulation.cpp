@@ -12,10 +12,9 @@
 CellSimulation::CellSimulation(QWidget* parent)
     : StdCell(parent)
 {
-    static const char* const names[8] = {"field_cell_mois",         "field_cell_remboursement",
-                                         "field_cell_capital",      "field_cell_interet",
-                                         "field_cell_cout",         "field_cell_cumul_capital",
-                                         "field_cell_cumul_interet", "field_cell_cumul_cout"};
+    static const char* const names[8]
+        = {"field_cell_mois", "field_cell_remboursement", "field_cell_capital",       "field_cell_interet",
+           "field_cell_cout", "field_cell_cumul_capital", "field_cell_cumul_interet", "field_cell_cumul_cout"};
     std::array<QWidget*, 8> views {};
     for (size_t i = 0; i < m_fields.size(); ++i) {
         auto* label = new QLabel(this);
@@ -34,8 +33,8 @@ void CellSimulation::fill(const TOTAUX& row, long slot)
     const DOCUMENT* doc = currentDocument();
     const DeviseList* devises = doc ? &doc->deviseHdl : nullptr;
     m_fields[0]->setText(QString::number(row.n));
-    const MONTANT* amounts[] = {&row.total1, &row.total2, &row.total3, &row.total6,
-                                &row.total4, &row.total5, &row.total7};
+    const MONTANT* amounts[]
+        = {&row.total1, &row.total2, &row.total3, &row.total6, &row.total4, &row.total5, &row.total7};
     for (size_t i = 0; i < 7; ++i)
         m_fields[i + 1]->setText(montantToStringForDevise(*amounts[i], slot, devises, false));
 }

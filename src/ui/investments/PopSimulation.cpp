@@ -40,6 +40,6 @@ void PopSimulation::FILL_MENU()
     const QStringList& list = DocContext::instance().simulationList;
     for (qsizetype position = 0; position < list.size(); ++position) {
         addItemToMenu(menu, QFileInfo(list.at(position)).completeBaseName(), QStringLiteral("CHARGER:"),
-                                      QStringLiteral("calcul_auto"), true, position);
+                      QStringLiteral("calcul_auto"), true, position);
     }
 }

@@ -30,11 +30,14 @@ void PopTicker::FILL_MENU()
         // editor that asks it is modal itself.
         stdMenu()->close();
         QPointer<PopTicker> self(this);
-        UiHost::instance().scheduler().after(0, IScheduler::Mode::ModalPanel, [self] {
-            QObject* delegate = self ? self->stdMenu()->delegate() : nullptr;
-            if (delegate)
-                StdActionDispatcher::send(delegate, QStringLiteral("NO_TICKER:"), self);
-        }, this);
+        UiHost::instance().scheduler().after(
+            0, IScheduler::Mode::ModalPanel,
+            [self] {
+                QObject* delegate = self ? self->stdMenu()->delegate() : nullptr;
+                if (delegate)
+                    StdActionDispatcher::send(delegate, QStringLiteral("NO_TICKER:"), self);
+            },
+            this);
         return;
     }
     for (long index = 0; index < m_found.size(); ++index) {

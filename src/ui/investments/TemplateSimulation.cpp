@@ -53,7 +53,7 @@ QWidget* TemplateSimulation::buildTete()
     tete->setObjectName(QStringLiteral("template_view_tete"));
     static const char* const keys[kColumns]
         = {"FenSimulation_mois",          "FenSimulation_remboursement", "FenSimulation_capital",
-           "FenSimulation_interet",       "FenSimulation_cout_colonne",          "FenSimulation_cumul_capital",
+           "FenSimulation_interet",       "FenSimulation_cout_colonne",  "FenSimulation_cumul_capital",
            "FenSimulation_cumul_interet", "FenSimulation_cumul_cout"};
     std::array<QWidget*, kColumns> labels {};
     for (int i = 0; i < kColumns; ++i) {

@@ -79,9 +79,8 @@ HistoryGeometry HistoryGeometry::compute(const HistoryPoints& points, double wid
     const long m = 5 * std::max(1L, nbMonth);
     for (qsizetype i = 0; i < n; ++i) {
         const double x = kLeft + double(i) * step;
-        const double y = g.cMax > g.cMin
-            ? kTop + g.plotHeight * (1.0 - (points[i].cours - g.cMin) / (g.cMax - g.cMin))
-            : 28.0;
+        const double y
+            = g.cMax > g.cMin ? kTop + g.plotHeight * (1.0 - (points[i].cours - g.cMin) / (g.cMax - g.cMin)) : 28.0;
         g.points.append(QPointF(x, y));
         g.labelled.append((m - (long(n - 1) % m) + long(i)) % m == 0);
     }

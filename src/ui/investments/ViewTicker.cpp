@@ -7,8 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ViewTickerController::ViewTickerController(const TickerEntry& ticker, QMenu* tickerMenu, long index,
-                                           QAction* menuItem)
+ViewTickerController::ViewTickerController(const TickerEntry& ticker, QMenu* tickerMenu, long index, QAction* menuItem)
     : QObject(menuItem)
     , m_ticker(ticker)
     , m_tickerMenu(tickerMenu)

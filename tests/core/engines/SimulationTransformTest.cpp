@@ -60,8 +60,13 @@ protected:
     };
     Snapshot snapshot()
     {
-        return {doc.transact_array.size(), doc.echeancierHdl.size(), doc.empruntHdl.size(), doc.echeancierIndex.size(),
-                solde(7), solde(22), solde(5)};
+        return {doc.transact_array.size(),
+                doc.echeancierHdl.size(),
+                doc.empruntHdl.size(),
+                doc.echeancierIndex.size(),
+                solde(7),
+                solde(22),
+                solde(5)};
     }
 };
 
@@ -74,7 +79,7 @@ TEST(SimulationDates, InstalmentsKeepTheirDayHeldToTheMonthsEnd)
         long k;
         double expected;
     } cases[] = {
-        {1, ymd(2024, 1, 31)}, {2, ymd(2024, 2, 29)}, {3, ymd(2024, 3, 31)}, {4, ymd(2024, 4, 30)},
+        {1, ymd(2024, 1, 31)},   {2, ymd(2024, 2, 29)},  {3, ymd(2024, 3, 31)},  {4, ymd(2024, 4, 30)},
         {12, ymd(2024, 12, 31)}, {13, ymd(2025, 1, 31)}, {14, ymd(2025, 2, 28)},
     };
     for (const auto& c : cases)

@@ -47,8 +47,9 @@ TEST(WebQuotes, QueriesAreEncodedAsTheServiceReadsThem)
 
     PortfolioManager& manager = PortfolioManager::sharedInstance();
     manager.setTableStore(QStringLiteral("store://tables"));
-    EXPECT_EQ(manager.requestQuoteFormat().arg(QStringLiteral("ACME")),
-              QStringLiteral("select * from yahoo.finance.quotes where symbol = \"ACME\"&format=json&env=store://tables"));
+    EXPECT_EQ(
+        manager.requestQuoteFormat().arg(QStringLiteral("ACME")),
+        QStringLiteral("select * from yahoo.finance.quotes where symbol = \"ACME\"&format=json&env=store://tables"));
     manager.setRootPath(QString());
     EXPECT_TRUE(manager.queryUrl(QStringLiteral("x")).isEmpty());
     manager.setRootPath(QStringLiteral("not a url"));
@@ -159,7 +160,8 @@ TEST_F(WebQuoteServiceTest, EveryAnswerEndsOneBlock)
         EXPECT_EQ(PortfolioManager::getQuoteFromJSON(outcome.json, &cours, nullptr, nullptr), c.validQuote) << c.symbol;
     }
     ASSERT_FALSE(server.targets.isEmpty());
-    EXPECT_TRUE(server.targets[0].contains(QStringLiteral("select * from yahoo.finance.quotes where symbol = \"GOOD\"")));
+    EXPECT_TRUE(
+        server.targets[0].contains(QStringLiteral("select * from yahoo.finance.quotes where symbol = \"GOOD\"")));
 }
 
 TEST_F(WebQuoteServiceTest, NoAddressOrNoServerFails)
@@ -174,10 +176,11 @@ TEST_F(WebQuoteServiceTest, NoAddressOrNoServerFails)
 
 TEST_F(WebQuoteServiceTest, HistoryAsksBetweenTheTwoDates)
 {
-    server.add({QStringLiteral("historicaldata"), 200, "{\"query\":{\"results\":{\"quote\":[{\"Date\":\"2015-03-05\"}]}}}"});
+    server.add(
+        {QStringLiteral("historicaldata"), 200, "{\"query\":{\"results\":{\"quote\":[{\"Date\":\"2015-03-05\"}]}}}"});
     int answers = 0;
-    manager.requestHistoryForSymbol(QString(), 0, 0, [&](const QJsonValue&) { ++answers; },
-                                    [&](const QString&) { ++answers; });
+    manager.requestHistoryForSymbol(
+        QString(), 0, 0, [&](const QJsonValue&) { ++answers; }, [&](const QString&) { ++answers; });
     QJsonArray quotes;
     manager.requestHistoryForSymbol(
         QStringLiteral("ACME.PA"), ymd(2015, 2, 5), ymd(2015, 3, 5),

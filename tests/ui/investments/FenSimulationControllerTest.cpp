@@ -133,8 +133,7 @@ TEST_F(FenSimulationControllerTest, SchedulesComputedOrRefused)
         long rows; // 0: refused
         const char* firstPayment;
     } cases[] = {
-        {2, "100000", "3.6", "120", 120, "993,55"},
-        {2, "100000", "0", "120", 0, ""}, // no rate
+        {2, "100000", "3.6", "120", 120, "993,55"}, {2, "100000", "0", "120", 0, ""}, // no rate
         {2, "100000", "3.6", "1", 0, ""}, // a single month
         {0, "100000", "3.6", "250", 0, ""}, // the payment doesn't cover the interest
         {1, "1000", "3.6", "5000", 1, "1 003,00"}, // more than the capital: one row repays it all

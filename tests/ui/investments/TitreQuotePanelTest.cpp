@@ -171,8 +171,9 @@ TEST(ViewHistoryGeometry, PointsTicksAndBounds)
 // Days without a date or a price are left out, not drawn as zeros that would pull the scale.
 TEST(ViewHistoryGeometry, AnswersAreReadSortedWithoutBrokenDays)
 {
-    const QJsonArray quotes {day("2024-06-12", "101.5"), day("2024-06-10", 99.0), day("2024-06-11", QJsonValue()),
-                             day("", 55), day("2024-6-13", "N/A"), day("2024-06-14", 0.0)};
+    const QJsonArray quotes {day("2024-06-12", "101.5"),      day("2024-06-10", 99.0),
+                             day("2024-06-11", QJsonValue()), day("", 55),
+                             day("2024-6-13", "N/A"),         day("2024-06-14", 0.0)};
     const HistoryPoints points = historyPointsFromQuotes(quotes);
     ASSERT_EQ(points.size(), 3);
     EXPECT_EQ(points[0].date, ymd(2024, 6, 10));
