@@ -44,6 +44,8 @@ protected:
         if (window)
             window->close();
         disposeSimulationList();
+        // The print-out saves the print options with the settings this fixture turned off.
+        testenv::removePreferences();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
