@@ -1,5 +1,6 @@
 // The quote service over HTTP against a loopback server, the query texts, dates, answers and the
 // ticker list.
+#include "quotes/DeviseRates.h"
 #include "quotes/PortfolioManager.h"
 #include "quotes/WebQuoteService.h"
 
@@ -226,4 +227,22 @@ TEST_F(WebQuoteServiceTest, TimedUpdateSurvivesFailuresAndAClosedDocument)
     server.release();
     QTest::qWait(400);
     EXPECT_EQ(ends, 0);
+}
+
+// The currency rates come over the same service: one answer stored, one "N/A" left alone.
+TEST_F(WebQuoteServiceTest, CurrencyRatesRefreshOverHttp)
+{
+    server.add({QStringLiteral("\"USDEUR=X\""), 200, quoteBody(QStringLiteral("0.92"))});
+    server.add({QStringLiteral("\"GBPEUR=X\""), 200, quoteBody(QStringLiteral("N/A"))});
+    DOCUMENT doc(QString(), kFileSystemLocal);
+    doc.deviseHdl = Devise::defaultDevises();
+    const char* tickers[] = {"EUR", "USD", "GBP"};
+    for (int i = 1; i < 3; ++i)
+        doc.deviseHdl[i] = Devise {"", "", true, 0.5, 0, 2, QString::fromLatin1(tickers[i]), 0};
+    int ends = 0;
+    updateDeviseTickers(&doc, [&] { ++ends; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ends > 0; }, 5000));
+    EXPECT_DOUBLE_EQ(doc.deviseHdl[1].convert, 0.92);
+    EXPECT_DOUBLE_EQ(doc.deviseHdl[2].convert, 0.5);
+    EXPECT_EQ(server.targets.size(), 2);
 }
