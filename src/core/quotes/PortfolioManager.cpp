@@ -425,7 +425,7 @@ QUrl PortfolioManager::queryUrl(const QString& query) const
 {
     if (m_rootPath.isEmpty())
         return QUrl();
-    const QUrl url(cleanPath(m_rootPath + query), QUrl::StrictMode);
+    QUrl url(cleanPath(m_rootPath + query), QUrl::StrictMode);
     if (!url.isValid() || url.scheme().isEmpty() || url.host().isEmpty())
         return QUrl();
     return url;

@@ -22,13 +22,15 @@ void URLRequestor::requestForUrl(QNetworkAccessManager& manager, const QUrl& url
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     if (timeoutMs > 0)
         request.setTransferTimeout(timeoutMs);
+    // The reply stays the manager's: a manager that goes first aborts it, which still ends this
+    // requestor through finished.
     QNetworkReply* reply = manager.get(request);
-    reply->setParent(this);
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
 }
 
 void URLRequestor::finished(QNetworkReply* reply)
 {
+    reply->deleteLater();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const bool answered = status.isValid() && reply->error() != QNetworkReply::OperationCanceledError;
     if (answered) {

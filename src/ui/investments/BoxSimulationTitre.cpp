@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kHeight = 78;
-
 QLabel* printField(const char* name, QWidget* parent, const QString& text = QString())
 {
     auto* label = new QLabel(text, parent);

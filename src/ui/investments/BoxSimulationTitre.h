@@ -8,6 +8,8 @@ class QLabel;
 class BoxSimulationTitre : public StdViewTitre {
     Q_OBJECT
 public:
+    static constexpr int kHeight = 78; // the title block and one line of inputs
+
     explicit BoxSimulationTitre(QWidget* parent = nullptr);
 
     QLabel* field_print_montant() const { return m_montant; }

@@ -56,7 +56,7 @@ void deltaCours(const HistoryPoints& points, double* cMin, double* cMax)
 HistoryPoints historyPointsFromQuotes(const QJsonArray& quotes)
 {
     HistoryPoints points;
-    for (const QJsonValue& value : quotes) {
+    for (const auto& value : quotes) {
         const QJsonObject quote = value.toObject();
         HistoryPoint point;
         point.date = PortfolioManager::extractDate(quote.value(QLatin1String("Date")).toString());
