@@ -84,7 +84,7 @@ BudgetProposalList ChronoManager::buildActualiserBudgetArray(long nbMonth, const
     if (!doc)
         return entries;
     for (const Prevision& prevision : doc->previsionsArray) {
-        if (!previsionCanBeUpdated(prevision))
+        if (!prevision.planificator || !previsionCanBeUpdated(prevision))
             continue;
         const long repeatCount = prevision.planificator->repeatTimeUnitCount;
         // Fewer months than one period of the forecast (or a rule without a period) give no

@@ -71,8 +71,8 @@ ECHEANCIER readRecord(pugi::xml_node record, LoadIssues* issues)
     if (model)
         echeancier.transact.setFromTransact(*model);
     const pugi::xml_node rule = xmlFirstElementNamed(record, kPlanificatorElementName);
-    if (rule)
-        echeancier.planificator = *Planificator::allocFromXMLTree(rule, Planificator::kTypeEcheancier);
+    if (std::optional<Planificator> read = Planificator::allocFromXMLTree(rule, Planificator::kTypeEcheancier))
+        echeancier.planificator = *read;
     else
         echeancier.planificator
             = Planificator::tryPlanificatorMigration(record, echeancier.transact, Planificator::kTypeEcheancier);

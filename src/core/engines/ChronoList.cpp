@@ -38,13 +38,15 @@ void ChronoManager::hello(IChronoTable* table, DOCUMENT* doc)
     m_filter = param ? param->chronoFilter : kFilterAll;
     m_table = table;
     m_doc = doc;
-    m_chronoList.emplace();
+    m_chronoList.clear();
+    m_listBuilt = true;
     BUILD_LIST();
 }
 
 void ChronoManager::goodbye()
 {
-    m_chronoList.reset();
+    m_chronoList.clear();
+    m_listBuilt = false;
     // The table belongs to the closing window: a later rebuild must not reach it.
     m_table = nullptr;
     m_doc = nullptr;
@@ -75,9 +77,9 @@ void ChronoManager::builChronoList(int filter, DOCUMENT* doc)
     m_parityReel = true;
     m_parityPrevision = true;
     m_lastType.reset();
-    if (!m_chronoList)
+    if (!m_listBuilt)
         return;
-    m_chronoList->clear();
+    m_chronoList.clear();
     if (!doc)
         return;
     const Groups groups = groupChronos(doc);
@@ -86,7 +88,7 @@ void ChronoManager::builChronoList(int filter, DOCUMENT* doc)
         appendNewReferenceToChronoList(CHRONOLIST::Kind::Echeancier, echeancier->ident, filter, echeancier);
     dropEmptyHeader(0, filter);
     for (const DOSSIER& dossier : doc->dossierHdl) {
-        const qsizetype dossierRow = m_chronoList->size();
+        const qsizetype dossierRow = m_chronoList.size();
         appendNewReferenceToChronoList(CHRONOLIST::Kind::Dossier, dossier.ident, filter, {});
         for (const POSTE& poste : doc->posteHdl) {
             if (poste.dossierID == dossier.ident)
@@ -122,7 +124,7 @@ ChronoManager::Groups ChronoManager::groupChronos(DOCUMENT* doc)
 
 void ChronoManager::appendPosteRows(long posteID, int filter, const Groups& groups)
 {
-    const qsizetype posteRow = m_chronoList->size();
+    const qsizetype posteRow = m_chronoList.size();
     appendNewReferenceToChronoList(CHRONOLIST::Kind::Poste, posteID, filter, {});
     for (const ECHEANCIER* echeancier : groups.echeanciers.value(posteID))
         appendNewReferenceToChronoList(CHRONOLIST::Kind::Echeancier, echeancier->ident, filter, echeancier);
@@ -135,27 +137,27 @@ void ChronoManager::appendPosteRows(long posteID, int filter, const Groups& grou
 // folder that lost every row were dropped already, so a folder keeps only headers with rows.
 void ChronoManager::dropEmptyHeader(qsizetype headerIndex, int filter)
 {
-    if (!(filter & kFilterPostes) && m_chronoList->size() == headerIndex + 1)
+    if (!(filter & kFilterPostes) && m_chronoList.size() == headerIndex + 1)
         removeLastReference();
 }
 
 const CHRONOLIST* ChronoManager::chronolistAtIndex(long index) const
 {
-    if (!m_chronoList || index < 0 || index >= m_chronoList->size())
+    if (!m_listBuilt || index < 0 || index >= m_chronoList.size())
         return nullptr;
-    return &m_chronoList->at(index);
+    return &m_chronoList.at(index);
 }
 
 long ChronoManager::numberOfRows() const
 {
-    return m_chronoList ? m_chronoList->size() : 0;
+    return m_listBuilt ? m_chronoList.size() : 0;
 }
 
 long ChronoManager::numberOfChronos() const
 {
-    if (!m_chronoList)
+    if (!m_listBuilt)
         return 0;
-    return std::count_if(m_chronoList->cbegin(), m_chronoList->cend(),
+    return std::count_if(m_chronoList.cbegin(), m_chronoList.cend(),
                          [](const CHRONOLIST& row) { return row.isChrono(); });
 }
 
@@ -163,7 +165,7 @@ bool ChronoManager::findChronoList(CHRONOLIST::Kind kind, long ident, long* idx)
 {
     const long count = numberOfRows();
     for (long i = 0; i < count; ++i) {
-        const CHRONOLIST& row = m_chronoList->at(i);
+        const CHRONOLIST& row = m_chronoList.at(i);
         if (row.kind == kind && row.ident == ident) {
             if (idx)
                 *idx = i;
@@ -219,19 +221,19 @@ bool ChronoManager::acceptsChrono(CHRONOLIST::Kind kind, int filter, const Chron
 bool ChronoManager::appendNewReferenceToChronoList(CHRONOLIST::Kind kind, long ident, int filter,
                                                    const ChronoReference& reference)
 {
-    if (!m_chronoList || !acceptsChrono(kind, filter, reference))
+    if (!m_listBuilt || !acceptsChrono(kind, filter, reference))
         return false;
     CHRONOLIST row {.kind = kind, .ident = ident, .parity = true};
     if (row.isChrono())
         row.parity = nextParity(kind);
-    m_chronoList->append(row);
+    m_chronoList.append(row);
     return true;
 }
 
 void ChronoManager::removeLastReference()
 {
-    if (m_chronoList && !m_chronoList->isEmpty())
-        m_chronoList->removeLast();
+    if (!m_chronoList.isEmpty())
+        m_chronoList.removeLast();
 }
 
 void ChronoManager::didChooseFilter(int tag)

@@ -153,7 +153,9 @@ private:
     bool nextParity(CHRONOLIST::Kind kind);
     bool acceptsChrono(CHRONOLIST::Kind kind, int filter, const ChronoReference& reference) const;
 
-    std::optional<QList<CHRONOLIST>> m_chronoList;
+    QList<CHRONOLIST> m_chronoList;
+    // Between hello and goodbye: the rows exist only while a schedules window shows them.
+    bool m_listBuilt = false;
     IChronoTable* m_table = nullptr; // not owned
     DOCUMENT* m_doc = nullptr; // the window's document, not owned
     int m_filter = kFilterAll;

@@ -206,6 +206,8 @@ namespace {
 void collectCandidates(const Prevision& prevision, qsizetype position, double when, double maxDate,
                        QList<PrevisionCandidate>& candidates)
 {
+    if (!prevision.planificator)
+        return;
     const Planificator& rule = *prevision.planificator;
     PlanificatorWalk walk(rule);
     const auto look = [&](bool, bool reconduction, double date, double) {

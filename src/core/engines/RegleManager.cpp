@@ -166,8 +166,9 @@ bool offeredToRegles(const TRANSACT& t, int kind, bool marked)
         return true;
     case kApplyReglesSelection:
         return marked;
+    default:
+        return false;
     }
-    return false;
 }
 
 // Whether a row of the transaction's group is marked: selecting any line of a split transaction

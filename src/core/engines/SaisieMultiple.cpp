@@ -80,7 +80,7 @@ auto sharedValue(const TransactRefs& list, Get get, Same same = {})
 {
     if (list.empty())
         return std::nullopt;
-    const auto first = get(*list.front());
+    auto first = get(*list.front());
     for (const TRANSACT* trans : list) {
         if (!same(get(*trans), first))
             return std::nullopt;

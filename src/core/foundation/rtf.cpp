@@ -88,6 +88,8 @@ private:
         case '\t':
             appendChar(QChar(u'\t'));
             return;
+        default:
+            break;
         }
         m_groupStart = false;
         appendByte(static_cast<unsigned char>(c));

@@ -157,8 +157,10 @@ const char* elementEnd(const char* p, const char* end)
                 return close;
             depth += close[-2] == '/' ? 0 : 1;
             p = close;
-        } else if (!(p = afterSpecial(p, end))) {
-            return nullptr;
+        } else {
+            p = afterSpecial(p, end);
+            if (!p)
+                return nullptr;
         }
     }
     return nullptr;
@@ -184,7 +186,8 @@ const char* listContent(const char* p, const char* end, bool* emptyRoot, std::st
         if (startsWith(p, end, "<?xml") && declaresOtherEncoding(p, end))
             return nullptr;
         if (!startsWith(p, end, "<") || !isNameStart(p[1])) {
-            if (!(p = afterSpecial(p, end)))
+            p = afterSpecial(p, end);
+            if (!p)
                 return nullptr;
             continue;
         }

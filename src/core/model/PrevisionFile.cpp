@@ -96,7 +96,7 @@ void migratePerso(pugi::xml_node perso, const Prevision& first, const QSet<long>
                   PrevisionList& list, LoadIssues* issues)
 {
     Prevision prevision = Prevision::newPrevision(doc);
-    if (!extractTransactElements(perso, prevision, issues))
+    if (!first.planificator || !extractTransactElements(perso, prevision, issues))
         return;
     prevision.ident = newRandomIdent(
         [&](long id) { return reserved.contains(id) || findPrevisionWithIdentInArray(id, nullptr, list); });

@@ -18,8 +18,9 @@ SyncError SyncError::transfer(int code)
         return {QString::fromLatin1(kSyncErrorDomainTransfer), code, QStringLiteral("somme de contrôle fausse")};
     case kSyncErrorCancelled:
         return {QString::fromLatin1(kSyncErrorDomainTransfer), code, QStringLiteral("transfert annulé")};
+    default:
+        return {QString::fromLatin1(kSyncErrorDomainTransfer), code, QStringLiteral("erreur %1").arg(code)};
     }
-    return {QString::fromLatin1(kSyncErrorDomainTransfer), code, QStringLiteral("erreur %1").arg(code)};
 }
 
 SyncError SyncError::posix(int code)

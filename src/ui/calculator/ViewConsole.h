@@ -16,8 +16,9 @@ public:
 
     FenCalculetteController* calculette_delegate() const;
 
-    // Cuts the selection when it begins at or after the prompt; otherwise nothing.
-    void cut();
+    // Cuts the selection when it begins at or after the prompt; otherwise nothing. The keys and the
+    // menu call this one: QPlainTextEdit's is not virtual.
+    void cut(); // NOLINT(bugprone-derived-method-shadowing-base-method)
     bool canCut() const;
 
 protected:

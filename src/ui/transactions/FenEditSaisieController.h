@@ -68,30 +68,30 @@ public:
     // ---- Filling, in the order FILL runs them.
 
     void FILL() override;
-    void FILL_TRANS_MONTANT();
-    void FILL_TRANS_DATE();
-    void FILL_TRANS_COMPTES();
-    void FILL_TRANS_REFERENCE();
-    void FILL_TRANS_INFORMATION();
-    void FILL_TRANS_VARIANTE() { m_moyen->FILL_TRANS_VARIANTE(); }
+    virtual void FILL_TRANS_MONTANT();
+    virtual void FILL_TRANS_DATE();
+    virtual void FILL_TRANS_COMPTES();
+    virtual void FILL_TRANS_REFERENCE();
+    virtual void FILL_TRANS_INFORMATION();
+    virtual void FILL_TRANS_VARIANTE() { m_moyen->FILL_TRANS_VARIANTE(); }
     void FILL_TRANS_MOYEN();
     void fillMoyenWithFamily(int family, long synonymeID) { m_moyen->fillMoyenWithFamily(family, synonymeID); }
-    void FILL_TRANS_ANNULATION();
-    void FILL_TRANS_DOUBLON();
-    void FILL_TRANS_GROUPEE();
-    void FILL_TRANS_POSTE();
-    void FILL_TRANS_TAXE() { m_taxe->FILL_TRANS_TAXE(); }
-    void FILL_TRANS_PLACEMENT() { m_placement->FILL_TRANS_PLACEMENT(); }
-    void FILL_TRANS_MACRO();
+    virtual void FILL_TRANS_ANNULATION();
+    virtual void FILL_TRANS_DOUBLON();
+    virtual void FILL_TRANS_GROUPEE();
+    virtual void FILL_TRANS_POSTE();
+    virtual void FILL_TRANS_TAXE() { m_taxe->FILL_TRANS_TAXE(); }
+    virtual void FILL_TRANS_PLACEMENT() { m_placement->FILL_TRANS_PLACEMENT(); }
+    virtual void FILL_TRANS_MACRO();
     void fillImport();
-    void fillPopHelp();
+    virtual void fillPopHelp();
     // The titles, the account pickers' filters and the masked side of the family; a masked side
     // opens when the accounts were just rebuilt for the family.
     void addUserFantasia(bool accountsRebuilt) { m_moyen->addUserFantasia(accountsRebuilt); }
     // The operation's title: the synonym's name, else the family's.
-    QString transactTitle() const { return m_moyen->transactTitle(); }
+    virtual QString transactTitle() const { return m_moyen->transactTitle(); }
     // The control the typing starts in, by the application parameter optionSaisieRubrique.
-    QWidget* firstSelectedObject() const;
+    virtual QWidget* firstSelectedObject() const;
     void FILL_TRANS_NOTE(std::function<void()> completion);
 
     // Reads the controls into the working transaction, then runs every check.
@@ -105,8 +105,8 @@ public:
     // ---- The general tab's actions.
 
     Q_INVOKABLE void MOYEN(QObject* sender) { m_moyen->MOYEN(sender); }
-    Q_INVOKABLE void DEBIT(QObject* sender);
-    Q_INVOKABLE void CREDIT(QObject* sender);
+    Q_INVOKABLE virtual void DEBIT(QObject* sender);
+    Q_INVOKABLE virtual void CREDIT(QObject* sender);
     void setAutoImputationsForCompteID(long compteID) { m_moyen->setAutoImputationsForCompteID(compteID); }
     Q_INVOKABLE void didCreateCompteFromMenu(const QVariant& ident, const QVariant& arg2);
     Q_INVOKABLE void VARIANTE(QObject* sender);
@@ -114,13 +114,13 @@ public:
     bool needsNewNumber() const { return m_moyen->needsNewNumber(); }
     void NEW_NUMBER() { m_moyen->NEW_NUMBER(); }
     void memoriseVariante() { m_moyen->memoriseVariante(); }
-    Q_INVOKABLE void TAXE(QObject* sender);
+    Q_INVOKABLE virtual void TAXE(QObject* sender);
     void COMPUTE_TAXE() { m_taxe->COMPUTE_TAXE(); }
-    Q_INVOKABLE void fieldMontantDidChange(QObject* field) { m_taxe->fieldMontantDidChange(field); }
-    Q_INVOKABLE void DEVISE(QObject* sender);
+    Q_INVOKABLE virtual void fieldMontantDidChange(QObject* field) { m_taxe->fieldMontantDidChange(field); }
+    Q_INVOKABLE virtual void DEVISE(QObject* sender);
     void FILL_DEVISE(long slot);
-    Q_INVOKABLE void ANNULEE(QObject* sender);
-    Q_INVOKABLE void DOUBLON(QObject* sender) { Q_UNUSED(sender); }
+    Q_INVOKABLE virtual void ANNULEE(QObject* sender);
+    Q_INVOKABLE virtual void DOUBLON(QObject* sender) { Q_UNUSED(sender); }
     Q_INVOKABLE void MACRO(QObject* sender);
     Q_INVOKABLE bool MACRO_FROM_KEY_NUM(const QVariant& key);
     Q_INVOKABLE void CREATE_MACRO(QObject* sender);

@@ -275,7 +275,7 @@ void FenEditSaisieMultipleController::FILL_TRANS_TAXE()
 {
     const SaisieControls& c = controls();
     const bool common = canComputeTaxe();
-    pickers().taxeID = common ? *entries().taxeID : -1;
+    pickers().taxeID = common ? entries().taxeID.value_or(-1) : -1;
     pickers().FILL_TAXE();
     c.pop_taxe->setEnabled(common);
     setTitleEnabled(c.titre_taxe, common);

@@ -47,26 +47,26 @@ public:
     void fireTimerForLockedAlert();
     void _fireTimerForLockedAlert();
 
-    QString transactTitle() const;
-    void fillPopHelp();
+    QString transactTitle() const override;
+    void fillPopHelp() override;
 
     // ---- Filling, in the order FILL runs them.
 
     void FILL() override;
-    void FILL_TRANS_MACRO();
-    void FILL_TRANS_DATE();
-    void FILL_TRANS_MONTANT();
-    void FILL_TRANS_COMPTES();
-    void FILL_TRANS_REFERENCE();
-    void FILL_TRANS_INFORMATION();
-    void FILL_TRANS_VARIANTE();
-    void FILL_TRANS_ANNULATION();
-    void FILL_TRANS_DOUBLON();
-    void FILL_TRANS_GROUPEE();
-    void FILL_TRANS_POSTE();
-    void FILL_TRANS_TAXE();
-    void FILL_TRANS_PLACEMENT();
-    QWidget* firstSelectedObject() const;
+    void FILL_TRANS_MACRO() override;
+    void FILL_TRANS_DATE() override;
+    void FILL_TRANS_MONTANT() override;
+    void FILL_TRANS_COMPTES() override;
+    void FILL_TRANS_REFERENCE() override;
+    void FILL_TRANS_INFORMATION() override;
+    void FILL_TRANS_VARIANTE() override;
+    void FILL_TRANS_ANNULATION() override;
+    void FILL_TRANS_DOUBLON() override;
+    void FILL_TRANS_GROUPEE() override;
+    void FILL_TRANS_POSTE() override;
+    void FILL_TRANS_TAXE() override;
+    void FILL_TRANS_PLACEMENT() override;
+    QWidget* firstSelectedObject() const override;
     void setLayoutSaisieVariante();
     // The account pickers offer the banks of the first transaction's types.
     void setLayoutSaisieCompte();
@@ -80,15 +80,15 @@ public:
     // ---- Actions: each choice becomes the entry of its field.
 
     Q_INVOKABLE void CALENDRIER1(QObject* sender);
-    Q_INVOKABLE void DEBIT(QObject* sender);
-    Q_INVOKABLE void CREDIT(QObject* sender);
+    Q_INVOKABLE void DEBIT(QObject* sender) override;
+    Q_INVOKABLE void CREDIT(QObject* sender) override;
     Q_INVOKABLE void POSTE(QObject* sender);
-    Q_INVOKABLE void TAXE(QObject* sender);
-    Q_INVOKABLE void DEVISE(QObject* sender);
-    Q_INVOKABLE void ANNULEE(QObject* sender);
-    Q_INVOKABLE void DOUBLON(QObject* sender);
+    Q_INVOKABLE void TAXE(QObject* sender) override;
+    Q_INVOKABLE void DEVISE(QObject* sender) override;
+    Q_INVOKABLE void ANNULEE(QObject* sender) override;
+    Q_INVOKABLE void DOUBLON(QObject* sender) override;
     Q_INVOKABLE void controlTextDidEndEditing(QObject* field);
-    Q_INVOKABLE void fieldMontantDidChange(QObject* field);
+    Q_INVOKABLE void fieldMontantDidChange(QObject* field) override;
     Q_INVOKABLE void NON(QObject* sender) override;
 
     int numberOfRowsInTableView2(StdTableView* table) override;

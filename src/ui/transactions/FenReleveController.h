@@ -123,7 +123,7 @@ public:
     bool shouldShowPalette() const override { return !m_pointing; }
     void didPlacePalette() override;
     bool windowShouldClose() override;
-    Q_INVOKABLE void DEVISE(QObject* sender);
+    Q_INVOKABLE void DEVISE(QObject* sender) override;
     int numberOfRowsInTableView2(StdTableView* table) override;
     StdCell* viewForTableColumn2(StdTableView* table, int row) override;
     QColor getPatColor2(int row) override;
@@ -147,7 +147,7 @@ public:
     Q_INVOKABLE void notifyNewDay(const QVariant& arg1, const QVariant& arg2) override;
     Q_INVOKABLE void didTouchLockReleve(const QVariant& sender, const QVariant& arg2) override;
     Q_INVOKABLE void didChangePointeTransact(const QVariant& sender, const QVariant& arg2);
-    Q_INVOKABLE void didChangeDeviseConfiguration(const QVariant& arg1, const QVariant& arg2);
+    Q_INVOKABLE void didChangeDeviseConfiguration(const QVariant& arg1, const QVariant& arg2) override;
     Q_INVOKABLE void didAwakeFile(const QVariant& arg1, const QVariant& arg2);
     Q_INVOKABLE void chronoDidChange(const QVariant& arg1, const QVariant& arg2);
     Q_INVOKABLE void DID_DELETE_CHRONO();

@@ -159,9 +159,9 @@ public:
 
     // ---- Broadcast handlers.
 
-    Q_INVOKABLE virtual void MAKE_TRANSACT(const QVariant& position, const QVariant& isLast);
-    Q_INVOKABLE virtual void DELETE_TRANSACT(const QVariant& position, const QVariant& isLast);
-    Q_INVOKABLE virtual void REPLACE_TRANSACT(const QVariant& position, const QVariant& keepSelection);
+    Q_INVOKABLE void MAKE_TRANSACT(const QVariant& position, const QVariant& isLast) override;
+    Q_INVOKABLE void DELETE_TRANSACT(const QVariant& position, const QVariant& isLast) override;
+    Q_INVOKABLE void REPLACE_TRANSACT(const QVariant& position, const QVariant& keepSelection) override;
     // The new transactions (a list of positions) become the selection.
     Q_INVOKABLE virtual void didPasteTransactAtIndexes(const QVariant& indexes, const QVariant& arg2);
     Q_INVOKABLE virtual void notifyHardDepointer(const QVariant& arg1, const QVariant& arg2);
@@ -187,7 +187,7 @@ public:
     // The details of the row, when it is a row with details; false (and nothing opens) otherwise.
     bool pastilleAtRow(long row);
     void openListingPaletteWithMetadataArray(const AnalyseMetadataList& items, const MONTANT& submontant);
-    Q_INVOKABLE void DEVISE(QObject* sender);
+    Q_INVOKABLE virtual void DEVISE(QObject* sender);
 
     // ---- Commands (FenTransListCommands.cpp).
 

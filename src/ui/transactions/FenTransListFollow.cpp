@@ -137,7 +137,7 @@ void FenTransListController::selectRows(const IndexSet& rows, long scrollTo)
     for (auto it = rows.begin(); it != rows.end() && *it < count;) {
         const int top = *it;
         int bottom = top;
-        while (++it != rows.end() && *it == bottom + 1 && *it < count)
+        for (++it; it != rows.end() && *it == bottom + 1 && *it < count; ++it)
             ++bottom;
         selection.select(table->model()->index(top, 0), table->model()->index(bottom, 0));
     }

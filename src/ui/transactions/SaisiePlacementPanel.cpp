@@ -122,8 +122,8 @@ void SaisiePlacementPanel::DEAL_HELP_PLAC(int tag)
         return;
     const std::optional<MONTANT>* parts[] = {&split->capital, &split->interets, &split->frais};
     for (int which = 1; which <= 3; ++which) {
-        if (parts[which - 1]->has_value())
-            fillQuote(which, **parts[which - 1]);
+        if (const std::optional<MONTANT>& part = *parts[which - 1])
+            fillQuote(which, *part);
     }
     if (split->nTitre)
         fillNTitre(*split->nTitre);

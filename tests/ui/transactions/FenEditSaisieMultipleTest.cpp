@@ -39,7 +39,7 @@ public:
         listing = searchWithCritere({.critere = &critere, .doc = doc, .sort = ListingSort::Date2});
     }
     int numberOfRowsInTableView1(StdTableView*) override { return int(listingCount(listing.get())); }
-    Q_INVOKABLE void REPLACE_TRANSACT(const QVariant& position, const QVariant& keep)
+    Q_INVOKABLE void REPLACE_TRANSACT(const QVariant& position, const QVariant& keep) override
     {
         ++replaced;
         search();

@@ -30,8 +30,8 @@ public:
     // The system's font at that size, in pixels as the toolkit draws.
     static QFont systemFontOfSize(double size);
 
-    void setEnabled(bool flag);
-    bool isEnabled() const { return !isReadOnly(); }
+    virtual void setEnabled(bool flag); // NOLINT(bugprone-derived-method-shadowing-base-method)
+    bool isEnabled() const { return !isReadOnly(); } // NOLINT(bugprone-derived-method-shadowing-base-method)
 
     bool textShouldDrawInsertionPoint() const { return m_textShouldDrawInsertionPoint; }
     // When the view last became first responder (absolute time, seconds); 0 while it is not.

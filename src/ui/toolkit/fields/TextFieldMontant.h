@@ -31,7 +31,7 @@ public:
     // The calculator button beside the field, when it has one; it follows the field's state.
     ButtonCalculette* button_calculette() const;
     void setButtonCalculette(ButtonCalculette* button);
-    void setEnabled(bool flag);
+    void setEnabled(bool flag) override;
 
     // The number a cleaned text stands for, read the same in every locale; 0 for a text without
     // digits ("", "-", ".") and for a value too large for a double.

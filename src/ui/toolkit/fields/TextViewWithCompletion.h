@@ -17,7 +17,8 @@ public:
     // Asked by the window's Edit menu.
     Q_INVOKABLE bool canDelete() const { return false; }
     Q_INVOKABLE bool canCut() const { return false; }
-    Q_INVOKABLE bool canPaste() const { return false; }
+    // Found by name: QPlainTextEdit's own is not virtual.
+    Q_INVOKABLE bool canPaste() const { return false; } // NOLINT(bugprone-derived-method-shadowing-base-method)
 
 protected:
     // Makes the list for the key being handled; false when there is no document to make it from.

@@ -65,6 +65,7 @@ void QtAnimator::runStage(std::shared_ptr<Run> run)
     const AnimationStage& stage = run->stages[run->next++];
     // Each widget starts from where it is when its stage begins, as the previous stage left it.
     std::vector<QRect> starts;
+    starts.reserve(stage.moves.size());
     for (const FrameMove& move : stage.moves)
         starts.push_back(move.widget ? move.widget->geometry() : QRect());
     auto* animation = new QVariantAnimation(this);

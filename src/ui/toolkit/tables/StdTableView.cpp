@@ -221,7 +221,7 @@ void StdTableView::SMART_RELOAD()
         // runs of consecutive rows make one range each
         const int top = *it;
         int bottom = top;
-        while (++it != selected.end() && *it == bottom + 1 && *it < rows)
+        for (++it; it != selected.end() && *it == bottom + 1 && *it < rows; ++it)
             ++bottom;
         selection.select(m_model->index(top, 0), m_model->index(bottom, 0));
     }
@@ -381,7 +381,8 @@ void StdTableView::startDrag(Qt::DropActions supportedActions)
             drag->setPixmap(image);
     }
     drag->exec(supportedActions, Qt::MoveAction);
-    if ((src = source()))
+    src = source();
+    if (src)
         src->didEndDragging(this);
 }
 

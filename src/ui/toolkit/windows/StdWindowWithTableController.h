@@ -176,10 +176,10 @@ public:
     // ---- Broadcast handlers (a position, then a flag).
 
     // The footer and the lists are refreshed once, for the last of a batch.
-    Q_INVOKABLE void MAKE_TRANSACT(const QVariant& position, const QVariant& isLast);
-    Q_INVOKABLE void DELETE_TRANSACT(const QVariant& position, const QVariant& isLast);
-    Q_INVOKABLE void REPLACE_TRANSACT(const QVariant& position, const QVariant& keepSelection);
-    Q_INVOKABLE void didChangeDeviseConfiguration(const QVariant& arg1, const QVariant& arg2);
+    Q_INVOKABLE virtual void MAKE_TRANSACT(const QVariant& position, const QVariant& isLast);
+    Q_INVOKABLE virtual void DELETE_TRANSACT(const QVariant& position, const QVariant& isLast);
+    Q_INVOKABLE virtual void REPLACE_TRANSACT(const QVariant& position, const QVariant& keepSelection);
+    Q_INVOKABLE virtual void didChangeDeviseConfiguration(const QVariant& arg1, const QVariant& arg2);
 
     // ---- What a print-out of table 1 is made of.
 
