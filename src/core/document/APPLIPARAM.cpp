@@ -14,6 +14,11 @@ namespace {
 constexpr int kFloatDecimals = 2;
 constexpr long kMinimumLegacyBackups = 10;
 constexpr int kSortOfSortZero = 2;
+constexpr int kLastSort = 10;
+constexpr long kMaxBackupsKept = 100;
+constexpr long kMinAutoSaveMinutes = 5;
+constexpr int kLastSaisieDate = 1;
+constexpr int kLastSaisieRubrique = 4;
 
 using FieldMember = std::variant<bool APPLIPARAM::*, int APPLIPARAM::*, long APPLIPARAM::*, float APPLIPARAM::*,
                                  QString APPLIPARAM::*>;
@@ -116,13 +121,12 @@ void readScalars(pugi::xml_node record, APPLIPARAM& param)
 {
     for (const ScalarField& field : kScalarFields)
         std::visit(FieldReader {record, param, field.name}, field.member);
-    if (param.defaultSort == 0)
-        param.defaultSort = kSortOfSortZero;
     // Files of older versions count their backups in "nbSauv", with 10 at the least; it wins
     // over "nbSauvNew" and is never written again.
     const long legacyBackups = xmlGetLong(record, "nbSauv", -1);
     if (legacyBackups >= 0)
         param.nbSauvNew = std::max(legacyBackups, kMinimumLegacyBackups);
+    param.applyReadBackRules();
 }
 
 void readAppliParam(pugi::xml_node record, APPLIPARAM& param)
@@ -162,6 +166,42 @@ APPLIPARAM& sharedInstance()
 bool g_loaded = false;
 
 } // namespace
+
+long APPLIPARAM::aVenirRule(long value)
+{
+    return value >= 1 ? value : 0;
+}
+
+long APPLIPARAM::nbSauvNewRule(long value)
+{
+    return std::clamp(value, 0L, kMaxBackupsKept);
+}
+
+long APPLIPARAM::mnRule(long value)
+{
+    if (value < 1)
+        return 0;
+    return std::max(value, kMinAutoSaveMinutes);
+}
+
+long APPLIPARAM::everyDaysManualSaveRule(long value)
+{
+    return value >= 1 ? value : 0;
+}
+
+void APPLIPARAM::applyReadBackRules()
+{
+    aVenir = aVenirRule(aVenir);
+    nbSauvNew = nbSauvNewRule(nbSauvNew);
+    mn = mnRule(mn);
+    everyDaysManualSave = everyDaysManualSaveRule(everyDaysManualSave);
+    if (defaultSort < 1 || defaultSort > kLastSort)
+        defaultSort = kSortOfSortZero;
+    if (optionSaisieDate < 0 || optionSaisieDate > kLastSaisieDate)
+        optionSaisieDate = 0;
+    if (optionSaisieRubrique < 0 || optionSaisieRubrique > kLastSaisieRubrique)
+        optionSaisieRubrique = 0;
+}
 
 void APPLIPARAM::initAppliParam()
 {

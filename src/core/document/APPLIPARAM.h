@@ -80,6 +80,19 @@ public:
     // Drops unsaved changes: the next loadAppliParam reads the file again.
     static void disposeAppliParam();
 
+    // The rules a typed or read value goes through before it is used: a number of days ahead or
+    // between manual copies is at least 1 or 0 (off); the backups kept are 0..100 (the backup
+    // routine keeps at most 50 of them, whatever is stored); automatic saves are at least 5
+    // minutes apart (1..4 becomes 5), 0 meaning never.
+    static long aVenirRule(long value);
+    static long nbSauvNewRule(long value);
+    static long mnRule(long value);
+    static long everyDaysManualSaveRule(long value);
+    // Every setting brought into its range: the rules above, a sort of the listings' sorts, and
+    // entry options the entry window knows. A file written by hand or imported goes through here,
+    // so no value outside what the windows can set is ever in force.
+    void applyReadBackRules();
+
     // The preference file's XML; error is set when the document can't be made (null answer) or
     // when a gradient or the window list could not be appended (the document is answered anyway).
     XmlDocPtr makeDocAppliParamXML(bool* error) const;

@@ -1,6 +1,7 @@
 #include "ClassState.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/favoris.h"
 #include "foundation/random.h"
 #include "model/DOSSIER.h"
 #include "model/FINANCE.h"
@@ -30,6 +31,7 @@ void ClassState::startup()
     step("initPoste", POSTE::initPoste);
     step("initDossier", DOSSIER::initDossier);
     step("initPlacement", FINANCE::initPlacement);
+    step("initFavoris", initFavoris);
     step("initAppliParam", APPLIPARAM::initAppliParam);
 }
 
@@ -38,6 +40,7 @@ void ClassState::shutdown()
     if (!g_started)
         return;
     g_started = false;
+    step("disposeFavoris", disposeFavoris);
     step("saveAppliParam", APPLIPARAM::saveAppliParam);
     step("disposeAppliParam", APPLIPARAM::disposeAppliParam);
     step("disposePoste", POSTE::disposePoste);

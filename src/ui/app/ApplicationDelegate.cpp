@@ -6,6 +6,7 @@
 #include "app/FenLettreController.h"
 #include "app/FenNotifySauvegardeController.h"
 #include "app/FenPasswordController.h"
+#include "app/FenPreferencesController.h"
 #include "app/FenRecentController.h"
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
@@ -13,6 +14,8 @@
 #include "entities/FenBanqueController.h"
 #include "entities/FenDeviseController.h"
 #include "entities/FenEditCompteController.h"
+#include "entities/FenFavoriController.h"
+#include "entities/FenLogoController.h"
 #include "entities/FenTaxeController.h"
 #include "investments/FenSimulationController.h"
 #include "investments/InvestmentWindows.h"
@@ -167,6 +170,12 @@ ApplicationDelegate::ApplicationDelegate()
                                       [](const PARAMFEN& record, bool) -> StdWindowController* {
                                           return FenSimulationController::openSimulation(record.devise);
                                       });
+    WindowMemory::registerWindowClass(
+        QStringLiteral("FenFavoriController"),
+        [](const PARAMFEN&, bool appear) -> StdWindowController* { return FenFavoriController::openFavoris(appear); });
+    WindowMemory::registerWindowClass(
+        QStringLiteral("FenLogoController"),
+        [](const PARAMFEN&, bool appear) -> StdWindowController* { return FenLogoController::openLogos(appear); });
     ButtonCalculette::setCalculetteRunner(&FenCalculetteController2::pushOnMontant);
     FenListingEmpruntController::setSimulationOpener([](long index) { openSimulationAtIndex(index); });
 }
@@ -388,12 +397,12 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
     return true;
 }
 
-// The palettes' commands whose windows the program has; the analysis, the budget, the favourites
-// and the guide come with their own windows.
+// The palettes' commands whose windows the program has; the analysis, the budget and the guide
+// come with their own windows.
 bool ApplicationDelegate::offers(const QString& action) const
 {
     static const QStringList offered {QStringLiteral("RECHERCHE:"), QStringLiteral("CALENDRIER:"),
-                                      QStringLiteral("CALCULETTE:")};
+                                      QStringLiteral("CALCULETTE:"), QStringLiteral("FAVORIS:")};
     return offered.contains(action);
 }
 
@@ -705,6 +714,25 @@ void ApplicationDelegate::installWebQuotes()
         return;
     m_quoteService = std::make_unique<WebQuoteService>();
     installQuoteService(m_quoteService.get());
+}
+
+void ApplicationDelegate::LOGOS(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        FenLogoController::openLogos();
+}
+
+void ApplicationDelegate::FAVORIS(QObject* sender)
+{
+    Q_UNUSED(sender);
+    FenFavoriController::openFavoris();
+}
+
+void ApplicationDelegate::PREFERENCES(QObject* sender)
+{
+    Q_UNUSED(sender);
+    FenPreferencesController::openPreferences();
 }
 
 void ApplicationDelegate::ABOUT_REGLES(QObject* sender)

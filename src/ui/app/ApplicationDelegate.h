@@ -144,6 +144,10 @@ public:
     Q_INVOKABLE void DEVISES(QObject* sender = nullptr);
     Q_INVOKABLE void TAXES(QObject* sender = nullptr);
     Q_INVOKABLE void SIMULATION(QObject* sender = nullptr);
+    Q_INVOKABLE void LOGOS(QObject* sender = nullptr);
+    Q_INVOKABLE void FAVORIS(QObject* sender = nullptr) override;
+    // The preferences, modally.
+    Q_INVOKABLE void PREFERENCES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT(QObject* sender = nullptr);
     // A run of new transactions, as the tool palette's button starts it.

@@ -49,6 +49,9 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_DEVISES", "DEVISES:", true);
     addAction("MENU_TAXES", "TAXES:", true);
     addAction("MENU_SIMULATION", "SIMULATION:", true);
+    addAction("MENU_LOGOS", "LOGOS:", true);
+    addAction("MENU_FAVORIS", "FAVORIS:", false);
+    addAction("MENU_PREFERENCES", "PREFERENCES:", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     addAction("MENU_LETTRES", "LETTRES:", false);
     addAction("MENU_ABOUT_REGLES", "ABOUT_REGLES:", false);
     addAction("MENU_ABOUT", "ABOUT:", false);
@@ -111,10 +114,11 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
         {"MENU_FICHIER",
          {action("NOUVELLE_OPERATION:"), action("RECHERCHE:"), nullptr, action("FERMER_DOCUMENT:"),
           action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr,
-          action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("terminate")}},
+          action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("PREFERENCES:"), nullptr,
+          action("terminate")}},
         {"MENU_FENETRES",
-         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), action("SIMULATION:"), nullptr,
-          action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
+         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), action("SIMULATION:"), action("LOGOS:"),
+          action("FAVORIS:"), nullptr, action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };
     for (const MenuDef& def : menus) {

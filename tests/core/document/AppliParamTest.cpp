@@ -106,3 +106,32 @@ TEST_F(AppliParam, UnreadableFileIsKeptAsideBeforeTheDefaultsAreWritten)
     EXPECT_EQ(readFile(preferenceFile() + QStringLiteral(".bad")), "an older casualty");
     EXPECT_TRUE(readFile(preferenceFile()).contains("<record>"));
 }
+
+TEST_F(AppliParam, ReadBackRulesBringEveryValueIntoRange)
+{
+    struct Case {
+        long typed, aVenir, nbSauvNew, mn, everyDays;
+    };
+    const Case cases[] = {
+        {-4, 0, 0, 0, 0}, {0, 0, 0, 0, 0},           {1, 1, 1, 5, 1},           {3, 3, 3, 5, 3},
+        {5, 5, 5, 5, 5},  {100, 100, 100, 100, 100}, {250, 250, 100, 250, 250},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(APPLIPARAM::aVenirRule(c.typed), c.aVenir) << c.typed;
+        EXPECT_EQ(APPLIPARAM::nbSauvNewRule(c.typed), c.nbSauvNew) << c.typed;
+        EXPECT_EQ(APPLIPARAM::mnRule(c.typed), c.mn) << c.typed;
+        EXPECT_EQ(APPLIPARAM::everyDaysManualSaveRule(c.typed), c.everyDays) << c.typed;
+    }
+    // A file written by hand or imported goes through the same rules.
+    writeRecord("<mn>3</mn><nbSauvNew>250</nbSauvNew><aVenir>-7</aVenir><everyDaysManualSave>-1</everyDaysManualSave>"
+                "<defaultSort>42</defaultSort><optionSaisieDate>9</optionSaisieDate>"
+                "<optionSaisieRubrique>-2</optionSaisieRubrique>");
+    const APPLIPARAM& p = APPLIPARAM::loadAppliParam();
+    EXPECT_EQ(p.mn, 5);
+    EXPECT_EQ(p.nbSauvNew, 100);
+    EXPECT_EQ(p.aVenir, 0);
+    EXPECT_EQ(p.everyDaysManualSave, 0);
+    EXPECT_EQ(p.defaultSort, 2);
+    EXPECT_EQ(p.optionSaisieDate, 0);
+    EXPECT_EQ(p.optionSaisieRubrique, 0);
+}

@@ -14,7 +14,7 @@ TEST(ClassState, StartupRunsEachStepOnceInOrder)
     ASSERT_FALSE(once.isEmpty());
     EXPECT_EQ(once,
               (QStringList {"initRandomSeed", "startMontant", "initTaxe", "initPoste", "initDossier", "initPlacement",
-                            "initAppliParam"}));
+                            "initFavoris", "initAppliParam"}));
     QStringList unique = once;
     EXPECT_EQ(unique.removeDuplicates(), 0);
     EXPECT_TRUE(ClassState::isStarted());

@@ -2,7 +2,10 @@
 // it sends to the delegate (close, save a copy, the tool palette).
 #include "app/MainMenu.h"
 #include "app/ApplicationDelegate.h"
+#include "app/FenPreferencesController.h"
 #include "app/WindowMemory.h"
+#include "entities/FenFavoriController.h"
+#include "entities/FenLogoController.h"
 #include "investments/FenSimulationController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "transactions/FenRechercheController.h"
@@ -193,6 +196,32 @@ TEST_F(MainMenuTest, TheLoanSimulatorOpensOnceFromTheMenu)
     simulator->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(FenSimulationController::current(), nullptr);
+}
+
+TEST_F(MainMenuTest, LogosFavouritesAndPreferencesOpenFromTheMenuAndThePalette)
+{
+    const auto open = [](const QMetaObject& meta) { return EntityWindowRegistry::find(meta); };
+    EXPECT_FALSE(enabled("LOGOS:"));
+    EXPECT_TRUE(enabled("FAVORIS:"));
+    EXPECT_TRUE(enabled("PREFERENCES:"));
+    ui().onModal<FenPreferencesController>([](FenPreferencesController& w) { w.perform(QStringLiteral("NON:")); });
+    choose("PREFERENCES:");
+    ASSERT_EQ(ui().modalRuns().size(), 1);
+    choose("FAVORIS:");
+    ASSERT_NE(open(FenFavoriController::staticMetaObject), nullptr);
+    open(FenFavoriController::staticMetaObject)->close();
+
+    openDocument(QStringLiteral("Famille.svd"));
+    StdWindowController* favoris = open(FenFavoriController::staticMetaObject);
+    ASSERT_NE(favoris, nullptr) << "the favourites come with the standard palettes";
+    favoris->close();
+    ASSERT_NE(FenPaletteToolController::paletteOutils(), nullptr);
+    EXPECT_TRUE(WindowDriver(*FenPaletteToolController::paletteOutils()).click(QStringLiteral("FAVORIS:")));
+    EXPECT_NE(open(FenFavoriController::staticMetaObject), nullptr);
+    choose("LOGOS:");
+    StdWindowController* logos = open(FenLogoController::staticMetaObject);
+    ASSERT_NE(logos, nullptr);
+    logos->close();
 }
 
 TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)

@@ -1,0 +1,74 @@
+#include "entities/FenEditFavoriController.h"
+
+#include "toolkit/dialogs/Dialog.h"
+
+#include "foundation/localized.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kFavori = QStringLiteral("favori");
+
+} // namespace
+
+void FenEditFavoriController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenEditFavori"));
+    window.setWindowTitle(localizedAppl(QStringLiteral("FenEditFavori_titre")));
+    field_nom = new QLineEdit(&window);
+    field_nom->setObjectName(QStringLiteral("field_nom"));
+    field_nom->setMinimumWidth(320);
+    field_url = new QLineEdit(&window);
+    field_url->setObjectName(QStringLiteral("field_url"));
+    auto* form = new QFormLayout;
+    form->addRow(localizedAppl(QStringLiteral("FenEditFavori_nom")), field_nom);
+    form->addRow(localizedAppl(QStringLiteral("FenEditFavori_url")), field_url);
+    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
+    connectAction(cancel, QStringLiteral("NON:"));
+    cancel->setAutoDefault(false);
+    auto* ok = new QPushButton(Dialog::OKString(), &window);
+    connectAction(ok, QStringLiteral("OUI:"));
+    ok->setDefault(true);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(20, 18, 20, 16);
+    layout->setSpacing(14);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+}
+
+void FenEditFavoriController::FILL()
+{
+    StdWindowController::FILL();
+    const Favori favori = getData()->value(kFavori).value<Favori>();
+    field_nom->setText(favori.nom);
+    field_url->setText(favori.url);
+}
+
+bool FenEditFavoriController::READ()
+{
+    if (!StdWindowController::READ())
+        return false;
+    getData()->insert(kFavori, QVariant::fromValue(Favori {field_nom->text(), field_url->text()}));
+    return true;
+}
+
+bool editFavoriModal(StdWindowController* parent, Favori& favori)
+{
+    WindowDataPtr data = makeWindowData({{kFavori, QVariant::fromValue(favori)}});
+    if (StdWindowController::pushModal<FenEditFavoriController>(parent, data, parent ? parent->devise() : 0) != 1)
+        return false;
+    favori = data->value(kFavori).value<Favori>();
+    return true;
+}

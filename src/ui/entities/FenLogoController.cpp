@@ -1,0 +1,164 @@
+#include "entities/FenLogoController.h"
+
+#include "entities/FenEditLogoController.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/popups/PopHelp.h"
+#include "toolkit/tables/StdTableView.h"
+
+#include "document/DocContext.h"
+#include "foundation/localized.h"
+#include "model/DOCUMENT.h"
+#include "model/Logo.h"
+#include "model/LogoFile.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+FenLogoController* FenLogoController::openLogos(bool appear)
+{
+    return openEntityWindow<FenLogoController>(appear);
+}
+
+void FenLogoController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenLogo"));
+    window.setWindowTitle(localizedAppl(QStringLiteral("FenLogo_titre")));
+    auto* table = new StdTableView(&window);
+    table->setObjectName(QStringLiteral("table1"));
+    table->setUniformRowHeight(CellLogo::kHeight);
+    table->setMinimumSize(320, CellLogo::kHeight * 6);
+    auto* popHelp = new PopHelp(&window);
+    popHelp->setObjectName(QStringLiteral("popHelp"));
+    popHelp->setStringTitle(localizedHelp(QStringLiteral("HELP_TITLE_LOGO")));
+    popHelp->setStringContent(localizedHelp(QStringLiteral("HELP_CONTENT_LOGO")));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(popHelp);
+    buttons->addStretch();
+    const std::pair<const char*, const char*> commands[]
+        = {{"FenLogo_supprimer", "SUPPRIMER:"}, {"FenLogo_modifier", "MODIFIER:"}, {"FenLogo_creer", "CREER:"}};
+    for (const auto& [title, action] : commands) {
+        auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
+        button->setAutoDefault(false);
+        connectAction(button, QString::fromLatin1(action));
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
+    layout->addWidget(table, 1);
+    layout->addLayout(buttons);
+}
+
+int FenLogoController::numberOfRowsInTableView1(StdTableView*)
+{
+    const DOCUMENT* doc = currentDocument();
+    return doc ? int(doc->logoArray.size()) : 0;
+}
+
+StdCell* FenLogoController::viewForTableColumn1(StdTableView*, int row)
+{
+    const DOCUMENT* doc = currentDocument();
+    const Logo* logo = doc ? Logo::logoAtIndex(row, doc->logoArray) : nullptr;
+    if (!logo)
+        return nullptr;
+    m_cell.fill(logo->visibleName, logo->loadImage(*doc));
+    return &m_cell;
+}
+
+bool FenLogoController::canDeleteSomething() const
+{
+    return selectedRow(1) >= 0;
+}
+
+bool FenLogoController::deleteInTable(int)
+{
+    const int before = numberOfRowsInTableView1(table1());
+    SUPPRIMER(nullptr);
+    return numberOfRowsInTableView1(table1()) != before;
+}
+
+void FenLogoController::editInTable(int)
+{
+    MODIFIER(nullptr);
+}
+
+void FenLogoController::reloadAndSelect(int row)
+{
+    table1()->reloadData();
+    adjustHeight(false);
+    table1()->GO(row);
+}
+
+bool FenLogoController::storeChosenPicture(Logo& logo, DOCUMENT& doc)
+{
+    if (logo.logoImage.isEmpty())
+        return true;
+    if (logo.storeImage(logo.logoImage, doc))
+        return true;
+    showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_CantStoreLogo")), logo.internalName,
+                QStringLiteral("logo"), 0);
+    return false;
+}
+
+// The list goes to the package at once: the pictures are there already, and a list that names
+// them must not wait for the next save of the document.
+void FenLogoController::writeLogoList(const DOCUMENT& doc)
+{
+    if (!saveLogo(doc.documentUrl, doc.logoArray))
+        showAlertOK(this, localizedDialogue(QStringLiteral("kOpenDoc_errLogo")), QString(), QStringLiteral("logo"), 0);
+}
+
+void FenLogoController::CREER(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    if (!doc)
+        return;
+    Logo logo(Logo::newLogoIdent(doc->logoArray));
+    if (!editLogoModal(this, logo, *doc) || !storeChosenPicture(logo, *doc))
+        return;
+    const long row = Logo::insertLogo(logo, doc->logoArray);
+    writeLogoList(*doc);
+    reloadAndSelect(int(row));
+}
+
+// The new picture is written before the old one is removed, so a failed write loses nothing; the
+// old file goes only when the logo now names another one.
+void FenLogoController::MODIFIER(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    const int row = selectedRow(1);
+    if (!doc || row < 0 || row >= doc->logoArray.size())
+        return;
+    const Logo old = doc->logoArray.at(row);
+    Logo copy = old.copyOfLogo();
+    if (!editLogoModal(this, copy, *doc) || !storeChosenPicture(copy, *doc))
+        return;
+    if (copy.internalName != old.internalName)
+        old.removeImage(*doc);
+    Logo::unInsertLogo(row, doc->logoArray);
+    const long newRow = Logo::insertLogo(copy, doc->logoArray);
+    writeLogoList(*doc);
+    reloadAndSelect(int(newRow));
+}
+
+void FenLogoController::SUPPRIMER(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    const int row = selectedRow(1);
+    if (!doc || row < 0 || row >= doc->logoArray.size())
+        return;
+    int code = 0;
+    Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppLogo")),
+                         doc->logoArray.at(row).visibleName, localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
+                         localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("logo"), 1,
+                         [&code](int c) { code = c; });
+    if (code != kAlertSecondButton)
+        return;
+    doc->logoArray.at(row).removeImage(*doc);
+    Logo::unInsertLogo(row, doc->logoArray);
+    writeLogoList(*doc);
+    table1()->GO(-1);
+    table1()->reloadData();
+    adjustHeight(false);
+}
