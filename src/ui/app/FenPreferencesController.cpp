@@ -32,6 +32,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -179,7 +180,7 @@ void FenPreferencesController::buildInterface(StdWindow& window)
     layout->setSpacing(12);
     layout->addWidget(tabs, 1);
     layout->addWidget(buildButtons(&window));
-    window.setMinimumWidth(560);
+    window.setMinimumWidth(660);
 }
 
 QWidget* FenPreferencesController::buildGeneralTab(QWidget* parent)
@@ -243,15 +244,23 @@ QWidget* FenPreferencesController::buildSonsTab(QWidget* parent)
 QWidget* FenPreferencesController::buildSauvegardesTab(QWidget* parent)
 {
     auto* page = new QWidget(parent);
-    auto* form = new QFormLayout(page);
+    auto* form = new QFormLayout;
     for (const NumberField& field : kNumbers) {
         if (qstrcmp(field.outlet, "field_avenir") != 0)
             form->addRow(label(QString::fromLatin1(field.outlet)), number(field.outlet, page));
     }
+    auto* synchro = new QGroupBox(localizedAppl(QStringLiteral("FenPreferences_box_synchro")), page);
+    auto* synchroLayout = new QVBoxLayout(synchro);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(form);
     for (const CheckField& field : kChecks) {
-        if (field.tab == Tab::Sauvegardes || field.tab == Tab::Synchro)
-            form->addRow(QString(), check(field.outlet, page));
+        if (field.tab == Tab::Sauvegardes)
+            layout->addWidget(check(field.outlet, page));
+        if (field.tab == Tab::Synchro)
+            synchroLayout->addWidget(check(field.outlet, synchro));
     }
+    layout->addWidget(synchro);
+    layout->addStretch();
     return page;
 }
 

@@ -16,7 +16,9 @@
 #include "toolkit/popups/PopTri.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/SVDocumentManager.h"
 #include "engines/POS.h"
+#include "foundation/files.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 
@@ -118,8 +120,10 @@ TEST_F(FenPreferencesControllerTest, BoxesSortAndHelpFollowTheUser)
 
 TEST_F(FenPreferencesControllerTest, TheDocumentGroupEditsTheOpenDocumentsDefaults)
 {
-    DOCUMENT doc {QString(), kFileSystemLocal};
-    testenv::addDefaultDocParam(doc);
+    const QString url = dir + "/Famille.svd";
+    ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
+    DOCUMENT doc {url, kFileSystemLocal};
+    ASSERT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(url, doc), DocError::None);
     doc.docParam->echInactive = 0;
     doc.docParam->lastManualSaveStarted = false;
     const long poste = doc.docParam->defaultPoste;

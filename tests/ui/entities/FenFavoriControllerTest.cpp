@@ -63,6 +63,7 @@ protected:
         ui().onModal<FenEditFavoriController>([nom, url](FenEditFavoriController& editor) {
             editor.outlet<QLineEdit>("field_nom")->setText(nom);
             editor.outlet<QLineEdit>("field_url")->setText(url);
+            WindowDriver(editor).grab(QStringLiteral("favori-editor.png"));
             editor.perform("OUI:");
         });
         window->perform(QString::fromLatin1(command));

@@ -100,6 +100,7 @@ protected:
             editor.outlet<QLineEdit>("fieldUserName")->setText(name);
             if (!file.isEmpty())
                 editor.perform("TELECHARGER:");
+            WindowDriver(editor).grab(QStringLiteral("logo-editor.png"));
             editor.perform(ok ? "OUI:" : "NON:");
         });
         window->perform(QString::fromLatin1(command));
