@@ -126,7 +126,7 @@ void readScalars(pugi::xml_node record, APPLIPARAM& param)
     const long legacyBackups = xmlGetLong(record, "nbSauv", -1);
     if (legacyBackups >= 0)
         param.nbSauvNew = std::max(legacyBackups, kMinimumLegacyBackups);
-    param.applyReadBackRules();
+    param.keepInRange();
 }
 
 void readAppliParam(pugi::xml_node record, APPLIPARAM& param)
@@ -189,18 +189,26 @@ long APPLIPARAM::everyDaysManualSaveRule(long value)
     return value >= 1 ? value : 0;
 }
 
-void APPLIPARAM::applyReadBackRules()
+void APPLIPARAM::keepInRange()
 {
-    aVenir = aVenirRule(aVenir);
+    aVenir = std::max(aVenir, 0L);
     nbSauvNew = nbSauvNewRule(nbSauvNew);
-    mn = mnRule(mn);
-    everyDaysManualSave = everyDaysManualSaveRule(everyDaysManualSave);
+    mn = std::max(mn, 0L);
+    everyDaysManualSave = std::max(everyDaysManualSave, 0L);
     if (defaultSort < 1 || defaultSort > kLastSort)
         defaultSort = kSortOfSortZero;
     if (optionSaisieDate < 0 || optionSaisieDate > kLastSaisieDate)
         optionSaisieDate = 0;
     if (optionSaisieRubrique < 0 || optionSaisieRubrique > kLastSaisieRubrique)
         optionSaisieRubrique = 0;
+}
+
+bool APPLIPARAM::applyReadBackRules()
+{
+    keepInRange();
+    const long before = mn;
+    mn = mnRule(mn);
+    return mn != before;
 }
 
 void APPLIPARAM::initAppliParam()

@@ -88,10 +88,13 @@ public:
     static long nbSauvNewRule(long value);
     static long mnRule(long value);
     static long everyDaysManualSaveRule(long value);
-    // Every setting brought into its range: the rules above, a sort of the listings' sorts, and
-    // entry options the entry window knows. A file written by hand or imported goes through here,
-    // so no value outside what the windows can set is ever in force.
-    void applyReadBackRules();
+    // Values no window could set (a file written by hand or by another program) brought into
+    // range: no negative number of days or minutes, 0..100 backups, a sort of the listings' sorts
+    // and entry options the entry window knows. Every reading of the file goes through it.
+    void keepInRange();
+    // keepInRange, then the window's rules for what it did not check (automatic saves at least 5
+    // minutes apart); true when a value changed. An imported file goes through it before use.
+    bool applyReadBackRules();
 
     // The preference file's XML; error is set when the document can't be made (null answer) or
     // when a gradient or the window list could not be appended (the document is answered anyway).

@@ -73,6 +73,7 @@ AppliParamTransferResult importAppliParamFrom(const QString& path)
     if (path.isEmpty() || !isPreferenceFile(path) || !readWhole(path, &bytes) || !writeWhole(preferences, bytes))
         return result(false, "kAlerte_CantImportPreferences");
     APPLIPARAM::disposeAppliParam();
-    APPLIPARAM::loadAppliParam();
+    if (APPLIPARAM::loadAppliParam().applyReadBackRules())
+        APPLIPARAM::saveAppliParam();
     return result(true, "kAlerte_ImportPreferencesSuccess");
 }

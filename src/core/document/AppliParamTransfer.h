@@ -13,7 +13,8 @@ struct AppliParamTransferResult {
 // copy is wholly written. "kAlerte_CantFindPreferences" when there is no preference file.
 AppliParamTransferResult exportAppliParamTo(const QString& path);
 // Replaces the preference file with the file at the path, then reads the settings again into the
-// shared APPLIPARAM. The file must parse as XML with the root "record": anything else is refused
+// shared APPLIPARAM, every value brought into the range the preferences window allows (and the
+// file rewritten when one was not). The file must parse as XML with the root "record": anything else is refused
 // and the settings and their file stay as they were. "kAlerte_CantFindPreferences" when there is
 // no preference file to replace.
 AppliParamTransferResult importAppliParamFrom(const QString& path);

@@ -104,7 +104,8 @@ const SoundRow kSoundRows[] = {
 
 QString label(const QString& outlet)
 {
-    return localizedAppl(QStringLiteral("FenPreferences_") + outlet);
+    const QString key = QStringLiteral("FenPreferences_") + outlet;
+    return localizedAppl(key);
 }
 
 template <class W> W* named(const char* name, QWidget* parent)

@@ -122,16 +122,19 @@ TEST_F(AppliParam, ReadBackRulesBringEveryValueIntoRange)
         EXPECT_EQ(APPLIPARAM::mnRule(c.typed), c.mn) << c.typed;
         EXPECT_EQ(APPLIPARAM::everyDaysManualSaveRule(c.typed), c.everyDays) << c.typed;
     }
-    // A file written by hand or imported goes through the same rules.
+    // A file written by hand keeps what a window could not set, but nothing out of range.
     writeRecord("<mn>3</mn><nbSauvNew>250</nbSauvNew><aVenir>-7</aVenir><everyDaysManualSave>-1</everyDaysManualSave>"
                 "<defaultSort>42</defaultSort><optionSaisieDate>9</optionSaisieDate>"
                 "<optionSaisieRubrique>-2</optionSaisieRubrique>");
-    const APPLIPARAM& p = APPLIPARAM::loadAppliParam();
-    EXPECT_EQ(p.mn, 5);
+    APPLIPARAM& p = APPLIPARAM::loadAppliParam();
+    EXPECT_EQ(p.mn, 3);
     EXPECT_EQ(p.nbSauvNew, 100);
     EXPECT_EQ(p.aVenir, 0);
     EXPECT_EQ(p.everyDaysManualSave, 0);
     EXPECT_EQ(p.defaultSort, 2);
     EXPECT_EQ(p.optionSaisieDate, 0);
     EXPECT_EQ(p.optionSaisieRubrique, 0);
+    EXPECT_TRUE(p.applyReadBackRules());
+    EXPECT_EQ(p.mn, 5);
+    EXPECT_FALSE(p.applyReadBackRules());
 }

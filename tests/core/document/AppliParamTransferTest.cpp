@@ -71,3 +71,18 @@ TEST_F(AppliParamTransfer, ImportRefusesAnythingButAPreferenceFile)
     }
     EXPECT_FALSE(importAppliParamFrom(dir + "/absent.xml").ok);
 }
+
+TEST_F(AppliParamTransfer, ImportedValuesAreBroughtIntoRangeBeforeUse)
+{
+    const QString chosen = dir + "/chosen.xml";
+    writeFile(chosen,
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><record><mn>2</mn><nbSauvNew>500</nbSauvNew>"
+              "<aVenir>-3</aVenir></record>");
+    ASSERT_TRUE(importAppliParamFrom(chosen).ok);
+    const APPLIPARAM& shared = APPLIPARAM::loadAppliParam();
+    EXPECT_EQ(shared.mn, 5);
+    EXPECT_EQ(shared.nbSauvNew, 100);
+    EXPECT_EQ(shared.aVenir, 0);
+    APPLIPARAM::disposeAppliParam();
+    EXPECT_EQ(APPLIPARAM::loadAppliParam().mn, 5) << "the file in force holds the values in force";
+}

@@ -6,6 +6,7 @@
 #include "app/FenPasswordController.h"
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
+#include "entities/FenFavoriController.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "uisupport/UiTestFixture.h"
@@ -359,6 +360,7 @@ TEST_F(ApplicationTest, KeepsAWindowOnScreen)
     seconds(2);
     EXPECT_TRUE(ui().alertsShown().isEmpty()); // the tool palette is on screen
     FenPaletteToolController::paletteOutils()->close();
+    EntityWindowRegistry::find(FenFavoriController::staticMetaObject)->close();
     ui().answerAlert(dialogue("kAlerte_NoWindow"), kAlertFirstButton);
     seconds(1);
     EXPECT_NE(FenPaletteToolController::paletteOutils(), nullptr);
@@ -406,12 +408,14 @@ TEST_F(ApplicationTest, WindowsOpenAgainWhereTheyWereAfterASavingClose)
 
     bool error = false;
     const ParamFenList records = DOCPARAM::loadDocParam(url, &error)->documentWindows;
-    // The tool palette and the banks window, opened as standard windows, and the kept window.
+    // The tool palette, the favourites and the banks window, opened as standard windows, and the
+    // kept window.
     QStringList classes;
     for (const PARAMFEN& each : records)
         classes << each.fenclass;
-    ASSERT_EQ(classes.size(), 3);
+    ASSERT_EQ(classes.size(), 4);
     EXPECT_TRUE(classes.contains(QStringLiteral("FenBanqueController")));
+    EXPECT_TRUE(classes.contains(QStringLiteral("FenFavoriController")));
     const PARAMFEN& record = records.at(int(classes.indexOf(QStringLiteral("KeptWindow"))));
     EXPECT_EQ(record.devise, 2);
     // Stored from the screen's bottom edge: 900 - 150 - 200.
