@@ -150,7 +150,7 @@ void FenFavoriController::CONNEXION(QObject*)
 
 QString FenFavoriController::getApplicationFavoriUrlWithMessage()
 {
-    const QString path = existingFavorisFile();
+    QString path = existingFavorisFile();
     if (path.isEmpty())
         showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_CantFindFavoriFile")), QString(),
                     QStringLiteral("favori"), 2);
