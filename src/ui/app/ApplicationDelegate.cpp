@@ -13,9 +13,14 @@
 #include "calculator/FenCalculetteController2.h"
 #include "entities/FenBanqueController.h"
 #include "entities/FenDeviseController.h"
+#include "entities/FenDossierController.h"
 #include "entities/FenEditCompteController.h"
+#include "entities/FenEditPosteController.h"
 #include "entities/FenFavoriController.h"
 #include "entities/FenLogoController.h"
+#include "entities/FenMacroController.h"
+#include "entities/FenReglesController.h"
+#include "entities/FenSynonymeController.h"
 #include "entities/FenTaxeController.h"
 #include "investments/FenSimulationController.h"
 #include "investments/InvestmentWindows.h"
@@ -735,6 +740,41 @@ void ApplicationDelegate::PREFERENCES(QObject* sender)
     FenPreferencesController::openPreferences();
 }
 
+void ApplicationDelegate::DOSSIERS(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        showDossiers();
+}
+
+void ApplicationDelegate::MACROS(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        showMacros();
+}
+
+// The rules edited here apply whatever account a transaction was imported into: the user is told
+// when the parameter that lets them do so is off.
+void ApplicationDelegate::EDIT_REGLES(QObject* sender)
+{
+    if (!bankIsOpen())
+        return;
+    if (!FenReglesController::current() && !APPLIPARAM::loadAppliParam().reglesManuel) {
+        auto* parent = qobject_cast<StdWindowController*>(sender);
+        showAlertOK(parent, localizedDialogue(QStringLiteral("kAlerte_needsManualRegles")), QString(),
+                    QStringLiteral("information"), 1);
+    }
+    showRegles();
+}
+
+void ApplicationDelegate::GERER(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        showSynonymes();
+}
+
 void ApplicationDelegate::ABOUT_REGLES(QObject* sender)
 {
     Q_UNUSED(sender);
@@ -913,6 +953,17 @@ void ApplicationDelegate::RECHERCHE(QObject* sender)
 void ApplicationDelegate::EDIT_CONVERSION(StdWindow* window, QObject* item)
 {
     editConversionDialog(window ? qobject_cast<StdWindowController*>(window->controller()) : nullptr, item);
+}
+
+long ApplicationDelegate::CREATE_POSTE(QObject* window, QObject* item)
+{
+    DOCUMENT* doc = document();
+    const long dossierID = item ? long(StdMenu::tagOf(item)) : -1;
+    if (!doc || !DOSSIER::dossierWithIdent(dossierID, *doc))
+        return -1;
+    auto* stdWindow = qobject_cast<StdWindow*>(window);
+    auto* parent = stdWindow ? qobject_cast<StdWindowController*>(stdWindow->controller()) : nullptr;
+    return createPosteWithDialog(parent, dossierID, *doc);
 }
 
 long ApplicationDelegate::CREATE_COMPTE(QObject* window, QObject* item)

@@ -148,6 +148,12 @@ public:
     Q_INVOKABLE void FAVORIS(QObject* sender = nullptr) override;
     // The preferences, modally.
     Q_INVOKABLE void PREFERENCES(QObject* sender = nullptr);
+    Q_INVOKABLE void DOSSIERS(QObject* sender = nullptr);
+    Q_INVOKABLE void MACROS(QObject* sender = nullptr);
+    // The rules window; the sender is the window (or menu item) that asked.
+    Q_INVOKABLE void EDIT_REGLES(QObject* sender = nullptr);
+    // The payment-means synonyms window, from the entry palettes.
+    Q_INVOKABLE void GERER(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT(QObject* sender = nullptr);
     // A run of new transactions, as the tool palette's button starts it.
@@ -159,6 +165,9 @@ public:
     // An account created through the account editor in the bank the item stands for; its ident,
     // -1 when cancelled or when the bank no longer exists.
     long CREATE_COMPTE(QObject* window, QObject* item) override;
+    // A category created through the category editor in the folder of the item's tag; its
+    // ident, -1 when cancelled or when the folder no longer exists.
+    long CREATE_POSTE(QObject* window, QObject* item) override;
 
     // ---- The main timer
 

@@ -52,6 +52,9 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_LOGOS", "LOGOS:", true);
     addAction("MENU_FAVORIS", "FAVORIS:", false);
     addAction("MENU_PREFERENCES", "PREFERENCES:", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    addAction("MENU_DOSSIERS", "DOSSIERS:", true);
+    addAction("MENU_MACROS", "MACROS:", true);
+    addAction("MENU_EDIT_REGLES", "EDIT_REGLES:", true);
     addAction("MENU_LETTRES", "LETTRES:", false);
     addAction("MENU_ABOUT_REGLES", "ABOUT_REGLES:", false);
     addAction("MENU_ABOUT", "ABOUT:", false);
@@ -117,8 +120,9 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("PREFERENCES:"), nullptr,
           action("terminate")}},
         {"MENU_FENETRES",
-         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), action("SIMULATION:"), action("LOGOS:"),
-          action("FAVORIS:"), nullptr, action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
+         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), action("DOSSIERS:"), action("MACROS:"),
+          action("EDIT_REGLES:"), action("SIMULATION:"), action("LOGOS:"), action("FAVORIS:"), nullptr,
+          action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };
     for (const MenuDef& def : menus) {

@@ -1,7 +1,9 @@
 #include "entities/FenEditMacroController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/TextFieldSingleChar.h"
+#include "toolkit/popups/StdPopUp.h"
 
 #include "document/DocContext.h"
 #include "foundation/broadcast.h"
@@ -10,6 +12,7 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -36,6 +39,9 @@ void FenEditMacroController::buildInterface(StdWindow& window)
     auto* touche = new TextFieldSingleChar(&window);
     touche->setObjectName(QStringLiteral("field_touche"));
     touche->setFixedWidth(40);
+    auto* image = new QLabel(&window);
+    image->setObjectName(QStringLiteral("image"));
+    image->setFixedSize(32, 32);
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenEditMacro_nom")), nom);
     form->addRow(localizedAppl(QStringLiteral("FenEditMacro_touche")), touche);
@@ -54,7 +60,10 @@ void FenEditMacroController::buildInterface(StdWindow& window)
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(14);
-    layout->addLayout(form);
+    auto* top = new QHBoxLayout;
+    top->addWidget(image, 0, Qt::AlignTop);
+    top->addLayout(form, 1);
+    layout->addLayout(top);
     layout->addLayout(buttons);
 }
 
@@ -64,6 +73,8 @@ void FenEditMacroController::FILL()
     const MACRO macro = getData()->value(kMacro).value<MACRO>();
     outlet<StdTextView>(QStringLiteral("field_nom"))->setPlainText(macro.nom);
     outlet<StdTextView>(QStringLiteral("field_touche"))->setPlainText(macro.ch ? QString(QChar(macro.ch)) : QString());
+    const QString picture = macro.transact ? familyIconName(macro.transact->moyen) : QStringLiteral("photo");
+    outlet<QLabel>(QStringLiteral("image"))->setPixmap(StdPopUp::itemImage(picture).pixmap(32, 32));
 }
 
 bool FenEditMacroController::verifMacro(const QString& name, const QString& key, long index)

@@ -73,6 +73,11 @@ void FenPaletteSaisieController::buildPalette(StdWindow& window, const QList<int
     layout->addWidget(separator(&window));
     layout->addWidget(
         palettePopUp<PopSynonyme>("pop_synonyme", localizedMisc(QStringLiteral("kMisc_PaletteSynonymes")), &window));
+    auto* gerer = new QPushButton(localizedMisc(QStringLiteral("kMisc_PaletteGerer")), &window);
+    gerer->setObjectName(QStringLiteral("GERER:"));
+    StdActionDispatcher::setAction(gerer, QStringLiteral("GERER:"));
+    gerer->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(gerer);
     layout->addWidget(
         palettePopUp<PopMacro>("pop_macro", localizedMisc(QStringLiteral("kMisc_PaletteMacros")), &window));
     m_popMoyen = palettePopUp<PopMoyen>("popMoyen", localizedMisc(QStringLiteral("kMisc_PaletteListes")), &window);
@@ -107,6 +112,13 @@ void FenPaletteSaisieController::MACRO(QObject* sender)
 {
     if (IAppShell* shell = appShell())
         shell->MACRO(long(StdMenu::tagOf(sender)));
+}
+
+// The synonyms window belongs to the application, which opens it once.
+void FenPaletteSaisieController::GERER(QObject* sender)
+{
+    if (auto* app = dynamic_cast<QObject*>(appShell()))
+        StdActionDispatcher::invoke(app, QStringLiteral("GERER:"), sender);
 }
 
 void FenPaletteSaisieController::openSaisieForFamily(int family, long synonymeID)

@@ -30,6 +30,8 @@ public:
     Q_INVOKABLE void MOYEN(QObject* sender);
     // The application runs the macro at the sender's tag.
     Q_INVOKABLE void MACRO(QObject* sender);
+    // Opens the synonyms window, or brings it to the front.
+    Q_INVOKABLE void GERER(QObject* sender);
 
     // Runs the entry of a new transaction of the family and synonym (-1 for none) on the
     // palette's account, and again, as a repeated entry, as long as the user confirms it.

@@ -1,0 +1,151 @@
+#include "entities/FenEditSynonymeController.h"
+
+#include "entities/FenEditToolController.h"
+#include "entities/LogoFiller.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/Constants.h"
+#include "toolkit/fields/StdTextView.h"
+#include "toolkit/popups/PopLogo.h"
+#include "toolkit/popups/StdMenu.h"
+
+#include "foundation/localized.h"
+#include "model/DOCUMENT.h"
+#include "model/MOYEN.h"
+#include "model/Synonyme.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSynonyme = QStringLiteral("synonyme");
+constexpr int kNoMoyenFamily = 4;
+
+} // namespace
+
+void PopFamilleSynonyme::FILL_MENU()
+{
+    for (int family = 0; family < kFamilyCount; ++family) {
+        if (family != kNoMoyenFamily)
+            addItemToMenu(stdMenu(), moyenNameForFamily(family), QStringLiteral("MOYEN:"), familyIconName(family),
+                          true, family);
+    }
+}
+
+Synonyme& FenEditSynonymeController::synonyme() const
+{
+    return *static_cast<Synonyme*>(getData()->value(kSynonyme).value<void*>());
+}
+
+DOCUMENT& FenEditSynonymeController::document() const
+{
+    return editedDocument(*getData());
+}
+
+void FenEditSynonymeController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenEditSynonyme"));
+    window.setWindowTitle(localizedAppl(QStringLiteral("FenEditSynonyme_titre")));
+    auto label = [&window](const char* name) {
+        auto* l = new QLabel(&window);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    m_titleIcone = label("titleIcone");
+    m_titleIcone->setFixedSize(LogoFiller::kImageSide, LogoFiller::kImageSide);
+    m_nom = new StdTextView(&window);
+    m_nom->setObjectName(QStringLiteral("field_nom"));
+    m_nom->setMinimumWidth(240);
+    m_icone = label("icone");
+    m_icone->setFixedSize(20, 20);
+    m_family = label("field_family");
+    auto* popFamily = new PopFamilleSynonyme(&window);
+    popFamily->setObjectName(QStringLiteral("pop_family"));
+    m_logo = label("field_logo");
+    auto* popLogo = new PopLogo(&window);
+    popLogo->setObjectName(QStringLiteral("pop_logo"));
+    auto* familyRow = new QHBoxLayout;
+    familyRow->addWidget(m_icone);
+    familyRow->addWidget(m_family, 1);
+    familyRow->addWidget(popFamily);
+    auto* logoRow = new QHBoxLayout;
+    logoRow->addWidget(m_logo, 1);
+    logoRow->addWidget(popLogo);
+    auto* form = new QFormLayout;
+    form->addRow(localizedAppl(QStringLiteral("FenEditSynonyme_nom")), m_nom);
+    form->addRow(localizedAppl(QStringLiteral("FenEditSynonyme_family")), familyRow);
+    form->addRow(localizedAppl(QStringLiteral("FenEditSynonyme_logo")), logoRow);
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_titleIcone, 0, Qt::AlignTop);
+    top->addLayout(form, 1);
+
+    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
+    connectAction(cancel, QStringLiteral("NON:"));
+    cancel->setAutoDefault(false);
+    auto* ok = new QPushButton(Dialog::OKString(), &window);
+    connectAction(ok, QStringLiteral("OUI:"));
+    ok->setDefault(true);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(20, 18, 20, 16);
+    layout->setSpacing(14);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+}
+
+void FenEditSynonymeController::FILL()
+{
+    StdWindowController::FILL();
+    m_nom->setPlainText(synonyme().nom);
+    FILL_FAMILY();
+    FILL_LOGO();
+}
+
+void FenEditSynonymeController::FILL_FAMILY()
+{
+    m_family->setText(moyenNameForFamily(synonyme().family));
+    m_icone->setPixmap(StdPopUp::itemImage(familyIconName(synonyme().family)).pixmap(20, 20));
+    if (auto* pop = outlet<StdPopUp>(QStringLiteral("pop_family")))
+        pop->setSelectedTag(synonyme().family);
+}
+
+void FenEditSynonymeController::FILL_LOGO()
+{
+    LogoFiller::fill(synonyme().logoID, &document(), StdPopUp::itemImage(QStringLiteral("renommer")), m_logo,
+                     m_titleIcone, outlet<PopLogo>(QStringLiteral("pop_logo")));
+}
+
+void FenEditSynonymeController::MOYEN(QObject* item)
+{
+    synonyme().family = int(StdMenu::tagOf(item));
+    FILL_FAMILY();
+}
+
+void FenEditSynonymeController::LOGO(QObject* item)
+{
+    synonyme().logoID = LogoFiller::chosenLogo(item);
+    FILL_LOGO();
+}
+
+bool FenEditSynonymeController::READ()
+{
+    StdWindowController::READ();
+    synonyme().nom = m_nom->toPlainText();
+    return true;
+}
+
+bool editSynonyme(StdWindowController* parent, Synonyme& synonyme, DOCUMENT& doc)
+{
+    WindowDataPtr data = makeWindowData({{kSynonyme, QVariant::fromValue(static_cast<void*>(&synonyme))}});
+    setEditedDocument(*data, doc);
+    return StdWindowController::pushModal<FenEditSynonymeController>(parent, data, parent ? parent->devise() : 0) == 1;
+}

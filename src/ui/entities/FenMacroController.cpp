@@ -1,0 +1,171 @@
+#include "entities/FenMacroController.h"
+
+#include "entities/FenEditMacroController.h"
+#include "entities/selectAfterDelete.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/tables/StdTableView.h"
+#include "transactions/SaisieRoutine.h"
+
+#include "document/DocContext.h"
+#include "foundation/localized.h"
+#include "model/DOCUMENT.h"
+#include "model/TOOL.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+FenMacroController* FenMacroController::current()
+{
+    return qobject_cast<FenMacroController*>(EntityWindowRegistry::find(staticMetaObject));
+}
+
+FenMacroController* showMacros(bool appear)
+{
+    return openEntityWindow<FenMacroController>(appear);
+}
+
+DOCUMENT* FenMacroController::doc() const
+{
+    return currentDocument();
+}
+
+long FenMacroController::macroTotal() const
+{
+    return macroCount(getDocMacro(doc()));
+}
+
+void FenMacroController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenMacro"));
+    window.setWindowTitle(localizedAppl(QStringLiteral("FenMacro_titre")));
+    auto* table = new StdTableView(&window);
+    table->setObjectName(QStringLiteral("table1"));
+    table->setUniformRowHeight(CellMacro::kHeight);
+    table->setMinimumSize(420, CellMacro::kHeight * 6);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    const std::pair<const char*, const char*> commands[]
+        = {{"FenMacro_supprimer", "SUPPRIMER:"}, {"FenMacro_edit", "EDIT:"}, {"FenMacro_modifier", "MODIFIER:"}};
+    for (const auto& [title, action] : commands) {
+        auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
+        button->setObjectName(QString::fromLatin1(action));
+        button->setAutoDefault(false);
+        connectAction(button, QString::fromLatin1(action));
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
+    layout->addWidget(table, 1);
+    layout->addLayout(buttons);
+}
+
+int FenMacroController::numberOfRowsInTableView1(StdTableView*)
+{
+    return int(macroTotal());
+}
+
+StdCell* FenMacroController::viewForTableColumn1(StdTableView*, int row)
+{
+    const MACRO* macro = macroAtIndex(getDocMacro(doc()), row);
+    if (!macro)
+        return nullptr;
+    m_cell.fill(*macro, *doc());
+    return &m_cell;
+}
+
+QColor FenMacroController::getPatColor1(int)
+{
+    return QColor::fromRgbF(0.8509804f, 0.9019608f, 0.9764706f, 1.0f);
+}
+
+bool FenMacroController::canDeleteSomething() const
+{
+    return selectedRow(1) >= 0;
+}
+
+void FenMacroController::reloadAndSelect(long row)
+{
+    table1()->reloadData();
+    if (row >= 0 && row < macroTotal())
+        table1()->GO(int(row));
+    else
+        table1()->clearSelection();
+}
+
+void FenMacroController::MODIFIER(QObject*)
+{
+    const int row = selectedRow(1);
+    MacroList* macros = getDocMacro(doc());
+    const MACRO* macro = macroAtIndex(macros, row);
+    if (!macro)
+        return;
+    MACRO copy = copyOfMacro(*macro);
+    if (!editMacro(this, copy, row))
+        return;
+    macros->removeAt(row);
+    const long index = findMacroInsertIndex(macros, copy);
+    macros->insert(index, copy);
+    reloadAndSelect(index);
+}
+
+long FenMacroController::saisieCompte(const TRANSACT& model, const DOCUMENT& doc)
+{
+    if (TOOL::compteIDBelongToUser(model.who1, &doc))
+        return model.who1;
+    if (TOOL::compteIDBelongToUser(model.who2, &doc))
+        return model.who2;
+    return -1;
+}
+
+void FenMacroController::EDIT(QObject*)
+{
+    const int row = selectedRow(1);
+    MACRO* macro = macroAtIndex(getDocMacro(doc()), row);
+    if (!macro || !macro->transact)
+        return;
+    TRANSACT& model = *macro->transact;
+    SaisieRequest request;
+    request.fam = model.moyen;
+    request.synonymeID = model.synonymeID;
+    request.ident = saisieCompte(model, *doc());
+    request.editObj = &model;
+    request.macro = macro;
+    openSaisieTransact(nullptr, request);
+    reloadAndSelect(row);
+}
+
+void FenMacroController::SUPPRIMER(QObject*)
+{
+    const int row = selectedRow(1);
+    const MACRO* macro = macroAtIndex(getDocMacro(doc()), row);
+    if (!macro)
+        return;
+    const int code = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppMacro")), macro->nom,
+                               localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
+                               localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("photo"), 1);
+    if (code != 1001)
+        return;
+    const int oldCount = int(macroTotal());
+    deleteMacroAtIndex(row, doc());
+    reloadAndSelect(selectAfterDelete(row, oldCount));
+}
+
+void FenMacroController::NOTIFY_NEW_MACRO(const QVariant& index, const QVariant&)
+{
+    table1()->reloadData();
+    adjustHeight(false);
+    reloadAndSelect(long(index.toLongLong()));
+}
+
+bool FenMacroController::deleteInTable(int)
+{
+    SUPPRIMER();
+    return true;
+}
+
+void FenMacroController::editInTable(int)
+{
+    MODIFIER();
+}

@@ -1,0 +1,180 @@
+#include "entities/FenSynonymeController.h"
+
+#include "entities/FenEditSynonymeController.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/popups/PopHelp.h"
+#include "toolkit/popups/StdMenu.h"
+#include "toolkit/tables/StdTableView.h"
+
+#include "document/DocContext.h"
+#include "foundation/localized.h"
+#include "model/DOCUMENT.h"
+#include "model/Synonyme.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+FenSynonymeController* FenSynonymeController::current()
+{
+    return qobject_cast<FenSynonymeController*>(EntityWindowRegistry::find(staticMetaObject));
+}
+
+FenSynonymeController* showSynonymes(bool appear)
+{
+    return openEntityWindow<FenSynonymeController>(appear);
+}
+
+DOCUMENT* FenSynonymeController::doc() const
+{
+    return currentDocument();
+}
+
+long FenSynonymeController::synonymeCount() const
+{
+    return doc() ? long(doc()->synonymeArray.size()) : 0;
+}
+
+void FenSynonymeController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenSynonyme"));
+    window.setWindowTitle(localizedAppl(QStringLiteral("FenSynonyme_titre")));
+    auto* table = new StdTableView(&window);
+    table->setObjectName(QStringLiteral("table1"));
+    table->setUniformRowHeight(CellSynonyme::kHeight);
+    table->setMinimumSize(400, CellSynonyme::kHeight * 6);
+    auto* help = new PopHelp(&window);
+    help->setObjectName(QStringLiteral("popHelp"));
+    auto* nouveau = new PopFamilleSynonyme(&window);
+    nouveau->setObjectName(QStringLiteral("pop_moyen"));
+    nouveau->setTitle(localizedAppl(QStringLiteral("FenSynonyme_nouveau")));
+    nouveau->setCanAutoSelect(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(help);
+    buttons->addStretch();
+    const std::pair<const char*, const char*> commands[]
+        = {{"FenSynonyme_supprimer", "SUPPRIMER:"}, {"FenSynonyme_modifier", "MODIFIER:"}};
+    for (const auto& [title, action] : commands) {
+        auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
+        button->setObjectName(action[0] == 'S' ? QStringLiteral("buttonSupprimer") : QStringLiteral("buttonVoir"));
+        button->setAutoDefault(false);
+        connectAction(button, QString::fromLatin1(action));
+        buttons->addWidget(button);
+    }
+    buttons->addWidget(nouveau);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
+    layout->addWidget(table, 1);
+    layout->addLayout(buttons);
+}
+
+void FenSynonymeController::windowDidLoad()
+{
+    EntityListWindow::windowDidLoad();
+    if (auto* help = outlet<PopHelp>(QStringLiteral("popHelp"))) {
+        help->setStringTitle(localizedHelp(QStringLiteral("HELP_TITLE_SYNONYME")));
+        help->setStringContent(localizedHelp(QStringLiteral("HELP_CONTENT_SYNONYME")));
+    }
+    updateButtons();
+}
+
+void FenSynonymeController::updateButtons()
+{
+    const bool selected = selectedRow(1) >= 0;
+    for (const char* name : {"buttonSupprimer", "buttonVoir"}) {
+        if (auto* button = outlet<QPushButton>(QString::fromLatin1(name)))
+            button->setEnabled(selected);
+    }
+}
+
+int FenSynonymeController::numberOfRowsInTableView1(StdTableView*)
+{
+    return int(synonymeCount());
+}
+
+StdCell* FenSynonymeController::viewForTableColumn1(StdTableView*, int row)
+{
+    const Synonyme* synonyme = doc() ? Synonyme::synonymeAtIndex(row, doc()->synonymeArray) : nullptr;
+    if (!synonyme)
+        return nullptr;
+    m_cell.fill(*synonyme, *doc());
+    return &m_cell;
+}
+
+QColor FenSynonymeController::getPatColor1(int)
+{
+    return QColor::fromRgbF(0.8509804f, 0.9019608f, 0.9764706f, 1.0f);
+}
+
+void FenSynonymeController::tableViewSelectionDidChange1()
+{
+    EntityListWindow::tableViewSelectionDidChange1();
+    updateButtons();
+}
+
+bool FenSynonymeController::canDeleteSomething() const
+{
+    return selectedRow(1) >= 0;
+}
+
+void FenSynonymeController::reloadAndSelect(long row)
+{
+    table1()->reloadData();
+    adjustHeight(false);
+    if (row >= 0 && row < synonymeCount())
+        table1()->GO(int(row));
+    else
+        table1()->clearSelection();
+    updateButtons();
+}
+
+void FenSynonymeController::MOYEN(QObject* sender)
+{
+    if (!doc())
+        return;
+    Synonyme synonyme(Synonyme::newSynonymeIdent(doc()->synonymeArray));
+    synonyme.family = int(StdMenu::tagOf(sender));
+    if (!editSynonyme(this, synonyme, *doc()))
+        return;
+    reloadAndSelect(Synonyme::insertSynonyme(synonyme, doc()->synonymeArray));
+}
+
+void FenSynonymeController::MODIFIER(QObject*)
+{
+    const int row = selectedRow(1);
+    const Synonyme* synonyme = doc() ? Synonyme::synonymeAtIndex(row, doc()->synonymeArray) : nullptr;
+    if (!synonyme)
+        return;
+    Synonyme copy = synonyme->copyOfSynonyme();
+    if (!editSynonyme(this, copy, *doc()))
+        return;
+    Synonyme::unInsertSynonyme(row, doc()->synonymeArray);
+    reloadAndSelect(Synonyme::insertSynonyme(copy, doc()->synonymeArray));
+}
+
+void FenSynonymeController::SUPPRIMER(QObject*)
+{
+    const int row = selectedRow(1);
+    const Synonyme* synonyme = doc() ? Synonyme::synonymeAtIndex(row, doc()->synonymeArray) : nullptr;
+    if (!synonyme)
+        return;
+    const int code = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppSynonyme")), synonyme->nom,
+                               localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
+                               localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("renommer"), 1);
+    if (code != 1001)
+        return;
+    Synonyme::unInsertSynonyme(row, doc()->synonymeArray);
+    reloadAndSelect(-1);
+}
+
+bool FenSynonymeController::deleteInTable(int)
+{
+    SUPPRIMER();
+    return true;
+}
+
+void FenSynonymeController::editInTable(int)
+{
+    MODIFIER();
+}
