@@ -4,10 +4,16 @@
 #include "app/ApplicationDelegate.h"
 #include "app/FenPreferencesController.h"
 #include "app/WindowMemory.h"
+#include "entities/FenDossierController.h"
 #include "entities/FenFavoriController.h"
 #include "entities/FenLogoController.h"
+#include "entities/FenMacroController.h"
+#include "entities/FenReglesController.h"
+#include "entities/FenSynonymeController.h"
 #include "investments/FenSimulationController.h"
+#include "toolkit/palettes/FenPaletteSaisieUserController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "transactions/FenEditSaisieController.h"
 #include "transactions/FenRechercheController.h"
 #include "transactions/FenReleveController.h"
 #include "uisupport/UiTestFixture.h"
@@ -222,6 +228,38 @@ TEST_F(MainMenuTest, LogosFavouritesAndPreferencesOpenFromTheMenuAndThePalette)
     StdWindowController* logos = open(FenLogoController::staticMetaObject);
     ASSERT_NE(logos, nullptr);
     logos->close();
+}
+
+// The categories, macros and rules windows come from the Fenêtres menu, the synonyms window from
+// the entry palettes; Alt and a macro's key, typed over the macros window, runs that macro.
+TEST_F(MainMenuTest, EntityWindowsOpenFromTheMenusAndAMacroKeyRunsItsMacro)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    choose("DOSSIERS:");
+    choose("MACROS:");
+    ui().answerAlert(dialogue("kAlerte_needsManualRegles"), kAlertFirstButton);
+    choose("EDIT_REGLES:");
+    ASSERT_NE(FenDossierController::current(), nullptr);
+    ASSERT_NE(FenReglesController::current(), nullptr);
+    EXPECT_FALSE(delegate->document()->reglesArray.isEmpty());
+    FenPaletteSaisieUserController palette;
+    palette.GERER(nullptr);
+    ASSERT_NE(FenSynonymeController::current(), nullptr);
+    EXPECT_EQ(FenSynonymeController::current()->table1()->numberOfRows(), 2);
+
+    FenMacroController* macros = FenMacroController::current();
+    ASSERT_NE(macros, nullptr);
+    QApplication::setActiveWindow(macros->window());
+    ui().onModal<FenEditSaisieController>(
+        [](FenEditSaisieController& entry) { entry.perform(QStringLiteral("NON:")); });
+    delegate->MACRO_FROM_KEY(u'e', true);
+    ASSERT_EQ(ui().modalRuns().size(), 1);
+    EXPECT_EQ(ui().modalRuns().first().name, QStringLiteral("FenEditSaisieController"));
+    for (StdWindowController* window :
+         {static_cast<StdWindowController*>(FenDossierController::current()), static_cast<StdWindowController*>(macros),
+          static_cast<StdWindowController*>(FenReglesController::current()),
+          static_cast<StdWindowController*>(FenSynonymeController::current())})
+        window->close();
 }
 
 TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)
