@@ -21,6 +21,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, bool bold = false)
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(makeListFont(bold, false, bold ? 13 : 11));
+    // The columns line up from row to row whatever their texts.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
 }
 
@@ -28,6 +30,7 @@ QLabel* makeImage(QWidget* parent, const char* name)
 {
     QLabel* image = makeLabel(parent, name);
     image->setFixedSize(kIconSide, kIconSide);
+    image->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return image;
 }
 

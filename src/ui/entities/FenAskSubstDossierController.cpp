@@ -62,8 +62,7 @@ bool FenAskSubstDossierController::READ()
 bool askSubstDossier(StdWindowController* parent, long dossierID, long* replacement)
 {
     WindowDataPtr data = makeWindowData({{kDossierID, qlonglong(dossierID)}});
-    if (StdWindowController::pushModal<FenAskSubstDossierController>(parent, data, parent ? parent->devise() : 0)
-        != 1)
+    if (StdWindowController::pushModal<FenAskSubstDossierController>(parent, data, parent ? parent->devise() : 0) != 1)
         return false;
     *replacement = long(data->value(kDossierID).toLongLong());
     return true;

@@ -25,5 +25,4 @@ protected:
 bool askSubstPoste(StdWindowController* parent, const QList<long>& posteIDs, long* replacement);
 
 // The layout both replacement dialogs share: a message, what goes, its replacement, the buttons.
-void buildSubstDialog(StdWindowController& controller, StdWindow& window, const QString& prefix,
-                      QLayout* choice);
+void buildSubstDialog(StdWindowController& controller, StdWindow& window, const QString& prefix, QLayout* choice);

@@ -64,7 +64,7 @@ void FenDossierController::buildInterface(StdWindow& window)
     StdTableView* dossiers = makeTable("table1");
     StdTableView* postes = makeTable("table2");
     postes->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    auto column = [this, &window](StdTableView* table, const std::pair<const char*, const char*> (&commands)[4]) {
+    auto column = [this, &window](StdTableView* table, const std::pair<const char*, const char*>(&commands)[4]) {
         auto* buttons = new QHBoxLayout;
         for (const auto& [titleKey, action] : commands) {
             auto* b = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), &window);
@@ -113,8 +113,8 @@ void FenDossierController::updateButtons()
     const bool dossier = selectedDossierID() >= 0;
     const bool poste = !selectedPosteIDs().isEmpty();
     const std::pair<const char*, bool> enabled[] = {
-        {"VOIR_DOSSIER:", dossier}, {"SUPPRIMER_DOSSIER:", dossier},     {"LISTING_DOSSIER:", dossier},
-        {"CREER_POSTE:", dossier},  {"VOIR_POSTE:", poste},              {"SUPPRIMER_POSTE:", poste},
+        {"VOIR_DOSSIER:", dossier}, {"SUPPRIMER_DOSSIER:", dossier}, {"LISTING_DOSSIER:", dossier},
+        {"CREER_POSTE:", dossier},  {"VOIR_POSTE:", poste},          {"SUPPRIMER_POSTE:", poste},
         {"LISTING_POSTE:", poste},
     };
     for (const auto& [action, on] : enabled) {

@@ -31,8 +31,8 @@ void PopFamilleSynonyme::FILL_MENU()
 {
     for (int family = 0; family < kFamilyCount; ++family) {
         if (family != kNoMoyenFamily)
-            addItemToMenu(stdMenu(), moyenNameForFamily(family), QStringLiteral("MOYEN:"), familyIconName(family),
-                          true, family);
+            addItemToMenu(stdMenu(), moyenNameForFamily(family), QStringLiteral("MOYEN:"), familyIconName(family), true,
+                          family);
     }
 }
 

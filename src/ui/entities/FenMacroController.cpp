@@ -142,9 +142,10 @@ void FenMacroController::SUPPRIMER(QObject*)
     const MACRO* macro = macroAtIndex(getDocMacro(doc()), row);
     if (!macro)
         return;
-    const int code = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppMacro")), macro->nom,
-                               localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
-                               localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("photo"), 1);
+    const int code
+        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppMacro")), macro->nom,
+                    localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
+                    localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("photo"), 1);
     if (code != 1001)
         return;
     const int oldCount = int(macroTotal());

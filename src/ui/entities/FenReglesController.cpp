@@ -51,10 +51,12 @@ void FenReglesController::buildInterface(StdWindow& window)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(help);
     buttons->addStretch();
-    const std::pair<const char*, const char*> commands[]
-        = {{"FenRegles_monter", "MONTER:"},         {"FenRegles_descendre", "DESCENDRE:"},
-           {"FenRegles_supprimer_tout", "SUPPRIMERTOUT:"}, {"FenRegles_supprimer", "SUPPRIMER:"},
-           {"FenRegles_modifier", "MODIFIER:"},      {"FenRegles_nouveau", "NOUVEAU:"}};
+    const std::pair<const char*, const char*> commands[] = {{"FenRegles_monter", "MONTER:"},
+                                                            {"FenRegles_descendre", "DESCENDRE:"},
+                                                            {"FenRegles_supprimer_tout", "SUPPRIMERTOUT:"},
+                                                            {"FenRegles_supprimer", "SUPPRIMER:"},
+                                                            {"FenRegles_modifier", "MODIFIER:"},
+                                                            {"FenRegles_nouveau", "NOUVEAU:"}};
     for (const auto& [title, action] : commands) {
         auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
         button->setObjectName(QString::fromLatin1(action));

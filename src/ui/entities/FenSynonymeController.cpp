@@ -159,9 +159,10 @@ void FenSynonymeController::SUPPRIMER(QObject*)
     const Synonyme* synonyme = doc() ? Synonyme::synonymeAtIndex(row, doc()->synonymeArray) : nullptr;
     if (!synonyme)
         return;
-    const int code = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppSynonyme")), synonyme->nom,
-                               localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
-                               localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("renommer"), 1);
+    const int code
+        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppSynonyme")), synonyme->nom,
+                    localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
+                    localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("renommer"), 1);
     if (code != 1001)
         return;
     Synonyme::unInsertSynonyme(row, doc()->synonymeArray);

@@ -13,6 +13,8 @@
 #include "investments/FenSimulationController.h"
 #include "toolkit/palettes/FenPaletteSaisieUserController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/popups/PopMacro.h"
+#include "toolkit/popups/PopPoste.h"
 #include "transactions/FenEditSaisieController.h"
 #include "transactions/FenRechercheController.h"
 #include "transactions/FenReleveController.h"
@@ -235,8 +237,17 @@ TEST_F(MainMenuTest, LogosFavouritesAndPreferencesOpenFromTheMenuAndThePalette)
 TEST_F(MainMenuTest, EntityWindowsOpenFromTheMenusAndAMacroKeyRunsItsMacro)
 {
     openDocument(QStringLiteral("Famille.svd"));
+    FenPaletteToolController* tools = FenPaletteToolController::paletteOutils();
+    ASSERT_NE(tools, nullptr);
+    tools->pop_poste()->rebuild();
+    ASSERT_TRUE(tools->pop_poste()->activateTag(StdPopUp::kManageTag));
+    tools->pop_macro()->rebuild();
+    ASSERT_TRUE(tools->pop_macro()->activateTag(StdPopUp::kManageTag));
+    FenMacroController* macros = FenMacroController::current();
+    ASSERT_NE(macros, nullptr);
     choose("DOSSIERS:");
     choose("MACROS:");
+    EXPECT_EQ(FenMacroController::current(), macros) << "one window for the program";
     ui().answerAlert(dialogue("kAlerte_needsManualRegles"), kAlertFirstButton);
     choose("EDIT_REGLES:");
     ASSERT_NE(FenDossierController::current(), nullptr);
@@ -247,8 +258,6 @@ TEST_F(MainMenuTest, EntityWindowsOpenFromTheMenusAndAMacroKeyRunsItsMacro)
     ASSERT_NE(FenSynonymeController::current(), nullptr);
     EXPECT_EQ(FenSynonymeController::current()->table1()->numberOfRows(), 2);
 
-    FenMacroController* macros = FenMacroController::current();
-    ASSERT_NE(macros, nullptr);
     QApplication::setActiveWindow(macros->window());
     ui().onModal<FenEditSaisieController>(
         [](FenEditSaisieController& entry) { entry.perform(QStringLiteral("NON:")); });

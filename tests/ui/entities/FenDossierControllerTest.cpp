@@ -2,10 +2,10 @@
 // car categories (folder 11) used by transactions, a split line, a schedule, a forecast, a macro, a
 // rule and a budget: deleting and replacing move every reference, drops move categories, typed
 // letters select, names stay unique.
+#include "entities/FenDossierController.h"
 #include "entities/FenAskSubstDossierController.h"
 #include "entities/FenAskSubstPosteController.h"
 #include "entities/FenDossierActions.h"
-#include "entities/FenDossierController.h"
 #include "entities/FenEditPosteController.h"
 
 #include "uisupport/UiTestFixture.h"

@@ -1,7 +1,7 @@
 // The macros window on three macros: rows, renaming and re-keying with their refusals, editing the
 // template in the entry window, deleting.
-#include "entities/FenEditMacroController.h"
 #include "entities/FenMacroController.h"
+#include "entities/FenEditMacroController.h"
 #include "transactions/FenEditSaisieController.h"
 
 #include "uisupport/UiTestFixture.h"
@@ -121,7 +121,8 @@ TEST_F(FenMacroTest, NamesIgnoreCaseKeysDoNotAndARenamedMacroKeepsItsSelection)
 TEST_F(FenMacroTest, EditOpensTheEntryWindowOnTheTemplateAndDeleteSelectsTheNewLast)
 {
     fen->table1()->GO(0);
-    ui().onModal<FenEditSaisieController>([](FenEditSaisieController& entry) { entry.perform(QStringLiteral("NON:")); });
+    ui().onModal<FenEditSaisieController>(
+        [](FenEditSaisieController& entry) { entry.perform(QStringLiteral("NON:")); });
     fen->perform(QStringLiteral("EDIT:"));
     ASSERT_EQ(ui().modalRuns().size(), 1);
     EXPECT_EQ(FenMacroController::saisieCompte(*doc.macroHdl[0].transact, doc), 20);

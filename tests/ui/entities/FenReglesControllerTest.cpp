@@ -1,7 +1,7 @@
 // The rules window on five rules: the order the import tries them in, a new rule first, moves that
 // can't be made, deleting one or all, and the editor's key words.
-#include "entities/FenEditRegleController.h"
 #include "entities/FenReglesController.h"
+#include "entities/FenEditRegleController.h"
 
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"

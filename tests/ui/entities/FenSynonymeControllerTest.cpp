@@ -1,7 +1,7 @@
 // The synonyms window on two synonyms: creating one for a family, editing its family and logo, a
 // logo that is gone, deleting.
-#include "entities/FenEditSynonymeController.h"
 #include "entities/FenSynonymeController.h"
+#include "entities/FenEditSynonymeController.h"
 
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"

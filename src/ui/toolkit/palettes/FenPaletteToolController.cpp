@@ -155,10 +155,13 @@ void FenPaletteToolController::setUpPopUps()
 {
     if (PopMacro* macros = pop_macro()) {
         macros->setCan_create(false);
+        macros->setCanManage(true);
         macros->setSelectedTag(StdPopUp::kNoTag);
     }
-    if (PopPoste* postes = pop_poste())
+    if (PopPoste* postes = pop_poste()) {
         postes->setSelectedTag(StdPopUp::kNoTag);
+        postes->setCanManage(true);
+    }
     if (PopCompte* comptes = pop_compteD()) {
         comptes->setPOPcompteCFilter(kEveryBank);
         comptes->setSelectedTag(StdPopUp::kNoTag);
@@ -271,6 +274,19 @@ void FenPaletteToolController::CREATE_POSTE(QObject* sender)
 {
     if (IAppShell* app = appShell())
         app->CREATE_POSTE(nullptr, sender);
+}
+
+// Those windows belong to the application, which opens each once.
+void FenPaletteToolController::DOSSIERS(QObject* sender)
+{
+    if (auto* app = dynamic_cast<QObject*>(appShell()))
+        StdActionDispatcher::invoke(app, QStringLiteral("DOSSIERS:"), sender);
+}
+
+void FenPaletteToolController::MACROS(QObject* sender)
+{
+    if (auto* app = dynamic_cast<QObject*>(appShell()))
+        StdActionDispatcher::invoke(app, QStringLiteral("MACROS:"), sender);
 }
 
 void FenPaletteToolController::DEBIT(QObject* sender)

@@ -36,6 +36,9 @@ public:
     Q_INVOKABLE void CHOOSE_DOSSIER(QObject* sender);
     Q_INVOKABLE void POSTE(QObject* sender);
     Q_INVOKABLE void CREATE_POSTE(QObject* sender);
+    // The application's categories-and-folders and macros windows, from the ends of the pop-ups.
+    Q_INVOKABLE void DOSSIERS(QObject* sender);
+    Q_INVOKABLE void MACROS(QObject* sender);
     // The window of the account of the sender's tag.
     Q_INVOKABLE void DEBIT(QObject* sender);
     Q_INVOKABLE void CREATE_COMPTED(QObject* sender);

@@ -32,4 +32,9 @@ void PopMacro::FILL_MENU()
         const QString title = key.isEmpty() ? macro->nom : macro->nom + u'\t' + key;
         addItemToMenu(stdMenu(), title, QStringLiteral("MACRO:"), image, true, position);
     }
+    if (m_canManage) {
+        stdMenu()->addSeparator();
+        addItemToMenu(stdMenu(), localizedAppl(QStringLiteral("MENU_MACROS")), QStringLiteral("MACROS:"),
+                      QStringLiteral("photo"), true, kManageTag);
+    }
 }

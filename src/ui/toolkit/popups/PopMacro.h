@@ -14,6 +14,8 @@ public:
 
     bool getCan_create() const { return m_canCreate; }
     void setCan_create(bool canCreate) { m_canCreate = canCreate; }
+    // Whether the menu ends with an item opening the macros window (MACROS:).
+    void setCanManage(bool canManage) { m_canManage = canManage; }
 
     void FILL_MENU() override;
 
@@ -22,4 +24,5 @@ public:
 
 private:
     bool m_canCreate = false;
+    bool m_canManage = false;
 };

@@ -40,6 +40,11 @@ void PopPoste::FILL_MENU()
         return;
     for (const DOSSIER& dossier : doc->dossierHdl)
         addDossierSubmenu(dossier);
+    if (m_canManage) {
+        stdMenu()->addSeparator();
+        addItemToMenu(stdMenu(), localizedAppl(QStringLiteral("MENU_DOSSIERS")), QStringLiteral("DOSSIERS:"),
+                      QStringLiteral("dossier"), true, kManageTag);
+    }
 }
 
 void PopPoste::addDossierSubmenu(const DOSSIER& dossier)

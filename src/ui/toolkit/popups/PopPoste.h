@@ -16,6 +16,9 @@ class PopPoste : public StdPopUp {
 public:
     explicit PopPoste(QWidget* parent = nullptr);
 
+    // Whether the menu ends with an item opening the categories-and-folders window (DOSSIERS:).
+    void setCanManage(bool canManage) { m_canManage = canManage; }
+
     void FILL_MENU() override;
 
     // A category's or a folder's picture: its logo in the open document when it names one (null
@@ -25,4 +28,6 @@ public:
 
 private:
     void addDossierSubmenu(const DOSSIER& dossier);
+
+    bool m_canManage = false;
 };

@@ -51,6 +51,8 @@ public:
     void setSelectedTag(qint64 tag) { m_tagToSelect = tag; }
     qint64 getSelectedTag() const { return m_tagToSelect; }
     static constexpr qint64 kNoTag = -2;
+    // The tag of an item that opens the window managing what the pop-up lists: never an ident.
+    static constexpr qint64 kManageTag = -3;
 
     // ---- Marking.
 
