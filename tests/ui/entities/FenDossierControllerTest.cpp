@@ -14,6 +14,7 @@
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/tables/StdTableView.h"
 
+#include "foundation/broadcast.h"
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
@@ -45,6 +46,29 @@ TRANSACT transact(long posteID)
     t.posteID = posteID;
     return t;
 }
+
+// What the other windows hear, and whether a deleted category was still there when they heard it.
+class Listener : public QObject {
+    Q_OBJECT
+public:
+    explicit Listener(const DOCUMENT& doc)
+        : m_doc(doc)
+    {
+        registerWindowController(this);
+    }
+    ~Listener() override { unregisterWindowController(this); }
+    Q_INVOKABLE void COMPUTE_ANALYSE_NOTIFICATION() { heard << QStringLiteral("analyse"); }
+    Q_INVOKABLE void REBUILD_LIST() { heard << QStringLiteral("rebuild"); }
+    Q_INVOKABLE void notifyPosteDeleted(const QVariant& ident, const QVariant&)
+    {
+        const bool there = POSTE::posteWithIdent(long(ident.toLongLong()), m_doc) != nullptr;
+        heard << QStringLiteral("deleted %1%2").arg(ident.toLongLong()).arg(there ? "" : " (gone)");
+    }
+    QStringList heard;
+
+private:
+    const DOCUMENT& m_doc;
+};
 
 class FenDossierTest : public UiTestFixture {
 protected:
@@ -163,7 +187,9 @@ TEST_F(FenDossierTest, ADropMovesTheCategoriesAndShowsTheTargetFolder)
     long target = 0;
     ASSERT_TRUE(DOSSIER::findDossier(kMaison, &target, doc.dossierHdl));
     ASSERT_TRUE(fen->validateDrop(target));
+    Listener listener(doc);
     fen->dragRowsFromIndexes(fen->table2()->selectedRowIndexes(), target);
+    EXPECT_EQ(listener.heard, (QStringList {"analyse", "rebuild"})) << "analyses group by folder";
     EXPECT_EQ(POSTE::posteWithIdent(kEssence, doc)->dossierID, kMaison);
     EXPECT_EQ(POSTE::posteWithIdent(kAmendes, doc)->dossierID, kMaison);
     EXPECT_EQ(fen->table1()->selectedRowIndexes(), IndexSet {int(target)});
@@ -210,9 +236,11 @@ TEST_F(FenDossierTest, UsedCategoriesAskOnceForAReplacementThatMovesEveryUse)
 TEST_F(FenDossierTest, UnusedCategoriesGoWithoutAReplacement)
 {
     selectDossier(kVoiture);
-    selectPostes({kAmendes});
+    selectPostes({kAmendes, 33});
     ui().answerAlert(QStringLiteral("kConfirm_SuppPoste"), 1001);
+    Listener listener(doc);
     fen->perform(QStringLiteral("SUPPRIMER_POSTE:"));
+    EXPECT_EQ(listener.heard, (QStringList {"deleted 35", "deleted 33", "analyse", "rebuild"}));
     EXPECT_TRUE(ui().modalRuns().empty());
     EXPECT_EQ(POSTE::posteWithIdent(kAmendes, doc), nullptr);
 }
@@ -289,3 +317,5 @@ TEST_F(FenDossierTest, EditorsKeepNamesUniqueAndCreateInTheChosenFolder)
     ASSERT_GE(selected(fen->table2()), 0);
     EXPECT_EQ(fen->myPosteList().at(selected(fen->table2())), ident);
 }
+
+#include "FenDossierControllerTest.moc"
