@@ -50,6 +50,8 @@ CellRegle::CellRegle(QWidget* parent)
     , image_moyen(makeImage(this, "image_moyen"))
 {
     field_nb_opetations->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    field_nb_opetations->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    field_nb_opetations->setMinimumWidth(120);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(10, 3, 10, 3);
     grid->setHorizontalSpacing(6);
@@ -64,10 +66,8 @@ CellRegle::CellRegle(QWidget* parent)
     grid->addWidget(field_poste, 1, 4, 1, 2);
     grid->addWidget(image_moyen, 1, 6);
     grid->addWidget(field_moyen, 1, 7, 1, 2);
-    grid->setColumnStretch(1, 2);
-    grid->setColumnStretch(3, 2);
-    grid->setColumnStretch(4, 2);
-    grid->setColumnStretch(7, 1);
+    for (const auto& [column, stretch] : {std::pair {1, 3}, {3, 3}, {4, 2}, {5, 1}, {7, 2}, {8, 2}})
+        grid->setColumnStretch(column, stretch);
 }
 
 void CellRegle::fill(const REGLE& regle, long row, const DOCUMENT& doc)

@@ -45,7 +45,7 @@ void FenReglesController::buildInterface(StdWindow& window)
     auto* table = new StdTableView(&window);
     table->setObjectName(QStringLiteral("table1"));
     table->setUniformRowHeight(CellRegle::kHeight);
-    table->setMinimumSize(620, CellRegle::kHeight * 6);
+    table->setMinimumSize(720, CellRegle::kHeight * 6);
     auto* help = new PopHelp(&window);
     help->setObjectName(QStringLiteral("popHelp"));
     auto* buttons = new QHBoxLayout;
