@@ -22,6 +22,7 @@
 #include "entities/FenReglesController.h"
 #include "entities/FenSynonymeController.h"
 #include "entities/FenTaxeController.h"
+#include "import/ImportWindowServices.h"
 #include "investments/FenSimulationController.h"
 #include "investments/InvestmentWindows.h"
 #include "sync/SyncWindows.h"
@@ -37,6 +38,7 @@
 #include "toolkit/windows/windowutils.h"
 #include "transactions/FenEditConversionController.h"
 #include "transactions/FenListingEmpruntController.h"
+#include "transactions/FenReleveController.h"
 #include "transactions/RechercheCommand.h"
 #include "transactions/SaisieRoutine.h"
 #include "transactions/TransactionWindows.h"
@@ -154,11 +156,13 @@ bool offerMacroKey(QObject* controller, char16_t key)
 ApplicationDelegate::ApplicationDelegate()
     : m_transactionWindows(std::make_unique<TransactionWindows>())
     , m_syncWindows(std::make_unique<SyncWindows>())
+    , m_importWindows(std::make_unique<ImportWindowServices>())
 {
     g_delegate = this;
     installAppShell(this);
     installTransactionWindows(m_transactionWindows.get());
     installSyncWindows(m_syncWindows.get());
+    ImportManager::sharedInstance().installServices(m_importWindows->services());
     setWindowAppDelegate(this);
     FenRecentController::setDocumentOpener(this);
     WindowMemory::registerWindowClass(
@@ -207,6 +211,8 @@ ApplicationDelegate::~ApplicationDelegate()
         installTransactionWindows(nullptr);
     if (syncWindows() == m_syncWindows.get())
         installSyncWindows(nullptr);
+    if (ImportManager::sharedInstance().services().review == m_importWindows.get())
+        ImportManager::sharedInstance().installServices({});
     if (g_delegate == this)
         g_delegate = nullptr;
 }
@@ -646,6 +652,20 @@ void ApplicationDelegate::IMPRIMER(QObject* sender)
         return;
     auto* controller = qobject_cast<StdWindowController*>(static_cast<StdWindow*>(keyWindow())->controller());
     controller->IMPRIMER(this);
+}
+
+bool ApplicationDelegate::canImporter() const
+{
+    auto* window = qobject_cast<StdWindow*>(keyWindow());
+    return window && qobject_cast<FenReleveController*>(window->controller());
+}
+
+void ApplicationDelegate::IMPORTER(QObject* sender)
+{
+    if (!canImporter())
+        return;
+    auto* controller = qobject_cast<FenReleveController*>(static_cast<StdWindow*>(keyWindow())->controller());
+    controller->IMPORTER(sender);
 }
 
 void ApplicationDelegate::CALENDRIER(QObject* sender)

@@ -31,6 +31,7 @@
 class DOCUMENT;
 class QKeyEvent;
 class SyncWindows;
+class ImportWindowServices;
 class TransactionWindows;
 class WebQuoteService;
 
@@ -135,6 +136,9 @@ public:
     Q_INVOKABLE void IMPRIMER(QObject* sender = nullptr);
     // The key window's controller decides whether it prints.
     bool can_imprimer() const;
+    // A bank file into the account of the statement window in front; the item's tag is the format.
+    Q_INVOKABLE void IMPORTER(QObject* sender = nullptr);
+    bool canImporter() const;
     Q_INVOKABLE void CALENDRIER(QObject* sender = nullptr) override;
     // Brings the free calculator window to the front, or opens one.
     Q_INVOKABLE void CALCULETTE(QObject* sender = nullptr) override;
@@ -219,6 +223,7 @@ private:
     std::unique_ptr<TransactionWindows> m_transactionWindows;
     std::unique_ptr<SyncWindows> m_syncWindows;
     std::unique_ptr<WebQuoteService> m_quoteService;
+    std::unique_ptr<ImportWindowServices> m_importWindows;
     std::unique_ptr<DOCUMENT> m_document;
     QPointer<StdWindowController> m_recent;
     QPointer<StdWindowController> m_notifySauvegarde;

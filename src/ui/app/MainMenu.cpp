@@ -6,6 +6,7 @@
 #include "toolkit/windows/StdWindow.h"
 
 #include "foundation/localized.h"
+#include "import/ImportManager.h"
 #include "model/ITransactionWindows.h"
 #include "model/TOOL.h"
 #include "model/ToolTree.h"
@@ -40,6 +41,12 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_VERIFIER", "VERIFIER:", true);
     addAction("MENU_PASSWORD", "PASSWORD:", true);
     addAction("MENU_IMPRIMER", "IMPRIMER:", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    for (int format = 0; format < ImportManager::nbImportExportFormat(); ++format) {
+        QAction* item = addAction("MENU_IMPORT_IMPORTER", "IMPORTER:", true);
+        item->setText(ImportManager::getImportFormatName(format));
+        item->setData(format);
+        m_importers.append(item);
+    }
     addAction("MENU_QUITTER", "terminate", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addAction("MENU_BANQUES", "BANQUES:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     addAction("MENU_CALENDRIER", "CALENDRIER:", false);
@@ -107,6 +114,8 @@ void MainMenu::refresh()
         item->setEnabled(open);
     if (QAction* print = action(QStringLiteral("IMPRIMER:")))
         print->setEnabled(m_delegate->can_imprimer());
+    for (QAction* importer : std::as_const(m_importers))
+        importer->setEnabled(open && m_delegate->canImporter());
     m_palette->setChecked(FenPaletteToolController::paletteOutils() != nullptr);
 }
 
@@ -135,10 +144,23 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
                 menu->addSeparator();
         }
         connect(menu, &QMenu::aboutToShow, this, &MainMenu::refresh);
-        if (qstrcmp(def.titleKey, "MENU_FICHIER") == 0)
+        if (qstrcmp(def.titleKey, "MENU_FICHIER") == 0) {
+            addImporterMenu(menu);
             addComptesMenu(bar);
+        }
     }
     return bar;
+}
+
+// One item per format, before the print item; enabled while a statement window is in front.
+void MainMenu::addImporterMenu(QMenu* fichier)
+{
+    QMenu* importer = new QMenu(localizedAppl(QStringLiteral("MENU_IMPORTER_RELEVE")), fichier);
+    importer->setObjectName(QStringLiteral("MENU_IMPORTER_RELEVE"));
+    importer->addActions(m_importers);
+    connect(importer, &QMenu::aboutToShow, this, &MainMenu::refresh);
+    fichier->insertMenu(action(QStringLiteral("IMPRIMER:")), importer);
+    fichier->insertSeparator(action(QStringLiteral("IMPRIMER:")));
 }
 
 // The accounts of the open document under their banks, in the tree's order; choosing one opens its

@@ -46,10 +46,12 @@ private:
     void trigger(QAction* action);
     bool wantsMenuBar(QWidget* widget) const;
     void addComptesMenu(QMenuBar* bar);
+    void addImporterMenu(QMenu* fichier);
     void fillComptesMenu(QMenu* menu);
 
     ApplicationDelegate* m_delegate;
     QList<QAction*> m_actions;
     QList<QAction*> m_documentActions;
+    QList<QAction*> m_importers;
     QPointer<QAction> m_palette;
 };

@@ -134,6 +134,13 @@ QLayout* FenReleveController::buildReleveToolbar(QWidget* parent)
          {m_buttonCreer.data(), m_buttonSupprimer.data(), m_buttonPointer.data(), m_buttonDepointer.data()})
         toolbar->addWidget(button);
     toolbar->addStretch();
+    m_indicator = new QProgressBar(parent);
+    m_indicator->setObjectName(QStringLiteral("indicator"));
+    m_indicator->setRange(0, 0);
+    m_indicator->setMaximumWidth(120);
+    m_indicator->setTextVisible(false);
+    m_indicator->hide();
+    toolbar->addWidget(m_indicator);
     return toolbar;
 }
 

@@ -19,6 +19,7 @@
 #include "transactions/FenTransListController.h"
 
 #include <QPointer>
+#include <QProgressBar>
 
 #include <array>
 
@@ -110,6 +111,20 @@ public:
     // The sender's "tag" is the row of the statement to lock or unlock.
     Q_INVOKABLE void LOCK_RELEVE(QObject* sender);
 
+    // ---- Importing a bank file into the account (FenReleveImport.cpp).
+
+    // The sender's tag is the format (0 tab, 1 CSV, 2 QIF, 3 OFX); the file is asked for a moment
+    // later, once the menu that chose the format has closed.
+    Q_INVOKABLE void IMPORTER(QObject* sender);
+    // Asks for the file and imports it; the window then shows the transactions it received and
+    // offers the list of the duplicates.
+    void IMPORTER_WITH_FORMAT(int format);
+    // The run's progress, busy while the records go in without the entry window.
+    QProgressBar* indicator() const { return m_indicator; }
+    void setImportRunning(bool running);
+    // Offers the listing of the imported transactions found twice in the document.
+    void showDoublons();
+
     // ---- Deleting and pasting.
 
     bool canDeleteSomething() const override;
@@ -193,6 +208,7 @@ private:
     QPointer<QAbstractButton> m_buttonSupprimer;
     QPointer<QAbstractButton> m_buttonDepointer;
     std::array<QPointer<QLabel>, 5> m_fieldsPied;
+    QPointer<QProgressBar> m_indicator;
 };
 
 // The account's statement window, the open one when there is one (brought to the front when show

@@ -1,0 +1,87 @@
+// The statement window's import of a bank file into its account.
+#include "transactions/FenReleveController.h"
+
+#include "transactions/FenListingController.h"
+
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/host/UiHost.h"
+
+#include "document/APPLIPARAM.h"
+#include "engines/Critere.h"
+#include "engines/LISTING.h"
+#include "foundation/localized.h"
+#include "import/ImportManager.h"
+#include "model/DOCUMENT.h"
+
+namespace {
+
+constexpr int kImportDelayMs = 1000;
+
+} // namespace
+
+void FenReleveController::IMPORTER(QObject* sender)
+{
+    const int format = int(StdMenu::tagOf(sender));
+    QPointer<FenReleveController> self(this);
+    UiHost::instance().scheduler().after(
+        kImportDelayMs, IScheduler::Mode::Default,
+        [self, format] {
+            if (self)
+                self->IMPORTER_WITH_FORMAT(format);
+        },
+        this);
+}
+
+void FenReleveController::IMPORTER_WITH_FORMAT(int format)
+{
+    if (!document() || !compte())
+        return;
+    OpenPanelRequest request;
+    request.title = localizedMisc(QStringLiteral("kMisc_OpenImportTitle"));
+    request.prompt = localizedMisc(QStringLiteral("kMisc_OpenImportPrompt"));
+    const QString path = UiHost::instance().panels().open(request);
+    if (path.isEmpty())
+        return;
+    const APPLIPARAM& param = APPLIPARAM::loadAppliParam();
+    ImportSettings settings;
+    settings.reglesImport = param.reglesImport;
+    settings.reglesManuel = param.reglesManuel;
+    // The manager calls the block only while this window is open.
+    QPointer<FenReleveController> self(this);
+    ImportManager::sharedInstance().importURLWithFormat(this, path, format, getArg().debitID, int(devise()), document(),
+                                                        settings, [self] {
+                                                            if (!self)
+                                                                return;
+                                                            self->setImportRunning(false);
+                                                            self->selectMarkedTransact();
+                                                            self->showDoublons();
+                                                        });
+}
+
+void FenReleveController::setImportRunning(bool running)
+{
+    if (m_indicator)
+        m_indicator->setVisible(running);
+}
+
+void FenReleveController::showDoublons()
+{
+    DOCUMENT* doc = document();
+    if (!doc)
+        return;
+    Critere critere = Critere::makeImportCritere(CritereImport::ImportedDoublon, doc);
+    std::unique_ptr<LISTING> listing = searchListing(critere, *doc, devise());
+    if (listingCount(listing.get()) == 0)
+        return;
+    const int answer = showAlert(this, Dialog::keyString(QStringLiteral("kConfirm_ShowDoublons")), QString(),
+                                 Dialog::yesString(), Dialog::noString(), QString(), QStringLiteral("exporter"), 1);
+    if (answer != kAlertFirstButton)
+        return;
+    ListingWithCritere request;
+    request.critere = std::move(critere);
+    request.listing = std::move(listing);
+    request.title = localizedMisc(QStringLiteral("kMisc_Doublons"));
+    request.mode = 1;
+    request.devise = devise();
+    openListingWithCritere(std::move(request), *doc);
+}
