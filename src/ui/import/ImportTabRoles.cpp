@@ -143,12 +143,27 @@ void ImportTabRoles::revertValueOfCell(CellObject& cell)
     cell.setAlignment(TableurProtocol::kAlignLeft);
 }
 
+// Only a row that may still be imported raises a question: a line of column titles, whose date
+// doesn't read, asks nothing about its other titles.
 void ImportTabRoles::needsCell(CellObject& cell, const QString& text, CellObject** firstNeeding)
 {
     validateCell(cell, false);
     cell.setAssociatedNeed(text);
-    if (firstNeeding && !*firstNeeding)
+    if (firstNeeding && !*firstNeeding && !rowInvalidElsewhere(cell.rowIndex(), cell.columnIndex()))
         *firstNeeding = &cell;
+}
+
+bool ImportTabRoles::rowInvalidElsewhere(long row, long column) const
+{
+    const RowObject* header = m_cells.rowAtIndex(row);
+    if (!header || header->invalidated())
+        return true;
+    for (long other = 0; other < m_cells.numberOfColumns(); ++other) {
+        const CellObject* cell = m_cells.cellAtRow(row, other);
+        if (other != column && cell && cell->invalidated())
+            return true;
+    }
+    return false;
 }
 
 QString ImportTabRoles::montantText(double value, long slot, bool withUnit) const

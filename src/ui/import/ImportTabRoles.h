@@ -159,6 +159,7 @@ private:
     void reactToChoice(ImportNeed need, const CellObject& cell, long code, qint64 value);
     void revalidateColumnsOf(ImportNeed need, bool reactToNeeds);
     bool isRowValid(long row) const;
+    bool rowInvalidElsewhere(long row, long column) const;
     bool hasColumnOfKind(ImportRubrique kind) const;
     bool entityExists(ImportNeed need, qint64 value) const;
     QString montantText(double value, long slot, bool withUnit) const;
