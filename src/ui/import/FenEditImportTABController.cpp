@@ -335,8 +335,7 @@ void FenEditImportTABController::ACTIVATE_SELECTED_ROWS(bool activate, long menu
     });
     if (menuRow >= 0 && !rows.contains(menuRow))
         rows = {menuRow};
-    for (const long row : rows)
-        m_roles->ACTIVATE_ROW(activate, row);
+    m_roles->ACTIVATE_ROWS(activate, rows);
     redraw();
 }
 

@@ -44,6 +44,9 @@ public:
     long numberOfColumnsInDataSource() const override;
     QString valueAtRowInDataSource(long row, long column) const override;
     float defaultHeightOfRow(long) const override { return 19; }
+    // Room for the roles' names.
+    float defaultHeightOfColumnHeader() const override { return 34; }
+    float defaultWidthOfColumn(long) const override { return 110; }
     long defaultNumberOfRowsPerPage() const override { return 300; }
     bool allowMultiColumnsSelection() const override { return false; }
     bool allowMultiCellsSelection() const override { return false; }

@@ -16,6 +16,7 @@
 #include "import/ImportConfiguration.h"
 #include "import/ImportRecord.h"
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -73,6 +74,7 @@ public:
     // ---- Rows.
 
     void ACTIVATE_ROW(bool activate, long rowIndex);
+    void ACTIVATE_ROWS(bool activate, const QList<long>& rows);
 
     // ---- What follows from the roles.
 

@@ -1,0 +1,57 @@
+// The import's windows as the user sees them, written as pictures: the tab editor on a French
+// bank's CSV with its roles given, the review, each question, and the account afterwards.
+#include "ImportUiFixture.h"
+
+namespace {
+
+using importui::ImportUiTest;
+
+class ImportLook : public ImportUiTest { };
+
+TEST_F(ImportLook, EditorReviewAndQuestions)
+{
+    const QString path = writeBankFile(QStringLiteral("releve.csv"), csv());
+    FenReleveController* window = releve();
+    ASSERT_NE(window, nullptr);
+    ui().answerOpenPanel(path);
+    window->IMPORTER_WITH_FORMAT(kImportFormatCSV);
+    FenEditImportTABController* editor = openEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->window()->resize(900, 420);
+    ui().onModal<FenAskImportCompteController>([](FenAskImportCompteController& w) {
+        WindowDriver(w).grab(QStringLiteral("import_question_compte.png"));
+        w.pickers().compteDID = 24;
+        w.perform(QStringLiteral("OUI:"));
+    });
+    editor->RUBRIQUE(ImportRubrique::DateJMA, 0, true);
+    editor->RUBRIQUE(ImportRubrique::Info, 1, true);
+    editor->RUBRIQUE(ImportRubrique::MontantSeul, 2, true);
+    editor->RUBRIQUE(ImportRubrique::Contre, 3, true);
+    WindowDriver(*editor).grab(QStringLiteral("import_editor_csv.png"));
+
+    const std::pair<const char*, ImportNeed> questions[] = {{"FenAskImportDevise", ImportNeed::Devise},
+                                                            {"FenAskImportPoste", ImportNeed::Poste},
+                                                            {"FenAskImportMoyen", ImportNeed::Moyen},
+                                                            {"FenAskImportFiscal", ImportNeed::Fiscal}};
+    for (const auto& [nib, need] : questions) {
+        const QString name = QString::fromLatin1(nib);
+        ui().onModal(name, [name](const ModalRequest& request) {
+            auto* controller = qobject_cast<StdWindowController*>(request.controller);
+            WindowDriver(*controller).grab(name + QStringLiteral(".png"));
+            controller->perform(QStringLiteral("NON:"));
+        });
+        qint64 answer = -5;
+        EXPECT_EQ(editor->askFor(need, QStringLiteral("Inconnu"), &answer), kAskImportStop) << nib;
+        EXPECT_EQ(answer, -5);
+    }
+
+    ui().onModal<FenEditImportController>([](FenEditImportController& w) {
+        w.perform(QStringLiteral("NEXT:"));
+        WindowDriver(w).grab(QStringLiteral("import_review.png"));
+        w.perform(QStringLiteral("NON:"));
+    });
+    editor->perform(QStringLiteral("IMPORTER:"));
+    window->close();
+}
+
+} // namespace
