@@ -2,6 +2,10 @@
 // bank's CSV with its roles given, the review, each question, and the account afterwards.
 #include "ImportUiFixture.h"
 
+#include "foundation/localized.h"
+
+#include <QFileDialog>
+
 namespace {
 
 using importui::ImportUiTest;
@@ -17,6 +21,18 @@ TEST_F(ImportLook, EditorReviewAndQuestions)
     window->IMPORTER_WITH_FORMAT(kImportFormatCSV);
     FenEditImportTABController* editor = openEditor();
     ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(ui().panelsShown().opens.size(), 1);
+    const OpenPanelRequest& asked = ui().panelsShown().opens.constFirst();
+    EXPECT_EQ(asked.title, localizedMisc(QStringLiteral("kMisc_OpenImportTitle")));
+    {
+        // The panel the program shows for that request, drawn without being run.
+        QFileDialog panel(nullptr, asked.title, dir.path());
+        panel.setOption(QFileDialog::DontUseNativeDialog);
+        panel.setLabelText(QFileDialog::Accept, asked.prompt);
+        panel.resize(700, 420);
+        panel.show();
+        WindowDriver(&panel).grab(QStringLiteral("import_file_choice.png"));
+    }
     editor->window()->resize(900, 420);
     ui().onModal<FenAskImportCompteController>([](FenAskImportCompteController& w) {
         WindowDriver(w).grab(QStringLiteral("import_question_compte.png"));
