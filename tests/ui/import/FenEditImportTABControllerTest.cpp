@@ -142,4 +142,30 @@ TEST_F(FenEditImportTAB, ConfigurationsAreSavedLoadedAndWrittenBackOnClose)
     EXPECT_TRUE(received.empty()) << "closing without importing hands nothing on";
 }
 
+// A file laid out one transaction per column is imported once the grid is turned: the roles go
+// to the display columns and the records come from the display rows.
+TEST_F(FenEditImportTAB, ARotatedFileGivesItsRecordsByDisplayRows)
+{
+    const ImportRows rows = {{QStringLiteral("02/06/2024"), QStringLiteral("05/06/2024")},
+                             {QStringLiteral("-12,50"), QStringLiteral("1800")},
+                             {QStringLiteral("Boulangerie"), QStringLiteral("Employeur")}};
+    FenEditImportTABController* editor = openImportTABWindow(
+        rows, kImportFormatTab, 7, 0, [this](ParsedImport parsed) { received.push_back(parsed); });
+    ASSERT_NE(editor, nullptr);
+    editor->RUBRIQUE(R::DateJMA, 0, false);
+    ui().onModal<FenAskPoursuivreController>([](FenAskPoursuivreController& w) { w.perform(QStringLiteral("OUI:")); });
+    editor->perform(QStringLiteral("actionRotate:"));
+    EXPECT_FALSE(editor->roles().rubriqueOfColumn(0)) << "turning the grid takes the roles away";
+    editor->RUBRIQUE(R::DateJMA, 0, false);
+    editor->RUBRIQUE(R::MontantSeul, 1, false);
+    editor->RUBRIQUE(R::Contre, 2, false);
+    editor->perform(QStringLiteral("IMPORTER:"));
+    ASSERT_EQ(received.size(), 1u);
+    ASSERT_EQ(received[0].records.size(), 2u);
+    EXPECT_EQ(received[0].records[1].fields,
+              (std::vector<ImportField> {{R::DateJMA, QStringLiteral("05/06/2024")},
+                                         {R::MontantSeul, QStringLiteral("1 800,00")},
+                                         {R::Contre, QStringLiteral("Employeur")}}));
+}
+
 } // namespace
