@@ -332,6 +332,27 @@ TEST_F(MainMenuTest, ManualCopyReminderNowSavesACopyThroughTheDelegate)
     EXPECT_GT(param->lastManualSave, 0);
 }
 
+// The import items of the Fichier menu ask the statement window in front for a bank file.
+TEST_F(MainMenuTest, TheImportItemsAskTheStatementWindowInFrontForAFile)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_FALSE(enabled("IMPORTER:"));
+    const long ident = delegate->document()->compteHdl.constFirst().ident;
+    FenReleveController* releve = openReleveWindow(ident, true, 0, *delegate->document());
+    ASSERT_NE(releve, nullptr);
+    QApplication::setActiveWindow(releve->window());
+    if (QApplication::activeWindow() != releve->window())
+        GTEST_SKIP() << "this platform gives no window the focus";
+    EXPECT_TRUE(enabled("IMPORTER:"));
+    ui().answerOpenPanel(QString());
+    choose("IMPORTER:");
+    ui().advance(1000);
+    ASSERT_EQ(ui().panelsShown().opens.size(), 1);
+    EXPECT_EQ(ui().panelsShown().opens.constFirst().title, localizedMisc(QStringLiteral("kMisc_OpenImportTitle")));
+    releve->close();
+}
+
 TEST_F(MainMenuTest, EveryPlainWindowGetsOneMenuBar)
 {
     menu->install();
