@@ -113,7 +113,7 @@ void FenEditImportTABController::buildInterface(StdWindow& window)
     m_info->setWordWrap(true);
     layout->insertWidget(1, m_info);
     // The cell menu's lists, never shown themselves.
-    const auto hidden = [&window](StdPopUp* pop, const char* name) {
+    const auto hidden = [](StdPopUp* pop, const char* name) {
         pop->setObjectName(QString::fromLatin1(name));
         pop->hide();
         return pop;
@@ -531,13 +531,13 @@ void FenEditImportTABController::CHARGER(QObject* item)
 }
 
 FenEditImportTABController* openImportTABWindow(const ImportRows& rows, int format, long compteID, long devise,
-                                                ImportEndBlock endBlock)
+                                                const ImportEndBlock& endBlock)
 {
     if (!currentDocument())
         return nullptr;
     WindowDataPtr data = makeWindowData({{kGlobalArray, QVariant::fromValue(rows)},
                                          {kCompteID, qlonglong(compteID)},
                                          {kFormat, format},
-                                         {kEndBlock, QVariant::fromValue(std::move(endBlock))}});
+                                         {kEndBlock, QVariant::fromValue(endBlock)}});
     return StdWindowController::push<FenEditImportTABController>(data, devise, true);
 }

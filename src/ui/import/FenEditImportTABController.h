@@ -138,4 +138,4 @@ Q_DECLARE_METATYPE(ImportEndBlock)
 
 // Opens the editor on the rows of a tab (0) or CSV (1) file, non-modal.
 FenEditImportTABController* openImportTABWindow(const ImportRows& rows, int format, long compteID, long devise,
-                                                ImportEndBlock endBlock);
+                                                const ImportEndBlock& endBlock);

@@ -22,7 +22,7 @@ StdWindowController* controllerOf(QObject* window)
 void ImportWindowServices::openTabImportEditor(const ImportRows& rows, int format, long compteID, int devise,
                                                const QString&, ImportEndBlock endBlock)
 {
-    openImportTABWindow(rows, format, compteID, devise, std::move(endBlock));
+    openImportTABWindow(rows, format, compteID, devise, endBlock);
 }
 
 bool ImportWindowServices::validateParsedArray(QObject* window, const ImportRecords& records, int format, long compteID,
