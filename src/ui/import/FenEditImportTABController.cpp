@@ -166,8 +166,10 @@ void FenEditImportTABController::FILL()
     FenTableurController::FILL();
 }
 
+// The grid may have been built again (a rotation): a cell of the old one is no longer there to map.
 void FenEditImportTABController::fill()
 {
+    m_associatedMenuCell = nullptr;
     FenTableurController::fill();
     if (m_roles && m_titre)
         updateButtonImport();
