@@ -23,6 +23,9 @@
 #include "entities/FenSynonymeController.h"
 #include "entities/FenTaxeController.h"
 #include "import/ImportWindowServices.h"
+#include "investments/FenFinanceEmpruntController.h"
+#include "investments/FenFinanceRemunereController.h"
+#include "investments/FenFinanceTitreController.h"
 #include "investments/FenSimulationController.h"
 #include "investments/InvestmentWindows.h"
 #include "sync/SyncWindows.h"
@@ -151,6 +154,23 @@ bool offerMacroKey(QObject* controller, char16_t key)
     return taken;
 }
 
+// Reopened on the current currency slot, as the menu opens them.
+void registerInvestmentWindows()
+{
+    WindowMemory::registerWindowClass(QStringLiteral("FenFinanceTitreController"),
+                                      [](const PARAMFEN&, bool appear) -> StdWindowController* {
+                                          return FenFinanceTitreController::openTitres(appear);
+                                      });
+    WindowMemory::registerWindowClass(QStringLiteral("FenFinanceRemunereController"),
+                                      [](const PARAMFEN&, bool appear) -> StdWindowController* {
+                                          return FenFinanceRemunereController::openRemuneres(appear);
+                                      });
+    WindowMemory::registerWindowClass(QStringLiteral("FenFinanceEmpruntController"),
+                                      [](const PARAMFEN&, bool appear) -> StdWindowController* {
+                                          return FenFinanceEmpruntController::openEmprunts(appear);
+                                      });
+}
+
 } // namespace
 
 ApplicationDelegate::ApplicationDelegate()
@@ -185,8 +205,11 @@ ApplicationDelegate::ApplicationDelegate()
     WindowMemory::registerWindowClass(
         QStringLiteral("FenLogoController"),
         [](const PARAMFEN&, bool appear) -> StdWindowController* { return FenLogoController::openLogos(appear); });
+    registerInvestmentWindows();
     ButtonCalculette::setCalculetteRunner(&FenCalculetteController2::pushOnMontant);
     FenListingEmpruntController::setSimulationOpener([](long index) { openSimulationAtIndex(index); });
+    FenFinanceEmpruntController::setSimulationOpener([this] { SIMULATION(); });
+    setEmpruntShower([this](const QString& nom) { showEmpruntAtName(nom); });
 }
 
 ApplicationDelegate::~ApplicationDelegate()
@@ -199,6 +222,8 @@ ApplicationDelegate::~ApplicationDelegate()
         installSounds(nullptr);
     ButtonCalculette::setCalculetteRunner({});
     FenListingEmpruntController::setSimulationOpener({});
+    FenFinanceEmpruntController::setSimulationOpener({});
+    setEmpruntShower({});
     if (m_quoteService && quoteService() == m_quoteService.get())
         installQuoteService(nullptr);
     if (FenRecentController::documentOpener() == this)
@@ -793,6 +818,35 @@ void ApplicationDelegate::GERER(QObject* sender)
     Q_UNUSED(sender);
     if (bankIsOpen())
         showSynonymes();
+}
+
+void ApplicationDelegate::TITRES(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        FenFinanceTitreController::openTitres();
+}
+
+void ApplicationDelegate::REMUNERES(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        FenFinanceRemunereController::openRemuneres();
+}
+
+void ApplicationDelegate::EMPRUNTS(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        FenFinanceEmpruntController::openEmprunts();
+}
+
+void ApplicationDelegate::showEmpruntAtName(const QString& name)
+{
+    if (!bankIsOpen())
+        return;
+    if (FenFinanceEmpruntController* emprunts = FenFinanceEmpruntController::openEmprunts())
+        emprunts->showEmpruntAtName(name);
 }
 
 void ApplicationDelegate::ABOUT_REGLES(QObject* sender)

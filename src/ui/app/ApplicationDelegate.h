@@ -158,6 +158,11 @@ public:
     Q_INVOKABLE void EDIT_REGLES(QObject* sender = nullptr);
     // The payment-means synonyms window, from the entry palettes.
     Q_INVOKABLE void GERER(QObject* sender = nullptr);
+    Q_INVOKABLE void TITRES(QObject* sender = nullptr);
+    Q_INVOKABLE void REMUNERES(QObject* sender = nullptr);
+    Q_INVOKABLE void EMPRUNTS(QObject* sender = nullptr);
+    // The loans window, opened or brought to the front, on the loan of that name.
+    void showEmpruntAtName(const QString& name);
     Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT(QObject* sender = nullptr);
     // A run of new transactions, as the tool palette's button starts it.

@@ -62,6 +62,9 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_DOSSIERS", "DOSSIERS:", true);
     addAction("MENU_MACROS", "MACROS:", true);
     addAction("MENU_EDIT_REGLES", "EDIT_REGLES:", true);
+    addAction("MENU_TITRES", "TITRES:", true);
+    addAction("MENU_REMUNERES", "REMUNERES:", true);
+    addAction("MENU_EMPRUNTS", "EMPRUNTS:", true);
     addAction("MENU_LETTRES", "LETTRES:", false);
     addAction("MENU_ABOUT_REGLES", "ABOUT_REGLES:", false);
     addAction("MENU_ABOUT", "ABOUT:", false);
@@ -130,8 +133,9 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           action("terminate")}},
         {"MENU_FENETRES",
          {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), action("DOSSIERS:"), action("MACROS:"),
-          action("EDIT_REGLES:"), action("SIMULATION:"), action("LOGOS:"), action("FAVORIS:"), nullptr,
-          action("CALENDRIER:"), action("CALCULETTE:"), m_palette}},
+          action("EDIT_REGLES:"), nullptr, action("TITRES:"), action("REMUNERES:"), action("EMPRUNTS:"),
+          action("SIMULATION:"), nullptr, action("LOGOS:"), action("FAVORIS:"), nullptr, action("CALENDRIER:"),
+          action("CALCULETTE:"), m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };
     for (const MenuDef& def : menus) {

@@ -10,6 +10,9 @@
 #include "entities/FenMacroController.h"
 #include "entities/FenReglesController.h"
 #include "entities/FenSynonymeController.h"
+#include "investments/FenFinanceEmpruntController.h"
+#include "investments/FenFinanceRemunereController.h"
+#include "investments/FenFinanceTitreController.h"
 #include "investments/FenSimulationController.h"
 #include "toolkit/palettes/FenPaletteSaisieUserController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
@@ -175,6 +178,30 @@ TEST_F(MainMenuTest, TheAccountsMenuOpensAnAccountsTransactions)
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->windowIfLoaded()->windowTitle().contains(compte->text()));
     list->close();
+}
+
+TEST_F(MainMenuTest, TheInvestmentWindowsOpenOnceFromTheMenuAndReopenFromMemory)
+{
+    EXPECT_FALSE(enabled("TITRES:"));
+    openDocument(QStringLiteral("Famille.svd"));
+    const std::pair<const char*, const QMetaObject*> commands[]
+        = {{"TITRES:", &FenFinanceTitreController::staticMetaObject},
+           {"REMUNERES:", &FenFinanceRemunereController::staticMetaObject},
+           {"EMPRUNTS:", &FenFinanceEmpruntController::staticMetaObject}};
+    for (const auto& [command, meta] : commands) {
+        choose(command);
+        StdWindowController* window = EntityWindowRegistry::find(*meta);
+        ASSERT_NE(window, nullptr) << command;
+        choose(command);
+        EXPECT_EQ(EntityWindowRegistry::find(*meta), window) << command;
+        window->close();
+        EXPECT_EQ(EntityWindowRegistry::find(*meta), nullptr) << command;
+        StdWindowController* reopened
+            = WindowMemory::openWindow(WindowMemory::recordForClass(QString::fromLatin1(meta->className())), false);
+        ASSERT_NE(reopened, nullptr) << command;
+        EXPECT_EQ(EntityWindowRegistry::find(*meta), reopened) << command;
+        reopened->close();
+    }
 }
 
 TEST_F(MainMenuTest, TheSearchWindowOpensFromTheMenuAndTheToolPalette)
