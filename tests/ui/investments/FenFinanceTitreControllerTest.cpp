@@ -10,6 +10,8 @@
 #include "transactions/FenListingTitreController.h"
 #include "uisupport/TestUiHost.h"
 
+#include "document/APPLIPARAM.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +66,8 @@ TEST_F(FenFinanceTitreControllerTest, RowsGroupSecuritiesUnderTheirPortfoliosWhi
     auto* total = static_cast<CellFinanceTitre*>(window->viewForTableColumn1(window->table1(), 4));
     EXPECT_NEAR(total->field("field_nbtitre")->palette().color(QPalette::WindowText).alphaF(), 0.5, 0.001);
     WindowDriver(*window).grab(QStringLiteral("investments-titres.png"));
+    // Printing saves the parameters: only what is stored goes back, not this fixture's silence.
+    APPLIPARAM::disposeAppliParam();
     ui().onPrint([](PrintOperation&, PrintAccessoryViewController*) { return true; });
     window->IMPRIMER(nullptr);
     ASSERT_EQ(ui().printHost().records.size(), 1);
