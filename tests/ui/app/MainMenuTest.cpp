@@ -202,6 +202,16 @@ TEST_F(MainMenuTest, TheInvestmentWindowsOpenOnceFromTheMenuAndReopenFromMemory)
         EXPECT_EQ(EntityWindowRegistry::find(*meta), reopened) << command;
         reopened->close();
     }
+    // The loans window's simulator command is the application's.
+    choose("EMPRUNTS:");
+    auto* emprunts = qobject_cast<FenFinanceEmpruntController*>(
+        EntityWindowRegistry::find(FenFinanceEmpruntController::staticMetaObject));
+    ASSERT_NE(emprunts, nullptr);
+    EXPECT_TRUE(WindowDriver(*emprunts).click(QStringLiteral("SIMULATION:")));
+    auto* simulateur = findOpenWindowController<FenSimulationController>(-1, -1, -1, -1, -1, -1, -1, -1);
+    ASSERT_NE(simulateur, nullptr);
+    simulateur->close();
+    emprunts->close();
 }
 
 TEST_F(MainMenuTest, TheSearchWindowOpensFromTheMenuAndTheToolPalette)

@@ -7,9 +7,11 @@
 #include "investments/FenEditFinanceEmpruntController.h"
 #include "investments/FenEditFinanceRemunereController.h"
 #include "investments/FenEditFinanceTitreController.h"
+#include "investments/TitreQuotePanel.h"
 #include "toolkit/fields/TextFieldMontant.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -103,6 +105,9 @@ TEST_F(FenEditFinanceControllerTest, TheSecurityShowsItsPortfolioAndWhereItsQuot
             EXPECT_EQ(driver.text("label_devise"), QString::fromUtf8(c.devise));
             EXPECT_TRUE(driver.text("field_maj").startsWith(QString::fromUtf8(c.maj)));
             EXPECT_EQ(editor.outlet<TextFieldMontant>(QStringLiteral("field_cours"))->isEnabled(), !c.online);
+            // A ticker is searched for only while the quote is the user's, and forgotten only after.
+            EXPECT_EQ(editor.quotePanel()->field_search()->isEnabled(), !c.online);
+            EXPECT_EQ(editor.quotePanel()->button_supprimer()->isEnabled(), c.online);
             if (c.online)
                 driver.grab(QStringLiteral("investments-edit-titre.png"));
             editor.perform("NON:");

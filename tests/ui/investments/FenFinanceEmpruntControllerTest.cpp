@@ -110,7 +110,7 @@ TEST_F(FenFinanceEmpruntControllerTest, NewLoansAreSelectedByPositionAndByName)
     EXPECT_EQ(selected(window), 1);
     window->notifyNewEmprunt(7, {});
     EXPECT_EQ(selected(window), 1);
-    // No simulator in the program: its command is there, disabled.
+    // No application to open the simulator: its command is there, disabled.
     EXPECT_FALSE(WindowDriver(*window).widget("button_SIMULATION")->isEnabled());
 }
 
