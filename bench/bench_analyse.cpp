@@ -1,0 +1,68 @@
+// A twelve-month analysis by category of a generated document of 100,000 transactions with five
+// schedules and five forecasts: the layout and the computation as the analysis window runs them
+// on opening (type 0) and as the budget window does (type 1, occurrences counted and real
+// transactions matched to forecasts).
+#include "DocumentGenerator.h"
+#include "engines/AnalyseFile.h"
+#include "foundation/dates.h"
+#include "model/DOCUMENT.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr long kSize = 100000;
+
+DOCUMENT& document()
+{
+    static std::unique_ptr<DOCUMENT> doc = [] {
+        std::unique_ptr<DOCUMENT> d = DocumentGenerator::generate(kSize);
+        d->echeancierHdl.resize(std::min<qsizetype>(5, d->echeancierHdl.size()));
+        d->previsionsArray.resize(std::min<qsizetype>(5, d->previsionsArray.size()));
+        return d;
+    }();
+    return *doc;
+}
+
+AnalyseConfiguration lastTwelveMonths(const DOCUMENT& doc)
+{
+    double first = 0;
+    double last = 0;
+    TRANSACT::getTransactExtremeDates(&doc, &first, &last);
+    AnalyseConfiguration conf;
+    anaConfigSetDefaults(&doc, conf);
+    conf.modeDate = kModeDateGiven;
+    conf.showMonth = conf.showPoste = conf.showDossier = true;
+    conf.compteID = -1;
+    conf.date2 = endOfDay(lastDayOfMonth(last));
+    conf.date1 = startOfDay(firstDayOfMonth(subMonthsFromDate(11, last)));
+    return conf;
+}
+
+void runAnalyse(benchmark::State& state, AnalyseType type)
+{
+    DOCUMENT& doc = document();
+    const AnalyseConfiguration conf = lastTwelveMonths(doc);
+    for (auto _ : state) {
+        AnalyseFile file;
+        initAnalyseFileWithConfiguration(file, doc, conf, QRectF());
+        computeAnalyse(file, 0, type, 0, doc);
+        benchmark::DoNotOptimize(file.dataStorage.totalMonths.dataTotalDossiers.totDeb);
+    }
+}
+
+void BM_AnalyseTwelveMonthsByCategory(benchmark::State& state)
+{
+    runAnalyse(state, AnalyseType::Analyse);
+}
+BENCHMARK(BM_AnalyseTwelveMonthsByCategory)->Unit(benchmark::kMillisecond);
+
+void BM_BudgetTwelveMonthsByCategory(benchmark::State& state)
+{
+    runAnalyse(state, AnalyseType::Budget);
+}
+BENCHMARK(BM_BudgetTwelveMonthsByCategory)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

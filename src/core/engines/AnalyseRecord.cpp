@@ -1,0 +1,76 @@
+#include "engines/AnalyseRecord.h"
+
+#include "engines/AnalyseFile.h"
+#include "foundation/xmlmember.h"
+#include "model/DOCUMENT.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+long recordNumber(const QString& fileName)
+{
+    static const QRegularExpression digits(QStringLiteral("(\\d+)\\.xml$"));
+    const QRegularExpressionMatch match = digits.match(fileName);
+    return match.hasMatch() ? match.captured(1).toLong() : -1;
+}
+
+} // namespace
+
+bool memoriseAnalyseFile(const AnalyseFile& file, const QString& folder, const QString& fileName)
+{
+    pugi::xml_node root;
+    XmlDocPtr document = xmlCreateDocument(QStringLiteral("record"), &root);
+    if (!document)
+        return false;
+    xmlAppendLong(root, "version", file.version);
+    xmlAppendLong(root, "initialMonth", file.initialMonth);
+    xmlAppendString(root, "nom", file.anaDef.nom);
+    xmlAppendFloat(root, "cgboundx", 2, static_cast<float>(file.frame.x()));
+    xmlAppendFloat(root, "cgboundy", 2, static_cast<float>(file.frame.y()));
+    xmlAppendFloat(root, "cgboundwidth", 2, static_cast<float>(file.frame.width()));
+    xmlAppendFloat(root, "cgboundheight", 2, static_cast<float>(file.frame.height()));
+    const QString path = QDir(folder).filePath(fileName);
+    QFile empty(path);
+    if (!empty.open(QIODevice::WriteOnly))
+        return false;
+    empty.close();
+    return writeXMLToURL(path, document.get());
+}
+
+bool loadAnalyseRecord(const QString& path, AnalyseRecord* record)
+{
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLRootFromURL(path, &document);
+    if (!root)
+        return false;
+    record->version = xmlGetLong(root, "version", 5);
+    record->initialMonth = xmlGetLong(root, "initialMonth", 0);
+    record->nom = xmlGetMutableString(root, "nom");
+    record->frame = QRectF(xmlGetFloat(root, "cgboundx", 7), xmlGetFloat(root, "cgboundy", 70),
+                           xmlGetFloat(root, "cgboundwidth", 535), xmlGetFloat(root, "cgboundheight", 530));
+    return true;
+}
+
+QStringList memorisedAnalyseRecordPaths(const QString& folder)
+{
+    QList<QFileInfo> entries = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [](const QFileInfo& info) {
+                                     return info.suffix() != QLatin1String("xml")
+                                         || info.size() > kAnalyseRecordMaxSize;
+                                 }),
+                  entries.end());
+    std::stable_sort(entries.begin(), entries.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return recordNumber(a.fileName()) < recordNumber(b.fileName());
+    });
+    QStringList paths;
+    for (const QFileInfo& info : entries)
+        paths.append(info.filePath());
+    return paths;
+}
