@@ -1,5 +1,6 @@
 #include "ApplicationDelegate.h"
 
+#include "analysis/FenAnalyseController.h"
 #include "app/FenAboutController.h"
 #include "app/FenAboutReglesController.h"
 #include "app/FenAuteurController.h"
@@ -65,6 +66,7 @@
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
 #include "import/ImportManager.h"
+#include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/Devise.h"
 #include "model/ECHEANCIER.h"
@@ -433,12 +435,13 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
     return true;
 }
 
-// The palettes' commands whose windows the program has; the analysis, the budget and the guide
-// come with their own windows.
+// The palettes' commands whose windows the program has; the budget and the guide come with their
+// own windows.
 bool ApplicationDelegate::offers(const QString& action) const
 {
-    static const QStringList offered {QStringLiteral("RECHERCHE:"), QStringLiteral("CALENDRIER:"),
-                                      QStringLiteral("CALCULETTE:"), QStringLiteral("FAVORIS:")};
+    static const QStringList offered {QStringLiteral("RECHERCHE:"), QStringLiteral("ANALYSE:"),
+                                      QStringLiteral("CALENDRIER:"), QStringLiteral("CALCULETTE:"),
+                                      QStringLiteral("FAVORIS:")};
     return offered.contains(action);
 }
 
@@ -1022,6 +1025,16 @@ void ApplicationDelegate::RECHERCHE(QObject* sender)
     Q_UNUSED(sender);
     if (m_bankIsOpen && m_document)
         openRechercheWindow(*m_document);
+}
+
+void ApplicationDelegate::ANALYSE(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (!m_bankIsOpen || !m_document || !m_document->docParam)
+        return;
+    const DOCPARAM& parameters = *m_document->docParam;
+    openNewAnalyseWindow(*m_document, parameters.lastConfAnalyse, parameters.lastAnalyseAnalyseMonth, std::nullopt,
+                         true);
 }
 
 void ApplicationDelegate::EDIT_CONVERSION(StdWindow* window, QObject* item)

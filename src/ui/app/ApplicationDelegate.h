@@ -83,7 +83,7 @@ public:
     bool bankIsOpen() const override { return m_bankIsOpen; }
     bool offers(const QString& action) const override;
     void setBankIsOpen(bool open) { m_bankIsOpen = open; }
-    bool duringCloseDocument() const { return m_duringCloseDocument; }
+    bool duringCloseDocument() const override { return m_duringCloseDocument; }
     void setDuringCloseDocument(bool during) { m_duringCloseDocument = during; }
     QString requestedPath() const { return m_requestedPath; }
     void setRequestedPath(const QString& path) { m_requestedPath = path; }
@@ -169,6 +169,7 @@ public:
     Q_INVOKABLE void NOUVELLE_OPERATION(QObject* sender = nullptr);
     // The search window on the open document, then the list of what it found.
     Q_INVOKABLE void RECHERCHE(QObject* sender = nullptr) override;
+    Q_INVOKABLE void ANALYSE(QObject* sender = nullptr) override;
     // The entry of a new transaction from the document's macro at that position.
     void MACRO(long index) override;
     // An account created through the account editor in the bank the item stands for; its ident,

@@ -34,6 +34,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
 {
     addAction("MENU_NOUVELLE_OPERATION", "NOUVELLE_OPERATION:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     addAction("MENU_RECHERCHE", "RECHERCHE:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    addAction("MENU_ANALYSE", "ANALYSE:", true);
     addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:", true)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -132,10 +133,26 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("PREFERENCES:"), nullptr,
           action("terminate")}},
         {"MENU_FENETRES",
-         {action("BANQUES:"), action("DEVISES:"), action("TAXES:"), action("DOSSIERS:"), action("MACROS:"),
-          action("EDIT_REGLES:"), nullptr, action("TITRES:"), action("REMUNERES:"), action("EMPRUNTS:"),
-          action("SIMULATION:"), nullptr, action("LOGOS:"), action("FAVORIS:"), nullptr, action("CALENDRIER:"),
-          action("CALCULETTE:"), m_palette}},
+         {action("BANQUES:"),
+          action("DEVISES:"),
+          action("TAXES:"),
+          action("DOSSIERS:"),
+          action("MACROS:"),
+          action("EDIT_REGLES:"),
+          nullptr,
+          action("TITRES:"),
+          action("REMUNERES:"),
+          action("EMPRUNTS:"),
+          action("SIMULATION:"),
+          nullptr,
+          action("LOGOS:"),
+          action("FAVORIS:"),
+          nullptr,
+          action("ANALYSE:"),
+          nullptr,
+          action("CALENDRIER:"),
+          action("CALCULETTE:"),
+          m_palette}},
         {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
     };
     for (const MenuDef& def : menus) {

@@ -1,5 +1,7 @@
 #include "WindowMemory.h"
 
+#include "analysis/FenAnalyseController.h"
+
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/windows/StdWindowController.h"
@@ -212,7 +214,13 @@ void WindowMemory::restoreDocumentWindows(DOCUMENT* doc)
 {
     if (!doc || !doc->docParam)
         return;
-    const ParamFenList windows = doc->docParam->documentWindows;
+    restoreListedWindows(*doc);
+    reopenAnalysesOfDocument(*doc);
+}
+
+void WindowMemory::restoreListedWindows(const DOCUMENT& doc)
+{
+    const ParamFenList windows = doc.docParam->documentWindows;
     if (!APPLIPARAM::loadAppliParam().doRemind || windows.isEmpty()) {
         openStandardPalettes(false);
         return;

@@ -45,7 +45,8 @@ public:
     // through their invokable MEMORISE(QVariant) with their position from the front.
     static void memoriseDocumentWindows(DOCUMENT* doc);
     // Opens the document's recorded windows, the last recorded first; without records (or with
-    // "doRemind" off) the standard windows open instead.
+    // "doRemind" off) the standard windows open instead. Then the analysis windows memorised in
+    // the document's folders.
     static void restoreDocumentWindows(DOCUMENT* doc);
     // Records the application's own windows into the application parameters.
     static void memoriseApplicationWindows();
@@ -63,5 +64,6 @@ public:
     static void storeFrame(PARAMFEN& record, const QRect& screenFrame);
 
 private:
+    static void restoreListedWindows(const DOCUMENT& doc);
     static void recordIdentifiers(PARAMFEN& record, const StdWindowController& controller);
 };

@@ -1,6 +1,7 @@
 // The menu bar, headless: what it enables with and without a document, and the document commands
 // it sends to the delegate (close, save a copy, the tool palette).
 #include "app/MainMenu.h"
+#include "analysis/FenAnalyseController.h"
 #include "app/ApplicationDelegate.h"
 #include "app/FenPreferencesController.h"
 #include "app/WindowMemory.h"
@@ -26,6 +27,7 @@
 
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
+#include "foundation/broadcast.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
@@ -306,6 +308,44 @@ TEST_F(MainMenuTest, EntityWindowsOpenFromTheMenusAndAMacroKeyRunsItsMacro)
           static_cast<StdWindowController*>(FenReglesController::current()),
           static_cast<StdWindowController*>(FenSynonymeController::current())})
         window->close();
+}
+
+QList<FenAnalyseController*> openAnalyses()
+{
+    QList<FenAnalyseController*> open;
+    for (QObject* controller : registeredWindowControllers())
+        if (auto* analyse = qobject_cast<FenAnalyseController*>(controller))
+            open.append(analyse);
+    return open;
+}
+
+// The analysis opens from the menu and the tool palette; the windows left open come back with the
+// document.
+TEST_F(MainMenuTest, TheAnalysisWindowOpensFromTheMenuAndThePaletteAndComesBackWithTheDocument)
+{
+    const QString url = openDocument(QStringLiteral("Famille.svd"));
+    ASSERT_EQ(openAnalyses().size(), 1) << "the package keeps one";
+    EXPECT_TRUE(enabled("ANALYSE:"));
+    choose("ANALYSE:");
+    ASSERT_EQ(openAnalyses().size(), 2);
+    ASSERT_NE(FenPaletteToolController::paletteOutils(), nullptr);
+    EXPECT_TRUE(WindowDriver(*FenPaletteToolController::paletteOutils()).click(QStringLiteral("ANALYSE:")));
+    ASSERT_EQ(openAnalyses().size(), 3);
+    openAnalyses().at(0)->close();
+    openAnalyses().at(0)->close();
+    ASSERT_EQ(openAnalyses().size(), 1);
+    const QString name = openAnalyses().first()->myAnaFile()->anaDef.nom;
+    const long month = openAnalyses().first()->myAnaMonth();
+
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertFirstButton);
+    choose("FERMER_DOCUMENT:");
+    EXPECT_TRUE(openAnalyses().isEmpty());
+    EXPECT_EQ(QDir(url + QStringLiteral("/Contents/Resources/analyse")).entryList(QDir::Files),
+              QStringList {QStringLiteral("analyse1.xml")});
+    EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    ASSERT_EQ(openAnalyses().size(), 1);
+    EXPECT_EQ(openAnalyses().first()->myAnaFile()->anaDef.nom, name);
+    EXPECT_EQ(openAnalyses().first()->myAnaMonth(), month);
 }
 
 TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)

@@ -26,6 +26,9 @@ public:
     // delegate.
     bool _isDuringPointe() const { return m_duringPointe; }
     void _setDuringPointe(bool during) { m_duringPointe = during; }
+    // Whether the document and its windows are being closed: windows then leave to the close
+    // what they would close themselves.
+    virtual bool duringCloseDocument() const { return false; }
     // The hidden chord (Control, Option and Command held on a click in a window's background).
     virtual void doAuteur(StdWindow* window) { Q_UNUSED(window); }
 

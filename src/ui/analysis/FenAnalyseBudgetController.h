@@ -1,0 +1,232 @@
+#pragma once
+// What the analysis window and the budget window share: one computed analysis (AnalyseFile) shown
+// as a header of totals over a table of folders and categories, for the whole period or one
+// month, or as the month-by-month synthesis whose month lines open onto their folders and
+// categories. The base chooses the configuration and the period, the compute mode, whether empty
+// lines show, the colours, the pie chart, the currency and the memorising of the window, and
+// answers the broadcasts; a subclass gives the analysis type, runs the engine, titles the window
+// and the columns and fills the figures of a row.
+//
+// A window is opened with openAnalyseWindow, its file as window data ("anaFile").
+#include "analysis/CellAnalyseBudget.h"
+#include "analysis/LineSynthese.h"
+#include "engines/AnalyseFile.h"
+#include "engines/Colorizator.h"
+#include "toolkit/windows/StdWindowWithTableController.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class BoxAnalyseBudgetTete;
+class Camembert;
+class PopAnalyse;
+class PopAutoCompute;
+class PopPeriode;
+class QLabel;
+class QToolButton;
+
+using AnalyseFilePtr = std::shared_ptr<AnalyseFile>;
+Q_DECLARE_METATYPE(AnalyseFilePtr)
+
+enum class AnalyseShowMode : int {
+    Classic = 0, // one period: the whole or a month
+    Synthese = 1, // the month lines
+};
+
+class FenAnalyseBudgetController : public StdWindowWithTableController {
+    Q_OBJECT
+public:
+    FenAnalyseBudgetController();
+    ~FenAnalyseBudgetController() override;
+
+    // ---- Fields.
+    bool canCamembert() const { return m_canCamembert; }
+    bool canListing() const { return m_canListing; }
+    AnalyseShowMode currentShowMode() const { return m_currentShowMode; }
+    AnalyseType analyseType() const { return m_analyseType; }
+    void setAnalyseType(AnalyseType type) { m_analyseType = type; }
+    AnalyseFile* myAnaFile() const { return m_myAnaFile.get(); }
+    long myAnaConfigIndex() const { return m_myAnaConfigIndex; }
+    long myAnaMonth() const { return m_myAnaMonth; }
+    const QList<long>& lineClassicEntries() const { return m_lineClassicEntries; }
+    const QList<LineSynthese>& lineSyntheseEntries() const { return m_lineSyntheseEntries; }
+    PopPeriode* pop_periode() const { return m_popPeriode; }
+    PopAnalyse* pop_analyse() const { return m_popAnalyse; }
+    PopAutoCompute* popup_auto() const { return m_popupAuto; }
+    QToolButton* popFiltrage() const { return m_popFiltrage; }
+    BoxAnalyseBudgetTete* boxTete() const { return m_tete; }
+
+    // ---- What a subclass gives.
+    virtual Colorizator colorizatorTete() const = 0;
+    virtual Colorizator colorizatorDepense() const = 0;
+    virtual Colorizator colorizatorRecette() const = 0;
+    virtual Colorizator colorizatorSolde() const = 0;
+    virtual void RECOMPUTE() = 0;
+    virtual void COMPUTE_ANALYSE(long month) = 0;
+    virtual bool showEmpty() const = 0;
+    virtual QString getTitleForMonth(long month, bool showDevise) const = 0;
+    virtual void DRAW_TETE() = 0;
+    virtual void RESET_TITLE() = 0;
+    // The seven figures of a row (cells 1..6 and the balance) from its data.
+    virtual void cellNumbers(const AnalyseData& data, CellAnalyseBudget& cell, bool colorizeTotal) const = 0;
+    // The three titles under the expenses and under the income.
+    virtual QStringList headerSubTitles() const = 0;
+    Q_INVOKABLE virtual void LISTING(QObject* sender) = 0;
+    Q_INVOKABLE virtual void MEMORISE(const QVariant& number) = 0;
+    // The export item: tag 1 CSV, else tab-separated.
+    Q_INVOKABLE virtual void EXPORTER(QObject* sender) = 0;
+    Q_INVOKABLE virtual bool getPreferenceAutoCompute() const = 0;
+    virtual void savePreferenceAutoCompute(bool on) = 0;
+    virtual bool getPreferenceShowEmpty() const = 0;
+    virtual void savePreferenceShowEmpty(bool on) = 0;
+
+    // ---- Configuration and period.
+    void FILL() override;
+    void FILL_CONFIGURATION();
+    Q_INVOKABLE void CONFIGURATION(QObject* sender);
+    void CONFIGURATION_AT_INDEX(long index, bool silent);
+    Q_INVOKABLE void EDIT_CONFIGURATION(QObject* sender);
+    void RESET_PERIODE(long month);
+    Q_INVOKABLE void PERIODE(QObject* sender);
+    void RESET_TITLE_WITH_KEY(const QString& key);
+
+    // ---- Compute mode and filter.
+    Q_INVOKABLE void AUTOCOMPUTE(QObject* sender);
+    Q_INVOKABLE void filtrer(QObject* sender);
+    void FILTER_ANALYSE();
+    void removeEmptyLines(const AnalyseFile& file);
+    void initLineEntries();
+
+    // ---- Synthesis view.
+    Q_INVOKABLE void GLOBAL_VIEW(QObject* sender);
+    void computeSynthese();
+    Q_INVOKABLE void OPEN_GLOBAL_VIEW(QObject* sender);
+    void openSyntheseAtRowInIndex(int row);
+    void closeSyntheseAtRowInIndex(int row);
+
+    // ---- Row mapping (table rows; outside the entries: null, empty, -1).
+    const AnalyseData* currentAnalyseDataAtRowIndex(int row) const;
+    QString currentNameAtRowIndex(int row) const;
+    long currentIdentAtRowIndex(int row) const;
+    // -1 outside the entries.
+    int currentLineKindAtRowIndex(int row) const;
+    long currentMonthAtRowIndex(int row) const;
+    long ligToDossier(int row) const;
+    int selectedRow() const;
+
+    // ---- Drawing.
+    void colorizeTete(BoxAnalyseBudgetTete& tete) const;
+    void colorizeTableCellViewAtRowWithKind(CellAnalyseBudget& cell, int row, int kind) const;
+    void colorizeTableCellViewAtRow(CellAnalyseBudget& cell, int row) const;
+
+    // ---- Table hooks.
+    int numberOfRowsInTableView1(StdTableView* table) override;
+    StdCell* viewForTableColumn1(StdTableView* table, int row) override;
+    void setHasSelection1(bool has) override;
+    void didDoubleClick1(QObject* sender) override;
+    QColor getPatColor1(int row) override;
+    bool shouldAlignColumns() const override { return true; }
+    bool canAdjustHeight() const override { return true; }
+    bool can_imprimer() const override { return true; }
+    long preferedOrientation() const override { return 1; }
+    bool canFondsColores() const override { return true; }
+    bool canTextesColores() const override { return true; }
+    bool canAddBorders() const override { return true; }
+    bool canPrintImages() const override { return false; }
+    QWidget* copyOfViewTete(QWidget* view) override;
+    // On paper the header is the window's own box.
+    QWidget* viewTete() override;
+
+    // ---- Pie chart.
+    Q_INVOKABLE void CAMEMBERT(QObject* sender);
+    // kind 0 expenses, 1 income; a negative folder: every folder.
+    Camembert newAnaCamembertData(int kind, long month, long dossierID) const;
+
+    // ---- Currency and broadcasts.
+    Q_INVOKABLE void DEVISE(QObject* item);
+    Q_INVOKABLE void COMPUTE_ANALYSE_NOTIFICATION();
+    Q_INVOKABLE void notifyNewDay(const QVariant& arg1, const QVariant& arg2);
+    Q_INVOKABLE void newDevisePrincipale(const QVariant& slot, const QVariant& arg2) override;
+    Q_INVOKABLE void notifyAnalyseRename(const QVariant& index, const QVariant& arg2);
+    Q_INVOKABLE void notifyAnalyseDelete(const QVariant& name, const QVariant& arg2);
+    Q_INVOKABLE void notifyAnalyseChange(const QVariant& index, const QVariant& arg2);
+
+    // The common part of MEMORISE: the file's frame from the window, then its record.
+    bool memoriseAnalyseBudget(long number, const QString& folder, const QString& genericName);
+
+protected:
+    void buildInterface(StdWindow& window) override;
+    void didAwakeFromNib() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The row template of that kind ("ANALYSE_DOSSIER", "ANALYSE_POSTE", "ANALYSE_GLOBAL").
+    CellAnalyseBudget& cellOfKind(int kind);
+    void reloadAll();
+    DOCUMENT* document() const;
+    // A new file built from the configuration for the document; null when it can't be built.
+    AnalyseFilePtr buildFile(const AnalyseConfiguration& conf) const;
+
+private:
+    QToolButton* makeButton(QWidget* parent, const QString& title, const QString& action);
+    void fillFiltrage();
+    void showComputeMode(bool automatic);
+    QToolButton* makeExportButton(QWidget* parent);
+    int numberOfRowsInTableView1Const() const;
+    void leaveSynthese();
+    void fillSyntheseRow(CellAnalyseBudget& cell, const LineSynthese& line, int row);
+    bool clickOnDisclosure(const QPoint& viewportPoint);
+
+    bool m_canCamembert = false;
+    bool m_canListing = false;
+    AnalyseShowMode m_currentShowMode = AnalyseShowMode::Classic;
+    AnalyseType m_analyseType = AnalyseType::Analyse;
+    AnalyseFilePtr m_myAnaFile;
+    AnalyseFilePtr m_oldAnaFile;
+    long m_myAnaConfigIndex = 0;
+    long m_myAnaMonth = 0;
+    QList<long> m_lineClassicEntries;
+    QList<LineSynthese> m_lineSyntheseEntries;
+    PopPeriode* m_popPeriode = nullptr;
+    PopAnalyse* m_popAnalyse = nullptr;
+    PopAutoCompute* m_popupAuto = nullptr;
+    QToolButton* m_popFiltrage = nullptr;
+    QLabel* m_fieldConfiguration = nullptr;
+    BoxAnalyseBudgetTete* m_tete = nullptr;
+    std::unique_ptr<CellAnalyseBudget> m_cells[3];
+};
+
+// Opens a window of class C on the configuration of that name (the first one when none has it),
+// at the month (the whole period when out of range) and, when given, the content frame. Null when
+// the analysis can't be built.
+struct AnalyseWindowOpening {
+    QString configurationName;
+    long initialMonth = 0;
+    std::optional<QRectF> frame;
+    bool appear = true;
+    AnalyseType type = AnalyseType::Analyse;
+};
+AnalyseFilePtr prepareAnalyseFile(DOCUMENT& doc, const AnalyseWindowOpening& opening);
+void placeAnalyseWindow(FenAnalyseBudgetController* controller, const AnalyseWindowOpening& opening);
+
+template <class C> C* openAnalyseWindow(DOCUMENT& doc, const AnalyseWindowOpening& opening)
+{
+    AnalyseFilePtr file = prepareAnalyseFile(doc, opening);
+    if (!file)
+        return nullptr;
+    WindowDataPtr data = makeWindowData({{QStringLiteral("anaFile"), QVariant::fromValue(file)}});
+    C* controller = StdWindowController::push<C>(data, MONTANT::currentDeviseSlot(), opening.appear);
+    controller->setAnalyseType(opening.type);
+    placeAnalyseWindow(controller, opening);
+    return controller;
+}
+
+// Reopens the windows memorised in the folder, in the order of their numbers. A record whose
+// configuration no longer exists is dropped, with a line in the log.
+template <class C> void reopenMemorisedAnalyses(const QString& folder, DOCUMENT& doc, AnalyseType type);
+QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const QString& folder, const DOCUMENT& doc, AnalyseType type);
+
+template <class C> void reopenMemorisedAnalyses(const QString& folder, DOCUMENT& doc, AnalyseType type)
+{
+    for (const AnalyseWindowOpening& opening : memorisedAnalyseOpenings(folder, doc, type))
+        openAnalyseWindow<C>(doc, opening);
+}

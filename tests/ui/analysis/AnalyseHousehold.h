@@ -1,0 +1,19 @@
+#pragma once
+// A household's year 2024 for the analysis windows: accounts 7 and 9 of the user, payees 22 and
+// 23; folders Maison (categories Courses, Loyer, Électricité), Loisirs (Sport, Sorties,
+// Vacances) and Revenus (Salaire). Rent, groceries, electricity, sport, outings and salary every
+// month, holidays in August only, a transfer between the user's accounts each quarter. Three
+// configurations: "Année 2024" (by month, folders and categories), "Loisirs seuls" and
+// "Sans mois".
+#include "model/DOCUMENT.h"
+
+namespace analysehousehold {
+
+double at(long day, long month, long year);
+void fill(DOCUMENT& doc);
+// Amounts of a category over the year, for checks: rent 800 a month...
+inline constexpr double kLoyer = 800;
+inline constexpr double kSalaire = 2500;
+inline constexpr double kVacances = 1200;
+
+} // namespace analysehousehold

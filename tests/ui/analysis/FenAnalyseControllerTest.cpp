@@ -1,0 +1,418 @@
+// The analysis window on a household's year: the whole year and one month, empty lines, the
+// month-by-month synthesis, the listing behind a row, the compute mode and the configuration
+// broadcasts, the pie chart, the printed page, memorising and reopening.
+#include "AnalyseHousehold.h"
+
+#include "analysis/BoxAnalyseBudgetTete.h"
+#include "analysis/FenAnalyseController.h"
+#include "analysis/FenAskCamembertController.h"
+#include "analysis/FenCamembertController.h"
+#include "analysis/FenEditConfigurationController.h"
+#include "analysis/PopPeriode.h"
+#include "analysis/ViewCamembert.h"
+#include "toolkit/dialogs/FenAskStringController.h"
+#include "transactions/FenListingController.h"
+
+#include "uisupport/UiTestFixture.h"
+#include "uisupport/WindowDriver.h"
+
+#include "engines/AnalyseRecord.h"
+#include "foundation/SystemClock.h"
+#include "foundation/broadcast.h"
+#include "foundation/localized.h"
+#include "foundation/selectors.h"
+#include "model/DOCPARAM.h"
+#include "support/OpenDocument.h"
+#include "support/TestEnvironment.h"
+#include "toolkit/popups/StdMenu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+
+namespace {
+
+using analysehousehold::at;
+
+QAction* taggedItem(qint64 tag)
+{
+    auto* item = new QAction;
+    item->setData(QVariant::fromValue<qint64>(tag));
+    return item;
+}
+
+class FenAnalyseControllerTest : public UiTestFixture {
+protected:
+    FenAnalyseControllerTest()
+    {
+        SystemClock::setNowForTesting(at(15, 12, 2024) + 43200);
+        APPLIPARAM::loadAppliParam().doAnimations = false;
+        analysehousehold::fill(doc);
+        doc.docParam->analyseShowEmpty = true;
+        session.emplace(doc);
+    }
+    ~FenAnalyseControllerTest() override
+    {
+        for (FenAnalyseController* w : windows)
+            if (w)
+                w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        session.reset();
+        SystemClock::setNowForTesting(std::nullopt);
+    }
+
+    FenAnalyseController* open(const QString& name, long month = 0)
+    {
+        FenAnalyseController* w = openNewAnalyseWindow(doc, name, month, std::nullopt, true);
+        windows.append(w);
+        return w;
+    }
+    static QStringList rows(FenAnalyseController* w)
+    {
+        QStringList out;
+        for (int row = 0; row < w->table1()->numberOfRows(); ++row) {
+            StdCell* cell = w->viewForTableColumn1(w->table1(), row);
+            out << (cell ? cell->rowTexts().join(u'|') : QStringLiteral("(none)"));
+        }
+        return out;
+    }
+    static void choose(FenAnalyseController* w, const char* action, qint64 tag)
+    {
+        std::unique_ptr<QAction> item(taggedItem(tag));
+        w->perform(QString::fromLatin1(action), item.get());
+    }
+
+    DOCUMENT doc {QString(), kFileSystemLocal};
+    std::optional<testenv::OpenDocument> session;
+    QList<QPointer<FenAnalyseController>> windows;
+};
+
+TEST_F(FenAnalyseControllerTest, TheYearShowsFoldersAndCategoriesWithTheirShares)
+{
+    FenAnalyseController* w = open(QStringLiteral("Année 2024"));
+    ASSERT_NE(w, nullptr);
+    const QStringList shown = rows(w);
+    ASSERT_EQ(shown.size(), 10);
+    EXPECT_EQ(shown.at(0), QStringLiteral("Maison|15 972,00|87,62|100,00||||-15 972,00"));
+    EXPECT_EQ(shown.at(2), QStringLiteral("Loyer|9 600,00||60,11||||-9 600,00"));
+    EXPECT_EQ(shown.at(7), QStringLiteral("Vacances|1 200,00||53,19||||-1 200,00"));
+    EXPECT_EQ(shown.at(9), QStringLiteral("Salaire||||30 000,00||100,00|30 000,00"));
+    const BoxAnalyseBudgetTete* tete = w->boxTete();
+    EXPECT_EQ(tete->cell_title3()->text(), QStringLiteral("Du 01/01/2024 au 31/12/2024 (€)"));
+    EXPECT_EQ(tete->cell_total_dossier(1)->text(), QStringLiteral("18 228,00"));
+    EXPECT_EQ(tete->cell_total_solde()->text(), QStringLiteral("11 772,00"));
+    EXPECT_EQ(tete->cell_total_solde()->palette().color(QPalette::WindowText), QColor::fromRgbF(0, 0.2f, 0, 1));
+    EXPECT_EQ(w->windowIfLoaded()->windowTitle(), QStringLiteral("Analyse par postes - Année 2024"));
+    w->windowIfLoaded()->resize(860, 420);
+    WindowDriver(*w).grab(QStringLiteral("analyse-annee-2024.png"));
+}
+
+TEST_F(FenAnalyseControllerTest, AMonthShowsItsOwnFiguresAndHidesEmptyLinesWhenAsked)
+{
+    FenAnalyseController* w = open(QStringLiteral("Année 2024"), 13);
+    EXPECT_EQ(w->myAnaMonth(), 0) << "a month past the columns opens on the whole year";
+    choose(w, "PERIODE:", 3);
+    EXPECT_EQ(w->myAnaMonth(), 3);
+    EXPECT_EQ(w->pop_periode()->text(), QStringLiteral("Mars 2024"));
+    EXPECT_EQ(rows(w).at(2), QStringLiteral("Loyer|800,00||64,21||||-800,00"));
+    EXPECT_EQ(rows(w).at(7), QStringLiteral("Vacances|||||||"));
+    choose(w, "filtrer:", 2);
+    EXPECT_FALSE(doc.docParam->analyseShowEmpty);
+    EXPECT_FALSE(rows(w).join(u' ').contains(QStringLiteral("Vacances")));
+    choose(w, "PERIODE:", 8);
+    EXPECT_TRUE(rows(w).join(u' ').contains(QStringLiteral("Vacances")));
+    EXPECT_EQ(w->myAnaFile()->initialMonth, 8);
+    FenAnalyseController* last = open(QStringLiteral("Année 2024"), 12);
+    EXPECT_EQ(last->myAnaMonth(), 12) << "the last month is a month";
+}
+
+TEST_F(FenAnalyseControllerTest, TheSynthesisOpensAMonthOntoItsRowsAndClosesItAgain)
+{
+    FenAnalyseController* w = open(QStringLiteral("Sans mois"));
+    ASSERT_TRUE(w->pop_periode()->anaFile());
+    w->perform(QStringLiteral("GLOBAL_VIEW:"));
+    ASSERT_EQ(w->table1()->numberOfRows(), 12);
+    EXPECT_EQ(rows(w).at(7), QStringLiteral("Août 2024|2 667,00|||2 500,00|||-167,00"));
+    w->openSyntheseAtRowInIndex(7);
+    ASSERT_EQ(w->table1()->numberOfRows(), 12 + 10);
+    EXPECT_EQ(rows(w).at(8).section(u'|', 0, 0), QStringLiteral("Maison"));
+    EXPECT_EQ(w->myAnaFile()->getAnalyseDataTotalDossierAtMonth(8)->percentTotDeb, 100) << "the file keeps its shares";
+    w->table1()->GO(7);
+    EXPECT_FALSE(w->canListing());
+    EXPECT_FALSE(w->canCamembert());
+    w->table1()->GO(8);
+    EXPECT_TRUE(w->canListing());
+    w->closeSyntheseAtRowInIndex(7);
+    EXPECT_EQ(w->table1()->numberOfRows(), 12);
+    w->windowIfLoaded()->resize(860, 380);
+    WindowDriver(*w).grab(QStringLiteral("analyse-synthese.png"));
+    choose(w, "PERIODE:", 0);
+    EXPECT_EQ(w->currentShowMode(), AnalyseShowMode::Classic);
+    EXPECT_FALSE(w->myAnaFile()->anaDef.showMonth);
+}
+
+TEST_F(FenAnalyseControllerTest, AFolderListsItsTransactionsUntilTheAnalysisIsRecomputed)
+{
+    FenAnalyseController* w = open(QStringLiteral("Année 2024"));
+    w->table1()->GO(4); // Loisirs
+    w->perform(QStringLiteral("LISTING:"));
+    ASSERT_EQ(w->openListings().size(), 1);
+    FenListingController* listing = w->openListings().first();
+    EXPECT_EQ(listing->windowIfLoaded()->windowTitle(), QStringLiteral("Listing Analyse - Loisirs"));
+    EXPECT_EQ(listingCount(listing->listing()), 12 + 12 + 1);
+    WindowDriver(*listing).grab(QStringLiteral("analyse-listing-loisirs.png"));
+    choose(w, "AUTOCOMPUTE:", -1);
+    EXPECT_TRUE(w->openListings().isEmpty());
+
+    // Computed by hand, the positions outlive deleted transactions: they are skipped, never read.
+    doc.transact_array.resize(doc.transact_array.size() / 2);
+    w->table1()->GO(4);
+    w->perform(QStringLiteral("LISTING:"));
+    ASSERT_EQ(w->openListings().size(), 1);
+    EXPECT_EQ(listingCount(w->openListings().first()->listing()), 6 + 6);
+    w->openListings().first()->close();
+    EXPECT_TRUE(w->openListings().isEmpty());
+}
+
+TEST_F(FenAnalyseControllerTest, BroadcastsRecomputeOnlyWhenAutomaticAndFollowTheConfigurations)
+{
+    doc.docParam->autoComputeAnalyse = false;
+    FenAnalyseController* w = open(QStringLiteral("Année 2024"));
+    const QString before = rows(w).at(7);
+    doc.transact_array.append(doc.transact_array.constLast());
+    sendToAllWindowDelegates(Sel::COMPUTE_ANALYSE_NOTIFICATION);
+    EXPECT_EQ(rows(w).at(7), before);
+    choose(w, "AUTOCOMPUTE:", 1);
+    EXPECT_TRUE(doc.docParam->autoComputeAnalyse);
+    sendToAllWindowDelegates(Sel::COMPUTE_ANALYSE_NOTIFICATION);
+    EXPECT_NE(rows(w).at(7), before);
+
+    // Deleting the configuration before this one's moves it down a place: it follows by name.
+    FenAnalyseController* sansMois = open(QStringLiteral("Sans mois"));
+    EXPECT_EQ(sansMois->myAnaConfigIndex(), 2);
+    doc.anadefHdl.removeAt(1);
+    sendToAllWindowDelegates(Sel::notifyAnalyseDelete, QStringLiteral("Loisirs seuls"), QVariant());
+    EXPECT_EQ(sansMois->myAnaConfigIndex(), 1);
+    doc.anadefHdl[1].nom = QStringLiteral("Année sans mois");
+    sendToAllWindowDelegates(Sel::notifyAnalyseRename, QVariant::fromValue<qint64>(1), QVariant());
+    EXPECT_EQ(sansMois->myAnaFile()->anaDef.nom, QStringLiteral("Année sans mois"));
+    EXPECT_EQ(w->myAnaFile()->anaDef.nom, QStringLiteral("Année 2024"));
+    sendToAllWindowDelegates(Sel::notifyAnalyseDelete, QStringLiteral("Année sans mois"), QVariant());
+    EXPECT_EQ(sansMois->myAnaConfigIndex(), 0);
+    EXPECT_EQ(sansMois->myAnaFile()->anaDef.nom, QStringLiteral("Année 2024"));
+}
+
+TEST_F(FenAnalyseControllerTest, APieChartOfTheFoldersOrOfOneFoldersCategories)
+{
+    FenAnalyseController* w = open(QStringLiteral("Année 2024"));
+    EXPECT_EQ(w->ligToDossier(0), 1);
+    EXPECT_EQ(w->ligToDossier(7), 2);
+    EXPECT_EQ(w->ligToDossier(42), -1);
+    w->table1()->GO(7); // Vacances, in Loisirs
+    ui().onModal<FenAskCamembertController>([](FenAskCamembertController& ask) {
+        EXPECT_EQ(ask.pickers().dossierID, 2);
+        EXPECT_EQ(WindowDriver(ask).text(QStringLiteral("field_periode")), QStringLiteral("Toute la période"));
+        WindowDriver(ask).grab(QStringLiteral("camembert-question.png"));
+        ask.perform(QStringLiteral("OUI:"));
+    });
+    w->perform(QStringLiteral("CAMEMBERT:"));
+    auto* chart = qobject_cast<FenCamembertController*>(registeredWindowControllers().constLast());
+    ASSERT_NE(chart, nullptr);
+    const QList<CamembertData>& slices = chart->camembert().camembert_data();
+    ASSERT_EQ(slices.size(), 3);
+    EXPECT_EQ(slices.at(0).name, QStringLiteral("Vacances"));
+    EXPECT_NEAR(slices.at(0).value, 1200.0 / 2256 * 100, 1e-9);
+    EXPECT_EQ(chart->camembert().title(), QStringLiteral("Loisirs ( Dépenses ) - Du 01/01/2024 au 31/12/2024"));
+    EXPECT_NEAR(chart->windowIfLoaded()->windowOpacity(), 0.95, 0.01);
+    chart->windowIfLoaded()->resize(520, 520);
+    WindowDriver(*chart).grab(QStringLiteral("camembert-loisirs.png"));
+    chart->copy(nullptr);
+    const QMimeData* clip = QApplication::clipboard()->mimeData();
+    ASSERT_NE(clip, nullptr);
+    EXPECT_TRUE(clip->data(QStringLiteral("application/pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(clip->hasImage());
+    chart->close();
+
+    const Camembert all = w->newAnaCamembertData(1, 0, -1);
+    ASSERT_EQ(all.camembert_data().size(), 1);
+    EXPECT_EQ(all.camembert_data().at(0).name, QStringLiteral("Revenus"));
+}
+
+TEST_F(FenAnalyseControllerTest, ThePrintedAnalysisHasItsTitleHeaderAndRows)
+{
+    FenAnalyseController* w = open(QStringLiteral("Année 2024"));
+    ui().printHost().pdfPath = QStringLiteral(SORV_TEST_OUTPUT_DIR "/analyse-annee-2024.pdf");
+    ui().onPrint([](PrintOperation&, PrintAccessoryViewController*) { return true; });
+    w->perform(QStringLiteral("IMPRIMER:"));
+    ASSERT_EQ(ui().printHost().records.size(), 1);
+    const TestPrintHost::Record& printed = ui().printHost().records.first();
+    EXPECT_TRUE(printed.printed);
+    EXPECT_EQ(printed.nbPages, 1);
+    ASSERT_FALSE(printed.pages.isEmpty());
+    QDir().mkpath(QStringLiteral(SORV_TEST_OUTPUT_DIR));
+    EXPECT_TRUE(printed.pages.first().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/analyse-imprimee.png")));
+}
+
+TEST_F(FenAnalyseControllerTest, MemorisedWindowsComeBackAndAVanishedConfigurationIsDropped)
+{
+    const QString package = testenv::freshDir(QStringLiteral("analyses")) + QStringLiteral("/Famille.svd");
+    ASSERT_TRUE(QDir().mkpath(package + QStringLiteral("/Contents/Resources")));
+    doc.documentUrl = package;
+    FenAnalyseController* w = open(QStringLiteral("Loisirs seuls"));
+    choose(w, "PERIODE:", 8);
+    w->MEMORISE(QVariant::fromValue<qint64>(1));
+    open(QStringLiteral("Sans mois"))->MEMORISE(QVariant::fromValue<qint64>(2));
+    for (FenAnalyseController* open : windows)
+        open->close();
+    windows.clear();
+    doc.anadefHdl.removeAt(2);
+    reopenAnalysesOfDocument(doc);
+    const QList<QObject*> controllers = registeredWindowControllers();
+    QList<FenAnalyseController*> reopened;
+    for (QObject* c : controllers)
+        if (auto* a = qobject_cast<FenAnalyseController*>(c))
+            reopened.append(a);
+    ASSERT_EQ(reopened.size(), 1);
+    windows.append(reopened.first());
+    EXPECT_EQ(reopened.first()->myAnaFile()->anaDef.nom, QStringLiteral("Loisirs seuls"));
+    EXPECT_EQ(reopened.first()->myAnaMonth(), 8);
+}
+
+TEST_F(FenAnalyseControllerTest, TheEditorStoresItsConfigurationAndTheWindowFollows)
+{
+    FenAnalyseController* w = open(QStringLiteral("Année 2024"));
+    ui().onModal<FenEditConfigurationController>([](FenEditConfigurationController& editor) {
+        EXPECT_EQ(editor.currentDefIndex(), 0);
+        std::unique_ptr<QAction> item(taggedItem(1));
+        editor.perform(QStringLiteral("CONFIGURATION:"), item.get());
+        EXPECT_EQ(editor.currentDefRec().nom, QStringLiteral("Loisirs seuls"));
+        EXPECT_EQ(editor.list(FenEditConfigurationController::ListKind::Dossier)->count(), 1);
+        editor.windowIfLoaded()->resize(1000, 560);
+        WindowDriver(editor).grab(QStringLiteral("analyse-configurations.png"));
+        editor.perform(QStringLiteral("SUPP_ALL_DOSSIERS:"));
+        editor.perform(QStringLiteral("ADD_ALL_POSTES:"));
+        editor.perform(QStringLiteral("OUI:"));
+    });
+    w->perform(QStringLiteral("EDIT_CONFIGURATION:"));
+    EXPECT_EQ(w->myAnaConfigIndex(), 1);
+    EXPECT_EQ(doc.anadefHdl.at(1).postesArray.size(), 7);
+    EXPECT_EQ(rows(w).size(), 10);
+}
+
+} // namespace
+
+namespace {
+
+// The editor's refusals and list rules, each step run on a fresh editor of the household's
+// configurations, opened on "Année 2024".
+class FenEditConfigurationTest : public FenAnalyseControllerTest {
+protected:
+    void edit(int type, const std::function<void(FenEditConfigurationController&)>& steps, long result = 1)
+    {
+        WindowDataPtr data = makeWindowData(
+            {{QStringLiteral("pindex"), QVariant::fromValue<qint64>(0)}, {QStringLiteral("type"), type}});
+        ui().onModal<FenEditConfigurationController>([steps, result](FenEditConfigurationController& editor) {
+            steps(editor);
+            if (result == 1)
+                editor.perform(QStringLiteral("OUI:"));
+        });
+        EXPECT_EQ(StdWindowController::pushModal<FenEditConfigurationController>(nullptr, data, 0), result);
+    }
+    static void choose(FenEditConfigurationController& editor, const char* action, qint64 tag)
+    {
+        std::unique_ptr<QAction> item(taggedItem(tag));
+        editor.perform(QString::fromLatin1(action), item.get());
+    }
+};
+
+TEST_F(FenEditConfigurationTest, NamesAreCheckedAndTheDefaultCannotBeDeleted)
+{
+    edit(0, [this](FenEditConfigurationController& editor) {
+        editor.perform(QStringLiteral("SUPPRIMER:")); // position 0: no question
+        ui().onModal<FenAskStringController>([](FenAskStringController& ask) {
+            ask.outlet<QLineEdit>(QStringLiteral("field_texte"))->setText(QStringLiteral("Sans mois"));
+            ask.perform(QStringLiteral("OUI:"));
+        });
+        ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_NameAlreadyExist")), 1000);
+        editor.perform(QStringLiteral("CREER:"));
+        ui().onModal<FenAskStringController>([](FenAskStringController& ask) {
+            ask.outlet<QLineEdit>(QStringLiteral("field_texte"))->setText(QStringLiteral("Année 2024"));
+            ask.perform(QStringLiteral("OUI:"));
+        });
+        editor.perform(QStringLiteral("RENOMMER:")); // its own name is accepted
+        ui().onModal<FenAskStringController>([](FenAskStringController& ask) {
+            ask.outlet<QLineEdit>(QStringLiteral("field_texte"))->setText(QStringLiteral("Copie"));
+            ask.perform(QStringLiteral("OUI:"));
+        });
+        editor.perform(QStringLiteral("CREER:"));
+        EXPECT_EQ(editor.currentDefIndex(), 3);
+        ui().answerAlert(localizedDialogue(QStringLiteral("kConfirm_SuppAnalyse")), 1001);
+        editor.perform(QStringLiteral("SUPPRIMER:"));
+        EXPECT_EQ(editor.currentDefIndex(), 0);
+    });
+    EXPECT_EQ(doc.anadefHdl.size(), 3);
+}
+
+TEST_F(FenEditConfigurationTest, ListsRefuseDuplicatesAndKeepASelection)
+{
+    edit(0, [](FenEditConfigurationController& editor) {
+        QListWidget* banques = editor.list(FenEditConfigurationController::ListKind::Banque);
+        choose(editor, "MODECOMPTE:", 0);
+        editor.outlet<QComboBox>(QStringLiteral("popup_modecompte"))->setCurrentIndex(1);
+        editor.perform(QStringLiteral("MODECOMPTE:"));
+        choose(editor, "BDEBIT:", 11);
+        choose(editor, "BDEBIT:", 10); // before the selected row
+        banques->setCurrentRow(-1);
+        choose(editor, "BDEBIT:", 23); // appended
+        ASSERT_EQ(banques->count(), 3);
+        choose(editor, "BDEBIT:", 23);
+        banques->setCurrentRow(2);
+        editor.perform(QStringLiteral("SUPP_BANQUE:"));
+        EXPECT_EQ(banques->count(), 2);
+        banques->setCurrentRow(-1);
+        choose(editor, "BDEBIT:", 10); // already there: selected, not added
+        EXPECT_EQ(banques->count(), 2);
+        EXPECT_EQ(banques->currentRow(), 0);
+        editor.perform(QStringLiteral("ADD_ALL_COMPTES:"));
+        QListWidget* comptes = editor.list(FenEditConfigurationController::ListKind::Compte);
+        ASSERT_EQ(comptes->count(), 4);
+        comptes->setCurrentRow(3);
+        editor.perform(QStringLiteral("SUPP_COMPTE:"));
+        EXPECT_EQ(comptes->currentRow(), 2);
+        choose(editor, "CREDIT:", 7);
+        editor.perform(QStringLiteral("TOUS_COMPTES:"));
+    });
+    EXPECT_EQ(doc.anadefHdl.at(0).banquesArray, (AnaIdentList {10, 11}));
+    EXPECT_EQ(doc.anadefHdl.at(0).comptesArray, (AnaIdentList {7, 9, 22}));
+    EXPECT_EQ(doc.anadefHdl.at(0).compteID, -1);
+}
+
+TEST_F(FenEditConfigurationTest, WholeMonthsAndWrongDates)
+{
+    edit(
+        1,
+        [this](FenEditConfigurationController& editor) {
+            auto* mois = editor.outlet<QCheckBox>(QStringLiteral("checkbox_montrer_mois_complets"));
+            EXPECT_TRUE(mois->isChecked());
+            EXPECT_FALSE(mois->isEnabled()) << "a budget counts whole months";
+            WindowDriver driver(editor);
+            driver.type(QStringLiteral("field_jour1"), QStringLiteral("17"));
+            driver.type(QStringLiteral("field_mois2"), QStringLiteral("2"));
+            editor.textDidEndEditing(editor.outlet<QWidget>(QStringLiteral("field_jour1")));
+            EXPECT_EQ(driver.text(QStringLiteral("field_jour1")), QStringLiteral("1"));
+            EXPECT_EQ(driver.text(QStringLiteral("field_jour2")), QStringLiteral("29"));
+            driver.type(QStringLiteral("field_annee1"), QStringLiteral("2025"));
+            ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_WrongDate")), 1000);
+            EXPECT_FALSE(editor.ENREGISTRER());
+            editor.perform(QStringLiteral("NON:"));
+        },
+        0);
+}
+
+} // namespace
