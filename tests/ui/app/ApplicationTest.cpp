@@ -153,7 +153,8 @@ protected:
         before.version = version;
         before.setPassword(password);
         EXPECT_TRUE(BEFOREPARAM::saveBeforeParam(url, before));
-        // Its windows are of a class these tests don't have: it keeps none.
+        // Its windows are of a class these tests don't have: it keeps none, nor its analyses.
+        QDir(url + QStringLiteral("/Contents/Resources/analyse")).removeRecursively();
         bool error = false;
         const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
         param->documentWindows.clear();
