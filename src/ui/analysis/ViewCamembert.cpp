@@ -17,13 +17,13 @@ CamembertLayout CamembertLayout::compute(const QRectF& rect, qsizetype slices, d
     l.titleRect = QRectF(rect.x(), rect.y(), rect.width(), 20);
     l.leftRows = long((slices + 1) / 2);
     // The legend sits at the bottom: its top leaves room for its rows and the footer.
-    l.legendTop = rect.bottom() - (l.leftRows + 1) * F - 20;
+    l.legendTop = rect.bottom() - double(l.leftRows + 1) * F - 20;
     const double half = rect.width() / 2;
     const double x0 = rect.x() + 20 * factor;
     for (qsizetype i = 0; i < slices; ++i) {
         const bool left = i < l.leftRows;
         const long row = left ? long(i) + 1 : long(i - l.leftRows) + 1;
-        l.swatches.append(QRectF(left ? x0 : x0 + half, l.legendTop + row * F, 20, F - 1));
+        l.swatches.append(QRectF(left ? x0 : x0 + half, l.legendTop + double(row) * F, 20, F - 1));
     }
     const QRectF area(rect.x() + 20, rect.y() + 30, rect.width() - 40, (l.legendTop - F) - (rect.y() + 30));
     l.pieRadius = std::max(0.0, std::min(area.width(), area.height()) / 2);
