@@ -220,7 +220,7 @@ void AnalyseComputer::countScheduledTransact(const TRANSACT& t, const ECHEANCIER
 
 void AnalyseComputer::countWithForecastMatch(const TRANSACT& t, ItemContext ctx)
 {
-    if (m_type == AnalyseType::Budget) {
+    if (m_type == AnalyseType::Budget && m_previsions) {
         double first = 0;
         const Prevision* prevision = m_previsions->findPrevisionMatchingTransact(t, &first, nullptr);
         if (prevision && prevision->planificator) {
@@ -246,12 +246,12 @@ double AnalyseComputer::itemDate(const TRANSACT& t, const ItemContext& ctx) cons
     if (ctx.budgetShiftReference == 1) {
         d = ctx.budgetFirstDate;
         const ECHEANCIER* echeancier = nullptr;
-        const Prevision* prevision = nullptr;
+        const Prevision* prevision = ctx.previsionIdent >= 0
+            ? findPrevisionWithIdentInArray(ctx.previsionIdent, nullptr, m_doc.previsionsArray)
+            : nullptr;
         if (ctx.echeancierIdent >= 0 && findEcheancier(ctx.echeancierIdent, &m_doc, &echeancier, nullptr) && echeancier)
             d = echeancier->planificator.absoluteFirstDateFromPlanificator(ctx.budgetFirstDate);
-        else if (ctx.previsionIdent >= 0
-                 && (prevision = findPrevisionWithIdentInArray(ctx.previsionIdent, nullptr, m_doc.previsionsArray))
-                 && prevision->planificator)
+        else if (prevision && prevision->planificator)
             d = prevision->planificator->absoluteFirstDateFromPlanificator(ctx.budgetFirstDate);
     }
     return shift > 0 ? addMonthsToDate(shift, d) : subMonthsFromDate(-shift, d);
