@@ -39,8 +39,9 @@ QString PopPeriode::imageNameForTag(qint64 tag)
 void PopPeriode::FILL_MENU()
 {
     auto* views = new QMenu(stdMenu());
+    // Offered once a window answers it: the analysis window has no synthesis grid.
     addItemToMenu(views, titleForTag(kTagTableauSynthese), QStringLiteral("TABLEAU_SYNTHESE:"),
-                  imageNameForTag(kTagTableauSynthese), true, kTagTableauSynthese);
+                  imageNameForTag(kTagTableauSynthese), m_syntheseOffered, kTagTableauSynthese);
     addItemToMenu(views, titleForTag(kTagGlobal), QStringLiteral("GLOBAL_VIEW:"), imageNameForTag(kTagGlobal), true,
                   kTagGlobal);
     QAction* other = addItemToMenu(stdMenu(), QStringLiteral("Autres vues disponibles..."), QString(),

@@ -30,9 +30,12 @@ public:
     // The budget window's synthesis grid is titled otherwise.
     bool isBudget() const { return m_budget; }
     void setBudget(bool budget) { m_budget = budget; }
+    // Whether the window shows a synthesis grid, which the first item opens.
+    void setSyntheseOffered(bool offered) { m_syntheseOffered = offered; }
 
 private:
     bool m_enablePeriode = true;
     bool m_budget = false;
+    bool m_syntheseOffered = false;
     const AnalyseFile* m_anaFile = nullptr;
 };
