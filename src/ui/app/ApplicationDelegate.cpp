@@ -29,6 +29,8 @@
 #include "investments/FenFinanceTitreController.h"
 #include "investments/FenSimulationController.h"
 #include "investments/InvestmentWindows.h"
+#include "schedules/FenAwakeController.h"
+#include "schedules/FenEcheancierController.h"
 #include "sync/SyncWindows.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
@@ -56,6 +58,7 @@
 #include "document/RecentDocument.h"
 #include "document/SVDocumentManager.h"
 #include "document/SavedSearches.h"
+#include "engines/ChronoManager.h"
 #include "engines/LISTING.h"
 #include "engines/TransactClipboard.h"
 #include "foundation/ISounds.h"
@@ -193,6 +196,10 @@ ApplicationDelegate::ApplicationDelegate()
     WindowMemory::registerWindowClass(
         QStringLiteral("FenBanqueController"),
         [](const PARAMFEN&, bool appear) -> StdWindowController* { return showBanques(appear); });
+    WindowMemory::registerWindowClass(QStringLiteral("FenEcheancierController"),
+                                      [](const PARAMFEN& record, bool appear) -> StdWindowController* {
+                                          return FenEcheancierController::openEcheanciers(record.devise, appear);
+                                      });
     WindowMemory::registerWindowClass(QStringLiteral("FenCalculetteController"),
                                       [](const PARAMFEN& record, bool appear) -> StdWindowController* {
                                           return FenCalculetteController::openCalculette(record.devise, appear);
@@ -852,6 +859,18 @@ void ApplicationDelegate::showEmpruntAtName(const QString& name)
         emprunts->showEmpruntAtName(name);
 }
 
+void ApplicationDelegate::ECHEANCIERS(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (bankIsOpen())
+        FenEcheancierController::openEcheanciers(MONTANT::currentDeviseSlot());
+}
+
+int ApplicationDelegate::showAwakeList(QList<AWAKE>& list, DOCUMENT* doc, const QString& info)
+{
+    return ::showAwakeList(list, doc, info);
+}
+
 void ApplicationDelegate::ABOUT_REGLES(QObject* sender)
 {
     Q_UNUSED(sender);
@@ -950,6 +969,7 @@ void ApplicationDelegate::detectNewDay()
     m_startedTime = now;
     recomputeAllReleves(m_document.get(), QStringLiteral("kMessage_ComputeNewDay"));
     sendToAllWindowDelegates(Sel::notifyNewDay, QVariant(previous));
+    collectAwakeOccurrences(nullptr, m_document.get(), nullptr, QString(), nullptr);
 }
 
 // =============================================================================================

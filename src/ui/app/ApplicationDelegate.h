@@ -100,6 +100,8 @@ public:
     // "NSInitialToolTipDelay") and applies it.
     void setToolTipDelay() override;
     void actualizeExternalData() override;
+    // The due-occurrences window, application-modal, on the list of the due pass.
+    int showAwakeList(QList<AWAKE>& list, DOCUMENT* doc, const QString& info) override;
 
     // ---- The document
 
@@ -163,6 +165,7 @@ public:
     Q_INVOKABLE void EMPRUNTS(QObject* sender = nullptr);
     // The loans window, opened or brought to the front, on the loan of that name.
     void showEmpruntAtName(const QString& name);
+    Q_INVOKABLE void ECHEANCIERS(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT_REGLES(QObject* sender = nullptr);
     Q_INVOKABLE void ABOUT(QObject* sender = nullptr);
     // A run of new transactions, as the tool palette's button starts it.
@@ -188,7 +191,8 @@ public:
     void sauvegardeReguliere(DOCUMENT* doc);
     // Makes sure a window is on screen: the tool palette, else the banks window after an alert.
     void assumeWindowOnScreen();
-    // A new calendar day recomputes the statements and is broadcast (notifyNewDay).
+    // A new calendar day recomputes the statements, is broadcast (notifyNewDay) and proposes
+    // the occurrences that have come due with it.
     void detectNewDay();
 
     // ---- Windows

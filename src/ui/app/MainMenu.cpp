@@ -66,6 +66,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_TITRES", "TITRES:", true);
     addAction("MENU_REMUNERES", "REMUNERES:", true);
     addAction("MENU_EMPRUNTS", "EMPRUNTS:", true);
+    addAction("MENU_ECHEANCIERS", "ECHEANCIERS:", true);
     addAction("MENU_LETTRES", "LETTRES:", false);
     addAction("MENU_ABOUT_REGLES", "ABOUT_REGLES:", false);
     addAction("MENU_ABOUT", "ABOUT:", false);
@@ -136,6 +137,7 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
          {action("BANQUES:"),
           action("DEVISES:"),
           action("TAXES:"),
+          action("ECHEANCIERS:"),
           action("DOSSIERS:"),
           action("MACROS:"),
           action("EDIT_REGLES:"),

@@ -12,6 +12,10 @@
 // Default hooks of a source
 
 void IStdTableSource::setFillBackground(StdCell*, StdTableView*, int) { }
+bool IStdTableSource::shouldSelectRow(StdTableView*, int)
+{
+    return true;
+}
 bool IStdTableSource::didKeyDown(StdTableView*, int)
 {
     return false;
@@ -128,6 +132,8 @@ Qt::ItemFlags StdTableModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::ItemIsDropEnabled; // a drop between rows
+    if (m_source && !m_source->shouldSelectRow(m_table, index.row()))
+        return Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
 }
 

@@ -29,6 +29,9 @@ public:
     virtual StdCell* cellForRow(StdTableView* table, int row) = 0;
     // Colours the background box of the filled template before it is drawn.
     virtual void setFillBackground(StdCell* cell, StdTableView* table, int row);
+    // Whether the row may be selected at all (a list's header rows may not); asked when the
+    // table reloads and whenever the view needs to know.
+    virtual bool shouldSelectRow(StdTableView* table, int row);
 
     // A key typed in the table (the program's code, see svKeyCode); true when handled.
     virtual bool didKeyDown(StdTableView* table, int key);

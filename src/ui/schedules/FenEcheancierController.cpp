@@ -1,0 +1,386 @@
+#include "schedules/FenEcheancierController.h"
+
+#include "schedules/PopFiltrerEcheancier.h"
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/popups/PopDevise.h"
+#include "toolkit/popups/PopHelp.h"
+#include "toolkit/popups/StdMenu.h"
+#include "toolkit/tables/StdTableView.h"
+#include "transactions/FenListingChronoController.h"
+
+#include "document/DocContext.h"
+#include "engines/PrevisionManager.h"
+#include "foundation/IDesktop.h"
+#include "foundation/broadcast.h"
+#include "foundation/localized.h"
+#include "foundation/selectors.h"
+#include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+QPointer<FenEcheancierController>& openWindow()
+{
+    static QPointer<FenEcheancierController> window;
+    return window;
+}
+
+ChronoManager& chronos()
+{
+    return ChronoManager::sharedManager();
+}
+
+QPushButton* toolButton(const char* name, const char* titleKey, QWidget* parent)
+{
+    auto* button = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+FenEcheancierController* FenEcheancierController::current()
+{
+    return openWindow().data();
+}
+
+FenEcheancierController* FenEcheancierController::openEcheanciers(long devise, bool appear)
+{
+    if (FenEcheancierController* open = current()) {
+        if (appear)
+            open->orderFront();
+        return open;
+    }
+    openWindow() = StdWindowController::push<FenEcheancierController>(nullptr, devise, appear);
+    return openWindow();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window
+
+void FenEcheancierController::buildInterface(StdWindow& window)
+{
+    window.setObjectName(QStringLiteral("FenEcheancier"));
+    window.setWindowTitle(localizedAppl(QStringLiteral("FenEcheancier_titre")));
+    auto* toolbar = new QHBoxLayout;
+    toolbar->setSpacing(6);
+    m_buttonSupprimer = toolButton("button_supprimer", "FenEcheancier_supprimer", &window);
+    connectAction(m_buttonSupprimer, QStringLiteral("SUPPRIMER:"));
+    m_buttonListing = toolButton("button_listing", "FenEcheancier_listing", &window);
+    connectAction(m_buttonListing, QStringLiteral("LISTING:"));
+    auto* awake = toolButton("button_awake", "FenEcheancier_awake", &window);
+    connectAction(awake, QStringLiteral("AWAKE:"));
+    m_popFiltrer = new PopFiltrerEcheancier(&window);
+    m_popFiltrer->setObjectName(QStringLiteral("popFiltrerEcheancier"));
+    m_popFiltrer->setTitle(localizedAppl(QStringLiteral("FenEcheancier_filtrer")));
+    m_popFiltrer->setFilterSource([] { return chronos().filter(); });
+    m_imageFilterOn = new QLabel(&window);
+    m_imageFilterOn->setObjectName(QStringLiteral("imageFilterOn"));
+    m_imageFilterOn->setText(localizedAppl(QStringLiteral("FenEcheancier_filtreActif")));
+    auto* devise = new PopDevise(&window);
+    devise->setObjectName(QStringLiteral("pop_devise"));
+    for (QWidget* control : {static_cast<QWidget*>(m_buttonSupprimer), static_cast<QWidget*>(m_buttonListing),
+                             static_cast<QWidget*>(awake), static_cast<QWidget*>(m_popFiltrer),
+                             static_cast<QWidget*>(m_imageFilterOn), static_cast<QWidget*>(devise)})
+        toolbar->addWidget(control);
+    toolbar->addStretch();
+    m_fieldNumberOfChrono = new QLabel(&window);
+    m_fieldNumberOfChrono->setObjectName(QStringLiteral("fieldNumberOfChrono"));
+    m_popHelp = new PopHelp(&window);
+    m_popHelp->setObjectName(QStringLiteral("popHelp"));
+    toolbar->addWidget(m_fieldNumberOfChrono);
+    toolbar->addWidget(m_popHelp);
+    auto* table = new StdTableView(&window);
+    table->setObjectName(QStringLiteral("table1"));
+    table->setUniformRowHeight(CellEcheancier::kChronoHeight);
+    table->setMinimumSize(820, CellEcheancier::kChronoHeight * 4);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(12, 10, 12, 12);
+    layout->setSpacing(8);
+    layout->addLayout(toolbar);
+    layout->addWidget(table, 1);
+}
+
+void FenEcheancierController::didAwakeFromNib()
+{
+    chronos().hello(this, currentDocument());
+    updateFilterIcone();
+    updateNbChrono();
+    m_popHelp->setStringTitle(localizedHelp(QStringLiteral("HELP_TITLE_ECHEANCIER")));
+    m_popHelp->setStringContent(localizedHelp(QStringLiteral("HELP_CONTENT_ECHEANCIER")));
+    m_onReal = false;
+    StdWindowWithTableController::didAwakeFromNib();
+    pickers().FILL_DEVISE(devise());
+    updateButtons();
+}
+
+void FenEcheancierController::windowWillClose()
+{
+    StdWindowWithTableController::windowWillClose();
+    if (chronos().table() == this)
+        chronos().goodbye();
+    if (openWindow() == this)
+        openWindow() = nullptr;
+}
+
+void FenEcheancierController::updateNbChrono()
+{
+    if (m_fieldNumberOfChrono)
+        m_fieldNumberOfChrono->setText(QString::number(chronos().numberOfChronos())
+                                       + localizedMisc(QStringLiteral("kMisc_Nb_Chrono")));
+}
+
+void FenEcheancierController::updateFilterIcone()
+{
+    if (m_imageFilterOn)
+        m_imageFilterOn->setHidden(PopFiltrerEcheancier::showsEverything(chronos().filter()));
+}
+
+void FenEcheancierController::updateButtons()
+{
+    if (m_buttonSupprimer)
+        m_buttonSupprimer->setEnabled(selectedChrono() != nullptr);
+    if (m_buttonListing)
+        m_buttonListing->setEnabled(m_onReal);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The list
+
+long FenEcheancierController::selectedRow() const
+{
+    const IndexSet rows = table1() ? table1()->selectedRowIndexes() : IndexSet();
+    return rows.empty() ? -1 : long(*rows.begin());
+}
+
+void FenEcheancierController::reloadData()
+{
+    if (table1())
+        table1()->reloadData();
+}
+
+void FenEcheancierController::GO(long row)
+{
+    if (table1())
+        table1()->GO(int(row));
+}
+
+const CHRONOLIST* FenEcheancierController::selectedChrono() const
+{
+    const CHRONOLIST* entry = chronos().chronolistAtIndex(selectedRow());
+    return entry && entry->isChrono() ? entry : nullptr;
+}
+
+int FenEcheancierController::numberOfRowsInTableView1(StdTableView*)
+{
+    return chronos().table() == this ? int(chronos().numberOfRows()) : 0;
+}
+
+StdCell* FenEcheancierController::viewForTableColumn1(StdTableView*, int row)
+{
+    const CHRONOLIST* entry = chronos().chronolistAtIndex(row);
+    const DOCUMENT* doc = currentDocument();
+    if (!entry || !doc)
+        return nullptr;
+    const ChronoRowContent content = chronoRowContent(*entry, *doc, devise());
+    if (!content.found)
+        return nullptr;
+    m_cell.fill(content);
+    return &m_cell;
+}
+
+bool FenEcheancierController::shouldSelectRow(StdTableView* table, int row)
+{
+    const CHRONOLIST* entry = table == table1() ? chronos().chronolistAtIndex(row) : nullptr;
+    return entry && entry->isChrono();
+}
+
+bool FenEcheancierController::isRowPair(StdTableView*, int row)
+{
+    const CHRONOLIST* entry = chronos().chronolistAtIndex(row);
+    return entry ? entry->parity : true;
+}
+
+QColor FenEcheancierController::getPatColor1(int row)
+{
+    const CHRONOLIST* entry = chronos().chronolistAtIndex(row);
+    if (entry && entry->kind == CHRONOLIST::Kind::Echeancier)
+        return QColor(255, 253, 239);
+    if (entry && entry->kind == CHRONOLIST::Kind::Prevision)
+        return QColor(255, 237, 255);
+    return StdWindowWithTableController::getPatColor1(row);
+}
+
+void FenEcheancierController::setHasSelection1(bool has)
+{
+    StdWindowWithTableController::setHasSelection1(has);
+    const CHRONOLIST* entry = has ? selectedChrono() : nullptr;
+    m_onReal = entry && entry->kind == CHRONOLIST::Kind::Echeancier;
+    updateButtons();
+}
+
+// Headers are lower than the schedules and forecasts: each row takes its kind's height.
+void FenEcheancierController::tableDidReloadData(StdTableView* table)
+{
+    StdWindowWithTableController::tableDidReloadData(table);
+    if (table != table1())
+        return;
+    for (int row = 0; row < numberOfRowsInTableView1(table); ++row) {
+        if (const CHRONOLIST* entry = chronos().chronolistAtIndex(row))
+            table->verticalHeader()->resizeSection(row, CellEcheancier::heightOfKind(entry->kind));
+    }
+    updateButtons();
+}
+
+double FenEcheancierController::computeTotalHeightForTable1()
+{
+    double total = 0;
+    const int rows = numberOfRowsInTableView1(table1());
+    for (int row = 0; row < rows; ++row) {
+        if (const CHRONOLIST* entry = chronos().chronolistAtIndex(row))
+            total += CellEcheancier::heightOfKind(entry->kind);
+    }
+    const long missing = minimumOfVisibleRows() - rows;
+    return total + double(std::max(0L, missing)) * CellEcheancier::kChronoHeight;
+}
+
+void FenEcheancierController::rebuildAndSelect(CHRONOLIST::Kind kind, long ident)
+{
+    chronos().BUILD_LIST();
+    long row = -1;
+    chronos().findChronoList(kind, ident, &row);
+    reloadData();
+    GO(row);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void FenEcheancierController::FILTER(QObject* sender)
+{
+    chronos().didChooseFilter(int(StdMenu::tagOf(sender)));
+    updateFilterIcone();
+    adjustHeight(false);
+    updateNbChrono();
+}
+
+void FenEcheancierController::DEVISE(QObject* sender)
+{
+    pickers().DEVISE(sender);
+    if (table1())
+        table1()->SMART_RELOAD();
+}
+
+bool FenEcheancierController::canDeleteSomething() const
+{
+    return selectedChrono() != nullptr;
+}
+
+bool FenEcheancierController::delete_(QObject* sender)
+{
+    const long before = chronos().numberOfChronos();
+    SUPPRIMER(sender);
+    return chronos().numberOfChronos() != before;
+}
+
+bool FenEcheancierController::supprimerEcheancier(DOCUMENT& doc, long ident)
+{
+    long position = -1;
+    if (!findEcheancierIndexPosition(ident, &position, &doc))
+        return false;
+    long answer = 0;
+    askPoursuivre(this, QStringLiteral("ASSIST300"), QString(), true, true, [&answer](long code) { answer = code; });
+    if (answer == 0) {
+        beep();
+        return false;
+    }
+    removeEcheancierAtIndexPosition(position, &doc);
+    // The transactions it wrote stay, as plain transactions.
+    detachTransactsFromEcheancier(ident, &doc);
+    return true;
+}
+
+bool FenEcheancierController::supprimerPrevision(DOCUMENT& doc, long ident)
+{
+    qsizetype position = -1;
+    PrevisionManager& manager = PrevisionManager::sharedManager();
+    if (!manager.findIndexedPrevisionWithIdent(ident, &position, &doc))
+        return false;
+    int answer = 0;
+    Dialog::undoConfirmationWithDictionary(
+        {{QStringLiteral("window"), QVariant::fromValue<QObject*>(this)},
+         {QStringLiteral("title"), Dialog::keyString(QStringLiteral("kConfirm_SuppPrev"))},
+         {QStringLiteral("imageName"), QStringLiteral("echeancier_prev")}},
+        [&answer](int code) { answer = code; });
+    if (answer != kAlertFirstButton + 1) {
+        beep();
+        return false;
+    }
+    manager.removeIndexedPrevisionReference(position, &doc);
+    return true;
+}
+
+void FenEcheancierController::SUPPRIMER(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    const CHRONOLIST* entry = selectedChrono();
+    if (!doc || !entry)
+        return;
+    const CHRONOLIST chosen = *entry;
+    const bool deleted = chosen.kind == CHRONOLIST::Kind::Echeancier ? supprimerEcheancier(*doc, chosen.ident)
+                                                                     : supprimerPrevision(*doc, chosen.ident);
+    if (!deleted)
+        return;
+    chronos().BUILD_LIST();
+    updateNbChrono();
+    reloadData();
+    sendToAllWindowDelegates(Sel::COMPUTE_ANALYSE_NOTIFICATION);
+    sendToAllWindowDelegates(Sel::DID_DELETE_CHRONO);
+}
+
+void FenEcheancierController::LISTING(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    const CHRONOLIST* entry = selectedChrono();
+    if (doc && entry && entry->kind == CHRONOLIST::Kind::Echeancier)
+        openListingChrono(*doc, entry->ident, devise(), true);
+}
+
+void FenEcheancierController::AWAKE(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    if (!doc || collectAwakeOccurrences(this, doc, nullptr, QString(), nullptr))
+        return;
+    Dialog::alerte(this, Dialog::keyString(QStringLiteral("kEmptyAwake")), QString(), QStringLiteral("echeancier_reel"),
+                   1, {});
+}
+
+// ---------------------------------------------------------------------------------------------
+// Broadcasts
+
+void FenEcheancierController::chronoDidChange(const QVariant& ident, const QVariant& kind)
+{
+    rebuildAndSelect(CHRONOLIST::Kind(kind.toInt()), ident.toLongLong());
+}
+
+void FenEcheancierController::notifyNewEcheancier(const QVariant& ident, const QVariant& kind)
+{
+    chronoDidChange(ident, kind);
+}
+
+void FenEcheancierController::REBUILD_LIST()
+{
+    chronos().REBUILD_LIST();
+    updateNbChrono();
+}
