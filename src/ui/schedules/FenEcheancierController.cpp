@@ -121,6 +121,8 @@ void FenEcheancierController::didAwakeFromNib()
     m_popHelp->setStringContent(localizedHelp(QStringLiteral("HELP_CONTENT_ECHEANCIER")));
     m_onReal = false;
     StdWindowWithTableController::didAwakeFromNib();
+    // The table is connected now: its rows take their heights.
+    reloadData();
     pickers().FILL_DEVISE(devise());
     updateButtons();
 }

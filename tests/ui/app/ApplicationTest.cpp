@@ -7,6 +7,7 @@
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
 #include "entities/FenFavoriController.h"
+#include "schedules/FenAwakeController.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "uisupport/UiTestFixture.h"
@@ -17,6 +18,7 @@
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/SVDocumentManager.h"
+#include "engines/ChronoManager.h"
 #include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
@@ -24,6 +26,7 @@
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
 #include "support/TestEnvironment.h"
 #include "sync/ServerAppDelegate.h"
 
@@ -350,6 +353,51 @@ TEST_F(ApplicationTest, ANewDayRecomputesOnceAndIsBroadcastWithTheDayBefore)
     seconds(5);
     EXPECT_EQ(listener.newDays, QList<double> {opened});
     EXPECT_EQ(delegate->startedTime(), paris(2024, 3, 15, 0, 0));
+}
+
+// At the opening, then on new days past a month end and a year end, the due window opens by
+// itself on exactly the occurrences the schedules' walk finds due, and writing them all stores
+// those occurrences.
+TEST_F(ApplicationTest, TheDueWindowOpensByItselfAtOpeningAndOnANewDay)
+{
+    delegate->BEFORE();
+    QList<double> written;
+    const auto expectDueWindow = [this, &written] {
+        ui().onModal<FenAwakeController>([this, &written](FenAwakeController& window) {
+            AwakeList predicted;
+            for (const ECHEANCIER& each : delegate->document()->echeancierHdl)
+                collectAwakeForEcheancier(each, predicted);
+            ASSERT_EQ(window.items().size(), predicted.size());
+            ASSERT_FALSE(predicted.isEmpty());
+            for (qsizetype i = 0; i < predicted.size(); ++i) {
+                EXPECT_EQ(window.items().at(i).transact.when, predicted.at(i).transact.when) << i;
+                written << predicted.at(i).transact.when;
+            }
+            ui().advance(500);
+            window.perform(QStringLiteral("OUI:"));
+            ui().answerAlert(QStringLiteral("kAlerte_AwakeDoneAll"), kAlertFirstButton);
+            ui().advance(qint64(predicted.size() + 2) * 100);
+        });
+    };
+    expectDueWindow();
+    ASSERT_TRUE(
+        delegate->openSorvFile(completePackage(QStringLiteral("Famille.svd"), QString(), 31, true), kFileSystemLocal));
+    EXPECT_EQ(ui().modalRuns().size(), 1);
+    const long before = long(delegate->document()->transact_array.size()) - long(written.size());
+    for (const double now : {paris(2024, 3, 31, 23, 0), paris(2024, 12, 31, 23, 0)}) {
+        SystemClock::setNowForTesting(now);
+        expectDueWindow();
+        seconds(2);
+    }
+    EXPECT_EQ(ui().modalRuns().size(), 3);
+    const DOCUMENT& doc = *delegate->document();
+    ASSERT_EQ(doc.transact_array.size(), before + written.size());
+    for (qsizetype i = 0; i < written.size(); ++i)
+        EXPECT_EQ(doc.transact_array.at(before + i).when, written.at(i)) << i;
+    AwakeList left;
+    for (const ECHEANCIER& each : doc.echeancierHdl)
+        collectAwakeForEcheancier(each, left);
+    EXPECT_TRUE(left.isEmpty());
 }
 
 TEST_F(ApplicationTest, KeepsAWindowOnScreen)

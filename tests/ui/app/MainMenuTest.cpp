@@ -15,6 +15,7 @@
 #include "investments/FenFinanceRemunereController.h"
 #include "investments/FenFinanceTitreController.h"
 #include "investments/FenSimulationController.h"
+#include "schedules/FenEcheancierController.h"
 #include "toolkit/palettes/FenPaletteSaisieUserController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopMacro.h"
@@ -126,7 +127,7 @@ protected:
 
 const char* const kDocumentCommands[]
     = {"NOUVELLE_OPERATION:", "RECHERCHE:", "FERMER_DOCUMENT:", "ENREGISTRER_DOCUMENT:",
-       "ENREGISTRER_COPIE:",  "PASSWORD:",  "PALETTE_OUTILS:"};
+       "ENREGISTRER_COPIE:",  "PASSWORD:",  "PALETTE_OUTILS:",  "ECHEANCIERS:"};
 
 } // namespace
 
@@ -216,6 +217,19 @@ TEST_F(MainMenuTest, TheInvestmentWindowsOpenOnceFromTheMenuAndReopenFromMemory)
     ASSERT_NE(simulateur, nullptr);
     simulateur->close();
     emprunts->close();
+}
+
+TEST_F(MainMenuTest, TheSchedulesWindowOpensOnceFromTheMenu)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    choose("ECHEANCIERS:");
+    FenEcheancierController* window = FenEcheancierController::current();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ChronoManager::sharedManager().numberOfChronos(), 2) << "the package's schedules";
+    choose("ECHEANCIERS:");
+    EXPECT_EQ(FenEcheancierController::current(), window);
+    window->close();
+    EXPECT_EQ(FenEcheancierController::current(), nullptr);
 }
 
 TEST_F(MainMenuTest, TheSearchWindowOpensFromTheMenuAndTheToolPalette)
