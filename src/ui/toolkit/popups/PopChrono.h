@@ -1,6 +1,6 @@
 #pragma once
-// Switches the schedule window between its schedules (tag 0) and its forecasts (tag 1) through
-// its action "didChooseChrono:".
+// The create pop-up of the schedules window: a new schedule (tag 0) or a new forecast (tag 1),
+// through the window's action "didChooseChrono:".
 #include "toolkit/popups/StdPopUp.h"
 
 class PopChrono : public StdPopUp {
