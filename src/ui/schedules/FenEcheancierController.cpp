@@ -1,8 +1,10 @@
 #include "schedules/FenEcheancierController.h"
 
 #include "schedules/PopFiltrerEcheancier.h"
+#include "schedules/ScheduleEditors.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/popups/PopChrono.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/popups/StdMenu.h"
@@ -17,6 +19,7 @@
 #include "foundation/selectors.h"
 #include "model/DOCUMENT.h"
 #include "model/ECHEANCIER.h"
+#include "model/Prevision.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -75,6 +78,14 @@ void FenEcheancierController::buildInterface(StdWindow& window)
     window.setWindowTitle(localizedAppl(QStringLiteral("FenEcheancier_titre")));
     auto* toolbar = new QHBoxLayout;
     toolbar->setSpacing(6);
+    auto* creer = new PopChrono(&window);
+    creer->setObjectName(QStringLiteral("pop_chrono"));
+    creer->setTitle(localizedAppl(QStringLiteral("FenEcheancier_creer")));
+    creer->setCanAutoSelect(false);
+    toolbar->addWidget(creer);
+    m_buttonVoir = toolButton("button_voir", "FenEcheancier_voir", &window);
+    connectAction(m_buttonVoir, QStringLiteral("VOIR:"));
+    toolbar->addWidget(m_buttonVoir);
     m_buttonSupprimer = toolButton("button_supprimer", "FenEcheancier_supprimer", &window);
     connectAction(m_buttonSupprimer, QStringLiteral("SUPPRIMER:"));
     m_buttonListing = toolButton("button_listing", "FenEcheancier_listing", &window);
@@ -151,8 +162,11 @@ void FenEcheancierController::updateFilterIcone()
 
 void FenEcheancierController::updateButtons()
 {
+    const bool chosen = selectedChrono() != nullptr;
+    if (m_buttonVoir)
+        m_buttonVoir->setEnabled(chosen);
     if (m_buttonSupprimer)
-        m_buttonSupprimer->setEnabled(selectedChrono() != nullptr);
+        m_buttonSupprimer->setEnabled(chosen);
     if (m_buttonListing)
         m_buttonListing->setEnabled(m_onReal);
 }
@@ -268,6 +282,75 @@ void FenEcheancierController::rebuildAndSelect(CHRONOLIST::Kind kind, long ident
 
 // ---------------------------------------------------------------------------------------------
 // Commands
+
+void FenEcheancierController::didCreateChrono(DOCUMENT& doc, CHRONOLIST::Kind kind, long ident)
+{
+    // A filter that hides the new one leaves nothing selected; the windows hear of it all the same.
+    rebuildAndSelect(kind, ident);
+    collectAwakeOccurrences(this, &doc, nullptr, QString(), nullptr);
+    sendToAllWindowDelegates(Sel::COMPUTE_ANALYSE_NOTIFICATION);
+    sendToAllWindowDelegates(Sel::DID_CREATE_CHRONO);
+    updateNbChrono();
+}
+
+void FenEcheancierController::CREER_ECHEANCIER(long posteID)
+{
+    DOCUMENT* doc = currentDocument();
+    if (!doc)
+        return;
+    ECHEANCIER echeancier = ECHEANCIER::newEcheancier(doc);
+    if (posteID >= 0)
+        echeancier.transact.posteID = posteID;
+    if (!editEcheancier(this, *doc, echeancier)) {
+        updateNbChrono();
+        return;
+    }
+    didCreateChrono(*doc, CHRONOLIST::Kind::Echeancier, addEcheancier(echeancier, doc, -1, nullptr));
+}
+
+void FenEcheancierController::CREER_PREVISION(long posteID)
+{
+    DOCUMENT* doc = currentDocument();
+    if (!doc)
+        return;
+    Prevision prevision = Prevision::newPrevision(doc);
+    if (posteID >= 0)
+        prevision.transact.posteID = posteID;
+    if (!pushEditPrevisionModal(this, *doc, prevision)) {
+        updateNbChrono();
+        return;
+    }
+    const long ident = PrevisionManager::sharedManager().addIndexedPrevisionReference(prevision, doc, -1, nullptr);
+    didCreateChrono(*doc, CHRONOLIST::Kind::Prevision, ident);
+}
+
+void FenEcheancierController::didChooseChrono(QObject* sender)
+{
+    const qint64 tag = StdMenu::tagOf(sender);
+    if (tag == 0)
+        CREER_ECHEANCIER(-1);
+    else if (tag == 1)
+        CREER_PREVISION(-1);
+}
+
+// The editors put the new version in place and broadcast chronoDidChange, which selects it again.
+void FenEcheancierController::VOIR(QObject*)
+{
+    DOCUMENT* doc = currentDocument();
+    const CHRONOLIST* entry = selectedChrono();
+    if (!doc || !entry)
+        return;
+    const CHRONOLIST chosen = *entry;
+    if (chosen.kind == CHRONOLIST::Kind::Echeancier)
+        editEcheancierClone(this, *doc, chosen.ident);
+    else
+        editIndexedPrevision(this, *doc, chosen.ident);
+}
+
+void FenEcheancierController::didDoubleClick1(QObject* sender)
+{
+    VOIR(sender);
+}
 
 void FenEcheancierController::FILTER(QObject* sender)
 {

@@ -23,6 +23,15 @@ public:
     static FenEcheancierController* openEcheanciers(long devise, bool appear = true);
     static FenEcheancierController* current();
 
+    // Creates a schedule or a forecast of that category (-1 none) through its editor; on OK it is
+    // stored and selected, the due pass runs and the windows are told. The budget windows call
+    // them too.
+    void CREER_ECHEANCIER(long posteID);
+    void CREER_PREVISION(long posteID);
+    // The create pop-up: tag 0 a schedule, tag 1 a forecast, of no category.
+    Q_INVOKABLE void didChooseChrono(QObject* sender);
+    // Opens the selected schedule or forecast in its editor; also the double click and Return.
+    Q_INVOKABLE void VOIR(QObject* sender);
     Q_INVOKABLE void SUPPRIMER(QObject* sender);
     Q_INVOKABLE void LISTING(QObject* sender);
     Q_INVOKABLE void AWAKE(QObject* sender);
@@ -57,6 +66,7 @@ public:
     double computeTotalHeightForTable1() override;
     bool canDeleteSomething() const override;
     bool delete_(QObject* sender) override;
+    void didDoubleClick1(QObject* sender) override;
 
     void didAwakeFromNib() override;
     void windowWillClose() override;
@@ -71,12 +81,14 @@ private:
     bool supprimerEcheancier(DOCUMENT& doc, long ident);
     bool supprimerPrevision(DOCUMENT& doc, long ident);
     void updateButtons();
+    void didCreateChrono(DOCUMENT& doc, CHRONOLIST::Kind kind, long ident);
 
     CellEcheancier m_cell;
     PopFiltrerEcheancier* m_popFiltrer = nullptr;
     QLabel* m_imageFilterOn = nullptr;
     QLabel* m_fieldNumberOfChrono = nullptr;
     PopHelp* m_popHelp = nullptr;
+    QPushButton* m_buttonVoir = nullptr;
     QPushButton* m_buttonSupprimer = nullptr;
     QPushButton* m_buttonListing = nullptr;
     bool m_onReal = false;

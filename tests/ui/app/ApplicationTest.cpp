@@ -8,8 +8,11 @@
 #include "app/WindowMemory.h"
 #include "entities/FenFavoriController.h"
 #include "schedules/FenAwakeController.h"
+#include "schedules/FenEcheancierController.h"
+#include "schedules/FenEditEcheancierController.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "transactions/FenEditSaisieController.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
@@ -174,6 +177,26 @@ protected:
         APPLIPARAM::saveAppliParam();
     }
     void seconds(int n) { ui().advance(qint64(n) * 1000); }
+    // The next due window must list exactly what the schedules' walk finds due; all of it is
+    // written, and its dates are kept in written.
+    void expectDueWindow(QList<double>& written)
+    {
+        ui().onModal<FenAwakeController>([this, &written](FenAwakeController& window) {
+            AwakeList predicted;
+            for (const ECHEANCIER& each : delegate->document()->echeancierHdl)
+                collectAwakeForEcheancier(each, predicted);
+            ASSERT_EQ(window.items().size(), predicted.size());
+            ASSERT_FALSE(predicted.isEmpty());
+            for (qsizetype i = 0; i < predicted.size(); ++i) {
+                EXPECT_EQ(window.items().at(i).transact.when, predicted.at(i).transact.when) << i;
+                written << predicted.at(i).transact.when;
+            }
+            ui().advance(500);
+            window.perform(QStringLiteral("OUI:"));
+            ui().answerAlert(QStringLiteral("kAlerte_AwakeDoneAll"), kAlertFirstButton);
+            ui().advance(qint64(predicted.size() + 2) * 100);
+        });
+    }
     static QString dialogue(const char* key) { return localizedDialogue(QString::fromLatin1(key)); }
 
     FailingSaves saves;
@@ -362,31 +385,14 @@ TEST_F(ApplicationTest, TheDueWindowOpensByItselfAtOpeningAndOnANewDay)
 {
     delegate->BEFORE();
     QList<double> written;
-    const auto expectDueWindow = [this, &written] {
-        ui().onModal<FenAwakeController>([this, &written](FenAwakeController& window) {
-            AwakeList predicted;
-            for (const ECHEANCIER& each : delegate->document()->echeancierHdl)
-                collectAwakeForEcheancier(each, predicted);
-            ASSERT_EQ(window.items().size(), predicted.size());
-            ASSERT_FALSE(predicted.isEmpty());
-            for (qsizetype i = 0; i < predicted.size(); ++i) {
-                EXPECT_EQ(window.items().at(i).transact.when, predicted.at(i).transact.when) << i;
-                written << predicted.at(i).transact.when;
-            }
-            ui().advance(500);
-            window.perform(QStringLiteral("OUI:"));
-            ui().answerAlert(QStringLiteral("kAlerte_AwakeDoneAll"), kAlertFirstButton);
-            ui().advance(qint64(predicted.size() + 2) * 100);
-        });
-    };
-    expectDueWindow();
+    expectDueWindow(written);
     ASSERT_TRUE(
         delegate->openSorvFile(completePackage(QStringLiteral("Famille.svd"), QString(), 31, true), kFileSystemLocal));
     EXPECT_EQ(ui().modalRuns().size(), 1);
     const long before = long(delegate->document()->transact_array.size()) - long(written.size());
     for (const double now : {paris(2024, 3, 31, 23, 0), paris(2024, 12, 31, 23, 0)}) {
         SystemClock::setNowForTesting(now);
-        expectDueWindow();
+        expectDueWindow(written);
         seconds(2);
     }
     EXPECT_EQ(ui().modalRuns().size(), 3);
@@ -398,6 +404,47 @@ TEST_F(ApplicationTest, TheDueWindowOpensByItselfAtOpeningAndOnANewDay)
     for (const ECHEANCIER& each : doc.echeancierHdl)
         collectAwakeForEcheancier(each, left);
     EXPECT_TRUE(left.isEmpty());
+}
+
+// A monthly schedule made in the schedules window, through its editor, on the 14th of March:
+// its first occurrence is offered at once, the next ones on the new days past the month's end and
+// the year's end, each time exactly as the walk predicts, and written as it predicts.
+TEST_F(ApplicationTest, AScheduleMadeInItsWindowFallsDueOverAMonthAndAYearEnd)
+{
+    delegate->BEFORE();
+    ASSERT_TRUE(delegate->openSorvFile(completePackage(QStringLiteral("Famille.svd")), kFileSystemLocal));
+    DOCUMENT& doc = *delegate->document();
+    doc.docParam->echInactive = 0;
+    doc.echeancierHdl.clear();
+    doc.echeancierIndex.clear();
+    delegate->ECHEANCIERS();
+    FenEcheancierController* window = FenEcheancierController::current();
+    ASSERT_NE(window, nullptr);
+    ui().onModal<FenEditSaisieController>([](FenEditSaisieController& entry) {
+        WindowDriver(entry).type(QStringLiteral("field_montant"), QStringLiteral("45"));
+        entry.perform(QStringLiteral("OUI:"));
+    });
+    ui().onModal<FenEditEcheancierController>([](FenEditEcheancierController& editor) {
+        WindowDriver(editor).type(QStringLiteral("field_nom"), QStringLiteral("Cantine"));
+        editor.perform(QStringLiteral("MODIFIER:"));
+        editor.perform(QStringLiteral("OUI:"));
+    });
+    QList<double> written;
+    expectDueWindow(written);
+    window->perform(QStringLiteral("didChooseChrono:"), nullptr);
+    ASSERT_EQ(doc.echeancierHdl.size(), 1);
+    ASSERT_EQ(written.size(), 1);
+    const long before = long(doc.transact_array.size()) - 1;
+    for (const double now : {paris(2024, 4, 15, 9, 0), paris(2025, 1, 15, 9, 0)}) {
+        SystemClock::setNowForTesting(now);
+        expectDueWindow(written);
+        seconds(2);
+    }
+    EXPECT_EQ(written.size(), 11) << "March, April, then May to January";
+    ASSERT_EQ(doc.transact_array.size(), before + written.size());
+    for (qsizetype i = 0; i < written.size(); ++i)
+        EXPECT_EQ(doc.transact_array.at(before + i).when, written.at(i)) << i;
+    window->close();
 }
 
 TEST_F(ApplicationTest, KeepsAWindowOnScreen)

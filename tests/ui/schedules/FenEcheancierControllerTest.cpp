@@ -2,6 +2,8 @@
 // rows under their headers, the filter and its picture, deleting with the question of each kind,
 // the listing of a schedule, the due pass by hand and the rows that follow the broadcasts.
 #include "schedules/FenEcheancierController.h"
+#include "schedules/FenEditEcheancierController.h"
+#include "schedules/FenEditPrevisionController.h"
 #include "schedules/PopFiltrerEcheancier.h"
 
 #include "uisupport/UiTestFixture.h"
@@ -12,7 +14,9 @@
 #include "support/TestFiles.h"
 
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/popups/PopChrono.h"
 #include "toolkit/tables/StdTableView.h"
+#include "transactions/FenEditSaisieController.h"
 #include "transactions/FenListingChronoController.h"
 
 #include "engines/PrevisionManager.h"
@@ -46,6 +50,7 @@ public:
     ~Listener() override { unregisterWindowController(this); }
     QStringList heard;
     Q_INVOKABLE void DID_DELETE_CHRONO() { heard << QStringLiteral("DID_DELETE_CHRONO"); }
+    Q_INVOKABLE void DID_CREATE_CHRONO() { heard << QStringLiteral("DID_CREATE_CHRONO"); }
     Q_INVOKABLE void COMPUTE_ANALYSE_NOTIFICATION() { heard << QStringLiteral("COMPUTE_ANALYSE_NOTIFICATION"); }
 };
 
@@ -68,6 +73,8 @@ protected:
     {
         SystemClock::setNowForTesting(day(15, 3, 2024));
         testenv::addDefaultDocParam(doc);
+        doc.docParam->defaultPoste = 30; // what new schedules and forecasts are filed under
+        doc.docParam->defaultCompte = 1001;
         doc.deviseHdl = Devise::defaultDevises();
         doc.banqueHdl = {testenv::tool(kToolBanque, 10, kBanqueUser), testenv::tool(kToolBanque, 11, kBanqueTiers)};
         doc.compteHdl = {testenv::tool(kToolCompte, 1001, QStringLiteral("Courant"), kBanqueUser, 10),
@@ -269,6 +276,76 @@ TEST_F(FenEcheancierControllerTest, AChangedScheduleIsSelectedAgainOrNothingWhen
     ChronoManager::sharedManager().setFilter(ChronoManager::kFilterReelActif);
     sendToAllWindowDelegates(Sel::chronoDidChange, QVariant(41), QVariant(0));
     EXPECT_EQ(window->selectedRow(), -1);
+}
+
+TEST_F(FenEcheancierControllerTest, AForecastMadeFromTheCreatePopUpIsStoredAndSelected)
+{
+    Listener listener;
+    auto* creer = window->outlet<PopChrono>(QStringLiteral("pop_chrono"));
+    ASSERT_NE(creer, nullptr);
+    ui().onModal<FenEditPrevisionController>(
+        [](FenEditPrevisionController& editor) { editor.perform(QStringLiteral("NON:")); });
+    creer->rebuild();
+    ASSERT_TRUE(creer->activateTag(1));
+    EXPECT_EQ(doc.previsionsArray.size(), 1) << "cancelled";
+    ui().onModal<FenEditPrevisionController>([](FenEditPrevisionController& editor) {
+        WindowDriver(editor).type(QStringLiteral("field_nom"), QStringLiteral("Essence"));
+        editor.perform(QStringLiteral("OUI:"));
+    });
+    creer->rebuild();
+    ASSERT_TRUE(creer->activateTag(1));
+    ASSERT_EQ(doc.previsionsArray.size(), 2);
+    ASSERT_GE(rowOf(QStringLiteral("Essence")), 0);
+    EXPECT_EQ(window->selectedRow(), rowOf(QStringLiteral("Essence")));
+    EXPECT_EQ(listener.heard, (QStringList {"COMPUTE_ANALYSE_NOTIFICATION", "DID_CREATE_CHRONO"}));
+    EXPECT_TRUE(count().startsWith(u'4'));
+}
+
+// The new schedule of the category is hidden by the filter: nothing is selected, the windows are
+// told, and its first occurrence, today, is offered at once.
+TEST_F(FenEcheancierControllerTest, AScheduleMadeThroughItsEditorMayBeFilteredOut)
+{
+    Listener listener;
+    FakeAppShell shell;
+    ScopedAppShell installed(&shell);
+    ChronoManager::sharedManager().didChooseFilter(ChronoManager::kFilterReelActif); // active ones off
+    ui().onModal<FenEditSaisieController>([](FenEditSaisieController& entry) {
+        WindowDriver(entry).type(QStringLiteral("field_montant"), QStringLiteral("45"));
+        entry.perform(QStringLiteral("OUI:"));
+    });
+    ui().onModal<FenEditEcheancierController>([](FenEditEcheancierController& editor) {
+        WindowDriver(editor).type(QStringLiteral("field_nom"), QStringLiteral("Cantine"));
+        editor.perform(QStringLiteral("MODIFIER:"));
+        editor.perform(QStringLiteral("OUI:"));
+    });
+    window->CREER_ECHEANCIER(30);
+    ASSERT_EQ(doc.echeancierHdl.size(), 3);
+    const ECHEANCIER& added = doc.echeancierHdl.last();
+    EXPECT_EQ(added.nom, QStringLiteral("Cantine"));
+    EXPECT_EQ(added.transact.posteID, 30);
+    EXPECT_EQ(window->selectedRow(), -1);
+    EXPECT_EQ(rowOf(QStringLiteral("Cantine")), -1);
+    EXPECT_EQ(listener.heard, (QStringList {"COMPUTE_ANALYSE_NOTIFICATION", "DID_CREATE_CHRONO"}));
+    ASSERT_EQ(shell.awakeLists.size(), 1);
+    EXPECT_EQ(shell.awakeLists.first().last().transact.chronoID, added.ident);
+}
+
+TEST_F(FenEcheancierControllerTest, OpeningARowEditsItInPlace)
+{
+    window->table1()->GO(rowOf(QStringLiteral("Loyer")));
+    ui().onModal<FenEditEcheancierController>([](FenEditEcheancierController& editor) {
+        WindowDriver(editor).type(QStringLiteral("field_nom"), QStringLiteral("Loyer Paris"));
+        editor.perform(QStringLiteral("OUI:"));
+    });
+    window->perform(QStringLiteral("VOIR:"));
+    ASSERT_GE(rowOf(QStringLiteral("Loyer Paris")), 0);
+    EXPECT_EQ(window->selectedRow(), rowOf(QStringLiteral("Loyer Paris")));
+    window->table1()->GO(rowOf(QStringLiteral("Courses")));
+    ui().onModal<FenEditPrevisionController>(
+        [](FenEditPrevisionController& editor) { editor.perform(QStringLiteral("NON:")); });
+    window->didDoubleClick1(window->table1());
+    EXPECT_EQ(ui().modalRuns().size(), 2);
+    EXPECT_EQ(ui().modalRuns().last().name, QStringLiteral("FenEditPrevisionController"));
 }
 
 #include "FenEcheancierControllerTest.moc"
