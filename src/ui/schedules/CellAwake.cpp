@@ -7,6 +7,8 @@
 
 #include <QHBoxLayout>
 
+#include <iterator>
+
 namespace {
 
 constexpr int kImageSide = 20;
@@ -44,18 +46,10 @@ CellAwake::CellAwake(QWidget* parent)
 
 QString CellAwake::imageNameForStatus(long status)
 {
-    switch (status) {
-    case 0:
-        return QStringLiteral("crayon");
-    case 1:
-        return QStringLiteral("echeancier_reel");
-    case 2:
-        return QStringLiteral("supprimer");
-    case 3:
-    case 4:
-        return QStringLiteral("checkmark");
-    }
-    return QString();
+    static const char* const kImages[] = {"crayon", "echeancier_reel", "supprimer", "checkmark", "checkmark"};
+    if (status < 0 || status >= long(std::size(kImages)))
+        return QString();
+    return QString::fromLatin1(kImages[status]);
 }
 
 void CellAwake::fill(const Content& content)
