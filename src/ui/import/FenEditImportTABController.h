@@ -74,7 +74,7 @@ public:
     Q_INVOKABLE void ACTIVATE_ROW(QObject* item);
     void ACTIVATE_SELECTED_ROWS(bool activate, long menuRow);
     // The cell menu's choices map the cell's text; elsewhere they are the window's own.
-    Q_INVOKABLE void DEVISE(QObject* item);
+    Q_INVOKABLE void DEVISE(QObject* item) override;
     Q_INVOKABLE void DEBIT(QObject* item);
     Q_INVOKABLE void POSTE(QObject* item);
     Q_INVOKABLE void MOYEN(QObject* item);

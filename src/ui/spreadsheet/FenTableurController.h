@@ -81,7 +81,7 @@ public:
 
     void didAwakeFromNib() override;
     void windowWillClose() override;
-    Q_INVOKABLE void DEVISE(QObject* sender);
+    Q_INVOKABLE virtual void DEVISE(QObject* sender);
 
     // ---- Printing: in bands by PrintViewWithTableur, landscape, with the colour and border
     // options.
