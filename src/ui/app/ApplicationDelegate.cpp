@@ -1,5 +1,4 @@
 #include "ApplicationDelegate.h"
-#include "analysis/FenAnalyseController.h"
 #include "app/FenAboutController.h"
 #include "app/FenAboutReglesController.h"
 #include "app/FenAuteurController.h"
@@ -26,8 +25,6 @@
 #include "entities/FenBanqueController.h"
 #include "entities/FenDeviseController.h"
 #include "entities/FenDossierController.h"
-#include "entities/FenEditCompteController.h"
-#include "entities/FenEditPosteController.h"
 #include "entities/FenFavoriController.h"
 #include "entities/FenLogoController.h"
 #include "entities/FenMacroController.h"
@@ -73,13 +70,10 @@
 #include "toolkit/media/SVSoundManager.h"
 #include "toolkit/media/SoundManager.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
-#include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/windowutils.h"
 #include "transactions/FenEditConversionController.h"
 #include "transactions/FenListingEmpruntController.h"
 #include "transactions/FenReleveController.h"
-#include "transactions/RechercheCommand.h"
-#include "transactions/SaisieRoutine.h"
 #include "transactions/TransactionWindows.h"
 #include <QFile>
 #include <QFileInfo>
@@ -117,7 +111,6 @@ void touchModificationDate(const QString& path, double date)
     utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
 }
 
-constexpr uint64_t kTicksPerMinute = 3600;
 constexpr int kToolTipDelayHelpOn = 1000;
 constexpr int kToolTipDelayHelpOff = INT_MAX;
 
@@ -697,98 +690,6 @@ void ApplicationDelegate::IMPORTER(QObject* sender)
     auto* controller = qobject_cast<FenReleveController*>(static_cast<StdWindow*>(keyWindow())->controller());
     controller->IMPORTER(sender);
 }
-
-// =============================================================================================
-// The main timer
-
-void ApplicationDelegate::DURING_()
-{
-    if (m_inDuring)
-        return;
-    m_inDuring = true;
-    if (m_bankIsOpen)
-        periodicAction();
-    m_inDuring = false;
-}
-
-void ApplicationDelegate::periodicAction()
-{
-    sauvegardeReguliere(m_document.get());
-    assumeWindowOnScreen();
-    detectNewDay();
-    sendToAllWindowDelegates(Sel::periodicAction);
-}
-
-// Ticks are unsigned and the wait strictly longer than the period. After a failed save the
-// next try waits a whole period too, rather than alerting the user every second.
-bool ApplicationDelegate::automaticSaveIsDue(DOCUMENT* doc) const
-{
-    const long minutes = APPLIPARAM::loadAppliParam().mn;
-    if (!doc || minutes <= 0)
-        return false;
-    const uint64_t since = std::max(doc->lastSave, m_failedAutoSaveTick);
-    return SystemClock::ticks() > since + uint64_t(minutes) * kTicksPerMinute;
-}
-
-void ApplicationDelegate::sauvegardeReguliere(DOCUMENT* doc)
-{
-    if (!automaticSaveIsDue(doc))
-        return;
-    const bool notify = APPLIPARAM::loadAppliParam().notifySauv;
-    // The notice shows itself as its window is made, without taking the keyboard from the user.
-    if (notify) {
-        auto* notice
-            = StdWindowController::push<FenNotifySauvegardeController>(nullptr, MONTANT::currentDeviseSlot(), false);
-        notice->window();
-        m_notifySauvegarde = notice;
-    }
-    bool saved = false;
-    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, {.useTempFolder = true, .doMessage = false},
-                                                     [&saved] { saved = true; }, {});
-    if (!saved)
-        m_failedAutoSaveTick = SystemClock::ticks();
-    if (auto* notice = qobject_cast<FenNotifySauvegardeController*>(m_notifySauvegarde.data()))
-        notice->closeSliding();
-    m_notifySauvegarde = nullptr;
-}
-
-void ApplicationDelegate::assumeWindowOnScreen()
-{
-    FenPaletteToolController* palette = FenPaletteToolController::paletteOutils();
-    for (QObject* object : registeredWindowControllers()) {
-        auto* controller = qobject_cast<StdWindowController*>(object);
-        if (controller && controller != palette)
-            return;
-    }
-    if (palette) {
-        if (StdWindow* window = palette->window()) {
-            window->show();
-            window->raise();
-        }
-        return;
-    }
-    showAlertOK(nullptr, localizedDialogue(QStringLiteral("kAlerte_NoWindow")), QString(), QString(), 0);
-    openPaletteOutils(true);
-    WindowMemory::openStandardPalettes(true);
-}
-
-void ApplicationDelegate::detectNewDay()
-{
-    const double now = SystemClock::now();
-    long d1 = 0, m1 = 0, y1 = 0, d2 = 0, m2 = 0, y2 = 0;
-    dateToDMY(&d1, &m1, &y1, m_startedTime);
-    dateToDMY(&d2, &m2, &y2, now);
-    if (d1 == d2 && m1 == m2 && y1 == y2)
-        return;
-    const double previous = m_startedTime;
-    m_startedTime = now;
-    recomputeAllReleves(m_document.get(), QStringLiteral("kMessage_ComputeNewDay"));
-    sendToAllWindowDelegates(Sel::notifyNewDay, QVariant(previous));
-    collectAwakeOccurrences(nullptr, m_document.get(), nullptr, QString(), nullptr);
-}
-
-// =============================================================================================
-// Windows and keys
 
 void ApplicationDelegate::windowDidBecomeMain(StdWindow* window)
 {
