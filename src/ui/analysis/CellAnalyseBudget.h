@@ -26,8 +26,8 @@ public:
     StdBox* boxSolde() const { return m_boxes[7]; }
     // Null outside the month lines.
     QToolButton* buttonOpen() const { return m_buttonOpen; }
-    // Null: no row of the analysis window has one.
-    QWidget* popup_poste() const { return nullptr; }
+    // The category row's menu of the budget window; null in every other row view.
+    virtual QToolButton* popup_poste() const { return nullptr; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -66,6 +66,7 @@ void FenAnalyseBudgetController::buildInterface(StdWindow& window)
     m_fieldConfiguration->setObjectName(QStringLiteral("field_configuration"));
     m_popPeriode = new PopPeriode(&window);
     m_popPeriode->setBudget(m_analyseType == AnalyseType::Budget);
+    m_popPeriode->setSyntheseOffered(true);
     m_popupAuto = new PopAutoCompute(&window);
     m_popupAuto->setObjectName(QStringLiteral("popup_auto"));
     m_popFiltrage = new QToolButton(&window);
@@ -142,8 +143,13 @@ CellAnalyseBudget& FenAnalyseBudgetController::cellOfKind(int kind)
     static const char* const identifiers[3] = {"ANALYSE_DOSSIER", "ANALYSE_POSTE", "ANALYSE_GLOBAL"};
     const int k = std::clamp(kind, 0, 2);
     if (!m_cells[k])
-        m_cells[k] = std::make_unique<CellAnalyseBudget>(QString::fromLatin1(identifiers[k]));
+        m_cells[k] = makeCell(QString::fromLatin1(identifiers[k]));
     return *m_cells[k];
+}
+
+std::unique_ptr<CellAnalyseBudget> FenAnalyseBudgetController::makeCell(const QString& identifier) const
+{
+    return std::make_unique<CellAnalyseBudget>(identifier);
 }
 
 void FenAnalyseBudgetController::didAwakeFromNib()

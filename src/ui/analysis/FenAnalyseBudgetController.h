@@ -143,8 +143,11 @@ public:
     // kind 0 expenses, 1 income; a negative folder: every folder.
     Camembert newAnaCamembertData(int kind, long month, long dossierID) const;
 
+    // ---- The synthesis grid of the figures of the moment.
+    Q_INVOKABLE virtual void TABLEAU_SYNTHESE(QObject* sender) = 0;
+
     // ---- Currency and broadcasts.
-    Q_INVOKABLE void DEVISE(QObject* item);
+    Q_INVOKABLE virtual void DEVISE(QObject* item);
     Q_INVOKABLE void COMPUTE_ANALYSE_NOTIFICATION();
     Q_INVOKABLE void notifyNewDay(const QVariant& arg1, const QVariant& arg2);
     Q_INVOKABLE void newDevisePrincipale(const QVariant& slot, const QVariant& arg2) override;
@@ -161,6 +164,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The row template of that kind ("ANALYSE_DOSSIER", "ANALYSE_POSTE", "ANALYSE_GLOBAL").
     CellAnalyseBudget& cellOfKind(int kind);
+    // A new row template of that identifier: the window's own kind of cell.
+    virtual std::unique_ptr<CellAnalyseBudget> makeCell(const QString& identifier) const;
     void reloadAll();
     DOCUMENT* document() const;
     // A new file built from the configuration for the document; null when it can't be built.

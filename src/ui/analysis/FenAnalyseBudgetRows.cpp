@@ -172,6 +172,8 @@ void FenAnalyseBudgetController::fillSyntheseRow(CellAnalyseBudget& cell, const 
         open->setArrowType(line.opened ? Qt::DownArrow : Qt::RightArrow);
         open->setProperty("tag", row);
     }
+    if (QToolButton* popup = cell.popup_poste())
+        popup->hide();
     if (!month) {
         cellNumbers(line.analyseData, cell, true);
         return;

@@ -1,6 +1,7 @@
 #include "analysis/FenAnalyseController.h"
 
 #include "analysis/BoxAnalyseBudgetTete.h"
+#include "analysis/FenTableurAnalyseController.h"
 #include "toolkit/dialogs/FenMessageController.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
 #include "transactions/FenListingController.h"
@@ -292,6 +293,12 @@ void FenAnalyseController::MEMORISE(const QVariant& number)
     QString folder;
     if (doc && getAnalyseFolderInDocument(&folder, doc->documentUrl))
         memoriseAnalyseBudget(long(number.toLongLong()), folder, QStringLiteral("analyse"));
+}
+
+void FenAnalyseController::TABLEAU_SYNTHESE(QObject*)
+{
+    if (myAnaFile())
+        openTableurAnalyse(*myAnaFile(), devise());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -31,6 +31,7 @@ public:
     QStringList headerSubTitles() const override;
     Q_INVOKABLE void LISTING(QObject* sender) override;
     Q_INVOKABLE void MEMORISE(const QVariant& number) override;
+    Q_INVOKABLE void TABLEAU_SYNTHESE(QObject* sender) override;
     Q_INVOKABLE bool getPreferenceAutoCompute() const override;
     void savePreferenceAutoCompute(bool on) override;
     bool getPreferenceShowEmpty() const override;

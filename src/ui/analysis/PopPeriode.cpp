@@ -39,7 +39,6 @@ QString PopPeriode::imageNameForTag(qint64 tag)
 void PopPeriode::FILL_MENU()
 {
     auto* views = new QMenu(stdMenu());
-    // Offered once a window answers it: the analysis window has no synthesis grid.
     addItemToMenu(views, titleForTag(kTagTableauSynthese), QStringLiteral("TABLEAU_SYNTHESE:"),
                   imageNameForTag(kTagTableauSynthese), m_syntheseOffered, kTagTableauSynthese);
     addItemToMenu(views, titleForTag(kTagGlobal), QStringLiteral("GLOBAL_VIEW:"), imageNameForTag(kTagGlobal), true,

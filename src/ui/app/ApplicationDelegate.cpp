@@ -430,13 +430,12 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
     return true;
 }
 
-// The palettes' commands whose windows the program has; the budget and the guide come with their
-// own windows.
+// The palettes' commands whose windows the program has; the guide comes with its own window.
 bool ApplicationDelegate::offers(const QString& action) const
 {
-    static const QStringList offered {QStringLiteral("RECHERCHE:"), QStringLiteral("ANALYSE:"),
-                                      QStringLiteral("CALENDRIER:"), QStringLiteral("CALCULETTE:"),
-                                      QStringLiteral("FAVORIS:")};
+    static const QStringList offered {QStringLiteral("RECHERCHE:"),  QStringLiteral("ANALYSE:"),
+                                      QStringLiteral("BUDGET:"),     QStringLiteral("CALENDRIER:"),
+                                      QStringLiteral("CALCULETTE:"), QStringLiteral("FAVORIS:")};
     return offered.contains(action);
 }
 

@@ -173,6 +173,7 @@ public:
     // The search window on the open document, then the list of what it found.
     Q_INVOKABLE void RECHERCHE(QObject* sender = nullptr) override;
     Q_INVOKABLE void ANALYSE(QObject* sender = nullptr) override;
+    Q_INVOKABLE void BUDGET(QObject* sender = nullptr) override;
     // The entry of a new transaction from the document's macro at that position.
     void MACRO(long index) override;
     // An account created through the account editor in the bank the item stands for; its ident,

@@ -1,5 +1,6 @@
 #include "ApplicationDelegate.h"
 #include "analysis/FenAnalyseController.h"
+#include "analysis/FenBudgetController.h"
 #include "app/FenAboutController.h"
 #include "app/FenAboutReglesController.h"
 #include "app/FenAuteurController.h"
@@ -282,6 +283,15 @@ void ApplicationDelegate::ANALYSE(QObject* sender)
     const DOCPARAM& parameters = *m_document->docParam;
     openNewAnalyseWindow(*m_document, parameters.lastConfAnalyse, parameters.lastAnalyseAnalyseMonth, std::nullopt,
                          true);
+}
+
+void ApplicationDelegate::BUDGET(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (!m_bankIsOpen || !m_document || !m_document->docParam)
+        return;
+    const DOCPARAM& parameters = *m_document->docParam;
+    openBudgetWindow(*m_document, parameters.lastConfAnalyse, parameters.lastAnalyseAnalyseMonth, std::nullopt, true);
 }
 
 void ApplicationDelegate::EDIT_CONVERSION(StdWindow* window, QObject* item)

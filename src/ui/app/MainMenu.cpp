@@ -35,6 +35,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_NOUVELLE_OPERATION", "NOUVELLE_OPERATION:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     addAction("MENU_RECHERCHE", "RECHERCHE:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     addAction("MENU_ANALYSE", "ANALYSE:", true);
+    addAction("MENU_BUDGET", "BUDGET:", true);
     addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:", true)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -151,6 +152,7 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           action("FAVORIS:"),
           nullptr,
           action("ANALYSE:"),
+          action("BUDGET:"),
           nullptr,
           action("CALENDRIER:"),
           action("CALCULETTE:"),

@@ -1,6 +1,7 @@
 #include "WindowMemory.h"
 
 #include "analysis/FenAnalyseController.h"
+#include "analysis/FenBudgetController.h"
 
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
@@ -216,6 +217,7 @@ void WindowMemory::restoreDocumentWindows(DOCUMENT* doc)
         return;
     restoreListedWindows(*doc);
     reopenAnalysesOfDocument(*doc);
+    reopenBudgetsOfDocument(*doc);
 }
 
 void WindowMemory::restoreListedWindows(const DOCUMENT& doc)

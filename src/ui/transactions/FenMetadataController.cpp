@@ -1,5 +1,6 @@
 #include "transactions/FenMetadataController.h"
 
+#include "schedules/FenEcheancierController.h"
 #include "schedules/ScheduleEditors.h"
 #include "transactions/SaisieRoutine.h"
 
@@ -52,36 +53,40 @@ const Prevision* previsionAt(long index, const DOCUMENT& doc)
     return index >= 0 && index < doc.previsionsArray.size() ? &doc.previsionsArray.at(index) : nullptr;
 }
 
-AnalyseMetadata chapeau(StorageKind type, long storageIndex)
+AnalyseMetadata chapeau(StorageKind type, long storageIndex, long ident, long AnalyseMetadata::*identField)
 {
     AnalyseMetadata header;
     header.chapeau = true;
     header.storageType = type;
     header.storageIndex = storageIndex;
+    if (identField)
+        header.*identField = ident;
     return header;
 }
 
+// The position of a schedule or forecast of that ident, trusting the recorded one when it still
+// holds it: positions go stale when the document changes while the figures are shown.
+template <typename T> long positionOfIdent(const QList<T>& list, long index, long ident)
+{
+    if (ident < 0)
+        return index >= 0 && index < list.size() ? index : -1;
+    if (index >= 0 && index < list.size() && list.at(index).ident == ident)
+        return index;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list.at(i).ident == ident)
+            return long(i);
+    }
+    return -1;
+}
+
 // A schedule's (or forecast's) header, then each of its occurrences followed by the transactions
-// that realised it. The occurrences' plan is found by position; an item whose position is
-// outside the list has no plan to head and is left out.
+// that realised it. An occurrence whose plan is not in the document has no plan to head and is
+// left out.
 struct Group {
     StorageKind type;
     long AnalyseMetadata::*ident;
-    long (*planIdent)(long index, const DOCUMENT& doc);
     bool comparePlannedDate;
 };
-
-long echeancierIdent(long index, const DOCUMENT& doc)
-{
-    const ECHEANCIER* e = echeancierAt(index, doc);
-    return e ? e->ident : -1;
-}
-
-long previsionIdent(long index, const DOCUMENT& doc)
-{
-    const Prevision* p = previsionAt(index, doc);
-    return p ? p->ident : -1;
-}
 
 void appendGroups(AnalyseMetadataList& destination, const AnalyseMetadataList& source, const DOCUMENT& doc,
                   const Group& group)
@@ -90,15 +95,16 @@ void appendGroups(AnalyseMetadataList& destination, const AnalyseMetadataList& s
     for (const AnalyseMetadata& m : source) {
         if (m.chapeau || m.storageType != group.type)
             continue;
-        const long planIdent = group.planIdent(m.storageIndex, doc);
-        if (planIdent < 0 || FenMetadataController::findIdentInArray(planIdent, seen))
+        const long position = FenMetadataController::storedIndex(m, doc);
+        if (position < 0 || FenMetadataController::findIdentInArray(m.*group.ident, seen))
             continue;
-        destination.append(chapeau(group.type, m.storageIndex));
-        seen.append(planIdent);
+        destination.append(chapeau(group.type, position, m.*group.ident, group.ident));
+        seen.append(m.*group.ident);
         for (const AnalyseMetadata& o : source) {
             if (o.chapeau || o.storageType != group.type || o.*group.ident != m.*group.ident)
                 continue;
             destination.append(o);
+            destination.last().storageIndex = position;
             for (const AnalyseMetadata& t : source) {
                 if (!t.chapeau && t.storageType == StorageKind::Transact && t.*group.ident == m.*group.ident
                     && sameDay(t.budgetFirstDate, o.budgetFirstDate)
@@ -167,11 +173,10 @@ void FenMetadataController::organiseArray(AnalyseMetadataList& destination, Anal
     });
     destination.clear();
     appendGroups(destination, source, doc,
-                 {StorageKind::Echeancier, &AnalyseMetadata::associatedEcheancierIdent, echeancierIdent, true});
-    appendGroups(destination, source, doc,
-                 {StorageKind::Prevision, &AnalyseMetadata::associatedPrevisionIdent, previsionIdent, false});
+                 {StorageKind::Echeancier, &AnalyseMetadata::associatedEcheancierIdent, true});
+    appendGroups(destination, source, doc, {StorageKind::Prevision, &AnalyseMetadata::associatedPrevisionIdent, false});
     const qsizetype header = destination.size();
-    destination.append(chapeau(StorageKind::Transact, -1));
+    destination.append(chapeau(StorageKind::Transact, -1, -1, nullptr));
     for (const AnalyseMetadata& t : source) {
         if (!t.chapeau && t.storageType == StorageKind::Transact && t.associatedEcheancierIdent < 0
             && t.associatedPrevisionIdent < 0)
@@ -179,6 +184,19 @@ void FenMetadataController::organiseArray(AnalyseMetadataList& destination, Anal
     }
     if (destination.size() == header + 1)
         destination.removeLast();
+}
+
+long FenMetadataController::storedIndex(const AnalyseMetadata& item, const DOCUMENT& doc)
+{
+    switch (item.storageType) {
+    case StorageKind::Transact:
+        return item.storageIndex >= 0 && item.storageIndex < doc.transact_array.size() ? item.storageIndex : -1;
+    case StorageKind::Echeancier:
+        return positionOfIdent(doc.echeancierHdl, item.storageIndex, item.associatedEcheancierIdent);
+    case StorageKind::Prevision:
+        return positionOfIdent(doc.previsionsArray, item.storageIndex, item.associatedPrevisionIdent);
+    }
+    return -1;
 }
 
 bool FenMetadataController::findIdentInArray(long ident, const QList<long>& array)
@@ -290,7 +308,8 @@ void FenMetadataController::fillOccurrence(const AnalyseMetadata& item, Metadata
 {
     fillAmounts(item.montantPrevuDebit, item.montantPrevuCredit);
     QString date = dateToStringWithStyles(1, 0, item.associatedDate);
-    const Prevision* prevision = kind == MetadataRow::Prevision ? previsionAt(item.storageIndex, *m_doc) : nullptr;
+    const Prevision* prevision
+        = kind == MetadataRow::Prevision ? previsionAt(storedIndex(item, *m_doc), *m_doc) : nullptr;
     if (prevision && prevision->planificator) {
         const double valideTo = prevision->planificator->computeValideToDate(item.associatedDate);
         date = QStringLiteral("%1 - %2").arg(date, dateToStringWithStyles(1, 0, valideTo));
@@ -302,12 +321,12 @@ void FenMetadataController::fillChapeau(const AnalyseMetadata& item, MetadataRow
 {
     const Planificator* plan = nullptr;
     if (kind == MetadataRow::EcheancierChapeau) {
-        if (const ECHEANCIER* e = echeancierAt(item.storageIndex, *m_doc)) {
+        if (const ECHEANCIER* e = echeancierAt(storedIndex(item, *m_doc), *m_doc)) {
             m_cell.fieldNom()->setText(echeancierNameForIdent(e->ident, m_doc));
             plan = &e->planificator;
         }
     } else if (kind == MetadataRow::PrevisionChapeau) {
-        if (const Prevision* p = previsionAt(item.storageIndex, *m_doc)) {
+        if (const Prevision* p = previsionAt(storedIndex(item, *m_doc), *m_doc)) {
             m_cell.fieldNom()->setText(p->name);
             plan = p->planificator ? &*p->planificator : nullptr;
         }
@@ -341,33 +360,36 @@ void FenMetadataController::OUVRIR(QObject*)
     openItem(m_organizedArray.at(row));
 }
 
-// A transaction opens in the entry window. A schedule or forecast is edited in place, once the
-// schedules window is open (the application opens it); a header line or a position outside the
-// document's lists stands for none.
+// A transaction opens in the entry window. A schedule or forecast opens in its editor on a copy
+// that replaces it on OK, once the schedules window is open (the application opens it). The
+// header of the unplanned transactions stands for nothing and opens nothing; an item no longer in
+// the document beeps.
 void FenMetadataController::openItem(const AnalyseMetadata& item)
 {
-    if (!m_doc || item.storageIndex < 0 || !openStoredItem(item))
+    if (item.chapeau && item.storageType == StorageKind::Transact)
+        return;
+    if (!m_doc || !openStoredItem(item))
         beep();
 }
 
 bool FenMetadataController::openStoredItem(const AnalyseMetadata& item)
 {
-    const long index = item.storageIndex;
+    const long index = storedIndex(item, *m_doc);
+    if (index < 0)
+        return false;
     switch (item.storageType) {
     case StorageKind::Transact:
-        if (item.chapeau || index >= m_doc->transact_array.size())
-            return false;
         openSaisieTransact(this, 0, -1, -1, index, nullptr, nullptr, false, false, false, false, false);
         return true;
     case StorageKind::Echeancier:
-        if (index >= m_doc->echeancierHdl.size() || !openEcheanciersWindow())
+        if (!openEcheanciersWindow())
             return false;
-        editEcheancier(this, *m_doc, m_doc->echeancierHdl[index]);
+        editEcheancierClone(this, *m_doc, m_doc->echeancierHdl.at(index).ident);
         return true;
     case StorageKind::Prevision:
-        if (index >= m_doc->previsionsArray.size() || !openEcheanciersWindow())
+        if (!openEcheanciersWindow())
             return false;
-        pushEditPrevisionModal(this, *m_doc, m_doc->previsionsArray[index]);
+        editIndexedPrevision(FenEcheancierController::current(), *m_doc, m_doc->previsionsArray.at(index).ident);
         return true;
     }
     return false;

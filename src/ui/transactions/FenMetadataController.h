@@ -3,10 +3,11 @@
 // an analysis (transactions, schedule occurrences, forecast occurrences), grouped under a header
 // line per schedule, per forecast and for the transactions nothing planned. The window that
 // opens it (openPaletteWithMetadataArray) hands it its document and fills it; a double click
-// opens the transaction of an item in the entry window.
+// opens the item's transaction in the entry window, or its schedule or forecast in its editor.
 //
-// Items name their transaction, schedule or forecast by position in the document's lists: a
-// position outside its list shows and opens nothing.
+// Items name their transaction, schedule or forecast by position in the document's lists, and a
+// schedule or forecast by its ident too: a transaction outside its list, or a schedule or
+// forecast of an ident the document no longer has, shows and opens nothing.
 #include "transactions/CellMetadata.h"
 
 #include "engines/AnalyseMetadata.h"
@@ -47,6 +48,9 @@ public:
     // under their header. Items that fit no group are left out.
     static void organiseArray(AnalyseMetadataList& destination, AnalyseMetadataList& source, const DOCUMENT& doc);
     static bool findIdentInArray(long ident, const QList<long>& array);
+    // The item's position in the document's list today: a schedule or forecast is confirmed by
+    // its ident, and found again by it when it moved; -1 when it is not in the document.
+    static long storedIndex(const AnalyseMetadata& item, const DOCUMENT& doc);
     static QString budgetShiftToString(long budgetShift, int budgetShiftReference);
     static MetadataRow rowKind(const AnalyseMetadata& item);
     static int heightOfRow(MetadataRow kind);

@@ -86,4 +86,29 @@ void fill(DOCUMENT& doc)
     doc.anadefHdl = {configuration(doc, QStringLiteral("Année 2024")), loisirs, sansMois};
 }
 
+void addBudget(DOCUMENT& doc)
+{
+    ECHEANCIER loyer;
+    loyer.ident = 5;
+    loyer.nom = QStringLiteral("Loyer");
+    loyer.transact = transact(at(1, 1, 2024), 7, 22, kLoyer, 21);
+    loyer.planificator = Planificator(at(1, 1, 2024), Planificator::kTypeEcheancier);
+    loyer.planificator.permanent = true;
+    loyer.planificator.lastWriteDate = at(1, 12, 2024);
+    doc.echeancierHdl.append(loyer);
+    for (TRANSACT& t : doc.transact_array) {
+        if (t.posteID == 21 && t.who2 == 22) {
+            t.chronoID = 5;
+            t.planifiedDate = t.when;
+        }
+    }
+    Prevision courses;
+    courses.ident = 8;
+    courses.name = QStringLiteral("Courses du mois");
+    courses.transact = transact(at(1, 1, 2024), 7, 23, 400, 20);
+    courses.planificator = Planificator(at(1, 1, 2024), Planificator::kTypePrevision);
+    courses.planificator->permanent = true;
+    doc.previsionsArray.append(courses);
+}
+
 } // namespace analysehousehold

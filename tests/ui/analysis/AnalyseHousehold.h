@@ -11,6 +11,10 @@ namespace analysehousehold {
 
 double at(long day, long month, long year);
 void fill(DOCUMENT& doc);
+// The budget of the same year: schedule 5 "Loyer" (800 on the 1st, category Loyer), which wrote
+// every rent transaction, and forecast 8 "Courses du mois" (400 a month, category Courses),
+// both open-ended from January.
+void addBudget(DOCUMENT& doc);
 // Amounts of a category over the year, for checks: rent 800 a month...
 inline constexpr double kLoyer = 800;
 inline constexpr double kSalaire = 2500;

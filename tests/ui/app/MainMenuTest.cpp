@@ -2,6 +2,7 @@
 // it sends to the delegate (close, save a copy, the tool palette).
 #include "app/MainMenu.h"
 #include "analysis/FenAnalyseController.h"
+#include "analysis/FenBudgetController.h"
 #include "app/ApplicationDelegate.h"
 #include "app/FenPreferencesController.h"
 #include "app/WindowMemory.h"
@@ -362,6 +363,37 @@ TEST_F(MainMenuTest, TheAnalysisWindowOpensFromTheMenuAndThePaletteAndComesBackW
     ASSERT_EQ(openAnalyses().size(), 1);
     EXPECT_EQ(openAnalyses().first()->myAnaFile()->anaDef.nom, name);
     EXPECT_EQ(openAnalyses().first()->myAnaMonth(), month);
+}
+
+QList<FenBudgetController*> openBudgets()
+{
+    QList<FenBudgetController*> open;
+    for (QObject* controller : registeredWindowControllers())
+        if (auto* budget = qobject_cast<FenBudgetController*>(controller))
+            open.append(budget);
+    return open;
+}
+
+TEST_F(MainMenuTest, TheBudgetWindowOpensFromTheMenuAndThePaletteAndComesBackWithTheDocument)
+{
+    const QString url = openDocument(QStringLiteral("Famille.svd"));
+    EXPECT_TRUE(openBudgets().isEmpty());
+    EXPECT_TRUE(enabled("BUDGET:"));
+    choose("BUDGET:");
+    ASSERT_EQ(openBudgets().size(), 1);
+    ASSERT_NE(FenPaletteToolController::paletteOutils(), nullptr);
+    EXPECT_TRUE(WindowDriver(*FenPaletteToolController::paletteOutils()).click(QStringLiteral("BUDGET:")));
+    ASSERT_EQ(openBudgets().size(), 2);
+    openBudgets().at(0)->close();
+    const long month = openBudgets().first()->myAnaMonth();
+
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertFirstButton);
+    choose("FERMER_DOCUMENT:");
+    EXPECT_TRUE(openBudgets().isEmpty());
+    EXPECT_EQ(QDir(url + QStringLiteral("/Contents/Resources/budget")).entryList(QDir::Files).size(), 1);
+    EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    ASSERT_EQ(openBudgets().size(), 1);
+    EXPECT_EQ(openBudgets().first()->myAnaMonth(), month);
 }
 
 TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)

@@ -1,0 +1,207 @@
+#include "analysis/FenTableurSyntheseController.h"
+
+#include "analysis/FenAnalyseBudgetController.h"
+#include "spreadsheet/RowObject.h"
+#include "toolkit/popups/PopHelp.h"
+
+#include "engines/AnalyseTitles.h"
+#include "foundation/SystemClock.h"
+#include "foundation/dateformat.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+
+void FenTableurSyntheseController::buildInterface(StdWindow& window)
+{
+    FenTableurController::buildInterface(window);
+    m_fieldConfiguration = new QLabel(&window);
+    m_fieldConfiguration->setObjectName(QStringLiteral("fieldConfiguration"));
+    QFont bold = m_fieldConfiguration->font();
+    bold.setBold(true);
+    m_fieldConfiguration->setFont(bold);
+    m_fieldDate = new QLabel(&window);
+    m_fieldDate->setObjectName(QStringLiteral("fieldDate"));
+    m_popHelp = new PopHelp(&window);
+    m_popHelp->setObjectName(QStringLiteral("popHelp"));
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(m_fieldConfiguration, 1);
+    bar->addWidget(m_fieldDate);
+    bar->addWidget(m_popHelp);
+    if (auto* layout = qobject_cast<QBoxLayout*>(window.layout()))
+        layout->insertLayout(0, bar);
+    window.setWindowTitle(PDFTitle());
+}
+
+void FenTableurSyntheseController::takeData(const WindowData& data)
+{
+    m_anaFile = data.value(QStringLiteral("anaFile")).value<AnalyseFilePtr>();
+}
+
+// The data is taken before the base builds the grid from it.
+void FenTableurSyntheseController::didAwakeFromNib()
+{
+    if (const WindowDataPtr data = getData())
+        takeData(*data);
+    FenTableurController::didAwakeFromNib();
+}
+
+void FenTableurSyntheseController::windowWillClose()
+{
+    FenTableurController::windowWillClose();
+    m_anaFile.reset();
+}
+
+QString FenTableurSyntheseController::configurationTitle() const
+{
+    if (!m_anaFile)
+        return QString();
+    return QStringLiteral("%1 (%2)").arg(m_anaFile->anaDef.nom, periodeTitleForAnaDef(m_anaFile->anaDef));
+}
+
+void FenTableurSyntheseController::fill()
+{
+    FenTableurController::fill();
+    m_popHelp->setStringTitle(helpTitle());
+    m_popHelp->setStringContent(helpContent());
+    m_fieldConfiguration->setText(m_anaFile ? configurationTitle() : QStringLiteral("?"));
+    m_fieldDate->setText(dateToStringWithStyles(2, 1, SystemClock::now()));
+}
+
+QString FenTableurSyntheseController::stringForFooterAtPage(long page, long numberOfPages) const
+{
+    if (!m_anaFile)
+        return FenTableurController::stringForFooterAtPage(page, numberOfPages);
+    return QStringLiteral("%1 - %2 - page %3/%4")
+        .arg(configurationTitle(), dateToStringWithStyles(2, 1, SystemClock::now()))
+        .arg(page)
+        .arg(numberOfPages);
+}
+
+void FenTableurSyntheseController::applyDevise(long)
+{
+    for (long r = 0; r < numberOfRows(); ++r) {
+        for (long c = 0; c < numberOfColumns(); ++c) {
+            if (CellObject* cell = cellAtRow(r, c))
+                cell->setValue(valueAtRowInDataSource(dataRow(r, c), dataColumn(r, c)));
+        }
+    }
+}
+
+QString FenTableurSyntheseController::amountText(const std::optional<MONTANT>& montant) const
+{
+    if (!montant || !m_anaFile)
+        return QStringLiteral("-");
+    return montant->montantToStringWithDecimales(devise(), &m_anaFile->devises, false, 2, u',');
+}
+
+QColor FenTableurSyntheseController::amountColour(const std::optional<MONTANT>& montant)
+{
+    if (!montant || montant->nullMontant())
+        return QColor(Qt::black);
+    return montant->negativeMontant() ? QColor::fromRgbF(0.4F, 0, 0, 1) : QColor::fromRgbF(0, 0.4F, 0, 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Display positions to data positions
+
+QColor FenTableurSyntheseController::cellColour(long, long) const
+{
+    return QColor(Qt::black);
+}
+
+QColor FenTableurSyntheseController::rowTitleBackground(long) const
+{
+    return QColor();
+}
+
+QColor FenTableurSyntheseController::rowTitleForeground(long) const
+{
+    return QColor();
+}
+
+QColor FenTableurSyntheseController::cellBackground(long, long) const
+{
+    return QColor();
+}
+
+QString FenTableurSyntheseController::valueAtRowHeaderInDataSource(long index) const
+{
+    return isRotated() ? columnTitle(index) : rowTitle(index);
+}
+
+QString FenTableurSyntheseController::valueAtColumnHeaderInDataSource(long index) const
+{
+    return isRotated() ? rowTitle(index) : columnTitle(index);
+}
+
+unsigned long FenTableurSyntheseController::alignmentOfRowHeaderInDataSource(long index) const
+{
+    return isRotated() ? kAlignCenter : rowTitleAlignment(index);
+}
+
+unsigned long FenTableurSyntheseController::alignmentOfColumnHeaderInDataSource(long index) const
+{
+    return isRotated() ? rowTitleAlignment(index) : kAlignCenter;
+}
+
+unsigned long FenTableurSyntheseController::alignmentForCellAtRowIndex(long row, long column) const
+{
+    return cellAlignment(dataRow(row, column), dataColumn(row, column));
+}
+
+QFont FenTableurSyntheseController::fontForRowHeaderInDataSource(long index, double size) const
+{
+    return isRotated() ? defaultBoldFont(size) : rowTitleFont(index, size);
+}
+
+QFont FenTableurSyntheseController::fontForColumnHeaderInDataSource(long index, double size) const
+{
+    return isRotated() ? rowTitleFont(index, size) : defaultBoldFont(size);
+}
+
+QFont FenTableurSyntheseController::fontForCellAtRowIndex(long row, long column, double size) const
+{
+    return cellFont(dataRow(row, column), dataColumn(row, column), size);
+}
+
+QColor FenTableurSyntheseController::foregroundColorAtRow(long row, long column) const
+{
+    return cellColour(dataRow(row, column), dataColumn(row, column));
+}
+
+QColor FenTableurSyntheseController::backgroundColorAtRow(long row, long column) const
+{
+    const QColor own = cellBackground(dataRow(row, column), dataColumn(row, column));
+    return own.isValid() ? own : FenTableurController::backgroundColorAtRow(row, column);
+}
+
+// A data row's own colours give way to the selection's.
+QColor FenTableurSyntheseController::backgroundColorForHeaderAtRow(long row) const
+{
+    const RowObject* header = rowAtIndex(row);
+    const QColor own = isRotated() ? QColor() : rowTitleBackground(row);
+    if (own.isValid() && (drawWithZone() || !header || header->state() == CellObject::kStateNormal))
+        return own;
+    return FenTableurController::backgroundColorForHeaderAtRow(row);
+}
+
+QColor FenTableurSyntheseController::backgroundColorForHeaderAtColumn(long column) const
+{
+    const ColumnObject* header = columnAtIndex(column);
+    const QColor own = isRotated() ? rowTitleBackground(column) : QColor();
+    if (own.isValid() && (drawWithZone() || !header || header->state() == CellObject::kStateNormal))
+        return own;
+    return FenTableurController::backgroundColorForHeaderAtColumn(column);
+}
+
+QColor FenTableurSyntheseController::foregroundColorForHeaderAtRow(long row) const
+{
+    const QColor own = isRotated() ? QColor() : rowTitleForeground(row);
+    return own.isValid() ? own : FenTableurController::foregroundColorForHeaderAtRow(row);
+}
+
+QColor FenTableurSyntheseController::foregroundColorForHeaderAtColumn(long column) const
+{
+    const QColor own = isRotated() ? rowTitleForeground(column) : QColor();
+    return own.isValid() ? own : FenTableurController::foregroundColorForHeaderAtColumn(column);
+}
