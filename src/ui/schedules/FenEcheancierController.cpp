@@ -1,5 +1,6 @@
 #include "schedules/FenEcheancierController.h"
 
+#include "analysis/PopCompleterBudget.h"
 #include "schedules/PopFiltrerEcheancier.h"
 #include "schedules/ScheduleEditors.h"
 #include "toolkit/dialogs/Dialog.h"
@@ -101,9 +102,13 @@ void FenEcheancierController::buildInterface(StdWindow& window)
     m_imageFilterOn->setText(localizedAppl(QStringLiteral("FenEcheancier_filtreActif")));
     auto* devise = new PopDevise(&window);
     devise->setObjectName(QStringLiteral("pop_devise"));
-    for (QWidget* control : {static_cast<QWidget*>(m_buttonSupprimer), static_cast<QWidget*>(m_buttonListing),
-                             static_cast<QWidget*>(awake), static_cast<QWidget*>(m_popFiltrer),
-                             static_cast<QWidget*>(m_imageFilterOn), static_cast<QWidget*>(devise)})
+    auto* budget = new PopCompleterBudget(&window);
+    budget->setTitle(localizedAppl(QStringLiteral("FenEcheancier_budget")));
+    budget->setCanAutoSelect(false);
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_buttonSupprimer), static_cast<QWidget*>(m_buttonListing),
+          static_cast<QWidget*>(awake), static_cast<QWidget*>(m_popFiltrer), static_cast<QWidget*>(m_imageFilterOn),
+          static_cast<QWidget*>(devise), static_cast<QWidget*>(budget)})
         toolbar->addWidget(control);
     toolbar->addStretch();
     m_fieldNumberOfChrono = new QLabel(&window);

@@ -37,6 +37,14 @@ public:
     Q_INVOKABLE void AWAKE(QObject* sender);
     Q_INVOKABLE void FILTER(QObject* sender);
     Q_INVOKABLE void DEVISE(QObject* sender);
+    // The budget pop-up: tag 0 adds the missing forecasts, any other updates the existing ones.
+    Q_INVOKABLE void AMELIORER_BUDGET(QObject* item);
+    // Brings the proposals' window to the front, or asks how many months to look at and opens it.
+    void COMPLETER_BUDGET();
+    void ACTUALISER_BUDGET();
+    // The months of past transactions to look at (those the document's transactions span, at least
+    // 1; a year from 12 to 23; the user's choice of years from 24); 0 when the user declines.
+    long nbMonthForAmeliorerBudget(bool completer);
 
     // The count of schedules and forecasts listed.
     void updateNbChrono();
