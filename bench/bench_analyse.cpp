@@ -1,9 +1,10 @@
 // A twelve-month analysis by category of a generated document of 100,000 transactions with five
 // schedules and five forecasts: the layout and the computation as the analysis window runs them
 // on opening (type 0) and as the budget window does (type 1, occurrences counted and real
-// transactions matched to forecasts).
+// transactions matched to forecasts), and the budget's synthesis by schedule and forecast.
 #include "DocumentGenerator.h"
 #include "engines/AnalyseFile.h"
+#include "engines/BudgetSynthese.h"
 #include "foundation/dates.h"
 #include "model/DOCUMENT.h"
 
@@ -62,6 +63,21 @@ void BM_BudgetTwelveMonthsByCategory(benchmark::State& state)
     runAnalyse(state, AnalyseType::Budget);
 }
 BENCHMARK(BM_BudgetTwelveMonthsByCategory)->Unit(benchmark::kMillisecond);
+
+// The budget window's synthesis grid: the year computed, then its figures summed by schedule and
+// forecast.
+void BM_BudgetSyntheseTwelveMonths(benchmark::State& state)
+{
+    DOCUMENT& doc = document();
+    const AnalyseConfiguration conf = lastTwelveMonths(doc);
+    for (auto _ : state) {
+        AnalyseFile file;
+        initAnalyseFileWithConfiguration(file, doc, conf, QRectF());
+        computeAnalyse(file, 0, AnalyseType::Budget, 0, doc);
+        benchmark::DoNotOptimize(buildTableauSynthese(file, 0, doc).size());
+    }
+}
+BENCHMARK(BM_BudgetSyntheseTwelveMonths)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
