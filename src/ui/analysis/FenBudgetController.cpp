@@ -181,7 +181,7 @@ QString FenBudgetController::budgetCellNumberAux(const MONTANT& montant, long de
 {
     if (montant.nullMontant())
         return QString();
-    const QString text = montantToStringForDevise(montant, devise, &devises, false);
+    QString text = montantToStringForDevise(montant, devise, &devises, false);
     if (!isDiff)
         return text;
     const bool negative = montant.negativeMontant();
