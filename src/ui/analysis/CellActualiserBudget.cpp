@@ -9,7 +9,11 @@ QList<CellCompleterBudget::Column> CellActualiserBudget::columns()
 {
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    return {{"prevision", 150, left},        {"poste", 120, left},           {"montant12mois", 136, right},
-            {"montantactuel", 100, right},   {"montantpropose", 100, right}, {"nbOperations", 86, right},
-            {"etoiles", 86, Qt::AlignCenter}};
+    return {{"prevision", "FenAmeliorerBudget_prevision", 150, left},
+            {"poste", "FenAmeliorerBudget_poste", 120, left},
+            {"montant12mois", "FenAmeliorerBudget_montant12mois", 136, right},
+            {"montantactuel", "FenAmeliorerBudget_montantactuel", 100, right},
+            {"montantpropose", "FenAmeliorerBudget_montantpropose", 100, right},
+            {"nbOperations", "FenAmeliorerBudget_nbOperations", 86, right},
+            {"etoiles", "FenAmeliorerBudget_etoiles", 86, Qt::AlignCenter}};
 }

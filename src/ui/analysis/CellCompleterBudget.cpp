@@ -62,11 +62,11 @@ CellCompleterBudget::CellCompleterBudget(QList<Column> columns, QWidget* parent)
 QList<CellCompleterBudget::Column> CellCompleterBudget::columns()
 {
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    return {{"poste", 190, Qt::AlignLeft | Qt::AlignVCenter},
-            {"montant12mois", 120, right},
-            {"montantpropose", 120, right},
-            {"nbOperations", 80, right},
-            {"etoiles", 86, Qt::AlignCenter}};
+    return {{"poste", "FenAmeliorerBudget_poste", 190, Qt::AlignLeft | Qt::AlignVCenter},
+            {"montant12mois", "FenAmeliorerBudget_montant12mois", 120, right},
+            {"montantpropose", "FenAmeliorerBudget_montantpropose", 120, right},
+            {"nbOperations", "FenAmeliorerBudget_nbOperations", 80, right},
+            {"etoiles", "FenAmeliorerBudget_etoiles", 86, Qt::AlignCenter}};
 }
 
 QLabel* CellCompleterBudget::field(const char* name) const

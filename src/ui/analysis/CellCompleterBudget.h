@@ -13,7 +13,8 @@ class CellCompleterBudget : public StdCell {
     Q_OBJECT
 public:
     struct Column {
-        const char* name; // the field's outlet name, and its title's key after "FenAmeliorerBudget_"
+        const char* name; // the field's outlet name
+        const char* titleKey; // of its title in the window's header
         int width;
         Qt::Alignment alignment;
     };

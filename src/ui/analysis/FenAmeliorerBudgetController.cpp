@@ -38,8 +38,7 @@ void FenAmeliorerBudgetController::buildInterface(StdWindow& window)
     auto* header = new QWidget(&window);
     int x = 0;
     for (const CellCompleterBudget::Column& column : columns()) {
-        auto* title
-            = new QLabel(localizedAppl(QStringLiteral("FenAmeliorerBudget_") + QLatin1String(column.name)), header);
+        auto* title = new QLabel(localizedAppl(QString::fromLatin1(column.titleKey)), header);
         title->setAlignment(column.alignment);
         title->setGeometry(x + 4, 0, column.width - 8, 20);
         x += column.width;
