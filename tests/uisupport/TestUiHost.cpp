@@ -4,6 +4,7 @@
 
 #include "foundation/localized.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -280,6 +281,43 @@ bool TestPrintHost::runPrintOperation(const PrintRequest& request)
 }
 
 // ---------------------------------------------------------------------------------------------
+// Colour panel
+
+void TestColorPanel::show(const ColorPanelRequest& request)
+{
+    if (m_visible && !requests.isEmpty() && requests.constLast().dismissed)
+        requests.constLast().dismissed();
+    requests.append(request);
+    sheet = request.window != nullptr;
+    m_color = request.color;
+    m_accessory = request.accessory;
+    m_visible = true;
+    if (scripts.empty()) {
+        ADD_FAILURE() << "unexpected colour panel";
+        return;
+    }
+    Script script = std::move(scripts.front());
+    scripts.pop_front();
+    script(*this, request);
+}
+
+void TestColorPanel::close()
+{
+    m_visible = false;
+    m_accessory = nullptr;
+}
+
+void TestColorPanel::click(const QString& button)
+{
+    auto* control = m_accessory ? m_accessory->findChild<QAbstractButton*>(button) : nullptr;
+    if (!m_visible || !control) {
+        ADD_FAILURE() << "no button " << button.toStdString() << " in an open colour panel";
+        return;
+    }
+    control->click();
+}
+
+// ---------------------------------------------------------------------------------------------
 // The host
 
 namespace {
@@ -296,6 +334,7 @@ UiHost::Services testServices()
     services.sound = std::make_unique<FakeSoundBackend>();
     services.animator = std::make_unique<FakeAnimator>();
     services.print = std::make_unique<TestPrintHost>();
+    services.colorPanel = std::make_unique<TestColorPanel>();
     return services;
 }
 
@@ -312,6 +351,7 @@ TestUiHost::TestUiHost()
     , m_sound(static_cast<FakeSoundBackend&>(sound()))
     , m_animator(static_cast<FakeAnimator&>(animator()))
     , m_print(static_cast<TestPrintHost&>(print()))
+    , m_colorPanel(static_cast<TestColorPanel&>(colorPanel()))
 {
 }
 
@@ -325,6 +365,8 @@ TestUiHost::~TestUiHost()
     EXPECT_TRUE(m_panels.saveAnswers.empty()) << "save panel answers left unused";
     EXPECT_TRUE(m_panels.openAnswers.empty()) << "open panel answers left unused";
     EXPECT_TRUE(m_print.scripts.empty()) << m_print.scripts.size() << " print panel(s) expected but not shown";
+    EXPECT_TRUE(m_colorPanel.scripts.empty())
+        << m_colorPanel.scripts.size() << " colour panel(s) expected but not shown";
 }
 
 void TestUiHost::onModal(const QString& name, TestModalRunner::Script script)

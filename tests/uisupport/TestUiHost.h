@@ -169,6 +169,32 @@ public:
     QString pdfPath;
 };
 
+// The colour panel: the script for the next panel plays the user (a colour chosen, then a button
+// of the accessory clicked, or nothing: the panel stays open for the test to go on with).
+class TestColorPanel : public IColorPanel {
+public:
+    using Script = std::function<void(TestColorPanel&, const ColorPanelRequest&)>;
+
+    void show(const ColorPanelRequest& request) override;
+    QColor color() const override { return m_color; }
+    void close() override;
+    bool isVisible() const override { return m_visible; }
+
+    // What the user picks in the open panel.
+    void setColor(const QColor& color) { m_color = color; }
+    // The accessory's button of that name, clicked.
+    void click(const QString& button);
+
+    std::deque<Script> scripts;
+    QList<ColorPanelRequest> requests;
+    bool sheet = false; // the last panel was shown on a window
+
+private:
+    QColor m_color;
+    QPointer<QWidget> m_accessory;
+    bool m_visible = false;
+};
+
 class TestUiHost : public UiHost {
 public:
     TestUiHost();
@@ -199,6 +225,10 @@ public:
     void onPrint(TestPrintHost::Script script) { m_print.scripts.push_back(std::move(script)); }
     TestPrintHost& printHost() { return m_print; }
 
+    // The script of the next colour panel.
+    void onColorPanel(TestColorPanel::Script script) { m_colorPanel.scripts.push_back(std::move(script)); }
+    TestColorPanel& colorPanelShown() { return m_colorPanel; }
+
     TestDesktop& desktopRequests() { return m_desktop; }
     TestScreenInfo& screenInfo() { return m_screen; }
     FakeSoundBackend& sounds() { return m_sound; }
@@ -214,6 +244,7 @@ private:
     FakeSoundBackend& m_sound;
     FakeAnimator& m_animator;
     TestPrintHost& m_print;
+    TestColorPanel& m_colorPanel;
 };
 
 template <typename Controller> void TestUiHost::onModal(std::function<void(Controller&)> script)

@@ -7,7 +7,15 @@
 #include "engines/LISTING.h"
 
 #include <memory>
+#include <optional>
 
+class AnalyseFile;
 class DOCUMENT;
 
 std::unique_ptr<LISTING> listingForAnalyseCell(const AnalyseData& cell, const Critere& critere, const DOCUMENT& doc);
+
+// The criterion of the transactions behind one cell, for searching the document afresh: the row
+// counted from 1, the column 1 for the whole period and c >= 2 for the month of the file's column
+// c - 2. Transfers between the user's accounts are left out unless the configuration counts them,
+// and its reference account is required when it has one. None for a row or column outside the file.
+std::optional<Critere> critereForAnalyseCell(long row, long column, const AnalyseFile& file, const DOCUMENT& doc);

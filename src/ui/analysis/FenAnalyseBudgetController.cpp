@@ -89,6 +89,7 @@ void FenAnalyseBudgetController::buildInterface(StdWindow& window)
     bar->addWidget(
         makeButton(&window, localizedAppl(QStringLiteral("FenAnalyse_camembert")), QStringLiteral("CAMEMBERT:")));
     bar->addWidget(makeExportButton(&window));
+    bar->addWidget(makeColourButton(&window));
     m_tete = new BoxAnalyseBudgetTete(headerSubTitles(), &window);
     auto* table = new StdTableView(&window);
     table->setObjectName(QStringLiteral("table1"));
@@ -163,6 +164,7 @@ void FenAnalyseBudgetController::didAwakeFromNib()
     findAnaConfigNamed(getAnaDefHdl(document()), m_myAnaFile->anaDef.nom, &m_myAnaConfigIndex);
     m_popPeriode->setAnaFile(m_myAnaFile.get());
     RESET_PERIODE(m_myAnaFile->initialMonth);
+    fillMenuItemCSV();
     initLineEntries();
     FILTER_ANALYSE();
     reloadAll();
@@ -329,6 +331,12 @@ void FenAnalyseBudgetController::initLineEntries()
         m_lineClassicEntries.append(r);
 }
 
+void FenAnalyseBudgetController::fillMenuItemCSV()
+{
+    if (auto* item = outlet<QToolButton>(QStringLiteral("menuItemCSV")))
+        item->setEnabled(true);
+}
+
 void FenAnalyseBudgetController::removeEmptyLines(const AnalyseFile& file)
 {
     m_lineClassicEntries.clear();
@@ -428,10 +436,16 @@ int FenAnalyseBudgetController::numberOfRowsInTableView1(StdTableView*)
     return numberOfRowsInTableView1Const();
 }
 
+FenAnalyseBudgetController::AnalyseEntries FenAnalyseBudgetController::currentEntriesArray() const
+{
+    if (m_currentShowMode == AnalyseShowMode::Synthese)
+        return &m_lineSyntheseEntries;
+    return &m_lineClassicEntries;
+}
+
 int FenAnalyseBudgetController::numberOfRowsInTableView1Const() const
 {
-    return int(m_currentShowMode == AnalyseShowMode::Synthese ? m_lineSyntheseEntries.size()
-                                                              : m_lineClassicEntries.size());
+    return std::visit([](const auto* entries) { return int(entries->size()); }, currentEntriesArray());
 }
 
 QColor FenAnalyseBudgetController::getPatColor1(int)

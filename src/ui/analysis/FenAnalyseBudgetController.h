@@ -17,6 +17,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <variant>
 
 class BoxAnalyseBudgetTete;
 class Camembert;
@@ -47,6 +48,8 @@ public:
     AnalyseType analyseType() const { return m_analyseType; }
     void setAnalyseType(AnalyseType type) { m_analyseType = type; }
     AnalyseFile* myAnaFile() const { return m_myAnaFile.get(); }
+    // The file the synthesis view set aside while it shows a month-by-month copy; null otherwise.
+    AnalyseFile* oldAnaFile() const { return m_oldAnaFile.get(); }
     long myAnaConfigIndex() const { return m_myAnaConfigIndex; }
     long myAnaMonth() const { return m_myAnaMonth; }
     const QList<long>& lineClassicEntries() const { return m_lineClassicEntries; }
@@ -62,6 +65,8 @@ public:
     virtual Colorizator colorizatorDepense() const = 0;
     virtual Colorizator colorizatorRecette() const = 0;
     virtual Colorizator colorizatorSolde() const = 0;
+    // The window's four gradients back to their defaults (not saved).
+    virtual void setColorizatorsToDefault() = 0;
     virtual void RECOMPUTE() = 0;
     virtual void COMPUTE_ANALYSE(long month) = 0;
     virtual bool showEmpty() const = 0;
@@ -97,6 +102,8 @@ public:
     void FILTER_ANALYSE();
     void removeEmptyLines(const AnalyseFile& file);
     void initLineEntries();
+    // The export item is always offered.
+    void fillMenuItemCSV();
 
     // ---- Synthesis view.
     Q_INVOKABLE void GLOBAL_VIEW(QObject* sender);
@@ -106,6 +113,10 @@ public:
     void closeSyntheseAtRowInIndex(int row);
 
     // ---- Row mapping (table rows; outside the entries: null, empty, -1).
+    // The entries of the mode shown: the file's row indexes in the classic table, the lines of
+    // the synthesis view.
+    using AnalyseEntries = std::variant<const QList<long>*, const QList<LineSynthese>*>;
+    AnalyseEntries currentEntriesArray() const;
     const AnalyseData* currentAnalyseDataAtRowIndex(int row) const;
     QString currentNameAtRowIndex(int row) const;
     long currentIdentAtRowIndex(int row) const;
@@ -119,6 +130,12 @@ public:
     void colorizeTete(BoxAnalyseBudgetTete& tete) const;
     void colorizeTableCellViewAtRowWithKind(CellAnalyseBudget& cell, int row, int kind) const;
     void colorizeTableCellViewAtRow(CellAnalyseBudget& cell, int row) const;
+    // The colour items: tag 0 puts the defaults back; 1 and 2 open the colour panel on the first
+    // and last colour of Titre, 3 and 4 of Depense, 5 and 6 of Recette, 7 and 8 of Solde.
+    Q_INVOKABLE void COLORISER(QObject* sender);
+    // The colour panel's answer (see ColorAccessoryViewController): on OK the colour goes into the
+    // gradient its tag names, and is saved.
+    Q_INVOKABLE void exitColorPanelWithCode(const QVariantMap& result);
 
     // ---- Table hooks.
     int numberOfRowsInTableView1(StdTableView* table) override;
@@ -180,6 +197,10 @@ private:
     void leaveSynthese();
     void fillSyntheseRow(CellAnalyseBudget& cell, const LineSynthese& line, int row);
     bool clickOnDisclosure(const QPoint& viewportPoint);
+    QToolButton* makeColourButton(QWidget* parent);
+    // The gradient of the application parameters that colour item edits; null for another tag.
+    Colorizator* storedColorizator(qint64 tag) const;
+    void colorsChanged();
 
     bool m_canCamembert = false;
     bool m_canListing = false;

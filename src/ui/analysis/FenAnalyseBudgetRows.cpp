@@ -4,14 +4,19 @@
 
 #include "analysis/BoxAnalyseBudgetTete.h"
 #include "analysis/Camembert.h"
+#include "analysis/ColorAccessoryViewController.h"
 #include "analysis/FenAskCamembertController.h"
 #include "analysis/FenCamembertController.h"
 #include "analysis/PopPeriode.h"
+#include "toolkit/host/UiHost.h"
+#include "toolkit/popups/StdMenu.h"
 
+#include "document/APPLIPARAM.h"
 #include "engines/AnalyseTitles.h"
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace {
@@ -229,6 +234,99 @@ void FenAnalyseBudgetController::colorizeTableCellViewAtRowWithKind(CellAnalyseB
 void FenAnalyseBudgetController::colorizeTableCellViewAtRow(CellAnalyseBudget& cell, int row) const
 {
     colorizeTableCellViewAtRowWithKind(cell, row, currentLineKindAtRowIndex(row));
+}
+
+QToolButton* FenAnalyseBudgetController::makeColourButton(QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QStringLiteral("popCouleurs"));
+    button->setText(localizedAppl(QStringLiteral("FenAnalyse_couleurs")));
+    button->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(button);
+    static const char* const keys[]
+        = {"FenAnalyse_couleursDefaut",  "FenAnalyse_couleurTitre1",   "FenAnalyse_couleurTitre2",
+           "FenAnalyse_couleurDepense1", "FenAnalyse_couleurDepense2", "FenAnalyse_couleurRecette1",
+           "FenAnalyse_couleurRecette2", "FenAnalyse_couleurSolde1",   "FenAnalyse_couleurSolde2"};
+    for (qint64 tag = 0; tag <= 8; ++tag) {
+        QAction* item = menu->addAction(localizedAppl(QString::fromLatin1(keys[tag])));
+        item->setData(QVariant::fromValue(tag));
+        connectAction(item, QStringLiteral("COLORISER:"));
+        if (tag == 0)
+            menu->addSeparator();
+    }
+    button->setMenu(menu);
+    return button;
+}
+
+Colorizator* FenAnalyseBudgetController::storedColorizator(qint64 tag) const
+{
+    if (tag < 1 || tag > 8)
+        return nullptr;
+    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+    Colorizator* const analyse[4] = {&parameters.colorisatorAnalyseTitre, &parameters.colorisatorAnalyseDepense,
+                                     &parameters.colorisatorAnalyseRecette, &parameters.colorisatorAnalyseSolde};
+    Colorizator* const budget[4] = {&parameters.colorisatorBudgetTitre, &parameters.colorisatorBudgetDepense,
+                                    &parameters.colorisatorBudgetRecette, &parameters.colorisatorBudgetSolde};
+    const qint64 index = (tag - 1) / 2;
+    switch (m_analyseType) {
+    case AnalyseType::Analyse:
+        return analyse[index];
+    case AnalyseType::Budget:
+        return budget[index];
+    }
+    return nullptr;
+}
+
+void FenAnalyseBudgetController::COLORISER(QObject* sender)
+{
+    const qint64 tag = StdMenu::tagOf(sender);
+    if (tag == 0) {
+        setColorizatorsToDefault();
+        colorsChanged();
+        return;
+    }
+    const Colorizator* gradient = storedColorizator(tag);
+    if (!gradient)
+        return;
+    IColorPanel& panel = UiHost::instance().colorPanel();
+    auto* accessory = new ColorAccessoryViewController(this, &panel, tag, this);
+    ColorPanelRequest request;
+    request.window = window();
+    request.color = toColor(tag % 2 == 1 ? gradient->firstColor() : gradient->lastColor());
+    request.accessory = accessory->view();
+    request.controller = accessory;
+    request.dismissed = [guard = QPointer<ColorAccessoryViewController>(accessory)] {
+        if (guard)
+            guard->clickNOK();
+    };
+    panel.show(request);
+}
+
+void FenAnalyseBudgetController::exitColorPanelWithCode(const QVariantMap& result)
+{
+    if (auto* panel = result.value(QStringLiteral("panel")).value<IColorPanel*>())
+        panel->close();
+    if (QObject* accessory = result.value(QStringLiteral("controller")).value<QObject*>())
+        accessory->deleteLater();
+    const qint64 tag = result.value(QStringLiteral("tag")).toLongLong();
+    Colorizator* gradient = storedColorizator(tag);
+    const QColor colour = result.value(QStringLiteral("color")).value<QColor>().toRgb();
+    if (!result.value(QStringLiteral("code")).toBool() || !gradient || !colour.isValid())
+        return;
+    const SVColor calibrated = makeCalibratedColor(colour.redF(), colour.greenF(), colour.blueF(), colour.alphaF());
+    if (tag % 2 == 1)
+        gradient->setFirstColor(calibrated);
+    else
+        gradient->setLastColor(calibrated);
+    colorsChanged();
+}
+
+void FenAnalyseBudgetController::colorsChanged()
+{
+    APPLIPARAM::saveAppliParam();
+    DRAW_TETE();
+    if (table1())
+        table1()->SMART_RELOAD();
 }
 
 QWidget* FenAnalyseBudgetController::viewTete()

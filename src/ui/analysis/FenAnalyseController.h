@@ -10,6 +10,9 @@
 
 class FenListingController;
 
+// The analysis window's rows add nothing to the common row.
+using CellAnalyse = CellAnalyseBudget;
+
 class FenAnalyseController : public FenAnalyseBudgetController, public IListExportHooks {
     Q_OBJECT
 public:
@@ -20,7 +23,7 @@ public:
     Colorizator colorizatorDepense() const override;
     Colorizator colorizatorRecette() const override;
     Colorizator colorizatorSolde() const override;
-    void setColorizatorsToDefault();
+    void setColorizatorsToDefault() override;
     void RECOMPUTE() override;
     void COMPUTE_ANALYSE(long month) override;
     bool showEmpty() const override;

@@ -31,6 +31,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using ListKind = FenEditConfigurationController::ListKind;
@@ -147,6 +148,12 @@ QWidget* FenEditConfigurationController::buildPeriode(QWidget* parent)
             row->addWidget(fields[i]);
             m_dateFields.append(fields[i]);
         }
+        auto* calendar = new QToolButton(box);
+        calendar->setObjectName(QStringLiteral("button_calendrier%1").arg(n));
+        calendar->setText(QStringLiteral("…"));
+        connectAction(calendar, QStringLiteral("CALENDRIER%1:").arg(n));
+        row->addWidget(calendar);
+        m_calendarButtons.append(calendar);
         row->addStretch();
         form->addRow(n == 1 ? appl("FenEditConfiguration_du") : appl("FenEditConfiguration_au"), row);
     }
@@ -363,6 +370,23 @@ void FenEditConfigurationController::setCanDate(bool can)
     m_canDate = can;
     for (QWidget* field : m_dateFields)
         field->setEnabled(can);
+    for (QWidget* button : m_calendarButtons)
+        button->setEnabled(can);
+}
+
+// A picked date obeys the whole-months rule as a typed one does.
+void FenEditConfigurationController::CALENDRIER1(QObject*)
+{
+    pickers().CALENDRIER1();
+    if (!m_dateFields.isEmpty())
+        textDidEndEditing(m_dateFields.first());
+}
+
+void FenEditConfigurationController::CALENDRIER2(QObject*)
+{
+    pickers().CALENDRIER2();
+    if (!m_dateFields.isEmpty())
+        textDidEndEditing(m_dateFields.last());
 }
 
 void FenEditConfigurationController::enableModes()

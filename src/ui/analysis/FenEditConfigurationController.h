@@ -75,6 +75,8 @@ public:
     Q_INVOKABLE void SUPP_ALL_COMPTES(QObject* sender);
     // Whole months: the first day becomes 1 and the second the last day of its month.
     void textDidEndEditing(QObject* field);
+    Q_INVOKABLE void CALENDRIER1(QObject* sender);
+    Q_INVOKABLE void CALENDRIER2(QObject* sender);
     bool isDateField(const QObject* field) const;
 
 protected:
@@ -113,6 +115,7 @@ private:
     QPushButton* m_buttonNoReference = nullptr;
     QListWidget* m_lists[4] {};
     QList<QWidget*> m_dateFields;
+    QList<QWidget*> m_calendarButtons;
     QList<QWidget*> m_posteControls;
     QList<QWidget*> m_compteControls;
 };

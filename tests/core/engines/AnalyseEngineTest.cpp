@@ -1,4 +1,5 @@
 #include "engines/AnalyseFile.h"
+#include "engines/AnalyseListing.h"
 #include "engines/AnalyseTitles.h"
 
 #include "document/DocumentSession.h"
@@ -299,6 +300,42 @@ TEST_F(AnalyseEngineTest, TwoFilesOnOneDocumentKeepTheirOwnRows)
     EXPECT_EQ(table(first, 0),
               "Maison 370/40, P20 160/40, P21 210/-, Loisirs 90/1000, P30 90/-, P31 -/1000, T 460/1040");
     EXPECT_EQ(table(second, 0), "P31 -/1000, T -/1000");
+}
+
+TEST_F(AnalyseEngineTest, ACellsCriterionFindsTheTransactionsOfItsRowAndPeriod)
+{
+    const AnalyseFile file = build();
+    struct Case {
+        long row; // from 1
+        long column; // 1 the whole period, c the month of column c - 2
+        std::vector<long> positions; // the transactions that fit; empty: no criterion
+    };
+    const Case cases[] = {
+        {1, 1, {0, 2, 4, 7}}, // Maison; the transfer 3 between the user's accounts stays out
+        {2, 3, {2}}, // P20 in February: the split line
+        {4, 2, {8}}, // Loisirs in January
+        {4, 1, {1, 2, 5, 8}}, // the last instant counts, a second later does not
+        {0, 1, {}},           {7, 1, {}}, {1, 5, {}}, {1, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.row << "," << c.column);
+        const std::optional<Critere> critere = critereForAnalyseCell(c.row, c.column, file, doc);
+        ASSERT_EQ(critere.has_value(), !c.positions.empty());
+        if (!critere)
+            continue;
+        std::vector<long> fit;
+        for (long p = 0; p < doc.transact_array.size(); ++p) {
+            if (critere->transFitCritere(doc.transact_array.at(p), nullptr, &doc, 0, nullptr))
+                fit.push_back(p);
+        }
+        EXPECT_EQ(fit, c.positions);
+    }
+    conf.compteID = 9;
+    conf.showVirInt = true;
+    const std::optional<Critere> transfers = critereForAnalyseCell(3, 1, build(), doc); // P21
+    ASSERT_TRUE(transfers);
+    EXPECT_TRUE(transfers->transFitCritere(doc.transact_array.at(3), nullptr, &doc, 0, nullptr));
+    EXPECT_FALSE(transfers->transFitCritere(doc.transact_array.at(7), nullptr, &doc, 0, nullptr));
 }
 
 TEST_F(AnalyseEngineTest, LookupsOutsideTheFileAnswerNothing)

@@ -4,6 +4,7 @@
 #include "AnalyseHousehold.h"
 
 #include "analysis/BoxAnalyseBudgetTete.h"
+#include "analysis/ColorAccessoryViewController.h"
 #include "analysis/FenAnalyseController.h"
 #include "analysis/FenAskCamembertController.h"
 #include "analysis/FenCamembertController.h"
@@ -11,6 +12,9 @@
 #include "analysis/PopPeriode.h"
 #include "analysis/ViewCamembert.h"
 #include "toolkit/dialogs/FenAskStringController.h"
+#include "toolkit/dialogs/FenCalendrierController2.h"
+#include "toolkit/dialogs/QtColorPanel.h"
+#include "toolkit/windows/windowutils.h"
 #include "transactions/FenListingController.h"
 
 #include "uisupport/UiTestFixture.h"
@@ -30,11 +34,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPushButton>
 
 namespace {
 
@@ -138,6 +145,9 @@ TEST_F(FenAnalyseControllerTest, TheSynthesisOpensAMonthOntoItsRowsAndClosesItAg
     ASSERT_TRUE(w->pop_periode()->anaFile());
     w->perform(QStringLiteral("GLOBAL_VIEW:"));
     ASSERT_EQ(w->table1()->numberOfRows(), 12);
+    ASSERT_NE(w->oldAnaFile(), nullptr);
+    EXPECT_FALSE(w->oldAnaFile()->anaDef.showMonth);
+    EXPECT_TRUE(w->myAnaFile()->anaDef.showMonth);
     EXPECT_EQ(rows(w).at(7), QStringLiteral("Août 2024|2 667,00|||2 500,00|||-167,00"));
     w->openSyntheseAtRowInIndex(7);
     ASSERT_EQ(w->table1()->numberOfRows(), 12 + 10);
@@ -154,6 +164,7 @@ TEST_F(FenAnalyseControllerTest, TheSynthesisOpensAMonthOntoItsRowsAndClosesItAg
     WindowDriver(*w).grab(QStringLiteral("analyse-synthese.png"));
     choose(w, "PERIODE:", 0);
     EXPECT_EQ(w->currentShowMode(), AnalyseShowMode::Classic);
+    EXPECT_EQ(w->oldAnaFile(), nullptr);
     EXPECT_FALSE(w->myAnaFile()->anaDef.showMonth);
 }
 
@@ -305,6 +316,90 @@ TEST_F(FenAnalyseControllerTest, TheEditorStoresItsConfigurationAndTheWindowFoll
     EXPECT_EQ(rows(w).size(), 10);
 }
 
+TEST_F(FenAnalyseControllerTest, TheColourItemsEditTheWindowsGradientsAndSaveThem)
+{
+    FenAnalyseController* w = open(QStringLiteral("Année 2024"));
+    const QColor picked = QColor::fromRgbF(0.25f, 0.5f, 0.75f, 1);
+    struct Case {
+        qint64 tag;
+        Colorizator APPLIPARAM::*gradient;
+        bool first;
+    };
+    const Case cases[] = {
+        {1, &APPLIPARAM::colorisatorAnalyseTitre, true},   {2, &APPLIPARAM::colorisatorAnalyseTitre, false},
+        {3, &APPLIPARAM::colorisatorAnalyseDepense, true}, {4, &APPLIPARAM::colorisatorAnalyseDepense, false},
+        {5, &APPLIPARAM::colorisatorAnalyseRecette, true}, {6, &APPLIPARAM::colorisatorAnalyseRecette, false},
+        {7, &APPLIPARAM::colorisatorAnalyseSolde, true},   {8, &APPLIPARAM::colorisatorAnalyseSolde, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tag);
+        const Colorizator before = APPLIPARAM::loadAppliParam().*c.gradient;
+        ui().onColorPanel([&](TestColorPanel& panel, const ColorPanelRequest& request) {
+            EXPECT_EQ(request.color, toQColor(c.first ? before.firstColor() : before.lastColor()));
+            panel.setColor(picked);
+            panel.click(QStringLiteral("button_ok"));
+        });
+        choose(w, "COLORISER:", c.tag);
+        EXPECT_TRUE(ui().colorPanelShown().sheet);
+        EXPECT_FALSE(ui().colorPanelShown().isVisible());
+        const Colorizator& after = APPLIPARAM::loadAppliParam().*c.gradient;
+        EXPECT_EQ(toQColor(c.first ? after.firstColor() : after.lastColor()), picked);
+        EXPECT_EQ(c.first ? after.lastColor() : after.firstColor(), c.first ? before.lastColor() : before.firstColor());
+    }
+    const Colorizator titre = APPLIPARAM::loadAppliParam().colorisatorAnalyseTitre;
+    EXPECT_EQ(w->boxTete()->box(QStringLiteral("box_header_tot0"))->fillColor(), toQColor(titre.colorAtIndex(1)));
+    APPLIPARAM::disposeAppliParam();
+    EXPECT_EQ(toQColor(APPLIPARAM::loadAppliParam().colorisatorAnalyseSolde.lastColor()), picked) << "saved";
+    w->windowIfLoaded()->resize(980, 420);
+    WindowDriver(*w).grab(QStringLiteral("analyse-couleurs.png"));
+
+    // Cancel, or a panel asked for again before it was answered, changes nothing.
+    ui().onColorPanel([](TestColorPanel& panel, const ColorPanelRequest&) { panel.setColor(Qt::red); });
+    choose(w, "COLORISER:", 3);
+    ui().onColorPanel([](TestColorPanel& panel, const ColorPanelRequest&) {
+        panel.setColor(Qt::red);
+        panel.click(QStringLiteral("button_nok"));
+    });
+    choose(w, "COLORISER:", 4);
+    EXPECT_EQ(toQColor(APPLIPARAM::loadAppliParam().colorisatorAnalyseDepense.firstColor()), picked);
+    EXPECT_EQ(toQColor(APPLIPARAM::loadAppliParam().colorisatorAnalyseDepense.lastColor()), picked);
+
+    choose(w, "COLORISER:", 0);
+    APPLIPARAM::disposeAppliParam();
+    EXPECT_EQ(toQColor(APPLIPARAM::loadAppliParam().colorisatorAnalyseSolde.firstColor()),
+              toQColor(Colorizator::defaultColorisatorAnalyseSolde().firstColor()));
+    EXPECT_EQ(w->boxTete()->box(QStringLiteral("box_header_tot0"))->fillColor(),
+              toQColor(Colorizator::defaultColorisatorAnalyseTitre().colorAtIndex(1)));
+}
+
+TEST_F(FenAnalyseControllerTest, TheProgramsColourPanelCarriesTheAccessoryAndItsAnswer)
+{
+    FenAnalyseController* w = open(QStringLiteral("Année 2024"));
+    QtColorPanel panel;
+    auto* accessory = new ColorAccessoryViewController(w, &panel, 6, w); // the window releases it
+    ColorPanelRequest request {w->window(), QColor::fromRgbF(0.2f, 0.4f, 0.6f, 1), accessory->view(), accessory, {}};
+    panel.show(request);
+    auto* dialog = w->window()->findChild<QDialog*>(QStringLiteral("colorPanel"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_EQ(panel.color(), request.color);
+    dialog->findChild<QColorDialog*>()->setCurrentColor(Qt::darkGreen);
+    WindowDriver(dialog).grab(QStringLiteral("analyse-panneau-couleurs.png"));
+
+    const QVariantMap ok = accessory->returnDictionnaryWithCode(true);
+    const QVariantMap nok = accessory->returnDictionnaryWithCode(false);
+    EXPECT_TRUE(ok.value(QStringLiteral("code")).toBool());
+    EXPECT_FALSE(nok.value(QStringLiteral("code")).toBool());
+    for (const char* key : {"controller", "panel", "color", "tag"})
+        EXPECT_EQ(ok.value(QString::fromLatin1(key)), nok.value(QString::fromLatin1(key))) << key;
+    EXPECT_EQ(nok.value(QStringLiteral("tag")).toLongLong(), 6);
+    EXPECT_EQ(nok.value(QStringLiteral("color")).value<QColor>(), QColor(Qt::darkGreen));
+
+    accessory->button_ok()->click();
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_EQ(toQColor(APPLIPARAM::loadAppliParam().colorisatorAnalyseRecette.lastColor()), QColor(Qt::darkGreen));
+}
+
 } // namespace
 
 namespace {
@@ -407,6 +502,13 @@ TEST_F(FenEditConfigurationTest, WholeMonthsAndWrongDates)
             editor.textDidEndEditing(editor.outlet<QWidget>(QStringLiteral("field_jour1")));
             EXPECT_EQ(driver.text(QStringLiteral("field_jour1")), QStringLiteral("1"));
             EXPECT_EQ(driver.text(QStringLiteral("field_jour2")), QStringLiteral("29"));
+            ui().onModal<FenCalendrierController2>([](FenCalendrierController2& picker) {
+                picker.GO(at(10, 4, 2024));
+                picker.perform(QStringLiteral("OUI:"));
+            });
+            editor.perform(QStringLiteral("CALENDRIER2:"));
+            EXPECT_EQ(driver.text(QStringLiteral("field_mois2")), QStringLiteral("4"));
+            EXPECT_EQ(driver.text(QStringLiteral("field_jour2")), QStringLiteral("30")) << "a picked date too";
             driver.type(QStringLiteral("field_annee1"), QStringLiteral("2025"));
             ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_WrongDate")), 1000);
             EXPECT_FALSE(editor.ENREGISTRER());

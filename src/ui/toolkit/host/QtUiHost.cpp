@@ -1,6 +1,7 @@
 #include "toolkit/host/QtUiHost.h"
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
+#include "toolkit/dialogs/QtColorPanel.h"
 #include "toolkit/dialogs/QtFilePanels.h"
 #include "toolkit/host/QtDesktop.h"
 #include "toolkit/host/QtModalRunner.h"
@@ -22,5 +23,6 @@ std::unique_ptr<UiHost> makeQtUiHost()
     services.sound = std::make_unique<QtSoundBackend>();
     services.animator = std::make_unique<QtAnimator>();
     services.print = std::make_unique<QtPrintHost>();
+    services.colorPanel = std::make_unique<QtColorPanel>();
     return std::make_unique<UiHost>(std::move(services));
 }

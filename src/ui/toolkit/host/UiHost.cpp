@@ -53,7 +53,8 @@ UiHost::UiHost(Services services)
     : m_services(std::move(services))
 {
     SV_ASSERT(m_services.modal && m_services.alerts && m_services.scheduler && m_services.panels && m_services.desktop
-              && m_services.screen && m_services.sound && m_services.animator && m_services.print);
+              && m_services.screen && m_services.sound && m_services.animator && m_services.print
+              && m_services.colorPanel);
 }
 
 UiHost::~UiHost()

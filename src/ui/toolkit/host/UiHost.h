@@ -9,6 +9,7 @@
 #include "toolkit/media/Animator.h"
 #include "toolkit/media/SoundBackend.h"
 
+#include <QColor>
 #include <QObject>
 #include <QRect>
 #include <QString>
@@ -123,6 +124,29 @@ public:
     virtual bool runPrintOperation(const PrintRequest& request) = 0;
 };
 
+struct ColorPanelRequest {
+    QWidget* window = nullptr; // the window the panel is a sheet of; null: free-standing
+    QColor color; // the colour the panel starts from
+    QWidget* accessory = nullptr; // shown under the colour chooser; its buttons end the panel
+    QObject* controller = nullptr; // the accessory's controller
+    std::function<void()> dismissed; // the user closed the panel without the accessory
+};
+
+// The shared colour panel. Unlike a modal run it does not block: show() returns at once and the
+// accessory's buttons, later, read the colour and close the panel.
+class IColorPanel {
+public:
+    virtual ~IColorPanel() = default;
+    // Shows the panel on the request's window (closing one already shown), preset with its colour.
+    virtual void show(const ColorPanelRequest& request) = 0;
+    // The colour chosen so far.
+    virtual QColor color() const = 0;
+    // Ends the panel; the accessory is handed back to its controller (unparented, hidden).
+    virtual void close() = 0;
+    virtual bool isVisible() const = 0;
+};
+Q_DECLARE_METATYPE(IColorPanel*)
+
 class UiHost {
 public:
     struct Services {
@@ -135,6 +159,7 @@ public:
         std::unique_ptr<ISoundBackend> sound;
         std::unique_ptr<IAnimator> animator;
         std::unique_ptr<IPrintHost> print;
+        std::unique_ptr<IColorPanel> colorPanel;
     };
 
     explicit UiHost(Services services);
@@ -159,6 +184,7 @@ public:
     ISoundBackend& sound() { return *m_services.sound; }
     IAnimator& animator() { return *m_services.animator; }
     IPrintHost& print() { return *m_services.print; }
+    IColorPanel& colorPanel() { return *m_services.colorPanel; }
 
     // Modal runs of every kind (windows, alerts, panels) open right now.
     int modalDepth() const { return m_modalDepth; }
