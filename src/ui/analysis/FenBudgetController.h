@@ -20,7 +20,7 @@ public:
     Colorizator colorizatorDepense() const override;
     Colorizator colorizatorRecette() const override;
     Colorizator colorizatorSolde() const override;
-    void setColorizatorsToDefault();
+    void setColorizatorsToDefault() override;
     void RECOMPUTE() override;
     void COMPUTE_ANALYSE(long month) override;
     bool showEmpty() const override;
