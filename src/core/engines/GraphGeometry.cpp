@@ -145,6 +145,15 @@ void plotSegment(QPointF a, QPointF b, double v2, int pass, const GraphLayout& l
     }
 }
 
+// The table's rows select a period by its start, which is the 1st of the month even for a first
+// period starting later in its month.
+bool samePeriod(const GRAPH& g, double when, double date)
+{
+    if (g.timeKind == 1)
+        return sameDay(when, date);
+    return dateMonth(when) == dateMonth(date) && dateYear(when) == dateYear(date);
+}
+
 void plotHighlight(GraphPicture& picture, const GRAPHFILE& file, int pass, const GraphLayout& l,
                    const GraphDrawOptions& options)
 {
@@ -152,7 +161,7 @@ void plotHighlight(GraphPicture& picture, const GRAPHFILE& file, int pass, const
     if (!options.onScreen || g.hilite_date < l.date1 || g.hilite_date > l.date2)
         return;
     for (const DATAGRAPH& p : file.dataArray) {
-        if (!sameDay(p.when, g.hilite_date))
+        if (!samePeriod(g, p.when, g.hilite_date))
             continue;
         const double x1 = l.graphDateToX(p.when);
         const double x2 = l.graphDateToX(graphPeriodEnd(g, p.when));
