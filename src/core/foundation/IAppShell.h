@@ -40,11 +40,12 @@ public:
     // writes the chosen ones) and answers its modal result; 0 means the user cancelled.
     virtual int showAwakeList(QList<AWAKE>& /*list*/, DOCUMENT* /*doc*/, const QString& /*info*/) { return 0; }
     // The palettes' commands, as the menu commands of the same names: open the search window,
-    // the analysis, the budget, the favourites and the guide; the sender is the button or menu
+    // the analysis, the budget, a graph, the favourites and the guide; the sender is the button or menu
     // item.
     virtual void RECHERCHE(QObject* /*sender*/) { }
     virtual void ANALYSE(QObject* /*sender*/) { }
     virtual void BUDGET(QObject* /*sender*/) { }
+    virtual void GRAPHIQUE(QObject* /*sender*/) { }
     virtual void FAVORIS(QObject* /*sender*/) { }
     virtual void GUIDE(QObject* /*sender*/) { }
     // Runs the transaction entry for the document's macro at that position.

@@ -434,8 +434,9 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
 bool ApplicationDelegate::offers(const QString& action) const
 {
     static const QStringList offered {QStringLiteral("RECHERCHE:"),  QStringLiteral("ANALYSE:"),
-                                      QStringLiteral("BUDGET:"),     QStringLiteral("CALENDRIER:"),
-                                      QStringLiteral("CALCULETTE:"), QStringLiteral("FAVORIS:")};
+                                      QStringLiteral("BUDGET:"),     QStringLiteral("GRAPHIQUE:"),
+                                      QStringLiteral("CALENDRIER:"), QStringLiteral("CALCULETTE:"),
+                                      QStringLiteral("FAVORIS:")};
     return offered.contains(action);
 }
 

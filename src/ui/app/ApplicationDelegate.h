@@ -174,6 +174,8 @@ public:
     Q_INVOKABLE void RECHERCHE(QObject* sender = nullptr) override;
     Q_INVOKABLE void ANALYSE(QObject* sender = nullptr) override;
     Q_INVOKABLE void BUDGET(QObject* sender = nullptr) override;
+    // A graph from the last saved definition chosen (else of the default category), through its editor.
+    Q_INVOKABLE void GRAPHIQUE(QObject* sender = nullptr) override;
     // The entry of a new transaction from the document's macro at that position.
     void MACRO(long index) override;
     // An account created through the account editor in the bank the item stands for; its ident,

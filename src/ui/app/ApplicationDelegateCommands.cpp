@@ -40,6 +40,7 @@
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
+#include "graphs/FenGraphiqueController.h"
 #include "investments/FenFinanceEmpruntController.h"
 #include "investments/FenFinanceRemunereController.h"
 #include "investments/FenFinanceTitreController.h"
@@ -292,6 +293,15 @@ void ApplicationDelegate::BUDGET(QObject* sender)
         return;
     const DOCPARAM& parameters = *m_document->docParam;
     openBudgetWindow(*m_document, parameters.lastConfAnalyse, parameters.lastAnalyseAnalyseMonth, std::nullopt, true);
+}
+
+void ApplicationDelegate::GRAPHIQUE(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (!m_bankIsOpen || !m_document)
+        return;
+    openGraphiqueWindow(nullptr, true, kGraphModePoste, DOCPARAM::getDefaultPoste(m_document.get()), *m_document,
+                        MONTANT::currentDeviseSlot());
 }
 
 void ApplicationDelegate::EDIT_CONVERSION(StdWindow* window, QObject* item)

@@ -36,6 +36,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_RECHERCHE", "RECHERCHE:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     addAction("MENU_ANALYSE", "ANALYSE:", true);
     addAction("MENU_BUDGET", "BUDGET:", true);
+    addAction("MENU_GRAPHIQUE", "GRAPHIQUE:", true);
     addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:", true)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -153,6 +154,7 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           nullptr,
           action("ANALYSE:"),
           action("BUDGET:"),
+          action("GRAPHIQUE:"),
           nullptr,
           action("CALENDRIER:"),
           action("CALCULETTE:"),

@@ -2,6 +2,7 @@
 
 #include "analysis/FenAnalyseController.h"
 #include "analysis/FenBudgetController.h"
+#include "graphs/FenGraphiqueController.h"
 
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
@@ -218,6 +219,7 @@ void WindowMemory::restoreDocumentWindows(DOCUMENT* doc)
     restoreListedWindows(*doc);
     reopenAnalysesOfDocument(*doc);
     reopenBudgetsOfDocument(*doc);
+    reopenGraphiquesOfDocument(*doc);
 }
 
 void WindowMemory::restoreListedWindows(const DOCUMENT& doc)

@@ -2,6 +2,7 @@
 
 #include "entities/FenBanqueActions.h"
 #include "entities/selectAfterDelete.h"
+#include "graphs/FenGraphiqueController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopCategorie.h"
 #include "toolkit/popups/StdPopUp.h"
@@ -116,6 +117,7 @@ void FenBanqueController::buildInterface(StdWindow& window)
     accountButtons->addWidget(button("Banques_releve", "RELEVE:"));
     accountButtons->addWidget(button("Banques_solde_initial", "SOLDE_INITIAL:"));
     accountButtons->addWidget(button("Banques_chequier", "CHEQUIER:"));
+    accountButtons->addWidget(button("Banques_graphique", "GRAPHIQUE:"));
     accountButtons->addStretch();
 
     auto label = [&window](const char* name) {
@@ -317,6 +319,7 @@ void FenBanqueController::updateButtons()
         {"RELEVE:", compte},
         {"SOLDE_INITIAL:", m_canInit},
         {"CHEQUIER:", m_onUser},
+        {"GRAPHIQUE:", banque || compte},
     };
     for (const auto& [action, on] : enabled) {
         if (QPushButton* b = m_buttons.value(QString::fromLatin1(action)))
@@ -525,6 +528,21 @@ void FenBanqueController::RELEVE(QObject*)
         return;
     }
     openCompteWindow(compteID, true);
+}
+
+// The selected account's graph, else the selected bank's.
+void FenBanqueController::GRAPHIQUE(QObject*)
+{
+    DOCUMENT* document = doc();
+    const long compteID = singleSelectedCompteID();
+    const long banqueID = selectedBanqueID();
+    if (!document || (compteID < 0 && banqueID < 0)) {
+        beep();
+        return;
+    }
+    const bool compte = compteID >= 0;
+    openGraphiqueWindow(this, false, compte ? kGraphModeCompte : kGraphModeBanque, compte ? compteID : banqueID,
+                        *document, devise());
 }
 
 void FenBanqueController::MULTIDEVISE(QObject* sender)

@@ -1,4 +1,5 @@
 #include "entities/FenDossierController.h"
+#include "graphs/FenGraphiqueController.h"
 
 #include "entities/FenAskSubstDossierController.h"
 #include "entities/FenAskSubstPosteController.h"
@@ -64,7 +65,7 @@ void FenDossierController::buildInterface(StdWindow& window)
     StdTableView* dossiers = makeTable("table1");
     StdTableView* postes = makeTable("table2");
     postes->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    auto column = [this, &window](StdTableView* table, const std::pair<const char*, const char*>(&commands)[4]) {
+    auto column = [this, &window](StdTableView* table, const std::pair<const char*, const char*>(&commands)[5]) {
         auto* buttons = new QHBoxLayout;
         for (const auto& [titleKey, action] : commands) {
             auto* b = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), &window);
@@ -80,14 +81,16 @@ void FenDossierController::buildInterface(StdWindow& window)
         box->addLayout(buttons);
         return box;
     };
-    const std::pair<const char*, const char*> dossierCommands[4] = {{"FenDossier_creer", "CREER_DOSSIER:"},
+    const std::pair<const char*, const char*> dossierCommands[5] = {{"FenDossier_creer", "CREER_DOSSIER:"},
                                                                     {"FenDossier_modifier", "VOIR_DOSSIER:"},
                                                                     {"FenDossier_supprimer", "SUPPRIMER_DOSSIER:"},
-                                                                    {"FenDossier_listing", "LISTING_DOSSIER:"}};
-    const std::pair<const char*, const char*> posteCommands[4] = {{"FenDossier_creer", "CREER_POSTE:"},
+                                                                    {"FenDossier_listing", "LISTING_DOSSIER:"},
+                                                                    {"FenDossier_graphique", "GRAPHIQUED:"}};
+    const std::pair<const char*, const char*> posteCommands[5] = {{"FenDossier_creer", "CREER_POSTE:"},
                                                                   {"FenDossier_modifier", "VOIR_POSTE:"},
                                                                   {"FenDossier_supprimer", "SUPPRIMER_POSTE:"},
-                                                                  {"FenDossier_listing", "LISTING_POSTE:"}};
+                                                                  {"FenDossier_listing", "LISTING_POSTE:"},
+                                                                  {"FenDossier_graphique", "GRAPHIQUE:"}};
     auto* layout = new QHBoxLayout(&window);
     layout->setContentsMargins(14, 12, 14, 12);
     layout->setSpacing(14);
@@ -115,7 +118,7 @@ void FenDossierController::updateButtons()
     const std::pair<const char*, bool> enabled[] = {
         {"VOIR_DOSSIER:", dossier}, {"SUPPRIMER_DOSSIER:", dossier}, {"LISTING_DOSSIER:", dossier},
         {"CREER_POSTE:", dossier},  {"VOIR_POSTE:", poste},          {"SUPPRIMER_POSTE:", poste},
-        {"LISTING_POSTE:", poste},
+        {"LISTING_POSTE:", poste},  {"GRAPHIQUED:", dossier},        {"GRAPHIQUE:", poste},
     };
     for (const auto& [action, on] : enabled) {
         if (QPushButton* b = m_buttons.value(QString::fromLatin1(action)))
@@ -359,6 +362,20 @@ void FenDossierController::LISTING_POSTE(QObject*)
     const QList<long> idents = selectedPosteIDs();
     if (!idents.isEmpty())
         openListingPoste(*doc(), idents.first(), devise(), true);
+}
+
+void FenDossierController::GRAPHIQUE(QObject*)
+{
+    const QList<long> idents = selectedPosteIDs();
+    if (!idents.isEmpty())
+        openGraphiqueWindow(this, false, kGraphModePoste, idents.first(), *doc(), devise());
+}
+
+void FenDossierController::GRAPHIQUED(QObject*)
+{
+    const long dossierID = selectedDossierID();
+    if (dossierID >= 0)
+        openGraphiqueWindow(this, false, kGraphModeDossier, dossierID, *doc(), devise());
 }
 
 void FenDossierController::editInTable(int table)

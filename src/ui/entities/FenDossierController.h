@@ -33,6 +33,9 @@ public:
     void SUPPRIMER_POSTE_NOCONFIRM(bool noConfirm);
     Q_INVOKABLE void LISTING_DOSSIER(QObject* sender = nullptr);
     Q_INVOKABLE void LISTING_POSTE(QObject* sender = nullptr);
+    // The graph of the first selected category, of the selected folder.
+    Q_INVOKABLE void GRAPHIQUE(QObject* sender = nullptr);
+    Q_INVOKABLE void GRAPHIQUED(QObject* sender = nullptr);
     // Rebuilds the category list of the chosen folder; the row of the category in it, 0 when it
     // is not there.
     int COMPUTE_POSTE(long posteID);

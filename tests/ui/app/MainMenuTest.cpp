@@ -12,6 +12,8 @@
 #include "entities/FenMacroController.h"
 #include "entities/FenReglesController.h"
 #include "entities/FenSynonymeController.h"
+#include "graphs/FenEditGraphiqueController.h"
+#include "graphs/FenGraphiqueController.h"
 #include "investments/FenFinanceEmpruntController.h"
 #include "investments/FenFinanceRemunereController.h"
 #include "investments/FenFinanceTitreController.h"
@@ -394,6 +396,44 @@ TEST_F(MainMenuTest, TheBudgetWindowOpensFromTheMenuAndThePaletteAndComesBackWit
     EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
     ASSERT_EQ(openBudgets().size(), 1);
     EXPECT_EQ(openBudgets().first()->myAnaMonth(), month);
+}
+
+QList<FenGraphiqueController*> openGraphiques()
+{
+    QList<FenGraphiqueController*> open;
+    for (QObject* controller : registeredWindowControllers())
+        if (auto* graph = qobject_cast<FenGraphiqueController*>(controller))
+            open.append(graph);
+    return open;
+}
+
+// A graph opens from the menu and the tool palette through its editor, on the document's default
+// category; the one left open comes back with the document, its points as stored.
+TEST_F(MainMenuTest, TheGraphWindowOpensFromTheMenuAndThePaletteAndComesBackWithTheDocument)
+{
+    const QString url = openDocument(QStringLiteral("Famille.svd"));
+    const qsizetype before = openGraphiques().size();
+    EXPECT_TRUE(enabled("GRAPHIQUE:"));
+    ui().onModal<FenEditGraphiqueController>([](FenEditGraphiqueController& editor) {
+        EXPECT_TRUE(editor.onPoste());
+        editor.perform(QStringLiteral("OUI:"));
+    });
+    choose("GRAPHIQUE:");
+    ASSERT_EQ(openGraphiques().size(), before + 1);
+    ui().onModal<FenEditGraphiqueController>(
+        [](FenEditGraphiqueController& editor) { editor.perform(QStringLiteral("NON:")); });
+    ASSERT_NE(FenPaletteToolController::paletteOutils(), nullptr);
+    EXPECT_TRUE(WindowDriver(*FenPaletteToolController::paletteOutils()).click(QStringLiteral("GRAPHIQUE:")));
+    ASSERT_EQ(openGraphiques().size(), before + 1) << "cancelled";
+    const qsizetype points = openGraphiques().last()->graph_file().dataArray.size();
+
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertFirstButton);
+    choose("FERMER_DOCUMENT:");
+    EXPECT_TRUE(openGraphiques().isEmpty());
+    EXPECT_EQ(QDir(url + QStringLiteral("/Contents/Resources/graphs")).entryList(QDir::Files).size(), before + 1);
+    EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    ASSERT_EQ(openGraphiques().size(), before + 1);
+    EXPECT_EQ(openGraphiques().last()->graph_file().dataArray.size(), points);
 }
 
 TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)

@@ -3,6 +3,8 @@
 // reopening; pictures of bars, curves and relief.
 #include "../analysis/AnalyseHousehold.h"
 
+#include "entities/FenBanqueController.h"
+#include "entities/FenDossierController.h"
 #include "graphs/FenEditGraphiqueController.h"
 #include "graphs/FenGraphiqueController.h"
 #include "graphs/ViewGraphique.h"
@@ -16,6 +18,9 @@
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
 #include "model/DOCPARAM.h"
+#include "model/DOSSIER.h"
+#include "model/POSTE.h"
+#include "model/TOOL.h"
 #include "support/OpenDocument.h"
 #include "support/TestEnvironment.h"
 #include "toolkit/popups/StdMenu.h"
@@ -226,6 +231,41 @@ TEST_F(FenGraphiqueControllerTest, DoubleClickingARowListsItsPeriod)
     ASSERT_NE(listing, nullptr);
     windows.append(listing);
     EXPECT_GT(listing->table1()->numberOfRows(), 0);
+}
+
+// The banks window follows the selected account, else the selected bank; the categories window
+// the first selected category or the selected folder.
+TEST_F(FenGraphiqueControllerTest, TheBanksAndCategoriesWindowsOpenTheGraphOfTheirSelection)
+{
+    QList<std::pair<int, long>> edited;
+    auto record = [&edited](FenEditGraphiqueController& e) {
+        edited.append({e.header().mode,
+                       e.header().mode == kGraphModeDossier      ? e.header().dossierID
+                           : e.header().mode == kGraphModePoste  ? e.header().posteID
+                           : e.header().mode == kGraphModeBanque ? e.header().banqueID
+                                                                 : e.header().compteID});
+        e.perform(QStringLiteral("NON:"));
+    };
+    FenDossierController* dossiers = showDossiers(true);
+    windows.append(dossiers);
+    dossiers->table1()->GO(0);
+    dossiers->table2()->GO(0);
+    for (const char* action : {"GRAPHIQUED:", "GRAPHIQUE:"}) {
+        ui().onModal<FenEditGraphiqueController>(record);
+        dossiers->perform(QString::fromLatin1(action));
+    }
+    FenBanqueController* banques = showBanques(true);
+    windows.append(banques);
+    banques->table1()->GO(0);
+    ui().onModal<FenEditGraphiqueController>(record);
+    banques->perform(QStringLiteral("GRAPHIQUE:"));
+    ASSERT_EQ(edited.size(), 3);
+    EXPECT_EQ(edited.at(0).first, kGraphModeDossier);
+    EXPECT_NE(DOSSIER::dossierWithIdent(edited.at(0).second, doc), nullptr);
+    EXPECT_EQ(edited.at(1).first, kGraphModePoste);
+    EXPECT_NE(POSTE::posteWithIdent(edited.at(1).second, doc), nullptr);
+    EXPECT_EQ(edited.at(2).first, kGraphModeBanque);
+    EXPECT_NE(getTool(kToolBanque, edited.at(2).second, &doc), nullptr);
 }
 
 } // namespace

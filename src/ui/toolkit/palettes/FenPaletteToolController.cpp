@@ -104,6 +104,7 @@ void FenPaletteToolController::buildInterface(StdWindow& window)
         {"RECHERCHE:", localizedMisc(QStringLiteral("kMisc_PaletteRecherche"))},
         {"ANALYSE:", localizedMisc(QStringLiteral("kMisc_PaletteAnalyse"))},
         {"BUDGET:", localizedMisc(QStringLiteral("kMisc_PaletteBudget"))},
+        {"GRAPHIQUE:", localizedMisc(QStringLiteral("kMisc_PaletteGraphique"))},
         {"CALENDRIER:", localizedMisc(QStringLiteral("kMisc_PaletteCalendrier"))},
         {"CALCULETTE:", localizedMisc(QStringLiteral("kMisc_PaletteCalculette"))},
         {"FAVORIS:", localizedMisc(QStringLiteral("kMisc_PaletteFavoris"))},
@@ -316,6 +317,12 @@ void FenPaletteToolController::BUDGET(QObject* sender)
 {
     if (IAppShell* app = appShell())
         app->BUDGET(sender);
+}
+
+void FenPaletteToolController::GRAPHIQUE(QObject* sender)
+{
+    if (IAppShell* app = appShell())
+        app->GRAPHIQUE(sender);
 }
 
 void FenPaletteToolController::CALENDRIER(QObject* sender) // NOLINT(bugprone-virtual-near-miss): the calendar

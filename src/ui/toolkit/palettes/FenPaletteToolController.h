@@ -46,6 +46,7 @@ public:
     Q_INVOKABLE void RECHERCHE(QObject* sender);
     Q_INVOKABLE void ANALYSE(QObject* sender);
     Q_INVOKABLE void BUDGET(QObject* sender);
+    Q_INVOKABLE void GRAPHIQUE(QObject* sender);
     // The calendar window; no relation to the date pickers' CALENDRIER1 and CALENDRIER2.
     Q_INVOKABLE void CALENDRIER(QObject* sender); // NOLINT(bugprone-virtual-near-miss)
     Q_INVOKABLE void CALCULETTE(QObject* sender);
