@@ -38,6 +38,7 @@
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
+#include "graphs/FenBilanController.h"
 #include "import/ImportManager.h"
 #include "import/ImportWindowServices.h"
 #include "investments/FenFinanceEmpruntController.h"
@@ -202,6 +203,10 @@ ApplicationDelegate::ApplicationDelegate()
     WindowMemory::registerWindowClass(
         QStringLiteral("FenLogoController"),
         [](const PARAMFEN&, bool appear) -> StdWindowController* { return FenLogoController::openLogos(appear); });
+    WindowMemory::registerWindowClass(QStringLiteral("FenBilanController"),
+                                      [](const PARAMFEN& record, bool appear) -> StdWindowController* {
+                                          return FenBilanController::openBilan(record.devise, appear);
+                                      });
     registerInvestmentWindows();
     ButtonCalculette::setCalculetteRunner(&FenCalculetteController2::pushOnMontant);
     FenListingEmpruntController::setSimulationOpener([](long index) { openSimulationAtIndex(index); });

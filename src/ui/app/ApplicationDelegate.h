@@ -176,6 +176,8 @@ public:
     Q_INVOKABLE void BUDGET(QObject* sender = nullptr) override;
     // A graph from the last saved definition chosen (else of the default category), through its editor.
     Q_INVOKABLE void GRAPHIQUE(QObject* sender = nullptr) override;
+    // The balance sheet, opened or brought to the front.
+    Q_INVOKABLE void BILAN(QObject* sender = nullptr);
     // The entry of a new transaction from the document's macro at that position.
     void MACRO(long index) override;
     // An account created through the account editor in the bank the item stands for; its ident,

@@ -40,6 +40,7 @@
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
+#include "graphs/FenBilanController.h"
 #include "graphs/FenGraphiqueController.h"
 #include "investments/FenFinanceEmpruntController.h"
 #include "investments/FenFinanceRemunereController.h"
@@ -302,6 +303,13 @@ void ApplicationDelegate::GRAPHIQUE(QObject* sender)
         return;
     openGraphiqueWindow(nullptr, true, kGraphModePoste, DOCPARAM::getDefaultPoste(m_document.get()), *m_document,
                         MONTANT::currentDeviseSlot());
+}
+
+void ApplicationDelegate::BILAN(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (m_bankIsOpen && m_document)
+        FenBilanController::openBilan(MONTANT::currentDeviseSlot());
 }
 
 void ApplicationDelegate::EDIT_CONVERSION(StdWindow* window, QObject* item)

@@ -37,6 +37,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_ANALYSE", "ANALYSE:", true);
     addAction("MENU_BUDGET", "BUDGET:", true);
     addAction("MENU_GRAPHIQUE", "GRAPHIQUE:", true);
+    addAction("MENU_BILAN", "BILAN:", true);
     addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:", true)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -155,6 +156,7 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           action("ANALYSE:"),
           action("BUDGET:"),
           action("GRAPHIQUE:"),
+          action("BILAN:"),
           nullptr,
           action("CALENDRIER:"),
           action("CALCULETTE:"),
