@@ -7,6 +7,7 @@
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
 #include "entities/FenFavoriController.h"
+#include "graphs/FenBilanController.h"
 #include "schedules/FenAwakeController.h"
 #include "schedules/FenEcheancierController.h"
 #include "schedules/FenEditEcheancierController.h"
@@ -461,6 +462,7 @@ TEST_F(ApplicationTest, KeepsAWindowOnScreen)
     EXPECT_TRUE(ui().alertsShown().isEmpty()); // the tool palette is on screen
     FenPaletteToolController::paletteOutils()->close();
     EntityWindowRegistry::find(FenFavoriController::staticMetaObject)->close();
+    FenBilanController::current()->close();
     ui().answerAlert(dialogue("kAlerte_NoWindow"), kAlertFirstButton);
     seconds(1);
     EXPECT_NE(FenPaletteToolController::paletteOutils(), nullptr);
@@ -508,13 +510,14 @@ TEST_F(ApplicationTest, WindowsOpenAgainWhereTheyWereAfterASavingClose)
 
     bool error = false;
     const ParamFenList records = DOCPARAM::loadDocParam(url, &error)->documentWindows;
-    // The tool palette, the favourites and the banks window, opened as standard windows, and the
-    // kept window.
+    // The tool palette, the favourites, the balance sheet and the banks window, opened as standard
+    // windows, and the kept window.
     QStringList classes;
     for (const PARAMFEN& each : records)
         classes << each.fenclass;
-    ASSERT_EQ(classes.size(), 4);
+    ASSERT_EQ(classes.size(), 5);
     EXPECT_TRUE(classes.contains(QStringLiteral("FenBanqueController")));
+    EXPECT_TRUE(classes.contains(QStringLiteral("FenBilanController")));
     EXPECT_TRUE(classes.contains(QStringLiteral("FenFavoriController")));
     const PARAMFEN& record = records.at(int(classes.indexOf(QStringLiteral("KeptWindow"))));
     EXPECT_EQ(record.devise, 2);

@@ -289,6 +289,6 @@ TEST_F(FenBanqueTest, CreatesAndEditsThroughTheEditors)
     }
     // Renamed, the bank went to the front of the user's banks.
     EXPECT_EQ(getToolNameNS(kToolBanque, toolIndexToIdent(&toolTree(&doc), 0), &doc), QStringLiteral("Agence Nord"));
-    EXPECT_EQ(fen.window()->findChild<QWidget*>(QStringLiteral("GRAPHIQUE:")), nullptr); // no graphs offered
+    EXPECT_NE(fen.window()->findChild<QWidget*>(QStringLiteral("GRAPHIQUE:")), nullptr); // graphs are offered
     window.grab(QStringLiteral("FenBanque_edited.png"));
 }
