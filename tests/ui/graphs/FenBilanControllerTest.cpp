@@ -16,6 +16,7 @@
 #include "support/OpenDocument.h"
 #include "support/TestFiles.h"
 
+#include "toolkit/print/PrintOperation.h"
 #include <QAction>
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -141,6 +142,18 @@ TEST_F(FenBilanControllerTest, BroadcastsRebuildOrReloadAndTheCurrencyChangesThe
     w->table1()->GO(0);
     w->didDoubleClick1(w); // the funds' header opens nothing
     EXPECT_EQ(FenBilanController::current(), w);
+}
+
+TEST_F(FenBilanControllerTest, PrintsItsRowsUnderItsHeader)
+{
+    FenBilanController* w = FenBilanController::openBilan(0);
+    ui().onPrint([](PrintOperation&, PrintAccessoryViewController*) { return true; });
+    w->perform(QStringLiteral("IMPRIMER:"));
+    ASSERT_EQ(ui().printHost().records.size(), 1);
+    const auto& record = ui().printHost().records.first();
+    EXPECT_EQ(record.nbPages, 1);
+    ASSERT_FALSE(record.pages.isEmpty());
+    record.pages.first().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/bilan-print.png"));
 }
 
 } // namespace
