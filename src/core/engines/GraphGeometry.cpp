@@ -325,7 +325,7 @@ long graphLabelStep(long months, double W)
 {
     if (W <= 0)
         return 1;
-    return std::max(1L, static_cast<long>(std::floor(months * 34 / W)) + 1);
+    return std::max(1L, static_cast<long>(std::floor(static_cast<double>(months) * 34 / W)) + 1);
 }
 
 GraphLayout GraphLayout::compute(const GRAPHFILE& file, long devise, const QRectF& rect)
