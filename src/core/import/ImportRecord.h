@@ -57,10 +57,13 @@ struct ImportRecord {
 using ImportRecords = std::vector<ImportRecord>;
 
 // A parse's outcome: the records in file order, and how many records of sections that hold no
-// transactions (category lists, account lists, investments) were passed over.
+// transactions (category lists, account lists, investments) were passed over. The tab import
+// editor shows the account imported into and lets the user choose another: compteID is then
+// that account, -1 keeping the one the import started with.
 struct ParsedImport {
     ImportRecords records;
     long skippedRecords = 0;
+    long compteID = -1;
 };
 
 // A tab or CSV file as the grid shows it: rows of cells, all of the same length.

@@ -9,6 +9,7 @@
 #include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
 #include "model/ReleveCompute.h"
+#include "model/TOOL.h"
 #include "model/TransactOps.h"
 
 #include <QFileInfo>
@@ -130,8 +131,11 @@ void ImportManager::importURLWithFormat(QObject* controller, const QString& url,
     // The tab import editor hands its records over later, when the document may have closed.
     const ImportEndBlock endBlock
         = [this, origin, format, compteID, devise, doc, settings, docGeneration](ParsedImport parsed) {
-              if (docGeneration == m_docGeneration)
-                  treatParsedArrayFrom(origin, std::move(parsed), format, compteID, devise, doc, settings);
+              if (docGeneration != m_docGeneration)
+                  return;
+              const long chosen
+                  = parsed.compteID >= 0 && getTool(kToolCompte, parsed.compteID, doc) ? parsed.compteID : compteID;
+              treatParsedArrayFrom(origin, std::move(parsed), format, chosen, devise, doc, settings);
           };
     if (!parseString(text, format, compteID, devise, encoding, endBlock, &reason))
         showAlert(controller, reason, fileName, 2);

@@ -1,20 +1,9 @@
 #include "import/FenAskImportController.h"
 
+#include "import/ImportTabRoles.h"
 #include "toolkit/dialogs/Dialog.h"
-#include "toolkit/popups/PopCompte.h"
-#include "toolkit/popups/PopDevise.h"
-#include "toolkit/popups/PopMoyen.h"
-#include "toolkit/popups/PopPoste.h"
-#include "toolkit/popups/PopTaxe.h"
 
-#include "document/DocContext.h"
 #include "foundation/localized.h"
-#include "model/DOCPARAM.h"
-#include "model/DOCUMENT.h"
-#include "model/Devise.h"
-#include "model/POSTE.h"
-#include "model/TAXE.h"
-#include "model/TOOL.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -26,17 +15,6 @@ namespace {
 
 const QString kOld = QStringLiteral("old");
 const QString kNew = QStringLiteral("new");
-constexpr long kAnonymousPayee = 3;
-constexpr int kNbMoyenFamilies = 13;
-
-QLabel* addText(QWidget& window, QLayout& row, const char* name)
-{
-    auto* text = new QLabel(&window);
-    text->setObjectName(QString::fromLatin1(name));
-    text->setMinimumWidth(220);
-    row.addWidget(text);
-    return text;
-}
 
 QPushButton* addButton(StdWindowController& controller, QWidget& window, QHBoxLayout& row, const char* key,
                        const char* action)
@@ -53,6 +31,15 @@ QPushButton* addButton(StdWindowController& controller, QWidget& window, QHBoxLa
 FenAskImportController::FenAskImportController(const Config& config)
     : m_config(config)
 {
+}
+
+QLabel* FenAskImportController::addText(QWidget& window, QLayout& row, const char* name)
+{
+    auto* text = new QLabel(&window);
+    text->setObjectName(QString::fromLatin1(name));
+    text->setMinimumWidth(220);
+    row.addWidget(text);
+    return text;
 }
 
 void FenAskImportController::buildInterface(StdWindow& window)
@@ -115,178 +102,7 @@ bool FenAskImportController::READ()
     return true;
 }
 
-void FenAskImportController::ACCEDER(QObject*)
+void FenAskImportController::acceder()
 {
-    endModal(2);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Account
-
-FenAskImportCompteController::FenAskImportCompteController()
-    : FenAskImportController({"FenAskImportCompte", "FenAskImportCompte_message", true})
-{
-}
-
-void FenAskImportCompteController::buildChooser(QWidget& window, QLayout& row)
-{
-    auto* pop = new PopCompte(&window);
-    pop->setObjectName(QStringLiteral("pop_compteD"));
-    pop->setPOPcompteCFilter(7);
-    pop->setSelectedTag(StdPopUp::kNoTag);
-    pop->setCompteDebit(true);
-    row.addWidget(pop);
-    addText(window, row, "view_compteD");
-}
-
-void FenAskImportCompteController::presetAnswer()
-{
-    pickers().compteDID = kAnonymousPayee;
-}
-
-std::optional<qint64> FenAskImportCompteController::chosenAnswer() const
-{
-    const long ident = pickers().compteDID;
-    if (!getTool(kToolCompte, ident, currentDocument()))
-        return std::nullopt;
-    return ident;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Payment means
-
-FenAskImportMoyenController::FenAskImportMoyenController()
-    : FenAskImportController({"FenAskImportMoyen", "FenAskImportMoyen_message", false})
-{
-}
-
-void FenAskImportMoyenController::buildChooser(QWidget& window, QLayout& row)
-{
-    auto* pop = new PopMoyen(&window);
-    pop->setObjectName(QStringLiteral("pop_moyen"));
-    pop->setFilter(false);
-    row.addWidget(pop);
-    addText(window, row, "field_moyen");
-}
-
-void FenAskImportMoyenController::presetAnswer()
-{
-    pickers().moyenID = 0;
-}
-
-std::optional<qint64> FenAskImportMoyenController::chosenAnswer() const
-{
-    const qint32 family = pickers().moyenID;
-    if (family < 0 || family >= kNbMoyenFamilies)
-        return std::nullopt;
-    return family;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Currency
-
-FenAskImportDeviseController::FenAskImportDeviseController()
-    : FenAskImportController({"FenAskImportDevise", "FenAskImportDevise_message", true})
-{
-}
-
-void FenAskImportDeviseController::buildChooser(QWidget& window, QLayout& row)
-{
-    auto* pop = new PopDevise(&window);
-    pop->setObjectName(QStringLiteral("pop_devise_import"));
-    m_popDevise = pop;
-    row.addWidget(pop);
-    m_fieldDevise = addText(window, row, "field_devise");
-}
-
-void FenAskImportDeviseController::presetAnswer()
-{
-    FILL_DEVISE(devise());
-}
-
-void FenAskImportDeviseController::FILL_DEVISE(long slot)
-{
-    m_newDevise = slot;
-    const DOCUMENT* doc = currentDocument();
-    if (m_fieldDevise)
-        m_fieldDevise->setText(doc ? Devise::deviseToString(doc->deviseHdl, slot) : QString());
-    if (m_popDevise)
-        m_popDevise->setSelectedTag(slot);
-}
-
-void FenAskImportDeviseController::DEVISE(QObject* item)
-{
-    FILL_DEVISE(long(StdMenu::tagOf(item)));
-}
-
-std::optional<qint64> FenAskImportDeviseController::chosenAnswer() const
-{
-    const DOCUMENT* doc = currentDocument();
-    if (!doc || m_newDevise < 0 || m_newDevise >= doc->deviseHdl.size()
-        || !Devise::deviseUsedAtIndex(doc->deviseHdl, m_newDevise))
-        return std::nullopt;
-    return m_newDevise;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Category
-
-FenAskImportPosteController::FenAskImportPosteController()
-    : FenAskImportController({"FenAskImportPoste", "FenAskImportPoste_message", true})
-{
-}
-
-void FenAskImportPosteController::buildChooser(QWidget& window, QLayout& row)
-{
-    auto* pop = new PopPoste(&window);
-    pop->setObjectName(QStringLiteral("pop_poste"));
-    row.addWidget(pop);
-    addText(window, row, "view_poste");
-}
-
-// The document's default category: a fixed ident may name none in this document.
-void FenAskImportPosteController::presetAnswer()
-{
-    pickers().posteID = DOCPARAM::getDefaultPoste(currentDocument());
-}
-
-std::optional<qint64> FenAskImportPosteController::chosenAnswer() const
-{
-    const DOCUMENT* doc = currentDocument();
-    const long ident = pickers().posteID;
-    if (!doc || !POSTE::posteWithIdent(ident, *doc))
-        return std::nullopt;
-    return ident;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Tax
-
-FenAskImportFiscalController::FenAskImportFiscalController()
-    : FenAskImportController({"FenAskImportFiscal", "FenAskImportFiscal_message", true})
-{
-}
-
-void FenAskImportFiscalController::buildChooser(QWidget& window, QLayout& row)
-{
-    auto* pop = new PopTaxe(&window);
-    pop->setObjectName(QStringLiteral("pop_taxe"));
-    row.addWidget(pop);
-    addText(window, row, "field_taxe");
-}
-
-void FenAskImportFiscalController::presetAnswer()
-{
-    pickers().taxeID = -1;
-}
-
-// No tax is an answer too: the text then stands for none.
-std::optional<qint64> FenAskImportFiscalController::chosenAnswer() const
-{
-    const DOCUMENT* doc = currentDocument();
-    const long ident = pickers().taxeID;
-    long index = 0;
-    if (ident >= 0 && (!doc || !TAXE::findTaxe(ident, &index, doc->taxeHdl)))
-        return std::nullopt;
-    return ident;
+    endModal(kAskImportAcceder);
 }

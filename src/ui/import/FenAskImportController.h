@@ -1,20 +1,19 @@
 #pragma once
-// The questions of the tab import editor: a text of the file matches nothing in the document,
-// and the user says which account, payment means, currency, category or tax it stands for. One
-// window, set up by each of the five question classes below for its entity.
+// The base of the tab import editor's questions: a text of the file matches nothing in the
+// document, and the user says which account, payment means, currency, category or tax it stands
+// for. Each entity's question is a subclass that builds its chooser, presets its answer and reads
+// it back.
 //
 // Window data: "old" the text met in the file; on OK "new" the answer (an account, category or
 // tax ident, a payment family, a currency slot). The run ends with 1 (OK, the answer given),
-// 0 (no more questions), 2 (ACCEDER: open the list of the entity to create what is missing) or
-// 3 (INVALIDER: leave the row out). OK is refused for an answer the document doesn't have.
+// 0 (no more questions), 2 (ACCEDER: open the list of the entity to create what is missing; not
+// for payment means) or 3 (INVALIDER: leave the row out). OK is refused for an answer the
+// document doesn't have.
 #include "toolkit/windows/StdWindowController.h"
-
-#include <QPointer>
 
 #include <optional>
 
 class QLabel;
-class StdPopUp;
 
 class FenAskImportController : public StdWindowController {
     Q_OBJECT
@@ -32,7 +31,6 @@ public:
     void willAwakeFromNib() override;
     void FILL() override;
     bool READ() override;
-    Q_INVOKABLE void ACCEDER(QObject* sender);
 
     // The answer as it stands; none when the document has no such entity.
     virtual std::optional<qint64> chosenAnswer() const = 0;
@@ -43,70 +41,11 @@ protected:
     virtual void buildChooser(QWidget& window, QLayout& row) = 0;
     // The preset answer.
     virtual void presetAnswer() = 0;
+    // Ends the run with the code that opens the entity's list window.
+    void acceder();
+    // A text beside the chooser, named for the pickers that fill it.
+    static QLabel* addText(QWidget& window, QLayout& row, const char* name);
 
 private:
     Config m_config;
-};
-
-class FenAskImportCompteController : public FenAskImportController {
-    Q_OBJECT
-public:
-    FenAskImportCompteController();
-    std::optional<qint64> chosenAnswer() const override;
-
-protected:
-    void buildChooser(QWidget& window, QLayout& row) override;
-    void presetAnswer() override;
-};
-
-class FenAskImportMoyenController : public FenAskImportController {
-    Q_OBJECT
-public:
-    FenAskImportMoyenController();
-    std::optional<qint64> chosenAnswer() const override;
-
-protected:
-    void buildChooser(QWidget& window, QLayout& row) override;
-    void presetAnswer() override;
-};
-
-class FenAskImportDeviseController : public FenAskImportController {
-    Q_OBJECT
-public:
-    FenAskImportDeviseController();
-    std::optional<qint64> chosenAnswer() const override;
-    // The currency chosen in the pop-up (its tag is the slot).
-    Q_INVOKABLE void DEVISE(QObject* item);
-    void FILL_DEVISE(long slot);
-
-protected:
-    void buildChooser(QWidget& window, QLayout& row) override;
-    void presetAnswer() override;
-
-private:
-    long m_newDevise = 0;
-    QPointer<QLabel> m_fieldDevise;
-    QPointer<StdPopUp> m_popDevise;
-};
-
-class FenAskImportPosteController : public FenAskImportController {
-    Q_OBJECT
-public:
-    FenAskImportPosteController();
-    std::optional<qint64> chosenAnswer() const override;
-
-protected:
-    void buildChooser(QWidget& window, QLayout& row) override;
-    void presetAnswer() override;
-};
-
-class FenAskImportFiscalController : public FenAskImportController {
-    Q_OBJECT
-public:
-    FenAskImportFiscalController();
-    std::optional<qint64> chosenAnswer() const override;
-
-protected:
-    void buildChooser(QWidget& window, QLayout& row) override;
-    void presetAnswer() override;
 };

@@ -1,6 +1,10 @@
 #include "import/FenEditImportTABController.h"
 
-#include "import/FenAskImportController.h"
+#include "import/FenAskImportCompteController.h"
+#include "import/FenAskImportDeviseController.h"
+#include "import/FenAskImportFiscalController.h"
+#include "import/FenAskImportMoyenController.h"
+#include "import/FenAskImportPosteController.h"
 #include "import/PopImportConfiguration.h"
 #include "import/PopImportRubrique.h"
 #include "import/PopImportSelectRow.h"
@@ -196,11 +200,10 @@ void FenEditImportTABController::updateButtonImport()
     if (m_buttonImporter)
         m_buttonImporter->setEnabled(m_roles->canImport());
     if (m_popCompte) {
-        // The account imported into is shown; it counts only when amounts are signed against a
-        // counterpart, and is drawn faint otherwise.
-        m_popCompte->setEnabled(false);
+        const bool enabled = m_roles->comptePopUpEnabled();
+        m_popCompte->setEnabled(enabled);
         if (auto* effect = qobject_cast<QGraphicsOpacityEffect*>(m_popCompte->graphicsEffect()))
-            effect->setOpacity(m_roles->comptePopUpEnabled() ? 1.0 : 0.5);
+            effect->setOpacity(enabled ? 1.0 : 0.5);
     }
 }
 
@@ -344,62 +347,78 @@ void FenEditImportTABController::ACTIVATE_SELECTED_ROWS(bool activate, long menu
 // ---------------------------------------------------------------------------------------------
 // The cell menu
 
-bool FenEditImportTABController::mapMenuCell(ImportNeed need, qint64 value)
+bool FenEditImportTABController::isCellMenuItem(ImportNeed need, const QObject* item) const
 {
+    const StdPopUp* pop = m_cellPops[size_t(need)];
+    for (const QObject* menu = item ? item->parent() : nullptr; pop && menu; menu = menu->parent())
+        if (menu == pop->stdMenu())
+            return true;
+    return false;
+}
+
+bool FenEditImportTABController::mapMenuCell(ImportNeed need, const QObject* item, qint64 value)
+{
+    if (!isCellMenuItem(need, item))
+        return false;
     CellObject* cell = std::exchange(m_associatedMenuCell, nullptr);
     if (!cell)
-        return false;
+        return true;
     m_roles->setGlobalStop(false);
-    if (value >= 0 || need == ImportNeed::Fiscal)
-        m_roles->mapCell(*cell, need, value);
+    m_roles->mapCell(*cell, need, value);
     redraw();
     return true;
 }
 
 void FenEditImportTABController::DEVISE(QObject* item)
 {
-    if (!mapMenuCell(ImportNeed::Devise, StdMenu::tagOf(item)))
+    if (!mapMenuCell(ImportNeed::Devise, item, StdMenu::tagOf(item)))
         FenTableurController::DEVISE(item);
 }
 
 void FenEditImportTABController::DEBIT(QObject* item)
 {
-    if (!mapMenuCell(ImportNeed::Compte, StdMenu::tagOf(item)))
+    if (!mapMenuCell(ImportNeed::Compte, item, StdMenu::tagOf(item)))
         pickers().DEBIT(item);
 }
 
 void FenEditImportTABController::POSTE(QObject* item)
 {
-    if (!mapMenuCell(ImportNeed::Poste, StdMenu::tagOf(item)))
+    if (!mapMenuCell(ImportNeed::Poste, item, StdMenu::tagOf(item)))
         pickers().POSTE(item);
 }
 
 void FenEditImportTABController::MOYEN(QObject* item)
 {
-    if (!mapMenuCell(ImportNeed::Moyen, StdMenu::tagOf(item)))
+    if (!mapMenuCell(ImportNeed::Moyen, item, StdMenu::tagOf(item)))
         pickers().MOYEN(item);
 }
 
 void FenEditImportTABController::TAXE(QObject* item)
 {
-    if (!mapMenuCell(ImportNeed::Fiscal, StdMenu::tagOf(item)))
+    if (!mapMenuCell(ImportNeed::Fiscal, item, StdMenu::tagOf(item)))
         pickers().TAXE(item);
 }
 
 void FenEditImportTABController::CREATE_COMPTED(QObject* item)
 {
+    CellObject* cell = std::exchange(m_associatedMenuCell, nullptr);
     const long created = appShell() ? appShell()->CREATE_COMPTE(window(), item) : -1;
-    if (created >= 0)
-        mapMenuCell(ImportNeed::Compte, created);
-    m_associatedMenuCell = nullptr;
+    if (!cell || created < 0)
+        return;
+    m_roles->setGlobalStop(false);
+    m_roles->mapCell(*cell, ImportNeed::Compte, created);
+    redraw();
 }
 
 void FenEditImportTABController::CREATE_POSTE(QObject* item)
 {
+    CellObject* cell = std::exchange(m_associatedMenuCell, nullptr);
     const long created = appShell() ? appShell()->CREATE_POSTE(window(), item) : -1;
-    if (created >= 0)
-        mapMenuCell(ImportNeed::Poste, created);
-    m_associatedMenuCell = nullptr;
+    if (!cell || created < 0)
+        return;
+    m_roles->setGlobalStop(false);
+    m_roles->mapCell(*cell, ImportNeed::Poste, created);
+    redraw();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -410,8 +429,10 @@ void FenEditImportTABController::IMPORTER(QObject*)
     if (!m_roles->canImport())
         return;
     window()->hide();
+    m_importArray = buildFinalImportArray();
     ParsedImport parsed;
-    parsed.records = buildFinalImportArray();
+    parsed.records = m_importArray;
+    parsed.compteID = pickers().compteDID;
     // The block runs the review and the import, which may outlive this window: it is taken out
     // first so that closing the window cannot destroy it while it runs.
     ImportEndBlock block = std::move(m_endBlock);
@@ -427,30 +448,38 @@ void FenEditImportTABController::IMPORTER(QObject*)
 // ---------------------------------------------------------------------------------------------
 // Questions
 
-long FenEditImportTABController::askFor(ImportNeed need, const QString& old, qint64* answer)
+template <class Q>
+void FenEditImportTABController::askWith(const QString& old, const ImportTabRoles::AskEndBlock& endBlock)
 {
     WindowDataPtr data = makeWindowData({{QStringLiteral("old"), old}});
-    long code = 0;
-    switch (need) {
-    case ImportNeed::Devise:
-        code = pushModal<FenAskImportDeviseController>(this, data, devise());
-        break;
-    case ImportNeed::Compte:
-        code = pushModal<FenAskImportCompteController>(this, data, devise());
-        break;
-    case ImportNeed::Poste:
-        code = pushModal<FenAskImportPosteController>(this, data, devise());
-        break;
-    case ImportNeed::Moyen:
-        code = pushModal<FenAskImportMoyenController>(this, data, devise());
-        break;
-    case ImportNeed::Fiscal:
-        code = pushModal<FenAskImportFiscalController>(this, data, devise());
-        break;
-    }
-    if (code == kAskImportOK)
-        *answer = data->value(QStringLiteral("new")).toLongLong();
-    return code;
+    pushModalWithBlock<Q>(this, data, devise(), [data, endBlock](long code) {
+        endBlock(code, code == kAskImportOK ? data->value(QStringLiteral("new")).toLongLong() : -1);
+    });
+}
+
+void FenEditImportTABController::askForDevise(const QString& old, const ImportTabRoles::AskEndBlock& endBlock)
+{
+    askWith<FenAskImportDeviseController>(old, endBlock);
+}
+
+void FenEditImportTABController::askForCompte(const QString& old, const ImportTabRoles::AskEndBlock& endBlock)
+{
+    askWith<FenAskImportCompteController>(old, endBlock);
+}
+
+void FenEditImportTABController::askForPoste(const QString& old, const ImportTabRoles::AskEndBlock& endBlock)
+{
+    askWith<FenAskImportPosteController>(old, endBlock);
+}
+
+void FenEditImportTABController::askForMoyen(const QString& old, const ImportTabRoles::AskEndBlock& endBlock)
+{
+    askWith<FenAskImportMoyenController>(old, endBlock);
+}
+
+void FenEditImportTABController::askForFiscal(const QString& old, const ImportTabRoles::AskEndBlock& endBlock)
+{
+    askWith<FenAskImportFiscalController>(old, endBlock);
 }
 
 void FenEditImportTABController::openEntityWindow(ImportNeed need)
@@ -486,7 +515,7 @@ void FenEditImportTABController::resetConfiguration()
     m_roles->revertAllColumns();
     m_roles->implicitInvalidations();
     m_activeConfiguration.clear();
-    m_roles->resetReplacements();
+    m_roles->replacements().resetReplacements();
     redraw();
 }
 
@@ -523,12 +552,13 @@ void FenEditImportTABController::CHARGER(QObject* item)
     QString name;
     const std::optional<ImportConfiguration> loaded = ImportManager::sharedInstance().loadConfigurationAtIndex(
         long(StdMenu::tagOf(item)), &name, currentDocument());
+    if (loaded)
+        m_roles->applyConfiguration(*loaded);
+    else
+        resetConfiguration();
     m_activeConfiguration = loaded ? name : QString();
     FILL();
-    if (loaded) {
-        m_roles->setGlobalStop(false);
-        m_roles->applyConfiguration(*loaded);
-    }
+    m_roles->reactToChangeConfiguration();
     redraw();
 }
 

@@ -91,12 +91,20 @@ public:
     ImportConfiguration makeImportConfigurationDataDictionary() const;
     void saveCurrentConfiguration();
     void resetConfiguration();
+    // The import button, and the account pop-up, which has a say only when amounts are signed
+    // against a counterpart.
     void updateButtonImport();
     ImportRecords buildFinalImportArray() const { return m_roles->buildFinalImportArray(); }
+    // The records the import button built last.
+    const ImportRecords& importArray() const { return m_importArray; }
 
-    // ---- The questions (ImportTabRoles::Asker).
+    // ---- The questions (ImportTabRoles::Asker), modal on the editor's window.
 
-    long askFor(ImportNeed need, const QString& old, qint64* answer) override;
+    void askForDevise(const QString& old, const ImportTabRoles::AskEndBlock& endBlock) override;
+    void askForCompte(const QString& old, const ImportTabRoles::AskEndBlock& endBlock) override;
+    void askForPoste(const QString& old, const ImportTabRoles::AskEndBlock& endBlock) override;
+    void askForMoyen(const QString& old, const ImportTabRoles::AskEndBlock& endBlock) override;
+    void askForFiscal(const QString& old, const ImportTabRoles::AskEndBlock& endBlock) override;
     void openEntityWindow(ImportNeed need) override;
 
     void didAwakeFromNib() override;
@@ -110,14 +118,18 @@ protected:
 private:
     QWidget* buildHeader(QWidget& window);
     void redraw();
-    // The cell whose menu chose the entity mapped to the value; false when no cell menu is open.
-    bool mapMenuCell(ImportNeed need, qint64 value);
+    // The cell whose menu chose the entity mapped to the value; false when the item is not one
+    // of the cell menu's (the window's own account pop-up sends DEBIT: too).
+    bool mapMenuCell(ImportNeed need, const QObject* item, qint64 value);
+    bool isCellMenuItem(ImportNeed need, const QObject* item) const;
     StdPopUp* cellPopUpFor(ImportRubrique kind) const;
+    template <class Q> void askWith(const QString& old, const ImportTabRoles::AskEndBlock& endBlock);
 
     ImportRows m_rows;
     int m_format = 0;
     ImportEndBlock m_endBlock;
     std::unique_ptr<ImportTabRoles> m_roles;
+    ImportRecords m_importArray;
     QString m_activeConfiguration;
     bool m_imported = false;
     CellObject* m_associatedMenuCell = nullptr;
@@ -128,7 +140,7 @@ private:
     QPointer<QLabel> m_labelConfiguration;
     QPointer<PopImportConfiguration> m_popImportConfiguration;
     QPointer<PopHelp> m_popHelp;
-    QPointer<QWidget> m_popCompte;
+    QPointer<StdPopUp> m_popCompte;
     // The standard pop-ups whose menus the cell menu shows, one per entity.
     QPointer<StdPopUp> m_cellPops[kImportNeedCount];
 };

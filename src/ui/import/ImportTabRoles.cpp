@@ -18,8 +18,6 @@ namespace {
 
 using R = ImportRubrique;
 
-constexpr int kNbMoyenFamilies = 13;
-
 bool isMontant(R kind)
 {
     return kind >= R::MontantSeul && kind <= R::MontantCreditDevise;
@@ -48,6 +46,8 @@ ImportTabRoles::ImportTabRoles(TableurCells& cells, DOCUMENT& doc, long devise)
     : m_cells(cells)
     , m_doc(doc)
     , m_devise(devise)
+    , m_replacements(doc)
+    , m_reader(doc, m_replacements)
 {
 }
 
@@ -74,60 +74,18 @@ bool ImportTabRoles::rubriqueConcerns(ImportRubrique kind, ImportNeed need)
     return needOfRubrique(kind) == need;
 }
 
-bool ImportTabRoles::entityExists(ImportNeed need, qint64 value) const
-{
-    switch (need) {
-    case ImportNeed::Devise:
-        return value >= 0 && value < m_doc.deviseHdl.size() && Devise::deviseUsedAtIndex(m_doc.deviseHdl, long(value));
-    case ImportNeed::Compte:
-        return getTool(kToolCompte, long(value), &m_doc) != nullptr;
-    case ImportNeed::Poste:
-        return POSTE::posteWithIdent(long(value), m_doc) != nullptr;
-    case ImportNeed::Moyen:
-        return value >= 0 && value < kNbMoyenFamilies;
-    case ImportNeed::Fiscal: {
-        // A text may stand for no tax.
-        long index = 0;
-        return value == -1 || TAXE::findTaxe(long(value), &index, m_doc.taxeHdl);
-    }
-    }
-    return false;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Replacements
-
-void ImportTabRoles::addReplacement(ImportNeed need, const QString& text, qint64 value)
-{
-    m_replacements[size_t(need)].append({text, value});
-}
-
-bool ImportTabRoles::findReplacement(ImportNeed need, const QString& text, qint64* value) const
-{
-    for (const ImportMapping& mapping : m_replacements[size_t(need)]) {
-        if (mapping.text != text)
-            continue;
-        // A mapping to what the document no longer has reads as no mapping.
-        if (!entityExists(need, mapping.value))
-            return false;
-        *value = mapping.value;
-        return true;
-    }
-    return false;
-}
-
-void ImportTabRoles::resetReplacements()
-{
-    for (ImportMappingList& list : m_replacements)
-        list.clear();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Cells
 
 void ImportTabRoles::validateCell(CellObject& cell, bool valide)
 {
     cell.setInvalidated(!valide);
+}
+
+void ImportTabRoles::validateCell(CellObject& cell, const QVariant& associatedObject)
+{
+    cell.setAssociatedObject(associatedObject);
+    validateCell(cell, true);
 }
 
 void ImportTabRoles::changeValueOfCell(CellObject& cell, const QString& value)
@@ -174,32 +132,28 @@ QString ImportTabRoles::montantText(double value, long slot, bool withUnit) cons
     return MONTANT::montantToStringFromDouble(value, decimals, QLatin1Char(','));
 }
 
+// ---- A cell under its column's kind
+
 bool ImportTabRoles::validateMontantCell(CellObject& cell, ImportRubrique kind, CellObject** cellNeedingDevise)
 {
-    const QString text = cell.initialValue();
-    const bool withDevise = ImportManager::isRubriqueMontantWithDevise(kind);
     double value = 0;
     QString unit;
-    if (!ImportParser::parseMontantFromString(text, kind, &value, withDevise ? &unit : nullptr, false)) {
+    if (!m_reader.validateMontantForCell(cell, kind, &value, &unit)) {
         validateCell(cell, false);
         return false;
     }
+    const bool withDevise = ImportManager::isRubriqueMontantWithDevise(kind);
     long slot = m_devise;
-    if (withDevise && !text.trimmed().isEmpty() && !unit.isEmpty()) {
-        qint64 mapped = 0;
-        if (!Devise::findDeviseWithUnit(m_doc.deviseHdl, unit, &slot)) {
-            if (!findDeviseReplacement(unit, &mapped)) {
-                if (value != 0)
-                    needsCell(cell, unit, cellNeedingDevise);
-                else
-                    validateCell(cell, false);
-                return false;
-            }
-            slot = long(mapped);
-        }
+    if (withDevise && !cell.initialValue().trimmed().isEmpty() && !unit.isEmpty()
+        && !m_reader.findDevise(unit, &slot)) {
+        cell.setAssociatedObject(QVariant());
+        if (value != 0)
+            needsCell(cell, unit, cellNeedingDevise);
+        else
+            validateCell(cell, false);
+        return false;
     }
     changeValueOfCell(cell, value == 0 ? QString() : montantText(value, slot, withDevise));
-    cell.setAssociatedObject(value);
     validateCell(cell, true);
     return true;
 }
@@ -207,12 +161,11 @@ bool ImportTabRoles::validateMontantCell(CellObject& cell, ImportRubrique kind, 
 bool ImportTabRoles::validateDateCell(CellObject& cell, ImportRubrique kind)
 {
     double date = 0;
-    if (!ImportParser::parseDateFromString(cell.initialValue(), kind, &date)) {
+    if (!m_reader.validateDateForCell(cell, kind, &date)) {
         validateCell(cell, false);
         return false;
     }
     changeValueOfCell(cell, dateText(date));
-    cell.setAssociatedObject(date);
     validateCell(cell, true);
     return true;
 }
@@ -220,21 +173,16 @@ bool ImportTabRoles::validateDateCell(CellObject& cell, ImportRubrique kind)
 bool ImportTabRoles::validateCompteCell(CellObject& cell, ImportRubrique, CellObject** cellNeedingCompte)
 {
     const QString text = cell.initialValue().trimmed();
+    long ident = -1;
     if (text.isEmpty()) {
         validateCell(cell, false);
         return false;
     }
-    long ident = -1;
-    qint64 mapped = -1;
-    if (!TOOL::findCompteWithName(text, &ident, &m_doc)) {
-        if (!findCompteReplacement(text, &mapped)) {
-            needsCell(cell, text, cellNeedingCompte);
-            return false;
-        }
-        ident = long(mapped);
+    if (!m_reader.validateCompteForCell(cell, text, &ident)) {
+        needsCell(cell, text, cellNeedingCompte);
+        return false;
     }
     changeValueOfCell(cell, getToolNameNS(kToolCompte, ident, &m_doc));
-    cell.setAssociatedObject(qlonglong(ident));
     validateCell(cell, true);
     return true;
 }
@@ -242,36 +190,29 @@ bool ImportTabRoles::validateCompteCell(CellObject& cell, ImportRubrique, CellOb
 bool ImportTabRoles::validatePosteCell(CellObject& cell, ImportRubrique, CellObject** cellNeedingPoste)
 {
     const QString text = cell.initialValue().trimmed();
+    long ident = -1;
     if (text.isEmpty()) {
         validateCell(cell, false);
         return false;
     }
-    long ident = -1;
-    qint64 mapped = -1;
-    if (!POSTE::findPosteWithName(text, &ident, m_doc)) {
-        if (!findPosteReplacement(text, &mapped)) {
-            needsCell(cell, text, cellNeedingPoste);
-            return false;
-        }
-        ident = long(mapped);
+    if (!m_reader.validatePosteForCell(cell, text, &ident)) {
+        needsCell(cell, text, cellNeedingPoste);
+        return false;
     }
     changeValueOfCell(cell, POSTE::getPosteNameNS(ident, m_doc));
-    cell.setAssociatedObject(qlonglong(ident));
     validateCell(cell, true);
     return true;
 }
 
 bool ImportTabRoles::validateReferenceCell(CellObject& cell, ImportRubrique)
 {
-    cell.setAssociatedObject(cell.initialValue());
-    validateCell(cell, true);
+    validateCell(cell, m_reader.validateReferenceForCell(cell, cell.initialValue()));
     return true;
 }
 
 bool ImportTabRoles::validateInformationCell(CellObject& cell, ImportRubrique)
 {
-    cell.setAssociatedObject(cell.initialValue());
-    validateCell(cell, true);
+    validateCell(cell, m_reader.validateInformationForCell(cell, cell.initialValue()));
     return true;
 }
 
@@ -279,16 +220,11 @@ bool ImportTabRoles::validateMoyenCell(CellObject& cell, ImportRubrique, CellObj
 {
     const QString text = cell.initialValue().trimmed();
     int family = 0;
-    qint64 mapped = 0;
-    if (!text.isEmpty() && !MOYEN::findMoyenWithName(text, &family)) {
-        if (!findMoyenReplacement(text, &mapped)) {
-            needsCell(cell, text, cellNeedingMoyen);
-            return false;
-        }
-        family = int(mapped);
+    if (!m_reader.validateMoyenForCell(cell, text, &family)) {
+        needsCell(cell, text, cellNeedingMoyen);
+        return false;
     }
     changeValueOfCell(cell, moyenNameForFamily(family));
-    cell.setAssociatedObject(family);
     validateCell(cell, true);
     return true;
 }
@@ -296,21 +232,16 @@ bool ImportTabRoles::validateMoyenCell(CellObject& cell, ImportRubrique, CellObj
 bool ImportTabRoles::validateDeviseCell(CellObject& cell, ImportRubrique, CellObject** cellNeedingDevise)
 {
     const QString text = cell.initialValue().trimmed();
+    long slot = -1;
     if (text.isEmpty()) {
         validateCell(cell, false);
         return false;
     }
-    long slot = -1;
-    qint64 mapped = -1;
-    if (!Devise::findDeviseWithUnit(m_doc.deviseHdl, text, &slot)) {
-        if (!findDeviseReplacement(text, &mapped)) {
-            needsCell(cell, text, cellNeedingDevise);
-            return false;
-        }
-        slot = long(mapped);
+    if (!m_reader.validateDeviseForCell(cell, text, &slot)) {
+        needsCell(cell, text, cellNeedingDevise);
+        return false;
     }
     changeValueOfCell(cell, Devise::deviseUnitAtIndex(m_doc.deviseHdl, slot));
-    cell.setAssociatedObject(qlonglong(slot));
     validateCell(cell, true);
     return true;
 }
@@ -319,16 +250,11 @@ bool ImportTabRoles::validateFiscalCell(CellObject& cell, ImportRubrique, CellOb
 {
     const QString text = cell.initialValue().trimmed();
     long ident = -1;
-    qint64 mapped = -1;
-    if (!text.isEmpty() && !TAXE::findTaxeWithName(text, &ident, m_doc)) {
-        if (!findFiscalReplacement(text, &mapped)) {
-            needsCell(cell, text, cellNeedingFiscal);
-            return false;
-        }
-        ident = long(mapped);
+    if (!m_reader.validateFiscalForCell(cell, text, &ident)) {
+        needsCell(cell, text, cellNeedingFiscal);
+        return false;
     }
     changeValueOfCell(cell, ident < 0 ? QStringLiteral("-") : TAXE::getTaxeName(ident, m_doc));
-    cell.setAssociatedObject(qlonglong(ident));
     validateCell(cell, true);
     return true;
 }
@@ -472,6 +398,10 @@ void ImportTabRoles::reactToGlobalChangeValidation(bool reactToNeeds)
 
 void ImportTabRoles::reactToNeeds(const NeedCells& needs)
 {
+    using ReactToNeed = void (ImportTabRoles::*)(CellObject&, ImportRubrique, long);
+    static constexpr ReactToNeed reactions[kImportNeedCount] = {
+        &ImportTabRoles::reactToNeedOfDevise, &ImportTabRoles::reactToNeedOfCompte, &ImportTabRoles::reactToNeedOfPoste,
+        &ImportTabRoles::reactToNeedOfMoyen, &ImportTabRoles::reactToNeedOfFiscal};
     for (int index = 0; index < kImportNeedCount; ++index) {
         CellObject* cell = needs[size_t(index)];
         if (m_globalStop || !m_asker)
@@ -479,21 +409,51 @@ void ImportTabRoles::reactToNeeds(const NeedCells& needs)
         // An earlier answer may have settled the cell or left its row out meanwhile.
         if (!cell || !cell->invalidated() || cell->associatedNeed().isEmpty())
             continue;
-        const auto need = ImportNeed(index);
-        qint64 answer = -1;
-        const long code = m_asker->askFor(need, cell->associatedNeed(), &answer);
-        reactToChoice(need, *cell, code, answer);
+        const long column = cell->columnIndex();
+        (this->*reactions[index])(*cell, rubriqueOfColumn(column).value_or(R::NotAffected), column);
     }
 }
 
-void ImportTabRoles::reactToChoice(ImportNeed need, const CellObject& cell, long code, qint64 value)
+void ImportTabRoles::reactToNeedOfDevise(CellObject& cell, ImportRubrique, long)
+{
+    m_asker->askForDevise(cell.associatedNeed(), [this, &cell](long code, qint64 devise) {
+        reactToAnswer(ImportNeed::Devise, cell, code, devise);
+    });
+}
+
+void ImportTabRoles::reactToNeedOfCompte(CellObject& cell, ImportRubrique, long)
+{
+    m_asker->askForCompte(cell.associatedNeed(), [this, &cell](long code, qint64 compteID) {
+        reactToAnswer(ImportNeed::Compte, cell, code, compteID);
+    });
+}
+
+void ImportTabRoles::reactToNeedOfPoste(CellObject& cell, ImportRubrique, long)
+{
+    m_asker->askForPoste(cell.associatedNeed(), [this, &cell](long code, qint64 posteID) {
+        reactToAnswer(ImportNeed::Poste, cell, code, posteID);
+    });
+}
+
+void ImportTabRoles::reactToNeedOfMoyen(CellObject& cell, ImportRubrique, long)
+{
+    m_asker->askForMoyen(cell.associatedNeed(), [this, &cell](long code, qint64 family) {
+        reactToAnswer(ImportNeed::Moyen, cell, code, family);
+    });
+}
+
+void ImportTabRoles::reactToNeedOfFiscal(CellObject& cell, ImportRubrique, long)
+{
+    m_asker->askForFiscal(cell.associatedNeed(), [this, &cell](long code, qint64 fiscalID) {
+        reactToAnswer(ImportNeed::Fiscal, cell, code, fiscalID);
+    });
+}
+
+void ImportTabRoles::reactToAnswer(ImportNeed need, CellObject& cell, long code, qint64 value)
 {
     switch (code) {
     case kAskImportOK:
-        if (!entityExists(need, value))
-            return;
-        addReplacement(need, cell.associatedNeed(), value);
-        revalidateColumnsOf(need, true);
+        mapText(need, cell, cell.associatedNeed(), value, true);
         return;
     case kAskImportAcceder:
         if (m_asker)
@@ -508,6 +468,66 @@ void ImportTabRoles::reactToChoice(ImportNeed need, const CellObject& cell, long
     }
 }
 
+// The entity's own answer, as a question or the cell menu gives it.
+void ImportTabRoles::mapText(ImportNeed need, CellObject& cell, const QString& text, qint64 value, bool reactToNeeds)
+{
+    switch (need) {
+    case ImportNeed::Devise:
+        reactToChoiceOfDevise(text, value, reactToNeeds);
+        return;
+    case ImportNeed::Compte:
+        reactToChoiceOfCompte(text, value, reactToNeeds);
+        return;
+    case ImportNeed::Poste:
+        reactToChoiceOfPoste(cell, value, text, reactToNeeds);
+        return;
+    case ImportNeed::Moyen:
+        reactToChoiceOfMoyen(text, value, reactToNeeds);
+        return;
+    case ImportNeed::Fiscal:
+        reactToChoiceOfFiscal(text, value, reactToNeeds);
+        return;
+    }
+}
+
+void ImportTabRoles::reactToChoiceOfDevise(const QString& text, qint64 devise, bool reactToNeeds)
+{
+    reactToChoice(ImportNeed::Devise, text, devise, reactToNeeds);
+}
+
+void ImportTabRoles::reactToChoiceOfCompte(const QString& text, qint64 compteID, bool reactToNeeds)
+{
+    reactToChoice(ImportNeed::Compte, text, compteID, reactToNeeds);
+}
+
+void ImportTabRoles::reactToChoiceOfPoste(CellObject& cell, qint64 newPosteID, const QString& text, bool reactToNeeds)
+{
+    if (!m_replacements.entityExists(ImportNeed::Poste, newPosteID))
+        return;
+    changeValueOfCell(cell, POSTE::getPosteNameNS(long(newPosteID), m_doc));
+    validateCell(cell, QVariant(qlonglong(newPosteID)));
+    reactToChoice(ImportNeed::Poste, text, newPosteID, reactToNeeds);
+}
+
+void ImportTabRoles::reactToChoiceOfMoyen(const QString& text, qint64 family, bool reactToNeeds)
+{
+    reactToChoice(ImportNeed::Moyen, text, family, reactToNeeds);
+}
+
+void ImportTabRoles::reactToChoiceOfFiscal(const QString& text, qint64 fiscalID, bool reactToNeeds)
+{
+    reactToChoice(ImportNeed::Fiscal, text, fiscalID, reactToNeeds);
+}
+
+// An answer the document doesn't have (an entity deleted meanwhile) maps nothing.
+void ImportTabRoles::reactToChoice(ImportNeed need, const QString& text, qint64 value, bool reactToNeeds)
+{
+    if (text.isEmpty() || !m_replacements.entityExists(need, value))
+        return;
+    m_replacements.addReplacement(need, text, value);
+    revalidateColumnsOf(need, reactToNeeds);
+}
+
 void ImportTabRoles::revalidateColumnsOf(ImportNeed need, bool reactToNeeds)
 {
     for (long column = 0; column < m_cells.numberOfColumns(); ++column) {
@@ -519,13 +539,10 @@ void ImportTabRoles::revalidateColumnsOf(ImportNeed need, bool reactToNeeds)
     }
 }
 
-void ImportTabRoles::mapCell(const CellObject& cell, ImportNeed need, qint64 value)
+void ImportTabRoles::mapCell(CellObject& cell, ImportNeed need, qint64 value)
 {
     const QString text = cell.associatedNeed().isEmpty() ? cell.initialValue().trimmed() : cell.associatedNeed();
-    if (text.isEmpty() || !entityExists(need, value))
-        return;
-    addReplacement(need, text, value);
-    revalidateColumnsOf(need, false);
+    mapText(need, cell, text, value, false);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -546,6 +563,18 @@ void ImportTabRoles::ACTIVATE_ROWS(bool activate, const QList<long>& rows)
         header->setInvalidated(!activate);
         m_cells.enumerateCellsInRow(row, [this, activate](CellObject& cell, bool&) { validateCell(cell, activate); });
     }
+    reactToRowChangeValidation();
+}
+
+void ImportTabRoles::reactToRowChangeValidation()
+{
+    reactToGlobalChangeValidation(true);
+    implicitInvalidations();
+}
+
+void ImportTabRoles::reactToChangeConfiguration()
+{
+    reactToGlobalChangeValidation(false);
     reactToGlobalChangeValidation(true);
 }
 
@@ -658,11 +687,11 @@ ImportRecords ImportTabRoles::buildFinalImportArray() const
 ImportConfiguration ImportTabRoles::makeImportConfigurationDataDictionary() const
 {
     ImportConfiguration configuration;
-    configuration.devises = m_replacements[size_t(ImportNeed::Devise)];
-    configuration.comptes = m_replacements[size_t(ImportNeed::Compte)];
-    configuration.postes = m_replacements[size_t(ImportNeed::Poste)];
-    configuration.moyens = m_replacements[size_t(ImportNeed::Moyen)];
-    configuration.taxes = m_replacements[size_t(ImportNeed::Fiscal)];
+    configuration.devises = m_replacements.deviseReplacementArray();
+    configuration.comptes = m_replacements.compteReplacementArray();
+    configuration.postes = m_replacements.posteReplacementArray();
+    configuration.moyens = m_replacements.moyenReplacementArray();
+    configuration.taxes = m_replacements.fiscalReplacementArray();
     for (long column = 0; column < m_cells.numberOfColumns(); ++column)
         if (const auto kind = rubriqueOfColumn(column))
             configuration.rubriques.append({column, *kind});
@@ -671,14 +700,12 @@ ImportConfiguration ImportTabRoles::makeImportConfigurationDataDictionary() cons
 
 void ImportTabRoles::applyConfiguration(const ImportConfiguration& configuration)
 {
-    m_replacements[size_t(ImportNeed::Devise)] = configuration.devises;
-    m_replacements[size_t(ImportNeed::Compte)] = configuration.comptes;
-    m_replacements[size_t(ImportNeed::Poste)] = configuration.postes;
-    m_replacements[size_t(ImportNeed::Moyen)] = configuration.moyens;
-    m_replacements[size_t(ImportNeed::Fiscal)] = configuration.taxes;
+    m_replacements.setReplacementArray(ImportNeed::Devise, configuration.devises);
+    m_replacements.setReplacementArray(ImportNeed::Compte, configuration.comptes);
+    m_replacements.setReplacementArray(ImportNeed::Poste, configuration.postes);
+    m_replacements.setReplacementArray(ImportNeed::Moyen, configuration.moyens);
+    m_replacements.setReplacementArray(ImportNeed::Fiscal, configuration.taxes);
     for (const ImportColumnRole& role : configuration.rubriques)
         if (role.column >= 0 && role.column < m_cells.numberOfColumns() && role.kind != R::NotAffected)
             setColumnRubrique(long(role.column), role.kind);
-    reactToGlobalChangeValidation(false);
-    reactToGlobalChangeValidation(true);
 }

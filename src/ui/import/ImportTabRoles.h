@@ -13,6 +13,9 @@
 //
 // Records carry dates as "dd/MM/yyyy" (the import reads day-month-year whatever the locale) and
 // amounts with the decimals of their currency.
+#include "import/ImportCellReader.h"
+#include "import/ImportReplacements.h"
+
 #include "import/ImportConfiguration.h"
 #include "import/ImportRecord.h"
 
@@ -20,16 +23,12 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <array>
+#include <functional>
 #include <optional>
 
 class CellObject;
 class DOCUMENT;
 class TableurCells;
-
-// The entities a text of the file may have to be mapped to, in the order the questions come.
-enum class ImportNeed { Devise, Compte, Poste, Moyen, Fiscal };
-inline constexpr int kImportNeedCount = 5;
 
 // Codes that end a question.
 inline constexpr long kAskImportOK = 1;
@@ -39,13 +38,19 @@ inline constexpr long kAskImportInvalider = 3;
 
 class ImportTabRoles {
 public:
+    // Receives the code that ended a question and, after OK, the answer.
+    using AskEndBlock = std::function<void(long code, qint64 answer)>;
+
+    // The questions for a text that matches nothing, each calling its block once answered.
     class Asker {
     public:
         virtual ~Asker() = default;
-        // The question for a text that matches nothing: kAskImportOK with the answer set, or
-        // another of the codes above.
-        virtual long askFor(ImportNeed need, const QString& old, qint64* answer) = 0;
-        // The list window where the user creates what the document lacks.
+        virtual void askForDevise(const QString& old, const AskEndBlock& endBlock) = 0;
+        virtual void askForCompte(const QString& old, const AskEndBlock& endBlock) = 0;
+        virtual void askForPoste(const QString& old, const AskEndBlock& endBlock) = 0;
+        virtual void askForMoyen(const QString& old, const AskEndBlock& endBlock) = 0;
+        virtual void askForFiscal(const QString& old, const AskEndBlock& endBlock) = 0;
+        // The list window where the user creates what the document lacks; none for payment means.
         virtual void openEntityWindow(ImportNeed need) = 0;
     };
 
@@ -54,6 +59,9 @@ public:
     void setAsker(Asker* asker) { m_asker = asker; }
     bool globalStop() const { return m_globalStop; }
     void setGlobalStop(bool stop) { m_globalStop = stop; }
+    ImportReplacements& replacements() { return m_replacements; }
+    const ImportReplacements& replacements() const { return m_replacements; }
+    ImportCellReader& reader() { return m_reader; }
 
     // ---- Roles.
 
@@ -70,6 +78,11 @@ public:
     void revertValueOfCell(CellObject& cell);
     // Every column with a role checked again, stopping at a declined question.
     void reactToGlobalChangeValidation(bool reactToNeeds);
+    // After rows were left out or taken back: the columns checked again with questions.
+    void reactToRowChangeValidation();
+    // After a configuration was loaded: the columns checked again, first silently, then asking
+    // for what is still unmatched.
+    void reactToChangeConfiguration();
 
     // ---- Rows.
 
@@ -89,51 +102,35 @@ public:
     // One record per row neither left out nor invalid: every column with a role, in order.
     ImportRecords buildFinalImportArray() const;
 
-    // ---- Mapping texts.
+    // ---- Answers: the text stands for the value from now on, and every column of that entity
+    // is checked again (asking for the next unmatched text with reactToNeeds).
 
-    // The cell's text stands for the value from now on; every column of that entity is checked
-    // again, without questions.
-    void mapCell(const CellObject& cell, ImportNeed need, qint64 value);
-    void addReplacement(ImportNeed need, const QString& text, qint64 value);
-    // The value the text is mapped to, only while the document still has it.
-    bool findReplacement(ImportNeed need, const QString& text, qint64* value) const;
-    void resetReplacements();
-    const ImportMappingList& replacements(ImportNeed need) const { return m_replacements[size_t(need)]; }
+    void reactToChoiceOfDevise(const QString& text, qint64 devise, bool reactToNeeds);
+    void reactToChoiceOfCompte(const QString& text, qint64 compteID, bool reactToNeeds);
+    // The cell that raised the question is valid at once with the new category.
+    void reactToChoiceOfPoste(CellObject& cell, qint64 newPosteID, const QString& text, bool reactToNeeds);
+    void reactToChoiceOfMoyen(const QString& text, qint64 family, bool reactToNeeds);
+    void reactToChoiceOfFiscal(const QString& text, qint64 fiscalID, bool reactToNeeds);
+    // The cell menu's choice: the cell's text mapped without further questions.
+    void mapCell(CellObject& cell, ImportNeed need, qint64 value);
 
-    void addDeviseReplacement(const QString& text, qint64 slot) { addReplacement(ImportNeed::Devise, text, slot); }
-    void addCompteReplacement(const QString& text, qint64 id) { addReplacement(ImportNeed::Compte, text, id); }
-    void addPosteReplacement(const QString& text, qint64 id) { addReplacement(ImportNeed::Poste, text, id); }
-    void addMoyenReplacement(const QString& text, qint64 family) { addReplacement(ImportNeed::Moyen, text, family); }
-    void addFiscalReplacement(const QString& text, qint64 id) { addReplacement(ImportNeed::Fiscal, text, id); }
-    bool findDeviseReplacement(const QString& text, qint64* v) const
-    {
-        return findReplacement(ImportNeed::Devise, text, v);
-    }
-    bool findCompteReplacement(const QString& text, qint64* v) const
-    {
-        return findReplacement(ImportNeed::Compte, text, v);
-    }
-    bool findPosteReplacement(const QString& text, qint64* v) const
-    {
-        return findReplacement(ImportNeed::Poste, text, v);
-    }
-    bool findMoyenReplacement(const QString& text, qint64* v) const
-    {
-        return findReplacement(ImportNeed::Moyen, text, v);
-    }
-    bool findFiscalReplacement(const QString& text, qint64* v) const
-    {
-        return findReplacement(ImportNeed::Fiscal, text, v);
-    }
+    // ---- Questions for the first cell of a pass that needed an entity.
+
+    void reactToNeedOfDevise(CellObject& cell, ImportRubrique kind, long columnIndex);
+    void reactToNeedOfCompte(CellObject& cell, ImportRubrique kind, long columnIndex);
+    void reactToNeedOfPoste(CellObject& cell, ImportRubrique kind, long columnIndex);
+    void reactToNeedOfMoyen(CellObject& cell, ImportRubrique kind, long columnIndex);
+    void reactToNeedOfFiscal(CellObject& cell, ImportRubrique kind, long columnIndex);
 
     // ---- Configurations.
 
     ImportConfiguration makeImportConfigurationDataDictionary() const;
-    // The mappings, then the roles of the columns the grid has, checked without and then with
-    // questions.
+    // The mappings, then the roles of the columns the grid has; reactToChangeConfiguration
+    // checks them.
     void applyConfiguration(const ImportConfiguration& configuration);
 
-    // ---- Checking one cell under a kind; each answers whether the text was understood.
+    // ---- Checking one cell under a kind; each answers whether the text was understood, rewrites
+    // the cell and, for an unmatched text, remembers the first cell of the pass that needs it.
 
     bool validateMontantCell(CellObject& cell, ImportRubrique kind, CellObject** cellNeedingDevise);
     bool validateDateCell(CellObject& cell, ImportRubrique kind);
@@ -145,6 +142,10 @@ public:
     bool validateDeviseCell(CellObject& cell, ImportRubrique kind, CellObject** cellNeedingDevise);
     bool validateFiscalCell(CellObject& cell, ImportRubrique kind, CellObject** cellNeedingFiscal);
 
+    void validateCell(CellObject& cell, bool valide);
+    void validateCell(CellObject& cell, const QVariant& associatedObject);
+    void changeValueOfCell(CellObject& cell, const QString& value);
+
     // The entity a kind's texts name; none for amounts without currency, dates and texts.
     static std::optional<ImportNeed> needOfRubrique(ImportRubrique kind);
     static bool rubriqueConcerns(ImportRubrique kind, ImportNeed need);
@@ -154,16 +155,16 @@ private:
 
     void setColumnRubrique(long column, ImportRubrique kind);
     void validateColumn(long column, ImportRubrique kind, NeedCells& needs);
-    void validateCell(CellObject& cell, bool valide);
-    void changeValueOfCell(CellObject& cell, const QString& value);
     void needsCell(CellObject& cell, const QString& text, CellObject** firstNeeding);
     void reactToNeeds(const NeedCells& needs);
-    void reactToChoice(ImportNeed need, const CellObject& cell, long code, qint64 value);
+    // What every question's block does with its code; OK goes to the entity's reactToChoiceOf.
+    void reactToAnswer(ImportNeed need, CellObject& cell, long code, qint64 value);
+    void mapText(ImportNeed need, CellObject& cell, const QString& text, qint64 value, bool reactToNeeds);
+    void reactToChoice(ImportNeed need, const QString& text, qint64 value, bool reactToNeeds);
     void revalidateColumnsOf(ImportNeed need, bool reactToNeeds);
     bool isRowValid(long row) const;
     bool rowInvalidElsewhere(long row, long column) const;
     bool hasColumnOfKind(ImportRubrique kind) const;
-    bool entityExists(ImportNeed need, qint64 value) const;
     QString montantText(double value, long slot, bool withUnit) const;
 
     TableurCells& m_cells;
@@ -172,5 +173,6 @@ private:
     Asker* m_asker = nullptr;
     bool m_globalStop = false;
     bool m_comptePopUpEnabled = true;
-    std::array<ImportMappingList, kImportNeedCount> m_replacements;
+    ImportReplacements m_replacements;
+    ImportCellReader m_reader;
 };

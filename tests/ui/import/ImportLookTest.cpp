@@ -45,20 +45,21 @@ TEST_F(ImportLook, EditorReviewAndQuestions)
     editor->RUBRIQUE(ImportRubrique::Contre, 3, true);
     WindowDriver(*editor).grab(QStringLiteral("import_editor_csv.png"));
 
-    const std::pair<const char*, ImportNeed> questions[] = {{"FenAskImportDevise", ImportNeed::Devise},
-                                                            {"FenAskImportPoste", ImportNeed::Poste},
-                                                            {"FenAskImportMoyen", ImportNeed::Moyen},
-                                                            {"FenAskImportFiscal", ImportNeed::Fiscal}};
-    for (const auto& [nib, need] : questions) {
+    using Ask = void (FenEditImportTABController::*)(const QString&, const ImportTabRoles::AskEndBlock&);
+    const std::pair<const char*, Ask> questions[] = {{"FenAskImportDevise", &FenEditImportTABController::askForDevise},
+                                                     {"FenAskImportPoste", &FenEditImportTABController::askForPoste},
+                                                     {"FenAskImportMoyen", &FenEditImportTABController::askForMoyen},
+                                                     {"FenAskImportFiscal", &FenEditImportTABController::askForFiscal}};
+    for (const auto& [nib, ask] : questions) {
         const QString name = QString::fromLatin1(nib);
         ui().onModal(name, [name](const ModalRequest& request) {
             auto* controller = qobject_cast<StdWindowController*>(request.controller);
             WindowDriver(*controller).grab(name + QStringLiteral(".png"));
             controller->perform(QStringLiteral("NON:"));
         });
-        qint64 answer = -5;
-        EXPECT_EQ(editor->askFor(need, QStringLiteral("Inconnu"), &answer), kAskImportStop) << nib;
-        EXPECT_EQ(answer, -5);
+        long code = -5;
+        (editor->*ask)(QStringLiteral("Inconnu"), [&code](long answered, qint64) { code = answered; });
+        EXPECT_EQ(code, kAskImportStop) << nib;
     }
 
     ui().onModal<FenEditImportController>([](FenEditImportController& w) {

@@ -29,21 +29,41 @@ public:
 
 class FakeAsker : public ImportTabRoles::Asker {
 public:
-    long askFor(ImportNeed need, const QString& old, qint64* answer) override
+    void askForDevise(const QString& old, const ImportTabRoles::AskEndBlock& block) override
     {
-        asked << QStringLiteral("%1:%2").arg(int(need)).arg(old);
-        if (answers.empty())
-            return kAskImportStop;
-        const auto [code, value] = answers.front();
-        answers.pop_front();
-        *answer = value;
-        return code;
+        answer(ImportNeed::Devise, old, block);
+    }
+    void askForCompte(const QString& old, const ImportTabRoles::AskEndBlock& block) override
+    {
+        answer(ImportNeed::Compte, old, block);
+    }
+    void askForPoste(const QString& old, const ImportTabRoles::AskEndBlock& block) override
+    {
+        answer(ImportNeed::Poste, old, block);
+    }
+    void askForMoyen(const QString& old, const ImportTabRoles::AskEndBlock& block) override
+    {
+        answer(ImportNeed::Moyen, old, block);
+    }
+    void askForFiscal(const QString& old, const ImportTabRoles::AskEndBlock& block) override
+    {
+        answer(ImportNeed::Fiscal, old, block);
     }
     void openEntityWindow(ImportNeed need) override { opened << int(need); }
 
     std::deque<std::pair<long, qint64>> answers;
     QStringList asked;
     QList<int> opened;
+
+private:
+    void answer(ImportNeed need, const QString& old, const ImportTabRoles::AskEndBlock& block)
+    {
+        asked << QStringLiteral("%1:%2").arg(int(need)).arg(old);
+        const auto [code, value] = answers.empty() ? std::pair(kAskImportStop, qint64(-1)) : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        block(code, value);
+    }
 };
 
 class ImportTabRolesTest : public saisieui::SaisieUiTest {
@@ -76,7 +96,7 @@ protected:
         }
         return out.join(u' ');
     }
-    const CellObject& cell(long row, long column) const { return *cells.cellAtRow(row, column); }
+    CellObject& cell(long row, long column) { return *cells.cellAtRow(row, column); }
 
     TableurCells cells;
     std::unique_ptr<RowsSource> source;
@@ -156,12 +176,12 @@ TEST_F(ImportTabRolesTest, AmountsKeepTheCurrencysDecimalsAndStaleMappingsMapNot
     roles->RUBRIQUE(R::MontantSeul, 0, false);
     EXPECT_EQ(cell(0, 0).value(), QStringLiteral("12,345"));
 
-    roles->addCompteReplacement(QStringLiteral("Inconnu"), 999);
+    roles->replacements().addCompteReplacement(QStringLiteral("Inconnu"), 999);
     roles->RUBRIQUE(R::Contre, 0, false);
     EXPECT_TRUE(cell(1, 0).invalidated());
-    roles->addCompteReplacement(QStringLiteral("Inconnu"), 24);
+    roles->replacements().addCompteReplacement(QStringLiteral("Inconnu"), 24);
     qint64 found = 0;
-    EXPECT_FALSE(roles->findCompteReplacement(QStringLiteral("Inconnu"), &found));
+    EXPECT_FALSE(roles->replacements().findCompteReplacement(QStringLiteral("Inconnu"), &found));
 }
 
 TEST_F(ImportTabRolesTest, TheTitleLineDropsOutAndTheButtonWaitsForACounterpart)
@@ -254,6 +274,7 @@ TEST_F(ImportTabRolesTest, ConfigurationsCarryRolesAndMappings)
     saved.rubriques.append({9, R::Info});
     loadBank();
     roles->applyConfiguration(saved);
+    roles->reactToChangeConfiguration();
     EXPECT_EQ(kinds(), QStringLiteral("- 7 - 10 -"));
     EXPECT_EQ(cell(3, 3).value(), QStringLiteral("Courtier"));
     EXPECT_EQ(asker.asked.size(), 1);

@@ -6,7 +6,11 @@
 //   07/06/2024 Cinéma     -9,00  Cinéma Rex (not in the document)
 #include "../transactions/SaisieUiFixture.h"
 
-#include "import/FenAskImportController.h"
+#include "import/FenAskImportCompteController.h"
+#include "import/FenAskImportDeviseController.h"
+#include "import/FenAskImportFiscalController.h"
+#include "import/FenAskImportMoyenController.h"
+#include "import/FenAskImportPosteController.h"
 #include "import/FenEditImportController.h"
 #include "import/FenEditImportTABController.h"
 #include "import/ImportWindowServices.h"
