@@ -26,6 +26,7 @@ public:
     // ---- Review and editor
     bool reviewAnswer = true;
     int reviews = 0;
+    long reviewedCompte = -1;
     ImportRows editorRows;
     ImportEndBlock editorBlock;
     QList<bool> progress;
@@ -35,9 +36,10 @@ public:
         editorRows = rows;
         editorBlock = std::move(endBlock);
     }
-    bool validateParsedArray(QObject*, const ImportRecords&, int, long, int) override
+    bool validateParsedArray(QObject*, const ImportRecords&, int, long compteID, int) override
     {
         ++reviews;
+        reviewedCompte = compteID;
         return reviewAnswer;
     }
     void setProgressRunning(QObject*, bool running) override { progress.append(running); }

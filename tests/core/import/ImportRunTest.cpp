@@ -358,16 +358,23 @@ TEST_F(ImportRun, AnOfxFileFromTheDiskToTheDocument)
 
 TEST_F(ImportRun, TabFilesGoThroughTheEditorWhichTheDocumentMustOutlive)
 {
-    ImportManager& manager = ImportManager::sharedInstance();
-    manager.importURLWithFormat(nullptr, QStringLiteral(SORV_TEST_DATA_DIR "/import/us-bank.csv"), kImportFormatCSV,
-                                kCompte, 0, &doc, {}, [this] { ++didImport; });
-    ASSERT_EQ(services.editorRows.size(), 5u);
-    ASSERT_TRUE(services.editorBlock);
     const ImportRecord record {{{ImportRubrique::DateJMA, "25/01/2013"}, {ImportRubrique::MontantSeul, "-1,234.56"}},
                                2};
-    services.editorBlock({{record}, 0});
-    EXPECT_TRUE(manager.isRunning());
-    ImportManager::goodbye();
+    // The editor may have been told another account to import into; one the document lacks
+    // keeps the account the import started with.
+    for (const auto& [chosen, expected] :
+         {std::pair {-1L, kCompte}, std::pair {kLivret, kLivret}, std::pair {999L, kCompte}}) {
+        ImportManager::sharedInstance().importURLWithFormat(nullptr,
+                                                            QStringLiteral(SORV_TEST_DATA_DIR "/import/us-bank.csv"),
+                                                            kImportFormatCSV, kCompte, 0, &doc, {}, [] {});
+        ASSERT_EQ(services.editorRows.size(), 5u);
+        ASSERT_TRUE(services.editorBlock);
+        services.editorBlock({{record}, 0, chosen});
+        EXPECT_TRUE(ImportManager::sharedInstance().isRunning());
+        EXPECT_EQ(services.reviewedCompte, expected) << chosen;
+        ImportManager::goodbye();
+    }
+    ImportManager& manager = ImportManager::sharedInstance();
 
     // The editor of a document that has closed since hands over nothing.
     manager.importURLWithFormat(nullptr, QStringLiteral(SORV_TEST_DATA_DIR "/import/us-bank.csv"), kImportFormatCSV,
@@ -375,7 +382,7 @@ TEST_F(ImportRun, TabFilesGoThroughTheEditorWhichTheDocumentMustOutlive)
     manager.openDocImport(&doc);
     services.editorBlock({{record}, 0});
     EXPECT_FALSE(manager.isRunning());
-    EXPECT_EQ(services.reviews, 1);
+    EXPECT_EQ(services.reviews, 3);
 }
 
 } // namespace

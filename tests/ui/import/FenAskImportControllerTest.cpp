@@ -62,6 +62,8 @@ TEST_F(FenAskImport, TheOtherButtonsEndWithTheirCodes)
         WindowDataPtr data = makeWindowData({{QStringLiteral("old"), QStringLiteral("x")}});
         EXPECT_EQ(StdWindowController::pushModal<FenAskImportCompteController>(nullptr, data, 0), code) << action;
     }
+    EXPECT_FALSE(FenAskImportMoyenController().perform(QStringLiteral("ACCEDER:")))
+        << "payment families have no list window";
 }
 
 } // namespace

@@ -142,6 +142,38 @@ TEST_F(FenEditImportTAB, ConfigurationsAreSavedLoadedAndWrittenBackOnClose)
     EXPECT_TRUE(received.empty()) << "closing without importing hands nothing on";
 }
 
+// The account pop-up shows the account imported into; it has a say only while amounts are signed
+// against a counterpart, and what it chooses is where the records go. A cell menu opened and left
+// without a choice maps nothing when the pop-up then chooses.
+TEST_F(FenEditImportTAB, TheAccountPopUpChoosesOnlyAgainstACounterpart)
+{
+    FenEditImportTABController* editor = open();
+    ASSERT_NE(editor, nullptr);
+    auto* pop = editor->outlet<StdPopUp>(QStringLiteral("pop_compteD"));
+    ASSERT_NE(pop, nullptr);
+    const std::pair<std::pair<R, long>, bool> steps[] = {
+        {{R::MontantSeul, 2}, true},  {{R::Debit, 1}, false}, {{R::Credit, 3}, false},
+        {{R::MontantSeul, 2}, false}, {{R::Contre, 3}, true}, {{R::MontantDebitSeul, 2}, false},
+    };
+    for (const auto& [role, enabled] : steps) {
+        editor->RUBRIQUE(role.first, role.second, false);
+        EXPECT_EQ(pop->isEnabled(), enabled) << int(role.first);
+    }
+    editor->RUBRIQUE(R::DateJMA, 0, false);
+    editor->RUBRIQUE(R::MontantSeul, 2, false);
+    editor->RUBRIQUE(R::Contre, 3, false);
+    ASSERT_TRUE(pop->isEnabled());
+    ASSERT_NE(editor->cellMenu(3, 3), nullptr);
+    pop->rebuild();
+    ASSERT_TRUE(pop->activateTag(9));
+    EXPECT_TRUE(editor->cellAtRow(3, 3)->invalidated()) << "the cell menu was left without a choice";
+    EXPECT_EQ(editor->outlet<QLabel>(QStringLiteral("view_compteD"))->text(), QStringLiteral("Livret A"));
+    editor->perform(QStringLiteral("IMPORTER:"));
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].compteID, 9);
+    EXPECT_EQ(editor->importArray().size(), 2u);
+}
+
 // A file laid out one transaction per column is imported once the grid is turned: the roles go
 // to the display columns and the records come from the display rows.
 TEST_F(FenEditImportTAB, ARotatedFileGivesItsRecordsByDisplayRows)
@@ -153,9 +185,11 @@ TEST_F(FenEditImportTAB, ARotatedFileGivesItsRecordsByDisplayRows)
         rows, kImportFormatTab, 7, 0, [this](ParsedImport parsed) { received.push_back(parsed); });
     ASSERT_NE(editor, nullptr);
     editor->RUBRIQUE(R::DateJMA, 0, false);
+    editor->roles().replacements().addCompteReplacement(QStringLiteral("Cinéma Rex"), 24);
     ui().onModal<FenAskPoursuivreController>([](FenAskPoursuivreController& w) { w.perform(QStringLiteral("OUI:")); });
     editor->perform(QStringLiteral("actionRotate:"));
     EXPECT_FALSE(editor->roles().rubriqueOfColumn(0)) << "turning the grid takes the roles away";
+    EXPECT_EQ(editor->roles().replacements().compteReplacementArray().size(), 1) << "texts keep their meaning";
     editor->RUBRIQUE(R::DateJMA, 0, false);
     editor->RUBRIQUE(R::MontantSeul, 1, false);
     editor->RUBRIQUE(R::Contre, 2, false);
