@@ -539,9 +539,18 @@ void ImportTabRoles::revalidateColumnsOf(ImportNeed need, bool reactToNeeds)
     }
 }
 
+// A cell that raised no question says what to map all the same: an amount of 0 in an unknown
+// currency maps its currency text, and an amount without one maps nothing.
 void ImportTabRoles::mapCell(CellObject& cell, ImportNeed need, qint64 value)
 {
-    const QString text = cell.associatedNeed().isEmpty() ? cell.initialValue().trimmed() : cell.associatedNeed();
+    QString text = cell.associatedNeed();
+    const auto kind = rubriqueOfColumn(cell.columnIndex());
+    if (text.isEmpty() && need == ImportNeed::Devise && kind && isMontant(*kind)) {
+        double montant = 0;
+        ImportParser::parseMontantFromString(cell.initialValue(), R::MontantDevise, &montant, &text, false);
+    } else if (text.isEmpty()) {
+        text = cell.initialValue().trimmed();
+    }
     mapText(need, cell, text, value, false);
 }
 

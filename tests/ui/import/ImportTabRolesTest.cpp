@@ -176,6 +176,14 @@ TEST_F(ImportTabRolesTest, AmountsKeepTheCurrencysDecimalsAndStaleMappingsMapNot
     roles->RUBRIQUE(R::MontantSeul, 0, false);
     EXPECT_EQ(cell(0, 0).value(), QStringLiteral("12,345"));
 
+    // An amount of 0 in an unknown currency asks nothing, but its menu maps the currency text.
+    load({{"0 USD"}, {"5 USD"}});
+    roles->RUBRIQUE(R::MontantDevise, 0, false);
+    roles->mapCell(cell(0, 0), ImportNeed::Devise, 1);
+    EXPECT_FALSE(cell(1, 0).invalidated());
+    EXPECT_EQ(roles->replacements().deviseReplacementArray().value(0).text, QStringLiteral("USD"));
+
+    load({{"12,345"}, {"Inconnu"}});
     roles->replacements().addCompteReplacement(QStringLiteral("Inconnu"), 999);
     roles->RUBRIQUE(R::Contre, 0, false);
     EXPECT_TRUE(cell(1, 0).invalidated());
