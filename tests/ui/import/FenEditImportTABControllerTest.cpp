@@ -9,6 +9,7 @@
 
 #include "foundation/localized.h"
 #include "import/ImportParserTAB.h"
+#include "support/FakeAppShell.h"
 
 #include <QLineEdit>
 
@@ -172,6 +173,37 @@ TEST_F(FenEditImportTAB, TheAccountPopUpChoosesOnlyAgainstACounterpart)
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].compteID, 9);
     EXPECT_EQ(editor->importArray().size(), 2u);
+}
+
+// The application creates what the document lacks; the cell's text then stands for it.
+class CreatingShell : public FakeAppShell {
+public:
+    long CREATE_COMPTE(QObject*, QObject*) override { return 24; }
+    long CREATE_POSTE(QObject*, QObject*) override { return 4; }
+};
+
+TEST_F(FenEditImportTAB, TheCellMenuCreatesWhatTheDocumentLacks)
+{
+    CreatingShell shell;
+    ScopedAppShell scope(&shell);
+    FenEditImportTABController* editor = open();
+    ASSERT_NE(editor, nullptr);
+    editor->RUBRIQUE(R::DateJMA, 0, false);
+    editor->RUBRIQUE(R::Contre, 3, false);
+    editor->RUBRIQUE(R::Poste, 1, false);
+    const std::tuple<long, const char*, const char*> cases[]
+        = {{3, "CREATE_COMPTED:", "Courtier"}, {1, "CREATE_POSTE:", "Loisirs"}};
+    for (const auto& [column, action, shown] : cases) {
+        StdMenu* menu = editor->cellMenu(3, column);
+        ASSERT_NE(menu, nullptr) << action;
+        QAction* create = nullptr;
+        for (QAction* item : menu->findChildren<QAction*>())
+            if (StdMenu::actionOf(item) == QLatin1String(action))
+                create = item;
+        ASSERT_NE(create, nullptr) << action;
+        create->trigger();
+        EXPECT_EQ(editor->cellAtRow(3, column)->value(), QString::fromUtf8(shown)) << action;
+    }
 }
 
 // A file laid out one transaction per column is imported once the grid is turned: the roles go
