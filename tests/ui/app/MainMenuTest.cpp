@@ -14,6 +14,8 @@
 #include "entities/FenSynonymeController.h"
 #include "graphs/FenEditGraphiqueController.h"
 #include "graphs/FenGraphiqueController.h"
+#include "import/FenAskImportPosteController.h"
+#include "import/FenEditImportTABController.h"
 #include "investments/FenFinanceEmpruntController.h"
 #include "investments/FenFinanceRemunereController.h"
 #include "investments/FenFinanceTitreController.h"
@@ -516,6 +518,23 @@ TEST_F(MainMenuTest, TheImportItemsAskTheStatementWindowInFrontForAFile)
     ASSERT_EQ(ui().panelsShown().opens.size(), 1);
     EXPECT_EQ(ui().panelsShown().opens.constFirst().title, localizedMisc(QStringLiteral("kMisc_OpenImportTitle")));
     releve->close();
+}
+
+// A question of the tab import editor opens, through the application, the list where the user
+// creates what the file names; the text stays unmatched meanwhile.
+TEST_F(MainMenuTest, AnImportQuestionOpensTheListOfItsEntity)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    const long ident = delegate->document()->compteHdl.constFirst().ident;
+    FenEditImportTABController* editor
+        = openImportTABWindow({{QStringLiteral("Inconnue")}}, kImportFormatCSV, ident, 0, {});
+    ASSERT_NE(editor, nullptr);
+    ui().onModal<FenAskImportPosteController>(
+        [](FenAskImportPosteController& w) { w.perform(QStringLiteral("ACCEDER:")); });
+    editor->RUBRIQUE(ImportRubrique::Poste, 0, true);
+    EXPECT_NE(FenDossierController::current(), nullptr);
+    EXPECT_TRUE(editor->cellAtRow(0, 0)->invalidated());
+    editor->close();
 }
 
 TEST_F(MainMenuTest, EveryPlainWindowGetsOneMenuBar)
