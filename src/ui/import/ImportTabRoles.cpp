@@ -597,12 +597,10 @@ void ImportTabRoles::implicitInvalidationsForRubrique(ImportRubrique kind)
     case R::Debit:
     case R::Credit:
         revert({R::Contre});
-        m_comptePopUpEnabled = false;
         return;
     case R::Contre:
         revert({R::Debit, R::Credit, R::MontantDebitSeul, R::MontantDebitDevise, R::MontantCreditSeul,
                 R::MontantCreditDevise});
-        m_comptePopUpEnabled = true;
         return;
     case R::MontantDebitDevise:
     case R::MontantCreditDevise:
@@ -611,12 +609,10 @@ void ImportTabRoles::implicitInvalidationsForRubrique(ImportRubrique kind)
     case R::MontantDebitSeul:
     case R::MontantCreditSeul:
         revert({R::MontantSeul, R::MontantDevise, R::Contre});
-        m_comptePopUpEnabled = false;
         return;
     case R::MontantSeul:
     case R::MontantDevise:
         revert({R::MontantDebitSeul, R::MontantDebitDevise, R::MontantCreditSeul, R::MontantCreditDevise});
-        m_comptePopUpEnabled = !hasColumnOfKind(R::Debit) && !hasColumnOfKind(R::Credit);
         return;
     case R::Filler:
     case R::DateJMA:
@@ -655,6 +651,18 @@ void ImportTabRoles::implicitInvalidations()
     for (long column = 0; column < m_cells.numberOfColumns(); ++column)
         if (m_cells.columnAtIndex(column)->invalidated())
             m_cells.enumerateCellsInColumn(column, [](CellObject& cell, bool&) { cell.setInvalidatedImplicit(true); });
+}
+
+// The account imported into counts in the sign of the amounts unless the records carry their own
+// debit and credit accounts or amounts: read from the roles, so a column whose role went away by
+// other means (another kind given to it, the grid turned) leaves no stale state behind.
+bool ImportTabRoles::comptePopUpEnabled() const
+{
+    for (const R kind : {R::Debit, R::Credit, R::MontantDebitSeul, R::MontantDebitDevise, R::MontantCreditSeul,
+                         R::MontantCreditDevise})
+        if (hasColumnOfKind(kind))
+            return false;
+    return true;
 }
 
 bool ImportTabRoles::canImport() const

@@ -96,7 +96,7 @@ public:
     void implicitInvalidationsForRubrique(ImportRubrique kind);
     // The account pop-up shows the account imported into: it has a say only when amounts are
     // signed against a counterpart.
-    bool comptePopUpEnabled() const { return m_comptePopUpEnabled; }
+    bool comptePopUpEnabled() const;
     // A date, an amount and a counterpart (or a debit and a credit account).
     bool canImport() const;
     // One record per row neither left out nor invalid: every column with a role, in order.
@@ -172,7 +172,6 @@ private:
     long m_devise;
     Asker* m_asker = nullptr;
     bool m_globalStop = false;
-    bool m_comptePopUpEnabled = true;
     ImportReplacements m_replacements;
     ImportCellReader m_reader;
 };

@@ -155,6 +155,7 @@ TEST_F(FenEditImportTAB, TheAccountPopUpChoosesOnlyAgainstACounterpart)
     const std::pair<std::pair<R, long>, bool> steps[] = {
         {{R::MontantSeul, 2}, true},  {{R::Debit, 1}, false}, {{R::Credit, 3}, false},
         {{R::MontantSeul, 2}, false}, {{R::Contre, 3}, true}, {{R::MontantDebitSeul, 2}, false},
+        {{R::NotAffected, 2}, true},
     };
     for (const auto& [role, enabled] : steps) {
         editor->RUBRIQUE(role.first, role.second, false);
@@ -204,6 +205,7 @@ TEST_F(FenEditImportTAB, TheCellMenuCreatesWhatTheDocumentLacks)
         create->trigger();
         EXPECT_EQ(editor->cellAtRow(3, column)->value(), QString::fromUtf8(shown)) << action;
     }
+    editor->close();
 }
 
 // A file laid out one transaction per column is imported once the grid is turned: the roles go
