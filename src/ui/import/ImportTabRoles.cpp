@@ -398,10 +398,6 @@ void ImportTabRoles::reactToGlobalChangeValidation(bool reactToNeeds)
 
 void ImportTabRoles::reactToNeeds(const NeedCells& needs)
 {
-    using ReactToNeed = void (ImportTabRoles::*)(CellObject&, ImportRubrique, long);
-    static constexpr ReactToNeed reactions[kImportNeedCount] = {
-        &ImportTabRoles::reactToNeedOfDevise, &ImportTabRoles::reactToNeedOfCompte, &ImportTabRoles::reactToNeedOfPoste,
-        &ImportTabRoles::reactToNeedOfMoyen, &ImportTabRoles::reactToNeedOfFiscal};
     for (int index = 0; index < kImportNeedCount; ++index) {
         CellObject* cell = needs[size_t(index)];
         if (m_globalStop || !m_asker)
@@ -410,7 +406,24 @@ void ImportTabRoles::reactToNeeds(const NeedCells& needs)
         if (!cell || !cell->invalidated() || cell->associatedNeed().isEmpty())
             continue;
         const long column = cell->columnIndex();
-        (this->*reactions[index])(*cell, rubriqueOfColumn(column).value_or(R::NotAffected), column);
+        const ImportRubrique rubrique = rubriqueOfColumn(column).value_or(R::NotAffected);
+        switch (ImportNeed(index)) {
+        case ImportNeed::Devise:
+            reactToNeedOfDevise(*cell, rubrique, column);
+            break;
+        case ImportNeed::Compte:
+            reactToNeedOfCompte(*cell, rubrique, column);
+            break;
+        case ImportNeed::Poste:
+            reactToNeedOfPoste(*cell, rubrique, column);
+            break;
+        case ImportNeed::Moyen:
+            reactToNeedOfMoyen(*cell, rubrique, column);
+            break;
+        case ImportNeed::Fiscal:
+            reactToNeedOfFiscal(*cell, rubrique, column);
+            break;
+        }
     }
 }
 
