@@ -1,6 +1,6 @@
 #pragma once
-// A shell for tests: answers bankIsOpen and the due-occurrences window as told and records what
-// it was asked.
+// A shell for tests: answers bankIsOpen, the due-occurrences window and creations as told and
+// records what it was asked.
 #include "engines/AWAKE.h"
 #include "foundation/IAppShell.h"
 
@@ -19,6 +19,9 @@ public:
     QList<AwakeList> awakeLists;
     QStringList awakeInfos;
     int awakeResult = 1;
+    // The window commands asked for, by name ("ANALYSE"), and the ident a creation answers.
+    QStringList commands;
+    long createdIdent = -1;
 
     bool bankIsOpen() const override { return open; }
     void setToolTipDelay() override { ++toolTipDelayCalls; }
@@ -32,6 +35,22 @@ public:
         awakeLists.append(list);
         awakeInfos.append(info);
         return awakeResult;
+    }
+    void RECHERCHE(QObject*) override { commands << QStringLiteral("RECHERCHE"); }
+    void ANALYSE(QObject*) override { commands << QStringLiteral("ANALYSE"); }
+    void BUDGET(QObject*) override { commands << QStringLiteral("BUDGET"); }
+    void GRAPHIQUE(QObject*) override { commands << QStringLiteral("GRAPHIQUE"); }
+    void FAVORIS(QObject*) override { commands << QStringLiteral("FAVORIS"); }
+    void MACRO(long) override { commands << QStringLiteral("MACRO"); }
+    long CREATE_POSTE(QObject*, QObject*) override
+    {
+        commands << QStringLiteral("CREATE_POSTE");
+        return createdIdent;
+    }
+    long CREATE_COMPTE(QObject*, QObject*) override
+    {
+        commands << QStringLiteral("CREATE_COMPTE");
+        return createdIdent;
     }
 };
 

@@ -29,32 +29,30 @@ public:
     // null.
     virtual QObject* menuItemPaletteOutil() = 0;
 
-    // ---- Windows that come with their own subsystems. Until the application has one, asking
-    // for it opens nothing and answers as a cancel would, and offers() says so beforehand: the
-    // palettes show the command disabled rather than let it do nothing.
-
-    // Whether the palettes' command of that action name ("ANALYSE:") opens a window.
+    // Whether the palettes' command of that action name ("ANALYSE:") opens a window. The guide
+    // comes with the first-run assistant: until a shell offers it, asking for it opens nothing,
+    // and the palettes show its command disabled rather than let it do nothing.
     virtual bool offers(const QString& /*action*/) const { return false; }
 
     // Opens the due-occurrences window on the list (the window sets each record's status and
     // writes the chosen ones) and answers its modal result; 0 means the user cancelled.
-    virtual int showAwakeList(QList<AWAKE>& /*list*/, DOCUMENT* /*doc*/, const QString& /*info*/) { return 0; }
+    virtual int showAwakeList(QList<AWAKE>& list, DOCUMENT* doc, const QString& info) = 0;
     // The palettes' commands, as the menu commands of the same names: open the search window,
     // the analysis, the budget, a graph, the favourites and the guide; the sender is the button or menu
     // item.
-    virtual void RECHERCHE(QObject* /*sender*/) { }
-    virtual void ANALYSE(QObject* /*sender*/) { }
-    virtual void BUDGET(QObject* /*sender*/) { }
-    virtual void GRAPHIQUE(QObject* /*sender*/) { }
-    virtual void FAVORIS(QObject* /*sender*/) { }
+    virtual void RECHERCHE(QObject* sender) = 0;
+    virtual void ANALYSE(QObject* sender) = 0;
+    virtual void BUDGET(QObject* sender) = 0;
+    virtual void GRAPHIQUE(QObject* sender) = 0;
+    virtual void FAVORIS(QObject* sender) = 0;
     virtual void GUIDE(QObject* /*sender*/) { }
     // Runs the transaction entry for the document's macro at that position.
-    virtual void MACRO(long /*index*/) { }
+    virtual void MACRO(long index) = 0;
     // Creates a category in the folder of the item's tag, or an account in the bank of the
     // item's represented object, through its editor (modal on the window, when one is given);
     // the new ident, -1 when cancelled.
-    virtual long CREATE_POSTE(QObject* /*window*/, QObject* /*item*/) { return -1; }
-    virtual long CREATE_COMPTE(QObject* /*window*/, QObject* /*item*/) { return -1; }
+    virtual long CREATE_POSTE(QObject* window, QObject* item) = 0;
+    virtual long CREATE_COMPTE(QObject* window, QObject* item) = 0;
 };
 
 // The installed shell, or nullptr. The shell outlives every caller; uninstall before deleting it.
