@@ -41,6 +41,8 @@ public:
     void BUDGET(QObject*) override { commands << QStringLiteral("BUDGET"); }
     void GRAPHIQUE(QObject*) override { commands << QStringLiteral("GRAPHIQUE"); }
     void FAVORIS(QObject*) override { commands << QStringLiteral("FAVORIS"); }
+    void GUIDE(QObject*) override { commands << QStringLiteral("GUIDE"); }
+    bool validateMenuAction(const QString&) const override { return true; }
     void MACRO(long) override { commands << QStringLiteral("MACRO"); }
     long CREATE_POSTE(QObject*, QObject*) override
     {

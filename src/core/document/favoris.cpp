@@ -20,8 +20,8 @@ struct DefaultFavori {
 
 const DefaultFavori kDefaultFavoris[] = {
     {"NAME_FAVORI_OFFICIAL", "https://www.sorvanta.example/"},
-    {"NAME_FAVORI_GUIDE", "https://www.sorvanta.example/guide/"},
-    {"NAME_SAMPLES_URL", "https://www.sorvanta.example/exemples/"},
+    {"NAME_FAVORI_GUIDE", kFavoriGuideUrl},
+    {"NAME_SAMPLES_URL", kFavoriSamplesUrl},
     {"NAME_FORUM_URL", kFavoriForumUrl},
 };
 

@@ -23,6 +23,9 @@ using FavoriList = QList<Favori>;
 
 // The program's own pages, offered until the user's list replaces them.
 inline constexpr char kFavoriForumUrl[] = "https://forum.sorvanta.example/";
+// The user guide and the example documents, also opened by the Aide menu.
+inline constexpr char kFavoriGuideUrl[] = "https://www.sorvanta.example/guide/";
+inline constexpr char kFavoriSamplesUrl[] = "https://www.sorvanta.example/exemples/";
 
 // The list in memory, read from the file at the first use after start or after a dispose.
 FavoriList& favoris();

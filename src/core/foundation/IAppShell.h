@@ -29,10 +29,9 @@ public:
     // null.
     virtual QObject* menuItemPaletteOutil() = 0;
 
-    // Whether the palettes' command of that action name ("ANALYSE:") opens a window. The guide
-    // comes with the first-run assistant: until a shell offers it, asking for it opens nothing,
-    // and the palettes show its command disabled rather than let it do nothing.
-    virtual bool offers(const QString& /*action*/) const { return false; }
+    // Whether the command of that action name ("ANALYSE:") can run now, as the menu bar and the
+    // palettes show it: an item that would do nothing is disabled.
+    virtual bool validateMenuAction(const QString& action) const = 0;
 
     // Opens the due-occurrences window on the list (the window sets each record's status and
     // writes the chosen ones) and answers its modal result; 0 means the user cancelled.
@@ -45,7 +44,7 @@ public:
     virtual void BUDGET(QObject* sender) = 0;
     virtual void GRAPHIQUE(QObject* sender) = 0;
     virtual void FAVORIS(QObject* sender) = 0;
-    virtual void GUIDE(QObject* /*sender*/) { }
+    virtual void GUIDE(QObject* sender) = 0;
     // Runs the transaction entry for the document's macro at that position.
     virtual void MACRO(long index) = 0;
     // Creates a category in the folder of the item's tag, or an account in the bank of the

@@ -133,21 +133,6 @@ void requestBrowserPath(StdWindowController* browser, const QString& path)
         QMetaObject::invokeMethod(browser, "requestForPath", Qt::DirectConnection, Q_ARG(QString, path));
 }
 
-// The controller's answer to an offered macro key, when it takes such offers.
-bool offerMacroKey(QObject* controller, char16_t key)
-{
-    if (!controller)
-        return false;
-    const QMetaObject* meta = controller->metaObject();
-    const int index = meta->indexOfMethod("MACRO_FROM_KEY_NUM(QVariant)");
-    if (index < 0)
-        return false;
-    bool taken = false;
-    meta->method(index).invoke(controller, Qt::DirectConnection, Q_RETURN_ARG(bool, taken),
-                               Q_ARG(QVariant, QVariant::fromValue<int>(key)));
-    return taken;
-}
-
 // Reopened on the current currency slot, as the menu opens them.
 void registerInvestmentWindows()
 {
@@ -435,16 +420,6 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
     return true;
 }
 
-// The palettes' commands whose windows the program has; the guide comes with its own window.
-bool ApplicationDelegate::offers(const QString& action) const
-{
-    static const QStringList offered {QStringLiteral("RECHERCHE:"),  QStringLiteral("ANALYSE:"),
-                                      QStringLiteral("BUDGET:"),     QStringLiteral("GRAPHIQUE:"),
-                                      QStringLiteral("CALENDRIER:"), QStringLiteral("CALCULETTE:"),
-                                      QStringLiteral("FAVORIS:")};
-    return offered.contains(action);
-}
-
 // Transactions whose account or statement is gone would keep balances wrong without a word: the
 // user is offered the check as soon as the document is open.
 void ApplicationDelegate::offerDocumentCheck()
@@ -716,40 +691,4 @@ void ApplicationDelegate::windowDidBecomeMain(StdWindow* window)
 StdWindowController* ApplicationDelegate::getPaletteTool()
 {
     return FenPaletteToolController::paletteOutils();
-}
-
-// Alt, or Alt and Shift, with any key but Return: a macro key. The key is taken whether or not
-// a macro has it.
-bool ApplicationDelegate::interceptKeyDownEvent(QKeyEvent* event)
-{
-    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-    if (modifiers != Qt::AltModifier)
-        return false;
-    const int key = svKeyCode(event);
-    if (key == 0 || key == kKeyReturn)
-        return false;
-    MACRO_FROM_KEY(char16_t(key), true);
-    return true;
-}
-
-bool ApplicationDelegate::MACRO_FROM_KEY(char16_t key, bool fromKeyboard)
-{
-    Q_UNUSED(fromKeyboard);
-    if (!m_bankIsOpen)
-        return false;
-    QWidget* key_window = keyWindow();
-    auto* stdWindow = qobject_cast<StdWindow*>(key_window);
-    if (stdWindow && offerMacroKey(stdWindow->controller(), key))
-        return true;
-    if (key_window && isModalWindow(key_window))
-        return false;
-    long index = -1;
-    if (findMacroWithKey(char16_t(key & 0xFF), &index, m_document.get()))
-        MACRO(index);
-    return false;
-}
-
-void ApplicationDelegate::MACRO(long index)
-{
-    m_transactionWindows->openSaisieForMacro(macroAtIndex(getDocMacro(m_document.get()), index));
 }

@@ -17,6 +17,7 @@
 #include "app/FenRecentController.h"
 #include "document/DocumentSession.h"
 #include "foundation/IAppShell.h"
+#include "toolkit/fields/editvalidation.h"
 #include "toolkit/host/HelperSVTimer.h"
 #include "toolkit/windows/StdWindowController.h"
 
@@ -81,7 +82,9 @@ public:
     // ---- State
 
     bool bankIsOpen() const override { return m_bankIsOpen; }
-    bool offers(const QString& action) const override;
+    // Whether the menu's command of that action name can run now: the document's commands while
+    // one is open, printing, importing and the Edit menu as the window in front says.
+    bool validateMenuAction(const QString& action) const override;
     void setBankIsOpen(bool open) { m_bankIsOpen = open; }
     bool duringCloseDocument() const override { return m_duringCloseDocument; }
     void setDuringCloseDocument(bool during) { m_duringCloseDocument = during; }
@@ -178,6 +181,30 @@ public:
     Q_INVOKABLE void GRAPHIQUE(QObject* sender = nullptr) override;
     // The balance sheet, opened or brought to the front.
     Q_INVOKABLE void BILAN(QObject* sender = nullptr);
+    // The declaration of the document's first tax (none when it has no tax), after its question.
+    Q_INVOKABLE void DECLARATION(QObject* sender = nullptr);
+    // The user guide, in the desktop's browser.
+    Q_INVOKABLE void GUIDE(QObject* sender = nullptr) override;
+    // The example documents' page, in the desktop's browser once the user has agreed.
+    Q_INVOKABLE void EXAMPLES(QObject* sender = nullptr);
+
+    // ---- The Edit menu: the command goes to the text field that has the keyboard in the window
+    // in front, else to that window's controller (copy, cut, paste, selectAll, delete_ or
+    // SUPPRIMER), each only when the window says it applies.
+
+    bool canCopy() const { return canEdit(EditCommand::Copy); }
+    bool canCut() const { return canEdit(EditCommand::Cut); }
+    bool canPaste() const { return canEdit(EditCommand::Paste); }
+    bool canSelectAll() const { return canEdit(EditCommand::SelectAll); }
+    bool canDelete() const { return canEdit(EditCommand::Delete); }
+    // The key window's controller's answer to the question of that name ("canCopy"); false
+    // without a key window, a controller or such a question.
+    bool trySendToWindowDelegate(const char* selector) const;
+    Q_INVOKABLE void cut(QObject* sender = nullptr);
+    Q_INVOKABLE void copy(QObject* sender = nullptr);
+    Q_INVOKABLE void paste(QObject* sender = nullptr);
+    Q_INVOKABLE void delete_(QObject* sender = nullptr);
+    Q_INVOKABLE void selectAll(QObject* sender = nullptr);
     // The entry of a new transaction from the document's macro at that position.
     void MACRO(long index) override;
     // An account created through the account editor in the bank the item stands for; its ident,
@@ -208,8 +235,10 @@ public:
     void doAuteur(StdWindow* window) override;
     // The conversion editor of the amount field the item stands for, on the window.
     void EDIT_CONVERSION(StdWindow* window, QObject* item) override;
-    // Alt (or Alt+Shift) with a key other than Return runs the document's macro of that key.
+    // Alt (or Alt+Shift) with a key other than Return: offered to the window in front, else runs
+    // the document's macro of that key. True (the key is consumed) only when one of them took it.
     bool interceptKeyDownEvent(QKeyEvent* event);
+    // True when the window in front took the key; running a macro answers false.
     bool MACRO_FROM_KEY(char16_t key, bool fromKeyboard);
 
     // The password of a protected package, asked on the browser's window.
@@ -218,6 +247,11 @@ public:
     void showOpenedDocument(DOCUMENT& doc, bool crea) override;
 
 private:
+    enum class MacroKeyOutcome { NotTaken, TakenByWindow, RanMacro };
+    MacroKeyOutcome runMacroKey(char16_t key);
+    static bool offerMacroKey(QObject* controller, char16_t key);
+    bool canEdit(EditCommand command) const;
+    void performEdit(EditCommand command);
     void step(const char* name, const std::function<void()>& work);
     void installWebQuotes();
     void failedOpening(bool crea);

@@ -32,49 +32,62 @@ struct MenuDef {
 MainMenu::MainMenu(ApplicationDelegate* delegate)
     : m_delegate(delegate)
 {
-    addAction("MENU_NOUVELLE_OPERATION", "NOUVELLE_OPERATION:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    addAction("MENU_RECHERCHE", "RECHERCHE:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    addAction("MENU_ANALYSE", "ANALYSE:", true);
-    addAction("MENU_BUDGET", "BUDGET:", true);
-    addAction("MENU_GRAPHIQUE", "GRAPHIQUE:", true);
-    addAction("MENU_BILAN", "BILAN:", true);
-    addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:", true)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    addAction("MENU_ENREGISTRER_COPIE", "ENREGISTRER_COPIE:", true);
-    addAction("MENU_VERIFIER", "VERIFIER:", true);
-    addAction("MENU_PASSWORD", "PASSWORD:", true);
-    addAction("MENU_IMPRIMER", "IMPRIMER:", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addAction("MENU_NOUVELLE_OPERATION", "NOUVELLE_OPERATION:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    addAction("MENU_RECHERCHE", "RECHERCHE:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    addAction("MENU_ANALYSE", "ANALYSE:");
+    addAction("MENU_BUDGET", "BUDGET:");
+    addAction("MENU_GRAPHIQUE", "GRAPHIQUE:");
+    addAction("MENU_BILAN", "BILAN:");
+    addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addAction("MENU_ENREGISTRER_COPIE", "ENREGISTRER_COPIE:");
+    addAction("MENU_VERIFIER", "VERIFIER:");
+    addAction("MENU_PASSWORD", "PASSWORD:");
+    addAction("MENU_IMPRIMER", "IMPRIMER:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     for (int format = 0; format < ImportManager::nbImportExportFormat(); ++format) {
-        QAction* item = addAction("MENU_IMPORT_IMPORTER", "IMPORTER:", true);
+        QAction* item = addAction("MENU_IMPORT_IMPORTER", "IMPORTER:");
         item->setText(ImportManager::getImportFormatName(format));
         item->setData(format);
         m_importers.append(item);
     }
-    addAction("MENU_QUITTER", "terminate", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    addAction("MENU_BANQUES", "BANQUES:", true)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    addAction("MENU_CALENDRIER", "CALENDRIER:", false);
-    addAction("MENU_CALCULETTE", "CALCULETTE:", false);
-    m_palette = addAction("MENU_PALETTE_OUTILS", "PALETTE_OUTILS:", true);
+    addAction("MENU_QUITTER", "terminate")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addEditActions();
+    addAction("MENU_BANQUES", "BANQUES:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    addAction("MENU_CALENDRIER", "CALENDRIER:");
+    addAction("MENU_CALCULETTE", "CALCULETTE:");
+    m_palette = addAction("MENU_PALETTE_OUTILS", "PALETTE_OUTILS:");
     m_palette->setCheckable(true);
-    addAction("MENU_DEVISES", "DEVISES:", true);
-    addAction("MENU_TAXES", "TAXES:", true);
-    addAction("MENU_SIMULATION", "SIMULATION:", true);
-    addAction("MENU_LOGOS", "LOGOS:", true);
-    addAction("MENU_FAVORIS", "FAVORIS:", false);
-    addAction("MENU_PREFERENCES", "PREFERENCES:", false)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    addAction("MENU_DOSSIERS", "DOSSIERS:", true);
-    addAction("MENU_MACROS", "MACROS:", true);
-    addAction("MENU_EDIT_REGLES", "EDIT_REGLES:", true);
-    addAction("MENU_TITRES", "TITRES:", true);
-    addAction("MENU_REMUNERES", "REMUNERES:", true);
-    addAction("MENU_EMPRUNTS", "EMPRUNTS:", true);
-    addAction("MENU_ECHEANCIERS", "ECHEANCIERS:", true);
-    addAction("MENU_LETTRES", "LETTRES:", false);
-    addAction("MENU_ABOUT_REGLES", "ABOUT_REGLES:", false);
-    addAction("MENU_ABOUT", "ABOUT:", false);
+    addAction("MENU_DEVISES", "DEVISES:");
+    addAction("MENU_TAXES", "TAXES:");
+    addAction("MENU_DECLARATION", "DECLARATION:");
+    addAction("MENU_SIMULATION", "SIMULATION:");
+    addAction("MENU_LOGOS", "LOGOS:");
+    addAction("MENU_FAVORIS", "FAVORIS:");
+    addAction("MENU_PREFERENCES", "PREFERENCES:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    addAction("MENU_DOSSIERS", "DOSSIERS:");
+    addAction("MENU_MACROS", "MACROS:");
+    addAction("MENU_EDIT_REGLES", "EDIT_REGLES:");
+    addAction("MENU_TITRES", "TITRES:");
+    addAction("MENU_REMUNERES", "REMUNERES:");
+    addAction("MENU_EMPRUNTS", "EMPRUNTS:");
+    addAction("MENU_ECHEANCIERS", "ECHEANCIERS:");
+    addAction("MENU_LETTRES", "LETTRES:");
+    addAction("MENU_ABOUT_REGLES", "ABOUT_REGLES:");
+    addAction("MENU_GUIDE", "GUIDE:");
+    addAction("MENU_EXAMPLES", "EXAMPLES:");
+    addAction("MENU_ABOUT", "ABOUT:");
     m_delegate->setMenuPaletteOutils(m_palette);
     refresh();
+}
+
+// The platform's usual keys; Delete stays with the lists and fields, which act on it themselves.
+void MainMenu::addEditActions()
+{
+    addAction("MENU_COUPER", "cut:")->setShortcut(QKeySequence::Cut);
+    addAction("MENU_COPIER", "copy:")->setShortcut(QKeySequence::Copy);
+    addAction("MENU_COLLER", "paste:")->setShortcut(QKeySequence::Paste);
+    addAction("MENU_SUPPRIMER", "delete:");
+    addAction("MENU_TOUT_SELECTIONNER", "selectAll:")->setShortcut(QKeySequence::SelectAll);
 }
 
 MainMenu::~MainMenu()
@@ -85,14 +98,12 @@ MainMenu::~MainMenu()
         m_delegate->setMenuPaletteOutils(nullptr);
 }
 
-QAction* MainMenu::addAction(const char* titleKey, const char* name, bool needsDocument)
+QAction* MainMenu::addAction(const char* titleKey, const char* name)
 {
     auto* item = new QAction(localizedAppl(QString::fromLatin1(titleKey)), this);
     StdActionDispatcher::setAction(item, QString::fromLatin1(name));
     connect(item, &QAction::triggered, this, [this, item] { trigger(item); });
     m_actions.append(item);
-    if (needsDocument)
-        m_documentActions.append(item);
     return item;
 }
 
@@ -103,6 +114,8 @@ void MainMenu::trigger(QAction* item)
     QString name = StdActionDispatcher::actionOf(item);
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
+    if (name == QLatin1String("delete"))
+        name = QStringLiteral("delete_");
     QMetaObject::invokeMethod(m_delegate, name.toLatin1().constData(), Qt::QueuedConnection, Q_ARG(QObject*, item));
 }
 
@@ -117,13 +130,8 @@ QAction* MainMenu::action(const QString& name) const
 
 void MainMenu::refresh()
 {
-    const bool open = m_delegate->bankIsOpen();
-    for (QAction* item : m_documentActions)
-        item->setEnabled(open);
-    if (QAction* print = action(QStringLiteral("IMPRIMER:")))
-        print->setEnabled(m_delegate->can_imprimer());
-    for (QAction* importer : std::as_const(m_importers))
-        importer->setEnabled(open && m_delegate->canImporter());
+    for (QAction* item : std::as_const(m_actions))
+        item->setEnabled(m_delegate->validateMenuAction(StdActionDispatcher::actionOf(item)));
     m_palette->setChecked(FenPaletteToolController::paletteOutils() != nullptr);
 }
 
@@ -136,10 +144,13 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr,
           action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("PREFERENCES:"), nullptr,
           action("terminate")}},
+        {"MENU_EDITION",
+         {action("cut:"), action("copy:"), action("paste:"), action("delete:"), nullptr, action("selectAll:")}},
         {"MENU_FENETRES",
          {action("BANQUES:"),
           action("DEVISES:"),
           action("TAXES:"),
+          action("DECLARATION:"),
           action("ECHEANCIERS:"),
           action("DOSSIERS:"),
           action("MACROS:"),
@@ -161,7 +172,9 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
           action("CALENDRIER:"),
           action("CALCULETTE:"),
           m_palette}},
-        {"MENU_AIDE", {action("LETTRES:"), action("ABOUT_REGLES:"), nullptr, action("ABOUT:")}},
+        {"MENU_AIDE",
+         {action("GUIDE:"), action("EXAMPLES:"), nullptr, action("LETTRES:"), action("ABOUT_REGLES:"), nullptr,
+          action("ABOUT:")}},
     };
     for (const MenuDef& def : menus) {
         QMenu* menu = bar->addMenu(localizedAppl(QString::fromLatin1(def.titleKey)));
@@ -232,12 +245,26 @@ bool MainMenu::attachTo(QWidget* window)
     if (!window || !window->layout() || window->property(kHasMenuBarProperty).toBool())
         return false;
     window->setProperty(kHasMenuBarProperty, true);
+    giveWayToEditActions(window);
     QMenuBar* bar = buildMenuBar(window);
     window->layout()->setMenuBar(bar);
     // Fixed-size windows are laid out for their contents alone: they grow by the bar.
     if (window->minimumHeight() == window->maximumHeight())
         window->setFixedHeight(window->height() + bar->sizeHint().height());
     return true;
+}
+
+// A window's own keys for the edit commands would make the Edit menu's keys ambiguous, and Qt
+// runs neither; the menu's items reach the same commands of its controller.
+void MainMenu::giveWayToEditActions(QWidget* window)
+{
+    QList<QKeySequence> keys;
+    for (const char* name : {"cut:", "copy:", "paste:", "selectAll:"})
+        keys.append(action(QString::fromLatin1(name))->shortcut());
+    for (QAction* own : window->actions()) {
+        if (keys.contains(own->shortcut()))
+            window->removeAction(own);
+    }
 }
 
 void MainMenu::install()

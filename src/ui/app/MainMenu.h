@@ -1,13 +1,14 @@
 #pragma once
-// The program's menu bar: Fichier (with the new transaction and the search), Comptes, Fenêtres and
-// Aide, each item sending its command to the application delegate by name (the item's action,
+// The program's menu bar: Fichier (with the new transaction and the search), Comptes, Édition,
+// Fenêtres and Aide, each item sending its command to the application delegate by name (the item's action,
 // "ENREGISTRER_DOCUMENT:"). The Comptes menu lists the open document's accounts under their banks;
 // each opens the account's window (openCompteWindow).
 //
 // Linux desktops give each window its own menu bar, so every window of the program that is not
 // modal and not a palette gets one when it is first shown. All bars share one set of actions: an
 // item's enabled and ticked states are the same wherever it is shown. The document's commands
-// are enabled only while a document is open; the tool palette's item is ticked while it is open.
+// are enabled as the delegate validates them (the document's while one is open, the Edit menu's as
+// the window in front says); the tool palette's item is ticked while it is open.
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -35,14 +36,16 @@ public:
     bool attachTo(QWidget* window);
     // The item of that action ("CLOTURE:"), null when there is none.
     QAction* action(const QString& name) const;
-    // Enables the document's commands as a document is open or not, ticks the palette's item.
+    // Enables each item as the delegate validates its command, ticks the palette's item.
     void refresh();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* addAction(const char* titleKey, const char* name, bool needsDocument);
+    QAction* addAction(const char* titleKey, const char* name);
+    void addEditActions();
+    void giveWayToEditActions(QWidget* window);
     void trigger(QAction* action);
     bool wantsMenuBar(QWidget* widget) const;
     void addComptesMenu(QMenuBar* bar);
@@ -51,7 +54,6 @@ private:
 
     ApplicationDelegate* m_delegate;
     QList<QAction*> m_actions;
-    QList<QAction*> m_documentActions;
     QList<QAction*> m_importers;
     QPointer<QAction> m_palette;
 };

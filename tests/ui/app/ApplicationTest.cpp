@@ -575,13 +575,14 @@ TEST_F(ApplicationTest, TheTransactionSoundPlaysOnlyWhenTheUserHasItOn)
     EXPECT_EQ(ui().sounds().playedNames().count(QStringLiteral("Transact")), 1);
 }
 
-TEST_F(ApplicationTest, AltKeysAreMacroKeys)
+// Without a document no macro has a key: Alt and a key goes on to the field that has the keyboard.
+TEST_F(ApplicationTest, AltKeysAreMacroKeysOnlyWithADocument)
 {
     QKeyEvent altA(QEvent::KeyPress, Qt::Key_A, Qt::AltModifier, QStringLiteral("a"));
     QKeyEvent altReturn(QEvent::KeyPress, Qt::Key_Return, Qt::AltModifier, QStringLiteral("\r"));
     QKeyEvent controlAltA(QEvent::KeyPress, Qt::Key_A, Qt::AltModifier | Qt::ControlModifier, QStringLiteral("a"));
     QKeyEvent plainA(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-    EXPECT_TRUE(delegate->interceptKeyDownEvent(&altA));
+    EXPECT_FALSE(delegate->interceptKeyDownEvent(&altA));
     EXPECT_FALSE(delegate->interceptKeyDownEvent(&altReturn));
     EXPECT_FALSE(delegate->interceptKeyDownEvent(&controlAltA));
     EXPECT_FALSE(delegate->interceptKeyDownEvent(&plainA));

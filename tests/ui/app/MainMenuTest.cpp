@@ -4,14 +4,21 @@
 #include "analysis/FenAnalyseController.h"
 #include "analysis/FenBudgetController.h"
 #include "app/ApplicationDelegate.h"
+#include "app/FenAboutReglesController.h"
+#include "app/FenLettreController.h"
 #include "app/FenPreferencesController.h"
 #include "app/WindowMemory.h"
+#include "calculator/FenCalculetteController.h"
+#include "entities/FenBanqueController.h"
+#include "entities/FenDeviseController.h"
 #include "entities/FenDossierController.h"
 #include "entities/FenFavoriController.h"
 #include "entities/FenLogoController.h"
 #include "entities/FenMacroController.h"
 #include "entities/FenReglesController.h"
 #include "entities/FenSynonymeController.h"
+#include "entities/FenTaxeController.h"
+#include "graphs/FenBilanController.h"
 #include "graphs/FenEditGraphiqueController.h"
 #include "graphs/FenGraphiqueController.h"
 #include "import/FenAskImportPosteController.h"
@@ -21,6 +28,8 @@
 #include "investments/FenFinanceTitreController.h"
 #include "investments/FenSimulationController.h"
 #include "schedules/FenEcheancierController.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/dialogs/FenCalendrierController.h"
 #include "toolkit/palettes/FenPaletteSaisieUserController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopMacro.h"
@@ -33,19 +42,26 @@
 
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
+#include "document/favoris.h"
+#include "engines/TransactClipboard.h"
 #include "foundation/broadcast.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/MACRO.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -549,7 +565,7 @@ TEST_F(MainMenuTest, EveryPlainWindowGetsOneMenuBar)
     const QList<QMenuBar*> bars = window->findChildren<QMenuBar*>();
     ASSERT_EQ(bars.size(), 1);
     EXPECT_FALSE(menu->attachTo(window));
-    ASSERT_EQ(bars.first()->actions().size(), 4);
+    ASSERT_EQ(bars.first()->actions().size(), 5);
 
     QMenu* fichier = bars.first()->findChild<QMenu*>(QStringLiteral("MENU_FICHIER"));
     ASSERT_NE(fichier, nullptr);
@@ -565,6 +581,300 @@ TEST_F(MainMenuTest, EveryPlainWindowGetsOneMenuBar)
     QDir().mkpath(QStringLiteral(SORV_TEST_OUTPUT_DIR));
     EXPECT_TRUE(image.save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/main-menu.png")));
     fichier->hide();
+}
+
+// The Edit menu acts on what has the keyboard in the window in front: a text field by itself, else
+// the window's list through its controller; nothing is enabled that would do nothing.
+TEST_F(MainMenuTest, TheEditMenuActsOnTheFieldOrTheListInFront)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    QApplication::setActiveWindow(nullptr);
+    for (const char* name : {"cut:", "copy:", "paste:", "delete:", "selectAll:"})
+        EXPECT_FALSE(enabled(name)) << name;
+    const long ident = delegate->document()->compteHdl.constFirst().ident;
+    FenReleveController* releve = openReleveWindow(ident, true, 0, *delegate->document());
+    ASSERT_NE(releve, nullptr);
+    QApplication::setActiveWindow(releve->window());
+    if (QApplication::activeWindow() != releve->window())
+        GTEST_SKIP() << "this platform gives no window the focus";
+    StdTableView* table = releve->table1();
+    ASSERT_GT(table->numberOfRows(), 1);
+    table->setFocus();
+    table->clearSelection();
+    EXPECT_FALSE(enabled("copy:"));
+    EXPECT_FALSE(enabled("delete:"));
+    ASSERT_TRUE(enabled("selectAll:"));
+    choose("selectAll:");
+    EXPECT_EQ(table->selectionModel()->selectedRows().size(), table->numberOfRows());
+    transactClipboard()->clearTransactClipboard();
+    ASSERT_TRUE(enabled("copy:"));
+    choose("copy:");
+    EXPECT_FALSE(transactClipboard()->transacts().isEmpty());
+    EXPECT_TRUE(enabled("paste:"));
+
+    auto* field = new QLineEdit(releve->window());
+    field->show();
+    field->setText(QStringLiteral("Courses"));
+    field->setFocus();
+    field->selectAll();
+    ASSERT_TRUE(enabled("copy:"));
+    choose("copy:");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Courses"));
+    choose("delete:");
+    EXPECT_TRUE(field->text().isEmpty());
+    EXPECT_FALSE(enabled("copy:")) << "nothing left to copy";
+    choose("paste:");
+    EXPECT_EQ(field->text(), QStringLiteral("Courses"));
+    releve->close();
+}
+
+// Alt and a key is a macro key only when a macro has that key or the window in front takes it:
+// otherwise the key goes on to the field, where the keyboard may make a character with Alt.
+TEST_F(MainMenuTest, AnAltKeyIsTakenOnlyByAMacroOrTheWindow)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    long index = -1;
+    ASSERT_TRUE(findMacroWithKey(u'e', &index, delegate->document()));
+    ASSERT_FALSE(findMacroWithKey(u'q', &index, delegate->document()));
+    QApplication::setActiveWindow(nullptr);
+    QKeyEvent altE(QEvent::KeyPress, Qt::Key_E, Qt::AltModifier, QStringLiteral("e"));
+    QKeyEvent altQ(QEvent::KeyPress, Qt::Key_Q, Qt::AltModifier, QStringLiteral("q"));
+    QKeyEvent altShiftQ(QEvent::KeyPress, Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier, QStringLiteral("Q"));
+    QKeyEvent altGr(QEvent::KeyPress, Qt::Key_E, Qt::AltModifier | Qt::GroupSwitchModifier, QStringLiteral("€"));
+    QKeyEvent controlAltE(QEvent::KeyPress, Qt::Key_E, Qt::AltModifier | Qt::ControlModifier, QStringLiteral("e"));
+    QKeyEvent altEnter(QEvent::KeyPress, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier, QStringLiteral("\r"));
+    ui().onModal<FenEditSaisieController>(
+        [](FenEditSaisieController& entry) { entry.perform(QStringLiteral("NON:")); });
+    EXPECT_TRUE(delegate->interceptKeyDownEvent(&altE));
+    ASSERT_EQ(ui().modalRuns().size(), 1);
+    EXPECT_EQ(ui().modalRuns().first().name, QStringLiteral("FenEditSaisieController"));
+    for (QKeyEvent* untaken : {&altQ, &altShiftQ, &altGr, &controlAltE, &altEnter})
+        EXPECT_FALSE(delegate->interceptKeyDownEvent(untaken)) << untaken->modifiers().toInt();
+    EXPECT_EQ(ui().modalRuns().size(), 1) << "no macro ran";
+
+    // In front, a modal window that doesn't take the key runs no macro and lets the key through.
+    ui().onModal(QStringLiteral("FenAskPoursuivreController"), [this, &altE](const ModalRequest& request) {
+        QApplication::setActiveWindow(request.window);
+        EXPECT_FALSE(delegate->interceptKeyDownEvent(&altE));
+        UiHost::instance().modal().endModal(request.window, 0);
+    });
+    askPoursuivre(nullptr, QStringLiteral("ASSIST000"), QString(), true, false, [](long) {});
+    EXPECT_EQ(ui().modalRuns().size(), 2);
+}
+
+namespace {
+
+// What a menu command shows the user, set up before it runs and checked after it.
+struct CommandCheck {
+    std::function<void()> prepare;
+    std::function<bool()> done;
+};
+
+int openCount(const QMetaObject& meta)
+{
+    int count = 0;
+    for (QObject* controller : registeredWindowControllers())
+        count += controller->metaObject()->inherits(&meta) ? 1 : 0;
+    return count;
+}
+
+void cancelModal(const ModalRequest& request)
+{
+    UiHost::instance().modal().endModal(request.window, 0);
+}
+
+} // namespace
+
+class MenuWalkTest : public MainMenuTest {
+protected:
+    // A window of that class opens (or stays open and comes to the front).
+    CommandCheck opens(const QMetaObject& meta)
+    {
+        return {[] {}, [&meta] { return openCount(meta) > 0; }};
+    }
+    // One more window of that class.
+    CommandCheck addsOne(const QMetaObject& meta)
+    {
+        auto before = std::make_shared<int>(0);
+        return {[before, &meta] { *before = openCount(meta); }, [before, &meta] { return openCount(meta) > *before; }};
+    }
+    // That window runs modally, and is cancelled.
+    CommandCheck runsModally(const char* name)
+    {
+        auto before = std::make_shared<qsizetype>(0);
+        const QString controller = QString::fromLatin1(name);
+        return {[this, before, controller] {
+                    *before = ui().modalRuns().size();
+                    ui().onModal(controller, cancelModal);
+                },
+                [this, before, controller] {
+                    return ui().modalRuns().size() > *before && ui().modalRuns().last().name == controller;
+                }};
+    }
+    CommandCheck opensAddress(const QString& address)
+    {
+        return {[] {}, [this, address] { return ui().desktopRequests().openedURLs.contains(address); }};
+    }
+
+    bool showsSelection() const
+    {
+        if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+            return field->hasSelectedText();
+        for (QAbstractItemView* view : m_front->findChildren<QAbstractItemView*>())
+            if (view->selectionModel() && view->selectionModel()->hasSelection())
+                return true;
+        return false;
+    }
+
+    QHash<QString, CommandCheck> checks()
+    {
+        const QString url = delegate->document() ? delegate->document()->documentUrl : QString();
+        const QString transact = url + QStringLiteral("/Contents/Resources/transact.xml");
+        auto palette = std::make_shared<bool>(false);
+        auto saves = std::make_shared<qsizetype>(0);
+        auto opensPanel = std::make_shared<qsizetype>(0);
+        auto prints = std::make_shared<qsizetype>(0);
+        return {
+            {"NOUVELLE_OPERATION:", runsModally("FenEditSaisieController")},
+            {"RECHERCHE:", runsModally("FenRechercheController")},
+            {"ANALYSE:", addsOne(FenAnalyseController::staticMetaObject)},
+            {"BUDGET:", addsOne(FenBudgetController::staticMetaObject)},
+            {"GRAPHIQUE:", runsModally("FenEditGraphiqueController")},
+            {"BILAN:", opens(FenBilanController::staticMetaObject)},
+            {"FERMER_DOCUMENT:",
+             {[this] { ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertThirdButton); },
+              [this] { return delegate->bankIsOpen(); }}},
+            {"terminate",
+             {[this] { ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertThirdButton); },
+              [this] { return delegate->bankIsOpen(); }}},
+            {"ENREGISTRER_DOCUMENT:",
+             {[transact] { QFile::remove(transact); }, [transact] { return QFileInfo::exists(transact); }}},
+            {"ENREGISTRER_COPIE:",
+             {[this, saves] {
+                  *saves = ui().panelsShown().saves.size();
+                  ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertSecondButton);
+                  ui().answerSavePanel(QString());
+              },
+              [this, saves] { return ui().panelsShown().saves.size() > *saves; }}},
+            {"VERIFIER:", runsModally("FenAskPoursuivreController")},
+            {"PASSWORD:", runsModally("FenPasswordController")},
+            {"IMPRIMER:",
+             {[this, prints] {
+                  *prints = ui().printHost().records.size();
+                  ui().onPrint([](PrintOperation&, PrintAccessoryViewController*) { return false; });
+              },
+              [this, prints] { return ui().printHost().records.size() > *prints; }}},
+            {"IMPORTER:",
+             {[this, opensPanel] {
+                  *opensPanel = ui().panelsShown().opens.size();
+                  ui().answerOpenPanel(QString());
+              },
+              [this, opensPanel] {
+                  ui().advance(1000);
+                  return ui().panelsShown().opens.size() > *opensPanel;
+              }}},
+            {"selectAll:", {[] {}, [this] { return showsSelection(); }}},
+            {"BANQUES:", opens(FenBanqueController::staticMetaObject)},
+            {"CALENDRIER:", opens(FenCalendrierController::staticMetaObject)},
+            {"CALCULETTE:", opens(FenCalculetteController::staticMetaObject)},
+            {"PALETTE_OUTILS:",
+             {[palette] { *palette = FenPaletteToolController::paletteOutils() != nullptr; },
+              [palette] { return (FenPaletteToolController::paletteOutils() != nullptr) != *palette; }}},
+            {"DEVISES:", opens(FenDeviseController::staticMetaObject)},
+            {"TAXES:", opens(FenTaxeController::staticMetaObject)},
+            {"DECLARATION:", runsModally("FenAskDeclarationController")},
+            {"SIMULATION:", opens(FenSimulationController::staticMetaObject)},
+            {"LOGOS:", opens(FenLogoController::staticMetaObject)},
+            {"FAVORIS:", opens(FenFavoriController::staticMetaObject)},
+            {"PREFERENCES:", runsModally("FenPreferencesController")},
+            {"DOSSIERS:", opens(FenDossierController::staticMetaObject)},
+            {"MACROS:", opens(FenMacroController::staticMetaObject)},
+            {"EDIT_REGLES:", opens(FenReglesController::staticMetaObject)},
+            {"TITRES:", opens(FenFinanceTitreController::staticMetaObject)},
+            {"REMUNERES:", opens(FenFinanceRemunereController::staticMetaObject)},
+            {"EMPRUNTS:", opens(FenFinanceEmpruntController::staticMetaObject)},
+            {"ECHEANCIERS:", opens(FenEcheancierController::staticMetaObject)},
+            {"LETTRES:", opens(FenLettreController::staticMetaObject)},
+            {"ABOUT_REGLES:", opens(FenAboutReglesController::staticMetaObject)},
+            {"GUIDE:", opensAddress(QStringLiteral("https://www.sorvanta.example/guide/?code="))},
+            {"EXAMPLES:",
+             {[this] { ui().answerAlert(dialogue("kConfirm_Examples"), kAlertFirstButton); },
+              [this] { return ui().desktopRequests().openedURLs.contains(QString::fromLatin1(kFavoriSamplesUrl)); }}},
+            {"ABOUT:", runsModally("FenAboutController")},
+        };
+    }
+
+    // Every enabled item of the window's menu bar, chosen with the window in front; each must
+    // show what it does. Answers the commands run.
+    QStringList walk(StdWindowController& front)
+    {
+        StdWindow* window = front.window();
+        m_front = window;
+        menu->attachTo(window);
+        QMenuBar* bar = window->findChild<QMenuBar*>();
+        EXPECT_NE(bar, nullptr);
+        QStringList ran;
+        if (!bar)
+            return ran;
+        QList<QAction*> items;
+        for (QMenu* submenu : bar->findChildren<QMenu*>())
+            if (submenu->objectName() != QLatin1String("MENU_COMPTES"))
+                items += submenu->actions();
+        for (QAction* item : std::as_const(items)) {
+            const QString name = StdActionDispatcher::actionOf(item);
+            if (item->isSeparator() || item->menu() || name.isEmpty())
+                continue;
+            // Quitting for good is the quit tests' own.
+            if (name == QLatin1String("terminate") && !delegate->bankIsOpen())
+                continue;
+            QApplication::setActiveWindow(window);
+            menu->refresh();
+            if (!item->isEnabled())
+                continue;
+            const QHash<QString, CommandCheck> table = checks();
+            if (!table.contains(name)) {
+                ADD_FAILURE() << "no check for " << name.toStdString();
+                continue;
+            }
+            table[name].prepare();
+            item->trigger();
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(table[name].done()) << name.toStdString() << " over " << front.metaObject()->className();
+            ran << name;
+        }
+        return ran;
+    }
+
+    QPointer<QWidget> m_front;
+};
+
+TEST_F(MenuWalkTest, EveryEnabledCommandOfEveryMainWindowDoesWhatItSays)
+{
+    QStringList ran = walk(*delegate->recentWindow());
+    EXPECT_TRUE(ran.contains(QStringLiteral("ABOUT:")));
+    EXPECT_FALSE(ran.contains(QStringLiteral("BANQUES:"))) << "no document";
+
+    openDocument(QStringLiteral("Famille.svd"));
+    APPLIPARAM::loadAppliParam().reglesManuel = true;
+    DOCUMENT& doc = *delegate->document();
+    const long ident = doc.compteHdl.constFirst().ident;
+    QList<StdWindowController*> fronts {openReleveWindow(ident, true, 0, doc), showBanques(true)};
+    delegate->DOSSIERS();
+    fronts << FenDossierController::current() << FenEcheancierController::openEcheanciers(0, true);
+    for (StdWindowController* front : fronts) {
+        ASSERT_NE(front, nullptr);
+        if (auto* list = qobject_cast<StdWindowWithTableController*>(front); list && list->table1())
+            list->table1()->setFocus();
+        QApplication::setActiveWindow(front->window());
+        if (QApplication::activeWindow() != front->window())
+            GTEST_SKIP() << "this platform gives no window the focus";
+        ran += walk(*front);
+    }
+    for (const char* name : {"DECLARATION:", "GUIDE:", "EXAMPLES:", "IMPRIMER:", "IMPORTER:", "selectAll:", "BANQUES:"})
+        EXPECT_TRUE(ran.contains(QString::fromLatin1(name))) << name;
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+    choose("FERMER_DOCUMENT:");
+    EXPECT_FALSE(delegate->bankIsOpen());
 }
 
 #include "MainMenuTest.moc"

@@ -113,7 +113,7 @@ void FenPaletteToolController::buildInterface(StdWindow& window)
     const IAppShell* app = appShell();
     for (const auto& [action, title] : commands) {
         QPushButton* button = toolButton(QString::fromLatin1(action), title, &window);
-        button->setEnabled(!app || app->offers(QString::fromLatin1(action)));
+        button->setEnabled(!app || app->validateMenuAction(QString::fromLatin1(action)));
         layout->addWidget(button);
     }
     window.adjustSize();

@@ -92,7 +92,7 @@ public:
     void RECHERCHE(QObject*) override { commands << "RECHERCHE"; }
     void GUIDE(QObject*) override { commands << "GUIDE"; }
     void ANALYSE(QObject*) override { commands << "ANALYSE"; }
-    bool offers(const QString& action) const override { return action != QLatin1String("ANALYSE:"); }
+    bool validateMenuAction(const QString& action) const override { return action != QLatin1String("ANALYSE:"); }
     void MACRO(long index) override { commands << QStringLiteral("MACRO %1").arg(index); }
     QObject* menuItemPaletteOutil() override { return &menuItemOutils; }
 };
@@ -292,7 +292,7 @@ TEST_F(PaletteTest, ToolPaletteIsOneAndSendsTheMainCommands)
                            "poste 12 0", "compte 20"}));
     WindowDriver(*tool).click(QStringLiteral("RECHERCHE:"));
     WindowDriver(*tool).click(QStringLiteral("GUIDE:"));
-    // A window the shell doesn't have: its command is disabled, not silent.
+    // A command the shell can't run now is disabled, not silent.
     for (QAbstractButton* button : tool->windowIfLoaded()->findChildren<QAbstractButton*>()) {
         const QString action = StdActionDispatcher::actionOf(button);
         if (action == QLatin1String("ANALYSE:") || action == QLatin1String("GUIDE:")) {
