@@ -321,6 +321,7 @@ void ApplicationDelegate::AFTER()
 int ApplicationDelegate::applicationShouldTerminate()
 {
     int reply = 1;
+    step("applicationShouldTerminate", [] {});
     if (m_bankIsOpen)
         performFermer(false, {}, {}, [&reply] { reply = 0; });
     return reply;
@@ -480,15 +481,17 @@ void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock
         return;
     }
     int answer = 0;
-    Dialog::confirmation(nullptr, localizedDialogue(QStringLiteral("kConfirm_SaveDoc")), doc->getDocLoadName(),
-                         localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")),
-                         localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
-                         localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), QStringLiteral("document"), 0,
-                         [&answer](int code) { answer = code; });
+    step("askSaveDocument", [doc, &answer] {
+        Dialog::confirmation(nullptr, localizedDialogue(QStringLiteral("kConfirm_SaveDoc")), doc->getDocLoadName(),
+                             localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")),
+                             localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
+                             localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), QStringLiteral("document"), 0,
+                             [&answer](int code) { answer = code; });
+    });
     if (answer == kAlertFirstButton) {
         savePathOfClose(showBrowser, saveBlock, undoBlock);
     } else if (answer == kAlertSecondButton) {
-        BackupManager::defaultManager().alertForManualSave(doc);
+        step("alertForManualSave", [doc] { BackupManager::defaultManager().alertForManualSave(doc); });
         doCloseDocument(showBrowser);
         if (noSaveBlock)
             noSaveBlock();
@@ -501,10 +504,12 @@ void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock
 void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock)
 {
     DOCUMENT* doc = m_document.get();
-    WindowMemory::memoriseDocumentWindows(doc);
+    step("memoriseDocumentWindows", [doc] { WindowMemory::memoriseDocumentWindows(doc); });
     bool saved = false;
-    SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, {.useTempFolder = true, .doMessage = true},
-                                                     [&saved] { saved = true; }, {});
+    step("saveDocument", [doc, &saved] {
+        SVDocumentManager::defaultManager().saveDocument(
+            doc, doc->documentUrl, {.useTempFolder = true, .doMessage = true}, [&saved] { saved = true; }, {});
+    });
     if (!saved) {
         Dialog::alerte(nullptr, localizedDialogue(QStringLiteral("kCantSaveDocument")), doc->getDocLoadName(),
                        QStringLiteral("document"), 2, {});
@@ -512,7 +517,7 @@ void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlo
             undoBlock();
         return;
     }
-    BackupManager::defaultManager().alertForManualSave(doc);
+    step("alertForManualSave", [doc] { BackupManager::defaultManager().alertForManualSave(doc); });
     doCloseDocument(showBrowser);
     if (saveBlock)
         saveBlock();
@@ -521,19 +526,25 @@ void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlo
 void ApplicationDelegate::doCloseDocument(bool showBrowser)
 {
     m_duringCloseDocument = true;
-    WindowMemory::closeDocumentWindows();
-    syncServerStop();
-    closePaletteOutils();
-    if (TransactClipboard* clipboard = transactClipboard())
-        clipboard->clearTransactClipboard();
+    step("closeDocumentWindows", WindowMemory::closeDocumentWindows);
+    step("syncServerStop", syncServerStop);
+    step("clearTransactClipboard", [] {
+        if (TransactClipboard* clipboard = transactClipboard())
+            clipboard->clearTransactClipboard();
+    });
+    step("closePaletteOutils", closePaletteOutils);
+    step("portfolioGoodbye", PortfolioManager::goodbye);
     // A run still importing stops before its document goes.
-    ImportManager::goodbye();
-    PortfolioManager::goodbye();
-    DocumentSession::close(std::move(m_document));
-    setBankIsOpen(false);
+    step("importGoodbye", ImportManager::goodbye);
+    step("disposeDocument", [this] {
+        DocumentSession::close(std::move(m_document));
+        setBankIsOpen(false);
+    });
     if (showBrowser) {
-        if (StdWindowController* browser = openRecentWindow(true))
-            browser->adjustHeight(false);
+        step("openRecentWindow", [this] {
+            if (StdWindowController* browser = openRecentWindow(true))
+                browser->adjustHeight(false);
+        });
     }
     // The windows that set a cursor of their own are gone: none of their cursors stays.
     while (QGuiApplication::overrideCursor())

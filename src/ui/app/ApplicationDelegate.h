@@ -70,7 +70,8 @@ public:
     // Records the application's windows, stops the timer and releases the class-level state;
     // once, after a BEFORE.
     void AFTER();
-    // The names of the start-up and end steps run, in order.
+    // The names of the steps run, in order: start-up, each opening, closing and quitting, and the
+    // end.
     const QStringList& lifeCycleTrace() const { return m_trace; }
 
     // The desktop asks to open a file: handed to the document browser when no document is open,
