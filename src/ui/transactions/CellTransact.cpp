@@ -92,8 +92,8 @@ QPixmap badgeImage(const Badge& badge)
 
 QPixmap namedPicture(const QString& name)
 {
-    if (const QPixmap own = QtAlertPresenter::namedImage(name); !own.isNull())
-        return own.scaled(kIconSide, kIconSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (const QPixmap own = QtAlertPresenter::namedImage(name, kIconSide); !own.isNull())
+        return own;
     if (const auto badge = badges().find(name); badge != badges().end())
         return badgeImage(badge->second);
     static const QStringList drawnBySaisie {QStringLiteral("note"), QStringLiteral("poste"), QStringLiteral("cadenas"),
