@@ -134,7 +134,7 @@ TEST(NamedImagesTest, PicturesShowOnLightAndDarkBackgroundsAtListSizes)
 {
     const QStringList names = shippedImageNames();
     const QList<QColor> backgrounds {QColor(255, 255, 255), QColor(43, 43, 43)};
-    constexpr int kCellWidth = 200;
+    constexpr int kCellWidth = 240;
     constexpr int kCellHeight = 44;
     constexpr int kColumns = 4;
     QImage sheet(kColumns * kCellWidth, int((names.size() + kColumns - 1) / kColumns) * kCellHeight,
