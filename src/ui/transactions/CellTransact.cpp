@@ -55,7 +55,7 @@ StdButton* makeButton(RowButton button, QWidget* parent)
     return control;
 }
 
-// Until the application ships its images, state icons are drawn as a letter on a coloured disc.
+// A state icon the program ships no picture for is drawn as a letter on a coloured disc.
 struct Badge {
     QString glyph;
     QColor colour;
