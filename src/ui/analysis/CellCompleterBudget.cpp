@@ -95,7 +95,7 @@ void CellCompleterBudget::resizeEvent(QResizeEvent* event)
 
 QPixmap CellCompleterBudget::etoilesPicture(long stars)
 {
-    if (const QPixmap own = QtAlertPresenter::namedImage(QStringLiteral("etoile%1").arg(stars)); !own.isNull())
+    if (const QPixmap own = QtAlertPresenter::namedImage(QStringLiteral("etoile%1").arg(stars), 0); !own.isNull())
         return own;
     QPixmap picture(5 * kStarSide, kStarSide);
     picture.fill(Qt::transparent);

@@ -135,9 +135,9 @@ QRect CellRecent::popupRectInRow(const QSize& rowSize)
 
 QPixmap CellRecent::namedPixmap(const QString& imageName, int side)
 {
-    const QPixmap own = QtAlertPresenter::namedImage(imageName);
+    const QPixmap own = QtAlertPresenter::namedImage(imageName, side);
     if (!own.isNull())
-        return own.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return own;
     return QApplication::style()->standardIcon(styleFallback(imageName)).pixmap(side, side);
 }
 

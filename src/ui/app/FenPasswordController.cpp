@@ -62,9 +62,8 @@ void FenPasswordController::buildInterface(StdWindow& window)
     window.setWindowTitle(localizedAppl(QStringLiteral("FenPassword_titre")));
     auto* image = new QLabel(&window);
     image->setObjectName(QStringLiteral("image_password"));
-    const QPixmap own = QtAlertPresenter::namedImage(QStringLiteral("cadenas"));
-    image->setPixmap(own.isNull() ? padlock(kImageSide)
-                                  : own.scaled(kImageSide, kImageSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    const QPixmap own = QtAlertPresenter::namedImage(QStringLiteral("cadenas"), kImageSide);
+    image->setPixmap(own.isNull() ? padlock(kImageSide) : own);
     image->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     m_message = new QLabel(&window);
     m_message->setObjectName(QStringLiteral("text_message"));

@@ -17,9 +17,9 @@ namespace {
 // and in silver for the others.
 QPixmap deviseImage(const QString& name)
 {
-    const QPixmap named = QtAlertPresenter::namedImage(name);
+    const QPixmap named = QtAlertPresenter::namedImage(name, 22);
     if (!named.isNull())
-        return named.scaled(22, 22, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return named;
     QPixmap coin(22, 22);
     coin.fill(Qt::transparent);
     QPainter painter(&coin);

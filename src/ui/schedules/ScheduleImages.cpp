@@ -59,8 +59,8 @@ QPixmap schedulePicture(const QString& name, int side)
 {
     if (name.isEmpty())
         return {};
-    if (const QPixmap own = QtAlertPresenter::namedImage(name); !own.isNull())
-        return own.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (const QPixmap own = QtAlertPresenter::namedImage(name, side); !own.isNull())
+        return own;
     if (const auto badge = badges().find(name); badge != badges().end())
         return badgePicture(badge->second, side);
     if (name == QLatin1String("poste") || name == QLatin1String("supprimer"))

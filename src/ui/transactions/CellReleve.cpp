@@ -2,6 +2,7 @@
 
 #include "transactions/SaisieImages.h"
 
+#include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/windows/StdButton.h"
 #include "toolkit/windows/StdImageView.h"
@@ -108,6 +109,8 @@ void setItalic(QLabel* label, bool italic)
 
 QPixmap releveImage(const QString& name, int side)
 {
+    if (const QPixmap own = QtAlertPresenter::namedImage(name, side); !own.isNull())
+        return own;
     const auto drawn = drawings().find(name);
     if (drawn == drawings().end())
         return saisieImage(name, side);

@@ -55,7 +55,7 @@ StdButton* makeButton(RowButton button, QWidget* parent)
     return control;
 }
 
-// Until the application ships its images, state icons are drawn as a letter on a coloured disc.
+// A state icon the program ships no picture for is drawn as a letter on a coloured disc.
 struct Badge {
     QString glyph;
     QColor colour;
@@ -92,8 +92,8 @@ QPixmap badgeImage(const Badge& badge)
 
 QPixmap namedPicture(const QString& name)
 {
-    if (const QPixmap own = QtAlertPresenter::namedImage(name); !own.isNull())
-        return own.scaled(kIconSide, kIconSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (const QPixmap own = QtAlertPresenter::namedImage(name, kIconSide); !own.isNull())
+        return own;
     if (const auto badge = badges().find(name); badge != badges().end())
         return badgeImage(badge->second);
     static const QStringList drawnBySaisie {QStringLiteral("note"), QStringLiteral("poste"), QStringLiteral("cadenas"),

@@ -140,9 +140,9 @@ const std::map<QString, Draw>& pictograms()
 
 QPixmap saisieImage(const QString& name, int side)
 {
-    const QPixmap own = QtAlertPresenter::namedImage(name);
+    const QPixmap own = QtAlertPresenter::namedImage(name, side);
     if (!own.isNull())
-        return own.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return own;
     const auto drawn = pictograms().find(name);
     if (drawn == pictograms().end())
         return QApplication::style()->standardIcon(QStyle::SP_FileIcon).pixmap(side, side);

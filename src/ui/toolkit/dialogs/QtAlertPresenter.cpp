@@ -1,5 +1,8 @@
 #include "toolkit/dialogs/QtAlertPresenter.h"
 
+#include "toolkit/drawing/namedimages.h"
+
+#include <QApplication>
 #include <QPushButton>
 
 #include <algorithm>
@@ -19,11 +22,12 @@ QMessageBox::Icon QtAlertPresenter::iconForStyle(int style)
 
 QPixmap QtAlertPresenter::namedImage(const QString& name)
 {
-    if (name.isEmpty())
-        return {};
-    const QString path = name.contains(u'.') ? QStringLiteral(":/ui/images/%1").arg(name)
-                                             : QStringLiteral(":/ui/images/%1.png").arg(name);
-    return QPixmap(path);
+    return namedImagePixmap(name, 0, 1.0);
+}
+
+QPixmap QtAlertPresenter::namedImage(const QString& name, int side)
+{
+    return namedImagePixmap(name, side, qApp->devicePixelRatio());
 }
 
 int QtAlertPresenter::show(const AlertRequest& request)
@@ -42,8 +46,8 @@ int QtAlertPresenter::show(const AlertRequest& request)
     box.setDefaultButton(buttons.front());
 
     box.setIcon(iconForStyle(request.style));
-    if (const QPixmap image = namedImage(request.imageName); !image.isNull())
-        box.setIconPixmap(image.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    if (const QPixmap image = namedImage(request.imageName, 64); !image.isNull())
+        box.setIconPixmap(image);
 
     ModalRunScope scope;
     box.exec();

@@ -11,7 +11,9 @@ public:
     int show(const AlertRequest& request) override;
 
     static QMessageBox::Icon iconForStyle(int style);
-    // The picture of an image resource named by the program (":/ui/images/<name>.png"); null when
-    // there is none.
+    // The program's picture of that name (see namedimages.h) at its own size, one pixel a point,
+    // for callers that scale it themselves; null when there is none.
     static QPixmap namedImage(const QString& name);
+    // The same `side` points square (0: its own size), sharp on the screen's device-pixel ratio.
+    static QPixmap namedImage(const QString& name, int side);
 };

@@ -1,6 +1,6 @@
 #include "toolkit/popups/StdPopUp.h"
 
-#include "toolkit/dialogs/QtAlertPresenter.h"
+#include "toolkit/drawing/namedimages.h"
 
 #include "foundation/diagnostics.h"
 
@@ -202,8 +202,7 @@ bool StdPopUp::activateTag(qint64 tag)
 
 QIcon StdPopUp::itemImage(const QString& imageName)
 {
-    const QPixmap image = QtAlertPresenter::namedImage(imageName);
-    return image.isNull() ? QIcon() : QIcon(image);
+    return namedImageIcon(imageName);
 }
 
 QAction* StdPopUp::addItemToMenuWithImage(QMenu* menu, const QString& title, const QString& action, const QIcon& image,
