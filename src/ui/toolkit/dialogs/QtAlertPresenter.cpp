@@ -1,5 +1,6 @@
 #include "toolkit/dialogs/QtAlertPresenter.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
@@ -26,6 +27,18 @@ QPixmap QtAlertPresenter::namedImage(const QString& name)
     return QPixmap(path);
 }
 
+// An alert's texts often quote what came from outside (a phone's name, a line of a file, an
+// imported payee); none of the program's own is rich text. Shown as they are, markup included,
+// never rendered, and no link in them opens anything.
+void QtAlertPresenter::showAsPlainText(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setOpenExternalLinks(false);
+    }
+}
+
 int QtAlertPresenter::show(const AlertRequest& request)
 {
     QWidget* parent = widgetOfWindowObject(request.window);
@@ -35,6 +48,7 @@ int QtAlertPresenter::show(const AlertRequest& request)
         box.setText(request.message);
     if (!request.information.isEmpty())
         box.setInformativeText(request.information);
+    showAsPlainText(box);
 
     std::vector<QPushButton*> buttons;
     for (const QString& title : alertButtonTitles(request))

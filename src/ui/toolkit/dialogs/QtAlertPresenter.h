@@ -11,6 +11,8 @@ public:
     int show(const AlertRequest& request) override;
 
     static QMessageBox::Icon iconForStyle(int style);
+    // The message and the information as plain text, whatever they hold.
+    static void showAsPlainText(QMessageBox& box);
     // The picture of an image resource named by the program (":/ui/images/<name>.png"); null when
     // there is none.
     static QPixmap namedImage(const QString& name);
