@@ -18,8 +18,6 @@ namespace {
 ServerAppDelegate* g_server = nullptr;
 
 constexpr char kServiceType[] = "_http._tcp";
-// After the system refused a connection (no descriptor left), accepting starts again this much later.
-constexpr int kAcceptRetryMs = 1000;
 
 } // namespace
 
@@ -52,15 +50,6 @@ ServerAppDelegate::ServerAppDelegate(std::unique_ptr<ServicePublisher> publisher
     , m_publisher(std::move(publisher))
 {
     connect(&m_listener, &QTcpServer::newConnection, this, &ServerAppDelegate::connectionReceived);
-    // The listener stops accepting after such a failure; it would never hear a phone again.
-    m_acceptRetry = syncClock().makeIdleTimer([this] {
-        if (m_listener.isListening() && m_questionsOpen == 0)
-            m_listener.resumeAccepting();
-    });
-    connect(&m_listener, &QTcpServer::acceptError, this, [this](QAbstractSocket::SocketError) {
-        svLog(QStringLiteral("Synchronisation : connexion refusée par le système : %1").arg(m_listener.errorString()));
-        m_acceptRetry->restart(kAcceptRetryMs);
-    });
     if (m_publisher) {
         connect(m_publisher.get(), &ServicePublisher::didPublish, this, &ServerAppDelegate::netServiceDidPublish);
         connect(m_publisher.get(), &ServicePublisher::didNotPublish, this, &ServerAppDelegate::netServiceDidNotPublish);
@@ -129,7 +118,6 @@ void ServerAppDelegate::stopWithStatus(const QString& status)
         m_publisher->stop();
     m_publishedName.clear();
     m_listener.close();
-    m_acceptRetry->stop();
     const QList<ConnectionEntry*> connections = m_connections;
     for (ConnectionEntry* connection : connections)
         closeConnection(connection);

@@ -38,7 +38,6 @@
 #include "sync/ConnectionEntry.h"
 #include "sync/PhoneTransactions.h"
 #include "sync/ServicePublisher.h"
-#include "sync/SyncClock.h"
 
 #include <QHash>
 #include <QHostAddress>
@@ -164,7 +163,6 @@ private:
 
     std::unique_ptr<ServicePublisher> m_publisher;
     QTcpServer m_listener;
-    std::unique_ptr<IIdleTimer> m_acceptRetry;
     bool m_running = false;
     DOCUMENT* m_document = nullptr;
     QString m_publishedName;

@@ -55,7 +55,8 @@ void removeStaleSyncFolders()
     for (const QString& name : names) {
         bool isPid = false;
         const qint64 pid = name.toLongLong(&isPid);
-        if (isPid && !processGone(pid))
+        // At start, a folder of this process's own number was left by another with the same.
+        if (isPid && pid != QCoreApplication::applicationPid() && !processGone(pid))
             continue;
         const QString path = root + QLatin1Char('/') + name;
         const bool removed = QFileInfo(path).isDir() && !QFileInfo(path).isSymLink() ? QDir(path).removeRecursively()

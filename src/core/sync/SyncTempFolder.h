@@ -7,7 +7,7 @@
 
 // The folder, made when missing; empty when it can't be made.
 QString syncReceiveFolder();
-// Removes the folders left by processes no longer running, and their files.
+// At start: removes the folders left by processes no longer running, and their files.
 void removeStaleSyncFolders();
 // Removes this process's folder, at the program's end.
 void removeSyncReceiveFolder();

@@ -14,6 +14,7 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "sync/ServerAppDelegate.h"
+#include "sync/SyncTempFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,8 @@
 
 #include <cmath>
 #include <limits>
+
+#include <unistd.h>
 
 using namespace synctest;
 
@@ -524,4 +527,20 @@ TEST_F(SyncServerTest, AnAddressIsAskedAboutOnItsFirstRequestAndTheAnswerHoldsUn
     windows.answers = {true};
     EXPECT_EQ(ask("REQUESTSIGNATURE", refused), QByteArray("424242"));
     EXPECT_EQ(windows.asked, QStringList {askedAbout(refused)});
+}
+
+TEST(SyncTempFolder, AStartRemovesWhatRunsNoLongerRunningLeftBehind)
+{
+    PrivateTempDir temp;
+    const QString root = temp.runtime() + QStringLiteral("/sorvanta-sync/");
+    const QString running = root + QString::number(getppid());
+    const QString dead = root + QStringLiteral("2147483000");
+    for (const QString& folder : {running, dead, syncReceiveFolder()}) {
+        QDir().mkpath(folder);
+        testenv::writeFile(folder + QStringLiteral("/sorvanta-sync-a.tmp"), "x");
+    }
+    testenv::writeFile(root + QStringLiteral("stray"), "x");
+    removeStaleSyncFolders();
+    EXPECT_EQ(temp.files(), QStringList {QStringLiteral("sorvanta-sync/%1/sorvanta-sync-a.tmp").arg(getppid())});
+    EXPECT_EQ(QFile(syncReceiveFolder()).permissions() & 0x0077, QFile::Permissions());
 }
