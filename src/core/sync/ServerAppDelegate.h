@@ -54,8 +54,9 @@ class DOCUMENT;
 inline constexpr int kMaxConnections = 8;
 // The longest request: a word and the phone's name.
 inline constexpr qint64 kMaxRequestBody = 64 * 1024;
-// The longest batch of transactions. A year of a phone's transactions, at twenty a day, weighs
-// about 5 MB as an XML property list (3 MB in binary form); this leaves room for three years.
+// The longest batch of transactions. A year of a phone's transactions, twenty a day with labels
+// of some forty characters, weighs 3.6 MB as an XML property list (1 MB in binary form): this
+// leaves room for four years of them.
 inline constexpr qint64 kMaxTransactionsBody = qint64(16) * 1024 * 1024;
 // The bodies received and not yet read, all connections together.
 inline constexpr qint64 kMaxBytesInFlight = 2 * kMaxTransactionsBody;
