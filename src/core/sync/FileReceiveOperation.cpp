@@ -1,5 +1,7 @@
 #include "FileReceiveOperation.h"
 
+#include "SyncTempFolder.h"
+
 #include "foundation/diagnostics.h"
 
 #include <QDir>
@@ -32,14 +34,6 @@ void FileReceiveOperation::operationDidStart()
         finishWithError(SyncError::posix(EPIPE));
         return;
     }
-    m_fileStream
-        = std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("sorvanta-sync-XXXXXX.tmp")));
-    if (!m_fileStream->open()) {
-        finishWithError(SyncError::transfer(kSyncErrorNoStream));
-        return;
-    }
-    // Asking for the name gives the file one where the system made it unnamed.
-    m_finalFilePath = m_fileStream->fileName();
     m_buffer.reserve(kFrameChunk);
     connect(m_inputStream, &QAbstractSocket::readyRead, this, &FileReceiveOperation::handleBytesAvailable);
     connect(m_inputStream, &QAbstractSocket::errorOccurred, this, &FileReceiveOperation::handleStreamError);
@@ -115,11 +109,31 @@ void FileReceiveOperation::handleBytesAvailable()
     }
 }
 
+// A peer that never sends a whole header costs no file.
+bool FileReceiveOperation::makeFileStream()
+{
+    const QString folder = syncReceiveFolder();
+    if (folder.isEmpty())
+        return false;
+    m_fileStream = std::make_unique<QTemporaryFile>(QDir(folder).filePath(QStringLiteral("sorvanta-sync-XXXXXX.tmp")));
+    if (!m_fileStream->open()) {
+        m_fileStream.reset();
+        return false;
+    }
+    // Asking for the name gives the file one where the system made it unnamed.
+    m_finalFilePath = m_fileStream->fileName();
+    return true;
+}
+
 void FileReceiveOperation::processHeaderBuffer()
 {
     m_fileLength = qFromBigEndian<qint64>(m_buffer.constData());
-    if (m_fileLength > kMaxFrameBody) {
+    if (m_fileLength > kMaxFrameBody || (admitBody && !admitBody(m_fileLength))) {
         finishWithError(SyncError::posix(EMSGSIZE));
+        return;
+    }
+    if (!makeFileStream()) {
+        finishWithError(SyncError::transfer(kSyncErrorNoStream));
         return;
     }
     setupNextReceiveBuffer();

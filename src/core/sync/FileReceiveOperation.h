@@ -1,8 +1,10 @@
 #pragma once
 // Reads one frame (QRunLoopOperation.h) from a connected socket into a new temporary file, chunk
-// by chunk, so the body is never held whole in memory. The file is made with an unpredictable
-// name readable by its owner only; a failed receive removes it, and so does the owner, through
-// removeReceivedFile, once it has read it. The socket stays open for its owner to close.
+// by chunk, so the body is never held whole in memory. The file is made only once a header has
+// been read and its length admitted, in the program's receive folder (SyncTempFolder.h), with an
+// unpredictable name readable by its owner only; a failed receive removes it, and so does the
+// owner, through removeReceivedFile, once it has read it. The socket stays open for its owner to
+// close.
 #include "sync/FileSendOperation.h"
 
 #include <QAbstractSocket>
@@ -10,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QTemporaryFile;
@@ -27,6 +30,10 @@ public:
     void removeReceivedFile();
     FrameState receiveState() const { return m_receiveState; }
     qint64 fileLength() const { return m_fileLength; }
+
+    // Asked once the header is read, with the body's length: false refuses the frame, which
+    // ends with EMSGSIZE before any file is made. Unset, every length up to kMaxFrameBody goes.
+    std::function<bool(qint64 length)> admitBody;
 
     // For trying a peer: nothing is read at all; the checksum read has its lowest bit flipped.
     bool debugStallReceive = false;
@@ -47,6 +54,7 @@ private:
     void processBodyBuffer();
     void processTrailerBuffer();
     void setupNextReceiveBuffer();
+    bool makeFileStream();
 
     QPointer<QAbstractSocket> m_inputStream;
     QString m_finalFilePath;

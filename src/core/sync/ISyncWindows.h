@@ -15,8 +15,9 @@ class ISyncWindows {
 public:
     virtual ~ISyncWindows() = default;
     // The application-modal question whose message is the text of that key of table "Dialogue",
-    // with the phone's name as information, "LIB_BUTTON_OUI" and "LIB_BUTTON_NON", the image
-    // "iSorvanta" and the warning style: true for yes.
+    // with the phone's name (or its address) as information, shown as it is spelt,
+    // "LIB_BUTTON_OUI" and "LIB_BUTTON_NON", the image "iSorvanta" and the warning style: true
+    // for yes.
     virtual bool confirmPhone(const QString& dialogueKey, const QString& deviceName) = 0;
     // The application-modal message of that key of table "Dialogue" with one OK button and the
     // image "iSorvanta", in that style (0 warning, 1 informational); returns once it is closed.

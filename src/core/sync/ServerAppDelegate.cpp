@@ -1,6 +1,7 @@
 #include "ServerAppDelegate.h"
 
 #include "sync/ISyncWindows.h"
+#include "sync/SyncTempFolder.h"
 
 #include "foundation/diagnostics.h"
 #include "model/DOCPARAM.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <utility>
 
 namespace {
 
@@ -69,6 +72,16 @@ SyncState ServerAppDelegate::state(const QHostAddress& peer) const
     return stateOf(peerKey(peer));
 }
 
+PeerTrust ServerAppDelegate::trust(const QHostAddress& peer) const
+{
+    return m_trust.value(peerKey(peer), PeerTrust::Unknown);
+}
+
+void ServerAppDelegate::setTrust(const QString& peer, bool accepted)
+{
+    m_trust.insert(peer, accepted ? PeerTrust::Accepted : PeerTrust::Refused);
+}
+
 SyncState ServerAppDelegate::stateOf(const QString& peer) const
 {
     return m_states.value(peer, SyncState::Idle);
@@ -84,6 +97,7 @@ void ServerAppDelegate::start(DOCUMENT* doc)
     if (m_running)
         return;
     m_states.clear();
+    m_trust.clear();
     // Both families on one socket where the system has IPv6, IPv4 alone where it hasn't.
     if (!m_listener.listen(QHostAddress::Any, 0) && !m_listener.listen(QHostAddress::AnyIPv4, 0)) {
         svLog(QStringLiteral("Serveur de synchronisation : %1").arg(m_listener.errorString()));
@@ -145,16 +159,92 @@ void ServerAppDelegate::netServiceDidStop(const QString& reason)
 void ServerAppDelegate::connectionReceived()
 {
     while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
+        if (m_connections.size() >= kMaxConnections) {
+            refuseAtAccept(socket);
+            continue;
+        }
+        m_refusalLogged = false;
         auto* connection = new ConnectionEntry(socket, m_document, this);
         m_connections.append(connection);
-        startReceiveFromService(connection, m_document);
+        startNextReceive(connection->peer());
     }
+}
+
+// Logged once for a whole flood.
+void ServerAppDelegate::refuseAtAccept(QTcpSocket* socket)
+{
+    if (!std::exchange(m_refusalLogged, true))
+        svLog(QStringLiteral("Synchronisation : déjà %1 connexions ouvertes, celles qui arrivent sont fermées (%2)")
+                  .arg(kMaxConnections)
+                  .arg(peerKey(socket->peerAddress())));
+    socket->abort();
+    socket->deleteLater();
+}
+
+void ServerAppDelegate::startNextReceive(const QString& peer)
+{
+    if (!m_listener.isListening())
+        return;
+    ConnectionEntry* next = nullptr;
+    for (ConnectionEntry* connection : std::as_const(m_connections)) {
+        if (connection->peer() != peer)
+            continue;
+        const FileReceiveOperation* receive = connection->getReceiveOperation();
+        if (receive && !receive->isFinished())
+            return;
+        if (!receive && !next)
+            next = connection;
+    }
+    if (next)
+        startReceiveFromService(next, m_document);
+}
+
+bool ServerAppDelegate::admitBody(const ConnectionEntry* connection, qint64 length) const
+{
+    const bool transactions = stateOf(connection->peer()) == SyncState::WaitingTransactions;
+    const qint64 limit = transactions ? kMaxTransactionsBody : kMaxRequestBody;
+    if (length > limit) {
+        svLog(QStringLiteral("Synchronisation : message de %1 octets de %2 refusé, au plus %3 octets pour %4")
+                  .arg(length)
+                  .arg(connection->peer())
+                  .arg(limit)
+                  .arg(transactions ? QStringLiteral("une liste d'opérations") : QStringLiteral("une requête")));
+        return false;
+    }
+    const qint64 others = bytesInFlight(connection);
+    if (length > 0 && others + length > kMaxBytesInFlight) {
+        svLog(QStringLiteral("Synchronisation : message de %1 octets de %2 refusé, %3 octets déjà en réception "
+                             "(au plus %4)")
+                  .arg(length)
+                  .arg(connection->peer())
+                  .arg(others)
+                  .arg(kMaxBytesInFlight));
+        return false;
+    }
+    return true;
+}
+
+qint64 ServerAppDelegate::bytesInFlight(const ConnectionEntry* except) const
+{
+    qint64 total = 0;
+    for (const ConnectionEntry* connection : m_connections) {
+        const FileReceiveOperation* receive = connection->getReceiveOperation();
+        if (connection == except || !receive)
+            continue;
+        const bool receiving = receive->isExecuting() && receive->receiveState() != FrameState::Start
+            && receive->receiveState() != FrameState::Header;
+        const bool unread = receive->isFinished() && !receive->finalFilePath().isEmpty();
+        if (receiving || unread)
+            total += std::max<qint64>(receive->fileLength(), 0);
+    }
+    return total;
 }
 
 void ServerAppDelegate::startReceiveFromService(ConnectionEntry* connection, DOCUMENT* doc)
 {
     Q_UNUSED(doc);
     auto operation = std::make_unique<FileReceiveOperation>(connection->stream());
+    operation->admitBody = [this, connection](qint64 length) { return admitBody(connection, length); };
     // Told after the operation's own work is done; never for a connection gone by then.
     connect(
         operation.get(), &QRunLoopOperation::finished, connection,
@@ -166,6 +256,7 @@ void ServerAppDelegate::startReceiveFromService(ConnectionEntry* connection, DOC
 
 void ServerAppDelegate::didFinishReceiveOperation(ConnectionEntry* connection)
 {
+    startNextReceive(connection->peer());
     if (m_questionsOpen > 0) {
         m_held.append(connection);
         return;
@@ -227,6 +318,7 @@ void ServerAppDelegate::closeConnection(ConnectionEntry* connection)
         return;
     connection->close();
     connection->deleteLater();
+    startNextReceive(connection->peer());
 }
 
 bool ServerAppDelegate::stillServing(const QPointer<ConnectionEntry>& connection) const
@@ -256,8 +348,11 @@ void ServerAppDelegate::tellPhone(const QString& dialogueKey, int style)
 
 void syncServerCreate()
 {
-    if (!g_server)
-        g_server = new ServerAppDelegate(makeAvahiServicePublisher());
+    if (g_server)
+        return;
+    // What a run killed in mid-transfer left behind.
+    removeStaleSyncFolders();
+    g_server = new ServerAppDelegate(makeAvahiServicePublisher());
 }
 
 void syncServerStart(DOCUMENT* doc)
@@ -276,6 +371,7 @@ void syncServerRelease()
 {
     delete g_server;
     g_server = nullptr;
+    removeSyncReceiveFolder();
 }
 
 ServerAppDelegate* syncServer()

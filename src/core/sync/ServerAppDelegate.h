@@ -22,6 +22,19 @@
 // every phone's state, so transactions meant for one document never reach another. While a
 // question or a message is open, no connection is accepted and finished requests wait for it to
 // close, so questions never open inside questions.
+//
+// Nothing leaves the document for an address the user has not accepted: the first request from an
+// address since the start asks the user (the question that copies the document, naming the phone,
+// or its address when the request names none; the questions of "REQUESTDOCPARAM" and
+// "REQUESTSENDDOC" serve for it, though their no refuses only an address not heard yet), and the
+// answer holds for that address until the next start. An address refused is not heard again: its
+// connections are closed unanswered.
+//
+// A peer can't starve the program: at most kMaxConnections connections are open at once (others
+// are closed as soon as they are accepted), an address receives one request at a time (its other
+// connections wait their turn), a request's length is checked against what it may carry before
+// anything is written (a few words, or a batch of transactions once the user agreed to take them)
+// and the bodies being received together never exceed kMaxBytesInFlight.
 #include "sync/ConnectionEntry.h"
 #include "sync/PhoneTransactions.h"
 #include "sync/ServicePublisher.h"
@@ -36,6 +49,23 @@
 #include <memory>
 
 class DOCUMENT;
+
+// Connections open at once; the ones beyond are closed as soon as they are accepted.
+inline constexpr int kMaxConnections = 8;
+// The longest request: a word and the phone's name.
+inline constexpr qint64 kMaxRequestBody = 64 * 1024;
+// The longest batch of transactions. A year of a phone's transactions, twenty a day with labels
+// of some forty characters, weighs 3.6 MB as an XML property list (1 MB in binary form): this
+// leaves room for four years of them.
+inline constexpr qint64 kMaxTransactionsBody = qint64(16) * 1024 * 1024;
+// The bodies received and not yet read, all connections together.
+inline constexpr qint64 kMaxBytesInFlight = 2 * kMaxTransactionsBody;
+
+enum class PeerTrust {
+    Unknown,
+    Accepted,
+    Refused,
+};
 
 enum class SyncState : long {
     Idle = 0,
@@ -65,6 +95,7 @@ public:
     quint16 port() const;
     DOCUMENT* document() const { return m_document; }
     SyncState state(const QHostAddress& peer) const;
+    PeerTrust trust(const QHostAddress& peer) const;
     // Connections open now.
     int connectionCount() const { return int(m_connections.size()); }
     // The name the service is announced under; empty until the announcement went through.
@@ -104,6 +135,15 @@ private:
 
     void setState(const QString& peer, SyncState state);
     SyncState stateOf(const QString& peer) const;
+    void setTrust(const QString& peer, bool accepted);
+    void refuseAtAccept(QTcpSocket* socket);
+    // Starts the receive of the peer's next connection waiting for its turn, unless one of its
+    // connections is receiving.
+    void startNextReceive(const QString& peer);
+    // Whether a body of that length may come on the connection; logs why not.
+    bool admitBody(const ConnectionEntry* connection, qint64 length) const;
+    // What the connections other than the one given are receiving or hold unread.
+    qint64 bytesInFlight(const ConnectionEntry* except) const;
     void closeConnection(ConnectionEntry* connection);
     void releaseHeldConnections();
     bool askPhone(const QString& dialogueKey, const QString& deviceName);
@@ -111,6 +151,9 @@ private:
     // Whether the connection and its document are both still there after a question.
     bool stillServing(const QPointer<ConnectionEntry>& connection) const;
 
+    // Asks about an address not heard yet; false, with the connection closed, unless accepted.
+    bool acceptPeer(ConnectionEntry* connection);
+    void noteAnswer(const QString& peer, bool yes);
     void requestDocParam(ConnectionEntry* connection, const QString& deviceName, DOCUMENT* doc);
     void requestSendDoc(ConnectionEntry* connection, const QString& deviceName, DOCUMENT* doc);
     bool requestList(ConnectionEntry* connection, const QString& request, DOCUMENT* doc);
@@ -125,6 +168,8 @@ private:
     DOCUMENT* m_document = nullptr;
     QString m_publishedName;
     QHash<QString, SyncState> m_states;
+    QHash<QString, PeerTrust> m_trust;
+    bool m_refusalLogged = false;
     QList<ConnectionEntry*> m_connections;
     int m_questionsOpen = 0;
     QList<QPointer<ConnectionEntry>> m_held;

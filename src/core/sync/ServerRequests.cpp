@@ -67,6 +67,16 @@ bool hasWordAndName(const QString& request, const QString& word)
     return request.size() > word.size() && request.startsWith(word);
 }
 
+// The requests that ask no question of their own.
+bool isNamelessRequest(const QString& request)
+{
+    for (const ListRequest& list : kListRequests)
+        if (request == QLatin1String(list.word))
+            return true;
+    return request == QLatin1String("REQUESTSIGNATURE") || request == QLatin1String("RECEIVED_DOC_OK")
+        || request == QLatin1String("RECEIVED_DOC_OK_NOCONFIRM");
+}
+
 } // namespace
 
 void ServerAppDelegate::dealWithReceivedData(ConnectionEntry* connection, const QByteArray& data, DOCUMENT* doc)
@@ -77,6 +87,11 @@ void ServerAppDelegate::dealWithReceivedData(ConnectionEntry* connection, const 
         return;
     }
     const QString peer = connection->peer();
+    if (m_trust.value(peer) == PeerTrust::Refused) {
+        svLog(QStringLiteral("Synchronisation : requête de %1 ignorée, appareil refusé").arg(peer));
+        closeConnection(connection);
+        return;
+    }
     if (stateOf(peer) == SyncState::WaitingTransactions) {
         setState(peer, SyncState::TransactionsReceived);
         performSynchronize(connection, data, doc);
@@ -89,6 +104,8 @@ void ServerAppDelegate::dealWithReceivedData(ConnectionEntry* connection, const 
         closeConnection(connection);
         return;
     }
+    if (isNamelessRequest(request) && !acceptPeer(connection))
+        return;
     // The list words are exact and none begins with another request's word: their place in the
     // order does not matter.
     if (requestList(connection, request, doc))
@@ -113,6 +130,34 @@ void ServerAppDelegate::dealWithReceivedData(ConnectionEntry* connection, const 
     }
 }
 
+// A request naming no phone shows its address in the question that copies the document.
+bool ServerAppDelegate::acceptPeer(ConnectionEntry* connection)
+{
+    const QString peer = connection->peer();
+    if (m_trust.value(peer) == PeerTrust::Accepted)
+        return true;
+    const QPointer<ConnectionEntry> guard(connection);
+    const bool yes = askPhone(QStringLiteral("kConfirm_Embarquer_iPhone"),
+                              localizedDialogue(QStringLiteral("kConfirm_iPhone_address")).arg(peer));
+    // Closed meanwhile, or another document opened: the answer is for nobody.
+    if (!stillServing(guard))
+        return false;
+    setTrust(peer, yes);
+    if (!yes) {
+        svLog(QStringLiteral("Synchronisation : appareil %1 refusé").arg(peer));
+        closeConnection(connection);
+    }
+    return yes;
+}
+
+// A yes to a phone's own question accepts its address; a no refuses only an address not heard
+// yet (a phone accepted earlier may well be told "not now").
+void ServerAppDelegate::noteAnswer(const QString& peer, bool yes)
+{
+    if (yes || m_trust.value(peer) == PeerTrust::Unknown)
+        setTrust(peer, yes);
+}
+
 // Whatever the phone calls itself, the document leaves only with the user's word.
 void ServerAppDelegate::requestDocParam(ConnectionEntry* connection, const QString& deviceName, DOCUMENT* doc)
 {
@@ -121,6 +166,7 @@ void ServerAppDelegate::requestDocParam(ConnectionEntry* connection, const QStri
     const bool yes = askPhone(QStringLiteral("kConfirm_Embarquer_iPhone"), deviceName);
     if (!stillServing(guard))
         return;
+    noteAnswer(peer, yes);
     if (!yes || !doc->docParam) {
         setState(peer, SyncState::Idle);
         pushDataToSend(connection, doc, QByteArrayLiteral("NO"));
@@ -159,6 +205,7 @@ void ServerAppDelegate::requestSendDoc(ConnectionEntry* connection, const QStrin
     const bool yes = askPhone(QStringLiteral("kConfirm_Debarquer_iPhone"), deviceName);
     if (!stillServing(guard))
         return;
+    noteAnswer(peer, yes);
     setState(peer, yes ? SyncState::WaitingTransactions : SyncState::Idle);
     pushDataToSend(connection, doc, yes ? QByteArrayLiteral("OK") : QByteArrayLiteral("NO"));
 }

@@ -50,6 +50,7 @@ void FenAskImportController::buildInterface(StdWindow& window)
     message->setWordWrap(true);
     auto* old = new QLabel(&window);
     old->setObjectName(QStringLiteral("field_old"));
+    old->setTextFormat(Qt::PlainText); // the name as the bank file spells it, markup included
     old->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* chooser = new QHBoxLayout;
     buildChooser(window, *chooser);

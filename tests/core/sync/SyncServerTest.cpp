@@ -8,19 +8,24 @@
 #include "support/TestFiles.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/SVDocumentManager.h"
 #include "foundation/SystemClock.h"
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "sync/ServerAppDelegate.h"
+#include "sync/SyncTempFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include <unistd.h>
 
 using namespace synctest;
 
@@ -64,6 +69,10 @@ protected:
         open = std::make_unique<testenv::OpenDocument>(doc);
         informSynchro = std::exchange(APPLIPARAM::loadAppliParam().informSynchro, false);
         server.start(&doc);
+        // The user accepts the local phone on its first request.
+        windows.answers.push_back(true);
+        EXPECT_EQ(ask("REQUESTSIGNATURE"), QByteArray("424242"));
+        windows.asked.clear();
     }
     ~SyncServerTest() override
     {
@@ -72,9 +81,9 @@ protected:
         SystemClock::setNowForTesting(std::nullopt);
     }
 
-    std::optional<QByteArray> ask(const QByteArray& request)
+    std::optional<QByteArray> ask(const QByteArray& request, const QString& from = kLocalPeer)
     {
-        SyncPeer peer(server.port());
+        SyncPeer peer(server.port(), QHostAddress(from));
         return peer.connectAndWrite(frame(request)) ? peer.awaitAnswer() : std::nullopt;
     }
     SyncState state() const { return server.state(QHostAddress(kLocalPeer)); }
@@ -273,6 +282,7 @@ TEST_F(SyncServerTest, ATransferThatFailsKeepsThePhoneWaitingAndANewStartForgets
     EXPECT_EQ(state(), SyncState::WaitingTransactions);
 
     // Another phone's message is read as its own request.
+    windows.answers.push_back(true);
     SyncPeer other(server.port(), QHostAddress(QStringLiteral("127.0.0.2")));
     ASSERT_TRUE(other.connectAndWrite(frame("REQUESTSIGNATURE")));
     EXPECT_EQ(other.awaitAnswer(), QByteArray("424242"));
@@ -286,7 +296,7 @@ TEST_F(SyncServerTest, ATransferThatFailsKeepsThePhoneWaitingAndANewStartForgets
     EXPECT_TRUE(doc.transact_array.isEmpty());
 }
 
-TEST_F(SyncServerTest, KeepsServingWhatever50PeersAndHostileOnesDo)
+TEST_F(SyncServerTest, KeepsServingWhateverPeersAndHostileOnesDo)
 {
     // Qt opens a descriptor or two of its own on a first exchange, and keeps them.
     EXPECT_EQ(ask("REQUESTSIGNATURE"), QByteArray("424242"));
@@ -294,7 +304,8 @@ TEST_F(SyncServerTest, KeepsServingWhatever50PeersAndHostileOnesDo)
     const int fds = openFileDescriptors();
     LogCapture log;
     std::vector<std::unique_ptr<SyncPeer>> peers;
-    for (int i = 0; i < 50; ++i) {
+    // As many at once as the server takes, the hostile ones included.
+    for (int i = 0; i < kMaxConnections - 3; ++i) {
         peers.push_back(std::make_unique<SyncPeer>(server.port()));
         ASSERT_TRUE(peers.back()->connectAndWrite(frame("REQUESTSIGNATURE")));
     }
@@ -323,7 +334,8 @@ TEST_F(SyncServerTest, KeepsServingWhatever50PeersAndHostileOnesDo)
 TEST_F(SyncServerTest, RequestsArrivingDuringAQuestionWaitForItToClose)
 {
     SyncPeer during(server.port());
-    SyncPeer started(server.port());
+    // Another phone: one address sends one request at a time.
+    SyncPeer started(server.port(), QHostAddress(QStringLiteral("127.0.0.3")));
     ASSERT_TRUE(started.connectAndWrite(frame("REQUESTSENDDOC:B").left(12)));
     windows.whileAsking = [&] {
         during.connectAndWrite(frame("REQUESTSENDDOC:C"));
@@ -352,4 +364,183 @@ TEST_F(SyncServerTest, PublishesTheDocumentUnderItsNameOrSignatureAndServesWitho
     server.stopWithStatus();
     EXPECT_EQ(std::make_pair(server.isRunning(), server.port()), std::make_pair(false, quint16(0)));
     EXPECT_EQ(publisher->stops, 1);
+}
+
+TEST_F(SyncServerTest, AFloodOfConnectionsHoldsFewDescriptorsAndTheDocumentStillSaves)
+{
+    constexpr int kFlood = 150;
+    constexpr int kWave = 30;
+    settle();
+    const int fds = openFileDescriptors();
+    const QString url = testenv::freshDir(QStringLiteral("flood")) + QStringLiteral("/Maison.svd");
+    ASSERT_TRUE(testenv::makePackage(url));
+    doc.documentUrl = url;
+    LogCapture log;
+    {
+        // Room for the flood's own sockets, the connections the server keeps and a save; not for
+        // a socket and a file per connection.
+        const DescriptorLimit limit(highestFileDescriptor() + 1 + kFlood + 2 * kMaxConnections + 40);
+        ASSERT_TRUE(limit.applied());
+        std::vector<std::unique_ptr<QTcpSocket>> flood;
+        const auto closed = [&flood] {
+            return std::count_if(flood.begin(), flood.end(), [](const auto& socket) {
+                return socket->state() == QAbstractSocket::UnconnectedState;
+            });
+        };
+        // In waves the system's queue of connections waiting to be accepted holds whole.
+        for (int wave = 0; wave < kFlood / kWave; ++wave) {
+            for (int i = 0; i < kWave; ++i) {
+                flood.push_back(std::make_unique<QTcpSocket>());
+                flood.back()->connectToHost(QHostAddress::LocalHost, server.port());
+            }
+            // Each is either being served or closed at once.
+            ASSERT_TRUE(spinUntil([&] {
+                return server.connectionCount() == kMaxConnections
+                    && closed() == qsizetype(flood.size()) - kMaxConnections;
+            }));
+        }
+        EXPECT_EQ(log.count(QStringLiteral("Synchronisation : déjà 8 connexions ouvertes")), 1);
+        int saved = 0;
+        SVDocumentManager::defaultManager().saveDocument(&doc, url, {.useTempFolder = true, .doMessage = false},
+                                                         [&saved] { ++saved; }, {});
+        EXPECT_EQ(saved, 1);
+        // Silent peers cost a socket each and no file.
+        EXPECT_LE(openFileDescriptors(), fds + kFlood + kMaxConnections);
+        EXPECT_EQ(temp.files(), QStringList());
+    }
+    // Once the peers are gone everything is let go, and the phone is heard again.
+    EXPECT_TRUE(spinUntil([this] { return server.connectionCount() == 0; }));
+    settle();
+    EXPECT_EQ(openFileDescriptors(), fds);
+    EXPECT_EQ(ask("REQUESTSIGNATURE"), QByteArray("424242"));
+    bool error = false;
+    EXPECT_EQ(DOCPARAM::loadDocParam(url, &error)->docSignature, kSignature);
+}
+
+TEST_F(SyncServerTest, TakesAYearOfPhoneTransactionsAndRefusesLargerBodiesBeforeWritingThem)
+{
+    // Twenty a day for a year, each with a label as long as a phone user types.
+    QList<QVariantMap> year;
+    for (int i = 0; i < 365 * 20; ++i)
+        year.append(with(record(-12.5 - i % 100), QStringLiteral("info"),
+                         QStringLiteral("Courses de la semaine au marché, étal n° %1").arg(i)));
+    const QByteArray xml = phonePlist(year, PlistForm::Xml);
+    RecordProperty("year_xml_bytes", int(xml.size()));
+    RecordProperty("year_binary_bytes", int(phonePlist(year, PlistForm::Binary).size()));
+    EXPECT_EQ(sendTransactions(xml), QByteArray("ACK"));
+    EXPECT_EQ(doc.transact_array.size(), year.size());
+
+    LogCapture log;
+    // Only a phone the user agreed to take transactions from may send more than a few words.
+    windows.answers.push_back(true);
+    ASSERT_EQ(ask("REQUESTSENDDOC:Pixel"), QByteArray("OK"));
+    SyncPeer huge(server.port());
+    ASSERT_TRUE(huge.connectAndWrite(header(kMaxTransactionsBody + 1) + QByteArray(1000, 'x')));
+    EXPECT_EQ(huge.awaitAnswer(), std::nullopt);
+    SyncPeer wordy(server.port(), QHostAddress(QStringLiteral("127.0.0.2")));
+    ASSERT_TRUE(wordy.connectAndWrite(header(kMaxRequestBody + 1) + QByteArray(1000, 'x')));
+    EXPECT_EQ(wordy.awaitAnswer(), std::nullopt);
+    EXPECT_EQ(log.count(QStringLiteral("Synchronisation : message de 16777217 octets de 127.0.0.1 refusé, au plus "
+                                       "16777216 octets pour une liste d'opérations")),
+              1);
+    EXPECT_EQ(log.count(QStringLiteral("Synchronisation : message de 65537 octets de 127.0.0.2 refusé")), 1);
+    EXPECT_EQ(state(), SyncState::WaitingTransactions);
+    EXPECT_EQ(temp.files(), QStringList());
+}
+
+TEST_F(SyncServerTest, BodiesInFlightAreCappedTogetherAndOneAddressSendsOneAtATime)
+{
+    // Two phones agreed to, each sending a batch as large as allowed, slowly.
+    const QString second = QStringLiteral("127.0.0.2");
+    windows.answers = {true, true};
+    ASSERT_EQ(ask("REQUESTSENDDOC:A"), QByteArray("OK"));
+    ASSERT_EQ(ask("REQUESTSENDDOC:B", second), QByteArray("OK"));
+    SyncPeer first(server.port());
+    SyncPeer other(server.port(), QHostAddress(second));
+    ASSERT_TRUE(first.connectAndWrite(header(kMaxTransactionsBody) + "abc"));
+    ASSERT_TRUE(other.connectAndWrite(header(kMaxTransactionsBody) + "abc"));
+    // The body goes to a file of the program's own runtime folder as it comes.
+    ASSERT_TRUE(spinUntil([this] { return temp.files().size() == 2; }));
+    for (const QString& file : temp.files())
+        EXPECT_TRUE(
+            QFileInfo(temp.runtime() + QLatin1Char('/') + file).path().startsWith(temp.runtime() + "/sorvanta-sync/"));
+
+    // The same address waits for its first transfer to end; nothing is read from it meanwhile.
+    SyncPeer queued(server.port());
+    ASSERT_TRUE(queued.connectAndWrite(frame(phonePlist({}, PlistForm::Xml))));
+    settle();
+    EXPECT_EQ(queued.socket().state(), QAbstractSocket::ConnectedState);
+    // A third address finds no room left, however small its request.
+    LogCapture log;
+    EXPECT_EQ(ask("REQUESTSIGNATURE", QStringLiteral("127.0.0.3")), std::nullopt);
+    EXPECT_EQ(log.count(QStringLiteral("Synchronisation : message de 16 octets de 127.0.0.3 refusé, 33554432 octets "
+                                       "déjà en réception")),
+              1);
+
+    first.socket().abort();
+    other.socket().abort();
+    EXPECT_EQ(queued.awaitAnswer(), QByteArray("ACK"));
+    windows.answers.push_back(true);
+    EXPECT_EQ(ask("REQUESTSIGNATURE", QStringLiteral("127.0.0.3")), QByteArray("424242"));
+    settle();
+    EXPECT_EQ(temp.files(), QStringList());
+}
+
+TEST_F(SyncServerTest, AnAddressIsAskedAboutOnItsFirstRequestAndTheAnswerHoldsUntilTheDocumentCloses)
+{
+    const auto askedAbout = [](const QString& address) {
+        return QStringLiteral("kConfirm_Embarquer_iPhone|")
+            + localizedDialogue(QStringLiteral("kConfirm_iPhone_address")).arg(address);
+    };
+    const QString refused = QStringLiteral("127.0.0.2");
+    const QString accepted = QStringLiteral("127.0.0.3");
+    // During the first question another unknown address waits its turn: one question at a time.
+    SyncPeer waiting(server.port(), QHostAddress(accepted));
+    windows.whileAsking = [&] { EXPECT_TRUE(waiting.connectAndWrite(frame("REQUESTDOCCOMPTE"))); };
+    windows.answers = {false, true};
+    EXPECT_EQ(ask("REQUESTDOCBANQUE", refused), std::nullopt);
+    const std::optional<QByteArray> waited = waiting.awaitAnswer();
+    EXPECT_EQ(waited, golden(QStringLiteral("compte.xml"), waited.value_or(QByteArray())));
+    EXPECT_EQ(windows.asked, QStringList({askedAbout(refused), askedAbout(accepted)}));
+    EXPECT_EQ(windows.deepest, 1);
+    EXPECT_EQ(server.trust(QHostAddress(refused)), PeerTrust::Refused);
+
+    // Heard no more, whatever it asks; the accepted one is answered without a question.
+    windows.asked.clear();
+    for (const QByteArray request : {"REQUESTSIGNATURE", "REQUESTDOCPARAM:Pixel", "REQUESTSENDDOC:Pixel"})
+        EXPECT_EQ(ask(request, refused), std::nullopt);
+    EXPECT_EQ(ask("REQUESTSIGNATURE", accepted), QByteArray("424242"));
+    EXPECT_EQ(windows.asked, QStringList());
+
+    // A phone's own question, naming it, serves for its address; a later "not now" keeps it.
+    windows.answers = {true, false};
+    EXPECT_TRUE(ask("REQUESTDOCPARAM:<b>Léa</b>", QStringLiteral("127.0.0.4")).has_value());
+    EXPECT_EQ(ask("REQUESTSENDDOC:<b>Léa</b>", QStringLiteral("127.0.0.4")), QByteArray("NO"));
+    EXPECT_TRUE(ask("REQUESTDOCPOSTE", QStringLiteral("127.0.0.4")).has_value());
+    EXPECT_EQ(windows.asked,
+              QStringList({"kConfirm_Embarquer_iPhone|<b>Léa</b>", "kConfirm_Debarquer_iPhone|<b>Léa</b>"}));
+
+    // Closing the document forgets every answer.
+    server.stopWithStatus();
+    server.start(&doc);
+    windows.asked.clear();
+    windows.answers = {true};
+    EXPECT_EQ(ask("REQUESTSIGNATURE", refused), QByteArray("424242"));
+    EXPECT_EQ(windows.asked, QStringList {askedAbout(refused)});
+}
+
+TEST(SyncTempFolder, AStartRemovesWhatRunsNoLongerRunningLeftBehind)
+{
+    PrivateTempDir temp;
+    const QString root = temp.runtime() + QStringLiteral("/sorvanta-sync/");
+    const QString running = root + QString::number(getppid());
+    const QString dead = root + QStringLiteral("2147483000");
+    for (const QString& folder : {running, dead, syncReceiveFolder()}) {
+        QDir().mkpath(folder);
+        testenv::writeFile(folder + QStringLiteral("/sorvanta-sync-a.tmp"), "x");
+    }
+    testenv::writeFile(root + QStringLiteral("stray"), "x");
+    removeStaleSyncFolders();
+    EXPECT_EQ(temp.files(), QStringList {QStringLiteral("sorvanta-sync/%1/sorvanta-sync-a.tmp").arg(getppid())});
+    EXPECT_EQ(QFile(syncReceiveFolder()).permissions() & 0x0077, QFile::Permissions());
 }

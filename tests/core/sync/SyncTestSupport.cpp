@@ -7,11 +7,15 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
 #include <plist/plist.h>
 #include <zlib.h>
+
+#include <sys/resource.h>
 
 namespace synctest {
 
@@ -174,14 +178,30 @@ qsizetype LogCapture::count(const QString& start) const
 
 PrivateTempDir::PrivateTempDir()
     : m_previous(qgetenv("TMPDIR"))
+    , m_previousRuntime(qgetenv("XDG_RUNTIME_DIR"))
     , m_path(testenv::freshDir(QStringLiteral("tmp")))
+    , m_runtime(testenv::freshDir(QStringLiteral("run")))
 {
+    QFile::setPermissions(m_runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("TMPDIR", m_path.toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", m_runtime.toLocal8Bit());
+}
+
+PrivateTempDir::~PrivateTempDir()
+{
+    qputenv("TMPDIR", m_previous);
+    qputenv("XDG_RUNTIME_DIR", m_previousRuntime);
 }
 
 QStringList PrivateTempDir::files() const
 {
-    return QDir(m_path).entryList(QDir::Files | QDir::Hidden);
+    QStringList found;
+    for (const QString& root : {m_path, m_runtime}) {
+        QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found.append(QDir(root).relativeFilePath(it.next()));
+    }
+    return found;
 }
 
 QByteArray phonePlist(const QList<QVariantMap>& records, PlistForm form)
@@ -210,6 +230,34 @@ QByteArray phonePlist(const QList<QVariantMap>& records, PlistForm form)
 int openFileDescriptors()
 {
     return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+}
+
+int highestFileDescriptor()
+{
+    int highest = 0;
+    for (const QString& name : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
+        highest = std::max(highest, name.toInt());
+    return highest;
+}
+
+DescriptorLimit::DescriptorLimit(long limit)
+{
+    rlimit current {};
+    if (getrlimit(RLIMIT_NOFILE, &current) != 0 || rlim_t(limit) > current.rlim_max)
+        return;
+    m_previous = long(current.rlim_cur);
+    current.rlim_cur = rlim_t(limit);
+    m_applied = setrlimit(RLIMIT_NOFILE, &current) == 0;
+}
+
+DescriptorLimit::~DescriptorLimit()
+{
+    if (!m_applied)
+        return;
+    rlimit current {};
+    getrlimit(RLIMIT_NOFILE, &current);
+    current.rlim_cur = rlim_t(m_previous);
+    setrlimit(RLIMIT_NOFILE, &current);
 }
 
 } // namespace synctest

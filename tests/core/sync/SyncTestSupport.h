@@ -101,17 +101,21 @@ private:
     QtMessageHandler m_previous;
 };
 
-// TMPDIR pointed at a fresh folder while it lives, so that leftovers are counted without another
-// process's.
+// TMPDIR and the runtime folder pointed at fresh folders while it lives, so that leftovers are
+// counted without another process's.
 class PrivateTempDir {
 public:
     PrivateTempDir();
-    ~PrivateTempDir() { qputenv("TMPDIR", m_previous); }
+    ~PrivateTempDir();
+    // Every file under either folder, by its path from that folder.
     QStringList files() const;
+    const QString& runtime() const { return m_runtime; }
 
 private:
     QByteArray m_previous;
+    QByteArray m_previousRuntime;
     QString m_path;
+    QString m_runtime;
 };
 
 enum class PlistForm {
@@ -122,5 +126,21 @@ enum class PlistForm {
 QByteArray phonePlist(const QList<QVariantMap>& records, PlistForm form);
 
 int openFileDescriptors();
+// The highest descriptor open now.
+int highestFileDescriptor();
+
+// The process's soft limit on descriptors lowered to the given value while it lives.
+class DescriptorLimit {
+public:
+    explicit DescriptorLimit(long limit);
+    ~DescriptorLimit();
+    DescriptorLimit(const DescriptorLimit&) = delete;
+    DescriptorLimit& operator=(const DescriptorLimit&) = delete;
+    bool applied() const { return m_applied; }
+
+private:
+    long m_previous = 0;
+    bool m_applied = false;
+};
 
 } // namespace synctest

@@ -3,6 +3,7 @@
 #include "toolkit/drawing/namedimages.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
@@ -30,6 +31,18 @@ QPixmap QtAlertPresenter::namedImage(const QString& name, int side)
     return namedImagePixmap(name, side, qApp->devicePixelRatio());
 }
 
+// An alert's texts often quote what came from outside (a phone's name, a line of a file, an
+// imported payee); none of the program's own is rich text. Shown as they are, markup included,
+// never rendered, and no link in them opens anything.
+void QtAlertPresenter::showAsPlainText(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setOpenExternalLinks(false);
+    }
+}
+
 int QtAlertPresenter::show(const AlertRequest& request)
 {
     QWidget* parent = widgetOfWindowObject(request.window);
@@ -39,6 +52,7 @@ int QtAlertPresenter::show(const AlertRequest& request)
         box.setText(request.message);
     if (!request.information.isEmpty())
         box.setInformativeText(request.information);
+    showAsPlainText(box);
 
     std::vector<QPushButton*> buttons;
     for (const QString& title : alertButtonTitles(request))

@@ -11,6 +11,8 @@ public:
     int show(const AlertRequest& request) override;
 
     static QMessageBox::Icon iconForStyle(int style);
+    // The message and the information as plain text, whatever they hold.
+    static void showAsPlainText(QMessageBox& box);
     // The program's picture of that name (see namedimages.h) at its own size, one pixel a point,
     // for callers that scale it themselves; null when there is none.
     static QPixmap namedImage(const QString& name);
