@@ -1,7 +1,7 @@
 #include "toolkit/dialogs/QtFilePanels.h"
 
 #include <QApplication>
-#include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -23,17 +23,55 @@ QString runPanel(QFileDialog& panel)
 
 } // namespace
 
+QtSavePanel::QtSavePanel(QWidget* parent, const QString& defaultName, const QString& allowedType)
+    : QFileDialog(parent)
+    , m_type(allowedType)
+{
+    // Only the panel drawn by Qt lets accept() see the choice before it is taken.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    if (!allowedType.isEmpty()) {
+        setNameFilter(filterFor({allowedType}));
+        setDefaultSuffix(allowedType);
+    }
+    selectFile(defaultName);
+    connect(this, &QFileDialog::directoryEntered, this, [this](const QString& folder) { choosePackage(folder); });
+}
+
+QString QtSavePanel::chosenPath() const
+{
+    if (!m_package.isEmpty())
+        return m_package;
+    const QStringList files = selectedFiles();
+    return files.isEmpty() ? QString() : files.constFirst();
+}
+
+void QtSavePanel::accept()
+{
+    const QStringList files = selectedFiles();
+    if (!files.isEmpty() && choosePackage(files.constFirst()))
+        return;
+    QFileDialog::accept();
+}
+
+bool QtSavePanel::choosePackage(const QString& path)
+{
+    const QFileInfo info(path);
+    if (m_type.isEmpty() || !info.isDir() || info.suffix() != m_type)
+        return false;
+    m_package = info.absoluteFilePath();
+    QDialog::accept();
+    return true;
+}
+
 QString QtFilePanels::save(const QString& defaultName, const QString& allowedType)
 {
-    QFileDialog panel(QApplication::activeWindow());
-    panel.setAcceptMode(QFileDialog::AcceptSave);
-    panel.setFileMode(QFileDialog::AnyFile);
-    if (!allowedType.isEmpty()) {
-        panel.setNameFilter(filterFor({allowedType}));
-        panel.setDefaultSuffix(allowedType);
-    }
-    panel.selectFile(defaultName);
-    return runPanel(panel);
+    QtSavePanel panel(QApplication::activeWindow(), defaultName, allowedType);
+    ModalRunScope scope;
+    if (panel.exec() != QDialog::Accepted)
+        return {};
+    return panel.chosenPath();
 }
 
 QString QtFilePanels::open(const OpenPanelRequest& request)
