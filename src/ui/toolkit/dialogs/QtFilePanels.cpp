@@ -1,7 +1,14 @@
 #include "toolkit/dialogs/QtFilePanels.h"
 
+#include "foundation/localized.h"
+
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -31,12 +38,61 @@ QtSavePanel::QtSavePanel(QWidget* parent, const QString& defaultName, const QStr
     setOption(QFileDialog::DontUseNativeDialog);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
+    setTexts();
+    // The user's documents rather than wherever the program was started from.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        setDirectory(documents);
     if (!allowedType.isEmpty()) {
         setNameFilter(filterFor({allowedType}));
         setDefaultSuffix(allowedType);
     }
     selectFile(defaultName);
+    connectPackages();
+}
+
+void QtSavePanel::setTexts()
+{
+    setWindowTitle(localizedMisc(QStringLiteral("kMisc_SavePanelTitle")));
+    setLabelText(QFileDialog::LookIn, localizedMisc(QStringLiteral("kMisc_SavePanelLookIn")));
+    setLabelText(QFileDialog::FileName, localizedMisc(QStringLiteral("kMisc_SavePanelFileName")));
+    setLabelText(QFileDialog::FileType, localizedMisc(QStringLiteral("kMisc_SavePanelFileType")));
+    setLabelText(QFileDialog::Accept, localizedMisc(QStringLiteral("kMisc_SavePanelAccept")));
+    setLabelText(QFileDialog::Reject, localizedMisc(QStringLiteral("kMisc_Annuler")));
+}
+
+// Qt titles its button "Open" whenever the choice is a folder, and opens the folder entered: for a
+// package the button keeps its title and entering the package chooses it. Qt retitles the button
+// when the name changes, the selection moves or a folder's listing arrives: the title is set again
+// once Qt's own handlers have run.
+void QtSavePanel::connectPackages()
+{
     connect(this, &QFileDialog::directoryEntered, this, [this](const QString& folder) { choosePackage(folder); });
+    connect(this, &QFileDialog::currentChanged, this, &QtSavePanel::titleAcceptButton, Qt::QueuedConnection);
+    if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        connect(name, &QLineEdit::textChanged, this, &QtSavePanel::titleAcceptButton, Qt::QueuedConnection);
+    if (auto* files = findChild<QFileSystemModel*>())
+        connect(files, &QFileSystemModel::directoryLoaded, this, &QtSavePanel::titleAcceptButton, Qt::QueuedConnection);
+}
+
+QPushButton* QtSavePanel::acceptButton() const
+{
+    auto* buttons = findChild<QDialogButtonBox*>();
+    if (!buttons)
+        return nullptr;
+    for (QAbstractButton* button : buttons->buttons()) {
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+            return qobject_cast<QPushButton*>(button);
+    }
+    return nullptr;
+}
+
+void QtSavePanel::titleAcceptButton()
+{
+    const QStringList files = selectedFiles();
+    QPushButton* button = acceptButton();
+    if (button && !files.isEmpty() && isPackage(files.constFirst()))
+        button->setText(localizedMisc(QStringLiteral("kMisc_SavePanelAccept")));
 }
 
 QString QtSavePanel::chosenPath() const
@@ -55,12 +111,17 @@ void QtSavePanel::accept()
     QFileDialog::accept();
 }
 
-bool QtSavePanel::choosePackage(const QString& path)
+bool QtSavePanel::isPackage(const QString& path) const
 {
     const QFileInfo info(path);
-    if (m_type.isEmpty() || !info.isDir() || info.suffix() != m_type)
+    return !m_type.isEmpty() && info.isDir() && info.suffix() == m_type;
+}
+
+bool QtSavePanel::choosePackage(const QString& path)
+{
+    if (!isPackage(path))
         return false;
-    m_package = info.absoluteFilePath();
+    m_package = QFileInfo(path).absoluteFilePath();
     QDialog::accept();
     return true;
 }

@@ -4,6 +4,8 @@
 
 #include <QFileDialog>
 
+class QPushButton;
+
 class QtFilePanels : public IFilePanels {
 public:
     QString save(const QString& defaultName, const QString& allowedType) override;
@@ -22,9 +24,16 @@ public:
     // The path chosen; meaningful once the panel was accepted.
     QString chosenPath() const;
 
+    // The button that saves, titled for saving even when the choice is a package.
+    QPushButton* acceptButton() const;
+
     void accept() override;
 
 private:
+    void setTexts();
+    void connectPackages();
+    void titleAcceptButton();
+    bool isPackage(const QString& path) const;
     bool choosePackage(const QString& path);
 
     QString m_type;

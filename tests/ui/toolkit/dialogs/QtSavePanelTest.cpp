@@ -1,10 +1,17 @@
 // The save panel on Qt: a package, a folder with the saved type's extension, is chosen like a
-// file, by its name or by opening it; a plain folder is still opened, and a new name still taken.
+// file, by its name or by opening it, under the button that saves; a plain folder is still opened,
+// and a new name still taken.
 #include "toolkit/dialogs/QtFilePanels.h"
 
+#include "foundation/localized.h"
 #include "support/TestEnvironment.h"
 
+#include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileSystemModel>
+#include <QPushButton>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +35,23 @@ TEST(QtSavePanel, AnExistingPackageIsChosenLikeAFile)
         QtSavePanel panel(nullptr, QString::fromLatin1(c.typed), QString::fromLatin1(c.type));
         panel.setDirectory(dir);
         panel.selectFile(QString::fromLatin1(c.typed));
+        // Shown, the folder listed and the name's row selected, as the user sees the panel: Qt
+        // then titles its button for opening a folder.
+        auto* listing = panel.findChild<QFileSystemModel*>();
+        ASSERT_NE(listing, nullptr);
+        QSignalSpy loaded(listing, &QFileSystemModel::directoryLoaded);
+        panel.show();
+        loaded.wait(5000);
+        if (auto* view = panel.findChild<QAbstractItemView*>(QStringLiteral("listView"))) {
+            const QModelIndex row = listing->index(dir + QLatin1Char('/') + QString::fromLatin1(c.typed));
+            if (row.isValid())
+                view->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+        }
+        QCoreApplication::processEvents();
+        if (c.chosen) {
+            ASSERT_NE(panel.acceptButton(), nullptr);
+            EXPECT_EQ(panel.acceptButton()->text(), localizedMisc(QStringLiteral("kMisc_SavePanelAccept")));
+        }
         panel.accept();
         EXPECT_EQ(panel.result() == QDialog::Accepted, c.chosen != nullptr);
         if (c.chosen) {
