@@ -1,5 +1,5 @@
-// Closing a year from the delegate: the questions, the date, the name, then the new document on
-// disk and opened in place of the old one; what each cancel and a failure leave.
+// Closing a year from the delegate on a document with transactions before and after the date:
+// the new document on disk and opened in place of the old, each cancel, a failure.
 #include "ShellFixture.h"
 
 #include "app/FenPasswordController.h"
@@ -11,7 +11,6 @@
 #include "document/SVDocumentManager.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
-#include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
@@ -21,7 +20,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QStandardPaths>
 
 namespace {
@@ -38,8 +36,7 @@ public:
     bool makeFolder(const QString& path, int* error) override
     {
         if (failing && path.endsWith(QLatin1String(kSavingPackageName))) {
-            if (error)
-                *error = EIO;
+            *error = EIO;
             return false;
         }
         return FileSystemOps::makeFolder(path, error);
@@ -50,15 +47,14 @@ class ClotureCommandTest : public ShellFixture {
 protected:
     ClotureCommandTest()
     {
-        BEFOREPARAM::setDigestIterationsForTesting(10);
         SystemClock::setNowForTesting(noon(2024, 3, 14));
         FileSystemOps::install(&saves);
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         oldUrl = folder + QStringLiteral("/Famille clôture.svd");
         newUrl = folder + QStringLiteral("/Exercice 2024.svd");
         QDir().mkpath(oldUrl);
-        answer("NON:"); // the new document's assistant
-        answer("OUI:");
+        answer("ASSIST001", "NON:");
+        answer("ASSIST006", "OUI:");
         EXPECT_TRUE(delegate->nouveauDocument(oldUrl, kFileSystemLocal));
         fillYear(*delegate->document());
     }
@@ -70,75 +66,62 @@ protected:
         QDir(newUrl).removeRecursively();
         FileSystemOps::install(nullptr);
         SystemClock::setNowForTesting(std::nullopt);
-        BEFOREPARAM::setDigestIterationsForTesting(std::nullopt);
     }
 
-    // A current account with one statement before the closing date: a salary ticked in it
-    // (closed), a bill not ticked (open) and a salary after the date.
+    // An account with a statement of the 25th of January: a salary of 1000 ticked in it, a bill
+    // of 50 left open, and a salary of 300 after the closing date.
     void fillYear(DOCUMENT& doc)
     {
         const long banque = TOOL::addToolToDocumentNoCopy(
             kToolBanque, TOOL::newToolHdl(kToolBanque, -1, QStringLiteral("Banque"), kBanqueUser, 0, &doc), &doc);
         TOOL courant = TOOL::newToolHdl(kToolCompte, banque, QStringLiteral("Courant"), kBanqueUser, 0, &doc);
-        RELEVE releve;
-        releve.ident = 1;
-        releve.date = noon(2024, 1, 25);
-        courant.releves = {releve};
+        courant.releves = {RELEVE()};
+        courant.releves[0].ident = 1;
+        courant.releves[0].date = noon(2024, 1, 25);
         compte = TOOL::addToolToDocumentNoCopy(kToolCompte, courant, &doc);
-        const auto add = [&doc, this](double when, long who1, long who2, double amount, long releve2) {
+        for (const auto& [when, debit, amount, releve] : {std::tuple {noon(2024, 1, 10), false, 1000.0, 1L},
+                                                          {noon(2024, 1, 20), true, 50.0, -1L},
+                                                          {noon(2024, 2, 10), false, 300.0, -1L}}) {
             TRANSACT t;
             t.when = when;
-            t.who1 = who1;
-            t.who2 = who2;
-            t.releveID2 = releve2;
+            t.who1 = debit ? compte : kCompteAnonymeID;
+            t.who2 = debit ? kCompteAnonymeID : compte;
+            t.releveID2 = releve;
             t.solde.makeMontant(0, amount, doc.deviseHdl);
             doc.transact_array.append(t);
-        };
-        add(noon(2024, 1, 10), kCompteAnonymeID, compte, 1000, 1);
-        add(noon(2024, 1, 20), compte, kCompteAnonymeID, 50, -1);
-        add(noon(2024, 2, 10), kCompteAnonymeID, compte, 300, -1);
+        }
         buildToolArbo(&doc);
         recomputeAllReleves(&doc);
     }
-
-    // The questions up to the name, each answered yes, the calendar set to the 31st of January.
-    void answerUpToTheName()
+    // The five questions and windows up to the one cancelled (none when out of 0..4), the
+    // calendar set to the 31st of January and the name typed.
+    void answerUpTo(int cancelled)
     {
-        answer("OUI:");
-        answer("OUI:");
-        ui().onModal<FenCalendrierController2>([this](FenCalendrierController2& calendar) {
-            note(QStringLiteral("FenCalendrierController2"));
-            EXPECT_EQ(calendar.getData()->date, SystemClock::now()) << "the closing date starts as now";
-            calendar.GO(noon(2024, 1, 31));
-            WindowDriver(calendar).grab(QStringLiteral("cloture-calendrier.png"));
-            calendar.perform(QStringLiteral("OUI:"));
-        });
-        answer("OUI:");
-    }
-    void answerName(const char* typed)
-    {
-        ui().onModal<FenAskStringController>([this, typed](FenAskStringController& question) {
-            note(QStringLiteral("FenAskStringController"));
-            WindowDriver window(question);
-            EXPECT_EQ(question.outlet<QLineEdit>(QStringLiteral("field_texte"))->text(),
-                      localizedMisc(QStringLiteral("kMisc_DefaultClotureName")));
-            EXPECT_EQ(window.text(QStringLiteral("field_titre")), dialogue("kAskString_ClotureDocument"));
-            window.grab(QStringLiteral("cloture-nom.png"));
-            if (!typed) {
-                question.perform(QStringLiteral("NON:"));
-                return;
+        const auto action = [cancelled](int step) { return step == cancelled ? "NON:" : "OUI:"; };
+        const char* pages[] = {"ASSIST100", "ASSIST110", nullptr, "ASSIST120"};
+        const int last = cancelled < 0 || cancelled > 4 ? 4 : cancelled;
+        for (int step = 0; step <= last; ++step) {
+            if (step == 2) {
+                ui().onModal<FenCalendrierController2>([action](FenCalendrierController2& calendar) {
+                    EXPECT_EQ(calendar.getData()->date, SystemClock::now());
+                    calendar.GO(noon(2024, 1, 31));
+                    calendar.perform(QString::fromLatin1(action(2)));
+                });
+            } else if (step == 4) {
+                ui().onModal<FenAskStringController>([action](FenAskStringController& question) {
+                    WindowDriver window(question);
+                    EXPECT_EQ(window.text(QStringLiteral("field_texte")),
+                              localizedMisc(QStringLiteral("kMisc_DefaultClotureName")));
+                    window.grab(QStringLiteral("cloture-nom.png"));
+                    window.type(QStringLiteral("field_texte"), QStringLiteral("Exercice 2024"));
+                    question.perform(QString::fromLatin1(action(4)));
+                });
+            } else {
+                answer(pages[step], action(step));
             }
-            window.type(QStringLiteral("field_texte"), QString::fromUtf8(typed));
-            question.perform(QStringLiteral("OUI:"));
-        });
+        }
     }
-    static long echInactiveOnDisk(const QString& url)
-    {
-        bool error = false;
-        const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
-        return param ? param->echInactive : -1;
-    }
-    static std::unique_ptr<DOCUMENT> loadFromDisk(const QString& url)
+    static std::unique_ptr<DOCUMENT> load(const QString& url)
     {
         auto doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
         EXPECT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(url, *doc), DocError::None);
@@ -147,7 +130,6 @@ protected:
     static QString dialogue(const char* key) { return localizedDialogue(QString::fromLatin1(key)); }
 
     FailingSaves saves;
-    QString folder;
     QString oldUrl;
     QString newUrl;
     long compte = -1;
@@ -155,65 +137,40 @@ protected:
 
 } // namespace
 
-// The whole closing: the questions in order, the new document written beside the old, which is
-// kept whole as the archive of the year, and opened in its place.
+// The new year holds the open bill, the later salary and the ticked 1000 carried as an opening
+// balance; the closed year stays whole on disk and proposes no due schedule any more.
 TEST_F(ClotureCommandTest, ClosesTheYearIntoANewDocumentAndOpensIt)
 {
-    answerUpToTheName();
-    answerName("Exercice 2024");
+    answerUpTo(-1);
     ui().answerAlert(dialogue("kAlerte_EchNotActive"), kAlertFirstButton);
     ui().answerAlert(dialogue("kConfirm_openNewExercice"), kAlertFirstButton);
-    const qsizetype before = trace().size();
     delegate->CLOTURE();
 
-    EXPECT_EQ(
-        trace().mid(before),
-        QStringList({"ASSIST100", "ASSIST110", "FenCalendrierController2", "ASSIST120", "FenAskStringController"}));
-    const TestAlertPresenter::Record& offer = ui().alertsShown().last();
-    EXPECT_EQ(offer.request.information, QStringLiteral("Exercice 2024"));
-    EXPECT_EQ(offer.request.imageName, QStringLiteral("cloture"));
+    EXPECT_EQ(ui().alertsShown().last().request.information, QStringLiteral("Exercice 2024"));
     ASSERT_NE(delegate->document(), nullptr);
     EXPECT_EQ(QFileInfo(delegate->document()->documentUrl).canonicalFilePath(), QFileInfo(newUrl).canonicalFilePath());
-    EXPECT_EQ(delegate->recentWindow(), nullptr) << "the browser is not shown between the two";
-
-    // The new year: the open bill, the later salary and the balance carried (1000 ticked before).
+    EXPECT_EQ(delegate->recentWindow(), nullptr);
     DOCUMENT& year = *delegate->document();
-    double total = 0;
     QList<double> amounts;
-    for (const TRANSACT& t : year.transact_array) {
+    for (const TRANSACT& t : year.transact_array)
         amounts << t.solde.getValueForDevise(0);
-        total += t.who2 == compte ? t.solde.getValueForDevise(0) : -t.solde.getValueForDevise(0);
-    }
     std::sort(amounts.begin(), amounts.end());
     EXPECT_EQ(amounts, QList<double>({50, 300, 1000}));
-    EXPECT_NEAR(total, 1250, 0.005);
     EXPECT_NEAR(getTool(kToolCompte, compte, &year)->solde.getValueForDevise(0), 1250, 0.005);
-
-    // The closed year stays on disk with all of it, and proposes no due schedule any more.
-    EXPECT_EQ(loadFromDisk(oldUrl)->transact_array.size(), 3);
-    EXPECT_EQ(echInactiveOnDisk(oldUrl), 4);
-    EXPECT_EQ(echInactiveOnDisk(newUrl), 0);
+    const std::unique_ptr<DOCUMENT> closed = load(oldUrl);
+    EXPECT_EQ(closed->transact_array.size(), 3);
+    EXPECT_EQ(closed->docParam->echInactive, 4);
+    EXPECT_EQ(load(newUrl)->docParam->echInactive, 0);
 }
 
-// A cancel at any step leaves the document open as it was and makes nothing on disk; declining
-// to open the new year keeps the old one open and the new one on disk.
+// A cancel at any step leaves the document as it was and nothing on disk; declining to open the
+// new year keeps the old one open, the new one written.
 TEST_F(ClotureCommandTest, EachCancelStopsTheClosingAndDecliningKeepsTheOldDocumentOpen)
 {
-    const int steps = 5;
-    for (int cancelAt = 0; cancelAt <= steps; ++cancelAt) {
-        SCOPED_TRACE(cancelAt);
-        const auto reply = [cancelAt](int step) { return step == cancelAt ? "NON:" : "OUI:"; };
-        answer(reply(0));
-        if (cancelAt > 0)
-            answer(reply(1));
-        if (cancelAt > 1)
-            ui().onModal<FenCalendrierController2>(
-                [&reply](FenCalendrierController2& calendar) { calendar.perform(QString::fromLatin1(reply(2))); });
-        if (cancelAt > 2)
-            answer(reply(3));
-        if (cancelAt > 3)
-            answerName(cancelAt == 4 ? nullptr : "Exercice 2024");
-        if (cancelAt == steps) {
+    for (int cancelled = 0; cancelled <= 5; ++cancelled) {
+        SCOPED_TRACE(cancelled);
+        answerUpTo(cancelled);
+        if (cancelled == 5) {
             ui().answerAlert(dialogue("kAlerte_EchNotActive"), kAlertFirstButton);
             ui().answerAlert(dialogue("kConfirm_openNewExercice"), kAlertSecondButton);
         }
@@ -221,42 +178,36 @@ TEST_F(ClotureCommandTest, EachCancelStopsTheClosingAndDecliningKeepsTheOldDocum
         ASSERT_NE(delegate->document(), nullptr);
         EXPECT_EQ(delegate->document()->documentUrl, oldUrl);
         EXPECT_EQ(delegate->document()->transact_array.size(), 3);
-        EXPECT_EQ(QFileInfo::exists(newUrl), cancelAt == steps);
-        EXPECT_EQ(delegate->document()->docParam->echInactive, cancelAt == steps ? 4 : 0);
+        EXPECT_EQ(QFileInfo::exists(newUrl), cancelled == 5);
+        EXPECT_EQ(delegate->document()->docParam->echInactive, cancelled == 5 ? 4 : 0);
     }
-    EXPECT_EQ(loadFromDisk(newUrl)->transact_array.size(), 3);
 }
 
-// A closing that fails says so, leaves the document open with its due schedules active, and
-// leaves no package under the new name.
-TEST_F(ClotureCommandTest, AFailedClosingIsReportedAndChangesNothing)
+// A failed closing is reported and leaves the document open with its due schedules active and no
+// package under the new name. A new year that then does not open (its password refused) leaves
+// the user the document browser rather than no window at all.
+TEST_F(ClotureCommandTest, AFailureIsReportedAndANewYearThatDoesNotOpenLeavesTheBrowser)
 {
-    answerUpToTheName();
-    answerName("Exercice 2024");
+    answerUpTo(-1);
     saves.failing = true;
     ui().answerAlert(dialogue("kAlerte_CannotSaveDoc"), kAlertFirstButton);
     ui().answerAlert(dialogue("kAlerte_ClotureFailure"), kAlertFirstButton);
     delegate->CLOTURE();
-    EXPECT_EQ(ui().alertsShown().last().request.imageName, QStringLiteral("cloture"));
-    ASSERT_NE(delegate->document(), nullptr);
     EXPECT_EQ(delegate->document()->documentUrl, oldUrl);
     EXPECT_EQ(delegate->document()->docParam->echInactive, 0);
     EXPECT_FALSE(QFileInfo::exists(newUrl));
-}
 
-// The new year keeps the old one's password: refused at its opening, the user is left with the
-// document browser rather than with no window at all.
-TEST_F(ClotureCommandTest, ANewYearThatDoesNotOpenLeavesTheBrowser)
-{
+    saves.failing = false;
+    BEFOREPARAM::setDigestIterationsForTesting(10);
     BEFOREPARAM before;
     before.setPassword(QStringLiteral("Sesame"));
     ASSERT_TRUE(BEFOREPARAM::saveBeforeParam(oldUrl, before));
-    answerUpToTheName();
-    answerName("Exercice 2024");
+    answerUpTo(-1);
     ui().answerAlert(dialogue("kAlerte_EchNotActive"), kAlertFirstButton);
     ui().answerAlert(dialogue("kConfirm_openNewExercice"), kAlertFirstButton);
     ui().onModal<FenPasswordController>([](FenPasswordController& window) { window.perform(QStringLiteral("NON:")); });
     delegate->CLOTURE();
+    BEFOREPARAM::setDigestIterationsForTesting(std::nullopt);
     EXPECT_FALSE(delegate->bankIsOpen());
     EXPECT_NE(delegate->recentWindow(), nullptr);
     EXPECT_TRUE(QFileInfo::exists(newUrl));

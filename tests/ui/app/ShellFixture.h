@@ -1,7 +1,6 @@
 #pragma once
 // The application's delegate, launched headless over a stand-in document browser, for the tests
-// that create or open documents through it and answer its questions. A question's page and its
-// buttons, and each editor shown, are noted in trace() in the order the user met them.
+// that create or open documents through it and answer its questions.
 #include "app/ApplicationDelegate.h"
 #include "app/WindowMemory.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
@@ -9,9 +8,9 @@
 #include "uisupport/WindowDriver.h"
 
 #include "document/APPLIPARAM.h"
+#include "foundation/localized.h"
 
 #include <QCoreApplication>
-#include <QStringList>
 
 class ShellBrowser : public StdWindowController {
     Q_OBJECT
@@ -48,40 +47,31 @@ protected:
         WindowMemory::unregisterWindowClass(QStringLiteral("FenRecentController"));
     }
 
-    // The next question is answered with the button of that action ("OUI:", "NON:", "AUTRE:");
-    // its page is saved as a picture. Noted as the page's name, " +" and the third button's title
-    // when it has one, and " seul" when it offers no Cancel.
-    void answer(const char* action)
+    // The next question must show that page, with the third button the page calls for and Cancel
+    // on every page but the closing ones; it is answered with the button of the action and saved
+    // as a picture.
+    void answer(const char* page, const char* action)
     {
-        ui().onModal<FenAskPoursuivreController>([this, action](FenAskPoursuivreController& window) {
+        ui().onModal<FenAskPoursuivreController>([page, action](FenAskPoursuivreController& window) {
+            static const QHash<QString, QString> others {{"ASSIST002", "kConfirm_ChangeDevise"},
+                                                         {"ASSIST004", "kConfirm_AutreBanque"},
+                                                         {"ASSIST008", "kConfirm_AutreCompte"},
+                                                         {"ASSIST009", "kConfirm_SoldeInitial"},
+                                                         {"ASSIST010", "kConfirm_Moyens"}};
             const WindowDataPtr data = window.getData();
-            const QString page = data->value(QStringLiteral("resName")).toString();
-            const QString other = data->value(QStringLiteral("autreName")).toString();
-            QString entry = page;
-            if (!other.isEmpty())
-                entry += QStringLiteral(" +") + other;
-            if (!data->value(QStringLiteral("undoButton")).toBool())
-                entry += QStringLiteral(" seul");
-            m_trace << entry;
-            WindowDriver(window).grab(page + QStringLiteral(".png"));
+            const QString shown = data->value(QStringLiteral("resName")).toString();
+            EXPECT_EQ(shown.toStdString(), std::string(page));
+            const QString other = others.value(shown);
+            EXPECT_EQ(data->value(QStringLiteral("autreName")).toString(),
+                      other.isEmpty() ? QString() : localizedDialogue(other))
+                << page;
+            EXPECT_EQ(data->value(QStringLiteral("undoButton")).toBool(),
+                      shown != QLatin1String("ASSIST005") && shown != QLatin1String("ASSIST006"))
+                << page;
+            WindowDriver(window).grab(shown + QStringLiteral(".png"));
             window.perform(QString::fromLatin1(action));
         });
     }
-    // The next run of that editor: the name typed (when given), then the button.
-    template <class Editor> void edit(const char* name, const char* action)
-    {
-        ui().onModal<Editor>([this, name, action](Editor& window) {
-            m_trace << QString::fromLatin1(Editor::staticMetaObject.className());
-            if (name)
-                WindowDriver(window).type(QStringLiteral("field_nom"), QString::fromUtf8(name));
-            window.perform(QString::fromLatin1(action));
-        });
-    }
-    void note(const QString& entry) { m_trace << entry; }
-    const QStringList& trace() const { return m_trace; }
 
     std::unique_ptr<ApplicationDelegate> delegate;
-
-private:
-    QStringList m_trace;
 };
