@@ -7,6 +7,7 @@
 #include "app/FenPasswordController.h"
 #include "app/FenPreferencesController.h"
 #include "app/FenRecentController.h"
+#include "app/FirstRunAssistant.h"
 #include "app/SorvApplication.h"
 #include "app/WindowMemory.h"
 #include "calculator/FenCalculetteController2.h"
@@ -451,6 +452,8 @@ void ApplicationDelegate::showOpenedDocument(DOCUMENT& doc, bool crea)
     if (m_recent)
         m_recent->close();
     m_recent = nullptr;
+    if (crea)
+        FirstRunAssistant(doc).run();
     if (!crea && APPLIPARAM::loadAppliParam().doTruc)
         WindowMemory::openWindow(WindowMemory::recordForClass(QStringLiteral("FenTrucsController")), true);
     m_startedTime = SystemClock::now();

@@ -139,6 +139,9 @@ public:
     // The document check, once the user has read its explanation and chosen to go on; the
     // windows are then told (didVerifyDocument).
     Q_INVOKABLE void VERIFIER(QObject* sender = nullptr);
+    // Closes the financial year into a new document, after its explanations, the closing date and
+    // the new document's name; the user may then go on in the new document.
+    Q_INVOKABLE void CLOTURE(QObject* sender = nullptr);
     Q_INVOKABLE void IMPRIMER(QObject* sender = nullptr);
     // The key window's controller decides whether it prints.
     bool can_imprimer() const;

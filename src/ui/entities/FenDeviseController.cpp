@@ -3,6 +3,7 @@
 #include "entities/FenEditDeviseController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/host/UiHost.h"
 #include "toolkit/tables/StdTableView.h"
 
 #include "document/DocContext.h"
@@ -14,7 +15,6 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 
-#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -70,14 +70,13 @@ FenDeviseController* FenDeviseController::openDevises(long devise)
 
 void FenDeviseController::runDevisesModal(long devise)
 {
-    FenDeviseController* controller = openDevises(devise);
-    if (!controller || controller->m_assistantLoop)
+    QPointer<FenDeviseController> controller = openDevises(devise);
+    if (!controller || controller->m_assistantModal)
         return;
-    QEventLoop loop;
-    controller->m_assistantLoop = &loop;
-    controller->window()->setWindowModality(Qt::ApplicationModal);
-    controller->orderFront();
-    loop.exec();
+    controller->m_assistantModal = true;
+    UiHost::instance().modal().run({controller->window(), nullptr, false, controller.data()});
+    if (controller)
+        controller->m_assistantModal = false;
 }
 
 void FenDeviseController::buildInterface(StdWindow& window)
@@ -251,8 +250,8 @@ void FenDeviseController::windowDidBecomeKey()
 
 void FenDeviseController::windowWillClose()
 {
-    if (m_assistantLoop)
-        m_assistantLoop->quit();
+    if (m_assistantModal)
+        UiHost::instance().modal().endModal(windowIfLoaded(), 1);
     StdWindowWithTableController::windowWillClose();
     if (openWindow() == this)
         openWindow() = nullptr;

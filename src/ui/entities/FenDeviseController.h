@@ -5,7 +5,6 @@
 #include "entities/CellDevise.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
 
-#include <QEventLoop>
 #include <QPointer>
 
 class DOCUMENT;
@@ -31,8 +30,8 @@ public:
 
     // Opens the window, or brings the open one to the front.
     static FenDeviseController* openDevises(long devise);
-    // The first-run assistant's use: the window runs as the application's modal window until it
-    // is closed.
+    // The first-run assistant's use: the window runs as the application's modal window, through
+    // the host's modal runs, until it is closed.
     static void runDevisesModal(long devise);
     static FenDeviseController* current();
 
@@ -40,7 +39,7 @@ public:
     void setCanNew(bool can);
     bool canEdit() const { return m_commands.canEdit; }
     void setCanEdit(bool can);
-    bool isAssistantModal() const { return m_assistantLoop != nullptr; }
+    bool isAssistantModal() const { return m_assistantModal; }
 
     Q_INVOKABLE void NOUVEAU(QObject* sender);
     Q_INVOKABLE void MODIFIER(QObject* sender);
@@ -68,5 +67,5 @@ private:
     DeviseCommands m_commands;
     QPushButton* m_nouveau = nullptr;
     QPushButton* m_modifier = nullptr;
-    QPointer<QEventLoop> m_assistantLoop;
+    bool m_assistantModal = false;
 };

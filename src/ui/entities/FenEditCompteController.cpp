@@ -1,6 +1,7 @@
 #include "entities/FenEditCompteController.h"
 
 #include "entities/FenEditSoldeInitialController.h"
+#include "entities/FenVarianteController.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextFieldIntegerN.h"
@@ -185,6 +186,27 @@ long editCompteDialog(StdWindowController* parent, TOOL& compte, DOCUMENT& doc)
     return StdWindowController::pushModal<FenEditCompteController>(parent, toolEditorData(compte, doc), compte.devise);
 }
 
+namespace {
+
+// A new account may already hold money, and one of the user's own banks may already have its
+// cheque books and cards: both are offered while the account is fresh in mind.
+void offerOpeningBalance(StdWindowController* parent, long compteID, int bType, DOCUMENT& doc)
+{
+    long answer = 0;
+    askPoursuivre(parent, QStringLiteral("ASSIST009"), localizedDialogue(QStringLiteral("kConfirm_SoldeInitial")), true,
+                  false, [&answer](long given) { answer = given; });
+    if (answer == 2)
+        askSoldeInitial(parent, compteID, doc);
+    if (answer == 0 || bType != kBanqueUser)
+        return;
+    askPoursuivre(parent, QStringLiteral("ASSIST010"), localizedDialogue(QStringLiteral("kConfirm_Moyens")), true,
+                  false, [&answer](long given) { answer = given; });
+    if (answer == 2)
+        editVariantesOfCompte(parent, compteID, false, doc);
+}
+
+} // namespace
+
 bool createCompteWithDialog(StdWindowController* parent, long banqueID, int bType, long* compteID, DOCUMENT& doc)
 {
     if (compteID)
@@ -204,12 +226,7 @@ bool createCompteWithDialog(StdWindowController* parent, long banqueID, int bTyp
         *compteID = ident;
     long place = 0;
     insertDeal(kToolCompte, *getTool(kToolCompte, ident, &doc), &place, &doc, false);
-    if (bType != kBanqueTiers) {
-        askPoursuivre(parent, QStringLiteral("ASSIST009"), localizedDialogue(QStringLiteral("kConfirm_SoldeInitial")),
-                      true, false, [&](long answer) {
-                          if (answer == 2)
-                              askSoldeInitial(parent, ident, doc);
-                      });
-    }
+    if (bType != kBanqueTiers)
+        offerOpeningBalance(parent, ident, bType, doc);
     return true;
 }

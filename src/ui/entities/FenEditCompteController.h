@@ -37,6 +37,7 @@ long editCompteDialog(StdWindowController* parent, TOOL& compte, DOCUMENT& doc);
 
 // Creates an account in the bank (empty name, the bank's type and currency) through the editor;
 // on OK adds it to the document and the tree, *compteID (may be null) getting its ident, and,
-// unless it is a payee, offers to enter its initial balance. False, *compteID -1, when the bank
-// doesn't exist or the editor was cancelled.
+// unless it is a payee, offers to enter its initial balance, then, in one of the user's own banks
+// and unless that offer was cancelled, to describe its cheque books and cards. False, *compteID
+// -1, when the bank doesn't exist or the editor was cancelled.
 bool createCompteWithDialog(StdWindowController* parent, long banqueID, int bType, long* compteID, DOCUMENT& doc);

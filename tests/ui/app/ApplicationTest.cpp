@@ -243,6 +243,10 @@ TEST_F(ApplicationTest, CreatesADocumentOnDiskAndClosesItWithoutSaving)
 {
     delegate->BEFORE();
     const QString url = newPackage(QStringLiteral("Nouveau.svd"));
+    // The first-run assistant, left at once.
+    for (const char* action : {"NON:", "OUI:"})
+        ui().onModal<FenAskPoursuivreController>(
+            [action](FenAskPoursuivreController& w) { w.perform(QString::fromLatin1(action)); });
     ASSERT_TRUE(delegate->nouveauDocument(url, kFileSystemLocal));
     EXPECT_TRUE(delegate->bankIsOpen());
     EXPECT_EQ(currentDocument(), delegate->document());

@@ -480,6 +480,11 @@ TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)
         choose("ENREGISTRER_COPIE:");
         EXPECT_TRUE(QFileInfo::exists(destination + QStringLiteral("/Contents/Resources/transact.xml")))
             << qPrintable(destination);
+        // The saved searches, memorised analyses and graphs live in the package's folders: written
+        // into its own package the document must not lose them.
+        for (const char* kept : {"searches/Loyers.xml", "analyse/analyse1.xml", "graphs/graph1.xml"})
+            EXPECT_TRUE(QFileInfo::exists(destination + QStringLiteral("/Contents/Resources/") + QLatin1String(kept)))
+                << qPrintable(destination) << " " << kept;
     }
     EXPECT_TRUE(delegate->bankIsOpen());
 

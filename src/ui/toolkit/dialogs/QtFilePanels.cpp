@@ -1,7 +1,14 @@
 #include "toolkit/dialogs/QtFilePanels.h"
 
+#include "foundation/localized.h"
+
 #include <QApplication>
-#include <QFileDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -23,17 +30,109 @@ QString runPanel(QFileDialog& panel)
 
 } // namespace
 
+QtSavePanel::QtSavePanel(QWidget* parent, const QString& defaultName, const QString& allowedType)
+    : QFileDialog(parent)
+    , m_type(allowedType)
+{
+    // Only the panel drawn by Qt lets accept() see the choice before it is taken.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    setTexts();
+    // The user's documents rather than wherever the program was started from.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        setDirectory(documents);
+    if (!allowedType.isEmpty()) {
+        setNameFilter(filterFor({allowedType}));
+        setDefaultSuffix(allowedType);
+    }
+    selectFile(defaultName);
+    connectPackages();
+}
+
+void QtSavePanel::setTexts()
+{
+    setWindowTitle(localizedMisc(QStringLiteral("kMisc_SavePanelTitle")));
+    setLabelText(QFileDialog::LookIn, localizedMisc(QStringLiteral("kMisc_SavePanelLookIn")));
+    setLabelText(QFileDialog::FileName, localizedMisc(QStringLiteral("kMisc_SavePanelFileName")));
+    setLabelText(QFileDialog::FileType, localizedMisc(QStringLiteral("kMisc_SavePanelFileType")));
+    setLabelText(QFileDialog::Accept, localizedMisc(QStringLiteral("kMisc_SavePanelAccept")));
+    setLabelText(QFileDialog::Reject, localizedMisc(QStringLiteral("kMisc_Annuler")));
+}
+
+// Qt titles its button "Open" whenever the choice is a folder, and opens the folder entered: for a
+// package the button keeps its title and entering the package chooses it. Qt retitles the button
+// when the name changes, the selection moves or a folder's listing arrives: the title is set again
+// once Qt's own handlers have run.
+void QtSavePanel::connectPackages()
+{
+    connect(this, &QFileDialog::directoryEntered, this, [this](const QString& folder) { choosePackage(folder); });
+    connect(this, &QFileDialog::currentChanged, this, &QtSavePanel::titleAcceptButton, Qt::QueuedConnection);
+    if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        connect(name, &QLineEdit::textChanged, this, &QtSavePanel::titleAcceptButton, Qt::QueuedConnection);
+    if (auto* files = findChild<QFileSystemModel*>())
+        connect(files, &QFileSystemModel::directoryLoaded, this, &QtSavePanel::titleAcceptButton, Qt::QueuedConnection);
+}
+
+QPushButton* QtSavePanel::acceptButton() const
+{
+    auto* buttons = findChild<QDialogButtonBox*>();
+    if (!buttons)
+        return nullptr;
+    for (QAbstractButton* button : buttons->buttons()) {
+        if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+            return qobject_cast<QPushButton*>(button);
+    }
+    return nullptr;
+}
+
+void QtSavePanel::titleAcceptButton()
+{
+    const QStringList files = selectedFiles();
+    QPushButton* button = acceptButton();
+    if (button && !files.isEmpty() && isPackage(files.constFirst()))
+        button->setText(localizedMisc(QStringLiteral("kMisc_SavePanelAccept")));
+}
+
+QString QtSavePanel::chosenPath() const
+{
+    if (!m_package.isEmpty())
+        return m_package;
+    const QStringList files = selectedFiles();
+    return files.isEmpty() ? QString() : files.constFirst();
+}
+
+void QtSavePanel::accept()
+{
+    const QStringList files = selectedFiles();
+    if (!files.isEmpty() && choosePackage(files.constFirst()))
+        return;
+    QFileDialog::accept();
+}
+
+bool QtSavePanel::isPackage(const QString& path) const
+{
+    const QFileInfo info(path);
+    return !m_type.isEmpty() && info.isDir() && info.suffix() == m_type;
+}
+
+bool QtSavePanel::choosePackage(const QString& path)
+{
+    if (!isPackage(path))
+        return false;
+    m_package = QFileInfo(path).absoluteFilePath();
+    QDialog::accept();
+    return true;
+}
+
 QString QtFilePanels::save(const QString& defaultName, const QString& allowedType)
 {
-    QFileDialog panel(QApplication::activeWindow());
-    panel.setAcceptMode(QFileDialog::AcceptSave);
-    panel.setFileMode(QFileDialog::AnyFile);
-    if (!allowedType.isEmpty()) {
-        panel.setNameFilter(filterFor({allowedType}));
-        panel.setDefaultSuffix(allowedType);
-    }
-    panel.selectFile(defaultName);
-    return runPanel(panel);
+    QtSavePanel panel(QApplication::activeWindow(), defaultName, allowedType);
+    ModalRunScope scope;
+    if (panel.exec() != QDialog::Accepted)
+        return {};
+    return panel.chosenPath();
 }
 
 QString QtFilePanels::open(const OpenPanelRequest& request)
