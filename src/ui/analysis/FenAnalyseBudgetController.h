@@ -222,8 +222,9 @@ private:
 };
 
 // Opens a window of class C on the configuration of that name (the first one when none has it),
-// at the month (the whole period when out of range) and, when given, the content frame. Null when
-// the analysis can't be built.
+// at the month (the whole period when out of range) and, when given, the content frame as
+// documents keep it (from the bottom-left corner of the main screen). Null when the analysis
+// can't be built.
 struct AnalyseWindowOpening {
     QString configurationName;
     long initialMonth = 0;
