@@ -241,7 +241,9 @@ template <class C> C* openAnalyseWindow(DOCUMENT& doc, const AnalyseWindowOpenin
     if (!file)
         return nullptr;
     WindowDataPtr data = makeWindowData({{QStringLiteral("anaFile"), QVariant::fromValue(file)}});
-    C* controller = StdWindowController::push<C>(data, MONTANT::currentDeviseSlot(), opening.appear);
+    // A window given its place shows once there: moved after showing, the desktop may put it back.
+    const bool placed = opening.frame && opening.frame->isValid();
+    C* controller = StdWindowController::push<C>(data, MONTANT::currentDeviseSlot(), opening.appear && !placed);
     controller->setAnalyseType(opening.type);
     placeAnalyseWindow(controller, opening);
     return controller;
