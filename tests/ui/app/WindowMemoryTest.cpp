@@ -130,10 +130,7 @@ protected:
     QString url;
 };
 
-struct Expected {
-    QRect frame;
-    std::array<long, 3> ids;
-};
+using Ids = std::array<long, 3>;
 
 TEST_F(WindowMemoryTest, EveryKeptClassReopensOnItsEntitiesWhereItWas)
 {
@@ -141,72 +138,62 @@ TEST_F(WindowMemoryTest, EveryKeptClassReopensOnItsEntitiesWhereItWas)
     const long compte = doc.compteHdl.first().ident;
     const MOYEN& moyen = doc.moyenHdl.first();
     const long synonyme = doc.synonymeArray.first().ident;
-    QList<StdWindowController*> opened {
-        openReleveWindow(compte, true, 1, doc),
-        openListingDossier(doc, doc.dossierHdl.first().ident, 1, true),
-        openListingPoste(doc, doc.posteHdl.first().ident, 1, true),
-        openListingTiers(doc, doc.compteHdl.last().ident, 1, true),
-        openListingChrono(doc, doc.echeancierHdl.first().ident, 1, true),
-        openListingMoyen(doc, moyen.compte, moyen.kind, synonyme, 1, true),
-        openListingTitre(doc, doc.titreHdl.first().ident, 1, true),
-        openListingRemunere(doc, doc.remunereHdl.first().ident, 1, true),
-        openListingEmprunt(doc, doc.empruntHdl.first().ident, 1, true),
+    const auto first = [](const auto& list) { return list.first().ident; };
+    QList<std::pair<StdWindowController*, Ids>> kept {
+        {openReleveWindow(compte, true, 1, doc), {compte, -1, -1}},
+        {openListingDossier(doc, first(doc.dossierHdl), 1, true), {first(doc.dossierHdl), -1, -1}},
+        {openListingPoste(doc, first(doc.posteHdl), 1, true), {first(doc.posteHdl), -1, -1}},
+        {openListingTiers(doc, doc.compteHdl.last().ident, 1, true), {doc.compteHdl.last().ident, -1, -1}},
+        {openListingChrono(doc, first(doc.echeancierHdl), 1, true), {first(doc.echeancierHdl), -1, -1}},
+        {openListingMoyen(doc, moyen.compte, moyen.kind, synonyme, 1, true), {moyen.kind, moyen.compte, synonyme}},
+        {openListingTitre(doc, first(doc.titreHdl), 1, true), {first(doc.titreHdl), -1, -1}},
+        {openListingRemunere(doc, first(doc.remunereHdl), 1, true), {first(doc.remunereHdl), -1, -1}},
+        {openListingEmprunt(doc, first(doc.empruntHdl), 1, true), {first(doc.empruntHdl), -1, -1}},
     };
     for (const char* command : {"CALENDRIER", "DEVISES", "DOSSIERS", "MACROS", "TAXES", "GERER"})
         QMetaObject::invokeMethod(delegate.get(), command, Q_ARG(QObject*, nullptr));
     for (const char* single : {"FenCalendrierController", "FenDeviseController", "FenDossierController",
                                "FenMacroController", "FenTaxeController", "FenSynonymeController"}) {
         ASSERT_EQ(openOfClass(single).size(), 1) << single;
-        opened << openOfClass(single).first();
+        kept.append({openOfClass(single).first(), {-1, -1, -1}});
     }
-    // Each moved to its own place, as the user left it; recorded on the entities it shows.
-    QHash<QString, Expected> expected;
-    for (qsizetype i = 0; i < opened.size(); ++i) {
-        ASSERT_NE(opened.at(i), nullptr) << i;
-        StdWindow* window = opened.at(i)->window();
+    // Each moved to its own place, as the user left it.
+    QHash<QString, std::pair<QRect, Ids>> expected;
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        ASSERT_NE(kept.at(i).first, nullptr) << i;
+        StdWindow* window = kept.at(i).first->window();
         window->setGeometry(QRect(QPoint(30 + int(i) * 17, 40 + int(i) * 13), window->size()));
-        expected.insert(QString::fromLatin1(opened.at(i)->metaObject()->className()),
-                        Expected {window->geometry(), {-1, -1, -1}});
+        expected.insert(QString::fromLatin1(kept.at(i).first->metaObject()->className()),
+                        {window->geometry(), kept.at(i).second});
     }
-    expected[QStringLiteral("FenReleveController")].ids = {compte, -1, -1};
-    expected[QStringLiteral("FenListingDossierController")].ids = {doc.dossierHdl.first().ident, -1, -1};
-    expected[QStringLiteral("FenListingPosteController")].ids = {doc.posteHdl.first().ident, -1, -1};
-    expected[QStringLiteral("FenListingTiersController")].ids = {doc.compteHdl.last().ident, -1, -1};
-    expected[QStringLiteral("FenListingChronoController")].ids = {doc.echeancierHdl.first().ident, -1, -1};
-    expected[QStringLiteral("FenListingMoyenController")].ids = {moyen.kind, moyen.compte, synonyme};
-    expected[QStringLiteral("FenListingTitreController")].ids = {doc.titreHdl.first().ident, -1, -1};
-    expected[QStringLiteral("FenListingRemunereController")].ids = {doc.remunereHdl.first().ident, -1, -1};
-    expected[QStringLiteral("FenListingEmpruntController")].ids = {doc.empruntHdl.first().ident, -1, -1};
+    const auto expectRecorded = [&expected](const ParamFenList& records) {
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+            const qsizetype at = classesOf(records).indexOf(it.key());
+            ASSERT_GE(at, 0) << qPrintable(it.key());
+            const PARAMFEN& record = records.at(at);
+            EXPECT_EQ((Ids {record.ID1, record.ID2, record.ID3}), it->second) << qPrintable(it.key());
+            const QRect& f = it->first;
+            EXPECT_EQ(QRectF(record.x, record.y, record.width, record.height),
+                      QRectF(f.x(), 900 - f.y() - f.height(), f.width(), f.height()))
+                << qPrintable(it.key());
+        }
+    };
     close(true);
-
-    const ParamFenList records = storedWindows();
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-        const qsizetype at = classesOf(records).indexOf(it.key());
-        ASSERT_GE(at, 0) << qPrintable(it.key());
-        const PARAMFEN& record = records.at(at);
-        EXPECT_EQ((std::array<long, 3> {record.ID1, record.ID2, record.ID3}), it->ids) << qPrintable(it.key());
-        const QRect& f = it->frame;
-        EXPECT_EQ(QRectF(record.x, record.y, record.width, record.height),
-                  QRectF(f.x(), 900 - f.y() - f.height(), f.width(), f.height()))
-            << qPrintable(it.key());
-    }
+    expectRecorded(storedWindows());
 
     open();
     for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
         const QList<StdWindowController*> again = openOfClass(qPrintable(it.key()));
         ASSERT_EQ(again.size(), 1) << qPrintable(it.key());
         EXPECT_TRUE(again.first()->window()->isVisible()) << qPrintable(it.key());
-        EXPECT_EQ(again.first()->window()->geometry(), it->frame) << qPrintable(it.key());
-        if (it->ids[0] != -1) { // on an entity: in the slot it was in
+        EXPECT_EQ(again.first()->window()->geometry(), it->first) << qPrintable(it.key());
+        if (it->second[0] != -1) { // on an entity: in the slot it was in
             EXPECT_EQ(again.first()->devise(), 1) << qPrintable(it.key());
         }
     }
-    const SORVARGrec& arg = openOfClass("FenListingMoyenController").first()->getArg();
-    EXPECT_EQ((std::array<long, 3> {arg.moyenID, arg.debitID, arg.synonymeID}),
-              expected[QStringLiteral("FenListingMoyenController")].ids);
-    EXPECT_EQ(openOfClass("FenReleveController").first()->getArg().debitID, compte);
-    EXPECT_EQ(openOfClass("FenListingTitreController").first()->getArg().titreID,
-              expected[QStringLiteral("FenListingTitreController")].ids[0]);
+    // Reopened on the same entities, they are recorded alike at the next close.
+    close(true);
+    expectRecorded(storedWindows());
 }
 
 TEST_F(WindowMemoryTest, FramesCountFromTheWholeScreensBottomAndAnEmptyOneStillShows)
