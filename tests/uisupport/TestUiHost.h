@@ -142,7 +142,9 @@ public:
 class TestScreenInfo : public IScreenInfo {
 public:
     QRect visibleFrame() const override { return frame; }
+    QRect fullFrame() const override { return full; }
     QRect frame {0, 0, 1440, 900};
+    QRect full {0, 0, 1440, 900};
 };
 
 // The print panel: the script for the next print plays the user (options changed through the

@@ -6,6 +6,7 @@
 #include "analysis/PopAnalyse.h"
 #include "analysis/PopPeriode.h"
 #include "analysis/TemplateAnalyse.h"
+#include "toolkit/drawing/geometry.h"
 #include "toolkit/host/UiHost.h"
 #include "toolkit/popups/PopAutoCompute.h"
 #include "toolkit/popups/PopDevise.h"
@@ -571,7 +572,7 @@ bool FenAnalyseBudgetController::memoriseAnalyseBudget(long number, const QStrin
 {
     const QString name = QStringLiteral("%1%2.xml").arg(genericName).arg(number);
     if (StdWindow* w = windowIfLoaded())
-        m_myAnaFile->frame = QRectF(w->geometry());
+        m_myAnaFile->frame = toScreenBottomLeft(w->geometry());
     else
         m_myAnaFile->frame = QRectF();
     return memoriseAnalyseFile(*m_myAnaFile, folder, name);
@@ -601,7 +602,7 @@ AnalyseFilePtr prepareAnalyseFile(DOCUMENT& doc, const AnalyseWindowOpening& ope
 void placeAnalyseWindow(FenAnalyseBudgetController* controller, const AnalyseWindowOpening& opening)
 {
     if (opening.frame && opening.frame->isValid() && controller->window())
-        controller->window()->setGeometry(opening.frame->toRect());
+        controller->window()->setGeometry(fromScreenBottomLeft(*opening.frame));
     controller->adjustHeight(false);
     if (opening.appear)
         controller->orderFront();

@@ -222,8 +222,9 @@ private:
 };
 
 // Opens a window of class C on the configuration of that name (the first one when none has it),
-// at the month (the whole period when out of range) and, when given, the content frame. Null when
-// the analysis can't be built.
+// at the month (the whole period when out of range) and, when given, the content frame as
+// documents keep it (from the bottom-left corner of the main screen). Null when the analysis
+// can't be built.
 struct AnalyseWindowOpening {
     QString configurationName;
     long initialMonth = 0;
@@ -240,7 +241,9 @@ template <class C> C* openAnalyseWindow(DOCUMENT& doc, const AnalyseWindowOpenin
     if (!file)
         return nullptr;
     WindowDataPtr data = makeWindowData({{QStringLiteral("anaFile"), QVariant::fromValue(file)}});
-    C* controller = StdWindowController::push<C>(data, MONTANT::currentDeviseSlot(), opening.appear);
+    // A window given its place shows once there: moved after showing, the desktop may put it back.
+    const bool placed = opening.frame && opening.frame->isValid();
+    C* controller = StdWindowController::push<C>(data, MONTANT::currentDeviseSlot(), opening.appear && !placed);
     controller->setAnalyseType(opening.type);
     placeAnalyseWindow(controller, opening);
     return controller;

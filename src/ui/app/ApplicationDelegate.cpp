@@ -194,6 +194,7 @@ ApplicationDelegate::ApplicationDelegate()
                                           return FenBilanController::openBilan(record.devise, appear);
                                       });
     registerInvestmentWindows();
+    WindowMemory::registerDocumentWindowClasses();
     ButtonCalculette::setCalculetteRunner(&FenCalculetteController2::pushOnMontant);
     FenListingEmpruntController::setSimulationOpener([](long index) { openSimulationAtIndex(index); });
     FenFinanceEmpruntController::setSimulationOpener([this] { SIMULATION(); });

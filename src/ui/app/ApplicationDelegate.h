@@ -149,6 +149,8 @@ public:
     Q_INVOKABLE void IMPORTER(QObject* sender = nullptr);
     bool canImporter() const;
     Q_INVOKABLE void CALENDRIER(QObject* sender = nullptr) override;
+    // The calendar on today's date, or the one open already; shown when appear is set.
+    StdWindowController* openCalendrier(bool appear);
     // Brings the free calculator window to the front, or opens one.
     Q_INVOKABLE void CALCULETTE(QObject* sender = nullptr) override;
     Q_INVOKABLE void PALETTE_OUTILS(QObject* sender = nullptr);

@@ -86,13 +86,20 @@
 void ApplicationDelegate::CALENDRIER(QObject* sender)
 {
     Q_UNUSED(sender);
+    openCalendrier(true);
+}
+
+StdWindowController* ApplicationDelegate::openCalendrier(bool appear)
+{
     if (m_calendrier && m_calendrier->windowIfLoaded()) {
-        showWindowOfController(m_calendrier->window());
-        return;
+        if (appear)
+            showWindowOfController(m_calendrier->window());
+        return m_calendrier;
     }
     WindowDataPtr data = makeWindowData();
     data->date = SystemClock::now();
-    m_calendrier = StdWindowController::push<FenCalendrierController>(data, MONTANT::currentDeviseSlot(), true);
+    m_calendrier = StdWindowController::push<FenCalendrierController>(data, MONTANT::currentDeviseSlot(), appear);
+    return m_calendrier;
 }
 
 void ApplicationDelegate::CALCULETTE(QObject* sender)

@@ -81,13 +81,6 @@ QList<StdWindowController*> openControllers()
     return controllers;
 }
 
-// The screen's height as seen from its bottom edge: stored frames count up from there.
-double screenOriginHeight()
-{
-    const QRect screen = UiHost::instance().screen().visibleFrame();
-    return screen.y() + screen.height();
-}
-
 PARAMFEN recordOfWindow(const StdWindowController& controller)
 {
     PARAMFEN record;
@@ -216,6 +209,11 @@ void WindowMemory::restoreDocumentWindows(DOCUMENT* doc)
 {
     if (!doc || !doc->docParam)
         return;
+    // Without window memory nothing memorised comes back: the standard windows open instead.
+    if (!APPLIPARAM::loadAppliParam().doRemind) {
+        openStandardPalettes(false);
+        return;
+    }
     restoreListedWindows(*doc);
     reopenAnalysesOfDocument(*doc);
     reopenBudgetsOfDocument(*doc);
@@ -225,7 +223,7 @@ void WindowMemory::restoreDocumentWindows(DOCUMENT* doc)
 void WindowMemory::restoreListedWindows(const DOCUMENT& doc)
 {
     const ParamFenList windows = doc.docParam->documentWindows;
-    if (!APPLIPARAM::loadAppliParam().doRemind || windows.isEmpty()) {
+    if (windows.isEmpty()) {
         openStandardPalettes(false);
         return;
     }
@@ -253,12 +251,12 @@ void WindowMemory::openStandardPalettes(bool banksOnly)
 
 void WindowMemory::setWindowFrameAndAppear(StdWindowController* controller, const QRect& frame)
 {
-    if (!controller || frame.width() <= 0 || frame.height() <= 0)
-        return;
-    StdWindow* window = controller->window();
+    StdWindow* window = controller ? controller->window() : nullptr;
     if (!window)
         return;
-    window->setGeometry(frame);
+    // A window opened and left hidden would still count as open (and be recorded again, empty).
+    if (frame.width() > 0 && frame.height() > 0)
+        window->setGeometry(frame);
     controller->appearWindowAnimated(false, {});
 }
 
@@ -280,13 +278,12 @@ void WindowMemory::closeDocumentWindows()
 
 QRect WindowMemory::screenFrameOf(const PARAMFEN& record)
 {
-    const QRectF stored(record.x, record.y, record.width, record.height);
-    return fromBottomLeft(stored, screenOriginHeight()).toRect();
+    return fromScreenBottomLeft(QRectF(record.x, record.y, record.width, record.height));
 }
 
 void WindowMemory::storeFrame(PARAMFEN& record, const QRect& screenFrame)
 {
-    const QRectF stored = toBottomLeft(QRectF(screenFrame), screenOriginHeight());
+    const QRectF stored = toScreenBottomLeft(screenFrame);
     record.x = float(stored.x());
     record.y = float(stored.y());
     record.width = float(stored.width());

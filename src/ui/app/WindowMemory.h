@@ -6,9 +6,9 @@
 // Windows are opened again by the class name of their controller, through a registry that each
 // window class fills with its opener. A record of a class nobody registered is skipped.
 //
-// The frames stored in the records count from the bottom-left corner of the main screen, y
-// growing upward, as stored documents have them; storedFrameOf and screenFrameOf are the one
-// place where they are converted to and from Qt's screen coordinates.
+// The frames stored in the records are content rectangles counted from the bottom-left corner
+// of the main screen's whole frame, y growing upward, as stored documents have them; storeFrame
+// and screenFrameOf convert them to and from Qt's screen coordinates.
 #include "model/PARAMFEN.h"
 
 #include <QRect>
@@ -30,6 +30,9 @@ public:
     // opener shows it where it goes by itself.
     static void registerWindowClass(const QString& fenclass, Opener opener, bool placed = true);
     static void unregisterWindowClass(const QString& fenclass);
+    // The statement window, the listings, the calendar and the single windows of the document's
+    // entities (currencies, taxes, macros, synonyms, folders).
+    static void registerDocumentWindowClasses();
     static bool hasWindowClass(const QString& fenclass);
     // Opens a window of a registered class; null when the class is not registered.
     static StdWindowController* openWindow(const PARAMFEN& record, bool appear);
@@ -44,9 +47,9 @@ public:
     // analysis, budget and graph windows write themselves into the document's folders instead,
     // through their invokable MEMORISE(QVariant) with their position from the front.
     static void memoriseDocumentWindows(DOCUMENT* doc);
-    // Opens the document's recorded windows, the last recorded first; without records (or with
-    // "doRemind" off) the standard windows open instead. Then the analysis windows memorised in
-    // the document's folders.
+    // Opens the document's recorded windows, the last recorded first (the standard windows when
+    // there are none), then the analysis, budget and graph windows memorised in the document's
+    // folders. With "doRemind" off, the standard windows alone.
     static void restoreDocumentWindows(DOCUMENT* doc);
     // Records the application's own windows into the application parameters.
     static void memoriseApplicationWindows();
@@ -55,8 +58,8 @@ public:
     // The tool palette, the favourites, the balance sheet and the banks window; with banksOnly,
     // the banks window alone.
     static void openStandardPalettes(bool banksOnly);
-    // Puts the window at that frame (Qt's screen coordinates) and shows it without animation;
-    // nothing for a frame without width or height.
+    // Puts the window at that frame (Qt's screen coordinates) and shows it without animation; a
+    // frame without width or height shows it where it opened, never leaving it open unseen.
     static void setWindowFrameAndAppear(StdWindowController* controller, const QRect& frame);
 
     // The record's frame in Qt's screen coordinates, and a window's frame as records keep it.

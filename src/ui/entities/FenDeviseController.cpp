@@ -58,13 +58,14 @@ FenDeviseController* FenDeviseController::current()
     return openWindow().data();
 }
 
-FenDeviseController* FenDeviseController::openDevises(long devise)
+FenDeviseController* FenDeviseController::openDevises(long devise, bool appear)
 {
     if (FenDeviseController* open = current()) {
-        open->orderFront();
+        if (appear)
+            open->orderFront();
         return open;
     }
-    openWindow() = StdWindowController::push<FenDeviseController>(nullptr, devise, true);
+    openWindow() = StdWindowController::push<FenDeviseController>(nullptr, devise, appear);
     return openWindow();
 }
 

@@ -28,8 +28,9 @@ class FenDeviseController : public StdWindowWithTableController {
 public:
     FenDeviseController();
 
-    // Opens the window, or brings the open one to the front.
-    static FenDeviseController* openDevises(long devise);
+    // Opens the window, or brings the open one to the front; without appear, it is built but left
+    // for the caller to show.
+    static FenDeviseController* openDevises(long devise, bool appear = true);
     // The first-run assistant's use: the window runs as the application's modal window, through
     // the host's modal runs, until it is closed.
     static void runDevisesModal(long devise);

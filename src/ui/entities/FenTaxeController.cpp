@@ -49,13 +49,14 @@ FenTaxeController* FenTaxeController::current()
     return openWindow().data();
 }
 
-FenTaxeController* FenTaxeController::openTaxes(long devise)
+FenTaxeController* FenTaxeController::openTaxes(long devise, bool appear)
 {
     if (FenTaxeController* open = current()) {
-        open->orderFront();
+        if (appear)
+            open->orderFront();
         return open;
     }
-    openWindow() = StdWindowController::push<FenTaxeController>(nullptr, devise, true);
+    openWindow() = StdWindowController::push<FenTaxeController>(nullptr, devise, appear);
     return openWindow();
 }
 

@@ -13,8 +13,9 @@ bool supprimerTaxe(DOCUMENT& doc, long index, long replacement);
 class FenTaxeController : public StdWindowWithTableController {
     Q_OBJECT
 public:
-    // Opens the window, or brings the open one to the front.
-    static FenTaxeController* openTaxes(long devise);
+    // Opens the window, or brings the open one to the front; without appear, it is built but left
+    // for the caller to show.
+    static FenTaxeController* openTaxes(long devise, bool appear = true);
     static FenTaxeController* current();
 
     Q_INVOKABLE void NOUVEAU(QObject* sender);

@@ -3,6 +3,7 @@
 #include "graphs/FenEditGraphiqueController.h"
 #include "graphs/ViewGraphique.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/geometry.h"
 #include "toolkit/popups/PopAutoCompute.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/StdMenu.h"
@@ -105,7 +106,8 @@ void reopenGraphiquesOfDocument(DOCUMENT& doc)
         const GRAPH& g = file.header;
         if (StdWindow* window = controller ? controller->window() : nullptr) {
             if (g.right > g.left && g.bottom > g.top)
-                window->setGeometry(int(g.left), int(g.top), int(g.right - g.left), int(g.bottom - g.top));
+                window->setGeometry(fromScreenBottomLeft(
+                    QRectF(double(g.left), double(g.top), double(g.right - g.left), double(g.bottom - g.top))));
             controller->orderFront();
         }
     }
@@ -419,7 +421,8 @@ void FenGraphiqueController::MEMORISE(const QVariant& number)
     if (!doc)
         return;
     GRAPH& g = m_file.header;
-    const QRect frame = windowIfLoaded() ? windowIfLoaded()->geometry() : QRect();
+    // The content rectangle from the main screen's bottom-left corner: top holds its lower edge.
+    const QRect frame = windowIfLoaded() ? toScreenBottomLeft(windowIfLoaded()->geometry()).toRect() : QRect();
     g.left = frame.x();
     g.top = frame.y();
     g.right = frame.x() + frame.width();

@@ -33,6 +33,28 @@ QPointF toBottomLeft(const QPointF& point, double containerHeight)
     return fromBottomLeft(point, containerHeight);
 }
 
+namespace {
+
+// Stored frames count from the main screen's bottom edge, panels included: the same place on
+// every machine whatever its panels take.
+double screenOriginHeight()
+{
+    const QRect screen = UiHost::instance().screen().fullFrame();
+    return screen.y() + screen.height();
+}
+
+} // namespace
+
+QRectF toScreenBottomLeft(const QRect& screenFrame)
+{
+    return toBottomLeft(QRectF(screenFrame), screenOriginHeight());
+}
+
+QRect fromScreenBottomLeft(const QRectF& stored)
+{
+    return fromBottomLeft(stored, screenOriginHeight()).toRect();
+}
+
 QRectF frameBottomLeft(const QWidget* view)
 {
     if (!view)

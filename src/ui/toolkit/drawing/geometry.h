@@ -30,6 +30,10 @@ QRectF fromBottomLeft(const QRectF& rect, double containerHeight);
 QRectF toBottomLeft(const QRectF& rect, double containerHeight);
 QPointF fromBottomLeft(const QPointF& point, double containerHeight);
 QPointF toBottomLeft(const QPointF& point, double containerHeight);
+// A window's content rectangle as documents keep it: from the bottom-left corner of the main
+// screen's whole frame, y growing upward; and back to Qt's screen coordinates.
+QRectF toScreenBottomLeft(const QRect& screenFrame);
+QRect fromScreenBottomLeft(const QRectF& stored);
 // A view's frame from the bottom-left corner of its parent. A window is its own content view:
 // its frame is at (0, 0), and setting it only sizes the window (where a window goes on the
 // screen is the screen's business). A missing view has an empty frame.

@@ -8,3 +8,9 @@ QRect QtScreenInfo::visibleFrame() const
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
 }
+
+QRect QtScreenInfo::fullFrame() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
+}

@@ -1,8 +1,9 @@
 #pragma once
-// The primary screen's available geometry.
+// The primary screen's available and whole geometry.
 #include "toolkit/host/UiHost.h"
 
 class QtScreenInfo : public IScreenInfo {
 public:
     QRect visibleFrame() const override;
+    QRect fullFrame() const override;
 };

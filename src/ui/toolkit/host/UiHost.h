@@ -107,6 +107,9 @@ public:
     // The main screen's frame without panels and docks, in Qt's coordinates; empty when there is
     // no screen.
     virtual QRect visibleFrame() const = 0;
+    // The main screen's whole frame, panels and docks included, in Qt's coordinates; empty when
+    // there is no screen. Window frames kept in documents count from its bottom edge.
+    virtual QRect fullFrame() const = 0;
 };
 
 struct PrintRequest {
