@@ -411,15 +411,17 @@ bool ApplicationDelegate::doOpen(const QString& url, bool crea, int fileSystemTa
     if (m_document)
         return false;
     m_failedAutoSaveTick = 0;
-    if (!DocumentSession::open(url, &m_document, crea, fileSystemTag, *this)) {
+    bool opened = false;
+    step("openDocument", [&] { opened = DocumentSession::open(url, &m_document, crea, fileSystemTag, *this); });
+    if (!opened) {
         failedOpening(crea);
         return false;
     }
     if (!crea) {
-        offerDocumentCheck();
-        actualizeExternalData();
+        step("offerDocumentCheck", [this] { offerDocumentCheck(); });
+        step("actualizeExternalData", [this] { actualizeExternalData(); });
     }
-    syncServerStart(m_document.get());
+    step("syncServerStart", [this] { syncServerStart(m_document.get()); });
     return true;
 }
 
@@ -447,21 +449,30 @@ void ApplicationDelegate::failedOpening(bool crea)
         browser->adjustHeight(false);
 }
 
+// Runs inside the store's opening ("openDocument" is traced once it has ended): these steps come
+// before it in the trace.
 void ApplicationDelegate::showOpenedDocument(DOCUMENT& doc, bool crea)
 {
     setBankIsOpen(true);
-    if (m_recent)
-        m_recent->close();
-    m_recent = nullptr;
-    if (crea)
-        FirstRunAssistant(doc).run();
-    if (!crea && APPLIPARAM::loadAppliParam().doTruc)
-        WindowMemory::openWindow(WindowMemory::recordForClass(QStringLiteral("FenTrucsController")), true);
+    step("closeRecentWindow", [this] {
+        if (m_recent)
+            m_recent->close();
+        m_recent = nullptr;
+    });
+    if (crea) {
+        step("firstRunAssistant", [&doc] { FirstRunAssistant(doc).run(); });
+        // The accounts the assistant made come with their opening balances.
+        step("recomputeAllReleves", [&doc] { recomputeAllReleves(&doc, QStringLiteral("kMessage_ComputeOpen")); });
+    } else if (APPLIPARAM::loadAppliParam().doTruc) {
+        step("tips", [] {
+            WindowMemory::openWindow(WindowMemory::recordForClass(QStringLiteral("FenTrucsController")), true);
+        });
+    }
     m_startedTime = SystemClock::now();
     if (TransactClipboard* clipboard = transactClipboard())
         clipboard->clearTransactClipboard();
     ImportManager::sharedInstance().openDocImport(&doc);
-    WindowMemory::restoreDocumentWindows(&doc);
+    step("restoreDocumentWindows", [&doc] { WindowMemory::restoreDocumentWindows(&doc); });
 }
 
 // =============================================================================================

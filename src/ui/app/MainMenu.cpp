@@ -42,6 +42,7 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addAction("MENU_ENREGISTRER_COPIE", "ENREGISTRER_COPIE:");
     addAction("MENU_VERIFIER", "VERIFIER:");
+    addAction("MENU_CLOTURE", "CLOTURE:");
     addAction("MENU_PASSWORD", "PASSWORD:");
     addAction("MENU_IMPRIMER", "IMPRIMER:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     for (int format = 0; format < ImportManager::nbImportExportFormat(); ++format) {
@@ -141,8 +142,8 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
     const QList<MenuDef> menus = {
         {"MENU_FICHIER",
          {action("NOUVELLE_OPERATION:"), action("RECHERCHE:"), nullptr, action("FERMER_DOCUMENT:"),
-          action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), action("VERIFIER:"), nullptr,
-          action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("PREFERENCES:"), nullptr,
+          action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), action("VERIFIER:"), action("CLOTURE:"),
+          nullptr, action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("PREFERENCES:"), nullptr,
           action("terminate")}},
         {"MENU_EDITION",
          {action("cut:"), action("copy:"), action("paste:"), action("delete:"), nullptr, action("selectAll:")}},

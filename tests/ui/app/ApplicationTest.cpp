@@ -608,4 +608,49 @@ TEST_F(ApplicationTest, ALeftMouseUpEndsTheDragOfItsWindowFirst)
     EXPECT_FALSE(window.isDragging());
 }
 
+// Creating, closing, opening and quitting run their steps in their documented order.
+TEST_F(ApplicationTest, OpeningClosingAndQuittingRunTheirStepsInOrder)
+{
+    delegate->BEFORE();
+    setParameter([](APPLIPARAM& p) { p.doTruc = false; });
+    qsizetype mark = delegate->lifeCycleTrace().size();
+    const auto stepsSinceMark = [this, &mark] {
+        const QStringList steps = delegate->lifeCycleTrace().mid(mark);
+        mark = delegate->lifeCycleTrace().size();
+        return steps;
+    };
+    for (const char* action : {"NON:", "OUI:"})
+        ui().onModal<FenAskPoursuivreController>(
+            [action](FenAskPoursuivreController& w) { w.perform(QString::fromLatin1(action)); });
+    ASSERT_TRUE(delegate->nouveauDocument(newPackage(QStringLiteral("Exercice.svd")), kFileSystemLocal));
+    EXPECT_EQ(stepsSinceMark(),
+              QStringList({"closeRecentWindow", "firstRunAssistant", "recomputeAllReleves", "restoreDocumentWindows",
+                           "openDocument", "syncServerStart"}));
+
+    const QStringList tearDown {"closeDocumentWindows", "syncServerStop",   "clearTransactClipboard",
+                                "closePaletteOutils",   "portfolioGoodbye", "importGoodbye",
+                                "disposeDocument"};
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertFirstButton);
+    delegate->FERMER_DOCUMENT();
+    EXPECT_EQ(stepsSinceMark(),
+              QStringList({"askSaveDocument", "memoriseDocumentWindows", "saveDocument", "alertForManualSave"})
+                  + tearDown + QStringList {"openRecentWindow"});
+
+    ASSERT_TRUE(delegate->openSorvFile(completePackage(QStringLiteral("Ancien.svd")), kFileSystemLocal));
+    EXPECT_EQ(stepsSinceMark(),
+              QStringList({"closeRecentWindow", "restoreDocumentWindows", "openDocument", "offerDocumentCheck",
+                           "actualizeExternalData", "syncServerStart"}));
+
+    setParameter([](APPLIPARAM& p) { p.autoSaveWhenQuit = true; });
+    EXPECT_EQ(delegate->applicationShouldTerminate(), 1);
+    delegate->applicationWillTerminate();
+    EXPECT_EQ(
+        stepsSinceMark(),
+        QStringList({"applicationShouldTerminate", "memoriseDocumentWindows", "saveDocument", "alertForManualSave"})
+            + tearDown
+            + QStringList({"memoriseApplicationWindows", "stopMainTimer", "syncServerRelease", "iCloudGoodbye",
+                           "releaseSavedSearchList", "disposeLibCompte", "disposeListingLib", "uninstallSounds",
+                           "disposeClassState"}));
+}
+
 #include "ApplicationTest.moc"

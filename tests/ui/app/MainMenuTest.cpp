@@ -146,9 +146,10 @@ protected:
     std::unique_ptr<MainMenu> menu;
 };
 
-const char* const kDocumentCommands[]
-    = {"NOUVELLE_OPERATION:", "RECHERCHE:", "FERMER_DOCUMENT:", "ENREGISTRER_DOCUMENT:",
-       "ENREGISTRER_COPIE:",  "PASSWORD:",  "PALETTE_OUTILS:",  "ECHEANCIERS:"};
+const char* const kDocumentCommands[] = {"NOUVELLE_OPERATION:",   "RECHERCHE:",         "FERMER_DOCUMENT:",
+                                         "ENREGISTRER_DOCUMENT:", "ENREGISTRER_COPIE:", "PASSWORD:",
+                                         "PALETTE_OUTILS:",       "ECHEANCIERS:",       "CLOTURE:",
+                                         "DECLARATION:"};
 
 } // namespace
 
@@ -158,7 +159,6 @@ TEST_F(MainMenuTest, DocumentCommandsFollowTheDocumentAndThePaletteItemTicks)
         EXPECT_FALSE(enabled(name)) << name;
     for (const char* name : {"CALENDRIER:", "LETTRES:", "ABOUT_REGLES:", "ABOUT:", "terminate"})
         EXPECT_TRUE(enabled(name)) << name;
-    EXPECT_EQ(menu->action(QStringLiteral("CLOTURE:")), nullptr);
     EXPECT_EQ(menu->action(QStringLiteral("FERMER_DOCUMENT:"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
     EXPECT_EQ(menu->action(QStringLiteral("terminate"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
@@ -762,6 +762,7 @@ protected:
               },
               [this, saves] { return ui().panelsShown().saves.size() > *saves; }}},
             {"VERIFIER:", runsModally("FenAskPoursuivreController")},
+            {"CLOTURE:", runsModally("FenAskPoursuivreController")},
             {"PASSWORD:", runsModally("FenPasswordController")},
             {"IMPRIMER:",
              {[this, prints] {
@@ -875,7 +876,8 @@ TEST_F(MenuWalkTest, EveryEnabledCommandOfEveryMainWindowDoesWhatItSays)
             GTEST_SKIP() << "this platform gives no window the focus";
         ran += walk(*front);
     }
-    for (const char* name : {"DECLARATION:", "GUIDE:", "EXAMPLES:", "IMPRIMER:", "IMPORTER:", "selectAll:", "BANQUES:"})
+    for (const char* name :
+         {"DECLARATION:", "CLOTURE:", "GUIDE:", "EXAMPLES:", "IMPRIMER:", "IMPORTER:", "selectAll:", "BANQUES:"})
         EXPECT_TRUE(ran.contains(QString::fromLatin1(name))) << name;
     ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
     choose("FERMER_DOCUMENT:");
