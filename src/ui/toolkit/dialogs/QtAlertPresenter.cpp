@@ -1,5 +1,6 @@
 #include "toolkit/dialogs/QtAlertPresenter.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 #include <algorithm>
@@ -26,10 +27,24 @@ QPixmap QtAlertPresenter::namedImage(const QString& name)
     return QPixmap(path);
 }
 
+namespace {
+
+// The window an alert without a window of its own asks over: the innermost modal window, else the
+// active one. The alert stays application-modal, but stands above that window, never behind it.
+QWidget* askingWindow()
+{
+    QWidget* modal = UiHost::instance().modal().modalWindow();
+    if (modal && modal->isVisible())
+        return modal->window();
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
 int QtAlertPresenter::show(const AlertRequest& request)
 {
     QWidget* parent = widgetOfWindowObject(request.window);
-    QMessageBox box(parent ? parent->window() : nullptr);
+    QMessageBox box(parent ? parent->window() : askingWindow());
     box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     if (!request.message.isEmpty())
         box.setText(request.message);
