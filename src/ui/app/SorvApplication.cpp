@@ -6,15 +6,19 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
+#include <QTranslator>
 
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -51,12 +55,31 @@ int toolTipDelay()
     return g_toolTipDelay;
 }
 
+void installProgramLocale()
+{
+    const QLocale french(QLocale::French, QLocale::France);
+    QLocale::setDefault(french);
+    static QTranslator* qtTexts = nullptr;
+    if (qtTexts || !QCoreApplication::instance())
+        return;
+    auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(french, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+        // Qt's own dialogs then speak English: the program still works.
+        qInfo("Qt's French texts are not installed in %s", qPrintable(folder));
+        return;
+    }
+    qtTexts = translator.release();
+    QCoreApplication::installTranslator(qtTexts);
+}
+
 SorvApplication::SorvApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setOrganizationName(QStringLiteral("Sorvanta"));
     setApplicationName(QStringLiteral("Sorvanta"));
     setStyle(new SorvStyle);
+    installProgramLocale();
     // The document browser is the home screen: closing the last window must not end the program
     // while a document is open (the main timer puts a window back).
     setQuitOnLastWindowClosed(false);
