@@ -6,6 +6,8 @@
 #include "app/FenRecentController.h"
 #include "app/MainMenu.h"
 #include "app/WindowMemory.h"
+#include "schedules/FenEcheancierController.h"
+#include "schedules/ScheduleEditors.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/FenReleveController.h"
@@ -16,6 +18,7 @@
 #include "foundation/files.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractButton>
@@ -246,11 +249,27 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
     QCoreApplication::processEvents();
     ui().flush();
     checkOpenWindows();
+    // The editors the windows open to create what they list.
+    for (QObject* object : registeredWindowControllers()) {
+        auto* controller = qobject_cast<StdWindowController*>(object);
+        if (!controller || before.contains(object))
+            continue;
+        for (const char* action : {"NOUVEAU", "CREER", "CREER_REEL", "CREER_PREV", "CREER_RELEVE"}) {
+            const QByteArray method = QByteArray(action) + "(QObject*)";
+            if (controller->metaObject()->indexOfMethod(method.constData()) >= 0)
+                controller->perform(QString::fromLatin1(action) + u':');
+        }
+    }
+    // A schedule's editor, over the schedules window.
+    ECHEANCIER loyer(delegate->document());
+    loyer.nom = QStringLiteral("Loyer");
+    editEcheancier(FenEcheancierController::current(), *delegate->document(), loyer);
     auto* releve = findOpenWindowController<FenReleveController>(-1, -1, -1, -1, -1, -1, -1, -1);
     ASSERT_TRUE(releve && releve->palette());
     EXPECT_FALSE(releve->palette()->window()->geometry().intersects(releve->window()->geometry()));
 
-    for (const char* expected : {"FenReleveController", "FenEditSaisieController", "FenPreferencesController",
-                                 "FenRechercheController", "FenPaletteToolController", "FenAnalyseController"})
+    for (const char* expected :
+         {"FenReleveController", "FenEditSaisieController", "FenPreferencesController", "FenRechercheController",
+          "FenPaletteToolController", "FenAnalyseController", "FenCalculetteController", "FenEditEcheancierController"})
         EXPECT_EQ(seen.count(expected), 1U) << expected << " was not looked at";
 }
