@@ -302,7 +302,7 @@ TEST_F(PaletteTest, ToolPaletteIsOneAndSendsTheMainCommands)
     const QRect strip = tool->window()->geometry();
     EXPECT_EQ(strip.topLeft(), QPoint(0, 25));
     EXPECT_EQ(ui().animations().framesOf(tool->window()).front(), strip); // slid in
-    EXPECT_EQ(other->window()->geometry().top(), strip.bottom() + 3); // moved clear, 2 points below
+    EXPECT_EQ(other->window()->frameGeometry().top(), strip.bottom() + 3); // moved clear, title bar too
     EXPECT_TRUE(shell.menuItemOutils.isChecked());
     EXPECT_EQ(tool->pop_compteD()->getPOPcompteCFilter(), 7);
     EXPECT_EQ(tool->pop_compteD()->getSelectedTag(), StdPopUp::kNoTag);
