@@ -3,6 +3,8 @@
 #include "app/ApplicationDelegate.h"
 #include "toolkit/windows/StdWindow.h"
 
+#include "foundation/localized.h"
+
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
@@ -18,6 +20,7 @@
 #include <QTranslator>
 
 #include <climits>
+#include <clocale>
 #include <memory>
 
 namespace {
@@ -55,22 +58,61 @@ int toolTipDelay()
     return g_toolTipDelay;
 }
 
+namespace {
+
+// Qt's French translations leave out the kinds its file chooser lists files by: the program
+// gives them from its own table.
+class QtTextsOfTheProgram : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
+                      int /*n*/) const override
+    {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0)
+            return {};
+        static const std::pair<const char*, const char*> kinds[] = {
+            {"Drive", "kMisc_QtDrive"},
+            {"Folder", "kMisc_QtFolder"},
+            {"Shortcut", "kMisc_QtShortcut"},
+            {"Unknown", "kMisc_QtUnknown"},
+        };
+        for (const auto& [english, key] : kinds) {
+            if (qstrcmp(sourceText, english) == 0)
+                return localizedMisc(QString::fromLatin1(key));
+        }
+        return {};
+    }
+};
+
+const QLocale kFrench(QLocale::French, QLocale::France);
+
+} // namespace
+
+void prepareProgramLocale()
+{
+    qputenv("LC_ALL", kFrench.name().toLatin1() + ".UTF-8");
+}
+
 void installProgramLocale()
 {
-    const QLocale french(QLocale::French, QLocale::France);
-    QLocale::setDefault(french);
-    static QTranslator* qtTexts = nullptr;
-    if (qtTexts || !QCoreApplication::instance())
+    QLocale::setDefault(kFrench);
+    // Numbers read and written by the libraries the files go through never take a decimal comma.
+    std::setlocale(LC_NUMERIC, "C");
+    static bool installed = false;
+    if (installed || !QCoreApplication::instance())
         return;
+    installed = true;
+    QCoreApplication::installTranslator(new QtTextsOfTheProgram(QCoreApplication::instance()));
     auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(french, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+    if (!translator->load(kFrench, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
         // Qt's own dialogs then speak English: the program still works.
         qInfo("Qt's French texts are not installed in %s", qPrintable(folder));
         return;
     }
-    qtTexts = translator.release();
-    QCoreApplication::installTranslator(qtTexts);
+    QCoreApplication::installTranslator(translator.release());
 }
 
 SorvApplication::SorvApplication(int& argc, char** argv)

@@ -50,3 +50,6 @@ int toolTipDelay();
 // decimal comma, and the texts of Qt's own dialogs and buttons (Qt's French translations). Done
 // once by the application object, before any window exists; the window tests do it too.
 void installProgramLocale();
+// Before the application object exists: the machine's locale as Qt reads it from the environment
+// (Qt's own file chooser shows its dates in it) is French too.
+void prepareProgramLocale();
