@@ -1,6 +1,6 @@
-// The statement window with its entry palette, as a user meets them: the palette covers nothing of
-// the window (a click meant for it once it has hidden would land on a row of the statements and
-// change the list), and the row of the statements that the list shows is plainly marked.
+// The statement window's panel of statements: the row whose transactions the list shows is plainly
+// marked, unlike the tints of the other rows (the palette beside the window covers nothing of it:
+// PalettePlacement and the walk through every window check that).
 #include "TransListFixture.h"
 
 #include "transactions/FenReleveController.h"
@@ -44,21 +44,6 @@ protected:
 
     NoToolPalette app;
 };
-
-TEST_F(FenRelevePaletteTest, ThePaletteCoversNothingOfItsWindowAtEitherEdgeOfTheScreen)
-{
-    FenReleveController* w = openReleveWindow(7, true, 0, doc);
-    ASSERT_TRUE(w && w->palette());
-    const QRect screen = ui().screenInfo().frame;
-    for (const int left : {screen.left(), screen.right() - w->window()->width()}) {
-        w->window()->move(left, 120);
-        w->paletteDock().PLACE_PALETTE();
-        const QRect palette = w->palette()->window()->geometry();
-        EXPECT_FALSE(palette.intersects(w->window()->geometry())) << left;
-        EXPECT_TRUE(screen.contains(palette)) << left;
-    }
-    w->close();
-}
 
 TEST_F(FenRelevePaletteTest, TheStatementTheListShowsIsPlainlyMarked)
 {

@@ -1,6 +1,6 @@
-// Windows in reach: whatever frame a window is given (its own, a remembered one, centred on a
-// parent at the screen's edge), it appears wholly inside the screen, its title bar included; one
-// taller than the screen is shrunk and its controls scroll.
+// Windows in reach: whatever frame a window is given (its own or a remembered one), it appears
+// wholly inside the screen, its title bar included; one taller than the screen is shrunk and its
+// controls scroll.
 #include "toolkit/windows/StdWindowPlacement.h"
 
 #include "toolkit/windows/StdWindowController.h"
@@ -115,23 +115,6 @@ TEST_F(StdWindowPlacementTest, FramesSetByCodeOrRememberedComeBackOnTheScreen)
     EXPECT_FALSE(next->window()->findChild<QScrollArea*>()) << "a window that fits keeps its layout";
     next->close();
     own->close();
-}
-
-TEST_F(StdWindowPlacementTest, ADialogOnAWindowAtTheEdgeStaysOnTheScreen)
-{
-    TallWindow::initialFrame = QRect(1000, 300, 270, 200);
-    auto* parent = StdWindowController::push<TallWindow>(makeWindowData(), 0, true);
-    TallWindow::initialFrame = QRect();
-    TallWindow::rows = 30;
-    QRect seen;
-    ui().onModal<TallWindow>([&seen](TallWindow& dialog) {
-        seen = dialog.window()->geometry();
-        dialog.endModal(0);
-    });
-    StdWindowController::pushModal<TallWindow>(parent, makeWindowData(), 0);
-    EXPECT_TRUE(kScreen.contains(seen.marginsAdded(kFrame)))
-        << seen.x() << "," << seen.y() << " " << seen.width() << "x" << seen.height();
-    parent->close();
 }
 
 } // namespace
