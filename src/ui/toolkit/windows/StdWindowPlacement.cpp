@@ -153,6 +153,10 @@ void StdWindowPlacement::makeContentScroll(QWidget* window)
     QLayout* layout = window->layout();
     if (!layout || window->findChild<QScrollArea*>(QLatin1String(kScrollName), Qt::FindDirectChildrenOnly))
         return;
+    // The window's menu bar stays at its top, out of what scrolls.
+    QWidget* menuBar = layout->menuBar();
+    if (menuBar)
+        layout->setMenuBar(nullptr);
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("window_content"));
     // Taking the layout moves the controls it lays out into the content.
@@ -164,6 +168,7 @@ void StdWindowPlacement::makeContentScroll(QWidget* window)
     scroll->setWidget(content);
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
+    outer->setMenuBar(menuBar);
     outer->addWidget(scroll);
     window->setMinimumSize(0, 0);
     outer->activate();

@@ -9,6 +9,7 @@
 #include "document/APPLIPARAM.h"
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -45,6 +46,10 @@ protected:
     void buildInterface(StdWindow& window) override
     {
         auto* layout = new QVBoxLayout(&window);
+        auto* bar = new QMenuBar(&window);
+        bar->setObjectName(QStringLiteral("menu_bar"));
+        bar->addMenu(QStringLiteral("Fichier"));
+        layout->setMenuBar(bar);
         for (int i = 0; i < rows; ++i) {
             auto* label = new QLabel(QStringLiteral("Ligne %1").arg(i), &window);
             label->setMinimumHeight(28);
@@ -92,6 +97,11 @@ TEST_F(StdWindowPlacementTest, ATallWindowShrinksToTheScreenAndItsControlsScroll
     auto* ok = controller->outlet<QPushButton>(QStringLiteral("button_ok"));
     ASSERT_NE(ok, nullptr);
     EXPECT_TRUE(scroll->widget()->isAncestorOf(ok));
+    // The menu bar stays at the window's top, out of what scrolls.
+    auto* bar = controller->outlet<QMenuBar>(QStringLiteral("menu_bar"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(window->layout()->menuBar(), bar);
+    EXPECT_FALSE(scroll->isAncestorOf(bar));
     EXPECT_GT(scroll->widget()->minimumSizeHint().height(), scroll->viewport()->height());
     controller->close();
 }
