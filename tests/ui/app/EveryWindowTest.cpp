@@ -6,6 +6,9 @@
 #include "app/FenRecentController.h"
 #include "app/MainMenu.h"
 #include "app/WindowMemory.h"
+#include "import/FenEditImportController.h"
+#include "import/FenEditImportTABController.h"
+#include "import/ImportManager.h"
 #include "schedules/FenEcheancierController.h"
 #include "schedules/ScheduleEditors.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
@@ -260,6 +263,23 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
                 controller->perform(QString::fromLatin1(action) + u':');
         }
     }
+    // The tab import editor, and the review of imported records over the account's window.
+    auto* account = findOpenWindowController<FenReleveController>(-1, -1, -1, -1, -1, -1, -1, -1);
+    ASSERT_NE(account, nullptr);
+    const long compte = account->getArg().debitID;
+    FenEditImportTABController* tab
+        = openImportTABWindow({{QStringLiteral("Date"), QStringLiteral("Libellé"), QStringLiteral("Montant")},
+                               {QStringLiteral("05/03/2023"), QStringLiteral("Boulangerie"), QStringLiteral("-12,50")}},
+                              1, compte, 0, {});
+    ASSERT_NE(tab, nullptr);
+    checkOpenWindows();
+    tab->close();
+    ImportRecords records(2);
+    for (ImportRecord& record : records)
+        record.fields = {{ImportRubrique::DateJMA, QStringLiteral("05/03/2023")},
+                         {ImportRubrique::Info, QStringLiteral("Boulangerie")}};
+    openImportReviewWindow(account, records, kImportFormatQIF, compte, 0);
+
     // A schedule's editor, over the schedules window.
     ECHEANCIER loyer(delegate->document());
     loyer.nom = QStringLiteral("Loyer");
@@ -269,7 +289,8 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
     EXPECT_FALSE(releve->palette()->window()->geometry().intersects(releve->window()->geometry()));
 
     for (const char* expected :
-         {"FenReleveController", "FenEditSaisieController", "FenPreferencesController", "FenRechercheController",
-          "FenPaletteToolController", "FenAnalyseController", "FenCalculetteController", "FenEditEcheancierController"})
+         {"FenEditImportTABController", "FenEditImportController", "FenReleveController", "FenEditSaisieController",
+          "FenPreferencesController", "FenRechercheController", "FenPaletteToolController", "FenAnalyseController",
+          "FenCalculetteController", "FenEditEcheancierController"})
         EXPECT_EQ(seen.count(expected), 1U) << expected << " was not looked at";
 }
