@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <vector>
@@ -29,14 +30,19 @@ QPixmap QtAlertPresenter::namedImage(const QString& name)
 
 namespace {
 
-// The window an alert without a window of its own asks over: the innermost modal window, else the
-// active one. The alert stays application-modal, but stands above that window, never behind it.
-QWidget* askingWindow()
+// An alert without a window of its own stays application-modal, but stands above the window it
+// interrupts (the innermost modal window, else the active one), never behind it. It is not made a
+// child of that window, which may go while the alert is up.
+void standAboveAskingWindow(QMessageBox& box)
 {
     QWidget* modal = UiHost::instance().modal().modalWindow();
-    if (modal && modal->isVisible())
-        return modal->window();
-    return QApplication::activeWindow();
+    QWidget* asking = modal && modal->isVisible() ? modal->window() : QApplication::activeWindow();
+    if (!asking)
+        return;
+    box.winId();
+    asking->winId();
+    if (QWindow* handle = box.windowHandle())
+        handle->setTransientParent(asking->windowHandle());
 }
 
 } // namespace
@@ -44,8 +50,10 @@ QWidget* askingWindow()
 int QtAlertPresenter::show(const AlertRequest& request)
 {
     QWidget* parent = widgetOfWindowObject(request.window);
-    QMessageBox box(parent ? parent->window() : askingWindow());
+    QMessageBox box(parent ? parent->window() : nullptr);
     box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    if (!parent)
+        standAboveAskingWindow(box);
     if (!request.message.isEmpty())
         box.setText(request.message);
     if (!request.information.isEmpty())

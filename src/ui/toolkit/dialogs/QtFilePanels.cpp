@@ -5,10 +5,6 @@
 
 namespace {
 
-// Qt's own chooser, in the program's French whatever the desktop's language (a desktop's chooser
-// would speak the machine's).
-constexpr bool kQtChooser = true;
-
 QString filterFor(const QStringList& extensions)
 {
     QStringList patterns;
@@ -30,7 +26,8 @@ QString runPanel(QFileDialog& panel)
 QString QtFilePanels::save(const QString& defaultName, const QString& allowedType)
 {
     QFileDialog panel(QApplication::activeWindow());
-    panel.setOption(QFileDialog::DontUseNativeDialog, kQtChooser);
+    // Qt's own chooser speaks the program's French; a desktop's would speak the machine's language.
+    panel.setOption(QFileDialog::DontUseNativeDialog);
     panel.setAcceptMode(QFileDialog::AcceptSave);
     panel.setFileMode(QFileDialog::AnyFile);
     if (!allowedType.isEmpty()) {
@@ -44,7 +41,7 @@ QString QtFilePanels::save(const QString& defaultName, const QString& allowedTyp
 QString QtFilePanels::open(const OpenPanelRequest& request)
 {
     QFileDialog panel(QApplication::activeWindow(), request.title);
-    panel.setOption(QFileDialog::DontUseNativeDialog, kQtChooser);
+    panel.setOption(QFileDialog::DontUseNativeDialog);
     panel.setAcceptMode(QFileDialog::AcceptOpen);
     panel.setFileMode(request.folders ? QFileDialog::Directory : QFileDialog::ExistingFile);
     panel.setOption(QFileDialog::ShowDirsOnly, request.folders);

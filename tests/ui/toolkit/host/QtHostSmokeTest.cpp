@@ -157,7 +157,7 @@ TEST_F(QtHostSmoke, QuestionsAndAlertsStandAboveTheWindowThatAsked)
     question.resize(200, 100);
     Qt::WindowType type = Qt::Widget;
     const QWindow* transient = nullptr;
-    const QWidget* alertOver = nullptr;
+    const QWindow* alertOver = nullptr;
     whenModal([&](QWidget* modal) {
         ASSERT_EQ(modal, &question);
         type = modal->windowType();
@@ -166,7 +166,7 @@ TEST_F(QtHostSmoke, QuestionsAndAlertsStandAboveTheWindowThatAsked)
         QObject::connect(poll, &QTimer::timeout, poll, [poll, &alertOver] {
             if (auto* alert = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 poll->stop();
-                alertOver = alert->parentWidget();
+                alertOver = alert->windowHandle() ? alert->windowHandle()->transientParent() : nullptr;
                 alert->buttons().constFirst()->click();
             }
         });
@@ -180,7 +180,7 @@ TEST_F(QtHostSmoke, QuestionsAndAlertsStandAboveTheWindowThatAsked)
     EXPECT_EQ(m_host->modal().run(ModalRequest {&question, &editor, true, nullptr}), 1);
     EXPECT_EQ(type, Qt::Dialog);
     EXPECT_EQ(transient, editor.windowHandle());
-    EXPECT_EQ(alertOver, &question);
+    EXPECT_EQ(alertOver, question.windowHandle());
 }
 
 } // namespace
