@@ -131,6 +131,7 @@ protected:
         delegate = std::make_unique<ApplicationDelegate>();
         delegate->BEFORE();
         menu = std::make_unique<MainMenu>(delegate.get());
+        menu->install(); // the windows get their menu bars as they show, as for the user
         // Every dialog is looked at while it runs, then cancelled as with its close box.
         ui().onModal(QStringLiteral("*"), [this](const ModalRequest& request) {
             check(request.window, request.controller ? request.controller->metaObject()->className() : "dialog");

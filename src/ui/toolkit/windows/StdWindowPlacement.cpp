@@ -130,6 +130,9 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
     if (area.isEmpty())
         return;
     const QMargins decorations = decorationsOf(window);
+    // What was just added to the window (a menu bar as it shows) counts in its size.
+    if (QLayout* layout = window->layout())
+        layout->activate();
     // A window shown for the first time takes the size its layout wants, as showing it would.
     if (!window->testAttribute(Qt::WA_Resized)) {
         window->adjustSize();
