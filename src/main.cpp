@@ -46,6 +46,7 @@ void registerApplicationWindows()
 
 int main(int argc, char** argv)
 {
+    prepareProgramLocale();
     SorvApplication app(argc, argv);
     const QStringList files = documentArguments(QApplication::arguments());
     // A second launch gives its documents to the program already running, and ends.

@@ -14,6 +14,7 @@
 #include <QtGlobal>
 
 #ifdef SORV_UI_TESTS
+#include "app/SorvApplication.h"
 #include "uisupport/ModelChecks.h"
 
 #include <QApplication>
@@ -53,6 +54,9 @@ int main(int argc, char** argv)
     ::testing::InitGoogleMock(&argc, argv);
     g_printMessage = qInstallMessageHandler(failTestOnWarning);
 #ifdef SORV_UI_TESTS
+    // The windows speak the program's language, as they do for a user: French, Qt's own texts
+    // included, whatever the machine's locale.
+    installProgramLocale();
     ModelChecks checks;
 #endif
     return RUN_ALL_TESTS();

@@ -39,7 +39,8 @@ bool saisieDateFromFields(const QString& day, const QString& month, const QStrin
 
 bool saisieMontantTextIsNumber(const QString& text)
 {
-    QString number = text.trimmed();
+    // The field shows a decimal comma; a point typed or pasted is a separator too.
+    QString number = text.trimmed().replace(u',', u'.');
     if (number.isEmpty())
         return true;
     if (number.endsWith(u'.'))

@@ -3,18 +3,25 @@
 #include "app/ApplicationDelegate.h"
 #include "toolkit/windows/StdWindow.h"
 
+#include "foundation/localized.h"
+
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
+#include <QTranslator>
 
 #include <climits>
+#include <clocale>
+#include <memory>
 
 namespace {
 
@@ -51,12 +58,70 @@ int toolTipDelay()
     return g_toolTipDelay;
 }
 
+namespace {
+
+// Qt's French translations leave out the kinds its file chooser lists files by: the program
+// gives them from its own table.
+class QtTextsOfTheProgram : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
+                      int /*n*/) const override
+    {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0)
+            return {};
+        static const std::pair<const char*, const char*> kinds[] = {
+            {"Drive", "kMisc_QtDrive"},
+            {"Folder", "kMisc_QtFolder"},
+            {"Shortcut", "kMisc_QtShortcut"},
+            {"Unknown", "kMisc_QtUnknown"},
+        };
+        for (const auto& [english, key] : kinds) {
+            if (qstrcmp(sourceText, english) == 0)
+                return localizedMisc(QString::fromLatin1(key));
+        }
+        return {};
+    }
+};
+
+const QLocale kFrench(QLocale::French, QLocale::France);
+
+} // namespace
+
+void prepareProgramLocale()
+{
+    qputenv("LC_ALL", kFrench.name().toLatin1() + ".UTF-8");
+}
+
+void installProgramLocale()
+{
+    QLocale::setDefault(kFrench);
+    // Numbers read and written by the libraries the files go through never take a decimal comma.
+    std::setlocale(LC_NUMERIC, "C");
+    static bool installed = false;
+    if (installed || !QCoreApplication::instance())
+        return;
+    installed = true;
+    QCoreApplication::installTranslator(new QtTextsOfTheProgram(QCoreApplication::instance()));
+    auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(kFrench, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+        // Qt's own dialogs then speak English: the program still works.
+        qInfo("Qt's French texts are not installed in %s", qPrintable(folder));
+        return;
+    }
+    QCoreApplication::installTranslator(translator.release());
+}
+
 SorvApplication::SorvApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setOrganizationName(QStringLiteral("Sorvanta"));
     setApplicationName(QStringLiteral("Sorvanta"));
     setStyle(new SorvStyle);
+    installProgramLocale();
     // The document browser is the home screen: closing the last window must not end the program
     // while a document is open (the main timer puts a window back).
     setQuitOnLastWindowClosed(false);

@@ -45,3 +45,11 @@ private:
 // The delay before tool-tips show, in milliseconds; applied to every widget at once.
 void applyToolTipDelay(int milliseconds);
 int toolTipDelay();
+
+// The program speaks French (France) whatever the machine's settings: day and month names, the
+// decimal comma, and the texts of Qt's own dialogs and buttons (Qt's French translations). Done
+// once by the application object, before any window exists; the window tests do it too.
+void installProgramLocale();
+// Before the application object exists: the machine's locale as Qt reads it from the environment
+// (Qt's own file chooser shows its dates in it) is French too.
+void prepareProgramLocale();

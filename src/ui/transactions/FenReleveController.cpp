@@ -43,6 +43,8 @@ QPushButton* releveButton(const char* name, const char* titleKey, QWidget* paren
     return button;
 }
 
+const QColor kSelectedReleveColor(140, 175, 235);
+
 MONTANT difference(const MONTANT& a, const MONTANT& b)
 {
     MONTANT result;
@@ -529,6 +531,15 @@ StdCell* FenReleveController::viewForTableColumn2(StdTableView* table, int row)
         = CellReleve::contentForRow(account, row, m_soldeAVenir, CAN_POINTER(row), nomAVenir());
     m_cellReleve.paintDataReleve(content, row, devise(), &document()->deviseHdl);
     return &m_cellReleve;
+}
+
+// The selected row of the statements says which transactions the list shows: plainly marked,
+// whether or not the panel has the focus, and unlike any row's own tint.
+void FenReleveController::setFillBackground(StdCell* cell, StdTableView* table, int row)
+{
+    FenTransListController::setFillBackground(cell, table, row);
+    if (table && table == table2() && table->isRowSelected(row) && cell && cell->getBgbox())
+        cell->getBgbox()->setFillColor(kSelectedReleveColor);
 }
 
 QColor FenReleveController::getPatColor2(int row)

@@ -142,6 +142,7 @@ public:
     int numberOfRowsInTableView2(StdTableView* table) override;
     StdCell* viewForTableColumn2(StdTableView* table, int row) override;
     QColor getPatColor2(int row) override;
+    void setFillBackground(StdCell* cell, StdTableView* table, int row) override;
     bool isRowPair(StdTableView* table, int row) override;
     QWidget* viewTete() override { return view_tete(); }
     QWidget* viewPied() override { return view_pied(); }

@@ -167,7 +167,7 @@ TEST_F(CalculatorWindowTest, ADozenTypedLinesShowTheirResultsAndErrors)
     EXPECT_EQ(window.lastPrompt(), text(window).size());
     // The free window's amount follows every result, in the window's currency.
     EXPECT_NEAR(window.montant().getValueForDevise(0), 1.0 / 3, 1e-12);
-    EXPECT_EQ(window.outlet<TextFieldMontant>(QStringLiteral("text_montant"))->toPlainText(), QStringLiteral("0.33"));
+    EXPECT_EQ(window.outlet<TextFieldMontant>(QStringLiteral("text_montant"))->toPlainText(), QStringLiteral("0,33"));
     EXPECT_FALSE(window.outlet<QPushButton>(QStringLiteral("button_oui"))->isVisible());
     WindowDriver(window).grab(QStringLiteral("calculette-console.png"));
 
@@ -383,7 +383,7 @@ TEST_F(CalculatorWindowTest, TheAmountFieldsButtonComputesIntoTheFieldOnOKOnly)
     ui().answerAlert(QStringLiteral("kAlerte_CalculetteNonFini"), kAlertFirstButton);
     owner->button->click();
     EXPECT_EQ(owner->field->montant().getValueForDevise(0), 42);
-    EXPECT_EQ(owner->field->toPlainText(), QStringLiteral("42.00"));
+    EXPECT_EQ(owner->field->toPlainText(), QStringLiteral("42,00"));
     EXPECT_EQ(owner->changes, QList<QObject*>({owner->field}));
 
     ui().onModal<FenCalculetteController2>([](FenCalculetteController2& calculator) {

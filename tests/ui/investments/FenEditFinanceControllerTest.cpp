@@ -121,7 +121,7 @@ TEST_F(FenEditFinanceControllerTest, TheQuoteTypedIsReadInTheCurrencyShown)
     FINANCE titre = doc.titreHdl[0];
     ui().onModal<FenEditFinanceTitreController>([](FenEditFinanceTitreController& editor) {
         auto* cours = editor.outlet<TextFieldMontant>(QStringLiteral("field_cours"));
-        EXPECT_EQ(cours->toPlainText(), "150.00");
+        EXPECT_EQ(cours->toPlainText(), "150,00");
         WindowDriver(editor).type(QStringLiteral("field_cours"), QStringLiteral("151.125"));
         editor.perform("OUI:");
     });

@@ -91,7 +91,7 @@ TEST_F(ConversionPasteboardTest, TheEditorWritesBackOnlyTheValuesChanged)
         EXPECT_DOUBLE_EQ(edited.values[0], 100);
         EXPECT_DOUBLE_EQ(edited.values[1], 650);
         EXPECT_DOUBLE_EQ(edited.values[2], 100 / 3.25) << "untouched, to the last digit";
-        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("16.67")) << "the tax split follows";
+        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("16,67")) << "the tax split follows";
         ok(w);
     });
     ASSERT_EQ(doc.transact_array.size(), 1);

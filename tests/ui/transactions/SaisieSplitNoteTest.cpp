@@ -104,7 +104,7 @@ TEST_F(SaisieSplitNoteTest, LinesGiveTheirAmountBackToTheReferenceLine)
         w.controls().checkbox_groupee->click();
         EXPECT_EQ(w.rec().nbMultis(), 0);
         EXPECT_TRUE(static_cast<StdTextView*>(w.controls().field_montant)->isEnabled());
-        EXPECT_EQ(text(w, "field_montant"), QStringLiteral("100.00"));
+        EXPECT_EQ(text(w, "field_montant"), QStringLiteral("100,00"));
         cancel(w);
     });
 }

@@ -124,7 +124,7 @@ TEST_F(SaisieUiTest, AnInvestmentPurchaseSplitByTheHelp)
         type(w, "field_montant", QStringLiteral("1015"));
         choose(w, "pop_placement", kPopTagTitre | 1);
         EXPECT_EQ(w.getPlacementCategorie(), 1);
-        EXPECT_EQ(text(w, "field_quote1"), QStringLiteral("1015.00"));
+        EXPECT_EQ(text(w, "field_quote1"), QStringLiteral("1015,00"));
         type(w, "field_quote1", QStringLiteral("1000"));
         type(w, "field_quote3", QStringLiteral("15"));
         type(w, "field_nTitre", QStringLiteral("6.5"));
@@ -149,13 +149,13 @@ TEST_F(SaisieUiTest, TheHelpItemsFillTheInvestmentFields)
         auto* help = w.outlet<StdPopUp>(QStringLiteral("pop_placement_help"));
         help->rebuild();
         ASSERT_TRUE(help->activateTag(2)) << "the fees of a kind 1 entry";
-        EXPECT_EQ(text(w, "field_quote1"), QStringLiteral("0.00"));
-        EXPECT_EQ(text(w, "field_quote3"), QStringLiteral("40.00"));
+        EXPECT_EQ(text(w, "field_quote1"), QStringLiteral("0,00"));
+        EXPECT_EQ(text(w, "field_quote3"), QStringLiteral("40,00"));
         w.perform(QStringLiteral("SET_QUOTE1:"));
-        EXPECT_EQ(text(w, "field_quote1"), QStringLiteral("0.00"));
+        EXPECT_EQ(text(w, "field_quote1"), QStringLiteral("0,00"));
         type(w, "field_quote3", QStringLiteral("10"));
         w.perform(QStringLiteral("SET_QUOTE1:"));
-        EXPECT_EQ(text(w, "field_quote1"), QStringLiteral("30.00"));
+        EXPECT_EQ(text(w, "field_quote1"), QStringLiteral("30,00"));
         cancel(w);
     });
     EXPECT_TRUE(doc.transact_array.isEmpty());
@@ -237,11 +237,11 @@ TEST_F(SaisieUiTest, TheTaxSplitFollowsEveryKeyOfTheAmount)
     enter(newOf(7), [](FenEditSaisieController& w) {
         choose(w, "pop_compteC", 22);
         type(w, "field_montant", QStringLiteral("1200"));
-        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("200.00"));
+        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("200,00"));
         QTest::keyClick(w.controls().field_montant, Qt::Key_Backspace);
         EXPECT_EQ(text(w, "field_montant"), QStringLiteral("120"));
-        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("20.00"));
-        EXPECT_EQ(text(w, "field_montantHT"), QStringLiteral("100.00"));
+        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("20,00"));
+        EXPECT_EQ(text(w, "field_montantHT"), QStringLiteral("100,00"));
         choose(w, "pop_taxe", -1);
         EXPECT_TRUE(text(w, "field_montantTaxe").isEmpty()) << "no tax, no split";
         cancel(w);
@@ -259,8 +259,8 @@ TEST_F(SaisieUiTest, TheCalculatorButtonComputesTheAmountWhileItMayChange)
         ButtonCalculette* calculette = w.controls().button_calculette;
         ASSERT_TRUE(calculette->isEnabled());
         calculette->click();
-        EXPECT_EQ(text(w, "field_montant"), QStringLiteral("42.00"));
-        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("7.00")) << "the window takes the new amount";
+        EXPECT_EQ(text(w, "field_montant"), QStringLiteral("42,00"));
+        EXPECT_EQ(text(w, "field_montantTaxe"), QStringLiteral("7,00")) << "the window takes the new amount";
         ok(w);
     });
     enter(newOf(7), [](FenEditSaisieController& w) {

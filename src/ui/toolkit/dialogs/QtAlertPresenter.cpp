@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <vector>
@@ -43,11 +44,32 @@ void QtAlertPresenter::showAsPlainText(QMessageBox& box)
     }
 }
 
+namespace {
+
+// An alert without a window of its own stays application-modal, but stands above the window it
+// interrupts (the innermost modal window, else the active one), never behind it. It is not made a
+// child of that window, which may go while the alert is up.
+void standAboveAskingWindow(QMessageBox& box)
+{
+    QWidget* modal = UiHost::instance().modal().modalWindow();
+    QWidget* asking = modal && modal->isVisible() ? modal->window() : QApplication::activeWindow();
+    if (!asking)
+        return;
+    box.winId();
+    asking->winId();
+    if (QWindow* handle = box.windowHandle())
+        handle->setTransientParent(asking->windowHandle());
+}
+
+} // namespace
+
 int QtAlertPresenter::show(const AlertRequest& request)
 {
     QWidget* parent = widgetOfWindowObject(request.window);
     QMessageBox box(parent ? parent->window() : nullptr);
     box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    if (!parent)
+        standAboveAskingWindow(box);
     if (!request.message.isEmpty())
         box.setText(request.message);
     if (!request.information.isEmpty())

@@ -138,6 +138,7 @@ QString QtFilePanels::save(const QString& defaultName, const QString& allowedTyp
 QString QtFilePanels::open(const OpenPanelRequest& request)
 {
     QFileDialog panel(QApplication::activeWindow(), request.title);
+    panel.setOption(QFileDialog::DontUseNativeDialog);
     panel.setAcceptMode(QFileDialog::AcceptOpen);
     panel.setFileMode(request.folders ? QFileDialog::Directory : QFileDialog::ExistingFile);
     panel.setOption(QFileDialog::ShowDirsOnly, request.folders);

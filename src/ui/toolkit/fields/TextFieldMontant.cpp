@@ -33,7 +33,7 @@ void TextFieldMontant::fillMontant(const MONTANT& amount, qint64 slot, qint64 de
     m_montant.setFromMontant(amount);
     m_devise = slot;
     const int digits = int(std::clamp<qint64>(decimales, 0, 15));
-    const QString text = QString::number(m_montant.getValueForDevise(long(slot)), 'f', digits);
+    const QString text = textOfValue(m_montant.getValueForDevise(long(slot)), digits);
     setPlainText(trimMontantZeros(text, long(slot), documentDevises()));
     setFont(systemFontOfSize(defaultFontSize()));
 }
@@ -43,11 +43,21 @@ void TextFieldMontant::synchronizeMontant()
     m_montant.makeMontant(long(m_devise), valueOfText(toPlainText()), documentDevises());
 }
 
+QString TextFieldMontant::textOfValue(double value, int decimales)
+{
+    return QString::number(value, 'f', decimales).replace(u'.', QLocale().decimalPoint());
+}
+
+QString TextFieldMontant::createCleanValueFromDirtyValue(const QString& text)
+{
+    return TextFieldReal::createCleanValueFromDirtyValue(text).replace(u'.', QLocale().decimalPoint());
+}
+
 double TextFieldMontant::valueOfText(const QString& text)
 {
     // The cleaned forms without a digit on one side of the point ("1.", ".5", "-.5") are
     // numbers too.
-    QString number = text.trimmed();
+    QString number = text.trimmed().replace(u',', u'.');
     if (number.endsWith(u'.'))
         number.append(u'0');
     const qsizetype point = number.indexOf(u'.');

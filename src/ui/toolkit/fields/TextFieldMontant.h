@@ -33,9 +33,14 @@ public:
     void setButtonCalculette(ButtonCalculette* button);
     void setEnabled(bool flag) override;
 
-    // The number a cleaned text stands for, read the same in every locale; 0 for a text without
-    // digits ("", "-", ".") and for a value too large for a double.
+    // The number a cleaned text stands for, with a decimal comma or point; 0 for a text without
+    // digits ("", "-", ",") and for a value too large for a double.
     static double valueOfText(const QString& text);
+    // The text of a value as the field shows it: with the program's decimal comma.
+    static QString textOfValue(double value, int decimales);
+
+    // The decimal separator, typed as "." or ",", shows as the program's decimal comma.
+    QString createCleanValueFromDirtyValue(const QString& text) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

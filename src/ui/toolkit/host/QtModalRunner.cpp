@@ -2,12 +2,16 @@
 
 #include "foundation/diagnostics.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
 
+// A modal window stands above the window that asked, on every window manager: only a dialog's
+// transient parent reaches the window manager (for a plain window Qt drops it), and without it a
+// window manager that guards the focus opens the question behind the window the user works in.
 void QtModalRunner::prepareWindow(const ModalRequest& request)
 {
     QWidget* window = request.window;
@@ -18,20 +22,37 @@ void QtModalRunner::prepareWindow(const ModalRequest& request)
     if (window->isVisible() && window->windowModality() != modality)
         window->hide();
     window->setWindowModality(modality);
+    // A window running modally on itself (a list in a mode) stays what it was.
+    if (window->isVisible())
+        return;
+    if (window->windowType() == Qt::Window)
+        window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    QWidget* above = sheet ? parent : askingWindow(window);
+    if (above && window->parentWidget() != above) {
+        // The transient parent, without handing the window's ownership to it.
+        window->winId();
+        above->winId();
+        if (QWindow* handle = window->windowHandle())
+            handle->setTransientParent(above->windowHandle());
+    }
     if (!sheet)
         return;
-    // Window modality blocks the window's transient parent; a window built without a parent
-    // widget gets one here, without handing its ownership to the parent.
-    if (window->parentWidget() != parent) {
-        window->winId();
-        parent->winId();
-        if (QWindow* handle = window->windowHandle())
-            handle->setTransientParent(parent->windowHandle());
-    }
     if (!window->testAttribute(Qt::WA_Resized))
         window->adjustSize();
     const QRect around = parent->frameGeometry();
     window->move(around.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+// The window an application-modal run asks over: the innermost modal window, else the active one.
+QWidget* QtModalRunner::askingWindow(const QWidget* window) const
+{
+    for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
+        QWidget* running = (*run)->window;
+        if (running && running != window && running->isVisible())
+            return running->window();
+    }
+    QWidget* active = QApplication::activeWindow();
+    return active && active != window ? active : nullptr;
 }
 
 int QtModalRunner::run(const ModalRequest& request)

@@ -1,6 +1,7 @@
 #pragma once
 // Modal runs on Qt: the window is shown window-modal (a sheet, centred on its parent) or
-// application-modal, and a nested event loop runs until endModal() or the close box ends it.
+// application-modal, as a dialog standing above the window that asked, and a nested event loop
+// runs until endModal() or the close box ends it.
 #include "toolkit/host/UiHost.h"
 
 #include <QObject>
@@ -30,7 +31,8 @@ private:
     };
 
     Run* findRun(const QWidget* window);
-    static void prepareWindow(const ModalRequest& request);
+    void prepareWindow(const ModalRequest& request);
+    QWidget* askingWindow(const QWidget* window) const;
 
     // Runs of nested loops; the innermost last. Entries are owned by run()'s frames.
     std::vector<Run*> m_runs;

@@ -2,6 +2,7 @@
 
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/host/UiHost.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include "foundation/diagnostics.h"
 
@@ -47,11 +48,42 @@ QRect HelperSVPalette::paletteFrame(const QRect& visible, const QRect& parentCon
     return fromBottomLeft(QRectF(x, y, palette.width, palette.height), reference).toRect();
 }
 
-void HelperSVPalette::placePalette(QWidget* palette, const QWidget* parent, long position)
+HelperSVPalette::Placement HelperSVPalette::placeBeside(const QRect& screen, const QRect& parentContent,
+                                                        const QRect& paletteContent, long position)
+{
+    const long other = position == kPositionRight ? kPositionLeft : kPositionRight;
+    for (const long side : {position, other}) {
+        const QRect frame = paletteFrame(screen, parentContent, paletteContent, side);
+        if (!frame.intersects(parentContent) && frame.left() >= screen.left() && frame.right() <= screen.right())
+            return {frame, parentContent};
+    }
+    // Neither side has room: the palette takes the screen's edge on its side and the window
+    // stands one point clear of it, narrowed when the screen is too small for both.
+    QRect parent = parentContent;
+    QRect palette(QPoint(0, 0), paletteContent.size());
+    if (position == kPositionRight) {
+        palette.moveRight(screen.right() - 1);
+        parent.moveRight(palette.left() - 2);
+        parent.setLeft(std::max(parent.left(), screen.left()));
+    } else {
+        palette.moveLeft(screen.left());
+        parent.moveLeft(palette.right() + 2);
+        parent.setRight(std::min(parent.right(), screen.right()));
+    }
+    palette.moveTop(paletteFrame(screen, parent, paletteContent, position).top());
+    return {palette, parent};
+}
+
+void HelperSVPalette::placePalette(QWidget* palette, QWidget* parent, long position)
 {
     if (!SV_ASSERT(palette && parent))
         return;
-    const QRect screen = UiHost::instance().screen().visibleFrame();
-    palette->setGeometry(paletteFrame(screen, parent->geometry(), palette->geometry(), position));
+    // The windows' contents are placed: their frames stay on the screen too.
+    const QRect screen
+        = UiHost::instance().screen().visibleFrame().marginsRemoved(StdWindowPlacement::decorationsOf(parent));
+    const Placement placement = placeBeside(screen, parent->geometry(), palette->geometry(), position);
+    if (placement.parent != parent->geometry())
+        parent->setGeometry(placement.parent);
+    palette->setGeometry(placement.palette);
     palette->update();
 }

@@ -5,6 +5,7 @@
 #include "toolkit/palettes/HelperSVPalette.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
 #include "toolkit/windows/StdWindowController.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include "document/APPLIPARAM.h"
 
@@ -136,7 +137,10 @@ void StdPaletteDock::ASSUME_BOUND(const StdWindowController* toolPalette)
     StdWindow* window = m_owner.windowIfLoaded();
     if (!window || !toolPalette)
         return;
-    window->setGeometry(assumedBound(toolPalette->windowIfLoaded(), window->geometry()));
+    // The title bar keeps clear of the palette too: the whole frame moves below it.
+    const QMargins decorations = StdWindowPlacement::decorationsOf(window);
+    const QRect frame = window->geometry().marginsAdded(decorations);
+    window->setGeometry(assumedBound(toolPalette->windowIfLoaded(), frame).marginsRemoved(decorations));
     if (paletteAimant())
         PLACE_PALETTE();
 }
@@ -201,5 +205,5 @@ void StdPaletteDock::windowDidZoom()
         return;
     const QRect frame = windowWillUseStandardFrame(UiHost::instance().screen().visibleFrame());
     window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
-    window->setGeometry(frame);
+    window->setGeometry(frame.marginsRemoved(StdWindowPlacement::decorationsOf(window)));
 }

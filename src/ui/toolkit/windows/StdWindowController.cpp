@@ -2,6 +2,7 @@
 
 #include "toolkit/host/UiHost.h"
 #include "toolkit/popups/StdPopUp.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 #include "toolkit/windows/StdWindowPrinter.h"
 
 #include "document/APPLIPARAM.h"
@@ -28,6 +29,14 @@ bool argumentsMatch(const SORVARGrec& arg, long debitID, long dossierID, long po
     };
     return std::all_of(std::begin(pairs), std::end(pairs),
                        [](const auto& p) { return p.first == -1 || p.first == p.second; });
+}
+
+// Every appearance of a window passes here (a push, a window brought to the front, a modal run,
+// a frame the window memory put back), so none opens out of reach.
+void keepOnScreen(const StdWindowController& controller)
+{
+    if (StdWindow* window = controller.windowIfLoaded())
+        StdWindowPlacement::keepOnScreen(window, controller.isSheet() ? controller.getForWindow() : nullptr);
 }
 
 } // namespace
@@ -133,6 +142,7 @@ void StdWindowController::windowDidLoad()
     if (!m_modal)
         return;
     adjustHeight(false);
+    keepOnScreen(*this);
     const ModalRequest request {m_window, m_forWindow, isSheet(), this};
     m_modalResult = UiHost::instance().modal().run(request);
 }
@@ -207,6 +217,7 @@ void StdWindowController::orderFront()
     StdWindow* shown = window();
     if (!shown)
         return;
+    keepOnScreen(*this);
     shown->show();
     shown->raise();
     shown->activateWindow();
@@ -328,6 +339,7 @@ bool StdWindowController::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
         return mouseDown(static_cast<QMouseEvent*>(event));
     case QEvent::Show:
+        keepOnScreen(*this);
         watchScreen();
         break;
     default:

@@ -415,11 +415,12 @@ TEST_F(PickersTest, BroadcastsAndTheToolPaletteReachAnOpenWindow)
     app.tool = other;
     window->window()->showMaximized();
     EXPECT_FALSE(window->window()->isMaximized());
-    EXPECT_EQ(window->window()->geometry().top(), 102);
-    EXPECT_EQ(window->window()->geometry().bottom(), 899);
+    // The frame, title bar included, stops there.
+    EXPECT_EQ(window->window()->frameGeometry().top(), 102);
+    EXPECT_EQ(window->window()->frameGeometry().bottom(), 899);
     // So does a resize that reaches into it.
     window->window()->setGeometry(10, 40, 460, 300);
-    EXPECT_EQ(window->window()->geometry().topLeft(), QPoint(10, 102));
+    EXPECT_EQ(window->window()->frameGeometry().top(), 102);
 
     QTest::mouseClick(window->window(), Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier,
                       QPoint(4, 4));

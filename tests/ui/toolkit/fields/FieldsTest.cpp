@@ -155,7 +155,7 @@ TEST_F(FieldsTest, TheAmountFollowsTheTextInEverySlot)
     MONTANT amount;
     amount.makeMontant(0, 12.5, doc.deviseHdl);
     montant->fillMontant(amount, 0, 4);
-    EXPECT_EQ(montant->toPlainText(), "12.50");
+    EXPECT_EQ(montant->toPlainText(), "12,50");
     montant->SET_DEVISE(2);
     EXPECT_EQ(montant->toPlainText(), "6");
 
@@ -180,7 +180,7 @@ TEST_F(FieldsTest, TheAmountFollowsTheTextInEverySlot)
     });
     QTest::keyClick(montant, Qt::Key_5, Qt::AltModifier);
     EXPECT_EQ(offered, 1);
-    EXPECT_EQ(montant->toPlainText(), "1.234");
+    EXPECT_EQ(montant->toPlainText(), "1,234");
 
     // A text without digits before the point, and a value no double holds.
     EXPECT_EQ(TextFieldMontant::valueOfText("-.5"), -0.5);

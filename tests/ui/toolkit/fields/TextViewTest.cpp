@@ -238,7 +238,7 @@ TEST_F(TextViewTest, ReturnSelectsAllFirstUnlessQuickEntryThenPressesTheDefaultB
             EXPECT_EQ(c.reads, quick ? 1 : 0);
             if (quick)
                 return;
-            EXPECT_EQ(selected(field), "12.5");
+            EXPECT_EQ(selected(field), "12,5");
             QTest::keyClick(field, Qt::Key_Return);
             EXPECT_EQ(c.reads, 1);
         });
@@ -258,7 +258,7 @@ TEST_F(TextViewTest, AFormWithAnAmountADateAndACategoryLooksRight)
     postes->setFocus();
     QTest::keyClicks(postes, "as");
     EXPECT_EQ(annee->toPlainText(), "2024");
-    EXPECT_EQ(montant->toPlainText(), "-1234.5");
+    EXPECT_EQ(montant->toPlainText(), "-1234,5");
     EXPECT_FALSE(WindowDriver(&window).grab("text-fields-form.png").isNull());
 }
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <gtest/gtest.h>
@@ -142,6 +143,44 @@ TEST_F(QtHostSmoke, AlertShowsItsButtonsInOrderAndAnswersTheOnePressed)
     EXPECT_EQ(titles, (QStringList {"Maintenant", "Plus tard", "Ne plus demander"}));
     EXPECT_EQ(defaultTitle, "Maintenant");
     EXPECT_EQ(m_host->modalDepth(), 0);
+}
+
+// A question stands above the window that asked it: the window manager sees a dialog whose
+// transient parent is that window (a plain window's is dropped, and the question could open
+// behind), and an alert asked without a window stands above the question that is running.
+TEST_F(QtHostSmoke, QuestionsAndAlertsStandAboveTheWindowThatAsked)
+{
+    QWidget editor;
+    editor.setGeometry(100, 100, 600, 400);
+    editor.show();
+    QWidget question(nullptr, Qt::Window);
+    question.resize(200, 100);
+    Qt::WindowType type = Qt::Widget;
+    const QWindow* transient = nullptr;
+    const QWindow* alertOver = nullptr;
+    whenModal([&](QWidget* modal) {
+        ASSERT_EQ(modal, &question);
+        type = modal->windowType();
+        transient = modal->windowHandle() ? modal->windowHandle()->transientParent() : nullptr;
+        auto* poll = new QTimer(&question);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, &alertOver] {
+            if (auto* alert = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                poll->stop();
+                alertOver = alert->windowHandle() ? alert->windowHandle()->transientParent() : nullptr;
+                alert->buttons().constFirst()->click();
+            }
+        });
+        poll->start(20);
+        QTimer::singleShot(0, [&] {
+            m_host->alerts().show(
+                AlertRequest {nullptr, "Compte inconnu", QString(), "OK", QString(), QString(), QString(), 1});
+            m_host->modal().endModal(&question, 1);
+        });
+    });
+    EXPECT_EQ(m_host->modal().run(ModalRequest {&question, &editor, true, nullptr}), 1);
+    EXPECT_EQ(type, Qt::Dialog);
+    EXPECT_EQ(transient, editor.windowHandle());
+    EXPECT_EQ(alertOver, question.windowHandle());
 }
 
 } // namespace

@@ -155,7 +155,7 @@ TEST(PalettePlacement, BesideItsWindowAndOnTheScreen)
     };
     // Left: one point clear of the window, its top one point above the window's.
     EXPECT_EQ(place(QRect(400, 100, 600, 400), 0), QRect(219, 99, 180, 300));
-    // A window at the screen's left edge: the palette stays on the screen, over the window.
+    // A window at the screen's left edge, as the formula has it: on the screen, over the window.
     EXPECT_EQ(place(QRect(0, 100, 600, 400), 0), QRect(0, 99, 180, 300));
     // A low, short window: the palette is held one point above the screen's bottom.
     EXPECT_EQ(place(QRect(400, 700, 600, 150), 0), QRect(219, 599, 180, 300));
@@ -165,6 +165,33 @@ TEST(PalettePlacement, BesideItsWindowAndOnTheScreen)
     EXPECT_EQ(place(QRect(200, 100, 600, 400), 2), QRect(801, 100, 180, 300));
     // ...and one point short of the screen's right edge.
     EXPECT_EQ(place(QRect(900, 100, 540, 400), 2), QRect(1259, 100, 180, 300));
+}
+
+// A palette never covers the window it serves (a click meant for it, once it has hidden, would land
+// on the window): it goes to the other side, and when neither side has room the window makes it.
+TEST(PalettePlacement, ClearOfItsWindowOnTheSideThatHasRoom)
+{
+    const QRect screen(0, 25, 1440, 875);
+    const QRect palette(0, 0, 180, 300);
+    const struct {
+        QRect parent;
+        long position;
+        QRect palette;
+        QRect parentAfter;
+    } cases[] = {
+        {QRect(400, 100, 600, 400), 0, QRect(219, 99, 180, 300), QRect(400, 100, 600, 400)}, // room on the left
+        {QRect(0, 100, 600, 400), 0, QRect(601, 100, 180, 300), QRect(0, 100, 600, 400)}, // at the left edge
+        {QRect(900, 100, 540, 400), 2, QRect(719, 99, 180, 300), QRect(900, 100, 540, 400)}, // at the right edge
+        // No room on either side: the window moves over, and is narrowed to stay on the screen.
+        {QRect(0, 100, 1300, 400), 0, QRect(0, 99, 180, 300), QRect(181, 100, 1259, 400)},
+        {QRect(100, 100, 1300, 400), 2, QRect(1259, 100, 180, 300), QRect(0, 100, 1258, 400)},
+    };
+    for (const auto& c : cases) {
+        const HelperSVPalette::Placement placed = HelperSVPalette::placeBeside(screen, c.parent, palette, c.position);
+        EXPECT_EQ(placed.palette, c.palette) << c.parent.x() << " " << c.position;
+        EXPECT_EQ(placed.parent, c.parentAfter) << c.parent.x() << " " << c.position;
+        EXPECT_FALSE(placed.palette.intersects(placed.parent)) << c.parent.x() << " " << c.position;
+    }
 }
 
 TEST_F(PaletteTest, EntryPaletteStartsEntriesAndListingsOfItsAccount)
@@ -275,7 +302,7 @@ TEST_F(PaletteTest, ToolPaletteIsOneAndSendsTheMainCommands)
     const QRect strip = tool->window()->geometry();
     EXPECT_EQ(strip.topLeft(), QPoint(0, 25));
     EXPECT_EQ(ui().animations().framesOf(tool->window()).front(), strip); // slid in
-    EXPECT_EQ(other->window()->geometry().top(), strip.bottom() + 3); // moved clear, 2 points below
+    EXPECT_EQ(other->window()->frameGeometry().top(), strip.bottom() + 3); // moved clear, title bar too
     EXPECT_TRUE(shell.menuItemOutils.isChecked());
     EXPECT_EQ(tool->pop_compteD()->getPOPcompteCFilter(), 7);
     EXPECT_EQ(tool->pop_compteD()->getSelectedTag(), StdPopUp::kNoTag);

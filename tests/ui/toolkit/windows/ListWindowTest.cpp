@@ -324,7 +324,8 @@ TEST_F(ListWindowTest, TheListIsFittedToItsRowsOnTheScreen)
     });
     StdWindowController::pushModal<OneTableWindow>(nullptr, nullptr, 0);
 
-    // Without automatic height the window keeps its size.
+    // Without automatic height the window keeps its size, on a screen where it fits.
+    ui().screenInfo().frame = QRect(0, 0, 1440, 900);
     APPLIPARAM::loadAppliParam().automaticHeight = false;
     auto* kept = open<OneTableWindow>();
     EXPECT_EQ(kept->window()->geometry(), QRect(100, 120, 640, 300));
@@ -470,8 +471,11 @@ TEST_F(ListWindowTest, TheDetailsPaletteStandsBesideItsWindowWhileTheUserWorksIn
     EXPECT_EQ(w->openPaletteWithMetadataArray<OneTableWindow>({}), palette); // brought back, not a second one
     EXPECT_EQ(palette->property("delegate").value<QObject*>(), w);
     EXPECT_EQ(palette->devise(), 2);
-    // Right of the window (x 100, 900 wide), held one point inside the screen's right edge.
-    EXPECT_EQ(palette->window()->geometry().topLeft(), QPoint(1440 - 640 - 1, 120));
+    // Right of the window (x 100, 900 wide) and one point inside the screen's right edge, frame
+    // included; with no room on either side the window makes room rather than be covered.
+    const int frame = w->window()->frameGeometry().right() - w->window()->geometry().right();
+    EXPECT_EQ(palette->window()->geometry().topLeft(), QPoint(1440 - frame - 640 - 1, 120));
+    EXPECT_FALSE(palette->window()->geometry().intersects(w->window()->geometry()));
 
     QApplication::setActiveWindow(palette->window());
     w->windowDidResignKey();

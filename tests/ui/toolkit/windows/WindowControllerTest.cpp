@@ -325,8 +325,11 @@ TEST_F(WindowControllerTest, PaletteSitsLeftOfItsWindowAndKeepsClearOfTheToolPal
     owner->window()->setGeometry(10, 50, 380, 160);
     owner->windowDidMove();
     ui().advance(100);
-    EXPECT_EQ(owner->window()->geometry(), QRect(10, 102, 380, 160));
-    EXPECT_EQ(palette->window()->geometry().topLeft(), QPoint(0, 101)); // held on screen
+    // Its frame, title bar included, below the palette.
+    const int titleBar = owner->window()->geometry().top() - owner->window()->frameGeometry().top();
+    EXPECT_EQ(owner->window()->geometry(), QRect(10, 102 + titleBar, 380, 160));
+    // No room on its left at the screen's edge: it goes right, covering nothing of the window.
+    EXPECT_EQ(palette->window()->geometry().topLeft(), QPoint(391, 102 + titleBar));
     // Pushed too far down, it is shortened to end at the bottom of the screen.
     EXPECT_EQ(owner->paletteDock().assumedBound(tool->window(), QRect(10, 50, 380, 840)), QRect(10, 102, 380, 798));
 

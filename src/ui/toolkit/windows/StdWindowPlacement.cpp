@@ -1,0 +1,178 @@
+#include "toolkit/windows/StdWindowPlacement.h"
+
+#include "toolkit/host/UiHost.h"
+#include "toolkit/windows/StdPaletteDock.h"
+#include "toolkit/windows/StdWindowController.h"
+
+#include <QApplication>
+#include <QLayout>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+// The gap kept under the tool palette, as the keeping clear of it after a move keeps it.
+constexpr int kPaletteGap = 2;
+// How far each new window stands from the previous one when nobody placed it.
+constexpr int kCascadeStep = 28;
+constexpr int kCascadeSteps = 8;
+
+std::optional<QMargins> g_givenDecorations;
+
+bool decorated(Qt::WindowFlags flags)
+{
+    return !flags.testFlag(Qt::FramelessWindowHint) && !flags.testFlag(Qt::BypassWindowManagerHint);
+}
+
+QMargins marginsOfShownWindow(const QWindow* window)
+{
+    return window && window->isVisible() && decorated(window->flags()) ? window->frameMargins() : QMargins();
+}
+
+bool placesItself(const QWidget* window)
+{
+    return window->windowFlags().testFlag(Qt::FramelessWindowHint);
+}
+
+bool floats(const QWidget* window)
+{
+    return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+// One coordinate of a frame of that length kept between low and high (inclusive ends): a frame
+// longer than the room stands at low.
+int keptBetween(int position, int length, int low, int high)
+{
+    return std::max(low, std::min(position, high - length + 1));
+}
+
+int openWindowsBesides(const QWidget* window)
+{
+    const auto windows = QApplication::topLevelWidgets();
+    return int(std::count_if(windows.begin(), windows.end(), [window](const QWidget* other) {
+        return other != window && other->isVisible() && !placesItself(other) && !floats(other);
+    }));
+}
+
+} // namespace
+
+QRect StdWindowPlacement::fittedGeometry(const QRect& geometry, const QMargins& decorations, const QRect& area)
+{
+    if (area.isEmpty())
+        return geometry;
+    QRect outer = geometry.marginsAdded(decorations);
+    outer.setWidth(std::min(outer.width(), area.width()));
+    outer.setHeight(std::min(outer.height(), area.height()));
+    outer.moveLeft(keptBetween(outer.left(), outer.width(), area.left(), area.right()));
+    outer.moveTop(keptBetween(outer.top(), outer.height(), area.top(), area.bottom()));
+    return outer.marginsRemoved(decorations);
+}
+
+QRect StdWindowPlacement::defaultGeometry(const QSize& size, const QMargins& decorations, const QRect& area,
+                                          const QWidget* parent, int openWindows)
+{
+    QRect outer = QRect(QPoint(0, 0), size).marginsAdded(decorations);
+    if (parent) {
+        outer.moveCenter(parent->frameGeometry().center());
+    } else {
+        const int step = kCascadeStep * (openWindows % kCascadeSteps);
+        outer.moveTopLeft(area.topLeft() + QPoint(step, step));
+    }
+    return outer.marginsRemoved(decorations);
+}
+
+void StdWindowPlacement::setDecorations(std::optional<QMargins> margins)
+{
+    g_givenDecorations = margins;
+}
+
+// The window manager tells a window's frame only once it is on screen.
+QMargins StdWindowPlacement::decorationsOf(const QWidget* window)
+{
+    if (!window || !decorated(window->windowFlags()))
+        return {};
+    if (g_givenDecorations)
+        return *g_givenDecorations;
+    if (const QMargins own = marginsOfShownWindow(window->windowHandle()); !own.isNull())
+        return own;
+    const auto windows = QGuiApplication::topLevelWindows();
+    for (const QWindow* other : windows) {
+        if (const QMargins margins = marginsOfShownWindow(other); !margins.isNull())
+            return margins;
+    }
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return {};
+    return QMargins(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+}
+
+QRect StdWindowPlacement::availableArea(const QWidget* window)
+{
+    QRect area = UiHost::instance().screen().visibleFrame();
+    if (area.isEmpty() || floats(window))
+        return area;
+    const StdWindowController* tool = StdPaletteDock::toolPalette();
+    const QWidget* palette = tool ? tool->windowIfLoaded() : nullptr;
+    if (palette && palette != window && palette->isVisible())
+        area.setTop(std::max(area.top(), palette->frameGeometry().bottom() + 1 + kPaletteGap));
+    return area;
+}
+
+void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
+{
+    if (!window || !window->isWindow() || placesItself(window))
+        return;
+    const QRect area = availableArea(window);
+    if (area.isEmpty())
+        return;
+    const QMargins decorations = decorationsOf(window);
+    // What was just added to the window (a menu bar as it shows) counts in its size.
+    if (QLayout* layout = window->layout())
+        layout->activate();
+    // A window shown for the first time takes the size its layout wants, as showing it would.
+    if (!window->testAttribute(Qt::WA_Resized)) {
+        window->adjustSize();
+        window->setAttribute(Qt::WA_Resized, false);
+    }
+    QRect geometry = window->geometry();
+    if (!window->testAttribute(Qt::WA_Moved))
+        geometry = defaultGeometry(geometry.size(), decorations, area, parent, openWindowsBesides(window));
+    const QRect fitted = fittedGeometry(geometry, decorations, area);
+    const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize());
+    if (fitted.width() < needed.width() || fitted.height() < needed.height())
+        makeContentScroll(window);
+    if (fitted != window->geometry())
+        window->setGeometry(fitted);
+}
+
+// The controls keep their layout, in a widget that scrolls in the window; the window itself can
+// then be as small as the screen needs.
+void StdWindowPlacement::makeContentScroll(QWidget* window)
+{
+    QLayout* layout = window->layout();
+    if (!layout || window->findChild<QScrollArea*>(QLatin1String(kScrollName), Qt::FindDirectChildrenOnly))
+        return;
+    // The window's menu bar stays at its top, out of what scrolls.
+    QWidget* menuBar = layout->menuBar();
+    if (menuBar)
+        layout->setMenuBar(nullptr);
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("window_content"));
+    // Taking the layout moves the controls it lays out into the content.
+    content->setLayout(layout);
+    auto* scroll = new QScrollArea(window);
+    scroll->setObjectName(QLatin1String(kScrollName));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto* outer = new QVBoxLayout(window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setMenuBar(menuBar);
+    outer->addWidget(scroll);
+    window->setMinimumSize(0, 0);
+    outer->activate();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Where a window may stand: wholly inside the screen's visible frame, its title bar and borders
+// included, and, for the windows of the normal level, below the tool palette while it is open.
+// Every window of the program passes here when it appears (a push, a window brought to the front,
+// a modal run, a frame put back by the window memory), so none opens out of reach whatever frame
+// it was given. A window larger than that area is shrunk to fit; when its controls need more room
+// than that, its content scrolls.
+//
+// Frameless windows (the tool palette, the save notice) place themselves and are left alone.
+#include <QMargins>
+#include <QRect>
+
+#include <optional>
+
+class QWidget;
+
+class StdWindowPlacement {
+public:
+    // The window's content rectangle (Qt's geometry) moved, and shrunk where it is larger, so
+    // that with its decorations it lies inside the area. An empty area changes nothing.
+    static QRect fittedGeometry(const QRect& geometry, const QMargins& decorations, const QRect& area);
+    // Where a window nobody placed first appears: its frame centred on its parent's when it has
+    // one (a sheet), else near the area's top-left corner, a step further for each window already
+    // open so that new windows don't hide each other.
+    static QRect defaultGeometry(const QSize& size, const QMargins& decorations, const QRect& area,
+                                 const QWidget* parent, int openWindows);
+
+    // What the window manager adds around that window's content (title bar, borders): the
+    // window's own once it is on screen, else what another window of the program was given, else
+    // a title bar of the style's height (none on the headless platform).
+    static QMargins decorationsOf(const QWidget* window);
+    // Sets the decorations of every decorated window, as a test playing a desktop with frames
+    // needs; an empty optional gives the window manager's back.
+    static void setDecorations(std::optional<QMargins> margins);
+
+    // The area the frame of that window may take, in Qt's screen coordinates: the screen's
+    // visible frame, below the tool palette for a window of the normal level.
+    static QRect availableArea(const QWidget* window);
+    // Places the window (centred on the parent when it is given and the window was never
+    // placed), then keeps it inside its area, shrinking it and letting its content scroll
+    // when it is too large.
+    static void keepOnScreen(QWidget* window, const QWidget* parent = nullptr);
+
+    // The object name of the scroll area that takes a window's content when the window is
+    // smaller than its controls.
+    static constexpr const char* kScrollName = "window_scroll";
+
+private:
+    static void makeContentScroll(QWidget* window);
+};

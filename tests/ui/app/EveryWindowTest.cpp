@@ -1,0 +1,297 @@
+// Every window of the program as a user meets it, on a small screen (1280×720 under a top panel,
+// with window frames): opened through the menus as the user opens them, each window and dialog
+// lies wholly inside the screen, below the tool palette, and shows no English left over from Qt's
+// defaults (button texts, file chooser labels, month and day names).
+#include "app/ApplicationDelegate.h"
+#include "app/FenRecentController.h"
+#include "app/MainMenu.h"
+#include "app/WindowMemory.h"
+#include "import/FenEditImportController.h"
+#include "import/FenEditImportTABController.h"
+#include "import/ImportManager.h"
+#include "schedules/FenEcheancierController.h"
+#include "schedules/ScheduleEditors.h"
+#include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/windows/StdWindowPlacement.h"
+#include "transactions/FenReleveController.h"
+#include "uisupport/UiTestFixture.h"
+
+#include "document/APPLIPARAM.h"
+#include "foundation/broadcast.h"
+#include "foundation/files.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
+#include "support/TestEnvironment.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTabBar>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+const QRect kSmallScreen(0, 32, 1280, 688);
+const QMargins kFrame(1, 24, 1, 1);
+
+std::string describe(const QRect& r)
+{
+    return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
+// English from Qt's defaults: its button and file chooser texts, and month and day names.
+const QRegularExpression& englishWords()
+{
+    static const QRegularExpression words(QStringLiteral(
+        "\\b(Cancel|Open|Save|Look in|File name|Files of type|Apply|Close|Yes|No|Reset|Discard|Help|Directory|"
+        "January|February|March|April|May|June|July|August|September|October|November|December|"
+        "Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday)\\b"
+        "|\\b\\d{1,2} (Jan|Feb|Mar|Apr|Jun|Jul|Aug|Sep|Oct|Nov|Dec)\\b"
+        "|\\b(Mon|Tue|Wed|Thu|Fri|Sat|Sun|Jan|Feb|Mar|Apr|Jun|Jul|Aug|Sep|Oct|Nov|Dec) \\d"));
+    return words;
+}
+
+void addModelTexts(const QAbstractItemModel* model, QStringList& texts)
+{
+    if (!model)
+        return;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        texts << model->headerData(column, Qt::Horizontal).toString();
+        for (int row = 0; row < std::min(model->rowCount(), 40); ++row)
+            texts << model->index(row, column).data().toString();
+    }
+}
+
+void addWidgetTexts(const QWidget* widget, QStringList& texts)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        texts << label->text();
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        texts << button->text();
+    else if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        texts << group->title();
+    else if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+        texts << line->text() << line->placeholderText();
+    else if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+    else if (const auto* tabs = qobject_cast<const QTabBar*>(widget))
+        for (int i = 0; i < tabs->count(); ++i)
+            texts << tabs->tabText(i);
+    else if (const auto* view = qobject_cast<const QAbstractItemView*>(widget))
+        addModelTexts(view->model(), texts);
+    texts << widget->toolTip();
+}
+
+// What the window shows: its title, its visible controls' texts, its lists' rows and headers,
+// and the items of its menus.
+QStringList shownTexts(const QWidget* window)
+{
+    QStringList texts {window->windowTitle()};
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(window))
+            addWidgetTexts(widget, texts);
+    }
+    for (const QMenu* menu : window->findChildren<QMenu*>()) {
+        for (const QAction* item : menu->actions())
+            texts << item->text();
+    }
+    return texts;
+}
+
+class EveryWindowTest : public UiTestFixture {
+protected:
+    EveryWindowTest()
+    {
+        ui().screenInfo().frame = kSmallScreen;
+        StdWindowPlacement::setDecorations(kFrame);
+        APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+        parameters.everyDaysManualSave = 100000;
+        parameters.doAnimations = false;
+        parameters.autoSaveWhenQuit = false;
+        parameters.doTruc = false;
+        APPLIPARAM::saveAppliParam();
+        WindowMemory::registerWindowClass(QStringLiteral("FenRecentController"), [](const PARAMFEN& record, bool) {
+            return StdWindowController::push<FenRecentController>(nullptr, record.devise, true);
+        });
+        for (QObject* controller : registeredWindowControllers())
+            before.append(controller);
+        delegate = std::make_unique<ApplicationDelegate>();
+        delegate->BEFORE();
+        menu = std::make_unique<MainMenu>(delegate.get());
+        menu->install(); // the windows get their menu bars as they show, as for the user
+        // Every dialog is looked at while it runs, then cancelled as with its close box.
+        ui().onModal(QStringLiteral("*"), [this](const ModalRequest& request) {
+            check(request.window, request.controller ? request.controller->metaObject()->className() : "dialog");
+            UiHost::instance().modal().endModal(request.window, 0);
+        });
+    }
+    ~EveryWindowTest() override
+    {
+        menu.reset();
+        if (StdWindowController* browser = delegate->recentWindow())
+            browser->close();
+        delegate->AFTER();
+        delegate.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        WindowMemory::unregisterWindowClass(QStringLiteral("FenRecentController"));
+        StdWindowPlacement::setDecorations(std::nullopt);
+    }
+
+    void openDocument()
+    {
+        const QString url = testenv::freshDir(QStringLiteral("every")) + QStringLiteral("/Famille.svd");
+        ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
+        bool error = false;
+        const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
+        param->documentWindows.clear();
+        param->echInactive = 1;
+        ASSERT_TRUE(param->saveDocParam(url));
+        ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    }
+
+    void choose(const char* name)
+    {
+        menu->refresh();
+        QAction* item = menu->action(QString::fromLatin1(name));
+        ASSERT_NE(item, nullptr) << name;
+        ASSERT_TRUE(item->isEnabled()) << name;
+        item->trigger();
+        QCoreApplication::processEvents();
+    }
+
+    // The area a window's frame must stay in: the screen, below the tool palette unless the
+    // window floats over everything as the palettes do.
+    static QRect areaFor(const QWidget* window)
+    {
+        QRect area = kSmallScreen;
+        const FenPaletteToolController* tool = FenPaletteToolController::paletteOutils();
+        const QWidget* palette = tool ? tool->windowIfLoaded() : nullptr;
+        const bool floats = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        if (palette && palette != window && palette->isVisible() && !floats)
+            area.setTop(palette->geometry().bottom() + 3);
+        return area;
+    }
+
+    void check(const QWidget* window, const char* name)
+    {
+        ASSERT_NE(window, nullptr) << name;
+        seen.insert(name);
+        if (!window->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+            const QRect frame = window->geometry().marginsAdded(kFrame);
+            EXPECT_TRUE(areaFor(window).contains(frame))
+                << name << " at " << describe(frame) << " outside " << describe(areaFor(window));
+        }
+        for (const QString& text : shownTexts(window)) {
+            const QRegularExpressionMatch english = englishWords().match(text);
+            EXPECT_FALSE(english.hasMatch())
+                << name << " shows \"" << english.captured(0).toStdString() << "\" in \"" << text.toStdString() << '"';
+        }
+    }
+
+    // Every window this test opened and still open now, as the program lists them.
+    void checkOpenWindows()
+    {
+        for (QObject* object : registeredWindowControllers()) {
+            if (before.contains(object))
+                continue;
+            auto* controller = qobject_cast<StdWindowController*>(object);
+            StdWindow* window = controller ? controller->windowIfLoaded() : nullptr;
+            if (window && window->isVisible())
+                check(window, controller->metaObject()->className());
+        }
+    }
+
+    std::unique_ptr<ApplicationDelegate> delegate;
+    std::unique_ptr<MainMenu> menu;
+    std::set<std::string> seen;
+    QList<QPointer<QObject>> before; // windows other tests left open
+};
+
+const char* const kWindowCommands[] = {
+    "BANQUES:", "DEVISES:",    "TAXES:",      "DOSSIERS:",   "MACROS:",       "LOGOS:",   "FAVORIS:",
+    "TITRES:",  "REMUNERES:",  "EMPRUNTS:",   "SIMULATION:", "ECHEANCIERS:",  "ANALYSE:", "BUDGET:",
+    "BILAN:",   "CALCULETTE:", "CALENDRIER:", "ABOUT:",      "ABOUT_REGLES:", "LETTRES:",
+};
+
+const char* const kDialogCommands[] = {"PREFERENCES:", "RECHERCHE:", "NOUVELLE_OPERATION:", "PASSWORD:"};
+
+} // namespace
+
+TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
+{
+    checkOpenWindows(); // the document browser
+    openDocument();
+    checkOpenWindows(); // the tool palette and the standard windows
+    for (const char* command : kWindowCommands) {
+        choose(command);
+        checkOpenWindows();
+    }
+    for (const char* command : kDialogCommands)
+        choose(command);
+
+    // An account's window with its entry palette, from the accounts menu.
+    QWidget host;
+    QMenuBar* bar = menu->buildMenuBar(&host);
+    auto* comptes = bar->findChild<QMenu*>(QStringLiteral("MENU_COMPTES"));
+    ASSERT_NE(comptes, nullptr);
+    emit comptes->aboutToShow();
+    ASSERT_FALSE(comptes->actions().isEmpty());
+    comptes->actions().first()->menu()->actions().first()->trigger();
+    QCoreApplication::processEvents();
+    ui().flush();
+    checkOpenWindows();
+    // The editors the windows open to create what they list.
+    for (QObject* object : registeredWindowControllers()) {
+        auto* controller = qobject_cast<StdWindowController*>(object);
+        if (!controller || before.contains(object))
+            continue;
+        for (const char* action : {"NOUVEAU", "CREER", "CREER_REEL", "CREER_PREV", "CREER_RELEVE"}) {
+            const QByteArray method = QByteArray(action) + "(QObject*)";
+            if (controller->metaObject()->indexOfMethod(method.constData()) >= 0)
+                controller->perform(QString::fromLatin1(action) + u':');
+        }
+    }
+    // The tab import editor, and the review of imported records over the account's window.
+    auto* account = findOpenWindowController<FenReleveController>(-1, -1, -1, -1, -1, -1, -1, -1);
+    ASSERT_NE(account, nullptr);
+    const long compte = account->getArg().debitID;
+    FenEditImportTABController* tab
+        = openImportTABWindow({{QStringLiteral("Date"), QStringLiteral("Libellé"), QStringLiteral("Montant")},
+                               {QStringLiteral("05/03/2023"), QStringLiteral("Boulangerie"), QStringLiteral("-12,50")}},
+                              1, compte, 0, {});
+    ASSERT_NE(tab, nullptr);
+    checkOpenWindows();
+    tab->close();
+    ImportRecords records(2);
+    for (ImportRecord& record : records)
+        record.fields = {{ImportRubrique::DateJMA, QStringLiteral("05/03/2023")},
+                         {ImportRubrique::Info, QStringLiteral("Boulangerie")}};
+    openImportReviewWindow(account, records, kImportFormatQIF, compte, 0);
+
+    // A schedule's editor, over the schedules window.
+    ECHEANCIER loyer(delegate->document());
+    loyer.nom = QStringLiteral("Loyer");
+    editEcheancier(FenEcheancierController::current(), *delegate->document(), loyer);
+    auto* releve = findOpenWindowController<FenReleveController>(-1, -1, -1, -1, -1, -1, -1, -1);
+    ASSERT_TRUE(releve && releve->palette());
+    EXPECT_FALSE(releve->palette()->window()->geometry().intersects(releve->window()->geometry()));
+
+    for (const char* expected :
+         {"FenEditImportTABController", "FenEditImportController", "FenReleveController", "FenEditSaisieController",
+          "FenPreferencesController", "FenRechercheController", "FenPaletteToolController", "FenAnalyseController",
+          "FenCalculetteController", "FenEditEcheancierController"})
+        EXPECT_EQ(seen.count(expected), 1U) << expected << " was not looked at";
+}
