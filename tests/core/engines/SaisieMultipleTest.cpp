@@ -5,6 +5,7 @@
 #include "SaisieFixture.h"
 
 #include "engines/SearchEngine.h"
+#include "model/MOYEN.h"
 #include "model/RELEVE.h"
 #include "model/TAXE.h"
 #include "model/TOOL.h"
@@ -130,4 +131,33 @@ TEST_F(SaisieMultipleTest, EntriesThatCannotBeStoredAreTold)
         EXPECT_EQ(refuseMultipleEntries({0, 1}, entries, today(), doc), QString::fromLatin1(refusal));
         EXPECT_EQ(multipleLosesReleve({0, 1}, entries, doc), losesReleve) << refusal;
     }
+}
+
+// Cheques and cards moved to another debit account must find their book or card there, as a
+// single entry must; the transactions that don't are named, the others pass.
+TEST_F(SaisieMultipleTest, ChequesAndCardsKeepABookOrCardOfTheirNewAccount)
+{
+    auto meansOf = [](int family, long compte, long variante) {
+        MOYEN moyen = MOYEN::allocNewMoyen(family, compte);
+        VARIANTE v;
+        v.ident = variante;
+        moyen.variantes = {v};
+        return moyen;
+    };
+    doc.moyenHdl
+        = {meansOf(kFamilyChequeDebit, 7, 2), meansOf(kFamilyCarteDebit, 7, 3), meansOf(kFamilyChequeDebit, 9, 5)};
+    doc.transact_array = {make(7, 22, 50), make(7, 22, 30), make(7, 23, 20), make(9, 22, 10)};
+    const std::pair<int, long> means[]
+        = {{kFamilyChequeDebit, 2}, {kFamilyCarteDebit, 3}, {7, -1}, {kFamilyChequeDebit, 5}};
+    for (std::size_t i = 0; i < std::size(means); ++i)
+        std::tie(doc.transact_array[i].moyen, doc.transact_array[i].variante) = means[i];
+    const std::vector<long> all {0, 1, 2, 3};
+    EXPECT_EQ(multipleRefusedMoyens(all, {.who1 = 9}, doc), (std::vector<long> {0, 1}));
+    EXPECT_EQ(multipleRefusedMoyens(all, {.who1 = 7}, doc), (std::vector<long> {3}));
+    EXPECT_EQ(multipleRefusedMoyens(all, {.who1 = 22, .who2 = 9}, doc), (std::vector<long> {0, 1, 3}));
+    EXPECT_TRUE(multipleRefusedMoyens(all, {.who2 = 23}, doc).empty());
+    EXPECT_TRUE(multipleRefusedMoyens(all, {.when = today()}, doc).empty());
+    // Account 9 gets a book of the same ident: the cheque finds it, the card still has none.
+    doc.moyenHdl[2].variantes.append(doc.moyenHdl[0].variantes[0]);
+    EXPECT_EQ(multipleRefusedMoyens(all, {.who1 = 9}, doc), (std::vector<long> {1}));
 }
