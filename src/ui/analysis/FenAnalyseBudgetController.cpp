@@ -291,14 +291,18 @@ void FenAnalyseBudgetController::RESET_TITLE_WITH_KEY(const QString& key)
 void FenAnalyseBudgetController::AUTOCOMPUTE(QObject* sender)
 {
     const qint64 tag = StdMenu::tagOf(sender);
-    if (tag == -1) {
+    if (tag != -1 && tag != 0 && tag != 1)
+        return;
+    if (tag != -1) {
+        savePreferenceAutoCompute(tag == 1);
+        showComputeMode(tag == 1);
+    }
+    // Now, or on choosing automatic computation: the figures must not wait for the next change.
+    if (tag != 0) {
         RECOMPUTE();
         DRAW_TETE();
         reloadAll();
-        return;
     }
-    savePreferenceAutoCompute(tag == 1);
-    showComputeMode(tag == 1);
 }
 
 void FenAnalyseBudgetController::showComputeMode(bool automatic)

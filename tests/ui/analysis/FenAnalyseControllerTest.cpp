@@ -201,8 +201,13 @@ TEST_F(FenAnalyseControllerTest, BroadcastsRecomputeOnlyWhenAutomaticAndFollowTh
     EXPECT_EQ(rows(w).at(7), before);
     choose(w, "AUTOCOMPUTE:", 1);
     EXPECT_TRUE(doc.docParam->autoComputeAnalyse);
+    const QString computed = rows(w).at(7);
+    EXPECT_NE(computed, before) << "choosing automatic computation computes at once";
+    choose(w, "AUTOCOMPUTE:", -2); // no such mode: nothing changes
+    EXPECT_TRUE(doc.docParam->autoComputeAnalyse);
+    doc.transact_array.append(doc.transact_array.constLast());
     sendToAllWindowDelegates(Sel::COMPUTE_ANALYSE_NOTIFICATION);
-    EXPECT_NE(rows(w).at(7), before);
+    EXPECT_NE(rows(w).at(7), computed);
 
     // Deleting the configuration before this one's moves it down a place: it follows by name.
     FenAnalyseController* sansMois = open(QStringLiteral("Sans mois"));
