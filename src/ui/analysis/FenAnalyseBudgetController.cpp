@@ -618,11 +618,15 @@ QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const QString& folder, cons
         AnalyseRecord record;
         if (!loadAnalyseRecord(path, &record))
             continue;
-        if (!findAnaConfigNamed(getAnaDefHdl(&doc), record.nom, nullptr)) {
-            svLog(QStringLiteral("Analyse mémorisée ignorée, configuration disparue : %1").arg(record.nom));
-            continue;
+        // A configuration gone since reopens on the document's first one.
+        QString nom = record.nom;
+        if (!findAnaConfigNamed(getAnaDefHdl(&doc), nom, nullptr)) {
+            const AnalyseConfiguration* first = anaConfigAtIndex(getAnaDefHdl(&doc), 0);
+            if (!first)
+                continue;
+            nom = first->nom;
         }
-        openings.append(AnalyseWindowOpening {record.nom, record.initialMonth, record.frame, true, type});
+        openings.append(AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type});
     }
     return openings;
 }
