@@ -141,6 +141,24 @@ TEST_F(FenAnalyseControllerTest, AMonthShowsItsOwnFiguresAndHidesEmptyLinesWhenA
     EXPECT_EQ(last->myAnaMonth(), 12) << "the last month is a month";
 }
 
+// A selected row shows the selection's colour, in the classic view and in the synthesis alike.
+TEST_F(FenAnalyseControllerTest, ASelectedRowHasTheSelectionsBackground)
+{
+    FenAnalyseController* w = open(QStringLiteral("Sans mois"));
+    auto background = [w](int row) { return w->viewForTableColumn1(w->table1(), row)->getBgbox()->fillColor(); };
+    const QList<QColor> selection {w->selectedControlColor(), w->secondarySelectedControlColor()};
+    for (const bool synthese : {false, true}) {
+        SCOPED_TRACE(synthese ? "synthesis" : "classic");
+        if (synthese)
+            w->perform(QStringLiteral("GLOBAL_VIEW:"));
+        w->table1()->GO(2);
+        EXPECT_TRUE(selection.contains(background(2))) << background(2).name().toStdString();
+        EXPECT_FALSE(selection.contains(background(3)));
+    }
+    w->windowIfLoaded()->resize(860, 380);
+    WindowDriver(*w).grab(QStringLiteral("analyse-synthese-selection.png"));
+}
+
 TEST_F(FenAnalyseControllerTest, TheSynthesisOpensAMonthOntoItsRowsAndClosesItAgain)
 {
     FenAnalyseController* w = open(QStringLiteral("Sans mois"));
