@@ -31,6 +31,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QMimeData>
 
 namespace {
@@ -196,7 +197,12 @@ TEST_F(FenGraphiqueControllerTest, ThePictureIsCopiedAndPrintedThenTheTableOnReq
     ASSERT_FALSE(ui().printHost().records.at(0).pages.isEmpty());
     ui().printHost().records.at(0).pages.first().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/graph-print.png"));
     EXPECT_EQ(ui().printHost().records.at(1).nbPages, 1) << "thirteen rows on one page";
+    ui().printHost().records.at(1).pages.first().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/graph-print-table.png"));
     EXPECT_FALSE(w->during_print_list());
+    const auto* printedTitle = w->viewTitre()->findChild<QLabel*>(QStringLiteral("field_titre"));
+    ASSERT_NE(printedTitle, nullptr);
+    EXPECT_EQ(printedTitle->text(), w->graph_file().header.titre);
+    EXPECT_NE(printedTitle->text(), w->windowIfLoaded()->windowTitle());
 }
 
 TEST_F(FenGraphiqueControllerTest, AMemorisedGraphReopensWithItsStoredPointsAndFrame)
