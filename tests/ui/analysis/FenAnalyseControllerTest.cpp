@@ -4,6 +4,7 @@
 #include "AnalyseHousehold.h"
 
 #include "analysis/BoxAnalyseBudgetTete.h"
+#include "analysis/CellConfAnalyse.h"
 #include "analysis/ColorAccessoryViewController.h"
 #include "analysis/FenAnalyseController.h"
 #include "analysis/FenAskCamembertController.h"
@@ -44,6 +45,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -344,6 +346,40 @@ TEST_F(FenAnalyseControllerTest, TheEditorStoresItsConfigurationAndTheWindowFoll
     EXPECT_EQ(w->myAnaConfigIndex(), 1);
     EXPECT_EQ(doc.anadefHdl.at(1).postesArray.size(), 7);
     EXPECT_EQ(rows(w).size(), 10);
+}
+
+// Each row of the editor's lists carries its own delete button, shown on the selected row only;
+// the lists' tool rows have none.
+TEST_F(FenAnalyseControllerTest, TheConfigurationListsDeleteARowByItsOwnButton)
+{
+    FenAnalyseController* w = open(QStringLiteral("Loisirs seuls"));
+    ui().onModal<FenEditConfigurationController>([](FenEditConfigurationController& editor) {
+        editor.perform(QStringLiteral("ADD_ALL_POSTES:"));
+        QListWidget* postes = editor.list(FenEditConfigurationController::ListKind::Poste);
+        ASSERT_EQ(postes->count(), 7);
+        const QString third = postes->item(2)->text();
+        postes->setCurrentRow(2);
+        for (int row = 0; row < postes->count(); ++row) {
+            CellConfAnalyse* cell = CellConfAnalyse::cellAt(postes, row);
+            ASSERT_NE(cell, nullptr) << row;
+            EXPECT_EQ(cell->button_supprimer()->isVisibleTo(postes), row == 2) << row;
+        }
+        editor.windowIfLoaded()->show(); // the rows' own widgets take their places once shown
+        QApplication::processEvents();
+        WindowDriver(editor).grab(QStringLiteral("analyse-configuration-lignes.png"));
+        CellConfAnalyse::cellAt(postes, 2)->button_supprimer()->click();
+        ASSERT_EQ(postes->count(), 6);
+        EXPECT_NE(postes->item(2)->text(), third);
+        EXPECT_EQ(postes->currentRow(), 2);
+        EXPECT_TRUE(CellConfAnalyse::cellAt(postes, 2)->button_supprimer()->isVisibleTo(postes));
+        const QList<QAbstractButton*> outside
+            = editor.windowIfLoaded()->findChildren<QAbstractButton*>(QStringLiteral("button_supprimer"));
+        for (QAbstractButton* button : outside)
+            EXPECT_NE(qobject_cast<CellConfAnalyse*>(button->parentWidget()), nullptr);
+        editor.perform(QStringLiteral("OUI:"));
+    });
+    w->perform(QStringLiteral("EDIT_CONFIGURATION:"));
+    EXPECT_EQ(doc.anadefHdl.at(1).postesArray.size(), 6);
 }
 
 TEST_F(FenAnalyseControllerTest, TheColourItemsEditTheWindowsGradientsAndSaveThem)
