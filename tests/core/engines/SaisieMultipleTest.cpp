@@ -55,14 +55,14 @@ protected:
 
 TEST_F(SaisieMultipleTest, SelectionsThatCanOrCannotBeEditedTogether)
 {
-    doc.transact_array = {make(7, 22, 50), make(7, 23, 30), make(9, 22, 20), make(7, 22, 40),
-                          make(7, 22, 10), make(7, 30, 15), make(7, 22, 80), make(99, 22, 12)};
+    doc.transact_array = {make(7, 22, 50), make(7, 23, 30), make(9, 22, 20),  make(7, 22, 40), make(7, 22, 10),
+                          make(7, 30, 15), make(7, 22, 80), make(99, 22, 12), make(9, 7, 25)};
     doc.transact_array[3].releveID1 = 1;
     doc.transact_array[4].titreID = 1;
     doc.transact_array[6].multis = {MULTI(1, euros(40), {}), MULTI(4, euros(40), {})};
     // Occurrences first, then the transactions in document order: row = position + 1.
     const auto rows = listing();
-    ASSERT_EQ(listingCount(rows.get()), 9);
+    ASSERT_EQ(listingCount(rows.get()), 10);
     ASSERT_EQ(listingStorageIndexAtIndex(rows.get(), 8), 7);
     struct Case {
         std::set<long> positions; // -1: the occurrence
@@ -79,6 +79,7 @@ TEST_F(SaisieMultipleTest, SelectionsThatCanOrCannotBeEditedTogether)
         {{3, 6}, "kAlerte_multipleHasGroupee", true, true, true}, // refused even after a locked one
         {{0, 7}, "kAlerte_multipleHasToolError", false, false, false},
         {{0, -1}, "kAlerte_multipleHasEcheancier", false, false, false},
+        {{2, 8}, "", true, true, false}, // neither debits 7; only one credits it
     };
     for (const Case& c : cases) {
         std::set<int> selected;
