@@ -125,6 +125,7 @@ TEST_F(SaisieMultipleTest, EntriesThatCannotBeStoredAreTold)
         {{.who2 = 7}, "kAlerte_BadTransSameCompte", false},
         {{.when = today() + 86400.0}, "kAlerte_PointeeCannotFutur", false},
         {{.when = today() - 86400.0}, "", false},
+        {{.when = today()}, "", false}, // now itself is not the future
         {{.who1 = 7}, "", true}, // the tick of 9 goes
         {{.who2 = 22}, "", false},
     };
