@@ -215,6 +215,17 @@ TEST_F(ImportTabRolesTest, TheTitleLineDropsOutAndTheButtonWaitsForACounterpart)
                                                {R::Contre, QStringLiteral("Courtier")}};
     EXPECT_EQ(records[2].fields, expected);
     EXPECT_FALSE(cell(4, 3).invalidated()) << "the same text is mapped in every cell";
+
+    // Between two accounts, a debit amount needs its credit amount beside it.
+    loadBank();
+    roles->RUBRIQUE(R::DateJMA, 0, false);
+    roles->RUBRIQUE(R::Debit, 1, false);
+    roles->RUBRIQUE(R::Credit, 3, false);
+    roles->RUBRIQUE(R::MontantDebitSeul, 2, false);
+    EXPECT_EQ(kinds(), QStringLiteral("7 11 3 12 -"));
+    EXPECT_FALSE(roles->canImport());
+    roles->RUBRIQUE(R::MontantCreditSeul, 4, false);
+    EXPECT_TRUE(roles->canImport());
 }
 
 TEST_F(ImportTabRolesTest, AnswersToTheQuestions)
