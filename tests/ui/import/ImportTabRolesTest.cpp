@@ -285,8 +285,10 @@ TEST_F(ImportTabRolesTest, ConfigurationsCarryRolesAndMappings)
     asker.answers = {{kAskImportOK, 24}};
     roles->RUBRIQUE(R::DateJMA, 0, true);
     roles->RUBRIQUE(R::Contre, 3, true);
+    roles->replacements().addFiscalReplacement(QStringLiteral("TVA 20 %"), 2);
     ImportConfiguration saved = roles->makeImportConfigurationDataDictionary();
     EXPECT_EQ(saved.comptes, (ImportMappingList {{QStringLiteral("Cinéma Rex"), 24}}));
+    EXPECT_EQ(saved.taxes, (ImportMappingList {{QStringLiteral("TVA 20 %"), 2}}));
 
     // Two columns of one kind: the later keeps it; a column the file lacks is passed over.
     saved.rubriques.append({1, R::DateJMA});
@@ -294,6 +296,7 @@ TEST_F(ImportTabRolesTest, ConfigurationsCarryRolesAndMappings)
     loadBank();
     roles->applyConfiguration(saved);
     roles->reactToChangeConfiguration();
+    EXPECT_EQ(roles->replacements().fiscalReplacementArray(), saved.taxes);
     EXPECT_EQ(kinds(), QStringLiteral("- 7 - 10 -"));
     EXPECT_EQ(cell(3, 3).value(), QStringLiteral("Courtier"));
     EXPECT_EQ(asker.asked.size(), 1);
