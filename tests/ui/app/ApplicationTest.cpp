@@ -165,8 +165,10 @@ protected:
         before.version = version;
         before.setPassword(password);
         EXPECT_TRUE(BEFOREPARAM::saveBeforeParam(url, before));
-        // Its windows are of a class these tests don't have: it keeps none, nor its analyses.
+        // Its windows are of a class these tests don't have: it keeps none, nor its analyses and
+        // budgets.
         QDir(url + QStringLiteral("/Contents/Resources/analyse")).removeRecursively();
+        QDir(url + QStringLiteral("/Contents/Resources/budget")).removeRecursively();
         bool error = false;
         const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
         param->documentWindows.clear();
@@ -516,6 +518,8 @@ TEST_F(ApplicationTest, TheTransactionClipboardEmptiesWhenADocumentOpensOrCloses
     ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
     delegate->FERMER_DOCUMENT();
     EXPECT_FALSE(canPasteTransactFromPasteboard());
+    if (StdWindowController* browser = delegate->recentWindow())
+        browser->close(); // shown again by the close: no window of the next document
 }
 
 TEST_F(ApplicationTest, WindowsOpenAgainWhereTheyWereAfterASavingClose)
