@@ -28,6 +28,7 @@ public:
     FakeQuoteService& operator=(const FakeQuoteService&) = delete;
 
     bool hold = false;
+    bool configured = true; // false: a service whose user set no address
     QStringList requested; // every symbol asked for, in order
 
     // The answer the service gives for one symbol, with the previous close as given.
@@ -58,6 +59,8 @@ public:
         for (const Pending& pending : held)
             deliver(pending);
     }
+
+    bool isConfigured() const override { return configured; }
 
     void requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
                                const QuoteFailBlock& failBlock) override

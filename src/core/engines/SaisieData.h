@@ -24,6 +24,7 @@ struct SaisieData {
     // The caller's own transaction is edited (a template, a simulation row, an import record):
     // OK copies rec back into it rather than storing it.
     bool editsCallerObject = false;
+    QString text; // named in the window's title (the macro whose template is edited); empty for none
 
     TRANSACT rec; // the working transaction
     MONTANT oldSolde; // the stored amount at opening when pos >= 0, zero otherwise

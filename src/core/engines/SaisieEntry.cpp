@@ -54,6 +54,7 @@ std::optional<SaisieData> makeSaisieData(const SaisieRequest& request, DOCUMENT*
     data.reuseFrame = request.reuseFrame;
     data.repeat = request.repeat;
     data.editsCallerObject = request.editObj != nullptr;
+    data.text = request.text;
     std::optional<TRANSACT> rec = workingTransact(request, doc, optionSaisieDate, lastEnteredDate, &data.oldSolde);
     if (!rec)
         return std::nullopt;

@@ -17,6 +17,7 @@ struct SaisieRequest {
     long pos = -1; // the stored transaction edited
     TRANSACT* editObj = nullptr; // the caller's transaction, edited in place
     const MACRO* macro = nullptr; // the starting point of a new transaction
+    QString text; // what the window's title names besides the entry: the macro edited, or nothing
     bool forReal = false;
     bool forSimul = false;
     bool forImport = false;

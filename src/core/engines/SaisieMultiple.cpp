@@ -6,6 +6,7 @@
 #include "foundation/diagnostics.h"
 #include "foundation/numbers.h"
 #include "model/DOCUMENT.h"
+#include "model/MOYEN.h"
 #include "model/ReleveCompute.h"
 #include "model/TAXE.h"
 #include "model/TOOL.h"
@@ -205,6 +206,42 @@ QString refuseMultipleEntries(const std::vector<long>& positions, const SaisieMu
             return QStringLiteral("kAlerte_PointeeCannotFutur");
     }
     return {};
+}
+
+namespace {
+
+// A cheque or card names a book or card of the account it is drawn on: on another account it
+// must find it there too, as the single entry requires. The records are only looked up here.
+bool keepsItsMoyen(const TRANSACT& trans, const DOCUMENT& doc)
+{
+    if (trans.moyen != kFamilyChequeDebit && trans.moyen != kFamilyCarteDebit)
+        return true;
+    const long compte = trans.transToMoyenCompte();
+    for (long i = 0; i < long(doc.moyenHdl.size()); ++i) {
+        const MOYEN& moyen = doc.moyenHdl[i];
+        if (moyen.kind == trans.moyen && moyen.compte == compte)
+            return goodTransactMoyen(trans, i, &doc);
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<long> multipleRefusedMoyens(const std::vector<long>& positions, const SaisieMultipleEntries& entries,
+                                        const DOCUMENT& doc)
+{
+    std::vector<long> refused;
+    if (!entries.who1 && !entries.who2)
+        return refused;
+    for (const long position : positions) {
+        const TRANSACT* stored = transactAtIndex(position, &doc);
+        if (!stored)
+            continue;
+        const TRANSACT trans = multipleTransactWithEntries(*stored, entries, doc);
+        if (trans.transToMoyenCompte() != stored->transToMoyenCompte() && !keepsItsMoyen(trans, doc))
+            refused.push_back(position);
+    }
+    return refused;
 }
 
 bool multipleLosesReleve(const std::vector<long>& positions, const SaisieMultipleEntries& entries, const DOCUMENT& doc)

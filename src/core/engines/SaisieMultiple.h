@@ -76,6 +76,10 @@ TRANSACT multipleTransactWithEntries(const TRANSACT& stored, const SaisieMultipl
 // transaction from an account to itself, a ticked transaction moved after now.
 QString refuseMultipleEntries(const std::vector<long>& positions, const SaisieMultipleEntries& entries, double now,
                               const DOCUMENT& doc);
+// The positions of the cheques and card payments that the entries move to an account lacking
+// their cheque book or card (what the single entry refuses as kBadTransMoyen), in the order given.
+std::vector<long> multipleRefusedMoyens(const std::vector<long>& positions, const SaisieMultipleEntries& entries,
+                                        const DOCUMENT& doc);
 // Whether a ticked side of some transaction loses its account, and so its tick.
 bool multipleLosesReleve(const std::vector<long>& positions, const SaisieMultipleEntries& entries, const DOCUMENT& doc);
 

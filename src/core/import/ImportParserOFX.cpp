@@ -64,15 +64,8 @@ QString ofxDate(const QString& value)
     return value.mid(6, 2) + u'-' + value.mid(4, 2) + u'-' + value.left(4);
 }
 
-void readElement(QStringView piece, ImportRecord& record)
+void storeElement(const QString& tag, const QString& value, ImportRecord& record)
 {
-    const qsizetype close = piece.indexOf(u'>');
-    if (close < 0)
-        return;
-    const QString tag = withoutLineBreaks(piece.left(close)).trimmed();
-    if (tag.startsWith(u'/'))
-        return;
-    const QString value = ImportParserOFX::decodeEntities(withoutLineBreaks(piece.mid(close + 1))).trimmed();
     if (tag.compare(QLatin1String("DTPOSTED"), Qt::CaseInsensitive) == 0) {
         const QString date = ofxDate(value);
         if (!date.isEmpty())
@@ -86,15 +79,69 @@ void readElement(QStringView piece, ImportRecord& record)
     }
 }
 
+constexpr QLatin1StringView kCdataOpen("<![CDATA[");
+constexpr QLatin1StringView kCdataClose("]]>");
+
+bool cdataAt(QStringView block, qsizetype position)
+{
+    return block.mid(position, kCdataOpen.size()).compare(kCdataOpen, Qt::CaseInsensitive) == 0;
+}
+
+// Where a CDATA section that opens at a position ends (past its closing mark); an unclosed one
+// runs to the end of the block.
+qsizetype cdataEnd(QStringView block, qsizetype position, QStringView* content)
+{
+    const qsizetype body = position + kCdataOpen.size();
+    const qsizetype close = block.indexOf(kCdataClose, body);
+    const qsizetype end = close < 0 ? block.size() : close;
+    if (content)
+        *content = block.mid(body, end - body);
+    return close < 0 ? block.size() : close + kCdataClose.size();
+}
+
+// The value that follows a tag, up to the next tag: plain text with its entities decoded, CDATA
+// sections taken as they stand (a bank writes "&" or "<" in them unescaped). Returns where the
+// next tag starts.
+qsizetype readValue(QStringView block, qsizetype from, QString& value)
+{
+    qsizetype position = from;
+    while (position < block.size()) {
+        qsizetype next = block.indexOf(u'<', position);
+        if (next < 0)
+            next = block.size();
+        value += ImportParserOFX::decodeEntities(withoutLineBreaks(block.mid(position, next - position)));
+        if (next >= block.size() || !cdataAt(block, next))
+            return next;
+        QStringView content;
+        position = cdataEnd(block, next, &content);
+        value += withoutLineBreaks(content);
+    }
+    return block.size();
+}
+
 ImportRecord readBlock(QStringView block)
 {
     ImportRecord record;
     qsizetype start = block.indexOf(u'<');
-    while (start >= 0) {
+    while (start >= 0 && start < block.size()) {
+        if (cdataAt(block, start)) {
+            start = block.indexOf(u'<', cdataEnd(block, start, nullptr));
+            continue;
+        }
+        // A piece without its ">" before the next "<" is no element; the search for ">" stays
+        // inside the piece so that a run of "<" costs one walk.
         const qsizetype next = block.indexOf(u'<', start + 1);
-        const qsizetype end = next < 0 ? block.size() : next;
-        readElement(block.mid(start + 1, end - start - 1), record);
-        start = next;
+        const qsizetype pieceEnd = next < 0 ? block.size() : next;
+        const qsizetype close = block.mid(start + 1, pieceEnd - start - 1).indexOf(u'>');
+        if (close < 0) {
+            start = next;
+            continue;
+        }
+        const QString tag = withoutLineBreaks(block.mid(start + 1, close)).trimmed();
+        QString value;
+        start = readValue(block, start + 2 + close, value);
+        if (!tag.startsWith(u'/'))
+            storeElement(tag, value.trimmed(), record);
     }
     return record;
 }
@@ -132,8 +179,10 @@ QString ImportParserOFX::decodeEntities(QStringView value)
     out.reserve(value.size());
     qsizetype i = 0;
     while (i < value.size()) {
-        const qsizetype semicolon = value[i] == u'&' ? value.indexOf(u';', i + 1) : -1;
-        if (semicolon > i + 1 && semicolon - i - 1 <= kLongestName) {
+        // The search for ";" stops past the longest name, so a value full of "&" stays one walk.
+        const qsizetype found = value[i] == u'&' ? value.mid(i + 1, kLongestName + 1).indexOf(u';') : -1;
+        const qsizetype semicolon = found < 0 ? -1 : i + 1 + found;
+        if (semicolon > i + 1) {
             if (const std::optional<QString> text = entityText(value.mid(i + 1, semicolon - i - 1))) {
                 out.append(*text);
                 i = semicolon + 1;

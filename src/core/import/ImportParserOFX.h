@@ -4,8 +4,9 @@
 // the transaction list or the end of the text when a bank leaves it unclosed. In a block, tag
 // names are compared ignoring case; DTPOSTED gives the date (its first eight digits, rewritten as
 // "dd-mm-yyyy"; a value without eight leading digits gives no date), TRNAMT the amount, NAME the
-// counterpart and MEMO the label. Values have line breaks removed, their ends trimmed and their
-// character references and entities (&amp; &lt; &gt; &quot; &apos; &#...;) decoded.
+// counterpart and MEMO the label. Values have line breaks removed and their ends trimmed; outside
+// CDATA sections their character references and entities (&amp; &lt; &gt; &quot; &apos; &#...;)
+// are decoded, inside them the text stands as written.
 #include "import/ImportParser.h"
 
 class ImportParserOFX : public ImportParser {

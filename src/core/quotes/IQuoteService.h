@@ -14,6 +14,9 @@ public:
 
     virtual ~IQuoteService() = default;
 
+    // Whether the service has somewhere to send its queries; one that has not fails every request.
+    virtual bool isConfigured() const = 0;
+
     // Sends the service's quote query for the symbol without waiting, then calls exactly one of
     // the two blocks, later, on the main thread.
     virtual void requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,

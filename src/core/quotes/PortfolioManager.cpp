@@ -188,7 +188,7 @@ void askService(const PortfolioManager::QuoteEndBlock& endBlock, const Portfolio
                 const ServiceCall& call)
 {
     IQuoteService* service = quoteService();
-    if (!service) {
+    if (!service || !service->isConfigured()) {
         postToMainThread([failBlock] {
             if (failBlock)
                 failBlock(QStringLiteral("Aucun service de cotations"));
@@ -339,13 +339,21 @@ void PortfolioManager::goodbye()
     g_tickerRefresh.reset();
 }
 
-void PortfolioManager::updateTickersForTitre(const FINANCE& titre, DOCUMENT* doc, const TitreTarget& target,
-                                             const EndBlock& endBlock, const EndBlock& failBlock)
+bool PortfolioManager::hasService()
 {
-    if (titre.ticker.isEmpty() || !doc || !target) {
-        postToMainThread([failBlock] {
+    const IQuoteService* service = quoteService();
+    return service && service->isConfigured();
+}
+
+void PortfolioManager::updateTickersForTitre(const FINANCE& titre, DOCUMENT* doc, const TitreTarget& target,
+                                             const EndBlock& endBlock, const TitreFailBlock& failBlock)
+{
+    const bool noTicker = titre.ticker.isEmpty() || !doc || !target;
+    if (noTicker || !hasService()) {
+        const QuoteFailure why = noTicker ? QuoteFailure::NoTicker : QuoteFailure::NoService;
+        postToMainThread([failBlock, why] {
             if (failBlock)
-                failBlock();
+                failBlock(why);
         });
         return;
     }
@@ -357,7 +365,7 @@ void PortfolioManager::updateTickersForTitre(const FINANCE& titre, DOCUMENT* doc
         QString devise;
         if (!usableCours(json, &cours, &description, &devise)) {
             if (failBlock)
-                failBlock();
+                failBlock(QuoteFailure::InvalidQuote);
             svLog(QStringLiteral("quote invalide !"));
             return;
         }
@@ -377,7 +385,7 @@ void PortfolioManager::updateTickersForTitre(const FINANCE& titre, DOCUMENT* doc
         if (lifetime.expired() || !target())
             return;
         if (failBlock)
-            failBlock();
+            failBlock(QuoteFailure::NoAnswer);
         svLog(error);
     };
     requestQuoteForSymbol(titre.ticker, answered, failed);

@@ -24,11 +24,16 @@ struct TickerEntry {
 };
 using TickerList = QList<TickerEntry>;
 
+// Why the quote of one security could not be had: the user is told differently when no service
+// is set or it does not answer (the ticker may be right) than when the service knows no such ticker.
+enum class QuoteFailure { NoTicker, NoService, NoAnswer, InvalidQuote };
+
 class PortfolioManager {
 public:
     using QuoteEndBlock = IQuoteService::QuoteEndBlock;
     using QuoteFailBlock = IQuoteService::QuoteFailBlock;
     using EndBlock = std::function<void()>;
+    using TitreFailBlock = std::function<void(QuoteFailure why)>;
     // Where a quote arriving later goes: null once the security (or the window editing it) is gone.
     using TitreTarget = std::function<FINANCE*()>;
 
@@ -49,6 +54,8 @@ public:
     static QString cleanPath(const QString& text);
     // The URL of a query, or an empty one when it can't be made (no root address, or not a URL).
     QUrl queryUrl(const QString& query) const;
+    // A quote service is installed and has an address to query.
+    static bool hasService();
 
     // Asks for the quote of the symbol. Exactly one of the blocks runs, once, on the main thread and
     // never before this call returns; without a service the fail block does.
@@ -73,12 +80,13 @@ public:
     static bool getQuoteFromJSON(const QJsonDocument& json, double* cours, QString* description, QString* devise);
 
     // Fetches the quote of one security and stores its name, currency and quote into target() (the
-    // quote in every slot of the document). The end block runs once it is stored; the fail block
-    // when the security has no ticker, there is no document, the answer holds no usable price or
-    // the request fails. Exactly one of them runs, later. Nothing is stored once target() answers
-    // null or the document is closed: then neither block runs, there being nobody left to tell.
+    // quote in every slot of the document). The end block runs once it is stored; the fail block,
+    // with the reason, when the security has no ticker or there is no document, no service is set,
+    // the request fails, or the answer holds no usable price. Exactly one of them runs, later.
+    // Nothing is stored once target() answers null or the document is closed: then neither block
+    // runs, there being nobody left to tell.
     void updateTickersForTitre(const FINANCE& titre, DOCUMENT* doc, const TitreTarget& target, const EndBlock& endBlock,
-                               const EndBlock& failBlock);
+                               const TitreFailBlock& failBlock);
 
     // Refreshes the quotes of the document's securities, then runs the end block on the main
     // thread. The refresh stops at its next step once the document is gone.

@@ -23,6 +23,11 @@ QJsonValue decodeJson(const QByteArray& data)
 
 } // namespace
 
+bool WebQuoteService::isConfigured() const
+{
+    return !PortfolioManager::sharedInstance().rootPath().trimmed().isEmpty();
+}
+
 void WebQuoteService::requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
                                             const QuoteFailBlock& failBlock)
 {

@@ -17,6 +17,9 @@ public:
 
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
 
+    // True once the user has set the service's root address.
+    bool isConfigured() const override;
+
     void requestQuoteForSymbol(const QString& symbol, const QuoteEndBlock& endBlock,
                                const QuoteFailBlock& failBlock) override;
     void requestHistoryForSymbol(const QString& symbol, double date1, double date2, const QuoteEndBlock& endBlock,

@@ -292,14 +292,18 @@ void FenAnalyseBudgetController::RESET_TITLE_WITH_KEY(const QString& key)
 void FenAnalyseBudgetController::AUTOCOMPUTE(QObject* sender)
 {
     const qint64 tag = StdMenu::tagOf(sender);
-    if (tag == -1) {
+    if (tag != -1 && tag != 0 && tag != 1)
+        return;
+    if (tag != -1) {
+        savePreferenceAutoCompute(tag == 1);
+        showComputeMode(tag == 1);
+    }
+    // Now, or on choosing automatic computation: the figures must not wait for the next change.
+    if (tag != 0) {
         RECOMPUTE();
         DRAW_TETE();
         reloadAll();
-        return;
     }
-    savePreferenceAutoCompute(tag == 1);
-    showComputeMode(tag == 1);
 }
 
 void FenAnalyseBudgetController::showComputeMode(bool automatic)
@@ -615,11 +619,15 @@ QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const QString& folder, cons
         AnalyseRecord record;
         if (!loadAnalyseRecord(path, &record))
             continue;
-        if (!findAnaConfigNamed(getAnaDefHdl(&doc), record.nom, nullptr)) {
-            svLog(QStringLiteral("Analyse mémorisée ignorée, configuration disparue : %1").arg(record.nom));
-            continue;
+        // A configuration gone since reopens on the document's first one.
+        QString nom = record.nom;
+        if (!findAnaConfigNamed(getAnaDefHdl(&doc), nom, nullptr)) {
+            const AnalyseConfiguration* first = anaConfigAtIndex(getAnaDefHdl(&doc), 0);
+            if (!first)
+                continue;
+            nom = first->nom;
         }
-        openings.append(AnalyseWindowOpening {record.nom, record.initialMonth, record.frame, true, type});
+        openings.append(AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type});
     }
     return openings;
 }

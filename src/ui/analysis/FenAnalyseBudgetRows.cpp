@@ -170,6 +170,7 @@ void FenAnalyseBudgetController::fillSyntheseRow(CellAnalyseBudget& cell, const 
     else
         colorizeTableCellViewAtRowWithKind(cell, row, int(LineKind::Dossier));
     cell.getBgbox()->setFillColor(Qt::white);
+    setFillBackground(&cell, table1(), row);
     cell.getNom()->setText(line.title);
     if (QToolButton* open = cell.buttonOpen()) {
         const QSignalBlocker blocker(open);

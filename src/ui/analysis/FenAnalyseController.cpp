@@ -207,6 +207,7 @@ StdCell* FenAnalyseController::viewForTableColumn1(StdTableView* table, int row)
     CellAnalyseBudget& cell = cellOfKind(kind);
     colorizeTableCellViewAtRow(cell, row);
     cell.getBgbox()->setFillColor(Qt::white);
+    setFillBackground(&cell, table, row);
     cell.getNom()->setText(currentNameAtRowIndex(row));
     cell.getCellDataSolde()->setPalette(QPalette());
     cellNumbers(*data, cell, true);

@@ -1,5 +1,6 @@
 #include "analysis/FenEditConfigurationController.h"
 
+#include "analysis/CellConfAnalyse.h"
 #include "analysis/PopAnalyse.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskStringController.h"
@@ -221,17 +222,15 @@ QWidget* FenEditConfigurationController::buildOneList(QWidget* parent, ListKind 
         const char* none;
         const char* addAll;
         const char* suppAll;
-        const char* supp;
     };
     static const Names names[4] = {
         {"table1", "pop_dossier", "button_tous_les_dossiers", "button_aucun_dossier",
-         "ADD_ALL_DOSSIERS:", "SUPP_ALL_DOSSIERS:", "SUPP_DOSSIER:"},
-        {"table2", "pop_poste", "button_tous_les_postes", "button_aucun_poste",
-         "ADD_ALL_POSTES:", "SUPP_ALL_POSTES:", "SUPP_POSTE:"},
+         "ADD_ALL_DOSSIERS:", "SUPP_ALL_DOSSIERS:"},
+        {"table2", "pop_poste", "button_tous_les_postes", "button_aucun_poste", "ADD_ALL_POSTES:", "SUPP_ALL_POSTES:"},
         {"tableBanques", "pop_banqueD", "button_toutes_les_banques", "button_aucune_banque",
-         "ADD_ALL_BANQUES:", "SUPP_ALL_BANQUES:", "SUPP_BANQUE:"},
+         "ADD_ALL_BANQUES:", "SUPP_ALL_BANQUES:"},
         {"tableComptes", "pop_compteD", "button_tous_les_comptes", "button_aucun_compte",
-         "ADD_ALL_COMPTES:", "SUPP_ALL_COMPTES:", "SUPP_COMPTE:"},
+         "ADD_ALL_COMPTES:", "SUPP_ALL_COMPTES:"},
     };
     const Names& n = names[int(kind)];
     auto* page = new QWidget(parent);
@@ -260,21 +259,22 @@ QWidget* FenEditConfigurationController::buildOneList(QWidget* parent, ListKind 
     list->setObjectName(QString::fromLatin1(n.list));
     list->setMinimumSize(180, 90);
     m_lists[int(kind)] = list;
+    QObject::connect(list, &QListWidget::currentRowChanged, list,
+                     [list] { CellConfAnalyse::showSelectedButton(list); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(pop);
     QList<QWidget*>& group = kind == ListKind::Dossier || kind == ListKind::Poste ? m_posteControls : m_compteControls;
     group.append(pop);
-    const std::pair<const char*, const char*> commands[]
-        = {{n.all, n.addAll}, {n.none, n.suppAll}, {"button_supprimer", n.supp}};
-    const char* titles[3] = {"FenEditConfiguration_tout", "FenEditConfiguration_rien", "FenEditConfiguration_retirer"};
-    for (int i = 0; i < 3; ++i) {
+    // Removing one row is its own delete button's work (CellConfAnalyse).
+    const std::pair<const char*, const char*> commands[] = {{n.all, n.addAll}, {n.none, n.suppAll}};
+    const char* titles[2] = {"FenEditConfiguration_tout", "FenEditConfiguration_rien"};
+    for (int i = 0; i < 2; ++i) {
         auto* button = new QPushButton(appl(titles[i]), page);
         button->setAutoDefault(false);
         button->setObjectName(QString::fromLatin1(commands[i].first));
         connectAction(button, QString::fromLatin1(commands[i].second));
         buttons->addWidget(button);
-        if (i < 2)
-            group.append(button);
+        group.append(button);
     }
     static const char* const headings[4] = {"FenEditConfiguration_listeDossiers", "FenEditConfiguration_listePostes",
                                             "FenEditConfiguration_listeBanques", "FenEditConfiguration_listeComptes"};
@@ -653,9 +653,13 @@ void FenEditConfigurationController::reloadList(ListKind kind)
         }
         auto* item = new QListWidgetItem(icon, name.isEmpty() ? QStringLiteral("?") : name, list);
         item->setData(Qt::UserRole, QVariant::fromValue<qint64>(ident));
+        static const char* const removals[4] = {"SUPP_DOSSIER:", "SUPP_POSTE:", "SUPP_BANQUE:", "SUPP_COMPTE:"};
+        connectAction(CellConfAnalyse::install(list, item, appl("FenEditConfiguration_retirer"))->button_supprimer(),
+                      QString::fromLatin1(removals[int(kind)]));
     }
     if (selected >= 0 && selected < list->count())
         list->setCurrentRow(selected);
+    CellConfAnalyse::showSelectedButton(list);
 }
 
 void FenEditConfigurationController::addToList(ListKind kind, long ident)

@@ -27,6 +27,7 @@
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "quotes/PortfolioManager.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,9 +36,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -261,8 +264,20 @@ QWidget* FenPreferencesController::buildSauvegardesTab(QWidget* parent)
             synchroLayout->addWidget(check(field.outlet, synchro));
     }
     layout->addWidget(synchro);
+    layout->addWidget(buildCotationsBox(page));
     layout->addStretch();
     return page;
+}
+
+QWidget* FenPreferencesController::buildCotationsBox(QWidget* parent)
+{
+    auto* box = new QGroupBox(localizedAppl(QStringLiteral("FenPreferences_box_cotations")), parent);
+    box->setObjectName(QStringLiteral("box_cotations"));
+    auto* form = new QFormLayout(box);
+    field_service_cotations = named<QLineEdit>("field_service_cotations", box);
+    field_service_cotations->setPlaceholderText(localizedAppl(QStringLiteral("FenPreferences_service_cotations_vide")));
+    form->addRow(label(QStringLiteral("field_service_cotations")), field_service_cotations);
+    return box;
 }
 
 QWidget* FenPreferencesController::buildDocumentTab(QWidget* parent)
@@ -340,6 +355,7 @@ void FenPreferencesController::fillParameters()
     fillSort(param.defaultSort);
     popup_saisie_date->setCurrentIndex(std::max(0, popup_saisie_date->findData(param.optionSaisieDate)));
     popup_saisie_rubrique->setCurrentIndex(std::max(0, popup_saisie_rubrique->findData(param.optionSaisieRubrique)));
+    field_service_cotations->setText(param.quoteRootPath);
     enableSoundBoxes(param.doSounds);
 }
 
@@ -382,7 +398,7 @@ void FenPreferencesController::enableSoundBoxes(bool enabled)
 
 bool FenPreferencesController::READ()
 {
-    if (!StdWindowController::READ())
+    if (!StdWindowController::READ() || !checkServiceAddress())
         return false;
     readParameters();
     if (isBankOpen())
@@ -404,6 +420,22 @@ void FenPreferencesController::readParameters()
     param.defaultSort = m_sort;
     param.optionSaisieDate = popup_saisie_date->currentData().toInt();
     param.optionSaisieRubrique = popup_saisie_rubrique->currentData().toInt();
+    // In force at once: the next ticker chosen asks the new address.
+    param.quoteRootPath = field_service_cotations->text().trimmed();
+    PortfolioManager::sharedInstance().setRootPath(param.quoteRootPath);
+}
+
+bool FenPreferencesController::checkServiceAddress()
+{
+    const QString typed = field_service_cotations->text().trimmed();
+    const QUrl url(typed, QUrl::StrictMode);
+    const bool web = url.isValid() && !url.host().isEmpty()
+        && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+    if (typed.isEmpty() || web)
+        return true;
+    showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_ServiceCotationsInvalide")), typed, QString(), 0);
+    field_service_cotations->setFocus();
+    return false;
 }
 
 void FenPreferencesController::readDocument()

@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QWidget;
 class TextFieldIntegerN;
 
@@ -47,6 +48,7 @@ private:
     QWidget* buildListesTab(QWidget* parent);
     QWidget* buildSonsTab(QWidget* parent);
     QWidget* buildSauvegardesTab(QWidget* parent);
+    QWidget* buildCotationsBox(QWidget* parent);
     QWidget* buildDocumentTab(QWidget* parent);
     QWidget* buildButtons(QWidget* parent);
     QCheckBox* check(const char* outlet, QWidget* parent);
@@ -56,6 +58,8 @@ private:
     void fillSort(int sort);
     void fillDocument();
     void enableSoundBoxes(bool enabled);
+    // The quote service's address as typed: empty, or an http(s) address; else an alert and false.
+    bool checkServiceAddress();
     void readParameters();
     void readDocument();
 
@@ -67,5 +71,6 @@ private:
     QWidget* box_on = nullptr;
     QWidget* box_off = nullptr;
     QLabel* label_last_manual_save = nullptr;
+    QLineEdit* field_service_cotations = nullptr;
     int m_sort = 2;
 };

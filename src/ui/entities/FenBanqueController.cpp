@@ -108,6 +108,7 @@ void FenBanqueController::buildInterface(StdWindow& window)
     bankButtons->addWidget(m_popCategorieD);
     bankButtons->addWidget(button("Banques_modifier_banque", "VOIRB:"));
     bankButtons->addWidget(button("Banques_supprimer_banque", "SUPPRIMERB:"));
+    bankButtons->addWidget(button("Banques_graphique", "GRAPHIQUEB:"));
     bankButtons->addStretch();
     bankButtons->addWidget(m_butMultidevise);
     auto* accountButtons = new QHBoxLayout;
@@ -319,7 +320,8 @@ void FenBanqueController::updateButtons()
         {"RELEVE:", compte},
         {"SOLDE_INITIAL:", m_canInit},
         {"CHEQUIER:", m_onUser},
-        {"GRAPHIQUE:", banque || compte},
+        {"GRAPHIQUE:", compte},
+        {"GRAPHIQUEB:", banque},
     };
     for (const auto& [action, on] : enabled) {
         if (QPushButton* b = m_buttons.value(QString::fromLatin1(action)))
@@ -530,19 +532,28 @@ void FenBanqueController::RELEVE(QObject*)
     openCompteWindow(compteID, true);
 }
 
-// The selected account's graph, else the selected bank's.
+// The selected account's graph; the bank's has its own command, so that a bank row graphs its
+// bank whichever account was selected before.
 void FenBanqueController::GRAPHIQUE(QObject*)
 {
     DOCUMENT* document = doc();
     const long compteID = singleSelectedCompteID();
-    const long banqueID = selectedBanqueID();
-    if (!document || (compteID < 0 && banqueID < 0)) {
+    if (!document || compteID < 0) {
         beep();
         return;
     }
-    const bool compte = compteID >= 0;
-    openGraphiqueWindow(this, false, compte ? kGraphModeCompte : kGraphModeBanque, compte ? compteID : banqueID,
-                        *document, devise());
+    openGraphiqueWindow(this, false, kGraphModeCompte, compteID, *document, devise());
+}
+
+void FenBanqueController::GRAPHIQUEB(QObject*)
+{
+    DOCUMENT* document = doc();
+    const long banqueID = selectedBanqueID();
+    if (!document || banqueID < 0) {
+        beep();
+        return;
+    }
+    openGraphiqueWindow(this, false, kGraphModeBanque, banqueID, *document, devise());
 }
 
 void FenBanqueController::MULTIDEVISE(QObject* sender)

@@ -55,6 +55,7 @@ public:
     Q_INVOKABLE void RELEVE(QObject* sender = nullptr);
     Q_INVOKABLE void MULTIDEVISE(QObject* sender = nullptr);
     Q_INVOKABLE void GRAPHIQUE(QObject* sender = nullptr);
+    Q_INVOKABLE void GRAPHIQUEB(QObject* sender = nullptr);
     bool delete_(QObject* sender) override;
     bool canDeleteSomething() const override;
     bool canSelectAllSomething() const override;

@@ -132,6 +132,7 @@ void FenMacroController::EDIT(QObject*)
     request.ident = saisieCompte(model, *doc());
     request.editObj = &model;
     request.macro = macro;
+    request.text = macro->nom;
     openSaisieTransact(nullptr, request);
     reloadAndSelect(row);
 }

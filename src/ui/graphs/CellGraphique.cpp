@@ -18,7 +18,7 @@ CellGraphique::CellGraphique(QWidget* parent)
         amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         layout->addWidget(amount, 1);
     }
-    resize(420, kHeight);
+    resize(kWidth, kHeight);
 }
 
 void CellGraphique::fill(const QString& date, const QString& montant, const QString& solde, bool report)

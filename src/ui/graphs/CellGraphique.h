@@ -9,6 +9,7 @@ class CellGraphique : public StdCell {
     Q_OBJECT
 public:
     static constexpr int kHeight = 20;
+    static constexpr int kWidth = 420;
 
     explicit CellGraphique(QWidget* parent = nullptr);
 

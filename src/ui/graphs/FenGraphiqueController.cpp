@@ -1,6 +1,7 @@
 #include "graphs/FenGraphiqueController.h"
 
 #include "graphs/FenEditGraphiqueController.h"
+#include "graphs/TemplateGraphique.h"
 #include "graphs/ViewGraphique.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/drawing/geometry.h"
@@ -25,6 +26,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMimeData>
 #include <QPainter>
 #include <QPdfWriter>
@@ -145,6 +147,7 @@ void FenGraphiqueController::buildInterface(StdWindow& window)
     layout->setContentsMargins(8, 6, 8, 8);
     layout->addLayout(bar);
     layout->addWidget(splitter, 1);
+    setTemplateViews(new TemplateGraphique);
     window.resize(833, 560);
 }
 
@@ -396,6 +399,13 @@ const QMetaObject* FenGraphiqueController::classForPrinting() const
 void FenGraphiqueController::printTheView(QPainter& painter, const QRectF& rect, PrintOperation& operation)
 {
     drawGraph(painter, m_file, devise(), m_view->devHdl(), &operation.printInfo(), rect);
+}
+
+void FenGraphiqueController::paintPrintTitre()
+{
+    QWidget* block = viewTitre();
+    if (auto* field = block ? block->findChild<QLabel*>(QStringLiteral("field_titre")) : nullptr)
+        field->setText(m_file.header.titre);
 }
 
 void FenGraphiqueController::IMPRIMER(QObject* sender)

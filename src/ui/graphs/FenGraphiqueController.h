@@ -61,6 +61,8 @@ public:
     bool canPrintImages() const override { return false; }
     const QMetaObject* classForPrinting() const override;
     void printTheView(QPainter& painter, const QRectF& rect, PrintOperation& operation) override;
+    // The printed title block shows the graph's own title, not the window's.
+    void paintPrintTitre() override;
 
     Q_INVOKABLE void DID_CHANGE_TRANSACT();
     Q_INVOKABLE void DID_CREATE_CHRONO();

@@ -180,15 +180,25 @@ void TitreQuotePanel::updateTitre()
             self->fillEditor();
             self->historique();
         },
-        [self] {
+        [self](QuoteFailure why) {
             if (self)
-                self->failedUpdate();
+                self->failedUpdate(why);
         });
     fillEditor();
 }
 
-void TitreQuotePanel::failedUpdate()
+// Without a service, or when it does not answer, the ticker may well be right: it is kept and
+// the user learns what to set or try again. A ticker the service doesn't know is forgotten.
+void TitreQuotePanel::failedUpdate(QuoteFailure why)
 {
+    if (why == QuoteFailure::NoService || why == QuoteFailure::NoAnswer) {
+        const QString key = why == QuoteFailure::NoService ? QStringLiteral("kAlerte_AucunServiceCotations")
+                                                           : QStringLiteral("kAlerte_ServiceCotationsMuet");
+        const FINANCE* edited = titre();
+        showAlertOK(m_editor.data(), localizedDialogue(key), edited ? edited->ticker : QString(),
+                    QStringLiteral("placement"), 0);
+        return;
+    }
     QPointer<TitreQuotePanel> self(this);
     SVSoundManager::sharedSVInstance().playSoundAlerte([self] {
         if (!self || !self->titre())

@@ -2,11 +2,13 @@
 // The online side of the security editor: the search field and its pop-up of known tickers, the
 // button that forgets the ticker, the quote provider's page, the period of the history and the
 // history graph. Choosing a ticker (or typing one nobody knows) asks the quote service for the
-// security's quote; success refills the editor and asks for the history, failure sounds the alert
-// and forgets the ticker, leaving the quote manual. Answers that come after the editor closed, or
+// security's quote; success refills the editor and asks for the history. A ticker the service
+// doesn't know sounds the alert and is forgotten, leaving the quote manual; without a service, or
+// when it doesn't answer, the user is told so and the ticker stays. Answers that come after the editor closed, or
 // for an earlier history request, are dropped.
 #include "investments/InvestmentWindows.h"
 #include "investments/ViewHistory.h"
+#include "quotes/PortfolioManager.h"
 
 #include <QJsonArray>
 #include <QPointer>
@@ -54,7 +56,7 @@ private:
     void fillEditor();
     // Asks for the quote of the security's ticker and waits for the answer.
     void updateTitre();
-    void failedUpdate();
+    void failedUpdate(QuoteFailure why);
 
     QPointer<StdWindowController> m_editor;
     DOCUMENT* m_doc;

@@ -248,6 +248,11 @@ void FenEditSaisieController::FILL_TRANS_MACRO()
 {
     m_controls.pop_macro->setCan_create(true);
     m_controls.pop_macro->setEnabled(!isMacroLocked());
+    // A macro's template is edited under the macro's name.
+    if (StdWindow* w = windowIfLoaded()) {
+        const QString base = localizedAppl(QStringLiteral("FenEditSaisie_titre"));
+        w->setWindowTitle(m_data->text.isEmpty() ? base : QStringLiteral("%1 (%2)").arg(base, m_data->text));
+    }
 }
 
 void FenEditSaisieController::fillImport()

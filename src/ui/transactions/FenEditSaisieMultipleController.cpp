@@ -21,9 +21,13 @@
 #include "toolkit/popups/PopTaxe.h"
 #include "toolkit/popups/PopVariante.h"
 
+#include "foundation/IDesktop.h"
 #include "foundation/SystemClock.h"
+#include "foundation/dateformat.h"
 #include "foundation/localized.h"
+#include "model/MOYEN.h"
 #include "model/TOOL.h"
+#include "model/TransactOps.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -391,6 +395,27 @@ bool FenEditSaisieMultipleController::readMontant()
     return true;
 }
 
+// One line per refused transaction, as the user finds it in the list: date, means, number, label.
+static QString describeRefused(const std::vector<long>& positions, const DOCUMENT& doc)
+{
+    constexpr std::size_t kShown = 10;
+    QStringList lines;
+    for (std::size_t i = 0; i < positions.size() && i < kShown; ++i) {
+        const TRANSACT* trans = transactAtIndex(positions[i], &doc);
+        if (!trans)
+            continue;
+        QStringList parts {dateToStringWithStyles(1, 0, trans->when), MOYEN::newMoyenName(trans->moyen)};
+        for (const QString& text : {trans->ref, trans->why}) {
+            if (!text.trimmed().isEmpty())
+                parts << text.trimmed();
+        }
+        lines << parts.join(QStringLiteral(" · "));
+    }
+    if (positions.size() > kShown)
+        lines << QStringLiteral("…");
+    return lines.join(u'\n');
+}
+
 bool FenEditSaisieMultipleController::checkEntries()
 {
     const SaisieMultipleData& m = *m_multiple;
@@ -399,6 +424,13 @@ bool FenEditSaisieMultipleController::checkEntries()
     const QString refusal = refuseMultipleEntries(m.selection.positions, m.entries, SystemClock::now(), *m.doc);
     if (!refusal.isEmpty()) {
         dialogs().refuse(refusal, QStringLiteral("releve"), true);
+        return false;
+    }
+    const std::vector<long> withoutMoyen = multipleRefusedMoyens(m.selection.positions, m.entries, *m.doc);
+    if (!withoutMoyen.empty()) {
+        beep();
+        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_multipleSansMoyen")),
+                    describeRefused(withoutMoyen, *m.doc), QStringLiteral("crayon"), 0);
         return false;
     }
     return !multipleLosesReleve(m.selection.positions, m.entries, *m.doc)

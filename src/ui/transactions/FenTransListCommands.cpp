@@ -236,7 +236,7 @@ void FenTransListController::COPY()
         if (std::optional<TRANSACT> copy = TRANSACT::loadTransactCopy_from_file(line->storageIndex, m_doc))
             copies.append(std::move(*copy));
     }
-    copyTransactsToPasteboard(copies, m_doc);
+    copyTransactsToPasteboard(copies);
 }
 
 bool FenTransListController::canCutSomething() const

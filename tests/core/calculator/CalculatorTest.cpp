@@ -202,6 +202,21 @@ TEST(CalculatorEngine, CommandsSetTheModesAndAFailedLineLeavesEverythingAsItWas)
     EXPECT_EQ(state.memories[4], 7); // the memories outlive a reset
 }
 
+// Worked by hand: angles in degrees against radians, and exponents with their sign.
+TEST(CalculatorEngine, DegreesAndSignedExponentsByHand)
+{
+    CalculatorTestConsole console;
+    CalculatorEngine engine(console);
+    console.run(engine, QStringLiteral("degre"));
+    EXPECT_EQ(console.run(engine, QStringLiteral("cos 180")), QStringLiteral("= -1"));
+    EXPECT_EQ(console.run(engine, QStringLiteral("sin 270 + 3")), QStringLiteral("= 2"));
+    console.run(engine, QStringLiteral("radian"));
+    EXPECT_EQ(console.run(engine, QStringLiteral("sin 270")), QStringLiteral("= -0.18")); // -0.17604...
+    EXPECT_EQ(console.run(engine, QStringLiteral("2.5e-3 * 1000")), QStringLiteral("= 2.5"));
+    EXPECT_EQ(console.run(engine, QStringLiteral("4e+2 / 8")), QStringLiteral("= 50"));
+    EXPECT_EQ(console.run(engine, QStringLiteral("1e-1 + 1e+1")), QStringLiteral("= 10.1"));
+}
+
 TEST(CalculatorEngine, EnterAsksWithThePromptKeyAndZero)
 {
     CalculatorTestConsole console;

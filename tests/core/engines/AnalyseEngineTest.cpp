@@ -248,6 +248,21 @@ TEST_F(AnalyseEngineTest, BudgetCountsScheduleAndForecastOccurrencesBesideTheRea
     ASSERT_EQ(p30->metadataArray.size(), 2);
     EXPECT_EQ(p30->metadataArray.at(1).associatedPrevisionIdent, 8);
     EXPECT_TRUE(p30->transArray.isEmpty());
+
+    // An income of 800 planned in February against the 1000 received: 200 more than planned.
+    Prevision salary = forecast;
+    salary.ident = 9;
+    salary.transact = transact(at(5, 2, 2024), 22, 7, 800, 31);
+    salary.planificator = Planificator(at(5, 2, 2024), Planificator::kTypePrevision);
+    salary.planificator->valideType = Planificator::kValideLength;
+    doc.previsionsArray.append(salary);
+    AnalyseFile withSalary = build(AnalyseType::Budget);
+    computeAnalyseTotaux(withSalary, AnalyseType::Budget, 0, 2);
+    const AnalyseData* p31 = withSalary.getAnalyseDataAtRow(5, 2);
+    ASSERT_TRUE(p31);
+    EXPECT_DOUBLE_EQ(p31->totCre.getValueForDevise(0), 1000);
+    EXPECT_DOUBLE_EQ(p31->totCrePrev.getValueForDevise(0), 800);
+    EXPECT_DOUBLE_EQ(p31->totCreDiff.getValueForDevise(0), 200);
 }
 
 TEST_F(AnalyseEngineTest, SplitLinesOfAScheduledTransactionKeepTheLinkOnlyInItsCategory)

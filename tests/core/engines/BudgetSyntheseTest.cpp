@@ -149,6 +149,23 @@ TEST_F(BudgetSyntheseTest, RowsMatchTheHandComputedTableAndLeaveTheFinishedSched
     EXPECT_EQ(rows(build(0)), quarter);
 }
 
+// A forecast whose one month ended in January gives no row, as the finished schedule gives none.
+TEST_F(BudgetSyntheseTest, AFinishedForecastGivesNoRow)
+{
+    Prevision fini;
+    fini.ident = 10;
+    fini.name = QStringLiteral("Fini");
+    fini.transact = transact(at(1, 1, 2024), 7, 22, 80, 23);
+    fini.planificator = Planificator(at(1, 1, 2024), Planificator::kTypePrevision);
+    fini.planificator->nbEcheance = 1;
+    doc.previsionsArray.append(fini);
+    doc.transact_array.append(transact(at(5, 1, 2024), 7, 22, 80, 23));
+    ASSERT_TRUE(doc.previsionsArray.last().planificator->isFinished());
+    const std::string shown = rows(build(0));
+    EXPECT_EQ(shown.find("1 10 Fini"), std::string::npos) << shown;
+    EXPECT_EQ(shown.rfind("1 8 Courses du mois Alimentation/Courses 1200/0 370/0\n", 0), 0U) << shown;
+}
+
 TEST_F(BudgetSyntheseTest, APeriodOfUnplannedTransactionsOnlyOrOfNothing)
 {
     doc.echeancierHdl.clear();

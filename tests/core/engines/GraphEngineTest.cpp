@@ -117,6 +117,13 @@ TEST_F(GraphEngineTest, MaximaAreTheLargestAbsoluteTotalAndBalance)
     EXPECT_DOUBLE_EQ(file.header.maxTot.getValueForDevise(0), 950);
     EXPECT_DOUBLE_EQ(file.header.maxSol.getValueForDevise(0), 1350);
     EXPECT_DOUBLE_EQ(file.header.makeDate, dateNow());
+
+    // A category only spent on: its largest total and balance are negative, their size counts.
+    follow(kGraphModePoste, 21, at(1, 1, 2024), at(30, 4, 2024, 23, 59, 59));
+    computeGraph(file, &doc, 0);
+    EXPECT_DOUBLE_EQ(file.header.maxTot.getValueForDevise(0), 60);
+    EXPECT_DOUBLE_EQ(file.header.maxSol.getValueForDevise(0), 60);
+    EXPECT_DOUBLE_EQ(file.header.maxTot.getValueForDevise(1), 120);
 }
 
 TEST_F(GraphEngineTest, AStartOnTheThirtyFirstStepsThroughEveryMonth)

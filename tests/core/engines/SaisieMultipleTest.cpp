@@ -5,6 +5,7 @@
 #include "SaisieFixture.h"
 
 #include "engines/SearchEngine.h"
+#include "model/MOYEN.h"
 #include "model/RELEVE.h"
 #include "model/TAXE.h"
 #include "model/TOOL.h"
@@ -54,14 +55,14 @@ protected:
 
 TEST_F(SaisieMultipleTest, SelectionsThatCanOrCannotBeEditedTogether)
 {
-    doc.transact_array = {make(7, 22, 50), make(7, 23, 30), make(9, 22, 20), make(7, 22, 40),
-                          make(7, 22, 10), make(7, 30, 15), make(7, 22, 80), make(99, 22, 12)};
+    doc.transact_array = {make(7, 22, 50), make(7, 23, 30), make(9, 22, 20),  make(7, 22, 40), make(7, 22, 10),
+                          make(7, 30, 15), make(7, 22, 80), make(99, 22, 12), make(9, 7, 25)};
     doc.transact_array[3].releveID1 = 1;
     doc.transact_array[4].titreID = 1;
     doc.transact_array[6].multis = {MULTI(1, euros(40), {}), MULTI(4, euros(40), {})};
     // Occurrences first, then the transactions in document order: row = position + 1.
     const auto rows = listing();
-    ASSERT_EQ(listingCount(rows.get()), 9);
+    ASSERT_EQ(listingCount(rows.get()), 10);
     ASSERT_EQ(listingStorageIndexAtIndex(rows.get(), 8), 7);
     struct Case {
         std::set<long> positions; // -1: the occurrence
@@ -78,6 +79,7 @@ TEST_F(SaisieMultipleTest, SelectionsThatCanOrCannotBeEditedTogether)
         {{3, 6}, "kAlerte_multipleHasGroupee", true, true, true}, // refused even after a locked one
         {{0, 7}, "kAlerte_multipleHasToolError", false, false, false},
         {{0, -1}, "kAlerte_multipleHasEcheancier", false, false, false},
+        {{2, 8}, "", true, true, false}, // neither debits 7; only one credits it
     };
     for (const Case& c : cases) {
         std::set<int> selected;
@@ -123,6 +125,7 @@ TEST_F(SaisieMultipleTest, EntriesThatCannotBeStoredAreTold)
         {{.who2 = 7}, "kAlerte_BadTransSameCompte", false},
         {{.when = today() + 86400.0}, "kAlerte_PointeeCannotFutur", false},
         {{.when = today() - 86400.0}, "", false},
+        {{.when = today()}, "", false}, // now itself is not the future
         {{.who1 = 7}, "", true}, // the tick of 9 goes
         {{.who2 = 22}, "", false},
     };
@@ -130,4 +133,33 @@ TEST_F(SaisieMultipleTest, EntriesThatCannotBeStoredAreTold)
         EXPECT_EQ(refuseMultipleEntries({0, 1}, entries, today(), doc), QString::fromLatin1(refusal));
         EXPECT_EQ(multipleLosesReleve({0, 1}, entries, doc), losesReleve) << refusal;
     }
+}
+
+// Cheques and cards moved to another debit account must find their book or card there, as a
+// single entry must; the transactions that don't are named, the others pass.
+TEST_F(SaisieMultipleTest, ChequesAndCardsKeepABookOrCardOfTheirNewAccount)
+{
+    auto meansOf = [](int family, long compte, long variante) {
+        MOYEN moyen = MOYEN::allocNewMoyen(family, compte);
+        VARIANTE v;
+        v.ident = variante;
+        moyen.variantes = {v};
+        return moyen;
+    };
+    doc.moyenHdl
+        = {meansOf(kFamilyChequeDebit, 7, 2), meansOf(kFamilyCarteDebit, 7, 3), meansOf(kFamilyChequeDebit, 9, 5)};
+    doc.transact_array = {make(7, 22, 50), make(7, 22, 30), make(7, 23, 20), make(9, 22, 10)};
+    const std::pair<int, long> means[]
+        = {{kFamilyChequeDebit, 2}, {kFamilyCarteDebit, 3}, {7, -1}, {kFamilyChequeDebit, 5}};
+    for (std::size_t i = 0; i < std::size(means); ++i)
+        std::tie(doc.transact_array[i].moyen, doc.transact_array[i].variante) = means[i];
+    const std::vector<long> all {0, 1, 2, 3};
+    EXPECT_EQ(multipleRefusedMoyens(all, {.who1 = 9}, doc), (std::vector<long> {0, 1}));
+    EXPECT_EQ(multipleRefusedMoyens(all, {.who1 = 7}, doc), (std::vector<long> {3}));
+    EXPECT_EQ(multipleRefusedMoyens(all, {.who1 = 22, .who2 = 9}, doc), (std::vector<long> {0, 1, 3}));
+    EXPECT_TRUE(multipleRefusedMoyens(all, {.who2 = 23}, doc).empty());
+    EXPECT_TRUE(multipleRefusedMoyens(all, {.when = today()}, doc).empty());
+    // Account 9 gets a book of the same ident: the cheque finds it, the card still has none.
+    doc.moyenHdl[2].variantes.append(doc.moyenHdl[0].variantes[0]);
+    EXPECT_EQ(multipleRefusedMoyens(all, {.who1 = 9}, doc), (std::vector<long> {1}));
 }

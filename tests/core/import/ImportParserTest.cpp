@@ -229,6 +229,9 @@ TEST(ImportParser, QifDatesInTheOrderOfTheFile)
     // A day above 12 in second place tells the month-first style for the whole file.
     EXPECT_EQ(qifDates(u"D1/2/2020\n^\nD3/14/2020\n^"_qs), (QStringList {"02/01/2020", "14/03/2020"}));
     EXPECT_EQ(qifDates(u"D1/2'20\n^"_qs), QStringList {"02/01/2020"});
+    // A first number of exactly 12 is a month as well as a day: it tells nothing.
+    EXPECT_EQ(qifDates(u"D12/05/2024\n^\nD12/06/2024\n^\nD01/13/2024\n^"_qs),
+              (QStringList {"05/12/2024", "06/12/2024", "13/01/2024"}));
     EXPECT_EQ(qifDates(u"!Option:MDY\n!Type:Bank\nD1/2/2020\n^"_qs), QStringList {"02/01/2020"});
     EXPECT_EQ(qifDates(u"!Option:DMY\n!Type:Bank\nD1/2'20\n^"_qs), QStringList {"01/02/2020"});
     EXPECT_EQ(qifDates(u"D2020-02-14\n^"_qs), QStringList {"14/02/2020"});
@@ -258,6 +261,27 @@ TEST(ImportParser, OfxEntities)
     };
     for (const auto& [text, decoded] : cases)
         EXPECT_EQ(ImportParserOFX::decodeEntities(QString::fromUtf16(text)), QString::fromUtf16(decoded));
+}
+
+TEST(ImportParser, OfxCdataSectionsAreTextAsWritten)
+{
+    using Fields = std::vector<ImportField>;
+    // XML with closing tags, SGML without, text and sections mixed, a section left open.
+    const std::pair<const char16_t*, Fields> cases[] = {
+        {u"<STMTTRN><NAME><![CDATA[AT&T <Mobile>]]></NAME><MEMO><![CDATA[a &amp; b]]></MEMO></STMTTRN>",
+         {{ImportRubrique::Contre, "AT&T <Mobile>"}, {ImportRubrique::Info, "a &amp; b"}}},
+        {u"<STMTTRN>\r\n<NAME><![CDATA[ DUPONT & FILS ]]>\r\n<MEMO>x &amp; y\r\n</STMTTRN>",
+         {{ImportRubrique::Contre, "DUPONT & FILS"}, {ImportRubrique::Info, "x & y"}}},
+        {u"<STMTTRN><NAME>Chez <![CDATA[A&B]]> &amp; <![cdata[C\nD]]>!</NAME><TRNAMT>-1</STMTTRN>",
+         {{ImportRubrique::Contre, "Chez A&B & CD!"}, {ImportRubrique::MontantSeul, "-1"}}},
+        {u"<STMTTRN><NAME><![CDATA[abc<MEMO>x&y", {{ImportRubrique::Contre, "abc<MEMO>x&y"}}},
+        {u"<STMTTRN><![CDATA[<NAME>no]]><MEMO>m", {{ImportRubrique::Info, "m"}}},
+    };
+    for (const auto& [text, fields] : cases) {
+        const ParsedImport parsed = ImportParserOFX::parse(QString::fromUtf16(text));
+        ASSERT_EQ(parsed.records.size(), 1u) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(parsed.records[0].fields, fields) << QString::fromUtf16(text).toStdString();
+    }
 }
 
 TEST(ImportParser, OfxBlocksWithoutTheirClosingTag)

@@ -17,6 +17,8 @@
 
 #include <random>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 constexpr int kMutationsPerFile = 600;
@@ -139,6 +141,33 @@ TEST(ImportRobustness, DamagedFilesGiveRecordsOrACleanRefusal)
             }
         }
     }
+}
+
+// Values that are almost all "&", "<" or unclosed references: the reading must stay one walk
+// over the text (hundreds of thousands of them used to take seconds each) and keep every
+// character that is no entity.
+TEST(ImportRobustness, OfxValuesFullOfAmpersandsAndBrackets)
+{
+    constexpr int kRun = 200000;
+    const QString ampersands(kRun, u'&');
+    const QString company = QStringLiteral("AT&T ").repeated(kRun);
+    const QString entities = QStringLiteral("&amp;").repeated(kRun);
+    const std::pair<QString, QString> cases[] = {
+        {ampersands, ampersands},
+        {company, company.trimmed()},
+        {entities, ampersands},
+        {QStringLiteral("&#").repeated(kRun), QStringLiteral("&#").repeated(kRun)},
+        {QStringLiteral("<![CDATA[") + company + QStringLiteral("]]>"), company.trimmed()},
+    };
+    for (const auto& [value, read] : cases) {
+        const ParsedImport parsed = ImportParserOFX::parse(u"<STMTTRN><NAME>"_qs + value + u"</NAME></STMTTRN>"_qs);
+        ASSERT_EQ(parsed.records.size(), 1u);
+        ASSERT_EQ(parsed.records[0].fields.size(), 1u);
+        EXPECT_TRUE(parsed.records[0].fields[0].value == read);
+    }
+    const ParsedImport brackets = ImportParserOFX::parse(u"<STMTTRN>"_qs + QString(kRun, u'<') + u"<TRNAMT>5"_qs);
+    ASSERT_EQ(brackets.records.size(), 1u);
+    EXPECT_EQ(brackets.records[0].fields, (std::vector<ImportField> {{ImportRubrique::MontantSeul, "5"}}));
 }
 
 } // namespace

@@ -14,6 +14,7 @@ namespace {
 class UnrulyQuoteService : public IQuoteService {
 public:
     QThread* worker = nullptr;
+    bool isConfigured() const override { return true; }
     void requestQuoteForSymbol(const QString&, const QuoteEndBlock& end, const QuoteFailBlock& fail) override
     {
         worker = QThread::create([end, fail] {

@@ -256,6 +256,13 @@ TEST_F(SyncServerTest, StoresABatchWholeOrNotAtAllAndAnswersAccordingly)
     EXPECT_EQ(dollar.devise, 2);
     EXPECT_DOUBLE_EQ(dollar.solde.getValueForDevise(2), -11.0);
     EXPECT_NEAR(dollar.solde.getValueForDevise(0), -12.1, 1e-9); // 1.1 euros to the dollar
+
+    // The phone names the card (0, not the default -1): it is kept.
+    doc.transact_array.clear();
+    ASSERT_EQ(sendTransactions(phonePlist({with(good, QStringLiteral("variante"), 0LL)}, PlistForm::Xml)),
+              QByteArray("ACK"));
+    ASSERT_EQ(doc.transact_array.size(), 1);
+    EXPECT_EQ(doc.transact_array[0].variante, 0);
 }
 
 TEST_F(SyncServerTest, TellsTheUserAndListsTheBatchWhenAskedTo)

@@ -280,6 +280,18 @@ TEST_F(FenAmeliorerBudgetTest, TheMonthsLookedAtFollowTheTransactionsSpan)
     EXPECT_EQ(echeanciers->nbMonthForAmeliorerBudget(true), 0);
     ui().answerAlert(dialogue("kConfirm_ActualiserBudgetNbMonth"), kAlertSecondButton);
     EXPECT_EQ(echeanciers->nbMonthForAmeliorerBudget(false), 5);
+
+    // Exactly thirty-six months: the third year is offered.
+    doc.transact_array.clear();
+    doc.transact_array.append(transact(at(10, 1, 2022), 7, 22, 10, 20));
+    doc.transact_array.append(transact(at(10, 12, 2024), 7, 22, 10, 20));
+    ui().onModal<FenAskCompleterBudgetNbMonthController>([](FenAskCompleterBudgetNbMonthController& ask) {
+        EXPECT_EQ(ask.popupYears()->count(), 3);
+        ask.popupYears()->setCurrentIndex(2);
+        ask.chooseNbMonth(ask.popupYears());
+        ask.perform(QStringLiteral("OUI:"));
+    });
+    EXPECT_EQ(echeanciers->nbMonthForAmeliorerBudget(true), 36);
 }
 
 TEST_F(FenAmeliorerBudgetTest, TheBudgetPopUpOffersBothTools)

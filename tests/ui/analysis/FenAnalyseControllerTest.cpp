@@ -4,6 +4,7 @@
 #include "AnalyseHousehold.h"
 
 #include "analysis/BoxAnalyseBudgetTete.h"
+#include "analysis/CellConfAnalyse.h"
 #include "analysis/ColorAccessoryViewController.h"
 #include "analysis/FenAnalyseController.h"
 #include "analysis/FenAskCamembertController.h"
@@ -30,6 +31,8 @@
 #include "support/TestEnvironment.h"
 #include "toolkit/popups/StdMenu.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -42,6 +45,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -139,6 +143,24 @@ TEST_F(FenAnalyseControllerTest, AMonthShowsItsOwnFiguresAndHidesEmptyLinesWhenA
     EXPECT_EQ(last->myAnaMonth(), 12) << "the last month is a month";
 }
 
+// A selected row shows the selection's colour, in the classic view and in the synthesis alike.
+TEST_F(FenAnalyseControllerTest, ASelectedRowHasTheSelectionsBackground)
+{
+    FenAnalyseController* w = open(QStringLiteral("Sans mois"));
+    auto background = [w](int row) { return w->viewForTableColumn1(w->table1(), row)->getBgbox()->fillColor(); };
+    const QList<QColor> selection {w->selectedControlColor(), w->secondarySelectedControlColor()};
+    for (const bool synthese : {false, true}) {
+        SCOPED_TRACE(synthese ? "synthesis" : "classic");
+        if (synthese)
+            w->perform(QStringLiteral("GLOBAL_VIEW:"));
+        w->table1()->GO(2);
+        EXPECT_TRUE(selection.contains(background(2))) << background(2).name().toStdString();
+        EXPECT_FALSE(selection.contains(background(3)));
+    }
+    w->windowIfLoaded()->resize(860, 380);
+    WindowDriver(*w).grab(QStringLiteral("analyse-synthese-selection.png"));
+}
+
 TEST_F(FenAnalyseControllerTest, TheSynthesisOpensAMonthOntoItsRowsAndClosesItAgain)
 {
     FenAnalyseController* w = open(QStringLiteral("Sans mois"));
@@ -201,8 +223,13 @@ TEST_F(FenAnalyseControllerTest, BroadcastsRecomputeOnlyWhenAutomaticAndFollowTh
     EXPECT_EQ(rows(w).at(7), before);
     choose(w, "AUTOCOMPUTE:", 1);
     EXPECT_TRUE(doc.docParam->autoComputeAnalyse);
+    const QString computed = rows(w).at(7);
+    EXPECT_NE(computed, before) << "choosing automatic computation computes at once";
+    choose(w, "AUTOCOMPUTE:", -2); // no such mode: nothing changes
+    EXPECT_TRUE(doc.docParam->autoComputeAnalyse);
+    doc.transact_array.append(doc.transact_array.constLast());
     sendToAllWindowDelegates(Sel::COMPUTE_ANALYSE_NOTIFICATION);
-    EXPECT_NE(rows(w).at(7), before);
+    EXPECT_NE(rows(w).at(7), computed);
 
     // Deleting the configuration before this one's moves it down a place: it follows by name.
     FenAnalyseController* sansMois = open(QStringLiteral("Sans mois"));
@@ -270,7 +297,7 @@ TEST_F(FenAnalyseControllerTest, ThePrintedAnalysisHasItsTitleHeaderAndRows)
     EXPECT_TRUE(printed.pages.first().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/analyse-imprimee.png")));
 }
 
-TEST_F(FenAnalyseControllerTest, MemorisedWindowsComeBackAndAVanishedConfigurationIsDropped)
+TEST_F(FenAnalyseControllerTest, MemorisedWindowsComeBackAndAVanishedConfigurationReopensOnTheFirst)
 {
     const QString package = testenv::freshDir(QStringLiteral("analyses")) + QStringLiteral("/Famille.svd");
     ASSERT_TRUE(QDir().mkpath(package + QStringLiteral("/Contents/Resources")));
@@ -289,10 +316,15 @@ TEST_F(FenAnalyseControllerTest, MemorisedWindowsComeBackAndAVanishedConfigurati
     for (QObject* c : controllers)
         if (auto* a = qobject_cast<FenAnalyseController*>(c))
             reopened.append(a);
-    ASSERT_EQ(reopened.size(), 1);
-    windows.append(reopened.first());
-    EXPECT_EQ(reopened.first()->myAnaFile()->anaDef.nom, QStringLiteral("Loisirs seuls"));
-    EXPECT_EQ(reopened.first()->myAnaMonth(), 8);
+    ASSERT_EQ(reopened.size(), 2);
+    for (FenAnalyseController* a : reopened)
+        windows.append(a);
+    std::sort(reopened.begin(), reopened.end(),
+              [](FenAnalyseController* a, FenAnalyseController* b) { return a->myAnaMonth() > b->myAnaMonth(); });
+    EXPECT_EQ(reopened[0]->myAnaFile()->anaDef.nom, QStringLiteral("Loisirs seuls"));
+    EXPECT_EQ(reopened[0]->myAnaMonth(), 8);
+    EXPECT_EQ(reopened[1]->myAnaFile()->anaDef.nom, doc.anadefHdl.at(0).nom); // "Sans mois" is gone
+    EXPECT_EQ(reopened[1]->myAnaConfigIndex(), 0);
 }
 
 TEST_F(FenAnalyseControllerTest, TheEditorStoresItsConfigurationAndTheWindowFollows)
@@ -314,6 +346,40 @@ TEST_F(FenAnalyseControllerTest, TheEditorStoresItsConfigurationAndTheWindowFoll
     EXPECT_EQ(w->myAnaConfigIndex(), 1);
     EXPECT_EQ(doc.anadefHdl.at(1).postesArray.size(), 7);
     EXPECT_EQ(rows(w).size(), 10);
+}
+
+// Each row of the editor's lists carries its own delete button, shown on the selected row only;
+// the lists' tool rows have none.
+TEST_F(FenAnalyseControllerTest, TheConfigurationListsDeleteARowByItsOwnButton)
+{
+    FenAnalyseController* w = open(QStringLiteral("Loisirs seuls"));
+    ui().onModal<FenEditConfigurationController>([](FenEditConfigurationController& editor) {
+        editor.perform(QStringLiteral("ADD_ALL_POSTES:"));
+        QListWidget* postes = editor.list(FenEditConfigurationController::ListKind::Poste);
+        ASSERT_EQ(postes->count(), 7);
+        const QString third = postes->item(2)->text();
+        postes->setCurrentRow(2);
+        for (int row = 0; row < postes->count(); ++row) {
+            CellConfAnalyse* cell = CellConfAnalyse::cellAt(postes, row);
+            ASSERT_NE(cell, nullptr) << row;
+            EXPECT_EQ(cell->button_supprimer()->isVisibleTo(postes), row == 2) << row;
+        }
+        editor.windowIfLoaded()->show(); // the rows' own widgets take their places once shown
+        QApplication::processEvents();
+        WindowDriver(editor).grab(QStringLiteral("analyse-configuration-lignes.png"));
+        CellConfAnalyse::cellAt(postes, 2)->button_supprimer()->click();
+        ASSERT_EQ(postes->count(), 6);
+        EXPECT_NE(postes->item(2)->text(), third);
+        EXPECT_EQ(postes->currentRow(), 2);
+        EXPECT_TRUE(CellConfAnalyse::cellAt(postes, 2)->button_supprimer()->isVisibleTo(postes));
+        const QList<QAbstractButton*> outside
+            = editor.windowIfLoaded()->findChildren<QAbstractButton*>(QStringLiteral("button_supprimer"));
+        for (QAbstractButton* button : outside)
+            EXPECT_NE(qobject_cast<CellConfAnalyse*>(button->parentWidget()), nullptr);
+        editor.perform(QStringLiteral("OUI:"));
+    });
+    w->perform(QStringLiteral("EDIT_CONFIGURATION:"));
+    EXPECT_EQ(doc.anadefHdl.at(1).postesArray.size(), 6);
 }
 
 TEST_F(FenAnalyseControllerTest, TheColourItemsEditTheWindowsGradientsAndSaveThem)

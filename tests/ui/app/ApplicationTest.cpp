@@ -14,6 +14,7 @@
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "transactions/FenEditSaisieController.h"
+#include "transactions/TransactPasteboard.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
@@ -23,6 +24,7 @@
 #include "document/FileSystemOps.h"
 #include "document/SVDocumentManager.h"
 #include "engines/ChronoManager.h"
+#include "engines/TransactClipboard.h"
 #include "foundation/ISounds.h"
 #include "foundation/SystemClock.h"
 #include "foundation/broadcast.h"
@@ -163,8 +165,10 @@ protected:
         before.version = version;
         before.setPassword(password);
         EXPECT_TRUE(BEFOREPARAM::saveBeforeParam(url, before));
-        // Its windows are of a class these tests don't have: it keeps none, nor its analyses.
+        // Its windows are of a class these tests don't have: it keeps none, nor its analyses and
+        // budgets.
         QDir(url + QStringLiteral("/Contents/Resources/analyse")).removeRecursively();
+        QDir(url + QStringLiteral("/Contents/Resources/budget")).removeRecursively();
         bool error = false;
         const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
         param->documentWindows.clear();
@@ -499,6 +503,27 @@ TEST_F(ApplicationTest, QuittingClosesTheDocumentOrIsCancelled)
     EXPECT_EQ(FakeBrowser::opened, 1); // quitting shows no browser
     bool error = false;
     EXPECT_EQ(DOCPARAM::loadDocParam(url, &error)->lastGraphique, QStringLiteral("Dépenses 2024"));
+}
+
+// Transactions copied belong to the document they came from: opening or closing one empties the
+// program's clipboard, whatever the desktop's clipboard holds.
+TEST_F(ApplicationTest, TheTransactionClipboardEmptiesWhenADocumentOpensOrCloses)
+{
+    delegate->BEFORE();
+    ASSERT_NE(transactClipboard(), nullptr);
+    TRANSACT copied;
+    copied.why = QStringLiteral("Pain");
+    copyTransactsToPasteboard({copied});
+    EXPECT_TRUE(canPasteTransactFromPasteboard());
+    ASSERT_TRUE(delegate->nouveauDocument(newPackage(QStringLiteral("Nouveau.svd")), kFileSystemLocal));
+    EXPECT_FALSE(canPasteTransactFromPasteboard());
+    copyTransactsToPasteboard({copied});
+    EXPECT_TRUE(canPasteTransactFromPasteboard());
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+    delegate->FERMER_DOCUMENT();
+    EXPECT_FALSE(canPasteTransactFromPasteboard());
+    if (StdWindowController* browser = delegate->recentWindow())
+        browser->close(); // shown again by the close: no window of the next document
 }
 
 TEST_F(ApplicationTest, WindowsOpenAgainWhereTheyWereAfterASavingClose)

@@ -285,6 +285,39 @@ TEST_F(FenDossierTest, AUsedFolderGivesAllItsCategoriesToItsReplacement)
     EXPECT_EQ(fen->table1()->selectedRowIndexes(), IndexSet {std::min(row, 9)});
 }
 
+// A folder can't be its own replacement: refused, and nothing has moved.
+TEST_F(FenDossierTest, AFolderRefusedAsItsOwnReplacementChangesNothing)
+{
+    // Every folder, each category's folder, each transaction's category.
+    const auto state = [this] {
+        QStringList out;
+        for (const DOSSIER& dossier : doc.dossierHdl)
+            out << QStringLiteral("d%1").arg(dossier.ident);
+        for (const POSTE& poste : doc.posteHdl)
+            out << QStringLiteral("p%1>%2").arg(poste.ident).arg(poste.dossierID);
+        for (const TRANSACT& trans : doc.transact_array)
+            out << QStringLiteral("t%1").arg(trans.posteID);
+        return out;
+    };
+    const QStringList before = state();
+    const AnaIdentList analysed = doc.anadefHdl[0].dossiersArray;
+    selectDossier(kVoiture);
+    ui().answerAlert(QStringLiteral("kConfirm_SuppDossier"), 1001);
+    ui().onModal<FenAskSubstDossierController>([](FenAskSubstDossierController& dialog) {
+        dialog.pickers().dossierID = kVoiture;
+        dialog.perform(QStringLiteral("OUI:"));
+        dialog.perform(QStringLiteral("NON:"));
+    });
+    ui().answerAlert(QStringLiteral("kAlerte_CannotSubstDossier"), 1000);
+    fen->perform(QStringLiteral("SUPPRIMER_DOSSIER:"));
+    EXPECT_EQ(state(), before);
+    // The removal itself refuses such a replacement, or one that is no folder.
+    EXPECT_FALSE(supprimerDossier(kVoiture, kVoiture, doc));
+    EXPECT_FALSE(supprimerDossier(kVoiture, 999, doc));
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(doc.anadefHdl[0].dossiersArray, analysed);
+}
+
 TEST_F(FenDossierTest, EditorsKeepNamesUniqueAndCreateInTheChosenFolder)
 {
     selectDossier(kVoiture);

@@ -121,8 +121,11 @@ TEST_F(FenMacroTest, NamesIgnoreCaseKeysDoNotAndARenamedMacroKeepsItsSelection)
 TEST_F(FenMacroTest, EditOpensTheEntryWindowOnTheTemplateAndDeleteSelectsTheNewLast)
 {
     fen->table1()->GO(0);
-    ui().onModal<FenEditSaisieController>(
-        [](FenEditSaisieController& entry) { entry.perform(QStringLiteral("NON:")); });
+    ui().onModal<FenEditSaisieController>([](FenEditSaisieController& entry) {
+        // The template is edited under its macro's name.
+        EXPECT_EQ(entry.windowIfLoaded()->windowTitle(), QStringLiteral("Opération (Boulangerie)"));
+        entry.perform(QStringLiteral("NON:"));
+    });
     fen->perform(QStringLiteral("EDIT:"));
     ASSERT_EQ(ui().modalRuns().size(), 1);
     EXPECT_EQ(FenMacroController::saisieCompte(*doc.macroHdl[0].transact, doc), 20);

@@ -31,6 +31,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QMimeData>
 
 namespace {
@@ -196,7 +197,12 @@ TEST_F(FenGraphiqueControllerTest, ThePictureIsCopiedAndPrintedThenTheTableOnReq
     ASSERT_FALSE(ui().printHost().records.at(0).pages.isEmpty());
     ui().printHost().records.at(0).pages.first().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/graph-print.png"));
     EXPECT_EQ(ui().printHost().records.at(1).nbPages, 1) << "thirteen rows on one page";
+    ui().printHost().records.at(1).pages.first().save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/graph-print-table.png"));
     EXPECT_FALSE(w->during_print_list());
+    const auto* printedTitle = w->viewTitre()->findChild<QLabel*>(QStringLiteral("field_titre"));
+    ASSERT_NE(printedTitle, nullptr);
+    EXPECT_EQ(printedTitle->text(), w->graph_file().header.titre);
+    EXPECT_NE(printedTitle->text(), w->windowIfLoaded()->windowTitle());
 }
 
 TEST_F(FenGraphiqueControllerTest, AMemorisedGraphReopensWithItsStoredPointsAndFrame)
@@ -233,8 +239,8 @@ TEST_F(FenGraphiqueControllerTest, DoubleClickingARowListsItsPeriod)
     EXPECT_GT(listing->table1()->numberOfRows(), 0);
 }
 
-// The banks window follows the selected account, else the selected bank; the categories window
-// the first selected category or the selected folder.
+// The banks window graphs the selected bank and the selected account by two commands; the
+// categories window the first selected category or the selected folder.
 TEST_F(FenGraphiqueControllerTest, TheBanksAndCategoriesWindowsOpenTheGraphOfTheirSelection)
 {
     QList<std::pair<int, long>> edited;
@@ -257,15 +263,21 @@ TEST_F(FenGraphiqueControllerTest, TheBanksAndCategoriesWindowsOpenTheGraphOfThe
     FenBanqueController* banques = showBanques(true);
     windows.append(banques);
     banques->table1()->GO(0);
-    ui().onModal<FenEditGraphiqueController>(record);
-    banques->perform(QStringLiteral("GRAPHIQUE:"));
-    ASSERT_EQ(edited.size(), 3);
+    ASSERT_GT(banques->table2()->numberOfRows(), 0);
+    banques->table2()->GO(0); // an account selected too: the bank's command still graphs the bank
+    for (const char* action : {"GRAPHIQUEB:", "GRAPHIQUE:"}) {
+        ui().onModal<FenEditGraphiqueController>(record);
+        banques->perform(QString::fromLatin1(action));
+    }
+    ASSERT_EQ(edited.size(), 4);
     EXPECT_EQ(edited.at(0).first, kGraphModeDossier);
     EXPECT_NE(DOSSIER::dossierWithIdent(edited.at(0).second, doc), nullptr);
     EXPECT_EQ(edited.at(1).first, kGraphModePoste);
     EXPECT_NE(POSTE::posteWithIdent(edited.at(1).second, doc), nullptr);
     EXPECT_EQ(edited.at(2).first, kGraphModeBanque);
     EXPECT_NE(getTool(kToolBanque, edited.at(2).second, &doc), nullptr);
+    EXPECT_EQ(edited.at(3).first, kGraphModeCompte);
+    EXPECT_NE(getTool(kToolCompte, edited.at(3).second, &doc), nullptr);
 }
 
 } // namespace

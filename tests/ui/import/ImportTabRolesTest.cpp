@@ -215,6 +215,17 @@ TEST_F(ImportTabRolesTest, TheTitleLineDropsOutAndTheButtonWaitsForACounterpart)
                                                {R::Contre, QStringLiteral("Courtier")}};
     EXPECT_EQ(records[2].fields, expected);
     EXPECT_FALSE(cell(4, 3).invalidated()) << "the same text is mapped in every cell";
+
+    // Between two accounts, a debit amount needs its credit amount beside it.
+    loadBank();
+    roles->RUBRIQUE(R::DateJMA, 0, false);
+    roles->RUBRIQUE(R::Debit, 1, false);
+    roles->RUBRIQUE(R::Credit, 3, false);
+    roles->RUBRIQUE(R::MontantDebitSeul, 2, false);
+    EXPECT_EQ(kinds(), QStringLiteral("7 11 3 12 -"));
+    EXPECT_FALSE(roles->canImport());
+    roles->RUBRIQUE(R::MontantCreditSeul, 4, false);
+    EXPECT_TRUE(roles->canImport());
 }
 
 TEST_F(ImportTabRolesTest, AnswersToTheQuestions)
@@ -274,8 +285,10 @@ TEST_F(ImportTabRolesTest, ConfigurationsCarryRolesAndMappings)
     asker.answers = {{kAskImportOK, 24}};
     roles->RUBRIQUE(R::DateJMA, 0, true);
     roles->RUBRIQUE(R::Contre, 3, true);
+    roles->replacements().addFiscalReplacement(QStringLiteral("TVA 20 %"), 2);
     ImportConfiguration saved = roles->makeImportConfigurationDataDictionary();
     EXPECT_EQ(saved.comptes, (ImportMappingList {{QStringLiteral("Cinéma Rex"), 24}}));
+    EXPECT_EQ(saved.taxes, (ImportMappingList {{QStringLiteral("TVA 20 %"), 2}}));
 
     // Two columns of one kind: the later keeps it; a column the file lacks is passed over.
     saved.rubriques.append({1, R::DateJMA});
@@ -283,6 +296,7 @@ TEST_F(ImportTabRolesTest, ConfigurationsCarryRolesAndMappings)
     loadBank();
     roles->applyConfiguration(saved);
     roles->reactToChangeConfiguration();
+    EXPECT_EQ(roles->replacements().fiscalReplacementArray(), saved.taxes);
     EXPECT_EQ(kinds(), QStringLiteral("- 7 - 10 -"));
     EXPECT_EQ(cell(3, 3).value(), QStringLiteral("Courtier"));
     EXPECT_EQ(asker.asked.size(), 1);

@@ -6,6 +6,7 @@
 #include "investments/ViewHistory.h"
 #include "investments/ViewTicker.h"
 
+#include "app/FenPreferencesController.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
@@ -19,14 +20,18 @@
 #include "model/DOCUMENT.h"
 #include "model/FINANCE.h"
 #include "quotes/PortfolioManager.h"
+#include "quotes/WebQuoteService.h"
 #include "support/FakeQuoteService.h"
+#include "support/QuoteHttpServer.h"
 #include "support/TestFiles.h"
 
 #include <QComboBox>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidgetAction>
@@ -257,6 +262,7 @@ TEST_F(TitreQuotePanelTest, AFailedQuoteSoundsTheAlertAndForgetsTheTicker)
 // Nothing matches: the typed text may serve as the ticker; an empty one fails at once.
 TEST_F(TitreQuotePanelTest, AnUnknownTickerIsOfferedAsTypedAndRefusedUnlessWanted)
 {
+    service.answerJson(QStringLiteral("ZZZ.XX"), FakeQuoteService::quoteJson(QStringLiteral("N/A")));
     for (const char* typed : {"", "ZZZ.XX"}) {
         search(QString::fromLatin1(typed));
         EXPECT_TRUE(tickerRows().isEmpty());
@@ -294,6 +300,61 @@ TEST_F(TitreQuotePanelTest, AnswersAfterTheEditorClosedChangeNothing)
     settle();
     EXPECT_EQ(service.requested, QStringList {QStringLiteral("ACME.PA")});
     EXPECT_GT(fills, 0);
+}
+
+// Over HTTP: without an address the user is told where to set one, the address is set in the
+// preferences and used at once, and a service that stops answering is reported; in both failures
+// the chosen ticker stays.
+TEST_F(TitreQuotePanelTest, TheQuoteServiceIsReachedAtTheAddressSetInThePreferences)
+{
+    QuoteHttpServer server;
+    ASSERT_TRUE(server.isListening());
+    server.add({QStringLiteral("\"ACME.PA\""), 200,
+                QJsonDocument(FakeQuoteService::quoteJson(42.5, QStringLiteral("Acme SA"))).toJson()});
+    WebQuoteService web;
+    installQuoteService(&web);
+    PortfolioManager::sharedInstance().setRootPath(QString());
+    auto choose = [this] {
+        search(QStringLiteral("acme"));
+        chooseRow(0);
+        QTest::qWait(200);
+        ui().flush();
+    };
+
+    ui().answerAlert(QStringLiteral("kAlerte_AucunServiceCotations"), kAlertFirstButton);
+    choose();
+    EXPECT_EQ(titre().ticker, QStringLiteral("ACME.PA"));
+    EXPECT_EQ(ui().alertsShown().last().request.information, QStringLiteral("ACME.PA"));
+    EXPECT_TRUE(server.targets.isEmpty());
+
+    ui().answerAlert(QStringLiteral("kAlerte_ServiceCotationsInvalide"), kAlertFirstButton);
+    ui().onModal<FenPreferencesController>([&server](FenPreferencesController& w) {
+        auto* field = w.outlet<QLineEdit>(QStringLiteral("field_service_cotations"));
+        EXPECT_TRUE(field->text().isEmpty());
+        field->setText(QStringLiteral("cotations.example"));
+        w.perform("OUI:"); // refused: the window stays
+        field->setText(server.rootPath());
+        w.outlet<QTabWidget>(QStringLiteral("tabs"))->setCurrentIndex(3);
+        WindowDriver(w).grab(QStringLiteral("preferences-cotations.png"));
+        w.perform("OUI:");
+    });
+    EXPECT_EQ(FenPreferencesController::openPreferences(), 1);
+    EXPECT_EQ(APPLIPARAM::loadAppliParam().quoteRootPath, server.rootPath());
+    choose();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return titre().coursNatif == 42.5; }, 5000));
+    EXPECT_EQ(titre().titreDescription, QStringLiteral("Acme SA"));
+
+    server.close();
+    titre().coursNatif = 0;
+    ui().answerAlert(QStringLiteral("kAlerte_ServiceCotationsMuet"), kAlertFirstButton);
+    choose();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return ui().alertsShown().size() == 3; }, 5000));
+    EXPECT_EQ(titre().ticker, QStringLiteral("ACME.PA"));
+    EXPECT_EQ(titre().coursNatif, 0);
+
+    PortfolioManager::sharedInstance().setRootPath(QString());
+    APPLIPARAM::loadAppliParam().quoteRootPath.clear();
+    installQuoteService(&service);
 }
 
 #include "TitreQuotePanelTest.moc"

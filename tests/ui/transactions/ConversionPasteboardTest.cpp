@@ -1,5 +1,5 @@
 // The conversion editor on an amount field, reached from the entry window's currency pop-up, and
-// the transactions copied to and pasted from the desktop's clipboard.
+// the transactions copied to and pasted from the program's clipboard.
 #include "SaisieUiFixture.h"
 
 #include "transactions/FenEditConversionController.h"
@@ -126,24 +126,32 @@ TEST_F(ConversionPasteboardTest, ADisabledAmountOpensEveryFieldDisabledAndBadTex
     EXPECT_TRUE(editConversionDialog(nullptr, nullptr)) << "no field, nothing opens";
 }
 
-TEST_F(ConversionPasteboardTest, CopiedTransactionsArePastedFreshFromTheDesktopsClipboard)
+// The program's own clipboard: a copy leaves the desktop's clipboard as another program left it,
+// and a paste takes what this run copied whatever the desktop's clipboard holds.
+TEST_F(ConversionPasteboardTest, CopiedTransactionsStayInTheProgramsOwnClipboard)
 {
+    QGuiApplication::clipboard()->setText(QStringLiteral("copié ailleurs"));
     TRANSACT ticked = expense(12.5);
     ticked.releveID1 = 3;
     ticked.why = QStringLiteral("Pain");
-    copyTransactsToPasteboard({ticked, expense(4)}, &doc);
+    copyTransactsToPasteboard({ticked, expense(4)});
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(mime, nullptr);
-    EXPECT_TRUE(mime->hasFormat(QString::fromLatin1(kTransactMimeType)));
-    EXPECT_EQ(mime->text().split(u'\n').size(), 2);
+    EXPECT_EQ(mime->formats(), QStringList {QStringLiteral("text/plain")});
+    EXPECT_EQ(mime->text(), QStringLiteral("copié ailleurs"));
     ASSERT_TRUE(canPasteTransactFromPasteboard());
-    // What the clipboard holds, not what this run copied: another document's run copied it.
-    transactClipboard()->clearTransactClipboard();
     EXPECT_EQ(pasteTransactsFromPasteboard(nullptr, &doc), QList<long>({0, 1}));
     ASSERT_EQ(doc.transact_array.size(), 2);
     EXPECT_EQ(doc.transact_array[0].why, QStringLiteral("Pain"));
     EXPECT_EQ(doc.transact_array[0].releveID1, -1);
     EXPECT_DOUBLE_EQ(balance(7), -16.5);
+
+    // Emptied (as a document's opening or closing does): nothing to paste, whatever the desktop holds.
+    transactClipboard()->clearTransactClipboard();
+    EXPECT_FALSE(canPasteTransactFromPasteboard());
+    ui().answerAlert(QStringLiteral("kAlerte_PasteNotTransact"), kAlertFirstButton);
+    EXPECT_TRUE(pasteTransactsFromPasteboard(nullptr, &doc).isEmpty());
+    EXPECT_EQ(doc.transact_array.size(), 2);
 }
 
 TEST_F(ConversionPasteboardTest, PastingSomethingElseIsToldAndChangesNothing)
@@ -154,12 +162,13 @@ TEST_F(ConversionPasteboardTest, PastingSomethingElseIsToldAndChangesNothing)
     EXPECT_TRUE(pasteTransactsFromPasteboard(nullptr, &doc).isEmpty());
 
     auto* forged = new QMimeData;
-    forged->setData(QString::fromLatin1(kTransactMimeType), "<list><transact><why>x</why></transact></list>");
+    forged->setData(QStringLiteral("application/x-sorvanta-transactions+xml"),
+                    "<list><transact><why>x</why></transact></list>");
     QGuiApplication::clipboard()->setMimeData(forged);
     ui().answerAlert(QStringLiteral("kAlerte_PasteNotTransact"), kAlertFirstButton);
     EXPECT_TRUE(pasteTransactsFromPasteboard(nullptr, &doc).isEmpty());
 
-    copyTransactsToPasteboard({expense(9, 404)}, &doc);
+    copyTransactsToPasteboard({expense(9, 404)});
     ui().answerAlert(QStringLiteral("kAlerte_BadTransNoCompte"), kAlertFirstButton);
     EXPECT_TRUE(pasteTransactsFromPasteboard(nullptr, &doc).isEmpty());
     EXPECT_TRUE(doc.transact_array.isEmpty());

@@ -7,6 +7,7 @@
 #include "transactions/TextFieldMontantSaisie.h"
 
 #include "engines/SearchEngine.h"
+#include "model/MOYEN.h"
 #include "model/RELEVE.h"
 #include "model/TransactOps.h"
 #include "toolkit/dialogs/FenCalendrierController2.h"
@@ -227,6 +228,37 @@ TEST_F(FenEditSaisieMultipleTest, RefusalsAndCancelChangeNothing)
         cancel(w);
     });
     EXPECT_EQ(described(), before);
+}
+
+// Two cheques of account 7's book moved to account 9, which has no book: OK names them and stores
+// nothing.
+TEST_F(FenEditSaisieMultipleTest, ChequesMovedToAnAccountWithoutTheirBookAreNamed)
+{
+    MOYEN cheques = MOYEN::allocNewMoyen(kFamilyChequeDebit, 7);
+    VARIANTE book;
+    book.ident = 2;
+    cheques.variantes = {book};
+    doc.moyenHdl = {cheques};
+    for (const long i : {0L, 1L}) {
+        doc.transact_array[i].moyen = kFamilyChequeDebit;
+        doc.transact_array[i].variante = 2;
+    }
+    const std::string before = described();
+    ui().answerAlert(QStringLiteral("kAlerte_multipleSansMoyen"), kAlertFirstButton);
+    edit([](Window& w) {
+        choose(w, "pop_compteD", 9);
+        ok(w);
+        cancel(w);
+    });
+    EXPECT_EQ(described(), before);
+    ASSERT_FALSE(ui().alertsShown().isEmpty());
+    QStringList named = ui().alertsShown().last().request.information.split(u'\n');
+    named.sort();
+    const QString cheque = MOYEN::newMoyenName(kFamilyChequeDebit);
+    EXPECT_EQ(named,
+              (QStringList {QStringLiteral("10/06/2024 · %1 · A").arg(cheque),
+                            QStringLiteral("11/06/2024 · %1 · B").arg(cheque)}));
+    EXPECT_EQ(ui().desktopRequests().beeps, 1);
 }
 
 // A transaction in a locked statement: the accounts and the amount can't change, nor can it be
