@@ -8,6 +8,7 @@
 #include "foundation/dateformat.h"
 #include "foundation/dates.h"
 #include "foundation/diagnostics.h"
+#include "foundation/fileerrors.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
@@ -199,10 +200,13 @@ bool makeBackup(const QString& package, long limit, int* error)
     return true;
 }
 
-void askAfterFailedBackup(int error, const BackupManager::Action& actionOK, const BackupManager::Action& actionNOK)
+void askAfterFailedBackup(const QString& url, int error, const BackupManager::Action& actionOK,
+                          const BackupManager::Action& actionNOK)
 {
     AlertRequest request;
     request.imageName = QStringLiteral("document");
+    // Why, in words: a full disk is not a refused permission.
+    request.information = fileErrorInformation(url, error != 0 ? error : EIO);
     if (isPermissionError(error)) {
         request.message = localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde_Droit"));
         request.button1 = localizedDialogue(QStringLiteral("Button_Dont_Open"));
@@ -242,7 +246,7 @@ void BackupManager::sauvegardeAutomatique(const QString& url, long n, const Acti
         return;
     }
     svLog(QStringLiteral("Copie de secours de %1 impossible (%2)").arg(url).arg(error));
-    askAfterFailedBackup(error, actionOK, actionNOK);
+    askAfterFailedBackup(url, error, actionOK, actionNOK);
 }
 
 bool BackupManager::keepDamagedPackage(const QString& url)

@@ -11,6 +11,7 @@
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "foundation/xmlmember.h"
+#include "model/AttachedDocuments.h"
 #include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 #include "support/FakeAlerts.h"
@@ -202,6 +203,12 @@ TEST_F(DamagedPackage, LinkedMembersAreNeverFollowedAndARefusedOpeningWritesNoth
     QString folder;
     ASSERT_TRUE(QFile::link(outside + ".res", member(url, "simulation2")));
     EXPECT_FALSE(DOCUMENT::getFolderInDocument(&folder, QStringLiteral("simulation2"), url));
+
+    // An attached file that is a link is not opened nor copied out.
+    ASSERT_TRUE(QFile::link(outside, member(url, "Documents/Lien.pdf")));
+    EXPECT_EQ(storedAttachedDocumentPath(*doc, QStringLiteral("Lien.pdf")), QString());
+    EXPECT_EQ(storedAttachedDocumentPath(*doc, QStringLiteral("Ticket.pdf")), member(url, "Documents/Ticket.pdf"));
+    EXPECT_EQ(storedAttachedDocumentPath(*doc, QStringLiteral("../transact.xml")), QString());
 }
 
 TEST_F(DamagedPackage, ImpossibleDatesSharedIdentsAndBadBytesAreNotedWhereTheyAre)
