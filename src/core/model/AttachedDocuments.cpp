@@ -132,7 +132,7 @@ QString storedAttachedDocumentPath(const DOCUMENT& document, const QString& stor
         return QString();
     const QString path = folder + QLatin1Char('/') + storeName;
     const QFileInfo info(path);
-    return info.isFile() && !info.isSymLink() ? path : QString();
+    return info.isSymLink() || (info.exists() && !info.isFile()) ? QString() : path;
 }
 
 void addStoredAttachedDocumentToDelete(DOCUMENT& document, const QStringList& storeNames)
