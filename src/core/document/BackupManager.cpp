@@ -8,6 +8,7 @@
 #include "foundation/dateformat.h"
 #include "foundation/dates.h"
 #include "foundation/diagnostics.h"
+#include "foundation/fileerrors.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
@@ -15,6 +16,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
@@ -72,6 +74,40 @@ std::optional<QList<Backup>> listBackups(const QString& folder)
     return backups;
 }
 
+// Names the package whose backups an archive folder holds, so that two documents of the same
+// name never share one.
+constexpr char kArchiveOwnerFile[] = ".document";
+constexpr int kMaxArchiveFolders = 1000;
+
+QString packageIdentity(const QString& package)
+{
+    return QDir::cleanPath(QFileInfo(package).absoluteFilePath());
+}
+
+// Whether the folder keeps the backups of that package: it does when it names it, and becomes
+// its folder when it is new or names no package yet (a folder from before the names were kept
+// goes to the first document of its name backed up).
+bool claimArchiveFolder(const QString& folder, const QString& identity, int* error)
+{
+    const QString owner = folder + QLatin1Char('/') + QLatin1String(kArchiveOwnerFile);
+    errno = 0;
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+        *error = lastErrorOr(EIO);
+        return false;
+    }
+    QFile file(owner);
+    if (file.exists()) {
+        if (file.open(QIODevice::ReadOnly))
+            return QString::fromUtf8(file.readAll()).trimmed() == identity;
+        return false;
+    }
+    // Unwritten, the name is only claimed again at the next backup.
+    if (file.open(QIODevice::WriteOnly))
+        file.write(identity.toUtf8());
+    return true;
+}
+
+// Archives/<name>, or for a second document of that name Archives/<name> (2), (3)...
 bool archiveFolder(const QString& package, QString* folder, int* error)
 {
     QString archives;
@@ -80,11 +116,18 @@ bool archiveFolder(const QString& package, QString* folder, int* error)
         *error = *error != 0 ? *error : EINVAL;
         return false;
     }
-    *folder = archives + QLatin1Char('/') + name;
-    errno = 0;
-    if (QFileInfo(*folder).isDir() || QDir().mkpath(*folder))
-        return true;
-    *error = lastErrorOr(EIO);
+    const QString identity = packageIdentity(package);
+    for (int n = 1; n <= kMaxArchiveFolders; ++n) {
+        const QString candidate
+            = archives + QLatin1Char('/') + (n == 1 ? name : QStringLiteral("%1 (%2)").arg(name).arg(n));
+        if (claimArchiveFolder(candidate, identity, error)) {
+            *folder = candidate;
+            return true;
+        }
+        if (*error != 0)
+            return false;
+    }
+    *error = EEXIST;
     return false;
 }
 
@@ -157,10 +200,13 @@ bool makeBackup(const QString& package, long limit, int* error)
     return true;
 }
 
-void askAfterFailedBackup(int error, const BackupManager::Action& actionOK, const BackupManager::Action& actionNOK)
+void askAfterFailedBackup(const QString& url, int error, const BackupManager::Action& actionOK,
+                          const BackupManager::Action& actionNOK)
 {
     AlertRequest request;
     request.imageName = QStringLiteral("document");
+    // Why, in words: a full disk is not a refused permission.
+    request.information = fileErrorInformation(url, error != 0 ? error : EIO);
     if (isPermissionError(error)) {
         request.message = localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde_Droit"));
         request.button1 = localizedDialogue(QStringLiteral("Button_Dont_Open"));
@@ -200,7 +246,7 @@ void BackupManager::sauvegardeAutomatique(const QString& url, long n, const Acti
         return;
     }
     svLog(QStringLiteral("Copie de secours de %1 impossible (%2)").arg(url).arg(error));
-    askAfterFailedBackup(error, actionOK, actionNOK);
+    askAfterFailedBackup(url, error, actionOK, actionNOK);
 }
 
 bool BackupManager::keepDamagedPackage(const QString& url)

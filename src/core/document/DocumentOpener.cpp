@@ -5,11 +5,20 @@
 #include "document/BackupManager.h"
 #include "document/DocContext.h"
 #include "document/HelperSVLibraryFolder.h"
+#include "document/PackageMembers.h"
 #include "document/SVDocumentManager.h"
 #include "document/UpgradeManager.h"
+#include "foundation/IAlerts.h"
+#include "foundation/diagnostics.h"
+#include "foundation/fileerrors.h"
+#include "foundation/localized.h"
+#include "foundation/xmlfileaccess.h"
 #include "foundation/xmlmember.h"
 #include "model/DOCUMENT.h"
 #include "model/MOYEN.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -43,10 +52,46 @@ bool DocumentOpener::doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, 
         const DocError code = doOpen_step_create_beforeParam(url);
         if (code != DocError::None && !askContinue(code, false))
             return false;
-    } else if (!passPassword(url, prompts) || !makeBackup(url) || !passVersionGate(url)) {
+    } else if (!repairInterruptedSave(url) || !isDocument(url) || !passPassword(url, prompts) || !makeBackup(url)
+               || !passVersionGate(url)) {
         return false;
     }
-    return loadStage(url, doc, crea, fileSystemTag);
+    if (!loadStage(url, doc, crea, fileSystemTag))
+        return false;
+    if (!crea && !rewriteBeforeParam(url)) {
+        SVDocumentManager::defaultManager().disposeDocument(std::move(*doc));
+        DocContext::instance().m_document = nullptr;
+        return false;
+    }
+    return true;
+}
+
+// A save stopped between its two renames left the document under "<name>.old.svd" only: it takes
+// its name back before anything reads, backs up or judges the package.
+bool DocumentOpener::repairInterruptedSave(const QString& url)
+{
+    int error = 0;
+    if (SVDocumentManager::restoreInterruptedSave(url, &error))
+        return true;
+    svLog(QStringLiteral("Reprise de l'enregistrement interrompu impossible (%1) : %2").arg(error).arg(url));
+    return true; // what can be opened still is, and says what it lacks
+}
+
+// A folder without the files of a document is refused with its reason, before anything is
+// written into it.
+bool DocumentOpener::isDocument(const QString& url)
+{
+    QString reason;
+    if (isDocumentPackage(url, &reason))
+        return true;
+    AlertRequest request;
+    request.message = localizedDialogue(QStringLiteral("kAlerte_NotADocument"));
+    request.information = QStringLiteral("« %1 » : %2").arg(QFileInfo(QDir::cleanPath(url)).fileName(), reason);
+    request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
+    request.imageName = QStringLiteral("document");
+    request.style = 2;
+    runAlert(request);
+    return false;
 }
 
 DocError DocumentOpener::doOpen_step_create_beforeParam(const QString& url)
@@ -83,16 +128,37 @@ bool DocumentOpener::makeBackup(const QString& url)
 bool DocumentOpener::passVersionGate(const QString& url)
 {
     bool ignored = false;
-    BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(url, &ignored);
+    const BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(url, &ignored);
     bool passed = false;
     UpgradeManager::doUpgrade(
         before.version, url, nullptr, [&passed]() { passed = true; }, [&passed]() { passed = false; });
-    if (!passed)
-        return false;
-    before.version = kDocumentFormatVersion;
-    const bool written = BEFOREPARAM::saveBeforeParam(url, before);
     APPLIPARAM::disposeAppliParam();
-    return written || askContinue(DocError::BeforeParam, false);
+    return passed;
+}
+
+// The version passed and its password digested are written only once the document is accepted:
+// a package the user refuses to open is left as it was. A "beforeparam.xml" that is no regular
+// file was reported with the loading; the next save writes a sound one.
+bool DocumentOpener::rewriteBeforeParam(const QString& url)
+{
+    if (memberFileState(url, QString::fromLatin1(kBeforeParamFileName)) != MemberFileState::Regular)
+        return true;
+    bool ignored = false;
+    BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(url, &ignored);
+    before.version = kDocumentFormatVersion;
+    if (BEFOREPARAM::saveBeforeParam(url, before))
+        return true;
+    QString resources;
+    packageResourcesURL(url, &resources);
+    AlertRequest request;
+    request.message = localizedDialogue(QStringLiteral("kAlerte_CannotUpdateBeforeParam"));
+    request.information
+        = fileErrorInformation(resources + QLatin1Char('/') + QLatin1String(kBeforeParamFileName), xmlLastWriteError());
+    request.button1 = localizedDialogue(QStringLiteral("kOpenDoc_DontOpen"));
+    request.button2 = localizedDialogue(QStringLiteral("kOpenDoc_Open"));
+    request.imageName = QStringLiteral("document");
+    request.style = 2;
+    return runAlert(request) == kAlertSecondButton;
 }
 
 bool DocumentOpener::loadStage(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag)
@@ -101,7 +167,7 @@ bool DocumentOpener::loadStage(const QString& url, std::unique_ptr<DOCUMENT>* do
     DocContext::instance().m_document = doc->get();
     bool loaded = false;
     SVDocumentManager::defaultManager().loadDocument(
-        *doc, [&loaded]() { loaded = true; }, [&loaded]() { loaded = false; });
+        *doc, [&loaded]() { loaded = true; }, [&loaded]() { loaded = false; }, crea);
     if (!loaded) {
         doc->reset();
         DocContext::instance().m_document = nullptr;

@@ -1,6 +1,8 @@
 #pragma once
-// The opening of a document up to the moment its member files are loaded: the password, the
-// application parameters, the automatic backup, the version gate, then the DOCUMENT itself. It is
+// The opening of a document up to the moment its member files are loaded: the repair of a save
+// that was interrupted, the refusal of a folder that holds no document, the password, the
+// application parameters, the automatic backup, the version gate, then the DOCUMENT itself, and
+// once it is accepted the version written back into the package. It is
 // the first stage of DocumentSession::open, which builds the rest of the open document's state.
 //
 // Every question goes through the installed alerts; the password through the prompts the caller
@@ -33,6 +35,9 @@ public:
     static DocError doOpen_step_create_beforeParam(const QString& url);
 
 private:
+    static bool repairInterruptedSave(const QString& url);
+    static bool isDocument(const QString& url);
+    static bool rewriteBeforeParam(const QString& url);
     static bool passPassword(const QString& url, IOpenPrompts& prompts);
     static bool makeBackup(const QString& url);
     static bool passVersionGate(const QString& url);

@@ -5,13 +5,17 @@
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
+#include "document/PackageMembers.h"
 #include "document/SavedSearches.h"
 #include "engines/ChronoFile.h"
 #include "foundation/IAlerts.h"
 #include "foundation/SystemClock.h"
 #include "foundation/diagnostics.h"
+#include "foundation/fileerrors.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
+#include "foundation/xmlfileaccess.h"
+#include "foundation/xmlmember.h"
 #include "model/AnalyseConfigFile.h"
 #include "model/AttachedDocuments.h"
 #include "model/DOCPARAM.h"
@@ -112,14 +116,6 @@ void noteFailure(DocError* code, bool failed, DocError failureCode)
         *code = failureCode;
 }
 
-// Runs one member's reader; its code counts when it noted a fault.
-template <typename Read> void readMember(LoadIssues& issues, DocError* code, DocError failureCode, Read read)
-{
-    const qsizetype before = issues.size();
-    read();
-    noteFailure(code, issues.size() > before, failureCode);
-}
-
 QString cleanUrl(const QString& url)
 {
     return QDir::cleanPath(url);
@@ -155,24 +151,37 @@ bool isPermissionError(int code)
     return code == EACCES || code == EPERM || code == EROFS;
 }
 
-void showSaveAlert(const QString& dialogueKey, QObject* window)
+// information: what failed and why, when known.
+void showSaveAlert(const QString& dialogueKey, QObject* window, const QString& information = QString())
 {
-    alertKey(dialogueKey, window, 2, QStringLiteral("document"));
+    AlertRequest request;
+    request.window = window;
+    request.message = localizedDialogue(dialogueKey);
+    request.information = information;
+    request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
+    request.imageName = QStringLiteral("document");
+    request.style = 2;
+    runAlert(request);
 }
 
-// The package left under "<name>.old.svd" by a save interrupted between its two moves goes back
-// under its own name; nothing happens while the destination exists.
-bool restoreInterruptedSave(const QString& url, int* osError)
+// « transact.xml » : le disque est plein.
+QString describeFailure(const SVDocumentManager::MemberWriteFailure& failure)
 {
-    FileSystemOps& ops = FileSystemOps::shared();
-    const QString old = setAsideUrl(url);
-    if (ops.exists(url) || !ops.exists(old))
-        return true;
-    svLog(QStringLiteral("Enregistrement interrompu : %1 reprend sa place").arg(old));
-    return ops.moveItem(old, url, osError);
+    return fileErrorInformation(failure.member, failure.error != 0 ? failure.error : EIO);
 }
 
 } // namespace
+
+bool SVDocumentManager::restoreInterruptedSave(const QString& url, int* osError)
+{
+    FileSystemOps& ops = FileSystemOps::shared();
+    const QString clean = cleanUrl(url);
+    const QString old = setAsideUrl(clean);
+    if (ops.exists(clean) || !ops.exists(old))
+        return true;
+    svLog(QStringLiteral("Enregistrement interrompu : %1 reprend sa place").arg(old));
+    return ops.moveItem(old, clean, osError);
+}
 
 SVDocumentManager& SVDocumentManager::defaultManager()
 {
@@ -255,7 +264,8 @@ bool SVDocumentManager::moveCacheToDocument(DOCUMENT* doc, const QString& rootUr
 
 // ---- Loading ----------------------------------------------------------------------------------
 
-void SVDocumentManager::loadDocument(std::unique_ptr<DOCUMENT>& doc, const Action& actionOK, const Action& actionNOK)
+void SVDocumentManager::loadDocument(std::unique_ptr<DOCUMENT>& doc, const Action& actionOK, const Action& actionNOK,
+                                     bool newPackage)
 {
     if (!doc) {
         if (actionNOK)
@@ -263,7 +273,7 @@ void SVDocumentManager::loadDocument(std::unique_ptr<DOCUMENT>& doc, const Actio
         return;
     }
     LoadIssues issues;
-    const DocError code = loadDocumentInternal(doc->documentUrl, *doc, &issues);
+    const DocError code = loadDocumentInternal(doc->documentUrl, *doc, &issues, newPackage);
     if (code == DocError::None) {
         if (actionOK)
             actionOK();
@@ -288,54 +298,89 @@ void SVDocumentManager::loadDocument(std::unique_ptr<DOCUMENT>& doc, const Actio
         issues.items());
 }
 
-DocError SVDocumentManager::loadDocumentInternal(const QString& url, DOCUMENT& doc, LoadIssues* issues)
+// One load: the package, what its readers noted, the first failure's code.
+struct SVDocumentManager::LoadRun {
+    const QString& url;
+    DOCUMENT& doc;
+    LoadIssues& issues;
+    DocError code = DocError::None;
+    bool newPackage = false;
+
+    // Runs one member's reader after looking at the member's place; its code counts when either
+    // noted a fault. readerNotes: the reader notes a place it can't read.
+    template <typename Read> void member(DocError failureCode, Read read, bool readerNotes = true)
+    {
+        const qsizetype before = issues.size();
+        checkMemberFile(url, failureCode, !newPackage && memberIsRequired(url, failureCode), readerNotes, issues);
+        read();
+        noteFailure(&code, issues.size() > before, failureCode);
+    }
+};
+
+DocError SVDocumentManager::loadDocumentInternal(const QString& url, DOCUMENT& doc, LoadIssues* issues, bool newPackage)
 {
     LoadIssues own;
-    LoadIssues& noted = issues ? *issues : own;
-    DocError code = DocError::None;
-    loadLedgerMembers(url, doc, noted, &code);
-    loadInvestmentMembers(url, doc, noted, &code);
-    loadReferenceMembers(url, doc, noted, &code);
+    LoadRun run {url, doc, issues ? *issues : own};
+    run.newPackage = newPackage;
+    // Read before the loading by the opening, which goes by its defaults when it can't.
+    run.member(
+        DocError::BeforeParam, [] {}, false);
+    loadLedgerMembers(run);
+    loadInvestmentMembers(run);
+    loadReferenceMembers(run);
     verifyAndRepear(doc);
-    return code;
+    return run.code;
 }
 
-void SVDocumentManager::loadLedgerMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code)
+void SVDocumentManager::loadLedgerMembers(LoadRun& run)
 {
-    readMember(issues, code, DocError::Transact, [&] { doc.transact_array = loadDataTransact(url, &issues); });
-    // Parameters that can't be read give the defaults: that is no failure.
-    bool ignored = false;
-    doc.docParam = DOCPARAM::loadDocParam(url, &ignored);
-    readMember(issues, code, DocError::Devise, [&] { doc.deviseHdl = loadDevise(url, &issues); });
-    readMember(issues, code, DocError::Dossier, [&] { doc.dossierHdl = loadDossier(url, &issues); });
-    readMember(issues, code, DocError::Poste,
+    const QString& url = run.url;
+    DOCUMENT& doc = run.doc;
+    LoadIssues& issues = run.issues;
+    run.member(DocError::Transact, [&] { doc.transact_array = loadDataTransact(url, &issues); });
+    // Parameters that can't be read give the defaults; only their place is looked at.
+    run.member(
+        DocError::DocParam,
+        [&] {
+            bool ignored = false;
+            doc.docParam = DOCPARAM::loadDocParam(url, &ignored);
+        },
+        false);
+    run.member(DocError::Devise, [&] { doc.deviseHdl = loadDevise(url, &issues); });
+    run.member(DocError::Dossier, [&] { doc.dossierHdl = loadDossier(url, &issues); });
+    run.member(DocError::Poste,
                [&] { doc.posteHdl = loadPoste(url, doc.dossierHdl, &issues, DOCPARAM::getDefaultDossier(&doc)); });
     // Forecasts first: an older package keeps them in "chrono.xml", which they take over.
-    readMember(issues, code, DocError::Prevision,
-               [&] { doc.previsionsArray = loadPrevision(url, &doc, doc.deviseHdl, &issues); });
-    readMember(issues, code, DocError::Chrono, [&] { doc.echeancierHdl = loadEcheanciers(url, &issues); });
-    readMember(issues, code, DocError::Macro, [&] { doc.macroHdl = loadMacro(url, &issues); });
+    run.member(DocError::Prevision, [&] { doc.previsionsArray = loadPrevision(url, &doc, doc.deviseHdl, &issues); });
+    run.member(DocError::Chrono, [&] { doc.echeancierHdl = loadEcheanciers(url, &issues); });
+    run.member(DocError::Macro, [&] { doc.macroHdl = loadMacro(url, &issues); });
 }
 
-void SVDocumentManager::loadInvestmentMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code)
+void SVDocumentManager::loadInvestmentMembers(LoadRun& run)
 {
-    readMember(issues, code, DocError::Emprunt, [&] { doc.empruntHdl = loadEmpruntXML(url, &issues); });
-    readMember(issues, code, DocError::Titre, [&] { doc.titreHdl = loadTitreXML(url, &issues); });
-    readMember(issues, code, DocError::Remunere, [&] { doc.remunereHdl = loadRemunereXML(url, &issues); });
-    readMember(issues, code, DocError::Portfolio, [&] { doc.portfolioArray = loadPortfolioXML(url, &issues); });
-    readMember(issues, code, DocError::Analyse, [&] { doc.anadefHdl = loadAnaConfigs(url, &doc, &issues); });
-    readMember(issues, code, DocError::Graphique, [&] { doc.graphHdl = loadGraphDefs(url, &doc, &issues); });
+    const QString& url = run.url;
+    DOCUMENT& doc = run.doc;
+    LoadIssues& issues = run.issues;
+    run.member(DocError::Emprunt, [&] { doc.empruntHdl = loadEmpruntXML(url, &issues); });
+    run.member(DocError::Titre, [&] { doc.titreHdl = loadTitreXML(url, &issues); });
+    run.member(DocError::Remunere, [&] { doc.remunereHdl = loadRemunereXML(url, &issues); });
+    run.member(DocError::Portfolio, [&] { doc.portfolioArray = loadPortfolioXML(url, &issues); });
+    run.member(DocError::Analyse, [&] { doc.anadefHdl = loadAnaConfigs(url, &doc, &issues); });
+    run.member(DocError::Graphique, [&] { doc.graphHdl = loadGraphDefs(url, &doc, &issues); });
 }
 
-void SVDocumentManager::loadReferenceMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code)
+void SVDocumentManager::loadReferenceMembers(LoadRun& run)
 {
-    readMember(issues, code, DocError::Taxe, [&] { doc.taxeHdl = loadTaxe(url, &issues); });
-    readMember(issues, code, DocError::Banque, [&] { doc.banqueHdl = loadBanque(url, &doc, &issues); });
-    readMember(issues, code, DocError::Compte, [&] { doc.compteHdl = loadCompte(url, &doc, &issues); });
-    readMember(issues, code, DocError::Moyen, [&] { doc.moyenHdl = loadMoyen(url, &issues); });
-    readMember(issues, code, DocError::Synonyme, [&] { doc.synonymeArray = loadSynonyme(url, &issues); });
-    readMember(issues, code, DocError::Logo, [&] { doc.logoArray = loadLogo(url, &issues); });
-    readMember(issues, code, DocError::Regles, [&] { doc.reglesArray = loadRegles(url, &issues); });
+    const QString& url = run.url;
+    DOCUMENT& doc = run.doc;
+    LoadIssues& issues = run.issues;
+    run.member(DocError::Taxe, [&] { doc.taxeHdl = loadTaxe(url, &issues); });
+    run.member(DocError::Banque, [&] { doc.banqueHdl = loadBanque(url, &doc, &issues); });
+    run.member(DocError::Compte, [&] { doc.compteHdl = loadCompte(url, &doc, &issues); });
+    run.member(DocError::Moyen, [&] { doc.moyenHdl = loadMoyen(url, &issues); });
+    run.member(DocError::Synonyme, [&] { doc.synonymeArray = loadSynonyme(url, &issues); });
+    run.member(DocError::Logo, [&] { doc.logoArray = loadLogo(url, &issues); });
+    run.member(DocError::Regles, [&] { doc.reglesArray = loadRegles(url, &issues); });
 }
 
 void SVDocumentManager::verifyAndRepear(DOCUMENT& doc)
@@ -368,12 +413,15 @@ QString SVDocumentManager::loadDocument_err_to_string(DocError code)
 }
 
 void SVDocumentManager::informDocErrorAndAskContinue(DocError code, bool forSave, const Action& actionOK,
-                                                     const Action& actionNOK, const QList<LoadIssue>& issues)
+                                                     const Action& actionNOK, const QList<LoadIssue>& issues,
+                                                     const QString& cause)
 {
     AlertRequest request;
     request.message = forSave ? localizedDialogue(QStringLiteral("kQuestion_CannotSaveDoc"))
                               : localizedDialogue(QStringLiteral("kAlerte_CannotOpenDoc"));
     request.information = loadDocument_err_to_string(code);
+    if (!cause.isEmpty())
+        request.information += QStringLiteral("\n\n") + cause;
     if (!issues.isEmpty())
         request.information += QStringLiteral("\n\n") + describeLoadIssues(issues, kIssuesShown);
     request.button1 = forSave ? localizedDialogue(QStringLiteral("kOpenDoc_DontSave"))
@@ -417,21 +465,62 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
         svLog(QStringLiteral("Préparation de l'enregistrement impossible (%1) : %2").arg(osError).arg(toURL));
         showSaveAlert(isPermissionError(osError) ? QStringLiteral("kAlerte_CannotSaveDoc_Droit")
                                                  : QStringLiteral("kAlerte_CannotSaveDoc"),
-                      window);
+                      window, fileErrorInformation(toURL, osError != 0 ? osError : EIO));
         return fail();
     }
-    const DocError membersCode = saveDocumentInternal(writeUrl, *doc);
+    QList<MemberWriteFailure> failures;
+    const DocError membersCode = saveDocumentInternal(writeUrl, *doc, &failures);
     const DocError foldersCode = saveDocumentSubfolders(*doc, resources);
     if (options.doMessage && m_closeProgressMessage)
         m_closeProgressMessage();
-    const DocError code = membersCode != DocError::None ? membersCode : foldersCode;
     const auto finish = [&]() { finishSave(doc, toURL, writeUrl, options, actionOK, actionNOK); };
-    if (code == DocError::None)
+    if (membersCode == DocError::None && foldersCode == DocError::None)
         return finish();
-    informDocErrorAndAskContinue(code, true, finish, [&]() {
-        showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), window);
-        fail();
-    });
+    // A member that could not be written keeps its previous version in the new package; when
+    // that can't be done (or a folder is missing from it) the save is refused and the package on
+    // disk stays as it was: a save never drops what the document held.
+    if (foldersCode != DocError::None || !keepPreviousMembers(*doc, writeUrl, &failures)) {
+        const QString information = foldersCode != DocError::None ? loadDocument_err_to_string(foldersCode)
+                                                                  : loadDocument_err_to_string(failures.first().code)
+                + QStringLiteral("\n\n") + describeFailure(failures.first());
+        showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), window, information);
+        return fail();
+    }
+    informDocErrorAndAskContinue(
+        membersCode, true, finish,
+        [&]() {
+            showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), window);
+            fail();
+        },
+        {}, describeFailure(failures.first()));
+}
+
+bool SVDocumentManager::keepPreviousMembers(const DOCUMENT& doc, const QString& writeUrl,
+                                            QList<MemberWriteFailure>* failures)
+{
+    FileSystemOps& ops = FileSystemOps::shared();
+    QString from;
+    QString to;
+    packageResourcesURL(doc.documentUrl, &from);
+    packageResourcesURL(writeUrl, &to);
+    for (MemberWriteFailure& failure : *failures) {
+        if (memberFileState(doc.documentUrl, failure.member) != MemberFileState::Regular) {
+            svLog(QStringLiteral("Aucune version précédente de %1 à garder").arg(failure.member));
+            return false;
+        }
+        const QString target = to + QLatin1Char('/') + failure.member;
+        int error = 0;
+        if ((ops.exists(target) && !ops.removeItem(target, &error))
+            || !ops.copyItem(from + QLatin1Char('/') + failure.member, target, &error)) {
+            svLog(QStringLiteral("Version précédente de %1 non gardée (%2)").arg(failure.member).arg(error));
+            failure.error = error;
+            return false;
+        }
+        svLog(QStringLiteral("%1 n'a pas pu être écrit (%2) : sa version précédente est gardée")
+                  .arg(failure.member)
+                  .arg(failure.error));
+    }
+    return true;
 }
 
 void SVDocumentManager::finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl,
@@ -445,7 +534,8 @@ void SVDocumentManager::finishSave(DOCUMENT* doc, const QString& toURL, const QS
     int osError = 0;
     if (!swapSavedBundles(toURL, temporaryUrl, &osError)) {
         svLog(QStringLiteral("Remplacement du document impossible (%1) : %2").arg(osError).arg(toURL));
-        showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), options.window);
+        showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), options.window,
+                      fileErrorInformation(toURL, osError != 0 ? osError : EIO));
         if (actionNOK)
             actionNOK();
         return;
@@ -460,31 +550,44 @@ void SVDocumentManager::finishSave(DOCUMENT* doc, const QString& toURL, const QS
 
 DocError SVDocumentManager::saveDocumentInternal(const QString& url, DOCUMENT& doc)
 {
+    return saveDocumentInternal(url, doc, nullptr);
+}
+
+DocError SVDocumentManager::saveDocumentInternal(const QString& url, DOCUMENT& doc, QList<MemberWriteFailure>* failures)
+{
     DocError code = DocError::None;
+    const auto note = [&code, failures](bool failed, DocError failureCode) {
+        if (!failed)
+            return;
+        if (code == DocError::None)
+            code = failureCode;
+        if (failures)
+            failures->append({failureCode, memberFileName(failureCode), xmlLastWriteError()});
+    };
     bool ignored = false;
     const BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(doc.documentUrl, &ignored);
-    noteFailure(&code, !BEFOREPARAM::saveBeforeParam(url, before), DocError::BeforeParam);
-    noteFailure(&code, !saveDataTransact(url, doc), DocError::Transact);
-    noteFailure(&code, !doc.docParam || !doc.docParam->saveDocParam(url), DocError::DocParam);
-    noteFailure(&code, !saveDossier(url, doc.dossierHdl), DocError::Dossier);
-    noteFailure(&code, !savePoste(url, doc.posteHdl), DocError::Poste);
-    noteFailure(&code, !saveEcheanciers(url, doc.echeancierHdl, doc.deviseHdl), DocError::Chrono);
-    noteFailure(&code, !savePrevision(url, doc.previsionsArray, doc.deviseHdl), DocError::Prevision);
-    noteFailure(&code, !saveMacro(url, doc.macroHdl, doc.deviseHdl), DocError::Macro);
-    noteFailure(&code, !saveDevise(url, doc.deviseHdl), DocError::Devise);
-    noteFailure(&code, !saveEmpruntXML(url, doc.empruntHdl, doc.deviseHdl), DocError::Emprunt);
-    noteFailure(&code, !saveTitreXML(url, doc.titreHdl, doc.deviseHdl), DocError::Titre);
-    noteFailure(&code, !saveRemunereXML(url, doc.remunereHdl, doc.deviseHdl), DocError::Remunere);
-    noteFailure(&code, !savePortfolioXML(url, doc.portfolioArray, doc.deviseHdl), DocError::Portfolio);
-    noteFailure(&code, !saveAnaConfigs(url, doc.anadefHdl), DocError::Analyse);
-    noteFailure(&code, !saveGraphDefs(url, doc.graphHdl, doc.deviseHdl), DocError::Graphique);
-    noteFailure(&code, !saveRegles(url, doc.reglesArray), DocError::Regles);
-    noteFailure(&code, !saveTaxe(url, doc.taxeHdl), DocError::Taxe);
-    noteFailure(&code, !saveBanque(url, doc.banqueHdl, doc.deviseHdl), DocError::Banque);
-    noteFailure(&code, !saveCompte(url, doc.compteHdl, doc.deviseHdl), DocError::Compte);
-    noteFailure(&code, !saveMoyen(url, doc.moyenHdl), DocError::Moyen);
-    noteFailure(&code, !saveSynonyme(url, doc.synonymeArray), DocError::Synonyme);
-    noteFailure(&code, !saveLogo(url, doc.logoArray), DocError::Logo);
+    note(!BEFOREPARAM::saveBeforeParam(url, before), DocError::BeforeParam);
+    note(!saveDataTransact(url, doc), DocError::Transact);
+    note(!doc.docParam || !doc.docParam->saveDocParam(url), DocError::DocParam);
+    note(!saveDossier(url, doc.dossierHdl), DocError::Dossier);
+    note(!savePoste(url, doc.posteHdl), DocError::Poste);
+    note(!saveEcheanciers(url, doc.echeancierHdl, doc.deviseHdl), DocError::Chrono);
+    note(!savePrevision(url, doc.previsionsArray, doc.deviseHdl), DocError::Prevision);
+    note(!saveMacro(url, doc.macroHdl, doc.deviseHdl), DocError::Macro);
+    note(!saveDevise(url, doc.deviseHdl), DocError::Devise);
+    note(!saveEmpruntXML(url, doc.empruntHdl, doc.deviseHdl), DocError::Emprunt);
+    note(!saveTitreXML(url, doc.titreHdl, doc.deviseHdl), DocError::Titre);
+    note(!saveRemunereXML(url, doc.remunereHdl, doc.deviseHdl), DocError::Remunere);
+    note(!savePortfolioXML(url, doc.portfolioArray, doc.deviseHdl), DocError::Portfolio);
+    note(!saveAnaConfigs(url, doc.anadefHdl), DocError::Analyse);
+    note(!saveGraphDefs(url, doc.graphHdl, doc.deviseHdl), DocError::Graphique);
+    note(!saveRegles(url, doc.reglesArray), DocError::Regles);
+    note(!saveTaxe(url, doc.taxeHdl), DocError::Taxe);
+    note(!saveBanque(url, doc.banqueHdl, doc.deviseHdl), DocError::Banque);
+    note(!saveCompte(url, doc.compteHdl, doc.deviseHdl), DocError::Compte);
+    note(!saveMoyen(url, doc.moyenHdl), DocError::Moyen);
+    note(!saveSynonyme(url, doc.synonymeArray), DocError::Synonyme);
+    note(!saveLogo(url, doc.logoArray), DocError::Logo);
     return code;
 }
 

@@ -95,11 +95,16 @@ public:
     // are logged and the user is asked, with the first of them, whether to open it anyway: yes
     // runs actionOK with what could be read; no disposes of the document (doc is then null)
     // before actionNOK runs.
-    void loadDocument(std::unique_ptr<DOCUMENT>& doc, const Action& actionOK, const Action& actionNOK);
+    void loadDocument(std::unique_ptr<DOCUMENT>& doc, const Action& actionOK, const Action& actionNOK,
+                      bool newPackage = false);
     // Reads every member of the package into the document, then repairs it; the code of the
     // first member that failed, None when none did. issues (may be null) gets every fault the
     // readers noted, in reading order.
-    DocError loadDocumentInternal(const QString& url, DOCUMENT& doc, LoadIssues* issues = nullptr);
+    // A member a document must have that is missing or empty, or a member's place that holds no
+    // regular file, counts as that member's failure; a new package (newPackage), still to be
+    // saved for the first time, may lack any member.
+    DocError loadDocumentInternal(const QString& url, DOCUMENT& doc, LoadIssues* issues = nullptr,
+                                  bool newPackage = false);
     // A transaction naming a schedule the document lacks names none; one naming a category the
     // document lacks, in its main line or a split line, takes the document's default category.
     // Memory only: the next save writes the repair.
@@ -110,18 +115,31 @@ public:
     // document anyway (forSave false) or to save what could be written (forSave true). The
     // faults given are shown below the code's message, the first few of them. Its second button
     // runs actionOK, anything else actionNOK.
+    // cause, when given, follows the code's message (what failed and why, as the system said).
     static void informDocErrorAndAskContinue(DocError code, bool forSave, const Action& actionOK,
-                                             const Action& actionNOK, const QList<LoadIssue>& issues = {});
+                                             const Action& actionNOK, const QList<LoadIssue>& issues = {},
+                                             const QString& cause = QString());
 
     // ---- Saving -------------------------------------------------------------------------------
 
     // The whole save of the document into the package at toURL; exactly one of the actions runs,
     // possibly after a question. Written straight into toURL (no staging folder), the package
-    // must be another than the document's own (such a save is refused).
+    // must be another than the document's own (such a save is refused). A member that can't be
+    // written is never dropped: the user may save the rest with that member's version from the
+    // document's package, and when it has none the save is refused. Alerts give the system's
+    // reason (a full disk, a refused permission).
     void saveDocument(DOCUMENT* doc, const QString& toURL, const SaveOptions& options, const Action& actionOK,
                       const Action& actionNOK);
+    // A member file that could not be written, and the system's reason.
+    struct MemberWriteFailure {
+        DocError code;
+        QString member;
+        int error;
+    };
     // Writes every member file into the package; None or the code of the first member that failed.
     DocError saveDocumentInternal(const QString& url, DOCUMENT& doc);
+    // The same, every failed member appended to failures (may be null) in writing order.
+    DocError saveDocumentInternal(const QString& url, DOCUMENT& doc, QList<MemberWriteFailure>* failures);
     // Copies the document's sub-folders into the resources folder; None or the first folder's code.
     DocError saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources);
     // Replaces <resources>/<folderName> by a copy of the source folder; false (logged) on failure.
@@ -142,18 +160,27 @@ public:
     // can't be removed once the new one is in place is only logged (the next save removes it).
     bool swapSavedBundles(const QString& url, const QString& temporaryUrl, int* osError);
 
+    // The package left under "<name>.old.svd" by a save interrupted between its two moves goes back
+    // under its own name; nothing happens while the destination exists. False with the system's
+    // code when the move fails.
+    static bool restoreInterruptedSave(const QString& url, int* osError);
+
     // The window layer closes its progress message through this, when a save asks for messages.
     void setProgressMessageCloser(Action closer) { m_closeProgressMessage = std::move(closer); }
 
 private:
     SVDocumentManager() = default;
 
-    void loadLedgerMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code);
-    void loadInvestmentMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code);
-    void loadReferenceMembers(const QString& url, DOCUMENT& doc, LoadIssues& issues, DocError* code);
+    struct LoadRun;
+    void loadLedgerMembers(LoadRun& run);
+    void loadInvestmentMembers(LoadRun& run);
+    void loadReferenceMembers(LoadRun& run);
     void finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl, const SaveOptions& options,
                     const Action& actionOK, const Action& actionNOK);
     bool removeMemorisedFolders(const QString& url, int* osError);
+    // Puts the document's stored version of each failed member into the package being written;
+    // false (the failure's reason updated) when one has none or it can't be copied.
+    bool keepPreviousMembers(const DOCUMENT& doc, const QString& writeUrl, QList<MemberWriteFailure>* failures);
 
     Action m_closeProgressMessage;
 };

@@ -1,5 +1,7 @@
 #include "SVWorkspaceManager.h"
 
+#include "document/PackageMembers.h"
+
 #include "document/ICloudContainer.h"
 #include "document/ICloudDelegate.h"
 #include "foundation/files.h"
@@ -304,6 +306,8 @@ int SVWorkspaceManager::importerRecent(QString* url, int fileSystemTag)
         = RecentDocument::theoricUrlForName(QFileInfo(QDir::cleanPath(*url)).fileName(), fileSystemTag);
     if (target.isEmpty())
         return kImportNotWritable;
+    if (!isDocumentPackage(*url, nullptr))
+        return kImportNotDocument;
     const QString unique = uniqueIgnoringCase(target);
     if (existsAt(unique))
         return kImportNameTaken;

@@ -22,6 +22,7 @@ using RecentDocumentPtr = std::shared_ptr<RecentDocument>;
 // Answers of importerRecent besides 0 and the copy's error codes.
 inline constexpr int kImportNameTaken = 1;
 inline constexpr int kImportNotWritable = 2; // the storage has no folder
+inline constexpr int kImportNotDocument = 3; // the folder holds no document
 
 class SVWorkspaceManager {
 public:
@@ -64,8 +65,8 @@ public:
     // the answer is whether its download could be asked for.
     bool dupliquerRecent(long index, const QString& newName, int fileSystemTag);
     // Copies the document at *url into the storage under a free name, *url then naming the copy:
-    // 0, or kImportNameTaken, kImportNotWritable or the copy's error code (513 for a permission
-    // refused). The list is left to the browser's refresh.
+    // 0, or kImportNameTaken, kImportNotWritable, kImportNotDocument (a folder without the files of
+    // a document) or the copy's error code (513 for a permission refused). The list is left to the browser's refresh.
     int importerRecent(QString* url, int fileSystemTag);
     // Moves the local package at index to the destination (the deleted-documents folder) and
     // drops its entry.

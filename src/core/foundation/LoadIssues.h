@@ -10,10 +10,17 @@ struct LoadIssue {
     QString member; // the member file, "transact.xml"
     long record = 0; // its record, from 1; 0 for the file as a whole
     QString what; // what was wrong, in the user's words
+    // The member as a whole is lost or cut short (missing, unreadable, not a file, damaged XML):
+    // worse than any fault of one record, so the alert shows it first.
+    bool severe = false;
 
     // "Fichier « transact.xml », enregistrement 3 : ...", from the string tables.
     QString describe() const;
-    bool operator==(const LoadIssue&) const = default;
+    // The place and the words; how grave it is follows from them.
+    bool operator==(const LoadIssue& other) const
+    {
+        return member == other.member && record == other.record && what == other.what;
+    }
 };
 
 class LoadIssues {
@@ -26,6 +33,8 @@ public:
 
     // One issue at the current place.
     void note(const QString& what);
+    // One that costs the member as a whole, or all of it after the current record.
+    void noteSevere(const QString& what);
     void add(const LoadIssue& issue) { m_items.append(issue); }
 
     bool isEmpty() const { return m_items.isEmpty(); }
@@ -45,6 +54,6 @@ inline void noteLoadIssue(LoadIssues* issues, const QString& what)
         issues->note(what);
 }
 
-// The issues as the load alert shows them: a bullet each, the first `shown` of them, then a line
-// counting the others.
+// The issues as the load alert shows them: a bullet each, the severe ones first (otherwise in the
+// order found), the first `shown` of them, then a line counting the others.
 QString describeLoadIssues(const QList<LoadIssue>& issues, qsizetype shown);

@@ -123,9 +123,18 @@ bool copyTree(const QString& source, const QString& destination, const SharePred
 {
     if (error)
         *error = 0;
-    if (QFileInfo::exists(destination)) {
+    if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink()) {
         if (error)
             *error = EEXIST;
+        return false;
+    }
+    // A link is copied as a link: what it leads to, maybe far outside the folder copied, is
+    // neither read nor copied.
+    if (QFileInfo(source).isSymLink()) {
+        if (QFile::link(QFile::symLinkTarget(source), destination))
+            return true;
+        if (error)
+            *error = lastErrorOr(EIO);
         return false;
     }
     if (!QFileInfo(source).isDir())

@@ -1,10 +1,12 @@
 #include "xmllist.h"
+#include "xmlfileaccess.h"
 
 #include "xmlwrite_p.h"
 
 #include "LoadIssues.h"
 
 #include <QFile>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -21,8 +23,18 @@ XmlListWriter::XmlListWriter(const QString& path, const QString& rootName)
 bool XmlListWriter::open()
 {
     m_tree = xmlCreateDocument(QString::fromUtf8(m_rootName), &m_root);
-    if (m_file.fileName().isEmpty() || !m_tree || !m_file.open(QIODevice::WriteOnly))
+    setXmlLastWriteError(EINVAL);
+    if (m_file.fileName().isEmpty() || !m_tree)
         return false;
+    const int refused = refusedWriteTarget(m_file.fileName());
+    setXmlLastWriteError(refused);
+    if (refused != 0)
+        return false;
+    errno = 0;
+    if (!m_file.open(QIODevice::WriteOnly)) {
+        setXmlLastWriteError(errno != 0 ? errno : EIO);
+        return false;
+    }
     appendSerialised(m_tree->first_child(), m_recordBytes, m_pending);
     m_open = true;
     return true;
@@ -65,18 +77,33 @@ bool XmlListWriter::commit()
         appendSerialised(m_root, m_recordBytes, m_pending);
     }
     flush();
+    if (!m_failed) {
+        errno = 0;
+        m_failed = !m_file.flush();
+        if (m_failed)
+            setXmlLastWriteError(errno != 0 ? errno : EIO);
+    }
     if (m_failed) {
         m_file.cancelWriting();
         return false;
     }
-    return m_file.commit();
+    errno = 0;
+    if (!m_file.commit()) {
+        setXmlLastWriteError(errno != 0 ? errno : EIO);
+        return false;
+    }
+    setXmlLastWriteError(0);
+    return true;
 }
 
 void XmlListWriter::flush()
 {
     const auto size = static_cast<qint64>(m_pending.size());
-    if (size > 0 && m_file.write(m_pending.data(), size) != size)
+    errno = 0;
+    if (size > 0 && !m_failed && m_file.write(m_pending.data(), size) != size) {
         m_failed = true;
+        setXmlLastWriteError(errno != 0 ? errno : EIO);
+    }
     m_pending.clear();
 }
 
@@ -254,13 +281,30 @@ void noteListDamage(LoadIssues* issues, const QString& path, long record, std::p
 {
     if (!issues)
         return;
-    QFile file(path);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QByteArray bytes;
+    int error = 0;
+    readRegularFile(path, &bytes, &error);
     const auto name = QByteArrayView(closingName.data(), static_cast<qsizetype>(closingName.size()));
     if (!closingName.empty() && status == pugi::status_end_element_mismatch && at >= 2 && bytes.mid(at - 2, 2) == "</"
         && bytes.mid(at, name.size()) == name)
         return;
     noteXmlDamage(issues, record, bytes, at, status);
+}
+
+// Text that is not UTF-8 at offset bad of the file (bytes before it: `before`), noted at the
+// record that holds it.
+void noteBadText(LoadIssues* issues, const std::vector<RecordSlice>& slices, const char* data, qsizetype bad,
+                 const QByteArray& before)
+{
+    if (bad < 0)
+        return;
+    long record = 0;
+    for (size_t i = 0; i < slices.size() && record == 0; ++i) {
+        const qsizetype begin = slices[i].begin - data;
+        if (bad >= begin && bad < begin + static_cast<qsizetype>(slices[i].size))
+            record = static_cast<long>(i) + 1;
+    }
+    noteInvalidUtf8(issues, record, before, bad);
 }
 
 bool forEachRecordOfWholeTree(const QString& path, const std::function<void(pugi::xml_node)>& visit,
@@ -289,25 +333,23 @@ const char* xmlElementEnd(const char* p, const char* end)
 bool forEachXmlRecordInFile(const QString& path, const std::function<void(pugi::xml_node)>& visit,
                             const std::function<void(qsizetype)>& expectedCount, LoadIssues* issues)
 {
-    QFile file(path);
-    if (path.isEmpty())
+    QByteArray bytes;
+    if (path.isEmpty() || !readMemberFile(path, &bytes, issues))
         return false;
-    // The whole parse tells a missing file from one that can't be opened.
-    if (!file.open(QIODevice::ReadOnly))
-        return forEachRecordOfWholeTree(path, visit, expectedCount, issues);
-    const qint64 size = file.size();
-    std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(size) + 1]);
-    if (file.read(buffer.get(), size) != size)
-        return false;
-    buffer[static_cast<size_t>(size)] = '\0';
+    // The list is parsed in place, record by record: the buffer is the file's bytes, NUL-ended.
+    char* const data = bytes.data();
+    const qsizetype size = bytes.size();
     bool emptyRoot = false;
     std::string_view rootName;
-    char* content = const_cast<char*>(listContent(buffer.get(), buffer.get() + size, &emptyRoot, &rootName));
+    char* content = const_cast<char*>(listContent(data, data + size, &emptyRoot, &rootName));
     if (!content) {
-        buffer.reset();
+        bytes = QByteArray();
         return forEachRecordOfWholeTree(path, visit, expectedCount, issues);
     }
-    const RecordSlices records = emptyRoot ? RecordSlices() : splitRecords(content, buffer.get() + size, rootName);
+    // Taken before the parse in place changes the bytes.
+    const qsizetype badText = issues && xmlBytesAreUtf8(bytes) ? invalidUtf8At(bytes) : -1;
+    const QByteArray badTextLines = badText >= 0 ? bytes.left(badText) : QByteArray();
+    const RecordSlices records = emptyRoot ? RecordSlices() : splitRecords(content, data + size, rootName);
     const std::vector<RecordSlice>& slices = records.slices;
     if (expectedCount)
         expectedCount(static_cast<qsizetype>(slices.size()));
@@ -324,15 +366,17 @@ bool forEachXmlRecordInFile(const QString& path, const std::function<void(pugi::
         }
         if (!parsed) {
             const bool rest = records.end == ListEnd::Rest && i + 1 == slices.size();
-            noteListDamage(issues, path, static_cast<long>(i) + 1, slice.begin - buffer.get() + parsed.offset,
-                           parsed.status, rest ? rootName : std::string_view());
+            noteListDamage(issues, path, static_cast<long>(i) + 1, slice.begin - data + parsed.offset, parsed.status,
+                           rest ? rootName : std::string_view());
+            noteBadText(issues, slices, data, badText, badTextLines);
             return true;
         }
     }
     if (records.end == ListEnd::CutShort || records.end == ListEnd::Stray) {
         const bool stray = records.end == ListEnd::Stray;
-        noteListDamage(issues, path, static_cast<long>(slices.size()) + 1,
-                       records.endAt - buffer.get() + (stray ? 2 : 0), pugi::status_end_element_mismatch, {});
+        noteListDamage(issues, path, static_cast<long>(slices.size()) + 1, records.endAt - data + (stray ? 2 : 0),
+                       pugi::status_end_element_mismatch, {});
     }
+    noteBadText(issues, slices, data, badText, badTextLines);
     return true;
 }

@@ -2,8 +2,10 @@
 #include "xmlwrite_p.h"
 
 #include "LoadIssues.h"
+#include "fileerrors.h"
 #include "localized.h"
 #include "pstr.h"
+#include "xmlfileaccess.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +26,9 @@
 #include <sys/stat.h>
 
 namespace {
+
+// The reason of the last failed member write of this thread.
+thread_local int g_lastWriteError = 0;
 
 // ---- Writing helpers --------------------------------------------------------------------------
 
@@ -496,6 +501,19 @@ bool xmlNodeValueIsNumber(pugi::xml_node node)
     return !text || hasLeadingNumber(text);
 }
 
+bool xmlNodeValueIsWholeNumber(pugi::xml_node node)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    std::string joined;
+    const char* text = nodeText(node, joined);
+    if (!text)
+        return true;
+    const char* start = skipSpaces(text);
+    char* end = nullptr;
+    const double value = strtod_l(start, &end, cLocale);
+    return end != start && std::isfinite(value) && *skipSpaces(end) == '\0';
+}
+
 void xmlNodePascalString(pugi::xml_node node, unsigned char* buffer, int size, const unsigned char* defaultValue)
 {
     std::string joined;
@@ -556,22 +574,52 @@ bool createPackageResources(const QString& package, QString* resources, int* err
 bool saveXMLInPackage(const QString& package, const pugi::xml_document* document, const QString& fileName)
 {
     QString resources;
-    if (!packageResourcesURL(package, &resources))
+    if (!packageResourcesURL(package, &resources)) {
+        g_lastWriteError = EINVAL;
         return false;
+    }
+    if (memberFileState(package, fileName) == MemberFileState::LinkedFolder) {
+        g_lastWriteError = ELOOP;
+        return false;
+    }
     return writeXMLToURL(QDir(resources).filePath(fileName), document);
 }
 
 bool writeXMLToURL(const QString& path, const pugi::xml_document* document)
 {
+    g_lastWriteError = EINVAL;
     if (path.isEmpty() || !document || !document->first_child())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if ((g_lastWriteError = refusedWriteTarget(path)) != 0)
         return false;
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        g_lastWriteError = errno != 0 ? errno : EIO;
+        return false;
+    }
     const QByteArray bytes = xmlDocumentBytes(document);
-    // A failed write makes commit fail and remove the temporary file.
-    file.write(bytes);
-    return file.commit();
+    errno = 0;
+    // A failed write makes commit fail and remove the temporary file; the reason is taken first.
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    g_lastWriteError = written ? 0 : (errno != 0 ? errno : EIO);
+    errno = 0;
+    if (!file.commit()) {
+        if (g_lastWriteError == 0)
+            g_lastWriteError = errno != 0 ? errno : EIO;
+        return false;
+    }
+    return true;
+}
+
+int xmlLastWriteError()
+{
+    return g_lastWriteError;
+}
+
+void setXmlLastWriteError(int error)
+{
+    g_lastWriteError = error;
 }
 
 QByteArray xmlDocumentBytes(const pugi::xml_document* document)
@@ -587,13 +635,6 @@ QByteArray xmlDocumentBytes(const pugi::xml_document* document)
 }
 
 namespace {
-
-// The damage is read again from the file: the parse keeps no copy of the bytes it stopped at.
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 long lineAt(const QByteArray& bytes, std::ptrdiff_t offset)
 {
@@ -673,16 +714,12 @@ bool afterRoot(pugi::xml_node root, const QByteArray& bytes, std::ptrdiff_t offs
 }
 
 // A file that holds nothing but white space is an empty list, not a damaged one.
-void noteUnreadable(LoadIssues* issues, const QString& path, pugi::xml_parse_status status)
+void noteNoRoot(LoadIssues* issues, const QByteArray& bytes)
 {
-    if (!issues || !QFileInfo::exists(path))
-        return;
-    const bool unopened = status == pugi::status_file_not_found || status == pugi::status_io_error;
-    if (!unopened && fileBytes(path).trimmed().isEmpty())
+    if (!issues || bytes.trimmed().isEmpty())
         return;
     issues->setRecord(0);
-    issues->note(unopened ? localizedDialogue(QStringLiteral("kLoadIssue_cannotOpen"))
-                          : localizedDialogue(QStringLiteral("kLoadIssue_noRoot")));
+    issues->noteSevere(localizedDialogue(QStringLiteral("kLoadIssue_noRoot")));
 }
 
 } // namespace
@@ -694,32 +731,40 @@ void noteXmlDamage(LoadIssues* issues, long record, const QByteArray& bytes, std
         return;
     const bool cutShort = status == pugi::status_end_element_mismatch && cutShortAt(bytes, offset);
     issues->setRecord(record);
-    issues->note(localizedDialogue(QStringLiteral("kLoadIssue_xml"))
-                     .arg(QString::number(lineAt(bytes, offset)), damageReason(status, cutShort)));
+    issues->noteSevere(localizedDialogue(QStringLiteral("kLoadIssue_xml"))
+                           .arg(QString::number(lineAt(bytes, offset)), damageReason(status, cutShort)));
+}
+
+void noteInvalidUtf8(LoadIssues* issues, long record, const QByteArray& bytes, std::ptrdiff_t offset)
+{
+    if (!issues)
+        return;
+    issues->setRecord(record);
+    issues->note(localizedDialogue(QStringLiteral("kLoadIssue_utf8")).arg(lineAt(bytes, offset)));
 }
 
 bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document, LoadIssues* issues)
 {
     if (document)
         document->reset();
-    if (path.isEmpty() || !document)
+    QByteArray bytes;
+    if (path.isEmpty() || !document || !readMemberFile(path, &bytes, issues))
         return false;
     auto loaded = std::make_unique<pugi::xml_document>();
     // pugixml keeps what it parsed before an error, which is the tolerance wanted here: a file cut
     // short keeps its complete records, and the nameless processing instruction some files end
     // with (which pugixml rejects) costs nothing.
     const pugi::xml_parse_result parsed
-        = loaded->load_file(QFile::encodeName(path).constData(), kLoadOptions, pugi::encoding_auto);
+        = loaded->load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()), kLoadOptions, pugi::encoding_auto);
     const pugi::xml_node root = loaded->document_element();
     if (!root) {
-        noteUnreadable(issues, path, parsed.status);
+        noteNoRoot(issues, bytes);
         return false;
     }
-    if (!parsed && issues) {
-        const QByteArray bytes = fileBytes(path);
-        if (!afterRoot(root, bytes, parsed.offset))
-            noteXmlDamage(issues, damagedRecord(root, bytes, parsed.offset), bytes, parsed.offset, parsed.status);
-    }
+    if (!parsed && issues && !afterRoot(root, bytes, parsed.offset))
+        noteXmlDamage(issues, damagedRecord(root, bytes, parsed.offset), bytes, parsed.offset, parsed.status);
+    if (const qsizetype bad = issues && xmlBytesAreUtf8(bytes) ? invalidUtf8At(bytes) : -1; bad >= 0)
+        noteInvalidUtf8(issues, damagedRecord(root, bytes, bad), bytes, bad);
     *document = std::move(loaded);
     return true;
 }
@@ -741,5 +786,10 @@ pugi::xml_node loadXMLFromPackage(const QString& package, const QString& fileNam
     QString resources;
     if (!packageResourcesURL(package, &resources))
         return pugi::xml_node();
+    if (memberFileState(package, fileName) == MemberFileState::LinkedFolder) {
+        if (issues)
+            issues->noteSevere(localizedDialogue(QStringLiteral("kLoadIssue_linkedFolder")));
+        return pugi::xml_node();
+    }
     return loadXMLRootFromURL(QDir(resources).filePath(fileName), document, issues);
 }

@@ -114,6 +114,9 @@ double xmlNodeDoubleValue(pugi::xml_node node, double defaultValue);
 void xmlNodePascalString(pugi::xml_node node, unsigned char* buffer, int size, const unsigned char* defaultValue);
 // False when the node has a value (as above) that doesn't begin with a number, which reads as 0.
 bool xmlNodeValueIsNumber(pugi::xml_node node);
+// False when the node has a value that is not one finite number whole (white space aside):
+// "12.5" is, "2026-13-45" and "12 mai" are not.
+bool xmlNodeValueIsWholeNumber(pugi::xml_node node);
 
 // A node that is no record as a fault shows it: an element by its tag, other nodes by their text,
 // simplified and cut to a few words.
@@ -163,16 +166,22 @@ bool createPackageResources(const QString& package, QString* resources, int* err
 // a half file. False when no package or document is given, when the document is empty, or when
 // the write fails (the target then is untouched).
 bool saveXMLInPackage(const QString& package, const pugi::xml_document* document, const QString& fileName);
+// Only a regular file is replaced: a link or a folder at the file's place makes the write fail
+// (nothing is written where a link leads).
 bool writeXMLToURL(const QString& path, const pugi::xml_document* document);
+// The system's code (errno) of the last member write of this thread that failed; 0 after one
+// that succeeded.
+int xmlLastWriteError();
 // The bytes writeXMLToURL puts in a file; empty without a document or when it is empty.
 QByteArray xmlDocumentBytes(const pugi::xml_document* document);
 
 // Loads a member file tolerantly: a file damaged after its root element began (cut short,
 // mismatched tags, a stray processing instruction) still loads, with everything read before the
-// damage. True and the document, or false and null when the file is missing, unreadable or has no
-// root element. With issues, the damage is noted there, at the record it lies in (damage after
-// the root element's end costs nothing and is not), and so is a file that exists but gave no
-// root element.
+// damage. True and the document, or false and null when the file is missing, unreadable, no
+// regular file (a link is never followed) or has no root element. With issues, the damage is
+// noted there, at the record it lies in (damage after the root element's end costs nothing and is
+// not), and so are a file that exists but gave no root element or could not be read, and text
+// that is not UTF-8 (read with its bad bytes replaced).
 bool loadXMLDocumentFromURL(const QString& path, XmlDocPtr* document, LoadIssues* issues = nullptr);
 // The root element; null on failure. *document keeps the tree alive and must be given.
 pugi::xml_node loadXMLRootFromURL(const QString& path, XmlDocPtr* document, LoadIssues* issues = nullptr);

@@ -2,6 +2,7 @@
 // What the member-file writer and reader and the long-list reader and writer share; not for other
 // callers.
 #include <QByteArray>
+#include <QString>
 #include <pugixml.hpp>
 
 #include <cstddef>
@@ -25,3 +26,16 @@ const char* xmlElementEnd(const char* p, const char* end);
 // Notes on issues, at that record, where pugixml stopped reading the file's bytes (offset) and why.
 void noteXmlDamage(LoadIssues* issues, long record, const QByteArray& bytes, std::ptrdiff_t offset,
                    pugi::xml_parse_status status);
+
+// Notes on issues, at that record, that the file's bytes hold something other than UTF-8 at offset.
+void noteInvalidUtf8(LoadIssues* issues, long record, const QByteArray& bytes, std::ptrdiff_t offset);
+
+// The bytes of a member file, when it is a regular file that could be read; a file that is there
+// but is no regular file or can't be read is noted on issues. A missing file notes nothing.
+bool readMemberFile(const QString& path, QByteArray* bytes, LoadIssues* issues);
+
+// What xmlLastWriteError answers next.
+void setXmlLastWriteError(int error);
+// 0 when a member file may be written at path; otherwise why not: a link or a folder is at its
+// place (never written through), or a test made it fail.
+int refusedWriteTarget(const QString& path);

@@ -125,6 +125,16 @@ QString attachedDocumentsFolder(const DOCUMENT& document)
     return folder;
 }
 
+QString storedAttachedDocumentPath(const DOCUMENT& document, const QString& storeName)
+{
+    const QString folder = isPlainFileName(storeName) ? attachedDocumentsFolder(document) : QString();
+    if (folder.isEmpty())
+        return QString();
+    const QString path = folder + QLatin1Char('/') + storeName;
+    const QFileInfo info(path);
+    return info.isSymLink() || (info.exists() && !info.isFile()) ? QString() : path;
+}
+
 void addStoredAttachedDocumentToDelete(DOCUMENT& document, const QStringList& storeNames)
 {
     document.storedDocToDeleteArray.append(storeNames);

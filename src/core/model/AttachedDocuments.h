@@ -18,6 +18,11 @@ inline constexpr char kAttachedDocumentsFolderName[] = "Documents";
 // The document's "Documents" folder, made when missing; empty when it can't be had.
 QString attachedDocumentsFolder(const DOCUMENT& document);
 
+// The stored copy of that name in the folder (a copy gone missing keeps its path, which then
+// fails to open with its own message); empty when a link or a folder is at its place: a link
+// put there would lead anywhere on the disk.
+QString storedAttachedDocumentPath(const DOCUMENT& document, const QString& storeName);
+
 // Queues stored names of the document, in order, for removal after its next successful save.
 void addStoredAttachedDocumentToDelete(DOCUMENT& document, const QStringList& storeNames);
 

@@ -1,6 +1,7 @@
 #include "DOCUMENT.h"
 
 #include "foundation/SystemClock.h"
+#include "foundation/xmlfileaccess.h"
 #include "foundation/xmlmember.h"
 #include "model/DOCPARAM.h"
 
@@ -30,11 +31,12 @@ bool DOCUMENT::getFolderInDocument(QString* url, const QString& name, const QStr
     if (docURL.isEmpty() || !QFileInfo(docURL).isDir())
         return false;
     QString resources;
-    if (!packageResourcesURL(docURL, &resources) || !QFileInfo(resources).isDir())
+    if (!packageResourcesURL(docURL, &resources) || !isRealFolder(resources))
         return false;
     const QString folder = resources + QLatin1Char('/') + name;
     const QFileInfo info(folder);
-    if (info.exists() && !info.isDir())
+    // A link would lead the files written there out of the package.
+    if (info.isSymLink() || (info.exists() && !info.isDir()))
         return false;
     if (!info.exists() && !QDir().mkdir(folder))
         return false;

@@ -5,6 +5,8 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 
+#include <QHash>
+
 namespace {
 
 constexpr int kDateDecimals = 6;
@@ -175,6 +177,33 @@ bool saveCompte(const QString& packageURL, const ToolList& list, const DeviseLis
     return saveTool(packageURL, list, devises, QStringLiteral("list"), QString::fromLatin1(kCompteFileName), true);
 }
 
+namespace {
+
+// Two records of one ident: every lookup finds the first, so the second's transactions show
+// under it. Nothing is renumbered (which of them the transactions meant is not known): the
+// user is told where.
+void noteSharedIdents(const ToolList& list, LoadIssues* issues)
+{
+    if (!issues)
+        return;
+    QHash<long, long> firstRecord;
+    for (long record = 1; record <= list.size(); ++record) {
+        const long ident = list[record - 1].ident;
+        if (ident < 0)
+            continue;
+        const auto found = firstRecord.constFind(ident);
+        if (found == firstRecord.cend()) {
+            firstRecord.insert(ident, record);
+            continue;
+        }
+        issues->setRecord(record);
+        issues->note(localizedDialogue(QStringLiteral("kLoadIssue_sameIdent"))
+                         .arg(QString::number(ident), QString::number(found.value())));
+    }
+}
+
+} // namespace
+
 ToolList loadTool(const QString& packageURL, const QString& fileName, const DOCUMENT* doc, LoadIssues* issues)
 {
     ToolList list;
@@ -187,6 +216,7 @@ ToolList loadTool(const QString& packageURL, const QString& fileName, const DOCU
             issues->setRecord(list.size() + 1);
         list.append(readRecord(child, doc, issues));
     }
+    noteSharedIdents(list, issues);
     giveIdentsToToolsWithout(list);
     return list;
 }

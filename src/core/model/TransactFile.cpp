@@ -323,14 +323,26 @@ void readIdents(const FieldNodes& n, TRANSACT& t)
     t.devise = elementLong(n[kDevise], 0);
 }
 
-void readScalars(const FieldNodes& n, TRANSACT& t)
+// A date is a number of seconds: a text that is no such number whole ("2026-13-45" would read
+// as 2026 seconds) is read as missing, and noted.
+double elementDate(pugi::xml_node element, const char* field, LoadIssues* issues)
+{
+    if (xmlNodeValueIsWholeNumber(element))
+        return xmlNodeDoubleValue(element, std::numeric_limits<double>::quiet_NaN());
+    noteLoadIssue(
+        issues,
+        localizedDialogue(QStringLiteral("kLoadIssue_dateBad")).arg(QLatin1String(field), elementString(element)));
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+void readScalars(const FieldNodes& n, TRANSACT& t, LoadIssues* issues)
 {
     t.isInit = elementBool(n[kIsInit], false);
     t.importTouched = elementBool(n[kImportTouched], false);
     t.importDoublon = elementBool(n[kImportDoublon], false);
     t.annulation = elementBool(n[kAnnulation], false);
     t.synchroDate = xmlNodeDoubleValue(n[kSynchroDate], 0);
-    t.when = xmlNodeDoubleValue(n[kWhen], std::numeric_limits<double>::quiet_NaN());
+    t.when = elementDate(n[kWhen], "when", issues);
     if (std::isnan(t.when))
         t.when = SystemClock::now();
     t.planifiedDate = xmlNodeDoubleValue(n[kPlanifiedDate], t.when);
@@ -413,7 +425,7 @@ TRANSACT XML_load_transact_from_record(pugi::xml_node record, LoadIssues* issues
     // Every field is given its value or its "absent" value below.
     TRANSACT t;
     const FieldNodes n = collectFields(record);
-    readScalars(n, t);
+    readScalars(n, t, issues);
     readAmounts(n, t, issues);
     readTexts(n, t);
     readMultis(n[kMultilist], t, issues);

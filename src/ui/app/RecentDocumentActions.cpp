@@ -12,6 +12,7 @@
 #include "document/HelperSVLibraryFolder.h"
 #include "document/ICloudContainer.h"
 #include "document/ICloudDelegate.h"
+#include "document/PackageMembers.h"
 #include "document/SVDocumentManager.h"
 #include "foundation/SystemClock.h"
 #include "foundation/diagnostics.h"
@@ -343,6 +344,12 @@ void RecentDocumentActions::importFromUrl(const QString& path)
     if (file.suffix() != QLatin1String("svd") || !file.isDir()) {
         alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_RecentNotDocument")), file.fileName(),
                       QStringLiteral("document"), 2);
+        return;
+    }
+    QString reason;
+    if (!isDocumentPackage(path, &reason)) {
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_NotADocument")),
+                      QStringLiteral("« %1 » : %2").arg(file.fileName(), reason), QStringLiteral("document"), 2);
         return;
     }
     QString url = path;

@@ -16,12 +16,14 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QSessionManager>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 
 #include <climits>
 #include <clocale>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -40,13 +42,22 @@ public:
     }
 };
 
-// One channel per user: documents handed over by a later launch reach the running program.
-QString serverName()
-{
-    return QStringLiteral("sorvanta-") + QDir::home().dirName();
-}
-
 } // namespace
+
+QString singleInstanceChannel()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("DISPLAY");
+    display.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QString name = QStringLiteral("sorvanta-%1").arg(::getuid());
+    if (!display.isEmpty())
+        name += QLatin1Char('-') + display;
+    return folder + QLatin1Char('/') + name;
+}
 
 void applyToolTipDelay(int milliseconds)
 {
@@ -198,7 +209,7 @@ void SorvApplication::screensChanged()
 bool SorvApplication::handOverToRunningInstance(const QStringList& files)
 {
     QLocalSocket socket;
-    socket.connectToServer(serverName());
+    socket.connectToServer(singleInstanceChannel());
     if (socket.waitForConnected(kHandOverTimeoutMs)) {
         QByteArray message;
         QDataStream stream(&message, QIODevice::WriteOnly);
@@ -216,9 +227,9 @@ void SorvApplication::listenForLaterLaunches()
 {
     m_server = new QLocalServer(this);
     // A channel left by a program that ended abruptly would refuse the new one.
-    QLocalServer::removeServer(serverName());
+    QLocalServer::removeServer(singleInstanceChannel());
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(serverName()))
+    if (!m_server->listen(singleInstanceChannel()))
         return;
     connect(m_server, &QLocalServer::newConnection, this, &SorvApplication::readHandedFiles);
 }

@@ -42,6 +42,11 @@ private:
     bool m_screenChangePending = false;
 };
 
+// The local channel through which a later launch hands its files to the running program: one per
+// user (by user id, never by the name of a folder) and per display, in the user's own runtime
+// folder, so that no other user's program can take or send documents through it.
+QString singleInstanceChannel();
+
 // The delay before tool-tips show, in milliseconds; applied to every widget at once.
 void applyToolTipDelay(int milliseconds);
 int toolTipDelay();

@@ -76,8 +76,7 @@ QString SaisieDocumentsPanel::pathOfDocumentAtRow(int row) const
     if (!attached->docUrl.isEmpty())
         return attached->docUrl;
     const DOCUMENT* doc = currentDocument();
-    const QString folder = doc ? attachedDocumentsFolder(*doc) : QString();
-    return folder.isEmpty() ? QString() : QDir(folder).filePath(attached->docStoreName);
+    return doc ? storedAttachedDocumentPath(*doc, attached->docStoreName) : QString();
 }
 
 void SaisieDocumentsPanel::openDocumentAtRow(int row)

@@ -288,7 +288,10 @@ std::optional<QStringList> TransListExport::EXPORTER_ATTACHEMENT_ARRAY()
                 folder = attachedDocumentsFolder(m_context.doc);
             if (folder.isEmpty())
                 return std::nullopt;
-            files.append(QDir(folder).filePath(document.docStoreName));
+            // A stored copy that is a link is not followed out of the package.
+            const QString stored = storedAttachedDocumentPath(m_context.doc, document.docStoreName);
+            if (!stored.isEmpty())
+                files.append(stored);
         }
     }
     if (files.isEmpty())

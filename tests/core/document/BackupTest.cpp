@@ -171,6 +171,9 @@ TEST_F(BackupTest, AFailedCopyCostsNoBackupAndLetsTheUserChoose)
     ASSERT_EQ(alerts.shown.size(), 1);
     EXPECT_EQ(alerts.shown[0].message, localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde")));
     EXPECT_EQ(alerts.shown[0].button1, localizedDialogue(QStringLiteral("LIB_BUTTON_NON")));
+    // The reason, not only the failure.
+    EXPECT_TRUE(alerts.shown[0].information.endsWith(QStringLiteral("le fichier ou le dossier n'existe pas, ou plus.")))
+        << alerts.shown[0].information.toStdString();
     EXPECT_EQ(backups(), before);
     alerts.expect(kAlertSecondButton);
     EXPECT_TRUE(backupAt(t + 180, 2));

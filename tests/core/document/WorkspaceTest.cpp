@@ -136,12 +136,17 @@ TEST_F(WorkspaceTest, DuplicateAndImportNeverTakeATakenName)
 
     const QString elsewhere = testenv::freshDir(QStringLiteral("import"));
     QString source = elsewhere + "/a.svd";
-    ASSERT_TRUE(testenv::makePackage(source));
+    QString sourceResources;
+    ASSERT_TRUE(testenv::makePackage(source, &sourceResources));
+    // A folder without the files of a document is no document to take in.
+    EXPECT_EQ(workspace.importerRecent(&source, kFileSystemLocal), kImportNotDocument);
+    testenv::writeFile(sourceResources + "/transact.xml", "<list/>");
     EXPECT_EQ(workspace.importerRecent(&source, kFileSystemLocal), 0);
     EXPECT_EQ(source, documents + "/a-1.svd");
     EXPECT_TRUE(QFileInfo(source).isDir());
     QString capital = elsewhere + "/A.svd";
-    ASSERT_TRUE(testenv::makePackage(capital));
+    ASSERT_TRUE(testenv::makePackage(capital, &sourceResources));
+    testenv::writeFile(sourceResources + "/transact.xml", "<list/>");
     EXPECT_EQ(workspace.importerRecent(&capital, kFileSystemLocal), 0);
     EXPECT_EQ(capital, documents + "/A-2.svd");
     EXPECT_EQ(workspace.nbRecent(kFileSystemLocal), 2);

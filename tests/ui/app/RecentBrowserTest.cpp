@@ -463,3 +463,18 @@ TEST_F(RecentBrowserTest, ACloudDeletionShowsTheDocumentBusyUntilItEnds)
     EXPECT_FALSE(document->buzy());
     EXPECT_TRUE(rowNames().isEmpty());
 }
+
+TEST_F(RecentBrowserTest, AnEmptyFolderNamedLikeADocumentIsRefusedWithItsReason)
+{
+    const QString empty = testenv::freshDir(QStringLiteral("usb-vide")) + QStringLiteral("/x.svd");
+    ASSERT_TRUE(QDir().mkpath(empty));
+    openBrowser();
+    ui().answerAlert(QStringLiteral("kConfirm_importDocFromFinder"), kAlertFirstButton);
+    ui().answerAlert(QStringLiteral("kAlerte_NotADocument"), kAlertFirstButton);
+    browser->requestForPath(empty);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    const AlertRequest& refused = ui().alertsShown().last().request;
+    EXPECT_EQ(refused.information, "« x.svd » : " + localizedDialogue(QStringLiteral("kPackage_noMembers")));
+    EXPECT_TRUE(rowNames().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(documentsFolder() + QStringLiteral("/x.svd")));
+}
