@@ -515,6 +515,10 @@ TEST_F(ApplicationTest, TheTransactionClipboardEmptiesWhenADocumentOpensOrCloses
     copied.why = QStringLiteral("Pain");
     copyTransactsToPasteboard({copied});
     EXPECT_TRUE(canPasteTransactFromPasteboard());
+    // The first-run assistant, left at once.
+    for (const char* action : {"NON:", "OUI:"})
+        ui().onModal<FenAskPoursuivreController>(
+            [action](FenAskPoursuivreController& w) { w.perform(QString::fromLatin1(action)); });
     ASSERT_TRUE(delegate->nouveauDocument(newPackage(QStringLiteral("Nouveau.svd")), kFileSystemLocal));
     EXPECT_FALSE(canPasteTransactFromPasteboard());
     copyTransactsToPasteboard({copied});

@@ -265,20 +265,22 @@ TEST_F(PaletteTest, PanelFollowsTheMouseUntilTheButtonComesUp)
     StdWindow* panel = palette->window();
     panel->move(300, 200);
     panel->show();
+    // Where the window's placement left it on the screen.
+    const QPoint start = panel->pos();
     const QPoint origin = panel->mapToGlobal(QPoint(0, 0));
 
     sendMouse(panel, QEvent::MouseButtonPress, origin + QPoint(10, 10), Qt::LeftButton);
     ASSERT_TRUE(palette->panel()->dragHandler());
     EXPECT_EQ(palette->panel()->pt0(), QPointF(10, 10));
     sendMouse(panel, QEvent::MouseMove, origin + QPoint(40, 30), Qt::LeftButton);
-    EXPECT_EQ(panel->pos(), QPoint(330, 220));
+    EXPECT_EQ(panel->pos(), start + QPoint(30, 20));
     sendMouse(panel, QEvent::MouseMove, origin + QPoint(45, 30), Qt::LeftButton);
-    EXPECT_EQ(panel->pos(), QPoint(335, 220));
+    EXPECT_EQ(panel->pos(), start + QPoint(35, 20));
 
     sendMouse(panel, QEvent::MouseButtonRelease, origin + QPoint(45, 30), Qt::NoButton);
     EXPECT_FALSE(palette->panel()->dragHandler());
     sendMouse(panel, QEvent::MouseMove, origin + QPoint(200, 200), Qt::LeftButton);
-    EXPECT_EQ(panel->pos(), QPoint(335, 220));
+    EXPECT_EQ(panel->pos(), start + QPoint(35, 20));
     delete palette;
     statement->close();
 }
