@@ -9,6 +9,7 @@
 
 #include "document/Cloture.h"
 #include "foundation/SystemClock.h"
+#include "foundation/dates.h"
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "model/MONTANT.h"
@@ -26,14 +27,16 @@ bool askToGoOn(const char* resName)
     return answer == 1;
 }
 
-// The calendar starts on the date given and writes the day chosen back into it.
+// The calendar starts on the date given and writes the day chosen back into it. The whole day
+// chosen belongs to the closed year: a statement or a transaction dated on it, whatever its hour,
+// is closed with it.
 bool pickClotureDate(double* date)
 {
     const WindowDataPtr data = makeWindowData();
     data->date = *date;
     if (StdWindowController::pushModal<FenCalendrierController2>(nullptr, data, MONTANT::currentDeviseSlot()) != 1)
         return false;
-    *date = data->date;
+    *date = endOfDay(data->date);
     return true;
 }
 

@@ -163,6 +163,38 @@ TEST_F(ClotureCommandTest, ClosesTheYearIntoANewDocumentAndOpensIt)
     EXPECT_EQ(load(newUrl)->docParam->echInactive, 0);
 }
 
+// The whole closing day belongs to the closed year: a statement dated on it in the evening, after
+// the hour the calendar gives, is closed with its transactions and counted in the opening balance.
+TEST_F(ClotureCommandTest, AStatementOfTheClosingDayIsClosedWhateverItsHour)
+{
+    DOCUMENT& doc = *delegate->document();
+    TOOL* courant = getTool(kToolCompte, compte, &doc);
+    ASSERT_NE(courant, nullptr);
+    RELEVE evening;
+    evening.ident = 2;
+    evening.date = dateFromDateTime(QDateTime(QDate(2024, 1, 31), QTime(18, 0)));
+    courant->releves.append(evening);
+    TRANSACT salary;
+    salary.when = noon(2024, 1, 30);
+    salary.who1 = kCompteAnonymeID;
+    salary.who2 = compte;
+    salary.releveID2 = 2;
+    salary.solde.makeMontant(0, 200.0, doc.deviseHdl);
+    doc.transact_array.append(salary);
+    recomputeAllReleves(&doc);
+
+    answerUpTo(-1);
+    ui().answerAlert(dialogue("kAlerte_EchNotActive"), kAlertFirstButton);
+    ui().answerAlert(dialogue("kConfirm_openNewExercice"), kAlertFirstButton);
+    delegate->CLOTURE();
+    ASSERT_NE(delegate->document(), nullptr);
+    QList<double> amounts;
+    for (const TRANSACT& t : delegate->document()->transact_array)
+        amounts << t.solde.getValueForDevise(0);
+    std::sort(amounts.begin(), amounts.end());
+    EXPECT_EQ(amounts, QList<double>({50, 300, 1200}));
+}
+
 // A cancel at any step leaves the document as it was and nothing on disk; declining to open the
 // new year keeps the old one open, the new one written.
 TEST_F(ClotureCommandTest, EachCancelStopsTheClosingAndDecliningKeepsTheOldDocumentOpen)
