@@ -80,6 +80,7 @@ TEST_F(SaisieUiTest, ADayTheMonthLacksIsRefusedNamedAndLeftToCorrect)
         ok(w);
         EXPECT_EQ(dateText(w), QStringLiteral("31|02|2026")) << "the user's text stays";
         EXPECT_EQ(QApplication::focusWidget(), w.controls().field_jour1);
+        grab(w, "saisie-date-inexistante.png");
         QTest::keyClicks(w.controls().field_jour1, QStringLiteral("28"));
         ok(w);
     });
