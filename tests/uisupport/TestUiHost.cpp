@@ -70,6 +70,16 @@ void TestModalRunner::endModal(QWidget* window, int code)
     }
 }
 
+void TestModalRunner::endAll(int code)
+{
+    for (Run* run : m_runs) {
+        if (!run->ended) {
+            run->code = code;
+            run->ended = true;
+        }
+    }
+}
+
 QWidget* TestModalRunner::modalWindow() const
 {
     return m_runs.empty() ? nullptr : m_runs.back()->window.data();

@@ -34,6 +34,9 @@ bool saisieDateFromFields(const QString& day, const QString& month, const QStrin
     const long expanded = expandTwoDigitYear(y);
     if (expanded < 1 || expanded > 9999)
         return false;
+    // A day the month doesn't have is refused, not moved into the next month.
+    if (!impossibleDateOfDayMonthYearViews(&day, &month, &year).isEmpty())
+        return false;
     return dateFromDayMonthYearViews(&day, &month, &year, out);
 }
 

@@ -470,6 +470,23 @@ bool dateFromDayMonthYearViews(const QString* day, const QString* month, const Q
     return composed.isValid();
 }
 
+QString impossibleDateOfDayMonthYearViews(const QString* day, const QString* month, const QString* year)
+{
+    const Dmy today = dmyOf(dateNow());
+    const long typedDay = day ? integerValue(*day) : today.day;
+    const long typedMonth = month ? integerValue(*month) : today.month;
+    const long typedYear = year ? integerValue(*year) : today.year;
+    if (typedDay == 0 && typedMonth == 0 && typedYear == 0)
+        return {};
+    // Held as the composition holds them: only the roll-over into the next month is refused.
+    const long d = std::clamp(typedDay, 1L, 31L);
+    const long m = std::clamp(typedMonth, 1L, 12L);
+    const long y = expandTwoDigitYear(typedYear);
+    if (d <= daysInMonth(m, y))
+        return {};
+    return QStringLiteral("%1/%2/%3").arg(d, 2, 10, QLatin1Char('0')).arg(m, 2, 10, QLatin1Char('0')).arg(y);
+}
+
 void setDayMonthYearViews(QString* day, QString* month, QString* year, double time)
 {
     const Dmy d = dmyOf(time);

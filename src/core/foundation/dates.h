@@ -115,5 +115,9 @@ long monthCountBetween(double a, double b);
 // false); otherwise the day is held to 1..31, the month to 1..12, a short year expanded, and the
 // triple composed leniently.
 bool dateFromDayMonthYearViews(const QString* day, const QString* month, const QString* year, double* out);
+// The date the same fields name, as "31/02/2026", when it is one the calendar doesn't have (a day
+// beyond its month's length), which the lenient composition would move to another day; empty
+// otherwise, for a real day and for fields naming no date.
+QString impossibleDateOfDayMonthYearViews(const QString* day, const QString* month, const QString* year);
 // Writes the day, month and year numbers of the time into the present fields.
 void setDayMonthYearViews(QString* day, QString* month, QString* year, double time);

@@ -69,6 +69,7 @@
 #include "toolkit/dialogs/FenCalendrierController.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/ButtonCalculette.h"
+#include "toolkit/host/UiHost.h"
 #include "toolkit/media/SVSoundManager.h"
 #include "toolkit/media/SoundManager.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
@@ -332,6 +333,9 @@ int ApplicationDelegate::applicationShouldTerminate()
 void ApplicationDelegate::terminate(QObject* sender)
 {
     Q_UNUSED(sender);
+    // Typed in another window while a modal one answers, the quit comes from that run's event loop.
+    if (UiHost::instance().endModalRunsThen(this, [this] { terminate(); }))
+        return;
     if (applicationShouldTerminate() == 0)
         return;
     applicationWillTerminate();
@@ -481,6 +485,8 @@ void ApplicationDelegate::showOpenedDocument(DOCUMENT& doc, bool crea)
 void ApplicationDelegate::FERMER_DOCUMENT(QObject* sender)
 {
     Q_UNUSED(sender);
+    if (UiHost::instance().endModalRunsThen(this, [this] { FERMER_DOCUMENT(); }))
+        return;
     if (m_bankIsOpen)
         performFermer(true, {}, {}, {});
 }

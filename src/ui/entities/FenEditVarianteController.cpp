@@ -131,7 +131,8 @@ void FenEditVarianteController::LOGO(QObject* item)
 
 bool FenEditVarianteController::READ()
 {
-    StdWindowController::READ();
+    if (!StdWindowController::READ())
+        return false;
     VARIANTE& edited = variante();
     edited.nom = m_nom->toPlainText();
     edited.numero = m_numero->toPlainText();
@@ -156,7 +157,8 @@ void FenEditVarianteChequeController::FILL()
 
 bool FenEditVarianteChequeController::READ()
 {
-    FenEditVarianteController::READ();
+    if (!FenEditVarianteController::READ())
+        return false;
     VARIANTE& edited = variante();
     edited.nombre = integerOf(m_nombre->toPlainText());
     if (edited.numero.compare(oldNumero, Qt::CaseInsensitive) != 0) {
@@ -186,7 +188,8 @@ void FenEditVarianteCarteController::FILL()
 
 bool FenEditVarianteCarteController::READ()
 {
-    FenEditVarianteController::READ();
+    if (!FenEditVarianteController::READ())
+        return false;
     variante().limite = date1();
     return true;
 }

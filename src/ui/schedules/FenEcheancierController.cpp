@@ -276,6 +276,8 @@ double FenEcheancierController::computeTotalHeightForTable1()
     return total + double(std::max(0L, missing)) * CellEcheancier::kChronoHeight;
 }
 
+// The count follows every rebuild: a schedule made away from this window (a simulation made real)
+// comes in through here alone.
 void FenEcheancierController::rebuildAndSelect(CHRONOLIST::Kind kind, long ident)
 {
     chronos().BUILD_LIST();
@@ -283,6 +285,7 @@ void FenEcheancierController::rebuildAndSelect(CHRONOLIST::Kind kind, long ident
     chronos().findChronoList(kind, ident, &row);
     reloadData();
     GO(row);
+    updateNbChrono();
 }
 
 // ---------------------------------------------------------------------------------------------

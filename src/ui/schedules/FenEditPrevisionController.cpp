@@ -170,7 +170,7 @@ void FenEditPrevisionController::FILL()
 
 bool FenEditPrevisionController::READ()
 {
-    if (!StdWindowController::READ())
+    if (!StdWindowController::READ() || m_planificator->refuseImpossibleFirstDate(this))
         return false;
     Prevision& p = prevision();
     p.name = field_nom->text();

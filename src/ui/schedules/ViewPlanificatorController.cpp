@@ -14,6 +14,7 @@
 #include "toolkit/fields/TextFieldIntegerNStar.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
+#include "toolkit/fields/datefields.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdWindowController.h"
@@ -468,6 +469,13 @@ void ViewPlanificatorController::READ_PLANIFICATOR()
     }
     p.budgetShift = tagOf(c.popup_budget_shift);
     p.budgetShiftReference = int32_t(tagOf(c.popup_budget_shift_reference));
+}
+
+bool ViewPlanificatorController::refuseImpossibleFirstDate(QObject* window) const
+{
+    const Controls& c = *m_c;
+    return isPrevision()
+        && refuseImpossibleDate(window, c.field_first_date_jour, c.field_first_date_mois, c.field_first_date_annee);
 }
 
 // An empty field takes today's value.

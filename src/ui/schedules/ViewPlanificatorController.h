@@ -50,6 +50,8 @@ public:
 
     void FILL_PLANIFICATOR();
     void READ_PLANIFICATOR();
+    // A forecast's first date naming a day its month lacks: said on the window, and true.
+    bool refuseImpossibleFirstDate(QObject* window) const;
     // The last check of the editor's OK: a first day after the 28th, unless written at the end
     // of the month, asks whether to go on. The block gets the answer before the call returns.
     void validatePlanification(const std::function<void(bool)>& block);

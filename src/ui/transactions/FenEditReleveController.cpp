@@ -109,7 +109,8 @@ void FenEditReleveController::FILL()
 // that its place among statements of the same day and against the lock date stays the same.
 bool FenEditReleveController::READ()
 {
-    StdWindowController::READ();
+    if (!StdWindowController::READ())
+        return false;
     RELEVE releve = getData()->value(kReleve).value<RELEVE>();
     releve.nom_v3 = field_nom->toPlainText();
     if (!sameDay(date1(), releve.date))

@@ -19,6 +19,7 @@
 #include "toolkit/fields/TextViewCompteC.h"
 #include "toolkit/fields/TextViewCompteD.h"
 #include "toolkit/fields/TextViewPoste.h"
+#include "toolkit/fields/datefields.h"
 #include "toolkit/media/SVSoundManager.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopDevise.h"
@@ -341,6 +342,8 @@ void FenEditSaisieController::openAppropriateDrawer()
 // doesn't hold, an amount a double doesn't hold.
 bool FenEditSaisieController::readTypedValues()
 {
+    if (refuseImpossibleDate(this, m_controls.field_jour1, m_controls.field_mois1, m_controls.field_annee1))
+        return false;
     double when = 0;
     if (!saisieDateFromFields(m_controls.field_jour1->toPlainText(), m_controls.field_mois1->toPlainText(),
                               m_controls.field_annee1->toPlainText(), &when)) {

@@ -276,7 +276,8 @@ void FenRechercheController::fillPage()
 
 bool FenRechercheController::READ()
 {
-    StdWindowController::READ();
+    if (!StdWindowController::READ())
+        return false;
     Critere& c = critere();
     c.includesPrevisions = m_controls.button_prevision->isChecked();
     c.devise = devise();
@@ -509,10 +510,11 @@ bool FenRechercheController::ENREGISTRER()
 // has gone must not take the edits with it.
 void FenRechercheController::OUI(QObject* /*sender*/)
 {
+    // A date the calendar doesn't have keeps the window open on it.
+    if (!READ())
+        return;
     if (onConfiguration())
         ENREGISTRER();
-    else
-        READ();
     endModal(1);
 }
 

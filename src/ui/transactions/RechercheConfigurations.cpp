@@ -115,7 +115,8 @@ void RechercheConfigurations::CREER()
 // keeps the search as it was saved before.
 bool RechercheConfigurations::ENREGISTRER()
 {
-    m_window.READ();
+    if (!m_window.READ())
+        return false;
     const QString url = currentURL();
     if (url.isEmpty() || !QFileInfo::exists(url))
         return true;

@@ -309,8 +309,19 @@ TEST(SaisieInput, DatesAndAmountsTyped)
         bool ok;
     };
     const DateCase dates[] = {
-        {"14", "7", "2024", true},  {"1", "1", "71", true},      {"", "", "", false},        {"0", "0", "0", false},
-        {"1", "1", "10000", false}, {"1", "1", "123456", false}, {"31", "12", "9999", true}, {"x", "1", "2024", false},
+        {"14", "7", "2024", true},
+        {"1", "1", "71", true},
+        {"", "", "", false},
+        {"0", "0", "0", false},
+        {"1", "1", "10000", false},
+        {"1", "1", "123456", false},
+        {"31", "12", "9999", true},
+        {"x", "1", "2024", false},
+        // Days the month lacks are refused rather than moved into the next month.
+        {"31", "2", "2026", false},
+        {"29", "2", "24", true},
+        {"29", "2", "2100", false},
+        {"31", "4", "2024", false},
     };
     for (const DateCase& d : dates) {
         double when = 0;

@@ -105,7 +105,12 @@ TEST_F(DatesAtFixedNow, DayMonthYearFieldsRollOverAndFillInToday)
     double t = 0;
     EXPECT_TRUE(dateFromDayMonthYearViews(&day, &month, &year, &t));
     EXPECT_EQ(wall(t), "02/03/2024 00:00:00");
+    // The same fields named as the day they don't hold, for the windows that refuse it.
+    EXPECT_EQ(impossibleDateOfDayMonthYearViews(&day, &month, &year), QStringLiteral("31/02/2024"));
+    const QString leap = QStringLiteral("29");
+    EXPECT_TRUE(impossibleDateOfDayMonthYearViews(&leap, &month, &year).isEmpty());
     const QString zero = QStringLiteral("0");
+    EXPECT_TRUE(impossibleDateOfDayMonthYearViews(&zero, &zero, &zero).isEmpty());
     EXPECT_FALSE(dateFromDayMonthYearViews(&zero, &zero, &zero, &t));
     EXPECT_EQ(t, 0.0);
     const QString typed = QStringLiteral(" 45abc"), bigMonth = QStringLiteral("99");

@@ -349,3 +349,14 @@ TEST_F(FenEcheancierControllerTest, OpeningARowEditsItInPlace)
 }
 
 #include "FenEcheancierControllerTest.moc"
+
+// A schedule made away from the window (a loan simulation made real) is counted as soon as the
+// window hears of it.
+TEST_F(FenEcheancierControllerTest, TheCountFollowsAScheduleMadeElsewhere)
+{
+    EXPECT_EQ(count(), QStringLiteral("3 échéances et prévisions"));
+    addSchedule(42, QStringLiteral("Prêt auto"), rent(day(10, 3, 2024), 30, 250), true);
+    sendToAllWindowDelegates(Sel::notifyNewEcheancier, QVariant::fromValue<qint64>(42), QVariant::fromValue<qint64>(0));
+    EXPECT_GE(rowOf(QStringLiteral("Prêt auto")), 0);
+    EXPECT_EQ(count(), QStringLiteral("4 échéances et prévisions"));
+}

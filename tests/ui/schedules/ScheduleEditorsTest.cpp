@@ -277,6 +277,25 @@ TEST_F(ScheduleEditorsTest, ANewForecastOpensWithItsDefaultsAndTakesTheAccountsC
     EXPECT_EQ(p.transact.who2, 9);
 }
 
+TEST_F(ScheduleEditorsTest, AForecastsFirstDayThatItsMonthLacksIsRefused)
+{
+    Prevision p = Prevision::newPrevision(&doc);
+    p.transact.when = at(1, 6, 2024);
+    p.planificator->firstDate = p.transact.when;
+    ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_DateInexistante")).arg(QStringLiteral("31/06/2024")),
+                     kAlertFirstButton);
+    ui().onModal<FenEditPrevisionController>([](FenEditPrevisionController& w) {
+        WindowDriver window(w);
+        window.type(QStringLiteral("field_first_date_jour"), QStringLiteral("31"));
+        window.click(QStringLiteral("OUI:"));
+        EXPECT_EQ(window.text(QStringLiteral("field_first_date_jour")), QStringLiteral("31"));
+        window.type(QStringLiteral("field_first_date_jour"), QStringLiteral("28"));
+        window.click(QStringLiteral("OUI:"));
+    });
+    ASSERT_TRUE(pushEditPrevisionModal(nullptr, doc, p));
+    EXPECT_EQ(p.planificator->firstDate, at(28, 6, 2024));
+}
+
 TEST_F(ScheduleEditorsTest, AStoredForecastIsReplacedUnderItsIdentOnlyOnOk)
 {
     Prevision p = Prevision::newPrevision(&doc);

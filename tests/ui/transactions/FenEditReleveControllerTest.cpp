@@ -5,6 +5,7 @@
 #include "uisupport/WindowDriver.h"
 
 #include "foundation/dates.h"
+#include "foundation/localized.h"
 
 #include <QTest>
 
@@ -48,4 +49,26 @@ TEST_F(FenEditReleveControllerTest, EachButtonLeavesOrTakesWhatWasTyped)
         EXPECT_DOUBLE_EQ(edited.date, dateAfter);
         EXPECT_EQ(edited.ident, 4);
     }
+}
+
+// A day its month lacks is named and refused: the editor stays open on what was typed.
+TEST_F(FenEditReleveControllerTest, ADayTheMonthLacksKeepsTheEditorOpen)
+{
+    RELEVE edited;
+    edited.date = 0;
+    dmyToDate(10, 5, 2024, &edited.date);
+    const double before = edited.date;
+    ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_DateInexistante")).arg(QStringLiteral("31/06/2024")),
+                     kAlertFirstButton);
+    ui().onModal<FenEditReleveController>([&](FenEditReleveController& editor) {
+        WindowDriver window(editor);
+        window.type(QStringLiteral("field_mois1"), QStringLiteral("6"));
+        window.type(QStringLiteral("field_jour1"), QStringLiteral("31"));
+        window.click(QStringLiteral("OUI:"));
+        EXPECT_EQ(window.text(QStringLiteral("field_jour1")), QStringLiteral("31"));
+        window.click(QStringLiteral("NON:"));
+    });
+    EXPECT_EQ(editReleveDialog(nullptr, edited), kEditReleveAnnule);
+    EXPECT_EQ(edited.date, before);
+    EXPECT_EQ(ui().alertsShown().size(), 1);
 }

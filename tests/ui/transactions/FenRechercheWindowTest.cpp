@@ -8,6 +8,7 @@
 #include "document/SavedSearches.h"
 #include "foundation/dates.h"
 #include "foundation/files.h"
+#include "foundation/localized.h"
 #include "model/Synonyme.h"
 #include "support/TestEnvironment.h"
 #include "toolkit/dialogs/FenAskStringController.h"
@@ -215,6 +216,31 @@ TEST_F(RechercheWindowTest, ValuesAndIdentifiersRoundTrip)
         EXPECT_TRUE(w.outlet<QCheckBox>(QStringLiteral("button_prevision"))->isChecked());
         w.perform(QStringLiteral("NON:"));
     });
+}
+
+// An amount range below zero keeps its signs; a day its month lacks keeps the window open.
+TEST_F(RechercheWindowTest, ANegativeRangeKeepsItsSignsAndAnImpossibleDayIsRefused)
+{
+    ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_DateInexistante")).arg(QStringLiteral("31/04/2024")),
+                     kAlertFirstButton);
+    search([&](FenRechercheController& w) {
+        choose(w, "popup_date", 7);
+        choose(w, "popup_montant", 7);
+        WindowDriver driver(w);
+        driver.type(QStringLiteral("field_montant1"), QStringLiteral("-250"));
+        driver.type(QStringLiteral("field_montant2"), QStringLiteral("-10,5"));
+        driver.type(QStringLiteral("field_jour2"), QStringLiteral("31"));
+        driver.type(QStringLiteral("field_mois2"), QStringLiteral("04"));
+        driver.type(QStringLiteral("field_annee2"), QStringLiteral("2024"));
+        w.perform(QStringLiteral("OUI:"));
+        EXPECT_EQ(driver.text(QStringLiteral("field_jour2")), QStringLiteral("31")) << "still open, as typed";
+        driver.type(QStringLiteral("field_jour2"), QStringLiteral("30"));
+        w.perform(QStringLiteral("OUI:"));
+    });
+    const Critere& c = current();
+    EXPECT_NEAR(c.montant1.values[0], -250, 0.005);
+    EXPECT_NEAR(c.montant2.values[0], -10.5, 0.005);
+    EXPECT_EQ(c.date2, endOfDay(at(30, 4, 2024)));
 }
 
 TEST_F(RechercheWindowTest, ValueControlsFollowTheirOperators)

@@ -90,11 +90,13 @@ void StdTextView::setEnabled(bool flag)
     setPalette(colours);
 }
 
+// Without quick entry, only a selection (or caret) that ends before the end of the text is
+// selected whole first; after typing, with the caret at the end, Return goes on at once to the
+// window's default button.
 void StdTextView::dealWithNotTreatedCR(QKeyEvent* event)
 {
     const QTextCursor cursor = textCursor();
-    const int selected = cursor.selectionEnd() - cursor.selectionStart();
-    if (!APPLIPARAM::loadAppliParam().optionSaisieQuick && selected < toPlainText().size()) {
+    if (!APPLIPARAM::loadAppliParam().optionSaisieQuick && cursor.selectionEnd() < toPlainText().size()) {
         selectAll();
         event->accept();
         return;

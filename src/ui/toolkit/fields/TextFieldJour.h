@@ -1,6 +1,6 @@
 #pragma once
 // The day of a date typed as digits: two digits make a complete day, brought within days 1 to 31
-// and written on two digits, and the focus moves on to the next field.
+// and written on two digits, and the focus moves on to the next field, as it does at a date separator.
 #include "toolkit/fields/TextFieldIntegerNStar.h"
 
 class TextFieldJour : public TextFieldIntegerNStar {
@@ -9,4 +9,7 @@ public:
     using TextFieldIntegerNStar::TextFieldIntegerNStar;
 
     QString createCleanValueFromDirtyValue(const QString& text) override;
+
+protected:
+    bool endsAtDateSeparator() const override { return true; }
 };

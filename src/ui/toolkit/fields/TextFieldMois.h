@@ -1,6 +1,6 @@
 #pragma once
 // The month of a date typed as digits: two digits make a complete month, brought within months 1 to 12
-// and written on two digits, and the focus moves on to the next field.
+// and written on two digits, and the focus moves on to the next field, as it does at a date separator.
 #include "toolkit/fields/TextFieldIntegerNStar.h"
 
 class TextFieldMois : public TextFieldIntegerNStar {
@@ -9,4 +9,7 @@ public:
     using TextFieldIntegerNStar::TextFieldIntegerNStar;
 
     QString createCleanValueFromDirtyValue(const QString& text) override;
+
+protected:
+    bool endsAtDateSeparator() const override { return true; }
 };

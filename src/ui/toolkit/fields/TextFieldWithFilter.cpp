@@ -68,10 +68,32 @@ void TextFieldWithFilter::filterKeyDown(QKeyEvent* event)
         break;
     }
     event->accept();
+    if (endsAtDateSeparator() && isDateSeparator(key)) {
+        moveOnAfterSeparator();
+        return;
+    }
     if (!allowCharacter(char16_t(key)))
         return;
     standardKeyDown(event);
     cleanActualContent();
+}
+
+bool TextFieldWithFilter::isDateSeparator(int key)
+{
+    return key == u'/' || key == u'.' || key == u'-' || key == u' ';
+}
+
+// Only a separator that follows what was typed in the field moves on: in a field just entered (its
+// whole content selected, or empty), it is dropped, so that "31/12/2026", whose day moved on by
+// itself, doesn't skip the month.
+void TextFieldWithFilter::moveOnAfterSeparator()
+{
+    const QTextCursor cursor = textCursor();
+    const QString text = toPlainText();
+    if (text.isEmpty() || (cursor.selectionStart() == 0 && cursor.selectionEnd() == text.size()))
+        return;
+    if (QWidget* next = nextValidKeyView())
+        next->setFocus(Qt::TabFocusReason);
 }
 
 void TextFieldWithFilter::insertFromMimeData(const QMimeData* source)

@@ -30,6 +30,9 @@ protected:
 
     // The key as the filter treats it, once the application has let it through.
     void filterKeyDown(QKeyEvent* event);
+    // Whether a date separator ("/", ".", "-" or a space) typed here ends the field: the day and
+    // the month of a date typed in one go, "1/1/26". The base: no, the separator is a refused key.
+    virtual bool endsAtDateSeparator() const { return false; }
     // Asked by createCleanValueFromDirtyValue; once the cleaned text is in place, the focus
     // moves to the field's next valid key view.
     void requestFocusMove() { m_focusMoveRequested = true; }
@@ -38,5 +41,8 @@ protected:
     static long integerValue(const QString& digits);
 
 private:
+    static bool isDateSeparator(int key);
+    void moveOnAfterSeparator();
+
     bool m_focusMoveRequested = false;
 };

@@ -102,6 +102,17 @@ void QtModalRunner::endModal(QWidget* window, int code)
     run->loop->exit(code);
 }
 
+void QtModalRunner::endAll(int code)
+{
+    for (Run* run : m_runs) {
+        if (run->ended)
+            continue;
+        run->code = code;
+        run->ended = true;
+        run->loop->exit(code);
+    }
+}
+
 QWidget* QtModalRunner::modalWindow() const
 {
     return m_runs.empty() ? nullptr : m_runs.back()->window.data();

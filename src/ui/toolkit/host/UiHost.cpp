@@ -98,3 +98,12 @@ void UiHost::leaveModal()
         --m_modalDepth;
     scheduler().setModalDepth(m_modalDepth);
 }
+
+bool UiHost::endModalRunsThen(QObject* context, std::function<void()> then)
+{
+    if (m_modalDepth == 0)
+        return false;
+    modal().endAll(0);
+    scheduler().after(0, IScheduler::Mode::Default, std::move(then), context);
+    return true;
+}

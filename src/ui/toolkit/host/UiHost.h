@@ -38,6 +38,8 @@ public:
     virtual int run(const ModalRequest& request) = 0;
     // Ends the run of that window with the code; nothing when the window is not running.
     virtual void endModal(QWidget* window, int code) = 0;
+    // Ends every run open with the code, as if each window's cancel button had been pressed.
+    virtual void endAll(int code) = 0;
     // The number of window runs open right now, and the innermost one's window.
     virtual int depth() const = 0;
     virtual QWidget* modalWindow() const = 0;
@@ -191,6 +193,11 @@ public:
 
     // Modal runs of every kind (windows, alerts, panels) open right now.
     int modalDepth() const { return m_modalDepth; }
+    // A command that tears windows down (quitting, closing the document) must not run under the
+    // code of an open modal run, which would go on with them gone: with runs open, every window's
+    // run ends as cancelled and the command is called again once the outermost has returned
+    // (an alert still open is answered first). Answers false when no run is open: go on now.
+    bool endModalRunsThen(QObject* context, std::function<void()> then);
     void enterModal();
     void leaveModal();
 

@@ -275,11 +275,10 @@ void StdTableView::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
 }
 
+// The right button alone: Ctrl-click is the desktop's way of adding a row to the selection.
 bool StdTableView::isContextClick(const QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton)
-        return true;
-    return event->button() == Qt::LeftButton && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    return event->button() == Qt::RightButton;
 }
 
 void StdTableView::openContextMenu(const QPoint& viewportPoint, const QPoint& globalPoint)

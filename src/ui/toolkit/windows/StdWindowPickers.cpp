@@ -3,6 +3,7 @@
 #include "toolkit/dialogs/FenCalendrierController2.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/TextViewCompte.h"
+#include "toolkit/fields/datefields.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/PopDossier.h"
@@ -196,6 +197,10 @@ void StdWindowPickers::FILL()
 
 bool StdWindowPickers::READ()
 {
+    for (const DateFields* fields : {&m_controls.date1, &m_controls.date2}) {
+        if (fields->jour && refuseImpossibleDate(&m_controller, fields->jour, fields->mois, fields->annee))
+            return false;
+    }
     if (m_controls.date1.jour)
         m_controller.setDate1(readDate(m_controls.date1));
     if (m_controls.date2.jour)

@@ -94,7 +94,7 @@ TEST_F(TableTest, SmartScrollLandsRowsNearAnEdgeHalfAPageInside)
 TEST_F(TableTest, ContextClickSelectsAnUnselectedRowBeforeAskingForTheMenu)
 {
     table.GO(1);
-    QTest::mouseClick(table.viewport(), Qt::LeftButton, Qt::ControlModifier, rowCenter(4));
+    QTest::mouseClick(table.viewport(), Qt::RightButton, Qt::NoModifier, rowCenter(4));
     EXPECT_EQ(table.selectedRowIndexes(), IndexSet({4}));
     EXPECT_EQ(source.menuRows, QList<int>({4}));
 

@@ -1,0 +1,242 @@
+// Quitting (or saving, then quitting) while a modal window of an open document is answering: the
+// command arrives from the event loop of that window's run, as a key equivalent typed in another
+// window would. The runs end as cancelled, the program quits once they have returned, and nothing
+// is used after it went with the documen
+#include "app/ApplicationDelegate.h"
+#include "app/FenPreferencesController.h"
+#include "app/WindowMemory.h"
+#include "import/FenAskImportCompteController.h"
+#include "import/FenEditImportController.h"
+#include "import/FenEditImportTABController.h"
+#include "schedules/FenAwakeController.h"
+#include "toolkit/host/QtModalRunner.h"
+#include "transactions/FenEditReleveController.h"
+#include "transactions/FenEditSaisieController.h"
+#include "transactions/FenReleveController.h"
+#include "uisupport/UiTestFixture.h"
+
+#include "document/APPLIPARAM.h"
+#include "document/BEFOREPARAM.h"
+#include "foundation/SystemClock.h"
+#include "foundation/files.h"
+#include "foundation/localized.h"
+#include "import/ImportManager.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
+#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+
+namespace {
+
+class QuitBrowser : public StdWindowController {
+    Q_OBJECT
+public:
+    Q_INVOKABLE void start() { }
+    Q_INVOKABLE void requestForPath(const QString&) { }
+};
+
+constexpr long kCompteCourant = 1001;
+
+class QuitDuringModalRun : public UiTestFixture {
+protected:
+    QuitDuringModalRun()
+    {
+        BEFOREPARAM::setDigestIterationsForTesting(10);
+        SystemClock::setNowForTesting(double(QDateTime(QDate(2024, 6, 20), QTime(10, 0)).toSecsSinceEpoch())
+                                      - kReferenceDateOffset);
+        APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+        parameters.nbSauvNew = 0;
+        parameters.everyDaysManualSave = 100000;
+        parameters.doAnimations = false;
+        parameters.autoSaveWhenQuit = true;
+        APPLIPARAM::saveAppliParam();
+        WindowMemory::registerWindowClass(QStringLiteral("FenRecentController"), [](const PARAMFEN& record, bool) {
+            return StdWindowController::push<QuitBrowser>(nullptr, record.devise, true);
+        });
+        folder = testenv::freshDir(QStringLiteral("documents"));
+        start();
+    }
+    // A program started afresh on a copy of the household.
+    void start()
+    {
+        if (delegate) {
+            delegate->AFTER();
+            delegate.reset();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        delegate = std::make_unique<ApplicationDelegate>();
+        delegate->BEFORE();
+        url = folder + QStringLiteral("/Famille.svd");
+        QDir(url).removeRecursively();
+        EXPECT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
+        QDir(url + QStringLiteral("/Contents/Resources/analyse")).removeRecursively();
+        bool error = false;
+        const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
+        param->documentWindows.clear();
+        param->echInactive = 1;
+        EXPECT_TRUE(param->saveDocParam(url));
+        EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    }
+    ~QuitDuringModalRun() override
+    {
+        delegate->AFTER();
+        delegate.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        WindowMemory::unregisterWindowClass(QStringLiteral("FenRecentController"));
+        SystemClock::setNowForTesting(std::nullopt);
+        BEFOREPARAM::setDigestIterationsForTesting(std::nullopt);
+    }
+
+    // Ctrl+S then Ctrl+Q, typed while the run is open: they arrive from its event loop.
+    void saveAndQuit()
+    {
+        delegate->ENREGISTRER_DOCUMENT(nullptr);
+        delegate->terminate();
+        EXPECT_TRUE(delegate->bankIsOpen()) << "nothing closes under an open modal run";
+    }
+    // What the event loop does once the runs have returned: the held quit, then the windows'
+    // deferred deletions.
+    void unwind()
+    {
+        ui().flush();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    FenReleveController* releve() { return openReleveWindow(kCompteCourant, true, 0, *delegate->document()); }
+    // Starts a tab import of the file from the statement window; answers its editor.
+    FenEditImportTABController* startCsvImport(TestFilePanels& panels, TestScheduler& clock)
+    {
+        const QString path = folder + QStringLiteral("/releve.csv");
+        testenv::writeFile(path,
+                           QStringLiteral("Date;Libellé;Montant;Tiers\r\n"
+                                          "02/06/2024;Pain;-12,50;Boulangerie du coin\r\n"
+                                          "05/06/2024;Virement;1 800,00;Employeur\r\n")
+                               .toUtf8());
+        panels.openAnswers.push_back(path);
+        QAction item;
+        item.setData(kImportFormatCSV);
+        releve()->perform(QStringLiteral("IMPORTER:"), &item);
+        clock.advance(1000);
+        return findOpenWindowController<FenEditImportTABController>(-1, -1, -1, -1, -1, -1, -1, -1);
+    }
+    static void giveRoles(FenEditImportTABController& editor)
+    {
+        editor.RUBRIQUE(ImportRubrique::DateJMA, 0, true);
+        editor.RUBRIQUE(ImportRubrique::Info, 1, true);
+        editor.RUBRIQUE(ImportRubrique::MontantSeul, 2, true);
+        editor.RUBRIQUE(ImportRubrique::Contre, 3, true);
+    }
+
+    std::unique_ptr<ApplicationDelegate> delegate;
+    QString folder;
+    QString url;
+};
+
+TEST_F(QuitDuringModalRun, AQuestionOfTheTabImportEditorIsCancelledAndTheProgramQuits)
+{
+    auto* editor = startCsvImport(ui().panelsShown(), ui().clock());
+    ASSERT_NE(editor, nullptr);
+    QPointer<FenEditImportTABController> watched(editor);
+    bool asked = false;
+    ui().onModal<FenAskImportCompteController>([&](FenAskImportCompteController&) {
+        asked = true;
+        saveAndQuit();
+    });
+    giveRoles(*editor);
+    ASSERT_TRUE(asked);
+    unwind();
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_TRUE(watched.isNull());
+    EXPECT_EQ(ui().modalRuns().constLast().code, 0);
+}
+
+// The same with the question in a real event loop, the keys' commands queued as the menu bar
+// queues them: they run inside the question's loop.
+TEST_F(QuitDuringModalRun, TheQuestionsOwnEventLoopRunsTheQuitSafely)
+{
+    UiHost::Services services;
+    services.modal = std::make_unique<QtModalRunner>();
+    services.alerts = std::make_unique<TestAlertPresenter>();
+    auto clock = std::make_unique<TestScheduler>();
+    TestScheduler& scheduler = *clock;
+    services.scheduler = std::move(clock);
+    auto files = std::make_unique<TestFilePanels>();
+    TestFilePanels& panels = *files;
+    services.panels = std::move(files);
+    services.desktop = std::make_unique<TestDesktop>();
+    services.screen = std::make_unique<TestScreenInfo>();
+    services.sound = std::make_unique<FakeSoundBackend>();
+    services.animator = std::make_unique<FakeAnimator>();
+    services.print = std::make_unique<TestPrintHost>();
+    services.colorPanel = std::make_unique<TestColorPanel>();
+    {
+        UiHost looping(std::move(services));
+        UiHost::install(&looping);
+        FenEditImportTABController* editor = startCsvImport(panels, scheduler);
+        ASSERT_NE(editor, nullptr);
+        QMetaObject::invokeMethod(delegate.get(), "ENREGISTRER_DOCUMENT", Qt::QueuedConnection,
+                                  Q_ARG(QObject*, nullptr));
+        QMetaObject::invokeMethod(delegate.get(), "terminate", Qt::QueuedConnection, Q_ARG(QObject*, nullptr));
+        giveRoles(*editor);
+        scheduler.flush();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(delegate->bankIsOpen());
+        UiHost::install(&ui());
+    }
+}
+
+// Every other modal window of a document: the quit cancels it and goes on once it has returned.
+TEST_F(QuitDuringModalRun, EveryOtherModalWindowIsCancelledFirst)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> open;
+        std::function<void()> expectModal;
+    };
+    const std::vector<Case> cases = {
+        {"entry window", [this] { delegate->NOUVELLE_OPERATION(nullptr); },
+         [this] { ui().onModal<FenEditSaisieController>([this](FenEditSaisieController&) { saveAndQuit(); }); }},
+        {"statement editor", [this] { releve()->perform(QStringLiteral("CREER_RELEVE:")); },
+         [this] { ui().onModal<FenEditReleveController>([this](FenEditReleveController&) { saveAndQuit(); }); }},
+        {"preferences", [this] { delegate->PREFERENCES(nullptr); },
+         [this] { ui().onModal<FenPreferencesController>([this](FenPreferencesController&) { saveAndQuit(); }); }},
+        {"due occurrences",
+         [this] {
+             delegate->document()->docParam->echInactive = 0;
+             SystemClock::setNowForTesting(SystemClock::now() + 86400 * 400);
+             ui().advance(2000);
+         },
+         [this] { ui().onModal<FenAwakeController>([this](FenAwakeController&) { saveAndQuit(); }); }},
+        {"import review",
+         [this] {
+             const QString path = folder + QStringLiteral("/releve.qif");
+             testenv::writeFile(path, QByteArrayLiteral("!Type:Bank\nD02/06/2024\nT-12,50\nPBoulangerie\n^\n"));
+             ui().answerOpenPanel(path);
+             QAction item;
+             item.setData(kImportFormatQIF);
+             releve()->perform(QStringLiteral("IMPORTER:"), &item);
+             ui().advance(1000);
+         },
+         [this] { ui().onModal<FenEditImportController>([this](FenEditImportController&) { saveAndQuit(); }); }},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        if (!delegate->bankIsOpen())
+            start();
+        const qsizetype runs = ui().modalRuns().size();
+        each.expectModal();
+        each.open();
+        ASSERT_EQ(ui().modalRuns().size(), runs + 1);
+        EXPECT_EQ(ui().modalRuns().constLast().code, 0);
+        unwind();
+        EXPECT_FALSE(delegate->bankIsOpen());
+    }
+}
+
+} // namespace
+
+#include "QuitDuringModalRunTest.moc"
