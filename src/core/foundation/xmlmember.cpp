@@ -590,7 +590,8 @@ bool writeXMLToURL(const QString& path, const pugi::xml_document* document)
     g_lastWriteError = EINVAL;
     if (path.isEmpty() || !document || !document->first_child())
         return false;
-    if ((g_lastWriteError = refusedWriteTarget(path)) != 0)
+    g_lastWriteError = refusedWriteTarget(path);
+    if (g_lastWriteError != 0)
         return false;
     QSaveFile file(path);
     errno = 0;

@@ -53,7 +53,7 @@ class DOCUMENT;
 // Connections open at once; the ones beyond are closed as soon as they are accepted.
 inline constexpr int kMaxConnections = 8;
 // The longest request: a word and the phone's name.
-inline constexpr qint64 kMaxRequestBody = 64 * 1024;
+inline constexpr qint64 kMaxRequestBody = qint64(64) * 1024;
 // The longest batch of transactions. A year of a phone's transactions, twenty a day with labels
 // of some forty characters, weighs 3.6 MB as an XML property list (1 MB in binary form): this
 // leaves room for four years of them.

@@ -38,7 +38,7 @@ QString syncReceiveFolder()
     const QString root = syncRoot();
     if (root.isEmpty())
         return QString();
-    const QString folder = root + QLatin1Char('/') + QString::number(QCoreApplication::applicationPid());
+    QString folder = root + QLatin1Char('/') + QString::number(QCoreApplication::applicationPid());
     if (!makePrivateFolder(root) || !makePrivateFolder(folder)) {
         svLog(QStringLiteral("Synchronisation : dossier de réception %1 impossible").arg(folder));
         return QString();

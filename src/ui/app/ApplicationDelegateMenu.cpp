@@ -87,7 +87,7 @@ QByteArray controllerMethod(const QObject* controller, EditCommand command)
     const QMetaObject* meta = controller->metaObject();
     if (command == EditCommand::Delete && meta->indexOfMethod("SUPPRIMER(QObject*)") >= 0)
         return QByteArrayLiteral("SUPPRIMER");
-    const QByteArray name(selectorsOf(command).controller);
+    QByteArray name(selectorsOf(command).controller);
     const int index = meta->indexOfMethod(name + "(QObject*)");
     if (index < 0)
         return {};

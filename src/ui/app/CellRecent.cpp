@@ -135,7 +135,7 @@ QRect CellRecent::popupRectInRow(const QSize& rowSize)
 
 QPixmap CellRecent::namedPixmap(const QString& imageName, int side)
 {
-    const QPixmap own = QtAlertPresenter::namedImage(imageName, side);
+    QPixmap own = QtAlertPresenter::namedImage(imageName, side);
     if (!own.isNull())
         return own;
     return QApplication::style()->standardIcon(styleFallback(imageName)).pixmap(side, side);

@@ -17,7 +17,7 @@ namespace {
 // and in silver for the others.
 QPixmap deviseImage(const QString& name)
 {
-    const QPixmap named = QtAlertPresenter::namedImage(name, 22);
+    QPixmap named = QtAlertPresenter::namedImage(name, 22);
     if (!named.isNull())
         return named;
     QPixmap coin(22, 22);

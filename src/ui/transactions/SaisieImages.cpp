@@ -140,7 +140,7 @@ const std::map<QString, Draw>& pictograms()
 
 QPixmap saisieImage(const QString& name, int side)
 {
-    const QPixmap own = QtAlertPresenter::namedImage(name, side);
+    QPixmap own = QtAlertPresenter::namedImage(name, side);
     if (!own.isNull())
         return own;
     const auto drawn = pictograms().find(name);

@@ -122,7 +122,7 @@ bool QtSavePanel::choosePackage(const QString& path)
     if (!isPackage(path))
         return false;
     m_package = QFileInfo(path).absoluteFilePath();
-    QDialog::accept();
+    QDialog::accept(); // NOLINT(bugprone-parent-virtual-call): QFileDialog's own accept would open the package
     return true;
 }
 
