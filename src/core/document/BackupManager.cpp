@@ -1,6 +1,7 @@
 #include "BackupManager.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "foundation/IAlerts.h"
 #include "foundation/IAppShell.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -138,29 +140,84 @@ bool isMemberFile(const QString& path)
     return path.endsWith(QLatin1String(".xml"));
 }
 
+// A backup is built under a hidden name, which no count of the backups sees, and takes its own
+// name only once whole: a backup stopped midway is never counted among those kept.
+const QLatin1String kPartialSuffix(".partial");
+
+QString partialName(const QString& name)
+{
+    return QLatin1Char('.') + name + kPartialSuffix;
+}
+
+// What a stopped backup left behind goes before the next one is made.
+void removePartialBackups(const QString& folder)
+{
+    FileSystemOps& ops = FileSystemOps::shared();
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        int error = 0;
+        if (name.startsWith(u'.') && name.endsWith(kPartialSuffix) && !ops.removeItem(dir.filePath(name), &error))
+            svLog(QStringLiteral("Copie de secours interrompue %1 non supprimée (%2)").arg(name).arg(error));
+    }
+}
+
+// The most recent backup, whose files a new one may share; empty when there is none.
+QString newestBackup(const QString& folder)
+{
+    const std::optional<QList<Backup>> backups = listBackups(folder);
+    const Backup* newest = nullptr;
+    for (const Backup& backup : backups.value_or(QList<Backup>())) {
+        if (!newest || backup.time > newest->time)
+            newest = &backup;
+    }
+    return newest ? folder + QLatin1Char('/') + newest->name : QString();
+}
+
+bool statFile(const QString& path, struct stat* info)
+{
+    return ::lstat(QFile::encodeName(path).constData(), info) == 0 && S_ISREG(info->st_mode);
+}
+
+// The file of the previous backup that holds the same bytes as an attached file of the package:
+// the same place, size and modification time (copies keep it). Backups are never changed, so a
+// new backup may share it; never a file that is the package's own (its changes would reach it).
+QString sameFileInBackup(const QString& package, const QString& previous, const QString& source)
+{
+    if (previous.isEmpty() || !source.startsWith(package + QLatin1Char('/')))
+        return QString();
+    const QString candidate = previous + source.mid(package.size());
+    struct stat mine { };
+    struct stat theirs { };
+    if (!statFile(source, &mine) || !statFile(candidate, &theirs))
+        return QString();
+    const bool sameInode = mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
+    const bool sameTime
+        = mine.st_mtim.tv_sec == theirs.st_mtim.tv_sec && mine.st_mtim.tv_nsec == theirs.st_mtim.tv_nsec;
+    return !sameInode && sameTime && mine.st_size == theirs.st_size ? candidate : QString();
+}
+
 // A backup of the same name (made within the same second) is replaced only once the new copy is
-// whole, so a failed copy never costs one.
+// whole and on the disk, so a failed copy never costs one.
 bool copyBackup(const QString& package, const QString& target, int* error)
 {
-    const bool replacing = existsAt(target);
-    const QString staging = replacing ? uniqueFileURL(target) : target;
-    if (!cloneItemAtPath(package, staging, isMemberFile, error)) {
+    FileSystemOps& ops = FileSystemOps::shared();
+    const QString folder = QFileInfo(target).path();
+    removePartialBackups(folder);
+    const QString staging = folder + QLatin1Char('/') + partialName(QFileInfo(target).fileName());
+    const QString source = QDir::cleanPath(package);
+    const QString previous = newestBackup(folder);
+    PendingSyncs syncs;
+    CloneOptions options;
+    options.shareSource = isMemberFile;
+    options.sameBytesAt = [&](const QString& file) { return sameFileInBackup(source, previous, file); };
+    options.syncs = &syncs;
+    if (!ops.cloneItem(source, staging, options, error) || !syncs.flush(error)
+        || (existsAt(target) && !ops.removeItem(target, error)) || !ops.moveItem(staging, target, error)) {
         if (existsAt(staging))
-            removeOrTrashItemAtURL(staging);
+            ops.removeItem(staging, nullptr);
         return false;
     }
-    if (!replacing)
-        return true;
-    if (!removeOrTrashItemAtURL(target, error)) {
-        removeOrTrashItemAtURL(staging);
-        return false;
-    }
-    errno = 0;
-    if (QDir().rename(staging, target))
-        return true;
-    // The staged copy stays: it is a whole backup, under a name that dates it by its folder.
-    *error = lastErrorOr(EIO);
-    return false;
+    return true;
 }
 
 // The one oldest backup, the one just made excepted. One goes per run, never more: backups beyond

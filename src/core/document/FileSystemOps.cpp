@@ -67,6 +67,11 @@ bool FileSystemOps::copyItem(const QString& from, const QString& to, int* error)
     return copyItemAtPath(from, to, error);
 }
 
+bool FileSystemOps::cloneItem(const QString& from, const QString& to, const CloneOptions& options, int* error)
+{
+    return cloneItemAtPath(from, to, options, error);
+}
+
 FileSystemOps& FileSystemOps::shared()
 {
     return g_installed ? *g_installed : g_plain;

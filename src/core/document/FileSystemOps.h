@@ -5,6 +5,8 @@
 // make a step fail) and can stop a save at any step to check that the document survives.
 //
 // Each step answers true, or false with the system's error code in *error (error may be null).
+#include "foundation/files.h"
+
 #include <QString>
 
 class FileSystemOps {
@@ -23,6 +25,8 @@ public:
     // Copies a file or a folder with its contents; fails with EEXIST when something is at the
     // destination.
     virtual bool copyItem(const QString& from, const QString& to, int* error);
+    // The same, files sharing bytes (hard links) where the options allow (cloneItemAtPath).
+    virtual bool cloneItem(const QString& from, const QString& to, const CloneOptions& options, int* error);
 
     // The installed instance; the plain file system when none is installed.
     static FileSystemOps& shared();

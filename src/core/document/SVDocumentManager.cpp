@@ -470,10 +470,14 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
     }
     QList<MemberWriteFailure> failures;
     const DocError membersCode = saveDocumentInternal(writeUrl, *doc, &failures);
-    const DocError foldersCode = saveDocumentSubfolders(*doc, resources);
+    // The staged package replaces the document's own, so the two never keep a file in common:
+    // what has not changed is linked rather than copied.
+    PendingSyncs syncs;
+    const bool replacing = options.useTempFolder && samePackage(toURL, doc->documentUrl);
+    const DocError foldersCode = saveDocumentSubfolders(*doc, resources, replacing ? &syncs : nullptr);
     if (options.doMessage && m_closeProgressMessage)
         m_closeProgressMessage();
-    const auto finish = [&]() { finishSave(doc, toURL, writeUrl, options, actionOK, actionNOK); };
+    const auto finish = [&]() { finishSave(doc, toURL, writeUrl, options, syncs, actionOK, actionNOK); };
     if (membersCode == DocError::None && foldersCode == DocError::None)
         return finish();
     // A member that could not be written keeps its previous version in the new package; when
@@ -524,7 +528,8 @@ bool SVDocumentManager::keepPreviousMembers(const DOCUMENT& doc, const QString& 
 }
 
 void SVDocumentManager::finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl,
-                                   const SaveOptions& options, const Action& actionOK, const Action& actionNOK)
+                                   const SaveOptions& options, PendingSyncs& syncs, const Action& actionOK,
+                                   const Action& actionNOK)
 {
     if (!options.useTempFolder) {
         if (actionOK)
@@ -532,7 +537,8 @@ void SVDocumentManager::finishSave(DOCUMENT* doc, const QString& toURL, const QS
         return;
     }
     int osError = 0;
-    if (!swapSavedBundles(toURL, temporaryUrl, &osError)) {
+    // Every copy is on the disk before the package that holds it takes the document's place.
+    if (!syncs.flush(&osError) || !swapSavedBundles(toURL, temporaryUrl, &osError)) {
         svLog(QStringLiteral("Remplacement du document impossible (%1) : %2").arg(osError).arg(toURL));
         showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), options.window,
                       fileErrorInformation(toURL, osError != 0 ? osError : EIO));
@@ -591,7 +597,8 @@ DocError SVDocumentManager::saveDocumentInternal(const QString& url, DOCUMENT& d
     return code;
 }
 
-DocError SVDocumentManager::saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources)
+DocError SVDocumentManager::saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources,
+                                                   PendingSyncs* replacing)
 {
     const QString& url = doc.documentUrl;
     const auto folder = [&url](const char* name) {
@@ -623,14 +630,15 @@ DocError SVDocumentManager::saveDocumentSubfolders(const DOCUMENT& doc, const QS
     DocError code = DocError::None;
     for (const auto& entry : folders) {
         if (!entry.source.isEmpty())
-            noteFailure(&code, !saveDocumentOneFolder(entry.source, resources, QString::fromLatin1(entry.name)),
+            noteFailure(&code,
+                        !saveDocumentOneFolder(entry.source, resources, QString::fromLatin1(entry.name), replacing),
                         entry.code);
     }
     return code;
 }
 
 bool SVDocumentManager::saveDocumentOneFolder(const QString& source, const QString& resources,
-                                              const QString& folderName)
+                                              const QString& folderName, PendingSyncs* replacing)
 {
     FileSystemOps& ops = FileSystemOps::shared();
     const QString destination = resources + QLatin1Char('/') + folderName;
@@ -639,7 +647,10 @@ bool SVDocumentManager::saveDocumentOneFolder(const QString& source, const QStri
         svLog(QStringLiteral("%1 : %2").arg(destination, qt_error_string(error)));
         return false;
     }
-    if (!ops.copyItem(source, destination, &error)) {
+    CloneOptions linked;
+    linked.shareSource = [](const QString&) { return true; };
+    linked.syncs = replacing;
+    if (!(replacing ? ops.cloneItem(source, destination, linked, &error) : ops.copyItem(source, destination, &error))) {
         svLog(QStringLiteral("%1 : %2").arg(source, qt_error_string(error)));
         return false;
     }

@@ -19,6 +19,7 @@
 #include <memory>
 
 class DOCUMENT;
+class PendingSyncs;
 class QObject;
 
 // The member file or step that failed, by the code it is reported with.
@@ -141,9 +142,14 @@ public:
     // The same, every failed member appended to failures (may be null) in writing order.
     DocError saveDocumentInternal(const QString& url, DOCUMENT& doc, QList<MemberWriteFailure>* failures);
     // Copies the document's sub-folders into the resources folder; None or the first folder's code.
-    DocError saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources);
-    // Replaces <resources>/<folderName> by a copy of the source folder; false (logged) on failure.
-    bool saveDocumentOneFolder(const QString& source, const QString& resources, const QString& folderName);
+    // With replacing (a package that is to take the place of the document's own), their files
+    // become second names of the document's (hard links: nothing to copy), a file that can't be
+    // linked being copied and added to replacing, to be synced with the others before the swap.
+    DocError saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources, PendingSyncs* replacing = nullptr);
+    // Replaces <resources>/<folderName> by a copy of the source folder, or by links to its files
+    // as above; false (logged) on failure.
+    bool saveDocumentOneFolder(const QString& source, const QString& resources, const QString& folderName,
+                               PendingSyncs* replacing = nullptr);
     // Prepares the package to write: the destination folder, then the empty staging package or,
     // without staging, the destination itself emptied of its remembered windows and searches, and
     // its resources folder. False with the system's error code when a step fails.
@@ -176,7 +182,7 @@ private:
     void loadInvestmentMembers(LoadRun& run);
     void loadReferenceMembers(LoadRun& run);
     void finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl, const SaveOptions& options,
-                    const Action& actionOK, const Action& actionNOK);
+                    PendingSyncs& syncs, const Action& actionOK, const Action& actionNOK);
     bool removeMemorisedFolders(const QString& url, int* osError);
     // Puts the document's stored version of each failed member into the package being written;
     // false (the failure's reason updated) when one has none or it can't be copied.

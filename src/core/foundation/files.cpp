@@ -4,7 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -80,84 +84,191 @@ QString documentNameFromURL(const QString& path)
 
 namespace {
 
-using SharePredicate = std::function<bool(const QString&)>;
-
-// A file's bytes at a second name: a hard link when the file may be shared and the file system
-// allows it (the same bytes, no time spent), else a copy.
-bool copyFile(const QString& source, const QString& destination, const SharePredicate& share, int* error)
+QByteArray encoded(const QString& path)
 {
-    if (share && share(source)
-        && ::link(QFile::encodeName(source).constData(), QFile::encodeName(destination).constData()) == 0)
-        return true;
-    errno = 0;
-    if (QFile::copy(source, destination))
-        return true;
+    return QFile::encodeName(path);
+}
+
+bool fail(int* error, int code)
+{
     if (error)
-        *error = lastErrorOr(EIO);
+        *error = code;
     return false;
 }
 
-bool copyTree(const QString& source, const QString& destination, const SharePredicate& share, int* error);
+// A second name for the bytes at from; a link there is given the second name itself, never what
+// it leads to.
+bool hardLink(const QString& from, const QString& to)
+{
+    return !from.isEmpty() && ::linkat(AT_FDCWD, encoded(from).constData(), AT_FDCWD, encoded(to).constData(), 0) == 0;
+}
+
+bool writeAll(int out, const char* data, ssize_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(out, data, static_cast<size_t>(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// The bytes of in to out: inside the kernel where it can (no copy through this process, a shared
+// extent on file systems that have them), else through a buffer.
+bool copyDescriptor(int in, int out)
+{
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, size_t(1) << 30, 0);
+        if (copied == 0)
+            return true;
+        if (copied < 0 && errno == EINTR)
+            continue;
+        if (copied < 0)
+            break;
+    }
+    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP && errno != EBADF)
+        return false;
+    std::vector<char> buffer(size_t(1) << 20);
+    for (;;) {
+        const ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0;
+        if (!writeAll(out, buffer.data(), got))
+            return false;
+    }
+}
+
+// Closes fd; false when closing reports a write that failed.
+bool closeFile(int fd)
+{
+    return ::close(fd) == 0 || errno == EINTR;
+}
+
+// A copy of a regular file with its permissions and modification time, made durable now or left
+// to syncs. A half-written copy is removed.
+bool copyBytes(const QString& source, const QString& destination, PendingSyncs* syncs, int* error)
+{
+    errno = 0;
+    const int in = ::open(encoded(source).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (in < 0)
+        return fail(error, lastErrorOr(EIO));
+    struct stat info { };
+    if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(in);
+        return fail(error, EINVAL);
+    }
+    const int out = ::open(encoded(destination).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                           info.st_mode & 07777);
+    if (out < 0) {
+        const int code = lastErrorOr(EIO);
+        ::close(in);
+        return fail(error, code);
+    }
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    bool done = copyDescriptor(in, out) && ::futimens(out, times) == 0;
+    if (done && syncs)
+        ::sync_file_range(out, 0, 0, SYNC_FILE_RANGE_WRITE); // on its way while the next is copied
+    else if (done)
+        done = ::fdatasync(out) == 0;
+    const int code = lastErrorOr(EIO);
+    ::close(in);
+    done = closeFile(out) && done;
+    if (!done) {
+        ::unlink(encoded(destination).constData());
+        return fail(error, code);
+    }
+    if (syncs)
+        syncs->add(destination);
+    return true;
+}
+
+// A file's bytes at a second name: shared with the source or with a file of the same bytes when
+// the options allow it and the file system can (the same bytes, no time spent), else copied.
+// Without options, a plain copy.
+bool copyFile(const QString& source, const QString& destination, const CloneOptions* options, int* error)
+{
+    if (options) {
+        if (options->shareSource && options->shareSource(source) && hardLink(source, destination))
+            return true;
+        if (options->sameBytesAt && hardLink(options->sameBytesAt(source), destination))
+            return true;
+        return copyBytes(source, destination, options->syncs, error);
+    }
+    errno = 0;
+    if (QFile::copy(source, destination))
+        return true;
+    return fail(error, lastErrorOr(EIO));
+}
+
+bool copyTree(const QString& source, const QString& destination, const CloneOptions* options, int* error);
 
 // Each item of a folder to the item of the same name in the destination, in name order.
-bool copyContents(const QString& source, const QString& destination, const SharePredicate& share, int* error)
+bool copyContents(const QString& source, const QString& destination, const CloneOptions* options, int* error)
 {
     if (error)
         *error = 0;
     const QDir dir(source);
-    if (!dir.exists()) {
-        if (error)
-            *error = ENOENT;
-        return false;
-    }
+    if (!dir.exists())
+        return fail(error, ENOENT);
     const QStringList names
         = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : names) {
-        if (!copyTree(dir.filePath(name), destination + QLatin1Char('/') + name, share, error))
+        if (!copyTree(dir.filePath(name), destination + QLatin1Char('/') + name, options, error))
             return false;
     }
     return true;
 }
 
-bool copyTree(const QString& source, const QString& destination, const SharePredicate& share, int* error)
+bool copyTree(const QString& source, const QString& destination, const CloneOptions* options, int* error)
 {
     if (error)
         *error = 0;
-    if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink()) {
-        if (error)
-            *error = EEXIST;
-        return false;
-    }
+    if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink())
+        return fail(error, EEXIST);
     // A link is copied as a link: what it leads to, maybe far outside the folder copied, is
     // neither read nor copied.
     if (QFileInfo(source).isSymLink()) {
         if (QFile::link(QFile::symLinkTarget(source), destination))
             return true;
-        if (error)
-            *error = lastErrorOr(EIO);
-        return false;
+        return fail(error, lastErrorOr(EIO));
     }
     if (!QFileInfo(source).isDir())
-        return copyFile(source, destination, share, error);
-    if (!QDir().mkdir(destination)) {
-        if (error)
-            *error = lastErrorOr(EIO);
-        return false;
-    }
-    return copyContents(source, destination, share, error);
+        return copyFile(source, destination, options, error);
+    if (!QDir().mkdir(destination))
+        return fail(error, lastErrorOr(EIO));
+    return copyContents(source, destination, options, error);
 }
 
 } // namespace
+
+bool PendingSyncs::flush(int* error)
+{
+    const QStringList paths = std::exchange(m_paths, {});
+    int code = 0;
+    for (const QString& path : paths) {
+        const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0 || ::fdatasync(fd) != 0)
+            code = code != 0 ? code : lastErrorOr(EIO);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    return code == 0 || fail(error, code);
+}
 
 bool copyItemAtPath(const QString& source, const QString& destination, int* error)
 {
     return copyTree(source, destination, nullptr, error);
 }
 
-bool cloneItemAtPath(const QString& source, const QString& destination,
-                     const std::function<bool(const QString&)>& mayShare, int* error)
+bool cloneItemAtPath(const QString& source, const QString& destination, const CloneOptions& options, int* error)
 {
-    return copyTree(source, destination, mayShare, error);
+    return copyTree(source, destination, &options, error);
 }
 
 bool copyFolderContents(const QString& source, const QString& destination, int* error)

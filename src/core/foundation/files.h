@@ -1,6 +1,7 @@
 #pragma once
 // File operations of the program, on plain paths.
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // The path itself when nothing exists there; otherwise "<name>-<n>.<ext>" in the same folder for
@@ -28,11 +29,39 @@ bool copyFolderContents(const QString& source, const QString& destination, int* 
 
 // Copies a file or a whole folder; fails when the destination exists.
 bool copyItemAtPath(const QString& source, const QString& destination, int* error = nullptr);
-// The same, but each file that mayShare accepts shares its bytes with the source (a hard link)
-// where the file system allows, and is copied where it doesn't. Only for files that are never
-// written in place but always replaced by a rename, so that the two stay independent.
-bool cloneItemAtPath(const QString& source, const QString& destination,
-                     const std::function<bool(const QString&)>& mayShare, int* error = nullptr);
+// Files a copy wrote and left to be made durable together: started on their way to the disk as
+// they are written and waited for once, after the last, which costs a disk far less than one wait
+// per file.
+class PendingSyncs {
+public:
+    void add(const QString& path) { m_paths.append(path); }
+    qsizetype size() const { return m_paths.size(); }
+    // Waits until every file added is on the disk (fdatasync); the list is emptied. False with
+    // the first error.
+    bool flush(int* error = nullptr);
+
+private:
+    QStringList m_paths;
+};
+
+// How cloneItemAtPath gives a file its bytes.
+struct CloneOptions {
+    // A source file whose bytes the copy may share (a hard link) where the file system allows.
+    std::function<bool(const QString& source)> shareSource;
+    // Another file, already holding the same bytes as the source, whose bytes the copy may share;
+    // empty when none.
+    std::function<QString(const QString& source)> sameBytesAt;
+    // Where each copied file goes to be synced later; null: each copy is synced as it is made.
+    PendingSyncs* syncs = nullptr;
+};
+
+// Copies a file or a whole folder like copyItemAtPath, sharing bytes (hard links) where the options
+// allow. Shared names are only ever made for files never written in place but replaced by a
+// rename, or whose other name is about to go, so that no two names stay that a change through one
+// would reach through the other. Copies keep their source's modification time. A link on the way
+// is copied as a link: what it leads to is never linked nor copied.
+bool cloneItemAtPath(const QString& source, const QString& destination, const CloneOptions& options,
+                     int* error = nullptr);
 
 // Tests replace the removal step to reach the Trash fallback (a root test process can remove
 // anything). Pass nullptr to restore the real removal.

@@ -123,6 +123,10 @@ public:
     {
         return pass("copy", f, t, e) && FileSystemOps::copyItem(f, t, e);
     }
+    bool cloneItem(const QString& f, const QString& t, const CloneOptions& o, int* e) override
+    {
+        return pass("copy", f, t, e) && FileSystemOps::cloneItem(f, t, o, e);
+    }
 
 private:
     bool pass(const QString& kind, const QString& from, const QString& to, int* error)

@@ -94,6 +94,10 @@ public:
     {
         return pass(e) && FileSystemOps::copyItem(f, t, e);
     }
+    bool cloneItem(const QString& f, const QString& t, const CloneOptions& o, int* e) override
+    {
+        return pass(e) && FileSystemOps::cloneItem(f, t, o, e);
+    }
 
 private:
     bool pass(int* error)
