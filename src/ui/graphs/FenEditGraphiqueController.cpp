@@ -9,6 +9,7 @@
 #include "toolkit/fields/TextFieldMois.h"
 #include "toolkit/fields/TextViewCompteD.h"
 #include "toolkit/fields/TextViewPoste.h"
+#include "toolkit/fields/datefields.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopDossier.h"
 #include "toolkit/popups/PopPoste.h"
@@ -423,8 +424,23 @@ void FenEditGraphiqueController::EFFACER(QObject*)
     FILL_CONFIGURATION();
 }
 
+// A day its month lacks is refused by name before anything is read: the dates would roll over
+// into the next month.
+bool FenEditGraphiqueController::refusesImpossibleDates()
+{
+    if (!m_canDate)
+        return false;
+    for (qsizetype n = 0; n + 2 < m_dateFields.size(); n += 3) {
+        if (refuseImpossibleDate(this, m_dateFields[n], m_dateFields[n + 1], m_dateFields[n + 2]))
+            return true;
+    }
+    return false;
+}
+
 void FenEditGraphiqueController::OUI(QObject*)
 {
+    if (refusesImpossibleDates())
+        return;
     if (!READ()) {
         Dialog::alerte(this, Dialog::keyString(QStringLiteral("kAlerte_WrongDate")), QString(),
                        QStringLiteral("graphique"), 1, [](int) {});

@@ -47,6 +47,7 @@ protected:
     void buildInterface(StdWindow& window) override;
 
 private:
+    bool refusesImpossibleDates();
     QWidget* buildConfiguration(QWidget& parent);
     QWidget* buildFollowed(QWidget& parent);
     QWidget* buildPeriode(QWidget& parent);

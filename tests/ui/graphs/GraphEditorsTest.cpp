@@ -131,6 +131,25 @@ TEST_F(GraphEditorsTest, DateModeZeroOpensTheDatesAndASecondDateNotAfterTheFirst
     EXPECT_EQ(header.modeDate, 0);
 }
 
+// A day its month lacks is refused by name, not rolled over into the next month.
+TEST_F(GraphEditorsTest, ADayItsMonthLacksIsRefusedByName)
+{
+    const bool ok = edit(-1, [this](FenEditGraphiqueController& e) {
+        selectTag(e.outlet<QComboBox>(QStringLiteral("popup_modedate")), 0);
+        e.perform(QStringLiteral("MODEDATE:"));
+        WindowDriver driver(e);
+        driver.type(QStringLiteral("field_jour2"), QStringLiteral("31"));
+        driver.type(QStringLiteral("field_mois2"), QStringLiteral("2"));
+        driver.type(QStringLiteral("field_annee2"), QStringLiteral("2030"));
+        ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_DateInexistante")).arg(QStringLiteral("31/02/2030")),
+                         1000);
+        e.perform(QStringLiteral("OUI:"));
+        EXPECT_EQ(driver.text(QStringLiteral("field_jour2")), QStringLiteral("31")) << "kept to correct";
+        e.perform(QStringLiteral("NON:"));
+    });
+    EXPECT_FALSE(ok);
+}
+
 TEST_F(GraphEditorsTest, ChoosingNoneCommitsTheEditsToTheDefinitionLeft)
 {
     header = doc.graphHdl.at(0);

@@ -95,7 +95,7 @@ TEST_F(SaisieUiTest, AMinusSignTypedFirstKeepsTheAmountNegative)
         choose(w, "pop_compteC", 22);
         TextFieldMontant* field = w.controls().field_montant;
         typeFrom(w, field, QStringLiteral("-3,5"));
-        EXPECT_EQ(field->toPlainText(), QStringLiteral("-3.5"));
+        EXPECT_EQ(field->toPlainText(), QStringLiteral("-3,5"));
         MONTANT read;
         field->readMontant(read);
         EXPECT_DOUBLE_EQ(read.values[0], -3.5);
