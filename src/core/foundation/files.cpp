@@ -164,7 +164,7 @@ bool copyBytes(const QString& source, const QString& destination, PendingSyncs* 
         return fail(error, EINVAL);
     }
     const int out = ::open(encoded(destination).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                           info.st_mode & 07777);
+                           info.st_mode & 0777);
     if (out < 0) {
         const int code = lastErrorOr(EIO);
         ::close(in);
