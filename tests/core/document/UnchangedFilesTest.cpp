@@ -97,8 +97,8 @@ protected:
     static inline int s_serial = 0;
 };
 
-// Every file-system step from the n-th on fails, as in a process killed there; a copy under way
-// when it dies is left half made.
+// Every step of a backup from the n-th on fails, as in a process killed there; a copy under way
+// when it dies is left half made (its last file never comes).
 class KilledAt : public FileSystemOps {
 public:
     explicit KilledAt(int step)
@@ -107,38 +107,27 @@ public:
         FileSystemOps::install(this);
     }
     ~KilledAt() override { FileSystemOps::install(nullptr); }
-    KilledAt(const KilledAt&) = delete;
-    KilledAt& operator=(const KilledAt&) = delete;
 
     int steps = 0;
-    bool makeFolder(const QString& p, int* e) override { return pass(e) && FileSystemOps::makeFolder(p, e); }
     bool removeItem(const QString& p, int* e) override { return pass(e) && FileSystemOps::removeItem(p, e); }
     bool moveItem(const QString& f, const QString& t, int* e) override
     {
         return pass(e) && FileSystemOps::moveItem(f, t, e);
     }
-    bool copyItem(const QString& f, const QString& t, int* e) override
-    {
-        return pass(e) && FileSystemOps::copyItem(f, t, e);
-    }
     bool cloneItem(const QString& f, const QString& t, const CloneOptions& o, int* e) override
     {
-        if (steps == m_deadFrom) {
-            // Dies once most of the copy is there: its last file never comes.
-            FileSystemOps::cloneItem(f, t, o, e);
+        if (steps == m_deadFrom && FileSystemOps::cloneItem(f, t, o, e))
             QFile::remove(t + QStringLiteral("/Contents/Resources/transact.xml"));
-        }
         return pass(e) && FileSystemOps::cloneItem(f, t, o, e);
     }
 
 private:
     bool pass(int* error)
     {
-        if (steps++ < m_deadFrom)
-            return true;
-        if (error)
+        const bool alive = steps++ < m_deadFrom;
+        if (!alive && error)
             *error = EIO;
-        return false;
+        return alive;
     }
     int m_deadFrom;
 };
