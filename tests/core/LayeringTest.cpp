@@ -128,13 +128,9 @@ QStringList coreFiles()
 const QSet<QString>& pendingUiIncludes()
 {
     static const QSet<QString> pending {
-        QStringLiteral("analysis/FenActualiserBudgetController.cpp schedules"),
-        QStringLiteral("analysis/FenAmeliorerBudgetController.cpp schedules"),
         QStringLiteral("analysis/FenAnalyseController.cpp transactions"),
-        QStringLiteral("analysis/FenBudgetController.cpp schedules"),
         QStringLiteral("analysis/FenBudgetMetadataController.cpp schedules"),
         QStringLiteral("analysis/FenBudgetMetadataController.h transactions"),
-        QStringLiteral("analysis/FenCompleterBudgetController.cpp schedules"),
         QStringLiteral("entities/FenAskDeclarationController.h transactions"),
         QStringLiteral("entities/FenDossierController.cpp transactions"),
         QStringLiteral("entities/FenMacroController.cpp transactions"),

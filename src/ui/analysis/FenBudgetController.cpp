@@ -5,10 +5,10 @@
 #include "analysis/CellBudget.h"
 #include "analysis/FenBudgetMetadataController.h"
 #include "analysis/FenTableurBudgetController.h"
-#include "schedules/FenEcheancierController.h"
 #include "toolkit/dialogs/FenMessageController.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
+#include "toolkit/windows/IWindowDoors.h"
 #include "toolkit/windows/StdActionDispatcher.h"
 
 #include "document/APPLIPARAM.h"
@@ -315,13 +315,8 @@ void FenBudgetController::creerChrono(bool prevision)
     const long posteID = currentIdentAtRowIndex(row);
     if (auto* app = dynamic_cast<QObject*>(windowAppDelegate()))
         StdActionDispatcher::invoke(app, QStringLiteral("ECHEANCIERS:"), this);
-    FenEcheancierController* echeanciers = FenEcheancierController::current();
-    if (!echeanciers)
-        return;
-    if (prevision)
-        echeanciers->CREER_PREVISION(posteID);
-    else
-        echeanciers->CREER_ECHEANCIER(posteID);
+    if (IWindowDoors* doors = windowDoors())
+        doors->createChronoInEcheanciers(prevision, posteID);
 }
 
 // ---------------------------------------------------------------------------------------------

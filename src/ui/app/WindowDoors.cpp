@@ -24,9 +24,34 @@ bool WindowDoors::editIndexedPrevision(StdWindowController* parent, DOCUMENT& do
     return ::editIndexedPrevision(parent, doc, ident);
 }
 
+bool WindowDoors::editPrevision(StdWindowController* parent, DOCUMENT& doc, Prevision& prevision)
+{
+    return pushEditPrevisionModal(parent, doc, prevision);
+}
+
 StdWindowController* WindowDoors::echeanciersWindow()
 {
     return FenEcheancierController::current();
+}
+
+bool WindowDoors::createChronoInEcheanciers(bool prevision, long posteID)
+{
+    FenEcheancierController* echeanciers = FenEcheancierController::current();
+    if (!echeanciers)
+        return false;
+    if (prevision)
+        echeanciers->CREER_PREVISION(posteID);
+    else
+        echeanciers->CREER_ECHEANCIER(posteID);
+    return true;
+}
+
+void WindowDoors::showPrevisionInEcheanciers(long ident)
+{
+    if (FenEcheancierController* echeanciers = FenEcheancierController::current()) {
+        echeanciers->chronoDidChange(QVariant::fromValue<qlonglong>(ident), QVariant::fromValue(1));
+        echeanciers->updateNbChrono();
+    }
 }
 
 bool WindowDoors::frontBudgetProposal(bool completer)

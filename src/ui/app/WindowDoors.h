@@ -12,7 +12,10 @@ public:
 
     bool editEcheancierClone(StdWindowController* parent, DOCUMENT& doc, long ident) override;
     bool editIndexedPrevision(StdWindowController* parent, DOCUMENT& doc, long ident) override;
+    bool editPrevision(StdWindowController* parent, DOCUMENT& doc, Prevision& prevision) override;
     StdWindowController* echeanciersWindow() override;
+    bool createChronoInEcheanciers(bool prevision, long posteID) override;
+    void showPrevisionInEcheanciers(long ident) override;
     bool frontBudgetProposal(bool completer) override;
     void askBudgetProposalMonths(StdWindowController* window, bool completer, const QList<long>& years,
                                  const std::function<void(long)>& take) override;

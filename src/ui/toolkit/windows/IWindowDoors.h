@@ -10,6 +10,7 @@
 #include <functional>
 
 class DOCUMENT;
+class Prevision;
 class StdWindowController;
 class TRANSACT;
 
@@ -22,8 +23,15 @@ public:
     // editor was cancelled.
     virtual bool editEcheancierClone(StdWindowController* parent, DOCUMENT& doc, long ident) = 0;
     virtual bool editIndexedPrevision(StdWindowController* parent, DOCUMENT& doc, long ident) = 0;
+    // The forecast editor on a forecast the caller owns: true when it closed with OK.
+    virtual bool editPrevision(StdWindowController* parent, DOCUMENT& doc, Prevision& prevision) = 0;
     // The schedules window while it is open, else null.
     virtual StdWindowController* echeanciersWindow() = 0;
+    // In the open schedules window: a new forecast (else a new schedule) of the category made
+    // through its editor; false when the window is not open.
+    virtual bool createChronoInEcheanciers(bool prevision, long posteID) = 0;
+    // The open schedules window, if any, lists the forecast of that ident anew and selects it.
+    virtual void showPrevisionInEcheanciers(long ident) = 0;
 
     // The budget proposals: completer adds the forecasts the budget lacks, else the existing ones
     // are brought up to what their categories cost. Brings the open proposal window of that kind
