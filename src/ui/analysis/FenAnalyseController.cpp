@@ -38,62 +38,19 @@ void reopenAnalysesOfDocument(DOCUMENT& doc)
 // ---------------------------------------------------------------------------------------------
 // Preferences and colours
 
-Colorizator FenAnalyseController::colorizatorTete() const
+const FenAnalyseBudgetController::SettingsFields& FenAnalyseController::settingsFields() const
 {
-    return APPLIPARAM::loadAppliParam().colorisatorAnalyseTitre;
-}
-
-Colorizator FenAnalyseController::colorizatorDepense() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorAnalyseDepense;
-}
-
-Colorizator FenAnalyseController::colorizatorRecette() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorAnalyseRecette;
-}
-
-Colorizator FenAnalyseController::colorizatorSolde() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorAnalyseSolde;
-}
-
-void FenAnalyseController::setColorizatorsToDefault()
-{
-    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
-    parameters.colorisatorAnalyseTitre = Colorizator::defaultColorisatorAnalyseTitre();
-    parameters.colorisatorAnalyseDepense = Colorizator::defaultColorisatorAnalyseDepense();
-    parameters.colorisatorAnalyseRecette = Colorizator::defaultColorisatorAnalyseRecette();
-    parameters.colorisatorAnalyseSolde = Colorizator::defaultColorisatorAnalyseSolde();
-}
-
-bool FenAnalyseController::getPreferenceAutoCompute() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && doc->docParam->autoComputeAnalyse;
-}
-
-void FenAnalyseController::savePreferenceAutoCompute(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        doc->docParam->autoComputeAnalyse = on;
-}
-
-bool FenAnalyseController::getPreferenceShowEmpty() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && doc->docParam->analyseShowEmpty;
-}
-
-void FenAnalyseController::savePreferenceShowEmpty(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        doc->docParam->analyseShowEmpty = on;
-}
-
-bool FenAnalyseController::showEmpty() const
-{
-    return getPreferenceShowEmpty();
+    static const SettingsFields fields {&APPLIPARAM::colorisatorAnalyseTitre,
+                                        &APPLIPARAM::colorisatorAnalyseDepense,
+                                        &APPLIPARAM::colorisatorAnalyseRecette,
+                                        &APPLIPARAM::colorisatorAnalyseSolde,
+                                        &Colorizator::defaultColorisatorAnalyseTitre,
+                                        &Colorizator::defaultColorisatorAnalyseDepense,
+                                        &Colorizator::defaultColorisatorAnalyseRecette,
+                                        &Colorizator::defaultColorisatorAnalyseSolde,
+                                        &DOCPARAM::autoComputeAnalyse,
+                                        &DOCPARAM::analyseShowEmpty};
+    return fields;
 }
 
 void FenAnalyseController::RESET_TITLE()

@@ -66,62 +66,19 @@ std::unique_ptr<CellAnalyseBudget> FenBudgetController::makeCell(const QString& 
 // ---------------------------------------------------------------------------------------------
 // Preferences and colours
 
-Colorizator FenBudgetController::colorizatorTete() const
+const FenAnalyseBudgetController::SettingsFields& FenBudgetController::settingsFields() const
 {
-    return APPLIPARAM::loadAppliParam().colorisatorBudgetTitre;
-}
-
-Colorizator FenBudgetController::colorizatorDepense() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorBudgetDepense;
-}
-
-Colorizator FenBudgetController::colorizatorRecette() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorBudgetRecette;
-}
-
-Colorizator FenBudgetController::colorizatorSolde() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorBudgetSolde;
-}
-
-void FenBudgetController::setColorizatorsToDefault()
-{
-    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
-    parameters.colorisatorBudgetTitre = Colorizator::defaultColorisatorBudgetTitre();
-    parameters.colorisatorBudgetDepense = Colorizator::defaultColorisatorBudgetDepense();
-    parameters.colorisatorBudgetRecette = Colorizator::defaultColorisatorBudgetRecette();
-    parameters.colorisatorBudgetSolde = Colorizator::defaultColorisatorBudgetSolde();
-}
-
-bool FenBudgetController::getPreferenceAutoCompute() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && doc->docParam->autoComputeBudget;
-}
-
-void FenBudgetController::savePreferenceAutoCompute(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        doc->docParam->autoComputeBudget = on;
-}
-
-bool FenBudgetController::getPreferenceShowEmpty() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && doc->docParam->budgetShowEmpty;
-}
-
-void FenBudgetController::savePreferenceShowEmpty(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        doc->docParam->budgetShowEmpty = on;
-}
-
-bool FenBudgetController::showEmpty() const
-{
-    return getPreferenceShowEmpty();
+    static const SettingsFields fields {&APPLIPARAM::colorisatorBudgetTitre,
+                                        &APPLIPARAM::colorisatorBudgetDepense,
+                                        &APPLIPARAM::colorisatorBudgetRecette,
+                                        &APPLIPARAM::colorisatorBudgetSolde,
+                                        &Colorizator::defaultColorisatorBudgetTitre,
+                                        &Colorizator::defaultColorisatorBudgetDepense,
+                                        &Colorizator::defaultColorisatorBudgetRecette,
+                                        &Colorizator::defaultColorisatorBudgetSolde,
+                                        &DOCPARAM::autoComputeBudget,
+                                        &DOCPARAM::budgetShowEmpty};
+    return fields;
 }
 
 void FenBudgetController::RESET_TITLE()
