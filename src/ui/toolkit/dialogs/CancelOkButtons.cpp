@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
-QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window)
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** okButton)
 {
     auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
     controller.connectAction(cancel, QStringLiteral("NON:"));
@@ -24,5 +24,7 @@ QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window)
     buttons->addStretch();
     buttons->addWidget(cancel);
     buttons->addWidget(ok);
+    if (okButton)
+        *okButton = ok;
     return buttons;
 }
