@@ -6,6 +6,7 @@
 #include "analysis/PopAnalyse.h"
 #include "analysis/PopPeriode.h"
 #include "analysis/TemplateAnalyse.h"
+#include "toolkit/dialogs/FenMessageController.h"
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/host/UiHost.h"
 #include "toolkit/popups/PopAutoCompute.h"
@@ -688,4 +689,15 @@ void FenAnalyseBudgetController::savePreferenceShowEmpty(bool on)
 {
     if (DOCUMENT* doc = document(); doc && doc->docParam)
         (*doc->docParam).*settingsFields().showEmpty = on;
+}
+
+void FenAnalyseBudgetController::COMPUTE_ANALYSE(long month)
+{
+    DOCUMENT* doc = document();
+    if (!doc || !myAnaFile())
+        return;
+    computeAnalyse(*myAnaFile(), devise(), analyseType(), month, *doc);
+    FenMessageController::doClose();
+    adjustHeight(false);
+    FILTER_ANALYSE();
 }

@@ -77,7 +77,8 @@ public:
 
     // ---- What a subclass gives.
     virtual void RECOMPUTE() = 0;
-    virtual void COMPUTE_ANALYSE(long month) = 0;
+    // Computes the window's configuration for the month, of its own kind, and shows it.
+    void COMPUTE_ANALYSE(long month);
     virtual QString getTitleForMonth(long month, bool showDevise) const = 0;
     virtual void DRAW_TETE() = 0;
     virtual void RESET_TITLE() = 0;

@@ -2,7 +2,6 @@
 
 #include "analysis/BoxAnalyseBudgetTete.h"
 #include "analysis/FenTableurAnalyseController.h"
-#include "toolkit/dialogs/FenMessageController.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
 #include "transactions/FenListingController.h"
 
@@ -66,17 +65,6 @@ QStringList FenAnalyseController::headerSubTitles() const
 
 // ---------------------------------------------------------------------------------------------
 // Computing and drawing
-
-void FenAnalyseController::COMPUTE_ANALYSE(long month)
-{
-    DOCUMENT* doc = document();
-    if (!doc || !myAnaFile())
-        return;
-    computeAnalyse(*myAnaFile(), devise(), AnalyseType::Analyse, month, *doc);
-    FenMessageController::doClose();
-    adjustHeight(false);
-    FILTER_ANALYSE();
-}
 
 void FenAnalyseController::RECOMPUTE()
 {

@@ -20,7 +20,6 @@ public:
 
     QSizeF getContentIncrement() const override { return QSizeF(12.0, 1.0); }
     void RECOMPUTE() override;
-    void COMPUTE_ANALYSE(long month) override;
     QString getTitleForMonth(long month, bool showDevise) const override;
     void DRAW_TETE() override;
     void RESET_TITLE() override;

@@ -5,7 +5,6 @@
 #include "analysis/CellBudget.h"
 #include "analysis/FenBudgetMetadataController.h"
 #include "analysis/FenTableurBudgetController.h"
-#include "toolkit/dialogs/FenMessageController.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
 #include "toolkit/windows/IWindowDoors.h"
@@ -94,17 +93,6 @@ QStringList FenBudgetController::headerSubTitles() const
 
 // ---------------------------------------------------------------------------------------------
 // Computing
-
-void FenBudgetController::COMPUTE_ANALYSE(long month)
-{
-    DOCUMENT* doc = document();
-    if (!doc || !myAnaFile())
-        return;
-    computeAnalyse(*myAnaFile(), devise(), AnalyseType::Budget, month, *doc);
-    FenMessageController::doClose();
-    adjustHeight(false);
-    FILTER_ANALYSE();
-}
 
 void FenBudgetController::RECOMPUTE()
 {
