@@ -129,7 +129,6 @@ const QSet<QString>& pendingUiIncludes()
 {
     static const QSet<QString> pending {
         QStringLiteral("analysis/FenAnalyseController.cpp transactions"),
-        QStringLiteral("analysis/FenBudgetMetadataController.cpp schedules"),
         QStringLiteral("analysis/FenBudgetMetadataController.h transactions"),
         QStringLiteral("entities/FenAskDeclarationController.h transactions"),
         QStringLiteral("entities/FenDossierController.cpp transactions"),
@@ -138,9 +137,6 @@ const QSet<QString>& pendingUiIncludes()
         QStringLiteral("graphs/FenBilanController.cpp transactions"),
         QStringLiteral("graphs/FenGraphiqueController.cpp transactions"),
         QStringLiteral("import/ImportWindowServices.cpp transactions"),
-        QStringLiteral("investments/FenAskSubstFinanceController.cpp transactions"),
-        QStringLiteral("investments/FenEditFinanceController.cpp transactions"),
-        QStringLiteral("investments/FenFinanceController.cpp entities"),
         QStringLiteral("investments/FenFinanceController.h entities"),
         QStringLiteral("investments/FenFinanceEmpruntController.cpp transactions"),
         QStringLiteral("investments/FenFinanceRemunereController.cpp transactions"),
@@ -153,7 +149,6 @@ const QSet<QString>& pendingUiIncludes()
         QStringLiteral("schedules/FenEditEcheancierPersoController.cpp entities"),
         QStringLiteral("schedules/FenEditEcheancierPersoController.cpp transactions"),
         QStringLiteral("schedules/FenEditPrevisionController.cpp entities"),
-        QStringLiteral("schedules/ScheduleImages.cpp transactions"),
         QStringLiteral("sync/SyncWindows.cpp transactions"),
     };
     return pending;

@@ -1,11 +1,11 @@
 #include "entities/FenBanqueController.h"
 
 #include "entities/FenBanqueActions.h"
-#include "entities/selectAfterDelete.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopCategorie.h"
 #include "toolkit/popups/StdPopUp.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/tables/selectAfterDelete.h"
 #include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"

@@ -1,9 +1,9 @@
 #include "entities/FenMacroController.h"
 
 #include "entities/FenEditMacroController.h"
-#include "entities/selectAfterDelete.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/tables/selectAfterDelete.h"
 #include "transactions/SaisieRoutine.h"
 
 #include "document/DocContext.h"

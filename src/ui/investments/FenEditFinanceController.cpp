@@ -5,7 +5,7 @@
 #include "investments/FenEditFinanceTitreController.h"
 #include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
-#include "transactions/SaisieImages.h"
+#include "toolkit/drawing/SaisieImages.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"

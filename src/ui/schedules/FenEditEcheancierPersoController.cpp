@@ -5,7 +5,7 @@
 #include "schedules/ScheduleEditors.h"
 
 #include "entities/FenEditToolController.h"
-#include "entities/selectAfterDelete.h"
+#include "toolkit/tables/selectAfterDelete.h"
 #include "transactions/SaisieRoutine.h"
 
 #include "foundation/diagnostics.h"
