@@ -7,6 +7,7 @@
 #include "graphs/FenGraphiqueController.h"
 #include "schedules/FenEcheancierController.h"
 #include "schedules/ScheduleEditors.h"
+#include "transactions/SaisieRoutine.h"
 
 WindowDoors& WindowDoors::shared()
 {
@@ -79,6 +80,11 @@ void WindowDoors::openBudgetProposal(bool completer, const BudgetProposalList& e
         FenCompleterBudgetController::open(entries, nbMonth, devise);
     else
         FenActualiserBudgetController::open(entries, nbMonth, devise);
+}
+
+int WindowDoors::openSaisie(StdWindowController* parent, const SaisieRequest& request)
+{
+    return openSaisieTransact(parent, request);
 }
 
 bool WindowDoors::createMacroFromTransact(StdWindowController* parent, const TRANSACT& trans)

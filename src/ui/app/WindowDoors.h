@@ -20,6 +20,7 @@ public:
     void askBudgetProposalMonths(StdWindowController* window, bool completer, const QList<long>& years,
                                  const std::function<void(long)>& take) override;
     void openBudgetProposal(bool completer, const BudgetProposalList& entries, long nbMonth, long devise) override;
+    int openSaisie(StdWindowController* parent, const SaisieRequest& request) override;
     bool createMacroFromTransact(StdWindowController* parent, const TRANSACT& trans) override;
     void openGraphique(StdWindowController* parent, int mode, long ident, DOCUMENT& doc, long devise) override;
 };

@@ -6,7 +6,7 @@
 
 #include "entities/FenEditToolController.h"
 #include "toolkit/tables/selectAfterDelete.h"
-#include "transactions/SaisieRoutine.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
@@ -86,9 +86,13 @@ int FenEditEcheancierPersoController::selectedRow() const
 
 bool FenEditEcheancierPersoController::editTransact(TRANSACT& trans)
 {
-    return openSaisieTransact(this, trans.moyen, trans.synonymeID, trans.transToMoyenCompte(), -1, &trans, nullptr,
-                              false, false, false, false, false)
-        == kSaisieOK;
+    SaisieRequest request;
+    request.fam = trans.moyen;
+    request.synonymeID = trans.synonymeID;
+    request.ident = trans.transToMoyenCompte();
+    request.editObj = &trans;
+    IWindowDoors* doors = windowDoors();
+    return doors && doors->openSaisie(this, request) == kSaisieOK;
 }
 
 void FenEditEcheancierPersoController::reloadAndSelect(long row)

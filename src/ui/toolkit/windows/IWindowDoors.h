@@ -4,6 +4,7 @@
 // can then change without the others knowing its classes. The application installs the doors at
 // start-up; with none installed no such window opens and every door answers failure.
 #include "engines/ChronoManager.h"
+#include "engines/SaisieEntry.h"
 
 #include <QList>
 
@@ -43,6 +44,10 @@ public:
                                          const std::function<void(long)>& take)
         = 0;
     virtual void openBudgetProposal(bool completer, const BudgetProposalList& entries, long nbMonth, long devise) = 0;
+
+    // The entry window run modally on the request, on the parent's window when one is given; a
+    // closing status of ITransactionWindows.h (kSaisieCancel with no doors).
+    virtual int openSaisie(StdWindowController* parent, const SaisieRequest& request) = 0;
 
     // A new macro made from the transaction, named and keyed in the macro editor; false when the
     // editor was cancelled.
