@@ -142,10 +142,7 @@ const QSet<QString>& pendingUiIncludes()
         QStringLiteral("investments/FenFinanceTitreController.cpp transactions"),
         QStringLiteral("schedules/CellTransactPerso.h transactions"),
         QStringLiteral("schedules/FenEcheancierController.cpp transactions"),
-        QStringLiteral("schedules/FenEditEcheancierController.cpp entities"),
         QStringLiteral("schedules/FenEditEcheancierController.cpp transactions"),
-        QStringLiteral("schedules/FenEditEcheancierPersoController.cpp entities"),
-        QStringLiteral("schedules/FenEditPrevisionController.cpp entities"),
         QStringLiteral("sync/SyncWindows.cpp transactions"),
     };
     return pending;

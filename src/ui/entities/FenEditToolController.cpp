@@ -22,20 +22,9 @@
 namespace {
 
 const QString kTool = QStringLiteral("tool");
-const QString kDocument = QStringLiteral("document");
 constexpr int kImageSide = LogoFiller::kImageSide;
 
 } // namespace
-
-void setEditedDocument(WindowData& data, DOCUMENT& doc)
-{
-    data.insert(kDocument, QVariant::fromValue(static_cast<void*>(&doc)));
-}
-
-DOCUMENT& editedDocument(const WindowData& data)
-{
-    return *static_cast<DOCUMENT*>(data.value(kDocument).value<void*>());
-}
 
 WindowDataPtr toolEditorData(TOOL& tool, DOCUMENT& doc)
 {

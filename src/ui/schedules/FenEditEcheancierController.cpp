@@ -4,7 +4,6 @@
 #include "schedules/TableEcheanceReguliere.h"
 #include "schedules/ViewPlanificatorController.h"
 
-#include "entities/FenEditToolController.h"
 #include "transactions/CellTransact.h"
 #include "transactions/SaisieRoutine.h"
 

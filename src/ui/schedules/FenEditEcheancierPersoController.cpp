@@ -4,7 +4,6 @@
 #include "schedules/FenEditEcheancierController.h"
 #include "schedules/ScheduleEditors.h"
 
-#include "entities/FenEditToolController.h"
 #include "toolkit/tables/selectAfterDelete.h"
 #include "toolkit/windows/IWindowDoors.h"
 

@@ -3,8 +3,6 @@
 #include "schedules/ScheduleEditors.h"
 #include "schedules/ViewPlanificatorController.h"
 
-#include "entities/FenEditToolController.h"
-
 #include "engines/PrevisionManager.h"
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
