@@ -2,18 +2,24 @@
 // sync, quotes and calculator. A folder includes only itself and folders to its left, and the
 // core never includes the window layer nor the Qt modules only it links. Every offending line is
 // listed.
+//
+// In the window layer, a folder of windows opens another family's windows only through the doors
+// the application installs: no window folder but app/ includes another, while toolkit/ and
+// spreadsheet/ are shared by all.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
 
 const QString kCoreDir = QStringLiteral(SORV_SOURCE_DIR "/src/core");
+const QString kUiDir = QStringLiteral(SORV_SOURCE_DIR "/src/ui");
 
 // The position of a core folder in the direction; -1 for a folder the table doesn't know.
 int rankOf(const QString& folder)
@@ -115,6 +121,90 @@ QStringList coreFiles()
     return files;
 }
 
+// ---- The window layer
+
+// The window folders' includes of one another that still wait for their door, as "file folder":
+// the list may only shrink, and an entry that no longer occurs fails until it is dropped.
+const QSet<QString>& pendingUiIncludes()
+{
+    static const QSet<QString> pending {
+        QStringLiteral("analysis/FenAnalyseController.cpp transactions"),
+        QStringLiteral("analysis/FenBudgetMetadataController.h transactions"),
+        QStringLiteral("entities/FenAskDeclarationController.h transactions"),
+        QStringLiteral("entities/FenDossierController.cpp transactions"),
+        QStringLiteral("entities/FenVarianteController.cpp transactions"),
+        QStringLiteral("graphs/FenBilanController.cpp transactions"),
+        QStringLiteral("graphs/FenGraphiqueController.cpp transactions"),
+        QStringLiteral("import/ImportWindowServices.cpp transactions"),
+        QStringLiteral("investments/FenFinanceController.h entities"),
+        QStringLiteral("investments/FenFinanceEmpruntController.cpp transactions"),
+        QStringLiteral("investments/FenFinanceRemunereController.cpp transactions"),
+        QStringLiteral("investments/FenFinanceTitreController.cpp transactions"),
+        QStringLiteral("schedules/CellTransactPerso.h transactions"),
+        QStringLiteral("schedules/FenEcheancierController.cpp transactions"),
+        QStringLiteral("schedules/FenEditEcheancierController.cpp transactions"),
+        QStringLiteral("sync/SyncWindows.cpp transactions"),
+    };
+    return pending;
+}
+
+// The first folder under src/ui of a path inside it; empty outside it or directly in it.
+QString uiFolderOf(const QString& path)
+{
+    const QString relative = QDir(kUiDir).relativeFilePath(QDir::cleanPath(path));
+    if (relative.startsWith(QLatin1String("..")) || !relative.contains(QLatin1Char('/')))
+        return QString();
+    return relative.section(QLatin1Char('/'), 0, 0);
+}
+
+// Whether a window folder may include that folder of src/ui.
+bool mayInclude(const QString& folder, const QString& target)
+{
+    static const QStringList shared {QStringLiteral("toolkit"), QStringLiteral("spreadsheet")};
+    return target.isEmpty() || target == folder || folder == QLatin1String("app") || shared.contains(target);
+}
+
+// The window folder a quoted include line reaches from the file, when the file may not include
+// it; empty when it may.
+QString forbiddenUiTarget(const QString& file, const QString& line)
+{
+    static const QRegularExpression include(QStringLiteral(R"re(^\s*#\s*include\s*"([^"]+)")re"));
+    const QRegularExpressionMatch match = include.match(line);
+    if (!match.hasMatch())
+        return QString();
+    const QString name = match.captured(1);
+    // A name the window layer doesn't hold is the core's, whose folders share some of its names.
+    const QString beside = QFileInfo(file).dir().filePath(name);
+    const QString fromRoot = QDir(kUiDir).filePath(name);
+    const QString path = QFileInfo::exists(beside) ? beside : fromRoot;
+    if (!QFileInfo::exists(path))
+        return QString();
+    const QString target = uiFolderOf(path);
+    return mayInclude(uiFolderOf(file), target) ? QString() : target;
+}
+
+// Every "file folder" pair of a window file including another window folder.
+QSet<QString> uiCrossIncludes()
+{
+    QSet<QString> found;
+    QDirIterator it(kUiDir, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            found.insert(QDir(kUiDir).relativeFilePath(file) + QStringLiteral(" unreadable"));
+            continue;
+        }
+        while (!f.atEnd()) {
+            const QString target = forbiddenUiTarget(file, QString::fromUtf8(f.readLine()));
+            if (!target.isEmpty())
+                found.insert(QDir(kUiDir).relativeFilePath(file) + QLatin1Char(' ') + target);
+        }
+    }
+    return found;
+}
+
 } // namespace
 
 TEST(Layering, EveryCoreFolderIsKnown)
@@ -169,4 +259,45 @@ TEST(Layering, TheCheckSeesWhatBreaksTheDirection)
         const QString what = offence(c.file, coreFolderOf(c.file), 1, c.line);
         EXPECT_EQ(!what.isEmpty(), c.offends) << c.line.toStdString() << " -> " << what.toStdString();
     }
+}
+
+TEST(Layering, WindowFoldersOpenOneAnotherOnlyThroughTheDoors)
+{
+    const QSet<QString> found = uiCrossIncludes();
+    ASSERT_FALSE(QDir(kUiDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+    QStringList unexpected = (found - pendingUiIncludes()).values();
+    QStringList gone = (pendingUiIncludes() - found).values();
+    unexpected.sort();
+    gone.sort();
+    EXPECT_TRUE(unexpected.isEmpty()) << "includes another window folder:\n"
+                                      << unexpected.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(gone.isEmpty()) << "no longer includes it, drop it from the pending list:\n"
+                                << gone.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(Layering, TheWindowCheckSeesASidewaysInclude)
+{
+    const QString transactionsFile = kUiDir + QStringLiteral("/transactions/FenTransListCommands.cpp");
+    const QString appFile = kUiDir + QStringLiteral("/app/ApplicationDelegate.cpp");
+    const struct {
+        QString file;
+        QString line;
+        QString target;
+    } cases[] = {
+        {transactionsFile, QStringLiteral("#include \"schedules/ScheduleEditors.h\""), QStringLiteral("schedules")},
+        {transactionsFile, QStringLiteral(" # include \"../graphs/FenGraphiqueController.h\""),
+         QStringLiteral("graphs")},
+        {transactionsFile, QStringLiteral("#include \"app/ApplicationDelegate.h\""), QStringLiteral("app")},
+        {transactionsFile, QStringLiteral("#include \"transactions/SaisieRoutine.h\""), QString()},
+        {transactionsFile, QStringLiteral("#include \"SaisieRoutine.h\""), QString()},
+        {transactionsFile, QStringLiteral("#include \"toolkit/windows/IWindowDoors.h\""), QString()},
+        {transactionsFile, QStringLiteral("#include \"spreadsheet/Tableur.h\""), QString()},
+        {transactionsFile, QStringLiteral("#include \"model/DOCUMENT.h\""), QString()},
+        {transactionsFile, QStringLiteral("#include \"import/ImportManager.h\""), QString()},
+        {transactionsFile, QStringLiteral("#include \"import/ImportWindowServices.h\""), QStringLiteral("import")},
+        {transactionsFile, QStringLiteral("// #include \"schedules/ScheduleEditors.h\""), QString()},
+        {appFile, QStringLiteral("#include \"schedules/FenEcheancierController.h\""), QString()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(forbiddenUiTarget(c.file, c.line), c.target) << c.line.toStdString();
 }

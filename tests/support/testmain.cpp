@@ -15,6 +15,7 @@
 
 #ifdef SORV_UI_TESTS
 #include "app/SorvApplication.h"
+#include "app/WindowDoors.h"
 #include "uisupport/ModelChecks.h"
 
 #include <QApplication>
@@ -57,6 +58,9 @@ int main(int argc, char** argv)
     // The windows speak the program's language, as they do for a user: French, Qt's own texts
     // included, whatever the machine's locale.
     installProgramLocale();
+    // The windows open one another through the application's doors, installed here as at start-up
+    // since most window tests run without an application delegate.
+    installWindowDoors(&WindowDoors::shared());
     ModelChecks checks;
 #endif
     return RUN_ALL_TESTS();

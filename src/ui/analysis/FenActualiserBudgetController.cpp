@@ -1,7 +1,7 @@
 #include "analysis/FenActualiserBudgetController.h"
 
-#include "schedules/ScheduleEditors.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "engines/PrevisionManager.h"
 #include "foundation/localized.h"
@@ -27,20 +27,7 @@ FenActualiserBudgetController* FenActualiserBudgetController::current()
 FenActualiserBudgetController* FenActualiserBudgetController::open(const BudgetProposalList& entries, long nbMonth,
                                                                    long devise)
 {
-    auto* window = StdWindowController::push<FenActualiserBudgetController>(nullptr, devise, true);
-    openWindow() = window;
-    window->setEntries(entries);
-    window->setNbMonth(nbMonth);
-    window->orderFront();
-    window->start();
-    return window;
-}
-
-void FenActualiserBudgetController::buildInterface(StdWindow& window)
-{
-    window.setObjectName(QStringLiteral("FenActualiserBudget"));
-    window.setWindowTitle(localizedAppl(QStringLiteral("FenActualiserBudget_titre")));
-    FenAmeliorerBudgetController::buildInterface(window);
+    return openProposals(openWindow(), entries, nbMonth, devise);
 }
 
 void FenActualiserBudgetController::windowWillClose()
@@ -95,7 +82,8 @@ std::optional<Prevision> FenActualiserBudgetController::doEcrire(long row, bool 
     if (confirmation) {
         Dialog::alerte(this, Dialog::keyString(QStringLiteral("kAlerte_WillEditPrevision")), posteName(entry->posteID),
                        QStringLiteral("echeancier_prev"), 1, {});
-        if (!pushEditPrevisionModal(this, *doc, copy))
+        IWindowDoors* doors = windowDoors();
+        if (!doors || !doors->editPrevision(this, *doc, copy))
             return std::nullopt;
     }
     manager.removeIndexedPrevisionReference(position, doc);

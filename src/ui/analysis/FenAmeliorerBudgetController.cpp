@@ -1,9 +1,9 @@
 #include "analysis/FenAmeliorerBudgetController.h"
 
-#include "schedules/FenEcheancierController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/textfieldx.h"
 #include "toolkit/popups/PopHelp.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "foundation/broadcast.h"
@@ -20,6 +20,8 @@
 
 void FenAmeliorerBudgetController::buildInterface(StdWindow& window)
 {
+    window.setObjectName(windowName());
+    window.setWindowTitle(localizedAppl(windowName() + QStringLiteral("_titre")));
     m_titleTotal = new QLabel(&window);
     m_titleTotal->setObjectName(QStringLiteral("titleTotal"));
     QFont bold = m_titleTotal->font();
@@ -190,10 +192,8 @@ void FenAmeliorerBudgetController::removeEntry(long row)
 
 void FenAmeliorerBudgetController::showInEcheancier(long ident) const
 {
-    if (FenEcheancierController* echeanciers = FenEcheancierController::current()) {
-        echeanciers->chronoDidChange(QVariant::fromValue<qlonglong>(ident), QVariant::fromValue(1));
-        echeanciers->updateNbChrono();
-    }
+    if (IWindowDoors* doors = windowDoors())
+        doors->showPrevisionInEcheanciers(ident);
 }
 
 void FenAmeliorerBudgetController::ecrire(long row)

@@ -8,6 +8,8 @@
 
 #include "engines/ChronoManager.h"
 
+#include <QPointer>
+
 #include <optional>
 
 class DOCUMENT;
@@ -47,6 +49,21 @@ public:
     void didAwakeFromNib() override;
 
 protected:
+    // Opens a window of that kind on the proposals and shows them; the slot holds it while open.
+    template <class Window>
+    static Window* openProposals(QPointer<Window>& slot, const BudgetProposalList& entries, long nbMonth, long devise)
+    {
+        auto* window = StdWindowController::push<Window>(nullptr, devise, true);
+        slot = window;
+        window->setEntries(entries);
+        window->setNbMonth(nbMonth);
+        window->orderFront();
+        window->start();
+        return window;
+    }
+
+    // Names the window and, with "_titre" added, the key of its title.
+    virtual QString windowName() const = 0;
     void buildInterface(StdWindow& window) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -6,12 +6,14 @@
 #include "analysis/PopAnalyse.h"
 #include "analysis/PopPeriode.h"
 #include "analysis/TemplateAnalyse.h"
+#include "toolkit/dialogs/FenMessageController.h"
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/host/UiHost.h"
 #include "toolkit/popups/PopAutoCompute.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/StdMenu.h"
 
+#include "document/APPLIPARAM.h"
 #include "document/DocContext.h"
 #include "engines/AnalyseRecord.h"
 #include "foundation/broadcast.h"
@@ -630,4 +632,72 @@ QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const QString& folder, cons
         openings.append(AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type});
     }
     return openings;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window's settings
+
+Colorizator FenAnalyseBudgetController::colorizatorTete() const
+{
+    return APPLIPARAM::loadAppliParam().*settingsFields().tete;
+}
+
+Colorizator FenAnalyseBudgetController::colorizatorDepense() const
+{
+    return APPLIPARAM::loadAppliParam().*settingsFields().depense;
+}
+
+Colorizator FenAnalyseBudgetController::colorizatorRecette() const
+{
+    return APPLIPARAM::loadAppliParam().*settingsFields().recette;
+}
+
+Colorizator FenAnalyseBudgetController::colorizatorSolde() const
+{
+    return APPLIPARAM::loadAppliParam().*settingsFields().solde;
+}
+
+void FenAnalyseBudgetController::setColorizatorsToDefault()
+{
+    const SettingsFields& fields = settingsFields();
+    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
+    parameters.*fields.tete = fields.defaultTete();
+    parameters.*fields.depense = fields.defaultDepense();
+    parameters.*fields.recette = fields.defaultRecette();
+    parameters.*fields.solde = fields.defaultSolde();
+}
+
+bool FenAnalyseBudgetController::getPreferenceAutoCompute() const
+{
+    const DOCUMENT* doc = document();
+    return doc && doc->docParam && (*doc->docParam).*settingsFields().autoCompute;
+}
+
+void FenAnalyseBudgetController::savePreferenceAutoCompute(bool on)
+{
+    if (DOCUMENT* doc = document(); doc && doc->docParam)
+        (*doc->docParam).*settingsFields().autoCompute = on;
+}
+
+bool FenAnalyseBudgetController::getPreferenceShowEmpty() const
+{
+    const DOCUMENT* doc = document();
+    return doc && doc->docParam && (*doc->docParam).*settingsFields().showEmpty;
+}
+
+void FenAnalyseBudgetController::savePreferenceShowEmpty(bool on)
+{
+    if (DOCUMENT* doc = document(); doc && doc->docParam)
+        (*doc->docParam).*settingsFields().showEmpty = on;
+}
+
+void FenAnalyseBudgetController::COMPUTE_ANALYSE(long month)
+{
+    DOCUMENT* doc = document();
+    if (!doc || !myAnaFile())
+        return;
+    computeAnalyse(*myAnaFile(), devise(), analyseType(), month, *doc);
+    FenMessageController::doClose();
+    adjustHeight(false);
+    FILTER_ANALYSE();
 }

@@ -19,8 +19,10 @@
 #include <memory>
 #include <variant>
 
+class APPLIPARAM;
 class BoxAnalyseBudgetTete;
 class Camembert;
+class DOCPARAM;
 class PopAnalyse;
 class PopAutoCompute;
 class PopPeriode;
@@ -60,16 +62,23 @@ public:
     QToolButton* popFiltrage() const { return m_popFiltrage; }
     BoxAnalyseBudgetTete* boxTete() const { return m_tete; }
 
-    // ---- What a subclass gives.
-    virtual Colorizator colorizatorTete() const = 0;
-    virtual Colorizator colorizatorDepense() const = 0;
-    virtual Colorizator colorizatorRecette() const = 0;
-    virtual Colorizator colorizatorSolde() const = 0;
+    // ---- The window's settings, kept where its settingsFields() say.
+    Colorizator colorizatorTete() const;
+    Colorizator colorizatorDepense() const;
+    Colorizator colorizatorRecette() const;
+    Colorizator colorizatorSolde() const;
     // The window's four gradients back to their defaults (not saved).
-    virtual void setColorizatorsToDefault() = 0;
+    void setColorizatorsToDefault();
+    Q_INVOKABLE bool getPreferenceAutoCompute() const;
+    void savePreferenceAutoCompute(bool on);
+    bool getPreferenceShowEmpty() const;
+    void savePreferenceShowEmpty(bool on);
+    bool showEmpty() const { return getPreferenceShowEmpty(); }
+
+    // ---- What a subclass gives.
     virtual void RECOMPUTE() = 0;
-    virtual void COMPUTE_ANALYSE(long month) = 0;
-    virtual bool showEmpty() const = 0;
+    // Computes the window's configuration for the month, of its own kind, and shows it.
+    void COMPUTE_ANALYSE(long month);
     virtual QString getTitleForMonth(long month, bool showDevise) const = 0;
     virtual void DRAW_TETE() = 0;
     virtual void RESET_TITLE() = 0;
@@ -81,10 +90,6 @@ public:
     Q_INVOKABLE virtual void MEMORISE(const QVariant& number) = 0;
     // The export item: tag 1 CSV, else tab-separated.
     Q_INVOKABLE virtual void EXPORTER(QObject* sender) = 0;
-    Q_INVOKABLE virtual bool getPreferenceAutoCompute() const = 0;
-    virtual void savePreferenceAutoCompute(bool on) = 0;
-    virtual bool getPreferenceShowEmpty() const = 0;
-    virtual void savePreferenceShowEmpty(bool on) = 0;
 
     // ---- Configuration and period.
     void FILL() override;
@@ -176,6 +181,23 @@ public:
     bool memoriseAnalyseBudget(long number, const QString& folder, const QString& genericName);
 
 protected:
+    // Where a window of the family keeps its settings: its four gradients among the application's
+    // parameters, each with its default, and its automatic computing and empty-rows flags among
+    // the document's.
+    struct SettingsFields {
+        Colorizator APPLIPARAM::*tete;
+        Colorizator APPLIPARAM::*depense;
+        Colorizator APPLIPARAM::*recette;
+        Colorizator APPLIPARAM::*solde;
+        Colorizator (*defaultTete)();
+        Colorizator (*defaultDepense)();
+        Colorizator (*defaultRecette)();
+        Colorizator (*defaultSolde)();
+        bool DOCPARAM::*autoCompute;
+        bool DOCPARAM::*showEmpty;
+    };
+    virtual const SettingsFields& settingsFields() const = 0;
+
     void buildInterface(StdWindow& window) override;
     void didAwakeFromNib() override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,7 +2,6 @@
 
 #include "analysis/BoxAnalyseBudgetTete.h"
 #include "analysis/FenTableurAnalyseController.h"
-#include "toolkit/dialogs/FenMessageController.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
 #include "transactions/FenListingController.h"
 
@@ -38,62 +37,19 @@ void reopenAnalysesOfDocument(DOCUMENT& doc)
 // ---------------------------------------------------------------------------------------------
 // Preferences and colours
 
-Colorizator FenAnalyseController::colorizatorTete() const
+const FenAnalyseBudgetController::SettingsFields& FenAnalyseController::settingsFields() const
 {
-    return APPLIPARAM::loadAppliParam().colorisatorAnalyseTitre;
-}
-
-Colorizator FenAnalyseController::colorizatorDepense() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorAnalyseDepense;
-}
-
-Colorizator FenAnalyseController::colorizatorRecette() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorAnalyseRecette;
-}
-
-Colorizator FenAnalyseController::colorizatorSolde() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorAnalyseSolde;
-}
-
-void FenAnalyseController::setColorizatorsToDefault()
-{
-    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
-    parameters.colorisatorAnalyseTitre = Colorizator::defaultColorisatorAnalyseTitre();
-    parameters.colorisatorAnalyseDepense = Colorizator::defaultColorisatorAnalyseDepense();
-    parameters.colorisatorAnalyseRecette = Colorizator::defaultColorisatorAnalyseRecette();
-    parameters.colorisatorAnalyseSolde = Colorizator::defaultColorisatorAnalyseSolde();
-}
-
-bool FenAnalyseController::getPreferenceAutoCompute() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && doc->docParam->autoComputeAnalyse;
-}
-
-void FenAnalyseController::savePreferenceAutoCompute(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        doc->docParam->autoComputeAnalyse = on;
-}
-
-bool FenAnalyseController::getPreferenceShowEmpty() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && doc->docParam->analyseShowEmpty;
-}
-
-void FenAnalyseController::savePreferenceShowEmpty(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        doc->docParam->analyseShowEmpty = on;
-}
-
-bool FenAnalyseController::showEmpty() const
-{
-    return getPreferenceShowEmpty();
+    static const SettingsFields fields {&APPLIPARAM::colorisatorAnalyseTitre,
+                                        &APPLIPARAM::colorisatorAnalyseDepense,
+                                        &APPLIPARAM::colorisatorAnalyseRecette,
+                                        &APPLIPARAM::colorisatorAnalyseSolde,
+                                        &Colorizator::defaultColorisatorAnalyseTitre,
+                                        &Colorizator::defaultColorisatorAnalyseDepense,
+                                        &Colorizator::defaultColorisatorAnalyseRecette,
+                                        &Colorizator::defaultColorisatorAnalyseSolde,
+                                        &DOCPARAM::autoComputeAnalyse,
+                                        &DOCPARAM::analyseShowEmpty};
+    return fields;
 }
 
 void FenAnalyseController::RESET_TITLE()
@@ -109,17 +65,6 @@ QStringList FenAnalyseController::headerSubTitles() const
 
 // ---------------------------------------------------------------------------------------------
 // Computing and drawing
-
-void FenAnalyseController::COMPUTE_ANALYSE(long month)
-{
-    DOCUMENT* doc = document();
-    if (!doc || !myAnaFile())
-        return;
-    computeAnalyse(*myAnaFile(), devise(), AnalyseType::Analyse, month, *doc);
-    FenMessageController::doClose();
-    adjustHeight(false);
-    FILTER_ANALYSE();
-}
 
 void FenAnalyseController::RECOMPUTE()
 {

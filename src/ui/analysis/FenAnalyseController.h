@@ -19,14 +19,7 @@ public:
     FenAnalyseController();
 
     QSizeF getContentIncrement() const override { return QSizeF(12.0, 1.0); }
-    Colorizator colorizatorTete() const override;
-    Colorizator colorizatorDepense() const override;
-    Colorizator colorizatorRecette() const override;
-    Colorizator colorizatorSolde() const override;
-    void setColorizatorsToDefault() override;
     void RECOMPUTE() override;
-    void COMPUTE_ANALYSE(long month) override;
-    bool showEmpty() const override;
     QString getTitleForMonth(long month, bool showDevise) const override;
     void DRAW_TETE() override;
     void RESET_TITLE() override;
@@ -35,10 +28,6 @@ public:
     Q_INVOKABLE void LISTING(QObject* sender) override;
     Q_INVOKABLE void MEMORISE(const QVariant& number) override;
     Q_INVOKABLE void TABLEAU_SYNTHESE(QObject* sender) override;
-    Q_INVOKABLE bool getPreferenceAutoCompute() const override;
-    void savePreferenceAutoCompute(bool on) override;
-    bool getPreferenceShowEmpty() const override;
-    void savePreferenceShowEmpty(bool on) override;
     StdCell* viewForTableColumn1(StdTableView* table, int row) override;
     void windowWillClose() override;
 
@@ -59,6 +48,9 @@ public:
     void EXPORTER_TETE(QString& text, int format) override;
     void EXPORTER_LISTE(QString& text, long index, int format) override;
     void EXPORTER_PIED(QString& text, int format) override;
+
+protected:
+    const SettingsFields& settingsFields() const override;
 
 private:
     bool m_duringCloseAllListings = false;

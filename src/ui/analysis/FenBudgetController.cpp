@@ -5,10 +5,9 @@
 #include "analysis/CellBudget.h"
 #include "analysis/FenBudgetMetadataController.h"
 #include "analysis/FenTableurBudgetController.h"
-#include "schedules/FenEcheancierController.h"
-#include "toolkit/dialogs/FenMessageController.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
+#include "toolkit/windows/IWindowDoors.h"
 #include "toolkit/windows/StdActionDispatcher.h"
 
 #include "document/APPLIPARAM.h"
@@ -66,62 +65,19 @@ std::unique_ptr<CellAnalyseBudget> FenBudgetController::makeCell(const QString& 
 // ---------------------------------------------------------------------------------------------
 // Preferences and colours
 
-Colorizator FenBudgetController::colorizatorTete() const
+const FenAnalyseBudgetController::SettingsFields& FenBudgetController::settingsFields() const
 {
-    return APPLIPARAM::loadAppliParam().colorisatorBudgetTitre;
-}
-
-Colorizator FenBudgetController::colorizatorDepense() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorBudgetDepense;
-}
-
-Colorizator FenBudgetController::colorizatorRecette() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorBudgetRecette;
-}
-
-Colorizator FenBudgetController::colorizatorSolde() const
-{
-    return APPLIPARAM::loadAppliParam().colorisatorBudgetSolde;
-}
-
-void FenBudgetController::setColorizatorsToDefault()
-{
-    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
-    parameters.colorisatorBudgetTitre = Colorizator::defaultColorisatorBudgetTitre();
-    parameters.colorisatorBudgetDepense = Colorizator::defaultColorisatorBudgetDepense();
-    parameters.colorisatorBudgetRecette = Colorizator::defaultColorisatorBudgetRecette();
-    parameters.colorisatorBudgetSolde = Colorizator::defaultColorisatorBudgetSolde();
-}
-
-bool FenBudgetController::getPreferenceAutoCompute() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && doc->docParam->autoComputeBudget;
-}
-
-void FenBudgetController::savePreferenceAutoCompute(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        doc->docParam->autoComputeBudget = on;
-}
-
-bool FenBudgetController::getPreferenceShowEmpty() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && doc->docParam->budgetShowEmpty;
-}
-
-void FenBudgetController::savePreferenceShowEmpty(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        doc->docParam->budgetShowEmpty = on;
-}
-
-bool FenBudgetController::showEmpty() const
-{
-    return getPreferenceShowEmpty();
+    static const SettingsFields fields {&APPLIPARAM::colorisatorBudgetTitre,
+                                        &APPLIPARAM::colorisatorBudgetDepense,
+                                        &APPLIPARAM::colorisatorBudgetRecette,
+                                        &APPLIPARAM::colorisatorBudgetSolde,
+                                        &Colorizator::defaultColorisatorBudgetTitre,
+                                        &Colorizator::defaultColorisatorBudgetDepense,
+                                        &Colorizator::defaultColorisatorBudgetRecette,
+                                        &Colorizator::defaultColorisatorBudgetSolde,
+                                        &DOCPARAM::autoComputeBudget,
+                                        &DOCPARAM::budgetShowEmpty};
+    return fields;
 }
 
 void FenBudgetController::RESET_TITLE()
@@ -137,17 +93,6 @@ QStringList FenBudgetController::headerSubTitles() const
 
 // ---------------------------------------------------------------------------------------------
 // Computing
-
-void FenBudgetController::COMPUTE_ANALYSE(long month)
-{
-    DOCUMENT* doc = document();
-    if (!doc || !myAnaFile())
-        return;
-    computeAnalyse(*myAnaFile(), devise(), AnalyseType::Budget, month, *doc);
-    FenMessageController::doClose();
-    adjustHeight(false);
-    FILTER_ANALYSE();
-}
 
 void FenBudgetController::RECOMPUTE()
 {
@@ -315,13 +260,8 @@ void FenBudgetController::creerChrono(bool prevision)
     const long posteID = currentIdentAtRowIndex(row);
     if (auto* app = dynamic_cast<QObject*>(windowAppDelegate()))
         StdActionDispatcher::invoke(app, QStringLiteral("ECHEANCIERS:"), this);
-    FenEcheancierController* echeanciers = FenEcheancierController::current();
-    if (!echeanciers)
-        return;
-    if (prevision)
-        echeanciers->CREER_PREVISION(posteID);
-    else
-        echeanciers->CREER_ECHEANCIER(posteID);
+    if (IWindowDoors* doors = windowDoors())
+        doors->createChronoInEcheanciers(prevision, posteID);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -16,14 +16,7 @@ public:
     FenBudgetController();
 
     QSizeF getContentIncrement() const override { return QSizeF(17.0, 1.0); }
-    Colorizator colorizatorTete() const override;
-    Colorizator colorizatorDepense() const override;
-    Colorizator colorizatorRecette() const override;
-    Colorizator colorizatorSolde() const override;
-    void setColorizatorsToDefault() override;
     void RECOMPUTE() override;
-    void COMPUTE_ANALYSE(long month) override;
-    bool showEmpty() const override;
     QString getTitleForMonth(long month, bool showDevise) const override;
     void DRAW_TETE() override;
     void RESET_TITLE() override;
@@ -31,10 +24,6 @@ public:
     QStringList headerSubTitles() const override;
     Q_INVOKABLE void LISTING(QObject* sender) override;
     Q_INVOKABLE void MEMORISE(const QVariant& number) override;
-    Q_INVOKABLE bool getPreferenceAutoCompute() const override;
-    void savePreferenceAutoCompute(bool on) override;
-    bool getPreferenceShowEmpty() const override;
-    void savePreferenceShowEmpty(bool on) override;
     Q_INVOKABLE void DEVISE(QObject* item) override;
     Q_INVOKABLE void TABLEAU_SYNTHESE(QObject* sender) override;
     StdCell* viewForTableColumn1(StdTableView* table, int row) override;
@@ -71,6 +60,7 @@ public:
     void EXPORTER_PIED(QString& text, int format) override;
 
 protected:
+    const SettingsFields& settingsFields() const override;
     void buildInterface(StdWindow& window) override;
     void didAwakeFromNib() override;
     std::unique_ptr<CellAnalyseBudget> makeCell(const QString& identifier) const override;

@@ -1,6 +1,6 @@
 #include "analysis/FenBudgetMetadataController.h"
 
-#include "schedules/ScheduleImages.h"
+#include "toolkit/drawing/ScheduleImages.h"
 
 #include "model/DOCUMENT.h"
 #include "model/DOSSIER.h"

@@ -1,7 +1,7 @@
 #include "analysis/FenCompleterBudgetController.h"
 
-#include "schedules/ScheduleEditors.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "engines/PrevisionManager.h"
 #include "foundation/dates.h"
@@ -30,20 +30,7 @@ FenCompleterBudgetController* FenCompleterBudgetController::current()
 FenCompleterBudgetController* FenCompleterBudgetController::open(const BudgetProposalList& entries, long nbMonth,
                                                                  long devise)
 {
-    auto* window = StdWindowController::push<FenCompleterBudgetController>(nullptr, devise, true);
-    openWindow() = window;
-    window->setEntries(entries);
-    window->setNbMonth(nbMonth);
-    window->orderFront();
-    window->start();
-    return window;
-}
-
-void FenCompleterBudgetController::buildInterface(StdWindow& window)
-{
-    window.setObjectName(QStringLiteral("FenCompleterBudget"));
-    window.setWindowTitle(localizedAppl(QStringLiteral("FenCompleterBudget_titre")));
-    FenAmeliorerBudgetController::buildInterface(window);
+    return openProposals(openWindow(), entries, nbMonth, devise);
 }
 
 void FenCompleterBudgetController::windowWillClose()
@@ -128,7 +115,8 @@ std::optional<Prevision> FenCompleterBudgetController::doEcrire(long row, bool c
     if (confirmation) {
         Dialog::alerte(this, Dialog::keyString(QStringLiteral("kAlerte_WillEditPrevision")), posteName(entry->posteID),
                        QStringLiteral("echeancier_prev"), 1, {});
-        if (!pushEditPrevisionModal(this, *doc, *prevision))
+        IWindowDoors* doors = windowDoors();
+        if (!doors || !doors->editPrevision(this, *doc, *prevision))
             return std::nullopt;
     }
     const long ident = PrevisionManager::sharedManager().addIndexedPrevisionReference(*prevision, doc, -1, nullptr);

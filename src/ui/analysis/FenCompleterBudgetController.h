@@ -20,7 +20,7 @@ public:
     void windowWillClose() override;
 
 protected:
-    void buildInterface(StdWindow& window) override;
+    QString windowName() const override { return QStringLiteral("FenCompleterBudget"); }
     QString helpTitle() const override;
     QString helpContent() const override;
     QString emptyAlertKey() const override { return QStringLiteral("kAlerte_completerEmpty"); }

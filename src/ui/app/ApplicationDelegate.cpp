@@ -9,6 +9,7 @@
 #include "app/FenRecentController.h"
 #include "app/FirstRunAssistant.h"
 #include "app/SorvApplication.h"
+#include "app/WindowDoors.h"
 #include "app/WindowMemory.h"
 #include "calculator/FenCalculetteController2.h"
 #include "document/APPLIPARAM.h"
@@ -162,6 +163,7 @@ ApplicationDelegate::ApplicationDelegate()
     g_delegate = this;
     installAppShell(this);
     installTransactionWindows(m_transactionWindows.get());
+    installWindowDoors(&WindowDoors::shared());
     installSyncWindows(m_syncWindows.get());
     ImportManager::sharedInstance().installServices(m_importWindows->services());
     setWindowAppDelegate(this);

@@ -1,12 +1,12 @@
 #include "entities/FenBanqueController.h"
 
 #include "entities/FenBanqueActions.h"
-#include "entities/selectAfterDelete.h"
-#include "graphs/FenGraphiqueController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopCategorie.h"
 #include "toolkit/popups/StdPopUp.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/tables/selectAfterDelete.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "foundation/IDesktop.h"
@@ -15,6 +15,7 @@
 #include "foundation/selectors.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/GRAPH.h"
 #include "model/ITransactionWindows.h"
 #include "model/ReferencePasses.h"
 #include "model/TOOL.h"
@@ -538,22 +539,24 @@ void FenBanqueController::GRAPHIQUE(QObject*)
 {
     DOCUMENT* document = doc();
     const long compteID = singleSelectedCompteID();
-    if (!document || compteID < 0) {
+    IWindowDoors* doors = windowDoors();
+    if (!document || compteID < 0 || !doors) {
         beep();
         return;
     }
-    openGraphiqueWindow(this, false, kGraphModeCompte, compteID, *document, devise());
+    doors->openGraphique(this, kGraphModeCompte, compteID, *document, devise());
 }
 
 void FenBanqueController::GRAPHIQUEB(QObject*)
 {
     DOCUMENT* document = doc();
     const long banqueID = selectedBanqueID();
-    if (!document || banqueID < 0) {
+    IWindowDoors* doors = windowDoors();
+    if (!document || banqueID < 0 || !doors) {
         beep();
         return;
     }
-    openGraphiqueWindow(this, false, kGraphModeBanque, banqueID, *document, devise());
+    doors->openGraphique(this, kGraphModeBanque, banqueID, *document, devise());
 }
 
 void FenBanqueController::MULTIDEVISE(QObject* sender)

@@ -1,14 +1,14 @@
 #include "entities/FenDossierController.h"
-#include "graphs/FenGraphiqueController.h"
 
 #include "entities/FenAskSubstDossierController.h"
 #include "entities/FenAskSubstPosteController.h"
 #include "entities/FenDossierActions.h"
 #include "entities/FenEditPosteController.h"
-#include "entities/selectAfterDelete.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/tables/selectAfterDelete.h"
+#include "toolkit/windows/IWindowDoors.h"
 #include "transactions/FenListingDossierController.h"
 #include "transactions/FenListingPosteController.h"
 
@@ -18,6 +18,7 @@
 #include "foundation/selectors.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/GRAPH.h"
 #include "model/ReferencePasses.h"
 
 #include <QHBoxLayout>
@@ -367,15 +368,15 @@ void FenDossierController::LISTING_POSTE(QObject*)
 void FenDossierController::GRAPHIQUE(QObject*)
 {
     const QList<long> idents = selectedPosteIDs();
-    if (!idents.isEmpty())
-        openGraphiqueWindow(this, false, kGraphModePoste, idents.first(), *doc(), devise());
+    if (IWindowDoors* doors = windowDoors(); doors && !idents.isEmpty())
+        doors->openGraphique(this, kGraphModePoste, idents.first(), *doc(), devise());
 }
 
 void FenDossierController::GRAPHIQUED(QObject*)
 {
     const long dossierID = selectedDossierID();
-    if (dossierID >= 0)
-        openGraphiqueWindow(this, false, kGraphModeDossier, dossierID, *doc(), devise());
+    if (IWindowDoors* doors = windowDoors(); doors && dossierID >= 0)
+        doors->openGraphique(this, kGraphModeDossier, dossierID, *doc(), devise());
 }
 
 void FenDossierController::editInTable(int table)

@@ -1,5 +1,6 @@
 #include "entities/FenEditLogoController.h"
 
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/windows/windowutils.h"
 
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -59,18 +59,7 @@ void FenEditLogoController::buildInterface(StdWindow& window)
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenEditLogo_nom")), fieldUserName);
     form->addRow(localizedAppl(QStringLiteral("FenEditLogo_image")), picture);
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkButtons(*this, window);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(14);

@@ -1,6 +1,7 @@
 #include "entities/FenEditRegleController.h"
 
 #include "entities/FenEditToolController.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextViewCompteC.h"
@@ -17,8 +18,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -76,18 +75,7 @@ void FenEditRegleController::buildInterface(StdWindow& window)
         pop->setPOPcompteCFilter(kEveryBankFilter);
         pop->setCompteDebit(qstrcmp(name, "pop_compteD") == 0);
     }
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkButtons(*this, window);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(14);

@@ -1,6 +1,7 @@
 #include "entities/FenEditSoldeInitialController.h"
 
 #include "entities/FenEditToolController.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/TextFieldMontant.h"
 #include "toolkit/popups/PopCompte.h"
@@ -15,8 +16,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,18 +54,7 @@ void FenEditSoldeInitialController::buildInterface(StdWindow& window)
     amount->addWidget(pop);
     amount->addStretch();
 
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkButtons(*this, window);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(12);

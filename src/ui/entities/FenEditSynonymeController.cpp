@@ -2,6 +2,7 @@
 
 #include "entities/FenEditToolController.h"
 #include "entities/LogoFiller.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/StdTextView.h"
@@ -16,8 +17,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -83,18 +82,7 @@ void FenEditSynonymeController::buildInterface(StdWindow& window)
     top->addWidget(m_titleIcone, 0, Qt::AlignTop);
     top->addLayout(form, 1);
 
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkButtons(*this, window);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(14);

@@ -2,6 +2,7 @@
 
 #include "entities/LogoFiller.h"
 
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/popups/PopDevise.h"
@@ -16,27 +17,14 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kTool = QStringLiteral("tool");
-const QString kDocument = QStringLiteral("document");
 constexpr int kImageSide = LogoFiller::kImageSide;
 
 } // namespace
-
-void setEditedDocument(WindowData& data, DOCUMENT& doc)
-{
-    data.insert(kDocument, QVariant::fromValue(static_cast<void*>(&doc)));
-}
-
-DOCUMENT& editedDocument(const WindowData& data)
-{
-    return *static_cast<DOCUMENT*>(data.value(kDocument).value<void*>());
-}
 
 WindowDataPtr toolEditorData(TOOL& tool, DOCUMENT& doc)
 {
@@ -122,18 +110,7 @@ void FenEditToolController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenEditTool_logo")), logoRow);
     buildTypeRows(*form, window);
 
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkButtons(*this, window);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(14);

@@ -63,6 +63,3 @@ private:
 
 // The window data of a tool editor.
 WindowDataPtr toolEditorData(TOOL& tool, DOCUMENT& doc);
-// The document an entity editor's window data carries.
-void setEditedDocument(WindowData& data, DOCUMENT& doc);
-DOCUMENT& editedDocument(const WindowData& data);

@@ -1,9 +1,9 @@
 #include "entities/FenFavoriController.h"
 
 #include "entities/FenEditFavoriController.h"
-#include "entities/selectAfterDelete.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/tables/selectAfterDelete.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "document/favoris.h"

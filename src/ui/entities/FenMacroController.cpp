@@ -1,10 +1,10 @@
 #include "entities/FenMacroController.h"
 
 #include "entities/FenEditMacroController.h"
-#include "entities/selectAfterDelete.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/tables/StdTableView.h"
-#include "transactions/SaisieRoutine.h"
+#include "toolkit/tables/selectAfterDelete.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"
@@ -133,7 +133,8 @@ void FenMacroController::EDIT(QObject*)
     request.editObj = &model;
     request.macro = macro;
     request.text = macro->nom;
-    openSaisieTransact(nullptr, request);
+    if (IWindowDoors* doors = windowDoors())
+        doors->openSaisie(nullptr, request);
     reloadAndSelect(row);
 }
 

@@ -1,8 +1,8 @@
 #include "investments/FenAskSubstFinanceController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/SaisieImages.h"
 #include "toolkit/popups/PopPlacement.h"
-#include "transactions/SaisieImages.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"

@@ -3,8 +3,9 @@
 #include "investments/FenEditFinanceEmpruntController.h"
 #include "investments/FenEditFinanceRemunereController.h"
 #include "investments/FenEditFinanceTitreController.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
-#include "transactions/SaisieImages.h"
+#include "toolkit/drawing/SaisieImages.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,19 +37,9 @@ void FenEditFinanceController::buildInterface(StdWindow& window)
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenEditFinance_nom")), m_fieldNom);
     addRows(*form, window);
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
+    QPushButton* ok = nullptr;
+    QHBoxLayout* buttons = cancelOkButtons(*this, window, &ok);
     ok->setObjectName(QStringLiteral("button_OK"));
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
     auto* top = new QHBoxLayout;
     top->addWidget(image, 0, Qt::AlignTop);
     top->addLayout(form, 1);

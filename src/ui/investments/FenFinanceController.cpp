@@ -9,10 +9,10 @@
 #include "toolkit/tables/StdTableView.h"
 
 #include "document/DocContext.h"
-#include "entities/selectAfterDelete.h"
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
+#include "toolkit/tables/selectAfterDelete.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

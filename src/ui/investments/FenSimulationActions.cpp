@@ -7,7 +7,7 @@
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/popups/StdMenu.h"
-#include "transactions/SaisieRoutine.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "document/SimulationFile.h"
@@ -227,7 +227,7 @@ bool FenSimulationController::transformIntoLoan(const QString& name)
     request.fam = 0;
     request.editObj = &templ;
     request.forSimul = true;
-    if (openSaisieTransact(this, request) != kSaisieOK)
+    if (!windowDoors() || windowDoors()->openSaisie(this, request) != kSaisieOK)
         return false;
     if (makeSimulData(*m_simul, templ, name, doc, this) == SimulTransformResult::Done)
         return true;

@@ -1,7 +1,7 @@
 #include "schedules/CellAwake.h"
 
-#include "schedules/ScheduleImages.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/ScheduleImages.h"
 
 #include "foundation/localized.h"
 

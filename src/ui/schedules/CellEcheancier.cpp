@@ -1,7 +1,7 @@
 #include "schedules/CellEcheancier.h"
 
-#include "schedules/ScheduleImages.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/ScheduleImages.h"
 
 #include "engines/PrevisionManager.h"
 #include "foundation/dateformat.h"

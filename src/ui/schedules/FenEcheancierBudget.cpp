@@ -2,11 +2,9 @@
 // it lacks, or bring its forecasts up to what their categories really cost.
 #include "schedules/FenEcheancierController.h"
 
-#include "analysis/FenActualiserBudgetController.h"
-#include "analysis/FenAskBudgetNbMonthController.h"
-#include "analysis/FenCompleterBudgetController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/StdMenu.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "foundation/dates.h"
@@ -45,37 +43,35 @@ long FenEcheancierController::nbMonthForAmeliorerBudget(bool completer)
         years.append(n);
     long chosen = 0;
     const auto take = [&chosen](long nbMonth) { chosen = nbMonth; };
-    if (completer)
-        askCompleterBudgetNbMonth(this, years, take);
-    else
-        askActualiserBudgetNbMonth(this, years, take);
+    if (IWindowDoors* doors = windowDoors())
+        doors->askBudgetProposalMonths(this, completer, years, take);
     return chosen;
+}
+
+// The proposal of that kind already open comes to the front; else the proposals are computed
+// over the months chosen and shown in a new window.
+void FenEcheancierController::openBudgetProposal(bool completer)
+{
+    IWindowDoors* doors = windowDoors();
+    if (!doors || doors->frontBudgetProposal(completer))
+        return;
+    const long nbMonth = nbMonthForAmeliorerBudget(completer);
+    DOCUMENT* doc = currentDocument();
+    if (nbMonth < 1 || !doc)
+        return;
+    const ChronoManager& chronos = ChronoManager::sharedManager();
+    doors->openBudgetProposal(completer,
+                              completer ? chronos.buildCompleterBudgetArray(nbMonth, doc)
+                                        : chronos.buildActualiserBudgetArray(nbMonth, doc),
+                              nbMonth, MONTANT::currentDeviseSlot());
 }
 
 void FenEcheancierController::COMPLETER_BUDGET()
 {
-    if (FenCompleterBudgetController* open = FenCompleterBudgetController::current()) {
-        open->orderFront();
-        return;
-    }
-    const long nbMonth = nbMonthForAmeliorerBudget(true);
-    DOCUMENT* doc = currentDocument();
-    if (nbMonth < 1 || !doc)
-        return;
-    FenCompleterBudgetController::open(ChronoManager::sharedManager().buildCompleterBudgetArray(nbMonth, doc), nbMonth,
-                                       MONTANT::currentDeviseSlot());
+    openBudgetProposal(true);
 }
 
 void FenEcheancierController::ACTUALISER_BUDGET()
 {
-    if (FenActualiserBudgetController* open = FenActualiserBudgetController::current()) {
-        open->orderFront();
-        return;
-    }
-    const long nbMonth = nbMonthForAmeliorerBudget(false);
-    DOCUMENT* doc = currentDocument();
-    if (nbMonth < 1 || !doc)
-        return;
-    FenActualiserBudgetController::open(ChronoManager::sharedManager().buildActualiserBudgetArray(nbMonth, doc),
-                                        nbMonth, MONTANT::currentDeviseSlot());
+    openBudgetProposal(false);
 }

@@ -1,6 +1,6 @@
 #include "schedules/FenEcheancierController.h"
 
-#include "analysis/PopCompleterBudget.h"
+#include "schedules/PopCompleterBudget.h"
 #include "schedules/PopFiltrerEcheancier.h"
 #include "schedules/ScheduleEditors.h"
 #include "toolkit/dialogs/Dialog.h"

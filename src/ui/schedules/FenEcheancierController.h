@@ -83,6 +83,7 @@ protected:
     void buildInterface(StdWindow& window) override;
 
 private:
+    void openBudgetProposal(bool completer);
     // The selected schedule or forecast row; null for none or a header.
     const CHRONOLIST* selectedChrono() const;
     void rebuildAndSelect(CHRONOLIST::Kind kind, long ident);

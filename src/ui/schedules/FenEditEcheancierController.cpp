@@ -4,7 +4,6 @@
 #include "schedules/TableEcheanceReguliere.h"
 #include "schedules/ViewPlanificatorController.h"
 
-#include "entities/FenEditToolController.h"
 #include "transactions/CellTransact.h"
 #include "transactions/SaisieRoutine.h"
 
@@ -17,6 +16,7 @@
 #include "model/DOCUMENT.h"
 #include "model/ECHEANCIER.h"
 #include "model/ITransactionWindows.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/host/HelperSVTimer.h"
 #include "toolkit/popups/PopHelp.h"
@@ -25,7 +25,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -106,19 +105,8 @@ void FenEditEcheancierController::buildInterface(StdWindow& window)
 
 QLayout* FenEditEcheancierController::buildButtons(StdWindow& window)
 {
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    cancel->setAutoDefault(false);
-    connectAction(cancel, QStringLiteral("NON:"));
-    m_ok = new QPushButton(Dialog::OKString(), &window);
+    QHBoxLayout* buttons = cancelOkButtons(*this, window, &m_ok);
     m_ok->setObjectName(QStringLiteral("button_OK"));
-    m_ok->setDefault(true);
-    connectAction(m_ok, QStringLiteral("OUI:"));
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(m_ok);
     return buttons;
 }
 

@@ -4,9 +4,8 @@
 #include "schedules/FenEditEcheancierController.h"
 #include "schedules/ScheduleEditors.h"
 
-#include "entities/FenEditToolController.h"
-#include "entities/selectAfterDelete.h"
-#include "transactions/SaisieRoutine.h"
+#include "toolkit/tables/selectAfterDelete.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
@@ -86,9 +85,13 @@ int FenEditEcheancierPersoController::selectedRow() const
 
 bool FenEditEcheancierPersoController::editTransact(TRANSACT& trans)
 {
-    return openSaisieTransact(this, trans.moyen, trans.synonymeID, trans.transToMoyenCompte(), -1, &trans, nullptr,
-                              false, false, false, false, false)
-        == kSaisieOK;
+    SaisieRequest request;
+    request.fam = trans.moyen;
+    request.synonymeID = trans.synonymeID;
+    request.ident = trans.transToMoyenCompte();
+    request.editObj = &trans;
+    IWindowDoors* doors = windowDoors();
+    return doors && doors->openSaisie(this, request) == kSaisieOK;
 }
 
 void FenEditEcheancierPersoController::reloadAndSelect(long row)

@@ -3,8 +3,6 @@
 #include "schedules/ScheduleEditors.h"
 #include "schedules/ViewPlanificatorController.h"
 
-#include "entities/FenEditToolController.h"
-
 #include "engines/PrevisionManager.h"
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
@@ -12,6 +10,7 @@
 #include "model/DOCUMENT.h"
 #include "model/Prevision.h"
 #include "model/TOOL.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextFieldMontant.h"
@@ -29,7 +28,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -130,19 +128,8 @@ QLayout* FenEditPrevisionController::buildFields(StdWindow& window)
 
 QLayout* FenEditPrevisionController::buildButtons(StdWindow& window)
 {
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    cancel->setAutoDefault(false);
-    connectAction(cancel, QStringLiteral("NON:"));
-    m_ok = new QPushButton(Dialog::OKString(), &window);
+    QHBoxLayout* buttons = cancelOkButtons(*this, window, &m_ok);
     m_ok->setObjectName(QStringLiteral("button_OK"));
-    m_ok->setDefault(true);
-    connectAction(m_ok, QStringLiteral("OUI:"));
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(m_ok);
     return buttons;
 }
 

@@ -1,6 +1,6 @@
 #include "transactions/CellDetail.h"
 
-#include "transactions/SaisieImages.h"
+#include "toolkit/drawing/SaisieImages.h"
 
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/popups/PopPoste.h"

@@ -1,6 +1,6 @@
 #include "transactions/CellDocument.h"
 
-#include "transactions/SaisieImages.h"
+#include "toolkit/drawing/SaisieImages.h"
 
 #include "toolkit/drawing/Constants.h"
 

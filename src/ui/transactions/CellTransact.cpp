@@ -1,7 +1,7 @@
 #include "transactions/CellTransact.h"
 
+#include "toolkit/drawing/SaisieImages.h"
 #include "transactions/CellTransactExtraController.h"
-#include "transactions/SaisieImages.h"
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/drawing/Constants.h"

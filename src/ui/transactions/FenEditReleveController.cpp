@@ -1,6 +1,6 @@
 #include "transactions/FenEditReleveController.h"
 
-#include "transactions/SaisieImages.h"
+#include "toolkit/drawing/SaisieImages.h"
 
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/StdTextView.h"

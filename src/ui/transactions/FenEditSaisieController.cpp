@@ -12,7 +12,6 @@
 #include "transactions/TextFieldMontantSaisie.h"
 
 #include "engines/SaisieInput.h"
-#include "entities/FenEditMacroController.h"
 #include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
@@ -30,6 +29,7 @@
 #include "toolkit/popups/PopTaxe.h"
 #include "toolkit/popups/PopVariante.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/APPLIPARAM.h"
 #include "document/DocContext.h"
@@ -568,7 +568,8 @@ void FenEditSaisieController::CREATE_MACRO(QObject* sender)
     Q_UNUSED(sender);
     if (!READ())
         return;
-    createMacroFromTransact(this, rec());
+    if (IWindowDoors* doors = windowDoors())
+        doors->createMacroFromTransact(this, rec());
 }
 
 // ---------------------------------------------------------------------------------------------

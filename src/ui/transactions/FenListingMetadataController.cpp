@@ -1,6 +1,6 @@
 #include "transactions/FenListingMetadataController.h"
 
-#include "transactions/SaisieImages.h"
+#include "toolkit/drawing/SaisieImages.h"
 
 #include <QLabel>
 

@@ -1,12 +1,11 @@
 #include "transactions/FenMetadataController.h"
 
-#include "schedules/FenEcheancierController.h"
-#include "schedules/ScheduleEditors.h"
 #include "transactions/SaisieRoutine.h"
 
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
+#include "toolkit/windows/IWindowDoors.h"
 #include "toolkit/windows/StdActionDispatcher.h"
 
 #include "foundation/IDesktop.h"
@@ -382,14 +381,15 @@ bool FenMetadataController::openStoredItem(const AnalyseMetadata& item)
         openSaisieTransact(this, 0, -1, -1, index, nullptr, nullptr, false, false, false, false, false);
         return true;
     case StorageKind::Echeancier:
-        if (!openEcheanciersWindow())
+        if (!openEcheanciersWindow() || !windowDoors())
             return false;
-        editEcheancierClone(this, *m_doc, m_doc->echeancierHdl.at(index).ident);
+        windowDoors()->editEcheancierClone(this, *m_doc, m_doc->echeancierHdl.at(index).ident);
         return true;
     case StorageKind::Prevision:
-        if (!openEcheanciersWindow())
+        if (!openEcheanciersWindow() || !windowDoors())
             return false;
-        editIndexedPrevision(FenEcheancierController::current(), *m_doc, m_doc->previsionsArray.at(index).ident);
+        windowDoors()->editIndexedPrevision(windowDoors()->echeanciersWindow(), *m_doc,
+                                            m_doc->previsionsArray.at(index).ident);
         return true;
     }
     return false;

@@ -2,7 +2,6 @@
 // rules, the clipboard, select all, edit, the import marks and the categorisation rules.
 #include "transactions/FenTransListController.h"
 
-#include "schedules/ScheduleEditors.h"
 #include "transactions/FenShowRelevesController.h"
 #include "transactions/SaisieMultipleRoutine.h"
 #include "transactions/SaisieRoutine.h"
@@ -11,6 +10,7 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
+#include "toolkit/windows/IWindowDoors.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "document/APPLIPARAM.h"
@@ -306,12 +306,12 @@ void FenTransListController::EDIT(QObject*)
         return;
     switch (storage) {
     case StorageKind::Prevision:
-        if (shown->previsionID >= 0)
-            editIndexedPrevision(this, *m_doc, shown->previsionID);
+        if (IWindowDoors* doors = windowDoors(); doors && shown->previsionID >= 0)
+            doors->editIndexedPrevision(this, *m_doc, shown->previsionID);
         return;
     case StorageKind::Echeancier:
-        if (shown->chronoID >= 0)
-            editEcheancierClone(this, *m_doc, shown->chronoID);
+        if (IWindowDoors* doors = windowDoors(); doors && shown->chronoID >= 0)
+            doors->editEcheancierClone(this, *m_doc, shown->chronoID);
         return;
     case StorageKind::Transact:
         break;

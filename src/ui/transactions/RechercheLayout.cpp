@@ -1,7 +1,7 @@
 #include "transactions/RechercheLayout.h"
 
+#include "toolkit/drawing/SaisieImages.h"
 #include "transactions/PopOperateur.h"
-#include "transactions/SaisieImages.h"
 
 #include "toolkit/fields/ButtonCalculette.h"
 #include "toolkit/fields/StdTextView.h"

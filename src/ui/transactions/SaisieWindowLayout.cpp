@@ -1,9 +1,9 @@
 #include "transactions/SaisieWindowLayout.h"
 
+#include "toolkit/drawing/SaisieImages.h"
 #include "transactions/CellDetail.h"
 #include "transactions/CellDocument.h"
 #include "transactions/DrawerDetail.h"
-#include "transactions/SaisieImages.h"
 #include "transactions/TextFieldMontantSaisie.h"
 
 #include "toolkit/fields/ButtonCalculette.h"

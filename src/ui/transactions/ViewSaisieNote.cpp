@@ -1,7 +1,7 @@
 #include "transactions/ViewSaisieNote.h"
 
+#include "toolkit/drawing/SaisieImages.h"
 #include "transactions/FenEditSaisieController.h"
-#include "transactions/SaisieImages.h"
 #include "transactions/TextFieldNote.h"
 
 #include "foundation/localized.h"

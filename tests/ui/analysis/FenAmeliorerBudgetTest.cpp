@@ -4,9 +4,9 @@
 #include "analysis/FenActualiserBudgetController.h"
 #include "analysis/FenAskBudgetNbMonthController.h"
 #include "analysis/FenCompleterBudgetController.h"
-#include "analysis/PopCompleterBudget.h"
 #include "schedules/FenEcheancierController.h"
 #include "schedules/FenEditPrevisionController.h"
+#include "schedules/PopCompleterBudget.h"
 
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"

@@ -5,6 +5,7 @@
 
 #include "analysis/BoxAnalyseBudgetTete.h"
 #include "analysis/CellBudget.h"
+#include "analysis/FenAnalyseController.h"
 #include "analysis/FenBudgetController.h"
 #include "analysis/FenBudgetMetadataController.h"
 #include "analysis/FenTableurBudgetController.h"
@@ -294,3 +295,45 @@ TEST_F(FenBudgetControllerTest, AMemorisedBudgetComesBackOnItsMonth)
 } // namespace
 
 #include "FenBudgetControllerTest.moc"
+
+// Each window of the family reads and writes only its own gradients and flags.
+TEST_F(FenBudgetControllerTest, TheBudgetAndTheAnalysisKeepTheirSettingsApart)
+{
+    FenBudgetController* budget = open();
+    QPointer<FenAnalyseController> analyse
+        = openNewAnalyseWindow(doc, QStringLiteral("Année 2024"), 0, std::nullopt, true);
+    ASSERT_TRUE(budget && analyse);
+    APPLIPARAM& p = APPLIPARAM::loadAppliParam();
+    Colorizator APPLIPARAM::*const fields[]
+        = {&APPLIPARAM::colorisatorAnalyseTitre,   &APPLIPARAM::colorisatorAnalyseDepense,
+           &APPLIPARAM::colorisatorAnalyseRecette, &APPLIPARAM::colorisatorAnalyseSolde,
+           &APPLIPARAM::colorisatorBudgetTitre,    &APPLIPARAM::colorisatorBudgetDepense,
+           &APPLIPARAM::colorisatorBudgetRecette,  &APPLIPARAM::colorisatorBudgetSolde};
+    for (int i = 0; i < 8; ++i)
+        (p.*fields[i]).setNumberOfColors(101 + i);
+    const auto steps = [](const FenAnalyseBudgetController* w) {
+        return QList<int64_t> {w->colorizatorTete().numberOfColors(), w->colorizatorDepense().numberOfColors(),
+                               w->colorizatorRecette().numberOfColors(), w->colorizatorSolde().numberOfColors()};
+    };
+    EXPECT_EQ(steps(analyse), (QList<int64_t> {101, 102, 103, 104}));
+    EXPECT_EQ(steps(budget), (QList<int64_t> {105, 106, 107, 108}));
+    budget->setColorizatorsToDefault();
+    EXPECT_EQ(steps(budget)[0], Colorizator::defaultColorisatorBudgetTitre().numberOfColors());
+    EXPECT_EQ(steps(budget)[3], Colorizator::defaultColorisatorBudgetSolde().numberOfColors());
+    EXPECT_EQ(steps(analyse), (QList<int64_t> {101, 102, 103, 104}));
+
+    doc.docParam->analyseShowEmpty = true;
+    doc.docParam->autoComputeAnalyse = false;
+    budget->savePreferenceShowEmpty(false);
+    budget->savePreferenceAutoCompute(true);
+    EXPECT_FALSE(doc.docParam->budgetShowEmpty);
+    EXPECT_TRUE(doc.docParam->autoComputeBudget);
+    EXPECT_TRUE(analyse->getPreferenceShowEmpty());
+    EXPECT_FALSE(analyse->getPreferenceAutoCompute());
+    analyse->savePreferenceAutoCompute(true);
+    analyse->savePreferenceShowEmpty(false);
+    EXPECT_TRUE(doc.docParam->autoComputeAnalyse);
+    EXPECT_FALSE(doc.docParam->analyseShowEmpty);
+    EXPECT_FALSE(budget->showEmpty());
+    analyse->close();
+}

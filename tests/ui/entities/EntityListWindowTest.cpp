@@ -2,7 +2,7 @@
 // table, the row selected after a deletion, and the logo line of the editors.
 #include "entities/EntityListWindow.h"
 #include "entities/LogoFiller.h"
-#include "entities/selectAfterDelete.h"
+#include "toolkit/tables/selectAfterDelete.h"
 
 #include "uisupport/UiTestFixture.h"
 

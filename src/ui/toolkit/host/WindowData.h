@@ -11,6 +11,8 @@
 
 #include <memory>
 
+class DOCUMENT;
+
 struct WindowData {
     QVariantMap values;
     MONTANT montant;
@@ -21,6 +23,10 @@ struct WindowData {
 };
 
 using WindowDataPtr = std::shared_ptr<WindowData>;
+
+// The document an editor's window data carries, under the key "document".
+void setEditedDocument(WindowData& data, DOCUMENT& doc);
+DOCUMENT& editedDocument(const WindowData& data);
 
 inline WindowDataPtr makeWindowData(QVariantMap values = {})
 {

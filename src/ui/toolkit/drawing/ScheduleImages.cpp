@@ -1,8 +1,8 @@
-#include "schedules/ScheduleImages.h"
+#include "toolkit/drawing/ScheduleImages.h"
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/drawing/Constants.h"
-#include "transactions/SaisieImages.h"
+#include "toolkit/drawing/SaisieImages.h"
 
 #include <QColor>
 #include <QPainter>

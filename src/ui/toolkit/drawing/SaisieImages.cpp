@@ -1,4 +1,4 @@
-#include "transactions/SaisieImages.h"
+#include "toolkit/drawing/SaisieImages.h"
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
 

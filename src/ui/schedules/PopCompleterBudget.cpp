@@ -1,4 +1,4 @@
-#include "analysis/PopCompleterBudget.h"
+#include "schedules/PopCompleterBudget.h"
 
 PopCompleterBudget::PopCompleterBudget(QWidget* parent)
     : StdPopUp(parent)

@@ -1,0 +1,30 @@
+#include "toolkit/dialogs/CancelOkButtons.h"
+
+#include "toolkit/dialogs/Dialog.h"
+#include "toolkit/windows/StdWindow.h"
+#include "toolkit/windows/StdWindowController.h"
+
+#include "foundation/localized.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
+
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** okButton)
+{
+    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
+    controller.connectAction(cancel, QStringLiteral("NON:"));
+    cancel->setAutoDefault(false);
+    auto* ok = new QPushButton(Dialog::OKString(), &window);
+    controller.connectAction(ok, QStringLiteral("OUI:"));
+    ok->setDefault(true);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(ok);
+    if (okButton)
+        *okButton = ok;
+    return buttons;
+}

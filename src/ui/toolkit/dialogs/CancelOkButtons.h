@@ -1,0 +1,11 @@
+#pragma once
+// The closing row of a small editor: Cancel (NON:) then OK (OUI:, the default button) at the
+// right, Escape clicking Cancel.
+class QHBoxLayout;
+class QPushButton;
+class StdWindow;
+class StdWindowController;
+
+// The row, its buttons in the window and sending their actions to the controller; the caller
+// places it in its layout. ok, when given, gets the OK button.
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** ok = nullptr);
