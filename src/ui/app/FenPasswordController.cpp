@@ -32,28 +32,6 @@ QLineEdit* secureField(const char* name, QWidget* parent)
     return field;
 }
 
-// A padlock, drawn when the program ships no picture of its own.
-QPixmap padlock(int side)
-{
-    QPixmap picture(side, side);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const double unit = side / 12.0;
-    painter.setPen(QPen(QColor(120, 124, 134), unit * 1.2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawArc(QRectF(unit * 3.5, unit * 1.2, unit * 5, unit * 6.5), 0, 180 * 16);
-    painter.drawLine(QPointF(unit * 3.5, unit * 4.45), QPointF(unit * 3.5, unit * 5.5));
-    painter.drawLine(QPointF(unit * 8.5, unit * 4.45), QPointF(unit * 8.5, unit * 5.5));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(214, 164, 48));
-    painter.drawRoundedRect(QRectF(unit * 2, unit * 5.3, unit * 8, unit * 5.7), unit, unit);
-    painter.setBrush(QColor(92, 66, 16));
-    painter.drawEllipse(QPointF(unit * 6, unit * 7.6), unit * 0.8, unit * 0.8);
-    painter.drawRect(QRectF(unit * 5.6, unit * 7.8, unit * 0.8, unit * 1.8));
-    return picture;
-}
-
 } // namespace
 
 void FenPasswordController::buildInterface(StdWindow& window)
@@ -62,8 +40,7 @@ void FenPasswordController::buildInterface(StdWindow& window)
     window.setWindowTitle(localizedAppl(QStringLiteral("FenPassword_titre")));
     auto* image = new QLabel(&window);
     image->setObjectName(QStringLiteral("image_password"));
-    const QPixmap own = QtAlertPresenter::namedImage(QStringLiteral("cadenas"), kImageSide);
-    image->setPixmap(own.isNull() ? padlock(kImageSide) : own);
+    image->setPixmap(QtAlertPresenter::namedImage(QStringLiteral("cadenas"), kImageSide));
     image->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     m_message = new QLabel(&window);
     m_message->setObjectName(QStringLiteral("text_message"));

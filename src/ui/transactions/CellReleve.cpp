@@ -1,7 +1,5 @@
 #include "transactions/CellReleve.h"
 
-#include "toolkit/drawing/SaisieImages.h"
-
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/windows/StdButton.h"
@@ -12,83 +10,8 @@
 #include "model/TOOL.h"
 
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPainterPath>
-
-#include <functional>
-#include <map>
 
 namespace {
-
-using Draw = std::function<void(QPainter&, double)>;
-
-void drawClock(QPainter& p, double u)
-{
-    p.setPen(QPen(QColor(120, 70, 140), u * 0.8));
-    p.setBrush(Qt::white);
-    p.drawEllipse(QRectF(u * 1.2, u * 1.2, u * 9.6, u * 9.6));
-    p.setPen(QPen(QColor(60, 40, 80), u * 0.9, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(u * 6, u * 6), QPointF(u * 6, u * 3));
-    p.drawLine(QPointF(u * 6, u * 6), QPointF(u * 8.2, u * 7));
-}
-
-void drawReleve(QPainter& p, double u)
-{
-    p.setPen(QPen(QColor(110, 110, 120), u * 0.6));
-    p.setBrush(QColor(255, 252, 232));
-    p.drawRect(QRectF(u * 2, u * 1, u * 8, u * 10));
-    p.setPen(QPen(QColor(60, 140, 80), u * 0.9, Qt::SolidLine, Qt::RoundCap));
-    for (double y : {3.5, 6.0, 8.5}) {
-        p.drawLine(QPointF(u * 3, y * u), QPointF(u * 3.8, (y + 0.8) * u));
-        p.drawLine(QPointF(u * 3.8, (y + 0.8) * u), QPointF(u * 5, (y - 0.6) * u));
-    }
-    p.setPen(QPen(QColor(160, 160, 170), u * 0.6));
-    for (double y : {3.5, 6.0, 8.5})
-        p.drawLine(QPointF(u * 5.8, y * u), QPointF(u * 9, y * u));
-}
-
-void drawDepointer(QPainter& p, double u)
-{
-    p.setPen(QPen(QColor(110, 110, 120), u * 0.6));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(u * 2, u * 1, u * 8, u * 10));
-    p.setPen(QPen(QColor(170, 170, 200), u * 0.9, Qt::SolidLine, Qt::RoundCap));
-    for (double y : {3.5, 6.0, 8.5})
-        p.drawEllipse(QPointF(u * 4, y * u), u * 0.6, u * 0.6);
-}
-
-void drawCadenasOpen(QPainter& p, double u)
-{
-    p.setPen(QPen(QColor(120, 124, 134), u * 1.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(u * 5.5, u * 0.6, u * 5, u * 6.5), 0, 180 * 16);
-    p.drawLine(QPointF(u * 10.5, u * 3.85), QPointF(u * 10.5, u * 5.5));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(150, 190, 120));
-    p.drawRoundedRect(QRectF(u * 1.5, u * 5.3, u * 8, u * 5.7), u, u);
-}
-
-void drawPointer(QPainter& p, double u, bool stop)
-{
-    p.setPen(QPen(stop ? QColor(200, 60, 55) : QColor(60, 140, 80), u * 0.9));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QRectF(u * 2.5, u * 2.5, u * 7, u * 7));
-    p.drawLine(QPointF(u * 6, u * 0.8), QPointF(u * 6, u * 11.2));
-    p.drawLine(QPointF(u * 0.8, u * 6), QPointF(u * 11.2, u * 6));
-}
-
-const std::map<QString, Draw>& drawings()
-{
-    static const std::map<QString, Draw> drawn = {
-        {QStringLiteral("clock"), drawClock},
-        {QStringLiteral("releve"), drawReleve},
-        {QStringLiteral("depointer"), drawDepointer},
-        {QStringLiteral("cadenas_open"), drawCadenasOpen},
-        {QStringLiteral("pointer_start"), [](QPainter& p, double u) { drawPointer(p, u, false); }},
-        {QStringLiteral("pointer_stop"), [](QPainter& p, double u) { drawPointer(p, u, true); }},
-    };
-    return drawn;
-}
 
 QLabel* textField(const char* name, QWidget* parent)
 {
@@ -109,17 +32,7 @@ void setItalic(QLabel* label, bool italic)
 
 QPixmap releveImage(const QString& name, int side)
 {
-    if (const QPixmap own = QtAlertPresenter::namedImage(name, side); !own.isNull())
-        return own;
-    const auto drawn = drawings().find(name);
-    if (drawn == drawings().end())
-        return saisieImage(name, side);
-    QPixmap picture(side, side);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawn->second(painter, side / 12.0);
-    return picture;
+    return QtAlertPresenter::namedImage(name, side);
 }
 
 CellReleve::CellReleve(QWidget* parent)

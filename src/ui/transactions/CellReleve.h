@@ -20,8 +20,7 @@ inline constexpr int kRowNonPointees = 1;
 inline constexpr int kFirstReleveRow = 2;
 
 // The pictures of the statement window: "clock", "depointer", "releve", "cadenas",
-// "cadenas_open", "pointer_start" and "pointer_stop"; the program's own picture of that name,
-// else drawn here.
+// "cadenas_open", "pointer_start" and "pointer_stop": the program's own pictures.
 QPixmap releveImage(const QString& name, int side);
 
 // What a row of the list shows; the window fills it (paintDataReleve).

@@ -1,6 +1,5 @@
 #include "transactions/CellTransact.h"
 
-#include "toolkit/drawing/SaisieImages.h"
 #include "transactions/CellTransactExtraController.h"
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
@@ -15,7 +14,6 @@
 #include <QPainter>
 #include <QPixmapCache>
 
-#include <map>
 #include <tuple>
 
 namespace {
@@ -55,25 +53,11 @@ StdButton* makeButton(RowButton button, QWidget* parent)
     return control;
 }
 
-// A state icon the program ships no picture for is drawn as a letter on a coloured disc.
+// Letters on a coloured disc.
 struct Badge {
     QString glyph;
     QColor colour;
 };
-
-const std::map<QString, Badge>& badges()
-{
-    static const std::map<QString, Badge> drawn = {
-        {QStringLiteral("pointe"), {QStringLiteral("✓"), QColor(60, 150, 80)}},
-        {QStringLiteral("import_not_touched"), {QStringLiteral("↓"), QColor(70, 120, 200)}},
-        {QStringLiteral("import_touched"), {QStringLiteral("↓"), QColor(220, 140, 40)}},
-        {QStringLiteral("import_synchro"), {QStringLiteral("⇅"), QColor(60, 150, 80)}},
-        {QStringLiteral("taxe"), {QStringLiteral("%"), QColor(140, 90, 170)}},
-        {QStringLiteral("placement"), {QStringLiteral("€"), QColor(200, 160, 40)}},
-        {QStringLiteral("initialisation"), {QStringLiteral("="), QColor(120, 124, 134)}},
-    };
-    return drawn;
-}
 
 QPixmap badgeImage(const Badge& badge)
 {
@@ -92,13 +76,7 @@ QPixmap badgeImage(const Badge& badge)
 
 QPixmap namedPicture(const QString& name)
 {
-    if (const QPixmap own = QtAlertPresenter::namedImage(name, kIconSide); !own.isNull())
-        return own;
-    if (const auto badge = badges().find(name); badge != badges().end())
-        return badgeImage(badge->second);
-    static const QStringList drawnBySaisie {QStringLiteral("note"), QStringLiteral("poste"), QStringLiteral("cadenas"),
-                                            QStringLiteral("calendrier")};
-    return drawnBySaisie.contains(name) ? saisieImage(name, kIconSide) : QPixmap();
+    return QtAlertPresenter::namedImage(name, kIconSide);
 }
 
 QPixmap logoPicture(const QByteArray& png)

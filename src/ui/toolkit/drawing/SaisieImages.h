@@ -1,7 +1,6 @@
 #pragma once
-// The small pictures of the entry window: the program's own image of that name when it ships
-// one, else a pictogram drawn here ("note", "note_empty", "supprimer", "plusplus", "poste",
-// "document", "cadenas", "calendrier", "plus"), else the style's file icon.
+// The small pictures of the entry window: the program's own image of that name, drawn at the
+// size asked for the screen; every name the windows ask for ships with the program.
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
