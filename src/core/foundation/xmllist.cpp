@@ -24,15 +24,15 @@ bool XmlListWriter::open()
 {
     m_tree = xmlCreateDocument(QString::fromUtf8(m_rootName), &m_root);
     setXmlLastWriteError(EINVAL);
-    if (m_file.fileName().isEmpty() || !m_tree)
+    if (m_file.path().isEmpty() || !m_tree)
         return false;
-    const int refused = refusedWriteTarget(m_file.fileName());
+    const int refused = refusedWriteTarget(m_file.path());
     setXmlLastWriteError(refused);
     if (refused != 0)
         return false;
-    errno = 0;
-    if (!m_file.open(QIODevice::WriteOnly)) {
-        setXmlLastWriteError(errno != 0 ? errno : EIO);
+    int error = 0;
+    if (!m_file.open(&error)) {
+        setXmlLastWriteError(error);
         return false;
     }
     appendSerialised(m_tree->first_child(), m_recordBytes, m_pending);
@@ -77,19 +77,11 @@ bool XmlListWriter::commit()
         appendSerialised(m_root, m_recordBytes, m_pending);
     }
     flush();
-    if (!m_failed) {
-        errno = 0;
-        m_failed = !m_file.flush();
-        if (m_failed)
-            setXmlLastWriteError(errno != 0 ? errno : EIO);
-    }
-    if (m_failed) {
-        m_file.cancelWriting();
-        return false;
-    }
-    errno = 0;
-    if (!m_file.commit()) {
-        setXmlLastWriteError(errno != 0 ? errno : EIO);
+    int error = 0;
+    if (m_failed || !m_file.commit(&error)) {
+        if (!m_failed)
+            setXmlLastWriteError(error);
+        m_file.cancel();
         return false;
     }
     setXmlLastWriteError(0);
@@ -98,11 +90,11 @@ bool XmlListWriter::commit()
 
 void XmlListWriter::flush()
 {
-    const auto size = static_cast<qint64>(m_pending.size());
-    errno = 0;
-    if (size > 0 && !m_failed && m_file.write(m_pending.data(), size) != size) {
+    int error = 0;
+    if (!m_pending.empty() && !m_failed
+        && !m_file.write(m_pending.data(), static_cast<qint64>(m_pending.size()), &error)) {
         m_failed = true;
-        setXmlLastWriteError(errno != 0 ? errno : EIO);
+        setXmlLastWriteError(error);
     }
     m_pending.clear();
 }

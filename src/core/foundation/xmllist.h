@@ -1,8 +1,8 @@
 #pragma once
 // Long list member files, written and read one record at a time.
+#include "MemberFileOutput.h"
 #include "xmlmember.h"
 
-#include <QSaveFile>
 #include <functional>
 #include <string>
 
@@ -32,7 +32,7 @@ private:
     void put(const char* bytes, size_t size);
     void flush();
 
-    QSaveFile m_file;
+    MemberFileOutput m_file;
     QByteArray m_rootName;
     XmlDocPtr m_tree;
     pugi::xml_node m_root;

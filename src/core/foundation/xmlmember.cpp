@@ -2,6 +2,7 @@
 #include "xmlwrite_p.h"
 
 #include "LoadIssues.h"
+#include "MemberFileOutput.h"
 #include "fileerrors.h"
 #include "localized.h"
 #include "pstr.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -593,23 +593,22 @@ bool writeXMLToURL(const QString& path, const pugi::xml_document* document)
     g_lastWriteError = refusedWriteTarget(path);
     if (g_lastWriteError != 0)
         return false;
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        g_lastWriteError = errno != 0 ? errno : EIO;
+    MemberFileOutput file(path);
+    if (!file.open(&g_lastWriteError))
         return false;
-    }
-    const QByteArray bytes = xmlDocumentBytes(document);
-    errno = 0;
-    // A failed write makes commit fail and remove the temporary file; the reason is taken first.
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    g_lastWriteError = written ? 0 : (errno != 0 ? errno : EIO);
-    errno = 0;
-    if (!file.commit()) {
-        if (g_lastWriteError == 0)
-            g_lastWriteError = errno != 0 ? errno : EIO;
+    std::string raw;
+    StringWriter writer(raw);
+    document->save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    // Almost no member holds a CR: its bytes then go out as pugixml wrote them, with no copy.
+    std::string escaped;
+    if (std::memchr(raw.data(), '\r', raw.size()))
+        CrEscaper().escape(raw.data(), raw.size(), escaped);
+    const std::string& bytes = escaped.empty() ? raw : escaped;
+    // A failed write leaves the previous version (or nothing, staged) in place.
+    if (!file.write(bytes.data(), static_cast<qint64>(bytes.size()), &g_lastWriteError)
+        || !file.commit(&g_lastWriteError))
         return false;
-    }
+    g_lastWriteError = 0;
     return true;
 }
 
