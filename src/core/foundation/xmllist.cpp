@@ -55,14 +55,44 @@ bool XmlListWriter::endRecord()
 {
     if (!m_open || !m_record)
         return false;
+    openList();
+    appendSerialised(m_record, m_recordBytes, m_pending);
+    flushWhenFull();
+    return !m_failed;
+}
+
+XmlStreamNode XmlListWriter::beginStreamedRecord(const XmlName& name)
+{
+    if (!m_open)
+        return XmlStreamNode();
+    m_stream.finish();
+    m_recordBytes.clear();
+    return m_stream.begin(name);
+}
+
+bool XmlListWriter::endStreamedRecord()
+{
+    if (!m_open)
+        return false;
+    m_stream.finish();
+    openList();
+    appendEscapingCr(m_pending, m_recordBytes.data(), m_recordBytes.size());
+    flushWhenFull();
+    return !m_failed;
+}
+
+void XmlListWriter::openList()
+{
     if (!m_hasRecords) {
         m_pending += '<' + m_rootName.toStdString() + '>';
         m_hasRecords = true;
     }
-    appendSerialised(m_record, m_recordBytes, m_pending);
+}
+
+void XmlListWriter::flushWhenFull()
+{
     if (m_pending.size() >= (size_t(1) << 20))
         flush();
-    return !m_failed;
 }
 
 bool XmlListWriter::commit()

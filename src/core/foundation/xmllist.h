@@ -1,6 +1,7 @@
 #pragma once
 // Long list member files, written and read one record at a time.
 #include "MemberFileOutput.h"
+#include "XmlRecordStream.h"
 #include "xmlmember.h"
 
 #include <functional>
@@ -25,11 +26,16 @@ public:
     pugi::xml_node beginRecord(const XmlName& name);
     // Serialises the record begun last. False once a write failed.
     bool endRecord();
+    // The same for a record written straight as markup (the same bytes, no tree): filled through
+    // the node answered, then ended by endStreamedRecord.
+    XmlStreamNode beginStreamedRecord(const XmlName& name);
+    bool endStreamedRecord();
     // Closes the list and replaces the file; false when any write failed.
     bool commit();
 
 private:
-    void put(const char* bytes, size_t size);
+    void openList();
+    void flushWhenFull();
     void flush();
 
     MemberFileOutput m_file;
@@ -38,6 +44,7 @@ private:
     pugi::xml_node m_root;
     pugi::xml_node m_record;
     std::string m_recordBytes;
+    XmlRecordStream m_stream {m_recordBytes};
     std::string m_pending;
     bool m_open = false;
     bool m_failed = false;

@@ -46,37 +46,11 @@ pugi::xml_node appendText(pugi::xml_node parent, const char* name, const QString
     return appendText(parent, name, utf8.constData(), static_cast<size_t>(utf8.size()), cdata);
 }
 
-bool needsCdata(const QString& text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return u == u'"' || u == u'&' || u == u'\'' || u == u'<' || u == u'>';
-    });
-}
-
 template <typename Int> pugi::xml_node appendInteger(pugi::xml_node parent, const char* name, Int value)
 {
     char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     return appendText(parent, name, buffer, static_cast<size_t>(end - buffer), false);
-}
-
-// Every digit of a double's exact expansion fits in 1074 decimals, after at most 309 integer digits.
-constexpr int kMaxDecimals = 1074;
-using FixedBuffer = std::array<char, kMaxDecimals + 330>;
-
-// printf "%.nf" without the locale: to_chars gives the same correctly rounded digits. Answers the
-// length written into buffer.
-size_t fixedText(double value, int decimals, FixedBuffer& buffer)
-{
-    if (value == 0.0 || !std::isfinite(value)) {
-        buffer[0] = '0';
-        return 1;
-    }
-    decimals = std::clamp(decimals, 0, kMaxDecimals);
-    const auto result
-        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
-    return static_cast<size_t>(result.ptr - buffer.data());
 }
 
 // pugixml writes a carriage return in text as the raw byte, which any reader that normalises line
@@ -147,15 +121,6 @@ private:
     size_t m_matched = 0;
 };
 
-// Almost no text holds a CR: such markup is copied without following its sections byte by byte.
-void appendEscapingCr(std::string& out, const char* bytes, size_t size)
-{
-    if (!std::memchr(bytes, '\r', size))
-        out.append(bytes, size);
-    else
-        CrEscaper().escape(bytes, size, out);
-}
-
 class StringWriter : public pugi::xml_writer {
 public:
     explicit StringWriter(std::string& out)
@@ -169,6 +134,37 @@ private:
 };
 
 } // namespace
+
+bool needsCdata(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u'"' || u == u'&' || u == u'\'' || u == u'<' || u == u'>';
+    });
+}
+
+// printf "%.nf" without the locale: to_chars gives the same correctly rounded digits. Answers the
+// length written into buffer.
+size_t fixedText(double value, int decimals, FixedBuffer& buffer)
+{
+    if (value == 0.0 || !std::isfinite(value)) {
+        buffer[0] = '0';
+        return 1;
+    }
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
+    const auto result
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    return static_cast<size_t>(result.ptr - buffer.data());
+}
+
+// Almost no text holds a CR: such markup is copied without following its sections byte by byte.
+void appendEscapingCr(std::string& out, const char* bytes, size_t size)
+{
+    if (!std::memchr(bytes, '\r', size))
+        out.append(bytes, size);
+    else
+        CrEscaper().escape(bytes, size, out);
+}
 
 void appendSerialised(pugi::xml_node node, std::string& scratch, std::string& out)
 {
