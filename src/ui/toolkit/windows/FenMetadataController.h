@@ -8,7 +8,7 @@
 // Items name their transaction, schedule or forecast by position in the document's lists, and a
 // schedule or forecast by its ident too: a transaction outside its list, or a schedule or
 // forecast of an ident the document no longer has, shows and opens nothing.
-#include "transactions/CellMetadata.h"
+#include "toolkit/tables/CellMetadata.h"
 
 #include "engines/AnalyseMetadata.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
