@@ -1,9 +1,9 @@
 #pragma once
 // The doors through which one family of windows opens another's: the schedule and forecast
 // editors, the budget proposals, the entry window, the macro editor, the graph window and the
-// transaction listings. Each family of windows
-// can then change without the others knowing its classes. The application installs the doors at
-// start-up; with none installed no such window opens and every door answers failure.
+// transaction listings. Each family of windows can then change without the others knowing its
+// classes. The application installs the doors at start-up; with none installed no such window
+// opens and every door answers failure.
 #include "engines/ChronoManager.h"
 #include "engines/SaisieEntry.h"
 #include "toolkit/windows/ListingWithCritere.h"
