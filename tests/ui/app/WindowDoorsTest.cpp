@@ -16,14 +16,15 @@ class WindowDoorsTest : public TransListTest {
 protected:
     WindowDoorsTest()
     {
-        FINANCE pret;
-        pret.ident = 3;
-        pret.nom = QStringLiteral("Prêt auto");
-        doc.empruntHdl = {pret};
-        FINANCE livret;
-        livret.ident = 4;
-        livret.nom = QStringLiteral("Livret A");
-        doc.remunereHdl = {livret};
+        doc.empruntHdl = {finance(3, "Prêt auto")};
+        doc.remunereHdl = {finance(4, "Livret A")};
+    }
+    static FINANCE finance(long ident, const char* nom)
+    {
+        FINANCE item;
+        item.ident = ident;
+        item.nom = QString::fromUtf8(nom);
+        return item;
     }
     // A listing left open would hear the next test's broadcasts about a document gone.
     ~WindowDoorsTest() override
