@@ -8,8 +8,6 @@
 
 #include <QPointer>
 
-class FenListingController;
-
 // The analysis window's rows add nothing to the common row.
 using CellAnalyse = CellAnalyseBudget;
 
@@ -37,7 +35,7 @@ public:
                                   QColor* balanceColour, bool colorizeTotal);
 
     // The listings opened from this window that are still open.
-    QList<FenListingController*> openListings() const;
+    QList<StdWindowController*> openListings() const;
     bool duringCloseAllListings() const { return m_duringCloseAllListings; }
     void closeListings();
     Q_INVOKABLE void listingWillClose(const QVariant& listing, const QVariant& arg2);
@@ -54,7 +52,7 @@ protected:
 
 private:
     bool m_duringCloseAllListings = false;
-    QList<QPointer<FenListingController>> m_openListings;
+    QList<QPointer<StdWindowController>> m_openListings;
 };
 
 // The analysis command: a new window on the configuration of that name.

@@ -9,8 +9,6 @@
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/tables/selectAfterDelete.h"
 #include "toolkit/windows/IWindowDoors.h"
-#include "transactions/FenListingDossierController.h"
-#include "transactions/FenListingPosteController.h"
 
 #include "document/DocContext.h"
 #include "foundation/broadcast.h"
@@ -354,15 +352,15 @@ void FenDossierController::VOIR_POSTE(QObject*)
 void FenDossierController::LISTING_DOSSIER(QObject*)
 {
     const long dossierID = selectedDossierID();
-    if (dossierID >= 0)
-        openListingDossier(*doc(), dossierID, devise(), true);
+    if (IWindowDoors* doors = windowDoors(); doors && dossierID >= 0)
+        doors->openEntityListing(EntityListing::Dossier, *doc(), dossierID, devise(), true);
 }
 
 void FenDossierController::LISTING_POSTE(QObject*)
 {
     const QList<long> idents = selectedPosteIDs();
-    if (!idents.isEmpty())
-        openListingPoste(*doc(), idents.first(), devise(), true);
+    if (IWindowDoors* doors = windowDoors(); doors && !idents.isEmpty())
+        doors->openEntityListing(EntityListing::Poste, *doc(), idents.first(), devise(), true);
 }
 
 void FenDossierController::GRAPHIQUE(QObject*)

@@ -1,10 +1,10 @@
 #include "entities/FenTaxeController.h"
 
-#include "entities/FenAskDeclarationController.h"
 #include "entities/FenAskSubstTaxeController.h"
 #include "entities/FenEditTaxeController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"
@@ -189,9 +189,10 @@ void FenTaxeController::DECLARATION(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const long row = selectedTaxe();
-    if (!doc || row < 0)
+    IWindowDoors* doors = windowDoors();
+    if (!doors || !doc || row < 0)
         return;
-    openListingDeclaration(*doc, this, doc->taxeHdl.at(row).ident, devise(), true, askDeclaration);
+    doors->openListingDeclaration(this, *doc, doc->taxeHdl.at(row).ident, devise(), true);
 }
 
 void FenTaxeController::windowWillClose()

@@ -6,7 +6,7 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopLogo.h"
 #include "toolkit/popups/StdPopUp.h"
-#include "transactions/FenListingMoyenController.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "foundation/IDesktop.h"
 #include "foundation/localized.h"
@@ -297,8 +297,8 @@ bool editVariantesOfCompte(StdWindowController* parent, long compteID, bool canM
         stored->variantes = hdl1;
     if (MOYEN* stored = moyenOf(compteID, kFamilyCarteDebit, doc))
         stored->variantes = hdl2;
-    if (result == 2 || result == 3)
-        openListingMoyen(doc, compteID, result == 2 ? kFamilyChequeDebit : kFamilyCarteDebit, -1,
-                         MONTANT::currentDeviseSlot(), true);
+    if (IWindowDoors* doors = windowDoors(); doors && (result == 2 || result == 3))
+        doors->openListingMoyen(doc, compteID, result == 2 ? kFamilyChequeDebit : kFamilyCarteDebit, -1,
+                                MONTANT::currentDeviseSlot(), true);
     return true;
 }

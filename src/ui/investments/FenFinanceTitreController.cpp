@@ -5,8 +5,8 @@
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/tables/TemplateFinanceTitre.h"
+#include "toolkit/windows/IWindowDoors.h"
 #include "toolkit/windows/StdButton.h"
-#include "transactions/FenListingTitreController.h"
 
 #include "document/DocContext.h"
 #include "foundation/broadcast.h"
@@ -358,14 +358,17 @@ void FenFinanceTitreController::LISTING(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const int row = selectedTitreRow();
-    if (doc && row >= 0 && m_titresArray.at(row).kind == kRowTitre)
-        openListingTitre(*doc, m_titresArray.at(row).ident, devise(), true);
+    IWindowDoors* doors = windowDoors();
+    if (doors && doc && row >= 0 && m_titresArray.at(row).kind == kRowTitre)
+        doors->openEntityListing(EntityListing::Titre, *doc, m_titresArray.at(row).ident, devise(), true);
 }
 
 void FenFinanceTitreController::CLOSE_ETAT(long ident)
 {
-    if (auto* listing = findOpenWindowControllerExact<FenListingTitreController>(-1, -1, -1, -1, -1, ident, -1, -1))
-        listing->close();
+    if (IWindowDoors* doors = windowDoors()) {
+        if (StdWindowController* listing = doors->entityListingWindow(EntityListing::Titre, ident))
+            listing->close();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
