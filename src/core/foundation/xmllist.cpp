@@ -40,28 +40,7 @@ bool XmlListWriter::open()
     return true;
 }
 
-pugi::xml_node XmlListWriter::beginRecord(const XmlName& name)
-{
-    if (!m_open)
-        return pugi::xml_node();
-    // The record's memory goes back to the tree's pages, which the next record reuses.
-    if (m_record)
-        m_root.remove_child(m_record);
-    m_record = m_root.append_child(name.c_str());
-    return m_record;
-}
-
-bool XmlListWriter::endRecord()
-{
-    if (!m_open || !m_record)
-        return false;
-    openList();
-    appendSerialised(m_record, m_recordBytes, m_pending);
-    flushWhenFull();
-    return !m_failed;
-}
-
-XmlStreamNode XmlListWriter::beginStreamedRecord(const XmlName& name)
+XmlStreamNode XmlListWriter::beginRecord(const XmlName& name)
 {
     if (!m_open)
         return XmlStreamNode();
@@ -70,7 +49,7 @@ XmlStreamNode XmlListWriter::beginStreamedRecord(const XmlName& name)
     return m_stream.begin(name);
 }
 
-bool XmlListWriter::endStreamedRecord()
+bool XmlListWriter::endRecord()
 {
     if (!m_open)
         return false;

@@ -470,8 +470,8 @@ bool saveDataTransact(const QString& packageURL, DOCUMENT& doc)
         return false;
     for (TRANSACT& t : doc.transact_array) {
         // A record that could not be written whole is still the best the file can hold.
-        XML_append_transact_to_record(writer.beginStreamedRecord("transact"), t, doc.deviseHdl);
-        if (!writer.endStreamedRecord())
+        XML_append_transact_to_record(writer.beginRecord("transact"), t, doc.deviseHdl);
+        if (!writer.endRecord())
             return false;
     }
     return writer.commit();
