@@ -7,18 +7,6 @@
 
 namespace {
 
-class AppendWriter : public pugi::xml_writer {
-public:
-    explicit AppendWriter(std::string& out)
-        : m_out(out)
-    {
-    }
-    void write(const void* data, size_t size) override { m_out.append(static_cast<const char*>(data), size); }
-
-private:
-    std::string& m_out;
-};
-
 // Text pugixml writes as it is: in a CDATA section anything but its end marker, elsewhere
 // anything but markup characters. Control characters (a NUL ends the text for pugixml) are left
 // to pugixml.
@@ -39,7 +27,7 @@ void printWithPugixml(std::string& out, const char* name, const char* text, size
     pugi::xml_document scratch;
     pugi::xml_node element = scratch.append_child(name);
     element.append_child(cdata ? pugi::node_cdata : pugi::node_pcdata).set_value(text, size);
-    AppendWriter writer(out);
+    StringWriter writer(out);
     element.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
 }
 

@@ -121,18 +121,6 @@ private:
     size_t m_matched = 0;
 };
 
-class StringWriter : public pugi::xml_writer {
-public:
-    explicit StringWriter(std::string& out)
-        : m_out(out)
-    {
-    }
-    void write(const void* data, size_t size) override { m_out.append(static_cast<const char*>(data), size); }
-
-private:
-    std::string& m_out;
-};
-
 } // namespace
 
 bool needsCdata(const QString& text)

@@ -17,6 +17,19 @@ inline constexpr unsigned kLoadOptions = (pugi::parse_default | pugi::parse_cdat
                                           | pugi::parse_pi | pugi::parse_ws_pcdata_single)
     & ~pugi::parse_eol;
 
+// What pugixml prints, appended to a string.
+class StringWriter : public pugi::xml_writer {
+public:
+    explicit StringWriter(std::string& out)
+        : m_out(out)
+    {
+    }
+    void write(const void* data, size_t size) override { m_out.append(static_cast<const char*>(data), size); }
+
+private:
+    std::string& m_out;
+};
+
 // A text written as a CDATA section rather than escaped: it holds markup characters.
 bool needsCdata(const QString& text);
 
