@@ -1,6 +1,7 @@
 #include "entities/FenAskDeclarationController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
@@ -11,9 +12,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -60,21 +59,7 @@ void FenAskDeclarationController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenAskDeclaration_taxe")), choice);
     form->addRow(localizedAppl(QStringLiteral("FenAskDeclaration_du")), dateRow(*this, window, 1));
     form->addRow(localizedAppl(QStringLiteral("FenAskDeclaration_au")), dateRow(*this, window, 2));
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {form}, 14, false);
 }
 
 void FenAskDeclarationController::FILL()

@@ -2,8 +2,8 @@
 
 #include "entities/FenEditToolController.h"
 #include "entities/LogoFiller.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/popups/PopLogo.h"
 
@@ -14,7 +14,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -69,12 +68,7 @@ void FenEditDossierController::buildInterface(StdWindow& window)
     top->addWidget(m_icone, 0, Qt::AlignTop);
     top->addLayout(form, 1);
 
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top});
 }
 
 void FenEditDossierController::FILL()

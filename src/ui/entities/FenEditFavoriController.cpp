@@ -1,14 +1,12 @@
 #include "entities/FenEditFavoriController.h"
 
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 
 #include "foundation/localized.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -28,12 +26,7 @@ void FenEditFavoriController::buildInterface(StdWindow& window)
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenEditFavori_nom")), field_nom);
     form->addRow(localizedAppl(QStringLiteral("FenEditFavori_url")), field_url);
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {form});
 }
 
 void FenEditFavoriController::FILL()

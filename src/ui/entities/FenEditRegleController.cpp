@@ -1,8 +1,8 @@
 #include "entities/FenEditRegleController.h"
 
 #include "entities/FenEditToolController.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextViewCompteC.h"
 #include "toolkit/fields/TextViewCompteD.h"
@@ -18,7 +18,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -75,12 +74,7 @@ void FenEditRegleController::buildInterface(StdWindow& window)
         pop->setPOPcompteCFilter(kEveryBankFilter);
         pop->setCompteDebit(qstrcmp(name, "pop_compteD") == 0);
     }
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {form});
 }
 
 void FenEditRegleController::FILL()

@@ -2,8 +2,8 @@
 
 #include "entities/FenEditToolController.h"
 #include "entities/LogoFiller.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/popups/PopLogo.h"
@@ -17,7 +17,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -82,12 +81,7 @@ void FenEditSynonymeController::buildInterface(StdWindow& window)
     top->addWidget(m_titleIcone, 0, Qt::AlignTop);
     top->addLayout(form, 1);
 
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top});
 }
 
 void FenEditSynonymeController::FILL()

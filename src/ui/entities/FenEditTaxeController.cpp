@@ -1,14 +1,12 @@
 #include "entities/FenEditTaxeController.h"
 
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 
 #include "foundation/localized.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -29,12 +27,7 @@ void FenEditTaxeController::buildInterface(StdWindow& window)
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenEditTaxe_nom")), field_nom);
     form->addRow(localizedAppl(QStringLiteral("FenEditTaxe_taux")), field_taux);
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {form});
 }
 
 void FenEditTaxeController::FILL()

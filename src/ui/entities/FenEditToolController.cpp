@@ -2,8 +2,8 @@
 
 #include "entities/LogoFiller.h"
 
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/PopLogo.h"
@@ -110,13 +110,7 @@ void FenEditToolController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenEditTool_logo")), logoRow);
     buildTypeRows(*form, window);
 
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(top);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top, form});
 }
 
 void FenEditToolController::didAwakeFromNib()

@@ -2,8 +2,8 @@
 
 #include "entities/FenEditToolController.h"
 #include "entities/LogoFiller.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/TextFieldIntegerN.h"
@@ -18,7 +18,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -86,13 +85,7 @@ void FenEditVarianteController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenEditVariante_alerte")), m_alerte);
     form->addRow(localizedAppl(QStringLiteral("FenEditVariante_logo")), logoRow);
 
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(12);
-    layout->addLayout(top);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top, form}, 12);
 }
 
 void FenEditVarianteController::FILL()

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
-QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** okButton)
+CancelOkRow cancelOkRow(StdWindowController& controller, StdWindow& window, bool escapeCancels)
 {
     auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
     controller.connectAction(cancel, QStringLiteral("NON:"));
@@ -18,13 +18,21 @@ QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window,
     auto* ok = new QPushButton(Dialog::OKString(), &window);
     controller.connectAction(ok, QStringLiteral("OUI:"));
     ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    if (escapeCancels) {
+        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+        QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cancel);
     buttons->addWidget(ok);
+    return {buttons, cancel, ok};
+}
+
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** okButton)
+{
+    const CancelOkRow row = cancelOkRow(controller, window);
     if (okButton)
-        *okButton = ok;
-    return buttons;
+        *okButton = row.ok;
+    return row.row;
 }

@@ -6,6 +6,14 @@ class QPushButton;
 class StdWindow;
 class StdWindowController;
 
+struct CancelOkRow {
+    QHBoxLayout* row;
+    QPushButton* cancel;
+    QPushButton* ok;
+};
+
 // The row, its buttons in the window and sending their actions to the controller; the caller
-// places it in its layout. ok, when given, gets the OK button.
+// places it in its layout. A few questions leave Escape alone (escapeCancels false).
+CancelOkRow cancelOkRow(StdWindowController& controller, StdWindow& window, bool escapeCancels = true);
+// The same row alone; ok, when given, gets the OK button.
 QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** ok = nullptr);
