@@ -1,0 +1,29 @@
+#pragma once
+// The parts the list windows of a document's entities are built from: the list, the rows of
+// command buttons under (or over) it, and the layout that holds them in the same margins.
+#include <initializer_list>
+
+class QHBoxLayout;
+class QVBoxLayout;
+class QWidget;
+class StdTableView;
+class StdWindow;
+class StdWindowController;
+
+// A command button: its title's key in table "Appl", its action, and its object name (none when
+// null).
+struct ListCommand {
+    const char* title;
+    const char* action;
+    const char* name = nullptr;
+};
+
+// The list "table1": rows rowHeight high, at least width wide and rows rows high.
+StdTableView* makeListTable(QWidget& parent, int rowHeight, int width, int rows);
+// Appends to the row one button per command, in order, sending its action to the controller;
+// none of them is ever the default button.
+void addCommandButtons(StdWindowController& controller, QWidget& parent, QHBoxLayout& row,
+                       std::initializer_list<ListCommand> commands);
+// Lays the window out: the list, taking the height the window gains, with the row of commands
+// under it and, when given, another row over it.
+QVBoxLayout* layOutList(StdWindow& window, StdTableView* table, QHBoxLayout* commands, QHBoxLayout* above = nullptr);
