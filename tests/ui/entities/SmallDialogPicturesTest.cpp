@@ -5,6 +5,7 @@
 #include "entities/FenAskSubstDossierController.h"
 #include "entities/FenAskSubstPosteController.h"
 #include "entities/FenAskSubstTaxeController.h"
+#include "entities/FenEditDeviseController.h"
 #include "entities/FenEditDossierController.h"
 #include "entities/FenEditMacroController.h"
 #include "entities/FenEditTaxeController.h"
@@ -85,6 +86,8 @@ TEST_F(SmallDialogPicturesTest, EditorsAndQuestionsCancelledLeaveTheirDataAlone)
     macro.ch = u'E';
     cancelAfterPicture<FenEditMacroController>("macro-editor.png", [&] { return editMacro(nullptr, macro, -1); });
     EXPECT_EQ(macro.nom, "Plein d'essence");
+
+    cancelAfterPicture<FenEditDeviseController>("devise-editor.png", [&] { return editDeviseDialog(nullptr, 1) == 1; });
 }
 
 TEST_F(SmallDialogPicturesTest, CurrencyTickerRowsAlternateAndChooseTheirItem)

@@ -7,13 +7,19 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+QVBoxLayout* editorLayout(StdWindow& window, int spacing)
+{
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(20, 18, 20, 16);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
 EditorFrame layOutEditor(StdWindowController& controller, StdWindow& window, std::initializer_list<QObject*> parts,
                          int spacing, bool escapeCancels)
 {
     const CancelOkRow buttons = cancelOkRow(controller, window, escapeCancels);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(spacing);
+    QVBoxLayout* layout = editorLayout(window, spacing);
     for (QObject* part : parts) {
         if (auto* asLayout = qobject_cast<QLayout*>(part))
             layout->addLayout(asLayout);

@@ -10,6 +10,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+QWidget* band(QWidget& parent, const char* name, int height)
+{
+    auto* placeholder = new QWidget(&parent);
+    placeholder->setObjectName(QString::fromLatin1(name));
+    placeholder->setFixedHeight(height);
+    return placeholder;
+}
+
+} // namespace
+
 StdTableView* makeListTable(QWidget& parent, int rowHeight, int width, int rows)
 {
     auto* table = new StdTableView(&parent);
@@ -17,6 +29,25 @@ StdTableView* makeListTable(QWidget& parent, int rowHeight, int width, int rows)
     table->setUniformRowHeight(rowHeight);
     table->setMinimumSize(width, rowHeight * rows);
     return table;
+}
+
+QWidget* makeBandedList(QWidget& parent, int teteHeight, int rowHeight, int piedHeight, StdTableView** table)
+{
+    auto* main = new QWidget(&parent);
+    main->setObjectName(QStringLiteral("main_view"));
+    auto* column = new QVBoxLayout(main);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(band(*main, "placeholder_tete", teteHeight));
+    auto* list = new StdTableView(main);
+    list->setObjectName(QStringLiteral("table1"));
+    list->setUniformRowHeight(rowHeight);
+    list->setFrameShape(QFrame::NoFrame);
+    column->addWidget(list, 1);
+    column->addWidget(band(*main, "placeholder_pied", piedHeight));
+    if (table)
+        *table = list;
+    return main;
 }
 
 void addCommandButtons(StdWindowController& controller, QWidget& parent, QHBoxLayout& row,

@@ -24,6 +24,11 @@ StdTableView* makeListTable(QWidget& parent, int rowHeight, int width, int rows)
 // none of them is ever the default button.
 void addCommandButtons(StdWindowController& controller, QWidget& parent, QHBoxLayout& row,
                        std::initializer_list<ListCommand> commands);
+// The list between its heading and footer bands: the view "main_view" returned holds the
+// placeholders "placeholder_tete" and "placeholder_pied", teteHeight and piedHeight high, that
+// the template's views take the place of, around the frameless list "table1" with rows rowHeight
+// high (also given at table when asked for).
+QWidget* makeBandedList(QWidget& parent, int teteHeight, int rowHeight, int piedHeight, StdTableView** table = nullptr);
 // Lays the window out: the list, taking the height the window gains, with the row of commands
 // under it and, when given, another row over it.
 QVBoxLayout* layOutList(StdWindow& window, StdTableView* table, QHBoxLayout* commands, QHBoxLayout* above = nullptr);
