@@ -6,6 +6,7 @@
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
 #include "toolkit/popups/PopTaxe.h"
+#include "toolkit/windows/editvaluemodal.h"
 
 #include "foundation/localized.h"
 
@@ -85,9 +86,5 @@ bool FenAskDeclarationController::READ()
 
 bool askDeclaration(StdWindowController* parent, DECLARATION& declaration)
 {
-    WindowDataPtr data = makeWindowData({{kDeclaration, QVariant::fromValue(declaration)}});
-    if (StdWindowController::pushModal<FenAskDeclarationController>(parent, data, parent ? parent->devise() : 0) != 1)
-        return false;
-    declaration = data->value(kDeclaration).value<DECLARATION>();
-    return true;
+    return editValueModal<FenAskDeclarationController>(parent, kDeclaration, declaration);
 }

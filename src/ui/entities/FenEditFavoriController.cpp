@@ -2,6 +2,7 @@
 
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/EditorFrame.h"
+#include "toolkit/windows/editvaluemodal.h"
 
 #include "foundation/localized.h"
 
@@ -47,9 +48,5 @@ bool FenEditFavoriController::READ()
 
 bool editFavoriModal(StdWindowController* parent, Favori& favori)
 {
-    WindowDataPtr data = makeWindowData({{kFavori, QVariant::fromValue(favori)}});
-    if (StdWindowController::pushModal<FenEditFavoriController>(parent, data, parent ? parent->devise() : 0) != 1)
-        return false;
-    favori = data->value(kFavori).value<Favori>();
-    return true;
+    return editValueModal<FenEditFavoriController>(parent, kFavori, favori);
 }

@@ -2,6 +2,7 @@
 
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/EditorFrame.h"
+#include "toolkit/windows/editvaluemodal.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "foundation/localized.h"
@@ -133,9 +134,5 @@ bool FenEditLogoController::READ()
 
 bool editLogoModal(StdWindowController* parent, Logo& logo, const DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kLogo, QVariant::fromValue(logo)}, {kStored, logo.loadImage(doc)}});
-    if (StdWindowController::pushModal<FenEditLogoController>(parent, data, parent ? parent->devise() : 0) != 1)
-        return false;
-    logo = data->value(kLogo).value<Logo>();
-    return true;
+    return editValueModal<FenEditLogoController>(parent, kLogo, logo, {{kStored, logo.loadImage(doc)}});
 }

@@ -2,6 +2,7 @@
 
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/EditorFrame.h"
+#include "toolkit/windows/editvaluemodal.h"
 
 #include "foundation/localized.h"
 
@@ -70,9 +71,5 @@ bool FenEditTaxeController::READ()
 
 bool editTaxeModal(StdWindowController* parent, TAXE& taxe)
 {
-    WindowDataPtr data = makeWindowData({{kTaxe, QVariant::fromValue(taxe)}});
-    if (StdWindowController::pushModal<FenEditTaxeController>(parent, data, parent ? parent->devise() : 0) != 1)
-        return false;
-    taxe = data->value(kTaxe).value<TAXE>();
-    return true;
+    return editValueModal<FenEditTaxeController>(parent, kTaxe, taxe);
 }

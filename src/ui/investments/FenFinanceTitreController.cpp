@@ -282,18 +282,21 @@ void FenFinanceTitreController::NOUVEAU(QObject*)
     sendToAllWindowDelegates(Sel::titreHasBeenCreated, qlonglong(titre.ident));
 }
 
-void FenFinanceTitreController::MODIFIER(QObject*)
+void FenFinanceTitreController::forSelectedLine(const char* command, LineCommand onTitre, LineCommand onPortfolio)
 {
     const int row = selectedTitreRow();
     if (row < 0) {
-        svLog(QStringLiteral("Ligne invalide (FenFinanceTitre MODIFIER) !"));
+        svLog(QStringLiteral("Ligne invalide (FenFinanceTitre %1) !").arg(QLatin1String(command)));
         return;
     }
     const TitreRow line = m_titresArray.at(row);
-    if (line.kind == kRowTitre)
-        MODIFIER_TITRE(line.ident);
-    else
-        MODIFIER_PORTFOLIO(line.ident);
+    (this->*(line.kind == kRowTitre ? onTitre : onPortfolio))(line.ident);
+}
+
+void FenFinanceTitreController::MODIFIER(QObject*)
+{
+    forSelectedLine("MODIFIER", &FenFinanceTitreController::MODIFIER_TITRE,
+                    &FenFinanceTitreController::MODIFIER_PORTFOLIO);
 }
 
 void FenFinanceTitreController::MODIFIER_TITRE(long ident)
@@ -321,16 +324,8 @@ void FenFinanceTitreController::MODIFIER_TITRE(long ident)
 
 void FenFinanceTitreController::SUPPRIMER(QObject*)
 {
-    const int row = selectedTitreRow();
-    if (row < 0) {
-        svLog(QStringLiteral("Ligne invalide (FenFinanceTitre SUPPRIMER) !"));
-        return;
-    }
-    const TitreRow line = m_titresArray.at(row);
-    if (line.kind == kRowTitre)
-        SUPPRIMER_TITRE(line.ident);
-    else
-        SUPPRIMER_PORTFOLIO(line.ident);
+    forSelectedLine("SUPPRIMER", &FenFinanceTitreController::SUPPRIMER_TITRE,
+                    &FenFinanceTitreController::SUPPRIMER_PORTFOLIO);
 }
 
 void FenFinanceTitreController::SUPPRIMER_TITRE(long ident)
