@@ -5,6 +5,7 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopLogo.h"
 
 #include "foundation/localized.h"
@@ -25,14 +26,12 @@ const QString kPoste = QStringLiteral("poste");
 
 WindowDataPtr posteEditorData(POSTE& poste, DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kPoste, QVariant::fromValue(static_cast<void*>(&poste))}});
-    setEditedDocument(*data, doc);
-    return data;
+    return editedEntityData(kPoste, poste, doc);
 }
 
 POSTE& FenEditDossierController::edited() const
 {
-    return *static_cast<POSTE*>(getData()->value(kPoste).value<void*>());
+    return editedEntity<POSTE>(*getData(), kPoste);
 }
 
 DOCUMENT& FenEditDossierController::document() const

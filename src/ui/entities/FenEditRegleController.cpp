@@ -7,6 +7,7 @@
 #include "toolkit/fields/TextViewCompteC.h"
 #include "toolkit/fields/TextViewCompteD.h"
 #include "toolkit/fields/TextViewPoste.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopMoyen.h"
 #include "toolkit/popups/PopPoste.h"
@@ -47,7 +48,7 @@ QStringList FenEditRegleController::motsOfText(const QString& text)
 
 REGLE& FenEditRegleController::regle() const
 {
-    return *static_cast<REGLE*>(getData()->value(kRegle).value<void*>());
+    return editedEntity<REGLE>(*getData(), kRegle);
 }
 
 void FenEditRegleController::buildInterface(StdWindow& window)
@@ -111,7 +112,7 @@ bool FenEditRegleController::READ()
 
 bool editRegle(StdWindowController* parent, REGLE& regle, DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kRegle, QVariant::fromValue(static_cast<void*>(&regle))}});
-    setEditedDocument(*data, doc);
-    return StdWindowController::pushModal<FenEditRegleController>(parent, data, parent ? parent->devise() : 0) == 1;
+    return StdWindowController::pushModal<FenEditRegleController>(parent, editedEntityData(kRegle, regle, doc),
+                                                                  parent ? parent->devise() : 0)
+        == 1;
 }

@@ -6,6 +6,7 @@
 #include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopLogo.h"
 #include "toolkit/popups/StdMenu.h"
 
@@ -36,7 +37,7 @@ void PopFamilleSynonyme::FILL_MENU()
 
 Synonyme& FenEditSynonymeController::synonyme() const
 {
-    return *static_cast<Synonyme*>(getData()->value(kSynonyme).value<void*>());
+    return editedEntity<Synonyme>(*getData(), kSynonyme);
 }
 
 DOCUMENT& FenEditSynonymeController::document() const
@@ -127,7 +128,7 @@ bool FenEditSynonymeController::READ()
 
 bool editSynonyme(StdWindowController* parent, Synonyme& synonyme, DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kSynonyme, QVariant::fromValue(static_cast<void*>(&synonyme))}});
-    setEditedDocument(*data, doc);
-    return StdWindowController::pushModal<FenEditSynonymeController>(parent, data, parent ? parent->devise() : 0) == 1;
+    return StdWindowController::pushModal<FenEditSynonymeController>(parent, editedEntityData(kSynonyme, synonyme, doc),
+                                                                     parent ? parent->devise() : 0)
+        == 1;
 }

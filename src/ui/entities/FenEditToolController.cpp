@@ -5,6 +5,7 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/PopLogo.h"
 #include "toolkit/popups/StdMenu.h"
@@ -28,14 +29,12 @@ constexpr int kImageSide = LogoFiller::kImageSide;
 
 WindowDataPtr toolEditorData(TOOL& tool, DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kTool, QVariant::fromValue(static_cast<void*>(&tool))}});
-    setEditedDocument(*data, doc);
-    return data;
+    return editedEntityData(kTool, tool, doc);
 }
 
 TOOL& FenEditToolController::tool() const
 {
-    return *static_cast<TOOL*>(getData()->value(kTool).value<void*>());
+    return editedEntity<TOOL>(*getData(), kTool);
 }
 
 DOCUMENT& FenEditToolController::document() const

@@ -9,6 +9,7 @@
 #include "toolkit/fields/TextFieldIntegerN.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopLogo.h"
 #include "toolkit/popups/StdMenu.h"
 
@@ -48,7 +49,7 @@ QString number(long value)
 
 VARIANTE& FenEditVarianteController::variante() const
 {
-    return *static_cast<VARIANTE*>(getData()->value(kVariante).value<void*>());
+    return editedEntity<VARIANTE>(*getData(), kVariante);
 }
 
 DOCUMENT& FenEditVarianteController::document() const
@@ -178,8 +179,7 @@ bool FenEditVarianteCarteController::READ()
 void editVariante(StdWindowController* parent, VARIANTE& variante, DOCUMENT& doc,
                   const std::function<void(long result)>& block)
 {
-    WindowDataPtr data = makeWindowData({{kVariante, QVariant::fromValue(static_cast<void*>(&variante))}});
-    setEditedDocument(*data, doc);
+    const WindowDataPtr data = editedEntityData(kVariante, variante, doc);
     if (variante.moyenType == kFamilyChequeDebit)
         StdWindowController::pushModalWithBlock<FenEditVarianteChequeController>(parent, data, 0, block);
     else
