@@ -41,10 +41,9 @@ void FenMacroController::buildInterface(StdWindow& window)
     StdTableView* table = makeListTable(window, CellMacro::kHeight, 420, 6);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    addCommandButtons(*this, window, *buttons,
-                      {{"FenMacro_supprimer", "SUPPRIMER:", "SUPPRIMER:"},
-                       {"FenMacro_edit", "EDIT:", "EDIT:"},
-                       {"FenMacro_modifier", "MODIFIER:", "MODIFIER:"}});
+    addCommandButtons(
+        *this, window, *buttons,
+        {{"FenMacro_supprimer", "SUPPRIMER:"}, {"FenMacro_edit", "EDIT:"}, {"FenMacro_modifier", "MODIFIER:"}}, true);
     layOutList(window, table, buttons);
 }
 

@@ -48,12 +48,13 @@ void FenReglesController::buildInterface(StdWindow& window)
     buttons->addWidget(help);
     buttons->addStretch();
     addCommandButtons(*this, window, *buttons,
-                      {{"FenRegles_monter", "MONTER:", "MONTER:"},
-                       {"FenRegles_descendre", "DESCENDRE:", "DESCENDRE:"},
-                       {"FenRegles_supprimer_tout", "SUPPRIMERTOUT:", "SUPPRIMERTOUT:"},
-                       {"FenRegles_supprimer", "SUPPRIMER:", "SUPPRIMER:"},
-                       {"FenRegles_modifier", "MODIFIER:", "MODIFIER:"},
-                       {"FenRegles_nouveau", "NOUVEAU:", "NOUVEAU:"}});
+                      {{"FenRegles_monter", "MONTER:"},
+                       {"FenRegles_descendre", "DESCENDRE:"},
+                       {"FenRegles_supprimer_tout", "SUPPRIMERTOUT:"},
+                       {"FenRegles_supprimer", "SUPPRIMER:"},
+                       {"FenRegles_modifier", "MODIFIER:"},
+                       {"FenRegles_nouveau", "NOUVEAU:"}},
+                      true);
     layOutList(window, table, buttons);
 }
 

@@ -22,10 +22,10 @@ QWidget* band(QWidget& parent, const char* name, int height)
 
 } // namespace
 
-StdTableView* makeListTable(QWidget& parent, int rowHeight, int width, int rows)
+StdTableView* makeListTable(QWidget& parent, int rowHeight, int width, int rows, const char* name)
 {
     auto* table = new StdTableView(&parent);
-    table->setObjectName(QStringLiteral("table1"));
+    table->setObjectName(QString::fromLatin1(name));
     table->setUniformRowHeight(rowHeight);
     table->setMinimumSize(width, rowHeight * rows);
     return table;
@@ -50,17 +50,20 @@ QWidget* makeBandedList(QWidget& parent, int teteHeight, int rowHeight, int pied
     return main;
 }
 
-void addCommandButtons(StdWindowController& controller, QWidget& parent, QHBoxLayout& row,
-                       std::initializer_list<ListCommand> commands)
+QList<QPushButton*> addCommandButtons(StdWindowController& controller, QWidget& parent, QHBoxLayout& row,
+                                      std::initializer_list<ListCommand> commands, bool namedAfterActions)
 {
+    QList<QPushButton*> buttons;
     for (const ListCommand& command : commands) {
         auto* button = new QPushButton(localizedAppl(QString::fromLatin1(command.title)), &parent);
-        if (command.name)
-            button->setObjectName(QString::fromLatin1(command.name));
+        if (command.name || namedAfterActions)
+            button->setObjectName(QString::fromLatin1(command.name ? command.name : command.action));
         button->setAutoDefault(false);
         controller.connectAction(button, QString::fromLatin1(command.action));
         row.addWidget(button);
+        buttons << button;
     }
+    return buttons;
 }
 
 QVBoxLayout* layOutList(StdWindow& window, StdTableView* table, QHBoxLayout* commands, QHBoxLayout* above)
