@@ -1,7 +1,7 @@
 #pragma once
-// One row of the ticker pop-up's menu: the symbol and the name of a known ticker. Its controller keeps the ticker, the
-// menu and the row; a click chooses the row (the menu's delegate hears CHOOSE_TICKER: from the
-// row's menu item) and closes the menu.
+// One row of the ticker pop-up's menu: the symbol and the name of a known ticker. Its controller
+// keeps the ticker, the menu and the row; a click chooses the row (the menu's delegate hears
+// CHOOSE_TICKER: from the row's menu item) and closes the menu.
 #include "quotes/PortfolioManager.h"
 #include "toolkit/popups/TickerRow.h"
 
