@@ -1,7 +1,7 @@
 #include "app/FenPasswordController.h"
 
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/dialogs/QtAlertPresenter.h"
 
 #include "foundation/localized.h"
@@ -70,9 +70,7 @@ void FenPasswordController::buildInterface(StdWindow& window)
     top->setSpacing(16);
     top->addWidget(image, 0, Qt::AlignTop);
     top->addLayout(text, 1);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(16);
+    QVBoxLayout* layout = editorLayout(window, 16);
     layout->addLayout(top);
     layout->addLayout(buttons.row);
     window.setFixedWidth(500);

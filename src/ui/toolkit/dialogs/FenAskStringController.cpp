@@ -1,7 +1,7 @@
 #include "toolkit/dialogs/FenAskStringController.h"
 
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 
 #include "document/RecentDocument.h"
 #include "document/SVWorkspaceManager.h"
@@ -54,9 +54,7 @@ void FenAskStringController::buildInterface(StdWindow& window)
     const CancelOkRow buttons = cancelOkRow(*this, window);
     buttons.ok->setMinimumWidth(buttons.cancel->sizeHint().width());
 
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(10);
+    QVBoxLayout* layout = editorLayout(window, 10);
     layout->addWidget(m_prompt);
     layout->addWidget(answer);
     layout->addSpacing(6);
