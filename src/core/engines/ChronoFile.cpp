@@ -4,6 +4,7 @@
 #include "foundation/localized.h"
 #include "model/PlanificatorXml.h"
 #include "model/TransactFile.h"
+#include "model/listmember.h"
 
 namespace {
 
@@ -104,16 +105,10 @@ EcheancierList loadEcheanciers(const QString& packageURL, LoadIssues* issues)
     EcheancierList list;
     XmlDocPtr document;
     const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kChronoFileName), &document, issues);
-    long number = 0;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        ++number;
-        if (xmlGetBool(child, "simul", false))
-            continue;
-        if (issues)
-            issues->setRecord(number);
-        list.append(readRecord(child, issues));
-    }
+    forEachElementRecord(root, issues, [&](pugi::xml_node record) {
+        // Simulated occurrences are the forecasts' business.
+        if (!xmlGetBool(record, "simul", false))
+            list.append(readRecord(record, issues));
+    });
     return list;
 }

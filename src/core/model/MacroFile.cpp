@@ -1,7 +1,7 @@
 #include "MacroFile.h"
 
-#include "foundation/LoadIssues.h"
 #include "model/TransactFile.h"
+#include "model/listmember.h"
 
 namespace {
 
@@ -49,14 +49,9 @@ MacroList loadMacro(const QString& packageURL, LoadIssues* issues)
     MacroList list;
     XmlDocPtr document;
     const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kMacroFileName), &document, issues);
-    long record = 0;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (issues)
-            issues->setRecord(++record);
-        MACRO macro = readRecord(child, issues);
+    forEachElementRecord(root, issues, [&](pugi::xml_node record) {
+        MACRO macro = readRecord(record, issues);
         list.insert(findMacroInsertIndex(&list, macro), macro);
-    }
+    });
     return list;
 }
