@@ -224,6 +224,19 @@ void drawTicks(GraphPicture& picture, const GraphLayout& l, bool relief, const G
     drawTick(picture, l, l.N, 0, o);
 }
 
+// Calls visit(k, month) for the start of every month of the graph up to its end date, k counting
+// them from 0.
+template <typename Visit> void forEachMonthStart(const GraphLayout& l, Visit visit)
+{
+    const double first = monthStartAfter(l.date1, 0);
+    for (long k = 0;; ++k) {
+        const double month = monthStartAfter(first, k);
+        if (month > l.E)
+            return;
+        visit(k, month);
+    }
+}
+
 void drawLowerFloor(GraphPicture& picture, const GraphLayout& l, bool relief, const GraphDrawOptions& o)
 {
     const double xE = l.graphDateToX(l.E);
@@ -232,16 +245,12 @@ void drawLowerFloor(GraphPicture& picture, const GraphLayout& l, bool relief, co
         drawGraphBoxTop(picture, l.x0, xE, l.N, pick(o.backgrounds, grey(0.706, 0.8), kWhite), stroke);
     else
         addLine(picture, {l.x0, l.N}, {xE, l.N}, stroke);
-    const double first = monthStartAfter(l.date1, 0);
-    for (long k = 0;; ++k) {
-        const double month = monthStartAfter(first, k);
-        if (month > l.E)
-            break;
+    forEachMonthStart(l, [&](long k, double month) {
         if (k % l.step != 0) {
             const double x = l.graphDateToX(month);
             addLine(picture, {x, l.N - 2}, {x, l.N}, pick(o.texts, {0, 0.392, 0, 1}, kBlack));
         }
-    }
+    });
 }
 
 void drawMonthLabel(GraphPicture& picture, const GraphLayout& l, double month, bool relief, const GraphDrawOptions& o)
@@ -261,18 +270,14 @@ void drawMonthLabel(GraphPicture& picture, const GraphLayout& l, double month, b
 
 void drawUpperMonths(GraphPicture& picture, const GraphLayout& l, bool relief, const GraphDrawOptions& o)
 {
-    const double first = monthStartAfter(l.date1, 0);
-    for (long k = 0;; ++k) {
-        const double month = monthStartAfter(first, k);
-        if (month > l.E)
-            break;
+    forEachMonthStart(l, [&](long k, double month) {
         if (k % l.step == 0) {
             drawMonthLabel(picture, l, month, relief, o);
         } else {
             const double x = l.graphDateToX(month);
             addLine(picture, {x, l.B}, {x, l.B + 2}, pick(o.texts, {0, 0.392, 0, 1}, kBlack));
         }
-    }
+    });
 }
 
 void drawUpperFloor(GraphPicture& picture, const GraphLayout& l, bool relief, const GraphDrawOptions& o)
