@@ -4,18 +4,6 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 
-void DOSSIER::defaultDossier(const DossierList& list, long forceID)
-{
-    resetPoste(forceID >= 0 ? forceID : newDossierID(list));
-}
-
-DOSSIER DOSSIER::allocNewDossier(const DossierList& list, long forceID)
-{
-    DOSSIER d;
-    d.defaultDossier(list, forceID);
-    return d;
-}
-
 DossierList& DOSSIER::getDocDossier(DOCUMENT& doc)
 {
     return doc.dossierHdl;

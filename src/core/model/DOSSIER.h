@@ -20,8 +20,8 @@ public:
 
     // The default name, no logo, not permanent; the given ident when it is 0 or more, else the
     // next free ident of the list.
-    void defaultDossier(const DossierList& list, long forceID);
-    static DOSSIER allocNewDossier(const DossierList& list, long forceID);
+    void defaultDossier(const DossierList& list, long forceID) { defaultPoste(list, forceID); }
+    static DOSSIER allocNewDossier(const DossierList& list, long forceID) { return allocNewPoste(list, forceID); }
     DOSSIER copyOfDossier() const { return *this; }
 
     // The category list's operations, on the folders.

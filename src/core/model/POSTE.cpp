@@ -38,18 +38,6 @@ void POSTE::resetPoste(long newIdent)
     ident = newIdent;
 }
 
-void POSTE::defaultPoste(const PosteList& list, long forceID)
-{
-    resetPoste(forceID >= 0 ? forceID : newPosteID(list));
-}
-
-POSTE POSTE::allocNewPoste(const PosteList& list, long forceID)
-{
-    POSTE p;
-    p.defaultPoste(list, forceID);
-    return p;
-}
-
 PosteList& POSTE::getDocPoste(DOCUMENT& doc)
 {
     return doc.posteHdl;

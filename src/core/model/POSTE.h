@@ -29,14 +29,23 @@ public:
     static void initPoste() { }
     static void disposePoste() { }
 
+    // The operations templated over the record serve the folders as well, DOSSIER naming them
+    // after itself: a folder is a category-like record, and both lists are kept and searched alike.
+
     // The default name, no folder, no logo, not permanent; the given ident when it is 0 or more,
     // else the next free ident of the list.
-    void defaultPoste(const PosteList& list, long forceID);
-    static POSTE allocNewPoste(const PosteList& list, long forceID);
+    template <typename Record> void defaultPoste(const QList<Record>& list, long forceID)
+    {
+        resetPoste(forceID >= 0 ? forceID : newPosteID(list));
+    }
+    template <typename Record> static Record allocNewPoste(const QList<Record>& list, long forceID)
+    {
+        Record entry;
+        entry.defaultPoste(list, forceID);
+        return entry;
+    }
     POSTE copyOfPoste() const { return *this; }
 
-    // The list operations below serve the folders' list as well, DOSSIER naming them after
-    // itself: a folder is a category-like record, and both lists are kept and searched alike.
     // 1 + the largest of 1 and every ident of the list: never below 2.
     template <typename Record> static long newPosteID(const QList<Record>& list)
     {
