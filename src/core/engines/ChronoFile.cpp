@@ -85,9 +85,7 @@ ECHEANCIER readRecord(pugi::xml_node record, LoadIssues* issues)
 
 XmlDocPtr makeDocChronoXML(EcheancierList& list, const DeviseList& devises, bool* error)
 {
-    if (error)
-        *error = false;
-    return makeListXMLDocument(
+    return makeOwnListXML(
         list, [&](pugi::xml_node root, ECHEANCIER& echeancier) { return appendRecord(root, echeancier, devises); },
         error);
 }

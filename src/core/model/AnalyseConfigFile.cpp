@@ -149,9 +149,7 @@ AnalyseConfigList loadAnaConfigs(const QString& packageURL, const DOCUMENT* doc,
 
 XmlDocPtr makeAnaConfigsXML(const AnalyseConfigList& list, bool* error)
 {
-    if (error)
-        *error = false;
-    return makeListXMLDocument(list, appendAnaDef, error);
+    return makeOwnListXML(list, appendAnaDef, error);
 }
 
 bool saveAnaConfigs(const QString& packageURL, const AnalyseConfigList& list)

@@ -53,9 +53,7 @@ bool appendFinanceRecord(pugi::xml_node record, const FINANCE& f, const DeviseLi
 
 bool saveFinanceFile(const QString& packageURL, const FinanceList& list, const DeviseList& devises, FinanceKind kind)
 {
-    bool error = false;
-    const XmlDocPtr document = saveFinanceXML(list, devises, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), financeFileName(kind));
+    return saveListMember(packageURL, financeFileName(kind), saveFinanceXML(list, devises, nullptr));
 }
 
 FinanceList loadFinanceFile(const QString& packageURL, FinanceKind kind, LoadIssues* issues)

@@ -146,9 +146,7 @@ bool readGraphHeader(pugi::xml_node e, GRAPH& g, const DOCUMENT* doc, LoadIssues
 
 XmlDocPtr makeGraphDefsXML(const GraphList& list, const DeviseList& devises, bool* error)
 {
-    if (error)
-        *error = false;
-    return makeListXMLDocument(
+    return makeOwnListXML(
         list, [&devises](pugi::xml_node root, const GRAPH& g) { return appendGraphHeaderXML(root, g, devises); },
         error);
 }

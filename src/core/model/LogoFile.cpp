@@ -44,7 +44,5 @@ XmlDocPtr makeDocLogoXML(const LogoList& list, bool* error)
 
 bool saveLogo(const QString& packageURL, const LogoList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocLogoXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kLogoFileName);
+    return saveListMember(packageURL, kLogoFileName, makeDocLogoXML(list, nullptr));
 }

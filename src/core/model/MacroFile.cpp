@@ -31,17 +31,13 @@ MACRO readRecord(pugi::xml_node record, LoadIssues* issues)
 
 XmlDocPtr makeDocMacroXML(MacroList& list, const DeviseList& devises, bool* error)
 {
-    if (error)
-        *error = false;
-    return makeListXMLDocument(
+    return makeOwnListXML(
         list, [&](pugi::xml_node root, MACRO& macro) { return appendRecord(root, macro, devises); }, error);
 }
 
 bool saveMacro(const QString& packageURL, MacroList& list, const DeviseList& devises)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocMacroXML(list, devises, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kMacroFileName));
+    return saveListMember(packageURL, QString::fromLatin1(kMacroFileName), makeDocMacroXML(list, devises, nullptr));
 }
 
 MacroList loadMacro(const QString& packageURL, LoadIssues* issues)

@@ -107,7 +107,5 @@ XmlDocPtr makeDocMoyenXML(const MoyenList& list, bool* error)
 
 bool saveMoyen(const QString& packageURL, const MoyenList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocMoyenXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kMoyenFileName);
+    return saveListMember(packageURL, kMoyenFileName, makeDocMoyenXML(list, nullptr));
 }

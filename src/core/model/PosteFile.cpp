@@ -194,14 +194,10 @@ XmlDocPtr makeDocPosteXML(const PosteList& list, bool* error)
 
 bool saveDossier(const QString& packageURL, const DossierList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocDossierXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kDossierFileName);
+    return saveListMember(packageURL, kDossierFileName, makeDocDossierXML(list, nullptr));
 }
 
 bool savePoste(const QString& packageURL, const PosteList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocPosteXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kPosteFileName);
+    return saveListMember(packageURL, kPosteFileName, makeDocPosteXML(list, nullptr));
 }

@@ -135,9 +135,7 @@ void migrateRecord(pugi::xml_node record, const QSet<long>& reserved, const DOCU
 
 XmlDocPtr makeDocPrevisionXML(PrevisionList& list, const DeviseList& devises, bool* error)
 {
-    if (error)
-        *error = false;
-    return makeListXMLDocument(
+    return makeOwnListXML(
         list, [&](pugi::xml_node root, Prevision& prevision) { return appendRecord(root, prevision, devises); }, error);
 }
 

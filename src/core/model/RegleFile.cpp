@@ -80,7 +80,5 @@ XmlDocPtr makeDocReglesXML(const RegleList& list, bool* error)
 
 bool saveRegles(const QString& packageURL, const RegleList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocReglesXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), QLatin1String(kRegleFileName));
+    return saveListMember(packageURL, QLatin1String(kRegleFileName), makeDocReglesXML(list, nullptr));
 }

@@ -61,7 +61,5 @@ XmlDocPtr makeDocSynonymeXML(const SynonymeList& list, bool* error)
 
 bool saveSynonyme(const QString& packageURL, const SynonymeList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocSynonymeXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kSynonymeFileName);
+    return saveListMember(packageURL, kSynonymeFileName, makeDocSynonymeXML(list, nullptr));
 }

@@ -60,7 +60,5 @@ XmlDocPtr makeDocTaxeXML(const TaxeList& list, bool* error)
 
 bool saveTaxe(const QString& packageURL, const TaxeList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocTaxeXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kTaxeFileName);
+    return saveListMember(packageURL, kTaxeFileName, makeDocTaxeXML(list, nullptr));
 }

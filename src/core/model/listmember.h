@@ -42,3 +42,18 @@ template <typename List, typename Fill> XmlDocPtr makeRecordListXML(const List& 
         },
         error);
 }
+
+// makeListXMLDocument for a caller whose flag tells of this list alone: it is cleared first.
+template <typename List, typename Append> XmlDocPtr makeOwnListXML(List& list, Append append, bool* error)
+{
+    if (error)
+        *error = false;
+    return makeListXMLDocument(list, append, error);
+}
+
+// Writes a list member document when it could be made: a record that could not be written whole
+// doesn't keep the others from the file.
+inline bool saveListMember(const QString& packageURL, const QString& fileName, const XmlDocPtr& document)
+{
+    return document && saveXMLInPackage(packageURL, document.get(), fileName);
+}
