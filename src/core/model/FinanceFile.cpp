@@ -80,16 +80,13 @@ QString financeFileName(FinanceKind kind)
 
 FinanceList loadFinanceXML(const QString& packageURL, const QString& fileName, FinanceKind kind, LoadIssues* issues)
 {
-    XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document, issues);
-    FinanceList list;
     // Stray text is no investment: it is noted but makes no record.
-    forEachListRecord(root, QStringLiteral("loadFinance finance invalide !"), issues, [&](pugi::xml_node record) {
-        FINANCE f;
-        readFinanceRecord(record, kind, f, issues);
-        list.append(f);
-    });
-    return list;
+    return loadRecordList(packageURL, fileName, QStringLiteral("loadFinance finance invalide !"), issues,
+                          [&](pugi::xml_node record) {
+                              FINANCE f;
+                              readFinanceRecord(record, kind, f, issues);
+                              return f;
+                          });
 }
 
 FinanceList loadTitreXML(const QString& packageURL, LoadIssues* issues)

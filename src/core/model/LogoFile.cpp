@@ -26,12 +26,8 @@ void appendLogoFields(pugi::xml_node record, const Logo& logo)
 
 LogoList loadLogo(const QString& packageURL, LoadIssues* issues)
 {
-    XmlDocPtr document;
-    // A file that holds something but can't be read is noted by the loading.
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kLogoFileName, &document, issues);
-    LogoList list;
-    forEachListRecord(root, QStringLiteral("loadLogo error !"), issues,
-                      [&](pugi::xml_node record) { list.append(readLogoRecord(record)); });
+    LogoList list
+        = loadRecordList(packageURL, kLogoFileName, QStringLiteral("loadLogo error !"), issues, readLogoRecord);
     // -1 means "no logo" to every entity: a logo keeping it would be shown by all of them.
     giveIdentsToEntriesWithout(list, &Logo::newLogoIdent);
     return list;

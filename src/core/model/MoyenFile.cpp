@@ -91,12 +91,8 @@ bool appendMoyenFields(pugi::xml_node record, const MOYEN& m, bool* error)
 
 MoyenList loadMoyen(const QString& packageURL, LoadIssues* issues)
 {
-    XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kMoyenFileName, &document, issues);
-    MoyenList list;
-    forEachListRecord(root, QStringLiteral("loadMoyen moyen invalide !"), issues,
-                      [&](pugi::xml_node record) { list.append(readMoyen(record, issues)); });
-    return list;
+    return loadRecordList(packageURL, kMoyenFileName, QStringLiteral("loadMoyen moyen invalide !"), issues,
+                          [issues](pugi::xml_node record) { return readMoyen(record, issues); });
 }
 
 XmlDocPtr makeDocMoyenXML(const MoyenList& list, bool* error)

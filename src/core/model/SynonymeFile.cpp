@@ -42,11 +42,8 @@ SynonymeList defaultSynonymes()
 
 SynonymeList loadSynonyme(const QString& packageURL, LoadIssues* issues)
 {
-    XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kSynonymeFileName, &document, issues);
-    SynonymeList list;
-    forEachListRecord(root, QStringLiteral("loadSynonyme error !"), issues,
-                      [&](pugi::xml_node record) { list.append(readSynonymeRecord(record)); });
+    SynonymeList list = loadRecordList(packageURL, kSynonymeFileName, QStringLiteral("loadSynonyme error !"), issues,
+                                       readSynonymeRecord);
     if (list.isEmpty())
         return defaultSynonymes();
     // -1 means "no synonym" to every transaction.

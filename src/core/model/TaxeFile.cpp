@@ -38,11 +38,8 @@ TaxeList defaultTaxes()
 
 TaxeList loadTaxe(const QString& packageURL, LoadIssues* issues)
 {
-    XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kTaxeFileName, &document, issues);
-    TaxeList list;
-    forEachListRecord(root, QStringLiteral("loadTaxe taxe invalide !"), issues,
-                      [&](pugi::xml_node record) { list.append(readTaxeRecord(record)); });
+    TaxeList list
+        = loadRecordList(packageURL, kTaxeFileName, QStringLiteral("loadTaxe taxe invalide !"), issues, readTaxeRecord);
     if (list.isEmpty())
         return defaultTaxes();
     // Names first: the default names go by the idents the file gave, not by fresh ones.

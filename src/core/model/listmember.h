@@ -3,6 +3,7 @@
 // records, so that what stands between two records is judged alike in every file.
 #include "foundation/xmlmember.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -21,6 +22,20 @@ void forEachListRecord(pugi::xml_node root, const QString& complaint, LoadIssues
 
 // The same for the lists whose loaders pass over whatever is no element without a word.
 void forEachElementRecord(pugi::xml_node root, LoadIssues* issues, const std::function<void(pugi::xml_node)>& read);
+
+// The entries of the package's list member, one made by read(record) for every record, walked as
+// forEachListRecord walks them; none when the file is missing or can't be read (the loading notes
+// why on issues).
+template <typename Read>
+auto loadRecordList(const QString& packageURL, const QString& fileName, const QString& complaint, LoadIssues* issues,
+                    Read read)
+{
+    XmlDocPtr document;
+    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document, issues);
+    QList<std::invoke_result_t<Read&, pugi::xml_node>> list;
+    forEachListRecord(root, complaint, issues, [&](pugi::xml_node record) { list.append(read(record)); });
+    return list;
+}
 
 // A list member document: the root "list" holding one "record" element per item, in list order,
 // its fields written by fill(record, item). A record that can't be made, or whose fill answers
