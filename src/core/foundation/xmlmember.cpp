@@ -397,6 +397,11 @@ pugi::xml_node xmlFirstChild(pugi::xml_node element, const XmlName& name)
     return xmlFirstElementNamed(element, name);
 }
 
+const char* xmlElementText(pugi::xml_node element, std::string& joined)
+{
+    return textRun(element.first_child(), joined);
+}
+
 bool xmlChildObjectValue(pugi::xml_node element, const XmlName& name, QString* value)
 {
     std::string joined;

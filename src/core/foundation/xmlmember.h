@@ -84,6 +84,9 @@ pugi::xml_node xmlAppendFloat(pugi::xml_node parent, const XmlName& name, int de
 pugi::xml_node xmlFirstElementNamed(pugi::xml_node element, const XmlName& name);
 pugi::xml_node xmlFirstChild(pugi::xml_node element, const XmlName& name);
 
+// An element's value: its leading run of text and CDATA nodes as NUL-terminated UTF-8, joined
+// in joined when the run has several nodes; null when missing or empty.
+const char* xmlElementText(pugi::xml_node element, std::string& joined);
 // True and the value; false and a null string when it is missing.
 bool xmlChildObjectValue(pugi::xml_node element, const XmlName& name, QString* value);
 // The value, or an empty string.

@@ -225,25 +225,10 @@ bool isText(pugi::xml_node node)
     return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
 }
 
-// An element's value: its leading text and CDATA nodes joined; null when missing or empty.
-const char* elementText(pugi::xml_node element, std::string& joined)
-{
-    const pugi::xml_node first = element.first_child();
-    if (!isText(first))
-        return nullptr;
-    pugi::xml_node next = first.next_sibling();
-    if (!isText(next))
-        return *first.value() ? first.value() : nullptr;
-    joined = first.value();
-    for (; isText(next); next = next.next_sibling())
-        joined += next.value();
-    return joined.empty() ? nullptr : joined.c_str();
-}
-
 QString elementString(pugi::xml_node element)
 {
     std::string joined;
-    const char* text = elementText(element, joined);
+    const char* text = xmlElementText(element, joined);
     return text ? QString::fromUtf8(text) : QString();
 }
 
@@ -251,7 +236,7 @@ QString elementString(pugi::xml_node element)
 bool elementBool(pugi::xml_node element, bool defaultValue)
 {
     std::string joined;
-    const char* s = elementText(element, joined);
+    const char* s = xmlElementText(element, joined);
     if (!s)
         return defaultValue;
     while (*s == ' ' || (*s >= '\t' && *s <= '\r'))
