@@ -2,6 +2,7 @@
 
 #include "analysis/CellConfAnalyse.h"
 #include "analysis/PopAnalyse.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/fields/TextFieldAnnee.h"
@@ -111,15 +112,7 @@ void FenEditConfigurationController::buildInterface(StdWindow& window)
     columns->addWidget(buildPeriode(&window));
     columns->addWidget(buildLists(&window, ListKind::Dossier, ListKind::Poste, "popup_modeposte", "MODEPOSTE:"));
     columns->addWidget(buildLists(&window, ListKind::Banque, ListKind::Compte, "popup_modecompte", "MODECOMPTE:"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* cancel = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), &window);
-    auto* ok = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), &window);
-    ok->setDefault(true);
-    connectAction(cancel, QStringLiteral("NON:"));
-    connectAction(ok, QStringLiteral("OUI:"));
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkRow(*this, window);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(14, 12, 14, 12);
     layout->addLayout(top);

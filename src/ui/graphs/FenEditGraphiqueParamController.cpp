@@ -1,5 +1,7 @@
 #include "graphs/FenEditGraphiqueParamController.h"
 
+#include "toolkit/dialogs/CancelOkButtons.h"
+
 #include "foundation/localized.h"
 
 #include <QComboBox>
@@ -70,17 +72,11 @@ void FenEditGraphiqueParamController::buildFormat(QWidget& parent, QGridLayout& 
 
 QLayout* FenEditGraphiqueParamController::buildButtons(QWidget& parent)
 {
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* cancel = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), &parent);
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    QHBoxLayout* buttons = cancelOkRow(*this, parent, &ok, &cancel);
     cancel->setObjectName(QStringLiteral("but_NON"));
-    auto* ok = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), &parent);
     ok->setObjectName(QStringLiteral("but_OK"));
-    ok->setDefault(true);
-    connectAction(cancel, QStringLiteral("NON:"));
-    connectAction(ok, QStringLiteral("OUI:"));
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
     return buttons;
 }
 

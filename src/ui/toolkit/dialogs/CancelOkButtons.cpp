@@ -12,19 +12,29 @@
 
 QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** okButton)
 {
+    QPushButton* cancel = nullptr;
+    QHBoxLayout* buttons = cancelOkRow(controller, window, okButton, &cancel);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    return buttons;
+}
+
+QHBoxLayout* cancelOkRow(StdWindowController& controller, QWidget& window, QPushButton** okButton,
+                         QPushButton** cancelButton)
+{
     auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
     controller.connectAction(cancel, QStringLiteral("NON:"));
     cancel->setAutoDefault(false);
     auto* ok = new QPushButton(Dialog::OKString(), &window);
     controller.connectAction(ok, QStringLiteral("OUI:"));
     ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cancel);
     buttons->addWidget(ok);
     if (okButton)
         *okButton = ok;
+    if (cancelButton)
+        *cancelButton = cancel;
     return buttons;
 }
