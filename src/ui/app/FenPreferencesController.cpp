@@ -14,6 +14,7 @@
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/PopTri.h"
 #include "toolkit/popups/StdMenu.h"
+#include "toolkit/windows/namedcontrols.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "document/APPLIPARAM.h"
@@ -109,13 +110,6 @@ QString label(const QString& outlet)
 {
     const QString key = QStringLiteral("FenPreferences_") + outlet;
     return localizedAppl(key);
-}
-
-template <class W> W* named(const char* name, QWidget* parent)
-{
-    auto* control = new W(parent);
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
 }
 
 QHBoxLayout* pair(QWidget* field, QWidget* pop)

@@ -12,6 +12,7 @@
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/popups/tagcombos.h"
+#include "toolkit/windows/namedcontrols.h"
 
 #include "document/DocContext.h"
 #include "engines/GraphEngine.h"
@@ -36,13 +37,6 @@ namespace {
 QString appl(const char* key)
 {
     return localizedAppl(QString::fromLatin1(key));
-}
-
-template <class W> W* named(const char* name, QWidget& parent)
-{
-    auto* widget = new W(&parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 // The row of one followed entity: its check box, its text and its pop-up.
@@ -88,7 +82,7 @@ QWidget* FenEditGraphiqueController::buildConfiguration(QWidget& parent)
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     m_popConfiguration = new PopConfiguration(row);
-    m_fieldConfiguration = named<QLabel>("field_configuration", *row);
+    m_fieldConfiguration = named<QLabel>("field_configuration", row);
     QFont bold = m_fieldConfiguration->font();
     bold.setBold(true);
     m_fieldConfiguration->setFont(bold);
@@ -114,18 +108,18 @@ QWidget* FenEditGraphiqueController::buildFollowed(QWidget& parent)
     m_boxes = new QButtonGroup(box);
     m_boxes->setExclusive(true);
     for (const Followed& f : kFollowed) {
-        auto* check = named<QCheckBox>(f.box, *box);
+        auto* check = named<QCheckBox>(f.box, box);
         check->setText(appl(f.title));
         m_boxes->addButton(check, f.mode);
         connectAction(check, QString::fromLatin1(f.action));
-        QWidget* view = f.mode == kGraphModeCompte ? static_cast<QWidget*>(named<TextViewCompteD>(f.view, *box))
-            : f.mode == kGraphModePoste            ? static_cast<QWidget*>(named<TextViewPoste>(f.view, *box))
-                                                   : static_cast<QWidget*>(named<StdTextView>(f.view, *box));
+        QWidget* view = f.mode == kGraphModeCompte ? static_cast<QWidget*>(named<TextViewCompteD>(f.view, box))
+            : f.mode == kGraphModePoste            ? static_cast<QWidget*>(named<TextViewPoste>(f.view, box))
+                                                   : static_cast<QWidget*>(named<StdTextView>(f.view, box));
         view->setMinimumWidth(220);
         view->setMaximumHeight(26);
-        QWidget* pop = f.mode == kGraphModePoste ? static_cast<QWidget*>(named<PopPoste>(f.pop, *box))
-            : f.mode == kGraphModeDossier        ? static_cast<QWidget*>(named<PopDossier>(f.pop, *box))
-                                                 : static_cast<QWidget*>(named<PopCompte>(f.pop, *box));
+        QWidget* pop = f.mode == kGraphModePoste ? static_cast<QWidget*>(named<PopPoste>(f.pop, box))
+            : f.mode == kGraphModeDossier        ? static_cast<QWidget*>(named<PopDossier>(f.pop, box))
+                                                 : static_cast<QWidget*>(named<PopCompte>(f.pop, box));
         if (auto* compte = qobject_cast<PopCompte*>(pop)) {
             compte->setCompteDebit(true);
             compte->setCanCreate(false);
@@ -136,7 +130,7 @@ QWidget* FenEditGraphiqueController::buildFollowed(QWidget& parent)
         grid->addWidget(view, f.mode, 1);
         grid->addWidget(pop, f.mode, 2);
     }
-    m_cbPrevision = named<QCheckBox>("cb_prevision", *box);
+    m_cbPrevision = named<QCheckBox>("cb_prevision", box);
     m_cbPrevision->setText(appl("FenEditGraphique_prevision"));
     grid->addWidget(m_cbPrevision, 4, 0, 1, 3);
     return box;
@@ -159,7 +153,7 @@ QWidget* FenEditGraphiqueController::buildPeriode(QWidget& parent)
         grid->addWidget(new QLabel(appl(n == 1 ? "FenEditGraphique_du" : "FenEditGraphique_au"), box), n, 0);
         grid->addLayout(row, n, 1);
     }
-    m_cbMoisComplet = named<QCheckBox>("cb_mois_complet", *box);
+    m_cbMoisComplet = named<QCheckBox>("cb_mois_complet", box);
     m_cbMoisComplet->setText(appl("FenEditGraphique_moisComplet"));
     connectAction(m_cbMoisComplet, QStringLiteral("MOISCOMPLET:"));
     grid->addWidget(m_cbMoisComplet, 3, 0, 1, 2);
