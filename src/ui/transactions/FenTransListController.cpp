@@ -58,15 +58,6 @@ constexpr IdentKey kIdentKeys[] = {
     {"remunereID", &SORVARGrec::remunereID}, {"empruntID", &SORVARGrec::empruntID},
 };
 
-QPushButton* toolButton(const char* name, const char* titleKey, QWidget* parent)
-{
-    auto* button = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
 } // namespace
 
 FenTransListController::FenTransListController()
