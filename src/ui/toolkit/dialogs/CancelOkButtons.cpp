@@ -10,12 +10,15 @@
 #include <QPushButton>
 #include <QShortcut>
 
-QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** okButton)
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** okButton,
+                             QPushButton** cancelButton)
 {
     QPushButton* cancel = nullptr;
     QHBoxLayout* buttons = cancelOkRow(controller, window, okButton, &cancel);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    if (cancelButton)
+        *cancelButton = cancel;
     return buttons;
 }
 
