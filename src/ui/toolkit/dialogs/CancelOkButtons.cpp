@@ -1,7 +1,6 @@
 #include "toolkit/dialogs/CancelOkButtons.h"
 
 #include "toolkit/dialogs/Dialog.h"
-#include "toolkit/windows/StdWindow.h"
 #include "toolkit/windows/StdWindowController.h"
 
 #include "foundation/localized.h"
@@ -10,7 +9,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
-QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** okButton,
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, QWidget& window, QPushButton** okButton,
                              QPushButton** cancelButton)
 {
     QPushButton* cancel = nullptr;

@@ -4,12 +4,11 @@
 class QHBoxLayout;
 class QPushButton;
 class QWidget;
-class StdWindow;
 class StdWindowController;
 
 // The row, its buttons in the window and sending their actions to the controller; the caller
 // places it in its layout. ok and cancel, when given, get the buttons.
-QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** ok = nullptr,
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, QWidget& window, QPushButton** ok = nullptr,
                              QPushButton** cancel = nullptr);
 // The same row without the Escape key, for the windows that never gave it to Cancel. ok and
 // cancel, when given, get the buttons.
