@@ -22,6 +22,7 @@
 
 class BoxAnalyseBudgetTete;
 class Camembert;
+class DOCPARAM;
 class PopAnalyse;
 class PopAutoCompute;
 class PopPeriode;
@@ -218,6 +219,8 @@ private:
     void fillSyntheseRow(CellAnalyseBudget& cell, const LineSynthese& line, int row);
     bool clickOnDisclosure(const QPoint& viewportPoint);
     QToolButton* makeColourButton(QWidget* parent);
+    // The flag of the document's parameters at that field; null without a document.
+    bool* documentFlag(bool DOCPARAM::*field) const;
     // The gradient of the application parameters that colour item edits; null for another tag.
     Colorizator* storedColorizator(qint64 tag) const;
     void colorsChanged();

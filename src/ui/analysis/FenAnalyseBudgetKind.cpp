@@ -43,28 +43,34 @@ void FenAnalyseBudgetController::setColorizatorsToDefault()
     parameters.*kind.solde = kind.defaultSolde();
 }
 
+bool* FenAnalyseBudgetController::documentFlag(bool DOCPARAM::*field) const
+{
+    DOCUMENT* doc = document();
+    return doc && doc->docParam ? &((*doc->docParam).*field) : nullptr;
+}
+
 bool FenAnalyseBudgetController::getPreferenceAutoCompute() const
 {
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && (*doc->docParam).*windowKind().autoCompute;
+    const bool* flag = documentFlag(windowKind().autoCompute);
+    return flag && *flag;
 }
 
 void FenAnalyseBudgetController::savePreferenceAutoCompute(bool on)
 {
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        (*doc->docParam).*windowKind().autoCompute = on;
+    if (bool* flag = documentFlag(windowKind().autoCompute))
+        *flag = on;
 }
 
 bool FenAnalyseBudgetController::getPreferenceShowEmpty() const
 {
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && (*doc->docParam).*windowKind().showEmpty;
+    const bool* flag = documentFlag(windowKind().showEmpty);
+    return flag && *flag;
 }
 
 void FenAnalyseBudgetController::savePreferenceShowEmpty(bool on)
 {
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        (*doc->docParam).*windowKind().showEmpty = on;
+    if (bool* flag = documentFlag(windowKind().showEmpty))
+        *flag = on;
 }
 
 // ---------------------------------------------------------------------------------------------
