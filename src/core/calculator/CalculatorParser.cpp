@@ -140,6 +140,24 @@ void CalculatorParser::skipBlanks(qint64& pos) const
         ++pos;
 }
 
+bool CalculatorParser::peekAfterBlanks(qint64& pos, char32_t* c, ERRORrec& err) const
+{
+    skipBlanks(pos);
+    return peek(pos, c, err);
+}
+
+bool CalculatorParser::readSign(qint64& pos, bool* negative, ERRORrec& err) const
+{
+    char32_t c = 0;
+    if (!peekAfterBlanks(pos, &c, err))
+        return false;
+    if (c == U'+' || c == U'-')
+        ++pos;
+    if (c == U'-')
+        *negative = true;
+    return true;
+}
+
 QString CalculatorParser::readWord(qint64& pos) const
 {
     skipBlanks(pos);
@@ -151,9 +169,8 @@ QString CalculatorParser::readWord(qint64& pos) const
 
 bool CalculatorParser::expect(qint64& pos, char32_t expected, ERRORrec& err) const
 {
-    skipBlanks(pos);
     char32_t c = 0;
-    if (!peek(pos, &c, err))
+    if (!peekAfterBlanks(pos, &c, err))
         return false;
     if (c == expected) {
         ++pos;
@@ -221,8 +238,7 @@ bool CalculatorParser::readCalcul(qint64& pos, CALCULrec& calcul, ERRORrec& err)
 bool CalculatorParser::readSomme(qint64& pos, CalcSomme& somme, ERRORrec& err)
 {
     char32_t c = 0;
-    skipBlanks(pos);
-    if (!peek(pos, &c, err))
+    if (!peekAfterBlanks(pos, &c, err))
         return false;
     CalcSommeItem first = createDefaultSommeItem();
     if (c == U'+' || c == U'-') {
@@ -233,8 +249,7 @@ bool CalculatorParser::readSomme(qint64& pos, CalcSomme& somme, ERRORrec& err)
         return false;
     somme.items.push_back(std::move(first));
     for (;;) {
-        skipBlanks(pos);
-        if (!peek(pos, &c, err))
+        if (!peekAfterBlanks(pos, &c, err))
             return false;
         if (c != U'+' && c != U'-')
             return true;
@@ -251,8 +266,7 @@ bool CalculatorParser::readProduit(qint64& pos, CalcProduit& produit, ERRORrec& 
 {
     const auto isOperator = [](char32_t op) { return op == U'*' || op == U'/' || op == U'^'; };
     char32_t c = 0;
-    skipBlanks(pos);
-    if (!peek(pos, &c, err))
+    if (!peekAfterBlanks(pos, &c, err))
         return false;
     CalcProduitItem first = createDefaultProduitItem();
     if (isOperator(c)) {
@@ -263,8 +277,7 @@ bool CalculatorParser::readProduit(qint64& pos, CalcProduit& produit, ERRORrec& 
         return false;
     produit.push_back(std::move(first));
     for (;;) {
-        skipBlanks(pos);
-        if (!peek(pos, &c, err))
+        if (!peekAfterBlanks(pos, &c, err))
             return false;
         if (!isOperator(c))
             return true;
@@ -284,17 +297,7 @@ bool CalculatorParser::readExpr(qint64& pos, CalcExpr& expr, ERRORrec& err)
         err.set(CalcErr::BadExpr);
         return false;
     }
-    char32_t c = 0;
-    skipBlanks(pos);
-    if (!peek(pos, &c, err))
-        return false;
-    if (c == U'+') {
-        ++pos;
-    } else if (c == U'-') {
-        ++pos;
-        expr.expr_negative = true;
-    }
-    return readExprBody(pos, expr, err);
+    return readSign(pos, &expr.expr_negative, err) && readExprBody(pos, expr, err);
 }
 
 // What follows the sign: a quoted text, a parenthesised sum, a function and its argument, or a
@@ -303,8 +306,7 @@ bool CalculatorParser::readExpr(qint64& pos, CalcExpr& expr, ERRORrec& err)
 bool CalculatorParser::readExprBody(qint64& pos, CalcExpr& expr, ERRORrec& err)
 {
     char32_t c = 0;
-    skipBlanks(pos);
-    if (!peek(pos, &c, err))
+    if (!peekAfterBlanks(pos, &c, err))
         return false;
     if (c == U'"') {
         ++pos;
@@ -339,16 +341,9 @@ bool CalculatorParser::readExprBody(qint64& pos, CalcExpr& expr, ERRORrec& err)
 
 bool CalculatorParser::readNombre(qint64& pos, CalcNombre& nombre, ERRORrec& err)
 {
-    char32_t c = 0;
-    skipBlanks(pos);
-    if (!peek(pos, &c, err))
+    if (!readSign(pos, &nombre.nombre_negative, err))
         return false;
-    if (c == U'+') {
-        ++pos;
-    } else if (c == U'-') {
-        ++pos;
-        nombre.nombre_negative = true;
-    }
+    char32_t c = 0;
     const QString word = readWord(pos);
     const auto constante = std::find_if(std::begin(kConstantes), std::end(kConstantes),
                                         [&word](const Constante& k) { return isWord(word, k.word); });
@@ -360,8 +355,7 @@ bool CalculatorParser::readNombre(qint64& pos, CalcNombre& nombre, ERRORrec& err
     if (isWord(word, "enter")) {
         pos += word.size();
         nombre.nombre_constante = CalcConstante::Enter;
-        skipBlanks(pos);
-        if (!peek(pos, &c, err))
+        if (!peekAfterBlanks(pos, &c, err))
             return false;
         if (c != U'"')
             return true;
@@ -391,8 +385,7 @@ bool CalculatorParser::readNombre(qint64& pos, CalcNombre& nombre, ERRORrec& err
 bool CalculatorParser::readExposant(qint64& pos, CalcNombre& nombre, ERRORrec& err)
 {
     char32_t c = 0;
-    skipBlanks(pos);
-    if (!peek(pos, &c, err))
+    if (!peekAfterBlanks(pos, &c, err))
         return false;
     if (c != U'e' && c != U'E')
         return true;

@@ -45,6 +45,10 @@ private:
     // The mapped character at pos without taking it: error 10 past the end, 11 beyond ASCII.
     bool peek(qint64 pos, char32_t* c, ERRORrec& err) const;
     void skipBlanks(qint64& pos) const;
+    // peek after the blanks, which it takes.
+    bool peekAfterBlanks(qint64& pos, char32_t* c, ERRORrec& err) const;
+    // Takes an optional sign after the blanks; a minus sets *negative.
+    bool readSign(qint64& pos, bool* negative, ERRORrec& err) const;
     // Skips the blanks and answers the run of ASCII letters there, without taking it.
     QString readWord(qint64& pos) const;
     // Takes the expected character after the blanks, else sets the error the character found

@@ -1,5 +1,7 @@
 #include "SVDocumentManager.h"
 
+#include "foundation/MemberFileOutput.h"
+
 #include "document/BEFOREPARAM.h"
 #include "document/BackupManager.h"
 #include "document/DocContext.h"
@@ -469,10 +471,18 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
         return fail();
     }
     QList<MemberWriteFailure> failures;
-    const DocError membersCode = saveDocumentInternal(writeUrl, *doc, &failures);
+    PendingSyncs syncs;
+    DocError membersCode = DocError::None;
+    if (options.useTempFolder) {
+        // Nobody reads the staging package before it is whole: its files are made durable
+        // together just before it takes the document's place.
+        const StagedMemberWrites staged(syncs);
+        membersCode = saveDocumentInternal(writeUrl, *doc, &failures);
+    } else {
+        membersCode = saveDocumentInternal(writeUrl, *doc, &failures);
+    }
     // The staged package replaces the document's own, so the two never keep a file in common:
     // what has not changed is linked rather than copied.
-    PendingSyncs syncs;
     const bool replacing = options.useTempFolder && samePackage(toURL, doc->documentUrl);
     const DocError foldersCode = saveDocumentSubfolders(*doc, resources, replacing ? &syncs : nullptr);
     if (options.doMessage && m_closeProgressMessage)

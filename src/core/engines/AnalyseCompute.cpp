@@ -97,15 +97,6 @@ void AnalyseComputer::preparePostes()
     }
 }
 
-QList<PlanificatorWalk::PersoDate> persoDatesOf(const ECHEANCIER& echeancier)
-{
-    QList<PlanificatorWalk::PersoDate> dates;
-    dates.reserve(echeancier.perso.size());
-    for (const PECHEANCIER& perso : echeancier.perso)
-        dates.append({perso.transact.when, perso.done});
-    return dates;
-}
-
 void AnalyseComputer::countEcheanciers()
 {
     for (qsizetype p = 0; p < m_doc.echeancierHdl.size(); ++p) {
@@ -127,14 +118,15 @@ void AnalyseComputer::countEcheanciers()
         };
         while (walk.chronoLoop(m_conf.date2, regular)) { }
         walk.startChronoLoopPerso();
-        walk.chronoLoopPerso(
-            persoDatesOf(echeancier), m_conf.date2, [&](qsizetype index, double date, bool, double delta) {
-                TRANSACT occurrence = echeancierPersoOccurrence(echeancier, echeancier.perso.at(index));
-                occurrence.when = occurrence.planifiedDate = date;
-                ctx.budgetFirstDate = walk.firstDate() + delta;
-                ctx.associatedDate = ctx.planifiedDate = date;
-                applyTransToAnalyse(occurrence, ctx);
-            });
+        walk.chronoLoopPerso(PlanificatorWalk::persoDatesOf(echeancier), m_conf.date2,
+                             [&](qsizetype index, double date, bool, double delta) {
+                                 TRANSACT occurrence
+                                     = echeancierPersoOccurrence(echeancier, echeancier.perso.at(index));
+                                 occurrence.when = occurrence.planifiedDate = date;
+                                 ctx.budgetFirstDate = walk.firstDate() + delta;
+                                 ctx.associatedDate = ctx.planifiedDate = date;
+                                 applyTransToAnalyse(occurrence, ctx);
+                             });
     }
 }
 

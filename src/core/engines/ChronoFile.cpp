@@ -4,6 +4,7 @@
 #include "foundation/localized.h"
 #include "model/PlanificatorXml.h"
 #include "model/TransactFile.h"
+#include "model/listmember.h"
 
 namespace {
 
@@ -84,9 +85,7 @@ ECHEANCIER readRecord(pugi::xml_node record, LoadIssues* issues)
 
 XmlDocPtr makeDocChronoXML(EcheancierList& list, const DeviseList& devises, bool* error)
 {
-    if (error)
-        *error = false;
-    return makeListXMLDocument(
+    return makeOwnListXML(
         list, [&](pugi::xml_node root, ECHEANCIER& echeancier) { return appendRecord(root, echeancier, devises); },
         error);
 }
@@ -104,16 +103,10 @@ EcheancierList loadEcheanciers(const QString& packageURL, LoadIssues* issues)
     EcheancierList list;
     XmlDocPtr document;
     const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kChronoFileName), &document, issues);
-    long number = 0;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        ++number;
-        if (xmlGetBool(child, "simul", false))
-            continue;
-        if (issues)
-            issues->setRecord(number);
-        list.append(readRecord(child, issues));
-    }
+    forEachElementRecord(root, issues, [&](pugi::xml_node record) {
+        // Simulated occurrences are the forecasts' business.
+        if (!xmlGetBool(record, "simul", false))
+            list.append(readRecord(record, issues));
+    });
     return list;
 }

@@ -25,15 +25,6 @@ double awakeHorizon(const Planificator& rule)
     return horizon;
 }
 
-QList<PlanificatorWalk::PersoDate> persoDates(const ECHEANCIER& echeancier)
-{
-    QList<PlanificatorWalk::PersoDate> dates;
-    dates.reserve(echeancier.perso.size());
-    for (const PECHEANCIER& perso : echeancier.perso)
-        dates.append({perso.transact.when, perso.done});
-    return dates;
-}
-
 void collectRegular(const ECHEANCIER& echeancier, PlanificatorWalk& walk, double horizon, AwakeList& list)
 {
     const PlanificatorWalk::ChronoBlock block = [&](bool written, bool reconduction, double date, double) {
@@ -47,15 +38,16 @@ void collectRegular(const ECHEANCIER& echeancier, PlanificatorWalk& walk, double
 void collectPerso(const ECHEANCIER& echeancier, PlanificatorWalk& walk, double horizon, AwakeList& list)
 {
     walk.startChronoLoopPerso();
-    walk.chronoLoopPerso(persoDates(echeancier), horizon, [&](qsizetype index, double date, bool done, double) {
-        if (done)
-            return;
-        AWAKE awake(echeancierPersoOccurrence(echeancier, echeancier.perso.at(index)));
-        awake.transact.when = date;
-        awake.transact.planifiedDate = date;
-        awake.pChronoIndex = index;
-        list.append(awake);
-    });
+    walk.chronoLoopPerso(PlanificatorWalk::persoDatesOf(echeancier), horizon,
+                         [&](qsizetype index, double date, bool done, double) {
+                             if (done)
+                                 return;
+                             AWAKE awake(echeancierPersoOccurrence(echeancier, echeancier.perso.at(index)));
+                             awake.transact.when = date;
+                             awake.transact.planifiedDate = date;
+                             awake.pChronoIndex = index;
+                             list.append(awake);
+                         });
 }
 
 void alertClosedYear(QObject* parentWindow, long echInactive)
@@ -138,7 +130,7 @@ double echeancierOccurrenceDateForTransact(const ECHEANCIER& echeancier, const T
     if (exact)
         return result;
     walk.startChronoLoopPerso();
-    walk.chronoLoopPerso(persoDates(echeancier), maxDate,
+    walk.chronoLoopPerso(PlanificatorWalk::persoDatesOf(echeancier), maxDate,
                          [&](qsizetype, double date, bool, double delta) { consider(date, walk.firstDate() + delta); });
     return result;
 }

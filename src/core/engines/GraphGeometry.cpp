@@ -224,24 +224,45 @@ void drawTicks(GraphPicture& picture, const GraphLayout& l, bool relief, const G
     drawTick(picture, l, l.N, 0, o);
 }
 
-void drawLowerFloor(GraphPicture& picture, const GraphLayout& l, bool relief, const GraphDrawOptions& o)
+// Calls visit(k, month) for the start of every month of the graph up to its end date, k counting
+// them from 0.
+template <typename Visit> void forEachMonthStart(const GraphLayout& l, Visit visit)
 {
-    const double xE = l.graphDateToX(l.E);
-    const SVColor stroke = pick(o.texts, grey(0.275), kBlack);
-    if (relief)
-        drawGraphBoxTop(picture, l.x0, xE, l.N, pick(o.backgrounds, grey(0.706, 0.8), kWhite), stroke);
-    else
-        addLine(picture, {l.x0, l.N}, {xE, l.N}, stroke);
     const double first = monthStartAfter(l.date1, 0);
     for (long k = 0;; ++k) {
         const double month = monthStartAfter(first, k);
         if (month > l.E)
-            break;
-        if (k % l.step != 0) {
-            const double x = l.graphDateToX(month);
-            addLine(picture, {x, l.N - 2}, {x, l.N}, pick(o.texts, {0, 0.392, 0, 1}, kBlack));
-        }
+            return;
+        visit(k, month);
     }
+}
+
+// The line across the graph at height y: the top of a box in relief, a plain line otherwise.
+void drawFloor(GraphPicture& picture, const GraphLayout& l, double y, bool relief, SVColor stroke, SVColor background)
+{
+    const double xE = l.graphDateToX(l.E);
+    if (relief)
+        drawGraphBoxTop(picture, l.x0, xE, y, background, stroke);
+    else
+        addLine(picture, {l.x0, y}, {xE, y}, stroke);
+}
+
+// The mark of a month that carries no label, from height y1 to y2.
+void drawMonthTick(GraphPicture& picture, const GraphLayout& l, double month, double y1, double y2,
+                   const GraphDrawOptions& o)
+{
+    const double x = l.graphDateToX(month);
+    addLine(picture, {x, y1}, {x, y2}, pick(o.texts, {0, 0.392, 0, 1}, kBlack));
+}
+
+void drawLowerFloor(GraphPicture& picture, const GraphLayout& l, bool relief, const GraphDrawOptions& o)
+{
+    drawFloor(picture, l, l.N, relief, pick(o.texts, grey(0.275), kBlack),
+              pick(o.backgrounds, grey(0.706, 0.8), kWhite));
+    forEachMonthStart(l, [&](long k, double month) {
+        if (k % l.step != 0)
+            drawMonthTick(picture, l, month, l.N - 2, l.N, o);
+    });
 }
 
 void drawMonthLabel(GraphPicture& picture, const GraphLayout& l, double month, bool relief, const GraphDrawOptions& o)
@@ -261,28 +282,19 @@ void drawMonthLabel(GraphPicture& picture, const GraphLayout& l, double month, b
 
 void drawUpperMonths(GraphPicture& picture, const GraphLayout& l, bool relief, const GraphDrawOptions& o)
 {
-    const double first = monthStartAfter(l.date1, 0);
-    for (long k = 0;; ++k) {
-        const double month = monthStartAfter(first, k);
-        if (month > l.E)
-            break;
+    forEachMonthStart(l, [&](long k, double month) {
         if (k % l.step == 0) {
             drawMonthLabel(picture, l, month, relief, o);
         } else {
-            const double x = l.graphDateToX(month);
-            addLine(picture, {x, l.B}, {x, l.B + 2}, pick(o.texts, {0, 0.392, 0, 1}, kBlack));
+            drawMonthTick(picture, l, month, l.B, l.B + 2, o);
         }
-    }
+    });
 }
 
 void drawUpperFloor(GraphPicture& picture, const GraphLayout& l, bool relief, const GraphDrawOptions& o)
 {
-    const double xE = l.graphDateToX(l.E);
-    const SVColor stroke = pick(o.texts, grey(0.392), kBlack);
-    if (relief)
-        drawGraphBoxTop(picture, l.x0, xE, l.B, pick(o.backgrounds, grey(0.863, 0.8), kWhite), stroke);
-    else
-        addLine(picture, {l.x0, l.B}, {xE, l.B}, stroke);
+    drawFloor(picture, l, l.B, relief, pick(o.texts, grey(0.392), kBlack),
+              pick(o.backgrounds, grey(0.863, 0.8), kWhite));
 }
 
 double titleFontSize(double W)

@@ -2,6 +2,7 @@
 
 #include "foundation/dates.h"
 #include "foundation/diagnostics.h"
+#include "model/ECHEANCIER.h"
 
 #include <algorithm>
 
@@ -151,4 +152,13 @@ bool PlanificatorWalk::passOverPerso(const QList<PersoDate>& perso, double maxDa
         handedOut = true;
     }
     return handedOut;
+}
+
+QList<PlanificatorWalk::PersoDate> PlanificatorWalk::persoDatesOf(const ECHEANCIER& echeancier)
+{
+    QList<PersoDate> dates;
+    dates.reserve(echeancier.perso.size());
+    for (const PECHEANCIER& perso : echeancier.perso)
+        dates.append({perso.transact.when, perso.done});
+    return dates;
 }

@@ -17,6 +17,8 @@
 #include <QList>
 #include <functional>
 
+class ECHEANCIER;
+
 class PlanificatorWalk {
 public:
     // written: the rule's lastWriteDate is at or after the occurrence's raw date (before its
@@ -29,6 +31,8 @@ public:
         double when = 0;
         bool done = false;
     };
+    // The custom occurrences of the schedule, in its order.
+    static QList<PersoDate> persoDatesOf(const ECHEANCIER& echeancier);
     // index: position in the custom list; date: the occurrence's date in the current renewal.
     using PersoBlock = std::function<void(qsizetype index, double date, bool done, double delta)>;
 

@@ -65,15 +65,6 @@ void gatherTransacts(const SearchRequest& r, LISTING& listing, MONTANT& debit, M
 
 // ---- Schedule occurrences ----------------------------------------------------------------------
 
-QList<PlanificatorWalk::PersoDate> persoDates(const ECHEANCIER& echeancier)
-{
-    QList<PlanificatorWalk::PersoDate> dates;
-    dates.reserve(echeancier.perso.size());
-    for (const PECHEANCIER& perso : echeancier.perso)
-        dates.append({perso.transact.when, perso.done});
-    return dates;
-}
-
 class EcheanceGatherer {
 public:
     EcheanceGatherer(const SearchRequest& r, LISTING& listing)
@@ -93,14 +84,15 @@ public:
         };
         while (walk.chronoLoop(horizon, regular)) { }
         walk.startChronoLoopPerso();
-        walk.chronoLoopPerso(persoDates(echeancier), horizon, [&](qsizetype index, double date, bool done, double) {
-            if (done)
-                return;
-            TRANSACT occurrence = echeancierPersoOccurrence(echeancier, echeancier.perso.at(index));
-            occurrence.when = date;
-            occurrence.planifiedDate = date;
-            add(occurrence, index);
-        });
+        walk.chronoLoopPerso(
+            PlanificatorWalk::persoDatesOf(echeancier), horizon, [&](qsizetype index, double date, bool done, double) {
+                if (done)
+                    return;
+                TRANSACT occurrence = echeancierPersoOccurrence(echeancier, echeancier.perso.at(index));
+                occurrence.when = date;
+                occurrence.planifiedDate = date;
+                add(occurrence, index);
+            });
     }
 
 private:

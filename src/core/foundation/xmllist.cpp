@@ -24,15 +24,15 @@ bool XmlListWriter::open()
 {
     m_tree = xmlCreateDocument(QString::fromUtf8(m_rootName), &m_root);
     setXmlLastWriteError(EINVAL);
-    if (m_file.fileName().isEmpty() || !m_tree)
+    if (m_file.path().isEmpty() || !m_tree)
         return false;
-    const int refused = refusedWriteTarget(m_file.fileName());
+    const int refused = refusedWriteTarget(m_file.path());
     setXmlLastWriteError(refused);
     if (refused != 0)
         return false;
-    errno = 0;
-    if (!m_file.open(QIODevice::WriteOnly)) {
-        setXmlLastWriteError(errno != 0 ? errno : EIO);
+    int error = 0;
+    if (!m_file.open(&error)) {
+        setXmlLastWriteError(error);
         return false;
     }
     appendSerialised(m_tree->first_child(), m_recordBytes, m_pending);
@@ -40,29 +40,38 @@ bool XmlListWriter::open()
     return true;
 }
 
-pugi::xml_node XmlListWriter::beginRecord(const XmlName& name)
+XmlStreamNode XmlListWriter::beginRecord(const XmlName& name)
 {
     if (!m_open)
-        return pugi::xml_node();
-    // The record's memory goes back to the tree's pages, which the next record reuses.
-    if (m_record)
-        m_root.remove_child(m_record);
-    m_record = m_root.append_child(name.c_str());
-    return m_record;
+        return XmlStreamNode();
+    m_stream.finish();
+    m_recordBytes.clear();
+    return m_stream.begin(name);
 }
 
 bool XmlListWriter::endRecord()
 {
-    if (!m_open || !m_record)
+    if (!m_open)
         return false;
+    m_stream.finish();
+    openList();
+    appendEscapingCr(m_pending, m_recordBytes.data(), m_recordBytes.size());
+    flushWhenFull();
+    return !m_failed;
+}
+
+void XmlListWriter::openList()
+{
     if (!m_hasRecords) {
         m_pending += '<' + m_rootName.toStdString() + '>';
         m_hasRecords = true;
     }
-    appendSerialised(m_record, m_recordBytes, m_pending);
+}
+
+void XmlListWriter::flushWhenFull()
+{
     if (m_pending.size() >= (size_t(1) << 20))
         flush();
-    return !m_failed;
 }
 
 bool XmlListWriter::commit()
@@ -77,19 +86,11 @@ bool XmlListWriter::commit()
         appendSerialised(m_root, m_recordBytes, m_pending);
     }
     flush();
-    if (!m_failed) {
-        errno = 0;
-        m_failed = !m_file.flush();
-        if (m_failed)
-            setXmlLastWriteError(errno != 0 ? errno : EIO);
-    }
-    if (m_failed) {
-        m_file.cancelWriting();
-        return false;
-    }
-    errno = 0;
-    if (!m_file.commit()) {
-        setXmlLastWriteError(errno != 0 ? errno : EIO);
+    int error = 0;
+    if (m_failed || !m_file.commit(&error)) {
+        if (!m_failed)
+            setXmlLastWriteError(error);
+        m_file.cancel();
         return false;
     }
     setXmlLastWriteError(0);
@@ -98,11 +99,11 @@ bool XmlListWriter::commit()
 
 void XmlListWriter::flush()
 {
-    const auto size = static_cast<qint64>(m_pending.size());
-    errno = 0;
-    if (size > 0 && !m_failed && m_file.write(m_pending.data(), size) != size) {
+    int error = 0;
+    if (!m_pending.empty() && !m_failed
+        && !m_file.write(m_pending.data(), static_cast<qint64>(m_pending.size()), &error)) {
         m_failed = true;
-        setXmlLastWriteError(errno != 0 ? errno : EIO);
+        setXmlLastWriteError(error);
     }
     m_pending.clear();
 }

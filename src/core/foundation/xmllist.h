@@ -1,8 +1,9 @@
 #pragma once
 // Long list member files, written and read one record at a time.
+#include "MemberFileOutput.h"
+#include "XmlRecordStream.h"
 #include "xmlmember.h"
 
-#include <QSaveFile>
 #include <functional>
 #include <string>
 
@@ -12,7 +13,8 @@
 
 // Writes the same bytes as writeXMLToURL would for the document made of the root and every record
 // appended: open, then for each record beginRecord, fill the element answered, endRecord; then
-// commit. The file is replaced whole by commit, and left untouched when anything failed.
+// commit. The file is replaced whole by commit, and left untouched when anything failed (in a
+// package being staged, nothing is left of it).
 class XmlListWriter {
 public:
     XmlListWriter(const QString& path, const QString& rootName);
@@ -21,23 +23,25 @@ public:
 
     // False when no path or root name is given or the file can't be created.
     bool open();
-    // A new empty record of that name; the previous record's tree is gone. Null when not open.
-    pugi::xml_node beginRecord(const XmlName& name);
-    // Serialises the record begun last. False once a write failed.
+    // A new record of that name, written straight as markup as it is filled through the node
+    // answered (the bytes its tree would print, without the tree). Null when not open.
+    XmlStreamNode beginRecord(const XmlName& name);
+    // Ends the record begun last. False once a write failed.
     bool endRecord();
     // Closes the list and replaces the file; false when any write failed.
     bool commit();
 
 private:
-    void put(const char* bytes, size_t size);
+    void openList();
+    void flushWhenFull();
     void flush();
 
-    QSaveFile m_file;
+    MemberFileOutput m_file;
     QByteArray m_rootName;
     XmlDocPtr m_tree;
     pugi::xml_node m_root;
-    pugi::xml_node m_record;
     std::string m_recordBytes;
+    XmlRecordStream m_stream {m_recordBytes};
     std::string m_pending;
     bool m_open = false;
     bool m_failed = false;

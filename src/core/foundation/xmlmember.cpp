@@ -2,6 +2,7 @@
 #include "xmlwrite_p.h"
 
 #include "LoadIssues.h"
+#include "MemberFileOutput.h"
 #include "fileerrors.h"
 #include "localized.h"
 #include "pstr.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -46,37 +46,11 @@ pugi::xml_node appendText(pugi::xml_node parent, const char* name, const QString
     return appendText(parent, name, utf8.constData(), static_cast<size_t>(utf8.size()), cdata);
 }
 
-bool needsCdata(const QString& text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return u == u'"' || u == u'&' || u == u'\'' || u == u'<' || u == u'>';
-    });
-}
-
 template <typename Int> pugi::xml_node appendInteger(pugi::xml_node parent, const char* name, Int value)
 {
     char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     return appendText(parent, name, buffer, static_cast<size_t>(end - buffer), false);
-}
-
-// Every digit of a double's exact expansion fits in 1074 decimals, after at most 309 integer digits.
-constexpr int kMaxDecimals = 1074;
-using FixedBuffer = std::array<char, kMaxDecimals + 330>;
-
-// printf "%.nf" without the locale: to_chars gives the same correctly rounded digits. Answers the
-// length written into buffer.
-size_t fixedText(double value, int decimals, FixedBuffer& buffer)
-{
-    if (value == 0.0 || !std::isfinite(value)) {
-        buffer[0] = '0';
-        return 1;
-    }
-    decimals = std::clamp(decimals, 0, kMaxDecimals);
-    const auto result
-        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
-    return static_cast<size_t>(result.ptr - buffer.data());
 }
 
 // pugixml writes a carriage return in text as the raw byte, which any reader that normalises line
@@ -147,6 +121,30 @@ private:
     size_t m_matched = 0;
 };
 
+} // namespace
+
+bool needsCdata(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u'"' || u == u'&' || u == u'\'' || u == u'<' || u == u'>';
+    });
+}
+
+// printf "%.nf" without the locale: to_chars gives the same correctly rounded digits. Answers the
+// length written into buffer.
+size_t fixedText(double value, int decimals, FixedBuffer& buffer)
+{
+    if (value == 0.0 || !std::isfinite(value)) {
+        buffer[0] = '0';
+        return 1;
+    }
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
+    const auto result
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    return static_cast<size_t>(result.ptr - buffer.data());
+}
+
 // Almost no text holds a CR: such markup is copied without following its sections byte by byte.
 void appendEscapingCr(std::string& out, const char* bytes, size_t size)
 {
@@ -155,20 +153,6 @@ void appendEscapingCr(std::string& out, const char* bytes, size_t size)
     else
         CrEscaper().escape(bytes, size, out);
 }
-
-class StringWriter : public pugi::xml_writer {
-public:
-    explicit StringWriter(std::string& out)
-        : m_out(out)
-    {
-    }
-    void write(const void* data, size_t size) override { m_out.append(static_cast<const char*>(data), size); }
-
-private:
-    std::string& m_out;
-};
-
-} // namespace
 
 void appendSerialised(pugi::xml_node node, std::string& scratch, std::string& out)
 {
@@ -593,23 +577,22 @@ bool writeXMLToURL(const QString& path, const pugi::xml_document* document)
     g_lastWriteError = refusedWriteTarget(path);
     if (g_lastWriteError != 0)
         return false;
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        g_lastWriteError = errno != 0 ? errno : EIO;
+    MemberFileOutput file(path);
+    if (!file.open(&g_lastWriteError))
         return false;
-    }
-    const QByteArray bytes = xmlDocumentBytes(document);
-    errno = 0;
-    // A failed write makes commit fail and remove the temporary file; the reason is taken first.
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    g_lastWriteError = written ? 0 : (errno != 0 ? errno : EIO);
-    errno = 0;
-    if (!file.commit()) {
-        if (g_lastWriteError == 0)
-            g_lastWriteError = errno != 0 ? errno : EIO;
+    std::string raw;
+    StringWriter writer(raw);
+    document->save(writer, "", pugi::format_raw, pugi::encoding_utf8);
+    // Almost no member holds a CR: its bytes then go out as pugixml wrote them, with no copy.
+    std::string escaped;
+    if (std::memchr(raw.data(), '\r', raw.size()))
+        CrEscaper().escape(raw.data(), raw.size(), escaped);
+    const std::string& bytes = escaped.empty() ? raw : escaped;
+    // A failed write leaves the previous version (or nothing, staged) in place.
+    if (!file.write(bytes.data(), static_cast<qint64>(bytes.size()), &g_lastWriteError)
+        || !file.commit(&g_lastWriteError))
         return false;
-    }
+    g_lastWriteError = 0;
     return true;
 }
 

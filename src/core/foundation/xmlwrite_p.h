@@ -5,6 +5,7 @@
 #include <QString>
 #include <pugixml.hpp>
 
+#include <array>
 #include <cstddef>
 #include <string>
 
@@ -15,6 +16,32 @@ class LoadIssues;
 inline constexpr unsigned kLoadOptions = (pugi::parse_default | pugi::parse_cdata | pugi::parse_declaration
                                           | pugi::parse_pi | pugi::parse_ws_pcdata_single)
     & ~pugi::parse_eol;
+
+// What pugixml prints, appended to a string.
+class StringWriter : public pugi::xml_writer {
+public:
+    explicit StringWriter(std::string& out)
+        : m_out(out)
+    {
+    }
+    void write(const void* data, size_t size) override { m_out.append(static_cast<const char*>(data), size); }
+
+private:
+    std::string& m_out;
+};
+
+// A text written as a CDATA section rather than escaped: it holds markup characters.
+bool needsCdata(const QString& text);
+
+// Every digit of a double's exact expansion fits in 1074 decimals, after at most 309 integer digits.
+inline constexpr int kMaxDecimals = 1074;
+using FixedBuffer = std::array<char, kMaxDecimals + 330>;
+// printf "%.nf" without the locale; answers the length written into buffer.
+size_t fixedText(double value, int decimals, FixedBuffer& buffer);
+
+// Serialised markup appended to out with each CR in text written as a character reference, which
+// no reader normalises away.
+void appendEscapingCr(std::string& out, const char* bytes, size_t size);
 
 // The node as it appears in a file written without indentation, CRs escaped, appended to out.
 void appendSerialised(pugi::xml_node node, std::string& scratch, std::string& out);

@@ -4,16 +4,11 @@
 #include "foundation/dates.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/listmember.h"
 
 #include <QFileInfo>
 
 namespace {
-
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
 
 struct ListElement {
     const char* list;
@@ -140,13 +135,7 @@ AnalyseConfigList loadAnaConfigs(const QString& packageURL, const DOCUMENT* doc,
     if (legacy)
         root = loadMember(packageURL, kAnaDefLegacyFileName, &document, issues);
     AnalyseConfigList list;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (issues)
-            issues->setRecord(list.size() + 1);
-        list.append(readAnaDef(child, doc, issues));
-    }
+    forEachElementRecord(root, issues, [&](pugi::xml_node record) { list.append(readAnaDef(record, doc, issues)); });
     if (list.isEmpty())
         return builtInAnaConfigs(doc);
     if (legacy) {
@@ -160,19 +149,7 @@ AnalyseConfigList loadAnaConfigs(const QString& packageURL, const DOCUMENT* doc,
 
 XmlDocPtr makeAnaConfigsXML(const AnalyseConfigList& list, bool* error)
 {
-    if (error)
-        *error = false;
-    pugi::xml_node root;
-    XmlDocPtr document = xmlCreateDocument(QStringLiteral("list"), &root);
-    if (!document || !root) {
-        setError(error);
-        return nullptr;
-    }
-    for (const AnalyseConfiguration& conf : list) {
-        if (!appendAnaDef(root, conf))
-            setError(error);
-    }
-    return document;
+    return makeOwnListXML(list, appendAnaDef, error);
 }
 
 bool saveAnaConfigs(const QString& packageURL, const AnalyseConfigList& list)

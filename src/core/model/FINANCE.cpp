@@ -3,13 +3,14 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "model/TOOL.h"
+#include "model/entitylist.h"
 #include "model/idents.h"
 
 namespace {
 
 void unInsertAt(long index, FinanceList& list)
 {
-    if (index >= 0 && index < list.size())
+    if (isEntityIndex(index, list))
         list.removeAt(index);
 }
 
@@ -58,32 +59,21 @@ FINANCE FINANCE::copyOfFinance() const
 
 const FINANCE* FINANCE::financeAtIndex(const FinanceList* list, long index)
 {
-    if (!list || index < 0 || index >= list->size())
-        return nullptr;
-    return &(*list)[index];
+    return list ? entityAtIndex(index, *list) : nullptr;
 }
 
 FINANCE* FINANCE::financeAtIndex(FinanceList* list, long index)
 {
-    if (!list || index < 0 || index >= list->size())
-        return nullptr;
-    return &(*list)[index];
+    return list ? entityAtIndex(index, *list) : nullptr;
 }
 
 bool FINANCE::findFinanceWithName(const QString& name, const FinanceList& list, long* index)
 {
-    long low = 0;
-    long high = list.size();
-    while (low < high) {
-        const long middle = low + (high - low) / 2;
-        if (QString::compare(list[middle].nom, name, Qt::CaseInsensitive) < 0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
+    bool exist = false;
+    const long place = caseInsensitivePosition(name, &FINANCE::nom, &exist, list);
     if (index)
-        *index = low;
-    return low < list.size() && QString::compare(list[low].nom, name, Qt::CaseInsensitive) == 0;
+        *index = place;
+    return exist;
 }
 
 long FINANCE::insertFinance(const FINANCE& finance, FinanceList& list)
@@ -224,22 +214,10 @@ void PORTFOLIO::disposePortfolio(FinanceList* list)
 
 FINANCE* PORTFOLIO::portfolioFromIdent(long ident, DOCUMENT& doc)
 {
-    if (ident < 0)
-        return nullptr;
-    for (FINANCE& portfolio : doc.portfolioArray) {
-        if (portfolio.ident == ident)
-            return &portfolio;
-    }
-    return nullptr;
+    return ident >= 0 ? entityWithIdent(ident, doc.portfolioArray) : nullptr;
 }
 
 const FINANCE* PORTFOLIO::portfolioFromIdent(long ident, const DOCUMENT& doc)
 {
-    if (ident < 0)
-        return nullptr;
-    for (const FINANCE& portfolio : doc.portfolioArray) {
-        if (portfolio.ident == ident)
-            return &portfolio;
-    }
-    return nullptr;
+    return ident >= 0 ? entityWithIdent(ident, doc.portfolioArray) : nullptr;
 }

@@ -1,16 +1,10 @@
 #include "FinanceFile.h"
 
 #include "foundation/LoadIssues.h"
-#include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/listmember.h"
 
 namespace {
-
-// Text that holds nothing but white space is layout, not a record.
-bool isLayout(pugi::xml_node node)
-{
-    return node.type() == pugi::node_pcdata && QString::fromUtf8(node.value()).trimmed().isEmpty();
-}
 
 // Notes the totals, or a quote the kind must have, that can't be read; the record then holds
 // zero in their place.
@@ -59,9 +53,7 @@ bool appendFinanceRecord(pugi::xml_node record, const FINANCE& f, const DeviseLi
 
 bool saveFinanceFile(const QString& packageURL, const FinanceList& list, const DeviseList& devises, FinanceKind kind)
 {
-    bool error = false;
-    const XmlDocPtr document = saveFinanceXML(list, devises, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), financeFileName(kind));
+    return saveListMember(packageURL, financeFileName(kind), saveFinanceXML(list, devises, nullptr));
 }
 
 FinanceList loadFinanceFile(const QString& packageURL, FinanceKind kind, LoadIssues* issues)
@@ -88,23 +80,13 @@ QString financeFileName(FinanceKind kind)
 
 FinanceList loadFinanceXML(const QString& packageURL, const QString& fileName, FinanceKind kind, LoadIssues* issues)
 {
-    XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document, issues);
-    FinanceList list;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element) {
-            if (issues)
-                issues->setRecord(list.size() + 1);
-            FINANCE f;
-            readFinanceRecord(child, kind, f, issues);
-            list.append(f);
-        } else if (!isLayout(child)) {
-            // Stray text is no investment: it is noted but makes no record.
-            svLog(QStringLiteral("loadFinance finance invalide !"));
-            noteStrayNode(issues, child, list.size());
-        }
-    }
-    return list;
+    // Stray text is no investment: it is noted but makes no record.
+    return loadRecordList(packageURL, fileName, QStringLiteral("loadFinance finance invalide !"), issues,
+                          [&](pugi::xml_node record) {
+                              FINANCE f;
+                              readFinanceRecord(record, kind, f, issues);
+                              return f;
+                          });
 }
 
 FinanceList loadTitreXML(const QString& packageURL, LoadIssues* issues)
@@ -129,18 +111,9 @@ FinanceList loadPortfolioXML(const QString& packageURL, LoadIssues* issues)
 
 XmlDocPtr saveFinanceXML(const FinanceList& list, const DeviseList& devises, bool* error)
 {
-    pugi::xml_node root;
-    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
-    if (!document || !root) {
-        xmlSetError(error);
-        return nullptr;
-    }
-    for (const FINANCE& f : list) {
-        const pugi::xml_node record = xmlAppendElement(root, "record");
-        if (!record || !appendFinanceRecord(record, f, devises))
-            xmlSetError(error);
-    }
-    return document;
+    return makeRecordListXML(
+        list, [&devises](pugi::xml_node record, const FINANCE& f) { return appendFinanceRecord(record, f, devises); },
+        error);
 }
 
 bool saveTitreXML(const QString& packageURL, const FinanceList& list, const DeviseList& devises)

@@ -7,14 +7,9 @@
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/listmember.h"
 
 namespace {
-
-void setError(bool* error)
-{
-    if (error)
-        *error = true;
-}
 
 bool isElement(pugi::xml_node node)
 {
@@ -151,19 +146,9 @@ bool readGraphHeader(pugi::xml_node e, GRAPH& g, const DOCUMENT* doc, LoadIssues
 
 XmlDocPtr makeGraphDefsXML(const GraphList& list, const DeviseList& devises, bool* error)
 {
-    if (error)
-        *error = false;
-    pugi::xml_node root;
-    XmlDocPtr document = xmlCreateDocument(QStringLiteral("list"), &root);
-    if (!document || !root) {
-        setError(error);
-        return nullptr;
-    }
-    for (const GRAPH& g : list) {
-        if (!appendGraphHeaderXML(root, g, devises))
-            setError(error);
-    }
-    return document;
+    return makeOwnListXML(
+        list, [&devises](pugi::xml_node root, const GRAPH& g) { return appendGraphHeaderXML(root, g, devises); },
+        error);
 }
 
 bool saveGraphDefs(const QString& packageURL, const GraphList& list, const DeviseList& devises)
@@ -179,14 +164,10 @@ GraphList loadGraphDefs(const QString& packageURL, const DOCUMENT* doc, LoadIssu
     XmlDocPtr document;
     const pugi::xml_node root
         = loadXMLFromPackage(packageURL, QString::fromLatin1(kGraphDefFileName), &document, issues);
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (!isElement(child))
-            continue;
-        if (issues)
-            issues->setRecord(list.size() + 1);
+    forEachElementRecord(root, issues, [&](pugi::xml_node record) {
         list.append(GRAPH::newGraph(doc));
-        readGraphHeader(child, list.last(), doc, issues);
-    }
+        readGraphHeader(record, list.last(), doc, issues);
+    });
     return list;
 }
 
@@ -197,16 +178,16 @@ XmlDocPtr makeGraphFileXML(const GRAPHFILE& file, const DeviseList& devises, boo
     pugi::xml_node root;
     XmlDocPtr document = xmlCreateDocument(QStringLiteral("record"), &root);
     if (!document || !root) {
-        setError(error);
+        xmlSetError(error);
         return nullptr;
     }
     xmlAppendLong(root, "version", file.version);
     if (!appendGraphHeaderXML(root, file.header, devises))
-        setError(error);
+        xmlSetError(error);
     pugi::xml_node datalist = xmlAppendElement(root, "datalist");
     for (const DATAGRAPH& point : file.dataArray) {
         if (!appendPoint(datalist, point, devises))
-            setError(error);
+            xmlSetError(error);
     }
     return document;
 }

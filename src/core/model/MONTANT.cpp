@@ -195,17 +195,35 @@ bool MONTANT::XML_append_montant(pugi::xml_node parent, const XmlName& key, cons
     return true;
 }
 
-bool MONTANT::XML_append_montantWithDeviseDecimales(pugi::xml_node parent, const XmlName& key,
-                                                    const DeviseList& devises) const
+namespace {
+
+// One element holding a value per currency slot, written with its currency's decimals; a slot of
+// no currency in use is written as zero.
+template <typename Node>
+bool appendMontantWithDeviseDecimales(const MONTANT& m, Node parent, const XmlName& key, const DeviseList& devises)
 {
-    pugi::xml_node element = xmlAppendElement(parent, key);
+    Node element = xmlAppendElement(parent, key);
     if (!element)
         return false;
     for (long i = 0; i < kDeviseSlotCount; ++i) {
-        const double v = Devise::deviseUsedAtIndex(devises, i) ? values[static_cast<size_t>(i)] : 0.0;
+        const double v = Devise::deviseUsedAtIndex(devises, i) ? m.values[static_cast<size_t>(i)] : 0.0;
         xmlAppendDouble(element, "v", static_cast<int>(Devise::deviseDecimalesAtIndex(devises, i)), v);
     }
     return true;
+}
+
+} // namespace
+
+bool MONTANT::XML_append_montantWithDeviseDecimales(pugi::xml_node parent, const XmlName& key,
+                                                    const DeviseList& devises) const
+{
+    return appendMontantWithDeviseDecimales(*this, parent, key, devises);
+}
+
+bool MONTANT::XML_append_montantWithDeviseDecimales(XmlStreamNode parent, const XmlName& key,
+                                                    const DeviseList& devises) const
+{
+    return appendMontantWithDeviseDecimales(*this, parent, key, devises);
 }
 
 bool loadMontantFromXML(pugi::xml_node parent, const XmlName& key, MONTANT& m)

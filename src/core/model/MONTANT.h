@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 
+#include "foundation/XmlRecordStream.h"
 #include "foundation/xmlmember.h"
 
 class DOCUMENT;
@@ -35,6 +36,8 @@ public:
     // The same with each slot written to its own currency's decimals, so a 3-decimal currency keeps
     // its third decimal across saves and a 0-decimal one is written without ".00".
     bool XML_append_montantWithDeviseDecimales(pugi::xml_node parent, const XmlName& key,
+                                               const DeviseList& devises) const;
+    bool XML_append_montantWithDeviseDecimales(XmlStreamNode parent, const XmlName& key,
                                                const DeviseList& devises) const;
 
     static const MONTANT& zero();

@@ -1,7 +1,7 @@
 #include "MacroFile.h"
 
-#include "foundation/LoadIssues.h"
 #include "model/TransactFile.h"
+#include "model/listmember.h"
 
 namespace {
 
@@ -31,17 +31,13 @@ MACRO readRecord(pugi::xml_node record, LoadIssues* issues)
 
 XmlDocPtr makeDocMacroXML(MacroList& list, const DeviseList& devises, bool* error)
 {
-    if (error)
-        *error = false;
-    return makeListXMLDocument(
+    return makeOwnListXML(
         list, [&](pugi::xml_node root, MACRO& macro) { return appendRecord(root, macro, devises); }, error);
 }
 
 bool saveMacro(const QString& packageURL, MacroList& list, const DeviseList& devises)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocMacroXML(list, devises, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), QString::fromLatin1(kMacroFileName));
+    return saveListMember(packageURL, QString::fromLatin1(kMacroFileName), makeDocMacroXML(list, devises, nullptr));
 }
 
 MacroList loadMacro(const QString& packageURL, LoadIssues* issues)
@@ -49,14 +45,9 @@ MacroList loadMacro(const QString& packageURL, LoadIssues* issues)
     MacroList list;
     XmlDocPtr document;
     const pugi::xml_node root = loadXMLFromPackage(packageURL, QString::fromLatin1(kMacroFileName), &document, issues);
-    long record = 0;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (issues)
-            issues->setRecord(++record);
-        MACRO macro = readRecord(child, issues);
+    forEachElementRecord(root, issues, [&](pugi::xml_node record) {
+        MACRO macro = readRecord(record, issues);
         list.insert(findMacroInsertIndex(&list, macro), macro);
-    }
+    });
     return list;
 }

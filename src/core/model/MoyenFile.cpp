@@ -4,18 +4,12 @@
 #include "foundation/dates.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/idents.h"
+#include "model/listmember.h"
 
 namespace {
 
 const QString kMoyenFileName = QStringLiteral("moyen.xml");
-
-// Text that holds nothing but white space is layout, not a record.
-bool isLayout(pugi::xml_node node)
-{
-    if (node.type() != pugi::node_pcdata)
-        return false;
-    return QString::fromUtf8(node.value()).trimmed().isEmpty();
-}
 
 VARIANTE readVariante(pugi::xml_node element, const MOYEN& moyen)
 {
@@ -33,31 +27,22 @@ VARIANTE readVariante(pugi::xml_node element, const MOYEN& moyen)
     return v;
 }
 
-// A transaction with no cheque book or card names -1: a variant left with it would be the one
-// of every such transaction. Fresh idents are drawn once the whole list is read, so none can
-// collide with an ident that comes later in the file.
-void giveIdentsToVariantesWithout(VarianteList& variantes)
-{
-    for (VARIANTE& v : variantes) {
-        if (v.ident < 0)
-            v.ident = VARIANTE::newVarianteID(variantes);
-    }
-}
-
 void readVariantes(pugi::xml_node record, MOYEN& moyen, LoadIssues* issues)
 {
     const pugi::xml_node list = xmlFirstChild(record, "variantelist");
     for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
             moyen.variantes.append(readVariante(child, moyen));
-        } else if (!isLayout(child)) {
+        } else if (!isListLayout(child)) {
             svLog(QStringLiteral("loadMoyen variante invalide !"));
             noteLoadIssue(issues,
                           localizedDialogue(QStringLiteral("kLoadIssue_strayInList"))
                               .arg(QStringLiteral("variantelist"), xmlStrayText(child)));
         }
     }
-    giveIdentsToVariantesWithout(moyen.variantes);
+    // A transaction with no cheque book or card names -1: a variant left with it would be the one
+    // of every such transaction.
+    giveIdentsToEntriesWithout(moyen.variantes, &VARIANTE::newVarianteID);
 }
 
 MOYEN readMoyen(pugi::xml_node record, LoadIssues* issues)
@@ -88,61 +73,35 @@ void appendVariante(pugi::xml_node list, const VARIANTE& v, bool* error)
     xmlAppendLong(element, "logoID", v.logoID);
 }
 
-void appendMoyen(pugi::xml_node root, const MOYEN& m, bool* error)
+// The record's fields and its variants; false when the variants' list can't be made.
+bool appendMoyenFields(pugi::xml_node record, const MOYEN& m, bool* error)
 {
-    pugi::xml_node record = xmlAppendElement(root, "record");
-    if (!record) {
-        xmlSetError(error);
-        return;
-    }
     xmlAppendLong(record, "compte", m.compte);
     xmlAppendInt(record, "kind", m.kind);
     xmlAppendLong(record, "lastVarianteID", m.lastVarianteID);
     pugi::xml_node list = xmlAppendElement(record, "variantelist");
-    if (!list) {
-        xmlSetError(error);
-        return;
-    }
+    if (!list)
+        return false;
     for (const VARIANTE& v : m.variantes)
         appendVariante(list, v, error);
+    return true;
 }
 
 } // namespace
 
 MoyenList loadMoyen(const QString& packageURL, LoadIssues* issues)
 {
-    XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kMoyenFileName, &document, issues);
-    MoyenList list;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element) {
-            if (issues)
-                issues->setRecord(list.size() + 1);
-            list.append(readMoyen(child, issues));
-        } else if (!isLayout(child)) {
-            svLog(QStringLiteral("loadMoyen moyen invalide !"));
-            noteStrayNode(issues, child, list.size());
-        }
-    }
-    return list;
+    return loadRecordList(packageURL, kMoyenFileName, QStringLiteral("loadMoyen moyen invalide !"), issues,
+                          [issues](pugi::xml_node record) { return readMoyen(record, issues); });
 }
 
 XmlDocPtr makeDocMoyenXML(const MoyenList& list, bool* error)
 {
-    pugi::xml_node root;
-    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
-    if (!document || !root) {
-        xmlSetError(error);
-        return nullptr;
-    }
-    for (const MOYEN& m : list)
-        appendMoyen(root, m, error);
-    return document;
+    return makeRecordListXML(
+        list, [error](pugi::xml_node record, const MOYEN& m) { return appendMoyenFields(record, m, error); }, error);
 }
 
 bool saveMoyen(const QString& packageURL, const MoyenList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocMoyenXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kMoyenFileName);
+    return saveListMember(packageURL, kMoyenFileName, makeDocMoyenXML(list, nullptr));
 }

@@ -1,12 +1,11 @@
 #include "POSTE.h"
 
 #include "foundation/HelperSVUtil.h"
-#include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 #include "foundation/textfold.h"
 #include "model/DOCUMENT.h"
-#include "model/entitylist.h"
-#include "model/idents.h"
+
+#include <type_traits>
 
 namespace {
 
@@ -16,6 +15,15 @@ long foldedInsertIndex(const QString& foldedName, const PosteList& list)
 {
     return findInsertIndex(0, static_cast<long>(list.size()) - 1,
                            [&](long i) { return QString::compare(foldStringForSearch(list[i].nom), foldedName); });
+}
+
+// The categories of the document, or its folders.
+template <typename Record, typename Document> auto& listOfDocument(Document& doc)
+{
+    if constexpr (std::is_same_v<Record, DOSSIER>)
+        return doc.dossierHdl;
+    else
+        return doc.posteHdl;
 }
 
 } // namespace
@@ -30,23 +38,6 @@ void POSTE::resetPoste(long newIdent)
     ident = newIdent;
 }
 
-void POSTE::defaultPoste(const PosteList& list, long forceID)
-{
-    resetPoste(forceID >= 0 ? forceID : newPosteID(list));
-}
-
-POSTE POSTE::allocNewPoste(const PosteList& list, long forceID)
-{
-    POSTE p;
-    p.defaultPoste(list, forceID);
-    return p;
-}
-
-long POSTE::newPosteID(const PosteList& list)
-{
-    return newMaxIdent(list, [](const POSTE& p) { return p.ident; });
-}
-
 PosteList& POSTE::getDocPoste(DOCUMENT& doc)
 {
     return doc.posteHdl;
@@ -57,60 +48,34 @@ const PosteList& POSTE::getDocPoste(const DOCUMENT& doc)
     return doc.posteHdl;
 }
 
-long POSTE::nbPoste(const PosteList* list)
+template <typename Record> const Record* POSTE::posteWithIdent(long ident, const DOCUMENT& doc)
 {
-    return entityCount(list);
+    return entityWithIdent(ident, listOfDocument<Record>(doc));
 }
 
-const POSTE* POSTE::posteAtIndex(const PosteList& list, long index)
+template <typename Record> Record* POSTE::posteWithIdent(long ident, DOCUMENT& doc)
 {
-    return entityAtIndex(index, list);
+    return entityWithIdent(ident, listOfDocument<Record>(doc));
 }
 
-POSTE* POSTE::posteAtIndex(PosteList& list, long index)
+template <typename Record> QString POSTE::getPosteNameNS(long ident, const DOCUMENT& doc)
 {
-    return entityAtIndex(index, list);
+    const Record* r = posteWithIdent<Record>(ident, doc);
+    return r ? r->nom : QString();
 }
 
-bool POSTE::findPoste(long ident, long* index, const PosteList& list)
-{
-    if (index)
-        *index = 0;
-    return findEntityIndex(ident, index, list);
-}
-
-const POSTE* POSTE::posteWithIdent(long ident, const DOCUMENT& doc)
-{
-    return entityWithIdent(ident, doc.posteHdl);
-}
-
-POSTE* POSTE::posteWithIdent(long ident, DOCUMENT& doc)
-{
-    return entityWithIdent(ident, doc.posteHdl);
-}
-
-QString POSTE::getPosteNameNS(long ident, const DOCUMENT& doc)
-{
-    const POSTE* p = posteWithIdent(ident, doc);
-    return p ? p->nom : QString();
-}
+template const POSTE* POSTE::posteWithIdent<POSTE>(long ident, const DOCUMENT& doc);
+template POSTE* POSTE::posteWithIdent<POSTE>(long ident, DOCUMENT& doc);
+template QString POSTE::getPosteNameNS<POSTE>(long ident, const DOCUMENT& doc);
+template const DOSSIER* POSTE::posteWithIdent<DOSSIER>(long ident, const DOCUMENT& doc);
+template DOSSIER* POSTE::posteWithIdent<DOSSIER>(long ident, DOCUMENT& doc);
+template QString POSTE::getPosteNameNS<DOSSIER>(long ident, const DOCUMENT& doc);
 
 long POSTE::insertPoste(const POSTE& poste, PosteList& list)
 {
     const long index = foldedInsertIndex(foldStringForSearch(poste.nom), list);
     list.insert(index, poste.copyOfPoste());
     return index;
-}
-
-void POSTE::unInsertPoste(long index, PosteList& list)
-{
-    if (SV_ASSERT(index >= 0 && index < list.size()))
-        list.removeAt(index);
-}
-
-void POSTE::disposeDocPoste(PosteList& list)
-{
-    list.clear();
 }
 
 void POSTE::loadPosteAux(PosteList& list, const QString& key, long ident, long dossierID)

@@ -3,6 +3,10 @@
 // ident, and every category sits in a folder (DOSSIER). A document keeps its categories in one
 // list sorted by folded name (case and accents ignored, punctuation as spaces); among equal names
 // the one inserted last comes first.
+#include "foundation/diagnostics.h"
+#include "model/entitylist.h"
+#include "model/idents.h"
+
 #include <QList>
 #include <QString>
 
@@ -25,32 +29,62 @@ public:
     static void initPoste() { }
     static void disposePoste() { }
 
+    // The operations templated over the record serve the folders as well, DOSSIER naming them
+    // after itself: a folder is a category-like record, and both lists are kept and searched alike.
+
     // The default name, no folder, no logo, not permanent; the given ident when it is 0 or more,
     // else the next free ident of the list.
-    void defaultPoste(const PosteList& list, long forceID);
-    static POSTE allocNewPoste(const PosteList& list, long forceID);
+    template <typename Record> void defaultPoste(const QList<Record>& list, long forceID)
+    {
+        resetPoste(forceID >= 0 ? forceID : newPosteID(list));
+    }
+    template <typename Record> static Record allocNewPoste(const QList<Record>& list, long forceID)
+    {
+        Record entry;
+        entry.defaultPoste(list, forceID);
+        return entry;
+    }
     POSTE copyOfPoste() const { return *this; }
 
     // 1 + the largest of 1 and every ident of the list: never below 2.
-    static long newPosteID(const PosteList& list);
+    template <typename Record> static long newPosteID(const QList<Record>& list)
+    {
+        return newMaxIdent(list, [](const Record& r) { return r.ident; });
+    }
     static PosteList& getDocPoste(DOCUMENT& doc);
     static const PosteList& getDocPoste(const DOCUMENT& doc);
-    static long nbPoste(const PosteList* list);
+    static long nbPoste(const PosteList* list) { return entityCount(list); }
     // Null outside 0..count - 1.
-    static const POSTE* posteAtIndex(const PosteList& list, long index);
-    static POSTE* posteAtIndex(PosteList& list, long index);
-    // The first category with that ident, in list order; *index is 0 when there is none.
-    static bool findPoste(long ident, long* index, const PosteList& list);
-    static const POSTE* posteWithIdent(long ident, const DOCUMENT& doc);
-    static POSTE* posteWithIdent(long ident, DOCUMENT& doc);
+    template <typename Record> static const Record* posteAtIndex(const QList<Record>& list, long index)
+    {
+        return entityAtIndex(index, list);
+    }
+    template <typename Record> static Record* posteAtIndex(QList<Record>& list, long index)
+    {
+        return entityAtIndex(index, list);
+    }
+    // The first entry with that ident, in list order; *index is 0 when there is none.
+    template <typename Record> static bool findPoste(long ident, long* index, const QList<Record>& list)
+    {
+        if (index)
+            *index = 0;
+        return findEntityIndex(ident, index, list);
+    }
+    // In the document's list of such records: its categories, or its folders for DOSSIER.
+    template <typename Record = POSTE> static const Record* posteWithIdent(long ident, const DOCUMENT& doc);
+    template <typename Record = POSTE> static Record* posteWithIdent(long ident, DOCUMENT& doc);
     // The name, or an empty text for an unknown ident.
-    static QString getPosteNameNS(long ident, const DOCUMENT& doc);
+    template <typename Record = POSTE> static QString getPosteNameNS(long ident, const DOCUMENT& doc);
 
     // Inserts a copy before the first category whose folded name is not smaller and answers its
     // index. Assumes the list is sorted.
     static long insertPoste(const POSTE& poste, PosteList& list);
-    static void unInsertPoste(long index, PosteList& list);
-    static void disposeDocPoste(PosteList& list);
+    template <typename Record> static void unInsertPoste(long index, QList<Record>& list)
+    {
+        if (SV_ASSERT(index >= 0 && index < list.size()))
+            list.removeAt(index);
+    }
+    template <typename Record> static void disposeDocPoste(QList<Record>& list) { list.clear(); }
     // A default category: the ident and folder given, the "Appl" text of the key as its name,
     // inserted at its sorted place.
     static void loadPosteAux(PosteList& list, const QString& key, long ident, long dossierID);

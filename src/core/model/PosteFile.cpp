@@ -3,8 +3,8 @@
 #include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
-
-#include <cstring>
+#include "model/idents.h"
+#include "model/listmember.h"
 
 namespace {
 
@@ -42,67 +42,30 @@ constexpr const char* kDefaultDossierKeys[] = {
     "kDefaultDossier_vacances",        "kDefaultDossier_voiture",
 };
 
-bool isRecord(pugi::xml_node node)
+// The fields folders and categories share; the others keep the values of a new entry.
+void readCategoryFields(pugi::xml_node record, POSTE& entry)
 {
-    return node.type() == pugi::node_element && std::strcmp(node.name(), "record") == 0;
-}
-
-// Text that holds nothing but white space is layout, not a record.
-bool isLayout(pugi::xml_node node)
-{
-    return node.type() == pugi::node_pcdata && QString::fromUtf8(node.value()).trimmed().isEmpty();
-}
-
-// Calls read for every "record" of the list, the place of issues following them; any other node
-// but layout is skipped, logged and noted.
-template <typename Read>
-void forEachRecord(pugi::xml_node root, const QString& complaint, LoadIssues* issues, Read&& read)
-{
-    long record = 0;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (isRecord(child)) {
-            if (issues)
-                issues->setRecord(++record);
-            read(child);
-        } else if (!isLayout(child)) {
-            svLog(complaint);
-            noteStrayNode(issues, child, record);
-        }
-    }
+    entry.ident = static_cast<long>(xmlGetLong(record, "ident", -1));
+    entry.permanent = xmlGetBool(record, "permanent", false);
+    entry.logoID = static_cast<long>(xmlGetLong(record, "logoID", -1));
+    entry.nom = xmlGetMutableString(record, "nom");
 }
 
 DOSSIER readDossierRecord(pugi::xml_node record, const DossierList& list)
 {
     DOSSIER d = DOSSIER::allocNewDossier(list, 0);
-    d.ident = static_cast<long>(xmlGetLong(record, "ident", -1));
-    d.permanent = xmlGetBool(record, "permanent", false);
-    d.logoID = static_cast<long>(xmlGetLong(record, "logoID", -1));
+    readCategoryFields(record, d);
     // Folders are not nested, whatever the file says.
     d.dossierID = -1;
-    d.nom = xmlGetMutableString(record, "nom");
     return d;
 }
 
 POSTE readPosteRecord(pugi::xml_node record, const PosteList& list)
 {
     POSTE p = POSTE::allocNewPoste(list, 0);
-    p.ident = static_cast<long>(xmlGetLong(record, "ident", -1));
-    p.permanent = xmlGetBool(record, "permanent", false);
+    readCategoryFields(record, p);
     p.dossierID = static_cast<long>(xmlGetLong(record, "dossierID", -1));
-    p.logoID = static_cast<long>(xmlGetLong(record, "logoID", -1));
-    p.nom = xmlGetMutableString(record, "nom");
     return p;
-}
-
-// A negative ident means "none" to every reference: an entry that kept one would be taken for
-// the absence of a category or folder. Fresh idents are drawn once the whole file is read, so
-// none can collide with an ident that comes later in the file.
-template <typename List, typename NewID> void giveIdentsToEntriesWithout(List& list, NewID newID)
-{
-    for (auto& entry : list) {
-        if (entry.ident < 0)
-            entry.ident = newID(list);
-    }
 }
 
 // The folder that takes in categories whose own folder is gone; -1 when there is no folder.
@@ -134,14 +97,28 @@ bool attachToKnownDossiers(PosteList& list, const DossierList& dossiers, long de
     return moved;
 }
 
-XmlDocPtr newListDocument(pugi::xml_node* root, bool* error)
+// The fields both files begin with.
+void appendIdentAndName(pugi::xml_node record, const POSTE& entry)
 {
-    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), root);
-    if (!document || !*root) {
-        xmlSetError(error);
-        return nullptr;
-    }
-    return document;
+    xmlAppendLong(record, "ident", entry.ident);
+    xmlAppendString(record, "nom", entry.nom);
+}
+
+// Each file keeps the order of elements it always had.
+void appendDossierFields(pugi::xml_node record, const DOSSIER& d)
+{
+    appendIdentAndName(record, d);
+    xmlAppendBool(record, "permanent", d.permanent);
+    xmlAppendLong(record, "logoID", d.logoID);
+    xmlAppendLong(record, "dossierID", -1);
+}
+
+void appendPosteFields(pugi::xml_node record, const POSTE& p)
+{
+    appendIdentAndName(record, p);
+    xmlAppendLong(record, "dossierID", p.dossierID);
+    xmlAppendLong(record, "logoID", p.logoID);
+    xmlAppendBool(record, "permanent", p.permanent);
 }
 
 } // namespace
@@ -168,8 +145,9 @@ DossierList loadDossier(const QString& packageURL, LoadIssues* issues)
     XmlDocPtr document;
     const pugi::xml_node root = loadXMLFromPackage(packageURL, kDossierFileName, &document, issues);
     DossierList list;
-    forEachRecord(root, QStringLiteral("loadDossier dossier invalide !"), issues,
-                  [&](pugi::xml_node record) { DOSSIER::insertDossier(readDossierRecord(record, list), list); });
+    forEachListRecord(
+        root, QStringLiteral("loadDossier dossier invalide !"), issues,
+        [&](pugi::xml_node record) { DOSSIER::insertDossier(readDossierRecord(record, list), list); }, "record");
     if (list.isEmpty())
         return defaultDossiers();
     giveIdentsToEntriesWithout(list, &DOSSIER::newDossierID);
@@ -181,14 +159,17 @@ PosteList loadPoste(const QString& packageURL, const DossierList& dossiers, Load
     XmlDocPtr document;
     const pugi::xml_node root = loadXMLFromPackage(packageURL, kPosteFileName, &document, issues);
     PosteList list;
-    forEachRecord(root, QStringLiteral("loadPoste poste invalide !"), issues, [&](pugi::xml_node record) {
-        POSTE poste = readPosteRecord(record, list);
-        if (!DOSSIER::findDossier(poste.dossierID, nullptr, dossiers))
-            noteLoadIssue(issues,
-                          localizedDialogue(QStringLiteral("kLoadIssue_posteDossier"))
-                              .arg(poste.nom, QString::number(poste.dossierID)));
-        POSTE::insertPoste(poste, list);
-    });
+    forEachListRecord(
+        root, QStringLiteral("loadPoste poste invalide !"), issues,
+        [&](pugi::xml_node record) {
+            POSTE poste = readPosteRecord(record, list);
+            if (!DOSSIER::findDossier(poste.dossierID, nullptr, dossiers))
+                noteLoadIssue(issues,
+                              localizedDialogue(QStringLiteral("kLoadIssue_posteDossier"))
+                                  .arg(poste.nom, QString::number(poste.dossierID)));
+            POSTE::insertPoste(poste, list);
+        },
+        "record");
     if (list.isEmpty()) {
         // An empty file is no damage: the defaults are settled silently in the folders there are.
         list = defaultPostes();
@@ -196,63 +177,27 @@ PosteList loadPoste(const QString& packageURL, const DossierList& dossiers, Load
             attachToKnownDossiers(list, dossiers, defaultDossierID, false);
         return list;
     }
-    giveIdentsToEntriesWithout(list, &POSTE::newPosteID);
+    giveIdentsToEntriesWithout(list, &POSTE::newPosteID<POSTE>);
     attachToKnownDossiers(list, dossiers, defaultDossierID, true);
     return list;
 }
 
 XmlDocPtr makeDocDossierXML(const DossierList& list, bool* error)
 {
-    pugi::xml_node root;
-    XmlDocPtr document = newListDocument(&root, error);
-    if (!document)
-        return nullptr;
-    for (const DOSSIER& d : list) {
-        pugi::xml_node record = xmlAppendElement(root, "record");
-        if (!record) {
-            xmlSetError(error);
-            continue;
-        }
-        xmlAppendLong(record, "ident", d.ident);
-        xmlAppendString(record, "nom", d.nom);
-        xmlAppendBool(record, "permanent", d.permanent);
-        xmlAppendLong(record, "logoID", d.logoID);
-        xmlAppendLong(record, "dossierID", -1);
-    }
-    return document;
+    return makeRecordListXML(list, appendDossierFields, error);
 }
 
 XmlDocPtr makeDocPosteXML(const PosteList& list, bool* error)
 {
-    pugi::xml_node root;
-    XmlDocPtr document = newListDocument(&root, error);
-    if (!document)
-        return nullptr;
-    for (const POSTE& p : list) {
-        pugi::xml_node record = xmlAppendElement(root, "record");
-        if (!record) {
-            xmlSetError(error);
-            continue;
-        }
-        xmlAppendLong(record, "ident", p.ident);
-        xmlAppendString(record, "nom", p.nom);
-        xmlAppendLong(record, "dossierID", p.dossierID);
-        xmlAppendLong(record, "logoID", p.logoID);
-        xmlAppendBool(record, "permanent", p.permanent);
-    }
-    return document;
+    return makeRecordListXML(list, appendPosteFields, error);
 }
 
 bool saveDossier(const QString& packageURL, const DossierList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocDossierXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kDossierFileName);
+    return saveListMember(packageURL, kDossierFileName, makeDocDossierXML(list, nullptr));
 }
 
 bool savePoste(const QString& packageURL, const PosteList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocPosteXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kPosteFileName);
+    return saveListMember(packageURL, kPosteFileName, makeDocPosteXML(list, nullptr));
 }

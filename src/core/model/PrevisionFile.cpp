@@ -6,6 +6,7 @@
 #include "model/PlanificatorXml.h"
 #include "model/TransactFile.h"
 #include "model/idents.h"
+#include "model/listmember.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -61,13 +62,7 @@ PrevisionList readPrevisionFile(const QString& packageURL, const DOCUMENT* doc, 
     XmlDocPtr document;
     const pugi::xml_node root
         = loadXMLFromPackage(packageURL, QString::fromLatin1(kPrevisionFileName), &document, issues);
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (issues)
-            issues->setRecord(list.size() + 1);
-        list.append(readRecord(child, doc, issues));
-    }
+    forEachElementRecord(root, issues, [&](pugi::xml_node record) { list.append(readRecord(record, doc, issues)); });
     return list;
 }
 
@@ -140,19 +135,8 @@ void migrateRecord(pugi::xml_node record, const QSet<long>& reserved, const DOCU
 
 XmlDocPtr makeDocPrevisionXML(PrevisionList& list, const DeviseList& devises, bool* error)
 {
-    if (error)
-        *error = false;
-    pugi::xml_node root;
-    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
-    if (!document || !root) {
-        xmlSetError(error);
-        return nullptr;
-    }
-    for (Prevision& prevision : list) {
-        if (!appendRecord(root, prevision, devises))
-            xmlSetError(error);
-    }
-    return document;
+    return makeOwnListXML(
+        list, [&](pugi::xml_node root, Prevision& prevision) { return appendRecord(root, prevision, devises); }, error);
 }
 
 bool savePrevision(const QString& packageURL, PrevisionList& list, const DeviseList& devises, bool* recordError)
@@ -206,15 +190,10 @@ std::optional<PrevisionList> tryMigrationIfNecessary(const QString& packageURL, 
         return std::nullopt;
     const QSet<long> reserved = simulIdents(root);
     PrevisionList list;
-    long number = 0;
-    for (pugi::xml_node record = root.first_child(); record; record = record.next_sibling()) {
-        if (record.type() != pugi::node_element)
-            continue;
-        if (issues)
-            issues->setRecord(++number);
+    forEachElementRecord(root, issues, [&](pugi::xml_node record) {
         if (isSimulRecord(record))
             migrateRecord(record, reserved, doc, list, issues);
-    }
+    });
     if (!savePrevision(packageURL, list, devises) && issues) {
         issues->setMember(QString::fromLatin1(kPrevisionFileName));
         issues->note(localizedDialogue(QStringLiteral("kLoadIssue_notWritten")));

@@ -1,20 +1,12 @@
 #include "RegleFile.h"
 
-#include "foundation/LoadIssues.h"
 #include "foundation/diagnostics.h"
+#include "model/listmember.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-// Text that holds nothing but white space is layout, not a record.
-bool isLayout(pugi::xml_node node)
-{
-    if (node.type() != pugi::node_pcdata)
-        return false;
-    return QString::fromUtf8(node.value()).trimmed().isEmpty();
-}
 
 REGLE readRegleRecord(pugi::xml_node record)
 {
@@ -75,14 +67,8 @@ RegleList loadRegles(const QString& packageURL, LoadIssues* issues)
         svLog(QStringLiteral("loadRegles : fichier illisible"));
         return list;
     }
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element) {
-            list.append(readRegleRecord(child));
-        } else if (!isLayout(child)) {
-            svLog(QStringLiteral("loadRegles error !"));
-            noteStrayNode(issues, child, list.size());
-        }
-    }
+    forEachListRecord(root, QStringLiteral("loadRegles error !"), issues,
+                      [&](pugi::xml_node record) { list.append(readRegleRecord(record)); });
     return list;
 }
 
@@ -94,7 +80,5 @@ XmlDocPtr makeDocReglesXML(const RegleList& list, bool* error)
 
 bool saveRegles(const QString& packageURL, const RegleList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocReglesXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), QLatin1String(kRegleFileName));
+    return saveListMember(packageURL, QLatin1String(kRegleFileName), makeDocReglesXML(list, nullptr));
 }

@@ -1,8 +1,8 @@
 #include "SynonymeFile.h"
 
-#include "foundation/LoadIssues.h"
-#include "foundation/diagnostics.h"
 #include "foundation/localized.h"
+#include "model/idents.h"
+#include "model/listmember.h"
 
 namespace {
 
@@ -11,14 +11,6 @@ const QString kSynonymeFileName = QStringLiteral("synonyme.xml");
 // Payment-means families the default synonyms stand for.
 constexpr int kVirementDebitFamily = 7;
 constexpr int kCarteDebitFamily = 11;
-
-// Text that holds nothing but white space is layout, not a record.
-bool isLayout(pugi::xml_node node)
-{
-    if (node.type() != pugi::node_pcdata)
-        return false;
-    return QString::fromUtf8(node.value()).trimmed().isEmpty();
-}
 
 Synonyme readSynonymeRecord(pugi::xml_node record)
 {
@@ -29,14 +21,12 @@ Synonyme readSynonymeRecord(pugi::xml_node record)
     return synonyme;
 }
 
-// -1 means "no synonym" to every transaction. Fresh idents are drawn once the whole file is
-// read, so none can take an ident that comes later in the file.
-void giveIdentsToSynonymesWithout(SynonymeList& list)
+void appendSynonymeFields(pugi::xml_node record, const Synonyme& synonyme)
 {
-    for (Synonyme& synonyme : list) {
-        if (synonyme.ident < 0)
-            synonyme.ident = Synonyme::newSynonymeIdent(list);
-    }
+    xmlAppendLong(record, "ident", synonyme.ident);
+    xmlAppendInt(record, "family", synonyme.family);
+    xmlAppendString(record, "nom", synonyme.nom);
+    xmlAppendLong(record, "logoID", synonyme.logoID);
 }
 
 } // namespace
@@ -52,48 +42,21 @@ SynonymeList defaultSynonymes()
 
 SynonymeList loadSynonyme(const QString& packageURL, LoadIssues* issues)
 {
-    XmlDocPtr document;
-    const pugi::xml_node root = loadXMLFromPackage(packageURL, kSynonymeFileName, &document, issues);
-    SynonymeList list;
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element) {
-            list.append(readSynonymeRecord(child));
-        } else if (!isLayout(child)) {
-            svLog(QStringLiteral("loadSynonyme error !"));
-            noteStrayNode(issues, child, list.size());
-        }
-    }
+    SynonymeList list = loadRecordList(packageURL, kSynonymeFileName, QStringLiteral("loadSynonyme error !"), issues,
+                                       readSynonymeRecord);
     if (list.isEmpty())
         return defaultSynonymes();
-    giveIdentsToSynonymesWithout(list);
+    // -1 means "no synonym" to every transaction.
+    giveIdentsToEntriesWithout(list, &Synonyme::newSynonymeIdent);
     return list;
 }
 
 XmlDocPtr makeDocSynonymeXML(const SynonymeList& list, bool* error)
 {
-    pugi::xml_node root;
-    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
-    if (!document || !root) {
-        xmlSetError(error);
-        return nullptr;
-    }
-    for (const Synonyme& synonyme : list) {
-        pugi::xml_node record = xmlAppendElement(root, "record");
-        if (!record) {
-            xmlSetError(error);
-            continue;
-        }
-        xmlAppendLong(record, "ident", synonyme.ident);
-        xmlAppendInt(record, "family", synonyme.family);
-        xmlAppendString(record, "nom", synonyme.nom);
-        xmlAppendLong(record, "logoID", synonyme.logoID);
-    }
-    return document;
+    return makeRecordListXML(list, appendSynonymeFields, error);
 }
 
 bool saveSynonyme(const QString& packageURL, const SynonymeList& list)
 {
-    bool error = false;
-    const XmlDocPtr document = makeDocSynonymeXML(list, &error);
-    return document && saveXMLInPackage(packageURL, document.get(), kSynonymeFileName);
+    return saveListMember(packageURL, kSynonymeFileName, makeDocSynonymeXML(list, nullptr));
 }

@@ -4,6 +4,7 @@
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/listmember.h"
 
 #include <QHash>
 
@@ -209,13 +210,7 @@ ToolList loadTool(const QString& packageURL, const QString& fileName, const DOCU
     ToolList list;
     XmlDocPtr document;
     const pugi::xml_node root = loadXMLFromPackage(packageURL, fileName, &document, issues);
-    for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (issues)
-            issues->setRecord(list.size() + 1);
-        list.append(readRecord(child, doc, issues));
-    }
+    forEachElementRecord(root, issues, [&](pugi::xml_node record) { list.append(readRecord(record, doc, issues)); });
     noteSharedIdents(list, issues);
     giveIdentsToToolsWithout(list);
     return list;

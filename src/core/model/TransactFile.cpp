@@ -91,7 +91,7 @@ template <typename Visit> void forEachElement(pugi::xml_node parent, Visit visit
 
 // ---- Writing ------------------------------------------------------------------------------------
 
-void appendScalars(pugi::xml_node record, const TRANSACT& t)
+template <typename Node> void appendScalars(Node record, const TRANSACT& t)
 {
     xmlAppendBool(record, kNames[kIsInit], t.isInit);
     xmlAppendLong(record, kNames[kImportID], t.importID);
@@ -133,7 +133,7 @@ void dropUnexplainedAmounts(TRANSACT& t)
     }
 }
 
-bool appendAmounts(pugi::xml_node record, const TRANSACT& t, const DeviseList& devises)
+template <typename Node> bool appendAmounts(Node record, const TRANSACT& t, const DeviseList& devises)
 {
     bool ok = t.solde.XML_append_montantWithDeviseDecimales(record, kNames[kSolde], devises);
     ok = t.taxe.XML_append_montantWithDeviseDecimales(record, kNames[kTaxe], devises) && ok;
@@ -142,7 +142,7 @@ bool appendAmounts(pugi::xml_node record, const TRANSACT& t, const DeviseList& d
     return t.quote3.XML_append_montantWithDeviseDecimales(record, kNames[kQuote3], devises) && ok;
 }
 
-void appendTexts(pugi::xml_node record, const TRANSACT& t)
+template <typename Node> void appendTexts(Node record, const TRANSACT& t)
 {
     xmlAppendString(record, kNames[kWhy], t.why);
     xmlAppendString(record, kNames[kRef], t.ref);
@@ -152,23 +152,23 @@ void appendTexts(pugi::xml_node record, const TRANSACT& t)
 
 // A list element with one child element per item, which fill writes into. False when an element
 // could not be made or an item not be written whole; the other items are written all the same.
-template <typename Items, typename Fill>
-bool appendList(pugi::xml_node record, const char* listName, const char* itemName, const Items& items, Fill fill)
+template <typename Node, typename Items, typename Fill>
+bool appendList(Node record, const char* listName, const char* itemName, const Items& items, Fill fill)
 {
-    pugi::xml_node list = xmlAppendElement(record, listName);
+    Node list = xmlAppendElement(record, listName);
     if (!list)
         return false;
     bool ok = true;
     for (const auto& item : items) {
-        pugi::xml_node element = xmlAppendElement(list, itemName);
+        Node element = xmlAppendElement(list, itemName);
         ok = element && fill(element, item) && ok;
     }
     return ok;
 }
 
-bool appendMultis(pugi::xml_node record, const TRANSACT& t, const DeviseList& devises)
+template <typename Node> bool appendMultis(Node record, const TRANSACT& t, const DeviseList& devises)
 {
-    return appendList(record, kNames[kMultilist], "multi", t.multis, [&](pugi::xml_node multi, const MULTI& m) {
+    return appendList(record, kNames[kMultilist], "multi", t.multis, [&](Node multi, const MULTI& m) {
         const bool ok = m.montant.XML_append_montantWithDeviseDecimales(multi, "montant", devises);
         xmlAppendLong(multi, "posteID", m.posteID);
         xmlAppendString(multi, "multiNote", m.multiNote);
@@ -178,10 +178,10 @@ bool appendMultis(pugi::xml_node record, const TRANSACT& t, const DeviseList& de
 
 // A chosen file not yet stored has no place in the file: its location is the user's, not the
 // document's.
-bool appendDocuments(pugi::xml_node record, const TRANSACT& t)
+template <typename Node> bool appendDocuments(Node record, const TRANSACT& t)
 {
     return appendList(record, kNames[kDocuments], "document", t.attachedDocuments,
-                      [](pugi::xml_node document, const AttachedDocument& d) {
+                      [](Node document, const AttachedDocument& d) {
                           xmlAppendString(document, "docStoreName", d.docStoreName);
                           xmlAppendString(document, "docVisibleName", d.docVisibleName);
                           return true;
@@ -401,7 +401,9 @@ QString decodeNote(const QString& text)
     return replacedNeverNull(text, kNoteBreak, kLineFeed);
 }
 
-bool XML_append_transact_to_record(pugi::xml_node record, TRANSACT& trans, const DeviseList& devises)
+namespace {
+
+template <typename Node> bool appendTransact(Node record, TRANSACT& trans, const DeviseList& devises)
 {
     appendScalars(record, trans);
     dropUnexplainedAmounts(trans);
@@ -410,6 +412,18 @@ bool XML_append_transact_to_record(pugi::xml_node record, TRANSACT& trans, const
     appendTexts(record, trans);
     ok = appendMultis(record, trans, devises) && ok;
     return appendDocuments(record, trans) && ok;
+}
+
+} // namespace
+
+bool XML_append_transact_to_record(pugi::xml_node record, TRANSACT& trans, const DeviseList& devises)
+{
+    return appendTransact(record, trans, devises);
+}
+
+bool XML_append_transact_to_record(XmlStreamNode record, TRANSACT& trans, const DeviseList& devises)
+{
+    return appendTransact(record, trans, devises);
 }
 
 bool XML_append_transact(pugi::xml_node parent, const XmlName& key, TRANSACT& trans, const DeviseList& devises)

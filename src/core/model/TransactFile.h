@@ -27,6 +27,8 @@ QString decodeNote(const QString& text);
 // False when an amount, a split line or an attached file could not be written; the record is
 // completed all the same.
 bool XML_append_transact_to_record(pugi::xml_node record, TRANSACT& trans, const DeviseList& devises);
+// Into a record written straight as markup: the same bytes, without the tree.
+bool XML_append_transact_to_record(XmlStreamNode record, TRANSACT& trans, const DeviseList& devises);
 // The same into a new element of that name; false when it can't be made.
 bool XML_append_transact(pugi::xml_node parent, const XmlName& key, TRANSACT& trans, const DeviseList& devises);
 

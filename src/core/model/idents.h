@@ -23,3 +23,15 @@ template <typename List, typename IdentOf> long newMaxIdent(const List& list, Id
     }
     return largest + 1;
 }
+
+// Gives every entry of the list whose ident is negative a fresh one, newID(list). A negative ident
+// means "none" to every reference, so an entry read without one would be taken for the absence of
+// an entity; the idents are drawn once the whole list is read, so none can collide with an ident
+// that comes later in the file.
+template <typename List, typename NewID> void giveIdentsToEntriesWithout(List& list, NewID newID)
+{
+    for (auto& entry : list) {
+        if (entry.ident < 0)
+            entry.ident = newID(list);
+    }
+}

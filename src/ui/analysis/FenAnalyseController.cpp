@@ -3,7 +3,7 @@
 #include "analysis/BoxAnalyseBudgetTete.h"
 #include "analysis/FenTableurAnalyseController.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
-#include "transactions/FenListingController.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/APPLIPARAM.h"
 #include "document/DocContext.h"
@@ -100,13 +100,14 @@ void FenAnalyseController::LISTING(QObject*)
     opening.allowDepointer = false;
     opening.doc = doc;
     opening.devise = devise();
-    m_openListings.append(openTransListWindow<FenListingController>(std::move(opening)));
+    if (IWindowDoors* doors = windowDoors())
+        m_openListings.append(doors->openListing(std::move(opening)));
 }
 
-QList<FenListingController*> FenAnalyseController::openListings() const
+QList<StdWindowController*> FenAnalyseController::openListings() const
 {
-    QList<FenListingController*> open;
-    for (const QPointer<FenListingController>& listing : m_openListings) {
+    QList<StdWindowController*> open;
+    for (const QPointer<StdWindowController>& listing : m_openListings) {
         if (listing)
             open.append(listing.data());
     }
@@ -116,9 +117,9 @@ QList<FenListingController*> FenAnalyseController::openListings() const
 void FenAnalyseController::closeListings()
 {
     m_duringCloseAllListings = true;
-    const QList<FenListingController*> open = openListings();
+    const QList<StdWindowController*> open = openListings();
     m_openListings.clear();
-    for (FenListingController* listing : open)
+    for (StdWindowController* listing : open)
         listing->close();
     m_duringCloseAllListings = false;
 }
@@ -127,7 +128,7 @@ void FenAnalyseController::listingWillClose(const QVariant& listing, const QVari
 {
     if (m_duringCloseAllListings)
         return;
-    auto* closing = qobject_cast<FenListingController*>(listing.value<QObject*>());
+    auto* closing = qobject_cast<StdWindowController*>(listing.value<QObject*>());
     const qsizetype index = m_openListings.indexOf(closing);
     if (index >= 0)
         m_openListings.removeAt(index);

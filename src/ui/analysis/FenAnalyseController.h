@@ -7,8 +7,6 @@
 
 #include <QPointer>
 
-class FenListingController;
-
 // The analysis window's rows add nothing to the common row.
 using CellAnalyse = CellAnalyseBudget;
 
@@ -29,7 +27,7 @@ public:
                                        bool colorizeTotal);
 
     // The listings opened from this window that are still open.
-    QList<FenListingController*> openListings() const;
+    QList<StdWindowController*> openListings() const;
     bool duringCloseAllListings() const { return m_duringCloseAllListings; }
     void closeListings();
     Q_INVOKABLE void listingWillClose(const QVariant& listing, const QVariant& arg2);
@@ -39,7 +37,7 @@ protected:
 
 private:
     bool m_duringCloseAllListings = false;
-    QList<QPointer<FenListingController>> m_openListings;
+    QList<QPointer<StdWindowController>> m_openListings;
 };
 
 // The analysis command: a new window on the configuration of that name.

@@ -2,7 +2,7 @@
 // The details palette of a budget figure: the transactions, schedule occurrences and forecast
 // occurrences added up into one folder's or category's figure of a period, headed by the name of
 // the folder or category and the period.
-#include "transactions/FenMetadataController.h"
+#include "toolkit/windows/FenMetadataController.h"
 
 class FenBudgetMetadataController : public FenMetadataController {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "app/FenPasswordController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/dialogs/QtAlertPresenter.h"
 
 #include "foundation/localized.h"
@@ -14,7 +15,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -59,15 +59,8 @@ void FenPasswordController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenPassword_nouveau")), m_new);
     form->addRow(localizedAppl(QStringLiteral("FenPassword_confirmation")), m_confirmation);
 
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    ok->setMinimumWidth(cancel->sizeHint().width());
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    const CancelOkRow buttons = cancelOkRow(*this, window);
+    buttons.ok->setMinimumWidth(buttons.cancel->sizeHint().width());
 
     auto* text = new QVBoxLayout;
     text->setSpacing(12);
@@ -77,15 +70,9 @@ void FenPasswordController::buildInterface(StdWindow& window)
     top->setSpacing(16);
     top->addWidget(image, 0, Qt::AlignTop);
     top->addLayout(text, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(16);
+    QVBoxLayout* layout = editorLayout(window, 16);
     layout->addLayout(top);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     window.setFixedWidth(500);
 }
 

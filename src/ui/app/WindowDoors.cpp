@@ -3,10 +3,19 @@
 #include "analysis/FenActualiserBudgetController.h"
 #include "analysis/FenAskBudgetNbMonthController.h"
 #include "analysis/FenCompleterBudgetController.h"
+#include "entities/FenAskDeclarationController.h"
 #include "entities/FenEditMacroController.h"
 #include "graphs/FenGraphiqueController.h"
 #include "schedules/FenEcheancierController.h"
 #include "schedules/ScheduleEditors.h"
+#include "transactions/FenListingChronoController.h"
+#include "transactions/FenListingDossierController.h"
+#include "transactions/FenListingEmpruntController.h"
+#include "transactions/FenListingMoyenController.h"
+#include "transactions/FenListingPosteController.h"
+#include "transactions/FenListingRemunereController.h"
+#include "transactions/FenListingTaxeController.h"
+#include "transactions/FenListingTitreController.h"
 #include "transactions/SaisieRoutine.h"
 
 WindowDoors& WindowDoors::shared()
@@ -95,4 +104,66 @@ bool WindowDoors::createMacroFromTransact(StdWindowController* parent, const TRA
 void WindowDoors::openGraphique(StdWindowController* parent, int mode, long ident, DOCUMENT& doc, long devise)
 {
     openGraphiqueWindow(parent, false, mode, ident, doc, devise);
+}
+
+StdWindowController* WindowDoors::openListing(TransListOpening opening)
+{
+    return openTransListWindow<FenListingController>(std::move(opening));
+}
+
+StdWindowController* WindowDoors::openListingWithCritere(ListingWithCritere request, DOCUMENT& doc)
+{
+    return ::openListingWithCritere<FenListingController>(std::move(request), doc);
+}
+
+StdWindowController* WindowDoors::openEntityListing(EntityListing kind, DOCUMENT& doc, long ident, long devise,
+                                                    bool show)
+{
+    switch (kind) {
+    case EntityListing::Dossier:
+        return ::openListingDossier(doc, ident, devise, show);
+    case EntityListing::Poste:
+        return ::openListingPoste(doc, ident, devise, show);
+    case EntityListing::Chrono:
+        return openListingChrono(doc, ident, devise, show);
+    case EntityListing::Titre:
+        return openListingTitre(doc, ident, devise, show);
+    case EntityListing::Remunere:
+        return openListingRemunere(doc, ident, devise, show);
+    case EntityListing::Emprunt:
+        return openListingEmprunt(doc, ident, devise, show);
+    }
+    return nullptr;
+}
+
+StdWindowController* WindowDoors::openListingMoyen(DOCUMENT& doc, long compteID, int family, long synonymeID,
+                                                   long devise, bool show)
+{
+    return ::openListingMoyen(doc, compteID, family, synonymeID, devise, show);
+}
+
+StdWindowController* WindowDoors::entityListingWindow(EntityListing kind, long ident)
+{
+    // Each listing is found on its entity's place among the identifiers the windows are sought by.
+    switch (kind) {
+    case EntityListing::Dossier:
+        return findOpenWindowControllerExact<FenListingDossierController>(-1, ident, -1, -1, -1, -1, -1, -1);
+    case EntityListing::Poste:
+        return findOpenWindowControllerExact<FenListingPosteController>(-1, -1, ident, -1, -1, -1, -1, -1);
+    case EntityListing::Chrono:
+        return findOpenWindowControllerExact<FenListingChronoController>(-1, -1, -1, -1, ident, -1, -1, -1);
+    case EntityListing::Titre:
+        return findOpenWindowControllerExact<FenListingTitreController>(-1, -1, -1, -1, -1, ident, -1, -1);
+    case EntityListing::Remunere:
+        return findOpenWindowControllerExact<FenListingRemunereController>(-1, -1, -1, -1, -1, -1, ident, -1);
+    case EntityListing::Emprunt:
+        return findOpenWindowControllerExact<FenListingEmpruntController>(-1, -1, -1, -1, -1, -1, -1, ident);
+    }
+    return nullptr;
+}
+
+StdWindowController* WindowDoors::openListingDeclaration(StdWindowController* parent, DOCUMENT& doc, long taxeID,
+                                                         long devise, bool show)
+{
+    return ::openListingDeclaration(doc, parent, taxeID, devise, show, askDeclaration);
 }

@@ -23,4 +23,13 @@ public:
     int openSaisie(StdWindowController* parent, const SaisieRequest& request) override;
     bool createMacroFromTransact(StdWindowController* parent, const TRANSACT& trans) override;
     void openGraphique(StdWindowController* parent, int mode, long ident, DOCUMENT& doc, long devise) override;
+    StdWindowController* openListing(TransListOpening opening) override;
+    StdWindowController* openListingWithCritere(ListingWithCritere request, DOCUMENT& doc) override;
+    StdWindowController* openEntityListing(EntityListing kind, DOCUMENT& doc, long ident, long devise,
+                                           bool show) override;
+    StdWindowController* openListingMoyen(DOCUMENT& doc, long compteID, int family, long synonymeID, long devise,
+                                          bool show) override;
+    StdWindowController* entityListingWindow(EntityListing kind, long ident) override;
+    StdWindowController* openListingDeclaration(StdWindowController* parent, DOCUMENT& doc, long taxeID, long devise,
+                                                bool show) override;
 };

@@ -1,19 +1,19 @@
 #include "entities/FenAskDeclarationController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
 #include "toolkit/popups/PopTaxe.h"
+#include "toolkit/windows/editvaluemodal.h"
 
 #include "foundation/localized.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -60,21 +60,7 @@ void FenAskDeclarationController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenAskDeclaration_taxe")), choice);
     form->addRow(localizedAppl(QStringLiteral("FenAskDeclaration_du")), dateRow(*this, window, 1));
     form->addRow(localizedAppl(QStringLiteral("FenAskDeclaration_au")), dateRow(*this, window, 2));
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {form}, 14, false);
 }
 
 void FenAskDeclarationController::FILL()
@@ -100,9 +86,5 @@ bool FenAskDeclarationController::READ()
 
 bool askDeclaration(StdWindowController* parent, DECLARATION& declaration)
 {
-    WindowDataPtr data = makeWindowData({{kDeclaration, QVariant::fromValue(declaration)}});
-    if (StdWindowController::pushModal<FenAskDeclarationController>(parent, data, parent ? parent->devise() : 0) != 1)
-        return false;
-    declaration = data->value(kDeclaration).value<DECLARATION>();
-    return true;
+    return editValueModal<FenAskDeclarationController>(parent, kDeclaration, declaration);
 }

@@ -2,8 +2,8 @@
 // The tax declaration request: a tax (never "no tax") and the period, from one date to another.
 //
 // Window data: "declaration" the DECLARATION, read and written back on OK.
+#include "toolkit/dialogs/DECLARATION.h"
 #include "toolkit/windows/StdWindowController.h"
-#include "transactions/FenListingTaxeController.h"
 
 #include <QMetaType>
 

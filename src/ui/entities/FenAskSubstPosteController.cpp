@@ -1,6 +1,7 @@
 #include "entities/FenAskSubstPosteController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/TextViewPoste.h"
 #include "toolkit/popups/PopPoste.h"
 
@@ -12,8 +13,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -22,7 +21,8 @@ const QString kPosteID = QStringLiteral("posteID");
 
 } // namespace
 
-void buildSubstDialog(StdWindowController& controller, StdWindow& window, const QString& prefix, QLayout* choice)
+void buildSubstDialog(StdWindowController& controller, StdWindow& window, const QString& prefix, QLayout* choice,
+                      int messageWidth)
 {
     window.setObjectName(prefix);
     window.setWindowTitle(localizedAppl(prefix + QStringLiteral("_titre")));
@@ -31,25 +31,10 @@ void buildSubstDialog(StdWindowController& controller, StdWindow& window, const 
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(prefix + QStringLiteral("_old")), old);
     form->addRow(localizedAppl(prefix + QStringLiteral("_new")), choice);
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    controller.connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    controller.connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
     auto* message = new QLabel(localizedAppl(prefix + QStringLiteral("_message")), &window);
     message->setWordWrap(true);
-    message->setMinimumWidth(360);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addWidget(message);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    message->setMinimumWidth(messageWidth);
+    layOutEditor(controller, window, {message, form}, 14, false);
 }
 
 void FenAskSubstPosteController::buildInterface(StdWindow& window)

@@ -1,5 +1,6 @@
 #include "entities/FenAskSubstTaxeController.h"
 
+#include "entities/FenAskSubstPosteController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopTaxe.h"
 
@@ -8,11 +9,8 @@
 #include "model/DOCUMENT.h"
 #include "model/TAXE.h"
 
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -22,10 +20,6 @@ const QString kTaxeID = QStringLiteral("taxeID");
 
 void FenAskSubstTaxeController::buildInterface(StdWindow& window)
 {
-    window.setObjectName(QStringLiteral("FenAskSubstTaxe"));
-    window.setWindowTitle(localizedAppl(QStringLiteral("FenAskSubstTaxe_titre")));
-    auto* old = new QLabel(&window);
-    old->setObjectName(QStringLiteral("field_old"));
     auto* pop = new PopTaxe(&window);
     pop->setObjectName(QStringLiteral("pop_taxe"));
     auto* chosen = new QLabel(&window);
@@ -33,27 +27,7 @@ void FenAskSubstTaxeController::buildInterface(StdWindow& window)
     auto* choice = new QHBoxLayout;
     choice->addWidget(pop);
     choice->addWidget(chosen, 1);
-    auto* form = new QFormLayout;
-    form->addRow(localizedAppl(QStringLiteral("FenAskSubstTaxe_old")), old);
-    form->addRow(localizedAppl(QStringLiteral("FenAskSubstTaxe_new")), choice);
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    auto* message = new QLabel(localizedAppl(QStringLiteral("FenAskSubstTaxe_message")), &window);
-    message->setWordWrap(true);
-    layout->addWidget(message);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    buildSubstDialog(*this, window, QStringLiteral("FenAskSubstTaxe"), choice, 0);
 }
 
 void FenAskSubstTaxeController::willAwakeFromNib()

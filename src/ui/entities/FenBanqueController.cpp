@@ -7,6 +7,7 @@
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/tables/selectAfterDelete.h"
 #include "toolkit/windows/IWindowDoors.h"
+#include "toolkit/windows/listlayout.h"
 
 #include "document/DocContext.h"
 #include "foundation/IDesktop.h"
@@ -79,23 +80,12 @@ const ToolNodeList* FenBanqueController::arrayOfComptes() const
 void FenBanqueController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenBanque"));
-    auto makeTable = [&window](const char* name) {
-        auto* table = new StdTableView(&window);
-        table->setObjectName(QString::fromLatin1(name));
-        table->setUniformRowHeight(CellTool::kHeight);
-        table->setMinimumSize(380, CellTool::kHeight * 4);
-        return table;
-    };
-    StdTableView* banques = makeTable("table1");
-    StdTableView* comptes = makeTable("table2");
+    StdTableView* banques = makeListTable(window, CellTool::kHeight, 380, 4, "table1");
+    StdTableView* comptes = makeListTable(window, CellTool::kHeight, 380, 4, "table2");
     comptes->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    auto button = [this, &window](const char* titleKey, const char* action) {
-        auto* b = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), &window);
-        b->setObjectName(QString::fromLatin1(action));
-        b->setAutoDefault(false);
-        connectAction(b, QString::fromLatin1(action));
-        m_buttons.insert(QString::fromLatin1(action), b);
-        return b;
+    auto commands = [this, &window](QHBoxLayout& row, std::initializer_list<ListCommand> list) {
+        for (QPushButton* b : addCommandButtons(*this, window, row, list, true))
+            m_buttons.insert(StdActionDispatcher::actionOf(b), b);
     };
     // Its items are the bank types; it shows no choice, only what it creates.
     m_popCategorieD = new PopCategorie(&window);
@@ -107,19 +97,21 @@ void FenBanqueController::buildInterface(StdWindow& window)
     m_butMultidevise->setTitle(localizedAppl(QStringLiteral("kBanqueDeviseTitle")));
     auto* bankButtons = new QHBoxLayout;
     bankButtons->addWidget(m_popCategorieD);
-    bankButtons->addWidget(button("Banques_modifier_banque", "VOIRB:"));
-    bankButtons->addWidget(button("Banques_supprimer_banque", "SUPPRIMERB:"));
-    bankButtons->addWidget(button("Banques_graphique", "GRAPHIQUEB:"));
+    commands(*bankButtons,
+             {{"Banques_modifier_banque", "VOIRB:"},
+              {"Banques_supprimer_banque", "SUPPRIMERB:"},
+              {"Banques_graphique", "GRAPHIQUEB:"}});
     bankButtons->addStretch();
     bankButtons->addWidget(m_butMultidevise);
     auto* accountButtons = new QHBoxLayout;
-    accountButtons->addWidget(button("Banques_creer_compte", "CREERC:"));
-    accountButtons->addWidget(button("Banques_modifier_compte", "VOIRC:"));
-    accountButtons->addWidget(button("Banques_supprimer_compte", "SUPPRIMERC:"));
-    accountButtons->addWidget(button("Banques_releve", "RELEVE:"));
-    accountButtons->addWidget(button("Banques_solde_initial", "SOLDE_INITIAL:"));
-    accountButtons->addWidget(button("Banques_chequier", "CHEQUIER:"));
-    accountButtons->addWidget(button("Banques_graphique", "GRAPHIQUE:"));
+    commands(*accountButtons,
+             {{"Banques_creer_compte", "CREERC:"},
+              {"Banques_modifier_compte", "VOIRC:"},
+              {"Banques_supprimer_compte", "SUPPRIMERC:"},
+              {"Banques_releve", "RELEVE:"},
+              {"Banques_solde_initial", "SOLDE_INITIAL:"},
+              {"Banques_chequier", "CHEQUIER:"},
+              {"Banques_graphique", "GRAPHIQUE:"}});
     accountButtons->addStretch();
 
     auto label = [&window](const char* name) {

@@ -5,10 +5,10 @@
 // opens an account's own window and switches the balances between the window's currency and
 // each tool's own. Footers: the document's balance check, its assets and the chosen bank's total.
 // One window for the program (openEntityWindow).
-#include "entities/EntityListWindow.h"
 #include "entities/FenBanqueCells.h"
 #include "model/ToolTree.h"
 #include "toolkit/popups/StdPopUp.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 #include <QHash>
 #include <QPointer>

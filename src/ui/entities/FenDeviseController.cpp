@@ -5,6 +5,7 @@
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/host/UiHost.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/listlayout.h"
 
 #include "document/DocContext.h"
 #include "engines/DeviseConversion.h"
@@ -17,7 +18,6 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -98,11 +98,7 @@ void FenDeviseController::buildInterface(StdWindow& window)
     buttons->addStretch();
     buttons->addWidget(m_nouveau);
     buttons->addWidget(m_modifier);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(16, 14, 16, 14);
-    layout->setSpacing(10);
-    layout->addWidget(table, 1);
-    layout->addLayout(buttons);
+    layOutList(window, table, buttons);
 }
 
 void FenDeviseController::didAwakeFromNib()

@@ -9,8 +9,7 @@
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/tables/selectAfterDelete.h"
 #include "toolkit/windows/IWindowDoors.h"
-#include "transactions/FenListingDossierController.h"
-#include "transactions/FenListingPosteController.h"
+#include "toolkit/windows/listlayout.h"
 
 #include "document/DocContext.h"
 #include "foundation/broadcast.h"
@@ -56,42 +55,27 @@ void FenDossierController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenDossier"));
     window.setWindowTitle(localizedAppl(QStringLiteral("FenDossier_titre")));
-    auto makeTable = [&window](const char* name) {
-        auto* table = new StdTableView(&window);
-        table->setObjectName(QString::fromLatin1(name));
-        table->setUniformRowHeight(CellPoste::kHeight);
-        table->setMinimumSize(300, CellPoste::kHeight * 8);
-        return table;
-    };
-    StdTableView* dossiers = makeTable("table1");
-    StdTableView* postes = makeTable("table2");
+    StdTableView* dossiers = makeListTable(window, CellPoste::kHeight, 300, 8, "table1");
+    StdTableView* postes = makeListTable(window, CellPoste::kHeight, 300, 8, "table2");
     postes->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    auto column = [this, &window](StdTableView* table, const std::pair<const char*, const char*>(&commands)[5]) {
+    auto column = [this, &window](StdTableView* table, std::initializer_list<ListCommand> commands) {
         auto* buttons = new QHBoxLayout;
-        for (const auto& [titleKey, action] : commands) {
-            auto* b = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), &window);
-            b->setObjectName(QString::fromLatin1(action));
-            b->setAutoDefault(false);
-            connectAction(b, QString::fromLatin1(action));
-            m_buttons.insert(QString::fromLatin1(action), b);
-            buttons->addWidget(b);
-        }
+        for (QPushButton* b : addCommandButtons(*this, window, *buttons, commands, true))
+            m_buttons.insert(StdActionDispatcher::actionOf(b), b);
         buttons->addStretch();
         auto* box = new QVBoxLayout;
         box->addWidget(table, 1);
         box->addLayout(buttons);
         return box;
     };
-    const std::pair<const char*, const char*> dossierCommands[5] = {{"FenDossier_creer", "CREER_DOSSIER:"},
-                                                                    {"FenDossier_modifier", "VOIR_DOSSIER:"},
-                                                                    {"FenDossier_supprimer", "SUPPRIMER_DOSSIER:"},
-                                                                    {"FenDossier_listing", "LISTING_DOSSIER:"},
-                                                                    {"FenDossier_graphique", "GRAPHIQUED:"}};
-    const std::pair<const char*, const char*> posteCommands[5] = {{"FenDossier_creer", "CREER_POSTE:"},
-                                                                  {"FenDossier_modifier", "VOIR_POSTE:"},
-                                                                  {"FenDossier_supprimer", "SUPPRIMER_POSTE:"},
-                                                                  {"FenDossier_listing", "LISTING_POSTE:"},
-                                                                  {"FenDossier_graphique", "GRAPHIQUE:"}};
+    const auto dossierCommands
+        = {ListCommand {"FenDossier_creer", "CREER_DOSSIER:"}, ListCommand {"FenDossier_modifier", "VOIR_DOSSIER:"},
+           ListCommand {"FenDossier_supprimer", "SUPPRIMER_DOSSIER:"},
+           ListCommand {"FenDossier_listing", "LISTING_DOSSIER:"}, ListCommand {"FenDossier_graphique", "GRAPHIQUED:"}};
+    const auto posteCommands
+        = {ListCommand {"FenDossier_creer", "CREER_POSTE:"}, ListCommand {"FenDossier_modifier", "VOIR_POSTE:"},
+           ListCommand {"FenDossier_supprimer", "SUPPRIMER_POSTE:"},
+           ListCommand {"FenDossier_listing", "LISTING_POSTE:"}, ListCommand {"FenDossier_graphique", "GRAPHIQUE:"}};
     auto* layout = new QHBoxLayout(&window);
     layout->setContentsMargins(14, 12, 14, 12);
     layout->setSpacing(14);
@@ -354,15 +338,15 @@ void FenDossierController::VOIR_POSTE(QObject*)
 void FenDossierController::LISTING_DOSSIER(QObject*)
 {
     const long dossierID = selectedDossierID();
-    if (dossierID >= 0)
-        openListingDossier(*doc(), dossierID, devise(), true);
+    if (IWindowDoors* doors = windowDoors(); doors && dossierID >= 0)
+        doors->openEntityListing(EntityListing::Dossier, *doc(), dossierID, devise(), true);
 }
 
 void FenDossierController::LISTING_POSTE(QObject*)
 {
     const QList<long> idents = selectedPosteIDs();
-    if (!idents.isEmpty())
-        openListingPoste(*doc(), idents.first(), devise(), true);
+    if (IWindowDoors* doors = windowDoors(); doors && !idents.isEmpty())
+        doors->openEntityListing(EntityListing::Poste, *doc(), idents.first(), devise(), true);
 }
 
 void FenDossierController::GRAPHIQUE(QObject*)

@@ -5,7 +5,7 @@
 // Something still in use is deleted only once the user has chosen what takes its place, and every
 // reference is rewritten before it goes. One window for the program (openEntityWindow).
 #include "entities/CellDossier.h"
-#include "entities/EntityListWindow.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 #include <QHash>
 #include <QList>

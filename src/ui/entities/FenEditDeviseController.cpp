@@ -2,6 +2,7 @@
 
 #include "entities/PopDeviseTicker.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/TextFieldIntegerN.h"
 #include "toolkit/fields/TextFieldReal.h"
 #include "toolkit/host/UiHost.h"
@@ -24,7 +25,6 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -156,24 +156,16 @@ void FenEditDeviseController::buildInterface(StdWindow& window)
     help->setObjectName(QStringLiteral("pop_help"));
     button_definir_principal = button(this, &window, QStringLiteral("button_definir_principal"),
                                       appl("FenEditDevise_definir_principale"), QStringLiteral("definirPrincipale:"));
-    auto* cancel = button(this, &window, QStringLiteral("button_annuler"),
-                          localizedMisc(QStringLiteral("kMisc_Annuler")), QStringLiteral("NON:"));
-    auto* ok = button(this, &window, QStringLiteral("button_ok"), Dialog::OKString(), QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(help);
-    buttons->addWidget(button_definir_principal);
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
+    // The buttons come before the fields in the tab order.
+    const CancelOkRow buttons = cancelOkRow(*this, window);
+    buttons.cancel->setObjectName(QStringLiteral("button_annuler"));
+    buttons.ok->setObjectName(QStringLiteral("button_ok"));
+    buttons.row->insertWidget(0, help);
+    buttons.row->insertWidget(1, button_definir_principal);
+    QVBoxLayout* layout = editorLayout(window);
     layout->addWidget(buildFields(window));
     layout->addWidget(buildTicker(window));
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void FenEditDeviseController::didAwakeFromNib()

@@ -2,9 +2,10 @@
 
 #include "entities/FenEditToolController.h"
 #include "entities/LogoFiller.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopLogo.h"
 
 #include "foundation/localized.h"
@@ -14,7 +15,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -26,14 +26,12 @@ const QString kPoste = QStringLiteral("poste");
 
 WindowDataPtr posteEditorData(POSTE& poste, DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kPoste, QVariant::fromValue(static_cast<void*>(&poste))}});
-    setEditedDocument(*data, doc);
-    return data;
+    return editedEntityData(kPoste, poste, doc);
 }
 
 POSTE& FenEditDossierController::edited() const
 {
-    return *static_cast<POSTE*>(getData()->value(kPoste).value<void*>());
+    return editedEntity<POSTE>(*getData(), kPoste);
 }
 
 DOCUMENT& FenEditDossierController::document() const
@@ -69,12 +67,7 @@ void FenEditDossierController::buildInterface(StdWindow& window)
     top->addWidget(m_icone, 0, Qt::AlignTop);
     top->addLayout(form, 1);
 
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top});
 }
 
 void FenEditDossierController::FILL()

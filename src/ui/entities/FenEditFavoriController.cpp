@@ -1,14 +1,13 @@
 #include "entities/FenEditFavoriController.h"
 
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
+#include "toolkit/windows/editvaluemodal.h"
 
 #include "foundation/localized.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -28,12 +27,7 @@ void FenEditFavoriController::buildInterface(StdWindow& window)
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenEditFavori_nom")), field_nom);
     form->addRow(localizedAppl(QStringLiteral("FenEditFavori_url")), field_url);
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {form});
 }
 
 void FenEditFavoriController::FILL()
@@ -54,9 +48,5 @@ bool FenEditFavoriController::READ()
 
 bool editFavoriModal(StdWindowController* parent, Favori& favori)
 {
-    WindowDataPtr data = makeWindowData({{kFavori, QVariant::fromValue(favori)}});
-    if (StdWindowController::pushModal<FenEditFavoriController>(parent, data, parent ? parent->devise() : 0) != 1)
-        return false;
-    favori = data->value(kFavori).value<Favori>();
-    return true;
+    return editValueModal<FenEditFavoriController>(parent, kFavori, favori);
 }

@@ -1,7 +1,8 @@
 #include "entities/FenEditLogoController.h"
 
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
+#include "toolkit/windows/editvaluemodal.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "foundation/localized.h"
@@ -10,7 +11,6 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,12 +59,7 @@ void FenEditLogoController::buildInterface(StdWindow& window)
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenEditLogo_nom")), fieldUserName);
     form->addRow(localizedAppl(QStringLiteral("FenEditLogo_image")), picture);
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {form});
 }
 
 void FenEditLogoController::FILL()
@@ -139,9 +134,5 @@ bool FenEditLogoController::READ()
 
 bool editLogoModal(StdWindowController* parent, Logo& logo, const DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kLogo, QVariant::fromValue(logo)}, {kStored, logo.loadImage(doc)}});
-    if (StdWindowController::pushModal<FenEditLogoController>(parent, data, parent ? parent->devise() : 0) != 1)
-        return false;
-    logo = data->value(kLogo).value<Logo>();
-    return true;
+    return editValueModal<FenEditLogoController>(parent, kLogo, logo, {{kStored, logo.loadImage(doc)}});
 }

@@ -1,6 +1,7 @@
 #include "entities/FenEditMacroController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/TextFieldSingleChar.h"
 #include "toolkit/popups/StdPopUp.h"
@@ -13,9 +14,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QShortcut>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -45,26 +43,10 @@ void FenEditMacroController::buildInterface(StdWindow& window)
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenEditMacro_nom")), nom);
     form->addRow(localizedAppl(QStringLiteral("FenEditMacro_touche")), touche);
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    cancel->setProperty("sv_action", QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    ok->setProperty("sv_action", QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
     auto* top = new QHBoxLayout;
     top->addWidget(image, 0, Qt::AlignTop);
     top->addLayout(form, 1);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top});
 }
 
 void FenEditMacroController::FILL()

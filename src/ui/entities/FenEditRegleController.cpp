@@ -1,12 +1,13 @@
 #include "entities/FenEditRegleController.h"
 
 #include "entities/FenEditToolController.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextViewCompteC.h"
 #include "toolkit/fields/TextViewCompteD.h"
 #include "toolkit/fields/TextViewPoste.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopMoyen.h"
 #include "toolkit/popups/PopPoste.h"
@@ -18,7 +19,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -48,7 +48,7 @@ QStringList FenEditRegleController::motsOfText(const QString& text)
 
 REGLE& FenEditRegleController::regle() const
 {
-    return *static_cast<REGLE*>(getData()->value(kRegle).value<void*>());
+    return editedEntity<REGLE>(*getData(), kRegle);
 }
 
 void FenEditRegleController::buildInterface(StdWindow& window)
@@ -75,12 +75,7 @@ void FenEditRegleController::buildInterface(StdWindow& window)
         pop->setPOPcompteCFilter(kEveryBankFilter);
         pop->setCompteDebit(qstrcmp(name, "pop_compteD") == 0);
     }
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {form});
 }
 
 void FenEditRegleController::FILL()
@@ -117,7 +112,7 @@ bool FenEditRegleController::READ()
 
 bool editRegle(StdWindowController* parent, REGLE& regle, DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kRegle, QVariant::fromValue(static_cast<void*>(&regle))}});
-    setEditedDocument(*data, doc);
-    return StdWindowController::pushModal<FenEditRegleController>(parent, data, parent ? parent->devise() : 0) == 1;
+    return StdWindowController::pushModal<FenEditRegleController>(parent, editedEntityData(kRegle, regle, doc),
+                                                                  parent ? parent->devise() : 0)
+        == 1;
 }

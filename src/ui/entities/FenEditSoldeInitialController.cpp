@@ -1,8 +1,8 @@
 #include "entities/FenEditSoldeInitialController.h"
 
 #include "entities/FenEditToolController.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/TextFieldMontant.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopDevise.h"
@@ -16,7 +16,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -54,14 +53,7 @@ void FenEditSoldeInitialController::buildInterface(StdWindow& window)
     amount->addWidget(pop);
     amount->addStretch();
 
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(12);
-    layout->addLayout(head);
-    layout->addWidget(explanation);
-    layout->addLayout(amount);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {head, explanation, amount}, 12);
 }
 
 void FenEditSoldeInitialController::didAwakeFromNib()

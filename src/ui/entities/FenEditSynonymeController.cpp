@@ -2,10 +2,11 @@
 
 #include "entities/FenEditToolController.h"
 #include "entities/LogoFiller.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopLogo.h"
 #include "toolkit/popups/StdMenu.h"
 
@@ -17,7 +18,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -37,7 +37,7 @@ void PopFamilleSynonyme::FILL_MENU()
 
 Synonyme& FenEditSynonymeController::synonyme() const
 {
-    return *static_cast<Synonyme*>(getData()->value(kSynonyme).value<void*>());
+    return editedEntity<Synonyme>(*getData(), kSynonyme);
 }
 
 DOCUMENT& FenEditSynonymeController::document() const
@@ -82,12 +82,7 @@ void FenEditSynonymeController::buildInterface(StdWindow& window)
     top->addWidget(m_titleIcone, 0, Qt::AlignTop);
     top->addLayout(form, 1);
 
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top});
 }
 
 void FenEditSynonymeController::FILL()
@@ -133,7 +128,7 @@ bool FenEditSynonymeController::READ()
 
 bool editSynonyme(StdWindowController* parent, Synonyme& synonyme, DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kSynonyme, QVariant::fromValue(static_cast<void*>(&synonyme))}});
-    setEditedDocument(*data, doc);
-    return StdWindowController::pushModal<FenEditSynonymeController>(parent, data, parent ? parent->devise() : 0) == 1;
+    return StdWindowController::pushModal<FenEditSynonymeController>(parent, editedEntityData(kSynonyme, synonyme, doc),
+                                                                     parent ? parent->devise() : 0)
+        == 1;
 }

@@ -1,14 +1,13 @@
 #include "entities/FenEditTaxeController.h"
 
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
+#include "toolkit/windows/editvaluemodal.h"
 
 #include "foundation/localized.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -29,12 +28,7 @@ void FenEditTaxeController::buildInterface(StdWindow& window)
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenEditTaxe_nom")), field_nom);
     form->addRow(localizedAppl(QStringLiteral("FenEditTaxe_taux")), field_taux);
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {form});
 }
 
 void FenEditTaxeController::FILL()
@@ -77,9 +71,5 @@ bool FenEditTaxeController::READ()
 
 bool editTaxeModal(StdWindowController* parent, TAXE& taxe)
 {
-    WindowDataPtr data = makeWindowData({{kTaxe, QVariant::fromValue(taxe)}});
-    if (StdWindowController::pushModal<FenEditTaxeController>(parent, data, parent ? parent->devise() : 0) != 1)
-        return false;
-    taxe = data->value(kTaxe).value<TAXE>();
-    return true;
+    return editValueModal<FenEditTaxeController>(parent, kTaxe, taxe);
 }

@@ -2,9 +2,10 @@
 
 #include "entities/LogoFiller.h"
 
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/PopLogo.h"
 #include "toolkit/popups/StdMenu.h"
@@ -28,14 +29,12 @@ constexpr int kImageSide = LogoFiller::kImageSide;
 
 WindowDataPtr toolEditorData(TOOL& tool, DOCUMENT& doc)
 {
-    WindowDataPtr data = makeWindowData({{kTool, QVariant::fromValue(static_cast<void*>(&tool))}});
-    setEditedDocument(*data, doc);
-    return data;
+    return editedEntityData(kTool, tool, doc);
 }
 
 TOOL& FenEditToolController::tool() const
 {
-    return *static_cast<TOOL*>(getData()->value(kTool).value<void*>());
+    return editedEntity<TOOL>(*getData(), kTool);
 }
 
 DOCUMENT& FenEditToolController::document() const
@@ -110,13 +109,7 @@ void FenEditToolController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenEditTool_logo")), logoRow);
     buildTypeRows(*form, window);
 
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
-    layout->addLayout(top);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top, form});
 }
 
 void FenEditToolController::didAwakeFromNib()

@@ -2,13 +2,14 @@
 
 #include "entities/FenEditToolController.h"
 #include "entities/LogoFiller.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/TextFieldIntegerN.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
+#include "toolkit/host/editedentity.h"
 #include "toolkit/popups/PopLogo.h"
 #include "toolkit/popups/StdMenu.h"
 
@@ -18,7 +19,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -49,7 +49,7 @@ QString number(long value)
 
 VARIANTE& FenEditVarianteController::variante() const
 {
-    return *static_cast<VARIANTE*>(getData()->value(kVariante).value<void*>());
+    return editedEntity<VARIANTE>(*getData(), kVariante);
 }
 
 DOCUMENT& FenEditVarianteController::document() const
@@ -86,13 +86,7 @@ void FenEditVarianteController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenEditVariante_alerte")), m_alerte);
     form->addRow(localizedAppl(QStringLiteral("FenEditVariante_logo")), logoRow);
 
-    QHBoxLayout* buttons = cancelOkButtons(*this, window);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(12);
-    layout->addLayout(top);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top, form}, 12);
 }
 
 void FenEditVarianteController::FILL()
@@ -185,8 +179,7 @@ bool FenEditVarianteCarteController::READ()
 void editVariante(StdWindowController* parent, VARIANTE& variante, DOCUMENT& doc,
                   const std::function<void(long result)>& block)
 {
-    WindowDataPtr data = makeWindowData({{kVariante, QVariant::fromValue(static_cast<void*>(&variante))}});
-    setEditedDocument(*data, doc);
+    const WindowDataPtr data = editedEntityData(kVariante, variante, doc);
     if (variante.moyenType == kFamilyChequeDebit)
         StdWindowController::pushModalWithBlock<FenEditVarianteChequeController>(parent, data, 0, block);
     else

@@ -4,6 +4,7 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/tables/selectAfterDelete.h"
+#include "toolkit/windows/listlayout.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "document/favoris.h"
@@ -11,8 +12,6 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 FenFavoriController* FenFavoriController::openFavoris(bool appear)
 {
@@ -23,36 +22,19 @@ void FenFavoriController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenFavori"));
     window.setWindowTitle(localizedAppl(QStringLiteral("FenFavori_titre")));
-    auto* table = new StdTableView(&window);
-    table->setObjectName(QStringLiteral("table1"));
-    table->setUniformRowHeight(CellFavori::kHeight);
-    table->setMinimumSize(360, CellFavori::kHeight * 8);
+    StdTableView* table = makeListTable(window, CellFavori::kHeight, 360, 8);
     auto* transfer = new QHBoxLayout;
     auto* buttons = new QHBoxLayout;
-    const std::pair<const char*, const char*> transfers[]
-        = {{"FenFavori_importer", "IMPORTER:"}, {"FenFavori_exporter", "EXPORTER:"}};
-    const std::pair<const char*, const char*> commands[] = {{"FenFavori_connexion", "CONNEXION:"},
-                                                            {"FenFavori_supprimer", "SUPPRIMER:"},
-                                                            {"FenFavori_modifier", "MODIFIER:"},
-                                                            {"FenFavori_nouveau", "NOUVEAU:"}};
-    const auto addButtons = [this, &window](QHBoxLayout* row, const auto& list) {
-        for (const auto& [title, action] : list) {
-            auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
-            button->setAutoDefault(false);
-            connectAction(button, QString::fromLatin1(action));
-            row->addWidget(button);
-        }
-    };
-    addButtons(transfer, transfers);
+    addCommandButtons(*this, window, *transfer,
+                      {{"FenFavori_importer", "IMPORTER:"}, {"FenFavori_exporter", "EXPORTER:"}});
     transfer->addStretch();
     buttons->addStretch();
-    addButtons(buttons, commands);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(16, 14, 16, 14);
-    layout->setSpacing(10);
-    layout->addLayout(transfer);
-    layout->addWidget(table, 1);
-    layout->addLayout(buttons);
+    addCommandButtons(*this, window, *buttons,
+                      {{"FenFavori_connexion", "CONNEXION:"},
+                       {"FenFavori_supprimer", "SUPPRIMER:"},
+                       {"FenFavori_modifier", "MODIFIER:"},
+                       {"FenFavori_nouveau", "NOUVEAU:"}});
+    layOutList(window, table, buttons, transfer);
 }
 
 int FenFavoriController::numberOfRowsInTableView1(StdTableView*)

@@ -3,7 +3,7 @@
 // file. The window changes only the list in memory, which reaches the file when the program
 // quits; export therefore copies the file as last written. One window for the program.
 #include "entities/CellFavori.h"
-#include "entities/EntityListWindow.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 class FenFavoriController : public EntityListWindow {
     Q_OBJECT

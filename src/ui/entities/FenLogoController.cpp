@@ -4,6 +4,7 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/listlayout.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"
@@ -12,8 +13,6 @@
 #include "model/LogoFile.h"
 
 #include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 FenLogoController* FenLogoController::openLogos(bool appear)
 {
@@ -24,10 +23,7 @@ void FenLogoController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenLogo"));
     window.setWindowTitle(localizedAppl(QStringLiteral("FenLogo_titre")));
-    auto* table = new StdTableView(&window);
-    table->setObjectName(QStringLiteral("table1"));
-    table->setUniformRowHeight(CellLogo::kHeight);
-    table->setMinimumSize(320, CellLogo::kHeight * 6);
+    StdTableView* table = makeListTable(window, CellLogo::kHeight, 320, 6);
     auto* popHelp = new PopHelp(&window);
     popHelp->setObjectName(QStringLiteral("popHelp"));
     popHelp->setStringTitle(localizedHelp(QStringLiteral("HELP_TITLE_LOGO")));
@@ -35,19 +31,10 @@ void FenLogoController::buildInterface(StdWindow& window)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(popHelp);
     buttons->addStretch();
-    const std::pair<const char*, const char*> commands[]
-        = {{"FenLogo_supprimer", "SUPPRIMER:"}, {"FenLogo_modifier", "MODIFIER:"}, {"FenLogo_creer", "CREER:"}};
-    for (const auto& [title, action] : commands) {
-        auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
-        button->setAutoDefault(false);
-        connectAction(button, QString::fromLatin1(action));
-        buttons->addWidget(button);
-    }
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(16, 14, 16, 14);
-    layout->setSpacing(10);
-    layout->addWidget(table, 1);
-    layout->addLayout(buttons);
+    addCommandButtons(
+        *this, window, *buttons,
+        {{"FenLogo_supprimer", "SUPPRIMER:"}, {"FenLogo_modifier", "MODIFIER:"}, {"FenLogo_creer", "CREER:"}});
+    layOutList(window, table, buttons);
 }
 
 int FenLogoController::numberOfRowsInTableView1(StdTableView*)

@@ -4,7 +4,7 @@
 // in its "logo" folder, then the list), before any save of the document. One window for the
 // program.
 #include "entities/CellLogo.h"
-#include "entities/EntityListWindow.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 class DOCUMENT;
 class Logo;

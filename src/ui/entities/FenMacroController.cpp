@@ -5,6 +5,7 @@
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/tables/selectAfterDelete.h"
 #include "toolkit/windows/IWindowDoors.h"
+#include "toolkit/windows/listlayout.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"
@@ -12,8 +13,6 @@
 #include "model/TOOL.h"
 
 #include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 FenMacroController* FenMacroController::current()
 {
@@ -39,26 +38,13 @@ void FenMacroController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenMacro"));
     window.setWindowTitle(localizedAppl(QStringLiteral("FenMacro_titre")));
-    auto* table = new StdTableView(&window);
-    table->setObjectName(QStringLiteral("table1"));
-    table->setUniformRowHeight(CellMacro::kHeight);
-    table->setMinimumSize(420, CellMacro::kHeight * 6);
+    StdTableView* table = makeListTable(window, CellMacro::kHeight, 420, 6);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    const std::pair<const char*, const char*> commands[]
-        = {{"FenMacro_supprimer", "SUPPRIMER:"}, {"FenMacro_edit", "EDIT:"}, {"FenMacro_modifier", "MODIFIER:"}};
-    for (const auto& [title, action] : commands) {
-        auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
-        button->setObjectName(QString::fromLatin1(action));
-        button->setAutoDefault(false);
-        connectAction(button, QString::fromLatin1(action));
-        buttons->addWidget(button);
-    }
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(16, 14, 16, 14);
-    layout->setSpacing(10);
-    layout->addWidget(table, 1);
-    layout->addLayout(buttons);
+    addCommandButtons(
+        *this, window, *buttons,
+        {{"FenMacro_supprimer", "SUPPRIMER:"}, {"FenMacro_edit", "EDIT:"}, {"FenMacro_modifier", "MODIFIER:"}}, true);
+    layOutList(window, table, buttons);
 }
 
 int FenMacroController::numberOfRowsInTableView1(StdTableView*)

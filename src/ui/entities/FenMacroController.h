@@ -3,7 +3,7 @@
 // the entry window, delete it. Macros are made from the entry window, which tells this window
 // (NOTIFY_NEW_MACRO) where the new one landed. One window for the program.
 #include "entities/CellMacro.h"
-#include "entities/EntityListWindow.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 class DOCUMENT;
 class TRANSACT;

@@ -4,6 +4,7 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/listlayout.h"
 
 #include "document/DocContext.h"
 #include "engines/RegleManager.h"
@@ -12,8 +13,6 @@
 #include "model/DOCUMENT.h"
 
 #include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 FenReglesController* FenReglesController::current()
 {
@@ -42,33 +41,21 @@ void FenReglesController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenRegles"));
     window.setWindowTitle(localizedAppl(QStringLiteral("FenRegles_titre")));
-    auto* table = new StdTableView(&window);
-    table->setObjectName(QStringLiteral("table1"));
-    table->setUniformRowHeight(CellRegle::kHeight);
-    table->setMinimumSize(720, CellRegle::kHeight * 6);
+    StdTableView* table = makeListTable(window, CellRegle::kHeight, 720, 6);
     auto* help = new PopHelp(&window);
     help->setObjectName(QStringLiteral("popHelp"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(help);
     buttons->addStretch();
-    const std::pair<const char*, const char*> commands[] = {{"FenRegles_monter", "MONTER:"},
-                                                            {"FenRegles_descendre", "DESCENDRE:"},
-                                                            {"FenRegles_supprimer_tout", "SUPPRIMERTOUT:"},
-                                                            {"FenRegles_supprimer", "SUPPRIMER:"},
-                                                            {"FenRegles_modifier", "MODIFIER:"},
-                                                            {"FenRegles_nouveau", "NOUVEAU:"}};
-    for (const auto& [title, action] : commands) {
-        auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
-        button->setObjectName(QString::fromLatin1(action));
-        button->setAutoDefault(false);
-        connectAction(button, QString::fromLatin1(action));
-        buttons->addWidget(button);
-    }
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(16, 14, 16, 14);
-    layout->setSpacing(10);
-    layout->addWidget(table, 1);
-    layout->addLayout(buttons);
+    addCommandButtons(*this, window, *buttons,
+                      {{"FenRegles_monter", "MONTER:"},
+                       {"FenRegles_descendre", "DESCENDRE:"},
+                       {"FenRegles_supprimer_tout", "SUPPRIMERTOUT:"},
+                       {"FenRegles_supprimer", "SUPPRIMER:"},
+                       {"FenRegles_modifier", "MODIFIER:"},
+                       {"FenRegles_nouveau", "NOUVEAU:"}},
+                      true);
+    layOutList(window, table, buttons);
 }
 
 void FenReglesController::didAwakeFromNib()

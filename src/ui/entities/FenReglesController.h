@@ -3,7 +3,7 @@
 // key words all occur in an imported label wins. The user creates (first in the list), edits,
 // deletes one or all of them and moves a rule up or down. One window for the program.
 #include "entities/CellRegle.h"
-#include "entities/EntityListWindow.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 class DOCUMENT;
 

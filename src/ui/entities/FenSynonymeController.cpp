@@ -5,6 +5,7 @@
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/listlayout.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"
@@ -13,7 +14,6 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 FenSynonymeController* FenSynonymeController::current()
 {
@@ -39,10 +39,7 @@ void FenSynonymeController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenSynonyme"));
     window.setWindowTitle(localizedAppl(QStringLiteral("FenSynonyme_titre")));
-    auto* table = new StdTableView(&window);
-    table->setObjectName(QStringLiteral("table1"));
-    table->setUniformRowHeight(CellSynonyme::kHeight);
-    table->setMinimumSize(400, CellSynonyme::kHeight * 6);
+    StdTableView* table = makeListTable(window, CellSynonyme::kHeight, 400, 6);
     auto* help = new PopHelp(&window);
     help->setObjectName(QStringLiteral("popHelp"));
     auto* nouveau = new PopFamilleSynonyme(&window);
@@ -52,21 +49,11 @@ void FenSynonymeController::buildInterface(StdWindow& window)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(help);
     buttons->addStretch();
-    const std::pair<const char*, const char*> commands[]
-        = {{"FenSynonyme_supprimer", "SUPPRIMER:"}, {"FenSynonyme_modifier", "MODIFIER:"}};
-    for (const auto& [title, action] : commands) {
-        auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
-        button->setObjectName(action[0] == 'S' ? QStringLiteral("buttonSupprimer") : QStringLiteral("buttonVoir"));
-        button->setAutoDefault(false);
-        connectAction(button, QString::fromLatin1(action));
-        buttons->addWidget(button);
-    }
+    addCommandButtons(*this, window, *buttons,
+                      {{"FenSynonyme_supprimer", "SUPPRIMER:", "buttonSupprimer"},
+                       {"FenSynonyme_modifier", "MODIFIER:", "buttonVoir"}});
     buttons->addWidget(nouveau);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(16, 14, 16, 14);
-    layout->setSpacing(10);
-    layout->addWidget(table, 1);
-    layout->addLayout(buttons);
+    layOutList(window, table, buttons);
 }
 
 void FenSynonymeController::windowDidLoad()

@@ -2,7 +2,7 @@
 // The document's payment-means synonyms: create one for a family, edit its name, family and logo,
 // delete it (transactions keep the ident they carry and show "?"). One window for the program.
 #include "entities/CellSynonyme.h"
-#include "entities/EntityListWindow.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 class DOCUMENT;
 

@@ -1,10 +1,11 @@
 #include "entities/FenTaxeController.h"
 
-#include "entities/FenAskDeclarationController.h"
 #include "entities/FenAskSubstTaxeController.h"
 #include "entities/FenEditTaxeController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/IWindowDoors.h"
+#include "toolkit/windows/listlayout.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"
@@ -13,8 +14,6 @@
 
 #include <QHBoxLayout>
 #include <QPointer>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -64,27 +63,15 @@ void FenTaxeController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenTaxe"));
     window.setWindowTitle(localizedAppl(QStringLiteral("FenTaxe_titre")));
-    auto* table = new StdTableView(&window);
-    table->setObjectName(QStringLiteral("table1"));
-    table->setUniformRowHeight(CellTaxe::kHeight);
-    table->setMinimumSize(360, CellTaxe::kHeight * 6);
+    StdTableView* table = makeListTable(window, CellTaxe::kHeight, 360, 6);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    const std::pair<const char*, const char*> commands[] = {{"FenTaxe_declaration", "DECLARATION:"},
-                                                            {"FenTaxe_supprimer", "SUPPRIMER:"},
-                                                            {"FenTaxe_modifier", "MODIFIER:"},
-                                                            {"FenTaxe_nouveau", "NOUVEAU:"}};
-    for (const auto& [title, action] : commands) {
-        auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
-        button->setAutoDefault(false);
-        connectAction(button, QString::fromLatin1(action));
-        buttons->addWidget(button);
-    }
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(16, 14, 16, 14);
-    layout->setSpacing(10);
-    layout->addWidget(table, 1);
-    layout->addLayout(buttons);
+    addCommandButtons(*this, window, *buttons,
+                      {{"FenTaxe_declaration", "DECLARATION:"},
+                       {"FenTaxe_supprimer", "SUPPRIMER:"},
+                       {"FenTaxe_modifier", "MODIFIER:"},
+                       {"FenTaxe_nouveau", "NOUVEAU:"}});
+    layOutList(window, table, buttons);
 }
 
 int FenTaxeController::numberOfRowsInTableView1(StdTableView*)
@@ -189,9 +176,10 @@ void FenTaxeController::DECLARATION(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const long row = selectedTaxe();
-    if (!doc || row < 0)
+    IWindowDoors* doors = windowDoors();
+    if (!doors || !doc || row < 0)
         return;
-    openListingDeclaration(*doc, this, doc->taxeHdl.at(row).ident, devise(), true, askDeclaration);
+    doors->openListingDeclaration(this, *doc, doc->taxeHdl.at(row).ident, devise(), true);
 }
 
 void FenTaxeController::windowWillClose()

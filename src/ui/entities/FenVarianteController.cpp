@@ -4,9 +4,10 @@
 #include "entities/FenEditToolController.h"
 #include "entities/FenEditVarianteController.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/popups/PopLogo.h"
 #include "toolkit/popups/StdPopUp.h"
-#include "transactions/FenListingMoyenController.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "foundation/IDesktop.h"
 #include "foundation/localized.h"
@@ -116,27 +117,17 @@ void FenVarianteController::buildInterface(StdWindow& window)
         column->addLayout(commands);
         columns->addLayout(column);
     }
-    auto* cancel = button(window, "button_annuler", localizedMisc(QStringLiteral("kMisc_Annuler")));
-    connectAction(cancel, QStringLiteral("NON:"));
-    auto* ok = button(window, "button_ok", Dialog::OKString());
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    const CancelOkRow buttons = cancelOkRow(*this, window);
+    buttons.cancel->setObjectName(QStringLiteral("button_annuler"));
+    buttons.ok->setObjectName(QStringLiteral("button_ok"));
     for (const Qt::Key key : {Qt::Key_Delete, Qt::Key_Backspace}) {
         auto* shortcut = new QShortcut(QKeySequence(key), &window);
         QObject::connect(shortcut, &QShortcut::activated, this, &FenVarianteController::deleteKey);
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(12);
+    QVBoxLayout* layout = editorLayout(window, 12);
     layout->addWidget(m_compte);
     layout->addLayout(columns, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void FenVarianteController::FILL()
@@ -297,8 +288,8 @@ bool editVariantesOfCompte(StdWindowController* parent, long compteID, bool canM
         stored->variantes = hdl1;
     if (MOYEN* stored = moyenOf(compteID, kFamilyCarteDebit, doc))
         stored->variantes = hdl2;
-    if (result == 2 || result == 3)
-        openListingMoyen(doc, compteID, result == 2 ? kFamilyChequeDebit : kFamilyCarteDebit, -1,
-                         MONTANT::currentDeviseSlot(), true);
+    if (IWindowDoors* doors = windowDoors(); doors && (result == 2 || result == 3))
+        doors->openListingMoyen(doc, compteID, result == 2 ? kFamilyChequeDebit : kFamilyCarteDebit, -1,
+                                MONTANT::currentDeviseSlot(), true);
     return true;
 }

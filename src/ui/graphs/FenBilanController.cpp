@@ -3,9 +3,8 @@
 #include "toolkit/fields/textfieldx.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopDevise.h"
+#include "toolkit/windows/IWindowDoors.h"
 #include "toolkit/windows/StdImageView.h"
-#include "transactions/FenListingEmpruntController.h"
-#include "transactions/FenListingTitreController.h"
 
 #include "document/DocContext.h"
 #include "foundation/dateformat.h"
@@ -282,10 +281,12 @@ void FenBilanController::OUVRIR(QObject*)
         openCompteWindow(entry.ident, true);
         break;
     case BilanEntry::Type::Titre:
-        openListingTitre(*doc, entry.ident, devise(), true);
+        if (IWindowDoors* doors = windowDoors())
+            doors->openEntityListing(EntityListing::Titre, *doc, entry.ident, devise(), true);
         break;
     case BilanEntry::Type::Emprunt:
-        openListingEmprunt(*doc, entry.ident, devise(), true);
+        if (IWindowDoors* doors = windowDoors())
+            doors->openEntityListing(EntityListing::Emprunt, *doc, entry.ident, devise(), true);
         break;
     case BilanEntry::Type::Dispo:
     case BilanEntry::Type::Titres:

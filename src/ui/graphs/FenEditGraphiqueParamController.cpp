@@ -59,12 +59,10 @@ void FenEditGraphiqueParamController::buildFormat(QWidget& parent, QGridLayout& 
 
 QLayout* FenEditGraphiqueParamController::buildButtons(QWidget& parent)
 {
-    QPushButton* ok = nullptr;
-    QPushButton* cancel = nullptr;
-    QHBoxLayout* buttons = cancelOkRow(*this, parent, &ok, &cancel);
-    cancel->setObjectName(QStringLiteral("but_NON"));
-    ok->setObjectName(QStringLiteral("but_OK"));
-    return buttons;
+    const CancelOkRow buttons = cancelOkRow(*this, parent, false);
+    buttons.cancel->setObjectName(QStringLiteral("but_NON"));
+    buttons.ok->setObjectName(QStringLiteral("but_OK"));
+    return buttons.row;
 }
 
 void FenEditGraphiqueParamController::willAwakeFromNib()

@@ -8,7 +8,7 @@
 #include "toolkit/popups/PopAutoCompute.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/StdMenu.h"
-#include "transactions/FenListingController.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "engines/GraphEngine.h"
@@ -264,7 +264,8 @@ void FenGraphiqueController::didDoubleClick1(QObject*)
                                .animate = true,
                                .devise = devise(),
                                .report = opening};
-    openListingWithCritere<FenListingController>(std::move(opened), *doc);
+    if (IWindowDoors* doors = windowDoors())
+        doors->openListingWithCritere(std::move(opened), *doc);
 }
 
 // ---- Computing -----------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "investments/FenAskSubstFinanceController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/drawing/SaisieImages.h"
 #include "toolkit/popups/PopPlacement.h"
 
@@ -11,8 +12,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -49,30 +48,15 @@ void FenAskSubstFinanceController::buildInterface(StdWindow& window)
     auto* form = new QFormLayout;
     form->addRow(localizedAppl(QStringLiteral("FenAskSubstFinance_old")), old);
     form->addRow(localizedAppl(QStringLiteral("FenAskSubstFinance_new")), choice);
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
     auto* image = new QLabel(&window);
     image->setObjectName(QStringLiteral("image"));
     image->setPixmap(saisieImage(QStringLiteral("placement"), 32));
     auto* message = new QLabel(localizedAppl(QStringLiteral("FenAskSubstFinance_message")), &window);
     message->setWordWrap(true);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
     auto* top = new QHBoxLayout;
     top->addWidget(image, 0, Qt::AlignTop);
     top->addWidget(message, 1);
-    layout->addLayout(top);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    layOutEditor(*this, window, {top, form}, 14, false);
 }
 
 long FenAskSubstFinanceController::oldIdent() const

@@ -3,8 +3,8 @@
 #include "investments/FenEditFinanceEmpruntController.h"
 #include "investments/FenEditFinanceRemunereController.h"
 #include "investments/FenEditFinanceTitreController.h"
-#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/drawing/SaisieImages.h"
 
 #include "document/DocContext.h"
@@ -43,9 +43,7 @@ void FenEditFinanceController::buildInterface(StdWindow& window)
     auto* top = new QHBoxLayout;
     top->addWidget(image, 0, Qt::AlignTop);
     top->addLayout(form, 1);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(14);
+    QVBoxLayout* layout = editorLayout(window);
     layout->addLayout(top);
     addBelow(*layout, window);
     layout->addLayout(buttons);

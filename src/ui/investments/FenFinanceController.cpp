@@ -13,6 +13,7 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "toolkit/tables/selectAfterDelete.h"
+#include "toolkit/windows/listlayout.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,24 +64,7 @@ void FenFinanceController::buildInterface(StdWindow& window)
     connectAction(imprimer, QStringLiteral("IMPRIMER:"));
     toolbar->addWidget(imprimer);
 
-    auto* main = new QWidget(&window);
-    main->setObjectName(QStringLiteral("main_view"));
-    auto* column = new QVBoxLayout(main);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto* tete = new QWidget(main);
-    tete->setObjectName(QStringLiteral("placeholder_tete"));
-    tete->setFixedHeight(kBandHeight);
-    auto* table = new StdTableView(main);
-    table->setObjectName(QStringLiteral("table1"));
-    table->setUniformRowHeight(CellFinance::kHeight);
-    table->setFrameShape(QFrame::NoFrame);
-    auto* pied = new QWidget(main);
-    pied->setObjectName(QStringLiteral("placeholder_pied"));
-    pied->setFixedHeight(kBandHeight);
-    column->addWidget(tete);
-    column->addWidget(table, 1);
-    column->addWidget(pied);
+    QWidget* main = makeBandedList(window, kBandHeight, CellFinance::kHeight, kBandHeight);
 
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(10, 8, 10, 8);

@@ -7,8 +7,8 @@
 //
 // Items are edited on a copy stored back only on OK; an item deleted gives its transactions to
 // the replacement the user chooses, or to none. Every change is broadcast with the item's ident.
-#include "entities/EntityListWindow.h"
 #include "investments/FinanceKind.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 #include <initializer_list>
 #include <utility>

@@ -2,7 +2,7 @@
 
 #include "investments/TemplateFinance.h"
 #include "toolkit/tables/StdTableView.h"
-#include "transactions/FenListingEmpruntController.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "foundation/diagnostics.h"
@@ -91,8 +91,8 @@ void FenFinanceEmpruntController::LISTING(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const long row = selectedFlatRow(FinanceKind::Emprunt);
-    if (doc && row >= 0)
-        openListingEmprunt(*doc, doc->empruntHdl.at(row).ident, devise(), true);
+    if (IWindowDoors* doors = windowDoors(); doors && doc && row >= 0)
+        doors->openEntityListing(EntityListing::Emprunt, *doc, doc->empruntHdl.at(row).ident, devise(), true);
 }
 
 void FenFinanceEmpruntController::SIMULATION(QObject*)
@@ -103,8 +103,10 @@ void FenFinanceEmpruntController::SIMULATION(QObject*)
 
 void FenFinanceEmpruntController::CLOSE_ETAT(long ident)
 {
-    if (auto* listing = findOpenWindowControllerExact<FenListingEmpruntController>(-1, -1, -1, -1, -1, -1, -1, ident))
-        listing->close();
+    if (IWindowDoors* doors = windowDoors()) {
+        if (StdWindowController* listing = doors->entityListingWindow(EntityListing::Emprunt, ident))
+            listing->close();
+    }
 }
 
 void FenFinanceEmpruntController::showEmpruntAtName(const QString& name)

@@ -2,7 +2,7 @@
 
 #include "investments/TemplateFinance.h"
 #include "toolkit/tables/StdTableView.h"
-#include "transactions/FenListingRemunereController.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "model/DOCUMENT.h"
@@ -58,12 +58,14 @@ void FenFinanceRemunereController::LISTING(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const long row = selectedFlatRow(FinanceKind::Remunere);
-    if (doc && row >= 0)
-        openListingRemunere(*doc, doc->remunereHdl.at(row).ident, devise(), true);
+    if (IWindowDoors* doors = windowDoors(); doors && doc && row >= 0)
+        doors->openEntityListing(EntityListing::Remunere, *doc, doc->remunereHdl.at(row).ident, devise(), true);
 }
 
 void FenFinanceRemunereController::CLOSE_ETAT(long ident)
 {
-    if (auto* listing = findOpenWindowControllerExact<FenListingRemunereController>(-1, -1, -1, -1, -1, -1, ident, -1))
-        listing->close();
+    if (IWindowDoors* doors = windowDoors()) {
+        if (StdWindowController* listing = doors->entityListingWindow(EntityListing::Remunere, ident))
+            listing->close();
+    }
 }

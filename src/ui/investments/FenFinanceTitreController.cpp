@@ -5,8 +5,8 @@
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/tables/TemplateFinanceTitre.h"
+#include "toolkit/windows/IWindowDoors.h"
 #include "toolkit/windows/StdButton.h"
-#include "transactions/FenListingTitreController.h"
 
 #include "document/DocContext.h"
 #include "foundation/broadcast.h"
@@ -282,18 +282,21 @@ void FenFinanceTitreController::NOUVEAU(QObject*)
     sendToAllWindowDelegates(Sel::titreHasBeenCreated, qlonglong(titre.ident));
 }
 
-void FenFinanceTitreController::MODIFIER(QObject*)
+void FenFinanceTitreController::forSelectedLine(const char* command, LineCommand onTitre, LineCommand onPortfolio)
 {
     const int row = selectedTitreRow();
     if (row < 0) {
-        svLog(QStringLiteral("Ligne invalide (FenFinanceTitre MODIFIER) !"));
+        svLog(QStringLiteral("Ligne invalide (FenFinanceTitre %1) !").arg(QLatin1String(command)));
         return;
     }
     const TitreRow line = m_titresArray.at(row);
-    if (line.kind == kRowTitre)
-        MODIFIER_TITRE(line.ident);
-    else
-        MODIFIER_PORTFOLIO(line.ident);
+    (this->*(line.kind == kRowTitre ? onTitre : onPortfolio))(line.ident);
+}
+
+void FenFinanceTitreController::MODIFIER(QObject*)
+{
+    forSelectedLine("MODIFIER", &FenFinanceTitreController::MODIFIER_TITRE,
+                    &FenFinanceTitreController::MODIFIER_PORTFOLIO);
 }
 
 void FenFinanceTitreController::MODIFIER_TITRE(long ident)
@@ -321,16 +324,8 @@ void FenFinanceTitreController::MODIFIER_TITRE(long ident)
 
 void FenFinanceTitreController::SUPPRIMER(QObject*)
 {
-    const int row = selectedTitreRow();
-    if (row < 0) {
-        svLog(QStringLiteral("Ligne invalide (FenFinanceTitre SUPPRIMER) !"));
-        return;
-    }
-    const TitreRow line = m_titresArray.at(row);
-    if (line.kind == kRowTitre)
-        SUPPRIMER_TITRE(line.ident);
-    else
-        SUPPRIMER_PORTFOLIO(line.ident);
+    forSelectedLine("SUPPRIMER", &FenFinanceTitreController::SUPPRIMER_TITRE,
+                    &FenFinanceTitreController::SUPPRIMER_PORTFOLIO);
 }
 
 void FenFinanceTitreController::SUPPRIMER_TITRE(long ident)
@@ -358,14 +353,17 @@ void FenFinanceTitreController::LISTING(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const int row = selectedTitreRow();
-    if (doc && row >= 0 && m_titresArray.at(row).kind == kRowTitre)
-        openListingTitre(*doc, m_titresArray.at(row).ident, devise(), true);
+    IWindowDoors* doors = windowDoors();
+    if (doors && doc && row >= 0 && m_titresArray.at(row).kind == kRowTitre)
+        doors->openEntityListing(EntityListing::Titre, *doc, m_titresArray.at(row).ident, devise(), true);
 }
 
 void FenFinanceTitreController::CLOSE_ETAT(long ident)
 {
-    if (auto* listing = findOpenWindowControllerExact<FenListingTitreController>(-1, -1, -1, -1, -1, ident, -1, -1))
-        listing->close();
+    if (IWindowDoors* doors = windowDoors()) {
+        if (StdWindowController* listing = doors->entityListingWindow(EntityListing::Titre, ident))
+            listing->close();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

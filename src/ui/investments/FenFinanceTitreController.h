@@ -76,6 +76,10 @@ protected:
 private:
     // The selected row when it is one of the list, else -1.
     int selectedTitreRow() const;
+    using LineCommand = void (FenFinanceTitreController::*)(long ident);
+    // The command for the selected row's security or portfolio; only logged when no row is
+    // selected.
+    void forSelectedLine(const char* command, LineCommand onTitre, LineCommand onPortfolio);
     void rebuildRows();
     void markPortfoliosOpened(bool opened);
 

@@ -11,6 +11,7 @@
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/listlayout.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"
@@ -104,25 +105,9 @@ void FenSimulationController::buildInterface(StdWindow& window)
     window.setWindowTitle(appl("FenSimulation_title"));
     setTemplateViews(new TemplateSimulation);
 
-    auto* main = new QWidget(&window);
-    main->setObjectName(QStringLiteral("main_view"));
-    auto* column = new QVBoxLayout(main);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto* tete = new QWidget(main);
-    tete->setObjectName(QStringLiteral("placeholder_tete"));
-    tete->setFixedHeight(30);
-    auto* table = new StdTableView(main);
-    table->setObjectName(QStringLiteral("table1"));
-    table->setUniformRowHeight(TemplateSimulation::kRowHeight);
+    StdTableView* table = nullptr;
+    QWidget* main = makeBandedList(window, 30, TemplateSimulation::kRowHeight, TemplateSimulation::kBandHeight, &table);
     table->setMinimumSize(TemplateSimulation::kWidth, TemplateSimulation::kRowHeight * 8);
-    table->setFrameShape(QFrame::NoFrame);
-    auto* pied = new QWidget(main);
-    pied->setObjectName(QStringLiteral("placeholder_pied"));
-    pied->setFixedHeight(TemplateSimulation::kBandHeight);
-    column->addWidget(tete);
-    column->addWidget(table, 1);
-    column->addWidget(pied);
 
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(12, 10, 12, 10);

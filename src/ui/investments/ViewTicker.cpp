@@ -1,11 +1,8 @@
 #include "investments/ViewTicker.h"
 
 #include <QAction>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
 
 ViewTickerController::ViewTickerController(const TickerEntry& ticker, QMenu* tickerMenu, long index, QAction* menuItem)
     : QObject(menuItem)
@@ -34,55 +31,13 @@ void ViewTickerController::choose()
 }
 
 ViewTicker::ViewTicker(ViewTickerController* controller)
-    : m_controller(controller)
-    , m_field_ticker(new QLabel(this))
-    , m_field_name(new QLabel(this))
+    : TickerRow(controller->index(), 90, 320)
+    , m_controller(controller)
 {
     setObjectName(QStringLiteral("ViewTicker"));
-    m_field_ticker->setObjectName(QStringLiteral("field_ticker"));
-    m_field_name->setObjectName(QStringLiteral("field_name"));
-    m_field_ticker->setFixedWidth(90);
-    QFont bold = m_field_ticker->font();
-    bold.setBold(true);
-    m_field_ticker->setFont(bold);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(8, 2, 8, 2);
-    layout->addWidget(m_field_ticker);
-    layout->addWidget(m_field_name, 1);
-    setMinimumWidth(320);
 }
 
-QColor ViewTicker::backgroundColor(long index, bool highlighted)
+void ViewTicker::choose()
 {
-    if (highlighted)
-        return QColor::fromRgbF(0.502f, 0.502f, 1.0f, 1.0f);
-    if (index % 2 != 0)
-        return Qt::white;
-    return QColor::fromRgbF(0.980f, 0.980f, 1.0f, 1.0f);
-}
-
-void ViewTicker::paintEvent(QPaintEvent* event)
-{
-    QPainter painter(this);
-    painter.fillRect(event->rect(), backgroundColor(m_controller->index(), m_highlighted));
-}
-
-void ViewTicker::enterEvent(QEnterEvent* event)
-{
-    m_highlighted = true;
-    update();
-    QWidget::enterEvent(event);
-}
-
-void ViewTicker::leaveEvent(QEvent* event)
-{
-    m_highlighted = false;
-    update();
-    QWidget::leaveEvent(event);
-}
-
-void ViewTicker::mouseReleaseEvent(QMouseEvent* event)
-{
-    QWidget::mouseReleaseEvent(event);
     m_controller->choose();
 }

@@ -2,7 +2,7 @@
 // A transaction row of the custom-occurrences list, with a delete button shown on the selected
 // row only. The button is a child of the table's viewport placed over the selected row, since
 // rows are painted from one shared template.
-#include "transactions/CellTransact.h"
+#include "toolkit/tables/CellTransact.h"
 
 #include <QPointer>
 #include <QToolButton>

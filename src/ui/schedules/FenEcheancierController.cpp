@@ -10,7 +10,7 @@
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/tables/StdTableView.h"
-#include "transactions/FenListingChronoController.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "document/DocContext.h"
 #include "engines/PrevisionManager.h"
@@ -437,8 +437,9 @@ void FenEcheancierController::LISTING(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const CHRONOLIST* entry = selectedChrono();
-    if (doc && entry && entry->kind == CHRONOLIST::Kind::Echeancier)
-        openListingChrono(*doc, entry->ident, devise(), true);
+    IWindowDoors* doors = windowDoors();
+    if (doors && doc && entry && entry->kind == CHRONOLIST::Kind::Echeancier)
+        doors->openEntityListing(EntityListing::Chrono, *doc, entry->ident, devise(), true);
 }
 
 void FenEcheancierController::AWAKE(QObject*)

@@ -4,9 +4,6 @@
 #include "schedules/TableEcheanceReguliere.h"
 #include "schedules/ViewPlanificatorController.h"
 
-#include "transactions/CellTransact.h"
-#include "transactions/SaisieRoutine.h"
-
 #include "engines/ChronoManager.h"
 #include "foundation/broadcast.h"
 #include "foundation/dates.h"
@@ -20,6 +17,8 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/host/HelperSVTimer.h"
 #include "toolkit/popups/PopHelp.h"
+#include "toolkit/tables/CellTransact.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -168,9 +167,11 @@ void FenEditEcheancierController::MODIFIER(QObject*)
     ECHEANCIER& e = echeancier();
     TRANSACT copy = e.transact.copyOfTransact();
     const double oldDate = copy.when;
-    const int status = openSaisieTransact(this, copy.moyen, copy.synonymeID, -1, -1, &copy, nullptr, false, false,
-                                          false, false, false);
-    if (status != kSaisieOK) {
+    SaisieRequest request;
+    request.fam = copy.moyen;
+    request.synonymeID = copy.synonymeID;
+    request.editObj = &copy;
+    if (!windowDoors() || windowDoors()->openSaisie(this, request) != kSaisieOK) {
         table1()->GO(-1);
         return;
     }

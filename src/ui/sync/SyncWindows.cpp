@@ -1,7 +1,7 @@
 #include "SyncWindows.h"
 
 #include "toolkit/dialogs/Dialog.h"
-#include "transactions/FenListingController.h"
+#include "toolkit/windows/IWindowDoors.h"
 
 #include "engines/LISTING.h"
 #include "foundation/localized.h"
@@ -38,5 +38,6 @@ void SyncWindows::showSyncListing(const Critere& critere, std::unique_ptr<LISTIN
     request.listing = std::move(listing);
     request.title = title;
     request.devise = MONTANT::currentDeviseSlot();
-    openListingWithCritere(std::move(request), doc);
+    if (IWindowDoors* doors = windowDoors())
+        doors->openListingWithCritere(std::move(request), doc);
 }

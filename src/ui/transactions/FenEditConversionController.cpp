@@ -61,10 +61,8 @@ void FenEditConversionController::buildInterface(StdWindow& window)
         grid->addWidget(unit, int(slot), 1);
     }
     grid->setColumnStretch(2, 1);
-    QPushButton* ok = nullptr;
-    QPushButton* cancel = nullptr;
-    QHBoxLayout* buttons = cancelOkButtons(*this, window, &ok, &cancel);
-    ok->setMinimumWidth(cancel->sizeHint().width());
+    const CancelOkRow closing = cancelOkRow(*this, window);
+    closing.ok->setMinimumWidth(closing.cancel->sizeHint().width());
     auto* top = new QHBoxLayout;
     top->setSpacing(14);
     top->addWidget(image, 0, Qt::AlignTop);
@@ -76,7 +74,7 @@ void FenEditConversionController::buildInterface(StdWindow& window)
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(14);
     layout->addLayout(top);
-    layout->addLayout(buttons);
+    layout->addLayout(closing.row);
     window.setFixedWidth(380);
 }
 

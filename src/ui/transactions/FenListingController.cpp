@@ -1,6 +1,6 @@
 #include "transactions/FenListingController.h"
 
-#include "transactions/CellTransact.h"
+#include "toolkit/tables/CellTransact.h"
 #include "transactions/StdViewPiedReleve.h"
 #include "transactions/TemplateListing.h"
 

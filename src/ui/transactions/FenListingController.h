@@ -8,6 +8,7 @@
 // Openers take their arguments in one order: the document, the entity's identifier(s), then the
 // currency slot and the show flag. An open listing of the same class about the same entity is
 // reused, not opened twice.
+#include "toolkit/windows/ListingWithCritere.h"
 #include "transactions/FenTransListController.h"
 
 #include <optional>
@@ -55,17 +56,6 @@ protected:
 // The document's transactions (no schedule nor forecast occurrences) that pass the criterion, in
 // the currency slot, with running balances.
 std::unique_ptr<LISTING> searchListing(const Critere& critere, const DOCUMENT& doc, long devise);
-
-// What openListingWithCritere opens a listing with.
-struct ListingWithCritere {
-    Critere critere;
-    std::unique_ptr<LISTING> listing;
-    QString title; // empty: the row count and "kMisc_Search"
-    long mode = 1;
-    bool animate = true;
-    long devise = 0;
-    std::optional<MONTANT> report; // the carry-over
-};
 
 // The listing of class C (FenListingController or a subclass) over a criterion and its result;
 // its account and bank are the criterion's. The new window's controller.

@@ -1,7 +1,7 @@
 #pragma once
 // The details palette of a transaction list's forecast row: the transactions the forecast was
 // matched with, under the title "Prévision rapprochée" and what is still expected.
-#include "transactions/FenMetadataController.h"
+#include "toolkit/windows/FenMetadataController.h"
 
 class FenListingMetadataController : public FenMetadataController {
     Q_OBJECT

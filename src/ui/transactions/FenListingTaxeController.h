@@ -2,6 +2,7 @@
 // The tax statement of a period: tax-inclusive, net and tax amounts of debits and credits, and
 // the recoverable and collected tax with their balance, printed in landscape. Each declaration
 // opens a window of its own.
+#include "toolkit/dialogs/DECLARATION.h"
 #include "transactions/FenListingController.h"
 
 #include <functional>
@@ -21,13 +22,6 @@ public:
 protected:
     QWidget* makeViewPied(QWidget* parent) override;
     QColor listingColor() const override { return QColor(255, 255, 233); }
-};
-
-// A tax and the period it is declared over.
-struct DECLARATION {
-    qint64 taxeID = -1;
-    double date1 = 0.0;
-    double date2 = 0.0;
 };
 
 // The declaration question: the user confirms or changes the declaration (answers true) or

@@ -1,6 +1,6 @@
 #include "transactions/FenTransListController.h"
 
-#include "transactions/CellTransact.h"
+#include "toolkit/tables/CellTransact.h"
 #include "transactions/TemplateTransList.h"
 
 #include "toolkit/popups/PopDevise.h"

@@ -19,9 +19,10 @@
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/popups/PopTri.h"
 #include "toolkit/tables/ListExporter.h"
+#include "toolkit/tables/TransRowContent.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
+#include "toolkit/windows/TransListOpening.h"
 #include "transactions/TransListExport.h"
-#include "transactions/TransRowContent.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -41,34 +42,6 @@ class TOOL;
 class DOCUMENT;
 
 Q_DECLARE_METATYPE(Critere)
-
-// What a transaction list is opened with (openTransListWindow).
-struct TransListOpening {
-    // The entities the list is about; -1 for none. The list's account (debitID) is the one its
-    // running balances and debit/credit columns are computed against.
-    long debitID = -1;
-    long dossierID = -1;
-    long posteID = -1;
-    long banqueID = -1;
-    long moyenID = -1;
-    long synonymeID = -1;
-    long chronoID = -1;
-    long titreID = -1;
-    long remunereID = -1;
-    long empruntID = -1;
-    long mode = 0;
-    Critere critere;
-    // Handed over to the window; an opener without one gets an empty list.
-    std::unique_ptr<LISTING> listing;
-    QString title;
-    bool smartGrow = false; // kept for subclasses
-    bool appear = true;
-    bool allowDepointer = false; // the list may untick its transactions
-    DOCUMENT* doc = nullptr;
-    long devise = 0;
-    // The amount the running balances start from; zero when none.
-    std::optional<MONTANT> report;
-};
 
 class FenTransListController : public StdWindowWithTableController, public IListExportHooks {
     Q_OBJECT

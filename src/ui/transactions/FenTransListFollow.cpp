@@ -3,7 +3,7 @@
 // their rows move.
 #include "transactions/FenTransListController.h"
 
-#include "transactions/CellTransact.h"
+#include "toolkit/tables/CellTransact.h"
 #include "transactions/FenListingMetadataController.h"
 
 #include "toolkit/popups/PopTri.h"

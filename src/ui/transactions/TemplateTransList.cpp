@@ -1,6 +1,6 @@
 #include "transactions/TemplateTransList.h"
 
-#include "transactions/CellTransact.h"
+#include "toolkit/tables/CellTransact.h"
 
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/windows/StdBoxNoBorder.h"

@@ -4,7 +4,7 @@
 // row and the footer with the line count. The heading follows the row template's own layout
 // (CellTransact::textRectInRow) at whatever width it is given, so its titles stay over their
 // columns when the window is resized.
-#include "transactions/TransRowContent.h"
+#include "toolkit/tables/TransRowContent.h"
 
 #include "toolkit/tables/StdTemplate.h"
 

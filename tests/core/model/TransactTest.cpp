@@ -434,3 +434,44 @@ TEST_F(TransactTest, RecordByRecordFilesMatchTheWholeTree)
     writeMember(url, QByteArray(bytes).replace("encoding=\"UTF-8\"", "encoding=\"ISO-8859-1\""));
     EXPECT_EQ(loadDataTransact(url, nullptr).size(), 300);
 }
+
+// Records written straight as markup give the bytes the tree gives, whatever their texts hold:
+// markup characters, section ends, control characters, a NUL, tabs, line ends, accents, emoji and
+// lone surrogates, empty texts and empty lists.
+TEST_F(TransactTest, StreamedRecordsMatchTheTreeWhateverTheirTexts)
+{
+    const QString pieces[]
+        = {QStringLiteral("a"),  QStringLiteral("L'été"), QStringLiteral("&"),  QStringLiteral("<"),
+           QStringLiteral(">"),  QStringLiteral("\""),    QStringLiteral("]]"), QStringLiteral("]]>"),
+           QStringLiteral("\r"), QStringLiteral("\n"),    QStringLiteral("\t"), QString(QChar(0x01)),
+           QString(QChar(0)),    QString(QChar(0x1F)),    QStringLiteral("😀"),  QString(QChar(0xD800)),
+           QStringLiteral(" "),  QStringLiteral("]")};
+    quint32 seed = 12345;
+    const auto next = [&seed](quint32 bound) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % bound;
+    };
+    const auto text = [&]() {
+        QString s;
+        for (quint32 n = next(5); n > 0; --n)
+            s += pieces[next(std::size(pieces))];
+        return s;
+    };
+    for (int i = 0; i < 400; ++i) {
+        TRANSACT t = TRANSACT::allocNewTransact(&doc);
+        t.when = 700000000.0 + i * 3600.25;
+        t.solde = amount(i * 0.37, -i * 1.5);
+        t.why = text();
+        t.ref = text();
+        t.whyImport = text();
+        t.note = text();
+        for (quint32 n = next(3); n > 0; --n)
+            t.addMultiWithPosteID(i, amount(1.25), text());
+        if (next(4) == 0)
+            t.attachedDocuments.append({text(), text(), QString()});
+        doc.transact_array.append(t);
+    }
+    const QString url = package("transact-texts");
+    ASSERT_TRUE(saveDataTransact(url, doc));
+    EXPECT_EQ(readMember(url), wholeTreeBytes(doc, url + QStringLiteral("/whole.xml")));
+}

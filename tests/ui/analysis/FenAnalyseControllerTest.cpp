@@ -196,7 +196,8 @@ TEST_F(FenAnalyseControllerTest, AFolderListsItsTransactionsUntilTheAnalysisIsRe
     w->table1()->GO(4); // Loisirs
     w->perform(QStringLiteral("LISTING:"));
     ASSERT_EQ(w->openListings().size(), 1);
-    FenListingController* listing = w->openListings().first();
+    auto* listing = qobject_cast<FenListingController*>(w->openListings().first());
+    ASSERT_NE(listing, nullptr);
     EXPECT_EQ(listing->windowIfLoaded()->windowTitle(), QStringLiteral("Listing Analyse - Loisirs"));
     EXPECT_EQ(listingCount(listing->listing()), 12 + 12 + 1);
     WindowDriver(*listing).grab(QStringLiteral("analyse-listing-loisirs.png"));
@@ -208,7 +209,9 @@ TEST_F(FenAnalyseControllerTest, AFolderListsItsTransactionsUntilTheAnalysisIsRe
     w->table1()->GO(4);
     w->perform(QStringLiteral("LISTING:"));
     ASSERT_EQ(w->openListings().size(), 1);
-    EXPECT_EQ(listingCount(w->openListings().first()->listing()), 6 + 6);
+    auto* again = qobject_cast<FenListingController*>(w->openListings().first());
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(listingCount(again->listing()), 6 + 6);
     w->openListings().first()->close();
     EXPECT_TRUE(w->openListings().isEmpty());
 }

@@ -6,6 +6,7 @@
 //   07/06/2024 Cinéma     -9,00  Cinéma Rex (not in the document)
 #include "../transactions/SaisieUiFixture.h"
 
+#include "app/ImportWindowServices.h"
 #include "import/FenAskImportCompteController.h"
 #include "import/FenAskImportDeviseController.h"
 #include "import/FenAskImportFiscalController.h"
@@ -13,7 +14,6 @@
 #include "import/FenAskImportPosteController.h"
 #include "import/FenEditImportController.h"
 #include "import/FenEditImportTABController.h"
-#include "import/ImportWindowServices.h"
 #include "transactions/FenReleveController.h"
 
 #include "import/ImportManager.h"

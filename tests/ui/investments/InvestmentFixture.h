@@ -6,8 +6,8 @@
 // Every investment broadcast is recorded as "name ident".
 #include "ui/transactions/TransListFixture.h"
 
-#include "entities/EntityListWindow.h"
 #include "support/TestFiles.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 #include "foundation/broadcast.h"
 #include "model/FINANCE.h"

@@ -2,7 +2,7 @@
 // however it is shown, the loan whose record went, and the declarations.
 #include "TransListFixture.h"
 
-#include "transactions/CellTransact.h"
+#include "toolkit/tables/CellTransact.h"
 #include "transactions/FenListingEmpruntController.h"
 #include "transactions/FenListingPosteController.h"
 #include "transactions/FenListingRemunereController.h"

@@ -2,7 +2,7 @@
 // transaction list that opens it with the transactions the forecast was matched with.
 #include "TransListFixture.h"
 
-#include "transactions/CellTransact.h"
+#include "toolkit/tables/CellTransact.h"
 #include "transactions/FenListingMetadataController.h"
 
 #include "toolkit/windows/StdButton.h"

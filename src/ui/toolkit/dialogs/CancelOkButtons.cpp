@@ -9,20 +9,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
-QHBoxLayout* cancelOkButtons(StdWindowController& controller, QWidget& window, QPushButton** okButton,
-                             QPushButton** cancelButton)
-{
-    QPushButton* cancel = nullptr;
-    QHBoxLayout* buttons = cancelOkRow(controller, window, okButton, &cancel);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    if (cancelButton)
-        *cancelButton = cancel;
-    return buttons;
-}
-
-QHBoxLayout* cancelOkRow(StdWindowController& controller, QWidget& window, QPushButton** okButton,
-                         QPushButton** cancelButton)
+CancelOkRow cancelOkRow(StdWindowController& controller, QWidget& window, bool escapeCancels)
 {
     auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
     controller.connectAction(cancel, QStringLiteral("NON:"));
@@ -30,13 +17,21 @@ QHBoxLayout* cancelOkRow(StdWindowController& controller, QWidget& window, QPush
     auto* ok = new QPushButton(Dialog::OKString(), &window);
     controller.connectAction(ok, QStringLiteral("OUI:"));
     ok->setDefault(true);
+    if (escapeCancels) {
+        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+        QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cancel);
     buttons->addWidget(ok);
+    return {buttons, cancel, ok};
+}
+
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, QWidget& window, QPushButton** okButton)
+{
+    const CancelOkRow row = cancelOkRow(controller, window);
     if (okButton)
-        *okButton = ok;
-    if (cancelButton)
-        *cancelButton = cancel;
-    return buttons;
+        *okButton = row.ok;
+    return row.row;
 }

@@ -6,11 +6,14 @@ class QPushButton;
 class QWidget;
 class StdWindowController;
 
+struct CancelOkRow {
+    QHBoxLayout* row;
+    QPushButton* cancel;
+    QPushButton* ok;
+};
+
 // The row, its buttons in the window and sending their actions to the controller; the caller
-// places it in its layout. ok and cancel, when given, get the buttons.
-QHBoxLayout* cancelOkButtons(StdWindowController& controller, QWidget& window, QPushButton** ok = nullptr,
-                             QPushButton** cancel = nullptr);
-// The same row without the Escape key, for the windows that never gave it to Cancel. ok and
-// cancel, when given, get the buttons.
-QHBoxLayout* cancelOkRow(StdWindowController& controller, QWidget& window, QPushButton** ok = nullptr,
-                         QPushButton** cancel = nullptr);
+// places it in its layout. A few questions leave Escape alone (escapeCancels false).
+CancelOkRow cancelOkRow(StdWindowController& controller, QWidget& window, bool escapeCancels = true);
+// The same row alone; ok, when given, gets the OK button.
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, QWidget& window, QPushButton** ok = nullptr);

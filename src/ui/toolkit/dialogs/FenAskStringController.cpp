@@ -1,17 +1,16 @@
 #include "toolkit/dialogs/FenAskStringController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/dialogs/EditorFrame.h"
 
 #include "document/RecentDocument.h"
 #include "document/SVWorkspaceManager.h"
 #include "foundation/localized.h"
 #include "model/MONTANT.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -52,27 +51,14 @@ void FenAskStringController::buildInterface(StdWindow& window)
     QWidget* answer = makeAnswerView(window);
     m_prompt->setBuddy(answer);
 
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    ok->setMinimumWidth(cancel->sizeHint().width());
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    const CancelOkRow buttons = cancelOkRow(*this, window);
+    buttons.ok->setMinimumWidth(buttons.cancel->sizeHint().width());
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(20, 18, 20, 16);
-    layout->setSpacing(10);
+    QVBoxLayout* layout = editorLayout(window, 10);
     layout->addWidget(m_prompt);
     layout->addWidget(answer);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     window.setFixedWidth(kWindowWidth);
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 // The doors through which one family of windows opens another's: the schedule and forecast
-// editors, the budget proposals, the macro editor and the graph window. Each family of windows
-// can then change without the others knowing its classes. The application installs the doors at
-// start-up; with none installed no such window opens and every door answers failure.
+// editors, the budget proposals, the entry window, the macro editor, the graph window and the
+// transaction listings. Each family of windows can then change without the others knowing its
+// classes. The application installs the doors at start-up; with none installed no such window
+// opens and every door answers failure.
 #include "engines/ChronoManager.h"
 #include "engines/SaisieEntry.h"
+#include "toolkit/windows/ListingWithCritere.h"
+#include "toolkit/windows/TransListOpening.h"
 
 #include <QList>
 
@@ -14,6 +17,9 @@ class DOCUMENT;
 class Prevision;
 class StdWindowController;
 class TRANSACT;
+
+// The entities whose listing opens on their identifier alone.
+enum class EntityListing { Dossier, Poste, Chrono, Titre, Remunere, Emprunt };
 
 class IWindowDoors {
 public:
@@ -55,6 +61,29 @@ public:
 
     // The graph of the entity (a mode of GRAPH.h and its ident), asked through the graph editor.
     virtual void openGraphique(StdWindowController* parent, int mode, long ident, DOCUMENT& doc, long devise) = 0;
+
+    // The transaction listings; each answers the listing's window controller, null when it
+    // can't be had. A plain listing over the opening, shown as the opening says.
+    virtual StdWindowController* openListing(TransListOpening opening) = 0;
+    // A listing over a criterion and its result, its account and bank the criterion's.
+    virtual StdWindowController* openListingWithCritere(ListingWithCritere request, DOCUMENT& doc) = 0;
+    // The entity's listing: the open one brought to the front when show is set, else a new one;
+    // null for an entity the document doesn't have.
+    virtual StdWindowController* openEntityListing(EntityListing kind, DOCUMENT& doc, long ident, long devise,
+                                                   bool show)
+        = 0;
+    // The listing of a payment means (family) of the account, or of the synonym when synonymeID
+    // >= 0; null for a means without an account.
+    virtual StdWindowController* openListingMoyen(DOCUMENT& doc, long compteID, int family, long synonymeID,
+                                                  long devise, bool show)
+        = 0;
+    // The open listing of the entity, else null.
+    virtual StdWindowController* entityListingWindow(EntityListing kind, long ident) = 0;
+    // The tax's declaration, asked on the parent's window, then its statement in a new window;
+    // null when the question was cancelled.
+    virtual StdWindowController* openListingDeclaration(StdWindowController* parent, DOCUMENT& doc, long taxeID,
+                                                        long devise, bool show)
+        = 0;
 };
 
 // The installed doors, or null. They outlive every caller; uninstall before deleting them.

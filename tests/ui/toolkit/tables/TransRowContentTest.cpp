@@ -1,5 +1,5 @@
-#include "transactions/TransRowContent.h"
-#include "transactions/CellTransact.h"
+#include "toolkit/tables/TransRowContent.h"
+#include "toolkit/tables/CellTransact.h"
 
 #include "engines/LISTING.h"
 #include "model/DOCUMENT.h"

@@ -1,6 +1,6 @@
 // What every entity list window shares: one window per class, the Delete key only in the focused
 // table, the row selected after a deletion, and the logo line of the editors.
-#include "entities/EntityListWindow.h"
+#include "toolkit/windows/EntityListWindow.h"
 #include "entities/LogoFiller.h"
 #include "toolkit/tables/selectAfterDelete.h"
 

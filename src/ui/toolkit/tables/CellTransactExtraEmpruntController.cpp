@@ -1,4 +1,4 @@
-#include "transactions/CellTransactExtraEmpruntController.h"
+#include "toolkit/tables/CellTransactExtraEmpruntController.h"
 
 #include "foundation/diagnostics.h"
 #include "model/DOCUMENT.h"

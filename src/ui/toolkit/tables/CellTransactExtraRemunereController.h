@@ -1,7 +1,7 @@
 #pragma once
 // The extra columns of a savings account's list: interest and costs; the row's debit and credit
 // columns show the amounts paid in and out.
-#include "transactions/CellTransactExtraController.h"
+#include "toolkit/tables/CellTransactExtraController.h"
 
 class CellTransactExtraRemunereController : public CellTransactExtraController {
     Q_OBJECT

@@ -3,12 +3,13 @@
 // an analysis (transactions, schedule occurrences, forecast occurrences), grouped under a header
 // line per schedule, per forecast and for the transactions nothing planned. The window that
 // opens it (openPaletteWithMetadataArray) hands it its document and fills it; a double click
-// opens the item's transaction in the entry window, or its schedule or forecast in its editor.
+// opens, through the application's doors, the item's transaction in the entry window, or its
+// schedule or forecast in its editor.
 //
 // Items name their transaction, schedule or forecast by position in the document's lists, and a
 // schedule or forecast by its ident too: a transaction outside its list, or a schedule or
 // forecast of an ident the document no longer has, shows and opens nothing.
-#include "transactions/CellMetadata.h"
+#include "toolkit/tables/CellMetadata.h"
 
 #include "engines/AnalyseMetadata.h"
 #include "toolkit/windows/StdWindowWithTableController.h"

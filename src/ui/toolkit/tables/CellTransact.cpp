@@ -1,6 +1,6 @@
-#include "transactions/CellTransact.h"
+#include "toolkit/tables/CellTransact.h"
 
-#include "transactions/CellTransactExtraController.h"
+#include "toolkit/tables/CellTransactExtraController.h"
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/drawing/Constants.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The extra columns of a security's list: the number of shares, the interest and the costs; the
 // row's debit and credit columns show the amounts paid and received.
-#include "transactions/CellTransactExtraController.h"
+#include "toolkit/tables/CellTransactExtraController.h"
 
 class CellTransactExtraTitreController : public CellTransactExtraController {
     Q_OBJECT

@@ -1,6 +1,4 @@
-#include "transactions/FenMetadataController.h"
-
-#include "transactions/SaisieRoutine.h"
+#include "toolkit/windows/FenMetadataController.h"
 
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/tables/StdTableView.h"
@@ -377,9 +375,14 @@ bool FenMetadataController::openStoredItem(const AnalyseMetadata& item)
     if (index < 0)
         return false;
     switch (item.storageType) {
-    case StorageKind::Transact:
-        openSaisieTransact(this, 0, -1, -1, index, nullptr, nullptr, false, false, false, false, false);
+    case StorageKind::Transact: {
+        if (!windowDoors())
+            return false;
+        SaisieRequest request;
+        request.pos = index;
+        windowDoors()->openSaisie(this, request);
         return true;
+    }
     case StorageKind::Echeancier:
         if (!openEcheanciersWindow() || !windowDoors())
             return false;

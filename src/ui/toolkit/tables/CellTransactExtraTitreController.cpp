@@ -1,4 +1,4 @@
-#include "transactions/CellTransactExtraTitreController.h"
+#include "toolkit/tables/CellTransactExtraTitreController.h"
 
 #include "foundation/diagnostics.h"
 #include "foundation/numbers.h"

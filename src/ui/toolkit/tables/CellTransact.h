@@ -9,7 +9,7 @@
 // The split and forecast-detail buttons are drawn with the row. A click where a shown one is
 // drawn sends its action ("multiAction:", "PASTILLE:") to the controller the row was painted
 // for, the button being the sender and the row its tag (rowTagOf).
-#include "transactions/TransRowContent.h"
+#include "toolkit/tables/TransRowContent.h"
 
 #include "model/TRANSACT.h"
 #include "toolkit/print/PrintElement.h"

@@ -1,4 +1,4 @@
-#include "transactions/CellTransactExtraTaxeController.h"
+#include "toolkit/tables/CellTransactExtraTaxeController.h"
 
 #include "model/TRANSACT.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The extra columns of a loan's list: interest and costs; the row's debit and credit columns show
 // the capital paid and received, by the side of a borrowed or a lent loan.
-#include "transactions/CellTransactExtraController.h"
+#include "toolkit/tables/CellTransactExtraController.h"
 
 class CellTransactExtraEmpruntController : public CellTransactExtraController {
     Q_OBJECT

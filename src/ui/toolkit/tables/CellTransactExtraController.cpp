@@ -1,10 +1,10 @@
-#include "transactions/CellTransactExtraController.h"
+#include "toolkit/tables/CellTransactExtraController.h"
 
-#include "transactions/CellTransact.h"
-#include "transactions/CellTransactExtraEmpruntController.h"
-#include "transactions/CellTransactExtraRemunereController.h"
-#include "transactions/CellTransactExtraTaxeController.h"
-#include "transactions/CellTransactExtraTitreController.h"
+#include "toolkit/tables/CellTransact.h"
+#include "toolkit/tables/CellTransactExtraEmpruntController.h"
+#include "toolkit/tables/CellTransactExtraRemunereController.h"
+#include "toolkit/tables/CellTransactExtraTaxeController.h"
+#include "toolkit/tables/CellTransactExtraTitreController.h"
 
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/textfieldx.h"

@@ -1,4 +1,4 @@
-#include "transactions/CellMetadata.h"
+#include "toolkit/tables/CellMetadata.h"
 
 #include "toolkit/drawing/Constants.h"
 

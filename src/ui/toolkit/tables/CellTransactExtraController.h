@@ -5,7 +5,7 @@
 //
 // The figures are worked out into the row's content (static paintTransExtra, no widget touched);
 // the controller only shows its own fields of a content.
-#include "transactions/TransRowContent.h"
+#include "toolkit/tables/TransRowContent.h"
 
 #include <QList>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 // The extra columns of a tax's list: the amount before tax and the tax, each in a debit and a
 // credit column by the side the list's account is on.
-#include "transactions/CellTransactExtraController.h"
+#include "toolkit/tables/CellTransactExtraController.h"
 
 class CellTransactExtraTaxeController : public CellTransactExtraController {
     Q_OBJECT

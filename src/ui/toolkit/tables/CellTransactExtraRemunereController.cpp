@@ -1,4 +1,4 @@
-#include "transactions/CellTransactExtraRemunereController.h"
+#include "toolkit/tables/CellTransactExtraRemunereController.h"
 
 #include "foundation/diagnostics.h"
 #include "model/FinanceCompute.h"

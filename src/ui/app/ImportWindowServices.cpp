@@ -1,4 +1,4 @@
-#include "import/ImportWindowServices.h"
+#include "app/ImportWindowServices.h"
 
 #include "import/FenEditImportController.h"
 #include "import/FenEditImportTABController.h"

@@ -1,4 +1,4 @@
-#include "entities/EntityListWindow.h"
+#include "toolkit/windows/EntityListWindow.h"
 
 #include "toolkit/tables/StdTableView.h"
 

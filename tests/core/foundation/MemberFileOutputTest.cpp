@@ -1,0 +1,73 @@
+// A member file written into a package being built goes straight to its place and waits for the
+// package's single flush; it never writes through a name it shares with another package, and a
+// write that fails leaves nothing half made.
+#include "foundation/MemberFileOutput.h"
+#include "foundation/files.h"
+#include "foundation/xmlmember.h"
+#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+XmlDocPtr memberDocument()
+{
+    pugi::xml_node root;
+    XmlDocPtr document = newXMLDocumentWithRoot(QStringLiteral("list"), &root);
+    root.append_child("note").append_child(pugi::node_pcdata).set_value("deux\rlignes");
+    return document;
+}
+
+} // namespace
+
+TEST(StagedMemberWrites, AMembersPlaceIsReplacedNeverWrittenThroughAndItsSyncWaitsForTheFlush)
+{
+    const QString dir = testenv::freshDir(QStringLiteral("staged"));
+    const QString live = dir + QStringLiteral("/live.xml");
+    const QString staged = dir + QStringLiteral("/staged.xml");
+    testenv::writeFile(live, "<list/>");
+    ASSERT_EQ(::link(QFile::encodeName(live).constData(), QFile::encodeName(staged).constData()), 0);
+    const XmlDocPtr document = memberDocument();
+
+    PendingSyncs syncs;
+    {
+        const StagedMemberWrites scope(syncs);
+        ASSERT_TRUE(writeXMLToURL(staged, document.get()));
+    }
+    EXPECT_EQ(testenv::readFile(live), QByteArray("<list/>"));
+    EXPECT_EQ(testenv::readFile(staged), xmlDocumentBytes(document.get()));
+    EXPECT_EQ(syncs.size(), 1);
+    EXPECT_TRUE(syncs.flush());
+
+    // Once the scope is gone, a member file is written alone again and made durable at once.
+    ASSERT_TRUE(writeXMLToURL(dir + QStringLiteral("/alone.xml"), document.get()));
+    EXPECT_EQ(syncs.size(), 0);
+}
+
+TEST(StagedMemberWrites, AWriteLeftUnfinishedLeavesNothingStagedAndThePreviousVersionAlone)
+{
+    const QString dir = testenv::freshDir(QStringLiteral("staged-cancel"));
+    const QString previous = dir + QStringLiteral("/previous.xml");
+    testenv::writeFile(previous, "<list/>");
+    {
+        MemberFileOutput alone(previous);
+        ASSERT_TRUE(alone.open(nullptr));
+        ASSERT_TRUE(alone.write("<list><cut", 10, nullptr));
+    }
+    EXPECT_EQ(testenv::readFile(previous), QByteArray("<list/>"));
+
+    PendingSyncs syncs;
+    const StagedMemberWrites scope(syncs);
+    const QString staged = dir + QStringLiteral("/staged.xml");
+    {
+        MemberFileOutput output(staged);
+        ASSERT_TRUE(output.open(nullptr));
+        ASSERT_TRUE(output.write("<list><cut", 10, nullptr));
+    }
+    EXPECT_FALSE(QFile::exists(staged));
+    EXPECT_EQ(syncs.size(), 0);
+}
