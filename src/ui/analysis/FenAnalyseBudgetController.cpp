@@ -282,12 +282,6 @@ void FenAnalyseBudgetController::PERIODE(QObject* sender)
     m_myAnaFile->initialMonth = month;
 }
 
-void FenAnalyseBudgetController::RESET_TITLE_WITH_KEY(const QString& key)
-{
-    if (StdWindow* w = windowIfLoaded())
-        w->setWindowTitle(QStringLiteral("%1 - %2").arg(localizedMisc(key), m_myAnaFile->anaDef.nom));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Compute mode and empty lines
 
@@ -574,16 +568,6 @@ void FenAnalyseBudgetController::notifyAnalyseChange(const QVariant& index, cons
         table1()->SMART_RELOAD();
 }
 
-bool FenAnalyseBudgetController::memoriseAnalyseBudget(long number, const QString& folder, const QString& genericName)
-{
-    const QString name = QStringLiteral("%1%2.xml").arg(genericName).arg(number);
-    if (StdWindow* w = windowIfLoaded())
-        m_myAnaFile->frame = toScreenBottomLeft(w->geometry());
-    else
-        m_myAnaFile->frame = QRectF();
-    return memoriseAnalyseFile(*m_myAnaFile, folder, name);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Opening
 
@@ -614,9 +598,12 @@ void placeAnalyseWindow(FenAnalyseBudgetController* controller, const AnalyseWin
         controller->orderFront();
 }
 
-QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const QString& folder, const DOCUMENT& doc, AnalyseType type)
+QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const DOCUMENT& doc, AnalyseType type)
 {
     QList<AnalyseWindowOpening> openings;
+    QString folder;
+    if (!analyseWindowKind(type).memoryFolder(&folder, doc.documentUrl))
+        return openings;
     for (const QString& path : memorisedAnalyseRecordPaths(folder)) {
         AnalyseRecord record;
         if (!loadAnalyseRecord(path, &record))
@@ -632,63 +619,6 @@ QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const QString& folder, cons
         openings.append(AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type});
     }
     return openings;
-}
-
-// ---------------------------------------------------------------------------------------------
-// The window's settings
-
-Colorizator FenAnalyseBudgetController::colorizatorTete() const
-{
-    return APPLIPARAM::loadAppliParam().*settingsFields().tete;
-}
-
-Colorizator FenAnalyseBudgetController::colorizatorDepense() const
-{
-    return APPLIPARAM::loadAppliParam().*settingsFields().depense;
-}
-
-Colorizator FenAnalyseBudgetController::colorizatorRecette() const
-{
-    return APPLIPARAM::loadAppliParam().*settingsFields().recette;
-}
-
-Colorizator FenAnalyseBudgetController::colorizatorSolde() const
-{
-    return APPLIPARAM::loadAppliParam().*settingsFields().solde;
-}
-
-void FenAnalyseBudgetController::setColorizatorsToDefault()
-{
-    const SettingsFields& fields = settingsFields();
-    APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
-    parameters.*fields.tete = fields.defaultTete();
-    parameters.*fields.depense = fields.defaultDepense();
-    parameters.*fields.recette = fields.defaultRecette();
-    parameters.*fields.solde = fields.defaultSolde();
-}
-
-bool FenAnalyseBudgetController::getPreferenceAutoCompute() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && (*doc->docParam).*settingsFields().autoCompute;
-}
-
-void FenAnalyseBudgetController::savePreferenceAutoCompute(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        (*doc->docParam).*settingsFields().autoCompute = on;
-}
-
-bool FenAnalyseBudgetController::getPreferenceShowEmpty() const
-{
-    const DOCUMENT* doc = document();
-    return doc && doc->docParam && (*doc->docParam).*settingsFields().showEmpty;
-}
-
-void FenAnalyseBudgetController::savePreferenceShowEmpty(bool on)
-{
-    if (DOCUMENT* doc = document(); doc && doc->docParam)
-        (*doc->docParam).*settingsFields().showEmpty = on;
 }
 
 void FenAnalyseBudgetController::COMPUTE_ANALYSE(long month)

@@ -3,15 +3,16 @@
 // as a header of totals over a table of folders and categories, for the whole period or one
 // month, or as the month-by-month synthesis whose month lines open onto their folders and
 // categories. The base chooses the configuration and the period, the compute mode, whether empty
-// lines show, the colours, the pie chart, the currency and the memorising of the window, and
-// answers the broadcasts; a subclass gives the analysis type, runs the engine, titles the window
-// and the columns and fills the figures of a row.
+// lines show, the colours, the pie chart, the currency and the memorising of the window, runs the
+// engine, titles the window and the columns, draws the figures and exports them, each the way
+// its kind of window (AnalyseWindowKind) says; a subclass gives the texts of a row's figures and
+// what a row opens.
 //
 // A window is opened with openAnalyseWindow, its file as window data ("anaFile").
+#include "analysis/AnalyseWindowKind.h"
 #include "analysis/CellAnalyseBudget.h"
 #include "analysis/LineSynthese.h"
-#include "engines/AnalyseFile.h"
-#include "engines/Colorizator.h"
+#include "toolkit/tables/ListExporter.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
 
 #include <QPointer>
@@ -19,7 +20,6 @@
 #include <memory>
 #include <variant>
 
-class APPLIPARAM;
 class BoxAnalyseBudgetTete;
 class Camembert;
 class DOCPARAM;
@@ -37,7 +37,7 @@ enum class AnalyseShowMode : int {
     Synthese = 1, // the month lines
 };
 
-class FenAnalyseBudgetController : public StdWindowWithTableController {
+class FenAnalyseBudgetController : public StdWindowWithTableController, public IListExportHooks {
     Q_OBJECT
 public:
     FenAnalyseBudgetController();
@@ -49,6 +49,7 @@ public:
     AnalyseShowMode currentShowMode() const { return m_currentShowMode; }
     AnalyseType analyseType() const { return m_analyseType; }
     void setAnalyseType(AnalyseType type) { m_analyseType = type; }
+    const AnalyseWindowKind& windowKind() const { return analyseWindowKind(m_analyseType); }
     AnalyseFile* myAnaFile() const { return m_myAnaFile.get(); }
     // The file the synthesis view set aside while it shows a month-by-month copy; null otherwise.
     AnalyseFile* oldAnaFile() const { return m_oldAnaFile.get(); }
@@ -62,7 +63,7 @@ public:
     QToolButton* popFiltrage() const { return m_popFiltrage; }
     BoxAnalyseBudgetTete* boxTete() const { return m_tete; }
 
-    // ---- The window's settings, kept where its settingsFields() say.
+    // ---- The window's settings, kept where its kind says.
     Colorizator colorizatorTete() const;
     Colorizator colorizatorDepense() const;
     Colorizator colorizatorRecette() const;
@@ -75,21 +76,36 @@ public:
     void savePreferenceShowEmpty(bool on);
     bool showEmpty() const { return getPreferenceShowEmpty(); }
 
-    // ---- What a subclass gives.
-    virtual void RECOMPUTE() = 0;
+    // ---- Computing, titles and figures.
+    // Runs the engine on the window's configuration for its month, then filters the lines.
+    void RECOMPUTE();
     // Computes the window's configuration for the month, of its own kind, and shows it.
     void COMPUTE_ANALYSE(long month);
-    virtual QString getTitleForMonth(long month, bool showDevise) const = 0;
-    virtual void DRAW_TETE() = 0;
-    virtual void RESET_TITLE() = 0;
-    // The seven figures of a row (cells 1..6 and the balance) from its data.
-    virtual void cellNumbers(const AnalyseData& data, CellAnalyseBudget& cell, bool colorizeTotal) const = 0;
+    QString getTitleForMonth(long month, bool showDevise) const;
+    void DRAW_TETE();
+    void RESET_TITLE();
+    // The texts of a row's figures (cells 1..6 and the balance) and their colours (invalid: left
+    // as they are).
+    struct CellTexts {
+        QString texts[7];
+        QColor colours[7];
+    };
+    virtual CellTexts figureTexts(const AnalyseData& data, bool colorizeTotal) const = 0;
+    // The seven figures of a row from its data.
+    void cellNumbers(const AnalyseData& data, CellAnalyseBudget& cell, bool colorizeTotal) const;
     // The three titles under the expenses and under the income.
-    virtual QStringList headerSubTitles() const = 0;
+    QStringList headerSubTitles() const;
     Q_INVOKABLE virtual void LISTING(QObject* sender) = 0;
-    Q_INVOKABLE virtual void MEMORISE(const QVariant& number) = 0;
-    // The export item: tag 1 CSV, else tab-separated.
-    Q_INVOKABLE virtual void EXPORTER(QObject* sender) = 0;
+    // Keeps the window (its configuration, month and frame) as the record of that number among
+    // the document's memorised windows of its kind.
+    Q_INVOKABLE void MEMORISE(const QVariant& number);
+
+    // ---- The list export (the window's export item: tag 1 CSV, else tab-separated).
+    Q_INVOKABLE void EXPORTER(QObject* sender);
+    long EXPORTER_SIZE() override;
+    void EXPORTER_TETE(QString& text, int format) override;
+    void EXPORTER_LISTE(QString& text, long index, int format) override;
+    void EXPORTER_PIED(QString& text, int format) override;
 
     // ---- Configuration and period.
     void FILL() override;
@@ -99,7 +115,6 @@ public:
     Q_INVOKABLE void EDIT_CONFIGURATION(QObject* sender);
     void RESET_PERIODE(long month);
     Q_INVOKABLE void PERIODE(QObject* sender);
-    void RESET_TITLE_WITH_KEY(const QString& key);
 
     // ---- Compute mode and filter.
     Q_INVOKABLE void AUTOCOMPUTE(QObject* sender);
@@ -177,27 +192,9 @@ public:
     Q_INVOKABLE void notifyAnalyseDelete(const QVariant& name, const QVariant& arg2);
     Q_INVOKABLE void notifyAnalyseChange(const QVariant& index, const QVariant& arg2);
 
-    // The common part of MEMORISE: the file's frame from the window, then its record.
-    bool memoriseAnalyseBudget(long number, const QString& folder, const QString& genericName);
-
 protected:
-    // Where a window of the family keeps its settings: its four gradients among the application's
-    // parameters, each with its default, and its automatic computing and empty-rows flags among
-    // the document's.
-    struct SettingsFields {
-        Colorizator APPLIPARAM::*tete;
-        Colorizator APPLIPARAM::*depense;
-        Colorizator APPLIPARAM::*recette;
-        Colorizator APPLIPARAM::*solde;
-        Colorizator (*defaultTete)();
-        Colorizator (*defaultDepense)();
-        Colorizator (*defaultRecette)();
-        Colorizator (*defaultSolde)();
-        bool DOCPARAM::*autoCompute;
-        bool DOCPARAM::*showEmpty;
-    };
-    virtual const SettingsFields& settingsFields() const = 0;
-
+    // The figures are new: what was opened from the old ones goes.
+    virtual void figuresRecomputed() { }
     void buildInterface(StdWindow& window) override;
     void didAwakeFromNib() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -216,10 +213,14 @@ private:
     void showComputeMode(bool automatic);
     QToolButton* makeExportButton(QWidget* parent);
     int numberOfRowsInTableView1Const() const;
+    StdCell* fillClassicRow(StdTableView* table, int row);
+    void showCellTexts(const CellTexts& cells, QLabel* const labels[7]) const;
     void leaveSynthese();
     void fillSyntheseRow(CellAnalyseBudget& cell, const LineSynthese& line, int row);
     bool clickOnDisclosure(const QPoint& viewportPoint);
     QToolButton* makeColourButton(QWidget* parent);
+    // The flag of the document's parameters at that field; null without a document.
+    bool* documentFlag(bool DOCPARAM::*field) const;
     // The gradient of the application parameters that colour item edits; null for another tag.
     Colorizator* storedColorizator(qint64 tag) const;
     void colorsChanged();
@@ -271,13 +272,12 @@ template <class C> C* openAnalyseWindow(DOCUMENT& doc, const AnalyseWindowOpenin
     return controller;
 }
 
-// Reopens the windows memorised in the folder, in the order of their numbers. A record whose
-// configuration no longer exists is dropped, with a line in the log.
-template <class C> void reopenMemorisedAnalyses(const QString& folder, DOCUMENT& doc, AnalyseType type);
-QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const QString& folder, const DOCUMENT& doc, AnalyseType type);
+// Reopens the windows of that kind memorised in the document, in the order of their numbers. A
+// record whose configuration no longer exists is dropped, with a line in the log.
+QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const DOCUMENT& doc, AnalyseType type);
 
-template <class C> void reopenMemorisedAnalyses(const QString& folder, DOCUMENT& doc, AnalyseType type)
+template <class C> void reopenMemorisedAnalyses(DOCUMENT& doc, AnalyseType type)
 {
-    for (const AnalyseWindowOpening& opening : memorisedAnalyseOpenings(folder, doc, type))
+    for (const AnalyseWindowOpening& opening : memorisedAnalyseOpenings(doc, type))
         openAnalyseWindow<C>(doc, opening);
 }

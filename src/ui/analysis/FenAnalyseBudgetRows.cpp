@@ -1,5 +1,5 @@
-// The rows and header of the analysis and budget windows: the synthesis view's lines, the
-// colours of rows and header, and the pie chart of the selection.
+// The rows and header of the analysis and budget windows: the rows of one period, the synthesis
+// view's lines, the figures and colours of rows and header, and the pie chart of the selection.
 #include "analysis/FenAnalyseBudgetController.h"
 
 #include "analysis/BoxAnalyseBudgetTete.h"
@@ -152,13 +152,34 @@ bool FenAnalyseBudgetController::clickOnDisclosure(const QPoint& viewportPoint)
 // ---------------------------------------------------------------------------------------------
 // Rows
 
-StdCell* FenAnalyseBudgetController::viewForTableColumn1(StdTableView*, int row)
+StdCell* FenAnalyseBudgetController::viewForTableColumn1(StdTableView* table, int row)
 {
-    if (m_currentShowMode != AnalyseShowMode::Synthese || row < 0 || row >= m_lineSyntheseEntries.size())
+    if (m_currentShowMode == AnalyseShowMode::Classic)
+        return fillClassicRow(table, row);
+    if (row < 0 || row >= m_lineSyntheseEntries.size())
         return nullptr;
     const LineSynthese& line = m_lineSyntheseEntries.at(row);
     CellAnalyseBudget& cell = cellOfKind(int(line.kind));
     fillSyntheseRow(cell, line, row);
+    return &cell;
+}
+
+StdCell* FenAnalyseBudgetController::fillClassicRow(StdTableView* table, int row)
+{
+    const AnalyseData* data = currentAnalyseDataAtRowIndex(row);
+    const int kind = currentLineKindAtRowIndex(row);
+    if (!data || (kind != 0 && kind != 1))
+        return nullptr;
+    CellAnalyseBudget& cell = cellOfKind(kind);
+    colorizeTableCellViewAtRow(cell, row);
+    cell.getBgbox()->setFillColor(Qt::white);
+    setFillBackground(&cell, table, row);
+    cell.getNom()->setText(currentNameAtRowIndex(row));
+    // The template served other rows: none of their figures' colours stays.
+    for (int i = 1; i <= 6; ++i)
+        cell.getCellData(i)->setPalette(QPalette());
+    cell.getCellDataSolde()->setPalette(QPalette());
+    cellNumbers(*data, cell, true);
     return &cell;
 }
 
@@ -188,6 +209,44 @@ void FenAnalyseBudgetController::fillSyntheseRow(CellAnalyseBudget& cell, const 
     AnalyseData shown = line.analyseData;
     shown.percentTotDeb = shown.percentTotCre = shown.percentDosDeb = shown.percentDosCre = 0;
     cellNumbers(shown, cell, false);
+}
+
+void FenAnalyseBudgetController::showCellTexts(const CellTexts& cells, QLabel* const labels[7]) const
+{
+    for (int i = 0; i < 7; ++i) {
+        labels[i]->setText(cells.texts[i]);
+        if (!cells.colours[i].isValid())
+            continue;
+        QPalette palette = labels[i]->palette();
+        palette.setColor(QPalette::WindowText, cells.colours[i]);
+        labels[i]->setPalette(palette);
+    }
+}
+
+void FenAnalyseBudgetController::cellNumbers(const AnalyseData& data, CellAnalyseBudget& cell, bool colorizeTotal) const
+{
+    QLabel* const labels[7] = {cell.getCellData(1), cell.getCellData(2), cell.getCellData(3),    cell.getCellData(4),
+                               cell.getCellData(5), cell.getCellData(6), cell.getCellDataSolde()};
+    showCellTexts(figureTexts(data, colorizeTotal), labels);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Header
+
+void FenAnalyseBudgetController::DRAW_TETE()
+{
+    BoxAnalyseBudgetTete* tete = boxTete();
+    if (!tete || !myAnaFile())
+        return;
+    tete->cell_title3()->setText(getTitleForMonth(myAnaMonth(), true));
+    QLabel* const labels[7] = {tete->cell_total_dossier(1), tete->cell_total_dossier(2), tete->cell_total_dossier(3),
+                               tete->cell_total_dossier(4), tete->cell_total_dossier(5), tete->cell_total_dossier(6),
+                               tete->cell_total_solde()};
+    if (const AnalyseData* total = myAnaFile()->getAnalyseDataTotalDossierAtMonth(myAnaMonth()))
+        showCellTexts(figureTexts(*total, true), labels);
+    else
+        showCellTexts(CellTexts(), labels);
+    colorizeTete(*tete);
 }
 
 void FenAnalyseBudgetController::colorizeTete(BoxAnalyseBudgetTete& tete) const

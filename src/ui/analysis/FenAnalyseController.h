@@ -4,35 +4,27 @@
 // transactions open in a printable listing; the listings it opened close when its figures are
 // recomputed or when it closes (not during a document close, which closes them itself).
 #include "analysis/FenAnalyseBudgetController.h"
-#include "toolkit/tables/ListExporter.h"
 
 #include <QPointer>
 
 // The analysis window's rows add nothing to the common row.
 using CellAnalyse = CellAnalyseBudget;
 
-class FenAnalyseController : public FenAnalyseBudgetController, public IListExportHooks {
+class FenAnalyseController : public FenAnalyseBudgetController {
     Q_OBJECT
 public:
     FenAnalyseController();
 
     QSizeF getContentIncrement() const override { return QSizeF(12.0, 1.0); }
-    void RECOMPUTE() override;
-    QString getTitleForMonth(long month, bool showDevise) const override;
-    void DRAW_TETE() override;
-    void RESET_TITLE() override;
-    void cellNumbers(const AnalyseData& data, CellAnalyseBudget& cell, bool colorizeTotal) const override;
-    QStringList headerSubTitles() const override;
+    CellTexts figureTexts(const AnalyseData& data, bool colorizeTotal) const override;
     Q_INVOKABLE void LISTING(QObject* sender) override;
-    Q_INVOKABLE void MEMORISE(const QVariant& number) override;
     Q_INVOKABLE void TABLEAU_SYNTHESE(QObject* sender) override;
-    StdCell* viewForTableColumn1(StdTableView* table, int row) override;
     void windowWillClose() override;
 
-    // The seven texts of a row's figures; the balance's colour goes to balanceColour (invalid:
-    // leave it) when colorizeTotal is set.
-    static void analyseCellNumber(const AnalyseData& data, long devise, const DeviseList& devises, QString texts[7],
-                                  QColor* balanceColour, bool colorizeTotal);
+    // The texts of a row's figures: the total and shares of the expenses, then of the income,
+    // and the balance, coloured when colorizeTotal is set.
+    static CellTexts analyseCellNumber(const AnalyseData& data, long devise, const DeviseList& devises,
+                                       bool colorizeTotal);
 
     // The listings opened from this window that are still open.
     QList<StdWindowController*> openListings() const;
@@ -40,15 +32,8 @@ public:
     void closeListings();
     Q_INVOKABLE void listingWillClose(const QVariant& listing, const QVariant& arg2);
 
-    // ---- The list export (the window's export item, tag 1 for CSV).
-    Q_INVOKABLE void EXPORTER(QObject* sender) override;
-    long EXPORTER_SIZE() override;
-    void EXPORTER_TETE(QString& text, int format) override;
-    void EXPORTER_LISTE(QString& text, long index, int format) override;
-    void EXPORTER_PIED(QString& text, int format) override;
-
 protected:
-    const SettingsFields& settingsFields() const override;
+    void figuresRecomputed() override;
 
 private:
     bool m_duringCloseAllListings = false;

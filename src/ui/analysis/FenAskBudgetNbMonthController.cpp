@@ -1,5 +1,6 @@
 #include "analysis/FenAskBudgetNbMonthController.h"
 
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/popups/PopHelp.h"
 
 #include "foundation/localized.h"
@@ -7,7 +8,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,16 +34,8 @@ void FenAskBudgetNbMonthController::buildInterface(StdWindow& window)
     auto* question = new QHBoxLayout;
     question->addWidget(new QLabel(localizedAppl(QStringLiteral("FenAskBudgetNbMonth_question")), &window));
     question->addWidget(m_popupYears, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_popHelp);
-    buttons->addStretch();
-    auto* cancel = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), &window);
-    auto* ok = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), &window);
-    ok->setDefault(true);
-    connectAction(cancel, QStringLiteral("NON:"));
-    connectAction(ok, QStringLiteral("OUI:"));
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkRow(*this, window, false).row;
+    buttons->insertWidget(0, m_popHelp);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(18, 16, 18, 14);
     layout->addLayout(question);

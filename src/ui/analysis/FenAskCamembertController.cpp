@@ -1,17 +1,16 @@
 #include "analysis/FenAskCamembertController.h"
 
 #include "analysis/FenAnalyseBudgetController.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/popups/PopDossier.h"
 
 #include "engines/AnalyseTitles.h"
 #include "foundation/localized.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 void FenAskCamembertController::buildInterface(StdWindow& window)
@@ -36,15 +35,7 @@ void FenAskCamembertController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenAskCamembert_montant")), m_popupMontant);
     form->addRow(localizedAppl(QStringLiteral("FenAskCamembert_dossier")), dossierRow);
     form->addRow(localizedAppl(QStringLiteral("FenAskCamembert_periode")), m_fieldPeriode);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* cancel = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), &window);
-    auto* ok = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), &window);
-    ok->setDefault(true);
-    connectAction(cancel, QStringLiteral("NON:"));
-    connectAction(ok, QStringLiteral("OUI:"));
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkRow(*this, window, false).row;
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(18, 16, 18, 14);
     layout->addLayout(form);

@@ -1,7 +1,5 @@
 #include "analysis/FenBudgetController.h"
 
-#include "analysis/AnalyseColumns.h"
-#include "analysis/BoxAnalyseBudgetTete.h"
 #include "analysis/CellBudget.h"
 #include "analysis/FenBudgetMetadataController.h"
 #include "analysis/FenTableurBudgetController.h"
@@ -10,11 +8,7 @@
 #include "toolkit/windows/IWindowDoors.h"
 #include "toolkit/windows/StdActionDispatcher.h"
 
-#include "document/APPLIPARAM.h"
-#include "engines/AnalyseRecord.h"
-#include "engines/AnalyseTitles.h"
 #include "foundation/localized.h"
-#include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 
 #include <QHBoxLayout>
@@ -35,9 +29,7 @@ FenBudgetController* openBudgetWindow(DOCUMENT& doc, const QString& name, long i
 
 void reopenBudgetsOfDocument(DOCUMENT& doc)
 {
-    QString folder;
-    if (getBudgetFolderInDocument(&folder, doc.documentUrl))
-        reopenMemorisedAnalyses<FenBudgetController>(folder, doc, AnalyseType::Budget);
+    reopenMemorisedAnalyses<FenBudgetController>(doc, AnalyseType::Budget);
 }
 
 void FenBudgetController::buildInterface(StdWindow& window)
@@ -63,63 +55,7 @@ std::unique_ptr<CellAnalyseBudget> FenBudgetController::makeCell(const QString& 
 }
 
 // ---------------------------------------------------------------------------------------------
-// Preferences and colours
-
-const FenAnalyseBudgetController::SettingsFields& FenBudgetController::settingsFields() const
-{
-    static const SettingsFields fields {&APPLIPARAM::colorisatorBudgetTitre,
-                                        &APPLIPARAM::colorisatorBudgetDepense,
-                                        &APPLIPARAM::colorisatorBudgetRecette,
-                                        &APPLIPARAM::colorisatorBudgetSolde,
-                                        &Colorizator::defaultColorisatorBudgetTitre,
-                                        &Colorizator::defaultColorisatorBudgetDepense,
-                                        &Colorizator::defaultColorisatorBudgetRecette,
-                                        &Colorizator::defaultColorisatorBudgetSolde,
-                                        &DOCPARAM::autoComputeBudget,
-                                        &DOCPARAM::budgetShowEmpty};
-    return fields;
-}
-
-void FenBudgetController::RESET_TITLE()
-{
-    RESET_TITLE_WITH_KEY(QStringLiteral("kMisc_BudgetMensuel"));
-}
-
-QStringList FenBudgetController::headerSubTitles() const
-{
-    return {localizedMisc(QStringLiteral("kMisc_Budget_reel")), localizedMisc(QStringLiteral("kMisc_Budget_prevu")),
-            localizedMisc(QStringLiteral("kMisc_Budget_ecart"))};
-}
-
-// ---------------------------------------------------------------------------------------------
-// Computing
-
-void FenBudgetController::RECOMPUTE()
-{
-    DOCUMENT* doc = document();
-    if (!doc || !myAnaFile())
-        return;
-    recomputeAnalyse(*myAnaFile(), myAnaMonth(), *doc, AnalyseType::Budget, devise());
-    computeAnalyseTotaux(*myAnaFile(), analyseType(), devise(), myAnaMonth());
-    FILTER_ANALYSE();
-}
-
-void FenBudgetController::MEMORISE(const QVariant& number)
-{
-    const DOCUMENT* doc = document();
-    QString folder;
-    if (doc && getBudgetFolderInDocument(&folder, doc->documentUrl))
-        memoriseAnalyseBudget(long(number.toLongLong()), folder, QStringLiteral("budget"));
-}
-
-// ---------------------------------------------------------------------------------------------
 // Figures
-
-QString FenBudgetController::getTitleForMonth(long month, bool showDevise) const
-{
-    const AnalyseColumn* column = month >= 1 ? analyseColumnAtIndex(*myAnaFile(), month - 1) : nullptr;
-    return budgetColumnTitle(month, *myAnaFile(), devise(), showDevise, column ? column->month : 0);
-}
 
 QString FenBudgetController::budgetCellNumberAux(const MONTANT& montant, long devise, const DeviseList& devises,
                                                  bool isDiff, bool colorizeTotal, QColor* colour)
@@ -151,63 +87,25 @@ FenBudgetController::CellTexts FenBudgetController::budgetCellNumber(const Analy
     return cells;
 }
 
-void FenBudgetController::showCellTexts(const CellTexts& cells, QLabel* const labels[7]) const
+FenAnalyseBudgetController::CellTexts FenBudgetController::figureTexts(const AnalyseData& data,
+                                                                       bool colorizeTotal) const
 {
-    for (int i = 0; i < 7; ++i) {
-        labels[i]->setText(cells.texts[i]);
-        if (!cells.colours[i].isValid())
-            continue;
-        QPalette palette = labels[i]->palette();
-        palette.setColor(QPalette::WindowText, cells.colours[i]);
-        labels[i]->setPalette(palette);
-    }
+    return budgetCellNumber(data, devise(), myAnaFile()->devises, colorizeTotal);
 }
 
-void FenBudgetController::cellNumbers(const AnalyseData& data, CellAnalyseBudget& cell, bool colorizeTotal) const
-{
-    QLabel* const labels[7] = {cell.getCellData(1), cell.getCellData(2), cell.getCellData(3),    cell.getCellData(4),
-                               cell.getCellData(5), cell.getCellData(6), cell.getCellDataSolde()};
-    showCellTexts(budgetCellNumber(data, devise(), myAnaFile()->devises, colorizeTotal), labels);
-}
-
-void FenBudgetController::DRAW_TETE()
-{
-    BoxAnalyseBudgetTete* tete = boxTete();
-    if (!tete || !myAnaFile())
-        return;
-    tete->cell_title3()->setText(getTitleForMonth(myAnaMonth(), true));
-    QLabel* const labels[7] = {tete->cell_total_dossier(1), tete->cell_total_dossier(2), tete->cell_total_dossier(3),
-                               tete->cell_total_dossier(4), tete->cell_total_dossier(5), tete->cell_total_dossier(6),
-                               tete->cell_total_solde()};
-    if (const AnalyseData* total = myAnaFile()->getAnalyseDataTotalDossierAtMonth(myAnaMonth()))
-        showCellTexts(budgetCellNumber(*total, devise(), myAnaFile()->devises, true), labels);
-    else
-        showCellTexts(CellTexts(), labels);
-    colorizeTete(*tete);
-}
-
+// The selected category's row shows its menu.
 StdCell* FenBudgetController::viewForTableColumn1(StdTableView* table, int row)
 {
-    if (currentShowMode() == AnalyseShowMode::Synthese)
-        return FenAnalyseBudgetController::viewForTableColumn1(table, row);
-    const AnalyseData* data = currentAnalyseDataAtRowIndex(row);
-    const int kind = currentLineKindAtRowIndex(row);
-    if (!data || (kind != 0 && kind != 1))
-        return nullptr;
-    auto& cell = static_cast<CellBudget&>(cellOfKind(kind));
-    colorizeTableCellViewAtRow(cell, row);
-    cell.getBgbox()->setFillColor(Qt::white);
-    setFillBackground(&cell, table, row);
-    cell.getNom()->setText(currentNameAtRowIndex(row));
-    for (int i : {3, 6})
-        cell.getCellData(i)->setPalette(QPalette());
-    cellNumbers(*data, cell, true);
-    if (QToolButton* popup = cell.popup_poste()) {
-        const bool selected = table && table->isRowSelected(row);
-        popup->setVisible(kind == 1 && selected);
-        cell.setMain_delegate(kind == 1 && selected ? this : nullptr);
+    StdCell* cell = FenAnalyseBudgetController::viewForTableColumn1(table, row);
+    if (!cell || currentShowMode() != AnalyseShowMode::Classic)
+        return cell;
+    auto* budgetCell = static_cast<CellBudget*>(cell);
+    if (QToolButton* popup = budgetCell->popup_poste()) {
+        const bool selected = currentLineKindAtRowIndex(row) == 1 && table && table->isRowSelected(row);
+        popup->setVisible(selected);
+        budgetCell->setMain_delegate(selected ? this : nullptr);
     }
-    return &cell;
+    return cell;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -273,11 +171,8 @@ void FenBudgetController::LISTING(QObject*)
     const AnalyseData* data = currentAnalyseDataAtRowIndex(row);
     if (!canListing() || !data)
         return;
-    const long month = currentMonthAtRowIndex(row);
-    const AnalyseColumn* column = month >= 1 ? analyseColumnAtIndex(*myAnaFile(), month - 1) : nullptr;
-    const QString periode = budgetColumnTitle(month, *myAnaFile(), devise(), true, column ? column->month : 0);
-    openBudgetPaletteWithMetadataArray(data->metadataArray, periode, currentLineKindAtRowIndex(row),
-                                       currentIdentAtRowIndex(row));
+    openBudgetPaletteWithMetadataArray(data->metadataArray, getTitleForMonth(currentMonthAtRowIndex(row), true),
+                                       currentLineKindAtRowIndex(row), currentIdentAtRowIndex(row));
 }
 
 void FenBudgetController::openBudgetPaletteWithMetadataArray(const AnalyseMetadataList& items, const QString& periode,
@@ -310,32 +205,4 @@ void FenBudgetController::TABLEAU_SYNTHESE(QObject*)
     if (!doc || !myAnaFile())
         return;
     openTableurBudget(buildTableauSynthese(*myAnaFile(), myAnaMonth(), *doc), *myAnaFile(), devise());
-}
-
-// ---------------------------------------------------------------------------------------------
-// Export
-
-void FenBudgetController::EXPORTER(QObject* sender)
-{
-    ListExporter::EXPORTER(*this, *this, sender);
-}
-
-long FenBudgetController::EXPORTER_SIZE()
-{
-    return budgetExporterSize(*myAnaFile());
-}
-
-void FenBudgetController::EXPORTER_TETE(QString& text, int format)
-{
-    budgetExporterTete(*myAnaFile(), myAnaMonth(), devise(), text, format);
-}
-
-void FenBudgetController::EXPORTER_LISTE(QString& text, long index, int format)
-{
-    budgetExporterListe(*myAnaFile(), myAnaMonth(), devise(), index, text, format);
-}
-
-void FenBudgetController::EXPORTER_PIED(QString& text, int format)
-{
-    budgetExporterPied(text, format);
 }

@@ -6,24 +6,17 @@
 // menu creates a schedule or a forecast of that category; the synthesis grid sums the figures by
 // schedule and forecast.
 #include "analysis/FenAnalyseBudgetController.h"
-#include "toolkit/tables/ListExporter.h"
 
 class PopHelp;
 
-class FenBudgetController : public FenAnalyseBudgetController, public IListExportHooks {
+class FenBudgetController : public FenAnalyseBudgetController {
     Q_OBJECT
 public:
     FenBudgetController();
 
     QSizeF getContentIncrement() const override { return QSizeF(17.0, 1.0); }
-    void RECOMPUTE() override;
-    QString getTitleForMonth(long month, bool showDevise) const override;
-    void DRAW_TETE() override;
-    void RESET_TITLE() override;
-    void cellNumbers(const AnalyseData& data, CellAnalyseBudget& cell, bool colorizeTotal) const override;
-    QStringList headerSubTitles() const override;
+    CellTexts figureTexts(const AnalyseData& data, bool colorizeTotal) const override;
     Q_INVOKABLE void LISTING(QObject* sender) override;
-    Q_INVOKABLE void MEMORISE(const QVariant& number) override;
     Q_INVOKABLE void DEVISE(QObject* item) override;
     Q_INVOKABLE void TABLEAU_SYNTHESE(QObject* sender) override;
     StdCell* viewForTableColumn1(StdTableView* table, int row) override;
@@ -39,12 +32,8 @@ public:
     void openBudgetPaletteWithMetadataArray(const AnalyseMetadataList& items, const QString& periode, int kind,
                                             long ident);
 
-    // The texts of a row's figures (cells 1..6 and the balance) and the colours of the two
-    // differences (invalid: left as they are).
-    struct CellTexts {
-        QString texts[7];
-        QColor colours[7];
-    };
+    // The texts of a row's figures, the real, planned and difference of the expenses then of the
+    // income, and the balance; only the two differences are coloured.
     static CellTexts budgetCellNumber(const AnalyseData& data, long devise, const DeviseList& devises,
                                       bool colorizeTotal);
     // One figure: empty when null; a difference not below zero as "+amount", green when coloured,
@@ -52,15 +41,7 @@ public:
     static QString budgetCellNumberAux(const MONTANT& montant, long devise, const DeviseList& devises, bool isDiff,
                                        bool colorizeTotal, QColor* colour);
 
-    // ---- The list export (the window's export item, tag 1 for CSV).
-    Q_INVOKABLE void EXPORTER(QObject* sender) override;
-    long EXPORTER_SIZE() override;
-    void EXPORTER_TETE(QString& text, int format) override;
-    void EXPORTER_LISTE(QString& text, long index, int format) override;
-    void EXPORTER_PIED(QString& text, int format) override;
-
 protected:
-    const SettingsFields& settingsFields() const override;
     void buildInterface(StdWindow& window) override;
     void didAwakeFromNib() override;
     std::unique_ptr<CellAnalyseBudget> makeCell(const QString& identifier) const override;
@@ -68,7 +49,6 @@ protected:
 
 private:
     void creerChrono(bool prevision);
-    void showCellTexts(const CellTexts& texts, QLabel* const labels[7]) const;
     bool clickOnPopupPoste(const QPoint& viewportPoint, const QPoint& globalPoint);
 
     PopHelp* m_popHelp = nullptr;

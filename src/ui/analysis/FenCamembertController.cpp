@@ -1,18 +1,14 @@
 #include "analysis/FenCamembertController.h"
 
 #include "analysis/ViewCamembert.h"
+#include "toolkit/print/drawingcopy.h"
 
 #include "document/DocContext.h"
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "toolkit/print/PrintOperation.h"
 
-#include <QApplication>
-#include <QBuffer>
-#include <QClipboard>
-#include <QMimeData>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QVBoxLayout>
 
 namespace {
@@ -50,33 +46,11 @@ void FenCamembertController::didAwakeFromNib()
     StdWindowController::didAwakeFromNib();
 }
 
-QByteArray FenCamembertController::pdfBytes() const
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    const QSizeF size = m_view->size();
-    writer.setPageSize(QPageSize(size, QPageSize::Point));
-    writer.setPageMargins(QMarginsF());
-    writer.setResolution(72);
-    QPainter painter(&writer);
-    drawCamembert(painter, QRectF(QPointF(), size), m_camembert, true, 1, m_view->docName());
-    painter.end();
-    return bytes;
-}
-
-QImage FenCamembertController::pngImage() const
-{
-    return m_view->grab().toImage();
-}
-
 void FenCamembertController::copy(QObject*)
 {
-    auto* mime = new QMimeData;
-    mime->setData(QStringLiteral("application/pdf"), pdfBytes());
-    mime->setImageData(pngImage());
-    QApplication::clipboard()->setMimeData(mime);
+    copyViewDrawing(*m_view, [this](QPainter& painter, const QRectF& rect) {
+        drawCamembert(painter, rect, m_camembert, true, 1, m_view->docName());
+    });
 }
 
 void FenCamembertController::printTheView(QPainter& painter, const QRectF& rect, PrintOperation& operation)

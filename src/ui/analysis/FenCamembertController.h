@@ -22,9 +22,6 @@ public:
     const QMetaObject* classForPrinting() const override { return &PrintViewWithView::staticMetaObject; }
     // The chart drawn into the printable rectangle, in the largest centred square.
     void printTheView(QPainter& painter, const QRectF& rect, PrintOperation& operation) override;
-    // The chart as a PDF page and as a picture, the size of its view.
-    QByteArray pdfBytes() const;
-    QImage pngImage() const;
 
 protected:
     void buildInterface(StdWindow& window) override;

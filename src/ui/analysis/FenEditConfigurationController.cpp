@@ -2,15 +2,15 @@
 
 #include "analysis/CellConfAnalyse.h"
 #include "analysis/PopAnalyse.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskStringController.h"
-#include "toolkit/fields/TextFieldAnnee.h"
-#include "toolkit/fields/TextFieldJour.h"
-#include "toolkit/fields/TextFieldMois.h"
+#include "toolkit/fields/datefields.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopDossier.h"
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/StdMenu.h"
+#include "toolkit/popups/tagcombos.h"
 
 #include "document/DocContext.h"
 #include "foundation/IDesktop.h"
@@ -39,15 +39,6 @@ using ListKind = FenEditConfigurationController::ListKind;
 
 namespace {
 
-QComboBox* combo(QWidget* parent, const char* name, const QList<std::pair<QString, int>>& items)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    for (const auto& [title, tag] : items)
-        box->addItem(title, tag);
-    return box;
-}
-
 QString fieldText(const QWidget* field)
 {
     if (const auto* text = qobject_cast<const QPlainTextEdit*>(field))
@@ -62,17 +53,6 @@ void setFieldText(QWidget* field, const QString& value)
         text->setPlainText(value);
     else if (auto* line = qobject_cast<QLineEdit*>(field))
         line->setText(value);
-}
-
-int tagOfCombo(const QComboBox* box)
-{
-    return box->currentData().toInt();
-}
-
-void selectTag(QComboBox* box, int tag)
-{
-    const int index = box->findData(tag);
-    box->setCurrentIndex(index >= 0 ? index : 0);
 }
 
 QString appl(const char* key)
@@ -111,15 +91,7 @@ void FenEditConfigurationController::buildInterface(StdWindow& window)
     columns->addWidget(buildPeriode(&window));
     columns->addWidget(buildLists(&window, ListKind::Dossier, ListKind::Poste, "popup_modeposte", "MODEPOSTE:"));
     columns->addWidget(buildLists(&window, ListKind::Banque, ListKind::Compte, "popup_modecompte", "MODECOMPTE:"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* cancel = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), &window);
-    auto* ok = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), &window);
-    ok->setDefault(true);
-    connectAction(cancel, QStringLiteral("NON:"));
-    connectAction(ok, QStringLiteral("OUI:"));
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkRow(*this, window, false).row;
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(14, 12, 14, 12);
     layout->addLayout(top);
@@ -130,25 +102,16 @@ void FenEditConfigurationController::buildInterface(StdWindow& window)
 QWidget* FenEditConfigurationController::buildPeriode(QWidget* parent)
 {
     auto* box = new QGroupBox(appl("FenEditConfiguration_periode"), parent);
-    m_popupModedate = combo(box, "popup_modedate",
-                            {{QStringLiteral("Entre les dates suivantes :"), kModeDateGiven},
-                             {appl("FenEditConfiguration_toutes"), kModeDateNoLimit},
-                             {appl("FenEditConfiguration_annee"), kModeDateThisYear},
-                             {appl("FenEditConfiguration_mois"), kModeDateThisMonth}});
+    m_popupModedate = tagCombo(*box, "popup_modedate",
+                               {{QStringLiteral("Entre les dates suivantes :"), kModeDateGiven},
+                                {appl("FenEditConfiguration_toutes"), kModeDateNoLimit},
+                                {appl("FenEditConfiguration_annee"), kModeDateThisYear},
+                                {appl("FenEditConfiguration_mois"), kModeDateThisMonth}});
     connect(m_popupModedate, &QComboBox::activated, this, [this] { MODEDATE(m_popupModedate); });
     auto* form = new QFormLayout;
     form->addRow(m_popupModedate);
     for (int n : {1, 2}) {
-        auto* row = new QHBoxLayout;
-        QWidget* fields[3] = {new TextFieldJour(box), new TextFieldMois(box), new TextFieldAnnee(box)};
-        const char* names[3] = {"field_jour%1", "field_mois%1", "field_annee%1"};
-        for (int i = 0; i < 3; ++i) {
-            fields[i]->setObjectName(QString::fromLatin1(names[i]).arg(n));
-            fields[i]->setMaximumWidth(i == 2 ? 60 : 36);
-            fields[i]->installEventFilter(this);
-            row->addWidget(fields[i]);
-            m_dateFields.append(fields[i]);
-        }
+        QHBoxLayout* row = dateFieldsRow(*box, n, m_dateFields);
         auto* calendar = new QToolButton(box);
         calendar->setObjectName(QStringLiteral("button_calendrier%1").arg(n));
         calendar->setText(QStringLiteral("…"));
@@ -158,6 +121,8 @@ QWidget* FenEditConfigurationController::buildPeriode(QWidget* parent)
         row->addStretch();
         form->addRow(n == 1 ? appl("FenEditConfiguration_du") : appl("FenEditConfiguration_au"), row);
     }
+    for (QWidget* field : m_dateFields)
+        field->installEventFilter(this);
     auto check = [&](QCheckBox*& target, const char* name, const char* title, const char* action) {
         target = new QCheckBox(appl(title), box);
         target->setObjectName(QString::fromLatin1(name));
@@ -170,10 +135,10 @@ QWidget* FenEditConfigurationController::buildPeriode(QWidget* parent)
     check(m_checkPostes, "checkbox_montrer_postes", "FenEditConfiguration_postes", "CB_POSTE:");
     check(m_checkVirint, "checkbox_montrer_virint", "FenEditConfiguration_virint", nullptr);
     check(m_checkMensuel, "checkbox_montrer_detail_mensuel", "FenEditConfiguration_mensuel", nullptr);
-    m_popupFiscalite = combo(box, "popup_fiscalite",
-                             {{appl("FenEditConfiguration_ttc"), kFiscaliteTTC},
-                              {appl("FenEditConfiguration_ht"), kFiscaliteHT},
-                              {appl("FenEditConfiguration_taxe"), kFiscaliteTaxe}});
+    m_popupFiscalite = tagCombo(*box, "popup_fiscalite",
+                                {{appl("FenEditConfiguration_ttc"), kFiscaliteTTC},
+                                 {appl("FenEditConfiguration_ht"), kFiscaliteHT},
+                                 {appl("FenEditConfiguration_taxe"), kFiscaliteTaxe}});
     form->addRow(appl("FenEditConfiguration_fiscalite"), m_popupFiscalite);
     auto* reference = new QHBoxLayout;
     auto* popCompteC = new PopCompte(box);
@@ -199,10 +164,10 @@ QWidget* FenEditConfigurationController::buildLists(QWidget* parent, ListKind fi
     auto* box = new QGroupBox(appl(first == ListKind::Dossier ? "FenEditConfiguration_selectionPostes"
                                                               : "FenEditConfiguration_selectionComptes"),
                               parent);
-    QComboBox* mode = combo(box, modeName,
-                            {{appl("FenEditConfiguration_tous"), kSelectionAll},
-                             {appl("FenEditConfiguration_seulement"), kSelectionOnly},
-                             {appl("FenEditConfiguration_sauf"), kSelectionAllBut}});
+    QComboBox* mode = tagCombo(*box, modeName,
+                               {{appl("FenEditConfiguration_tous"), kSelectionAll},
+                                {appl("FenEditConfiguration_seulement"), kSelectionOnly},
+                                {appl("FenEditConfiguration_sauf"), kSelectionAllBut}});
     connect(mode, &QComboBox::activated, this,
             [this, mode, modeAction] { perform(QString::fromLatin1(modeAction), mode); });
     (first == ListKind::Dossier ? m_popupModeposte : m_popupModecompte) = mode;
@@ -316,7 +281,7 @@ void FenEditConfigurationController::FILL_DATES()
         m_currentDefRec.forceMonth = true;
     anaConfigUpdateDates(currentDocument(), m_currentDefRec, false);
     setCanDate(m_currentDefRec.modeDate == kModeDateGiven);
-    selectTag(m_popupModedate, m_currentDefRec.modeDate);
+    selectComboTag(m_popupModedate, m_currentDefRec.modeDate);
     setDate1(m_currentDefRec.date1);
     setDate2(m_currentDefRec.date2);
     pickers().FILL_DATE1();
@@ -335,11 +300,11 @@ void FenEditConfigurationController::FILL()
     m_checkVirint->setChecked(m_currentDefRec.showVirInt);
     m_checkMensuel->setChecked(m_currentDefRec.showMonth);
     m_checkMoisComplets->setChecked(m_currentDefRec.forceMonth);
-    selectTag(m_popupFiscalite, m_currentDefRec.fiscalite);
+    selectComboTag(m_popupFiscalite, m_currentDefRec.fiscalite);
     pickers().compteCID = m_currentDefRec.compteID < 0 ? -2 : m_currentDefRec.compteID;
     m_buttonNoReference->setEnabled(m_currentDefRec.compteID >= 0);
-    selectTag(m_popupModeposte, m_currentDefRec.modePoste);
-    selectTag(m_popupModecompte, m_currentDefRec.modeCompte);
+    selectComboTag(m_popupModeposte, m_currentDefRec.modePoste);
+    selectComboTag(m_popupModecompte, m_currentDefRec.modeCompte);
     enableModes();
     for (ListKind kind : {ListKind::Dossier, ListKind::Poste, ListKind::Banque, ListKind::Compte})
         reloadList(kind);
@@ -350,7 +315,7 @@ bool FenEditConfigurationController::READ()
 {
     if (!StdWindowController::READ())
         return false;
-    m_currentDefRec.modeDate = tagOfCombo(m_popupModedate);
+    m_currentDefRec.modeDate = comboTag(m_popupModedate);
     m_currentDefRec.date1 = date1();
     m_currentDefRec.date2 = date2();
     m_currentDefRec.showDossier = m_checkDossiers->isChecked();
@@ -358,10 +323,10 @@ bool FenEditConfigurationController::READ()
     m_currentDefRec.showVirInt = m_checkVirint->isChecked();
     m_currentDefRec.showMonth = m_checkMensuel->isChecked();
     m_currentDefRec.forceMonth = m_checkMoisComplets->isChecked();
-    m_currentDefRec.fiscalite = tagOfCombo(m_popupFiscalite);
+    m_currentDefRec.fiscalite = comboTag(m_popupFiscalite);
     m_currentDefRec.compteID = pickers().compteCID < 0 ? -1 : pickers().compteCID;
-    m_currentDefRec.modePoste = tagOfCombo(m_popupModeposte);
-    m_currentDefRec.modeCompte = tagOfCombo(m_popupModecompte);
+    m_currentDefRec.modePoste = comboTag(m_popupModeposte);
+    m_currentDefRec.modeCompte = comboTag(m_popupModecompte);
     return true;
 }
 
@@ -391,10 +356,10 @@ void FenEditConfigurationController::CALENDRIER2(QObject*)
 
 void FenEditConfigurationController::enableModes()
 {
-    const bool postes = tagOfCombo(m_popupModeposte) != kSelectionAll;
+    const bool postes = comboTag(m_popupModeposte) != kSelectionAll;
     for (QWidget* control : m_posteControls)
         control->setEnabled(postes);
-    const bool comptes = tagOfCombo(m_popupModecompte) != kSelectionAll;
+    const bool comptes = comboTag(m_popupModecompte) != kSelectionAll;
     for (QWidget* control : m_compteControls)
         control->setEnabled(comptes);
 }
@@ -626,7 +591,7 @@ void FenEditConfigurationController::reloadList(ListKind kind)
     list->clear();
     const bool postes = kind == ListKind::Dossier || kind == ListKind::Poste;
     const QComboBox* mode = postes ? m_popupModeposte : m_popupModecompte;
-    if (tagOfCombo(mode) == kSelectionAll)
+    if (comboTag(mode) == kSelectionAll)
         return;
     const DOCUMENT* doc = currentDocument();
     for (long ident : identsOf(kind)) {

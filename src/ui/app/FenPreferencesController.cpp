@@ -1,5 +1,6 @@
 #include "app/FenPreferencesController.h"
 
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/fields/StdTextView.h"
@@ -14,6 +15,7 @@
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/PopTri.h"
 #include "toolkit/popups/StdMenu.h"
+#include "toolkit/windows/namedcontrols.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "document/APPLIPARAM.h"
@@ -38,7 +40,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -109,13 +110,6 @@ QString label(const QString& outlet)
 {
     const QString key = QStringLiteral("FenPreferences_") + outlet;
     return localizedAppl(key);
-}
-
-template <class W> W* named(const char* name, QWidget* parent)
-{
-    auto* control = new W(parent);
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
 }
 
 QHBoxLayout* pair(QWidget* field, QWidget* pop)
@@ -310,27 +304,20 @@ QWidget* FenPreferencesController::buildDocumentTab(QWidget* parent)
 QWidget* FenPreferencesController::buildButtons(QWidget* parent)
 {
     auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    const std::pair<const char*, const char*> transfers[]
+    QList<QPushButton*> transfers;
+    const std::pair<const char*, const char*> titles[]
         = {{"FenPreferences_importer", "IMPORTER:"}, {"FenPreferences_exporter", "EXPORTER:"}};
-    for (const auto& [title, action] : transfers) {
+    for (const auto& [title, action] : titles) {
         auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), row);
         button->setAutoDefault(false);
         connectAction(button, QString::fromLatin1(action));
-        layout->addWidget(button);
+        transfers.append(button);
     }
-    layout->addStretch();
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), row);
-    connectAction(cancel, QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), row);
-    connectAction(ok, QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), row);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    layout->addWidget(cancel);
-    layout->addWidget(ok);
+    QHBoxLayout* layout = cancelOkButtons(*this, *row);
+    for (qsizetype i = 0; i < transfers.size(); ++i)
+        layout->insertWidget(int(i), transfers.at(i));
+    layout->setContentsMargins(0, 0, 0, 0);
+    row->setLayout(layout);
     return row;
 }
 

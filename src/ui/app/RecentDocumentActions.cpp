@@ -65,6 +65,29 @@ void alertDocument(QObject* window, const QString& message, const QString& infor
     showAlertOK(window, message, information, image, style);
 }
 
+// While a cloud operation runs on the document, the browser shows it busy.
+iCloudDelegate::Block markBusy(const QPointer<FenRecentController>& browser, const RecentDocumentPtr& document)
+{
+    return [browser, document] {
+        document->setBuzy(true);
+        if (browser)
+            browser->reloadList(true);
+    };
+}
+
+// A cloud operation that failed leaves the document as it was, and the user is told.
+iCloudDelegate::Block cloudFailure(const QPointer<FenRecentController>& browser, const RecentDocumentPtr& document)
+{
+    return [browser, document] {
+        document->setBuzy(false);
+        if (!browser)
+            return;
+        browser->reloadList(true);
+        alertDocument(browser.data(), localizedDialogue(QStringLiteral("kAlerte_CantDelete")), document->name(),
+                      QStringLiteral("document"), 2);
+    };
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -171,26 +194,14 @@ bool RecentDocumentActions::supprimer(bool confirm)
 void RecentDocumentActions::deleteICloudDocument(const RecentDocumentPtr& document)
 {
     QPointer<FenRecentController> self(&m_browser);
-    const auto before = [self, document] {
-        document->setBuzy(true);
-        if (self)
-            self->reloadList(true);
-    };
     const auto done = [self, document] {
         document->setBuzy(false);
         SVWorkspaceManager::sharedInstance().removeRecentUrl(document->url(), kFileSystemICloud);
         if (self)
             self->reloadList(false);
     };
-    const auto failed = [self, document] {
-        document->setBuzy(false);
-        if (!self)
-            return;
-        self->reloadList(true);
-        alertDocument(self.data(), localizedDialogue(QStringLiteral("kAlerte_CantDelete")), document->name(),
-                      QStringLiteral("document"), 2);
-    };
-    iCloudDelegate::sharedInstance().removeDocument(*document, before, done, failed);
+    iCloudDelegate::sharedInstance().removeDocument(*document, markBusy(self, document), done,
+                                                    cloudFailure(self, document));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -250,24 +261,12 @@ void RecentDocumentActions::deplacer()
         != kAlertFirstButton)
         return;
     QPointer<FenRecentController> self(&m_browser);
-    const auto before = [self, document] {
-        document->setBuzy(true);
-        if (self)
-            self->reloadList(true);
-    };
     const auto done = [self, document, destination, toCloud] {
         if (self)
             self->actions().didDeplacerDocument(document, destination, toCloud);
     };
-    const auto failed = [self, document] {
-        document->setBuzy(false);
-        if (!self)
-            return;
-        self->reloadList(true);
-        alertDocument(self.data(), localizedDialogue(QStringLiteral("kAlerte_CantDelete")), document->name(),
-                      QStringLiteral("document"), 2);
-    };
-    iCloudDelegate::sharedInstance().moveDocument(*document, destination, toCloud, before, done, failed);
+    iCloudDelegate::sharedInstance().moveDocument(*document, destination, toCloud, markBusy(self, document), done,
+                                                  cloudFailure(self, document));
 }
 
 void RecentDocumentActions::didDeplacerDocument(const RecentDocumentPtr& document, const QString& destination,

@@ -4,9 +4,6 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/fields/StdTextView.h"
-#include "toolkit/fields/TextFieldAnnee.h"
-#include "toolkit/fields/TextFieldJour.h"
-#include "toolkit/fields/TextFieldMois.h"
 #include "toolkit/fields/TextViewCompteD.h"
 #include "toolkit/fields/TextViewPoste.h"
 #include "toolkit/fields/datefields.h"
@@ -14,6 +11,8 @@
 #include "toolkit/popups/PopDossier.h"
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/StdMenu.h"
+#include "toolkit/popups/tagcombos.h"
+#include "toolkit/windows/namedcontrols.h"
 
 #include "document/DocContext.h"
 #include "engines/GraphEngine.h"
@@ -38,27 +37,6 @@ namespace {
 QString appl(const char* key)
 {
     return localizedAppl(QString::fromLatin1(key));
-}
-
-template <class W> W* named(const char* name, QWidget& parent)
-{
-    auto* widget = new W(&parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QComboBox* combo(QWidget& parent, const char* name, const QList<std::pair<QString, int>>& items)
-{
-    auto* box = named<QComboBox>(name, parent);
-    for (const auto& [title, tag] : items)
-        box->addItem(title, tag);
-    return box;
-}
-
-void selectTag(QComboBox* box, int tag)
-{
-    const int index = box->findData(tag);
-    box->setCurrentIndex(index >= 0 ? index : 0);
 }
 
 // The row of one followed entity: its check box, its text and its pop-up.
@@ -104,7 +82,7 @@ QWidget* FenEditGraphiqueController::buildConfiguration(QWidget& parent)
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     m_popConfiguration = new PopConfiguration(row);
-    m_fieldConfiguration = named<QLabel>("field_configuration", *row);
+    m_fieldConfiguration = named<QLabel>("field_configuration", row);
     QFont bold = m_fieldConfiguration->font();
     bold.setBold(true);
     m_fieldConfiguration->setFont(bold);
@@ -130,18 +108,18 @@ QWidget* FenEditGraphiqueController::buildFollowed(QWidget& parent)
     m_boxes = new QButtonGroup(box);
     m_boxes->setExclusive(true);
     for (const Followed& f : kFollowed) {
-        auto* check = named<QCheckBox>(f.box, *box);
+        auto* check = named<QCheckBox>(f.box, box);
         check->setText(appl(f.title));
         m_boxes->addButton(check, f.mode);
         connectAction(check, QString::fromLatin1(f.action));
-        QWidget* view = f.mode == kGraphModeCompte ? static_cast<QWidget*>(named<TextViewCompteD>(f.view, *box))
-            : f.mode == kGraphModePoste            ? static_cast<QWidget*>(named<TextViewPoste>(f.view, *box))
-                                                   : static_cast<QWidget*>(named<StdTextView>(f.view, *box));
+        QWidget* view = f.mode == kGraphModeCompte ? static_cast<QWidget*>(named<TextViewCompteD>(f.view, box))
+            : f.mode == kGraphModePoste            ? static_cast<QWidget*>(named<TextViewPoste>(f.view, box))
+                                                   : static_cast<QWidget*>(named<StdTextView>(f.view, box));
         view->setMinimumWidth(220);
         view->setMaximumHeight(26);
-        QWidget* pop = f.mode == kGraphModePoste ? static_cast<QWidget*>(named<PopPoste>(f.pop, *box))
-            : f.mode == kGraphModeDossier        ? static_cast<QWidget*>(named<PopDossier>(f.pop, *box))
-                                                 : static_cast<QWidget*>(named<PopCompte>(f.pop, *box));
+        QWidget* pop = f.mode == kGraphModePoste ? static_cast<QWidget*>(named<PopPoste>(f.pop, box))
+            : f.mode == kGraphModeDossier        ? static_cast<QWidget*>(named<PopDossier>(f.pop, box))
+                                                 : static_cast<QWidget*>(named<PopCompte>(f.pop, box));
         if (auto* compte = qobject_cast<PopCompte*>(pop)) {
             compte->setCompteDebit(true);
             compte->setCanCreate(false);
@@ -152,7 +130,7 @@ QWidget* FenEditGraphiqueController::buildFollowed(QWidget& parent)
         grid->addWidget(view, f.mode, 1);
         grid->addWidget(pop, f.mode, 2);
     }
-    m_cbPrevision = named<QCheckBox>("cb_prevision", *box);
+    m_cbPrevision = named<QCheckBox>("cb_prevision", box);
     m_cbPrevision->setText(appl("FenEditGraphique_prevision"));
     grid->addWidget(m_cbPrevision, 4, 0, 1, 3);
     return box;
@@ -162,33 +140,25 @@ QWidget* FenEditGraphiqueController::buildPeriode(QWidget& parent)
 {
     auto* box = new QGroupBox(appl("FenEditGraphique_periode"), &parent);
     auto* grid = new QGridLayout(box);
-    m_popupModedate = combo(*box, "popup_modedate",
-                            {{QStringLiteral("Entre les dates suivantes :"), 0},
-                             {appl("FenEditConfiguration_toutes"), 1},
-                             {appl("FenEditConfiguration_annee"), 2},
-                             {appl("FenEditConfiguration_mois"), 3}});
+    m_popupModedate = tagCombo(*box, "popup_modedate",
+                               {{QStringLiteral("Entre les dates suivantes :"), 0},
+                                {appl("FenEditConfiguration_toutes"), 1},
+                                {appl("FenEditConfiguration_annee"), 2},
+                                {appl("FenEditConfiguration_mois"), 3}});
     connect(m_popupModedate, &QComboBox::activated, this, [this] { MODEDATE(m_popupModedate); });
     grid->addWidget(m_popupModedate, 0, 0, 1, 2);
     for (int n : {1, 2}) {
-        auto* row = new QHBoxLayout;
-        QWidget* fields[3] = {new TextFieldJour(box), new TextFieldMois(box), new TextFieldAnnee(box)};
-        const char* names[3] = {"field_jour%1", "field_mois%1", "field_annee%1"};
-        for (int i = 0; i < 3; ++i) {
-            fields[i]->setObjectName(QString::fromLatin1(names[i]).arg(n));
-            fields[i]->setMaximumWidth(i == 2 ? 60 : 36);
-            row->addWidget(fields[i]);
-            m_dateFields.append(fields[i]);
-        }
+        QHBoxLayout* row = dateFieldsRow(*box, n, m_dateFields);
         row->addStretch();
         grid->addWidget(new QLabel(appl(n == 1 ? "FenEditGraphique_du" : "FenEditGraphique_au"), box), n, 0);
         grid->addLayout(row, n, 1);
     }
-    m_cbMoisComplet = named<QCheckBox>("cb_mois_complet", *box);
+    m_cbMoisComplet = named<QCheckBox>("cb_mois_complet", box);
     m_cbMoisComplet->setText(appl("FenEditGraphique_moisComplet"));
     connectAction(m_cbMoisComplet, QStringLiteral("MOISCOMPLET:"));
     grid->addWidget(m_cbMoisComplet, 3, 0, 1, 2);
     m_popupGrouper
-        = combo(*box, "popup_grouper", {{appl("FenEditGraphique_mois"), 0}, {appl("FenEditGraphique_jour"), 1}});
+        = tagCombo(*box, "popup_grouper", {{appl("FenEditGraphique_mois"), 0}, {appl("FenEditGraphique_jour"), 1}});
     grid->addWidget(new QLabel(appl("FenEditGraphique_grouper"), box), 4, 0);
     grid->addWidget(m_popupGrouper, 4, 1);
     return box;
@@ -228,8 +198,8 @@ void FenEditGraphiqueController::FILL()
     setDate1(m_header.graph_date1);
     setDate2(m_header.graph_date2);
     m_cbPrevision->setChecked(m_header.simul);
-    selectTag(m_popupModedate, m_header.modeDate);
-    selectTag(m_popupGrouper, m_header.timeKind);
+    selectComboTag(m_popupModedate, m_header.modeDate);
+    selectComboTag(m_popupGrouper, m_header.timeKind);
     m_cbMoisComplet->setChecked(m_header.forceMonth);
     pickers().posteID = m_header.posteID;
     pickers().compteDID = m_header.compteID;
@@ -252,8 +222,8 @@ bool FenEditGraphiqueController::READ()
     const int checked = m_boxes->checkedId();
     m_header.mode = checked >= 0 ? checked : kGraphModeCompte;
     m_header.simul = m_cbPrevision->isChecked();
-    m_header.modeDate = m_popupModedate->currentData().toInt();
-    m_header.timeKind = m_popupGrouper->currentData().toInt();
+    m_header.modeDate = comboTag(m_popupModedate);
+    m_header.timeKind = comboTag(m_popupGrouper);
     m_header.forceMonth = m_cbMoisComplet->isChecked();
     m_header.graph_date1 = startOfDay(date1());
     m_header.graph_date2 = endOfDay(date2());
@@ -322,7 +292,7 @@ void FenEditGraphiqueController::MODEDATE(QObject*)
     READ();
     adjustGraphDates(currentDocument(), m_header, false);
     FILL();
-    setCanDate(m_popupModedate->currentData().toInt() == 0);
+    setCanDate(comboTag(m_popupModedate) == 0);
     if (m_canDate && !m_dateFields.isEmpty())
         m_dateFields.first()->setFocus();
 }

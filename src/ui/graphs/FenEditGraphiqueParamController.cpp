@@ -1,5 +1,8 @@
 #include "graphs/FenEditGraphiqueParamController.h"
 
+#include "toolkit/dialogs/CancelOkButtons.h"
+#include "toolkit/popups/tagcombos.h"
+
 #include "foundation/localized.h"
 
 #include <QComboBox>
@@ -11,21 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QComboBox* combo(QWidget& parent, const char* name, const QList<std::pair<QString, int>>& items)
-{
-    auto* box = new QComboBox(&parent);
-    box->setObjectName(QString::fromLatin1(name));
-    for (const auto& [title, tag] : items)
-        box->addItem(title, tag);
-    return box;
-}
-
-void selectTag(QComboBox* box, int tag)
-{
-    const int index = box->findData(tag);
-    box->setCurrentIndex(index >= 0 ? index : 0);
-}
 
 QString appl(const char* key)
 {
@@ -48,12 +36,13 @@ void FenEditGraphiqueParamController::buildInterface(StdWindow& window)
 
 void FenEditGraphiqueParamController::buildFormat(QWidget& parent, QGridLayout& grid, bool withTitle)
 {
-    m_popupType = combo(parent, "popup_type",
-                        {{appl("POPUP_TYPE_GRAPHIQUE_HISTO_SIMPLE"), 0},
-                         {appl("POPUP_TYPE_GRAPHIQUE_HISTO_RELIEF"), 1},
-                         {appl("POPUP_TYPE_GRAPHIQUE_COURBE_SIMPLE"), 2},
-                         {appl("POPUP_TYPE_GRAPHIQUE_COURBE_RELIEF"), 3}});
-    m_popupTotaux = combo(parent, "popup_totaux", {{appl("POPUP_TOTAUX_PERIODE"), 0}, {appl("POPUP_TOTAUX_CUMUL"), 1}});
+    m_popupType = tagCombo(parent, "popup_type",
+                           {{appl("POPUP_TYPE_GRAPHIQUE_HISTO_SIMPLE"), 0},
+                            {appl("POPUP_TYPE_GRAPHIQUE_HISTO_RELIEF"), 1},
+                            {appl("POPUP_TYPE_GRAPHIQUE_COURBE_SIMPLE"), 2},
+                            {appl("POPUP_TYPE_GRAPHIQUE_COURBE_RELIEF"), 3}});
+    m_popupTotaux
+        = tagCombo(parent, "popup_totaux", {{appl("POPUP_TOTAUX_PERIODE"), 0}, {appl("POPUP_TOTAUX_CUMUL"), 1}});
     const int row = grid.rowCount();
     grid.addWidget(new QLabel(appl("FenEditGraphiqueParam_type"), &parent), row, 0);
     grid.addWidget(m_popupType, row, 1);
@@ -70,18 +59,10 @@ void FenEditGraphiqueParamController::buildFormat(QWidget& parent, QGridLayout& 
 
 QLayout* FenEditGraphiqueParamController::buildButtons(QWidget& parent)
 {
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* cancel = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), &parent);
-    cancel->setObjectName(QStringLiteral("but_NON"));
-    auto* ok = new QPushButton(localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), &parent);
-    ok->setObjectName(QStringLiteral("but_OK"));
-    ok->setDefault(true);
-    connectAction(cancel, QStringLiteral("NON:"));
-    connectAction(ok, QStringLiteral("OUI:"));
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
-    return buttons;
+    const CancelOkRow buttons = cancelOkRow(*this, parent, false);
+    buttons.cancel->setObjectName(QStringLiteral("but_NON"));
+    buttons.ok->setObjectName(QStringLiteral("but_OK"));
+    return buttons.row;
 }
 
 void FenEditGraphiqueParamController::willAwakeFromNib()
@@ -92,8 +73,8 @@ void FenEditGraphiqueParamController::willAwakeFromNib()
 
 void FenEditGraphiqueParamController::FILL()
 {
-    selectTag(m_popupTotaux, m_header.totalKind);
-    selectTag(m_popupType, m_header.plotKind);
+    selectComboTag(m_popupTotaux, m_header.totalKind);
+    selectComboTag(m_popupType, m_header.plotKind);
     if (m_fieldTitre) {
         m_fieldTitre->setText(m_header.titre);
         m_fieldTitre->setFocus();
@@ -104,8 +85,8 @@ void FenEditGraphiqueParamController::FILL()
 bool FenEditGraphiqueParamController::READ()
 {
     StdWindowController::READ();
-    m_header.totalKind = m_popupTotaux->currentData().toInt();
-    m_header.plotKind = m_popupType->currentData().toInt();
+    m_header.totalKind = comboTag(m_popupTotaux);
+    m_header.plotKind = comboTag(m_popupType);
     if (m_fieldTitre)
         m_header.titre = m_fieldTitre->text();
     return true;

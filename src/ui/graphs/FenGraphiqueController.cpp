@@ -363,33 +363,11 @@ void FenGraphiqueController::notifyPosteDeleted(const QVariant& posteID, const Q
 
 // ---- Copy, print, memory -------------------------------------------------------------------------
 
-QByteArray FenGraphiqueController::pdfBytes() const
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    const QSizeF size = m_view->size();
-    writer.setPageSize(QPageSize(size, QPageSize::Point));
-    writer.setPageMargins(QMarginsF());
-    writer.setResolution(72);
-    QPainter painter(&writer);
-    drawGraph(painter, m_file, m_view->devise(), m_view->devHdl(), nullptr, QRectF(QPointF(), size));
-    painter.end();
-    return bytes;
-}
-
-QImage FenGraphiqueController::pngImage() const
-{
-    return m_view->grab().toImage();
-}
-
 void FenGraphiqueController::copy(QObject*)
 {
-    auto* mime = new QMimeData;
-    mime->setData(QStringLiteral("application/pdf"), pdfBytes());
-    mime->setImageData(pngImage());
-    QApplication::clipboard()->setMimeData(mime);
+    copyViewDrawing(*m_view, [this](QPainter& painter, const QRectF& rect) {
+        drawGraph(painter, m_file, m_view->devise(), m_view->devHdl(), nullptr, rect);
+    });
 }
 
 const QMetaObject* FenGraphiqueController::classForPrinting() const

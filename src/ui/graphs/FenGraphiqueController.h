@@ -9,6 +9,7 @@
 // Window data: "graphfile" (the GRAPHFILE shown).
 #include "graphs/CellGraphique.h"
 #include "toolkit/print/PrintViewWithView.h"
+#include "toolkit/print/drawingcopy.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
 
 #include "model/GRAPH.h"
@@ -48,10 +49,6 @@ public:
     Q_INVOKABLE void copy(QObject* sender);
     Q_INVOKABLE void MEMORISE(const QVariant& number);
     Q_INVOKABLE void IMPRIMER(QObject* sender) override;
-
-    // The picture as a PDF page and as an image, the size of the view.
-    QByteArray pdfBytes() const;
-    QImage pngImage() const;
 
     bool can_imprimer() const override { return true; }
     bool canCopySomething() const override { return true; }

@@ -43,15 +43,6 @@ ChronoManager& chronos()
     return ChronoManager::sharedManager();
 }
 
-QPushButton* toolButton(const char* name, const char* titleKey, QWidget* parent)
-{
-    auto* button = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
 } // namespace
 
 FenEcheancierController* FenEcheancierController::current()

@@ -39,6 +39,11 @@ WindowDataPtr echeancierEditorData(ECHEANCIER& echeancier, DOCUMENT& doc)
     return data;
 }
 
+ECHEANCIER& editedEcheancier(const WindowData& data)
+{
+    return *static_cast<ECHEANCIER*>(data.value(kEcheancier).value<void*>());
+}
+
 FenEditEcheancierController::FenEditEcheancierController()
     : m_cell(std::make_unique<CellTransact>())
 {
@@ -48,7 +53,7 @@ FenEditEcheancierController::~FenEditEcheancierController() = default;
 
 ECHEANCIER& FenEditEcheancierController::echeancier() const
 {
-    return *static_cast<ECHEANCIER*>(getData()->value(kEcheancier).value<void*>());
+    return editedEcheancier(*getData());
 }
 
 DOCUMENT& FenEditEcheancierController::document() const

@@ -61,5 +61,6 @@ private:
     std::unique_ptr<CellTransact> m_cell;
 };
 
-// The window data of a schedule editor.
+// The window data of a schedule editor, and the schedule it edits.
 WindowDataPtr echeancierEditorData(ECHEANCIER& echeancier, DOCUMENT& doc);
+ECHEANCIER& editedEcheancier(const WindowData& data);

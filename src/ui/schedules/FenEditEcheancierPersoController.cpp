@@ -12,18 +12,12 @@
 #include "model/DOCUMENT.h"
 #include "model/ECHEANCIER.h"
 #include "model/ITransactionWindows.h"
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString kEcheancier = QStringLiteral("echeancier");
-
-} // namespace
 
 FenEditEcheancierPersoController::FenEditEcheancierPersoController()
     : m_cell(std::make_unique<CellTransactPerso>())
@@ -34,7 +28,7 @@ FenEditEcheancierPersoController::~FenEditEcheancierPersoController() = default;
 
 ECHEANCIER& FenEditEcheancierPersoController::echeancier() const
 {
-    return *static_cast<ECHEANCIER*>(getData()->value(kEcheancier).value<void*>());
+    return editedEcheancier(*getData());
 }
 
 DOCUMENT& FenEditEcheancierPersoController::document() const
@@ -50,27 +44,19 @@ void FenEditEcheancierPersoController::buildInterface(StdWindow& window)
     table->setObjectName(QStringLiteral("table1"));
     table->setUniformRowHeight(CellTransact::kHeight);
     table->setMinimumSize(m_cell->preferredWidth() + 30, CellTransact::kHeight * 6);
-    auto* buttons = new QHBoxLayout;
-    const std::pair<const char*, const char*> commands[] = {{"FenEditEcheancierPerso_nouveau", "NOUVEAU:"},
-                                                            {"FenEditEcheancierPerso_modifier", "MODIFIER_PERSO:"},
-                                                            {"FenEditEcheancierPerso_supprimer", "SUPPRIMER_PERSO:"}};
-    for (const auto& [title, action] : commands) {
+    QList<QPushButton*> commands;
+    const std::pair<const char*, const char*> titles[] = {{"FenEditEcheancierPerso_nouveau", "NOUVEAU:"},
+                                                          {"FenEditEcheancierPerso_modifier", "MODIFIER_PERSO:"},
+                                                          {"FenEditEcheancierPerso_supprimer", "SUPPRIMER_PERSO:"}};
+    for (const auto& [title, action] : titles) {
         auto* button = new QPushButton(localizedAppl(QString::fromLatin1(title)), &window);
         button->setAutoDefault(false);
         connectAction(button, QString::fromLatin1(action));
-        buttons->addWidget(button);
+        commands.append(button);
     }
-    buttons->addStretch();
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    cancel->setAutoDefault(false);
-    connectAction(cancel, QStringLiteral("NON:"));
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    ok->setDefault(true);
-    connectAction(ok, QStringLiteral("OUI:"));
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
+    QHBoxLayout* buttons = cancelOkButtons(*this, window);
+    for (qsizetype i = 0; i < commands.size(); ++i)
+        buttons->insertWidget(int(i), commands.at(i));
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(16, 14, 16, 14);
     layout->addWidget(table, 1);

@@ -21,6 +21,7 @@
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/popups/PopPoste.h"
+#include "toolkit/windows/namedcontrols.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,13 +34,6 @@
 namespace {
 
 const QString kPrevision = QStringLiteral("prevision");
-
-template <class W> W* named(const char* name, QWidget* parent)
-{
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QString appl(const char* key)
 {

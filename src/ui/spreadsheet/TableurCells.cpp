@@ -21,26 +21,39 @@ bool inRange(long index, size_t size)
     return index >= 0 && size_t(index) < size;
 }
 
+// The header cells of one direction, each at the size the source gives it.
+template <class Header>
+void buildHeaders(std::vector<Header>& headers, long count, const TableurProtocol& source,
+                  float (TableurProtocol::*defaultSize)(long) const)
+{
+    headers.clear();
+    headers.reserve(size_t(count));
+    const unsigned long alignment = source.defaultAlignment();
+    for (long i = 0; i < count; ++i)
+        headers.emplace_back((source.*defaultSize)(i), i, source, alignment);
+}
+
+// Calls the block on each item in order until it sets its stop flag.
+template <class Item, class Block> void enumerateUntilStopped(std::vector<Item>& items, const Block& block)
+{
+    bool stop = false;
+    for (Item& item : items) {
+        block(item, stop);
+        if (stop)
+            return;
+    }
+}
+
 } // namespace
 
 void TableurCells::buildRowsArray(const TableurProtocol& source, bool rotated)
 {
-    m_rowsArray.clear();
-    const long count = displayRowCount(source, rotated);
-    m_rowsArray.reserve(size_t(count));
-    const unsigned long alignment = source.defaultAlignment();
-    for (long i = 0; i < count; ++i)
-        m_rowsArray.emplace_back(source.defaultHeightOfRow(i), i, source, alignment);
+    buildHeaders(m_rowsArray, displayRowCount(source, rotated), source, &TableurProtocol::defaultHeightOfRow);
 }
 
 void TableurCells::buildColumnsArray(const TableurProtocol& source, bool rotated)
 {
-    m_columnsArray.clear();
-    const long count = displayColumnCount(source, rotated);
-    m_columnsArray.reserve(size_t(count));
-    const unsigned long alignment = source.defaultAlignment();
-    for (long j = 0; j < count; ++j)
-        m_columnsArray.emplace_back(source.defaultWidthOfColumn(j), j, source, alignment);
+    buildHeaders(m_columnsArray, displayColumnCount(source, rotated), source, &TableurProtocol::defaultWidthOfColumn);
 }
 
 void TableurCells::buildCellsArray(const TableurProtocol& source, bool rotated)
@@ -110,22 +123,12 @@ const CellObject* TableurCells::cellAtRow(long row, long column) const
 
 void TableurCells::enumerateCellsInRowsHeader(const RowBlock& block)
 {
-    bool stop = false;
-    for (RowObject& row : m_rowsArray) {
-        block(row, stop);
-        if (stop)
-            return;
-    }
+    enumerateUntilStopped(m_rowsArray, block);
 }
 
 void TableurCells::enumerateCellsInColumnsHeader(const ColumnBlock& block)
 {
-    bool stop = false;
-    for (ColumnObject& column : m_columnsArray) {
-        block(column, stop);
-        if (stop)
-            return;
-    }
+    enumerateUntilStopped(m_columnsArray, block);
 }
 
 void TableurCells::enumerateCells(const CellBlock& block)

@@ -2,6 +2,7 @@
 
 #include "toolkit/drawing/SaisieImages.h"
 
+#include "toolkit/dialogs/CancelOkButtons.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/TextFieldMontant.h"
 #include "toolkit/popups/StdPopUp.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,15 +61,8 @@ void FenEditConversionController::buildInterface(StdWindow& window)
         grid->addWidget(unit, int(slot), 1);
     }
     grid->setColumnStretch(2, 1);
-    auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
-    cancel->setProperty("sv_action", QStringLiteral("NON:"));
-    cancel->setAutoDefault(false);
-    auto* ok = new QPushButton(Dialog::OKString(), &window);
-    ok->setProperty("sv_action", QStringLiteral("OUI:"));
-    ok->setDefault(true);
-    ok->setMinimumWidth(cancel->sizeHint().width());
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
+    const CancelOkRow closing = cancelOkRow(*this, window);
+    closing.ok->setMinimumWidth(closing.cancel->sizeHint().width());
     auto* top = new QHBoxLayout;
     top->setSpacing(14);
     top->addWidget(image, 0, Qt::AlignTop);
@@ -77,15 +70,11 @@ void FenEditConversionController::buildInterface(StdWindow& window)
     right->addWidget(explain);
     right->addLayout(grid);
     top->addLayout(right, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(20, 18, 20, 16);
     layout->setSpacing(14);
     layout->addLayout(top);
-    layout->addLayout(buttons);
+    layout->addLayout(closing.row);
     window.setFixedWidth(380);
 }
 

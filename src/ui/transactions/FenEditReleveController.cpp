@@ -7,6 +7,7 @@
 #include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
+#include "toolkit/windows/namedcontrols.h"
 
 #include "foundation/dates.h"
 #include "foundation/localized.h"
@@ -22,13 +23,6 @@
 namespace {
 
 const QString kReleve = QStringLiteral("releve");
-
-template <class W> W* named(const char* name, QWidget* parent)
-{
-    auto* widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QPushButton* actionButton(const QString& title, const char* action, StdWindowController& controller, QWidget* parent)
 {

@@ -122,16 +122,7 @@ void FenListingEmpruntController::paintEtatEmpruntPied(const TOTAUX& totaux)
     const FINANCE* loan = emprunt();
     if (!pied || !loan)
         return;
-    const std::pair<QLabel*, const MONTANT*> coloured[] = {
-        {pied->getFieldTotalAchat(), &totaux.total1},
-        {pied->getFieldTotalVente(), &totaux.total2},
-        {pied->getFieldTotalInterets(), &totaux.total3},
-        {pied->getFieldTotalCouts(), &totaux.total4},
-    };
-    for (const auto& [field, amount] : coloured) {
-        field->setText(amountText(*amount, false));
-        colorizeForMontant(field, *amount);
-    }
+    pied->showTotals(totaux, [this](const MONTANT& amount) { return amountText(amount, false); });
     MONTANT reste;
     empruntTotalInverted(*loan, &reste);
     pied->getFieldEtatCapital()->setText(

@@ -57,16 +57,7 @@ void FenListingRemunereController::paintEtatRemunerePied(const TOTAUX& totaux)
     auto* pied = qobject_cast<StdViewPiedListingRemunere*>(view_pied());
     if (!pied)
         return;
-    const std::pair<QLabel*, const MONTANT*> coloured[] = {
-        {pied->getFieldTotalAchat(), &totaux.total1},
-        {pied->getFieldTotalVente(), &totaux.total2},
-        {pied->getFieldTotalInterets(), &totaux.total3},
-        {pied->getFieldTotalCouts(), &totaux.total4},
-    };
-    for (const auto& [field, amount] : coloured) {
-        field->setText(amountText(*amount, false));
-        colorizeForMontant(field, *amount);
-    }
+    pied->showTotals(totaux, [this](const MONTANT& amount) { return amountText(amount, false); });
     pied->getFieldEtatCapital()->setText(amountText(totaux.total5, true));
     pied->getFieldEtatInterets()->setText(amountText(totaux.total3, true));
     pied->getFieldEtatCouts()->setText(amountText(totaux.total4, true));

@@ -58,15 +58,6 @@ constexpr IdentKey kIdentKeys[] = {
     {"remunereID", &SORVARGrec::remunereID}, {"empruntID", &SORVARGrec::empruntID},
 };
 
-QPushButton* toolButton(const char* name, const char* titleKey, QWidget* parent)
-{
-    auto* button = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
 } // namespace
 
 FenTransListController::FenTransListController()
@@ -323,6 +314,12 @@ void FenTransListController::tableViewSelectionDidChange1()
     publishRights();
 }
 
+void FenTransListController::setRight(bool& right, bool can)
+{
+    right = can;
+    publishRights();
+}
+
 // The toolbar's controls follow the rights they are bound to.
 void FenTransListController::publishRights()
 {
@@ -338,54 +335,6 @@ void FenTransListController::publishRights()
         m_popHelpCritere->setEnabled(canCritereTrans() && listCrit());
     if (QAbstractButton* item = itemRechercherReleve())
         item->setEnabled(canRechercherTrans());
-}
-
-void FenTransListController::setCanDepointerTrans(bool can)
-{
-    m_canDepointerTrans = can;
-    publishRights();
-}
-
-void FenTransListController::setCanEffacerTrans(bool can)
-{
-    m_canEffacerTrans = can;
-    publishRights();
-}
-
-void FenTransListController::setCanVoirTrans(bool can)
-{
-    m_canVoirTrans = can;
-    publishRights();
-}
-
-void FenTransListController::setCanPrintTrans(bool can)
-{
-    m_canPrintTrans = can;
-    publishRights();
-}
-
-void FenTransListController::setCanDeviseTrans(bool can)
-{
-    m_canDeviseTrans = can;
-    publishRights();
-}
-
-void FenTransListController::setCanCritereTrans(bool can)
-{
-    m_canCritereTrans = can;
-    publishRights();
-}
-
-void FenTransListController::setCanImportTrans(bool can)
-{
-    m_canImportTrans = can;
-    publishRights();
-}
-
-void FenTransListController::setCanRechercherTrans(bool can)
-{
-    m_canRechercherTrans = can;
-    publishRights();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -79,21 +79,21 @@ public:
     // ---- Rights, published for the toolbar: each enables the controls bound to it.
 
     bool canDepointerTrans() const { return m_canDepointerTrans; }
-    void setCanDepointerTrans(bool can);
+    void setCanDepointerTrans(bool can) { setRight(m_canDepointerTrans, can); }
     virtual bool canEffacerTrans() const { return m_canEffacerTrans; }
-    void setCanEffacerTrans(bool can);
+    void setCanEffacerTrans(bool can) { setRight(m_canEffacerTrans, can); }
     bool canVoirTrans() const { return m_canVoirTrans; }
-    void setCanVoirTrans(bool can);
+    void setCanVoirTrans(bool can) { setRight(m_canVoirTrans, can); }
     bool canPrintTrans() const { return m_canPrintTrans; }
-    void setCanPrintTrans(bool can);
+    void setCanPrintTrans(bool can) { setRight(m_canPrintTrans, can); }
     bool canDeviseTrans() const { return m_canDeviseTrans; }
-    void setCanDeviseTrans(bool can);
+    void setCanDeviseTrans(bool can) { setRight(m_canDeviseTrans, can); }
     bool canCritereTrans() const { return m_canCritereTrans; }
-    void setCanCritereTrans(bool can);
+    void setCanCritereTrans(bool can) { setRight(m_canCritereTrans, can); }
     bool canImportTrans() const { return m_canImportTrans; }
-    void setCanImportTrans(bool can);
+    void setCanImportTrans(bool can) { setRight(m_canImportTrans, can); }
     bool canRechercherTrans() const { return m_canRechercherTrans; }
-    void setCanRechercherTrans(bool can);
+    void setCanRechercherTrans(bool can) { setRight(m_canRechercherTrans, can); }
 
     // ---- Lookups.
 
@@ -281,6 +281,8 @@ private:
     std::optional<TransListExport> exporter();
     void addEditShortcuts(StdWindow& window);
     void initRights();
+    // A right changed: the toolbar follows.
+    void setRight(bool& right, bool can);
     void publishRights();
     void updateToolbarItems();
     void showCritereHelp();

@@ -24,6 +24,7 @@
 #include "toolkit/popups/PopTaxe.h"
 #include "toolkit/windows/StdActionDispatcher.h"
 #include "toolkit/windows/StdWindow.h"
+#include "toolkit/windows/namedcontrols.h"
 
 #include "foundation/localized.h"
 
@@ -69,13 +70,6 @@ const Choices kTexteChoices = {{1, "RECHERCHE_OP_INDIFFERENT"},
                                {3, "RECHERCHE_OP_CONTIENT"},
                                {4, "RECHERCHE_OP_EGAL_TEXTE"}};
 
-template <class W> W* named(const char* name, QWidget* parent)
-{
-    auto* control = new W(parent);
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
-
 QString appl(const char* key)
 {
     return localizedAppl(QString::fromLatin1(key));
@@ -112,26 +106,6 @@ QLineEdit* display(const char* name, QWidget* parent)
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
     return field;
-}
-
-QPushButton* actionButton(const char* name, const QString& text, const char* action, QWidget* parent)
-{
-    auto* button = named<QPushButton>(name, parent);
-    button->setText(text);
-    StdActionDispatcher::setAction(button, QString::fromLatin1(action));
-    button->setAutoDefault(false);
-    return button;
-}
-
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true)
-{
-    auto* layout = new QHBoxLayout;
-    layout->setSpacing(6);
-    for (QWidget* widget : widgets)
-        layout->addWidget(widget);
-    if (stretch)
-        layout->addStretch();
-    return layout;
 }
 
 QGridLayout* grid(QWidget* parent)
@@ -228,9 +202,9 @@ QWidget* RechercheLayout::buildHead(StdWindow& window, RechercheControls& c)
     c.pop_critere->setTitle(appl("RECHERCHE_POP_CRITERE"));
     c.pop_critere->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     c.field_critere = display("field_critere", head);
-    c.button_creer = actionButton("button_creer", appl("RECHERCHE_CREER"), "CREER:", head);
-    c.button_renommer = actionButton("button_renommer", appl("RECHERCHE_RENOMMER"), "RENOMMER:", head);
-    c.button_supprimer = actionButton("button_supprimer", appl("RECHERCHE_SUPPRIMER"), "SUPPRIMER:", head);
+    c.button_creer = namedActionButton("button_creer", appl("RECHERCHE_CREER"), "CREER:", head);
+    c.button_renommer = namedActionButton("button_renommer", appl("RECHERCHE_RENOMMER"), "RENOMMER:", head);
+    c.button_supprimer = namedActionButton("button_supprimer", appl("RECHERCHE_SUPPRIMER"), "SUPPRIMER:", head);
     auto* layout = new QHBoxLayout(head);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
@@ -265,13 +239,15 @@ QWidget* RechercheLayout::buildOperation(QWidget* parent, RechercheControls& c)
     const auto et = [page] { return new QLabel(appl("RECHERCHE_ET"), page); };
     layout->addWidget(title("RECHERCHE_DATE", page), 0, 0);
     layout->addWidget(c.popup_date, 0, 1);
-    layout->addLayout(row({c.date1.jour, c.date1.mois, c.date1.annee, c.date1.calendrier, et(), c.date2.jour,
-                           c.date2.mois, c.date2.annee, c.date2.calendrier}),
+    layout->addLayout(controlRow({c.date1.jour, c.date1.mois, c.date1.annee, c.date1.calendrier, et(), c.date2.jour,
+                                  c.date2.mois, c.date2.annee, c.date2.calendrier},
+                                 true),
                       0, 2);
     layout->addWidget(title("RECHERCHE_MONTANT", page), 1, 0);
     layout->addWidget(c.popup_montant, 1, 1);
-    layout->addLayout(row({c.montant1.field, c.montant1.calculette, c.montant1.devise, et(), c.montant2.field,
-                           c.montant2.calculette, c.montant2.devise}),
+    layout->addLayout(controlRow({c.montant1.field, c.montant1.calculette, c.montant1.devise, et(), c.montant2.field,
+                                  c.montant2.calculette, c.montant2.devise},
+                                 true),
                       1, 2);
     layout->addWidget(title("RECHERCHE_REFERENCE", page), 2, 0);
     layout->addWidget(c.popup_reference, 2, 1);
@@ -361,8 +337,8 @@ QWidget* RechercheLayout::buildButtons(StdWindow& window, RechercheControls& c)
     c.button_prevision = named<QCheckBox>("button_prevision", box);
     c.button_prevision->setText(appl("RECHERCHE_PREVISION"));
     c.button_annuler
-        = actionButton("button_annuler", localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), "NON:", box);
-    c.button_ok = actionButton("button_ok", appl("RECHERCHE_OK"), "OUI:", box);
+        = namedActionButton("button_annuler", localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), "NON:", box);
+    c.button_ok = namedActionButton("button_ok", appl("RECHERCHE_OK"), "OUI:", box);
     c.button_ok->setDefault(true);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     QObject::connect(escape, &QShortcut::activated, c.button_annuler, &QPushButton::click);

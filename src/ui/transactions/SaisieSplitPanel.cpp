@@ -16,17 +16,6 @@
 #include <QLabel>
 #include <QTabWidget>
 
-namespace {
-
-const DeviseList& documentDevises()
-{
-    static const DeviseList none;
-    const DOCUMENT* doc = currentDocument();
-    return doc ? doc->deviseHdl : none;
-}
-
-} // namespace
-
 SaisieSplitPanel::SaisieSplitPanel(FenEditSaisieController& window)
     : m_window(window)
     , m_drawer(new DrawerDetail(window))
@@ -38,7 +27,8 @@ SaisieSplitPanel::~SaisieSplitPanel() = default;
 
 void SaisieSplitPanel::resetEditor()
 {
-    m_editor = std::make_unique<SplitEditor>(m_window.rec(), documentDevises(), m_window.dialogs());
+    m_editor
+        = std::make_unique<SplitEditor>(m_window.rec(), TextFieldMontant::openDocumentDevises(), m_window.dialogs());
 }
 
 long SaisieSplitPanel::selectedRow() const
@@ -196,7 +186,7 @@ void SaisieSplitPanel::COMPUTE_TOTAUX_DETAIL()
 void SaisieSplitPanel::PRINT_PIED()
 {
     const SaisieControls& c = m_window.controls();
-    const DeviseList& devises = documentDevises();
+    const DeviseList& devises = TextFieldMontant::openDocumentDevises();
     const long slot = m_window.rec().devise;
     c.total_groupee_montant->setText(montantToStringForDevise(m_window.rec().solde, slot, &devises, false));
     c.total_groupee_unit->setText(Devise::deviseUnitAtIndex(devises, slot));

@@ -26,6 +26,7 @@
 #include "toolkit/popups/PopVariante.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdWindow.h"
+#include "toolkit/windows/namedcontrols.h"
 
 #include "foundation/localized.h"
 
@@ -45,13 +46,6 @@ namespace {
 constexpr int kPopWidth = 30;
 constexpr int kTitleWidth = 176;
 constexpr int kWindowWidth = 660;
-
-template <class W> W* named(const char* name, QWidget* parent)
-{
-    auto* control = new W(parent);
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
 
 QLabel* title(const char* name, QWidget* parent, const QString& text = QString())
 {
@@ -78,26 +72,6 @@ template <class P> P* pop(const char* name, QWidget* parent)
     auto* popup = named<P>(name, parent);
     popup->setFixedWidth(kPopWidth);
     return popup;
-}
-
-QPushButton* actionButton(const char* name, const QString& text, const char* action, QWidget* parent)
-{
-    auto* button = named<QPushButton>(name, parent);
-    button->setText(text);
-    button->setProperty("sv_action", QString::fromLatin1(action));
-    button->setAutoDefault(false);
-    return button;
-}
-
-QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = false)
-{
-    auto* layout = new QHBoxLayout;
-    layout->setSpacing(6);
-    for (QWidget* widget : widgets)
-        layout->addWidget(widget);
-    if (stretch)
-        layout->addStretch();
-    return layout;
 }
 
 StdTableView* table(const char* name, QWidget* parent, int rowHeight)
@@ -230,9 +204,9 @@ QWidget* SaisieWindowLayout::buildGeneral(QWidget* parent, SaisieControls& c)
     grid->setVerticalSpacing(8);
     grid->setColumnStretch(2, 1);
     grid->addWidget(title("titre_date", box, localizedAppl(QStringLiteral("SAISIE_DATE"))), 0, 0);
-    grid->addLayout(row({c.field_jour1, c.field_mois1, c.field_annee1, c.button_calendrier}, true), 0, 1, 1, 2);
+    grid->addLayout(controlRow({c.field_jour1, c.field_mois1, c.field_annee1, c.button_calendrier}, true), 0, 1, 1, 2);
     grid->addWidget(c.titre_montant, 1, 0);
-    grid->addLayout(row({c.field_montant, c.button_calculette, c.pop_devise}, true), 1, 1, 1, 2);
+    grid->addLayout(controlRow({c.field_montant, c.button_calculette, c.pop_devise}, true), 1, 1, 1, 2);
     grid->addWidget(c.titre_debit, 2, 0);
     grid->addWidget(c.pop_compteD, 2, 1);
     grid->addWidget(c.view_compteD, 2, 2);
@@ -243,13 +217,13 @@ QWidget* SaisieWindowLayout::buildGeneral(QWidget* parent, SaisieControls& c)
     grid->addWidget(c.pop_variante, 4, 1);
     grid->addWidget(c.field_variante, 4, 2);
     grid->addWidget(c.titre_reference, 5, 0);
-    grid->addLayout(row({c.field_reference}, true), 5, 1, 1, 2);
+    grid->addLayout(controlRow({c.field_reference}, true), 5, 1, 1, 2);
     grid->addWidget(c.titre_poste, 6, 0);
     grid->addWidget(c.pop_poste, 6, 1);
     grid->addWidget(c.view_poste, 6, 2);
     grid->addWidget(c.titre_information, 7, 0);
     grid->addWidget(c.field_information, 7, 1, 1, 2);
-    auto* boxes = row({c.checkbox_groupee, c.checkbox_annulee, c.checkbox_doublon}, true);
+    auto* boxes = controlRow({c.checkbox_groupee, c.checkbox_annulee, c.checkbox_doublon}, true);
     boxes->setSpacing(18);
     boxes->addWidget(c.boxNote);
     grid->addLayout(boxes, 8, 1, 1, 2);
@@ -320,9 +294,9 @@ QWidget* SaisieWindowLayout::buildFiscalite(QWidget* parent, SaisieControls& c)
     grid->addWidget(c.pop_taxe, 0, 1);
     grid->addWidget(c.field_taxe, 0, 2);
     grid->addWidget(c.titre_montantHT, 1, 0);
-    grid->addLayout(row({c.field_montantHT}, true), 1, 1, 1, 2);
+    grid->addLayout(controlRow({c.field_montantHT}, true), 1, 1, 1, 2);
     grid->addWidget(c.titre_montantTaxe, 2, 0);
-    grid->addLayout(row({c.field_montantTaxe}, true), 2, 1, 1, 2);
+    grid->addLayout(controlRow({c.field_montantTaxe}, true), 2, 1, 1, 2);
     grid->setRowStretch(3, 1);
     return tab;
 }
@@ -342,16 +316,16 @@ QWidget* SaisieWindowLayout::buildFinance(QWidget* parent, SaisieControls& c)
     c.field_quote3 = named<TextFieldMontant>("field_quote3", tab);
     c.field_nTitre = named<TextFieldReal>("field_nTitre", tab);
     const QString compute = localizedAppl(QStringLiteral("SAISIE_CALCULER"));
-    c.button_quote1 = actionButton("button_quote1", compute, "SET_QUOTE1:", tab);
-    c.button_quote2 = actionButton("button_quote2", compute, "SET_QUOTE2:", tab);
-    c.button_quote3 = actionButton("button_quote3", compute, "SET_QUOTE3:", tab);
+    c.button_quote1 = namedActionButton("button_quote1", compute, "SET_QUOTE1:", tab);
+    c.button_quote2 = namedActionButton("button_quote2", compute, "SET_QUOTE2:", tab);
+    c.button_quote3 = namedActionButton("button_quote3", compute, "SET_QUOTE3:", tab);
     auto* grid = new QGridLayout(tab);
     grid->setContentsMargins(12, 14, 16, 12);
     grid->setVerticalSpacing(8);
     grid->setColumnStretch(2, 1);
     grid->addWidget(title("titre_placement", tab, localizedAppl(QStringLiteral("SAISIE_PLACEMENT"))), 0, 0);
     grid->addWidget(c.pop_placement, 0, 1);
-    grid->addLayout(row({c.field_placement, c.pop_placement_help}), 0, 2);
+    grid->addLayout(controlRow({c.field_placement, c.pop_placement_help}, false), 0, 2);
     const std::pair<QLabel*, std::pair<TextFieldMontant*, QPushButton*>> quotes[] = {
         {c.titre_quote1, {c.field_quote1, c.button_quote1}},
         {c.titre_quote2, {c.field_quote2, c.button_quote2}},
@@ -361,12 +335,12 @@ QWidget* SaisieWindowLayout::buildFinance(QWidget* parent, SaisieControls& c)
     for (const auto& [label, controls] : quotes) {
         controls.first->setFixedWidth(150);
         grid->addWidget(label, line, 0);
-        grid->addLayout(row({controls.first, controls.second}, true), line, 1, 1, 2);
+        grid->addLayout(controlRow({controls.first, controls.second}, true), line, 1, 1, 2);
         ++line;
     }
     c.field_nTitre->setFixedWidth(150);
     grid->addWidget(c.titre_nTitre, line, 0);
-    grid->addLayout(row({c.field_nTitre}, true), line, 1, 1, 2);
+    grid->addLayout(controlRow({c.field_nTitre}, true), line, 1, 1, 2);
     grid->setRowStretch(line + 1, 1);
     return tab;
 }
@@ -378,13 +352,13 @@ QWidget* SaisieWindowLayout::buildDocuments(QWidget* parent, SaisieControls& c)
     c.fieldNoDocument = named<QLabel>("fieldNoDocument", tab);
     c.fieldNoDocument->setText(localizedAppl(QStringLiteral("SAISIE_AUCUN_DOCUMENT")));
     c.fieldNoDocument->setAlignment(Qt::AlignCenter);
-    c.buttonAddDocument = actionButton("buttonAddDocument", localizedAppl(QStringLiteral("SAISIE_AJOUTER_DOCUMENT")),
-                                       "ADD_DOCUMENT:", tab);
+    c.buttonAddDocument = namedActionButton(
+        "buttonAddDocument", localizedAppl(QStringLiteral("SAISIE_AJOUTER_DOCUMENT")), "ADD_DOCUMENT:", tab);
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(c.fieldNoDocument);
     layout->addWidget(c.table2, 1);
-    layout->addLayout(row({c.buttonAddDocument}, false));
+    layout->addLayout(controlRow({c.buttonAddDocument}, false));
     static_cast<QHBoxLayout*>(layout->itemAt(2)->layout())->insertStretch(0);
     return tab;
 }
@@ -392,12 +366,12 @@ QWidget* SaisieWindowLayout::buildDocuments(QWidget* parent, SaisieControls& c)
 QWidget* SaisieWindowLayout::buildButtons(StdWindow& window, SaisieControls& c)
 {
     auto* box = new QWidget(&window);
-    c.button_arreter = actionButton("button_arreter", localizedAppl(QStringLiteral("SAISIE_ARRETER_IMPORT")),
-                                    "ARRETER_IMPORT:", box);
-    c.button_tout
-        = actionButton("button_tout", localizedAppl(QStringLiteral("SAISIE_TOUT_IMPORTER")), "TOUT_IMPORTER:", box);
-    c.button_annuler = actionButton("button_annuler", localizedMisc(QStringLiteral("kMisc_Annuler")), "NON:", box);
-    c.button_ok = actionButton("button_ok", localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), "OUI:", box);
+    c.button_arreter = namedActionButton("button_arreter", localizedAppl(QStringLiteral("SAISIE_ARRETER_IMPORT")),
+                                         "ARRETER_IMPORT:", box);
+    c.button_tout = namedActionButton("button_tout", localizedAppl(QStringLiteral("SAISIE_TOUT_IMPORTER")),
+                                      "TOUT_IMPORTER:", box);
+    c.button_annuler = namedActionButton("button_annuler", localizedMisc(QStringLiteral("kMisc_Annuler")), "NON:", box);
+    c.button_ok = namedActionButton("button_ok", localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), "OUI:", box);
     c.button_ok->setDefault(true);
     c.button_ok->setMinimumWidth(c.button_annuler->sizeHint().width());
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);

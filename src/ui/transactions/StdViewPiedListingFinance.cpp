@@ -1,5 +1,11 @@
 #include "transactions/StdViewPiedListingFinance.h"
 
+#include "toolkit/fields/textfieldx.h"
+
+#include "model/TOTAUX.h"
+
+#include <QLabel>
+
 StdViewPiedListingTitre::StdViewPiedListingTitre(QWidget* parent)
     : StdViewPiedFields(2, parent)
 {
@@ -28,6 +34,21 @@ StdViewPiedListingRemunere::StdViewPiedListingRemunere(QWidget* parent)
         {1, "field_etat_couts", "FenListing_couts"},
         {1, "field_etat_solde", "FenListing_solde"},
     });
+}
+
+void StdViewPiedListingRemunere::showTotals(const TOTAUX& totaux,
+                                            const std::function<QString(const MONTANT&)>& amountText)
+{
+    const std::pair<QLabel*, const MONTANT*> coloured[] = {
+        {getFieldTotalAchat(), &totaux.total1},
+        {getFieldTotalVente(), &totaux.total2},
+        {getFieldTotalInterets(), &totaux.total3},
+        {getFieldTotalCouts(), &totaux.total4},
+    };
+    for (const auto& [field, amount] : coloured) {
+        field->setText(amountText(*amount));
+        colorizeForMontant(field, *amount);
+    }
 }
 
 StdViewPiedListingTaxe::StdViewPiedListingTaxe(QWidget* parent)

@@ -4,6 +4,11 @@
 // savings item's or a loan's capital, interest and costs, a tax's recoverable and collected tax).
 #include "transactions/StdViewPiedReleve.h"
 
+#include <functional>
+
+class MONTANT;
+class TOTAUX;
+
 class StdViewPiedListingTitre : public StdViewPiedFields {
     Q_OBJECT
 public:
@@ -33,6 +38,10 @@ public:
     QLabel* getFieldEtatInterets() const { return field("field_etat_interets"); }
     QLabel* getFieldEtatCouts() const { return field("field_etat_couts"); }
     QLabel* getFieldEtatSolde() const { return field("field_etat_solde"); }
+
+    // The first line: the listed transactions' payments in, payments out, interest and costs
+    // (total1 to total4), each written by the listing and coloured by its sign.
+    void showTotals(const TOTAUX& totaux, const std::function<QString(const MONTANT&)>& amountText);
 };
 
 class StdViewPiedListingEmprunt : public StdViewPiedListingRemunere {

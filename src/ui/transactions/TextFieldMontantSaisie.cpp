@@ -4,19 +4,6 @@
 
 #include <QKeyEvent>
 
-namespace {
-
-void focusAndSelectAll(QWidget* field)
-{
-    if (!field)
-        return;
-    field->setFocus(Qt::TabFocusReason);
-    if (auto* text = qobject_cast<QPlainTextEdit*>(field))
-        text->selectAll();
-}
-
-} // namespace
-
 void TextFieldMontantSaisie::keyPressEvent(QKeyEvent* event)
 {
     const QString before = toPlainText();
@@ -55,13 +42,4 @@ void TextFieldMontantDetail::keyPressEvent(QKeyEvent* event)
         return;
     }
     TextFieldMontant::keyPressEvent(event);
-}
-
-bool TextFieldMontantDetail::focusNextPrevChild(bool next)
-{
-    Q_UNUSED(next);
-    if (!m_partner)
-        return TextFieldMontant::focusNextPrevChild(next);
-    focusAndSelectAll(m_partner);
-    return true;
 }

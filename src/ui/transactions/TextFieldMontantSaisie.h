@@ -3,6 +3,7 @@
 // changes their value, a key or a paste, the window is told (fieldMontantDidChange:) with the
 // field, so the tax split follows the amount as it is typed.
 #include "toolkit/fields/TextFieldMontant.h"
+#include "transactions/DrawerPartnerField.h"
 
 class TextFieldMontantSaisie : public TextFieldMontant {
     Q_OBJECT
@@ -19,18 +20,11 @@ private:
 
 // The drawer's amount field of the split lines: Tab and Backtab go to the drawer's category
 // field, Return adds the line (the delegate's ADD_DETAIL:).
-class TextFieldMontantDetail : public TextFieldMontant {
+class TextFieldMontantDetail : public DrawerPartnerField<TextFieldMontant> {
     Q_OBJECT
 public:
-    using TextFieldMontant::TextFieldMontant;
-
-    QWidget* partner() const { return m_partner; }
-    void setPartner(QWidget* partner) { m_partner = partner; }
+    using DrawerPartnerField<TextFieldMontant>::DrawerPartnerField;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
-
-private:
-    QWidget* m_partner = nullptr;
 };

@@ -6,7 +6,7 @@
 
 void TextViewPosteDetail::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_partner) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && partner()) {
         if (interceptKeyDownEvent(event)) {
             event->accept();
             return;
@@ -16,19 +16,4 @@ void TextViewPosteDetail::keyPressEvent(QKeyEvent* event)
         return;
     }
     TextViewPoste::keyPressEvent(event);
-}
-
-bool TextViewPosteDetail::focusNextPrevChild(bool next)
-{
-    if (!m_partner)
-        return TextViewPoste::focusNextPrevChild(next);
-    focusPartner();
-    return true;
-}
-
-void TextViewPosteDetail::focusPartner()
-{
-    m_partner->setFocus(Qt::TabFocusReason);
-    if (auto* text = qobject_cast<QPlainTextEdit*>(m_partner))
-        text->selectAll();
 }

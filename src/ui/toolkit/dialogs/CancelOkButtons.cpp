@@ -1,7 +1,6 @@
 #include "toolkit/dialogs/CancelOkButtons.h"
 
 #include "toolkit/dialogs/Dialog.h"
-#include "toolkit/windows/StdWindow.h"
 #include "toolkit/windows/StdWindowController.h"
 
 #include "foundation/localized.h"
@@ -10,7 +9,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
-CancelOkRow cancelOkRow(StdWindowController& controller, StdWindow& window, bool escapeCancels)
+CancelOkRow cancelOkRow(StdWindowController& controller, QWidget& window, bool escapeCancels)
 {
     auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
     controller.connectAction(cancel, QStringLiteral("NON:"));
@@ -29,7 +28,7 @@ CancelOkRow cancelOkRow(StdWindowController& controller, StdWindow& window, bool
     return {buttons, cancel, ok};
 }
 
-QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** okButton)
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, QWidget& window, QPushButton** okButton)
 {
     const CancelOkRow row = cancelOkRow(controller, window);
     if (okButton)

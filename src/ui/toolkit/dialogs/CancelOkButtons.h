@@ -3,7 +3,7 @@
 // right, Escape clicking Cancel.
 class QHBoxLayout;
 class QPushButton;
-class StdWindow;
+class QWidget;
 class StdWindowController;
 
 struct CancelOkRow {
@@ -14,6 +14,6 @@ struct CancelOkRow {
 
 // The row, its buttons in the window and sending their actions to the controller; the caller
 // places it in its layout. A few questions leave Escape alone (escapeCancels false).
-CancelOkRow cancelOkRow(StdWindowController& controller, StdWindow& window, bool escapeCancels = true);
+CancelOkRow cancelOkRow(StdWindowController& controller, QWidget& window, bool escapeCancels = true);
 // The same row alone; ok, when given, gets the OK button.
-QHBoxLayout* cancelOkButtons(StdWindowController& controller, StdWindow& window, QPushButton** ok = nullptr);
+QHBoxLayout* cancelOkButtons(StdWindowController& controller, QWidget& window, QPushButton** ok = nullptr);

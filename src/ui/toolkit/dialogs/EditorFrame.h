@@ -8,6 +8,7 @@
 
 class QObject;
 class QVBoxLayout;
+class StdWindow;
 
 struct EditorFrame {
     QVBoxLayout* layout;

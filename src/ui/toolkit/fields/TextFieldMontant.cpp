@@ -11,21 +11,16 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// The open document's currencies; none without a document, where every slot counts the same.
-const DeviseList& documentDevises()
+const DeviseList& TextFieldMontant::openDocumentDevises()
 {
     static const DeviseList none;
     const DOCUMENT* doc = currentDocument();
     return doc ? doc->deviseHdl : none;
 }
 
-} // namespace
-
 void TextFieldMontant::fillMontant(const MONTANT& amount, qint64 slot)
 {
-    fillMontant(amount, slot, Devise::deviseDecimalesAtIndex(documentDevises(), long(slot)));
+    fillMontant(amount, slot, Devise::deviseDecimalesAtIndex(openDocumentDevises(), long(slot)));
 }
 
 void TextFieldMontant::fillMontant(const MONTANT& amount, qint64 slot, qint64 decimales)
@@ -34,13 +29,13 @@ void TextFieldMontant::fillMontant(const MONTANT& amount, qint64 slot, qint64 de
     m_devise = slot;
     const int digits = int(std::clamp<qint64>(decimales, 0, 15));
     const QString text = textOfValue(m_montant.getValueForDevise(long(slot)), digits);
-    setPlainText(trimMontantZeros(text, long(slot), documentDevises()));
+    setPlainText(trimMontantZeros(text, long(slot), openDocumentDevises()));
     setFont(systemFontOfSize(defaultFontSize()));
 }
 
 void TextFieldMontant::synchronizeMontant()
 {
-    m_montant.makeMontant(long(m_devise), valueOfText(toPlainText()), documentDevises());
+    m_montant.makeMontant(long(m_devise), valueOfText(toPlainText()), openDocumentDevises());
 }
 
 QString TextFieldMontant::textOfValue(double value, int decimales)

@@ -33,6 +33,9 @@ public:
     void setButtonCalculette(ButtonCalculette* button);
     void setEnabled(bool flag) override;
 
+    // The open document's currencies, those amounts are shown in; none without a document, where
+    // every slot counts the same.
+    static const DeviseList& openDocumentDevises();
     // The number a cleaned text stands for, with a decimal comma or point; 0 for a text without
     // digits ("", "-", ",") and for a value too large for a double.
     static double valueOfText(const QString& text);

@@ -1,10 +1,14 @@
 #include "toolkit/fields/datefields.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/fields/TextFieldAnnee.h"
+#include "toolkit/fields/TextFieldJour.h"
+#include "toolkit/fields/TextFieldMois.h"
 
 #include "foundation/dates.h"
 #include "foundation/localized.h"
 
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -23,6 +27,20 @@ bool readField(const QWidget* field, QString* text)
 }
 
 } // namespace
+
+QHBoxLayout* dateFieldsRow(QWidget& parent, int n, QList<QWidget*>& fields)
+{
+    auto* row = new QHBoxLayout;
+    QWidget* date[3] = {new TextFieldJour(&parent), new TextFieldMois(&parent), new TextFieldAnnee(&parent)};
+    const char* names[3] = {"field_jour%1", "field_mois%1", "field_annee%1"};
+    for (int i = 0; i < 3; ++i) {
+        date[i]->setObjectName(QString::fromLatin1(names[i]).arg(n));
+        date[i]->setMaximumWidth(i == 2 ? 60 : 36);
+        row->addWidget(date[i]);
+        fields.append(date[i]);
+    }
+    return row;
+}
 
 bool refuseImpossibleDate(QObject* window, QWidget* jour, QWidget* mois, QWidget* annee)
 {

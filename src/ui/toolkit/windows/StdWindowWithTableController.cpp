@@ -7,6 +7,7 @@
 
 #include "document/APPLIPARAM.h"
 #include "foundation/diagnostics.h"
+#include "foundation/localized.h"
 #include "foundation/mainthread.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -769,4 +771,13 @@ void StdWindowWithTableController::paintPrintTetePage(long page, long nb)
 {
     if (QLabel* field = m_templateViews ? m_templateViews->field_page() : nullptr)
         field->setText(QString::asprintf("%ld/%ld", page, nb));
+}
+
+QPushButton* StdWindowWithTableController::toolButton(const char* name, const char* titleKey, QWidget* parent)
+{
+    auto* button = new QPushButton(localizedAppl(QString::fromLatin1(titleKey)), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
 }

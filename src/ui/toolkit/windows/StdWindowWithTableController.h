@@ -28,6 +28,8 @@
 
 #include <memory>
 
+class QPushButton;
+
 class StdWindowWithTableController : public StdWindowController, public IStdTableSource, public PrintDelegate {
     Q_OBJECT
 public:
@@ -219,6 +221,9 @@ public:
 protected:
     void windowDidLoad() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A button of the list's toolbar, titled from the Appl table: it never takes the focus from
+    // the list, and Return never presses it.
+    static QPushButton* toolButton(const char* name, const char* titleKey, QWidget* parent);
 
 private:
     // Which of the window's tables it is: 1, 2, or 0 for none (table 2 of a one-table window).
