@@ -590,7 +590,7 @@ bool writeXMLToURL(const QString& path, const pugi::xml_document* document)
     document->save(writer, "", pugi::format_raw, pugi::encoding_utf8);
     // Almost no member holds a CR: its bytes then go out as pugixml wrote them, with no copy.
     std::string escaped;
-    if (std::memchr(raw.data(), '\r', raw.size()))
+    if (raw.find('\r') != std::string::npos)
         CrEscaper().escape(raw.data(), raw.size(), escaped);
     const std::string& bytes = escaped.empty() ? raw : escaped;
     // A failed write leaves the previous version (or nothing, staged) in place.
