@@ -330,6 +330,7 @@ DocError SVDocumentManager::loadDocumentInternal(const QString& url, DOCUMENT& d
     loadLedgerMembers(run);
     loadInvestmentMembers(run);
     loadReferenceMembers(run);
+    noteLinkedSubfolders(run);
     verifyAndRepear(doc);
     return run.code;
 }
@@ -369,6 +370,36 @@ void SVDocumentManager::loadInvestmentMembers(LoadRun& run)
     run.member(DocError::Portfolio, [&] { doc.portfolioArray = loadPortfolioXML(url, &issues); });
     run.member(DocError::Analyse, [&] { doc.anadefHdl = loadAnaConfigs(url, &doc, &issues); });
     run.member(DocError::Graphique, [&] { doc.graphHdl = loadGraphDefs(url, &doc, &issues); });
+}
+
+// A sub-folder that is a link leads out of the package: its content is never read, written nor
+// kept by a save, which the user learns at opening rather than finding it gone afterwards.
+void SVDocumentManager::noteLinkedSubfolders(LoadRun& run)
+{
+    const struct {
+        const char* name;
+        DocError code;
+    } folders[] = {
+        {kSearchesFolderName, DocError::SearchesFolder},
+        {kGraphsFolderName, DocError::GraphsFolder},
+        {kAnalyseFolderName, DocError::AnalyseFolder},
+        {kBudgetFolderName, DocError::BudgetFolder},
+        {"simulation", DocError::SimulationFolder},
+        {"importConfigurations", DocError::ImportFolder},
+        {kAttachedDocumentsFolderName, DocError::AttachedFolder},
+        {"logo", DocError::AttachedFolder},
+    };
+    QString resources;
+    if (!packageResourcesURL(run.url, &resources) || !QFileInfo(resources).isDir() || QFileInfo(resources).isSymLink())
+        return;
+    for (const auto& folder : folders) {
+        const QString name = QString::fromLatin1(folder.name);
+        if (!QFileInfo(resources + QLatin1Char('/') + name).isSymLink())
+            continue;
+        run.issues.setMember(name);
+        run.issues.noteSevere(localizedDialogue(QStringLiteral("kLoadIssue_linkedSubfolder")));
+        noteFailure(&run.code, true, folder.code);
+    }
 }
 
 void SVDocumentManager::loadReferenceMembers(LoadRun& run)

@@ -181,6 +181,7 @@ private:
     void loadLedgerMembers(LoadRun& run);
     void loadInvestmentMembers(LoadRun& run);
     void loadReferenceMembers(LoadRun& run);
+    static void noteLinkedSubfolders(LoadRun& run);
     void finishSave(DOCUMENT* doc, const QString& toURL, const QString& temporaryUrl, const SaveOptions& options,
                     PendingSyncs& syncs, const Action& actionOK, const Action& actionNOK);
     bool removeMemorisedFolders(const QString& url, int* osError);

@@ -289,3 +289,22 @@ TEST_F(DamagedPackage, AFolderWithoutTheFilesOfADocumentIsRefusedUntouched)
     EXPECT_EQ(SVWorkspaceManager::sharedInstance().importerRecent(&url, kFileSystemLocal), kImportNotDocument);
     EXPECT_TRUE(isDocumentPackage(fixture(QStringLiteral("whole")), nullptr));
 }
+
+// A sub-folder that leads out of the package is named at opening, since a save can't keep it.
+TEST_F(DamagedPackage, ALinkedSubFolderIsNamedAtOpening)
+{
+    const QString outside = testenv::freshDir(QStringLiteral("outside-folder"));
+    testenv::writeFile(outside + QStringLiteral("/Facture.pdf"), "%PDF");
+    const QString url = fixture(QStringLiteral("linked-subfolder"));
+    QDir(member(url, "Documents")).removeRecursively();
+    ASSERT_TRUE(QFile::link(outside, member(url, "Documents")));
+
+    LoadIssues issues;
+    EXPECT_EQ(load(url, &issues), DocError::AttachedFolder);
+    ASSERT_EQ(issues.items().size(), 1);
+    EXPECT_EQ(issues.items().first().member, QStringLiteral("Documents"));
+    EXPECT_TRUE(issues.items().first().describe().contains(QStringLiteral("lien")));
+
+    LoadIssues none;
+    EXPECT_EQ(load(fixture(QStringLiteral("plain-subfolder")), &none), DocError::None);
+}
