@@ -507,7 +507,7 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
     if (options.useTempFolder) {
         // Nobody reads the staging package before it is whole: its files are made durable
         // together just before it takes the document's place.
-        const StagedMemberWrites staged(syncs);
+        const StagedMemberWrites staged(writeUrl, syncs);
         membersCode = saveDocumentInternal(writeUrl, *doc, &failures);
     } else {
         membersCode = saveDocumentInternal(writeUrl, *doc, &failures);

@@ -2,6 +2,7 @@
 
 #include "files.h"
 
+#include <QDir>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -11,6 +12,15 @@
 namespace {
 
 thread_local PendingSyncs* t_stagedSyncs = nullptr;
+thread_local QString t_stagedFolder;
+
+// The syncs a file at path waits for, when it goes into the package being staged.
+PendingSyncs* stagedSyncsFor(const QString& path)
+{
+    if (!t_stagedSyncs || t_stagedFolder.isEmpty())
+        return nullptr;
+    return QDir::cleanPath(path).startsWith(t_stagedFolder + QLatin1Char('/')) ? t_stagedSyncs : nullptr;
+}
 
 int lastErrorOr(int fallback)
 {
@@ -29,7 +39,7 @@ bool fail(int* error, int code)
 MemberFileOutput::MemberFileOutput(const QString& path)
     : m_path(path)
     , m_saveFile(path)
-    , m_syncs(t_stagedSyncs)
+    , m_syncs(stagedSyncsFor(path))
 {
 }
 
@@ -104,12 +114,14 @@ void MemberFileOutput::cancel()
         m_saveFile.cancelWriting();
 }
 
-StagedMemberWrites::StagedMemberWrites(PendingSyncs& syncs)
-    : m_previous(std::exchange(t_stagedSyncs, &syncs))
+StagedMemberWrites::StagedMemberWrites(const QString& folder, PendingSyncs& syncs)
+    : m_previousFolder(std::exchange(t_stagedFolder, QDir::cleanPath(folder)))
+    , m_previous(std::exchange(t_stagedSyncs, &syncs))
 {
 }
 
 StagedMemberWrites::~StagedMemberWrites()
 {
+    t_stagedFolder = m_previousFolder;
     t_stagedSyncs = m_previous;
 }

@@ -35,16 +35,18 @@ private:
     int m_fd = -1;
 };
 
-// Makes member files written on this thread while it lives staged ones, their syncs going to
-// syncs. Only for a package folder made fresh for the writing: a file already at a member's place
-// is unlinked, never written through, since it may share its bytes with another package.
+// Makes member files written on this thread into folder while it lives staged ones, their syncs
+// going to syncs; a file written anywhere else is still written alone. Only for a package folder
+// made fresh for the writing: a file already at a member's place is unlinked, never written
+// through, since it may share its bytes with another package.
 class StagedMemberWrites {
 public:
-    explicit StagedMemberWrites(PendingSyncs& syncs);
+    StagedMemberWrites(const QString& folder, PendingSyncs& syncs);
     ~StagedMemberWrites();
     StagedMemberWrites(const StagedMemberWrites&) = delete;
     StagedMemberWrites& operator=(const StagedMemberWrites&) = delete;
 
 private:
+    QString m_previousFolder;
     PendingSyncs* m_previous;
 };

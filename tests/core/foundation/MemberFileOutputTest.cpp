@@ -35,8 +35,11 @@ TEST(StagedMemberWrites, AMembersPlaceIsReplacedNeverWrittenThroughAndItsSyncWai
 
     PendingSyncs syncs;
     {
-        const StagedMemberWrites scope(syncs);
+        const StagedMemberWrites scope(dir, syncs);
         ASSERT_TRUE(writeXMLToURL(staged, document.get()));
+        // Outside the package being staged a file is written alone, whatever the scope.
+        ASSERT_TRUE(
+            writeXMLToURL(testenv::freshDir(QStringLiteral("elsewhere")) + QStringLiteral("/m.xml"), document.get()));
     }
     EXPECT_EQ(testenv::readFile(live), QByteArray("<list/>"));
     EXPECT_EQ(testenv::readFile(staged), xmlDocumentBytes(document.get()));
@@ -61,7 +64,7 @@ TEST(StagedMemberWrites, AWriteLeftUnfinishedLeavesNothingStagedAndThePreviousVe
     EXPECT_EQ(testenv::readFile(previous), QByteArray("<list/>"));
 
     PendingSyncs syncs;
-    const StagedMemberWrites scope(syncs);
+    const StagedMemberWrites scope(dir, syncs);
     const QString staged = dir + QStringLiteral("/staged.xml");
     {
         MemberFileOutput output(staged);
