@@ -335,8 +335,6 @@ void TestColorPanel::click(const QString& button)
 // ---------------------------------------------------------------------------------------------
 // The host
 
-namespace {
-
 UiHost::Services testServices()
 {
     UiHost::Services services;
@@ -352,8 +350,6 @@ UiHost::Services testServices()
     services.colorPanel = std::make_unique<TestColorPanel>();
     return services;
 }
-
-} // namespace
 
 TestUiHost::TestUiHost()
     : UiHost(testServices())

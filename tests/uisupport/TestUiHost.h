@@ -198,6 +198,9 @@ private:
     bool m_visible = false;
 };
 
+// The stand-ins a TestUiHost is made of, for a host that swaps one of them (a real modal loop).
+UiHost::Services testServices();
+
 class TestUiHost : public UiHost {
 public:
     TestUiHost();

@@ -15,6 +15,7 @@
 #include "model/DOCUMENT.h"
 #include "model/TAXE.h"
 #include "support/FakeAlerts.h"
+#include "support/KilledAtStep.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -72,18 +73,9 @@ public:
 };
 
 // Every file-system step from the n-th on fails, as in a process killed there.
-class KilledAt : public FileSystemOps {
+class KilledAt : public KilledAtStep {
 public:
-    explicit KilledAt(int step)
-        : m_deadFrom(step)
-    {
-        FileSystemOps::install(this);
-    }
-    ~KilledAt() override { FileSystemOps::install(nullptr); }
-    KilledAt(const KilledAt&) = delete;
-    KilledAt& operator=(const KilledAt&) = delete;
-
-    int steps = 0;
+    using KilledAtStep::KilledAtStep;
     bool makeFolder(const QString& p, int* e) override { return pass(e) && FileSystemOps::makeFolder(p, e); }
     bool removeItem(const QString& p, int* e) override { return pass(e) && FileSystemOps::removeItem(p, e); }
     bool moveItem(const QString& f, const QString& t, int* e) override
@@ -98,17 +90,6 @@ public:
     {
         return pass(e) && FileSystemOps::cloneItem(f, t, o, e);
     }
-
-private:
-    bool pass(int* error)
-    {
-        if (steps++ < m_deadFrom)
-            return true;
-        if (error)
-            *error = EIO;
-        return false;
-    }
-    int m_deadFrom;
 };
 
 class Dismiss : public IAlerts {

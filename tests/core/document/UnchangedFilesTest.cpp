@@ -10,6 +10,7 @@
 #include "foundation/files.h"
 #include "model/DOCUMENT.h"
 #include "support/FakeAlerts.h"
+#include "support/KilledAtStep.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -99,16 +100,9 @@ protected:
 
 // Every step of a backup from the n-th on fails, as in a process killed there; a copy under way
 // when it dies is left half made (its last file never comes).
-class KilledAt : public FileSystemOps {
+class KilledAt : public KilledAtStep {
 public:
-    explicit KilledAt(int step)
-        : m_deadFrom(step)
-    {
-        FileSystemOps::install(this);
-    }
-    ~KilledAt() override { FileSystemOps::install(nullptr); }
-
-    int steps = 0;
+    using KilledAtStep::KilledAtStep;
     bool removeItem(const QString& p, int* e) override { return pass(e) && FileSystemOps::removeItem(p, e); }
     bool moveItem(const QString& f, const QString& t, int* e) override
     {
@@ -116,20 +110,10 @@ public:
     }
     bool cloneItem(const QString& f, const QString& t, const CloneOptions& o, int* e) override
     {
-        if (steps == m_deadFrom && FileSystemOps::cloneItem(f, t, o, e))
+        if (diesNow() && FileSystemOps::cloneItem(f, t, o, e))
             QFile::remove(t + QStringLiteral("/Contents/Resources/transact.xml"));
         return pass(e) && FileSystemOps::cloneItem(f, t, o, e);
     }
-
-private:
-    bool pass(int* error)
-    {
-        const bool alive = steps++ < m_deadFrom;
-        if (!alive && error)
-            *error = EIO;
-        return alive;
-    }
-    int m_deadFrom;
 };
 
 } // namespace

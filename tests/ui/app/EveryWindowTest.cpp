@@ -14,6 +14,7 @@
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/FenReleveController.h"
+#include "ui/app/ShellLaunch.h"
 #include "uisupport/UiTestFixture.h"
 
 #include "document/APPLIPARAM.h"
@@ -123,13 +124,9 @@ protected:
         parameters.autoSaveWhenQuit = false;
         parameters.doTruc = false;
         APPLIPARAM::saveAppliParam();
-        WindowMemory::registerWindowClass(QStringLiteral("FenRecentController"), [](const PARAMFEN& record, bool) {
-            return StdWindowController::push<FenRecentController>(nullptr, record.devise, true);
-        });
         for (QObject* controller : registeredWindowControllers())
             before.append(controller);
-        delegate = std::make_unique<ApplicationDelegate>();
-        delegate->BEFORE();
+        delegate = launchDelegate<FenRecentController>();
         menu = std::make_unique<MainMenu>(delegate.get());
         menu->install(); // the windows get their menu bars as they show, as for the user
         // Every dialog is looked at while it runs, then cancelled as with its close box.
@@ -141,12 +138,7 @@ protected:
     ~EveryWindowTest() override
     {
         menu.reset();
-        if (StdWindowController* browser = delegate->recentWindow())
-            browser->close();
-        delegate->AFTER();
-        delegate.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        WindowMemory::unregisterWindowClass(QStringLiteral("FenRecentController"));
+        endDelegate(delegate);
         StdWindowPlacement::setDecorations(std::nullopt);
     }
 

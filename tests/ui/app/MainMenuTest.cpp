@@ -37,6 +37,7 @@
 #include "transactions/FenEditSaisieController.h"
 #include "transactions/FenRechercheController.h"
 #include "transactions/FenReleveController.h"
+#include "ui/app/ShellLaunch.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
@@ -92,23 +93,14 @@ protected:
         parameters.doAnimations = false;
         parameters.autoSaveWhenQuit = false;
         APPLIPARAM::saveAppliParam();
-        WindowMemory::registerWindowClass(QStringLiteral("FenRecentController"), [](const PARAMFEN& record, bool) {
-            return StdWindowController::push<MenuBrowser>(nullptr, record.devise, true);
-        });
         folder = testenv::freshDir(QStringLiteral("menu"));
-        delegate = std::make_unique<ApplicationDelegate>();
-        delegate->BEFORE();
+        delegate = launchDelegate<MenuBrowser>();
         menu = std::make_unique<MainMenu>(delegate.get());
     }
     ~MainMenuTest() override
     {
         menu.reset();
-        if (StdWindowController* browser = delegate->recentWindow())
-            browser->close();
-        delegate->AFTER();
-        delegate.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        WindowMemory::unregisterWindowClass(QStringLiteral("FenRecentController"));
+        endDelegate(delegate);
     }
 
     QString openDocument(const QString& name)

@@ -13,6 +13,7 @@
 #include "transactions/FenEditReleveController.h"
 #include "transactions/FenEditSaisieController.h"
 #include "transactions/FenReleveController.h"
+#include "ui/app/ShellLaunch.h"
 #include "uisupport/UiTestFixture.h"
 
 #include "document/APPLIPARAM.h"
@@ -55,9 +56,7 @@ protected:
         parameters.doAnimations = false;
         parameters.autoSaveWhenQuit = true;
         APPLIPARAM::saveAppliParam();
-        WindowMemory::registerWindowClass(QStringLiteral("FenRecentController"), [](const PARAMFEN& record, bool) {
-            return StdWindowController::push<QuitBrowser>(nullptr, record.devise, true);
-        });
+        standInBrowser<QuitBrowser>();
         folder = testenv::freshDir(QStringLiteral("documents"));
         start();
     }
@@ -158,21 +157,10 @@ TEST_F(QuitDuringModalRun, AQuestionOfTheTabImportEditorIsCancelledAndTheProgram
 // queues them: they run inside the question's loop.
 TEST_F(QuitDuringModalRun, TheQuestionsOwnEventLoopRunsTheQuitSafely)
 {
-    UiHost::Services services;
+    UiHost::Services services = testServices();
     services.modal = std::make_unique<QtModalRunner>();
-    services.alerts = std::make_unique<TestAlertPresenter>();
-    auto clock = std::make_unique<TestScheduler>();
-    TestScheduler& scheduler = *clock;
-    services.scheduler = std::move(clock);
-    auto files = std::make_unique<TestFilePanels>();
-    TestFilePanels& panels = *files;
-    services.panels = std::move(files);
-    services.desktop = std::make_unique<TestDesktop>();
-    services.screen = std::make_unique<TestScreenInfo>();
-    services.sound = std::make_unique<FakeSoundBackend>();
-    services.animator = std::make_unique<FakeAnimator>();
-    services.print = std::make_unique<TestPrintHost>();
-    services.colorPanel = std::make_unique<TestColorPanel>();
+    auto& scheduler = static_cast<TestScheduler&>(*services.scheduler);
+    auto& panels = static_cast<TestFilePanels&>(*services.panels);
     {
         UiHost looping(std::move(services));
         UiHost::install(&looping);

@@ -1,9 +1,8 @@
 #pragma once
 // The application's delegate, launched headless over a stand-in document browser, for the tests
 // that create or open documents through it and answer its questions.
-#include "app/ApplicationDelegate.h"
-#include "app/WindowMemory.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "ui/app/ShellLaunch.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
@@ -29,22 +28,13 @@ protected:
         parameters.autoSaveWhenQuit = false;
         parameters.doTruc = false;
         APPLIPARAM::saveAppliParam();
-        WindowMemory::registerWindowClass(QStringLiteral("FenRecentController"), [](const PARAMFEN& record, bool) {
-            return StdWindowController::push<ShellBrowser>(nullptr, record.devise, true);
-        });
-        delegate = std::make_unique<ApplicationDelegate>();
-        delegate->BEFORE();
+        delegate = launchDelegate<ShellBrowser>();
     }
     ~ShellFixture() override
     {
         if (delegate->bankIsOpen())
             delegate->doCloseDocument(false);
-        if (StdWindowController* browser = delegate->recentWindow())
-            browser->close();
-        delegate->AFTER();
-        delegate.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        WindowMemory::unregisterWindowClass(QStringLiteral("FenRecentController"));
+        endDelegate(delegate);
     }
 
     // The next question must show that page, with the third button the page calls for and Cancel

@@ -14,33 +14,13 @@
 #include "toolkit/tables/StdTableView.h"
 
 #include "model/ReleveCompute.h"
+#include "support/LogLines.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QSet>
 
 namespace {
-
-// Lines the program logs while the windows are drawn; every line still goes where it went.
-class LogLines {
-public:
-    LogLines()
-    {
-        s_lines.clear();
-        s_previous = qInstallMessageHandler(&LogLines::handle);
-    }
-    ~LogLines() { qInstallMessageHandler(s_previous); }
-    static QStringList containing(const QString& text) { return s_lines.filter(text); }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
-    {
-        s_lines << message;
-        s_previous(type, context, message);
-    }
-    static inline QStringList s_lines;
-    static inline QtMessageHandler s_previous = nullptr;
-};
 
 int drawnPixels(const QPixmap& picture)
 {

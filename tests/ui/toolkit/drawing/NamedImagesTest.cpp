@@ -11,6 +11,7 @@
 #include "model/MOYEN.h"
 #include "model/TOOL.h"
 #include "model/VARIANTE.h"
+#include "support/LogLines.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +21,6 @@
 #include <QPixmapCache>
 #include <QSet>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,28 +87,6 @@ int visiblePixels(const QPixmap& picture, const QColor& background)
     }
     return count;
 }
-
-// Counts the lines the program logs about a name it has no picture for; every line still goes
-// where it went.
-class LogCapture {
-public:
-    LogCapture()
-    {
-        s_lines.clear();
-        s_previous = qInstallMessageHandler(&LogCapture::handle);
-    }
-    ~LogCapture() { qInstallMessageHandler(s_previous); }
-    static int count(const QString& text) { return int(s_lines.filter(text).size()); }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
-    {
-        s_lines << message;
-        s_previous(type, context, message);
-    }
-    static inline QStringList s_lines;
-    static inline QtMessageHandler s_previous = nullptr;
-};
 
 TEST(NamedImagesTest, EveryNameTheProgramAsksForHasItsOwnPicture)
 {
@@ -178,16 +156,16 @@ TEST(NamedImagesTest, PicturesAreDrawnForTheDevicePixelRatioAtTheSizeAsked)
 
 TEST(NamedImagesTest, AnUnknownNameGivesNoPictureAndIsLoggedOnce)
 {
-    const LogCapture log;
+    const LogLines log;
     const QString unknown = QStringLiteral("image_que_personne_ne_dessine");
     for (int paint = 0; paint < 3; ++paint) {
         EXPECT_TRUE(QtAlertPresenter::namedImage(unknown, 16).isNull());
         EXPECT_TRUE(namedImageIcon(unknown).isNull());
     }
-    EXPECT_EQ(LogCapture::count(unknown), 1);
+    EXPECT_EQ(LogLines::count(unknown), 1);
     // No name, no picture and nothing to report.
     EXPECT_TRUE(QtAlertPresenter::namedImage(QString()).isNull());
-    EXPECT_EQ(LogCapture::count(QStringLiteral("no picture named \"\"")), 0);
+    EXPECT_EQ(LogLines::count(QStringLiteral("no picture named \"\"")), 0);
 }
 
 // With a desktop theme that has the freedesktop icon, the picture comes from the theme; a theme
