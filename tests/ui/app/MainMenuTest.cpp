@@ -103,16 +103,23 @@ protected:
         endDelegate(delegate);
     }
 
+    // The statement window of the document's first account, in front; null when none opened
+    // or the platform gives no window the focus.
+    FenReleveController* statementInFront()
+    {
+        const long ident = delegate->document()->compteHdl.constFirst().ident;
+        FenReleveController* releve = openReleveWindow(ident, true, 0, *delegate->document());
+        EXPECT_NE(releve, nullptr);
+        if (!releve)
+            return nullptr;
+        QApplication::setActiveWindow(releve->window());
+        return QApplication::activeWindow() == releve->window() ? releve : nullptr;
+    }
+
     QString openDocument(const QString& name)
     {
         const QString url = folder + QLatin1Char('/') + name;
-        EXPECT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
-        bool error = false;
-        const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
-        param->documentWindows.clear();
-        // Its schedules came due long ago: their due pass stays silent here.
-        param->echInactive = 1;
-        EXPECT_TRUE(param->saveDocParam(url));
+        copyQuietSample(url);
         EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
         return url;
     }
@@ -521,11 +528,8 @@ TEST_F(MainMenuTest, TheImportItemsAskTheStatementWindowInFrontForAFile)
     openDocument(QStringLiteral("Famille.svd"));
     QApplication::setActiveWindow(nullptr);
     EXPECT_FALSE(enabled("IMPORTER:"));
-    const long ident = delegate->document()->compteHdl.constFirst().ident;
-    FenReleveController* releve = openReleveWindow(ident, true, 0, *delegate->document());
-    ASSERT_NE(releve, nullptr);
-    QApplication::setActiveWindow(releve->window());
-    if (QApplication::activeWindow() != releve->window())
+    FenReleveController* releve = statementInFront();
+    if (!releve)
         GTEST_SKIP() << "this platform gives no window the focus";
     EXPECT_TRUE(enabled("IMPORTER:"));
     ui().answerOpenPanel(QString());
@@ -591,11 +595,8 @@ TEST_F(MainMenuTest, TheEditMenuActsOnTheFieldOrTheListInFront)
     QApplication::setActiveWindow(nullptr);
     for (const char* name : {"cut:", "copy:", "paste:", "delete:", "selectAll:"})
         EXPECT_FALSE(enabled(name)) << name;
-    const long ident = delegate->document()->compteHdl.constFirst().ident;
-    FenReleveController* releve = openReleveWindow(ident, true, 0, *delegate->document());
-    ASSERT_NE(releve, nullptr);
-    QApplication::setActiveWindow(releve->window());
-    if (QApplication::activeWindow() != releve->window())
+    FenReleveController* releve = statementInFront();
+    if (!releve)
         GTEST_SKIP() << "this platform gives no window the focus";
     StdTableView* table = releve->table1();
     ASSERT_GT(table->numberOfRows(), 1);

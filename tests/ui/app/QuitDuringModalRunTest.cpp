@@ -72,13 +72,8 @@ protected:
         delegate->BEFORE();
         url = folder + QStringLiteral("/Famille.svd");
         QDir(url).removeRecursively();
-        EXPECT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
+        copyQuietSample(url);
         QDir(url + QStringLiteral("/Contents/Resources/analyse")).removeRecursively();
-        bool error = false;
-        const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
-        param->documentWindows.clear();
-        param->echInactive = 1;
-        EXPECT_TRUE(param->saveDocParam(url));
         EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
     }
     ~QuitDuringModalRun() override

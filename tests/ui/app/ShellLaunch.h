@@ -3,7 +3,11 @@
 #include "app/ApplicationDelegate.h"
 #include "app/WindowMemory.h"
 
+#include "foundation/files.h"
+#include "model/DOCPARAM.h"
+
 #include <QCoreApplication>
+#include <gtest/gtest.h>
 #include <memory>
 
 // The document browser the delegate opens is Browser, a window that needs no documents folder.
@@ -32,4 +36,16 @@ inline void endDelegate(std::unique_ptr<ApplicationDelegate>& delegate)
     delegate.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     WindowMemory::unregisterWindowClass(QStringLiteral("FenRecentController"));
+}
+
+// The sample household copied to url, opening without its remembered windows and with its
+// schedules, which came due long ago, kept silent.
+inline void copyQuietSample(const QString& url)
+{
+    EXPECT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
+    bool error = false;
+    const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
+    param->documentWindows.clear();
+    param->echInactive = 1;
+    EXPECT_TRUE(param->saveDocParam(url));
 }
