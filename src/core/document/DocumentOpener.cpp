@@ -84,13 +84,9 @@ bool DocumentOpener::isDocument(const QString& url)
     QString reason;
     if (isDocumentPackage(url, &reason))
         return true;
-    AlertRequest request;
-    request.message = localizedDialogue(QStringLiteral("kAlerte_NotADocument"));
-    request.information = QStringLiteral("« %1 » : %2").arg(QFileInfo(QDir::cleanPath(url)).fileName(), reason);
-    request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
-    request.imageName = QStringLiteral("document");
-    request.style = 2;
-    runAlert(request);
+    alertKeyWithInformation(QStringLiteral("kAlerte_NotADocument"),
+                            QStringLiteral("« %1 » : %2").arg(QFileInfo(QDir::cleanPath(url)).fileName(), reason),
+                            nullptr, 2, QStringLiteral("document"));
     return false;
 }
 

@@ -156,14 +156,7 @@ bool isPermissionError(int code)
 // information: what failed and why, when known.
 void showSaveAlert(const QString& dialogueKey, QObject* window, const QString& information = QString())
 {
-    AlertRequest request;
-    request.window = window;
-    request.message = localizedDialogue(dialogueKey);
-    request.information = information;
-    request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
-    request.imageName = QStringLiteral("document");
-    request.style = 2;
-    runAlert(request);
+    alertKeyWithInformation(dialogueKey, information, window, 2, QStringLiteral("document"));
 }
 
 // « transact.xml » : le disque est plein.

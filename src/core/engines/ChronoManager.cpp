@@ -52,14 +52,8 @@ void collectPerso(const ECHEANCIER& echeancier, PlanificatorWalk& walk, double h
 
 void alertClosedYear(QObject* parentWindow, long echInactive)
 {
-    AlertRequest request;
-    request.window = parentWindow;
-    request.message = localizedDialogue(QStringLiteral("kAlerte_DocCloture"));
-    request.information = QString::number(echInactive - 2);
-    request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
-    request.imageName = QStringLiteral("echeancier_reel");
-    request.style = 0;
-    runAlert(request);
+    alertKeyWithInformation(QStringLiteral("kAlerte_DocCloture"), QString::number(echInactive - 2), parentWindow, 0,
+                            QStringLiteral("echeancier_reel"));
 }
 
 } // namespace

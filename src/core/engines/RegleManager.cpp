@@ -464,14 +464,8 @@ bool RegleManager::echoRegles(const RegleList& rules, const DOCUMENT* doc, const
     const bool written = file.open(QIODevice::WriteOnly)
         && file.write(reglesDescriptionString(rules, doc).toUtf8()) >= 0 && file.commit();
     if (!written) {
-        AlertRequest request;
-        request.window = window;
-        request.message = localizedDialogue(QStringLiteral("kAlerte_CannotSaveDoc"));
-        request.information = QFileInfo(path).fileName();
-        request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
-        request.imageName = QStringLiteral("exporter");
-        request.style = 2;
-        runAlert(request);
+        alertKeyWithInformation(QStringLiteral("kAlerte_CannotSaveDoc"), QFileInfo(path).fileName(), window, 2,
+                                QStringLiteral("exporter"));
         return false;
     }
     HelperSVWorkspace::tryToOpenFileAtPath(path);

@@ -26,9 +26,16 @@ int runAlert(const AlertRequest& request)
 
 int alertKey(const QString& dialogueKey, QObject* window, int style, const QString& imageName)
 {
+    return alertKeyWithInformation(dialogueKey, QString(), window, style, imageName);
+}
+
+int alertKeyWithInformation(const QString& dialogueKey, const QString& information, QObject* window, int style,
+                            const QString& imageName)
+{
     AlertRequest r;
     r.window = window;
     r.message = localizedDialogue(dialogueKey);
+    r.information = information;
     r.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
     r.imageName = imageName;
     r.style = style;

@@ -37,3 +37,6 @@ int runAlert(const AlertRequest& request);
 // A one-button alert whose message is the text of a key of table "Dialogue".
 int alertKey(const QString& dialogueKey, QObject* window = nullptr, int style = 2,
              const QString& imageName = QString());
+// The same with its information text under the message.
+int alertKeyWithInformation(const QString& dialogueKey, const QString& information, QObject* window = nullptr,
+                            int style = 2, const QString& imageName = QString());

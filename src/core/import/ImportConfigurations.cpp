@@ -24,14 +24,7 @@ QString configurationName(const QString& path)
 
 void alertWithName(QObject* window, const QString& key, const QString& name)
 {
-    AlertRequest request;
-    request.window = window;
-    request.message = localizedDialogue(key);
-    request.information = name;
-    request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
-    request.imageName = QStringLiteral("export");
-    request.style = 2;
-    runAlert(request);
+    alertKeyWithInformation(key, name, window, 2, QStringLiteral("export"));
 }
 
 } // namespace

@@ -27,14 +27,7 @@ constexpr size_t kReportedLines = 20;
 void showAlert(QObject* window, const QString& key, const QString& information, int style,
                const QString& imageName = QStringLiteral("exporter"))
 {
-    AlertRequest request;
-    request.window = window;
-    request.message = localizedDialogue(key);
-    request.information = information;
-    request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
-    request.imageName = imageName;
-    request.style = style;
-    runAlert(request);
+    alertKeyWithInformation(key, information, window, style, imageName);
 }
 
 QString otherSectionsText(long count)

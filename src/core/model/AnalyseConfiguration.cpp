@@ -25,14 +25,7 @@ bool AnalyseConfiguration::assumeValideConfiguration(const DOCUMENT* doc, QObjec
         return true;
     modeDate = kModeDateThisYear;
     anaConfigUpdateDates(doc, *this, true);
-    AlertRequest request;
-    request.window = window;
-    request.message = localizedDialogue(QStringLiteral("kAlerte_CannotCompute"));
-    request.information = nom;
-    request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
-    request.imageName = QStringLiteral("document");
-    request.style = 2;
-    runAlert(request);
+    alertKeyWithInformation(QStringLiteral("kAlerte_CannotCompute"), nom, window, 2, QStringLiteral("document"));
     return false;
 }
 
