@@ -173,3 +173,10 @@ QString localizedMonthName(int month)
         return QStringLiteral("?");
     return QLocale().standaloneMonthName(month, QLocale::LongFormat);
 }
+
+QString localizedShortMonthName(int month)
+{
+    if (month < 1 || month > 12)
+        return QStringLiteral("?");
+    return QLocale().standaloneMonthName(month, QLocale::ShortFormat);
+}

@@ -22,6 +22,8 @@ void pstrLocalizedAppl(const unsigned char* key, unsigned char* out);
 
 // The month's full name in the current locale; "?" for a number outside 1..12.
 QString localizedMonthName(int month);
+// The month's abbreviation as the locale writes it ("janv.", "juin", "juil."), never ambiguous.
+QString localizedShortMonthName(int month);
 
 // Parses one table (`"key" = "value";`, comments, escapes \" \\ \n \t). Answers false with a
 // message naming the line when the text is malformed; keeps what it read before.

@@ -39,6 +39,11 @@ QString doubleToStringWithDecimales(long n, double v)
     return QString::fromLatin1(buf.data(), res.ptr - buf.data());
 }
 
+QString doubleToDisplayString(long n, double v)
+{
+    return doubleToStringWithDecimales(n, v).replace(u'.', u',');
+}
+
 QString doubleToStringTrimmed(long n, QChar sep, double v)
 {
     QString s = doubleToStringWithDecimales(n, v);

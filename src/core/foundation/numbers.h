@@ -11,6 +11,8 @@ bool isValidDouble(const double* v);
 // n < 1: the value rounded to the nearest integer (ties to even); else n decimals with a point.
 // A value that is not finite prints "0": such a text must never reach a file.
 QString doubleToStringWithDecimales(long n, double v);
+// The value with n decimals and the decimal comma, as numbers are shown to the user ("0,152449").
+QString doubleToDisplayString(long n, double v);
 // doubleToStringWithDecimales, trailing zeros and point removed, the point replaced by sep.
 QString doubleToStringTrimmed(long n, QChar sep, double v);
 

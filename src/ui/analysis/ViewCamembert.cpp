@@ -4,6 +4,7 @@
 
 #include "foundation/dateformat.h"
 #include "foundation/dates.h"
+#include "foundation/numbers.h"
 
 #include <QPainter>
 #include <cmath>
@@ -60,7 +61,7 @@ void drawLegend(QPainter& painter, const CamembertLayout& l, const Camembert& ca
         strokeRectWithColor(painter, printing ? QColor::fromRgbF(0.26666668f, 0.26666668f, 0.26666668f, 1) : colour,
                             true, swatch);
         const QRectF share(swatch.x() + 20 + f, swatch.y(), 49 * f, l.fontSize);
-        const QString value = QString::asprintf("%.2f", camembert.camembert_data().at(i).value) + QStringLiteral(" %");
+        const QString value = doubleToDisplayString(2, camembert.camembert_data().at(i).value) + QStringLiteral(" %");
         drawStringInRect(painter, value, font, 1, 2, text, QColor(), share, QColor(), true);
         const double nameX = swatch.x() + 20 + 52 * f;
         const QRectF name(nameX, swatch.y(), swatch.width() + 200 * f, l.fontSize);

@@ -2,6 +2,7 @@
 
 #include "app/ApplicationDelegate.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/StdActionDispatcher.h"
 #include "toolkit/windows/StdWindow.h"
 
@@ -223,12 +224,12 @@ void MainMenu::fillComptesMenu(QMenu* menu)
         const TOOL* banque = TOOL::getTool(kToolBanque, node.ident, doc);
         if (!banque || node.liste.isEmpty())
             continue;
-        QMenu* submenu = menu->addMenu(banque->nom);
+        QMenu* submenu = menu->addMenu(StdMenu::literalTitle(banque->nom));
         for (const ToolNode& account : node.liste) {
             const TOOL* compte = TOOL::getTool(kToolCompte, account.ident, doc);
             if (!compte)
                 continue;
-            QAction* item = submenu->addAction(compte->nom);
+            QAction* item = submenu->addAction(StdMenu::literalTitle(compte->nom));
             item->setData(qlonglong(compte->ident));
             const long ident = compte->ident;
             // After the menu has closed, as every command of the bar.

@@ -4,6 +4,7 @@
 #include "toolkit/drawing/Constants.h"
 
 #include "foundation/localized.h"
+#include "foundation/numbers.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/Devise.h"
@@ -51,7 +52,7 @@ DeviseRowLook deviseRowLook(const DOCUMENT& doc, long slot)
         return look;
     }
     look.image = QStringLiteral("devise");
-    look.taux = QStringLiteral("= %1 %2").arg(QString::asprintf("%.6f", devise->convert),
+    look.taux = QStringLiteral("= %1 %2").arg(doubleToDisplayString(6, devise->convert),
                                               Devise::deviseUnitAtIndex(doc.deviseHdl, 0));
     return look;
 }

@@ -2,6 +2,8 @@
 
 #include "toolkit/drawing/Constants.h"
 
+#include "foundation/numbers.h"
+
 #include <QHBoxLayout>
 
 CellTaxe::CellTaxe(QWidget* parent)
@@ -22,7 +24,7 @@ CellTaxe::CellTaxe(QWidget* parent)
 
 QString CellTaxe::tauxText(double rate)
 {
-    return QString::asprintf("%.2f %%", rate);
+    return doubleToDisplayString(2, rate) + QStringLiteral(" %");
 }
 
 void CellTaxe::fill(const QString& name, double rate)

@@ -190,7 +190,7 @@ void FenEditDeviseController::FILL()
     button_definir_principal->setEnabled(n >= 1 && d->used);
     field_nom->setText(d->fullName);
     field_abreviation->setText(d->unit);
-    field_taux->setPlainText(QString::asprintf("%.6f", d->convert));
+    field_taux->setPlainText(TextFieldReal::textOfValue(d->convert, 6));
     field_taux->setEnabled(n != 0 && d->updateTime == 0);
     field_decimale->setPlainText(QString::number(d->decimale));
     field_code->setText(d->ticker);
@@ -222,8 +222,8 @@ bool FenEditDeviseController::readFields(bool checkRate)
         qWarning("Devise NULL (EditDeviseController READ)");
         return false;
     }
-    bool ok = false;
-    const double rate = field_taux->toPlainText().trimmed().toDouble(&ok);
+    double rate = 0.0;
+    const bool ok = TextFieldReal::readValue(field_taux->toPlainText(), &rate);
     if (checkRate && !(ok && isValidRate(slot(), rate))) {
         showAlertOK(this, Dialog::keyString(QStringLiteral("kAlerte_DeviseTauxInvalide")), d->fullName,
                     QStringLiteral("devise"), 1);

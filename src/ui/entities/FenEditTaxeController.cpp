@@ -5,6 +5,7 @@
 #include "toolkit/windows/editvaluemodal.h"
 
 #include "foundation/localized.h"
+#include "foundation/numbers.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -36,7 +37,7 @@ void FenEditTaxeController::FILL()
     StdWindowController::FILL();
     const TAXE taxe = getData()->value(kTaxe).value<TAXE>();
     field_nom->setText(taxe.nom);
-    field_taux->setText(QString::asprintf("%.2f", taxe.rate));
+    field_taux->setText(doubleToDisplayString(2, taxe.rate));
 }
 
 bool FenEditTaxeController::rateOfText(const QString& text, double* rate)

@@ -4,8 +4,12 @@
 #include "toolkit/tables/StdTableView.h"
 
 #include "document/DocContext.h"
+#include "foundation/dateformat.h"
 #include "foundation/localized.h"
 #include "import/ImportManager.h"
+#include "import/ImportParser.h"
+#include "model/DOCUMENT.h"
+#include "model/MONTANT.h"
 #include "model/TOOL.h"
 
 #include <QHBoxLayout>
@@ -165,8 +169,51 @@ StdCell* FenEditImportController::viewForTableColumn1(StdTableView*, int row)
     if (row < 0 || row >= numberOfRowsInTableView1(nullptr))
         return nullptr;
     const ImportField& field = records()[size_t(m_myImportExportInd)].fields[size_t(row)];
-    m_cell.fill(ImportManager::rubriqueToString(long(field.kind), false), field.value);
+    const DOCUMENT* doc = currentDocument();
+    const long decimales = doc ? Devise::deviseDecimalesAtIndex(doc->deviseHdl, devise()) : 2;
+    m_cell.fill(ImportManager::rubriqueToString(long(field.kind), false), shownValue(field, decimales));
     return &m_cell;
+}
+
+QString FenEditImportController::shownValue(const ImportField& field, long decimales)
+{
+    switch (field.kind) {
+    case ImportRubrique::MontantSeul:
+    case ImportRubrique::MontantDevise:
+    case ImportRubrique::MontantDebitSeul:
+    case ImportRubrique::MontantDebitDevise:
+    case ImportRubrique::MontantCreditSeul:
+    case ImportRubrique::MontantCreditDevise: {
+        double value = 0;
+        QString unit;
+        if (!ImportParser::parseMontantFromString(field.value, field.kind, &value, &unit, true))
+            return field.value;
+        const QString amount = MONTANT::montantToStringFromDouble(value, decimales, u',');
+        return unit.isEmpty() ? amount : amount + u' ' + unit;
+    }
+    case ImportRubrique::DateJMA:
+    case ImportRubrique::DateAMJ:
+    case ImportRubrique::DateMJA: {
+        double date = 0;
+        if (!ImportParser::parseDateFromString(field.value, field.kind, &date))
+            return field.value;
+        return dateToStringWithStyles(1, 0, date);
+    }
+    case ImportRubrique::Filler:
+    case ImportRubrique::Contre:
+    case ImportRubrique::Debit:
+    case ImportRubrique::Credit:
+    case ImportRubrique::Poste:
+    case ImportRubrique::Reference:
+    case ImportRubrique::Info:
+    case ImportRubrique::Moyen:
+    case ImportRubrique::Devise:
+    case ImportRubrique::Fiscal:
+    case ImportRubrique::NotAffected:
+    case ImportRubrique::Invalide:
+        break;
+    }
+    return field.value;
 }
 
 bool openImportReviewWindow(StdWindowController* window, const ImportRecords& records, int format, long compteID,

@@ -32,6 +32,10 @@ public:
     Q_INVOKABLE void NEXT(QObject* sender);
     Q_INVOKABLE void LAST(QObject* sender);
 
+    // A field as the review shows it: amounts with the decimal comma and dates in one French form
+    // whatever the file's; a value that reads as neither shows as the file has it.
+    static QString shownValue(const ImportField& field, long decimales);
+
     QColor getPatColor1(int row) override;
     int numberOfRowsInTableView1(StdTableView* table) override;
     StdCell* viewForTableColumn1(StdTableView* table, int row) override;

@@ -48,12 +48,12 @@ const DeviseList* devises()
 // A field's number with at most that many decimals, trailing zeros dropped, a point.
 QString trimmed(double value, long decimals)
 {
-    return doubleToStringTrimmed(decimals, QLatin1Char('.'), value);
+    return TextFieldReal::trimmedTextOfValue(value, decimals);
 }
 
 double fieldValue(const TextFieldReal* field)
 {
-    return TextFieldMontant::valueOfText(field->toPlainText());
+    return TextFieldReal::valueOfText(field->toPlainText());
 }
 
 template <class Field> Field* inputField(QWidget* parent, const char* name)

@@ -4,6 +4,7 @@
 #include "toolkit/drawing/Constants.h"
 
 #include "foundation/dates.h"
+#include "foundation/numbers.h"
 
 #include <QJsonObject>
 #include <QLocale>
@@ -117,11 +118,11 @@ void ViewHistory::draw(QPainter& painter, const QRectF& rect) const
     painter.setPen(kTextColor);
     const double bandWidth = rect.width();
     painter.drawText(QRectF(0, 6, bandWidth, g.plotHeight), Qt::AlignLeft | Qt::AlignTop,
-                     QString::asprintf("%.2f", g.cMax));
+                     doubleToDisplayString(2, g.cMax));
     painter.drawText(QRectF(0, 11, bandWidth, g.plotHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::asprintf("%.2f", (g.cMin + g.cMax) / 2));
+                     doubleToDisplayString(2, (g.cMin + g.cMax) / 2));
     painter.drawText(QRectF(0, 18, bandWidth, g.plotHeight), Qt::AlignLeft | Qt::AlignBottom,
-                     QString::asprintf("%.2f", g.cMin));
+                     doubleToDisplayString(2, g.cMin));
     const double bottom = top + g.plotHeight;
     for (qsizetype i = 0; i < g.points.size(); ++i) {
         const QPointF& p = g.points[i];

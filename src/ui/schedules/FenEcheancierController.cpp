@@ -145,9 +145,13 @@ void FenEcheancierController::windowWillClose()
 
 void FenEcheancierController::updateNbChrono()
 {
-    if (m_fieldNumberOfChrono)
-        m_fieldNumberOfChrono->setText(QString::number(chronos().numberOfChronos())
-                                       + localizedMisc(QStringLiteral("kMisc_Nb_Chrono")));
+    if (!m_fieldNumberOfChrono)
+        return;
+    // French counts below two in the singular.
+    const long count = chronos().numberOfChronos();
+    m_fieldNumberOfChrono->setText(
+        QString::number(count)
+        + localizedMisc(count < 2 ? QStringLiteral("kMisc_Nb_Chrono_Un") : QStringLiteral("kMisc_Nb_Chrono")));
 }
 
 void FenEcheancierController::updateFilterIcone()

@@ -33,14 +33,19 @@ void ViewPlanificatorTitle::drawRect(QPainter& painter, const QRectF& rect) cons
     drawGrid(painter, rect);
 }
 
+QString ViewPlanificatorTitle::monthLabel(int month)
+{
+    return localizedShortMonthName(month);
+}
+
 void ViewPlanificatorTitle::drawGrid(QPainter& painter, const QRectF& rect) const
 {
     const double h = rect.height();
     for (long m = 1; m <= 12; ++m) {
         const double x = ViewPlanificator::columnX(m, rect.width());
         const QRectF box(x - 20, 0, 40, h);
-        drawStringInRect(painter, localizedMonthName(int(m)).left(3), ViewPlanificator::labelFont(), 2, 2, Qt::white,
-                         kStrip, fromBottomLeft(box, h), QColor(), true);
+        drawStringInRect(painter, monthLabel(int(m)), ViewPlanificator::labelFont(), 2, 2, Qt::white, kStrip,
+                         fromBottomLeft(box, h), QColor(), true);
         const QPointF a = fromBottomLeft(QPointF(x, 0), h);
         const QPointF b = fromBottomLeft(QPointF(x, 5), h);
         drawLineCG(painter, Qt::white, false, a.x(), a.y(), b.x(), b.y(), 1);

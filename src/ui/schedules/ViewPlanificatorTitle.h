@@ -1,6 +1,6 @@
 #pragma once
-// The month header over the planner's year grid: the first three letters of each month, centred
-// on the month's left line, with a tick rising from the bottom edge.
+// The month header over the planner's year grid: each month's abbreviation, centred on the
+// month's left line, with a tick rising from the bottom edge.
 #include <QWidget>
 
 class QPainter;
@@ -15,6 +15,9 @@ public:
 
     void drawRect(QPainter& painter, const QRectF& rect) const;
     void drawGrid(QPainter& painter, const QRectF& rect) const;
+    // The locale's abbreviation rather than the first three letters, which can't tell June from
+    // July in French.
+    static QString monthLabel(int month);
 
     QSize sizeHint() const override { return {670, 18}; }
 

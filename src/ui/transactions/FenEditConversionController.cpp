@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -92,7 +93,7 @@ void FenEditConversionController::FILL()
 
 void FenEditConversionController::FILL_AUX(TextFieldReal* fieldDevise, QLabel* unit, long index)
 {
-    fieldDevise->setPlainText(m_editor->text(index));
+    fieldDevise->setPlainText(QString(m_editor->text(index)).replace(u'.', QLocale().decimalPoint()));
     fieldDevise->setEnabled(m_editor->editable(index));
     unit->setText(m_editor->unit(index));
     unit->setEnabled(m_editor->editable(index));
@@ -121,7 +122,7 @@ bool FenEditConversionController::READ()
 void FenEditConversionController::READ_AUX(long index)
 {
     if (TextFieldReal* value = outlet<TextFieldReal>(slotName("field_devise", index)))
-        m_editor->setText(index, value->toPlainText());
+        m_editor->setText(index, value->toPlainText().replace(QLocale().decimalPoint(), QStringLiteral(".")));
 }
 
 bool editConversionDialog(StdWindowController* parent, QObject* item)

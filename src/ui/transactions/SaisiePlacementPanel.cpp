@@ -7,7 +7,6 @@
 #include "toolkit/fields/TextFieldReal.h"
 
 #include "document/DocContext.h"
-#include "foundation/numbers.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -47,7 +46,7 @@ void SaisiePlacementPanel::fillQuote(int which, const MONTANT& value)
 void SaisiePlacementPanel::fillNTitre(double value)
 {
     TextFieldReal* field = m_window.controls().field_nTitre;
-    field->setPlainText(doubleToStringTrimmed(6, u'.', value));
+    field->setPlainText(TextFieldReal::trimmedTextOfValue(value, 6));
     field->setFont(StdTextView::systemFontOfSize(13));
 }
 
@@ -167,7 +166,7 @@ MONTANT SaisiePlacementPanel::frais() const
 
 double SaisiePlacementPanel::nTitre() const
 {
-    return TextFieldMontant::valueOfText(m_window.controls().field_nTitre->toPlainText());
+    return TextFieldReal::valueOfText(m_window.controls().field_nTitre->toPlainText());
 }
 
 void SaisiePlacementPanel::read(TRANSACT& rec) const

@@ -2,6 +2,7 @@
 // questions, the windows in the order the user meets them, and what each cancel leaves.
 #include "ShellFixture.h"
 
+#include "app/MainMenu.h"
 #include "entities/FenDeviseController.h"
 #include "entities/FenEditCompteController.h"
 
@@ -11,6 +12,12 @@
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+
+#include <functional>
 
 namespace {
 
@@ -195,4 +202,42 @@ TEST(FirstRunAssistantPages, EveryPageShipsWithTheProgram)
     for (const char* page : {"ASSIST001", "ASSIST002", "ASSIST003", "ASSIST004", "ASSIST005", "ASSIST006", "ASSIST007",
                              "ASSIST008", "ASSIST009", "ASSIST010", "ASSIST100", "ASSIST110", "ASSIST120"})
         EXPECT_FALSE(FenAskPoursuivreController::assistantPagePath(QString::fromLatin1(page)).isEmpty()) << page;
+}
+
+// A page sends the user to "le menu <b>Menu</b>, sous <b>Item</b> et <b>Item</b>": each must be
+// spelt as the menu bar shows it, and each item must be in that menu.
+TEST_F(FirstRunAssistantTest, PagesNameTheMenusAndItemsOfTheMenuBar)
+{
+    MainMenu menus(delegate.get());
+    const std::unique_ptr<QMenuBar> bar(menus.buildMenuBar(nullptr));
+    QHash<QString, QStringList> items;
+    const std::function<void(const QString&, const QMenu*)> collect = [&](const QString& top, const QMenu* menu) {
+        for (const QAction* item : menu->actions()) {
+            items[top] << item->text();
+            if (item->menu())
+                collect(top, item->menu());
+        }
+    };
+    for (const QAction* top : bar->actions()) {
+        items[top->text()]; // the accounts' menu is filled only as it opens
+        collect(top->text(), top->menu());
+    }
+    const QRegularExpression reference(QStringLiteral(R"(menu <b>([^<]+)</b>(.*?)(?:</p>|\.\s))"));
+    const QRegularExpression bold(QStringLiteral("<b>([^<]+)</b>"));
+    int named = 0;
+    for (const QString& page : QDir(QStringLiteral(":/ui/assistant")).entryList({QStringLiteral("*.html")})) {
+        QFile file(QStringLiteral(":/ui/assistant/") + page);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+        const QString text = QString::fromUtf8(file.readAll()).simplified();
+        for (const QRegularExpressionMatch& menu : reference.globalMatch(text)) {
+            const QString title = menu.captured(1);
+            EXPECT_TRUE(items.contains(title)) << page.toStdString() << ": " << title.toStdString();
+            for (const QRegularExpressionMatch& item : bold.globalMatch(menu.captured(2))) {
+                EXPECT_TRUE(items.value(title).contains(item.captured(1)))
+                    << page.toStdString() << ": " << title.toStdString() << " > " << item.captured(1).toStdString();
+                ++named;
+            }
+        }
+    }
+    EXPECT_GE(named, 4);
 }

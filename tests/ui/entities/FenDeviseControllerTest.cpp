@@ -105,8 +105,8 @@ TEST_F(FenDeviseControllerTest, EachSlotShowsItsRowAndItsCommands)
     };
     const Case cases[] = {
         {0, "Euro", "", "devise_principale", false, DeviseRowLook::Font::Gras, false, true},
-        {1, "Dollar US", "= 0.152449 €", "devise", false, DeviseRowLook::Font::Normal, false, true},
-        {2, "Franc suisse", "= 1.050000 €", "devise", true, DeviseRowLook::Font::Normal, false, true},
+        {1, "Dollar US", "= 0,152449 €", "devise", false, DeviseRowLook::Font::Normal, false, true},
+        {2, "Franc suisse", "= 1,050000 €", "devise", true, DeviseRowLook::Font::Normal, false, true},
         {3, "Devise inutilisée", "", "", false, DeviseRowLook::Font::Italique, true, false},
         {5, "Devise inutilisée", "", "", false, DeviseRowLook::Font::Italique, false, false},
     };
@@ -155,7 +155,11 @@ TEST_F(FenDeviseControllerTest, SavingARateRecomputesNoStoredAmount)
     const double before = doc.transact_array[0].solde.getValueForDevise(1);
     continueAssistant();
     ui().onModal<FenEditDeviseController>([](FenEditDeviseController& editor) {
-        type(editor, "field_taux", "0.95");
+        // The rate shows and is typed with the decimal comma, as amounts are.
+        const auto* rate = editor.outlet<StdTextView>("field_taux");
+        EXPECT_TRUE(rate->toPlainText().contains(u',')) << rate->toPlainText().toStdString();
+        WindowDriver(editor).type("field_taux", "0.95");
+        EXPECT_EQ(rate->toPlainText(), "0,95");
         type(editor, "field_decimale", "9");
         editor.perform("OUI:");
     });

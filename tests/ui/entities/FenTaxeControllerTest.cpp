@@ -89,8 +89,8 @@ protected:
 TEST_F(FenTaxeControllerTest, RowsShowNameAndRateInNameOrder)
 {
     EXPECT_EQ(rows(),
-              (QStringList {"Ancienne TVA|19.60 %", "TVA 10 %|10.00 %", "TVA 2,1 %|2.10 %", "TVA 20 %|20.00 %",
-                            "TVA 5,5 %|5.50 %"}));
+              (QStringList {"Ancienne TVA|19,60 %", "TVA 10 %|10,00 %", "TVA 2,1 %|2,10 %", "TVA 20 %|20,00 %",
+                            "TVA 5,5 %|5,50 %"}));
 }
 
 TEST_F(FenTaxeControllerTest, TheEditorRefusesRatesATaxCannotHave)

@@ -67,6 +67,28 @@ TEST_F(FenEditImport, LeafsThroughTheRecords)
     EXPECT_TRUE(openImportReviewWindow(nullptr, records(2), kImportFormatQIF, 7, 0));
 }
 
+// Amounts with the decimal comma and dates in one French form, whatever form each file wrote them
+// in; what reads as neither shows as the file has it.
+TEST_F(FenEditImport, ShowsAmountsAndDatesInTheFrenchForms)
+{
+    const std::pair<ImportField, const char*> cases[] = {
+        {{R::MontantSeul, "67.50"}, "67,50"},          {{R::MontantDebitSeul, "-1,234.5"}, "-1 234,50"},
+        {{R::MontantDevise, "12.5 USD"}, "12,50 USD"}, {{R::DateJMA, "31-03-2011"}, "31/03/2011"},
+        {{R::DateAMJ, "2020-02-10"}, "10/02/2020"},    {{R::DateMJA, "02/10/2020"}, "10/02/2020"},
+        {{R::DateJMA, "45-13-2020"}, "45-13-2020"},    {{R::MontantSeul, "abc"}, "abc"},
+        {{R::Info, "Virement 1.5"}, "Virement 1.5"},
+    };
+    for (const auto& [field, shown] : cases)
+        EXPECT_EQ(FenEditImportController::shownValue(field, 2), QString::fromUtf8(shown)) << shown;
+    QString row;
+    ui().onModal<FenEditImportController>([&](FenEditImportController& w) {
+        row = w.table1()->model()->data(w.table1()->model()->index(0, 0)).toString();
+        w.perform(QStringLiteral("NON:"));
+    });
+    openImportReviewWindow(nullptr, {ImportRecord {{{R::MontantSeul, "67.50"}}}}, kImportFormatQIF, 7, 0);
+    EXPECT_TRUE(row.contains(QStringLiteral("67,50"))) << row.toStdString();
+}
+
 // The statement window closed while the records go in: the run goes on and keeps what it stored,
 // with nothing left to refresh; the document closed: the run stops, what was stored stays.
 TEST_F(FenEditImport, ARunOutlivesItsWindowAndStopsWithItsDocument)

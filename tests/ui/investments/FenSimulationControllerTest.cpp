@@ -164,7 +164,7 @@ TEST_F(FenSimulationControllerTest, AMonthCountTakesNoDecimalSeparator)
     EXPECT_EQ(WindowDriver(*window).text(QStringLiteral("field_mensualite")), QStringLiteral("125"));
     window->popup_kind()->setCurrentIndex(0);
     WindowDriver(*window).type(QStringLiteral("field_mensualite"), QStringLiteral("12,5"));
-    EXPECT_EQ(WindowDriver(*window).text(QStringLiteral("field_mensualite")), QStringLiteral("12.5"));
+    EXPECT_EQ(WindowDriver(*window).text(QStringLiteral("field_mensualite")), QStringLiteral("12,5"));
 }
 
 TEST_F(FenSimulationControllerTest, SavedSimulationsAreNamedLoadedCopiedAndDeleted)

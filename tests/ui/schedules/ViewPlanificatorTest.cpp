@@ -2,6 +2,7 @@
 // for a forecast whose validity crosses the new year.
 #include "schedules/ViewPlanificator.h"
 #include "schedules/ViewPlanificatorController.h"
+#include "schedules/ViewPlanificatorTitle.h"
 
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QSet>
 
 namespace {
 
@@ -18,6 +20,16 @@ double at(long day, long month, long year)
     double t = 0;
     dmyToDate(day, month, year, &t);
     return t;
+}
+
+TEST(ViewPlanificatorTest, TheHeaderTellsEveryMonthApart)
+{
+    QStringList labels;
+    for (int month = 1; month <= 12; ++month)
+        labels << ViewPlanificatorTitle::monthLabel(month);
+    EXPECT_EQ(labels.at(5), "juin");
+    EXPECT_EQ(labels.at(6), "juil.");
+    EXPECT_EQ(QSet<QString>(labels.begin(), labels.end()).size(), 12) << labels.join(u' ').toStdString();
 }
 
 TEST(ViewPlanificatorTest, xAtDateSplitsEachMonthColumnIntoItsDays)

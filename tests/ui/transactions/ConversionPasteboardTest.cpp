@@ -72,8 +72,8 @@ protected:
 TEST_F(ConversionPasteboardTest, TheEditorWritesBackOnlyTheValuesChanged)
 {
     ui().onModal<FenEditConversionController>([](FenEditConversionController& editor) {
-        EXPECT_EQ(slotField(editor, 0)->toPlainText(), QStringLiteral("100.00"));
-        EXPECT_EQ(slotField(editor, 2)->toPlainText(), QStringLiteral("30.77"))
+        EXPECT_EQ(slotField(editor, 0)->toPlainText(), QStringLiteral("100,00"));
+        EXPECT_EQ(slotField(editor, 2)->toPlainText(), QStringLiteral("30,77"))
             << "two decimals, whatever the currency";
         EXPECT_EQ(slotField(editor, 3)->toPlainText(), QStringLiteral("-"));
         EXPECT_FALSE(slotField(editor, 3)->isEnabled());

@@ -6,10 +6,8 @@
 #include "toolkit/windows/StdWindow.h"
 
 #include <QKeyEvent>
-#include <QLocale>
 
 #include <algorithm>
-#include <cmath>
 
 const DeviseList& TextFieldMontant::openDocumentDevises()
 {
@@ -36,32 +34,6 @@ void TextFieldMontant::fillMontant(const MONTANT& amount, qint64 slot, qint64 de
 void TextFieldMontant::synchronizeMontant()
 {
     m_montant.makeMontant(long(m_devise), valueOfText(toPlainText()), openDocumentDevises());
-}
-
-QString TextFieldMontant::textOfValue(double value, int decimales)
-{
-    return QString::number(value, 'f', decimales).replace(u'.', QLocale().decimalPoint());
-}
-
-QString TextFieldMontant::createCleanValueFromDirtyValue(const QString& text)
-{
-    return TextFieldReal::createCleanValueFromDirtyValue(text).replace(u'.', QLocale().decimalPoint());
-}
-
-double TextFieldMontant::valueOfText(const QString& text)
-{
-    // The cleaned forms without a digit on one side of the point ("1.", ".5", "-.5") are
-    // numbers too.
-    QString number = text.trimmed().replace(u',', u'.');
-    if (number.endsWith(u'.'))
-        number.append(u'0');
-    const qsizetype point = number.indexOf(u'.');
-    if (point == 0 || (point == 1 && number.startsWith(u'-')))
-        number.insert(point, u'0');
-    bool ok = false;
-    const double value = QLocale::c().toDouble(number, &ok);
-    // A value beyond a double would make every total it enters infinite.
-    return ok && std::isfinite(value) ? value : 0.0;
 }
 
 ButtonCalculette* TextFieldMontant::button_calculette() const

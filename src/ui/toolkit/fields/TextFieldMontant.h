@@ -36,14 +36,6 @@ public:
     // The open document's currencies, those amounts are shown in; none without a document, where
     // every slot counts the same.
     static const DeviseList& openDocumentDevises();
-    // The number a cleaned text stands for, with a decimal comma or point; 0 for a text without
-    // digits ("", "-", ",") and for a value too large for a double.
-    static double valueOfText(const QString& text);
-    // The text of a value as the field shows it: with the program's decimal comma.
-    static QString textOfValue(double value, int decimales);
-
-    // The decimal separator, typed as "." or ",", shows as the program's decimal comma.
-    QString createCleanValueFromDirtyValue(const QString& text) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,7 @@
 #pragma once
-// A field of a decimal number: digits, one decimal separator (typed as "." or ",", kept as ".")
-// and a leading minus sign; the left and right arrows move the caret.
+// A field of a decimal number: digits, one decimal separator (typed as "." or ",", shown as the
+// program's decimal comma, as the amount fields show it) and a leading minus sign; the left and
+// right arrows move the caret.
 #include "toolkit/fields/TextFieldWithFilter.h"
 
 class TextFieldReal : public TextFieldWithFilter {
@@ -14,6 +15,16 @@ public:
     // The decimals the field is meant to show.
     qint64 decimales() const { return m_decimales; }
     void setDecimales(qint64 decimales) { m_decimales = decimales; }
+
+    // The number a text stands for, with a decimal comma or point; false (and 0) for a text
+    // without digits ("", "-") and for a value too large for a double.
+    static bool readValue(const QString& text, double* value);
+    // The same, 0 when there is no number.
+    static double valueOfText(const QString& text);
+    // The text of a value as the field shows it: with the program's decimal comma.
+    static QString textOfValue(double value, int decimales);
+    // The same without trailing zeros, nor the separator for a whole number.
+    static QString trimmedTextOfValue(double value, long decimales);
 
 private:
     qint64 m_decimales = 2;

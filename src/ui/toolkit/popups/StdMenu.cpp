@@ -113,8 +113,13 @@ QObject* controllerOfWindowOf(const QWidget* widget)
 
 } // namespace
 
+QString StdMenu::literalTitle(const QString& title)
+{
+    return QString(title).replace(u'&', QStringLiteral("&&"));
+}
+
 StdMenu::StdMenu(const QString& title, QWidget* parent)
-    : QMenu(title, parent)
+    : QMenu(literalTitle(title), parent)
 {
     if (QStyle* style = menuStyle())
         setStyle(style);

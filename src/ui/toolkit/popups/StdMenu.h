@@ -49,6 +49,10 @@ public:
     // method of that name (taking the item as a QObject*, or nothing). No target, no action.
     static void connectItem(QAction* item, const QString& action, QObject* target);
 
+    // The title as the menu must show it: names the user typed may hold "&", which menus and
+    // buttons would otherwise take for the mark of a keyboard shortcut and hide.
+    static QString literalTitle(const QString& title);
+
     // The side of the items' images.
     static constexpr int kItemImageSize = 24;
 

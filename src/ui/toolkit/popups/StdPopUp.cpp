@@ -13,7 +13,7 @@ constexpr char kRepresentedProperty[] = "sv_represented";
 
 QAction* newItem(QMenu* menu, const QString& title, bool enabled, qint64 tag)
 {
-    auto* item = new QAction(title, menu);
+    auto* item = new QAction(StdMenu::literalTitle(title), menu);
     item->setEnabled(enabled);
     item->setData(tag);
     item->setCheckable(true);
@@ -61,7 +61,7 @@ QAction* StdPopUp::firstItem() const
 void StdPopUp::setTitle(const QString& title)
 {
     if (QAction* first = firstItem())
-        first->setText(title);
+        first->setText(StdMenu::literalTitle(title));
 }
 
 void StdPopUp::setImage(const QIcon& image)

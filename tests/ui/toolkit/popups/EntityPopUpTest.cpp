@@ -559,3 +559,34 @@ TEST_F(EntityPopUpTest, OpenMenusLookRight)
 } // namespace
 
 #include "EntityPopUpTest.moc"
+
+// A menu takes "&" for the mark of a keyboard shortcut and hides it: the user's names must show as
+// spelt in items, in submenu titles and on the button's face.
+TEST_F(EntityPopUpTest, NamesWithAnAmpersandShowAsSpelt)
+{
+    const auto drawn = [](const QString& text) {
+        QString out;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] == u'&' && ++i == text.size())
+                break;
+            out += text[i];
+        }
+        return out;
+    };
+    doc->banqueHdl[3].nom = QStringLiteral("Banque du Nord & Sud");
+    doc->compteHdl[2].nom = QStringLiteral("Joint & Co");
+    doc->dossierHdl[0].nom = QStringLiteral("Maison & jardin");
+    auto* comptes = controller->add<PopCompte>();
+    comptes->setPOPcompteCFilter(kFilterBanqueUser);
+    comptes->rebuild();
+    EXPECT_EQ(drawn(shown(comptes->stdMenu()).at(0)->text()), "Banque du Nord & Sud");
+    EXPECT_EQ(drawn(shown(submenu(comptes->stdMenu(), 0)).last()->text()), "Joint & Co");
+    comptes->setTitle(doc->compteHdl[2].nom);
+    EXPECT_EQ(drawn(comptes->text()), "Joint & Co");
+    auto* postes = controller->add<PopPoste>();
+    postes->rebuild();
+    QStringList folders;
+    for (const QAction* item : shown(postes->stdMenu()))
+        folders << drawn(item->text());
+    EXPECT_TRUE(folders.contains("Maison & jardin")) << folders.join(u'|').toStdString();
+}
