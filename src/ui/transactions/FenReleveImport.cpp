@@ -26,7 +26,7 @@ constexpr char kLastImportFolderKey[] = "SVLastImportFolder";
 // last one was chosen, in the user's documents until then or once that folder is gone.
 QString importStartFolder()
 {
-    const QString last = QSettings().value(QLatin1String(kLastImportFolderKey)).toString();
+    QString last = QSettings().value(QLatin1String(kLastImportFolderKey)).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
     QString documents;
