@@ -261,8 +261,9 @@ bool TestDesktop::revealFile(const QString& path)
 
 bool TestDesktop::openURL(const QString& url)
 {
-    openedURLs.append(url);
-    return true;
+    if (opensURLs)
+        openedURLs.append(url);
+    return opensURLs;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -134,6 +134,7 @@ public:
     void beep() override { ++beeps; }
 
     bool opensFiles = true; // whether a default application opens the files
+    bool opensURLs = true; // whether a browser opens the addresses
     QStringList openedFiles;
     QStringList revealedFiles;
     QStringList openedURLs;

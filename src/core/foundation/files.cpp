@@ -14,6 +14,13 @@ namespace {
 
 std::function<bool(const QString&)> g_removeForTesting;
 
+// A folder (not a link to one) and a destination that is it or lies inside it.
+bool copiesIntoItself(const QString& source, const QString& destination)
+{
+    const QFileInfo info(source);
+    return info.isDir() && !info.isSymLink() && isSameOrInsideFolder(destination, source);
+}
+
 bool removeItem(const QString& path)
 {
     if (g_removeForTesting)
@@ -80,6 +87,38 @@ QString documentNameFromURL(const QString& path)
         last = QDir(path).dirName();
     const qsizetype dot = last.lastIndexOf(u'.');
     return dot > 0 ? last.left(dot) : last;
+}
+
+QString resolvedPath(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QStringList missing;
+    while (!QFileInfo::exists(existing)) {
+        const QFileInfo info(existing);
+        if (info.path() == existing)
+            break;
+        missing.prepend(info.fileName());
+        existing = info.path();
+    }
+    QString resolved = QFileInfo(existing).canonicalFilePath();
+    if (resolved.isEmpty())
+        resolved = existing;
+    for (const QString& name : std::as_const(missing))
+        resolved += QLatin1Char('/') + name;
+    return QDir::cleanPath(resolved);
+}
+
+bool isSameOrInsideFolder(const QString& path, const QString& folder)
+{
+    const QString place = resolvedPath(path);
+    const QString root = resolvedPath(folder);
+    if (place.isEmpty() || root.isEmpty())
+        return false;
+    if (place == root || root == QLatin1String("/"))
+        return true;
+    return place.startsWith(root + QLatin1Char('/'));
 }
 
 namespace {
@@ -263,16 +302,22 @@ bool PendingSyncs::flush(int* error)
 
 bool copyItemAtPath(const QString& source, const QString& destination, int* error)
 {
+    if (copiesIntoItself(source, destination))
+        return fail(error, EINVAL);
     return copyTree(source, destination, nullptr, error);
 }
 
 bool cloneItemAtPath(const QString& source, const QString& destination, const CloneOptions& options, int* error)
 {
+    if (copiesIntoItself(source, destination))
+        return fail(error, EINVAL);
     return copyTree(source, destination, &options, error);
 }
 
 bool copyFolderContents(const QString& source, const QString& destination, int* error)
 {
+    if (copiesIntoItself(source, destination))
+        return fail(error, EINVAL);
     return copyContents(source, destination, nullptr, error);
 }
 

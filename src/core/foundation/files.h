@@ -23,11 +23,19 @@ QString safeFileName(const QString& name, qsizetype maxBytes = 255);
 // The last path component without its extension; a null string for an empty path.
 QString documentNameFromURL(const QString& path);
 
+// The absolute path with its links followed as far as it exists, the names that don't exist yet
+// appended; empty for an empty path. Two paths that name one place resolve to the same text.
+QString resolvedPath(const QString& path);
+// Whether the path names the folder itself or a place inside it, links followed on both sides.
+bool isSameOrInsideFolder(const QString& path, const QString& folder);
+
 // Copies each item of a folder (folders with their contents) to the item of the same name in the
-// destination, in listing order; stops at the first failure with its error code.
+// destination, in listing order; stops at the first failure with its error code. A folder is never
+// copied into itself (EINVAL): the copy would take in its own copy without end.
 bool copyFolderContents(const QString& source, const QString& destination, int* error = nullptr);
 
-// Copies a file or a whole folder; fails when the destination exists.
+// Copies a file or a whole folder; fails when the destination exists, and (EINVAL) when it lies
+// inside the folder copied.
 bool copyItemAtPath(const QString& source, const QString& destination, int* error = nullptr);
 // Files a copy wrote and left to be made durable together: started on their way to the disk as
 // they are written and waited for once, after the last, which costs a disk far less than one wait

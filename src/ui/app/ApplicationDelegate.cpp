@@ -622,7 +622,7 @@ void ApplicationDelegate::ENREGISTRER_COPIE(QObject* sender)
             return;
     }
     const QString destination = runSavePanel(fileName, QStringLiteral("svd"));
-    if (destination.isEmpty())
+    if (destination.isEmpty() || refuseCopyIntoDocument(doc, destination))
         return;
     bool existed = false;
     if (!writeCopy(doc, destination, &existed)) {
@@ -636,17 +636,27 @@ void ApplicationDelegate::ENREGISTRER_COPIE(QObject* sender)
                    {});
 }
 
-// Choosing the open package itself as the destination would copy it onto itself: that is the
-// plain save, done in place with the staging folder.
+// A copy onto the open package would be no copy at all, and one inside it would copy the
+// package into itself: both are refused before anything is written, the reminder of a manual
+// copy left as it was.
+bool ApplicationDelegate::refuseCopyIntoDocument(const DOCUMENT* doc, const QString& destination)
+{
+    if (!isSameOrInsideFolder(destination, doc->documentUrl))
+        return false;
+    const bool onto = resolvedPath(destination) == resolvedPath(doc->documentUrl);
+    const char* key = onto ? "kAlerte_CantOverwriteCopy" : "kAlerte_CantSaveCopy";
+    Dialog::alerte(nullptr, localizedDialogue(QString::fromLatin1(key)),
+                   localizedDialogue(QStringLiteral("kAlerte_CopyOutsideDocument")), QStringLiteral("DD"), 0, {});
+    return true;
+}
+
 bool ApplicationDelegate::writeCopy(DOCUMENT* doc, const QString& destination, bool* existed)
 {
     *existed = QFileInfo::exists(destination);
     if (!*existed)
         return copyItemAtPath(doc->documentUrl, destination);
-    const bool ownPackage
-        = QFileInfo(destination).canonicalFilePath() == QFileInfo(doc->documentUrl).canonicalFilePath();
     bool saved = false;
-    SVDocumentManager::defaultManager().saveDocument(doc, destination, {.useTempFolder = ownPackage, .doMessage = true},
+    SVDocumentManager::defaultManager().saveDocument(doc, destination, {.useTempFolder = false, .doMessage = true},
                                                      [&saved] { saved = true; }, {});
     return saved;
 }

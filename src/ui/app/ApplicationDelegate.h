@@ -133,15 +133,19 @@ public:
 
     Q_INVOKABLE void ENREGISTRER_DOCUMENT(QObject* sender = nullptr);
     // Saves a copy of the package where the user chooses, after offering to save it first; a
-    // package already there is written over in place.
+    // package already there is written over in place, the open package and places inside it
+    // refused.
     Q_INVOKABLE void ENREGISTRER_COPIE(QObject* sender = nullptr) override;
     Q_INVOKABLE void PASSWORD(QObject* sender = nullptr);
     // The document check, once the user has read its explanation and chosen to go on; the
     // windows are then told (didVerifyDocument).
     Q_INVOKABLE void VERIFIER(QObject* sender = nullptr);
     // Closes the financial year into a new document, after its explanations, the closing date and
-    // the new document's name; the user may then go on in the new document.
+    // the new document's name; the user may then go on in the new document. Not while a question
+    // is open: its answer is awaited by code that the closing would pull the document from under.
     Q_INVOKABLE void CLOTURE(QObject* sender = nullptr);
+    // Closes the window in front as its close button does.
+    Q_INVOKABLE void performClose(QObject* sender = nullptr);
     Q_INVOKABLE void IMPRIMER(QObject* sender = nullptr);
     // The key window's controller decides whether it prints.
     bool can_imprimer() const;
@@ -264,6 +268,7 @@ private:
     void offerDocumentCheck();
     void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock);
     bool automaticSaveIsDue(DOCUMENT* doc) const;
+    static bool refuseCopyIntoDocument(const DOCUMENT* doc, const QString& destination);
     bool writeCopy(DOCUMENT* doc, const QString& destination, bool* existed);
 
     bool m_launched = false;

@@ -6,6 +6,7 @@
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/dialogs/FenCalendrierController2.h"
+#include "toolkit/host/UiHost.h"
 
 #include "document/Cloture.h"
 #include "foundation/SystemClock.h"
@@ -69,6 +70,10 @@ void ApplicationDelegate::CLOTURE(QObject* sender)
     DOCUMENT* doc = m_document.get();
     if (!doc)
         return;
+    if (UiHost::instance().modalDepth() > 0) {
+        UiHost::instance().desktop().beep();
+        return;
+    }
     const int fileSystemTag = doc->fileSystemTag;
     double dateCloture = SystemClock::now();
     QString newName;

@@ -9,6 +9,7 @@
 #include "model/MACRO.h"
 #include "model/MONTANT.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/host/UiHost.h"
 #include "toolkit/windows/StdWindow.h"
 #include "toolkit/windows/windowutils.h"
 #include "transactions/FenListingTaxeController.h"
@@ -108,6 +109,15 @@ QAbstractItemView* multiSelectionView(QWidget* focus)
     return view;
 }
 
+// Without a browser the desktop can hand it to, the address is given to the user to open.
+void openAddress(const QString& address)
+{
+    if (openURLString(address))
+        return;
+    Dialog::alerte(nullptr, localizedDialogue(QStringLiteral("kAlerte_CantOpenAddress")), address,
+                   QStringLiteral("information"), 0, {});
+}
+
 bool hasTarget(QWidget* key, EditCommand command)
 {
     QWidget* focus = key->focusWidget();
@@ -130,6 +140,10 @@ bool ApplicationDelegate::validateMenuAction(const QString& action) const
         return can_imprimer();
     if (action == QLatin1String("IMPORTER:"))
         return m_bankIsOpen && canImporter();
+    if (action == QLatin1String("CLOTURE:"))
+        return m_bankIsOpen && UiHost::instance().modalDepth() == 0;
+    if (action == QLatin1String("performClose:"))
+        return keyWindow() != nullptr;
     if (action == QLatin1String("copy:"))
         return canCopy();
     if (action == QLatin1String("cut:"))
@@ -228,13 +242,20 @@ void ApplicationDelegate::selectAll(QObject* sender)
     performEdit(EditCommand::SelectAll);
 }
 
+void ApplicationDelegate::performClose(QObject* sender)
+{
+    Q_UNUSED(sender);
+    if (QWidget* window = keyWindow())
+        window->close();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Help and the tax declaration
 
 void ApplicationDelegate::GUIDE(QObject* sender)
 {
     Q_UNUSED(sender);
-    openURLString(QStringLiteral("%1?code=%2").arg(QString::fromLatin1(kFavoriGuideUrl), QString()));
+    openAddress(QStringLiteral("%1?code=%2").arg(QString::fromLatin1(kFavoriGuideUrl), QString()));
 }
 
 void ApplicationDelegate::EXAMPLES(QObject* sender)
@@ -246,7 +267,7 @@ void ApplicationDelegate::EXAMPLES(QObject* sender)
          {QStringLiteral("imageName"), QStringLiteral("nav_down")}},
         [&answer](int code) { answer = code; });
     if (answer == kAlertFirstButton)
-        openURLString(QString::fromLatin1(kFavoriSamplesUrl));
+        openAddress(QString::fromLatin1(kFavoriSamplesUrl));
 }
 
 void ApplicationDelegate::DECLARATION(QObject* sender)

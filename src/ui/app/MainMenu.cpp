@@ -39,7 +39,9 @@ MainMenu::MainMenu(ApplicationDelegate* delegate)
     addAction("MENU_BUDGET", "BUDGET:");
     addAction("MENU_GRAPHIQUE", "GRAPHIQUE:");
     addAction("MENU_BILAN", "BILAN:");
-    addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    // Ctrl+W closes the window in front, as everywhere on the desktop; the document needs Shift too.
+    addAction("MENU_FERMER_FENETRE", "performClose:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    addAction("MENU_FERMER_DOCUMENT", "FERMER_DOCUMENT:")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     addAction("MENU_ENREGISTRER_DOCUMENT", "ENREGISTRER_DOCUMENT:")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addAction("MENU_ENREGISTRER_COPIE", "ENREGISTRER_COPIE:");
     addAction("MENU_VERIFIER", "VERIFIER:");
@@ -142,10 +144,10 @@ QMenuBar* MainMenu::buildMenuBar(QWidget* parent)
     auto* bar = new QMenuBar(parent);
     const QList<MenuDef> menus = {
         {"MENU_FICHIER",
-         {action("NOUVELLE_OPERATION:"), action("RECHERCHE:"), nullptr, action("FERMER_DOCUMENT:"),
-          action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"), action("VERIFIER:"), action("CLOTURE:"),
-          nullptr, action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr, action("PREFERENCES:"), nullptr,
-          action("terminate")}},
+         {action("NOUVELLE_OPERATION:"), action("RECHERCHE:"), nullptr, action("performClose:"),
+          action("FERMER_DOCUMENT:"), action("ENREGISTRER_DOCUMENT:"), action("ENREGISTRER_COPIE:"),
+          action("VERIFIER:"), action("CLOTURE:"), nullptr, action("PASSWORD:"), nullptr, action("IMPRIMER:"), nullptr,
+          action("PREFERENCES:"), nullptr, action("terminate")}},
         {"MENU_EDITION",
          {action("cut:"), action("copy:"), action("paste:"), action("delete:"), nullptr, action("selectAll:")}},
         {"MENU_FENETRES",

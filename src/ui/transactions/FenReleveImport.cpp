@@ -7,15 +7,41 @@
 #include "toolkit/host/UiHost.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/SVWorkspaceManager.h"
 #include "engines/Critere.h"
 #include "engines/LISTING.h"
 #include "foundation/localized.h"
 #include "import/ImportManager.h"
 #include "model/DOCUMENT.h"
 
+#include <QFileInfo>
+#include <QSettings>
+
 namespace {
 
 constexpr int kImportDelayMs = 1000;
+constexpr char kLastImportFolderKey[] = "SVLastImportFolder";
+
+// Bank files usually come one after the other from one download folder: the panel opens where the
+// last one was chosen, in the user's documents until then or once that folder is gone.
+QString importStartFolder()
+{
+    QString last = QSettings().value(QLatin1String(kLastImportFolderKey)).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    QString documents;
+    SVWorkspaceManager::getRecentFolderUrl(&documents, kFileSystemLocal);
+    return documents;
+}
+
+// The extensions banks give their statements (QIF, OFX and its Quicken form, CSV and tab text),
+// and every file for a bank that names them otherwise.
+QStringList importFilters()
+{
+    return {localizedMisc(QStringLiteral("kMisc_OpenImportBankFiles"))
+                + QStringLiteral(" (*.qif *.ofx *.qfx *.csv *.txt *.tab *.tsv)"),
+            localizedMisc(QStringLiteral("kMisc_OpenImportAllFiles")) + QStringLiteral(" (*)")};
+}
 
 } // namespace
 
@@ -39,9 +65,12 @@ void FenReleveController::IMPORTER_WITH_FORMAT(int format)
     OpenPanelRequest request;
     request.title = localizedMisc(QStringLiteral("kMisc_OpenImportTitle"));
     request.prompt = localizedMisc(QStringLiteral("kMisc_OpenImportPrompt"));
+    request.startFolder = importStartFolder();
+    request.filters = importFilters();
     const QString path = UiHost::instance().panels().open(request);
     if (path.isEmpty())
         return;
+    QSettings().setValue(QLatin1String(kLastImportFolderKey), QFileInfo(path).absolutePath());
     const APPLIPARAM& param = APPLIPARAM::loadAppliParam();
     ImportSettings settings;
     settings.reglesImport = param.reglesImport;

@@ -162,6 +162,32 @@ TEST(Files, CopyFolderContentsStopsAtTheFirstFailure)
     EXPECT_TRUE(copyFolderContents(testenv::freshDir(QStringLiteral("empty")), dst, &err));
 }
 
+// A folder copied into itself, by its own name, through a link or as a sub-folder yet to be made,
+// is refused before anything is written; beside it the copy goes ahead.
+TEST(Files, AFolderIsNeverCopiedIntoItself)
+{
+    const QString root = testenv::freshDir(QStringLiteral("self"));
+    const QString package = root + "/Famille.svd";
+    QDir().mkpath(package + "/Contents");
+    touch(package + "/Contents/a.txt");
+    ASSERT_TRUE(QFile::link(package, root + "/Lien.svd"));
+    const CloneOptions options;
+    const QString inside[] = {package, package + "/Copie", package + "/Contents/x/Copie.svd", root + "/Lien.svd/Copie",
+                              root + "/autre/../Famille.svd/Copie"};
+    for (const QString& destination : inside) {
+        int err = 0;
+        EXPECT_FALSE(copyItemAtPath(package, destination, &err)) << qPrintable(destination);
+        EXPECT_EQ(err, EINVAL) << qPrintable(destination);
+        EXPECT_FALSE(cloneItemAtPath(package, destination, options, &err)) << qPrintable(destination);
+        EXPECT_FALSE(copyFolderContents(package, destination, &err)) << qPrintable(destination);
+    }
+    EXPECT_EQ(QDir(package).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList {"Contents"});
+    EXPECT_EQ(QDir(package + "/Contents").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList {"a.txt"});
+    EXPECT_TRUE(copyItemAtPath(package, root + "/Famille copie.svd"));
+    EXPECT_TRUE(isSameOrInsideFolder(root + "/Lien.svd", package));
+    EXPECT_FALSE(isSameOrInsideFolder(root + "/Famille.svd2", package));
+}
+
 TEST(MainThread, RunsDirectlyOnTheMainThreadAndWaitsFromAnother)
 {
     int runs = 0;

@@ -58,7 +58,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,6 +68,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTableWidget>
+#include <QTest>
 #include <QVBoxLayout>
 
 namespace {
@@ -82,6 +86,27 @@ protected:
         layout->addWidget(new QLabel(QStringLiteral("Documents récents"), &window));
         window.resize(420, 160);
     }
+};
+
+// A window whose list selects several rows and which says yes to every Edit question, with no
+// Edit command of its own.
+class SelectOnlyList : public StdWindowController {
+    Q_OBJECT
+protected:
+    void buildInterface(StdWindow& window) override
+    {
+        auto* layout = new QVBoxLayout(&window);
+        auto* list = new QTableWidget(3, 1, &window);
+        list->setObjectName(QStringLiteral("liste"));
+        list->setSelectionBehavior(QAbstractItemView::SelectRows);
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        layout->addWidget(list);
+    }
+    bool canCopySomething() const override { return true; }
+    bool canPasteSomething() const override { return true; }
+    bool canCutSomething() const override { return true; }
+    bool canSelectAllSomething() const override { return true; }
+    bool canDeleteSomething() const override { return true; }
 };
 
 class MainMenuTest : public UiTestFixture {
@@ -158,7 +183,8 @@ TEST_F(MainMenuTest, DocumentCommandsFollowTheDocumentAndThePaletteItemTicks)
         EXPECT_FALSE(enabled(name)) << name;
     for (const char* name : {"CALENDRIER:", "LETTRES:", "ABOUT_REGLES:", "ABOUT:", "terminate"})
         EXPECT_TRUE(enabled(name)) << name;
-    EXPECT_EQ(menu->action(QStringLiteral("FERMER_DOCUMENT:"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+    EXPECT_EQ(menu->action(QStringLiteral("FERMER_DOCUMENT:"))->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     EXPECT_EQ(menu->action(QStringLiteral("terminate"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     openDocument(QStringLiteral("Famille.svd"));
@@ -473,8 +499,8 @@ TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)
     BEFOREPARAM::loadBeforeParam(copy, &error);
     EXPECT_FALSE(error);
 
-    // Onto an existing package the document is written into it; onto its own package, saved in place.
-    for (const QString& destination : {copy, url}) {
+    // Onto an existing package the document is written into it.
+    for (const QString& destination : {copy}) {
         QFile::remove(destination + QStringLiteral("/Contents/Resources/transact.xml"));
         ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertFirstButton);
         ui().answerSavePanel(destination);
@@ -496,6 +522,64 @@ TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)
     const auto shown = ui().alertsShown().size();
     choose("ENREGISTRER_COPIE:");
     EXPECT_EQ(ui().alertsShown().size(), shown + 1);
+}
+
+namespace {
+
+// Every item of the package with its size and modification time.
+QStringList packageState(const QString& url)
+{
+    QStringList state;
+    QDirIterator items(url, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (items.hasNext()) {
+        const QFileInfo item(items.next());
+        state << QStringLiteral("%1 %2 %3")
+                     .arg(item.filePath().mid(url.size()))
+                     .arg(item.size())
+                     .arg(item.lastModified().toMSecsSinceEpoch());
+    }
+    state.sort();
+    return state;
+}
+
+} // namespace
+
+// The open package itself (or a link to it) and a place inside it are no copy: each is refused
+// before anything is written, from the menu and from the close reminder's "Maintenant", and the
+// reminder's period is not reset.
+TEST_F(MainMenuTest, ACopyOntoOrInsideTheOpenDocumentIsRefused)
+{
+    const QString url = openDocument(QStringLiteral("Famille.svd"));
+    ASSERT_TRUE(QFile::link(url, folder + QStringLiteral("/Lien.svd")));
+    const QStringList before = packageState(url);
+    const std::pair<QString, const char*> refused[] = {
+        {url, "kAlerte_CantOverwriteCopy"},
+        {folder + QStringLiteral("/Lien.svd"), "kAlerte_CantOverwriteCopy"},
+        {url + QStringLiteral("/Copie.svd"), "kAlerte_CantSaveCopy"},
+        {folder + QStringLiteral("/Lien.svd/Contents/Copie.svd"), "kAlerte_CantSaveCopy"},
+    };
+    APPLIPARAM::loadAppliParam().everyDaysManualSave = 30;
+    delegate->document()->docParam->lastManualSave = 0;
+    for (const auto& [destination, key] : refused) {
+        ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertSecondButton);
+        ui().answerSavePanel(destination);
+        ui().answerAlert(dialogue(key), kAlertFirstButton);
+        choose("ENREGISTRER_COPIE:");
+        ASSERT_FALSE(ui().alertsShown().isEmpty());
+        EXPECT_EQ(ui().alertsShown().last().request.information, dialogue("kAlerte_CopyOutsideDocument"))
+            << qPrintable(destination);
+        EXPECT_EQ(packageState(url), before) << qPrintable(destination);
+        EXPECT_EQ(delegate->document()->docParam->lastManualSave, 0) << qPrintable(destination);
+    }
+
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+    ui().answerAlert(dialogue("kConfirm_ManualSaveDoc").arg(30), kAlertFirstButton);
+    ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertSecondButton);
+    ui().answerSavePanel(url);
+    ui().answerAlert(dialogue("kAlerte_CantOverwriteCopy"), kAlertFirstButton);
+    choose("FERMER_DOCUMENT:");
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_EQ(packageState(url), before);
 }
 
 // The manual-copy reminder shown on closing reaches the delegate's own copy command: "Maintenant"
@@ -629,6 +713,28 @@ TEST_F(MainMenuTest, TheEditMenuActsOnTheFieldOrTheListInFront)
     releve->close();
 }
 
+// A list with several rows selected is what "Tout sélectionner" acts on by itself; cut, copy, paste
+// and delete need the window's own commands, whatever the window answers.
+TEST_F(MainMenuTest, AListSelectsAllByItselfButTakesNoOtherEditCommand)
+{
+    auto* window = StdWindowController::push<SelectOnlyList>(makeWindowData(), 0, true);
+    ASSERT_NE(window, nullptr);
+    QApplication::setActiveWindow(window->window());
+    if (QApplication::activeWindow() != window->window())
+        GTEST_SKIP() << "this platform gives no window the focus";
+    auto* list = window->outlet<QTableWidget>(QStringLiteral("liste"));
+    list->setFocus();
+    list->selectRow(0);
+    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ASSERT_EQ(list->selectionModel()->selectedRows().size(), 2);
+    for (const char* name : {"cut:", "copy:", "paste:", "delete:"})
+        EXPECT_FALSE(enabled(name)) << name;
+    ASSERT_TRUE(enabled("selectAll:"));
+    choose("selectAll:");
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), 3);
+    window->close();
+}
+
 // Alt and a key is a macro key only when a macro has that key or the window in front takes it:
 // otherwise the key goes on to the field, where the keyboard may make a character with Alt.
 TEST_F(MainMenuTest, AnAltKeyIsTakenOnlyByAMacroOrTheWindow)
@@ -644,14 +750,21 @@ TEST_F(MainMenuTest, AnAltKeyIsTakenOnlyByAMacroOrTheWindow)
     QKeyEvent altGr(QEvent::KeyPress, Qt::Key_E, Qt::AltModifier | Qt::GroupSwitchModifier, QStringLiteral("€"));
     QKeyEvent controlAltE(QEvent::KeyPress, Qt::Key_E, Qt::AltModifier | Qt::ControlModifier, QStringLiteral("e"));
     QKeyEvent altEnter(QEvent::KeyPress, Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier, QStringLiteral("\r"));
-    ui().onModal<FenEditSaisieController>(
-        [](FenEditSaisieController& entry) { entry.perform(QStringLiteral("NON:")); });
+    QKeyEvent altShiftE(QEvent::KeyPress, Qt::Key_E, Qt::AltModifier | Qt::ShiftModifier, QStringLiteral("E"));
+    ASSERT_TRUE(findMacroWithKey(u'e', &index, delegate->document()));
+    MACRO upper = getDocMacro(delegate->document())->at(index);
+    upper.ch = u'E';
+    getDocMacro(delegate->document())->append(upper);
+    for (int run = 0; run < 2; ++run)
+        ui().onModal<FenEditSaisieController>(
+            [](FenEditSaisieController& entry) { entry.perform(QStringLiteral("NON:")); });
     EXPECT_TRUE(delegate->interceptKeyDownEvent(&altE));
-    ASSERT_EQ(ui().modalRuns().size(), 1);
+    EXPECT_TRUE(delegate->interceptKeyDownEvent(&altShiftE)) << "Shift makes the upper-case key";
+    ASSERT_EQ(ui().modalRuns().size(), 2);
     EXPECT_EQ(ui().modalRuns().first().name, QStringLiteral("FenEditSaisieController"));
     for (QKeyEvent* untaken : {&altQ, &altShiftQ, &altGr, &controlAltE, &altEnter})
         EXPECT_FALSE(delegate->interceptKeyDownEvent(untaken)) << untaken->modifiers().toInt();
-    EXPECT_EQ(ui().modalRuns().size(), 1) << "no macro ran";
+    EXPECT_EQ(ui().modalRuns().size(), 2) << "no macro ran";
 
     // In front, a modal window that doesn't take the key runs no macro and lets the key through.
     ui().onModal(QStringLiteral("FenAskPoursuivreController"), [this, &altE](const ModalRequest& request) {
@@ -660,7 +773,75 @@ TEST_F(MainMenuTest, AnAltKeyIsTakenOnlyByAMacroOrTheWindow)
         UiHost::instance().modal().endModal(request.window, 0);
     });
     askPoursuivre(nullptr, QStringLiteral("ASSIST000"), QString(), true, false, [](long) {});
-    EXPECT_EQ(ui().modalRuns().size(), 2);
+    EXPECT_EQ(ui().modalRuns().size(), 3);
+}
+
+// Ctrl+W closes the window in front as its close button does, the document staying open; with
+// Shift it closes the document.
+TEST_F(MainMenuTest, CtrlWClosesTheWindowInFrontAndWithShiftTheDocument)
+{
+    menu->install();
+    openDocument(QStringLiteral("Famille.svd"));
+    FenReleveController* releve = statementInFront();
+    if (!releve)
+        GTEST_SKIP() << "this platform gives no window the focus";
+    const QPointer<StdWindow> window = releve->window();
+    QCoreApplication::processEvents(); // the menu bar shows
+    ASSERT_NE(window->findChild<QMenuBar*>(), nullptr);
+    QApplication::setActiveWindow(window);
+    QTest::keyClick(window, Qt::Key_W, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(!window || !window->isVisible());
+    EXPECT_TRUE(delegate->bankIsOpen());
+
+    FenBanqueController* banques = showBanques(true);
+    ASSERT_NE(banques, nullptr);
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(banques->window());
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+    QTest::keyClick(banques->window(), Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(delegate->bankIsOpen());
+}
+
+// A question waits for its answer in code that the year closing would pull the document from
+// under: while one is open the closing is disabled and, asked for anyway, only beeps.
+TEST_F(MainMenuTest, TheYearClosingWaitsUntilNoQuestionIsOpen)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    EXPECT_TRUE(enabled("CLOTURE:"));
+    bool enabledMeanwhile = true;
+    const int beeps = ui().desktopRequests().beeps;
+    ui().onModal(QStringLiteral("FenAskPoursuivreController"), [&](const ModalRequest& request) {
+        enabledMeanwhile = enabled("CLOTURE:");
+        delegate->CLOTURE();
+        UiHost::instance().modal().endModal(request.window, 0);
+    });
+    askPoursuivre(nullptr, QStringLiteral("ASSIST000"), QString(), true, false, [](long) {});
+    EXPECT_FALSE(enabledMeanwhile);
+    EXPECT_EQ(ui().modalRuns().size(), 1) << "none of the closing's questions";
+    EXPECT_EQ(ui().desktopRequests().beeps, beeps + 1);
+    EXPECT_TRUE(enabled("CLOTURE:"));
+    EXPECT_TRUE(delegate->bankIsOpen());
+}
+
+// Without a browser to open them, the guide and the examples tell the user their address.
+TEST_F(MainMenuTest, TheGuideAndTheExamplesNameTheirAddressWhenNoBrowserOpensIt)
+{
+    ui().desktopRequests().opensURLs = false;
+    const std::pair<const char*, QString> commands[] = {
+        {"GUIDE:", QStringLiteral("%1?code=").arg(QLatin1String(kFavoriGuideUrl))},
+        {"EXAMPLES:", QString::fromLatin1(kFavoriSamplesUrl)},
+    };
+    for (const auto& [command, address] : commands) {
+        if (qstrcmp(command, "EXAMPLES:") == 0)
+            ui().answerAlert(dialogue("kConfirm_Examples"), kAlertFirstButton);
+        ui().answerAlert(dialogue("kAlerte_CantOpenAddress"), kAlertFirstButton);
+        choose(command);
+        ASSERT_FALSE(ui().alertsShown().isEmpty()) << command;
+        EXPECT_EQ(ui().alertsShown().last().request.message, dialogue("kAlerte_CantOpenAddress")) << command;
+        EXPECT_EQ(ui().alertsShown().last().request.information, address) << command;
+    }
 }
 
 namespace {
@@ -826,8 +1007,9 @@ protected:
             const QString name = StdActionDispatcher::actionOf(item);
             if (item->isSeparator() || item->menu() || name.isEmpty())
                 continue;
-            // Quitting for good is the quit tests' own.
-            if (name == QLatin1String("terminate") && !delegate->bankIsOpen())
+            // Quitting for good is the quit tests' own; closing the window walked, the key tests'.
+            if ((name == QLatin1String("terminate") && !delegate->bankIsOpen())
+                || name == QLatin1String("performClose:"))
                 continue;
             QApplication::setActiveWindow(window);
             menu->refresh();

@@ -6,8 +6,12 @@
 #include "transactions/FenListingController.h"
 
 #include "engines/LISTING.h"
+#include "foundation/localized.h"
+#include "support/TestEnvironment.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QSettings>
 
 namespace {
 
@@ -95,6 +99,36 @@ TEST_P(ImportEndToEnd, StoresTheRecordsAndShowsTheDuplicatesOfASecondRun)
     ASSERT_NE(listing, nullptr);
     EXPECT_EQ(listingCount(listing->listing()), 3);
     listing->close();
+    window->close();
+}
+
+using ImportFileChoiceTest = ImportUiTest;
+
+// The file chooser offers the banks' files beside every file, and opens where the last bank file
+// was chosen: in the user's documents the first time.
+TEST_F(ImportFileChoiceTest, OpensInTheFolderOfTheLastImportWithTheBankFiles)
+{
+    QSettings().remove(QStringLiteral("SVLastImportFolder"));
+    FenReleveController* window = releve();
+    ASSERT_NE(window, nullptr);
+    const auto choose = [&](const QString& answer) {
+        ui().answerOpenPanel(answer);
+        QAction item;
+        item.setData(kImportFormatQIF);
+        window->perform(QStringLiteral("IMPORTER:"), &item);
+        ui().advance(1000);
+        return ui().panelsShown().opens.last();
+    };
+    ui().onModal<FenEditImportController>([](FenEditImportController& w) { w.perform(QStringLiteral("NON:")); });
+    const OpenPanelRequest first = choose(writeBankFile(QStringLiteral("releve.qif"), qif()));
+    EXPECT_EQ(QFileInfo(first.startFolder).canonicalFilePath(),
+              QFileInfo(testenv::homeDir() + QStringLiteral("/Documents")).canonicalFilePath());
+    ASSERT_EQ(first.filters.size(), 2);
+    EXPECT_TRUE(first.filters[0].startsWith(localizedMisc(QStringLiteral("kMisc_OpenImportBankFiles"))));
+    for (const char* pattern : {"*.qif", "*.ofx", "*.qfx", "*.csv", "*.txt"})
+        EXPECT_TRUE(first.filters[0].contains(QLatin1String(pattern))) << pattern;
+    EXPECT_EQ(first.filters[1], localizedMisc(QStringLiteral("kMisc_OpenImportAllFiles")) + QStringLiteral(" (*)"));
+    EXPECT_EQ(choose(QString()).startFolder, dir.path());
     window->close();
 }
 

@@ -144,7 +144,9 @@ QString QtFilePanels::open(const OpenPanelRequest& request)
     panel.setOption(QFileDialog::ShowDirsOnly, request.folders);
     if (!request.prompt.isEmpty())
         panel.setLabelText(QFileDialog::Accept, request.prompt);
-    if (!request.folders && !request.allowedTypes.isEmpty())
+    if (!request.folders && !request.filters.isEmpty())
+        panel.setNameFilters(request.filters);
+    else if (!request.folders && !request.allowedTypes.isEmpty())
         panel.setNameFilter(filterFor(request.allowedTypes));
     if (!request.startFolder.isEmpty())
         panel.setDirectory(request.startFolder);

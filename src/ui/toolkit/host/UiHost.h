@@ -92,6 +92,9 @@ struct OpenPanelRequest {
     bool folders = false; // folders only, else files only
     QStringList allowedTypes; // file extensions; empty for any
     QString startFolder;
+    // Named filters the user chooses among, the first shown ("Relevés (*.qif *.ofx)"); they
+    // take the place of allowedTypes.
+    QStringList filters;
 };
 
 class IFilePanels {

@@ -18,7 +18,7 @@ QString runSavePanel(const QString& defaultName, const QString& allowedType)
 QString runOpenPanel(const QString& title, const QString& prompt, bool folders, const QStringList& allowedTypes,
                      const QString& startFolder)
 {
-    return UiHost::instance().panels().open(OpenPanelRequest {title, prompt, folders, allowedTypes, startFolder});
+    return UiHost::instance().panels().open(OpenPanelRequest {title, prompt, folders, allowedTypes, startFolder, {}});
 }
 
 bool isModalWindow(const QWidget* window)
