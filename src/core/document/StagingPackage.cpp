@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <limits>
 
 namespace {
 
@@ -18,7 +19,9 @@ const QLatin1String kStagingEnd(kSavingPackageName);
 // Whether a process of that number runs (one of another user still counts).
 bool processRuns(qint64 process)
 {
-    return process > 0 && (::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM);
+    if (process <= 0 || process > std::numeric_limits<pid_t>::max())
+        return false;
+    return ::kill(static_cast<pid_t>(process), 0) == 0 || errno == EPERM;
 }
 
 void removeLogged(const QString& url)
