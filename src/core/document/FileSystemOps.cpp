@@ -1,6 +1,5 @@
 #include "FileSystemOps.h"
 
-#include "foundation/diagnostics.h"
 #include "foundation/files.h"
 
 #include <QFile>
@@ -80,28 +79,4 @@ FileSystemOps& FileSystemOps::shared()
 void FileSystemOps::install(FileSystemOps* ops)
 {
     g_installed = ops;
-}
-
-bool moveItemAcrossFileSystems(const QString& from, const QString& to, int* error)
-{
-    FileSystemOps& ops = FileSystemOps::shared();
-    int code = 0;
-    if (ops.moveItem(from, to, &code)) {
-        setError(error, 0);
-        return true;
-    }
-    if (code != EXDEV) {
-        setError(error, code);
-        return false;
-    }
-    if (!ops.copyItem(from, to, &code)) {
-        if (code != EEXIST)
-            ops.removeItem(to, nullptr);
-        setError(error, code);
-        return false;
-    }
-    if (!ops.removeItem(from, &code))
-        svLog(QStringLiteral("Impossible de supprimer %1 après sa copie (%2)").arg(from).arg(code));
-    setError(error, 0);
-    return true;
 }

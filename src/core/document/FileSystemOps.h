@@ -33,9 +33,3 @@ public:
     // The instance outlives its installation; nullptr restores the plain file system.
     static void install(FileSystemOps* ops);
 };
-
-// Moves an item; when the two places lie on different file systems, copies it and then removes
-// the source (a source that can't be removed after its copy is only logged: the move has
-// succeeded). A copy that fails is removed again, but a move interrupted during its copy leaves
-// part of it behind: callers move into a scratch place and rename from there.
-bool moveItemAcrossFileSystems(const QString& from, const QString& to, int* error);

@@ -6,7 +6,6 @@
 #include "document/BackupManager.h"
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
-#include "document/HelperSVLibraryFolder.h"
 #include "document/PackageMembers.h"
 #include "document/SavedSearches.h"
 #include "engines/ChronoFile.h"
@@ -129,14 +128,6 @@ QString setAsideUrl(const QString& url)
     const QFileInfo info(cleanUrl(url));
     const QString base = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
     return info.path() + QLatin1Char('/') + base + QStringLiteral(".old.svd");
-}
-
-// Where the staged package waits beside the destination for its rename: hidden, so the document
-// lists never show it, and on the destination's file system, so the swap itself only renames.
-QString scratchUrl(const QString& url)
-{
-    const QFileInfo info(cleanUrl(url));
-    return info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".saving");
 }
 
 bool samePackage(const QString& a, const QString& b)
@@ -487,7 +478,13 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
     QString writeUrl;
     QString resources;
     int osError = 0;
-    if (!getInitedSavingUrl(toURL, &writeUrl, &resources, options.useTempFolder, &osError)) {
+    // A staging package that did not take the document's place goes with the save: on a full
+    // disk it holds a whole copy of the document.
+    StagingPackage staging;
+    const bool prepared = getInitedSavingUrl(toURL, &writeUrl, &resources, options.useTempFolder, &osError);
+    if (options.useTempFolder)
+        staging.own(writeUrl);
+    if (!prepared) {
         svLog(QStringLiteral("Préparation de l'enregistrement impossible (%1) : %2").arg(osError).arg(toURL));
         showSaveAlert(isPermissionError(osError) ? QStringLiteral("kAlerte_CannotSaveDoc_Droit")
                                                  : QStringLiteral("kAlerte_CannotSaveDoc"),
@@ -734,20 +731,9 @@ bool SVDocumentManager::createDestinationFolderIfNecessaryAtUrl(const QString& u
     return FileSystemOps::shared().makeFolder(cleanUrl(url), osError);
 }
 
-bool SVDocumentManager::getTemporaryDocumentForSavingUrl(const QString&, QString* temporaryUrl, int* osError)
+bool SVDocumentManager::getTemporaryDocumentForSavingUrl(const QString& url, QString* temporaryUrl, int* osError)
 {
-    FileSystemOps& ops = FileSystemOps::shared();
-    temporaryUrl->clear();
-    QString folder;
-    if (!HelperSVLibraryFolder::getSVLibraryTemporaryFolderUrl(&folder, osError))
-        return false;
-    const QString staging = folder + QLatin1Char('/') + QString::fromLatin1(kSavingPackageName);
-    if (ops.exists(staging) && !ops.removeItem(staging, osError))
-        return false;
-    if (!ops.makeFolder(staging, osError))
-        return false;
-    *temporaryUrl = staging;
-    return true;
+    return StagingPackage::make(cleanUrl(url), temporaryUrl, osError);
 }
 
 bool SVDocumentManager::swapSavedBundles(const QString& url, const QString& temporaryUrl, int* osError)
@@ -755,18 +741,14 @@ bool SVDocumentManager::swapSavedBundles(const QString& url, const QString& temp
     FileSystemOps& ops = FileSystemOps::shared();
     const QString destination = cleanUrl(url);
     const QString old = setAsideUrl(destination);
-    const QString scratch = scratchUrl(destination);
     if (!restoreInterruptedSave(destination, osError))
         return false;
-    if ((ops.exists(old) && !ops.removeItem(old, osError))
-        || (ops.exists(scratch) && !ops.removeItem(scratch, osError)))
-        return false;
-    if (!moveItemAcrossFileSystems(temporaryUrl, scratch, osError))
+    if (ops.exists(old) && !ops.removeItem(old, osError))
         return false;
     const bool hadDestination = ops.exists(destination);
     if (hadDestination && !ops.moveItem(destination, old, osError))
         return false;
-    if (!ops.moveItem(scratch, destination, osError)) {
+    if (!ops.moveItem(temporaryUrl, destination, osError)) {
         int rollback = 0;
         if (hadDestination && !ops.moveItem(old, destination, &rollback))
             svLog(QStringLiteral("Le document reste sous le nom %1 (%2)").arg(old).arg(rollback));

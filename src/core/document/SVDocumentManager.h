@@ -9,9 +9,11 @@
 // Then references that point nowhere are repaired in memory.
 //
 // Saving writes every member and copies every sub-folder into a fresh package: for a save of the
-// document itself, "temp.svd" in the library's temporary folder, which then takes the place of
-// the package on disk. At every moment of a staged save a complete package, old or new, is on
-// disk under the document's name or under "<name>.old.svd", and the next save puts it back.
+// document itself, a staging package of the save's own beside the document (StagingPackage),
+// which then takes the place of the package on disk. At every moment of a staged save a complete
+// package, old or new, is on disk under the document's name or under "<name>.old.svd", and the
+// next save or opening puts it back.
+#include "document/StagingPackage.h"
 #include "foundation/LoadIssues.h"
 
 #include <QString>
@@ -57,11 +59,9 @@ enum class DocError : int {
     AttachedFolder = 30, // the "Documents" and the "logo" folders
 };
 
-inline constexpr char kSavingPackageName[] = "temp.svd";
-
 // How a save goes.
 struct SaveOptions {
-    // Built in the staging folder and swapped with the destination, the document's lastSave
+    // Built in a staging package and swapped with the destination, the document's lastSave
     // advancing; else written straight into the destination.
     bool useTempFolder = true;
     // The window layer's progress message is closed once the files are written.
@@ -159,11 +159,13 @@ public:
     // interrupted save, with none under its own name, is moved back rather than an empty folder
     // made.
     bool createDestinationFolderIfNecessaryAtUrl(const QString& url, int* osError);
-    // A fresh, empty staging package.
+    // A fresh, empty staging package of this process beside the destination, those of processes
+    // that are gone cleared first.
     bool getTemporaryDocumentForSavingUrl(const QString& url, QString* temporaryUrl, int* osError);
-    // Puts the staged package in place of the destination, the old one set aside as
-    // "<name>.old.svd" meanwhile. A failure puts the old package back; a set-aside package that
-    // can't be removed once the new one is in place is only logged (the next save removes it).
+    // Puts the staged package (on the destination's file system: a rename) in place of the
+    // destination, the old one set aside as "<name>.old.svd" meanwhile. A failure puts the old
+    // package back; a set-aside package that can't be removed once the new one is in place is
+    // only logged (the next save removes it).
     bool swapSavedBundles(const QString& url, const QString& temporaryUrl, int* osError);
 
     // The package left under "<name>.old.svd" by a save interrupted between its two moves goes back

@@ -13,6 +13,7 @@
 namespace {
 
 std::function<bool(const QString&)> g_removeForTesting;
+std::function<int(int, const QString&)> g_syncForTesting;
 
 // A folder (not a link to one) and a destination that is it or lies inside it.
 bool copiesIntoItself(const QString& source, const QString& destination)
@@ -284,6 +285,14 @@ bool copyTree(const QString& source, const QString& destination, const CloneOpti
     return copyContents(source, destination, options, error);
 }
 
+// 0 once the file's bytes are on the disk, else the system's error code.
+int syncFile(int fd, const QString& path)
+{
+    if (g_syncForTesting)
+        return g_syncForTesting(fd, path);
+    return ::fdatasync(fd) == 0 ? 0 : lastErrorOr(EIO);
+}
+
 } // namespace
 
 bool PendingSyncs::flush(int* error)
@@ -291,9 +300,10 @@ bool PendingSyncs::flush(int* error)
     const QStringList paths = std::exchange(m_paths, {});
     int code = 0;
     for (const QString& path : paths) {
+        errno = 0;
         const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0 || ::fdatasync(fd) != 0)
-            code = code != 0 ? code : lastErrorOr(EIO);
+        const int failed = fd < 0 ? lastErrorOr(EIO) : syncFile(fd, path);
+        code = code != 0 ? code : failed;
         if (fd >= 0)
             ::close(fd);
     }
@@ -324,6 +334,11 @@ bool copyFolderContents(const QString& source, const QString& destination, int* 
 void setRemoveItemForTesting(std::function<bool(const QString&)> remove)
 {
     g_removeForTesting = std::move(remove);
+}
+
+void setFileSyncForTesting(std::function<int(int fd, const QString& path)> sync)
+{
+    g_syncForTesting = std::move(sync);
 }
 
 QString safeFileName(const QString& name, qsizetype maxBytes)

@@ -74,3 +74,8 @@ bool cloneItemAtPath(const QString& source, const QString& destination, const Cl
 // Tests replace the removal step to reach the Trash fallback (a root test process can remove
 // anything). Pass nullptr to restore the real removal.
 void setRemoveItemForTesting(std::function<bool(const QString&)> remove);
+// Tests stand in for the wait of PendingSyncs::flush for one open file (fdatasync), to see that
+// each file reaches the disk before its package is put in place or to fail one as a disk that
+// lost a write would. The stand-in answers 0 or the system's error code; nullptr restores
+// fdatasync.
+void setFileSyncForTesting(std::function<int(int fd, const QString& path)> sync);

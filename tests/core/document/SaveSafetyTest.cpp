@@ -202,6 +202,23 @@ TEST(SaveSafety, OpeningRepairsASaveStoppedAtAnyStep)
     EXPECT_GT(steps, 5);
 }
 
+TEST(SaveSafety, OpeningPutsBackADocumentLeftUnderItsSetAsideName)
+{
+    setBackups(0);
+    Shell shell;
+    // A save killed between its two renames: the document is only under "<name>.old.svd".
+    const QString url = fixture(QStringLiteral("set-aside"));
+    const QString old = QFileInfo(url).path() + '/' + QFileInfo(url).completeBaseName() + ".old.svd";
+    ASSERT_TRUE(QDir().rename(url, old));
+    FakeAlerts none;
+    std::unique_ptr<DOCUMENT> opened;
+    ASSERT_TRUE(DocumentSession::open(url, &opened, false, kFileSystemLocal, shell));
+    EXPECT_EQ(opened->transact_array.size(), 7);
+    DocumentSession::close(std::move(opened));
+    EXPECT_EQ(QDir(QFileInfo(url).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList {QFileInfo(url).fileName()});
+}
+
 TEST(SaveSafety, BackupsOfTwoDocumentsOfOneNameAreKeptApart)
 {
     setBackups(3);

@@ -7,6 +7,7 @@
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -73,4 +74,20 @@ TEST(StagedMemberWrites, AWriteLeftUnfinishedLeavesNothingStagedAndThePreviousVe
     }
     EXPECT_FALSE(QFile::exists(staged));
     EXPECT_EQ(syncs.size(), 0);
+}
+
+TEST(StagedMemberWrites, AFolderWhoseNameOnlyBeginsAsThePackagesIsOutsideIt)
+{
+    const QString dir = testenv::freshDir(QStringLiteral("staged-sibling"));
+    const QString package = dir + QStringLiteral("/X.saving");
+    const QString sibling = dir + QStringLiteral("/X.saving2");
+    ASSERT_TRUE(QDir().mkpath(package));
+    ASSERT_TRUE(QDir().mkpath(sibling));
+    const XmlDocPtr document = memberDocument();
+    PendingSyncs syncs;
+    const StagedMemberWrites scope(package, syncs);
+    ASSERT_TRUE(writeXMLToURL(sibling + QStringLiteral("/m.xml"), document.get()));
+    EXPECT_EQ(syncs.size(), 0); // written alone, durable at once
+    ASSERT_TRUE(writeXMLToURL(package + QStringLiteral("/m.xml"), document.get()));
+    EXPECT_EQ(syncs.size(), 1);
 }

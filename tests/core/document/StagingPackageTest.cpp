@@ -1,0 +1,301 @@
+// Each save builds its package in a staging package of its own beside the document: two copies of
+// the program saving at once never mix their documents, no staging copy outlives its save, and
+// every staged file is on the disk before the package takes the document's place.
+#include "DocumentGenerator.h"
+
+#include "document/FileSystemOps.h"
+#include "document/SVDocumentManager.h"
+#include "foundation/files.h"
+#include "foundation/localized.h"
+#include "foundation/xmlfileaccess.h"
+#include "foundation/xmlmember.h"
+#include "model/DOCUMENT.h"
+#include "support/FakeAlerts.h"
+#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// What the second copy of the program is given: the package it saves, how many times, and the
+// library folder it shares with the first.
+constexpr char kChildPackage[] = "SORV_TEST_SAVING_PACKAGE";
+constexpr char kChildRounds[] = "SORV_TEST_SAVING_ROUNDS";
+constexpr char kChildLibrary[] = "SORV_TEST_SAVING_LIBRARY";
+
+std::unique_ptr<DOCUMENT> load(const QString& url)
+{
+    auto doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
+    EXPECT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(url, *doc), DocError::None) << url.toStdString();
+    return doc;
+}
+
+bool save(DOCUMENT& doc, const QString& to)
+{
+    int ok = 0;
+    int nok = 0;
+    SVDocumentManager::defaultManager().saveDocument(
+        &doc, to, {}, [&ok] { ++ok; }, [&nok] { ++nok; });
+    EXPECT_EQ(ok + nok, 1);
+    return ok == 1;
+}
+
+QString member(const QString& package, const char* name)
+{
+    return package + QStringLiteral("/Contents/Resources/") + QLatin1String(name);
+}
+
+// The records of a package, to tell its own from another's.
+QByteArray records(const QString& package)
+{
+    return testenv::readFile(member(package, "transact.xml")) + testenv::readFile(member(package, "compte.xml"));
+}
+
+QStringList folderEntries(const QString& package)
+{
+    return QDir(QFileInfo(package).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+QMap<QString, QByteArray> snapshot(const QString& package)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(package, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, testenv::readFile(path));
+    }
+    return files;
+}
+
+// A generated document of that many transactions written as a package.
+QString generatedPackage(const QString& url, long transactions, unsigned seed)
+{
+    const auto doc = DocumentGenerator::generate(transactions, seed);
+    EXPECT_TRUE(DocumentGenerator::writePackage(*doc, url));
+    return url;
+}
+
+// The steps a test names fail with the error it gives.
+class FailingSteps : public FileSystemOps {
+public:
+    FailingSteps() { FileSystemOps::install(this); }
+    ~FailingSteps() override { FileSystemOps::install(nullptr); }
+    FailingSteps(const FailingSteps&) = delete;
+    FailingSteps& operator=(const FailingSteps&) = delete;
+
+    std::function<int(const char* kind, const QString& from, const QString& to)> fault;
+
+    bool makeFolder(const QString& p, int* e) override
+    {
+        return pass("mkdir", p, {}, e) && FileSystemOps::makeFolder(p, e);
+    }
+    bool moveItem(const QString& f, const QString& t, int* e) override
+    {
+        return pass("move", f, t, e) && FileSystemOps::moveItem(f, t, e);
+    }
+    bool cloneItem(const QString& f, const QString& t, const CloneOptions& o, int* e) override
+    {
+        return pass("copy", f, t, e) && FileSystemOps::cloneItem(f, t, o, e);
+    }
+
+private:
+    bool pass(const char* kind, const QString& from, const QString& to, int* error)
+    {
+        const int code = fault ? fault(kind, from, to) : 0;
+        if (code != 0 && error)
+            *error = code;
+        return code == 0;
+    }
+};
+
+// Stands in for the sync of every file a package's flush waits for.
+class Syncs {
+public:
+    explicit Syncs(std::function<int(const QString&)> fault = nullptr)
+    {
+        setFileSyncForTesting([this, fault](int fd, const QString& path) {
+            synced.insert(QDir::cleanPath(path));
+            if (fault && fault(path) != 0)
+                return fault(path);
+            return ::fdatasync(fd) == 0 ? 0 : errno;
+        });
+    }
+    ~Syncs() { setFileSyncForTesting(nullptr); }
+    Syncs(const Syncs&) = delete;
+    Syncs& operator=(const Syncs&) = delete;
+
+    QSet<QString> synced;
+};
+
+// A process that has ended: its number names no running process.
+qint64 endedProcess()
+{
+    QProcess process;
+    process.start(QStringLiteral("/bin/true"), QStringList());
+    EXPECT_TRUE(process.waitForStarted());
+    const qint64 number = process.processId();
+    EXPECT_TRUE(process.waitForFinished());
+    return number;
+}
+
+} // namespace
+
+// The second copy of the program in TwoCopiesSavingTwoDocumentsAtOnceKeepEachItsOwnRecords.
+TEST(StagingPackage, SavingChild)
+{
+    const QString package = qEnvironmentVariable(kChildPackage);
+    if (package.isEmpty())
+        GTEST_SKIP() << "the second copy of the program in the two-copies test";
+    qputenv("XDG_DATA_HOME", qgetenv(kChildLibrary)); // one user, one library folder
+    const QByteArray own = records(package);
+    auto doc = load(package);
+    const FakeAlerts alerts; // a failed save tells
+    for (int round = qEnvironmentVariableIntValue(kChildRounds); round > 0; --round) {
+        ASSERT_TRUE(save(*doc, package)) << round;
+        ASSERT_EQ(records(package), own) << round;
+    }
+}
+
+TEST(StagingPackage, TwoCopiesSavingTwoDocumentsAtOnceKeepEachItsOwnRecords)
+{
+    const QString folder = testenv::freshDir(QStringLiteral("two-copies"));
+    const QString mine = generatedPackage(folder + QStringLiteral("/Maison.svd"), 600, 1);
+    const QString theirs = generatedPackage(folder + QStringLiteral("/Vacances.svd"), 900, 2);
+    const QByteArray own = records(mine);
+    const QByteArray other = records(theirs);
+    auto doc = load(mine);
+    const FakeAlerts alerts;
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kChildPackage), theirs);
+    environment.insert(QLatin1String(kChildRounds), QStringLiteral("12"));
+    environment.insert(QLatin1String(kChildLibrary), qEnvironmentVariable("XDG_DATA_HOME"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    const QString log = testenv::freshDir(QStringLiteral("two-copies-log")) + QStringLiteral("/child.log");
+    child.setStandardOutputFile(log);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=StagingPackage.SavingChild"), QStringLiteral("--gtest_brief=1")});
+    ASSERT_TRUE(child.waitForStarted());
+    // Saving the whole time the other copy saves.
+    const auto childRuns = [&child] {
+        child.waitForFinished(0); // only a wait notices that the process ended
+        return child.state() != QProcess::NotRunning;
+    };
+    int rounds = 0;
+    bool saved = true;
+    while (saved && (rounds < 3 || (childRuns() && rounds < 500))) {
+        saved = save(*doc, mine) && records(mine) == own;
+        ++rounds;
+    }
+    EXPECT_TRUE(saved) << "round " << rounds;
+    if (!saved)
+        child.kill();
+    ASSERT_TRUE(!childRuns() || child.waitForFinished(300000));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0) << testenv::readFile(log).toStdString();
+    EXPECT_EQ(records(theirs), other);
+    EXPECT_EQ(folderEntries(mine), (QStringList {"Maison.svd", "Vacances.svd"}));
+}
+
+TEST(StagingPackage, NoStagingCopyOutlivesItsSave)
+{
+    const QString url
+        = generatedPackage(testenv::freshDir(QStringLiteral("leftover")) + QStringLiteral("/Foyer.svd"), 300, 3);
+    auto doc = load(url);
+
+    // A save killed midway left its staging package; another process of the same user is saving
+    // right now. The next save clears only what no running process owns.
+    const QString killed = StagingPackage::urlFor(url, endedProcess());
+    const QString running = StagingPackage::urlFor(url, ::getppid());
+    for (const QString& staging : {killed, running})
+        ASSERT_TRUE(copyItemAtPath(url, staging));
+    ASSERT_TRUE(save(*doc, url));
+    EXPECT_EQ(folderEntries(url), (QStringList {QFileInfo(running).fileName(), "Foyer.svd"}));
+    ASSERT_TRUE(QDir(running).removeRecursively());
+    const auto before = snapshot(url);
+
+    // Each way a save can fail after its staging package was made.
+    const struct {
+        const char* name;
+        int alerts; // first buttons: the question, when asked, declines
+        std::function<int(const char* kind, const QString& from, const QString& to)> step;
+        std::function<int(const QString& path)> member;
+        std::function<int(const QString& path)> sync;
+    } failures[] = {
+        {"member not written, the user declines", 2, nullptr,
+         [](const QString& path) { return path.endsWith("/transact.xml") ? ENOSPC : 0; }, nullptr},
+        {"folder not copied", 1,
+         [](const char* kind, const QString& from, const QString&) {
+             return QLatin1String(kind) == "copy" && from.endsWith("/searches") ? ENOSPC : 0;
+         },
+         nullptr, nullptr},
+        {"flush failed", 1, nullptr, nullptr,
+         [](const QString& path) { return path.endsWith("/transact.xml") ? EIO : 0; }},
+        {"swap failed", 1,
+         [](const char* kind, const QString& from, const QString&) {
+             return QLatin1String(kind) == "move" && from.endsWith(QLatin1String(kSavingPackageName)) ? EIO : 0;
+         },
+         nullptr, nullptr},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        FakeAlerts alerts;
+        for (int i = 0; i < failure.alerts; ++i)
+            alerts.expect(kAlertFirstButton);
+        FailingSteps steps;
+        steps.fault = failure.step;
+        setXmlWriteFaultForTesting(failure.member);
+        const Syncs syncs(failure.sync);
+        EXPECT_FALSE(save(*doc, url));
+        setXmlWriteFaultForTesting(nullptr);
+        EXPECT_EQ(alerts.shown.value(failure.alerts - 1).message,
+                  localizedDialogue(QStringLiteral("kAlerte_CannotSaveDoc")));
+        EXPECT_EQ(folderEntries(url), QStringList {"Foyer.svd"});
+        EXPECT_TRUE(snapshot(url) == before);
+    }
+}
+
+TEST(StagingPackage, EveryStagedFileIsOnTheDiskBeforeThePackageTakesTheDocumentsPlace)
+{
+    const QString url
+        = generatedPackage(testenv::freshDir(QStringLiteral("durable")) + QStringLiteral("/Compte.svd"), 300, 4);
+    auto doc = load(url);
+    const Syncs syncs;
+    // At the swap, every file of the staged package whose bytes are its own (not shared with the
+    // package on disk, durable already) has been synced.
+    QStringList staged;
+    QStringList notSynced;
+    FailingSteps steps;
+    steps.fault = [&](const char* kind, const QString& from, const QString& to) {
+        if (QLatin1String(kind) != "move" || to != url)
+            return 0;
+        QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = QDir::cleanPath(it.next());
+            struct stat info { };
+            if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || info.st_nlink > 1)
+                continue;
+            staged.append(path);
+            if (!syncs.synced.contains(path))
+                notSynced.append(path);
+        }
+        return 0;
+    };
+    ASSERT_TRUE(save(*doc, url));
+    EXPECT_GT(staged.size(), 15);
+    EXPECT_EQ(notSynced, QStringList());
+}
