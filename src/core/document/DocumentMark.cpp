@@ -19,7 +19,7 @@ QString marksFolder()
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty())
         runtime = QDir::tempPath();
-    const QString folder = runtime + QStringLiteral("/sorvanta-%1-documents").arg(::getuid());
+    QString folder = runtime + QStringLiteral("/sorvanta-%1-documents").arg(::getuid());
     if (!QDir().mkpath(folder))
         return {};
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

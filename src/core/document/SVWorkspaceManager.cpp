@@ -112,7 +112,7 @@ QString takeBackInterruptedSave(const QString& path)
     const QString suffix = QStringLiteral(".old.svd");
     if (!path.endsWith(suffix))
         return path;
-    const QString own = path.left(path.size() - suffix.size()) + QStringLiteral(".svd");
+    QString own = path.left(path.size() - suffix.size()) + QStringLiteral(".svd");
     if (existsAt(own))
         return path;
     DocumentMark mark(own);

@@ -22,8 +22,8 @@ QString setAsidePackageUrl(const QString& url)
 QString unwritablePlaceForSave(const QString& url)
 {
     FileSystemOps& ops = FileSystemOps::shared();
-    const QString package = QDir::cleanPath(url);
-    const QString folder = QFileInfo(package).path();
+    QString package = QDir::cleanPath(url);
+    QString folder = QFileInfo(package).path();
     if (!ops.isWritable(folder))
         return folder;
     if (!QFileInfo(package).isDir() || QFileInfo(package).isSymLink())
