@@ -1,6 +1,7 @@
 #include "DocContext.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/DocumentMark.h"
 #include "foundation/SystemClock.h"
 #include "model/MONTANT.h"
 

@@ -9,9 +9,11 @@
 #include "engines/Critere.h"
 
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 class DOCUMENT;
+class DocumentMark;
 
 class DocContext {
 public:
@@ -30,6 +32,11 @@ public:
     // The files of the open document's saved loan simulations, in the order the simulation pop-up
     // lists them (see SimulationFile.h).
     QStringList simulationList;
+    // The open document's mark (DocumentMark.h), held until it closes.
+    std::shared_ptr<DocumentMark> openMark;
+    // The user chose at opening to keep a document whose package can't be written where it is
+    // open without saving it: the automatic save leaves it alone.
+    bool keptWithoutSaving = false;
 
 private:
     friend class DocumentSession;

@@ -4,13 +4,18 @@
 #include "document/BEFOREPARAM.h"
 #include "document/BackupManager.h"
 #include "document/DocContext.h"
+#include "document/DocumentMark.h"
+#include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/PackageMembers.h"
 #include "document/SVDocumentManager.h"
+#include "document/SVWorkspaceManager.h"
+#include "document/SavePlace.h"
 #include "document/UpgradeManager.h"
 #include "foundation/IAlerts.h"
 #include "foundation/diagnostics.h"
 #include "foundation/fileerrors.h"
+#include "foundation/files.h"
 #include "foundation/localized.h"
 #include "foundation/xmlfileaccess.h"
 #include "foundation/xmlmember.h"
@@ -18,7 +23,11 @@
 #include "model/MOYEN.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace {
 
@@ -41,28 +50,147 @@ bool askContinue(DocError code, bool forSave)
     return goOn;
 }
 
+// Where a writable copy of a package the user can't write goes: beside it when its folder can be
+// written, else among the local documents; a name no item has. Empty when neither can be written.
+QString writableCopyUrl(const QString& url, int* fileSystemTag)
+{
+    const QFileInfo package(QDir::cleanPath(url));
+    QString folder = package.path();
+    if (!FileSystemOps::shared().isWritable(folder)) {
+        *fileSystemTag = kFileSystemLocal;
+        if (!SVWorkspaceManager::getRecentFolderUrl(&folder, kFileSystemLocal)
+            || !FileSystemOps::shared().isWritable(folder))
+            return {};
+    }
+    return uniqueFileURL(folder + QLatin1Char('/') + package.fileName());
+}
+
+// A copy keeps the permissions of what it copies: the user is given back the right to write it.
+bool makeOwnerWritable(const QString& path, int* error)
+{
+    QStringList places {path};
+    QDirIterator inside(path, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks,
+                        QDirIterator::Subdirectories);
+    while (inside.hasNext()) {
+        const QString place = inside.next();
+        if (!inside.fileInfo().isSymLink())
+            places << place;
+    }
+    for (const QString& place : std::as_const(places)) {
+        if (!QFile::setPermissions(place, QFile::permissions(place) | QFile::WriteOwner)) {
+            *error = EACCES;
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+// The package being opened: a writable copy may take the place of the one asked for.
+struct DocumentOpener::Opening {
+    QString url;
+    int fileSystemTag = kFileSystemLocal;
+    std::shared_ptr<DocumentMark> mark;
+    bool keptWithoutSaving = false;
+};
 
 bool DocumentOpener::doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag,
                             IOpenPrompts& prompts)
 {
     doc->reset();
     DocContext::instance().m_document = nullptr;
+    Opening opening {url, fileSystemTag, nullptr, false};
+    if (!takeMark(opening) || !runStages(opening, doc, crea, prompts))
+        return false;
+    DocContext::instance().openMark = std::move(opening.mark);
+    DocContext::instance().keptWithoutSaving = opening.keptWithoutSaving;
+    return true;
+}
+
+bool DocumentOpener::runStages(Opening& opening, std::unique_ptr<DOCUMENT>* doc, bool crea, IOpenPrompts& prompts)
+{
     if (crea) {
-        const DocError code = doOpen_step_create_beforeParam(url);
+        const DocError code = doOpen_step_create_beforeParam(opening.url);
         if (code != DocError::None && !askContinue(code, false))
             return false;
-    } else if (!repairInterruptedSave(url) || !isDocument(url) || !passPassword(url, prompts) || !makeBackup(url)
-               || !passVersionGate(url)) {
+    } else if (!repairInterruptedSave(opening.url) || !isDocument(opening.url) || !passReadOnly(opening)
+               || !passPassword(opening.url, prompts) || !makeBackup(opening.url) || !passVersionGate(opening.url)) {
         return false;
     }
-    if (!loadStage(url, doc, crea, fileSystemTag))
+    if (!loadStage(opening.url, doc, crea, opening.fileSystemTag))
         return false;
-    if (!crea && !rewriteBeforeParam(url)) {
+    if (!crea && !opening.keptWithoutSaving && !rewriteBeforeParam(opening.url)) {
         SVDocumentManager::defaultManager().disposeDocument(std::move(*doc));
         DocContext::instance().m_document = nullptr;
         return false;
     }
+    return true;
+}
+
+// Before anything reads or writes the package: two running copies of the program must never both
+// have it open.
+bool DocumentOpener::takeMark(Opening& opening)
+{
+    auto mark = std::make_shared<DocumentMark>(opening.url);
+    if (mark->take()) {
+        opening.mark = std::move(mark);
+        return true;
+    }
+    const QString name = QFileInfo(QDir::cleanPath(opening.url)).completeBaseName();
+    const QString information = mark->holder() > 0
+        ? localizedDialogue(QStringLiteral("kInfo_DocumentHolder")).arg(name).arg(mark->holder())
+        : QStringLiteral("« %1 »").arg(name);
+    alertKeyWithInformation(QStringLiteral("kAlerte_DocumentAlreadyOpen"), information, nullptr, 2,
+                            QStringLiteral("document"));
+    return false;
+}
+
+// Opened as it is, a package the user can't write could be read but never saved, and the user
+// would learn it only when the first save failed: it is said now, with the way out.
+bool DocumentOpener::passReadOnly(Opening& opening)
+{
+    const QString unwritable = unwritablePlaceForSave(opening.url);
+    if (unwritable.isEmpty())
+        return true;
+    int copyTag = opening.fileSystemTag;
+    const QString copy = writableCopyUrl(opening.url, &copyTag);
+    AlertRequest request;
+    request.message = localizedDialogue(QStringLiteral("kConfirm_ReadOnlyDocument"));
+    request.information = unwritablePlaceInformation(unwritable);
+    request.button1 = localizedDialogue(QStringLiteral("kOpenDoc_DontOpen"));
+    request.button2 = localizedDialogue(QStringLiteral("kOpenDoc_OpenWithoutSaving"));
+    if (!copy.isEmpty()) {
+        request.information += QStringLiteral("\n\n")
+            + localizedDialogue(QStringLiteral("kInfo_ReadOnlyCopyName")).arg(QFileInfo(copy).completeBaseName());
+        request.button3 = localizedDialogue(QStringLiteral("kOpenDoc_OpenCopy"));
+    }
+    request.imageName = QStringLiteral("document");
+    request.style = 0;
+    const int answer = runAlert(request);
+    if (answer == kAlertSecondButton) {
+        opening.keptWithoutSaving = true;
+        return true;
+    }
+    return answer == kAlertThirdButton && !copy.isEmpty() && openWritableCopy(opening, copy, copyTag);
+}
+
+bool DocumentOpener::openWritableCopy(Opening& opening, const QString& copy, int copyTag)
+{
+    int error = 0;
+    if (!FileSystemOps::shared().copyItem(opening.url, copy, &error) || !makeOwnerWritable(copy, &error)) {
+        svLog(QStringLiteral("Copie de %1 impossible (%2) : %3").arg(opening.url).arg(error).arg(copy));
+        if (FileSystemOps::shared().exists(copy))
+            FileSystemOps::shared().removeItem(copy, nullptr);
+        alertKeyWithInformation(QStringLiteral("kAlerte_CantSaveCopy"),
+                                fileErrorInformation(copy, error != 0 ? error : EIO), nullptr, 2,
+                                QStringLiteral("document"));
+        return false;
+    }
+    Opening copied {copy, copyTag, nullptr, false};
+    if (!takeMark(copied))
+        return false;
+    opening = std::move(copied);
     return true;
 }
 

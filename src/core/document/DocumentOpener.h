@@ -1,6 +1,9 @@
 #pragma once
-// The opening of a document up to the moment its member files are loaded: the repair of a save
-// that was interrupted, the refusal of a folder that holds no document, the password, the
+// The opening of a document up to the moment its member files are loaded: the document's mark
+// (refused while another running copy of the program has it open), the repair of a save that was
+// interrupted, the refusal of a folder that holds no document, the question about a package that
+// can't be saved where it is (opened without saving, or a writable copy opened instead), the
+// password, the
 // application parameters, the automatic backup, the version gate, then the DOCUMENT itself, and
 // once it is accepted the version written back into the package. It is
 // the first stage of DocumentSession::open, which builds the rest of the open document's state.
@@ -35,6 +38,10 @@ public:
     static DocError doOpen_step_create_beforeParam(const QString& url);
 
 private:
+    struct Opening;
+    static bool takeMark(Opening& opening);
+    static bool passReadOnly(Opening& opening);
+    static bool openWritableCopy(Opening& opening, const QString& copy, int copyTag);
     static bool repairInterruptedSave(const QString& url);
     static bool isDocument(const QString& url);
     static bool rewriteBeforeParam(const QString& url);
@@ -42,4 +49,5 @@ private:
     static bool makeBackup(const QString& url);
     static bool passVersionGate(const QString& url);
     static bool loadStage(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag);
+    static bool runStages(Opening& opening, std::unique_ptr<DOCUMENT>* doc, bool crea, IOpenPrompts& prompts);
 };

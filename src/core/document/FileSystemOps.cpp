@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,6 +27,11 @@ bool FileSystemOps::exists(const QString& path)
 {
     struct stat info { };
     return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+bool FileSystemOps::isWritable(const QString& path)
+{
+    return !path.isEmpty() && ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
 bool FileSystemOps::makeFolder(const QString& path, int* error)

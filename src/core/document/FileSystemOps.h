@@ -15,6 +15,9 @@ public:
 
     // Whether anything (a dangling link included) is at the path.
     virtual bool exists(const QString& path);
+    // Whether this process may write into the folder (or the file) at the path, as the system
+    // judges it (for root, nearly always).
+    virtual bool isWritable(const QString& path);
     // One folder, without intermediate folders; true when a folder is there already.
     virtual bool makeFolder(const QString& path, int* error);
     // Removes a file or a folder with its contents, or moves it to the Trash when removal fails.

@@ -7,6 +7,7 @@
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/PackageMembers.h"
+#include "document/SavePlace.h"
 #include "document/SavedSearches.h"
 #include "engines/ChronoFile.h"
 #include "foundation/IAlerts.h"
@@ -122,14 +123,6 @@ QString cleanUrl(const QString& url)
     return QDir::cleanPath(url);
 }
 
-// "<folder>/<name>.old.svd" for "<folder>/<name>.svd".
-QString setAsideUrl(const QString& url)
-{
-    const QFileInfo info(cleanUrl(url));
-    const QString base = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
-    return info.path() + QLatin1Char('/') + base + QStringLiteral(".old.svd");
-}
-
 bool samePackage(const QString& a, const QString& b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();
@@ -162,7 +155,7 @@ bool SVDocumentManager::restoreInterruptedSave(const QString& url, int* osError)
 {
     FileSystemOps& ops = FileSystemOps::shared();
     const QString clean = cleanUrl(url);
-    const QString old = setAsideUrl(clean);
+    const QString old = setAsidePackageUrl(clean);
     if (ops.exists(clean) || !ops.exists(old))
         return true;
     svLog(QStringLiteral("Enregistrement interrompu : %1 reprend sa place").arg(old));
@@ -475,6 +468,8 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
         showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), window);
         return fail();
     }
+    if (options.useTempFolder && !checkPlaceForSave(toURL, window))
+        return fail();
     QString writeUrl;
     QString resources;
     int osError = 0;
@@ -740,7 +735,7 @@ bool SVDocumentManager::swapSavedBundles(const QString& url, const QString& temp
 {
     FileSystemOps& ops = FileSystemOps::shared();
     const QString destination = cleanUrl(url);
-    const QString old = setAsideUrl(destination);
+    const QString old = setAsidePackageUrl(destination);
     if (!restoreInterruptedSave(destination, osError))
         return false;
     if (ops.exists(old) && !ops.removeItem(old, osError))

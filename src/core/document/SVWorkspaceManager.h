@@ -52,7 +52,8 @@ public:
     // renamed document must not take it. False when the name has no place there.
     static bool isNameTaken(const QString& name, int fileSystemTag);
 
-    // Lists again the "svd" packages of the Documents folder (hidden items skipped).
+    // Lists again the "svd" packages of the Documents folder (hidden items skipped). A document
+    // left under "<name>.old.svd" alone by an interrupted save takes its own name back first.
     void loadRecentMacData();
     // Reads again the sizes of the local entries.
     void updateRecentMacData();

@@ -500,7 +500,7 @@ void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock
     if (!doc)
         return;
     if (APPLIPARAM::loadAppliParam().autoSaveWhenQuit) {
-        savePathOfClose(showBrowser, saveBlock, undoBlock);
+        savePathOfClose(showBrowser, saveBlock, noSaveBlock, undoBlock);
         return;
     }
     int answer = 0;
@@ -512,7 +512,7 @@ void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock
                              [&answer](int code) { answer = code; });
     });
     if (answer == kAlertFirstButton) {
-        savePathOfClose(showBrowser, saveBlock, undoBlock);
+        savePathOfClose(showBrowser, saveBlock, noSaveBlock, undoBlock);
     } else if (answer == kAlertSecondButton) {
         step("alertForManualSave", [doc] { BackupManager::defaultManager().alertForManualSave(doc); });
         doCloseDocument(showBrowser);
@@ -523,8 +523,11 @@ void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock
     }
 }
 
-// A save that fails closes nothing and counts as a cancel, so a quit never loses the changes.
-void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock)
+// A save that fails closes nothing unless the user chooses to close without saving (a document
+// that can't be saved would otherwise never let the program quit); else it counts as a cancel, so
+// a quit never loses the changes without the user's word.
+void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& noSaveBlock,
+                                          const Block& undoBlock)
 {
     DOCUMENT* doc = m_document.get();
     step("memoriseDocumentWindows", [doc] { WindowMemory::memoriseDocumentWindows(doc); });
@@ -534,10 +537,20 @@ void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlo
             doc, doc->documentUrl, {.useTempFolder = true, .doMessage = true}, [&saved] { saved = true; }, {});
     });
     if (!saved) {
-        Dialog::alerte(nullptr, localizedDialogue(QStringLiteral("kCantSaveDocument")), doc->getDocLoadName(),
-                       QStringLiteral("document"), 2, {});
-        if (undoBlock)
-            undoBlock();
+        int answer = 0;
+        Dialog::confirmation(nullptr, localizedDialogue(QStringLiteral("kConfirm_CloseWithoutSaving")),
+                             doc->getDocLoadName(), localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
+                             localizedDialogue(QStringLiteral("kButton_CloseWithoutSaving")), QString(),
+                             QStringLiteral("document"), 2, [&answer](int code) { answer = code; });
+        if (answer != kAlertSecondButton) {
+            if (undoBlock)
+                undoBlock();
+            return;
+        }
+        step("alertForManualSave", [doc] { BackupManager::defaultManager().alertForManualSave(doc); });
+        doCloseDocument(showBrowser);
+        if (noSaveBlock)
+            noSaveBlock();
         return;
     }
     step("alertForManualSave", [doc] { BackupManager::defaultManager().alertForManualSave(doc); });

@@ -60,7 +60,8 @@ public:
     void applicationWillFinishLaunching() { }
     void applicationDidFinishLaunching() { BEFORE(); }
     // 1 to quit now, 0 to go on: an open document is closed first, saved automatically or after
-    // asking; cancelling the question, or a save that fails, keeps it open and answers 0.
+    // asking; cancelling the question, or a save that fails and is not followed by the choice to
+    // close without saving, keeps it open and answers 0.
     int applicationShouldTerminate();
     void applicationWillTerminate() { AFTER(); }
     // The quit command: quits the program unless the close of the document was cancelled.
@@ -121,8 +122,8 @@ public:
     // The close command.
     Q_INVOKABLE void FERMER_DOCUMENT(QObject* sender = nullptr);
     // Closes the open document, saving it automatically or after asking; then one of the blocks:
-    // saveBlock after a save and the close, noSaveBlock after a close without saving, undoBlock
-    // when nothing was closed (the user cancelled, or the save failed).
+    // saveBlock after a save and the close, noSaveBlock after a close without saving (chosen at
+    // once, or once the save failed), undoBlock when nothing was closed (the user cancelled).
     void performFermer(bool showBrowser, const Block& saveBlock, const Block& noSaveBlock, const Block& undoBlock);
     // Tears the open document down, without saving, and shows the browser again when asked.
     void doCloseDocument(bool showBrowser);
@@ -266,7 +267,7 @@ private:
     void installWebQuotes();
     void failedOpening(bool crea);
     void offerDocumentCheck();
-    void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& undoBlock);
+    void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& noSaveBlock, const Block& undoBlock);
     bool automaticSaveIsDue(DOCUMENT* doc) const;
     static bool refuseCopyIntoDocument(const DOCUMENT* doc, const QString& destination);
     bool writeCopy(DOCUMENT* doc, const QString& destination, bool* existed);

@@ -6,6 +6,7 @@
 #include "toolkit/windows/windowutils.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/DocContext.h"
 #include "document/SVDocumentManager.h"
 #include "engines/ChronoManager.h"
 #include "foundation/SystemClock.h"
@@ -51,7 +52,8 @@ void ApplicationDelegate::periodicAction()
 bool ApplicationDelegate::automaticSaveIsDue(DOCUMENT* doc) const
 {
     const long minutes = APPLIPARAM::loadAppliParam().mn;
-    if (!doc || minutes <= 0)
+    // The user was told at opening that this one can't be saved where it is.
+    if (!doc || minutes <= 0 || DocContext::instance().keptWithoutSaving)
         return false;
     const uint64_t since = std::max(doc->lastSave, m_failedAutoSaveTick);
     return SystemClock::ticks() > since + uint64_t(minutes) * kTicksPerMinute;

@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QProxyStyle>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSessionManager>
 #include <QStandardPaths>
@@ -51,12 +52,33 @@ QString singleInstanceChannel()
         folder = QDir::tempPath();
     QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
     if (display.isEmpty())
-        display = qEnvironmentVariable("DISPLAY");
+        display = normalizedDisplayName(qEnvironmentVariable("DISPLAY"));
     display.replace(QLatin1Char('/'), QLatin1Char('_'));
     QString name = QStringLiteral("sorvanta-%1").arg(::getuid());
     if (!display.isEmpty())
         name += QLatin1Char('-') + display;
     return folder + QLatin1Char('/') + name;
+}
+
+// Read as the X client library reads it: "[protocol/][host]:number[.screen]", each separator the
+// last of its kind.
+QString normalizedDisplayName(const QString& display)
+{
+    const qsizetype slash = display.lastIndexOf(QLatin1Char('/'));
+    const QString protocol = slash >= 0 ? display.left(slash) : QString();
+    const QString rest = display.mid(slash + 1);
+    const qsizetype colon = rest.lastIndexOf(QLatin1Char(':'));
+    if (colon < 0)
+        return display;
+    static const QRegularExpression numberAndScreen(QStringLiteral("^([0-9]+)(\\.[0-9]+)?$"));
+    const QRegularExpressionMatch match = numberAndScreen.match(rest.mid(colon + 1));
+    bool numbered = match.hasMatch();
+    const uint number = numbered ? match.captured(1).toUInt(&numbered) : 0;
+    if (!numbered)
+        return display;
+    const QString host = rest.left(colon);
+    const bool localSocket = protocol == QLatin1String("unix") || host.isEmpty() || host == QLatin1String("unix");
+    return (localSocket ? QString() : host) + QLatin1Char(':') + QString::number(number);
 }
 
 void applyToolTipDelay(int milliseconds)

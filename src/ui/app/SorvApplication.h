@@ -46,6 +46,12 @@ private:
 // user (by user id, never by the name of a folder) and per display, in the user's own runtime
 // folder, so that no other user's program can take or send documents through it.
 QString singleInstanceChannel();
+// An X display as its server is reached: the host and the display number, the screen dropped, the
+// local socket's forms (":42", "unix:42", "unix/:42", "host/unix:42") all given as ":42", so that
+// one display spelt two ways is one channel. A host reached over the network keeps its name
+// ("localhost:42" may be a forwarded display, not the local one). Anything that is no X display
+// name comes back unchanged.
+QString normalizedDisplayName(const QString& display);
 
 // The delay before tool-tips show, in milliseconds; applied to every widget at once.
 void applyToolTipDelay(int milliseconds);

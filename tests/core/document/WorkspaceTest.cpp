@@ -1,3 +1,4 @@
+#include "document/DocumentMark.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/RecentDocument.h"
 #include "document/SVWorkspaceManager.h"
@@ -158,4 +159,23 @@ TEST_F(WorkspaceTest, DuplicateAndImportNeverTakeATakenName)
     const int code = workspace.importerRecent(&missing, kFileSystemLocal);
     EXPECT_TRUE(code != 0 && code != kImportNameTaken) << code;
     EXPECT_FALSE(QFileInfo::exists(documents + "/b.svd"));
+}
+
+// A save stopped between its two renames leaves a document under "<name>.old.svd" alone: the list
+// shows it under its own name, taken back on disk, unless a running copy of the program holds it
+// open (its save may be under way). Beside its own package the set-aside one is left as it is.
+TEST_F(WorkspaceTest, ADocumentLeftAsideByAnInterruptedSaveIsListedUnderItsOwnName)
+{
+    document(QStringLiteral("Budget.old.svd"), "budget");
+    document(QStringLiteral("Epargne.old.svd"));
+    document(QStringLiteral("Maison.svd"));
+    document(QStringLiteral("Maison.old.svd"));
+    DocumentMark heldElsewhere(documents + QStringLiteral("/Epargne.svd"));
+    ASSERT_TRUE(heldElsewhere.take());
+
+    workspace.loadRecentMacData();
+    EXPECT_EQ(names(), (QStringList {"Budget", "Epargne.old", "Maison", "Maison.old"}));
+    EXPECT_EQ(testenv::readFile(documents + QStringLiteral("/Budget.svd/Contents/Resources/transact.xml")), "budget");
+    EXPECT_FALSE(QFileInfo::exists(documents + QStringLiteral("/Budget.old.svd")));
+    EXPECT_FALSE(QFileInfo::exists(documents + QStringLiteral("/Epargne.svd")));
 }

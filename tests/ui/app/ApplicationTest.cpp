@@ -12,6 +12,7 @@
 #include "schedules/FenEcheancierController.h"
 #include "schedules/FenEditEcheancierController.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "transactions/FenEditSaisieController.h"
 #include "transactions/TransactPasteboard.h"
@@ -36,15 +37,18 @@
 #include "support/TestEnvironment.h"
 #include "sync/ServerAppDelegate.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <climits>
 
@@ -87,10 +91,16 @@ public:
     Q_INVOKABLE void didVerifyDocument() { ++verified; }
 };
 
-// Saves fail while failing is set: the staging package can't be made.
+// Saves fail while failing is set: the staging package can't be made. A package named in
+// readOnly can't be written, as for a user without the right (the tests run as root).
 class FailingSaves : public FileSystemOps {
 public:
     bool failing = false;
+    QString readOnly;
+    bool isWritable(const QString& path) override
+    {
+        return (readOnly.isEmpty() || !path.startsWith(readOnly)) && FileSystemOps::isWritable(path);
+    }
     bool makeFolder(const QString& path, int* error) override
     {
         if (failing && path.endsWith(QLatin1String(kSavingPackageName))) {
@@ -101,6 +111,20 @@ public:
         return FileSystemOps::makeFolder(path, error);
     }
 };
+
+// The alert as the desktop draws it.
+QImage grabAlert(const AlertRequest& request)
+{
+    QImage shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->grab().toImage();
+            box->done(QMessageBox::Cancel);
+        }
+    });
+    QtAlertPresenter().show(request);
+    return shown;
+}
 
 double paris(int year, int month, int day, int hour, int minute)
 {
@@ -491,7 +515,7 @@ TEST_F(ApplicationTest, QuittingClosesTheDocumentOrIsCancelled)
     saves.failing = true;
     ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertFirstButton);
     ui().answerAlert(dialogue("kAlerte_CannotSaveDoc"), kAlertFirstButton);
-    ui().answerAlert(dialogue("kCantSaveDocument"), kAlertFirstButton);
+    ui().answerAlert(dialogue("kConfirm_CloseWithoutSaving"), kAlertFirstButton);
     EXPECT_EQ(delegate->applicationShouldTerminate(), 0);
     EXPECT_TRUE(delegate->bankIsOpen());
 
@@ -503,6 +527,37 @@ TEST_F(ApplicationTest, QuittingClosesTheDocumentOrIsCancelled)
     EXPECT_EQ(FakeBrowser::opened, 1); // quitting shows no browser
     bool error = false;
     EXPECT_EQ(DOCPARAM::loadDocParam(url, &error)->lastGraphique, QStringLiteral("Dépenses 2024"));
+}
+
+// A document the user can't write where it is: said at opening, never saved behind the user's
+// back, the save command refused naming it, and the program can still be quit, without saving
+// once the user says so.
+TEST_F(ApplicationTest, ADocumentThatCantBeSavedIsSaidSoAndStillLetsTheProgramQuit)
+{
+    setParameter([](APPLIPARAM& p) { p.mn = 1; });
+    delegate->BEFORE();
+    const QString url = completePackage(QStringLiteral("Famille.svd"));
+    saves.readOnly = url;
+    ui().answerAlert(dialogue("kConfirm_ReadOnlyDocument"), kAlertSecondButton);
+    ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    SystemClock::setTicksForTesting(kStartTicks + 10 * 3600);
+    seconds(2); // no automatic save: no alert
+    ui().answerAlert(dialogue("kAlerte_CannotSaveDoc_ReadOnly"), kAlertFirstButton);
+    delegate->ENREGISTRER_DOCUMENT();
+
+    ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertFirstButton);
+    ui().answerAlert(dialogue("kAlerte_CannotSaveDoc_ReadOnly"), kAlertFirstButton);
+    ui().answerAlert(dialogue("kConfirm_CloseWithoutSaving"), kAlertSecondButton);
+    EXPECT_EQ(delegate->applicationShouldTerminate(), 1);
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList {QStringLiteral("Famille.svd")});
+    ASSERT_EQ(ui().alertsShown().size(), 5);
+    if (const QByteArray out = qgetenv("SORV_GRAB_DIR"); !out.isEmpty()) {
+        for (const int shown : {0, 1, 4})
+            grabAlert(ui().alertsShown().at(shown).request)
+                .save(QString::fromLocal8Bit(out) + QStringLiteral("/read-only-%1.png").arg(shown));
+    }
 }
 
 // Transactions copied belong to the document they came from: opening or closing one empties the

@@ -58,3 +58,39 @@ TEST(SingleInstance, TheChannelIsTheUsersAndTheDisplaysNeverTheHomeFolders)
     const ScopedEnv session("WAYLAND_DISPLAY", "wayland-1");
     EXPECT_TRUE(singleInstanceChannel().endsWith(QStringLiteral("-wayland-1")));
 }
+
+// One display spelt two ways is one channel: a second launch on ":42.0" finds the program running
+// on ":42" instead of opening the same documents beside it.
+TEST(SingleInstance, OneDisplaySpeltAnyWayIsOneChannel)
+{
+    const struct {
+        const char* display;
+        const char* normalized;
+    } cases[] = {
+        {":42", ":42"},
+        {":42.0", ":42"},
+        {":42.3", ":42"},
+        {":042", ":42"},
+        {"unix:42", ":42"},
+        {"unix:42.1", ":42"},
+        {"unix/:42", ":42"},
+        {"host/unix:42.0", ":42"},
+        {"localhost:42.1", "localhost:42"},
+        {"tcp/example.org:7", "example.org:7"},
+        {"::1:5.0", "::1:5"},
+        {"wayland-0", "wayland-0"},
+        {"/tmp/.X11-unix/X42", "/tmp/.X11-unix/X42"},
+        {":42.x", ":42.x"},
+        {":", ":"},
+        {"", ""},
+    };
+    for (const auto& each : cases)
+        EXPECT_EQ(normalizedDisplayName(QString::fromLatin1(each.display)), QString::fromLatin1(each.normalized))
+            << each.display;
+
+    const ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    const ScopedEnv plain("DISPLAY", ":42");
+    const QString channel = singleInstanceChannel();
+    const ScopedEnv withScreen("DISPLAY", "unix:42.0");
+    EXPECT_EQ(singleInstanceChannel(), channel);
+}
