@@ -291,6 +291,15 @@ TEST(LoadSave, DamagedMembersNameTheirFileRecordAndFault)
          [](QByteArray b) { return b.replace("<solde><v>800</v>", "<solde><v>huit cents</v>"); },
          1,
          {{"transact.xml", 3, "montant « solde » illisible (« huit cents »), lu comme zéro"}}},
+        {"dates beyond the calendar's years",
+         "transact.xml",
+         [](QByteArray b) {
+             return b.replace("<when>694224000.000000</when>", "<when>1e300</when>")
+                 .replace("<when>696942000.000000</when>", "<when>-7e10</when>");
+         },
+         1,
+         {{"transact.xml", 1, "date « when » illisible (« 1e300 »), remplacée par la date du jour"},
+          {"transact.xml", 3, "date « when » illisible (« -7e10 »), remplacée par la date du jour"}}},
         {"a list cut short between two records",
          "transact.xml",
          [](QByteArray b) { return cutBefore(b, "<transact>", 6); },
