@@ -281,6 +281,13 @@ QString damagedXml(int line, const char* why)
     return QStringLiteral("XML endommagé ligne %1 (%2) ; la suite du fichier est perdue").arg(line).arg(why);
 }
 
+QString notUtf8(int line)
+{
+    return QStringLiteral(
+               "texte illisible ligne %1 : des caractères ne sont pas de l'UTF-8 et sont remplacés par « � »")
+        .arg(line);
+}
+
 } // namespace
 
 TEST(LoadSave, DamagedMembersNameTheirFileRecordAndFault)
@@ -300,6 +307,16 @@ TEST(LoadSave, DamagedMembersNameTheirFileRecordAndFault)
          1,
          {{"transact.xml", 1, "date « when » illisible (« 1e300 »), remplacée par la date du jour"},
           {"transact.xml", 3, "date « when » illisible (« -7e10 »), remplacée par la date du jour"}}},
+        {"bytes that are no UTF-8",
+         "transact.xml",
+         [](QByteArray b) { return b.replace("Loyer f", "Loyer \xFF f"); },
+         1,
+         {{"transact.xml", 3, notUtf8(36)}}},
+        {"an overlong two-byte sequence in the last record",
+         "transact.xml",
+         [](QByteArray b) { return b.replace("10 actions", "10 \xC1\xA9 actions"); },
+         1,
+         {{"transact.xml", 7, notUtf8(94)}}},
         {"a list cut short between two records",
          "transact.xml",
          [](QByteArray b) { return cutBefore(b, "<transact>", 6); },
