@@ -149,8 +149,8 @@ bool XML_to_critere(Critere& critere, pugi::xml_node element, const DOCUMENT* do
     // A missing element takes what a new criterion with the document's defaults holds.
     const Critere defaults(doc, true);
     readOperators(element, critere, defaults);
-    critere.date1 = xmlGetDouble(element, "date1", defaults.date1);
-    critere.date2 = xmlGetDouble(element, "date2", defaults.date2);
+    critere.date1 = xmlGetDate(element, "date1", defaults.date1);
+    critere.date2 = xmlGetDate(element, "date2", defaults.date2);
     bool complete = loadMontantFromXML(element, "montant1", critere.montant1);
     complete = loadMontantFromXML(element, "montant2", critere.montant2) && complete;
     readIntegers(element, critere, defaults, kValues);

@@ -191,6 +191,15 @@ double dateFromDateTime(const QDateTime& dateTime)
     return static_cast<double>(dateTime.toMSecsSinceEpoch()) / 1000.0 - kReferenceDateOffset;
 }
 
+bool isDateWithinCalendarYears(double time)
+{
+    static const double first
+        = static_cast<double>((daysToFirstOfMonth(1, 1) + 1) * kSecondsPerDay) - kReferenceDateOffset;
+    static const double last
+        = static_cast<double>((daysToFirstOfMonth(10000, 1) - 1) * kSecondsPerDay) - kReferenceDateOffset;
+    return time >= first && time < last;
+}
+
 long daysInMonth(long month, long year)
 {
     switch (month) {

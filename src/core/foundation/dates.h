@@ -36,6 +36,9 @@ double dateNow();
 QDateTime dateToDateTime(double time);
 // Seconds since the reference date, whole milliseconds kept; 0 for an invalid date-time.
 double dateFromDateTime(const QDateTime& dateTime);
+// Whether the time lies within the years 1 to 9999 in every time zone (a day is kept off each
+// end): the years the calendar and the date fields can show. A stored date beyond them is damage.
+bool isDateWithinCalendarYears(double time);
 
 // 30 for April, June, September and November; February 28 or 29 (Gregorian leap years); 31 for
 // every other month number, including numbers outside 1..12.

@@ -3,6 +3,7 @@
 
 #include "LoadIssues.h"
 #include "MemberFileOutput.h"
+#include "dates.h"
 #include "fileerrors.h"
 #include "localized.h"
 #include "pstr.h"
@@ -20,6 +21,7 @@
 #include <cstring>
 #include <limits>
 #include <locale.h>
+#include <optional>
 #include <stdlib.h>
 #include <string>
 #include <string_view>
@@ -264,6 +266,21 @@ bool hasLeadingNumber(const char* s)
     return end != s;
 }
 
+// The text as one finite decimal number whole (white space aside); none for anything else.
+std::optional<double> wholeNumber(const char* s)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    const char* start = skipSpaces(s);
+    const char* digits = (*start == '-' || *start == '+') ? start + 1 : start;
+    if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        return std::nullopt;
+    char* end = nullptr;
+    const double value = strtod_l(start, &end, cLocale);
+    if (end == start || !std::isfinite(value) || *skipSpaces(end) != '\0')
+        return std::nullopt;
+    return value;
+}
+
 void copyPascalString(const unsigned char* source, unsigned char* buffer, int size)
 {
     if (!buffer || size < 1)
@@ -492,15 +509,32 @@ bool xmlNodeValueIsNumber(pugi::xml_node node)
 
 bool xmlNodeValueIsWholeNumber(pugi::xml_node node)
 {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    std::string joined;
+    const char* text = nodeText(node, joined);
+    return !text || wholeNumber(text).has_value();
+}
+
+bool xmlNodeValueIsDate(pugi::xml_node node)
+{
     std::string joined;
     const char* text = nodeText(node, joined);
     if (!text)
         return true;
-    const char* start = skipSpaces(text);
-    char* end = nullptr;
-    const double value = strtod_l(start, &end, cLocale);
-    return end != start && std::isfinite(value) && *skipSpaces(end) == '\0';
+    const std::optional<double> value = wholeNumber(text);
+    return value && isDateWithinCalendarYears(*value);
+}
+
+double xmlNodeDateValue(pugi::xml_node node, double defaultValue)
+{
+    std::string joined;
+    const char* text = nodeText(node, joined);
+    const std::optional<double> value = text ? wholeNumber(text) : std::nullopt;
+    return value && isDateWithinCalendarYears(*value) ? *value : defaultValue;
+}
+
+double xmlGetDate(pugi::xml_node element, const XmlName& name, double defaultValue)
+{
+    return xmlNodeDateValue(xmlFirstElementNamed(element, name), defaultValue);
 }
 
 void xmlNodePascalString(pugi::xml_node node, unsigned char* buffer, int size, const unsigned char* defaultValue)

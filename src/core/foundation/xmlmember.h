@@ -120,6 +120,12 @@ bool xmlNodeValueIsNumber(pugi::xml_node node);
 // False when the node has a value that is not one finite number whole (white space aside):
 // "12.5" is, "2026-13-45" and "12 mai" are not.
 bool xmlNodeValueIsWholeNumber(pugi::xml_node node);
+// The same for a date (seconds, dates.h), which must besides lie within the calendar's years:
+// "1e300" is no date.
+bool xmlNodeValueIsDate(pugi::xml_node node);
+// A date's value, or the default when it is missing or no date as above.
+double xmlNodeDateValue(pugi::xml_node node, double defaultValue);
+double xmlGetDate(pugi::xml_node element, const XmlName& name, double defaultValue);
 
 // A node that is no record as a fault shows it: an element by its tag, other nodes by their text,
 // simplified and cut to a few words.

@@ -172,7 +172,7 @@ std::optional<QString> entityText(QStringView name)
 
 } // namespace
 
-QString ImportParserOFX::decodeEntities(QStringView value)
+QString ImportParserOFX::decodeEntities(QStringView value, qsizetype* examined)
 {
     constexpr qsizetype kLongestName = 10;
     QString out;
@@ -180,7 +180,10 @@ QString ImportParserOFX::decodeEntities(QStringView value)
     qsizetype i = 0;
     while (i < value.size()) {
         // The search for ";" stops past the longest name, so a value full of "&" stays one walk.
-        const qsizetype found = value[i] == u'&' ? value.mid(i + 1, kLongestName + 1).indexOf(u';') : -1;
+        const QStringView window = value[i] == u'&' ? value.mid(i + 1, kLongestName + 1) : QStringView();
+        if (examined)
+            *examined += 1 + window.size();
+        const qsizetype found = window.indexOf(u';');
         const qsizetype semicolon = found < 0 ? -1 : i + 1 + found;
         if (semicolon > i + 1) {
             if (const std::optional<QString> text = entityText(value.mid(i + 1, semicolon - i - 1))) {

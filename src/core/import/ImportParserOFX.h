@@ -16,6 +16,7 @@ public:
 
     static ParsedImport parse(const QString& text);
     // The text with its character references and the five XML entities decoded; anything else
-    // that starts with "&" stays as it is.
-    static QString decodeEntities(QStringView value);
+    // that starts with "&" stays as it is. examined, when given, grows by the characters looked at
+    // (the walk's and each search for a ";"), which stay in proportion to the text's length.
+    static QString decodeEntities(QStringView value, qsizetype* examined = nullptr);
 };

@@ -49,8 +49,8 @@ void readSyncAndCopies(pugi::xml_node r, DOCPARAM& p)
     // The defaults already hold a fresh signature for a file without one.
     p.docSignature = xmlGetInt32(r, "docSignature", p.docSignature);
     p.docSignatureIsNew = xmlGetBool(r, "docSignatureIsNew", p.docSignatureIsNew);
-    p.lastSynchro = xmlGetDouble(r, "lastSynchro", p.lastSynchro);
-    p.lastManualSave = xmlGetDouble(r, "lastManualSave", p.lastManualSave);
+    p.lastSynchro = xmlGetDate(r, "lastSynchro", p.lastSynchro);
+    p.lastManualSave = xmlGetDate(r, "lastManualSave", p.lastManualSave);
     p.lastManualSaveStarted = xmlGetBool(r, "lastManualSaveStarted", p.lastManualSaveStarted);
 }
 

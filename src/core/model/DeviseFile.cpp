@@ -26,7 +26,7 @@ Devise loadDeviseRecord(pugi::xml_node element)
     devise.unit = xmlGetMutableString(element, "unit");
     devise.used = xmlGetBool(element, "used", true);
     devise.convert = xmlGetDouble(element, "convert", 1.0);
-    devise.updateTime = xmlGetDouble(element, "updateTime", 0.0);
+    devise.updateTime = xmlGetDate(element, "updateTime", 0.0);
     devise.decimale = static_cast<long>(xmlGetInt32(element, "decimale", 2));
     // Files from before tickers existed: the euro is the one currency recognisable by its unit.
     if (xmlFirstElementNamed(element, "ticker"))

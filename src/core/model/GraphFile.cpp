@@ -61,7 +61,7 @@ bool appendPoint(pugi::xml_node datalist, const DATAGRAPH& point, const DeviseLi
 // False when an amount is missing: the point is kept with zero in its place.
 bool readPoint(pugi::xml_node data, DATAGRAPH& point)
 {
-    point.when = xmlGetDouble(data, "when", dateNow());
+    point.when = xmlGetDate(data, "when", dateNow());
     const bool ok = loadMontantFromXML(data, "total", point.total);
     return loadMontantFromXML(data, "solde", point.solde) && ok;
 }
@@ -132,12 +132,12 @@ bool readGraphHeader(pugi::xml_node e, GRAPH& g, const DOCUMENT* doc, LoadIssues
     g.makeDoc = xmlGetMutableString(e, "makeDoc");
     readKinds(e, g);
     readIdents(e, g, doc);
-    g.graph_date1 = xmlGetDouble(e, "date1", now);
-    g.graph_date2 = xmlGetDouble(e, "date2", now);
+    g.graph_date1 = xmlGetDate(e, "date1", now);
+    g.graph_date2 = xmlGetDate(e, "date2", now);
     g.forceMonth = xmlGetBool(e, "forceMonth", false);
     g.autoCompute = xmlGetBool(e, "autoCompute", false);
     g.simul = xmlGetBool(e, "simul", true);
-    g.makeDate = xmlGetDouble(e, "makeDate", now);
+    g.makeDate = xmlGetDate(e, "makeDate", now);
     readFrame(e, g);
     bool ok = readAmount(e, "soldeInit", g.soldeInit, issues);
     ok = readAmount(e, "maxTot", g.maxTot, issues) && ok;

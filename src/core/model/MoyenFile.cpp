@@ -19,7 +19,7 @@ VARIANTE readVariante(pugi::xml_node element, const MOYEN& moyen)
     v.numero = xmlGetMutableString(element, "numero");
     v.lastNumero = static_cast<long>(xmlGetInt32(element, "lastNumero", -1));
     v.nombre = static_cast<long>(xmlGetInt32(element, "nombre", 50));
-    v.limite = xmlGetDouble(element, "limite", dateNow());
+    v.limite = xmlGetDate(element, "limite", dateNow());
     v.alerte = static_cast<long>(xmlGetInt32(element, "alerte", 0));
     v.alerteDone = xmlGetBool(element, "alerteDone", false);
     v.logoID = static_cast<long>(xmlGetInt32(element, "logoID", -1));

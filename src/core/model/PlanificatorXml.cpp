@@ -37,7 +37,7 @@ void appendOtherFields(pugi::xml_node element, const Planificator& p)
 // Each missing child keeps the value the rule already holds: its default.
 void readRepeatFields(pugi::xml_node element, Planificator& p)
 {
-    p.firstDate = xmlGetDouble(element, "firstDate", p.firstDate);
+    p.firstDate = xmlGetDate(element, "firstDate", p.firstDate);
     p.repeatTimeUnitCount = xmlGetLong(element, "repeatTimeUnitCount", p.repeatTimeUnitCount);
     p.repeatTimeUnit = xmlGetInt(element, "repeatTimeUnit", p.repeatTimeUnit);
     p.nbEcheance = xmlGetLong(element, "nbEcheance", p.nbEcheance);
@@ -56,7 +56,7 @@ void readOtherFields(pugi::xml_node element, Planificator& p)
     p.valideTimeUnitCount = xmlGetLong(element, "valideTimeUnitCount", p.valideTimeUnitCount);
     p.dateEcriture = xmlGetInt(element, "dateEcriture", p.dateEcriture);
     p.avance = xmlGetLong(element, "avance", p.avance);
-    p.lastWriteDate = xmlGetDouble(element, "lastWriteDate", p.lastWriteDate);
+    p.lastWriteDate = xmlGetDate(element, "lastWriteDate", p.lastWriteDate);
     p.nbWriteEch = xmlGetLong(element, "nbWriteEch", p.nbWriteEch);
     p.nbWritePEch = xmlGetLong(element, "nbWritePEch", p.nbWritePEch);
     p.budgetShift = xmlGetLong(element, "budgetShift", p.budgetShift);
@@ -101,7 +101,7 @@ Planificator Planificator::tryPlanificatorMigration(pugi::xml_node record, const
     p.valideTimeUnitCount = 1;
     p.avance = xmlGetLong(record, "avance", 0);
     p.dateEcriture = (type == kTypeEcheancier && xmlGetBool(record, "forcer", false)) ? 1 : 0;
-    p.lastWriteDate = xmlGetDouble(record, "lastWriteDate", dateNow());
+    p.lastWriteDate = xmlGetDate(record, "lastWriteDate", dateNow());
     p.nbWriteEch = xmlGetLong(record, "nbWriteEch", 0);
     p.nbWritePEch = xmlGetLong(record, "nbWritePEch", 0);
     p.budgetShift = xmlGetLong(record, "budgetShift", 0);

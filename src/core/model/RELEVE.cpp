@@ -33,7 +33,7 @@ RELEVE RELEVE::loadReleveXML(pugi::xml_node element, LoadIssues* issues)
     RELEVE releve;
     releve.nom_v3 = xmlGetMutableString(element, "nom_v3");
     releve.ident = static_cast<long>(xmlGetInt32(element, "ident", -1));
-    releve.date = xmlGetDouble(element, "date", SystemClock::now());
+    releve.date = xmlGetDate(element, "date", SystemClock::now());
     for (const auto& [key, amount] : {std::pair("solde", &releve.solde), std::pair("Rsolde", &releve.Rsolde)}) {
         if (!loadMontantFromXML(element, key, *amount))
             noteLoadIssue(issues,

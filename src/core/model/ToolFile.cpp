@@ -68,7 +68,7 @@ void readScalars(pugi::xml_node record, TOOL& tool)
     tool.posteID = static_cast<long>(xmlGetInt32(record, "posteID", -1));
     tool.taxeID = static_cast<long>(xmlGetInt32(record, "taxeID", -1));
     tool.devise = static_cast<long>(xmlGetInt32(record, "devise", 0));
-    tool.locked_releve_to_date = xmlGetDouble(record, "locked_releve_to_date", 0);
+    tool.locked_releve_to_date = xmlGetDate(record, "locked_releve_to_date", 0);
     tool.logoIdent = static_cast<long>(xmlGetInt32(record, "logoIdent", -1));
 }
 

@@ -309,10 +309,10 @@ void readIdents(const FieldNodes& n, TRANSACT& t)
 }
 
 // A date is a number of seconds: a text that is no such number whole ("2026-13-45" would read
-// as 2026 seconds) is read as missing, and noted.
+// as 2026 seconds), or one beyond the calendar's years ("1e300"), is read as missing, and noted.
 double elementDate(pugi::xml_node element, const char* field, LoadIssues* issues)
 {
-    if (xmlNodeValueIsWholeNumber(element))
+    if (xmlNodeValueIsDate(element))
         return xmlNodeDoubleValue(element, std::numeric_limits<double>::quiet_NaN());
     noteLoadIssue(
         issues,
@@ -326,11 +326,11 @@ void readScalars(const FieldNodes& n, TRANSACT& t, LoadIssues* issues)
     t.importTouched = elementBool(n[kImportTouched], false);
     t.importDoublon = elementBool(n[kImportDoublon], false);
     t.annulation = elementBool(n[kAnnulation], false);
-    t.synchroDate = xmlNodeDoubleValue(n[kSynchroDate], 0);
+    t.synchroDate = xmlNodeDateValue(n[kSynchroDate], 0);
     t.when = elementDate(n[kWhen], "when", issues);
     if (std::isnan(t.when))
         t.when = SystemClock::now();
-    t.planifiedDate = xmlNodeDoubleValue(n[kPlanifiedDate], t.when);
+    t.planifiedDate = xmlNodeDateValue(n[kPlanifiedDate], t.when);
     t.nTitre = xmlNodeDoubleValue(n[kNTitre], 0);
     readIdents(n, t);
 }

@@ -155,6 +155,13 @@ TEST_F(BackupTest, ASaveAfterTheBackupLeavesTheBackupAsItWas)
     attached.close();
     EXPECT_EQ(backupContent(t), "v1");
     EXPECT_EQ(testenv::readFile(path(t) + "/Contents/Resources/attached/facture.pdf"), "facture");
+
+    // Changed again to as many bytes as the backup holds, at another time: the next backup can't
+    // take the previous one's file for it.
+    testenv::writeFile(attached.fileName(), "FACTURE");
+    setFolderTime(attached.fileName(), t - kDay);
+    ASSERT_TRUE(backupAt(t + 60, 3));
+    EXPECT_EQ(testenv::readFile(path(t + 60) + "/Contents/Resources/attached/facture.pdf"), "FACTURE");
 }
 
 TEST_F(BackupTest, AFailedCopyCostsNoBackupAndLetsTheUserChoose)

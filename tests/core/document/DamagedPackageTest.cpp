@@ -225,6 +225,8 @@ TEST_F(DamagedPackage, ImpossibleDatesSharedIdentsAndBadBytesAreNotedWhereTheyAr
     const QByteArray firstValue = comptes.mid(firstIdent, comptes.indexOf("</ident>", firstIdent) - firstIdent);
     const qsizetype thirdIdent = comptes.indexOf(start, comptes.indexOf(start, firstIdent) + 1) + start.size();
     comptes.replace(thirdIdent, comptes.indexOf("</ident>", thirdIdent) - thirdIdent, firstValue);
+    // The last one takes the ident of the account written over several lines.
+    comptes.replace(comptes.lastIndexOf("<ident>2002</ident>"), 19, "<ident>1001</ident>");
     testenv::writeFile(member(url, "compte.xml"), comptes);
     QByteArray taxes = testenv::readFile(member(url, "taxe.xml"));
     const qsizetype name = taxes.indexOf("<nom>", taxes.indexOf("<record>", taxes.indexOf("<record>") + 1)) + 5;
@@ -244,6 +246,9 @@ TEST_F(DamagedPackage, ImpossibleDatesSharedIdentsAndBadBytesAreNotedWhereTheyAr
          QStringLiteral("l'identifiant %1 est aussi celui de l'enregistrement 1 ; les opérations qui le citent sont "
                         "rattachées au premier")
              .arg(ident)},
+        {"compte.xml", 7,
+         "l'identifiant 1001 est aussi celui de l'enregistrement 3 ; les opérations qui le citent sont rattachées au "
+         "premier"},
     };
     EXPECT_EQ(issues.items(), expected);
     EXPECT_TRUE(loaded->taxeHdl.value(1).nom.contains(QChar(0xFFFD))

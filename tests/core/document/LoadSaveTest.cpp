@@ -281,6 +281,13 @@ QString damagedXml(int line, const char* why)
     return QStringLiteral("XML endommagé ligne %1 (%2) ; la suite du fichier est perdue").arg(line).arg(why);
 }
 
+QString notUtf8(int line)
+{
+    return QStringLiteral(
+               "texte illisible ligne %1 : des caractères ne sont pas de l'UTF-8 et sont remplacés par « � »")
+        .arg(line);
+}
+
 } // namespace
 
 TEST(LoadSave, DamagedMembersNameTheirFileRecordAndFault)
@@ -291,6 +298,25 @@ TEST(LoadSave, DamagedMembersNameTheirFileRecordAndFault)
          [](QByteArray b) { return b.replace("<solde><v>800</v>", "<solde><v>huit cents</v>"); },
          1,
          {{"transact.xml", 3, "montant « solde » illisible (« huit cents »), lu comme zéro"}}},
+        {"dates beyond the calendar's years",
+         "transact.xml",
+         [](QByteArray b) {
+             return b.replace("<when>694224000.000000</when>", "<when>1e300</when>")
+                 .replace("<when>696942000.000000</when>", "<when>-7e10</when>");
+         },
+         1,
+         {{"transact.xml", 1, "date « when » illisible (« 1e300 »), remplacée par la date du jour"},
+          {"transact.xml", 3, "date « when » illisible (« -7e10 »), remplacée par la date du jour"}}},
+        {"bytes that are no UTF-8",
+         "transact.xml",
+         [](QByteArray b) { return b.replace("Loyer f", "Loyer \xFF f"); },
+         1,
+         {{"transact.xml", 3, notUtf8(36)}}},
+        {"an overlong two-byte sequence in the last record",
+         "transact.xml",
+         [](QByteArray b) { return b.replace("10 actions", "10 \xC1\xA9 actions"); },
+         1,
+         {{"transact.xml", 7, notUtf8(94)}}},
         {"a list cut short between two records",
          "transact.xml",
          [](QByteArray b) { return cutBefore(b, "<transact>", 6); },

@@ -105,7 +105,9 @@ TEST(XmlMember, ReadersTakeTheLeadingValueOrTheDefault)
     const pugi::xml_node r = parseRecord("<record><a> -42xyz</a><a>7</a><none>abc</none><empty/><blank></blank>"
                                          "<big>99999999999</big><huge>-99999999999999999999</huge>"
                                          "<d> +12.5e1x</d><comma>1,5</comma><hex>0x10</hex><inf>inf</inf>"
-                                         "<nan>nan</nan><over>1e999</over><fl>1e300</fl></record>",
+                                         "<nan>nan</nan><over>1e999</over><fl>1e300</fl>"
+                                         "<when> 697201200.5 </when><y1>-63100857600</y1><y0>-63132393600</y0>"
+                                         "<y9999>252405504000</y9999><y10000>252437126400</y10000></record>",
                                          &holder);
     ASSERT_TRUE(r);
     EXPECT_EQ(fields(xmlGetInt(r, "a", 0), xmlGetInt(r, "none", 5), xmlGetInt(r, "empty", 5), xmlGetLong(r, "blank", 6),
@@ -121,6 +123,11 @@ TEST(XmlMember, ReadersTakeTheLeadingValueOrTheDefault)
                      xmlGetDouble(r, "inf", 3), xmlGetDouble(r, "nan", 3), xmlGetDouble(r, "over", 3),
                      xmlGetDouble(r, "empty", 3), xmlGetFloat(r, "fl", 2.0f), xmlGetFloat(r, "d", 0.0f)),
               "125 1 0 3 3 3 3 2 125");
+    // Dates: one number whole, within the years 1 to 9999 (1 June of years 0, 1, 9999 and 10000).
+    EXPECT_EQ(fields(xmlGetDate(r, "when", 0), xmlGetDate(r, "y1", 1) < 0, xmlGetDate(r, "y9999", 1) > 1,
+                     xmlGetDate(r, "y0", 1), xmlGetDate(r, "y10000", 1), xmlGetDate(r, "fl", 1), xmlGetDate(r, "d", 1),
+                     xmlGetDate(r, "hex", 1), xmlGetDate(r, "empty", 1)),
+              "697201200.5 true true 1 1 1 1 1 1");
 }
 
 TEST(XmlMember, BooleansFollowTheirFirstSignificantCharacter)

@@ -258,6 +258,7 @@ TEST(ImportParser, OfxEntities)
         {u"&nbsp; & alone", u"&nbsp; & alone"},
         {u"&#0;&#xD800;&#xFFFFFFFF;", u"&#0;&#xD800;&#xFFFFFFFF;"},
         {u"&amp", u"&amp"},
+        {u"&#000000038; &#x00000026;", u"& &"}, // names of ten characters, the longest read
     };
     for (const auto& [text, decoded] : cases)
         EXPECT_EQ(ImportParserOFX::decodeEntities(QString::fromUtf16(text)), QString::fromUtf16(decoded));
