@@ -20,6 +20,7 @@
 
 #include "document/APPLIPARAM.h"
 #include "document/DocumentSession.h"
+#include "model/AnalyseConfiguration.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/GRAPH.h"
@@ -61,6 +62,9 @@ std::unique_ptr<UiHost> makeHost()
     return std::make_unique<UiHost>(std::move(services));
 }
 
+// A configuration of the whole history by month, beside the document's own (this year).
+const QString kHistory = QStringLiteral("Toute l'histoire");
+
 // The program's opening without its windows: no password, nothing shown.
 class Opening : public IOpeningShell {
 public:
@@ -83,6 +87,13 @@ struct Bench {
         generated.reset();
         Opening shell;
         DocumentSession::open(url, &doc, false, kFileSystemLocal, shell);
+        if (doc && !doc->anadefHdl.isEmpty()) {
+            AnalyseConfiguration history = copyAnaConfig(doc->anadefHdl.first());
+            history.nom = kHistory;
+            history.modeDate = kModeDateNoLimit;
+            history.showMonth = true;
+            doc->anadefHdl.append(history);
+        }
     }
     ~Bench()
     {
@@ -119,21 +130,27 @@ template <typename Open> void measure(benchmark::State& state, Open open)
     }
 }
 
+// Argument 0: the document's last configuration (this year); 1: the whole history by month.
+QString configurationName(const DOCUMENT& doc, int64_t which)
+{
+    return which == 0 ? doc.docParam->lastConfAnalyse : kHistory;
+}
+
 void BM_OpenAnalyseWindow(benchmark::State& state)
 {
-    measure(state, [](DOCUMENT& doc) -> StdWindowController* {
-        return openNewAnalyseWindow(doc, doc.docParam->lastConfAnalyse, 0, std::nullopt, true);
+    measure(state, [&state](DOCUMENT& doc) -> StdWindowController* {
+        return openNewAnalyseWindow(doc, configurationName(doc, state.range(0)), 0, std::nullopt, true);
     });
 }
-BENCHMARK(BM_OpenAnalyseWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAnalyseWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_OpenBudgetWindow(benchmark::State& state)
 {
-    measure(state, [](DOCUMENT& doc) -> StdWindowController* {
-        return openBudgetWindow(doc, doc.docParam->lastConfAnalyse, 0, std::nullopt, true);
+    measure(state, [&state](DOCUMENT& doc) -> StdWindowController* {
+        return openBudgetWindow(doc, configurationName(doc, state.range(0)), 0, std::nullopt, true);
     });
 }
-BENCHMARK(BM_OpenBudgetWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenBudgetWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_OpenGraphWindow(benchmark::State& state)
 {
