@@ -3,6 +3,8 @@
 #include "document/APPLIPARAM.h"
 #include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
+#include "document/SavedSearches.h"
+#include "document/SimulationFile.h"
 #include "foundation/IAlerts.h"
 #include "foundation/IAppShell.h"
 #include "foundation/SystemClock.h"
@@ -12,8 +14,10 @@
 #include "foundation/fileerrors.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
+#include "foundation/xmlmember.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/GraphFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -133,11 +137,19 @@ bool archiveFolder(const QString& package, QString* folder, int* error)
     return false;
 }
 
-// Member files are only ever replaced by a rename, so a backup may share their bytes; attached
-// files are copied, since the user may open one and change it where it lies.
-bool isMemberFile(const QString& path)
+// Member files (those of the resources folder and of the folders of searches, simulations and
+// memorised windows) are only ever replaced by a rename, so a backup may share their bytes.
+// Anything else is copied, whatever its name: an attached file "releve.xml" may be opened and
+// changed where it lies, and the change must not reach the backup.
+bool isMemberFile(const QString& resources, const QString& path)
 {
-    return path.endsWith(QLatin1String(".xml"));
+    if (resources.isEmpty() || !path.endsWith(QLatin1String(".xml")) || !path.startsWith(resources + QLatin1Char('/')))
+        return false;
+    const QStringList parts = path.mid(resources.size() + 1).split(QLatin1Char('/'));
+    static const QStringList folders
+        = {QLatin1String(kSearchesFolderName), QLatin1String(kSimulationFolderName), QLatin1String(kGraphsFolderName),
+           QLatin1String(kAnalyseFolderName), QLatin1String(kBudgetFolderName)};
+    return parts.size() == 1 || (parts.size() == 2 && folders.contains(parts.first()));
 }
 
 // A backup is built under a hidden name, which no count of the backups sees, and takes its own
@@ -208,7 +220,9 @@ bool copyBackup(const QString& package, const QString& target, int* error)
     const QString previous = newestBackup(folder);
     PendingSyncs syncs;
     CloneOptions options;
-    options.shareSource = isMemberFile;
+    QString resources;
+    packageResourcesURL(source, &resources);
+    options.shareSource = [&resources](const QString& file) { return isMemberFile(resources, file); };
     options.sameBytesAt = [&](const QString& file) { return sameFileInBackup(source, previous, file); };
     options.syncs = &syncs;
     if (!ops.cloneItem(source, staging, options, error) || !syncs.flush(error)

@@ -5,7 +5,6 @@
 #include "model/DOCUMENT.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -35,12 +34,8 @@ bool memoriseAnalyseFile(const AnalyseFile& file, const QString& folder, const Q
     xmlAppendFloat(root, "cgboundy", 2, static_cast<float>(file.frame.y()));
     xmlAppendFloat(root, "cgboundwidth", 2, static_cast<float>(file.frame.width()));
     xmlAppendFloat(root, "cgboundheight", 2, static_cast<float>(file.frame.height()));
-    const QString path = QDir(folder).filePath(fileName);
-    QFile empty(path);
-    if (!empty.open(QIODevice::WriteOnly))
-        return false;
-    empty.close();
-    return writeXMLToURL(path, document.get());
+    // Replaced whole, never emptied where it lies: a backup may share the previous record's bytes.
+    return writeXMLToURL(QDir(folder).filePath(fileName), document.get());
 }
 
 bool loadAnalyseRecord(const QString& path, AnalyseRecord* record)
