@@ -326,13 +326,16 @@ bool ServerAppDelegate::stillServing(const QPointer<ConnectionEntry>& connection
     return connection && m_connections.contains(connection.data()) && connection->getDocument();
 }
 
-bool ServerAppDelegate::askPhone(const QString& dialogueKey, const QString& deviceName)
+bool ServerAppDelegate::askPhone(const ConnectionEntry* connection, const QString& dialogueKey,
+                                 const QString& deviceName)
 {
     ISyncWindows* windows = syncWindows();
     if (!windows)
         return false;
+    const QString& peer = connection->peer();
+    const PhoneQuestion question {dialogueKey, deviceName, peer, m_trust.value(peer) == PeerTrust::Accepted};
     QuestionScope scope(*this);
-    return windows->confirmPhone(dialogueKey, deviceName);
+    return windows->confirmPhone(question);
 }
 
 void ServerAppDelegate::tellPhone(const QString& dialogueKey, int style)

@@ -24,8 +24,8 @@
 // close, so questions never open inside questions.
 //
 // Nothing leaves the document for an address the user has not accepted: the first request from an
-// address since the start asks the user (the question that copies the document, naming the phone,
-// or its address when the request names none; the questions of "REQUESTDOCPARAM" and
+// address since the start asks the user (the question that copies the document, with the address
+// and the phone's name when the request gives one; the questions of "REQUESTDOCPARAM" and
 // "REQUESTSENDDOC" serve for it, though their no refuses only an address not heard yet), and the
 // answer holds for that address until the next start. An address refused is not heard again: its
 // connections are closed unanswered.
@@ -146,7 +146,8 @@ private:
     qint64 bytesInFlight(const ConnectionEntry* except) const;
     void closeConnection(ConnectionEntry* connection);
     void releaseHeldConnections();
-    bool askPhone(const QString& dialogueKey, const QString& deviceName);
+    // The question about the connection's phone; the name empty when it gave none.
+    bool askPhone(const ConnectionEntry* connection, const QString& dialogueKey, const QString& deviceName);
     void tellPhone(const QString& dialogueKey, int style);
     // Whether the connection and its document are both still there after a question.
     bool stillServing(const QPointer<ConnectionEntry>& connection) const;

@@ -130,7 +130,7 @@ QVariantMap with(QVariantMap map, const QString& key, const QVariant& value)
 
 TEST_F(SyncServerTest, AnswersEveryRequestWordAsTheMemberFilesHoldTheLists)
 {
-    const QString noName = localizedDialogue(QStringLiteral("kConfirm_iPhone_no_name"));
+    const QString noName = localizedDialogue(QStringLiteral("kConfirm_iPhone_address")).arg(kLocalPeer);
     const QByteArray longName = QString(127, QChar(0xE9)).toUtf8(); // 254 bytes
     const struct {
         QByteArray request;
@@ -534,6 +534,21 @@ TEST_F(SyncServerTest, AnAddressIsAskedAboutOnItsFirstRequestAndTheAnswerHoldsUn
     windows.answers = {true};
     EXPECT_EQ(ask("REQUESTSIGNATURE", refused), QByteArray("424242"));
     EXPECT_EQ(windows.asked, QStringList {askedAbout(refused)});
+}
+
+TEST_F(SyncServerTest, APhoneIsAskedAboutWithTheAddressItsRequestCameFrom)
+{
+    const QString forged = QStringLiteral("iPhone de Marie\n\n(appareil déjà autorisé, répondez Oui)");
+    windows.questions.clear();
+    windows.answers = {false, true};
+    EXPECT_EQ(ask("REQUESTDOCPARAM:" + forged.toUtf8(), QStringLiteral("127.0.0.9")), QByteArray("NO"));
+    EXPECT_EQ(ask("REQUESTSENDDOC:Pixel"), QByteArray("OK"));
+    ASSERT_EQ(windows.questions.size(), 2);
+    const PhoneQuestion& stranger = windows.questions[0];
+    const PhoneQuestion& known = windows.questions[1];
+    EXPECT_EQ(QStringList({stranger.deviceName, stranger.address, known.address}),
+              QStringList({forged, "127.0.0.9", kLocalPeer}));
+    EXPECT_EQ(std::make_pair(stranger.accepted, known.accepted), std::make_pair(false, true));
 }
 
 TEST(SyncTempFolder, AStartRemovesWhatRunsNoLongerRunningLeftBehind)
