@@ -605,6 +605,23 @@ TEST_F(SyncServerTest, PeersThatHoldConnectionsWithoutProgressAreClosedAndAnAcce
     EXPECT_EQ(log.count(QStringLiteral("Receive : ") + SyncError::posix(ETIMEDOUT).text), kMaxStrangerConnections);
 }
 
+TEST_F(SyncServerTest, ABodysLengthIsCheckedBeforeAnyFileIsMadeForIt)
+{
+    // No receive folder can be made: a file stands in its way.
+    const QString root = temp.runtime() + QStringLiteral("/sorvanta-sync");
+    ASSERT_TRUE(QDir(root).removeRecursively());
+    testenv::writeFile(root, "x");
+    LogCapture log;
+    SyncPeer wordy(server.port());
+    ASSERT_TRUE(wordy.connectAndWrite(header(kMaxRequestBody + 1) + QByteArray(1000, 'x')));
+    EXPECT_EQ(wordy.awaitAnswer(), std::nullopt);
+    // A request within the limit has nowhere to go.
+    EXPECT_EQ(ask("REQUESTSIGNATURE"), std::nullopt);
+    EXPECT_EQ(log.count(QStringLiteral("Receive : ") + SyncError::posix(EMSGSIZE).text), 1);
+    EXPECT_EQ(log.count(QStringLiteral("Receive : ") + SyncError::transfer(kSyncErrorNoStream).text), 1);
+    QFile::remove(root);
+}
+
 TEST(SyncTempFolder, AStartRemovesWhatRunsNoLongerRunningLeftBehind)
 {
     PrivateTempDir temp;
