@@ -20,6 +20,8 @@ struct AlertRequest {
     QString button3;
     QString imageName;
     int style = 1; // 0 warning, 1 informational, 2 critical
+    // The button the Return key presses, by its code; the first unless a question asks for a safer one.
+    int defaultButton = kAlertFirstButton;
 };
 
 class IAlerts {

@@ -89,8 +89,8 @@ void FileReceiveOperation::handleBytesAvailable()
             finishWithError(SyncError::posix(EPIPE));
             return;
         }
-        noteProgress();
         m_bufferOffset += count;
+        noteBytesReceived(count);
         if (m_bufferOffset < m_buffer.size())
             continue;
         m_bufferOffset = 0;
@@ -107,6 +107,17 @@ void FileReceiveOperation::handleBytesAvailable()
             break;
         }
     }
+}
+
+// A peer that sends a byte now and then makes no progress: the idle count starts again only when a
+// part of the frame is complete or a fair number of bytes came since it last started.
+void FileReceiveOperation::noteBytesReceived(qint64 count)
+{
+    m_bytesSinceProgress += count;
+    if (m_bufferOffset < m_buffer.size() && m_bytesSinceProgress < kReceiveProgressBytes)
+        return;
+    m_bytesSinceProgress = 0;
+    noteProgress();
 }
 
 // A peer that never sends a whole header costs no file.

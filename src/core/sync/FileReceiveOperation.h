@@ -17,6 +17,10 @@
 
 class QTemporaryFile;
 
+// Received bytes that count as progress for the idle time-out when no part of the frame completes
+// with them.
+inline constexpr qint64 kReceiveProgressBytes = 1024;
+
 class FileReceiveOperation : public QRunLoopOperation {
     Q_OBJECT
 public:
@@ -50,6 +54,7 @@ private:
     // The peer closed its side: what came before still counts; a frame left incomplete is EPIPE.
     void handleEndOfStream();
     void handleStreamError(QAbstractSocket::SocketError socketError);
+    void noteBytesReceived(qint64 count);
     void processHeaderBuffer();
     void processBodyBuffer();
     void processTrailerBuffer();
@@ -65,4 +70,5 @@ private:
     qint64 m_fileLength = 0;
     qint64 m_fileOffset = 0; // body bytes written to the file
     quint32 m_crc = 0;
+    qint64 m_bytesSinceProgress = 0;
 };

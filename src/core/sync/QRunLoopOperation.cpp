@@ -64,7 +64,7 @@ void QRunLoopOperation::startOnRunLoopThread()
         return;
     }
     m_idle = syncClock().makeIdleTimer([this] { finishWithError(SyncError::posix(ETIMEDOUT)); });
-    m_idle->restart(kFrameIdleTimeoutMs);
+    m_idle->restart(m_idleTimeoutMs);
     operationDidStart();
 }
 
@@ -77,7 +77,7 @@ void QRunLoopOperation::cancelOnRunLoopThread()
 void QRunLoopOperation::noteProgress()
 {
     if (m_idle && m_state == OperationState::Executing)
-        m_idle->restart(kFrameIdleTimeoutMs);
+        m_idle->restart(m_idleTimeoutMs);
 }
 
 void QRunLoopOperation::finishWithError(const std::optional<SyncError>& error)

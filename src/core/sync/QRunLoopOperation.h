@@ -67,6 +67,10 @@ public:
     // None on success.
     const std::optional<SyncError>& error() const { return m_error; }
 
+    // How long the transfer may make no progress before it is given up; kFrameIdleTimeoutMs
+    // unless set before start().
+    void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
+
     // Once. The operation executes at once; its work begins when the event loop next runs.
     void start();
     // An executing operation finishes with the cancellation error, unless it stored an error
@@ -84,7 +88,7 @@ protected:
     virtual void operationDidStart() = 0;
     // The subclass lets go of its streams and buffer; error() is already final.
     virtual void operationWillFinish() = 0;
-    // Some bytes moved: the idle count starts again.
+    // The transfer moved on: the idle count starts again.
     void noteProgress();
 
 private:
@@ -96,4 +100,5 @@ private:
     bool m_cancelled = false;
     std::optional<SyncError> m_error;
     std::unique_ptr<IIdleTimer> m_idle;
+    int m_idleTimeoutMs = kFrameIdleTimeoutMs;
 };

@@ -159,8 +159,9 @@ void ServerAppDelegate::netServiceDidStop(const QString& reason)
 void ServerAppDelegate::connectionReceived()
 {
     while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
-        if (m_connections.size() >= kMaxConnections) {
-            refuseAtAccept(socket);
+        const QString why = refusalAtAccept(peerKey(socket->peerAddress()));
+        if (!why.isEmpty()) {
+            refuseAtAccept(socket, why);
             continue;
         }
         m_refusalLogged = false;
@@ -170,13 +171,29 @@ void ServerAppDelegate::connectionReceived()
     }
 }
 
+QString ServerAppDelegate::refusalAtAccept(const QString& peer) const
+{
+    if (m_connections.size() >= kMaxConnections)
+        return QStringLiteral("déjà %1 connexions ouvertes").arg(kMaxConnections);
+    int fromPeer = 0;
+    int fromStrangers = 0;
+    for (const ConnectionEntry* connection : m_connections) {
+        fromPeer += connection->peer() == peer ? 1 : 0;
+        fromStrangers += m_trust.value(connection->peer()) == PeerTrust::Accepted ? 0 : 1;
+    }
+    if (fromPeer >= kMaxConnectionsPerPeer)
+        return QStringLiteral("déjà %1 connexions de %2").arg(kMaxConnectionsPerPeer).arg(peer);
+    if (m_trust.value(peer) != PeerTrust::Accepted && fromStrangers >= kMaxStrangerConnections)
+        return QStringLiteral("déjà %1 connexions d'appareils non acceptés").arg(kMaxStrangerConnections);
+    return QString();
+}
+
 // Logged once for a whole flood.
-void ServerAppDelegate::refuseAtAccept(QTcpSocket* socket)
+void ServerAppDelegate::refuseAtAccept(QTcpSocket* socket, const QString& why)
 {
     if (!std::exchange(m_refusalLogged, true))
-        svLog(QStringLiteral("Synchronisation : déjà %1 connexions ouvertes, celles qui arrivent sont fermées (%2)")
-                  .arg(kMaxConnections)
-                  .arg(peerKey(socket->peerAddress())));
+        svLog(QStringLiteral("Synchronisation : %1, celles qui arrivent sont fermées (%2)")
+                  .arg(why, peerKey(socket->peerAddress())));
     socket->abort();
     socket->deleteLater();
 }
@@ -244,6 +261,7 @@ void ServerAppDelegate::startReceiveFromService(ConnectionEntry* connection, DOC
 {
     Q_UNUSED(doc);
     auto operation = std::make_unique<FileReceiveOperation>(connection->stream());
+    operation->setIdleTimeout(kReceiveIdleTimeoutMs);
     operation->admitBody = [this, connection](qint64 length) { return admitBody(connection, length); };
     // Told after the operation's own work is done; never for a connection gone by then.
     connect(
@@ -326,13 +344,16 @@ bool ServerAppDelegate::stillServing(const QPointer<ConnectionEntry>& connection
     return connection && m_connections.contains(connection.data()) && connection->getDocument();
 }
 
-bool ServerAppDelegate::askPhone(const QString& dialogueKey, const QString& deviceName)
+bool ServerAppDelegate::askPhone(const ConnectionEntry* connection, const QString& dialogueKey,
+                                 const QString& deviceName)
 {
     ISyncWindows* windows = syncWindows();
     if (!windows)
         return false;
+    const QString& peer = connection->peer();
+    const PhoneQuestion question {dialogueKey, deviceName, peer, m_trust.value(peer) == PeerTrust::Accepted};
     QuestionScope scope(*this);
-    return windows->confirmPhone(dialogueKey, deviceName);
+    return windows->confirmPhone(question);
 }
 
 void ServerAppDelegate::tellPhone(const QString& dialogueKey, int style)

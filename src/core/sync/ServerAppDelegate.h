@@ -24,17 +24,20 @@
 // close, so questions never open inside questions.
 //
 // Nothing leaves the document for an address the user has not accepted: the first request from an
-// address since the start asks the user (the question that copies the document, naming the phone,
-// or its address when the request names none; the questions of "REQUESTDOCPARAM" and
+// address since the start asks the user (the question that copies the document, with the address
+// and the phone's name when the request gives one; the questions of "REQUESTDOCPARAM" and
 // "REQUESTSENDDOC" serve for it, though their no refuses only an address not heard yet), and the
 // answer holds for that address until the next start. An address refused is not heard again: its
 // connections are closed unanswered.
 //
-// A peer can't starve the program: at most kMaxConnections connections are open at once (others
-// are closed as soon as they are accepted), an address receives one request at a time (its other
-// connections wait their turn), a request's length is checked against what it may carry before
-// anything is written (a few words, or a batch of transactions once the user agreed to take them)
-// and the bodies being received together never exceed kMaxBytesInFlight.
+// A peer can't starve the program: at most kMaxConnections connections are open at once, of which
+// addresses not accepted hold kMaxStrangerConnections at most, and one address kMaxConnectionsPerPeer
+// (others are closed as soon as they are accepted), so an accepted phone always finds a place; an
+// address receives one request at a time (its other connection waits its turn); a request that
+// makes no progress for kReceiveIdleTimeoutMs is given up and its connection closed; a request's
+// length is checked against what it may carry before anything is written (a few words, or a batch
+// of transactions once the user agreed to take them) and the bodies being received together never
+// exceed kMaxBytesInFlight.
 #include "sync/ConnectionEntry.h"
 #include "sync/PhoneTransactions.h"
 #include "sync/ServicePublisher.h"
@@ -52,6 +55,15 @@ class DOCUMENT;
 
 // Connections open at once; the ones beyond are closed as soon as they are accepted.
 inline constexpr int kMaxConnections = 8;
+// A phone makes one connection at a time; one more lets it start the next request while the last
+// one closes.
+inline constexpr int kMaxConnectionsPerPeer = 2;
+// What the addresses the user has not accepted hold together: the rest stays free for the phones
+// accepted.
+inline constexpr int kMaxStrangerConnections = kMaxConnections - kMaxConnectionsPerPeer;
+// A phone sends its request as soon as it connects: a connection whose request neither completes
+// a part of its frame nor brings kReceiveProgressBytes in this time is closed.
+inline constexpr int kReceiveIdleTimeoutMs = 5000;
 // The longest request: a word and the phone's name.
 inline constexpr qint64 kMaxRequestBody = qint64(64) * 1024;
 // The longest batch of transactions. A year of a phone's transactions, twenty a day with labels
@@ -136,7 +148,9 @@ private:
     void setState(const QString& peer, SyncState state);
     SyncState stateOf(const QString& peer) const;
     void setTrust(const QString& peer, bool accepted);
-    void refuseAtAccept(QTcpSocket* socket);
+    // Why a connection from that address is not taken now; empty when it is.
+    QString refusalAtAccept(const QString& peer) const;
+    void refuseAtAccept(QTcpSocket* socket, const QString& why);
     // Starts the receive of the peer's next connection waiting for its turn, unless one of its
     // connections is receiving.
     void startNextReceive(const QString& peer);
@@ -146,7 +160,8 @@ private:
     qint64 bytesInFlight(const ConnectionEntry* except) const;
     void closeConnection(ConnectionEntry* connection);
     void releaseHeldConnections();
-    bool askPhone(const QString& dialogueKey, const QString& deviceName);
+    // The question about the connection's phone; the name empty when it gave none.
+    bool askPhone(const ConnectionEntry* connection, const QString& dialogueKey, const QString& deviceName);
     void tellPhone(const QString& dialogueKey, int style);
     // Whether the connection and its document are both still there after a question.
     bool stillServing(const QPointer<ConnectionEntry>& connection) const;

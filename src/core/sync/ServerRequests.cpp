@@ -58,7 +58,7 @@ QString deviceName(const QString& request, qsizetype wordLength)
 {
     QString name = request.mid(wordLength + 1);
     if (name.toUtf8().size() > kMaxDeviceNameBytes)
-        return localizedDialogue(QStringLiteral("kConfirm_iPhone_no_name"));
+        return QString();
     return name;
 }
 
@@ -137,8 +137,7 @@ bool ServerAppDelegate::acceptPeer(ConnectionEntry* connection)
     if (m_trust.value(peer) == PeerTrust::Accepted)
         return true;
     const QPointer<ConnectionEntry> guard(connection);
-    const bool yes = askPhone(QStringLiteral("kConfirm_Embarquer_iPhone"),
-                              localizedDialogue(QStringLiteral("kConfirm_iPhone_address")).arg(peer));
+    const bool yes = askPhone(connection, QStringLiteral("kConfirm_Embarquer_iPhone"), QString());
     // Closed meanwhile, or another document opened: the answer is for nobody.
     if (!stillServing(guard))
         return false;
@@ -163,7 +162,7 @@ void ServerAppDelegate::requestDocParam(ConnectionEntry* connection, const QStri
 {
     const QPointer<ConnectionEntry> guard(connection);
     const QString peer = connection->peer();
-    const bool yes = askPhone(QStringLiteral("kConfirm_Embarquer_iPhone"), deviceName);
+    const bool yes = askPhone(connection, QStringLiteral("kConfirm_Embarquer_iPhone"), deviceName);
     if (!stillServing(guard))
         return;
     noteAnswer(peer, yes);
@@ -202,7 +201,7 @@ void ServerAppDelegate::requestSendDoc(ConnectionEntry* connection, const QStrin
 {
     const QPointer<ConnectionEntry> guard(connection);
     const QString peer = connection->peer();
-    const bool yes = askPhone(QStringLiteral("kConfirm_Debarquer_iPhone"), deviceName);
+    const bool yes = askPhone(connection, QStringLiteral("kConfirm_Debarquer_iPhone"), deviceName);
     if (!stillServing(guard))
         return;
     noteAnswer(peer, yes);

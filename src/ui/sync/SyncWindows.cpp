@@ -13,15 +13,17 @@ constexpr int kStyleWarning = 0;
 
 } // namespace
 
-bool SyncWindows::confirmPhone(const QString& dialogueKey, const QString& deviceName)
+// Return hands the document out only to an address the user already said yes to.
+bool SyncWindows::confirmPhone(const PhoneQuestion& question)
 {
     AlertRequest request;
-    request.message = localizedDialogue(dialogueKey);
-    request.information = deviceName;
+    request.message = localizedDialogue(question.dialogueKey);
+    request.information = phoneQuestionInformation(question);
     request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OUI"));
     request.button2 = localizedDialogue(QStringLiteral("LIB_BUTTON_NON"));
     request.imageName = kPhoneImage;
     request.style = kStyleWarning;
+    request.defaultButton = question.accepted ? kAlertFirstButton : kAlertSecondButton;
     return showAlert(request) == kAlertFirstButton;
 }
 

@@ -6,7 +6,7 @@
 
 class SyncWindows : public ISyncWindows {
 public:
-    bool confirmPhone(const QString& dialogueKey, const QString& deviceName) override;
+    bool confirmPhone(const PhoneQuestion& question) override;
     void informPhone(const QString& dialogueKey, int style) override;
     void showSyncListing(const Critere& critere, std::unique_ptr<LISTING> listing, const QString& title,
                          DOCUMENT& doc) override;

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -130,7 +131,7 @@ QVariantMap with(QVariantMap map, const QString& key, const QVariant& value)
 
 TEST_F(SyncServerTest, AnswersEveryRequestWordAsTheMemberFilesHoldTheLists)
 {
-    const QString noName = localizedDialogue(QStringLiteral("kConfirm_iPhone_no_name"));
+    const QString noName = localizedDialogue(QStringLiteral("kConfirm_iPhone_address")).arg(kLocalPeer);
     const QByteArray longName = QString(127, QChar(0xE9)).toUtf8(); // 254 bytes
     const struct {
         QByteArray request;
@@ -305,29 +306,34 @@ TEST_F(SyncServerTest, ATransferThatFailsKeepsThePhoneWaitingAndANewStartForgets
 
 TEST_F(SyncServerTest, KeepsServingWhateverPeersAndHostileOnesDo)
 {
+    // Four phones accepted, each holding as many connections as an address may.
+    const auto address = [](int i) { return QHostAddress(QStringLiteral("127.0.0.%1").arg(1 + i % 4)); };
+    for (int i = 1; i < 4; ++i) {
+        windows.answers.push_back(true);
+        EXPECT_EQ(ask("REQUESTSIGNATURE", address(i).toString()), QByteArray("424242"));
+    }
     // Qt opens a descriptor or two of its own on a first exchange, and keeps them.
-    EXPECT_EQ(ask("REQUESTSIGNATURE"), QByteArray("424242"));
     settle();
     const int fds = openFileDescriptors();
     LogCapture log;
     std::vector<std::unique_ptr<SyncPeer>> peers;
     // As many at once as the server takes, the hostile ones included.
     for (int i = 0; i < kMaxConnections - 3; ++i) {
-        peers.push_back(std::make_unique<SyncPeer>(server.port()));
+        peers.push_back(std::make_unique<SyncPeer>(server.port(), address(i)));
         ASSERT_TRUE(peers.back()->connectAndWrite(frame("REQUESTSIGNATURE")));
     }
-    SyncPeer tooLong(server.port());
+    SyncPeer tooLong(server.port(), address(5));
     ASSERT_TRUE(tooLong.connectAndWrite(header(kMaxFrameBody + 1) + QByteArray(1000, 'x')));
-    SyncPeer cut(server.port());
+    SyncPeer cut(server.port(), address(6));
     ASSERT_TRUE(cut.connectAndWrite(frame("REQUESTSIGNATURE").left(10)));
     cut.socket().disconnectFromHost();
-    SyncPeer silent(server.port());
+    SyncPeer silent(server.port(), address(7));
     ASSERT_TRUE(silent.connectAndWrite(header(20) + "REQ"));
     for (auto& peer : peers)
         EXPECT_EQ(peer->awaitAnswer(), QByteArray("424242"));
     EXPECT_EQ(tooLong.awaitAnswer(), std::nullopt);
     ASSERT_TRUE(spinUntil([this] { return server.connectionCount() == 1; }));
-    clock.advance(kFrameIdleTimeoutMs);
+    clock.advance(kReceiveIdleTimeoutMs);
     EXPECT_EQ(silent.awaitAnswer(), std::nullopt);
     EXPECT_EQ(log.count(QStringLiteral("Receive : ")), 3);
     EXPECT_EQ(ask("REQUESTSIGNATURE"), QByteArray("424242"));
@@ -394,19 +400,21 @@ TEST_F(SyncServerTest, AFloodOfConnectionsHoldsFewDescriptorsAndTheDocumentStill
                 return socket->state() == QAbstractSocket::UnconnectedState;
             });
         };
-        // In waves the system's queue of connections waiting to be accepted holds whole.
+        // In waves the system's queue of connections waiting to be accepted holds whole; each from
+        // an address of its own.
         for (int wave = 0; wave < kFlood / kWave; ++wave) {
             for (int i = 0; i < kWave; ++i) {
                 flood.push_back(std::make_unique<QTcpSocket>());
+                flood.back()->bind(QHostAddress(QStringLiteral("127.0.1.%1").arg(flood.size())));
                 flood.back()->connectToHost(QHostAddress::LocalHost, server.port());
             }
             // Each is either being served or closed at once.
             ASSERT_TRUE(spinUntil([&] {
-                return server.connectionCount() == kMaxConnections
-                    && closed() == qsizetype(flood.size()) - kMaxConnections;
+                return server.connectionCount() == kMaxStrangerConnections
+                    && closed() == qsizetype(flood.size()) - kMaxStrangerConnections;
             }));
         }
-        EXPECT_EQ(log.count(QStringLiteral("Synchronisation : déjà 8 connexions ouvertes")), 1);
+        EXPECT_EQ(log.count(QStringLiteral("Synchronisation : déjà 6 connexions d'appareils non acceptés")), 1);
         int saved = 0;
         SVDocumentManager::defaultManager().saveDocument(&doc, url, {.useTempFolder = true, .doMessage = false},
                                                          [&saved] { ++saved; }, {});
@@ -534,6 +542,84 @@ TEST_F(SyncServerTest, AnAddressIsAskedAboutOnItsFirstRequestAndTheAnswerHoldsUn
     windows.answers = {true};
     EXPECT_EQ(ask("REQUESTSIGNATURE", refused), QByteArray("424242"));
     EXPECT_EQ(windows.asked, QStringList {askedAbout(refused)});
+}
+
+TEST_F(SyncServerTest, APhoneIsAskedAboutWithTheAddressItsRequestCameFrom)
+{
+    const QString forged = QStringLiteral("iPhone de Marie\n\n(appareil déjà autorisé, répondez Oui)");
+    windows.questions.clear();
+    windows.answers = {false, true};
+    EXPECT_EQ(ask("REQUESTDOCPARAM:" + forged.toUtf8(), QStringLiteral("127.0.0.9")), QByteArray("NO"));
+    EXPECT_EQ(ask("REQUESTSENDDOC:Pixel"), QByteArray("OK"));
+    ASSERT_EQ(windows.questions.size(), 2);
+    const PhoneQuestion& stranger = windows.questions[0];
+    const PhoneQuestion& known = windows.questions[1];
+    EXPECT_EQ(QStringList({stranger.deviceName, stranger.address, known.address}),
+              QStringList({forged, "127.0.0.9", kLocalPeer}));
+    EXPECT_EQ(std::make_pair(stranger.accepted, known.accepted), std::make_pair(false, true));
+}
+
+TEST_F(SyncServerTest, PeersThatHoldConnectionsWithoutProgressAreClosedAndAnAcceptedPhoneFindsAPlace)
+{
+    LogCapture log;
+    struct Stranger {
+        std::unique_ptr<SyncPeer> peer;
+        bool trickles;
+    };
+    std::vector<Stranger> strangers;
+    const auto connectFrom = [&](int address, const QByteArray& start) {
+        const QHostAddress from(QStringLiteral("127.0.0.%1").arg(address));
+        strangers.push_back({std::make_unique<SyncPeer>(server.port(), from), !start.isEmpty()});
+        return strangers.back().peer->connectAndWrite(start);
+    };
+    const auto closed = [&strangers] {
+        QList<int> found;
+        for (int i = 0; i < int(strangers.size()); ++i) {
+            if (strangers[i].peer->socket().state() == QAbstractSocket::UnconnectedState)
+                found.append(i);
+        }
+        return found;
+    };
+    // Addresses not accepted: a header and a byte, part of a header, or nothing. A third
+    // connection from one address, and those beyond the strangers' share, are closed at once.
+    const QByteArray starts[] = {header(20) + "R", header(20).left(3), QByteArray()};
+    for (const int address : {9, 9, 9, 10, 10, 11, 11, 12, 12})
+        ASSERT_TRUE(connectFrom(address, starts[strangers.size() % 3]));
+    EXPECT_TRUE(spinUntil([&] { return closed() == QList<int>({2, 7, 8}); }));
+    EXPECT_EQ(server.connectionCount(), kMaxStrangerConnections);
+    EXPECT_EQ(ask("REQUESTSIGNATURE"), QByteArray("424242"));
+
+    // A byte now and then is no progress: each connection goes once it has had its time, the
+    // second of an address once the first has gone.
+    for (int turn = 0; turn < 6; ++turn) {
+        for (const Stranger& s : strangers) {
+            if (s.trickles && s.peer->socket().state() == QAbstractSocket::ConnectedState) {
+                EXPECT_TRUE(s.peer->write("x"));
+            }
+        }
+        clock.advance(kReceiveIdleTimeoutMs / 2);
+        settle();
+    }
+    EXPECT_TRUE(
+        spinUntil([&] { return server.connectionCount() == 0 && closed().size() == qsizetype(strangers.size()); }));
+    EXPECT_EQ(log.count(QStringLiteral("Receive : ") + SyncError::posix(ETIMEDOUT).text), kMaxStrangerConnections);
+}
+
+TEST_F(SyncServerTest, ABodysLengthIsCheckedBeforeAnyFileIsMadeForIt)
+{
+    // No receive folder can be made: a file stands in its way.
+    const QString root = temp.runtime() + QStringLiteral("/sorvanta-sync");
+    ASSERT_TRUE(QDir(root).removeRecursively());
+    testenv::writeFile(root, "x");
+    LogCapture log;
+    SyncPeer wordy(server.port());
+    ASSERT_TRUE(wordy.connectAndWrite(header(kMaxRequestBody + 1) + QByteArray(1000, 'x')));
+    EXPECT_EQ(wordy.awaitAnswer(), std::nullopt);
+    // A request within the limit has nowhere to go.
+    EXPECT_EQ(ask("REQUESTSIGNATURE"), std::nullopt);
+    EXPECT_EQ(log.count(QStringLiteral("Receive : ") + SyncError::posix(EMSGSIZE).text), 1);
+    EXPECT_EQ(log.count(QStringLiteral("Receive : ") + SyncError::transfer(kSyncErrorNoStream).text), 1);
+    QFile::remove(root);
 }
 
 TEST(SyncTempFolder, AStartRemovesWhatRunsNoLongerRunningLeftBehind)

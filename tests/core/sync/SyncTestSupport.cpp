@@ -125,9 +125,12 @@ FakeSyncWindows::~FakeSyncWindows()
     EXPECT_TRUE(answers.empty()) << "questions expected but not asked: " << answers.size();
 }
 
-bool FakeSyncWindows::confirmPhone(const QString& dialogueKey, const QString& deviceName)
+bool FakeSyncWindows::confirmPhone(const PhoneQuestion& question)
 {
-    asked.append(dialogueKey + QLatin1Char('|') + deviceName);
+    const QString& dialogueKey = question.dialogueKey;
+    asked.append(dialogueKey + QLatin1Char('|')
+                 + (question.deviceName.isEmpty() ? phoneQuestionInformation(question) : question.deviceName));
+    questions.append(question);
     deepest = std::max(deepest, ++depth);
     if (const std::function<void()> once = std::exchange(whileAsking, nullptr))
         once();

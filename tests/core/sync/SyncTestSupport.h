@@ -62,12 +62,13 @@ class FakeSyncWindows : public ISyncWindows {
 public:
     FakeSyncWindows() { installSyncWindows(this); }
     ~FakeSyncWindows() override;
-    bool confirmPhone(const QString& dialogueKey, const QString& deviceName) override;
+    bool confirmPhone(const PhoneQuestion& question) override;
     void informPhone(const QString& dialogueKey, int style) override;
     void showSyncListing(const Critere&, std::unique_ptr<LISTING> listing, const QString&, DOCUMENT&) override;
 
     std::deque<bool> answers;
-    QStringList asked; // "key|name"
+    QStringList asked; // "key|name", or "key|" and the no-name text with the address
+    QList<PhoneQuestion> questions;
     QStringList told; // "key|style"
     QList<long> listings; // the rows of each listing shown
     std::function<void()> whileAsking; // runs once, during the next question

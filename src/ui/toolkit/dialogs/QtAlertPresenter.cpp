@@ -79,7 +79,8 @@ int QtAlertPresenter::show(const AlertRequest& request)
     std::vector<QPushButton*> buttons;
     for (const QString& title : alertButtonTitles(request))
         buttons.push_back(box.addButton(title, QMessageBox::ActionRole));
-    box.setDefaultButton(buttons.front());
+    const auto defaultIndex = std::size_t(request.defaultButton - kAlertFirstButton);
+    box.setDefaultButton(defaultIndex < buttons.size() ? buttons[defaultIndex] : buttons.front());
 
     box.setIcon(iconForStyle(request.style));
     if (const QPixmap image = namedImage(request.imageName, 64); !image.isNull())

@@ -1,5 +1,5 @@
 #pragma once
-// Alerts on Qt: a QMessageBox with the buttons in the order given, the first one the default,
+// Alerts on Qt: a QMessageBox with the buttons in the order given, the one the request names the default,
 // the icon of the style or the named image; window-modal on its window (a sheet), else
 // application-modal.
 #include "toolkit/host/UiHost.h"

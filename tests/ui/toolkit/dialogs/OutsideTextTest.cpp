@@ -61,8 +61,11 @@ protected:
 TEST_F(OutsideTextInAlerts, APhonesNameAndALineOfADamagedFileAreShownAsTheyAreSpelt)
 {
     SyncWindows sync;
-    const auto phone = labelsOf([&] { sync.confirmPhone(QStringLiteral("kConfirm_Embarquer_iPhone"), kMarkup); },
-                                "alert-phone-name.png");
+    const auto phone = labelsOf(
+        [&] {
+            sync.confirmPhone({QStringLiteral("kConfirm_Embarquer_iPhone"), kMarkup, "10.0.0.2"});
+        },
+        "alert-phone-name.png");
     const LoadIssue issue {QStringLiteral("transact.xml"), 3,
                            QStringLiteral("contenu inattendu : « %1 »").arg(kMarkup)};
     const auto damaged
