@@ -135,6 +135,11 @@ public:
     Q_INVOKABLE void MAKE_TRANSACT(const QVariant& position, const QVariant& isLast) override;
     Q_INVOKABLE void DELETE_TRANSACT(const QVariant& position, const QVariant& isLast) override;
     Q_INVOKABLE void REPLACE_TRANSACT(const QVariant& position, const QVariant& keepSelection) override;
+    // A batch (TransactBatch) leaves the list as the broadcasts one transaction at a time would
+    // have: rebuilt, its totals computed, and on the last changed transaction it shows, or with
+    // the deleted transactions gone from the selection; but it is rebuilt once.
+    Q_INVOKABLE void didReplaceTransactAtIndexes(const QVariant& positions, const QVariant& keepSelection) override;
+    Q_INVOKABLE void didDeleteTransactAtIndexes(const QVariant& positions, const QVariant& unused) override;
     // The new transactions (a list of positions) become the selection.
     Q_INVOKABLE virtual void didPasteTransactAtIndexes(const QVariant& indexes, const QVariant& arg2);
     Q_INVOKABLE virtual void notifyHardDepointer(const QVariant& arg1, const QVariant& arg2);
