@@ -34,6 +34,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class CellTransact;
 class TemplateTransList;
@@ -297,7 +298,8 @@ private:
     void replaceTransactFollow(long index);
     void clearOccurrenceMarks();
     bool tableHasFocus() const;
-    bool rowIsSelected(long row) const;
+    // The first selected row of each transaction with a selected row, in row order.
+    std::vector<long> selectedTransactRows() const;
     void effacerMarked(long count);
     QObject* appDelegateObject() const;
     void forwardToAppDelegate(const char* action, QObject* sender);
