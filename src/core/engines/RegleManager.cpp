@@ -11,6 +11,7 @@
 #include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
+#include "model/TransactBatch.h"
 #include "model/TransactOps.h"
 
 #include <QFileInfo>
@@ -434,7 +435,9 @@ void RegleManager::applyReglesToListing(const LISTING* listing, int kind, bool r
             replacements.append(replacement);
         anyLocked = anyLocked || locked;
     }
-    // Each notified replacement makes every open list rebuild: only the last one tells the windows.
+    // Each notified replacement makes every open list rebuild: only the last one tells the windows,
+    // and the statements are recomputed once.
+    const TransactBatch batch(doc);
     for (long k = 0; k < replacements.size(); ++k) {
         const bool isLast = k == replacements.size() - 1;
         replaceTransact(replacements[k].transact, replacements[k].index, doc, isLast, isLast, true);

@@ -10,6 +10,7 @@
 #include "model/ReleveCompute.h"
 #include "model/TAXE.h"
 #include "model/TOOL.h"
+#include "model/TransactBatch.h"
 #include "model/TransactOps.h"
 
 #include <algorithm>
@@ -254,6 +255,7 @@ bool multipleLosesReleve(const std::vector<long>& positions, const SaisieMultipl
 
 int applyMultipleTransact(const std::vector<long>& positions, const SaisieMultipleEntries& entries, DOCUMENT& doc)
 {
+    const TransactBatch batch(&doc);
     TRANSACT::markAllTransact(false, &doc);
     int failures = 0;
     for (std::size_t i = 0; i < positions.size(); ++i) {

@@ -84,7 +84,8 @@ std::vector<long> multipleRefusedMoyens(const std::vector<long>& positions, cons
 bool multipleLosesReleve(const std::vector<long>& positions, const SaisieMultipleEntries& entries, const DOCUMENT& doc);
 
 // Every mark of the document cleared, then each transaction changed, replaced (the last of the
-// batch told as last) and marked. Answers how many replacements failed (each logged).
+// batch told as last) and marked, in one TransactBatch: the statements and the windows catch up
+// once, on return. Answers how many replacements failed (each logged).
 int applyMultipleTransact(const std::vector<long>& positions, const SaisieMultipleEntries& entries, DOCUMENT& doc);
 
 // The rows of the listing showing a marked document transaction that, when referenceID is an

@@ -11,6 +11,7 @@
 #include "model/ECHEANCIER.h"
 #include "model/FINANCE.h"
 #include "model/TOOL.h"
+#include "model/TransactBatch.h"
 #include "model/TransactOps.h"
 
 #include <cmath>
@@ -82,9 +83,12 @@ double compteSolde(long compteID, long slot, const DOCUMENT* doc)
 // the loan.
 void rollback(long echeancierID, long empruntID, DOCUMENT* doc)
 {
-    for (long i = doc->transact_array.size() - 1; i >= 0; --i) {
-        if (doc->transact_array[i].chronoID == echeancierID)
-            deleteTransact(i, doc, true, true);
+    {
+        const TransactBatch batch(doc);
+        for (long i = doc->transact_array.size() - 1; i >= 0; --i) {
+            if (doc->transact_array[i].chronoID == echeancierID)
+                deleteTransact(i, doc, true, true);
+        }
     }
     long position = -1;
     if (echeancierID >= 0 && findEcheancierIndexPosition(echeancierID, &position, doc))

@@ -5,6 +5,7 @@
 #include "model/MOYEN.h"
 #include "model/POSTE.h"
 #include "model/TOOL.h"
+#include "model/TransactBatch.h"
 #include "model/TransactFile.h"
 #include "model/TransactOps.h"
 
@@ -58,6 +59,7 @@ QList<long> TransactClipboard::pasteTransactClipboard(DOCUMENT* doc, QString* er
             return indexes;
         }
     }
+    const TransactBatch batch(doc);
     for (qsizetype i = 0; i < checked.size(); ++i) {
         long index = -1;
         if (makeTransact(checked[i], &index, doc, true, i == checked.size() - 1))

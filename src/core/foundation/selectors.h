@@ -6,6 +6,10 @@ namespace Sel {
 inline constexpr char MAKE_TRANSACT[] = "MAKE_TRANSACT";
 inline constexpr char DELETE_TRANSACT[] = "DELETE_TRANSACT";
 inline constexpr char REPLACE_TRANSACT[] = "REPLACE_TRANSACT";
+// A batch of changes told at once (TransactBatch): a list of positions, in the order of the
+// changes, then for the replacements the keep-selection flag of the last.
+inline constexpr char didReplaceTransactAtIndexes[] = "didReplaceTransactAtIndexes";
+inline constexpr char didDeleteTransactAtIndexes[] = "didDeleteTransactAtIndexes";
 // The object concerned, then nothing.
 inline constexpr char ASSUME_BOUND[] = "ASSUME_BOUND";
 

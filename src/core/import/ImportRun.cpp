@@ -8,11 +8,13 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
-#include "model/ReleveCompute.h"
 #include "model/TOOL.h"
+#include "model/TransactBatch.h"
 #include "model/TransactOps.h"
 
 #include <QFileInfo>
+
+#include <optional>
 
 namespace {
 
@@ -96,7 +98,6 @@ struct ImportManager::Run {
     bool importAll = false;
     IImportScheduler::Handle timer = 0;
     long unnotifiedIndex = -1; // the last transaction stored without telling the windows
-    bool balancesStale = false; // transactions were stored without their statements recomputed
     ImportReport report;
 };
 
@@ -224,17 +225,20 @@ void ImportManager::TIMER_()
     const quint64 generation = m_runGeneration;
     const int records = m_run->importAll ? kImportAllBatch : 1;
     bool more = true;
-    for (int i = 0; i < records && more; ++i) {
-        more = importOneFiche();
-        if (generation != m_runGeneration)
-            return;
-        if (more)
-            ++m_run->fiche;
-    }
-    // The document is whole again before anything else runs: an automatic save may come next.
-    if (m_run->balancesStale) {
-        recomputeAllReleves(m_run->doc);
-        m_run->balancesStale = false;
+    {
+        // Importing all, the statements the tick's records touch are recomputed once, when the
+        // batch ends: the document is whole again before anything else runs (an automatic save
+        // may come next).
+        std::optional<TransactBatch> batch;
+        if (m_run->importAll)
+            batch.emplace(m_run->doc);
+        for (int i = 0; i < records && more; ++i) {
+            more = importOneFiche();
+            if (generation != m_runGeneration)
+                return;
+            if (more)
+                ++m_run->fiche;
+        }
     }
     if (!more) {
         endRun();
@@ -310,22 +314,14 @@ int ImportManager::offerInEntryWindow(TRANSACT& trans, bool dateRead)
 }
 
 // Offered in the entry window, a record is stored and the windows told at once. While importing
-// all, records are appended alone: the tick recomputes the statements once for all of them, and
-// the end of the run tells the windows once, so they rebuild once.
+// all, records are stored untold, in the tick's batch: the end of the run tells the windows once,
+// so they rebuild once.
 void ImportManager::storeFiche(const TRANSACT& trans)
 {
     Run& run = *m_run;
     long index = -1;
-    if (!run.importAll) {
-        if (!makeTransact(trans, &index, run.doc, true, true))
-            return;
-    } else {
-        index = TRANSACT::allocTransact(trans, run.doc);
-        if (index < 0)
-            return;
-        updateChequeNumbering(index, run.doc);
-        run.balancesStale = true;
-    }
+    if (!makeTransact(trans, &index, run.doc, !run.importAll, !run.importAll))
+        return;
     if (TRANSACT* stored = transactAtIndex(index, run.doc))
         stored->mark = true;
     ++run.report.stored;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -122,6 +123,53 @@ void computeReleve(TOOL& compte, long position, DOCUMENT* doc)
         compte.releves[position].Rsolde = acc;
     cascadeBalances(compte, position);
     TOOL::computeBanqueSolde(compte.ownerID, doc);
+}
+
+void computeReleves(const QList<ReleveSpot>& spots, DOCUMENT* doc)
+{
+    if (!doc || spots.isEmpty())
+        return;
+    // Each account's statement ident per spot, and the oldest position to cascade from.
+    struct Spot {
+        TOOL* compte;
+        long position;
+        long releveID;
+    };
+    std::vector<Spot> found;
+    std::unordered_map<long, long> cascadeFrom;
+    SideSums sums;
+    for (const ReleveSpot& spot : spots) {
+        TOOL* compte = TOOL::getTool(kToolCompte, spot.compteID, doc);
+        if (!compte)
+            continue;
+        const long position = spot.position >= compte->releves.size() ? -1 : spot.position;
+        const long releveID = position < 0 ? -1 : compte->releves[position].ident;
+        found.push_back({compte, position, releveID});
+        sums.try_emplace(SideKey {compte->ident, releveID});
+        const auto [it, added] = cascadeFrom.try_emplace(compte->ident, position);
+        if (!added)
+            it->second = std::max(it->second, position);
+    }
+    sumSides(doc->transact_array, sums);
+    for (const Spot& spot : found) {
+        const MONTANT& sum = sums[SideKey {spot.compte->ident, spot.releveID}];
+        if (spot.position < 0)
+            spot.compte->RsoldeSR = sum;
+        else
+            spot.compte->releves[spot.position].Rsolde = sum;
+    }
+    QList<long> banques;
+    for (const Spot& spot : found) {
+        const auto it = cascadeFrom.find(spot.compte->ident);
+        if (it == cascadeFrom.end())
+            continue;
+        cascadeBalances(*spot.compte, it->second);
+        cascadeFrom.erase(it);
+        if (!banques.contains(spot.compte->ownerID))
+            banques.append(spot.compte->ownerID);
+    }
+    for (const long banqueID : banques)
+        TOOL::computeBanqueSolde(banqueID, doc);
 }
 
 void computeAllReleves(TOOL& compte, const QString&, DOCUMENT* doc)

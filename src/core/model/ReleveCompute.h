@@ -8,6 +8,7 @@
 //   soldeSR = solde        = RsoldeSR + solde of the newest statement
 // and a bank's solde is the sum of its accounts' in the tree. A side naming a statement ident the
 // account doesn't have counts nowhere; a transaction from an account to itself counts both ways.
+#include <QList>
 #include <QString>
 
 class DOCUMENT;
@@ -19,6 +20,15 @@ class TRANSACT;
 // statements' cumulative balances, the account's balances and its bank's balance. Statements older
 // than the position keep their balances. A position beyond the list is treated as -1.
 void computeReleve(TOOL& compte, long position, DOCUMENT* doc);
+// Several statements at once, each given as an account ident and a position as computeReleve
+// takes them: the same results as computeReleve on each in turn, in one pass over the
+// transactions. Unknown accounts are passed over.
+struct ReleveSpot {
+    long compteID = -1;
+    long position = -1;
+    bool operator==(const ReleveSpot&) const = default;
+};
+void computeReleves(const QList<ReleveSpot>& spots, DOCUMENT* doc);
 // Every statement of the account from the oldest to the newest, then the part in no statement.
 // The occasion key is carried for the callers' progress display and not read.
 void computeAllReleves(TOOL& compte, const QString& occasion, DOCUMENT* doc);

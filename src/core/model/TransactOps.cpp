@@ -8,6 +8,7 @@
 #include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
+#include "model/TransactBatch.h"
 
 #include <cmath>
 
@@ -43,6 +44,11 @@ void addTarget(ReleveTargets& targets, long compteID, long position)
 
 void recompute(const ReleveTargets& targets, DOCUMENT* doc)
 {
+    if (TransactBatch* batch = TransactBatch::openOn(doc)) {
+        for (const ReleveTarget& target : targets)
+            batch->deferReleve({target.compteID, target.position});
+        return;
+    }
     for (const ReleveTarget& target : targets) {
         if (TOOL* compte = getTool(kToolCompte, target.compteID, doc))
             computeReleve(*compte, target.position, doc);
@@ -98,6 +104,14 @@ void sendFollowUps()
     sendToAllWindowDelegates(Sel::DID_CHANGE_TRANSACT);
 }
 
+TransactBatch* batchFor(const DOCUMENT* doc, TransactBatch::Change change)
+{
+    TransactBatch* batch = TransactBatch::openOn(doc);
+    if (batch)
+        batch->willChange(change);
+    return batch;
+}
+
 QVariant position(long index)
 {
     return QVariant::fromValue<qlonglong>(index);
@@ -107,6 +121,7 @@ QVariant position(long index)
 
 bool makeTransact(const TRANSACT& trans, long* index, DOCUMENT* doc, bool notify, bool isLast)
 {
+    TransactBatch* batch = batchFor(doc, TransactBatch::Change::Make);
     const long stored = TRANSACT::allocTransact(trans, doc);
     if (index)
         *index = stored;
@@ -117,7 +132,9 @@ bool makeTransact(const TRANSACT& trans, long* index, DOCUMENT* doc, bool notify
     addNewSide(targets, trans.who1, trans.releveID1, doc);
     addNewSide(targets, trans.who2, trans.releveID2, doc);
     recompute(targets, doc);
-    if (notify && isLast)
+    if (batch)
+        batch->didMake(stored, notify, isLast);
+    else if (notify && isLast)
         notifyMakeTransact(stored);
     return true;
 }
@@ -129,8 +146,15 @@ void notifyMakeTransact(long index)
     sendFollowUps();
 }
 
+void notifyTransactFollowUps()
+{
+    playTransactSound();
+    sendFollowUps();
+}
+
 bool replaceTransact(const TRANSACT& trans, long index, DOCUMENT* doc, bool notify, bool isLast, bool keepSelection)
 {
+    TransactBatch* batch = batchFor(doc, TransactBatch::Change::Replace);
     const TRANSACT* current = transactAtIndex(index, doc);
     if (!current) {
         svLog(QStringLiteral("replaceTransactData index out of bound !"));
@@ -148,18 +172,19 @@ bool replaceTransact(const TRANSACT& trans, long index, DOCUMENT* doc, bool noti
     const bool credit = addReplacedSide(targets, {old.who2, r2, old.releveID2, trans.who2, trans.releveID2}, doc);
     recompute(targets, doc);
 
-    if (notify) {
+    if (batch) {
+        batch->didReplace(index, notify, isLast, keepSelection);
+    } else if (notify) {
         sendToAllWindowDelegates(Sel::REPLACE_TRANSACT, position(index), QVariant(keepSelection));
-        if (isLast) {
-            playTransactSound();
-            sendFollowUps();
-        }
+        if (isLast)
+            notifyTransactFollowUps();
     }
     return debit && credit;
 }
 
 bool deleteTransact(long index, DOCUMENT* doc, bool notify, bool isLast)
 {
+    TransactBatch* batch = batchFor(doc, TransactBatch::Change::Delete);
     const TRANSACT* current = transactAtIndex(index, doc);
     if (!current)
         return false;
@@ -176,12 +201,12 @@ bool deleteTransact(long index, DOCUMENT* doc, bool notify, bool isLast)
     addTarget(targets, who2, r2);
     recompute(targets, doc);
 
-    if (notify) {
+    if (batch) {
+        batch->didDelete(index, notify, isLast);
+    } else if (notify) {
         sendToAllWindowDelegates(Sel::DELETE_TRANSACT, position(index), QVariant(isLast));
-        if (isLast) {
-            playTransactSound();
-            sendFollowUps();
-        }
+        if (isLast)
+            notifyTransactFollowUps();
     }
     return ok;
 }

@@ -9,7 +9,8 @@
 //   delete   notify: DELETE_TRANSACT(position, isLast);          && isLast: sound and follow-ups
 // The follow-ups are UPDATE_AVENIR, COMPUTE_ANALYSE_NOTIFICATION and DID_CHANGE_TRANSACT, with
 // no arguments. A batch marks only its last transaction as last, so the windows rebuild once from
-// the document. Positions and flags travel as QVariant numbers.
+// the document. Positions and flags travel as QVariant numbers. Inside a TransactBatch the
+// statements and the broadcasts wait for the batch (TransactBatch.h).
 #include "model/TRANSACT.h"
 
 #include <QString>
@@ -22,6 +23,8 @@ bool makeTransact(const TRANSACT& trans, long* index, DOCUMENT* doc, bool notify
 // What makeTransact does for the last transaction of a batch, for a batch whose last stored
 // transaction was not known to be the last when it was made.
 void notifyMakeTransact(long index);
+// The transaction sound and the three follow-ups, once the last transaction of a change is in place.
+void notifyTransactFollowUps();
 // Replaces the transaction at that position with a copy. False when the position is outside the
 // list (nothing is changed nor broadcast) or when an account the old or new version names is
 // missing (the replacement is made all the same).

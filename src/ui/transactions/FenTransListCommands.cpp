@@ -23,6 +23,7 @@
 #include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
 #include "model/ReleveCompute.h"
+#include "model/TransactBatch.h"
 #include "model/TransactOps.h"
 
 #include <algorithm>
@@ -33,15 +34,15 @@ namespace {
 class RegleTable : public IRegleTable {
 public:
     RegleTable(const StdTableView* table, QObject* window)
-        : m_table(table)
+        : m_selected(table ? table->selectedRowIndexes() : IndexSet())
         , m_window(window)
     {
     }
-    bool isRowSelected(long row) const override { return m_table && m_table->isRowSelected(int(row)); }
+    bool isRowSelected(long row) const override { return m_selected.count(int(row)) > 0; }
     QObject* alertWindow() const override { return m_window; }
 
 private:
-    const StdTableView* m_table;
+    const IndexSet m_selected; // read once: the rules ask for every row of the list
     QObject* m_window;
 };
 
@@ -74,10 +75,24 @@ bool isDuringPointe()
 // ---------------------------------------------------------------------------------------------
 // Rows and focus
 
-bool FenTransListController::rowIsSelected(long row) const
+// Read from the selection's ranges: asking the table row by row costs a walk of every range for
+// each row, which a selection of thousands of rows in a long list can't afford.
+std::vector<long> FenTransListController::selectedTransactRows() const
 {
+    std::vector<long> rows;
     const StdTableView* table = table1();
-    return table && table->isRowSelected(int(row));
+    const LISTING* listing = m_listing.get();
+    long next = 0;
+    for (const int selected : table ? table->selectedRowIndexes() : IndexSet()) {
+        if (selected < next || selected >= listingCount(listing))
+            continue;
+        long first = selected;
+        long last = selected;
+        listingTransactLineRange(listing, selected, &first, &last);
+        rows.push_back(selected);
+        next = std::max(long(selected), last) + 1;
+    }
+    return rows;
 }
 
 bool FenTransListController::tableHasFocus() const
@@ -98,20 +113,15 @@ bool FenTransListController::canDeleteTransSelection(long* kind) const
     const StdTableView* table = table1();
     long examined = 0;
     bool answer = table && table->numberOfRows() > 0 && listingCount(rows) > 0;
-    for (long row = 0; answer && row < listingCount(rows); ++row) {
-        if (!rowIsSelected(row))
-            continue;
-        long first = row;
-        long last = row;
-        listingTransactLineRange(rows, row, &first, &last);
+    const std::vector<long> selected = answer ? selectedTransactRows() : std::vector<long>();
+    for (auto row = selected.begin(); answer && row != selected.end(); ++row) {
         StorageKind type = StorageKind::Transact;
-        const TRANSACT* shown = listingTransactAtIndex(rows, row, static_cast<const DOCUMENT*>(m_doc), &type);
+        const TRANSACT* shown = listingTransactAtIndex(rows, *row, static_cast<const DOCUMENT*>(m_doc), &type);
         examined = long(type);
         if (type != StorageKind::Transact)
             answer = false;
         else
             answer = shown && transactCanPointer(*shown, nullptr, nullptr, m_doc);
-        row = std::max(row, last);
     }
     if (kind)
         *kind = examined;
@@ -158,17 +168,13 @@ void FenTransListController::EFFACER(QObject*)
     const int remembered = *selected.rbegin();
     TRANSACT::markAllTransact(false, m_doc);
     long count = 0;
-    for (long row = 0; row < listingCount(m_listing.get()); ++row) {
-        if (!rowIsSelected(row))
-            continue;
-        long last = row;
+    for (const long row : selectedTransactRows()) {
         StorageKind type = StorageKind::Transact;
-        TRANSACT* shown = transactAtRow(row, nullptr, &last, &type);
+        TRANSACT* shown = transactAtRow(row, nullptr, nullptr, &type);
         if (shown && type == StorageKind::Transact) {
             shown->mark = true;
             ++count;
         }
-        row = std::max(row, last);
     }
     effacerMarked(count);
     table->reloadData();
@@ -177,23 +183,27 @@ void FenTransListController::EFFACER(QObject*)
     table->clearSelection();
 }
 
-// The marked transactions go one by one, the last of them telling the windows it is the last. A
-// deletion that finds an account missing has every statement recomputed afterwards.
+// The marked transactions go one by one, the last of them telling the windows it is the last; the
+// windows and statements catch up once, after the last. A deletion that finds an account missing
+// has every statement recomputed afterwards.
 void FenTransListController::effacerMarked(long count)
 {
     bool accountMissing = false;
-    long done = 0;
-    long n = TRANSACT::nbTrans(m_doc);
-    for (long index = 0; index < n && done < count;) {
-        const TRANSACT* candidate = transactAtIndex(index, static_cast<const DOCUMENT*>(m_doc));
-        if (!candidate || !candidate->mark) {
-            ++index;
-            continue;
+    {
+        const TransactBatch batch(m_doc);
+        long done = 0;
+        long n = TRANSACT::nbTrans(m_doc);
+        for (long index = 0; index < n && done < count;) {
+            const TRANSACT* candidate = transactAtIndex(index, static_cast<const DOCUMENT*>(m_doc));
+            if (!candidate || !candidate->mark) {
+                ++index;
+                continue;
+            }
+            ++done;
+            if (!deleteTransact(index, m_doc, true, done == count))
+                accountMissing = true;
+            --n;
         }
-        ++done;
-        if (!deleteTransact(index, m_doc, true, done == count))
-            accountMissing = true;
-        --n;
     }
     if (accountMissing)
         recomputeAllReleves(m_doc, QStringLiteral("kMessage_ComputeVerify3"));
@@ -370,9 +380,7 @@ void FenTransListController::gotoReleve(const TOOL& compte, const RELEVE& releve
 
 void FenTransListController::enumerateMainTransactsUsingBlock(const std::function<void(TRANSACT&)>& block)
 {
-    for (long row = 0; row < listingCount(m_listing.get()); ++row) {
-        if (!rowIsSelected(row))
-            continue;
+    for (const long row : selectedTransactRows()) {
         long first = row;
         long last = row;
         listingTransactLineRange(m_listing.get(), row, &first, &last);
@@ -380,7 +388,6 @@ void FenTransListController::enumerateMainTransactsUsingBlock(const std::functio
         if (TRANSACT* shown = listingTransactAtIndex(m_listing.get(), first, m_doc, &type);
             shown && type == StorageKind::Transact)
             block(*shown);
-        row = std::max(row, last);
     }
     sendToAllWindowDelegates(Sel::didChangeMarkImport, QVariant::fromValue<QObject*>(this), QVariant());
     if (StdTableView* table = table1())

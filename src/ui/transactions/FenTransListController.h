@@ -34,6 +34,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class CellTransact;
 class TemplateTransList;
@@ -135,6 +136,11 @@ public:
     Q_INVOKABLE void MAKE_TRANSACT(const QVariant& position, const QVariant& isLast) override;
     Q_INVOKABLE void DELETE_TRANSACT(const QVariant& position, const QVariant& isLast) override;
     Q_INVOKABLE void REPLACE_TRANSACT(const QVariant& position, const QVariant& keepSelection) override;
+    // A batch (TransactBatch) leaves the list as the broadcasts one transaction at a time would
+    // have: rebuilt, its totals computed, and on the last changed transaction it shows, or with
+    // the deleted transactions gone from the selection; but it is rebuilt once.
+    Q_INVOKABLE void didReplaceTransactAtIndexes(const QVariant& positions, const QVariant& keepSelection) override;
+    Q_INVOKABLE void didDeleteTransactAtIndexes(const QVariant& positions, const QVariant& unused) override;
     // The new transactions (a list of positions) become the selection.
     Q_INVOKABLE virtual void didPasteTransactAtIndexes(const QVariant& indexes, const QVariant& arg2);
     Q_INVOKABLE virtual void notifyHardDepointer(const QVariant& arg1, const QVariant& arg2);
@@ -292,7 +298,8 @@ private:
     void replaceTransactFollow(long index);
     void clearOccurrenceMarks();
     bool tableHasFocus() const;
-    bool rowIsSelected(long row) const;
+    // The first selected row of each transaction with a selected row, in row order.
+    std::vector<long> selectedTransactRows() const;
     void effacerMarked(long count);
     QObject* appDelegateObject() const;
     void forwardToAppDelegate(const char* action, QObject* sender);

@@ -16,8 +16,11 @@
 
 #include <QItemSelectionModel>
 
+#include <algorithm>
 #include <set>
 #include <tuple>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -27,6 +30,31 @@ using KeyTuple = std::tuple<int, long, long>;
 long lineOf(const POS& row)
 {
     return row.multiState == MultiState::Line || row.multiState == MultiState::LineOut ? row.multiIndex : -1;
+}
+
+// The positions of a batch of deletions as they stood before the first, in increasing order: each
+// position told counts the transactions deleted before it as gone.
+std::vector<long> positionsBeforeDeletions(const QVariantList& told)
+{
+    std::vector<long> before;
+    before.reserve(size_t(told.size()));
+    for (const QVariant& position : told) {
+        long original = long(position.toLongLong());
+        auto it = before.begin();
+        for (; it != before.end() && *it <= original; ++it)
+            ++original;
+        before.insert(it, original);
+    }
+    return before;
+}
+
+// Where a transaction not deleted stands after the deletions; -1 for a deleted one.
+long positionAfterDeletions(long position, const std::vector<long>& deleted)
+{
+    const auto below = std::lower_bound(deleted.begin(), deleted.end(), position);
+    if (below != deleted.end() && *below == position)
+        return -1;
+    return position - long(below - deleted.begin());
 }
 
 } // namespace
@@ -236,6 +264,68 @@ void FenTransListController::replaceTransactFollow(long index)
     if (StdTableView* table = table1();
         table && listingFindPosition(index, StorageKind::Transact, m_listing.get(), &line))
         table->GO(int(line));
+}
+
+void FenTransListController::didReplaceTransactAtIndexes(const QVariant& positions, const QVariant& keepSelection)
+{
+    const QVariantList told = positions.toList();
+    if (told.isEmpty())
+        return;
+    willReplaceTransact();
+    const QList<RowKey> kept = selectedRowKeys();
+    recomputeListing(true);
+    reloadKeeping(kept);
+    StdWindowWithTableController::REPLACE_TRANSACT(told.last(), keepSelection);
+    // One at a time, the list went to each replaced transaction it showed: it ends on the last.
+    std::unordered_map<long, long> order;
+    for (long i = 0; i < told.size(); ++i)
+        order[long(told[i].toLongLong())] = i;
+    long latest = -1;
+    long position = -1;
+    const long count = listingCount(m_listing.get());
+    for (long row = 0; row < count; ++row) {
+        const POS& line = *listingPosAtIndex(static_cast<const LISTING*>(m_listing.get()), row);
+        const auto it = line.storageType == StorageKind::Transact ? order.find(line.storageIndex) : order.end();
+        if (it != order.end() && it->second > latest) {
+            latest = it->second;
+            position = it->first;
+        }
+    }
+    if (position >= 0)
+        replaceTransactFollow(position);
+    didReplaceTransact();
+}
+
+void FenTransListController::didDeleteTransactAtIndexes(const QVariant& positions, const QVariant&)
+{
+    const QVariantList told = positions.toList();
+    if (told.isEmpty())
+        return;
+    willDeleteTransact();
+    const std::vector<long> deleted = positionsBeforeDeletions(told);
+    QList<RowKey> kept;
+    for (RowKey key : selectedRowKeys()) {
+        key.storageIndex = positionAfterDeletions(key.storageIndex, deleted);
+        if (key.storageIndex >= 0)
+            kept.append(key);
+    }
+    // The rows go as each deletion would have taken them, for a listing that can't be rebuilt.
+    if (m_listing) {
+        PosList rows;
+        rows.reserve(m_listing->posList.size());
+        for (POS row : std::as_const(m_listing->posList)) {
+            if (row.storageType == StorageKind::Transact)
+                row.storageIndex = positionAfterDeletions(row.storageIndex, deleted);
+            if (row.storageIndex >= 0 || row.storageType != StorageKind::Transact)
+                rows.append(row);
+        }
+        m_listing->posList = std::move(rows);
+    }
+    computeCumuls();
+    recomputeListing(false);
+    reloadKeeping(kept);
+    StdWindowWithTableController::DELETE_TRANSACT(told.last(), QVariant(true));
+    didDeleteTransact();
 }
 
 void FenTransListController::didPasteTransactAtIndexes(const QVariant& indexes, const QVariant&)

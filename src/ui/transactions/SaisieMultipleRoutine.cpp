@@ -28,10 +28,15 @@ void selectChangedRows(StdWindowWithTableController& list, const LISTING* listin
     if (!table)
         return;
     const std::set<int> rows = multipleRowsToSelect(listing, referenceID, doc);
+    // Neighbouring rows go as one range: the table's selection tests walk every range.
     QItemSelection selection;
-    for (const int row : rows) {
-        if (row < table->numberOfRows())
-            selection.select(table->model()->index(row, 0), table->model()->index(row, 0));
+    const int count = table->numberOfRows();
+    for (auto it = rows.begin(); it != rows.end() && *it < count;) {
+        const int top = *it;
+        int bottom = top;
+        for (++it; it != rows.end() && *it == bottom + 1 && *it < count; ++it)
+            ++bottom;
+        selection.select(table->model()->index(top, 0), table->model()->index(bottom, 0));
     }
     table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (!rows.empty() && *rows.rbegin() < table->numberOfRows())

@@ -7,6 +7,7 @@
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
+#include "model/TransactBatch.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
 
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -31,6 +33,8 @@ public:
     Q_INVOKABLE void MAKE_TRANSACT(const QVariant& i, const QVariant& f) { note("MAKE_TRANSACT", i, f); }
     Q_INVOKABLE void REPLACE_TRANSACT(const QVariant& i, const QVariant& f) { note("REPLACE_TRANSACT", i, f); }
     Q_INVOKABLE void DELETE_TRANSACT(const QVariant& i, const QVariant& f) { note("DELETE_TRANSACT", i, f); }
+    Q_INVOKABLE void didReplaceTransactAtIndexes(const QVariant& l, const QVariant& f) { note("didReplace", l, f); }
+    Q_INVOKABLE void didDeleteTransactAtIndexes(const QVariant& l, const QVariant&) { note("didDelete", l, {}); }
     Q_INVOKABLE void UPDATE_AVENIR() { calls << QStringLiteral("UPDATE_AVENIR"); }
     Q_INVOKABLE void COMPUTE_ANALYSE_NOTIFICATION() { calls << QStringLiteral("COMPUTE_ANALYSE_NOTIFICATION"); }
     Q_INVOKABLE void DID_CHANGE_TRANSACT() { calls << QStringLiteral("DID_CHANGE_TRANSACT"); }
@@ -38,7 +42,10 @@ public:
 private:
     void note(const char* name, const QVariant& i, const QVariant& f)
     {
-        calls << QStringLiteral("%1:%2:%3").arg(QLatin1String(name)).arg(i.toLongLong()).arg(int(f.toBool()));
+        QStringList positions;
+        for (const QVariant& position : i.typeId() == QMetaType::QVariantList ? i.toList() : QVariantList {i})
+            positions << QString::number(position.toLongLong());
+        calls << QStringLiteral("%1:%2:%3").arg(QLatin1String(name), positions.join(u',')).arg(int(f.toBool()));
     }
 };
 
@@ -150,6 +157,51 @@ TEST_F(TransactOps, ReplaceAndDeleteBroadcastEachNotifiedRowAndRefreshOnceForThe
     EXPECT_FALSE(deleteTransact(9, &doc, true, true));
     EXPECT_TRUE(recorder.calls.isEmpty());
     ASSERT_EQ(doc.transact_array.size(), 9);
+}
+
+// Inside a batch the list changes at once; the statements and the windows catch up once per run of
+// one kind of change, before a run of another kind, and when the batch ends. The balances are
+// those the operations one at a time give.
+TEST_F(TransactOps, ABatchTellsEachRunOfChangesOnceAndRecomputesTheStatementsOnce)
+{
+    DOCUMENT alone {QString(), kFileSystemLocal};
+    testenv::addBanks(alone, {7, 9}, {22, 5});
+    getTool(kToolCompte, 7, &alone)->releves = compte(7).releves;
+    for (DOCUMENT* target : {&alone, &doc}) {
+        for (int i = 0; i < 6; ++i)
+            makeTransact(transfer(7, 22, 10 + i, i % 2 ? 1 : -1), nullptr, target, false, false);
+    }
+    for (DOCUMENT* target : {&alone, &doc}) {
+        std::optional<TransactBatch> batch;
+        if (target == &doc)
+            batch.emplace(&doc);
+        recorder.calls.clear();
+        replaceTransact(transfer(9, 22, 100, -1), 1, target, true, false, true);
+        replaceTransact(transfer(7, 22, 200, 1), 4, target, true, true, false);
+        replaceTransact(transfer(7, 9, 5), 0, target, false, false, false);
+        if (batch) {
+            EXPECT_EQ(target->transact_array[1].who1, 9);
+            EXPECT_DOUBLE_EQ(rsoldeSR(9), 0) << "the statements wait for the batch";
+            EXPECT_TRUE(recorder.calls.isEmpty());
+        }
+        deleteTransact(2, target, true, false);
+        deleteTransact(2, target, true, true);
+        long made = -1;
+        makeTransact(transfer(22, 7, 1), &made, target, true, true);
+    }
+    EXPECT_EQ(recorder.calls,
+              QStringList {"didReplace:1,4:0"} + kFollowUps + QStringList {"didDelete:2,2:0"} + kFollowUps
+                  + QStringList {"MAKE_TRANSACT:4:1"} + kFollowUps);
+    EXPECT_EQ(sounds.played, 3 + 3);
+    for (const long ident : {7L, 9L, 22L}) {
+        const TOOL& batched = compte(ident);
+        const TOOL& single = *getTool(kToolCompte, ident, &alone);
+        EXPECT_DOUBLE_EQ(batched.solde.values[0], single.solde.values[0]) << ident;
+        EXPECT_DOUBLE_EQ(batched.RsoldeSR.values[0], single.RsoldeSR.values[0]) << ident;
+        for (qsizetype r = 0; r < batched.releves.size(); ++r)
+            EXPECT_DOUBLE_EQ(batched.releves[r].solde.values[0], single.releves[r].solde.values[0]) << ident;
+    }
+    EXPECT_DOUBLE_EQ(releveMovement(7), -200 - 15);
 }
 
 TEST_F(TransactOps, ReplaceRecomputesWhereTheOldAndTheNewVersionsCount)

@@ -93,7 +93,7 @@ TEST_F(FenTransListCommandsTest, EffacerDeletesEachTransactionOnce)
     BroadcastRecorder recorder;
     ui().answerAlert("kConfirm_SuppTrans", kAlertSecondButton);
     list->EFFACER(nullptr);
-    EXPECT_EQ(recorder.calls.join(u'|').toStdString(), "DELETE_TRANSACT 0 0|DELETE_TRANSACT 1 0|DELETE_TRANSACT 1 1");
+    EXPECT_EQ(recorder.calls.join(u'|').toStdString(), "didDelete 0,1,1");
     EXPECT_EQ(labels(), "Salaire,Livret,Pharmacie,Courtier");
     EXPECT_TRUE(list->table1()->selectedRowIndexes().empty());
     EXPECT_EQ(list->table1()->numberOfRows(), listingCount(list->listing()));

@@ -33,17 +33,24 @@ public:
     Q_INVOKABLE void MAKE_TRANSACT(const QVariant& a, const QVariant& b) { record("MAKE_TRANSACT", a, b); }
     Q_INVOKABLE void DELETE_TRANSACT(const QVariant& a, const QVariant& b) { record("DELETE_TRANSACT", a, b); }
     Q_INVOKABLE void REPLACE_TRANSACT(const QVariant& a, const QVariant& b) { record("REPLACE_TRANSACT", a, b); }
-    Q_INVOKABLE void didPasteTransactAtIndexes(const QVariant& a, const QVariant&)
+    Q_INVOKABLE void didPasteTransactAtIndexes(const QVariant& a, const QVariant&) { recordList("didPaste", a); }
+    Q_INVOKABLE void didReplaceTransactAtIndexes(const QVariant& a, const QVariant& b)
     {
-        QStringList positions;
-        for (const QVariant& index : a.toList())
-            positions << index.toString();
-        calls << QStringLiteral("didPaste %1").arg(positions.join(u','));
+        recordList("didReplace", a);
+        calls.last() += b.toBool() ? QStringLiteral(" 1") : QStringLiteral(" 0");
     }
+    Q_INVOKABLE void didDeleteTransactAtIndexes(const QVariant& a, const QVariant&) { recordList("didDelete", a); }
 
     QStringList calls;
 
 private:
+    void recordList(const char* name, const QVariant& a)
+    {
+        QStringList positions;
+        for (const QVariant& index : a.toList())
+            positions << index.toString();
+        calls << QStringLiteral("%1 %2").arg(QString::fromLatin1(name), positions.join(u','));
+    }
     void record(const char* name, const QVariant& a, const QVariant& b)
     {
         calls << QStringLiteral("%1 %2 %3").arg(QString::fromLatin1(name), a.toString(), b.toBool() ? "1" : "0");

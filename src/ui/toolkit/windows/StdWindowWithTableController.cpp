@@ -656,6 +656,20 @@ void StdWindowWithTableController::REPLACE_TRANSACT(const QVariant&, const QVari
     INVAL_SCROLLS();
 }
 
+void StdWindowWithTableController::didReplaceTransactAtIndexes(const QVariant& positions, const QVariant& keepSelection)
+{
+    const QVariantList list = positions.toList();
+    if (!list.isEmpty())
+        REPLACE_TRANSACT(list.last(), keepSelection);
+}
+
+void StdWindowWithTableController::didDeleteTransactAtIndexes(const QVariant& positions, const QVariant&)
+{
+    const QVariantList list = positions.toList();
+    if (!list.isEmpty())
+        DELETE_TRANSACT(list.last(), QVariant(true));
+}
+
 void StdWindowWithTableController::didChangeDeviseConfiguration(const QVariant&, const QVariant&)
 {
     if (StdTableView* table = table1())

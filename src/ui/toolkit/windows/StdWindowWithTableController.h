@@ -181,6 +181,10 @@ public:
     Q_INVOKABLE virtual void MAKE_TRANSACT(const QVariant& position, const QVariant& isLast);
     Q_INVOKABLE virtual void DELETE_TRANSACT(const QVariant& position, const QVariant& isLast);
     Q_INVOKABLE virtual void REPLACE_TRANSACT(const QVariant& position, const QVariant& keepSelection);
+    // A batch told at once (a list of positions): by default the handler above runs once, for the
+    // last of them, as the last of its batch.
+    Q_INVOKABLE virtual void didReplaceTransactAtIndexes(const QVariant& positions, const QVariant& keepSelection);
+    Q_INVOKABLE virtual void didDeleteTransactAtIndexes(const QVariant& positions, const QVariant& unused);
     Q_INVOKABLE virtual void didChangeDeviseConfiguration(const QVariant& arg1, const QVariant& arg2);
 
     // ---- What a print-out of table 1 is made of.
