@@ -122,6 +122,14 @@ QRect StdWindowPlacement::availableArea(const QWidget* window)
     return area;
 }
 
+bool StdWindowPlacement::isWithinArea(const QWidget* window)
+{
+    if (!window || !window->isWindow() || placesItself(window))
+        return true;
+    const QRect area = availableArea(window);
+    return area.isEmpty() || area.contains(window->geometry().marginsAdded(decorationsOf(window)));
+}
+
 void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
 {
     if (!window || !window->isWindow() || placesItself(window))
