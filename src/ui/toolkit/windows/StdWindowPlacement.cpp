@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLayout>
+#include <QPointer>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -164,6 +165,8 @@ void StdWindowPlacement::makeContentScroll(QWidget* window)
     QLayout* layout = window->layout();
     if (!layout || window->findChild<QScrollArea*>(QLatin1String(kScrollName), Qt::FindDirectChildrenOnly))
         return;
+    // Moving the controls takes the keyboard focus from them: it is given back.
+    QPointer<QWidget> focus = window->focusWidget();
     // The window's menu bar stays at its top, out of what scrolls.
     QWidget* menuBar = layout->menuBar();
     if (menuBar)
@@ -183,4 +186,6 @@ void StdWindowPlacement::makeContentScroll(QWidget* window)
     outer->addWidget(scroll);
     window->setMinimumSize(0, 0);
     outer->activate();
+    if (focus)
+        focus->setFocus();
 }
