@@ -72,6 +72,7 @@ TEST_F(FenRelevePaletteTest, NeitherThePaletteNorTheStatementRowsCutWhatTheyShow
     for (const QPushButton* button : palette->findChildren<QPushButton*>())
         EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
     StdTableView* table = w->table2();
+    EXPECT_TRUE(table->isVisible()) << "the statements stay in sight as the window makes room for its palette";
     WindowDriver(*w).grab(QStringLiteral("releve-statement-rows.png"));
     for (int row = 0; row < table->numberOfRows(); ++row) {
         const QRect rowRect = table->visualRect(table->model()->index(row, 0));

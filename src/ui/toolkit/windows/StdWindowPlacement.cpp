@@ -186,6 +186,8 @@ void StdWindowPlacement::makeContentScroll(QWidget* window)
     outer->addWidget(scroll);
     window->setMinimumSize(0, 0);
     outer->activate();
+    // Made in a window already on screen, the scroll area shows only when told.
+    scroll->show();
     if (focus)
         focus->setFocus();
 }
