@@ -24,10 +24,11 @@
 
 namespace {
 
-// A window not shown yet has not laid out its controls (a modal window is fitted before it shows):
-// every layout places its widgets now, from the window down, in the window's present size.
 // Enough for a layout that gives the lists a fixed share of what the window gains to settle.
 constexpr int kFittingPasses = 3;
+
+// A window not shown yet has not laid out its controls (a modal window is fitted before it shows):
+// every layout places its widgets now, from the window down, in the window's present size.
 
 void layOutNow(QWidget* widget)
 {
@@ -41,7 +42,19 @@ void layOutNow(QWidget* widget)
     }
 }
 
+// The width of a table's rows: its inside, less a scroll bar standing beside them (a transient
+// one floats over the rows and takes nothing).
+int rowsWidth(const StdTableView* table)
+{
+    const QScrollBar* bar = table->verticalScrollBar();
+    const bool beside
+        = bar->isVisibleTo(table) && !table->style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, bar);
+    const int barWidth = beside ? table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar) : 0;
+    return std::max(0, table->contentsRect().width() - barWidth);
+}
+
 } // namespace
+
 StdWindowWithTableController::StdWindowWithTableController()
 {
     m_placedTete.setWidthSource([this] { return alignedWidth(); });
@@ -624,11 +637,7 @@ void StdWindowWithTableController::updateScrollerStyle()
 // them (a transient scroll bar floats over the rows and takes nothing).
 void StdWindowWithTableController::updateScrollerStyleForTable(StdTableView* table)
 {
-    const QScrollBar* bar = table->verticalScrollBar();
-    const bool beside
-        = bar->isVisibleTo(table) && !table->style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, bar);
-    const int barWidth = beside ? table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar) : 0;
-    const int width = std::max(0, table->contentsRect().width() - barWidth);
+    const int width = rowsWidth(table);
     if (table->horizontalHeader()->count() > 0 && table->columnWidth(0) != width)
         table->setColumnWidth(0, width);
 }
@@ -649,7 +658,9 @@ int StdWindowWithTableController::alignedWidth() const
     const StdTableView* table = table1();
     if (!shouldAlignColumns() || !table || table->horizontalHeader()->count() == 0)
         return -1;
-    return table->columnWidth(0);
+    // The width the rows are given, not the column's as last laid out: a header laid out later
+    // would keep the heading at a former width, its titles a column away from their values.
+    return rowsWidth(table);
 }
 
 bool StdWindowWithTableController::eventFilter(QObject* watched, QEvent* event)
