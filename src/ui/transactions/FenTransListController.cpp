@@ -140,7 +140,7 @@ void FenTransListController::buildInterface(StdWindow& window)
     table->setObjectName(QStringLiteral("table1"));
     table->setUniformRowHeight(CellTransact::kHeight);
     // Narrower than that, a row would draw its columns over each other.
-    table->setMinimumSize(m_cell->minimumWidth(), CellTransact::kHeight * 3);
+    table->setMinimumSize(m_cell->narrowestWidth(), CellTransact::kHeight * 3);
     table->setFrameShape(QFrame::NoFrame);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto* pied = new QWidget(main);

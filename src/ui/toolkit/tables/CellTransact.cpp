@@ -163,7 +163,7 @@ int CellTransact::preferredWidth() const
     return kFixed + (extra_controller ? extra_controller->columnsWidth() : 0);
 }
 
-int CellTransact::minimumWidth() const
+int CellTransact::narrowestWidth() const
 {
     return preferredWidth() - (kReferenceWidth - kMinimumReferenceWidth);
 }

@@ -206,11 +206,9 @@ void StdWindowController::showPushed(bool appear, bool plainShowForMetadata)
 {
     if (!appear)
         return;
-    if (plainShowForMetadata && inherits("FenMetadataController")) {
+    if (plainShowForMetadata && inherits("FenMetadataController"))
         orderFront();
-        // Not slid in, it still opens as tall as its rows want.
-        adjustHeight(false);
-    } else
+    else
         appearWindowAnimated(true, {});
 }
 
