@@ -396,7 +396,13 @@ QString TOOL::getComptePictureName(long compteID, const DOCUMENT* doc)
 
 QString TOOL::getToolPictureName(const DOCUMENT* doc) const
 {
-    return kind == kToolCompte ? getComptePictureName(ident, doc) : getBanquePictureName(bType);
+    if (kind != kToolCompte)
+        return getBanquePictureName(bType);
+    // An account being created is not in the document yet: its bank tells its type.
+    int typ = kBanqueUser;
+    if (!getTool(kToolCompte, ident, doc) && compteToBType(&typ, doc))
+        return getCompteBTypePictureName(typ);
+    return getComptePictureName(ident, doc);
 }
 
 QString toolPictureName(const TOOL* tool, const DOCUMENT* doc)

@@ -591,9 +591,12 @@ AnalyseFilePtr prepareAnalyseFile(DOCUMENT& doc, const AnalyseWindowOpening& ope
 
 void placeAnalyseWindow(FenAnalyseBudgetController* controller, const AnalyseWindowOpening& opening)
 {
+    // A window given back its frame keeps it to the pixel: fitting its height to its rows would
+    // undo what the user left.
     if (opening.frame && opening.frame->isValid() && controller->window())
         controller->window()->setGeometry(fromScreenBottomLeft(*opening.frame));
-    controller->adjustHeight(false);
+    else
+        controller->adjustHeight(false);
     if (opening.appear)
         controller->orderFront();
 }
@@ -628,6 +631,7 @@ void FenAnalyseBudgetController::COMPUTE_ANALYSE(long month)
         return;
     computeAnalyse(*myAnaFile(), devise(), analyseType(), month, *doc);
     FenMessageController::doClose();
-    adjustHeight(false);
+    // Fitted to the rows it shows: those left once the empty ones are filtered out.
     FILTER_ANALYSE();
+    adjustHeight(false);
 }

@@ -173,22 +173,23 @@ ApplicationDelegate::ApplicationDelegate()
         [](const PARAMFEN&, bool appear) -> StdWindowController* { return openPaletteOutils(appear); }, false);
     WindowMemory::registerWindowClass(
         QStringLiteral("FenBanqueController"),
-        [](const PARAMFEN&, bool appear) -> StdWindowController* { return showBanques(appear); });
-    WindowMemory::registerWindowClass(QStringLiteral("FenEcheancierController"),
-                                      [](const PARAMFEN& record, bool appear) -> StdWindowController* {
-                                          return FenEcheancierController::openEcheanciers(record.devise, appear);
-                                      });
-    WindowMemory::registerWindowClass(QStringLiteral("FenCalculetteController"),
-                                      [](const PARAMFEN& record, bool appear) -> StdWindowController* {
-                                          return FenCalculetteController::openCalculette(record.devise, appear);
-                                      });
+        [](const PARAMFEN& record, bool appear) -> StdWindowController* { return showBanques(appear, record.devise); });
+    WindowMemory::registerWindowClass(
+        QStringLiteral("FenEcheancierController"), [](const PARAMFEN&, bool appear) -> StdWindowController* {
+            return FenEcheancierController::openEcheanciers(MONTANT::currentDeviseSlot(), appear);
+        });
+    WindowMemory::registerWindowClass(
+        QStringLiteral("FenCalculetteController"), [](const PARAMFEN&, bool appear) -> StdWindowController* {
+            return FenCalculetteController::openCalculette(MONTANT::currentDeviseSlot(), appear);
+        });
     WindowMemory::registerWindowClass(QStringLiteral("FenSimulationController"),
                                       [](const PARAMFEN& record, bool) -> StdWindowController* {
                                           return FenSimulationController::openSimulation(record.devise);
                                       });
-    WindowMemory::registerWindowClass(
-        QStringLiteral("FenFavoriController"),
-        [](const PARAMFEN&, bool appear) -> StdWindowController* { return FenFavoriController::openFavoris(appear); });
+    WindowMemory::registerWindowClass(QStringLiteral("FenFavoriController"),
+                                      [](const PARAMFEN& record, bool appear) -> StdWindowController* {
+                                          return FenFavoriController::openFavoris(appear, record.devise);
+                                      });
     WindowMemory::registerWindowClass(
         QStringLiteral("FenLogoController"),
         [](const PARAMFEN&, bool appear) -> StdWindowController* { return FenLogoController::openLogos(appear); });

@@ -51,9 +51,9 @@ FenBanqueController* FenBanqueController::current()
     return qobject_cast<FenBanqueController*>(EntityWindowRegistry::find(staticMetaObject));
 }
 
-FenBanqueController* showBanques(bool appear)
+FenBanqueController* showBanques(bool appear, long devise)
 {
-    return openEntityWindow<FenBanqueController>(appear);
+    return openEntityWindow<FenBanqueController>(appear, devise);
 }
 
 DOCUMENT* FenBanqueController::doc() const

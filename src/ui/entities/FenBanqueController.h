@@ -133,4 +133,4 @@ private:
 };
 
 // Opens the banks-and-accounts window, or brings the open one to the front.
-FenBanqueController* showBanques(bool appear = true);
+FenBanqueController* showBanques(bool appear = true, long devise = MONTANT::currentDeviseSlot());

@@ -13,9 +13,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 
-FenFavoriController* FenFavoriController::openFavoris(bool appear)
+FenFavoriController* FenFavoriController::openFavoris(bool appear, long devise)
 {
-    return openEntityWindow<FenFavoriController>(appear);
+    return openEntityWindow<FenFavoriController>(appear, devise);
 }
 
 void FenFavoriController::buildInterface(StdWindow& window)

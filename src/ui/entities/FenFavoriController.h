@@ -9,7 +9,7 @@ class FenFavoriController : public EntityListWindow {
     Q_OBJECT
 public:
     // Opens the window, or brings the open one to the front.
-    static FenFavoriController* openFavoris(bool appear = true);
+    static FenFavoriController* openFavoris(bool appear = true, long devise = MONTANT::currentDeviseSlot());
 
     Q_INVOKABLE void NOUVEAU(QObject* sender);
     Q_INVOKABLE void MODIFIER(QObject* sender);

@@ -156,7 +156,7 @@ void FenBilanController::buildInterface(StdWindow& window)
     auto* table = new StdTableView(&window);
     table->setObjectName(QStringLiteral("table1"));
     table->setUniformRowHeight(CellBilan::kHeight);
-    table->setMinimumSize(380, CellBilan::kHeight * 10);
+    table->setMinimumSize(380, CellBilan::kHeight * kMinimumRows);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(10, 8, 10, 10);
     layout->addWidget(m_tete);
@@ -169,6 +169,20 @@ void FenBilanController::didAwakeFromNib()
     m_montantTotal = MONTANT();
     buildContent();
     StdWindowWithTableController::didAwakeFromNib();
+    fitToRows();
+}
+
+// The sheet opens tall enough for all its rows; its placement shrinks it to the screen when they
+// are too many.
+void FenBilanController::fitToRows()
+{
+    StdWindow* w = windowIfLoaded();
+    const int rows = int(m_contentArray.size());
+    if (!w || w->isVisible() || rows <= kMinimumRows)
+        return;
+    w->ensurePolished();
+    const QSize least = w->minimumSizeHint();
+    w->resize(least.width(), least.height() + (rows - kMinimumRows) * CellBilan::kHeight);
 }
 
 void FenBilanController::windowWillClose()

@@ -87,7 +87,11 @@ protected:
     void buildInterface(StdWindow& window) override;
 
 private:
+    // The rows the sheet shows at the least.
+    static constexpr int kMinimumRows = 10;
+
     void rebuild();
+    void fitToRows();
     void showAmount(QLabel* label, const MONTANT& amount) const;
 
     QList<BilanEntry> m_contentArray;

@@ -139,8 +139,8 @@ void FenTransListController::buildInterface(StdWindow& window)
     auto* table = new StdTableView(main);
     table->setObjectName(QStringLiteral("table1"));
     table->setUniformRowHeight(CellTransact::kHeight);
-    // Narrower than its template, a row would draw its columns over each other.
-    table->setMinimumSize(m_cell->preferredWidth(), CellTransact::kHeight * 3);
+    // Narrower than that, a row would draw its columns over each other.
+    table->setMinimumSize(m_cell->narrowestWidth(), CellTransact::kHeight * 3);
     table->setFrameShape(QFrame::NoFrame);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto* pied = new QWidget(main);

@@ -41,6 +41,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPopWidth = 30;
@@ -190,8 +192,8 @@ RechercheControls RechercheLayout::build(StdWindow& window)
     layout->addWidget(c.segmented_control, 0, Qt::AlignHCenter);
     layout->addWidget(c.tab_view, 1);
     layout->addWidget(buttons);
-    window.setFixedWidth(kWindowWidth);
-    window.resize(kWindowWidth, window.sizeHint().height());
+    // As wide as its controls need, so that no button ends behind a scroll bar.
+    window.resize(std::max(kWindowWidth, window.minimumSizeHint().width()), window.sizeHint().height());
     return c;
 }
 

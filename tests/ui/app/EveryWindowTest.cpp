@@ -12,7 +12,9 @@
 #include "schedules/FenEcheancierController.h"
 #include "schedules/ScheduleEditors.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdWindowPlacement.h"
+#include "toolkit/windows/StdWindowWithTableController.h"
 #include "transactions/FenReleveController.h"
 #include "ui/app/ShellLaunch.h"
 #include "uisupport/UiTestFixture.h"
@@ -31,12 +33,14 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QTabBar>
 
 #include <algorithm>
@@ -168,7 +172,7 @@ protected:
     // window floats over everything as the palettes do.
     static QRect areaFor(const QWidget* window)
     {
-        QRect area = kSmallScreen;
+        QRect area = UiHost::instance().screen().visibleFrame();
         const FenPaletteToolController* tool = FenPaletteToolController::paletteOutils();
         const QWidget* palette = tool ? tool->windowIfLoaded() : nullptr;
         const bool floats = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
@@ -286,4 +290,50 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
           "FenPreferencesController", "FenRechercheController", "FenPaletteToolController", "FenAnalyseController",
           "FenCalculetteController", "FenEditEcheancierController"})
         EXPECT_EQ(seen.count(expected), 1U) << expected << " was not looked at";
+}
+
+// On a laptop's screen every window fits with its buttons in sight, no content scrolling, and the
+// analyses and the balance sheet open tall enough for their rows as far as the screen allows.
+TEST_F(EveryWindowTest, OnALaptopScreenEveryWindowShowsItsButtonsAndItsRows)
+{
+    ui().screenInfo().frame = QRect(0, 0, 1366, 768);
+    const auto fitsWhole = [this](const QWidget* window, const char* name, bool mayScroll = false) {
+        check(window, name);
+        if (!mayScroll) {
+            EXPECT_EQ(window->findChild<QScrollArea*>(QLatin1String(StdWindowPlacement::kScrollName)), nullptr)
+                << name << " scrolls its controls at " << describe(window->geometry());
+        }
+    };
+    ui().onModal(QStringLiteral("*"), [&fitsWhole](const ModalRequest& request) {
+        fitsWhole(request.window, request.controller ? request.controller->metaObject()->className() : "dialog");
+        UiHost::instance().modal().endModal(request.window, 0);
+    });
+    openDocument();
+    for (const char* command : {"BANQUES:", "FAVORIS:", "BILAN:", "ANALYSE:", "BUDGET:", "ECHEANCIERS:", "RECHERCHE:"})
+        choose(command);
+    DOCUMENT& doc = *delegate->document();
+    openReleveWindow(doc.compteHdl.first().ident, true, 0, doc);
+    ui().flush();
+    for (QObject* object : registeredWindowControllers()) {
+        auto* controller = qobject_cast<StdWindowWithTableController*>(object);
+        StdWindow* window = controller && !before.contains(object) ? controller->windowIfLoaded() : nullptr;
+        if (!window || !window->isVisible())
+            continue;
+        const char* name = controller->metaObject()->className();
+        // The statement window and its entry palette are wider together than the screen: the
+        // window makes room for the palette by letting its content scroll.
+        const StdWindowController* palette = controller->palette();
+        fitsWhole(window, name, palette && palette->windowIfLoaded());
+        // The analyses and the balance sheet: every row in sight, or the window as tall as the
+        // screen lets it be below its top.
+        const QByteArray kind(name);
+        if (kind != "FenAnalyseController" && kind != "FenBudgetController" && kind != "FenBilanController")
+            continue;
+        const StdTableView* table = controller->table1();
+        const bool tallest = window->geometry().marginsAdded(kFrame).bottom() >= areaFor(window).bottom() - 1;
+        if (table && !tallest) {
+            EXPECT_GE(table->contentsRect().height(), table->verticalHeader()->length())
+                << name << ", " << table->numberOfRows() << " rows at " << describe(window->geometry());
+        }
+    }
 }

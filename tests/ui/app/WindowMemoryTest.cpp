@@ -2,6 +2,7 @@
 // the same place when the document opens again; analyses and graphs kept in the package.
 #include "app/WindowMemory.h"
 #include "analysis/FenAnalyseController.h"
+#include "analysis/FenBudgetController.h"
 #include "app/ApplicationDelegate.h"
 #include "graphs/FenEditGraphiqueController.h"
 #include "graphs/FenGraphiqueController.h"
@@ -28,6 +29,7 @@
 #include "model/DOCUMENT.h"
 #include "model/GraphFile.h"
 #include "support/TestEnvironment.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -297,6 +299,72 @@ TEST_F(WindowMemoryTest, AnalysesAndGraphsKeepTheirFramesInThePackageEvenWithout
     EXPECT_EQ(openOfClass("FenAnalyseController").first()->window()->geometry().topLeft(), QPoint(40, 100));
     ASSERT_EQ(openOfClass("FenGraphiqueController").size(), 1);
     EXPECT_EQ(openOfClass("FenGraphiqueController").first()->window()->geometry(), QRect(700, 120, 640, 400));
+}
+
+// The windows a user leaves on a laptop screen, each in slot 2 while the program's slot is 0: the
+// banks, favourites and balance sheet come back in their own slot, the calculator and schedules
+// in the program's; every frame, the analysis and budget included, comes back to the pixel at
+// each reopening, with and without a title bar, and the entry palette beside its statement.
+TEST_F(WindowMemoryTest, EachKindComesBackInItsSlotAndAtItsFrameAtEveryReopening)
+{
+    ui().screenInfo().full = ui().screenInfo().frame = QRect(0, 0, 1366, 768);
+    for (const std::optional<QMargins>& decorations :
+         {std::optional<QMargins>(), std::optional(QMargins(1, 24, 1, 1))}) {
+        StdWindowPlacement::setDecorations(decorations);
+        DOCUMENT& doc = open();
+        ASSERT_NE(MONTANT::currentDeviseSlot(), 2);
+        for (const char* command : {"BANQUES", "FAVORIS", "BILAN", "CALCULETTE", "ECHEANCIERS"})
+            QMetaObject::invokeMethod(delegate.get(), command, Q_ARG(QObject*, nullptr));
+        openReleveWindow(doc.compteHdl.first().ident, true, 0, doc);
+        if (openOfClass("FenAnalyseController").isEmpty()) // those of the first pass come back
+            openNewAnalyseWindow(doc, doc.anadefHdl.first().nom, 0, std::nullopt, true);
+        if (openOfClass("FenBudgetController").isEmpty())
+            openBudgetWindow(doc, doc.anadefHdl.first().nom, 0, std::nullopt, true);
+        const char* kinds[]
+            = {"FenBanqueController",     "FenFavoriController", "FenBilanController",   "FenCalculetteController",
+               "FenEcheancierController", "FenReleveController", "FenAnalyseController", "FenBudgetController"};
+        int step = 0;
+        for (const char* kind : kinds) {
+            ASSERT_EQ(openOfClass(kind).size(), 1) << kind << (decorations ? " framed" : "");
+            StdWindowController* controller = openOfClass(kind).first();
+            controller->setDevise(2);
+            StdWindow* window = controller->window();
+            const QSize size
+                = kind == QByteArray("FenAnalyseController") ? QSize(1066, 308) : window->size() + QSize(12, 12);
+            window->setGeometry(StdWindowPlacement::fittedGeometry(QRect(QPoint(20 + 11 * step, 30 + 9 * step), size),
+                                                                   decorations.value_or(QMargins()),
+                                                                   StdWindowPlacement::availableArea(window)));
+            ++step;
+        }
+        ui().advance(1000); // the entry palette takes its place beside its window
+        QHash<QString, QRect> frames;
+        for (const char* kind : kinds)
+            frames.insert(QString::fromLatin1(kind), openOfClass(kind).first()->window()->geometry());
+        const auto paletteOffset = [] {
+            StdWindowController* releve = openOfClass("FenReleveController").first();
+            return releve->palette()->window()->geometry().topLeft() - releve->window()->geometry().topLeft();
+        };
+        const QPoint offset = paletteOffset();
+        for (int reopening = 0; reopening < 2; ++reopening) {
+            close(true);
+            open();
+            ui().advance(1000);
+            for (const char* kind : kinds) {
+                ASSERT_EQ(openOfClass(kind).size(), 1) << kind;
+                StdWindowController* again = openOfClass(kind).first();
+                const QRect frame = again->window()->geometry();
+                EXPECT_EQ(frame, frames.value(QString::fromLatin1(kind)))
+                    << kind << " at " << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+            }
+            for (const char* recorded : {"FenBanqueController", "FenFavoriController", "FenBilanController"})
+                EXPECT_EQ(openOfClass(recorded).first()->devise(), 2) << recorded;
+            for (const char* current : {"FenCalculetteController", "FenEcheancierController"})
+                EXPECT_EQ(openOfClass(current).first()->devise(), MONTANT::currentDeviseSlot()) << current;
+            EXPECT_EQ(paletteOffset(), offset) << reopening;
+        }
+        close(false);
+    }
+    StdWindowPlacement::setDecorations(std::nullopt);
 }
 
 } // namespace

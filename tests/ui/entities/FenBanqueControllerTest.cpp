@@ -97,6 +97,32 @@ protected:
     std::optional<testenv::OpenDocument> opened;
 };
 
+// Both lists take their share of what fitting the window's height gives it, so fitting it again
+// at the next opening changes nothing.
+TEST_F(FenBanqueTest, FittingTheHeightAgainChangesNothingAndEachListHoldsItsRows)
+{
+    opened.reset();
+    for (long i = 0; i < 9; ++i)
+        doc.banqueHdl.append(tool(kToolBanque, 50 + i, "Banque régionale", kBanqueUser));
+    opened.emplace(doc);
+    FenBanqueController& fen = open();
+    selectBanque(fen, 10);
+    const auto fitted = [&fen] {
+        fen.adjustHeight(false);
+        return fen.window()->geometry();
+    };
+    const QRect first = fitted();
+    EXPECT_EQ(fitted(), first);
+    EXPECT_EQ(fitted(), first);
+    for (StdTableView* table : {fen.table1(), fen.table2()}) {
+        const long rows = std::max(fen.minimumOfVisibleRows(), long(table->numberOfRows()));
+        const int least = table->minimumHeight() - (table->height() - table->contentsRect().height());
+        EXPECT_NEAR(table->contentsRect().height(), std::max(int(rows) * table->uniformRowHeight(), least),
+                    table->uniformRowHeight() / 2)
+            << table->objectName().toStdString();
+    }
+}
+
 } // namespace
 
 // Reserved accounts, accounts in use and free ones, each decided before anything changes.

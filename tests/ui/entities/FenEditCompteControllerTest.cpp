@@ -46,6 +46,7 @@ TEST_F(FenEditCompteControllerTest, ABankAndTwoAccountsAreCreatedThroughTheEdito
     ui().onModal<FenEditBanqueController>([](FenEditBanqueController& w) {
         WindowDriver window(w);
         EXPECT_EQ(window.text(QStringLiteral("field_logo")), QStringLiteral("Aucun logo"));
+        EXPECT_FALSE(w.outlet<QLabel>(QStringLiteral("image"))->pixmap().isNull());
         window.type(QStringLiteral("field_nom"), QStringLiteral("Banque Nord"));
         window.grab(QStringLiteral("FenEditBanque.png"));
         window.click(QStringLiteral("OUI:"));
@@ -56,6 +57,8 @@ TEST_F(FenEditCompteControllerTest, ABankAndTwoAccountsAreCreatedThroughTheEdito
             WindowDriver window(w);
             window.type(QStringLiteral("field_nom"), QString::fromUtf8(name));
             window.type(QStringLiteral("field_date1"), QStringLiteral("5"));
+            // Not in the document yet, the account still shows its type's picture.
+            EXPECT_FALSE(w.outlet<QLabel>(QStringLiteral("image"))->pixmap().isNull()) << name;
             window.grab(QStringLiteral("FenEditCompte.png"));
             window.click(QStringLiteral("OUI:"));
         });

@@ -3,6 +3,8 @@
 // PalettePlacement and the walk through every window check that).
 #include "TransListFixture.h"
 
+#include "toolkit/windows/StdButton.h"
+#include "transactions/CellReleve.h"
 #include "transactions/FenReleveController.h"
 
 #include "uisupport/WindowDriver.h"
@@ -55,6 +57,38 @@ TEST_F(FenRelevePaletteTest, TheStatementTheListShowsIsPlainlyMarked)
     // Unlike the tints of the other rows, whether or not the panel has the focus.
     for (const long other : {long(kRowAVenir), long(kRowNonPointees)})
         EXPECT_GT(distance(selected, rowColour(w, image, other)), 120) << other;
+    w->close();
+}
+
+// The entry palette is as wide as its longest means' name; the statement rows hold their whole
+// amount and lock, each inside its own row.
+TEST_F(FenRelevePaletteTest, NeitherThePaletteNorTheStatementRowsCutWhatTheyShow)
+{
+    FenReleveController* w = openReleveWindow(7, true, 0, doc);
+    ASSERT_TRUE(w && w->palette());
+    ui().flush();
+    StdWindow* palette = w->palette()->window();
+    WindowDriver(*w->palette()).grab(QStringLiteral("releve-entry-palette.png"));
+    for (const QPushButton* button : palette->findChildren<QPushButton*>())
+        EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+    // The headings stand over their columns as the window narrows.
+    EXPECT_EQ(w->viewTete()->width(), w->table1()->columnWidth(0));
+    StdTableView* table = w->table2();
+    EXPECT_TRUE(table->isVisible()) << "the statements stay in sight as the window makes room for its palette";
+    WindowDriver(*w).grab(QStringLiteral("releve-statement-rows.png"));
+    for (int row = 0; row < table->numberOfRows(); ++row) {
+        const QRect rowRect = table->visualRect(table->model()->index(row, 0));
+        auto* cell = qobject_cast<CellReleve*>(w->viewForTableColumn2(table, row));
+        ASSERT_NE(cell, nullptr) << row;
+        cell->resize(rowRect.size());
+        cell->layout()->activate();
+        for (const QWidget* part :
+             {static_cast<QWidget*>(cell->field_solde_releve()), static_cast<QWidget*>(cell->button_verrou_releve())}) {
+            EXPECT_TRUE(cell->rect().contains(part->geometry())) << row << part->objectName().toStdString();
+        }
+        const QLabel* solde = cell->field_solde_releve();
+        EXPECT_GE(solde->width(), solde->fontMetrics().horizontalAdvance(solde->text())) << row;
+    }
     w->close();
 }
 

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPaletteWidth = 200;
@@ -64,7 +66,6 @@ PopMoyen* FenPaletteSaisieController::popMoyen() const
 void FenPaletteSaisieController::buildPalette(StdWindow& window, const QList<int>& families)
 {
     window.setWindowTitle(localizedMisc(QStringLiteral("kMisc_PaletteSaisie")));
-    window.setFixedWidth(kPaletteWidth);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(3);
@@ -82,6 +83,8 @@ void FenPaletteSaisieController::buildPalette(StdWindow& window, const QList<int
         palettePopUp<PopMacro>("pop_macro", localizedMisc(QStringLiteral("kMisc_PaletteMacros")), &window));
     m_popMoyen = palettePopUp<PopMoyen>("popMoyen", localizedMisc(QStringLiteral("kMisc_PaletteListes")), &window);
     layout->addWidget(m_popMoyen);
+    // Wider where a means' name needs it, so that no button cuts its name.
+    window.setFixedWidth(std::max(kPaletteWidth, layout->sizeHint().width()));
     window.adjustSize();
 }
 

@@ -82,8 +82,13 @@ void HelperSVPalette::placePalette(QWidget* palette, QWidget* parent, long posit
     const QRect screen
         = UiHost::instance().screen().visibleFrame().marginsRemoved(StdWindowPlacement::decorationsOf(parent));
     const Placement placement = placeBeside(screen, parent->geometry(), palette->geometry(), position);
-    if (placement.parent != parent->geometry())
+    if (placement.parent != parent->geometry()) {
+        // A window narrowed beyond what its controls need lets them scroll, rather than staying
+        // wide and running off the screen.
+        if (placement.parent.width() < parent->minimumSizeHint().expandedTo(parent->minimumSize()).width())
+            StdWindowPlacement::makeContentScroll(parent);
         parent->setGeometry(placement.parent);
+    }
     palette->setGeometry(placement.palette);
     palette->update();
 }

@@ -28,6 +28,9 @@ constexpr int kDateWidth = 68;
 constexpr int kNameWidth = 120;
 constexpr int kAmountWidth = 92;
 constexpr int kGap = 4;
+// The reference's room in a row of the preferred width, and the least it is given.
+constexpr int kReferenceWidth = 160;
+constexpr int kMinimumReferenceWidth = 40;
 constexpr const char* kRowTagProperty = "sv_row";
 
 QLabel* makeLabel(RowText field, QWidget* parent, double size = 12)
@@ -155,8 +158,14 @@ void CellTransact::buildFields()
 
 int CellTransact::preferredWidth() const
 {
-    constexpr int kFixed = 156 + 160 + 2 * (kNameWidth + 22) + 4 * (kIconSide + 2) + 2 * (kAmountWidth + 18);
+    constexpr int kFixed
+        = 156 + kReferenceWidth + 2 * (kNameWidth + 22) + 4 * (kIconSide + 2) + 2 * (kAmountWidth + 18);
     return kFixed + (extra_controller ? extra_controller->columnsWidth() : 0);
+}
+
+int CellTransact::narrowestWidth() const
+{
+    return preferredWidth() - (kReferenceWidth - kMinimumReferenceWidth);
 }
 
 void CellTransact::resizeEvent(QResizeEvent* event)
@@ -207,7 +216,7 @@ void CellTransact::layOutFields()
     right -= kIconSide + 2;
     place(image_compte, right, iconY, kIconSide, kIconSide);
     const int referenceX = 160;
-    const int referenceWidth = std::max(40, right - kGap - referenceX);
+    const int referenceWidth = std::max(kMinimumReferenceWidth, right - kGap - referenceX);
     place(field_reference, referenceX, kTopY, referenceWidth, kLineHeight);
     place(field_annulee, referenceX, kSecondY, referenceWidth / 2, kSecondHeight);
     place(field_doublon, referenceX + referenceWidth / 2, kSecondY, referenceWidth / 2, kSecondHeight);

@@ -76,6 +76,8 @@ public:
 
     // The width of a row showing every column at ease.
     int preferredWidth() const;
+    // The narrowest row whose columns still stand apart: the reference gives up its room first.
+    int narrowestWidth() const;
 
     // The transaction shown, printed through the image views' replacement texts.
     const TRANSACT* transact() const { return m_transact ? &*m_transact : nullptr; }

@@ -22,16 +22,16 @@ private:
     static QHash<QByteArray, QPointer<StdWindowController>>& windows();
 };
 
-// Brings the open window of class C to the front, or opens one (modeless, in the current currency
-// slot) and registers it.
-template <class C> C* openEntityWindow(bool appear = true)
+// Brings the open window of class C to the front, or opens one (modeless, in that currency slot,
+// the current one unless told) and registers it.
+template <class C> C* openEntityWindow(bool appear = true, long devise = MONTANT::currentDeviseSlot())
 {
     if (auto* open = qobject_cast<C*>(EntityWindowRegistry::find(C::staticMetaObject))) {
         if (appear)
             open->orderFront();
         return open;
     }
-    C* controller = StdWindowController::push<C>(nullptr, MONTANT::currentDeviseSlot(), appear);
+    C* controller = StdWindowController::push<C>(nullptr, devise, appear);
     EntityWindowRegistry::add(controller);
     return controller;
 }

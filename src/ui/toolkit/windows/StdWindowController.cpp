@@ -332,6 +332,10 @@ bool StdWindowController::eventFilter(QObject* watched, QEvent* event)
         return StdActionDispatcher::clickDefaultButton(*m_window, *static_cast<QKeyEvent*>(event));
     case QEvent::Resize:
         m_dock.windowDidResize();
+        // A window that grew for its content (a longer list row, a wider footer) is placed again
+        // as when it first appeared, rather than left running off the screen.
+        if (m_window->isVisible() && !StdWindowPlacement::isWithinArea(m_window))
+            keepOnScreen(*this);
         break;
     case QEvent::WindowStateChange:
         m_dock.windowDidZoom();

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLayout>
+#include <QPointer>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -122,6 +123,14 @@ QRect StdWindowPlacement::availableArea(const QWidget* window)
     return area;
 }
 
+bool StdWindowPlacement::isWithinArea(const QWidget* window)
+{
+    if (!window || !window->isWindow() || placesItself(window))
+        return true;
+    const QRect area = availableArea(window);
+    return area.isEmpty() || area.contains(window->geometry().marginsAdded(decorationsOf(window)));
+}
+
 void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
 {
     if (!window || !window->isWindow() || placesItself(window))
@@ -156,6 +165,8 @@ void StdWindowPlacement::makeContentScroll(QWidget* window)
     QLayout* layout = window->layout();
     if (!layout || window->findChild<QScrollArea*>(QLatin1String(kScrollName), Qt::FindDirectChildrenOnly))
         return;
+    // Moving the controls takes the keyboard focus from them: it is given back.
+    QPointer<QWidget> focus = window->focusWidget();
     // The window's menu bar stays at its top, out of what scrolls.
     QWidget* menuBar = layout->menuBar();
     if (menuBar)
@@ -175,4 +186,8 @@ void StdWindowPlacement::makeContentScroll(QWidget* window)
     outer->addWidget(scroll);
     window->setMinimumSize(0, 0);
     outer->activate();
+    // Made in a window already on screen, the scroll area shows only when told.
+    scroll->show();
+    if (focus)
+        focus->setFocus();
 }

@@ -36,6 +36,9 @@ public:
     // The area the frame of that window may take, in Qt's screen coordinates: the screen's
     // visible frame, below the tool palette for a window of the normal level.
     static QRect availableArea(const QWidget* window);
+    // Whether the window's frame, decorations included, lies wholly inside its area (a window
+    // that places itself, or a screen without area, always does).
+    static bool isWithinArea(const QWidget* window);
     // Places the window (centred on the parent when it is given and the window was never
     // placed), then keeps it inside its area, shrinking it and letting its content scroll
     // when it is too large.
@@ -44,7 +47,7 @@ public:
     // The object name of the scroll area that takes a window's content when the window is
     // smaller than its controls.
     static constexpr const char* kScrollName = "window_scroll";
-
-private:
+    // The window's controls go into a scroll area, so that the window may be smaller than they
+    // need; done once.
     static void makeContentScroll(QWidget* window);
 };

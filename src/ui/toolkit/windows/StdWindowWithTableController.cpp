@@ -11,6 +11,7 @@
 #include "foundation/mainthread.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,8 +24,12 @@
 
 namespace {
 
+// Enough for a layout that gives the lists a fixed share of what the window gains to settle.
+constexpr int kFittingPasses = 3;
+
 // A window not shown yet has not laid out its controls (a modal window is fitted before it shows):
 // every layout places its widgets now, from the window down, in the window's present size.
+
 void layOutNow(QWidget* widget)
 {
     if (QLayout* layout = widget->layout()) {
@@ -37,7 +42,19 @@ void layOutNow(QWidget* widget)
     }
 }
 
+// The width of a table's rows: its inside, less a scroll bar standing beside them (a transient
+// one floats over the rows and takes nothing).
+int rowsWidth(const StdTableView* table)
+{
+    const QScrollBar* bar = table->verticalScrollBar();
+    const bool beside
+        = bar->isVisibleTo(table) && !table->style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, bar);
+    const int barWidth = beside ? table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar) : 0;
+    return std::max(0, table->contentsRect().width() - barWidth);
+}
+
 } // namespace
+
 StdWindowWithTableController::StdWindowWithTableController()
 {
     m_placedTete.setWidthSource([this] { return alignedWidth(); });
@@ -532,29 +549,76 @@ double StdWindowWithTableController::computeTotalHeightForTable2()
 }
 
 // The window grows or shrinks by what the list lacks or has too much. The list's height is that
-// of its rows' area, inside the table's frame, so that exactly the wanted rows show.
+// of its rows' area, inside the table's frame, so that exactly the wanted rows show. Two lists one
+// above the other both take their share of what the window gains: they are measured together, and
+// each is given the share its rows want, else the window would grow again at every fitting.
 void StdWindowWithTableController::manuelAdjustHeight(bool keepTop)
+{
+    // The lists take their part of the window's new height only as its layout shares it out
+    // (stacked lists, a view that grows with them): the next passes make up what they lack.
+    for (int pass = 0; pass < kFittingPasses && fitHeightOnce(keepTop); ++pass) { }
+}
+
+bool StdWindowWithTableController::fitHeightOnce(bool keepTop)
 {
     StdWindow* shown = windowIfLoaded();
     const QRect screen = UiHost::instance().screen().visibleFrame();
     if (!shown || screen.isEmpty())
-        return;
-    if (!shown->isVisible())
-        layOutNow(shown);
+        return false;
+    // The lists are measured as the window's size now lays them out, not as the last layout pass
+    // left them: a window fitted twice in a row would grow by the same lack twice.
+    layOutNow(shown);
     StdTableView* list = table1();
-    const double listHeight = list ? list->contentsRect().height() : 0;
-    double wanted = 0;
-    if (list && canAdjustHeight1())
-        wanted = computeTotalHeightForTable1();
-    if (table2() && canAdjustHeight2())
-        wanted = std::max(wanted, computeTotalHeightForTable2());
+    double listHeight = list ? list->contentsRect().height() : 0;
+    const double wanted1 = list && canAdjustHeight1() ? computeTotalHeightForTable1() : 0;
+    const double wanted2 = table2() && canAdjustHeight2() ? computeTotalHeightForTable2() : 0;
+    double wanted = std::max(wanted1, wanted2);
+    if (wanted1 > 0 && wanted2 > 0 && tablesStacked()) {
+        // Neither list goes below its own least height.
+        const auto least = [](const StdTableView* table, double rows) {
+            return std::max(rows, double(table->minimumHeight() - (table->height() - table->contentsRect().height())));
+        };
+        const double share1 = least(list, wanted1);
+        const double share2 = least(table2(), wanted2);
+        listHeight += table2()->contentsRect().height();
+        wanted = share1 + share2;
+        shareHeightBetweenTables(share1, share2);
+    }
     const QRect outer = fittedListWindowFrame(screen, shown->frameGeometry(), listHeight, wanted, keepTop);
     // The window is placed by its content; its title bar and borders stay around it.
     const QMargins borders(shown->geometry().left() - shown->frameGeometry().left(),
                            shown->geometry().top() - shown->frameGeometry().top(),
                            shown->frameGeometry().right() - shown->geometry().right(),
                            shown->frameGeometry().bottom() - shown->geometry().bottom());
-    shown->setGeometry(outer.marginsRemoved(borders));
+    const QRect fitted = outer.marginsRemoved(borders);
+    if (fitted == shown->geometry())
+        return false;
+    shown->setGeometry(fitted);
+    return true;
+}
+
+bool StdWindowWithTableController::tablesStacked() const
+{
+    const StdTableView* upper = table1();
+    const StdTableView* lower = table2();
+    const StdWindow* shown = windowIfLoaded();
+    if (!upper || !lower || !shown)
+        return false;
+    const QRect a(upper->mapTo(shown, QPoint(0, 0)), upper->size());
+    const QRect b(lower->mapTo(shown, QPoint(0, 0)), lower->size());
+    return a.bottom() < b.top() || b.bottom() < a.top();
+}
+
+// The layout shares the lists' room out in proportion to their stretches: each list's stretch is
+// its whole height, frame included, at its share.
+void StdWindowWithTableController::shareHeightBetweenTables(double wanted1, double wanted2)
+{
+    for (const auto& [table, wanted] : {std::pair {table1(), wanted1}, std::pair {table2(), wanted2}}) {
+        QWidget* parent = table->parentWidget();
+        const int frame = table->height() - table->contentsRect().height();
+        if (auto* box = parent ? qobject_cast<QBoxLayout*>(parent->layout()) : nullptr)
+            box->setStretchFactor(table, std::max(1, int(wanted) + frame));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -573,11 +637,7 @@ void StdWindowWithTableController::updateScrollerStyle()
 // them (a transient scroll bar floats over the rows and takes nothing).
 void StdWindowWithTableController::updateScrollerStyleForTable(StdTableView* table)
 {
-    const QScrollBar* bar = table->verticalScrollBar();
-    const bool beside
-        = bar->isVisibleTo(table) && !table->style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, bar);
-    const int barWidth = beside ? table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar) : 0;
-    const int width = std::max(0, table->contentsRect().width() - barWidth);
+    const int width = rowsWidth(table);
     if (table->horizontalHeader()->count() > 0 && table->columnWidth(0) != width)
         table->setColumnWidth(0, width);
 }
@@ -598,7 +658,9 @@ int StdWindowWithTableController::alignedWidth() const
     const StdTableView* table = table1();
     if (!shouldAlignColumns() || !table || table->horizontalHeader()->count() == 0)
         return -1;
-    return table->columnWidth(0);
+    // The width the rows are given, not the column's as last laid out: a header laid out later
+    // would keep the heading at a former width, its titles a column away from their values.
+    return rowsWidth(table);
 }
 
 bool StdWindowWithTableController::eventFilter(QObject* watched, QEvent* event)

@@ -155,6 +155,12 @@ public:
     // Fits the window's height to the rows, on the screen; keepTop keeps the top edge where it is
     // when the rows would not fit on the screen.
     void manuelAdjustHeight(bool keepTop);
+    // One fitting; whether it changed the window's frame.
+    bool fitHeightOnce(bool keepTop);
+    // Whether the two lists stand one above the other rather than side by side.
+    bool tablesStacked() const;
+    // Each stacked list takes a share of the window's lists' height in proportion to its rows.
+    void shareHeightBetweenTables(double wanted1, double wanted2);
     virtual double computeTotalHeightForTable1();
     virtual double computeTotalHeightForTable2();
     double computeTotalHeightForTable(StdTableView* table);

@@ -127,6 +127,20 @@ TEST_F(StdWindowPlacementTest, FramesSetByCodeOrRememberedComeBackOnTheScreen)
     own->close();
 }
 
+TEST_F(StdWindowPlacementTest, AWindowThatWidensForItsContentStaysOnTheScreen)
+{
+    TallWindow::initialFrame = QRect(202, 100, 500, 300);
+    auto* controller = StdWindowController::push<TallWindow>(makeWindowData(), 0, true);
+    StdWindow* window = controller->window();
+    ASSERT_EQ(window->geometry(), QRect(202, 100, 500, 300));
+    // A line of its content now needs more room than is left to the right of the window.
+    controller->outlet<QPushButton>(QStringLiteral("button_ok"))->setMinimumWidth(1200);
+    window->layout()->activate();
+    EXPECT_GE(window->width(), 1200);
+    EXPECT_TRUE(inReach(window)) << window->geometry().x() << "+" << window->width();
+    controller->close();
+}
+
 } // namespace
 
 #include "StdWindowPlacementTest.moc"
