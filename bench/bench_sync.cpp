@@ -27,7 +27,7 @@ constexpr long kDocumentTransactions = 10000;
 
 class SayYes : public ISyncWindows {
 public:
-    bool confirmPhone(const QString&, const QString&) override { return true; }
+    bool confirmPhone(const PhoneQuestion&) override { return true; }
     void informPhone(const QString&, int) override { }
     void showSyncListing(const Critere&, std::unique_ptr<LISTING>, const QString&, DOCUMENT&) override { }
 };
