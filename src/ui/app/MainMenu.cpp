@@ -252,6 +252,10 @@ bool MainMenu::attachTo(QWidget* window)
     giveWayToEditActions(window);
     QMenuBar* bar = buildMenuBar(window);
     window->layout()->setMenuBar(bar);
+    // Shown at once: a child added to a shown window shows only at the next turn of the event loop,
+    // after a list window has fitted its height to its rows as it appears, and the bar would then
+    // take its height from the rows.
+    bar->show();
     // Fixed-size windows are laid out for their contents alone: they grow by the bar.
     if (window->minimumHeight() == window->maximumHeight())
         window->setFixedHeight(window->height() + bar->sizeHint().height());

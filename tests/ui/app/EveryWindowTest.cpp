@@ -293,7 +293,7 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
 }
 
 // On a laptop's screen every window fits with its buttons in sight, no content scrolling, and the
-// analyses and the balance sheet open tall enough for their rows as far as the screen allows.
+// list windows open tall enough for their rows as far as the screen allows.
 TEST_F(EveryWindowTest, OnALaptopScreenEveryWindowShowsItsButtonsAndItsRows)
 {
     ui().screenInfo().frame = QRect(0, 0, 1366, 768);
@@ -324,16 +324,19 @@ TEST_F(EveryWindowTest, OnALaptopScreenEveryWindowShowsItsButtonsAndItsRows)
         // window makes room for the palette by letting its content scroll.
         const StdWindowController* palette = controller->palette();
         fitsWhole(window, name, palette && palette->windowIfLoaded());
-        // The analyses and the balance sheet: every row in sight, or the window as tall as the
-        // screen lets it be below its top.
-        const QByteArray kind(name);
-        if (kind != "FenAnalyseController" && kind != "FenBudgetController" && kind != "FenBilanController")
+        // The analyses, the balance sheet, the schedules and the banks: every row of each list in
+        // sight, or the window as tall as the screen lets it be below its top.
+        static const std::set<std::string> listWindows {"FenAnalyseController", "FenBudgetController",
+                                                        "FenBilanController", "FenEcheancierController",
+                                                        "FenBanqueController"};
+        if (listWindows.count(name) == 0)
             continue;
-        const StdTableView* table = controller->table1();
         const bool tallest = window->geometry().marginsAdded(kFrame).bottom() >= areaFor(window).bottom() - 1;
-        if (table && !tallest) {
-            EXPECT_GE(table->contentsRect().height(), table->verticalHeader()->length())
-                << name << ", " << table->numberOfRows() << " rows at " << describe(window->geometry());
+        for (const StdTableView* table : {controller->table1(), controller->table2()}) {
+            if (table && !tallest) {
+                EXPECT_GE(table->contentsRect().height(), table->verticalHeader()->length())
+                    << name << ", " << table->numberOfRows() << " rows at " << describe(window->geometry());
+            }
         }
     }
 }
