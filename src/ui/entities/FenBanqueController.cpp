@@ -155,6 +155,7 @@ void FenBanqueController::didAwakeFromNib()
     EntityListWindow::didAwakeFromNib();
     INVAL_PIED();
     updateButtons();
+    shareHeightAsRowsWant();
 }
 
 void FenBanqueController::windowWillClose()

@@ -573,13 +573,9 @@ bool StdWindowWithTableController::fitHeightOnce(bool keepTop)
     const double wanted1 = list && canAdjustHeight1() ? computeTotalHeightForTable1() : 0;
     const double wanted2 = table2() && canAdjustHeight2() ? computeTotalHeightForTable2() : 0;
     double wanted = std::max(wanted1, wanted2);
-    if (wanted1 > 0 && wanted2 > 0 && tablesStacked()) {
-        // Neither list goes below its own least height.
-        const auto least = [](const StdTableView* table, double rows) {
-            return std::max(rows, double(table->minimumHeight() - (table->height() - table->contentsRect().height())));
-        };
-        const double share1 = least(list, wanted1);
-        const double share2 = least(table2(), wanted2);
+    double share1 = 0;
+    double share2 = 0;
+    if (stackedShares(wanted1, wanted2, &share1, &share2)) {
         listHeight += table2()->contentsRect().height();
         wanted = share1 + share2;
         shareHeightBetweenTables(share1, share2);
@@ -595,6 +591,33 @@ bool StdWindowWithTableController::fitHeightOnce(bool keepTop)
         return false;
     shown->setGeometry(fitted);
     return true;
+}
+
+// Neither list goes below its own least height.
+bool StdWindowWithTableController::stackedShares(double wanted1, double wanted2, double* share1, double* share2) const
+{
+    if (wanted1 <= 0 || wanted2 <= 0 || !tablesStacked())
+        return false;
+    const auto least = [](const StdTableView* table, double rows) {
+        return std::max(rows, double(table->minimumHeight() - (table->height() - table->contentsRect().height())));
+    };
+    *share1 = least(table1(), wanted1);
+    *share2 = least(table2(), wanted2);
+    return true;
+}
+
+// A window that comes back at a remembered frame is not fitted: its stacked lists still share its
+// height as their rows want it, not half and half.
+void StdWindowWithTableController::shareHeightAsRowsWant()
+{
+    StdWindow* shown = windowIfLoaded();
+    if (!shown || !table1() || !table2() || !canAdjustHeight1() || !canAdjustHeight2())
+        return;
+    layOutNow(shown);
+    double share1 = 0;
+    double share2 = 0;
+    if (stackedShares(computeTotalHeightForTable1(), computeTotalHeightForTable2(), &share1, &share2))
+        shareHeightBetweenTables(share1, share2);
 }
 
 bool StdWindowWithTableController::tablesStacked() const

@@ -159,6 +159,10 @@ public:
     bool fitHeightOnce(bool keepTop);
     // Whether the two lists stand one above the other rather than side by side.
     bool tablesStacked() const;
+    // The heights two stacked lists take of the window's, when both fit their rows.
+    bool stackedShares(double wanted1, double wanted2, double* share1, double* share2) const;
+    // The stacked lists share the window's present height as their rows want it.
+    void shareHeightAsRowsWant();
     // Each stacked list takes a share of the window's lists' height in proportion to its rows.
     void shareHeightBetweenTables(double wanted1, double wanted2);
     virtual double computeTotalHeightForTable1();
