@@ -22,6 +22,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -139,9 +141,11 @@ void FenTransListController::buildInterface(StdWindow& window)
     auto* table = new StdTableView(main);
     table->setObjectName(QStringLiteral("table1"));
     table->setUniformRowHeight(CellTransact::kHeight);
-    // Narrower than that, a row would draw its columns over each other.
-    table->setMinimumSize(m_cell->narrowestWidth(), CellTransact::kHeight * 3);
     table->setFrameShape(QFrame::NoFrame);
+    // Narrower than that, a row would draw its columns over each other; a scroll bar beside the
+    // rows takes its width from them.
+    const int bar = table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table->verticalScrollBar());
+    table->setMinimumSize(m_cell->narrowestWidth() + bar, CellTransact::kHeight * 3);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto* pied = new QWidget(main);
     pied->setObjectName(QStringLiteral("placeholder_pied"));
