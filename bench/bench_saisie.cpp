@@ -2,15 +2,9 @@
 // filled, closed), and storing the transaction it accepts (make, the statements of both accounts,
 // the broadcast to the windows). The store must stay well under a frame (16 ms).
 #include "DocumentGenerator.h"
+#include "ScriptedModalRunner.h"
 
-#include "toolkit/dialogs/QtAlertPresenter.h"
-#include "toolkit/dialogs/QtFilePanels.h"
-#include "toolkit/host/QtDesktop.h"
-#include "toolkit/host/QtScheduler.h"
-#include "toolkit/host/QtScreenInfo.h"
-#include "toolkit/media/QtAnimator.h"
-#include "toolkit/media/QtSoundBackend.h"
-#include "toolkit/print/QtPrintHost.h"
+#include "toolkit/host/QtUiHost.h"
 #include "transactions/FenEditSaisieController.h"
 #include "transactions/SaisieRoutine.h"
 
@@ -29,47 +23,12 @@
 
 namespace {
 
-// Plays the user of each modal window at once: the window is built and filled, the user's
-// script runs, and the run ends with the code the script's button gives.
-class ScriptedModalRunner : public IModalRunner {
-public:
-    std::function<void(StdWindowController&)> user;
-
-    int run(const ModalRequest& request) override
-    {
-        m_code = 0;
-        ++m_depth;
-        if (auto* controller = qobject_cast<StdWindowController*>(request.controller); controller && user)
-            user(*controller);
-        --m_depth;
-        return m_code;
-    }
-    void endModal(QWidget*, int code) override { m_code = code; }
-    void endAll(int code) override { m_code = code; }
-    int depth() const override { return m_depth; }
-    QWidget* modalWindow() const override { return nullptr; }
-
-private:
-    int m_code = 0;
-    int m_depth = 0;
-};
-
 struct BenchHost {
     BenchHost()
     {
-        UiHost::Services services;
         auto modal = std::make_unique<ScriptedModalRunner>();
         runner = modal.get();
-        services.modal = std::move(modal);
-        services.alerts = std::make_unique<QtAlertPresenter>();
-        services.scheduler = std::make_unique<QtScheduler>();
-        services.panels = std::make_unique<QtFilePanels>();
-        services.desktop = std::make_unique<QtDesktop>();
-        services.screen = std::make_unique<QtScreenInfo>();
-        services.sound = std::make_unique<QtSoundBackend>();
-        services.animator = std::make_unique<QtAnimator>();
-        services.print = std::make_unique<QtPrintHost>();
-        host = std::make_unique<UiHost>(std::move(services));
+        host = makeQtUiHost(std::move(modal));
         UiHost::install(host.get());
         APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
         parameters.doAnimations = false;

@@ -4,15 +4,9 @@
 // open list brought up to date), and the deletion of 1,000 selected rows. Aims: 1,000 rows under
 // 1 s, 10,000 under 5 s.
 #include "DocumentGenerator.h"
+#include "ScriptedModalRunner.h"
 
-#include "toolkit/dialogs/QtColorPanel.h"
-#include "toolkit/dialogs/QtFilePanels.h"
-#include "toolkit/host/QtDesktop.h"
-#include "toolkit/host/QtScheduler.h"
-#include "toolkit/host/QtScreenInfo.h"
-#include "toolkit/media/QtAnimator.h"
-#include "toolkit/media/QtSoundBackend.h"
-#include "toolkit/print/QtPrintHost.h"
+#include "toolkit/host/QtUiHost.h"
 #include "transactions/FenEditSaisieMultipleController.h"
 #include "transactions/FenListingSearchController.h"
 #include "transactions/FenReleveController.h"
@@ -33,30 +27,6 @@
 
 namespace {
 
-// Plays the user of each modal window at once, as the script says.
-class ScriptedModalRunner : public IModalRunner {
-public:
-    std::function<void(StdWindowController&)> user;
-
-    int run(const ModalRequest& request) override
-    {
-        m_code = 0;
-        ++m_depth;
-        if (auto* controller = qobject_cast<StdWindowController*>(request.controller); controller && user)
-            user(*controller);
-        --m_depth;
-        return m_code;
-    }
-    void endModal(QWidget*, int code) override { m_code = code; }
-    void endAll(int code) override { m_code = code; }
-    int depth() const override { return m_depth; }
-    QWidget* modalWindow() const override { return nullptr; }
-
-private:
-    int m_code = 0;
-    int m_depth = 0;
-};
-
 // Every question is answered with its second button (the delete question's "Oui").
 class YesAlerts : public IAlertPresenter {
 public:
@@ -67,20 +37,9 @@ struct Bench {
     Bench()
         : doc(DocumentGenerator::generate(100000))
     {
-        UiHost::Services services;
         auto modal = std::make_unique<ScriptedModalRunner>();
         runner = modal.get();
-        services.modal = std::move(modal);
-        services.alerts = std::make_unique<YesAlerts>();
-        services.scheduler = std::make_unique<QtScheduler>();
-        services.panels = std::make_unique<QtFilePanels>();
-        services.desktop = std::make_unique<QtDesktop>();
-        services.screen = std::make_unique<QtScreenInfo>();
-        services.sound = std::make_unique<QtSoundBackend>();
-        services.animator = std::make_unique<QtAnimator>();
-        services.print = std::make_unique<QtPrintHost>();
-        services.colorPanel = std::make_unique<QtColorPanel>();
-        host = std::make_unique<UiHost>(std::move(services));
+        host = makeQtUiHost(std::move(modal), std::make_unique<YesAlerts>());
         UiHost::install(host.get());
         APPLIPARAM& parameters = APPLIPARAM::loadAppliParam();
         parameters.doAnimations = false;

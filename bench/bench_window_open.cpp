@@ -8,15 +8,7 @@
 #include "analysis/FenBudgetController.h"
 #include "graphs/FenBilanController.h"
 #include "graphs/FenGraphiqueController.h"
-#include "toolkit/dialogs/QtAlertPresenter.h"
-#include "toolkit/dialogs/QtColorPanel.h"
-#include "toolkit/dialogs/QtFilePanels.h"
-#include "toolkit/host/QtDesktop.h"
-#include "toolkit/host/QtScheduler.h"
-#include "toolkit/host/QtScreenInfo.h"
-#include "toolkit/media/QtAnimator.h"
-#include "toolkit/media/QtSoundBackend.h"
-#include "toolkit/print/QtPrintHost.h"
+#include "toolkit/host/QtUiHost.h"
 
 #include "document/APPLIPARAM.h"
 #include "document/DocumentSession.h"
@@ -48,18 +40,7 @@ public:
 
 std::unique_ptr<UiHost> makeHost()
 {
-    UiHost::Services services;
-    services.modal = std::make_unique<ConfirmingRunner>();
-    services.alerts = std::make_unique<QtAlertPresenter>();
-    services.scheduler = std::make_unique<QtScheduler>();
-    services.panels = std::make_unique<QtFilePanels>();
-    services.desktop = std::make_unique<QtDesktop>();
-    services.screen = std::make_unique<QtScreenInfo>();
-    services.sound = std::make_unique<QtSoundBackend>();
-    services.animator = std::make_unique<QtAnimator>();
-    services.print = std::make_unique<QtPrintHost>();
-    services.colorPanel = std::make_unique<QtColorPanel>();
-    return std::make_unique<UiHost>(std::move(services));
+    return makeQtUiHost(std::make_unique<ConfirmingRunner>());
 }
 
 // A configuration of the whole history by month, beside the document's own (this year).

@@ -40,18 +40,26 @@ bool saisieDateFromFields(const QString& day, const QString& month, const QStrin
     return dateFromDayMonthYearViews(&day, &month, &year, out);
 }
 
-bool saisieMontantTextIsNumber(const QString& text)
+bool saisieMontantTextValue(const QString& text, double* value)
 {
-    // The field shows a decimal comma; a point typed or pasted is a separator too.
+    // The field shows a decimal comma; a point typed or pasted is a separator too. The cleaned
+    // forms without a digit on one side of it ("1.", ".5", "-.5") are numbers too.
     QString number = text.trimmed().replace(u',', u'.');
-    if (number.isEmpty())
-        return true;
     if (number.endsWith(u'.'))
         number.append(u'0');
     const qsizetype point = number.indexOf(u'.');
     if (point == 0 || (point == 1 && number.startsWith(u'-')))
         number.insert(point, u'0');
     bool ok = false;
-    const double value = QLocale::c().toDouble(number, &ok);
-    return ok && std::isfinite(value);
+    const double parsed = QLocale::c().toDouble(number, &ok);
+    // A value beyond a double would make every total it enters infinite.
+    ok = ok && std::isfinite(parsed);
+    *value = ok ? parsed : 0.0;
+    return ok;
+}
+
+bool saisieMontantTextIsNumber(const QString& text)
+{
+    double value = 0;
+    return text.trimmed().isEmpty() || saisieMontantTextValue(text, &value);
 }

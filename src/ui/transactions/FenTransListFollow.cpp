@@ -160,15 +160,8 @@ void FenTransListController::selectRows(const IndexSet& rows, long scrollTo)
     StdTableView* table = table1();
     if (!table)
         return;
-    QItemSelection selection;
+    const QItemSelection selection = table->rowSelection(rows);
     const int count = table->numberOfRows();
-    for (auto it = rows.begin(); it != rows.end() && *it < count;) {
-        const int top = *it;
-        int bottom = top;
-        for (++it; it != rows.end() && *it == bottom + 1 && *it < count; ++it)
-            ++bottom;
-        selection.select(table->model()->index(top, 0), table->model()->index(bottom, 0));
-    }
     if (selection.isEmpty())
         table->clearSelection();
     else

@@ -28,17 +28,8 @@ void selectChangedRows(StdWindowWithTableController& list, const LISTING* listin
     if (!table)
         return;
     const std::set<int> rows = multipleRowsToSelect(listing, referenceID, doc);
-    // Neighbouring rows go as one range: the table's selection tests walk every range.
-    QItemSelection selection;
-    const int count = table->numberOfRows();
-    for (auto it = rows.begin(); it != rows.end() && *it < count;) {
-        const int top = *it;
-        int bottom = top;
-        for (++it; it != rows.end() && *it == bottom + 1 && *it < count; ++it)
-            ++bottom;
-        selection.select(table->model()->index(top, 0), table->model()->index(bottom, 0));
-    }
-    table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table->selectionModel()->select(table->rowSelection(rows),
+                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (!rows.empty() && *rows.rbegin() < table->numberOfRows())
         table->smartScrollRowToVisible(*rows.rbegin());
 }

@@ -12,7 +12,6 @@
 #include "schedules/FenEcheancierController.h"
 #include "schedules/FenEditEcheancierController.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
-#include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "transactions/FenEditSaisieController.h"
 #include "transactions/TransactPasteboard.h"
@@ -36,19 +35,17 @@
 #include "model/ECHEANCIER.h"
 #include "support/TestEnvironment.h"
 #include "sync/ServerAppDelegate.h"
+#include "uisupport/AlertGrab.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTextBrowser>
-#include <QTimer>
 
 #include <climits>
 
@@ -111,20 +108,6 @@ public:
         return FileSystemOps::makeFolder(path, error);
     }
 };
-
-// The alert as the desktop draws it.
-QImage grabAlert(const AlertRequest& request)
-{
-    QImage shown;
-    QTimer::singleShot(0, [&shown] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->grab().toImage();
-            box->done(QMessageBox::Cancel);
-        }
-    });
-    QtAlertPresenter().show(request);
-    return shown;
-}
 
 double paris(int year, int month, int day, int hour, int minute)
 {

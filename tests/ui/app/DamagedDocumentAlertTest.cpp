@@ -1,14 +1,10 @@
 // The question shown for a damaged document, as the user sees it: the member cut short comes
 // before the minor faults of its records, and the count of the others reads right in French.
-#include "toolkit/dialogs/QtAlertPresenter.h"
+#include "uisupport/AlertGrab.h"
 #include "uisupport/UiTestFixture.h"
 
 #include "document/SVDocumentManager.h"
 #include "foundation/localized.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 
 class DamagedDocumentAlertTest : public UiTestFixture { };
 
@@ -29,14 +25,7 @@ TEST_F(DamagedDocumentAlertTest, TheMemberCutShortIsShownFirstAndTheOthersCounte
     EXPECT_EQ(lines.last(), QStringLiteral("… et 1 autre problème (voir le journal)."));
 
     // The real alert, drawn as the desktop shows it.
-    QImage shown;
-    QTimer::singleShot(0, [&shown] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->grab().toImage();
-            box->done(QMessageBox::Cancel);
-        }
-    });
-    QtAlertPresenter().show(request);
+    const QImage shown = grabAlert(request);
     ASSERT_FALSE(shown.isNull());
     if (const QByteArray out = qgetenv("SORV_GRAB_DIR"); !out.isEmpty())
         shown.save(QString::fromLocal8Bit(out) + QStringLiteral("/damaged-document-alert.png"));

@@ -2,11 +2,10 @@
 
 #include "toolkit/windows/StdWindow.h"
 
+#include "engines/SaisieInput.h"
 #include "foundation/numbers.h"
 
 #include <QLocale>
-
-#include <cmath>
 
 bool TextFieldReal::allowCharacter(char16_t c) const
 {
@@ -31,20 +30,7 @@ QString TextFieldReal::createCleanValueFromDirtyValue(const QString& text)
 
 bool TextFieldReal::readValue(const QString& text, double* value)
 {
-    // The cleaned forms without a digit on one side of the point ("1.", ".5", "-.5") are
-    // numbers too.
-    QString number = text.trimmed().replace(u',', u'.');
-    if (number.endsWith(u'.'))
-        number.append(u'0');
-    const qsizetype point = number.indexOf(u'.');
-    if (point == 0 || (point == 1 && number.startsWith(u'-')))
-        number.insert(point, u'0');
-    bool ok = false;
-    const double parsed = QLocale::c().toDouble(number, &ok);
-    // A value beyond a double would make every total it enters infinite.
-    ok = ok && std::isfinite(parsed);
-    *value = ok ? parsed : 0.0;
-    return ok;
+    return saisieMontantTextValue(text, value);
 }
 
 double TextFieldReal::valueOfText(const QString& text)

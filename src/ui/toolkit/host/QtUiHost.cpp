@@ -11,11 +11,12 @@
 #include "toolkit/media/QtSoundBackend.h"
 #include "toolkit/print/QtPrintHost.h"
 
-std::unique_ptr<UiHost> makeQtUiHost()
+std::unique_ptr<UiHost> makeQtUiHost(std::unique_ptr<IModalRunner> modal, std::unique_ptr<IAlertPresenter> alerts)
 {
     UiHost::Services services;
-    services.modal = std::make_unique<QtModalRunner>();
-    services.alerts = std::make_unique<QtAlertPresenter>();
+    services.modal = modal ? std::move(modal) : std::unique_ptr<IModalRunner>(std::make_unique<QtModalRunner>());
+    services.alerts
+        = alerts ? std::move(alerts) : std::unique_ptr<IAlertPresenter>(std::make_unique<QtAlertPresenter>());
     services.scheduler = std::make_unique<QtScheduler>();
     services.panels = std::make_unique<QtFilePanels>();
     services.desktop = std::make_unique<QtDesktop>();

@@ -4,4 +4,6 @@
 
 #include <memory>
 
-std::unique_ptr<UiHost> makeQtUiHost();
+// A benchmark may play the user of the modal runs and the alerts with its own.
+std::unique_ptr<UiHost> makeQtUiHost(std::unique_ptr<IModalRunner> modal = nullptr,
+                                     std::unique_ptr<IAlertPresenter> alerts = nullptr);

@@ -125,6 +125,20 @@ IndexSet StdTableView::selectedRowIndexes() const
     return rows;
 }
 
+QItemSelection StdTableView::rowSelection(const IndexSet& rows) const
+{
+    QItemSelection selection;
+    const int count = numberOfRows();
+    for (auto it = rows.begin(); it != rows.end() && *it < count;) {
+        const int top = *it;
+        int bottom = top;
+        for (++it; it != rows.end() && *it == bottom + 1 && *it < count; ++it)
+            ++bottom;
+        selection.select(m_model->index(top, 0), m_model->index(bottom, 0));
+    }
+    return selection;
+}
+
 bool StdTableView::isRowSelected(int row) const
 {
     return row >= 0 && row < numberOfRows() && selectionModel()->isRowSelected(row);
@@ -216,15 +230,7 @@ void StdTableView::SMART_RELOAD()
     const int rows = numberOfRows();
     if (current >= 0 && current < rows)
         selectCurrentRow(current, QItemSelectionModel::NoUpdate);
-    QItemSelection selection;
-    for (auto it = selected.begin(); it != selected.end() && *it < rows;) {
-        // runs of consecutive rows make one range each
-        const int top = *it;
-        int bottom = top;
-        for (++it; it != selected.end() && *it == bottom + 1 && *it < rows; ++it)
-            ++bottom;
-        selection.select(m_model->index(top, 0), m_model->index(bottom, 0));
-    }
+    const QItemSelection selection = rowSelection(selected);
     if (!selection.isEmpty())
         selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }

@@ -38,6 +38,9 @@ public:
     const IndexSet& indexesToClear() const { return m_indexesToClear; }
 
     IndexSet selectedRowIndexes() const;
+    // Those rows of the table as a selection, each run of consecutive rows one range: the
+    // selection's tests walk every range. Rows beyond the table are left out.
+    QItemSelection rowSelection(const IndexSet& rows) const;
     bool isRowSelected(int row) const;
     // Draws those rows again from their templates.
     void reloadDataForRowIndexes(const IndexSet& rows);
