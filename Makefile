@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps configure build run test format-check test-main test-asan tidy bench clean
+.PHONY: all deps configure build program run test format-check test-main test-asan tidy bench clean
 
 all: build
 
@@ -16,10 +16,15 @@ $(BUILD)/CMakeCache.txt:
 
 configure: deps $(BUILD)/CMakeCache.txt
 
+# Every target of the optimised build: the program, its tests and the benchmarks.
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only what `make run` starts: a first start does not wait for the tests and the benchmarks.
+program: configure
+	cmake --build $(BUILD) -j $(JOBS) --target sorvanta
+
+run: program
 	$(BUILD)/src/sorvanta
 
 # Every test of the core and the windows, under AddressSanitizer (leaks included) and
@@ -42,8 +47,7 @@ test-asan: deps $(ASAN_BUILD)/CMakeCache.txt
 	$(ASAN_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 # The tests without the sanitizers, in the optimised build `make run` uses: a quicker run while working.
-test-main: configure
-	cmake --build $(BUILD) -j $(JOBS)
+test-main: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # clang-tidy's bugprone and performance checks (.clang-tidy) over the program's sources; any finding

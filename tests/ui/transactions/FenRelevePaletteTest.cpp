@@ -11,6 +11,8 @@
 
 #include "model/ReleveCompute.h"
 
+#include <QLayout>
+
 namespace {
 
 using translist::TransListTest;
