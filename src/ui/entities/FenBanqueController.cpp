@@ -28,7 +28,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// The banks a window of any frame shows without scrolling; more scroll.
+constexpr int kBanquesAlwaysShown = 8;
 
 QVariant identArg(long ident)
 {
@@ -81,7 +86,8 @@ void FenBanqueController::buildInterface(StdWindow& window)
 {
     window.setObjectName(QStringLiteral("FenBanque"));
     StdTableView* banques = makeListTable(window, CellTool::kHeight, 380, 4, "table1");
-    StdTableView* comptes = makeListTable(window, CellTool::kHeight, 380, 4, "table2");
+    StdTableView* comptes = makeListTable(window, CellTool::kHeight, 380, int(minimumOfVisibleRows()), "table2");
+    comptes->setMinimumHeight(comptes->minimumHeight() + 2 * comptes->frameWidth()); // its rows inside its frame
     comptes->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto commands = [this, &window](QHBoxLayout& row, std::initializer_list<ListCommand> list) {
         for (QPushButton* b : addCommandButtons(*this, window, row, list, true))
@@ -150,6 +156,7 @@ void FenBanqueController::didAwakeFromNib()
         m_butMultidevise->SELECT_ITEM_WITH_TAG(param->multidevise ? 1 : 0);
     }
     UPDATE_TITLE();
+    keepBanquesInSight();
     m_popCategorieD->setSelectedTag(-1);
     m_canInit = m_onUser = false;
     EntityListWindow::didAwakeFromNib();
@@ -273,6 +280,22 @@ void FenBanqueController::showComptesOfSelectedBanque()
     }
     COMPUTE_TOTAL();
     updateButtons();
+}
+
+// Whatever frame the window is given back, its banks show (up to a few of them, the rest
+// scrolling): the accounts' list, empty until a bank is chosen, gives up its room first.
+void FenBanqueController::tableDidReloadData(StdTableView* table)
+{
+    EntityListWindow::tableDidReloadData(table);
+    if (table && table == table1())
+        keepBanquesInSight();
+}
+
+void FenBanqueController::keepBanquesInSight()
+{
+    StdTableView* banques = table1();
+    const int rows = std::clamp(numberOfRowsInTableView1(banques), int(minimumOfVisibleRows()), kBanquesAlwaysShown);
+    banques->setMinimumHeight(rows * banques->uniformRowHeight() + 2 * banques->frameWidth());
 }
 
 void FenBanqueController::tableViewSelectionDidChange1()

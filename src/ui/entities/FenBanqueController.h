@@ -92,6 +92,7 @@ public:
     bool canDragSomething2() override { return true; }
     bool validateDrop(long row) override;
     void dragRowsFromIndexes(const IndexSet& indexes, long toIndex) override;
+    void tableDidReloadData(StdTableView* table) override;
 
 protected:
     void buildInterface(StdWindow& window) override;
@@ -109,6 +110,7 @@ private:
     long displayDevise(const TOOL& tool) const;
     bool isLockedCompte(long ident) const;
     void showComptesOfSelectedBanque();
+    void keepBanquesInSight();
     void reloadKeepingComptes();
     void selectBanqueID(long ident);
     long singleSelectedCompteID() const;

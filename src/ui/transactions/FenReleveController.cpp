@@ -206,6 +206,12 @@ bool FenReleveController::windowShouldClose()
     return FenTransListController::windowShouldClose();
 }
 
+void FenReleveController::adjustHeight(bool keepTop)
+{
+    if (!m_frameSettled)
+        FenTransListController::adjustHeight(keepTop);
+}
+
 void FenReleveController::didPlacePalette()
 {
     StdWindow* shown = windowIfLoaded();
@@ -711,6 +717,7 @@ FenReleveController* openReleveWindow(long compteID, bool show, long devise, DOC
         : openPaletteForWindow<FenPaletteSaisieUserController>(window, compteID);
     window->attachePalette(entry, window);
     window->getTableReleve()->GO(kRowNonPointees);
+    window->settleFrame();
     if (show)
         showWindowOfController(window->window());
     return window;

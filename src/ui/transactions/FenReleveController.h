@@ -144,6 +144,11 @@ public:
     QColor getPatColor2(int row) override;
     void setFillBackground(StdCell* cell, StdTableView* table, int row) override;
     bool isRowPair(StdTableView* table, int row) override;
+    // Fitted to its rows while it opens; from then on the window's frame is the user's: entries,
+    // ticks, statements and currencies change what it shows, never its size nor its place.
+    void adjustHeight(bool keepTop) override;
+    // The opening is over (openReleveWindow): the frame stays as it is now or as the user sets it.
+    void settleFrame() { m_frameSettled = true; }
     QWidget* viewTete() override { return view_tete(); }
     QWidget* viewPied() override { return view_pied(); }
     void didAwakeFromNib() override;
@@ -201,6 +206,7 @@ private:
     bool m_canPointerReleve = false;
     bool m_keepTop = false;
     bool m_pointing = false;
+    bool m_frameSettled = false;
     MONTANT m_soldeAVenir;
     MONTANT m_reportReleve;
     QPointer<QLabel> m_fieldSoldeReleve;

@@ -6,6 +6,7 @@
 #include "entities/FenEditCompteController.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/popups/PopCategorie.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
@@ -18,6 +19,8 @@
 #include "support/OpenDocument.h"
 #include "support/TestFiles.h"
 #include "toolkit/tables/StdTableView.h"
+
+#include <QLayout>
 
 #include <cstring>
 
@@ -121,6 +124,24 @@ TEST_F(FenBanqueTest, FittingTheHeightAgainChangesNothingAndEachListHoldsItsRows
                     table->uniformRowHeight() / 2)
             << table->objectName().toStdString();
     }
+}
+
+// Given back a frame too short for its lists (kept when it had fewer banks), the window still
+// shows every bank, the accounts' list, empty until a bank is chosen, giving up its room first.
+TEST_F(FenBanqueTest, EveryBankShowsInAFrameTooShortForBothLists)
+{
+    ui().screenInfo().frame = ui().screenInfo().full = QRect(0, 0, 1366, 768);
+    opened.reset();
+    doc.banqueHdl.append(tool(kToolBanque, 13, "Banque Postale", kBanqueUser));
+    opened.emplace(doc);
+    FenBanqueController& fen = open();
+    fen.window()->setGeometry(QRect(60, 120, 829, 480));
+    fen.window()->layout()->activate();
+    StdTableView* banques = fen.table1();
+    EXPECT_GE(banques->viewport()->height(), banques->numberOfRows() * banques->uniformRowHeight());
+    EXPECT_GE(fen.table2()->viewport()->height(), fen.minimumOfVisibleRows() * fen.table2()->uniformRowHeight());
+    EXPECT_TRUE(StdWindowPlacement::isWithinArea(fen.window()));
+    WindowDriver(fen).grab(QStringLiteral("banques-short-frame.png"));
 }
 
 } // namespace

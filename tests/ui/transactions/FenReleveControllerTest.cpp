@@ -2,6 +2,10 @@
 // in tick mode and by dragging, the statements' life and locks, and the refusals.
 #include "TransListFixture.h"
 
+#include "entities/FenDeviseController.h"
+#include "entities/FenEditDeviseController.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/tables/CellTransact.h"
 #include "transactions/FenEditReleveController.h"
 #include "transactions/FenReleveController.h"
 
@@ -10,6 +14,7 @@
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -190,6 +195,69 @@ TEST_F(FenReleveTest, ReconcilingAStatementByClickAndDragMatchesTheCore)
     expectCoreBalances();
     w->window()->grab().save(QStringLiteral("/tmp/releve_after.png"));
     w->close();
+}
+
+// Whatever the user does in the window, it stays at the frame the user gave it, on a few rows as
+// on hundreds: an entry from its palette, a statement created and ticked, a currency edited in the
+// currencies window.
+TEST_F(FenReleveTest, TheWindowKeepsTheFrameTheUserGaveIt)
+{
+    ui().screenInfo().frame = ui().screenInfo().full = QRect(0, 0, 1366, 768);
+    const auto cardPayment = [this](FenReleveController& w) {
+        ui().onModal<FenEditSaisieController>([this](FenEditSaisieController& entry) {
+            choose(entry, "pop_compteC", 22);
+            type(entry, "field_montant", QStringLiteral("12.00"));
+            ok(entry);
+        });
+        ui().onModal<FenEditSaisieController>([](FenEditSaisieController& entry) { cancel(entry); });
+        for (QAbstractButton* button : w.palette()->window()->findChildren<QAbstractButton*>()) {
+            if (button->property("identifier").toString() == QLatin1String("11"))
+                button->click();
+        }
+    };
+    QRect inTickMode;
+    const auto newStatementTicked = [this, &inTickMode](FenReleveController& w) {
+        ui().onModal<FenEditReleveController>([](FenEditReleveController& editor) {
+            WindowDriver(editor).type(QStringLiteral("field_nom"), QStringLiteral("Juin"));
+            WindowDriver(editor).click(QStringLiteral("POINTER:"));
+        });
+        ui().onModal<FenReleveController>([&inTickMode](FenReleveController& pointing) {
+            pointing.table1()->GO(0);
+            pointing.didDoubleClick1(nullptr);
+            inTickMode = pointing.window()->geometry();
+            pointing.POINTER_RELEVE(nullptr);
+        });
+        WindowDriver(w).click(QStringLiteral("CREER_RELEVE:"));
+        EXPECT_EQ(inTickMode, w.window()->geometry()) << "in tick mode";
+    };
+    const auto currencyEdited = [this](FenReleveController&) {
+        FenDeviseController* devises = FenDeviseController::openDevises(0);
+        devises->table1()->GO(0);
+        ui().onModal<FenAskPoursuivreController>([](FenAskPoursuivreController& ask) { ask.perform("OUI:"); });
+        ui().onModal<FenEditDeviseController>([](FenEditDeviseController& editor) { editor.perform("OUI:"); });
+        devises->MODIFIER(nullptr);
+        devises->close();
+    };
+    const std::pair<const char*, std::function<void(FenReleveController&)>> steps[]
+        = {{"card payment", cardPayment}, {"statement ticked", newStatementTicked}, {"currency", currencyEdited}};
+    // Extra transactions on the account, the frame the user gave.
+    const std::pair<int, QRect> cases[] = {{0, QRect(190, 40, 1155, 560)}, {206, QRect(190, 60, 1155, 560)}};
+    for (const auto& [extra, frame] : cases) {
+        for (int i = 0; i < extra; ++i)
+            doc.transact_array.append(trans(at(1 + i % 28, 4, 2024), 7, 22, 1 + i, 1, "Boulangerie"));
+        recomputeAllReleves(&doc);
+        FenReleveController* w = open();
+        ASSERT_TRUE(w);
+        ui().advance(500); // the palette is placed beside it
+        w->window()->setGeometry(frame);
+        for (const auto& [what, step] : steps) {
+            step(*w);
+            EXPECT_EQ(w->window()->geometry(), frame) << extra << " " << what;
+        }
+        EXPECT_GE(w->table1()->viewport()->height(), 3 * CellTransact::kHeight) << extra;
+        WindowDriver(*w).grab(QStringLiteral("releve-kept-frame-%1.png").arg(extra));
+        w->close();
+    }
 }
 
 TEST_F(FenReleveTest, AWindowGoneDuringTickModeGivesBackPalettesAndCursor)

@@ -3,13 +3,18 @@
 // PalettePlacement and the walk through every window check that).
 #include "TransListFixture.h"
 
+#include "toolkit/tables/CellTransact.h"
 #include "toolkit/windows/StdButton.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/CellReleve.h"
 #include "transactions/FenReleveController.h"
 
 #include "uisupport/WindowDriver.h"
 
 #include "model/ReleveCompute.h"
+#include "model/TOOL.h"
+
+#include <QScrollArea>
 
 #include <QLayout>
 
@@ -91,6 +96,48 @@ TEST_F(FenRelevePaletteTest, NeitherThePaletteNorTheStatementRowsCutWhatTheyShow
         const QLabel* solde = cell->field_solde_releve();
         EXPECT_GE(solde->width(), solde->fontMetrics().horizontalAdvance(solde->text())) << row;
     }
+    w->close();
+}
+
+// On a laptop screen, beside its palette, the window shows its rows whole: no part scrolled out
+// of sight, every heading whole over its column, no field running under the next picture, and a
+// name longer than its column ends with an ellipsis instead of a cut letter.
+TEST_F(FenRelevePaletteTest, OnALaptopScreenTheListShowsItsRowsAndHeadingsWhole)
+{
+    ui().screenInfo().frame = ui().screenInfo().full = QRect(0, 0, 1366, 768);
+    doc.transact_array[0].ref = QStringLiteral("CB 12");
+    getTool(kToolCompte, 22, &doc)->nom = QStringLiteral("Fournisseur d'électricité");
+    FenReleveController* w = openReleveWindow(7, true, 0, doc);
+    ASSERT_TRUE(w);
+    ui().advance(500); // the palette is placed beside it
+    StdWindow* window = w->window();
+    EXPECT_TRUE(StdWindowPlacement::isWithinArea(window));
+    const auto* scroll = window->findChild<QScrollArea*>(StdWindowPlacement::kScrollName);
+    EXPECT_TRUE(!scroll || scroll->widget()->width() <= scroll->viewport()->width()) << "scrolled sideways";
+    for (const QLabel* heading : w->viewTete()->findChildren<QLabel*>()) {
+        if (heading->isVisibleTo(w->viewTete())) {
+            EXPECT_GE(heading->width(), heading->fontMetrics().horizontalAdvance(heading->text()))
+                << heading->text().toStdString();
+        }
+    }
+    StdTableView* table = w->table1();
+    for (int row = 0; row < table->numberOfRows(); ++row) {
+        auto* cell = qobject_cast<CellTransact*>(w->cellForRow(table, row));
+        ASSERT_NE(cell, nullptr);
+        cell->textRectInRow(RowText::field_date, QSize(table->columnWidth(0), CellTransact::kHeight)); // lays it out
+        QList<const QWidget*> shown;
+        for (const QWidget* part : cell->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (part != cell->getBgbox() && part->isVisibleTo(cell) && !part->geometry().isEmpty())
+                shown << part;
+        }
+        for (qsizetype a = 0; a < shown.size(); ++a) {
+            for (qsizetype b = a + 1; b < shown.size(); ++b)
+                EXPECT_FALSE(shown[a]->geometry().intersects(shown[b]->geometry()))
+                    << row << " " << shown[a]->objectName().toStdString() << " "
+                    << shown[b]->objectName().toStdString();
+        }
+    }
+    WindowDriver(*w).grab(QStringLiteral("releve-laptop.png"));
     w->close();
 }
 

@@ -11,10 +11,15 @@
 #include "toolkit/windows/StdImageViewMoyen.h"
 #include "toolkit/windows/StdImageViewPoste.h"
 
+#include "foundation/localized.h"
+
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPixmapCache>
 
+#include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -26,16 +31,32 @@ constexpr int kSecondHeight = 13;
 constexpr int kBandWidth = 5;
 constexpr int kDateWidth = 68;
 constexpr int kNameWidth = 120;
-constexpr int kAmountWidth = 92;
+constexpr int kAmountWidth = 84;
 constexpr int kGap = 4;
-// The reference's room in a row of the preferred width, and the least it is given.
+constexpr int kReferenceX = 160;
+// The reference's room in a row of the preferred width; the least any named column is given.
 constexpr int kReferenceWidth = 160;
-constexpr int kMinimumReferenceWidth = 40;
+constexpr int kMinimumColumnWidth = 40;
 constexpr const char* kRowTagProperty = "sv_row";
+
+// A text longer than its column ends with an ellipsis, never cut in the middle of a letter.
+class RowLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        const QRect room = contentsRect();
+        painter.drawText(room, int(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+    }
+};
 
 QLabel* makeLabel(RowText field, QWidget* parent, double size = 12)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new RowLabel(parent);
     label->setObjectName(QString::fromLatin1(kRowTextNames[size_t(field)]));
     label->setFont(makeListFont(false, false, size));
     return label;
@@ -156,16 +177,39 @@ void CellTransact::buildFields()
         m_imageViews[i] = findChild<StdImageView*>(QString::fromLatin1(kRowImageNames[i]));
 }
 
+int CellTransact::fixedWidth() const
+{
+    const int extra = extra_controller ? extra_controller->columnsWidth() : 0;
+    return kReferenceX + kGap + 2 * (kGap + kIconSide + 2) + 2 * (kIconSide + 2) + 2 * (kAmountWidth + kGap + kIconSide)
+        + extra + kGap;
+}
+
 int CellTransact::preferredWidth() const
 {
-    constexpr int kFixed
-        = 156 + kReferenceWidth + 2 * (kNameWidth + 22) + 4 * (kIconSide + 2) + 2 * (kAmountWidth + 18);
-    return kFixed + (extra_controller ? extra_controller->columnsWidth() : 0);
+    return fixedWidth() + kReferenceWidth + 2 * kNameWidth;
 }
 
 int CellTransact::narrowestWidth() const
 {
-    return preferredWidth() - (kReferenceWidth - kMinimumReferenceWidth);
+    return fixedWidth() + leastWidth(RowText::field_reference) + leastWidth(RowText::field_compte)
+        + leastWidth(RowText::field_poste);
+}
+
+// A column is never narrower than its heading over it, nor than a few letters. Measured once: a
+// row is laid out at every painting.
+int CellTransact::leastWidth(RowText field)
+{
+    static const std::array<int, 3> widths = [] {
+        const QFontMetrics heading(makeListFont(true, false, 11));
+        std::array<int, 3> least {};
+        const char* keys[] = {"FenTransList_libelle", "FenTransList_compte", "FenTransList_categorie"};
+        for (size_t i = 0; i < least.size(); ++i) {
+            const int title = heading.horizontalAdvance(localizedAppl(QString::fromLatin1(keys[i])));
+            least[i] = std::max(kMinimumColumnWidth, title + kGap);
+        }
+        return least;
+    }();
+    return widths[field == RowText::field_reference ? 0 : field == RowText::field_compte ? 1 : 2];
 }
 
 void CellTransact::resizeEvent(QResizeEvent* event)
@@ -175,8 +219,9 @@ void CellTransact::resizeEvent(QResizeEvent* event)
 }
 
 // Columns from both edges: the date, means and reference from the left; the extra columns, the
-// amounts, the state icons, the category and the account from the right. The reference takes
-// what is left.
+// amounts, the state icons (two by two, on the row's two lines), the category and the account from
+// the right. In a narrow row the reference gives up its room first, then the account and the
+// category share what is left; each keeps at least the width of its heading.
 void CellTransact::layOutFields()
 {
     place(box_left, 0, 0, kBandWidth, height());
@@ -201,25 +246,30 @@ void CellTransact::layOutFields()
         place(pointe, right, iconY, kIconSide, kIconSide);
         place(verrou, right, kSecondY - 1, kIconSide, kIconSide);
     }
-    for (QWidget* icon : {static_cast<QWidget*>(image_placement), static_cast<QWidget*>(image_taxe),
-                          static_cast<QWidget*>(button_pastille), static_cast<QWidget*>(image_note)}) {
+    for (const auto& [upper, lower] : {std::pair<QWidget*, QWidget*> {image_placement, image_taxe},
+                                       std::pair<QWidget*, QWidget*> {button_pastille, image_note}}) {
         right -= kIconSide + 2;
-        place(icon, right, iconY, kIconSide, kIconSide);
+        place(upper, right, iconY, kIconSide, kIconSide);
+        place(lower, right, kSecondY - 1, kIconSide, kIconSide);
     }
-    right -= kNameWidth + kGap;
-    place(field_poste, right, kTopY, kNameWidth, kLineHeight);
+    const int room = right - kReferenceX - kGap - 2 * (kGap + kIconSide + 2);
+    const int leastReference = leastWidth(RowText::field_reference);
+    const int nameRoom = std::min(kNameWidth, (room - leastReference) / 2);
+    const int posteWidth = std::max(leastWidth(RowText::field_poste), nameRoom);
+    const int compteWidth = std::max(leastWidth(RowText::field_compte), nameRoom);
+    right -= posteWidth + kGap;
+    place(field_poste, right, kTopY, posteWidth, kLineHeight);
     right -= kIconSide + 2;
     place(image_poste, right, iconY, kIconSide, kIconSide);
     place(image_poste_multi, right, iconY, kIconSide, kIconSide);
-    right -= kNameWidth + kGap;
-    place(field_compte, right, kTopY, kNameWidth, kLineHeight);
+    right -= compteWidth + kGap;
+    place(field_compte, right, kTopY, compteWidth, kLineHeight);
     right -= kIconSide + 2;
     place(image_compte, right, iconY, kIconSide, kIconSide);
-    const int referenceX = 160;
-    const int referenceWidth = std::max(kMinimumReferenceWidth, right - kGap - referenceX);
-    place(field_reference, referenceX, kTopY, referenceWidth, kLineHeight);
-    place(field_annulee, referenceX, kSecondY, referenceWidth / 2, kSecondHeight);
-    place(field_doublon, referenceX + referenceWidth / 2, kSecondY, referenceWidth / 2, kSecondHeight);
+    const int referenceWidth = std::max(leastReference, right - kGap - kReferenceX);
+    place(field_reference, kReferenceX, kTopY, referenceWidth, kLineHeight);
+    place(field_annulee, kReferenceX, kSecondY, referenceWidth / 2, kSecondHeight);
+    place(field_doublon, kReferenceX + referenceWidth / 2, kSecondY, referenceWidth / 2, kSecondHeight);
 }
 
 // ---- Painting ------------------------------------------------------------------------------------

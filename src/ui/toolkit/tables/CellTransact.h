@@ -76,8 +76,11 @@ public:
 
     // The width of a row showing every column at ease.
     int preferredWidth() const;
-    // The narrowest row whose columns still stand apart: the reference gives up its room first.
+    // The narrowest row whose columns still stand apart, each as wide as its heading at least:
+    // the reference gives up its room first, then the account and the category.
     int narrowestWidth() const;
+    // The least width of the reference, the account or the category column.
+    static int leastWidth(RowText field);
 
     // The transaction shown, printed through the image views' replacement texts.
     const TRANSACT* transact() const { return m_transact ? &*m_transact : nullptr; }
@@ -88,6 +91,8 @@ protected:
 
 private:
     void buildFields();
+    // The row's width less the reference, the account and the category.
+    int fixedWidth() const;
     void layOutFields();
     void showPicture(StdImageView* view, const RowImageContent& content) const;
     static void showText(QLabel* field, const RowTextContent& content);

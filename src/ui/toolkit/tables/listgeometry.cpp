@@ -25,13 +25,13 @@ QRect downFrame(const UpRect& frame, double reference)
 
 } // namespace
 
-QRect fittedListWindowFrame(const QRect& visible, const QRect& window, double listHeight, double wanted, bool keepTop)
+QRect fittedListWindowFrame(const QRect& visible, const QRect& window, double heightChange, bool keepTop)
 {
     // One reference height for every rectangle, so the comparisons hold as written.
     const double reference = visible.y() + visible.height();
     const UpRect screen = upFrame(visible, reference);
     UpRect frame = upFrame(window, reference);
-    const double newHeight = frame.height + (wanted - listHeight);
+    const double newHeight = frame.height + heightChange;
     if (newHeight > screen.height) {
         const double top = frame.top();
         frame.y = screen.y;

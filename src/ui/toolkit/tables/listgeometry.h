@@ -4,7 +4,8 @@
 // screen's bottom as origin, as they are written, and converted by the view geometry helpers.
 #include <QRect>
 
-// The window's frame once its list, listHeight high, has become wanted high. The window keeps its
-// top edge and its bottom stays on the screen; a window too tall for the screen takes the whole
-// height of the screen, or with keepTop keeps its top and stops at the screen's bottom.
-QRect fittedListWindowFrame(const QRect& screen, const QRect& frame, double listHeight, double wanted, bool keepTop);
+// The window's frame once its height has changed by heightChange (what its lists lack, or less
+// than zero what they have too much). The window keeps its top edge and its bottom stays on the
+// screen; a window too tall for the screen takes the whole height of the screen, or with keepTop
+// keeps its top and stops at the screen's bottom.
+QRect fittedListWindowFrame(const QRect& screen, const QRect& frame, double heightChange, bool keepTop);

@@ -4,6 +4,7 @@
 #include "toolkit/palettes/HelperSVPalette.h"
 #include "toolkit/print/PrintViewWithTable.h"
 #include "toolkit/tables/listgeometry.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include "document/APPLIPARAM.h"
 #include "foundation/diagnostics.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -51,6 +53,21 @@ int rowsWidth(const StdTableView* table)
         = bar->isVisibleTo(table) && !table->style()->styleHint(QStyle::SH_ScrollBar_Transient, nullptr, bar);
     const int barWidth = beside ? table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar) : 0;
     return std::max(0, table->contentsRect().width() - barWidth);
+}
+
+// What the window's height changes by for its lists to gain lack (less than zero: to lose it).
+// Controls that scroll in the window (a window narrower than they need) fill its viewport and
+// never go below their least height: the lists change only as far as the controls' height does,
+// and a window fitted by the lists' lack alone would shrink again at every fitting.
+double windowHeightChange(const QWidget& window, double lack)
+{
+    const auto* scroll = window.findChild<const QScrollArea*>(QLatin1String(StdWindowPlacement::kScrollName),
+                                                              Qt::FindDirectChildrenOnly);
+    const QWidget* controls = scroll ? scroll->widget() : nullptr;
+    if (!controls)
+        return lack;
+    const int least = controls->minimumSizeHint().expandedTo(controls->minimumSize()).height();
+    return std::max(controls->height() + lack, double(least)) - scroll->viewport()->height();
 }
 
 } // namespace
@@ -580,7 +597,8 @@ bool StdWindowWithTableController::fitHeightOnce(bool keepTop)
         wanted = share1 + share2;
         shareHeightBetweenTables(share1, share2);
     }
-    const QRect outer = fittedListWindowFrame(screen, shown->frameGeometry(), listHeight, wanted, keepTop);
+    const double change = windowHeightChange(*shown, wanted - listHeight);
+    const QRect outer = fittedListWindowFrame(screen, shown->frameGeometry(), change, keepTop);
     // The window is placed by its content; its title bar and borders stay around it.
     const QMargins borders(shown->geometry().left() - shown->frameGeometry().left(),
                            shown->geometry().top() - shown->frameGeometry().top(),

@@ -4,6 +4,7 @@
 #include "toolkit/windows/StdWindowWithTableController.h"
 
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 #include "uisupport/DemoRows.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
@@ -16,6 +17,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollArea>
 #include <QTest>
 
 namespace {
@@ -324,8 +326,25 @@ TEST_F(ListWindowTest, TheListIsFittedToItsRowsOnTheScreen)
     });
     StdWindowController::pushModal<OneTableWindow>(nullptr, nullptr, 0);
 
-    // Without automatic height the window keeps its size, on a screen where it fits.
+    // Controls scrolling in a window narrower than they need never go below their least height:
+    // fitted again, the window stays as the first fitting left it, every control in sight.
     ui().screenInfo().frame = QRect(0, 0, 1440, 900);
+    auto* scrolled = open<DemoListWindow>();
+    scrolled->rows.resize(1);
+    scrolled->table2()->setMinimumHeight(8 * kRowHeight);
+    StdWindowPlacement::makeContentScroll(scrolled->window());
+    scrolled->table1()->reloadData();
+    scrolled->adjustHeight(false);
+    const QRect fitted = scrolled->window()->geometry();
+    scrolled->adjustHeight(false);
+    EXPECT_EQ(scrolled->window()->geometry(), fitted);
+    const auto* scroll = scrolled->window()->findChild<QScrollArea*>(StdWindowPlacement::kScrollName);
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_GE(scroll->viewport()->height(), scroll->widget()->minimumSizeHint().height());
+    EXPECT_GE(scrolled->table1()->viewport()->height(), 3 * kRowHeight);
+    scrolled->close();
+
+    // Without automatic height the window keeps its size, on a screen where it fits.
     APPLIPARAM::loadAppliParam().automaticHeight = false;
     auto* kept = open<OneTableWindow>();
     EXPECT_EQ(kept->window()->geometry(), QRect(100, 120, 640, 300));
