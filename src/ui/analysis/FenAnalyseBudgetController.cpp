@@ -585,7 +585,8 @@ AnalyseFilePtr prepareAnalyseFile(DOCUMENT& doc, const AnalyseWindowOpening& ope
     if (!initAnalyseFileWithConfiguration(*file, doc, conf, QRectF(UiHost::instance().screen().visibleFrame())))
         return nullptr;
     const long columns = analyseNumberOfColumns(*file);
-    file->initialMonth = opening.initialMonth < 0 || opening.initialMonth > columns ? 0 : opening.initialMonth;
+    const long month = recordedMonthIn(*file, opening.initialMonth, opening.initialPeriod);
+    file->initialMonth = month < 0 || month > columns ? 0 : month;
     return file;
 }
 
@@ -619,7 +620,7 @@ QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const DOCUMENT& doc, Analys
                 continue;
             nom = first->nom;
         }
-        openings.append(AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type});
+        openings.append(AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type, record.initialPeriod});
     }
     return openings;
 }

@@ -29,7 +29,10 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -272,24 +275,55 @@ TEST_F(FenBudgetControllerTest, TheSynthesisGridSumsTheFiguresByScheduleAndForec
     WindowDriver(*grid).grab(QStringLiteral("budget-synthese.png"));
 }
 
+// A memorised budget comes back on the month it showed, not on the month at the same place: the
+// configuration may start earlier by then (earlier records imported). A record of an older
+// version knows only the place.
 TEST_F(FenBudgetControllerTest, AMemorisedBudgetComesBackOnItsMonth)
 {
     const QString package = testenv::freshDir(QStringLiteral("budgets")) + QStringLiteral("/Famille.svd");
     ASSERT_TRUE(QDir().mkpath(package + QStringLiteral("/Contents/Resources")));
     doc.documentUrl = package;
-    FenBudgetController* w = open();
-    choose(w, "PERIODE:", 8);
-    w->MEMORISE(QVariant::fromValue<qint64>(2));
-    EXPECT_TRUE(QFileInfo::exists(package + QStringLiteral("/Contents/Resources/budget/budget2.xml")));
-    w->close();
-    reopenBudgetsOfDocument(doc);
-    FenBudgetController* reopened = nullptr;
-    for (QObject* controller : registeredWindowControllers())
-        if (auto* b = qobject_cast<FenBudgetController*>(controller))
-            reopened = b;
-    ASSERT_NE(reopened, nullptr);
-    EXPECT_EQ(reopened->myAnaMonth(), 8);
-    EXPECT_EQ(reopened->analyseType(), AnalyseType::Budget);
+    const QString record = package + QStringLiteral("/Contents/Resources/budget/budget2.xml");
+    const struct {
+        const char* what;
+        double firstDay; // of the configuration when the budget comes back
+        bool olderRecord; // without the month itself
+        long expected;
+    } cases[] = {
+        {"same months", at(1, 1, 2024), false, 8},
+        {"a year earlier", at(1, 1, 2023), false, 20},
+        {"month gone", at(1, 9, 2024), false, 0},
+        {"older record", at(1, 1, 2024), true, 8},
+    };
+    for (const auto& c : cases) {
+        doc.anadefHdl[0].date1 = at(1, 1, 2024);
+        FenBudgetController* w = open();
+        choose(w, "PERIODE:", 8);
+        w->MEMORISE(QVariant::fromValue<qint64>(2));
+        ASSERT_TRUE(QFileInfo::exists(record));
+        w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (c.olderRecord) {
+            QFile file(record);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            QString text = QString::fromUtf8(file.readAll());
+            file.close();
+            text.remove(QRegularExpression(QStringLiteral("<initialPeriod>[0-9]*</initialPeriod>")));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(text.toUtf8());
+        }
+        doc.anadefHdl[0].date1 = c.firstDay;
+        reopenBudgetsOfDocument(doc);
+        FenBudgetController* reopened = nullptr;
+        for (QObject* controller : registeredWindowControllers())
+            if (auto* b = qobject_cast<FenBudgetController*>(controller))
+                reopened = b;
+        ASSERT_NE(reopened, nullptr) << c.what;
+        EXPECT_EQ(reopened->myAnaMonth(), c.expected) << c.what;
+        EXPECT_EQ(reopened->analyseType(), AnalyseType::Budget);
+        reopened->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 } // namespace
