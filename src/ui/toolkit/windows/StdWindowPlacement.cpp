@@ -145,6 +145,19 @@ QMargins StdWindowPlacement::decorationsOf(const QWidget* window)
     return QMargins(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
 }
 
+// A window manager keeps a window that has size increments to its base size (its minimum when
+// it has none) plus whole steps, and takes off the rest without the program learning it: the
+// window's content would be laid out wider than it shows, its right edge cut.
+QSize StdWindowPlacement::steppedSize(const QWidget* window, const QSize& size)
+{
+    const QSize step = window->sizeIncrement();
+    const QSize base = window->baseSize().isNull() ? window->minimumSize() : window->baseSize();
+    const auto stepped = [](int length, int least, int by) {
+        return by > 1 && length > least ? least + (length - least) / by * by : length;
+    };
+    return {stepped(size.width(), base.width(), step.width()), stepped(size.height(), base.height(), step.height())};
+}
+
 QRect StdWindowPlacement::availableArea(const QWidget* window)
 {
     QRect area = UiHost::instance().screen().visibleFrame();
@@ -185,15 +198,15 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
     const bool placed = window->testAttribute(Qt::WA_Moved);
     if (!placed)
         geometry = defaultGeometry(geometry.size(), decorations, area, parent, openWindowsBesides(window));
-    QRect fitted = fittedGeometry(geometry, decorations, area);
     // Until the window manager has decorated the window, its frame is a guess: a frame put back or
-    // set by code whose content lies in the area stays where it was asked, to the pixel, and is
-    // checked again once the real frame is known.
-    if (!knownDecorationsOf(window)) {
-        if (placed && area.contains(geometry))
-            fitted = geometry;
+    // set by code keeps its content in the area without the guess, so that one the user left
+    // against the top of the screen stays there to the pixel, and is checked again once the real
+    // frame is known.
+    const bool guessed = !knownDecorationsOf(window);
+    QRect fitted = fittedGeometry(geometry, guessed && placed ? QMargins() : decorations, area);
+    if (guessed)
         checkOnceDecorated(window, parent);
-    }
+    fitted.setSize(steppedSize(window, fitted.size()));
     const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize());
     if (fitted.width() < needed.width() || fitted.height() < needed.height())
         makeContentScroll(window);

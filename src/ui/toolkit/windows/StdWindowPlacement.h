@@ -9,6 +9,7 @@
 // Frameless windows (the tool palette, the save notice) place themselves and are left alone.
 #include <QMargins>
 #include <QRect>
+#include <QSize>
 
 #include <optional>
 
@@ -24,6 +25,10 @@ public:
     // open so that new windows don't hide each other.
     static QRect defaultGeometry(const QSize& size, const QMargins& decorations, const QRect& area,
                                  const QWidget* parent, int openWindows);
+
+    // The size nearest below that the window manager lets the window have, given its size
+    // increments.
+    static QSize steppedSize(const QWidget* window, const QSize& size);
 
     // What the window manager adds around that window's content (title bar, borders): the
     // window's own once it is on screen, else what another window of the program was given, else
