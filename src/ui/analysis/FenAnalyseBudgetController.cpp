@@ -632,7 +632,10 @@ void FenAnalyseBudgetController::COMPUTE_ANALYSE(long month)
         return;
     computeAnalyse(*myAnaFile(), devise(), analyseType(), month, *doc);
     FenMessageController::doClose();
-    // Fitted to the rows it shows: those left once the empty ones are filtered out.
+    // Fitted to the rows it shows: those left once the empty ones are filtered out. A window not
+    // yet on screen is fitted as it appears: fitted now, it would count as placed, and open over
+    // the window opened before it rather than a step aside.
     FILTER_ANALYSE();
-    adjustHeight(false);
+    if (const StdWindow* shown = windowIfLoaded(); shown && shown->isVisible())
+        adjustHeight(false);
 }

@@ -6,7 +6,9 @@
 #include "analysis/BoxAnalyseBudgetTete.h"
 #include "analysis/CellConfAnalyse.h"
 #include "analysis/ColorAccessoryViewController.h"
+#include "analysis/AnalyseColumns.h"
 #include "analysis/FenAnalyseController.h"
+#include "analysis/FenBudgetController.h"
 #include "analysis/FenAskCamembertController.h"
 #include "analysis/FenCamembertController.h"
 #include "analysis/FenEditConfigurationController.h"
@@ -328,6 +330,44 @@ TEST_F(FenAnalyseControllerTest, MemorisedWindowsComeBackAndAVanishedConfigurati
     EXPECT_EQ(reopened[0]->myAnaMonth(), 8);
     EXPECT_EQ(reopened[1]->myAnaFile()->anaDef.nom, doc.anadefHdl.at(0).nom); // "Sans mois" is gone
     EXPECT_EQ(reopened[1]->myAnaConfigIndex(), 0);
+}
+
+// On a laptop screen the analysis and the budget open as tall as their rows want, within the
+// screen (all of it when the rows need more), once they have slid in, the budget a step aside
+// from the analysis rather than over it.
+TEST_F(FenAnalyseControllerTest, TheWindowsOpenAsTallAsTheirRowsAndApartOnALaptopScreen)
+{
+    const QRect screen(0, 0, 1366, 768);
+    ui().screenInfo().full = ui().screenInfo().frame = screen;
+    APPLIPARAM::loadAppliParam().doAnimations = true;
+    ui().animations().setSpeed(1); // the slide ends after the window has been fitted
+    const struct {
+        const char* what;
+        int moreCategories;
+    } cases[] = {{"ten rows", 0}, {"twenty rows", 10}, {"forty rows", 20}};
+    long ident = 100;
+    for (const auto& c : cases) {
+        for (int i = 0; i < c.moreCategories; ++i, ++ident)
+            doc.posteHdl.append(POSTE {.ident = ident, .dossierID = 2, .nom = QStringLiteral("Loisir %1").arg(ident)});
+        FenAnalyseController* analyse = open(QStringLiteral("Année 2024"));
+        FenBudgetController* budget = openBudgetWindow(doc, QStringLiteral("Année 2024"), 0, std::nullopt, true);
+        ASSERT_TRUE(analyse && budget);
+        ui().animations().finishAll();
+        for (FenAnalyseBudgetController* w : {static_cast<FenAnalyseBudgetController*>(analyse),
+                                             static_cast<FenAnalyseBudgetController*>(budget)}) {
+            const StdTableView* table = w->table1();
+            const int shown = table->viewport()->height() / analysecolumns::kRowHeight;
+            const QRect frame = w->window()->frameGeometry();
+            EXPECT_TRUE(screen.contains(frame)) << c.what;
+            EXPECT_TRUE(shown >= table->numberOfRows() || frame.height() == screen.height())
+                << c.what << ": " << shown << " of " << table->numberOfRows() << " rows in " << frame.height();
+        }
+        EXPECT_NE(budget->window()->geometry().topLeft(), analyse->window()->geometry().topLeft()) << c.what;
+        WindowDriver(*analyse).grab(QStringLiteral("analyse-%1-lignes.png").arg(analyse->table1()->numberOfRows()));
+        budget->close();
+        analyse->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(FenAnalyseControllerTest, TheEditorStoresItsConfigurationAndTheWindowFollows)
