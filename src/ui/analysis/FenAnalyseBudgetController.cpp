@@ -620,7 +620,8 @@ QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const DOCUMENT& doc, Analys
                 continue;
             nom = first->nom;
         }
-        openings.append(AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type, record.initialPeriod});
+        openings.append(
+            AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type, record.initialPeriod});
     }
     return openings;
 }

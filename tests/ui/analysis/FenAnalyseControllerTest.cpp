@@ -3,13 +3,13 @@
 // broadcasts, the pie chart, the printed page, memorising and reopening.
 #include "AnalyseHousehold.h"
 
+#include "analysis/AnalyseColumns.h"
 #include "analysis/BoxAnalyseBudgetTete.h"
 #include "analysis/CellConfAnalyse.h"
 #include "analysis/ColorAccessoryViewController.h"
-#include "analysis/AnalyseColumns.h"
 #include "analysis/FenAnalyseController.h"
-#include "analysis/FenBudgetController.h"
 #include "analysis/FenAskCamembertController.h"
+#include "analysis/FenBudgetController.h"
 #include "analysis/FenCamembertController.h"
 #include "analysis/FenEditConfigurationController.h"
 #include "analysis/PopPeriode.h"
@@ -353,8 +353,8 @@ TEST_F(FenAnalyseControllerTest, TheWindowsOpenAsTallAsTheirRowsAndApartOnALapto
         FenBudgetController* budget = openBudgetWindow(doc, QStringLiteral("Année 2024"), 0, std::nullopt, true);
         ASSERT_TRUE(analyse && budget);
         ui().animations().finishAll();
-        for (FenAnalyseBudgetController* w : {static_cast<FenAnalyseBudgetController*>(analyse),
-                                             static_cast<FenAnalyseBudgetController*>(budget)}) {
+        for (FenAnalyseBudgetController* w :
+             {static_cast<FenAnalyseBudgetController*>(analyse), static_cast<FenAnalyseBudgetController*>(budget)}) {
             const StdTableView* table = w->table1();
             const int shown = table->viewport()->height() / analysecolumns::kRowHeight;
             const QRect frame = w->window()->frameGeometry();
