@@ -332,41 +332,33 @@ TEST_F(FenAnalyseControllerTest, MemorisedWindowsComeBackAndAVanishedConfigurati
     EXPECT_EQ(reopened[1]->myAnaConfigIndex(), 0);
 }
 
-// On a laptop screen the analysis and the budget open as tall as their rows want, within the
-// screen (all of it when the rows need more), once they have slid in, the budget a step aside
-// from the analysis rather than over it.
+// On a laptop screen the analysis and the budget open as tall as their rows want within the
+// screen (all of it when the rows need more) once they have slid in, the budget a step aside from
+// the analysis rather than over it.
 TEST_F(FenAnalyseControllerTest, TheWindowsOpenAsTallAsTheirRowsAndApartOnALaptopScreen)
 {
     const QRect screen(0, 0, 1366, 768);
     ui().screenInfo().full = ui().screenInfo().frame = screen;
     APPLIPARAM::loadAppliParam().doAnimations = true;
-    ui().animations().setSpeed(1); // the slide ends after the window has been fitted
-    const struct {
-        const char* what;
-        int moreCategories;
-    } cases[] = {{"ten rows", 0}, {"twenty rows", 10}, {"forty rows", 20}};
+    ui().animations().setSpeed(1); // the slides end after the windows are fitted
     long ident = 100;
-    for (const auto& c : cases) {
-        for (int i = 0; i < c.moreCategories; ++i, ++ident)
+    for (const int moreCategories : {0, 10, 20}) { // 10, 20 and 40 rows
+        for (const long last = ident + moreCategories; ident < last; ++ident)
             doc.posteHdl.append(POSTE {.ident = ident, .dossierID = 2, .nom = QStringLiteral("Loisir %1").arg(ident)});
-        FenAnalyseController* analyse = open(QStringLiteral("Année 2024"));
-        FenBudgetController* budget = openBudgetWindow(doc, QStringLiteral("Année 2024"), 0, std::nullopt, true);
-        ASSERT_TRUE(analyse && budget);
+        FenAnalyseBudgetController* analyse = open(QStringLiteral("Année 2024"));
+        FenAnalyseBudgetController* budget = openBudgetWindow(doc, analyse->myAnaFile()->anaDef.nom, 0, {}, true);
         ui().animations().finishAll();
-        for (FenAnalyseBudgetController* w :
-             {static_cast<FenAnalyseBudgetController*>(analyse), static_cast<FenAnalyseBudgetController*>(budget)}) {
-            const StdTableView* table = w->table1();
-            const int shown = table->viewport()->height() / analysecolumns::kRowHeight;
+        for (FenAnalyseBudgetController* w : {analyse, budget}) {
+            const int rows = w->table1()->numberOfRows();
+            const int shown = w->table1()->viewport()->height() / analysecolumns::kRowHeight;
             const QRect frame = w->window()->frameGeometry();
-            EXPECT_TRUE(screen.contains(frame)) << c.what;
-            EXPECT_TRUE(shown >= table->numberOfRows() || frame.height() == screen.height())
-                << c.what << ": " << shown << " of " << table->numberOfRows() << " rows in " << frame.height();
+            EXPECT_TRUE(screen.contains(frame)) << rows;
+            EXPECT_TRUE(shown >= rows || frame.height() == screen.height()) << shown << " of " << rows;
         }
-        EXPECT_NE(budget->window()->geometry().topLeft(), analyse->window()->geometry().topLeft()) << c.what;
+        EXPECT_NE(budget->window()->pos(), analyse->window()->pos()) << ident;
         WindowDriver(*analyse).grab(QStringLiteral("analyse-%1-lignes.png").arg(analyse->table1()->numberOfRows()));
         budget->close();
         analyse->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 
