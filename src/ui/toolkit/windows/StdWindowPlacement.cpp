@@ -145,9 +145,9 @@ QMargins StdWindowPlacement::decorationsOf(const QWidget* window)
     return QMargins(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
 }
 
-// A window manager keeps a window that has size increments to its base size (its minimum when
-// it has none) plus whole steps, and takes off the rest without the program learning it: the
-// window's content would be laid out wider than it shows, its right edge cut.
+// A window manager keeps a window that has size increments to its base size plus whole steps,
+// and takes off the rest without the program learning it: the window's content would be laid
+// out wider than it shows, its right edge cut.
 QSize StdWindowPlacement::steppedSize(const QWidget* window, const QSize& size)
 {
     const QSize step = window->sizeIncrement();
@@ -206,6 +206,11 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
     QRect fitted = fittedGeometry(geometry, guessed && placed ? QMargins() : decorations, area);
     if (guessed)
         checkOnceDecorated(window, parent);
+    // Window managers count the steps from the base size, or without one from zero or the
+    // minimum as each likes: the window is given one.
+    const QSize step = window->sizeIncrement();
+    if ((step.width() > 1 || step.height() > 1) && window->baseSize().isNull())
+        window->setBaseSize(window->minimumSize());
     fitted.setSize(steppedSize(window, fitted.size()));
     const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize());
     if (fitted.width() < needed.width() || fitted.height() < needed.height())
