@@ -23,8 +23,8 @@ constexpr int kPaletteGap = 2;
 constexpr int kCascadeStep = 28;
 constexpr int kCascadeSteps = 8;
 
-// How far a window stands from its remembered frame's checking once the window manager has
-// decorated it, and how many times it asks again while the window manager has not.
+// How long after a window placed at a guessed frame shows it is checked with its real frame, and
+// how many times that is tried again while the window manager has not told the frame yet.
 constexpr int kDecoratedCheckMs = 100;
 constexpr int kDecoratedChecks = 10;
 constexpr const char* kCheckPending = "sorv_decoration_check";
