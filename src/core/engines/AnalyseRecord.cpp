@@ -1,6 +1,7 @@
 #include "engines/AnalyseRecord.h"
 
 #include "engines/AnalyseFile.h"
+#include "foundation/dates.h"
 #include "foundation/xmlmember.h"
 #include "model/DOCUMENT.h"
 
@@ -19,6 +20,12 @@ long recordNumber(const QString& fileName)
     return match.hasMatch() ? match.captured(1).toLong() : -1;
 }
 
+long periodOfColumn(const AnalyseFile& file, long month)
+{
+    const AnalyseColumn* column = month >= 1 ? analyseColumnAtIndex(file, month - 1) : nullptr;
+    return column ? dateYear(column->month) * 100 + dateMonth(column->month) : 0;
+}
+
 } // namespace
 
 bool memoriseAnalyseFile(const AnalyseFile& file, const QString& folder, const QString& fileName)
@@ -29,6 +36,7 @@ bool memoriseAnalyseFile(const AnalyseFile& file, const QString& folder, const Q
         return false;
     xmlAppendLong(root, "version", file.version);
     xmlAppendLong(root, "initialMonth", file.initialMonth);
+    xmlAppendLong(root, "initialPeriod", periodOfColumn(file, file.initialMonth));
     xmlAppendString(root, "nom", file.anaDef.nom);
     xmlAppendFloat(root, "cgboundx", 2, static_cast<float>(file.frame.x()));
     xmlAppendFloat(root, "cgboundy", 2, static_cast<float>(file.frame.y()));
@@ -46,10 +54,22 @@ bool loadAnalyseRecord(const QString& path, AnalyseRecord* record)
         return false;
     record->version = xmlGetLong(root, "version", 5);
     record->initialMonth = xmlGetLong(root, "initialMonth", 0);
+    record->initialPeriod = xmlGetLong(root, "initialPeriod", 0);
     record->nom = xmlGetMutableString(root, "nom");
     record->frame = QRectF(xmlGetFloat(root, "cgboundx", 7), xmlGetFloat(root, "cgboundy", 70),
                            xmlGetFloat(root, "cgboundwidth", 535), xmlGetFloat(root, "cgboundheight", 530));
     return true;
+}
+
+long recordedMonthIn(const AnalyseFile& file, long place, long period)
+{
+    if (period <= 0)
+        return place;
+    for (long month = 1; month <= analyseNumberOfColumns(file); ++month) {
+        if (periodOfColumn(file, month) == period)
+            return month;
+    }
+    return 0;
 }
 
 QStringList memorisedAnalyseRecordPaths(const QString& folder)

@@ -585,7 +585,8 @@ AnalyseFilePtr prepareAnalyseFile(DOCUMENT& doc, const AnalyseWindowOpening& ope
     if (!initAnalyseFileWithConfiguration(*file, doc, conf, QRectF(UiHost::instance().screen().visibleFrame())))
         return nullptr;
     const long columns = analyseNumberOfColumns(*file);
-    file->initialMonth = opening.initialMonth < 0 || opening.initialMonth > columns ? 0 : opening.initialMonth;
+    const long month = recordedMonthIn(*file, opening.initialMonth, opening.initialPeriod);
+    file->initialMonth = month < 0 || month > columns ? 0 : month;
     return file;
 }
 
@@ -619,7 +620,8 @@ QList<AnalyseWindowOpening> memorisedAnalyseOpenings(const DOCUMENT& doc, Analys
                 continue;
             nom = first->nom;
         }
-        openings.append(AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type});
+        openings.append(
+            AnalyseWindowOpening {nom, record.initialMonth, record.frame, true, type, record.initialPeriod});
     }
     return openings;
 }
@@ -631,7 +633,10 @@ void FenAnalyseBudgetController::COMPUTE_ANALYSE(long month)
         return;
     computeAnalyse(*myAnaFile(), devise(), analyseType(), month, *doc);
     FenMessageController::doClose();
-    // Fitted to the rows it shows: those left once the empty ones are filtered out.
+    // Fitted to the rows it shows: those left once the empty ones are filtered out. A window not
+    // yet on screen is fitted as it appears: fitted now, it would count as placed, and open over
+    // the window opened before it rather than a step aside.
     FILTER_ANALYSE();
-    adjustHeight(false);
+    if (const StdWindow* shown = windowIfLoaded(); shown && shown->isVisible())
+        adjustHeight(false);
 }

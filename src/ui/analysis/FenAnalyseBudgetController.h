@@ -254,6 +254,9 @@ struct AnalyseWindowOpening {
     std::optional<QRectF> frame;
     bool appear = true;
     AnalyseType type = AnalyseType::Analyse;
+    // The month itself (year × 100 + month) when a memorised window knows it: it wins over the
+    // place, which moves when the configuration's months start earlier.
+    long initialPeriod = 0;
 };
 AnalyseFilePtr prepareAnalyseFile(DOCUMENT& doc, const AnalyseWindowOpening& opening);
 void placeAnalyseWindow(FenAnalyseBudgetController* controller, const AnalyseWindowOpening& opening);

@@ -3,11 +3,13 @@
 // broadcasts, the pie chart, the printed page, memorising and reopening.
 #include "AnalyseHousehold.h"
 
+#include "analysis/AnalyseColumns.h"
 #include "analysis/BoxAnalyseBudgetTete.h"
 #include "analysis/CellConfAnalyse.h"
 #include "analysis/ColorAccessoryViewController.h"
 #include "analysis/FenAnalyseController.h"
 #include "analysis/FenAskCamembertController.h"
+#include "analysis/FenBudgetController.h"
 #include "analysis/FenCamembertController.h"
 #include "analysis/FenEditConfigurationController.h"
 #include "analysis/PopPeriode.h"
@@ -328,6 +330,36 @@ TEST_F(FenAnalyseControllerTest, MemorisedWindowsComeBackAndAVanishedConfigurati
     EXPECT_EQ(reopened[0]->myAnaMonth(), 8);
     EXPECT_EQ(reopened[1]->myAnaFile()->anaDef.nom, doc.anadefHdl.at(0).nom); // "Sans mois" is gone
     EXPECT_EQ(reopened[1]->myAnaConfigIndex(), 0);
+}
+
+// On a laptop screen the analysis and the budget open as tall as their rows want within the
+// screen (all of it when the rows need more) once they have slid in, the budget a step aside from
+// the analysis rather than over it.
+TEST_F(FenAnalyseControllerTest, TheWindowsOpenAsTallAsTheirRowsAndApartOnALaptopScreen)
+{
+    const QRect screen(0, 0, 1366, 768);
+    ui().screenInfo().full = ui().screenInfo().frame = screen;
+    APPLIPARAM::loadAppliParam().doAnimations = true;
+    ui().animations().setSpeed(1); // the slides end after the windows are fitted
+    long ident = 100;
+    for (const int moreCategories : {0, 10, 20}) { // 10, 20 and 40 rows
+        for (const long last = ident + moreCategories; ident < last; ++ident)
+            doc.posteHdl.append(POSTE {.ident = ident, .dossierID = 2, .nom = QStringLiteral("Loisir %1").arg(ident)});
+        FenAnalyseBudgetController* analyse = open(QStringLiteral("Année 2024"));
+        FenAnalyseBudgetController* budget = openBudgetWindow(doc, analyse->myAnaFile()->anaDef.nom, 0, {}, true);
+        ui().animations().finishAll();
+        for (FenAnalyseBudgetController* w : {analyse, budget}) {
+            const int rows = w->table1()->numberOfRows();
+            const int shown = w->table1()->viewport()->height() / analysecolumns::kRowHeight;
+            const QRect frame = w->window()->frameGeometry();
+            EXPECT_TRUE(screen.contains(frame)) << rows;
+            EXPECT_TRUE(shown >= rows || frame.height() == screen.height()) << shown << " of " << rows;
+        }
+        EXPECT_NE(budget->window()->pos(), analyse->window()->pos()) << ident;
+        WindowDriver(*analyse).grab(QStringLiteral("analyse-%1-lignes.png").arg(analyse->table1()->numberOfRows()));
+        budget->close();
+        analyse->close();
+    }
 }
 
 TEST_F(FenAnalyseControllerTest, TheEditorStoresItsConfigurationAndTheWindowFollows)

@@ -272,24 +272,43 @@ TEST_F(FenBudgetControllerTest, TheSynthesisGridSumsTheFiguresByScheduleAndForec
     WindowDriver(*grid).grab(QStringLiteral("budget-synthese.png"));
 }
 
+// A memorised budget comes back on the month it showed, not on the month at the same place: the
+// configuration may start earlier by then (earlier records imported). A record of an older
+// version knows only the place.
 TEST_F(FenBudgetControllerTest, AMemorisedBudgetComesBackOnItsMonth)
 {
     const QString package = testenv::freshDir(QStringLiteral("budgets")) + QStringLiteral("/Famille.svd");
     ASSERT_TRUE(QDir().mkpath(package + QStringLiteral("/Contents/Resources")));
     doc.documentUrl = package;
-    FenBudgetController* w = open();
-    choose(w, "PERIODE:", 8);
-    w->MEMORISE(QVariant::fromValue<qint64>(2));
-    EXPECT_TRUE(QFileInfo::exists(package + QStringLiteral("/Contents/Resources/budget/budget2.xml")));
-    w->close();
-    reopenBudgetsOfDocument(doc);
-    FenBudgetController* reopened = nullptr;
-    for (QObject* controller : registeredWindowControllers())
-        if (auto* b = qobject_cast<FenBudgetController*>(controller))
-            reopened = b;
-    ASSERT_NE(reopened, nullptr);
-    EXPECT_EQ(reopened->myAnaMonth(), 8);
-    EXPECT_EQ(reopened->analyseType(), AnalyseType::Budget);
+    const struct {
+        double firstDay; // of the configuration when the budget comes back
+        const char* olderRecord; // written by an older version instead
+        long expected;
+    } cases[] = {
+        {at(1, 1, 2024), nullptr, 8},
+        {at(1, 1, 2023), nullptr, 20},
+        {at(1, 9, 2024), nullptr, 0}, // its month is gone
+        {at(1, 1, 2024), "<record><initialMonth>8</initialMonth><nom>Année 2024</nom></record>", 8},
+    };
+    for (const auto& c : cases) {
+        doc.anadefHdl[0].date1 = at(1, 1, 2024);
+        FenBudgetController* w = open();
+        choose(w, "PERIODE:", 8);
+        w->MEMORISE(QVariant::fromValue<qint64>(2));
+        w->close();
+        if (c.olderRecord)
+            testenv::writeFile(package + QStringLiteral("/Contents/Resources/budget/budget2.xml"), c.olderRecord);
+        doc.anadefHdl[0].date1 = c.firstDay;
+        reopenBudgetsOfDocument(doc);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        FenBudgetController* reopened = nullptr;
+        for (QObject* controller : registeredWindowControllers())
+            reopened = reopened ? reopened : qobject_cast<FenBudgetController*>(controller);
+        ASSERT_NE(reopened, nullptr);
+        EXPECT_EQ(reopened->myAnaMonth(), c.expected) << c.expected;
+        EXPECT_EQ(reopened->analyseType(), AnalyseType::Budget);
+        reopened->close();
+    }
 }
 
 } // namespace

@@ -32,14 +32,16 @@ void StdWindowMotion::appear(bool adjust, const std::function<void()>& didAnimat
 {
     playOpenSound();
     m_controller.orderFront();
+    // Fitted before it slides in: the slide ends on the frame it starts from, which would undo a
+    // fitting made on the way.
+    if (adjust)
+        m_controller.adjustHeight(false);
     StdWindow* window = m_controller.windowIfLoaded();
     if (window && m_controller.animatesWhenAppear() && APPLIPARAM::loadAppliParam().doAnimations) {
         const QRect frame = window->geometry();
         window->setGeometry(QRect(-frame.width(), frame.y(), frame.width(), frame.height()));
         UiHost::instance().animator().animateWidget(window, {{frame, kWindowAnimationMs}}, {});
     }
-    if (adjust)
-        m_controller.adjustHeight(false);
     if (didAnimate)
         didAnimate();
 }

@@ -23,7 +23,16 @@ constexpr int kPaletteGap = 2;
 constexpr int kCascadeStep = 28;
 constexpr int kCascadeSteps = 8;
 
+// How long after a window placed at a guessed frame shows it is checked with its real frame, and
+// how many times that is tried again while the window manager has not told the frame yet.
+constexpr int kDecoratedCheckMs = 100;
+constexpr int kDecoratedChecks = 10;
+constexpr const char* kCheckPending = "sorv_decoration_check";
+constexpr const char* kChecksAsked = "sorv_decoration_checks";
+constexpr const char* kDecorated = "sorv_decorated";
+
 std::optional<QMargins> g_givenDecorations;
+std::optional<QMargins> g_guessUntilDecorated;
 
 bool decorated(Qt::WindowFlags flags)
 {
@@ -33,6 +42,13 @@ bool decorated(Qt::WindowFlags flags)
 QMargins marginsOfShownWindow(const QWindow* window)
 {
     return window && window->isVisible() && decorated(window->flags()) ? window->frameMargins() : QMargins();
+}
+
+// A desktop played by a test whose window manager answers late: a window counts as decorated
+// once it has shown and the program has come back to its event loop.
+bool decoratedInPlay(const QWidget* window)
+{
+    return !g_guessUntilDecorated || window->property(kDecorated).toBool();
 }
 
 bool placesItself(const QWidget* window)
@@ -87,18 +103,27 @@ QRect StdWindowPlacement::defaultGeometry(const QSize& size, const QMargins& dec
     return outer.marginsRemoved(decorations);
 }
 
-void StdWindowPlacement::setDecorations(std::optional<QMargins> margins)
+void StdWindowPlacement::setDecorations(std::optional<QMargins> margins, std::optional<QMargins> guessUntilDecorated)
 {
     g_givenDecorations = margins;
+    g_guessUntilDecorated = margins ? guessUntilDecorated : std::nullopt;
 }
 
-// The window manager tells a window's frame only once it is on screen.
-QMargins StdWindowPlacement::decorationsOf(const QWidget* window)
+// The window manager tells a window's frame only once it has decorated it, some time after the
+// window was shown.
+std::optional<QMargins> StdWindowPlacement::knownDecorationsOf(const QWidget* window)
 {
     if (!window || !decorated(window->windowFlags()))
-        return {};
-    if (g_givenDecorations)
-        return *g_givenDecorations;
+        return QMargins();
+    if (g_givenDecorations) {
+        if (decoratedInPlay(window))
+            return *g_givenDecorations;
+        const auto widgets = QApplication::topLevelWidgets();
+        const bool another = std::any_of(widgets.begin(), widgets.end(), [](const QWidget* other) {
+            return other->isVisible() && decorated(other->windowFlags()) && other->property(kDecorated).toBool();
+        });
+        return another ? g_givenDecorations : std::nullopt;
+    }
     if (const QMargins own = marginsOfShownWindow(window->windowHandle()); !own.isNull())
         return own;
     const auto windows = QGuiApplication::topLevelWindows();
@@ -107,8 +132,30 @@ QMargins StdWindowPlacement::decorationsOf(const QWidget* window)
             return margins;
     }
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        return {};
+        return QMargins();
+    return std::nullopt;
+}
+
+QMargins StdWindowPlacement::decorationsOf(const QWidget* window)
+{
+    if (const std::optional<QMargins> known = knownDecorationsOf(window))
+        return *known;
+    if (g_guessUntilDecorated)
+        return *g_guessUntilDecorated;
     return QMargins(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+}
+
+// A window manager keeps a window that has size increments to its base size plus whole steps,
+// and takes off the rest without the program learning it: the window's content would be laid
+// out wider than it shows, its right edge cut.
+QSize StdWindowPlacement::steppedSize(const QWidget* window, const QSize& size)
+{
+    const QSize step = window->sizeIncrement();
+    const QSize base = window->baseSize().isNull() ? window->minimumSize() : window->baseSize();
+    const auto stepped = [](int length, int least, int by) {
+        return by > 1 && length > least ? least + (length - least) / by * by : length;
+    };
+    return {stepped(size.width(), base.width(), step.width()), stepped(size.height(), base.height(), step.height())};
 }
 
 QRect StdWindowPlacement::availableArea(const QWidget* window)
@@ -148,14 +195,56 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
         window->setAttribute(Qt::WA_Resized, false);
     }
     QRect geometry = window->geometry();
-    if (!window->testAttribute(Qt::WA_Moved))
+    const bool placed = window->testAttribute(Qt::WA_Moved);
+    if (!placed)
         geometry = defaultGeometry(geometry.size(), decorations, area, parent, openWindowsBesides(window));
-    const QRect fitted = fittedGeometry(geometry, decorations, area);
+    // Until the window manager has decorated the window, its frame is a guess: a frame put back or
+    // set by code keeps its content in the area without the guess, so that one the user left
+    // against the top of the screen stays there to the pixel, and is checked again once the real
+    // frame is known.
+    const bool guessed = !knownDecorationsOf(window);
+    QRect fitted = fittedGeometry(geometry, guessed && placed ? QMargins() : decorations, area);
+    if (guessed)
+        checkOnceDecorated(window, parent);
+    // Window managers count the steps from the base size, or without one from zero or the
+    // minimum as each likes: the window is given one.
+    const QSize step = window->sizeIncrement();
+    if ((step.width() > 1 || step.height() > 1) && window->baseSize().isNull())
+        window->setBaseSize(window->minimumSize());
+    fitted.setSize(steppedSize(window, fitted.size()));
     const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize());
     if (fitted.width() < needed.width() || fitted.height() < needed.height())
         makeContentScroll(window);
     if (fitted != window->geometry())
         window->setGeometry(fitted);
+}
+
+void StdWindowPlacement::checkOnceDecorated(QWidget* window, const QWidget* parent)
+{
+    if (window->property(kCheckPending).toBool())
+        return;
+    window->setProperty(kCheckPending, true);
+    QPointer<QWidget> watched(window);
+    QPointer<const QWidget> sheetParent(parent);
+    // Modal panels too: a dialog is decorated while its modal run goes on.
+    UiHost::instance().scheduler().after(
+        kDecoratedCheckMs, IScheduler::Mode::ModalPanel,
+        [watched, sheetParent] {
+            if (!watched)
+                return;
+            watched->setProperty(kCheckPending, false);
+            if (!watched->isVisible())
+                return;
+            if (g_guessUntilDecorated)
+                watched->setProperty(kDecorated, true);
+            const int asked = watched->property(kChecksAsked).toInt() + 1;
+            watched->setProperty(kChecksAsked, asked);
+            if (knownDecorationsOf(watched))
+                keepOnScreen(watched, sheetParent);
+            else if (asked < kDecoratedChecks)
+                checkOnceDecorated(watched, sheetParent);
+        },
+        window);
 }
 
 // The controls keep their layout, in a widget that scrolls in the window; the window itself can

@@ -9,6 +9,7 @@
 // Frameless windows (the tool palette, the save notice) place themselves and are left alone.
 #include <QMargins>
 #include <QRect>
+#include <QSize>
 
 #include <optional>
 
@@ -25,13 +26,23 @@ public:
     static QRect defaultGeometry(const QSize& size, const QMargins& decorations, const QRect& area,
                                  const QWidget* parent, int openWindows);
 
+    // The size nearest below that the window manager lets the window have, given its size
+    // increments.
+    static QSize steppedSize(const QWidget* window, const QSize& size);
+
     // What the window manager adds around that window's content (title bar, borders): the
     // window's own once it is on screen, else what another window of the program was given, else
     // a title bar of the style's height (none on the headless platform).
     static QMargins decorationsOf(const QWidget* window);
+    // The same when the window manager has told it (none on the headless platform); empty while
+    // no window of the program has been decorated yet.
+    static std::optional<QMargins> knownDecorationsOf(const QWidget* window);
     // Sets the decorations of every decorated window, as a test playing a desktop with frames
-    // needs; an empty optional gives the window manager's back.
-    static void setDecorations(std::optional<QMargins> margins);
+    // needs; an empty optional gives the window manager's back. With a guess, the desktop
+    // decorates a window only once it has shown and the event loop has run (its timers): until
+    // then the program knows no frame and takes the guess, as on a real desktop.
+    static void setDecorations(std::optional<QMargins> margins,
+                               std::optional<QMargins> guessUntilDecorated = std::nullopt);
 
     // The area the frame of that window may take, in Qt's screen coordinates: the screen's
     // visible frame, below the tool palette for a window of the normal level.
@@ -43,6 +54,10 @@ public:
     // placed), then keeps it inside its area, shrinking it and letting its content scroll
     // when it is too large.
     static void keepOnScreen(QWidget* window, const QWidget* parent = nullptr);
+
+    // Once the window manager has decorated a window shown at a guessed frame, keeps it on screen
+    // with its real one.
+    static void checkOnceDecorated(QWidget* window, const QWidget* parent);
 
     // The object name of the scroll area that takes a window's content when the window is
     // smaller than its controls.

@@ -127,6 +127,25 @@ TEST_F(StdWindowPlacementTest, FramesSetByCodeOrRememberedComeBackOnTheScreen)
     own->close();
 }
 
+// A window manager keeps a window with size steps to its minimum plus whole steps, behind the
+// program's back: given any other size, its content would be laid out wider than it shows.
+TEST_F(StdWindowPlacementTest, AWindowWithSizeStepsGetsASizeTheWindowManagerKeeps)
+{
+    for (const QSize step : {QSize(12, 1), QSize(17, 5)}) {
+        TallWindow::initialFrame = QRect(100, 100, 701, 333);
+        auto* controller = StdWindowController::push<TallWindow>(makeWindowData(), 0, false);
+        controller->window()->setSizeIncrement(step);
+        controller->appearWindowAnimated(false, {});
+        const QSize size = controller->window()->size();
+        const QSize steps = size - controller->window()->minimumSize();
+        EXPECT_EQ(QSize(steps.width() % step.width(), steps.height() % step.height()), QSize(0, 0)) << step.width();
+        EXPECT_TRUE(QRect(702 - step.width(), 334 - step.height(), step.width(), step.height())
+                        .contains(QPoint(size.width(), size.height())))
+            << size.width() << "x" << size.height();
+        controller->close();
+    }
+}
+
 TEST_F(StdWindowPlacementTest, AWindowThatWidensForItsContentStaysOnTheScreen)
 {
     TallWindow::initialFrame = QRect(202, 100, 500, 300);
