@@ -14,9 +14,8 @@
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
 
-#include <QScrollArea>
-
 #include <QLayout>
+#include <QScrollArea>
 
 namespace {
 
