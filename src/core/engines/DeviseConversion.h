@@ -16,7 +16,10 @@ class TRANSACT;
 
 // Fills slot n (1..4) of every amount of the document from slot 0 at the document's rates; a
 // record entered in slot n passes to slot 0, whose values are the ones kept. Called once the slot's
-// record is marked used. False, with nothing changed, without a document or for another slot.
+// record is marked used. Slot n is filled as the files hold it (storedMontantValue, with its
+// currency's decimals, a quote's with its own) and the balances of every account and bank are
+// summed again from the transactions, so every figure is the one the next opening shows. False,
+// with nothing changed, without a document or for another slot.
 bool convertDocumentDevise(long slot, DOCUMENT* doc);
 // The same for one transaction: its amounts, its split lines and its currency index. Nothing for a
 // slot outside 1..4.
