@@ -48,6 +48,19 @@ SlotPass convertPass(long slot, const DeviseList& devises)
             }};
 }
 
+// Every slot in use as the files hold it with the currencies' present decimals.
+SlotPass storedPass(const DeviseList& devises)
+{
+    return {[&devises](MONTANT& m) { m.roundAsStored(devises); },
+            [&devises](MONTANT& m) {
+                for (long i = 0; i < kDeviseSlotCount; ++i) {
+                    if (Devise::deviseUsedAtIndex(devises, i))
+                        m.setValueForDevise(i, storedMontantValue(m.getValueForDevise(i), kCourDecimales));
+                }
+            },
+            [](long&) {}};
+}
+
 SlotPass swapPass(long slot)
 {
     return {[slot](MONTANT& m) { swapMontantSlots(m, slot); }, [slot](MONTANT& m) { swapMontantSlots(m, slot); },
@@ -151,6 +164,14 @@ bool convertDocumentDevise(long slot, DOCUMENT* doc)
     // converted from slot 0 would differ from that sum by a few cents.
     recomputeAllReleves(doc);
     return true;
+}
+
+void roundDocumentAsStored(DOCUMENT* doc)
+{
+    if (!doc || doc->deviseHdl.size() != kDeviseSlotCount)
+        return;
+    passDocument(*doc, storedPass(doc->deviseHdl));
+    recomputeAllReleves(doc);
 }
 
 void convertTransactDevise(TRANSACT& transact, long slot, const DeviseList& devises)

@@ -4,7 +4,7 @@
 // main currency changes places with slot 0 in the currency list, in every amount and in every
 // record's currency index, and the rates are rescaled so that the new slot 0 is worth 1.
 //
-// Both passes reach every record of the document that holds amounts, in this order: transactions,
+// Every pass reaches every record of the document that holds amounts, in this order: transactions,
 // accounts with their statements, banks, investments (securities, savings, loans, portfolios: the
 // quote and the stored totals), macros' templates, schedules with their custom occurrences, and
 // forecasts' models.
@@ -21,6 +21,10 @@ class TRANSACT;
 // summed again from the transactions, so every figure is the one the next opening shows. False,
 // with nothing changed, without a document or for another slot.
 bool convertDocumentDevise(long slot, DOCUMENT* doc);
+// Every amount the document's files keep as they stand, as they hold it with the currencies'
+// present decimals, and every balance summed again from them: after a currency's decimals change,
+// the figures shown are those the next opening shows. Nothing without a document of five slots.
+void roundDocumentAsStored(DOCUMENT* doc);
 // The same for one transaction: its amounts, its split lines and its currency index. Nothing for a
 // slot outside 1..4.
 void convertTransactDevise(TRANSACT& transact, long slot, const DeviseList& devises);

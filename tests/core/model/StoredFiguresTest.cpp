@@ -109,6 +109,12 @@ TEST(StoredFigures, EveryTotalInEveryCurrencyReadsTheSameAfterASaveAndAReopening
              enter(doc, 0);
              ASSERT_TRUE(makeDeviseSlotMain(1, &doc, false));
          }},
+        {"décimales du dollar ramenées à zéro", true,
+         [](DOCUMENT& doc) {
+             enter(doc, 0);
+             doc.deviseHdl[1].decimale = 0;
+             roundDocumentAsStored(&doc);
+         }},
         {"modification multiple", true,
          [](DOCUMENT& doc) {
              enter(doc, 0);
