@@ -3,6 +3,7 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/MONTANT.h"
+#include "model/ReleveCompute.h"
 
 #include <cmath>
 #include <functional>
@@ -13,6 +14,7 @@ namespace {
 // What a pass does to each amount and to each currency index it meets.
 struct SlotPass {
     std::function<void(MONTANT&)> montant;
+    std::function<void(MONTANT&)> cour; // a security's quote, stored with more decimals
     std::function<void(long&)> devise;
 };
 
@@ -29,9 +31,16 @@ long exchangedSlot(long devise, long slot)
     return devise == slot ? 0 : devise;
 }
 
+// Slot n is filled as the files will hold it, so that what is summed from it now is what the next
+// opening sums.
 SlotPass convertPass(long slot, const DeviseList& devises)
 {
-    return {[slot, &devises](MONTANT& m) { convertMontantSlot(m, slot, devises); },
+    auto fill = [slot, &devises](MONTANT& m, long decimales) {
+        convertMontantSlot(m, slot, devises);
+        m.setValueForDevise(slot, storedMontantValue(m.getValueForDevise(slot), decimales));
+    };
+    const long decimales = Devise::deviseDecimalesAtIndex(devises, slot);
+    return {[fill, decimales](MONTANT& m) { fill(m, decimales); }, [fill](MONTANT& m) { fill(m, kCourDecimales); },
             [slot](long& devise) {
                 // Slot n's values are being rewritten from slot 0, so slot 0 holds what was entered.
                 if (devise == slot)
@@ -39,9 +48,22 @@ SlotPass convertPass(long slot, const DeviseList& devises)
             }};
 }
 
+// Every slot in use as the files hold it with the currencies' present decimals.
+SlotPass storedPass(const DeviseList& devises)
+{
+    return {[&devises](MONTANT& m) { m.roundAsStored(devises); },
+            [&devises](MONTANT& m) {
+                for (long i = 0; i < kDeviseSlotCount; ++i) {
+                    if (Devise::deviseUsedAtIndex(devises, i))
+                        m.setValueForDevise(i, storedMontantValue(m.getValueForDevise(i), kCourDecimales));
+                }
+            },
+            [](long&) {}};
+}
+
 SlotPass swapPass(long slot)
 {
-    return {[slot](MONTANT& m) { swapMontantSlots(m, slot); },
+    return {[slot](MONTANT& m) { swapMontantSlots(m, slot); }, [slot](MONTANT& m) { swapMontantSlots(m, slot); },
             [slot](long& devise) { devise = exchangedSlot(devise, slot); }};
 }
 
@@ -70,7 +92,7 @@ void passTool(TOOL& tool, const SlotPass& pass)
 // the next computation, so they follow the transactions' slots.
 void passFinance(FINANCE& finance, const SlotPass& pass)
 {
-    pass.montant(finance.cour);
+    pass.cour(finance.cour);
     for (MONTANT TOTAUX::*total : TOTAUX::kTotals)
         pass.montant(finance.totaux.*total);
 }
@@ -138,7 +160,18 @@ bool convertDocumentDevise(long slot, DOCUMENT* doc)
     if (!doc || !isSecondarySlot(slot))
         return false;
     passDocument(*doc, convertPass(slot, doc->deviseHdl));
+    // Every balance summed from the amounts as stored, as the next opening sums it: a balance
+    // converted from slot 0 would differ from that sum by a few cents.
+    recomputeAllReleves(doc);
     return true;
+}
+
+void roundDocumentAsStored(DOCUMENT* doc)
+{
+    if (!doc || doc->deviseHdl.size() != kDeviseSlotCount)
+        return;
+    passDocument(*doc, storedPass(doc->deviseHdl));
+    recomputeAllReleves(doc);
 }
 
 void convertTransactDevise(TRANSACT& transact, long slot, const DeviseList& devises)

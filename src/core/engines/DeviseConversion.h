@@ -4,7 +4,7 @@
 // main currency changes places with slot 0 in the currency list, in every amount and in every
 // record's currency index, and the rates are rescaled so that the new slot 0 is worth 1.
 //
-// Both passes reach every record of the document that holds amounts, in this order: transactions,
+// Every pass reaches every record of the document that holds amounts, in this order: transactions,
 // accounts with their statements, banks, investments (securities, savings, loans, portfolios: the
 // quote and the stored totals), macros' templates, schedules with their custom occurrences, and
 // forecasts' models.
@@ -16,8 +16,15 @@ class TRANSACT;
 
 // Fills slot n (1..4) of every amount of the document from slot 0 at the document's rates; a
 // record entered in slot n passes to slot 0, whose values are the ones kept. Called once the slot's
-// record is marked used. False, with nothing changed, without a document or for another slot.
+// record is marked used. Slot n is filled as the files hold it (storedMontantValue, with its
+// currency's decimals, a quote's with its own) and the balances of every account and bank are
+// summed again from the transactions, so every figure is the one the next opening shows. False,
+// with nothing changed, without a document or for another slot.
 bool convertDocumentDevise(long slot, DOCUMENT* doc);
+// Every amount the document's files keep as they stand, as they hold it with the currencies'
+// present decimals, and every balance summed again from them: after a currency's decimals change,
+// the figures shown are those the next opening shows. Nothing without a document of five slots.
+void roundDocumentAsStored(DOCUMENT* doc);
 // The same for one transaction: its amounts, its split lines and its currency index. Nothing for a
 // slot outside 1..4.
 void convertTransactDevise(TRANSACT& transact, long slot, const DeviseList& devises);

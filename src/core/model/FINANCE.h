@@ -22,6 +22,9 @@ inline constexpr long kPopTagRemunere = 0x20000000L;
 inline constexpr long kPopTagEmprunt = 0x40000000L;
 inline constexpr long kPopTagPortfolio = 0x80000000L;
 
+// A quote is stored with more decimals than any currency: a unit's price may be a fraction of a cent.
+inline constexpr long kCourDecimales = 6;
+
 class FINANCE {
 public:
     bool pret = false; // loans: lent rather than borrowed; swaps the user's sides in the totals

@@ -37,7 +37,7 @@ bool appendFinanceRecord(pugi::xml_node record, const FINANCE& f, const DeviseLi
     xmlAppendLong(record, "ident", f.ident);
     xmlAppendString(record, "nom", f.nom);
     bool complete = XML_append_totaux(record, "totaux", f.totaux, devises);
-    complete = f.cour.XML_append_montant(record, "cour", devises, 6) && complete;
+    complete = f.cour.XML_append_montant(record, "cour", devises, kCourDecimales) && complete;
     xmlAppendString(record, "ticker", f.ticker);
     xmlAppendString(record, "titreDescription", f.titreDescription);
     xmlAppendString(record, "codeDevise", f.codeDevise);

@@ -4,6 +4,8 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 bool MONTANT::nullMontant() const
@@ -181,6 +183,17 @@ QString MONTANT::montantToStringFromDoubleWithUnit(double v, long dec, QChar vir
     return s;
 }
 
+void MONTANT::roundAsStored(const DeviseList& devises)
+{
+    if (devises.size() != kDeviseSlotCount)
+        return;
+    for (long i = 0; i < kDeviseSlotCount; ++i) {
+        if (Devise::deviseUsedAtIndex(devises, i))
+            values[static_cast<size_t>(i)]
+                = storedMontantValue(values[static_cast<size_t>(i)], Devise::deviseDecimalesAtIndex(devises, i));
+    }
+}
+
 bool MONTANT::XML_append_montant(pugi::xml_node parent, const XmlName& key, const DeviseList& devises,
                                  long decimales) const
 {
@@ -240,6 +253,20 @@ bool loadMontantFromXML(pugi::xml_node parent, const XmlName& key, MONTANT& m)
     for (; i < kDeviseSlotCount; ++i)
         m.values[i] = 0.0;
     return true;
+}
+
+double storedMontantValue(double v, long decimales)
+{
+    if (v == 0.0 || !std::isfinite(v))
+        return 0.0;
+    std::array<char, 400> text {};
+    const int precision = static_cast<int>(std::clamp(decimales, 0L, 30L));
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed, precision);
+    if (written.ec != std::errc())
+        return v;
+    double read = v;
+    std::from_chars(text.data(), written.ptr, read, std::chars_format::fixed);
+    return read;
 }
 
 QString montantToStringForDevise(const MONTANT& m, long slot, const DeviseList* devises, bool showUnit)

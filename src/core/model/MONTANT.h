@@ -31,6 +31,12 @@ public:
     QString montantToStringWithDecimales(long slot, const DeviseList* devises, bool showUnit, long d,
                                          QChar virgule) const;
 
+    // The values as the transaction file holds them, so a figure summed from stored amounts reads
+    // the same before a save and after the reopening: each slot in use rounded to its currency's
+    // decimals exactly as the written text reads back (storedMontantValue). Slots not in use are
+    // never shown and are kept; so is an amount of a document whose five currencies are not there.
+    void roundAsStored(const DeviseList& devises);
+
     bool XML_append_montant(pugi::xml_node parent, const XmlName& key, const DeviseList& devises,
                             long decimales = 2) const;
     // The same with each slot written to its own currency's decimals, so a 3-decimal currency keeps
@@ -71,6 +77,10 @@ public:
 };
 
 QString montantToStringForDevise(const MONTANT& m, long slot, const DeviseList* devises, bool showUnit);
+// The number that the files' text of v with that many decimals reads back as: both conversions
+// are correctly rounded, so this is the stored value to the last bit ("0" for zero or a value
+// that is not finite).
+double storedMontantValue(double v, long decimales);
 bool loadMontantFromXML(pugi::xml_node parent, const XmlName& key, MONTANT& m);
 void convertMontantSlot(MONTANT& m, long slot, const DeviseList& devises);
 QString trimMontantZeros(const QString& text, long slot, const DeviseList& devises);

@@ -140,6 +140,14 @@ TRANSACT TRANSACT::copyOfTransact() const
     return t;
 }
 
+void TRANSACT::roundAmountsAsStored(const DeviseList& devises)
+{
+    for (MONTANT* m : {&solde, &taxe, &quote1, &quote2, &quote3})
+        m->roundAsStored(devises);
+    for (MULTI& multi : multis)
+        multi.montant.roundAsStored(devises);
+}
+
 MultiList TRANSACT::copyOfMultiArray(const MultiList& multis)
 {
     return multis;
@@ -390,6 +398,7 @@ long TRANSACT::allocTransact(const TRANSACT& trans, DOCUMENT* doc)
         return -1;
     const long index = doc->transact_array.size();
     doc->transact_array.append(trans.copyOfTransact());
+    doc->transact_array.last().roundAmountsAsStored(doc->deviseHdl);
     return index;
 }
 

@@ -102,6 +102,9 @@ public:
     void setFromTransact(const TRANSACT& other);
     // The same transaction with mark cleared.
     TRANSACT copyOfTransact() const;
+    // Every amount and split line as the transaction file holds it (MONTANT::roundAsStored): a
+    // transaction enters the document in that form, so its figures survive a save unchanged.
+    void roundAmountsAsStored(const DeviseList& devises);
     static MultiList copyOfMultiArray(const MultiList& multis);
     static AttachedDocumentList copyOfAttachedDocumentsArray(const AttachedDocumentList& documents);
 
@@ -177,7 +180,7 @@ public:
     static const TRANSACT* transactAtIndexInDocument(long index, const DOCUMENT* doc);
     // A copy (mark cleared) of the transaction at that index; none outside the list.
     static std::optional<TRANSACT> loadTransactCopy_from_file(long index, const DOCUMENT* doc);
-    // Appends a copy (mark cleared) and answers its index; -1 without a document.
+    // Appends a copy (mark cleared, amounts as stored) and answers its index; -1 without a document.
     static long allocTransact(const TRANSACT& trans, DOCUMENT* doc);
     // Runs the block on every stored transaction, in list order, with its index.
     static void enumerateTransactsUsingBlock(DOCUMENT* doc, const std::function<void(TRANSACT&, long)>& block);

@@ -219,6 +219,7 @@ TRANSACT* replaceTransactData(DOCUMENT* doc, long index, const TRANSACT& trans)
         return nullptr;
     }
     *stored = trans.copyOfTransact();
+    stored->roundAmountsAsStored(doc->deviseHdl);
     return stored;
 }
 

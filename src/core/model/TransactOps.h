@@ -34,8 +34,8 @@ bool replaceTransact(const TRANSACT& trans, long index, DOCUMENT* doc, bool noti
 // transaction's accounts is missing (it is removed all the same).
 bool deleteTransact(long index, DOCUMENT* doc, bool notify, bool isLast);
 
-// The list steps alone: no balance, numbering, sound or broadcast. The stored transaction, or
-// null (logged) outside the list; the pointer lives until the list changes.
+// The list steps alone: no balance, numbering, sound or broadcast. The stored transaction (its
+// amounts as stored), or null (logged) outside the list; the pointer lives until the list changes.
 TRANSACT* replaceTransactData(DOCUMENT* doc, long index, const TRANSACT& trans);
 // Queues the stored copies of the transaction's attached files for removal at the next save,
 // then removes it. False outside the list.

@@ -195,7 +195,13 @@ void FenDeviseController::MODIFIER(QObject*)
 
 void FenDeviseController::editSelected(long slot)
 {
-    switch (editDeviseDialog(this, slot)) {
+    DOCUMENT* doc = currentDocument();
+    const long decimales = doc ? Devise::deviseDecimalesAtIndex(doc->deviseHdl, slot) : 0;
+    const long result = editDeviseDialog(this, slot);
+    // Fewer decimals: a save would keep the amounts rounded to them, so the figures become those now.
+    if ((result == 1 || result == 2) && doc && Devise::deviseDecimalesAtIndex(doc->deviseHdl, slot) < decimales)
+        roundDocumentAsStored(doc);
+    switch (result) {
     case 1:
         table1()->SMART_RELOAD();
         sendToAllWindowDelegates(Sel::didChangeDeviseConfiguration);

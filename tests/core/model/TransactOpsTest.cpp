@@ -7,6 +7,8 @@
 #include "foundation/broadcast.h"
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
+#include "model/ReleveCompute.h"
+#include "model/ToolTree.h"
 #include "model/TransactBatch.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
@@ -14,6 +16,7 @@
 #include <QObject>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -202,6 +205,62 @@ TEST_F(TransactOps, ABatchTellsEachRunOfChangesOnceAndRecomputesTheStatementsOnc
             EXPECT_DOUBLE_EQ(batched.releves[r].solde.values[0], single.releves[r].solde.values[0]) << ident;
     }
     EXPECT_DOUBLE_EQ(releveMovement(7), -200 - 15);
+}
+
+// The banks window's "Balance" and "Actif" and the balance sheet add up the banks' stored totals:
+// after a batch of any kind each bank holds the sum of its accounts, not the one from before.
+TEST_F(TransactOps, AfterABatchEveryBankHoldsTheSumOfItsAccounts)
+{
+    struct Kind {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Kind kinds[] = {
+        {"import de tout",
+         [this] {
+             for (int i = 0; i < 6; ++i)
+                 makeTransact(transfer(i % 2 ? 9 : 7, 22, 30 + i), nullptr, &doc, true, i == 5);
+         }},
+        {"modification multiple",
+         [this] {
+             for (int i = 0; i < 4; ++i)
+                 replaceTransact(transfer(9, 5, 300 + i, -1), i, &doc, true, i == 3, false);
+         }},
+        {"suppression groupée",
+         [this] {
+             for (int i = 0; i < 3; ++i)
+                 deleteTransact(0, &doc, true, i == 2);
+         }},
+    };
+    buildToolArbo(&doc);
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        doc.transact_array.clear();
+        recomputeAllReleves(&doc);
+        for (int i = 0; i < 4; ++i)
+            store(transfer(7, 22, 10 + i, i % 2 ? 1 : -1));
+        {
+            const TransactBatch batch(&doc);
+            kind.run();
+        }
+        MONTANT all, user;
+        for (const TOOL& banque : doc.banqueHdl) {
+            MONTANT sum;
+            for (const TOOL& c : doc.compteHdl) {
+                if (c.ownerID == banque.ident)
+                    MONTANT::addMontant(sum, c.solde, sum);
+            }
+            EXPECT_EQ(banque.solde.values, sum.values) << "banque " << banque.ident;
+            MONTANT::addMontant(all, sum, all);
+            if (banque.bType != kBanqueTiers)
+                MONTANT::addMontant(user, sum, user);
+        }
+        MONTANT balance, actif;
+        TOOL::computeBalance(&doc, &balance, &actif);
+        EXPECT_EQ(balance.values, all.values);
+        EXPECT_EQ(actif.values, user.values);
+        EXPECT_NE(actif.values[0], 0.0);
+    }
 }
 
 TEST_F(TransactOps, ReplaceRecomputesWhereTheOldAndTheNewVersionsCount)

@@ -170,6 +170,24 @@ TEST_F(FenDeviseControllerTest, SavingARateRecomputesNoStoredAmount)
     EXPECT_EQ(recorder.calls, QStringList {"config"});
 }
 
+// A save writes each amount with its currency's decimals: with fewer of them, every amount and
+// balance is at once what the reopened document will show.
+TEST_F(FenDeviseControllerTest, FewerDecimalsRoundEveryAmountAsASaveKeepsIt)
+{
+    FenDeviseController* window = open(1);
+    continueAssistant();
+    ui().onModal<FenEditDeviseController>([](FenEditDeviseController& editor) {
+        type(editor, "field_decimale", "0");
+        editor.perform("OUI:");
+    });
+    window->perform("MODIFIER:");
+    ASSERT_EQ(doc.deviseHdl[1].decimale, 0);
+    const double expected[] = {109, 57, 1957};
+    for (qsizetype i = 0; i < doc.transact_array.size(); ++i)
+        EXPECT_EQ(doc.transact_array[i].solde.getValueForDevise(1), expected[i]) << i;
+    EXPECT_EQ(doc.transact_array[0].solde.getValueForDevise(2), 95.24) << "every slot as the file holds it";
+}
+
 TEST_F(FenDeviseControllerTest, MakingSlotTwoMainConvertsEveryAmountAndSwapsThePreferredSlot)
 {
     Recorder recorder;
