@@ -5,7 +5,10 @@
 #include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/SVDocumentManager.h"
+#include "engines/ChronoManager.h"
+#include "engines/PlanificatorWalk.h"
 #include "foundation/SystemClock.h"
+#include "foundation/dates.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "model/AttachedDocuments.h"
@@ -22,7 +25,9 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -360,6 +365,167 @@ TEST(LoadSave, DamagedMembersNameTheirFileRecordAndFault)
         load(url, &code, &issues);
         EXPECT_EQ(code, damage.code);
         EXPECT_EQ(issues.items(), damage.faults);
+    }
+}
+
+namespace {
+
+// What a date could change without the user: the balances, the occurrences due today (the due
+// window's default button writes them all), and the calendar of every schedule (each occurrence
+// and whether it counts as written) and forecast (each occurrence and its end of validity).
+struct Money {
+    QList<double> balances;
+    QStringList due;
+    QStringList calendars;
+    bool operator==(const Money&) const = default;
+};
+
+void appendCalendar(const Planificator& rule, QStringList& calendars)
+{
+    double end = 0;
+    dmyToDate(1, 1, 2025, &end);
+    PlanificatorWalk walk(rule);
+    const auto block = [&](bool written, bool reconduction, double date, double) {
+        if (!reconduction)
+            calendars.append(QStringLiteral("%1 %2 %3").arg(date, 0, 'f', 0).arg(written).arg(
+                rule.type == Planificator::kTypePrevision ? rule.computeValideToDate(date) : 0, 0, 'f', 0));
+    };
+    while (walk.chronoLoop(end, block)) { }
+}
+
+Money moneyOf(DOCUMENT& doc)
+{
+    Money money;
+    recomputeAllReleves(&doc);
+    for (const auto* tools : {&doc.banqueHdl, &doc.compteHdl}) {
+        for (const TOOL& tool : *tools) {
+            money.balances.append(tool.solde.values[0]);
+            for (const RELEVE& releve : tool.releves)
+                money.balances.append(releve.solde.values[0]);
+        }
+    }
+    AwakeList due;
+    for (const ECHEANCIER& echeancier : doc.echeancierHdl) {
+        collectAwakeForEcheancier(echeancier, due);
+        appendCalendar(echeancier.planificator, money.calendars);
+    }
+    for (const AWAKE& awake : due)
+        money.due.append(QStringLiteral("%1 %2 %3")
+                             .arg(awake.transact.when, 0, 'f', 0)
+                             .arg(awake.transact.solde.values[0])
+                             .arg(awake.pChronoIndex));
+    for (const Prevision& prevision : doc.previsionsArray)
+        appendCalendar(prevision.planificator.value_or(Planificator()), money.calendars);
+    return money;
+}
+
+// The text of the n-th element of that name (from 0) replaced; empty when there is none.
+QByteArray withText(QByteArray bytes, const QByteArray& element, int occurrence, const QByteArray& text)
+{
+    const QByteArray open = '<' + element + '>';
+    qsizetype at = -1;
+    for (int i = 0; i <= occurrence; ++i) {
+        at = bytes.indexOf(open, at + 1);
+        if (at < 0)
+            return {};
+    }
+    const qsizetype start = at + open.size();
+    return bytes.replace(start, bytes.indexOf("</" + element + '>', start) - start, text);
+}
+
+// A schedule of the older format: its rule's keys stand in the record itself.
+QByteArray olderSchedule(QByteArray bytes)
+{
+    const qsizetype start = bytes.indexOf("<planificator>");
+    const qsizetype end = bytes.indexOf("</planificator>") + qsizetype(strlen("</planificator>"));
+    return bytes.replace(start, end - start,
+                         "<tousLes>1</tousLes><periode>0</periode><nbEcheance>0</nbEcheance><permanent>1</permanent>"
+                         "<avance>3</avance><lastWriteDate>696942000.000000</lastWriteDate><nbWriteEch>2</nbWriteEch>");
+}
+
+class FixedNow {
+public:
+    explicit FixedNow(double now) { SystemClock::setNowForTesting(now); }
+    ~FixedNow() { SystemClock::setNowForTesting(std::nullopt); }
+    FixedNow(const FixedNow&) = delete;
+    FixedNow& operator=(const FixedNow&) = delete;
+};
+
+} // namespace
+
+TEST(LoadSave, AnUnreadableDateIsReportedAndMovesNoMoney)
+{
+    struct DateField {
+        const char* member;
+        const char* element;
+        int occurrence;
+        int code;
+        std::function<QByteArray(QByteArray)> prepare;
+    };
+    const DateField fields[] = {
+        {"transact.xml", "when", 0, 1, {}},
+        {"transact.xml", "planifiedDate", 1, 1, {}},
+        {"transact.xml", "synchroDate", 0, 1, {}},
+        {"docparam73.xml", "lastSynchro", 0, 3, {}},
+        {"docparam73.xml", "lastManualSave", 0, 3, {}},
+        {"devise.xml", "updateTime", 1, 4, {}},
+        {"prevision.xml", "firstDate", 0, 8, {}},
+        {"prevision.xml", "lastWriteDate", 0, 8, {}},
+        {"prevision.xml", "when", 0, 8, {}},
+        {"prevision.xml", "planifiedDate", 0, 8, {}},
+        {"prevision.xml", "synchroDate", 0, 8, {}},
+        {"chrono.xml", "firstDate", 0, 7, {}},
+        {"chrono.xml", "lastWriteDate", 0, 7, {}},
+        {"chrono.xml", "lastWriteDate", 0, 7, olderSchedule},
+        {"chrono.xml", "when", 0, 7, {}},
+        {"chrono.xml", "when", 1, 7, {}}, // a custom occurrence, not written yet
+        {"chrono.xml", "planifiedDate", 1, 7, {}},
+        {"chrono.xml", "synchroDate", 0, 7, {}},
+        {"macro.xml", "when", 0, 9, {}},
+        {"macro.xml", "planifiedDate", 0, 9, {}},
+        {"macro.xml", "synchroDate", 0, 9, {}},
+        {"emprunt.xml", "updateTime", 0, 10, {}},
+        {"titre.xml", "updateTime", 0, 11, {}},
+        {"remunere.xml", "updateTime", 0, 12, {}},
+        {"portfolio.xml", "updateTime", 0, 13, {}},
+        {"anadef8.xml", "date1", 0, 14, {}},
+        {"anadef8.xml", "date2", 1, 14, {}},
+        {"graphdef.xml", "date1", 0, 19, {}},
+        {"graphdef.xml", "date2", 0, 19, {}},
+        {"graphdef.xml", "makeDate", 0, 19, {}},
+        {"banque.xml", "locked_releve_to_date", 2, 16, {}},
+        {"compte.xml", "locked_releve_to_date", 2, 17, {}}, // the account locked up to its statement
+        {"compte.xml", "date", 0, 17, {}}, // that statement
+        {"moyen.xml", "limite", 1, 18, {}},
+    };
+    // Today, the schedule's occurrences are written up to its horizon and its custom occurrence
+    // lies ahead: nothing is due, and a date that can't be read must not make anything due.
+    double now = 0;
+    dmyToDate(20, 1, 2023, &now);
+    const FixedNow fixed(now + 12 * 3600);
+    for (const DateField& field : fields) {
+        const QString url = fixture(QStringLiteral("dates"));
+        const QString path = resources(url) + QLatin1Char('/') + QLatin1String(field.member);
+        const QByteArray stored = field.prepare ? field.prepare(testenv::readFile(path)) : testenv::readFile(path);
+        testenv::writeFile(path, stored);
+        int code = -1;
+        const Money before = moneyOf(*load(url, &code));
+        ASSERT_EQ(code, 0);
+        for (const char* text : {"1e300", "-7e10", "99999-01-01"}) {
+            SCOPED_TRACE(std::string(field.member) + " " + field.element + " " + std::to_string(field.occurrence)
+                         + (field.prepare ? " older" : "") + " " + text);
+            const QByteArray damaged = withText(stored, field.element, field.occurrence, text);
+            ASSERT_FALSE(damaged.isEmpty());
+            testenv::writeFile(path, damaged);
+            LoadIssues issues;
+            const auto doc = load(url, &code, &issues);
+            EXPECT_EQ(code, field.code);
+            const QString said = QStringLiteral("date « %1 » illisible (« %2 »)").arg(field.element, text);
+            EXPECT_TRUE(std::any_of(issues.items().begin(), issues.items().end(), [&](const LoadIssue& issue) {
+                return issue.member == field.member && issue.what.contains(said);
+            })) << describeLoadIssues(issues.items(), 10).toStdString();
+            EXPECT_EQ(moneyOf(*doc), before);
+        }
     }
 }
 
