@@ -78,8 +78,8 @@ ECHEANCIER readRecord(pugi::xml_node record, LoadIssues* issues)
     if (model)
         echeancier.transact.setFromTransact(*model);
     const pugi::xml_node rule = xmlFirstElementNamed(record, kPlanificatorElementName);
-    if (std::optional<Planificator> read = Planificator::allocFromXMLTree(rule, Planificator::kTypeEcheancier, issues,
-                                                                          echeancier.transact.when))
+    if (std::optional<Planificator> read
+        = Planificator::allocFromXMLTree(rule, Planificator::kTypeEcheancier, issues, echeancier.transact.when))
         echeancier.planificator = *read;
     else
         echeancier.planificator = Planificator::tryPlanificatorMigration(record, echeancier.transact,

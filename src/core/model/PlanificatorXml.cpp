@@ -125,7 +125,7 @@ bool Planificator::appendXMLToTree(pugi::xml_node parent, const XmlName& name) c
 }
 
 Planificator Planificator::tryPlanificatorMigration(pugi::xml_node record, const TRANSACT& transact, int32_t type,
-                                                   LoadIssues* issues)
+                                                    LoadIssues* issues)
 {
     // Forecasts of the older format counted whole months.
     const double first = type == kTypePrevision ? firstDayOfMonth(transact.when) : transact.when;

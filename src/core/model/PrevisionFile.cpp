@@ -46,8 +46,8 @@ Prevision readRecord(pugi::xml_node record, const DOCUMENT* doc, LoadIssues* iss
     prevision.rattrapable = xmlGetBool(record, "rattrapable", true);
     if (std::optional<TRANSACT> model = XML_load_transact(record, "transact", issues))
         prevision.transact = *model;
-    prevision.planificator = Planificator::allocFromXMLTree(xmlFirstChild(record, kPlanificatorElementName),
-                                                           Planificator::kTypePrevision, issues, prevision.transact.when);
+    prevision.planificator = Planificator::allocFromXMLTree(
+        xmlFirstChild(record, kPlanificatorElementName), Planificator::kTypePrevision, issues, prevision.transact.when);
     if (!prevision.planificator)
         noteLoadIssue(
             issues,

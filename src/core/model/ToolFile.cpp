@@ -107,8 +107,9 @@ void settleReleveDates(TOOL& tool, const QList<std::pair<qsizetype, pugi::xml_no
         } else {
             words = unreadDateWords(UnreadDate::Today);
         }
-        noteLoadIssue(issues, localizedDialogue(QStringLiteral("kLoadIssue_releve"))
-                                  .arg(QString::number(releve.ident), unreadableDateText(element, "date", words)));
+        noteLoadIssue(issues,
+                      localizedDialogue(QStringLiteral("kLoadIssue_releve"))
+                          .arg(QString::number(releve.ident), unreadableDateText(element, "date", words)));
     }
 }
 
@@ -120,8 +121,7 @@ void settleLockDate(pugi::xml_node record, TOOL& tool, LoadIssues* issues)
     const RELEVE* newest = tool.releveAtIndex(0);
     tool.locked_releve_to_date = newest ? newest->date : 0;
     noteUnreadableDate(issues, record, "locked_releve_to_date",
-                       newest ? dateWords("kLoadIssue_dateLockAll", newest->date)
-                              : unreadDateWords(UnreadDate::None));
+                       newest ? dateWords("kLoadIssue_dateLockAll", newest->date) : unreadDateWords(UnreadDate::None));
 }
 
 void readReleves(pugi::xml_node record, TOOL& tool, LoadIssues* issues)

@@ -317,10 +317,10 @@ double elementDate(pugi::xml_node element, const char* field, const char* replac
     const std::optional<double> date = xmlNodeReadDate(element, std::numeric_limits<double>::quiet_NaN());
     if (date)
         return std::isnan(*date) ? fallback : *date;
-    noteLoadIssue(issues,
-                  localizedDialogue(QStringLiteral("kLoadIssue_dateUnread"))
-                      .arg(QLatin1String(field), elementString(element),
-                           localizedDialogue(QLatin1String(replacementKey))));
+    noteLoadIssue(
+        issues,
+        localizedDialogue(QStringLiteral("kLoadIssue_dateUnread"))
+            .arg(QLatin1String(field), elementString(element), localizedDialogue(QLatin1String(replacementKey))));
     return fallback;
 }
 

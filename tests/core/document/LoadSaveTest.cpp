@@ -387,8 +387,11 @@ void appendCalendar(const Planificator& rule, QStringList& calendars)
     PlanificatorWalk walk(rule);
     const auto block = [&](bool written, bool reconduction, double date, double) {
         if (!reconduction)
-            calendars.append(QStringLiteral("%1 %2 %3").arg(date, 0, 'f', 0).arg(written).arg(
-                rule.type == Planificator::kTypePrevision ? rule.computeValideToDate(date) : 0, 0, 'f', 0));
+            calendars.append(
+                QStringLiteral("%1 %2 %3")
+                    .arg(date, 0, 'f', 0)
+                    .arg(written)
+                    .arg(rule.type == Planificator::kTypePrevision ? rule.computeValideToDate(date) : 0, 0, 'f', 0));
     };
     while (walk.chronoLoop(end, block)) { }
 }
@@ -525,6 +528,13 @@ TEST(LoadSave, AnUnreadableDateIsReportedAndMovesNoMoney)
                 return issue.member == field.member && issue.what.contains(said);
             })) << describeLoadIssues(issues.items(), 10).toStdString();
             EXPECT_EQ(moneyOf(*doc), before);
+            // Nothing read keeps a date beyond the calendar, to be saved back as it came.
+            for (const TRANSACT& transact : doc->transact_array)
+                EXPECT_TRUE(isDateWithinCalendarYears(transact.planifiedDate));
+            for (const TOOL& compte : doc->compteHdl) {
+                for (const RELEVE& releve : compte.releves)
+                    EXPECT_TRUE(isDateWithinCalendarYears(releve.date));
+            }
         }
     }
 }
