@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -446,94 +447,77 @@ QByteArray olderSchedule(QByteArray bytes)
                          "<avance>3</avance><lastWriteDate>696942000.000000</lastWriteDate><nbWriteEch>2</nbWriteEch>");
 }
 
-class FixedNow {
-public:
-    explicit FixedNow(double now) { SystemClock::setNowForTesting(now); }
-    ~FixedNow() { SystemClock::setNowForTesting(std::nullopt); }
-    FixedNow(const FixedNow&) = delete;
-    FixedNow& operator=(const FixedNow&) = delete;
-};
-
 } // namespace
 
 TEST(LoadSave, AnUnreadableDateIsReportedAndMovesNoMoney)
 {
-    struct DateField {
+    // Each member with its code and its date fields: the name and which of that name (from 0).
+    using Fields = QList<std::pair<const char*, int>>;
+    const Fields inTransact {{"when", 0}, {"planifiedDate", 0}, {"synchroDate", 0}};
+    const struct {
         const char* member;
-        const char* element;
-        int occurrence;
         int code;
-        std::function<QByteArray(QByteArray)> prepare;
-    };
-    const DateField fields[] = {
-        {"transact.xml", "when", 0, 1, {}},
-        {"transact.xml", "planifiedDate", 1, 1, {}},
-        {"transact.xml", "synchroDate", 0, 1, {}},
-        {"docparam73.xml", "lastSynchro", 0, 3, {}},
-        {"docparam73.xml", "lastManualSave", 0, 3, {}},
-        {"devise.xml", "updateTime", 1, 4, {}},
-        {"prevision.xml", "firstDate", 0, 8, {}},
-        {"prevision.xml", "lastWriteDate", 0, 8, {}},
-        {"prevision.xml", "when", 0, 8, {}},
-        {"prevision.xml", "planifiedDate", 0, 8, {}},
-        {"prevision.xml", "synchroDate", 0, 8, {}},
-        {"chrono.xml", "firstDate", 0, 7, {}},
-        {"chrono.xml", "lastWriteDate", 0, 7, {}},
-        {"chrono.xml", "lastWriteDate", 0, 7, olderSchedule},
-        {"chrono.xml", "when", 0, 7, {}},
-        {"chrono.xml", "when", 1, 7, {}}, // a custom occurrence, not written yet
-        {"chrono.xml", "planifiedDate", 1, 7, {}},
-        {"chrono.xml", "synchroDate", 0, 7, {}},
-        {"macro.xml", "when", 0, 9, {}},
-        {"macro.xml", "planifiedDate", 0, 9, {}},
-        {"macro.xml", "synchroDate", 0, 9, {}},
-        {"emprunt.xml", "updateTime", 0, 10, {}},
-        {"titre.xml", "updateTime", 0, 11, {}},
-        {"remunere.xml", "updateTime", 0, 12, {}},
-        {"portfolio.xml", "updateTime", 0, 13, {}},
-        {"anadef8.xml", "date1", 0, 14, {}},
-        {"anadef8.xml", "date2", 1, 14, {}},
-        {"graphdef.xml", "date1", 0, 19, {}},
-        {"graphdef.xml", "date2", 0, 19, {}},
-        {"graphdef.xml", "makeDate", 0, 19, {}},
-        {"banque.xml", "locked_releve_to_date", 2, 16, {}},
-        {"compte.xml", "locked_releve_to_date", 2, 17, {}}, // the account locked up to its statement
-        {"compte.xml", "date", 0, 17, {}}, // that statement
-        {"moyen.xml", "limite", 1, 18, {}},
+        Fields fields;
+        std::function<QByteArray(QByteArray)> prepare = {};
+    } members[] = {
+        {"transact.xml", 1, {{"when", 0}, {"planifiedDate", 1}, {"synchroDate", 0}}},
+        {"docparam73.xml", 3, {{"lastSynchro", 0}, {"lastManualSave", 0}}},
+        {"devise.xml", 4, {{"updateTime", 1}}},
+        {"prevision.xml", 8, inTransact + Fields {{"firstDate", 0}, {"lastWriteDate", 0}}},
+        // The second "when" is a custom occurrence's, not written yet.
+        {"chrono.xml", 7, inTransact + Fields {{"firstDate", 0}, {"lastWriteDate", 0}, {"when", 1}}},
+        {"chrono.xml", 7, {{"lastWriteDate", 0}}, olderSchedule},
+        {"macro.xml", 9, inTransact},
+        {"emprunt.xml", 10, {{"updateTime", 0}}},
+        {"titre.xml", 11, {{"updateTime", 0}}},
+        {"remunere.xml", 12, {{"updateTime", 0}}},
+        {"portfolio.xml", 13, {{"updateTime", 0}}},
+        {"anadef8.xml", 14, {{"date1", 0}, {"date2", 1}}},
+        {"graphdef.xml", 19, {{"date1", 0}, {"date2", 0}, {"makeDate", 0}}},
+        {"banque.xml", 16, {{"locked_releve_to_date", 2}}},
+        // The account locked up to its one statement, and that statement.
+        {"compte.xml", 17, {{"locked_releve_to_date", 2}, {"date", 0}}},
+        {"moyen.xml", 18, {{"limite", 1}}},
     };
     // Today, the schedule's occurrences are written up to its horizon and its custom occurrence
     // lies ahead: nothing is due, and a date that can't be read must not make anything due.
     double now = 0;
     dmyToDate(20, 1, 2023, &now);
-    const FixedNow fixed(now + 12 * 3600);
-    for (const DateField& field : fields) {
+    SystemClock::setNowForTesting(now + 12 * 3600);
+    const auto restore = qScopeGuard([] { SystemClock::setNowForTesting(std::nullopt); });
+    for (const auto& member : members) {
         const QString url = fixture(QStringLiteral("dates"));
-        const QString path = resources(url) + QLatin1Char('/') + QLatin1String(field.member);
-        const QByteArray stored = field.prepare ? field.prepare(testenv::readFile(path)) : testenv::readFile(path);
+        const QString path = resources(url) + QLatin1Char('/') + QLatin1String(member.member);
+        const QByteArray stored = member.prepare ? member.prepare(testenv::readFile(path)) : testenv::readFile(path);
         testenv::writeFile(path, stored);
         int code = -1;
         const Money before = moneyOf(*load(url, &code));
         ASSERT_EQ(code, 0);
-        for (const char* text : {"1e300", "-7e10", "99999-01-01"}) {
-            SCOPED_TRACE(std::string(field.member) + " " + field.element + " " + std::to_string(field.occurrence)
-                         + (field.prepare ? " older" : "") + " " + text);
-            const QByteArray damaged = withText(stored, field.element, field.occurrence, text);
-            ASSERT_FALSE(damaged.isEmpty());
-            testenv::writeFile(path, damaged);
-            LoadIssues issues;
-            const auto doc = load(url, &code, &issues);
-            EXPECT_EQ(code, field.code);
-            const QString said = QStringLiteral("date « %1 » illisible (« %2 »)").arg(field.element, text);
-            EXPECT_TRUE(std::any_of(issues.items().begin(), issues.items().end(), [&](const LoadIssue& issue) {
-                return issue.member == field.member && issue.what.contains(said);
-            })) << describeLoadIssues(issues.items(), 10).toStdString();
-            EXPECT_EQ(moneyOf(*doc), before);
-            // Nothing read keeps a date beyond the calendar, to be saved back as it came.
-            for (const TRANSACT& transact : doc->transact_array)
-                EXPECT_TRUE(isDateWithinCalendarYears(transact.planifiedDate));
-            for (const TOOL& compte : doc->compteHdl) {
-                for (const RELEVE& releve : compte.releves)
-                    EXPECT_TRUE(isDateWithinCalendarYears(releve.date));
+        for (const auto& [element, occurrence] : member.fields) {
+            for (const char* text : {"1e300", "-7e10", "99999-01-01"}) {
+                SCOPED_TRACE(QStringLiteral("%1 %2 %3 %4 %5")
+                                 .arg(member.member, element)
+                                 .arg(occurrence)
+                                 .arg(member.prepare ? "older" : "", text)
+                                 .toStdString());
+                const QByteArray damaged = withText(stored, element, occurrence, text);
+                ASSERT_FALSE(damaged.isEmpty());
+                testenv::writeFile(path, damaged);
+                LoadIssues issues;
+                const auto doc = load(url, &code, &issues);
+                EXPECT_EQ(code, member.code);
+                const QString said = QStringLiteral("date « %1 » illisible (« %2 »)").arg(element, text);
+                EXPECT_TRUE(std::any_of(issues.items().begin(), issues.items().end(), [&](const LoadIssue& issue) {
+                    return issue.member == member.member && issue.what.contains(said);
+                })) << describeLoadIssues(issues.items(), 10).toStdString();
+                EXPECT_EQ(moneyOf(*doc), before);
+                // Nothing read keeps a date beyond the calendar, to be saved back as it came.
+                for (const TRANSACT& transact : doc->transact_array)
+                    EXPECT_TRUE(isDateWithinCalendarYears(transact.planifiedDate));
+                for (const TOOL& compte : doc->compteHdl) {
+                    for (const RELEVE& releve : compte.releves)
+                        EXPECT_TRUE(isDateWithinCalendarYears(releve.date));
+                }
             }
         }
     }
