@@ -318,12 +318,13 @@ void SVDocumentManager::loadLedgerMembers(LoadRun& run)
     DOCUMENT& doc = run.doc;
     LoadIssues& issues = run.issues;
     run.member(DocError::Transact, [&] { doc.transact_array = loadDataTransact(url, &issues); });
-    // Parameters that can't be read give the defaults; only their place is looked at.
+    // Parameters that can't be read give the defaults; their place is looked at, and their
+    // dates, which would otherwise change without a word.
     run.member(
         DocError::DocParam,
         [&] {
             bool ignored = false;
-            doc.docParam = DOCPARAM::loadDocParam(url, &ignored);
+            doc.docParam = DOCPARAM::loadDocParam(url, &ignored, &issues);
         },
         false);
     run.member(DocError::Devise, [&] { doc.deviseHdl = loadDevise(url, &issues); });

@@ -59,6 +59,12 @@ void readPersoList(pugi::xml_node record, ECHEANCIER& echeancier, LoadIssues* is
         PECHEANCIER perso = allocNewPEcheancier(echeancier);
         perso.transact = transact->copyOfTransact();
         perso.done = xmlGetBool(child, "done", false);
+        // Its date read as today would make it due now, when it may lie years ahead or have been
+        // written by hand already.
+        if (!perso.done && !xmlReadDate(xmlFirstElementNamed(child, "transact"), "when", 0)) {
+            perso.done = true;
+            noteLoadIssue(issues, localizedDialogue(QStringLiteral("kLoadIssue_persoDone")));
+        }
         echeancierInsertPersoSorted(echeancier, perso);
     }
 }
@@ -72,11 +78,12 @@ ECHEANCIER readRecord(pugi::xml_node record, LoadIssues* issues)
     if (model)
         echeancier.transact.setFromTransact(*model);
     const pugi::xml_node rule = xmlFirstElementNamed(record, kPlanificatorElementName);
-    if (std::optional<Planificator> read = Planificator::allocFromXMLTree(rule, Planificator::kTypeEcheancier))
+    if (std::optional<Planificator> read
+        = Planificator::allocFromXMLTree(rule, Planificator::kTypeEcheancier, issues, echeancier.transact.when))
         echeancier.planificator = *read;
     else
-        echeancier.planificator
-            = Planificator::tryPlanificatorMigration(record, echeancier.transact, Planificator::kTypeEcheancier);
+        echeancier.planificator = Planificator::tryPlanificatorMigration(record, echeancier.transact,
+                                                                         Planificator::kTypeEcheancier, issues);
     readPersoList(record, echeancier, issues);
     return echeancier;
 }

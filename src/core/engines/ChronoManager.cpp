@@ -12,19 +12,6 @@
 
 namespace {
 
-// Midnight of today moved forward by the rule's advance days.
-double awakeHorizon(const Planificator& rule)
-{
-    long day = 0;
-    long month = 0;
-    long year = 0;
-    dateToDMY(&day, &month, &year, dateNow());
-    addDaysDMY(rule.avance, &day, &month, &year);
-    double horizon = 0;
-    dmyToDate(day, month, year, &horizon);
-    return horizon;
-}
-
 void collectRegular(const ECHEANCIER& echeancier, PlanificatorWalk& walk, double horizon, AwakeList& list)
 {
     const PlanificatorWalk::ChronoBlock block = [&](bool written, bool reconduction, double date, double) {
@@ -60,7 +47,7 @@ void alertClosedYear(QObject* parentWindow, long echInactive)
 
 void collectAwakeForEcheancier(const ECHEANCIER& echeancier, AwakeList& list)
 {
-    const double horizon = awakeHorizon(echeancier.planificator);
+    const double horizon = echeancier.planificator.awakeHorizon();
     PlanificatorWalk walk(echeancier.planificator);
     collectRegular(echeancier, walk, horizon, list);
     collectPerso(echeancier, walk, horizon, list);

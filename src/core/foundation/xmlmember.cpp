@@ -537,6 +537,51 @@ double xmlGetDate(pugi::xml_node element, const XmlName& name, double defaultVal
     return xmlNodeDateValue(xmlFirstElementNamed(element, name), defaultValue);
 }
 
+std::optional<double> xmlNodeReadDate(pugi::xml_node node, double defaultValue)
+{
+    std::string joined;
+    const char* text = nodeText(node, joined);
+    if (!text)
+        return defaultValue;
+    const std::optional<double> value = wholeNumber(text);
+    if (value && isDateWithinCalendarYears(*value))
+        return value;
+    return std::nullopt;
+}
+
+std::optional<double> xmlReadDate(pugi::xml_node element, const XmlName& name, double defaultValue)
+{
+    return xmlNodeReadDate(xmlFirstElementNamed(element, name), defaultValue);
+}
+
+QString unreadableDateText(pugi::xml_node element, const XmlName& name, const QString& replacement)
+{
+    const QString field = QString::fromUtf8(name.c_str());
+    const QString text = xmlStrayText(xmlFirstElementNamed(element, name).first_child());
+    return localizedDialogue(QStringLiteral("kLoadIssue_dateUnread")).arg(field, text, replacement);
+}
+
+void noteUnreadableDate(LoadIssues* issues, pugi::xml_node element, const XmlName& name, const QString& replacement)
+{
+    if (issues)
+        issues->note(unreadableDateText(element, name, replacement));
+}
+
+QString unreadDateWords(UnreadDate fallback)
+{
+    return localizedDialogue(fallback == UnreadDate::Today ? QStringLiteral("kLoadIssue_dateAsToday")
+                                                           : QStringLiteral("kLoadIssue_dateAsNone"));
+}
+
+double xmlGetDate(pugi::xml_node element, const XmlName& name, double defaultValue, UnreadDate fallback,
+                  LoadIssues* issues)
+{
+    if (const std::optional<double> date = xmlReadDate(element, name, defaultValue))
+        return *date;
+    noteUnreadableDate(issues, element, name, unreadDateWords(fallback));
+    return fallback == UnreadDate::Today ? dateNow() : 0.0;
+}
+
 void xmlNodePascalString(pugi::xml_node node, unsigned char* buffer, int size, const unsigned char* defaultValue)
 {
     std::string joined;

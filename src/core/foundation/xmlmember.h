@@ -127,6 +127,24 @@ bool xmlNodeValueIsDate(pugi::xml_node node);
 double xmlNodeDateValue(pugi::xml_node node, double defaultValue);
 double xmlGetDate(pugi::xml_node element, const XmlName& name, double defaultValue);
 
+// Dates read for a load. A date that can't be read is never taken silently: the reader puts in
+// its place what moves nothing (no money due, written or moved that was not before) and notes on
+// the load's issues the field, its text and what stands in its place.
+//
+// The value; the default when it is missing; none when it holds no date (as xmlNodeValueIsDate).
+std::optional<double> xmlReadDate(pugi::xml_node element, const XmlName& name, double defaultValue);
+std::optional<double> xmlNodeReadDate(pugi::xml_node node, double defaultValue);
+// "date « name » illisible (« its text »), " then the words that say what stands in its place.
+QString unreadableDateText(pugi::xml_node element, const XmlName& name, const QString& replacement);
+// Notes that text on issues (may be null).
+void noteUnreadableDate(LoadIssues* issues, pugi::xml_node element, const XmlName& name, const QString& replacement);
+// The plain fallbacks: no date (0), or today.
+enum class UnreadDate { None, Today };
+QString unreadDateWords(UnreadDate fallback);
+// xmlReadDate with a date that can't be read noted and read as the fallback.
+double xmlGetDate(pugi::xml_node element, const XmlName& name, double defaultValue, UnreadDate fallback,
+                  LoadIssues* issues);
+
 // A node that is no record as a fault shows it: an element by its tag, other nodes by their text,
 // simplified and cut to a few words.
 QString xmlStrayText(pugi::xml_node node);

@@ -74,8 +74,8 @@ AnalyseConfiguration readAnaDef(pugi::xml_node e, const DOCUMENT* doc, LoadIssue
     anaConfigSetDefaults(doc, conf);
     const double now = dateNow();
     conf.nom = xmlGetMutableString(e, "nom");
-    conf.date1 = xmlGetDate(e, "date1", now);
-    conf.date2 = xmlGetDate(e, "date2", now);
+    conf.date1 = xmlGetDate(e, "date1", now, UnreadDate::Today, issues);
+    conf.date2 = xmlGetDate(e, "date2", now, UnreadDate::Today, issues);
     conf.fiscalite = xmlGetInt(e, "fiscalite", kFiscaliteTTC);
     conf.showPoste = xmlGetBool(e, "showPoste", true);
     conf.showDossier = xmlGetBool(e, "showDossier", true);

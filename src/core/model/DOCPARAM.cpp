@@ -44,13 +44,13 @@ void readWindowsState(pugi::xml_node r, DOCPARAM& p)
     p.documentWindows = PARAMFEN::loadFenList(r);
 }
 
-void readSyncAndCopies(pugi::xml_node r, DOCPARAM& p)
+void readSyncAndCopies(pugi::xml_node r, DOCPARAM& p, LoadIssues* issues)
 {
     // The defaults already hold a fresh signature for a file without one.
     p.docSignature = xmlGetInt32(r, "docSignature", p.docSignature);
     p.docSignatureIsNew = xmlGetBool(r, "docSignatureIsNew", p.docSignatureIsNew);
-    p.lastSynchro = xmlGetDate(r, "lastSynchro", p.lastSynchro);
-    p.lastManualSave = xmlGetDate(r, "lastManualSave", p.lastManualSave);
+    p.lastSynchro = xmlGetDate(r, "lastSynchro", p.lastSynchro, UnreadDate::None, issues);
+    p.lastManualSave = xmlGetDate(r, "lastManualSave", p.lastManualSave, UnreadDate::Today, issues);
     p.lastManualSaveStarted = xmlGetBool(r, "lastManualSaveStarted", p.lastManualSaveStarted);
 }
 
@@ -116,7 +116,7 @@ void DOCPARAM::defaultDocParam()
     documentWindows.clear();
 }
 
-std::unique_ptr<DOCPARAM> DOCPARAM::loadDocParam(const QString& package, bool* error)
+std::unique_ptr<DOCPARAM> DOCPARAM::loadDocParam(const QString& package, bool* error, LoadIssues* issues)
 {
     if (error)
         *error = false;
@@ -127,7 +127,7 @@ std::unique_ptr<DOCPARAM> DOCPARAM::loadDocParam(const QString& package, bool* e
     if (root) {
         readIdents(root, *param);
         readWindowsState(root, *param);
-        readSyncAndCopies(root, *param);
+        readSyncAndCopies(root, *param, issues);
     }
     return param;
 }

@@ -50,8 +50,9 @@ public:
     void disposeDocParam() { }
 
     // The parameters of the package, or the defaults when its file is missing or unreadable, which
-    // is not an error: error is always cleared.
-    static std::unique_ptr<DOCPARAM> loadDocParam(const QString& package, bool* error);
+    // is not an error: error is always cleared. A date that can't be read takes its default and
+    // is noted on issues (may be null).
+    static std::unique_ptr<DOCPARAM> loadDocParam(const QString& package, bool* error, LoadIssues* issues = nullptr);
     // The file's XML (also what the phone is sent). error is set when the document can't be made
     // (the answer is then null) or the window list can't be appended.
     XmlDocPtr makeDocParamXML(bool* error) const;

@@ -19,14 +19,14 @@ void appendDeviseRecord(pugi::xml_node element, const Devise& devise)
     xmlAppendLong(element, "decimale", devise.decimale);
 }
 
-Devise loadDeviseRecord(pugi::xml_node element)
+Devise loadDeviseRecord(pugi::xml_node element, LoadIssues* issues)
 {
     Devise devise;
     devise.fullName = xmlGetMutableString(element, "fullName");
     devise.unit = xmlGetMutableString(element, "unit");
     devise.used = xmlGetBool(element, "used", true);
     devise.convert = xmlGetDouble(element, "convert", 1.0);
-    devise.updateTime = xmlGetDate(element, "updateTime", 0.0);
+    devise.updateTime = xmlGetDate(element, "updateTime", 0.0, UnreadDate::None, issues);
     devise.decimale = static_cast<long>(xmlGetInt32(element, "decimale", 2));
     // Files from before tickers existed: the euro is the one currency recognisable by its unit.
     if (xmlFirstElementNamed(element, "ticker"))
@@ -81,8 +81,11 @@ DeviseList XML_load_devise(pugi::xml_node root, LoadIssues* issues)
     // Only the records count: a comment, a processing instruction or white space between them
     // must not shift the slots.
     DeviseList devises;
-    for (pugi::xml_node element = root.child("devise"); element; element = element.next_sibling("devise"))
-        devises.append(loadDeviseRecord(element));
+    for (pugi::xml_node element = root.child("devise"); element; element = element.next_sibling("devise")) {
+        if (issues)
+            issues->setRecord(devises.size() + 1);
+        devises.append(loadDeviseRecord(element, issues));
+    }
     if (devises.size() != kDeviseSlotCount) {
         svLog(QStringLiteral("XML_load_devise erreur nombre de devises !"));
         if (issues) {

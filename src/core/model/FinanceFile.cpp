@@ -23,7 +23,7 @@ void readFinanceRecord(pugi::xml_node record, FinanceKind kind, FINANCE& f, Load
     f.titreDescription = xmlGetMutableString(record, "titreDescription");
     f.codeDevise = xmlGetMutableString(record, "codeDevise");
     f.categorie = static_cast<long>(xmlGetLong(record, "categorie", -1));
-    f.updateTime = xmlGetDate(record, "updateTime", 0.0);
+    f.updateTime = xmlGetDate(record, "updateTime", 0.0, UnreadDate::None, issues);
     f.conversion = xmlGetDouble(record, "conversion", 0.0);
     f.coursNatif = xmlGetDouble(record, "coursNatif", 0.0);
     f.portfolioID = static_cast<long>(xmlGetLong(record, "portfolioID", -1));

@@ -132,12 +132,12 @@ bool readGraphHeader(pugi::xml_node e, GRAPH& g, const DOCUMENT* doc, LoadIssues
     g.makeDoc = xmlGetMutableString(e, "makeDoc");
     readKinds(e, g);
     readIdents(e, g, doc);
-    g.graph_date1 = xmlGetDate(e, "date1", now);
-    g.graph_date2 = xmlGetDate(e, "date2", now);
+    g.graph_date1 = xmlGetDate(e, "date1", now, UnreadDate::Today, issues);
+    g.graph_date2 = xmlGetDate(e, "date2", now, UnreadDate::Today, issues);
     g.forceMonth = xmlGetBool(e, "forceMonth", false);
     g.autoCompute = xmlGetBool(e, "autoCompute", false);
     g.simul = xmlGetBool(e, "simul", true);
-    g.makeDate = xmlGetDate(e, "makeDate", now);
+    g.makeDate = xmlGetDate(e, "makeDate", now, UnreadDate::Today, issues);
     readFrame(e, g);
     bool ok = readAmount(e, "soldeInit", g.soldeInit, issues);
     ok = readAmount(e, "maxTot", g.maxTot, issues) && ok;

@@ -11,7 +11,7 @@ namespace {
 
 const QString kMoyenFileName = QStringLiteral("moyen.xml");
 
-VARIANTE readVariante(pugi::xml_node element, const MOYEN& moyen)
+VARIANTE readVariante(pugi::xml_node element, const MOYEN& moyen, LoadIssues* issues)
 {
     VARIANTE v = VARIANTE::allocNewVariante(moyen.kind, moyen.variantes);
     v.ident = static_cast<long>(xmlGetInt32(element, "ident", -1));
@@ -19,7 +19,7 @@ VARIANTE readVariante(pugi::xml_node element, const MOYEN& moyen)
     v.numero = xmlGetMutableString(element, "numero");
     v.lastNumero = static_cast<long>(xmlGetInt32(element, "lastNumero", -1));
     v.nombre = static_cast<long>(xmlGetInt32(element, "nombre", 50));
-    v.limite = xmlGetDate(element, "limite", dateNow());
+    v.limite = xmlGetDate(element, "limite", dateNow(), UnreadDate::Today, issues);
     v.alerte = static_cast<long>(xmlGetInt32(element, "alerte", 0));
     v.alerteDone = xmlGetBool(element, "alerteDone", false);
     v.logoID = static_cast<long>(xmlGetInt32(element, "logoID", -1));
@@ -32,7 +32,7 @@ void readVariantes(pugi::xml_node record, MOYEN& moyen, LoadIssues* issues)
     const pugi::xml_node list = xmlFirstChild(record, "variantelist");
     for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
-            moyen.variantes.append(readVariante(child, moyen));
+            moyen.variantes.append(readVariante(child, moyen, issues));
         } else if (!isListLayout(child)) {
             svLog(QStringLiteral("loadMoyen variante invalide !"));
             noteLoadIssue(issues,

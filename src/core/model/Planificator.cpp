@@ -129,6 +129,18 @@ double Planificator::totalDuration() const
     return reconductionType == 1 ? totalDurationReconduction() : totalDurationEcheance();
 }
 
+double Planificator::awakeHorizon() const
+{
+    long day = 0;
+    long month = 0;
+    long year = 0;
+    dateToDMY(&day, &month, &year, dateNow());
+    addDaysDMY(avance, &day, &month, &year);
+    double horizon = 0;
+    dmyToDate(day, month, year, &horizon);
+    return horizon;
+}
+
 bool Planificator::isFinished() const
 {
     if (permanent || reconductionPermanent)

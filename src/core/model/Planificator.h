@@ -14,6 +14,7 @@
 namespace pugi {
 class xml_node;
 }
+class LoadIssues;
 class TRANSACT;
 class XmlName;
 
@@ -91,6 +92,9 @@ public:
     double totalDuration() const;
     // Never for an open-ended rule; otherwise whether now is past firstDate + totalDuration.
     bool isFinished() const;
+    // How far a schedule's due pass looks today: midnight of today moved forward by the advance
+    // days. An occurrence after it is not due yet.
+    double awakeHorizon() const;
     // Start of the renewal period that holds the date: firstDate for a rule that is permanent or
     // does not renew.
     double absoluteFirstDateFromPlanificator(double date) const;
@@ -103,13 +107,19 @@ public:
 
     // The rule held by that element, each missing child at its default (firstDate and
     // lastWriteDate 0); none for a null element. The type comes from the file being read.
-    static std::optional<Planificator> allocFromXMLTree(pugi::xml_node element, int32_t type);
+    // A first date that can't be read is the model transaction's date (as a rule of the older
+    // format has it); a schedule with a date that can't be read, first or last written, counts as
+    // written up to today's horizon, so that its guess never brings up occurrences the user may
+    // have written already. Each is noted on issues (may be null).
+    static std::optional<Planificator> allocFromXMLTree(pugi::xml_node element, int32_t type,
+                                                        LoadIssues* issues = nullptr, double modelDate = 0);
     // Appends an element of that name holding every saved field but the type; false when the
     // element can't be made.
     bool appendXMLToTree(pugi::xml_node parent, const XmlName& name) const;
     // The rule of an older record that kept its repeat keys ("tousLes", "periode", ...) directly
     // in the record; the model transaction gives the first date.
-    static Planificator tryPlanificatorMigration(pugi::xml_node record, const TRANSACT& transact, int32_t type);
+    static Planificator tryPlanificatorMigration(pugi::xml_node record, const TRANSACT& transact, int32_t type,
+                                                 LoadIssues* issues = nullptr);
 
     bool operator==(const Planificator&) const = default;
 

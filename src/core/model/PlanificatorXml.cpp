@@ -1,8 +1,13 @@
 #include "PlanificatorXml.h"
 
+#include "foundation/LoadIssues.h"
+#include "foundation/dateformat.h"
 #include "foundation/dates.h"
+#include "foundation/localized.h"
 #include "foundation/xmlmember.h"
 #include "model/TRANSACT.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -37,7 +42,6 @@ void appendOtherFields(pugi::xml_node element, const Planificator& p)
 // Each missing child keeps the value the rule already holds: its default.
 void readRepeatFields(pugi::xml_node element, Planificator& p)
 {
-    p.firstDate = xmlGetDate(element, "firstDate", p.firstDate);
     p.repeatTimeUnitCount = xmlGetLong(element, "repeatTimeUnitCount", p.repeatTimeUnitCount);
     p.repeatTimeUnit = xmlGetInt(element, "repeatTimeUnit", p.repeatTimeUnit);
     p.nbEcheance = xmlGetLong(element, "nbEcheance", p.nbEcheance);
@@ -56,22 +60,57 @@ void readOtherFields(pugi::xml_node element, Planificator& p)
     p.valideTimeUnitCount = xmlGetLong(element, "valideTimeUnitCount", p.valideTimeUnitCount);
     p.dateEcriture = xmlGetInt(element, "dateEcriture", p.dateEcriture);
     p.avance = xmlGetLong(element, "avance", p.avance);
-    p.lastWriteDate = xmlGetDate(element, "lastWriteDate", p.lastWriteDate);
     p.nbWriteEch = xmlGetLong(element, "nbWriteEch", p.nbWriteEch);
     p.nbWritePEch = xmlGetLong(element, "nbWritePEch", p.nbWritePEch);
     p.budgetShift = xmlGetLong(element, "budgetShift", p.budgetShift);
     p.budgetShiftReference = xmlGetInt(element, "budgetShiftReference", p.budgetShiftReference);
 }
 
+QString shortDate(double date)
+{
+    return dateToStringWithStyles(1, 0, date);
+}
+
+// Written up to today's horizon, or further when it was: the due pass then offers nothing of the
+// schedule before its next occurrence, whatever the date that could not be read was.
+QString settleAsWritten(Planificator& p)
+{
+    p.lastWriteDate = std::max(p.lastWriteDate, p.awakeHorizon());
+    return localizedDialogue(QStringLiteral("kLoadIssue_dateWrittenTo")).arg(shortDate(p.lastWriteDate));
+}
+
+// After the other fields: the schedule's horizon counts its advance days.
+void readDates(pugi::xml_node element, Planificator& p, LoadIssues* issues, double modelDate)
+{
+    const bool schedule = p.type == Planificator::kTypeEcheancier;
+    const std::optional<double> first = xmlReadDate(element, "firstDate", p.firstDate);
+    const std::optional<double> written = xmlReadDate(element, "lastWriteDate", p.lastWriteDate);
+    p.firstDate = first.value_or(modelDate);
+    p.lastWriteDate = written.value_or(0);
+    if (!first) {
+        QString words = localizedDialogue(QStringLiteral("kLoadIssue_dateAsModel")).arg(shortDate(modelDate));
+        if (schedule)
+            words += QStringLiteral(" ; ") + settleAsWritten(p);
+        noteUnreadableDate(issues, element, "firstDate", words);
+    }
+    if (!written) {
+        // A forecast is never written: its date stays empty.
+        const QString words = schedule ? settleAsWritten(p) : unreadDateWords(UnreadDate::None);
+        noteUnreadableDate(issues, element, "lastWriteDate", words);
+    }
+}
+
 } // namespace
 
-std::optional<Planificator> Planificator::allocFromXMLTree(pugi::xml_node element, int32_t type)
+std::optional<Planificator> Planificator::allocFromXMLTree(pugi::xml_node element, int32_t type, LoadIssues* issues,
+                                                           double modelDate)
 {
     if (!element)
         return std::nullopt;
     Planificator p(0, type);
     readRepeatFields(element, p);
     readOtherFields(element, p);
+    readDates(element, p, issues, modelDate);
     return p;
 }
 
@@ -85,7 +124,8 @@ bool Planificator::appendXMLToTree(pugi::xml_node parent, const XmlName& name) c
     return true;
 }
 
-Planificator Planificator::tryPlanificatorMigration(pugi::xml_node record, const TRANSACT& transact, int32_t type)
+Planificator Planificator::tryPlanificatorMigration(pugi::xml_node record, const TRANSACT& transact, int32_t type,
+                                                    LoadIssues* issues)
 {
     // Forecasts of the older format counted whole months.
     const double first = type == kTypePrevision ? firstDayOfMonth(transact.when) : transact.when;
@@ -101,7 +141,12 @@ Planificator Planificator::tryPlanificatorMigration(pugi::xml_node record, const
     p.valideTimeUnitCount = 1;
     p.avance = xmlGetLong(record, "avance", 0);
     p.dateEcriture = (type == kTypeEcheancier && xmlGetBool(record, "forcer", false)) ? 1 : 0;
-    p.lastWriteDate = xmlGetDate(record, "lastWriteDate", dateNow());
+    if (const std::optional<double> written = xmlReadDate(record, "lastWriteDate", dateNow()))
+        p.lastWriteDate = *written;
+    else if (type == kTypeEcheancier)
+        noteUnreadableDate(issues, record, "lastWriteDate", settleAsWritten(p));
+    else
+        p.lastWriteDate = xmlGetDate(record, "lastWriteDate", dateNow(), UnreadDate::Today, issues);
     p.nbWriteEch = xmlGetLong(record, "nbWriteEch", 0);
     p.nbWritePEch = xmlGetLong(record, "nbWritePEch", 0);
     p.budgetShift = xmlGetLong(record, "budgetShift", 0);

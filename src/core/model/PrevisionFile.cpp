@@ -46,8 +46,8 @@ Prevision readRecord(pugi::xml_node record, const DOCUMENT* doc, LoadIssues* iss
     prevision.rattrapable = xmlGetBool(record, "rattrapable", true);
     if (std::optional<TRANSACT> model = XML_load_transact(record, "transact", issues))
         prevision.transact = *model;
-    prevision.planificator
-        = Planificator::allocFromXMLTree(xmlFirstChild(record, kPlanificatorElementName), Planificator::kTypePrevision);
+    prevision.planificator = Planificator::allocFromXMLTree(
+        xmlFirstChild(record, kPlanificatorElementName), Planificator::kTypePrevision, issues, prevision.transact.when);
     if (!prevision.planificator)
         noteLoadIssue(
             issues,
@@ -117,7 +117,7 @@ void migrateRecord(pugi::xml_node record, const QSet<long>& reserved, const DOCU
                   .arg(xmlGetMutableString(record, "nom")));
         return;
     }
-    extractChronoElements(record, first);
+    extractChronoElements(record, first, issues);
     list.append(first);
     const pugi::xml_node persolist = xmlFirstChild(record, "persolist");
     if (!persolist) {
@@ -169,12 +169,12 @@ bool extractTransactElements(pugi::xml_node element, Prevision& prevision, LoadI
     return faults.isEmpty();
 }
 
-void extractChronoElements(pugi::xml_node record, Prevision& prevision0)
+void extractChronoElements(pugi::xml_node record, Prevision& prevision0, LoadIssues* issues)
 {
     prevision0.ident = xmlGetLong(record, "ident", -1);
     prevision0.name = xmlGetMutableString(record, "nom");
     prevision0.planificator
-        = Planificator::tryPlanificatorMigration(record, prevision0.transact, Planificator::kTypePrevision);
+        = Planificator::tryPlanificatorMigration(record, prevision0.transact, Planificator::kTypePrevision, issues);
 }
 
 std::optional<PrevisionList> tryMigrationIfNecessary(const QString& packageURL, const DOCUMENT* doc,

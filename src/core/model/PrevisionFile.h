@@ -49,4 +49,4 @@ std::optional<PrevisionList> tryMigrationIfNecessary(const QString& packageURL, 
 bool extractTransactElements(pugi::xml_node element, Prevision& prevision, LoadIssues* issues = nullptr);
 // The forecast of a "simul" record whose model is read already: "ident", "nom", and the rule
 // rebuilt from the record's older repeat keys.
-void extractChronoElements(pugi::xml_node record, Prevision& prevision0);
+void extractChronoElements(pugi::xml_node record, Prevision& prevision0, LoadIssues* issues = nullptr);

@@ -33,7 +33,9 @@ RELEVE RELEVE::loadReleveXML(pugi::xml_node element, LoadIssues* issues)
     RELEVE releve;
     releve.nom_v3 = xmlGetMutableString(element, "nom_v3");
     releve.ident = static_cast<long>(xmlGetInt32(element, "ident", -1));
-    releve.date = xmlGetDate(element, "date", SystemClock::now());
+    // One that can't be read is the account's to settle: it knows the statements around it.
+    const double now = SystemClock::now();
+    releve.date = xmlReadDate(element, "date", now).value_or(now);
     for (const auto& [key, amount] : {std::pair("solde", &releve.solde), std::pair("Rsolde", &releve.Rsolde)}) {
         if (!loadMontantFromXML(element, key, *amount))
             noteLoadIssue(issues,

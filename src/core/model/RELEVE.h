@@ -29,7 +29,8 @@ public:
     bool appendReleveXML(pugi::xml_node parent, const DeviseList& devises) const;
     // A statement read from a "releve" element. A missing name is empty, a missing ident -1, a
     // missing date the time of reading; a missing amount is zero and is noted on issues (may be
-    // null) at their current place.
+    // null) at their current place. A date that can't be read is the time of reading too, until
+    // the account's reader, which knows the statements around it, settles and notes it.
     static RELEVE loadReleveXML(pugi::xml_node element, LoadIssues* issues);
 };
 using ReleveList = QList<RELEVE>;

@@ -1,12 +1,15 @@
 #include "ToolFile.h"
 
 #include "foundation/LoadIssues.h"
+#include "foundation/dateformat.h"
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/listmember.h"
 
 #include <QHash>
+
+#include <algorithm>
 
 namespace {
 
@@ -68,8 +71,57 @@ void readScalars(pugi::xml_node record, TOOL& tool)
     tool.posteID = static_cast<long>(xmlGetInt32(record, "posteID", -1));
     tool.taxeID = static_cast<long>(xmlGetInt32(record, "taxeID", -1));
     tool.devise = static_cast<long>(xmlGetInt32(record, "devise", 0));
-    tool.locked_releve_to_date = xmlGetDate(record, "locked_releve_to_date", 0);
+    tool.locked_releve_to_date = xmlReadDate(record, "locked_releve_to_date", 0).value_or(0);
     tool.logoIdent = static_cast<long>(xmlGetInt32(record, "logoIdent", -1));
+}
+
+QString dateWords(const char* key, double date)
+{
+    return localizedDialogue(QLatin1String(key)).arg(dateToStringWithStyles(1, 0, date));
+}
+
+// The statements are listed newest first. One whose date can't be read takes the date of the
+// older one after it, so that it keeps its place and is locked when that one is; the oldest takes
+// the account's lock date, which keeps it locked, or else the date of the newer one before it;
+// a lone statement of an account without a lock, today. Settled oldest first.
+void settleReleveDates(TOOL& tool, const QList<std::pair<qsizetype, pugi::xml_node>>& unread, LoadIssues* issues)
+{
+    const auto isUnread = [&](qsizetype index) {
+        return std::any_of(unread.begin(), unread.end(), [index](const auto& each) { return each.first == index; });
+    };
+    for (auto it = unread.rbegin(); it != unread.rend(); ++it) {
+        const auto& [index, element] = *it;
+        RELEVE& releve = tool.releves[index];
+        const RELEVE* older = tool.releveAtIndex(index + 1);
+        const RELEVE* newer = index > 0 && !isUnread(index - 1) ? tool.releveAtIndex(index - 1) : nullptr;
+        QString words;
+        if (older && older->date != 0) {
+            releve.date = older->date;
+            words = dateWords("kLoadIssue_dateAsOlderReleve", releve.date);
+        } else if (tool.locked_releve_to_date > 0) {
+            releve.date = tool.locked_releve_to_date;
+            words = dateWords("kLoadIssue_dateAsLock", releve.date);
+        } else if (newer && newer->date != 0) {
+            releve.date = newer->date;
+            words = dateWords("kLoadIssue_dateAsNewerReleve", releve.date);
+        } else {
+            words = unreadDateWords(UnreadDate::Today);
+        }
+        noteLoadIssue(issues,
+                      localizedDialogue(QStringLiteral("kLoadIssue_releve"))
+                          .arg(QString::number(releve.ident), unreadableDateText(element, "date", words)));
+    }
+}
+
+// A lock date that can't be read locks every statement: unlocking one is the user's choice.
+void settleLockDate(pugi::xml_node record, TOOL& tool, LoadIssues* issues)
+{
+    if (xmlReadDate(record, "locked_releve_to_date", 0))
+        return;
+    const RELEVE* newest = tool.releveAtIndex(0);
+    tool.locked_releve_to_date = newest ? newest->date : 0;
+    noteUnreadableDate(issues, record, "locked_releve_to_date",
+                       newest ? dateWords("kLoadIssue_dateLockAll", newest->date) : unreadDateWords(UnreadDate::None));
 }
 
 void readReleves(pugi::xml_node record, TOOL& tool, LoadIssues* issues)
@@ -78,12 +130,19 @@ void readReleves(pugi::xml_node record, TOOL& tool, LoadIssues* issues)
     if (!list) {
         noteLoadIssue(issues,
                       localizedDialogue(QStringLiteral("kLoadIssue_listMissing")).arg(QStringLiteral("relevelist")));
+        settleLockDate(record, tool, issues);
         return;
     }
+    QList<std::pair<qsizetype, pugi::xml_node>> unread;
     for (pugi::xml_node child = list.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element)
-            tool.releves.append(RELEVE::loadReleveXML(child, issues));
+        if (child.type() != pugi::node_element)
+            continue;
+        if (!xmlReadDate(child, "date", 0))
+            unread.append({tool.releves.size(), child});
+        tool.releves.append(RELEVE::loadReleveXML(child, issues));
     }
+    settleReleveDates(tool, unread, issues);
+    settleLockDate(record, tool, issues);
 }
 
 // A statement read without an ident would pass for the part of the account outside any statement

@@ -309,15 +309,19 @@ void readIdents(const FieldNodes& n, TRANSACT& t)
 }
 
 // A date is a number of seconds: a text that is no such number whole ("2026-13-45" would read
-// as 2026 seconds), or one beyond the calendar's years ("1e300"), is read as missing, and noted.
-double elementDate(pugi::xml_node element, const char* field, LoadIssues* issues)
+// as 2026 seconds), or one beyond the calendar's years ("1e300"), is read as the fallback, and
+// noted with the words that say what stands in its place. A missing date takes the fallback too.
+double elementDate(pugi::xml_node element, const char* field, const char* replacementKey, double fallback,
+                   LoadIssues* issues)
 {
-    if (xmlNodeValueIsDate(element))
-        return xmlNodeDoubleValue(element, std::numeric_limits<double>::quiet_NaN());
+    const std::optional<double> date = xmlNodeReadDate(element, std::numeric_limits<double>::quiet_NaN());
+    if (date)
+        return std::isnan(*date) ? fallback : *date;
     noteLoadIssue(
         issues,
-        localizedDialogue(QStringLiteral("kLoadIssue_dateBad")).arg(QLatin1String(field), elementString(element)));
-    return std::numeric_limits<double>::quiet_NaN();
+        localizedDialogue(QStringLiteral("kLoadIssue_dateUnread"))
+            .arg(QLatin1String(field), elementString(element), localizedDialogue(QLatin1String(replacementKey))));
+    return fallback;
 }
 
 void readScalars(const FieldNodes& n, TRANSACT& t, LoadIssues* issues)
@@ -326,11 +330,11 @@ void readScalars(const FieldNodes& n, TRANSACT& t, LoadIssues* issues)
     t.importTouched = elementBool(n[kImportTouched], false);
     t.importDoublon = elementBool(n[kImportDoublon], false);
     t.annulation = elementBool(n[kAnnulation], false);
-    t.synchroDate = xmlNodeDateValue(n[kSynchroDate], 0);
-    t.when = elementDate(n[kWhen], "when", issues);
+    t.synchroDate = elementDate(n[kSynchroDate], "synchroDate", "kLoadIssue_dateAsNone", 0, issues);
+    t.when = elementDate(n[kWhen], "when", "kLoadIssue_dateAsToday", std::numeric_limits<double>::quiet_NaN(), issues);
     if (std::isnan(t.when))
         t.when = SystemClock::now();
-    t.planifiedDate = xmlNodeDateValue(n[kPlanifiedDate], t.when);
+    t.planifiedDate = elementDate(n[kPlanifiedDate], "planifiedDate", "kLoadIssue_dateAsWhen", t.when, issues);
     t.nTitre = xmlNodeDoubleValue(n[kNTitre], 0);
     readIdents(n, t);
 }

@@ -5,7 +5,10 @@
 #include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/SVDocumentManager.h"
+#include "engines/ChronoManager.h"
+#include "engines/PlanificatorWalk.h"
 #include "foundation/SystemClock.h"
+#include "foundation/dates.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "model/AttachedDocuments.h"
@@ -20,9 +23,12 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -360,6 +366,160 @@ TEST(LoadSave, DamagedMembersNameTheirFileRecordAndFault)
         load(url, &code, &issues);
         EXPECT_EQ(code, damage.code);
         EXPECT_EQ(issues.items(), damage.faults);
+    }
+}
+
+namespace {
+
+// What a date could change without the user: the balances, the occurrences due today (the due
+// window's default button writes them all), and the calendar of every schedule (each occurrence
+// and whether it counts as written) and forecast (each occurrence and its end of validity).
+struct Money {
+    QList<double> balances;
+    QStringList due;
+    QStringList calendars;
+    bool operator==(const Money&) const = default;
+};
+
+void appendCalendar(const Planificator& rule, QStringList& calendars)
+{
+    double end = 0;
+    dmyToDate(1, 1, 2025, &end);
+    PlanificatorWalk walk(rule);
+    const auto block = [&](bool written, bool reconduction, double date, double) {
+        if (!reconduction)
+            calendars.append(
+                QStringLiteral("%1 %2 %3")
+                    .arg(date, 0, 'f', 0)
+                    .arg(written)
+                    .arg(rule.type == Planificator::kTypePrevision ? rule.computeValideToDate(date) : 0, 0, 'f', 0));
+    };
+    while (walk.chronoLoop(end, block)) { }
+}
+
+Money moneyOf(DOCUMENT& doc)
+{
+    Money money;
+    recomputeAllReleves(&doc);
+    for (const auto* tools : {&doc.banqueHdl, &doc.compteHdl}) {
+        for (const TOOL& tool : *tools) {
+            money.balances.append(tool.solde.values[0]);
+            for (const RELEVE& releve : tool.releves)
+                money.balances.append(releve.solde.values[0]);
+        }
+    }
+    AwakeList due;
+    for (const ECHEANCIER& echeancier : doc.echeancierHdl) {
+        collectAwakeForEcheancier(echeancier, due);
+        appendCalendar(echeancier.planificator, money.calendars);
+    }
+    for (const AWAKE& awake : due)
+        money.due.append(QStringLiteral("%1 %2 %3")
+                             .arg(awake.transact.when, 0, 'f', 0)
+                             .arg(awake.transact.solde.values[0])
+                             .arg(awake.pChronoIndex));
+    for (const Prevision& prevision : doc.previsionsArray)
+        appendCalendar(prevision.planificator.value_or(Planificator()), money.calendars);
+    return money;
+}
+
+// The text of the n-th element of that name (from 0) replaced; empty when there is none.
+QByteArray withText(QByteArray bytes, const QByteArray& element, int occurrence, const QByteArray& text)
+{
+    const QByteArray open = '<' + element + '>';
+    qsizetype at = -1;
+    for (int i = 0; i <= occurrence; ++i) {
+        at = bytes.indexOf(open, at + 1);
+        if (at < 0)
+            return {};
+    }
+    const qsizetype start = at + open.size();
+    return bytes.replace(start, bytes.indexOf("</" + element + '>', start) - start, text);
+}
+
+// A schedule of the older format: its rule's keys stand in the record itself.
+QByteArray olderSchedule(QByteArray bytes)
+{
+    const qsizetype start = bytes.indexOf("<planificator>");
+    const qsizetype end = bytes.indexOf("</planificator>") + qsizetype(strlen("</planificator>"));
+    return bytes.replace(start, end - start,
+                         "<tousLes>1</tousLes><periode>0</periode><nbEcheance>0</nbEcheance><permanent>1</permanent>"
+                         "<avance>3</avance><lastWriteDate>696942000.000000</lastWriteDate><nbWriteEch>2</nbWriteEch>");
+}
+
+} // namespace
+
+TEST(LoadSave, AnUnreadableDateIsReportedAndMovesNoMoney)
+{
+    // Each member with its code and its date fields: the name and which of that name (from 0).
+    using Fields = QList<std::pair<const char*, int>>;
+    const Fields inTransact {{"when", 0}, {"planifiedDate", 0}, {"synchroDate", 0}};
+    const struct {
+        const char* member;
+        int code;
+        Fields fields;
+        std::function<QByteArray(QByteArray)> prepare = {};
+    } members[] = {
+        {"transact.xml", 1, {{"when", 0}, {"planifiedDate", 1}, {"synchroDate", 0}}},
+        {"docparam73.xml", 3, {{"lastSynchro", 0}, {"lastManualSave", 0}}},
+        {"devise.xml", 4, {{"updateTime", 1}}},
+        {"prevision.xml", 8, inTransact + Fields {{"firstDate", 0}, {"lastWriteDate", 0}}},
+        // The second "when" is a custom occurrence's, not written yet.
+        {"chrono.xml", 7, inTransact + Fields {{"firstDate", 0}, {"lastWriteDate", 0}, {"when", 1}}},
+        {"chrono.xml", 7, {{"lastWriteDate", 0}}, olderSchedule},
+        {"macro.xml", 9, inTransact},
+        {"emprunt.xml", 10, {{"updateTime", 0}}},
+        {"titre.xml", 11, {{"updateTime", 0}}},
+        {"remunere.xml", 12, {{"updateTime", 0}}},
+        {"portfolio.xml", 13, {{"updateTime", 0}}},
+        {"anadef8.xml", 14, {{"date1", 0}, {"date2", 1}}},
+        {"graphdef.xml", 19, {{"date1", 0}, {"date2", 0}, {"makeDate", 0}}},
+        {"banque.xml", 16, {{"locked_releve_to_date", 2}}},
+        // The account locked up to its one statement, and that statement.
+        {"compte.xml", 17, {{"locked_releve_to_date", 2}, {"date", 0}}},
+        {"moyen.xml", 18, {{"limite", 1}}},
+    };
+    // Today, the schedule's occurrences are written up to its horizon and its custom occurrence
+    // lies ahead: nothing is due, and a date that can't be read must not make anything due.
+    double now = 0;
+    dmyToDate(20, 1, 2023, &now);
+    SystemClock::setNowForTesting(now + 12 * 3600);
+    const auto restore = qScopeGuard([] { SystemClock::setNowForTesting(std::nullopt); });
+    for (const auto& member : members) {
+        const QString url = fixture(QStringLiteral("dates"));
+        const QString path = resources(url) + QLatin1Char('/') + QLatin1String(member.member);
+        const QByteArray stored = member.prepare ? member.prepare(testenv::readFile(path)) : testenv::readFile(path);
+        testenv::writeFile(path, stored);
+        int code = -1;
+        const Money before = moneyOf(*load(url, &code));
+        ASSERT_EQ(code, 0);
+        for (const auto& [element, occurrence] : member.fields) {
+            for (const char* text : {"1e300", "-7e10", "99999-01-01"}) {
+                SCOPED_TRACE(QStringLiteral("%1 %2 %3 %4 %5")
+                                 .arg(member.member, element)
+                                 .arg(occurrence)
+                                 .arg(member.prepare ? "older" : "", text)
+                                 .toStdString());
+                const QByteArray damaged = withText(stored, element, occurrence, text);
+                ASSERT_FALSE(damaged.isEmpty());
+                testenv::writeFile(path, damaged);
+                LoadIssues issues;
+                const auto doc = load(url, &code, &issues);
+                EXPECT_EQ(code, member.code);
+                const QString said = QStringLiteral("date « %1 » illisible (« %2 »)").arg(element, text);
+                EXPECT_TRUE(std::any_of(issues.items().begin(), issues.items().end(), [&](const LoadIssue& issue) {
+                    return issue.member == member.member && issue.what.contains(said);
+                })) << describeLoadIssues(issues.items(), 10).toStdString();
+                EXPECT_EQ(moneyOf(*doc), before);
+                // Nothing read keeps a date beyond the calendar, to be saved back as it came.
+                for (const TRANSACT& transact : doc->transact_array)
+                    EXPECT_TRUE(isDateWithinCalendarYears(transact.planifiedDate));
+                for (const TOOL& compte : doc->compteHdl) {
+                    for (const RELEVE& releve : compte.releves)
+                        EXPECT_TRUE(isDateWithinCalendarYears(releve.date));
+                }
+            }
+        }
     }
 }
 
