@@ -38,6 +38,21 @@ Kind kindOf(const QString& name)
     return name.endsWith(QLatin1String(kSavingPackageName)) ? Kind::Staging : Kind::SetAside;
 }
 
+// Whether a folder of that name holds only what a save puts there: a staging package its
+// "Contents", a set-aside folder packages. A hidden folder of the user's that happens to be named
+// so is never taken for one.
+bool holdsOnlyASavesWork(const QFileInfo& entry, Kind kind)
+{
+    const QFileInfoList inside
+        = QDir(entry.filePath()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& item : inside) {
+        if (item.isSymLink() || !item.isDir()
+            || (kind == Kind::Staging && item.fileName() != QLatin1String("Contents")))
+            return false;
+    }
+    return true;
+}
+
 // The hidden folders of saves in the folder: folders, never a link.
 QStringList hiddenSaveFolders(const QString& folder, Kind kind)
 {
@@ -46,7 +61,8 @@ QStringList hiddenSaveFolders(const QString& folder, Kind kind)
         = QDir(folder).entryInfoList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& entry : entries) {
         const Kind entryKind = kindOf(entry.fileName());
-        if (!entry.isSymLink() && entryKind != Kind::None && (kind == Kind::None || entryKind == kind))
+        if (!entry.isSymLink() && entryKind != Kind::None && (kind == Kind::None || entryKind == kind)
+            && holdsOnlyASavesWork(entry, entryKind))
             found.append(entry.filePath());
     }
     return found;

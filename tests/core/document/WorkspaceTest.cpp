@@ -206,8 +206,12 @@ TEST_F(WorkspaceTest, ListingClearsWhatEndedSavesLeftAndNothingElse)
             ASSERT_TRUE(running[runningCount++].take(leftover.folder, nullptr));
         }
     }
+    const QString usersOwn = documents + "/.Photos.2024.saving/liste.txt"; // named like one, but not one
+    QDir().mkpath(QFileInfo(usersOwn).path());
+    testenv::writeFile(usersOwn, "x");
 
     workspace.loadRecentMacData();
+    EXPECT_TRUE(QFileInfo::exists(usersOwn));
     EXPECT_EQ(names(), (QStringList {"Budget", "Maison", "Maison.old", "Y.old"}));
     for (const auto& leftover : leftovers)
         EXPECT_EQ(QFileInfo::exists(leftover.folder), leftover.kept) << leftover.name;
