@@ -65,6 +65,13 @@ QString writableCopyUrl(const QString& url, int* fileSystemTag)
     return uniqueFileURL(folder + QLatin1Char('/') + package.fileName());
 }
 
+// "<folder>/<name>.old.svd" for "<folder>/<name>.svd".
+QString legacySetAsideUrl(const QString& url)
+{
+    const QFileInfo info(QDir::cleanPath(url));
+    return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".old.svd");
+}
+
 // A copy keeps the permissions of what it copies: the user is given back the right to write it.
 bool makeOwnerWritable(const QString& path, int* error)
 {
@@ -93,6 +100,7 @@ struct DocumentOpener::Opening {
     int fileSystemTag = kFileSystemLocal;
     std::shared_ptr<DocumentMark> mark;
     bool keptWithoutSaving = false;
+    bool madeCopy = false; // the package is a writable copy this opening made
 };
 
 bool DocumentOpener::doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, bool crea, int fileSystemTag,
@@ -101,8 +109,12 @@ bool DocumentOpener::doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, 
     doc->reset();
     DocContext::instance().m_document = nullptr;
     Opening opening {url, fileSystemTag, nullptr, false};
-    if (!takeMark(opening) || !runStages(opening, doc, crea, prompts))
+    if (!takeMark(opening))
         return false;
+    if (!runStages(opening, doc, crea, prompts)) {
+        dropWritableCopy(opening);
+        return false;
+    }
     DocContext::instance().openMark = std::move(opening.mark);
     DocContext::instance().keptWithoutSaving = opening.keptWithoutSaving;
     return true;
@@ -187,19 +199,35 @@ bool DocumentOpener::openWritableCopy(Opening& opening, const QString& copy, int
                                 QStringLiteral("document"));
         return false;
     }
-    Opening copied {copy, copyTag, nullptr, false};
+    Opening copied {copy, copyTag, nullptr, false, true};
     if (!takeMark(copied))
         return false;
     opening = std::move(copied);
     return true;
 }
 
-// A save stopped between its two renames left the document under "<name>.old.svd" only: it takes
-// its name back before anything reads, backs up or judges the package.
+// A copy made for an opening that then failed (the password, the version, the loading) is of no
+// use to anyone: left, every new try would add another.
+void DocumentOpener::dropWritableCopy(const Opening& opening)
+{
+    int error = 0;
+    if (opening.madeCopy && FileSystemOps::shared().exists(opening.url)
+        && !FileSystemOps::shared().removeItem(opening.url, &error))
+        svLog(QStringLiteral("Copie %1 non supprimée après l'échec de l'ouverture (%2)").arg(opening.url).arg(error));
+}
+
+// A save stopped between its two renames left the document in its hidden set-aside folder only: it
+// takes its name back before anything reads, backs up or judges the package. Saves of earlier
+// versions of the program set it aside as "<name>.old.svd": that one is taken back only when
+// nothing is left under the document's name, at the opening of that very document.
 bool DocumentOpener::repairInterruptedSave(const QString& url)
 {
     int error = 0;
-    if (SVDocumentManager::restoreInterruptedSave(url, &error))
+    const QString legacy = legacySetAsideUrl(url);
+    FileSystemOps& ops = FileSystemOps::shared();
+    if (SVDocumentManager::restoreInterruptedSave(url, &error)
+        && (ops.exists(QDir::cleanPath(url)) || !ops.exists(legacy)
+            || ops.moveItem(legacy, QDir::cleanPath(url), &error)))
         return true;
     svLog(QStringLiteral("Reprise de l'enregistrement interrompu impossible (%1) : %2").arg(error).arg(url));
     return true; // what can be opened still is, and says what it lacks

@@ -42,6 +42,7 @@ private:
     static bool takeMark(Opening& opening);
     static bool passReadOnly(Opening& opening);
     static bool openWritableCopy(Opening& opening, const QString& copy, int copyTag);
+    static void dropWritableCopy(const Opening& opening);
     static bool repairInterruptedSave(const QString& url);
     static bool isDocument(const QString& url);
     static bool rewriteBeforeParam(const QString& url);

@@ -9,6 +9,7 @@
 #include "document/PackageMembers.h"
 #include "document/SavePlace.h"
 #include "document/SavedSearches.h"
+#include "document/SetAsidePackage.h"
 #include "engines/ChronoFile.h"
 #include "foundation/IAlerts.h"
 #include "foundation/SystemClock.h"
@@ -153,13 +154,7 @@ QString describeFailure(const SVDocumentManager::MemberWriteFailure& failure)
 
 bool SVDocumentManager::restoreInterruptedSave(const QString& url, int* osError)
 {
-    FileSystemOps& ops = FileSystemOps::shared();
-    const QString clean = cleanUrl(url);
-    const QString old = setAsidePackageUrl(clean);
-    if (ops.exists(clean) || !ops.exists(old))
-        return true;
-    svLog(QStringLiteral("Enregistrement interrompu : %1 reprend sa place").arg(old));
-    return ops.moveItem(old, clean, osError);
+    return restoreSetAsideDocument(cleanUrl(url), osError);
 }
 
 SVDocumentManager& SVDocumentManager::defaultManager()
@@ -477,10 +472,7 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
     // A staging package that did not take the document's place goes with the save: on a full
     // disk it holds a whole copy of the document.
     StagingPackage staging;
-    const bool prepared = getInitedSavingUrl(toURL, &writeUrl, &resources, options.useTempFolder, &osError);
-    if (options.useTempFolder)
-        staging.own(writeUrl);
-    if (!prepared) {
+    if (!getInitedSavingUrl(toURL, &writeUrl, &resources, options.useTempFolder, &osError, &staging)) {
         svLog(QStringLiteral("Préparation de l'enregistrement impossible (%1) : %2").arg(osError).arg(toURL));
         showSaveAlert(isPermissionError(osError) ? QStringLiteral("kAlerte_CannotSaveDoc_Droit")
                                                  : QStringLiteral("kAlerte_CannotSaveDoc"),
@@ -685,14 +677,16 @@ bool SVDocumentManager::saveDocumentOneFolder(const QString& source, const QStri
 }
 
 bool SVDocumentManager::getInitedSavingUrl(const QString& url, QString* temporaryUrl, QString* resourcesUrl,
-                                           bool useTempFolder, int* osError)
+                                           bool useTempFolder, int* osError, StagingPackage* staging)
 {
     int error = 0;
     temporaryUrl->clear();
     resourcesUrl->clear();
     bool done = createDestinationFolderIfNecessaryAtUrl(url, &error);
     if (done && useTempFolder) {
-        done = getTemporaryDocumentForSavingUrl(url, temporaryUrl, &error);
+        done = staging && getTemporaryDocumentForSavingUrl(url, staging, &error);
+        if (staging)
+            *temporaryUrl = staging->url();
     } else if (done) {
         *temporaryUrl = url;
         done = removeMemorisedFolders(url, &error);
@@ -727,31 +721,31 @@ bool SVDocumentManager::createDestinationFolderIfNecessaryAtUrl(const QString& u
     return FileSystemOps::shared().makeFolder(cleanUrl(url), osError);
 }
 
-bool SVDocumentManager::getTemporaryDocumentForSavingUrl(const QString& url, QString* temporaryUrl, int* osError)
+bool SVDocumentManager::getTemporaryDocumentForSavingUrl(const QString& url, StagingPackage* staging, int* osError)
 {
-    return StagingPackage::make(cleanUrl(url), temporaryUrl, osError);
+    return staging->make(cleanUrl(url), osError);
 }
 
 bool SVDocumentManager::swapSavedBundles(const QString& url, const QString& temporaryUrl, int* osError)
 {
     FileSystemOps& ops = FileSystemOps::shared();
     const QString destination = cleanUrl(url);
-    const QString old = setAsidePackageUrl(destination);
     if (!restoreInterruptedSave(destination, osError))
         return false;
-    if (ops.exists(old) && !ops.removeItem(old, osError))
-        return false;
     const bool hadDestination = ops.exists(destination);
-    if (hadDestination && !ops.moveItem(destination, old, osError))
+    SetAsidePackage aside;
+    if (hadDestination
+        && (!aside.make(destination, osError) || !ops.moveItem(destination, aside.packageUrl(), osError)))
         return false;
     if (!ops.moveItem(temporaryUrl, destination, osError)) {
         int rollback = 0;
-        if (hadDestination && !ops.moveItem(old, destination, &rollback))
-            svLog(QStringLiteral("Le document reste sous le nom %1 (%2)").arg(old).arg(rollback));
+        if (hadDestination && !ops.moveItem(aside.packageUrl(), destination, &rollback))
+            svLog(QStringLiteral("Le document reste sous le nom %1 (%2)").arg(aside.packageUrl()).arg(rollback));
         return false;
     }
     int leftover = 0;
-    if (hadDestination && !ops.removeItem(old, &leftover))
-        svLog(QStringLiteral("Impossible de supprimer l'ancien document %1 (%2)").arg(old).arg(leftover));
+    if (!aside.discard(&leftover))
+        svLog(
+            QStringLiteral("Impossible de supprimer l'ancien document %1 (%2)").arg(aside.packageUrl()).arg(leftover));
     return true;
 }

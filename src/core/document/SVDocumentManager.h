@@ -11,8 +11,9 @@
 // Saving writes every member and copies every sub-folder into a fresh package: for a save of the
 // document itself, a staging package of the save's own beside the document (StagingPackage),
 // which then takes the place of the package on disk. At every moment of a staged save a complete
-// package, old or new, is on disk under the document's name or under "<name>.old.svd", and the
-// next save or opening puts it back.
+// package, old or new, is on disk under the document's name or, under that name too, in the
+// save's hidden set-aside folder (SetAsidePackage), from which the next save, opening or listing
+// of the folder puts it back. Nothing else beside the document is ever removed or renamed.
 #include "document/StagingPackage.h"
 #include "foundation/LoadIssues.h"
 
@@ -150,27 +151,27 @@ public:
     // as above; false (logged) on failure.
     bool saveDocumentOneFolder(const QString& source, const QString& resources, const QString& folderName,
                                PendingSyncs* replacing = nullptr);
-    // Prepares the package to write: the destination folder, then the empty staging package or,
-    // without staging, the destination itself emptied of its remembered windows and searches, and
-    // its resources folder. False with the system's error code when a step fails.
+    // Prepares the package to write: the destination folder, then the empty staging package (made
+    // and held by staging, which the save keeps until it ends) or, without staging, the
+    // destination itself emptied of its remembered windows and searches, and its resources
+    // folder. False with the system's error code when a step fails.
     bool getInitedSavingUrl(const QString& url, QString* temporaryUrl, QString* resourcesUrl, bool useTempFolder,
-                            int* osError);
-    // The destination package exists afterwards. A package left under "<name>.old.svd" by an
-    // interrupted save, with none under its own name, is moved back rather than an empty folder
-    // made.
+                            int* osError, StagingPackage* staging = nullptr);
+    // The destination package exists afterwards. A package left aside by an interrupted save, with
+    // none under its own name, is moved back rather than an empty folder made.
     bool createDestinationFolderIfNecessaryAtUrl(const QString& url, int* osError);
-    // A fresh, empty staging package of this process beside the destination, those of processes
-    // that are gone cleared first.
-    bool getTemporaryDocumentForSavingUrl(const QString& url, QString* temporaryUrl, int* osError);
+    // A fresh, empty and locked staging package of this process beside the destination, what
+    // ended saves left there cleared first.
+    bool getTemporaryDocumentForSavingUrl(const QString& url, StagingPackage* staging, int* osError);
     // Puts the staged package (on the destination's file system: a rename) in place of the
-    // destination, the old one set aside as "<name>.old.svd" meanwhile. A failure puts the old
-    // package back; a set-aside package that can't be removed once the new one is in place is
-    // only logged (the next save removes it).
+    // destination, the old one waiting meanwhile in the save's own hidden set-aside folder. A
+    // failure puts the old package back; a set-aside package that can't be removed once the new
+    // one is in place is only logged (the next save beside it, or listing, removes it).
     bool swapSavedBundles(const QString& url, const QString& temporaryUrl, int* osError);
 
-    // The package left under "<name>.old.svd" by a save interrupted between its two moves goes back
-    // under its own name; nothing happens while the destination exists. False with the system's
-    // code when the move fails.
+    // The package a save that ended between its two moves left in its hidden set-aside folder goes
+    // back under its own name; nothing happens while the destination exists, and nothing but such
+    // a folder is ever taken from. False with the system's code when the move fails.
     static bool restoreInterruptedSave(const QString& url, int* osError);
 
     // The window layer closes its progress message through this, when a save asks for messages.

@@ -6,6 +6,7 @@
 #include "document/ICloudContainer.h"
 #include "document/ICloudDelegate.h"
 #include "document/SVDocumentManager.h"
+#include "document/SaveLeftovers.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
 #include "model/DOCUMENT.h"
@@ -102,28 +103,6 @@ bool moveItem(const QString& from, const QString& to, int* error)
         return false;
     // A removal that fails may have taken part of the original: the whole copy is then kept.
     return removeOrTrashItemAtURL(from, error);
-}
-
-// A save stopped between its two renames leaves the document under "<name>.old.svd" only: it takes
-// its name back here as on opening, so the list shows it as itself rather than as "<name>.old".
-// Never while a running copy of the program has the document open: its save may be under way.
-QString takeBackInterruptedSave(const QString& path)
-{
-    const QString suffix = QStringLiteral(".old.svd");
-    if (!path.endsWith(suffix))
-        return path;
-    QString own = path.left(path.size() - suffix.size()) + QStringLiteral(".svd");
-    if (existsAt(own))
-        return path;
-    DocumentMark mark(own);
-    if (!mark.take())
-        return path;
-    int error = 0;
-    if (!SVDocumentManager::restoreInterruptedSave(own, &error)) {
-        svLog(QStringLiteral("Reprise de l'enregistrement interrompu impossible (%1) : %2").arg(error).arg(path));
-        return path;
-    }
-    return own;
 }
 
 } // namespace
@@ -271,12 +250,14 @@ void SVWorkspaceManager::loadRecentMacData()
     QString folder;
     if (!getRecentFolderUrl(&folder, kFileSystemLocal))
         return;
+    // A document a save left aside when it died is listed under its own name, and what ended saves
+    // left no longer takes room until the next save of that document.
+    clearSaveLeftovers(folder);
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& entry : entries) {
-        if (entry.suffix() != QLatin1String("svd"))
-            continue;
-        const QString url = takeBackInterruptedSave(entry.filePath());
-        addRecentUrl(url, kFileSystemLocal, SVMetadataItem::itemForUrl(url).fileSize.value_or(0));
+        if (entry.suffix() == QLatin1String("svd"))
+            addRecentUrl(entry.filePath(), kFileSystemLocal,
+                         SVMetadataItem::itemForUrl(entry.filePath()).fileSize.value_or(0));
     }
 }
 

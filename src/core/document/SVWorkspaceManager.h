@@ -52,8 +52,8 @@ public:
     // renamed document must not take it. False when the name has no place there.
     static bool isNameTaken(const QString& name, int fileSystemTag);
 
-    // Lists again the "svd" packages of the Documents folder (hidden items skipped). A document
-    // left under "<name>.old.svd" alone by an interrupted save takes its own name back first.
+    // Lists again the "svd" packages of the Documents folder (hidden items skipped). What ended
+    // saves left there is cleared first: a document one of them left aside takes its own name back.
     void loadRecentMacData();
     // Reads again the sizes of the local entries.
     void updateRecentMacData();

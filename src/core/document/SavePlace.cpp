@@ -12,13 +12,6 @@
 
 #include <cerrno>
 
-QString setAsidePackageUrl(const QString& url)
-{
-    const QFileInfo info(QDir::cleanPath(url));
-    const QString base = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
-    return info.path() + QLatin1Char('/') + base + QStringLiteral(".old.svd");
-}
-
 QString unwritablePlaceForSave(const QString& url)
 {
     FileSystemOps& ops = FileSystemOps::shared();
@@ -54,17 +47,5 @@ bool checkPlaceForSave(const QString& url, QObject* window)
                                 unwritablePlaceInformation(unwritable), window, 2, QStringLiteral("document"));
         return false;
     }
-    // Left by a save that could not finish its work; the package under the document's own name is
-    // the one to keep.
-    FileSystemOps& ops = FileSystemOps::shared();
-    const QString old = setAsidePackageUrl(url);
-    int error = 0;
-    if (!ops.exists(QDir::cleanPath(url)) || !ops.exists(old) || ops.removeItem(old, &error))
-        return true;
-    svLog(QStringLiteral("Ancien document impossible à supprimer (%1) : %2").arg(error).arg(old));
-    alertKeyWithInformation(QStringLiteral("kAlerte_CannotRemoveOldPackage"),
-                            fileErrorInformation(old, error != 0 ? error : EIO) + QStringLiteral("\n")
-                                + QDir::toNativeSeparators(old),
-                            window, 2, QStringLiteral("document"));
-    return false;
+    return true;
 }

@@ -12,9 +12,6 @@
 
 class QObject;
 
-// "<folder>/<name>.old.svd" for "<folder>/<name>.svd": where a save sets the package aside while
-// the new one takes its place.
-QString setAsidePackageUrl(const QString& url);
 // The first place a save of the package in place would have to write and can't: the folder that
 // holds it, the package, or a folder inside it (links are not followed: they are removed, never
 // entered). Empty when the save can go.
@@ -23,6 +20,5 @@ QString unwritablePlaceForSave(const QString& url);
 QString unwritablePlaceInformation(const QString& place);
 // Before a save in the package's place: true when it can go. Otherwise the user is told why, on
 // the window (application-modal when null): the package can't be written ("kAlerte_CannotSaveDoc_
-// ReadOnly"), or a package set aside by an earlier save is still there and can't be removed
-// ("kAlerte_CannotRemoveOldPackage", naming it and what to do).
+// ReadOnly"). Nothing beside the package is looked at: whatever lies there is the user's.
 bool checkPlaceForSave(const QString& url, QObject* window);

@@ -1,34 +1,32 @@
 #pragma once
 // The package a staged save builds before it takes the document's place. Each save has its own,
-// named for the process that makes it ("<folder>/.<name>.svd.<process>.saving"), so two copies of
-// the program saving at the same moment never write into each other's; it lies beside the
-// document, hidden from the document lists and on the document's file system, so the swap only
-// renames it. What did not take the document's place goes when the save ends; what a killed
-// process left goes at the next save of that document.
-#include <QString>
+// hidden beside the document and named for the process that makes it (SaveLeftovers.h), so two
+// copies of the program saving at the same moment never write into each other's; it lies on the
+// document's file system, so the swap only renames it. The save holds its lock from its making to
+// its end: what did not take the document's place goes when the save ends, and what a process that
+// died left goes at the next save beside it, or when the browser lists its folder.
+#include "document/PackageLock.h"
+#include "document/SaveLeftovers.h"
 
-// How the name of every staging package ends.
-inline constexpr char kSavingPackageName[] = ".saving";
+#include <QString>
 
 class StagingPackage {
 public:
     StagingPackage() = default;
-    // Removes the package owned, unless a swap has moved it away.
+    // Removes the package, unless a swap has moved it away, then lets go of its lock.
     ~StagingPackage();
     StagingPackage(const StagingPackage&) = delete;
     StagingPackage& operator=(const StagingPackage&) = delete;
 
-    // The package this object removes when it goes; empty: none.
-    void own(const QString& url) { m_url = url; }
-
-    // Clears the staging packages beside the destination that no running process owns, then
-    // makes this process's own, fresh and empty. False with the system's error code.
-    static bool make(const QString& destination, QString* url, int* error);
-    // The place of a process's staging package for a destination.
+    // Clears what ended saves left beside the destination, then makes this save's own package,
+    // fresh, empty and locked. False with the system's error code.
+    bool make(const QString& destination, int* error);
+    // The package made; empty before.
+    const QString& url() const { return m_url; }
+    // The place of the first staging package of a process for a destination.
     static QString urlFor(const QString& destination, qint64 process);
-    // Removes the staging packages beside the destination whose process is gone.
-    static void clearStale(const QString& destination);
 
 private:
     QString m_url;
+    PackageLock m_lock;
 };

@@ -1,8 +1,10 @@
 #include "document/APPLIPARAM.h"
 #include "document/BackupManager.h"
+#include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
+#include "foundation/files.h"
 #include "foundation/localized.h"
 #include "foundation/xmlmember.h"
 #include "model/DOCPARAM.h"
@@ -13,11 +15,17 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <functional>
+#include <sys/stat.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 namespace {
 
@@ -162,6 +170,61 @@ TEST_F(BackupTest, ASaveAfterTheBackupLeavesTheBackupAsItWas)
     setFolderTime(attached.fileName(), t - kDay);
     ASSERT_TRUE(backupAt(t + 60, 3));
     EXPECT_EQ(testenv::readFile(path(t + 60) + "/Contents/Resources/attached/facture.pdf"), "FACTURE");
+}
+
+// A backup takes its name only once every file it copied (attached files, logos: those it does not
+// share with the package) is on the disk, whichever way it is made.
+TEST_F(BackupTest, EveryCopiedFileIsOnTheDiskBeforeTheBackupTakesItsName)
+{
+    QDir().mkpath(package + "/Contents/Resources/Documents");
+    QDir().mkpath(package + "/Contents/Resources/logo");
+    testenv::writeFile(package + "/Contents/Resources/Documents/Ticket.pdf", "ticket");
+    testenv::writeFile(package + "/Contents/Resources/logo/banque.png", "logo");
+    QSet<QString> synced;
+    setFileSyncForTesting([&synced](int fd, const QString& path) {
+        synced.insert(QDir::cleanPath(path));
+        return ::fdatasync(fd) == 0 ? 0 : errno;
+    });
+    // At the rename that gives the backup its name, the copies it holds and their state.
+    struct AtTheRename : FileSystemOps {
+        QStringList copied;
+        QStringList notSynced;
+        const QSet<QString>* synced = nullptr;
+        bool moveItem(const QString& from, const QString& to, int* error) override
+        {
+            QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = QDir::cleanPath(it.next());
+                struct stat info { };
+                if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || info.st_nlink > 1)
+                    continue; // shared with the package, on the disk already
+                copied.append(QFileInfo(path).fileName());
+                if (!synced->contains(path))
+                    notSynced.append(path);
+            }
+            return FileSystemOps::moveItem(from, to, error);
+        }
+    };
+    const struct {
+        const char* name;
+        std::function<bool()> backup;
+    } ways[] = {
+        {"at the opening", [this] { return backupAt(monday(), 3); }},
+        {"of a damaged package", [this] { return BackupManager::keepDamagedPackage(package); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        QDir(folder).removeRecursively(); // no earlier backup to share the files with
+        AtTheRename rename;
+        rename.synced = &synced;
+        FileSystemOps::install(&rename);
+        EXPECT_TRUE(way.backup());
+        FileSystemOps::install(nullptr);
+        rename.copied.sort();
+        EXPECT_EQ(rename.copied, (QStringList {"Ticket.pdf", "banque.png"}));
+        EXPECT_EQ(rename.notSynced, QStringList());
+    }
+    setFileSyncForTesting(nullptr);
 }
 
 TEST_F(BackupTest, AFailedCopyCostsNoBackupAndLetsTheUserChoose)

@@ -95,9 +95,18 @@ bool save(DOCUMENT& doc, const QString& to, bool staging)
     return ok == 1;
 }
 
+// The package a save left in a hidden set-aside folder beside the document; empty when none.
 QString setAside(const QString& url)
 {
-    return QFileInfo(url).path() + QStringLiteral("/Comptes.old.svd");
+    const QDir folder(QFileInfo(url).path());
+    const QStringList asides = folder.entryList({QLatin1Char('*') + QLatin1String(kSetAsideFolderName)},
+                                                QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    return asides.isEmpty() ? QString() : setAsidePackageUrl(folder.filePath(asides.first()), url);
+}
+
+QStringList folderEntries(const QString& url)
+{
+    return QDir(QFileInfo(url).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 // Fails the steps a test names (by kind and path) with the errors it gives, and can stop every
@@ -608,7 +617,7 @@ TEST(LoadSave, SaveAndLoadAgainGivesTheSameDocument)
     EXPECT_TRUE(save(*first, url, true));
     SystemClock::setTicksForTesting(std::nullopt);
     EXPECT_EQ(first->lastSave, 1000u);
-    EXPECT_FALSE(QFileInfo::exists(setAside(url)));
+    EXPECT_EQ(setAside(url), QString());
     const QMap<QString, QByteArray> saved = snapshot(url);
     EXPECT_EQ(saved.value("Contents/Resources/Documents/Ticket.pdf"),
               testenv::readFile(kFixtures + "/complete.svd/Contents/Resources/Documents/Ticket.pdf"));
@@ -699,7 +708,6 @@ TEST(LoadSave, SwapFailuresKeepAWholePackage)
     doc->transact_array.removeLast();
     DismissAlerts alerts;
     FaultyFileSystem fs;
-    const QString old = setAside(url);
 
     // The new package can't take its place: the old one goes back.
     const auto intoPlace = [](const QString& kind, const QString& from, const QString&) {
@@ -708,30 +716,33 @@ TEST(LoadSave, SwapFailuresKeepAWholePackage)
     fs.fault = intoPlace;
     EXPECT_FALSE(save(*doc, url, true));
     EXPECT_EQ(snapshot(url), before);
-    EXPECT_FALSE(QFileInfo::exists(old));
+    EXPECT_EQ(folderEntries(url), QStringList {"Comptes.svd"});
 
     // The old package can't be removed afterwards: the save has succeeded, the next one removes it.
     fs.fault = [&](const QString& kind, const QString& path, const QString&) {
-        return kind == "remove" && path == old ? EIO : 0;
+        return kind == "remove" && path.endsWith(kSetAsideFolderName) ? EIO : 0;
     };
     EXPECT_TRUE(save(*doc, url, true));
-    EXPECT_TRUE(QFileInfo::exists(old));
+    EXPECT_TRUE(QFileInfo::exists(setAside(url)));
     EXPECT_EQ(load(url, &code)->transact_array.size(), 6);
 
-    // The package is staged beside the destination, on its file system: the swap only renames,
-    // and nothing stays behind.
-    fs.fault = [](const QString& kind, const QString& from, const QString& to) {
-        return kind == "move" && QFileInfo(from).path() != QFileInfo(to).path() ? EXDEV : 0;
+    // The package is staged beside the destination, on its file system (here the document's
+    // folder and what it holds): the swap only renames, and nothing stays behind.
+    const QString own = QFileInfo(url).path() + '/';
+    fs.fault = [&own](const QString& kind, const QString& from, const QString& to) {
+        return kind == "move" && !(from.startsWith(own) && to.startsWith(own)) ? EXDEV : 0;
     };
     EXPECT_TRUE(save(*doc, url, true));
-    EXPECT_EQ(QDir(QFileInfo(url).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList {"Comptes.svd"});
+    EXPECT_EQ(folderEntries(url), QStringList {"Comptes.svd"});
 
-    // An interrupted save left only the set-aside package: it takes its name back first.
-    QDir().rename(url, old);
+    // An interrupted save left only the set-aside package: it takes its name back first, whatever
+    // process the number of its folder names now.
+    const QString aside = hiddenSaveFolderUrl(url, kSetAsideFolderName, 1);
+    ASSERT_TRUE(QDir().mkdir(aside));
+    ASSERT_TRUE(QDir().rename(url, setAsidePackageUrl(aside, url)));
     fs.fault = nullptr;
     EXPECT_TRUE(save(*doc, url, true));
-    EXPECT_FALSE(QFileInfo::exists(old));
+    EXPECT_EQ(folderEntries(url), QStringList {"Comptes.svd"});
     EXPECT_EQ(load(url, &code)->transact_array.size(), 6);
 
     // A staging folder that can't be made: nothing is written, the user is told about rights.
@@ -767,7 +778,7 @@ TEST(LoadSave, AStoppedSaveAlwaysLeavesAWholePackage)
         EXPECT_TRUE(found == 7 || found == 6) << "stopped at step " << stop;
         EXPECT_TRUE(save(*doc, url, true)) << stop;
         EXPECT_EQ(countAt(url), 6) << stop;
-        EXPECT_FALSE(QFileInfo::exists(setAside(url))) << stop;
+        EXPECT_EQ(folderEntries(url), QStringList {"Comptes.svd"}) << stop;
     }
     EXPECT_GT(steps, 10);
 }

@@ -1,9 +1,10 @@
 // A package the user can't write, in a folder the user can: the opening says so and offers to keep
 // it open without saving or to open a writable copy; a save of it is refused before anything is
-// renamed, naming it; a package set aside by an earlier save that can't be removed is named with
-// what to do. The tests run as root, to whom every folder is writable: the folders the user can't
-// write are played through the file-system seam, as the system would judge them for the user.
+// renamed, naming it; a writable copy made for an opening that fails goes with it. The tests run
+// as root, to whom every folder is writable: the folders the user can't write are played through
+// the file-system seam, as the system would judge them for the user.
 #include "document/APPLIPARAM.h"
+#include "document/BEFOREPARAM.h"
 #include "document/DocContext.h"
 #include "document/DocumentSession.h"
 #include "document/FileSystemOps.h"
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 
 namespace {
 
@@ -154,22 +156,75 @@ TEST_F(ReadOnlyPackage, AWritableCopyCanBeOpenedInstead)
         QFile::setPermissions(place, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST_F(ReadOnlyPackage, ASetAsidePackageThatCantBeRemovedIsNamedWithWhatToDo)
+// A writable copy made for an opening that then fails is removed with it: trying again makes the
+// same copy, never one more.
+TEST_F(ReadOnlyPackage, AWritableCopyGoesWhenTheOpeningFails)
+{
+    const QString resources = url + QStringLiteral("/Contents/Resources");
+    const struct {
+        const char* name;
+        std::function<void()> damage;
+        int alerts; // first buttons answered after the question that opens a copy
+    } failures[] = {
+        {"password refused",
+         [&] {
+             BEFOREPARAM before;
+             before.setPassword(QStringLiteral("secret"));
+             ASSERT_TRUE(BEFOREPARAM::saveBeforeParam(url, before));
+         },
+         0},
+        {"another format",
+         [&] {
+             BEFOREPARAM before;
+             before.version = 30;
+             ASSERT_TRUE(BEFOREPARAM::saveBeforeParam(url, before));
+         },
+         1},
+        {"loading given up",
+         [&] {
+             testenv::writeFile(resources + QStringLiteral("/transact.xml"),
+                                "<list><transact><when>1</when></transact></list>");
+         },
+         1},
+    };
+    const QByteArray before = testenv::readFile(resources + QStringLiteral("/beforeparam.xml"));
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        testenv::writeFile(resources + QStringLiteral("/beforeparam.xml"), before);
+        testenv::writeFile(resources + QStringLiteral("/transact.xml"), transact);
+        failure.damage();
+        LockedPlaces locked(url);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            FakeAlerts alerts;
+            alerts.expect(kAlertThirdButton);
+            for (int i = 0; i < failure.alerts; ++i)
+                alerts.expect(kAlertFirstButton);
+            EXPECT_FALSE(open());
+            EXPECT_EQ(alerts.shown.value(0).information.section(QLatin1Char('\n'), -1),
+                      QStringLiteral("La copie s'appellera « Budget-1 »."));
+            EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                      QStringList {QStringLiteral("Budget.svd")});
+        }
+    }
+}
+
+// "Budget.old.svd" is the user's document "Budget.old", whatever earlier versions of the program
+// made of that name: one the user can't write stands in no save's way, and stays as it is.
+TEST_F(ReadOnlyPackage, ADocumentNamedLikeAnOldSetAsidePackageIsNoObstacleToASave)
 {
     const QString old = folder + QStringLiteral("/Budget.old.svd");
     ASSERT_TRUE(copyItemAtPath(url, old));
+    testenv::writeFile(old + QStringLiteral("/Contents/Resources/transact.xml"), "<list/>");
     {
         FakeAlerts none;
         ASSERT_TRUE(open());
     }
     LockedPlaces locked(old);
     doc->transact_array.removeLast();
-    FakeAlerts alerts;
-    alerts.expect(kAlertFirstButton);
-    EXPECT_FALSE(save());
-    EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue(QStringLiteral("kAlerte_CannotRemoveOldPackage")));
-    EXPECT_EQ(alerts.shown.value(0).information,
-              QStringLiteral("« Budget.old.svd » : vous n'avez pas le droit d'y écrire ou de le lire.\n") + old);
-    EXPECT_EQ(testenv::readFile(url + QStringLiteral("/Contents/Resources/transact.xml")), transact);
-    EXPECT_TRUE(QFileInfo::exists(old));
+    FakeAlerts none;
+    EXPECT_TRUE(save());
+    EXPECT_EQ(testenv::readFile(old + QStringLiteral("/Contents/Resources/transact.xml")), "<list/>");
+    EXPECT_NE(testenv::readFile(url + QStringLiteral("/Contents/Resources/transact.xml")), transact);
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList {QStringLiteral("Budget.old.svd"), QStringLiteral("Budget.svd")}));
 }

@@ -20,10 +20,12 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 
 namespace {
 
@@ -57,6 +59,18 @@ bool save(DOCUMENT& doc, const QString& to)
         &doc, to, {}, [&ok] { ++ok; }, [&nok] { ++nok; });
     EXPECT_EQ(ok + nok, 1);
     return ok == 1;
+}
+
+// Every file of a package by its path, with its bytes.
+QMap<QString, QByteArray> snapshot(const QString& package)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(package, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, testenv::readFile(path));
+    }
+    return files;
 }
 
 // Member writes fail with the code given for the files named.
@@ -217,6 +231,63 @@ TEST(SaveSafety, OpeningPutsBackADocumentLeftUnderItsSetAsideName)
     DocumentSession::close(std::move(opened));
     EXPECT_EQ(QDir(QFileInfo(url).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList {QFileInfo(url).fileName()});
+}
+
+// "Budget.old.svd" beside "Budget.svd" is the user's document "Budget.old", however it came there:
+// no save of Budget, not even one stopped at any step and the opening that repairs it, removes,
+// renames or changes it.
+TEST(SaveSafety, ADocumentNamedLikeAnotherWithOldSurvivesEverySaveOfIt)
+{
+    setBackups(0);
+    Shell shell;
+    const struct {
+        const char* name;
+        std::function<void(const QString& document, const QString& other)> make;
+    } others[] = {
+        {"a document of its own, saved",
+         [](const QString&, const QString& other) {
+             ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), other));
+             auto doc = load(other);
+             doc->taxeHdl.clear();
+             ASSERT_TRUE(save(*doc, other));
+         }},
+        {"a copy saved as it",
+         [](const QString& document, const QString& other) {
+             auto doc = load(document);
+             doc->transact_array.clear();
+             SVDocumentManager::defaultManager().saveDocument(
+                 doc.get(), other, {.useTempFolder = false}, [] {}, [] { ADD_FAILURE(); });
+         }},
+    };
+    for (const auto& other : others) {
+        SCOPED_TRACE(other.name);
+        int steps = 0;
+        for (int stop = 0; stop == 0 || stop <= steps; ++stop) {
+            const QString url = fixture(QStringLiteral("old-named"));
+            const QString old = QFileInfo(url).path() + '/' + QFileInfo(url).completeBaseName() + ".old.svd";
+            other.make(url, old);
+            const QMap<QString, QByteArray> before = snapshot(old);
+            auto doc = load(url);
+            doc->transact_array.removeLast();
+            ASSERT_TRUE(save(*doc, url));
+            {
+                Dismiss alerts;
+                KilledAt killed(stop);
+                save(*doc, url);
+                steps = std::max(steps, killed.steps);
+            }
+            FakeAlerts none;
+            std::unique_ptr<DOCUMENT> opened;
+            ASSERT_TRUE(DocumentSession::open(url, &opened, false, kFileSystemLocal, shell)) << "stopped at " << stop;
+            EXPECT_TRUE(save(*opened, url));
+            DocumentSession::close(std::move(opened));
+            EXPECT_EQ(snapshot(old), before) << "stopped at " << stop;
+            EXPECT_EQ(QDir(QFileInfo(url).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                      (QStringList {QFileInfo(old).fileName(), QFileInfo(url).fileName()}))
+                << "stopped at " << stop;
+        }
+        EXPECT_GT(steps, 5);
+    }
 }
 
 TEST(SaveSafety, BackupsOfTwoDocumentsOfOneNameAreKeptApart)

@@ -23,6 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -211,21 +213,78 @@ TEST(StagingPackage, TwoCopiesSavingTwoDocumentsAtOnceKeepEachItsOwnRecords)
     EXPECT_EQ(folderEntries(mine), (QStringList {"Maison.svd", "Vacances.svd"}));
 }
 
+// The other process of StagingPackage.NoStagingCopyOutlivesItsSave: a save of another user (when
+// the tests run as root; the same user otherwise) that has made its staging package and goes on.
+TEST(StagingPackage, SavingOtherUserChild)
+{
+    const QString destination = qEnvironmentVariable(kChildPackage);
+    if (destination.isEmpty())
+        GTEST_SKIP() << "the other process in the leftovers test";
+    StagingPackage staging;
+    int error = 0;
+    ASSERT_TRUE(staging.make(destination, &error)) << error;
+    ASSERT_TRUE(copyFolderContents(destination, staging.url()));
+    if (::getuid() == 0) {
+        ASSERT_EQ(::setuid(65534), 0); // nobody: a process this one could not signal
+    }
+    std::puts("ready");
+    std::fflush(stdout);
+    std::getchar(); // until the test lets it go
+    // Ends as a killed process would, its package left behind: nothing of the test's own
+    // environment is for another user to clear.
+    std::quick_exit(0);
+}
+
 TEST(StagingPackage, NoStagingCopyOutlivesItsSave)
 {
     const QString url
         = generatedPackage(testenv::freshDir(QStringLiteral("leftover")) + QStringLiteral("/Foyer.svd"), 300, 3);
     auto doc = load(url);
 
-    // A save killed midway left its staging package; another process of the same user is saving
-    // right now. The next save clears only what no running process owns.
-    const QString killed = StagingPackage::urlFor(url, endedProcess());
-    const QString running = StagingPackage::urlFor(url, ::getppid());
-    for (const QString& staging : {killed, running})
-        ASSERT_TRUE(copyItemAtPath(url, staging));
+    // What saves of other processes left beside the document: a save still running keeps its
+    // package whoever runs it, an ended one loses it whatever its number names now.
+    QProcess other;
+    other.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(kChildPackage), url);
+    other.setProcessEnvironment(environment);
+    other.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--gtest_filter=StagingPackage.SavingOtherUserChild"), QStringLiteral("--gtest_brief=1")});
+    ASSERT_TRUE(other.waitForStarted());
+    while (!other.readAllStandardOutput().contains("ready"))
+        ASSERT_TRUE(other.waitForReadyRead(60000));
+    const QString othersSave = StagingPackage::urlFor(url, other.processId());
+    const QString aside = hiddenSaveFolderUrl(url, kSetAsideFolderName, 1);
+    const struct {
+        const char* name;
+        QString folder;
+        QString package; // the copy of the document it holds
+        bool kept;
+    } leftovers[] = {
+        {"a save killed midway", StagingPackage::urlFor(url, endedProcess()), {}, false},
+        {"a save killed midway whose number a running process has now",
+         StagingPackage::urlFor(url, ::getppid()),
+         {},
+         false},
+        {"the version a save killed after its swap replaced", aside, setAsidePackageUrl(aside, url), false},
+        {"the save of another user, still running", othersSave, othersSave, true},
+    };
+    for (const auto& leftover : leftovers) {
+        const bool made = QFileInfo::exists(leftover.folder)
+            || (leftover.package.isEmpty() ? copyItemAtPath(url, leftover.folder)
+                                           : QDir().mkpath(leftover.folder) && copyItemAtPath(url, leftover.package));
+        ASSERT_TRUE(made) << leftover.name;
+    }
     ASSERT_TRUE(save(*doc, url));
-    EXPECT_EQ(folderEntries(url), (QStringList {QFileInfo(running).fileName(), "Foyer.svd"}));
-    ASSERT_TRUE(QDir(running).removeRecursively());
+    for (const auto& leftover : leftovers)
+        EXPECT_EQ(QFileInfo::exists(leftover.folder), leftover.kept) << leftover.name;
+    EXPECT_EQ(records(othersSave), records(url));
+    other.closeWriteChannel();
+    ASSERT_TRUE(other.waitForFinished(60000));
+    EXPECT_EQ(other.exitCode(), 0) << other.readAll().toStdString();
+    ASSERT_TRUE(save(*doc, url));
+    EXPECT_EQ(folderEntries(url), QStringList {"Foyer.svd"});
     const auto before = snapshot(url);
 
     // Each way a save can fail after its staging package was made.
@@ -298,4 +357,30 @@ TEST(StagingPackage, EveryStagedFileIsOnTheDiskBeforeThePackageTakesTheDocuments
     ASSERT_TRUE(save(*doc, url));
     EXPECT_GT(staged.size(), 15);
     EXPECT_EQ(notSynced, QStringList());
+}
+
+// A name a document can have (up to 255 bytes with its extension, an accent counting two) leaves
+// room for the hidden names of its saves.
+TEST(StagingPackage, EveryNameADocumentCanHaveSaves)
+{
+    const QString folder = testenv::freshDir(QStringLiteral("long-names"));
+    const QString source = generatedPackage(folder + QStringLiteral("/Source.svd"), 20, 5);
+    const QString names[] = {
+        QString(235, u'a'), QString(118, u'é'), // 236 bytes
+        QString(123, u'é') + u'a', // 247 bytes
+        QString(125, u'é') + u'a', // 251 bytes: the longest
+    };
+    for (const QString& name : names) {
+        const QString url = folder + QLatin1Char('/') + name + QStringLiteral(".svd");
+        SCOPED_TRACE(name.toUtf8().size());
+        ASSERT_TRUE(copyItemAtPath(source, url));
+        auto doc = load(url);
+        const FakeAlerts alerts;
+        for (int round = 0; round < 2; ++round)
+            EXPECT_TRUE(save(*doc, url)) << round;
+        const QStringList entries = folderEntries(url);
+        EXPECT_EQ(QSet<QString>(entries.cbegin(), entries.cend()),
+                  (QSet<QString> {"Source.svd", QFileInfo(url).fileName()}));
+        ASSERT_TRUE(QDir(url).removeRecursively());
+    }
 }

@@ -1,7 +1,9 @@
 #include "document/DocumentMark.h"
 #include "document/HelperSVLibraryFolder.h"
+#include "document/PackageLock.h"
 #include "document/RecentDocument.h"
 #include "document/SVWorkspaceManager.h"
+#include "document/SaveLeftovers.h"
 #include "foundation/SystemClock.h"
 #include "foundation/files.h"
 #include "model/DOCUMENT.h"
@@ -161,21 +163,64 @@ TEST_F(WorkspaceTest, DuplicateAndImportNeverTakeATakenName)
     EXPECT_FALSE(QFileInfo::exists(documents + "/b.svd"));
 }
 
-// A save stopped between its two renames leaves a document under "<name>.old.svd" alone: the list
-// shows it under its own name, taken back on disk, unless a running copy of the program holds it
-// open (its save may be under way). Beside its own package the set-aside one is left as it is.
-TEST_F(WorkspaceTest, ADocumentLeftAsideByAnInterruptedSaveIsListedUnderItsOwnName)
+// Listing the folder clears what ended saves left there, whatever document they saved: a document
+// a save left aside when it died is listed under its own name, the version a save replaced and a
+// staging package go. What a save still running holds stays, and a user's document whose name
+// ends in ".old" is listed as it is.
+TEST_F(WorkspaceTest, ListingClearsWhatEndedSavesLeftAndNothingElse)
 {
-    document(QStringLiteral("Budget.old.svd"), "budget");
-    document(QStringLiteral("Epargne.old.svd"));
-    document(QStringLiteral("Maison.svd"));
-    document(QStringLiteral("Maison.old.svd"));
-    DocumentMark heldElsewhere(documents + QStringLiteral("/Epargne.svd"));
-    ASSERT_TRUE(heldElsewhere.take());
+    document(QStringLiteral("Maison.svd"), "new");
+    document(QStringLiteral("Maison.old.svd"), "mine");
+    document(QStringLiteral("Y.old.svd"), "mine too");
+    PackageLock running[2];
+    int runningCount = 0;
+    const struct {
+        const char* name;
+        QString folder;
+        QString holds; // the document whose package it holds; none for a staging package
+        bool held;
+        bool kept;
+    } leftovers[] = {
+        {"a document left aside", hiddenSaveFolderUrl(documents + "/Budget.svd", kSetAsideFolderName, 7), "Budget.svd",
+         false, false},
+        {"the version a finished save replaced", hiddenSaveFolderUrl(documents + "/Maison.svd", kSetAsideFolderName, 8),
+         "Maison.svd", false, false},
+        {"a document aside while its save runs",
+         hiddenSaveFolderUrl(documents + "/Epargne.svd", kSetAsideFolderName, 9), "Epargne.svd", true, true},
+        {"a staging package of a document never saved again",
+         hiddenSaveFolderUrl(documents + "/Vacances.svd", kSavingPackageName, 10),
+         {},
+         false,
+         false},
+        {"a staging package being written",
+         hiddenSaveFolderUrl(documents + "/Maison.svd", kSavingPackageName, 11),
+         {},
+         true,
+         true},
+    };
+    for (const auto& leftover : leftovers) {
+        ASSERT_TRUE(QDir().mkpath(leftover.folder));
+        if (!leftover.holds.isEmpty())
+            document(QDir(documents).relativeFilePath(setAsidePackageUrl(leftover.folder, leftover.holds)), "aside");
+        if (leftover.held) {
+            ASSERT_TRUE(running[runningCount++].take(leftover.folder, nullptr));
+        }
+    }
+    const QString usersOwn = documents + "/.Photos.2024.saving/liste.txt"; // named like one, but not one
+    QDir().mkpath(QFileInfo(usersOwn).path());
+    testenv::writeFile(usersOwn, "x");
 
     workspace.loadRecentMacData();
-    EXPECT_EQ(names(), (QStringList {"Budget", "Epargne.old", "Maison", "Maison.old"}));
-    EXPECT_EQ(testenv::readFile(documents + QStringLiteral("/Budget.svd/Contents/Resources/transact.xml")), "budget");
-    EXPECT_FALSE(QFileInfo::exists(documents + QStringLiteral("/Budget.old.svd")));
-    EXPECT_FALSE(QFileInfo::exists(documents + QStringLiteral("/Epargne.svd")));
+    EXPECT_TRUE(QFileInfo::exists(usersOwn));
+    EXPECT_EQ(names(), (QStringList {"Budget", "Maison", "Maison.old", "Y.old"}));
+    for (const auto& leftover : leftovers)
+        EXPECT_EQ(QFileInfo::exists(leftover.folder), leftover.kept) << leftover.name;
+    const auto transact = [this](const char* name) {
+        return testenv::readFile(documents + '/' + QLatin1String(name) + "/Contents/Resources/transact.xml");
+    };
+    EXPECT_EQ(transact("Budget.svd"), "aside");
+    EXPECT_EQ(transact("Maison.svd"), "new");
+    EXPECT_EQ(transact("Maison.old.svd"), "mine");
+    EXPECT_EQ(transact("Y.old.svd"), "mine too");
+    EXPECT_FALSE(QFileInfo::exists(documents + "/Epargne.svd"));
 }
