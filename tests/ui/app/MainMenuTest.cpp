@@ -810,6 +810,7 @@ TEST_F(MainMenuTest, TheKeyTypedInTheMacroEditorRunsItsMacro)
             field->selectAll();
             // Through the window, as the keyboard's keys reach whichever field has the focus.
             QTest::keyClick(window->windowHandle(), c.typed, c.modifiers);
+            WindowDriver(window).grab(QStringLiteral("FenEditMacro_%1.png").arg(QLatin1Char(c.typed)));
             editor.perform(QStringLiteral("OUI:"));
         });
         macros->perform(QStringLiteral("MODIFIER:"));
