@@ -104,6 +104,18 @@ void sendFollowUps()
     sendToAllWindowDelegates(Sel::DID_CHANGE_TRANSACT);
 }
 
+// The stored copies of a transaction's attached files go at the next save.
+void queueAttachedDocuments(DOCUMENT* doc, const TRANSACT& trans)
+{
+    QStringList storeNames;
+    for (const AttachedDocument& attached : trans.attachedDocuments) {
+        if (!attached.docStoreName.isEmpty())
+            storeNames.append(attached.docStoreName);
+    }
+    if (!storeNames.isEmpty())
+        addStoredAttachedDocumentToDelete(*doc, storeNames);
+}
+
 TransactBatch* batchFor(const DOCUMENT* doc, TransactBatch::Change change)
 {
     TransactBatch* batch = TransactBatch::openOn(doc);
@@ -211,6 +223,53 @@ bool deleteTransact(long index, DOCUMENT* doc, bool notify, bool isLast)
     return ok;
 }
 
+// Removing transactions one at a time from the middle of a long list moves every later one each
+// time: a batch of tens of thousands would take minutes. They are told one by one, then the list
+// is rebuilt once, before the batch tells the statements and the windows.
+bool deleteTransacts(const std::vector<long>& positions, DOCUMENT* doc, bool notify, bool isLast)
+{
+    if (!doc)
+        return false;
+    bool ok = true;
+    {
+        const TransactBatch batch(doc);
+        TransactBatch* open = batchFor(doc, TransactBatch::Change::Delete);
+        const long count = long(doc->transact_array.size());
+        std::vector<bool> gone(size_t(count), false);
+        std::vector<long> valid;
+        for (const long index : positions) {
+            if (index >= 0 && index < count && !gone[size_t(index)]) {
+                gone[size_t(index)] = true;
+                valid.push_back(index);
+            }
+        }
+        for (size_t k = 0; k < valid.size(); ++k) {
+            const long index = valid[k];
+            const TRANSACT& current = doc->transact_array[index];
+            const long who1 = current.who1;
+            const long who2 = current.who2;
+            long r1 = -1;
+            long r2 = -1;
+            findTransactReleveIndexes(index, doc, &r1, &r2);
+            queueAttachedDocuments(doc, doc->transact_array[index]);
+            ok = compteOf(who1, doc) && compteOf(who2, doc) && ok;
+            ReleveTargets targets;
+            addTarget(targets, who1, r1);
+            addTarget(targets, who2, r2);
+            recompute(targets, doc);
+            open->didDelete(index - long(k), notify, isLast && k + 1 == valid.size());
+        }
+        TransactList kept;
+        kept.reserve(count - long(valid.size()));
+        for (long index = 0; index < count; ++index) {
+            if (!gone[size_t(index)])
+                kept.append(std::move(doc->transact_array[index]));
+        }
+        doc->transact_array = std::move(kept);
+    }
+    return ok;
+}
+
 TRANSACT* replaceTransactData(DOCUMENT* doc, long index, const TRANSACT& trans)
 {
     TRANSACT* stored = transactAtIndex(index, doc);
@@ -228,13 +287,7 @@ bool deleteTransactData(DOCUMENT* doc, long index)
     const TRANSACT* stored = transactAtIndex(index, doc);
     if (!stored)
         return false;
-    QStringList storeNames;
-    for (const AttachedDocument& attached : stored->attachedDocuments) {
-        if (!attached.docStoreName.isEmpty())
-            storeNames.append(attached.docStoreName);
-    }
-    if (!storeNames.isEmpty())
-        addStoredAttachedDocumentToDelete(*doc, storeNames);
+    queueAttachedDocuments(doc, *stored);
     doc->transact_array.removeAt(index);
     return true;
 }

@@ -15,6 +15,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class DOCUMENT;
 
 // Appends a copy of the transaction (the caller keeps its own); *index (may be null) gets the new
@@ -33,6 +35,12 @@ bool replaceTransact(const TRANSACT& trans, long index, DOCUMENT* doc, bool noti
 // position is outside the list (nothing is changed nor broadcast) or when one of the removed
 // transaction's accounts is missing (it is removed all the same).
 bool deleteTransact(long index, DOCUMENT* doc, bool notify, bool isLast);
+// Removes the transactions at those positions (increasing, as they stand before the first goes)
+// as deleteTransact one after the other would, the last told as the last when isLast, each
+// position told counting the earlier ones as gone; the statements and the windows hear of them
+// as a batch (TransactBatch.h), the list closing its gaps in one pass. Positions outside the list
+// are passed over. False when an account of a removed transaction is missing.
+bool deleteTransacts(const std::vector<long>& positions, DOCUMENT* doc, bool notify, bool isLast);
 
 // The list steps alone: no balance, numbering, sound or broadcast. The stored transaction (its
 // amounts as stored), or null (logged) outside the list; the pointer lives until the list changes.

@@ -23,7 +23,6 @@
 #include "model/DOCUMENT.h"
 #include "model/ITransactionWindows.h"
 #include "model/ReleveCompute.h"
-#include "model/TransactBatch.h"
 #include "model/TransactOps.h"
 
 #include <algorithm>
@@ -183,28 +182,20 @@ void FenTransListController::EFFACER(QObject*)
     table->clearSelection();
 }
 
-// The marked transactions go one by one, the last of them telling the windows it is the last; the
-// windows and statements catch up once, after the last. A deletion that finds an account missing
-// has every statement recomputed afterwards.
+// The marked transactions go in one batch, the last of them telling the windows it is the last;
+// the windows and statements catch up once, after the last. A deletion that finds an account
+// missing has every statement recomputed afterwards.
 void FenTransListController::effacerMarked(long count)
 {
-    bool accountMissing = false;
-    {
-        const TransactBatch batch(m_doc);
-        long done = 0;
-        long n = TRANSACT::nbTrans(m_doc);
-        for (long index = 0; index < n && done < count;) {
-            const TRANSACT* candidate = transactAtIndex(index, static_cast<const DOCUMENT*>(m_doc));
-            if (!candidate || !candidate->mark) {
-                ++index;
-                continue;
-            }
-            ++done;
-            if (!deleteTransact(index, m_doc, true, done == count))
-                accountMissing = true;
-            --n;
-        }
+    std::vector<long> marked;
+    marked.reserve(size_t(count));
+    const long n = TRANSACT::nbTrans(m_doc);
+    for (long index = 0; index < n && long(marked.size()) < count; ++index) {
+        const TRANSACT* candidate = transactAtIndex(index, static_cast<const DOCUMENT*>(m_doc));
+        if (candidate && candidate->mark)
+            marked.push_back(index);
     }
+    const bool accountMissing = !deleteTransacts(marked, m_doc, true, long(marked.size()) == count);
     if (accountMissing)
         recomputeAllReleves(m_doc, QStringLiteral("kMessage_ComputeVerify3"));
 }

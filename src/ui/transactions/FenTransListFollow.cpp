@@ -33,17 +33,45 @@ long lineOf(const POS& row)
 }
 
 // The positions of a batch of deletions as they stood before the first, in increasing order: each
-// position told counts the transactions deleted before it as gone.
+// position told counts the transactions deleted before it as gone, so it is the rank of its
+// transaction among those still there. A tree of counts of the positions still there finds each
+// rank in a logarithmic walk: a batch of the whole document costs no more than a pass over it,
+// where shifting a sorted list of the positions found costs a pass for each deletion.
 std::vector<long> positionsBeforeDeletions(const QVariantList& told)
 {
+    long size = 0;
+    for (const QVariant& position : told)
+        size = std::max(size, long(position.toLongLong()) + 1);
+    size += long(told.size());
+    // Fenwick tree over the original positions, one count each: node i holds the positions
+    // (i - lowbit(i), i], 1-based.
+    std::vector<long> still(size_t(size) + 1);
+    for (long node = 1; node <= size; ++node)
+        still[size_t(node)] = node & -node;
+    long highest = 1;
+    while (highest * 2 <= size)
+        highest *= 2;
+    std::vector<bool> gone(static_cast<size_t>(size), false);
+    for (const QVariant& position : told) {
+        long rank = long(position.toLongLong()) + 1; // among the positions still there
+        long node = 0;
+        for (long step = highest; step > 0; step /= 2) {
+            if (node + step <= size && still[size_t(node + step)] < rank) {
+                node += step;
+                rank -= still[size_t(node)];
+            }
+        }
+        if (rank < 1 || node >= size) // a position beyond the document: nothing there was deleted
+            continue;
+        gone[size_t(node)] = true;
+        for (long i = node + 1; i <= size; i += i & -i)
+            --still[size_t(i)];
+    }
     std::vector<long> before;
     before.reserve(size_t(told.size()));
-    for (const QVariant& position : told) {
-        long original = long(position.toLongLong());
-        auto it = before.begin();
-        for (; it != before.end() && *it <= original; ++it)
-            ++original;
-        before.insert(it, original);
+    for (long position = 0; position < size; ++position) {
+        if (gone[size_t(position)])
+            before.push_back(position);
     }
     return before;
 }

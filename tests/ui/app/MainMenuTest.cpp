@@ -12,6 +12,7 @@
 #include "entities/FenBanqueController.h"
 #include "entities/FenDeviseController.h"
 #include "entities/FenDossierController.h"
+#include "entities/FenEditMacroController.h"
 #include "entities/FenFavoriController.h"
 #include "entities/FenLogoController.h"
 #include "entities/FenMacroController.h"
@@ -30,10 +31,12 @@
 #include "schedules/FenEcheancierController.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/dialogs/FenCalendrierController.h"
+#include "toolkit/fields/StdTextView.h"
 #include "toolkit/palettes/FenPaletteSaisieUserController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopMacro.h"
 #include "toolkit/popups/PopPoste.h"
+#include "toolkit/windows/StdWindow.h"
 #include "transactions/FenEditSaisieController.h"
 #include "transactions/FenRechercheController.h"
 #include "transactions/FenReleveController.h"
@@ -774,6 +777,50 @@ TEST_F(MainMenuTest, AnAltKeyIsTakenOnlyByAMacroOrTheWindow)
     });
     askPoursuivre(nullptr, QStringLiteral("ASSIST000"), QString(), true, false, [](long) {});
     EXPECT_EQ(ui().modalRuns().size(), 3);
+}
+
+// The key typed in the macro editor's field, a capital with Shift as on a keyboard (Shift pressed
+// first, alone), is the key that Alt, and Shift with a capital, runs the macro with.
+TEST_F(MainMenuTest, TheKeyTypedInTheMacroEditorRunsItsMacro)
+{
+    openDocument(QStringLiteral("Famille.svd"));
+    choose("MACROS:");
+    FenMacroController* macros = FenMacroController::current();
+    ASSERT_NE(macros, nullptr);
+    const std::pair<char, Qt::KeyboardModifiers> cases[] = {{'X', Qt::ShiftModifier}, {'k', Qt::NoModifier}};
+    const DOCUMENT* doc = delegate->document();
+    long index = -1;
+    for (const auto& [typed, modifiers] : cases) {
+        SCOPED_TRACE(typed);
+        ASSERT_FALSE(findMacroWithKey(char16_t(typed), &index, doc));
+        macros->table1()->GO(0);
+        const QString name = doc->macroHdl.constFirst().nom;
+        const qsizetype runs = ui().modalRuns().size();
+        ui().onModal<FenEditMacroController>([typed, modifiers](FenEditMacroController& editor) {
+            StdWindow* window = editor.windowIfLoaded();
+            window->show();
+            auto* field = editor.outlet<StdTextView>(QStringLiteral("field_touche"));
+            field->setFocus();
+            field->selectAll();
+            // Through the window, as the keyboard's keys reach whichever field has the focus.
+            QTest::keyClick(window->windowHandle(), typed, modifiers);
+            WindowDriver(window).grab(QStringLiteral("FenEditMacro_%1.png").arg(QLatin1Char(typed)));
+            editor.perform(QStringLiteral("OUI:"));
+        });
+        macros->perform(QStringLiteral("MODIFIER:"));
+        ASSERT_TRUE(findMacroWithKey(char16_t(typed), &index, doc));
+        EXPECT_EQ(macroAtIndex(getDocMacro(doc), index)->nom, name);
+
+        QApplication::setActiveWindow(nullptr);
+        ui().onModal<FenEditSaisieController>(
+            [](FenEditSaisieController& entry) { entry.perform(QStringLiteral("NON:")); });
+        const auto key = Qt::Key(QChar(typed).toUpper().unicode());
+        QKeyEvent alt(QEvent::KeyPress, key, Qt::AltModifier | modifiers, QString(QChar(typed)));
+        QKeyEvent otherCase(QEvent::KeyPress, key, Qt::AltModifier | (modifiers ^ Qt::ShiftModifier), QString());
+        EXPECT_FALSE(delegate->interceptKeyDownEvent(&otherCase)) << "the other case is another key";
+        EXPECT_TRUE(delegate->interceptKeyDownEvent(&alt));
+        EXPECT_EQ(ui().modalRuns().size(), runs + 2) << "the editor and the macro's entry window ran";
+    }
 }
 
 // Ctrl+W closes the window in front as its close button does, the document staying open; with

@@ -76,28 +76,56 @@ TEST_F(FenTransListCommandsTest, DeleteKeyRefusals)
     list->close();
 }
 
-// A split transaction whose head and lines are selected goes once; only the last deletion tells
-// the windows it is the last; nothing stays selected. Any answer but yes deletes nothing.
+// A split transaction whose head and lines are selected goes once, whether the rows were picked or
+// the whole list selected; only the last deletion tells the windows it is the last; nothing stays
+// selected. Any answer but yes deletes nothing.
 TEST_F(FenTransListCommandsTest, EffacerDeletesEachTransactionOnce)
 {
-    FenTransListController* list = open();
-    ASSERT_NE(list, nullptr);
-    const long split = rowOf(list, 2);
-    list->multiActionAtRow(split);
-    select(list, {rowOf(list, 0), split, split + 1, split + 2, rowOf(list, 3)});
-    ui().answerAlert("kConfirm_SuppTrans", kAlertFirstButton);
-    list->EFFACER(nullptr);
-    EXPECT_EQ(ui().desktopRequests().beeps, 1);
-    EXPECT_EQ(doc.transact_array.size(), 7);
+    struct Case {
+        const char* name;
+        std::function<void(FenTransListController*, long split)> select;
+        const char* broadcasts;
+        const char* left;
+    };
+    const Case cases[] = {
+        {"the split's rows and two others",
+         [](auto* list, long split) {
+             select(list, {rowOf(list, 0), split, split + 1, split + 2, rowOf(list, 3)});
+         },
+         "didDelete 0,1,1", "Salaire,Livret,Pharmacie,Courtier"},
+        {"the split's rows alone",
+         [](auto* list, long split) {
+             select(list, {split, split + 1, split + 2});
+         },
+         "DELETE_TRANSACT 2 1", "Pain,Salaire,Retrait,Livret,Pharmacie,Courtier"},
+        {"every row", [](auto* list, long) { list->selectAll(nullptr); }, "didDelete 0,0,0,0,1,1", "Livret"},
+    };
+    const TransactList kept = doc.transact_array;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.transact_array = kept;
+        recomputeAllReleves(&doc);
+        FenTransListController* list = open();
+        ASSERT_NE(list, nullptr);
+        const long split = rowOf(list, 2);
+        list->multiActionAtRow(split);
+        c.select(list, split);
+        ui().answerAlert("kConfirm_SuppTrans", kAlertFirstButton);
+        list->EFFACER(nullptr);
+        EXPECT_EQ(doc.transact_array.size(), 7);
 
-    BroadcastRecorder recorder;
-    ui().answerAlert("kConfirm_SuppTrans", kAlertSecondButton);
-    list->EFFACER(nullptr);
-    EXPECT_EQ(recorder.calls.join(u'|').toStdString(), "didDelete 0,1,1");
-    EXPECT_EQ(labels(), "Salaire,Livret,Pharmacie,Courtier");
-    EXPECT_TRUE(list->table1()->selectedRowIndexes().empty());
-    EXPECT_EQ(list->table1()->numberOfRows(), listingCount(list->listing()));
-    list->close();
+        BroadcastRecorder recorder;
+        c.select(list, split);
+        ui().answerAlert("kConfirm_SuppTrans", kAlertSecondButton);
+        list->EFFACER(nullptr);
+        EXPECT_EQ(recorder.calls.join(u'|').toStdString(), c.broadcasts);
+        EXPECT_EQ(recorder.lastChanges, 1) << "the last deletion is told as the last";
+        EXPECT_EQ(labels(), c.left);
+        EXPECT_TRUE(list->table1()->selectedRowIndexes().empty());
+        EXPECT_EQ(list->table1()->numberOfRows(), listingCount(list->listing()));
+        list->close();
+    }
+    EXPECT_EQ(ui().desktopRequests().beeps, 3);
 }
 
 // Only a transaction's own row copies: its split lines and occurrences don't.

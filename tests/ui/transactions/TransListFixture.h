@@ -40,8 +40,11 @@ public:
         calls.last() += b.toBool() ? QStringLiteral(" 1") : QStringLiteral(" 0");
     }
     Q_INVOKABLE void didDeleteTransactAtIndexes(const QVariant& a, const QVariant&) { recordList("didDelete", a); }
+    // The follow-ups of a change told as the last of its batch, counted apart.
+    Q_INVOKABLE void DID_CHANGE_TRANSACT() { ++lastChanges; }
 
     QStringList calls;
+    int lastChanges = 0;
 
 private:
     void recordList(const char* name, const QVariant& a)

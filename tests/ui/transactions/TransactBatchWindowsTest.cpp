@@ -1,6 +1,6 @@
 // Many transactions changed in one batch leave every open list as the same changes told one at a
-// time do: the same rows and running balances, totals, selection and statements; the lists hear
-// of the batch once.
+// time do: the same rows and running balances, totals, selection and statements, in lists that
+// search again and in lists that can't and follow the rows; the lists hear of the batch once.
 #include "TransListFixture.h"
 
 #include "transactions/FenListingSearchController.h"
@@ -54,6 +54,7 @@ protected:
                    openReleveWindow(7, true, 0, doc)};
         for (FenTransListController* list : windows) {
             ASSERT_NE(list, nullptr);
+            list->listing()->canCompute = !fixedListings;
             select(list, {2, 5, 40});
         }
     }
@@ -110,6 +111,7 @@ protected:
     }
 
     // The positions of the added transactions that the test changes.
+    static std::vector<long> adjacent() { return {7, 8}; }
     static std::vector<long> chosen(long step)
     {
         std::vector<long> positions;
@@ -131,7 +133,15 @@ protected:
             deleteTransact(positions[i] - long(i), &doc, true, i + 1 == positions.size());
     }
 
+    // From the last: each position told is the transaction's own.
+    void deleteFromLast(const std::vector<long>& positions)
+    {
+        for (auto position = positions.rbegin(); position != positions.rend(); ++position)
+            deleteTransact(*position, &doc, true, position + 1 == positions.rend());
+    }
+
     std::vector<FenTransListController*> windows;
+    bool fixedListings = false; // lists whose rows follow the changes without a new search
     TransactList savedTransacts;
     ToolList savedComptes;
     ToolList savedBanques;
@@ -149,6 +159,7 @@ TEST_F(TransactBatchWindowsTest, ABatchLeavesTheWindowsAsTheChangesOneAtATime)
         const char* name;
         std::function<void()> change;
         qsizetype broadcasts; // of the batch, follow-ups aside
+        bool fixed = false; // lists that can't search again
     };
     const Change changes[] = {
         {"category", [&] { replaceEach(chosen(2), category); }, 1},
@@ -161,8 +172,12 @@ TEST_F(TransactBatchWindowsTest, ABatchLeavesTheWindowsAsTheChangesOneAtATime)
              deleteEach(chosen(11));
          },
          2},
+        {"delete adjacent, fixed lists", [&] { deleteEach(adjacent()); }, 1, true},
+        {"delete, fixed lists", [&] { deleteEach(chosen(3)); }, 1, true},
+        {"delete from the last, fixed lists", [&] { deleteFromLast(chosen(4)); }, 1, true},
     };
     for (const Change& change : changes) {
+        fixedListings = change.fixed;
         const std::string alone = after(change.change, false);
         BroadcastRecorder recorder;
         EXPECT_EQ(after(change.change, true), alone) << change.name;

@@ -9,4 +9,7 @@ public:
     using TextFieldWithFilter::TextFieldWithFilter;
 
     QString createCleanValueFromDirtyValue(const QString& text) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
