@@ -15,12 +15,16 @@
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,6 +61,27 @@ public:
     void showOpenedDocument(DOCUMENT&, bool) override { }
 };
 
+// Every file of the package: its bytes, its modification time to the nanosecond and its inode.
+QMap<QString, QString> filesOf(const QString& package)
+{
+    QMap<QString, QString> files;
+    QDirIterator it(package, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        struct stat info { };
+        ::lstat(QFile::encodeName(path).constData(), &info);
+        files.insert(path.mid(package.size()),
+                     QStringLiteral("%1 %2.%3 %4")
+                         .arg(QString::fromLatin1(
+                             QCryptographicHash::hash(testenv::readFile(path), QCryptographicHash::Sha256).toHex()))
+                         .arg(info.st_mtim.tv_sec)
+                         .arg(info.st_mtim.tv_nsec)
+                         .arg(info.st_ino));
+    }
+    return files;
+}
+
 class ReadOnlyPackage : public ::testing::Test {
 protected:
     void SetUp() override
@@ -68,6 +93,7 @@ protected:
         url = folder + QStringLiteral("/Budget.svd");
         ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
         transact = testenv::readFile(url + QStringLiteral("/Contents/Resources/transact.xml"));
+        before = filesOf(url);
     }
     void TearDown() override { DocumentSession::close(std::move(doc)); }
 
@@ -79,10 +105,11 @@ protected:
                                                          {});
         return saved;
     }
-    // The package on disk as it was, and nothing left beside it.
+    // The package on disk as it was, to every file's bytes, time and identity (the tests run as
+    // root, who may write any file), and nothing left beside it.
     void expectUntouched()
     {
-        EXPECT_EQ(testenv::readFile(url + QStringLiteral("/Contents/Resources/transact.xml")), transact);
+        EXPECT_EQ(filesOf(url), before);
         EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList {QStringLiteral("Budget.svd")});
     }
@@ -92,6 +119,7 @@ protected:
     QString folder;
     QString url;
     QByteArray transact;
+    QMap<QString, QString> before;
 };
 
 } // namespace
@@ -125,6 +153,7 @@ TEST_F(ReadOnlyPackage, TheOpeningSaysSoAndTheSaveIsRefusedNamingIt)
     EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue(QStringLiteral("kAlerte_CannotSaveDoc_ReadOnly")));
     EXPECT_TRUE(alerts.shown.value(0).information.startsWith(QStringLiteral("« Resources » : ")));
     EXPECT_EQ(doc->lastSave, lastSave);
+    DocumentSession::close(std::move(doc));
     expectUntouched();
 }
 
