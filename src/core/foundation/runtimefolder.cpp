@@ -52,6 +52,11 @@ QString refusal(const struct stat& info)
     return {};
 }
 
+void logImpossible(const QString& path, int error)
+{
+    svLog(QStringLiteral("Dossier privé impossible : %1 (%2)").arg(path, QString::fromLocal8Bit(std::strerror(error))));
+}
+
 // The folder, made private when missing; false, logged, when something else stands there.
 bool privateFolder(const QString& path, bool make)
 {
@@ -59,14 +64,21 @@ bool privateFolder(const QString& path, bool make)
     struct stat info { };
     if (::lstat(name.constData(), &info) != 0) {
         const int error = errno;
-        // Only the user can write in the folders made here: no one can slip in between the two.
-        if (error == ENOENT && make && ::mkdir(name.constData(), 0700) == 0 && ::chmod(name.constData(), 0700) == 0
-            && ::lstat(name.constData(), &info) == 0)
-            return privateFolder(path, false);
-        if (error != ENOENT || make)
-            svLog(QStringLiteral("Dossier privé impossible : %1 (%2)")
-                      .arg(path, QString::fromLocal8Bit(std::strerror(error))));
-        return false;
+        if (error != ENOENT)
+            logImpossible(path, error);
+        if (error != ENOENT || !make)
+            return false;
+        // Only the user can write where the folders are made: no one can slip in between. Another
+        // copy of the program starting at the same time may make it first.
+        const bool made = ::mkdir(name.constData(), 0700) == 0;
+        if (!made && errno != EEXIST) {
+            logImpossible(path, errno);
+            return false;
+        }
+        // The user's mask of modes may have taken the owner's own rights away.
+        if (made)
+            ::chmod(name.constData(), 0700);
+        return privateFolder(path, false);
     }
     const QString why = refusal(info);
     if (why.isEmpty())
