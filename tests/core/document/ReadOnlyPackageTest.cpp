@@ -20,10 +20,11 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <string>
 #include <sys/stat.h>
 
 namespace {
@@ -61,25 +62,26 @@ public:
     void showOpenedDocument(DOCUMENT&, bool) override { }
 };
 
-// Every file of the package: its bytes, its modification time to the nanosecond and its inode.
-QMap<QString, QString> filesOf(const QString& package)
+// Every file of the package, a line each: its bytes' digest, its modification time to the
+// nanosecond and its inode.
+std::string filesOf(const QString& package)
 {
-    QMap<QString, QString> files;
+    QStringList files;
     QDirIterator it(package, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         struct stat info { };
         ::lstat(QFile::encodeName(path).constData(), &info);
-        files.insert(path.mid(package.size()),
-                     QStringLiteral("%1 %2.%3 %4")
-                         .arg(QString::fromLatin1(
-                             QCryptographicHash::hash(testenv::readFile(path), QCryptographicHash::Sha256).toHex()))
-                         .arg(info.st_mtim.tv_sec)
-                         .arg(info.st_mtim.tv_nsec)
-                         .arg(info.st_ino));
+        const QByteArray digest = QCryptographicHash::hash(testenv::readFile(path), QCryptographicHash::Sha256);
+        files << QStringLiteral("%1 %2 %3.%4 %5")
+                     .arg(path.mid(package.size()), QString::fromLatin1(digest.toHex().left(16)))
+                     .arg(info.st_mtim.tv_sec)
+                     .arg(info.st_mtim.tv_nsec)
+                     .arg(info.st_ino);
     }
-    return files;
+    files.sort();
+    return files.join(QLatin1Char('\n')).toStdString();
 }
 
 class ReadOnlyPackage : public ::testing::Test {
@@ -119,7 +121,7 @@ protected:
     QString folder;
     QString url;
     QByteArray transact;
-    QMap<QString, QString> before;
+    std::string before;
 };
 
 } // namespace
