@@ -27,12 +27,14 @@ QString userHome()
 {
     if (!g_home.isEmpty())
         return g_home;
-    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> buffer(size_t(size > 0 ? size : 16384));
+    std::vector<char> buffer(16384);
     passwd entry {};
     passwd* found = nullptr;
-    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_dir
-        || !*found->pw_dir)
+    int result = 0;
+    while ((result = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE
+           && buffer.size() < (size_t(1) << 20))
+        buffer.resize(buffer.size() * 2);
+    if (result != 0 || !found || !found->pw_dir || !*found->pw_dir)
         return {};
     return QFile::decodeName(found->pw_dir);
 }
