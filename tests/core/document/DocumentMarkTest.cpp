@@ -1,6 +1,7 @@
 // A document open in one running copy of the program is not opened by another: two copies would
 // each save it in turn, the last one dropping what the other had saved. The other copy is a real
-// second process, this test program started again to do nothing but hold the document open.
+// second process, this test program started again to do nothing but hold the document open. One
+// document has one mark whatever path reaches it and however the copy was started.
 #include "document/DocumentMark.h"
 #include "document/APPLIPARAM.h"
 #include "document/DocumentSession.h"
@@ -16,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
