@@ -1,12 +1,16 @@
 #include "TestEnvironment.h"
 
+#include "foundation/runtimefolder.h"
+
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 std::unique_ptr<QTemporaryDir> g_home;
@@ -33,7 +37,17 @@ void setUpProcess()
         setenv(var, dir.toLocal8Bit().constData(), 1);
     }
     QDir().mkpath(home + QStringLiteral("/Documents"));
+    shareUserRuntimeOf(home);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+}
+
+void shareUserRuntimeOf(const QString& home)
+{
+    const QString root = home + QStringLiteral("/run-user");
+    const QString own = root + QLatin1Char('/') + QString::number(::getuid());
+    QDir().mkpath(own);
+    QFile::setPermissions(own, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setUserRuntimeRoots(root, home);
 }
 
 QString homeDir()

@@ -108,7 +108,9 @@ bool DocumentOpener::doOpen(const QString& url, std::unique_ptr<DOCUMENT>* doc, 
 {
     doc->reset();
     DocContext::instance().m_document = nullptr;
-    Opening opening {url, fileSystemTag, nullptr, false};
+    // Reached through a link, the document is the package the link leads to: saved there, the
+    // link stays a link.
+    Opening opening {DocumentMark::packagePlace(url), fileSystemTag, nullptr, false};
     if (!takeMark(opening))
         return false;
     if (!runStages(opening, doc, crea, prompts)) {
@@ -150,10 +152,7 @@ bool DocumentOpener::takeMark(Opening& opening)
         return true;
     }
     const QString name = QFileInfo(QDir::cleanPath(opening.url)).completeBaseName();
-    const QString information = mark->holder() > 0
-        ? localizedDialogue(QStringLiteral("kInfo_DocumentHolder")).arg(name).arg(mark->holder())
-        : QStringLiteral("« %1 »").arg(name);
-    alertKeyWithInformation(QStringLiteral("kAlerte_DocumentAlreadyOpen"), information, nullptr, 2,
+    alertKeyWithInformation(QStringLiteral("kAlerte_DocumentAlreadyOpen"), mark->heldInformation(name), nullptr, 2,
                             QStringLiteral("document"));
     return false;
 }

@@ -105,6 +105,18 @@ bool moveItem(const QString& from, const QString& to, int* error)
     return removeOrTrashItemAtURL(from, error);
 }
 
+// A running copy of the program (this one too) that has the document open would save it back
+// where it was: its package stays as it is while the mark is held elsewhere. Held here, the mark
+// keeps the document from being opened while its package moves.
+bool markForMove(DocumentMark& mark, const QString& name, QString* heldOpen)
+{
+    if (mark.take())
+        return true;
+    if (heldOpen)
+        *heldOpen = mark.heldInformation(name);
+    return false;
+}
+
 } // namespace
 
 SVWorkspaceManager& SVWorkspaceManager::sharedInstance()
@@ -270,12 +282,16 @@ void SVWorkspaceManager::updateRecentMacData()
     }
 }
 
-bool SVWorkspaceManager::renommerRecent(long* index, const QString& newName, int fileSystemTag)
+bool SVWorkspaceManager::renommerRecent(long* index, const QString& newName, int fileSystemTag, QString* heldOpen)
 {
     const QString target = RecentDocument::theoricUrlForName(newName, fileSystemTag);
     QList<RecentDocumentPtr>* list = listFor(fileSystemTag);
     const RecentDocumentPtr document = index ? documentAtIndex(*index, fileSystemTag) : nullptr;
     if (target.isEmpty() || !list || !document || takenIgnoringCase(target, document->url()))
+        return false;
+    DocumentMark mark(document->url());
+    DocumentMark targetMark(target);
+    if (!markForMove(mark, document->name(), heldOpen) || !markForMove(targetMark, newName, heldOpen))
         return false;
     int error = 0;
     if (!moveItem(document->url(), target, &error))
@@ -326,11 +342,14 @@ int SVWorkspaceManager::importerRecent(QString* url, int fileSystemTag)
     return 0;
 }
 
-bool SVWorkspaceManager::supprimerRecentMac(long index, const QString& destUrl)
+bool SVWorkspaceManager::supprimerRecentMac(long index, const QString& destUrl, QString* heldOpen)
 {
     const RecentDocumentPtr document = documentAtIndex(index, kFileSystemLocal);
+    if (!document || document->url().isEmpty())
+        return false;
+    DocumentMark mark(document->url());
     int error = 0;
-    if (!document || document->url().isEmpty() || !moveItem(document->url(), destUrl, &error))
+    if (!markForMove(mark, document->name(), heldOpen) || !moveItem(document->url(), destUrl, &error))
         return false;
     m_localList.removeAt(index);
     return true;

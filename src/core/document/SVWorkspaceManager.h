@@ -60,8 +60,10 @@ public:
 
     // Renames the package at *index to the new name and moves its entry to the new name's place,
     // *index following it. False, with nothing changed, when the move fails or another document
-    // has that name.
-    bool renommerRecent(long* index, const QString& newName, int fileSystemTag);
+    // has that name, or when a running copy of the program has the document (or one of the new
+    // name) open: *heldOpen, when given, then names the document and the process
+    // (DocumentMark::heldInformation).
+    bool renommerRecent(long* index, const QString& newName, int fileSystemTag, QString* heldOpen = nullptr);
     // Copies the package at index under the new name and lists the copy; for the cloud storage
     // the answer is whether its download could be asked for.
     bool dupliquerRecent(long index, const QString& newName, int fileSystemTag);
@@ -70,8 +72,9 @@ public:
     // a document) or the copy's error code (513 for a permission refused). The list is left to the browser's refresh.
     int importerRecent(QString* url, int fileSystemTag);
     // Moves the local package at index to the destination (the deleted-documents folder) and
-    // drops its entry.
-    bool supprimerRecentMac(long index, const QString& destUrl);
+    // drops its entry. Refused, as renommerRecent, while a running copy of the program has the
+    // document open.
+    bool supprimerRecentMac(long index, const QString& destUrl, QString* heldOpen = nullptr);
 
 private:
     SVWorkspaceManager() = default;

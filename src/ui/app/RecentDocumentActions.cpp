@@ -8,6 +8,7 @@
 
 #include "document/BackupManager.h"
 #include "document/DocContext.h"
+#include "document/DocumentMark.h"
 #include "document/HelperSVFiles.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/ICloudContainer.h"
@@ -28,6 +29,7 @@
 #include <QLineEdit>
 
 #include <cerrno>
+#include <memory>
 #include <sys/stat.h>
 #include <utime.h>
 
@@ -178,30 +180,40 @@ bool RecentDocumentActions::supprimer(bool confirm)
         alertDocument(&m_browser, cantDelete, document->name(), QStringLiteral("document"), 2);
         return false;
     }
-    if (m_browser.selectedFileSystemTag() == kFileSystemICloud) {
-        deleteICloudDocument(document);
-        return true;
-    }
+    if (m_browser.selectedFileSystemTag() == kFileSystemICloud)
+        return deleteICloudDocument(document);
     const QString destination = uniqueFileURL(folder + QLatin1Char('/') + document->name() + QStringLiteral(".svd"));
-    const bool deleted = SVWorkspaceManager::sharedInstance().supprimerRecentMac(index, destination);
-    if (!deleted)
+    QString heldOpen;
+    const bool deleted = SVWorkspaceManager::sharedInstance().supprimerRecentMac(index, destination, &heldOpen);
+    if (!deleted && !heldOpen.isEmpty())
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_DocumentOpen_CantDelete")), heldOpen,
+                      QStringLiteral("document"), 2);
+    else if (!deleted)
         alertDocument(&m_browser, cantDelete, document->name(), QStringLiteral("document"), 2);
     m_browser.reloadList(!deleted);
     return deleted;
 }
 
-// The removal ends on the main thread, maybe after the browser has gone.
-void RecentDocumentActions::deleteICloudDocument(const RecentDocumentPtr& document)
+// The removal ends on the main thread, maybe after the browser has gone. The document's mark is
+// held until then: no copy of the program opens it meanwhile, and none may have it open.
+bool RecentDocumentActions::deleteICloudDocument(const RecentDocumentPtr& document)
 {
+    auto mark = std::make_shared<DocumentMark>(document->url());
+    if (!mark->take()) {
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_DocumentOpen_CantDelete")),
+                      mark->heldInformation(document->name()), QStringLiteral("document"), 2);
+        return false;
+    }
     QPointer<FenRecentController> self(&m_browser);
-    const auto done = [self, document] {
+    const auto done = [self, document, mark] {
         document->setBuzy(false);
         SVWorkspaceManager::sharedInstance().removeRecentUrl(document->url(), kFileSystemICloud);
         if (self)
             self->reloadList(false);
     };
-    iCloudDelegate::sharedInstance().removeDocument(*document, markBusy(self, document), done,
-                                                    cloudFailure(self, document));
+    const auto failed = [failure = cloudFailure(self, document), mark] { failure(); };
+    iCloudDelegate::sharedInstance().removeDocument(*document, markBusy(self, document), done, failed);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -226,6 +238,7 @@ void RecentDocumentActions::renameOrDuplicate(bool duplicate)
         return;
     SVWorkspaceManager& workspace = SVWorkspaceManager::sharedInstance();
     long found = 0;
+    QString heldOpen;
     if (duplicate) {
         workspace.dupliquerRecent(index, newName, tag);
         if (workspace.findElementNamed(newName, &found, tag)) {
@@ -233,12 +246,17 @@ void RecentDocumentActions::renameOrDuplicate(bool duplicate)
             m_browser.GOTO_NAME(newName);
             return;
         }
-    } else if (workspace.renommerRecent(&index, newName, tag)) {
+    } else if (workspace.renommerRecent(&index, newName, tag, &heldOpen)) {
         m_browser.reloadList(false);
         m_browser.table1()->GO(int(index));
         return;
     }
     m_browser.reloadList(true);
+    if (!heldOpen.isEmpty()) {
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_DocumentOpen_CantRename")), heldOpen,
+                      QStringLiteral("document"), 2);
+        return;
+    }
     const QString message = duplicate ? localizedDialogue(QStringLiteral("kAlerte_CantDuplicateDocument"))
                                       : localizedDialogue(QStringLiteral("kAlerte_CantRenameDocument"));
     alertDocument(&m_browser, message, newName, QStringLiteral("document"), 2);

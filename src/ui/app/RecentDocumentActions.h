@@ -40,7 +40,7 @@ public:
 private:
     bool failCreation(const QString& path, int error);
     bool makeLocalPackage(const QString& name, QString* localUrl, int* error);
-    void deleteICloudDocument(const RecentDocumentPtr& document);
+    bool deleteICloudDocument(const RecentDocumentPtr& document);
     bool copyClosedDocument(const RecentDocument& document, const QString& path);
 
     FenRecentController& m_browser;

@@ -4,6 +4,7 @@
 #include "toolkit/windows/StdWindow.h"
 
 #include "foundation/localized.h"
+#include "foundation/runtimefolder.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -17,14 +18,12 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSessionManager>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 
 #include <climits>
 #include <clocale>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -47,14 +46,14 @@ public:
 
 QString singleInstanceChannel()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = userRuntimeFolder();
     if (folder.isEmpty())
-        folder = QDir::tempPath();
+        return {};
     QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
     if (display.isEmpty())
         display = normalizedDisplayName(qEnvironmentVariable("DISPLAY"));
     display.replace(QLatin1Char('/'), QLatin1Char('_'));
-    QString name = QStringLiteral("sorvanta-%1").arg(::getuid());
+    QString name = QStringLiteral("instance");
     if (!display.isEmpty())
         name += QLatin1Char('-') + display;
     return folder + QLatin1Char('/') + name;
@@ -230,8 +229,13 @@ void SorvApplication::screensChanged()
 
 bool SorvApplication::handOverToRunningInstance(const QStringList& files)
 {
+    const QString channel = singleInstanceChannel();
+    // Without a private folder no channel is safe: this launch runs on its own, the marks still
+    // keeping each document to one copy.
+    if (channel.isEmpty())
+        return false;
     QLocalSocket socket;
-    socket.connectToServer(singleInstanceChannel());
+    socket.connectToServer(channel);
     if (socket.waitForConnected(kHandOverTimeoutMs)) {
         QByteArray message;
         QDataStream stream(&message, QIODevice::WriteOnly);
@@ -241,17 +245,17 @@ bool SorvApplication::handOverToRunningInstance(const QStringList& files)
         socket.disconnectFromServer();
         return true;
     }
-    listenForLaterLaunches();
+    listenForLaterLaunches(channel);
     return false;
 }
 
-void SorvApplication::listenForLaterLaunches()
+void SorvApplication::listenForLaterLaunches(const QString& channel)
 {
     m_server = new QLocalServer(this);
     // A channel left by a program that ended abruptly would refuse the new one.
-    QLocalServer::removeServer(singleInstanceChannel());
+    QLocalServer::removeServer(channel);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(singleInstanceChannel()))
+    if (!m_server->listen(channel))
         return;
     connect(m_server, &QLocalServer::newConnection, this, &SorvApplication::readHandedFiles);
 }

@@ -32,7 +32,7 @@ public:
     bool handOverToRunningInstance(const QStringList& files);
 
 private:
-    void listenForLaterLaunches();
+    void listenForLaterLaunches(const QString& channel);
     void readHandedFiles();
     void watchScreen(QScreen* screen);
     void screensChanged();
@@ -43,8 +43,9 @@ private:
 };
 
 // The local channel through which a later launch hands its files to the running program: one per
-// user (by user id, never by the name of a folder) and per display, in the user's own runtime
-// folder, so that no other user's program can take or send documents through it.
+// user and per display, in the user's private runtime folder (runtimefolder.h), which no other
+// user can enter nor make first, and which no variable of the environment moves. Empty when the
+// user has no such folder: the launch then runs on its own.
 QString singleInstanceChannel();
 // An X display as its server is reached: the host and the display number, the screen dropped, the
 // local socket's forms (":42", "unix:42", "unix/:42", "host/unix:42") all given as ":42", so that

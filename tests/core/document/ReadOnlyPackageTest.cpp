@@ -16,13 +16,18 @@
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <functional>
+#include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -59,6 +64,28 @@ public:
     void showOpenedDocument(DOCUMENT&, bool) override { }
 };
 
+// Every file of the package, a line each: its bytes' digest, its modification time to the
+// nanosecond and its inode.
+std::string filesOf(const QString& package)
+{
+    QStringList files;
+    QDirIterator it(package, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        struct stat info { };
+        ::lstat(QFile::encodeName(path).constData(), &info);
+        const QByteArray digest = QCryptographicHash::hash(testenv::readFile(path), QCryptographicHash::Sha256);
+        files << QStringLiteral("%1 %2 %3.%4 %5")
+                     .arg(path.mid(package.size()), QString::fromLatin1(digest.toHex().left(16)))
+                     .arg(info.st_mtim.tv_sec)
+                     .arg(info.st_mtim.tv_nsec)
+                     .arg(info.st_ino);
+    }
+    files.sort();
+    return files.join(QLatin1Char('\n')).toStdString();
+}
+
 class ReadOnlyPackage : public ::testing::Test {
 protected:
     void SetUp() override
@@ -70,6 +97,7 @@ protected:
         url = folder + QStringLiteral("/Budget.svd");
         ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
         transact = testenv::readFile(url + QStringLiteral("/Contents/Resources/transact.xml"));
+        before = filesOf(url);
     }
     void TearDown() override { DocumentSession::close(std::move(doc)); }
 
@@ -81,10 +109,11 @@ protected:
                                                          {});
         return saved;
     }
-    // The package on disk as it was, and nothing left beside it.
+    // The package on disk as it was, to every file's bytes, time and identity (the tests run as
+    // root, who may write any file), and nothing left beside it.
     void expectUntouched()
     {
-        EXPECT_EQ(testenv::readFile(url + QStringLiteral("/Contents/Resources/transact.xml")), transact);
+        EXPECT_EQ(filesOf(url), before);
         EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList {QStringLiteral("Budget.svd")});
     }
@@ -94,6 +123,7 @@ protected:
     QString folder;
     QString url;
     QByteArray transact;
+    std::string before;
 };
 
 } // namespace
@@ -127,6 +157,7 @@ TEST_F(ReadOnlyPackage, TheOpeningSaysSoAndTheSaveIsRefusedNamingIt)
     EXPECT_EQ(alerts.shown.value(0).message, localizedDialogue(QStringLiteral("kAlerte_CannotSaveDoc_ReadOnly")));
     EXPECT_TRUE(alerts.shown.value(0).information.startsWith(QStringLiteral("« Resources » : ")));
     EXPECT_EQ(doc->lastSave, lastSave);
+    DocumentSession::close(std::move(doc));
     expectUntouched();
 }
 

@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 
 class WorkspaceTest : public ::testing::Test {
@@ -223,4 +225,34 @@ TEST_F(WorkspaceTest, ListingClearsWhatEndedSavesLeftAndNothingElse)
     EXPECT_EQ(transact("Maison.old.svd"), "mine");
     EXPECT_EQ(transact("Y.old.svd"), "mine too");
     EXPECT_FALSE(QFileInfo::exists(documents + "/Epargne.svd"));
+}
+
+// A document that a running copy of the program holds open (this one too) is neither renamed nor
+// deleted: that copy would save it back where it was. The refusal names it and its process.
+TEST_F(WorkspaceTest, RenameAndDeleteLeaveADocumentHeldOpenWhereItIs)
+{
+    QString deleted;
+    ASSERT_TRUE(HelperSVLibraryFolder::getSVLibraryDeletedFolderUrl(&deleted, nullptr));
+    const struct {
+        const char* held;
+        const char* newName; // null: deleted
+    } cases[] = {{"a", "b"}, {"b", "b"}, {"a", nullptr}};
+    for (const auto& each : cases) {
+        document(QStringLiteral("a.svd"));
+        workspace.loadRecentMacData();
+        const QString held = QString::fromLatin1(each.held);
+        DocumentMark mark(documents + QLatin1Char('/') + held + QStringLiteral(".svd"));
+        ASSERT_TRUE(mark.take());
+        long index = 0;
+        QString heldOpen;
+        const QString destination = uniqueFileURL(deleted + QStringLiteral("/a.svd"));
+        EXPECT_FALSE(each.newName ? workspace.renommerRecent(&index, QString::fromLatin1(each.newName),
+                                                             kFileSystemLocal, &heldOpen)
+                                  : workspace.supprimerRecentMac(0, destination, &heldOpen))
+            << each.held;
+        EXPECT_EQ(heldOpen, QStringLiteral("« %1 », ouvert par le processus %2").arg(held).arg(::getpid()));
+        EXPECT_EQ(names(), QStringList {"a"});
+        EXPECT_TRUE(QFileInfo(documents + QStringLiteral("/a.svd/Contents/Resources/transact.xml")).isFile());
+        EXPECT_FALSE(QFileInfo::exists(destination));
+    }
 }

@@ -13,6 +13,7 @@
 #include "foundation/localized.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "sync/FileReceiveOperation.h"
 #include "sync/ServerAppDelegate.h"
 #include "sync/SyncTempFolder.h"
 
@@ -24,6 +25,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include <unistd.h>
@@ -580,11 +582,13 @@ TEST_F(SyncServerTest, PeersThatHoldConnectionsWithoutProgressAreClosedAndAnAcce
         }
         return found;
     };
-    // Addresses not accepted: a header and a byte, part of a header, or nothing. A third
+    // Addresses not accepted: a header and a byte, part of a header, nothing, or a header and
+    // more bytes than count as progress at once (what counts starts again after them). A third
     // connection from one address, and those beyond the strangers' share, are closed at once.
-    const QByteArray starts[] = {header(20) + "R", header(20).left(3), QByteArray()};
+    const QByteArray starts[] = {header(20) + "R", header(20).left(3), QByteArray(),
+                                 header(8000) + QByteArray(2 * kReceiveProgressBytes, 'R')};
     for (const int address : {9, 9, 9, 10, 10, 11, 11, 12, 12})
-        ASSERT_TRUE(connectFrom(address, starts[strangers.size() % 3]));
+        ASSERT_TRUE(connectFrom(address, starts[strangers.size() % std::size(starts)]));
     EXPECT_TRUE(spinUntil([&] { return closed() == QList<int>({2, 7, 8}); }));
     EXPECT_EQ(server.connectionCount(), kMaxStrangerConnections);
     EXPECT_EQ(ask("REQUESTSIGNATURE"), QByteArray("424242"));

@@ -13,6 +13,7 @@
 #include "support/TestFiles.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/DocumentMark.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "foundation/SystemClock.h"
 #include "foundation/localized.h"
@@ -276,6 +277,37 @@ TEST_F(RecentBrowserTest, RenamingAndDuplicatingSelectTheDocumentWhereverItIsLis
     EXPECT_EQ(browser->selectedDocument()->name(), QStringLiteral("Maison_2"));
     EXPECT_TRUE(
         QFileInfo(documentsFolder() + QStringLiteral("/Maison_2.svd/Contents/Resources/transact.xml")).exists());
+}
+
+// A document that a running copy of the program holds open stays where it is: renaming or
+// deleting it is refused with the reason, naming the document and the process.
+TEST_F(RecentBrowserTest, RenamingOrDeletingADocumentHeldOpenIsRefusedNamingIt)
+{
+    makeDocument(documentsFolder(), QStringLiteral("Budget"), 10);
+    openBrowser();
+    DocumentMark heldElsewhere(documentsFolder() + QStringLiteral("/Budget.svd"));
+    ASSERT_TRUE(heldElsewhere.take());
+    const struct {
+        const char* action;
+        const char* message;
+    } cases[] = {{"RENOMMER:", "kAlerte_DocumentOpen_CantRename"}, {"SUPPRIMER:", "kAlerte_DocumentOpen_CantDelete"}};
+    for (const auto& each : cases) {
+        select(QStringLiteral("Budget"));
+        if (QLatin1String(each.action) == QLatin1String("RENOMMER:"))
+            answerName(QStringLiteral("Zoo"));
+        else
+            ui().answerAlert(QStringLiteral("kConfirm_SuppDocument"), kAlertSecondButton);
+        ui().answerAlert(QString::fromLatin1(each.message), kAlertFirstButton);
+        browser->perform(QString::fromLatin1(each.action));
+        ASSERT_FALSE(ui().alertsShown().isEmpty());
+        const AlertRequest& shown = ui().alertsShown().last().request;
+        EXPECT_EQ(shown.message, localizedDialogue(QString::fromLatin1(each.message))) << each.action;
+        EXPECT_EQ(shown.information,
+                  QStringLiteral("« Budget », ouvert par le processus %1").arg(QCoreApplication::applicationPid()));
+        EXPECT_EQ(rowNames(), QStringList {"Budget"});
+        EXPECT_TRUE(
+            QFileInfo(documentsFolder() + QStringLiteral("/Budget.svd/Contents/Resources/transact.xml")).exists());
+    }
 }
 
 TEST_F(RecentBrowserTest, ASavedCopyIsMadeOrRefusedButNeverIntoItself)

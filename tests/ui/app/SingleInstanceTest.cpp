@@ -1,9 +1,13 @@
 // The channel through which a second launch hands its files to the running program belongs to one
-// user and one display, and lies in that user's own runtime folder: two users whose home folders
-// end alike never reach each other's program.
+// user and one display, and lies in that user's private runtime folder: two users whose home
+// folders end alike never reach each other's program, another user can't make it first, and a
+// launch with another environment still finds it.
 #include "app/SorvApplication.h"
+#include "foundation/runtimefolder.h"
+#include "support/TestEnvironment.h"
 
-#include <QStandardPaths>
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -46,13 +50,27 @@ TEST(SingleInstance, TheChannelIsTheUsersAndTheDisplaysNeverTheHomeFolders)
     const ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
     const ScopedEnv display("DISPLAY", ":7");
     const QString channel = singleInstanceChannel();
-    EXPECT_EQ(channel,
-              QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
-                  + QStringLiteral("/sorvanta-%1-:7").arg(::getuid()));
-    {
-        const ScopedEnv home("HOME", "/home/ailleurs/marie");
-        EXPECT_EQ(singleInstanceChannel(), channel);
+    EXPECT_EQ(channel, userRuntimeFolder() + QStringLiteral("/instance-:7"));
+    // A launch with another environment finds the same channel, in the user's private folder.
+    const struct {
+        const char* variable;
+        const char* value;
+    } environments[] = {{"HOME", "/home/ailleurs/marie"},
+                        {"XDG_RUNTIME_DIR", nullptr},
+                        {"XDG_RUNTIME_DIR", "/tmp"},
+                        {"TMPDIR", "/var/tmp"}};
+    for (const auto& each : environments) {
+        const ScopedEnv changed(each.variable, each.value);
+        EXPECT_EQ(singleInstanceChannel(), channel) << each.variable;
     }
+    // A runtime folder another user made first is never the channel's: the one in the home is.
+    const QString root = testenv::freshDir(QStringLiteral("run"));
+    const QString taken = root + QLatin1Char('/') + QString::number(::getuid());
+    ASSERT_TRUE(QDir().mkpath(taken));
+    ASSERT_EQ(::chown(QFile::encodeName(taken).constData(), 65534, 65534), 0);
+    setUserRuntimeRoots(root, testenv::homeDir());
+    EXPECT_EQ(singleInstanceChannel(), testenv::homeDir() + QStringLiteral("/.sorvanta/instance-:7"));
+    testenv::shareUserRuntimeOf(testenv::homeDir());
     const ScopedEnv other("DISPLAY", ":8");
     EXPECT_NE(singleInstanceChannel(), channel);
     const ScopedEnv session("WAYLAND_DISPLAY", "wayland-1");
