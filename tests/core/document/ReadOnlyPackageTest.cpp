@@ -97,7 +97,7 @@ protected:
         url = folder + QStringLiteral("/Budget.svd");
         ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
         transact = testenv::readFile(url + QStringLiteral("/Contents/Resources/transact.xml"));
-        before = filesOf(url);
+        packageBefore = filesOf(url);
     }
     void TearDown() override { DocumentSession::close(std::move(doc)); }
 
@@ -113,7 +113,7 @@ protected:
     // root, who may write any file), and nothing left beside it.
     void expectUntouched()
     {
-        EXPECT_EQ(filesOf(url), before);
+        EXPECT_EQ(filesOf(url), packageBefore);
         EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList {QStringLiteral("Budget.svd")});
     }
@@ -123,7 +123,7 @@ protected:
     QString folder;
     QString url;
     QByteArray transact;
-    std::string before;
+    std::string packageBefore;
 };
 
 } // namespace
