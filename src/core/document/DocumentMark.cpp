@@ -24,7 +24,7 @@ QString marksFolder()
     const QString runtime = userRuntimeFolder();
     if (runtime.isEmpty())
         return {};
-    const QString folder = runtime + QStringLiteral("/documents");
+    QString folder = runtime + QStringLiteral("/documents");
     // Inside the user's private folder: no one else can have put anything in its place.
     if (!QDir().mkpath(folder))
         return {};
@@ -97,7 +97,7 @@ QString DocumentMark::packagePlace(const QString& packageUrl)
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
             path.chop(1);
-        const QString resolved = QFileInfo(path).canonicalFilePath();
+        QString resolved = QFileInfo(path).canonicalFilePath();
         if (!resolved.isEmpty())
             return resolved;
         const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));

@@ -117,7 +117,7 @@ std::optional<QMargins> StdWindowPlacement::knownDecorationsOf(const QWidget* wi
         return QMargins();
     if (g_givenDecorations) {
         if (decoratedInPlay(window))
-            return *g_givenDecorations;
+            return g_givenDecorations;
         const auto widgets = QApplication::topLevelWidgets();
         const bool another = std::any_of(widgets.begin(), widgets.end(), [](const QWidget* other) {
             return other->isVisible() && decorated(other->windowFlags()) && other->property(kDecorated).toBool();
