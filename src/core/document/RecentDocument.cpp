@@ -97,5 +97,9 @@ QString RecentDocument::theoricUrlForName(const QString& name, int fileSystemTag
     QString folder;
     if (!isDocumentFileName(name) || !SVWorkspaceManager::getRecentFolderUrl(&folder, fileSystemTag))
         return QString();
-    return HelperSVFiles::cleanSVURL(folder + QLatin1Char('/') + name);
+    // The name as typed, dots included ("Budget 2026.v2", "Maison.old"): only the type is added.
+    // Cleaned as a path, the part after its last dot would be taken for an extension and the
+    // name would become another document's.
+    const QString extension = QStringLiteral(".svd");
+    return folder + QLatin1Char('/') + (name.endsWith(extension) ? name : name + extension);
 }

@@ -70,7 +70,12 @@ TEST_F(WorkspaceTest, ListsAreSortedIgnoringCaseWithEachNameOnce)
     workspace.addRecentUrl(documents + "/e.svd", 2);
     EXPECT_EQ(workspace.nbRecent(2), 0);
     EXPECT_TRUE(RecentDocument::theoricUrlForName(QStringLiteral("e"), 2).isEmpty());
-    EXPECT_EQ(RecentDocument::theoricUrlForName(QStringLiteral("e"), kFileSystemLocal), documents + "/e.svd");
+    // A name's own dots are kept: "e.old" is never the document "e".
+    for (const char* name : {"e", "e.svd", "e.old", "Budget 2026.v2"}) {
+        const QString typed = QLatin1String(name);
+        EXPECT_EQ(RecentDocument::theoricUrlForName(typed, kFileSystemLocal),
+                  documents + "/" + (typed.endsWith(".svd") ? typed : typed + ".svd"));
+    }
     // Names that would leave the folder or be hidden in it have no place.
     for (const char* unfit : {"", ".cache", "../e", "a/b"})
         EXPECT_TRUE(RecentDocument::theoricUrlForName(QLatin1String(unfit), kFileSystemLocal).isEmpty()) << unfit;

@@ -100,15 +100,26 @@ QString QtSavePanel::chosenPath() const
     if (!m_package.isEmpty())
         return m_package;
     const QStringList files = selectedFiles();
-    return files.isEmpty() ? QString() : files.constFirst();
+    return files.isEmpty() ? QString() : withType(files.constFirst());
 }
 
 void QtSavePanel::accept()
 {
     const QStringList files = selectedFiles();
-    if (!files.isEmpty() && choosePackage(files.constFirst()))
+    if (!files.isEmpty() && choosePackage(withType(files.constFirst())))
         return;
     QFileDialog::accept();
+}
+
+// A name with a dot of its own ("Budget 2026.v2", "Maison.old") is still one of the saved type:
+// the type is added to it. Taken for the name's own extension, the part after the dot would later
+// give way to the type, and a copy be written over another document of the shorter name.
+QString QtSavePanel::withType(const QString& path) const
+{
+    const QFileInfo typed(path);
+    if (m_type.isEmpty() || typed.suffix() == m_type || typed.isDir())
+        return path;
+    return path + QLatin1Char('.') + m_type;
 }
 
 bool QtSavePanel::isPackage(const QString& path) const

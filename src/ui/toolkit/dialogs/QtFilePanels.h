@@ -33,6 +33,8 @@ private:
     void setTexts();
     void connectPackages();
     void titleAcceptButton();
+    // The path with the saved type's extension, added when the name has another.
+    QString withType(const QString& path) const;
     bool isPackage(const QString& path) const;
     bool choosePackage(const QString& path);
 

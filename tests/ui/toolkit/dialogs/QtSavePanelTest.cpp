@@ -27,6 +27,8 @@ TEST(QtSavePanel, AnExistingPackageIsChosenLikeAFile)
     } cases[] = {
         {"Copie.svd", "svd", "Copie.svd"},
         {"Nouveau", "svd", "Nouveau.svd"},
+        {"Copie.old", "svd", "Copie.old.svd"}, // a dot of the name's own, never "Copie.svd"
+        {"Budget 2026.v2", "svd", "Budget 2026.v2.svd"},
         {"Dossier", "", nullptr}, // a plain folder is opened
         {"Copie.svd", "", nullptr}, // without a type nothing is a package
     };
