@@ -5,6 +5,7 @@
 #include "model/TOOL.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 
 #include <ostream>
@@ -17,6 +18,8 @@ namespace testenv {
 QByteArray readFile(const QString& path);
 // Replaces the file; one that can't be opened fails the test.
 void writeFile(const QString& path, const QByteArray& bytes);
+// Every file under the folder, hidden ones included, by its path, with its bytes.
+QMap<QString, QByteArray> filesUnder(const QString& folder);
 
 // Makes the package folder and its "Contents/Resources" folder, whose path *resources (when given)
 // takes; false when either can't be made.

@@ -5,16 +5,22 @@
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <cerrno>
 
 namespace {
 
 // Room for the number, "-<n>" and the kind, whatever the name: every hidden name fits in the
 // 255 bytes a file name may take.
 constexpr qsizetype kPrefixBytes = 64;
+// Names tried beside the destination before a save gives up: one is taken only by a save still
+// running, or by a folder that could not be cleared.
+constexpr int kMaxFolderAttempts = 16;
 
 const char kDocumentExtension[] = ".svd";
 
@@ -124,6 +130,32 @@ QString hiddenSaveFolderUrl(const QString& destination, const char* kind, qint64
     if (n > 0)
         name += QLatin1Char('-') + QString::number(n);
     return info.path() + QLatin1Char('/') + name + QLatin1String(kind);
+}
+
+QString makeLockedSaveFolder(const QString& destination, const char* kind, PackageLock& lock, int* error)
+{
+    FileSystemOps& ops = FileSystemOps::shared();
+    int code = EEXIST;
+    for (int n = 0; n < kMaxFolderAttempts; ++n) {
+        const QString folder = hiddenSaveFolderUrl(destination, kind, QCoreApplication::applicationPid(), n);
+        if (ops.exists(folder))
+            continue;
+        if (!ops.makeFolder(folder, &code))
+            break;
+        // Between its making and its lock, a clearing of the folder may take the empty folder for
+        // one left behind: then another name.
+        if (!lock.take(folder, &code) && (code == EWOULDBLOCK || code == ENOENT))
+            continue;
+        // A file system without locks still saves; its leftovers are only never judged ended.
+        if (!lock.held())
+            svLog(QStringLiteral("Dossier d'enregistrement non verrouillé (%1) : %2").arg(code).arg(folder));
+        if (error)
+            *error = 0;
+        return folder;
+    }
+    if (error)
+        *error = code;
+    return {};
 }
 
 void clearSaveLeftovers(const QString& folder)

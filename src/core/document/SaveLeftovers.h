@@ -19,12 +19,17 @@
 // save replaced, and goes. A folder still locked, or whose lock can't be judged, is left alone.
 #include <QString>
 
+class PackageLock;
+
 inline constexpr char kSavingPackageName[] = ".saving";
 inline constexpr char kSetAsideFolderName[] = ".aside";
 
 // The hidden folder of that kind (kSavingPackageName, kSetAsideFolderName) for a save of the
 // destination by that process; n > 0 for the n-th other one.
 QString hiddenSaveFolderUrl(const QString& destination, const char* kind, qint64 process, int n = 0);
+// Makes a new, empty hidden folder of that kind for a save of the destination by this process,
+// and takes its lock. Empty with the system's error code when no folder could be made.
+QString makeLockedSaveFolder(const QString& destination, const char* kind, PackageLock& lock, int* error);
 // Where a set-aside folder keeps the package of the destination: under the document's name,
 // without its extension, so that nothing inside is ever taken for a document.
 QString setAsidePackageUrl(const QString& folder, const QString& destination);

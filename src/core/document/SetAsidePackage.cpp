@@ -4,17 +4,7 @@
 #include "document/SaveLeftovers.h"
 #include "foundation/diagnostics.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-
-#include <cerrno>
-
-namespace {
-
-constexpr int kMaxAttempts = 16;
-
-} // namespace
 
 SetAsidePackage::~SetAsidePackage()
 {
@@ -30,27 +20,12 @@ SetAsidePackage::~SetAsidePackage()
 
 bool SetAsidePackage::make(const QString& destination, int* error)
 {
-    FileSystemOps& ops = FileSystemOps::shared();
     const QString clean = QDir::cleanPath(destination);
-    int code = EEXIST;
-    for (int n = 0; n < kMaxAttempts; ++n) {
-        const QString folder = hiddenSaveFolderUrl(clean, kSetAsideFolderName, QCoreApplication::applicationPid(), n);
-        if (ops.exists(folder))
-            continue;
-        if (!ops.makeFolder(folder, &code)) {
-            if (error)
-                *error = code;
-            return false;
-        }
-        if (!m_lock.take(folder, &code) && (code == EWOULDBLOCK || code == ENOENT))
-            continue;
-        m_folder = folder;
-        m_package = setAsidePackageUrl(folder, clean);
-        return true;
-    }
-    if (error)
-        *error = code;
-    return false;
+    m_folder = makeLockedSaveFolder(clean, kSetAsideFolderName, m_lock, error);
+    if (m_folder.isEmpty())
+        return false;
+    m_package = setAsidePackageUrl(m_folder, clean);
+    return true;
 }
 
 bool SetAsidePackage::discard(int* error)

@@ -20,7 +20,6 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -59,18 +58,6 @@ bool save(DOCUMENT& doc, const QString& to)
         &doc, to, {}, [&ok] { ++ok; }, [&nok] { ++nok; });
     EXPECT_EQ(ok + nok, 1);
     return ok == 1;
-}
-
-// Every file of a package by its path, with its bytes.
-QMap<QString, QByteArray> snapshot(const QString& package)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(package, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, testenv::readFile(path));
-    }
-    return files;
 }
 
 // Member writes fail with the code given for the files named.
@@ -266,7 +253,7 @@ TEST(SaveSafety, ADocumentNamedLikeAnotherWithOldSurvivesEverySaveOfIt)
             const QString url = fixture(QStringLiteral("old-named"));
             const QString old = QFileInfo(url).path() + '/' + QFileInfo(url).completeBaseName() + ".old.svd";
             other.make(url, old);
-            const QMap<QString, QByteArray> before = snapshot(old);
+            const QMap<QString, QByteArray> before = testenv::filesUnder(old);
             auto doc = load(url);
             doc->transact_array.removeLast();
             ASSERT_TRUE(save(*doc, url));
@@ -281,7 +268,7 @@ TEST(SaveSafety, ADocumentNamedLikeAnotherWithOldSurvivesEverySaveOfIt)
             ASSERT_TRUE(DocumentSession::open(url, &opened, false, kFileSystemLocal, shell)) << "stopped at " << stop;
             EXPECT_TRUE(save(*opened, url));
             DocumentSession::close(std::move(opened));
-            EXPECT_EQ(snapshot(old), before) << "stopped at " << stop;
+            EXPECT_EQ(testenv::filesUnder(old), before) << "stopped at " << stop;
             EXPECT_EQ(QDir(QFileInfo(url).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                       (QStringList {QFileInfo(old).fileName(), QFileInfo(url).fileName()}))
                 << "stopped at " << stop;

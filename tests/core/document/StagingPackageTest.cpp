@@ -70,17 +70,6 @@ QStringList folderEntries(const QString& package)
     return QDir(QFileInfo(package).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-QMap<QString, QByteArray> snapshot(const QString& package)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(package, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, testenv::readFile(path));
-    }
-    return files;
-}
-
 // A generated document of that many transactions written as a package.
 QString generatedPackage(const QString& url, long transactions, unsigned seed)
 {
@@ -285,7 +274,7 @@ TEST(StagingPackage, NoStagingCopyOutlivesItsSave)
     EXPECT_EQ(other.exitCode(), 0) << other.readAll().toStdString();
     ASSERT_TRUE(save(*doc, url));
     EXPECT_EQ(folderEntries(url), QStringList {"Foyer.svd"});
-    const auto before = snapshot(url);
+    const auto before = testenv::filesUnder(url);
 
     // Each way a save can fail after its staging package was made.
     const struct {
@@ -324,7 +313,7 @@ TEST(StagingPackage, NoStagingCopyOutlivesItsSave)
         EXPECT_EQ(alerts.shown.value(failure.alerts - 1).message,
                   localizedDialogue(QStringLiteral("kAlerte_CannotSaveDoc")));
         EXPECT_EQ(folderEntries(url), QStringList {"Foyer.svd"});
-        EXPECT_TRUE(snapshot(url) == before);
+        EXPECT_TRUE(testenv::filesUnder(url) == before);
     }
 }
 
