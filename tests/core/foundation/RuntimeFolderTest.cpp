@@ -7,10 +7,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 TEST(UserRuntimeFolder, OnlyAFolderOfTheUserAloneIsTakenElseTheHomesOne)
 {
@@ -62,6 +66,67 @@ TEST(UserRuntimeFolder, OnlyAFolderOfTheUserAloneIsTakenElseTheHomesOne)
         EXPECT_TRUE(
             folder.isEmpty()
             || (::lstat(QFile::encodeName(folder).constData(), &info) == 0 && info.st_mode == (S_IFDIR | 0700)));
+    }
+    testenv::shareUserRuntimeOf(testenv::homeDir());
+}
+
+namespace {
+
+// What each of n threads, let go at the same instant, is given as the folder.
+QStringList foldersTakenAtOnce(int copies)
+{
+    std::atomic<int> waiting {0};
+    std::atomic<bool> go {false};
+    std::vector<QString> found(static_cast<size_t>(copies));
+    std::vector<std::thread> threads;
+    for (QString& folder : found) {
+        threads.emplace_back([&waiting, &go, &folder] {
+            waiting.fetch_add(1);
+            while (!go.load()) { }
+            folder = userRuntimeFolder();
+        });
+    }
+    while (waiting.load() < copies) { }
+    go.store(true);
+    for (std::thread& thread : threads)
+        thread.join();
+    return QStringList(found.begin(), found.end());
+}
+
+} // namespace
+
+// Two copies started together both look for the folder, find none and make it: the one whose
+// making comes second finds it made, and takes it all the same when it is the user's private one.
+// Each round lets several threads loose at once on a folder none has made; over the rounds many
+// find it missing, then made by another.
+TEST(UserRuntimeFolder, CopiesMakingItAtOnceAllMeetInIt)
+{
+    constexpr int kRounds = 40;
+    const struct {
+        const char* name;
+        bool session;
+        const char* place;
+    } cases[] = {
+        {"avec une session", true, "/sorvanta"},
+        {"sans session", false, "/.sorvanta"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        qsizetype apart = 0;
+        for (int round = 0; round < kRounds; ++round) {
+            const QString root = testenv::freshDir(QStringLiteral("run"));
+            const QString home = testenv::freshDir(QStringLiteral("home"));
+            const QString runtime = root + QLatin1Char('/') + QString::number(::getuid());
+            if (each.session) {
+                QDir().mkpath(runtime);
+                ::chmod(QFile::encodeName(runtime).constData(), 0700);
+            }
+            setUserRuntimeRoots(root, home);
+            const QString expected = (each.session ? runtime : home) + QLatin1String(each.place);
+            const QStringList found = foldersTakenAtOnce(4);
+            apart += found.size() - found.count(expected);
+        }
+        EXPECT_EQ(apart, 0) << "copies refused the folder another had just made";
     }
     testenv::shareUserRuntimeOf(testenv::homeDir());
 }
