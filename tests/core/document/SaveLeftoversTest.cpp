@@ -19,7 +19,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 
 namespace {
 
@@ -48,137 +47,53 @@ TEST(SaveLeftovers, OnlyWhatASaveOfADocumentHereWroteIsCleared)
     package(outside + QStringLiteral("/Ailleurs.svd"));
     testenv::writeFile(outside + QStringLiteral("/photo.jpg"), "jpg");
     const QString longName = QString(100, u'é'); // its hidden names keep only its first 64 bytes
-    const auto hidden = [](const QString& folder, const QString& document, const char* kind, int n) {
-        return hiddenSaveFolderUrl(folder + '/' + document + ".svd", kind, n);
-    };
+    const QString longHidden = QFileInfo(hiddenSaveFolderUrl(longName + ".svd", kSavingPackageName, 17)).fileName();
+    const QString member = QStringLiteral("Contents/Resources/transact.xml");
     const struct {
         const char* name;
         QString document; // the folder's one document, when any
-        std::function<QString(const QString& folder)> make; // the hidden folder
+        QString hidden;
+        QStringList holds; // files, folders ending in "/", links "<path> -> <what outside>"
         QString destination; // the document being saved, when any
         bool kept;
-        QStringList after; // the folder's documents afterwards
+        QString back = {}; // the document that comes back, when any
     } cases[] = {
-        {"a user's folder named like a staging package",
-         "Maison",
-         [](const QString& f) { return package(f + "/.Photos.2024.saving"); },
-         {},
-         true,
-         {"Maison.svd"}},
+        {"a user's folder named like a staging package", "Maison", ".Photos.2024.saving", {member}, {}, true},
         {"a user's folder named like a set-aside one",
          "Maison",
-         [](const QString& f) { return QFileInfo(package(f + "/.Photos.2024.aside/Vacances")).path(); },
+         ".Photos.2024.aside",
+         {"Vacances/" + member},
          {},
-         true,
-         {"Maison.svd"}},
-        {"a set-aside folder holding another document",
-         "Maison",
-         [&](const QString& f) {
-             return QFileInfo(package(hidden(f, "Maison", kSetAsideFolderName, 7) + "/Autre")).path();
-         },
-         {},
-         true,
-         {"Maison.svd"}},
+         true},
+        {"a set-aside folder holding another document", "Maison", ".Maison.7.aside", {"Autre/" + member}, {}, true},
         {"a set-aside folder holding two packages",
          {},
-         [&](const QString& f) {
-             const QString aside = hidden(f, "Epargne", kSetAsideFolderName, 8);
-             package(aside + "/Autre");
-             return QFileInfo(package(aside + "/Epargne")).path();
-         },
+         ".Epargne.8.aside",
+         {"Epargne/" + member, "Autre/" + member},
          {},
-         true,
-         {}},
-        {"a set-aside folder holding a link to a package",
-         {},
-         [&](const QString& f) {
-             const QString aside = hidden(f, "Ailleurs", kSetAsideFolderName, 9);
-             QDir().mkpath(aside);
-             EXPECT_TRUE(QFile::link(outside + "/Ailleurs.svd", aside + "/Ailleurs"));
-             return aside;
-         },
-         {},
-         true,
-         {}},
-        {"a set-aside folder holding no document",
-         {},
-         [&](const QString& f) {
-             const QString aside = hidden(f, "Epargne", kSetAsideFolderName, 10);
-             QDir().mkpath(aside + "/Epargne");
-             testenv::writeFile(aside + "/Epargne/photo.jpg", "jpg");
-             return aside;
-         },
-         {},
-         true,
-         {}},
-        {"a staging package with more than a package",
-         "Maison",
-         [&](const QString& f) {
-             testenv::writeFile(package(hidden(f, "Maison", kSavingPackageName, 11)) + "/notes.txt", "x");
-             return hidden(f, "Maison", kSavingPackageName, 11);
-         },
-         {},
-         true,
-         {"Maison.svd"}},
+         true},
+        {"a set-aside folder holding a link", {}, ".Ailleurs.9.aside", {"Ailleurs -> Ailleurs.svd"}, {}, true},
+        {"a set-aside folder holding no document", {}, ".Epargne.10.aside", {"Epargne/photo.jpg"}, {}, true},
+        {"a staging package holding more", "Maison", ".Maison.11.saving", {member, "notes.txt"}, {}, true},
         {"a staging package holding a link",
          "Maison",
-         [&](const QString& f) {
-             const QString staging = package(hidden(f, "Maison", kSavingPackageName, 12));
-             EXPECT_TRUE(QFile::link(outside + "/photo.jpg", staging + "/Contents/Resources/photo.jpg"));
-             return staging;
-         },
+         ".Maison.12.saving",
+         {member, "Contents/Resources/photo.jpg -> photo.jpg"},
          {},
-         true,
-         {"Maison.svd"}},
-        {"a copy's staging package, its document not there",
-         {},
-         [&](const QString& f) { return package(hidden(f, "D", kSavingPackageName, 13)); },
-         {},
-         true,
-         {}},
-        {"an empty package set aside, its document not there",
-         {},
-         [&](const QString& f) {
-             QDir().mkpath(hidden(f, "N", kSetAsideFolderName, 14) + "/N");
-             return hidden(f, "N", kSetAsideFolderName, 14);
-         },
-         {},
-         true,
-         {}},
-        {"the staging package of a document here",
-         "Maison",
-         [&](const QString& f) { return package(hidden(f, "Maison", kSavingPackageName, 15)); },
-         {},
-         false,
-         {"Maison.svd"}},
-        {"a copy's staging package, its document being saved",
-         {},
-         [&](const QString& f) { return package(hidden(f, "D", kSavingPackageName, 16)); },
-         "D",
-         false,
-         {}},
-        {"the staging package of a long-named document",
-         longName,
-         [&](const QString& f) { return package(hidden(f, longName, kSavingPackageName, 17)); },
-         {},
-         false,
-         {longName + ".svd"}},
-        {"the version a save replaced",
-         "Maison",
-         [&](const QString& f) {
-             return QFileInfo(package(hidden(f, "Maison", kSetAsideFolderName, 18) + "/Maison")).path();
-         },
-         {},
-         false,
-         {"Maison.svd"}},
+         true},
+        {"a copy's staging package, its document not there", {}, ".D.13.saving", {member}, {}, true},
+        {"an empty package set aside, its document not there", {}, ".N.14.aside", {"N/"}, {}, true},
+        {"the staging package of a document here", "Maison", ".Maison.15.saving", {member}, {}, false},
+        {"a copy's staging package, its document being saved", {}, ".D.16.saving", {member}, "D", false},
+        {"the staging package of a long-named document", longName, longHidden, {member}, {}, false},
+        {"the version a save replaced", "Maison", ".Maison.18.aside", {"Maison/" + member}, {}, false},
         {"a document set aside by a save that died",
          {},
-         [&](const QString& f) {
-             return QFileInfo(package(hidden(f, "Epargne", kSetAsideFolderName, 19) + "/Epargne")).path();
-         },
+         ".Epargne.19.aside",
+         {"Epargne/" + member},
          {},
          false,
-         {"Epargne.svd"}},
+         "Epargne.svd"},
     };
     const auto outsideBefore = testenv::filesUnder(outside);
     for (const auto& c : cases) {
@@ -186,12 +101,24 @@ TEST(SaveLeftovers, OnlyWhatASaveOfADocumentHereWroteIsCleared)
         const QString folder = testenv::freshDir(QStringLiteral("leftovers"));
         if (!c.document.isEmpty())
             package(folder + '/' + c.document + ".svd");
-        const QString made = c.make(folder);
+        const QString made = folder + '/' + c.hidden;
+        for (const QString& item : c.holds) {
+            const QStringList link = item.split(" -> ");
+            QDir().mkpath(QFileInfo(made + '/' + link.first()).path());
+            if (link.size() == 2)
+                EXPECT_TRUE(QFile::link(outside + '/' + link.last(), made + '/' + link.first()));
+            else if (item.endsWith('/'))
+                QDir().mkpath(made + '/' + item);
+            else
+                testenv::writeFile(made + '/' + item, "<list/>");
+        }
+        const QStringList before = QDir(folder).entryList({"*.svd"}, QDir::AllEntries);
         const LogLines log;
         clearSaveLeftovers(folder, c.destination.isEmpty() ? QString() : folder + '/' + c.destination + ".svd");
         EXPECT_EQ(QFileInfo::exists(made), c.kept);
         EXPECT_GT(LogLines::count(made), 0); // what became of it, or why it stays
-        EXPECT_EQ(QDir(folder).entryList({"*.svd"}, QDir::AllEntries), c.after);
+        EXPECT_EQ(QDir(folder).entryList({"*.svd"}, QDir::AllEntries),
+                  c.back.isEmpty() ? before : before + QStringList {c.back});
         EXPECT_EQ(testenv::filesUnder(outside), outsideBefore);
     }
 }
