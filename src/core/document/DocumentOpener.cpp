@@ -65,7 +65,8 @@ QString writableCopyUrl(const QString& url, int* fileSystemTag)
     return uniqueFileURL(folder + QLatin1Char('/') + package.fileName());
 }
 
-// "<folder>/<name>.old.svd" for "<folder>/<name>.svd".
+// "<folder>/<name>.old.svd" for "<folder>/<name>.svd": where saves of earlier versions of the
+// program set the document aside, and the name of the user's document "<name>.old" as well.
 QString legacySetAsideUrl(const QString& url)
 {
     const QFileInfo info(QDir::cleanPath(url));
@@ -128,8 +129,9 @@ bool DocumentOpener::runStages(Opening& opening, std::unique_ptr<DOCUMENT>* doc,
         const DocError code = doOpen_step_create_beforeParam(opening.url);
         if (code != DocError::None && !askContinue(code, false))
             return false;
-    } else if (!repairInterruptedSave(opening.url) || !isDocument(opening.url) || !passReadOnly(opening)
-               || !passPassword(opening.url, prompts) || !makeBackup(opening.url) || !passVersionGate(opening.url)) {
+    } else if (!repairInterruptedSave(opening.url) || !passMissing(opening.url) || !isDocument(opening.url)
+               || !passReadOnly(opening) || !passPassword(opening.url, prompts) || !makeBackup(opening.url)
+               || !passVersionGate(opening.url)) {
         return false;
     }
     if (!loadStage(opening.url, doc, crea, opening.fileSystemTag))
@@ -216,20 +218,69 @@ void DocumentOpener::dropWritableCopy(const Opening& opening)
 }
 
 // A save stopped between its two renames left the document in its hidden set-aside folder only: it
-// takes its name back before anything reads, backs up or judges the package. Saves of earlier
-// versions of the program set it aside as "<name>.old.svd": that one is taken back only when
-// nothing is left under the document's name, at the opening of that very document.
+// takes its name back before anything reads, backs up or judges the package.
 bool DocumentOpener::repairInterruptedSave(const QString& url)
 {
     int error = 0;
-    const QString legacy = legacySetAsideUrl(url);
-    FileSystemOps& ops = FileSystemOps::shared();
-    if (SVDocumentManager::restoreInterruptedSave(url, &error)
-        && (ops.exists(QDir::cleanPath(url)) || !ops.exists(legacy)
-            || ops.moveItem(legacy, QDir::cleanPath(url), &error)))
-        return true;
-    svLog(QStringLiteral("Reprise de l'enregistrement interrompu impossible (%1) : %2").arg(error).arg(url));
+    if (!SVDocumentManager::restoreInterruptedSave(url, &error))
+        svLog(QStringLiteral("Reprise de l'enregistrement interrompu impossible (%1) : %2").arg(error).arg(url));
     return true; // what can be opened still is, and says what it lacks
+}
+
+// A document moved away or removed outside the program is said to be missing, naming its folder.
+// Saves of earlier versions of the program set the document aside as "<name>.old.svd", but a
+// document of that name may as well be the user's own: it takes the missing one's name only when
+// the user says so, and never over anything.
+bool DocumentOpener::passMissing(const QString& url)
+{
+    FileSystemOps& ops = FileSystemOps::shared();
+    const QFileInfo document(QDir::cleanPath(url));
+    if (ops.exists(document.filePath()))
+        return true;
+    const QString legacy = legacySetAsideUrl(document.filePath());
+    const QString name = document.completeBaseName();
+    const QString folder = QDir::toNativeSeparators(document.path());
+    if (!isDocumentPackage(legacy, nullptr)) {
+        svLog(QStringLiteral("Document introuvable : %1").arg(document.filePath()));
+        AlertRequest request;
+        request.message = localizedDialogue(QStringLiteral("kAlerte_DocumentNotFound")).arg(name, folder);
+        request.imageName = QStringLiteral("document");
+        request.style = 2;
+        runAlert(request);
+        return false;
+    }
+    const QString legacyName = QFileInfo(legacy).completeBaseName();
+    AlertRequest request;
+    request.message
+        = localizedDialogue(QStringLiteral("kConfirm_DocumentNotFoundTakeOld")).arg(name, folder, legacyName);
+    request.button1 = localizedDialogue(QStringLiteral("kOpenDoc_DontOpen"));
+    request.button2 = localizedDialogue(QStringLiteral("kOpenDoc_TakeOldAndOpen"));
+    request.imageName = QStringLiteral("document");
+    request.style = 0;
+    if (runAlert(request) != kAlertSecondButton)
+        return false;
+    return takeBackLegacy(legacy, document.filePath());
+}
+
+bool DocumentOpener::takeBackLegacy(const QString& legacy, const QString& url)
+{
+    const QString legacyName = QFileInfo(legacy).completeBaseName();
+    // Renamed while another copy of the program has it open, it would be saved back where it was.
+    DocumentMark mark(legacy);
+    if (!mark.take()) {
+        alertKeyWithInformation(QStringLiteral("kAlerte_DocumentOpen_CantRename"), mark.heldInformation(legacyName),
+                                nullptr, 2, QStringLiteral("document"));
+        return false;
+    }
+    int error = 0;
+    if (FileSystemOps::shared().moveItem(legacy, url, &error)) {
+        svLog(QStringLiteral("%1 renommé %2 à la demande de l'utilisateur").arg(legacy, url));
+        return true;
+    }
+    svLog(QStringLiteral("%1 non renommé %2 (%3)").arg(legacy, url).arg(error));
+    alertKeyWithInformation(QStringLiteral("kAlerte_CantTakeOld"), fileErrorInformation(legacy, error), nullptr, 2,
+                            QStringLiteral("document"));
+    return false;
 }
 
 // A folder without the files of a document is refused with its reason, before anything is

@@ -1,12 +1,13 @@
 #pragma once
 // The opening of a document up to the moment its member files are loaded: the document's mark
 // (refused while another running copy of the program has it open), the repair of a save that was
-// interrupted, the refusal of a folder that holds no document, the question about a package that
-// can't be saved where it is (opened without saving, or a writable copy opened instead), the
-// password, the
-// application parameters, the automatic backup, the version gate, then the DOCUMENT itself, and
-// once it is accepted the version written back into the package. It is
-// the first stage of DocumentSession::open, which builds the rest of the open document's state.
+// interrupted, the message about a document that is missing (and the question about the document
+// of its name with ".old" beside it), the refusal of a folder that holds no document, the question
+// about a package that can't be saved where it is (opened without saving, or a writable copy
+// opened instead), the password, the application parameters, the automatic backup, the version
+// gate, then the DOCUMENT itself, and once it is accepted the version written back into the
+// package. It is the first stage of DocumentSession::open, which builds the rest of the open
+// document's state.
 //
 // Every question goes through the installed alerts; the password through the prompts the caller
 // hands in, so the sequence runs the same with windows and in tests.
@@ -44,6 +45,8 @@ private:
     static bool openWritableCopy(Opening& opening, const QString& copy, int copyTag);
     static void dropWritableCopy(const Opening& opening);
     static bool repairInterruptedSave(const QString& url);
+    static bool passMissing(const QString& url);
+    static bool takeBackLegacy(const QString& legacy, const QString& url);
     static bool isDocument(const QString& url);
     static bool rewriteBeforeParam(const QString& url);
     static bool passPassword(const QString& url, IOpenPrompts& prompts);

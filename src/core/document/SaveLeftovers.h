@@ -8,15 +8,28 @@
 //     <folder>/.<prefix>.<process>.saving             the new package, then the document
 //     <folder>/.<prefix>.<process>.aside/<name>       the package it replaces
 //
-// <prefix> is the start of the document's name, cut so that any name a document can have leaves
-// room for the rest; a second folder of the same process and prefix gets "-<n>" after the number.
-// A hidden name without the "svd" extension is no document's: the browser never lists it, no
-// command makes it, and a save removes or renames nothing else beside the document.
+// <prefix> is the start of the document's name (its first 64 bytes, a leading dot, a separator or
+// a control character made "_"), so that any name a document can have leaves room for the rest; a
+// second folder of the same process and prefix gets "-<n>" after the number. Other copies made
+// the same way (a duplicate, a copy saved elsewhere) use the staging package alone, beside a
+// destination that may not exist yet.
 //
-// A hidden folder whose lock is free belongs to a save that has ended: a staging package left so
-// is removed; a set-aside package whose document is missing goes back under the document's name
-// (the save died between its two renames); one whose document is in place is the version the
-// save replaced, and goes. A folder still locked, or whose lock can't be judged, is left alone.
+// The user may have hidden folders of such names too. One is taken for a save's leftover only
+// when all of this holds, and is otherwise left where it is, with a log line:
+//   - it is a folder, not a link, and no running process holds its lock (its save has ended);
+//   - its <prefix> is the prefix of a document of that folder: one whose "<name>.svd" is there,
+//     or the one being saved there (the destination given to clearSaveLeftovers), or, for a
+//     set-aside folder, the package it holds;
+//   - it holds only what a save writes:
+//       staging: nothing, or "Contents" holding nothing or "Resources", and nothing anywhere
+//       under it but files and folders (no link);
+//       set-aside: nothing, or exactly one folder (not a link) whose name has that same prefix,
+//       either a document package (real "Contents/Resources" holding member files) or, for a
+//       document of that folder, empty (what the first save of a new document sets aside).
+// Then a staging package goes; a set-aside folder whose document is in place goes with the
+// version it kept; one whose document is missing gives its package back under the document's
+// name (the most recent one when several do), an empty one never. A link is never followed,
+// moved or taken back: it only makes its folder stay.
 #include <QString>
 
 class PackageLock;
@@ -33,9 +46,10 @@ QString makeLockedSaveFolder(const QString& destination, const char* kind, Packa
 // Where a set-aside folder keeps the package of the destination: under the document's name,
 // without its extension, so that nothing inside is ever taken for a document.
 QString setAsidePackageUrl(const QString& folder, const QString& destination);
-// Clears what ended saves left in the folder, as above. Called when a save starts and when the
-// browser lists the folder.
-void clearSaveLeftovers(const QString& folder);
+// Clears what ended saves left in the folder, as above; destination, when given, is the document
+// about to be saved, copied or duplicated there, whose leftovers count even while it does not
+// exist. Called when a save or a copy starts and when the browser lists the folder.
+void clearSaveLeftovers(const QString& folder, const QString& destination = QString());
 // A package of the document at url left aside by an ended save goes back under its name, when
 // nothing is there; the most recent one when there are several. False with the system's code when
 // the move fails.

@@ -22,7 +22,7 @@ QString StagingPackage::urlFor(const QString& destination, qint64 process)
 bool StagingPackage::make(const QString& destination, int* error)
 {
     const QString clean = QDir::cleanPath(destination);
-    clearSaveLeftovers(QFileInfo(clean).path());
+    clearSaveLeftovers(QFileInfo(clean).path(), clean);
     m_url = makeLockedSaveFolder(clean, kSavingPackageName, m_lock, error);
     return !m_url.isEmpty();
 }

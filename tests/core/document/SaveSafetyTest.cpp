@@ -207,11 +207,14 @@ TEST(SaveSafety, OpeningPutsBackADocumentLeftUnderItsSetAsideName)
 {
     setBackups(0);
     Shell shell;
-    // A save killed between its two renames: the document is only under "<name>.old.svd".
+    // A save of an earlier version killed between its two renames: the document is only under
+    // "<name>.old.svd", which could as well be the user's own document; it takes its name back
+    // on the user's word.
     const QString url = fixture(QStringLiteral("set-aside"));
     const QString old = QFileInfo(url).path() + '/' + QFileInfo(url).completeBaseName() + ".old.svd";
     ASSERT_TRUE(QDir().rename(url, old));
-    FakeAlerts none;
+    FakeAlerts asked;
+    asked.expect(kAlertSecondButton);
     std::unique_ptr<DOCUMENT> opened;
     ASSERT_TRUE(DocumentSession::open(url, &opened, false, kFileSystemLocal, shell));
     EXPECT_EQ(opened->transact_array.size(), 7);

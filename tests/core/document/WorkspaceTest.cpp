@@ -170,8 +170,8 @@ TEST_F(WorkspaceTest, DuplicateAndImportNeverTakeATakenName)
     EXPECT_FALSE(QFileInfo::exists(documents + "/b.svd"));
 }
 
-// Listing the folder clears what ended saves left there, whatever document they saved: a document
-// a save left aside when it died is listed under its own name, the version a save replaced and a
+// Listing the folder clears what ended saves left there, whatever document of the folder they
+// saved: a document a save left aside when it died is listed under its own name, the version a save replaced and a
 // staging package go. What a save still running holds stays, and a user's document whose name
 // ends in ".old" is listed as it is.
 TEST_F(WorkspaceTest, ListingClearsWhatEndedSavesLeftAndNothingElse)
@@ -179,6 +179,7 @@ TEST_F(WorkspaceTest, ListingClearsWhatEndedSavesLeftAndNothingElse)
     document(QStringLiteral("Maison.svd"), "new");
     document(QStringLiteral("Maison.old.svd"), "mine");
     document(QStringLiteral("Y.old.svd"), "mine too");
+    document(QStringLiteral("Vacances.svd"), "kept");
     PackageLock running[2];
     int runningCount = 0;
     const struct {
@@ -219,7 +220,7 @@ TEST_F(WorkspaceTest, ListingClearsWhatEndedSavesLeftAndNothingElse)
 
     workspace.loadRecentMacData();
     EXPECT_TRUE(QFileInfo::exists(usersOwn));
-    EXPECT_EQ(names(), (QStringList {"Budget", "Maison", "Maison.old", "Y.old"}));
+    EXPECT_EQ(names(), (QStringList {"Budget", "Maison", "Maison.old", "Vacances", "Y.old"}));
     for (const auto& leftover : leftovers)
         EXPECT_EQ(QFileInfo::exists(leftover.folder), leftover.kept) << leftover.name;
     const auto transact = [this](const char* name) {
