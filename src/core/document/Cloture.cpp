@@ -1,25 +1,44 @@
 #include "document/Cloture.h"
 
+#include "document/FileSystemOps.h"
 #include "document/RecentDocument.h"
 #include "document/SVDocumentManager.h"
 #include "document/SVWorkspaceManager.h"
+#include "document/SaveLeftovers.h"
+#include "document/StagingPackage.h"
 #include "foundation/IAlerts.h"
+#include "foundation/MemberFileOutput.h"
 #include "foundation/diagnostics.h"
+#include "foundation/fileerrors.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
+#include "foundation/xmlmember.h"
 #include "model/AttachedDocuments.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
+#include "model/MACRO.h"
+#include "model/Prevision.h"
 #include "model/ReleveCompute.h"
 #include "model/ToolTree.h"
 #include "model/TransactOps.h"
 
+#include <QCoreApplication>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QSet>
+#include <QStringList>
+
+#include <cerrno>
 #include <memory>
+#include <tuple>
+#include <utility>
 
 namespace {
 
 const QString kComputeClotureKey = QStringLiteral("kMessage_ComputeCloture");
+// Hidden names tried when the new document is taken away again.
+constexpr int kMaxHiddenNames = 16;
 
 bool isClosedMark(long mark)
 {
@@ -42,16 +61,24 @@ void setClotureMark(long& side, long mark, bool forcedOpen)
 
 // ---- Steps of the computation --------------------------------------------------------------------
 
-void purgeNewDocument(DOCUMENT& newDoc)
+// The new document starts without the closed year's files; those it keeps are copied back once its
+// transactions are known. A folder that can't go would carry the whole closed year's files.
+bool purgeNewDocument(DOCUMENT& newDoc)
 {
     TRANSACT::deleteAllTransacts(newDoc.transact_array);
-    QString folder;
-    if (!DOCUMENT::getFolderInDocument(&folder, QString::fromLatin1(kAttachedDocumentsFolderName), newDoc.documentUrl))
-        return;
+    QString resources;
+    if (!packageResourcesURL(newDoc.documentUrl, &resources))
+        return true;
+    FileSystemOps& ops = FileSystemOps::shared();
+    const QString folder = resources + QLatin1Char('/') + QLatin1String(kAttachedDocumentsFolderName);
     int error = 0;
-    if (!removeOrTrashItemAtURL(folder, &error))
-        svLog(QStringLiteral("Probleme cloture suppression des documents attaches : %1 (%2)").arg(folder).arg(error));
+    if (!ops.exists(folder) || ops.removeItem(folder, &error))
+        return true;
+    svLog(QStringLiteral("Probleme cloture suppression des documents attaches : %1 (%2)").arg(folder).arg(error));
+    return false;
 }
+
+// ---- Steps of the computation --------------------------------------------------------------------
 
 void cutReleves(TOOL& compte, double dateCloture)
 {
@@ -106,22 +133,8 @@ void markOldDocument(DOCUMENT& oldDoc, double dateCloture)
     }
 }
 
-void copyAttachedFiles(const TRANSACT& trans, const QString& fromFolder, const QString& toFolder)
-{
-    for (const AttachedDocument& attached : trans.attachedDocuments) {
-        if (attached.docStoreName.isEmpty())
-            continue;
-        int error = 0;
-        const QString source = fromFolder + QLatin1Char('/') + attached.docStoreName;
-        if (toFolder.isEmpty() || !copyItemAtPath(source, toFolder + QLatin1Char('/') + attached.docStoreName, &error))
-            svLog(QStringLiteral("Probleme cloture copie du document attache %1 : %2").arg(source).arg(error));
-    }
-}
-
 void copyOpenTransacts(const DOCUMENT& oldDoc, DOCUMENT& newDoc)
 {
-    const QString fromFolder = attachedDocumentsFolder(oldDoc);
-    QString toFolder;
     for (long i = 0; i < TRANSACT::nbTrans(&oldDoc); ++i) {
         const TRANSACT& stored = oldDoc.transact_array.at(i);
         if (isClosedMark(stored.clotureMarkD) && isClosedMark(stored.clotureMarkC))
@@ -131,12 +144,62 @@ void copyOpenTransacts(const DOCUMENT& oldDoc, DOCUMENT& newDoc)
         copy.releveID2 = -1;
         applyClotureReleves(copy, newDoc);
         makeTransact(copy, nullptr, &newDoc, false, false);
-        if (copy.attachedDocuments.isEmpty())
-            continue;
-        if (toFolder.isEmpty())
-            toFolder = attachedDocumentsFolder(newDoc);
-        copyAttachedFiles(copy, fromFolder, toFolder);
     }
+}
+
+void addAttachedNames(const TRANSACT& trans, QSet<QString>& names)
+{
+    for (const AttachedDocument& attached : trans.attachedDocuments) {
+        if (!attached.docStoreName.isEmpty())
+            names.insert(attached.docStoreName);
+    }
+}
+
+// The stored files the new document names: those of the transactions it keeps, and of the
+// templates (macros, schedules, forecasts) it keeps whole, whose occurrences name the same files.
+QStringList attachedNamesKept(const DOCUMENT& newDoc)
+{
+    QSet<QString> names;
+    for (const TRANSACT& trans : newDoc.transact_array)
+        addAttachedNames(trans, names);
+    for (const MACRO& macro : newDoc.macroHdl) {
+        if (macro.transact)
+            addAttachedNames(*macro.transact, names);
+    }
+    for (const ECHEANCIER& echeancier : newDoc.echeancierHdl) {
+        addAttachedNames(echeancier.transact, names);
+        for (const PECHEANCIER& perso : echeancier.perso)
+            addAttachedNames(perso.transact, names);
+    }
+    for (const Prevision& prevision : newDoc.previsionsArray)
+        addAttachedNames(prevision.transact, names);
+    QStringList sorted(names.cbegin(), names.cend());
+    sorted.sort();
+    return sorted;
+}
+
+// The new document gets exactly the files it names. One the closed year lacks stays missing, as
+// it was; one that can't be copied fails the closing rather than leave the new year without it.
+bool copyAttachedFiles(const DOCUMENT& oldDoc, const DOCUMENT& newDoc)
+{
+    const QStringList names = attachedNamesKept(newDoc);
+    if (names.isEmpty())
+        return true;
+    const QString toFolder = attachedDocumentsFolder(newDoc);
+    FileSystemOps& ops = FileSystemOps::shared();
+    for (const QString& name : names) {
+        const QString source = storedAttachedDocumentPath(oldDoc, name);
+        if (source.isEmpty() || !ops.exists(source)) {
+            svLog(QStringLiteral("Probleme cloture : le document attache %1 manque").arg(name));
+            continue;
+        }
+        int error = 0;
+        if (toFolder.isEmpty() || !ops.copyItem(source, toFolder + QLatin1Char('/') + name, &error)) {
+            svLog(QStringLiteral("Probleme cloture copie du document attache %1 : %2").arg(source).arg(error));
+            return false;
+        }
+    }
+    return true;
 }
 
 void makeOpeningBalance(const TOOL& oldCompte, const TOOL& newCompte, double dateCloture, DOCUMENT& newDoc)
@@ -189,8 +252,11 @@ struct ClotureRun {
     double dateCloture = 0;
     ClotureCompletion completion;
     long oldEchInactive = 0;
-    bool oldSaved = false; // the closed document was saved with its schedules silenced
+    // The new document is built here, hidden beside its name and locked, until it is whole: what a
+    // closing killed midway leaves is an ended save's leftover, never a document.
+    std::unique_ptr<StagingPackage> staging;
     std::unique_ptr<DOCUMENT> newDoc;
+    bool inPlace = false; // the whole new document is under its name
 };
 using RunPtr = std::shared_ptr<ClotureRun>;
 
@@ -199,54 +265,143 @@ SVDocumentManager& manager()
     return SVDocumentManager::defaultManager();
 }
 
-// A failed closing must not leave the user's document silenced, nor a half-made package under the
-// new name (the name was free, so whatever lies there now is ours).
+void tellCantWrite(const QString& path, int error)
+{
+    alertKeyWithInformation(QStringLiteral("kAlerte_CannotSaveDoc"),
+                            fileErrorInformation(path, error != 0 ? error : EIO), nullptr, 2,
+                            QStringLiteral("document"));
+}
+
+// The new document goes back under a hidden name, in one rename, still locked, and goes from there:
+// a kill meanwhile leaves an ended save's leftover. Its own hidden name may have been taken by the
+// closed document's save meanwhile: then the next free one.
+void withdrawNewDocument(const RunPtr& run)
+{
+    FileSystemOps& ops = FileSystemOps::shared();
+    int error = EEXIST;
+    for (int n = 0; n < kMaxHiddenNames && run->inPlace; ++n) {
+        const QString hidden
+            = hiddenSaveFolderUrl(run->newUrl, kSavingPackageName, QCoreApplication::applicationPid(), n);
+        if (ops.exists(hidden))
+            continue;
+        if (!ops.moveItem(run->newUrl, hidden, &error))
+            break;
+        run->inPlace = false;
+        if (!ops.removeItem(hidden, &error))
+            svLog(QStringLiteral("Probleme cloture suppression du nouveau document : %1 (%2)").arg(hidden).arg(error));
+    }
+    if (run->inPlace)
+        svLog(QStringLiteral("Probleme cloture : le nouveau document reste %1 (%2)").arg(run->newUrl).arg(error));
+}
+
+// A failed closing leaves the user's document as it was, in memory and on disk, and no document
+// under the new name.
 void abandonCloture(const RunPtr& run)
 {
     if (run->newDoc)
         manager().disposeDocument(std::move(run->newDoc));
-    if (QFileInfo::exists(run->newUrl) && !removeOrTrashItemAtURL(run->newUrl))
-        svLog(QStringLiteral("Probleme cloture suppression du nouveau document : %1").arg(run->newUrl));
-    if (run->doc->docParam) {
-        run->doc->docParam->echInactive = run->oldEchInactive;
-        if (run->oldSaved)
-            manager().saveDocument(run->doc, run->doc->documentUrl, {.useTempFolder = true, .doMessage = false},
-                                   nullptr, nullptr);
-    }
+    if (run->inPlace)
+        withdrawNewDocument(run);
+    run->staging.reset();
+    run->doc->docParam->echInactive = run->oldEchInactive;
     if (run->completion)
         run->completion(QString());
 }
 
-void saveNewDocument(const RunPtr& run)
+// Only once the new year is whole under its name does the closed one stop proposing due
+// schedules on its next openings; until then its package is untouched.
+void silenceOldDocument(const RunPtr& run)
 {
-    alertKey(QStringLiteral("kAlerte_EchNotActive"), nullptr, 1, QStringLiteral("cloture"));
+    run->doc->docParam->echInactive = 4;
     manager().saveDocument(
-        run->newDoc.get(), run->newUrl, {.useTempFolder = true, .doMessage = false},
+        run->doc, run->doc->documentUrl, {.useTempFolder = true, .doMessage = false},
         [run]() {
-            manager().disposeDocument(std::move(run->newDoc));
+            run->staging.reset();
             if (run->completion)
                 run->completion(run->newUrl);
         },
         [run]() { abandonCloture(run); });
 }
 
+// Every file of the package reaches the disk before the package takes its name: the members
+// written now, and the files of the sub-folders the copy wrote. *failed names a member that could
+// not be written.
+bool writeNewPackage(DOCUMENT& newDoc, QString* failed, int* error)
+{
+    const QString url = newDoc.documentUrl;
+    PendingSyncs syncs;
+    QList<SVDocumentManager::MemberWriteFailure> failures;
+    {
+        const StagedMemberWrites staged(url, syncs);
+        manager().saveDocumentInternal(url, newDoc, &failures);
+    }
+    if (!failures.isEmpty()) {
+        *failed = failures.first().member;
+        *error = failures.first().error;
+        return false;
+    }
+    QString resources;
+    packageResourcesURL(url, &resources);
+    QDirIterator files(resources, QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        if (QFileInfo(path).path() != resources)
+            syncs.add(path);
+    }
+    return syncs.flush(error);
+}
+
+// One rename, refused when anything has taken the name meanwhile.
+void putNewDocumentInPlace(const RunPtr& run)
+{
+    QString failed;
+    int error = 0;
+    const bool written = writeNewPackage(*run->newDoc, &failed, &error);
+    manager().disposeDocument(std::move(run->newDoc));
+    if (written)
+        run->inPlace = FileSystemOps::shared().moveItem(run->staging->url(), run->newUrl, &error);
+    if (!run->inPlace) {
+        const QString what = failed.isEmpty() ? run->newUrl : failed;
+        svLog(QStringLiteral("Probleme cloture ecriture de %1 (%2)").arg(what).arg(error));
+        tellCantWrite(what, error);
+        return abandonCloture(run);
+    }
+    silenceOldDocument(run);
+}
+
+// The marks serve the computation only: the closed document keeps its own, so that its files,
+// written again once it is silenced, hold nothing of the closing.
+void computeNewDocument(const RunPtr& run)
+{
+    QList<std::pair<long, long>> marks;
+    marks.reserve(run->doc->transact_array.size());
+    for (const TRANSACT& trans : run->doc->transact_array)
+        marks.append({trans.clotureMarkD, trans.clotureMarkC});
+    const bool computed = computeCloture(*run->doc, *run->newDoc, run->dateCloture);
+    for (qsizetype i = 0; i < marks.size() && i < run->doc->transact_array.size(); ++i)
+        std::tie(run->doc->transact_array[i].clotureMarkD, run->doc->transact_array[i].clotureMarkC) = marks.at(i);
+    if (!computed) {
+        tellCantWrite(run->newUrl, EIO);
+        return abandonCloture(run);
+    }
+    alertKey(QStringLiteral("kAlerte_EchNotActive"), nullptr, 1, QStringLiteral("cloture"));
+    putNewDocumentInPlace(run);
+}
+
 void loadNewDocument(const RunPtr& run)
 {
     manager().loadDocument(
-        run->newDoc,
-        [run]() {
-            computeCloture(*run->doc, *run->newDoc, run->dateCloture);
-            saveNewDocument(run);
-        },
-        [run]() { abandonCloture(run); });
+        run->newDoc, [run]() { computeNewDocument(run); }, [run]() { abandonCloture(run); });
 }
 
+// The closed document as it stands in memory, written whole into the hidden package.
 void copyDocument(const RunPtr& run)
 {
-    run->oldSaved = true;
-    run->newDoc = std::make_unique<DOCUMENT>(run->newUrl, run->doc->fileSystemTag);
+    const QString hidden = run->staging->url();
+    run->newDoc = std::make_unique<DOCUMENT>(hidden, run->doc->fileSystemTag);
     manager().saveDocument(
-        run->doc, run->newUrl, {.useTempFolder = true, .doMessage = true}, [run]() { loadNewDocument(run); },
+        run->doc, hidden, {.useTempFolder = false, .doMessage = true}, [run]() { loadNewDocument(run); },
         [run]() { abandonCloture(run); });
 }
 
@@ -279,11 +434,11 @@ void applyClotureReleves(TRANSACT& trans, const DOCUMENT& newDoc)
     trans.releveID2 = applyClotureSide(trans.clotureMarkC, trans.releveID2, *compteC);
 }
 
-void computeCloture(DOCUMENT& oldDoc, DOCUMENT& newDoc, double dateCloture)
+bool computeCloture(DOCUMENT& oldDoc, DOCUMENT& newDoc, double dateCloture)
 {
     // The banks' balances of the new document are summed over its own account tree.
     buildToolArbo(&newDoc);
-    purgeNewDocument(newDoc);
+    const bool purged = purgeNewDocument(newDoc);
     resetComptes(newDoc, dateCloture);
     markOldDocument(oldDoc, dateCloture);
     copyOpenTransacts(oldDoc, newDoc);
@@ -292,6 +447,7 @@ void computeCloture(DOCUMENT& oldDoc, DOCUMENT& newDoc, double dateCloture)
     recomputeAllReleves(&newDoc, kComputeClotureKey);
     if (newDoc.docParam)
         newDoc.docParam->echInactive = 0;
+    return purged && copyAttachedFiles(oldDoc, newDoc);
 }
 
 void clotureDocument(DOCUMENT* doc, const QString& newName, double dateCloture, const ClotureCompletion& completion)
@@ -310,9 +466,12 @@ void clotureDocument(DOCUMENT* doc, const QString& newName, double dateCloture, 
     run->dateCloture = dateCloture;
     run->completion = completion;
     run->oldEchInactive = doc->docParam->echInactive;
-    // The closed year's document must not propose due schedules again on its next openings.
-    doc->docParam->echInactive = 4;
-    manager().saveDocument(
-        doc, doc->documentUrl, {.useTempFolder = true, .doMessage = false}, [run]() { copyDocument(run); },
-        [run]() { abandonCloture(run); });
+    run->staging = std::make_unique<StagingPackage>();
+    int error = 0;
+    if (!run->staging->make(newUrl, &error)) {
+        svLog(QStringLiteral("Cloture impossible : pas de paquet cache pour %1 (%2)").arg(newUrl).arg(error));
+        tellCantWrite(newUrl, error);
+        return abandonCloture(run);
+    }
+    copyDocument(run);
 }

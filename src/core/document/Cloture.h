@@ -4,7 +4,7 @@
 // transactions still open at that date; each account's balance is carried by one opening
 // transaction, and its statements are cut back to those after the date plus one closing statement.
 // The closed document stays as it was, as the archive of the year, except that it no longer
-// proposes due schedules on its next openings.
+// proposes due schedules on its next openings; it changes only once the new document is whole.
 //
 // During a closing every transaction of the closed document carries two marks, one per side
 // (clotureMarkD for who1, clotureMarkC for who2):
@@ -31,17 +31,23 @@ using ClotureCompletion = std::function<void(const QString& newUrl)>;
 
 // Closes the year of doc at dateCloture into a new package named newName (a document file name,
 // extension included, already checked by the caller to be free) in doc's storage. The chain runs
-// synchronously through the save and load continuations: the closed document is saved with its due
-// schedules silenced, copied into the new package, which is loaded, computed, saved and disposed of.
-// A failure at any step calls the completion with an empty URL; the closed document then gets its
-// schedule setting back (saved again when it had been saved silenced) and a package the closing
-// made under the new name is removed. A name that is taken or has no place in the storage fails
+// synchronously through the save and load continuations. The new document is built in a hidden,
+// locked staging package beside its name: the closed document is written into it as it stands,
+// loaded from there, computed and written again, and only then, whole and on the disk, renamed to
+// its name (never over anything). Then, and only then, the closed document is saved with its due
+// schedules silenced.
+// A failure at any step calls the completion with an empty URL and leaves the closed document as
+// it was, in memory and on disk, with nothing under the new name; a closing killed at any step
+// leaves either nothing under the new name (its hidden package is an ended save's leftover, cleared
+// as one) or the whole new document. A name that is taken or has no place in the storage fails
 // before anything is touched.
 void clotureDocument(DOCUMENT* doc, const QString& newName, double dateCloture, const ClotureCompletion& completion);
 
 // The computation on the loaded copy newDoc of oldDoc: purge, statements cut, marks (in oldDoc),
-// copy of the open transactions, opening balances; the copy's due schedules are active again.
-void computeCloture(DOCUMENT& oldDoc, DOCUMENT& newDoc, double dateCloture);
+// copy of the open transactions, opening balances; the copy's due schedules are active again. The
+// copy's attached files become exactly those its transactions and templates name, copied from
+// oldDoc's package; false when that could not be done (a file that could not be removed or copied).
+bool computeCloture(DOCUMENT& oldDoc, DOCUMENT& newDoc, double dateCloture);
 
 // Marks, with that mark, each side of doc's transactions that is the account and lies in that
 // statement (-1: in no statement). A mark of -2 or -3 asked for a transaction of an investment or

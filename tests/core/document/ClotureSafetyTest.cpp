@@ -1,0 +1,196 @@
+// A year closing stopped at any file-system step, by a failure the program sees or by a kill that
+// leaves its hidden package to the next listing, shows either no new document at all or the whole
+// new one, and leaves the closed document byte for byte as it was unless the closing completed.
+#include "document/APPLIPARAM.h"
+#include "document/Cloture.h"
+#include "document/DocumentSession.h"
+#include "document/SVDocumentManager.h"
+#include "document/SVWorkspaceManager.h"
+#include "foundation/files.h"
+#include "model/AttachedDocuments.h"
+#include "model/DOCPARAM.h"
+#include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
+#include "support/FakeAlerts.h"
+#include "support/KilledAtStep.h"
+#include "support/OpenDocument.h"
+#include "support/TestEnvironment.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace {
+
+// Every step from the n-th on fails, as in a process killed there: nothing it does afterwards
+// reaches the disk and its hidden package stays, its lock free. Or the n-th alone fails.
+class StoppedAt : public KilledAtStep {
+public:
+    StoppedAt(int step, bool killed)
+        : KilledAtStep(step)
+        , m_killed(killed)
+    {
+    }
+    bool makeFolder(const QString& p, int* e) override { return go(e) && FileSystemOps::makeFolder(p, e); }
+    bool removeItem(const QString& p, int* e) override { return go(e) && FileSystemOps::removeItem(p, e); }
+    bool moveItem(const QString& f, const QString& t, int* e) override
+    {
+        return go(e) && FileSystemOps::moveItem(f, t, e);
+    }
+    bool copyItem(const QString& f, const QString& t, int* e) override
+    {
+        return go(e) && FileSystemOps::copyItem(f, t, e);
+    }
+    bool cloneItem(const QString& f, const QString& t, const CloneOptions& o, int* e) override
+    {
+        return go(e) && FileSystemOps::cloneItem(f, t, o, e);
+    }
+
+private:
+    bool go(int* error)
+    {
+        const bool failsNow = diesNow();
+        const bool alive = pass(error);
+        return m_killed ? alive : !failsNow;
+    }
+    bool m_killed;
+};
+
+class Dismiss : public IAlerts {
+public:
+    Dismiss() { installAlerts(this); }
+    ~Dismiss() override { installAlerts(nullptr); }
+    int run(const AlertRequest&) override { return kAlertFirstButton; }
+};
+
+class Shell : public IOpeningShell {
+public:
+    bool askDocumentPassword(const BEFOREPARAM&, const QString&) override { return false; }
+    void showOpenedDocument(DOCUMENT&, bool) override { }
+};
+
+// The complete package, a file attached to a transaction the closing leaves behind and one to the
+// schedule it keeps, and its due schedules active (1, to tell it from both 0 and 4).
+std::unique_ptr<DOCUMENT> closedYear(const QString& url)
+{
+    EXPECT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
+    auto doc = std::make_unique<DOCUMENT>(url, kFileSystemLocal);
+    EXPECT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(url, *doc), DocError::None);
+    doc->transact_array[1].attachedDocuments.append(
+        AttachedDocument {QStringLiteral("Vieux.pdf"), QStringLiteral("Vieux.pdf"), QString()});
+    doc->echeancierHdl[0].transact.attachedDocuments.append(
+        AttachedDocument {QStringLiteral("Bail.pdf"), QStringLiteral("Bail.pdf"), QString()});
+    testenv::writeFile(attachedDocumentsFolder(*doc) + QStringLiteral("/Vieux.pdf"), "old");
+    testenv::writeFile(attachedDocumentsFolder(*doc) + QStringLiteral("/Bail.pdf"), "lease");
+    doc->docParam->echInactive = 1;
+    EXPECT_EQ(SVDocumentManager::defaultManager().saveDocumentInternal(url, *doc), DocError::None);
+    return doc;
+}
+
+// What tells the whole new year from a part of it; empty when it does not load.
+std::string yearAt(const QString& url)
+{
+    DOCUMENT doc(url, kFileSystemLocal);
+    if (SVDocumentManager::defaultManager().loadDocumentInternal(url, doc) != DocError::None)
+        return {};
+    return QStringLiteral("%1 transactions, échéances %2, %3")
+        .arg(doc.transact_array.size())
+        .arg(doc.docParam->echInactive)
+        .arg(QDir(url + QStringLiteral("/Contents/Resources/Documents")).entryList(QDir::Files).join(", "))
+        .toStdString();
+}
+
+// Listed, then opened without a question or an alert but the one a closed year gives.
+bool listedAndOpens(const QString& url, bool closedYear = false)
+{
+    SVWorkspaceManager::sharedInstance().loadRecentMacData();
+    long index = 0;
+    Shell shell;
+    FakeAlerts alerts;
+    if (closedYear)
+        alerts.expect(kAlertFirstButton);
+    std::unique_ptr<DOCUMENT> opened;
+    const bool done = SVWorkspaceManager::sharedInstance().findElementNamed(QFileInfo(url).completeBaseName(), &index,
+                                                                            kFileSystemLocal)
+        && DocumentSession::open(url, &opened, false, kFileSystemLocal, shell);
+    DocumentSession::close(std::move(opened));
+    return done;
+}
+
+} // namespace
+
+TEST(ClotureSafety, AClosingStoppedAtAnyStepShowsTheWholeNewYearOrNothingAndLeavesTheOldOneAsItWas)
+{
+    APPLIPARAM::loadAppliParam().nbSauvNew = 0;
+    QString folder;
+    ASSERT_TRUE(SVWorkspaceManager::getRecentFolderUrl(&folder, kFileSystemLocal));
+    const auto entries = [&folder](const QString& tag, QDir::Filters hidden) {
+        return QDir(folder).entryList(QStringList {"*" + tag + ".*"}, QDir::AllEntries | QDir::NoDotAndDotDot | hidden);
+    };
+    const struct {
+        const char* name;
+        bool killed;
+        bool once; // the whole closing, counting its steps
+    } stops[] = {{"nothing fails", false, true}, {"a step fails", false, false}, {"killed at a step", true, false}};
+    std::string whole;
+    int steps = 0;
+    for (const auto& stop : stops) {
+        for (int at = 0; at < (stop.once ? 1 : steps); ++at) {
+            SCOPED_TRACE(testing::Message() << stop.name << " " << at);
+            const QString tag = QStringLiteral(" %1-%2").arg(stop.name).arg(at);
+            const QString oldUrl = folder + "/Maison" + tag + ".svd";
+            const QString newUrl = folder + "/Exercice" + tag + ".svd";
+            auto doc = closedYear(oldUrl);
+            const auto before = testenv::filesUnder(oldUrl);
+            QString result;
+            const auto close = [&doc, &newUrl, &result]() {
+                const testenv::OpenDocument open(*doc);
+                clotureDocument(doc.get(), QFileInfo(newUrl).fileName(), 697300000,
+                                [&result](const QString& url) { result = url; });
+            };
+            {
+                const Dismiss alerts;
+                StoppedAt stopped(stop.once ? std::numeric_limits<int>::max() : at, stop.killed);
+                close();
+                if (stop.once) {
+                    ASSERT_EQ(result, newUrl);
+                    whole = yearAt(newUrl);
+                    // The transactions kept and the opening balances; the files they and the
+                    // schedule name, not the one of the transaction left behind.
+                    EXPECT_EQ(whole, "6 transactions, échéances 0, Bail.pdf, Ticket.pdf");
+                    steps = stopped.steps;
+                    ASSERT_GT(steps, 10);
+                }
+            }
+            const bool completed = !result.isEmpty();
+            if (!stop.killed) {
+                EXPECT_EQ(doc->docParam->echInactive, completed ? 4 : 1);
+            }
+            EXPECT_TRUE(listedAndOpens(oldUrl, completed));
+            bool error = false;
+            if (completed) {
+                EXPECT_EQ(DOCPARAM::loadDocParam(oldUrl, &error)->echInactive, 4);
+            } else {
+                EXPECT_TRUE(testenv::filesUnder(oldUrl) == before);
+            }
+            const bool made = QFileInfo::exists(newUrl);
+            EXPECT_EQ(made && listedAndOpens(newUrl), made);
+            EXPECT_EQ(made ? yearAt(newUrl) : whole, whole);
+            // A failure leaves nothing, a kill nothing listed; closed again under that name, the
+            // year is whole and nothing the killed closing left stays beside it.
+            EXPECT_EQ(entries(tag, stop.killed ? QDir::Filters() : QDir::Hidden).size(), made ? 2 : 1);
+            if (stop.killed && !made) {
+                const Dismiss alerts;
+                close();
+                EXPECT_EQ(yearAt(result), whole);
+                EXPECT_EQ(entries(tag, QDir::Hidden).size(), 2) << entries(tag, QDir::Hidden).join(", ").toStdString();
+            }
+            for (const QString& name : entries(tag, QDir::Hidden))
+                removeOrTrashItemAtURL(folder + '/' + name);
+        }
+    }
+}
