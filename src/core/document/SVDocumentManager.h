@@ -68,6 +68,11 @@ struct SaveOptions {
     // The window layer's progress message is closed once the files are written.
     bool doMessage = false;
     QObject* window = nullptr; // what alerts go on; application-modal when null
+    // What the windows memorised at a close write into the package being written, given its URL,
+    // once it holds every member and sub-folder and before it takes the destination's place: so
+    // they reach the document only with the save, never when it fails. The package's "analyse",
+    // "budget" and "graphs" folders are then not copied from the document's: this writes them.
+    std::function<void(const QString& package)> memoriseWindows = {};
 };
 
 class SVDocumentManager {
@@ -146,7 +151,10 @@ public:
     // With replacing (a package that is to take the place of the document's own), their files
     // become second names of the document's (hard links: nothing to copy), a file that can't be
     // linked being copied and added to replacing, to be synced with the others before the swap.
-    DocError saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources, PendingSyncs* replacing = nullptr);
+    // Without memorised (the save's memoriseWindows writes them), the folders of memorised windows
+    // are left out.
+    DocError saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources, PendingSyncs* replacing = nullptr,
+                                    bool memorised = true);
     // Replaces <resources>/<folderName> by a copy of the source folder, or by links to its files
     // as above; false (logged) on failure.
     bool saveDocumentOneFolder(const QString& source, const QString& resources, const QString& folderName,
