@@ -463,12 +463,20 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
         if (actionNOK)
             actionNOK();
     };
-    if (doc)
-        synchronizeAttachedDocuments(*doc);
     if (!doc || doc->documentUrl.isEmpty()) {
         svLog(QStringLiteral("document NULL !"));
         return fail();
     }
+    // The user chose at its opening to keep it without saving: no save is even tried in its place,
+    // and the files attached since wait in memory rather than go into its package.
+    const bool packageWritable = DocContext::mayWriteAt(doc->documentUrl);
+    if (!packageWritable && samePackage(toURL, doc->documentUrl)) {
+        svLog(QStringLiteral("Enregistrement refusé : %1 est ouvert sans enregistrement").arg(toURL));
+        DocContext::alertNotWritten(QStringLiteral("kAlerte_CannotSaveDoc_ReadOnly"), window);
+        return fail();
+    }
+    if (packageWritable)
+        synchronizeAttachedDocuments(*doc);
     // Written straight into its own package, a failed save would leave the document with no
     // complete copy, and its folders would be copied onto themselves.
     if (!options.useTempFolder && samePackage(toURL, doc->documentUrl)) {

@@ -131,7 +131,9 @@ public:
 
     // The whole save of the document into the package at toURL; exactly one of the actions runs,
     // possibly after a question. Written straight into toURL (no staging folder), the package
-    // must be another than the document's own (such a save is refused). A member that can't be
+    // must be another than the document's own (such a save is refused). A document the user keeps
+    // without saving (DocContext::mayWriteAt) is never saved in its place, and nothing of it, not
+    // even an attached file, is written into its package by a save elsewhere. A member that can't be
     // written is never dropped: the user may save the rest with that member's version from the
     // document's package, and when it has none the save is refused. Alerts give the system's
     // reason (a full disk, a refused permission).

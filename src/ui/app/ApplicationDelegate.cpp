@@ -500,6 +500,14 @@ void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock
     DOCUMENT* doc = m_document.get();
     if (!doc)
         return;
+    // The user chose at its opening not to save it: a save could only fail, and the question and
+    // the reminder of a copy would ask again what the user already answered.
+    if (!DocContext::mayWriteAt(doc->documentUrl)) {
+        doCloseDocument(showBrowser);
+        if (noSaveBlock)
+            noSaveBlock();
+        return;
+    }
     if (APPLIPARAM::loadAppliParam().autoSaveWhenQuit) {
         savePathOfClose(showBrowser, saveBlock, noSaveBlock, undoBlock);
         return;
@@ -688,6 +696,10 @@ void ApplicationDelegate::PASSWORD(QObject* sender)
     Q_UNUSED(sender);
     DOCUMENT* doc = m_document.get();
     if (!doc)
+        return;
+    // The password is written into the package at once, which a document kept without saving
+    // never is: it is refused before anything is typed.
+    if (DocContext::refusesChangeInPackage())
         return;
     bool error = false;
     const BEFOREPARAM stored = BEFOREPARAM::loadBeforeParam(doc->documentUrl, &error);

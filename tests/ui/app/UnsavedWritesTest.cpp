@@ -1,15 +1,24 @@
 // What the user chose not to save is not written. A close whose save fails, or can't even start,
-// leaves every file of the package as it was, its memorised analyses and graphs included. The
-// tests run as root: the folder the user can't write is played through the file-system seam, and
-// writes that pass it by would show in the package's files.
+// leaves every file of the package as it was, its memorised analyses and graphs included. A
+// document opened without saving, its folder read-only, is never written to: a change that must be
+// written at once is refused, saying why, what can wait stays in memory, and closing and quitting
+// ask nothing. The tests run as root: the folder the user can't write is played through the
+// file-system seam, and writes that pass it by would show in the package's files.
 #include "ShellFixture.h"
 
 #include "analysis/FenAnalyseController.h"
+#include "entities/FenLogoController.h"
 #include "graphs/FenEditGraphiqueController.h"
 #include "graphs/FenGraphiqueController.h"
+#include "import/FenEditImportTABController.h"
 
+#include "document/BackupManager.h"
+#include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/SaveLeftovers.h"
+#include "document/SavedSearches.h"
+#include "document/SimulationFile.h"
+#include "import/ImportParserTAB.h"
 #include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
@@ -100,6 +109,8 @@ protected:
     QString url;
 };
 
+using Alerts = QList<std::pair<QString, int>>;
+
 } // namespace
 
 TEST_F(UnsavedWritesTest, ACloseWhoseSaveFailsLeavesThePackageAndItsWindowListAsTheyWere)
@@ -131,4 +142,77 @@ TEST_F(UnsavedWritesTest, ACloseWhoseSaveFailsLeavesThePackageAndItsWindowListAs
         EXPECT_EQ(recordsOf(doc.docParam->documentWindows), windows);
         saves = RefusedSaves();
     }
+}
+
+TEST_F(UnsavedWritesTest, ADocumentKeptWithoutSavingIsNeverWrittenTo)
+{
+    saves.unwritable = folder;
+    const std::string before = entriesOf(url);
+    const Alerts openWithoutSaving {{QStringLiteral("kConfirm_ReadOnlyDocument"), kAlertSecondButton}};
+    answer(openWithoutSaving);
+    ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+    DOCUMENT& doc = *delegate->document();
+    APPLIPARAM::loadAppliParam().everyDaysManualSave = 0; // the reminder due at every close
+    const QString search = DocContext::instance().savedSearchList.value(0);
+    const QString attached = testenv::freshDir(QStringLiteral("chosen")) + QStringLiteral("/Facture.pdf");
+    testenv::writeFile(attached, "%PDF");
+    const Alerts refused {{QStringLiteral("kAlerte_CannotChangeDoc_ReadOnly"), kAlertFirstButton}};
+    const struct {
+        const char* name;
+        Alerts alerts;
+        std::function<void()> write;
+    } writers[] = {
+        {"password", refused, [this] { delegate->PASSWORD(); }},
+        {"reminder ignored",
+         {{localizedDialogue(QStringLiteral("kConfirm_ManualSaveDoc")).arg(0), kAlertThirdButton}},
+         [&doc] {
+             doc.docParam->lastManualSave = 0;
+             BackupManager::defaultManager().alertForManualSave(&doc);
+             EXPECT_GT(doc.docParam->lastManualSave, 0) << "noted in memory";
+         }},
+        {"manual copy noted", {}, [&doc] { BackupManager::defaultManager().didManualSaveForOpenedDocument(&doc); }},
+        {"search saved",
+         {},
+         [&doc] {
+             EXPECT_FALSE(saveCritereToSearches(Critere(&doc, true), QStringLiteral("Essence.xml"), &doc, nullptr));
+         }},
+        {"search renamed, removed",
+         {},
+         [&search] {
+             EXPECT_FALSE(renameSavedSearch(search, QStringLiteral("Autre.xml"), nullptr));
+             EXPECT_FALSE(removeSavedSearch(search));
+         }},
+        {"simulation saved", {}, [&doc] { EXPECT_FALSE(saveSimulation(SIMULrec(), QStringLiteral("Essai"), &doc)); }},
+        {"logo made", refused, [] { FenLogoController::openLogos(true)->perform(QStringLiteral("CREER:")); }},
+        {"import configuration", refused,
+         [&doc] {
+             const ImportRows rows = ImportParserTAB::convertStringToTableur(QStringLiteral("Date;Montant\r\n"), 1, {});
+             FenEditImportTABController* editor
+                 = openImportTABWindow(rows, kImportFormatCSV, doc.compteHdl.first().ident, 0, [](ParsedImport) {});
+             editor->perform(QStringLiteral("ENREGISTRER:"));
+             editor->close();
+         }},
+        {"file attached, then saved",
+         {{QStringLiteral("kAlerte_CannotSaveDoc_ReadOnly"), kAlertFirstButton}},
+         [&] {
+             doc.transact_array.first().attachedDocuments.append({QStringLiteral("Facture"), QString(), attached});
+             delegate->ENREGISTRER_DOCUMENT();
+         }},
+        {"closed", {}, [this] { delegate->FERMER_DOCUMENT(); }},
+        {"opened again and quit", openWithoutSaving,
+         [this] {
+             ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+             EXPECT_EQ(delegate->applicationShouldTerminate(), 1);
+         }},
+    };
+    for (const auto& writer : writers) {
+        SCOPED_TRACE(writer.name);
+        const qsizetype shown = ui().alertsShown().size();
+        answer(writer.alerts);
+        writer.write();
+        EXPECT_EQ(ui().alertsShown().size(), shown + writer.alerts.size()) << "every answer asked for, no other";
+        EXPECT_EQ(entriesOf(url), before);
+    }
+    EXPECT_FALSE(delegate->bankIsOpen());
+    EXPECT_TRUE(ui().modalRuns().isEmpty()) << "no window asked for what can't be written";
 }
