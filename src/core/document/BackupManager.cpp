@@ -1,6 +1,7 @@
 #include "BackupManager.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/HelperSVLibraryFolder.h"
 #include "document/SavedSearches.h"
@@ -292,12 +293,18 @@ void askAfterFailedBackup(const QString& url, int error, const BackupManager::Ac
         action();
 }
 
+// Written at once, unless the package is one the user keeps without saving: then in memory only.
+void writeDocParam(const DOCPARAM& param, const QString& package)
+{
+    if (DocContext::mayWriteAt(package) && !param.saveDocParam(package))
+        svLog(QStringLiteral("Paramètres du document non écrits dans %1").arg(package));
+}
+
 void recordManualSave(DOCPARAM& param, const QString& package)
 {
     param.lastManualSave = SystemClock::now();
     param.lastManualSaveStarted = true;
-    if (!param.saveDocParam(package))
-        svLog(QStringLiteral("Copie manuelle non notée dans %1").arg(package));
+    writeDocParam(param, package);
 }
 
 } // namespace
@@ -378,8 +385,7 @@ void BackupManager::alertForManualSave(DOCUMENT* doc)
             shell->ENREGISTRER_COPIE(nullptr);
     } else if (choice == kAlertThirdButton) {
         doc->docParam->lastManualSave = SystemClock::now();
-        if (!doc->docParam->saveDocParam(doc->documentUrl))
-            svLog(QStringLiteral("Rappel de copie manuelle non noté dans %1").arg(doc->documentUrl));
+        writeDocParam(*doc->docParam, doc->documentUrl);
     }
 }
 

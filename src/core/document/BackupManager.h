@@ -37,6 +37,7 @@ public:
     // Before a close: once the reminder period has passed since the last manual copy, asks the
     // user to make one now (the shell's save-a-copy command), at the next close, or not before
     // another period (recorded in the package at once).
+    // Whatever these record is kept in memory only for a package the user keeps without saving.
     void alertForManualSave(DOCUMENT* doc);
     // A manual copy was just made: recorded as now in the open document's parameters, or in those
     // of the package at url, and written at once.

@@ -14,6 +14,7 @@
 
 class DOCUMENT;
 class DocumentMark;
+class QObject;
 
 class DocContext {
 public:
@@ -35,8 +36,21 @@ public:
     // The open document's mark (DocumentMark.h), held until it closes.
     std::shared_ptr<DocumentMark> openMark;
     // The user chose at opening to keep a document whose package can't be written where it is
-    // open without saving it: the automatic save leaves it alone.
+    // open without saving it (see mayWriteAt).
     bool keptWithoutSaving = false;
+
+    // The one question every write into a document's package asks first, saves included: may
+    // that place be written now? Never the open document's package, nor anything in it, once the
+    // user chose to keep it without saving: what can wait then stays in memory, and a change that
+    // can't wait is refused with alertNotWritten. Any other place may be written.
+    static bool mayWriteAt(const QString& place);
+    // Tells the user, on the window (application-modal when null), that the open package is not
+    // written: the message of the key (table "Dialogue"), with the place that can't take a save
+    // under it while there still is one.
+    static void alertNotWritten(const QString& dialogueKey, QObject* window = nullptr);
+    // Before a change that goes into the open package at once (a password, a saved search, a
+    // logo): true when it may not be made there, the user then told so on the window.
+    static bool refusesChangeInPackage(QObject* window = nullptr);
 
 private:
     friend class DocumentSession;

@@ -119,6 +119,18 @@ void noteFailure(DocError* code, bool failed, DocError failureCode)
         *code = failureCode;
 }
 
+// The windows memorised at a close go into the package being written, with it: into a staging
+// package, made durable with its other files before it takes the document's place.
+void memoriseWindowsInto(const QString& writeUrl, const SaveOptions& options, PendingSyncs& syncs)
+{
+    if (!options.memoriseWindows)
+        return;
+    if (!options.useTempFolder)
+        return options.memoriseWindows(writeUrl);
+    const StagedMemberWrites staged(writeUrl, syncs);
+    options.memoriseWindows(writeUrl);
+}
+
 QString cleanUrl(const QString& url)
 {
     return QDir::cleanPath(url);
@@ -451,12 +463,20 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
         if (actionNOK)
             actionNOK();
     };
-    if (doc)
-        synchronizeAttachedDocuments(*doc);
     if (!doc || doc->documentUrl.isEmpty()) {
         svLog(QStringLiteral("document NULL !"));
         return fail();
     }
+    // The user chose at its opening to keep it without saving: no save is even tried in its place,
+    // and the files attached since wait in memory rather than go into its package.
+    const bool packageWritable = DocContext::mayWriteAt(doc->documentUrl);
+    if (!packageWritable && samePackage(toURL, doc->documentUrl)) {
+        svLog(QStringLiteral("Enregistrement refusé : %1 est ouvert sans enregistrement").arg(toURL));
+        DocContext::alertNotWritten(QStringLiteral("kAlerte_CannotSaveDoc_ReadOnly"), window);
+        return fail();
+    }
+    if (packageWritable)
+        synchronizeAttachedDocuments(*doc);
     // Written straight into its own package, a failed save would leave the document with no
     // complete copy, and its folders would be copied onto themselves.
     if (!options.useTempFolder && samePackage(toURL, doc->documentUrl)) {
@@ -493,7 +513,9 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
     // The staged package replaces the document's own, so the two never keep a file in common:
     // what has not changed is linked rather than copied.
     const bool replacing = options.useTempFolder && samePackage(toURL, doc->documentUrl);
-    const DocError foldersCode = saveDocumentSubfolders(*doc, resources, replacing ? &syncs : nullptr);
+    const DocError foldersCode
+        = saveDocumentSubfolders(*doc, resources, replacing ? &syncs : nullptr, !options.memoriseWindows);
+    memoriseWindowsInto(writeUrl, options, syncs);
     if (options.doMessage && m_closeProgressMessage)
         m_closeProgressMessage();
     const auto finish = [&]() { finishSave(doc, toURL, writeUrl, options, syncs, actionOK, actionNOK); };
@@ -617,7 +639,7 @@ DocError SVDocumentManager::saveDocumentInternal(const QString& url, DOCUMENT& d
 }
 
 DocError SVDocumentManager::saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources,
-                                                   PendingSyncs* replacing)
+                                                   PendingSyncs* replacing, bool memorised)
 {
     const QString& url = doc.documentUrl;
     const auto folder = [&url](const char* name) {
@@ -636,11 +658,12 @@ DocError SVDocumentManager::saveDocumentSubfolders(const DOCUMENT& doc, const QS
         QString source;
         const char* name;
         DocError code;
+        bool memorisedWindows = false;
     } folders[] = {
         {lookup(searchesFolderInDocument, url), kSearchesFolderName, DocError::SearchesFolder},
-        {lookup(getGraphsFolder, url), kGraphsFolderName, DocError::GraphsFolder},
-        {lookup(getAnalyseFolderInDocument, url), kAnalyseFolderName, DocError::AnalyseFolder},
-        {lookup(getBudgetFolderInDocument, url), kBudgetFolderName, DocError::BudgetFolder},
+        {lookup(getGraphsFolder, url), kGraphsFolderName, DocError::GraphsFolder, true},
+        {lookup(getAnalyseFolderInDocument, url), kAnalyseFolderName, DocError::AnalyseFolder, true},
+        {lookup(getBudgetFolderInDocument, url), kBudgetFolderName, DocError::BudgetFolder, true},
         {folder("simulation"), "simulation", DocError::SimulationFolder},
         {folder("importConfigurations"), "importConfigurations", DocError::ImportFolder},
         {attachedDocumentsFolder(doc), kAttachedDocumentsFolderName, DocError::AttachedFolder},
@@ -648,6 +671,8 @@ DocError SVDocumentManager::saveDocumentSubfolders(const DOCUMENT& doc, const QS
     };
     DocError code = DocError::None;
     for (const auto& entry : folders) {
+        if (entry.memorisedWindows && !memorised)
+            continue;
         if (!entry.source.isEmpty())
             noteFailure(&code,
                         !saveDocumentOneFolder(entry.source, resources, QString::fromLatin1(entry.name), replacing),

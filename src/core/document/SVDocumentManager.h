@@ -68,6 +68,11 @@ struct SaveOptions {
     // The window layer's progress message is closed once the files are written.
     bool doMessage = false;
     QObject* window = nullptr; // what alerts go on; application-modal when null
+    // What the windows memorised at a close write into the package being written, given its URL,
+    // once it holds every member and sub-folder and before it takes the destination's place: so
+    // they reach the document only with the save, never when it fails. The package's "analyse",
+    // "budget" and "graphs" folders are then not copied from the document's: this writes them.
+    std::function<void(const QString& package)> memoriseWindows = {};
 };
 
 class SVDocumentManager {
@@ -126,7 +131,9 @@ public:
 
     // The whole save of the document into the package at toURL; exactly one of the actions runs,
     // possibly after a question. Written straight into toURL (no staging folder), the package
-    // must be another than the document's own (such a save is refused). A member that can't be
+    // must be another than the document's own (such a save is refused). A document the user keeps
+    // without saving (DocContext::mayWriteAt) is never saved in its place, and nothing of it, not
+    // even an attached file, is written into its package by a save elsewhere. A member that can't be
     // written is never dropped: the user may save the rest with that member's version from the
     // document's package, and when it has none the save is refused. Alerts give the system's
     // reason (a full disk, a refused permission).
@@ -146,7 +153,10 @@ public:
     // With replacing (a package that is to take the place of the document's own), their files
     // become second names of the document's (hard links: nothing to copy), a file that can't be
     // linked being copied and added to replacing, to be synced with the others before the swap.
-    DocError saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources, PendingSyncs* replacing = nullptr);
+    // Without memorised (the save's memoriseWindows writes them), the folders of memorised windows
+    // are left out.
+    DocError saveDocumentSubfolders(const DOCUMENT& doc, const QString& resources, PendingSyncs* replacing = nullptr,
+                                    bool memorised = true);
     // Replaces <resources>/<folderName> by a copy of the source folder, or by links to its files
     // as above; false (logged) on failure.
     bool saveDocumentOneFolder(const QString& source, const QString& resources, const QString& folderName,

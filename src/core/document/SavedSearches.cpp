@@ -88,7 +88,7 @@ bool saveCritereToSearches(const Critere& critere, const QString& fileName, cons
     savedSearchURL(fileName, &path, doc);
     if (url)
         *url = path;
-    if (path.isEmpty())
+    if (path.isEmpty() || !DocContext::mayWriteAt(path))
         return false;
     bool error = false;
     const XmlDocPtr xml = critere_to_XML(critere, doc, &error);
@@ -115,7 +115,7 @@ bool renameSavedSearch(const QString& url, const QString& fileName, QString* new
 {
     if (newURL)
         newURL->clear();
-    if (!isSafeSearchFileName(fileName))
+    if (!isSafeSearchFileName(fileName) || !DocContext::mayWriteAt(url))
         return false;
     const QString target = QFileInfo(url).path() + QLatin1Char('/') + fileName;
     // Another saved search is never written over.
@@ -128,7 +128,7 @@ bool renameSavedSearch(const QString& url, const QString& fileName, QString* new
 
 bool removeSavedSearch(const QString& url)
 {
-    return removeOrTrashItemAtURL(url) && !QFileInfo::exists(url);
+    return DocContext::mayWriteAt(url) && removeOrTrashItemAtURL(url) && !QFileInfo::exists(url);
 }
 
 bool loadCritereFromURL(Critere& critere, const QString& url, const DOCUMENT* doc)

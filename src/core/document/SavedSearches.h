@@ -5,7 +5,8 @@
 // document store copies and removes the folder with the package.
 //
 // No message is shown here: every function answers false or leaves the list empty, and the
-// search window reports.
+// search window reports. Nothing is written, renamed nor removed in a package the user keeps
+// without saving (DocContext::mayWriteAt).
 #include <QString>
 
 class Critere;

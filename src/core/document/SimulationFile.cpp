@@ -73,7 +73,8 @@ bool saveSimulation(const SIMULrec& rec, const QString& name, const DOCUMENT* do
         url->clear();
     const QString baseName = simulationFileBaseName(name);
     QString folder;
-    if (!doc || baseName.isEmpty() || !simulationFolderInDocument(&folder, doc->documentUrl))
+    if (!doc || baseName.isEmpty() || !DocContext::mayWriteAt(doc->documentUrl)
+        || !simulationFolderInDocument(&folder, doc->documentUrl))
         return false;
     QStringList& list = DocContext::instance().simulationList;
     long index = -1;

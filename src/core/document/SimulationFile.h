@@ -28,7 +28,8 @@ std::unique_ptr<SIMULrec> loadSimulation(const QString& url, bool* error);
 // made safe for a file first (see safeFileName). A name the list already holds, in the sense of
 // findSimulationNamed, rewrites that entry's file and leaves the list alone; a new name appends
 // its file to the list. False, with the list unchanged, when there is no document, the name is
-// empty, the folder can't be found or the write fails. *url (may be null) gets the file's path.
+// empty, the folder can't be found, the package may not be written (a document kept without
+// saving) or the write fails. *url (may be null) gets the file's path.
 bool saveSimulation(const SIMULrec& rec, const QString& name, const DOCUMENT* doc, QString* url = nullptr);
 
 // The position in the list of the file whose name without extension is the name (made safe for a

@@ -163,7 +163,7 @@ void DOCPARAM::updateSignatureIfNecessary(const QString& package)
         return;
     docSignature = libraryRandom();
     docSignatureIsNew = true;
-    if (package.isEmpty() || !saveDocParam(package))
+    if (!package.isEmpty() && !saveDocParam(package))
         svLog(QStringLiteral("updateSignatureIfNecessary fail !"));
 }
 

@@ -59,7 +59,7 @@ public:
     // False only when no document was made or the write failed.
     bool saveDocParam(const QString& package) const;
     // Draws a new signature the first time only, and writes the parameters into the document's
-    // package at once.
+    // package at once; without a package, the signature waits in memory for the next save.
     void updateSignatureIfNecessary(const QString& package);
 
     // A document's defaults, answered also for a document without parameters or no document.

@@ -198,10 +198,10 @@ bool writeGraphFile(const GRAPHFILE& file, const QString& path, const DeviseList
     return document && writeXMLToURL(path, document.get());
 }
 
-bool saveGraphFile(const GRAPHFILE& file, long n, const DOCUMENT* doc, const DeviseList& devises)
+bool saveGraphFile(const GRAPHFILE& file, long n, const QString& packageURL, const DeviseList& devises)
 {
     QString folder;
-    if (!doc || !getGraphsFolder(&folder, doc->documentUrl))
+    if (!getGraphsFolder(&folder, packageURL))
         return false;
     return writeGraphFile(file, folder + QStringLiteral("/graph%1.xml").arg(n), devises);
 }

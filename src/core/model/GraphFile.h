@@ -9,8 +9,8 @@
 // "forceMonth", "autoCompute", "soldeInit", "maxTot", "maxSol" (amounts), "simul", "makeDate"
 // (6 decimals), "left", "top", "right", "bottom"; the highlighted period is never written.
 //
-// The package folders "analyse", "budget" and "graphs" are emptied and written again by the
-// window memory each time a document closes with saving.
+// The package folders "analyse", "budget" and "graphs" are written afresh, into the package a
+// save builds, each time a document closes with saving.
 #include "model/GRAPH.h"
 
 #include "foundation/xmlmember.h"
@@ -48,8 +48,9 @@ GraphList loadGraphDefs(const QString& packageURL, const DOCUMENT* doc, LoadIssu
 // answered all the same, null only when it can't be made.
 XmlDocPtr makeGraphFileXML(const GRAPHFILE& file, const DeviseList& devises, bool* error);
 bool writeGraphFile(const GRAPHFILE& file, const QString& path, const DeviseList& devises);
-// Writes "graph<n>.xml" into the document's "graphs" folder; false on any failure.
-bool saveGraphFile(const GRAPHFILE& file, long n, const DOCUMENT* doc, const DeviseList& devises);
+// Writes "graph<n>.xml" into the "graphs" folder of the package (the one a save is writing); false
+// on any failure.
+bool saveGraphFile(const GRAPHFILE& file, long n, const QString& packageURL, const DeviseList& devises);
 // Replaces the file's points and header with the file's content. False when the file can't be
 // read, lacks "header" or "datalist", or its header lacks an amount; a point lacking an amount is
 // kept with zero and only logged.

@@ -4,6 +4,7 @@
 #include "sync/ISyncWindows.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/DocContext.h"
 #include "engines/Critere.h"
 #include "engines/SearchEngine.h"
 #include "foundation/broadcast.h"
@@ -171,7 +172,8 @@ void ServerAppDelegate::requestDocParam(ConnectionEntry* connection, const QStri
         pushDataToSend(connection, doc, QByteArrayLiteral("NO"));
         return;
     }
-    doc->docParam->updateSignatureIfNecessary(doc->documentUrl);
+    // A document kept without saving keeps its new signature in memory only.
+    doc->docParam->updateSignatureIfNecessary(DocContext::mayWriteAt(doc->documentUrl) ? doc->documentUrl : QString());
     setState(peer, SyncState::ParamSent);
     answerXml(connection, doc, xmlDocumentBytes(doc->docParam->makeDocParamXML(nullptr).get()));
 }

@@ -97,8 +97,8 @@ public:
     QStringList headerSubTitles() const;
     Q_INVOKABLE virtual void LISTING(QObject* sender) = 0;
     // Keeps the window (its configuration, month and frame) as the record of that number among
-    // the document's memorised windows of its kind.
-    Q_INVOKABLE void MEMORISE(const QVariant& number);
+    // the memorised windows of its kind, in the package a save is writing.
+    Q_INVOKABLE void MEMORISE(const QVariant& number, const QString& package);
 
     // ---- The list export (the window's export item: tag 1 CSV, else tab-separated).
     Q_INVOKABLE void EXPORTER(QObject* sender);

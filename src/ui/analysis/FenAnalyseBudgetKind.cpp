@@ -112,11 +112,10 @@ QString FenAnalyseBudgetController::getTitleForMonth(long month, bool showDevise
 // ---------------------------------------------------------------------------------------------
 // Memory and export
 
-void FenAnalyseBudgetController::MEMORISE(const QVariant& number)
+void FenAnalyseBudgetController::MEMORISE(const QVariant& number, const QString& package)
 {
-    const DOCUMENT* doc = document();
     QString folder;
-    if (!doc || !windowKind().memoryFolder(&folder, doc->documentUrl))
+    if (!windowKind().memoryFolder(&folder, package))
         return;
     const QString name
         = QStringLiteral("%1%2.xml").arg(QString::fromLatin1(windowKind().memoryName)).arg(number.toLongLong());

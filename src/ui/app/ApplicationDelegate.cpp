@@ -500,6 +500,14 @@ void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock
     DOCUMENT* doc = m_document.get();
     if (!doc)
         return;
+    // The user chose at its opening not to save it: a save could only fail, and the question and
+    // the reminder of a copy would ask again what the user already answered.
+    if (!DocContext::mayWriteAt(doc->documentUrl)) {
+        doCloseDocument(showBrowser);
+        if (noSaveBlock)
+            noSaveBlock();
+        return;
+    }
     if (APPLIPARAM::loadAppliParam().autoSaveWhenQuit) {
         savePathOfClose(showBrowser, saveBlock, noSaveBlock, undoBlock);
         return;
@@ -531,13 +539,21 @@ void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlo
                                           const Block& undoBlock)
 {
     DOCUMENT* doc = m_document.get();
-    step("memoriseDocumentWindows", [doc] { WindowMemory::memoriseDocumentWindows(doc); });
+    // The windows are recorded in memory; the analyses and graphs write themselves into the package
+    // the save builds, so the package on disk changes with the save or not at all.
+    const ParamFenList recorded = doc->docParam ? doc->docParam->documentWindows : ParamFenList();
+    SaveOptions options {.useTempFolder = true, .doMessage = true};
+    step("memoriseDocumentWindows",
+         [doc, &options] { options.memoriseWindows = WindowMemory::memoriseDocumentWindows(doc); });
     bool saved = false;
-    step("saveDocument", [doc, &saved] {
-        SVDocumentManager::defaultManager().saveDocument(
-            doc, doc->documentUrl, {.useTempFolder = true, .doMessage = true}, [&saved] { saved = true; }, {});
+    step("saveDocument", [doc, &options, &saved] {
+        SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl, options, [&saved] { saved = true; },
+                                                         {});
     });
     if (!saved) {
+        // Closed now without saving, it keeps the windows of its last saving close, as on disk.
+        if (doc->docParam)
+            doc->docParam->documentWindows = recorded;
         int answer = 0;
         Dialog::confirmation(nullptr, localizedDialogue(QStringLiteral("kConfirm_CloseWithoutSaving")),
                              doc->getDocLoadName(), localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
@@ -680,6 +696,10 @@ void ApplicationDelegate::PASSWORD(QObject* sender)
     Q_UNUSED(sender);
     DOCUMENT* doc = m_document.get();
     if (!doc)
+        return;
+    // The password is written into the package at once, which a document kept without saving
+    // never is: it is refused before anything is typed.
+    if (DocContext::refusesChangeInPackage())
         return;
     bool error = false;
     const BEFOREPARAM stored = BEFOREPARAM::loadBeforeParam(doc->documentUrl, &error);

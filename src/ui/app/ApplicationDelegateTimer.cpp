@@ -53,7 +53,7 @@ bool ApplicationDelegate::automaticSaveIsDue(DOCUMENT* doc) const
 {
     const long minutes = APPLIPARAM::loadAppliParam().mn;
     // The user was told at opening that this one can't be saved where it is.
-    if (!doc || minutes <= 0 || DocContext::instance().keptWithoutSaving)
+    if (!doc || minutes <= 0 || !DocContext::mayWriteAt(doc->documentUrl))
         return false;
     const uint64_t since = std::max(doc->lastSave, m_failedAutoSaveTick);
     return SystemClock::ticks() > since + uint64_t(minutes) * kTicksPerMinute;

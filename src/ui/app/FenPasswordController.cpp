@@ -4,6 +4,7 @@
 #include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/dialogs/QtAlertPresenter.h"
 
+#include "document/DocContext.h"
 #include "foundation/localized.h"
 #include "model/MONTANT.h"
 
@@ -138,6 +139,10 @@ bool FenPasswordController::READ()
 // The user must not be told the password changed when the file kept the old one.
 bool FenPasswordController::changePassword(const QString& newPassword)
 {
+    if (!DocContext::mayWriteAt(packageUrl())) {
+        DocContext::alertNotWritten(QStringLiteral("kAlerte_CannotChangeDoc_ReadOnly"), this);
+        return false;
+    }
     bool ignored = false;
     BEFOREPARAM before = BEFOREPARAM::loadBeforeParam(packageUrl(), &ignored);
     before.setPassword(newPassword);

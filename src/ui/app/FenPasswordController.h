@@ -26,7 +26,8 @@ public:
     // that can take it.
     Q_INVOKABLE void MODIFIER(QObject* sender);
     // Writes the new password's digest into the package's "beforeparam.xml"; false when it could
-    // not be written (the user is then told, and the old password stays).
+    // not be written, or may not (a document kept without saving): the user is then told, and
+    // the old password stays.
     bool changePassword(const QString& newPassword);
 
 protected:

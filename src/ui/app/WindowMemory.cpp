@@ -10,6 +10,7 @@
 
 #include "document/APPLIPARAM.h"
 #include "foundation/broadcast.h"
+#include "foundation/diagnostics.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/GraphFile.h"
@@ -61,13 +62,24 @@ bool memorisesItself(const StdWindowController& controller)
     return classes.contains(QString::fromLatin1(controller.metaObject()->className()));
 }
 
-void sendMemorise(StdWindowController& controller, long position)
+void sendMemorise(StdWindowController& controller, long position, const QString& package)
 {
     const QMetaObject* meta = controller.metaObject();
-    const int index = meta->indexOfMethod("MEMORISE(QVariant)");
+    const int index = meta->indexOfMethod("MEMORISE(QVariant,QString)");
     if (index >= 0)
         meta->method(index).invoke(&controller, Qt::DirectConnection,
-                                   Q_ARG(QVariant, QVariant::fromValue<qlonglong>(position)));
+                                   Q_ARG(QVariant, QVariant::fromValue<qlonglong>(position)), Q_ARG(QString, package));
+}
+
+// A package's folders of memorised windows, there even when no such window is open.
+void makeMemoryFolders(const QString& package)
+{
+    QString folder;
+    for (bool (*make)(QString*, const QString&) :
+         {&getGraphsFolder, &getAnalyseFolderInDocument, &getBudgetFolderInDocument}) {
+        if (!make(&folder, package))
+            svLog(QStringLiteral("Dossier des fenêtres mémorisées non créé dans %1").arg(package));
+    }
 }
 
 // The open window controllers, front to back as the application orders its windows.
@@ -164,21 +176,19 @@ void WindowMemory::recordIdentifiers(PARAMFEN& record, const StdWindowController
     }
 }
 
-void WindowMemory::memoriseDocumentWindows(DOCUMENT* doc)
+WindowMemory::PackageWriter WindowMemory::memoriseDocumentWindows(DOCUMENT* doc)
 {
     if (!doc || !doc->docParam)
-        return;
-    deleteGraphsFolder(doc->documentUrl);
-    removeAnalyseFolderInDocument(doc->documentUrl);
-    removeBudgetFolderInDocument(doc->documentUrl);
+        return {};
     ParamFenList& windows = doc->docParam->documentWindows;
     windows.clear();
+    QList<std::pair<QPointer<StdWindowController>, long>> memorising;
     const QList<StdWindowController*> controllers = openControllers();
     long n = 1;
     for (auto it = controllers.crbegin(); it != controllers.crend(); ++it, ++n) {
         StdWindowController& controller = **it;
         if (memorisesItself(controller)) {
-            sendMemorise(controller, n);
+            memorising.append({&controller, n});
             continue;
         }
         if (windows.size() >= kMaxRememberedWindows || !isRememberedWindow(&controller, false))
@@ -187,6 +197,13 @@ void WindowMemory::memoriseDocumentWindows(DOCUMENT* doc)
         recordIdentifiers(record, controller);
         windows.append(record);
     }
+    return [memorising](const QString& package) {
+        makeMemoryFolders(package);
+        for (const auto& [controller, position] : memorising) {
+            if (controller)
+                sendMemorise(*controller, position, package);
+        }
+    };
 }
 
 void WindowMemory::memoriseApplicationWindows()

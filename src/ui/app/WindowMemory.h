@@ -43,10 +43,16 @@ public:
     // application, the windows that belong to the application; without, the others.
     static bool isRememberedWindow(const StdWindowController* controller, bool application);
 
-    // Records the document's windows into its parameters (at most kMaxRememberedWindows); the
-    // analysis, budget and graph windows write themselves into the document's folders instead,
-    // through their invokable MEMORISE(QVariant) with their position from the front.
-    static void memoriseDocumentWindows(DOCUMENT* doc);
+    // What a save writes into the package it builds, given its URL (SaveOptions::memoriseWindows).
+    using PackageWriter = std::function<void(const QString& package)>;
+
+    // Records the document's windows into its parameters (at most kMaxRememberedWindows) and
+    // answers what the save that follows is to write with the package: the analysis, budget and
+    // graph windows, each through its invokable MEMORISE(QVariant, QString) with its position
+    // from the front, into the "analyse", "budget" and "graphs" folders of the package being
+    // written, which hold only them. Nothing is written into the document's package here: a save
+    // that fails leaves its memorised windows as they were.
+    static PackageWriter memoriseDocumentWindows(DOCUMENT* doc);
     // Opens the document's recorded windows, the last recorded first (the standard windows when
     // there are none), then the analysis, budget and graph windows memorised in the document's
     // folders. With "doRemind" off, the standard windows alone.

@@ -96,10 +96,11 @@ void FenLogoController::writeLogoList(const DOCUMENT& doc)
         showAlertOK(this, localizedDialogue(QStringLiteral("kOpenDoc_errLogo")), QString(), QStringLiteral("logo"), 0);
 }
 
+// Logos are written into the package at once: a document kept without saving keeps its own.
 void FenLogoController::CREER(QObject*)
 {
     DOCUMENT* doc = currentDocument();
-    if (!doc)
+    if (!doc || DocContext::refusesChangeInPackage(this))
         return;
     Logo logo(Logo::newLogoIdent(doc->logoArray));
     if (!editLogoModal(this, logo, *doc) || !storeChosenPicture(logo, *doc))
@@ -115,7 +116,7 @@ void FenLogoController::MODIFIER(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const int row = selectedRow(1);
-    if (!doc || row < 0 || row >= doc->logoArray.size())
+    if (!doc || row < 0 || row >= doc->logoArray.size() || DocContext::refusesChangeInPackage(this))
         return;
     const Logo old = doc->logoArray.at(row);
     Logo copy = old.copyOfLogo();
@@ -133,7 +134,7 @@ void FenLogoController::SUPPRIMER(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const int row = selectedRow(1);
-    if (!doc || row < 0 || row >= doc->logoArray.size())
+    if (!doc || row < 0 || row >= doc->logoArray.size() || DocContext::refusesChangeInPackage(this))
         return;
     int code = 0;
     Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppLogo")),

@@ -404,7 +404,7 @@ void FenGraphiqueController::IMPRIMER(QObject* sender)
     m_duringPrintList = false;
 }
 
-void FenGraphiqueController::MEMORISE(const QVariant& number)
+void FenGraphiqueController::MEMORISE(const QVariant& number, const QString& package)
 {
     const DOCUMENT* doc = currentDocument();
     if (!doc)
@@ -416,5 +416,5 @@ void FenGraphiqueController::MEMORISE(const QVariant& number)
     g.top = frame.y();
     g.right = frame.x() + frame.width();
     g.bottom = frame.y() + frame.height();
-    saveGraphFile(m_file, long(number.toLongLong()), doc, doc->deviseHdl);
+    saveGraphFile(m_file, long(number.toLongLong()), package, doc->deviseHdl);
 }

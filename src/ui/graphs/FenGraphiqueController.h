@@ -47,7 +47,8 @@ public:
     Q_INVOKABLE void DEVISE(QObject* item);
     Q_INVOKABLE void FORMAT(QObject* sender);
     Q_INVOKABLE void copy(QObject* sender);
-    Q_INVOKABLE void MEMORISE(const QVariant& number);
+    // Keeps the window's graph and frame as "graph<number>.xml" in the package a save is writing.
+    Q_INVOKABLE void MEMORISE(const QVariant& number, const QString& package);
     Q_INVOKABLE void IMPRIMER(QObject* sender) override;
 
     bool can_imprimer() const override { return true; }

@@ -503,9 +503,11 @@ ImportConfiguration FenEditImportTABController::makeImportConfigurationDataDicti
     return m_roles->makeImportConfigurationDataDictionary();
 }
 
+// In a document kept without saving, the active configuration's changes stay with the window.
 void FenEditImportTABController::saveCurrentConfiguration()
 {
-    if (m_roles && !m_activeConfiguration.isEmpty())
+    const DOCUMENT* doc = currentDocument();
+    if (m_roles && !m_activeConfiguration.isEmpty() && (!doc || DocContext::mayWriteAt(doc->documentUrl)))
         ImportManager::sharedInstance().saveImportConfigurationWithName(m_activeConfiguration,
                                                                         makeImportConfigurationDataDictionary());
 }
@@ -521,7 +523,7 @@ void FenEditImportTABController::resetConfiguration()
 
 void FenEditImportTABController::ENREGISTRER(QObject*)
 {
-    if (!READ())
+    if (DocContext::refusesChangeInPackage(this) || !READ())
         return;
     const QString name
         = ImportManager::sharedInstance().saveCurrentImportConfiguration(this, makeImportConfigurationDataDictionary());
@@ -533,6 +535,8 @@ void FenEditImportTABController::ENREGISTRER(QObject*)
 
 void FenEditImportTABController::SUPPRIMER(QObject*)
 {
+    if (DocContext::refusesChangeInPackage(this))
+        return;
     ImportManager::sharedInstance().deleteImportConfiguration(this, m_activeConfiguration);
     resetConfiguration();
     FILL();

@@ -155,6 +155,8 @@ bool FenSimulationController::askForAvailableSimulationName(QString* name)
 
 bool FenSimulationController::saveCurrentSimulation()
 {
+    if (DocContext::refusesChangeInPackage(this))
+        return false;
     QString name;
     if (!askForAvailableSimulationName(&name) || !READ())
         return false;
@@ -170,7 +172,7 @@ bool FenSimulationController::saveCurrentSimulation()
 void FenSimulationController::SUPPRIMER(QObject*)
 {
     const QString name = m_configuration;
-    if (name.isEmpty())
+    if (name.isEmpty() || DocContext::refusesChangeInPackage(this))
         return;
     if (!assumeAvailableNameForSimulation(name, false)) {
         alert("kMessage_cannotDeleteSimul", name, "simulateur");

@@ -94,6 +94,8 @@ void RechercheConfigurations::RECHERCHE(long tag)
 
 void RechercheConfigurations::CREER()
 {
+    if (DocContext::refusesChangeInPackage(&m_window))
+        return;
     const QString fileName = askFileName(QStringLiteral("kPrompt_CreateRechercheName"),
                                          localizedDialogue(QStringLiteral("kDefault_RechercheName")), QString());
     if (fileName.isEmpty())
@@ -118,7 +120,8 @@ bool RechercheConfigurations::ENREGISTRER()
     if (!m_window.READ())
         return false;
     const QString url = currentURL();
-    if (url.isEmpty() || !QFileInfo::exists(url))
+    // In a document kept without saving, the edited criterion stays in memory only.
+    if (url.isEmpty() || !QFileInfo::exists(url) || !DocContext::mayWriteAt(url))
         return true;
     if (saveCritereToSearches(FenRechercheController::critere(), QFileInfo(url).fileName(), document(), nullptr))
         return true;
@@ -129,7 +132,7 @@ bool RechercheConfigurations::ENREGISTRER()
 void RechercheConfigurations::SUPPRIMER()
 {
     const QString url = currentURL();
-    if (url.isEmpty())
+    if (url.isEmpty() || DocContext::refusesChangeInPackage(&m_window))
         return;
     int answer = kAlertFirstButton;
     Dialog::confirmation(&m_window, localizedDialogue(QStringLiteral("kConfirm_suppRecherche")), savedSearchName(url),
@@ -151,7 +154,7 @@ void RechercheConfigurations::SUPPRIMER()
 void RechercheConfigurations::RENOMMER()
 {
     const QString url = currentURL();
-    if (url.isEmpty())
+    if (url.isEmpty() || DocContext::refusesChangeInPackage(&m_window))
         return;
     const QString oldName = savedSearchName(url);
     const QString fileName = askFileName(QStringLiteral("kPrompt_RenommerRechercheName"), oldName, oldName);

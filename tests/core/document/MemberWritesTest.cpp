@@ -127,7 +127,7 @@ TEST(MemberWrites, EveryWriteReplacesTheMemberAndASecondNameKeepsItsBytes)
              return withDocument(p, [](DOCUMENT& doc) {
                  GRAPHFILE file;
                  file.header = GRAPH::newGraph(&doc);
-                 return saveGraphFile(file, 1, &doc, doc.deviseHdl);
+                 return saveGraphFile(file, 1, doc.documentUrl, doc.deviseHdl);
              });
          }},
         {"a search saved", "searches/Loyers.xml",

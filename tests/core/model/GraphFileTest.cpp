@@ -151,7 +151,7 @@ TEST_F(GraphFileTest, GraphFilesOfOpenWindows)
     first.total = amount(10);
     first.solde = amount(-2.5);
     file.dataArray = {first, DATAGRAPH()};
-    ASSERT_TRUE(saveGraphFile(file, 3, &doc, doc.deviseHdl));
+    ASSERT_TRUE(saveGraphFile(file, 3, doc.documentUrl, doc.deviseHdl));
     QString folder;
     ASSERT_TRUE(getGraphsFolder(&folder, doc.documentUrl));
     const QString path = folder + QStringLiteral("/graph3.xml");

@@ -309,8 +309,8 @@ TEST_F(FenAnalyseControllerTest, MemorisedWindowsComeBackAndAVanishedConfigurati
     doc.documentUrl = package;
     FenAnalyseController* w = open(QStringLiteral("Loisirs seuls"));
     choose(w, "PERIODE:", 8);
-    w->MEMORISE(QVariant::fromValue<qint64>(1));
-    open(QStringLiteral("Sans mois"))->MEMORISE(QVariant::fromValue<qint64>(2));
+    w->MEMORISE(QVariant::fromValue<qint64>(1), doc.documentUrl);
+    open(QStringLiteral("Sans mois"))->MEMORISE(QVariant::fromValue<qint64>(2), doc.documentUrl);
     for (FenAnalyseController* open : windows)
         open->close();
     windows.clear();

@@ -294,7 +294,7 @@ TEST_F(FenBudgetControllerTest, AMemorisedBudgetComesBackOnItsMonth)
         doc.anadefHdl[0].date1 = at(1, 1, 2024);
         FenBudgetController* w = open();
         choose(w, "PERIODE:", 8);
-        w->MEMORISE(QVariant::fromValue<qint64>(2));
+        w->MEMORISE(QVariant::fromValue<qint64>(2), doc.documentUrl);
         w->close();
         if (c.olderRecord)
             testenv::writeFile(package + QStringLiteral("/Contents/Resources/budget/budget2.xml"), c.olderRecord);

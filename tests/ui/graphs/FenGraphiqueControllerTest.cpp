@@ -212,7 +212,7 @@ TEST_F(FenGraphiqueControllerTest, AMemorisedGraphReopensWithItsStoredPointsAndF
     FenGraphiqueController* w = open(kGraphModeCompte, 7);
     w->window()->setGeometry(40, 60, 700, 480);
     w->graph_file().dataArray[2].total.setValueForDevise(0, 777);
-    w->MEMORISE(QVariant::fromValue<qint64>(3));
+    w->MEMORISE(QVariant::fromValue<qint64>(3), doc.documentUrl);
     w->close();
     reopenGraphiquesOfDocument(doc);
     FenGraphiqueController* reopened = nullptr;
