@@ -9,6 +9,7 @@
 #include "toolkit/host/UiHost.h"
 
 #include "document/Cloture.h"
+#include "document/DocContext.h"
 #include "foundation/SystemClock.h"
 #include "foundation/dates.h"
 #include "foundation/localized.h"
@@ -74,6 +75,10 @@ void ApplicationDelegate::CLOTURE(QObject* sender)
         UiHost::instance().desktop().beep();
         return;
     }
+    // The closed year is marked in its own package once the new one is whole: a package that
+    // is not written is refused before the user answers any of the questions.
+    if (DocContext::refusesChangeInPackage())
+        return;
     const int fileSystemTag = doc->fileSystemTag;
     double dateCloture = SystemClock::now();
     QString newName;

@@ -183,6 +183,7 @@ TEST_F(UnsavedWritesTest, ADocumentKeptWithoutSavingIsNeverWrittenTo)
              EXPECT_FALSE(removeSavedSearch(search));
          }},
         {"simulation saved", {}, [&doc] { EXPECT_FALSE(saveSimulation(SIMULrec(), QStringLiteral("Essai"), &doc)); }},
+        {"year closed", refused, [this] { delegate->CLOTURE(); }},
         {"logo made", refused, [] { FenLogoController::openLogos(true)->perform(QStringLiteral("CREER:")); }},
         {"import configuration", refused,
          [&doc] {
