@@ -1,6 +1,7 @@
 #include "toolkit/windows/StdWindowPlacement.h"
 
 #include "toolkit/host/UiHost.h"
+#include "toolkit/windows/StdFrameKeeper.h"
 #include "toolkit/windows/StdPaletteDock.h"
 #include "toolkit/windows/StdWindowController.h"
 
@@ -217,6 +218,8 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
         makeContentScroll(window);
     if (fitted != window->geometry())
         window->setGeometry(fitted);
+    if (window->isVisible())
+        StdFrameKeeper::keep(window);
 }
 
 void StdWindowPlacement::checkOnceDecorated(QWidget* window, const QWidget* parent)
@@ -269,6 +272,8 @@ void StdWindowPlacement::makeContentScroll(QWidget* window)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setWidget(content);
+    // The window's frame decides how much of the controls shows, not the room the bars would want.
+    scroll->setMinimumSize(1, 1);
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setMenuBar(menuBar);
