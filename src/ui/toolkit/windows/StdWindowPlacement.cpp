@@ -31,6 +31,7 @@ constexpr int kDecoratedChecks = 10;
 constexpr const char* kCheckPending = "sorv_decoration_check";
 constexpr const char* kChecksAsked = "sorv_decoration_checks";
 constexpr const char* kDecorated = "sorv_decorated";
+constexpr const char* kSliding = "sorv_sliding";
 
 std::optional<QMargins> g_givenDecorations;
 std::optional<QMargins> g_guessUntilDecorated;
@@ -220,6 +221,28 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
         window->setGeometry(fitted);
     if (window->isVisible())
         StdFrameKeeper::keep(window);
+}
+
+void StdWindowPlacement::keepSelfPlacedOnScreen(QWidget* window)
+{
+    if (!window || !window->isWindow() || isSliding(window))
+        return;
+    const QRect fitted = fittedGeometry(window->geometry(), QMargins(), UiHost::instance().screen().visibleFrame());
+    if (fitted != window->geometry())
+        window->setGeometry(fitted);
+}
+
+// Slides may overlap (a palette placed again while it slides in): the window slides until the
+// last of them ends.
+void StdWindowPlacement::setSliding(QWidget* window, bool sliding)
+{
+    if (window)
+        window->setProperty(kSliding, std::max(0, window->property(kSliding).toInt() + (sliding ? 1 : -1)));
+}
+
+bool StdWindowPlacement::isSliding(const QWidget* window)
+{
+    return window && window->property(kSliding).toInt() > 0;
 }
 
 void StdWindowPlacement::checkOnceDecorated(QWidget* window, const QWidget* parent)
