@@ -43,6 +43,17 @@ ChronoManager& chronos()
     return ChronoManager::sharedManager();
 }
 
+// The count's text for a number of schedules and forecasts; French counts below two in the
+// singular.
+QString countText(long count)
+{
+    return QString::number(count)
+        + localizedMisc(count < 2 ? QStringLiteral("kMisc_Nb_Chrono_Un") : QStringLiteral("kMisc_Nb_Chrono"));
+}
+
+// The largest count a household's document holds.
+constexpr long kLargestCount = 999999;
+
 } // namespace
 
 FenEcheancierController* FenEcheancierController::current()
@@ -91,6 +102,10 @@ void FenEcheancierController::buildInterface(StdWindow& window)
     m_imageFilterOn = new QLabel(&window);
     m_imageFilterOn->setObjectName(QStringLiteral("imageFilterOn"));
     m_imageFilterOn->setText(localizedAppl(QStringLiteral("FenEcheancier_filtreActif")));
+    // Its room is kept while it is hidden: a filter chosen must not widen the window.
+    QSizePolicy keptRoom = m_imageFilterOn->sizePolicy();
+    keptRoom.setRetainSizeWhenHidden(true);
+    m_imageFilterOn->setSizePolicy(keptRoom);
     auto* devise = new PopDevise(&window);
     devise->setObjectName(QStringLiteral("pop_devise"));
     auto* budget = new PopCompleterBudget(&window);
@@ -104,6 +119,10 @@ void FenEcheancierController::buildInterface(StdWindow& window)
     toolbar->addStretch();
     m_fieldNumberOfChrono = new QLabel(&window);
     m_fieldNumberOfChrono->setObjectName(QStringLiteral("fieldNumberOfChrono"));
+    // The count takes the room of the largest from the start: a count that gains a digit must not
+    // widen the window. Its own count replaces that text as the window wakes up.
+    m_fieldNumberOfChrono->setText(countText(kLargestCount));
+    m_fieldNumberOfChrono->setMinimumWidth(m_fieldNumberOfChrono->sizeHint().width());
     m_popHelp = new PopHelp(&window);
     m_popHelp->setObjectName(QStringLiteral("popHelp"));
     toolbar->addWidget(m_fieldNumberOfChrono);
@@ -147,11 +166,7 @@ void FenEcheancierController::updateNbChrono()
 {
     if (!m_fieldNumberOfChrono)
         return;
-    // French counts below two in the singular.
-    const long count = chronos().numberOfChronos();
-    m_fieldNumberOfChrono->setText(
-        QString::number(count)
-        + localizedMisc(count < 2 ? QStringLiteral("kMisc_Nb_Chrono_Un") : QStringLiteral("kMisc_Nb_Chrono")));
+    m_fieldNumberOfChrono->setText(countText(chronos().numberOfChronos()));
 }
 
 void FenEcheancierController::updateFilterIcone()

@@ -193,7 +193,7 @@ QString titleOrCount(const QString& title, const LISTING* listing)
 {
     if (!title.isEmpty())
         return title;
-    return QStringLiteral("%1 %2").arg(listingCount(listing)).arg(localizedMisc(QStringLiteral("kMisc_Search")));
+    return FenTransListController::countTitle(listingCount(listing));
 }
 
 void appearAnimated(FenListingController* controller)

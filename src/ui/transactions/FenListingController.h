@@ -83,6 +83,7 @@ template <class C> C* openListingWithCritere(ListingWithCritere request, DOCUMEN
     opening.banqueID = request.critere.getCritereBanque();
     opening.mode = request.mode;
     opening.title = listingdetail::titleOrCount(request.title, request.listing.get());
+    opening.titleCounts = request.title.isEmpty();
     opening.critere = std::move(request.critere);
     opening.listing = std::move(request.listing);
     opening.smartGrow = true;

@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The footer's fields, in the order of fieldPied.
@@ -112,11 +114,25 @@ QWidget* FenReleveController::buildReleveColumn(QWidget* parent)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->viewport()->installEventFilter(this);
     layout->addWidget(table, 1);
+    // The indicator stands beside the statements' balance, in the room the balance leaves: shown
+    // during an import, it never widens the window (the buttons above set the column's width).
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(4);
+    m_indicator = new QProgressBar(column);
+    m_indicator->setObjectName(QStringLiteral("indicator"));
+    m_indicator->setRange(0, 0);
+    m_indicator->setMaximumWidth(120);
+    m_indicator->setSizePolicy(QSizePolicy::Ignored, m_indicator->sizePolicy().verticalPolicy());
+    m_indicator->setFixedHeight(std::min(m_indicator->sizeHint().height(), int(TemplateTransList::kPiedHeight)));
+    m_indicator->setTextVisible(false);
+    m_indicator->hide();
+    bottom->addWidget(m_indicator);
     m_fieldSoldeReleve = new QLabel(column);
     m_fieldSoldeReleve->setObjectName(QStringLiteral("field_solde_releve"));
     m_fieldSoldeReleve->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_fieldSoldeReleve->setFixedHeight(TemplateTransList::kPiedHeight);
-    layout->addWidget(m_fieldSoldeReleve);
+    bottom->addWidget(m_fieldSoldeReleve);
+    layout->addLayout(bottom);
     return column;
 }
 
@@ -136,13 +152,6 @@ QLayout* FenReleveController::buildReleveToolbar(QWidget* parent)
          {m_buttonCreer.data(), m_buttonSupprimer.data(), m_buttonPointer.data(), m_buttonDepointer.data()})
         toolbar->addWidget(button);
     toolbar->addStretch();
-    m_indicator = new QProgressBar(parent);
-    m_indicator->setObjectName(QStringLiteral("indicator"));
-    m_indicator->setRange(0, 0);
-    m_indicator->setMaximumWidth(120);
-    m_indicator->setTextVisible(false);
-    m_indicator->hide();
-    toolbar->addWidget(m_indicator);
     return toolbar;
 }
 

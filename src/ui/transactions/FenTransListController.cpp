@@ -33,6 +33,7 @@ const QString kSmartGrow = QStringLiteral("smartGrow");
 const QString kMode = QStringLiteral("mode");
 const QString kListCrit = QStringLiteral("listCrit");
 const QString kTitle = QStringLiteral("title");
+const QString kTitleCounts = QStringLiteral("titleCounts");
 
 // The listing and document of the list being opened, between openTransListWindow and the new
 // window's awakening.
@@ -87,6 +88,7 @@ WindowDataPtr FenTransListController::prepareOpening(TransListOpening& opening)
     data->insert(kMode, qlonglong(opening.mode));
     data->insert(kListCrit, QVariant::fromValue(opening.critere));
     data->insert(kTitle, opening.title);
+    data->insert(kTitleCounts, opening.titleCounts);
     data->montant = opening.report.value_or(MONTANT());
     pendingOpening().listing = std::move(opening.listing);
     pendingOpening().doc = opening.doc;
@@ -240,6 +242,7 @@ void FenTransListController::takeOpening()
     }
     m_allowDepointer = data && data->value(kAllowDepointer).toBool();
     m_smartGrow = data && data->value(kSmartGrow).toBool();
+    m_titleCounts = data && data->value(kTitleCounts).toBool();
     PendingOpening& pending = pendingOpening();
     m_listing = std::move(pending.listing);
     m_doc = pending.doc;
@@ -316,6 +319,13 @@ void FenTransListController::tableViewSelectionDidChange1()
     m_canEffacerTrans = selection && canDeleteTransSelection(nullptr);
     m_canRechercherTrans = selection && canRechercherReleve();
     publishRights();
+}
+
+void FenTransListController::tableDidReloadData(StdTableView* table)
+{
+    StdWindowWithTableController::tableDidReloadData(table);
+    if (table && table == table1())
+        tableViewSelectionDidChange1();
 }
 
 void FenTransListController::setRight(bool& right, bool can)
@@ -399,6 +409,13 @@ void FenTransListController::printNbOperations()
 {
     if (m_fieldNbOperations && m_listing)
         m_fieldNbOperations->setText(getNbOperationsString());
+    if (StdWindow* shown = windowIfLoaded(); shown && m_titleCounts)
+        shown->setWindowTitle(countTitle(listingCount(m_listing.get())));
+}
+
+QString FenTransListController::countTitle(long rows)
+{
+    return QStringLiteral("%1 %2").arg(rows).arg(localizedMisc(QStringLiteral("kMisc_Search")));
 }
 
 // ---------------------------------------------------------------------------------------------

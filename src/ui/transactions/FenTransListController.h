@@ -106,7 +106,10 @@ public:
     long findTransactIndex(const TRANSACT* transaction) const;
     // The line count and its label; empty without a listing.
     QString getNbOperationsString() const;
+    // The line count in the footer, and in the title of a list titled by it.
     void printNbOperations();
+    // The title of a list titled by its row count.
+    static QString countTitle(long rows);
 
     // ---- Hooks with empty bodies, for the subclasses.
 
@@ -244,6 +247,8 @@ public:
     // ---- The table.
 
     void tableViewSelectionDidChange1() override;
+    // A reload empties the selection without a word from the table: the rights follow it.
+    void tableDidReloadData(StdTableView* table) override;
     int numberOfRowsInTableView1(StdTableView* table) override;
     StdCell* viewForTableColumn1(StdTableView* table, int row) override;
     QColor getPatColor1(int row) override;
@@ -312,6 +317,7 @@ private:
     MONTANT m_report;
     bool m_allowDepointer = false;
     bool m_smartGrow = false;
+    bool m_titleCounts = false;
 
     // The window's own listing while a print works on a copy of it.
     std::unique_ptr<LISTING> m_saveListing;

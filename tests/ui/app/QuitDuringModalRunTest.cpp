@@ -9,6 +9,7 @@
 #include "import/FenEditImportController.h"
 #include "import/FenEditImportTABController.h"
 #include "schedules/FenAwakeController.h"
+#include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/host/QtModalRunner.h"
 #include "transactions/FenEditReleveController.h"
 #include "transactions/FenEditSaisieController.h"
@@ -19,6 +20,7 @@
 #include "document/APPLIPARAM.h"
 #include "document/BEFOREPARAM.h"
 #include "foundation/SystemClock.h"
+#include "foundation/broadcast.h"
 #include "foundation/files.h"
 #include "foundation/localized.h"
 #include "import/ImportManager.h"
@@ -27,10 +29,14 @@
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QMessageBox>
+#include <QTimer>
 
 namespace {
 
@@ -218,6 +224,70 @@ TEST_F(QuitDuringModalRun, EveryOtherModalWindowIsCancelledFirst)
         unwind();
         EXPECT_FALSE(delegate->bankIsOpen());
     }
+}
+
+// A question left behind other windows (a sheet on a list, or a question of the application): a
+// quit brings it to the front rather than doing nothing without a word; nothing is guessed for
+// it, and the quit goes on once it is answered.
+TEST_F(QuitDuringModalRun, AQuestionBehindOtherWindowsComesToTheFrontAndTheQuitFollowsItsAnswer)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> ask;
+    };
+    const Case cases[] = {
+        {"deleting a list's rows",
+         [this] {
+             FenReleveController* list = releve();
+             list->table1()->selectAll();
+             list->EFFACER(nullptr);
+         }},
+        {"the examples' address", [this] { delegate->EXAMPLES(nullptr); }},
+    };
+    UiHost::Services services = testServices();
+    services.alerts = std::make_unique<QtAlertPresenter>();
+    auto& scheduler = static_cast<TestScheduler&>(*services.scheduler);
+    auto& desktop = static_cast<TestDesktop&>(*services.desktop);
+    UiHost asking(std::move(services));
+    UiHost::install(&asking);
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        if (!delegate->bankIsOpen())
+            start();
+        const qsizetype transactions = delegate->document()->transact_array.size();
+        QWidget* other = nullptr;
+        for (QObject* object : registeredWindowControllers()) {
+            if (object->inherits("FenBanqueController"))
+                other = qobject_cast<StdWindowController*>(object)->window();
+        }
+        ASSERT_NE(other, nullptr);
+        bool fronted = false;
+        // Queued as the window system and the menu bar queue them: they run in the question's loop.
+        QTimer::singleShot(0, other, [other] { other->activateWindow(); });
+        QTimer::singleShot(0, delegate.get(), [this] { delegate->terminate(); });
+        QTimer::singleShot(0, other, [&fronted] {
+            QApplication::processEvents();
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(window);
+                if (!box || !box->isVisible())
+                    continue;
+                fronted = box->isActiveWindow();
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == localizedDialogue(QStringLiteral("LIB_BUTTON_NON")))
+                        button->click();
+                }
+            }
+        });
+        each.ask();
+        EXPECT_TRUE(fronted);
+        EXPECT_TRUE(delegate->bankIsOpen()) << "the quit waits for the answer";
+        EXPECT_EQ(delegate->document()->transact_array.size(), transactions);
+        EXPECT_TRUE(desktop.openedURLs.isEmpty());
+        unwind();
+        scheduler.flush();
+        EXPECT_FALSE(delegate->bankIsOpen()) << "then goes on";
+    }
+    UiHost::install(&ui());
 }
 
 } // namespace

@@ -86,7 +86,8 @@ int QtAlertPresenter::show(const AlertRequest& request)
     if (const QPixmap image = namedImage(request.imageName, 64); !image.isNull())
         box.setIconPixmap(image);
 
-    ModalRunScope scope;
+    // The box is what a quit brings to the front while it waits for its answer.
+    ModalRunScope scope(&box);
     box.exec();
     const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
     // Without an escape button the box can only end by a button; the first is the safe answer

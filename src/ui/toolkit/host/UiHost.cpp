@@ -86,9 +86,10 @@ UiHost& UiHost::instance()
     return *g_host;
 }
 
-void UiHost::enterModal()
+void UiHost::enterModal(QWidget* question)
 {
     ++m_modalDepth;
+    m_questions.emplace_back(question);
     scheduler().setModalDepth(m_modalDepth);
 }
 
@@ -96,7 +97,19 @@ void UiHost::leaveModal()
 {
     if (SV_ASSERT(m_modalDepth > 0))
         --m_modalDepth;
+    if (!m_questions.empty())
+        m_questions.pop_back();
     scheduler().setModalDepth(m_modalDepth);
+}
+
+QList<QWidget*> UiHost::waitingQuestions() const
+{
+    QList<QWidget*> questions;
+    for (const QPointer<QWidget>& question : m_questions) {
+        if (question)
+            questions.append(question);
+    }
+    return questions;
 }
 
 bool UiHost::endModalRunsThen(QObject* context, std::function<void()> then)
@@ -104,6 +117,26 @@ bool UiHost::endModalRunsThen(QObject* context, std::function<void()> then)
     if (m_modalDepth == 0)
         return false;
     modal().endAll(0);
+    bringQuestionsToFront();
     scheduler().after(0, IScheduler::Mode::Default, std::move(then), context);
     return true;
+}
+
+// Outermost first, so that the innermost, which must be answered first, ends on top; a sheet's
+// window comes up with it.
+void UiHost::bringQuestionsToFront()
+{
+    const QList<QWidget*> questions = waitingQuestions();
+    for (QWidget* question : questions) {
+        if (!question->isVisible())
+            continue;
+        if (QWidget* parent = question->parentWidget()) {
+            QWidget* asking = parent->window();
+            asking->setWindowState(asking->windowState() & ~Qt::WindowMinimized);
+            asking->show();
+            asking->raise();
+        }
+        question->raise();
+        question->activateWindow();
+    }
 }

@@ -10,7 +10,9 @@
 #include "toolkit/media/SoundBackend.h"
 
 #include <QColor>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -18,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class PrintAccessoryViewController;
 class PrintOperation;
@@ -198,24 +201,35 @@ public:
     int modalDepth() const { return m_modalDepth; }
     // A command that tears windows down (quitting, closing the document) must not run under the
     // code of an open modal run, which would go on with them gone: with runs open, every window's
-    // run ends as cancelled and the command is called again once the outermost has returned
-    // (an alert still open is answered first). Answers false when no run is open: go on now.
+    // run ends as cancelled and the command is called again once the outermost has returned.
+    // An alert or question still open is answered first: nothing is guessed for it, it is brought
+    // to the front (with the window it is a sheet of), so that the command never waits unseen.
+    // Answers false when no run is open: go on now.
     bool endModalRunsThen(QObject* context, std::function<void()> then);
-    void enterModal();
+    // A modal run opens; question is the window waiting for the user's answer (an alert's box)
+    // when the run is not a window's run that endModalRunsThen can end.
+    void enterModal(QWidget* question = nullptr);
     void leaveModal();
+    // The alerts and questions open right now, innermost last.
+    QList<QWidget*> waitingQuestions() const;
 
 private:
+    void bringQuestionsToFront();
+
     Services m_services;
     int m_modalDepth = 0;
+    // One entry per open run, null for a window's run.
+    std::vector<QPointer<QWidget>> m_questions;
 };
 
-// Counts a modal run on the installed host for the length of a scope.
+// Counts a modal run on the installed host for the length of a scope; the run of an alert or a
+// question gives its window.
 class ModalRunScope {
 public:
-    ModalRunScope()
+    explicit ModalRunScope(QWidget* question = nullptr)
         : m_host(UiHost::instance())
     {
-        m_host.enterModal();
+        m_host.enterModal(question);
     }
     ~ModalRunScope() { m_host.leaveModal(); }
     ModalRunScope(const ModalRunScope&) = delete;

@@ -6,6 +6,7 @@
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/StdActionDispatcher.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include "document/DocContext.h"
 #include "foundation/IAppShell.h"
@@ -16,6 +17,7 @@
 #include "model/ITransactionWindows.h"
 #include "model/MACRO.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QStyle>
@@ -141,15 +143,42 @@ QRect FenPaletteToolController::cornerFrame() const
     return QRect(screen.topLeft(), size);
 }
 
+// The slide starts off the screen's left edge: the palette is told it slides before it shows.
 void FenPaletteToolController::slideIn()
 {
     StdWindow* palette = windowIfLoaded();
     const QRect corner = cornerFrame();
+    StdWindowPlacement::setSliding(palette, true);
     palette->setGeometry(QRect(QPoint(-corner.width(), corner.y()), corner.size()));
     palette->show();
     palette->raise();
     palette->activateWindow();
-    UiHost::instance().animator().animateWidget(palette, {{corner, kSlideMs}}, {});
+    slideTo(corner, false);
+    StdWindowPlacement::setSliding(palette, false);
+}
+
+void FenPaletteToolController::slideTo(const QRect& frame, bool close)
+{
+    StdWindow* palette = windowIfLoaded();
+    if (!palette)
+        return;
+    StdWindowPlacement::setSliding(palette, true);
+    QPointer<FenPaletteToolController> self(this);
+    QPointer<StdWindow> slid(palette);
+    UiHost::instance().animator().animateWidget(palette, {{frame, kSlideMs}}, [self, slid, close] {
+        StdWindowPlacement::setSliding(slid, false);
+        if (close && self)
+            self->close();
+        else if (!close)
+            StdWindowPlacement::keepSelfPlacedOnScreen(slid);
+    });
+}
+
+bool FenPaletteToolController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched == windowIfLoaded())
+        StdWindowPlacement::keepSelfPlacedOnScreen(windowIfLoaded());
+    return StdWindowController::eventFilter(watched, event);
 }
 
 void FenPaletteToolController::setUpPopUps()
@@ -179,8 +208,7 @@ void FenPaletteToolController::setMenuItemTicked(bool ticked)
 
 void FenPaletteToolController::PLACE_PALETTE_TOOLS()
 {
-    if (StdWindow* palette = windowIfLoaded())
-        UiHost::instance().animator().animateWidget(palette, {{cornerFrame(), kSlideMs}}, {});
+    slideTo(cornerFrame(), false);
 }
 
 void FenPaletteToolController::didChangeScreen()
@@ -201,12 +229,7 @@ void FenPaletteToolController::closeSliding()
         close();
         return;
     }
-    const QRect out(QPoint(-palette->width(), palette->y()), palette->size());
-    QPointer<FenPaletteToolController> self(this);
-    UiHost::instance().animator().animateWidget(palette, {{out, kSlideMs}}, [self] {
-        if (self)
-            self->close();
-    });
+    slideTo(QRect(QPoint(-palette->width(), palette->geometry().y()), palette->size()), true);
 }
 
 void FenPaletteToolController::windowWillClose()

@@ -69,9 +69,15 @@ public:
 
 protected:
     void buildInterface(StdWindow& window) override;
+    // However the palette is shown again (a window become main, the palette asked for again), it
+    // stands wholly on the screen.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void slideIn();
+    // Moves the palette, animated, to the frame; then closes it when close is set, else keeps it
+    // on the screen.
+    void slideTo(const QRect& frame, bool close);
     void setMenuItemTicked(bool ticked);
     void setUpPopUps();
 

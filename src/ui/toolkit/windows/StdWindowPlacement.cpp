@@ -1,6 +1,7 @@
 #include "toolkit/windows/StdWindowPlacement.h"
 
 #include "toolkit/host/UiHost.h"
+#include "toolkit/windows/StdFrameKeeper.h"
 #include "toolkit/windows/StdPaletteDock.h"
 #include "toolkit/windows/StdWindowController.h"
 
@@ -30,6 +31,7 @@ constexpr int kDecoratedChecks = 10;
 constexpr const char* kCheckPending = "sorv_decoration_check";
 constexpr const char* kChecksAsked = "sorv_decoration_checks";
 constexpr const char* kDecorated = "sorv_decorated";
+constexpr const char* kSliding = "sorv_sliding";
 
 std::optional<QMargins> g_givenDecorations;
 std::optional<QMargins> g_guessUntilDecorated;
@@ -217,6 +219,30 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
         makeContentScroll(window);
     if (fitted != window->geometry())
         window->setGeometry(fitted);
+    if (window->isVisible())
+        StdFrameKeeper::keep(window);
+}
+
+void StdWindowPlacement::keepSelfPlacedOnScreen(QWidget* window)
+{
+    if (!window || !window->isWindow() || isSliding(window))
+        return;
+    const QRect fitted = fittedGeometry(window->geometry(), QMargins(), UiHost::instance().screen().visibleFrame());
+    if (fitted != window->geometry())
+        window->setGeometry(fitted);
+}
+
+// Slides may overlap (a palette placed again while it slides in): the window slides until the
+// last of them ends.
+void StdWindowPlacement::setSliding(QWidget* window, bool sliding)
+{
+    if (window)
+        window->setProperty(kSliding, std::max(0, window->property(kSliding).toInt() + (sliding ? 1 : -1)));
+}
+
+bool StdWindowPlacement::isSliding(const QWidget* window)
+{
+    return window && window->property(kSliding).toInt() > 0;
 }
 
 void StdWindowPlacement::checkOnceDecorated(QWidget* window, const QWidget* parent)
@@ -269,6 +295,8 @@ void StdWindowPlacement::makeContentScroll(QWidget* window)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setWidget(content);
+    // The window's frame decides how much of the controls shows, not the room the bars would want.
+    scroll->setMinimumSize(1, 1);
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setMenuBar(menuBar);

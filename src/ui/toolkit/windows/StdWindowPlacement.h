@@ -6,7 +6,8 @@
 // it was given. A window larger than that area is shrunk to fit; when its controls need more room
 // than that, its content scrolls.
 //
-// Frameless windows (the tool palette, the save notice) place themselves and are left alone.
+// Frameless windows (the tool palette, the save notice) place themselves: they are kept wholly
+// inside the screen's visible frame where they stand, except while they slide in or out.
 #include <QMargins>
 #include <QRect>
 #include <QSize>
@@ -54,6 +55,14 @@ public:
     // placed), then keeps it inside its area, shrinking it and letting its content scroll
     // when it is too large.
     static void keepOnScreen(QWidget* window, const QWidget* parent = nullptr);
+
+    // A window that places itself (frameless), moved and shrunk where needed to stand wholly
+    // inside the screen's visible frame; nothing while it slides.
+    static void keepSelfPlacedOnScreen(QWidget* window);
+    // A window sliding in or out by program stands where its slide puts it, off the screen on the
+    // way: each slide is told as it starts and as it ends.
+    static void setSliding(QWidget* window, bool sliding);
+    static bool isSliding(const QWidget* window);
 
     // Once the window manager has decorated a window shown at a guessed frame, keeps it on screen
     // with its real one.

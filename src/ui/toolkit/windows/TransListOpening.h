@@ -31,6 +31,8 @@ struct TransListOpening {
     // Handed over to the window; an opener without one gets an empty list.
     std::unique_ptr<LISTING> listing;
     QString title;
+    // The title is the list's row count ("12 opération(s) trouvée(s)"), kept in step with the rows.
+    bool titleCounts = false;
     bool smartGrow = false; // kept for subclasses
     bool appear = true;
     bool allowDepointer = false; // the list may untick its transactions
