@@ -337,7 +337,13 @@ void ApplicationDelegate::terminate(QObject* sender)
 {
     Q_UNUSED(sender);
     // Typed in another window while a modal one answers, the quit comes from that run's event loop.
-    if (UiHost::instance().endModalRunsThen(this, [this] { terminate(); }))
+    // Pressed again while a question waits, only the last press goes on once it is answered: the
+    // user asked to quit once, and a cancelled save question must not come back.
+    const quint64 ticket = ++m_waitingCommandTicket;
+    if (UiHost::instance().endModalRunsThen(this, [this, ticket] {
+            if (ticket == m_waitingCommandTicket)
+                terminate();
+        }))
         return;
     if (applicationShouldTerminate() == 0)
         return;
@@ -488,7 +494,11 @@ void ApplicationDelegate::showOpenedDocument(DOCUMENT& doc, bool crea)
 void ApplicationDelegate::FERMER_DOCUMENT(QObject* sender)
 {
     Q_UNUSED(sender);
-    if (UiHost::instance().endModalRunsThen(this, [this] { FERMER_DOCUMENT(); }))
+    const quint64 ticket = ++m_waitingCommandTicket;
+    if (UiHost::instance().endModalRunsThen(this, [this, ticket] {
+            if (ticket == m_waitingCommandTicket)
+                FERMER_DOCUMENT();
+        }))
         return;
     if (m_bankIsOpen)
         performFermer(true, {}, {}, {});

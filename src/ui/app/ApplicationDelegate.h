@@ -291,5 +291,7 @@ private:
     QPointer<StdWindowController> m_calendrier;
     // Tick of the last automatic save that failed; the next try waits a whole period after it.
     uint64_t m_failedAutoSaveTick = 0;
+    // Quitting or closing asked again while a question waits: only the last request goes on.
+    quint64 m_waitingCommandTicket = 0;
     QStringList m_trace;
 };

@@ -264,6 +264,8 @@ TEST_F(QuitDuringModalRun, AQuestionBehindOtherWindowsComesToTheFrontAndTheQuitF
         bool fronted = false;
         // Queued as the window system and the menu bar queue them: they run in the question's loop.
         QTimer::singleShot(0, other, [other] { other->activateWindow(); });
+        // Pressed twice, as an impatient user does: one quit follows the answer.
+        QTimer::singleShot(0, delegate.get(), [this] { delegate->terminate(); });
         QTimer::singleShot(0, delegate.get(), [this] { delegate->terminate(); });
         QTimer::singleShot(0, other, [&fronted] {
             QApplication::processEvents();
@@ -284,8 +286,10 @@ TEST_F(QuitDuringModalRun, AQuestionBehindOtherWindowsComesToTheFrontAndTheQuitF
         EXPECT_EQ(delegate->document()->transact_array.size(), transactions);
         EXPECT_TRUE(desktop.openedURLs.isEmpty());
         unwind();
+        const qsizetype asked = delegate->lifeCycleTrace().count(QStringLiteral("applicationShouldTerminate"));
         scheduler.flush();
         EXPECT_FALSE(delegate->bankIsOpen()) << "then goes on";
+        EXPECT_EQ(delegate->lifeCycleTrace().count(QStringLiteral("applicationShouldTerminate")), asked + 1);
     }
     UiHost::install(&ui());
 }
