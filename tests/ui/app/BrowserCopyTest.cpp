@@ -107,6 +107,7 @@ TEST_F(BrowserCopyTest, AnotherDocumentIsReplacedWholeAndOnlyAfterTheUsersWord)
         ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), other));
         testenv::writeFile(other + QStringLiteral("/Contents/Resources/transact.xml"), "<list/>");
         testenv::writeFile(other + QStringLiteral("/Contents/Resources/Documents/Facture.pdf"), "facture");
+        testenv::writeFile(other + QStringLiteral("/Contents/Resources/notes.txt"), "à garder");
         const auto before = contentOf(other);
         std::unique_ptr<DocumentMark> held;
         if (each.heldElsewhere) {

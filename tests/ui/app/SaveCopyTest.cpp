@@ -29,7 +29,8 @@ QMap<QString, QByteArray> contentOf(const QString& package)
     return files;
 }
 
-// "Maison.old", a document of its own with an attached file the copy does not have.
+// "Maison.old", a document of its own with an attached file and a file the copy does not have: a
+// copy written into it would keep them.
 QString otherDocument(const QString& folder)
 {
     const QString url = folder + QStringLiteral("/Maison.old.svd");
@@ -37,6 +38,7 @@ QString otherDocument(const QString& folder)
     EXPECT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
     testenv::writeFile(url + QStringLiteral("/Contents/Resources/transact.xml"), "<list/>");
     testenv::writeFile(url + QStringLiteral("/Contents/Resources/Documents/Facture.pdf"), "facture");
+    testenv::writeFile(url + QStringLiteral("/Contents/Resources/notes.txt"), "à garder");
     return url;
 }
 
