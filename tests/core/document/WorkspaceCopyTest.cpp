@@ -1,9 +1,8 @@
 // A process killed while it duplicates, takes in or copies a document over another leaves no half
 // copy for the browser to list, and the document it was replacing whole. The copy is made by a
-// second process, this test program started again, that a file it can't finish reading (a named
-// pipe nobody writes into) holds in the middle of the copy until it is killed.
+// second process, this test program started again, held in the middle of the copy by a named pipe
+// nobody writes into, and killed there.
 #include "document/HelperSVFiles.h"
-#include "document/RecentDocument.h"
 #include "document/SVWorkspaceManager.h"
 #include "foundation/files.h"
 #include "model/DOCUMENT.h"
@@ -13,8 +12,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
@@ -24,29 +21,16 @@
 
 namespace {
 
-constexpr char kKind[] = "SORV_COPY_KILLED";
-constexpr char kHome[] = "SORV_COPY_HOME";
-constexpr char kSource[] = "SORV_COPY_SOURCE";
-constexpr char kTarget[] = "SORV_COPY_TARGET";
-// Copied among the first files of a package, before the pipe that holds the copy.
-constexpr char kFirstFile[] = "Contents/Resources/Documents/Premier.txt";
+// What the second process does: the kind of copy, the first process's home, the source, the target.
+constexpr char kOrder[] = "SORV_COPY_KILLED";
 
 QString documentsFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-// A document whose copy can't end: a named pipe among its last files.
-QString unendingDocument(const QString& url)
-{
-    EXPECT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
-    testenv::writeFile(url + QLatin1Char('/') + QLatin1String(kFirstFile), "premier");
-    EXPECT_EQ(::mkfifo(QFile::encodeName(url + QStringLiteral("/Contents/Resources/zz-attente")).constData(), 0600), 0);
-    return url;
-}
-
-// How many copies of the first file lie in the folder, hidden ones included, the source's aside.
-int copiesStarted(const QString& folder, const QString& source)
+// Copies of "Premier.txt", one of the first files copied, outside the source: the copy has begun.
+int copiesBegun(const QString& folder, const QString& source)
 {
     int found = 0;
     QDirIterator it(folder, {QStringLiteral("Premier.txt")}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -67,78 +51,70 @@ QStringList listedNames()
 
 } // namespace
 
-// The second process: copies as it is told, and is killed in the middle.
 TEST(WorkspaceCopyChild, CopiesUntilKilled)
 {
-    const QString kind = qEnvironmentVariable(kKind);
-    if (kind.isEmpty())
+    const QStringList order = qEnvironmentVariable(kOrder).split(QLatin1Char('\n'));
+    if (order.size() != 4)
         GTEST_SKIP() << "runs only as the second process of the killed-copy test";
-    const QString home = qEnvironmentVariable(kHome);
-    testenv::shareUserRuntimeOf(home);
-    qputenv("HOME", QFile::encodeName(home));
-    ASSERT_EQ(documentsFolder(), home + QStringLiteral("/Documents"));
-    QString source = qEnvironmentVariable(kSource);
-    const QString target = qEnvironmentVariable(kTarget);
+    testenv::shareUserRuntimeOf(order[1]);
+    qputenv("HOME", QFile::encodeName(order[1]));
+    QString source = order[2];
     SVWorkspaceManager& workspace = SVWorkspaceManager::sharedInstance();
-    if (kind == QLatin1String("duplicate")) {
-        workspace.loadRecentMacData();
-        long index = 0;
-        ASSERT_TRUE(workspace.findElementNamed(documentNameFromURL(source), &index, kFileSystemLocal));
-        workspace.dupliquerRecent(index, target, kFileSystemLocal);
-    } else if (kind == QLatin1String("import")) {
+    workspace.loadRecentMacData();
+    long index = 0;
+    if (order[0] == QLatin1String("duplicate")
+        && workspace.findElementNamed(QStringLiteral("A"), &index, kFileSystemLocal))
+        workspace.dupliquerRecent(index, order[3], kFileSystemLocal);
+    else if (order[0] == QLatin1String("import"))
         workspace.importerRecent(&source, kFileSystemLocal);
-    } else {
-        HelperSVFiles::replaceSVFile(target, source);
-    }
+    else if (order[0] == QLatin1String("replace"))
+        HelperSVFiles::replaceSVFile(order[3], source);
     ADD_FAILURE() << "the copy ended";
 }
 
 TEST(WorkspaceCopy, AKillInTheMiddleOfACopyLeavesNoHalfCopyListed)
 {
     const QString documents = documentsFolder();
-    const QString elsewhere = testenv::freshDir(QStringLiteral("killed-copy"));
+    const QString elsewhere = testenv::freshDir(QStringLiteral("killed-copy")) + QStringLiteral("/Club.svd");
+    const QString sample = QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd");
     const struct {
         const char* kind;
         QString source;
         QString target; // the duplicate's name, or the document replaced
     } copies[] = {
         {"duplicate", documents + QStringLiteral("/A.svd"), QStringLiteral("D")},
-        {"import", elsewhere + QStringLiteral("/Club.svd"), {}},
-        {"replace", elsewhere + QStringLiteral("/Club.svd"), documents + QStringLiteral("/Autre.svd")},
+        {"import", elsewhere, {}},
+        {"replace", elsewhere, documents + QStringLiteral("/Autre.svd")},
     };
     for (const auto& copy : copies) {
         SCOPED_TRACE(copy.kind);
         QDir(documents).removeRecursively();
-        QDir(elsewhere).removeRecursively();
+        QDir(copy.source).removeRecursively();
         QDir().mkpath(documents);
-        QDir().mkpath(elsewhere);
-        unendingDocument(copy.source);
-        if (!copy.source.startsWith(documents)) {
-            ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"),
-                                       documents + QStringLiteral("/A.svd")));
+        for (const QString& url :
+             {documents + QStringLiteral("/A.svd"), documents + QStringLiteral("/Autre.svd"), copy.source}) {
+            ASSERT_TRUE(QFileInfo::exists(url) || copyItemAtPath(sample, url));
         }
-        ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"),
-                                   documents + QStringLiteral("/Autre.svd")));
-        testenv::writeFile(documents + QStringLiteral("/Autre.svd/Contents/Resources/transact.xml"), "<list/>");
+        testenv::writeFile(copy.source + QStringLiteral("/Contents/Resources/Documents/Premier.txt"), "premier");
+        ASSERT_EQ(::mkfifo(QFile::encodeName(copy.source + QStringLiteral("/Contents/Resources/zz")).constData(), 0600),
+                  0);
         const auto other = testenv::filesUnder(documents + QStringLiteral("/Autre.svd"));
 
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QLatin1String(kKind), QLatin1String(copy.kind));
-        environment.insert(QLatin1String(kHome), testenv::homeDir());
-        environment.insert(QLatin1String(kSource), copy.source);
-        environment.insert(QLatin1String(kTarget), copy.target);
+        environment.insert(QLatin1String(kOrder),
+                           QStringList {QLatin1String(copy.kind), testenv::homeDir(), copy.source, copy.target}.join(
+                               QLatin1Char('\n')));
         environment.insert(QStringLiteral("TMPDIR"), testenv::freshDir(QStringLiteral("child")));
         child.setProcessEnvironment(environment);
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=WorkspaceCopyChild.*")});
-        ASSERT_TRUE(child.waitForStarted());
-        for (int wait = 0; wait < 3000 && copiesStarted(documents, copy.source) == 0; ++wait) {
-            if (child.state() != QProcess::Running)
+        for (int wait = 0; wait < 3000 && copiesBegun(documents, copy.source) == 0; ++wait) {
+            if (!child.waitForStarted() || child.state() != QProcess::Running)
                 break;
             QThread::msleep(10);
         }
-        ASSERT_GT(copiesStarted(documents, copy.source), 0) << child.readAll().toStdString();
+        ASSERT_GT(copiesBegun(documents, copy.source), 0) << child.readAll().toStdString();
         child.kill();
         ASSERT_TRUE(child.waitForFinished());
 
