@@ -1,9 +1,11 @@
 #include "HelperSVFiles.h"
 
-#include "foundation/files.h"
+#include "document/PackageCopy.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <cerrno>
 
@@ -45,6 +47,24 @@ void createFolder(const QString& folder, int* error)
         *error = errno != 0 ? errno : EIO;
 }
 
+// The file's new bytes written beside it and renamed over it once on the disk: the file is the old
+// one or the new one at every moment, and nothing else is left under a name of its own.
+bool replaceFile(const QString& existing, const QString& replacement)
+{
+    QFile in(replacement);
+    QSaveFile out(existing);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return false;
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(qint64(1) << 20);
+        if (block.isEmpty() || out.write(block) != block.size()) {
+            out.cancelWriting();
+            break;
+        }
+    }
+    return in.error() == QFileDevice::NoError && out.commit();
+}
+
 } // namespace
 
 bool HelperSVFiles::getSVFile(int root, const QStringList& levels, const QString& nom, QString* url, int* error)
@@ -80,25 +100,12 @@ bool HelperSVFiles::replaceSVFile(const QString& existing, const QString& replac
 {
     if (existing.isEmpty() || replacement.isEmpty() || !QFileInfo::exists(existing))
         return false;
-    const QString copy = uniqueFileURL(existing);
-    if (!copyItemAtPath(replacement, copy)) {
-        // A folder copy may stop half way: what it left is no one's file.
-        if (QFileInfo::exists(copy))
-            removeOrTrashItemAtURL(copy);
-        return false;
+    if (QFileInfo(replacement).isDir()) {
+        PackageCopy copy(existing);
+        copy.setReplacing(true);
+        return copy.copyFrom(replacement);
     }
-    const QString aside = uniqueFileURL(existing);
-    if (!QDir().rename(existing, aside)) {
-        removeOrTrashItemAtURL(copy);
-        return false;
-    }
-    if (!QDir().rename(copy, existing)) {
-        // Never leave the place empty: the existing item goes back where callers look for it.
-        QDir().rename(aside, existing);
-        removeOrTrashItemAtURL(copy);
-        return false;
-    }
-    return removeOrTrashItemAtURL(aside);
+    return replaceFile(existing, replacement);
 }
 
 QString HelperSVFiles::cleanSVURL(const QString& url)

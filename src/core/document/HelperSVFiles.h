@@ -22,10 +22,10 @@ public:
     // error may be null.
     static bool getSVFile(int root, const QStringList& levels, const QString& nom, QString* url, int* error);
 
-    // Puts a copy of the replacement (a file or a package folder) in place of the existing item:
-    // copy beside it under a free name, set the existing item aside under another, move the copy
-    // into place, remove (or trash) the set-aside item. False at the first failing step; the
-    // existing item is then back at its place.
+    // Puts a copy of the replacement (a file or a package folder) in place of the existing item,
+    // written beside it under a hidden name and renamed into place once whole (a package the way a
+    // save does it, PackageCopy). False when a step fails; the existing item is then whole at its
+    // place (a package, at the latest once the folder is next listed, opened or saved into).
     static bool replaceSVFile(const QString& existing, const QString& replacement);
 
     // The path with its extension replaced by "svd" (added when it has none); null for an empty

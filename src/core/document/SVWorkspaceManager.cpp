@@ -5,6 +5,7 @@
 #include "document/DocumentMark.h"
 #include "document/ICloudContainer.h"
 #include "document/ICloudDelegate.h"
+#include "document/PackageCopy.h"
 #include "document/SVDocumentManager.h"
 #include "document/SaveLeftovers.h"
 #include "foundation/diagnostics.h"
@@ -72,17 +73,14 @@ QString uniqueIgnoringCase(const QString& path)
     }
 }
 
-// A copy that stops half way leaves nothing behind: the folder would list a broken document.
+// The copy is made under a hidden name and takes its own only when whole: the folder never lists
+// a broken document, not even while the copy runs or after the process died in it.
 bool copyPackage(const QString& from, const QString& to, int* error)
 {
-    if (existsAt(to)) {
-        *error = EEXIST;
-        return false;
-    }
-    if (copyItemAtPath(from, to, error))
+    PackageCopy copy(to);
+    if (copy.copyFrom(from))
         return true;
-    if (existsAt(to))
-        removeOrTrashItemAtURL(to);
+    *error = copy.error();
     return false;
 }
 

@@ -65,7 +65,8 @@ public:
     // (DocumentMark::heldInformation).
     bool renommerRecent(long* index, const QString& newName, int fileSystemTag, QString* heldOpen = nullptr);
     // Copies the package at index under the new name and lists the copy; for the cloud storage
-    // the answer is whether its download could be asked for.
+    // the answer is whether its download could be asked for. Like the import's, the copy is built
+    // under a hidden name and renamed into place once whole (PackageCopy): no half copy is listed.
     bool dupliquerRecent(long index, const QString& newName, int fileSystemTag);
     // Copies the document at *url into the storage under a free name, *url then naming the copy:
     // 0, or kImportNameTaken, kImportNotWritable, kImportNotDocument (a folder without the files of

@@ -104,17 +104,6 @@ public:
 };
 TransactSound g_transactSound;
 
-// A package is a folder, which QFile can't open to set its times.
-void touchModificationDate(const QString& path, double date)
-{
-    const qint64 ms = dateToDateTime(date).toMSecsSinceEpoch();
-    struct timespec times[2];
-    times[0].tv_nsec = UTIME_OMIT;
-    times[1].tv_sec = ms / 1000;
-    times[1].tv_nsec = (ms % 1000) * 1000000;
-    utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
-}
-
 constexpr int kToolTipDelayHelpOn = 1000;
 constexpr int kToolTipDelayHelpOff = INT_MAX;
 
@@ -639,66 +628,6 @@ void ApplicationDelegate::ENREGISTRER_DOCUMENT(QObject* sender)
     if (DOCUMENT* doc = m_document.get())
         SVDocumentManager::defaultManager().saveDocument(doc, doc->documentUrl,
                                                          {.useTempFolder = true, .doMessage = true}, {}, {});
-}
-
-void ApplicationDelegate::ENREGISTRER_COPIE(QObject* sender)
-{
-    Q_UNUSED(sender);
-    DOCUMENT* doc = m_document.get();
-    if (!doc)
-        return;
-    const QString fileName = QFileInfo(doc->documentUrl).fileName();
-    int answer = 0;
-    Dialog::OKConfirmationWithDictionary(
-        {{QStringLiteral("title"), localizedDialogue(QStringLiteral("kConfirm_SaveBeforeCopy"))},
-         {QStringLiteral("information"), fileName},
-         {QStringLiteral("imageName"), QStringLiteral("document")}},
-        [&answer](int code) { answer = code; });
-    if (answer == kAlertFirstButton) {
-        bool saved = false;
-        SVDocumentManager::defaultManager().saveDocument(
-            doc, doc->documentUrl, {.useTempFolder = true, .doMessage = true}, [&saved] { saved = true; }, {});
-        if (!saved)
-            return;
-    }
-    const QString destination = runSavePanel(fileName, QStringLiteral("svd"));
-    if (destination.isEmpty() || refuseCopyIntoDocument(doc, destination))
-        return;
-    bool existed = false;
-    if (!writeCopy(doc, destination, &existed)) {
-        const char* key = existed ? "kAlerte_CantOverwriteCopy" : "kAlerte_CantSaveCopy";
-        Dialog::alerte(nullptr, localizedDialogue(QString::fromLatin1(key)), QString(), QStringLiteral("DD"), 0, {});
-        return;
-    }
-    touchModificationDate(destination, SystemClock::now());
-    BackupManager::defaultManager().didManualSaveForOpenedDocument(doc);
-    Dialog::alerte(nullptr, localizedDialogue(QStringLiteral("kAlerte_SaveCopyOK")), QString(), QStringLiteral("DD"), 1,
-                   {});
-}
-
-// A copy onto the open package would be no copy at all, and one inside it would copy the
-// package into itself: both are refused before anything is written, the reminder of a manual
-// copy left as it was.
-bool ApplicationDelegate::refuseCopyIntoDocument(const DOCUMENT* doc, const QString& destination)
-{
-    if (!isSameOrInsideFolder(destination, doc->documentUrl))
-        return false;
-    const bool onto = resolvedPath(destination) == resolvedPath(doc->documentUrl);
-    const char* key = onto ? "kAlerte_CantOverwriteCopy" : "kAlerte_CantSaveCopy";
-    Dialog::alerte(nullptr, localizedDialogue(QString::fromLatin1(key)),
-                   localizedDialogue(QStringLiteral("kAlerte_CopyOutsideDocument")), QStringLiteral("DD"), 0, {});
-    return true;
-}
-
-bool ApplicationDelegate::writeCopy(DOCUMENT* doc, const QString& destination, bool* existed)
-{
-    *existed = QFileInfo::exists(destination);
-    if (!*existed)
-        return copyItemAtPath(doc->documentUrl, destination);
-    bool saved = false;
-    SVDocumentManager::defaultManager().saveDocument(doc, destination, {.useTempFolder = false, .doMessage = true},
-                                                     [&saved] { saved = true; }, {});
-    return saved;
 }
 
 void ApplicationDelegate::PASSWORD(QObject* sender)

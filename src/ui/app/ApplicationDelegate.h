@@ -270,7 +270,8 @@ private:
     void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& noSaveBlock, const Block& undoBlock);
     bool automaticSaveIsDue(DOCUMENT* doc) const;
     static bool refuseCopyIntoDocument(const DOCUMENT* doc, const QString& destination);
-    bool writeCopy(DOCUMENT* doc, const QString& destination, bool* existed);
+    // heldOpen: filled when a running copy of the program has the destination open.
+    static bool writeCopy(DOCUMENT* doc, const QString& destination, bool* existed, QString* heldOpen);
 
     bool m_launched = false;
     bool m_inDuring = false;

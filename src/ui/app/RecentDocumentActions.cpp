@@ -13,6 +13,7 @@
 #include "document/HelperSVLibraryFolder.h"
 #include "document/ICloudContainer.h"
 #include "document/ICloudDelegate.h"
+#include "document/PackageCopy.h"
 #include "document/PackageMembers.h"
 #include "document/SVDocumentManager.h"
 #include "foundation/SystemClock.h"
@@ -332,23 +333,27 @@ void RecentDocumentActions::enregistrerCopie()
     alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_SaveCopyOK")), path, QStringLiteral("DD"), 1);
 }
 
-// A copy into the document itself would copy without end: it is refused like any failed copy.
+// A copy into the document itself would copy without end: it is refused like any failed copy. The
+// save panel asked before it answered a place that exists: the document there is replaced whole,
+// or stays as it was.
 bool RecentDocumentActions::copyClosedDocument(const RecentDocument& document, const QString& path)
 {
     const QString source = QFileInfo(document.url()).absoluteFilePath();
-    const QString target = QFileInfo(path).absoluteFilePath();
-    const bool intoItself = target == source || target.startsWith(source + QLatin1Char('/'));
-    if (QFileInfo::exists(target) && !intoItself) {
-        if (HelperSVFiles::replaceSVFile(target, source))
-            return true;
-        alertDocument(nullptr, localizedDialogue(QStringLiteral("kAlerte_CantOverwriteCopy")), target,
+    const QFileInfo target(QFileInfo(path).absoluteFilePath());
+    const bool intoItself = target.filePath() == source || target.filePath().startsWith(source + QLatin1Char('/'));
+    const bool existed = target.exists() || target.isSymLink();
+    PackageCopy copy(target.filePath());
+    copy.setReplacing(existed);
+    if (!intoItself && copy.copyFrom(source))
+        return true;
+    if (!copy.heldOpen().isEmpty()) {
+        alertDocument(nullptr, localizedDialogue(QStringLiteral("kAlerte_DocumentOpen_CantReplace")), copy.heldOpen(),
                       QStringLiteral("DD"), 2);
         return false;
     }
-    int error = 0;
-    if (!intoItself && copyItemAtPath(source, target, &error))
-        return true;
-    alertDocument(nullptr, localizedDialogue(QStringLiteral("kAlerte_CantSaveCopy")), target, QStringLiteral("DD"), 2);
+    const QString key
+        = existed && !intoItself ? QStringLiteral("kAlerte_CantOverwriteCopy") : QStringLiteral("kAlerte_CantSaveCopy");
+    alertDocument(nullptr, localizedDialogue(key), target.filePath(), QStringLiteral("DD"), 2);
     return false;
 }
 

@@ -13,6 +13,8 @@
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
+#include "foundation/localized.h"
+
 #include "toolkit/tables/StdTableView.h"
 
 #include <QDir>
@@ -192,6 +194,8 @@ TEST_F(InfoWindowsTest, ExportingALetterCopiesItOpensItOnRequestAndNeverReplaces
     copy.close();
 
     ui().answerSavePanel(target);
+    ui().answerAlert(localizedDialogue(QStringLiteral("kConfirm_ReplaceExisting")).arg(QStringLiteral("Relance.rtf")),
+                     kAlertSecondButton);
     ui().answerAlert(QStringLiteral("kAlerte_exportLettre"), kAlertFirstButton);
     letter->perform(QStringLiteral("EXPORTER:"));
     EXPECT_EQ(ui().alertsShown().last().request.information,

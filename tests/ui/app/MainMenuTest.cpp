@@ -502,11 +502,13 @@ TEST_F(MainMenuTest, SavesACompleteCopyAndWritesOverAnExistingOne)
     BEFOREPARAM::loadBeforeParam(copy, &error);
     EXPECT_FALSE(error);
 
-    // Onto an existing package the document is written into it.
+    // Onto an existing package, once the user agreed to replace it, the document is written in
+    // its place.
     for (const QString& destination : {copy}) {
         QFile::remove(destination + QStringLiteral("/Contents/Resources/transact.xml"));
         ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertFirstButton);
         ui().answerSavePanel(destination);
+        ui().answerAlert(dialogue("kConfirm_ReplaceExisting").arg(QStringLiteral("Copie")), kAlertSecondButton);
         ui().answerAlert(dialogue("kAlerte_SaveCopyOK"), kAlertFirstButton);
         choose("ENREGISTRER_COPIE:");
         EXPECT_TRUE(QFileInfo::exists(destination + QStringLiteral("/Contents/Resources/transact.xml")))
@@ -566,6 +568,10 @@ TEST_F(MainMenuTest, ACopyOntoOrInsideTheOpenDocumentIsRefused)
     for (const auto& [destination, key] : refused) {
         ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertSecondButton);
         ui().answerSavePanel(destination);
+        // The panel asks before a place that exists; the command refuses after.
+        if (QFileInfo::exists(destination))
+            ui().answerAlert(dialogue("kConfirm_ReplaceExisting").arg(QFileInfo(destination).completeBaseName()),
+                             kAlertSecondButton);
         ui().answerAlert(dialogue(key), kAlertFirstButton);
         choose("ENREGISTRER_COPIE:");
         ASSERT_FALSE(ui().alertsShown().isEmpty());
@@ -579,6 +585,7 @@ TEST_F(MainMenuTest, ACopyOntoOrInsideTheOpenDocumentIsRefused)
     ui().answerAlert(dialogue("kConfirm_ManualSaveDoc").arg(30), kAlertFirstButton);
     ui().answerAlert(dialogue("kConfirm_SaveBeforeCopy"), kAlertSecondButton);
     ui().answerSavePanel(url);
+    ui().answerAlert(dialogue("kConfirm_ReplaceExisting").arg(QStringLiteral("Famille")), kAlertSecondButton);
     ui().answerAlert(dialogue("kAlerte_CantOverwriteCopy"), kAlertFirstButton);
     choose("FERMER_DOCUMENT:");
     EXPECT_FALSE(delegate->bankIsOpen());

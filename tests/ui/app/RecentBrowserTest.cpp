@@ -325,6 +325,8 @@ TEST_F(RecentBrowserTest, ASavedCopyIsMadeOrRefusedButNeverIntoItself)
     makeDocument(elsewhere, QStringLiteral("Vieux"), 3);
     QFile(elsewhere + QStringLiteral("/Vieux.svd/Contents/Resources/transact.xml")).remove();
     ui().answerSavePanel(elsewhere + QStringLiteral("/Vieux.svd"));
+    ui().answerAlert(localizedDialogue(QStringLiteral("kConfirm_ReplaceExisting")).arg(QStringLiteral("Vieux")),
+                     kAlertSecondButton);
     ui().answerAlert(QStringLiteral("kAlerte_SaveCopyOK"), kAlertFirstButton);
     browser->perform(QStringLiteral("ENREGISTRER_COPIE:"));
     EXPECT_TRUE(QFileInfo(elsewhere + QStringLiteral("/Vieux.svd/Contents/Resources/transact.xml")).exists());

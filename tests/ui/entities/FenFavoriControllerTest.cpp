@@ -13,6 +13,7 @@
 
 #include "document/HelperSVLibraryFolder.h"
 #include "document/favoris.h"
+#include "foundation/localized.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -135,6 +136,7 @@ TEST_F(FenFavoriControllerTest, ImportAndExportGoThroughTheFileWrittenAtQuit)
     ASSERT_EQ(ui().panelsShown().saves.size(), 1);
     EXPECT_EQ(ui().panelsShown().saves[0].defaultName, "Favorites");
     ui().answerSavePanel(exported);
+    ui().answerAlert(localizedDialogue("kConfirm_ReplaceExisting").arg("Favorites"), kAlertSecondButton);
     ui().answerAlert("kAlerte_CantExportFavoris", kAlertFirstButton);
     window->perform("EXPORTER:");
 

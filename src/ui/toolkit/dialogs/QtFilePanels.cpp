@@ -36,6 +36,8 @@ QtSavePanel::QtSavePanel(QWidget* parent, const QString& defaultName, const QStr
 {
     // Only the panel drawn by Qt lets accept() see the choice before it is taken.
     setOption(QFileDialog::DontUseNativeDialog);
+    // runSavePanel asks, in the program's words, before any place that exists is written over.
+    setOption(QFileDialog::DontConfirmOverwrite);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
     setTexts();

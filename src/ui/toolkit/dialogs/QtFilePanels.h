@@ -14,8 +14,8 @@ public:
 
 // The save panel. A document of some types is a package, a folder with the type's extension:
 // Qt's panel would open such a folder rather than choose it. This one takes an existing package,
-// chosen by its name or by opening it, as its answer like a file, and leaves the question of
-// writing over it to the caller; a plain file that exists is still confirmed by the panel.
+// chosen by its name or by opening it, as its answer like a file. Whether to write over what
+// exists, package or file, is asked by runSavePanel, never by the panel.
 class QtSavePanel : public QFileDialog {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "toolkit/print/PrintAccessoryViewController.h"
 #include "toolkit/print/PrintView.h"
+#include "toolkit/windows/windowutils.h"
 
 #include "foundation/IAlerts.h"
 #include "foundation/localized.h"
@@ -122,7 +123,7 @@ void PrintPanel::savePdf()
     QString name = parentWidget() ? parentWidget()->windowTitle() : QString();
     if (name.isEmpty())
         name = localizedMisc(QStringLiteral("kMisc_PrintPanelTitle"));
-    const QString path = UiHost::instance().panels().save(name + QStringLiteral(".pdf"), QStringLiteral("pdf"));
+    const QString path = runSavePanel(name + QStringLiteral(".pdf"), QStringLiteral("pdf"));
     if (path.isEmpty() || !view)
         return;
     if (view->writePdf(path))

@@ -1,8 +1,12 @@
 #include "toolkit/windows/windowutils.h"
 
+#include "toolkit/dialogs/Dialog.h"
 #include "toolkit/host/UiHost.h"
 
+#include "foundation/localized.h"
+
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QWidget>
 
@@ -10,9 +14,49 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+bool existsAt(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// The name as the user typed it: without the type the panel adds ("Maison.old", not
+// "Maison.old.svd").
+QString typedName(const QString& path, const QString& allowedType)
+{
+    const QString name = QFileInfo(path).fileName();
+    const QString suffix = QLatin1Char('.') + allowedType;
+    return !allowedType.isEmpty() && name.size() > suffix.size() && name.endsWith(suffix) ? name.chopped(suffix.size())
+                                                                                          : name;
+}
+
+// Asked before anything is written over what is there; the safe answer comes first and is the
+// default.
+bool confirmReplacing(const QString& path, const QString& allowedType)
+{
+    AlertRequest question;
+    question.message = localizedDialogue(QStringLiteral("kConfirm_ReplaceExisting")).arg(typedName(path, allowedType));
+    question.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER"));
+    question.button2 = localizedDialogue(QStringLiteral("LIB_BUTTON_REMPLACER"));
+    question.style = 0;
+    question.defaultButton = kAlertFirstButton;
+    return showAlert(question) == kAlertSecondButton;
+}
+
+} // namespace
+
 QString runSavePanel(const QString& defaultName, const QString& allowedType)
 {
-    return UiHost::instance().panels().save(defaultName, allowedType);
+    QString proposed = defaultName;
+    for (;;) {
+        const QString chosen = UiHost::instance().panels().save(proposed, allowedType);
+        if (chosen.isEmpty() || !existsAt(chosen) || confirmReplacing(chosen, allowedType))
+            return chosen;
+        // Not replaced: the panel again, where the user was, for another name or place.
+        proposed = chosen;
+    }
 }
 
 QString runOpenPanel(const QString& title, const QString& prompt, bool folders, const QStringList& allowedTypes,

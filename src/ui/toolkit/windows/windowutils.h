@@ -13,7 +13,9 @@
 class QWidget;
 
 // The path chosen in a modal save panel preset with the file name, restricted to the one type
-// when given (an extension); empty when cancelled.
+// when given (an extension); empty when cancelled. A place where something exists is answered only
+// after the user's "Remplacer"; cancelling that question runs the panel again. Every save panel of
+// the program goes through here.
 QString runSavePanel(const QString& defaultName, const QString& allowedType = QString());
 // The first path chosen in a modal open panel of files, or of folders when the flag is set,
 // starting in the folder given; empty when cancelled.

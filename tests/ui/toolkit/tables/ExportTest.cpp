@@ -129,6 +129,8 @@ TEST_F(ExportTest, ExportedListReadsBackFieldByField)
     // Tab-separated to the same name: the earlier export gives way; the ";" stays, the TAB becomes
     // a space.
     ui().answerSavePanel(folder);
+    ui().answerAlert(localizedDialogue(QStringLiteral("kConfirm_ReplaceExisting")).arg("Compte courant"),
+                     kAlertSecondButton);
     ui().answerAlert(kAlertThirdButton);
     list->perform(QStringLiteral("EXPORTER:"), formatItem(0));
     EXPECT_EQ(ui().desktopRequests().revealedFiles, QStringList({folder}));
@@ -145,7 +147,7 @@ TEST_F(ExportTest, ExportedListReadsBackFieldByField)
     // A cancelled panel writes nothing and says nothing.
     ui().answerSavePanel(QString());
     list->perform(QStringLiteral("EXPORTER:"), formatItem(1));
-    EXPECT_EQ(ui().alertsShown().size(), 2);
+    EXPECT_EQ(ui().alertsShown().size(), 3);
 }
 
 TEST_F(ExportTest, AnEarlierExportIsReplacedWholeAndNothingOfTheUsersIsTouched)
@@ -194,9 +196,11 @@ TEST_F(ExportTest, AFileInTheWayIsKeptAndTheUserIsTold)
     const QString path = testenv::freshDir(QStringLiteral("export-inway")) + QStringLiteral("/Compte courant");
     writeFile(path, "mon fichier");
     ui().answerSavePanel(path);
+    ui().answerAlert(localizedDialogue(QStringLiteral("kConfirm_ReplaceExisting")).arg("Compte courant"),
+                     kAlertSecondButton);
     ui().answerAlert(localizedDialogue(QStringLiteral("kExportCSF_exists")).arg("Compte courant"), kAlertFirstButton);
     list->perform(QStringLiteral("EXPORTER:"), formatItem(1));
-    EXPECT_EQ(ui().alertsShown().size(), 1);
+    EXPECT_EQ(ui().alertsShown().size(), 2);
     EXPECT_EQ(readFile(path), QStringLiteral("mon fichier"));
     EXPECT_TRUE(ui().desktopRequests().openedFiles.isEmpty());
 }
