@@ -515,17 +515,21 @@ void SVDocumentManager::saveDocument(DOCUMENT* doc, const QString& toURL, const 
     const bool replacing = options.useTempFolder && samePackage(toURL, doc->documentUrl);
     const DocError foldersCode
         = saveDocumentSubfolders(*doc, resources, replacing ? &syncs : nullptr, !options.memoriseWindows);
+    // Kept without saving, the files attached since the opening are nowhere in the document's
+    // package: a package written elsewhere takes them in, its transactions naming them there.
+    const DocError waitingCode
+        = packageWritable || storeWaitingAttachedDocumentsInto(*doc, writeUrl) ? foldersCode : DocError::AttachedFolder;
     memoriseWindowsInto(writeUrl, options, syncs);
     if (options.doMessage && m_closeProgressMessage)
         m_closeProgressMessage();
     const auto finish = [&]() { finishSave(doc, toURL, writeUrl, options, syncs, actionOK, actionNOK); };
-    if (membersCode == DocError::None && foldersCode == DocError::None)
+    if (membersCode == DocError::None && waitingCode == DocError::None)
         return finish();
     // A member that could not be written keeps its previous version in the new package; when
     // that can't be done (or a folder is missing from it) the save is refused and the package on
     // disk stays as it was: a save never drops what the document held.
-    if (foldersCode != DocError::None || !keepPreviousMembers(*doc, writeUrl, &failures)) {
-        const QString information = foldersCode != DocError::None ? loadDocument_err_to_string(foldersCode)
+    if (waitingCode != DocError::None || !keepPreviousMembers(*doc, writeUrl, &failures)) {
+        const QString information = waitingCode != DocError::None ? loadDocument_err_to_string(waitingCode)
                                                                   : loadDocument_err_to_string(failures.first().code)
                 + QStringLiteral("\n\n") + describeFailure(failures.first());
         showSaveAlert(QStringLiteral("kAlerte_CannotSaveDoc"), window, information);

@@ -2,11 +2,15 @@
 
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
+#include "foundation/xmlmember.h"
 #include "model/DOCUMENT.h"
+#include "model/TransactFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -176,6 +180,44 @@ void treatNewAttachedDocumentToStore(DOCUMENT& document)
                 storeAttachedDocument(attached, folder);
         }
     }
+}
+
+bool storeWaitingAttachedDocumentsInto(DOCUMENT& document, const QString& package)
+{
+    if (!hasWaitingFile(document))
+        return true;
+    QString resources;
+    int error = 0;
+    if (!packageResourcesURL(package, &resources)) {
+        svLog(QStringLiteral("New Store attached Document Failure : %1").arg(package));
+        return false;
+    }
+    const QString folder = resources + QLatin1Char('/') + QLatin1String(kAttachedDocumentsFolderName);
+    errno = 0;
+    if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder)) {
+        error = errno != 0 ? errno : EIO;
+        svLog(QStringLiteral("New Store attached Document Failure : %1 (%2)").arg(errorDescription(error), folder));
+        return false;
+    }
+    // The records name the copies only for the time the transactions are written there.
+    QList<std::pair<AttachedDocument*, QString>> waiting;
+    bool copied = true;
+    for (TRANSACT& transact : document.transact_array) {
+        for (AttachedDocument& attached : transact.attachedDocuments) {
+            if (attached.docUrl.isEmpty())
+                continue;
+            const QString chosen = attached.docUrl;
+            storeAttachedDocument(attached, folder);
+            copied = copied && attached.docUrl.isEmpty();
+            waiting.append({&attached, chosen});
+        }
+    }
+    const bool written = copied && saveDataTransact(package, document);
+    for (const auto& [attached, chosen] : waiting) {
+        attached->docUrl = chosen;
+        attached->docStoreName.clear();
+    }
+    return written;
 }
 
 QString cleanDocumentName(const QString& text)

@@ -39,5 +39,11 @@ void treatStoredAttachedDocumentsToDelete(DOCUMENT& document);
 // unreadable) is logged and its record keeps waiting for the next save.
 void treatNewAttachedDocumentToStore(DOCUMENT& document);
 
+// For a package written elsewhere than the document's own, which is not written (kept without
+// saving): the chosen files are copied into that package's folder and its transactions file is
+// written again naming them, while the document's own records keep waiting. True when nothing
+// waits; false, logged, when a file or the transactions can't be written.
+bool storeWaitingAttachedDocumentsInto(DOCUMENT& document, const QString& package);
+
 // The text with every run of spaces reduced to one space.
 QString cleanDocumentName(const QString& text);

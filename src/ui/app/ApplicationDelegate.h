@@ -270,8 +270,9 @@ private:
     void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& noSaveBlock, const Block& undoBlock);
     bool automaticSaveIsDue(DOCUMENT* doc) const;
     static bool refuseCopyIntoDocument(const DOCUMENT* doc, const QString& destination);
-    // heldOpen: filled when a running copy of the program has the destination open.
-    static bool writeCopy(DOCUMENT* doc, const QString& destination, bool* existed, QString* heldOpen);
+    // fromMemory: the document as it is, whatever the destination. heldOpen: filled when a running
+    // copy of the program has the destination open.
+    static bool writeCopy(DOCUMENT* doc, const QString& destination, bool fromMemory, bool* existed, QString* heldOpen);
 
     bool m_launched = false;
     bool m_inDuring = false;

@@ -7,6 +7,7 @@
 #include "toolkit/windows/windowutils.h"
 
 #include "document/BackupManager.h"
+#include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/PackageCopy.h"
 #include "document/SVDocumentManager.h"
@@ -62,12 +63,16 @@ void ApplicationDelegate::ENREGISTRER_COPIE(QObject* sender)
     if (!doc)
         return;
     const QString fileName = QFileInfo(doc->documentUrl).fileName();
+    // Kept without saving, the document can't be saved first, and its package on disk lacks what
+    // was done since the opening: the copy is the document as it is in memory.
+    const bool fromMemory = !DocContext::mayWriteAt(doc->documentUrl);
     int answer = 0;
-    Dialog::OKConfirmationWithDictionary(
-        {{QStringLiteral("title"), localizedDialogue(QStringLiteral("kConfirm_SaveBeforeCopy"))},
-         {QStringLiteral("information"), fileName},
-         {QStringLiteral("imageName"), QStringLiteral("document")}},
-        [&answer](int code) { answer = code; });
+    if (!fromMemory)
+        Dialog::OKConfirmationWithDictionary(
+            {{QStringLiteral("title"), localizedDialogue(QStringLiteral("kConfirm_SaveBeforeCopy"))},
+             {QStringLiteral("information"), fileName},
+             {QStringLiteral("imageName"), QStringLiteral("document")}},
+            [&answer](int code) { answer = code; });
     if (answer == kAlertFirstButton) {
         bool saved = false;
         SVDocumentManager::defaultManager().saveDocument(
@@ -80,7 +85,7 @@ void ApplicationDelegate::ENREGISTRER_COPIE(QObject* sender)
         return;
     bool existed = false;
     QString heldOpen;
-    if (!writeCopy(doc, destination, &existed, &heldOpen)) {
+    if (!writeCopy(doc, destination, fromMemory, &existed, &heldOpen)) {
         if (!heldOpen.isEmpty())
             alertCopyFailed(QStringLiteral("kAlerte_DocumentOpen_CantReplace"), heldOpen);
         else
@@ -108,14 +113,15 @@ bool ApplicationDelegate::refuseCopyIntoDocument(const DOCUMENT* doc, const QStr
     return true;
 }
 
-// A new place gets the package as last saved; a document the user agreed to replace gets the
-// document as it is, written as a save writes it.
-bool ApplicationDelegate::writeCopy(DOCUMENT* doc, const QString& destination, bool* existed, QString* heldOpen)
+// A new place gets the package as last saved; a document the user agreed to replace, or any
+// copy asked from memory, gets the document as it is, written as a save writes it.
+bool ApplicationDelegate::writeCopy(DOCUMENT* doc, const QString& destination, bool fromMemory, bool* existed,
+                                    QString* heldOpen)
 {
     *existed = FileSystemOps::shared().exists(destination);
     PackageCopy copy(destination);
     copy.setReplacing(*existed);
-    const bool done = *existed
+    const bool done = *existed || fromMemory
         ? copy.make([doc](const QString& package, int* error) { return writeDocumentInto(doc, package, error); })
         : copy.copyFrom(doc->documentUrl);
     *heldOpen = copy.heldOpen();

@@ -412,6 +412,12 @@ void RecentDocumentActions::handleRequestForPath(const QString& path)
         found = kFileSystemICloud;
     else if (workspace.findElementNamed(name, &index, kFileSystemLocal))
         found = kFileSystemLocal;
+    // Nothing at the place named and no document of that name: there is nothing to take in, and
+    // the opening says it is missing (and offers a document it may have been set aside as).
+    if (found < 0 && !QFileInfo(path).exists() && !QFileInfo(path).isSymLink()) {
+        m_browser.openRecentDocument(std::make_shared<RecentDocument>(path, kFileSystemLocal));
+        return;
+    }
     const QString key = found >= 0 ? localizedDialogue(QStringLiteral("kConfirm_openDocFromFinder"))
                                    : localizedDialogue(QStringLiteral("kConfirm_importDocFromFinder"));
     int answer = 0;

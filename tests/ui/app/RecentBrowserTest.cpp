@@ -356,6 +356,11 @@ TEST_F(RecentBrowserTest, TheDesktopsRequestOpensAListedDocumentOrOffersToTakeIt
     EXPECT_EQ(rowNames(), QStringList({"Budget", "Club"}));
     EXPECT_EQ(browser->selectedDocument()->name(), QStringLiteral("Club"));
 
+    // Gone from the place named: the opening, not the import, tells the user.
+    const QString gone = testenv::homeDir() + QStringLiteral("/ailleurs/Parti.svd");
+    browser->requestForPath(gone);
+    EXPECT_EQ(opener.opened.last(), gone);
+
     // The panel chooses folders (a document is one), half a second after the command.
     ui().answerOpenPanel(testenv::freshDir(QStringLiteral("pas un document")));
     ui().answerAlert(QStringLiteral("kAlerte_RecentNotDocument"), kAlertFirstButton);

@@ -199,6 +199,17 @@ TEST_F(UnsavedWritesTest, ADocumentKeptWithoutSavingIsNeverWrittenTo)
              doc.transact_array.first().attachedDocuments.append({QStringLiteral("Facture"), QString(), attached});
              delegate->ENREGISTRER_DOCUMENT();
          }},
+        {"copied elsewhere, as it is",
+         {{QStringLiteral("kAlerte_SaveCopyOK"), kAlertFirstButton}},
+         [&] {
+             const QString copy = testenv::freshDir(QStringLiteral("copie")) + QStringLiteral("/Copie.svd");
+             ui().answerSavePanel(copy);
+             delegate->ENREGISTRER_COPIE();
+             const QString resources = copy + QStringLiteral("/Contents/Resources/");
+             EXPECT_EQ(testenv::readFile(resources + QStringLiteral("Documents/Facture.pdf")), "%PDF");
+             EXPECT_TRUE(testenv::readFile(resources + QStringLiteral("transact.xml")).contains("Facture.pdf"));
+             EXPECT_EQ(doc.transact_array.first().attachedDocuments.last().docUrl, attached) << "still waiting";
+         }},
         {"closed", {}, [this] { delegate->FERMER_DOCUMENT(); }},
         {"opened again and quit", openWithoutSaving,
          [this] {
