@@ -1,7 +1,9 @@
 #include "transactions/FenReleveController.h"
 
-#include "transactions/TemplateTransList.h"
+#include "transactions/StdViewPiedReleve.h"
+#include "transactions/TemplateListing.h"
 
+#include "toolkit/tables/CellTransact.h"
 #include "toolkit/windows/StdButton.h"
 
 #include "toolkit/dialogs/Dialog.h"
@@ -27,12 +29,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The footer's fields, in the order of fieldPied.
-constexpr const char* kPiedFields[] = {"field_releve_debit", "field_releve_credit", "field_releve_benefice",
-                                       "field_releve_report", "field_releve_bilan"};
-constexpr const char* kPiedTitles[]
-    = {"FenReleve_debit", "FenReleve_credit", "FenReleve_benefice", "FenReleve_report", "FenReleve_bilan"};
 
 QPushButton* releveButton(const char* name, const char* titleKey, QWidget* parent)
 {
@@ -147,21 +143,18 @@ QLayout* FenReleveController::buildReleveToolbar(QWidget* parent)
 }
 
 // The totals sit in the list's footer, after its line count.
-void FenReleveController::addPiedFields(QWidget* pied)
+TemplateTransList* FenReleveController::makeRowTemplate()
 {
-    auto* layout = pied ? qobject_cast<QBoxLayout*>(pied->layout()) : nullptr;
-    if (!layout)
-        return;
-    for (size_t i = 0; i < std::size(kPiedFields); ++i) {
-        auto* title = new QLabel(localizedAppl(QString::fromLatin1(kPiedTitles[i])), pied);
-        auto* field = new QLabel(pied);
-        field->setObjectName(QString::fromLatin1(kPiedFields[i]));
-        field->setMinimumWidth(90);
-        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        layout->addWidget(title);
-        layout->addWidget(field);
-        m_fieldsPied[i] = field;
-    }
+    return new TemplateListing(QStringLiteral("TemplateReleve"), cell().extraKind(), [](QWidget* parent) {
+        return new StdViewPiedReleve(StdViewPiedReleve::kReleveOutlets, parent);
+    });
+}
+
+// The statements' list is as wide as its rows need for the balances of the window's currency.
+void FenReleveController::fitReleveColumn()
+{
+    if (StdTableView* releves = table2(); releves && document())
+        releves->setFixedWidth(CellReleve::widthFor(devise(), &document()->deviseHdl));
 }
 
 QLabel* FenReleveController::fieldPied(int index) const
@@ -178,7 +171,11 @@ void FenReleveController::didAwakeFromNib()
     m_canDeleteReleve = false;
     m_canPointerReleve = false;
     FenTransListController::didAwakeFromNib();
-    addPiedFields(templateViews() ? templateViews()->template_view_pied() : nullptr);
+    if (auto* pied
+        = qobject_cast<StdViewPiedReleve*>(templateViews() ? templateViews()->template_view_pied() : nullptr))
+        for (size_t i = 0; i < m_fieldsPied.size(); ++i)
+            m_fieldsPied[i] = pied->fieldAt(int(i));
+    fitReleveColumn();
     setPointerImage(QStringLiteral("pointer_start"));
 }
 
@@ -350,6 +347,7 @@ void FenReleveController::UPDATE_AVENIR()
     StdTableView* list = table1();
     if (!releves || !list)
         return;
+    fitReleveColumn();
     const QList<RowKey> kept = selectedRowKeys();
     const long row = selectedReleveRow();
     COMPUTE_AVENIR();
@@ -593,6 +591,7 @@ void FenReleveController::DEVISE(QObject* sender)
 {
     const QList<RowKey> kept = selectedRowKeys();
     FenTransListController::DEVISE(sender);
+    fitReleveColumn();
     if (StdTableView* releves = table2())
         releves->SMART_RELOAD();
     reloadKeeping(kept);

@@ -1,0 +1,179 @@
+// The statement window's figures read whole, whatever the user did before looking at them: the
+// balances of its list of statements (the coming days' in italics) and the footer's totals and
+// line count, on a laptop screen as on a wide one.
+#include "TransListFixture.h"
+
+#include "toolkit/tables/StdRowDelegate.h"
+#include "transactions/FenEditReleveController.h"
+#include "transactions/FenReleveController.h"
+
+#include "uisupport/WindowDriver.h"
+
+#include "foundation/localized.h"
+#include "model/ReleveCompute.h"
+#include "model/TOOL.h"
+
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+
+using saisieui::at;
+using translist::TransListTest;
+
+class TickModeApp : public IWindowAppDelegate {
+public:
+    void windowDidBecomeMain(StdWindow*) override { }
+    void windowDidResignMain(StdWindow*) override { }
+    StdWindowController* getPaletteTool() override { return nullptr; }
+};
+
+// Where a label's text does not show whole in the part of the view the table shows (a row's
+// rectangle): "name: text (room for needed)".
+QString cutIn(const QLabel* label, const QWidget* view, const QSize& shown)
+{
+    const QRect drawn = QRect(label->mapTo(view, QPoint(0, 0)), label->size()) & QRect(QPoint(0, 0), shown);
+    const double needed = QFontMetricsF(label->font()).horizontalAdvance(label->text());
+    if (label->isVisibleTo(view) && !label->text().isEmpty() && needed > drawn.width() + 0.5)
+        return QStringLiteral("%1: %2 (%3 px for %4)")
+            .arg(label->objectName(), label->text())
+            .arg(drawn.width())
+            .arg(needed, 0, 'f', 1);
+    return {};
+}
+
+class FenReleveFiguresTest : public TransListTest {
+protected:
+    FenReleveFiguresTest()
+    {
+        setWindowAppDelegate(&app);
+        doc.transact_array[1].solde = euros(2640.10);
+        recomputeAllReleves(&doc);
+    }
+    ~FenReleveFiguresTest() override { setWindowAppDelegate(nullptr); }
+
+    FenReleveController* open() { return openReleveWindow(7, true, 0, doc); }
+    // A statement made in the editor, with a name longer than its room.
+    void newReleve(FenReleveController& w, bool tick)
+    {
+        ui().onModal<FenEditReleveController>([tick](FenEditReleveController& editor) {
+            WindowDriver(editor).type(QStringLiteral("field_nom"), QStringLiteral("Releve de juin du compte courant"));
+            WindowDriver(editor).click(tick ? QStringLiteral("POINTER:") : QStringLiteral("OUI:"));
+        });
+        w.CREER_RELEVE(nullptr);
+    }
+    // Paints the rows of the list of statements as the table does, last to first and then first to
+    // last (the one row template keeps what the row before it left), and lists every balance not
+    // shown whole.
+    static QStringList cutBalances(FenReleveController& w)
+    {
+        QStringList cut;
+        StdTableView* table = w.table2();
+        const int rows = table->numberOfRows();
+        for (int step = 0; step < 2 * rows; ++step) {
+            const int row = step < rows ? rows - 1 - step : step - rows;
+            StdCell* cell = w.viewForTableColumn2(table, row);
+            const QSize shown = table->visualRect(table->model()->index(row, 0)).size();
+            cell->resize(shown);
+            QImage image(cell->size(), QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&image);
+            cell->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            const QString where = cutIn(cell->findChild<QLabel*>(QStringLiteral("field_solde_releve")), cell, shown);
+            if (!where.isEmpty())
+                cut << QStringLiteral("row %1 %2").arg(row).arg(where);
+        }
+        return cut;
+    }
+
+    // Every text of the footer that is not shown whole, or runs into another one.
+    static QStringList cutInFooter(FenReleveController& w)
+    {
+        // The layouts, as the event loop runs them before painting: a footer that takes another
+        // line has the window's layout run again.
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QWidget* pied = w.view_pied();
+        QStringList cut;
+        QList<QLabel*> labels;
+        for (QLabel* label : pied->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(pied) || label->text().isEmpty())
+                continue;
+            if (const QString where = cutIn(label, pied, pied->size()); !where.isEmpty())
+                cut << where;
+            for (const QLabel* other : labels) {
+                if (label->geometry().intersects(other->geometry()))
+                    cut << QStringLiteral("%1 over %2").arg(label->text(), other->text());
+            }
+            labels << label;
+        }
+        if (!w.window()->rect().contains(QRect(pied->mapTo(w.window(), QPoint(0, 0)), pied->size())))
+            cut << QStringLiteral("the footer goes out of the window");
+        return cut;
+    }
+
+    TickModeApp app;
+};
+
+// After a new statement, in tick mode and after a reopening of the window, the coming days'
+// balance (2 640,10 €, italic) and every statement's balance read whole.
+TEST_F(FenReleveFiguresTest, EveryStatementRowShowsItsBalanceWhole)
+{
+    FenReleveController* w = open();
+    ASSERT_NE(w, nullptr);
+    QStringList cut;
+    newReleve(*w, false);
+    cut << cutBalances(*w);
+    ui().onModal<FenReleveController>([&cut](FenReleveController& pointing) {
+        cut << cutBalances(pointing);
+        pointing.POINTER_RELEVE(nullptr);
+    });
+    newReleve(*w, true);
+    w->close();
+    w = open();
+    ASSERT_NE(w, nullptr);
+    cut << cutBalances(*w);
+    WindowDriver(*w).grab(QStringLiteral("releve-figures-rows.png"));
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
+    w->close();
+}
+
+} // namespace
+
+// The footer of an account of 50 798 imported rows with nine-digit totals, and of the largest a
+// household holds (999 999 rows, 999 999 999,99 each way), on a laptop screen in a window of the
+// width the user gave it or of the whole screen, and on a wide screen.
+TEST_F(FenReleveFiguresTest, TheFooterShowsItsFiguresWhole)
+{
+    struct Figures {
+        long count;
+        double debit, credit, report;
+    };
+    const Figures figures[]
+        = {{50798, 109175491.37, 1918.95, 650.95}, {999999, 999999999.99, 999999999.99, -999999999.99}};
+    const std::pair<QRect, int> screens[]
+        = {{QRect(0, 0, 1366, 768), 1153}, {QRect(0, 0, 1366, 768), 1366}, {QRect(0, 0, 2560, 1440), 2400}};
+    for (const auto& [screen, width] : screens) {
+        ui().screenInfo().frame = ui().screenInfo().full = screen;
+        FenReleveController* w = open();
+        ASSERT_NE(w, nullptr);
+        w->window()->setGeometry(0, 30, width, 600);
+        for (const Figures& f : figures) {
+            TOTAUX& totaux = w->MyTotaux();
+            totaux = TOTAUX();
+            totaux.total2 = euros(f.debit);
+            totaux.total5 = euros(f.credit);
+            totaux.total3 = euros(std::max(0.0, -f.report));
+            totaux.total6 = euros(std::max(0.0, f.report));
+            totaux.total1 = euros(f.debit);
+            w->PRINT_PIED();
+            w->field_nb_operations()->setText(QString::number(f.count)
+                                              + localizedMisc(QStringLiteral("kMisc_Nb_Operations")));
+            const QStringList cut = cutInFooter(*w);
+            EXPECT_TRUE(cut.isEmpty()) << width << " " << f.count << ":\n" << cut.join(u'\n').toStdString();
+            WindowDriver(*w).grab(QStringLiteral("releve-figures-pied-%1-%2.png").arg(width).arg(f.count));
+        }
+        w->close();
+    }
+}
