@@ -1,9 +1,9 @@
 // The statement window's figures read whole, whatever the user did before looking at them: the
 // balances of its list of statements (the coming days' in italics) and the footer's totals and
 // line count, on a laptop screen as on a wide one.
+#include "FigureChecks.h"
 #include "TransListFixture.h"
 
-#include "toolkit/tables/StdRowDelegate.h"
 #include "transactions/FenEditReleveController.h"
 #include "transactions/FenReleveController.h"
 
@@ -14,9 +14,6 @@
 #include "model/TOOL.h"
 
 #include <QCoreApplication>
-#include <QFontMetricsF>
-#include <QLabel>
-#include <QPainter>
 
 namespace {
 
@@ -29,20 +26,6 @@ public:
     void windowDidResignMain(StdWindow*) override { }
     StdWindowController* getPaletteTool() override { return nullptr; }
 };
-
-// Where a label's text does not show whole in the part of the view the table shows (a row's
-// rectangle): "name: text (room for needed)".
-QString cutIn(const QLabel* label, const QWidget* view, const QSize& shown)
-{
-    const QRect drawn = QRect(label->mapTo(view, QPoint(0, 0)), label->size()) & QRect(QPoint(0, 0), shown);
-    const double needed = QFontMetricsF(label->font()).horizontalAdvance(label->text());
-    if (label->isVisibleTo(view) && !label->text().isEmpty() && needed > drawn.width() + 0.5)
-        return QStringLiteral("%1: %2 (%3 px for %4)")
-            .arg(label->objectName(), label->text())
-            .arg(drawn.width())
-            .arg(needed, 0, 'f', 1);
-    return {};
-}
 
 class FenReleveFiguresTest : public TransListTest {
 protected:
@@ -74,13 +57,10 @@ protected:
         const int rows = table->numberOfRows();
         for (int step = 0; step < 2 * rows; ++step) {
             const int row = step < rows ? rows - 1 - step : step - rows;
-            StdCell* cell = w.viewForTableColumn2(table, row);
-            const QSize shown = table->visualRect(table->model()->index(row, 0)).size();
-            cell->resize(shown);
-            QImage image(cell->size(), QImage::Format_ARGB32_Premultiplied);
-            QPainter painter(&image);
-            cell->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-            const QString where = cutIn(cell->findChild<QLabel*>(QStringLiteral("field_solde_releve")), cell, shown);
+            const StdCell* cell = figurechecks::paintRow(*table, row);
+            const QRect visible(QPoint(0, 0), table->visualRect(table->model()->index(row, 0)).size());
+            const QString where
+                = figurechecks::cutIn(*cell->findChild<QLabel*>(QStringLiteral("field_solde_releve")), *cell, visible);
             if (!where.isEmpty())
                 cut << QStringLiteral("row %1 %2").arg(row).arg(where);
         }
@@ -100,7 +80,7 @@ protected:
         for (QLabel* label : pied->findChildren<QLabel*>()) {
             if (!label->isVisibleTo(pied) || label->text().isEmpty())
                 continue;
-            if (const QString where = cutIn(label, pied, pied->size()); !where.isEmpty())
+            if (const QString where = figurechecks::cutIn(*label, *pied, pied->rect()); !where.isEmpty())
                 cut << where;
             for (const QLabel* other : labels) {
                 if (label->geometry().intersects(other->geometry()))
