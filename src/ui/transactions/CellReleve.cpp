@@ -20,7 +20,7 @@ constexpr int kMargin = 6;
 constexpr int kIconSide = 20;
 constexpr int kGap = 6;
 constexpr int kLeastNomWidth = 60;
-constexpr int kDateWidth = 72;
+constexpr int kDateWidth = 64; // "31/12/2024", drawn whole
 constexpr int kLeastSoldeWidth = 104;
 constexpr int kVerrouSide = 22;
 constexpr int kRightMargin = 4;
@@ -54,7 +54,7 @@ CellReleve::CellReleve(QWidget* parent)
     : StdCell(parent)
     , m_icone(new StdImageView(this))
     , m_nom(textField<RowLabel>("field_nom_releve", this))
-    , m_date(textField<QLabel>("field_date_releve", this))
+    , m_date(textField<FigureLabel>("field_date_releve", this))
     , m_solde(textField<FigureLabel>("field_solde_releve", this))
     , m_verrou(new StdButton(this))
     , m_soldeWidth(soldeWidthFor(0, nullptr))

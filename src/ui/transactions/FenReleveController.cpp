@@ -7,6 +7,7 @@
 #include "toolkit/windows/StdButton.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/host/UiHost.h"
 #include "toolkit/palettes/FenPaletteSaisieCoffreController.h"
 #include "toolkit/palettes/FenPaletteSaisieUserController.h"
@@ -108,7 +109,7 @@ QWidget* FenReleveController::buildReleveColumn(QWidget* parent)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->viewport()->installEventFilter(this);
     layout->addWidget(table, 1);
-    m_fieldSoldeReleve = new QLabel(column);
+    m_fieldSoldeReleve = new FigureLabel(column);
     m_fieldSoldeReleve->setObjectName(QStringLiteral("field_solde_releve"));
     m_fieldSoldeReleve->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_fieldSoldeReleve->setFixedHeight(TemplateTransList::kPiedHeight);
