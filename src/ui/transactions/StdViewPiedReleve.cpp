@@ -5,6 +5,7 @@
 
 #include "foundation/localized.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 
 #include <algorithm>
@@ -139,10 +140,14 @@ bool StdViewPiedFields::event(QEvent* event)
     return StdBoxNoBorder::event(event);
 }
 
+// Given another width from outside (the list's columns), the footer asks again for the height
+// of the lines its fields take at that width.
 void StdViewPiedFields::resizeEvent(QResizeEvent* event)
 {
     StdBoxNoBorder::resizeEvent(event);
     layOutFields();
+    if (heightForWidth(width()) != height())
+        QCoreApplication::postEvent(this, new QEvent(QEvent::LayoutRequest));
 }
 
 // ---------------------------------------------------------------------------------------------

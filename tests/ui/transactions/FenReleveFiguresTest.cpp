@@ -4,8 +4,11 @@
 #include "FigureChecks.h"
 #include "TransListFixture.h"
 
+#include "toolkit/windows/StdPlacedView.h"
 #include "transactions/FenEditReleveController.h"
 #include "transactions/FenReleveController.h"
+#include "transactions/StdViewPiedReleve.h"
+#include "transactions/TemplateTransList.h"
 
 #include "uisupport/WindowDriver.h"
 
@@ -14,6 +17,7 @@
 #include "model/TOOL.h"
 
 #include <QCoreApplication>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -119,8 +123,6 @@ TEST_F(FenReleveFiguresTest, EveryStatementRowShowsItsBalanceWhole)
     w->close();
 }
 
-} // namespace
-
 // The footer of an account of 50 798 imported rows with nine-digit totals, and of the largest a
 // household holds (999 999 rows, 999 999 999,99 each way), on a laptop screen in a window of the
 // width the user gave it or of the whole screen, and on a wide screen.
@@ -157,3 +159,41 @@ TEST_F(FenReleveFiguresTest, TheFooterShowsItsFiguresWhole)
         w->close();
     }
 }
+
+// Given another width from outside, as the list's columns give it when a scroll bar comes or
+// goes, the footer goes on over the lines its figures need there, and its place in the window
+// takes their height.
+TEST(StdViewPiedTest, AFooterTakesTheLinesItsWidthAsksFor)
+{
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    column->addWidget(new QWidget(&window), 1);
+    auto* placeholder = new QWidget(&window);
+    placeholder->setFixedHeight(TemplateTransList::kPiedHeight);
+    column->addWidget(placeholder);
+    window.resize(1400, 300);
+    window.show();
+    auto* pied = new StdViewPiedReleve(StdViewPiedReleve::kReleveOutlets, &window);
+    int width = 1380;
+    StdPlacedView placed;
+    placed.setWidthSource([&width] { return width; });
+    placed.place(pied, placeholder, &window);
+    for (int i = 0; i < 5; ++i)
+        pied->fieldAt(i)->setText(QStringLiteral("-999 999 999,99"));
+    pied->field_nb_operations()->setText(QStringLiteral("999999 opération(s)"));
+    const std::pair<int, int> widths[] = {{1380, 1}, {760, 2}, {300, 3}, {1380, 1}};
+    for (const auto& [given, lines] : widths) {
+        width = given;
+        pied->resize(given, pied->height()); // as the list's column alignment does
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        EXPECT_EQ(placeholder->height(), lines * StdViewPiedFields::kLineHeight + 2) << given;
+        EXPECT_EQ(pied->height(), placeholder->height()) << given;
+        for (const QLabel* label : pied->findChildren<QLabel*>()) {
+            EXPECT_EQ(figurechecks::cutIn(*label, *pied, pied->rect()), QString()) << given;
+            EXPECT_TRUE(pied->rect().contains(label->geometry())) << given << " " << label->text().toStdString();
+        }
+    }
+}
+
+} // namespace
