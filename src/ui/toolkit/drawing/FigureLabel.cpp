@@ -17,20 +17,11 @@ FigureLabel::FigureLabel(const QString& text, QWidget* parent)
     setTextFormat(Qt::PlainText);
 }
 
-void FigureLabel::setRoomFor(const QString& widest)
-{
-    if (widest == m_roomFor)
-        return;
-    m_roomFor = widest;
-    updateGeometry();
-}
-
 int FigureLabel::figureWidth() const
 {
     const int shown = text().isEmpty() ? 0 : figureRoom(text(), font());
-    const int kept = m_roomFor.isEmpty() ? 0 : figureRoom(m_roomFor, font());
     const QMargins margins = contentsMargins();
-    return std::max(shown, kept) + margins.left() + margins.right() + 2 * margin();
+    return shown + margins.left() + margins.right() + 2 * margin();
 }
 
 QSize FigureLabel::sizeHint() const

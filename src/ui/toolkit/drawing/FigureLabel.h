@@ -1,8 +1,7 @@
 #pragma once
 // A label that shows a figure, or a line that carries one: drawn by drawFigure, so never cut nor
 // elided, and never asking a layout for less room than its whole text needs in its own font
-// (italic when it is set italic). It may keep room for a wider text than it shows, so that its
-// width holds still while its figure changes.
+// (italic when it is set italic).
 #include <QLabel>
 
 class FigureLabel : public QLabel {
@@ -11,10 +10,7 @@ public:
     explicit FigureLabel(QWidget* parent = nullptr);
     explicit FigureLabel(const QString& text, QWidget* parent = nullptr);
 
-    // The label asks for room for this text too (none: only for what it shows).
-    void setRoomFor(const QString& widest);
-    const QString& roomFor() const { return m_roomFor; }
-    // The width its text, and the text it keeps room for, need whole.
+    // The width its whole text needs.
     int figureWidth() const;
 
     QSize sizeHint() const override;
@@ -25,6 +21,4 @@ protected:
 
 private:
     QRect figureRect() const;
-
-    QString m_roomFor;
 };

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr long kLargestCount = 999999;
 // Rounding of a measure taken at another moment, or on another device of the same resolution.
 constexpr double kTolerance = 0.5;
 // A little air on either side of a figure's ink, so that antialiasing never touches the edge.
@@ -44,11 +43,6 @@ QString largestAmountText(long slot, const DeviseList* devises, bool showUnit)
     for (long i = 0; i < kDeviseSlotCount; ++i)
         amount.setValueForDevise(i, -largest);
     return amount.montantToStringWithDecimales(slot, devises, showUnit, decimals, u',');
-}
-
-QString largestCountText(const QString& suffix)
-{
-    return QString::number(kLargestCount) + suffix;
 }
 
 double figureAdvance(const QString& text, const QFont& font, const QPaintDevice* device)

@@ -19,8 +19,6 @@ class QPaintDevice;
 // The largest amount a household document holds, 999 999 999,99 (nines to the last decimal of the
 // slot), negative, with the slot's unit when asked: the widest text an amount field shows.
 QString largestAmountText(long slot = 0, const DeviseList* devises = nullptr, bool showUnit = false);
-// The widest line count of a list: its largest count (999 999 lines) and the text that follows.
-QString largestCountText(const QString& suffix);
 
 // How wide the text is in that font on that device (the screen when none).
 double figureAdvance(const QString& text, const QFont& font, const QPaintDevice* device = nullptr);
