@@ -114,7 +114,7 @@ CellEcheancier::CellEcheancier(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 0, 10, 0);
     layout->setSpacing(6);
-    const auto add = [this, layout](QLabel* field, const char* name, int stretch) {
+    const auto add = [layout](QLabel* field, const char* name, int stretch) {
         field->setObjectName(QString::fromLatin1(name));
         field->setFont(makeListFont(false, false, 12));
         layout->addWidget(field, stretch);

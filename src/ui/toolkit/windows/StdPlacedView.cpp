@@ -61,9 +61,9 @@ void StdPlacedView::follow()
 bool StdPlacedView::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == m_placeholder && (type == QEvent::Resize || type == QEvent::Move))
-        follow();
-    else if (watched == m_view && (type == QEvent::LayoutRequest || type == QEvent::Show))
+    const bool placeholderMoved = watched == m_placeholder && (type == QEvent::Resize || type == QEvent::Move);
+    const bool viewAsks = watched == m_view && (type == QEvent::LayoutRequest || type == QEvent::Show);
+    if (placeholderMoved || viewAsks)
         follow();
     return QObject::eventFilter(watched, event);
 }
