@@ -6,6 +6,7 @@
 #include "toolkit/tables/StdTableView.h"
 
 #include <QAbstractItemDelegate>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
@@ -13,6 +14,14 @@
 #include <QStyleOptionViewItem>
 
 namespace figurechecks {
+
+// Runs the layouts waiting, as the event loop runs them before painting: a footer that takes
+// another line has its window laid out again.
+inline void runLayouts()
+{
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
 
 // The row template of the table after it painted that row, as its delegate paints it into the
 // table; null for a row without one.
@@ -65,6 +74,25 @@ inline QStringList cutFigures(const QWidget& view, const QRect& visible, const Q
                        .arg(where, label->objectName(), label->text());
         if (const QString shown = cutIn(*label, view, visible); !shown.isEmpty())
             cut << where + u' ' + shown;
+    }
+    return cut;
+}
+
+// Every text of the view not shown whole inside it, or running into another one.
+inline QStringList cutOrOverlapping(const QWidget& view)
+{
+    QStringList cut;
+    QList<const QLabel*> shown;
+    for (const QLabel* label : view.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&view) || label->text().isEmpty())
+            continue;
+        if (const QString where = cutIn(*label, view, view.rect()); !where.isEmpty())
+            cut << where;
+        for (const QLabel* other : shown) {
+            if (label->geometry().intersects(other->geometry()))
+                cut << QStringLiteral("%1 over %2").arg(label->text(), other->text());
+        }
+        shown << label;
     }
     return cut;
 }

@@ -28,7 +28,6 @@
 #include "model/ReleveCompute.h"
 
 #include <QAction>
-#include <QCoreApplication>
 
 namespace {
 
@@ -141,8 +140,7 @@ protected:
     // when asked.
     static QString cutFigures(StdWindowWithTableController& window, const QString& where, bool save)
     {
-        for (int pass = 0; pass < 3; ++pass) // the layouts, as the event loop runs them before painting
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        figurechecks::runLayouts();
         WindowDriver(window).grab(save ? where + QStringLiteral(".png") : QString());
         return (figurechecks::cutFigures(*window.window(), window.window()->rect(), where) + cutInRows(window, where))
             .join(u'\n');

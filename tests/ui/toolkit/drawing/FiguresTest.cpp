@@ -1,6 +1,5 @@
-// Figures drawn whole: the largest amount a field must hold in each currency, the one drawing of
-// a figure (whole in its room, or warned of and drawn whole in a smaller font), and the label that
-// asks a layout for the room its figure needs.
+// Figures drawn whole: the largest amount a field must hold in each currency, and the one drawing
+// of a figure (whole in its room, or warned of and drawn whole in a smaller font).
 #include "toolkit/drawing/figures.h"
 #include "toolkit/drawing/Constants.h"
 #include "toolkit/drawing/FigureLabel.h"
@@ -8,8 +7,6 @@
 #include "model/Devise.h"
 #include "support/ExpectedWarning.h"
 
-#include <QFontMetricsF>
-#include <QHBoxLayout>
 #include <QImage>
 #include <QPainter>
 
@@ -79,34 +76,6 @@ TEST(FiguresTest, AFigureIsDrawnWholeAndANarrowRoomIsWarnedOf)
         EXPECT_GE(left, room.left() - 1) << italic << bold << share;
         EXPECT_LE(right, room.right() + 1) << italic << bold << share;
         EXPECT_GT(right - left, room.width() / 2) << "drawn, not dropped";
-    }
-}
-
-// Squeezed beside a long name in a narrow row, a figure label keeps the room of its whole figure,
-// upright or italic; the name gives way.
-TEST(FiguresTest, AFigureLabelKeepsTheRoomOfItsWholeFigure)
-{
-    const std::pair<const char*, bool> cases[] = {
-        {"2 640,10 €", true},
-        {"-999 999 999,99 CHF", false},
-        {"999999 opération(s)", false},
-    };
-    for (const auto& [text, italic] : cases) {
-        QWidget row;
-        auto* name = new QLabel(QStringLiteral("Un nom bien plus long que la place de la ligne"), &row);
-        name->setMinimumWidth(10);
-        auto* figure = new FigureLabel(QString::fromUtf8(text), &row);
-        figure->setFont(makeListFont(false, italic, 12));
-        auto* layout = new QHBoxLayout(&row);
-        layout->addWidget(name, 1);
-        layout->addWidget(figure);
-        row.resize(180, 20);
-        layout->activate();
-        EXPECT_GE(figure->width(), QFontMetricsF(figure->font()).horizontalAdvance(figure->text())) << text;
-        EXPECT_TRUE(row.rect().contains(figure->geometry())) << text;
-        ExpectedWarning narrow(kTooNarrow);
-        row.grab();
-        EXPECT_EQ(narrow.count(), 0) << text;
     }
 }
 
