@@ -2,6 +2,7 @@
 
 #include "analysis/AnalyseColumns.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
 
 #include "foundation/localized.h"
 
@@ -24,7 +25,7 @@ BoxAnalyseBudgetTete::BoxAnalyseBudgetTete(const QStringList& subTitles, QWidget
     : StdBoxNoBorder(parent)
 {
     setObjectName(QStringLiteral("view_tete"));
-    setFixedSize(kTotalWidth, 3 * kLine);
+    setFixedSize(totalWidth(), 3 * kLine);
     const Qt::Alignment centre = Qt::AlignCenter;
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     m_title3 = addBoxLabel(QStringLiteral("box_header_tit0"), spanRect(0, 0, 0, 2), QString(), true, centre);
@@ -46,23 +47,23 @@ BoxAnalyseBudgetTete::BoxAnalyseBudgetTete(const QStringList& subTitles, QWidget
                 localizedMisc(QStringLiteral("kMisc_AnalyseTotalDossiers")), true, Qt::AlignLeft | Qt::AlignVCenter);
     for (int i = 0; i < 3; ++i) {
         m_totals[i] = addBoxLabel(QStringLiteral("box_depenses_dos%1").arg(i + 1), spanRect(i + 1, i + 1, 2), QString(),
-                                  true, right);
+                                  true, right, true);
         m_totals[i + 3] = addBoxLabel(QStringLiteral("box_recettes_dos%1").arg(i + 1), spanRect(i + 4, i + 4, 2),
-                                      QString(), true, right);
+                                      QString(), true, right, true);
     }
     for (int i = 0; i < 6; ++i)
         m_totals[i]->setObjectName(QStringLiteral("cell_total_dossier%1").arg(i + 1));
-    m_solde = addBoxLabel(QStringLiteral("box_total_solde"), spanRect(7, 7, 2), QString(), true, right);
+    m_solde = addBoxLabel(QStringLiteral("box_total_solde"), spanRect(7, 7, 2), QString(), true, right, true);
     m_solde->setObjectName(QStringLiteral("cell_total_solde"));
 }
 
 QLabel* BoxAnalyseBudgetTete::addBoxLabel(const QString& boxName, const QRect& rect, const QString& text, bool bold,
-                                          Qt::Alignment align)
+                                          Qt::Alignment align, bool figure)
 {
     auto* box = new StdBox(this);
     box->setObjectName(boxName);
     box->setGeometry(rect.adjusted(0, 0, -1, -1));
-    auto* label = new QLabel(text, box);
+    QLabel* label = figure ? new FigureLabel(text, box) : new QLabel(text, box);
     label->setFont(makeListFont(bold, false, 11));
     label->setAlignment(align);
     label->setGeometry(QRect(QPoint(0, 0), rect.size()).adjusted(4, 0, -5, 0));

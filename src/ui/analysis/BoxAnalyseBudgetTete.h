@@ -20,7 +20,9 @@ public:
     StdBox* box(const QString& name) const;
 
 private:
-    QLabel* addBoxLabel(const QString& boxName, const QRect& rect, const QString& text, bool bold, Qt::Alignment align);
+    // A cell of the header; a figure (a total) is drawn whole.
+    QLabel* addBoxLabel(const QString& boxName, const QRect& rect, const QString& text, bool bold, Qt::Alignment align,
+                        bool figure = false);
 
     QLabel* m_title3 = nullptr;
     QLabel* m_totals[6] {};

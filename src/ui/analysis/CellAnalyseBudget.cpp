@@ -2,6 +2,8 @@
 
 #include "analysis/AnalyseColumns.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
+#include "toolkit/tables/RowLabel.h"
 
 using namespace analysecolumns;
 
@@ -19,16 +21,16 @@ CellAnalyseBudget::CellAnalyseBudget(const QString& identifier, QWidget* parent)
         m_boxes[i]->setObjectName(QString::fromLatin1(boxNames[i]));
     }
     const QFont font = makeListFont(folder || month, false, 12);
-    m_nom = new QLabel(this);
+    m_nom = new RowLabel(this);
     m_nom->setObjectName(QStringLiteral("nom"));
     m_nom->setFont(font);
     for (int i = 0; i < 6; ++i) {
-        m_data[i] = new QLabel(this);
+        m_data[i] = new FigureLabel(this);
         m_data[i]->setObjectName(QStringLiteral("cell_data%1").arg(i + 1));
         m_data[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_data[i]->setFont(font);
     }
-    m_solde = new QLabel(this);
+    m_solde = new FigureLabel(this);
     m_solde->setObjectName(QStringLiteral("cell_dataSolde"));
     m_solde->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_solde->setFont(font);
@@ -41,7 +43,7 @@ CellAnalyseBudget::CellAnalyseBudget(const QString& identifier, QWidget* parent)
         connect(m_buttonOpen, &QToolButton::toggled, m_buttonOpen,
                 [button = m_buttonOpen](bool on) { button->setArrowType(on ? Qt::DownArrow : Qt::RightArrow); });
     }
-    resize(kTotalWidth, kRowHeight);
+    resize(totalWidth(), kRowHeight);
 }
 
 void CellAnalyseBudget::resizeEvent(QResizeEvent* event)

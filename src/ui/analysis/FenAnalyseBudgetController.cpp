@@ -97,7 +97,7 @@ void FenAnalyseBudgetController::buildInterface(StdWindow& window)
     auto* table = new StdTableView(&window);
     table->setObjectName(QStringLiteral("table1"));
     table->setUniformRowHeight(analysecolumns::kRowHeight);
-    table->setMinimumSize(analysecolumns::kTotalWidth + 20, analysecolumns::kRowHeight * 8);
+    table->setMinimumSize(analysecolumns::totalWidth() + 20, analysecolumns::kRowHeight * 8);
     table->viewport()->installEventFilter(this);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(10, 8, 10, 10);

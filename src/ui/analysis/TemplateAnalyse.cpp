@@ -12,13 +12,13 @@ TemplateAnalyse::TemplateAnalyse(FolderRowTest isFolderRow, QWidget* parent)
 void TemplateAnalyse::loadView()
 {
     auto* titre = new StdViewTitre(this, 44);
-    titre->resize(analysecolumns::kTotalWidth, titre->height());
+    titre->resize(analysecolumns::totalWidth(), titre->height());
     auto* liste = new QWidget(this);
     liste->setObjectName(QStringLiteral("template_view_liste"));
-    liste->resize(analysecolumns::kTotalWidth, analysecolumns::kRowHeight);
+    liste->resize(analysecolumns::totalWidth(), analysecolumns::kRowHeight);
     m_listeDossier = new QWidget(this);
     m_listeDossier->setObjectName(QStringLiteral("template_view_liste_dossier"));
-    m_listeDossier->resize(analysecolumns::kTotalWidth, analysecolumns::kRowHeight);
+    m_listeDossier->resize(analysecolumns::totalWidth(), analysecolumns::kRowHeight);
     setTemplateViews(titre, nullptr, liste, nullptr);
 }
 

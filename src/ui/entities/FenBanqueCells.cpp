@@ -2,7 +2,9 @@
 
 #include "entities/FenBanqueActions.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/popups/PopCompte.h"
+#include "toolkit/tables/RowLabel.h"
 
 #include "model/DOCUMENT.h"
 #include "model/ReferencePasses.h"
@@ -14,9 +16,9 @@
 CellTool::CellTool(QWidget* parent)
     : StdCell(parent)
     , image(new QLabel(this))
-    , nom(new QLabel(this))
-    , infos(new QLabel(this))
-    , solde(new QLabel(this))
+    , nom(new RowLabel(this))
+    , infos(new RowLabel(this))
+    , solde(new FigureLabel(this))
 {
     image->setObjectName(QStringLiteral("image"));
     nom->setObjectName(QStringLiteral("nom"));
@@ -27,6 +29,9 @@ CellTool::CellTool(QWidget* parent)
     infos->setFont(makeListFont(false, false, 11));
     solde->setFont(makeListFont(true, false, 13));
     solde->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The names give way to the balance, which keeps room for the whole of its figure.
+    nom->setMinimumWidth(kLeastNameWidth);
+    infos->setMinimumWidth(kLeastNameWidth);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(0);
     texts->addWidget(nom);

@@ -12,6 +12,7 @@ class CellTool : public StdCell {
     Q_OBJECT
 public:
     static constexpr int kHeight = 40;
+    static constexpr int kLeastNameWidth = 40;
 
     explicit CellTool(QWidget* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "entities/FenBanqueActions.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/popups/PopCategorie.h"
 #include "toolkit/popups/StdPopUp.h"
 #include "toolkit/tables/StdTableView.h"
@@ -120,18 +121,17 @@ void FenBanqueController::buildInterface(StdWindow& window)
               {"Banques_graphique", "GRAPHIQUE:"}});
     accountButtons->addStretch();
 
-    auto label = [&window](const char* name) {
-        auto* l = new QLabel(&window);
+    auto named = [](QLabel* l, const char* name) {
         l->setObjectName(QString::fromLatin1(name));
         return l;
     };
-    m_fieldBalance = label("fieldBalance");
-    m_titreActif = label("titreActif");
+    m_fieldBalance = named(new FigureLabel(&window), "fieldBalance");
+    m_titreActif = named(new QLabel(&window), "titreActif");
     m_titreActif->setText(localizedAppl(QStringLiteral("Banques_actif")));
-    m_fieldActif = label("fieldActif");
-    m_fieldTotalTitle = label("fieldTotalTitle");
+    m_fieldActif = named(new FigureLabel(&window), "fieldActif");
+    m_fieldTotalTitle = named(new QLabel(&window), "fieldTotalTitle");
     m_fieldTotalTitle->setText(localizedAppl(QStringLiteral("Banques_total")));
-    m_fieldTotal = label("fieldTotal");
+    m_fieldTotal = named(new FigureLabel(&window), "fieldTotal");
     auto* pied = new QGridLayout;
     pied->addWidget(m_fieldBalance, 0, 0, 1, 2);
     pied->addWidget(m_titreActif, 1, 0);

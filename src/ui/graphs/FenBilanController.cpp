@@ -1,8 +1,10 @@
 #include "graphs/FenBilanController.h"
 
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/fields/textfieldx.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopDevise.h"
+#include "toolkit/tables/RowLabel.h"
 #include "toolkit/windows/IWindowDoors.h"
 #include "toolkit/windows/StdImageView.h"
 
@@ -95,14 +97,15 @@ QList<BilanEntry> buildBilanContent(DOCUMENT& doc, MONTANT* total)
 CellBilan::CellBilan(QWidget* parent)
     : StdCell(parent)
     , m_icone(new StdImageView(this))
-    , m_nom(new QLabel(this))
-    , m_solde(new QLabel(this))
+    , m_nom(new RowLabel(this))
+    , m_solde(new FigureLabel(this))
 {
     m_icone->setObjectName(QStringLiteral("icone"));
     m_icone->setFixedSize(18, 18);
     m_nom->setObjectName(QStringLiteral("label_nom"));
     m_solde->setObjectName(QStringLiteral("label_solde"));
     m_solde->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_nom->setMinimumWidth(40); // the name gives way to the balance
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 0, 8, 0);
     layout->addWidget(m_icone);
@@ -143,7 +146,7 @@ void FenBilanController::buildInterface(StdWindow& window)
     m_labelDoc->setFont(bold);
     m_labelDate = new QLabel(m_tete);
     m_labelDate->setObjectName(QStringLiteral("label_date"));
-    m_labelSolde = new QLabel(m_tete);
+    m_labelSolde = new FigureLabel(m_tete);
     m_labelSolde->setObjectName(QStringLiteral("label_solde"));
     m_labelSolde->setFont(bold);
     auto* devise = new PopDevise(m_tete);

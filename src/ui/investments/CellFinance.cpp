@@ -2,7 +2,9 @@
 
 #include "investments/TemplateFinance.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/fields/textfieldx.h"
+#include "toolkit/tables/RowLabel.h"
 #include "toolkit/tables/TemplateFinanceTitre.h"
 #include "toolkit/windows/StdButton.h"
 
@@ -17,6 +19,7 @@ namespace {
 const QColor kQuantityColour = QColor::fromRgbF(0.0, 0.0, 0.5, 1.0);
 const QColor kNoQuantityColour = QColor::fromRgbF(0.0, 0.0, 0.5, 0.5);
 constexpr int kIndent = 18;
+constexpr int kLeastNameWidth = 40;
 
 void setTextColour(QLabel* field, const QColor& colour)
 {
@@ -29,10 +32,11 @@ void setTextColour(QLabel* field, const QColor& colour)
 
 CellFinance::CellFinance(QWidget* parent)
     : StdCell(parent)
-    , m_nom(new QLabel(this))
+    , m_nom(new RowLabel(this))
 {
     m_nom->setObjectName(QStringLiteral("field_nom"));
     m_nom->setFont(makeListFont(false, false, 12));
+    m_nom->setMinimumWidth(kLeastNameWidth); // the name gives way to the figures
 }
 
 QStringList CellFinance::rowTexts() const
@@ -45,7 +49,7 @@ QStringList CellFinance::rowTexts() const
 
 QLabel* CellFinance::makeAmountField(const char* name)
 {
-    auto* field = new QLabel(this);
+    auto* field = new FigureLabel(this);
     field->setObjectName(QString::fromLatin1(name));
     field->setFont(makeListFont(false, false, 12));
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,6 +1,7 @@
 #include "investments/TemplateFinance.h"
 
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/windows/StdBoxNoBorder.h"
 #include "toolkit/windows/StdView.h"
 #include "toolkit/windows/StdViewTitre.h"
@@ -15,9 +16,10 @@ namespace {
 constexpr int kAmountWidth = 110;
 constexpr int kBandHeight = 22;
 
+// A heading, or with no text a footer's field: the count or a total, a figure drawn whole.
 QLabel* columnLabel(const QString& name, QWidget* parent, const QString& text, bool bold, bool amount)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = text.isEmpty() ? new FigureLabel(parent) : new QLabel(text, parent);
     label->setObjectName(name);
     label->setFont(makeListFont(bold, false, 12));
     label->setAlignment((amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);

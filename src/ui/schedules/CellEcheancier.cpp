@@ -1,7 +1,9 @@
 #include "schedules/CellEcheancier.h"
 
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/drawing/ScheduleImages.h"
+#include "toolkit/tables/RowLabel.h"
 
 #include "engines/PrevisionManager.h"
 #include "foundation/dateformat.h"
@@ -18,6 +20,7 @@
 namespace {
 
 constexpr int kImageSide = 18;
+constexpr int kLeastNameWidth = 40;
 constexpr int kShortDateStyle = 1;
 constexpr int kNoTimeStyle = 0;
 
@@ -111,15 +114,23 @@ CellEcheancier::CellEcheancier(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 0, 10, 0);
     layout->setSpacing(6);
-    const auto label = [this, layout](const char* name, int stretch) {
-        auto* field = new QLabel(this);
+    const auto add = [layout](QLabel* field, const char* name, int stretch) {
         field->setObjectName(QString::fromLatin1(name));
         field->setFont(makeListFont(false, false, 12));
         layout->addWidget(field, stretch);
         return field;
     };
-    const auto picture = [&label](const char* name) {
-        QLabel* view = label(name, 0);
+    // Names give way (down to a few letters, then an ellipsis); dates and the amount keep room
+    // for their whole text.
+    const auto label = [this, &add](const char* name, int stretch) {
+        QLabel* field = add(new RowLabel(this), name, stretch);
+        field->setMinimumWidth(kLeastNameWidth);
+        return field;
+    };
+    const auto figure
+        = [this, &add](const char* name, int stretch) { return add(new FigureLabel(this), name, stretch); };
+    const auto picture = [this, &add](const char* name) {
+        QLabel* view = add(new QLabel(this), name, 0);
         view->setFixedSize(kImageSide, kImageSide);
         return view;
     };
@@ -132,9 +143,9 @@ CellEcheancier::CellEcheancier(QWidget* parent)
     field_compte_debit = label("field_compte_debit", 3);
     image_compte_credit = picture("image_compte_credit");
     field_compte_credit = label("field_compte_credit", 3);
-    field_date1 = label("field_date1", 2);
-    field_date2 = label("field_date2", 2);
-    field_montant = label("field_montant", 2);
+    field_date1 = figure("field_date1", 2);
+    field_date2 = figure("field_date2", 2);
+    field_montant = figure("field_montant", 2);
     field_montant->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 

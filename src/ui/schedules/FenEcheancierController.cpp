@@ -5,6 +5,7 @@
 #include "schedules/ScheduleEditors.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/popups/PopChrono.h"
 #include "toolkit/popups/PopDevise.h"
 #include "toolkit/popups/PopHelp.h"
@@ -117,7 +118,7 @@ void FenEcheancierController::buildInterface(StdWindow& window)
           static_cast<QWidget*>(devise), static_cast<QWidget*>(budget)})
         toolbar->addWidget(control);
     toolbar->addStretch();
-    m_fieldNumberOfChrono = new QLabel(&window);
+    m_fieldNumberOfChrono = new FigureLabel(&window);
     m_fieldNumberOfChrono->setObjectName(QStringLiteral("fieldNumberOfChrono"));
     // The count takes the room of the largest from the start: a count that gains a digit must not
     // widen the window. Its own count replaces that text as the window wakes up.

@@ -2,6 +2,9 @@
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
+#include "toolkit/drawing/figures.h"
+#include "toolkit/tables/RowLabel.h"
 #include "toolkit/windows/StdButton.h"
 #include "toolkit/windows/StdImageView.h"
 
@@ -9,13 +12,25 @@
 #include "foundation/localized.h"
 #include "model/TOOL.h"
 
-#include <QHBoxLayout>
+#include <algorithm>
 
 namespace {
 
-QLabel* textField(const char* name, QWidget* parent)
+constexpr int kMargin = 6;
+constexpr int kIconSide = 20;
+constexpr int kGap = 6;
+constexpr int kLeastNomWidth = 60;
+constexpr int kDateWidth = 64; // "31/12/2024", drawn whole
+constexpr int kLeastSoldeWidth = 104;
+constexpr int kVerrouSide = 22;
+constexpr int kRightMargin = 4;
+constexpr int kNomX = kMargin + kIconSide + kGap;
+// Everything but the name and the balance, from the name's start to the row's end.
+constexpr int kFixedAfterNom = kGap + kDateWidth + kGap + kGap + kVerrouSide + kRightMargin;
+
+template <class Label> Label* textField(const char* name, QWidget* parent)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new Label(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(makeListFont(false, false, 12));
     return label;
@@ -38,29 +53,51 @@ QPixmap releveImage(const QString& name, int side)
 CellReleve::CellReleve(QWidget* parent)
     : StdCell(parent)
     , m_icone(new StdImageView(this))
-    , m_nom(textField("field_nom_releve", this))
-    , m_date(textField("field_date_releve", this))
-    , m_solde(textField("field_solde_releve", this))
+    , m_nom(textField<RowLabel>("field_nom_releve", this))
+    , m_date(textField<FigureLabel>("field_date_releve", this))
+    , m_solde(textField<FigureLabel>("field_solde_releve", this))
     , m_verrou(new StdButton(this))
+    , m_soldeWidth(soldeWidthFor(0, nullptr))
 {
     m_icone->setObjectName(QStringLiteral("image_icone_releve"));
-    m_icone->setFixedSize(20, 20);
     m_verrou->setObjectName(QStringLiteral("button_verrou_releve"));
-    m_verrou->setFixedSize(22, 22);
     m_verrou->setFlat(true);
     m_verrou->setIconSize(QSize(16, 16));
-    m_date->setFixedWidth(72);
-    m_solde->setFixedWidth(104);
+    m_nom->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_solde->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(6, 0, 4, 0);
-    layout->setSpacing(6);
-    layout->addWidget(m_icone);
-    layout->addWidget(m_nom, 1);
-    layout->addWidget(m_date);
-    layout->addWidget(m_solde);
-    layout->addWidget(m_verrou);
     resize(kWidth, kHeight);
+}
+
+int CellReleve::soldeWidthFor(long devise, const DeviseList* devHdl)
+{
+    return std::max(kLeastSoldeWidth,
+                    figureRoom(largestAmountText(devise, devHdl, true), makeListFont(false, true, 12)));
+}
+
+int CellReleve::widthFor(long devise, const DeviseList* devHdl)
+{
+    return std::max(kWidth, kNomX + kLeastNomWidth + kFixedAfterNom + soldeWidthFor(devise, devHdl));
+}
+
+void CellReleve::resizeEvent(QResizeEvent* event)
+{
+    StdCell::resizeEvent(event);
+    layOutFields();
+}
+
+// From the right edge: the lock button (its place kept on every row, so that the balances line
+// up), the balance, the date; the name has the rest.
+void CellReleve::layOutFields()
+{
+    const int h = height();
+    m_icone->setGeometry(kMargin, (h - kIconSide) / 2, kIconSide, kIconSide);
+    int right = width() - kRightMargin - kVerrouSide;
+    m_verrou->setGeometry(right, (h - kVerrouSide) / 2, kVerrouSide, kVerrouSide);
+    right -= kGap + m_soldeWidth;
+    m_solde->setGeometry(right, 0, m_soldeWidth, h);
+    right -= kGap + kDateWidth;
+    m_date->setGeometry(right, 0, kDateWidth, h);
+    m_nom->setGeometry(kNomX, 0, std::max(0, right - kGap - kNomX), h);
 }
 
 ReleveRowContent CellReleve::contentForRow(const TOOL* compte, int row, const MONTANT& soldeAVenir, bool canPointer,
@@ -104,11 +141,13 @@ void CellReleve::paintDataReleve(const ReleveRowContent& content, int row, long 
     m_verrou->setProperty("tag", row);
     m_verrouImage = content.verrouImage;
     m_verrou->setIcon(content.verrouImage.isEmpty() ? QIcon() : QIcon(releveImage(content.verrouImage, 16)));
+    m_soldeWidth = soldeWidthFor(devise, devHdl);
+    layOutFields();
 }
 
 QRect CellReleve::verrouRectInRow(const QSize& rowSize)
 {
     resize(rowSize);
-    layout()->activate();
+    layOutFields();
     return m_verrou->geometry();
 }

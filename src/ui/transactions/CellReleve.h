@@ -34,6 +34,9 @@ struct ReleveRowContent {
     QString verrouImage; // "cadenas_open" for a statement that may still be ticked, else "cadenas"
 };
 
+// The fields are placed by the cell itself at every painting: one template paints every row, and
+// what a row shows must never be placed by what the row before it showed. The balance's column is
+// as wide as the largest amount of the currency shown, in italics; the name takes what is left.
 class CellReleve : public StdCell {
     Q_OBJECT
 public:
@@ -41,6 +44,10 @@ public:
     static constexpr int kWidth = 330;
 
     explicit CellReleve(QWidget* parent = nullptr);
+
+    // The width of a row showing the largest balance of the slot's currency and some letters of
+    // a name: kWidth, or more for a currency with many decimals or a long unit.
+    static int widthFor(long devise, const DeviseList* devHdl);
 
     QLabel* field_nom_releve() const { return m_nom; }
     QLabel* field_date_releve() const { return m_date; }
@@ -61,11 +68,18 @@ public:
     // Where the lock button is drawn in a row of that size.
     QRect verrouRectInRow(const QSize& rowSize);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    static int soldeWidthFor(long devise, const DeviseList* devHdl);
+    void layOutFields();
+
     StdImageView* m_icone;
     QLabel* m_nom;
     QLabel* m_date;
     QLabel* m_solde;
     StdButton* m_verrou;
     QString m_verrouImage;
+    int m_soldeWidth;
 };

@@ -1,10 +1,13 @@
 #include "transactions/FenReleveController.h"
 
-#include "transactions/TemplateTransList.h"
+#include "transactions/StdViewPiedReleve.h"
+#include "transactions/TemplateListing.h"
 
+#include "toolkit/tables/CellTransact.h"
 #include "toolkit/windows/StdButton.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/host/UiHost.h"
 #include "toolkit/palettes/FenPaletteSaisieCoffreController.h"
 #include "toolkit/palettes/FenPaletteSaisieUserController.h"
@@ -29,12 +32,6 @@
 #include <algorithm>
 
 namespace {
-
-// The footer's fields, in the order of fieldPied.
-constexpr const char* kPiedFields[] = {"field_releve_debit", "field_releve_credit", "field_releve_benefice",
-                                       "field_releve_report", "field_releve_bilan"};
-constexpr const char* kPiedTitles[]
-    = {"FenReleve_debit", "FenReleve_credit", "FenReleve_benefice", "FenReleve_report", "FenReleve_bilan"};
 
 QPushButton* releveButton(const char* name, const char* titleKey, QWidget* parent)
 {
@@ -127,7 +124,7 @@ QWidget* FenReleveController::buildReleveColumn(QWidget* parent)
     m_indicator->setTextVisible(false);
     m_indicator->hide();
     bottom->addWidget(m_indicator);
-    m_fieldSoldeReleve = new QLabel(column);
+    m_fieldSoldeReleve = new FigureLabel(column);
     m_fieldSoldeReleve->setObjectName(QStringLiteral("field_solde_releve"));
     m_fieldSoldeReleve->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_fieldSoldeReleve->setFixedHeight(TemplateTransList::kPiedHeight);
@@ -156,21 +153,18 @@ QLayout* FenReleveController::buildReleveToolbar(QWidget* parent)
 }
 
 // The totals sit in the list's footer, after its line count.
-void FenReleveController::addPiedFields(QWidget* pied)
+TemplateTransList* FenReleveController::makeRowTemplate()
 {
-    auto* layout = pied ? qobject_cast<QBoxLayout*>(pied->layout()) : nullptr;
-    if (!layout)
-        return;
-    for (size_t i = 0; i < std::size(kPiedFields); ++i) {
-        auto* title = new QLabel(localizedAppl(QString::fromLatin1(kPiedTitles[i])), pied);
-        auto* field = new QLabel(pied);
-        field->setObjectName(QString::fromLatin1(kPiedFields[i]));
-        field->setMinimumWidth(90);
-        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        layout->addWidget(title);
-        layout->addWidget(field);
-        m_fieldsPied[i] = field;
-    }
+    return new TemplateListing(QStringLiteral("TemplateReleve"), cell().extraKind(), [](QWidget* parent) {
+        return new StdViewPiedReleve(StdViewPiedReleve::kReleveOutlets, parent);
+    });
+}
+
+// The statements' list is as wide as its rows need for the balances of the window's currency.
+void FenReleveController::fitReleveColumn()
+{
+    if (StdTableView* releves = table2(); releves && document())
+        releves->setFixedWidth(CellReleve::widthFor(devise(), &document()->deviseHdl));
 }
 
 QLabel* FenReleveController::fieldPied(int index) const
@@ -187,7 +181,11 @@ void FenReleveController::didAwakeFromNib()
     m_canDeleteReleve = false;
     m_canPointerReleve = false;
     FenTransListController::didAwakeFromNib();
-    addPiedFields(templateViews() ? templateViews()->template_view_pied() : nullptr);
+    if (auto* pied
+        = qobject_cast<StdViewPiedReleve*>(templateViews() ? templateViews()->template_view_pied() : nullptr))
+        for (size_t i = 0; i < m_fieldsPied.size(); ++i)
+            m_fieldsPied[i] = pied->fieldAt(int(i));
+    fitReleveColumn();
     setPointerImage(QStringLiteral("pointer_start"));
 }
 
@@ -359,6 +357,7 @@ void FenReleveController::UPDATE_AVENIR()
     StdTableView* list = table1();
     if (!releves || !list)
         return;
+    fitReleveColumn();
     const QList<RowKey> kept = selectedRowKeys();
     const long row = selectedReleveRow();
     COMPUTE_AVENIR();
@@ -602,6 +601,7 @@ void FenReleveController::DEVISE(QObject* sender)
 {
     const QList<RowKey> kept = selectedRowKeys();
     FenTransListController::DEVISE(sender);
+    fitReleveColumn();
     if (StdTableView* releves = table2())
         releves->SMART_RELOAD();
     reloadKeeping(kept);

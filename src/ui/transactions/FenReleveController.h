@@ -178,12 +178,13 @@ public:
 
 protected:
     void buildInterface(StdWindow& window) override;
+    TemplateTransList* makeRowTemplate() override;
     void windowDidLoad() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildReleveColumn(QWidget* parent);
-    void addPiedFields(QWidget* pied);
+    void fitReleveColumn();
     QLayout* buildReleveToolbar(QWidget* parent);
     std::unique_ptr<LISTING> listingForRow(long row, Critere* critere) const;
     QString nomAVenir() const;

@@ -1,14 +1,14 @@
 #include "transactions/TemplateTransList.h"
 
+#include "transactions/StdViewPiedReleve.h"
+
 #include "toolkit/tables/CellTransact.h"
 
 #include "toolkit/drawing/Constants.h"
-#include "toolkit/windows/StdBoxNoBorder.h"
 #include "toolkit/windows/StdViewTitre.h"
 
 #include "foundation/localized.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 
 #include <array>
@@ -105,17 +105,7 @@ void TemplateTransList::loadView()
 
 QWidget* TemplateTransList::buildPied()
 {
-    auto* pied = new StdBoxNoBorder(this);
-    pied->setObjectName(QStringLiteral("template_view_pied"));
-    pied->setFillColor(QColor(236, 238, 243));
-    m_fieldNbOperations = new QLabel(pied);
-    m_fieldNbOperations->setObjectName(QStringLiteral("field_nb_operations"));
-    m_fieldNbOperations->setFont(makeListFont(false, false, 11));
-    m_fieldNbOperations->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* layout = new QHBoxLayout(pied);
-    layout->setContentsMargins(10, 0, 10, 0);
-    layout->addStretch();
-    layout->addWidget(m_fieldNbOperations);
+    auto* pied = new StdViewPiedFields(1, this);
     pied->resize(m_rowWidth, kPiedHeight);
     return pied;
 }

@@ -87,7 +87,6 @@ TEST_F(FenRelevePaletteTest, NeitherThePaletteNorTheStatementRowsCutWhatTheyShow
         auto* cell = qobject_cast<CellReleve*>(w->viewForTableColumn2(table, row));
         ASSERT_NE(cell, nullptr) << row;
         cell->resize(rowRect.size());
-        cell->layout()->activate();
         for (const QWidget* part :
              {static_cast<QWidget*>(cell->field_solde_releve()), static_cast<QWidget*>(cell->button_verrou_releve())}) {
             EXPECT_TRUE(cell->rect().contains(part->geometry())) << row << part->objectName().toStdString();

@@ -1,6 +1,8 @@
 #include "toolkit/tables/CellMetadata.h"
 
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
+#include "toolkit/drawing/figures.h"
 
 #include <algorithm>
 
@@ -8,11 +10,19 @@ namespace {
 
 constexpr int kMargin = 10;
 constexpr int kLineHeight = 18;
-constexpr int kAmountWidth = 80;
+constexpr int kLeastAmountWidth = 80;
 
-QLabel* makeField(const char* name, QWidget* parent, Qt::Alignment alignment)
+// The amounts hold the largest a household has.
+int amountWidth()
 {
-    auto* label = new QLabel(parent);
+    static const int width
+        = std::max(kLeastAmountWidth, figureRoom(largestAmountText(), makeListFont(false, false, 12)));
+    return width;
+}
+
+template <class Label = QLabel> QLabel* makeField(const char* name, QWidget* parent, Qt::Alignment alignment)
+{
+    auto* label = new Label(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(makeListFont(false, false, 12));
     label->setAlignment(alignment | Qt::AlignVCenter);
@@ -24,8 +34,8 @@ QLabel* makeField(const char* name, QWidget* parent, Qt::Alignment alignment)
 CellMetadata::CellMetadata(QWidget* parent)
     : StdCell(parent)
     , m_fieldNom(makeField("fieldNom", this, Qt::AlignLeft))
-    , m_fieldDebit(makeField("fieldDebit", this, Qt::AlignRight))
-    , m_fieldCredit(makeField("fieldCredit", this, Qt::AlignRight))
+    , m_fieldDebit(makeField<FigureLabel>("fieldDebit", this, Qt::AlignRight))
+    , m_fieldCredit(makeField<FigureLabel>("fieldCredit", this, Qt::AlignRight))
     , m_fieldBudgetShift(makeField("fieldBudgetShift", this, Qt::AlignLeft))
     , m_fieldBudgetShiftRelatif(makeField("fieldBudgetShiftRelatif", this, Qt::AlignLeft))
     , m_fieldDate(makeField("fieldDate", this, Qt::AlignLeft))
@@ -66,11 +76,11 @@ void CellMetadata::layOutFields()
         return;
     }
     const int line = (height() - kLineHeight) / 2;
-    const int credit = width() - kMargin - kAmountWidth;
-    const int debit = credit - 4 - kAmountWidth;
+    const int credit = width() - kMargin - amountWidth();
+    const int debit = credit - 4 - amountWidth();
     m_fieldDate->setGeometry(kMargin, line, std::max(0, debit - 4 - kMargin), kLineHeight);
-    m_fieldDebit->setGeometry(debit, line, kAmountWidth, kLineHeight);
-    m_fieldCredit->setGeometry(credit, line, kAmountWidth, kLineHeight);
+    m_fieldDebit->setGeometry(debit, line, amountWidth(), kLineHeight);
+    m_fieldCredit->setGeometry(credit, line, amountWidth(), kLineHeight);
     for (QLabel* unused : {m_fieldNom, m_fieldBudgetShift, m_fieldBudgetShiftRelatif})
         unused->setGeometry(0, 0, 0, 0);
 }

@@ -1,9 +1,12 @@
 #include "toolkit/tables/CellTransact.h"
 
 #include "toolkit/tables/CellTransactExtraController.h"
+#include "toolkit/tables/RowLabel.h"
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
+#include "toolkit/drawing/figures.h"
 #include "toolkit/fields/textfieldx.h"
 #include "toolkit/windows/StdActionDispatcher.h"
 #include "toolkit/windows/StdButton.h"
@@ -29,34 +32,53 @@ constexpr int kLineHeight = 16;
 constexpr int kSecondY = 19; // the italic amounts and the marks under it
 constexpr int kSecondHeight = 13;
 constexpr int kBandWidth = 5;
-constexpr int kDateWidth = 68;
 constexpr int kNameWidth = 120;
-constexpr int kAmountWidth = 84;
+constexpr int kLeastAmountWidth = 84;
 constexpr int kGap = 4;
-constexpr int kReferenceX = 160;
+// The date (drawn whole like a figure, "31/12/2024"), the means and the schedule mark, then the
+// reference.
+constexpr int kDateX = 44;
+constexpr int kDateWidth = 62;
+constexpr int kMoyenX = kDateX + kDateWidth + kGap;
+constexpr int kChronoX = kMoyenX + kIconSide + kGap;
+constexpr int kReferenceX = kChronoX + kIconSide + 2 * kGap;
 // The reference's room in a row of the preferred width; the least any named column is given.
 constexpr int kReferenceWidth = 160;
 constexpr int kMinimumColumnWidth = 40;
 constexpr const char* kRowTagProperty = "sv_row";
 
-// A text longer than its column ends with an ellipsis, never cut in the middle of a letter.
-class RowLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setPen(palette().color(foregroundRole()));
-        const QRect room = contentsRect();
-        painter.drawText(room, int(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+bool isFigure(RowText field)
+{
+    switch (field) {
+    case RowText::field_reference:
+    case RowText::field_compte:
+    case RowText::field_poste:
+    case RowText::field_annulee:
+    case RowText::field_doublon:
+        return false;
+    case RowText::field_date:
+    case RowText::field_debit:
+    case RowText::field_credit:
+    case RowText::field_debit_second:
+    case RowText::field_credit_second:
+    case RowText::field_cumul:
+    case RowText::field_montant_titre:
+    case RowText::field_montant_interet:
+    case RowText::field_montant_cout:
+    case RowText::field_montant_HT_deb:
+    case RowText::field_montant_HT_cre:
+    case RowText::field_montant_TX_deb:
+    case RowText::field_montant_TX_cre:
+        return true;
     }
-};
+    return false;
+}
 
+// Figures and dates are drawn whole (FigureLabel), names and labels end with an ellipsis
+// (RowLabel).
 QLabel* makeLabel(RowText field, QWidget* parent, double size = 12)
 {
-    auto* label = new RowLabel(parent);
+    QLabel* label = isFigure(field) ? static_cast<QLabel*>(new FigureLabel(parent)) : new RowLabel(parent);
     label->setObjectName(QString::fromLatin1(kRowTextNames[size_t(field)]));
     label->setFont(makeListFont(false, false, size));
     return label;
@@ -135,7 +157,25 @@ CellTransact::CellTransact(TransExtraKind extraKind, QWidget* parent)
 {
     setObjectName(QStringLiteral("TRANSACT"));
     buildFields();
+    fitFigureColumns(0, nullptr, false);
     resize(preferredWidth(), kHeight);
+}
+
+// The amount columns hold the largest amount of the list's currency, without its unit (as the
+// amounts are written), upright or italic; the extra columns the same with the unit when the list
+// shows it. Under the least widths, a list keeps its columns from one currency to another.
+bool CellTransact::fitFigureColumns(long devise, const DeviseList* devHdl, bool showUnit)
+{
+    const QFont font = makeListFont(false, false, 12);
+    const int amount = std::max(kLeastAmountWidth, figureRoom(largestAmountText(devise, devHdl, false), font));
+    const int extra = std::max(CellTransactExtraController::kColumnWidth,
+                               figureRoom(largestAmountText(devise, devHdl, showUnit), font));
+    if (amount == m_amountWidth && (!extra_controller || extra == extra_controller->columnWidth()))
+        return false;
+    m_amountWidth = amount;
+    if (extra_controller)
+        extra_controller->setColumnWidth(extra);
+    return true;
 }
 
 void CellTransact::buildFields()
@@ -180,8 +220,8 @@ void CellTransact::buildFields()
 int CellTransact::fixedWidth() const
 {
     const int extra = extra_controller ? extra_controller->columnsWidth() : 0;
-    return kReferenceX + kGap + 2 * (kGap + kIconSide + 2) + 2 * (kIconSide + 2) + 2 * (kAmountWidth + kGap + kIconSide)
-        + extra + kGap;
+    return kReferenceX + kGap + 2 * (kGap + kIconSide + 2) + 2 * (kIconSide + 2)
+        + 2 * (m_amountWidth + kGap + kIconSide) + extra + kGap;
 }
 
 int CellTransact::preferredWidth() const
@@ -228,9 +268,9 @@ void CellTransact::layOutFields()
     const int iconY = kTopY;
     place(button_multi, 8, iconY + 1, StdButton::kDisclosureSize, StdButton::kDisclosureSize);
     place(image_touched, 24, iconY, kIconSide, kIconSide);
-    place(field_date, 44, kTopY, kDateWidth, kLineHeight);
-    place(image_moyen, 116, iconY, kIconSide, kIconSide);
-    place(image_chrono, 136, iconY, kIconSide, kIconSide);
+    place(field_date, kDateX, kTopY, kDateWidth, kLineHeight);
+    place(image_moyen, kMoyenX, iconY, kIconSide, kIconSide);
+    place(image_chrono, kChronoX, iconY, kIconSide, kIconSide);
     int right = width() - kGap;
     if (extra_controller) {
         right -= extra_controller->columnsWidth();
@@ -239,9 +279,9 @@ void CellTransact::layOutFields()
     for (const auto& [amount, second, pointe, verrou] :
          {std::tuple {field_credit, field_credit_second, image_pointeC, image_verrouC},
           std::tuple {field_debit, field_debit_second, image_pointeD, image_verrouD}}) {
-        right -= kAmountWidth + kGap;
-        place(amount, right, kTopY, kAmountWidth, kLineHeight);
-        place(second, right, kSecondY, kAmountWidth, kSecondHeight);
+        right -= m_amountWidth + kGap;
+        place(amount, right, kTopY, m_amountWidth, kLineHeight);
+        place(second, right, kSecondY, m_amountWidth, kSecondHeight);
         right -= kIconSide;
         place(pointe, right, iconY, kIconSide, kIconSide);
         place(verrou, right, kSecondY - 1, kIconSide, kIconSide);
@@ -285,6 +325,8 @@ bool CellTransact::paintTransReleve(QObject* controller, const RowRequest& reque
 
 void CellTransact::paintStdTransWithCumul(QObject* controller, const TransLine& line, const DOCUMENT& doc)
 {
+    if (fitFigureColumns(line.devise, line.devHdl, line.showUnit))
+        layOutFields();
     m_controller = controller;
     m_transact = line.rec ? std::optional<TRANSACT>(*line.rec) : std::nullopt;
     applyRowContent(::paintStdTransWithCumul(line, m_extraKind, doc));
@@ -292,6 +334,8 @@ void CellTransact::paintStdTransWithCumul(QObject* controller, const TransLine& 
 
 void CellTransact::paintBasicTrans(QObject* controller, const TransLine& line, const DOCUMENT& doc, bool* hide_solde)
 {
+    if (fitFigureColumns(line.devise, line.devHdl, line.showUnit))
+        layOutFields();
     m_controller = controller;
     m_transact = line.rec ? std::optional<TRANSACT>(*line.rec) : std::nullopt;
     const RowContent content = ::paintBasicTrans(line, doc);

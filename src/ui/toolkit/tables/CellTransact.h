@@ -91,6 +91,8 @@ protected:
 
 private:
     void buildFields();
+    // Sizes the figure columns for the currency; true when they changed.
+    bool fitFigureColumns(long devise, const DeviseList* devHdl, bool showUnit);
     // The row's width less the reference, the account and the category.
     int fixedWidth() const;
     void layOutFields();
@@ -99,6 +101,7 @@ private:
     static void showButton(StdButton* button, const RowButtonContent& content);
 
     TransExtraKind m_extraKind;
+    int m_amountWidth = 0;
     QPointer<QObject> m_controller;
     std::optional<TRANSACT> m_transact;
     std::array<QLabel*, kRowTextCount> m_textFields {};

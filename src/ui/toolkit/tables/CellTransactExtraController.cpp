@@ -7,6 +7,7 @@
 #include "toolkit/tables/CellTransactExtraTitreController.h"
 
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/fields/textfieldx.h"
 
 #include "model/TOTAUX.h"
@@ -48,7 +49,7 @@ CellTransactExtraController* CellTransactExtraController::make(TransExtraKind ki
 
 QLabel* CellTransactExtraController::addField(RowText field)
 {
-    auto* label = new QLabel(this);
+    auto* label = new FigureLabel(this);
     label->setObjectName(QString::fromLatin1(kRowTextNames[size_t(field)]));
     label->setFont(makeListFont(false, false, 12));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -62,7 +63,7 @@ QLabel* CellTransactExtraController::addField(RowText field)
 void CellTransactExtraController::layOutFields()
 {
     for (qsizetype i = 0; i < m_fields.size(); ++i)
-        m_fields[i]->setGeometry(int(i) * kColumnWidth, 0, kColumnWidth, height());
+        m_fields[i]->setGeometry(int(i) * m_columnWidth, 0, m_columnWidth, height());
 }
 
 void CellTransactExtraController::resizeEvent(QResizeEvent* event)
@@ -73,7 +74,13 @@ void CellTransactExtraController::resizeEvent(QResizeEvent* event)
 
 int CellTransactExtraController::columnsWidth() const
 {
-    return int(m_fields.size()) * kColumnWidth;
+    return int(m_fields.size()) * m_columnWidth;
+}
+
+void CellTransactExtraController::setColumnWidth(int width)
+{
+    m_columnWidth = width;
+    layOutFields();
 }
 
 void CellTransactExtraController::paintTransExtra(const TransLine& line, RowContent& content, const DOCUMENT&)

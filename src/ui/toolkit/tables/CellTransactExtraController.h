@@ -27,11 +27,15 @@ public:
     const QList<QLabel*>& fields() const { return m_fields; }
     // The width the columns take in a row.
     int columnsWidth() const;
+    // The width of each column: room for the largest figure of the list's currency.
+    int columnWidth() const { return m_columnWidth; }
+    void setColumnWidth(int width);
 
     // "-" when the balance is hidden or null, else the balance in the list's currency.
     static void paintTransExtra(const TransLine& line, RowContent& content, const DOCUMENT& doc);
 
-    static constexpr int kColumnWidth = 96;
+    // The least width of a column.
+    static constexpr int kColumnWidth = 84;
 
 protected:
     struct Bare { };
@@ -52,6 +56,7 @@ private:
     void layOutFields();
 
     CellTransact* _cellTransact;
+    int m_columnWidth = kColumnWidth;
     QList<QLabel*> m_fields;
     QLabel* field_cumul = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "toolkit/tables/StdCell.h"
 #include "toolkit/tables/StdTableView.h"
 
+#include <QLayout>
 #include <QPainter>
 
 StdRowDelegate::StdRowDelegate(StdTableView* table)
@@ -23,6 +24,14 @@ void StdRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     source->setFillBackground(cell, m_table, index.row());
     if (cell->size() != option.rect.size())
         cell->resize(option.rect.size());
+    // A template placed by a layout places its fields now, for this row's texts and in this row's
+    // size: its layout would otherwise run later, and this row be drawn where the row before it put
+    // its fields. The layout never makes the template wider than the row either: a field that does
+    // not hold in the row shows as the fault it is.
+    if (QLayout* layout = cell->layout()) {
+        layout->setSizeConstraint(QLayout::SetNoConstraint);
+        layout->activate();
+    }
     painter->drawImage(option.rect.topLeft(), renderedRow(*cell, painter->device()));
 }
 

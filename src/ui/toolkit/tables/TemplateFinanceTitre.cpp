@@ -1,6 +1,8 @@
 #include "toolkit/tables/TemplateFinanceTitre.h"
 
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
+#include "toolkit/drawing/figures.h"
 #include "toolkit/windows/StdBoxNoBorder.h"
 #include "toolkit/windows/StdView.h"
 #include "toolkit/windows/StdViewTitre.h"
@@ -12,12 +14,21 @@
 
 namespace {
 
-constexpr std::array<int, TemplateFinanceTitre::kColumns> kColumnWidths {0, 80, 70, 110, 110, 110};
+constexpr std::array<int, TemplateFinanceTitre::kColumns> kLeastWidths {0, 80, 70, 110, 110, 110};
+constexpr std::array<bool, TemplateFinanceTitre::kColumns> kAmountColumns {false, true, false, true, true, true};
 constexpr int kBandHeight = 22;
 
+// The amount columns hold the largest amount, in the footer's bold as in the rows.
+int columnWidth(size_t column)
+{
+    static const int room = figureRoom(largestAmountText(), makeListFont(true, false, 12));
+    return kAmountColumns[column] ? std::max(kLeastWidths[column], room) : kLeastWidths[column];
+}
+
+// A heading, or with no text a footer's field: the count or a total, a figure drawn whole.
 QLabel* columnLabel(const char* name, QWidget* parent, const QString& text, bool bold, bool amount)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = text.isEmpty() ? new FigureLabel(parent) : new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(makeListFont(bold, false, 12));
     label->setAlignment((amount ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
@@ -39,9 +50,10 @@ void TemplateFinanceTitre::layOutColumns(QWidget* parent, const std::array<QWidg
     layout->setSpacing(8);
     for (size_t i = 0; i < views.size(); ++i) {
         QWidget* view = views[i] ? views[i] : new QWidget(parent);
-        if (kColumnWidths[i] > 0)
-            view->setFixedWidth(kColumnWidths[i]);
-        layout->addWidget(view, kColumnWidths[i] > 0 ? 0 : 1);
+        const int width = columnWidth(i);
+        if (width > 0)
+            view->setFixedWidth(width);
+        layout->addWidget(view, width > 0 ? 0 : 1);
     }
 }
 

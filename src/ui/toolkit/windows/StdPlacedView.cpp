@@ -11,8 +11,10 @@ void StdPlacedView::place(QWidget* view, QWidget* placeholder, QWidget* host)
 {
     if (!placeholder)
         return;
-    if (m_view && m_view != view)
+    if (m_view && m_view != view) {
+        m_view->removeEventFilter(this);
         m_view->hide();
+    }
     if (m_placeholder && m_placeholder != placeholder)
         m_placeholder->removeEventFilter(this);
     m_view = view;
@@ -23,6 +25,7 @@ void StdPlacedView::place(QWidget* view, QWidget* placeholder, QWidget* host)
         return;
     if (view->parentWidget() != m_host)
         view->setParent(m_host);
+    view->installEventFilter(this);
     follow();
     view->show();
     view->raise();
@@ -43,12 +46,24 @@ void StdPlacedView::follow()
     QRect frame = placedFrame(m_placeholder, m_host);
     if (const int width = m_width ? m_width() : -1; width >= 0)
         frame.setWidth(width);
+    // A view whose height depends on its width (a footer whose figures go on over more lines)
+    // gets it: the placeholder takes that height in the window's layout.
+    if (m_view->hasHeightForWidth()) {
+        const int height = m_view->heightForWidth(frame.width());
+        if (height > 0 && height != m_placeholder->height()) {
+            m_placeholder->setFixedHeight(height);
+            frame.setHeight(height);
+        }
+    }
     m_view->setGeometry(frame);
 }
 
 bool StdPlacedView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_placeholder && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+    const QEvent::Type type = event->type();
+    const bool placeholderMoved = watched == m_placeholder && (type == QEvent::Resize || type == QEvent::Move);
+    const bool viewAsks = watched == m_view && (type == QEvent::LayoutRequest || type == QEvent::Show);
+    if (placeholderMoved || viewAsks)
         follow();
     return QObject::eventFilter(watched, event);
 }

@@ -1,0 +1,100 @@
+#pragma once
+// What the figure tests look at: a row painted exactly as its table paints it, and the labels of
+// a view whose figures do not show whole.
+#include "toolkit/drawing/FigureLabel.h"
+#include "toolkit/tables/StdCell.h"
+#include "toolkit/tables/StdTableView.h"
+
+#include <QAbstractItemDelegate>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QStyleOptionViewItem>
+
+namespace figurechecks {
+
+// Runs the layouts waiting, as the event loop runs them before painting: a footer that takes
+// another line has its window laid out again.
+inline void runLayouts()
+{
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+// The row template of the table after it painted that row, as its delegate paints it into the
+// table; null for a row without one.
+inline StdCell* paintRow(StdTableView& table, int row)
+{
+    StdCell* cell = table.source() ? table.source()->cellForRow(&table, row) : nullptr;
+    if (!cell)
+        return nullptr;
+    QStyleOptionViewItem option;
+    option.rect = QRect(QPoint(0, 0), table.visualRect(table.model()->index(row, 0)).size());
+    QImage image(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    table.itemDelegate()->paint(&painter, option, table.model()->index(row, 0));
+    return cell;
+}
+
+// An amount ("1 234,56", "-999 999 999,99 €") or a count ("12 opération(s)"), not a date
+// ("14 juin 2024"), in a text.
+inline bool showsFigure(const QString& text)
+{
+    static const QRegularExpression figure(QStringLiteral("\\d,\\d|^\\d+ (?!\\w+ \\d{4})"),
+                                           QRegularExpression::UseUnicodePropertiesOption);
+    return figure.match(text).hasMatch();
+}
+
+// Where the label's text does not show whole in the visible part of the view it is drawn in;
+// empty when it does.
+inline QString cutIn(const QLabel& label, const QWidget& view, const QRect& visible)
+{
+    const QRect drawn = QRect(label.mapTo(&view, QPoint(0, 0)), label.size()) & visible;
+    const double needed = QFontMetricsF(label.font()).horizontalAdvance(label.text());
+    if (!label.isVisibleTo(&view) || label.text().isEmpty() || needed <= drawn.width() + 0.5)
+        return {};
+    return QStringLiteral("%1 \"%2\" shows in %3 px of %4")
+        .arg(label.objectName(), label.text())
+        .arg(drawn.width())
+        .arg(needed, 0, 'f', 1);
+}
+
+// Every label of the view showing a figure that is not drawn as one (FigureLabel) or does not
+// show whole in the visible part of the view.
+inline QStringList cutFigures(const QWidget& view, const QRect& visible, const QString& where)
+{
+    QStringList cut;
+    for (const QLabel* label : view.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&view) || !showsFigure(label->text()))
+            continue;
+        if (!qobject_cast<const FigureLabel*>(label))
+            cut << QStringLiteral("%1 %2 \"%3\" is not drawn as a figure")
+                       .arg(where, label->objectName(), label->text());
+        if (const QString shown = cutIn(*label, view, visible); !shown.isEmpty())
+            cut << where + u' ' + shown;
+    }
+    return cut;
+}
+
+// Every text of the view not shown whole inside it, or running into another one.
+inline QStringList cutOrOverlapping(const QWidget& view)
+{
+    QStringList cut;
+    QList<const QLabel*> shown;
+    for (const QLabel* label : view.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&view) || label->text().isEmpty())
+            continue;
+        if (const QString where = cutIn(*label, view, view.rect()); !where.isEmpty())
+            cut << where;
+        for (const QLabel* other : shown) {
+            if (label->geometry().intersects(other->geometry()))
+                cut << QStringLiteral("%1 over %2").arg(label->text(), other->text());
+        }
+        shown << label;
+    }
+    return cut;
+}
+
+} // namespace figurechecks
