@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QStyleOptionViewItem>
 
 namespace figurechecks {
@@ -72,7 +73,17 @@ inline QStringList cutFigures(const QWidget& view, const QRect& visible, const Q
         if (!qobject_cast<const FigureLabel*>(label))
             cut << QStringLiteral("%1 %2 \"%3\" is not drawn as a figure")
                        .arg(where, label->objectName(), label->text());
-        if (const QString shown = cutIn(*label, view, visible); !shown.isEmpty())
+        // Made narrower than its content, a window scrolls it: a figure there shows whole once
+        // scrolled to, in the content the scroll area holds.
+        const QWidget* in = &view;
+        QRect area = visible;
+        for (const QWidget* up = label->parentWidget(); up && up != &view; up = up->parentWidget()) {
+            if (const auto* scroll = qobject_cast<const QScrollArea*>(up); scroll && scroll->widget()) {
+                in = scroll->widget();
+                area = in->rect();
+            }
+        }
+        if (const QString shown = cutIn(*label, *in, area); !shown.isEmpty())
             cut << where + u' ' + shown;
     }
     return cut;
