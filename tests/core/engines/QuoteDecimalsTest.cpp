@@ -4,12 +4,12 @@
 #include "engines/DeviseConversion.h"
 
 #include "document/DocumentSession.h"
-#include "document/SVDocumentManager.h"
 #include "foundation/SystemClock.h"
 #include "model/DOCUMENT.h"
 #include "model/FINANCE.h"
 #include "model/FinanceCompute.h"
 #include "model/TransactOps.h"
+#include "support/SavedAndReopened.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
 
@@ -115,13 +115,8 @@ TEST(QuoteDecimals, AQuoteKeepsItsOwnDecimalsWhenACurrencyChangesAndAfterAReopen
         addSecurities(doc);
         c.change(doc);
         expectQuotes(doc, c.quotes, "avant l'enregistrement");
-        ASSERT_EQ(SVDocumentManager::defaultManager().saveDocumentInternal(url, doc), DocError::None);
-        DocumentSession::close();
-
-        DOCUMENT reopened(url, kFileSystemLocal);
-        ASSERT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(url, reopened), DocError::None);
-        DocumentSession::adopt(reopened);
-        expectQuotes(reopened, c.quotes, "après la réouverture");
+        const auto reopened = testenv::savedAndReopened(doc, url);
+        expectQuotes(*reopened, c.quotes, "après la réouverture");
         DocumentSession::close();
     }
     SystemClock::setNowForTesting(std::nullopt);
