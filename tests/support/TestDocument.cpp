@@ -17,4 +17,14 @@ void addBanks(DOCUMENT& doc, std::initializer_list<long> userAccounts, std::init
         doc.compteHdl.append(tool(kToolCompte, ident, kBanqueTiers, kPayeeBank));
 }
 
+void useEuroDollarDinar(DOCUMENT& doc, bool dollarInUse)
+{
+    doc.deviseHdl = Devise::defaultDevises();
+    doc.deviseHdl[1].used = dollarInUse;
+    doc.deviseHdl[1].convert = 0.92;
+    doc.deviseHdl[2].used = true;
+    doc.deviseHdl[2].convert = 0.29;
+    doc.deviseHdl[2].decimale = 3;
+}
+
 } // namespace testenv

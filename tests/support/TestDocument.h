@@ -10,4 +10,8 @@ namespace testenv {
 // holding the payees, in that order in the document's lists.
 void addBanks(DOCUMENT& doc, std::initializer_list<long> userAccounts, std::initializer_list<long> payees);
 
+// The default currencies: the euro, the dollar at 0,92 (in use or not) and a three-decimal dinar
+// at 0,29, in use; rates no cent divides evenly.
+void useEuroDollarDinar(DOCUMENT& doc, bool dollarInUse);
+
 } // namespace testenv

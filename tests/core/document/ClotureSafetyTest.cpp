@@ -11,9 +11,11 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/ECHEANCIER.h"
+#include "support/DismissingAlerts.h"
 #include "support/FakeAlerts.h"
-#include "support/KilledAtStep.h"
 #include "support/OpenDocument.h"
+#include "support/SilentOpeningShell.h"
+#include "support/StoppedAtStep.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -25,53 +27,6 @@
 #include <string>
 
 namespace {
-
-// Every step from the n-th on fails, as in a process killed there: nothing it does afterwards
-// reaches the disk and its hidden package stays, its lock free. Or the n-th alone fails.
-class StoppedAt : public KilledAtStep {
-public:
-    StoppedAt(int step, bool killed)
-        : KilledAtStep(step)
-        , m_killed(killed)
-    {
-    }
-    bool makeFolder(const QString& p, int* e) override { return go(e) && FileSystemOps::makeFolder(p, e); }
-    bool removeItem(const QString& p, int* e) override { return go(e) && FileSystemOps::removeItem(p, e); }
-    bool moveItem(const QString& f, const QString& t, int* e) override
-    {
-        return go(e) && FileSystemOps::moveItem(f, t, e);
-    }
-    bool copyItem(const QString& f, const QString& t, int* e) override
-    {
-        return go(e) && FileSystemOps::copyItem(f, t, e);
-    }
-    bool cloneItem(const QString& f, const QString& t, const CloneOptions& o, int* e) override
-    {
-        return go(e) && FileSystemOps::cloneItem(f, t, o, e);
-    }
-
-private:
-    bool go(int* error)
-    {
-        const bool failsNow = diesNow();
-        const bool alive = pass(error);
-        return m_killed ? alive : !failsNow;
-    }
-    bool m_killed;
-};
-
-class Dismiss : public IAlerts {
-public:
-    Dismiss() { installAlerts(this); }
-    ~Dismiss() override { installAlerts(nullptr); }
-    int run(const AlertRequest&) override { return kAlertFirstButton; }
-};
-
-class Shell : public IOpeningShell {
-public:
-    bool askDocumentPassword(const BEFOREPARAM&, const QString&) override { return false; }
-    void showOpenedDocument(DOCUMENT&, bool) override { }
-};
 
 // The complete package, a file attached to a transaction the closing leaves behind and one to the
 // schedule it keeps, and its due schedules active (1, to tell it from both 0 and 4).
@@ -109,7 +64,7 @@ bool listedAndOpens(const QString& url, bool closedYear = false)
 {
     SVWorkspaceManager::sharedInstance().loadRecentMacData();
     long index = 0;
-    Shell shell;
+    SilentOpeningShell shell;
     FakeAlerts alerts;
     if (closedYear)
         alerts.expect(kAlertFirstButton);
@@ -153,8 +108,8 @@ TEST(ClotureSafety, AClosingStoppedAtAnyStepShowsTheWholeNewYearOrNothingAndLeav
                                 [&result](const QString& url) { result = url; });
             };
             {
-                const Dismiss alerts;
-                StoppedAt stopped(stop.once ? std::numeric_limits<int>::max() : at, stop.killed);
+                const DismissingAlerts alerts;
+                StoppedAtStep stopped(stop.once ? std::numeric_limits<int>::max() : at, stop.killed);
                 close();
                 if (stop.once) {
                     ASSERT_EQ(result, newUrl);
@@ -184,7 +139,7 @@ TEST(ClotureSafety, AClosingStoppedAtAnyStepShowsTheWholeNewYearOrNothingAndLeav
             // year is whole and nothing the killed closing left stays beside it.
             EXPECT_EQ(entries(tag, stop.killed ? QDir::Filters() : QDir::Hidden).size(), made ? 2 : 1);
             if (stop.killed && !made) {
-                const Dismiss alerts;
+                const DismissingAlerts alerts;
                 close();
                 EXPECT_EQ(yearAt(result), whole);
                 EXPECT_EQ(entries(tag, QDir::Hidden).size(), 2) << entries(tag, QDir::Hidden).join(", ").toStdString();

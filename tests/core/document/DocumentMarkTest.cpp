@@ -12,6 +12,7 @@
 #include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 #include "support/FakeAlerts.h"
+#include "support/SilentOpeningShell.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -28,12 +29,6 @@
 namespace {
 
 constexpr char kHeldLine[] = "MARQUE TENUE";
-
-class Shell : public IOpeningShell {
-public:
-    bool askDocumentPassword(const BEFOREPARAM&, const QString&) override { return false; }
-    void showOpenedDocument(DOCUMENT&, bool) override { }
-};
 
 } // namespace
 
@@ -72,7 +67,7 @@ TEST(DocumentMark, AnotherRunningProcessKeepsTheDocumentClosedUntilItEnds)
         said += other.readAllStandardOutput();
     ASSERT_TRUE(said.contains(kHeldLine)) << said.toStdString();
 
-    Shell shell;
+    SilentOpeningShell shell;
     std::unique_ptr<DOCUMENT> doc;
     {
         FakeAlerts alerts;
@@ -151,7 +146,7 @@ TEST(DocumentMark, ADocumentOpenedThroughALinkIsSavedWhereTheLinkLeads)
     ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), own));
     ASSERT_TRUE(QFile::link(QStringLiteral("Famille.svd"), link));
     APPLIPARAM::loadAppliParam().nbSauvNew = 0;
-    Shell shell;
+    SilentOpeningShell shell;
     std::unique_ptr<DOCUMENT> doc;
     ASSERT_TRUE(DocumentSession::open(link, &doc, false, kFileSystemLocal, shell));
     EXPECT_EQ(doc->documentUrl, own);

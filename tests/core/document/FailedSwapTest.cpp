@@ -9,6 +9,7 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "support/FakeAlerts.h"
+#include "support/SilentOpeningShell.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -36,12 +37,6 @@ public:
         }
         return FileSystemOps::moveItem(from, to, error);
     }
-};
-
-class Shell : public IOpeningShell {
-public:
-    bool askDocumentPassword(const BEFOREPARAM&, const QString&) override { return false; }
-    void showOpenedDocument(DOCUMENT&, bool) override { }
 };
 
 } // namespace
@@ -76,7 +71,7 @@ TEST(FailedSwap, TheDocumentStaysAsideWholeAndTheNextOpeningPutsItBack)
     EXPECT_EQ(testenv::filesUnder(setAsidePackageUrl(aside, url)).size(), before.size());
 
     FakeAlerts none;
-    Shell shell;
+    SilentOpeningShell shell;
     std::unique_ptr<DOCUMENT> opened;
     ASSERT_TRUE(DocumentSession::open(url, &opened, false, kFileSystemLocal, shell));
     EXPECT_EQ(opened->transact_array.size(), 7);

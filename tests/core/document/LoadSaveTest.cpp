@@ -15,6 +15,7 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/ReleveCompute.h"
+#include "support/DismissingAlerts.h"
 #include "support/FakeAlerts.h"
 #include "support/OpenDocument.h"
 #include "support/TestEnvironment.h"
@@ -152,14 +153,6 @@ private:
             *error = code;
         return code == 0;
     }
-};
-
-// Answers every alert with its first button.
-class DismissAlerts : public IAlerts {
-public:
-    DismissAlerts() { installAlerts(this); }
-    ~DismissAlerts() override { installAlerts(nullptr); }
-    int run(const AlertRequest&) override { return kAlertFirstButton; }
 };
 
 } // namespace
@@ -706,7 +699,7 @@ TEST(LoadSave, SwapFailuresKeepAWholePackage)
     auto doc = load(url, &code);
     const auto before = snapshot(url);
     doc->transact_array.removeLast();
-    DismissAlerts alerts;
+    DismissingAlerts alerts;
     FaultyFileSystem fs;
 
     // The new package can't take its place: the old one goes back.
@@ -761,7 +754,7 @@ TEST(LoadSave, AStoppedSaveAlwaysLeavesAWholePackage)
         const auto doc = load(package, &code);
         return code == 0 ? doc->transact_array.size() : -1;
     };
-    DismissAlerts alerts;
+    DismissingAlerts alerts;
     int steps = 0;
     for (int stop = 0; stop == 0 || stop <= steps; ++stop) {
         const QString url = fixture(QStringLiteral("kill"));
@@ -793,7 +786,7 @@ TEST(LoadSave, AttachedFilesGoOnlyOnceTheSaveSucceeded)
     addStoredAttachedDocumentToDelete(*doc, {QStringLiteral("Ticket.pdf")});
     const QString ticket = resources(url) + "/Documents/Ticket.pdf";
     {
-        DismissAlerts alerts;
+        DismissingAlerts alerts;
         FaultyFileSystem fs;
         fs.fault = [](const QString& kind, const QString& from, const QString&) {
             return kind == "move" && from.endsWith(".saving") ? EIO : 0;

@@ -8,6 +8,7 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "support/FakeAlerts.h"
+#include "support/SilentOpeningShell.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -15,12 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class Shell : public IOpeningShell {
-public:
-    bool askDocumentPassword(const BEFOREPARAM&, const QString&) override { return false; }
-    void showOpenedDocument(DOCUMENT&, bool) override { }
-};
 
 } // namespace
 
@@ -59,7 +54,7 @@ TEST(MissingDocument, IsSaidMissingAndItsOldNamesakeTakesItsNameOnlyOnTheUsersWo
         ASSERT_TRUE(!c.oldOpenElsewhere || elsewhere->take());
         FakeAlerts alerts;
         alerts.answers = c.answers;
-        Shell shell;
+        SilentOpeningShell shell;
         std::unique_ptr<DOCUMENT> doc;
         EXPECT_EQ(DocumentSession::open(url, &doc, false, kFileSystemLocal, shell), c.opened);
         const QString said = c.oldBeside

@@ -8,7 +8,7 @@
 #include "document/HelperSVFiles.h"
 #include "document/SaveLeftovers.h"
 #include "foundation/files.h"
-#include "support/KilledAtStep.h"
+#include "support/StoppedAtStep.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -48,22 +48,6 @@ QString folderWithOther()
     return folder;
 }
 
-// Every step from the n-th on fails, as in a process killed there.
-class KilledAt : public KilledAtStep {
-public:
-    using KilledAtStep::KilledAtStep;
-    bool makeFolder(const QString& p, int* e) override { return pass(e) && FileSystemOps::makeFolder(p, e); }
-    bool removeItem(const QString& p, int* e) override { return pass(e) && FileSystemOps::removeItem(p, e); }
-    bool moveItem(const QString& f, const QString& t, int* e) override
-    {
-        return pass(e) && FileSystemOps::moveItem(f, t, e);
-    }
-    bool cloneItem(const QString& f, const QString& t, const CloneOptions& o, int* e) override
-    {
-        return pass(e) && FileSystemOps::cloneItem(f, t, o, e);
-    }
-};
-
 bool copyOver(const QString& source, const QString& destination)
 {
     PackageCopy copy(destination);
@@ -101,7 +85,7 @@ TEST(PackageCopy, StoppedAtAnyStepThePlaceHoldsTheOldDocumentOrTheWholeCopy)
             const auto other = contentOf(folder + QStringLiteral("/Autre.svd"));
             bool done = false;
             {
-                KilledAt killed(stop);
+                StoppedAtStep killed(stop);
                 done = each.copy(destination);
                 steps = std::max(steps, killed.steps);
             }

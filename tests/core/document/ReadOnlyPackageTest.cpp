@@ -13,12 +13,12 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "support/FakeAlerts.h"
+#include "support/PackageSnapshot.h"
+#include "support/SilentOpeningShell.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -27,7 +27,6 @@
 #include <cerrno>
 #include <functional>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 
@@ -58,34 +57,6 @@ private:
     bool isLocked(const QString& path) const { return path == locked || path.startsWith(locked + QLatin1Char('/')); }
 };
 
-class Shell : public IOpeningShell {
-public:
-    bool askDocumentPassword(const BEFOREPARAM&, const QString&) override { return false; }
-    void showOpenedDocument(DOCUMENT&, bool) override { }
-};
-
-// Every file of the package, a line each: its bytes' digest, its modification time to the
-// nanosecond and its inode.
-std::string filesOf(const QString& package)
-{
-    QStringList files;
-    QDirIterator it(package, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        struct stat info { };
-        ::lstat(QFile::encodeName(path).constData(), &info);
-        const QByteArray digest = QCryptographicHash::hash(testenv::readFile(path), QCryptographicHash::Sha256);
-        files << QStringLiteral("%1 %2 %3.%4 %5")
-                     .arg(path.mid(package.size()), QString::fromLatin1(digest.toHex().left(16)))
-                     .arg(info.st_mtim.tv_sec)
-                     .arg(info.st_mtim.tv_nsec)
-                     .arg(info.st_ino);
-    }
-    files.sort();
-    return files.join(QLatin1Char('\n')).toStdString();
-}
-
 class ReadOnlyPackage : public ::testing::Test {
 protected:
     void SetUp() override
@@ -97,7 +68,7 @@ protected:
         url = folder + QStringLiteral("/Budget.svd");
         ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
         transact = testenv::readFile(url + QStringLiteral("/Contents/Resources/transact.xml"));
-        packageBefore = filesOf(url);
+        packageBefore = testenv::packageSnapshot(url);
     }
     void TearDown() override { DocumentSession::close(std::move(doc)); }
 
@@ -113,12 +84,12 @@ protected:
     // root, who may write any file), and nothing left beside it.
     void expectUntouched()
     {
-        EXPECT_EQ(filesOf(url), packageBefore);
+        EXPECT_EQ(testenv::packageSnapshot(url), packageBefore);
         EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList {QStringLiteral("Budget.svd")});
     }
 
-    Shell shell;
+    SilentOpeningShell shell;
     std::unique_ptr<DOCUMENT> doc;
     QString folder;
     QString url;

@@ -9,6 +9,7 @@
 #include "model/DOCUMENT.h"
 #include "support/FakeAlerts.h"
 #include "support/LogLines.h"
+#include "support/SilentOpeningShell.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -32,12 +33,6 @@ QString package(const QString& url)
     testenv::writeFile(resources + QStringLiteral("/transact.xml"), "<list/>");
     return url;
 }
-
-class Shell : public IOpeningShell {
-public:
-    bool askDocumentPassword(const BEFOREPARAM&, const QString&) override { return false; }
-    void showOpenedDocument(DOCUMENT&, bool) override { }
-};
 
 } // namespace
 
@@ -147,7 +142,7 @@ TEST(SaveLeftovers, TheNewestCopyEndedSavesLeftAsideIsTakenBack)
             }
             if (opening) {
                 FakeAlerts none;
-                Shell shell;
+                SilentOpeningShell shell;
                 std::unique_ptr<DOCUMENT> doc;
                 ASSERT_TRUE(DocumentSession::open(url, &doc, false, kFileSystemLocal, shell));
                 EXPECT_EQ(doc->transact_array.last().why, "récente");

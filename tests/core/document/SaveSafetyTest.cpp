@@ -14,8 +14,10 @@
 #include "foundation/xmlfileaccess.h"
 #include "model/DOCUMENT.h"
 #include "model/TAXE.h"
+#include "support/DismissingAlerts.h"
 #include "support/FakeAlerts.h"
-#include "support/KilledAtStep.h"
+#include "support/SilentOpeningShell.h"
+#include "support/StoppedAtStep.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
@@ -71,39 +73,6 @@ public:
     ~FailingWrites() { setXmlWriteFaultForTesting(nullptr); }
     FailingWrites(const FailingWrites&) = delete;
     FailingWrites& operator=(const FailingWrites&) = delete;
-};
-
-// Every file-system step from the n-th on fails, as in a process killed there.
-class KilledAt : public KilledAtStep {
-public:
-    using KilledAtStep::KilledAtStep;
-    bool makeFolder(const QString& p, int* e) override { return pass(e) && FileSystemOps::makeFolder(p, e); }
-    bool removeItem(const QString& p, int* e) override { return pass(e) && FileSystemOps::removeItem(p, e); }
-    bool moveItem(const QString& f, const QString& t, int* e) override
-    {
-        return pass(e) && FileSystemOps::moveItem(f, t, e);
-    }
-    bool copyItem(const QString& f, const QString& t, int* e) override
-    {
-        return pass(e) && FileSystemOps::copyItem(f, t, e);
-    }
-    bool cloneItem(const QString& f, const QString& t, const CloneOptions& o, int* e) override
-    {
-        return pass(e) && FileSystemOps::cloneItem(f, t, o, e);
-    }
-};
-
-class Dismiss : public IAlerts {
-public:
-    Dismiss() { installAlerts(this); }
-    ~Dismiss() override { installAlerts(nullptr); }
-    int run(const AlertRequest&) override { return kAlertFirstButton; }
-};
-
-class Shell : public IOpeningShell {
-public:
-    bool askDocumentPassword(const BEFOREPARAM&, const QString&) override { return false; }
-    void showOpenedDocument(DOCUMENT&, bool) override { }
 };
 
 void setBackups(long count)
@@ -180,15 +149,15 @@ TEST(SaveSafety, AFullDiskIsNamedWhenTheSaveCantEvenStart)
 TEST(SaveSafety, OpeningRepairsASaveStoppedAtAnyStep)
 {
     setBackups(0);
-    Shell shell;
+    SilentOpeningShell shell;
     int steps = 0;
     for (int stop = 0; stop == 0 || stop <= steps; ++stop) {
         const QString url = fixture(QStringLiteral("stopped"));
         auto doc = load(url);
         doc->transact_array.removeLast();
         {
-            Dismiss alerts;
-            KilledAt killed(stop);
+            DismissingAlerts alerts;
+            StoppedAtStep killed(stop);
             save(*doc, url);
             steps = std::max(steps, killed.steps);
         }
@@ -206,7 +175,7 @@ TEST(SaveSafety, OpeningRepairsASaveStoppedAtAnyStep)
 TEST(SaveSafety, OpeningPutsBackADocumentLeftUnderItsSetAsideName)
 {
     setBackups(0);
-    Shell shell;
+    SilentOpeningShell shell;
     // A save of an earlier version killed between its two renames: the document is only under
     // "<name>.old.svd", which could as well be the user's own document; it takes its name back
     // on the user's word.
@@ -229,7 +198,7 @@ TEST(SaveSafety, OpeningPutsBackADocumentLeftUnderItsSetAsideName)
 TEST(SaveSafety, ADocumentNamedLikeAnotherWithOldSurvivesEverySaveOfIt)
 {
     setBackups(0);
-    Shell shell;
+    SilentOpeningShell shell;
     const struct {
         const char* name;
         std::function<void(const QString& document, const QString& other)> make;
@@ -261,8 +230,8 @@ TEST(SaveSafety, ADocumentNamedLikeAnotherWithOldSurvivesEverySaveOfIt)
             doc->transact_array.removeLast();
             ASSERT_TRUE(save(*doc, url));
             {
-                Dismiss alerts;
-                KilledAt killed(stop);
+                DismissingAlerts alerts;
+                StoppedAtStep killed(stop);
                 save(*doc, url);
                 steps = std::max(steps, killed.steps);
             }
@@ -283,7 +252,7 @@ TEST(SaveSafety, ADocumentNamedLikeAnotherWithOldSurvivesEverySaveOfIt)
 TEST(SaveSafety, BackupsOfTwoDocumentsOfOneNameAreKeptApart)
 {
     setBackups(3);
-    Shell shell;
+    SilentOpeningShell shell;
     const QString first = testenv::freshDir(QStringLiteral("twinA")) + QStringLiteral("/Jumeau.svd");
     const QString second = testenv::freshDir(QStringLiteral("twinB")) + QStringLiteral("/Jumeau.svd");
     ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), first));

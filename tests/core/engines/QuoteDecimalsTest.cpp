@@ -4,18 +4,16 @@
 #include "engines/DeviseConversion.h"
 
 #include "document/DocumentSession.h"
-#include "document/SVDocumentManager.h"
 #include "foundation/SystemClock.h"
 #include "model/DOCUMENT.h"
 #include "model/FINANCE.h"
 #include "model/FinanceCompute.h"
 #include "model/TransactOps.h"
+#include "support/SavedAndReopened.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 
@@ -68,37 +66,12 @@ TEST(QuoteDecimals, AQuoteKeepsItsOwnDecimalsWhenACurrencyChangesAndAfterAReopen
         const char* name;
         double convert;
         long decimale;
-        bool inUse;
-        std::function<void(DOCUMENT&)> change;
+        bool inUse; // in use from the start, it loses its decimals instead
         double quotes[2];
     } cases[] = {
-        {"dollar mis en usage",
-         0.92,
-         2,
-         false,
-         [](DOCUMENT& doc) {
-             doc.deviseHdl[1].used = true;
-             convertDocumentDevise(1, &doc);
-         },
-         {13.419215, 0.004697}},
-        {"yen mis en usage",
-         0.0061,
-         0,
-         false,
-         [](DOCUMENT& doc) {
-             doc.deviseHdl[1].used = true;
-             convertDocumentDevise(1, &doc);
-         },
-         {2023.881639, 0.708361}},
-        {"décimales du dollar ramenées à zéro",
-         0.92,
-         2,
-         true,
-         [](DOCUMENT& doc) {
-             doc.deviseHdl[1].decimale = 0;
-             roundDocumentAsStored(&doc);
-         },
-         {13.419215, 0.004697}},
+        {"dollar mis en usage", 0.92, 2, false, {13.419215, 0.004697}},
+        {"yen mis en usage", 0.0061, 0, false, {2023.881639, 0.708361}},
+        {"décimales du dollar ramenées à zéro", 0.92, 2, true, {13.419215, 0.004697}},
     };
     SystemClock::setNowForTesting(kNow);
     for (const auto& c : cases) {
@@ -113,15 +86,16 @@ TEST(QuoteDecimals, AQuoteKeepsItsOwnDecimalsWhenACurrencyChangesAndAfterAReopen
         testenv::addBanks(doc, {7}, {22});
         DocumentSession::adopt(doc);
         addSecurities(doc);
-        c.change(doc);
+        if (c.inUse) {
+            doc.deviseHdl[1].decimale = 0;
+            roundDocumentAsStored(&doc);
+        } else {
+            doc.deviseHdl[1].used = true;
+            convertDocumentDevise(1, &doc);
+        }
         expectQuotes(doc, c.quotes, "avant l'enregistrement");
-        ASSERT_EQ(SVDocumentManager::defaultManager().saveDocumentInternal(url, doc), DocError::None);
-        DocumentSession::close();
-
-        DOCUMENT reopened(url, kFileSystemLocal);
-        ASSERT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(url, reopened), DocError::None);
-        DocumentSession::adopt(reopened);
-        expectQuotes(reopened, c.quotes, "après la réouverture");
+        const auto reopened = testenv::savedAndReopened(doc, url);
+        expectQuotes(*reopened, c.quotes, "après la réouverture");
         DocumentSession::close();
     }
     SystemClock::setNowForTesting(std::nullopt);

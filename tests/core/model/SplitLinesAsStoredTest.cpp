@@ -2,13 +2,13 @@
 // amount: typed in a second currency, a line's value in the reference slot has more decimals than
 // the file keeps, and a per-category total summed from it would change at the reopening.
 #include "document/DocumentSession.h"
-#include "document/SVDocumentManager.h"
 #include "engines/AnalyseFile.h"
 #include "engines/DeviseConversion.h"
 #include "foundation/SystemClock.h"
 #include "model/DOCUMENT.h"
 #include "model/TransactBatch.h"
 #include "model/TransactOps.h"
+#include "support/SavedAndReopened.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
 
@@ -108,32 +108,18 @@ TEST(SplitLinesAsStored, PerCategoryTotalsOfSplitsInASecondCurrencyReadTheSameAf
         const QString url = testenv::package(QStringLiteral("ventilations"));
         DOCUMENT doc(url, kFileSystemLocal);
         testenv::addDefaultDocParam(doc);
-        doc.deviseHdl = Devise::defaultDevises();
-        doc.deviseHdl[1].used = c.dollarInUse;
-        doc.deviseHdl[1].convert = 0.92;
-        doc.deviseHdl[2].used = true;
-        doc.deviseHdl[2].convert = 0.29;
-        doc.deviseHdl[2].decimale = 3;
+        testenv::useEuroDollarDinar(doc, c.dollarInUse);
         testenv::addBanks(doc, {7}, {22});
         addCategories(doc);
         DocumentSession::adopt(doc);
         c.make(doc);
         const QList<MONTANT> before = categoryTotals(doc);
         ASSERT_EQ(before.size(), 4);
-        ASSERT_EQ(SVDocumentManager::defaultManager().saveDocumentInternal(url, doc), DocError::None);
-        DocumentSession::close();
-
-        DOCUMENT reopened(url, kFileSystemLocal);
-        ASSERT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(url, reopened), DocError::None);
-        DocumentSession::adopt(reopened);
-        const QList<MONTANT> after = categoryTotals(reopened);
-        ASSERT_EQ(after.size(), before.size());
-        for (qsizetype row = 0; row < after.size(); ++row) {
-            EXPECT_FALSE(after[row].nullMontant()) << "ligne " << row;
-            for (size_t slot : {0, 1, 2})
-                EXPECT_NEAR(after[row].values[slot], before[row].values[slot], 1e-9)
-                    << "ligne " << row << ", devise " << slot;
-        }
+        const auto reopened = testenv::savedAndReopened(doc, url);
+        const QList<MONTANT> after = categoryTotals(*reopened);
+        for (const MONTANT& total : after)
+            EXPECT_FALSE(total.nullMontant());
+        testenv::expectSameAmounts(after, before);
         DocumentSession::close();
     }
     SystemClock::setNowForTesting(std::nullopt);

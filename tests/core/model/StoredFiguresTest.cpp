@@ -1,13 +1,13 @@
 // Every figure the banks window and the balance sheet show, in every currency in use, reads the
 // same before a save and after the reopening, however its amounts came to be in that currency.
 #include "document/DocumentSession.h"
-#include "document/SVDocumentManager.h"
 #include "engines/DeviseConversion.h"
 #include "foundation/SystemClock.h"
 #include "model/DOCUMENT.h"
 #include "model/TOOL.h"
 #include "model/TransactBatch.h"
 #include "model/TransactOps.h"
+#include "support/SavedAndReopened.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
 
@@ -99,12 +99,7 @@ TEST(StoredFigures, EveryTotalInEveryCurrencyReadsTheSameAfterASaveAndAReopening
         const QString url = testenv::package(QStringLiteral("figures"));
         DOCUMENT doc(url, kFileSystemLocal);
         testenv::addDefaultDocParam(doc);
-        doc.deviseHdl = Devise::defaultDevises();
-        doc.deviseHdl[1].used = c.dollarInUse;
-        doc.deviseHdl[1].convert = 0.92;
-        doc.deviseHdl[2].used = true;
-        doc.deviseHdl[2].convert = 0.29;
-        doc.deviseHdl[2].decimale = 3;
+        testenv::useEuroDollarDinar(doc, c.dollarInUse);
         testenv::addBanks(doc, {7, 9}, {22, 23});
         RELEVE& releve = getTool(kToolCompte, 7, &doc)->releves.emplace_back();
         releve.ident = 1;
@@ -112,19 +107,8 @@ TEST(StoredFigures, EveryTotalInEveryCurrencyReadsTheSameAfterASaveAndAReopening
         DocumentSession::adopt(doc);
         c.make(doc);
         const QList<MONTANT> before = figures(doc);
-        ASSERT_EQ(SVDocumentManager::defaultManager().saveDocumentInternal(url, doc), DocError::None);
-        DocumentSession::close();
-
-        DOCUMENT reopened(url, kFileSystemLocal);
-        ASSERT_EQ(SVDocumentManager::defaultManager().loadDocumentInternal(url, reopened), DocError::None);
-        DocumentSession::adopt(reopened);
-        const QList<MONTANT> after = figures(reopened);
-        ASSERT_EQ(after.size(), before.size());
-        for (qsizetype f = 0; f < after.size(); ++f) {
-            for (size_t slot : {0, 1, 2})
-                EXPECT_NEAR(after[f].values[slot], before[f].values[slot], 1e-9)
-                    << "figure " << f << ", devise " << slot;
-        }
+        const auto reopened = testenv::savedAndReopened(doc, url);
+        testenv::expectSameAmounts(figures(*reopened), before);
         DocumentSession::close();
     }
     SystemClock::setNowForTesting(std::nullopt);

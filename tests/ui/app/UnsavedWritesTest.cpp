@@ -20,15 +20,12 @@
 #include "document/SimulationFile.h"
 #include "import/ImportParserTAB.h"
 #include "model/DOCUMENT.h"
+#include "support/PackageSnapshot.h"
 #include "support/TestEnvironment.h"
 #include "support/TestFiles.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
-
 #include <cerrno>
 #include <functional>
-#include <sys/stat.h>
 
 namespace {
 
@@ -52,27 +49,6 @@ public:
         return false;
     }
 };
-
-// Every entry under the package, a line each: its bytes' digest, modification time and inode.
-std::string entriesOf(const QString& package)
-{
-    QStringList entries;
-    QDirIterator it(package, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        struct stat info { };
-        ::lstat(QFile::encodeName(path).constData(), &info);
-        const QByteArray digest = QCryptographicHash::hash(testenv::readFile(path), QCryptographicHash::Sha256);
-        entries << QStringLiteral("%1 %2 %3.%4 %5")
-                       .arg(path.mid(package.size()), QString::fromLatin1(digest.toHex().left(16)))
-                       .arg(info.st_mtim.tv_sec)
-                       .arg(info.st_mtim.tv_nsec)
-                       .arg(info.st_ino);
-    }
-    entries.sort();
-    return entries.join(QLatin1Char('\n')).toStdString();
-}
 
 std::string recordsOf(const ParamFenList& windows)
 {
@@ -121,7 +97,7 @@ TEST_F(UnsavedWritesTest, ACloseWhoseSaveFailsLeavesThePackageAndItsWindowListAs
     ui().onModal<FenEditGraphiqueController>([](FenEditGraphiqueController& e) { e.perform(QStringLiteral("OUI:")); });
     ASSERT_NE(openGraphiqueWindow(nullptr, false, kGraphModeCompte, doc.compteHdl.first().ident, doc, 0), nullptr);
     const std::string windows = recordsOf(doc.docParam->documentWindows);
-    const std::string before = entriesOf(url);
+    const std::string before = testenv::packageSnapshot(url);
     const struct {
         const char* name;
         std::function<void()> refuse;
@@ -138,7 +114,7 @@ TEST_F(UnsavedWritesTest, ACloseWhoseSaveFailsLeavesThePackageAndItsWindowListAs
                 {QStringLiteral("kConfirm_CloseWithoutSaving"), kAlertFirstButton}}); // cancel: it stays open
         delegate->FERMER_DOCUMENT();
         ASSERT_TRUE(delegate->bankIsOpen());
-        EXPECT_EQ(entriesOf(url), before);
+        EXPECT_EQ(testenv::packageSnapshot(url), before);
         EXPECT_EQ(recordsOf(doc.docParam->documentWindows), windows);
         saves = RefusedSaves();
     }
@@ -147,7 +123,7 @@ TEST_F(UnsavedWritesTest, ACloseWhoseSaveFailsLeavesThePackageAndItsWindowListAs
 TEST_F(UnsavedWritesTest, ADocumentKeptWithoutSavingIsNeverWrittenTo)
 {
     saves.unwritable = folder;
-    const std::string before = entriesOf(url);
+    const std::string before = testenv::packageSnapshot(url);
     const Alerts openWithoutSaving {{QStringLiteral("kConfirm_ReadOnlyDocument"), kAlertSecondButton}};
     answer(openWithoutSaving);
     ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
@@ -223,7 +199,7 @@ TEST_F(UnsavedWritesTest, ADocumentKeptWithoutSavingIsNeverWrittenTo)
         answer(writer.alerts);
         writer.write();
         EXPECT_EQ(ui().alertsShown().size(), shown + writer.alerts.size()) << "every answer asked for, no other";
-        EXPECT_EQ(entriesOf(url), before);
+        EXPECT_EQ(testenv::packageSnapshot(url), before);
     }
     EXPECT_FALSE(delegate->bankIsOpen());
     EXPECT_TRUE(ui().modalRuns().isEmpty()) << "no window asked for what can't be written";

@@ -1,8 +1,8 @@
 // The statement window's figures read whole, whatever the user did before looking at them: the
 // balances of its list of statements (the coming days' in italics) and the footer's totals and
 // line count, on a laptop screen as on a wide one.
-#include "FigureChecks.h"
 #include "TransListFixture.h"
+#include "uisupport/FigureChecks.h"
 
 #include "toolkit/windows/StdPlacedView.h"
 #include "transactions/FenEditReleveController.h"
@@ -10,6 +10,7 @@
 #include "transactions/StdViewPiedReleve.h"
 #include "transactions/TemplateTransList.h"
 
+#include "uisupport/NoToolPaletteApp.h"
 #include "uisupport/WindowDriver.h"
 
 #include "foundation/localized.h"
@@ -22,13 +23,6 @@ namespace {
 
 using saisieui::at;
 using translist::TransListTest;
-
-class TickModeApp : public IWindowAppDelegate {
-public:
-    void windowDidBecomeMain(StdWindow*) override { }
-    void windowDidResignMain(StdWindow*) override { }
-    StdWindowController* getPaletteTool() override { return nullptr; }
-};
 
 class FenReleveFiguresTest : public TransListTest {
 protected:
@@ -81,7 +75,7 @@ protected:
         return cut;
     }
 
-    TickModeApp app;
+    NoToolPaletteApp app;
 };
 
 // After a new statement, in tick mode and after a reopening of the window, the coming days'

@@ -9,6 +9,7 @@
 #include "transactions/CellReleve.h"
 #include "transactions/FenReleveController.h"
 
+#include "uisupport/NoToolPaletteApp.h"
 #include "uisupport/WindowDriver.h"
 
 #include "model/ReleveCompute.h"
@@ -20,13 +21,6 @@
 namespace {
 
 using translist::TransListTest;
-
-class NoToolPalette : public IWindowAppDelegate {
-public:
-    void windowDidBecomeMain(StdWindow*) override { }
-    void windowDidResignMain(StdWindow*) override { }
-    StdWindowController* getPaletteTool() override { return nullptr; }
-};
 
 class FenRelevePaletteTest : public TransListTest {
 protected:
@@ -50,7 +44,7 @@ protected:
         return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
     }
 
-    NoToolPalette app;
+    NoToolPaletteApp app;
 };
 
 TEST_F(FenRelevePaletteTest, TheStatementTheListShowsIsPlainlyMarked)

@@ -4,8 +4,8 @@
 // room than it needs warns (drawFigure), which fails the test; every label showing a figure must
 // be drawn that way, and show whole inside its window or row. The pictures are saved under the
 // test output folder for a person to look at.
-#include "FigureChecks.h"
 #include "ui/investments/InvestmentFixture.h"
+#include "uisupport/FigureChecks.h"
 
 #include "analysis/FenAnalyseController.h"
 #include "analysis/FenBudgetController.h"
