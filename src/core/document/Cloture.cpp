@@ -16,9 +16,6 @@
 #include "model/AttachedDocuments.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
-#include "model/ECHEANCIER.h"
-#include "model/MACRO.h"
-#include "model/Prevision.h"
 #include "model/ReleveCompute.h"
 #include "model/ToolTree.h"
 #include "model/TransactOps.h"
@@ -26,7 +23,6 @@
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QSet>
 #include <QStringList>
 
 #include <cerrno>
@@ -147,44 +143,15 @@ void copyOpenTransacts(const DOCUMENT& oldDoc, DOCUMENT& newDoc)
     }
 }
 
-void addAttachedNames(const TRANSACT& trans, QSet<QString>& names)
-{
-    for (const AttachedDocument& attached : trans.attachedDocuments) {
-        if (!attached.docStoreName.isEmpty())
-            names.insert(attached.docStoreName);
-    }
-}
-
-// The stored files the new document names: those of the transactions it keeps, and of the
-// templates (macros, schedules, forecasts) it keeps whole, whose occurrences name the same files.
-QStringList attachedNamesKept(const DOCUMENT& newDoc)
-{
-    QSet<QString> names;
-    for (const TRANSACT& trans : newDoc.transact_array)
-        addAttachedNames(trans, names);
-    for (const MACRO& macro : newDoc.macroHdl) {
-        if (macro.transact)
-            addAttachedNames(*macro.transact, names);
-    }
-    for (const ECHEANCIER& echeancier : newDoc.echeancierHdl) {
-        addAttachedNames(echeancier.transact, names);
-        for (const PECHEANCIER& perso : echeancier.perso)
-            addAttachedNames(perso.transact, names);
-    }
-    for (const Prevision& prevision : newDoc.previsionsArray)
-        addAttachedNames(prevision.transact, names);
-    QStringList sorted(names.cbegin(), names.cend());
-    sorted.sort();
-    return sorted;
-}
-
 // The new document gets exactly the files it names. One the closed year lacks stays missing, as
 // it was; one that can't be copied fails the closing rather than leave the new year without it.
 bool copyAttachedFiles(const DOCUMENT& oldDoc, const DOCUMENT& newDoc)
 {
-    const QStringList names = attachedNamesKept(newDoc);
+    // The files of the transactions it keeps, and of the templates it keeps whole.
+    QStringList names(attachedDocumentNamesInUse(newDoc).values());
     if (names.isEmpty())
         return true;
+    names.sort();
     const QString toFolder = attachedDocumentsFolder(newDoc);
     FileSystemOps& ops = FileSystemOps::shared();
     for (const QString& name : names) {

@@ -43,27 +43,6 @@ void addNamesOf(const TRANSACT& transact, QSet<QString>& names)
     }
 }
 
-// Every list of the document that holds transaction records must be walked here, or a copy's
-// file could be removed under it.
-QSet<QString> attachedDocumentNamesInUse(const DOCUMENT& document)
-{
-    QSet<QString> names;
-    for (const TRANSACT& transact : document.transact_array)
-        addNamesOf(transact, names);
-    for (const MACRO& macro : document.macroHdl) {
-        if (macro.transact)
-            addNamesOf(*macro.transact, names);
-    }
-    for (const ECHEANCIER& echeancier : document.echeancierHdl) {
-        addNamesOf(echeancier.transact, names);
-        for (const PECHEANCIER& perso : echeancier.perso)
-            addNamesOf(perso.transact, names);
-    }
-    for (const Prevision& prevision : document.previsionsArray)
-        addNamesOf(prevision.transact, names);
-    return names;
-}
-
 void removeStoredFile(const QString& folder, const QString& name)
 {
     const QString path = folder + QLatin1Char('/') + name;
@@ -119,6 +98,25 @@ void storeAttachedDocument(AttachedDocument& attached, const QString& folder)
 }
 
 } // namespace
+
+QSet<QString> attachedDocumentNamesInUse(const DOCUMENT& document)
+{
+    QSet<QString> names;
+    for (const TRANSACT& transact : document.transact_array)
+        addNamesOf(transact, names);
+    for (const MACRO& macro : document.macroHdl) {
+        if (macro.transact)
+            addNamesOf(*macro.transact, names);
+    }
+    for (const ECHEANCIER& echeancier : document.echeancierHdl) {
+        addNamesOf(echeancier.transact, names);
+        for (const PECHEANCIER& perso : echeancier.perso)
+            addNamesOf(perso.transact, names);
+    }
+    for (const Prevision& prevision : document.previsionsArray)
+        addNamesOf(prevision.transact, names);
+    return names;
+}
 
 QString attachedDocumentsFolder(const DOCUMENT& document)
 {

@@ -8,6 +8,7 @@
 //     package on disk naming missing files whenever the save fails or is refused.
 // Copies of a transaction (paste, templates, multiple edit) share stored names, so a queued file
 // is removed only when nothing in the document names it any more.
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,11 @@ QString attachedDocumentsFolder(const DOCUMENT& document);
 // fails to open with its own message); empty when a link or a folder is at its place: a link
 // put there would lead anywhere on the disk.
 QString storedAttachedDocumentPath(const DOCUMENT& document, const QString& storeName);
+
+// The stored names the document's records give: its transactions and the templates of its macros,
+// schedules and forecasts, whose occurrences name the same files. Every list that holds
+// transaction records is walked, or a copy's file could be removed under it.
+QSet<QString> attachedDocumentNamesInUse(const DOCUMENT& document);
 
 // Queues stored names of the document, in order, for removal after its next successful save.
 void addStoredAttachedDocumentToDelete(DOCUMENT& document, const QStringList& storeNames);
