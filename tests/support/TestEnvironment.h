@@ -1,7 +1,8 @@
 #pragma once
 // The process-wide test set-up: a fixed time zone and locale, and HOME and the XDG folders
 // pointed at a temporary directory, and the user's private runtime folder in it, so no test
-// touches a real user's files.
+// touches a real user's files; and the fonts a fresh machine has, so that layouts are measured
+// as they will be there.
 #include <QString>
 
 namespace testenv {

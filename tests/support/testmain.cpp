@@ -19,6 +19,8 @@
 #include "uisupport/ModelChecks.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <cstdio>
 using TestApplication = QApplication;
 #else
 #include <QCoreApplication>
@@ -55,6 +57,11 @@ int main(int argc, char** argv)
     ::testing::InitGoogleMock(&argc, argv);
     g_printMessage = qInstallMessageHandler(failTestOnWarning);
 #ifdef SORV_UI_TESTS
+    // Without the face that stands in for Helvetica every list fails for want of room: say why once.
+    if (!QFontDatabase::hasFamily(QStringLiteral("Nimbus Sans"))) {
+        std::fputs("The font Nimbus Sans (Debian's fonts-urw-base35) is missing: run scripts/install-deps.\n", stderr);
+        return 1;
+    }
     // The windows speak the program's language, as they do for a user: French, Qt's own texts
     // included, whatever the machine's locale.
     installProgramLocale();
