@@ -23,6 +23,16 @@ struct DeviseRefresh {
     long slot = -1;
     bool finished = false;
     RateEndBlock endBlock;
+
+    DeviseRefresh() = default;
+    DeviseRefresh(const DeviseRefresh&) = delete;
+    DeviseRefresh& operator=(const DeviseRefresh&) = delete;
+    // Dropped unfinished when the service went with its request: the next refresh may start.
+    ~DeviseRefresh()
+    {
+        if (!finished)
+            g_deviseRefreshRunning = false;
+    }
 };
 
 void runEnd(const RateEndBlock& end)

@@ -13,6 +13,9 @@ URLRequestor::URLRequestor(const DataBlock& endBlock, const FailBlock& failBlock
 
 void URLRequestor::requestForUrl(QNetworkAccessManager& manager, const QUrl& url, int timeoutMs)
 {
+    // The manager deletes its unfinished replies without a signal: without it as parent the
+    // requestor, and whatever its blocks hold, would be left behind for good.
+    setParent(&manager);
     if (!url.isValid() || url.isEmpty()) {
         // Told later all the same: the caller may still be setting up what the block touches.
         QTimer::singleShot(0, this, [this] { fail(QStringLiteral("URL à nil !")); });
@@ -22,8 +25,7 @@ void URLRequestor::requestForUrl(QNetworkAccessManager& manager, const QUrl& url
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     if (timeoutMs > 0)
         request.setTransferTimeout(timeoutMs);
-    // The reply stays the manager's: a manager that goes first aborts it, which still ends this
-    // requestor through finished.
+    // The reply stays the manager's, and goes with it.
     QNetworkReply* reply = manager.get(request);
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
 }

@@ -3,7 +3,8 @@
 // deletes itself. Exactly one block runs, on the main thread, never before requestForUrl returns:
 // the end block with the body of any answer that carries an HTTP status (an error status is an
 // answer too, judged by what it holds), the fail block with a description of anything else (no
-// address, no connection, a refused or timed-out request).
+// address, no connection, a refused or timed-out request). A manager that goes first (its service
+// deleted, the program closing) takes the requestor with it, and neither block runs.
 #include <QByteArray>
 #include <QObject>
 #include <QString>

@@ -246,3 +246,24 @@ TEST_F(WebQuoteServiceTest, CurrencyRatesRefreshOverHttp)
     EXPECT_DOUBLE_EQ(doc.deviseHdl[2].convert, 0.5);
     EXPECT_EQ(server.targets.size(), 2);
 }
+
+// A service that goes while its request waits (the program closing) takes the request with it:
+// nothing of it stays behind, and the currency refresh it served does not block the next one.
+TEST_F(WebQuoteServiceTest, AServiceThatGoesTakesItsWaitingRequestWithIt)
+{
+    server.add({QStringLiteral("=X\""), 200, QByteArray(), false, true}); // never answered
+    DOCUMENT doc(QString(), kFileSystemLocal);
+    doc.deviseHdl = Devise::defaultDevises();
+    doc.deviseHdl[1] = Devise {"", "", true, 0.5, 0, 2, QStringLiteral("USD"), 0};
+    int ends = 0;
+    auto going = std::make_unique<WebQuoteService>();
+    installQuoteService(going.get());
+    updateDeviseTickers(&doc, [&] { ++ends; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.targets.size() == 1; }, 5000));
+    installQuoteService(&service);
+    going.reset();
+    QTest::qWait(10);
+    updateDeviseTickers(&doc, [&] { ++ends; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.targets.size() == 2; }, 5000));
+    EXPECT_EQ(ends, 0);
+}

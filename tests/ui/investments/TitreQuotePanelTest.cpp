@@ -355,8 +355,10 @@ TEST_F(TitreQuotePanelTest, TheQuoteServiceIsReachedAtTheAddressSetInThePreferen
     EXPECT_EQ(titre().ticker, QStringLiteral("ACME.PA"));
     EXPECT_EQ(titre().coursNatif, 0);
 
+    // The preferences were saved with the address: later tests open documents with them.
     PortfolioManager::sharedInstance().setRootPath(QString());
     APPLIPARAM::loadAppliParam().quoteRootPath.clear();
+    EXPECT_TRUE(APPLIPARAM::saveAppliParam());
     installQuoteService(&service);
 }
 
