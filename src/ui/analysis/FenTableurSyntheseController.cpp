@@ -2,6 +2,7 @@
 
 #include "analysis/FenAnalyseBudgetController.h"
 #include "spreadsheet/RowObject.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/popups/PopHelp.h"
 
 #include "engines/AnalyseTitles.h"
@@ -10,6 +11,24 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+// The largest amount a household document holds, at the two decimals amountText writes.
+constexpr double kLargestAmount = 999999999.99;
+
+// An amount as amountText writes it: an optional minus, groups of three digits, a comma and the
+// decimals.
+bool isAmountText(const QString& text)
+{
+    static const QRegularExpression amount(QStringLiteral("^-?\\d{1,3}( \\d{3})*,\\d+$"));
+    return amount.match(text).hasMatch();
+}
+
+} // namespace
 
 void FenTableurSyntheseController::buildInterface(StdWindow& window)
 {
@@ -19,7 +38,7 @@ void FenTableurSyntheseController::buildInterface(StdWindow& window)
     QFont bold = m_fieldConfiguration->font();
     bold.setBold(true);
     m_fieldConfiguration->setFont(bold);
-    m_fieldDate = new QLabel(&window);
+    m_fieldDate = new FigureLabel(&window);
     m_fieldDate->setObjectName(QStringLiteral("fieldDate"));
     m_popHelp = new PopHelp(&window);
     m_popHelp->setObjectName(QStringLiteral("popHelp"));
@@ -35,6 +54,7 @@ void FenTableurSyntheseController::buildInterface(StdWindow& window)
 void FenTableurSyntheseController::takeData(const WindowData& data)
 {
     m_anaFile = data.value(QStringLiteral("anaFile")).value<AnalyseFilePtr>();
+    m_amountColumns.reset();
 }
 
 // The data is taken before the base builds the grid from it.
@@ -92,6 +112,32 @@ QString FenTableurSyntheseController::amountText(const std::optional<MONTANT>& m
     if (!montant || !m_anaFile)
         return QStringLiteral("-");
     return montant->montantToStringWithDecimales(devise(), &m_anaFile->devises, false, 2, u',');
+}
+
+const std::vector<bool>& FenTableurSyntheseController::amountColumns() const
+{
+    if (!m_amountColumns) {
+        const long columns = std::max(0L, numberOfColumnsInDataSource());
+        const long rows = numberOfRowsInDataSource();
+        m_amountColumns.emplace(size_t(columns), false);
+        for (long c = 0; c < columns; ++c) {
+            for (long r = 0; r < rows && !(*m_amountColumns)[size_t(c)]; ++r)
+                (*m_amountColumns)[size_t(c)] = isAmountText(valueAtRowInDataSource(r, c));
+        }
+    }
+    return *m_amountColumns;
+}
+
+QString FenTableurSyntheseController::largestFigureAtRow(long row, long column) const
+{
+    const long data = dataColumn(row, column);
+    const std::vector<bool>& amounts = amountColumns();
+    if (data < 0 || size_t(data) >= amounts.size() || !amounts[size_t(data)])
+        return QString();
+    MONTANT largest;
+    for (long slot = 0; slot < kDeviseSlotCount; ++slot)
+        largest.setValueForDevise(slot, -kLargestAmount);
+    return amountText(largest);
 }
 
 QColor FenTableurSyntheseController::amountColour(const std::optional<MONTANT>& montant)

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class PopHelp;
 class QLabel;
@@ -47,6 +48,9 @@ public:
     QFont fontForRowHeaderInDataSource(long index, double size) const override;
     QFont fontForColumnHeaderInDataSource(long index, double size) const override;
     QFont fontForCellAtRowIndex(long row, long column, double size) const override;
+    // A cell of a data column of amounts (one whose values amountText wrote): the largest amount
+    // amountText writes, so that its column holds any amount whole.
+    QString largestFigureAtRow(long row, long column) const override;
     QColor foregroundColorAtRow(long row, long column) const override;
     QColor backgroundColorAtRow(long row, long column) const override;
     QColor backgroundColorForHeaderAtRow(long row) const override;
@@ -89,7 +93,12 @@ protected:
     long dataColumn(long row, long column) const { return isRotated() ? row : column; }
 
 private:
+    // Whether each data column holds amounts; found at the first question, once the subclass
+    // holds its data.
+    const std::vector<bool>& amountColumns() const;
+
     std::shared_ptr<const AnalyseFile> m_anaFile;
+    mutable std::optional<std::vector<bool>> m_amountColumns;
     PopHelp* m_popHelp = nullptr;
     QLabel* m_fieldConfiguration = nullptr;
     QLabel* m_fieldDate = nullptr;

@@ -4,6 +4,7 @@
 #include "graphs/TemplateGraphique.h"
 #include "graphs/ViewGraphique.h"
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/figures.h"
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/popups/PopAutoCompute.h"
 #include "toolkit/popups/PopDevise.h"
@@ -31,6 +32,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -162,6 +164,7 @@ void FenGraphiqueController::didAwakeFromNib()
         QStringLiteral("%1 (%2)").arg(localizedAppl(QStringLiteral("FenGraphique_titre")), m_file.header.nom));
     m_duringPrintList = false;
     showComputeMode(getPreferenceAutoCompute());
+    makeRoomForFigures();
     StdWindowWithTableController::didAwakeFromNib();
 }
 
@@ -175,8 +178,27 @@ void FenGraphiqueController::redraw()
 {
     m_view->setDevise(devise());
     m_view->update();
+    makeRoomForFigures();
     if (table1())
         table1()->reloadData();
+}
+
+// Every month name in a year, or a day of each month: digits are as wide as one another, so one
+// year stands for all.
+void FenGraphiqueController::makeRoomForFigures()
+{
+    StdTableView* table = table1();
+    if (!table)
+        return;
+    QStringList periods {localizedMisc(QStringLiteral("kMisc_Passe"))};
+    for (long month = 1; month <= 12; ++month) {
+        DATAGRAPH point;
+        dmyToDate(28, month, 2024, &point.when);
+        periods << periodName(point);
+    }
+    const DOCUMENT* doc = currentDocument();
+    const int row = m_cell.makeRoom(periods, largestAmountText(devise(), doc ? &doc->deviseHdl : nullptr, false));
+    table->setMinimumWidth(row + 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width());
 }
 
 // ---- Table ---------------------------------------------------------------------------------------

@@ -77,6 +77,9 @@ private:
     void showComputeMode(bool automatic);
     void redraw();
     QString periodName(const DATAGRAPH& point) const;
+    // The table keeps room for its rows' whole figures in the currency shown: the widest period
+    // of the graph's kind and the largest amount.
+    void makeRoomForFigures();
 
     GRAPHFILE m_file;
     ViewGraphique* m_view = nullptr;

@@ -7,13 +7,23 @@
 #include <QWidget>
 
 struct PrintInfo;
+class QPaintDevice;
 class QPainter;
 
 // Both true on screen (no print information); when printing, the print options of coloured
 // backgrounds and coloured texts.
 void getGraphColorOptions(const PrintInfo* printing, bool* backgrounds, bool* texts);
-// Paints the shapes in order, lines antialiased, texts in the application's font at their size.
-void paintGraphPicture(QPainter& painter, const GraphPicture& picture);
+// A text of the picture that shows a figure or a date (an amount of the scale, a month, the
+// legend of the selected period): every text but the title lines, placed in the whole drawing.
+bool isGraphFigure(const GraphShape& shape, const QRectF& bounds);
+// The picture of the graph in the rectangle with room made for its figures, measured in the
+// application's font on the device: the plot moves right when an amount of the scale would run
+// past the left edge, and each figure's rectangle holds it whole inside the rectangle.
+GraphPicture graphPictureWithRoom(const GRAPHFILE& file, const GraphDrawOptions& options, const QRectF& rect,
+                                  const QPaintDevice* device = nullptr);
+// Paints the shapes in order, lines antialiased, texts in the application's font at their size;
+// the figures whole, by drawFigure (the picture is laid out for the bounds by graphPictureWithRoom).
+void paintGraphPicture(QPainter& painter, const GraphPicture& picture, const QRectF& bounds);
 void drawGraph(QPainter& painter, const GRAPHFILE& file, long devise, const DeviseList* devises,
                const PrintInfo* printing, const QRectF& rect);
 

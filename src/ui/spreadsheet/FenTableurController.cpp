@@ -11,6 +11,7 @@
 #include "toolkit/dialogs/FenAskIntegerNController.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/drawing/drawing.h"
+#include "toolkit/drawing/figures.h"
 #include "toolkit/popups/StdPopUp.h"
 #include "toolkit/windows/windowutils.h"
 
@@ -128,7 +129,8 @@ void FenTableurController::DEVISE(QObject* sender)
 {
     pickers().DEVISE(sender);
     applyDevise(long(StdMenu::tagOf(sender)));
-    drawScrollViews();
+    makeRoomForFigures();
+    joinScrollViews();
 }
 
 const QMetaObject* FenTableurController::classForPrinting() const
@@ -281,6 +283,7 @@ void FenTableurController::initAll()
     m_numberOfRowsPerPage = defaultNumberOfRowsPerPage();
     initRowsArray();
     initColumsArray();
+    makeRoomForFigures();
     initCellsArray();
     initColors();
     joinScrollViews();
@@ -402,6 +405,36 @@ void FenTableurController::changeHeightOfColumnsHeaderTo(double height)
 {
     m_currentHeightOfColumnHeader = tableurTruncatedSize(height);
     joinScrollViews();
+}
+
+float FenTableurController::figureWidthOfColumn(long index) const
+{
+    return index >= 0 && size_t(index) < m_figureWidths.size() ? m_figureWidths[size_t(index)] : 0.0f;
+}
+
+// Cells of one column mostly share one font and one largest figure: each pair is measured once.
+void FenTableurController::makeRoomForFigures()
+{
+    m_figureWidths.assign(size_t(numberOfColumns()), 0.0f);
+    for (long c = 0; c < numberOfColumns(); ++c) {
+        QString measuredText;
+        QFont measuredFont;
+        float& least = m_figureWidths[size_t(c)];
+        for (long r = 0; r < numberOfRows(); ++r) {
+            const QString largest = largestFigureAtRow(r, c);
+            if (largest.isEmpty())
+                continue;
+            const QFont font = fontForCellAtRowIndex(r, c, kGridFontSize);
+            if (largest == measuredText && font == measuredFont)
+                continue;
+            measuredText = largest;
+            measuredFont = font;
+            least = std::max(least, float(figureRoom(largest, font)) + kFigureInsets);
+        }
+        ColumnObject* column = columnAtIndex(c);
+        if (column && column->width() < least)
+            column->setSize(QSizeF(std::ceil(least), 0));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -544,8 +577,19 @@ void FenTableurController::didDrawTableurWithZone()
 void FenTableurController::drawTableurFooter(QPainter& painter, long page, long nbPages, const QRectF& rect,
                                              double factor)
 {
-    drawStringInRect(painter, stringForFooterAtPage(page, nbPages), fontForFooter(kFooterFontSize * factor), 1, 1,
-                     QColor(Qt::black), QColor(), rect, QColor(), true);
+    // The footer carries the page numbers: a long configuration name makes its font smaller
+    // rather than run it off the page.
+    const QString footer = stringForFooterAtPage(page, nbPages);
+    const QRectF room = rect.adjusted(3, 1, -3, -1);
+    QFont font = fontForFooter(kFooterFontSize * factor);
+    while (font.pixelSize() > 1 && figureAdvance(footer, font, painter.device()) > room.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    drawFigure(painter, room, Qt::AlignRight | Qt::AlignTop, footer);
+    painter.restore();
 }
 
 QRectF FenTableurController::rectForFooter(const QRectF& rect, double factor) const

@@ -19,6 +19,7 @@
 #include <QPushButton>
 
 #include <memory>
+#include <vector>
 
 class PrintOperation;
 class QPainter;
@@ -155,6 +156,15 @@ public:
     float totalHeightOnScreen() const;
     // Each new size is truncated to whole points; then joinScrollViews.
     void changeWidthOfColumnAtIndex(long index, double width);
+    // What a column leaves on either side of a figure (the cell's text inset and the line).
+    static constexpr float kFigureInsets = 10;
+    // The least width the column's figures need (0 for a column without figures): the grid opens
+    // at least that wide and the mouse never narrows it below.
+    float figureWidthOfColumn(long index) const;
+    // The width a figure of the column is drawn in.
+    float figureRoomOfColumn(long index) const { return widthOfColumnAtIndex(index) - kFigureInsets; }
+    // Widens every column to the room of its largest figure, in the fonts of its cells.
+    void makeRoomForFigures();
     void changeHeightOfRowAtIndex(long index, double height);
     void changeWidthOfRowsHeaderTo(double width);
     void changeHeightOfColumnsHeaderTo(double height);
@@ -242,6 +252,7 @@ private:
     QFont m_normalFont;
     QFont m_boldFont;
     unsigned long m_alignment = 0;
+    std::vector<float> m_figureWidths; // by display column
     float m_currentWidthOfRowHeader = 0;
     float m_currentHeightOfColumnHeader = 0;
     long m_currentPage = 1;

@@ -8,6 +8,8 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace {
 
 using Zone = MouseStateObject::Zone;
@@ -398,9 +400,11 @@ void TableurInteraction::dragResize(const QPointF& delta)
     const float dx = float(delta.x());
     const float dy = float(delta.y()); // downward: a header or a row grows
     if (m_state.zone == Zone::kColumnWidth && object) {
-        const float w = tableurClampedSize(m_initialWidth + dx, grid.minWidthOfColumn(), grid.maxWidthOfColumn());
-        if (w != grid.widthOfColumnAtIndex(object->columnIndex()))
-            grid.changeWidthOfColumnAtIndex(object->columnIndex(), w);
+        const long index = object->columnIndex();
+        const float least = std::max(grid.minWidthOfColumn(), grid.figureWidthOfColumn(index));
+        const float w = tableurClampedSize(m_initialWidth + dx, least, std::max(least, grid.maxWidthOfColumn()));
+        if (w != grid.widthOfColumnAtIndex(index))
+            grid.changeWidthOfColumnAtIndex(index, w);
     } else if (m_state.zone == Zone::kColumnHeaderHeight) {
         const float h
             = tableurClampedSize(m_initialHeight + dy, grid.minHeightOfColumnHeader(), grid.maxHeightOfColumnHeader());

@@ -42,6 +42,10 @@ public:
     virtual float defaultHeightOfColumnHeader() const { return 20; }
     virtual float defaultHeightOfRow(long index) const;
     virtual float defaultWidthOfColumn(long index) const;
+    // The widest text the cell's figure may show (an amount at its largest), when the cell shows
+    // a figure: the grid makes its column wide enough for it and draws the figure whole on one
+    // line. Empty for a cell of text, which wraps within its column.
+    virtual QString largestFigureAtRow(long /*row*/, long /*column*/) const { return QString(); }
 
     virtual QColor defaultBackgroundColorForRowHeader() const;
     virtual QColor defaultBackgroundColorForColumnHeader() const;

@@ -1,14 +1,45 @@
 #include "spreadsheet/ViewTableurCenter.h"
 
 #include "spreadsheet/FenTableurController.h"
+#include "toolkit/drawing/figures.h"
 
 #include <QPainter>
 
 namespace {
 
 constexpr double kCellFontSize = 11;
+// A cell's text keeps this far from the column's left line.
+constexpr double kTextLeft = 4;
+
+Qt::Alignment horizontalAlignment(unsigned long alignment)
+{
+    if (alignment == TableurProtocol::kAlignRight)
+        return Qt::AlignRight;
+    return alignment == TableurProtocol::kAlignCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+}
 
 } // namespace
+
+// The column's room was made for the figure at the cell font's size: a zone drawn at another
+// scale draws the figure at that size scaled, never in a font rounded to another width.
+void ViewTableurCenter::drawFigureInCell(QPainter& painter, long row, long column, const QRectF& cell) const
+{
+    const FenTableurController& controller = *fenTableurController();
+    const QColor colour = controller.foregroundColorAtRow(row, column);
+    if (!colour.isValid())
+        return;
+    const float f = zone_factor;
+    painter.save();
+    painter.translate(cell.topLeft());
+    painter.scale(f, f);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setFont(controller.fontForCellAtRowIndex(row, column, kCellFontSize));
+    painter.setPen(formesColorees ? colour : QColor(Qt::black));
+    const QRectF room(kTextLeft, 0, controller.figureRoomOfColumn(column), cell.height() / f);
+    drawFigure(painter, room, horizontalAlignment(controller.alignmentForCellAtRowIndex(row, column)),
+               controller.currentValueForCell(controller.cellAtRow(row, column)));
+    painter.restore();
+}
 
 void ViewTableurCenter::drawCells(QPainter& painter)
 {
@@ -25,9 +56,12 @@ void ViewTableurCenter::drawCells(QPainter& painter)
             fillRect(painter, cellRect, controller.backgroundColorAtRow(r, c));
             const QRectF textRect(x + 1, y, w - 4, h);
             const CellObject* cell = controller.cellAtRow(r, c);
-            boxString(painter, controller.currentValueForCell(cell), textRect,
-                      controller.fontForCellAtRowIndex(r, c, kCellFontSize * f),
-                      int(controller.alignmentForCellAtRowIndex(r, c)), 2, controller.foregroundColorAtRow(r, c));
+            if (!controller.largestFigureAtRow(r, c).isEmpty())
+                drawFigureInCell(painter, r, c, cellRect);
+            else
+                boxString(painter, controller.currentValueForCell(cell), textRect,
+                          controller.fontForCellAtRowIndex(r, c, kCellFontSize * f),
+                          int(controller.alignmentForCellAtRowIndex(r, c)), 2, controller.foregroundColorAtRow(r, c));
             floutageForCell(painter, cell, cellRect);
             x += w;
         }
