@@ -1,6 +1,7 @@
 #include "analysis/FenAmeliorerBudgetController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/fields/textfieldx.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/windows/IWindowDoors.h"
@@ -22,7 +23,7 @@ void FenAmeliorerBudgetController::buildInterface(StdWindow& window)
 {
     window.setObjectName(windowName());
     window.setWindowTitle(localizedAppl(windowName() + QStringLiteral("_titre")));
-    m_titleTotal = new QLabel(&window);
+    m_titleTotal = new FigureLabel(&window); // the months looked at
     m_titleTotal->setObjectName(QStringLiteral("titleTotal"));
     QFont bold = m_titleTotal->font();
     bold.setBold(true);
