@@ -6,9 +6,8 @@
 #include "toolkit/drawing/figures.h"
 
 #include "document/DocContext.h"
-#include "model/DOCUMENT.h"
-
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,10 +1,10 @@
-// The loan simulator, the budget proposals and the entry window's split tab, drawn with the
-// largest figures a household document holds: 999 999 999,99 (999 999 999,999 in a currency of
-// thousandths), of either sign where the window can show one, in each of five currencies, and 999 999 transactions in a
-// count, on a laptop screen and on a wide one, as opened and as narrow as the user can make them. Every label showing a
-// figure or a count alone must be drawn as one and show whole, in the window and in the rows its table paints; a figure
-// drawn in less room than it needs warns, which fails the test. The pictures are saved under the test output folder for
-// a person to look at.
+// The loan simulator, the budget proposals and the entry window's split tab, drawn with the largest
+// figures a household document holds: 999 999 999,99 (999 999 999,999 in a currency of
+// thousandths), of either sign where the window can show one, in each of five currencies, and
+// 999 999 transactions in a count, on a laptop screen and on a wide one, as opened and as narrow as
+// the user can make them. Every label showing a figure or a count alone must be drawn as one and
+// show whole, in the window and in the rows its table paints; a figure drawn in less room than it
+// needs warns, which fails the test. The pictures are saved under the test output folder.
 #include "ui/transactions/SaisieUiFixture.h"
 #include "uisupport/FigureChecks.h"
 
@@ -19,7 +19,7 @@
 
 #include <QComboBox>
 
-#include <cmath>
+#include <functional>
 
 namespace {
 
@@ -27,11 +27,7 @@ using namespace saisieui;
 
 constexpr long kLargestCount = 999999;
 
-struct Screen {
-    const char* name;
-    QRect frame;
-};
-const Screen kScreens[] = {{"laptop", QRect(0, 0, 1366, 768)}, {"wide", QRect(0, 0, 2560, 1440)}};
+const QRect kScreens[] = {QRect(0, 0, 1366, 768), QRect(0, 0, 2560, 1440)}; // a laptop's, a wide one
 
 // Looks at the window, open with the largest figures, and at the rows its table paints.
 using Check = std::function<void(StdWindowController& window, StdTableView& table)>;
@@ -54,13 +50,7 @@ protected:
         testenv::removePreferences(); // the print-out saves its options
     }
 
-    // 999 999 999,99, or 999 999 999,999 in thousandths.
-    double largest(long slot) const
-    {
-        const long decimals = doc.deviseHdl[slot].decimale;
-        return std::round((1e9 - std::pow(10.0, -double(decimals))) * std::pow(10.0, double(decimals)))
-            / std::pow(10.0, double(decimals));
-    }
+    static double largest(long slot) { return slot == 4 ? 999999999.999 : 999999999.99; }
     MONTANT amount(double value, long slot) const
     {
         MONTANT m;
@@ -68,6 +58,7 @@ protected:
         return m;
     }
 
+public: // what the test's table names
     // A loan of the largest amount repaid in one month at no rate: each amount column holds it. A
     // loan repays a positive capital: the simulator has no negative amount to show. Its print-out
     // shows the inputs in its title.
@@ -87,14 +78,15 @@ protected:
         check(*window, *window->table1());
         ui().onPrint([](PrintOperation&, PrintAccessoryViewController*) { return true; });
         EXPECT_TRUE(driver.click(QStringLiteral("IMPRIMER:")));
-        if (slot == 4 && !ui().printHost().records.isEmpty() && !ui().printHost().records.last().pages.isEmpty())
-            ui().printHost().records.last().pages.first().save(
+        ASSERT_FALSE(ui().printHost().records.isEmpty());
+        if (slot == 4)
+            ui().printHost().records.last().pages.value(0).save(
                 QStringLiteral(SORV_TEST_OUTPUT_DIR "/simulation-page.png"));
         window->close();
     }
 
     // Two proposals of the largest amounts, over the largest count of transactions.
-    template <class Window> void proposals(int sign, long slot, const Check& check) const
+    template <class Window> void proposals(int sign, long slot, const Check& check)
     {
         BudgetProposal entry;
         entry.posteID = 1;
@@ -130,6 +122,7 @@ protected:
         });
     }
 
+protected:
     // Every figure of the window and of its rows not shown whole, one a line; the picture is saved
     // when asked.
     static std::string cutFigures(StdWindowController& window, StdTableView& table, const QString& where, bool save)
@@ -145,30 +138,25 @@ protected:
 
 TEST_F(SimulationFiguresTest, TheSimulatorTheBudgetProposalsAndTheSplitShowTheirLargestFiguresWhole)
 {
-    using Show = std::function<void(int sign, long slot, const Check&)>;
+    using Show = void (SimulationFiguresTest::*)(int sign, long slot, const Check&);
     const std::pair<const char*, Show> shown[] = {
-        {"simulation", [this](int sign, long slot, const Check& check) { simulation(sign, slot, check); }},
-        {"completer-budget",
-         [this](int sign, long slot, const Check& check) {
-             proposals<FenCompleterBudgetController>(sign, slot, check);
-         }},
-        {"actualiser-budget",
-         [this](int sign, long slot, const Check& check) {
-             proposals<FenActualiserBudgetController>(sign, slot, check);
-         }},
-        {"ventilation", [this](int sign, long slot, const Check& check) { split(sign, slot, check); }},
+        {"simulation", &SimulationFiguresTest::simulation},
+        {"completer-budget", &SimulationFiguresTest::proposals<FenCompleterBudgetController>},
+        {"actualiser-budget", &SimulationFiguresTest::proposals<FenActualiserBudgetController>},
+        {"ventilation", &SimulationFiguresTest::split},
     };
-    for (const Screen& screen : kScreens) {
-        ui().screenInfo().frame = ui().screenInfo().full = screen.frame;
+    for (const QRect& screen : kScreens) {
+        ui().screenInfo().frame = ui().screenInfo().full = screen;
         for (const int sign : {1, -1}) {
             for (long slot = 0; slot < kDeviseSlotCount; ++slot) {
                 MONTANT::setCurrentDeviseSlot(int(slot));
                 for (const auto& [name, show] : shown) {
                     const QString where = QStringLiteral("%1-%2-%3-%4")
-                                              .arg(QString::fromLatin1(name), QString::fromLatin1(screen.name))
+                                              .arg(QString::fromLatin1(name))
+                                              .arg(screen.width())
                                               .arg(sign > 0 ? "plus" : "moins")
                                               .arg(slot);
-                    show(sign, slot, [&](StdWindowController& window, StdTableView& table) {
+                    (this->*show)(sign, slot, [&](StdWindowController& window, StdTableView& table) {
                         EXPECT_EQ(cutFigures(window, table, where, slot >= 3), "");
                         window.window()->resize(1, window.window()->height()); // as narrow as it can be made
                         EXPECT_EQ(cutFigures(window, table, where + QStringLiteral("-etroite"), slot >= 3), "");
