@@ -131,7 +131,9 @@ QString FenAmeliorerBudgetController::posteName(long posteID) const
 void FenAmeliorerBudgetController::showMontant(QLabel* field, const MONTANT& montant) const
 {
     const DOCUMENT* doc = document();
-    field->setText(doc ? montant.montantToStringWithDecimales(devise(), &doc->deviseHdl, true, 2, u',') : QString());
+    // In the currency's own decimals, as its column's room is made: two decimals would round a
+    // currency of thousandths' largest amount up to a figure wider than that room.
+    field->setText(doc ? montantToStringForDevise(montant, devise(), &doc->deviseHdl, true) : QString());
     colorizeForMontant(field, montant);
 }
 

@@ -36,7 +36,7 @@ class SimulationFiguresTest : public SaisieUiTest {
 protected:
     SimulationFiguresTest()
     {
-        const char* const units[] = {"€", "F", "$", "CHF", "DT"}; // the dinar counts thousandths
+        const char* const units[] = {"€", "F", "$", "CHF", "TND"}; // the dinar counts thousandths
         for (int slot = 0; slot < kDeviseSlotCount; ++slot) {
             doc.deviseHdl[slot].used = true;
             doc.deviseHdl[slot].unit = QString::fromUtf8(units[slot]);
