@@ -14,6 +14,8 @@
 #include <QScrollArea>
 #include <QStyleOptionViewItem>
 
+#include <algorithm>
+
 namespace figurechecks {
 
 // Runs the layouts waiting, as the event loop runs them before painting: a footer that takes
@@ -48,6 +50,14 @@ inline bool showsFigure(const QString& text)
     return figure.match(text).hasMatch();
 }
 
+// A count standing alone in its column ("999999", a month's number in a schedule): a figure too,
+// for the views that show counts without their word.
+inline bool showsCount(const QString& text)
+{
+    static const QRegularExpression count(QStringLiteral("^\\d+$"));
+    return count.match(text).hasMatch();
+}
+
 // Where the label's text does not show whole in the visible part of the view it is drawn in;
 // empty when it does.
 inline QString cutIn(const QLabel& label, const QWidget& view, const QRect& visible)
@@ -62,13 +72,13 @@ inline QString cutIn(const QLabel& label, const QWidget& view, const QRect& visi
         .arg(needed, 0, 'f', 1);
 }
 
-// Every label of the view showing a figure that is not drawn as one (FigureLabel) or does not
-// show whole in the visible part of the view.
-inline QStringList cutFigures(const QWidget& view, const QRect& visible, const QString& where)
+// Every label of the view showing a figure (or, when asked, a count alone) that is not drawn as
+// one (FigureLabel) or does not show whole in the visible part of the view.
+inline QStringList cutFigures(const QWidget& view, const QRect& visible, const QString& where, bool counts = false)
 {
     QStringList cut;
     for (const QLabel* label : view.findChildren<QLabel*>()) {
-        if (!label->isVisibleTo(&view) || !showsFigure(label->text()))
+        if (!label->isVisibleTo(&view) || !(showsFigure(label->text()) || (counts && showsCount(label->text()))))
             continue;
         if (!qobject_cast<const FigureLabel*>(label))
             cut << QStringLiteral("%1 %2 \"%3\" is not drawn as a figure")
@@ -85,6 +95,20 @@ inline QStringList cutFigures(const QWidget& view, const QRect& visible, const Q
         }
         if (const QString shown = cutIn(*label, *in, area); !shown.isEmpty())
             cut << where + u' ' + shown;
+    }
+    return cut;
+}
+
+// The rows of the table as it paints them, a screenful, with their counts alone: every figure
+// not shown whole in its row.
+inline QStringList cutInRows(StdTableView& table, const QString& where)
+{
+    QStringList cut;
+    for (int row = 0; row < std::min(table.numberOfRows(), 30); ++row) {
+        if (const StdCell* cell = paintRow(table, row)) {
+            const QRect visible(QPoint(0, 0), table.visualRect(table.model()->index(row, 0)).size());
+            cut << cutFigures(*cell, visible, QStringLiteral("%1 row %2").arg(where).arg(row), true);
+        }
     }
     return cut;
 }

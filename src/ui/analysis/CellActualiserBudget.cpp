@@ -11,9 +11,9 @@ QList<CellCompleterBudget::Column> CellActualiserBudget::columns()
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     return {{"prevision", "FenAmeliorerBudget_prevision", 150, left},
             {"poste", "FenAmeliorerBudget_poste", 120, left},
-            {"montant12mois", "FenAmeliorerBudget_montant12mois", 136, right},
-            {"montantactuel", "FenAmeliorerBudget_montantactuel", 100, right},
-            {"montantpropose", "FenAmeliorerBudget_montantpropose", 100, right},
-            {"nbOperations", "FenAmeliorerBudget_nbOperations", 86, right},
+            {"montant12mois", "FenAmeliorerBudget_montant12mois", amountWidth(136), right, true},
+            {"montantactuel", "FenAmeliorerBudget_montantactuel", amountWidth(100), right, true},
+            {"montantpropose", "FenAmeliorerBudget_montantpropose", amountWidth(100), right, true},
+            {"nbOperations", "FenAmeliorerBudget_nbOperations", 86, right, true},
             {"etoiles", "FenAmeliorerBudget_etoiles", 86, Qt::AlignCenter}};
 }

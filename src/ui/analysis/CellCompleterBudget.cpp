@@ -2,18 +2,29 @@
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
+#include "toolkit/drawing/figures.h"
 
+#include "document/DocContext.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr int kButtonWidth = 70;
 constexpr int kStarSide = 14;
+constexpr int kInset = 4; // between a field and the edges of its column
+
+QFont rowFont()
+{
+    return makeListFont(false, false, 12);
+}
 
 QPainterPath star(const QPointF& centre, double radius)
 {
@@ -42,9 +53,9 @@ CellCompleterBudget::CellCompleterBudget(QList<Column> columns, QWidget* parent)
     : StdCell(parent)
     , m_columns(std::move(columns))
 {
-    const QFont font = makeListFont(false, false, 12);
+    const QFont font = rowFont();
     for (const Column& column : m_columns) {
-        auto* label = new QLabel(this);
+        auto* label = column.figure ? new FigureLabel(this) : new QLabel(this);
         label->setObjectName(QString::fromLatin1(column.name));
         label->setAlignment(column.alignment);
         label->setFont(font);
@@ -63,10 +74,21 @@ QList<CellCompleterBudget::Column> CellCompleterBudget::columns()
 {
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     return {{"poste", "FenAmeliorerBudget_poste", 190, Qt::AlignLeft | Qt::AlignVCenter},
-            {"montant12mois", "FenAmeliorerBudget_montant12mois", 120, right},
-            {"montantpropose", "FenAmeliorerBudget_montantpropose", 120, right},
-            {"nbOperations", "FenAmeliorerBudget_nbOperations", 80, right},
+            {"montant12mois", "FenAmeliorerBudget_montant12mois", amountWidth(120), right, true},
+            {"montantpropose", "FenAmeliorerBudget_montantpropose", amountWidth(120), right, true},
+            {"nbOperations", "FenAmeliorerBudget_nbOperations", 80, right, true},
             {"etoiles", "FenAmeliorerBudget_etoiles", 86, Qt::AlignCenter}};
+}
+
+int CellCompleterBudget::amountWidth(int least)
+{
+    const DOCUMENT* doc = currentDocument();
+    int widest = least;
+    for (long slot = 0; slot < kDeviseSlotCount; ++slot) {
+        const QString largest = largestAmountText(slot, doc ? &doc->deviseHdl : nullptr, true);
+        widest = std::max(widest, figureRoom(largest, rowFont()) + 2 * kInset);
+    }
+    return widest;
 }
 
 QLabel* CellCompleterBudget::field(const char* name) const
@@ -79,7 +101,7 @@ QRect CellCompleterBudget::buttonRect(int height) const
     int x = 0;
     for (const Column& column : m_columns)
         x += column.width;
-    return QRect(x + 4, (height - 24) / 2, kButtonWidth, 24);
+    return QRect(x + kInset, (height - 24) / 2, kButtonWidth, 24);
 }
 
 void CellCompleterBudget::resizeEvent(QResizeEvent* event)
@@ -87,7 +109,7 @@ void CellCompleterBudget::resizeEvent(QResizeEvent* event)
     StdCell::resizeEvent(event);
     int x = 0;
     for (const Column& column : m_columns) {
-        field(column.name)->setGeometry(x + 4, 0, column.width - 8, height());
+        field(column.name)->setGeometry(x + kInset, 0, column.width - 2 * kInset, height());
         x += column.width;
     }
     m_buttonWrite->setGeometry(buttonRect(height()));

@@ -1,6 +1,7 @@
 #include "analysis/FenAmeliorerBudgetController.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/fields/textfieldx.h"
 #include "toolkit/popups/PopHelp.h"
 #include "toolkit/windows/IWindowDoors.h"
@@ -22,7 +23,7 @@ void FenAmeliorerBudgetController::buildInterface(StdWindow& window)
 {
     window.setObjectName(windowName());
     window.setWindowTitle(localizedAppl(windowName() + QStringLiteral("_titre")));
-    m_titleTotal = new QLabel(&window);
+    m_titleTotal = new FigureLabel(&window); // the months looked at
     m_titleTotal->setObjectName(QStringLiteral("titleTotal"));
     QFont bold = m_titleTotal->font();
     bold.setBold(true);
@@ -130,7 +131,9 @@ QString FenAmeliorerBudgetController::posteName(long posteID) const
 void FenAmeliorerBudgetController::showMontant(QLabel* field, const MONTANT& montant) const
 {
     const DOCUMENT* doc = document();
-    field->setText(doc ? montant.montantToStringWithDecimales(devise(), &doc->deviseHdl, true, 2, u',') : QString());
+    // In the currency's own decimals, as its column's room is made: two decimals would round a
+    // currency of thousandths' largest amount up to a figure wider than that room.
+    field->setText(doc ? montantToStringForDevise(montant, devise(), &doc->deviseHdl, true) : QString());
     colorizeForMontant(field, montant);
 }
 

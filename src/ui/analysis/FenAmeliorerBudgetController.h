@@ -80,7 +80,7 @@ protected:
     void removeEntry(long row);
     // The schedules window, when open, lists the forecast anew and selects it.
     void showInEcheancier(long ident) const;
-    // An amount with the unit in the window's currency, coloured by its sign.
+    // An amount with the unit in the window's currency and its decimals, coloured by its sign.
     void showMontant(QLabel* field, const MONTANT& montant) const;
     QString posteName(long posteID) const;
     void fillCommon(CellCompleterBudget& cell, const BudgetProposal* entry) const;

@@ -2,12 +2,11 @@
 
 #include "investments/TemplateSimulation.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
 
 #include "document/DocContext.h"
 #include "model/DOCUMENT.h"
 #include "model/TOTAUX.h"
-
-#include <QLabel>
 
 BoxSimulationPied::BoxSimulationPied(QWidget* parent)
     : StdBoxNoBorder(parent)
@@ -18,7 +17,7 @@ BoxSimulationPied::BoxSimulationPied(QWidget* parent)
            "field_total_cout", "field_total_cumul_capital", "field_total_cumul_interet", "field_total_cumul_cout"};
     std::array<QWidget*, 8> views {};
     for (size_t i = 0; i < m_fields.size(); ++i) {
-        auto* label = new QLabel(this);
+        auto* label = new FigureLabel(this);
         label->setObjectName(QString::fromLatin1(names[i]));
         label->setFont(makeListFont(true, false, 12));
         label->setAlignment((i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
@@ -44,7 +43,7 @@ void BoxSimulationPied::fill(const TOTAUX& totaux, long slot)
 QStringList BoxSimulationPied::texts() const
 {
     QStringList out;
-    for (const QLabel* field : m_fields)
+    for (const FigureLabel* field : m_fields)
         out << field->text();
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The title block of a printed simulation: the title, date and page of every print-out, and under
-// them the simulation's inputs (amount, rate, the kind with its value, cost).
+// them the simulation's inputs on two lines (amount and rate, then the kind with its value and
+// the cost).
 #include "toolkit/windows/StdViewTitre.h"
 
 class QLabel;
@@ -8,7 +9,7 @@ class QLabel;
 class BoxSimulationTitre : public StdViewTitre {
     Q_OBJECT
 public:
-    static constexpr int kHeight = 78; // the title block and one line of inputs
+    static constexpr int kHeight = 94; // the title block and two lines of inputs
 
     explicit BoxSimulationTitre(QWidget* parent = nullptr);
 

@@ -2,12 +2,11 @@
 
 #include "investments/TemplateSimulation.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
 
 #include "document/DocContext.h"
 #include "model/DOCUMENT.h"
 #include "model/TOTAUX.h"
-
-#include <QLabel>
 
 CellSimulation::CellSimulation(QWidget* parent)
     : StdCell(parent)
@@ -17,7 +16,7 @@ CellSimulation::CellSimulation(QWidget* parent)
            "field_cell_cout", "field_cell_cumul_capital", "field_cell_cumul_interet", "field_cell_cumul_cout"};
     std::array<QWidget*, 8> views {};
     for (size_t i = 0; i < m_fields.size(); ++i) {
-        auto* label = new QLabel(this);
+        auto* label = new FigureLabel(this);
         label->setObjectName(QString::fromLatin1(names[i]));
         label->setFont(makeListFont(false, false, 12));
         label->setAlignment((i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
@@ -25,7 +24,7 @@ CellSimulation::CellSimulation(QWidget* parent)
         views[i] = label;
     }
     TemplateSimulation::layOutColumns(this, views);
-    resize(TemplateSimulation::kWidth, TemplateSimulation::kRowHeight);
+    resize(TemplateSimulation::width(), TemplateSimulation::kRowHeight);
 }
 
 void CellSimulation::fill(const TOTAUX& row, long slot)
@@ -42,7 +41,7 @@ void CellSimulation::fill(const TOTAUX& row, long slot)
 QStringList CellSimulation::rowTexts() const
 {
     QStringList out;
-    for (const QLabel* field : m_fields)
+    for (const FigureLabel* field : m_fields)
         out << field->text();
     return out;
 }

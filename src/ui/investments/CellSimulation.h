@@ -5,7 +5,7 @@
 
 #include <array>
 
-class QLabel;
+class FigureLabel;
 class TOTAUX;
 
 class CellSimulation : public StdCell {
@@ -17,5 +17,5 @@ public:
     QStringList rowTexts() const override;
 
 private:
-    std::array<QLabel*, 8> m_fields {};
+    std::array<FigureLabel*, 8> m_fields {};
 };

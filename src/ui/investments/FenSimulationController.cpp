@@ -107,7 +107,7 @@ void FenSimulationController::buildInterface(StdWindow& window)
 
     StdTableView* table = nullptr;
     QWidget* main = makeBandedList(window, 30, TemplateSimulation::kRowHeight, TemplateSimulation::kBandHeight, &table);
-    table->setMinimumSize(TemplateSimulation::kWidth, TemplateSimulation::kRowHeight * 8);
+    table->setMinimumSize(TemplateSimulation::width(), TemplateSimulation::kRowHeight * 8);
 
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(12, 10, 12, 10);
@@ -115,7 +115,7 @@ void FenSimulationController::buildInterface(StdWindow& window)
     layout->addWidget(buildToolbar(window));
     layout->addWidget(buildInputs(window));
     layout->addWidget(main, 1);
-    window.resize(TemplateSimulation::kWidth + 30, 560);
+    window.resize(TemplateSimulation::width() + 30, 560);
 }
 
 QWidget* FenSimulationController::buildToolbar(StdWindow& window)

@@ -3,17 +3,24 @@
 #include "investments/BoxSimulationPied.h"
 #include "investments/BoxSimulationTitre.h"
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/figures.h"
 #include "toolkit/windows/StdView.h"
 
+#include "document/DocContext.h"
 #include "foundation/localized.h"
+#include "model/DOCUMENT.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMonthWidth = 40;
-constexpr int kAmountWidth = 84;
+constexpr int kLeastAmountWidth = 84;
+constexpr int kMargin = 8;
+constexpr int kSpacing = 4;
 
 } // namespace
 
@@ -23,14 +30,30 @@ TemplateSimulation::TemplateSimulation(QWidget* parent)
     setObjectName(QStringLiteral("TemplateSimulation"));
 }
 
+int TemplateSimulation::amountWidth()
+{
+    const DOCUMENT* doc = currentDocument();
+    const QFont bold = makeListFont(true, false, 12);
+    int widest = kLeastAmountWidth;
+    for (long slot = 0; slot < kDeviseSlotCount; ++slot)
+        widest = std::max(widest, figureRoom(largestAmountText(slot, doc ? &doc->deviseHdl : nullptr), bold));
+    return widest;
+}
+
+int TemplateSimulation::width()
+{
+    return 2 * kMargin + kMonthWidth + (kColumns - 1) * (kSpacing + amountWidth()) + kMargin;
+}
+
 void TemplateSimulation::layOutColumns(QWidget* parent, const std::array<QWidget*, kColumns>& views)
 {
     auto* layout = new QHBoxLayout(parent);
-    layout->setContentsMargins(8, 0, 8, 0);
-    layout->setSpacing(4);
+    layout->setContentsMargins(kMargin, 0, kMargin, 0);
+    layout->setSpacing(kSpacing);
+    const int amount = amountWidth();
     for (size_t i = 0; i < views.size(); ++i) {
         QWidget* view = views[i] ? views[i] : new QWidget(parent);
-        view->setFixedWidth(i == 0 ? kMonthWidth : kAmountWidth);
+        view->setFixedWidth(i == 0 ? kMonthWidth : amount);
         layout->addWidget(view);
     }
     layout->addStretch(1);
@@ -41,9 +64,9 @@ void TemplateSimulation::loadView()
     auto* titre = new BoxSimulationTitre(this);
     auto* liste = new QWidget(this);
     liste->setObjectName(QStringLiteral("template_view_liste"));
-    liste->resize(kWidth, kRowHeight);
+    liste->resize(width(), kRowHeight);
     auto* pied = new BoxSimulationPied(this);
-    pied->resize(kWidth, kBandHeight);
+    pied->resize(width(), kBandHeight);
     setTemplateViews(titre, buildTete(), liste, pied);
 }
 
@@ -64,6 +87,6 @@ QWidget* TemplateSimulation::buildTete()
         labels[size_t(i)] = label;
     }
     layOutColumns(tete, labels);
-    tete->resize(kWidth, 30);
+    tete->resize(width(), 30);
     return tete;
 }

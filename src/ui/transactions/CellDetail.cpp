@@ -3,6 +3,8 @@
 #include "toolkit/drawing/SaisieImages.h"
 
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/drawing/FigureLabel.h"
+#include "toolkit/drawing/figures.h"
 #include "toolkit/popups/PopPoste.h"
 
 #include "foundation/localized.h"
@@ -11,13 +13,16 @@
 
 #include <QHBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kIconSide = 18;
+constexpr int kLeastUnitWidth = 24;
 
-QLabel* label(const char* name, QWidget* parent, Qt::Alignment alignment)
+template <class Label = QLabel> Label* label(const char* name, QWidget* parent, Qt::Alignment alignment)
 {
-    auto* field = new QLabel(parent);
+    auto* field = new Label(parent);
     field->setObjectName(QString::fromLatin1(name));
     field->setFont(makeListFont(false, false, 13));
     field->setAlignment(alignment | Qt::AlignVCenter);
@@ -40,14 +45,13 @@ CellDetail::CellDetail(QWidget* parent)
     : StdCell(parent)
     , image(label("image", this, Qt::AlignCenter))
     , poste(label("poste", this, Qt::AlignLeft))
-    , montant(label("montant", this, Qt::AlignRight))
+    , montant(label<FigureLabel>("montant", this, Qt::AlignRight))
     , unit(label("unit", this, Qt::AlignLeft))
     , button_multiNote(button("button_multiNote", this))
     , button_supprimer(button("button_supprimer", this))
 {
     setObjectName(QStringLiteral("DETAIL"));
     image->setFixedSize(kIconSide, kIconSide);
-    unit->setFixedWidth(24);
     button_supprimer->setIcon(saisieIcon(QStringLiteral("supprimer")));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 0, 4, 0);
@@ -78,6 +82,9 @@ void CellDetail::fill(const MULTI& line, const CellDetailState& state, const DOC
     const DeviseList* devises = doc ? &doc->deviseHdl : nullptr;
     montant->setText(montantToStringForDevise(line.montant, state.devise, devises, false));
     unit->setText(devises ? Devise::deviseUnitAtIndex(*devises, state.devise) : QString());
+    // Every row of the transaction keeps the same room, so that the amounts line up.
+    montant->setFixedWidth(figureRoom(largestAmountText(state.devise, devises), montant->font()));
+    unit->setFixedWidth(std::max(kLeastUnitWidth, figureRoom(unit->text(), unit->font())));
     const bool hasNote = !line.multiNote.isEmpty();
     button_multiNote->setIcon(saisieIcon(hasNote ? QStringLiteral("note") : QStringLiteral("note_empty")));
     button_multiNote->setToolTip(hasNote ? line.multiNote : emptyNoteToolTip());

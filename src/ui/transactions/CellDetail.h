@@ -1,7 +1,8 @@
 #pragma once
 // The row of one split line: its picture (the reference line's, or the category's), the category,
-// the amount in the transaction's currency with its unit, the note button and, on the selected
-// row of an unlocked transaction, the delete button. The buttons are drawn with the row; the
+// the amount in the transaction's currency with its unit (a figure, drawn whole in a room made
+// for the largest amount), the note button and, on the selected row of an unlocked transaction,
+// the delete button. The buttons are drawn with the row; the
 // window finds a click on them through their rectangles.
 #include "toolkit/tables/StdCell.h"
 

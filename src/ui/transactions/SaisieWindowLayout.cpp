@@ -6,6 +6,7 @@
 #include "transactions/DrawerDetail.h"
 #include "transactions/TextFieldMontantSaisie.h"
 
+#include "toolkit/drawing/FigureLabel.h"
 #include "toolkit/fields/ButtonCalculette.h"
 #include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextFieldAnnee.h"
@@ -242,7 +243,7 @@ QWidget* SaisieWindowLayout::buildGroupage(QWidget* parent, SaisieControls& c, D
     c.viewHideGroupee = hide;
     c.boxGroupee = named<QWidget>("boxGroupee", tab);
     c.table1 = table("table1", c.boxGroupee, CellDetail::kHeight);
-    c.total_groupee_montant = named<QLabel>("total_groupee_montant", c.boxGroupee);
+    c.total_groupee_montant = named<FigureLabel>("total_groupee_montant", c.boxGroupee);
     c.total_groupee_montant->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont bold = c.total_groupee_montant->font();
     bold.setBold(true);
