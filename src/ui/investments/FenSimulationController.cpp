@@ -263,8 +263,17 @@ bool FenSimulationController::READ()
 
 void FenSimulationController::PRINT_PIED()
 {
-    if (BoxSimulationPied* pied = box_pied())
-        pied->fill(MyTotaux(), devise());
+    BoxSimulationPied* pied = box_pied();
+    if (!pied)
+        return;
+    pied->fill(MyTotaux(), devise());
+    // The totals are the widest figures of the schedule: every band takes their room.
+    const int amount = TemplateSimulation::amountWidth(pied->texts());
+    for (QWidget* band :
+         {static_cast<QWidget*>(&m_cell), static_cast<QWidget*>(pied), templateViews()->template_view_tete()})
+        TemplateSimulation::setAmountWidth(band, amount);
+    if (table1())
+        table1()->setMinimumWidth(TemplateSimulation::width(amount));
 }
 
 void FenSimulationController::paintSimulListe(CellSimulation& cell, int row)

@@ -30,19 +30,33 @@ TemplateSimulation::TemplateSimulation(QWidget* parent)
     setObjectName(QStringLiteral("TemplateSimulation"));
 }
 
-int TemplateSimulation::amountWidth()
+int TemplateSimulation::amountWidth(const QStringList& shown)
 {
     const DOCUMENT* doc = currentDocument();
     const QFont bold = makeListFont(true, false, 12);
     int widest = kLeastAmountWidth;
     for (long slot = 0; slot < kDeviseSlotCount; ++slot)
         widest = std::max(widest, figureRoom(largestAmountText(slot, doc ? &doc->deviseHdl : nullptr), bold));
+    for (const QString& figure : shown)
+        widest = std::max(widest, figureRoom(figure, bold));
     return widest;
 }
 
-int TemplateSimulation::width()
+int TemplateSimulation::width(int amount)
 {
-    return 2 * kMargin + kMonthWidth + (kColumns - 1) * (kSpacing + amountWidth()) + kMargin;
+    return 2 * kMargin + kMonthWidth + (kColumns - 1) * (kSpacing + amount) + kMargin;
+}
+
+void TemplateSimulation::setAmountWidth(QWidget* band, int amount)
+{
+    QLayout* layout = band ? band->layout() : nullptr;
+    if (!layout)
+        return;
+    for (int i = 1; i < kColumns && i < layout->count(); ++i) {
+        if (QWidget* column = layout->itemAt(i)->widget())
+            column->setFixedWidth(amount);
+    }
+    band->resize(width(amount), band->height());
 }
 
 void TemplateSimulation::layOutColumns(QWidget* parent, const std::array<QWidget*, kColumns>& views)

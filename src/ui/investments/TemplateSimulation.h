@@ -16,12 +16,16 @@ public:
     explicit TemplateSimulation(QWidget* parent = nullptr);
 
     // An amount column holds the largest amount of any of the open document's currencies in the
-    // footer's bold, the widest font it is shown in; a row is as wide as its columns.
-    static int amountWidth();
-    static int width();
+    // footer's bold, the widest font it is shown in, and the figures given: a simulation's totals,
+    // the interest on top of the capital, can pass the largest amount. A row is as wide as its
+    // columns.
+    static int amountWidth(const QStringList& shown = {});
+    static int width(int amount = amountWidth());
 
     // The month, then the seven amounts, right-aligned in fixed columns across the parent.
     static void layOutColumns(QWidget* parent, const std::array<QWidget*, kColumns>& views);
+    // The amount columns of a band laid out by layOutColumns, at that width.
+    static void setAmountWidth(QWidget* band, int amount);
 
 protected:
     void loadView() override;

@@ -60,21 +60,23 @@ protected:
 
 public: // what the test's table names
     // A loan of the largest amount repaid in one month at no rate: each amount column holds it. A
-    // loan repays a positive capital: the simulator has no negative amount to show. Its print-out
-    // shows the inputs in its title.
-    void simulation(int, long slot, const Check& check)
+    // loan repays a positive capital: the simulator has no negative amount to show, so the other
+    // sign repays it in two months at 12 %, whose payments, the interest on top, pass the largest
+    // amount. Its print-out shows the inputs in its title.
+    void simulation(int sign, long slot, const Check& check)
     {
         FenSimulationController* window = FenSimulationController::openSimulation(slot);
         ASSERT_NE(window, nullptr);
         WindowDriver driver(*window);
-        const QString typed = QString::number(largest(slot), 'f', int(doc.deviseHdl[slot].decimale));
+        const int decimals = int(doc.deviseHdl[slot].decimale);
+        const QString typed = QString::number(largest(slot), 'f', decimals);
         driver.type(QStringLiteral("field_montant"), typed);
-        driver.type(QStringLiteral("field_taux"), QStringLiteral("0"));
+        driver.type(QStringLiteral("field_taux"), sign > 0 ? QStringLiteral("0") : QStringLiteral("12"));
         window->popup_kind()->setCurrentIndex(int(kSimulationFixedCapital));
-        driver.type(QStringLiteral("field_mensualite"), typed);
+        driver.type(QStringLiteral("field_mensualite"), sign > 0 ? typed : QString::number(5e8, 'f', decimals));
         driver.type(QStringLiteral("field_cout"), QStringLiteral("0"));
         EXPECT_TRUE(driver.click(QStringLiteral("SIMULER:")));
-        EXPECT_EQ(window->numberOfRowsInTableView1(window->table1()), 1);
+        EXPECT_EQ(window->numberOfRowsInTableView1(window->table1()), sign > 0 ? 1 : 2);
         check(*window, *window->table1());
         ui().onPrint([](PrintOperation&, PrintAccessoryViewController*) { return true; });
         EXPECT_TRUE(driver.click(QStringLiteral("IMPRIMER:")));
