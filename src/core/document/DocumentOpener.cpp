@@ -169,7 +169,9 @@ bool DocumentOpener::passReadOnly(Opening& opening)
     int copyTag = opening.fileSystemTag;
     const QString copy = writableCopyUrl(opening.url, &copyTag);
     AlertRequest request;
-    request.message = localizedDialogue(QStringLiteral("kConfirm_ReadOnlyDocument"));
+    // Where no folder can take a copy, the question offers only what can be done.
+    request.message = localizedDialogue(copy.isEmpty() ? QStringLiteral("kConfirm_ReadOnlyDocumentNoCopy")
+                                                       : QStringLiteral("kConfirm_ReadOnlyDocument"));
     request.information = unwritablePlaceInformation(unwritable);
     request.button1 = localizedDialogue(QStringLiteral("kOpenDoc_DontOpen"));
     request.button2 = localizedDialogue(QStringLiteral("kOpenDoc_OpenWithoutSaving"));

@@ -132,6 +132,20 @@ TEST_F(ReadOnlyPackage, TheOpeningSaysSoAndTheSaveIsRefusedNamingIt)
     expectUntouched();
 }
 
+// With no folder the user can write, no copy is offered, and the question speaks of none.
+TEST_F(ReadOnlyPackage, WithNowhereToWriteACopyNoneIsOffered)
+{
+    LockedPlaces locked(testenv::homeDir()); // the document's folder and the Documents folder
+    FakeAlerts alerts;
+    alerts.expect(kAlertSecondButton);
+    ASSERT_TRUE(open());
+    const AlertRequest& asked = alerts.shown.value(0);
+    EXPECT_EQ(asked.message, localizedDialogue(QStringLiteral("kConfirm_ReadOnlyDocumentNoCopy")));
+    EXPECT_TRUE(asked.button3.isEmpty());
+    EXPECT_FALSE(asked.message.contains(QStringLiteral("copie modifiable")));
+    EXPECT_TRUE(DocContext::instance().keptWithoutSaving);
+}
+
 // The copy is the user's to write, even when the files it copies are read-only.
 TEST_F(ReadOnlyPackage, AWritableCopyCanBeOpenedInstead)
 {
