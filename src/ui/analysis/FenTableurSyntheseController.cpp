@@ -55,6 +55,7 @@ void FenTableurSyntheseController::takeData(const WindowData& data)
 {
     m_anaFile = data.value(QStringLiteral("anaFile")).value<AnalyseFilePtr>();
     m_amountColumns.reset();
+    m_largestAmount.reset();
 }
 
 // The data is taken before the base builds the grid from it.
@@ -134,10 +135,14 @@ QString FenTableurSyntheseController::largestFigureAtRow(long row, long column) 
     const std::vector<bool>& amounts = amountColumns();
     if (data < 0 || size_t(data) >= amounts.size() || !amounts[size_t(data)])
         return QString();
-    MONTANT largest;
-    for (long slot = 0; slot < kDeviseSlotCount; ++slot)
-        largest.setValueForDevise(slot, -kLargestAmount);
-    return amountText(largest);
+    // Asked of every cell at every paint: written once for the currency shown.
+    if (!m_largestAmount || m_largestAmount->first != devise()) {
+        MONTANT largest;
+        for (long slot = 0; slot < kDeviseSlotCount; ++slot)
+            largest.setValueForDevise(slot, -kLargestAmount);
+        m_largestAmount.emplace(devise(), amountText(largest));
+    }
+    return m_largestAmount->second;
 }
 
 QColor FenTableurSyntheseController::amountColour(const std::optional<MONTANT>& montant)

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class PopHelp;
@@ -99,6 +100,7 @@ private:
 
     std::shared_ptr<const AnalyseFile> m_anaFile;
     mutable std::optional<std::vector<bool>> m_amountColumns;
+    mutable std::optional<std::pair<long, QString>> m_largestAmount; // the currency, its largest amount
     PopHelp* m_popHelp = nullptr;
     QLabel* m_fieldConfiguration = nullptr;
     QLabel* m_fieldDate = nullptr;
