@@ -136,14 +136,18 @@ bool ViewConsole::enterCharacters(const QString& text)
     return handled;
 }
 
+// Only text goes in: Qt's own paste ends the program on a clipboard that offers nothing at all
+// (its owner gone, or a fresh session), and an image or a page means nothing to the calculator.
 void ViewConsole::insertFromMimeData(const QMimeData* source)
 {
+    if (!source || !source->hasText())
+        return;
     QTextCursor cursor = textCursor();
-    if (cursor.selectionStart() <= promptPosition()) {
+    if (cursor.selectionStart() <= promptPosition())
         cursor.movePosition(QTextCursor::End);
-        setTextCursor(cursor);
-    }
-    QPlainTextEdit::insertFromMimeData(source);
+    cursor.insertText(source->text());
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
 
 void ViewConsole::inputMethodEvent(QInputMethodEvent* event)

@@ -56,9 +56,3 @@ bool TextFieldNote::shouldResignFistResponder()
         m_note->closeNote(nullptr);
     return true;
 }
-
-// A note keeps the lines pasted into it.
-void TextFieldNote::insertFromMimeData(const QMimeData* source)
-{
-    QPlainTextEdit::insertFromMimeData(source); // NOLINT(bugprone-parent-virtual-call): no joining of lines
-}

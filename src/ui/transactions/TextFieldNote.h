@@ -20,7 +20,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
-    void insertFromMimeData(const QMimeData* source) override;
+    // A note keeps the lines pasted into it.
+    QString pastedText(const QString& text) const override { return text; }
 
 private:
     ViewSaisieNote* m_note = nullptr;

@@ -238,12 +238,14 @@ void StdTextView::mouseReleaseEvent(QMouseEvent* event)
 // ---------------------------------------------------------------------------------------------
 // Editing helpers
 
+// Only text goes in: an image or a page has no place in a field, and Qt's own paste ends the
+// program on a clipboard that offers nothing at all (its owner gone, or a fresh session).
 void StdTextView::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText())
         return;
     QTextCursor cursor = textCursor();
-    cursor.insertText(withoutLineBreaks(source->text()));
+    cursor.insertText(pastedText(source->text()));
     setTextCursor(cursor);
     ensureCursorVisible();
 }

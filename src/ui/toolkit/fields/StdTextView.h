@@ -75,6 +75,9 @@ protected:
     static bool isEditCommand(const QKeyEvent* event);
     // A one-line view holds no line break: pasted or dropped lines are joined with spaces.
     static QString withoutLineBreaks(QString text);
+    // What a paste or a drop of that text puts in the view: its lines joined, unless the view holds
+    // several lines.
+    virtual QString pastedText(const QString& text) const { return withoutLineBreaks(text); }
     // Replaces the whole text, as one edit.
     void replaceText(const QString& text);
     // Selects length characters from start (an empty selection puts the caret there).
