@@ -298,8 +298,8 @@ void FenSimulationController::paintPrintTete()
     if (m_simul->kind == kSimulationConstantPayment)
         titre->field_print_mensualite()->setText(QString::number(m_simul->nbMensu));
     else
-        titre->field_print_mensualite()->setText(QStringLiteral("%1 %2").arg(
-            doubleToStringTrimmed(2, QLatin1Char(','), m_simul->mensu.getValueForDevise(slot)), unit));
+        titre->field_print_mensualite()->setText(
+            QStringLiteral("%1 %2").arg(doubleToDisplayString(2, m_simul->mensu.getValueForDevise(slot)), unit));
     titre->field_print_cout()->setText(montantToStringForDevise(m_simul->cout, slot, devises(), true));
 }
 

@@ -9,6 +9,7 @@
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/print/PrintOperation.h"
+#include "toolkit/print/PrintViewWithTable.h"
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/FenListingEmpruntController.h"
 #include "ui/transactions/SaisieUiFixture.h"
@@ -188,6 +189,42 @@ TEST_F(FenSimulationControllerTest, TheHeightFollowsTheRowsOfTheLastComputation)
         else
             EXPECT_EQ(shown->frameGeometry().height(), tall);
         WindowDriver(*window).grab(QStringLiteral("simulation-hauteur-%1.png").arg(&step - steps));
+    }
+}
+
+// The title of the print-out writes the rate with up to six decimals and the payment or the
+// capital repaid with two, both with the decimal comma; a number of months is a count.
+TEST_F(FenSimulationControllerTest, ThePrintedTitleWritesTheRateAndThePaymentAsNumbersAreShown)
+{
+    const QString unit = doc.deviseHdl[0].unit;
+    const struct {
+        int kind;
+        const char* taux;
+        const char* mensualite;
+        const char* printedTaux;
+        QString printedMensualite;
+    } cases[] = {
+        {0, "3.6", "1150.5", "3,6 %", QStringLiteral("1150,50 ") + unit},
+        {1, "4,125", "1200", "4,125 %", QStringLiteral("1200,00 ") + unit},
+        {1, "2.1234567", "999.5", "2,123457 %", QStringLiteral("999,50 ") + unit},
+        {2, "0.5", "240", "0,5 %", QStringLiteral("240")},
+    };
+    for (const auto& c : cases) {
+        enterSimulation(c.kind, QStringLiteral("200000"), QString::fromLatin1(c.taux),
+                        QString::fromLatin1(c.mensualite), QStringLiteral("15"));
+        simuler();
+        QStringList printed;
+        ui().onPrint([&printed](PrintOperation& operation, PrintAccessoryViewController*) {
+            const auto* view = dynamic_cast<const PrintViewWithTable*>(operation.view());
+            const PrintElement* titre = view && !view->spool().empty() ? &view->spool().front().view : nullptr;
+            for (const char* name : {"field_print_taux", "field_print_mensualite"}) {
+                const PrintElement* field = titre ? titre->find(QString::fromLatin1(name)) : nullptr;
+                printed << (field ? field->text : QStringLiteral("(none)"));
+            }
+            return false;
+        });
+        EXPECT_TRUE(WindowDriver(*window).click(QStringLiteral("IMPRIMER:")));
+        EXPECT_EQ(printed, QStringList({QString::fromUtf8(c.printedTaux), c.printedMensualite})) << c.mensualite;
     }
 }
 
