@@ -267,11 +267,12 @@ void FenSimulationController::PRINT_PIED()
     if (!pied)
         return;
     pied->fill(MyTotaux(), devise());
-    // The totals are the widest figures of the schedule: every band takes their room.
+    // The totals are the widest figures of the schedule: every view of the table takes their room,
+    // on paper as on screen.
     const int amount = TemplateSimulation::amountWidth(pied->texts());
-    for (QWidget* band :
-         {static_cast<QWidget*>(&m_cell), static_cast<QWidget*>(pied), templateViews()->template_view_tete()})
-        TemplateSimulation::setAmountWidth(band, amount);
+    TemplateSimulation::setAmountWidth(&m_cell, amount);
+    if (auto* templ = qobject_cast<TemplateSimulation*>(templateViews()))
+        templ->setViewsAmountWidth(amount);
     if (table1())
         table1()->setMinimumWidth(TemplateSimulation::width(amount));
 }
