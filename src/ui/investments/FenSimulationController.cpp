@@ -267,11 +267,12 @@ void FenSimulationController::PRINT_PIED()
     if (!pied)
         return;
     pied->fill(MyTotaux(), devise());
-    // The totals are the widest figures of the schedule: every band takes their room.
+    // The totals are the widest figures of the schedule: every view of the table takes their room,
+    // on paper as on screen.
     const int amount = TemplateSimulation::amountWidth(pied->texts());
-    for (QWidget* band :
-         {static_cast<QWidget*>(&m_cell), static_cast<QWidget*>(pied), templateViews()->template_view_tete()})
-        TemplateSimulation::setAmountWidth(band, amount);
+    TemplateSimulation::setAmountWidth(&m_cell, amount);
+    if (auto* templ = qobject_cast<TemplateSimulation*>(templateViews()))
+        templ->setViewsAmountWidth(amount);
     if (table1())
         table1()->setMinimumWidth(TemplateSimulation::width(amount));
 }
@@ -298,8 +299,8 @@ void FenSimulationController::paintPrintTete()
     if (m_simul->kind == kSimulationConstantPayment)
         titre->field_print_mensualite()->setText(QString::number(m_simul->nbMensu));
     else
-        titre->field_print_mensualite()->setText(QStringLiteral("%1 %2").arg(
-            doubleToStringTrimmed(2, QLatin1Char(','), m_simul->mensu.getValueForDevise(slot)), unit));
+        titre->field_print_mensualite()->setText(
+            QStringLiteral("%1 %2").arg(doubleToDisplayString(2, m_simul->mensu.getValueForDevise(slot)), unit));
     titre->field_print_cout()->setText(montantToStringForDevise(m_simul->cout, slot, devises(), true));
 }
 
@@ -333,19 +334,21 @@ void FenSimulationController::SIMULER(QObject*)
 {
     if (!READ())
         return;
-    const bool computed = computeSimulation(*m_simul, MyTotaux());
-    if (!computed) {
+    if (computeSimulation(*m_simul, MyTotaux())) {
+        PRINT_PIED();
+        table1()->reloadData();
+        // Fitted to the rows the table now shows, not to those it showed before.
+        adjustHeight(false);
+        table1()->GO(0);
+    } else {
         // A schedule cut short by a month that repays nothing is no loan: none of it is shown.
+        // The window keeps its height until a schedule is computed.
         clearSimulationRows(m_simul.get());
         MyTotaux() = TOTAUX();
-    }
-    PRINT_PIED();
-    adjustHeight(false);
-    table1()->reloadData();
-    if (computed)
-        table1()->GO(0);
-    else
+        PRINT_PIED();
+        table1()->reloadData();
         alert("kAlerte_BadSimul", QString(), "simulateur");
+    }
     updateButtonTranformer();
 }
 

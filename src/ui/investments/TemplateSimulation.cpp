@@ -59,6 +59,16 @@ void TemplateSimulation::setAmountWidth(QWidget* band, int amount)
     band->resize(width(amount), band->height());
 }
 
+void TemplateSimulation::setViewsAmountWidth(int amount)
+{
+    setAmountWidth(template_view_tete(), amount);
+    setAmountWidth(template_view_pied(), amount);
+    for (QWidget* view : {template_view_titre(), template_view_liste()}) {
+        if (view)
+            view->resize(width(amount), view->height());
+    }
+}
+
 void TemplateSimulation::layOutColumns(QWidget* parent, const std::array<QWidget*, kColumns>& views)
 {
     auto* layout = new QHBoxLayout(parent);
@@ -76,6 +86,7 @@ void TemplateSimulation::layOutColumns(QWidget* parent, const std::array<QWidget
 void TemplateSimulation::loadView()
 {
     auto* titre = new BoxSimulationTitre(this);
+    titre->resize(width(), titre->height());
     auto* liste = new QWidget(this);
     liste->setObjectName(QStringLiteral("template_view_liste"));
     liste->resize(width(), kRowHeight);

@@ -26,6 +26,10 @@ public:
     static void layOutColumns(QWidget* parent, const std::array<QWidget*, kColumns>& views);
     // The amount columns of a band laid out by layOutColumns, at that width.
     static void setAmountWidth(QWidget* band, int amount);
+    // The template's views at that amount width: the heading and the footer by their columns, the
+    // print title and the list as wide as a row. A print-out takes the title's width for the
+    // rows': a title narrower than them would leave their last columns past the page's edge.
+    void setViewsAmountWidth(int amount);
 
 protected:
     void loadView() override;

@@ -1,6 +1,7 @@
-// The loan simulator on a household: schedules computed and refused, the payment field of a
-// number of months, saved simulations named, loaded, copied and deleted, the print-out, and a
-// simulation turned into a loan, abandoned (the document as it was) or accepted.
+// The loan simulator on a household: schedules computed and refused, the window's height fitted to
+// them, the payment field of a number of months, saved simulations named, loaded, copied and
+// deleted, the print-out and its title, and a simulation turned into a loan, abandoned (the
+// document as it was) or accepted.
 #include "investments/FenSimulationController.h"
 #include "investments/BoxSimulationPied.h"
 #include "investments/InvestmentWindows.h"
@@ -8,6 +9,8 @@
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/print/PrintOperation.h"
+#include "toolkit/print/PrintViewWithTable.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/FenListingEmpruntController.h"
 #include "ui/transactions/SaisieUiFixture.h"
 
@@ -19,6 +22,7 @@
 #include "toolkit/fields/TextFieldMontant.h"
 #include "toolkit/popups/StdMenu.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -152,6 +156,75 @@ TEST_F(FenSimulationControllerTest, SchedulesComputedOrRefused)
         if (c.rows > 0) {
             EXPECT_EQ(rowTexts(0)[1], QString::fromUtf8(c.firstPayment));
         }
+    }
+}
+
+// On a laptop's screen: each computation fits the window to the rows it shows, and a refused one
+// leaves the window as it was; the window stays wholly on the screen.
+TEST_F(FenSimulationControllerTest, TheHeightFollowsTheRowsOfTheLastComputation)
+{
+    window->close();
+    ui().screenInfo().frame = ui().screenInfo().full = QRect(0, 0, 1366, 768);
+    window = openSimulation();
+    ASSERT_NE(window, nullptr);
+    QWidget* shown = window->window();
+    const int tall = StdWindowPlacement::availableArea(shown).height();
+    const struct {
+        const char* months;
+        int rows; // 0: refused, the height kept
+    } steps[] = {{"240", 240}, {"240", 240}, {"1", 0}, {"12", 12}, {"1", 0}, {"240", 240}};
+    for (const auto& step : steps) {
+        const QRect before = shown->frameGeometry();
+        if (step.rows == 0)
+            ui().answerAlert(QStringLiteral("kAlerte_BadSimul"), kAlertFirstButton);
+        enterSimulation(2, QStringLiteral("200000"), QStringLiteral("3.6"), QString::fromLatin1(step.months));
+        simuler();
+        QApplication::processEvents();
+        SCOPED_TRACE(step.months);
+        EXPECT_TRUE(StdWindowPlacement::isWithinArea(shown));
+        if (step.rows == 0)
+            EXPECT_EQ(shown->frameGeometry(), before);
+        else if (step.rows == 12)
+            EXPECT_EQ(window->table1()->viewport()->height(), 12 * window->table1()->uniformRowHeight());
+        else
+            EXPECT_EQ(shown->frameGeometry().height(), tall);
+        WindowDriver(*window).grab(QStringLiteral("simulation-hauteur-%1.png").arg(&step - steps));
+    }
+}
+
+// The title of the print-out writes the rate with up to six decimals and the payment or the
+// capital repaid with two, both with the decimal comma; a number of months is a count.
+TEST_F(FenSimulationControllerTest, ThePrintedTitleWritesTheRateAndThePaymentAsNumbersAreShown)
+{
+    const QString unit = doc.deviseHdl[0].unit;
+    const struct {
+        int kind;
+        const char* taux;
+        const char* mensualite;
+        const char* printedTaux;
+        QString printedMensualite;
+    } cases[] = {
+        {0, "3.6", "1150.5", "3,6 %", QStringLiteral("1150,50 ") + unit},
+        {1, "4,125", "1200", "4,125 %", QStringLiteral("1200,00 ") + unit},
+        {1, "2.1234567", "999.5", "2,123457 %", QStringLiteral("999,50 ") + unit},
+        {2, "0.5", "240", "0,5 %", QStringLiteral("240")},
+    };
+    for (const auto& c : cases) {
+        enterSimulation(c.kind, QStringLiteral("200000"), QString::fromLatin1(c.taux),
+                        QString::fromLatin1(c.mensualite), QStringLiteral("15"));
+        simuler();
+        QStringList printed;
+        ui().onPrint([&printed](PrintOperation& operation, PrintAccessoryViewController*) {
+            const auto* view = dynamic_cast<const PrintViewWithTable*>(operation.view());
+            const PrintElement* titre = view && !view->spool().empty() ? &view->spool().front().view : nullptr;
+            for (const char* name : {"field_print_taux", "field_print_mensualite"}) {
+                const PrintElement* field = titre ? titre->find(QString::fromLatin1(name)) : nullptr;
+                printed << (field ? field->text : QStringLiteral("(none)"));
+            }
+            return false;
+        });
+        EXPECT_TRUE(WindowDriver(*window).click(QStringLiteral("IMPRIMER:")));
+        EXPECT_EQ(printed, QStringList({QString::fromUtf8(c.printedTaux), c.printedMensualite})) << c.mensualite;
     }
 }
 

@@ -4,7 +4,8 @@
 // 999 999 transactions in a count, on a laptop screen and on a wide one, as opened and as narrow as
 // the user can make them. Every label showing a figure or a count alone must be drawn as one and
 // show whole, in the window and in the rows its table paints; a figure drawn in less room than it
-// needs warns, which fails the test. The pictures are saved under the test output folder.
+// needs warns, which fails the test. The simulator's print-out holds its figures whole on the
+// page. The pictures are saved under the test output folder.
 #include "ui/transactions/SaisieUiFixture.h"
 #include "uisupport/FigureChecks.h"
 
@@ -12,12 +13,14 @@
 #include "analysis/FenCompleterBudgetController.h"
 #include "investments/FenSimulationController.h"
 #include "toolkit/print/PrintOperation.h"
+#include "toolkit/print/PrintViewWithTable.h"
 
 #include "engines/Simulation.h"
 #include "model/TransactOps.h"
 #include "support/TestFiles.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
 
 #include <functional>
 
@@ -28,6 +31,47 @@ using namespace saisieui;
 constexpr long kLargestCount = 999999;
 
 const QRect kScreens[] = {QRect(0, 0, 1366, 768), QRect(0, 0, 2560, 1440)}; // a laptop's, a wide one
+
+// Where the printed texts of the view, drawn in those bounds, do not lie whole on a page that
+// wide, or a figure is wider than its room.
+void cutOnPaper(const PrintElement& element, const QRectF& bounds, double factor, double page, QStringList& cut)
+{
+    const QString text = element.kind == PrintElement::Kind::TextField ? element.printedText() : QString();
+    if (!text.isEmpty()) {
+        const double needed = factor * QFontMetricsF(element.font).horizontalAdvance(text);
+        const double left = element.alignment == 1 ? bounds.right() - needed
+            : element.alignment == 2               ? bounds.center().x() - needed / 2
+                                                   : bounds.left();
+        const bool figure = figurechecks::showsFigure(text) || figurechecks::showsCount(text);
+        if (left < -0.5 || left + needed > page + 0.5 || (figure && needed > bounds.width() + 0.5))
+            cut << QStringLiteral("%1 \"%2\" drawn from %3 to %4 in %5 to %6 of %7")
+                       .arg(element.name, text)
+                       .arg(left, 0, 'f', 1)
+                       .arg(left + needed, 0, 'f', 1)
+                       .arg(bounds.left(), 0, 'f', 1)
+                       .arg(bounds.right(), 0, 'f', 1)
+                       .arg(page, 0, 'f', 1);
+    }
+    for (const PrintElement& child : element.children) {
+        const QRectF& sub = child.frame;
+        cutOnPaper(child,
+                   QRectF(bounds.x() + factor * sub.x(), bounds.y() + factor * sub.y(), factor * sub.width(),
+                          factor * sub.height()),
+                   factor, page, cut);
+    }
+}
+
+// Every text of the print-out not drawn whole inside the printable width, as the pages are laid out.
+QStringList cutOnPaper(const PrintViewWithTable& view, const PrintInfo& info)
+{
+    QStringList cut;
+    const double page = view.layout().viewWidth;
+    if (page > info.printableRect().width())
+        cut << QStringLiteral("pages %1 wide on paper printing %2").arg(page).arg(info.printableRect().width());
+    for (const PrintViewWithTable::SpoolEntry& entry : view.spool())
+        cutOnPaper(entry.view, QRectF(QPointF(), entry.size), view.factor(), page, cut);
+    return cut;
+}
 
 // Looks at the window, open with the largest figures, and at the rows its table paints.
 using Check = std::function<void(StdWindowController& window, StdTableView& table)>;
@@ -165,6 +209,45 @@ TEST_F(SimulationFiguresTest, TheSimulatorTheBudgetProposalsAndTheSplitShowTheir
                     });
                 }
             }
+        }
+    }
+}
+
+// A loan of the largest amount at 24 % repaid in two months with the largest monthly cost, of
+// either sign, printed in landscape: the page, scaled to the paper, holds every column whole, the
+// totals that pass the largest amount included, and the title's and the footer's figures.
+TEST_F(SimulationFiguresTest, TheSimulatorsPrintOutHoldsItsLargestFiguresWholeOnThePage)
+{
+    for (const int sign : {1, -1}) {
+        for (long slot = 0; slot < kDeviseSlotCount; ++slot) {
+            MONTANT::setCurrentDeviseSlot(int(slot));
+            FenSimulationController* window = FenSimulationController::openSimulation(slot);
+            ASSERT_NE(window, nullptr);
+            WindowDriver driver(*window);
+            const int decimals = int(doc.deviseHdl[slot].decimale);
+            driver.type(QStringLiteral("field_montant"), QString::number(largest(slot), 'f', decimals));
+            driver.type(QStringLiteral("field_taux"), QStringLiteral("24"));
+            window->popup_kind()->setCurrentIndex(int(kSimulationFixedCapital));
+            driver.type(QStringLiteral("field_mensualite"), QString::number(5e8, 'f', decimals));
+            driver.type(QStringLiteral("field_cout"), QString::number(sign * largest(slot), 'f', decimals));
+            EXPECT_TRUE(driver.click(QStringLiteral("SIMULER:")));
+            EXPECT_EQ(window->numberOfRowsInTableView1(window->table1()), 2);
+            QStringList cut;
+            ui().onPrint([&cut](PrintOperation& operation, PrintAccessoryViewController*) {
+                const auto* view = dynamic_cast<const PrintViewWithTable*>(operation.view());
+                cut = view ? cutOnPaper(*view, operation.printInfo()) : QStringList {QStringLiteral("no list print")};
+                return true;
+            });
+            EXPECT_TRUE(driver.click(QStringLiteral("IMPRIMER:")));
+            EXPECT_EQ(cut.join(u'\n').toStdString(), "") << "sign " << sign << ", currency " << slot;
+            ASSERT_FALSE(ui().printHost().records.isEmpty());
+            EXPECT_EQ(ui().printHost().records.last().info.orientation, PrintInfo::kLandscape);
+            if (slot == 0 || slot == 4)
+                ui().printHost().records.last().pages.value(0).save(
+                    QStringLiteral(SORV_TEST_OUTPUT_DIR "/simulation-impression-%1-%2.png")
+                        .arg(sign > 0 ? "plus" : "moins")
+                        .arg(slot));
+            window->close();
         }
     }
 }
