@@ -384,9 +384,10 @@ void RecentDocumentActions::importFromUrl(const QString& path)
         alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_RecentNameAlreadyExist")), file.fileName(),
                       QStringLiteral("document"), 2);
     } else if (result == 0) {
-        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_RecentNoErr")), file.fileName(),
-                      QStringLiteral("document"), 1);
+        // A name already listed gave the copy a free one ("B-1"): the user looks for that one.
         const QString name = documentNameFromURL(url);
+        alertDocument(&m_browser, localizedDialogue(QStringLiteral("kAlerte_RecentNoErr")), name,
+                      QStringLiteral("document"), 1);
         FenRecentController* browser = &m_browser;
         QMetaObject::invokeMethod(
             browser,

@@ -30,6 +30,7 @@
 #include "toolkit/popups/PopVariante.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/IWindowDoors.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include "document/APPLIPARAM.h"
 #include "document/DocContext.h"
@@ -111,8 +112,13 @@ void FenEditSaisieController::didAwakeFromNib()
 void FenEditSaisieController::windowDidBecomeKey()
 {
     StdWindowWithTableController::windowDidBecomeKey();
-    if (m_data->reuseFrame && windowIfLoaded() && rememberedSaisieFrame().isValid())
-        windowIfLoaded()->setGeometry(rememberedSaisieFrame());
+    StdWindow* window = windowIfLoaded();
+    if (!m_data->reuseFrame || !window || !rememberedSaisieFrame().isValid())
+        return;
+    // The last entry window may have closed partly off the screen, or under the tool palette
+    // opened since: the frame comes back within reach, as a remembered frame does everywhere.
+    window->setGeometry(rememberedSaisieFrame());
+    StdWindowPlacement::keepOnScreen(window);
 }
 
 bool FenEditSaisieController::isTransactLocked() const

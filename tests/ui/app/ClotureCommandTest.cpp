@@ -3,6 +3,7 @@
 #include "ShellFixture.h"
 
 #include "app/FenPasswordController.h"
+#include "toolkit/dialogs/FenAskPoursuivreController.h"
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/dialogs/FenCalendrierController2.h"
 
@@ -19,6 +20,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -243,4 +245,15 @@ TEST_F(ClotureCommandTest, AFailureIsReportedAndANewYearThatDoesNotOpenLeavesThe
     EXPECT_FALSE(delegate->bankIsOpen());
     EXPECT_NE(delegate->recentWindow(), nullptr);
     EXPECT_TRUE(QFileInfo::exists(newUrl));
+}
+
+// The page before the name tells the order the closing keeps: the new year whole under its name
+// first, the closed one saved only then.
+TEST(ClotureNamePage, SaysTheOpenDocumentIsSavedOnlyOnceTheNewYearIsWhole)
+{
+    QFile page(FenAskPoursuivreController::assistantPagePath(QStringLiteral("ASSIST120")));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll()).simplified();
+    EXPECT_FALSE(text.contains(QStringLiteral("enregistré avant la clôture")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Alors seulement, le document actuel est enregistré")));
 }

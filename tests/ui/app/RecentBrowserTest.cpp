@@ -372,6 +372,27 @@ TEST_F(RecentBrowserTest, TheDesktopsRequestOpensAListedDocumentOrOffersToTakeIt
     EXPECT_EQ(rowNames().size(), 2);
 }
 
+// A document taken in twice gets a free name the second time, and its alert names it so: the user
+// looks for "B-1" in the list, not for a second "B".
+TEST_F(RecentBrowserTest, ADocumentTakenInTwiceIsNamedInItsAlertAsItIsListed)
+{
+    const QString outside = makeDocument(testenv::freshDir(QStringLiteral("usb")), QStringLiteral("B"), 10);
+    openBrowser();
+    for (int time = 0; time < 2; ++time) {
+        ui().answerOpenPanel(outside);
+        ui().answerAlert(QStringLiteral("kAlerte_RecentNoErr"), kAlertFirstButton);
+        browser->perform(QStringLiteral("CHERCHER:"));
+        ui().advance(500);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    }
+    QStringList named;
+    for (const TestAlertPresenter::Record& alert : ui().alertsShown())
+        named.append(alert.request.information);
+    EXPECT_EQ(named, QStringList({"B", "B-1"}));
+    EXPECT_EQ(rowNames(), QStringList({"B", "B-1"}));
+    EXPECT_EQ(browser->selectedDocument()->name(), QStringLiteral("B-1"));
+}
+
 TEST_F(RecentBrowserTest, TheEmptyStorageNoticeShowsOnceAndNeverAfterAnOpen)
 {
     FenRecentController::setStorageNoticeShown(false);

@@ -5,6 +5,8 @@
 #include "entities/FenEditMacroController.h"
 #include "model/MACRO.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/windows/StdWindowPlacement.h"
+#include "uisupport/ToolPaletteApp.h"
 
 #include <QCoreApplication>
 
@@ -57,6 +59,47 @@ TEST_F(SaisieRoutineUiTest, TheToolPalettesButtonRunsEntriesWhileEachIsAccepted)
     EXPECT_EQ(reused, QList<bool>({false, true, true}));
     EXPECT_EQ(doc.transact_array.size(), 2);
     EXPECT_EQ(rememberedSaisieFrame(), QRect(120, 140, 660, 420)) << "remembered on Cancel too";
+}
+
+// The frame where the last entry window closed comes back within reach: wholly on the visible
+// screen and below the tool palette. One already there stays to the pixel.
+TEST_F(SaisieRoutineUiTest, ARememberedFrameComesBackWhollyOnTheScreenBelowThePalette)
+{
+    const QMargins decorations(1, 24, 1, 1);
+    ui().screenInfo().frame = QRect(0, 27, 1366, 741); // 1366 × 768 under a top panel
+    StdWindowPlacement::setDecorations(decorations);
+    ToolPaletteApp app;
+    app.tool = openPaletteOutils(true);
+    ASSERT_NE(app.tool, nullptr);
+    setWindowAppDelegate(&app);
+    QRect area = ui().screenInfo().frame;
+    area.setTop(app.tool->window()->frameGeometry().bottom() + 3);
+    const struct {
+        QRect remembered;
+        QRect expected; // empty: anywhere in the area
+    } cases[] = {
+        {QRect(983, 633, 660, 412), QRect(705, 355, 660, 412)}, // dragged to the bottom right
+        {QRect(300, area.top() - 10, 660, 412), QRect()}, // its title bar under the palette
+        {QRect(120, 240, 660, 412), QRect(120, 240, 660, 412)}, // in reach already
+    };
+    for (const auto& c : cases) {
+        rememberedSaisieFrame() = c.remembered;
+        SaisieRequest request = newOf(7);
+        request.reuseFrame = true;
+        QRect shownAt;
+        enter(request, [&shownAt](FenEditSaisieController& w) {
+            QEvent activate(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(w.window(), &activate);
+            shownAt = w.window()->geometry();
+            cancel(w);
+        });
+        EXPECT_TRUE(area.contains(shownAt.marginsAdded(decorations))) << c.remembered.y() << ": " << shownAt.y();
+        if (!c.expected.isEmpty()) {
+            EXPECT_EQ(shownAt, c.expected);
+        }
+    }
+    setWindowAppDelegate(nullptr);
+    StdWindowPlacement::setDecorations(std::nullopt);
 }
 
 TEST_F(SaisieRoutineUiTest, AMacroEntersItsTemplateInNoStatementAndDatedToday)

@@ -2,6 +2,7 @@
 
 #include "toolkit/print/PrintAccessoryViewController.h"
 #include "toolkit/print/PrintView.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 #include "toolkit/windows/windowutils.h"
 
 #include "foundation/IAlerts.h"
@@ -139,6 +140,10 @@ bool QtPrintHost::runPrintOperation(const PrintRequest& request)
     if (!request.operation || !request.operation->view())
         return false;
     ModalRunScope scope;
-    PrintPanel panel(request, request.window ? request.window->window() : nullptr);
+    QWidget* parent = request.window ? request.window->window() : nullptr;
+    PrintPanel panel(request, parent);
+    // Placed as every window is before it shows: left to Qt, the panel centres itself on its
+    // window and its title bar may end up under the tool palette, where it can't be moved.
+    StdWindowPlacement::keepOnScreen(&panel, parent);
     return panel.exec() == QDialog::Accepted;
 }

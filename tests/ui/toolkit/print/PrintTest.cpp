@@ -5,13 +5,16 @@
 #include "toolkit/print/PrintAccessoryViewController.h"
 #include "toolkit/print/PrintViewWithTable.h"
 #include "toolkit/print/PrintViewWithView.h"
+#include "toolkit/print/QtPrintHost.h"
 #include "toolkit/tables/TemplateFinanceTitre.h"
 #include "toolkit/windows/StdBoxNoBorder.h"
 #include "toolkit/windows/StdViewTitre.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include "foundation/SystemClock.h"
 #include "support/Fields.h"
 #include "uisupport/DemoRows.h"
+#include "uisupport/ToolPaletteApp.h"
 #include "uisupport/UiTestFixture.h"
 
 #include <QApplication>
@@ -466,4 +469,51 @@ TEST(PrintPanelSmoke, ProductionPanelShowsThePreviewAndCancels)
     EXPECT_EQ(previewPages, int(spooled.view.nbPages()));
     EXPECT_EQ(panel.parent(), nullptr) << "the options panel stays the driver's";
     UiHost::install(nullptr);
+}
+
+// The panel appears as every window does, over a window that stands just under the tool palette:
+// wholly on the screen, its title bar below the palette, where it can be taken to move it.
+TEST(PrintPanelSmoke, ThePanelOpensBelowTheToolPaletteWhollyOnTheScreen)
+{
+    const QRect screen(0, 27, 1366, 741);
+    const QMargins decorations(1, 24, 1, 1);
+    UiHost::Services services = testServices();
+    services.print = std::make_unique<QtPrintHost>();
+    static_cast<TestScreenInfo&>(*services.screen).frame = screen;
+    UiHost host(std::move(services));
+    UiHost::install(&host);
+    StdWindowPlacement::setDecorations(decorations);
+    ToolPaletteApp app;
+    setWindowAppDelegate(&app);
+    QRect area;
+    QRect shownAt;
+    {
+        StdWindowController tool;
+        tool.window()->setGeometry(283, 51, 800, 60);
+        tool.window()->show();
+        app.tool = &tool;
+        DemoListWindow window;
+        window.rows = demoRows(20);
+        window.window()->setGeometry(300, 140, 700, 100);
+        window.window()->show();
+        area = screen.adjusted(0, tool.window()->frameGeometry().bottom() + 3 - screen.top(), 0, 0);
+        Spooled spooled(&window, a4Info());
+        QTimer::singleShot(0, [&shownAt] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            for (QWidget* shown : windows) {
+                if (shown->objectName() != QStringLiteral("PrintPanel") || !shown->isVisible())
+                    continue;
+                shownAt = shown->geometry();
+                shown->findChild<QPushButton*>(QStringLiteral("button_annuler"))->click();
+            }
+        });
+        EXPECT_FALSE(host.print().runPrintOperation({&spooled.operation, nullptr, window.window()}));
+    }
+    setWindowAppDelegate(nullptr);
+    StdWindowPlacement::setDecorations(std::nullopt);
+    UiHost::install(nullptr);
+    ASSERT_FALSE(shownAt.isNull());
+    EXPECT_TRUE(area.contains(shownAt.marginsAdded(decorations)))
+        << shownAt.x() << "," << shownAt.y() << " " << shownAt.width() << "x" << shownAt.height() << " in " << area.y()
+        << ".." << area.bottom();
 }
