@@ -3,6 +3,8 @@
 #include "TestEnvironment.h"
 #include "document/APPLIPARAM.h"
 #include "document/HelperSVLibraryFolder.h"
+#include "document/SaveFolderMark.h"
+#include "document/SaveLeftovers.h"
 #include "foundation/xmlmember.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
@@ -52,6 +54,13 @@ QString package(const QString& name, QString* resources)
     const QString url = freshDir(name) + QStringLiteral("/doc.svd");
     EXPECT_TRUE(makePackage(url, resources));
     return url;
+}
+
+void plantSaveFolderMark(const QString& folder)
+{
+    const char* kind = folder.endsWith(QLatin1String(kSetAsideFolderName)) ? kSetAsideFolderName : kSavingPackageName;
+    int error = 0;
+    EXPECT_TRUE(writeSaveFolderMark(folder, kind, &error)) << folder.toStdString() << ": " << error;
 }
 
 QString preferenceFile()

@@ -26,6 +26,9 @@ QMap<QString, QByteArray> filesUnder(const QString& folder);
 bool makePackage(const QString& url, QString* resources = nullptr);
 // A package "doc.svd" made in a fresh folder of that name; one that can't be made fails the test.
 QString package(const QString& name, QString* resources = nullptr);
+// Gives a hidden folder made by hand to stand for a save's the mark the program gives its own, of
+// the kind its name ends with; a mark that can't be written fails the test.
+void plantSaveFolderMark(const QString& folder);
 
 // The preference file of the application, in the test home.
 QString preferenceFile();

@@ -4,6 +4,7 @@
 #include "document/RecentDocument.h"
 #include "document/SVDocumentManager.h"
 #include "document/SVWorkspaceManager.h"
+#include "document/SaveFolderMark.h"
 #include "document/SaveLeftovers.h"
 #include "document/StagingPackage.h"
 #include "foundation/IAlerts.h"
@@ -239,9 +240,9 @@ void tellCantWrite(const QString& path, int error)
                             QStringLiteral("document"));
 }
 
-// The new document goes back under a hidden name, in one rename, still locked, and goes from there:
-// a kill meanwhile leaves an ended save's leftover. Its own hidden name may have been taken by the
-// closed document's save meanwhile: then the next free one.
+// The new document goes back under a hidden name, in one rename, still locked, takes the program's
+// mark there and goes, the mark last: a kill meanwhile leaves an ended save's leftover. Its own
+// hidden name may have been taken by the closed document's save meanwhile: then the next free one.
 void withdrawNewDocument(const RunPtr& run)
 {
     FileSystemOps& ops = FileSystemOps::shared();
@@ -254,7 +255,9 @@ void withdrawNewDocument(const RunPtr& run)
         if (!ops.moveItem(run->newUrl, hidden, &error))
             break;
         run->inPlace = false;
-        if (!ops.removeItem(hidden, &error))
+        if (!writeSaveFolderMark(hidden, kSavingPackageName, &error))
+            svLog(QStringLiteral("Probleme cloture : %1 non marqué (%2)").arg(hidden).arg(error));
+        if (!removeSaveFolder(hidden, &error))
             svLog(QStringLiteral("Probleme cloture suppression du nouveau document : %1 (%2)").arg(hidden).arg(error));
     }
     if (run->inPlace)
@@ -327,7 +330,7 @@ void putNewDocumentInPlace(const RunPtr& run)
     const bool written = writeNewPackage(*run->newDoc, &failed, &error);
     manager().disposeDocument(std::move(run->newDoc));
     if (written)
-        run->inPlace = FileSystemOps::shared().moveItem(run->staging->url(), run->newUrl, &error);
+        run->inPlace = moveStagingPackage(run->staging->url(), run->newUrl, &error);
     if (!run->inPlace) {
         const QString what = failed.isEmpty() ? run->newUrl : failed;
         svLog(QStringLiteral("Probleme cloture ecriture de %1 (%2)").arg(what).arg(error));

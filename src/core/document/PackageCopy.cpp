@@ -3,6 +3,7 @@
 #include "document/DocumentMark.h"
 #include "document/FileSystemOps.h"
 #include "document/SVDocumentManager.h"
+#include "document/SaveFolderMark.h"
 #include "document/SaveLeftovers.h"
 #include "document/StagingPackage.h"
 #include "foundation/MemberFileOutput.h"
@@ -107,7 +108,7 @@ bool PackageCopy::putInPlace(const QString& package)
     // Without the user's word the rename itself refuses a document that came meanwhile.
     const bool placed = m_replacing
         ? SVDocumentManager::defaultManager().swapSavedBundles(m_destination, package, &error)
-        : FileSystemOps::shared().moveItem(package, m_destination, &error);
+        : moveStagingPackage(package, m_destination, &error);
     if (!placed) {
         svLog(QStringLiteral("La copie ne prend pas la place de %1 (%2)").arg(m_destination).arg(error));
         return fail(error);

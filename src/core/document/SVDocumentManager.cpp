@@ -7,6 +7,7 @@
 #include "document/DocContext.h"
 #include "document/FileSystemOps.h"
 #include "document/PackageMembers.h"
+#include "document/SaveFolderMark.h"
 #include "document/SavePlace.h"
 #include "document/SavedSearches.h"
 #include "document/SetAsidePackage.h"
@@ -766,7 +767,7 @@ bool SVDocumentManager::swapSavedBundles(const QString& url, const QString& temp
     if (hadDestination
         && (!aside.make(destination, osError) || !ops.moveItem(destination, aside.packageUrl(), osError)))
         return false;
-    if (!ops.moveItem(temporaryUrl, destination, osError)) {
+    if (!moveStagingPackage(temporaryUrl, destination, osError)) {
         int rollback = 0;
         if (hadDestination && !ops.moveItem(aside.packageUrl(), destination, &rollback))
             svLog(QStringLiteral("Le document reste sous le nom %1 (%2)").arg(aside.packageUrl()).arg(rollback));

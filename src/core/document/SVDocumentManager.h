@@ -170,11 +170,11 @@ public:
     // The destination package exists afterwards. A package left aside by an interrupted save, with
     // none under its own name, is moved back rather than an empty folder made.
     bool createDestinationFolderIfNecessaryAtUrl(const QString& url, int* osError);
-    // A fresh, empty and locked staging package of this process beside the destination, what
+    // A fresh, locked and marked staging package of this process beside the destination, what
     // ended saves left there cleared first.
     bool getTemporaryDocumentForSavingUrl(const QString& url, StagingPackage* staging, int* osError);
-    // Puts the staged package (on the destination's file system: a rename) in place of the
-    // destination, the old one waiting meanwhile in the save's own hidden set-aside folder. A
+    // Puts the staged package (on the destination's file system: a rename), without its mark, in
+    // place of the destination, the old one waiting meanwhile in the save's own hidden set-aside folder. A
     // failure puts the old package back; a set-aside package that can't be removed once the new
     // one is in place is only logged (the next save beside it, or listing, removes it).
     bool swapSavedBundles(const QString& url, const QString& temporaryUrl, int* osError);

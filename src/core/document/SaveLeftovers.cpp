@@ -3,6 +3,7 @@
 #include "document/FileSystemOps.h"
 #include "document/PackageLock.h"
 #include "document/PackageMembers.h"
+#include "document/SaveFolderMark.h"
 #include "foundation/diagnostics.h"
 #include "foundation/files.h"
 
@@ -12,7 +13,6 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSet>
 
 #include <cerrno>
 #include <optional>
@@ -37,12 +37,13 @@ struct HiddenName {
     QString prefix;
 };
 
-// A hidden folder judged to be a save's own; package is the one a set-aside folder holds, empty
-// when it holds nothing.
+// A hidden folder judged to be a save's: package is the one a set-aside folder holds, empty when
+// it holds nothing; mark is the stamp of the program's mark, when the folder carries one.
 struct Leftover {
     QString path;
     Kind kind = Kind::None;
     QString package;
+    std::optional<SaveFolderStamp> mark;
 };
 
 // The document's name without its extension.
@@ -72,17 +73,9 @@ HiddenName parseHiddenName(const QString& name)
     return {kind, match.captured(1)};
 }
 
-// The prefixes of the folder's documents and of the destination about to be written there.
-QSet<QString> documentPrefixes(const QString& folder, const QString& destination)
+const char* kindName(Kind kind)
 {
-    QSet<QString> prefixes;
-    for (const QString& name : QDir(folder).entryList(kEverything)) {
-        if (name.endsWith(QLatin1String(kDocumentExtension)))
-            prefixes.insert(hiddenPrefix(documentStem(QFileInfo(name))));
-    }
-    if (!destination.isEmpty())
-        prefixes.insert(hiddenPrefix(documentStem(QFileInfo(QDir::cleanPath(destination)))));
-    return prefixes;
+    return kind == Kind::Staging ? kSavingPackageName : kSetAsideFolderName;
 }
 
 bool isRealFolder(const QFileInfo& item)
@@ -90,12 +83,13 @@ bool isRealFolder(const QFileInfo& item)
     return !item.isSymLink() && item.isDir();
 }
 
-// Nothing, or only a real folder of that name.
-bool holdsAtMost(const QString& path, const QString& name)
+// What the folder holds, its mark aside when it carries the program's.
+QFileInfoList contentsOf(const QString& path, bool marked)
 {
-    const QFileInfoList inside = QDir(path).entryInfoList(kEverything);
-    return inside.isEmpty()
-        || (inside.size() == 1 && inside.first().fileName() == name && isRealFolder(inside.first()));
+    QFileInfoList inside = QDir(path).entryInfoList(kEverything);
+    if (marked)
+        inside.removeIf([](const QFileInfo& item) { return item.fileName() == QLatin1String(kSaveFolderMarkName); });
+    return inside;
 }
 
 // Nothing under the folder but files and folders: links are not followed, they fail the test.
@@ -111,11 +105,13 @@ bool holdsOnlyFilesAndFolders(const QString& path)
     return true;
 }
 
+// Beside its mark, nothing or the "Contents" folder a copy writes, with no link anywhere under it.
 bool isStagingWork(const QString& path)
 {
-    const QString contents = path + QStringLiteral("/Contents");
-    return holdsAtMost(path, QStringLiteral("Contents"))
-        && (!QFileInfo(contents).isDir() || holdsAtMost(contents, QStringLiteral("Resources")))
+    const QFileInfoList inside = contentsOf(path, true);
+    return (inside.isEmpty()
+            || (inside.size() == 1 && inside.first().fileName() == QLatin1String("Contents")
+                && isRealFolder(inside.first())))
         && holdsOnlyFilesAndFolders(path);
 }
 
@@ -133,28 +129,35 @@ bool isEmptyFolder(const QString& path)
     return QDir(path).isEmpty(kEverything);
 }
 
-// What a folder that has a save's name holds, when it is provably a save's own (see the header).
-std::optional<Leftover> judgeContents(const QString& path, const HiddenName& name, const QSet<QString>& documents)
+// What a folder that has a save's name holds, when it is a save's own (see the header): marked
+// by the program, or a set-aside folder holding a document, which may be all an earlier version
+// of the program left of it.
+std::optional<Leftover> judgeContents(const QString& path, const HiddenName& name)
 {
+    const std::optional<SaveFolderStamp> mark = saveFolderMark(path, kindName(name.kind));
     if (name.kind == Kind::Staging) {
-        if (documents.contains(name.prefix) && isStagingWork(path))
-            return Leftover {path, Kind::Staging, {}};
+        if (mark && isStagingWork(path))
+            return Leftover {path, Kind::Staging, {}, mark};
         return std::nullopt;
     }
-    const QFileInfoList inside = QDir(path).entryInfoList(kEverything);
+    const QFileInfoList inside = contentsOf(path, mark.has_value());
     if (inside.isEmpty())
-        return documents.contains(name.prefix) ? std::optional(Leftover {path, Kind::SetAside, {}}) : std::nullopt;
+        return mark ? std::optional(Leftover {path, Kind::SetAside, {}, mark}) : std::nullopt;
     const QFileInfo& package = inside.first();
     if (inside.size() == 1 && isRealFolder(package) && hiddenPrefix(package.fileName()) == name.prefix
-        && (looksLikeDocument(package.filePath())
-            || (documents.contains(name.prefix) && isEmptyFolder(package.filePath()))))
-        return Leftover {path, Kind::SetAside, package.filePath()};
+        && (looksLikeDocument(package.filePath()) || (mark && isEmptyFolder(package.filePath()))))
+        return Leftover {path, Kind::SetAside, package.filePath(), mark};
     return std::nullopt;
+}
+
+void logLeftInPlace(const QString& path)
+{
+    svLog(QStringLiteral("Dossier caché laissé en place, il n'est pas celui d'un enregistrement : %1").arg(path));
 }
 
 // The hidden folder, judged once its lock is held: nullopt when it is none of a save's, or a
 // save still runs in it.
-std::optional<Leftover> judge(const QFileInfo& entry, const QSet<QString>& documents, PackageLock& ended)
+std::optional<Leftover> judge(const QFileInfo& entry, PackageLock& ended)
 {
     const HiddenName name = parseHiddenName(entry.fileName());
     if (name.kind == Kind::None)
@@ -164,11 +167,10 @@ std::optional<Leftover> judge(const QFileInfo& entry, const QSet<QString>& docum
         // A save still running holds its folder: nothing to judge yet, nor to say.
         if (!ended.take(entry.filePath(), nullptr))
             return std::nullopt;
-        leftover = judgeContents(entry.filePath(), name, documents);
+        leftover = judgeContents(entry.filePath(), name);
     }
     if (!leftover)
-        svLog(QStringLiteral("Dossier caché laissé en place, il n'est pas celui d'un enregistrement : %1")
-                  .arg(entry.filePath()));
+        logLeftInPlace(entry.filePath());
     return leftover;
 }
 
@@ -180,7 +182,7 @@ QFileInfoList hiddenEntries(const QString& folder)
 void removeLogged(const QString& path, const QString& what)
 {
     int error = 0;
-    if (FileSystemOps::shared().removeItem(path, &error))
+    if (removeSaveFolder(path, &error))
         svLog(QStringLiteral("%1 d'un enregistrement terminé supprimé : %2").arg(what, path));
     else
         svLog(QStringLiteral("%1 d'un enregistrement terminé non supprimé (%2) : %3").arg(what).arg(error).arg(path));
@@ -192,11 +194,23 @@ void clearSetAside(const Leftover& aside)
 {
     const QString document = QFileInfo(aside.path).path() + QLatin1Char('/') + QFileInfo(aside.package).fileName()
         + QLatin1String(kDocumentExtension);
-    if (!aside.package.isEmpty() && !FileSystemOps::shared().exists(document)) {
+    if (!aside.package.isEmpty() && looksLikeDocument(aside.package) && !FileSystemOps::shared().exists(document)) {
         svLog(QStringLiteral("Dossier d'enregistrement laissé en place, %1 manque : %2").arg(document, aside.path));
         return;
     }
     removeLogged(aside.path, QStringLiteral("Version précédente"));
+}
+
+// Of two copies of a document that ended saves left aside, whether the first is the more recent:
+// by their marks' stamps, a marked copy before any an earlier version of the program left, and
+// between two of those by their packages' times, all there is to go by.
+bool isMoreRecent(const Leftover& copy, const Leftover& other)
+{
+    if (copy.mark.has_value() != other.mark.has_value())
+        return copy.mark.has_value();
+    if (copy.mark)
+        return *copy.mark > *other.mark;
+    return QFileInfo(copy.package).lastModified() > QFileInfo(other.package).lastModified();
 }
 
 // The documents of the folder that saves left aside only, each the name of the package a hidden
@@ -209,7 +223,8 @@ QStringList documentsLeftAside(const QString& folder)
             continue;
         for (const QString& name : QDir(entry.filePath()).entryList(kEverything)) {
             const QString document = folder + QLatin1Char('/') + name + QLatin1String(kDocumentExtension);
-            if (!FileSystemOps::shared().exists(document) && !missing.contains(document))
+            if (name != QLatin1String(kSaveFolderMarkName) && !FileSystemOps::shared().exists(document)
+                && !missing.contains(document))
                 missing.append(document);
         }
     }
@@ -242,13 +257,21 @@ QString makeLockedSaveFolder(const QString& destination, const char* kind, Packa
             continue;
         if (!ops.makeFolder(folder, &code))
             break;
-        // Between its making and its lock, a clearing of the folder may take the empty folder for
-        // one left behind: then another name.
-        if (!lock.take(folder, &code) && (code == EWOULDBLOCK || code == ENOENT))
+        // Between its making and its lock, a clearing of the folder may hold it a moment to judge
+        // it: then another name, and this one, empty and unmarked, would stay for good.
+        if (!lock.take(folder, &code) && (code == EWOULDBLOCK || code == ENOENT)) {
+            QDir().rmdir(folder);
             continue;
+        }
         // A file system without locks still saves; its leftovers are only never judged ended.
         if (!lock.held())
             svLog(QStringLiteral("Dossier d'enregistrement non verrouillé (%1) : %2").arg(code).arg(folder));
+        // Unmarked, what a process killed in it leaves would never be known as the program's.
+        if (!writeSaveFolderMark(folder, kind, &code)) {
+            lock.release();
+            QDir().rmdir(folder);
+            break;
+        }
         if (error)
             *error = 0;
         return folder;
@@ -258,7 +281,7 @@ QString makeLockedSaveFolder(const QString& destination, const char* kind, Packa
     return {};
 }
 
-void clearSaveLeftovers(const QString& folder, const QString& destination)
+void clearSaveLeftovers(const QString& folder)
 {
     // Several saves that died may have left copies of one document: the most recent goes back
     // first, then the others are only older versions.
@@ -268,14 +291,16 @@ void clearSaveLeftovers(const QString& folder, const QString& destination)
             svLog(
                 QStringLiteral("Enregistrement interrompu : %1 ne reprend pas sa place (%2)").arg(document).arg(error));
     }
-    const QSet<QString> documents = documentPrefixes(folder, destination);
     for (const QFileInfo& entry : hiddenEntries(folder)) {
         // Held while it is cleared, so that no save takes the folder meanwhile.
         PackageLock ended;
-        const std::optional<Leftover> leftover = judge(entry, documents, ended);
+        const std::optional<Leftover> leftover = judge(entry, ended);
         if (!leftover)
             continue;
-        if (leftover->kind == Kind::Staging)
+        // An unmarked folder may only give its document back: nothing proves the rest is a save's.
+        if (!leftover->mark)
+            logLeftInPlace(leftover->path);
+        else if (leftover->kind == Kind::Staging)
             removeLogged(leftover->path, QStringLiteral("Paquet"));
         else
             clearSetAside(*leftover);
@@ -291,27 +316,25 @@ bool restoreSetAsideDocument(const QString& url, int* error)
     if (ops.exists(document.filePath()))
         return true;
     const QString stem = documentStem(document);
-    const QSet<QString> documents = documentPrefixes(document.path(), document.filePath());
-    QString newest;
+    std::optional<Leftover> newest;
     for (const QFileInfo& entry : hiddenEntries(document.path())) {
         const HiddenName name = parseHiddenName(entry.fileName());
         if (name.kind != Kind::SetAside || name.prefix != hiddenPrefix(stem))
             continue;
         PackageLock ended;
-        const std::optional<Leftover> leftover = judge(entry, documents, ended);
+        const std::optional<Leftover> leftover = judge(entry, ended);
         if (leftover && QFileInfo(leftover->package).fileName() == stem && looksLikeDocument(leftover->package)
-            && (newest.isEmpty() || QFileInfo(leftover->package).lastModified() > QFileInfo(newest).lastModified()))
-            newest = leftover->package;
+            && (!newest || isMoreRecent(*leftover, *newest)))
+            newest = leftover;
     }
     // Held while the package goes back, so that no clearing of the folder takes it meanwhile.
     PackageLock ended;
-    if (newest.isEmpty() || !ended.take(QFileInfo(newest).path(), nullptr))
+    if (!newest || !ended.take(newest->path, nullptr))
         return true;
     svLog(QStringLiteral("Enregistrement interrompu : %1 reprend sa place").arg(document.filePath()));
-    if (!ops.moveItem(newest, document.filePath(), error))
+    if (!ops.moveItem(newest->package, document.filePath(), error))
         return false;
-    const QString aside = QFileInfo(newest).path();
-    if (isEmptyFolder(aside))
-        removeLogged(aside, QStringLiteral("Dossier"));
+    if (newest->mark ? holdsOnlyItsMark(newest->path) : isEmptyFolder(newest->path))
+        removeLogged(newest->path, QStringLiteral("Dossier"));
     return true;
 }

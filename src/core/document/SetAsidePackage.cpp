@@ -1,6 +1,7 @@
 #include "SetAsidePackage.h"
 
 #include "document/FileSystemOps.h"
+#include "document/SaveFolderMark.h"
 #include "document/SaveLeftovers.h"
 #include "foundation/diagnostics.h"
 
@@ -12,9 +13,9 @@ SetAsidePackage::~SetAsidePackage()
     if (m_folder.isEmpty() || !ops.exists(m_folder))
         return;
     int error = 0;
-    if (!QDir(m_folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+    if (!holdsOnlyItsMark(m_folder))
         svLog(QStringLiteral("Le document reste sous le nom %1").arg(m_package));
-    else if (!ops.removeItem(m_folder, &error))
+    else if (!removeSaveFolder(m_folder, &error))
         svLog(QStringLiteral("Impossible de supprimer le dossier %1 (%2)").arg(m_folder).arg(error));
 }
 
@@ -32,7 +33,7 @@ bool SetAsidePackage::discard(int* error)
 {
     if (m_folder.isEmpty())
         return true;
-    if (!FileSystemOps::shared().removeItem(m_folder, error))
+    if (!removeSaveFolder(m_folder, error))
         return false;
     m_folder.clear();
     return true;

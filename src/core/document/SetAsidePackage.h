@@ -11,13 +11,13 @@
 class SetAsidePackage {
 public:
     SetAsidePackage() = default;
-    // Removes the folder when it holds nothing (the package went back, or never came), then lets
-    // go of its lock. A folder still holding the package stays, for the repair to put it back.
+    // Removes the folder when it holds nothing but its mark (the package went back, or never
+    // came), then lets go of its lock. A folder still holding the package stays, for the repair to put it back.
     ~SetAsidePackage();
     SetAsidePackage(const SetAsidePackage&) = delete;
     SetAsidePackage& operator=(const SetAsidePackage&) = delete;
 
-    // Makes this save's own folder beside the destination, empty and locked. False with the
+    // Makes this save's own folder beside the destination, locked and marked. False with the
     // system's error code.
     bool make(const QString& destination, int* error);
     // Where the destination's package goes (setAsidePackageUrl).

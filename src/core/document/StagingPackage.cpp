@@ -1,6 +1,7 @@
 #include "StagingPackage.h"
 
 #include "document/FileSystemOps.h"
+#include "document/SaveFolderMark.h"
 #include "foundation/diagnostics.h"
 
 #include <QDir>
@@ -10,7 +11,7 @@ StagingPackage::~StagingPackage()
 {
     FileSystemOps& ops = FileSystemOps::shared();
     int error = 0;
-    if (!m_url.isEmpty() && ops.exists(m_url) && !ops.removeItem(m_url, &error))
+    if (!m_url.isEmpty() && ops.exists(m_url) && !removeSaveFolder(m_url, &error))
         svLog(QStringLiteral("Impossible de supprimer le paquet d'enregistrement %1 (%2)").arg(m_url).arg(error));
 }
 
@@ -22,7 +23,7 @@ QString StagingPackage::urlFor(const QString& destination, qint64 process)
 bool StagingPackage::make(const QString& destination, int* error)
 {
     const QString clean = QDir::cleanPath(destination);
-    clearSaveLeftovers(QFileInfo(clean).path(), clean);
+    clearSaveLeftovers(QFileInfo(clean).path());
     m_url = makeLockedSaveFolder(clean, kSavingPackageName, m_lock, error);
     return !m_url.isEmpty();
 }

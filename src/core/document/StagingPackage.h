@@ -19,7 +19,7 @@ public:
     StagingPackage& operator=(const StagingPackage&) = delete;
 
     // Clears what ended saves left beside the destination, then makes this save's own package,
-    // fresh, empty and locked. False with the system's error code.
+    // fresh, locked and marked (nothing in it but the mark). False with the system's error code.
     bool make(const QString& destination, int* error);
     // The package made; empty before.
     const QString& url() const { return m_url; }

@@ -6,6 +6,8 @@
 #include "document/DocumentSession.h"
 #include "document/SVDocumentManager.h"
 #include "document/SVWorkspaceManager.h"
+#include "document/SaveFolderMark.h"
+#include "document/SaveLeftovers.h"
 #include "foundation/files.h"
 #include "model/AttachedDocuments.h"
 #include "model/DOCPARAM.h"
@@ -23,6 +25,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <limits>
 #include <string>
 
@@ -135,9 +138,13 @@ TEST(ClotureSafety, AClosingStoppedAtAnyStepShowsTheWholeNewYearOrNothingAndLeav
             const bool made = QFileInfo::exists(newUrl);
             EXPECT_EQ(made && listedAndOpens(newUrl), made);
             EXPECT_EQ(made ? yearAt(newUrl) : whole, whole);
-            // A failure leaves nothing, a kill nothing listed; closed again under that name, the
-            // year is whole and nothing the killed closing left stays beside it.
-            EXPECT_EQ(entries(tag, stop.killed ? QDir::Filters() : QDir::Hidden).size(), made ? 2 : 1);
+            // A failure leaves nothing, a kill nothing once the folder is listed, whatever the new
+            // year's name; closed again under that name, the year is whole and nothing the killed
+            // closing left stays beside it. No document keeps the mark of the hidden package it was.
+            EXPECT_EQ(entries(tag, QDir::Hidden).size(), made ? 2 : 1)
+                << entries(tag, QDir::Hidden).join(", ").toStdString();
+            for (const QString& url : {oldUrl, newUrl})
+                EXPECT_FALSE(QFileInfo::exists(url + '/' + kSaveFolderMarkName));
             if (stop.killed && !made) {
                 const DismissingAlerts alerts;
                 close();
@@ -148,4 +155,53 @@ TEST(ClotureSafety, AClosingStoppedAtAnyStepShowsTheWholeNewYearOrNothingAndLeav
                 removeOrTrashItemAtURL(folder + '/' + name);
         }
     }
+}
+
+// The closed year can't be saved, so the new one goes back under a hidden name, and the process
+// dies while it removes it there: what it left goes at the next listing, whatever the new name.
+TEST(ClotureSafety, ANewYearKilledWhileItIsTakenBackGoesAtTheNextListing)
+{
+    APPLIPARAM::loadAppliParam().nbSauvNew = 0;
+    QString folder;
+    ASSERT_TRUE(SVWorkspaceManager::getRecentFolderUrl(&folder, kFileSystemLocal));
+    const QString oldUrl = folder + "/Maison repris.svd";
+    auto doc = closedYear(oldUrl);
+    struct DiesTakingBack : FileSystemOps {
+        QString oldUrl;
+        bool dead = false;
+        static bool fail(int* error)
+        {
+            if (error)
+                *error = EIO;
+            return false;
+        }
+        bool moveItem(const QString& from, const QString& to, int* error) override
+        {
+            if (dead || (to == oldUrl && from.endsWith(QLatin1String(kSavingPackageName))))
+                return fail(error);
+            dead = to.endsWith(QLatin1String(kSavingPackageName)) && from.endsWith(QStringLiteral(".svd"));
+            return FileSystemOps::moveItem(from, to, error);
+        }
+        bool removeItem(const QString& path, int* error) override
+        {
+            return dead ? fail(error) : FileSystemOps::removeItem(path, error);
+        }
+    } dies;
+    dies.oldUrl = oldUrl;
+    {
+        const DismissingAlerts alerts;
+        FileSystemOps::install(&dies);
+        const testenv::OpenDocument open(*doc);
+        clotureDocument(doc.get(), QStringLiteral("Nouvel exercice"), 697300000, [](const QString&) {});
+        FileSystemOps::install(nullptr);
+    }
+    ASSERT_TRUE(dies.dead);
+    const auto hidden = [&folder] {
+        return QDir(folder).entryList({"*.saving"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+    EXPECT_FALSE(hidden().isEmpty());
+    EXPECT_TRUE(listedAndOpens(oldUrl));
+    EXPECT_EQ(hidden(), QStringList());
+    EXPECT_FALSE(QFileInfo::exists(folder + "/Nouvel exercice.svd"));
+    removeOrTrashItemAtURL(oldUrl);
 }

@@ -1,10 +1,12 @@
-// What ended saves left beside documents is cleared, and nothing else: a hidden folder that only
-// bears a save's name stays, said in the log, and no link in it is followed or moved. When saves
-// left several copies of a missing document aside, the opening and the listing take back the
-// newest.
+// What ended saves and copies left beside documents is cleared, whatever document they were for,
+// and nothing else: a hidden folder without the program's mark stays, said in the log, unless it
+// gives a document back, and no link in it is followed or moved. When saves left several copies
+// of a missing document aside, the opening and the listing take back the one the program set
+// aside last.
 #include "document/SaveLeftovers.h"
 #include "document/APPLIPARAM.h"
 #include "document/DocumentSession.h"
+#include "document/SaveFolderMark.h"
 #include "foundation/files.h"
 #include "model/DOCUMENT.h"
 #include "support/FakeAlerts.h"
@@ -36,59 +38,51 @@ QString package(const QString& url)
 
 } // namespace
 
-TEST(SaveLeftovers, OnlyWhatASaveOfADocumentHereWroteIsCleared)
+TEST(SaveLeftovers, OnlyWhatTheProgramProvesItsOwnIsCleared)
 {
     const QString outside = testenv::freshDir(QStringLiteral("outside"));
     package(outside + QStringLiteral("/Ailleurs.svd"));
     testenv::writeFile(outside + QStringLiteral("/photo.jpg"), "jpg");
+    QDir().mkpath(outside + QStringLiteral("/marked.saving"));
+    testenv::plantSaveFolderMark(outside + QStringLiteral("/marked.saving"));
     const QString longName = QString(100, u'é'); // its hidden names keep only its first 64 bytes
     const QString longHidden = QFileInfo(hiddenSaveFolderUrl(longName + ".svd", kSavingPackageName, 17)).fileName();
     const QString member = QStringLiteral("Contents/Resources/transact.xml");
+    enum class Mark { None, Own, OtherKind, Link, Garbled };
+    using enum Mark;
     const struct {
         const char* name;
         QString document; // the folder's one document, when any
         QString hidden;
         QStringList holds; // files, folders ending in "/", links "<path> -> <what outside>"
-        QString destination; // the document being saved, when any
+        Mark mark;
         bool kept;
         QString back = {}; // the document that comes back, when any
     } cases[] = {
-        {"a user's folder named like a staging package", "Maison", ".Photos.2024.saving", {member}, {}, true},
-        {"a user's folder named like a set-aside one",
-         "Maison",
-         ".Photos.2024.aside",
-         {"Vacances/" + member},
-         {},
-         true},
-        {"a set-aside folder holding another document", "Maison", ".Maison.7.aside", {"Autre/" + member}, {}, true},
-        {"a set-aside folder holding two packages",
-         {},
-         ".Epargne.8.aside",
-         {"Epargne/" + member, "Autre/" + member},
-         {},
-         true},
-        {"a set-aside folder holding a link", {}, ".Ailleurs.9.aside", {"Ailleurs -> Ailleurs.svd"}, {}, true},
-        {"a set-aside folder holding no document", {}, ".Epargne.10.aside", {"Epargne/photo.jpg"}, {}, true},
-        {"a staging package holding more", "Maison", ".Maison.11.saving", {member, "notes.txt"}, {}, true},
-        {"a staging package holding a link",
-         "Maison",
-         ".Maison.12.saving",
-         {member, "Contents/Resources/photo.jpg -> photo.jpg"},
-         {},
-         true},
-        {"a copy's staging package, its document not there", {}, ".D.13.saving", {member}, {}, true},
-        {"an empty package set aside, its document not there", {}, ".N.14.aside", {"N/"}, {}, true},
-        {"the staging package of a document here", "Maison", ".Maison.15.saving", {member}, {}, false},
-        {"a copy's staging package, its document being saved", {}, ".D.16.saving", {member}, "D", false},
-        {"the staging package of a long-named document", longName, longHidden, {member}, {}, false},
-        {"the version a save replaced", "Maison", ".Maison.18.aside", {"Maison/" + member}, {}, false},
-        {"a document set aside by a save that died",
-         {},
-         ".Epargne.19.aside",
-         {"Epargne/" + member},
-         {},
-         false,
-         "Epargne.svd"},
+        {"a user's folder named like a staging package", "Maison", ".Photos.2024.saving", {member}, None, true},
+        {"a user's folder named like a set-aside one", "Maison", ".Photos.2024.aside", {"V/" + member}, None, true},
+        {"a user's folder shaped like a staging package", "C", ".C.123.saving", {"Contents/Resources/n"}, None, true},
+        {"a user's empty folder named like a set-aside one", "Maison", ".Maison.6.aside", {}, None, true},
+        {"a set-aside folder holding another document", "Maison", ".Maison.7.aside", {"Autre/" + member}, Own, true},
+        {"a set-aside folder holding two packages", {}, ".E.8.aside", {"E/" + member, "Autre/" + member}, Own, true},
+        {"a set-aside folder holding a link", {}, ".Ailleurs.9.aside", {"Ailleurs -> Ailleurs.svd"}, Own, true},
+        {"a set-aside folder holding no document", {}, ".E.10.aside", {"E/photo.jpg"}, Own, true},
+        {"a staging package holding more", "Maison", ".Maison.11.saving", {member, "notes.txt"}, Own, true},
+        {"a staging package holding a link", {}, ".M.12.saving", {member, "Contents/l.jpg -> photo.jpg"}, Own, true},
+        {"an unmarked copy's staging package", {}, ".D.13.saving", {member}, None, true},
+        {"an unmarked empty package set aside", {}, ".N.14.aside", {"N/"}, None, true},
+        {"a staging package marked for the other kind", "Maison", ".Maison.15.saving", {member}, OtherKind, true},
+        {"a staging package whose mark is a link", "Maison", ".Maison.16.saving", {member}, Link, true},
+        {"a staging package whose mark is not the program's", "Maison", ".Maison.17.saving", {member}, Garbled, true},
+        {"the version an earlier save replaced", "Maison", ".Maison.18.aside", {"Maison/" + member}, None, true},
+        {"the staging package of a document here", "Maison", ".Maison.20.saving", {member}, Own, false},
+        {"a killed copy's staging package, its document never made", {}, ".D.21.saving", {member}, Own, false},
+        {"a staging package holding more in its Contents", {}, ".D.22.saving", {member, "Contents/x"}, Own, false},
+        {"the staging package of a long-named document", longName, longHidden, {member}, Own, false},
+        {"the version a save replaced", "Maison", ".Maison.24.aside", {"Maison/" + member}, Own, false},
+        {"an empty package set aside, its document not there", {}, ".N.25.aside", {"N/"}, Own, false},
+        {"a document a save that died set aside", {}, ".E.26.aside", {"E/" + member}, Own, false, "E.svd"},
+        {"a document an earlier version's save set aside", {}, ".B.27.aside", {"B/" + member}, None, false, "B.svd"},
     };
     const auto outsideBefore = testenv::filesUnder(outside);
     for (const auto& c : cases) {
@@ -97,6 +91,7 @@ TEST(SaveLeftovers, OnlyWhatASaveOfADocumentHereWroteIsCleared)
         if (!c.document.isEmpty())
             package(folder + '/' + c.document + ".svd");
         const QString made = folder + '/' + c.hidden;
+        ASSERT_TRUE(QDir().mkpath(made));
         for (const QString& item : c.holds) {
             const QStringList link = item.split(" -> ");
             QDir().mkpath(QFileInfo(made + '/' + link.first()).path());
@@ -107,9 +102,18 @@ TEST(SaveLeftovers, OnlyWhatASaveOfADocumentHereWroteIsCleared)
             else
                 testenv::writeFile(made + '/' + item, "<list/>");
         }
+        const QString mark = made + '/' + kSaveFolderMarkName;
+        if (c.mark == Own)
+            testenv::plantSaveFolderMark(made);
+        else if (c.mark == OtherKind)
+            EXPECT_TRUE(writeSaveFolderMark(made, kSetAsideFolderName, nullptr));
+        else if (c.mark == Link)
+            EXPECT_TRUE(QFile::link(outside + "/marked.saving/" + kSaveFolderMarkName, mark));
+        else if (c.mark == Garbled)
+            testenv::writeFile(mark, "sorvanta hidden folder\nkind: saving\n");
         const QStringList before = QDir(folder).entryList({"*.svd"}, QDir::AllEntries);
         const LogLines log;
-        clearSaveLeftovers(folder, c.destination.isEmpty() ? QString() : folder + '/' + c.destination + ".svd");
+        clearSaveLeftovers(folder);
         EXPECT_EQ(QFileInfo::exists(made), c.kept);
         EXPECT_GT(LogLines::count(made), 0); // what became of it, or why it stays
         EXPECT_EQ(QDir(folder).entryList({"*.svd"}, QDir::AllEntries),
@@ -129,16 +133,29 @@ TEST(SaveLeftovers, TheNewestCopyEndedSavesLeftAsideIsTakenBack)
                              .arg(opening ? "opening" : "listing", newestFirst ? "first" : "last")
                              .toStdString());
             const QString url = testenv::freshDir(QStringLiteral("two-asides")) + QStringLiteral("/Maison.svd");
-            for (const int n : {1, 2}) {
-                const QString copy = setAsidePackageUrl(hiddenSaveFolderUrl(url, kSetAsideFolderName, n), url);
-                ASSERT_TRUE(QDir().mkpath(QFileInfo(copy).path()) && copyItemAtPath(complete, copy));
-                const bool newest = (n == 1) == newestFirst;
-                const QString transact = copy + "/Contents/Resources/transact.xml";
-                testenv::writeFile(
-                    transact,
-                    testenv::readFile(transact).replace("Achat de 10 actions", newest ? "récente" : "ancienne"));
-                fs::last_write_time(fs::path(copy.toStdString()),
-                                    fs::file_time_type::clock::now() - std::chrono::minutes(newest ? 1 : 60));
+            // Marked in the order the program set them aside; the folders' times, which any copy
+            // of a folder makes fresh, say the opposite, and a copy planted by hand is the freshest.
+            const struct {
+                int n;
+                const char* why;
+                bool marked;
+                int minutesAgo;
+            } copies[] = {
+                {newestFirst ? 2 : 1, "ancienne", true, 1},
+                {newestFirst ? 1 : 2, "récente", true, 60},
+                {3, "plantée", false, 0},
+            };
+            for (const auto& copy : copies) {
+                const QString folder = hiddenSaveFolderUrl(url, kSetAsideFolderName, copy.n);
+                const QString package = setAsidePackageUrl(folder, url);
+                ASSERT_TRUE(QDir().mkpath(folder) && copyItemAtPath(complete, package));
+                if (copy.marked)
+                    testenv::plantSaveFolderMark(folder);
+                const QString transact = package + "/Contents/Resources/transact.xml";
+                testenv::writeFile(transact, testenv::readFile(transact).replace("Achat de 10 actions", copy.why));
+                for (const QString& path : {package, folder})
+                    fs::last_write_time(fs::path(path.toStdString()),
+                                        fs::file_time_type::clock::now() - std::chrono::minutes(copy.minutesAgo));
             }
             if (opening) {
                 FakeAlerts none;
@@ -150,8 +167,12 @@ TEST(SaveLeftovers, TheNewestCopyEndedSavesLeftAsideIsTakenBack)
             } else {
                 clearSaveLeftovers(QFileInfo(url).path());
                 EXPECT_TRUE(testenv::readFile(url + "/Contents/Resources/transact.xml").contains("récente"));
+                // The program's older copy goes; the one planted by hand stays whole.
+                const QString planted = hiddenSaveFolderUrl(url, kSetAsideFolderName, 3);
                 EXPECT_EQ(QDir(QFileInfo(url).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                          QStringList {"Maison.svd"});
+                          (QStringList {QFileInfo(planted).fileName(), "Maison.svd"}));
+                EXPECT_TRUE(testenv::readFile(setAsidePackageUrl(planted, url) + "/Contents/Resources/transact.xml")
+                                .contains("plantée"));
             }
         }
     }

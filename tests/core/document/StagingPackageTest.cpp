@@ -264,6 +264,8 @@ TEST(StagingPackage, NoStagingCopyOutlivesItsSave)
             || (leftover.package.isEmpty() ? copyItemAtPath(url, leftover.folder)
                                            : QDir().mkpath(leftover.folder) && copyItemAtPath(url, leftover.package));
         ASSERT_TRUE(made) << leftover.name;
+        if (leftover.folder != othersSave)
+            testenv::plantSaveFolderMark(leftover.folder);
     }
     ASSERT_TRUE(save(*doc, url));
     for (const auto& leftover : leftovers)

@@ -208,6 +208,7 @@ TEST_F(WorkspaceTest, ListingClearsWhatEndedSavesLeftAndNothingElse)
     };
     for (const auto& leftover : leftovers) {
         ASSERT_TRUE(QDir().mkpath(leftover.folder));
+        testenv::plantSaveFolderMark(leftover.folder);
         if (!leftover.holds.isEmpty())
             document(QDir(documents).relativeFilePath(setAsidePackageUrl(leftover.folder, leftover.holds)), "aside");
         if (leftover.held) {
