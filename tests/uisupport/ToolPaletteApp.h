@@ -1,6 +1,6 @@
 #pragma once
-// An application delegate whose tool palette is the window given, for the windows that must
-// appear below it.
+// An application delegate whose tool palette is the window given (none until one is), for the
+// windows that must appear below it.
 #include "toolkit/windows/IWindowAppDelegate.h"
 
 class ToolPaletteApp : public IWindowAppDelegate {

@@ -334,19 +334,19 @@ void FenSimulationController::SIMULER(QObject*)
 {
     if (!READ())
         return;
-    if (computeSimulation(*m_simul, MyTotaux())) {
-        PRINT_PIED();
-        table1()->reloadData();
-        // Fitted to the rows the table now shows, not to those it showed before.
+    const bool computed = computeSimulation(*m_simul, MyTotaux());
+    if (!computed) {
+        // A schedule cut short by a month that repays nothing is no loan: none of it is shown.
+        clearSimulationRows(m_simul.get());
+        MyTotaux() = TOTAUX();
+    }
+    PRINT_PIED();
+    table1()->reloadData();
+    if (computed) {
+        // Fitted to the rows the table now shows; a refused schedule leaves the height as it was.
         adjustHeight(false);
         table1()->GO(0);
     } else {
-        // A schedule cut short by a month that repays nothing is no loan: none of it is shown.
-        // The window keeps its height until a schedule is computed.
-        clearSimulationRows(m_simul.get());
-        MyTotaux() = TOTAUX();
-        PRINT_PIED();
-        table1()->reloadData();
         alert("kAlerte_BadSimul", QString(), "simulateur");
     }
     updateButtonTranformer();
