@@ -147,7 +147,7 @@ public:
 
     // ---- Note and attached files (SaisieNotePanel, SaisieDocumentsPanel).
 
-    Q_INVOKABLE void NOTE(QObject* /*sender*/) { m_note->showNote({}); }
+    Q_INVOKABLE void NOTE(QObject* /*sender*/) { m_note->showNote({}, SaisieNotePanel::Focus::Take); }
     void showNote(std::function<void()> completion) { m_note->showNote(std::move(completion)); }
     void hideNote(std::function<void()> completion) { m_note->hideNote(std::move(completion)); }
     void clearNote() { m_note->clearNote(); }

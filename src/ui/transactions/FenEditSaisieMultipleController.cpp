@@ -5,6 +5,7 @@
 #include "engines/SaisieInput.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/fields/TextFieldAnnee.h"
+#include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
 #include "toolkit/fields/TextViewCompteC.h"
@@ -173,8 +174,8 @@ void FenEditSaisieMultipleController::FILL()
     m_filling = false;
     if (QWidget* first = firstSelectedObject()) {
         first->setFocus(Qt::OtherFocusReason);
-        if (auto* text = qobject_cast<QPlainTextEdit*>(first))
-            text->selectAll();
+        if (auto* text = qobject_cast<StdTextView*>(first))
+            text->selectForTyping();
     }
 }
 

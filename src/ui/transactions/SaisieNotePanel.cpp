@@ -8,6 +8,10 @@
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/media/BasicAnimationManager.h"
 
+#include <QEvent>
+
+#include <utility>
+
 namespace {
 
 // The panel's bottom-left corner once in, from the general tab's bottom-left corner.
@@ -23,34 +27,83 @@ SaisieNotePanel::SaisieNotePanel(FenEditSaisieController& window)
 
 SaisieNotePanel::~SaisieNotePanel() = default;
 
-void SaisieNotePanel::placeAt(double x, int height)
+QRectF SaisieNotePanel::frame() const
 {
-    ViewSaisieNote* view = m_controller->view();
-    setFrameBottomLeft(view, QRectF(x, kNoteY, m_controller->originalNoteFrame().width(), height));
+    return toBottomLeft(QRectF(m_controller->view()->geometry()), m_placedInHeight);
 }
 
-void SaisieNotePanel::showNote(std::function<void()> completion)
+void SaisieNotePanel::setFrame(const QRectF& frame)
+{
+    const int height = m_window.controls().boxGeneral->height();
+    m_controller->view()->setGeometry(fromBottomLeft(frame, height).toRect());
+    m_placedInHeight = height;
+}
+
+void SaisieNotePanel::placeAt(double x, int height)
+{
+    setFrame(QRectF(x, kNoteY, m_controller->originalNoteFrame().width(), height));
+}
+
+void SaisieNotePanel::showNote(std::function<void()> completion, Focus focus)
 {
     if (isShown()) {
         hideNote(std::move(completion));
         return;
     }
     QWidget* box = m_window.controls().boxGeneral;
+    box->installEventFilter(this);
     m_controller = new ViewSaisieNoteController(m_window, box);
-    adjustNoteHeightForString(m_window.rec().note);
     ViewSaisieNote* view = m_controller->view();
+    m_placedInHeight = box->height();
+    adjustNoteHeightForString(m_window.rec().note);
     placeAt(-view->width(), view->height());
     fillNote();
     view->show();
     view->raise();
-    const QRect in = fromBottomLeft(QRectF(kNoteX, kNoteY, view->width(), view->height()), box->height()).toRect();
-    QPointer<ViewSaisieNote> shown(view);
-    BasicAnimationManager::sharedInstance().changeFrameAnimation(view, in, [shown, completion] {
-        if (shown)
-            shown->field_texte()->setFocus(Qt::OtherFocusReason);
-        if (completion)
+    m_completion = std::move(completion);
+    m_focus = focus;
+    // Filled before its window shows, the tab has not its height yet: where the panel stops is
+    // known once it shows.
+    m_waitsForTab = !box->isVisible();
+    if (!m_waitsForTab)
+        slideIn();
+}
+
+void SaisieNotePanel::slideIn()
+{
+    m_waitsForTab = false;
+    m_sliding = true;
+    ViewSaisieNote* view = m_controller->view();
+    placeAt(-view->width(), view->height());
+    const QRect in = fromBottomLeft(QRectF(kNoteX, kNoteY, view->width(), view->height()), m_placedInHeight).toRect();
+    QPointer<SaisieNotePanel> panel(this);
+    QPointer<ViewSaisieNoteController> shown(m_controller);
+    BasicAnimationManager::sharedInstance().changeFrameAnimation(view, in, [panel, shown] {
+        if (!panel)
+            return;
+        if (shown && shown == panel->m_controller) {
+            panel->m_sliding = false;
+            // The tab may have changed its height on the way.
+            panel->placeAt(kNoteX, shown->view()->height());
+            if (panel->m_focus == Focus::Take)
+                shown->view()->field_texte()->setFocus(Qt::OtherFocusReason);
+        }
+        if (auto completion = std::exchange(panel->m_completion, {}))
             completion();
     });
+}
+
+bool SaisieNotePanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (!isShown() || watched != m_window.controls().boxGeneral || (type != QEvent::Resize && type != QEvent::Show))
+        return false;
+    // The panel keeps its distance to the tab's bottom edge.
+    if (!m_sliding)
+        setFrame(frame());
+    if (type == QEvent::Show && m_waitsForTab)
+        slideIn();
+    return false;
 }
 
 void SaisieNotePanel::hideNote(std::function<void()> completion)
@@ -62,11 +115,16 @@ void SaisieNotePanel::hideNote(std::function<void()> completion)
     }
     readNote();
     QPointer<ViewSaisieNoteController> closing = m_controller;
-    m_controller = nullptr;
     ViewSaisieNote* view = closing->view();
-    QWidget* box = m_window.controls().boxGeneral;
-    const QRect out
-        = fromBottomLeft(QRectF(-view->width(), kNoteY, view->width(), view->height()), box->height()).toRect();
+    const QRect out = fromBottomLeft(QRectF(-view->width(), kNoteY, view->width(), view->height()),
+                                     m_window.controls().boxGeneral->height())
+                          .toRect();
+    m_controller = nullptr;
+    m_waitsForTab = false;
+    m_sliding = false;
+    // Closed before it was in: its opening is over.
+    if (auto opened = std::exchange(m_completion, {}))
+        opened();
     auto slidOut = [closing, completion = std::move(completion)] {
         if (closing) {
             closing->view()->deleteLater();
@@ -110,8 +168,8 @@ void SaisieNotePanel::adjustNoteHeightForString(const QString& text)
     if (view->height() == height)
         return;
     // The panel grows upward: its bottom edge stays where it is.
-    const QRectF frame = frameBottomLeft(view);
-    setFrameBottomLeft(view, QRectF(frame.x(), frame.y(), frame.width(), height));
+    const QRectF bottomLeft = frame();
+    setFrame(QRectF(bottomLeft.x(), bottomLeft.y(), bottomLeft.width(), height));
 }
 
 void SaisieNotePanel::didKeyDownOnNote()

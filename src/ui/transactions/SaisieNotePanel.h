@@ -3,25 +3,36 @@
 // its left edge and stops 50 points in, 5 above the tab's bottom; it grows upward with its text
 // and never gets smaller than it was made. Closing it reads its text into the transaction; every
 // way of closing the window closes it first.
+//
+// The panel's place counts from the tab's bottom edge, which moves as the window is laid out or
+// resized: the panel follows it, and a panel opened while the window is still being filled
+// slides in once the tab shows.
 #include "transactions/ViewSaisieNoteController.h"
 
+#include <QObject>
 #include <QPointer>
+#include <QRectF>
 
 #include <functional>
 
 class FenEditSaisieController;
 class QString;
 
-class SaisieNotePanel {
+class SaisieNotePanel : public QObject {
 public:
     explicit SaisieNotePanel(FenEditSaisieController& window);
-    ~SaisieNotePanel();
+    ~SaisieNotePanel() override;
+    SaisieNotePanel(const SaisieNotePanel&) = delete;
+    SaisieNotePanel& operator=(const SaisieNotePanel&) = delete;
 
     bool isShown() const { return m_controller != nullptr; }
     ViewSaisieNoteController* controller() const { return m_controller; }
 
+    // Whether the note takes the keyboard once in: when the user opens it, not when the window
+    // opens with it (the window's first field keeps the focus).
+    enum class Focus { Keep, Take };
     // The panel shown, or hidden when it is already (the note button).
-    void showNote(std::function<void()> completion);
+    void showNote(std::function<void()> completion, Focus focus = Focus::Keep);
     void hideNote(std::function<void()> completion);
     void fillNote();
     void readNote();
@@ -29,10 +40,23 @@ public:
     void adjustNoteHeightForString(const QString& text);
     void didKeyDownOnNote();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    // The panel's frame in the general tab, from its bottom-left corner.
+    // The panel's frame in the general tab, from its bottom-left corner, counted from where the
+    // tab's bottom edge was when the panel was last placed.
+    QRectF frame() const;
+    void setFrame(const QRectF& frame);
     void placeAt(double x, int height);
+    void slideIn();
 
     FenEditSaisieController& m_window;
     QPointer<ViewSaisieNoteController> m_controller;
+    // Until the panel has slid in: what to do then, and whether the slide waits for the tab.
+    std::function<void()> m_completion;
+    Focus m_focus = Focus::Keep;
+    bool m_waitsForTab = false;
+    bool m_sliding = false;
+    int m_placedInHeight = 0; // the tab's height when the panel was last placed
 };

@@ -20,8 +20,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
-    // A note keeps the lines pasted into it.
-    QString pastedText(const QString& text) const override { return text; }
+    // A note keeps the lines pasted into it, and no key replaces them unselected.
+    bool holdsLines() const override { return true; }
 
 private:
     ViewSaisieNote* m_note = nullptr;

@@ -13,9 +13,12 @@
 #include "schedules/ScheduleEditors.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/tables/StdTableView.h"
+#include "toolkit/windows/StdFrameKeeper.h"
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
+#include "transactions/FenEditSaisieController.h"
 #include "transactions/FenReleveController.h"
+#include "transactions/FenTransListController.h"
 #include "ui/app/ShellLaunch.h"
 #include "uisupport/UiTestFixture.h"
 
@@ -44,6 +47,7 @@
 #include <QTabBar>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace {
@@ -216,6 +220,61 @@ protected:
     QList<QPointer<QObject>> before; // windows other tests left open
 };
 
+// What each widget receives, round after round of the event loop: an event that comes back in
+// most rounds with nobody touching anything is one the program keeps causing itself.
+class EventRounds : public QObject {
+public:
+    EventRounds() { QCoreApplication::instance()->installEventFilter(this); }
+    ~EventRounds() override { QCoreApplication::instance()->removeEventFilter(this); }
+    EventRounds(const EventRounds&) = delete;
+    EventRounds& operator=(const EventRounds&) = delete;
+
+    // The events that came in more than half of the rounds, named by their receiver.
+    QStringList returning(int rounds)
+    {
+        std::map<QString, int> seenIn;
+        for (int round = 0; round < rounds; ++round) {
+            m_round.clear();
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+            for (const QString& event : m_round)
+                ++seenIn[event];
+        }
+        QStringList again;
+        for (const auto& [event, count] : seenIn) {
+            if (2 * count > rounds)
+                again << QStringLiteral("%1 (%2 of %3 rounds)").arg(event).arg(count).arg(rounds);
+        }
+        return again;
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        const QWidget* window = receiver->isWidgetType() ? static_cast<QWidget*>(receiver)->window() : nullptr;
+        m_round.insert(QStringLiteral("event %1 to %2 \"%3\" in %4")
+                           .arg(int(event->type()))
+                           .arg(QLatin1String(receiver->metaObject()->className()), receiver->objectName(),
+                                window ? QLatin1String(window->metaObject()->className()) : QLatin1String("-")));
+        return false;
+    }
+
+private:
+    std::set<QString> m_round;
+};
+
+// Once the windows have settled, nothing comes back round after round.
+void expectRest(const char* what)
+{
+    for (int i = 0; i < 10; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+    EventRounds rounds;
+    const QStringList again = rounds.returning(40);
+    EXPECT_TRUE(again.isEmpty()) << what << " at rest still receive:\n" << again.join(u'\n').toStdString();
+}
+
 const char* const kWindowCommands[] = {
     "BANQUES:", "DEVISES:",    "TAXES:",      "DOSSIERS:",   "MACROS:",       "LOGOS:",   "FAVORIS:",
     "TITRES:",  "REMUNERES:",  "EMPRUNTS:",   "SIMULATION:", "ECHEANCIERS:",  "ANALYSE:", "BUDGET:",
@@ -339,4 +398,39 @@ TEST_F(EveryWindowTest, OnALaptopScreenEveryWindowShowsItsButtonsAndItsRows)
             }
         }
     }
+}
+
+// A program at rest takes no processor: with a document's windows open, the keeper of their frames
+// included, no event keeps coming back, in the windows nor in a modal entry window.
+TEST_F(EveryWindowTest, AtRestNoWindowKeepsAskingForWhatItJustHad)
+{
+    ui().screenInfo().frame = QRect(0, 0, 1366, 768);
+    openDocument();
+    for (const char* command : {"BANQUES:", "FAVORIS:", "BILAN:", "ANALYSE:", "BUDGET:", "ECHEANCIERS:", "GRAPHIQUE:",
+                                "CALCULETTE:"})
+        choose(command);
+    DOCUMENT& doc = *delegate->document();
+    const long compte = doc.compteHdl.first().ident;
+    ASSERT_NE(openReleveWindow(compte, true, 0, doc), nullptr);
+    ASSERT_NE(openCompteTransList(compte, doc, true), nullptr);
+    ui().flush();
+    int kept = 0;
+    for (QObject* object : registeredWindowControllers()) {
+        auto* controller = qobject_cast<StdWindowController*>(object);
+        StdWindow* window = controller && !before.contains(object) ? controller->windowIfLoaded() : nullptr;
+        kept += window && window->isVisible() && StdFrameKeeper::isKept(window) ? 1 : 0;
+    }
+    EXPECT_GE(kept, 9) << "the windows whose frames are kept";
+    expectRest("the document's windows");
+
+    bool entered = false;
+    ui().onModal<FenEditSaisieController>([&entered](FenEditSaisieController& entry) {
+        entered = true;
+        entry.window()->show();
+        expectRest("the entry window");
+        EXPECT_TRUE(StdFrameKeeper::isKept(entry.window()));
+        UiHost::instance().modal().endModal(entry.window(), 0);
+    });
+    choose("NOUVELLE_OPERATION:");
+    EXPECT_TRUE(entered);
 }

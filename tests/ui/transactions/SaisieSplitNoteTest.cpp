@@ -9,6 +9,7 @@
 #include "transactions/ViewSaisieNote.h"
 
 #include "toolkit/dialogs/FenAskStringController.h"
+#include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/popups/PopMacro.h"
 #include "toolkit/tables/StdTableView.h"
 
@@ -16,6 +17,7 @@
 #include "model/TransactOps.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -192,6 +194,60 @@ TEST_F(SaisieSplitNoteTest, TheNotePanelOpensWithANoteAndItsKeys)
         EXPECT_FALSE(w.note().isShown()) << "no note, no panel";
         cancel(w);
     });
+}
+
+// However the panel opens (with the window, or with the note button once it shows) it stops 50 in
+// and 5 above the tab's bottom, whole, and keeps that place as the window grows. Only a note the
+// user opens takes the keyboard, with the caret at its end: a key typed never replaces it.
+TEST_F(SaisieSplitNoteTest, AStoredNoteOpensInPlaceAndNoKeyReplacesIt)
+{
+    const QString notes[] = {QStringLiteral("Diner avec Paul"),
+                             QStringLiteral("Diner avec Paul\npourboire inclus\nà rembourser")};
+    for (const QString& note : notes) {
+        SCOPED_TRACE(note.toStdString());
+        doc.transact_array.clear();
+        TRANSACT stored;
+        stored.defaultTransact(&doc);
+        stored.who1 = 7;
+        stored.who2 = 22;
+        stored.solde = euros(60);
+        stored.note = note;
+        ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
+        enter(editOf(0), [&note](FenEditSaisieController& w) {
+            StdWindow* window = w.window();
+            window->show();
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+            QCoreApplication::processEvents();
+            const QWidget* box = w.controls().boxGeneral;
+            const auto expectInPlace = [&w, box](const char* when) {
+                ASSERT_TRUE(w.note().isShown()) << when;
+                const QRect panel = w.note().controller()->view()->geometry();
+                EXPECT_EQ(panel.topLeft(), QPoint(50, box->height() - 5 - panel.height()))
+                    << when << ", the panel " << panel.width() << "x" << panel.height() << " in a tab of "
+                    << box->height();
+                EXPECT_TRUE(box->rect().contains(panel)) << when;
+            };
+            expectInPlace("opened with the window");
+            EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.controls().field_jour1)) << "the window's first field";
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
+            window->resize(window->width(), window->height() + 60);
+            QCoreApplication::processEvents();
+            expectInPlace("in a taller window");
+
+            w.perform(QStringLiteral("NOTE:"));
+            EXPECT_FALSE(w.note().isShown());
+            w.perform(QStringLiteral("NOTE:"));
+            expectInPlace("opened with the note button");
+            TextFieldNote* field = w.note().controller()->view()->field_texte();
+            EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(field)) << "the note opened by the user";
+            EXPECT_FALSE(field->textCursor().hasSelection());
+            QTest::keyClicks(field, QStringLiteral("Z"));
+            ok(w);
+        });
+        ASSERT_EQ(doc.transact_array.size(), 1U);
+        EXPECT_EQ(doc.transact_array[0].note, note + u'Z');
+    }
 }
 
 TEST_F(SaisieSplitNoteTest, TheNotesHeightNeverGoesBelowItsMadeHeight)

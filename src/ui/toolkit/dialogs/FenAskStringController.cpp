@@ -2,6 +2,7 @@
 
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/EditorFrame.h"
+#include "toolkit/fields/StdTextView.h"
 
 #include "document/RecentDocument.h"
 #include "document/SVWorkspaceManager.h"
@@ -81,7 +82,11 @@ void FenAskStringController::FILL()
     const QString initial = data ? data->value(kIstr).toString() : QString();
     m_texte->setText(initial);
     m_texte->setPlaceholderText(initial);
-    m_texte->selectAll();
+    // A key typed must not replace lines that show as one.
+    if (StdTextView::hasLineBreak(initial))
+        m_texte->end(false);
+    else
+        m_texte->selectAll();
     m_texte->setFocus(Qt::OtherFocusReason);
 }
 

@@ -21,6 +21,11 @@ namespace {
 constexpr double kFallbackFontSize = 13.0;
 constexpr double kDocumentMargin = 2.0;
 
+bool isLineBreak(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
+
 } // namespace
 
 StdTextView::StdTextView(QWidget* parent)
@@ -97,7 +102,7 @@ void StdTextView::dealWithNotTreatedCR(QKeyEvent* event)
 {
     const QTextCursor cursor = textCursor();
     if (!APPLIPARAM::loadAppliParam().optionSaisieQuick && cursor.selectionEnd() < toPlainText().size()) {
-        selectAll();
+        selectForTyping();
         event->accept();
         return;
     }
@@ -174,7 +179,20 @@ void StdTextView::becomeFirstResponder()
     m_timeWhenBecomesFirstResponder = SystemClock::now();
     m_textShouldDrawInsertionPoint = true;
     setCursorWidth(1);
-    selectAll();
+    selectForTyping();
+}
+
+void StdTextView::selectForTyping()
+{
+    if (holdsLines() || hasLineBreak(toPlainText()))
+        moveCursor(QTextCursor::End);
+    else
+        selectAll();
+}
+
+bool StdTextView::hasLineBreak(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), isLineBreak);
 }
 
 void StdTextView::resignFirstResponder()
@@ -254,7 +272,7 @@ QString StdTextView::withoutLineBreaks(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     for (QChar& c : text) {
-        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+        if (isLineBreak(c))
             c = u' ';
     }
     return text;

@@ -1,7 +1,8 @@
 #pragma once
 // The entry field of every window: a one-line text view. It selects all of its text when it gets
 // the focus and ignores the click that gave it the focus, so a click into a field never loses
-// what the user wanted to replace; every key is offered to the application first (the macro
+// what the user wanted to replace; a text of several lines (a note, or lines a file brought) gets
+// the caret at its end instead, as one key must never replace lines the user did not select; every key is offered to the application first (the macro
 // keys); Return either selects the whole text or goes on to the window (its default button).
 //
 // "First responder" is this program's notion of the field that has the keyboard: it changes when
@@ -43,6 +44,12 @@ public:
     // of its caret and selection.
     virtual bool shouldResignFistResponder() { return true; }
 
+    // As the view becomes first responder: its whole text selected, or the caret at the end of a
+    // text of several lines.
+    void selectForTyping();
+    // Whether a text holds a line break of any kind.
+    static bool hasLineBreak(const QString& text);
+
     // A Return the view does not use itself. With quick entry off and part of the text left out
     // of the selection, it selects all and the key stops there; otherwise the key goes on to the
     // window, whose default button takes it.
@@ -75,9 +82,11 @@ protected:
     static bool isEditCommand(const QKeyEvent* event);
     // A one-line view holds no line break: pasted or dropped lines are joined with spaces.
     static QString withoutLineBreaks(QString text);
+    // Whether the view is made for several lines (a note), whatever it shows now.
+    virtual bool holdsLines() const { return false; }
     // What a paste or a drop of that text puts in the view: its lines joined, unless the view holds
     // several lines.
-    virtual QString pastedText(const QString& text) const { return withoutLineBreaks(text); }
+    QString pastedText(const QString& text) const { return holdsLines() ? text : withoutLineBreaks(text); }
     // Replaces the whole text, as one edit.
     void replaceText(const QString& text);
     // Selects length characters from start (an empty selection puts the caret there).

@@ -17,16 +17,6 @@ namespace {
 
 constexpr const char* kKept = "sorv_frame_kept";
 
-// As a layout does before it lays out: every item measures its content afresh.
-void invalidateItems(QLayoutItem* item)
-{
-    item->invalidate();
-    if (QLayout* layout = item->layout()) {
-        for (int i = 0; QLayoutItem* child = layout->itemAt(i); ++i)
-            invalidateItems(child);
-    }
-}
-
 // A window's layout takes its requests before the window's own event filters see them, and a
 // control shown lays its window out at once: what the controls need is looked at from the
 // application's level, after each request and each control shown.
@@ -105,7 +95,10 @@ void StdFrameKeeper::makeRoom(QWidget* window)
     if (!layout
         || window->findChild<QScrollArea*>(QLatin1String(StdWindowPlacement::kScrollName), Qt::FindDirectChildrenOnly))
         return;
-    invalidateItems(layout);
+    // The window's layout has not yet seen the request the watch answers: it lays out now, measuring
+    // every control afresh, so that what they need is known. Invalidating it instead would post the
+    // window a new request, answered in turn, and the program would never rest.
+    layout->activate();
     const QSize needed = layout->totalMinimumSize();
     const bool lacksHeight = needed.height() > window->height() && !heightFollowsRows(window);
     if (needed.width() > window->width() || lacksHeight)

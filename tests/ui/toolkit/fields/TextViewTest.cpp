@@ -202,6 +202,34 @@ TEST_F(TextViewTest, TheClickThatGivesTheFocusKeepsTheTextSelected)
     EXPECT_EQ(plain->textCursor().position(), 0);
 }
 
+// A field's whole text is selected as it takes the focus, so the first key replaces it; lines a file
+// brought into a one-line field are not, nor is a note: the caret goes to their end, and so does
+// Return with the caret inside them. The first key typed then adds to them.
+TEST_F(TextViewTest, NoKeyReplacesLinesTheUserDidNotSelect)
+{
+    APPLIPARAM::loadAppliParam().optionSaisieQuick = false;
+    struct Case {
+        const char* text;
+        bool replaced;
+    };
+    for (const Case& c : {Case {"Cadeau pour Léa", true}, Case {"12 rue des Lilas\n75011 Paris", false},
+                          Case {"Tél.\r01 02 03 04 05", false}}) {
+        SCOPED_TRACE(c.text);
+        plain->setPlainText(QString::fromUtf8(c.text));
+        const QString shown = plain->toPlainText();
+        debit->setFocus(Qt::TabFocusReason);
+        plain->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(plain, QStringLiteral("Z"));
+        EXPECT_EQ(plain->toPlainText(), c.replaced ? QStringLiteral("Z") : shown + u'Z');
+        if (!c.replaced) {
+            plain->moveCursor(QTextCursor::Start);
+            QTest::keyClick(plain, Qt::Key_Return);
+            EXPECT_FALSE(plain->textCursor().hasSelection()) << "Return in lines";
+            EXPECT_TRUE(plain->textCursor().atEnd());
+        }
+    }
+}
+
 // A dialog with one field and a default OK button; counts its READs.
 class FenChampDemo : public StdWindowController {
     Q_OBJECT
