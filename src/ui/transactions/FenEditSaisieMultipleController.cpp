@@ -4,8 +4,8 @@
 
 #include "engines/SaisieInput.h"
 #include "toolkit/dialogs/Dialog.h"
-#include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/fields/TextFieldAnnee.h"
 #include "toolkit/fields/TextFieldJour.h"
 #include "toolkit/fields/TextFieldMois.h"
 #include "toolkit/fields/TextViewCompteC.h"

@@ -406,8 +406,8 @@ TEST_F(EveryWindowTest, AtRestNoWindowKeepsAskingForWhatItJustHad)
 {
     ui().screenInfo().frame = QRect(0, 0, 1366, 768);
     openDocument();
-    for (const char* command : {"BANQUES:", "FAVORIS:", "BILAN:", "ANALYSE:", "BUDGET:", "ECHEANCIERS:", "GRAPHIQUE:",
-                                "CALCULETTE:"})
+    for (const char* command :
+         {"BANQUES:", "FAVORIS:", "BILAN:", "ANALYSE:", "BUDGET:", "ECHEANCIERS:", "GRAPHIQUE:", "CALCULETTE:"})
         choose(command);
     DOCUMENT& doc = *delegate->document();
     const long compte = doc.compteHdl.first().ident;

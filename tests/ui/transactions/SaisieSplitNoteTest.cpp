@@ -201,8 +201,8 @@ TEST_F(SaisieSplitNoteTest, TheNotePanelOpensWithANoteAndItsKeys)
 // user opens takes the keyboard, with the caret at its end: a key typed never replaces it.
 TEST_F(SaisieSplitNoteTest, AStoredNoteOpensInPlaceAndNoKeyReplacesIt)
 {
-    const QString notes[] = {QStringLiteral("Diner avec Paul"),
-                             QStringLiteral("Diner avec Paul\npourboire inclus\nà rembourser")};
+    const QString notes[]
+        = {QStringLiteral("Diner avec Paul"), QStringLiteral("Diner avec Paul\npourboire inclus\nà rembourser")};
     for (const QString& note : notes) {
         SCOPED_TRACE(note.toStdString());
         doc.transact_array.clear();
@@ -229,7 +229,8 @@ TEST_F(SaisieSplitNoteTest, AStoredNoteOpensInPlaceAndNoKeyReplacesIt)
                 EXPECT_TRUE(box->rect().contains(panel)) << when;
             };
             expectInPlace("opened with the window");
-            EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.controls().field_jour1)) << "the window's first field";
+            EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(w.controls().field_jour1))
+                << "the window's first field";
             QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
             window->resize(window->width(), window->height() + 60);
             QCoreApplication::processEvents();
