@@ -127,6 +127,14 @@ TEST_F(SaisieSplitNoteTest, ALinesNoteIsAskedAndShownAsItsToolTip)
         CellDetail* cell = static_cast<CellDetail*>(w.viewForTableColumn1(w.controls().table1, 0));
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->getButtonMultiNote()->toolTip(), QStringLiteral("pour Léa"));
+        // Lines a file brought are kept from the first key typed.
+        w.rec().multis[0].multiNote = QStringLiteral("pour Léa\nà rendre");
+        ui().onModal<FenAskStringController>([](FenAskStringController& ask) {
+            QTest::keyClicks(ask.outlet<QLineEdit>(QStringLiteral("field_texte")), QStringLiteral("!"));
+            ask.perform(QStringLiteral("OUI:"));
+        });
+        tagged(w, "MULTI_NOTE:", 0);
+        EXPECT_EQ(w.rec().multis[0].multiNote, QStringLiteral("pour Léa\nà rendre!"));
         cancel(w);
     });
 }
