@@ -44,6 +44,12 @@ void SaisieNotePanel::placeAt(double x, int height)
     setFrame(QRectF(x, kNoteY, m_controller->originalNoteFrame().width(), height));
 }
 
+QRect SaisieNotePanel::geometryAt(double x) const
+{
+    const ViewSaisieNote* view = m_controller->view();
+    return fromBottomLeft(QRectF(x, kNoteY, view->width(), view->height()), m_placedInHeight).toRect();
+}
+
 void SaisieNotePanel::showNote(std::function<void()> completion, Focus focus)
 {
     if (isShown()) {
@@ -73,24 +79,22 @@ void SaisieNotePanel::slideIn()
 {
     m_waitsForTab = false;
     m_sliding = true;
-    ViewSaisieNote* view = m_controller->view();
-    placeAt(-view->width(), view->height());
-    const QRect in = fromBottomLeft(QRectF(kNoteX, kNoteY, view->width(), view->height()), m_placedInHeight).toRect();
     QPointer<SaisieNotePanel> panel(this);
     QPointer<ViewSaisieNoteController> shown(m_controller);
-    BasicAnimationManager::sharedInstance().changeFrameAnimation(view, in, [panel, shown] {
-        if (!panel)
-            return;
-        if (shown && shown == panel->m_controller) {
-            panel->m_sliding = false;
-            // The tab may have changed its height on the way.
-            panel->placeAt(kNoteX, shown->view()->height());
-            if (panel->m_focus == Focus::Take)
-                shown->view()->field_texte()->setFocus(Qt::OtherFocusReason);
-        }
-        if (auto completion = std::exchange(panel->m_completion, {}))
-            completion();
-    });
+    BasicAnimationManager::sharedInstance().changeFrameAnimation(
+        m_controller->view(), geometryAt(kNoteX), [panel, shown] {
+            if (!panel)
+                return;
+            if (shown && shown == panel->m_controller) {
+                panel->m_sliding = false;
+                // The tab may have changed its height on the way.
+                panel->placeAt(kNoteX, shown->view()->height());
+                if (panel->m_focus == Focus::Take)
+                    shown->view()->field_texte()->setFocus(Qt::OtherFocusReason);
+            }
+            if (auto completion = std::exchange(panel->m_completion, {}))
+                completion();
+        });
 }
 
 bool SaisieNotePanel::eventFilter(QObject* watched, QEvent* event)
@@ -116,9 +120,7 @@ void SaisieNotePanel::hideNote(std::function<void()> completion)
     readNote();
     QPointer<ViewSaisieNoteController> closing = m_controller;
     ViewSaisieNote* view = closing->view();
-    const QRect out = fromBottomLeft(QRectF(-view->width(), kNoteY, view->width(), view->height()),
-                                     m_window.controls().boxGeneral->height())
-                          .toRect();
+    const QRect out = geometryAt(-view->width());
     m_controller = nullptr;
     m_waitsForTab = false;
     m_sliding = false;

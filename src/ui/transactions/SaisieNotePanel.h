@@ -49,6 +49,8 @@ private:
     QRectF frame() const;
     void setFrame(const QRectF& frame);
     void placeAt(double x, int height);
+    // The panel's geometry in the tab at that distance from its left edge, as it is placed now.
+    QRect geometryAt(double x) const;
     void slideIn();
 
     FenEditSaisieController& m_window;

@@ -2,9 +2,9 @@
 // The entry field of every window: a one-line text view. It selects all of its text when it gets
 // the focus and ignores the click that gave it the focus, so a click into a field never loses
 // what the user wanted to replace; a text of several lines (a note, or lines a file brought) gets
-// the caret at its end instead, as one key must never replace lines the user did not select; every key is offered to
-// the application first (the macro keys); Return either selects the whole text or goes on to the window (its default
-// button).
+// the caret at its end instead, as one key must never replace lines the user did not select.
+// Every key is offered to the application first (the macro keys); Return either selects the
+// whole text or goes on to the window (its default button).
 //
 // "First responder" is this program's notion of the field that has the keyboard: it changes when
 // the focus moves to another widget of the window, not when the window itself is deactivated
