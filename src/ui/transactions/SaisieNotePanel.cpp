@@ -9,7 +9,9 @@
 #include "toolkit/media/BasicAnimationManager.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -25,7 +27,10 @@ SaisieNotePanel::SaisieNotePanel(FenEditSaisieController& window)
 {
 }
 
-SaisieNotePanel::~SaisieNotePanel() = default;
+SaisieNotePanel::~SaisieNotePanel()
+{
+    uncoverFields();
+}
 
 QRectF SaisieNotePanel::frame() const
 {
@@ -37,6 +42,7 @@ void SaisieNotePanel::setFrame(const QRectF& frame)
     const int height = m_window.controls().boxGeneral->height();
     m_controller->view()->setGeometry(fromBottomLeft(frame, height).toRect());
     m_placedInHeight = height;
+    coverFields();
 }
 
 void SaisieNotePanel::placeAt(double x, int height)
@@ -100,6 +106,10 @@ void SaisieNotePanel::slideIn()
 bool SaisieNotePanel::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn && watched->isWidgetType() && isCovered(static_cast<QWidget*>(watched))) {
+        passFocusOn(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
+        return true;
+    }
     if (!isShown() || watched != m_window.controls().boxGeneral || (type != QEvent::Resize && type != QEvent::Show))
         return false;
     // The panel keeps its distance to the tab's bottom edge.
@@ -122,6 +132,12 @@ void SaisieNotePanel::hideNote(std::function<void()> completion)
     ViewSaisieNote* view = closing->view();
     const QRect out = geometryAt(-view->width());
     m_controller = nullptr;
+    uncoverFields();
+    // Keys typed next go to the window, not to the note sliding out of sight.
+    if (QWidget* focus = view->window()->focusWidget(); focus && view->isAncestorOf(focus)) {
+        if (QWidget* first = fieldThatShows(nullptr, true))
+            first->setFocus(Qt::OtherFocusReason);
+    }
     m_waitsForTab = false;
     m_sliding = false;
     // Closed before it was in: its opening is over.
@@ -178,4 +194,75 @@ void SaisieNotePanel::didKeyDownOnNote()
 {
     if (isShown())
         adjustNoteHeightForString(m_controller->view()->field_texte()->toPlainText());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The fields under the panel
+
+// Where the panel stops, not where it slides: a field it is about to cover is out of reach as soon
+// as it starts. A field partly under it counts, its text may be what is hidden.
+void SaisieNotePanel::coverFields()
+{
+    uncoverFields();
+    QWidget* box = m_window.controls().boxGeneral;
+    // Until the tab shows, where the panel stops is not known.
+    if (!isShown() || !box->isVisible())
+        return;
+    const ViewSaisieNote* view = m_controller->view();
+    const QRect resting = geometryAt(kNoteX);
+    const auto fields = box->findChildren<QWidget*>();
+    for (QWidget* field : fields) {
+        if (!(field->focusPolicy() & Qt::TabFocus) || field == view || view->isAncestorOf(field)
+            || !field->isVisibleTo(box))
+            continue;
+        if (QRect(field->mapTo(box, QPoint(0, 0)), field->size()).intersects(resting)) {
+            m_covered.emplace_back(field);
+            field->installEventFilter(this);
+        }
+    }
+    QWidget* focus = box->window()->focusWidget();
+    if (focus && isCovered(focus))
+        passFocusOn(focus, Qt::OtherFocusReason);
+}
+
+void SaisieNotePanel::uncoverFields()
+{
+    for (const QPointer<QWidget>& field : m_covered) {
+        if (field)
+            field->removeEventFilter(this);
+    }
+    m_covered.clear();
+}
+
+bool SaisieNotePanel::isCovered(const QWidget* field) const
+{
+    return std::any_of(m_covered.begin(), m_covered.end(),
+                       [field](const QPointer<QWidget>& covered) { return covered == field; });
+}
+
+// The window's first field is the first one the user types into; from a field, the next one is
+// whatever Tab would reach.
+QWidget* SaisieNotePanel::fieldThatShows(QWidget* from, bool forward) const
+{
+    QWidget* window = m_window.controls().boxGeneral->window();
+    QWidget* start = from ? from : window;
+    QWidget* field = start;
+    do {
+        field = forward ? field->nextInFocusChain() : field->previousInFocusChain();
+        const bool typed = from || field->testAttribute(Qt::WA_InputMethodEnabled);
+        if (field->window() == window && (field->focusPolicy() & Qt::TabFocus) && field->isEnabled()
+            && field->isVisibleTo(window) && !field->focusProxy() && !isCovered(field) && typed)
+            return field;
+    } while (field != start);
+    return nullptr;
+}
+
+void SaisieNotePanel::passFocusOn(QWidget* covered, Qt::FocusReason reason)
+{
+    const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    QWidget* next = fieldThatShows(byKey ? covered : nullptr, reason != Qt::BacktabFocusReason);
+    if (next)
+        next->setFocus(byKey ? reason : Qt::OtherFocusReason);
+    else
+        covered->clearFocus();
 }

@@ -7,6 +7,10 @@
 // The panel's place counts from the tab's bottom edge, which moves as the window is laid out or
 // resized: the panel follows it, and a panel opened while the window is still being filled
 // slides in once the tab shows.
+//
+// While it shows, the fields of the tab it covers are out of the keyboard's path: Tab and Backtab
+// pass them by, and the focus given to one (the window's first field, a click, a refill) goes on
+// to the next field that shows, so that no key reaches a field the user cannot see.
 #include "transactions/ViewSaisieNoteController.h"
 
 #include <QObject>
@@ -14,6 +18,7 @@
 #include <QRectF>
 
 #include <functional>
+#include <vector>
 
 class FenEditSaisieController;
 class QString;
@@ -52,6 +57,14 @@ private:
     // The panel's geometry in the tab at that distance from its left edge, as it is placed now.
     QRect geometryAt(double x) const;
     void slideIn();
+    // The fields under the panel where it stops, as it is placed now.
+    void coverFields();
+    void uncoverFields();
+    bool isCovered(const QWidget* field) const;
+    // The field that takes the focus in the place of a covered one: the next (or previous) one
+    // that shows in the keyboard's path, the window's first one that shows when from is null.
+    QWidget* fieldThatShows(QWidget* from, bool forward) const;
+    void passFocusOn(QWidget* covered, Qt::FocusReason reason);
 
     FenEditSaisieController& m_window;
     QPointer<ViewSaisieNoteController> m_controller;
@@ -61,4 +74,5 @@ private:
     bool m_waitsForTab = false;
     bool m_sliding = false;
     int m_placedInHeight = 0; // the tab's height when the panel was last placed
+    std::vector<QPointer<QWidget>> m_covered;
 };

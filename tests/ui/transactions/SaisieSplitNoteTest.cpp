@@ -259,6 +259,64 @@ TEST_F(SaisieSplitNoteTest, AStoredNoteOpensInPlaceAndNoKeyReplacesIt)
     }
 }
 
+// The fields the panel covers, whatever the window's first field: Tab and Backtab pass them by,
+// no key reaches them, and they are back in the keyboard's path once the panel hides.
+TEST_F(SaisieSplitNoteTest, NoKeyReachesAFieldUnderTheNote)
+{
+    TRANSACT stored;
+    stored.defaultTransact(&doc);
+    stored.who1 = 7;
+    stored.who2 = 22;
+    stored.solde = euros(60);
+    stored.note = QStringLiteral("Diner avec Paul");
+    ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
+    const long posteID = doc.transact_array[0].posteID;
+    for (const int firstField : {0, 2}) { // the day, the category
+        SCOPED_TRACE(firstField);
+        APPLIPARAM::loadAppliParam().optionSaisieRubrique = firstField;
+        enter(editOf(0), [firstField](FenEditSaisieController& w) {
+            StdWindow* window = w.window();
+            window->show();
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(w.note().isShown());
+            const QWidget* box = w.controls().boxGeneral;
+            const QWidget* view = w.note().controller()->view();
+            const QRect panel = view->geometry();
+            const auto underPanel = [box, view, panel](const QWidget* field) {
+                return field && box->isAncestorOf(field) && !view->isAncestorOf(field)
+                    && QRect(field->mapTo(box, QPoint(0, 0)), field->size()).intersects(panel);
+            };
+            ASSERT_TRUE(underPanel(w.controls().view_poste)) << "the category's row is under the panel";
+            WindowDriver(window).grab(QStringLiteral("saisie-note-covers-%1.png").arg(firstField));
+            if (firstField == 2)
+                w.controls().view_poste->setFocus(Qt::OtherFocusReason); // as a refill gives it
+            EXPECT_FALSE(underPanel(QApplication::focusWidget()));
+            const QString category = w.controls().view_poste->toPlainText();
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Lo"));
+            // Both ways round, up to the note itself (where Tab closes the note).
+            for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+                w.controls().field_jour1->setFocus(Qt::OtherFocusReason);
+                for (int i = 0; i < 30 && !view->isAncestorOf(QApplication::focusWidget()); ++i) {
+                    QTest::keyClick(QApplication::focusWidget(), key);
+                    ASSERT_FALSE(underPanel(QApplication::focusWidget())) << key << " " << i;
+                }
+            }
+            w.perform(QStringLiteral("NOTE:"));
+            EXPECT_EQ(w.controls().view_poste->toPlainText(), category);
+            bool reached = false;
+            for (int i = 0; i < 30 && !reached; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                reached = QApplication::focusWidget() == w.controls().view_poste;
+            }
+            EXPECT_TRUE(reached) << "the category is back in the keyboard's path";
+            ok(w);
+        });
+        EXPECT_EQ(doc.transact_array[0].posteID, posteID);
+    }
+}
+
 TEST_F(SaisieSplitNoteTest, TheNotesHeightNeverGoesBelowItsMadeHeight)
 {
     EXPECT_DOUBLE_EQ(ViewSaisieNoteController::noteHeight(86, 40, 10), 86);

@@ -48,3 +48,12 @@ void FenPaletteController::windowWillClose()
     if (m_parentDelegate)
         m_parentDelegate->paletteWillClose();
 }
+
+void FenPaletteController::windowDidBecomeKey()
+{
+    StdWindowWithTableController::windowDidBecomeKey();
+    StdWindowController* owner = m_parentDelegate ? m_parentDelegate.data() : m_fen.data();
+    StdWindow* ownerWindow = owner ? owner->windowIfLoaded() : nullptr;
+    if (ownerWindow && ownerWindow->isVisible())
+        ownerWindow->activateWindow();
+}

@@ -31,6 +31,9 @@ public:
     void willAwakeFromNib() override;
     void didAwakeFromNib() override;
     void windowWillClose() override;
+    // Given the keyboard (by a window manager that gives it to each window it maps), the palette
+    // hands it back to the window it belongs to.
+    void windowDidBecomeKey() override;
 
 private:
     QPointer<StdWindowController> m_parentDelegate;

@@ -1,5 +1,6 @@
 #include "toolkit/windows/StdFrameKeeper.h"
 
+#include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/StdWindow.h"
 #include "toolkit/windows/StdWindowController.h"
 #include "toolkit/windows/StdWindowPlacement.h"
@@ -19,7 +20,9 @@ constexpr const char* kKept = "sorv_frame_kept";
 
 // A window's layout takes its requests before the window's own event filters see them, and a
 // control shown lays its window out at once: what the controls need is looked at from the
-// application's level, after each request and each control shown.
+// application's level, after each request and each control shown. A frame the window manager
+// gives (a tiling manager's) can be smaller than the least size: it is looked at too; a frame the
+// program sets, as it slides or shrinks a window, is the program's own business.
 class NeedWatch : public QObject {
 public:
     using QObject::QObject;
@@ -28,14 +31,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         const QEvent::Type type = event->type();
-        if ((type != QEvent::LayoutRequest && type != QEvent::Show) || !watched->isWidgetType())
+        if ((type != QEvent::LayoutRequest && type != QEvent::Show && type != QEvent::Resize)
+            || !watched->isWidgetType())
             return false;
         auto* widget = static_cast<QWidget*>(watched);
-        if (type == QEvent::LayoutRequest && widget->isWindow())
+        if (type == QEvent::Resize) {
+            if (widget->isWindow() && isManagersFrame(widget, event) && !StdWindowPlacement::isSliding(widget))
+                StdFrameKeeper::makeRoom(widget);
+        } else if (type == QEvent::LayoutRequest && widget->isWindow())
             StdFrameKeeper::makeRoom(widget);
         else if (type == QEvent::Show && !widget->isWindow() && StdFrameKeeper::isKept(widget->window()))
             QCoreApplication::postEvent(widget->window(), new QEvent(QEvent::LayoutRequest));
         return false;
+    }
+
+private:
+    static bool isManagersFrame(const QWidget* window, const QEvent* event)
+    {
+        return event->spontaneous() || StdFrameFollower::isFollowing(window);
     }
 };
 

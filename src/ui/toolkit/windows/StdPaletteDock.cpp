@@ -9,6 +9,8 @@
 
 #include "document/APPLIPARAM.h"
 
+#include <QApplication>
+
 namespace {
 
 constexpr int kPaletteTimerMs = 100;
@@ -84,24 +86,33 @@ void StdPaletteDock::PLACE_PALETTE()
     StdWindow* paletteWindow = m_palette && window ? m_palette->window() : nullptr;
     if (!paletteWindow)
         return;
-    HelperSVPalette::placePalette(paletteWindow, window, HelperSVPalette::kPositionLeft);
+    {
+        const StdWindow::AnswerScope answer(window);
+        const StdWindow::AnswerScope paletteAnswer(paletteWindow);
+        HelperSVPalette::placePalette(paletteWindow, window, HelperSVPalette::kPositionLeft);
+    }
     m_paletteIsPlaced = true;
     m_owner.didPlacePalette();
 }
 
+// The key coming back from the palette finds it shown: it is neither shown nor raised again.
 void StdPaletteDock::windowDidBecomeKey()
 {
     if (!m_palette || !m_paletteIsPlaced || !m_owner.shouldShowPalette())
         return;
-    if (StdWindow* paletteWindow = m_palette->window()) {
-        paletteWindow->show();
-        paletteWindow->raise();
-    }
+    StdWindow* paletteWindow = m_palette->window();
+    if (!paletteWindow || paletteWindow->isVisible())
+        return;
+    paletteWindow->show();
+    paletteWindow->raise();
 }
 
+// A window manager may give the palette the keyboard as it shows it: the palette hands it back
+// (FenPaletteController) and stays, rather than hiding and showing again each time.
 void StdPaletteDock::windowDidResignKey()
 {
-    if (StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr)
+    StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr;
+    if (paletteWindow && QApplication::activeWindow() != paletteWindow)
         paletteWindow->hide();
 }
 
@@ -140,6 +151,7 @@ void StdPaletteDock::ASSUME_BOUND(const StdWindowController* toolPalette)
     // The title bar keeps clear of the palette too: the whole frame moves below it.
     const QMargins decorations = StdWindowPlacement::decorationsOf(window);
     const QRect frame = window->geometry().marginsAdded(decorations);
+    const StdWindow::AnswerScope answer(window);
     window->setGeometry(assumedBound(toolPalette->windowIfLoaded(), frame).marginsRemoved(decorations));
     if (paletteAimant())
         PLACE_PALETTE();

@@ -4,11 +4,14 @@
 #include "foundation/broadcast.h"
 #include "foundation/diagnostics.h"
 #include "foundation/selectors.h"
+#include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/windowutils.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
+
+#include <utility>
 
 namespace {
 
@@ -159,13 +162,27 @@ void StdWindow::mouseReleaseEvent(QMouseEvent* event)
 void StdWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    if (event->pos() == event->oldPos() || !isVisible())
+    // A place the window manager gave in answer to one the program asked is final.
+    if (event->pos() == event->oldPos() || !isVisible() || m_answering || StdFrameFollower::isFollowing(this))
         return;
     IScheduler& scheduler = UiHost::instance().scheduler();
     if (m_moveTimer)
         scheduler.cancel(m_moveTimer);
     m_moveTimer = scheduler.after(
         kMoveSettleMs, IScheduler::Mode::Default, [this] { didSettleAfterMove(); }, this);
+}
+
+StdWindow::AnswerScope::AnswerScope(QWidget* window)
+    : m_window(qobject_cast<StdWindow*>(window))
+{
+    if (m_window)
+        m_wasAnswering = std::exchange(m_window->m_answering, true);
+}
+
+StdWindow::AnswerScope::~AnswerScope()
+{
+    if (m_window)
+        m_window->m_answering = m_wasAnswering;
 }
 
 void StdWindow::didSettleAfterMove()

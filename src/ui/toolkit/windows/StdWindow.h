@@ -65,6 +65,21 @@ public:
     // windowDidMove; a window being dragged reports many moves, the controller wants the end of the drag.
     static constexpr int kMoveSettleMs = 250;
 
+    // What the program moves in answer to a move (the window kept clear of the tool palette, a
+    // palette placed beside its window) is moved inside this scope: such a move calls for no
+    // answer, so a window manager that refuses it is not asked again and again.
+    class AnswerScope {
+    public:
+        explicit AnswerScope(QWidget* window);
+        ~AnswerScope();
+        AnswerScope(const AnswerScope&) = delete;
+        AnswerScope& operator=(const AnswerScope&) = delete;
+
+    private:
+        QPointer<StdWindow> m_window;
+        bool m_wasAnswering = false;
+    };
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -80,5 +95,6 @@ private:
 
     QPointer<QObject> m_controller;
     bool m_isDragging = false;
+    bool m_answering = false; // inside an AnswerScope
     IScheduler::Handle m_moveTimer = 0; // the pending windowDidMove, 0 for none
 };

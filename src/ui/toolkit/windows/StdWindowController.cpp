@@ -1,7 +1,9 @@
 #include "toolkit/windows/StdWindowController.h"
 
 #include "toolkit/host/UiHost.h"
+#include "toolkit/host/X11WindowManager.h"
 #include "toolkit/popups/StdPopUp.h"
+#include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "toolkit/windows/StdWindowPrinter.h"
 
@@ -331,6 +333,9 @@ bool StdWindowController::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
         return StdActionDispatcher::clickDefaultButton(*m_window, *static_cast<QKeyEvent*>(event));
     case QEvent::Resize:
+        // A frame the window manager gave in answer to one the program asked is final.
+        if (StdFrameFollower::isFollowing(m_window))
+            break;
         m_dock.windowDidResize();
         // A window that grew for its content (a longer list row, a wider footer) is placed again
         // as when it first appeared, rather than left running off the screen.
@@ -343,6 +348,9 @@ bool StdWindowController::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
         return mouseDown(static_cast<QMouseEvent*>(event));
     case QEvent::Show:
+        // Before the window is mapped: what the window manager is told of it comes first.
+        X11WindowManager::refuseFocus(m_window);
+        StdFrameFollower::watch();
         keepOnScreen(*this);
         watchScreen();
         break;

@@ -3,6 +3,7 @@
 #include "toolkit/host/UiHost.h"
 #include "toolkit/media/SVSoundManager.h"
 #include "toolkit/windows/StdWindowController.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include "document/APPLIPARAM.h"
 
@@ -39,8 +40,11 @@ void StdWindowMotion::appear(bool adjust, const std::function<void()>& didAnimat
     StdWindow* window = m_controller.windowIfLoaded();
     if (window && m_controller.animatesWhenAppear() && APPLIPARAM::loadAppliParam().doAnimations) {
         const QRect frame = window->geometry();
+        StdWindowPlacement::setSliding(window, true);
         window->setGeometry(QRect(-frame.width(), frame.y(), frame.width(), frame.height()));
-        UiHost::instance().animator().animateWidget(window, {{frame, kWindowAnimationMs}}, {});
+        QPointer<StdWindow> slid(window);
+        UiHost::instance().animator().animateWidget(window, {{frame, kWindowAnimationMs}},
+                                                    [slid] { StdWindowPlacement::setSliding(slid, false); });
     }
     if (didAnimate)
         didAnimate();
@@ -61,8 +65,11 @@ void StdWindowMotion::closeAnimation(std::function<void()> completion)
     const QRect target(frame.center().toPoint(), QSize(0, 0));
     // The controller, and this with it, may be gone when a modeless window's shrinking ends.
     QPointer<StdWindowController> alive(&m_controller);
+    QPointer<StdWindow> shrinking(window);
+    StdWindowPlacement::setSliding(window, true);
     const bool sound = m_controller.soundWhenClose();
-    auto didShrink = [this, alive, sound, completion = std::move(completion)] {
+    auto didShrink = [this, alive, shrinking, sound, completion = std::move(completion)] {
+        StdWindowPlacement::setSliding(shrinking, false);
         if (sound && APPLIPARAM::loadAppliParam().doSoundsClose) {
             SVSoundManager::sharedSVInstance().playSoundCloseWindow();
             if (alive)

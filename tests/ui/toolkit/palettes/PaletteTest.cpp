@@ -30,6 +30,7 @@
 #include <QDir>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 
 #include <deque>
 
@@ -102,6 +103,29 @@ class StatementWindow : public StdWindowController {
     Q_OBJECT
 protected:
     void buildInterface(StdWindow& window) override { window.setGeometry(400, 100, 600, 400); }
+};
+
+// A statement window that counts the placements of its palette.
+class CountingStatementWindow : public StatementWindow {
+    Q_OBJECT
+public:
+    int placements = 0;
+    void didPlacePalette() override { ++placements; }
+};
+
+// The shows, hides and moves of the windows it watches.
+class WindowEvents : public QObject {
+public:
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show || type == QEvent::Hide || type == QEvent::Move)
+            seen << QStringLiteral("%1 %2").arg(watched->objectName()).arg(int(type));
+        return false;
+    }
 };
 
 QAction* itemWithTag(qint64 tag)
@@ -255,6 +279,49 @@ TEST_F(PaletteTest, EntryPaletteStartsEntriesAndListingsOfItsAccount)
     WindowDriver(*palette).grab(QStringLiteral("palette_saisie.png"));
     palette->close();
     EXPECT_EQ(statement->palette(), nullptr);
+    statement->close();
+}
+
+// A window manager that gives the keyboard to each window it maps (as the headless platform does)
+// gives it to the palette as it shows: the palette hands it back and stays where it was placed, and
+// nothing shows, hides or moves again.
+TEST_F(PaletteTest, APaletteGivenTheKeyboardHandsItBackAndTheWindowsSettle)
+{
+    auto* statement = StdWindowController::push<CountingStatementWindow>(makeWindowData(), 0, true);
+    QPointer<FenPaletteSaisieUserController> palette
+        = openPaletteForWindow<FenPaletteSaisieUserController>(statement, 42);
+    statement->attachePalette(palette, statement);
+    StdWindow* window = statement->window();
+    StdWindow* panel = palette->window();
+    window->setObjectName(QStringLiteral("statement"));
+    panel->setObjectName(QStringLiteral("palette"));
+    const auto settle = [this] {
+        for (int i = 0; i < 10; ++i) {
+            QCoreApplication::processEvents();
+            ui().advance(400);
+        }
+    };
+    settle();
+    // The user was in another window, and clicks the statement.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    ASSERT_FALSE(panel->isVisible());
+    const QRect placed = panel->geometry();
+    window->activateWindow();
+    settle();
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->geometry(), placed);
+    EXPECT_EQ(QApplication::activeWindow(), window) << "the palette handed the keyboard back";
+
+    WindowEvents events;
+    window->installEventFilter(&events);
+    panel->installEventFilter(&events);
+    statement->placements = 0;
+    settle();
+    EXPECT_EQ(events.seen, QStringList());
+    EXPECT_EQ(statement->placements, 0);
     statement->close();
 }
 

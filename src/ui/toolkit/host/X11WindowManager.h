@@ -1,0 +1,24 @@
+#pragma once
+// What the program tells an X11 window manager, and hears from it, where Qt says otherwise or
+// nothing. Elsewhere (the headless platform, Wayland) every call does nothing.
+//
+// - Qt offers every window the focus protocol (WM_TAKE_FOCUS), even one that refuses the keyboard:
+//   a manager that honours the offer (awesome gives the keyboard to each window it maps) takes
+//   the keyboard from the window a palette serves each time the palette shows.
+// - Qt tells the widgets of a new frame only when it differs from the last one it was told: a
+//   manager that refuses a frame the program set, and answers with the one the window already
+//   had, leaves the window laid out in the frame it asked for.
+#include <functional>
+
+class QWidget;
+
+class X11WindowManager {
+public:
+    // A window made not to accept the focus tells the manager it never takes it. Done before the
+    // window is mapped (as it shows), once for each native window.
+    static void refuseFocus(QWidget* window);
+
+    // Called on the main thread, after the event that brought it has been handled, each time the
+    // manager has told any window of the program its frame. One listener: a new one replaces it.
+    static void setFrameListener(std::function<void()> listener);
+};
