@@ -37,7 +37,7 @@ protected:
         auto* widget = static_cast<QWidget*>(watched);
         if (type == QEvent::Resize) {
             if (widget->isWindow() && isManagersFrame(widget, event) && !StdWindowPlacement::isSliding(widget))
-                StdFrameKeeper::makeRoom(widget);
+                StdFrameKeeper::makeRoom(widget, StdFrameKeeper::FrameFrom::Manager);
         } else if (type == QEvent::LayoutRequest && widget->isWindow())
             StdFrameKeeper::makeRoom(widget);
         else if (type == QEvent::Show && !widget->isWindow() && StdFrameKeeper::isKept(widget->window()))
@@ -100,7 +100,7 @@ bool StdFrameKeeper::isKept(const QWidget* window)
     return window && window->property(kKept).toBool();
 }
 
-void StdFrameKeeper::makeRoom(QWidget* window)
+void StdFrameKeeper::makeRoom(QWidget* window, FrameFrom from)
 {
     if (!isKept(window))
         return;
@@ -113,7 +113,8 @@ void StdFrameKeeper::makeRoom(QWidget* window)
     // window a new request, answered in turn, and the program would never rest.
     layout->activate();
     const QSize needed = layout->totalMinimumSize();
-    const bool lacksHeight = needed.height() > window->height() && !heightFollowsRows(window);
+    const bool lacksHeight
+        = needed.height() > window->height() && (from == FrameFrom::Manager || !heightFollowsRows(window));
     if (needed.width() > window->width() || lacksHeight)
         StdWindowPlacement::makeContentScroll(window);
 }

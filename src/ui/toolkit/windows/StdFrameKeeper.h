@@ -16,6 +16,9 @@ public:
     // Whether the window's frame is kept.
     static bool isKept(const QWidget* window);
     // When the controls of a kept window need more room than its frame gives, they go into a
-    // scroll area (StdWindowPlacement::makeContentScroll).
-    static void makeRoom(QWidget* window);
+    // scroll area (StdWindowPlacement::makeContentScroll). A frame the window manager gave (a
+    // tiling manager's) is held to all they need, the height of a window whose height follows its
+    // rows included: the program cannot fit that height to them.
+    enum class FrameFrom { Program, Manager };
+    static void makeRoom(QWidget* window, FrameFrom from = FrameFrom::Program);
 };
