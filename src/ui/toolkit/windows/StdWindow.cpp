@@ -162,7 +162,8 @@ void StdWindow::mouseReleaseEvent(QMouseEvent* event)
 void StdWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    // A place the window manager gave in answer to one the program asked is final.
+    // Neither a move the program made in answer to a move, nor the place the window manager gave
+    // instead of one the program asked, is the end of a drag.
     if (event->pos() == event->oldPos() || !isVisible() || m_answering || StdFrameFollower::isFollowing(this))
         return;
     IScheduler& scheduler = UiHost::instance().scheduler();
