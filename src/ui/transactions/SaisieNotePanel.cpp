@@ -64,6 +64,8 @@ void SaisieNotePanel::showNote(std::function<void()> completion, Focus focus)
     }
     QWidget* box = m_window.controls().boxGeneral;
     box->installEventFilter(this);
+    // Set first: the field the user leaves for the note is not handed to another one on the way.
+    m_focus = focus;
     m_controller = new ViewSaisieNoteController(m_window, box);
     ViewSaisieNote* view = m_controller->view();
     m_placedInHeight = box->height();
@@ -73,7 +75,6 @@ void SaisieNotePanel::showNote(std::function<void()> completion, Focus focus)
     view->show();
     view->raise();
     m_completion = std::move(completion);
-    m_focus = focus;
     // Filled before its window shows, the tab has not its height yet: where the panel stops is
     // known once it shows.
     m_waitsForTab = !box->isVisible();
@@ -81,10 +82,20 @@ void SaisieNotePanel::showNote(std::function<void()> completion, Focus focus)
         slideIn();
 }
 
+// From the click on the note button: what is typed during the slide is the note's.
+void SaisieNotePanel::giveNoteTheKeyboard()
+{
+    if (m_focus != Focus::Take || !isShown())
+        return;
+    m_focus = Focus::Keep;
+    m_controller->view()->field_texte()->setFocus(Qt::OtherFocusReason);
+}
+
 void SaisieNotePanel::slideIn()
 {
     m_waitsForTab = false;
     m_sliding = true;
+    giveNoteTheKeyboard();
     QPointer<SaisieNotePanel> panel(this);
     QPointer<ViewSaisieNoteController> shown(m_controller);
     BasicAnimationManager::sharedInstance().changeFrameAnimation(
@@ -95,8 +106,6 @@ void SaisieNotePanel::slideIn()
                 panel->m_sliding = false;
                 // The tab may have changed its height on the way.
                 panel->placeAt(kNoteX, shown->view()->height());
-                if (panel->m_focus == Focus::Take)
-                    shown->view()->field_texte()->setFocus(Qt::OtherFocusReason);
             }
             if (auto completion = std::exchange(panel->m_completion, {}))
                 completion();
@@ -106,9 +115,23 @@ void SaisieNotePanel::slideIn()
 bool SaisieNotePanel::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::FocusIn && watched->isWidgetType() && isCovered(static_cast<QWidget*>(watched))) {
-        passFocusOn(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)->reason());
-        return true;
+    if (type == QEvent::FocusIn || type == QEvent::MouseButtonPress) {
+        QWidget* field = fieldUnder(watched);
+        if (!field)
+            return false;
+        const Qt::FocusReason reason
+            = type == QEvent::FocusIn ? static_cast<QFocusEvent*>(event)->reason() : Qt::MouseFocusReason;
+        // A click can only land where the field shows: the user chose it, and it keeps the keyboard
+        // while the panel makes way for what is typed.
+        if (reason == Qt::MouseFocusReason) {
+            hideNote({});
+            return false;
+        }
+        if (type == QEvent::FocusIn && isCovered(field)) {
+            passFocusOn(field, reason);
+            return true;
+        }
+        return false;
     }
     if (!isShown() || watched != m_window.controls().boxGeneral || (type != QEvent::Resize && type != QEvent::Show))
         return false;
@@ -200,7 +223,22 @@ void SaisieNotePanel::didKeyDownOnNote()
 // The fields under the panel
 
 // Where the panel stops, not where it slides: a field it is about to cover is out of reach as soon
-// as it starts. A field partly under it counts, its text may be what is hidden.
+// as it starts. A field is out of reach only when its text cannot be read: the panel covers the
+// middle of its height where the text starts, or along most of its width. One the panel only
+// touches stays in reach; a click on any field under the panel sends the panel away.
+bool SaisieNotePanel::hidesText(const QRect& panel, const QRect& field)
+{
+    const int line = field.center().y();
+    if (line < panel.top() || line > panel.bottom())
+        return false;
+    const int from = std::max(panel.left(), field.left());
+    const int to = std::min(panel.right(), field.right());
+    if (from > to)
+        return false;
+    constexpr int kTextStart = 8; // a field's frame and margin before its first letter
+    return from <= field.left() + kTextStart || 2 * (to - from + 1) >= field.width();
+}
+
 void SaisieNotePanel::coverFields()
 {
     uncoverFields();
@@ -215,29 +253,49 @@ void SaisieNotePanel::coverFields()
         if (!(field->focusPolicy() & Qt::TabFocus) || field == view || view->isAncestorOf(field)
             || !field->isVisibleTo(box))
             continue;
-        if (QRect(field->mapTo(box, QPoint(0, 0)), field->size()).intersects(resting)) {
-            m_covered.emplace_back(field);
-            field->installEventFilter(this);
-        }
+        const QRect frame(field->mapTo(box, QPoint(0, 0)), field->size());
+        if (!frame.intersects(resting))
+            continue;
+        m_under.push_back(Under {field, hidesText(resting, frame)});
+        // Its parts too: a click on a text's page reaches the page, not the field.
+        field->installEventFilter(this);
+        for (QWidget* part : field->findChildren<QWidget*>())
+            part->installEventFilter(this);
     }
     QWidget* focus = box->window()->focusWidget();
-    if (focus && isCovered(focus))
+    // The note about to take the keyboard takes it from there.
+    if (focus && isCovered(focus) && m_focus != Focus::Take)
         passFocusOn(focus, Qt::OtherFocusReason);
 }
 
 void SaisieNotePanel::uncoverFields()
 {
-    for (const QPointer<QWidget>& field : m_covered) {
-        if (field)
-            field->removeEventFilter(this);
+    for (const Under& under : m_under) {
+        if (!under.field)
+            continue;
+        under.field->removeEventFilter(this);
+        for (QWidget* part : under.field->findChildren<QWidget*>())
+            part->removeEventFilter(this);
     }
-    m_covered.clear();
+    m_under.clear();
 }
 
 bool SaisieNotePanel::isCovered(const QWidget* field) const
 {
-    return std::any_of(m_covered.begin(), m_covered.end(),
-                       [field](const QPointer<QWidget>& covered) { return covered == field; });
+    return std::any_of(m_under.begin(), m_under.end(),
+                       [field](const Under& under) { return under.hidden && under.field == field; });
+}
+
+QWidget* SaisieNotePanel::fieldUnder(const QObject* watched) const
+{
+    if (!watched->isWidgetType())
+        return nullptr;
+    const auto* widget = static_cast<const QWidget*>(watched);
+    for (const Under& under : m_under) {
+        if (under.field && (under.field == widget || under.field->isAncestorOf(widget)))
+            return under.field;
+    }
+    return nullptr;
 }
 
 // The window's first field is the first one the user types into; from a field, the next one is

@@ -8,9 +8,11 @@
 // resized: the panel follows it, and a panel opened while the window is still being filled
 // slides in once the tab shows.
 //
-// While it shows, the fields of the tab it covers are out of the keyboard's path: Tab and Backtab
-// pass them by, and the focus given to one (the window's first field, a click, a refill) goes on
-// to the next field that shows, so that no key reaches a field the user cannot see.
+// While it shows, the fields whose text it hides are out of the keyboard's path: Tab and Backtab
+// pass them by, and the focus given to one by the program (the window's first field, a refill)
+// goes on to the next field that shows, so that no key reaches a field the user cannot see. A
+// click is the user's own choice: the field clicked, even one the panel covers in part, takes the
+// keyboard and the panel steps aside so that what is typed shows.
 #include "transactions/ViewSaisieNoteController.h"
 
 #include <QObject>
@@ -61,6 +63,11 @@ private:
     void coverFields();
     void uncoverFields();
     bool isCovered(const QWidget* field) const;
+    // Whether the panel's frame hides the text of the field's frame.
+    static bool hidesText(const QRect& panel, const QRect& field);
+    // The field under the panel that watched is, or is part of; null when none.
+    QWidget* fieldUnder(const QObject* watched) const;
+    void giveNoteTheKeyboard();
     // The field that takes the focus in the place of a covered one: the next (or previous) one
     // that shows in the keyboard's path, the window's first one that shows when from is null.
     QWidget* fieldThatShows(QWidget* from, bool forward) const;
@@ -74,5 +81,9 @@ private:
     bool m_waitsForTab = false;
     bool m_sliding = false;
     int m_placedInHeight = 0; // the tab's height when the panel was last placed
-    std::vector<QPointer<QWidget>> m_covered;
+    struct Under {
+        QPointer<QWidget> field;
+        bool hidden; // its text cannot be read
+    };
+    std::vector<Under> m_under;
 };

@@ -317,6 +317,101 @@ TEST_F(SaisieSplitNoteTest, NoKeyReachesAFieldUnderTheNote)
     }
 }
 
+// What is typed goes where the user put the caret, and the date takes nothing meant elsewhere. A
+// click on a field the note only touches, or on the part of a covered one that shows, gives it
+// the keyboard and sends the note away; a click on the note button gives the note the keyboard at
+// once, while it slides in.
+TEST_F(SaisieSplitNoteTest, KeysGoWhereTheUserPutTheCaret)
+{
+    const double may31 = at(31, 5, 2024);
+    // A click as the user makes it, through the window: the panel takes it where it lies.
+    const auto clickOn = [](QWidget* field, const QPoint& at) {
+        QTest::mouseClick(field->window()->windowHandle(), Qt::LeftButton, {}, field->mapTo(field->window(), at));
+    };
+    const auto showActive = [](FenEditSaisieController& w) {
+        w.window()->show();
+        w.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.window()));
+        QCoreApplication::processEvents();
+    };
+    struct Click {
+        const char* note;
+        int firstField; // 4 the reference, 0 the day
+        const char* field;
+        const char* typed;
+        const char* ref;
+        const char* why;
+    };
+    const Click clicks[] = {
+        {"Un\nDeux\nTrois\nQuatre", 4, "field_reference", "12", "12", "Diner"}, // the note touches it
+        {"Diner avec Paul", 0, "field_information", "Q2", "", "Q2"}, // the note covers its start
+    };
+    for (const Click& c : clicks) {
+        SCOPED_TRACE(c.field);
+        doc.transact_array.clear();
+        TRANSACT stored;
+        stored.defaultTransact(&doc);
+        stored.who1 = 7;
+        stored.who2 = 22;
+        stored.solde = euros(60);
+        stored.when = may31;
+        stored.why = QStringLiteral("Diner");
+        stored.note = QString::fromUtf8(c.note);
+        ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
+        APPLIPARAM::loadAppliParam().optionSaisieRubrique = c.firstField;
+        enter(editOf(0), [&](FenEditSaisieController& w) {
+            showActive(w);
+            ASSERT_TRUE(w.note().isShown());
+            auto* field = w.outlet<QWidget>(QString::fromLatin1(c.field));
+            const QWidget* box = w.controls().boxGeneral;
+            const QRect panel = w.note().controller()->view()->geometry();
+            ASSERT_TRUE(QRect(field->mapTo(box, QPoint(0, 0)), field->size()).intersects(panel));
+            if (c.firstField == 4) {
+                EXPECT_EQ(QApplication::focusWidget(), field) << "a field whose text reads is the first one";
+            }
+            const QPoint showing(field->width() - 6, field->height() / 2);
+            ASSERT_FALSE(panel.contains(field->mapTo(box, showing)));
+            clickOn(field, showing);
+            EXPECT_EQ(QApplication::focusWidget(), field);
+            EXPECT_FALSE(w.note().isShown()) << "the note makes way for what is typed";
+            QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(c.typed));
+            ok(w);
+        });
+        ASSERT_EQ(doc.transact_array.size(), 1U);
+        const TRANSACT& saved = doc.transact_array[0];
+        EXPECT_TRUE(sameDay(saved.when, may31)) << dateDay(saved.when);
+        EXPECT_EQ(saved.ref, QString::fromLatin1(c.ref));
+        EXPECT_EQ(saved.why, QString::fromLatin1(c.why));
+        EXPECT_EQ(saved.note, QString::fromUtf8(c.note));
+    }
+
+    // The note opened from the first field (the category), or right after a click on the label.
+    APPLIPARAM::loadAppliParam().optionSaisieRubrique = 2;
+    for (const char* from : {"view_poste", "field_information"}) {
+        SCOPED_TRACE(from);
+        doc.transact_array.clear();
+        ui().animations().setSpeed(1.0); // the slide lasts until finishAll
+        enter(newOf(11), [&](FenEditSaisieController& w) {
+            showActive(w);
+            choose(w, "pop_compteC", 22);
+            type(w, "field_montant", QStringLiteral("25"));
+            auto* start = w.outlet<QWidget>(QString::fromLatin1(from));
+            start->setFocus(Qt::OtherFocusReason);
+            clickOn(start, QPoint(start->width() / 2, start->height() / 2));
+            ASSERT_EQ(QApplication::focusWidget(), start);
+            QWidget* button = w.controls().button_note;
+            clickOn(button, button->rect().center());
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12ab 25 euros"));
+            ui().animations().finishAll();
+            ui().animations().setSpeed(0);
+            ok(w);
+        });
+        ASSERT_EQ(doc.transact_array.size(), 1U);
+        EXPECT_TRUE(sameDay(doc.transact_array[0].when, today())) << dateDay(doc.transact_array[0].when);
+        EXPECT_EQ(doc.transact_array[0].note, QStringLiteral("12ab 25 euros"));
+    }
+}
+
 TEST_F(SaisieSplitNoteTest, TheNotesHeightNeverGoesBelowItsMadeHeight)
 {
     EXPECT_DOUBLE_EQ(ViewSaisieNoteController::noteHeight(86, 40, 10), 86);
