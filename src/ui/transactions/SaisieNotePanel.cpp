@@ -10,6 +10,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <utility>
@@ -104,8 +105,12 @@ void SaisieNotePanel::slideIn()
                 return;
             if (shown && shown == panel->m_controller) {
                 panel->m_sliding = false;
-                // The tab may have changed its height on the way.
-                panel->placeAt(kNoteX, shown->view()->height());
+                // The tab may have changed its height on the way, and the lines typed on the way
+                // were laid out in the panel's first height, scrolling its first ones out of sight.
+                TextFieldNote* field = shown->view()->field_texte();
+                panel->placeAt(kNoteX, shown->heightForString(field->toPlainText()));
+                field->verticalScrollBar()->setValue(0);
+                field->ensureCursorVisible();
             }
             if (auto completion = std::exchange(panel->m_completion, {}))
                 completion();
