@@ -1,6 +1,7 @@
 #include "toolkit/host/UiHost.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/host/ModalHandoff.h"
 #include "toolkit/host/QtUiHost.h"
 
 #include "foundation/diagnostics.h"
@@ -88,6 +89,8 @@ UiHost& UiHost::instance()
 
 void UiHost::enterModal(QWidget* question)
 {
+    // Before the first modal window shows: from then on, a window it blocks never keeps the keys.
+    ModalHandoff::ensureInstalled();
     ++m_modalDepth;
     m_questions.emplace_back(question);
     scheduler().setModalDepth(m_modalDepth);
