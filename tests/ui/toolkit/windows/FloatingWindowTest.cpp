@@ -1,18 +1,18 @@
 // A window made floating under a tiling window manager lies wholly on the screen. Such a manager
 // (i3) takes a new window at the frame the window asks as the manager gets to it, some time after
-// the program showed it, tiles it, and floats it later at that frame; the frames the window asks
-// while tiled are refused. A stacking manager gives every frame asked, and there the window still
-// slides in from the left edge of the screen.
+// the program showed it, tiles it, refuses the frames it asks while tiled, and floats it later
+// with its title bar and borders put around that frame's place. A stacking manager gives every
+// frame asked, and there the window still slides in from the left edge of the screen.
 #include "toolkit/host/WindowData.h"
 #include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/StdWindowController.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 #include "uisupport/UiTestFixture.h"
 
 #include "document/APPLIPARAM.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -29,8 +29,7 @@ protected:
         window.setWindowTitle(QStringLiteral("Banques et comptes"));
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(new QLabel(QStringLiteral("Comptes"), &window));
-        layout->addWidget(new QLineEdit(&window));
-        window.resize(420, 300);
+        window.resize(getData()->value("size").toSize());
     }
 };
 
@@ -47,12 +46,6 @@ public:
     }
     ~StandInManager() override { qApp->removeEventFilter(this); }
 
-    // The manager takes the window again at its next showing.
-    void forget()
-    {
-        taken.reset();
-        asked.clear();
-    }
     // A pass of the event loop and of the program's timers, then the manager's answers.
     void settle(TestUiHost& ui)
     {
@@ -69,8 +62,21 @@ public:
                 m_given = handle->geometry();
         }
     }
-    // Floating: the window leaves its tile for the frame the manager took it at.
-    void floatWindow() { give(*taken); }
+    // Floating: the window leaves its tile for the frame the manager took it at, its title bar
+    // and borders put around that place, and is told so through the event loop, as a manager's
+    // new frame comes; from then on every frame the window asks is given.
+    QRect floatWindow(TestUiHost& ui)
+    {
+        const QRect floated = taken->translated(kDecorations.left(), kDecorations.top());
+        m_tile.reset();
+        asked.clear();
+        m_given = floated;
+        m_window->windowHandle()->setGeometry(floated);
+        settle(ui);
+        return floated;
+    }
+
+    static constexpr QMargins kDecorations {2, 20, 2, 2};
 
     std::optional<QRect> taken;
     std::vector<QRect> asked; // after the window was taken, in order
@@ -106,38 +112,46 @@ protected:
     FloatingWindowTest()
     {
         ui().screenInfo().frame = ui().screenInfo().full = screen;
+        StdWindowPlacement::setDecorations(StandInManager::kDecorations);
         APPLIPARAM::loadAppliParam().doAnimations = true;
         // Held as a slide is on screen for a while: the manager answers meanwhile.
         ui().animations().setSpeed(1);
+    }
+    ~FloatingWindowTest() override { StdWindowPlacement::setDecorations(std::nullopt); }
+
+    bool wholeOnScreen(const QRect& frame) const
+    {
+        return screen.contains(frame.marginsAdded(StandInManager::kDecorations));
     }
 
     const QRect screen {0, 0, 1366, 768};
 };
 
-TEST_F(FloatingWindowTest, AManagerTakesEveryWindowWhollyOnTheScreen)
+TEST_F(FloatingWindowTest, AManagerTakesAndFloatsEveryWindowWhollyOnTheScreen)
 {
+    const QRect tile(913, 20, 451, 724);
     const struct {
         const char* name;
         std::optional<QRect> tile;
-        bool shownAgain;
+        bool appearsAgain; // brought to the front with its slide while on screen
+        QSize size;
     } cases[] = {
-        {"tiled as it first shows", QRect(685, 20, 679, 746), false},
-        {"tiled as it shows again", QRect(685, 20, 679, 746), true},
-        {"stacked as it first shows", std::nullopt, false},
-        {"stacked as it shows again", std::nullopt, true},
+        {"tiled", tile, false, {829, 469}},
+        {"tiled, as tall as the screen", tile, false, {829, 746}},
+        {"tiled, appearing again", tile, true, {829, 469}},
+        {"stacked", std::nullopt, false, {829, 469}},
+        {"stacked, appearing again", std::nullopt, true, {829, 469}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        PlainWindow* controller = StdWindowController::push<PlainWindow>(makeWindowData({}), 0, true);
+        auto* controller = StdWindowController::push<PlainWindow>(makeWindowData({{"size", c.size}}), 0, true);
         QPointer<StdWindow> window = controller->window();
         StandInManager manager(window, c.tile);
         manager.settle(ui());
         ui().animations().finishAll();
         manager.settle(ui());
-        if (c.shownAgain) {
-            window->hide();
-            QCoreApplication::processEvents();
-            manager.forget();
+        if (c.appearsAgain) {
+            manager.asked.clear();
             ui().animations().recorded.clear();
             controller->appearWindowAnimated(false, {});
             manager.settle(ui());
@@ -145,13 +159,16 @@ TEST_F(FloatingWindowTest, AManagerTakesEveryWindowWhollyOnTheScreen)
             manager.settle(ui());
         }
         ASSERT_TRUE(manager.taken);
-        EXPECT_TRUE(screen.contains(*manager.taken)) << "taken at " << manager.taken->x() << "," << manager.taken->y();
+        EXPECT_TRUE(wholeOnScreen(*manager.taken)) << "taken at " << manager.taken->x() << "," << manager.taken->y();
         if (c.tile) {
             EXPECT_TRUE(ui().animations().recorded.empty()) << "no slide the manager refuses step by step";
             for (const QRect& frame : manager.asked)
-                EXPECT_TRUE(screen.contains(frame)) << "asked at " << frame.x() << "," << frame.y();
-            manager.floatWindow();
-            EXPECT_EQ(window->geometry(), *manager.taken);
+                EXPECT_TRUE(wholeOnScreen(frame)) << "asked at " << frame.x() << "," << frame.y();
+            // Floated where the manager puts it, moved up only as far as its frame needs.
+            const QRect floated = manager.floatWindow(ui());
+            const QRect kept = StdWindowPlacement::fittedGeometry(floated, StandInManager::kDecorations, screen);
+            EXPECT_EQ(window->geometry(), kept);
+            EXPECT_EQ(manager.asked.size(), kept == floated ? 0u : 1u);
         } else {
             ASSERT_GE(manager.asked.size(), 2u) << "the window slides in";
             EXPECT_LE(manager.asked.front().right(), manager.taken->left()) << "from beyond the left edge";
