@@ -20,14 +20,19 @@ constexpr int kWindowAnimationMs = 250;
 constexpr const char* kSlideAwaited = "sorv_slide_awaited";
 constexpr const char* kSizedByManager = "sorv_sized_by_manager";
 
-// The window comes in from beyond the left edge of the screen to its frame.
+// The window comes in from beyond the left edge of the screen to its frame. The window manager
+// may tell its real decorations on the way, when the frame was placed with guessed ones: the
+// window is kept on screen with them as the slide ends.
 void slideIn(StdWindow* window, QRect frame)
 {
     StdWindowPlacement::setSliding(window, true);
     window->setGeometry(QRect(-frame.width(), frame.y(), frame.width(), frame.height()));
     QPointer<StdWindow> slid(window);
-    UiHost::instance().animator().animateWidget(window, {{frame, kWindowAnimationMs}},
-                                                [slid] { StdWindowPlacement::setSliding(slid, false); });
+    UiHost::instance().animator().animateWidget(window, {{frame, kWindowAnimationMs}}, [slid] {
+        StdWindowPlacement::setSliding(slid, false);
+        if (slid && slid->isVisible() && !StdWindowPlacement::isWithinArea(slid))
+            StdWindowPlacement::keepOnScreen(slid);
+    });
 }
 
 // A window manager takes a new window where the window says it stands when the manager gets to

@@ -2,7 +2,8 @@
 // (i3) takes a new window at the frame the window asks as the manager gets to it, some time after
 // the program showed it, tiles it, refuses the frames it asks while tiled, and floats it later
 // with its title bar and borders put around that frame's place. A stacking manager gives every
-// frame asked, and there the window still slides in from the left edge of the screen.
+// frame asked, and there the window still slides in from the left edge of the screen, ending
+// wholly on it with the decorations the manager told on the way.
 #include "toolkit/host/WindowData.h"
 #include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/StdWindowController.h"
@@ -179,6 +180,22 @@ TEST_F(FloatingWindowTest, AManagerTakesAndFloatsEveryWindowWhollyOnTheScreen)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ui().animations().recorded.clear();
     }
+}
+
+// A window placed before the manager told its decorations (a guessed title bar) slides in
+// untouched, and its slide ends wholly on the screen with the decorations told meanwhile.
+TEST_F(FloatingWindowTest, ASlideEndsWhollyOnTheScreenWithTheDecorationsToldOnTheWay)
+{
+    StdWindowPlacement::setDecorations(QMargins(4, 20, 4, 4), QMargins(0, 24, 0, 0));
+    auto* controller = StdWindowController::push<PlainWindow>(makeWindowData({{"size", QSize(829, 469)}}), 0, true);
+    StdWindow* window = controller->window();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(ui().animations().recorded.size(), 1u) << "shown, it slides";
+    ui().advance(1000); // decorated meanwhile
+    EXPECT_LT(window->geometry().x(), -window->width() / 2) << "where its slide puts it";
+    ui().animations().finishAll();
+    EXPECT_TRUE(StdWindowPlacement::isWithinArea(window));
+    controller->close();
 }
 
 } // namespace
