@@ -13,6 +13,30 @@ namespace {
 
 constexpr const char* kFollowing = "sorv_follows_manager";
 
+// Qt tells a window a new frame from the manager in two events, its size first: what answers the
+// size (keeping clear of the tool palette, keeping on the screen) would place the window from its
+// new size at its old place, the tile a window made floating has left. The window takes its new
+// place before its size is answered, as Qt would tell it right after.
+class PlaceBeforeSize : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Resize || !event->spontaneous() || !watched->isWidgetType())
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        QWindow* handle = window->isWindow() ? window->windowHandle() : nullptr;
+        const QPoint place = handle ? handle->geometry().topLeft() : QPoint();
+        if (handle && place != window->geometry().topLeft()) {
+            QMoveEvent move(place, window->geometry().topLeft());
+            QCoreApplication::sendEvent(handle, &move);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 void StdFrameFollower::watch()
@@ -22,6 +46,7 @@ void StdFrameFollower::watch()
         return;
     watching = true;
     X11WindowManager::setFrameListener(&StdFrameFollower::followAll);
+    QCoreApplication::instance()->installEventFilter(new PlaceBeforeSize(QCoreApplication::instance()));
 }
 
 void StdFrameFollower::followAll()

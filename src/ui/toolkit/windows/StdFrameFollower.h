@@ -5,12 +5,14 @@
 // its controls out in it, rather than in the frame it asked for with stale pixels around.
 //
 // Taking the manager's frame is no new request: while a window takes it, its placements do not
-// answer it (isFollowing), so a manager that keeps refusing a frame is asked for it once.
+// answer it (isFollowing), so a manager that keeps refusing a frame is asked for it once. A new
+// frame is taken whole: what answers its size sees the window at its new place.
 class QWidget;
 
 class StdFrameFollower {
 public:
-    // Follows the manager's answers from now on; done once, as the first window shows.
+    // Follows the manager's answers (and places every window before its size is answered) from
+    // now on; done once, as the first window shows.
     static void watch();
     // Every shown window takes the frame the manager gave it.
     static void followAll();

@@ -7,14 +7,89 @@
 
 #include "document/APPLIPARAM.h"
 
+#include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QWindow>
 
 #include <memory>
 
 namespace {
 
 constexpr int kWindowAnimationMs = 250;
+constexpr const char* kSlideAwaited = "sorv_slide_awaited";
+constexpr const char* kSizedByManager = "sorv_sized_by_manager";
+
+// The window comes in from beyond the left edge of the screen to its frame. The window manager
+// may tell its real decorations on the way, when the frame was placed with guessed ones: the
+// window is kept on screen with them as the slide ends.
+void slideIn(StdWindow* window, QRect frame)
+{
+    StdWindowPlacement::setSliding(window, true);
+    window->setGeometry(QRect(-frame.width(), frame.y(), frame.width(), frame.height()));
+    QPointer<StdWindow> slid(window);
+    UiHost::instance().animator().animateWidget(window, {{frame, kWindowAnimationMs}}, [slid] {
+        StdWindowPlacement::setSliding(slid, false);
+        if (slid && slid->isVisible() && !StdWindowPlacement::isWithinArea(slid))
+            StdWindowPlacement::keepOnScreen(slid);
+    });
+}
+
+// A window manager takes a new window where the window says it stands when the manager gets to
+// it, some time after the program showed it, and a tiling one (i3) keeps that frame as the one
+// it floats the window at later. A slide begun meanwhile would leave its start, off the screen,
+// as that frame: the window slides only once the manager has shown it, and never again once the
+// manager has given it a size of its own (a tile), where every step would be refused.
+class SlideOnceShown : public QObject {
+public:
+    SlideOnceShown(StdWindow* window, const QRect& frame, const QSize& shownSize)
+        : QObject(window)
+        , m_window(window)
+        , m_frame(frame)
+        , m_shownSize(shownSize)
+    {
+        setObjectName(QLatin1String(kSlideAwaited));
+        window->windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* handle = qobject_cast<QWindow*>(watched);
+        if (event->type() != QEvent::Expose || !handle || !handle->isExposed())
+            return false;
+        handle->removeEventFilter(this);
+        deleteLater();
+        // The size the window had as it showed, or the one it asked right after (fitted to its
+        // rows): the manager answers the requests in turn.
+        const QSize given = handle->geometry().size();
+        if (!m_window || !m_window->isVisible())
+            return false;
+        if (given == m_frame.size() || given == m_shownSize)
+            slideIn(m_window, m_frame);
+        else
+            m_window->setProperty(kSizedByManager, true);
+        return false;
+    }
+
+private:
+    QPointer<StdWindow> m_window;
+    QRect m_frame;
+    QSize m_shownSize;
+};
+
+// A window already on screen slides at once; one just shown, once the manager has shown it. A
+// slide still awaited gives way to the new one.
+void slideWhenShown(StdWindow* window, bool wasOnScreen, const QSize& shownSize)
+{
+    delete window->findChild<QObject*>(QLatin1String(kSlideAwaited), Qt::FindDirectChildrenOnly);
+    if (window->property(kSizedByManager).toBool())
+        return;
+    if (wasOnScreen || !window->windowHandle())
+        slideIn(window, window->geometry());
+    else
+        new SlideOnceShown(window, window->geometry(), shownSize);
+}
 
 } // namespace
 
@@ -31,21 +106,19 @@ void StdWindowMotion::playOpenSound() const
 
 void StdWindowMotion::appear(bool adjust, const std::function<void()>& didAnimate)
 {
+    const StdWindow* before = m_controller.windowIfLoaded();
+    const bool wasOnScreen
+        = before && before->isVisible() && before->windowHandle() && before->windowHandle()->isExposed();
     playOpenSound();
     m_controller.orderFront();
+    StdWindow* window = m_controller.windowIfLoaded();
+    const QSize shownSize = window ? window->size() : QSize();
     // Fitted before it slides in: the slide ends on the frame it starts from, which would undo a
     // fitting made on the way.
     if (adjust)
         m_controller.adjustHeight(false);
-    StdWindow* window = m_controller.windowIfLoaded();
-    if (window && m_controller.animatesWhenAppear() && APPLIPARAM::loadAppliParam().doAnimations) {
-        const QRect frame = window->geometry();
-        StdWindowPlacement::setSliding(window, true);
-        window->setGeometry(QRect(-frame.width(), frame.y(), frame.width(), frame.height()));
-        QPointer<StdWindow> slid(window);
-        UiHost::instance().animator().animateWidget(window, {{frame, kWindowAnimationMs}},
-                                                    [slid] { StdWindowPlacement::setSliding(slid, false); });
-    }
+    if (window && m_controller.animatesWhenAppear() && APPLIPARAM::loadAppliParam().doAnimations)
+        slideWhenShown(window, wasOnScreen, shownSize);
     if (didAnimate)
         didAnimate();
 }

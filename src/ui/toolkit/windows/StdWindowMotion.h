@@ -14,8 +14,10 @@ public:
 
     // The open sound, when the window and the parameters want it.
     void playOpenSound() const;
-    // Shows the window (with its open sound), sliding in when animations are on; then, when
-    // adjust is set, adjustHeight(false); then didAnimate.
+    // Shows the window (with its open sound), sliding in when animations are on: a window that
+    // was not on screen slides once the window manager has shown it at its frame, so that the
+    // frame the manager takes it at is that one, never a step of the slide. Then, when adjust is
+    // set, adjustHeight(false); then didAnimate, without waiting for the slide.
     void appear(bool adjust, const std::function<void()>& didAnimate);
     // Shrinks the window to its centre and plays the close sound, unless animations are off or
     // the window is a sheet; then completion.

@@ -182,7 +182,7 @@ bool StdWindowPlacement::isWithinArea(const QWidget* window)
 
 void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
 {
-    if (!window || !window->isWindow() || placesItself(window))
+    if (!window || !window->isWindow() || placesItself(window) || isSliding(window))
         return;
     const QRect area = availableArea(window);
     if (area.isEmpty())

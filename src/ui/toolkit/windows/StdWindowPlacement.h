@@ -53,7 +53,8 @@ public:
     static bool isWithinArea(const QWidget* window);
     // Places the window (centred on the parent when it is given and the window was never
     // placed), then keeps it inside its area, shrinking it and letting its content scroll
-    // when it is too large.
+    // when it is too large. A window that slides stands where its slide puts it: its slide
+    // keeps it on screen as it ends.
     static void keepOnScreen(QWidget* window, const QWidget* parent = nullptr);
 
     // A window that places itself (frameless), moved and shrunk where needed to stand wholly
