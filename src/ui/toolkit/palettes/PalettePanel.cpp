@@ -1,6 +1,6 @@
 #include "toolkit/palettes/PalettePanel.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -18,17 +18,28 @@ PalettePanel::~PalettePanel()
     removeDragHandler();
 }
 
-// Where the window system moves windows itself (Wayland places nothing on its own), it is asked
-// to; the watch is the way everywhere else.
 void PalettePanel::mouseDown(const QPointF& location)
 {
     if (!m_window)
         return;
+    m_pt0 = location;
+    m_dragging = false;
+    installDragHandler();
+}
+
+// Where the window system moves windows itself (Wayland places nothing on its own), it is asked
+// to once the mouse has moved: asked at the press, a manager that takes the request after the
+// button came up (a plain click) would move the window with the mouse, and take the keys, until
+// the next click. Elsewhere the watch moves the window.
+bool PalettePanel::startDrag(const QPointF& location)
+{
+    if ((location - m_pt0).manhattanLength() < QApplication::startDragDistance())
+        return false;
+    m_dragging = true;
     QWindow* handle = m_window->windowHandle();
     if (handle && handle->isVisible() && handle->startSystemMove())
-        return;
-    m_pt0 = location;
-    installDragHandler();
+        removeDragHandler();
+    return true;
 }
 
 void PalettePanel::installDragHandler()
@@ -73,6 +84,9 @@ bool PalettePanel::monitorEvent(QEvent* event)
             return false;
         }
         const QPointF location = m_window->mapFromGlobal(drag->globalPosition());
+        // Not yet a drag, or one the window system now makes.
+        if (!m_dragging && (!startDrag(location) || !m_dragHandler))
+            return true;
         m_window->move(m_window->pos() + (location - m_pt0).toPoint());
         return true;
     }
