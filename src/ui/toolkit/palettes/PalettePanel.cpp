@@ -1,9 +1,27 @@
 #include "toolkit/palettes/PalettePanel.h"
 
+#include "toolkit/windows/StdFrameFollower.h"
+#include "toolkit/windows/StdWindow.h"
+#include "toolkit/windows/StdWindowPlacement.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
+
+namespace {
+
+// How long a window manager is given to place the palette once it shows.
+constexpr int kPlacingMs = 1000;
+
+// What the window is told of a frame it did not set: the events of the native window, or the
+// native frame sent again by the frame follower.
+bool fromManager(const QWidget* window, const QEvent* event)
+{
+    return event->spontaneous() || StdFrameFollower::isFollowing(window);
+}
+
+} // namespace
 
 PalettePanel::PalettePanel(QWidget* window)
     : QObject(window)
@@ -22,6 +40,7 @@ void PalettePanel::mouseDown(const QPointF& location)
 {
     if (!m_window)
         return;
+    m_placing = Placing::None;
     m_pt0 = location;
     m_dragging = false;
     installDragHandler();
@@ -61,6 +80,8 @@ void PalettePanel::removeDragHandler()
 
 bool PalettePanel::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_window)
+        followFrame(event);
     if (m_dragHandler)
         return monitorEvent(event);
     if (watched == m_window && event->type() == QEvent::MouseButtonPress) {
@@ -97,4 +118,70 @@ bool PalettePanel::monitorEvent(QEvent* event)
     default:
         return false;
     }
+}
+
+void PalettePanel::followFrame(const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Show:
+        m_standing = m_window->geometry();
+        awaitPlacing();
+        break;
+    case QEvent::Hide:
+        m_placing = Placing::None;
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        frameChanged(event);
+        break;
+    default:
+        break;
+    }
+}
+
+// A move and a resize of one frame come as two events: the frame is asked back after both (asked
+// at the first, the window would take the second from the manager).
+void PalettePanel::frameChanged(const QEvent* event)
+{
+    if (!fromManager(m_window, event)) {
+        m_standing = m_window->geometry();
+        return;
+    }
+    if (m_placing == Placing::PutBack)
+        return;
+    if (m_placing == Placing::Awaited && m_window->geometry() != m_standing
+        && !StdWindowPlacement::isSliding(m_window)) {
+        m_placing = Placing::PutBack;
+        QMetaObject::invokeMethod(this, &PalettePanel::putBack, Qt::QueuedConnection);
+        return;
+    }
+    m_standing = m_window->geometry();
+}
+
+void PalettePanel::awaitPlacing()
+{
+    m_placing = Placing::Awaited;
+    IScheduler& scheduler = UiHost::instance().scheduler();
+    if (m_placingTimer)
+        scheduler.cancel(m_placingTimer);
+    m_placingTimer = scheduler.after(
+        kPlacingMs, IScheduler::Mode::ModalPanel,
+        [this] {
+            m_placingTimer = 0;
+            if (m_placing == Placing::Awaited)
+                m_placing = Placing::None;
+        },
+        this);
+}
+
+// Asked once: the manager's answer, whatever it is, is the window's frame.
+void PalettePanel::putBack()
+{
+    if (m_placing != Placing::PutBack)
+        return;
+    m_placing = Placing::None;
+    if (!m_window || !m_window->isVisible())
+        return;
+    const StdWindow::AnswerScope answer(m_window);
+    m_window->setGeometry(m_standing);
 }

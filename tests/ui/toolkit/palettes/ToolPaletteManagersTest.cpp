@@ -1,11 +1,15 @@
 // The tool palette among the window managers' ways. It never takes the keyboard from the document
 // windows: whatever gives it the keyboard or a click, the window that had it keeps it, shortcuts
-// (Ctrl+N) included, and a window opened from it takes it with its own palette.
+// (Ctrl+N) included, and a window opened from it takes it with its own palette. Hidden by a modal
+// window and shown again, it comes back where it was, at its own size, whatever frame a manager
+// that places each window it maps gives it; nothing is pushed and the entry window opens whole.
 #include "app/MainMenu.h"
 #include "entities/FenBanqueController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopPoste.h"
+#include "toolkit/windows/StdFrameFollower.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/FenEditSaisieController.h"
 #include "ui/app/ShellFixture.h"
 
@@ -14,10 +18,12 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QScrollArea>
 #include <QTest>
 #include <QWindow>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -70,6 +76,12 @@ protected:
     {
         if (!window->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus))
             window->windowHandle()->requestActivate();
+    }
+    // The window manager gives the window that frame, and the program hears of it.
+    static void managerGives(QWidget* window, const QRect& frame)
+    {
+        window->windowHandle()->setGeometry(frame);
+        StdFrameFollower::followAll();
     }
     // A modal window hides the palette; once it is gone the banks window becomes main again.
     void modalRoundTrip()
@@ -135,6 +147,57 @@ TEST_F(ToolPaletteManagersTest, KeysAndShortcutsStayWithTheActiveWindow)
             controller->close();
         banques->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(banques));
+    }
+}
+
+TEST_F(ToolPaletteManagersTest, ComesBackWhereItWasWhateverFrameTheManagerGivesIt)
+{
+    StdWindow* palette = tool->window();
+    const QRect corner = palette->geometry();
+    ASSERT_EQ(corner.topLeft(), QPoint(0, 0));
+    const struct {
+        const char* name;
+        std::optional<QPoint> dragged; // where the user moved it (through the manager) first
+        std::optional<QRect> placed; // the frame the manager gives it as it maps it again
+        std::optional<QPoint> movedLater; // where the user moves it once the manager placed it
+    } cases[] = {
+        {"a manager that places it in a free spot", {}, QRect(1, 426, corner.width(), corner.height()), {}},
+        {"a manager that centres it, taller", {}, QRect(151, 357, corner.width(), 50), {}},
+        {"dragged by the user, then placed elsewhere", QPoint(300, 200), QRect(1, 22, corner.width(), 31), {}},
+        {"a manager that leaves it, the user moving it later", {}, {}, QPoint(200, 500)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect standing(c.dragged.value_or(corner.topLeft()), corner.size());
+        delegate->windowDidBecomeMain(banques);
+        settle();
+        managerGives(palette, standing);
+        settle();
+        const QRect banks = banques->geometry();
+        modalRoundTrip();
+        ASSERT_TRUE(palette->isVisible());
+        if (c.placed)
+            managerGives(palette, *c.placed);
+        settle();
+        EXPECT_EQ(palette->geometry(), standing);
+        EXPECT_EQ(palette->windowHandle()->geometry(), standing);
+        EXPECT_EQ(banques->geometry(), banks) << "the banks window moved or shrank";
+        if (c.movedLater) {
+            managerGives(palette, QRect(*c.movedLater, corner.size()));
+            settle();
+            EXPECT_EQ(palette->geometry().topLeft(), *c.movedLater);
+            managerGives(palette, standing);
+            settle();
+        }
+        ui().onModal<FenEditSaisieController>([&](FenEditSaisieController& entry) {
+            const QRect frame = entry.window()->frameGeometry();
+            EXPECT_TRUE(ui().screenInfo().visibleFrame().contains(frame)) << frame.y() << "+" << frame.height();
+            EXPECT_GT(frame.top(), standing.bottom());
+            EXPECT_EQ(entry.window()->findChild<QScrollArea*>(QLatin1String(StdWindowPlacement::kScrollName)), nullptr);
+            entry.perform(QStringLiteral("NON:"));
+        });
+        delegate->NOUVELLE_OPERATION(nullptr);
+        WindowDriver(palette).grab(QStringLiteral("palette-shown-again-%1.png").arg(&c - cases));
     }
 }
 
