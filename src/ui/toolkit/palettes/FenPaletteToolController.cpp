@@ -18,10 +18,12 @@
 #include "model/MACRO.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QWindow>
 
 namespace {
 
@@ -121,14 +123,18 @@ void FenPaletteToolController::buildInterface(StdWindow& window)
     window.adjustSize();
 }
 
-// A floating panel without title bar, dragged by its background; it slides into the corner
-// and the other windows move clear of it.
+// A floating panel without title bar, dragged by its background, that never takes the keyboard:
+// each window carries its own menu's shortcuts, and they must keep reaching it. It slides into
+// the corner and the other windows move clear of it.
 void FenPaletteToolController::didAwakeFromNib()
 {
     StdWindow* palette = windowIfLoaded();
-    palette->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    palette->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                            | Qt::WindowDoesNotAcceptFocus);
+    palette->setAttribute(Qt::WA_ShowWithoutActivating);
     if (!m_panel)
         m_panel = new PalettePanel(palette);
+    followKeyWindow();
     slideIn();
     sendToAllWindowDelegates(Sel::ASSUME_BOUND, QVariant::fromValue<QObject*>(this));
     setMenuItemTicked(true);
@@ -152,7 +158,6 @@ void FenPaletteToolController::slideIn()
     palette->setGeometry(QRect(QPoint(-corner.width(), corner.y()), corner.size()));
     palette->show();
     palette->raise();
-    palette->activateWindow();
     slideTo(corner, false);
     StdWindowPlacement::setSliding(palette, false);
 }
@@ -172,6 +177,25 @@ void FenPaletteToolController::slideTo(const QRect& frame, bool close)
         else if (!close)
             StdWindowPlacement::keepSelfPlacedOnScreen(slid);
     });
+}
+
+void FenPaletteToolController::followKeyWindow()
+{
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* key) {
+        const StdWindow* palette = windowIfLoaded();
+        if (key && (!palette || key != palette->windowHandle()) && key->type() != Qt::Popup
+            && !key->flags().testFlag(Qt::WindowDoesNotAcceptFocus))
+            m_keyBefore = key;
+    });
+}
+
+// Given the keyboard all the same (the headless platform gives it to each window it shows), the
+// palette hands it back to the window that had it.
+void FenPaletteToolController::windowDidBecomeKey()
+{
+    StdWindowController::windowDidBecomeKey();
+    if (QWindow* before = m_keyBefore; before && before->isVisible())
+        before->requestActivate();
 }
 
 bool FenPaletteToolController::eventFilter(QObject* watched, QEvent* event)
@@ -246,7 +270,6 @@ FenPaletteToolController* openPaletteOutils(bool appear)
         if (StdWindow* palette = open->window()) {
             palette->show();
             palette->raise();
-            palette->activateWindow();
         }
         return open;
     }

@@ -4,7 +4,9 @@
 // windows of the accounts, the search, the analysis, the budget, the calendar, the calculator,
 // the favourites and the guide). There is one at most; the other windows keep clear of it
 // (ASSUME_BOUND). It slides in from the left edge of the screen when it opens, and out again
-// when it closes from there.
+// when it closes from there. Like every palette it never takes the keyboard: keys and shortcuts
+// typed after a click on it go to the window that had them; its pop-ups' menus, once open, take
+// the arrow keys and Return.
 #include "toolkit/palettes/PalettePanel.h"
 #include "toolkit/windows/StdWindowController.h"
 
@@ -13,6 +15,7 @@
 class PopCompte;
 class PopMacro;
 class PopPoste;
+class QWindow;
 
 class FenPaletteToolController : public StdWindowController {
     Q_OBJECT
@@ -63,6 +66,7 @@ public:
     bool animatesWhenClose() const override { return false; }
     void didAwakeFromNib() override;
     void windowWillClose() override;
+    void windowDidBecomeKey() override;
 
     // Closes the palette, sliding it out when it sits at the screen's left edge.
     void closeSliding();
@@ -80,8 +84,12 @@ private:
     void slideTo(const QRect& frame, bool close);
     void setMenuItemTicked(bool ticked);
     void setUpPopUps();
+    // Remembers the last window to have had the keyboard that may have it: neither a palette nor
+    // a pop-up's menu.
+    void followKeyWindow();
 
     QPointer<PalettePanel> m_panel;
+    QPointer<QWindow> m_keyBefore;
     QPointer<PopMacro> m_popMacro;
     QPointer<PopPoste> m_popPoste;
     QPointer<PopCompte> m_popCompteD;

@@ -91,7 +91,12 @@ void StdPaletteDock::PLACE_PALETTE()
         const StdWindow::AnswerScope paletteAnswer(paletteWindow);
         HelperSVPalette::placePalette(paletteWindow, window, HelperSVPalette::kPositionLeft);
     }
+    const bool first = !m_paletteIsPlaced;
     m_paletteIsPlaced = true;
+    // A window manager quick to give a new window the keyboard gives it before its palette is
+    // placed: the palette shows now.
+    if (first && window->isActiveWindow())
+        windowDidBecomeKey();
     m_owner.didPlacePalette();
 }
 

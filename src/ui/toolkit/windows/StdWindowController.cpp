@@ -222,7 +222,9 @@ void StdWindowController::orderFront()
     keepOnScreen(*this);
     shown->show();
     shown->raise();
-    shown->activateWindow();
+    // A palette stays out of the keyboard's way: the window that has it keeps it.
+    if (!shown->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
+        shown->activateWindow();
 }
 
 void StdWindowController::appearWindowAnimated(bool adjust, const std::function<void()>& didAnimate)

@@ -93,7 +93,8 @@ public:
     {
         return m_window ? m_window->findChild<W*>(name) : nullptr;
     }
-    // Shows the window and brings it to the front, building it when needed.
+    // Shows the window and brings it to the front, building it when needed; it takes the keyboard
+    // unless it refuses it (a palette).
     void orderFront();
 
     // ---- Actions.

@@ -1,0 +1,204 @@
+// The tool palette among the window managers' ways. It never takes the keyboard from the document
+// windows: whatever gives it the keyboard or a click, the window that had it keeps it, shortcuts
+// (Ctrl+N) included, and a window opened from it takes it with its own palette. Hidden by a modal
+// window and shown again, it comes back where it was, at its own size, whatever frame a manager
+// that places each window it maps gives it; nothing is pushed and the entry window opens whole.
+#include "app/MainMenu.h"
+#include "entities/FenBanqueController.h"
+#include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/popups/PopCompte.h"
+#include "toolkit/popups/PopPoste.h"
+#include "toolkit/windows/StdFrameFollower.h"
+#include "toolkit/windows/StdWindowPlacement.h"
+#include "transactions/FenEditSaisieController.h"
+#include "ui/app/ShellFixture.h"
+
+#include "model/DOCUMENT.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QScrollArea>
+#include <QTest>
+#include <QWindow>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+// The sample's current account, whose statement has an entry palette.
+constexpr long kCompteCourant = 1001;
+
+class ToolPaletteManagersTest : public ShellFixture {
+protected:
+    ToolPaletteManagersTest()
+    {
+        ui().screenInfo().frame = ui().screenInfo().full = QRect(0, 0, 1366, 768);
+        menu->install();
+        const QString url = testenv::freshDir(QStringLiteral("palette-wm")) + QStringLiteral("/Famille.svd");
+        copyQuietSample(url);
+        EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+        tool = FenPaletteToolController::paletteOutils();
+        banques = showBanques(true)->window();
+        settle();
+        banques->activateWindow();
+    }
+    ~ToolPaletteManagersTest() override
+    {
+        ui().answerAlert(localizedDialogue(QStringLiteral("kConfirm_SaveDoc")), kAlertSecondButton);
+        delegate->FERMER_DOCUMENT();
+    }
+
+    void settle()
+    {
+        for (int i = 0; i < 5; ++i) {
+            QCoreApplication::processEvents();
+            ui().advance(400);
+        }
+    }
+    // Ctrl+N typed where the keyboard is: whether it opened a new transaction.
+    bool ctrlNEnters()
+    {
+        bool entered = false;
+        ui().onModal<FenEditSaisieController>([&entered](FenEditSaisieController& entry) {
+            entered = true;
+            entry.perform(QStringLiteral("NON:"));
+        });
+        QWidget* keyboard = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        QTest::keyClick(keyboard, Qt::Key_N, Qt::ControlModifier);
+        settle();
+        return entered;
+    }
+    // What Qt's X11 platform does with a press in a window: it has the window made active, unless
+    // the window refuses the focus.
+    static void pressedAsOnX11(QWidget* window)
+    {
+        if (!window->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus))
+            window->windowHandle()->requestActivate();
+    }
+    // The window manager gives the window that frame, and the program hears of it.
+    static void managerGives(QWidget* window, const QRect& frame)
+    {
+        window->windowHandle()->setGeometry(frame);
+        StdFrameFollower::followAll();
+    }
+    // A modal window hides the palette; once it is gone the banks window becomes main again.
+    void modalRoundTrip()
+    {
+        tool->window()->hide();
+        delegate->windowDidBecomeMain(banques);
+    }
+
+    std::unique_ptr<MainMenu> menu = std::make_unique<MainMenu>(delegate.get());
+    FenPaletteToolController* tool = nullptr;
+    StdWindow* banques = nullptr;
+};
+
+TEST_F(ToolPaletteManagersTest, KeysAndShortcutsStayWithTheActiveWindow)
+{
+    if (!QTest::qWaitForWindowActive(banques))
+        GTEST_SKIP() << "this platform gives no window the focus";
+    StdWindow* palette = tool->window();
+    const struct {
+        const char* name;
+        std::function<void()> act;
+    } cases[] = {
+        {"shown again after a modal window, the platform giving it the keyboard", [&] { modalRoundTrip(); }},
+        {"a click on its background",
+         [&] {
+             pressedAsOnX11(palette);
+             QTest::mouseClick(palette, Qt::LeftButton, {}, QPoint(palette->width() - 2, palette->height() / 2));
+         }},
+        {"its categories' menu gone through with the arrows and left with Escape",
+         [&] {
+             pressedAsOnX11(palette);
+             QMenu* list = tool->pop_poste()->stdMenu();
+             list->popup(tool->pop_poste()->mapToGlobal(QPoint(0, 30)));
+             settle();
+             QTest::keyClick(list, Qt::Key_Down);
+             EXPECT_NE(list->activeAction(), nullptr);
+             QTest::keyClick(list, Qt::Key_Escape);
+         }},
+        {"a statement opened from its accounts, active before its entry palette is placed",
+         [&] {
+             pressedAsOnX11(palette);
+             tool->pop_compteD()->rebuild();
+             EXPECT_TRUE(tool->pop_compteD()->activateTag(kCompteCourant));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.act();
+        settle();
+        EXPECT_TRUE(palette->isVisible());
+        auto* key = qobject_cast<StdWindow*>(QApplication::activeWindow());
+        auto* controller = key ? qobject_cast<StdWindowController*>(key->controller()) : nullptr;
+        ASSERT_NE(controller, nullptr);
+        EXPECT_NE(key, palette) << "the palette took the keyboard";
+        const bool opened = key != banques && key != palette;
+        if (opened) {
+            EXPECT_TRUE(controller->inherits("FenReleveController"));
+            StdWindowController* entryPalette = controller->palette();
+            EXPECT_TRUE(entryPalette && entryPalette->window()->isVisible()) << "its entry palette shows";
+        }
+        EXPECT_TRUE(ctrlNEnters()) << "Ctrl+N reached the window's menu";
+        if (opened)
+            controller->close();
+        banques->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(banques));
+    }
+}
+
+TEST_F(ToolPaletteManagersTest, ComesBackWhereItWasWhateverFrameTheManagerGivesIt)
+{
+    StdWindow* palette = tool->window();
+    const QRect corner = palette->geometry();
+    ASSERT_EQ(corner.topLeft(), QPoint(0, 0));
+    const struct {
+        const char* name;
+        std::optional<QPoint> dragged; // where the user moved it (through the manager) first
+        std::optional<QRect> placed; // the frame the manager gives it as it maps it again
+        std::optional<QPoint> movedLater; // where the user moves it once the manager placed it
+    } cases[] = {
+        {"a manager that places it in a free spot", {}, QRect(1, 426, corner.width(), corner.height()), {}},
+        {"a manager that centres it, taller", {}, QRect(151, 357, corner.width(), 50), {}},
+        {"dragged by the user, then placed elsewhere", QPoint(300, 200), QRect(1, 22, corner.width(), 31), {}},
+        {"a manager that leaves it, the user moving it later", {}, {}, QPoint(200, 500)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect standing(c.dragged.value_or(corner.topLeft()), corner.size());
+        delegate->windowDidBecomeMain(banques);
+        settle();
+        managerGives(palette, standing);
+        settle();
+        const QRect banks = banques->geometry();
+        modalRoundTrip();
+        ASSERT_TRUE(palette->isVisible());
+        if (c.placed)
+            managerGives(palette, *c.placed);
+        settle();
+        EXPECT_EQ(palette->geometry(), standing);
+        EXPECT_EQ(palette->windowHandle()->geometry(), standing);
+        EXPECT_EQ(banques->geometry(), banks) << "the banks window moved or shrank";
+        if (c.movedLater) {
+            managerGives(palette, QRect(*c.movedLater, corner.size()));
+            settle();
+            EXPECT_EQ(palette->geometry().topLeft(), *c.movedLater);
+            managerGives(palette, standing);
+            settle();
+        }
+        ui().onModal<FenEditSaisieController>([&](FenEditSaisieController& entry) {
+            const QRect frame = entry.window()->frameGeometry();
+            EXPECT_TRUE(ui().screenInfo().visibleFrame().contains(frame)) << frame.y() << "+" << frame.height();
+            EXPECT_GT(frame.top(), standing.bottom());
+            EXPECT_EQ(entry.window()->findChild<QScrollArea*>(QLatin1String(StdWindowPlacement::kScrollName)), nullptr);
+            entry.perform(QStringLiteral("NON:"));
+        });
+        delegate->NOUVELLE_OPERATION(nullptr);
+        WindowDriver(palette).grab(QStringLiteral("palette-shown-again-%1.png").arg(&c - cases));
+    }
+}
+
+} // namespace
