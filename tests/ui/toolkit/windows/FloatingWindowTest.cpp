@@ -85,8 +85,11 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        // The event's kind first: the window's own destruction sends events through here.
+        if (taken || event->type() != QEvent::Expose)
+            return false;
         QWindow* handle = m_window ? m_window->windowHandle() : nullptr;
-        if (taken || watched != handle || event->type() != QEvent::Expose || !handle->isExposed())
+        if (watched != handle || !handle->isExposed())
             return false;
         taken = handle->geometry();
         m_given = *taken;
