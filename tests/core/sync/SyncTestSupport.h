@@ -17,8 +17,8 @@
 
 namespace synctest {
 
-// Runs the event loop until done() holds; false when the guard (10 s) ran out first.
-bool spinUntil(const std::function<bool()>& done);
+// Runs the event loop until done() holds; false when the guard (10 s unless given) ran out first.
+bool spinUntil(const std::function<bool()>& done, int guardMs = 10000);
 // Runs the event loop a few turns, for what is already on its way.
 void settle();
 
