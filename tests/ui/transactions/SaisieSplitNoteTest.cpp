@@ -49,6 +49,17 @@ protected:
         w.perform(QString::fromLatin1(action), &sender);
     }
     QStringList& queued() { return doc.storedDocToDeleteArray; }
+    // An expense of 60 from the current account at the baker's, with a note, to store.
+    TRANSACT withNote(const QString& note)
+    {
+        TRANSACT stored;
+        stored.defaultTransact(&doc);
+        stored.who1 = 7;
+        stored.who2 = 22;
+        stored.solde = euros(60);
+        stored.note = note;
+        return stored;
+    }
     // A click where the row's drawn button is.
     static void clickRowButton(StdTableView* table, int row, const QRect& inRow)
     {
@@ -214,13 +225,7 @@ TEST_F(SaisieSplitNoteTest, AStoredNoteOpensInPlaceAndNoKeyReplacesIt)
     for (const QString& note : notes) {
         SCOPED_TRACE(note.toStdString());
         doc.transact_array.clear();
-        TRANSACT stored;
-        stored.defaultTransact(&doc);
-        stored.who1 = 7;
-        stored.who2 = 22;
-        stored.solde = euros(60);
-        stored.note = note;
-        ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
+        ASSERT_TRUE(makeTransact(withNote(note), nullptr, &doc, false, false));
         enter(editOf(0), [&note](FenEditSaisieController& w) {
             StdWindow* window = w.window();
             window->show();
@@ -263,13 +268,7 @@ TEST_F(SaisieSplitNoteTest, AStoredNoteOpensInPlaceAndNoKeyReplacesIt)
 // no key reaches them, and they are back in the keyboard's path once the panel hides.
 TEST_F(SaisieSplitNoteTest, NoKeyReachesAFieldUnderTheNote)
 {
-    TRANSACT stored;
-    stored.defaultTransact(&doc);
-    stored.who1 = 7;
-    stored.who2 = 22;
-    stored.solde = euros(60);
-    stored.note = QStringLiteral("Diner avec Paul");
-    ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
+    ASSERT_TRUE(makeTransact(withNote(QStringLiteral("Diner avec Paul")), nullptr, &doc, false, false));
     const long posteID = doc.transact_array[0].posteID;
     for (const int firstField : {0, 2}) { // the day, the category
         SCOPED_TRACE(firstField);
@@ -349,14 +348,9 @@ TEST_F(SaisieSplitNoteTest, KeysGoWhereTheUserPutTheCaret)
     for (const Click& c : clicks) {
         SCOPED_TRACE(c.field);
         doc.transact_array.clear();
-        TRANSACT stored;
-        stored.defaultTransact(&doc);
-        stored.who1 = 7;
-        stored.who2 = 22;
-        stored.solde = euros(60);
+        TRANSACT stored = withNote(QString::fromUtf8(c.note));
         stored.when = may31;
         stored.why = QStringLiteral("Diner");
-        stored.note = QString::fromUtf8(c.note);
         ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
         APPLIPARAM::loadAppliParam().optionSaisieRubrique = c.firstField;
         enter(editOf(0), [&](FenEditSaisieController& w) {
