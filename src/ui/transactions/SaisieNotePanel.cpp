@@ -6,10 +6,13 @@
 #include "transactions/ViewSaisieNoteController.h"
 
 #include "toolkit/drawing/geometry.h"
+#include "toolkit/fields/StdTextView.h"
 #include "toolkit/media/BasicAnimationManager.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -65,9 +68,9 @@ void SaisieNotePanel::showNote(std::function<void()> completion, Focus focus)
     }
     QWidget* box = m_window.controls().boxGeneral;
     box->installEventFilter(this);
-    // Set first: the field the user leaves for the note is not handed to another one on the way.
     m_focus = focus;
     m_controller = new ViewSaisieNoteController(m_window, box);
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &SaisieNotePanel::noteFocusChanged);
     ViewSaisieNote* view = m_controller->view();
     m_placedInHeight = box->height();
     adjustNoteHeightForString(m_window.rec().note);
@@ -120,10 +123,17 @@ void SaisieNotePanel::slideIn()
 bool SaisieNotePanel::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::FocusIn || type == QEvent::MouseButtonPress) {
+    if (type == QEvent::FocusIn || type == QEvent::MouseButtonPress || type == QEvent::KeyPress) {
         QWidget* field = fieldUnder(watched);
         if (!field)
             return false;
+        if (type == QEvent::KeyPress) {
+            // The field the user or the window's opening chose keeps the keyboard: the panel steps
+            // aside before the key lands, so that what is typed shows where it goes.
+            if (isCovered(field) && landsInField(*static_cast<QKeyEvent*>(event)))
+                hideNote({});
+            return false;
+        }
         const Qt::FocusReason reason
             = type == QEvent::FocusIn ? static_cast<QFocusEvent*>(event)->reason() : Qt::MouseFocusReason;
         // A click can only land where the field shows: the user chose it, and it keeps the keyboard
@@ -132,7 +142,10 @@ bool SaisieNotePanel::eventFilter(QObject* watched, QEvent* event)
             hideNote({});
             return false;
         }
-        if (type == QEvent::FocusIn && isCovered(field)) {
+        // Only Tab and Backtab pass a covered field by; the focus the program gives stays where it is
+        // given.
+        const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+        if (type == QEvent::FocusIn && byKey && isCovered(field)) {
             passFocusOn(field, reason);
             return true;
         }
@@ -148,6 +161,36 @@ bool SaisieNotePanel::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+// Tab and Backtab go on to the next field that shows, and a modifier alone types nothing.
+bool SaisieNotePanel::landsInField(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// The field the note took the keyboard from, by a click or by the note button, gets it back when
+// the note closes.
+void SaisieNotePanel::noteFocusChanged(QWidget* old, QWidget* now)
+{
+    if (!isShown() || !old || !now)
+        return;
+    const QWidget* view = m_controller->view();
+    if (view->isAncestorOf(now) && !view->isAncestorOf(old) && old->window() == view->window())
+        m_returnTo = old;
+}
+
 void SaisieNotePanel::hideNote(std::function<void()> completion)
 {
     if (!isShown()) {
@@ -161,10 +204,17 @@ void SaisieNotePanel::hideNote(std::function<void()> completion)
     const QRect out = geometryAt(-view->width());
     m_controller = nullptr;
     uncoverFields();
-    // Keys typed next go to the window, not to the note sliding out of sight.
+    disconnect(m_focusWatch);
+    // Sliding out of sight, the panel is out of the keyboard's path: no Tab reaches it.
+    for (QWidget* part : view->findChildren<QWidget*>())
+        part->setFocusPolicy(Qt::NoFocus);
+    // Keys typed next go to the field the note took them from, as the user left it, not to the note
+    // sliding out of sight.
+    QPointer<QWidget> returnTo = std::exchange(m_returnTo, nullptr);
     if (QWidget* focus = view->window()->focusWidget(); focus && view->isAncestorOf(focus)) {
-        if (QWidget* first = fieldThatShows(nullptr, true))
-            first->setFocus(Qt::OtherFocusReason);
+        if (!returnTo || !returnTo->isVisibleTo(view->window()) || !returnTo->isEnabled())
+            returnTo = fieldThatShows(nullptr, true);
+        StdTextView::giveKeyboardBack(returnTo);
     }
     m_waitsForTab = false;
     m_sliding = false;
@@ -267,10 +317,6 @@ void SaisieNotePanel::coverFields()
         for (QWidget* part : field->findChildren<QWidget*>())
             part->installEventFilter(this);
     }
-    QWidget* focus = box->window()->focusWidget();
-    // The note about to take the keyboard takes it from there.
-    if (focus && isCovered(focus) && m_focus != Focus::Take)
-        passFocusOn(focus, Qt::OtherFocusReason);
 }
 
 void SaisieNotePanel::uncoverFields()
@@ -322,10 +368,7 @@ QWidget* SaisieNotePanel::fieldThatShows(QWidget* from, bool forward) const
 
 void SaisieNotePanel::passFocusOn(QWidget* covered, Qt::FocusReason reason)
 {
-    const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-    QWidget* next = fieldThatShows(byKey ? covered : nullptr, reason != Qt::BacktabFocusReason);
-    if (next)
-        next->setFocus(byKey ? reason : Qt::OtherFocusReason);
-    else
-        covered->clearFocus();
+    const bool forward = reason != Qt::BacktabFocusReason;
+    if (QWidget* next = fieldThatShows(covered, forward))
+        next->setFocus(reason);
 }

@@ -8,11 +8,12 @@
 // resized: the panel follows it, and a panel opened while the window is still being filled
 // slides in once the tab shows.
 //
-// While it shows, the fields whose text it hides are out of the keyboard's path: Tab and Backtab
-// pass them by, and the focus given to one by the program (the window's first field, a refill)
-// goes on to the next field that shows, so that no key reaches a field the user cannot see. A
-// click is the user's own choice: the field clicked, even one the panel covers in part, takes the
-// keyboard and the panel steps aside so that what is typed shows.
+// While it shows, the fields whose text it hides are out of Tab's path: Tab and Backtab pass them
+// by. The keyboard is never passed on to another field: a field that has it under the panel (the
+// window's first field, a refill) keeps it, and the panel steps aside before a key lands there, so
+// that what is typed shows. A click is the user's own choice: the field clicked, even one the panel
+// covers in part, takes the keyboard and the panel steps aside. When the note that took the
+// keyboard closes, the field it took it from gets it back, caret and selection as left.
 #include "transactions/ViewSaisieNoteController.h"
 
 #include <QObject>
@@ -23,6 +24,7 @@
 #include <vector>
 
 class FenEditSaisieController;
+class QKeyEvent;
 class QString;
 
 class SaisieNotePanel : public QObject {
@@ -63,14 +65,17 @@ private:
     void coverFields();
     void uncoverFields();
     bool isCovered(const QWidget* field) const;
+    static bool landsInField(const QKeyEvent& key);
+    void noteFocusChanged(QWidget* old, QWidget* now);
     // Whether the panel's frame hides the text of the field's frame.
     static bool hidesText(const QRect& panel, const QRect& field);
     // The field under the panel that watched is, or is part of; null when none.
     QWidget* fieldUnder(const QObject* watched) const;
     void giveNoteTheKeyboard();
-    // The field that takes the focus in the place of a covered one: the next (or previous) one
-    // that shows in the keyboard's path, the window's first one that shows when from is null.
+    // The next (or previous) field that shows in the keyboard's path, the window's first one that
+    // shows when from is null.
     QWidget* fieldThatShows(QWidget* from, bool forward) const;
+    // Tab or Backtab reached a covered field: on to the next one that shows.
     void passFocusOn(QWidget* covered, Qt::FocusReason reason);
 
     FenEditSaisieController& m_window;
@@ -86,4 +91,6 @@ private:
         bool hidden; // its text cannot be read
     };
     std::vector<Under> m_under;
+    QPointer<QWidget> m_returnTo; // the field the note took the keyboard from
+    QMetaObject::Connection m_focusWatch;
 };

@@ -12,9 +12,11 @@
 #include <QMetaMethod>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTextCursor>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -164,6 +166,10 @@ void StdTextView::focusInEvent(QFocusEvent* event)
 
 void StdTextView::focusOutEvent(QFocusEvent* event)
 {
+    if (m_isFirstResponder) {
+        m_leftAnchor = textCursor().anchor();
+        m_leftPosition = textCursor().position();
+    }
     QPlainTextEdit::focusOutEvent(event);
     // The window going to the background, or a menu opening, leaves the view the field of its
     // window.
@@ -179,7 +185,32 @@ void StdTextView::becomeFirstResponder()
     m_timeWhenBecomesFirstResponder = SystemClock::now();
     m_textShouldDrawInsertionPoint = true;
     setCursorWidth(1);
+    // Corrected on resigning, the text may have got shorter since.
+    if (std::exchange(m_takingBack, false) && m_leftPosition >= 0) {
+        const int size = int(toPlainText().size());
+        QTextCursor cursor(document());
+        cursor.setPosition(std::clamp(m_leftAnchor, 0, size));
+        cursor.setPosition(std::clamp(m_leftPosition, 0, size), QTextCursor::KeepAnchor);
+        setTextCursor(cursor);
+        return;
+    }
     selectForTyping();
+}
+
+void StdTextView::takeKeyboardBack()
+{
+    if (hasFocus())
+        return;
+    m_takingBack = true;
+    setFocus(Qt::OtherFocusReason);
+}
+
+void StdTextView::giveKeyboardBack(QWidget* widget)
+{
+    if (auto* view = qobject_cast<StdTextView*>(widget))
+        view->takeKeyboardBack();
+    else if (widget && !widget->hasFocus())
+        widget->setFocus(Qt::OtherFocusReason);
 }
 
 void StdTextView::selectForTyping()

@@ -48,6 +48,13 @@ public:
     // As the view becomes first responder: its whole text selected, or the caret at the end of a
     // text of several lines.
     void selectForTyping();
+    // The keyboard back to the view once what took it from the view (the note, an alert, a modal
+    // window) has closed: the caret and selection are those it had when it lost the keyboard, not
+    // those of a field the user enters anew, so no key replaces what the user was typing. When the
+    // window is inactive, they come back as it is activated.
+    void takeKeyboardBack();
+    // The same for any widget: a text view as above, any other simply takes the focus.
+    static void giveKeyboardBack(QWidget* widget);
     // Whether a text holds a line break of any kind.
     static bool hasLineBreak(const QString& text);
 
@@ -107,4 +114,9 @@ private:
     double m_timeWhenBecomesFirstResponder = 0;
     bool m_isFirstResponder = false;
     bool m_ignoringClick = false; // the press of the focusing click was ignored; so is the rest of it
+    // The caret and selection as the view lost the keyboard, and whether the next focus gives
+    // them back.
+    int m_leftAnchor = -1;
+    int m_leftPosition = -1;
+    bool m_takingBack = false;
 };

@@ -1,6 +1,7 @@
 #include "toolkit/host/UiHost.h"
 
 #include "toolkit/dialogs/Dialog.h"
+#include "toolkit/host/KeyboardReturn.h"
 #include "toolkit/host/ModalHandoff.h"
 #include "toolkit/host/QtUiHost.h"
 
@@ -91,6 +92,7 @@ void UiHost::enterModal(QWidget* question)
 {
     // Before the first modal window shows: from then on, a window it blocks never keeps the keys.
     ModalHandoff::ensureInstalled();
+    KeyboardReturn::runOpens(question ? question : modal().modalWindow());
     ++m_modalDepth;
     m_questions.emplace_back(question);
     scheduler().setModalDepth(m_modalDepth);
@@ -103,6 +105,7 @@ void UiHost::leaveModal()
     if (!m_questions.empty())
         m_questions.pop_back();
     scheduler().setModalDepth(m_modalDepth);
+    KeyboardReturn::runCloses();
 }
 
 QList<QWidget*> UiHost::waitingQuestions() const

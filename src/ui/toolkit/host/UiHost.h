@@ -207,7 +207,8 @@ public:
     // Answers false when no run is open: go on now.
     bool endModalRunsThen(QObject* context, std::function<void()> then);
     // A modal run opens; question is the window waiting for the user's answer (an alert's box)
-    // when the run is not a window's run that endModalRunsThen can end.
+    // when the run is not a window's run that endModalRunsThen can end. Once a run has closed, the
+    // keyboard goes back where it was when it opened (KeyboardReturn).
     void enterModal(QWidget* question = nullptr);
     void leaveModal();
     // The alerts and questions open right now, innermost last.
