@@ -17,6 +17,7 @@
 #include "model/ITransactionWindows.h"
 #include "model/MACRO.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -24,6 +25,9 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QWindow>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -62,6 +66,28 @@ template <class P> P* toolPopUp(const char* name, const QString& title, QWidget*
     popUp->setFocusPolicy(Qt::NoFocus);
     return popUp;
 }
+
+// Every window of the application that shows, as it shows.
+class ShownWindowWatch : public QObject {
+public:
+    ShownWindowWatch(QObject* owner, std::function<void(QWidget*)> shown)
+        : QObject(owner)
+        , m_shown(std::move(shown))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            m_shown(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> m_shown;
+};
 
 } // namespace
 
@@ -187,6 +213,20 @@ void FenPaletteToolController::followKeyWindow()
             && !key->flags().testFlag(Qt::WindowDoesNotAcceptFocus))
             m_keyBefore = key;
     });
+    new ShownWindowWatch(this, [this](QWidget* shown) { windowShown(shown); });
+}
+
+// A window opened from the palette (a button, a pop-up's menu) takes the keyboard some time after
+// it shows, once the manager has mapped it: the palette given the keyboard meanwhile (the click,
+// the menu closing) hands it to that window, not back to the one it is leaving.
+void FenPaletteToolController::windowShown(QWidget* shown)
+{
+    const Qt::WindowType type = shown->windowType();
+    if (shown == windowIfLoaded() || shown->testAttribute(Qt::WA_ShowWithoutActivating)
+        || shown->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus) || (type != Qt::Window && type != Qt::Dialog))
+        return;
+    if (QWindow* handle = shown->windowHandle())
+        m_keyBefore = handle;
 }
 
 // Given the keyboard all the same (the headless platform gives it to each window it shows), the

@@ -6,7 +6,7 @@
 // (ASSUME_BOUND). It slides in from the left edge of the screen when it opens, and out again
 // when it closes from there. Like every palette it never takes the keyboard: keys and shortcuts
 // typed after a click on it go to the window that had them; its pop-ups' menus, once open, take
-// the arrow keys and Return.
+// the arrow keys and Return; a window opened from it takes them.
 #include "toolkit/palettes/PalettePanel.h"
 #include "toolkit/windows/StdWindowController.h"
 
@@ -84,9 +84,10 @@ private:
     void slideTo(const QRect& frame, bool close);
     void setMenuItemTicked(bool ticked);
     void setUpPopUps();
-    // Remembers the last window to have had the keyboard that may have it: neither a palette nor
-    // a pop-up's menu.
+    // Remembers the window the keyboard belongs to: the last to have had it or, since, to have
+    // shown to take it, that may have it (neither a palette nor a pop-up's menu).
     void followKeyWindow();
+    void windowShown(QWidget* shown);
 
     QPointer<PalettePanel> m_panel;
     QPointer<QWindow> m_keyBefore;

@@ -3,11 +3,14 @@
 // (Ctrl+N) included, and a window opened from it takes it with its own palette. Hidden by a modal
 // window and shown again, it comes back where it was, at its own size, whatever frame a manager
 // that places each window it maps gives it; nothing is pushed and the entry window opens whole.
+// A window opened from it takes the keyboard, even when the palette is given the keyboard
+// before that window is.
 #include "app/MainMenu.h"
 #include "entities/FenBanqueController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopPoste.h"
+#include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/FenEditSaisieController.h"
@@ -94,6 +97,22 @@ protected:
     FenPaletteToolController* tool = nullptr;
     StdWindow* banques = nullptr;
 };
+
+// The first category of the categories' menu.
+QAction* firstCategory(const QMenu* menu)
+{
+    for (QAction* item : menu->actions()) {
+        if (item->isSeparator() || !item->isEnabled())
+            continue;
+        if (const QMenu* submenu = item->menu()) {
+            if (QAction* found = firstCategory(submenu))
+                return found;
+        } else if (StdMenu::actionOf(item) == QLatin1String("POSTE:")) {
+            return item;
+        }
+    }
+    return nullptr;
+}
 
 TEST_F(ToolPaletteManagersTest, KeysAndShortcutsStayWithTheActiveWindow)
 {
@@ -198,6 +217,50 @@ TEST_F(ToolPaletteManagersTest, ComesBackWhereItWasWhateverFrameTheManagerGivesI
         });
         delegate->NOUVELLE_OPERATION(nullptr);
         WindowDriver(palette).grab(QStringLiteral("palette-shown-again-%1.png").arg(&c - cases));
+    }
+}
+
+TEST_F(ToolPaletteManagersTest, AWindowOpenedFromThePaletteTakesTheKeyboardGivenToThePaletteMeanwhile)
+{
+    if (!QTest::qWaitForWindowActive(banques))
+        GTEST_SKIP() << "this platform gives no window the focus";
+    StdWindow* palette = tool->window();
+    const struct {
+        const char* name;
+        std::function<void()> open;
+    } cases[] = {
+        {"a category from the categories' menu",
+         [&] {
+             tool->pop_poste()->rebuild();
+             QAction* category = firstCategory(tool->pop_poste()->stdMenu());
+             ASSERT_NE(category, nullptr);
+             category->trigger();
+         }},
+        {"an account from the accounts' menu",
+         [&] {
+             tool->pop_compteD()->rebuild();
+             EXPECT_TRUE(tool->pop_compteD()->activateTag(kCompteCourant));
+         }},
+        {"the calculator, from its button", [&] { tool->perform(QStringLiteral("CALCULETTE:")); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QWidgetList before = QApplication::topLevelWidgets();
+        c.open();
+        // What X11 makes of the manager giving the palette the keyboard (the click on it, its menu
+        // closing) before the new window has mapped and taken it.
+        QApplication::setActiveWindow(palette);
+        settle();
+        QWidget* key = QApplication::activeWindow();
+        ASSERT_NE(key, nullptr);
+        EXPECT_NE(key, banques) << "the keyboard went back to the banks window";
+        EXPECT_NE(key, palette);
+        EXPECT_FALSE(before.contains(key)) << "the window opened does not have the keyboard";
+        if (!before.contains(key))
+            key->close();
+        settle();
+        banques->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(banques));
     }
 }
 
