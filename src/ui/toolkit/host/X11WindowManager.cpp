@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QRect>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -39,6 +41,9 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
         &std::free);
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
+
+// Managers that tile the windows and keep them clear of a dock's room, as tried.
+constexpr const char* kTilingManagers[] = {"i3", "herbstluftwm"};
 
 // What the manager tells comes as events Qt handles after the filter has seen them: the
 // listeners are called from posted events, the frame listener once for all the frames of one pass
@@ -147,6 +152,36 @@ xcb_window_t rootOf(xcb_connection_t* connection)
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 }
 
+XcbReply<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
+                                            xcb_atom_t type, uint32_t longs)
+{
+    return {xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, name, type, 0, longs), nullptr),
+            &std::free};
+}
+
+// The name the manager gives its own check window, empty without a manager that tells one.
+QByteArray managerName(xcb_connection_t* connection)
+{
+    const XcbReply<xcb_get_property_reply_t> check = property(
+        connection, rootOf(connection), internAtom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 1);
+    if (!check || check->format != 32 || xcb_get_property_value_length(check.get()) < 4)
+        return {};
+    const xcb_window_t manager = *static_cast<const xcb_window_t*>(xcb_get_property_value(check.get()));
+    const XcbReply<xcb_get_property_reply_t> name = property(
+        connection, manager, internAtom(connection, "_NET_WM_NAME"), internAtom(connection, "UTF8_STRING"), 64);
+    if (!name || name->format != 8)
+        return {};
+    return QByteArray(static_cast<const char*>(xcb_get_property_value(name.get())),
+                      xcb_get_property_value_length(name.get()));
+}
+
+void setAtoms(xcb_connection_t* connection, xcb_window_t window, const char* name, xcb_atom_t type,
+              const std::vector<uint32_t>& values)
+{
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, internAtom(connection, name), type, 32,
+                        uint32_t(values.size()), values.data());
+}
+
 } // namespace
 
 void X11WindowManager::refuseFocus(QWidget* window)
@@ -181,6 +216,38 @@ void X11WindowManager::setFrameListener(std::function<void()> listener)
 {
     if (x11Connection())
         ManagerWatch::instance().frameListener = std::move(listener);
+}
+
+bool X11WindowManager::managerTilesWindows()
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return false;
+    const QByteArray name = managerName(connection);
+    return std::any_of(std::begin(kTilingManagers), std::end(kTilingManagers),
+                       [&name](const char* tiling) { return name == tiling; });
+}
+
+// The struts count from the edges of the whole X screen, in its pixels. The partial strut says
+// over which columns the room is taken; the plain one is for managers that read only it.
+void X11WindowManager::reserveTopStrip(QWidget* window)
+{
+    xcb_connection_t* connection = x11Connection();
+    QWindow* handle = window && window->isWindow() ? window->windowHandle() : nullptr;
+    if (!connection || !handle)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const qreal ratio = handle->devicePixelRatio();
+    const QRect frame = window->frameGeometry();
+    const auto left = uint32_t(std::max(0, qRound(frame.x() * ratio)));
+    const auto right = uint32_t(std::max(0, qRound((frame.x() + frame.width()) * ratio) - 1));
+    const auto bottom = uint32_t(std::max(0, qRound((frame.y() + frame.height()) * ratio)));
+    setAtoms(connection, id, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM,
+             {internAtom(connection, "_NET_WM_WINDOW_TYPE_DOCK")});
+    setAtoms(connection, id, "_NET_WM_STRUT_PARTIAL", XCB_ATOM_CARDINAL,
+             {0, 0, bottom, 0, 0, 0, 0, 0, left, right, 0, 0});
+    setAtoms(connection, id, "_NET_WM_STRUT", XCB_ATOM_CARDINAL, {0, 0, bottom, 0});
+    xcb_flush(connection);
 }
 
 void X11WindowManager::setFocusListener(std::function<void(QWidget* window)> listener)

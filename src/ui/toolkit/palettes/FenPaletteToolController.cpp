@@ -118,6 +118,8 @@ void FenPaletteToolController::buildInterface(StdWindow& window)
 {
     window.setWindowTitle(localizedMisc(QStringLiteral("kMisc_PaletteOutils")));
     auto* layout = new QHBoxLayout(&window);
+    // A manager that stretches a dock across the screen leaves the buttons at their size.
+    layout->setAlignment(Qt::AlignLeft);
     layout->setContentsMargins(4, 4, 8, 4);
     layout->setSpacing(4);
     layout->addWidget(closeButton(&window));
@@ -161,7 +163,12 @@ void FenPaletteToolController::didAwakeFromNib()
     if (!m_panel)
         m_panel = new PalettePanel(palette);
     followKeyWindow();
-    slideIn();
+    m_docked = UiHost::instance().screen().managerTilesWindows();
+    m_panel->setDocked(m_docked);
+    if (m_docked)
+        dockInCorner();
+    else
+        slideIn();
     sendToAllWindowDelegates(Sel::ASSUME_BOUND, QVariant::fromValue<QObject*>(this));
     setMenuItemTicked(true);
     setUpPopUps();
@@ -188,11 +195,27 @@ void FenPaletteToolController::slideIn()
     StdWindowPlacement::setSliding(palette, false);
 }
 
+// The manager takes a dock where it stands as it maps, and refuses it any other frame.
+void FenPaletteToolController::dockInCorner()
+{
+    StdWindow* palette = windowIfLoaded();
+    palette->setGeometry(cornerFrame());
+    palette->show();
+    palette->raise();
+}
+
 void FenPaletteToolController::slideTo(const QRect& frame, bool close)
 {
     StdWindow* palette = windowIfLoaded();
     if (!palette)
         return;
+    if (m_docked) {
+        if (close)
+            this->close();
+        else
+            palette->setGeometry(frame);
+        return;
+    }
     StdWindowPlacement::setSliding(palette, true);
     QPointer<FenPaletteToolController> self(this);
     QPointer<StdWindow> slid(palette);
@@ -238,10 +261,19 @@ void FenPaletteToolController::windowDidBecomeKey()
         before->requestActivate();
 }
 
+// A dock is told its room before it maps, and again when the manager gives it another frame (one
+// as wide as the screen).
 bool FenPaletteToolController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show && watched == windowIfLoaded())
-        StdWindowPlacement::keepSelfPlacedOnScreen(windowIfLoaded());
+    StdWindow* palette = windowIfLoaded();
+    if (watched == palette) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show)
+            StdWindowPlacement::keepSelfPlacedOnScreen(palette);
+        if (m_docked
+            && (type == QEvent::Show || ((type == QEvent::Move || type == QEvent::Resize) && palette->isVisible())))
+            UiHost::instance().screen().reserveTopStrip(palette);
+    }
     return StdWindowController::eventFilter(watched, event);
 }
 
