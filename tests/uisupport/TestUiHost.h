@@ -17,6 +17,7 @@
 #include <QList>
 #include <QPointer>
 #include <QStringList>
+#include <QWidget>
 
 #include <deque>
 #include <functional>
@@ -145,8 +146,13 @@ class TestScreenInfo : public IScreenInfo {
 public:
     QRect visibleFrame() const override { return frame; }
     QRect fullFrame() const override { return full; }
+    bool managerTilesWindows() const override { return tiles; }
+    // Recorded with the frame the window had as it was told, for a test playing the manager.
+    void reserveTopStrip(QWidget* window) override { strips[window] = window->frameGeometry(); }
     QRect frame {0, 0, 1440, 900};
     QRect full {0, 0, 1440, 900};
+    bool tiles = false;
+    std::map<const QWidget*, QRect> strips;
 };
 
 // The print panel: the script for the next print plays the user (options changed through the

@@ -1,5 +1,7 @@
 #include "toolkit/host/ModalHandoff.h"
 
+#include "toolkit/host/X11WindowManager.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
@@ -33,6 +35,15 @@ void ModalHandoff::ensureInstalled()
         return;
     installed = new ModalHandoff(application);
     application->installEventFilter(installed);
+    X11WindowManager::setFocusListener(&ModalHandoff::managerGaveKeyboard);
+}
+
+// Qt asks for the modal window too, as an application: under a manager that grants that, the
+// second request finds the modal window active already and changes nothing.
+void ModalHandoff::managerGaveKeyboard(QWidget* window)
+{
+    if (QWidget* answering = answeringWindow(window))
+        X11WindowManager::activateAsUser(answering);
 }
 
 // Qt keeps the order of its modal windows to itself but for the innermost, which comes first here.

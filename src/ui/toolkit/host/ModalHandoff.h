@@ -3,8 +3,10 @@
 // focus whatever window is clicked, a question's own window included: the question goes out of
 // sight behind it and the keys reach a window that Qt makes ignore them. When a blocked window is
 // activated, the modal window blocking it is raised and activated in its place, once, whatever the
-// manager. Managers that keep a question in front never activate the blocked window, so nothing
-// changes under them.
+// manager. Where the manager gives the blocked window the keyboard but refuses the program's own
+// request to pass it on (herbstluftwm prevents focus stealing), the modal window asks for it as the
+// user's act: it follows the user's click. Managers that keep a question in front never activate
+// the blocked window, so nothing changes under them.
 #include <QList>
 #include <QObject>
 
@@ -25,6 +27,9 @@ protected:
 
 private:
     using QObject::QObject;
+
+    // The manager gave the window the keyboard: a blocked one hands it to its modal window.
+    static void managerGaveKeyboard(QWidget* window);
 
     static QList<QWidget*> openModalWindows();
     static QWidget* firstBlocker(const QList<QWidget*>& modals, const QWidget* window);

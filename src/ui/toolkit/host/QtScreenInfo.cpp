@@ -1,5 +1,7 @@
 #include "toolkit/host/QtScreenInfo.h"
 
+#include "toolkit/host/X11WindowManager.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -13,4 +15,14 @@ QRect QtScreenInfo::fullFrame() const
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect();
+}
+
+bool QtScreenInfo::managerTilesWindows() const
+{
+    return X11WindowManager::managerTilesWindows();
+}
+
+void QtScreenInfo::reserveTopStrip(QWidget* window)
+{
+    X11WindowManager::reserveTopStrip(window);
 }

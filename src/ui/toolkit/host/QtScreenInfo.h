@@ -1,9 +1,12 @@
 #pragma once
-// The primary screen's available and whole geometry.
+// The primary screen's available and whole geometry, and what the X11 window manager does with
+// the windows on it.
 #include "toolkit/host/UiHost.h"
 
 class QtScreenInfo : public IScreenInfo {
 public:
     QRect visibleFrame() const override;
     QRect fullFrame() const override;
+    bool managerTilesWindows() const override;
+    void reserveTopStrip(QWidget* window) override;
 };

@@ -118,6 +118,13 @@ public:
     // The main screen's whole frame, panels and docks included, in Qt's coordinates; empty when
     // there is no screen. Window frames kept in documents count from its bottom edge.
     virtual QRect fullFrame() const = 0;
+    // Whether the window manager places the windows itself, side by side (tiles them): it keeps
+    // them clear of a window only when told the room that window takes.
+    virtual bool managerTilesWindows() const = 0;
+    // Tells the window manager that the window takes the room from the top of the screen down to
+    // its bottom, across its width, and is placed by the program: the windows the manager places
+    // keep clear of that room. Told before the window maps, and again when its frame changes.
+    virtual void reserveTopStrip(QWidget* window) = 0;
 };
 
 struct PrintRequest {

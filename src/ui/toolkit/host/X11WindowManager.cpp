@@ -1,12 +1,15 @@
 #include "toolkit/host/X11WindowManager.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QRect>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
@@ -14,6 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -38,43 +42,145 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-// The manager's answers come as events Qt handles after the filter has seen them: the listener is
-// called from a posted event, once for all the answers of one pass of the event loop.
-class FrameWatch : public QObject, public QAbstractNativeEventFilter {
+// Managers that tile the windows and keep them clear of a dock's room, as tried.
+constexpr const char* kTilingManagers[] = {"i3", "herbstluftwm"};
+
+// What the manager tells comes as events Qt handles after the filter has seen them: the
+// listeners are called from posted events, the frame listener once for all the frames of one pass
+// of the event loop.
+class ManagerWatch : public QObject, public QAbstractNativeEventFilter {
 public:
-    std::function<void()> listener;
+    std::function<void()> frameListener;
+    std::function<void(QWidget*)> focusListener;
+
+    static ManagerWatch& instance()
+    {
+        static QPointer<ManagerWatch> watch;
+        if (!watch) {
+            watch = new ManagerWatch;
+            watch->setParent(QCoreApplication::instance());
+            QCoreApplication::instance()->installNativeEventFilter(watch);
+        }
+        return *watch;
+    }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override
     {
-        if (m_posted || eventType != "xcb_generic_event_t")
+        if (eventType != "xcb_generic_event_t")
             return false;
-        if ((static_cast<const xcb_generic_event_t*>(message)->response_type & 0x7f) != XCB_CONFIGURE_NOTIFY)
-            return false;
-        m_posted = true;
-        QCoreApplication::postEvent(this, new QEvent(frameToldType()));
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        switch (event->response_type & 0x7f) {
+        case XCB_CONFIGURE_NOTIFY:
+            if (!m_framePosted) {
+                m_framePosted = true;
+                QCoreApplication::postEvent(this, new QEvent(frameToldType()));
+            }
+            break;
+        case XCB_FOCUS_IN:
+            focusGiven(*reinterpret_cast<const xcb_focus_in_event_t*>(event));
+            break;
+        default:
+            break;
+        }
         return false;
     }
 
 protected:
     bool event(QEvent* event) override
     {
-        if (event->type() != frameToldType())
-            return QObject::event(event);
-        m_posted = false;
-        if (listener)
-            listener();
-        return true;
+        if (event->type() == frameToldType()) {
+            m_framePosted = false;
+            if (frameListener)
+                frameListener();
+            return true;
+        }
+        if (event->type() == keyboardGivenType()) {
+            const auto id = static_cast<const KeyboardGiven*>(event)->window;
+            if (QWidget* window = topLevelOf(id); window && focusListener)
+                focusListener(window);
+            return true;
+        }
+        return QObject::event(event);
     }
 
 private:
+    struct KeyboardGiven : QEvent {
+        explicit KeyboardGiven(xcb_window_t id)
+            : QEvent(keyboardGivenType())
+            , window(id)
+        {
+        }
+        xcb_window_t window;
+    };
+
+    // The keyboard given by the manager or a client; not its passing through a grab (a pop-up's
+    // menu), nor a window that only has the pointer over it.
+    void focusGiven(const xcb_focus_in_event_t& focus)
+    {
+        if (focus.mode == XCB_NOTIFY_MODE_GRAB || focus.mode == XCB_NOTIFY_MODE_UNGRAB
+            || focus.detail == XCB_NOTIFY_DETAIL_POINTER || focus.detail == XCB_NOTIFY_DETAIL_POINTER_ROOT
+            || focus.detail == XCB_NOTIFY_DETAIL_NONE)
+            return;
+        QCoreApplication::postEvent(this, new KeyboardGiven(focus.event));
+    }
+
+    // Read without creating any native window.
+    static QWidget* topLevelOf(xcb_window_t id)
+    {
+        const auto windows = QApplication::topLevelWidgets();
+        const auto found = std::find_if(windows.begin(), windows.end(),
+                                        [id](const QWidget* window) { return window->internalWinId() == id; });
+        return found == windows.end() ? nullptr : *found;
+    }
+
     static QEvent::Type frameToldType()
     {
         static const auto type = QEvent::Type(QEvent::registerEventType());
         return type;
     }
+    static QEvent::Type keyboardGivenType()
+    {
+        static const auto type = QEvent::Type(QEvent::registerEventType());
+        return type;
+    }
 
-    bool m_posted = false;
+    bool m_framePosted = false;
 };
+
+xcb_window_t rootOf(xcb_connection_t* connection)
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+XcbReply<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t name,
+                                            xcb_atom_t type, uint32_t longs)
+{
+    return {xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, name, type, 0, longs), nullptr),
+            &std::free};
+}
+
+// The name the manager gives its own check window, empty without a manager that tells one.
+QByteArray managerName(xcb_connection_t* connection)
+{
+    const XcbReply<xcb_get_property_reply_t> check = property(
+        connection, rootOf(connection), internAtom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 1);
+    if (!check || check->format != 32 || xcb_get_property_value_length(check.get()) < 4)
+        return {};
+    const xcb_window_t manager = *static_cast<const xcb_window_t*>(xcb_get_property_value(check.get()));
+    const XcbReply<xcb_get_property_reply_t> name = property(
+        connection, manager, internAtom(connection, "_NET_WM_NAME"), internAtom(connection, "UTF8_STRING"), 64);
+    if (!name || name->format != 8)
+        return {};
+    return QByteArray(static_cast<const char*>(xcb_get_property_value(name.get())),
+                      xcb_get_property_value_length(name.get()));
+}
+
+void setAtoms(xcb_connection_t* connection, xcb_window_t window, const char* name, xcb_atom_t type,
+              const std::vector<uint32_t>& values)
+{
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, internAtom(connection, name), type, 32,
+                        uint32_t(values.size()), values.data());
+}
 
 } // namespace
 
@@ -108,13 +214,63 @@ void X11WindowManager::refuseFocus(QWidget* window)
 
 void X11WindowManager::setFrameListener(std::function<void()> listener)
 {
-    static QPointer<FrameWatch> watch;
-    if (!x11Connection())
+    if (x11Connection())
+        ManagerWatch::instance().frameListener = std::move(listener);
+}
+
+bool X11WindowManager::managerTilesWindows()
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return false;
+    const QByteArray name = managerName(connection);
+    return std::any_of(std::begin(kTilingManagers), std::end(kTilingManagers),
+                       [&name](const char* tiling) { return name == tiling; });
+}
+
+// The struts count from the edges of the whole X screen, in its pixels. The partial strut says
+// over which columns the room is taken; the plain one is for managers that read only it.
+void X11WindowManager::reserveTopStrip(QWidget* window)
+{
+    xcb_connection_t* connection = x11Connection();
+    QWindow* handle = window && window->isWindow() ? window->windowHandle() : nullptr;
+    if (!connection || !handle)
         return;
-    if (!watch) {
-        watch = new FrameWatch;
-        watch->setParent(QCoreApplication::instance());
-        QCoreApplication::instance()->installNativeEventFilter(watch);
-    }
-    watch->listener = std::move(listener);
+    const auto id = xcb_window_t(window->winId());
+    const qreal ratio = handle->devicePixelRatio();
+    const QRect frame = window->frameGeometry();
+    const auto left = uint32_t(std::max(0, qRound(frame.x() * ratio)));
+    const auto right = uint32_t(std::max(0, qRound((frame.x() + frame.width()) * ratio) - 1));
+    const auto bottom = uint32_t(std::max(0, qRound((frame.y() + frame.height()) * ratio)));
+    setAtoms(connection, id, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM,
+             {internAtom(connection, "_NET_WM_WINDOW_TYPE_DOCK")});
+    setAtoms(connection, id, "_NET_WM_STRUT_PARTIAL", XCB_ATOM_CARDINAL,
+             {0, 0, bottom, 0, 0, 0, 0, 0, left, right, 0, 0});
+    setAtoms(connection, id, "_NET_WM_STRUT", XCB_ATOM_CARDINAL, {0, 0, bottom, 0});
+    xcb_flush(connection);
+}
+
+void X11WindowManager::setFocusListener(std::function<void(QWidget* window)> listener)
+{
+    if (x11Connection())
+        ManagerWatch::instance().focusListener = std::move(listener);
+}
+
+void X11WindowManager::activateAsUser(QWidget* window)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection || !window || !window->isWindow() || !window->internalWinId())
+        return;
+    constexpr uint32_t kFromUser = 2; // the source a pager gives
+    xcb_client_message_event_t message {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = xcb_window_t(window->internalWinId());
+    message.type = internAtom(connection, "_NET_ACTIVE_WINDOW");
+    message.data.data32[0] = kFromUser;
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, rootOf(connection),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
 }

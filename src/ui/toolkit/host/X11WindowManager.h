@@ -8,6 +8,12 @@
 // - Qt tells the widgets of a new frame only when it differs from the last one it was told: a
 //   manager that refuses a frame the program set, and answers with the one the window already
 //   had, leaves the window laid out in the frame it asked for.
+// - A manager that tiles the windows (i3, herbstluftwm) keeps them clear only of a dock's room,
+//   which nothing Qt says can claim; it places a floating window mapped again anew, and lies it
+//   over the tiles.
+// - Qt hands the keyboard from a window blocked by a modal one to the modal window by asking the
+//   manager as an application does: a manager that refuses such requests to prevent focus
+//   stealing (herbstluftwm) leaves it on the blocked window, where Qt drops every key.
 #include <functional>
 
 class QWidget;
@@ -21,4 +27,20 @@ public:
     // Called on the main thread, after the event that brought it has been handled, each time the
     // manager has told any window of the program its frame. One listener: a new one replaces it.
     static void setFrameListener(std::function<void()> listener);
+
+    // Whether the manager places the windows itself, side by side. No property of the managers'
+    // protocols tells it: the manager is known by the name it gives itself.
+    static bool managerTilesWindows();
+    // The window becomes a dock whose room, from the top of the screen down to the window's
+    // bottom across its width, the manager keeps clear of the windows it places. Done before the
+    // window is mapped (as it shows), and again whenever its frame changes.
+    static void reserveTopStrip(QWidget* window);
+
+    // Called on the main thread, after the event that brought it has been handled, each time the
+    // manager has given the keyboard to a window of the program, with that window. One listener: a
+    // new one replaces it.
+    static void setFocusListener(std::function<void(QWidget* window)> listener);
+    // Asks the manager to bring the window to the front and give it the keyboard as a user's own
+    // act (a pager's request), which no focus-stealing prevention refuses.
+    static void activateAsUser(QWidget* window);
 };

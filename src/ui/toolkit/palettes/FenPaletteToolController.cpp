@@ -17,6 +17,7 @@
 #include "model/ITransactionWindows.h"
 #include "model/MACRO.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -24,6 +25,9 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QWindow>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -63,6 +67,28 @@ template <class P> P* toolPopUp(const char* name, const QString& title, QWidget*
     return popUp;
 }
 
+// Every window of the application that shows, as it shows.
+class ShownWindowWatch : public QObject {
+public:
+    ShownWindowWatch(QObject* owner, std::function<void(QWidget*)> shown)
+        : QObject(owner)
+        , m_shown(std::move(shown))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            m_shown(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> m_shown;
+};
+
 } // namespace
 
 FenPaletteToolController* FenPaletteToolController::paletteOutils()
@@ -92,6 +118,8 @@ void FenPaletteToolController::buildInterface(StdWindow& window)
 {
     window.setWindowTitle(localizedMisc(QStringLiteral("kMisc_PaletteOutils")));
     auto* layout = new QHBoxLayout(&window);
+    // A manager that stretches a dock across the screen leaves the buttons at their size.
+    layout->setAlignment(Qt::AlignLeft);
     layout->setContentsMargins(4, 4, 8, 4);
     layout->setSpacing(4);
     layout->addWidget(closeButton(&window));
@@ -135,7 +163,12 @@ void FenPaletteToolController::didAwakeFromNib()
     if (!m_panel)
         m_panel = new PalettePanel(palette);
     followKeyWindow();
-    slideIn();
+    m_docked = UiHost::instance().screen().managerTilesWindows();
+    m_panel->setDocked(m_docked);
+    if (m_docked)
+        dockInCorner();
+    else
+        slideIn();
     sendToAllWindowDelegates(Sel::ASSUME_BOUND, QVariant::fromValue<QObject*>(this));
     setMenuItemTicked(true);
     setUpPopUps();
@@ -162,11 +195,27 @@ void FenPaletteToolController::slideIn()
     StdWindowPlacement::setSliding(palette, false);
 }
 
+// The manager takes a dock where it stands as it maps, and refuses it any other frame.
+void FenPaletteToolController::dockInCorner()
+{
+    StdWindow* palette = windowIfLoaded();
+    palette->setGeometry(cornerFrame());
+    palette->show();
+    palette->raise();
+}
+
 void FenPaletteToolController::slideTo(const QRect& frame, bool close)
 {
     StdWindow* palette = windowIfLoaded();
     if (!palette)
         return;
+    if (m_docked) {
+        if (close)
+            this->close();
+        else
+            palette->setGeometry(frame);
+        return;
+    }
     StdWindowPlacement::setSliding(palette, true);
     QPointer<FenPaletteToolController> self(this);
     QPointer<StdWindow> slid(palette);
@@ -187,6 +236,20 @@ void FenPaletteToolController::followKeyWindow()
             && !key->flags().testFlag(Qt::WindowDoesNotAcceptFocus))
             m_keyBefore = key;
     });
+    new ShownWindowWatch(this, [this](QWidget* shown) { windowShown(shown); });
+}
+
+// A window opened from the palette (a button, a pop-up's menu) takes the keyboard some time after
+// it shows, once the manager has mapped it: the palette given the keyboard meanwhile (the click,
+// the menu closing) hands it to that window, not back to the one it is leaving.
+void FenPaletteToolController::windowShown(QWidget* shown)
+{
+    const Qt::WindowType type = shown->windowType();
+    if (shown == windowIfLoaded() || shown->testAttribute(Qt::WA_ShowWithoutActivating)
+        || shown->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus) || (type != Qt::Window && type != Qt::Dialog))
+        return;
+    if (QWindow* handle = shown->windowHandle())
+        m_keyBefore = handle;
 }
 
 // Given the keyboard all the same (the headless platform gives it to each window it shows), the
@@ -198,10 +261,19 @@ void FenPaletteToolController::windowDidBecomeKey()
         before->requestActivate();
 }
 
+// A dock is told its room before it maps, and again when the manager gives it another frame (one
+// as wide as the screen).
 bool FenPaletteToolController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show && watched == windowIfLoaded())
-        StdWindowPlacement::keepSelfPlacedOnScreen(windowIfLoaded());
+    StdWindow* palette = windowIfLoaded();
+    if (watched == palette) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show)
+            StdWindowPlacement::keepSelfPlacedOnScreen(palette);
+        if (m_docked
+            && (type == QEvent::Show || ((type == QEvent::Move || type == QEvent::Resize) && palette->isVisible())))
+            UiHost::instance().screen().reserveTopStrip(palette);
+    }
     return StdWindowController::eventFilter(watched, event);
 }
 

@@ -6,7 +6,11 @@
 // (ASSUME_BOUND). It slides in from the left edge of the screen when it opens, and out again
 // when it closes from there. Like every palette it never takes the keyboard: keys and shortcuts
 // typed after a click on it go to the window that had them; its pop-ups' menus, once open, take
-// the arrow keys and Return.
+// the arrow keys and Return; a window opened from it takes them.
+//
+// Where the window manager tiles the windows, the palette is a dock in the top-left corner whose
+// room the manager keeps clear of the tiles: it neither slides nor is dragged, and the manager
+// holds it there each time it shows again.
 #include "toolkit/palettes/PalettePanel.h"
 #include "toolkit/windows/StdWindowController.h"
 
@@ -79,17 +83,21 @@ protected:
 
 private:
     void slideIn();
+    // Shows the palette in its corner as a dock.
+    void dockInCorner();
     // Moves the palette, animated, to the frame; then closes it when close is set, else keeps it
     // on the screen.
     void slideTo(const QRect& frame, bool close);
     void setMenuItemTicked(bool ticked);
     void setUpPopUps();
-    // Remembers the last window to have had the keyboard that may have it: neither a palette nor
-    // a pop-up's menu.
+    // Remembers the window the keyboard belongs to: the last to have had it or, since, to have
+    // shown to take it, that may have it (neither a palette nor a pop-up's menu).
     void followKeyWindow();
+    void windowShown(QWidget* shown);
 
     QPointer<PalettePanel> m_panel;
     QPointer<QWindow> m_keyBefore;
+    bool m_docked = false;
     QPointer<PopMacro> m_popMacro;
     QPointer<PopPoste> m_popPoste;
     QPointer<PopCompte> m_popCompteD;

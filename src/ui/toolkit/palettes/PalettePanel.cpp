@@ -38,7 +38,7 @@ PalettePanel::~PalettePanel()
 
 void PalettePanel::mouseDown(const QPointF& location)
 {
-    if (!m_window)
+    if (!m_window || m_docked)
         return;
     m_placing = Placing::None;
     m_pt0 = location;
@@ -160,6 +160,8 @@ void PalettePanel::frameChanged(const QEvent* event)
 
 void PalettePanel::awaitPlacing()
 {
+    if (m_docked)
+        return;
     m_placing = Placing::Awaited;
     IScheduler& scheduler = UiHost::instance().scheduler();
     if (m_placingTimer)

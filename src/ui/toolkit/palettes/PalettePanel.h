@@ -13,6 +13,9 @@
 // by asking for that one again, once. A press on the palette, or the time a manager takes to
 // place a window, ends that wait: what the manager does later (a move the user makes through it,
 // a frame it holds to) stands.
+//
+// A docked panel (a dock whose room a tiling manager keeps clear) stands where the manager holds
+// it: it is neither dragged nor asked back.
 #include "toolkit/host/UiHost.h"
 
 #include <QObject>
@@ -38,6 +41,7 @@ public:
 
     // A left press at that place of the window: the watch for a drag of the window begins.
     void mouseDown(const QPointF& location);
+    void setDocked(bool docked) { m_docked = docked; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +68,7 @@ private:
     QPointF m_pt0;
     bool m_dragHandler = false;
     bool m_dragging = false; // the mouse has moved since the press
+    bool m_docked = false;
     // The frame the window stands at: the program's last, or one the manager gave outside a wait.
     QRect m_standing;
     Placing m_placing = Placing::None;

@@ -3,11 +3,15 @@
 // (Ctrl+N) included, and a window opened from it takes it with its own palette. Hidden by a modal
 // window and shown again, it comes back where it was, at its own size, whatever frame a manager
 // that places each window it maps gives it; nothing is pushed and the entry window opens whole.
+// Under a manager that tiles the windows it takes its room as a dock, which the tiles keep clear
+// of. A window opened from it takes the keyboard, even when the palette is given the keyboard
+// before that window is.
 #include "app/MainMenu.h"
 #include "entities/FenBanqueController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopPoste.h"
+#include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/FenEditSaisieController.h"
@@ -22,6 +26,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -90,10 +95,70 @@ protected:
         delegate->windowDidBecomeMain(banques);
     }
 
+    // The palette opened again, now that the manager is the one the test plays.
+    void reopenPalette()
+    {
+        closePaletteOutils();
+        settle();
+        tool = openPaletteOutils(true);
+        settle();
+    }
+
     std::unique_ptr<MainMenu> menu = std::make_unique<MainMenu>(delegate.get());
     FenPaletteToolController* tool = nullptr;
     StdWindow* banques = nullptr;
 };
+
+// A manager that tiles the windows, played as i3 and herbstluftwm were seen to do: it holds a dock
+// where it stood as it mapped (i3 stretches it across the screen) and tiles the other windows
+// below the room the docks reserve; any other window of the palette's kind it floats, centring it
+// at least 50 high each time it maps at the screen's corner (i3), over the tiles.
+struct StandInTilingManager {
+    TestScreenInfo& screen;
+    bool stretchesDocks;
+
+    // The manager's answer once the windows have shown.
+    void place(QWidget* palette, QWidget* tiled) const
+    {
+        const auto strip = screen.strips.find(palette);
+        const QRect full = screen.fullFrame();
+        if (strip != screen.strips.end()) {
+            give(palette,
+                 stretchesDocks ? QRect(full.x(), strip->second.y(), full.width(), strip->second.height())
+                                : strip->second);
+        } else if (palette->geometry().topLeft() == full.topLeft()) {
+            QRect floated(QPoint(), QSize(palette->width(), std::max(50, palette->height())));
+            floated.moveCenter(full.center());
+            give(palette, floated);
+        }
+        int top = full.top();
+        for (const auto& [window, room] : screen.strips)
+            top = std::max(top, room.bottom() + 1);
+        const QRect tile(full.x(), top, full.width() / 2, full.bottom() + 1 - top);
+        give(tiled, tile.marginsRemoved(tiled->windowHandle()->frameMargins()));
+    }
+    static void give(QWidget* window, const QRect& frame)
+    {
+        window->windowHandle()->setGeometry(frame);
+        StdFrameFollower::followAll();
+    }
+};
+
+// The first category of the categories' menu.
+QAction* firstCategory(const QMenu* menu)
+{
+    for (QAction* item : menu->actions()) {
+        if (item->isSeparator() || !item->isEnabled())
+            continue;
+        if (const QMenu* submenu = item->menu()) {
+            if (QAction* found = firstCategory(submenu))
+                return found;
+        } else if (StdMenu::actionOf(item) == QLatin1String("POSTE:")) {
+            return item;
+        }
+    }
+    return nullptr;
+}
 
 TEST_F(ToolPaletteManagersTest, KeysAndShortcutsStayWithTheActiveWindow)
 {
@@ -198,6 +263,89 @@ TEST_F(ToolPaletteManagersTest, ComesBackWhereItWasWhateverFrameTheManagerGivesI
         });
         delegate->NOUVELLE_OPERATION(nullptr);
         WindowDriver(palette).grab(QStringLiteral("palette-shown-again-%1.png").arg(&c - cases));
+    }
+}
+
+TEST_F(ToolPaletteManagersTest, UnderATilingManagerItTakesItsRoomAsADockAndKeepsIt)
+{
+    const struct {
+        const char* name;
+        bool stretchesDocks;
+    } cases[] = {
+        {"a manager that stretches a dock across the screen (i3)", true},
+        {"a manager that leaves a dock its frame (herbstluftwm)", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui().screenInfo().tiles = true;
+        ui().screenInfo().strips.clear();
+        const StandInTilingManager manager {ui().screenInfo(), c.stretchesDocks};
+        reopenPalette();
+        StdWindow* palette = tool->window();
+        manager.place(palette, banques);
+        settle();
+        const QRect docked = palette->geometry();
+        EXPECT_EQ(docked.topLeft(), QPoint(0, 0));
+        for (int round = 0; round < 3; ++round) {
+            SCOPED_TRACE(round);
+            modalRoundTrip();
+            ASSERT_TRUE(palette->isVisible());
+            manager.place(palette, banques);
+            settle();
+            EXPECT_EQ(palette->geometry(), docked) << "the palette came back elsewhere or at another size";
+            EXPECT_GT(banques->frameGeometry().top(), docked.bottom()) << "a tile lies under the palette";
+            ui().onModal<FenEditSaisieController>([&](FenEditSaisieController& entry) {
+                const QRect frame = entry.window()->frameGeometry();
+                EXPECT_TRUE(ui().screenInfo().visibleFrame().contains(frame)) << frame.y() << "+" << frame.height();
+                EXPECT_GT(frame.top(), docked.bottom());
+                entry.perform(QStringLiteral("NON:"));
+            });
+            delegate->NOUVELLE_OPERATION(nullptr);
+        }
+    }
+}
+
+TEST_F(ToolPaletteManagersTest, AWindowOpenedFromThePaletteTakesTheKeyboardGivenToThePaletteMeanwhile)
+{
+    if (!QTest::qWaitForWindowActive(banques))
+        GTEST_SKIP() << "this platform gives no window the focus";
+    StdWindow* palette = tool->window();
+    const struct {
+        const char* name;
+        std::function<void()> open;
+    } cases[] = {
+        {"a category from the categories' menu",
+         [&] {
+             tool->pop_poste()->rebuild();
+             QAction* category = firstCategory(tool->pop_poste()->stdMenu());
+             ASSERT_NE(category, nullptr);
+             category->trigger();
+         }},
+        {"an account from the accounts' menu",
+         [&] {
+             tool->pop_compteD()->rebuild();
+             EXPECT_TRUE(tool->pop_compteD()->activateTag(kCompteCourant));
+         }},
+        {"the calculator, from its button", [&] { tool->perform(QStringLiteral("CALCULETTE:")); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QWidgetList before = QApplication::topLevelWidgets();
+        c.open();
+        // What X11 makes of the manager giving the palette the keyboard (the click on it, its menu
+        // closing) before the new window has mapped and taken it.
+        QApplication::setActiveWindow(palette);
+        settle();
+        QWidget* key = QApplication::activeWindow();
+        ASSERT_NE(key, nullptr);
+        EXPECT_NE(key, banques) << "the keyboard went back to the banks window";
+        EXPECT_NE(key, palette);
+        EXPECT_FALSE(before.contains(key)) << "the window opened does not have the keyboard";
+        if (!before.contains(key))
+            key->close();
+        settle();
+        banques->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(banques));
     }
 }
 
