@@ -21,20 +21,6 @@ namespace {
 
 class SaisieKeyboardReturnTest : public SaisieUiTest {
 protected:
-    // A click as the user makes it, through the window, where the field shows.
-    static void clickOn(QWidget* widget, QPoint at = {})
-    {
-        if (at.isNull())
-            at = widget->rect().center();
-        QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {}, widget->mapTo(widget->window(), at));
-    }
-    static void showActive(FenEditSaisieController& w)
-    {
-        w.window()->show();
-        w.window()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.window()));
-        QCoreApplication::processEvents();
-    }
     // Keys typed as the user types them: into whatever has the keyboard once the events are in.
     static void typeOn(const QString& keys)
     {
@@ -75,13 +61,8 @@ TEST_F(SaisieKeyboardReturnTest, KeysTypedNextGoToTheFieldTheUserChose)
                 lines << QStringLiteral("ligne %1").arg(line);
             note = lines.join(u'\n');
             ref = QStringLiteral("1511");
-            TRANSACT stored;
-            stored.defaultTransact(&doc);
-            stored.who1 = 7;
-            stored.who2 = 22;
-            stored.solde = euros(60);
+            TRANSACT stored = withNote(note);
             stored.when = may31;
-            stored.note = note;
             ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
         }
         APPLIPARAM::loadAppliParam().optionSaisieRubrique = c.noteLines > 0 ? 4 : 0;

@@ -49,17 +49,6 @@ protected:
         w.perform(QString::fromLatin1(action), &sender);
     }
     QStringList& queued() { return doc.storedDocToDeleteArray; }
-    // An expense of 60 from the current account at the baker's, with a note, to store.
-    TRANSACT withNote(const QString& note)
-    {
-        TRANSACT stored;
-        stored.defaultTransact(&doc);
-        stored.who1 = 7;
-        stored.who2 = 22;
-        stored.solde = euros(60);
-        stored.note = note;
-        return stored;
-    }
     // A click where the row's drawn button is.
     static void clickRowButton(StdTableView* table, int row, const QRect& inRow)
     {
@@ -228,10 +217,7 @@ TEST_F(SaisieSplitNoteTest, AStoredNoteOpensInPlaceAndNoKeyReplacesIt)
         ASSERT_TRUE(makeTransact(withNote(note), nullptr, &doc, false, false));
         enter(editOf(0), [&note](FenEditSaisieController& w) {
             StdWindow* window = w.window();
-            window->show();
-            window->activateWindow();
-            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-            QCoreApplication::processEvents();
+            showActive(w);
             const QWidget* box = w.controls().boxGeneral;
             const auto expectInPlace = [&w, box](const char* when) {
                 ASSERT_TRUE(w.note().isShown()) << when;
@@ -275,10 +261,7 @@ TEST_F(SaisieSplitNoteTest, NoKeyReachesAFieldUnderTheNote)
         APPLIPARAM::loadAppliParam().optionSaisieRubrique = firstField;
         enter(editOf(0), [firstField](FenEditSaisieController& w) {
             StdWindow* window = w.window();
-            window->show();
-            window->activateWindow();
-            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-            QCoreApplication::processEvents();
+            showActive(w);
             ASSERT_TRUE(w.note().isShown());
             const QWidget* box = w.controls().boxGeneral;
             const QRect panel = w.note().controller()->view()->geometry();
@@ -339,16 +322,6 @@ TEST_F(SaisieSplitNoteTest, NoKeyReachesAFieldUnderTheNote)
 TEST_F(SaisieSplitNoteTest, KeysGoWhereTheUserPutTheCaret)
 {
     const double may31 = at(31, 5, 2024);
-    // A click as the user makes it, through the window: the panel takes it where it lies.
-    const auto clickOn = [](QWidget* field, const QPoint& at) {
-        QTest::mouseClick(field->window()->windowHandle(), Qt::LeftButton, {}, field->mapTo(field->window(), at));
-    };
-    const auto showActive = [](FenEditSaisieController& w) {
-        w.window()->show();
-        w.window()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.window()));
-        QCoreApplication::processEvents();
-    };
     struct Click {
         const char* note;
         int firstField; // 4 the reference, 0 the day

@@ -27,9 +27,12 @@
 #include "toolkit/popups/StdPopUp.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
+#include <QWindow>
 
 namespace saisieui {
 
@@ -121,6 +124,32 @@ protected:
     static QImage grab(FenEditSaisieController& window, const char* name)
     {
         return WindowDriver(window).grab(QString::fromLatin1(name));
+    }
+    // The window on screen with the keyboard, as the user sees it.
+    static void showActive(FenEditSaisieController& window)
+    {
+        window.window()->show();
+        window.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.window()));
+        QCoreApplication::processEvents();
+    }
+    // A click as the user makes it, through the window: what lies over the widget there takes it.
+    static void clickOn(QWidget* widget, QPoint at = {})
+    {
+        if (at.isNull())
+            at = widget->rect().center();
+        QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {}, widget->mapTo(widget->window(), at));
+    }
+    // An expense of 60 from the current account at the baker's, with a note, to store.
+    TRANSACT withNote(const QString& note)
+    {
+        TRANSACT stored;
+        stored.defaultTransact(&doc);
+        stored.who1 = 7;
+        stored.who2 = 22;
+        stored.solde = euros(60);
+        stored.note = note;
+        return stored;
     }
 
     double balance(long compte) const { return getTool(kToolCompte, compte, &doc)->solde.values[0]; }
