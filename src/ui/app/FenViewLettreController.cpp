@@ -41,17 +41,28 @@ void FenViewLettreController::buildInterface(StdWindow& window)
     layout->addLayout(buttons);
 }
 
+// The letter becomes a file of the user's, made with the mode every new file of theirs gets: a
+// copy would keep the read-only mode of the program's own resource, and the letter, once filled
+// in, could not be saved.
 int FenViewLettreController::exportTemplate(const QString& source, const QString& destination)
 {
     if (QFileInfo::exists(destination))
         return EEXIST;
-    if (!QFileInfo::exists(source))
-        return ENOENT;
-    QFile file(source);
-    if (file.copy(destination))
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return errno != 0 ? errno : ENOENT;
+    const QByteArray bytes = in.readAll();
+    QFile out(destination);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return errno != 0 ? errno : EEXIST;
+    if (out.write(bytes) == bytes.size() && out.flush()) {
+        out.close();
         return 0;
-    // The copy's own error when the system gave none.
-    return errno != 0 ? errno : int(file.error());
+    }
+    // Nothing half written stays behind; the write's own error when the system gave none.
+    const int error = errno != 0 ? errno : EIO;
+    out.remove();
+    return error;
 }
 
 void FenViewLettreController::EXPORTER(QObject*)

@@ -24,6 +24,8 @@
 
 #include <cerrno>
 
+#include <sys/stat.h>
+
 namespace {
 
 class InfoWindowsTest : public UiTestFixture {
@@ -175,6 +177,8 @@ TEST_F(InfoWindowsTest, ExportingALetterCopiesItOpensItOnRequestAndNeverReplaces
           R"({\*\expandedcolortbl;;}\paperw11900\paperh16840\pard\qr\f0\fs28 Paris, le 3 mars\par)"
           "\n\\pard {\\b Objet : relance}\\par Madame, Monsieur,\\tab merci.}";
     testenv::writeFile(source, bytes);
+    // As the program's own letters are: read-only.
+    QFile::setPermissions(source, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     const QString target = testenv::freshDir(QStringLiteral("export")) + QStringLiteral("/Relance.rtf");
     auto* letter = StdWindowController::push<FenViewLettreController>(
         makeWindowData({{QStringLiteral("path"), source}}), 0, true);
@@ -192,6 +196,12 @@ TEST_F(InfoWindowsTest, ExportingALetterCopiesItOpensItOnRequestAndNeverReplaces
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
     EXPECT_EQ(copy.readAll(), bytes);
     copy.close();
+    // The user's own file, which the user can save once the letter is filled in.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat status { };
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0666 & ~mask);
 
     ui().answerSavePanel(target);
     ui().answerAlert(localizedDialogue(QStringLiteral("kConfirm_ReplaceExisting")).arg(QStringLiteral("Relance.rtf")),
