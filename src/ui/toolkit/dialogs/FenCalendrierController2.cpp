@@ -5,6 +5,8 @@
 #include "foundation/dates.h"
 #include "model/MONTANT.h"
 
+#include <QWidget>
+
 namespace {
 
 // The text of the field, or null for an absent field, as the date functions take them.
@@ -24,21 +26,31 @@ void writeField(StdTextView* field, const QString& text, double fontSize)
     field->setFont(StdTextView::systemFontOfSize(fontSize));
 }
 
-// The widget after the view in its window's focus chain that can take the keyboard.
-QWidget* nextKeyView(QWidget* view)
+} // namespace
+
+// Buttons are not where typing goes: the calendar button itself follows the year, and a button
+// holding the keyboard would hand it back to the day field, whose next keys would change the date.
+QWidget* nextTypingField(QWidget* view)
 {
+    if (!view)
+        return nullptr;
     const QWidget* top = view->window();
     for (QWidget* w = view->nextInFocusChain(); w && w != view; w = w->nextInFocusChain()) {
         if (w->window() == top && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(top)
-            && !w->focusProxy())
+            && !w->focusProxy() && w->testAttribute(Qt::WA_InputMethodEnabled))
             return w;
     }
     return nullptr;
 }
 
-} // namespace
+void giveTypingFieldKeyboard(QWidget* field)
+{
+    // As a Tab would: the field's text selected, ready to be typed over.
+    if (field)
+        field->setFocus(Qt::TabFocusReason);
+}
 
-void pickDateForField(StdWindowController* window, StdTextView* dayField, StdTextView* monthField,
+bool pickDateForField(StdWindowController* window, StdTextView* dayField, StdTextView* monthField,
                       StdTextView* yearField, double fontSize)
 {
     QString day;
@@ -51,13 +63,12 @@ void pickDateForField(StdWindowController* window, StdTextView* dayField, StdTex
     WindowDataPtr data = makeWindowData();
     data->date = date;
     if (StdWindowController::pushModal<FenCalendrierController2>(window, data, MONTANT::currentDeviseSlot()) != 1)
-        return;
+        return false;
     setDayMonthYearViews(&day, &month, &year, data->date);
     writeField(dayField, day, fontSize);
     writeField(monthField, month, fontSize);
     writeField(yearField, year, fontSize);
-    if (window && yearField) {
-        if (QWidget* next = nextKeyView(yearField))
-            next->setFocus(Qt::OtherFocusReason);
-    }
+    if (window)
+        giveTypingFieldKeyboard(nextTypingField(yearField));
+    return true;
 }

@@ -87,19 +87,6 @@ void makeDisplayOnly(QWidget* field)
     field->setFocusPolicy(Qt::NoFocus);
 }
 
-// The widget after this one in the window's focus chain that can take the focus; null when none.
-QWidget* nextValidKeyView(QWidget* from)
-{
-    if (!from)
-        return nullptr;
-    for (QWidget* next = from->nextInFocusChain(); next && next != from; next = next->nextInFocusChain()) {
-        if (next->window() == from->window() && next->isVisibleTo(from->window()) && next->isEnabled()
-            && (next->focusPolicy() & Qt::TabFocus))
-            return next;
-    }
-    return nullptr;
-}
-
 QIcon varianteIcon(const ::VARIANTE& variante, int family)
 {
     const VarianteImage image = variante.getImageForFamily(family, currentDocument());
@@ -617,27 +604,31 @@ void StdWindowPickers::FILL_DATE2()
     fillDate(m_controls.date2, m_controller.date2());
 }
 
-double StdWindowPickers::pickDate(const DateFields& fields)
+double StdWindowPickers::pickDate(const DateFields& fields, bool* picked)
 {
-    pickDateForField(&m_controller, qobject_cast<StdTextView*>(fields.jour), qobject_cast<StdTextView*>(fields.mois),
-                     qobject_cast<StdTextView*>(fields.annee), fontSize());
+    *picked = pickDateForField(&m_controller, qobject_cast<StdTextView*>(fields.jour),
+                               qobject_cast<StdTextView*>(fields.mois), qobject_cast<StdTextView*>(fields.annee),
+                               fontSize());
     return readDate(fields);
 }
 
-// The second date usually follows the first: the focus goes there, not to the calendar button.
+// The second date usually follows the first: the keys go there, not to the calendar button.
 void StdWindowPickers::CALENDRIER1()
 {
-    m_controller.setDate1(pickDate(m_controls.date1));
+    bool picked = false;
+    m_controller.setDate1(pickDate(m_controls.date1, &picked));
+    if (!picked)
+        return;
     QWidget* next = m_controls.date2.jour;
     if (!next)
-        next = nextValidKeyView(m_controls.date1.annee);
-    if (next)
-        next->setFocus(Qt::TabFocusReason);
+        next = nextTypingField(m_controls.date1.annee);
+    giveTypingFieldKeyboard(next);
 }
 
 void StdWindowPickers::CALENDRIER2()
 {
-    m_controller.setDate2(pickDate(m_controls.date2));
-    if (QWidget* next = nextValidKeyView(m_controls.date2.annee))
-        next->setFocus(Qt::TabFocusReason);
+    bool picked = false;
+    m_controller.setDate2(pickDate(m_controls.date2, &picked));
+    if (picked)
+        giveTypingFieldKeyboard(nextTypingField(m_controls.date2.annee));
 }

@@ -147,8 +147,8 @@ private:
     void choosePlacement(QObject* item, long* kindID);
     void fillDate(const DateFields& fields, double date);
     double readDate(const DateFields& fields) const;
-    // Runs the date picker on the fields and answers their date afterwards.
-    double pickDate(const DateFields& fields);
+    // The date of the fields after the picker; picked tells whether the user chose one (OK).
+    double pickDate(const DateFields& fields, bool* picked);
 
     StdWindowController& m_controller;
     StdPickerControls m_controls;
