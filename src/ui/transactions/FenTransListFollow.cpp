@@ -182,7 +182,7 @@ void FenTransListController::reloadKeeping(const QList<RowKey>& keys)
     selectRowKeys(keys);
 }
 
-// Replaces the selection; scrolls to the row given (none below 0).
+// Replaces the selection, which the arrows go on from; scrolls to the row given (none below 0).
 void FenTransListController::selectRows(const IndexSet& rows, long scrollTo)
 {
     StdTableView* table = table1();
@@ -194,6 +194,7 @@ void FenTransListController::selectRows(const IndexSet& rows, long scrollTo)
         table->clearSelection();
     else
         table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table->followSelection(table->currentIndex().row());
     if (scrollTo >= 0 && scrollTo < count)
         table->smartScrollRowToVisible(int(scrollTo));
 }

@@ -172,8 +172,12 @@ void StdTableView::selectCurrentRow(int row, QItemSelectionModel::SelectionFlags
 
 void StdTableView::GO(int row)
 {
-    if (selectionMode() == SingleSelection && isRowSelected(row))
+    // The row is selected already: selecting it again would tell the source of a change that is
+    // none, but the arrows must still go on from it.
+    if (selectionMode() == SingleSelection && isRowSelected(row)) {
+        followSelection(row);
         return;
+    }
     if (row >= 0 && row < numberOfRows()) {
         selectCurrentRow(row, QItemSelectionModel::ClearAndSelect);
         smartScrollRowToVisible(row);
@@ -233,6 +237,21 @@ void StdTableView::SMART_RELOAD()
     const QItemSelection selection = rowSelection(selected);
     if (!selection.isEmpty())
         selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (current < 0 || current >= rows)
+        followSelection(-1);
+}
+
+void StdTableView::followSelection(int preferred)
+{
+    int row = preferred;
+    if (!isRowSelected(row)) {
+        const IndexSet selected = selectedRowIndexes();
+        if (selected.empty())
+            return;
+        row = *selected.rbegin();
+    }
+    if (currentIndex().row() != row)
+        selectCurrentRow(row, QItemSelectionModel::NoUpdate);
 }
 
 int StdTableView::globalPointToRow(const QPoint& windowPoint) const

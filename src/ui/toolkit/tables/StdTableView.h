@@ -53,10 +53,15 @@ public:
     // Scrolls the row into view; a row at or beyond an edge of the visible rows lands about half a
     // page inside, so that the rows around it show too.
     void smartScrollRowToVisible(int row);
-    // Asks the source for its rows again; no row stays selected.
+    // Asks the source for its rows again; no row stays selected and no row is current.
     void reloadData();
-    // Reloads and selects the rows that were selected (those still in the table).
+    // Reloads and selects the rows that were selected (those still in the table); the current
+    // row stays, or, when there was none, follows the selection (followSelection).
     void SMART_RELOAD();
+    // The up and down arrows go on from the current row: after the selection was set by the
+    // program, the row given becomes current when it is selected, else the last selected row.
+    // Nothing is selected or scrolled; without a selection the current row stays.
+    void followSelection(int preferred);
     // The row under a point given in the window's coordinates; -1 for none or without a source.
     int globalPointToRow(const QPoint& windowPoint) const;
 
