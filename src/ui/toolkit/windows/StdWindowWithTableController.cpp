@@ -1,6 +1,5 @@
 #include "toolkit/windows/StdWindowWithTableController.h"
 
-#include "toolkit/host/UiHost.h"
 #include "toolkit/palettes/HelperSVPalette.h"
 #include "toolkit/print/PrintViewWithTable.h"
 #include "toolkit/tables/listgeometry.h"
@@ -579,8 +578,11 @@ void StdWindowWithTableController::manuelAdjustHeight(bool keepTop)
 bool StdWindowWithTableController::fitHeightOnce(bool keepTop)
 {
     StdWindow* shown = windowIfLoaded();
-    const QRect screen = UiHost::instance().screen().visibleFrame();
-    if (!shown || screen.isEmpty())
+    // The room and the decorations the window's placement keeps it to (below the tool palette, the
+    // title bar the manager adds): fitted to more, the window would be moved back at once, and
+    // fitted again at the next pass.
+    const QRect area = shown ? StdWindowPlacement::availableArea(shown) : QRect();
+    if (!shown || area.isEmpty())
         return false;
     // The lists are measured as the window's size now lays them out, not as the last layout pass
     // left them: a window fitted twice in a row would grow by the same lack twice.
@@ -598,12 +600,9 @@ bool StdWindowWithTableController::fitHeightOnce(bool keepTop)
         shareHeightBetweenTables(share1, share2);
     }
     const double change = windowHeightChange(*shown, wanted - listHeight);
-    const QRect outer = fittedListWindowFrame(screen, shown->frameGeometry(), change, keepTop);
     // The window is placed by its content; its title bar and borders stay around it.
-    const QMargins borders(shown->geometry().left() - shown->frameGeometry().left(),
-                           shown->geometry().top() - shown->frameGeometry().top(),
-                           shown->frameGeometry().right() - shown->geometry().right(),
-                           shown->frameGeometry().bottom() - shown->geometry().bottom());
+    const QMargins borders = StdWindowPlacement::decorationsOf(shown);
+    const QRect outer = fittedListWindowFrame(area, shown->geometry().marginsAdded(borders), change, keepTop);
     const QRect fitted = outer.marginsRemoved(borders);
     if (fitted == shown->geometry())
         return false;

@@ -4,8 +4,10 @@
 #include "toolkit/windows/StdWindowWithTableController.h"
 
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "uisupport/DemoRows.h"
+#include "uisupport/ToolPaletteApp.h"
 #include "uisupport/UiTestFixture.h"
 #include "uisupport/WindowDriver.h"
 
@@ -349,6 +351,75 @@ TEST_F(ListWindowTest, TheListIsFittedToItsRowsOnTheScreen)
     auto* kept = open<OneTableWindow>();
     EXPECT_EQ(kept->window()->geometry(), QRect(100, 120, 640, 300));
     kept->close();
+}
+
+// Every frame a window is given, in order, as each request reaches it.
+class FramesGiven : public QObject {
+public:
+    explicit FramesGiven(QWidget* window)
+        : m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+    QList<QRect> frames;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool framed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+        if (watched == m_window && framed && (frames.isEmpty() || frames.last() != m_window->geometry()))
+            frames.append(m_window->geometry());
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+// A list taller than the screen is fitted to the room below the tool palette, the title bar
+// included: once, not first to the whole screen and then pushed back below the palette at every
+// pass, each frame asked of a window manager that answers them all in turn.
+TEST_F(ListWindowTest, AListTallerThanTheScreenIsFittedOnceBelowTheToolPalette)
+{
+    const QMargins decorations(1, 22, 1, 1);
+    ui().screenInfo().frame = ui().screenInfo().full = QRect(0, 0, 1366, 768);
+    StdWindowPlacement::setDecorations(decorations);
+    ToolPaletteApp app;
+    app.tool = openPaletteOutils(false);
+    ASSERT_NE(app.tool, nullptr);
+    setWindowAppDelegate(&app);
+    QRect area = ui().screenInfo().frame;
+    area.setTop(app.tool->window()->frameGeometry().bottom() + 3);
+    const struct {
+        const char* name;
+        QRect frame; // where the window stands as its rows grow
+    } cases[] = {
+        {"below the palette", QRect(100, 120, 640, 300)},
+        {"its title bar under the palette", QRect(100, 10, 640, 300)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* list = open<OneTableWindow>();
+        StdWindow* window = list->window();
+        window->setGeometry(c.frame);
+        for (int i = 0; i < 6; ++i)
+            list->rows += DemoTableSource::sampleRows();
+        list->table1()->reloadData();
+        FramesGiven given(window);
+        list->adjustHeight(false);
+        const QRect fitted = window->geometry().marginsAdded(decorations);
+        EXPECT_EQ(fitted.top(), area.top());
+        EXPECT_EQ(fitted.bottom(), area.bottom());
+        for (qsizetype i = 0; i < given.frames.size(); ++i)
+            EXPECT_EQ(given.frames.indexOf(given.frames.at(i)), i)
+                << "asked twice: " << given.frames.at(i).y() << " " << given.frames.at(i).height();
+        EXPECT_LE(given.frames.size(), 2) << "fitted, then kept clear of the palette at most once";
+        list->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    closePaletteOutils();
+    setWindowAppDelegate(nullptr);
+    StdWindowPlacement::setDecorations(std::nullopt);
 }
 
 TEST_F(ListWindowTest, OnlyTheLastOfABatchRefreshesTheListsAndTheFooter)
