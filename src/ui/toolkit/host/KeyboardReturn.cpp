@@ -225,7 +225,7 @@ void KeyboardReturn::keyWindowCloses()
 {
     m_keyWindow->removeEventFilter(this);
     m_keyWindow = nullptr;
-    if (!m_landing.pending)
+    if (!m_landing.armed)
         hold();
     m_landing = Landing {true, m_landing.number + 1, m_changes};
     if (managerChooses())
@@ -235,9 +235,20 @@ void KeyboardReturn::keyWindowCloses()
         this, [this, number] { land(number); }, Qt::QueuedConnection);
 }
 
+// A window shown or raised since the close is the one the keyboard belongs to, else the one in
+// front.
+QWidget* KeyboardReturn::rightfulWindow() const
+{
+    if (m_changes != m_landing.changes && m_lastBrought && m_lastBrought->isVisible())
+        return m_lastBrought;
+    return WindowOrder::front();
+}
+
+// Nothing else gives the keyboard: the program does, unless a window shown since takes it as it
+// opens.
 void KeyboardReturn::land(std::uint64_t number)
 {
-    if (!m_landing.pending || m_landing.number != number)
+    if (!m_landing.armed || m_landing.number != number)
         return;
     const bool newer = m_changes != m_landing.changes;
     endLanding();
@@ -248,25 +259,27 @@ void KeyboardReturn::land(std::uint64_t number)
         activate(front);
 }
 
-// The manager's choice, once: a window behind another hands the keyboard to the one in front. A
-// window blocked by a question hands it to the question (ModalHandoff).
+// The manager's choice, and any it makes later until the user acts: a window behind another, or
+// an older one than the window shown since the close, hands the keyboard to the rightful one,
+// once. A window blocked by a question hands it to the question (ModalHandoff).
 void KeyboardReturn::landedOn(QWidget* window)
 {
-    if (!m_landing.pending)
+    if (!m_landing.armed)
         return;
     const bool newer = m_changes != m_landing.changes;
-    endLanding();
-    if (newer || ModalHandoff::answeringWindow(window) || WindowOrder::isInFront(window))
+    QWidget* rightful = rightfulWindow();
+    if (!rightful || window == rightful || ModalHandoff::answeringWindow(window)
+        || (!newer && WindowOrder::isInFront(window)))
         return;
-    if (QWidget* front = WindowOrder::front(); front && front != window)
-        activate(front);
+    endLanding();
+    activate(rightful);
 }
 
 void KeyboardReturn::endLanding()
 {
-    if (!m_landing.pending)
+    if (!m_landing.armed)
         return;
-    m_landing.pending = false;
+    m_landing.armed = false;
     release();
 }
 
@@ -288,8 +301,8 @@ void KeyboardReturn::release()
 bool KeyboardReturn::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::MouseButtonPress) {
-        // The user's own choice from now on.
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) {
+        // The user acts: where the keyboard goes from now on is the user's choice.
         endLanding();
         return false;
     }
@@ -311,7 +324,9 @@ bool KeyboardReturn::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
-    if (m_pending > 0 && WindowOrder::takesKeyboard(*widget))
+    if (m_pending > 0 && WindowOrder::takesKeyboard(*widget)) {
         ++m_changes;
+        m_lastBrought = widget;
+    }
     return false;
 }

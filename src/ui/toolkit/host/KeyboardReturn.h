@@ -11,11 +11,12 @@
 //
 // Whenever the window that has the keyboard closes (a run's window, or any window the user or
 // the program closes), the keyboard lands on the window in front (WindowOrder): never on a window
-// lying behind another, never nowhere while a window shows. A manager gives it to a window of its
-// own choosing: the program waits for that choice and, when it is a window behind another, gives
-// the keyboard to the one in front instead, once. Without a manager nothing gives it: the program
-// does. A window shown or raised after the close is the user's next one and takes the keyboard as
-// it opens: the landing is over, and a choice made before it, arriving late, changes nothing.
+// lying behind another, never nowhere while a window shows. Without a manager nothing gives it:
+// the program does. A manager gives it to a window of its own choosing: when that is a window
+// behind another, the program gives the keyboard to the one in front instead, once. A window shown
+// or raised after the close is the user's next one and takes the keyboard as it opens; until the
+// user acts (a key, a click), a choice the manager made before it and that arrives late is undone
+// the same way.
 #include <QObject>
 #include <QPointer>
 
@@ -55,7 +56,7 @@ private:
         std::uint64_t changes = 0; // windows shown or raised before the run ended
     };
     struct Landing {
-        bool pending = false;
+        bool armed = false; // from the close until the user acts or a choice is corrected
         std::uint64_t number = 0; // which close it follows
         std::uint64_t changes = 0; // windows shown or raised before that close
     };
@@ -73,6 +74,7 @@ private:
 
     void keyWindowChanged(QWindow* window);
     void keyWindowCloses();
+    QWidget* rightfulWindow() const;
     // Without a manager, once the events of the close are in.
     void land(std::uint64_t number);
     // Where the keyboard landed after the close.
@@ -89,5 +91,6 @@ private:
     QPointer<QWidget> m_keyWindow; // the window that has the keyboard, watched for its close
     Landing m_landing;
     std::uint64_t m_changes = 0; // windows shown or raised while a return or a landing waits
+    QPointer<QWidget> m_lastBrought; // the last of them
     int m_pending = 0; // returns and landings waiting or posted
 };
