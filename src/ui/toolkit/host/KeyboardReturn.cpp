@@ -235,8 +235,19 @@ void KeyboardReturn::keyWindowCloses()
         this, [this, number] { land(number); }, Qt::QueuedConnection);
 }
 
-// A window shown or raised since the close is the one the keyboard belongs to, else the one in
-// front.
+// A window shown or raised since the close is the one the keyboard belongs to, else any window in
+// front. A window blocked by a question hands the keyboard on to it (ModalHandoff).
+bool KeyboardReturn::landsWell(QWidget* window) const
+{
+    if (!window || !window->isVisible())
+        return false;
+    if (ModalHandoff::answeringWindow(window))
+        return true;
+    if (m_changes != m_landing.changes && m_lastBrought && m_lastBrought->isVisible())
+        return window == m_lastBrought;
+    return WindowOrder::isInFront(window);
+}
+
 QWidget* KeyboardReturn::rightfulWindow() const
 {
     if (m_changes != m_landing.changes && m_lastBrought && m_lastBrought->isVisible())
@@ -244,32 +255,28 @@ QWidget* KeyboardReturn::rightfulWindow() const
     return WindowOrder::front();
 }
 
-// Nothing else gives the keyboard: the program does, unless a window shown since takes it as it
-// opens.
+// Nothing else gives the keyboard: the program does, unless the window that has it now is the
+// rightful one (a window shown since took it as it opened).
 void KeyboardReturn::land(std::uint64_t number)
 {
     if (!m_landing.armed || m_landing.number != number)
         return;
-    const bool newer = m_changes != m_landing.changes;
+    const bool landed = landsWell(QApplication::activeWindow());
+    QWidget* rightful = landed ? nullptr : rightfulWindow();
     endLanding();
-    QWidget* active = QApplication::activeWindow();
-    if (newer || (active && active->isVisible() && WindowOrder::isInFront(active)))
-        return;
-    if (QWidget* front = WindowOrder::front())
-        activate(front);
+    if (rightful)
+        activate(rightful);
 }
 
 // The manager's choice, and any it makes later until the user acts: a window behind another, or
 // an older one than the window shown since the close, hands the keyboard to the rightful one,
-// once. A window blocked by a question hands it to the question (ModalHandoff).
+// once.
 void KeyboardReturn::landedOn(QWidget* window)
 {
-    if (!m_landing.armed)
+    if (!m_landing.armed || landsWell(window))
         return;
-    const bool newer = m_changes != m_landing.changes;
     QWidget* rightful = rightfulWindow();
-    if (!rightful || window == rightful || ModalHandoff::answeringWindow(window)
-        || (!newer && WindowOrder::isInFront(window)))
+    if (!rightful || rightful == window)
         return;
     endLanding();
     activate(rightful);

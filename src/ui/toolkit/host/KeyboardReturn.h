@@ -74,6 +74,8 @@ private:
 
     void keyWindowChanged(QWindow* window);
     void keyWindowCloses();
+    // Whether the keyboard is where it belongs after the close, and where it belongs.
+    bool landsWell(QWidget* window) const;
     QWidget* rightfulWindow() const;
     // Without a manager, once the events of the close are in.
     void land(std::uint64_t number);
