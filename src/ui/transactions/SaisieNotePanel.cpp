@@ -7,6 +7,7 @@
 
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/host/KeyboardReturn.h"
 #include "toolkit/media/BasicAnimationManager.h"
 
 #include <QApplication>
@@ -209,13 +210,14 @@ void SaisieNotePanel::hideNote(std::function<void()> completion)
     for (QWidget* part : view->findChildren<QWidget*>())
         part->setFocusPolicy(Qt::NoFocus);
     // Keys typed next go to the field the note took them from, as the user left it, not to the note
-    // sliding out of sight.
+    // sliding out of sight. A button clicked on the way (OK, whose alert closes the note) took the
+    // keyboard from the note: what the keyboard comes back to after it is that field too.
     QPointer<QWidget> returnTo = std::exchange(m_returnTo, nullptr);
-    if (QWidget* focus = view->window()->focusWidget(); focus && view->isAncestorOf(focus)) {
-        if (!returnTo || !returnTo->isVisibleTo(view->window()) || !returnTo->isEnabled())
-            returnTo = fieldThatShows(nullptr, true);
+    if (!returnTo || !returnTo->isVisibleTo(view->window()) || !returnTo->isEnabled())
+        returnTo = fieldThatShows(nullptr, true);
+    if (QWidget* focus = view->window()->focusWidget(); focus && view->isAncestorOf(focus))
         StdTextView::giveKeyboardBack(returnTo);
-    }
+    KeyboardReturn::fieldHandsBack(view->field_texte(), returnTo);
     m_waitsForTab = false;
     m_sliding = false;
     // Closed before it was in: its opening is over.

@@ -35,7 +35,7 @@ protected:
 TEST_F(SaisieKeyboardReturnTest, KeysTypedNextGoToTheFieldTheUserChose)
 {
     const double may31 = at(31, 5, 2024);
-    enum class Closing { Return, Tab, Backtab, NoteButton, Alert };
+    enum class Closing { Return, Tab, Backtab, NoteButton, Alert, AlertOverNote };
     struct Case {
         const char* why;
         Closing closing; // what closes after "AB7" was typed into the reference
@@ -47,6 +47,7 @@ TEST_F(SaisieKeyboardReturnTest, KeysTypedNextGoToTheFieldTheUserChose)
         {"Backtab closes the note", Closing::Backtab, 0},
         {"a second click on the note button", Closing::NoteButton, 0},
         {"a zero-amount alert answered with the mouse", Closing::Alert, 0},
+        {"the note open as OK is clicked, the zero-amount alert answered", Closing::AlertOverNote, 0},
         {"a five-line note over the first field", Closing::Return, 5},
         {"a note over every field", Closing::Return, 15},
     };
@@ -66,7 +67,8 @@ TEST_F(SaisieKeyboardReturnTest, KeysTypedNextGoToTheFieldTheUserChose)
             ASSERT_TRUE(makeTransact(stored, nullptr, &doc, false, false));
         }
         APPLIPARAM::loadAppliParam().optionSaisieRubrique = c.noteLines > 0 ? 4 : 0;
-        if (c.closing == Closing::Alert) {
+        const bool zeroAmount = c.closing == Closing::Alert || c.closing == Closing::AlertOverNote;
+        if (zeroAmount) {
             ui().answerAlert(QStringLiteral("kConfirm_ZeroTrans"), kAlertSecondButton); // Annuler
             ui().answerAlert(QStringLiteral("kConfirm_ZeroTrans"), kAlertFirstButton);
         }
@@ -85,7 +87,7 @@ TEST_F(SaisieKeyboardReturnTest, KeysTypedNextGoToTheFieldTheUserChose)
                 return;
             }
             choose(w, "pop_compteC", 22);
-            if (c.closing != Closing::Alert)
+            if (!zeroAmount)
                 type(w, "field_montant", QStringLiteral("12,34"));
             clickOn(reference);
             typeOn(QStringLiteral("AB7"));
@@ -110,6 +112,10 @@ TEST_F(SaisieKeyboardReturnTest, KeysTypedNextGoToTheFieldTheUserChose)
                 clickOn(w.controls().button_note);
                 break;
             case Closing::Alert:
+                break;
+            case Closing::AlertOverNote:
+                clickOn(w.controls().button_ok);
+                ASSERT_TRUE(doc.transact_array.isEmpty()) << "the alert was answered Annuler";
                 break;
             }
             EXPECT_FALSE(w.note().isShown());

@@ -1,13 +1,19 @@
 #include "toolkit/host/KeyboardReturn.h"
 
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/host/ModalHandoff.h"
+#include "toolkit/host/WindowOrder.h"
+#include "toolkit/host/X11WindowManager.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -17,13 +23,41 @@ bool takesText(const QWidget* widget)
     return widget && widget->testAttribute(Qt::WA_InputMethodEnabled);
 }
 
-// A window the user can type into: not a menu, a tip or a palette that refuses the keyboard.
-bool takesKeyboard(const QWidget& window)
+bool hasApplication()
 {
-    const Qt::WindowType type = window.windowType();
-    return type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen
-        && !window.testAttribute(Qt::WA_ShowWithoutActivating)
-        && !(window.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+std::optional<bool> g_managerChoosesForTesting;
+
+// Whether a manager chooses where the keyboard goes when the window that had it closes. The
+// headless platforms have none; the others than X11 always have one.
+bool managerChooses()
+{
+    if (g_managerChoosesForTesting)
+        return *g_managerChoosesForTesting;
+    if (const std::optional<bool> runs = X11WindowManager::managerRuns())
+        return *runs;
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+QWidget* widgetOf(const QWindow* window)
+{
+    if (!window)
+        return nullptr;
+    const auto windows = QApplication::topLevelWidgets();
+    const auto found = std::find_if(windows.begin(), windows.end(),
+                                    [window](const QWidget* widget) { return widget->windowHandle() == window; });
+    return found == windows.end() ? nullptr : *found;
+}
+
+// The keyboard to that window, or to the question it must answer first.
+void activate(QWidget* window)
+{
+    if (QWidget* answering = ModalHandoff::answeringWindow(window))
+        window = answering;
+    window->activateWindow();
 }
 
 } // namespace
@@ -33,10 +67,19 @@ KeyboardReturn& KeyboardReturn::shared()
     // Owned by the application: another application object (a test's) gets one of its own.
     static QPointer<KeyboardReturn> instance;
     if (!instance) {
+        WindowOrder::ensureTracking();
         instance = new KeyboardReturn(QCoreApplication::instance());
         connect(qApp, &QApplication::focusChanged, instance.data(), &KeyboardReturn::focusChanged);
+        connect(qGuiApp, &QGuiApplication::focusWindowChanged, instance.data(), &KeyboardReturn::keyWindowChanged);
+        instance->keyWindowChanged(QGuiApplication::focusWindow());
     }
     return *instance;
+}
+
+void KeyboardReturn::ensureInstalled()
+{
+    if (hasApplication())
+        shared();
 }
 
 void KeyboardReturn::focusChanged(QWidget* old, QWidget* now)
@@ -46,9 +89,32 @@ void KeyboardReturn::focusChanged(QWidget* old, QWidget* now)
         m_lastField = now;
 }
 
+void KeyboardReturn::fieldHandsBack(const QWidget* closing, QWidget* heir)
+{
+    if (!closing || !hasApplication())
+        return;
+    KeyboardReturn& self = shared();
+    if (self.m_lastField == closing)
+        self.m_lastField = heir;
+    for (std::vector<Holder>* holders : {&self.m_open, &self.m_waiting}) {
+        for (Holder& holder : *holders) {
+            if (holder.field == closing)
+                holder.field = heir;
+        }
+    }
+}
+
+void KeyboardReturn::setManagerChoosesForTesting(std::optional<bool> chooses)
+{
+    g_managerChoosesForTesting = chooses;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Runs
+
 void KeyboardReturn::runOpens(QWidget* modal)
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    if (!hasApplication())
         return;
     KeyboardReturn& self = shared();
     Holder holder;
@@ -66,9 +132,8 @@ void KeyboardReturn::runOpens(QWidget* modal)
 
 void KeyboardReturn::runCloses()
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return;
-    shared().closeRun();
+    if (hasApplication())
+        shared().closeRun();
 }
 
 void KeyboardReturn::closeRun()
@@ -79,9 +144,8 @@ void KeyboardReturn::closeRun()
     m_open.pop_back();
     if (!holder.window)
         return;
-    if (m_pending++ == 0)
-        watchWindows(true);
-    holder.shown = m_shown;
+    hold();
+    holder.changes = m_changes;
     // A window running modally on itself (a list in a mode) stays.
     if (holder.modal && holder.modal != holder.window && holder.modal->isVisible())
         waitForModal(std::move(holder));
@@ -111,56 +175,165 @@ void KeyboardReturn::post(const Holder& holder)
         this,
         [this, holder] {
             giveBack(holder);
-            if (--m_pending == 0)
-                watchWindows(false);
+            release();
         },
         Qt::QueuedConnection);
 }
 
+// The field comes back whatever window has the keyboard now: the window finds it as the user
+// left it when it has the keyboard again. The window itself takes it back only if no other took
+// it meanwhile, and only from in front: one that lies behind another leaves it to the landing.
 void KeyboardReturn::giveBack(const Holder& holder)
 {
     QWidget* window = holder.window;
-    if (!window || !window->isVisible() || m_shown != holder.shown)
-        return;
-    QWidget* active = QApplication::activeWindow();
-    if (active && active != window && active->isVisible())
+    if (!window || !window->isVisible())
         return;
     QWidget* focus = window->focusWidget();
     QWidget* field = holder.field;
     if (field && field != focus && field->window() == window && field->isVisible() && field->isEnabled()
         && (!focus || qobject_cast<QAbstractButton*>(focus)))
         StdTextView::giveKeyboardBack(field);
-    if (active != window)
-        window->activateWindow();
+    if (m_changes != holder.changes)
+        return;
+    QWidget* active = QApplication::activeWindow();
+    if (active == window || (active && active->isVisible()) || !WindowOrder::isInFront(window))
+        return;
+    window->activateWindow();
 }
 
-// Only while a return waits: the application's every event passes here then.
-void KeyboardReturn::watchWindows(bool watch)
+// ---------------------------------------------------------------------------------------------
+// The landing after a close
+
+// A palette or a menu given the keyboard leaves it where it belongs: to the window that had it.
+void KeyboardReturn::keyWindowChanged(QWindow* window)
 {
-    if (watch)
+    QWidget* widget = widgetOf(window);
+    if (widget && !WindowOrder::takesKeyboard(*widget))
+        return;
+    if (widget != m_keyWindow) {
+        if (m_keyWindow)
+            m_keyWindow->removeEventFilter(this);
+        m_keyWindow = widget;
+        if (widget)
+            widget->installEventFilter(this);
+    }
+    if (widget)
+        landedOn(widget);
+}
+
+void KeyboardReturn::keyWindowCloses()
+{
+    m_keyWindow->removeEventFilter(this);
+    m_keyWindow = nullptr;
+    if (!m_landing.armed)
+        hold();
+    m_landing = Landing {true, m_landing.number + 1, m_changes};
+    if (managerChooses())
+        return;
+    const std::uint64_t number = m_landing.number;
+    QMetaObject::invokeMethod(
+        this, [this, number] { land(number); }, Qt::QueuedConnection);
+}
+
+// A window shown or raised since the close is the one the keyboard belongs to, else any window in
+// front. A window blocked by a question hands the keyboard on to it (ModalHandoff).
+bool KeyboardReturn::landsWell(QWidget* window) const
+{
+    if (!window || !window->isVisible())
+        return false;
+    if (ModalHandoff::answeringWindow(window))
+        return true;
+    if (m_changes != m_landing.changes && m_lastBrought && m_lastBrought->isVisible())
+        return window == m_lastBrought;
+    return WindowOrder::isInFront(window);
+}
+
+QWidget* KeyboardReturn::rightfulWindow() const
+{
+    if (m_changes != m_landing.changes && m_lastBrought && m_lastBrought->isVisible())
+        return m_lastBrought;
+    return WindowOrder::front();
+}
+
+// Nothing else gives the keyboard: the program does, unless the window that has it now is the
+// rightful one (a window shown since took it as it opened).
+void KeyboardReturn::land(std::uint64_t number)
+{
+    if (!m_landing.armed || m_landing.number != number)
+        return;
+    const bool landed = landsWell(QApplication::activeWindow());
+    QWidget* rightful = landed ? nullptr : rightfulWindow();
+    endLanding();
+    if (rightful)
+        activate(rightful);
+}
+
+// The manager's choice, and any it makes later until the user acts: a window behind another, or
+// an older one than the window shown since the close, hands the keyboard to the rightful one,
+// once.
+void KeyboardReturn::landedOn(QWidget* window)
+{
+    if (!m_landing.armed || landsWell(window))
+        return;
+    QWidget* rightful = rightfulWindow();
+    if (!rightful || rightful == window)
+        return;
+    endLanding();
+    activate(rightful);
+}
+
+void KeyboardReturn::endLanding()
+{
+    if (!m_landing.armed)
+        return;
+    m_landing.armed = false;
+    release();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Watching the windows
+
+void KeyboardReturn::hold()
+{
+    if (m_pending++ == 0)
         qApp->installEventFilter(this);
-    else
+}
+
+void KeyboardReturn::release()
+{
+    if (--m_pending == 0)
         qApp->removeEventFilter(this);
 }
 
 bool KeyboardReturn::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if ((type != QEvent::Show && type != QEvent::Hide) || !watched->isWidgetType())
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) {
+        // The user acts: where the keyboard goes from now on is the user's choice.
+        endLanding();
+        return false;
+    }
+    if ((type != QEvent::Show && type != QEvent::Hide && type != QEvent::ZOrderChange) || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
     if (!widget->isWindow())
         return false;
-    if (type == QEvent::Show && takesKeyboard(*widget))
-        ++m_shown;
-    if (type == QEvent::Hide
-        && std::any_of(m_waiting.begin(), m_waiting.end(), [widget](const Holder& h) { return h.modal == widget; })) {
-        // Hidden now, whatever the flag says while the event is sent.
-        for (Holder& holder : m_waiting) {
-            if (holder.modal == widget)
-                holder.modal = nullptr;
+    if (type == QEvent::Hide) {
+        if (widget == m_keyWindow && !event->spontaneous())
+            keyWindowCloses();
+        if (std::any_of(m_waiting.begin(), m_waiting.end(), [widget](const Holder& h) { return h.modal == widget; })) {
+            // Hidden now, whatever the flag says while the event is sent.
+            for (Holder& holder : m_waiting) {
+                if (holder.modal == widget)
+                    holder.modal = nullptr;
+            }
+            releaseWaiting();
         }
-        releaseWaiting();
+        return false;
+    }
+    if (m_pending > 0 && WindowOrder::takesKeyboard(*widget)) {
+        ++m_changes;
+        m_lastBrought = widget;
     }
     return false;
 }

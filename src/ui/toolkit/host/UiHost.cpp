@@ -70,6 +70,9 @@ void UiHost::install(UiHost* host)
     g_host = host;
     installAlerts(host ? &g_coreAlerts : nullptr);
     installDesktop(host ? &host->desktop() : nullptr);
+    // From the first window on: its close must leave the keyboard to the window in front.
+    if (host)
+        KeyboardReturn::ensureInstalled();
 }
 
 UiHost* UiHost::installed()

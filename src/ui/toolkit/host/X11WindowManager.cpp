@@ -182,6 +182,33 @@ void setAtoms(xcb_connection_t* connection, xcb_window_t window, const char* nam
                         uint32_t(values.size()), values.data());
 }
 
+// Mapped, and every window it lies in too: a manager unmaps the frame of a window it hides (a tab
+// not chosen).
+bool isViewable(xcb_connection_t* connection, xcb_window_t window)
+{
+    const XcbReply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr),
+        &std::free);
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+// The child of the root that holds the window: its frame under a manager, the window itself
+// without one. A few levels at most: a frame, and a manager's own container.
+xcb_window_t rootChildOf(xcb_connection_t* connection, xcb_window_t window, xcb_window_t root)
+{
+    constexpr int kLevels = 8;
+    for (int level = 0; level < kLevels; ++level) {
+        const XcbReply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr), &std::free);
+        if (!tree || tree->parent == XCB_WINDOW_NONE)
+            return XCB_WINDOW_NONE;
+        if (tree->parent == root)
+            return window;
+        window = tree->parent;
+    }
+    return XCB_WINDOW_NONE;
+}
+
 } // namespace
 
 void X11WindowManager::refuseFocus(QWidget* window)
@@ -273,4 +300,50 @@ void X11WindowManager::activateAsUser(QWidget* window)
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
+}
+
+bool X11WindowManager::onX11()
+{
+    return x11Connection() != nullptr;
+}
+
+// A manager is the one client that redirects the mapping of the root's children, EWMH or not.
+std::optional<bool> X11WindowManager::managerRuns()
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return std::nullopt;
+    const XcbReply<xcb_get_window_attributes_reply_t> root(
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, rootOf(connection)), nullptr),
+        &std::free);
+    return root && (root->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT) != 0;
+}
+
+std::optional<QList<QWidget*>> X11WindowManager::frontToBack(const QList<QWidget*>& windows)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return std::nullopt;
+    const xcb_window_t root = rootOf(connection);
+    const XcbReply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr), &std::free);
+    if (!tree)
+        return std::nullopt;
+    // The root's children come bottom first; a managed window lies in its frame, one of them.
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const xcb_window_t* end = children + xcb_query_tree_children_length(tree.get());
+    std::vector<std::pair<std::ptrdiff_t, QWidget*>> stacked;
+    for (QWidget* window : windows) {
+        const auto id = xcb_window_t(window ? window->internalWinId() : 0);
+        if (!id || !isViewable(connection, id))
+            continue;
+        const xcb_window_t* at = std::find(children, end, rootChildOf(connection, id, root));
+        if (at != end)
+            stacked.emplace_back(at - children, window);
+    }
+    std::stable_sort(stacked.begin(), stacked.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    QList<QWidget*> ordered;
+    for (const auto& [place, window] : stacked)
+        ordered.append(window);
+    return ordered;
 }

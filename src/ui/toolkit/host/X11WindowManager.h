@@ -14,7 +14,12 @@
 // - Qt hands the keyboard from a window blocked by a modal one to the modal window by asking the
 //   manager as an application does: a manager that refuses such requests to prevent focus
 //   stealing (herbstluftwm) leaves it on the blocked window, where Qt drops every key.
+// - Qt knows neither whether a manager runs (without one, nothing gives the keyboard to a window
+//   when the one that had it closes) nor in which order the windows lie on the screen.
+#include <QList>
+
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -43,4 +48,12 @@ public:
     // Asks the manager to bring the window to the front and give it the keyboard as a user's own
     // act (a pager's request), which no focus-stealing prevention refuses.
     static void activateAsUser(QWidget* window);
+
+    // Whether the program shows its windows on an X11 display.
+    static bool onX11();
+    // Whether a manager runs on the display; nullopt where there is no X11.
+    static std::optional<bool> managerRuns();
+    // Those of the windows that the screen shows (mapped, their frame too), the one in front
+    // first, in the order the screen stacks them; nullopt where there is no X11.
+    static std::optional<QList<QWidget*>> frontToBack(const QList<QWidget*>& windows);
 };
