@@ -21,7 +21,7 @@ QPointer<FenActualiserBudgetController>& openWindow()
 
 FenActualiserBudgetController* FenActualiserBudgetController::current()
 {
-    return openWindow().data();
+    return stillOpen(openWindow().data());
 }
 
 FenActualiserBudgetController* FenActualiserBudgetController::open(const BudgetProposalList& entries, long nbMonth,

@@ -24,7 +24,7 @@ QPointer<FenCompleterBudgetController>& openWindow()
 
 FenCompleterBudgetController* FenCompleterBudgetController::current()
 {
-    return openWindow().data();
+    return stillOpen(openWindow().data());
 }
 
 FenCompleterBudgetController* FenCompleterBudgetController::open(const BudgetProposalList& entries, long nbMonth,

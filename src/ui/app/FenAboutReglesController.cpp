@@ -26,7 +26,7 @@ QString FenAboutReglesController::reglesPath()
 
 FenAboutReglesController* FenAboutReglesController::current()
 {
-    return openWindow().data();
+    return stillOpen(openWindow().data());
 }
 
 void FenAboutReglesController::buildInterface(StdWindow& window)
@@ -53,7 +53,7 @@ void FenAboutReglesController::windowWillClose()
 
 FenAboutReglesController* showRulesHelp()
 {
-    if (FenAboutReglesController* open = openWindow()) {
+    if (FenAboutReglesController* open = stillOpen(openWindow().data())) {
         showWindowOfController(open->window());
         return open;
     }

@@ -52,7 +52,7 @@ const QStringList& lettres()
 
 FenLettreController* FenLettreController::current()
 {
-    return openWindow().data();
+    return stillOpen(openWindow().data());
 }
 
 void FenLettreController::buildInterface(StdWindow& window)
@@ -122,7 +122,7 @@ void FenLettreController::windowWillClose()
 
 FenLettreController* showLetters()
 {
-    if (FenLettreController* open = openWindow()) {
+    if (FenLettreController* open = stillOpen(openWindow().data())) {
         showWindowOfController(open->window());
         return open;
     }

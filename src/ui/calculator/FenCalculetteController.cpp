@@ -54,7 +54,7 @@ FenCalculetteController::~FenCalculetteController()
 FenCalculetteController* FenCalculetteController::openCalculette(long devise, bool appear)
 {
     QPointer<FenCalculetteController>& window = freeWindow();
-    if (window && window->windowIfLoaded()) {
+    if (stillOpen(window.data()) && window->windowIfLoaded()) {
         if (appear)
             showWindowOfController(window->window());
         return window;
@@ -65,7 +65,7 @@ FenCalculetteController* FenCalculetteController::openCalculette(long devise, bo
 
 FenCalculetteController* FenCalculetteController::freeCalculette()
 {
-    return freeWindow();
+    return stillOpen(freeWindow().data());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -55,7 +55,7 @@ FenDeviseController::FenDeviseController() = default;
 
 FenDeviseController* FenDeviseController::current()
 {
-    return openWindow().data();
+    return stillOpen(openWindow().data());
 }
 
 FenDeviseController* FenDeviseController::openDevises(long devise, bool appear)

@@ -45,7 +45,7 @@ bool supprimerTaxe(DOCUMENT& doc, long index, long replacement)
 
 FenTaxeController* FenTaxeController::current()
 {
-    return openWindow().data();
+    return stillOpen(openWindow().data());
 }
 
 FenTaxeController* FenTaxeController::openTaxes(long devise, bool appear)

@@ -118,7 +118,7 @@ CellBilan::CellBilan(QWidget* parent)
 
 FenBilanController* FenBilanController::current()
 {
-    return openWindow().data();
+    return stillOpen(openWindow().data());
 }
 
 FenBilanController* FenBilanController::openBilan(long devise, bool appear)

@@ -68,7 +68,7 @@ template <class Field> Field* inputField(QWidget* parent, const char* name)
 
 FenSimulationController* FenSimulationController::current()
 {
-    return openWindow().data();
+    return stillOpen(openWindow().data());
 }
 
 FenSimulationController* FenSimulationController::openSimulation(long devise)

@@ -59,7 +59,7 @@ constexpr long kLargestCount = 999999;
 
 FenEcheancierController* FenEcheancierController::current()
 {
-    return openWindow().data();
+    return stillOpen(openWindow().data());
 }
 
 FenEcheancierController* FenEcheancierController::openEcheanciers(long devise, bool appear)

@@ -8,7 +8,10 @@
 #include "foundation/diagnostics.h"
 #include "foundation/localized.h"
 
+#include <QEvent>
 #include <QWidget>
+
+#include <utility>
 
 namespace {
 
@@ -21,6 +24,28 @@ public:
 };
 
 CoreAlerts g_coreAlerts;
+
+// Calls back when Qt would delete it: the event loop has come back to the level where it was
+// posted, so the code that ran the outermost run (a table's double-click handler, an action) has
+// returned, whatever loop happens to be running meanwhile.
+class RunsEndedCall : public QObject {
+public:
+    explicit RunsEndedCall(std::function<void()> call)
+        : m_call(std::move(call))
+    {
+    }
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::DeferredDelete && m_call)
+            std::exchange(m_call, {})();
+        return QObject::event(event);
+    }
+
+private:
+    std::function<void()> m_call;
+};
 
 } // namespace
 
@@ -61,6 +86,7 @@ UiHost::UiHost(Services services)
 
 UiHost::~UiHost()
 {
+    delete m_runsEndedCall.data();
     if (g_host == this)
         install(nullptr);
 }
@@ -109,6 +135,8 @@ void UiHost::leaveModal()
         m_questions.pop_back();
     scheduler().setModalDepth(m_modalDepth);
     KeyboardReturn::runCloses();
+    if (m_modalDepth == 0)
+        postRunsEnded();
 }
 
 QList<QWidget*> UiHost::waitingQuestions() const
@@ -127,8 +155,44 @@ bool UiHost::endModalRunsThen(QObject* context, std::function<void()> then)
         return false;
     modal().endAll(0);
     bringQuestionsToFront();
-    scheduler().after(0, IScheduler::Mode::Default, std::move(then), context);
+    scheduler().after(
+        0, IScheduler::Mode::Default,
+        [this, then = std::move(then)] {
+            runWhenRunsEnd();
+            then();
+        },
+        context);
     return true;
+}
+
+void UiHost::whenRunsEnd(QObject* context, std::function<void()> fn)
+{
+    m_whenRunsEnd.push_back({context, std::move(fn)});
+    if (m_modalDepth == 0)
+        postRunsEnded();
+}
+
+void UiHost::postRunsEnded()
+{
+    if (m_whenRunsEnd.empty() || m_runsEndedCall)
+        return;
+    m_runsEndedCall = new RunsEndedCall([this] { runWhenRunsEnd(); });
+    m_runsEndedCall->deleteLater();
+}
+
+// A call may close more windows, or run a question during which more are closed: those follow
+// in turn, once the question has returned. With a run opened again before the event loop came
+// back, the calls wait for its end.
+void UiHost::runWhenRunsEnd()
+{
+    if (m_modalDepth > 0)
+        return;
+    while (!m_whenRunsEnd.empty()) {
+        Waiting waiting = std::move(m_whenRunsEnd.front());
+        m_whenRunsEnd.erase(m_whenRunsEnd.begin());
+        if (waiting.context)
+            waiting.fn();
+    }
 }
 
 // Outermost first, so that the innermost, which must be answered first, ends on top; a sheet's

@@ -213,6 +213,11 @@ public:
     // to the front (with the window it is a sheet of), so that the command never waits unseen.
     // Answers false when no run is open: go on now.
     bool endModalRunsThen(QObject* context, std::function<void()> then);
+    // Calls fn once no modal run is open any more, from the event loop once the code that ran the
+    // outermost run has returned (as Qt's deleteLater waits), and before any command
+    // endModalRunsThen holds: a window closed during the runs is gone before a quit goes on.
+    // Dropped when the context goes first.
+    void whenRunsEnd(QObject* context, std::function<void()> fn);
     // A modal run opens; question is the window waiting for the user's answer (an alert's box)
     // when the run is not a window's run that endModalRunsThen can end. Once a run has closed, the
     // keyboard goes back where it was when it opened (KeyboardReturn).
@@ -223,11 +228,19 @@ public:
 
 private:
     void bringQuestionsToFront();
+    void postRunsEnded();
+    void runWhenRunsEnd();
 
     Services m_services;
     int m_modalDepth = 0;
     // One entry per open run, null for a window's run.
     std::vector<QPointer<QWidget>> m_questions;
+    struct Waiting {
+        QPointer<QObject> context;
+        std::function<void()> fn;
+    };
+    std::vector<Waiting> m_whenRunsEnd;
+    QPointer<QObject> m_runsEndedCall;
 };
 
 // Counts a modal run on the installed host for the length of a scope; the run of an alert or a

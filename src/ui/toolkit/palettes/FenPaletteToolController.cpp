@@ -93,7 +93,7 @@ private:
 
 FenPaletteToolController* FenPaletteToolController::paletteOutils()
 {
-    return g_paletteOutils;
+    return stillOpen(g_paletteOutils.data());
 }
 
 PopMacro* FenPaletteToolController::pop_macro() const
@@ -338,7 +338,7 @@ void FenPaletteToolController::windowWillClose()
 
 FenPaletteToolController* openPaletteOutils(bool appear)
 {
-    if (FenPaletteToolController* open = g_paletteOutils) {
+    if (FenPaletteToolController* open = stillOpen(g_paletteOutils.data())) {
         if (StdWindow* palette = open->window()) {
             palette->show();
             palette->raise();
@@ -352,7 +352,7 @@ FenPaletteToolController* openPaletteOutils(bool appear)
 
 void closePaletteOutils()
 {
-    if (FenPaletteToolController* open = g_paletteOutils)
+    if (FenPaletteToolController* open = stillOpen(g_paletteOutils.data()))
         open->closeSliding();
 }
 

@@ -8,9 +8,11 @@ QHash<QByteArray, QPointer<StdWindowController>>& EntityWindowRegistry::windows(
     return open;
 }
 
+// A window closed while a run was open stays registered until the runs end; it is no longer open.
 StdWindowController* EntityWindowRegistry::find(const QMetaObject& meta)
 {
-    return windows().value(QByteArray(meta.className())).data();
+    StdWindowController* window = windows().value(QByteArray(meta.className())).data();
+    return window && !window->isClosed() ? window : nullptr;
 }
 
 void EntityWindowRegistry::add(StdWindowController* controller)

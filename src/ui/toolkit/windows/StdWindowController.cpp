@@ -217,7 +217,8 @@ void StdWindowController::showPushed(bool appear, bool plainShowForMetadata)
 void StdWindowController::orderFront()
 {
     StdWindow* shown = window();
-    if (!shown)
+    // A window closed while a run was open lives on hidden until the run ends: it never comes back.
+    if (!shown || m_closed)
         return;
     keepOnScreen(*this);
     shown->show();
@@ -251,7 +252,6 @@ void StdWindowController::windowWillClose()
 bool StdWindowController::windowShouldClose()
 {
     m_duringClosingProcess = true;
-    windowWillClose();
     return true;
 }
 
@@ -260,8 +260,50 @@ void StdWindowController::close()
     if (m_closed)
         return;
     m_closed = true;
+    closeOnceRunsEnd();
+}
+
+// The close box: the window has agreed to close (windowShouldClose) and Qt hides it. A modal run
+// ends with 0, as NON: would end it.
+void StdWindowController::userDidClose()
+{
+    m_closed = true;
+    if (!m_modal) {
+        closeOnceRunsEnd();
+        return;
+    }
     windowWillClose();
-    forgetWindow();
+    endModal(0);
+}
+
+// Code of an open run may still be working on a modeless window closed meanwhile: the action
+// waiting for its question's answer (its table's double-click or key handler still on the stack),
+// or the window's own alert, a child of the window. Which window a run's code works on is not
+// known, so every run counts: the window leaves the screen and the window order at once (no
+// broadcast and no lookup finds it any more), and what its closing undoes (windowWillClose) and
+// its deletion wait until the outermost run has ended and the event loop has come back. A modal
+// window closes after its own run, from the code that ran it.
+void StdWindowController::closeOnceRunsEnd()
+{
+    UiHost* host = UiHost::installed();
+    if (m_modal || !host || host->modalDepth() == 0) {
+        windowWillClose();
+        forgetWindow();
+        return;
+    }
+    unregisterWindowController(this);
+    if (animatesWhenClose())
+        closeAnimation({});
+    if (StdWindowController* palette = m_dock.palette(); palette && palette->windowIfLoaded())
+        palette->windowIfLoaded()->hide();
+    if (m_window)
+        m_window->hide();
+    // A window running modally on itself (a list in a mode) ends that run, as its close box would.
+    endModal(0);
+    host->whenRunsEnd(this, [this] {
+        windowWillClose();
+        forgetWindow();
+    });
 }
 
 // The window is hidden; a modeless controller then goes, and its window with it. A modal one
@@ -271,17 +313,6 @@ void StdWindowController::forgetWindow()
     if (m_window)
         m_window->hide();
     if (!m_modal)
-        deleteLater();
-}
-
-// The close box: the window has agreed to close (windowShouldClose) and Qt hides it. A modal run
-// ends with 0, as NON: would end it.
-void StdWindowController::userDidClose()
-{
-    m_closed = true;
-    if (m_modal)
-        endModal(0);
-    else
         deleteLater();
 }
 

@@ -195,8 +195,11 @@ public:
     // Shrinks the window to its centre and plays the close sound, unless animations are off or
     // the window is a sheet; then completion. It runs at most once in a controller's life.
     void closeAnimation(std::function<void()> completion);
-    // Closes the window by program. A modeless controller is deleted afterwards.
+    // Closes the window by program. A modeless controller is deleted afterwards; while a modal run
+    // or an alert is open, its window hides at once and the rest waits for the runs to end.
     void close();
+    // Closed, by program or by its close box: the window no longer counts as open.
+    bool isClosed() const { return m_closed; }
 
     // ---- Palette.
 
@@ -233,9 +236,10 @@ public:
     virtual bool animatesWhenClose() const { return true; }
     virtual bool soundWhenAppear() const { return true; }
     virtual bool soundWhenClose() const { return true; }
-    // Closes the attached palette and runs the close animation.
+    // Closes the attached palette and runs the close animation. Called once, as the window closes
+    // or, when it closes while a run is open, once the runs have ended.
     virtual void windowWillClose();
-    // The user closes the window: answers whether it may close.
+    // The user closes the window: answers whether it may close; windowWillClose follows.
     virtual bool windowShouldClose();
     virtual void willAwakeFromNib() { }
     virtual void didAwakeFromNib();
@@ -285,6 +289,7 @@ private:
     void awakeFromNib();
     void showPushed(bool appear, bool plainShowForMetadata);
     void userDidClose();
+    void closeOnceRunsEnd();
     void forgetWindow();
     void watchScreen();
     static long runModalPush(StdWindowController* controller, StdWindowController* parent, WindowDataPtr data,
@@ -336,6 +341,13 @@ C* findOpenWindowControllerExact(long debitID, long dossierID, long posteID, lon
 {
     return static_cast<C*>(findOpenWindowController(C::staticMetaObject, debitID, dossierID, posteID, moyenID, chronoID,
                                                     titreID, remunereID, empruntID, true));
+}
+
+// The controller when its window is open: null for none and for one closed while a run was open,
+// which lives on, hidden, until the runs end. For the windows that keep their one open controller.
+template <class C> C* stillOpen(C* controller)
+{
+    return controller && !controller->isClosed() ? controller : nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
