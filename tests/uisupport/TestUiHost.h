@@ -149,10 +149,17 @@ public:
     bool managerTilesWindows() const override { return tiles; }
     // Recorded with the frame the window had as it was told, for a test playing the manager.
     void reserveTopStrip(QWidget* window) override { strips[window] = window->frameGeometry(); }
+    void reserveBottomStrip(QWidget* window) override { bottomStrips[window] = window->frameGeometry(); }
+    void releaseStrip(QWidget* window) override
+    {
+        strips.erase(window);
+        bottomStrips.erase(window);
+    }
     QRect frame {0, 0, 1440, 900};
     QRect full {0, 0, 1440, 900};
     bool tiles = false;
     std::map<const QWidget*, QRect> strips;
+    std::map<const QWidget*, QRect> bottomStrips;
 };
 
 // The print panel: the script for the next print plays the user (options changed through the

@@ -26,3 +26,13 @@ void QtScreenInfo::reserveTopStrip(QWidget* window)
 {
     X11WindowManager::reserveTopStrip(window);
 }
+
+void QtScreenInfo::reserveBottomStrip(QWidget* window)
+{
+    X11WindowManager::reserveBottomStrip(window);
+}
+
+void QtScreenInfo::releaseStrip(QWidget* window)
+{
+    X11WindowManager::releaseStrip(window);
+}

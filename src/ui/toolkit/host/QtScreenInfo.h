@@ -9,4 +9,6 @@ public:
     QRect fullFrame() const override;
     bool managerTilesWindows() const override;
     void reserveTopStrip(QWidget* window) override;
+    void reserveBottomStrip(QWidget* window) override;
+    void releaseStrip(QWidget* window) override;
 };

@@ -125,6 +125,12 @@ public:
     // its bottom, across its width, and is placed by the program: the windows the manager places
     // keep clear of that room. Told before the window maps, and again when its frame changes.
     virtual void reserveTopStrip(QWidget* window) = 0;
+    // The same along the bottom edge: the room from the window's top down to the bottom of the
+    // screen, across its width.
+    virtual void reserveBottomStrip(QWidget* window) = 0;
+    // The window, hidden, takes no room any more: a manager that keeps the room of a dock it no
+    // longer shows gives it back to the windows it places.
+    virtual void releaseStrip(QWidget* window) = 0;
 };
 
 struct PrintRequest {

@@ -209,6 +209,31 @@ xcb_window_t rootChildOf(xcb_connection_t* connection, xcb_window_t window, xcb_
     return XCB_WINDOW_NONE;
 }
 
+// The struts count from the edges of the whole X screen, in its pixels: the room taken from the
+// left, right, top and bottom edges, then for each edge in that order the first and last line it
+// is taken over. The plain strut, the first four, is for managers that read only it.
+void reserveStrip(QWidget* window, bool top)
+{
+    xcb_connection_t* connection = x11Connection();
+    QWindow* handle = window && window->isWindow() ? window->windowHandle() : nullptr;
+    if (!connection || !handle)
+        return;
+    const auto id = xcb_window_t(window->winId());
+    const qreal ratio = handle->devicePixelRatio();
+    const QRect frame = window->frameGeometry();
+    const int screenHeight = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->height_in_pixels;
+    std::vector<uint32_t> strut(12, 0);
+    strut[top ? 2 : 3] = uint32_t(
+        std::max(0, top ? qRound((frame.y() + frame.height()) * ratio) : screenHeight - qRound(frame.y() * ratio)));
+    strut[top ? 8 : 10] = uint32_t(std::max(0, qRound(frame.x() * ratio)));
+    strut[top ? 9 : 11] = uint32_t(std::max(0, qRound((frame.x() + frame.width()) * ratio) - 1));
+    setAtoms(connection, id, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM,
+             {internAtom(connection, "_NET_WM_WINDOW_TYPE_DOCK")});
+    setAtoms(connection, id, "_NET_WM_STRUT_PARTIAL", XCB_ATOM_CARDINAL, strut);
+    setAtoms(connection, id, "_NET_WM_STRUT", XCB_ATOM_CARDINAL, {strut.begin(), strut.begin() + 4});
+    xcb_flush(connection);
+}
+
 } // namespace
 
 void X11WindowManager::refuseFocus(QWidget* window)
@@ -255,25 +280,25 @@ bool X11WindowManager::managerTilesWindows()
                        [&name](const char* tiling) { return name == tiling; });
 }
 
-// The struts count from the edges of the whole X screen, in its pixels. The partial strut says
-// over which columns the room is taken; the plain one is for managers that read only it.
 void X11WindowManager::reserveTopStrip(QWidget* window)
 {
+    reserveStrip(window, true);
+}
+
+void X11WindowManager::reserveBottomStrip(QWidget* window)
+{
+    reserveStrip(window, false);
+}
+
+void X11WindowManager::releaseStrip(QWidget* window)
+{
     xcb_connection_t* connection = x11Connection();
-    QWindow* handle = window && window->isWindow() ? window->windowHandle() : nullptr;
-    if (!connection || !handle)
+    if (!connection || !window || !window->isWindow() || !window->internalWinId())
         return;
-    const auto id = xcb_window_t(window->winId());
-    const qreal ratio = handle->devicePixelRatio();
-    const QRect frame = window->frameGeometry();
-    const auto left = uint32_t(std::max(0, qRound(frame.x() * ratio)));
-    const auto right = uint32_t(std::max(0, qRound((frame.x() + frame.width()) * ratio) - 1));
-    const auto bottom = uint32_t(std::max(0, qRound((frame.y() + frame.height()) * ratio)));
-    setAtoms(connection, id, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM,
-             {internAtom(connection, "_NET_WM_WINDOW_TYPE_DOCK")});
-    setAtoms(connection, id, "_NET_WM_STRUT_PARTIAL", XCB_ATOM_CARDINAL,
-             {0, 0, bottom, 0, 0, 0, 0, 0, left, right, 0, 0});
-    setAtoms(connection, id, "_NET_WM_STRUT", XCB_ATOM_CARDINAL, {0, 0, bottom, 0});
+    const auto id = xcb_window_t(window->internalWinId());
+    const std::vector<uint32_t> none(12, 0);
+    setAtoms(connection, id, "_NET_WM_STRUT_PARTIAL", XCB_ATOM_CARDINAL, none);
+    setAtoms(connection, id, "_NET_WM_STRUT", XCB_ATOM_CARDINAL, {none.begin(), none.begin() + 4});
     xcb_flush(connection);
 }
 

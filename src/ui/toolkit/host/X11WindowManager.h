@@ -40,6 +40,12 @@ public:
     // bottom across its width, the manager keeps clear of the windows it places. Done before the
     // window is mapped (as it shows), and again whenever its frame changes.
     static void reserveTopStrip(QWidget* window);
+    // The same along the bottom edge: the room from the window's top down to the bottom of the
+    // screen, across its width.
+    static void reserveBottomStrip(QWidget* window);
+    // The dock, hidden, says it takes no room: herbstluftwm keeps the room of a dock it no longer
+    // shows until the dock says so or goes.
+    static void releaseStrip(QWidget* window);
 
     // Called on the main thread, after the event that brought it has been handled, each time the
     // manager has given the keyboard to a window of the program, with that window. One listener: a

@@ -1,5 +1,9 @@
 #include "toolkit/palettes/FenPaletteController.h"
 
+#include "toolkit/host/UiHost.h"
+
+#include <QEvent>
+
 QObject* FenPaletteController::parentDelegateObject() const
 {
     return m_parentDelegate;
@@ -38,6 +42,8 @@ void FenPaletteController::didAwakeFromNib()
         panelWindow->setAttribute(Qt::WA_ShowWithoutActivating);
         if (!m_panel)
             m_panel = new PalettePanel(panelWindow);
+        m_docked = UiHost::instance().screen().managerTilesWindows();
+        m_panel->setDocked(m_docked);
     }
     StdWindowWithTableController::didAwakeFromNib();
 }
@@ -56,4 +62,19 @@ void FenPaletteController::windowDidBecomeKey()
     StdWindow* ownerWindow = owner ? owner->windowIfLoaded() : nullptr;
     if (ownerWindow && ownerWindow->isVisible())
         ownerWindow->activateWindow();
+}
+
+// A dock is told its room before it maps, and again when the manager gives it another frame (one
+// as wide as the screen); hidden, it gives the room back.
+bool FenPaletteController::eventFilter(QObject* watched, QEvent* event)
+{
+    StdWindow* palette = windowIfLoaded();
+    if (m_docked && watched == palette) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show || ((type == QEvent::Move || type == QEvent::Resize) && palette->isVisible()))
+            UiHost::instance().screen().reserveBottomStrip(palette);
+        else if (type == QEvent::Hide)
+            UiHost::instance().screen().releaseStrip(palette);
+    }
+    return StdWindowWithTableController::eventFilter(watched, event);
 }

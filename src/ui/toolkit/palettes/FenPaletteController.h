@@ -5,6 +5,11 @@
 // openPaletteForWindow (window data {"fen": the window's controller, "ident": the account it
 // works on}), attached to it with attachePalette, shown only while that window is active and
 // closed with it. When it closes it tells the controller it belongs to (parentDelegate).
+//
+// Where the window manager tiles the windows, the window fills its tile and a palette beside it
+// would lie over it: the palette is a dock along the bottom of the screen (StdPaletteDock places
+// it), whose room the manager keeps clear of the tiles while it shows; hidden (its window no
+// longer key, or closed), it gives the room back. It is not dragged.
 #include "toolkit/palettes/PalettePanel.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
 
@@ -35,8 +40,15 @@ public:
     // hands it back to the window it belongs to.
     void windowDidBecomeKey() override;
 
+    // Whether the palette is a dock along the bottom of the screen (the manager tiles the windows).
+    bool docked() const { return m_docked; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QPointer<StdWindowController> m_parentDelegate;
     QPointer<StdWindowController> m_fen;
     QPointer<PalettePanel> m_panel;
+    bool m_docked = false;
 };

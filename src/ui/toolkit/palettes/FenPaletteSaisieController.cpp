@@ -1,6 +1,7 @@
 #include "toolkit/palettes/FenPaletteSaisieController.h"
 
 #include "toolkit/drawing/Constants.h"
+#include "toolkit/host/UiHost.h"
 #include "toolkit/popups/PopMacro.h"
 #include "toolkit/popups/PopMoyen.h"
 #include "toolkit/popups/PopSynonyme.h"
@@ -16,6 +17,7 @@
 #include "model/Synonyme.h"
 
 #include <QFrame>
+#include <QGridLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,6 +26,8 @@
 namespace {
 
 constexpr int kPaletteWidth = 200;
+constexpr int kMargin = 6;
+constexpr int kSpacing = 3;
 
 QPushButton* familyButton(int family, QWidget* parent)
 {
@@ -56,6 +60,58 @@ QFrame* separator(QWidget* parent)
     return line;
 }
 
+void layOutInColumn(StdWindow& window, const QList<QWidget*>& controls, int families)
+{
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    layout->setSpacing(kSpacing);
+    for (QWidget* control : controls) {
+        if (layout->count() == families)
+            layout->addWidget(separator(&window));
+        layout->addWidget(control);
+    }
+    // Wider where a means' name needs it, so that no button cuts its name.
+    window.setFixedWidth(std::max(kPaletteWidth, layout->sizeHint().width()));
+    window.adjustSize();
+}
+
+// As many columns as fit in that width, each as wide as its widest control, the controls placed
+// row after row: the fewest rows.
+int columnsFitting(const QList<QWidget*>& controls, int width)
+{
+    const int count = int(controls.size());
+    for (int rows = 1; rows < count; ++rows) {
+        const int columns = (count - 1) / rows + 1;
+        int needed = -kSpacing;
+        for (int column = 0; column < columns; ++column) {
+            int widest = 0;
+            for (int i = column; i < count; i += columns)
+                widest = std::max(widest, controls.at(i)->sizeHint().width());
+            needed += widest + kSpacing;
+        }
+        if (needed <= width)
+            return columns;
+    }
+    return 1;
+}
+
+// Docked along the bottom of the screen, the controls stand in rows, as few as the screen's width
+// allows; a manager that stretches the dock across the screen leaves them at their size.
+void layOutInRows(StdWindow& window, const QList<QWidget*>& controls)
+{
+    auto* layout = new QGridLayout(&window);
+    layout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    layout->setSpacing(kSpacing);
+    const int columns = columnsFitting(controls, UiHost::instance().screen().fullFrame().width() - 2 * kMargin);
+    // A control that asks for more room (a pop-up) would have the layout take the stretched width.
+    for (int i = 0; i < int(controls.size()); ++i) {
+        controls.at(i)->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        layout->addWidget(controls.at(i), i / columns, i % columns);
+    }
+    window.adjustSize();
+}
+
 } // namespace
 
 PopMoyen* FenPaletteSaisieController::popMoyen() const
@@ -66,26 +122,23 @@ PopMoyen* FenPaletteSaisieController::popMoyen() const
 void FenPaletteSaisieController::buildPalette(StdWindow& window, const QList<int>& families)
 {
     window.setWindowTitle(localizedMisc(QStringLiteral("kMisc_PaletteSaisie")));
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(3);
+    QList<QWidget*> controls;
     for (int family : families)
-        layout->addWidget(familyButton(family, &window));
-    layout->addWidget(separator(&window));
-    layout->addWidget(
+        controls.append(familyButton(family, &window));
+    controls.append(
         palettePopUp<PopSynonyme>("pop_synonyme", localizedMisc(QStringLiteral("kMisc_PaletteSynonymes")), &window));
     auto* gerer = new QPushButton(localizedMisc(QStringLiteral("kMisc_PaletteGerer")), &window);
     gerer->setObjectName(QStringLiteral("GERER:"));
     StdActionDispatcher::setAction(gerer, QStringLiteral("GERER:"));
     gerer->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(gerer);
-    layout->addWidget(
-        palettePopUp<PopMacro>("pop_macro", localizedMisc(QStringLiteral("kMisc_PaletteMacros")), &window));
+    controls.append(gerer);
+    controls.append(palettePopUp<PopMacro>("pop_macro", localizedMisc(QStringLiteral("kMisc_PaletteMacros")), &window));
     m_popMoyen = palettePopUp<PopMoyen>("popMoyen", localizedMisc(QStringLiteral("kMisc_PaletteListes")), &window);
-    layout->addWidget(m_popMoyen);
-    // Wider where a means' name needs it, so that no button cuts its name.
-    window.setFixedWidth(std::max(kPaletteWidth, layout->sizeHint().width()));
-    window.adjustSize();
+    controls.append(m_popMoyen);
+    if (UiHost::instance().screen().managerTilesWindows())
+        layOutInRows(window, controls);
+    else
+        layOutInColumn(window, controls, int(families.size()));
 }
 
 void FenPaletteSaisieController::BUTTON_MOYEN(QObject* sender)

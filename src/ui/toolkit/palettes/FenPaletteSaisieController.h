@@ -40,7 +40,9 @@ public:
     bool soundWhenClose() const override { return false; }
 
 protected:
-    // Lays out the palette with a button for each family, in that order.
+    // Lays out the palette with a button for each family, in that order, then the pop-ups: in a
+    // column, or in rows along the bottom of the screen where the palette is a dock (the manager
+    // tiles the windows).
     void buildPalette(StdWindow& window, const QList<int>& families);
 
 private:

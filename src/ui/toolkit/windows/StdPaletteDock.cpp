@@ -2,6 +2,7 @@
 
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/host/UiHost.h"
+#include "toolkit/palettes/FenPaletteController.h"
 #include "toolkit/palettes/HelperSVPalette.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
 #include "toolkit/windows/StdWindowController.h"
@@ -10,6 +11,7 @@
 #include "document/APPLIPARAM.h"
 
 #include <QApplication>
+#include <QWidget>
 
 namespace {
 
@@ -89,7 +91,11 @@ void StdPaletteDock::PLACE_PALETTE()
     {
         const StdWindow::AnswerScope answer(window);
         const StdWindow::AnswerScope paletteAnswer(paletteWindow);
-        HelperSVPalette::placePalette(paletteWindow, window, HelperSVPalette::kPositionLeft);
+        const auto* docked = qobject_cast<const FenPaletteController*>(m_palette.data());
+        if (docked && docked->docked())
+            dockAtBottom(paletteWindow);
+        else
+            HelperSVPalette::placePalette(paletteWindow, window, HelperSVPalette::kPositionLeft);
     }
     const bool first = !m_paletteIsPlaced;
     m_paletteIsPlaced = true;
@@ -98,6 +104,15 @@ void StdPaletteDock::PLACE_PALETTE()
     if (first && window->isActiveWindow())
         windowDidBecomeKey();
     m_owner.didPlacePalette();
+}
+
+// The manager keeps a dock where it maps it (or along its edge, across the screen): the bottom-left
+// corner of the whole screen, from whose edges the dock's room counts.
+void StdPaletteDock::dockAtBottom(QWidget* paletteWindow)
+{
+    const QRect screen = UiHost::instance().screen().fullFrame();
+    paletteWindow->setGeometry(
+        QRect(QPoint(screen.left(), screen.bottom() + 1 - paletteWindow->height()), paletteWindow->size()));
 }
 
 // The key coming back from the palette finds it shown: it is neither shown nor raised again.

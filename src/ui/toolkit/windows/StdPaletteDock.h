@@ -1,8 +1,8 @@
 #pragma once
 // A window's company on the screen: the palette attached beside it (owned, shown only while the
-// window is key, placed left of it again when the window moves), and the application's tool
-// palette at the top of the screen, which the window keeps clear of after a move, a resize or a
-// zoom.
+// window is key, placed left of it again when the window moves; under a manager that tiles the
+// windows, a dock at the bottom of the screen), and the application's tool palette at the top of
+// the screen, which the window keeps clear of after a move, a resize or a zoom.
 #include <QPointer>
 #include <QRect>
 
@@ -25,7 +25,8 @@ public:
     // Told by the attached palette when it closes.
     void paletteWillClose();
     bool paletteIsPlaced() const { return m_paletteIsPlaced; }
-    // Places the palette's window left of the owner's.
+    // Places the palette's window left of the owner's, or a docked palette (under a tiling
+    // manager) in the bottom-left corner of the screen.
     void PLACE_PALETTE();
     void FIRE_TIMER_PLACE_PALETTE();
     // Shows the placed palette with its key window (when the owner wants it shown), hides it
@@ -57,6 +58,8 @@ public:
     void windowDidZoom();
 
 private:
+    static void dockAtBottom(QWidget* paletteWindow);
+
     StdWindowController& m_owner;
     QPointer<StdWindowController> m_palette;
     bool m_paletteIsPlaced = false;

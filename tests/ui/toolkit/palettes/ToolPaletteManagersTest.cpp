@@ -16,6 +16,7 @@
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/FenEditSaisieController.h"
 #include "ui/app/ShellFixture.h"
+#include "ui/toolkit/palettes/StandInTilingManager.h"
 
 #include "model/DOCUMENT.h"
 #include "support/TestEnvironment.h"
@@ -107,41 +108,6 @@ protected:
     std::unique_ptr<MainMenu> menu = std::make_unique<MainMenu>(delegate.get());
     FenPaletteToolController* tool = nullptr;
     StdWindow* banques = nullptr;
-};
-
-// A manager that tiles the windows, played as i3 and herbstluftwm were seen to do: it holds a dock
-// where it stood as it mapped (i3 stretches it across the screen) and tiles the other windows
-// below the room the docks reserve; any other window of the palette's kind it floats, centring it
-// at least 50 high each time it maps at the screen's corner (i3), over the tiles.
-struct StandInTilingManager {
-    TestScreenInfo& screen;
-    bool stretchesDocks;
-
-    // The manager's answer once the windows have shown.
-    void place(QWidget* palette, QWidget* tiled) const
-    {
-        const auto strip = screen.strips.find(palette);
-        const QRect full = screen.fullFrame();
-        if (strip != screen.strips.end()) {
-            give(palette,
-                 stretchesDocks ? QRect(full.x(), strip->second.y(), full.width(), strip->second.height())
-                                : strip->second);
-        } else if (palette->geometry().topLeft() == full.topLeft()) {
-            QRect floated(QPoint(), QSize(palette->width(), std::max(50, palette->height())));
-            floated.moveCenter(full.center());
-            give(palette, floated);
-        }
-        int top = full.top();
-        for (const auto& [window, room] : screen.strips)
-            top = std::max(top, room.bottom() + 1);
-        const QRect tile(full.x(), top, full.width() / 2, full.bottom() + 1 - top);
-        give(tiled, tile.marginsRemoved(tiled->windowHandle()->frameMargins()));
-    }
-    static void give(QWidget* window, const QRect& frame)
-    {
-        window->windowHandle()->setGeometry(frame);
-        StdFrameFollower::followAll();
-    }
 };
 
 // The first category of the categories' menu.
