@@ -3,15 +3,9 @@
 // whole tile, where a palette beside it would lie over its menu bar: the palette is a dock whose
 // room the tiles keep clear of, along the bottom of the screen, every one of its controls whole on
 // the screen; it never takes the keyboard, and once the statement closes no room stays reserved.
-#include "app/MainMenu.h"
-#include "entities/FenBanqueController.h"
-#include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopCompte.h"
-#include "ui/app/ShellFixture.h"
+#include "ui/toolkit/palettes/PaletteManagersFixture.h"
 #include "ui/toolkit/palettes/StandInTilingManager.h"
-
-#include "model/DOCUMENT.h"
-#include "support/TestEnvironment.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,43 +14,13 @@
 
 namespace {
 
-// The sample's current account, whose statement has an entry palette.
-constexpr long kCompteCourant = 1001;
-
-class EntryPaletteManagersTest : public ShellFixture {
+class EntryPaletteManagersTest : public PaletteManagersFixture {
 protected:
     EntryPaletteManagersTest()
+        : PaletteManagersFixture(QStringLiteral("entry-palette-wm"))
     {
-        ui().screenInfo().frame = ui().screenInfo().full = QRect(0, 0, 1366, 768);
-        menu->install();
-        const QString url = testenv::freshDir(QStringLiteral("entry-palette-wm")) + QStringLiteral("/Famille.svd");
-        copyQuietSample(url);
-        EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
-        banques = showBanques(true)->window();
-        settle();
-    }
-    ~EntryPaletteManagersTest() override
-    {
-        ui().answerAlert(localizedDialogue(QStringLiteral("kConfirm_SaveDoc")), kAlertSecondButton);
-        delegate->FERMER_DOCUMENT();
     }
 
-    void settle()
-    {
-        for (int i = 0; i < 5; ++i) {
-            QCoreApplication::processEvents();
-            ui().advance(400);
-        }
-    }
-    // The tool palette opened again, under the manager the test now plays.
-    FenPaletteToolController* reopenPalette()
-    {
-        closePaletteOutils();
-        settle();
-        FenPaletteToolController* tool = openPaletteOutils(true);
-        settle();
-        return tool;
-    }
     // The statement of the current account, opened as a user does from the tool palette.
     static StdWindowController* openStatement(FenPaletteToolController& tool)
     {
@@ -70,9 +34,6 @@ protected:
         }
         return nullptr;
     }
-
-    std::unique_ptr<MainMenu> menu = std::make_unique<MainMenu>(delegate.get());
-    StdWindow* banques = nullptr;
 };
 
 TEST_F(EntryPaletteManagersTest, TheEntryPaletteCoversNoWindowAndShowsEveryControl)
@@ -92,7 +53,7 @@ TEST_F(EntryPaletteManagersTest, TheEntryPaletteCoversNoWindowAndShowsEveryContr
         screen.strips.clear();
         screen.bottomStrips.clear();
         const StandInTilingManager manager {screen, c.tilesStretchingDocks.value_or(false), true};
-        FenPaletteToolController* tool = reopenPalette();
+        reopenPalette();
         StdWindowController* statement = openStatement(*tool);
         ASSERT_NE(statement, nullptr);
         settle();

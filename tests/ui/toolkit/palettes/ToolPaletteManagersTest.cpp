@@ -6,20 +6,14 @@
 // Under a manager that tiles the windows it takes its room as a dock, which the tiles keep clear
 // of. A window opened from it takes the keyboard, even when the palette is given the keyboard
 // before that window is.
-#include "app/MainMenu.h"
-#include "entities/FenBanqueController.h"
-#include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/StdWindowPlacement.h"
 #include "transactions/FenEditSaisieController.h"
-#include "ui/app/ShellFixture.h"
+#include "ui/toolkit/palettes/PaletteManagersFixture.h"
 #include "ui/toolkit/palettes/StandInTilingManager.h"
-
-#include "model/DOCUMENT.h"
-#include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -33,36 +27,14 @@
 
 namespace {
 
-// The sample's current account, whose statement has an entry palette.
-constexpr long kCompteCourant = 1001;
-
-class ToolPaletteManagersTest : public ShellFixture {
+class ToolPaletteManagersTest : public PaletteManagersFixture {
 protected:
     ToolPaletteManagersTest()
+        : PaletteManagersFixture(QStringLiteral("palette-wm"))
     {
-        ui().screenInfo().frame = ui().screenInfo().full = QRect(0, 0, 1366, 768);
-        menu->install();
-        const QString url = testenv::freshDir(QStringLiteral("palette-wm")) + QStringLiteral("/Famille.svd");
-        copyQuietSample(url);
-        EXPECT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
-        tool = FenPaletteToolController::paletteOutils();
-        banques = showBanques(true)->window();
-        settle();
         banques->activateWindow();
     }
-    ~ToolPaletteManagersTest() override
-    {
-        ui().answerAlert(localizedDialogue(QStringLiteral("kConfirm_SaveDoc")), kAlertSecondButton);
-        delegate->FERMER_DOCUMENT();
-    }
 
-    void settle()
-    {
-        for (int i = 0; i < 5; ++i) {
-            QCoreApplication::processEvents();
-            ui().advance(400);
-        }
-    }
     // Ctrl+N typed where the keyboard is: whether it opened a new transaction.
     bool ctrlNEnters()
     {
@@ -95,19 +67,6 @@ protected:
         tool->window()->hide();
         delegate->windowDidBecomeMain(banques);
     }
-
-    // The palette opened again, now that the manager is the one the test plays.
-    void reopenPalette()
-    {
-        closePaletteOutils();
-        settle();
-        tool = openPaletteOutils(true);
-        settle();
-    }
-
-    std::unique_ptr<MainMenu> menu = std::make_unique<MainMenu>(delegate.get());
-    FenPaletteToolController* tool = nullptr;
-    StdWindow* banques = nullptr;
 };
 
 // The first category of the categories' menu.
