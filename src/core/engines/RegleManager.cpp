@@ -403,20 +403,18 @@ bool RegleManager::applyReglesToTransact(const RegleList& rules, bool reglesManu
     return true;
 }
 
-void RegleManager::applyReglesToListing(const LISTING* listing, int kind, bool reglesManuel, const IRegleTable* table,
-                                        DOCUMENT* doc) const
+std::vector<long> RegleManager::regleTargetsInListing(const LISTING* listing, int kind, const IRegleTable* table,
+                                                      const DOCUMENT* doc) const
 {
+    std::vector<long> targets;
     if (!listing || !doc)
-        return;
+        return targets;
     LISTING rows = listing->copyOfListing();
-    const RegleList rules = computeRegles(doc);
     const long count = listingCount(&rows);
     if (kind == kApplyReglesSelection) {
         for (long i = 0; i < count; ++i)
             listingSetMarkAtIndex(&rows, i, table && table->isRowSelected(i));
     }
-    QList<Replacement> replacements;
-    bool anyLocked = false;
     for (long i = 0; i < count;) {
         long first = i;
         long last = i;
@@ -424,10 +422,25 @@ void RegleManager::applyReglesToListing(const LISTING* listing, int kind, bool r
         i = std::max(last, i) + 1;
         StorageKind type = StorageKind::Transact;
         const long index = listingStorageIndexAtIndex(&rows, first, &type);
-        if (type != StorageKind::Transact)
-            continue;
+        const TRANSACT* stored
+            = type == StorageKind::Transact ? TRANSACT::transactAtIndexInDocument(index, doc) : nullptr;
+        if (stored && offeredToRegles(*stored, kind, groupMarked(&rows, first, last)))
+            targets.push_back(index);
+    }
+    return targets;
+}
+
+void RegleManager::applyReglesToTransacts(const std::vector<long>& positions, bool reglesManuel, QObject* alertWindow,
+                                          DOCUMENT* doc) const
+{
+    if (!doc)
+        return;
+    const RegleList rules = computeRegles(doc);
+    QList<Replacement> replacements;
+    bool anyLocked = false;
+    for (const long index : positions) {
         const std::optional<TRANSACT> copy = TRANSACT::loadTransactCopy_from_file(index, doc);
-        if (!copy || !offeredToRegles(*copy, kind, groupMarked(&rows, first, last)))
+        if (!copy)
             continue;
         Replacement replacement {index, *copy};
         bool locked = false;
@@ -443,8 +456,14 @@ void RegleManager::applyReglesToListing(const LISTING* listing, int kind, bool r
         replaceTransact(replacements[k].transact, replacements[k].index, doc, isLast, isLast, true);
     }
     if (anyLocked)
-        alertKey(QStringLiteral("kAlerte_apply_regle_locked"), table ? table->alertWindow() : nullptr, 2,
-                 QStringLiteral("listing"));
+        alertKey(QStringLiteral("kAlerte_apply_regle_locked"), alertWindow, 2, QStringLiteral("listing"));
+}
+
+void RegleManager::applyReglesToListing(const LISTING* listing, int kind, bool reglesManuel, const IRegleTable* table,
+                                        DOCUMENT* doc) const
+{
+    applyReglesToTransacts(regleTargetsInListing(listing, kind, table, doc), reglesManuel,
+                           table ? table->alertWindow() : nullptr, doc);
 }
 
 // ---- The report ---------------------------------------------------------------------------------------------

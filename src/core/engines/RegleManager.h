@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class DOCUMENT;
 class LISTING;
@@ -102,10 +103,17 @@ public:
     // alone. The document's payment means of the family may gain a record (cheques and cards).
     bool applyReglesToTransact(const RegleList& rules, bool reglesManuel, TRANSACT& transact, DOCUMENT* doc,
                                bool* locked) const;
-    // Applies freshly learnt rules to the imported transactions of the listing that the kind
-    // selects, replacing each one changed in the document; the windows are told once, with the
-    // last replacement. Transactions left alone because they are locked are reported once, in an
-    // alert. The table may be null (nothing selected).
+    // The positions of the imported transactions of the listing that the kind selects, each once,
+    // in listing order. The table may be null (nothing selected).
+    std::vector<long> regleTargetsInListing(const LISTING* listing, int kind, const IRegleTable* table,
+                                            const DOCUMENT* doc) const;
+    // Applies freshly learnt rules to the imported transactions at those positions, replacing
+    // each one changed in the document; the windows are told once, with the last replacement.
+    // Transactions left alone because they are locked are reported once, in an alert on the
+    // window (null: application-modal).
+    void applyReglesToTransacts(const std::vector<long>& positions, bool reglesManuel, QObject* alertWindow,
+                                DOCUMENT* doc) const;
+    // Both steps at once, on the listing as it is.
     void applyReglesToListing(const LISTING* listing, int kind, bool reglesManuel, const IRegleTable* table,
                               DOCUMENT* doc) const;
 

@@ -6,8 +6,19 @@
 #include "model/TOOL.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
+
+// Every field the document stores, in declaration order; mark is not one.
+auto storedFields(const TRANSACT& t)
+{
+    return std::tie(t.when, t.who1, t.who2, t.releveID1, t.releveID2, t.moyen, t.synonymeID, t.posteID, t.chronoID,
+                    t.previsionID, t.taxeID, t.titreID, t.remunereID, t.empruntID, t.nTitre, t.isInit, t.planifiedDate,
+                    t.importID, t.importTouched, t.importDoublon, t.synchroID, t.synchroDate, t.variante,
+                    t.clotureMarkD, t.clotureMarkC, t.devise, t.annulation, t.solde, t.taxe, t.quote1, t.quote2,
+                    t.quote3, t.ref, t.why, t.whyImport, t.note, t.multis, t.attachedDocuments);
+}
 
 template <typename List> auto* itemAt(List& list, long index)
 {
@@ -124,6 +135,11 @@ TRANSACT TRANSACT::allocNewTransact(const DOCUMENT* doc)
     TRANSACT t;
     t.defaultTransact(doc);
     return t;
+}
+
+bool TRANSACT::operator==(const TRANSACT& other) const
+{
+    return storedFields(*this) == storedFields(other);
 }
 
 void TRANSACT::setFromTransact(const TRANSACT& other)

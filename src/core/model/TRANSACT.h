@@ -31,6 +31,7 @@ public:
         , multiNote(note)
     {
     }
+    bool operator==(const MULTI&) const = default;
 };
 using MultiList = QList<MULTI>;
 
@@ -40,6 +41,7 @@ public:
     QString docVisibleName;
     QString docStoreName; // empty until stored in the package's "Documents" folder
     QString docUrl; // path of a chosen file not yet stored; empty once stored
+    bool operator==(const AttachedDocument&) const = default;
 };
 using AttachedDocumentList = QList<AttachedDocument>;
 
@@ -89,6 +91,10 @@ public:
     QString note;
     MultiList multis;
     AttachedDocumentList attachedDocuments;
+
+    // Every stored field alike, amounts exactly; mark, memory only, is not looked at. The
+    // identity of a transaction, which has no ident of its own.
+    bool operator==(const TRANSACT& other) const;
 
     // ---- Construction and copying --------------------------------------------------------------
 

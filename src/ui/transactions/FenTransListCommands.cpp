@@ -24,8 +24,12 @@
 #include "model/ITransactionWindows.h"
 #include "model/ReleveCompute.h"
 #include "model/TransactOps.h"
+#include "model/TransactSnapshot.h"
+
+#include <QPointer>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -150,12 +154,16 @@ bool FenTransListController::delete_(QObject* sender)
     return true;
 }
 
+// The question leaves the other windows at work: what goes is what was selected when it was
+// asked, wherever it stands when the answer comes, and nothing else.
 void FenTransListController::EFFACER(QObject*)
 {
-    StdTableView* table = table1();
+    const QPointer<StdTableView> table = table1();
     const IndexSet selected = table ? table->selectedRowIndexes() : IndexSet();
     if (selected.empty() || !m_doc)
         return;
+    const TransactSnapshot asked = selectedTransacts();
+    const int remembered = *selected.rbegin();
     const int answer
         = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppTrans")), QString(),
                     localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
@@ -164,39 +172,39 @@ void FenTransListController::EFFACER(QObject*)
         beep();
         return;
     }
-    const int remembered = *selected.rbegin();
-    TRANSACT::markAllTransact(false, m_doc);
-    long count = 0;
-    for (const long row : selectedTransactRows()) {
-        StorageKind type = StorageKind::Transact;
-        TRANSACT* shown = transactAtRow(row, nullptr, nullptr, &type);
-        if (shown && type == StorageKind::Transact) {
-            shown->mark = true;
-            ++count;
-        }
-    }
-    effacerMarked(count);
+    effacer(asked);
+    if (isClosed() || !table)
+        return;
     table->reloadData();
     if (const int rows = table->numberOfRows(); rows > 0)
         table->GO(std::clamp(remembered, 0, rows - 1));
     table->clearSelection();
 }
 
-// The marked transactions go in one batch, the last of them telling the windows it is the last;
-// the windows and statements catch up once, after the last. A deletion that finds an account
-// missing has every statement recomputed afterwards.
-void FenTransListController::effacerMarked(long count)
+TransactSnapshot FenTransListController::selectedTransacts() const
 {
-    std::vector<long> marked;
-    marked.reserve(size_t(count));
-    const long n = TRANSACT::nbTrans(m_doc);
-    for (long index = 0; index < n && long(marked.size()) < count; ++index) {
-        const TRANSACT* candidate = transactAtIndex(index, static_cast<const DOCUMENT*>(m_doc));
-        if (candidate && candidate->mark)
-            marked.push_back(index);
+    std::vector<long> positions;
+    for (const long row : selectedTransactRows()) {
+        StorageKind type = StorageKind::Transact;
+        const long position = listingStorageIndexAtIndex(m_listing.get(), row, &type);
+        if (type == StorageKind::Transact)
+            positions.push_back(position);
     }
-    const bool accountMissing = !deleteTransacts(marked, m_doc, true, long(marked.size()) == count);
-    if (accountMissing)
+    return m_doc ? TransactSnapshot(positions, *m_doc) : TransactSnapshot();
+}
+
+// Those found as they were asked about go in one batch, unless a statement locked since holds
+// them; the windows and statements catch up once, after the last. A deletion that finds an
+// account missing has every statement recomputed afterwards.
+void FenTransListController::effacer(const TransactSnapshot& asked)
+{
+    std::vector<long> found = asked.findIn(*m_doc);
+    const TransactList& stored = m_doc->transact_array;
+    std::erase_if(found,
+                  [&](long position) { return !transactCanPointer(stored.at(position), nullptr, nullptr, m_doc); });
+    if (found.empty())
+        return;
+    if (!deleteTransacts(found, m_doc, true, true))
         recomputeAllReleves(m_doc, QStringLiteral("kMessage_ComputeVerify3"));
 }
 
@@ -437,15 +445,19 @@ void FenTransListController::APPLY_REGLE(QObject* sender)
         return;
     static const char* const kQuestions[]
         = {"kPoursuivreApplyRegles1", "kPoursuivreApplyRegles2", "kPoursuivreApplyRegles3"};
+    // The transactions the question is about, taken as it is asked: the list may change or
+    // close before the answer.
+    const RegleManager& regles = RegleManager::sharedRegleManager();
+    const RegleTable table(table1(), this);
+    const TransactSnapshot asked(regles.regleTargetsInListing(m_listing.get(), int(tag), &table, m_doc), *m_doc);
     const int answer
         = showAlert(this, localizedDialogue(QString::fromLatin1(kQuestions[tag])), QString(),
                     localizedDialogue(QStringLiteral("LIB_BUTTON_POURSUIVRE")),
                     localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), QString(), QStringLiteral("exporter"), 0);
     if (answer != kAlertFirstButton)
         return;
-    const RegleTable table(table1(), this);
-    RegleManager::sharedRegleManager().applyReglesToListing(
-        m_listing.get(), int(tag), APPLIPARAM::loadAppliParam().reglesManuel != 0, &table, m_doc);
+    regles.applyReglesToTransacts(asked.findIn(*m_doc), APPLIPARAM::loadAppliParam().reglesManuel != 0,
+                                  isClosed() ? nullptr : this, m_doc);
     sendToAllWindowDelegates(Sel::COMPUTE_ANALYSE_NOTIFICATION);
     sendToAllWindowDelegates(Sel::UPDATE_AVENIR);
     sendToAllWindowDelegates(Sel::DID_APPLY_REGLE);

@@ -38,6 +38,7 @@
 
 class CellTransact;
 class TemplateTransList;
+class TransactSnapshot;
 class RELEVE;
 class TOOL;
 class DOCUMENT;
@@ -305,7 +306,10 @@ private:
     bool tableHasFocus() const;
     // The first selected row of each transaction with a selected row, in row order.
     std::vector<long> selectedTransactRows() const;
-    void effacerMarked(long count);
+    // The selected document transactions (a split one once) as they are now.
+    TransactSnapshot selectedTransacts() const;
+    // Deletes those of the transactions asked about that are still there unchanged.
+    void effacer(const TransactSnapshot& asked);
     QObject* appDelegateObject() const;
     void forwardToAppDelegate(const char* action, QObject* sender);
     void printListingOption(long option);

@@ -1,0 +1,40 @@
+#pragma once
+// Transactions as they stood when a question was asked about them, found again when the answer
+// comes. A question leaves the other windows at work, and a transaction has no ident: one made or
+// deleted before it moves it, an edit changes it. The one found is the stored transaction holding
+// exactly what was taken, wherever it now stands; one changed since is not found, and nothing
+// else is. Finding costs nothing more when every transaction is where it was, and one pass over
+// the document otherwise, never one pass per transaction taken.
+#include "model/TRANSACT.h"
+
+#include <cstddef>
+#include <unordered_set>
+#include <vector>
+
+class DOCUMENT;
+
+class TransactSnapshot {
+public:
+    TransactSnapshot() = default;
+    // The transactions at those positions of the document.
+    TransactSnapshot(const std::vector<long>& positions, const DOCUMENT& doc);
+
+    // Takes the transaction at that position; a position outside the list, or taken already, is
+    // passed over.
+    void take(long position, const DOCUMENT& doc);
+    long count() const { return long(m_taken.size()); }
+    bool isEmpty() const { return m_taken.empty(); }
+
+    // The positions, increasing, where the taken transactions stand now, unchanged. A stored
+    // transaction answers for one taken at most, so two alike taken are two found.
+    std::vector<long> findIn(const DOCUMENT& doc) const;
+
+private:
+    struct Taken {
+        long position;
+        TRANSACT transact;
+        size_t key;
+    };
+    std::vector<Taken> m_taken;
+    std::unordered_set<long> m_positions;
+};
