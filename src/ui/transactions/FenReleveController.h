@@ -106,8 +106,10 @@ public:
     Q_INVOKABLE void SUPPRIMER_RELEVE(QObject* sender);
     // The statement editor on the statement: 0 cancel, 1 OK, 2 OK and tick.
     long editReleve(RELEVE& releve);
-    bool makeNewReleve(TOOL& compte, long* index, bool* pointeNow);
-    bool modifyReleve(TOOL& compte, long* index, bool* pointeNow);
+    // A new statement of the account, or the one at *index changed, through the editor; *index
+    // gets its place, *pointeNow whether ticking starts. False when refused or the account went.
+    bool makeNewReleve(long compteID, long* index, bool* pointeNow);
+    bool modifyReleve(long compteID, long* index, bool* pointeNow);
     // The sender's "tag" is the row of the statement to lock or unlock.
     Q_INVOKABLE void LOCK_RELEVE(QObject* sender);
 
@@ -197,6 +199,7 @@ private:
     void afterPointage();
     void showNewReleve(long index, bool pointeNow);
     void lockReleve(long row);
+    void supprimerReleve(long releveID);
     bool clickOnVerrou(const QPoint& viewportPoint);
     void broadcastFromHere(const char* selector);
 

@@ -93,18 +93,22 @@ void FenReleveController::setImportRunning(bool running)
         m_indicator->setVisible(running);
 }
 
+// The listing shown is made once the user said yes: transactions made or deleted while the
+// question was up have moved the ones found before it.
 void FenReleveController::showDoublons()
 {
     DOCUMENT* doc = document();
     if (!doc)
         return;
     Critere critere = Critere::makeImportCritere(CritereImport::ImportedDoublon, doc);
-    std::unique_ptr<LISTING> listing = searchListing(critere, *doc, devise());
-    if (listingCount(listing.get()) == 0)
+    if (listingCount(searchListing(critere, *doc, devise()).get()) == 0)
         return;
     const int answer = showAlert(this, Dialog::keyString(QStringLiteral("kConfirm_ShowDoublons")), QString(),
                                  Dialog::yesString(), Dialog::noString(), QString(), QStringLiteral("exporter"), 1);
     if (answer != kAlertFirstButton)
+        return;
+    std::unique_ptr<LISTING> listing = searchListing(critere, *doc, devise());
+    if (listingCount(listing.get()) == 0)
         return;
     ListingWithCritere request;
     request.critere = std::move(critere);

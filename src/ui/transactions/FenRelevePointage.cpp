@@ -290,34 +290,42 @@ long FenReleveController::editReleve(RELEVE& releve)
     return editReleveDialog(this, releve);
 }
 
-bool FenReleveController::makeNewReleve(TOOL& account, long* index, bool* pointeNow)
+// The editor is a sheet: while it is up the other windows go on, and may delete or move the
+// account. What it gave is stored in the account as it is after it.
+bool FenReleveController::makeNewReleve(long compteID, long* index, bool* pointeNow)
 {
-    RELEVE releve;
-    releve.initForCompte(&account);
-    const long code = editReleve(releve);
-    if (code != kEditReleveOK && code != kEditRelevePointer)
+    const TOOL* asked = getTool(kToolCompte, compteID, document());
+    if (!asked)
         return false;
-    releve.ident = account.newReleveID();
+    RELEVE releve;
+    releve.initForCompte(asked);
+    const long code = editReleve(releve);
+    TOOL* account = getTool(kToolCompte, compteID, document());
+    if (!account || (code != kEditReleveOK && code != kEditRelevePointer))
+        return false;
+    releve.ident = account->newReleveID();
     *index = 0;
-    account.appendReleve(releve, index, document());
+    account->appendReleve(releve, index, document());
     *pointeNow = code == kEditRelevePointer;
     return true;
 }
 
 // The statement moves to its new place by date; its transactions stay on it by ident.
-bool FenReleveController::modifyReleve(TOOL& account, long* index, bool* pointeNow)
+bool FenReleveController::modifyReleve(long compteID, long* index, bool* pointeNow)
 {
-    const RELEVE* current = account.releveAtIndex(*index);
+    const TOOL* asked = getTool(kToolCompte, compteID, document());
+    const RELEVE* current = asked ? asked->releveAtIndex(*index) : nullptr;
     if (!current)
         return false;
     RELEVE copy = *current;
     const long code = editReleve(copy);
-    if (code != kEditReleveOK && code != kEditRelevePointer)
+    TOOL* account = getTool(kToolCompte, compteID, document());
+    if (!account || !account->findReleveID(copy.ident, index) || (code != kEditReleveOK && code != kEditRelevePointer))
         return false;
-    account.unappendReleve(*index);
-    account.appendReleve(copy, index, document());
+    account->unappendReleve(*index);
+    account->appendReleve(copy, index, document());
     // Moving it changed which balances rest on which: every statement again, oldest first.
-    computeAllReleves(account, QString(), document());
+    computeAllReleves(*account, QString(), document());
     *pointeNow = code == kEditRelevePointer;
     return true;
 }
@@ -335,17 +343,15 @@ void FenReleveController::showNewReleve(long index, bool pointeNow)
 
 void FenReleveController::CREER_RELEVE(QObject*)
 {
-    TOOL* account = compte();
     long index = 0;
     bool pointeNow = false;
-    if (!account || m_pointing || !makeNewReleve(*account, &index, &pointeNow))
+    if (m_pointing || !makeNewReleve(getArg().debitID, &index, &pointeNow) || isClosed())
         return;
     showNewReleve(index, pointeNow);
 }
 
 void FenReleveController::didDoubleClick2(QObject*)
 {
-    TOOL* account = compte();
     const long row = selectedReleveRow();
     if (!isReleveRow(row) || m_pointing) {
         beep();
@@ -353,30 +359,54 @@ void FenReleveController::didDoubleClick2(QObject*)
     }
     long index = row - kFirstReleveRow;
     bool pointeNow = false;
-    if (modifyReleve(*account, &index, &pointeNow))
+    if (modifyReleve(getArg().debitID, &index, &pointeNow) && !isClosed())
         showNewReleve(index, pointeNow);
 }
 
+// The question is about the statement of the selected row, known by its ident when the answer
+// comes: the other windows went on meanwhile.
 void FenReleveController::SUPPRIMER_RELEVE(QObject*)
 {
-    TOOL* account = compte();
+    const TOOL* account = compte();
     const long row = selectedReleveRow();
     if (!isReleveRow(row) || !m_canDeleteReleve) {
         beep();
         return;
     }
+    const long releveID = account->releveAtIndex(row - kFirstReleveRow)->ident;
     const int answer
         = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppReleve")), QString(),
                     localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
                     localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("releve"), 0);
-    if (answer != kAlertSecondButton)
+    if (answer == kAlertSecondButton)
+        supprimerReleve(releveID);
+}
+
+// Every transaction ticked on the statement on this account's side becomes unticked, then the
+// statement goes. A statement gone or locked since stays as it is.
+void FenReleveController::supprimerReleve(long releveID)
+{
+    TOOL* account = compte();
+    long index = -1;
+    if (!account || !account->findReleveID(releveID, &index) || !account->releveCanPointer(index)) {
+        beep();
         return;
+    }
+    const long compteID = account->ident;
+    TRANSACT::enumerateTransactsUsingBlock(document(), [compteID, releveID](TRANSACT& t, long) {
+        if (t.who1 == compteID && t.releveID1 == releveID)
+            t.releveID1 = -1;
+        if (t.who2 == compteID && t.releveID2 == releveID)
+            t.releveID2 = -1;
+    });
     const long count = account->nbReleve();
-    table1()->selectAll();
-    DEPOINTER();
-    account->unappendReleve(row - kFirstReleveRow);
+    account->unappendReleve(index);
     computeAllReleves(*account, QString(), document());
-    const long next = std::min(row, count);
+    broadcastFromHere(Sel::didChangePointeTransact);
+    if (isClosed())
+        return;
+    COMPUTE_AVENIR();
+    const long next = std::min(index + kFirstReleveRow, count);
     StdTableView* releves = table2();
     m_lockFollow = true;
     releves->reloadData();
@@ -399,11 +429,13 @@ void FenReleveController::LOCK_RELEVE(QObject* sender)
     lockReleve(row);
 }
 
+// The statement asked about is found again by its ident, and changes only when it is still as
+// locked or unlocked as it was asked.
 void FenReleveController::lockReleve(long row)
 {
-    TOOL* account = compte();
-    const long index = row - kFirstReleveRow;
-    const bool unlocked = account->releveCanPointer(index);
+    const TOOL* asked = compte();
+    const long releveID = asked->releveAtIndex(row - kFirstReleveRow)->ident;
+    const bool unlocked = asked->releveCanPointer(row - kFirstReleveRow);
     const QVariantMap dictionary {
         {QStringLiteral("window"), QVariant::fromValue<QObject*>(this)},
         {QStringLiteral("title"),
@@ -411,8 +443,11 @@ void FenReleveController::lockReleve(long row)
         {QStringLiteral("imageName"), QStringLiteral("cadenas")}};
     bool confirmed = false;
     Dialog::OKConfirmationWithDictionary(dictionary, [&](int code) { confirmed = code == kAlertFirstButton; });
-    account = compte(); // the dialog ran the event loop: the account is looked up again
-    if (confirmed && account && index < account->nbReleve()) {
+    TOOL* account = compte();
+    long index = -1;
+    confirmed = confirmed && account && account->findReleveID(releveID, &index)
+        && account->releveCanPointer(index) == unlocked;
+    if (confirmed) {
         const RELEVE* older = account->releveAtIndex(index + 1);
         if (unlocked)
             account->locked_releve_to_date = account->releveAtIndex(index)->date;
