@@ -3,6 +3,8 @@
 #include "foundation/textfold.h"
 #include "model/DOCPARAM.h"
 
+#include <QHashFunctions>
+
 void REGLE::defaultRegle(const DOCUMENT* doc)
 {
     importID = -1;
@@ -19,6 +21,12 @@ REGLE REGLE::allocNewRegle(const DOCUMENT* doc)
     REGLE regle;
     regle.defaultRegle(doc);
     return regle;
+}
+
+size_t qHash(const REGLE& regle, size_t seed)
+{
+    return qHashMulti(seed, regle.importID, regle.who1, regle.who2, regle.posteID, regle.moyen, regle.nb_operation,
+                      regle.title, regle.mots);
 }
 
 bool regleNextMot(const QChar* buffer, long* position, long length, QString* word)

@@ -36,7 +36,9 @@ public:
     // A rule with the defaults of the document.
     static REGLE allocNewRegle(const DOCUMENT* doc);
     REGLE copyOfRegle() const { return *this; }
+    bool operator==(const REGLE&) const = default;
 };
+size_t qHash(const REGLE& regle, size_t seed = 0);
 
 // Reads the next word of the text from *position: skips separators, then takes the folded
 // characters up to the next separator or the end. *position ends after the word. False, with

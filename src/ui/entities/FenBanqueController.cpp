@@ -448,27 +448,37 @@ bool FenBanqueController::confirm(const QString& key, const TOOL& tool)
     return confirmed;
 }
 
+bool FenBanqueController::refusesBanque(const TOOL& banque)
+{
+    const ToolList* comptes = TOOL::toolList(kToolCompte, doc());
+    if (!comptes
+        || std::none_of(comptes->begin(), comptes->end(), [&](const TOOL& c) { return c.ownerID == banque.ident; }))
+        return false;
+    showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_CantEffacerBanque")), banque.nom,
+                banque.getToolPictureName(doc()), 0);
+    return true;
+}
+
+// The bank is the one asked about, found again by its ident on the answer: one gone meanwhile is
+// left gone, one that gained an account meanwhile stays.
 void FenBanqueController::SUPPRIMERB(QObject*)
 {
-    const int row = selectedRow(1);
-    const TOOL* banque = banqueAtRow(row);
+    const TOOL* banque = banqueAtRow(selectedRow(1));
     if (!banque) {
         beep();
         return;
     }
-    const TOOL shown = *banque;
-    if (banqueIndexToNbCompte(row, doc()) > 0) {
-        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_CantEffacerBanque")), shown.nom,
-                    shown.getToolPictureName(doc()), 0);
+    const TOOL asked = *banque;
+    if (refusesBanque(asked) || !confirm(QStringLiteral("kConfirm_SuppBanque"), asked))
         return;
-    }
-    if (!confirm(QStringLiteral("kConfirm_SuppBanque"), shown))
+    long row = -1;
+    if (!findTool(&arrayOfBanques(), asked.ident, &row) || refusesBanque(asked))
         return;
     const int oldCount = int(nbTools(&arrayOfBanques()));
-    unInsertDeal(kToolBanque, shown.ident, -1, doc(), false);
-    TOOL::suppTool(shown.ident, kToolBanque, doc());
+    unInsertDeal(kToolBanque, asked.ident, -1, doc(), false);
+    TOOL::suppTool(asked.ident, kToolBanque, doc());
     table1()->reloadData();
-    const int next = selectAfterDelete(row, oldCount);
+    const int next = selectAfterDelete(int(row), oldCount);
     if (next >= 0)
         table1()->GO(next);
     else
@@ -489,42 +499,62 @@ void FenBanqueController::informCompteIsUsed(const TOOL& compte, const QString& 
 void FenBanqueController::SUPPRIMERC(QObject*)
 {
     const QList<long> idents = selectedCompteIDs();
-    const TOOL* found = idents.isEmpty() ? nullptr : TOOL::getTool(kToolCompte, idents.first(), doc());
-    if (!found) {
+    if (idents.isEmpty() || !TOOL::getTool(kToolCompte, idents.first(), doc())) {
         beep();
         return;
     }
+    supprimerCompte(idents.first());
+}
+
+// The other windows go on while the question is up: on the answer the account is judged again. One
+// gone meanwhile is left gone; when what its deletion would do has changed (it became reserved, or
+// gained a use), the user is asked again or told why it stays.
+void FenBanqueController::supprimerCompte(long compteID)
+{
+    const TOOL* found = TOOL::getTool(kToolCompte, compteID, doc());
+    if (!found)
+        return;
     const TOOL compte = *found;
     if (const QString refusal = reservedCompteAlert(compte.ident, *doc()); !refusal.isEmpty()) {
         showAlertOK(this, localizedDialogue(refusal), compte.nom, compte.getToolPictureName(doc()), 0);
         return;
     }
     const CompteDeletion plan = planCompteDeletion(compte, *doc());
-    switch (plan.kind) {
-    case CompteDeletion::Kind::Refuse:
+    if (plan.kind == CompteDeletion::Kind::Refuse) {
         informCompteIsUsed(compte, plan.alertKey);
         return;
-    case CompteDeletion::Kind::Delete:
-        if (confirm(QStringLiteral("kConfirm_SuppCompte"), compte))
-            doSuppCompte(compte.ident);
+    }
+    const bool archive = plan.kind == CompteDeletion::Kind::Archive;
+    if (!confirm(archive ? QStringLiteral("kConfirm_suppTiers") : QStringLiteral("kConfirm_SuppCompte"), compte))
         return;
-    case CompteDeletion::Kind::Archive:
-        if (!confirm(QStringLiteral("kConfirm_suppTiers"), compte))
-            return;
-        sendToAllWindowDelegates(Sel::willDeleteCompte, identArg(compte.ident));
-        if (!archiveAndDeleteCompte(compte.ident, *doc())) {
-            showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_noHistorique")), compte.nom,
-                        QStringLiteral("document"), 2);
-            return;
-        }
-        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_suppTiersOK")), compte.nom,
-                    QStringLiteral("document"), 1);
-        reloadKeepingComptes();
-        sendToAllWindowDelegates(Sel::compteHasBeenDeleted, identArg(compte.ident));
-        sendToAllWindowDelegates(Sel::compteHasBeenEdited, identArg(compte.ident));
-        gotoArchive();
+    const TOOL* now = TOOL::getTool(kToolCompte, compteID, doc());
+    if (!now)
+        return;
+    if (!reservedCompteAlert(compteID, *doc()).isEmpty() || planCompteDeletion(*now, *doc()).kind != plan.kind) {
+        if (!isClosed())
+            supprimerCompte(compteID);
         return;
     }
+    if (archive)
+        archiveCompte(compte);
+    else
+        doSuppCompte(compteID);
+}
+
+void FenBanqueController::archiveCompte(const TOOL& compte)
+{
+    sendToAllWindowDelegates(Sel::willDeleteCompte, identArg(compte.ident));
+    if (!archiveAndDeleteCompte(compte.ident, *doc())) {
+        showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_noHistorique")), compte.nom,
+                    QStringLiteral("document"), 2);
+        return;
+    }
+    showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_suppTiersOK")), compte.nom, QStringLiteral("document"),
+                1);
+    reloadKeepingComptes();
+    sendToAllWindowDelegates(Sel::compteHasBeenDeleted, identArg(compte.ident));
+    sendToAllWindowDelegates(Sel::compteHasBeenEdited, identArg(compte.ident));
+    gotoArchive();
 }
 
 void FenBanqueController::doSuppCompte(long compteID)

@@ -115,7 +115,11 @@ private:
     void selectBanqueID(long ident);
     long singleSelectedCompteID() const;
     void updateButtons();
+    // Whether the bank still holds accounts, which refuses its deletion with an alert.
+    bool refusesBanque(const TOOL& banque);
+    void supprimerCompte(long compteID);
     void doSuppCompte(long compteID);
+    void archiveCompte(const TOOL& compte);
     void informCompteIsUsed(const TOOL& compte, const QString& alertKey);
     bool confirm(const QString& key, const TOOL& tool);
 

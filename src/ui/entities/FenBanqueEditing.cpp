@@ -59,45 +59,54 @@ bool FenBanqueController::creer_compte(long banqueID, int bType)
     return true;
 }
 
+// The editors work on a copy: the other windows go on while they are up, and may add tools to the
+// document's lists and move them. The edits go to the tool found again by its ident.
 void FenBanqueController::VOIRB(QObject*)
 {
-    TOOL* banque = TOOL::getTool(kToolBanque, selectedBanqueID(), doc());
+    const TOOL* banque = TOOL::getTool(kToolBanque, selectedBanqueID(), doc());
     if (!banque) {
         beep();
         return;
     }
-    const long ident = banque->ident;
-    if (editBanqueDialog(this, *banque, *doc()) != 1) {
+    TOOL edited = *banque;
+    const long result = editBanqueDialog(this, edited, *doc());
+    TOOL* stored = TOOL::getTool(kToolBanque, edited.ident, doc());
+    if (result != 1 || !stored) {
         table1()->SMART_RELOAD(); // its logo is kept even on Cancel
         return;
     }
     // A new name may move the bank: it goes back in at its place, with its accounts.
-    unInsertDeal(kToolBanque, ident, -1, doc(), true);
-    insertDeal(kToolBanque, *banque, nullptr, doc(), true);
-    selectBanqueID(ident);
+    takeToolEdits(*stored, edited);
+    unInsertDeal(kToolBanque, edited.ident, -1, doc(), true);
+    insertDeal(kToolBanque, *stored, nullptr, doc(), true);
+    selectBanqueID(edited.ident);
     INVAL_PIED();
-    sendToAllWindowDelegates(Sel::banqueHasBeenEdited, identArg(ident));
+    sendToAllWindowDelegates(Sel::banqueHasBeenEdited, identArg(edited.ident));
 }
 
 void FenBanqueController::VOIRC(QObject*)
 {
-    TOOL* compte = TOOL::getTool(kToolCompte, singleSelectedCompteID(), doc());
+    const TOOL* compte = TOOL::getTool(kToolCompte, singleSelectedCompteID(), doc());
     if (!compte) {
         beep();
         return;
     }
-    const long ident = compte->ident;
-    const long oldBanque = compte->ownerID;
-    if (editCompteDialog(this, *compte, *doc()) != 1) {
+    TOOL edited = *compte;
+    const long result = editCompteDialog(this, edited, *doc());
+    TOOL* stored = TOOL::getTool(kToolCompte, edited.ident, doc());
+    if (result != 1 || !stored) {
         table2()->SMART_RELOAD();
         return;
     }
+    const long ident = edited.ident;
+    const long oldBanque = stored->ownerID;
+    takeToolEdits(*stored, edited);
     unInsertDeal(kToolCompte, ident, oldBanque, doc(), false);
-    insertDeal(kToolCompte, *compte, nullptr, doc(), false);
-    if (compte->ownerID != oldBanque) {
+    insertDeal(kToolCompte, *stored, nullptr, doc(), false);
+    if (edited.ownerID != oldBanque) {
         TOOL::computeBanqueSolde(oldBanque, doc());
-        TOOL::computeBanqueSolde(compte->ownerID, doc());
-        selectBanqueID(compte->ownerID);
+        TOOL::computeBanqueSolde(edited.ownerID, doc());
+        selectBanqueID(edited.ownerID);
     }
     table2()->reloadData();
     selectComptesInArray({ident});

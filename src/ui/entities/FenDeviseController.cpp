@@ -170,7 +170,7 @@ void FenDeviseController::NOUVEAU(QObject*)
         return;
     long answer = 0;
     askPoursuivre(this, QStringLiteral("ASSIST030"), QString(), true, false, [&answer](long a) { answer = a; });
-    if (answer == 0 || editDeviseDialog(this, slot) != 1)
+    if (answer == 0 || !stillOffered(slot, true) || editDeviseDialog(this, slot) != 1)
         return;
     if (!bringDeviseIntoUse(*doc, slot))
         qWarning("Devise NULL (FenDeviseController NOUVEAU)");
@@ -187,10 +187,21 @@ void FenDeviseController::MODIFIER(QObject*)
     if (!isAssistantModal()) {
         long answer = 0;
         askPoursuivre(this, QStringLiteral("ASSIST031"), QString(), true, false, [&answer](long a) { answer = a; });
-        if (answer == 0)
+        if (answer == 0 || !stillOffered(slot, false))
             return;
     }
     editSelected(slot);
+}
+
+// The other windows went on while the assistant's question was up: the slot goes on to its editor
+// only when this window is still open and the command still fits the slot.
+bool FenDeviseController::stillOffered(long slot, bool nouveau) const
+{
+    const DOCUMENT* doc = currentDocument();
+    if (isClosed() || !doc)
+        return false;
+    const DeviseCommands commands = deviseCommandsForRow(*doc, slot);
+    return nouveau ? commands.canNew : commands.canEdit;
 }
 
 void FenDeviseController::editSelected(long slot)

@@ -61,6 +61,7 @@ protected:
 
 private:
     long selectedRow() const;
+    bool stillOffered(long slot, bool nouveau) const;
     void editSelected(long slot);
     void makeMain(long slot);
 

@@ -48,6 +48,16 @@ int movePostesToDossier(const QList<long>& posteIDs, long dossierID, DOCUMENT& d
     return moved;
 }
 
+QList<long> existingPostes(const QList<long>& posteIDs, const DOCUMENT& doc)
+{
+    QList<long> idents;
+    for (long ident : posteIDs) {
+        if (POSTE::posteWithIdent(ident, doc))
+            idents << ident;
+    }
+    return idents;
+}
+
 bool anyPosteUsed(const QList<long>& posteIDs, DOCUMENT& doc)
 {
     for (long ident : posteIDs) {

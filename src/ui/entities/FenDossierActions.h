@@ -20,6 +20,8 @@ bool chercherPosteRow(QChar typed, const QList<long>& posteIDs, const DOCUMENT& 
 // exist).
 int movePostesToDossier(const QList<long>& posteIDs, long dossierID, DOCUMENT& doc);
 
+// Those of the categories the document still has, in their order.
+QList<long> existingPostes(const QList<long>& posteIDs, const DOCUMENT& doc);
 // Whether one of the categories is named anywhere in the document.
 bool anyPosteUsed(const QList<long>& posteIDs, DOCUMENT& doc);
 // Gives every place naming one of the categories to the replacement, then removes the categories.

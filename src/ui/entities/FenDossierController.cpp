@@ -24,6 +24,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QVariant identArg(long ident)
@@ -307,14 +309,14 @@ void FenDossierController::CREER_POSTE(QObject*)
 
 void FenDossierController::VOIR_DOSSIER(QObject*)
 {
-    const int row = selectedRow(1);
-    const DOSSIER* dossier = dossierAtRow(row);
+    const DOSSIER* dossier = dossierAtRow(selectedRow(1));
     if (!dossier)
         return;
     DOSSIER copy = dossier->copyOfDossier();
-    if (!editDossierModal(this, copy, *doc()))
+    long index = 0;
+    if (!editDossierModal(this, copy, *doc()) || !DOSSIER::findDossier(copy.ident, &index, doc()->dossierHdl))
         return;
-    DOSSIER::unInsertDossier(row, doc()->dossierHdl);
+    DOSSIER::unInsertDossier(index, doc()->dossierHdl);
     selectDossierRow(int(DOSSIER::insertDossier(copy, doc()->dossierHdl)));
     broadcastChange();
 }
@@ -326,7 +328,7 @@ void FenDossierController::VOIR_POSTE(QObject*)
     if (idents.isEmpty() || !POSTE::findPoste(idents.first(), &index, doc()->posteHdl))
         return;
     POSTE copy = doc()->posteHdl.at(index).copyOfPoste();
-    if (!editPosteModal(this, copy, *doc()))
+    if (!editPosteModal(this, copy, *doc()) || !POSTE::findPoste(copy.ident, &index, doc()->posteHdl))
         return;
     POSTE::unInsertPoste(index, doc()->posteHdl);
     POSTE::insertPoste(copy, doc()->posteHdl);
@@ -395,57 +397,87 @@ void FenDossierController::SUPPRIMER_POSTE(QObject*)
     SUPPRIMER_POSTE_NOCONFIRM(false);
 }
 
+int FenDossierController::dossierRow(long dossierID) const
+{
+    long row = -1;
+    return doc() && DOSSIER::findDossier(dossierID, &row, doc()->dossierHdl) ? int(row) : -1;
+}
+
+bool FenDossierController::refusesPostes(const QList<long>& posteIDs)
+{
+    if (!posteIDs.contains(DOCPARAM::getDefaultPoste(doc())))
+        return false;
+    refuse("kAlerte_CannotDeleteDefaultPoste", QStringLiteral("poste"));
+    return true;
+}
+
+bool FenDossierController::refusesDossier(long dossierID)
+{
+    const char* refusal = nullptr;
+    if (dossierID == DOCPARAM::getDefaultDossier(doc()))
+        refusal = "kAlerte_CannotDeleteDefaultDossier";
+    else if (POSTE::posteIDBelongsToDossierID(DOCPARAM::getDefaultPoste(doc()), dossierID, *doc()))
+        refusal = "kAlerte_CannotDeleteDefaultPosteOwner";
+    if (refusal)
+        refuse(refusal, QStringLiteral("dossier"));
+    return refusal != nullptr;
+}
+
+// The categories are taken by ident as the question is asked. The other windows go on while a
+// question is up, so after each answer the deletion goes on with those the document still has,
+// judged again: refused, or in use and so needing a replacement that must still exist.
 void FenDossierController::SUPPRIMER_POSTE_NOCONFIRM(bool noConfirm)
 {
-    const int dossierRow = selectedRow(1);
-    const QList<long> idents = selectedPosteIDs();
-    if (idents.isEmpty() || !doc())
+    const long dossierID = selectedDossierID();
+    QList<long> idents = selectedPosteIDs();
+    if (idents.isEmpty() || !doc() || refusesPostes(idents))
         return;
-    if (idents.contains(DOCPARAM::getDefaultPoste(doc()))) {
-        refuse("kAlerte_CannotDeleteDefaultPoste", QStringLiteral("poste"));
-        return;
-    }
     if (!noConfirm && !confirm(QStringLiteral("kConfirm_SuppPoste"), QString(), QStringLiteral("poste")))
         return;
-    long replacement = -1;
-    if (anyPosteUsed(idents, *doc()) && !askSubstPoste(this, idents, &replacement))
+    idents = existingPostes(idents, *doc());
+    if (idents.isEmpty() || refusesPostes(idents))
         return;
-    if (replacement >= 0) {
+    if (anyPosteUsed(idents, *doc())) {
+        long replacement = -1;
+        if (isClosed() || !askSubstPoste(this, idents, &replacement))
+            return;
+        idents = existingPostes(idents, *doc());
+        if (idents.isEmpty() || idents.contains(replacement) || !POSTE::posteWithIdent(replacement, *doc()))
+            return;
         for (long ident : idents)
             replacePosteEverywhere(ident, doc(), replacement, nullptr);
     }
     for (long ident : idents)
         sendToAllWindowDelegates(Sel::notifyPosteDeleted, identArg(ident), QVariant::fromValue<QObject*>(this));
     supprimerPostes(idents, -1, *doc());
-    selectDossierRow(dossierRow);
+    selectDossierRow(dossierRow(dossierID));
     broadcastChange();
 }
 
+// A folder that gained a category while the question was up is deleted only once a replacement
+// takes it in: the user never asked about that category.
 void FenDossierController::SUPPRIMER_DOSSIER(QObject*)
 {
-    const int row = selectedRow(1);
-    const DOSSIER* found = dossierAtRow(row);
-    if (!found)
+    const DOSSIER* found = dossierAtRow(selectedRow(1));
+    if (!found || refusesDossier(found->ident))
         return;
     const DOSSIER dossier = *found;
-    if (dossier.ident == DOCPARAM::getDefaultDossier(doc())) {
-        refuse("kAlerte_CannotDeleteDefaultDossier", QStringLiteral("dossier"));
-        return;
-    }
-    if (POSTE::posteIDBelongsToDossierID(DOCPARAM::getDefaultPoste(doc()), dossier.ident, *doc())) {
-        refuse("kAlerte_CannotDeleteDefaultPosteOwner", QStringLiteral("dossier"));
-        return;
-    }
+    const QList<long> postesAsked = postesOfDossier(dossier.ident, *doc());
     if (!confirm(QStringLiteral("kConfirm_SuppDossier"), dossier.nom, QStringLiteral("dossier")))
         return;
+    if (dossierRow(dossier.ident) < 0 || refusesDossier(dossier.ident))
+        return;
+    const QList<long> postes = postesOfDossier(dossier.ident, *doc());
+    const bool gained = std::any_of(postes.begin(), postes.end(), [&](long p) { return !postesAsked.contains(p); });
     long replacement = -1;
-    if (replaceDossierEverywhere(dossier.ident, doc(), -1, nullptr)) {
-        if (!askSubstDossier(this, dossier.ident, &replacement))
+    if (replaceDossierEverywhere(dossier.ident, doc(), -1, nullptr) || gained) {
+        if (isClosed() || !askSubstDossier(this, dossier.ident, &replacement))
             return;
     } else {
-        for (long ident : postesOfDossier(dossier.ident, *doc()))
+        for (long ident : postes)
             sendToAllWindowDelegates(Sel::notifyPosteDeleted, identArg(ident), QVariant::fromValue<QObject*>(this));
     }
+    const int row = dossierRow(dossier.ident);
     const int oldCount = numberOfRowsInTableView1(table1());
     if (!supprimerDossier(dossier.ident, replacement, *doc()))
         return;

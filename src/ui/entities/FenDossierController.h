@@ -77,6 +77,12 @@ private:
     long selectedDossierID() const;
     QList<long> selectedPosteIDs() const;
     void selectDossierRow(int row);
+    // The folder's row, -1 when the document no longer has it.
+    int dossierRow(long dossierID) const;
+    // Whether the deletion is refused, with its alert: the default category, the default folder or
+    // the folder of the default category.
+    bool refusesPostes(const QList<long>& posteIDs);
+    bool refusesDossier(long dossierID);
     void updateButtons();
     bool confirm(const QString& key, const QString& information, const QString& imageName);
     void refuse(const char* key, const QString& imageName);

@@ -1,5 +1,6 @@
 #include "entities/FenEditMacroController.h"
 
+#include "entities/AskedRecord.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/EditorFrame.h"
 #include "toolkit/drawing/Constants.h"
@@ -87,9 +88,12 @@ bool FenEditMacroController::READ()
 {
     const QString name = outlet<StdTextView>(QStringLiteral("field_nom"))->toPlainText();
     const QString key = outlet<StdTextView>(QStringLiteral("field_touche"))->toPlainText();
-    if (!verifMacro(name, key, getData()->value(kIndex).toLongLong()))
-        return false;
     MACRO macro = getData()->value(kMacro).value<MACRO>();
+    // Other windows went on while the editor was up: the macro's own place is where it is now.
+    const MacroList* macros = getDocMacro(currentDocument());
+    const bool inList = getData()->value(kIndex).toLongLong() >= 0 && macros;
+    if (!verifMacro(name, key, inList ? long(askedRecordIndex(*macros, macro)) : -1))
+        return false;
     macro.nom = name;
     macro.ch = key.isEmpty() ? 0 : key.at(0).unicode();
     getData()->insert(kMacro, QVariant::fromValue(macro));

@@ -4,7 +4,7 @@
 // exact character: another case is another key).
 //
 // Window data: "macro" the MACRO edited (written back on OK), "index" its position in the
-// document's list, -1 for a new one.
+// document's list as the editor opened, -1 for a new one.
 #include "model/MACRO.h"
 #include "toolkit/windows/StdWindowController.h"
 

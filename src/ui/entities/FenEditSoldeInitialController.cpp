@@ -100,12 +100,13 @@ bool askSoldeInitial(StdWindowController* parent, long compteID, DOCUMENT& doc)
     const TOOL* compte = getTool(kToolCompte, compteID, &doc);
     if (!compte)
         return false;
+    // The other windows go on while the window is up: the account is found again by its ident after.
+    const long slot = compte->devise;
     WindowDataPtr data = makeWindowData({{kTool, qlonglong(compteID)}});
     setEditedDocument(*data, doc);
-    if (StdWindowController::pushModal<FenEditSoldeInitialController>(parent, data, compte->devise) != 1
-        || data->montant.nullMontant())
+    if (StdWindowController::pushModal<FenEditSoldeInitialController>(parent, data, slot) != 1
+        || data->montant.nullMontant() || !getTool(kToolCompte, compteID, &doc))
         return false;
-    const long slot = compte->devise;
     const TRANSACT trans = TRANSACT::initialisationTransact(compteID, data->montant, slot, SystemClock::now(), &doc);
     if (!makeTransact(trans, nullptr, &doc, true, true))
         return false;

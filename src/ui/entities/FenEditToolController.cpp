@@ -20,6 +20,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace {
 
 const QString kTool = QStringLiteral("tool");
@@ -30,6 +32,15 @@ constexpr int kImageSide = LogoFiller::kImageSide;
 WindowDataPtr toolEditorData(TOOL& tool, DOCUMENT& doc)
 {
     return editedEntityData(kTool, tool, doc);
+}
+
+void takeToolEdits(TOOL& stored, const TOOL& edited)
+{
+    std::tie(stored.nom, stored.infos, stored.devise, stored.logoIdent)
+        = std::tie(edited.nom, edited.infos, edited.devise, edited.logoIdent);
+    std::tie(stored.posteID, stored.ownerID, stored.taxeID) = std::tie(edited.posteID, edited.ownerID, edited.taxeID);
+    std::tie(stored.dateReleve0, stored.dateReleve1, stored.dateReleve2, stored.dateReleve3)
+        = std::tie(edited.dateReleve0, edited.dateReleve1, edited.dateReleve2, edited.dateReleve3);
 }
 
 TOOL& FenEditToolController::tool() const
@@ -151,6 +162,8 @@ void FenEditToolController::FILL_LOGO()
 void FenEditToolController::LOGO(QObject* item)
 {
     tool().logoIdent = LogoFiller::chosenLogo(item);
+    if (TOOL* stored = TOOL::getTool(tool().kind, tool().ident, &document()))
+        stored->logoIdent = tool().logoIdent;
     FILL_LOGO();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the bank and account editors share: the name, the information text, the currency and the
-// logo, and the refusal of an empty or already taken name. The editor works on the document's own
-// bank or account (or on a new one its creator adds afterwards) and writes it only on OK, except
-// the logo, which a choice in the logo pop-up writes at once.
+// logo, and the refusal of an empty or already taken name. The editor works on a copy of the
+// document's bank or account (or on a new one its creator adds afterwards), which its caller stores
+// on OK (takeToolEdits); the logo alone a choice in the logo pop-up writes at once into the document.
 //
 // Window data: "tool" the TOOL edited and "document" its document (toolEditorData makes both).
 // Result 1 after OK, 0 after Cancel.
@@ -63,3 +63,7 @@ private:
 
 // The window data of a tool editor.
 WindowDataPtr toolEditorData(TOOL& tool, DOCUMENT& doc);
+// Gives the stored tool what an editor set on its copy: name, information, currency, logo, and an
+// account's category, bank, tax and statement days. What other windows changed while the editor
+// was up (the balance, the statements, the opening balance) stays.
+void takeToolEdits(TOOL& stored, const TOOL& edited);

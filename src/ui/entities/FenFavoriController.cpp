@@ -1,5 +1,6 @@
 #include "entities/FenFavoriController.h"
 
+#include "entities/AskedRecord.h"
 #include "entities/FenEditFavoriController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/tables/StdTableView.h"
@@ -91,11 +92,15 @@ void FenFavoriController::MODIFIER(QObject*)
     const int row = selectedRow(1);
     if (row < 0 || row >= nbFavoris())
         return;
-    Favori copy = favoris().at(row);
+    const Favori asked = favoris().at(row);
+    Favori copy = asked;
     if (!editFavoriModal(this, copy))
         return;
-    favoris()[row] = copy;
-    reloadAndSelect(row);
+    const qsizetype index = askedRecordIndex(favoris(), asked);
+    if (index < 0)
+        return;
+    favoris()[index] = copy;
+    reloadAndSelect(int(index));
 }
 
 void FenFavoriController::SUPPRIMER(QObject*)
@@ -103,17 +108,19 @@ void FenFavoriController::SUPPRIMER(QObject*)
     const int row = selectedRow(1);
     if (row < 0 || row >= nbFavoris())
         return;
+    const Favori asked = favoris().at(row);
     int code = 0;
-    Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppFavori")), favoris().at(row).nom,
+    Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppFavori")), asked.nom,
                          localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("favori"), 1,
                          [&code](int c) { code = c; });
-    if (code != kAlertSecondButton)
+    const qsizetype index = askedRecordIndex(favoris(), asked);
+    if (code != kAlertSecondButton || index < 0)
         return;
     const int count = int(nbFavoris());
-    removeFavoriAtIndex(row);
+    removeFavoriAtIndex(index);
     table1()->reloadData();
-    table1()->GO(selectAfterDelete(row, count));
+    table1()->GO(selectAfterDelete(int(index), count));
 }
 
 void FenFavoriController::CONNEXION(QObject*)

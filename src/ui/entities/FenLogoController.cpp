@@ -1,5 +1,6 @@
 #include "entities/FenLogoController.h"
 
+#include "entities/AskedRecord.h"
 #include "entities/FenEditLogoController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopHelp.h"
@@ -120,11 +121,14 @@ void FenLogoController::MODIFIER(QObject*)
         return;
     const Logo old = doc->logoArray.at(row);
     Logo copy = old.copyOfLogo();
-    if (!editLogoModal(this, copy, *doc) || !storeChosenPicture(copy, *doc))
+    if (!editLogoModal(this, copy, *doc))
+        return;
+    const qsizetype index = askedRecordIndex(doc->logoArray, old);
+    if (index < 0 || !storeChosenPicture(copy, *doc))
         return;
     if (copy.internalName != old.internalName)
         old.removeImage(*doc);
-    Logo::unInsertLogo(row, doc->logoArray);
+    Logo::unInsertLogo(index, doc->logoArray);
     const long newRow = Logo::insertLogo(copy, doc->logoArray);
     writeLogoList(*doc);
     reloadAndSelect(int(newRow));
@@ -136,15 +140,17 @@ void FenLogoController::SUPPRIMER(QObject*)
     const int row = selectedRow(1);
     if (!doc || row < 0 || row >= doc->logoArray.size() || DocContext::refusesChangeInPackage(this))
         return;
+    const Logo asked = doc->logoArray.at(row);
     int code = 0;
-    Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppLogo")),
-                         doc->logoArray.at(row).visibleName, localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
+    Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppLogo")), asked.visibleName,
+                         localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("logo"), 1,
                          [&code](int c) { code = c; });
-    if (code != kAlertSecondButton)
+    const qsizetype index = askedRecordIndex(doc->logoArray, asked);
+    if (code != kAlertSecondButton || index < 0)
         return;
-    doc->logoArray.at(row).removeImage(*doc);
-    Logo::unInsertLogo(row, doc->logoArray);
+    doc->logoArray.at(index).removeImage(*doc);
+    Logo::unInsertLogo(index, doc->logoArray);
     writeLogoList(*doc);
     table1()->GO(-1);
     table1()->reloadData();

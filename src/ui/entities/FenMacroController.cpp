@@ -1,5 +1,6 @@
 #include "entities/FenMacroController.h"
 
+#include "entities/AskedRecord.h"
 #include "entities/FenEditMacroController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/tables/StdTableView.h"
@@ -82,13 +83,16 @@ void FenMacroController::reloadAndSelect(long row)
 
 void FenMacroController::MODIFIER(QObject*)
 {
-    const int row = selectedRow(1);
-    MacroList* macros = getDocMacro(doc());
-    const MACRO* macro = macroAtIndex(macros, row);
+    const MACRO* macro = macroAtIndex(getDocMacro(doc()), selectedRow(1));
     if (!macro)
         return;
-    MACRO copy = copyOfMacro(*macro);
-    if (!editMacro(this, copy, row))
+    const MACRO asked = *macro;
+    MACRO copy = copyOfMacro(asked);
+    if (!editMacro(this, copy, selectedRow(1)))
+        return;
+    MacroList* macros = getDocMacro(doc());
+    const qsizetype row = macros ? askedRecordIndex(*macros, asked) : -1;
+    if (row < 0)
         return;
     macros->removeAt(row);
     const long index = findMacroInsertIndex(macros, copy);
@@ -105,40 +109,47 @@ long FenMacroController::saisieCompte(const TRANSACT& model, const DOCUMENT& doc
     return -1;
 }
 
+// The entry window edits a copy of the template, which goes back to the macro wherever it is then.
 void FenMacroController::EDIT(QObject*)
 {
-    const int row = selectedRow(1);
-    MACRO* macro = macroAtIndex(getDocMacro(doc()), row);
+    const MACRO* macro = macroAtIndex(getDocMacro(doc()), selectedRow(1));
     if (!macro || !macro->transact)
         return;
-    TRANSACT& model = *macro->transact;
+    const MACRO asked = *macro;
+    TRANSACT model = *asked.transact;
     SaisieRequest request;
     request.fam = model.moyen;
     request.synonymeID = model.synonymeID;
     request.ident = saisieCompte(model, *doc());
     request.editObj = &model;
-    request.macro = macro;
-    request.text = macro->nom;
+    request.macro = &asked;
+    request.text = asked.nom;
     if (IWindowDoors* doors = windowDoors())
         doors->openSaisie(nullptr, request);
+    MacroList* macros = getDocMacro(doc());
+    const qsizetype row = macros ? askedRecordIndex(*macros, asked) : -1;
+    if (row >= 0)
+        (*macros)[row].transact = model;
     reloadAndSelect(row);
 }
 
 void FenMacroController::SUPPRIMER(QObject*)
 {
-    const int row = selectedRow(1);
-    const MACRO* macro = macroAtIndex(getDocMacro(doc()), row);
+    const MACRO* macro = macroAtIndex(getDocMacro(doc()), selectedRow(1));
     if (!macro)
         return;
+    const MACRO asked = *macro;
     const int code
-        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppMacro")), macro->nom,
+        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppMacro")), asked.nom,
                     localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
                     localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("photo"), 1);
-    if (code != 1001)
+    const MacroList* macros = getDocMacro(doc());
+    const qsizetype row = macros ? askedRecordIndex(*macros, asked) : -1;
+    if (code != 1001 || row < 0)
         return;
     const int oldCount = int(macroTotal());
     deleteMacroAtIndex(row, doc());
-    reloadAndSelect(selectAfterDelete(row, oldCount));
+    reloadAndSelect(selectAfterDelete(int(row), oldCount));
 }
 
 void FenMacroController::NOTIFY_NEW_MACRO(const QVariant& index, const QVariant&)

@@ -1,5 +1,6 @@
 #include "entities/FenReglesController.h"
 
+#include "entities/AskedRecord.h"
 #include "entities/FenEditRegleController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopHelp.h"
@@ -117,11 +118,15 @@ void FenReglesController::MODIFIER(QObject*)
     const int row = selectedRow(1);
     if (row < 0 || row >= regleCount())
         return;
-    REGLE copy = doc()->reglesArray.at(row).copyOfRegle();
+    const REGLE asked = doc()->reglesArray.at(row);
+    REGLE copy = asked.copyOfRegle();
     if (!editRegle(this, copy, *doc()))
         return;
-    doc()->reglesArray[row] = copy;
-    reloadAndSelect(row);
+    const qsizetype index = doc() ? askedRecordIndex(doc()->reglesArray, asked) : -1;
+    if (index < 0)
+        return;
+    doc()->reglesArray[index] = copy;
+    reloadAndSelect(index);
 }
 
 bool FenReglesController::confirm(const QString& key)
@@ -131,12 +136,17 @@ bool FenReglesController::confirm(const QString& key)
         == 1001;
 }
 
+// A rule has no ident: the answer removes the rules as they were when asked about, so one that an
+// import learnt or changed meanwhile stays.
 void FenReglesController::SUPPRIMER(QObject*)
 {
     const int row = selectedRow(1);
-    if (row < 0 || row >= regleCount() || !confirm(QStringLiteral("kConfirm_SuppRegle")))
+    if (row < 0 || row >= regleCount())
         return;
-    doc()->reglesArray.removeAt(row);
+    const REGLE asked = doc()->reglesArray.at(row);
+    if (!confirm(QStringLiteral("kConfirm_SuppRegle")) || !doc())
+        return;
+    removeAskedRecords(doc()->reglesArray, {asked});
     reloadAndSelect(-1);
 }
 
@@ -146,9 +156,10 @@ void FenReglesController::SUPPRIMERTOUT(QObject*)
         beep();
         return;
     }
-    if (!confirm(QStringLiteral("kConfirm_SuppAllRegle")))
+    const RegleList asked = doc()->reglesArray;
+    if (!confirm(QStringLiteral("kConfirm_SuppAllRegle")) || !doc())
         return;
-    doc()->reglesArray.clear();
+    removeAskedRecords(doc()->reglesArray, asked);
     reloadAndSelect(-1);
 }
 

@@ -1,5 +1,6 @@
 #include "entities/FenSynonymeController.h"
 
+#include "entities/AskedRecord.h"
 #include "entities/FenEditSynonymeController.h"
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/popups/PopHelp.h"
@@ -129,12 +130,15 @@ void FenSynonymeController::MOYEN(QObject* sender)
 
 void FenSynonymeController::MODIFIER(QObject*)
 {
-    const int row = selectedRow(1);
-    const Synonyme* synonyme = doc() ? Synonyme::synonymeAtIndex(row, doc()->synonymeArray) : nullptr;
+    const Synonyme* synonyme = doc() ? Synonyme::synonymeAtIndex(selectedRow(1), doc()->synonymeArray) : nullptr;
     if (!synonyme)
         return;
-    Synonyme copy = synonyme->copyOfSynonyme();
+    const Synonyme asked = *synonyme;
+    Synonyme copy = asked.copyOfSynonyme();
     if (!editSynonyme(this, copy, *doc()))
+        return;
+    const qsizetype row = askedRecordIndex(doc()->synonymeArray, asked);
+    if (row < 0)
         return;
     Synonyme::unInsertSynonyme(row, doc()->synonymeArray);
     reloadAndSelect(Synonyme::insertSynonyme(copy, doc()->synonymeArray));
@@ -142,15 +146,16 @@ void FenSynonymeController::MODIFIER(QObject*)
 
 void FenSynonymeController::SUPPRIMER(QObject*)
 {
-    const int row = selectedRow(1);
-    const Synonyme* synonyme = doc() ? Synonyme::synonymeAtIndex(row, doc()->synonymeArray) : nullptr;
+    const Synonyme* synonyme = doc() ? Synonyme::synonymeAtIndex(selectedRow(1), doc()->synonymeArray) : nullptr;
     if (!synonyme)
         return;
+    const Synonyme asked = *synonyme;
     const int code
-        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppSynonyme")), synonyme->nom,
+        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppSynonyme")), asked.nom,
                     localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
                     localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("renommer"), 1);
-    if (code != 1001)
+    const qsizetype row = doc() ? askedRecordIndex(doc()->synonymeArray, asked) : -1;
+    if (code != 1001 || row < 0)
         return;
     Synonyme::unInsertSynonyme(row, doc()->synonymeArray);
     reloadAndSelect(-1);

@@ -1,5 +1,6 @@
 #include "entities/FenTaxeController.h"
 
+#include "entities/AskedRecord.h"
 #include "entities/FenAskSubstTaxeController.h"
 #include "entities/FenEditTaxeController.h"
 #include "toolkit/dialogs/Dialog.h"
@@ -33,12 +34,13 @@ long taxeCount()
 
 } // namespace
 
-bool supprimerTaxe(DOCUMENT& doc, long index, long replacement)
+bool supprimerTaxe(DOCUMENT& doc, long ident, long replacement)
 {
-    const TAXE* taxe = TAXE::taxeAtIndex(doc.taxeHdl, index);
-    if (!taxe)
+    long index = 0;
+    if (!TAXE::findTaxe(ident, &index, doc.taxeHdl) || replacement == ident
+        || (replacement >= 0 && !TAXE::findTaxe(replacement, nullptr, doc.taxeHdl)))
         return false;
-    TAXE::changeTaxeInDocument(taxe->ident, replacement, doc);
+    TAXE::changeTaxeInDocument(ident, replacement, doc);
     TAXE::unInsertTaxe(index, doc.taxeHdl);
     return true;
 }
@@ -144,32 +146,41 @@ void FenTaxeController::MODIFIER(QObject*)
     const long row = selectedTaxe();
     if (!doc || row < 0)
         return;
-    TAXE copy = doc->taxeHdl.at(row).copyOfTaxe();
+    const TAXE asked = doc->taxeHdl.at(row);
+    TAXE copy = asked.copyOfTaxe();
     if (!editTaxeModal(this, copy))
         return;
-    TAXE::unInsertTaxe(row, doc->taxeHdl);
+    const qsizetype index = askedRecordIndex(doc->taxeHdl, asked);
+    if (index < 0)
+        return;
+    TAXE::unInsertTaxe(index, doc->taxeHdl);
     reloadAndSelect(TAXE::insertTaxe(copy, doc->taxeHdl));
 }
 
+// Both questions leave the other windows usable: the tax is the one asked about, found again by its
+// ident after each answer, and a closed window asks nothing more.
 void FenTaxeController::SUPPRIMER(QObject*)
 {
     DOCUMENT* doc = currentDocument();
     const long row = selectedTaxe();
     if (!doc || row < 0)
         return;
+    const TAXE asked = doc->taxeHdl.at(row);
     int code = 0;
     Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppTaxe")), QString(),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("taxe"), 1,
                          [&code](int c) { code = c; });
     long replacement = -1;
-    if (code != 1001 || !askSubstTaxe(this, doc->taxeHdl.at(row).ident, &replacement))
+    if (code != 1001 || isClosed() || askedRecordIndex(doc->taxeHdl, asked) < 0
+        || !askSubstTaxe(this, asked.ident, &replacement))
         return;
+    const qsizetype index = askedRecordIndex(doc->taxeHdl, asked);
     const long count = long(doc->taxeHdl.size());
-    if (!supprimerTaxe(*doc, row, replacement))
+    if (index < 0 || !supprimerTaxe(*doc, asked.ident, replacement))
         return;
     table1()->reloadData();
-    table1()->GO(int(std::min(row, count - 2)));
+    table1()->GO(int(std::min(long(index), count - 2)));
 }
 
 void FenTaxeController::DECLARATION(QObject*)

@@ -6,9 +6,10 @@
 
 class DOCUMENT;
 
-// Deletes the tax at that position, after giving its place to the replacement (-1 none) wherever
-// the document names it. False, with nothing changed, for a position outside the list.
-bool supprimerTaxe(DOCUMENT& doc, long index, long replacement);
+// Deletes the tax of that ident, after giving its place to the replacement (-1 none) wherever the
+// document names it. False, with nothing changed, when the document no longer has the tax, or the
+// replacement is the tax itself or a tax the document no longer has.
+bool supprimerTaxe(DOCUMENT& doc, long ident, long replacement);
 
 class FenTaxeController : public StdWindowWithTableController {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "entities/FenVarianteController.h"
 
+#include "entities/AskedRecord.h"
 #include "entities/CellVariante.h"
 #include "entities/FenEditToolController.h"
 #include "entities/FenEditVarianteController.h"
@@ -221,12 +222,14 @@ void FenVarianteController::ouvrir(int t)
         beep();
         return;
     }
-    VARIANTE copy = list.at(row);
+    const VARIANTE asked = list.at(row);
+    VARIANTE copy = asked;
     copy.moyenType = familyOf(t);
-    editVariante(this, copy, document(), [this, t, row, &copy, &list](long result) {
-        if (result != 1 || row >= list.size())
+    editVariante(this, copy, document(), [this, t, &asked, &copy, &list](long result) {
+        const qsizetype index = askedRecordIndex(list, asked);
+        if (result != 1 || index < 0)
             return;
-        list[row] = copy;
+        list[index] = copy;
         reload(t);
     });
 }
@@ -238,18 +241,20 @@ void FenVarianteController::supprimer(int t)
     const int row = view->selectionModel()->hasSelection() ? view->currentRow() : -1;
     if (row < 0 || row >= list.size())
         return;
+    const VARIANTE asked = list.at(row);
     const int answer = showAlert(
         this,
         localizedDialogue(t == 1 ? QStringLiteral("kConfirm_SuppChequier") : QStringLiteral("kConfirm_SuppCarte")),
-        list.at(row).nom, localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
+        asked.nom, localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
         localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(),
         t == 1 ? QStringLiteral("chequier") : QStringLiteral("carte"), 1);
-    if (answer != 1001)
+    const qsizetype index = askedRecordIndex(list, asked);
+    if (answer != 1001 || index < 0)
         return;
     const int before = int(list.size());
-    list.removeAt(row);
+    list.removeAt(index);
     reload(t);
-    selectRow(t, std::min(before - 2, row));
+    selectRow(t, std::min(before - 2, int(index)));
 }
 
 void FenVarianteController::RELEVE1()
