@@ -70,9 +70,8 @@ std::optional<Prevision> FenActualiserBudgetController::doEcrire(long row, bool 
     const BudgetProposal* entry = entryAt(row);
     PrevisionManager& manager = PrevisionManager::sharedManager();
     const long ident = entry && entry->prevision ? entry->prevision->ident : -1;
-    qsizetype position = -1;
     Prevision* stored = nullptr;
-    if (!doc || ident < 0 || !manager.findIndexedPrevisionWithIdent(ident, &position, doc)
+    if (!doc || ident < 0 || !manager.findIndexedPrevisionWithIdent(ident, nullptr, doc)
         || !PrevisionManager::getPrevision(ident, doc, &stored, nullptr) || !stored)
         return std::nullopt;
     Prevision copy = stored->copyOfPrevision();
@@ -86,6 +85,11 @@ std::optional<Prevision> FenActualiserBudgetController::doEcrire(long row, bool 
         if (!doors || !doors->editPrevision(this, *doc, copy))
             return std::nullopt;
     }
+    // The editor leaves the other windows usable: the forecast is found again by its ident, and
+    // one deleted meanwhile is not brought back.
+    qsizetype position = -1;
+    if (!manager.findIndexedPrevisionWithIdent(ident, &position, doc))
+        return std::nullopt;
     manager.removeIndexedPrevisionReference(position, doc);
     manager.addIndexedPrevisionReference(copy, doc, ident, nullptr);
     showInEcheancier(ident);

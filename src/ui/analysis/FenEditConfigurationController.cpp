@@ -443,15 +443,20 @@ void FenEditConfigurationController::CREER(QObject*)
     FILL();
 }
 
+// The questions leave the other windows usable, where another editor may change the list: the
+// configuration asked about is found again by its name (names are unique) once answered.
 void FenEditConfigurationController::RENOMMER(QObject*)
 {
     READ();
+    const QString asked = m_currentDefRec.nom;
     QString name;
-    if (!askStringModal(this, QStringLiteral("kMessage_AnalyseNewName"), m_currentDefRec.nom, &name))
-        return;
-    if (nameRefused(name, m_currentDefIndex))
+    if (!askStringModal(this, QStringLiteral("kMessage_AnalyseNewName"), asked, &name))
         return;
     DOCUMENT* doc = currentDocument();
+    long index = 0;
+    if (!findAnaConfigNamed(getAnaDefHdl(doc), asked, &index) || nameRefused(name, index))
+        return;
+    m_currentDefIndex = index;
     m_currentDefRec.nom = name;
     if (AnalyseConfiguration* stored = anaConfigAtIndex(getAnaDefHdl(doc), m_currentDefIndex))
         stored->nom = name;
@@ -461,24 +466,44 @@ void FenEditConfigurationController::RENOMMER(QObject*)
     sendToAllWindowDelegates(Sel::notifyAnalyseRename, QVariant::fromValue<qint64>(m_currentDefIndex), QVariant());
 }
 
+// Only the configuration as it was asked about goes: one changed meanwhile stays, followed where
+// it now is; the default one never goes.
 void FenEditConfigurationController::SUPPRIMER(QObject*)
 {
-    AnalyseConfigList* list = getAnaDefHdl(currentDocument());
-    if (m_currentDefIndex <= 0 || !list || m_currentDefIndex >= list->size())
+    const AnalyseConfiguration* stored = anaConfigAtIndex(getAnaDefHdl(currentDocument()), m_currentDefIndex);
+    if (m_currentDefIndex <= 0 || !stored)
         return;
+    const AnalyseConfiguration asked = *stored;
     int code = 0;
     Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppAnalyse")), m_currentDefRec.nom,
                          localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(),
                          QStringLiteral("analyse_par_postes"), 1, [&code](int c) { code = c; });
-    if (code != 1001)
+    AnalyseConfigList* list = getAnaDefHdl(currentDocument());
+    long index = 0;
+    if (code != 1001 || !findAnaConfigNamed(list, asked.nom, &index) || index == 0
+        || !isSameAnalyseConfiguration(list->at(index), asked)) {
+        notifyAnalyseDelete(QString(), QVariant());
         return;
-    const QString name = list->at(m_currentDefIndex).nom;
-    list->removeAt(m_currentDefIndex);
+    }
+    list->removeAt(index);
+    notifyAnalyseDelete(asked.nom, QVariant());
+    sendToAllWindowDelegates(Sel::notifyAnalyseDelete, asked.nom, QVariant());
+}
+
+void FenEditConfigurationController::notifyAnalyseDelete(const QVariant&, const QVariant&)
+{
+    const AnalyseConfigList* list = getAnaDefHdl(currentDocument());
+    long index = 0;
+    if (findAnaConfigNamed(list, m_currentDefRec.nom, &index)) {
+        m_currentDefIndex = index;
+        return;
+    }
+    if (!anaConfigAtIndex(list, 0))
+        return;
     m_currentDefRec = copyAnaConfig(list->at(0));
     m_currentDefIndex = 0;
     FILL();
-    sendToAllWindowDelegates(Sel::notifyAnalyseDelete, name, QVariant());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -49,6 +49,9 @@ public:
     Q_INVOKABLE void CREER(QObject* sender);
     Q_INVOKABLE void RENOMMER(QObject* sender);
     Q_INVOKABLE void SUPPRIMER(QObject* sender);
+    // Broadcast after a configuration was deleted (its name): the one edited is found again by
+    // its name, or, gone, the editor shows the default one.
+    Q_INVOKABLE void notifyAnalyseDelete(const QVariant& name, const QVariant& arg2);
     Q_INVOKABLE void MODEDATE(QObject* sender);
     Q_INVOKABLE void CB_FORCER(QObject* sender);
     Q_INVOKABLE void CB_DOSSIER(QObject* sender);

@@ -91,6 +91,19 @@ iCloudDelegate::Block cloudFailure(const QPointer<FenRecentController>& browser,
     };
 }
 
+// Where the document is listed now, by its place on disk; -1 when it no longer is. The browser's
+// questions leave the other windows usable, and the list may be read again meanwhile.
+long listedAt(const RecentDocumentPtr& document, int fileSystemTag)
+{
+    const SVWorkspaceManager& workspace = SVWorkspaceManager::sharedInstance();
+    for (long index = 0; index < workspace.nbRecent(fileSystemTag); ++index) {
+        const RecentDocumentPtr listed = workspace.documentAtIndex(index, fileSystemTag);
+        if (listed && listed->url() == document->url())
+            return index;
+    }
+    return -1;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -168,7 +181,7 @@ bool RecentDocumentActions::supprimer(bool confirm)
     const RecentDocumentPtr document = m_browser.selectedDocument();
     if (!document)
         return false;
-    const long index = long(*m_browser.table1()->selectedRowIndexes().begin());
+    const int tag = m_browser.selectedFileSystemTag();
     if (confirm
         && showAlert(&m_browser, localizedDialogue(QStringLiteral("kConfirm_SuppDocument")), document->name(),
                      Dialog::noString(), Dialog::yesString(), QString(), QStringLiteral("document"), 1)
@@ -181,8 +194,13 @@ bool RecentDocumentActions::supprimer(bool confirm)
         alertDocument(&m_browser, cantDelete, document->name(), QStringLiteral("document"), 2);
         return false;
     }
-    if (m_browser.selectedFileSystemTag() == kFileSystemICloud)
+    if (tag == kFileSystemICloud)
         return deleteICloudDocument(document);
+    const long index = listedAt(document, tag);
+    if (index < 0) {
+        m_browser.reloadList(false);
+        return false;
+    }
     const QString destination = uniqueFileURL(folder + QLatin1Char('/') + document->name() + QStringLiteral(".svd"));
     QString heldOpen;
     const bool deleted = SVWorkspaceManager::sharedInstance().supprimerRecentMac(index, destination, &heldOpen);
@@ -227,7 +245,6 @@ void RecentDocumentActions::renameOrDuplicate(bool duplicate)
     if (!document)
         return;
     const int tag = m_browser.selectedFileSystemTag();
-    long index = long(*m_browser.table1()->selectedRowIndexes().begin());
     const QString key
         = duplicate ? QStringLiteral("kAskString_DuplicateDocument") : QStringLiteral("kAskString_RenameDocument");
     const QString proposed = duplicate ? QStringLiteral("%1_2").arg(document->name()) : document->name();
@@ -235,8 +252,13 @@ void RecentDocumentActions::renameOrDuplicate(bool duplicate)
     bool accepted = false;
     FenAskStringController::askForAvailableRecentName(&m_browser, key, proposed, &newName, duplicate, tag,
                                                       [&accepted](bool ok) { accepted = ok; });
+    long index = listedAt(document, tag);
     if (!accepted)
         return;
+    if (index < 0) {
+        m_browser.reloadList(false);
+        return;
+    }
     SVWorkspaceManager& workspace = SVWorkspaceManager::sharedInstance();
     long found = 0;
     QString heldOpen;

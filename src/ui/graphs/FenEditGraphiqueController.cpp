@@ -32,6 +32,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace {
 
 QString appl(const char* key)
@@ -54,6 +56,17 @@ constexpr Followed kFollowed[] = {
     {kGraphModeBanque, "cb_banque", "FenEditGraphique_banque", "BANQUECB:", "field_banqueD", "pop_banqueD"},
     {kGraphModeDossier, "cb_dossier", "FenEditGraphique_dossier", "DOSSIERCB:", "field_dossier", "pop_dossier"},
 };
+
+// Where the definition asked about is now: the first one that still shows the same data; -1
+// when none does. Other editors may change the list while a question waits.
+long placeOf(const GraphList* list, const GRAPH& asked)
+{
+    for (long index = 0; index < nbGraph(list); ++index) {
+        if (isSameGraphDef(list->at(index), asked))
+            return index;
+    }
+    return -1;
+}
 
 } // namespace
 
@@ -364,32 +377,39 @@ void FenEditGraphiqueController::NOUVEAU(QObject*)
 void FenEditGraphiqueController::RENOMMER(QObject*)
 {
     READ();
+    const GRAPH* chosen = graphAtIndex(getGraphHdl(currentDocument()), m_configuration);
+    const std::optional<GRAPH> asked = chosen ? std::optional<GRAPH>(*chosen) : std::nullopt;
     QString name;
     if (!askStringModal(this, QStringLiteral("kMessage_GraphiqueNewName"), m_header.nom, &name))
         return;
     m_header.nom = name;
+    m_configuration = asked ? placeOf(getGraphHdl(currentDocument()), *asked) : -1;
     if (GRAPH* saved = graphAtIndex(getGraphHdl(currentDocument()), m_configuration))
         saved->nom = name;
     FILL();
     m_fieldConfiguration->setText(name);
 }
 
+// Only the definition as it was asked about goes; one changed or deleted meanwhile is left as it
+// is, and the editor follows its definition where it now is.
 void FenEditGraphiqueController::EFFACER(QObject*)
 {
-    GraphList* list = getGraphHdl(currentDocument());
-    const GRAPH* chosen = graphAtIndex(list, m_configuration);
+    const GRAPH* chosen = graphAtIndex(getGraphHdl(currentDocument()), m_configuration);
     if (!chosen)
         return;
+    const GRAPH asked = *chosen;
     int code = 0;
-    Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppGraphique")), chosen->nom,
+    Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppGraphique")), asked.nom,
                          localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("graphique"), 1,
                          [&code](int c) { code = c; });
+    GraphList* list = getGraphHdl(currentDocument());
+    const long index = placeOf(list, asked);
+    m_configuration = index;
     if (code != 1001)
         return;
-    const long index = m_configuration;
     PBCONFIGURATION_WITH_INDEX(-1);
-    if (index < list->size())
+    if (index >= 0)
         list->removeAt(index);
     FILL_CONFIGURATION();
 }

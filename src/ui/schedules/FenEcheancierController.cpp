@@ -398,10 +398,12 @@ bool FenEcheancierController::delete_(QObject* sender)
     return chronos().numberOfChronos() != before;
 }
 
+// The other windows stay usable while the question waits: what it asked about is found again by
+// its ident once answered, so one added, renamed or deleted meanwhile never moves the delete onto
+// another, and one gone meanwhile is left gone.
 bool FenEcheancierController::supprimerEcheancier(DOCUMENT& doc, long ident)
 {
-    long position = -1;
-    if (!findEcheancierIndexPosition(ident, &position, &doc))
+    if (!findEcheancierIndexPosition(ident, nullptr, &doc))
         return false;
     long answer = 0;
     askPoursuivre(this, QStringLiteral("ASSIST300"), QString(), true, true, [&answer](long code) { answer = code; });
@@ -409,6 +411,9 @@ bool FenEcheancierController::supprimerEcheancier(DOCUMENT& doc, long ident)
         beep();
         return false;
     }
+    long position = -1;
+    if (!findEcheancierIndexPosition(ident, &position, &doc))
+        return false;
     removeEcheancierAtIndexPosition(position, &doc);
     // The transactions it wrote stay, as plain transactions.
     detachTransactsFromEcheancier(ident, &doc);
@@ -417,9 +422,8 @@ bool FenEcheancierController::supprimerEcheancier(DOCUMENT& doc, long ident)
 
 bool FenEcheancierController::supprimerPrevision(DOCUMENT& doc, long ident)
 {
-    qsizetype position = -1;
     PrevisionManager& manager = PrevisionManager::sharedManager();
-    if (!manager.findIndexedPrevisionWithIdent(ident, &position, &doc))
+    if (!manager.findIndexedPrevisionWithIdent(ident, nullptr, &doc))
         return false;
     int answer = 0;
     Dialog::undoConfirmationWithDictionary(
@@ -431,6 +435,9 @@ bool FenEcheancierController::supprimerPrevision(DOCUMENT& doc, long ident)
         beep();
         return false;
     }
+    qsizetype position = -1;
+    if (!manager.findIndexedPrevisionWithIdent(ident, &position, &doc))
+        return false;
     manager.removeIndexedPrevisionReference(position, &doc);
     return true;
 }

@@ -251,15 +251,16 @@ bool editEcheancier(StdWindowController* parent, DOCUMENT& doc, ECHEANCIER& eche
     return result == 1;
 }
 
+// The other windows stay usable while the editor is open: the schedule is found again by its
+// ident on OK, and one deleted meanwhile is not brought back.
 bool editEcheancierClone(StdWindowController* parent, DOCUMENT& doc, long ident)
 {
-    long position = -1;
     ECHEANCIER* stored = nullptr;
-    if (!findEcheancierIndexPosition(ident, &position, &doc) || !findEcheancier(ident, &doc, &stored, nullptr)
-        || !stored)
+    if (!findEcheancierIndexPosition(ident, nullptr, &doc) || !findEcheancier(ident, &doc, &stored, nullptr) || !stored)
         return false;
     ECHEANCIER clone = stored->clonerEcheancier();
-    if (!editEcheancier(parent, doc, clone))
+    long position = -1;
+    if (!editEcheancier(parent, doc, clone) || !findEcheancierIndexPosition(ident, &position, &doc))
         return false;
     removeEcheancierAtIndexPosition(position, &doc);
     addEcheancier(clone, &doc, ident, nullptr);

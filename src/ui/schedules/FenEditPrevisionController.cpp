@@ -235,16 +235,18 @@ bool pushEditPrevisionModal(StdWindowController* parent, DOCUMENT& doc, Previsio
         == 1;
 }
 
+// The other windows stay usable while the editor is open: the forecast is found again by its
+// ident on OK, and one deleted meanwhile is not brought back.
 bool editIndexedPrevision(StdWindowController* parent, DOCUMENT& doc, long ident)
 {
     PrevisionManager& manager = PrevisionManager::sharedManager();
-    qsizetype position = -1;
     Prevision* stored = nullptr;
-    if (!manager.findIndexedPrevisionWithIdent(ident, &position, &doc)
+    if (!manager.findIndexedPrevisionWithIdent(ident, nullptr, &doc)
         || !PrevisionManager::getPrevision(ident, &doc, &stored, nullptr) || !stored)
         return false;
     Prevision copy = stored->copyOfPrevision();
-    if (!pushEditPrevisionModal(parent, doc, copy))
+    qsizetype position = -1;
+    if (!pushEditPrevisionModal(parent, doc, copy) || !manager.findIndexedPrevisionWithIdent(ident, &position, &doc))
         return false;
     manager.removeIndexedPrevisionReference(position, &doc);
     manager.addIndexedPrevisionReference(copy, &doc, ident, nullptr);

@@ -13,7 +13,9 @@
 #include "support/OpenDocument.h"
 #include "support/TestFiles.h"
 
+#include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/FenAskPoursuivreController.h"
+#include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/popups/PopChrono.h"
 #include "toolkit/tables/StdTableView.h"
 #include "transactions/FenEditSaisieController.h"
@@ -29,10 +31,13 @@
 #include "model/ECHEANCIER.h"
 #include "model/TOOL.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -361,4 +366,41 @@ TEST_F(FenEcheancierControllerTest, TheCountFollowsAScheduleMadeElsewhere)
     sendToAllWindowDelegates(Sel::notifyNewEcheancier, QVariant::fromValue<qint64>(42), QVariant::fromValue<qint64>(0));
     EXPECT_GE(rowOf(QStringLiteral("Prêt auto")), 0);
     EXPECT_EQ(count(), QStringLiteral("4 échéances et prévisions"));
+}
+
+// A question leaves the other windows usable. While it waits another window adds a forecast that
+// comes first in the list, with its broadcast, after deleting the one asked about or not: "Oui"
+// then deletes only the forecast asked about.
+TEST_F(FenEcheancierControllerTest, TheAnswerDeletesTheForecastAskedAboutAndNothingElse)
+{
+    UiHost::Services services = testServices();
+    services.alerts = std::make_unique<QtAlertPresenter>();
+    UiHost asking(std::move(services));
+    UiHost::install(&asking);
+    PrevisionManager& manager = PrevisionManager::sharedManager();
+    const Prevision courses = doc.previsionsArray.first();
+    for (const bool goneMeanwhile : {false, true}) {
+        SCOPED_TRACE(goneMeanwhile);
+        doc.previsionsArray = {courses};
+        doc.previsionIndex = {50};
+        window->REBUILD_LIST();
+        QTimer::singleShot(0, [&] {
+            Prevision assurance = courses;
+            assurance.name = QStringLiteral("Assurance");
+            if (goneMeanwhile)
+                manager.removeIndexedPrevisionReference(0, &doc);
+            manager.addIndexedPrevisionReference(assurance, &doc, 51, nullptr);
+            sendToAllWindowDelegates(Sel::chronoDidChange, 51, 1);
+            QTimer::singleShot(0, [] {
+                for (QAbstractButton* button : qobject_cast<QMessageBox*>(QApplication::activeModalWidget())->buttons())
+                    button->text() == Dialog::yesString() ? button->click() : void();
+            });
+        });
+        long row = -1;
+        ChronoManager::sharedManager().findChronoList(CHRONOLIST::Kind::Prevision, 50, &row);
+        window->table1()->GO(int(row));
+        window->perform(QStringLiteral("SUPPRIMER:"));
+        EXPECT_EQ(doc.previsionIndex, QList<long> {51});
+    }
+    UiHost::install(&ui());
 }
