@@ -156,6 +156,10 @@ bool initAnalyseFileWithConfiguration(AnalyseFile& file, DOCUMENT& doc, const An
 {
     AnalyseConfiguration resolved = copyAnaConfig(conf);
     anaConfigUpdateDates(&doc, resolved, false);
+    // The windows refuse such a period with a message before they build (assumeValideConfiguration);
+    // laid out anyway, its months times its rows of cells would take gigabytes.
+    if (resolved.numberOfMonths() > kAnalyseMaxMonths)
+        return false;
     file.version = kAnalyseFileVersion;
     file.rows.clear();
     file.columns.clear();

@@ -84,7 +84,9 @@ public:
 };
 
 // Lays the file out for the configuration on the document. screenVisible is the main screen's
-// visible frame (empty without a screen): the default frame takes its height. Always true.
+// visible frame (empty without a screen): the default frame takes its height. False, and the
+// file left as it was, when the period resolved for the document is longer than
+// kAnalyseMaxMonths.
 bool initAnalyseFileWithConfiguration(AnalyseFile& file, DOCUMENT& doc, const AnalyseConfiguration& conf,
                                       const QRectF& screenVisible);
 

@@ -21,7 +21,11 @@ long AnalyseConfiguration::numberOfMonths() const
 
 bool AnalyseConfiguration::assumeValideConfiguration(const DOCUMENT* doc, QObject* window)
 {
-    if (numberOfMonths() <= kAnalyseMaxMonths)
+    // The period counted is the one the layout will use: "every transaction" reaches the first
+    // and last transactions of the document now, whatever dates were stored with it.
+    AnalyseConfiguration used = *this;
+    anaConfigUpdateDates(doc, used, false);
+    if (used.numberOfMonths() <= kAnalyseMaxMonths)
         return true;
     modeDate = kModeDateThisYear;
     anaConfigUpdateDates(doc, *this, true);

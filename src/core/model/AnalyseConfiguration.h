@@ -55,7 +55,8 @@ public:
     long numberOfMonths() const;
     // A period longer than kAnalyseMaxMonths can't be computed: the configuration falls back to
     // this year (its dates recomputed for the document) and the user is told, on the window
-    // when one is given. False when it had to fall back.
+    // when one is given. False when it had to fall back. The period counted is the one a layout
+    // would use now (anaConfigUpdateDates without the all-transactions option).
     bool assumeValideConfiguration(const DOCUMENT* doc, QObject* window = nullptr);
 };
 using AnalyseConfigList = QList<AnalyseConfiguration>;

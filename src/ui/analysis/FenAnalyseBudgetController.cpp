@@ -39,11 +39,12 @@ DOCUMENT* FenAnalyseBudgetController::document() const
     return currentDocument();
 }
 
-AnalyseFilePtr FenAnalyseBudgetController::buildFile(const AnalyseConfiguration& conf) const
+AnalyseFilePtr FenAnalyseBudgetController::buildFile(AnalyseConfiguration conf)
 {
     DOCUMENT* doc = document();
     if (!doc)
         return nullptr;
+    conf.assumeValideConfiguration(doc, this);
     auto file = std::make_shared<AnalyseFile>();
     if (!initAnalyseFileWithConfiguration(*file, *doc, conf, QRectF(UiHost::instance().screen().visibleFrame())))
         return nullptr;
@@ -560,6 +561,8 @@ void FenAnalyseBudgetController::notifyAnalyseChange(const QVariant& index, cons
     if (!conf)
         return;
     AnalyseConfiguration copy = copyAnaConfig(*conf);
+    // The rows and columns stay; the period must still be one the figures can be computed over.
+    copy.assumeValideConfiguration(doc, this);
     anaConfigUpdateDates(doc, copy, false);
     m_myAnaFile->anaDef = copy;
     RECOMPUTE();

@@ -204,8 +204,9 @@ protected:
     virtual std::unique_ptr<CellAnalyseBudget> makeCell(const QString& identifier) const;
     void reloadAll();
     DOCUMENT* document() const;
-    // A new file built from the configuration for the document; null when it can't be built.
-    AnalyseFilePtr buildFile(const AnalyseConfiguration& conf) const;
+    // A new file built from the configuration for the document; null when it can't be built. A
+    // period the layout can't hold is refused first, on this window, and this year taken instead.
+    AnalyseFilePtr buildFile(AnalyseConfiguration conf);
 
 private:
     QToolButton* makeButton(QWidget* parent, const QString& title, const QString& action);

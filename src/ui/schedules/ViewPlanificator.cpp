@@ -104,9 +104,7 @@ void ViewPlanificator::drawRect(QPainter& painter, const QRectF& rect) const
     const double h = rect.height();
     const double y = h / 2;
     const bool prevision = m_delegate->isPrevision();
-    for (const PlannedSpan& span : m_delegate->listOfDates()) {
-        if (dateYear(span.d1) != m_year)
-            continue;
+    for (const PlannedSpan& span : m_delegate->spansOfYear(m_year)) {
         const QColor color = spanColor(span);
         const double x1 = xAtDate(span.d1, rect);
         if (!span.continuing && !span.shift)

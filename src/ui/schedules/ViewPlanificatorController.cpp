@@ -537,10 +537,9 @@ bool ViewPlanificatorController::isPrevision() const
     return m_type == Planificator::kTypePrevision;
 }
 
-const QList<PlannedSpan>& ViewPlanificatorController::listOfDates() const
+QList<PlannedSpan> ViewPlanificatorController::spansOfYear(long year) const
 {
-    static const QList<PlannedSpan> none;
-    return m_timeline ? m_timeline->listOfDates() : none;
+    return m_timeline ? m_timeline->spansOfYear(year) : QList<PlannedSpan>();
 }
 
 void ViewPlanificatorController::computeElements()

@@ -66,7 +66,8 @@ public:
     void computeDates();
 
     bool isPrevision() const;
-    const QList<PlannedSpan>& listOfDates() const;
+    // What the grid's row of that year draws (PlannerTimeline::spansOfYear); none before a rule.
+    QList<PlannedSpan> spansOfYear(long year) const;
     long numberOfYears() const { return m_timeline ? m_timeline->numberOfYears() : 0; }
     double maxDate() const { return m_timeline ? m_timeline->maxDate() : 0; }
     long firstYear() const { return m_timeline ? m_timeline->firstYear() : 0; }

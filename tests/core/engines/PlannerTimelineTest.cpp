@@ -120,7 +120,7 @@ std::vector<Case> cases()
                   p.budgetShift = 2;
               }),
          at(1, 1, 2024),
-         {"01/01/2025 00:00:01 - 31/01/2025 23:59:59 s", "15/11/2024 - 15/11/2024 efm"},
+         {"15/11/2024 - 15/11/2024 efm", "01/01/2025 00:00:01 - 31/01/2025 23:59:59 s"},
          2,
          0,
          true},
@@ -160,13 +160,22 @@ std::vector<Case> cases()
     };
 }
 
+// The spans of every row of the grid, year by year.
+QList<PlannedSpan> spansOfRows(const PlannerTimeline& timeline)
+{
+    QList<PlannedSpan> spans;
+    for (long row = 0; row < timeline.numberOfYears(); ++row)
+        spans += timeline.spansOfYear(timeline.firstYear() + row);
+    return spans;
+}
+
 TEST(PlannerTimelineTest, spansYearsAndConsistency)
 {
     for (const Case& c : cases()) {
         SCOPED_TRACE(c.name);
         const PlannerTimeline timeline(c.rule, c.now);
         std::vector<std::string> spans;
-        for (const PlannedSpan& s : timeline.listOfDates())
+        for (const PlannedSpan& s : spansOfRows(timeline))
             spans.push_back(show(s));
         EXPECT_EQ(spans, c.spans);
         EXPECT_EQ(timeline.numberOfYears(), c.years);
@@ -183,7 +192,7 @@ TEST(PlannerTimelineTest, permanentRuleEndsWithOneEtcSpanToDecember)
     const PlannerTimeline timeline(p, at(10, 3, 2024));
     // Open-ended: two repeat steps from now (10 May 2024), then 31 December of the year after.
     EXPECT_EQ(wall(timeline.maxDate()), "31/12/2025");
-    const QList<PlannedSpan>& spans = timeline.listOfDates();
+    const QList<PlannedSpan> spans = spansOfRows(timeline);
     ASSERT_FALSE(spans.isEmpty());
     EXPECT_EQ(show(spans.last()), "01/01/2026 00:00:01 - 31/12/2026 cx");
     long etcCount = 0;
