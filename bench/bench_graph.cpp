@@ -1,11 +1,15 @@
 // Graphs of a generated document of 100,000 transactions with its schedules and forecasts: five
 // years of monthly balances of the first account and of the user's first bank, as the graph
-// window computes them on opening, and the picture built from them.
+// window computes them on opening, and the picture built from them. Then a hundred years ahead of
+// the first account of a document of 10,000 transactions with three daily forecasts on it, by day
+// and by month: tens of thousands of periods against a hundred thousand forecast occurrences.
 #include "DocumentGenerator.h"
 #include "engines/GraphEngine.h"
 #include "engines/GraphGeometry.h"
 #include "foundation/dates.h"
+#include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
+#include "model/Prevision.h"
 #include "model/TOOL.h"
 
 #include <benchmark/benchmark.h>
@@ -79,6 +83,80 @@ void BM_GraphPicture(benchmark::State& state)
         benchmark::DoNotOptimize(makeGraphPicture(file, options, QRectF(0, 0, 833, 350)).shapes.size());
 }
 BENCHMARK(BM_GraphPicture)->Unit(benchmark::kMicrosecond);
+
+DOCUMENT& documentWithDailyForecasts()
+{
+    static std::unique_ptr<DOCUMENT> doc = [] {
+        std::unique_ptr<DOCUMENT> made = DocumentGenerator::generate(10000);
+        const long compte = made->docParam->defaultCompteUser;
+        for (long n = 0; n < 3; ++n) {
+            Prevision prevision = Prevision::newPrevision(made.get());
+            prevision.ident = 900 + n;
+            prevision.name = QStringLiteral("Chaque jour %1").arg(n + 1);
+            prevision.transact.who1 = compte;
+            prevision.transact.solde.makeMontant(0, 5 + n, made->deviseHdl);
+            Planificator rule(startOfDay(dateNow()), Planificator::kTypePrevision);
+            rule.repeatTimeUnit = Planificator::kUnitDay;
+            rule.permanent = true;
+            rule.valideTimeUnit = Planificator::kUnitDay;
+            prevision.planificator = rule;
+            made->previsionsArray.append(prevision);
+        }
+        return made;
+    }();
+    return *doc;
+}
+
+// From 1 January of this year to 31 December a hundred years on.
+GRAPHFILE hundredYears(int timeKind)
+{
+    DOCUMENT& doc = documentWithDailyForecasts();
+    GRAPHFILE file;
+    file.header = GRAPH::newGraph(&doc);
+    file.header.mode = kGraphModeCompte;
+    file.header.compteID = doc.docParam->defaultCompteUser;
+    file.header.timeKind = timeKind;
+    file.header.simul = true;
+    file.header.modeDate = 0;
+    file.header.graph_date1 = firstDayOfYear(dateYear(dateNow()));
+    file.header.graph_date2 = endOfDay(lastDayOfYear(dateYear(dateNow()) + 100));
+    return file;
+}
+
+void runHundredYears(benchmark::State& state, int timeKind)
+{
+    GRAPHFILE file = hundredYears(timeKind);
+    DOCUMENT& doc = documentWithDailyForecasts();
+    for (auto _ : state) {
+        recomputeGraph(file, &doc, 0);
+        benchmark::DoNotOptimize(file.header.maxSol);
+    }
+    state.counters["points"] = static_cast<double>(file.dataArray.size());
+}
+
+void BM_GraphHundredYearsDailyWithDailyForecasts(benchmark::State& state)
+{
+    runHundredYears(state, 1);
+}
+BENCHMARK(BM_GraphHundredYearsDailyWithDailyForecasts)->Unit(benchmark::kMillisecond);
+
+void BM_GraphHundredYearsMonthlyWithDailyForecasts(benchmark::State& state)
+{
+    runHundredYears(state, 0);
+}
+BENCHMARK(BM_GraphHundredYearsMonthlyWithDailyForecasts)->Unit(benchmark::kMillisecond);
+
+// What every repaint of the window costs with the hundred years by day.
+void BM_GraphPictureHundredYearsDaily(benchmark::State& state)
+{
+    GRAPHFILE file = hundredYears(1);
+    recomputeGraph(file, &documentWithDailyForecasts(), 0);
+    file.header.plotKind = 1;
+    const GraphDrawOptions options {.devises = &documentWithDailyForecasts().deviseHdl};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(makeGraphPicture(file, options, QRectF(0, 0, 833, 350)).shapes.size());
+}
+BENCHMARK(BM_GraphPictureHundredYearsDaily)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

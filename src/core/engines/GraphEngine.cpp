@@ -6,7 +6,9 @@
 #include "model/AnalyseConfiguration.h"
 #include "model/DOCUMENT.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -36,18 +38,13 @@ double periodStart(const GRAPH& graph, long k)
     return monthStart(month + k, year);
 }
 
-// -1 before the period holding d, 0 within it, 1 after it.
-int compareToPeriod(double when, double d, bool byDay)
+// Periods are matched by calendar month (or day): one number per date, ordered as dmyBefore
+// orders the triples, so a row is placed by one comparison.
+long long periodKey(double when, bool byDay)
 {
-    Dmy a;
-    Dmy b;
-    dateToDMY(&a.day, &a.month, &a.year, when);
-    dateToDMY(&b.day, &b.month, &b.year, d);
-    if (!byDay)
-        a.day = b.day = 1;
-    if (dmyBefore(a, b, false))
-        return -1;
-    return dmyBefore(b, a, false) ? 1 : 0;
+    Dmy d;
+    dateToDMY(&d.day, &d.month, &d.year, when);
+    return (static_cast<long long>(d.year) * 13 + d.month) * 32 + (byDay ? d.day : 0);
 }
 
 // Adds what a row moves in the followed entity to the period's debit and credit sums.
@@ -107,12 +104,12 @@ void raiseToAbsolute(MONTANT& max, const MONTANT& value)
 
 struct Row {
     const TRANSACT* transact = nullptr;
-    double when = 0;
+    long long key = 0; // of the calendar period the row falls in
 };
 
-// The listing's rows, forecast occurrences apart: they are matched to every period by date,
-// while the others are consumed in one forward sweep.
-void splitRows(const LISTING* listing, const DOCUMENT* doc, std::vector<Row>& sweep, std::vector<Row>& previsions)
+// The listing's rows, forecast occurrences apart, each kind in listing order.
+void splitRows(const LISTING* listing, const DOCUMENT* doc, bool byDay, std::vector<Row>& sweep,
+               std::vector<Row>& previsions)
 {
     const long count = listingCount(listing);
     sweep.reserve(count);
@@ -121,8 +118,18 @@ void splitRows(const LISTING* listing, const DOCUMENT* doc, std::vector<Row>& sw
         const TRANSACT* t = listingTransactAtIndex(listing, i, doc, &kind);
         if (!t)
             continue;
-        (kind == StorageKind::Prevision ? previsions : sweep).push_back({t, t->when});
+        (kind == StorageKind::Prevision ? previsions : sweep).push_back({t, periodKey(t->when, byDay)});
     }
+}
+
+// Adds the rows of the period from the cursor on and leaves the cursor on the first row after it.
+// A row before the period belongs to none (it lies before the first one): it is passed so the
+// sweep never sticks.
+void addPeriodRows(const std::vector<Row>& rows, size_t& cursor, long long period, PeriodSums& sums)
+{
+    for (; cursor < rows.size() && rows[cursor].key <= period; ++cursor)
+        if (rows[cursor].key == period)
+            sums.add(*rows[cursor].transact);
 }
 
 void computePoints(GRAPHFILE& file, const LISTING* listing, PeriodSums& sums, const DOCUMENT* doc)
@@ -131,25 +138,22 @@ void computePoints(GRAPHFILE& file, const LISTING* listing, PeriodSums& sums, co
     const bool byDay = g.timeKind == 1;
     std::vector<Row> sweep;
     std::vector<Row> previsions;
-    splitRows(listing, doc, sweep, previsions);
+    splitRows(listing, doc, byDay, sweep, previsions);
+    // Forecast rows are matched to their period by date whatever their place in the listing;
+    // sorted once by period, in listing order within one, they are added in the same order as
+    // a scan of them all for each period would add them.
+    std::stable_sort(previsions.begin(), previsions.end(), [](const Row& a, const Row& b) { return a.key < b.key; });
     MONTANT running = g.soldeInit;
     size_t cursor = 0;
+    size_t previsionCursor = 0;
     for (long k = 0;; ++k) {
         const double d = periodStart(g, k);
         if (d > g.graph_date2)
             break;
+        const long long period = periodKey(d, byDay);
         sums.clear();
-        for (; cursor < sweep.size(); ++cursor) {
-            const int place = compareToPeriod(sweep[cursor].when, d, byDay);
-            if (place > 0)
-                break;
-            if (place == 0)
-                sums.add(*sweep[cursor].transact);
-            // a row before the period can belong to none: it is passed so the sweep never sticks
-        }
-        for (const Row& row : previsions)
-            if (compareToPeriod(row.when, d, byDay) == 0)
-                sums.add(*row.transact);
+        addPeriodRows(sweep, cursor, period, sums);
+        addPeriodRows(previsions, previsionCursor, period, sums);
         DATAGRAPH point;
         point.when = d;
         MONTANT::subMontant(sums.credit, sums.debit, point.total);
@@ -186,9 +190,25 @@ GraphCriteres makeGraphCriteres(const GRAPHFILE& file, const DOCUMENT* doc)
     return criteres;
 }
 
+long graphMonthCount(const GRAPH& graph)
+{
+    if (graph.graph_date2 < graph.graph_date1)
+        return 0;
+    if (!isDateWithinCalendarYears(graph.graph_date1) || !isDateWithinCalendarYears(graph.graph_date2))
+        return std::numeric_limits<long>::max();
+    return monthCountBetween(graph.graph_date1, graph.graph_date2);
+}
+
+bool graphSpanFits(const GRAPH& graph)
+{
+    return graphMonthCount(graph) <= kGraphMaxMonths;
+}
+
 bool computeGraph(GRAPHFILE& file, const DOCUMENT* doc, long devise)
 {
     GRAPH& g = file.header;
+    if (!graphSpanFits(g))
+        return false;
     file.dataArray.clear();
     g.soldeInit = MONTANT();
     g.maxTot = MONTANT();
@@ -216,6 +236,8 @@ bool computeGraph(GRAPHFILE& file, const DOCUMENT* doc, long devise)
 
 bool recomputeGraph(GRAPHFILE& file, const DOCUMENT* doc, long devise)
 {
+    if (!graphSpanFits(file.header))
+        return false;
     file.dataArray.clear();
     return computeGraph(file, doc, devise);
 }

@@ -19,8 +19,20 @@ struct GraphCriteres {
 
 GraphCriteres makeGraphCriteres(const GRAPHFILE& file, const DOCUMENT* doc);
 
+// The longest span a graph is computed over, in calendar months, both ends counted: a hundred
+// years by day fit. Beyond, even its month ticks would crowd under a pixel each on a wide
+// window, and the schedule and forecast occurrences of the span would cost seconds and hundreds
+// of megabytes.
+inline constexpr long kGraphMaxMonths = 1500;
+
+// Calendar months from graph_date1's to graph_date2's, both counted: 0 when graph_date2 is
+// before graph_date1, more than kGraphMaxMonths when a date lies outside the calendar's years.
+long graphMonthCount(const GRAPH& graph);
+bool graphSpanFits(const GRAPH& graph);
+
 // Replaces the points, soldeInit, maxTot and maxSol; sets makeDate and makeDoc. The currency
-// slot is handed to the criterion tests. Always true.
+// slot is handed to the criterion tests. False, and the file left as it was, when its span does
+// not fit.
 bool computeGraph(GRAPHFILE& file, const DOCUMENT* doc, long devise);
 bool recomputeGraph(GRAPHFILE& file, const DOCUMENT* doc, long devise);
 

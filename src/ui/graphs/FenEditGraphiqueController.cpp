@@ -436,6 +436,11 @@ void FenEditGraphiqueController::OUI(QObject*)
                        QStringLiteral("graphique"), 1, [](int) {});
         return;
     }
+    if (!graphSpanFits(m_header)) {
+        Dialog::alerte(this, Dialog::keyString(QStringLiteral("kAlerte_CannotComputeGraph")), QString(),
+                       QStringLiteral("graphique"), 1, [](int) {});
+        return;
+    }
     SAVE_CONFIGURATION();
     writeBack();
     endModal(1);

@@ -92,7 +92,9 @@ FenGraphiqueController* openGraphiqueWindow(StdWindowController* parent, bool us
         return nullptr;
     current = file.header;
     makeGraphTitle(file, &doc);
-    computeGraph(file, &doc, devise);
+    // The editor lets no span through that the engine refuses.
+    if (!computeGraph(file, &doc, devise))
+        return nullptr;
     return pushGraphique(file, devise, true);
 }
 
@@ -292,10 +294,22 @@ void FenGraphiqueController::didDoubleClick1(QObject*)
 
 // ---- Computing -----------------------------------------------------------------------------------
 
+// A memorised graph of an earlier version can span more than a graph is computed over: it keeps
+// the points it was stored with.
 void FenGraphiqueController::RECOMPUTE()
 {
-    recomputeGraph(m_file, currentDocument(), devise());
+    if (!recomputeGraph(m_file, currentDocument(), devise())) {
+        Dialog::alerte(this, Dialog::keyString(QStringLiteral("kAlerte_CannotComputeGraph")), m_file.header.nom,
+                       QStringLiteral("graphique"), 1, [](int) {});
+        return;
+    }
     redraw();
+}
+
+void FenGraphiqueController::computeOnChange()
+{
+    if (getPreferenceAutoCompute())
+        RECOMPUTE();
 }
 
 bool FenGraphiqueController::getPreferenceAutoCompute() const
@@ -348,27 +362,27 @@ void FenGraphiqueController::FORMAT(QObject*)
 
 void FenGraphiqueController::DID_CHANGE_TRANSACT()
 {
-    RECOMPUTE();
+    computeOnChange();
 }
 
 void FenGraphiqueController::DID_CREATE_CHRONO()
 {
-    RECOMPUTE();
+    computeOnChange();
 }
 
 void FenGraphiqueController::DID_DELETE_CHRONO()
 {
-    RECOMPUTE();
+    computeOnChange();
 }
 
 void FenGraphiqueController::DID_APPLY_REGLE()
 {
-    RECOMPUTE();
+    computeOnChange();
 }
 
 void FenGraphiqueController::chronoDidChange(const QVariant&, const QVariant&)
 {
-    RECOMPUTE();
+    computeOnChange();
 }
 
 void FenGraphiqueController::willDeleteCompte(const QVariant& compteID, const QVariant&)

@@ -1,11 +1,12 @@
 #pragma once
 // A computed graph in its window: the picture above a table of the opening balance and of every
-// period with its total and running balance. The window owns its graph file. It recomputes on
-// every change of transactions, schedules, forecasts or rules whatever its compute mode, closes
-// when the account or category it follows is deleted, shows another currency without
-// recomputing, changes its drawing format, copies the picture as PDF and PNG, lists the
-// transactions of a period, prints the picture and then, when asked, the table, and writes
-// itself into the document's "graphs" folder when the document's windows are memorised.
+// period with its total and running balance. The window owns its graph file. In automatic
+// computation it recomputes on every change of transactions, schedules, forecasts or rules; in
+// manual computation only when asked. It closes when the account or category it follows is
+// deleted, shows another currency without recomputing, changes its drawing format, copies the
+// picture as PDF and PNG, lists the transactions of a period, prints the picture and then, when
+// asked, the table, and writes itself into the document's "graphs" folder when the document's
+// windows are memorised.
 // Window data: "graphfile" (the GRAPHFILE shown).
 #include "graphs/CellGraphique.h"
 #include "toolkit/print/PrintViewWithView.h"
@@ -75,6 +76,7 @@ protected:
 
 private:
     void showComputeMode(bool automatic);
+    void computeOnChange();
     void redraw();
     QString periodName(const DATAGRAPH& point) const;
     // The table keeps room for its rows' whole figures in the currency shown: the widest period

@@ -5,6 +5,7 @@
 #include "foundation/dates.h"
 #include "model/DOCUMENT.h"
 #include "model/POSTE.h"
+#include "model/Prevision.h"
 #include "support/TestDocument.h"
 #include "support/TestFiles.h"
 
@@ -204,6 +205,29 @@ TEST_F(GraphEngineTest, DateModesSetTheDates)
     adjustGraphDates(&doc, g, false);
     EXPECT_DOUBLE_EQ(g.graph_date1, at(1, 12, 2023));
     EXPECT_DOUBLE_EQ(g.graph_date2, at(31, 5, 2024, 23, 59, 59));
+}
+
+// Every occurrence of a daily forecast counts once, in its own month or day.
+TEST_F(GraphEngineTest, DailyForecastOccurrencesFallInTheirOwnPeriods)
+{
+    Prevision daily;
+    daily.ident = 3;
+    daily.transact = transact(at(1, 6, 2024), 7, 22, 2, 20);
+    daily.planificator = Planificator(at(1, 6, 2024), Planificator::kTypePrevision);
+    daily.planificator->repeatTimeUnit = daily.planificator->valideTimeUnit = Planificator::kUnitDay;
+    daily.planificator->permanent = true;
+    doc.previsionsArray.append(daily);
+    follow(kGraphModeCompte, 7, at(1, 6, 2024), at(30, 9, 2024, 23, 59, 59));
+    file.header.simul = true;
+    computeGraph(file, &doc, 0);
+    // From today, 15 June, on.
+    EXPECT_EQ(points(file), "1/6 -32 219, 1/7 -62 157, 1/8 -62 95, 1/9 -60 35");
+    file.header.timeKind = 1;
+    computeGraph(file, &doc, 0);
+    ASSERT_EQ(file.dataArray.size(), 122);
+    for (const DATAGRAPH& point : file.dataArray)
+        EXPECT_DOUBLE_EQ(point.total.getValueForDevise(0), point.when < at(15, 6, 2024) ? 0 : -2);
+    EXPECT_DOUBLE_EQ(file.dataArray.last().solde.getValueForDevise(0), 35);
 }
 
 } // namespace

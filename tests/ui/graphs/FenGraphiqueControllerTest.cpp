@@ -19,6 +19,7 @@
 #include "foundation/selectors.h"
 #include "model/DOCPARAM.h"
 #include "model/DOSSIER.h"
+#include "model/GraphFile.h"
 #include "model/POSTE.h"
 #include "model/TOOL.h"
 #include "support/OpenDocument.h"
@@ -149,6 +150,72 @@ TEST_F(FenGraphiqueControllerTest, ACurrencyChangeRedrawsOnlyAndAutomaticComputi
     w->graph_file().dataArray[0].total.setValueForDevise(0, 12345);
     sendToAllWindowDelegates(Sel::DID_CHANGE_TRANSACT);
     EXPECT_DOUBLE_EQ(w->graph_file().dataArray.at(0).total.getValueForDevise(0), computed);
+}
+
+TEST_F(FenGraphiqueControllerTest, InManualComputationChangesWaitUntilComputeNow)
+{
+    FenGraphiqueController* w = open(kGraphModeCompte, 7);
+    const double computed = w->graph_file().dataArray.at(0).total.getValueForDevise(0);
+    choose(w, "AUTOCOMPUTE:", 0);
+    w->graph_file().dataArray[0].total.setValueForDevise(0, 12345);
+    for (const char* change : {Sel::DID_CHANGE_TRANSACT, Sel::DID_CREATE_CHRONO, Sel::DID_DELETE_CHRONO,
+                               Sel::DID_APPLY_REGLE, Sel::chronoDidChange})
+        sendToAllWindowDelegates(change);
+    EXPECT_DOUBLE_EQ(w->graph_file().dataArray.at(0).total.getValueForDevise(0), 12345);
+    choose(w, "AUTOCOMPUTE:", -1);
+    EXPECT_DOUBLE_EQ(w->graph_file().dataArray.at(0).total.getValueForDevise(0), computed);
+}
+
+// A span of more than 1,500 months is refused by the editor, whether typed or taken from the
+// transactions, and by a graph memorised over one, which keeps its stored points.
+TEST_F(FenGraphiqueControllerTest, ASpanTooLongToShowIsRefusedWithItsAlert)
+{
+    struct Case {
+        int modeDate;
+        const char* year2;
+        int grouper;
+        int rows; // the opening row and one per point; 0: refused
+    };
+    const Case cases[] = {{0, "2126", 1, 37621}, {0, "2148", 0, 1501}, {0, "2149", 0, 0}, {1, "", 1, 0}};
+    TRANSACT far = doc.transact_array.first();
+    far.when = at(31, 12, 9999);
+    doc.transact_array.append(far); // the last of "Toutes les opérations"
+    for (const Case& c : cases) {
+        ui().onModal<FenEditGraphiqueController>([&c, this](FenEditGraphiqueController& e) {
+            auto* popup = e.outlet<QComboBox>(QStringLiteral("popup_modedate"));
+            popup->setCurrentIndex(popup->findData(c.modeDate));
+            e.perform(QStringLiteral("MODEDATE:"));
+            auto* grouper = e.outlet<QComboBox>(QStringLiteral("popup_grouper"));
+            grouper->setCurrentIndex(grouper->findData(c.grouper));
+            if (c.modeDate == 0)
+                WindowDriver(e).type(QStringLiteral("field_annee2"), QString::fromLatin1(c.year2));
+            if (c.rows == 0)
+                ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_CannotComputeGraph")), 1000);
+            e.perform(QStringLiteral("OUI:"));
+            if (c.rows == 0)
+                e.perform(QStringLiteral("NON:"));
+        });
+        FenGraphiqueController* w = openGraphiqueWindow(nullptr, false, kGraphModeCompte, 7, doc, 0);
+        windows.append(w);
+        EXPECT_EQ(w ? w->table1()->numberOfRows() : 0, c.rows) << c.year2;
+        if (w && c.grouper == 1)
+            WindowDriver(*w).grab(QStringLiteral("graph-century-by-day.png"));
+    }
+    doc.documentUrl = testenv::freshDir(QStringLiteral("graph-long")) + QStringLiteral("/Foyer.svd");
+    ASSERT_TRUE(QDir().mkpath(doc.documentUrl + QStringLiteral("/Contents/Resources")));
+    GRAPHFILE stored;
+    stored.header = GRAPH::newGraph(&doc);
+    stored.header.graph_date1 = at(1, 1, 1);
+    stored.header.graph_date2 = at(31, 12, 9999);
+    stored.dataArray.resize(3);
+    ASSERT_TRUE(saveGraphFile(stored, 1, doc.documentUrl, doc.deviseHdl));
+    reopenGraphiquesOfDocument(doc);
+    auto* reopened = qobject_cast<FenGraphiqueController*>(registeredWindowControllers().last());
+    ASSERT_NE(reopened, nullptr);
+    windows.append(reopened);
+    ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_CannotComputeGraph")), 1000);
+    choose(reopened, "AUTOCOMPUTE:", -1);
+    EXPECT_EQ(reopened->graph_file().dataArray.size(), 3);
 }
 
 TEST_F(FenGraphiqueControllerTest, ACategoryGraphClosesWithItsCategoryAFolderGraphStays)
