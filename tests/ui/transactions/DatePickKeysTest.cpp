@@ -1,6 +1,7 @@
 // Where the keys go once a date is picked in the calendar: into the field that takes text after the
-// date, its text selected, never back into the day field whose next keys would change the date just
-// picked; a cancelled calendar leaves the keyboard where it was.
+// date, its text selected, else where a Tab from the date stops; never back into a field before the
+// date, such as the day field whose next keys would change the date just picked; a cancelled
+// calendar leaves the keyboard where it was.
 #include "SaisieUiFixture.h"
 
 #include "transactions/FenEditReleveController.h"
@@ -60,7 +61,8 @@ TEST_F(DatePickKeysTest, KeysTypedAfterAPickGoToTheFieldAfterTheDate)
         {"the entry window: the amount", Window::Entry, true, "25", "field_montant", december16},
         {"the entry window, Annuler: the day as the user left it", Window::Entry, false, "25", "field_jour1",
          at(25, 6, 2024)},
-        {"the statement editor: its name, after the date", Window::Statement, true, "Noel", "field_nom", december16},
+        {"the statement editor: its name lies before the date, the keys stay after it", Window::Statement, true, "Noel",
+         "button_calendrier", december16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -98,7 +100,7 @@ TEST_F(DatePickKeysTest, KeysTypedAfterAPickGoToTheFieldAfterTheDate)
                 editor.perform(QStringLiteral("OUI:"));
             });
             EXPECT_EQ(editReleveDialog(nullptr, statement), kEditReleveOK);
-            EXPECT_EQ(statement.nom_v3.toStdString(), c.typed) << "the keys replace the name, selected";
+            EXPECT_EQ(statement.nom_v3.toStdString(), "Relevé 12") << "the name, before the date, kept";
             saved = statement.date;
         }
         EXPECT_EQ(into.toStdString(), c.into);

@@ -1,10 +1,14 @@
 #include "toolkit/dialogs/FenCalendrierController2.h"
 
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/host/KeyboardReturn.h"
 
 #include "foundation/dates.h"
 #include "model/MONTANT.h"
 
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QStyleHints>
 #include <QWidget>
 
 namespace {
@@ -26,28 +30,66 @@ void writeField(StdTextView* field, const QString& text, double fontSize)
     field->setFont(StdTextView::systemFontOfSize(fontSize));
 }
 
-} // namespace
-
-// Buttons are not where typing goes: the calendar button itself follows the year, and a button
-// holding the keyboard would hand it back to the day field, whose next keys would change the date.
-QWidget* nextTypingField(QWidget* view)
+// Qt's own test of a Tab stop.
+bool isTabStop(const QWidget* widget, const QWidget* top)
 {
-    if (!view)
-        return nullptr;
-    const QWidget* top = view->window();
-    for (QWidget* w = view->nextInFocusChain(); w && w != view; w = w->nextInFocusChain()) {
-        if (w->window() == top && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(top)
-            && !w->focusProxy() && w->testAttribute(Qt::WA_InputMethodEnabled))
+    const Qt::FocusPolicy stop
+        = QGuiApplication::styleHints()->tabFocusBehavior() == Qt::TabFocusAllControls ? Qt::TabFocus : Qt::StrongFocus;
+    return widget->window() == top && (widget->focusPolicy() & stop) == stop && widget->isEnabled()
+        && widget->isVisibleTo(top) && !widget->focusProxy();
+}
+
+bool takesText(const QWidget* widget)
+{
+    return widget->testAttribute(Qt::WA_InputMethodEnabled);
+}
+
+// The window heads its own focus chain: past it, the chain starts again from the window's first
+// field, before the view.
+QWidget* nextTabStop(QWidget* view, bool (*accepts)(const QWidget*))
+{
+    QWidget* top = view->window();
+    for (QWidget* w = view->nextInFocusChain(); w && w != view && w != top; w = w->nextInFocusChain()) {
+        if (isTabStop(w, top) && (!accepts || accepts(w)))
             return w;
     }
     return nullptr;
 }
 
-void giveTypingFieldKeyboard(QWidget* field)
+} // namespace
+
+// Buttons are not where typing goes: the calendar button itself follows the year.
+QWidget* nextTypingField(QWidget* view)
 {
-    // As a Tab would: the field's text selected, ready to be typed over.
-    if (field)
-        field->setFocus(Qt::TabFocusReason);
+    return view ? nextTabStop(view, takesText) : nullptr;
+}
+
+QWidget* keyboardPlaceAfterDate(QWidget* lastField)
+{
+    if (!lastField)
+        return nullptr;
+    if (QWidget* field = nextTypingField(lastField))
+        return field;
+    if (QWidget* stop = nextTabStop(lastField, nullptr))
+        return stop;
+    return lastField;
+}
+
+// The field may have the keyboard already (the calendar closed without taking it, or the window
+// manager gave it back first): giving it again selects nothing, so the text is selected here. The
+// program chose the place: a give-back of the run that has just ended leaves it there.
+void giveKeyboardAfterPick(QWidget* place)
+{
+    if (!place)
+        return;
+    KeyboardReturn::programPlaces(place);
+    if (auto* view = qobject_cast<StdTextView*>(place)) {
+        view->takeKeyboardForTyping();
+        return;
+    }
+    place->setFocus(Qt::TabFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(place))
+        line->selectAll();
 }
 
 bool pickDateForField(StdWindowController* window, StdTextView* dayField, StdTextView* monthField,
@@ -68,7 +110,9 @@ bool pickDateForField(StdWindowController* window, StdTextView* dayField, StdTex
     writeField(dayField, day, fontSize);
     writeField(monthField, month, fontSize);
     writeField(yearField, year, fontSize);
-    if (window)
-        giveTypingFieldKeyboard(nextTypingField(yearField));
+    if (window) {
+        QWidget* last = yearField ? yearField : monthField ? monthField : dayField;
+        giveKeyboardAfterPick(keyboardPlaceAfterDate(last));
+    }
     return true;
 }

@@ -13,14 +13,20 @@ class QWidget;
 
 // The date control of every window: runs the picker on the date of the day, month and year
 // fields (today when they hold none) as a sheet on the window when one is given. On OK the chosen
-// day goes back into the fields, in the system font of that size, the field that takes text after
-// the year takes the keyboard with its text selected, and the answer is true; on Cancel nothing
+// day goes back into the fields, in the system font of that size, the keyboard goes where it
+// belongs after the date (keyboardPlaceAfterDate) and the answer is true; on Cancel nothing
 // changes, the keyboard included. An absent field is left out.
 bool pickDateForField(StdWindowController* window, StdTextView* dayField, StdTextView* monthField,
                       StdTextView* yearField, double fontSize);
 
 // The first field after the view, in its window's Tab order, that takes typed text; null when none.
+// The order is read up to the window's end, never round again to the fields before the view.
 QWidget* nextTypingField(QWidget* view);
 
-// Where the program puts the keys after a date is picked: in the field, its text selected.
-void giveTypingFieldKeyboard(QWidget* field);
+// Where the keys go after a date whose last field is given: the next field that takes typed text,
+// else where a Tab from that field would stop, else the field itself; never a field before it.
+QWidget* keyboardPlaceAfterDate(QWidget* lastField);
+
+// Where the program puts the keys after a date is picked: there, its text selected as a Tab leaves
+// it, also when it had the keyboard already.
+void giveKeyboardAfterPick(QWidget* place);

@@ -213,6 +213,15 @@ void StdTextView::giveKeyboardBack(QWidget* widget)
         widget->setFocus(Qt::OtherFocusReason);
 }
 
+void StdTextView::takeKeyboardForTyping()
+{
+    m_takingBack = false;
+    setFocus(Qt::TabFocusReason);
+    selectForTyping();
+    m_leftAnchor = textCursor().anchor();
+    m_leftPosition = textCursor().position();
+}
+
 void StdTextView::selectForTyping()
 {
     if (holdsLines() || hasLineBreak(toPlainText()))

@@ -55,6 +55,10 @@ public:
     void takeKeyboardBack();
     // The same for any widget: a text view as above, any other simply takes the focus.
     static void giveKeyboardBack(QWidget* widget);
+    // The keyboard to the view as a Tab gives it, whether or not the view has it already: its text
+    // selected for typing (selectForTyping). The selection is what the view gets back when the
+    // window is activated again or a closed window gives the keyboard back.
+    void takeKeyboardForTyping();
     // Whether a text holds a line break of any kind.
     static bool hasLineBreak(const QString& text);
 

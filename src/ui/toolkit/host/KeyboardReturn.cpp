@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -104,6 +105,12 @@ void KeyboardReturn::fieldHandsBack(const QWidget* closing, QWidget* heir)
     }
 }
 
+void KeyboardReturn::programPlaces(QWidget* place)
+{
+    if (place && hasApplication())
+        shared().m_placed = place;
+}
+
 void KeyboardReturn::setManagerChoosesForTesting(std::optional<bool> chooses)
 {
     g_managerChoosesForTesting = chooses;
@@ -117,6 +124,7 @@ void KeyboardReturn::runOpens(QWidget* modal)
     if (!hasApplication())
         return;
     KeyboardReturn& self = shared();
+    self.m_placed = nullptr;
     Holder holder;
     holder.window = QApplication::activeWindow();
     holder.modal = modal;
@@ -171,25 +179,29 @@ void KeyboardReturn::releaseWaiting()
 
 void KeyboardReturn::post(const Holder& holder)
 {
+    ++m_posted;
     QMetaObject::invokeMethod(
         this,
         [this, holder] {
             giveBack(holder);
+            --m_posted;
             release();
+            deliverHeldKeysOnceLanded();
         },
         Qt::QueuedConnection);
 }
 
 // The field comes back whatever window has the keyboard now: the window finds it as the user
-// left it when it has the keyboard again. The window itself takes it back only if no other took
-// it meanwhile, and only from in front: one that lies behind another leaves it to the landing.
+// left it when it has the keyboard again, unless the program has put it elsewhere since. The
+// window itself takes it back only if no other took it meanwhile, and only from in front: one that
+// lies behind another leaves it to the landing.
 void KeyboardReturn::giveBack(const Holder& holder)
 {
     QWidget* window = holder.window;
     if (!window || !window->isVisible())
         return;
     QWidget* focus = window->focusWidget();
-    QWidget* field = holder.field;
+    QWidget* field = m_placed && m_placed->window() == window ? m_placed.data() : holder.field.data();
     if (field && field != focus && field->window() == window && field->isVisible() && field->isEnabled()
         && (!focus || qobject_cast<QAbstractButton*>(focus)))
         StdTextView::giveKeyboardBack(field);
@@ -219,6 +231,7 @@ void KeyboardReturn::keyWindowChanged(QWindow* window)
     }
     if (widget)
         landedOn(widget);
+    deliverHeldKeysOnceLanded();
 }
 
 void KeyboardReturn::keyWindowCloses()
@@ -266,6 +279,7 @@ void KeyboardReturn::land(std::uint64_t number)
     endLanding();
     if (rightful)
         activate(rightful);
+    deliverHeldKeysOnceLanded();
 }
 
 // The manager's choice, and any it makes later until the user acts: a window behind another, or
@@ -307,9 +321,13 @@ void KeyboardReturn::release()
 
 bool KeyboardReturn::eventFilter(QObject* watched, QEvent* event)
 {
+    if (takesClosingInput(watched, event))
+        return true;
     const QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) {
-        // The user acts: where the keyboard goes from now on is the user's choice.
+        // The user acts: where the keyboard goes from now on is the user's choice, and the keys
+        // typed during a close come before this one.
+        deliverHeldKeys();
         endLanding();
         return false;
     }
@@ -329,6 +347,7 @@ bool KeyboardReturn::eventFilter(QObject* watched, QEvent* event)
             }
             releaseWaiting();
         }
+        closingWindowHides(widget);
         return false;
     }
     if (m_pending > 0 && WindowOrder::takesKeyboard(*widget)) {
@@ -336,4 +355,107 @@ bool KeyboardReturn::eventFilter(QObject* watched, QEvent* event)
         m_lastBrought = widget;
     }
     return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys typed while a window closes
+
+void KeyboardReturn::windowBeginsClosing(QWidget* window)
+{
+    if (!window || !window->isVisible() || !hasApplication())
+        return;
+    KeyboardReturn& self = shared();
+    if (std::find(self.m_closing.begin(), self.m_closing.end(), window) == self.m_closing.end())
+        self.m_closing.emplace_back(window);
+    self.updateKeyHold();
+}
+
+bool KeyboardReturn::closing()
+{
+    m_closing.erase(std::remove(m_closing.begin(), m_closing.end(), nullptr), m_closing.end());
+    return !m_closing.empty();
+}
+
+// A key reaches the window's platform window first, then its field: the first is where it stops.
+// A shortcut override accepted makes the key a plain one: no shortcut acts in the closing window.
+bool KeyboardReturn::takesClosingInput(QObject* watched, QEvent* event)
+{
+    if (m_closing.empty() || !event->isInputEvent())
+        return false;
+    const QWidget* window = nullptr;
+    if (watched->isWidgetType())
+        window = static_cast<QWidget*>(watched)->window();
+    else if (const auto* handle = qobject_cast<QWindow*>(watched))
+        window = widgetOf(handle);
+    if (!window || std::find(m_closing.begin(), m_closing.end(), window) == m_closing.end())
+        return false;
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ShortcutOverride) {
+        event->accept();
+    } else if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        m_heldKeys.push_back({type, key->key(), key->modifiers(), key->nativeScanCode(), key->nativeVirtualKey(),
+                              key->nativeModifiers(), key->text(), key->isAutoRepeat(), quint16(key->count())});
+    }
+    return true;
+}
+
+// After the give-back and the landing this hide sets off, whose calls were posted first.
+void KeyboardReturn::closingWindowHides(QWidget* window)
+{
+    const auto at = std::find(m_closing.begin(), m_closing.end(), window);
+    if (at == m_closing.end())
+        return;
+    m_closing.erase(at);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            deliverHeldKeysOnceLanded();
+            updateKeyHold();
+        },
+        Qt::QueuedConnection);
+}
+
+// With no window left to type into, the keys have nowhere to go.
+void KeyboardReturn::deliverHeldKeysOnceLanded()
+{
+    if (m_heldKeys.empty() || closing() || m_posted > 0)
+        return;
+    if (!WindowOrder::front()) {
+        m_heldKeys.clear();
+        updateKeyHold();
+        return;
+    }
+    QWidget* active = QApplication::activeWindow();
+    if (active && landsWell(active))
+        deliverHeldKeys();
+}
+
+// Sent as typed, not as from the screen: a shortcut they make acts in the window they reach.
+void KeyboardReturn::deliverHeldKeys()
+{
+    const std::vector<HeldKey> keys = std::exchange(m_heldKeys, {});
+    for (const HeldKey& held : keys) {
+        QWidget* target = QApplication::focusWidget();
+        if (!target)
+            target = QApplication::activeWindow();
+        if (!target)
+            break;
+        QKeyEvent event(held.type, held.key, held.modifiers, held.scanCode, held.virtualKey, held.nativeModifiers,
+                        held.text, held.autoRepeat, held.count);
+        QCoreApplication::sendEvent(target, &event);
+    }
+    updateKeyHold();
+}
+
+void KeyboardReturn::updateKeyHold()
+{
+    const bool needed = closing() || !m_heldKeys.empty();
+    if (needed == m_keyHold)
+        return;
+    m_keyHold = needed;
+    if (needed)
+        hold();
+    else
+        release();
 }

@@ -17,8 +17,14 @@
 // or raised after the close is the user's next one and takes the keyboard as it opens; until the
 // user acts (a key, a click), a choice the manager made before it and that arrives late is undone
 // the same way.
+//
+// A window that shrinks as it closes still has the keyboard on the screen, though the user is done
+// with it: the keys typed meanwhile wait, and go to where the keyboard lands once it is gone, in
+// the order typed; its other input (a click on its buttons) is dropped.
+#include <QEvent>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <cstdint>
 #include <optional>
@@ -41,6 +47,12 @@ public:
     // it counts as the field the user last typed in, or as the one a run gives the keyboard back
     // to, the heir counts instead.
     static void fieldHandsBack(const QWidget* closing, QWidget* heir);
+    // The program puts the keyboard there on purpose (the field after a date just picked): a run
+    // that has ended leaves it there rather than give it back where it was when the run opened.
+    static void programPlaces(QWidget* place);
+    // The window begins to close (it shrinks, then hides): the keys typed into it until it has
+    // hidden are for the window that has the keyboard after it.
+    static void windowBeginsClosing(QWidget* window);
     // Whether a manager chooses where the keyboard goes, as a test says: its script plays the
     // manager on a platform without one. Nullopt asks the display again.
     static void setManagerChoosesForTesting(std::optional<bool> chooses);
@@ -72,6 +84,29 @@ private:
     void post(const Holder& holder);
     void giveBack(const Holder& holder);
 
+    // A key as typed, to send again.
+    struct HeldKey {
+        QEvent::Type type;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        quint32 scanCode;
+        quint32 virtualKey;
+        quint32 nativeModifiers;
+        QString text;
+        bool autoRepeat;
+        quint16 count;
+    };
+
+    // Whether a window is still closing; forgets those deleted meanwhile.
+    bool closing();
+    // Whether the event is input for a closing window, kept (a key) or dropped.
+    bool takesClosingInput(QObject* watched, QEvent* event);
+    void closingWindowHides(QWidget* window);
+    // The keys held go to the field that has the keyboard, once it has landed where it belongs.
+    void deliverHeldKeysOnceLanded();
+    void deliverHeldKeys();
+    void updateKeyHold();
+
     void keyWindowChanged(QWindow* window);
     void keyWindowCloses();
     // Whether the keyboard is where it belongs after the close, and where it belongs.
@@ -94,5 +129,10 @@ private:
     Landing m_landing;
     std::uint64_t m_changes = 0; // windows shown or raised while a return or a landing waits
     QPointer<QWidget> m_lastBrought; // the last of them
-    int m_pending = 0; // returns and landings waiting or posted
+    int m_pending = 0; // returns and landings waiting or posted, closes, keys held
+    int m_posted = 0; // give-backs posted and not yet run
+    QPointer<QWidget> m_placed; // where the program put the keyboard since the last run opened
+    std::vector<QPointer<QWidget>> m_closing; // windows shrinking as they close
+    std::vector<HeldKey> m_heldKeys; // typed into them, in order
+    bool m_keyHold = false; // whether the closes or the keys held keep the events watched
 };

@@ -1,5 +1,6 @@
 #include "toolkit/windows/StdWindowMotion.h"
 
+#include "toolkit/host/KeyboardReturn.h"
 #include "toolkit/host/UiHost.h"
 #include "toolkit/media/SVSoundManager.h"
 #include "toolkit/windows/StdWindowController.h"
@@ -134,6 +135,8 @@ void StdWindowMotion::closeAnimation(std::function<void()> completion)
         return;
     }
     m_closeAnimationRun = true;
+    // The user is done with the window: what is typed from now on is for the one after it.
+    KeyboardReturn::windowBeginsClosing(window);
     const QRectF frame(window->geometry());
     const QRect target(frame.center().toPoint(), QSize(0, 0));
     // The controller, and this with it, may be gone when a modeless window's shrinking ends.
@@ -172,6 +175,9 @@ void StdWindowMotion::waitForCloseAnimation()
     });
     if (*done)
         return;
+    // Input is not held back until the loop ends: the keys typed meanwhile would then reach the
+    // window once it is gone. The shrinking window keeps them for the one after it and drops its
+    // other input, so none of its buttons acts again.
     ModalRunScope scope;
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec();
 }

@@ -20,7 +20,8 @@ public:
     // set, adjustHeight(false); then didAnimate, without waiting for the slide.
     void appear(bool adjust, const std::function<void()>& didAnimate);
     // Shrinks the window to its centre and plays the close sound, unless animations are off or
-    // the window is a sheet; then completion.
+    // the window is a sheet; then completion. The keys typed into the window while it shrinks go
+    // to the window that has the keyboard once it has hidden (KeyboardReturn).
     void closeAnimation(std::function<void()> completion);
     // The close sound, unless the shrinking has played it already.
     void playCloseSoundOnce();

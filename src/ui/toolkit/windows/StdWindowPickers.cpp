@@ -617,18 +617,12 @@ void StdWindowPickers::CALENDRIER1()
 {
     bool picked = false;
     m_controller.setDate1(pickDate(m_controls.date1, &picked));
-    if (!picked)
-        return;
-    QWidget* next = m_controls.date2.jour;
-    if (!next)
-        next = nextTypingField(m_controls.date1.annee);
-    giveTypingFieldKeyboard(next);
+    if (picked && m_controls.date2.jour)
+        giveKeyboardAfterPick(m_controls.date2.jour);
 }
 
 void StdWindowPickers::CALENDRIER2()
 {
     bool picked = false;
     m_controller.setDate2(pickDate(m_controls.date2, &picked));
-    if (picked)
-        giveTypingFieldKeyboard(nextTypingField(m_controls.date2.annee));
 }
