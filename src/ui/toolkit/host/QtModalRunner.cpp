@@ -18,12 +18,14 @@ void QtModalRunner::prepareWindow(const ModalRequest& request)
     QWidget* parent = request.parent ? request.parent->window() : nullptr;
     const bool sheet = request.sheet && parent;
     const Qt::WindowModality modality = sheet ? Qt::WindowModal : Qt::ApplicationModal;
+    // A window running modally on itself (a list in a mode) stays the kind of window it was: made
+    // a dialog, it would stay one after its mode, standing above every window opened later.
+    const bool onScreen = window->isVisible();
     // Qt applies a modality when a window is shown: a window already on screen goes off first.
-    if (window->isVisible() && window->windowModality() != modality)
+    if (onScreen && window->windowModality() != modality)
         window->hide();
     window->setWindowModality(modality);
-    // A window running modally on itself (a list in a mode) stays what it was.
-    if (window->isVisible())
+    if (onScreen)
         return;
     if (window->windowType() == Qt::Window)
         window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
