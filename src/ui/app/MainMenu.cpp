@@ -22,6 +22,7 @@
 namespace {
 
 constexpr char kHasMenuBarProperty[] = "sv_hasMenuBar";
+constexpr char kHasMenuKeysProperty[] = "sv_hasMenuKeys";
 
 struct MenuDef {
     const char* titleKey;
@@ -275,6 +276,21 @@ void MainMenu::giveWayToEditActions(QWidget* window)
     }
 }
 
+// The menus' items that have a key, as window actions of a window without a bar: Qt runs an
+// action's key wherever a widget showing the action lies in the active window.
+bool MainMenu::lendKeysTo(QWidget* window)
+{
+    if (!window || window->property(kHasMenuKeysProperty).toBool())
+        return false;
+    window->setProperty(kHasMenuKeysProperty, true);
+    giveWayToEditActions(window);
+    for (QAction* item : std::as_const(m_actions)) {
+        if (!item->shortcut().isEmpty())
+            window->addAction(item);
+    }
+    return true;
+}
+
 void MainMenu::install()
 {
     qApp->installEventFilter(this);
@@ -288,6 +304,15 @@ bool MainMenu::wantsMenuBar(QWidget* widget) const
     return type != Qt::Tool && type != Qt::Popup && !widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
+// A palette that takes the keyboard (the details of a figure) shows no bar, yet a key typed there
+// is the user's as in any window of the program.
+bool MainMenu::wantsMenuKeysOnly(QWidget* widget) const
+{
+    if (!qobject_cast<StdWindow*>(widget) || !widget->isWindow() || widget->isModal())
+        return false;
+    return widget->windowType() == Qt::Tool && !widget->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus);
+}
+
 // A shortcut acts without its menu being opened: the states are brought up to date when a key
 // may be one (the focus widget is offered it before the shortcuts are matched) and when a
 // window becomes active.
@@ -299,6 +324,8 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event)
         auto* widget = static_cast<QWidget*>(watched);
         if (wantsMenuBar(widget))
             attachTo(widget);
+        else if (wantsMenuKeysOnly(widget))
+            lendKeysTo(widget);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -5,10 +5,11 @@
 // each opens the account's window (openCompteWindow).
 //
 // Linux desktops give each window its own menu bar, so every window of the program that is not
-// modal and not a palette gets one when it is first shown. All bars share one set of actions: an
-// item's enabled and ticked states are the same wherever it is shown. The document's commands
-// are enabled as the delegate validates them (the document's while one is open, the Edit menu's as
-// the window in front says); the tool palette's item is ticked while it is open.
+// modal and not a palette gets one when it is first shown; a palette that takes the keyboard gets
+// the items' keys without a bar. All bars share one set of actions: an item's enabled and ticked
+// states are the same wherever it is shown. The document's commands are enabled as the delegate
+// validates them (the document's while one is open, the Edit menu's as the window in front says);
+// the tool palette's item is ticked while it is open.
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -34,6 +35,9 @@ public:
     // Gives the window a menu bar at the top of its layout; false when it has no layout or already
     // has one.
     bool attachTo(QWidget* window);
+    // Gives a window that shows no menu bar but takes the keyboard the keys of the menus' items;
+    // false when it already has them.
+    bool lendKeysTo(QWidget* window);
     // The item of that action ("CLOTURE:"), null when there is none.
     QAction* action(const QString& name) const;
     // Enables each item as the delegate validates its command, ticks the palette's item.
@@ -48,6 +52,7 @@ private:
     void giveWayToEditActions(QWidget* window);
     void trigger(QAction* action);
     bool wantsMenuBar(QWidget* widget) const;
+    bool wantsMenuKeysOnly(QWidget* widget) const;
     void addComptesMenu(QMenuBar* bar);
     void addImporterMenu(QMenu* fichier);
     void fillComptesMenu(QMenu* menu);

@@ -1,13 +1,24 @@
 #include "toolkit/host/QtModalRunner.h"
 
+#include "toolkit/host/X11WindowManager.h"
+
 #include "foundation/diagnostics.h"
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QPointer>
+#include <QRect>
 #include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
+
+namespace {
+
+// Time enough for a manager to place a window it maps.
+constexpr int kPlacedMs = 300;
+
+} // namespace
 
 // A modal window stands above the window that asked, on every window manager: only a dialog's
 // transient parent reaches the window manager (for a plain window Qt drops it), and without it a
@@ -18,13 +29,13 @@ void QtModalRunner::prepareWindow(const ModalRequest& request)
     QWidget* parent = request.parent ? request.parent->window() : nullptr;
     const bool sheet = request.sheet && parent;
     const Qt::WindowModality modality = sheet ? Qt::WindowModal : Qt::ApplicationModal;
-    // Qt applies a modality when a window is shown: a window already on screen goes off first.
-    if (window->isVisible() && window->windowModality() != modality)
-        window->hide();
-    window->setWindowModality(modality);
-    // A window running modally on itself (a list in a mode) stays what it was.
-    if (window->isVisible())
+    // A window running modally on itself (a list in a mode) stays the kind of window it was: made
+    // a dialog, it would stay one after its mode, standing above every window opened later.
+    if (window->isVisible()) {
+        setModality(window, modality);
         return;
+    }
+    window->setWindowModality(modality);
     if (window->windowType() == Qt::Window)
         window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     QWidget* above = sheet ? parent : askingWindow(window);
@@ -41,6 +52,29 @@ void QtModalRunner::prepareWindow(const ModalRequest& request)
         window->adjustSize();
     const QRect around = parent->frameGeometry();
     window->move(around.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+// Qt applies a modality when a window is shown: a window already on screen goes off first. A
+// manager that places each window it maps (awesome) places it anew, elsewhere: once it has, the
+// window asks for its frame back, as the user left it.
+void QtModalRunner::setModality(QWidget* window, Qt::WindowModality modality)
+{
+    if (window->windowModality() == modality)
+        return;
+    const QRect frame = window->geometry();
+    window->hide();
+    window->setWindowModality(modality);
+    if (modality == Qt::NonModal)
+        X11WindowManager::forgetModalState(window);
+    window->show();
+    QPointer<QWidget> shown(window);
+    UiHost::instance().scheduler().after(
+        kPlacedMs, IScheduler::Mode::ModalPanel,
+        [shown, frame] {
+            if (shown && shown->isVisible() && shown->geometry() != frame)
+                shown->setGeometry(frame);
+        },
+        window);
 }
 
 // The window an application-modal run asks over: the innermost modal window, else the active one.
@@ -64,6 +98,9 @@ int QtModalRunner::run(const ModalRequest& request)
     m_runs.push_back(&current);
     ModalRunScope scope;
 
+    // A window on screen goes back to its own modality once its run ends.
+    const bool onScreen = request.window->isVisible();
+    const Qt::WindowModality own = request.window->windowModality();
     prepareWindow(request);
     request.window->installEventFilter(this);
     const QMetaObject::Connection destroyed = connect(request.window, &QObject::destroyed, &loop, [&current, &loop] {
@@ -79,6 +116,8 @@ int QtModalRunner::run(const ModalRequest& request)
     disconnect(destroyed);
     if (current.window)
         current.window->removeEventFilter(this);
+    if (current.window && onScreen && current.window->isVisible())
+        setModality(current.window, own);
     m_runs.erase(std::find(m_runs.begin(), m_runs.end(), &current));
     return current.code;
 }

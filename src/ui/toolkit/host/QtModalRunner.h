@@ -33,6 +33,7 @@ private:
 
     Run* findRun(const QWidget* window);
     void prepareWindow(const ModalRequest& request);
+    static void setModality(QWidget* window, Qt::WindowModality modality);
     QWidget* askingWindow(const QWidget* window) const;
 
     // Runs of nested loops; the innermost last. Entries are owned by run()'s frames.

@@ -264,6 +264,28 @@ void X11WindowManager::refuseFocus(QWidget* window)
     xcb_flush(connection);
 }
 
+void X11WindowManager::forgetModalState(QWidget* window)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection || !window || !window->isWindow() || !window->internalWinId() || window->isVisible())
+        return;
+    const auto id = xcb_window_t(window->internalWinId());
+    static const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
+    static const xcb_atom_t modal = internAtom(connection, "_NET_WM_STATE_MODAL");
+    const XcbReply<xcb_get_property_reply_t> reply = property(connection, id, state, XCB_ATOM_ATOM, 32);
+    if (!reply || reply->format != 32)
+        return;
+    const auto* told = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    std::vector<xcb_atom_t> kept(told, told + xcb_get_property_value_length(reply.get()) / 4);
+    const auto dropped = std::remove(kept.begin(), kept.end(), modal);
+    if (dropped == kept.end())
+        return;
+    kept.erase(dropped, kept.end());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, uint32_t(kept.size()),
+                        kept.data());
+    xcb_flush(connection);
+}
+
 void X11WindowManager::setFrameListener(std::function<void()> listener)
 {
     if (x11Connection())

@@ -29,6 +29,11 @@ public:
     // window is mapped (as it shows), once for each native window.
     static void refuseFocus(QWidget* window);
 
+    // The window, hidden, is no longer modal: Qt only adds the modal state to what the window
+    // still says as it shows again, and a manager that keeps a withdrawn window's states (awesome)
+    // would go on treating it as a modal dialog.
+    static void forgetModalState(QWidget* window);
+
     // Called on the main thread, after the event that brought it has been handled, each time the
     // manager has told any window of the program its frame. One listener: a new one replaces it.
     static void setFrameListener(std::function<void()> listener);

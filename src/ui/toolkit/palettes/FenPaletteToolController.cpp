@@ -21,9 +21,12 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QList>
+#include <QMargins>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QWindow>
 
 #include <functional>
@@ -32,6 +35,16 @@
 namespace {
 
 QPointer<FenPaletteToolController> g_paletteOutils;
+
+constexpr QMargins kMargins(4, 4, 8, 4);
+constexpr int kSpacing = 4;
+// Between the document's lists and the windows' commands.
+constexpr int kGroupGap = 8;
+
+struct PaletteControl {
+    QWidget* control;
+    bool apart; // set apart from the control before it
+};
 
 constexpr int kSlideMs = 250;
 // The debit account pop-up lists the accounts of every kind of bank.
@@ -65,6 +78,50 @@ template <class P> P* toolPopUp(const char* name, const QString& title, QWidget*
     popUp->setToolButtonStyle(Qt::ToolButtonTextOnly);
     popUp->setFocusPolicy(Qt::NoFocus);
     return popUp;
+}
+
+QHBoxLayout* newRow(QVBoxLayout* rows)
+{
+    auto* row = new QHBoxLayout;
+    row->setSpacing(kSpacing);
+    row->setAlignment(Qt::AlignLeft);
+    rows->addLayout(row);
+    return row;
+}
+
+// Whether the control, added at the end of the row, leaves the row within that width; when not,
+// the row is as it was.
+bool fitsInRow(QHBoxLayout* row, const PaletteControl& added, int width)
+{
+    if (added.apart)
+        row->addSpacing(kGroupGap);
+    row->addWidget(added.control);
+    if (width <= 0 || row->sizeHint().width() <= width)
+        return true;
+    row->removeWidget(added.control);
+    if (added.apart)
+        delete row->takeAt(row->count() - 1);
+    return false;
+}
+
+// The controls in rows, each filled in order before the next begins, as wide as the screen: one
+// row on a wide screen, more on a narrow one, where a single row would run off its edge or be
+// squeezed by a manager that holds a dock to the screen's width.
+void layOutInRows(QWidget& window, const QList<PaletteControl>& controls, int screenWidth)
+{
+    auto* rows = new QVBoxLayout(&window);
+    // A manager that stretches a dock across the screen leaves the buttons at their size.
+    rows->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    rows->setContentsMargins(kMargins);
+    rows->setSpacing(kSpacing);
+    const int room = screenWidth - kMargins.left() - kMargins.right();
+    QHBoxLayout* row = nullptr;
+    for (const PaletteControl& control : controls) {
+        if (row && fitsInRow(row, control, room))
+            continue;
+        row = newRow(rows);
+        row->addWidget(control.control);
+    }
 }
 
 // Every window of the application that shows, as it shows.
@@ -117,21 +174,15 @@ PopCompte* FenPaletteToolController::pop_compteD() const
 void FenPaletteToolController::buildInterface(StdWindow& window)
 {
     window.setWindowTitle(localizedMisc(QStringLiteral("kMisc_PaletteOutils")));
-    auto* layout = new QHBoxLayout(&window);
-    // A manager that stretches a dock across the screen leaves the buttons at their size.
-    layout->setAlignment(Qt::AlignLeft);
-    layout->setContentsMargins(4, 4, 8, 4);
-    layout->setSpacing(4);
-    layout->addWidget(closeButton(&window));
-    layout->addWidget(toolButton(QStringLiteral("BUTTON_OPERATION:"),
-                                 localizedMisc(QStringLiteral("kMisc_PaletteOperation")), &window));
+    QList<PaletteControl> controls = {{closeButton(&window), false},
+                                      {toolButton(QStringLiteral("BUTTON_OPERATION:"),
+                                                  localizedMisc(QStringLiteral("kMisc_PaletteOperation")), &window),
+                                       false}};
     m_popMacro = toolPopUp<PopMacro>("pop_macro", localizedMisc(QStringLiteral("kMisc_PaletteMacros")), &window);
     m_popPoste = toolPopUp<PopPoste>("pop_poste", localizedMisc(QStringLiteral("kMisc_PaletteCategories")), &window);
     m_popCompteD = toolPopUp<PopCompte>("pop_compteD", localizedMisc(QStringLiteral("kMisc_PaletteComptes")), &window);
-    layout->addWidget(m_popMacro);
-    layout->addWidget(m_popPoste);
-    layout->addWidget(m_popCompteD);
-    layout->addSpacing(8);
+    for (QWidget* popUp : QList<QWidget*> {m_popMacro, m_popPoste, m_popCompteD})
+        controls.append({popUp, false});
     const std::pair<const char*, QString> commands[] = {
         {"RECHERCHE:", localizedMisc(QStringLiteral("kMisc_PaletteRecherche"))},
         {"ANALYSE:", localizedMisc(QStringLiteral("kMisc_PaletteAnalyse"))},
@@ -143,11 +194,14 @@ void FenPaletteToolController::buildInterface(StdWindow& window)
         {"GUIDE:", localizedMisc(QStringLiteral("kMisc_PaletteGuide"))},
     };
     const IAppShell* app = appShell();
+    const qsizetype lists = controls.size();
     for (const auto& [action, title] : commands) {
         QPushButton* button = toolButton(QString::fromLatin1(action), title, &window);
         button->setEnabled(!app || app->validateMenuAction(QString::fromLatin1(action)));
-        layout->addWidget(button);
+        // The windows' commands stand apart from the document's lists.
+        controls.append({button, controls.size() == lists});
     }
+    layOutInRows(window, controls, UiHost::instance().screen().visibleFrame().width());
     window.adjustSize();
 }
 

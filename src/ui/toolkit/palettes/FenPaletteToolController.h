@@ -2,7 +2,8 @@
 // The application's tool palette: a floating strip at the top-left corner of the screen with the
 // main commands (a new transaction, the macros, the listings of a category or folder, the
 // windows of the accounts, the search, the analysis, the budget, the calendar, the calculator,
-// the favourites and the guide). There is one at most; the other windows keep clear of it
+// the favourites and the guide), in as many rows as the screen's width needs, so that each
+// control shows whole on a narrow screen. There is one at most; the other windows keep clear of it
 // (ASSUME_BOUND). It slides in from the left edge of the screen when it opens, and out again
 // when it closes from there. Like every palette it never takes the keyboard: keys and shortcuts
 // typed after a click on it go to the window that had them; its pop-ups' menus, once open, take
