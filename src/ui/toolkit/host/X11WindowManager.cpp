@@ -159,6 +159,23 @@ XcbReply<xcb_get_property_reply_t> property(xcb_connection_t* connection, xcb_wi
             &std::free};
 }
 
+// Takes one atom out of a window's list of atoms, writing the list back only when it held it.
+void dropAtom(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t list, xcb_atom_t atom)
+{
+    const XcbReply<xcb_get_property_reply_t> reply = property(connection, window, list, XCB_ATOM_ATOM, 32);
+    if (!reply || reply->format != 32)
+        return;
+    const auto* held = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    std::vector<xcb_atom_t> kept(held, held + xcb_get_property_value_length(reply.get()) / 4);
+    const auto dropped = std::remove(kept.begin(), kept.end(), atom);
+    if (dropped == kept.end())
+        return;
+    kept.erase(dropped, kept.end());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, list, XCB_ATOM_ATOM, 32, uint32_t(kept.size()),
+                        kept.data());
+    xcb_flush(connection);
+}
+
 // The name the manager gives its own check window, empty without a manager that tells one.
 QByteArray managerName(xcb_connection_t* connection)
 {
@@ -247,21 +264,7 @@ void X11WindowManager::refuseFocus(QWidget* window)
     window->setProperty(kRefusesFocus, qulonglong(id));
     static const xcb_atom_t protocols = internAtom(connection, "WM_PROTOCOLS");
     static const xcb_atom_t takeFocus = internAtom(connection, "WM_TAKE_FOCUS");
-    const XcbReply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(connection, xcb_get_property(connection, 0, id, protocols, XCB_ATOM_ATOM, 0, 32),
-                               nullptr),
-        &std::free);
-    if (!reply || reply->format != 32)
-        return;
-    const auto* offered = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-    std::vector<xcb_atom_t> kept(offered, offered + xcb_get_property_value_length(reply.get()) / 4);
-    const auto taken = std::remove(kept.begin(), kept.end(), takeFocus);
-    if (taken == kept.end())
-        return;
-    kept.erase(taken, kept.end());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, protocols, XCB_ATOM_ATOM, 32, uint32_t(kept.size()),
-                        kept.data());
-    xcb_flush(connection);
+    dropAtom(connection, id, protocols, takeFocus);
 }
 
 void X11WindowManager::forgetModalState(QWidget* window)
@@ -272,18 +275,7 @@ void X11WindowManager::forgetModalState(QWidget* window)
     const auto id = xcb_window_t(window->internalWinId());
     static const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
     static const xcb_atom_t modal = internAtom(connection, "_NET_WM_STATE_MODAL");
-    const XcbReply<xcb_get_property_reply_t> reply = property(connection, id, state, XCB_ATOM_ATOM, 32);
-    if (!reply || reply->format != 32)
-        return;
-    const auto* told = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-    std::vector<xcb_atom_t> kept(told, told + xcb_get_property_value_length(reply.get()) / 4);
-    const auto dropped = std::remove(kept.begin(), kept.end(), modal);
-    if (dropped == kept.end())
-        return;
-    kept.erase(dropped, kept.end());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, uint32_t(kept.size()),
-                        kept.data());
-    xcb_flush(connection);
+    dropAtom(connection, id, state, modal);
 }
 
 void X11WindowManager::setFrameListener(std::function<void()> listener)
