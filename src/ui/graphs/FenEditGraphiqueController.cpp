@@ -189,7 +189,7 @@ QWidget* FenEditGraphiqueController::buildFormatBox(QWidget& parent)
 
 void FenEditGraphiqueController::didAwakeFromNib()
 {
-    m_configuration = long(getData()->value(QStringLiteral("index")).toLongLong());
+    takePlace(long(getData()->value(QStringLiteral("index")).toLongLong()));
     setOn(m_header.mode);
     setCanDate(m_header.modeDate == 0);
     if (auto* ok = outlet<QPushButton>(QStringLiteral("but_OK")))
@@ -317,11 +317,25 @@ void FenEditGraphiqueController::MOISCOMPLET(QObject* sender)
 
 // ---- Saved definitions ---------------------------------------------------------------------------
 
+void FenEditGraphiqueController::takePlace(long index)
+{
+    m_configuration = index;
+    const GRAPH* saved = graphAtIndex(getGraphHdl(currentDocument()), index);
+    m_placed = saved ? std::optional<GRAPH>(*saved) : std::nullopt;
+}
+
+long FenEditGraphiqueController::findPlace() const
+{
+    return m_placed ? placeOf(getGraphHdl(currentDocument()), *m_placed) : -1;
+}
+
 void FenEditGraphiqueController::SAVE_CONFIGURATION()
 {
+    m_configuration = findPlace();
     GRAPH* saved = graphAtIndex(getGraphHdl(currentDocument()), m_configuration);
     if (saved && !isSameGraphDef(m_header, *saved))
         *saved = m_header;
+    m_placed = saved ? std::optional<GRAPH>(*saved) : std::nullopt;
 }
 
 void FenEditGraphiqueController::PBCONFIGURATION(QObject* item)
@@ -346,7 +360,7 @@ void FenEditGraphiqueController::PBCONFIGURATION_WITH_INDEX(long index)
     }
     if (doc && doc->docParam)
         doc->docParam->lastGraphique = last;
-    m_configuration = index;
+    takePlace(index);
     setOn(m_header.mode);
     FILL();
     setCanDate(m_header.modeDate == 0);
@@ -361,7 +375,7 @@ void FenEditGraphiqueController::NOUVEAU(QObject*)
     GraphList* list = getGraphHdl(currentDocument());
     if (!list)
         return;
-    const long previous = m_configuration;
+    const long previous = findPlace();
     const GRAPH* chosen = graphAtIndex(list, previous);
     const std::optional<GRAPH> kept = chosen ? std::optional<GRAPH>(*chosen) : std::nullopt;
     READ();
@@ -377,15 +391,14 @@ void FenEditGraphiqueController::NOUVEAU(QObject*)
 void FenEditGraphiqueController::RENOMMER(QObject*)
 {
     READ();
-    const GRAPH* chosen = graphAtIndex(getGraphHdl(currentDocument()), m_configuration);
-    const std::optional<GRAPH> asked = chosen ? std::optional<GRAPH>(*chosen) : std::nullopt;
     QString name;
     if (!askStringModal(this, QStringLiteral("kMessage_GraphiqueNewName"), m_header.nom, &name))
         return;
     m_header.nom = name;
-    m_configuration = asked ? placeOf(getGraphHdl(currentDocument()), *asked) : -1;
+    m_configuration = findPlace();
     if (GRAPH* saved = graphAtIndex(getGraphHdl(currentDocument()), m_configuration))
         saved->nom = name;
+    takePlace(m_configuration);
     FILL();
     m_fieldConfiguration->setText(name);
 }
@@ -394,7 +407,7 @@ void FenEditGraphiqueController::RENOMMER(QObject*)
 // is, and the editor follows its definition where it now is.
 void FenEditGraphiqueController::EFFACER(QObject*)
 {
-    const GRAPH* chosen = graphAtIndex(getGraphHdl(currentDocument()), m_configuration);
+    const GRAPH* chosen = graphAtIndex(getGraphHdl(currentDocument()), findPlace());
     if (!chosen)
         return;
     const GRAPH asked = *chosen;
@@ -405,7 +418,7 @@ void FenEditGraphiqueController::EFFACER(QObject*)
                          [&code](int c) { code = c; });
     GraphList* list = getGraphHdl(currentDocument());
     const long index = placeOf(list, asked);
-    m_configuration = index;
+    takePlace(index);
     if (code != 1001)
         return;
     PBCONFIGURATION_WITH_INDEX(-1);

@@ -7,6 +7,10 @@
 // cancelled. The saved definition chosen is remembered in the document's parameters.
 #include "graphs/FenEditGraphiqueParamController.h"
 
+#include "model/GRAPH.h"
+
+#include <optional>
+
 class PopConfiguration;
 class QButtonGroup;
 class QCheckBox;
@@ -55,8 +59,14 @@ private:
     void setOn(int mode);
     void choose(int mode);
     QWidget* followedPicker() const;
+    // The saved definition at that place becomes the one edited.
+    void takePlace(long index);
+    // Where the definition edited stands now: another editor may have added or deleted one
+    // before it. -1 once it is gone or changed by another.
+    long findPlace() const;
 
     long m_configuration = -1;
+    std::optional<GRAPH> m_placed; // the definition edited, as it is saved
     int m_on = kGraphModeCompte;
     bool m_canDate = false;
     PopConfiguration* m_popConfiguration = nullptr;

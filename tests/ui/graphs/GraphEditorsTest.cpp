@@ -216,4 +216,37 @@ TEST_F(GraphEditorsTest, AChangeOfTitleAloneIsNotCommitted)
     EXPECT_EQ(header.titre, QStringLiteral("Autre titre"));
 }
 
+// Another editor, run meanwhile from another graph window, deletes or adds a definition before the
+// one edited here, or deletes that one: OK saves the edits into the definition edited, wherever
+// it now stands, and never over another.
+TEST_F(GraphEditorsTest, OkSavesIntoTheDefinitionEditedWhateverAnotherEditorDidMeanwhile)
+{
+    const struct {
+        const char* meanwhile;
+        void (*change)(GraphList&);
+        const char* expected; // name and grouping of each saved definition
+    } cases[] = {
+        {"the one before deleted", [](GraphList& list) { list.removeAt(0); }, "Courant 1"},
+        {"one added before",
+         [](GraphList& list) { list.prepend(saved(QStringLiteral("Épargne"), kGraphModeCompte, 8)); },
+         "Épargne 0, Loyer 0, Courant 1"},
+        {"the one edited deleted", [](GraphList& list) { list.removeAt(1); }, "Loyer 0"},
+    };
+    const GraphList before = doc.graphHdl;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.meanwhile);
+        doc.graphHdl = before;
+        header = doc.graphHdl.at(1);
+        edit(1, [&c, this](FenEditGraphiqueController& e) {
+            selectTag(e.outlet<QComboBox>(QStringLiteral("popup_grouper")), 1);
+            c.change(doc.graphHdl);
+            e.perform(QStringLiteral("OUI:"));
+        });
+        QStringList shown;
+        for (const GRAPH& g : doc.graphHdl)
+            shown << QStringLiteral("%1 %2").arg(g.nom).arg(g.timeKind);
+        EXPECT_EQ(shown.join(QStringLiteral(", ")).toStdString(), c.expected);
+    }
+}
+
 } // namespace
