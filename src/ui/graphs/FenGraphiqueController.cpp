@@ -299,6 +299,7 @@ void FenGraphiqueController::didDoubleClick1(QObject*)
 void FenGraphiqueController::RECOMPUTE()
 {
     if (!recomputeGraph(m_file, currentDocument(), devise())) {
+        m_spanRefused = true;
         Dialog::alerte(this, Dialog::keyString(QStringLiteral("kAlerte_CannotComputeGraph")), m_file.header.nom,
                        QStringLiteral("graphique"), 1, [](int) {});
         return;
@@ -306,10 +307,13 @@ void FenGraphiqueController::RECOMPUTE()
     redraw();
 }
 
+// A span refused once is not announced again at each change of the document; asked for, the
+// computation still says why it refuses.
 void FenGraphiqueController::computeOnChange()
 {
-    if (getPreferenceAutoCompute())
-        RECOMPUTE();
+    if (!getPreferenceAutoCompute() || (m_spanRefused && !graphSpanFits(m_file.header)))
+        return;
+    RECOMPUTE();
 }
 
 bool FenGraphiqueController::getPreferenceAutoCompute() const

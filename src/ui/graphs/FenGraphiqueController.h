@@ -89,6 +89,7 @@ private:
     QLabel* m_printTitle = nullptr;
     CellGraphique m_cell;
     bool m_duringPrintList = false;
+    bool m_spanRefused = false; // told once that its span is too long to compute
 };
 
 // Sets up the current graph (from the last saved definition chosen with useLast, else the

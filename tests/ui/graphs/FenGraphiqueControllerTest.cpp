@@ -205,6 +205,13 @@ TEST_F(FenGraphiqueControllerTest, ASpanTooLongToShowIsRefusedWithItsAlert)
     ui().answerAlert(localizedDialogue(QStringLiteral("kAlerte_CannotComputeGraph")), 1000);
     choose(reopened, "AUTOCOMPUTE:", -1);
     EXPECT_EQ(reopened->graph_file().dataArray.size(), 3);
+    // Told once, it computes on no change of the document and says nothing more.
+    const qsizetype alerts = ui().alertsShown().size();
+    doc.docParam->autoComputeGraphique = true;
+    for (int change = 0; change < 2; ++change)
+        sendToAllWindowDelegates(Sel::DID_CHANGE_TRANSACT);
+    EXPECT_EQ(ui().alertsShown().size(), alerts);
+    EXPECT_EQ(reopened->graph_file().dataArray.size(), 3);
 }
 
 TEST_F(FenGraphiqueControllerTest, ACategoryGraphClosesWithItsCategoryAFolderGraphStays)
