@@ -143,11 +143,11 @@ QList<PlannedSpan> PlannerTimeline::spansOfYear(long year) const
     for (qsizetype i = hi - 1; i >= lo && lastCrossing < 0; --i)
         lastCrossing = crossesYear(m_occurrences.at(i)) ? i : -1;
     QList<PlannedSpan> spans;
-    bool shiftDue = m_shift && dateYear(m_shift->d1) == year;
+    const PlannedSpan* shiftDue = m_shift && dateYear(m_shift->d1) == year ? &*m_shift : nullptr;
     for (qsizetype i = lo; i < hi; ++i) {
         if (shiftDue && i >= m_mainIndex) {
-            spans.append(*m_shift);
-            shiftDue = false;
+            spans.append(*shiftDue);
+            shiftDue = nullptr;
         }
         const Occurrence& o = m_occurrences.at(i);
         if (year < o.yearT || year > o.lastYear() || (crossesYear(o) && i != lastCrossing))
@@ -155,7 +155,7 @@ QList<PlannedSpan> PlannerTimeline::spansOfYear(long year) const
         spans.append(pieceOfYear(i, year));
     }
     if (shiftDue)
-        spans.append(*m_shift);
+        spans.append(*shiftDue);
     if (m_etc && dateYear(m_etc->d1) == year)
         spans.append(*m_etc);
     return spans;
