@@ -1,14 +1,13 @@
 #include "toolkit/dialogs/FenCalendrierController2.h"
 
 #include "toolkit/fields/StdTextView.h"
+#include "toolkit/fields/shownorder.h"
 #include "toolkit/host/KeyboardReturn.h"
 
 #include "foundation/dates.h"
 #include "model/MONTANT.h"
 
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QStyleHints>
 #include <QWidget>
 
 namespace {
@@ -30,38 +29,12 @@ void writeField(StdTextView* field, const QString& text, double fontSize)
     field->setFont(StdTextView::systemFontOfSize(fontSize));
 }
 
-// Qt's own test of a Tab stop.
-bool isTabStop(const QWidget* widget, const QWidget* top)
-{
-    const Qt::FocusPolicy stop
-        = QGuiApplication::styleHints()->tabFocusBehavior() == Qt::TabFocusAllControls ? Qt::TabFocus : Qt::StrongFocus;
-    return widget->window() == top && (widget->focusPolicy() & stop) == stop && widget->isEnabled()
-        && widget->isVisibleTo(top) && !widget->focusProxy();
-}
-
-bool takesText(const QWidget* widget)
-{
-    return widget->testAttribute(Qt::WA_InputMethodEnabled);
-}
-
-// The window heads its own focus chain: past it, the chain starts again from the window's first
-// field, before the view.
-QWidget* nextTabStop(QWidget* view, bool (*accepts)(const QWidget*))
-{
-    QWidget* top = view->window();
-    for (QWidget* w = view->nextInFocusChain(); w && w != view && w != top; w = w->nextInFocusChain()) {
-        if (isTabStop(w, top) && (!accepts || accepts(w)))
-            return w;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 // Buttons are not where typing goes: the calendar button itself follows the year.
 QWidget* nextTypingField(QWidget* view)
 {
-    return view ? nextTabStop(view, takesText) : nullptr;
+    return view ? nextShownStop(view, takesTypedText) : nullptr;
 }
 
 QWidget* keyboardPlaceAfterDate(QWidget* lastField)
@@ -70,7 +43,7 @@ QWidget* keyboardPlaceAfterDate(QWidget* lastField)
         return nullptr;
     if (QWidget* field = nextTypingField(lastField))
         return field;
-    if (QWidget* stop = nextTabStop(lastField, nullptr))
+    if (QWidget* stop = nextShownStop(lastField))
         return stop;
     return lastField;
 }

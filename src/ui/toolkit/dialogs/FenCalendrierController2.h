@@ -19,12 +19,13 @@ class QWidget;
 bool pickDateForField(StdWindowController* window, StdTextView* dayField, StdTextView* monthField,
                       StdTextView* yearField, double fontSize);
 
-// The first field after the view, in its window's Tab order, that takes typed text; null when none.
-// The order is read up to the window's end, never round again to the fields before the view.
+// The first field after the view, as its window shows them (below it, or to its right on its row),
+// that takes typed text; null when none. Never a field above the view or before it on its row.
 QWidget* nextTypingField(QWidget* view);
 
 // Where the keys go after a date whose last field is given: the next field that takes typed text,
-// else where a Tab from that field would stop, else the field itself; never a field before it.
+// else where a Tab from that field stops (the calendar button), else the field itself; never a
+// field before it.
 QWidget* keyboardPlaceAfterDate(QWidget* lastField);
 
 // Where the program puts the keys after a date is picked: there, its text selected as a Tab leaves

@@ -1,5 +1,7 @@
 #include "toolkit/fields/StdTextView.h"
 
+#include "toolkit/fields/shownorder.h"
+
 #include "document/APPLIPARAM.h"
 #include "foundation/SystemClock.h"
 #include "toolkit/windows/StdActionDispatcher.h"
@@ -338,6 +340,8 @@ void StdTextView::selectRange(int start, int length)
 
 QWidget* StdTextView::nextValidKeyView() const
 {
+    if (isDatePart())
+        return nextShownStop(this);
     const QWidget* top = window();
     for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
         if (w->window() == top && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(top)

@@ -44,6 +44,8 @@ public:
     // Qt can't keep the focus from moving, so the answer only decides whether the view lets go
     // of its caret and selection.
     virtual bool shouldResignFistResponder() { return true; }
+    // A day, month or year field of a date: the keys leave it in the order the window shows.
+    virtual bool isDatePart() const { return false; }
 
     // As the view becomes first responder: its whole text selected, or the caret at the end of a
     // text of several lines.
@@ -104,7 +106,7 @@ protected:
     // Selects length characters from start (an empty selection puts the caret there).
     void selectRange(int start, int length);
     // The widget that follows the view in its window's focus chain and can take the focus; null
-    // when there is none.
+    // when there is none. From a date, the one that follows it as the window shows them.
     QWidget* nextValidKeyView() const;
     // Sends the action ("POSTE:") to the delegate with a new menu item tagged with the value, as
     // choosing that entry in the matching pop-up would.

@@ -9,5 +9,6 @@ public:
     using TextFieldIntegerN::TextFieldIntegerN;
 
     QString createCleanValueFromDirtyValue(const QString& text) override;
+    bool isDatePart() const override { return true; }
     bool shouldResignFistResponder() override;
 };

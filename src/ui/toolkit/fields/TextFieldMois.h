@@ -9,6 +9,7 @@ public:
     using TextFieldIntegerNStar::TextFieldIntegerNStar;
 
     QString createCleanValueFromDirtyValue(const QString& text) override;
+    bool isDatePart() const override { return true; }
 
 protected:
     bool endsAtDateSeparator() const override { return true; }

@@ -4,6 +4,7 @@
 #include "foundation/broadcast.h"
 #include "foundation/diagnostics.h"
 #include "foundation/selectors.h"
+#include "toolkit/fields/shownorder.h"
 #include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/windowutils.h"
 
@@ -133,6 +134,20 @@ void StdWindow::becomeKeyWindow()
     }
     sendToAllWindowDelegates(Sel::downAlphaIfNotEquals, QVariant::fromValue<QObject*>(m_controller.data()));
     setWindowOpacity(1.0);
+}
+
+// Tab from a date goes on as the window shows its fields, as the keys do after a date pick: the
+// focus chain follows the order in which the widgets were made, which can lead back above the date.
+bool StdWindow::focusNextPrevChild(bool next)
+{
+    QWidget* from = focusWidget();
+    if (next && isDateControl(from)) {
+        if (QWidget* after = nextShownStop(from)) {
+            after->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void StdWindow::keyPressEvent(QKeyEvent* event)
