@@ -1,6 +1,7 @@
 // The analysis window on a household's year: the whole year and one month, empty lines, the
 // month-by-month synthesis, the listing behind a row, the compute mode and the configuration
-// broadcasts, the pie chart, the printed page, memorising and reopening.
+// broadcasts, the pie chart, the printed page, memorising and reopening, the period menu of a long
+// analysis or budget within the mouse's reach.
 #include "AnalyseHousehold.h"
 
 #include "analysis/AnalyseColumns.h"
@@ -45,9 +46,15 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace {
 
@@ -58,6 +65,46 @@ QAction* taggedItem(qint64 tag)
     auto* item = new QAction;
     item->setData(QVariant::fromValue<qint64>(tag));
     return item;
+}
+
+// Whether the mouse, moved to the middle of the entry, picks it: the whole entry lies on the
+// screen, inside the menu and clear of its scroll arrows.
+bool underTheMouse(QMenu* menu, QAction* item)
+{
+    const QRect local = menu->actionGeometry(item);
+    const QRect global(menu->mapToGlobal(local.topLeft()), local.size());
+    if (!menu->screen()->availableGeometry().contains(global) || !menu->geometry().contains(global))
+        return false;
+    QMouseEvent move(QEvent::MouseMove, QPointF(local.center()), QPointF(global.center()), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(menu, &move);
+    return menu->activeAction() == item;
+}
+
+// Clicks the pop-up and, while its menu is up, brings each entry in turn under the mouse, turning
+// the wheel down while it is out of sight: the titles reached in order, up to the first out of reach.
+QStringList reachEveryEntry(StdPopUp* pop)
+{
+    QStringList reached;
+    QTimer::singleShot(0, pop, [menu = pop->stdMenu(), &reached] {
+        const auto items = menu->actions();
+        for (qsizetype i = 1; i < items.size() && reached.size() == i - 1; ++i) {
+            for (int turn = 0; turn < 300 && reached.size() < i; ++turn) {
+                if (underTheMouse(menu, items[i])) {
+                    reached << items[i]->text();
+                    continue;
+                }
+                const QPointF middle = QRectF(menu->rect()).center();
+                QWheelEvent wheel(middle, menu->mapToGlobal(middle), QPoint(), QPoint(0, -120), Qt::NoButton,
+                                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(menu, &wheel);
+            }
+        }
+        menu->hide();
+    });
+    pop->window()->show();
+    QTest::mouseClick(pop, Qt::LeftButton);
+    return reached;
 }
 
 class FenAnalyseControllerTest : public UiTestFixture {
@@ -499,6 +546,46 @@ TEST_F(FenAnalyseControllerTest, TheProgramsColourPanelCarriesTheAccessoryAndIts
     accessory->button_ok()->click();
     EXPECT_FALSE(panel.isVisible());
     EXPECT_EQ(toQColor(APPLIPARAM::loadAppliParam().colorisatorAnalyseRecette.lastColor()), QColor(Qt::darkGreen));
+}
+
+// On a screen no wider than the smallest the program serves, the period menu of a long analysis
+// or budget, opened by a click, lets the mouse reach every entry in its order.
+TEST_F(FenAnalyseControllerTest, EveryEntryOfALongPeriodMenuComesUnderTheMouse)
+{
+    ASSERT_LE(QGuiApplication::primaryScreen()->availableGeometry().width(), 1024);
+    TRANSACT first = doc.transact_array.first(); // kept here since 2012
+    first.when = at(5, 1, 2012);
+    doc.transact_array.append(first);
+    const struct {
+        const char* nom;
+        int modeDate;
+        double date1, date2;
+        bool budget;
+        qsizetype months;
+        const char* last;
+    } cases[] = {
+        {"Entre les dates", kModeDateGiven, at(1, 1, 2026), at(31, 8, 2042), false, 200, "Août 2042"},
+        {"Budget sur dix ans", kModeDateGiven, at(1, 1, 2025), at(31, 12, 2034), true, 120, "Décembre 2034"},
+        {"Toutes les opérations", kModeDateNoLimit, 0, 0, false, 156, "Décembre 2024"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nom);
+        AnalyseConfiguration conf = doc.anadefHdl.first();
+        conf.nom = QString::fromUtf8(c.nom);
+        conf.modeDate = c.modeDate;
+        conf.date1 = c.date1;
+        conf.date2 = c.date2 + 86399;
+        doc.anadefHdl.append(conf);
+        FenAnalyseBudgetController* w = c.budget
+            ? static_cast<FenAnalyseBudgetController*>(openBudgetWindow(doc, conf.nom, 0, {}, true))
+            : open(conf.nom);
+        const QStringList reached = reachEveryEntry(w->pop_periode());
+        EXPECT_EQ(reached.size(), c.months + 2);
+        EXPECT_EQ(reached.value(1), localizedAppl(QStringLiteral("POPUP_ANALYSE_TOTAL")));
+        EXPECT_EQ(reached.last().toStdString(), c.last);
+        if (c.budget)
+            w->close();
+    }
 }
 
 } // namespace

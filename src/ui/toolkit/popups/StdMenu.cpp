@@ -29,6 +29,18 @@ public:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 
+    // A menu taller than the screen scrolls in one column, as long menus do on the desktop. Left
+    // to the platform's style it would spread into columns side by side until it fills the
+    // screen's width, and the columns past the right edge would lie out of the mouse's reach (a
+    // period pop-up of 200 months, a document with hundreds of categories).
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_Menu_Scrollable)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
     QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& contents,
                            const QWidget* widget) const override
     {

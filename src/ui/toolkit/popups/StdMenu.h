@@ -6,7 +6,8 @@
 // An item is a QAction whose data is its tag (the entity's ident or another code, -1 for a
 // "none" item), whose action (StdActionDispatcher) names the controller's ("DOSSIER:") and whose
 // property "sv_represented" carries what the item stands for beyond its tag. Items are checkable;
-// only a checked item shows a mark, as in a menu that marks the current choice.
+// only a checked item shows a mark, as in a menu that marks the current choice. A menu taller than
+// the screen scrolls in one column (arrows at its ends, the wheel, the keys).
 #include <QMenu>
 #include <QPointer>
 #include <QVariant>
