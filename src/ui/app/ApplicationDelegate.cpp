@@ -697,7 +697,9 @@ void ApplicationDelegate::windowDidBecomeMain(StdWindow* window)
     StdWindow* paletteWindow = palette->windowIfLoaded();
     if (!controller || !paletteWindow)
         return;
-    if (controller->getModal()) {
+    // While a statement ticks the palette stays hidden, whichever window a manager makes main
+    // meanwhile: the statement as its modality changes, or a window clicked under it.
+    if (controller->getModal() || _isDuringPointe()) {
         paletteWindow->hide();
     } else {
         paletteWindow->show();

@@ -29,18 +29,15 @@ namespace {
 // window closed, or the controller destroyed, in the middle of the run.
 class PointageSession {
 public:
-    PointageSession(IWindowAppDelegate& app, const std::vector<StdWindowController*>& palettes)
+    PointageSession(IWindowAppDelegate& app, StdWindowController* entryPalette, StdWindowController* toolPalette)
         : m_app(app)
     {
         m_app._setDuringPointe(true);
         QGuiApplication::setOverrideCursor(Qt::CrossCursor);
-        for (StdWindowController* palette : palettes) {
-            StdWindow* shown = palette ? palette->windowIfLoaded() : nullptr;
-            if (shown && shown->isVisible()) {
-                shown->hide();
-                m_hidden.emplace_back(shown);
-            }
-        }
+        orderOut(entryPalette, false);
+        // The statement editor that asked for tick mode hid the tool palette as it showed: the
+        // palette is open all the same, and comes back when ticking ends.
+        orderOut(toolPalette, true);
     }
     ~PointageSession() { end(); }
     PointageSession(const PointageSession&) = delete;
@@ -67,6 +64,15 @@ public:
     }
 
 private:
+    void orderOut(StdWindowController* palette, bool evenHidden)
+    {
+        StdWindow* window = palette ? palette->windowIfLoaded() : nullptr;
+        if (!window || !(evenHidden || window->isVisible()))
+            return;
+        window->hide();
+        m_hidden.emplace_back(window);
+    }
+
     IWindowAppDelegate& m_app;
     std::vector<QPointer<QWidget>> m_hidden;
     bool m_ended = false;
@@ -100,7 +106,7 @@ void FenReleveController::POINTER_RELEVE(QObject*)
         return;
     }
     QPointer<FenReleveController> self(this);
-    PointageSession session(*app, {palette(), StdPaletteDock::toolPalette()});
+    PointageSession session(*app, palette(), StdPaletteDock::toolPalette());
     enterPointage();
     UiHost::instance().modal().run({windowIfLoaded(), nullptr, false, this});
     session.end();

@@ -53,14 +53,6 @@ QWidget* widgetOf(const QWindow* window)
     return found == windows.end() ? nullptr : *found;
 }
 
-// The keyboard to that window, or to the question it must answer first.
-void activate(QWidget* window)
-{
-    if (QWidget* answering = ModalHandoff::answeringWindow(window))
-        window = answering;
-    window->activateWindow();
-}
-
 } // namespace
 
 KeyboardReturn& KeyboardReturn::shared()
@@ -302,6 +294,21 @@ void KeyboardReturn::endLanding()
         return;
     m_landing.armed = false;
     release();
+}
+
+// Qt forgets the active window as it hides it but leaves the platform's focus on it: shown again
+// (its modality changed), the window asks the platform for a focus it still has, which tells Qt
+// nothing. Qt is told instead, and the window is followed again as the one with the keyboard.
+void KeyboardReturn::activate(QWidget* window)
+{
+    if (QWidget* answering = ModalHandoff::answeringWindow(window))
+        window = answering;
+    window->activateWindow();
+    QWindow* handle = window->windowHandle();
+    if (!handle || QGuiApplication::focusWindow() != handle || QApplication::activeWindow() == window)
+        return;
+    QApplication::setActiveWindow(window);
+    keyWindowChanged(handle);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -117,6 +117,8 @@ private:
     // Where the keyboard landed after the close.
     void landedOn(QWidget* window);
     void endLanding();
+    // The keyboard to that window, or to the question it must answer first.
+    void activate(QWidget* window);
 
     // The application's every event passes here while a return or a landing waits.
     void hold();

@@ -202,3 +202,23 @@ TEST_F(KeyboardLandingTest, AQuestionAnsweredLeavesTheKeyboardToTheWindowTheUser
         EXPECT_EQ(QApplication::focusWidget(), expected.field);
     }
 }
+
+// A window running modally on itself (a statement while the user ticks) goes off and on again as
+// its mode starts and ends, and Qt forgets it was active though the platform's focus stays on it:
+// with no manager, it has the keyboard after all the same, and hands it on as it closes.
+TEST_F(KeyboardLandingTest, AWindowRunningModallyOnItselfKeepsTheKeyboard)
+{
+    KeyboardReturn::setManagerChoosesForTesting(false);
+    for (const int runs : {1, 2}) {
+        SCOPED_TRACE(runs);
+        bringToFront(list);
+        for (int run = 0; run < runs; ++run) {
+            QTimer::singleShot(0, &list, [this] { m_host->modal().endModal(&list, 0); });
+            m_host->modal().run({&list, nullptr, false, nullptr});
+        }
+        EXPECT_EQ(keyWindowAtRest(list), &list);
+        EXPECT_EQ(QApplication::focusWidget(), list.field);
+        list.hide();
+        EXPECT_EQ(keyWindowAtRest(beside), &beside) << "the keyboard went nowhere as the window closed";
+    }
+}

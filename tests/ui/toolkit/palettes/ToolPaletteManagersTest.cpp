@@ -5,15 +5,20 @@
 // that places each window it maps gives it; nothing is pushed and the entry window opens whole.
 // Under a manager that tiles the windows it takes its room as a dock, which the tiles keep clear
 // of. A window opened from it takes the keyboard, even when the palette is given the keyboard
-// before that window is.
+// before that window is. While a statement ticks its transactions it is out of sight.
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/StdFrameFollower.h"
 #include "toolkit/windows/StdWindowPlacement.h"
+#include "transactions/FenEditReleveController.h"
 #include "transactions/FenEditSaisieController.h"
+#include "transactions/FenReleveController.h"
 #include "ui/toolkit/palettes/PaletteManagersFixture.h"
 #include "ui/toolkit/palettes/StandInTilingManager.h"
+#include "uisupport/WindowDriver.h"
+
+#include "model/ITransactionWindows.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -271,6 +276,57 @@ TEST_F(ToolPaletteManagersTest, AWindowOpenedFromThePaletteTakesTheKeyboardGiven
         settle();
         banques->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(banques));
+    }
+}
+
+// While a statement ticks, the tool palette is out of sight like the entry palette, whichever
+// window becomes main meanwhile; both come back after, the tool palette where it was.
+TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
+{
+    const auto becomesMain = [this](QWidget* window) { // as a manager makes it main
+        settle();
+        window->activateWindow();
+        QApplication::setActiveWindow(nullptr);
+        QApplication::setActiveWindow(window);
+        settle();
+    };
+    const struct {
+        const char* name;
+        bool tiles, fromEditor, clickBehind;
+    } cases[] = {
+        {"asked from the new statement's editor, which hid the palette", false, true, false},
+        {"asked by the statement's button", false, false, false},
+        {"docked by a tiling manager (i3), the banks window clicked meanwhile", true, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui().screenInfo().tiles = c.tiles;
+        reopenPalette();
+        auto* statement = qobject_cast<FenReleveController*>(openCompteWindow(kCompteCourant, true));
+        ASSERT_NE(statement, nullptr);
+        becomesMain(statement->window());
+        StdWindow* entry = statement->palette()->window();
+        const QRect toolFrame = tool->window()->geometry();
+        ui().onModal<FenEditReleveController>([&](FenEditReleveController& editor) {
+            WindowDriver(editor).type(QStringLiteral("field_nom"), QStringLiteral("Juin"));
+            if (c.fromEditor)
+                becomesMain(editor.window());
+            WindowDriver(editor).click(c.fromEditor ? QStringLiteral("POINTER:") : QStringLiteral("OUI:"));
+        });
+        ui().onModal<FenReleveController>([&](FenReleveController& ticking) {
+            becomesMain(c.clickBehind ? banques : ticking.window());
+            EXPECT_FALSE(tool->window()->isVisible());
+            EXPECT_FALSE(entry->isVisible());
+            ticking.POINTER_RELEVE(nullptr);
+        });
+        statement->CREER_RELEVE(nullptr);
+        if (!c.fromEditor)
+            statement->POINTER_RELEVE(nullptr);
+        EXPECT_TRUE(tool->window()->isVisible()) << "back as ticking ends";
+        becomesMain(statement->window()); // as its modality changes back
+        EXPECT_TRUE(entry->isVisible());
+        EXPECT_EQ(tool->window()->geometry(), toolFrame);
+        statement->close();
     }
 }
 
