@@ -196,20 +196,21 @@ void UiHost::runWhenRunsEnd()
 }
 
 // Outermost first, so that the innermost, which must be answered first, ends on top; a sheet's
-// window comes up with it.
+// window comes up with it. A window closed meanwhile stays closed: its question went with it.
+// Minimised along with its window, a question comes back with it.
 void UiHost::bringQuestionsToFront()
 {
     const QList<QWidget*> questions = waitingQuestions();
     for (QWidget* question : questions) {
         if (!question->isVisible())
             continue;
-        if (QWidget* parent = question->parentWidget()) {
-            QWidget* asking = parent->window();
-            asking->setWindowState(asking->windowState() & ~Qt::WindowMinimized);
-            asking->show();
-            asking->raise();
+        QWidget* parent = question->parentWidget();
+        for (QWidget* window : {parent ? parent->window() : nullptr, question}) {
+            if (!window || !window->isVisible())
+                continue;
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+            window->raise();
         }
-        question->raise();
         question->activateWindow();
     }
 }
