@@ -1,6 +1,7 @@
 #include "MainMenu.h"
 
 #include "app/ApplicationDelegate.h"
+#include "toolkit/host/UiHost.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/StdMenu.h"
 #include "toolkit/windows/StdActionDispatcher.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -320,6 +322,8 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::WindowActivate)
         refresh();
+    if (event->type() == QEvent::ShortcutOverride && quitsFromWaitingWindow(watched, *static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
         if (wantsMenuBar(widget))
@@ -328,4 +332,21 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event)
             lendKeysTo(widget);
     }
     return QObject::eventFilter(watched, event);
+}
+
+// A modal window has no menu keys, and one waiting under a question takes no key at all
+// (ModalHandoff): the quit key alone still quits from it, as from any window, bringing the question
+// forward and going on once it is answered.
+bool MainMenu::quitsFromWaitingWindow(QObject* watched, QKeyEvent& key)
+{
+    QAction* quit = action(QStringLiteral("terminate"));
+    const UiHost* host = UiHost::installed();
+    if (!watched->isWidgetType() || !host || !quit->isEnabled()
+        || QKeySequence(key.keyCombination()) != quit->shortcut())
+        return false;
+    if (!host->waitsUnder(static_cast<QWidget*>(watched)))
+        return false;
+    key.accept();
+    trigger(quit);
+    return true;
 }

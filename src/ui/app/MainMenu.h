@@ -6,8 +6,9 @@
 //
 // Linux desktops give each window its own menu bar, so every window of the program that is not
 // modal and not a palette gets one when it is first shown; a palette that takes the keyboard gets
-// the items' keys without a bar. All bars share one set of actions: an item's enabled and ticked
-// states are the same wherever it is shown. The document's commands are enabled as the delegate
+// the items' keys without a bar, and a modal window waiting under a question the quit key alone.
+// All bars share one set of actions: an item's enabled and ticked states are the same wherever it
+// is shown. The document's commands are enabled as the delegate
 // validates them (the document's while one is open, the Edit menu's as the window in front says);
 // the tool palette's item is ticked while it is open.
 #include <QList>
@@ -16,6 +17,7 @@
 
 class ApplicationDelegate;
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -53,6 +55,7 @@ private:
     void trigger(QAction* action);
     bool wantsMenuBar(QWidget* widget) const;
     bool wantsMenuKeysOnly(QWidget* widget) const;
+    bool quitsFromWaitingWindow(QObject* watched, QKeyEvent& key);
     void addComptesMenu(QMenuBar* bar);
     void addImporterMenu(QMenu* fichier);
     void fillComptesMenu(QMenu* menu);

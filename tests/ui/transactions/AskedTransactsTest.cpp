@@ -36,8 +36,8 @@ void answerOui()
 }
 
 // Asked about Salaire (1) and Retrait (3), Retrait alone, or Retrait and Courtier (6). The statement
-// selects a transaction made or edited meanwhile; once Pain (0) has gone, a closed list's position
-// 3 is Livret's.
+// selects a transaction made or edited meanwhile. A list closed under its question takes the
+// question with it, answered no: nothing it asked about goes, whatever was clicked afterwards.
 TEST_F(AskedTransactsTest, TheAnswerDeletesOnlyWhatWasAskedAbout)
 {
     using Meanwhile = std::function<void(FenTransListController*)>;
@@ -70,7 +70,7 @@ TEST_F(AskedTransactsTest, TheAnswerDeletesOnlyWhatWasAskedAbout)
         {statement, {1, 3}, made, "Pain,Courses,Livret,Pharmacie,Courtier,Neuve"},
         {statement, {1, 3}, edited, "Pain,Courses,Retrait,Livret,Pharmacie,Courtier"},
         {categorie, {3}, replaced, "Salaire,Courses,Retrait,Livret,Pharmacie,Courtier"},
-        {search, {3, 6}, closed, "Salaire,Courses,Livret,Pharmacie"},
+        {search, {3, 6}, closed, "Salaire,Courses,Retrait,Livret,Pharmacie,Courtier"},
     };
     UiHost::Services services = testServices();
     services.alerts = std::make_unique<QtAlertPresenter>();

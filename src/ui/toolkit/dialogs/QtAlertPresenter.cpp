@@ -2,12 +2,17 @@
 
 #include "toolkit/drawing/namedimages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QWindow>
 
 #include <algorithm>
+#include <cstddef>
+#include <optional>
 #include <vector>
 
 QMessageBox::Icon QtAlertPresenter::iconForStyle(int style)
@@ -61,37 +66,85 @@ void standAboveAskingWindow(QMessageBox& box)
         handle->setTransientParent(asking->windowHandle());
 }
 
+// A sheet goes with its window: once the program hides the window (it closes, its category deleted
+// in another window), the question is answered as its default button would answer it, rather than
+// left waiting over nothing, or brought back later over a window that is gone. Minimising is the
+// user's and ends nothing.
+class SheetEndsWithWindow : public QObject {
+public:
+    SheetEndsWithWindow(QWidget& window, QAbstractButton& defaultButton)
+        : m_window(&window)
+        , m_default(&defaultButton)
+    {
+        window.installEventFilter(this);
+    }
+    ~SheetEndsWithWindow() override
+    {
+        if (m_window)
+            m_window->removeEventFilter(this);
+    }
+    SheetEndsWithWindow(const SheetEndsWithWindow&) = delete;
+    SheetEndsWithWindow& operator=(const SheetEndsWithWindow&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Hide && !event->spontaneous() && m_default)
+            m_default->click();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QWidget> m_window;
+    QPointer<QAbstractButton> m_default;
+};
+
+// Deletes the box once its run has ended, unless its window took it along.
+struct BoxOwner {
+    QPointer<QMessageBox> box;
+    ~BoxOwner() { delete box.data(); }
+};
+
 } // namespace
 
 int QtAlertPresenter::show(const AlertRequest& request)
 {
     QWidget* parent = widgetOfWindowObject(request.window);
-    QMessageBox box(parent ? parent->window() : nullptr);
-    box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    // On the heap: a window deleted under its sheet takes the box with it, and the run returns.
+    const BoxOwner owner {new QMessageBox(parent ? parent->window() : nullptr)};
+    QMessageBox* box = owner.box;
+    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
     if (!parent)
-        standAboveAskingWindow(box);
+        standAboveAskingWindow(*box);
     if (!request.message.isEmpty())
-        box.setText(request.message);
+        box->setText(request.message);
     if (!request.information.isEmpty())
-        box.setInformativeText(request.information);
-    showAsPlainText(box);
+        box->setInformativeText(request.information);
+    showAsPlainText(*box);
 
     std::vector<QPushButton*> buttons;
     for (const QString& title : alertButtonTitles(request))
-        buttons.push_back(box.addButton(title, QMessageBox::ActionRole));
-    const auto defaultIndex = std::size_t(request.defaultButton - kAlertFirstButton);
-    box.setDefaultButton(defaultIndex < buttons.size() ? buttons[defaultIndex] : buttons.front());
+        buttons.push_back(box->addButton(title, QMessageBox::ActionRole));
+    auto defaultIndex = std::size_t(request.defaultButton - kAlertFirstButton);
+    if (defaultIndex >= buttons.size())
+        defaultIndex = 0;
+    box->setDefaultButton(buttons[defaultIndex]);
 
-    box.setIcon(iconForStyle(request.style));
+    box->setIcon(iconForStyle(request.style));
     if (const QPixmap image = namedImage(request.imageName, 64); !image.isNull())
-        box.setIconPixmap(image);
+        box->setIconPixmap(image);
 
+    std::optional<SheetEndsWithWindow> endsWithWindow;
+    if (parent)
+        endsWithWindow.emplace(*parent->window(), *buttons[defaultIndex]);
     // The box is what a quit brings to the front while it waits for its answer.
-    ModalRunScope scope(&box);
-    box.exec();
-    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
-    // Without an escape button the box can only end by a button; the first is the safe answer
-    // should the box be torn down some other way.
-    const auto index = chosen == buttons.end() ? 0 : chosen - buttons.begin();
+    ModalRunScope scope(box);
+    box->exec();
+    if (!owner.box)
+        return kAlertFirstButton + static_cast<int>(defaultIndex);
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box->clickedButton());
+    // Without an escape button the box can only end by a button; the default is the answer should
+    // the box be torn down some other way.
+    const auto index = chosen == buttons.end() ? std::ptrdiff_t(defaultIndex) : chosen - buttons.begin();
     return kAlertFirstButton + static_cast<int>(index);
 }

@@ -1,5 +1,6 @@
 #include "toolkit/host/ModalHandoff.h"
 
+#include "toolkit/host/UiHost.h"
 #include "toolkit/host/X11WindowManager.h"
 
 #include <QApplication>
@@ -85,6 +86,14 @@ QWidget* ModalHandoff::answeringWindow(QWidget* window)
 {
     if (!window || !QApplication::activeModalWidget())
         return nullptr;
+    if (QWidget* blocker = qtBlocker(window))
+        return blocker;
+    const UiHost* host = UiHost::installed();
+    return host ? host->waitsUnder(window) : nullptr;
+}
+
+QWidget* ModalHandoff::qtBlocker(QWidget* window)
+{
     const QList<QWidget*> modals = openModalWindows();
     QWidget* answering = nullptr;
     // The innermost modal window blocks nothing: the walk ends there, and no more steps than
@@ -102,6 +111,8 @@ QWidget* ModalHandoff::answeringWindow(QWidget* window)
 // it, so the manager sees one request and no window is activated twice in answer.
 bool ModalHandoff::eventFilter(QObject* watched, QEvent* event)
 {
+    if (dropsWaitingInput(watched, event))
+        return true;
     if (event->type() != QEvent::WindowActivate || !watched->isWidgetType())
         return false;
     auto* window = static_cast<QWidget*>(watched);
@@ -112,4 +123,37 @@ bool ModalHandoff::eventFilter(QObject* watched, QEvent* event)
         answering->activateWindow();
     }
     return false;
+}
+
+// A shortcut of the waiting window (Escape for its cancel button) is kept from running by taking
+// the key as the window's own, which is then dropped as a key; the application's filters still see
+// it (the quit key).
+bool ModalHandoff::dropsWaitingInput(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        break;
+    default:
+        return false;
+    }
+    const UiHost* host = UiHost::installed();
+    QWidget* question = host && watched->isWidgetType() ? host->waitsUnder(static_cast<QWidget*>(watched)) : nullptr;
+    if (!question)
+        return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return false;
+    }
+    const bool press = event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress;
+    if (press && QApplication::activeWindow() != question) {
+        question->raise();
+        question->activateWindow();
+    }
+    return true;
 }

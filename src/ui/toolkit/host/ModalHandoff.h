@@ -7,6 +7,12 @@
 // request to pass it on (herbstluftwm prevents focus stealing), the modal window asks for it as the
 // user's act: it follows the user's click. Managers that keep a question in front never activate
 // the blocked window, so nothing changes under them.
+//
+// A modal window whose run waits under a question asked from another window meanwhile (a sheet
+// Qt does not let block it) counts as blocked by that question: it hands the keyboard over the
+// same way, and takes no input until the question is answered, since whatever it did would be
+// carried out only after the answer. Its keys and clicks are dropped, each bringing the question
+// forward; its own shortcuts wait with it.
 #include <QList>
 #include <QObject>
 
@@ -30,6 +36,9 @@ private:
 
     // The manager gave the window the keyboard: a blocked one hands it to its modal window.
     static void managerGaveKeyboard(QWidget* window);
+    // Whether the event is input for a window waiting under a question, dropped.
+    static bool dropsWaitingInput(QObject* watched, QEvent* event);
+    static QWidget* qtBlocker(QWidget* window);
 
     static QList<QWidget*> openModalWindows();
     static QWidget* firstBlocker(const QList<QWidget*>& modals, const QWidget* window);

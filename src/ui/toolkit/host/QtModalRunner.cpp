@@ -94,7 +94,8 @@ int QtModalRunner::run(const ModalRequest& request)
     if (!SV_ASSERT(request.window))
         return 0;
     QEventLoop loop;
-    Run current {request.window, &loop, 0, false};
+    QWidget* sheetOf = request.sheet && request.parent ? request.parent->window() : nullptr;
+    Run current {request.window, sheetOf, &loop, 0, false};
     m_runs.push_back(&current);
     ModalRunScope scope;
 
@@ -103,6 +104,8 @@ int QtModalRunner::run(const ModalRequest& request)
     const Qt::WindowModality own = request.window->windowModality();
     prepareWindow(request);
     request.window->installEventFilter(this);
+    if (sheetOf)
+        sheetOf->installEventFilter(this);
     const QMetaObject::Connection destroyed = connect(request.window, &QObject::destroyed, &loop, [&current, &loop] {
         current.ended = true;
         loop.exit(0);
@@ -116,6 +119,8 @@ int QtModalRunner::run(const ModalRequest& request)
     disconnect(destroyed);
     if (current.window)
         current.window->removeEventFilter(this);
+    if (current.sheetOf)
+        current.sheetOf->removeEventFilter(this);
     if (current.window && onScreen && current.window->isVisible())
         setModality(current.window, own);
     m_runs.erase(std::find(m_runs.begin(), m_runs.end(), &current));
@@ -158,13 +163,17 @@ QWidget* QtModalRunner::modalWindow() const
 }
 
 // A window that goes away while its run is open (its close box accepted, or hidden by program)
-// ends the run with 0, so the caller never waits on a window nobody can see. A hide sent by the
-// window system (minimising) is not an end.
+// ends the run with 0, so the caller never waits on a window nobody can see; so does a sheet whose
+// window closes under it, as its cancel button would. A hide sent by the window system
+// (minimising) is not an end.
 bool QtModalRunner::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Hide && !event->spontaneous()) {
-        if (auto* window = qobject_cast<QWidget*>(watched))
-            endModal(window, 0);
+    if (event->type() != QEvent::Hide || event->spontaneous())
+        return QObject::eventFilter(watched, event);
+    const std::vector<Run*> runs = m_runs;
+    for (Run* run : runs) {
+        if (run->window && (run->window == watched || run->sheetOf == watched))
+            endModal(run->window, 0);
     }
     return QObject::eventFilter(watched, event);
 }

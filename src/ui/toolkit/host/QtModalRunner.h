@@ -26,6 +26,7 @@ protected:
 private:
     struct Run {
         QPointer<QWidget> window;
+        QPointer<QWidget> sheetOf; // the window a sheet stands on
         QEventLoop* loop = nullptr;
         int code = 0;
         bool ended = false;

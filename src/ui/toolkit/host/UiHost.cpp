@@ -11,6 +11,8 @@
 #include <QEvent>
 #include <QWidget>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -121,9 +123,10 @@ void UiHost::enterModal(QWidget* question)
 {
     // Before the first modal window shows: from then on, a window it blocks never keeps the keys.
     ModalHandoff::ensureInstalled();
-    KeyboardReturn::runOpens(question ? question : modal().modalWindow());
+    QWidget* window = question ? question : modal().modalWindow();
+    KeyboardReturn::runOpens(window);
     ++m_modalDepth;
-    m_questions.emplace_back(question);
+    m_runs.push_back({window, question != nullptr});
     scheduler().setModalDepth(m_modalDepth);
 }
 
@@ -131,8 +134,8 @@ void UiHost::leaveModal()
 {
     if (SV_ASSERT(m_modalDepth > 0))
         --m_modalDepth;
-    if (!m_questions.empty())
-        m_questions.pop_back();
+    if (!m_runs.empty())
+        m_runs.pop_back();
     scheduler().setModalDepth(m_modalDepth);
     KeyboardReturn::runCloses();
     if (m_modalDepth == 0)
@@ -142,11 +145,27 @@ void UiHost::leaveModal()
 QList<QWidget*> UiHost::waitingQuestions() const
 {
     QList<QWidget*> questions;
-    for (const QPointer<QWidget>& question : m_questions) {
-        if (question)
-            questions.append(question);
+    for (const Run& run : m_runs) {
+        if (run.question && run.window)
+            questions.append(run.window);
     }
     return questions;
+}
+
+// A run's code goes on only once the runs opened inside it have ended: keys typed into its window
+// meanwhile would be carried out after an answer given to another window's question.
+QWidget* UiHost::waitsUnder(const QWidget* window) const
+{
+    if (!window || m_runs.size() < 2)
+        return nullptr;
+    QWidget* innermost = m_runs.back().window;
+    if (!innermost || !innermost->isVisible() || innermost->window() == window->window())
+        return nullptr;
+    const auto outer = std::prev(m_runs.end());
+    const bool runs = std::any_of(m_runs.begin(), outer, [window](const Run& run) {
+        return run.window && run.window->window() == window->window();
+    });
+    return runs ? innermost : nullptr;
 }
 
 bool UiHost::endModalRunsThen(QObject* context, std::function<void()> then)
@@ -196,20 +215,21 @@ void UiHost::runWhenRunsEnd()
 }
 
 // Outermost first, so that the innermost, which must be answered first, ends on top; a sheet's
-// window comes up with it.
+// window comes up with it. A window closed meanwhile stays closed: its question went with it.
+// Minimised along with its window, a question comes back with it.
 void UiHost::bringQuestionsToFront()
 {
     const QList<QWidget*> questions = waitingQuestions();
     for (QWidget* question : questions) {
         if (!question->isVisible())
             continue;
-        if (QWidget* parent = question->parentWidget()) {
-            QWidget* asking = parent->window();
-            asking->setWindowState(asking->windowState() & ~Qt::WindowMinimized);
-            asking->show();
-            asking->raise();
+        QWidget* parent = question->parentWidget();
+        for (QWidget* window : {parent ? parent->window() : nullptr, question}) {
+            if (!window || !window->isVisible())
+                continue;
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+            window->raise();
         }
-        question->raise();
         question->activateWindow();
     }
 }

@@ -231,6 +231,10 @@ public:
     void leaveModal();
     // The alerts and questions open right now, innermost last.
     QList<QWidget*> waitingQuestions() const;
+    // A window whose run was opened before the innermost one (a question asked from another window
+    // meanwhile) can act only once that one has ended: answers the window of the innermost run it
+    // waits under, null for a window that waits under none.
+    QWidget* waitsUnder(const QWidget* window) const;
 
 private:
     void bringQuestionsToFront();
@@ -239,8 +243,12 @@ private:
 
     Services m_services;
     int m_modalDepth = 0;
-    // One entry per open run, null for a window's run.
-    std::vector<QPointer<QWidget>> m_questions;
+    struct Run {
+        QPointer<QWidget> window; // the question's box, else the innermost modal window
+        bool question = false;
+    };
+    // One entry per open run, innermost last.
+    std::vector<Run> m_runs;
     struct Waiting {
         QPointer<QObject> context;
         std::function<void()> fn;

@@ -1,8 +1,9 @@
 // A window closed or reloaded by another window while a question runs inside one of its own
 // actions: the question runs in a real event loop, where the other window's action arrives as the
 // desktop would deliver it. Nothing of the window goes under the code still waiting for the answer:
-// the action goes on against its own listing, the answer is applied to the document, and the
-// window's teardown and deletion come once the runs have ended.
+// the action goes on against its own listing, the answer is applied to the document (a sheet goes
+// with its window, answered as its default), and the window's teardown and deletion come once the
+// runs have ended.
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/windows/StdWindowWithTableController.h"
@@ -129,7 +130,8 @@ protected:
     }
 };
 
-// The question stays in sight, to be answered, whatever happened to its window.
+// An application-modal question stays in sight, to be answered, whatever happened to the window
+// that asked it.
 void clickAlertButton(const QString& title)
 {
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -171,7 +173,7 @@ TEST_F(ClosingDuringRun, NothingOfAWindowGoesUnderTheQuestionOfItsOwnAction)
     const Case cases[] = {
         {"double-click, list closed", Ask::DoubleClick, "FERMER_LISTE:", "Alimentation|Énergie|Loisirs"},
         {"double-click, list reloaded", Ask::DoubleClick, "RENOMMER:", "Courses|Énergie|Loisirs"},
-        {"own alert, list closed", Ask::DeleteKey, "FERMER_LISTE:", "Alimentation|Énergie|Loisirs"},
+        {"own alert, list closed", Ask::DeleteKey, "FERMER_LISTE:", "Alimentation|Énergie|Logement|Loisirs"},
     };
     UiHost::Services services = testServices();
     services.alerts = std::make_unique<QtAlertPresenter>();
