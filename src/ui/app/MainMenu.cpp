@@ -322,7 +322,7 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::WindowActivate)
         refresh();
-    if (event->type() == QEvent::ShortcutOverride && quitsFromWaitingWindow(watched, *static_cast<QKeyEvent*>(event)))
+    if (event->type() == QEvent::ShortcutOverride && quitsFromModalWindow(watched, *static_cast<QKeyEvent*>(event)))
         return true;
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
@@ -335,16 +335,19 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event)
 }
 
 // A modal window has no menu keys, and one waiting under a question takes no key at all
-// (ModalHandoff): the quit key alone still quits from it, as from any window, bringing the question
-// forward and going on once it is answered.
-bool MainMenu::quitsFromWaitingWindow(QObject* watched, QKeyEvent& key)
+// (ModalHandoff): the quit key alone still quits from either, as from any window, ending the runs
+// as cancelled, bringing a question forward and going on once it is answered. An editor that leaves
+// Escape alone (a graph's) would otherwise hold the quit until the user finds its cancel button.
+bool MainMenu::quitsFromModalWindow(QObject* watched, QKeyEvent& key)
 {
     QAction* quit = action(QStringLiteral("terminate"));
     const UiHost* host = UiHost::installed();
     if (!watched->isWidgetType() || !host || !quit->isEnabled()
         || QKeySequence(key.keyCombination()) != quit->shortcut())
         return false;
-    if (!host->waitsUnder(static_cast<QWidget*>(watched)))
+    auto* widget = static_cast<QWidget*>(watched);
+    const bool modal = qobject_cast<StdWindow*>(widget->window()) && widget->window()->isModal();
+    if (!modal && !host->waitsUnder(widget))
         return false;
     key.accept();
     trigger(quit);

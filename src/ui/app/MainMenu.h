@@ -55,7 +55,7 @@ private:
     void trigger(QAction* action);
     bool wantsMenuBar(QWidget* widget) const;
     bool wantsMenuKeysOnly(QWidget* widget) const;
-    bool quitsFromWaitingWindow(QObject* watched, QKeyEvent& key);
+    bool quitsFromModalWindow(QObject* watched, QKeyEvent& key);
     void addComptesMenu(QMenuBar* bar);
     void addImporterMenu(QMenu* fichier);
     void fillComptesMenu(QMenu* menu);

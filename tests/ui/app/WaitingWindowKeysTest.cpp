@@ -39,7 +39,21 @@ protected:
         closePaletteOutils();
     }
 
+    // Real runs and questions, each its own event loop; the test's own host back at the end.
+    TestScheduler& runForReal()
+    {
+        UiHost::Services services = testServices();
+        services.modal = std::make_unique<QtModalRunner>();
+        services.alerts = std::make_unique<QtAlertPresenter>();
+        auto& clock = static_cast<TestScheduler&>(*services.scheduler);
+        m_real = std::make_unique<UiHost>(std::move(services));
+        UiHost::install(m_real.get());
+        return clock;
+    }
+    ~WaitingWindowKeys() override { UiHost::install(&ui()); }
+
     std::unique_ptr<MainMenu> menu = std::make_unique<MainMenu>(delegate.get());
+    std::unique_ptr<UiHost> m_real;
 };
 
 TEST_F(WaitingWindowKeys, KeysTypedUnderAQuestionAreNotCarriedOutAfterItsAnswer)
@@ -57,12 +71,7 @@ TEST_F(WaitingWindowKeys, KeysTypedUnderAQuestionAreNotCarriedOutAfterItsAnswer)
         {"Escape", Qt::Key_Escape, Qt::NoModifier, "OUI:", true, false},
         {"Ctrl+Q", Qt::Key_Q, Qt::ControlModifier, "OUI:", false, true},
     };
-    UiHost::Services services = testServices();
-    services.modal = std::make_unique<QtModalRunner>();
-    services.alerts = std::make_unique<QtAlertPresenter>();
-    auto& clock = static_cast<TestScheduler&>(*services.scheduler);
-    UiHost asking(std::move(services));
-    UiHost::install(&asking);
+    TestScheduler& clock = runForReal();
     const QPointer<FenFavoriController> favoris = FenFavoriController::openFavoris();
     for (const Case& each : cases) {
         SCOPED_TRACE(each.name);
@@ -102,7 +111,27 @@ TEST_F(WaitingWindowKeys, KeysTypedUnderAQuestionAreNotCarriedOutAfterItsAnswer)
     }
     if (favoris)
         favoris->close();
-    UiHost::install(&ui());
+}
+
+// With no question up, Ctrl+Q in a modal editor quits all the same: the editor is cancelled.
+TEST_F(WaitingWindowKeys, CtrlQInAModalEditorQuits)
+{
+    TestScheduler& clock = runForReal();
+    const QPointer<FenFavoriController> favoris = FenFavoriController::openFavoris();
+    const long before = nbFavoris();
+    QObject turn;
+    QTimer::singleShot(0, &turn, [] {
+        QWidget* editor = UiHost::instance().modal().modalWindow();
+        auto* nom = editor->findChild<QLineEdit*>(QStringLiteral("field_nom"));
+        QTest::keyClicks(nom, QStringLiteral("AAA"));
+        QApplication::setActiveWindow(editor);
+        QTest::keyClick(nom, Qt::Key_Q, Qt::ControlModifier);
+    });
+    favoris->perform(QStringLiteral("NOUVEAU:"));
+    clock.flush();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(nbFavoris(), before);
+    EXPECT_FALSE(delegate->bankIsOpen());
 }
 
 } // namespace
