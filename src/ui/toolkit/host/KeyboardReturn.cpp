@@ -30,6 +30,7 @@ bool hasApplication()
 }
 
 std::optional<bool> g_managerChoosesForTesting;
+std::optional<QPointer<QWidget>> g_keyboardWindowForTesting;
 
 // Whether a manager chooses where the keyboard goes when the window that had it closes. The
 // headless platforms have none; the others than X11 always have one.
@@ -41,6 +42,15 @@ bool managerChooses()
         return *runs;
     const QString platform = QGuiApplication::platformName();
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+// The window of the program the platform gives the keys to: null when none is, or the platform
+// does not say.
+QWidget* platformKeyboardWindow()
+{
+    if (g_keyboardWindowForTesting)
+        return g_keyboardWindowForTesting->data();
+    return X11WindowManager::keyboardWindow().value_or(nullptr);
 }
 
 QWidget* widgetOf(const QWindow* window)
@@ -106,6 +116,13 @@ void KeyboardReturn::programPlaces(QWidget* place)
 void KeyboardReturn::setManagerChoosesForTesting(std::optional<bool> chooses)
 {
     g_managerChoosesForTesting = chooses;
+}
+
+void KeyboardReturn::setPlatformKeyboardForTesting(std::optional<QWidget*> window)
+{
+    g_keyboardWindowForTesting.reset();
+    if (window)
+        g_keyboardWindowForTesting.emplace(*window);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -211,6 +228,10 @@ void KeyboardReturn::giveBack(const Holder& holder)
 // A palette or a menu given the keyboard leaves it where it belongs: to the window that had it.
 void KeyboardReturn::keyWindowChanged(QWindow* window)
 {
+    // Qt gives up a window that had the keyboard some time after it closed, when the platform
+    // said nothing more: the platform may still give the keys to another of the program's windows.
+    if (!window)
+        QMetaObject::invokeMethod(this, &KeyboardReturn::followPlatformKeyboard, Qt::QueuedConnection);
     QWidget* widget = widgetOf(window);
     if (widget && !WindowOrder::takesKeyboard(*widget))
         return;
@@ -233,8 +254,10 @@ void KeyboardReturn::keyWindowCloses()
     if (!m_landing.armed)
         hold();
     m_landing = Landing {true, m_landing.number + 1, m_changes};
-    if (managerChooses())
+    if (managerChooses()) {
+        QMetaObject::invokeMethod(this, &KeyboardReturn::followPlatformKeyboard, Qt::QueuedConnection);
         return;
+    }
     const std::uint64_t number = m_landing.number;
     QMetaObject::invokeMethod(
         this, [this, number] { land(number); }, Qt::QueuedConnection);
@@ -294,6 +317,24 @@ void KeyboardReturn::endLanding()
         return;
     m_landing.armed = false;
     release();
+}
+
+// A manager that offered the keyboard to the window closing now (a click on it) but left it on
+// another window of the program sends no word when the closing window goes: Qt is left with no
+// active window, every shortcut dropped until the user clicks. Qt is told where the keys go,
+// unless a question blocks that window (the hand-off brings it forward).
+void KeyboardReturn::followPlatformKeyboard()
+{
+    const QWindow* focus = QGuiApplication::focusWindow();
+    const QWidget* active = QApplication::activeWindow();
+    if ((focus && focus->isVisible()) || (active && active->isVisible()))
+        return;
+    QWidget* window = platformKeyboardWindow();
+    if (!window || !window->isVisible() || !window->windowHandle() || !WindowOrder::takesKeyboard(*window)
+        || ModalHandoff::answeringWindow(window))
+        return;
+    QApplication::setActiveWindow(window);
+    keyWindowChanged(window->windowHandle());
 }
 
 // Qt forgets the active window as it hides it but leaves the platform's focus on it: shown again

@@ -13,10 +13,11 @@
 // the program closes), the keyboard lands on the window in front (WindowOrder): never on a window
 // lying behind another, never nowhere while a window shows. Without a manager nothing gives it:
 // the program does. A manager gives it to a window of its own choosing: when that is a window
-// behind another, the program gives the keyboard to the one in front instead, once. A window shown
-// or raised after the close is the user's next one and takes the keyboard as it opens; until the
-// user acts (a key, a click), a choice the manager made before it and that arrives late is undone
-// the same way.
+// behind another, the program gives the keyboard to the one in front instead, once; when it
+// leaves the keyboard where it was, on another window of the program, Qt hears nothing of it and
+// is told by the program. A window shown or raised after the close is the user's next one and
+// takes the keyboard as it opens; until the user acts (a key, a click), a choice the manager made
+// before it and that arrives late is undone the same way.
 //
 // A window that shrinks as it closes still has the keyboard on the screen, though the user is done
 // with it: the keys typed meanwhile wait, and go to where the keyboard lands once it is gone, in
@@ -56,6 +57,9 @@ public:
     // Whether a manager chooses where the keyboard goes, as a test says: its script plays the
     // manager on a platform without one. Nullopt asks the display again.
     static void setManagerChoosesForTesting(std::optional<bool> chooses);
+    // The window the platform gives the keys to, as a test says (null: none of the program's).
+    // Nullopt asks the display again.
+    static void setPlatformKeyboardForTesting(std::optional<QWidget*> window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -119,6 +123,9 @@ private:
     void endLanding();
     // The keyboard to that window, or to the question it must answer first.
     void activate(QWidget* window);
+    // With a manager, once the events of the close are in: Qt told of the window the platform
+    // gives the keys to, when it knows of none.
+    void followPlatformKeyboard();
 
     // The application's every event passes here while a return or a landing waits.
     void hold();

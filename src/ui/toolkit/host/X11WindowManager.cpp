@@ -42,6 +42,15 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
+// Read without creating any native window.
+QWidget* topLevelOf(xcb_window_t id)
+{
+    const auto windows = QApplication::topLevelWidgets();
+    const auto found = std::find_if(windows.begin(), windows.end(),
+                                    [id](const QWidget* window) { return window->internalWinId() == id; });
+    return found == windows.end() ? nullptr : *found;
+}
+
 // Managers that tile the windows and keep them clear of a dock's room, as tried.
 constexpr const char* kTilingManagers[] = {"i3", "herbstluftwm"};
 
@@ -122,15 +131,6 @@ private:
             || focus.detail == XCB_NOTIFY_DETAIL_NONE)
             return;
         QCoreApplication::postEvent(this, new KeyboardGiven(focus.event));
-    }
-
-    // Read without creating any native window.
-    static QWidget* topLevelOf(xcb_window_t id)
-    {
-        const auto windows = QApplication::topLevelWidgets();
-        const auto found = std::find_if(windows.begin(), windows.end(),
-                                        [id](const QWidget* window) { return window->internalWinId() == id; });
-        return found == windows.end() ? nullptr : *found;
     }
 
     static QEvent::Type frameToldType()
@@ -385,4 +385,14 @@ std::optional<QList<QWidget*>> X11WindowManager::frontToBack(const QList<QWidget
     for (const auto& [place, window] : stacked)
         ordered.append(window);
     return ordered;
+}
+
+std::optional<QWidget*> X11WindowManager::keyboardWindow()
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return std::nullopt;
+    const XcbReply<xcb_get_input_focus_reply_t> focus(
+        xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr), &std::free);
+    return focus && focus->focus != XCB_NONE ? topLevelOf(focus->focus) : nullptr;
 }

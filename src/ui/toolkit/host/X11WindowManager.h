@@ -14,6 +14,9 @@
 // - Qt hands the keyboard from a window blocked by a modal one to the modal window by asking the
 //   manager as an application does: a manager that refuses such requests to prevent focus
 //   stealing (herbstluftwm) leaves it on the blocked window, where Qt drops every key.
+// - Qt takes a window for active as soon as a manager offers it the keyboard (WM_TAKE_FOCUS), even
+//   when the display then leaves the keyboard where it was: the window closing, Qt is left with no
+//   active window, though the display still gives the keys to another of the program's windows.
 // - Qt knows neither whether a manager runs (without one, nothing gives the keyboard to a window
 //   when the one that had it closes) nor in which order the windows lie on the screen.
 #include <QList>
@@ -67,4 +70,7 @@ public:
     // Those of the windows that the screen shows (mapped, their frame too), the one in front
     // first, in the order the screen stacks them; nullopt where there is no X11.
     static std::optional<QList<QWidget*>> frontToBack(const QList<QWidget*>& windows);
+    // The window of the program that the display gives the keys to now: null when it is another
+    // program's, or none; nullopt where there is no X11.
+    static std::optional<QWidget*> keyboardWindow();
 };

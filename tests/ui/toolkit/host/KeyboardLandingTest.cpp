@@ -58,6 +58,7 @@ protected:
     void TearDown() override
     {
         KeyboardReturn::setManagerChoosesForTesting(std::nullopt);
+        KeyboardReturn::setPlatformKeyboardForTesting(std::nullopt);
         UiHost::install(nullptr);
     }
 
@@ -117,7 +118,7 @@ protected:
 
 TEST_F(KeyboardLandingTest, TheWindowInFrontTakesTheKeyboardWhenTheOneThatHadItCloses)
 {
-    enum class Manager { None, ChoosesBehind, ChoosesFront, ChoosesBeside, ChoosesBehindLate };
+    enum class Manager { None, ChoosesBehind, ChoosesFront, ChoosesBeside, ChoosesBehindLate, KeepsBeside };
     struct Case {
         const char* why;
         Manager manager; // what the manager does once the window is closed
@@ -131,6 +132,7 @@ TEST_F(KeyboardLandingTest, TheWindowInFrontTakesTheKeyboardWhenTheOneThatHadItC
         {"the manager chooses a window beside the others", Manager::ChoosesBeside, &beside, 1},
         {"the manager's choice arrives after a window opened since took the keyboard", Manager::ChoosesBehindLate,
          &calendar, 2},
+        {"the manager left the keys on a window beside, saying nothing", Manager::KeepsBeside, &beside, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -141,9 +143,11 @@ TEST_F(KeyboardLandingTest, TheWindowInFrontTakesTheKeyboardWhenTheOneThatHadItC
         Activations activations(expected);
 
         KeyboardReturn::setManagerChoosesForTesting(c.manager != Manager::None);
+        KeyboardReturn::setPlatformKeyboardForTesting(c.manager == Manager::KeepsBeside ? &beside : nullptr);
         entry.hide();
         switch (c.manager) {
         case Manager::None:
+        case Manager::KeepsBeside:
             break;
         case Manager::ChoosesBehind:
             banks.activateWindow();
