@@ -257,8 +257,8 @@ private:
     QPointer<QObject> m_runsEndedCall;
 };
 
-// Counts a modal run on the installed host for the length of a scope; the run of an alert or a
-// question gives its window.
+// Counts a modal run on the installed host for the length of a scope; the run of an alert, a
+// question or the print panel gives its window.
 class ModalRunScope {
 public:
     explicit ModalRunScope(QWidget* question = nullptr)

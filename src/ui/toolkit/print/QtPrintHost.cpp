@@ -139,9 +139,10 @@ bool QtPrintHost::runPrintOperation(const PrintRequest& request)
 {
     if (!request.operation || !request.operation->view())
         return false;
-    ModalRunScope scope;
     QWidget* parent = request.window ? request.window->window() : nullptr;
     PrintPanel panel(request, parent);
+    // Waited on as a question is: a quit typed in another window brings it forward to be closed.
+    ModalRunScope scope(&panel);
     // Placed as every window is before it shows: left to Qt, the panel centres itself on its
     // window and its title bar may end up under the tool palette, where it can't be moved.
     StdWindowPlacement::keepOnScreen(&panel, parent);

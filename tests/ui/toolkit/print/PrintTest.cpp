@@ -1,5 +1,6 @@
 // Printing: the page arithmetic of lists, what each page draws, the options panel, the print road
-// of a window with its options saved back, and a printed demo list to look at.
+// of a window with its options saved back, a printed demo list to look at, and the panel brought
+// forward by a quit.
 #include "toolkit/fields/StdTextFieldTruncate.h"
 #include "toolkit/host/QtUiHost.h"
 #include "toolkit/print/PrintAccessoryViewController.h"
@@ -19,12 +20,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include <memory>
@@ -516,4 +519,31 @@ TEST(PrintPanelSmoke, ThePanelOpensBelowTheToolPaletteWhollyOnTheScreen)
     EXPECT_TRUE(area.contains(shownAt.marginsAdded(decorations)))
         << shownAt.x() << "," << shownAt.y() << " " << shownAt.width() << "x" << shownAt.height() << " in " << area.y()
         << ".." << area.bottom();
+}
+
+// The print panel waits on its own window only: another window can come over it. A quit typed
+// there brings the panel forward as it does a question, to be closed, and goes on once it is.
+TEST(PrintPanelSmoke, AQuitBringsThePanelForward)
+{
+    std::unique_ptr<UiHost> host = makeQtUiHost();
+    UiHost::install(host.get());
+    DemoListWindow window;
+    window.rows = demoRows(20);
+    window.window()->show();
+    Spooled spooled(&window, a4Info());
+    QList<QWidget*> broughtForward;
+    bool quitGoesOn = false;
+    QObject context;
+    QTimer::singleShot(0, &context, [&] {
+        auto* panel = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(panel, nullptr);
+        EXPECT_TRUE(host->endModalRunsThen(&context, [&] { quitGoesOn = true; }));
+        broughtForward = host->waitingQuestions();
+        EXPECT_EQ(broughtForward, QList<QWidget*> {panel});
+        panel->reject();
+    });
+    EXPECT_FALSE(host->print().runPrintOperation({&spooled.operation, nullptr, window.window()}));
+    EXPECT_EQ(broughtForward.size(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return quitGoesOn; }, 1000));
+    UiHost::install(nullptr);
 }
