@@ -30,7 +30,8 @@ bool hasApplication()
 }
 
 std::optional<bool> g_managerChoosesForTesting;
-std::optional<QPointer<QWidget>> g_keyboardWindowForTesting;
+bool g_keyboardWindowIsTold = false;
+QPointer<QWidget> g_keyboardWindowForTesting;
 
 // Whether a manager chooses where the keyboard goes when the window that had it closes. The
 // headless platforms have none; the others than X11 always have one.
@@ -48,8 +49,8 @@ bool managerChooses()
 // does not say.
 QWidget* platformKeyboardWindow()
 {
-    if (g_keyboardWindowForTesting)
-        return g_keyboardWindowForTesting->data();
+    if (g_keyboardWindowIsTold)
+        return g_keyboardWindowForTesting.data();
     return X11WindowManager::keyboardWindow().value_or(nullptr);
 }
 
@@ -120,9 +121,8 @@ void KeyboardReturn::setManagerChoosesForTesting(std::optional<bool> chooses)
 
 void KeyboardReturn::setPlatformKeyboardForTesting(std::optional<QWidget*> window)
 {
-    g_keyboardWindowForTesting.reset();
-    if (window)
-        g_keyboardWindowForTesting.emplace(*window);
+    g_keyboardWindowIsTold = window.has_value();
+    g_keyboardWindowForTesting = window.value_or(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
