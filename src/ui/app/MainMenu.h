@@ -8,9 +8,9 @@
 // modal and not a palette gets one when it is first shown; a palette that takes the keyboard gets
 // the items' keys without a bar, and a modal window waiting under a question the quit key alone.
 // All bars share one set of actions: an item's enabled and ticked states are the same wherever it
-// is shown. The document's commands are enabled as the delegate
-// validates them (the document's while one is open, the Edit menu's as the window in front says);
-// the tool palette's item is ticked while it is open.
+// is shown. The document's commands are enabled as the delegate validates them (the document's
+// while one is open, the Edit menu's as the window in front says); the tool palette's item is
+// ticked while it is open.
 #include <QList>
 #include <QObject>
 #include <QPointer>

@@ -231,7 +231,7 @@ void KeyboardReturn::keyWindowChanged(QWindow* window)
     // Qt gives up a window that had the keyboard some time after it closed, when the platform
     // said nothing more: the platform may still give the keys to another of the program's windows.
     if (!window)
-        QMetaObject::invokeMethod(this, &KeyboardReturn::followPlatformKeyboard, Qt::QueuedConnection);
+        postFollowPlatformKeyboard();
     QWidget* widget = widgetOf(window);
     if (widget && !WindowOrder::takesKeyboard(*widget))
         return;
@@ -255,7 +255,7 @@ void KeyboardReturn::keyWindowCloses()
         hold();
     m_landing = Landing {true, m_landing.number + 1, m_changes};
     if (managerChooses()) {
-        QMetaObject::invokeMethod(this, &KeyboardReturn::followPlatformKeyboard, Qt::QueuedConnection);
+        postFollowPlatformKeyboard();
         return;
     }
     const std::uint64_t number = m_landing.number;
@@ -323,8 +323,17 @@ void KeyboardReturn::endLanding()
 // another window of the program sends no word when the closing window goes: Qt is left with no
 // active window, every shortcut dropped until the user clicks. Qt is told where the keys go,
 // unless a question blocks that window (the hand-off brings it forward).
+// A close and the focus Qt gives up after it ask once: one reading of the display serves both.
+void KeyboardReturn::postFollowPlatformKeyboard()
+{
+    if (std::exchange(m_followPosted, true))
+        return;
+    QMetaObject::invokeMethod(this, &KeyboardReturn::followPlatformKeyboard, Qt::QueuedConnection);
+}
+
 void KeyboardReturn::followPlatformKeyboard()
 {
+    m_followPosted = false;
     const QWindow* focus = QGuiApplication::focusWindow();
     const QWidget* active = QApplication::activeWindow();
     if ((focus && focus->isVisible()) || (active && active->isVisible()))

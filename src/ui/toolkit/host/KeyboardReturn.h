@@ -126,6 +126,7 @@ private:
     // With a manager, once the events of the close are in: Qt told of the window the platform
     // gives the keys to, when it knows of none.
     void followPlatformKeyboard();
+    void postFollowPlatformKeyboard();
 
     // The application's every event passes here while a return or a landing waits.
     void hold();
@@ -144,4 +145,5 @@ private:
     std::vector<QPointer<QWidget>> m_closing; // windows shrinking as they close
     std::vector<HeldKey> m_heldKeys; // typed into them, in order
     bool m_keyHold = false; // whether the closes or the keys held keep the events watched
+    bool m_followPosted = false; // a reading of the platform's keyboard window waits
 };
