@@ -45,6 +45,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -647,7 +648,7 @@ void FenEditSaisieController::handOverStoredDocToDelete()
 void FenEditSaisieController::OUI(QObject* sender)
 {
     Q_UNUSED(sender);
-    if (m_closing)
+    if (isClosing())
         return;
     rememberFrame();
     if (!READ())
@@ -659,7 +660,7 @@ void FenEditSaisieController::OUI(QObject* sender)
 void FenEditSaisieController::TOUT_IMPORTER(QObject* sender)
 {
     Q_UNUSED(sender);
-    if (m_closing || !READ())
+    if (isClosing() || !READ())
         return;
     rememberFrame();
     handOverStoredDocToDelete();
@@ -669,7 +670,7 @@ void FenEditSaisieController::TOUT_IMPORTER(QObject* sender)
 void FenEditSaisieController::NON(QObject* sender)
 {
     Q_UNUSED(sender);
-    if (m_closing)
+    if (isClosing())
         return;
     rememberFrame();
     CLOSING_PROCESS(kSaisieCancel);
@@ -678,16 +679,22 @@ void FenEditSaisieController::NON(QObject* sender)
 void FenEditSaisieController::ARRETER_IMPORT(QObject* sender)
 {
     Q_UNUSED(sender);
-    if (m_closing)
+    if (isClosing())
         return;
     rememberFrame();
     CLOSING_PROCESS(kSaisieStopImport);
 }
 
+// The note slides out, then the window shrinks, then the run ends with the status: a run ended
+// from outside meanwhile (a quit) deletes the controller before those steps are over.
 void FenEditSaisieController::CLOSING_PROCESS(int status)
 {
-    m_closing = true;
-    m_note->hideNote([this, status] { terminateWithStatus(status); });
+    beginClosing();
+    QPointer<FenEditSaisieController> alive(this);
+    m_note->hideNote([alive, status] {
+        if (alive)
+            alive->terminateWithStatus(status);
+    });
 }
 
 void FenEditSaisieController::terminateWithStatus(int status)

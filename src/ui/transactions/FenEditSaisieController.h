@@ -221,5 +221,4 @@ private:
     bool m_locked = false;
     long m_synonymeID = -1;
     QStringList m_storedDocToDelete;
-    bool m_closing = false;
 };

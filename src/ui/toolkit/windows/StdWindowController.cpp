@@ -324,7 +324,9 @@ long StdWindowController::runModalPush(StdWindowController* controller, StdWindo
     controller->initWithForWindow(parent ? parent->windowIfLoaded() : nullptr, std::move(data), devise, true, true);
     controller->m_motion.playOpenSound();
     controller->window();
-    if (controller->animatesWhenClose())
+    // A run ended from outside (a quit) while the window shrank on its own: the controller stays
+    // until the shrinking is over.
+    if (controller->animatesWhenClose() || controller->m_motion.isShrinking())
         controller->m_motion.waitForCloseAnimation();
     controller->m_motion.playCloseSoundOnce();
     if (controller->m_window)
@@ -349,7 +351,7 @@ bool StdWindowController::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Close:
-        if (m_closed || !windowShouldClose()) {
+        if (isClosing() || !windowShouldClose()) {
             event->ignore();
             return true;
         }

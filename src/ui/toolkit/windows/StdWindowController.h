@@ -200,6 +200,9 @@ public:
     void close();
     // Closed, by program or by its close box: the window no longer counts as open.
     bool isClosed() const { return m_closed; }
+    // On its way out: closed, shrinking, or a closing begun (beginClosing) that ends its run with a
+    // code of its own. A close arriving meanwhile (the close box, Ctrl+W, a quit) does nothing more.
+    bool isClosing() const { return m_closed || m_closingBegun || m_motion.isShrinking(); }
 
     // ---- Palette.
 
@@ -276,6 +279,9 @@ public:
     Q_INVOKABLE virtual void didChangeScreen();
 
 protected:
+    // A window whose closing takes steps before its run ends (a panel sliding out, the shrinking)
+    // says so as the first begins.
+    void beginClosing() { m_closingBegun = true; }
     // Lays out the window's controls; the base has none.
     virtual void buildInterface(StdWindow& window) { Q_UNUSED(window); }
     // After the window is built: the window's own set-up, then the modal run of a modal
@@ -311,6 +317,7 @@ private:
 
     QPointer<StdWindow> m_window;
     bool m_closed = false;
+    bool m_closingBegun = false;
     bool m_watchingScreen = false;
 
     StdWindowPickers m_pickers {*this};

@@ -14,6 +14,8 @@
 #include <QWindow>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -126,6 +128,13 @@ void StdWindowMotion::appear(bool adjust, const std::function<void()>& didAnimat
 
 void StdWindowMotion::closeAnimation(std::function<void()> completion)
 {
+    // A second close while the window shrinks waits for the shrinking: its block runs after the
+    // first one's, never before the window has gone.
+    if (m_shrinking) {
+        if (completion)
+            m_afterShrink.push_back(std::move(completion));
+        return;
+    }
     StdWindow* window = m_controller.windowIfLoaded();
     const bool animates
         = !m_closeAnimationRun && window && !m_controller.isSheet() && APPLIPARAM::loadAppliParam().doAnimations;
@@ -135,26 +144,43 @@ void StdWindowMotion::closeAnimation(std::function<void()> completion)
         return;
     }
     m_closeAnimationRun = true;
+    m_shrinking = true;
+    if (completion)
+        m_afterShrink.push_back(std::move(completion));
     // The user is done with the window: what is typed from now on is for the one after it.
     KeyboardReturn::windowBeginsClosing(window);
     const QRectF frame(window->geometry());
     const QRect target(frame.center().toPoint(), QSize(0, 0));
-    // The controller, and this with it, may be gone when a modeless window's shrinking ends.
+    // The controller, and this with it, may be gone when the shrinking ends (a modeless window
+    // deleted once the runs ended): the blocks handed over were its own, and go with it.
     QPointer<StdWindowController> alive(&m_controller);
     QPointer<StdWindow> shrinking(window);
     StdWindowPlacement::setSliding(window, true);
     const bool sound = m_controller.soundWhenClose();
-    auto didShrink = [this, alive, shrinking, sound, completion = std::move(completion)] {
+    auto ended = [this, alive, shrinking, sound] {
         StdWindowPlacement::setSliding(shrinking, false);
         if (sound && APPLIPARAM::loadAppliParam().doSoundsClose) {
             SVSoundManager::sharedSVInstance().playSoundCloseWindow();
             if (alive)
                 m_closeSoundPlayed = true;
         }
-        if (completion)
-            completion();
+        if (alive)
+            didShrink();
     };
-    UiHost::instance().animator().animateWidget(window, {{target, kWindowAnimationMs}}, std::move(didShrink));
+    UiHost::instance().animator().animateWidget(window, {{target, kWindowAnimationMs}}, std::move(ended));
+}
+
+// A block may end the run, or close the window again: the shrinking is over before any runs.
+void StdWindowMotion::didShrink()
+{
+    m_shrinking = false;
+    const QPointer<StdWindowController> alive(&m_controller);
+    std::vector<std::function<void()>> blocks = std::exchange(m_afterShrink, {});
+    for (const std::function<void()>& block : blocks) {
+        if (!alive)
+            return;
+        block();
+    }
 }
 
 void StdWindowMotion::playCloseSoundOnce()

@@ -5,6 +5,7 @@
 // whether sounds and animations are on. One controller's life plays at most one shrinking and
 // one close sound.
 #include <functional>
+#include <vector>
 
 class StdWindowController;
 
@@ -21,18 +22,26 @@ public:
     void appear(bool adjust, const std::function<void()>& didAnimate);
     // Shrinks the window to its centre and plays the close sound, unless animations are off or
     // the window is a sheet; then completion. The keys typed into the window while it shrinks go
-    // to the window that has the keyboard once it has hidden (KeyboardReturn).
+    // to the window that has the keyboard once it has hidden (KeyboardReturn). Called again while
+    // the window shrinks, it adds completion to the blocks run once the shrinking ends. A block
+    // never runs once the controller is gone.
     void closeAnimation(std::function<void()> completion);
+    // The window shrinks right now.
+    bool isShrinking() const { return m_shrinking; }
     // The close sound, unless the shrinking has played it already.
     void playCloseSoundOnce();
-    // Runs the close animation and returns once it has ended. Timers of the default mode keep
-    // waiting meanwhile, as they do during the modal run itself.
+    // Runs the close animation, or waits for the one under way, and returns once it has ended. Timers of the default
+    // mode keep waiting meanwhile, as they do during the modal run itself.
     void waitForCloseAnimation();
     // The window has shrunk already: closing it must not shrink it a second time.
     void markCloseAnimationRun() { m_closeAnimationRun = true; }
 
 private:
+    void didShrink();
+
     StdWindowController& m_controller;
     bool m_closeAnimationRun = false;
     bool m_closeSoundPlayed = false;
+    bool m_shrinking = false;
+    std::vector<std::function<void()>> m_afterShrink;
 };
