@@ -3,14 +3,10 @@
 #include "../../transactions/TransListFixture.h"
 
 #include "analysis/FenEditConfigurationController.h"
-#include "entities/FenEditCompteController.h"
 #include "entities/FenEditVarianteController.h"
 #include "graphs/FenEditGraphiqueController.h"
 #include "graphs/FenEditGraphiqueParamController.h"
-#include "schedules/ScheduleEditors.h"
 #include "transactions/FenEditReleveController.h"
-#include "transactions/FenRechercheController.h"
-#include "transactions/RechercheCommand.h"
 
 #include "model/AnalyseConfiguration.h"
 #include "model/GRAPH.h"
@@ -71,18 +67,15 @@ TEST_F(ShownKeyOrderTest, TabGoesRoundEveryControlOnceAndShiftTabGoesBack)
     });
     doc.anadefHdl = {AnalyseConfiguration()};
     anaConfigSetDefaults(&doc, doc.anadefHdl[0]);
-    for (int type : {0, 1}) // an analysis, then a budget
-        StdWindowController::pushModal<FenEditConfigurationController>(
-            nullptr, makeWindowData({{QStringLiteral("pindex"), 0}, {QStringLiteral("type"), type}}), 0);
-    openSaisieTransact(nullptr, newOf(11));
-    openRechercheWindow(doc);
+    doc.anadefHdl[0].modeDate = kModeDateGiven;
+    StdWindowController::pushModal<FenEditConfigurationController>(nullptr,
+                                                                   makeWindowData({{QStringLiteral("pindex"), 0}}), 0);
     RELEVE statement;
     editReleveDialog(nullptr, statement);
     GRAPH graph = GRAPH::newGraph(&doc);
+    graph.modeDate = 0; // between the dates given
     editGraphiqueParam<FenEditGraphiqueController>(nullptr, graph, -1, 0);
     editVariante(nullptr, doc.moyenHdl[1].variantes[0], doc, [](long) {});
-    editCompteDialog(nullptr, *getTool(kToolCompte, 7, &doc), doc);
-    editEcheancier(nullptr, doc, doc.echeancierHdl[0]);
 }
 
 TEST_F(ShownKeyOrderTest, DatesTypedInOneGoLandInTheirFields)
