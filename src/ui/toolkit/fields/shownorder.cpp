@@ -10,7 +10,9 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstddef>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -46,6 +48,7 @@ int readingKey(const QLayout& layout, int index)
 void collectLayout(QLayout& layout, std::vector<QWidget*>& order)
 {
     std::vector<std::pair<int, QLayoutItem*>> items;
+    items.reserve(std::size_t(layout.count()));
     for (int i = 0; i < layout.count(); ++i)
         items.emplace_back(readingKey(layout, i), layout.itemAt(i));
     std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

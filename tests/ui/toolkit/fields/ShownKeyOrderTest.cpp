@@ -14,6 +14,9 @@
 #include <QApplication>
 #include <QComboBox>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace translist;
 
 namespace {
