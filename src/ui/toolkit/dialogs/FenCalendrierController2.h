@@ -19,8 +19,8 @@ class QWidget;
 bool pickDateForField(StdWindowController* window, StdTextView* dayField, StdTextView* monthField,
                       StdTextView* yearField, double fontSize);
 
-// The first field after the view, as its window shows them (below it, or to its right on its row),
-// that takes typed text; null when none. Never a field above the view or before it on its row.
+// The first field after the view in its window's shown order that takes typed text; null when
+// none. Never a field before the view.
 QWidget* nextTypingField(QWidget* view);
 
 // Where the keys go after a date whose last field is given: the next field that takes typed text,

@@ -338,17 +338,14 @@ void StdTextView::selectRange(int start, int length)
     setTextCursor(cursor);
 }
 
+// A date goes on typing: after its year, the field after the date rather than its calendar button.
 QWidget* StdTextView::nextValidKeyView() const
 {
-    if (isDatePart())
-        return nextShownStop(this);
-    const QWidget* top = window();
-    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
-        if (w->window() == top && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(top)
-            && !w->focusProxy())
-            return w;
+    if (isDatePart()) {
+        if (QWidget* field = nextShownStop(this, takesTypedText))
+            return field;
     }
-    return nullptr;
+    return nextShownStop(this);
 }
 
 void StdTextView::sendToDelegate(const QString& action, qint64 tag)

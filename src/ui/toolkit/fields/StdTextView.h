@@ -105,8 +105,8 @@ protected:
     void replaceText(const QString& text);
     // Selects length characters from start (an empty selection puts the caret there).
     void selectRange(int start, int length);
-    // The widget that follows the view in its window's focus chain and can take the focus; null
-    // when there is none. From a date, the one that follows it as the window shows them.
+    // The Tab stop that follows the view in its window's shown order (its focus chain); from a
+    // field of a date, the next that takes typing when there is one. Null at the end of the order.
     QWidget* nextValidKeyView() const;
     // Sends the action ("POSTE:") to the delegate with a new menu item tagged with the value, as
     // choosing that entry in the matching pop-up would.

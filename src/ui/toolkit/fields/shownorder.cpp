@@ -1,56 +1,103 @@
 #include "toolkit/fields/shownorder.h"
 
-#include "toolkit/fields/StdTextView.h"
-
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QGuiApplication>
-#include <QRect>
+#include <QLayout>
+#include <QSet>
 #include <QStyleHints>
 #include <QWidget>
 
+#include <algorithm>
+#include <cstddef>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// The widget's frame in its window's coordinates.
-QRect frameInWindow(const QWidget* widget)
-{
-    return {widget->mapTo(widget->window(), QPoint(0, 0)), widget->size()};
-}
+void collectWidget(QWidget* widget, std::vector<QWidget*>& order);
 
-// Two widgets share a row when the middle of either lies within the other's height: a tall list
-// beside a field is on its row, a field half a line lower is not.
-bool sameRow(const QRect& a, const QRect& b)
+// Where an item shows within its layout, as a reader meets it: a grid or a form row by row, a
+// row's cells left to right; a box in its own direction.
+int readingKey(const QLayout& layout, int index)
 {
-    const int aMiddle = a.top() + a.height() / 2;
-    const int bMiddle = b.top() + b.height() / 2;
-    return (aMiddle >= b.top() && aMiddle <= b.bottom()) || (bMiddle >= a.top() && bMiddle <= a.bottom());
-}
-
-bool liesAfter(const QRect& candidate, const QRect& from)
-{
-    if (sameRow(candidate, from))
-        return candidate.center().x() > from.center().x();
-    return candidate.center().y() > from.center().y();
-}
-
-struct Placed {
-    QWidget* widget;
-    QRect frame;
-};
-
-// The stops after from, with their frames.
-std::vector<Placed> stopsAfter(const QWidget* from, bool (*accepts)(const QWidget*))
-{
-    std::vector<Placed> after;
-    const QRect origin = frameInWindow(from);
-    for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
-        if (!isTabStop(w) || w->window() != from->window() || (accepts && !accepts(w)))
-            continue;
-        const QRect frame = frameInWindow(w);
-        if (liesAfter(frame, origin))
-            after.push_back({w, frame});
+    if (const auto* grid = qobject_cast<const QGridLayout*>(&layout)) {
+        int row = 0;
+        int column = 0;
+        int rowSpan = 0;
+        int columnSpan = 0;
+        grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+        return row * (grid->columnCount() + 1) + column;
     }
-    return after;
+    if (const auto* form = qobject_cast<const QFormLayout*>(&layout)) {
+        int row = 0;
+        QFormLayout::ItemRole role = QFormLayout::LabelRole;
+        form->getItemPosition(index, &row, &role);
+        return row * 3 + int(role);
+    }
+    if (const auto* box = qobject_cast<const QBoxLayout*>(&layout)) {
+        const QBoxLayout::Direction direction = box->direction();
+        if (direction == QBoxLayout::RightToLeft || direction == QBoxLayout::BottomToTop)
+            return -index;
+    }
+    return index;
+}
+
+void collectLayout(QLayout& layout, std::vector<QWidget*>& order)
+{
+    std::vector<std::pair<int, QLayoutItem*>> items;
+    items.reserve(std::size_t(layout.count()));
+    for (int i = 0; i < layout.count(); ++i)
+        items.emplace_back(readingKey(layout, i), layout.itemAt(i));
+    std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [key, item] : items) {
+        if (QWidget* widget = item->widget())
+            collectWidget(widget, order);
+        else if (QLayout* inner = item->layout())
+            collectLayout(*inner, order);
+    }
+}
+
+// The controls inside the container: those of its layout as the layout shows them, then the
+// children it places itself (a scroll area's page, a placed header), top to bottom, left to right.
+void collectChildren(QWidget& container, std::vector<QWidget*>& order)
+{
+    const std::size_t start = order.size();
+    if (QLayout* layout = container.layout())
+        collectLayout(*layout, order);
+    const QSet<const QWidget*> laidOut(order.begin() + std::ptrdiff_t(start), order.end());
+    std::vector<QWidget*> free;
+    for (QObject* child : container.children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && !widget->isWindow() && !laidOut.contains(widget))
+            free.push_back(widget);
+    }
+    std::stable_sort(free.begin(), free.end(), [](const QWidget* a, const QWidget* b) {
+        return std::make_tuple(a->y(), a->x()) < std::make_tuple(b->y(), b->x());
+    });
+    for (QWidget* widget : free)
+        collectWidget(widget, order);
+}
+
+// A control is listed before what it holds (the line of an editable pop-up).
+void collectWidget(QWidget* widget, std::vector<QWidget*>& order)
+{
+    if (widget->isWindow())
+        return;
+    order.push_back(widget);
+    collectChildren(*widget, order);
+}
+
+QWidget* step(const QWidget* widget, bool next)
+{
+    return next ? widget->nextInFocusChain() : widget->previousInFocusChain();
+}
+
+bool takesKeyboard(const QWidget* widget)
+{
+    return widget->focusPolicy() != Qt::NoFocus && !widget->focusProxy();
 }
 
 } // namespace
@@ -69,37 +116,51 @@ bool takesTypedText(const QWidget* widget)
     return widget->testAttribute(Qt::WA_InputMethodEnabled);
 }
 
-// On from's row the nearest to its right; else the row nearest below, from its left.
+QWidget* orderFocusChain(QWidget* window)
+{
+    std::vector<QWidget*> shown;
+    collectChildren(*window, shown);
+    QWidget* previous = nullptr;
+    QWidget* first = nullptr;
+    for (QWidget* widget : shown) {
+        if (!takesKeyboard(widget))
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        else
+            first = widget;
+        previous = widget;
+    }
+    return first;
+}
+
+// Qt's own walk also stops at a control that hands the keyboard to another (a tab widget to its
+// bar), wherever the chain holds it, and only in one direction; the walk here takes the stops alone.
+QWidget* tabStopBeside(QWidget* window, bool next)
+{
+    QWidget* first = orderFocusChain(window);
+    const QWidget* from = window->focusWidget();
+    if (!from) {
+        if (!first || (next && isTabStop(first)))
+            return first;
+        from = first;
+    }
+    for (QWidget* w = step(from, next); w && w != from; w = step(w, next)) {
+        if (w->window() == window && isTabStop(w))
+            return w;
+    }
+    return nullptr;
+}
+
 QWidget* nextShownStop(const QWidget* from, bool (*accepts)(const QWidget*))
 {
     if (!from)
         return nullptr;
-    const std::vector<Placed> after = stopsAfter(from, accepts);
-    const QRect origin = frameInWindow(from);
-    const Placed* best = nullptr;
-    for (const Placed& p : after) {
-        if (sameRow(p.frame, origin) && (!best || p.frame.left() < best->frame.left()))
-            best = &p;
+    QWidget* top = from->window();
+    const QWidget* end = orderFocusChain(top);
+    for (QWidget* w = from->nextInFocusChain(); w && w != from && w != end; w = w->nextInFocusChain()) {
+        if (w->window() == top && isTabStop(w) && (!accepts || accepts(w)))
+            return w;
     }
-    if (best)
-        return best->widget;
-    for (const Placed& p : after) {
-        if (!best || p.frame.center().y() < best->frame.center().y())
-            best = &p;
-    }
-    if (!best)
-        return nullptr;
-    const QRect row = best->frame;
-    for (const Placed& p : after) {
-        if (sameRow(p.frame, row) && p.frame.left() < best->frame.left())
-            best = &p;
-    }
-    return best->widget;
-}
-
-bool isDateControl(const QWidget* widget)
-{
-    if (const auto* field = qobject_cast<const StdTextView*>(widget))
-        return field->isDatePart();
-    return widget && widget->objectName().startsWith(QLatin1String("button_calendrier"));
+    return nullptr;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The order in which a window shows its fields: a field comes after another when it lies below it,
-// or on its row to its right. Where the keys go after a date follows this order, never the order in
-// which the widgets were made, which puts a field built late (a name above an embedded planner)
-// after fields it shows above.
+// The order in which a window shows its controls, as a reader goes: down a column or a group, then
+// the next one; a row's controls left to right. The window's focus chain is put in that order, and
+// Tab, Shift+Tab, the move on after a field of a date and the move after a pick all walk it, never
+// the order in which the widgets were made, which puts a control built late (a name above an
+// embedded planner) after the controls it shows above.
 
 class QWidget;
 
@@ -12,10 +13,16 @@ bool isTabStop(const QWidget* widget);
 // Whether the widget takes typed text (a text field), as opposed to a button or a pop-up.
 bool takesTypedText(const QWidget* widget);
 
-// The first Tab stop after from, in the order its window shows them, that accepts allows (any stop
-// when accepts is null); null when none lies after it. Never a stop above from or to its left.
-QWidget* nextShownStop(const QWidget* from, bool (*accepts)(const QWidget*) = nullptr);
+// Puts the focus chain of the window in the order it shows its controls, hidden and disabled ones
+// included, so that they take their place when they show. Answers the first control of that order
+// (null when none takes the keyboard). Cheap when the chain is in order already.
+QWidget* orderFocusChain(QWidget* window);
 
-// Whether the widget is part of a date as the user types it: its day, month or year field, or the
-// calendar button beside them. Tab and the fields' own moving on follow the shown order from there.
-bool isDateControl(const QWidget* widget);
+// Where Tab (next) or Shift+Tab goes from the window's focus widget: the Tab stop beside it in the
+// window's shown order, coming round at either end; null when the window has none.
+QWidget* tabStopBeside(QWidget* window, bool next);
+
+// The first Tab stop after from in its window's focus chain, put in the shown order, that accepts
+// allows (any stop when accepts is null); null when none lies after it: the walk stops at the end
+// of the window's order, never coming round to a control before from.
+QWidget* nextShownStop(const QWidget* from, bool (*accepts)(const QWidget*) = nullptr);

@@ -136,18 +136,15 @@ void StdWindow::becomeKeyWindow()
     setWindowOpacity(1.0);
 }
 
-// Tab from a date goes on as the window shows its fields, as the keys do after a date pick: the
-// focus chain follows the order in which the widgets were made, which can lead back above the date.
+// Tab and Shift+Tab walk the chain in the order the window shows its controls, put in order again
+// first for the controls a window builds once open.
 bool StdWindow::focusNextPrevChild(bool next)
 {
-    QWidget* from = focusWidget();
-    if (next && isDateControl(from)) {
-        if (QWidget* after = nextShownStop(from)) {
-            after->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-    }
-    return QWidget::focusNextPrevChild(next);
+    QWidget* stop = tabStopBeside(this, next);
+    if (!stop)
+        return false;
+    stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void StdWindow::keyPressEvent(QKeyEvent* event)

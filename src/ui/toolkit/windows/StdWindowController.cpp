@@ -1,5 +1,6 @@
 #include "toolkit/windows/StdWindowController.h"
 
+#include "toolkit/fields/shownorder.h"
 #include "toolkit/host/UiHost.h"
 #include "toolkit/host/X11WindowManager.h"
 #include "toolkit/popups/StdPopUp.h"
@@ -136,9 +137,11 @@ void StdWindowController::didAwakeFromNib()
     FILL();
 }
 
+// Built and filled, the window takes the keyboard in the order it shows its controls.
 void StdWindowController::windowDidLoad()
 {
     m_window->initialize();
+    orderFocusChain(m_window);
     const QSizeF increment = getContentIncrement();
     m_window->setSizeIncrement(int(std::lround(increment.width())), int(std::lround(increment.height())));
     if (!m_modal)
