@@ -6,6 +6,7 @@
 #include "model/TOOL.h"
 
 #include <algorithm>
+#include <atomic>
 #include <tuple>
 
 namespace {
@@ -142,11 +143,20 @@ bool TRANSACT::operator==(const TRANSACT& other) const
     return storedFields(*this) == storedFields(other);
 }
 
+std::uint64_t TRANSACT::newIdentity()
+{
+    // Atomic: cheap, and sound whatever thread makes a transaction.
+    static std::atomic<std::uint64_t> last {0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 void TRANSACT::setFromTransact(const TRANSACT& other)
 {
     const bool keptMark = mark;
+    const std::uint64_t keptIdentity = identity;
     *this = other;
     mark = keptMark;
+    identity = keptIdentity;
 }
 
 TRANSACT TRANSACT::copyOfTransact() const
@@ -414,7 +424,11 @@ long TRANSACT::allocTransact(const TRANSACT& trans, DOCUMENT* doc)
         return -1;
     const long index = doc->transact_array.size();
     doc->transact_array.append(trans.copyOfTransact());
-    doc->transact_array.last().roundAmountsAsStored(doc->deviseHdl);
+    TRANSACT& added = doc->transact_array.last();
+    // What is added is a copy (a paste, an import line, an occurrence), never the transaction it
+    // was taken from, which may still be in the list.
+    added.identity = newIdentity();
+    added.roundAmountsAsStored(doc->deviseHdl);
     return index;
 }
 

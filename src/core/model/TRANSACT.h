@@ -1,17 +1,23 @@
 #pragma once
 // One movement of money, on one date, from the debited account who1 to the credited account
-// who2. A transaction has no ident: the document addresses it by its position in its list, and
-// every position after a deleted one moves down by one. Windows and engines hold copies.
+// who2. A transaction has no stored ident: the document addresses it by its position in its list,
+// and every position after a deleted one moves down by one. Windows and engines hold copies.
 //
-// Plain C++ copies (assignment, a detaching list) copy every field, mark included, so the
-// document's list never loses its marks; copyOfTransact and setFromTransact are the copies that
+// Plain C++ copies (assignment, a detaching list) copy every field, mark and identity included, so
+// the document's list never loses its marks; copyOfTransact and setFromTransact are the copies that
 // leave mark out. An empty multis or attachedDocuments list means "none".
+//
+// identity, held in memory only, tells a transaction from its twins (a paste, two purchases alike)
+// while the program runs, for work that finds a transaction again after the list may have changed:
+// each TRANSACT made has a number none other has, copies carry it, the document gives a new one to
+// every transaction it adds (allocTransact) and keeps it through an edit in place.
 #include "model/MONTANT.h"
 #include "model/MOYEN.h"
 
 #include <QList>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -80,6 +86,7 @@ public:
     long devise = 0;
     bool annulation = false;
     bool mark = false; // memory only: never stored; left out by copyOfTransact and setFromTransact
+    std::uint64_t identity = newIdentity(); // memory only: never stored nor compared by ==
     MONTANT solde;
     MONTANT taxe;
     MONTANT quote1;
@@ -92,9 +99,11 @@ public:
     MultiList multis;
     AttachedDocumentList attachedDocuments;
 
-    // Every stored field alike, amounts exactly; mark, memory only, is not looked at. The
-    // identity of a transaction, which has no ident of its own.
+    // Every stored field alike, amounts exactly: the content of a transaction. mark and identity,
+    // memory only, are not looked at, so twins are equal.
     bool operator==(const TRANSACT& other) const;
+    // A number no TRANSACT made before had.
+    static std::uint64_t newIdentity();
 
     // ---- Construction and copying --------------------------------------------------------------
 
@@ -104,7 +113,7 @@ public:
     // category 1.
     void defaultTransact(const DOCUMENT* doc);
     static TRANSACT allocNewTransact(const DOCUMENT* doc);
-    // Every field of the other but mark.
+    // Every field of the other but mark and identity: this stays the same transaction.
     void setFromTransact(const TRANSACT& other);
     // The same transaction with mark cleared.
     TRANSACT copyOfTransact() const;
@@ -186,7 +195,8 @@ public:
     static const TRANSACT* transactAtIndexInDocument(long index, const DOCUMENT* doc);
     // A copy (mark cleared) of the transaction at that index; none outside the list.
     static std::optional<TRANSACT> loadTransactCopy_from_file(long index, const DOCUMENT* doc);
-    // Appends a copy (mark cleared, amounts as stored) and answers its index; -1 without a document.
+    // Appends a copy (mark cleared, amounts as stored, a new identity) and answers its index; -1
+    // without a document.
     static long allocTransact(const TRANSACT& trans, DOCUMENT* doc);
     // Runs the block on every stored transaction, in list order, with its index.
     static void enumerateTransactsUsingBlock(DOCUMENT* doc, const std::function<void(TRANSACT&, long)>& block);

@@ -11,6 +11,7 @@
 #include "model/TransactBatch.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -277,7 +278,10 @@ TRANSACT* replaceTransactData(DOCUMENT* doc, long index, const TRANSACT& trans)
         svLog(QStringLiteral("replaceTransactData index out of bound !"));
         return nullptr;
     }
+    // The edited version is the same transaction, whatever copy it was written on.
+    const std::uint64_t identity = stored->identity;
     *stored = trans.copyOfTransact();
+    stored->identity = identity;
     stored->roundAmountsAsStored(doc->deviseHdl);
     return stored;
 }

@@ -27,7 +27,8 @@ bool makeTransact(const TRANSACT& trans, long* index, DOCUMENT* doc, bool notify
 void notifyMakeTransact(long index);
 // The transaction sound and the three follow-ups, once the last transaction of a change is in place.
 void notifyTransactFollowUps();
-// Replaces the transaction at that position with a copy. False when the position is outside the
+// Replaces the transaction at that position with a copy, which keeps the replaced one's identity
+// (TRANSACT.h): an edit leaves it the same transaction. False when the position is outside the
 // list (nothing is changed nor broadcast) or when an account the old or new version names is
 // missing (the replacement is made all the same).
 bool replaceTransact(const TRANSACT& trans, long index, DOCUMENT* doc, bool notify, bool isLast, bool keepSelection);

@@ -9,6 +9,7 @@
 
 #include "toolkit/dialogs/QtAlertPresenter.h"
 
+#include "engines/TransactClipboard.h"
 #include "foundation/localized.h"
 #include "foundation/selectors.h"
 #include "model/ReferencePasses.h"
@@ -38,15 +39,35 @@ void answerOui()
 // Asked about Salaire (1) and Retrait (3), Retrait alone, or Retrait and Courtier (6). The statement
 // selects a transaction made or edited meanwhile. A list closed under its question takes the
 // question with it, answered no: nothing it asked about goes, whatever was clicked afterwards.
+// Twins: Retrait pasted (7) before the question, or after the asked one went; two purchases alike
+// typed apart (7, 8), the first asked, then deleted, the second sliding into its place.
 TEST_F(AskedTransactsTest, TheAnswerDeletesOnlyWhatWasAskedAbout)
 {
     using Meanwhile = std::function<void(FenTransListController*)>;
     const Meanwhile made
         = [this](auto*) { makeTransact(trans(at(13, 6, 2024), 7, 22, 12.34, 1, "Neuve"), nullptr, &doc, true, true); };
-    const Meanwhile edited = [this](auto*) {
-        TRANSACT retrait = doc.transact_array[3];
-        retrait.solde = euros(55);
-        replaceTransact(retrait, 3, &doc, true, true, false);
+    const auto edit = [this](long position) {
+        TRANSACT changed = doc.transact_array[position];
+        changed.solde = euros(55);
+        replaceTransact(changed, position, &doc, true, true, false);
+    };
+    const Meanwhile edited = [&](auto*) { edit(3); };
+    // Retrait copied; then, when asked, deleted; then pasted.
+    const auto paste = [this](bool deleted) {
+        TransactClipboard clipboard;
+        clipboard.copyTransactToClipboard(doc.transact_array[3]);
+        if (deleted)
+            deleteTransact(3, &doc, true, true);
+        clipboard.pasteTransactClipboard(&doc, nullptr);
+    };
+    const Meanwhile pasted = [&](auto*) { paste(false); };
+    const Meanwhile pastedBack = [&](auto*) { paste(true); };
+    const Meanwhile twinEdited = [&](auto*) { edit(7); };
+    const Meanwhile retraitDeleted = [this](auto*) { deleteTransact(3, &doc, true, true); };
+    const Meanwhile twinDeleted = [this](auto*) { deleteTransact(7, &doc, true, true); };
+    const Meanwhile madeTwice = [&](auto* list) {
+        made(list);
+        made(list);
     };
     const Meanwhile replaced = [this](auto*) {
         replacePosteEverywhere(4, &doc, 1, nullptr);
@@ -65,22 +86,32 @@ TEST_F(AskedTransactsTest, TheAnswerDeletesOnlyWhatWasAskedAbout)
         std::vector<long> asked;
         Meanwhile meanwhile;
         const char* left;
+        Meanwhile before = nullptr;
     };
     const Case cases[] = {
         {statement, {1, 3}, made, "Pain,Courses,Livret,Pharmacie,Courtier,Neuve"},
         {statement, {1, 3}, edited, "Pain,Courses,Retrait,Livret,Pharmacie,Courtier"},
         {categorie, {3}, replaced, "Salaire,Courses,Retrait,Livret,Pharmacie,Courtier"},
         {search, {3, 6}, closed, "Salaire,Courses,Retrait,Livret,Pharmacie,Courtier"},
+        {statement, {7}, twinEdited, "Pain,Salaire,Courses,Retrait,Livret,Pharmacie,Courtier,Retrait", pasted},
+        {statement, {3, 6}, retraitDeleted, "Pain,Salaire,Courses,Livret,Pharmacie,Retrait", pasted},
+        {statement, {3}, pastedBack, "Pain,Salaire,Courses,Livret,Pharmacie,Courtier,Retrait"},
+        {statement, {7}, twinDeleted, "Pain,Salaire,Courses,Retrait,Livret,Pharmacie,Courtier,Neuve", madeTwice},
     };
     UiHost::Services services = testServices();
     services.alerts = std::make_unique<QtAlertPresenter>();
     UiHost asking(std::move(services));
     UiHost::install(&asking);
+    // The amounts as a stored document holds them, so that a paste is alike in every field.
+    for (TRANSACT& t : doc.transact_array)
+        t.roundAmountsAsStored(doc.deviseHdl);
     const TransactList kept = doc.transact_array;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.left);
         doc.transact_array = kept;
         recomputeAllReleves(&doc);
+        if (c.before)
+            c.before(nullptr);
         FenTransListController* list = c.open();
         QList<long> rows;
         for (const long position : c.asked)
