@@ -194,9 +194,10 @@ bool UiHost::endModalRunsThen(QObject* context, std::function<void()> then)
     scheduler().after(
         0, IScheduler::Mode::Default,
         [this, context, then = std::move(then)] {
-            const auto held = std::find(m_commandsWaiting.begin(), m_commandsWaiting.end(), context);
-            if (held != m_commandsWaiting.end())
-                m_commandsWaiting.erase(held);
+            // The command runs now, and its own runs (its save question) are the user's: a press
+            // repeated meanwhile waits no more either, whatever it does once called.
+            m_commandsWaiting.erase(std::remove(m_commandsWaiting.begin(), m_commandsWaiting.end(), context),
+                                    m_commandsWaiting.end());
             runWhenRunsEnd();
             then();
         },
