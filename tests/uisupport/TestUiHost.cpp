@@ -49,7 +49,7 @@ int TestModalRunner::run(const ModalRequest& request)
     Run current {request.window, 0, false};
     m_runs.push_back(&current);
     {
-        ModalRunScope scope;
+        ModalRunScope scope(request.window, UiHost::RunKind::Window);
         script(request);
     }
     m_runs.erase(std::find(m_runs.begin(), m_runs.end(), &current));
@@ -66,16 +66,6 @@ void TestModalRunner::endModal(QWidget* window, int code)
             run->code = code;
             run->ended = true;
             return;
-        }
-    }
-}
-
-void TestModalRunner::endAll(int code)
-{
-    for (Run* run : m_runs) {
-        if (!run->ended) {
-            run->code = code;
-            run->ended = true;
         }
     }
 }

@@ -37,7 +37,6 @@ public:
 
     int run(const ModalRequest& request) override;
     void endModal(QWidget* window, int code) override;
-    void endAll(int code) override;
     int depth() const override { return static_cast<int>(m_runs.size()); }
     QWidget* modalWindow() const override;
 

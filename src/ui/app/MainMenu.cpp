@@ -335,9 +335,10 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event)
 }
 
 // A modal window has no menu keys, and one waiting under a question takes no key at all
-// (ModalHandoff): the quit key alone still quits from either, as from any window, ending the runs
-// as cancelled, bringing a question forward and going on once it is answered. An editor that leaves
-// Escape alone (a graph's) would otherwise hold the quit until the user finds its cancel button.
+// (ModalHandoff): the quit key alone still quits from either, as from any window
+// (UiHost::endModalRunsThen): an editor the user typed nothing in ends as cancelled, one holding
+// what the user typed comes forward as a question does, and the quit goes on once the user has
+// closed it. An untouched editor that leaves Escape alone (a graph's) never holds the quit.
 bool MainMenu::quitsFromModalWindow(QObject* watched, QKeyEvent& key)
 {
     QAction* quit = action(QStringLiteral("terminate"));

@@ -82,14 +82,16 @@ QWidget* ModalHandoff::firstBlocker(const QList<QWidget*>& modals, const QWidget
     return nullptr;
 }
 
+// The run a waiting quit is to have answered first comes before any that Qt would name: the
+// runs around it can only end after it.
 QWidget* ModalHandoff::answeringWindow(QWidget* window)
 {
     if (!window || !QApplication::activeModalWidget())
         return nullptr;
-    if (QWidget* blocker = qtBlocker(window))
-        return blocker;
     const UiHost* host = UiHost::installed();
-    return host ? host->waitsUnder(window) : nullptr;
+    if (QWidget* waited = host ? host->waitsUnder(window) : nullptr)
+        return waited;
+    return qtBlocker(window);
 }
 
 QWidget* ModalHandoff::qtBlocker(QWidget* window)

@@ -12,7 +12,8 @@
 // Qt does not let block it) counts as blocked by that question: it hands the keyboard over the
 // same way, and takes no input until the question is answered, since whatever it did would be
 // carried out only after the answer. Its keys and clicks are dropped, each bringing the question
-// forward; its own shortcuts wait with it.
+// forward; its own shortcuts wait with it. While a quit or a document's close waits for the user,
+// every other window counts as blocked by the run it waits for (UiHost::waitsUnder).
 #include <QList>
 #include <QObject>
 

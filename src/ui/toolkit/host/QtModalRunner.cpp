@@ -97,7 +97,7 @@ int QtModalRunner::run(const ModalRequest& request)
     QWidget* sheetOf = request.sheet && request.parent ? request.parent->window() : nullptr;
     Run current {request.window, sheetOf, &loop, 0, false};
     m_runs.push_back(&current);
-    ModalRunScope scope;
+    ModalRunScope scope(request.window, UiHost::RunKind::Window);
 
     // A window on screen goes back to its own modality once its run ends.
     const bool onScreen = request.window->isVisible();
@@ -144,17 +144,6 @@ void QtModalRunner::endModal(QWidget* window, int code)
     run->code = code;
     run->ended = true;
     run->loop->exit(code);
-}
-
-void QtModalRunner::endAll(int code)
-{
-    for (Run* run : m_runs) {
-        if (run->ended)
-            continue;
-        run->code = code;
-        run->ended = true;
-        run->loop->exit(code);
-    }
 }
 
 QWidget* QtModalRunner::modalWindow() const

@@ -119,15 +119,20 @@ UiHost& UiHost::instance()
     return *g_host;
 }
 
-void UiHost::enterModal(QWidget* question)
+void UiHost::enterModal(QWidget* window, RunKind kind)
 {
     // Before the first modal window shows: from then on, a window it blocks never keeps the keys.
     ModalHandoff::ensureInstalled();
-    QWidget* window = question ? question : modal().modalWindow();
+    if (!window)
+        window = modal().modalWindow();
     KeyboardReturn::runOpens(window);
     ++m_modalDepth;
-    m_runs.push_back({window, question != nullptr});
+    m_runs.push_back({window, kind, kind == RunKind::Window ? TypedInput(window) : TypedInput(), false});
     scheduler().setModalDepth(m_modalDepth);
+    // Opened by the program's own code after the last run the command waited for (the next entry
+    // of a series), not from a window the user still works in: it is taken as the others were.
+    if (m_modalDepth == 1 && commandWaits())
+        postEndRunsInTurn();
 }
 
 void UiHost::leaveModal()
@@ -140,23 +145,33 @@ void UiHost::leaveModal()
     KeyboardReturn::runCloses();
     if (m_modalDepth == 0)
         postRunsEnded();
+    else if (commandWaits())
+        postEndRunsInTurn();
 }
 
 QList<QWidget*> UiHost::waitingQuestions() const
 {
     QList<QWidget*> questions;
     for (const Run& run : m_runs) {
-        if (run.question && run.window)
+        if (run.kind == RunKind::Question && run.window)
             questions.append(run.window);
     }
     return questions;
 }
 
 // A run's code goes on only once the runs opened inside it have ended: keys typed into its window
-// meanwhile would be carried out after an answer given to another window's question.
+// meanwhile would be carried out after an answer given to another window's question. While a
+// command waits, whatever another window did would be undone by the command, or carried out
+// after it: the run to answer, its pop-ups and the windows it opened take the input alone.
 QWidget* UiHost::waitsUnder(const QWidget* window) const
 {
-    if (!window || m_runs.size() < 2)
+    if (!window || m_runs.empty())
+        return nullptr;
+    if (commandWaits()) {
+        QWidget* answering = runToAnswer();
+        return answering && !opensFrom(window, answering) ? answering : nullptr;
+    }
+    if (m_runs.size() < 2)
         return nullptr;
     QWidget* innermost = m_runs.back().window;
     if (!innermost || !innermost->isVisible() || innermost->window() == window->window())
@@ -172,16 +187,88 @@ bool UiHost::endModalRunsThen(QObject* context, std::function<void()> then)
 {
     if (m_modalDepth == 0)
         return false;
-    modal().endAll(0);
-    bringQuestionsToFront();
+    m_commandsWaiting.erase(std::remove(m_commandsWaiting.begin(), m_commandsWaiting.end(), nullptr),
+                            m_commandsWaiting.end());
+    m_commandsWaiting.emplace_back(context);
+    endRunsInTurn();
     scheduler().after(
         0, IScheduler::Mode::Default,
-        [this, then = std::move(then)] {
+        [this, context, then = std::move(then)] {
+            // The command runs now, and its own runs (its save question) are the user's: a press
+            // repeated meanwhile waits no more either, whatever it does once called.
+            m_commandsWaiting.erase(std::remove(m_commandsWaiting.begin(), m_commandsWaiting.end(), context),
+                                    m_commandsWaiting.end());
             runWhenRunsEnd();
             then();
         },
         context);
     return true;
+}
+
+// A command whose context has gone is dropped by the scheduler: it waits no more.
+bool UiHost::commandWaits() const
+{
+    return std::any_of(m_commandsWaiting.begin(), m_commandsWaiting.end(),
+                       [](const QPointer<QObject>& context) { return !context.isNull(); });
+}
+
+// From the innermost run out, each waiting for the ones inside it: a window's run the user typed
+// nothing in ends as cancelled; the first run that only the user may end comes forward, and the
+// runs around it wait their turn, as their code waits for its answer.
+void UiHost::endRunsInTurn()
+{
+    for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
+        if (run->ending || run->kind == RunKind::Wait || !run->window)
+            continue;
+        if (run->kind == RunKind::Window && !run->typed.changedSince()) {
+            run->ending = true;
+            modal().endModal(run->window, 0);
+            continue;
+        }
+        bringForward(run->window);
+        return;
+    }
+}
+
+// Once the run that ended has left the screen, whatever the window manager then does with the
+// keyboard: the next run to answer comes forward from the event loop of the run around it (or of
+// the run just opened).
+void UiHost::postEndRunsInTurn()
+{
+    if (m_turnPosted)
+        return;
+    m_turnPosted = true;
+    QMetaObject::invokeMethod(
+        &m_turns,
+        [this] {
+            m_turnPosted = false;
+            if (commandWaits())
+                endRunsInTurn();
+        },
+        Qt::QueuedConnection);
+}
+
+QWidget* UiHost::runToAnswer() const
+{
+    for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
+        if (!run->ending && run->kind != RunKind::Wait && run->window && run->window->isVisible())
+            return run->window;
+    }
+    return nullptr;
+}
+
+// The window itself, a window it opened (its parent's chain leads to it) or a pop-up, which only
+// its opener's input opens.
+bool UiHost::opensFrom(const QWidget* window, const QWidget* answering)
+{
+    const QWidget* top = window->window();
+    if (top->windowType() == Qt::Popup || top->windowType() == Qt::ToolTip)
+        return true;
+    for (const QWidget* each = top; each; each = each->parentWidget() ? each->parentWidget()->window() : nullptr) {
+        if (each == answering->window())
+            return true;
+    }
+    return false;
 }
 
 void UiHost::whenRunsEnd(QObject* context, std::function<void()> fn)
@@ -214,22 +301,18 @@ void UiHost::runWhenRunsEnd()
     }
 }
 
-// Outermost first, so that the innermost, which must be answered first, ends on top; a sheet's
-// window comes up with it. A window closed meanwhile stays closed: its question went with it.
-// Minimised along with its window, a question comes back with it.
-void UiHost::bringQuestionsToFront()
+// A sheet's window comes up with it. A window closed meanwhile stays closed: its question went
+// with it. Minimised along with its window, a question comes back with it.
+void UiHost::bringForward(QWidget* window)
 {
-    const QList<QWidget*> questions = waitingQuestions();
-    for (QWidget* question : questions) {
-        if (!question->isVisible())
+    if (!window->isVisible())
+        return;
+    QWidget* parent = window->parentWidget();
+    for (QWidget* each : {parent ? parent->window() : nullptr, window}) {
+        if (!each || !each->isVisible())
             continue;
-        QWidget* parent = question->parentWidget();
-        for (QWidget* window : {parent ? parent->window() : nullptr, question}) {
-            if (!window || !window->isVisible())
-                continue;
-            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-            window->raise();
-        }
-        question->activateWindow();
+        each->setWindowState(each->windowState() & ~Qt::WindowMinimized);
+        each->raise();
     }
+    window->activateWindow();
 }

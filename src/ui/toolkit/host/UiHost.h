@@ -6,6 +6,7 @@
 // scripts and runs time on a virtual clock, so whole flows run headless and deterministic.
 #include "foundation/IAlerts.h"
 #include "foundation/IDesktop.h"
+#include "toolkit/host/TypedInput.h"
 #include "toolkit/media/Animator.h"
 #include "toolkit/media/SoundBackend.h"
 
@@ -41,8 +42,6 @@ public:
     virtual int run(const ModalRequest& request) = 0;
     // Ends the run of that window with the code; nothing when the window is not running.
     virtual void endModal(QWidget* window, int code) = 0;
-    // Ends every run open with the code, as if each window's cancel button had been pressed.
-    virtual void endAll(int code) = 0;
     // The number of window runs open right now, and the innermost one's window.
     virtual int depth() const = 0;
     virtual QWidget* modalWindow() const = 0;
@@ -213,42 +212,66 @@ public:
     // Modal runs of every kind (windows, alerts, panels) open right now.
     int modalDepth() const { return m_modalDepth; }
     // A command that tears windows down (quitting, closing the document) must not run under the
-    // code of an open modal run, which would go on with them gone: with runs open, every window's
-    // run ends as cancelled and the command is called again once the outermost has returned.
-    // An alert or question still open is answered first: nothing is guessed for it, it is brought
-    // to the front (with the window it is a sheet of), so that the command never waits unseen.
-    // Answers false when no run is open: go on now.
+    // code of an open modal run, which would go on with them gone: it is called again once the
+    // outermost run has returned. Meanwhile the runs are ended from the innermost out: a window's
+    // run ends as cancelled unless the window holds what the user typed since it opened. That
+    // window, an alert, a question or a panel is never ended without the user's word: it comes
+    // forward with the keyboard (with the window it is a sheet of) and the command waits until the
+    // user has closed it; then the runs around it are taken the same way, one after the other, and
+    // no other window takes the keys meanwhile (waitsUnder). Answers false when no run is open:
+    // go on now.
     bool endModalRunsThen(QObject* context, std::function<void()> then);
     // Calls fn once no modal run is open any more, from the event loop once the code that ran the
     // outermost run has returned (as Qt's deleteLater waits), and before any command
     // endModalRunsThen holds: a window closed during the runs is gone before a quit goes on.
     // Dropped when the context goes first.
     void whenRunsEnd(QObject* context, std::function<void()> fn);
-    // A modal run opens; question is the window waiting for the user's answer (an alert's box)
-    // when the run is not a window's run that endModalRunsThen can end. Once a run has closed, the
-    // keyboard goes back where it was when it opened (KeyboardReturn).
-    void enterModal(QWidget* question = nullptr);
+    // What a modal run waits for, which decides what a held command does with it.
+    enum class RunKind {
+        Window, // a window's run (IModalRunner), which can be ended
+        Question, // an alert, a question or a panel: only the user's answer ends it
+        Wait, // a wait that ends by itself (an animation)
+    };
+    // A modal run opens on its window: a question's box, a window's run, or none for a wait (the
+    // innermost modal window stands for it). Once a run has closed, the keyboard goes back where it
+    // was when it opened (KeyboardReturn).
+    void enterModal(QWidget* window, RunKind kind);
     void leaveModal();
     // The alerts and questions open right now, innermost last.
     QList<QWidget*> waitingQuestions() const;
     // A window whose run was opened before the innermost one (a question asked from another window
-    // meanwhile) can act only once that one has ended: answers the window of the innermost run it
-    // waits under, null for a window that waits under none.
+    // meanwhile) can act only once that one has ended, and while a command waits for the user no
+    // window but the one to answer takes input: answers the window it waits under, null for a
+    // window that waits under none.
     QWidget* waitsUnder(const QWidget* window) const;
 
 private:
-    void bringQuestionsToFront();
+    struct Run {
+        QPointer<QWidget> window; // the question's box, the run's window, else the innermost modal window
+        RunKind kind = RunKind::Wait;
+        TypedInput typed; // what a window's controls held as its run opened
+        bool ending = false; // ended as cancelled, not returned yet
+    };
+
+    bool commandWaits() const;
+    void endRunsInTurn();
+    void postEndRunsInTurn();
+    // The window of the innermost run that the user must end: what a waiting command brings forward.
+    QWidget* runToAnswer() const;
+    static bool opensFrom(const QWidget* window, const QWidget* answering);
+    static void bringForward(QWidget* window);
     void postRunsEnded();
     void runWhenRunsEnd();
 
     Services m_services;
     int m_modalDepth = 0;
-    struct Run {
-        QPointer<QWidget> window; // the question's box, else the innermost modal window
-        bool question = false;
-    };
     // One entry per open run, innermost last.
     std::vector<Run> m_runs;
+    // The contexts of the commands waiting for the runs to end: while one waits, each run left is
+    // taken in turn.
+    std::vector<QPointer<QObject>> m_commandsWaiting;
+    QObject m_turns; // the context of the posted turns, which go with the host
+    bool m_turnPosted = false;
     struct Waiting {
         QPointer<QObject> context;
         std::function<void()> fn;
@@ -258,13 +281,17 @@ private:
 };
 
 // Counts a modal run on the installed host for the length of a scope; the run of an alert, a
-// question or the print panel gives its window.
+// question or the print panel gives its window, as does a window's run (IModalRunner).
 class ModalRunScope {
 public:
     explicit ModalRunScope(QWidget* question = nullptr)
+        : ModalRunScope(question, question ? UiHost::RunKind::Question : UiHost::RunKind::Wait)
+    {
+    }
+    ModalRunScope(QWidget* window, UiHost::RunKind kind)
         : m_host(UiHost::instance())
     {
-        m_host.enterModal(question);
+        m_host.enterModal(window, kind);
     }
     ~ModalRunScope() { m_host.leaveModal(); }
     ModalRunScope(const ModalRunScope&) = delete;
