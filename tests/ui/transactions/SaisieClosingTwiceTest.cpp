@@ -10,7 +10,7 @@ using namespace saisieui;
 
 namespace {
 
-enum class Second { CloseBox, OkAgain, RunsEndedFromOutside };
+enum class Second { CloseBox, OkAgain, Quit };
 
 class SaisieClosingTwiceTest : public SaisieUiTest {
 protected:
@@ -33,17 +33,21 @@ protected:
             case Second::OkAgain:
                 ok(w);
                 break;
-            case Second::RunsEndedFromOutside:
-                ui().modal().endAll(0);
-                return;
+            case Second::Quit:
+                UiHost::instance().endModalRunsThen(&quitContext, [this] { ++quits; });
+                break;
             }
             QCoreApplication::processEvents();
         });
         QCoreApplication::processEvents();
+        ui().flush();
         APPLIPARAM::loadAppliParam().doAnimations = false;
         ui().animations().setSpeed(0);
         return status;
     }
+
+    QObject quitContext;
+    int quits = 0;
 };
 
 } // namespace
@@ -56,10 +60,9 @@ TEST_F(SaisieClosingTwiceTest, TheRunEndsOnceWithTheFirstClosesCode)
         int status;
         int stored;
     } cases[] = {
-        {"OUI:", Second::CloseBox, kSaisieOK, 1},
-        {"NON:", Second::CloseBox, kSaisieCancel, 0},
-        {"OUI:", Second::OkAgain, kSaisieOK, 1},
-        {"NON:", Second::RunsEndedFromOutside, 0, 0},
+        {"OUI:", Second::CloseBox, kSaisieOK, 1}, {"NON:", Second::CloseBox, kSaisieCancel, 0},
+        {"OUI:", Second::OkAgain, kSaisieOK, 1},  {"NON:", Second::Quit, kSaisieCancel, 0},
+        {"OUI:", Second::Quit, kSaisieOK, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.first) + " then second close " + std::to_string(int(c.second)));
@@ -67,5 +70,7 @@ TEST_F(SaisieClosingTwiceTest, TheRunEndsOnceWithTheFirstClosesCode)
         EXPECT_EQ(closeTwice(c.first, c.second), c.status);
         EXPECT_EQ(long(doc.transact_array.size()), c.stored);
         EXPECT_EQ(ui().modal().depth(), 0);
+        EXPECT_EQ(quits, c.second == Second::Quit ? 1 : 0) << "a quit goes on once the window has gone";
+        quits = 0;
     }
 }

@@ -149,6 +149,14 @@ void UiHost::leaveModal()
         postEndRunsInTurn();
 }
 
+void UiHost::runBeginsClosing(const QWidget* window)
+{
+    for (Run& run : m_runs) {
+        if (run.kind == RunKind::Window && run.window == window)
+            run.closing = true;
+    }
+}
+
 QList<QWidget*> UiHost::waitingQuestions() const
 {
     QList<QWidget*> questions;
@@ -220,6 +228,8 @@ void UiHost::endRunsInTurn()
     for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
         if (run->ending || run->kind == RunKind::Wait || !run->window)
             continue;
+        if (run->closing)
+            return;
         if (run->kind == RunKind::Window && !run->typed.changedSince()) {
             run->ending = true;
             modal().endModal(run->window, 0);

@@ -237,6 +237,9 @@ public:
     // was when it opened (KeyboardReturn).
     void enterModal(QWidget* window, RunKind kind);
     void leaveModal();
+    // The window has begun to close by the user's word (OK, Cancel), and its run ends by itself
+    // with that word's code: a waiting command waits for it rather than ending it as cancelled.
+    void runBeginsClosing(const QWidget* window);
     // The alerts and questions open right now, innermost last.
     QList<QWidget*> waitingQuestions() const;
     // A window whose run was opened before the innermost one (a question asked from another window
@@ -251,6 +254,7 @@ private:
         RunKind kind = RunKind::Wait;
         TypedInput typed; // what a window's controls held as its run opened
         bool ending = false; // ended as cancelled, not returned yet
+        bool closing = false; // ends by itself with the code of the close begun
     };
 
     bool commandWaits() const;

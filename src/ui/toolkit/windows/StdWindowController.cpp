@@ -239,6 +239,13 @@ void StdWindowController::appearWindowAnimated(bool adjust, const std::function<
 // ---------------------------------------------------------------------------------------------
 // Closing
 
+void StdWindowController::beginClosing()
+{
+    m_closingBegun = true;
+    if (UiHost* host = UiHost::installed(); host && m_window)
+        host->runBeginsClosing(m_window);
+}
+
 void StdWindowController::closeAnimation(std::function<void()> completion)
 {
     m_motion.closeAnimation(std::move(completion));

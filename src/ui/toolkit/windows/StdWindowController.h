@@ -281,7 +281,7 @@ public:
 protected:
     // A window whose closing takes steps before its run ends (a panel sliding out, the shrinking)
     // says so as the first begins.
-    void beginClosing() { m_closingBegun = true; }
+    void beginClosing();
     // Lays out the window's controls; the base has none.
     virtual void buildInterface(StdWindow& window) { Q_UNUSED(window); }
     // After the window is built: the window's own set-up, then the modal run of a modal

@@ -145,6 +145,7 @@ void StdWindowMotion::closeAnimation(std::function<void()> completion)
     }
     m_closeAnimationRun = true;
     m_shrinking = true;
+    UiHost::instance().runBeginsClosing(window);
     if (completion)
         m_afterShrink.push_back(std::move(completion));
     // The user is done with the window: what is typed from now on is for the one after it.
