@@ -20,7 +20,6 @@ public:
         return m_code;
     }
     void endModal(QWidget*, int code) override { m_code = code; }
-    void endAll(int code) override { m_code = code; }
     int depth() const override { return m_depth; }
     QWidget* modalWindow() const override { return nullptr; }
 

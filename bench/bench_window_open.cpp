@@ -33,7 +33,6 @@ class ConfirmingRunner : public IModalRunner {
 public:
     int run(const ModalRequest&) override { return 1; }
     void endModal(QWidget*, int) override { }
-    void endAll(int) override { }
     int depth() const override { return 0; }
     QWidget* modalWindow() const override { return nullptr; }
 };
