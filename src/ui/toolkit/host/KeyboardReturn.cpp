@@ -203,7 +203,9 @@ void KeyboardReturn::post(const Holder& holder)
 // The field comes back whatever window has the keyboard now: the window finds it as the user
 // left it when it has the keyboard again, unless the program has put it elsewhere since. The
 // window itself takes it back only if no other took it meanwhile, and only from in front: one that
-// lies behind another leaves it to the landing.
+// lies behind another leaves it to the landing. A window that ran modally on itself (a statement
+// that ticked) is the one the user ended the run in: it takes the keyboard back whatever the
+// manager chose meanwhile.
 void KeyboardReturn::giveBack(const Holder& holder)
 {
     QWidget* window = holder.window;
@@ -217,9 +219,12 @@ void KeyboardReturn::giveBack(const Holder& holder)
     if (m_changes != holder.changes)
         return;
     QWidget* active = QApplication::activeWindow();
-    if (active == window || (active && active->isVisible()) || !WindowOrder::isInFront(window))
+    if (active == window)
         return;
-    window->activateWindow();
+    const bool ranOnItself = holder.modal == window;
+    if (!ranOnItself && ((active && active->isVisible()) || !WindowOrder::isInFront(window)))
+        return;
+    activate(window);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -321,8 +326,10 @@ void KeyboardReturn::endLanding()
 
 // A manager that offered the keyboard to the window closing now (a click on it) but left it on
 // another window of the program sends no word when the closing window goes: Qt is left with no
-// active window, every shortcut dropped until the user clicks. Qt is told where the keys go,
-// unless a question blocks that window (the hand-off brings it forward).
+// active window, every shortcut dropped until the user clicks. So is a window hidden and shown
+// again (its modality changed) that the manager gives the keys back to: Qt still takes it for
+// the platform's focus window and hears nothing new. Qt is told where the keys go, unless a
+// question blocks that window (the hand-off brings it forward).
 // A close and the focus Qt gives up after it ask once: one reading of the display serves both.
 void KeyboardReturn::postFollowPlatformKeyboard()
 {
@@ -334,9 +341,8 @@ void KeyboardReturn::postFollowPlatformKeyboard()
 void KeyboardReturn::followPlatformKeyboard()
 {
     m_followPosted = false;
-    const QWindow* focus = QGuiApplication::focusWindow();
     const QWidget* active = QApplication::activeWindow();
-    if ((focus && focus->isVisible()) || (active && active->isVisible()))
+    if (active && active->isVisible())
         return;
     QWidget* window = platformKeyboardWindow();
     if (!window || !window->isVisible() || !window->windowHandle() || !WindowOrder::takesKeyboard(*window)
