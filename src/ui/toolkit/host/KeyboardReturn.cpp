@@ -114,6 +114,18 @@ void KeyboardReturn::programPlaces(QWidget* place)
         shared().m_placed = place;
 }
 
+// Qt forgets the active window as it hides it, but takes the platform's focus to be still on it
+// until the platform says otherwise: a manager that gives the keys back to it once it shows again
+// tells Qt nothing new, and Qt would stay without an active window.
+void KeyboardReturn::windowShownAgain(QWidget* window)
+{
+    if (!window || !window->isVisible() || !hasApplication())
+        return;
+    const QWindow* handle = window->windowHandle();
+    if (handle && QGuiApplication::focusWindow() == handle && !QApplication::activeWindow())
+        shared().activate(window);
+}
+
 void KeyboardReturn::setManagerChoosesForTesting(std::optional<bool> chooses)
 {
     g_managerChoosesForTesting = chooses;
@@ -203,9 +215,7 @@ void KeyboardReturn::post(const Holder& holder)
 // The field comes back whatever window has the keyboard now: the window finds it as the user
 // left it when it has the keyboard again, unless the program has put it elsewhere since. The
 // window itself takes it back only if no other took it meanwhile, and only from in front: one that
-// lies behind another leaves it to the landing. A window that ran modally on itself (a statement
-// that ticked) is the one the user ended the run in: it takes the keyboard back whatever the
-// manager chose meanwhile.
+// lies behind another leaves it to the landing.
 void KeyboardReturn::giveBack(const Holder& holder)
 {
     QWidget* window = holder.window;
@@ -219,12 +229,9 @@ void KeyboardReturn::giveBack(const Holder& holder)
     if (m_changes != holder.changes)
         return;
     QWidget* active = QApplication::activeWindow();
-    if (active == window)
+    if (active == window || (active && active->isVisible()) || !WindowOrder::isInFront(window))
         return;
-    const bool ranOnItself = holder.modal == window;
-    if (!ranOnItself && ((active && active->isVisible()) || !WindowOrder::isInFront(window)))
-        return;
-    activate(window);
+    window->activateWindow();
 }
 
 // ---------------------------------------------------------------------------------------------

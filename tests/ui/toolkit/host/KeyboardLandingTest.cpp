@@ -215,7 +215,7 @@ TEST_F(KeyboardLandingTest, AQuestionAnsweredLeavesTheKeyboardToTheWindowTheUser
 // closes.
 TEST_F(KeyboardLandingTest, AWindowRunningModallyOnItselfKeepsTheKeyboard)
 {
-    enum class Manager { None, LeavesTheKeys, AskedForAnotherWindow };
+    enum class Manager { None, LeavesTheKeys, AskedForAnotherWindow, GivesTheKeysAsTheAskerCloses };
     const struct {
         const char* why;
         Manager manager;
@@ -225,6 +225,9 @@ TEST_F(KeyboardLandingTest, AWindowRunningModallyOnItselfKeepsTheKeyboard)
         // A click on another window during the mode: Qt asks the manager to activate the modal
         // window instead, and the manager gives it the keys again once it shows anew.
         {"the manager was asked to activate another window meanwhile", Manager::AskedForAnotherWindow},
+        // The editor that asked for the mode closed as it began: Qt knew no active window until the
+        // manager gave the keys to the window, its mode begun.
+        {"the mode began as the window that asked for it closed", Manager::GivesTheKeysAsTheAskerCloses},
     };
     for (const auto& c : cases) {
         for (const int runs : {1, 2}) {
@@ -233,9 +236,13 @@ TEST_F(KeyboardLandingTest, AWindowRunningModallyOnItselfKeepsTheKeyboard)
             KeyboardReturn::setPlatformKeyboardForTesting(c.manager == Manager::None ? std::nullopt
                                                                                      : std::optional<QWidget*>(&list));
             bringToFront(list);
+            if (c.manager == Manager::GivesTheKeysAsTheAskerCloses) {
+                bringToFront(entry);
+                entry.hide();
+            }
             for (int run = 0; run < runs; ++run) {
                 QTimer::singleShot(0, &list, [this, &c] {
-                    if (c.manager == Manager::AskedForAnotherWindow)
+                    if (c.manager != Manager::None && c.manager != Manager::LeavesTheKeys)
                         list.activateWindow();
                     m_host->modal().endModal(&list, 0);
                 });
