@@ -116,14 +116,22 @@ void KeyboardReturn::programPlaces(QWidget* place)
 
 // Qt forgets the active window as it hides it, but takes the platform's focus to be still on it
 // until the platform says otherwise: a manager that gives the keys back to it once it shows again
-// tells Qt nothing new, and Qt would stay without an active window.
+// tells Qt nothing new, and Qt would stay without an active window. Qt is told once the code that
+// changed the window's modality has run: a mode that ends puts its palettes back first.
 void KeyboardReturn::windowShownAgain(QWidget* window)
 {
-    if (!window || !window->isVisible() || !hasApplication())
+    if (!window || !hasApplication())
         return;
-    const QWindow* handle = window->windowHandle();
-    if (handle && QGuiApplication::focusWindow() == handle && !QApplication::activeWindow())
-        shared().activate(window);
+    QPointer<QWidget> shown(window);
+    KeyboardReturn& self = shared();
+    QMetaObject::invokeMethod(
+        &self,
+        [&self, shown] {
+            const QWindow* handle = shown && shown->isVisible() ? shown->windowHandle() : nullptr;
+            if (handle && QGuiApplication::focusWindow() == handle && !QApplication::activeWindow())
+                self.activate(shown);
+        },
+        Qt::QueuedConnection);
 }
 
 void KeyboardReturn::setManagerChoosesForTesting(std::optional<bool> chooses)
