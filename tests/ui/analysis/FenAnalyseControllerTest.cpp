@@ -18,6 +18,7 @@
 #include "toolkit/dialogs/FenAskStringController.h"
 #include "toolkit/dialogs/FenCalendrierController2.h"
 #include "toolkit/dialogs/QtColorPanel.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 #include "toolkit/windows/windowutils.h"
 #include "transactions/FenListingController.h"
 
@@ -407,6 +408,53 @@ TEST_F(FenAnalyseControllerTest, TheWindowsOpenAsTallAsTheirRowsAndApartOnALapto
         budget->close();
         analyse->close();
     }
+}
+
+// On a 1024-pixel screen the analysis and the budget, whose controls want more, fit whole in the
+// frame a manager with openbox's borders gives them, opened or put back at a remembered frame: a
+// manager keeps a window with size steps at its base plus whole steps, counted below the base too.
+TEST_F(FenAnalyseControllerTest, OnA1024PixelScreenTheWindowsFitWholeInTheFrameAManagerGives)
+{
+    const QRect screen(0, 0, 1024, 768);
+    const QMargins openbox(1, 20, 1, 5);
+    ui().screenInfo().full = ui().screenInfo().frame = screen;
+    StdWindowPlacement::setDecorations(openbox);
+    const auto managersSize = [](const QWidget* window) {
+        const QSize base = window->baseSize().isNull() ? window->minimumSize() : window->baseSize();
+        const QSize step = window->sizeIncrement().expandedTo(QSize(1, 1));
+        return QSize(base.width() + (window->width() - base.width()) / step.width() * step.width(),
+                     base.height() + (window->height() - base.height()) / step.height() * step.height());
+    };
+    const struct {
+        const char* why;
+        bool budget;
+        std::optional<QRectF> frame; // remembered, from the screen's bottom left
+    } cases[] = {
+        {"the analysis", false, std::nullopt},
+        {"the budget", true, std::nullopt},
+        {"the analysis at a remembered frame", false, QRectF(1, 5, 1028, 743)},
+        {"the budget at a remembered frame", true, QRectF(1, 5, 1031, 743)},
+    };
+    // A name that widens the windows' top row past the screen, as the household's own did.
+    AnalyseConfiguration longNamed = doc.anadefHdl.at(0);
+    longNamed.nom = QStringLiteral("Analyse complète des dépenses et des recettes du ménage");
+    doc.anadefHdl.append(longNamed);
+    const QString name = longNamed.nom;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        StdWindowController* w = c.budget
+            ? static_cast<StdWindowController*>(openBudgetWindow(doc, name, 0, c.frame, true))
+            : static_cast<StdWindowController*>(openNewAnalyseWindow(doc, name, 0, c.frame, true));
+        ASSERT_NE(w, nullptr);
+        const QWidget* window = w->window();
+        ASSERT_NE(window->findChild<QWidget*>(QLatin1String(StdWindowPlacement::kScrollName)), nullptr)
+            << "the controls want more than the screen";
+        const QRect kept(window->geometry().topLeft(), managersSize(window));
+        EXPECT_TRUE(screen.contains(kept.marginsAdded(openbox)))
+            << kept.x() << "," << kept.y() << " " << kept.width() << "x" << kept.height();
+        w->close();
+    }
+    StdWindowPlacement::setDecorations(std::nullopt);
 }
 
 TEST_F(FenAnalyseControllerTest, TheEditorStoresItsConfigurationAndTheWindowFollows)

@@ -114,6 +114,26 @@ void KeyboardReturn::programPlaces(QWidget* place)
         shared().m_placed = place;
 }
 
+// Qt forgets the active window as it hides it, but takes the platform's focus to be still on it
+// until the platform says otherwise: a manager that gives the keys back to it once it shows again
+// tells Qt nothing new, and Qt would stay without an active window. Qt is told once the code that
+// changed the window's modality has run: a mode that ends puts its palettes back first.
+void KeyboardReturn::windowShownAgain(QWidget* window)
+{
+    if (!window || !hasApplication())
+        return;
+    QPointer<QWidget> shown(window);
+    KeyboardReturn& self = shared();
+    QMetaObject::invokeMethod(
+        &self,
+        [&self, shown] {
+            const QWindow* handle = shown && shown->isVisible() ? shown->windowHandle() : nullptr;
+            if (handle && QGuiApplication::focusWindow() == handle && !QApplication::activeWindow())
+                self.activate(shown);
+        },
+        Qt::QueuedConnection);
+}
+
 void KeyboardReturn::setManagerChoosesForTesting(std::optional<bool> chooses)
 {
     g_managerChoosesForTesting = chooses;
@@ -321,8 +341,10 @@ void KeyboardReturn::endLanding()
 
 // A manager that offered the keyboard to the window closing now (a click on it) but left it on
 // another window of the program sends no word when the closing window goes: Qt is left with no
-// active window, every shortcut dropped until the user clicks. Qt is told where the keys go,
-// unless a question blocks that window (the hand-off brings it forward).
+// active window, every shortcut dropped until the user clicks. So is a window hidden and shown
+// again (its modality changed) that the manager gives the keys back to: Qt still takes it for
+// the platform's focus window and hears nothing new. Qt is told where the keys go, unless a
+// question blocks that window (the hand-off brings it forward).
 // A close and the focus Qt gives up after it ask once: one reading of the display serves both.
 void KeyboardReturn::postFollowPlatformKeyboard()
 {
@@ -334,9 +356,8 @@ void KeyboardReturn::postFollowPlatformKeyboard()
 void KeyboardReturn::followPlatformKeyboard()
 {
     m_followPosted = false;
-    const QWindow* focus = QGuiApplication::focusWindow();
     const QWidget* active = QApplication::activeWindow();
-    if ((focus && focus->isVisible()) || (active && active->isVisible()))
+    if (active && active->isVisible())
         return;
     QWidget* window = platformKeyboardWindow();
     if (!window || !window->isVisible() || !window->windowHandle() || !WindowOrder::takesKeyboard(*window)

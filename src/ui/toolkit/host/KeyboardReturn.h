@@ -54,6 +54,9 @@ public:
     // The window begins to close (it shrinks, then hides): the keys typed into it until it has
     // hidden are for the window that has the keyboard after it.
     static void windowBeginsClosing(QWidget* window);
+    // The program hid the window and showed it again at once (its modality changed): if Qt still
+    // takes it for the platform's focus window, it is the active window again.
+    static void windowShownAgain(QWidget* window);
     // Whether a manager chooses where the keyboard goes, as a test says: its script plays the
     // manager on a platform without one. Nullopt asks the display again.
     static void setManagerChoosesForTesting(std::optional<bool> chooses);

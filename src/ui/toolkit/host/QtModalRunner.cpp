@@ -1,5 +1,6 @@
 #include "toolkit/host/QtModalRunner.h"
 
+#include "toolkit/host/KeyboardReturn.h"
 #include "toolkit/host/X11WindowManager.h"
 
 #include "foundation/diagnostics.h"
@@ -67,6 +68,7 @@ void QtModalRunner::setModality(QWidget* window, Qt::WindowModality modality)
     if (modality == Qt::NonModal)
         X11WindowManager::forgetModalState(window);
     window->show();
+    KeyboardReturn::windowShownAgain(window);
     QPointer<QWidget> shown(window);
     UiHost::instance().scheduler().after(
         kPlacedMs, IScheduler::Mode::ModalPanel,

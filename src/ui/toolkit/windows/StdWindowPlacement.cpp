@@ -70,6 +70,20 @@ int keptBetween(int position, int length, int low, int high)
     return std::max(low, std::min(position, high - length + 1));
 }
 
+// Window managers count the size steps from the base size, or without one from zero or the
+// minimum as each likes: the window is given one. A frame narrower than the base is taken as a
+// whole number of steps below it, rounded towards the base: wider than asked, past the screen's
+// edge. The base is never larger than the frame the window is given.
+void giveBaseSize(QWidget* window, const QSize& frame)
+{
+    const QSize step = window->sizeIncrement();
+    if (step.width() <= 1 && step.height() <= 1)
+        return;
+    const QSize base = window->baseSize().isNull() ? window->minimumSize() : window->baseSize();
+    if (base.boundedTo(frame) != window->baseSize())
+        window->setBaseSize(base.boundedTo(frame));
+}
+
 int openWindowsBesides(const QWidget* window)
 {
     const auto windows = QApplication::topLevelWidgets();
@@ -208,11 +222,7 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
     QRect fitted = fittedGeometry(geometry, guessed && placed ? QMargins() : decorations, area);
     if (guessed)
         checkOnceDecorated(window, parent);
-    // Window managers count the steps from the base size, or without one from zero or the
-    // minimum as each likes: the window is given one.
-    const QSize step = window->sizeIncrement();
-    if ((step.width() > 1 || step.height() > 1) && window->baseSize().isNull())
-        window->setBaseSize(window->minimumSize());
+    giveBaseSize(window, fitted.size());
     fitted.setSize(steppedSize(window, fitted.size()));
     const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize());
     if (fitted.width() < needed.width() || fitted.height() < needed.height())

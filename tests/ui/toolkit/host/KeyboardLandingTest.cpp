@@ -11,10 +11,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -209,20 +211,53 @@ TEST_F(KeyboardLandingTest, AQuestionAnsweredLeavesTheKeyboardToTheWindowTheUser
 
 // A window running modally on itself (a statement while the user ticks) goes off and on again as
 // its mode starts and ends, and Qt forgets it was active though the platform's focus stays on it:
-// with no manager, it has the keyboard after all the same, and hands it on as it closes.
+// whatever the manager does meanwhile, it has the keyboard after its mode, and hands it on as it
+// closes.
 TEST_F(KeyboardLandingTest, AWindowRunningModallyOnItselfKeepsTheKeyboard)
 {
-    KeyboardReturn::setManagerChoosesForTesting(false);
-    for (const int runs : {1, 2}) {
-        SCOPED_TRACE(runs);
-        bringToFront(list);
-        for (int run = 0; run < runs; ++run) {
-            QTimer::singleShot(0, &list, [this] { m_host->modal().endModal(&list, 0); });
-            m_host->modal().run({&list, nullptr, false, nullptr});
+    enum class Manager { None, LeavesTheKeys, AskedForAnotherWindow, GivesTheKeysAsTheAskerCloses };
+    const struct {
+        const char* why;
+        Manager manager;
+    } cases[] = {
+        {"without a manager, the program gives it", Manager::None},
+        {"the manager leaves the keys on it, saying nothing", Manager::LeavesTheKeys},
+        // A click on another window during the mode: Qt asks the manager to activate the modal
+        // window instead, and the manager gives it the keys again once it shows anew.
+        {"the manager was asked to activate another window meanwhile", Manager::AskedForAnotherWindow},
+        // The editor that asked for the mode closed as it began: Qt knew no active window until the
+        // manager gave the keys to the window, its mode begun.
+        {"the mode began as the window that asked for it closed", Manager::GivesTheKeysAsTheAskerCloses},
+    };
+    for (const auto& c : cases) {
+        for (const int runs : {1, 2}) {
+            SCOPED_TRACE(testing::Message() << c.why << ", " << runs << " runs");
+            KeyboardReturn::setManagerChoosesForTesting(c.manager != Manager::None);
+            KeyboardReturn::setPlatformKeyboardForTesting(c.manager == Manager::None ? std::nullopt
+                                                                                     : std::optional<QWidget*>(&list));
+            bringToFront(list);
+            if (c.manager == Manager::GivesTheKeysAsTheAskerCloses) {
+                bringToFront(entry);
+                entry.hide();
+            }
+            for (int run = 0; run < runs; ++run) {
+                QTimer::singleShot(0, &list, [this, &c] {
+                    if (c.manager != Manager::None && c.manager != Manager::LeavesTheKeys)
+                        list.activateWindow();
+                    m_host->modal().endModal(&list, 0);
+                });
+                m_host->modal().run({&list, nullptr, false, nullptr});
+                if (c.manager == Manager::AskedForAnotherWindow)
+                    list.windowHandle()->requestActivate();
+            }
+            EXPECT_EQ(keyWindowAtRest(list), &list);
+            EXPECT_EQ(QApplication::focusWidget(), list.field);
+            KeyboardReturn::setPlatformKeyboardForTesting(
+                c.manager == Manager::None ? std::nullopt : std::optional<QWidget*>(&beside));
+            list.hide();
+            if (c.manager != Manager::None)
+                beside.activateWindow();
+            EXPECT_EQ(keyWindowAtRest(beside), &beside) << "the keyboard went nowhere as the window closed";
         }
-        EXPECT_EQ(keyWindowAtRest(list), &list);
-        EXPECT_EQ(QApplication::focusWidget(), list.field);
-        list.hide();
-        EXPECT_EQ(keyWindowAtRest(beside), &beside) << "the keyboard went nowhere as the window closed";
     }
 }
