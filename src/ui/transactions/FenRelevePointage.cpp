@@ -17,6 +17,7 @@
 #include "model/ReleveCompute.h"
 #include "model/TOOL.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QVariantMap>
@@ -113,8 +114,13 @@ void FenReleveController::POINTER_RELEVE(QObject*)
     if (self)
         self->leavePointage();
     session.showPalettes();
-    if (self)
-        self->windowDidMove();
+    if (!self)
+        return;
+    self->windowDidMove();
+    // A window made key while it ticked kept its entry palette away, and a manager that leaves
+    // the keys on it says nothing more: the palette comes back now.
+    if (StdWindow* shown = self->windowIfLoaded(); shown && QApplication::activeWindow() == shown)
+        self->windowDidBecomeKey();
 }
 
 // Table 1 lists the unticked transactions while table 2 keeps the statement selected.
