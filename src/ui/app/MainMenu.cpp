@@ -334,11 +334,10 @@ bool MainMenu::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-// A modal window has no menu keys, and one waiting under a question takes no key at all
-// (ModalHandoff): the quit key alone still quits from either, as from any window
-// (UiHost::endModalRunsThen): an editor the user typed nothing in ends as cancelled, one holding
-// what the user typed comes forward as a question does, and the quit goes on once the user has
-// closed it. An untouched editor that leaves Escape alone (a graph's) never holds the quit.
+// A modal window (an editor, an alert, a question, a file or print panel) has no menu keys, and one
+// waiting under a question takes no key at all (ModalHandoff): the quit key alone still quits from
+// any of them, as from any window (UiHost::endModalRunsThen): every open run comes forward in turn
+// and the quit goes on once the user has closed the last.
 bool MainMenu::quitsFromModalWindow(QObject* watched, QKeyEvent& key)
 {
     QAction* quit = action(QStringLiteral("terminate"));
@@ -347,7 +346,7 @@ bool MainMenu::quitsFromModalWindow(QObject* watched, QKeyEvent& key)
         || QKeySequence(key.keyCombination()) != quit->shortcut())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
-    const bool modal = qobject_cast<StdWindow*>(widget->window()) && widget->window()->isModal();
+    const bool modal = widget->window()->isModal();
     if (!modal && !host->waitsUnder(widget))
         return false;
     key.accept();

@@ -9,6 +9,8 @@
 #include "transactions/FenTransListController.h"
 #include "transactions/SaisieRoutine.h"
 
+#include "toolkit/host/UiHost.h"
+
 #include "document/DocContext.h"
 #include "engines/LISTING.h"
 #include "foundation/IDesktop.h"
@@ -35,7 +37,7 @@ int TransactionWindows::openSaisieForMacro(const MACRO* macro)
 void TransactionWindows::runNewTransactions()
 {
     bool repeat = false;
-    while (openSaisieTransact(0, -1, -1, nullptr, repeat) == kSaisieOK)
+    while (openSaisieTransact(0, -1, -1, nullptr, repeat) == kSaisieOK && !UiHost::instance().commandWaits())
         repeat = true;
 }
 

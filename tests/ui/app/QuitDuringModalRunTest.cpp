@@ -1,7 +1,7 @@
 // Quitting (or saving, then quitting) while a modal window of an open document is answering: the
 // command arrives from the event loop of that window's run, as a key equivalent typed in another
-// window would. The runs end as cancelled, the program quits once they have returned, and nothing
-// is used after it went with the documen
+// window would. The runs are left to the user, the program quits once the user has closed them and
+// they have returned, and nothing is used after it went with the document.
 #include "app/ApplicationDelegate.h"
 #include "app/FenPreferencesController.h"
 #include "app/WindowMemory.h"
@@ -11,6 +11,7 @@
 #include "schedules/FenAwakeController.h"
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/host/QtModalRunner.h"
+#include "toolkit/windows/StdWindow.h"
 #include "transactions/FenEditReleveController.h"
 #include "transactions/FenEditSaisieController.h"
 #include "transactions/FenReleveController.h"
@@ -92,12 +93,15 @@ protected:
         BEFOREPARAM::setDigestIterationsForTesting(std::nullopt);
     }
 
-    // Ctrl+S then Ctrl+Q, typed while the run is open: they arrive from its event loop.
-    void saveAndQuit()
+    // Ctrl+S then Ctrl+Q, typed while the run is open: they arrive from its event loop. The run is
+    // the user's to end, with Annuler.
+    void saveAndQuit(StdWindowController& window)
     {
         delegate->ENREGISTRER_DOCUMENT(nullptr);
         delegate->terminate();
         EXPECT_TRUE(delegate->bankIsOpen()) << "nothing closes under an open modal run";
+        EXPECT_EQ(UiHost::instance().modal().modalWindow(), window.windowIfLoaded()) << "still running";
+        window.perform(QStringLiteral("NON:"));
     }
     // What the event loop does once the runs have returned: the held quit, then the windows'
     // deferred deletions.
@@ -136,15 +140,15 @@ protected:
     QString url;
 };
 
-TEST_F(QuitDuringModalRun, AQuestionOfTheTabImportEditorIsCancelledAndTheProgramQuits)
+TEST_F(QuitDuringModalRun, AQuestionOfTheTabImportEditorIsClosedByTheUserAndTheProgramQuits)
 {
     auto* editor = startCsvImport(ui().panelsShown(), ui().clock());
     ASSERT_NE(editor, nullptr);
     QPointer<FenEditImportTABController> watched(editor);
     bool asked = false;
-    ui().onModal<FenAskImportCompteController>([&](FenAskImportCompteController&) {
+    ui().onModal<FenAskImportCompteController>([&](FenAskImportCompteController& question) {
         asked = true;
-        saveAndQuit();
+        saveAndQuit(question);
     });
     giveRoles(*editor);
     ASSERT_TRUE(asked);
@@ -155,7 +159,7 @@ TEST_F(QuitDuringModalRun, AQuestionOfTheTabImportEditorIsCancelledAndTheProgram
 }
 
 // The same with the question in a real event loop, the keys' commands queued as the menu bar
-// queues them: they run inside the question's loop.
+// queues them: they run inside the question's loop, and the user's Annuler after them.
 TEST_F(QuitDuringModalRun, TheQuestionsOwnEventLoopRunsTheQuitSafely)
 {
     UiHost::Services services = testServices();
@@ -167,9 +171,22 @@ TEST_F(QuitDuringModalRun, TheQuestionsOwnEventLoopRunsTheQuitSafely)
         UiHost::install(&looping);
         FenEditImportTABController* editor = startCsvImport(panels, scheduler);
         ASSERT_NE(editor, nullptr);
+        // The headless platform gives the keyboard to every palette it shows, the statement's too:
+        // with the question up, it would hand the keys back and forth for ever.
+        releve()->close();
         QMetaObject::invokeMethod(delegate.get(), "ENREGISTRER_DOCUMENT", Qt::QueuedConnection,
                                   Q_ARG(QObject*, nullptr));
         QMetaObject::invokeMethod(delegate.get(), "terminate", Qt::QueuedConnection, Q_ARG(QObject*, nullptr));
+        QObject turn;
+        QMetaObject::invokeMethod(
+            &turn,
+            [] {
+                QWidget* question = UiHost::instance().modal().modalWindow();
+                ASSERT_NE(question, nullptr);
+                qobject_cast<StdWindowController*>(static_cast<StdWindow*>(question)->controller())
+                    ->perform(QStringLiteral("NON:"));
+            },
+            Qt::QueuedConnection);
         giveRoles(*editor);
         scheduler.flush();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -178,8 +195,9 @@ TEST_F(QuitDuringModalRun, TheQuestionsOwnEventLoopRunsTheQuitSafely)
     }
 }
 
-// Every other modal window of a document: the quit cancels it and goes on once it has returned.
-TEST_F(QuitDuringModalRun, EveryOtherModalWindowIsCancelledFirst)
+// Every other modal window of a document: the quit waits for the user to close it and goes on once
+// it has returned.
+TEST_F(QuitDuringModalRun, EveryOtherModalWindowIsClosedByTheUserFirst)
 {
     struct Case {
         const char* name;
@@ -188,18 +206,24 @@ TEST_F(QuitDuringModalRun, EveryOtherModalWindowIsCancelledFirst)
     };
     const std::vector<Case> cases = {
         {"entry window", [this] { delegate->NOUVELLE_OPERATION(nullptr); },
-         [this] { ui().onModal<FenEditSaisieController>([this](FenEditSaisieController&) { saveAndQuit(); }); }},
+         [this] {
+             ui().onModal<FenEditSaisieController>([this](FenEditSaisieController& window) { saveAndQuit(window); });
+         }},
         {"statement editor", [this] { releve()->perform(QStringLiteral("CREER_RELEVE:")); },
-         [this] { ui().onModal<FenEditReleveController>([this](FenEditReleveController&) { saveAndQuit(); }); }},
+         [this] {
+             ui().onModal<FenEditReleveController>([this](FenEditReleveController& window) { saveAndQuit(window); });
+         }},
         {"preferences", [this] { delegate->PREFERENCES(nullptr); },
-         [this] { ui().onModal<FenPreferencesController>([this](FenPreferencesController&) { saveAndQuit(); }); }},
+         [this] {
+             ui().onModal<FenPreferencesController>([this](FenPreferencesController& window) { saveAndQuit(window); });
+         }},
         {"due occurrences",
          [this] {
              delegate->document()->docParam->echInactive = 0;
              SystemClock::setNowForTesting(SystemClock::now() + 86400 * 400);
              ui().advance(2000);
          },
-         [this] { ui().onModal<FenAwakeController>([this](FenAwakeController&) { saveAndQuit(); }); }},
+         [this] { ui().onModal<FenAwakeController>([this](FenAwakeController& window) { saveAndQuit(window); }); }},
         {"import review",
          [this] {
              const QString path = folder + QStringLiteral("/releve.qif");
@@ -210,7 +234,9 @@ TEST_F(QuitDuringModalRun, EveryOtherModalWindowIsCancelledFirst)
              releve()->perform(QStringLiteral("IMPORTER:"), &item);
              ui().advance(1000);
          },
-         [this] { ui().onModal<FenEditImportController>([this](FenEditImportController&) { saveAndQuit(); }); }},
+         [this] {
+             ui().onModal<FenEditImportController>([this](FenEditImportController& window) { saveAndQuit(window); });
+         }},
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.name);

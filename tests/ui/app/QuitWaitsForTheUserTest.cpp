@@ -1,16 +1,22 @@
 // A quit or a document's close that arrives while the user has editors and questions open, every
-// run a real event loop: an editor holding what the user typed comes forward and is waited for,
-// as a question is, and the command goes on once the user has closed it (what OK kept is saved);
-// an untouched editor ends as cancelled; questions left come forward one after the other.
+// run a real event loop: no run is ended on the user's behalf. Each editor (typed in or not,
+// changed through a window it opened or not), question and alert comes forward in turn and is
+// waited for, and the command goes on once the user has closed the last (what OK kept is saved).
 #include "app/MainMenu.h"
 #include "entities/FenBanqueController.h"
 #include "entities/FenFavoriController.h"
+#include "entities/FenTaxeController.h"
+#include "entities/FenVarianteController.h"
+#include "schedules/FenEcheancierController.h"
 #include "schedules/ScheduleEditors.h"
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/host/QtModalRunner.h"
 #include "toolkit/host/WindowOrder.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/popups/PopTaxe.h"
 #include "toolkit/popups/StdPopUp.h"
+#include "toolkit/tables/StdCell.h"
+#include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdWindow.h"
 #include "transactions/FenListingPosteController.h"
 #include "ui/app/ShellFixture.h"
@@ -18,19 +24,25 @@
 #include "document/favoris.h"
 #include "engines/PrevisionManager.h"
 #include "model/DOCUMENT.h"
+#include "model/ECHEANCIER.h"
+#include "model/MOYEN.h"
+#include "model/TAXE.h"
 #include "model/TOOL.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -176,25 +188,122 @@ protected:
         }
     }
 
+    // One act of the user: once the window of that class is in front with the keyboard (a
+    // QMessageBox for a question; any window when none is named), something done in it.
+    struct Act {
+        const char* front;
+        std::function<void(QWidget* window)> act;
+    };
+    // The acts in turn, each from the event loop of the run open when the window it waits for has
+    // come forward: the acts after one that opens a window run inside its run, as the user works in
+    // it. Nothing waits inside an act, so a run the user ended can return.
+    void play(std::vector<Act> acts)
+    {
+        m_acts = std::move(acts);
+        m_next = 0;
+        m_tries = 0;
+        playNext();
+    }
+    void playNext()
+    {
+        if (m_next >= m_acts.size())
+            return;
+        const Act act = m_acts[m_next];
+        QWidget* window = act.front ? inFront(act.front) : nullptr;
+        if (act.front && !window) {
+            if (++m_tries < 200) {
+                QTimer::singleShot(5, &m_turn, [this] { playNext(); });
+                return;
+            }
+            const QWidget* active = QApplication::activeWindow();
+            ADD_FAILURE() << act.front << " was not brought forward, "
+                          << (active ? active->metaObject()->className() : "nothing") << " is in front";
+            m_next = m_acts.size();
+            giveUp();
+            return;
+        }
+        m_tries = 0;
+        ++m_next;
+        QTimer::singleShot(5, &m_turn, [this] { playNext(); });
+        act.act(window);
+    }
+    static QWidget* inFront(const char* className)
+    {
+        QWidget* active = QApplication::activeWindow();
+        if (!active || !active->isVisible())
+            return nullptr;
+        if (auto* window = qobject_cast<StdWindow*>(active))
+            return window->controller() && window->controller()->inherits(className) ? active : nullptr;
+        return active->inherits(className) ? active : nullptr;
+    }
+    // Every run left ends, innermost first, so a case that went wrong does not hold the next ones.
+    void giveUp()
+    {
+        QTimer::singleShot(5, &m_turn, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->done(0);
+            else if (QWidget* window = UiHost::instance().modal().modalWindow())
+                UiHost::instance().modal().endModal(window, 0);
+            else
+                return;
+            giveUp();
+        });
+    }
+    static StdWindowController* controllerOf(QWidget* window)
+    {
+        return qobject_cast<StdWindowController*>(static_cast<StdWindow*>(window)->controller());
+    }
+    static Act press(const char* className, const char* action)
+    {
+        return {className, [action](QWidget* window) { controllerOf(window)->perform(QString::fromLatin1(action)); }};
+    }
+    static Act answer(const char* key)
+    {
+        return {"QMessageBox", [key](QWidget* box) { click(static_cast<QMessageBox*>(box), key); }};
+    }
+    // The quit key typed where the keyboard is in the window.
+    static Act quitIn(const char* className)
+    {
+        return {className, [](QWidget* window) {
+                    QWidget* focus = window->focusWidget();
+                    QTest::keyClick(focus ? focus : window, Qt::Key_Q, Qt::ControlModifier);
+                }};
+    }
+    static Act typeIn(const char* className, const char* field, const QString& text)
+    {
+        return {className, [field, text](QWidget* window) {
+                    QWidget* control = window->findChild<QWidget*>(QString::fromLatin1(field));
+                    ASSERT_NE(control, nullptr) << field;
+                    control->setFocus();
+                    QTest::keyClick(control, Qt::Key_End, Qt::ControlModifier);
+                    QTest::keyClicks(control, text);
+                }};
+    }
+
     QString url;
     std::unique_ptr<MainMenu> menu;
     std::unique_ptr<UiHost> real;
     TestScheduler* clock = nullptr;
     TestAlertPresenter* answers = nullptr;
+    QObject m_turn;
+    std::vector<Act> m_acts;
+    std::size_t m_next = 0;
+    int m_tries = 0;
 };
 
-TEST_F(QuitWaitsForTheUser, AnEditorHoldingTypedInputIsBroughtForwardAndWaitedFor)
+TEST_F(QuitWaitsForTheUser, AnEditorIsBroughtForwardAndWaitedFor)
 {
     struct Case {
         const char* name;
         Editor editor;
         Way way;
-        const char* user; // the button the user closes the editor with; null: typed nothing
+        const char* user; // the button the user closes the editor with
+        bool types = true;
     };
     const Case cases[] = {
         {"entry window, Ctrl+Q, OK", Editor::Entry, Way::CtrlQ, "OUI:"},
         {"entry window, Quitter, Annuler", Editor::Entry, Way::MenuQuit, "NON:"},
-        {"entry window untouched, Ctrl+Q", Editor::Entry, Way::CtrlQ, nullptr},
+        {"entry window untouched, Ctrl+Q, Annuler", Editor::Entry, Way::CtrlQ, "NON:", false},
         {"account, document closed, OK", Editor::Account, Way::CloseDocument, "OUI:"},
         {"forecast, Ctrl+Q, Annuler", Editor::Forecast, Way::CtrlQ, "NON:"},
         {"forecast, document closed, OK", Editor::Forecast, Way::CloseDocument, "OUI:"},
@@ -208,9 +317,7 @@ TEST_F(QuitWaitsForTheUser, AnEditorHoldingTypedInputIsBroughtForwardAndWaitedFo
         QObject turn;
         bool waited = false;
         QTimer::singleShot(0, &turn, [&] {
-            QWidget* editor = typeThenCommand(each.editor, each.way, each.user != nullptr);
-            if (!each.user)
-                return;
+            QWidget* editor = typeThenCommand(each.editor, each.way, each.types);
             // Later, in the editor's run still open: the user closes the editor.
             QTimer::singleShot(0, &turn, [&, editor] {
                 waited = editor->isVisible() && QApplication::activeWindow() == editor && delegate->bankIsOpen();
@@ -221,9 +328,9 @@ TEST_F(QuitWaitsForTheUser, AnEditorHoldingTypedInputIsBroughtForwardAndWaitedFo
         open(each.editor);
         clock->flush();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(waited, each.user != nullptr);
+        EXPECT_TRUE(waited);
         EXPECT_FALSE(delegate->bankIsOpen()) << "the command went on once the editor closed";
-        const bool kept = each.user && QLatin1String(each.user) == QLatin1String("OUI:");
+        const bool kept = QLatin1String(each.user) == QLatin1String("OUI:");
         if (each.editor == Editor::Favourite) {
             EXPECT_EQ(holdsTyped(each.editor, favourites), kept);
             continue;
@@ -316,6 +423,106 @@ TEST_F(QuitWaitsForTheUser, WaitingQuestionsComeForwardOneAfterTheOther)
     EXPECT_FALSE(delegate->bankIsOpen());
     start(false);
     EXPECT_EQ(doc().transact_array.size(), transactions);
+}
+
+// Nothing tells whether the user worked in a window: a change made through a window it opened, a
+// pick in a pop-up, a question run as a window, a window opened once a question was answered, an
+// alert the quit key was typed in. Each waits in front for the user, innermost first; what the
+// user's OK kept is in the saved document.
+TEST_F(QuitWaitsForTheUser, NoRunIsEndedOnTheUsersBehalf)
+{
+    constexpr long kCompteCourant = 1001;
+    constexpr long kLoyer = 40;
+    constexpr qsizetype kTransactions = 7; // the household's
+    const QString cardNumber = QStringLiteral("49701234");
+    const Act variantes {nullptr, [this](QWidget*) { editVariantesOfCompte(nullptr, kCompteCourant, true, doc()); }};
+    const Act openCard {"FenVarianteController", [](QWidget* window) {
+                            auto* lists = static_cast<FenVarianteController*>(controllerOf(window));
+                            lists->table(2)->selectRow(0);
+                            lists->perform(QStringLiteral("OUVRIR2:"));
+                        }};
+    const Act typeCard {"FenEditVarianteCarteController", [cardNumber](QWidget* window) {
+                            QWidget* numero = window->findChild<QWidget*>(QStringLiteral("field_numero"));
+                            QMetaObject::invokeMethod(numero, "selectAll");
+                            QTest::keyClicks(numero, cardNumber);
+                        }};
+    const Act schedule {nullptr, [this](QWidget*) { editEcheancierClone(nullptr, doc(), kLoyer); }};
+    // "TVA 5,5 %", the second row, deleted: its question, then the window of its replacement.
+    const Act deleteTax {nullptr, [](QWidget*) {
+                             FenTaxeController* taxes = FenTaxeController::openTaxes(0);
+                             taxes->table1()->GO(1);
+                             taxes->perform(QStringLiteral("SUPPRIMER:"));
+                         }};
+    const Act pickReplacement {"FenAskSubstTaxeController", [](QWidget* window) {
+                                   auto* pop = window->findChild<PopTaxe*>(QStringLiteral("pop_taxe"));
+                                   pop->rebuild();
+                                   EXPECT_TRUE(pop->activateTag(2)); // "TVA 20 %"
+                               }};
+    const Act deleteSchedule {nullptr, [](QWidget*) {
+                                  FenEcheancierController* window = FenEcheancierController::openEcheanciers(0);
+                                  for (int row = 0; row < window->table1()->numberOfRows(); ++row) {
+                                      const StdCell* cell = window->viewForTableColumn1(window->table1(), row);
+                                      if (cell && cell->rowTexts().constFirst() == QLatin1String("Loyer"))
+                                          window->table1()->GO(row);
+                                  }
+                                  window->perform(QStringLiteral("SUPPRIMER:"));
+                              }};
+    const Act newEntry {nullptr, [this](QWidget*) { delegate->NOUVELLE_OPERATION(nullptr); }};
+    const Act returnKey {"QMessageBox", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }};
+    const auto taxReplaced = [this] {
+        return doc().taxeHdl.size() == 1
+            && std::none_of(doc().transact_array.begin(), doc().transact_array.end(),
+                            [](const TRANSACT& t) { return t.taxeID == 3; });
+    };
+    struct Case {
+        const char* name;
+        std::vector<Act> acts;
+        std::function<bool()> saved;
+    };
+    const std::vector<Case> cases = {
+        {"a card's number, typed in the card's editor",
+         {variantes, openCard, typeCard, press("FenEditVarianteCarteController", "OUI:"),
+          quitIn("FenVarianteController"), press("FenVarianteController", "OUI:")},
+         [this, cardNumber] {
+             return std::any_of(doc().moyenHdl.begin(), doc().moyenHdl.end(), [&cardNumber](const MOYEN& moyen) {
+                 return std::any_of(moyen.variantes.begin(), moyen.variantes.end(),
+                                    [&cardNumber](const VARIANTE& v) { return v.numero == cardNumber; });
+             });
+         }},
+        {"a schedule's transaction retyped, the quit typed in the transaction's window",
+         {schedule, press("FenEditEcheancierController", "MODIFIER:"),
+          typeIn("FenEditSaisieController", "field_information", QStringLiteral(" CtlTyped")),
+          quitIn("FenEditSaisieController"), press("FenEditSaisieController", "OUI:"),
+          press("FenEditEcheancierController", "OUI:")},
+         [this] { return doc().echeancierHdl.constFirst().transact.why.endsWith(QLatin1String(" CtlTyped")); }},
+        {"a tax's replacement picked",
+         {deleteTax, answer("LIB_BUTTON_OK"), pickReplacement, quitIn("FenAskSubstTaxeController"),
+          press("FenAskSubstTaxeController", "OUI:")},
+         taxReplaced},
+        {"a tax's question answered while the quit waits",
+         {deleteTax, quitIn("QMessageBox"), answer("LIB_BUTTON_OK"), pickReplacement,
+          press("FenAskSubstTaxeController", "OUI:")},
+         taxReplaced},
+        {"a schedule's question run as a window, a tax's question asked over it",
+         {deleteSchedule, deleteTax, quitIn("QMessageBox"), answer("LIB_BUTTON_ANNULER"),
+          press("FenAskPoursuivreController", "OUI:")},
+         [this] { return doc().echeancierHdl.isEmpty() && doc().taxeHdl.size() == 2; }},
+        {"an alert over the entry window",
+         {newEntry, press("FenEditSaisieController", "OUI:"), quitIn("QMessageBox"), returnKey,
+          press("FenEditSaisieController", "NON:")},
+         [this] { return doc().transact_array.size() == kTransactions; }},
+    };
+    runForReal(true);
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        start(true);
+        play(each.acts);
+        clock->flush();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(delegate->bankIsOpen()) << "the quit went on once the user had closed every window";
+        start(false);
+        EXPECT_TRUE(each.saved()) << "as saved";
+    }
 }
 
 } // namespace

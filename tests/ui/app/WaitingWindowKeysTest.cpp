@@ -114,23 +114,29 @@ TEST_F(WaitingWindowKeys, KeysTypedUnderAQuestionAreNotCarriedOutAfterItsAnswer)
         favoris->close();
 }
 
-// With no question up, Ctrl+Q in a modal editor the user typed nothing in quits all the same: the
-// editor is cancelled.
+// With no question up, Ctrl+Q in a modal editor the user typed nothing in quits all the same, once
+// the user has closed the editor: it is never cancelled on the user's behalf.
 TEST_F(WaitingWindowKeys, CtrlQInAModalEditorQuits)
 {
     TestScheduler& clock = runForReal();
     const QPointer<FenFavoriController> favoris = FenFavoriController::openFavoris();
     const long before = nbFavoris();
     QObject turn;
-    QTimer::singleShot(0, &turn, [] {
+    bool waited = false;
+    QTimer::singleShot(0, &turn, [&] {
         QWidget* editor = UiHost::instance().modal().modalWindow();
         auto* nom = editor->findChild<QLineEdit*>(QStringLiteral("field_nom"));
         QApplication::setActiveWindow(editor);
         QTest::keyClick(nom, Qt::Key_Q, Qt::ControlModifier);
+        QTimer::singleShot(0, &turn, [&, editor, nom] {
+            waited = editor->isVisible() && delegate->bankIsOpen();
+            QTest::keyClick(nom, Qt::Key_Escape);
+        });
     });
     favoris->perform(QStringLiteral("NOUVEAU:"));
     clock.flush();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(waited);
     EXPECT_EQ(nbFavoris(), before);
     EXPECT_FALSE(delegate->bankIsOpen());
 }

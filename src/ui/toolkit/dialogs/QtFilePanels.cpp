@@ -20,9 +20,11 @@ QString filterFor(const QStringList& extensions)
     return patterns.join(u' ');
 }
 
+// Waited on as a question is: a quit typed in it or in another window brings it forward, to be
+// closed by the user.
 QString runPanel(QFileDialog& panel)
 {
-    ModalRunScope scope;
+    ModalRunScope scope(&panel);
     if (panel.exec() != QDialog::Accepted || panel.selectedFiles().isEmpty())
         return {};
     return panel.selectedFiles().constFirst();
@@ -142,7 +144,7 @@ bool QtSavePanel::choosePackage(const QString& path)
 QString QtFilePanels::save(const QString& defaultName, const QString& allowedType)
 {
     QtSavePanel panel(QApplication::activeWindow(), defaultName, allowedType);
-    ModalRunScope scope;
+    ModalRunScope scope(&panel);
     if (panel.exec() != QDialog::Accepted)
         return {};
     return panel.chosenPath();

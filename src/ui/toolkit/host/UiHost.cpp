@@ -127,12 +127,12 @@ void UiHost::enterModal(QWidget* window, RunKind kind)
         window = modal().modalWindow();
     KeyboardReturn::runOpens(window);
     ++m_modalDepth;
-    m_runs.push_back({window, kind, kind == RunKind::Window ? TypedInput(window) : TypedInput(), false});
+    m_runs.push_back({window, kind, false});
     scheduler().setModalDepth(m_modalDepth);
-    // Opened by the program's own code after the last run the command waited for (the next entry
-    // of a series), not from a window the user still works in: it is taken as the others were.
+    // Opened by the program's own code once the last run the command waited for had ended (the
+    // replacement asked for once a deletion is confirmed): it is the user's to close as well.
     if (m_modalDepth == 1 && commandWaits())
-        postEndRunsInTurn();
+        postBringRunForward();
 }
 
 void UiHost::leaveModal()
@@ -146,7 +146,7 @@ void UiHost::leaveModal()
     if (m_modalDepth == 0)
         postRunsEnded();
     else if (commandWaits())
-        postEndRunsInTurn();
+        postBringRunForward();
 }
 
 void UiHost::runBeginsClosing(const QWidget* window)
@@ -198,7 +198,7 @@ bool UiHost::endModalRunsThen(QObject* context, std::function<void()> then)
     m_commandsWaiting.erase(std::remove(m_commandsWaiting.begin(), m_commandsWaiting.end(), nullptr),
                             m_commandsWaiting.end());
     m_commandsWaiting.emplace_back(context);
-    endRunsInTurn();
+    bringRunForward();
     scheduler().after(
         0, IScheduler::Mode::Default,
         [this, context, then = std::move(then)] {
@@ -220,22 +220,15 @@ bool UiHost::commandWaits() const
                        [](const QPointer<QObject>& context) { return !context.isNull(); });
 }
 
-// From the innermost run out, each waiting for the ones inside it: a window's run the user typed
-// nothing in ends as cancelled; the first run that only the user may end comes forward, and the
-// runs around it wait their turn, as their code waits for its answer.
-void UiHost::endRunsInTurn()
+// Only the innermost run can return: the runs around it wait for it, as their code waits for its
+// answer. A run already closing by the user's word comes back by itself.
+void UiHost::bringRunForward()
 {
     for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
-        if (run->ending || run->kind == RunKind::Wait || !run->window)
+        if (run->kind == RunKind::Wait || !run->window)
             continue;
-        if (run->closing)
-            return;
-        if (run->kind == RunKind::Window && !run->typed.changedSince()) {
-            run->ending = true;
-            modal().endModal(run->window, 0);
-            continue;
-        }
-        bringForward(run->window);
+        if (!run->closing)
+            bringForward(run->window);
         return;
     }
 }
@@ -243,7 +236,7 @@ void UiHost::endRunsInTurn()
 // Once the run that ended has left the screen, whatever the window manager then does with the
 // keyboard: the next run to answer comes forward from the event loop of the run around it (or of
 // the run just opened).
-void UiHost::postEndRunsInTurn()
+void UiHost::postBringRunForward()
 {
     if (m_turnPosted)
         return;
@@ -253,7 +246,7 @@ void UiHost::postEndRunsInTurn()
         [this] {
             m_turnPosted = false;
             if (commandWaits())
-                endRunsInTurn();
+                bringRunForward();
         },
         Qt::QueuedConnection);
 }
@@ -261,7 +254,7 @@ void UiHost::postEndRunsInTurn()
 QWidget* UiHost::runToAnswer() const
 {
     for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
-        if (!run->ending && run->kind != RunKind::Wait && run->window && run->window->isVisible())
+        if (run->kind != RunKind::Wait && run->window && run->window->isVisible())
             return run->window;
     }
     return nullptr;

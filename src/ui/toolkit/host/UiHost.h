@@ -6,7 +6,6 @@
 // scripts and runs time on a virtual clock, so whole flows run headless and deterministic.
 #include "foundation/IAlerts.h"
 #include "foundation/IDesktop.h"
-#include "toolkit/host/TypedInput.h"
 #include "toolkit/media/Animator.h"
 #include "toolkit/media/SoundBackend.h"
 
@@ -213,23 +212,25 @@ public:
     int modalDepth() const { return m_modalDepth; }
     // A command that tears windows down (quitting, closing the document) must not run under the
     // code of an open modal run, which would go on with them gone: it is called again once the
-    // outermost run has returned. Meanwhile the runs are ended from the innermost out: a window's
-    // run ends as cancelled unless the window holds what the user typed since it opened. That
-    // window, an alert, a question or a panel is never ended without the user's word: it comes
-    // forward with the keyboard (with the window it is a sheet of) and the command waits until the
-    // user has closed it; then the runs around it are taken the same way, one after the other, and
-    // no other window takes the keys meanwhile (waitsUnder). Answers false when no run is open:
-    // go on now.
+    // outermost run has returned. No run is ended on the user's behalf, whatever its window holds:
+    // from the innermost out, each run (a window's, an alert, a question, a panel) comes forward
+    // with the keyboard (with the window it is a sheet of) and the command waits until the user
+    // has closed it; then the run around it is taken the same way, and no other window takes the
+    // keys meanwhile (waitsUnder). Answers false when no run is open: go on now.
     bool endModalRunsThen(QObject* context, std::function<void()> then);
+    // Whether such a command waits. A series of windows (the next entry once one is confirmed)
+    // opens no further window meanwhile: the user, who asked for the command, has closed the last.
+    bool commandWaits() const;
     // Calls fn once no modal run is open any more, from the event loop once the code that ran the
     // outermost run has returned (as Qt's deleteLater waits), and before any command
     // endModalRunsThen holds: a window closed during the runs is gone before a quit goes on.
     // Dropped when the context goes first.
     void whenRunsEnd(QObject* context, std::function<void()> fn);
-    // What a modal run waits for, which decides what a held command does with it.
+    // What a modal run waits for. Only the user ends a window's run or a question, so a held
+    // command brings them forward; a wait is let go.
     enum class RunKind {
-        Window, // a window's run (IModalRunner), which can be ended
-        Question, // an alert, a question or a panel: only the user's answer ends it
+        Window, // a window's run (IModalRunner)
+        Question, // an alert, a question or a panel
         Wait, // a wait that ends by itself (an animation)
     };
     // A modal run opens on its window: a question's box, a window's run, or none for a wait (the
@@ -238,7 +239,7 @@ public:
     void enterModal(QWidget* window, RunKind kind);
     void leaveModal();
     // The window has begun to close by the user's word (OK, Cancel), and its run ends by itself
-    // with that word's code: a waiting command waits for it rather than ending it as cancelled.
+    // with that word's code: a waiting command lets it go as it is, rather than bringing it forward.
     void runBeginsClosing(const QWidget* window);
     // The alerts and questions open right now, innermost last.
     QList<QWidget*> waitingQuestions() const;
@@ -252,15 +253,12 @@ private:
     struct Run {
         QPointer<QWidget> window; // the question's box, the run's window, else the innermost modal window
         RunKind kind = RunKind::Wait;
-        TypedInput typed; // what a window's controls held as its run opened
-        bool ending = false; // ended as cancelled, not returned yet
         bool closing = false; // ends by itself with the code of the close begun
     };
 
-    bool commandWaits() const;
-    void endRunsInTurn();
-    void postEndRunsInTurn();
-    // The window of the innermost run that the user must end: what a waiting command brings forward.
+    void bringRunForward();
+    void postBringRunForward();
+    // The window of the innermost run, which the user must end: what a waiting command brings forward.
     QWidget* runToAnswer() const;
     static bool opensFrom(const QWidget* window, const QWidget* answering);
     static void bringForward(QWidget* window);

@@ -180,6 +180,7 @@ void FenPaletteSaisieController::GERER(QObject* sender)
 void FenPaletteSaisieController::openSaisieForFamily(int family, long synonymeID)
 {
     bool repeat = false;
-    while (openSaisieTransact(family, synonymeID, ident(), nullptr, repeat) == kSaisieOK)
+    while (openSaisieTransact(family, synonymeID, ident(), nullptr, repeat) == kSaisieOK
+           && !UiHost::instance().commandWaits())
         repeat = true;
 }

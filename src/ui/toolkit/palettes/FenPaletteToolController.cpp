@@ -421,7 +421,7 @@ void FenPaletteToolController::BUTTON_CLOSE(QObject*)
 void FenPaletteToolController::BUTTON_OPERATION(QObject*)
 {
     bool repeat = false;
-    while (openSaisieTransact(0, -1, -1, nullptr, repeat) == kSaisieOK)
+    while (openSaisieTransact(0, -1, -1, nullptr, repeat) == kSaisieOK && !UiHost::instance().commandWaits())
         repeat = true;
 }
 

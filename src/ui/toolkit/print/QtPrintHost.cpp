@@ -96,6 +96,7 @@ QPushButton* PrintPanel::addButton(QVBoxLayout* column, const QString& title, co
 void PrintPanel::pageSetup()
 {
     QPageSetupDialog setup(&m_printer, this);
+    const ModalRunScope scope(&setup);
     if (setup.exec() != QDialog::Accepted)
         return;
     m_printer.setFullPage(true);
@@ -110,8 +111,11 @@ void PrintPanel::print()
         dialog.setMinMax(1, int(std::max(1L, view->nbPages())));
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintShowPageSize
                       | QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintToFile);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    {
+        const ModalRunScope scope(&dialog);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
     m_operation.setPageLayout(m_printer.pageLayout());
     PrintView* view = m_operation.view();
     if (view && view->printTo(m_printer))
