@@ -40,7 +40,8 @@ void answerOui()
 // selects a transaction made or edited meanwhile. A list closed under its question takes the
 // question with it, answered no: nothing it asked about goes, whatever was clicked afterwards.
 // Twins: Retrait pasted (7) before the question, or after the asked one went; two purchases alike
-// typed apart (7, 8), the first asked, then deleted, the second sliding into its place.
+// typed apart (7, 8), the first asked, then deleted, the second sliding into its place. Retrait
+// moved by a delete before it and edited, Livret sliding into its place: neither goes.
 TEST_F(AskedTransactsTest, TheAnswerDeletesOnlyWhatWasAskedAbout)
 {
     using Meanwhile = std::function<void(FenTransListController*)>;
@@ -52,6 +53,10 @@ TEST_F(AskedTransactsTest, TheAnswerDeletesOnlyWhatWasAskedAbout)
         replaceTransact(changed, position, &doc, true, true, false);
     };
     const Meanwhile edited = [&](auto*) { edit(3); };
+    const Meanwhile movedAndEdited = [&](auto*) {
+        deleteTransact(0, &doc, true, true);
+        edit(2);
+    };
     // Retrait copied; then, when asked, deleted; then pasted.
     const auto paste = [this](bool deleted) {
         TransactClipboard clipboard;
@@ -97,6 +102,7 @@ TEST_F(AskedTransactsTest, TheAnswerDeletesOnlyWhatWasAskedAbout)
         {statement, {3, 6}, retraitDeleted, "Pain,Salaire,Courses,Livret,Pharmacie,Retrait", pasted},
         {statement, {3}, pastedBack, "Pain,Salaire,Courses,Livret,Pharmacie,Courtier,Retrait"},
         {statement, {7}, twinDeleted, "Pain,Salaire,Courses,Retrait,Livret,Pharmacie,Courtier,Neuve", madeTwice},
+        {statement, {3}, movedAndEdited, "Salaire,Courses,Retrait,Livret,Pharmacie,Courtier"},
     };
     UiHost::Services services = testServices();
     services.alerts = std::make_unique<QtAlertPresenter>();
