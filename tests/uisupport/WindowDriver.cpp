@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,24 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// The controls met from the focus until it comes back there (or goes round elsewhere).
+QList<QWidget*> round(Qt::Key key)
+{
+    QList<QWidget*> met {QApplication::focusWidget()};
+    for (;;) {
+        QTest::keyClick(met.last(), key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        if (met.contains(QApplication::focusWidget()))
+            return met;
+        met << QApplication::focusWidget();
+    }
+}
+
+} // namespace
 
 WindowDriver::WindowDriver(QWidget* window)
     : m_window(window)
@@ -101,4 +120,29 @@ QImage WindowDriver::grab(const QString& fileName)
         EXPECT_TRUE(image.save(QStringLiteral(SORV_TEST_OUTPUT_DIR "/") + fileName)) << fileName.toStdString();
     }
     return image;
+}
+
+QList<QWidget*> WindowDriver::keyRound()
+{
+    m_window->show();
+    m_window->raise();
+    // The windows shown before it have taken the keyboard in turn; then the user's click: where
+    // the keyboard goes is the user's choice from now on.
+    QCoreApplication::processEvents();
+    QTest::mouseClick(m_window, Qt::LeftButton, {}, m_window->rect().bottomRight() - QPoint(1, 1));
+    m_window->activateWindow();
+    const std::string name = m_window->objectName().toStdString();
+    if (!QTest::qWaitForWindowActive(m_window) || !QApplication::focusWidget()) {
+        ADD_FAILURE() << name << " has no keyboard";
+        return {};
+    }
+    const QList<QWidget*> forward = round(Qt::Key_Tab);
+    QList<QWidget*> backward = round(Qt::Key_Backtab);
+    std::reverse(backward.begin() + 1, backward.end());
+    EXPECT_EQ(backward, forward) << name;
+    int stops = 0;
+    for (const QWidget* w : m_window->findChildren<QWidget*>())
+        stops += (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(m_window) && !w->focusProxy();
+    EXPECT_EQ(forward.size(), stops) << name;
+    return forward;
 }

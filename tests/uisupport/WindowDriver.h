@@ -4,6 +4,7 @@
 // field shows, and saves a picture of the window for a person to look at. A control that is
 // missing, or a click on a disabled one, fails the test.
 #include <QImage>
+#include <QList>
 #include <QPointer>
 #include <QString>
 
@@ -24,6 +25,11 @@ public:
     // The text a label, field or button shows; empty (and a failure) when there is none.
     QString text(const QString& name) const;
     QWidget* widget(const QString& name) const;
+
+    // Gives the window the keyboard, as it opens, and checks that Tab goes round each of its Tab
+    // stops once and Shift+Tab the same way back. Answers the round of Tab, from the control the
+    // keyboard went to.
+    QList<QWidget*> keyRound();
 
     // A picture of the window, also saved as <fileName> under the test output folder when a name
     // is given.

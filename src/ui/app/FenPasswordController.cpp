@@ -100,7 +100,11 @@ void FenPasswordController::FILL()
                                               : localizedAppl(QStringLiteral("FenPassword_sans")));
     m_modifier->setChecked(false);
     FILL_TEXTFIELDS();
-    m_current->setFocus();
+}
+
+QWidget* FenPasswordController::initialFirstResponder() const
+{
+    return m_current;
 }
 
 void FenPasswordController::FILL_TEXTFIELDS()

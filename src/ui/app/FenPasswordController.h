@@ -18,6 +18,7 @@ class FenPasswordController : public StdWindowController {
     Q_OBJECT
 public:
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     // The current password right; and, when changing it, the new one confirmed and written.
     bool READ() override;
 

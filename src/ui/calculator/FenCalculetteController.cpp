@@ -86,7 +86,11 @@ void FenCalculetteController::buildInterface(StdWindow& window)
     layout->addWidget(m_console, 1);
     layout->addLayout(buildCalculetteKeypad(&window, m_buttons));
     layout->addWidget(makeAmountRow(window));
-    m_console->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* FenCalculetteController::initialFirstResponder() const
+{
+    return m_console;
 }
 
 QWidget* FenCalculetteController::makeAmountRow(StdWindow& window)

@@ -95,6 +95,7 @@ public:
     void didAwakeFromNib() override;
     // Stops a running program and, for the free window, lets the next command open a new one.
     void windowWillClose() override;
+    QWidget* initialFirstResponder() const override;
 
 protected:
     void buildInterface(StdWindow& window) override;

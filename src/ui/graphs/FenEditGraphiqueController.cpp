@@ -192,9 +192,12 @@ void FenEditGraphiqueController::didAwakeFromNib()
     takePlace(long(getData()->value(QStringLiteral("index")).toLongLong()));
     setOn(m_header.mode);
     setCanDate(m_header.modeDate == 0);
-    if (auto* ok = outlet<QPushButton>(QStringLiteral("but_OK")))
-        ok->setFocus();
     FenEditGraphiqueParamController::didAwakeFromNib();
+}
+
+QWidget* FenEditGraphiqueController::initialFirstResponder() const
+{
+    return outlet<QPushButton>(QStringLiteral("but_OK"));
 }
 
 void FenEditGraphiqueController::FILL_CONFIGURATION()

@@ -30,6 +30,7 @@ public:
 
     void didAwakeFromNib() override;
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     bool READ() override;
     void FILL_CONFIGURATION();
     void SAVE_CONFIGURATION();

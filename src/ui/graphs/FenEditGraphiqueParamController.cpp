@@ -75,11 +75,14 @@ void FenEditGraphiqueParamController::FILL()
 {
     selectComboTag(m_popupTotaux, m_header.totalKind);
     selectComboTag(m_popupType, m_header.plotKind);
-    if (m_fieldTitre) {
+    if (m_fieldTitre)
         m_fieldTitre->setText(m_header.titre);
-        m_fieldTitre->setFocus();
-    }
     StdWindowController::FILL();
+}
+
+QWidget* FenEditGraphiqueParamController::initialFirstResponder() const
+{
+    return m_fieldTitre;
 }
 
 bool FenEditGraphiqueParamController::READ()

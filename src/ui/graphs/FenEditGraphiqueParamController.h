@@ -21,6 +21,7 @@ public:
 
     void willAwakeFromNib() override;
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     bool READ() override;
     Q_INVOKABLE void OUI(QObject* sender) override;
     Q_INVOKABLE void NON(QObject* sender) override;

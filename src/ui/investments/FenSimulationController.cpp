@@ -228,10 +228,14 @@ void FenSimulationController::FILL()
         field->setEnabled(editable);
     m_popupKind->setEnabled(editable);
     StdWindowWithTableController::FILL();
-    if (editable) {
-        m_fieldMontant->setFocus();
+    if (editable)
         m_fieldMontant->selectAll();
-    }
+}
+
+// A simulation shown from a stored configuration is read only: the order's first field then.
+QWidget* FenSimulationController::initialFirstResponder() const
+{
+    return m_fieldMontant->isEnabled() ? m_fieldMontant : nullptr;
 }
 
 void FenSimulationController::fillMensualite()

@@ -44,6 +44,7 @@ public:
     QString getConfiguration() const { return m_configuration; }
 
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     bool READ() override;
     void PRINT_PIED();
     void paintSimulListe(CellSimulation& cell, int row);

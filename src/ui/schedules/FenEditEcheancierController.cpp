@@ -122,7 +122,11 @@ void FenEditEcheancierController::FILL()
     m_planificator->setPlanificator(&e.planificator);
     m_planificator->FILL_PLANIFICATOR();
     updateLabelPerso();
-    field_nom->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* FenEditEcheancierController::initialFirstResponder() const
+{
+    return field_nom;
 }
 
 void FenEditEcheancierController::updateLabelPerso()

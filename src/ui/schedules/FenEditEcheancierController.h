@@ -24,6 +24,7 @@ public:
     ~FenEditEcheancierController() override;
 
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     bool READ() override;
     Q_INVOKABLE void OUI(QObject* sender) override;
     Q_INVOKABLE void NON(QObject* sender) override;

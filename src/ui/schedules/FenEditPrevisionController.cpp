@@ -146,7 +146,11 @@ void FenEditPrevisionController::FILL()
     pop_help_echeance_prevision->setStringTitle(localizedHelp(QStringLiteral("HELP_TITLE_ECHEANCE_PREVISION")));
     pop_help_echeance_prevision->setStringContent(localizedHelp(QStringLiteral("HELP_CONTENT_ECHEANCE_PREVISION")));
     StdWindowController::FILL();
-    field_nom->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* FenEditPrevisionController::initialFirstResponder() const
+{
+    return field_nom;
 }
 
 bool FenEditPrevisionController::READ()

@@ -22,6 +22,7 @@ class FenEditPrevisionController : public StdWindowController {
     Q_OBJECT
 public:
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     bool READ() override;
     Q_INVOKABLE void OUI(QObject* sender) override;
     Q_INVOKABLE void NON(QObject* sender) override;

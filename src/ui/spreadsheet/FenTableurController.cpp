@@ -161,6 +161,11 @@ QWidget* FenTableurController::crossBox() const
     return m_scrollview ? m_scrollview->crossBox() : nullptr;
 }
 
+QWidget* FenTableurController::initialFirstResponder() const
+{
+    return m_scrollview;
+}
+
 QPushButton* FenTableurController::addButton(const QString& name, const QString& title, const QString& action)
 {
     auto* button = new QPushButton(title);

@@ -35,6 +35,10 @@ public:
     FenTableurController();
     ~FenTableurController() override;
 
+    // The grid is the window's list: the keyboard is there as the window opens, not in the field
+    // of its page size below.
+    QWidget* initialFirstResponder() const override;
+
     // ---- The data source's colours, with the selection shown (never while a zone is drawn: a
     // printed page or a PDF shows no selection).
 

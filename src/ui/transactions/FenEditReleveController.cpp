@@ -95,8 +95,12 @@ void FenEditReleveController::FILL()
     const RELEVE releve = getData()->value(kReleve).value<RELEVE>();
     setDate1(releve.date);
     StdWindowController::FILL();
-    field_jour->setFocus(Qt::OtherFocusReason);
     field_nom->setPlainText(releve.nom_v3);
+}
+
+QWidget* FenEditReleveController::initialFirstResponder() const
+{
+    return field_jour;
 }
 
 // The fields hold a day, not a time: a statement whose day was left as it was keeps its time, so

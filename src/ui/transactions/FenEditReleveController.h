@@ -21,6 +21,7 @@ class FenEditReleveController : public StdWindowController {
     Q_OBJECT
 public:
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     bool READ() override;
     // Reads the window back and ends with kEditRelevePointer.
     Q_INVOKABLE void POINTER(QObject* sender);

@@ -275,6 +275,11 @@ void FenEditSaisieController::fillPopHelp()
     m_controls.pop_help->setStringContent(localizedHelp(QStringLiteral("HELP_CONTENT_SAISIE")));
 }
 
+QWidget* FenEditSaisieController::initialFirstResponder() const
+{
+    return firstSelectedObject();
+}
+
 QWidget* FenEditSaisieController::firstSelectedObject() const
 {
     auto enabled = [](StdTextView* field) { return field && field->isEnabled() ? field : nullptr; };

@@ -68,6 +68,7 @@ public:
     // ---- Filling, in the order FILL runs them.
 
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     virtual void FILL_TRANS_MONTANT();
     virtual void FILL_TRANS_DATE();
     virtual void FILL_TRANS_COMPTES();

@@ -1,11 +1,15 @@
 // Every window of the program as a user meets it, on a small screen (1280×720 under a top panel,
 // with window frames): opened through the menus as the user opens them, each window and dialog
 // lies wholly inside the screen, below the tool palette, and shows no English left over from Qt's
-// defaults (button texts, file chooser labels, month and day names).
+// defaults (button texts, file chooser labels, month and day names); it opens with the keyboard in
+// its first field, and Tab goes round each of its controls once.
 #include "app/ApplicationDelegate.h"
 #include "app/FenRecentController.h"
 #include "app/MainMenu.h"
 #include "app/WindowMemory.h"
+#include "entities/FenDeviseController.h"
+#include "entities/FenEditDeviseController.h"
+#include "entities/FenVarianteController.h"
 #include "import/FenEditImportController.h"
 #include "import/FenEditImportTABController.h"
 #include "import/ImportManager.h"
@@ -21,6 +25,7 @@
 #include "transactions/FenTransListController.h"
 #include "ui/app/ShellLaunch.h"
 #include "uisupport/UiTestFixture.h"
+#include "uisupport/WindowDriver.h"
 
 #include "document/APPLIPARAM.h"
 #include "foundation/broadcast.h"
@@ -28,6 +33,7 @@
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/ECHEANCIER.h"
+#include "model/MOYEN.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractButton>
@@ -54,6 +60,11 @@ namespace {
 
 const QRect kSmallScreen(0, 32, 1280, 688);
 const QMargins kFrame(1, 24, 1, 1);
+
+// The windows that open with the keyboard in a control of their own choice.
+const std::map<std::string, QString> kChosenFirstControls {{"FenEditGraphiqueController", "but_OK"},
+                                                           {"FenEditReleveController", "field_jour1"},
+                                                           {"FenEditImportTABController", "mainView"}};
 
 std::string describe(const QRect& r)
 {
@@ -140,6 +151,7 @@ protected:
         // Every dialog is looked at while it runs, then cancelled as with its close box.
         ui().onModal(QStringLiteral("*"), [this](const ModalRequest& request) {
             check(request.window, request.controller ? request.controller->metaObject()->className() : "dialog");
+            checkKeys(request.window, request.controller ? request.controller->metaObject()->className() : "dialog");
             UiHost::instance().modal().endModal(request.window, 0);
         });
     }
@@ -201,15 +213,46 @@ protected:
         }
     }
 
-    // Every window this test opened and still open now, as the program lists them.
-    void checkOpenWindows()
+    // Once per window: the keyboard as it opens is in the control the window chooses, else in the
+    // first taking typing (a text field, a list) on the round of Tab from its top left control,
+    // else in that control.
+    static void checkKeys(QWidget* window, const std::string& name)
+    {
+        if (window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus) || window->property("keysSeen").toBool())
+            return;
+        window->setProperty("keysSeen", true);
+        QList<QWidget*> round = WindowDriver(window).keyRound();
+        const auto before = [window](const QWidget* a, const QWidget* b) { // above it, else on its left
+            const QRect ra(a->mapTo(window, QPoint()), a->size()), rb(b->mapTo(window, QPoint()), b->size());
+            return ra.bottom() < rb.top() || (rb.bottom() >= ra.top() && ra.x() < rb.x());
+        };
+        if (round.isEmpty())
+            return;
+        const QWidget* opening = round.first();
+        std::rotate(round.begin(), std::min_element(round.begin(), round.end(), before), round.end());
+        const auto typing = std::find_if(round.begin(), round.end(), [](const QWidget* w) {
+            return w->testAttribute(Qt::WA_InputMethodEnabled) || qobject_cast<const QAbstractItemView*>(w);
+        });
+        const auto chosen = kChosenFirstControls.find(name);
+        EXPECT_EQ(opening,
+                  chosen != kChosenFirstControls.end() ? window->findChild<QWidget*>(chosen->second)
+                      : typing != round.end()          ? *typing
+                                                       : round.first())
+            << name << " opens on " << opening->objectName().toStdString();
+    }
+
+    // Every window this test opened and still open now, as the program lists them; with keys, the
+    // keyboard in each.
+    void checkOpenWindows(bool keys = false)
     {
         for (QObject* object : registeredWindowControllers()) {
             if (before.contains(object))
                 continue;
             auto* controller = qobject_cast<StdWindowController*>(object);
             StdWindow* window = controller ? controller->windowIfLoaded() : nullptr;
-            if (window && window->isVisible())
+            if (window && window->isVisible() && keys)
+                checkKeys(window, controller->metaObject()->className());
+            else if (window && window->isVisible())
                 check(window, controller->metaObject()->className());
         }
     }
@@ -276,6 +319,11 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
     }
     for (const char* command : kDialogCommands)
         choose(command);
+    // A currency's editor over their list, and an account's cheque books and cards, two of each.
+    editDeviseDialog(findOpenWindowController<FenDeviseController>(-1, -1, -1, -1, -1, -1, -1, -1), 4);
+    for (MOYEN& moyen : delegate->document()->moyenHdl)
+        moyen.variantes += moyen.variantes;
+    editVariantesOfCompte(nullptr, 1001, true, *delegate->document());
 
     // An account's window with its entry palette, from the accounts menu.
     QWidget host;
@@ -288,12 +336,20 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
     QCoreApplication::processEvents();
     ui().flush();
     checkOpenWindows();
+    // Looked at as it opens: once the headless platform has framed the palette, it stands 2 pixels
+    // further right.
+    auto* releve = findOpenWindowController<FenReleveController>(-1, -1, -1, -1, -1, -1, -1, -1);
+    ASSERT_TRUE(releve && releve->palette());
+    EXPECT_FALSE(releve->palette()->window()->geometry().intersects(releve->window()->geometry()));
     // The editors the windows open to create what they list.
     for (QObject* object : registeredWindowControllers()) {
         auto* controller = qobject_cast<StdWindowController*>(object);
         if (!controller || before.contains(object))
             continue;
-        for (const char* action : {"NOUVEAU", "CREER", "CREER_REEL", "CREER_PREV", "CREER_RELEVE"}) {
+        if (auto* lists = qobject_cast<StdWindowWithTableController*>(controller); lists && lists->table1())
+            lists->table1()->GO(0); // a bank for its new account, a folder for its new category
+        for (const char* action : {"NOUVEAU", "CREER", "CREER_REEL", "CREER_PREV", "CREER_RELEVE", "CREER_DOSSIER",
+                                   "CREER_POSTE", "CREERC"}) {
             const QByteArray method = QByteArray(action) + "(QObject*)";
             if (controller->metaObject()->indexOfMethod(method.constData()) >= 0)
                 controller->perform(QString::fromLatin1(action) + u':');
@@ -309,6 +365,7 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
                               1, compte, 0, {});
     ASSERT_NE(tab, nullptr);
     checkOpenWindows();
+    checkKeys(tab->window(), "FenEditImportTABController");
     tab->close();
     ImportRecords records(2);
     for (ImportRecord& record : records)
@@ -320,14 +377,12 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
     ECHEANCIER loyer(delegate->document());
     loyer.nom = QStringLiteral("Loyer");
     editEcheancier(FenEcheancierController::current(), *delegate->document(), loyer);
-    auto* releve = findOpenWindowController<FenReleveController>(-1, -1, -1, -1, -1, -1, -1, -1);
-    ASSERT_TRUE(releve && releve->palette());
-    EXPECT_FALSE(releve->palette()->window()->geometry().intersects(releve->window()->geometry()));
+    checkOpenWindows(true); // as they were opened, no key typed since
 
     for (const char* expected :
          {"FenEditImportTABController", "FenEditImportController", "FenReleveController", "FenEditSaisieController",
           "FenPreferencesController", "FenRechercheController", "FenPaletteToolController", "FenAnalyseController",
-          "FenCalculetteController", "FenEditEcheancierController"})
+          "FenCalculetteController", "FenEditEcheancierController", "FenEditDeviseController", "FenVarianteController"})
         EXPECT_EQ(seen.count(expected), 1U) << expected << " was not looked at";
 }
 

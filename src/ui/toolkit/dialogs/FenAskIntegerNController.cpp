@@ -16,8 +16,12 @@ void FenAskIntegerNController::FILL()
     const WindowDataPtr data = getData();
     setPrompt(data ? data->value(QStringLiteral("titre")).toString() : QString());
     m_field->setPlainText(data ? data->value(QStringLiteral("istr")).toString() : QString());
-    m_field->setFocus(Qt::OtherFocusReason);
     m_field->selectAll();
+}
+
+QWidget* FenAskIntegerNController::initialFirstResponder() const
+{
+    return m_field;
 }
 
 bool FenAskIntegerNController::READ()

@@ -12,6 +12,7 @@ class FenAskIntegerNController : public FenAskStringController {
     Q_OBJECT
 public:
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     bool READ() override;
 
 protected:

@@ -87,7 +87,11 @@ void FenAskStringController::FILL()
         m_texte->end(false);
     else
         m_texte->selectAll();
-    m_texte->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* FenAskStringController::initialFirstResponder() const
+{
+    return m_texte;
 }
 
 bool FenAskStringController::READ()

@@ -15,6 +15,7 @@ public:
     using ResultBlock = std::function<void(bool ok)>;
 
     void FILL() override;
+    QWidget* initialFirstResponder() const override;
     bool READ() override;
 
     // Asks for the name of a document (the old name proposed, and written into newName) until the

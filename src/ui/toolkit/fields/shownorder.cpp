@@ -1,5 +1,6 @@
 #include "toolkit/fields/shownorder.h"
 
+#include <QAbstractItemView>
 #include <QBoxLayout>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -7,6 +8,7 @@
 #include <QLayout>
 #include <QSet>
 #include <QStyleHints>
+#include <QTabBar>
 #include <QWidget>
 
 #include <algorithm>
@@ -62,6 +64,7 @@ void collectLayout(QLayout& layout, std::vector<QWidget*>& order)
 
 // The controls inside the container: those of its layout as the layout shows them, then the
 // children it places itself (a scroll area's page, a placed header), top to bottom, left to right.
+// Until a tab widget is first shown, its tabs and its pages lie at one place: the tabs read first.
 void collectChildren(QWidget& container, std::vector<QWidget*>& order)
 {
     const std::size_t start = order.size();
@@ -75,7 +78,9 @@ void collectChildren(QWidget& container, std::vector<QWidget*>& order)
             free.push_back(widget);
     }
     std::stable_sort(free.begin(), free.end(), [](const QWidget* a, const QWidget* b) {
-        return std::make_tuple(a->y(), a->x()) < std::make_tuple(b->y(), b->x());
+        const auto place
+            = [](const QWidget* w) { return std::make_tuple(w->y(), w->x(), !qobject_cast<const QTabBar*>(w)); };
+        return place(a) < place(b);
     });
     for (QWidget* widget : free)
         collectWidget(widget, order);
@@ -125,6 +130,8 @@ QWidget* orderFocusChain(QWidget* window)
     for (QWidget* widget : shown) {
         if (!takesKeyboard(widget))
             continue;
+        if (auto* list = qobject_cast<QAbstractItemView*>(widget))
+            list->setTabKeyNavigation(false);
         if (previous)
             QWidget::setTabOrder(previous, widget);
         else
@@ -132,6 +139,25 @@ QWidget* orderFocusChain(QWidget* window)
         previous = widget;
     }
     return first;
+}
+
+QWidget* firstKeyStop(QWidget* window)
+{
+    QWidget* first = orderFocusChain(window);
+    if (!first)
+        return nullptr;
+    QWidget* firstStop = nullptr;
+    QWidget* w = first;
+    do {
+        if (w->window() == window && isTabStop(w)) {
+            if (takesTypedText(w) || qobject_cast<const QAbstractItemView*>(w))
+                return w;
+            if (!firstStop)
+                firstStop = w;
+        }
+        w = w->nextInFocusChain();
+    } while (w && w != first);
+    return firstStop;
 }
 
 // Qt's own walk also stops at a control that hands the keyboard to another (a tab widget to its

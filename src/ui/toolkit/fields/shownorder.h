@@ -14,9 +14,16 @@ bool isTabStop(const QWidget* widget);
 bool takesTypedText(const QWidget* widget);
 
 // Puts the focus chain of the window in the order it shows its controls, hidden and disabled ones
-// included, so that they take their place when they show. Answers the first control of that order
-// (null when none takes the keyboard). Cheap when the chain is in order already.
+// included, so that they take their place when they show; a list in it is one stop of that order,
+// leaving Tab and Shift+Tab to the window rather than moving between its cells. Answers the first
+// control of that order (null when none takes the keyboard). Cheap when the chain is in order
+// already.
 QWidget* orderFocusChain(QWidget* window);
+
+// Where the window's keyboard goes as it opens: the first Tab stop of its shown order that takes
+// typed text or is a list (a list window's list, unless a field comes before it), else its first
+// Tab stop; null when it has none.
+QWidget* firstKeyStop(QWidget* window);
 
 // Where Tab (next) or Shift+Tab goes from the window's focus widget: the Tab stop beside it in the
 // window's shown order, coming round at either end; null when the window has none.

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -141,7 +142,7 @@ void StdWindowController::didAwakeFromNib()
 void StdWindowController::windowDidLoad()
 {
     m_window->initialize();
-    orderFocusChain(m_window);
+    placeKeyboard();
     const QSizeF increment = getContentIncrement();
     m_window->setSizeIncrement(int(std::lround(increment.width())), int(std::lround(increment.height())));
     if (!m_modal)
@@ -150,6 +151,30 @@ void StdWindowController::windowDidLoad()
     keepOnScreen(*this);
     const ModalRequest request {m_window, m_forWindow, isSheet(), this};
     m_modalResult = UiHost::instance().modal().run(request);
+}
+
+// Activated with no field of its own, a window gives the keyboard to the first Tab stop after
+// itself in its focus chain: the chain goes round in the order shown, but the window stays where
+// its first-made control was (a help button made first and shown last). So every window, modal or
+// not, is given its first field before it shows; Qt focuses it as the window becomes active.
+// A field the window chose itself is left as the window made it; one the order gives is selected
+// as Tab would, so that a key typed at once replaces what it holds. A palette never takes the
+// keyboard.
+void StdWindowController::placeKeyboard()
+{
+    orderFocusChain(m_window);
+    if (m_window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
+        return;
+    if (QWidget* chosen = initialFirstResponder()) {
+        chosen->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QWidget* first = firstKeyStop(m_window);
+    if (!first)
+        return;
+    first->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(first))
+        line->selectAll();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -274,6 +274,10 @@ public:
     // Reads the controls back; false keeps the window open. The base reads the dates.
     virtual bool READ() { return m_pickers.READ(); }
     virtual bool shouldShowPalette() const { return true; }
+    // The control that has the keyboard as the window opens, for a window that opens on a field of
+    // its choice; null (the base) for the first control of the window's order that takes typing
+    // (firstKeyStop).
+    virtual QWidget* initialFirstResponder() const { return nullptr; }
     virtual void didPlacePalette() { }
     // The window went to another screen (a broadcast, also): the palette is placed again.
     Q_INVOKABLE virtual void didChangeScreen();
@@ -293,6 +297,7 @@ protected:
 private:
     void loadWindow();
     void awakeFromNib();
+    void placeKeyboard();
     void showPushed(bool appear, bool plainShowForMetadata);
     void userDidClose();
     void closeOnceRunsEnd();

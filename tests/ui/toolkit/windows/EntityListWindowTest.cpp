@@ -61,11 +61,14 @@ TEST_F(EntityListWindowTest, OneWindowPerClassUntilItCloses)
 }
 
 // The key deletes in the table that has the focus and nowhere else; a double click edits its table.
+// The window opens with the focus in its first list.
 TEST_F(EntityListWindowTest, DeleteGoesToTheFocusedTableOnly)
 {
     FenEssaiListe* fen = openEntityWindow<FenEssaiListe>(true);
     ASSERT_NE(fen, nullptr);
     fen->window()->activateWindow();
+    EXPECT_EQ(fen->window()->focusWidget(), fen->table1());
+    fen->table1()->clearFocus();
     EXPECT_FALSE(fen->delete_(nullptr));
     for (StdTableView* table : {fen->table2(), fen->table1()}) {
         table->setFocus();
