@@ -18,7 +18,11 @@
 #include "toolkit/tables/StdCell.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdWindow.h"
+#include "transactions/FenEditSaisieController.h"
 #include "transactions/FenListingPosteController.h"
+#include "transactions/SaisieNotePanel.h"
+#include "transactions/SaisieRoutine.h"
+#include "transactions/TextFieldNote.h"
 #include "ui/app/ShellFixture.h"
 
 #include "document/favoris.h"
@@ -199,20 +203,36 @@ protected:
     // it. Nothing waits inside an act, so a run the user ended can return.
     void play(std::vector<Act> acts)
     {
+        m_turn = std::make_unique<QObject>();
         m_acts = std::move(acts);
         m_next = 0;
         m_tries = 0;
+        m_seen = 0;
         playNext();
+        m_turn.reset();
     }
     void playNext()
     {
-        if (m_next >= m_acts.size())
+        if (m_next >= m_acts.size()) {
+            // Nothing the user does is left: a window still open waits for nobody.
+            if (UiHost::instance().modalDepth() > 0 && ++m_tries >= 200) {
+                ADD_FAILURE() << "a window is left open once the user is done";
+                giveUp();
+            } else if (UiHost::instance().modalDepth() > 0) {
+                QTimer::singleShot(5, m_turn.get(), [this] { playNext(); });
+            }
             return;
+        }
+        // What the last act queued (the menu bar queues its commands) is carried out first, as the
+        // event loop does while the user looks at the screen.
+        QCoreApplication::sendPostedEvents();
         const Act act = m_acts[m_next];
         QWidget* window = act.front ? inFront(act.front) : nullptr;
-        if (act.front && !window) {
+        // A user sees a window in front for a while before acting in it.
+        m_seen = window ? m_seen + 1 : 0;
+        if (act.front && m_seen < 2) {
             if (++m_tries < 200) {
-                QTimer::singleShot(5, &m_turn, [this] { playNext(); });
+                QTimer::singleShot(5, m_turn.get(), [this] { playNext(); });
                 return;
             }
             const QWidget* active = QApplication::activeWindow();
@@ -223,8 +243,9 @@ protected:
             return;
         }
         m_tries = 0;
+        m_seen = 0;
         ++m_next;
-        QTimer::singleShot(5, &m_turn, [this] { playNext(); });
+        QTimer::singleShot(5, m_turn.get(), [this] { playNext(); });
         act.act(window);
     }
     static QWidget* inFront(const char* className)
@@ -239,7 +260,7 @@ protected:
     // Every run left ends, innermost first, so a case that went wrong does not hold the next ones.
     void giveUp()
     {
-        QTimer::singleShot(5, &m_turn, [this] {
+        QTimer::singleShot(5, m_turn.get(), [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
                 box->done(0);
             else if (QWidget* window = UiHost::instance().modal().modalWindow())
@@ -285,10 +306,11 @@ protected:
     std::unique_ptr<UiHost> real;
     TestScheduler* clock = nullptr;
     TestAlertPresenter* answers = nullptr;
-    QObject m_turn;
+    std::unique_ptr<QObject> m_turn; // the context of one case's acts, which go with it
     std::vector<Act> m_acts;
     std::size_t m_next = 0;
     int m_tries = 0;
+    int m_seen = 0;
 };
 
 TEST_F(QuitWaitsForTheUser, AnEditorIsBroughtForwardAndWaitedFor)
@@ -468,6 +490,21 @@ TEST_F(QuitWaitsForTheUser, NoRunIsEndedOnTheUsersBehalf)
                                   window->perform(QStringLiteral("SUPPRIMER:"));
                               }};
     const Act newEntry {nullptr, [this](QWidget*) { delegate->NOUVELLE_OPERATION(nullptr); }};
+    // "Loyer février", edited as a double-click in its account's list opens it.
+    const Act editEntry {nullptr, [this](QWidget*) {
+                             const TRANSACT& loyer = doc().transact_array.at(2);
+                             openSaisieTransact(nullptr, loyer.moyen, loyer.synonymeID, loyer.transToMoyenCompte(), 2,
+                                                nullptr, nullptr, true, false, false, false, false);
+                         }};
+    // The note typed, then put away as a click out of it does.
+    const Act typeNote {"FenEditSaisieController", [](QWidget* window) {
+                            auto* entry = static_cast<FenEditSaisieController*>(controllerOf(window));
+                            entry->perform(QStringLiteral("NOTE:"));
+                            auto* note = window->findChild<TextFieldNote*>();
+                            ASSERT_NE(note, nullptr);
+                            QTest::keyClicks(note, QStringLiteral("EditNoteQ"));
+                            entry->note().hideNote({});
+                        }};
     const Act returnKey {"QMessageBox", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }};
     const auto taxReplaced = [this] {
         return doc().taxeHdl.size() == 1
@@ -507,6 +544,12 @@ TEST_F(QuitWaitsForTheUser, NoRunIsEndedOnTheUsersBehalf)
          {deleteSchedule, deleteTax, quitIn("QMessageBox"), answer("LIB_BUTTON_ANNULER"),
           press("FenAskPoursuivreController", "OUI:")},
          [this] { return doc().echeancierHdl.isEmpty() && doc().taxeHdl.size() == 2; }},
+        {"a note typed in the entry window",
+         {editEntry, typeNote, quitIn("FenEditSaisieController"), press("FenEditSaisieController", "OUI:")},
+         [this] {
+             return std::any_of(doc().transact_array.begin(), doc().transact_array.end(),
+                                [](const TRANSACT& t) { return t.note.contains(QLatin1String("EditNoteQ")); });
+         }},
         {"an alert over the entry window",
          {newEntry, press("FenEditSaisieController", "OUI:"), quitIn("QMessageBox"), returnKey,
           press("FenEditSaisieController", "NON:")},
