@@ -1,8 +1,9 @@
 #pragma once
 // A window's company on the screen: the palette attached beside it (owned, shown only while the
-// window is key, placed left of it again when the window moves; under a manager that tiles the
-// windows, a dock at the bottom of the screen), and the application's tool palette at the top of
-// the screen, which the window keeps clear of after a move, a resize or a zoom.
+// window is key, then on the display whatever the window manager made of a quick hide and show,
+// placed left of it again when the window moves; under a manager that tiles the windows, a dock at
+// the bottom of the screen), and the application's tool palette at the top of the screen, which
+// the window keeps clear of after a move, a resize or a zoom.
 #include <QPointer>
 #include <QRect>
 
@@ -33,6 +34,10 @@ public:
     // when the window stops being key.
     void windowDidBecomeKey();
     void windowDidResignKey();
+    // The palette's platform window was exposed or covered (unmapped) on the display.
+    void paletteExposureChanged();
+    // Whether the object is the palette's platform window, whose exposure the owner follows.
+    bool isPaletteHandle(const QObject* object) const;
     void closePalette();
 
     // ---- The tool palette.
@@ -59,9 +64,11 @@ public:
 
 private:
     static void dockAtBottom(QWidget* paletteWindow);
+    void keepPaletteMapped();
 
     StdWindowController& m_owner;
     QPointer<StdWindowController> m_palette;
     bool m_paletteIsPlaced = false;
     bool m_keepingClear = false;
+    int m_mapsLeft = 0; // the maps again the palette may still have since its window became key
 };
