@@ -67,9 +67,9 @@ public:
     // act (a pager's request), which no focus-stealing prevention refuses.
     static void activateAsUser(QWidget* window);
 
-    // Whether the display has withdrawn the window: unmapped, and the manager no longer keeps it
-    // (its WM_STATE says Withdrawn, or nothing); not a window the manager hides on purpose
-    // (iconified, or on another desktop). Nullopt where there is no X11.
+    // Whether the display has withdrawn the window: unmapped, and not iconified (its WM_STATE
+    // says Withdrawn, or nothing, or still Normal while the manager has yet to hear of the unmap).
+    // Nullopt where there is no X11.
     static std::optional<bool> isWithdrawn(const QWidget* window);
     // Maps the window again as it stands, without the withdrawal a hide tells the manager first.
     static void mapAgain(QWidget* window);

@@ -129,13 +129,16 @@ void StdPaletteDock::windowDidBecomeKey()
         return;
     m_mapsLeft = kMapsPerActivation;
     if (paletteWindow->isVisible()) {
-        keepPaletteMapped();
+        if (UiHost::instance().screen().displayWithdrew(paletteWindow))
+            mapPaletteAgain(paletteWindow);
         return;
     }
     paletteWindow->show();
     paletteWindow->raise();
-    if (QWindow* handle = paletteWindow->windowHandle())
-        handle->installEventFilter(&m_owner);
+    m_mapAsked = true;
+    m_paletteHandle = paletteWindow->windowHandle();
+    if (m_paletteHandle)
+        m_paletteHandle->installEventFilter(&m_owner);
 }
 
 // A window manager may give the palette the keyboard as it shows it: the palette hands it back
@@ -147,19 +150,29 @@ void StdPaletteDock::windowDidResignKey()
         paletteWindow->hide();
 }
 
+// Asked of every event the owner watches, the palette's window being torn down included: the
+// pointers are compared, nothing is read.
 bool StdPaletteDock::isPaletteHandle(const QObject* object) const
 {
-    const StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr;
-    return object && paletteWindow && object == paletteWindow->windowHandle();
+    return object && object == m_paletteHandle.data();
 }
 
-// The window manager can withdraw the palette after its window became key, once it has carried
-// out a quick hide and show (the key passing to another window and back): Qt then hears of an
-// unmap, and the palette goes back on the display while its window is key.
-void StdPaletteDock::paletteExposureChanged()
+// The manager can withdraw the palette after its window became key: Qt hears of the unmap (an
+// exposure that shows nothing), and the palette goes back on the display while its window is key.
+// An unmap heard while a map is asked is the trace of an earlier hide: the map follows.
+void StdPaletteDock::paletteHandleEvent(QEvent::Type type)
 {
-    if (m_owner.shouldShowPalette())
-        keepPaletteMapped();
+    if (type == QEvent::Show)
+        m_mapAsked = true;
+    if (type != QEvent::Expose)
+        return;
+    StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr;
+    if (!paletteWindow || !paletteWindow->isVisible())
+        return;
+    if (!UiHost::instance().screen().displayWithdrew(paletteWindow))
+        m_mapAsked = false;
+    else if (!m_mapAsked && m_owner.shouldShowPalette())
+        mapPaletteAgain(paletteWindow);
 }
 
 // Qt shows a palette it has just hidden without waiting for the manager to carry out the
@@ -168,14 +181,13 @@ void StdPaletteDock::paletteExposureChanged()
 // the palette for shown while the display shows nothing. It is mapped again as it stands (a hide
 // and show would tell the manager of one more withdrawal), a few times per activation at most,
 // against a manager that keeps refusing it.
-void StdPaletteDock::keepPaletteMapped()
+void StdPaletteDock::mapPaletteAgain(StdWindow* paletteWindow)
 {
-    StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr;
-    IScreenInfo& screen = UiHost::instance().screen();
-    if (!paletteWindow || !paletteWindow->isVisible() || m_mapsLeft <= 0 || !screen.displayWithdrew(paletteWindow))
+    if (m_mapsLeft <= 0)
         return;
     --m_mapsLeft;
-    screen.mapAgain(paletteWindow);
+    m_mapAsked = true;
+    UiHost::instance().screen().mapAgain(paletteWindow);
 }
 
 void StdPaletteDock::closePalette()

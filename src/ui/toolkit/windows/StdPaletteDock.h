@@ -4,11 +4,13 @@
 // placed left of it again when the window moves; under a manager that tiles the windows, a dock at
 // the bottom of the screen), and the application's tool palette at the top of the screen, which
 // the window keeps clear of after a move, a resize or a zoom.
+#include <QEvent>
 #include <QPointer>
 #include <QRect>
 
 class QVariant;
 class QWidget;
+class StdWindow;
 class StdWindowController;
 
 class StdPaletteDock {
@@ -34,10 +36,10 @@ public:
     // when the window stops being key.
     void windowDidBecomeKey();
     void windowDidResignKey();
-    // The palette's platform window was exposed or covered (unmapped) on the display.
-    void paletteExposureChanged();
-    // Whether the object is the palette's platform window, whose exposure the owner follows.
+    // Whether the object is the palette's platform window, whose events the owner passes on.
     bool isPaletteHandle(const QObject* object) const;
+    // The palette's platform window is shown, or exposed or unmapped on the display.
+    void paletteHandleEvent(QEvent::Type type);
     void closePalette();
 
     // ---- The tool palette.
@@ -64,11 +66,13 @@ public:
 
 private:
     static void dockAtBottom(QWidget* paletteWindow);
-    void keepPaletteMapped();
+    void mapPaletteAgain(StdWindow* paletteWindow);
 
     StdWindowController& m_owner;
     QPointer<StdWindowController> m_palette;
+    QPointer<QObject> m_paletteHandle; // the palette's platform window, whose events the owner watches
     bool m_paletteIsPlaced = false;
     bool m_keepingClear = false;
     int m_mapsLeft = 0; // the maps again the palette may still have since its window became key
+    bool m_mapAsked = false; // the palette shown or mapped again, and not yet seen on the display
 };

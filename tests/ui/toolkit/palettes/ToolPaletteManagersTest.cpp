@@ -340,6 +340,7 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
         if (c.activatedAfter)
             becomesMain(statement->window()); // as its modality changes back
         if (c.withdrawal == Withdrawal::AfterwardsHeard) {
+            settle();
             screen.withdrawn.insert(entry);
             QExposeEvent unmapped {QRegion()}; // what Qt makes of the unmap
             QCoreApplication::sendEvent(entry->windowHandle(), &unmapped);
