@@ -135,7 +135,6 @@ void StdPaletteDock::windowDidBecomeKey()
     }
     paletteWindow->show();
     paletteWindow->raise();
-    m_mapAsked = true;
     m_paletteHandle = paletteWindow->windowHandle();
     if (m_paletteHandle)
         m_paletteHandle->installEventFilter(&m_owner);
@@ -150,8 +149,8 @@ void StdPaletteDock::windowDidResignKey()
         paletteWindow->hide();
 }
 
-// Asked of every event the owner watches, the palette's window being torn down included: the
-// pointers are compared, nothing is read.
+// The palette's window may be torn down as its platform window tells of it: the pointers are
+// compared, nothing is read.
 bool StdPaletteDock::isPaletteHandle(const QObject* object) const
 {
     return object && object == m_paletteHandle.data();
@@ -159,19 +158,13 @@ bool StdPaletteDock::isPaletteHandle(const QObject* object) const
 
 // The manager can withdraw the palette after its window became key: Qt hears of the unmap (an
 // exposure that shows nothing), and the palette goes back on the display while its window is key.
-// An unmap heard while a map is asked is the trace of an earlier hide: the map follows.
-void StdPaletteDock::paletteHandleEvent(QEvent::Type type)
+// The unmap of the program's own hide, heard once the palette is shown again, asks for one map
+// more, which changes nothing.
+void StdPaletteDock::paletteExposed()
 {
-    if (type == QEvent::Show)
-        m_mapAsked = true;
-    if (type != QEvent::Expose)
-        return;
     StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr;
-    if (!paletteWindow || !paletteWindow->isVisible())
-        return;
-    if (!UiHost::instance().screen().displayWithdrew(paletteWindow))
-        m_mapAsked = false;
-    else if (!m_mapAsked && m_owner.shouldShowPalette())
+    if (paletteWindow && paletteWindow->isVisible() && m_owner.shouldShowPalette()
+        && UiHost::instance().screen().displayWithdrew(paletteWindow))
         mapPaletteAgain(paletteWindow);
 }
 
@@ -186,7 +179,6 @@ void StdPaletteDock::mapPaletteAgain(StdWindow* paletteWindow)
     if (m_mapsLeft <= 0)
         return;
     --m_mapsLeft;
-    m_mapAsked = true;
     UiHost::instance().screen().mapAgain(paletteWindow);
 }
 

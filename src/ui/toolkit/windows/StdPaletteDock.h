@@ -4,7 +4,6 @@
 // placed left of it again when the window moves; under a manager that tiles the windows, a dock at
 // the bottom of the screen), and the application's tool palette at the top of the screen, which
 // the window keeps clear of after a move, a resize or a zoom.
-#include <QEvent>
 #include <QPointer>
 #include <QRect>
 
@@ -38,8 +37,8 @@ public:
     void windowDidResignKey();
     // Whether the object is the palette's platform window, whose events the owner passes on.
     bool isPaletteHandle(const QObject* object) const;
-    // The palette's platform window is shown, or exposed or unmapped on the display.
-    void paletteHandleEvent(QEvent::Type type);
+    // The palette's platform window was exposed or unmapped on the display.
+    void paletteExposed();
     void closePalette();
 
     // ---- The tool palette.
@@ -74,5 +73,4 @@ private:
     bool m_paletteIsPlaced = false;
     bool m_keepingClear = false;
     int m_mapsLeft = 0; // the maps again the palette may still have since its window became key
-    bool m_mapAsked = false; // the palette shown or mapped again, and not yet seen on the display
 };
