@@ -22,6 +22,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -154,11 +155,19 @@ public:
         strips.erase(window);
         bottomStrips.erase(window);
     }
+    // A test playing the manager withdraws a window behind the program's back, shown or shown
+    // later, until the program maps it again.
+    bool displayWithdrew(const QWidget* window) const override
+    {
+        return window->isVisible() && withdrawn.count(window) > 0;
+    }
+    void mapAgain(QWidget* window) override { withdrawn.erase(window); }
     QRect frame {0, 0, 1440, 900};
     QRect full {0, 0, 1440, 900};
     bool tiles = false;
     std::map<const QWidget*, QRect> strips;
     std::map<const QWidget*, QRect> bottomStrips;
+    std::set<const QWidget*> withdrawn;
 };
 
 // The print panel: the script for the next print plays the user (options changed through the

@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
+#include <QWindow>
 
 QRect QtScreenInfo::visibleFrame() const
 {
@@ -35,4 +37,17 @@ void QtScreenInfo::reserveBottomStrip(QWidget* window)
 void QtScreenInfo::releaseStrip(QWidget* window)
 {
     X11WindowManager::releaseStrip(window);
+}
+
+// Qt hears of every unmap of its windows: one it still takes for exposed is mapped, and the display
+// is not asked.
+bool QtScreenInfo::displayWithdrew(const QWidget* window) const
+{
+    const QWindow* handle = window && window->isVisible() ? window->windowHandle() : nullptr;
+    return handle && !handle->isExposed() && X11WindowManager::isWithdrawn(window).value_or(false);
+}
+
+void QtScreenInfo::mapAgain(QWidget* window)
+{
+    X11WindowManager::mapAgain(window);
 }

@@ -11,4 +11,6 @@ public:
     void reserveTopStrip(QWidget* window) override;
     void reserveBottomStrip(QWidget* window) override;
     void releaseStrip(QWidget* window) override;
+    bool displayWithdrew(const QWidget* window) const override;
+    void mapAgain(QWidget* window) override;
 };

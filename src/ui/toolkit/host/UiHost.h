@@ -129,6 +129,12 @@ public:
     // The window, hidden, takes no room any more: a manager that keeps the room of a dock it no
     // longer shows gives it back to the windows it places.
     virtual void releaseStrip(QWidget* window) = 0;
+    // Whether the display has withdrawn a window the program shows: unmapped, and not iconified
+    // by the window manager. False where the display does not say.
+    virtual bool displayWithdrew(const QWidget* window) const = 0;
+    // Maps a window the display withdrew again, as it stands: a hide first would tell the window
+    // manager of one more withdrawal, which it may carry out after the new map.
+    virtual void mapAgain(QWidget* window) = 0;
 };
 
 struct PrintRequest {

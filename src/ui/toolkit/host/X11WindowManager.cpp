@@ -341,6 +341,37 @@ void X11WindowManager::activateAsUser(QWidget* window)
     xcb_flush(connection);
 }
 
+std::optional<bool> X11WindowManager::isWithdrawn(const QWidget* window)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return std::nullopt;
+    if (!window || !window->isWindow() || !window->internalWinId())
+        return false;
+    const auto id = xcb_window_t(window->internalWinId());
+    const XcbReply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, id), nullptr), &std::free);
+    if (!attributes || attributes->map_state != XCB_MAP_STATE_UNMAPPED)
+        return false;
+    constexpr uint32_t kIconicState = 3;
+    static const xcb_atom_t wmState = internAtom(connection, "WM_STATE");
+    const XcbReply<xcb_get_property_reply_t> state = property(connection, id, wmState, wmState, 1);
+    if (!state || state->format != 32 || xcb_get_property_value_length(state.get()) < 4)
+        return true;
+    return *static_cast<const uint32_t*>(xcb_get_property_value(state.get())) != kIconicState;
+}
+
+// A window whose map the manager has yet to carry out is asked for once more, and one it has
+// mapped since stays as it is: nothing tells the manager of a withdrawal.
+void X11WindowManager::mapAgain(QWidget* window)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection || !window || !window->isWindow() || !window->internalWinId())
+        return;
+    xcb_map_window(connection, xcb_window_t(window->internalWinId()));
+    xcb_flush(connection);
+}
+
 bool X11WindowManager::onX11()
 {
     return x11Connection() != nullptr;

@@ -17,6 +17,10 @@
 // - Qt takes a window for active as soon as a manager offers it the keyboard (WM_TAKE_FOCUS), even
 //   when the display then leaves the keyboard where it was: the window closing, Qt is left with no
 //   active window, though the display still gives the keys to another of the program's windows.
+// - Qt hides a window by unmapping it and telling the manager of its withdrawal (ICCCM), and shows
+//   it again at once, without waiting for the manager to have carried the withdrawal out. A manager
+//   that maps the window for an earlier show meanwhile (awesome) finds the second map already done,
+//   then withdraws the window: the display shows nothing where Qt takes the window for shown.
 // - Qt knows neither whether a manager runs (without one, nothing gives the keyboard to a window
 //   when the one that had it closes) nor in which order the windows lie on the screen.
 #include <QList>
@@ -62,6 +66,13 @@ public:
     // Asks the manager to bring the window to the front and give it the keyboard as a user's own
     // act (a pager's request), which no focus-stealing prevention refuses.
     static void activateAsUser(QWidget* window);
+
+    // Whether the display has withdrawn the window: unmapped, and not iconified (its WM_STATE
+    // says Withdrawn, or nothing, or still Normal while the manager has yet to hear of the unmap).
+    // Nullopt where there is no X11.
+    static std::optional<bool> isWithdrawn(const QWidget* window);
+    // Maps the window again as it stands, without the withdrawal a hide tells the manager first.
+    static void mapAgain(QWidget* window);
 
     // Whether the program shows its windows on an X11 display.
     static bool onX11();

@@ -12,10 +12,13 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
 constexpr int kPaletteTimerMs = 100;
+// Maps again of a palette the display withdrew, each time its window becomes key.
+constexpr int kMapsPerActivation = 3;
 
 // Screen rectangles as the placement formulas see them: y grows upward from the bottom of the
 // screen, a rectangle's bottom is its y and its top y + height. One reference height serves every
@@ -116,15 +119,25 @@ void StdPaletteDock::dockAtBottom(QWidget* paletteWindow)
 }
 
 // The key coming back from the palette finds it shown: it is neither shown nor raised again.
+// Shown is what the display shows, not what Qt was told.
 void StdPaletteDock::windowDidBecomeKey()
 {
     if (!m_palette || !m_paletteIsPlaced || !m_owner.shouldShowPalette())
         return;
     StdWindow* paletteWindow = m_palette->window();
-    if (!paletteWindow || paletteWindow->isVisible())
+    if (!paletteWindow)
         return;
+    m_mapsLeft = kMapsPerActivation;
+    if (paletteWindow->isVisible()) {
+        if (UiHost::instance().screen().displayWithdrew(paletteWindow))
+            mapPaletteAgain(paletteWindow);
+        return;
+    }
     paletteWindow->show();
     paletteWindow->raise();
+    m_paletteHandle = paletteWindow->windowHandle();
+    if (m_paletteHandle)
+        m_paletteHandle->installEventFilter(&m_owner);
 }
 
 // A window manager may give the palette the keyboard as it shows it: the palette hands it back
@@ -134,6 +147,39 @@ void StdPaletteDock::windowDidResignKey()
     StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr;
     if (paletteWindow && QApplication::activeWindow() != paletteWindow)
         paletteWindow->hide();
+}
+
+// The palette's window may be torn down as its platform window tells of it: the pointers are
+// compared, nothing is read.
+bool StdPaletteDock::isPaletteHandle(const QObject* object) const
+{
+    return object && object == m_paletteHandle.data();
+}
+
+// The manager can withdraw the palette after its window became key: Qt hears of the unmap (an
+// exposure that shows nothing), and the palette goes back on the display while its window is key.
+// The unmap of the program's own hide, heard once the palette is shown again, asks for one map
+// more, which changes nothing.
+void StdPaletteDock::paletteExposed()
+{
+    StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr;
+    if (paletteWindow && paletteWindow->isVisible() && m_owner.shouldShowPalette()
+        && UiHost::instance().screen().displayWithdrew(paletteWindow))
+        mapPaletteAgain(paletteWindow);
+}
+
+// Qt shows a palette it has just hidden without waiting for the manager to carry out the
+// withdrawal the hide told it of. A manager that maps the palette for the first show only once the
+// second was sent takes the second for done, then carries out the withdrawal (awesome): Qt takes
+// the palette for shown while the display shows nothing. It is mapped again as it stands (a hide
+// and show would tell the manager of one more withdrawal), a few times per activation at most,
+// against a manager that keeps refusing it.
+void StdPaletteDock::mapPaletteAgain(StdWindow* paletteWindow)
+{
+    if (m_mapsLeft <= 0)
+        return;
+    --m_mapsLeft;
+    UiHost::instance().screen().mapAgain(paletteWindow);
 }
 
 void StdPaletteDock::closePalette()

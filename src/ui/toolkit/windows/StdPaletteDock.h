@@ -1,13 +1,15 @@
 #pragma once
 // A window's company on the screen: the palette attached beside it (owned, shown only while the
-// window is key, placed left of it again when the window moves; under a manager that tiles the
-// windows, a dock at the bottom of the screen), and the application's tool palette at the top of
-// the screen, which the window keeps clear of after a move, a resize or a zoom.
+// window is key, then on the display whatever the window manager made of a quick hide and show,
+// placed left of it again when the window moves; under a manager that tiles the windows, a dock at
+// the bottom of the screen), and the application's tool palette at the top of the screen, which
+// the window keeps clear of after a move, a resize or a zoom.
 #include <QPointer>
 #include <QRect>
 
 class QVariant;
 class QWidget;
+class StdWindow;
 class StdWindowController;
 
 class StdPaletteDock {
@@ -33,6 +35,10 @@ public:
     // when the window stops being key.
     void windowDidBecomeKey();
     void windowDidResignKey();
+    // Whether the object is the palette's platform window, whose events the owner passes on.
+    bool isPaletteHandle(const QObject* object) const;
+    // The palette's platform window was exposed or unmapped on the display.
+    void paletteExposed();
     void closePalette();
 
     // ---- The tool palette.
@@ -59,9 +65,12 @@ public:
 
 private:
     static void dockAtBottom(QWidget* paletteWindow);
+    void mapPaletteAgain(StdWindow* paletteWindow);
 
     StdWindowController& m_owner;
     QPointer<StdWindowController> m_palette;
+    QPointer<QObject> m_paletteHandle; // the palette's platform window, whose events the owner watches
     bool m_paletteIsPlaced = false;
     bool m_keepingClear = false;
+    int m_mapsLeft = 0; // the maps again the palette may still have since its window became key
 };

@@ -382,6 +382,8 @@ long StdWindowController::runModalPush(StdWindowController* controller, StdWindo
 
 bool StdWindowController::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Expose && m_dock.isPaletteHandle(watched))
+        m_dock.paletteExposed();
     if (watched != m_window)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {

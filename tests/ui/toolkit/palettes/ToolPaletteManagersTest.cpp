@@ -21,6 +21,7 @@
 #include "model/ITransactionWindows.h"
 
 #include <QApplication>
+#include <QExposeEvent>
 #include <QMenu>
 #include <QScrollArea>
 #include <QTest>
@@ -290,19 +291,28 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
         QApplication::setActiveWindow(window);
         settle();
     };
+    // Whether the manager withdraws the entry palette the program shows again (awesome).
+    enum class Withdrawal { None, AsItShows, AfterwardsHeard };
     const struct {
         const char* name;
         bool tiles, fromEditor, clickBehind;
         bool activatedAfter = true; // the manager makes it main again as its modality changes back
+        Withdrawal withdrawal = Withdrawal::None;
     } cases[] = {
         {"asked from the new statement's editor, which hid the palette", false, true, false},
         {"asked by the statement's button", false, false, false},
         {"docked by a tiling manager (i3), the banks window clicked meanwhile", true, false, true},
         {"made main while it ticked, the keys left on it after (awesome)", false, true, false, false},
+        {"the palette withdrawn as ticking ends is mapped again (awesome)", false, false, false, false,
+         Withdrawal::AsItShows},
+        {"the palette withdrawn once ticking ended comes back as Qt hears of it (awesome)", false, true, false, false,
+         Withdrawal::AfterwardsHeard},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ui().screenInfo().tiles = c.tiles;
+        TestScreenInfo& screen = ui().screenInfo();
+        screen.withdrawn.clear();
+        screen.tiles = c.tiles;
         reopenPalette();
         auto* statement = qobject_cast<FenReleveController*>(openCompteWindow(kCompteCourant, true));
         ASSERT_NE(statement, nullptr);
@@ -319,6 +329,8 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
             becomesMain(c.clickBehind ? banques : ticking.window());
             EXPECT_FALSE(tool->window()->isVisible());
             EXPECT_FALSE(entry->isVisible());
+            if (c.withdrawal == Withdrawal::AsItShows) // the manager withdraws its next show
+                screen.withdrawn.insert(entry);
             ticking.POINTER_RELEVE(nullptr);
         });
         statement->CREER_RELEVE(nullptr);
@@ -327,7 +339,14 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
         EXPECT_TRUE(tool->window()->isVisible()) << "back as ticking ends";
         if (c.activatedAfter)
             becomesMain(statement->window()); // as its modality changes back
+        if (c.withdrawal == Withdrawal::AfterwardsHeard) {
+            settle();
+            screen.withdrawn.insert(entry);
+            QExposeEvent unmapped {QRegion()}; // what Qt makes of the unmap
+            QCoreApplication::sendEvent(entry->windowHandle(), &unmapped);
+        }
         EXPECT_TRUE(entry->isVisible());
+        EXPECT_FALSE(screen.displayWithdrew(entry)) << "the display shows no palette";
         EXPECT_EQ(tool->window()->geometry(), toolFrame);
         statement->close();
     }
