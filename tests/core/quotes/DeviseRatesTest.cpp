@@ -18,11 +18,14 @@ namespace {
 using testenv::amount;
 
 constexpr double kNow = 800000000.0;
+// A bound on the wait, never a pause: the answers come from another thread, which a loaded machine
+// running the sanitizers can keep waiting for seconds.
+constexpr int kAnswerBoundMs = 30000;
 const double kFranc = 0.1524490172374104; // rate of slot 1 in the default currencies
 
 bool waitFor(const std::function<bool()>& done)
 {
-    return QTest::qWaitFor(done, 2000);
+    return QTest::qWaitFor(done, kAnswerBoundMs);
 }
 
 FINANCE named(const QString& nom, long ident)
@@ -61,7 +64,7 @@ protected:
     // Lets every queued answer and late completion arrive.
     void settle(int expectedEnds)
     {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return ends >= expectedEnds; }, 3000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ends >= expectedEnds; }, kAnswerBoundMs));
         QTest::qWait(20);
     }
 };
@@ -219,7 +222,7 @@ TEST_F(FinanceQuotes, AForeignQuoteIsWorthTheQuoteTimesTheRateAndEndsOnce)
     service.hold = true;
     service.answerPrice(QStringLiteral("USDEUR=X"), 0.9);
     setFromReceivedCours(doc.titreHdl[1], 300, &doc, counter());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return service.heldCount() == 1; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return service.heldCount() == 1; }, kAnswerBoundMs));
     owned.reset(); // closed: the late rate must reach nothing
     service.release();
     settle(3);
@@ -254,7 +257,7 @@ TEST_F(FinanceQuotes, UpdatingAllSecuritiesStopsWhenTheDocumentCloses)
     service.hold = true;
     service.answerJson(QStringLiteral("AIR.PA"), FakeQuoteService::quoteJson(120, "Airbus", "EUR"));
     PortfolioManager::sharedInstance().updateTickers(&doc, counter());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return service.heldCount() == 1; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return service.heldCount() == 1; }, kAnswerBoundMs));
     owned.reset(); // closed: the late quote must reach nothing, and nothing more is asked
     service.release();
     settle(1);
