@@ -278,6 +278,9 @@ private:
     bool m_inDuring = false;
     std::shared_ptr<SVTimer> m_mainTimer;
     double m_startedTime = 0;
+    double m_dayBoundsOf = -1; // the start time m_dayBegins and m_dayEnds were worked out for
+    double m_dayBegins = 0;
+    double m_dayEnds = 0;
     bool m_bankIsOpen = false;
     QPointer<QObject> m_menuPaletteOutils;
     bool m_duringCloseDocument = false;

@@ -104,6 +104,15 @@ void ApplicationDelegate::assumeWindowOnScreen()
 void ApplicationDelegate::detectNewDay()
 {
     const double now = SystemClock::now();
+    // Once a second, the time is only compared with the bounds of the day last seen; the calendar
+    // is asked only once they are crossed (or the clock was set back).
+    if (m_dayBoundsOf != m_startedTime) {
+        m_dayBoundsOf = m_startedTime;
+        m_dayBegins = startOfDay(m_startedTime);
+        m_dayEnds = endOfDay(m_startedTime) + 1;
+    }
+    if (now >= m_dayBegins && now < m_dayEnds)
+        return;
     long d1 = 0, m1 = 0, y1 = 0, d2 = 0, m2 = 0, y2 = 0;
     dateToDMY(&d1, &m1, &y1, m_startedTime);
     dateToDMY(&d2, &m2, &y2, now);
