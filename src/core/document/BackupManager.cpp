@@ -283,6 +283,7 @@ void askAfterFailedBackup(const QString& url, int error, const BackupManager::Ac
         request.message = localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde_Droit"));
         request.button1 = localizedDialogue(QStringLiteral("Button_Dont_Open"));
         request.button2 = localizedDialogue(QStringLiteral("Button_Dont_Save"));
+        request.escapeButton = kAlertFirstButton;
     } else {
         request.message = localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde"));
         request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_NON"));
@@ -378,6 +379,8 @@ void BackupManager::alertForManualSave(DOCUMENT* doc)
     request.button1 = localizedDialogue(QStringLiteral("kButton_Maintenant"));
     request.button2 = localizedDialogue(QStringLiteral("kButton_Prochain"));
     request.button3 = localizedDialogue(QStringLiteral("kButton_Ignorer"));
+    // Asked again at the next close: the one answer that neither copies nor forgets the reminder.
+    request.escapeButton = kAlertSecondButton;
     request.style = 0;
     const int choice = runAlert(request);
     if (choice == kAlertFirstButton) {

@@ -174,6 +174,7 @@ bool DocumentOpener::passReadOnly(Opening& opening)
                                                        : QStringLiteral("kConfirm_ReadOnlyDocument"));
     request.information = unwritablePlaceInformation(unwritable);
     request.button1 = localizedDialogue(QStringLiteral("kOpenDoc_DontOpen"));
+    request.escapeButton = kAlertFirstButton;
     request.button2 = localizedDialogue(QStringLiteral("kOpenDoc_OpenWithoutSaving"));
     if (!copy.isEmpty()) {
         request.information += QStringLiteral("\n\n")
@@ -256,6 +257,7 @@ bool DocumentOpener::passMissing(const QString& url)
     request.message
         = localizedDialogue(QStringLiteral("kConfirm_DocumentNotFoundTakeOld")).arg(name, folder, legacyName);
     request.button1 = localizedDialogue(QStringLiteral("kOpenDoc_DontOpen"));
+    request.escapeButton = kAlertFirstButton;
     request.button2 = localizedDialogue(QStringLiteral("kOpenDoc_TakeOldAndOpen"));
     request.imageName = QStringLiteral("document");
     request.style = 0;
@@ -359,6 +361,7 @@ bool DocumentOpener::rewriteBeforeParam(const QString& url)
     request.information
         = fileErrorInformation(resources + QLatin1Char('/') + QLatin1String(kBeforeParamFileName), xmlLastWriteError());
     request.button1 = localizedDialogue(QStringLiteral("kOpenDoc_DontOpen"));
+    request.escapeButton = kAlertFirstButton;
     request.button2 = localizedDialogue(QStringLiteral("kOpenDoc_Open"));
     request.imageName = QStringLiteral("document");
     request.style = 2;

@@ -447,6 +447,7 @@ void SVDocumentManager::informDocErrorAndAskContinue(DocError code, bool forSave
                               : localizedDialogue(QStringLiteral("kOpenDoc_DontOpen"));
     request.button2 = forSave ? localizedDialogue(QStringLiteral("kOpenDoc_Save"))
                               : localizedDialogue(QStringLiteral("kOpenDoc_Open"));
+    request.escapeButton = kAlertFirstButton;
     request.imageName = QStringLiteral("document");
     request.style = 2;
     const Action& chosen = runAlert(request) == kAlertSecondButton ? actionOK : actionNOK;

@@ -34,7 +34,7 @@ void FenAskBudgetNbMonthController::buildInterface(StdWindow& window)
     auto* question = new QHBoxLayout;
     question->addWidget(new QLabel(localizedAppl(QStringLiteral("FenAskBudgetNbMonth_question")), &window));
     question->addWidget(m_popupYears, 1);
-    QHBoxLayout* buttons = cancelOkRow(*this, window, false).row;
+    QHBoxLayout* buttons = cancelOkRow(*this, window).row;
     buttons->insertWidget(0, m_popHelp);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(18, 16, 18, 14);

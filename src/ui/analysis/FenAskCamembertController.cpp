@@ -35,7 +35,7 @@ void FenAskCamembertController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenAskCamembert_montant")), m_popupMontant);
     form->addRow(localizedAppl(QStringLiteral("FenAskCamembert_dossier")), dossierRow);
     form->addRow(localizedAppl(QStringLiteral("FenAskCamembert_periode")), m_fieldPeriode);
-    QHBoxLayout* buttons = cancelOkRow(*this, window, false).row;
+    QHBoxLayout* buttons = cancelOkRow(*this, window).row;
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(18, 16, 18, 14);
     layout->addLayout(form);

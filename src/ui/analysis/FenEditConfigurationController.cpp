@@ -91,7 +91,7 @@ void FenEditConfigurationController::buildInterface(StdWindow& window)
     columns->addWidget(buildPeriode(&window));
     columns->addWidget(buildLists(&window, ListKind::Dossier, ListKind::Poste, "popup_modeposte", "MODEPOSTE:"));
     columns->addWidget(buildLists(&window, ListKind::Banque, ListKind::Compte, "popup_modecompte", "MODECOMPTE:"));
-    QHBoxLayout* buttons = cancelOkRow(*this, window, false).row;
+    QHBoxLayout* buttons = cancelOkRow(*this, window).row;
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(14, 12, 14, 12);
     layout->addLayout(top);

@@ -78,10 +78,13 @@ void FenViewLettreController::EXPORTER(QObject*)
                     fileErrorInformation(destination, error), QStringLiteral("exporter"), 2);
         return;
     }
-    const int answer
-        = showAlert(this, localizedDialogue(QStringLiteral("kExportLettre_success")), QString(),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_OK")),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_OPEN_FINDER")), QString(), QStringLiteral("plume"), 1);
-    if (answer == 1001)
+    AlertRequest done;
+    done.window = this;
+    done.message = localizedDialogue(QStringLiteral("kExportLettre_success"));
+    done.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
+    done.button2 = localizedDialogue(QStringLiteral("LIB_BUTTON_OPEN_FINDER"));
+    done.imageName = QStringLiteral("plume");
+    done.escapeButton = kAlertFirstButton; // OK opens nothing
+    if (showAlert(done) == kAlertSecondButton)
         HelperSVWorkspace::tryToOpenFileAtPath(destination);
 }

@@ -60,7 +60,7 @@ void FenAskDeclarationController::buildInterface(StdWindow& window)
     form->addRow(localizedAppl(QStringLiteral("FenAskDeclaration_taxe")), choice);
     form->addRow(localizedAppl(QStringLiteral("FenAskDeclaration_du")), dateRow(*this, window, 1));
     form->addRow(localizedAppl(QStringLiteral("FenAskDeclaration_au")), dateRow(*this, window, 2));
-    layOutEditor(*this, window, {form}, 14, false);
+    layOutEditor(*this, window, {form});
 }
 
 void FenAskDeclarationController::FILL()

@@ -34,7 +34,7 @@ void buildSubstDialog(StdWindowController& controller, StdWindow& window, const 
     auto* message = new QLabel(localizedAppl(prefix + QStringLiteral("_message")), &window);
     message->setWordWrap(true);
     message->setMinimumWidth(messageWidth);
-    layOutEditor(controller, window, {message, form}, 14, false);
+    layOutEditor(controller, window, {message, form});
 }
 
 void FenAskSubstPosteController::buildInterface(StdWindow& window)

@@ -25,7 +25,7 @@ protected:
 bool askSubstPoste(StdWindowController* parent, const QList<long>& posteIDs, long* replacement);
 
 // The layout the replacement dialogs share: a message (at least messageWidth wide), what goes, its
-// replacement, the buttons; Escape does nothing. The texts are the prefix's "_titre", "_message",
+// replacement, the buttons; Escape cancels. The texts are the prefix's "_titre", "_message",
 // "_old" and "_new".
 void buildSubstDialog(StdWindowController& controller, StdWindow& window, const QString& prefix, QLayout* choice,
                       int messageWidth = 360);

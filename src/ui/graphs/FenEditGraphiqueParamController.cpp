@@ -59,7 +59,7 @@ void FenEditGraphiqueParamController::buildFormat(QWidget& parent, QGridLayout& 
 
 QLayout* FenEditGraphiqueParamController::buildButtons(QWidget& parent)
 {
-    const CancelOkRow buttons = cancelOkRow(*this, parent, false);
+    const CancelOkRow buttons = cancelOkRow(*this, parent);
     buttons.cancel->setObjectName(QStringLiteral("but_NON"));
     buttons.ok->setObjectName(QStringLiteral("but_OK"));
     return buttons.row;

@@ -56,7 +56,7 @@ void FenAskSubstFinanceController::buildInterface(StdWindow& window)
     auto* top = new QHBoxLayout;
     top->addWidget(image, 0, Qt::AlignTop);
     top->addWidget(message, 1);
-    layOutEditor(*this, window, {top, form}, 14, false);
+    layOutEditor(*this, window, {top, form});
 }
 
 long FenAskSubstFinanceController::oldIdent() const

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
-CancelOkRow cancelOkRow(StdWindowController& controller, QWidget& window, bool escapeCancels)
+CancelOkRow cancelOkRow(StdWindowController& controller, QWidget& window)
 {
     auto* cancel = new QPushButton(localizedMisc(QStringLiteral("kMisc_Annuler")), &window);
     controller.connectAction(cancel, QStringLiteral("NON:"));
@@ -17,10 +17,8 @@ CancelOkRow cancelOkRow(StdWindowController& controller, QWidget& window, bool e
     auto* ok = new QPushButton(Dialog::OKString(), &window);
     controller.connectAction(ok, QStringLiteral("OUI:"));
     ok->setDefault(true);
-    if (escapeCancels) {
-        auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
-        QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
-    }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, cancel, &QPushButton::click);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cancel);

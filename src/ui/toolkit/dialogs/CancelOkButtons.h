@@ -13,7 +13,7 @@ struct CancelOkRow {
 };
 
 // The row, its buttons in the window and sending their actions to the controller; the caller
-// places it in its layout. A few questions leave Escape alone (escapeCancels false).
-CancelOkRow cancelOkRow(StdWindowController& controller, QWidget& window, bool escapeCancels = true);
+// places it in its layout. Escape is Cancel in every window with this row: it changes nothing.
+CancelOkRow cancelOkRow(StdWindowController& controller, QWidget& window);
 // The same row alone; ok, when given, gets the OK button.
 QHBoxLayout* cancelOkButtons(StdWindowController& controller, QWidget& window, QPushButton** ok = nullptr);

@@ -16,9 +16,9 @@ QVBoxLayout* editorLayout(StdWindow& window, int spacing)
 }
 
 EditorFrame layOutEditor(StdWindowController& controller, StdWindow& window, std::initializer_list<QObject*> parts,
-                         int spacing, bool escapeCancels)
+                         int spacing)
 {
-    const CancelOkRow buttons = cancelOkRow(controller, window, escapeCancels);
+    const CancelOkRow buttons = cancelOkRow(controller, window);
     QVBoxLayout* layout = editorLayout(window, spacing);
     for (QObject* part : parts) {
         if (auto* asLayout = qobject_cast<QLayout*>(part))

@@ -19,4 +19,4 @@ struct EditorFrame {
 QVBoxLayout* editorLayout(StdWindow& window, int spacing = 14);
 // Lays the window out: each part is a layout or a widget; spacing between the rows.
 EditorFrame layOutEditor(StdWindowController& controller, StdWindow& window, std::initializer_list<QObject*> parts,
-                         int spacing = 14, bool escapeCancels = true);
+                         int spacing = 14);

@@ -135,7 +135,9 @@ void FenAskPoursuivreController::setUpButtons()
     m_non->setVisible(undoButton);
     m_oui->setDefault(!undoDefault);
     m_non->setDefault(undoDefault);
-    m_escapeButton = undoDefault ? m_oui : (undoButton ? m_non : nullptr);
+    // Escape cancels whichever button Return presses: a question whose safe answer is the default
+    // (a deletion) must not give the other one to the key every user backs out with.
+    m_escapeButton = undoButton ? m_non : nullptr;
     m_autre->setText(autreName);
     m_autre->setVisible(!autreName.isEmpty());
 }

@@ -129,6 +129,9 @@ int QtAlertPresenter::show(const AlertRequest& request)
     if (defaultIndex >= buttons.size())
         defaultIndex = 0;
     box->setDefaultButton(buttons[defaultIndex]);
+    // Without a safe answer the box gets none: Escape and the close box then do nothing.
+    if (const int escape = alertEscapeButton(request); escape != 0)
+        box->setEscapeButton(buttons[std::size_t(escape - kAlertFirstButton)]);
 
     box->setIcon(iconForStyle(request.style));
     if (const QPixmap image = namedImage(request.imageName, 64); !image.isNull())
@@ -143,8 +146,8 @@ int QtAlertPresenter::show(const AlertRequest& request)
     if (!owner.box)
         return kAlertFirstButton + static_cast<int>(defaultIndex);
     const auto chosen = std::find(buttons.begin(), buttons.end(), box->clickedButton());
-    // Without an escape button the box can only end by a button; the default is the answer should
-    // the box be torn down some other way.
+    // The box ends by a button (Escape and the close box press the safe one); the default is the
+    // answer should the box be torn down some other way.
     const auto index = chosen == buttons.end() ? std::ptrdiff_t(defaultIndex) : chosen - buttons.begin();
     return kAlertFirstButton + static_cast<int>(index);
 }

@@ -147,10 +147,16 @@ bool copyAttachments(const QString& folder, const QStringList& files, ListExport
 
 void showSuccess(StdWindowController& window, const ListExporter::Outcome& outcome)
 {
-    const int code = showAlert(
-        &window, localizedDialogue(QStringLiteral("kExportCSF_success")), QString(),
-        localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), localizedDialogue(QStringLiteral("LIB_BUTTON_OPEN_FINDER")),
-        localizedDialogue(QStringLiteral("LIB_BUTTON_SHOW_FINDER")), QStringLiteral("exporter"), 0);
+    AlertRequest done;
+    done.window = &window;
+    done.message = localizedDialogue(QStringLiteral("kExportCSF_success"));
+    done.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_OK"));
+    done.button2 = localizedDialogue(QStringLiteral("LIB_BUTTON_OPEN_FINDER"));
+    done.button3 = localizedDialogue(QStringLiteral("LIB_BUTTON_SHOW_FINDER"));
+    done.imageName = QStringLiteral("exporter");
+    done.style = 0;
+    done.escapeButton = kAlertFirstButton; // OK opens nothing
+    const int code = showAlert(done);
     if (code == kAlertSecondButton)
         HelperSVWorkspace::tryToOpenFileAtPath(outcome.textPath);
     else if (code == kAlertThirdButton)

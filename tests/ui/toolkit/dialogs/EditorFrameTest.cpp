@@ -1,6 +1,5 @@
 // The frame of the small editors, driven through a two-part editor: the parts stand in order above
-// the Cancel/OK row, the buttons come last in the tab order, and Escape cancels only where the
-// editor asks for it.
+// the Cancel/OK row, the buttons come last in the tab order, and Escape cancels.
 #include "toolkit/dialogs/EditorFrame.h"
 
 #include "toolkit/windows/StdWindowController.h"
@@ -29,7 +28,7 @@ protected:
         message = new QLabel(QStringLiteral("Message"), &window);
         form = new QFormLayout;
         form->addRow(QStringLiteral("Nom"), new QLineEdit(&window));
-        frame = layOutEditor(*this, window, {message, form}, 9, getData()->value(QStringLiteral("escape")).toBool());
+        frame = layOutEditor(*this, window, {message, form}, 9);
     }
 };
 
@@ -43,24 +42,21 @@ int escapeShortcuts(const QWidget& window)
 
 class EditorFrameTest : public UiTestFixture { };
 
-TEST_F(EditorFrameTest, PartsStandAboveTheButtonsAndEscapeCancelsOnlyWhenAsked)
+TEST_F(EditorFrameTest, PartsStandAboveTheButtonsAndEscapeCancels)
 {
-    for (const bool escape : {true, false}) {
-        ui().onModal<FramedEditor>([escape](FramedEditor& editor) {
-            QVBoxLayout* layout = editor.frame.layout;
-            ASSERT_EQ(layout->count(), 3);
-            EXPECT_EQ(layout->spacing(), 9);
-            EXPECT_EQ(layout->itemAt(0)->widget(), editor.message);
-            EXPECT_EQ(layout->itemAt(1)->layout(), editor.form);
-            EXPECT_EQ(layout->itemAt(2)->layout(), editor.frame.buttons.row);
-            EXPECT_EQ(editor.frame.buttons.cancel->nextInFocusChain(), editor.frame.buttons.ok);
-            EXPECT_TRUE(editor.frame.buttons.ok->isDefault());
-            EXPECT_EQ(escapeShortcuts(*editor.window()), escape ? 1 : 0) << escape;
-            editor.frame.buttons.cancel->click();
-        });
-        const WindowDataPtr data = makeWindowData({{QStringLiteral("escape"), escape}});
-        EXPECT_EQ(StdWindowController::pushModal<FramedEditor>(nullptr, data, 0), 0);
-    }
+    ui().onModal<FramedEditor>([](FramedEditor& editor) {
+        QVBoxLayout* layout = editor.frame.layout;
+        ASSERT_EQ(layout->count(), 3);
+        EXPECT_EQ(layout->spacing(), 9);
+        EXPECT_EQ(layout->itemAt(0)->widget(), editor.message);
+        EXPECT_EQ(layout->itemAt(1)->layout(), editor.form);
+        EXPECT_EQ(layout->itemAt(2)->layout(), editor.frame.buttons.row);
+        EXPECT_EQ(editor.frame.buttons.cancel->nextInFocusChain(), editor.frame.buttons.ok);
+        EXPECT_TRUE(editor.frame.buttons.ok->isDefault());
+        EXPECT_EQ(escapeShortcuts(*editor.window()), 1);
+        editor.frame.buttons.cancel->click();
+    });
+    EXPECT_EQ(StdWindowController::pushModal<FramedEditor>(nullptr, makeWindowData({}), 0), 0);
 }
 
 } // namespace

@@ -125,7 +125,8 @@ TEST_F(QuestionDialogTest, TheTextAndNumberQuestionsGiveTheAnswerOnlyOnOk)
     EXPECT_EQ(value, 33);
 }
 
-// With Cancel the default, Return answers Cancel and Escape goes on; otherwise Escape cancels.
+// Return presses the default button; Escape always cancels, never goes on, even where going on is
+// the default.
 TEST_F(QuestionDialogTest, TheGoOnQuestionShowsTheButtonsAskedForAndTheirKeys)
 {
     EXPECT_EQ(askGoOn("ASSISTAbsent", "", false, false,
@@ -153,7 +154,7 @@ TEST_F(QuestionDialogTest, TheGoOnQuestionShowsTheButtonsAskedForAndTheirKeys)
         };
     };
     EXPECT_EQ(askGoOn("", "", true, true, press(Qt::Key_Return)), 0);
-    EXPECT_EQ(askGoOn("", "", true, true, press(Qt::Key_Escape)), 1);
+    EXPECT_EQ(askGoOn("", "", true, true, press(Qt::Key_Escape)), 0);
     EXPECT_EQ(askGoOn("", "", true, false, press(Qt::Key_Return)), 1);
     EXPECT_EQ(askGoOn("", "", true, false, press(Qt::Key_Escape)), 0);
 }
