@@ -441,9 +441,10 @@ TEST_F(ApplicationTest, ANewDayIsFoundAtLocalMidnightOnceWhateverTheDaysLengthOr
     // Local wall-clock times, offset included, read better than seconds in a failure.
     const auto local = [](const QList<double>& times) {
         std::vector<std::string> out;
-        for (const double time : times)
-            out.push_back(
-                QDateTime::fromSecsSinceEpoch(qint64(time + kReferenceDateOffset)).toString(Qt::ISODate).toStdString());
+        for (const double time : times) {
+            const QDateTime wall = QDateTime::fromSecsSinceEpoch(qint64(time + kReferenceDateOffset));
+            out.push_back(wall.toOffsetFromUtc(wall.offsetFromUtc()).toString(Qt::ISODate).toStdString());
+        }
         return out;
     };
     delegate->BEFORE();
