@@ -48,6 +48,8 @@
 #include <QTextBrowser>
 
 #include <climits>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -392,6 +394,84 @@ TEST_F(ApplicationTest, ANewDayRecomputesOnceAndIsBroadcastWithTheDayBefore)
     seconds(5);
     EXPECT_EQ(listener.newDays, QList<double> {opened});
     EXPECT_EQ(delegate->startedTime(), paris(2024, 3, 15, 0, 0));
+}
+
+// The timer looks for a new day only once the time leaves the bounds of the day last seen: the
+// day is found at local midnight whatever the day's length, and once the clock is set back into
+// the day before, as every change of calendar day is, once each.
+TEST_F(ApplicationTest, ANewDayIsFoundAtLocalMidnightOnceWhateverTheDaysLengthOrAClockSetBack)
+{
+    struct Step {
+        double now;
+        bool newDay;
+    };
+    struct Row {
+        const char* name;
+        double start;
+        QList<Step> steps;
+    };
+    const double justAfterMidnight = 30;
+    const Row rows[] = {
+        {"the clock set back across midnight",
+         paris(2024, 3, 14, 10, 0),
+         {{paris(2024, 3, 15, 0, 0) + justAfterMidnight, true},
+          {paris(2024, 3, 14, 23, 50), true},
+          {paris(2024, 3, 14, 23, 55), false},
+          {paris(2024, 3, 15, 0, 0), true},
+          {paris(2024, 3, 15, 0, 10), false},
+          {paris(2024, 3, 15, 0, 5), false}}}, // set back within the day
+        {"a 23-hour day",
+         paris(2024, 3, 31, 9, 0),
+         {{paris(2024, 3, 31, 23, 59), false},
+          {paris(2024, 4, 1, 0, 0), true}, // 23 hours after the day began
+          {paris(2024, 4, 1, 1, 0), false}}},
+        {"the clock set back across the start of a 23-hour day",
+         paris(2024, 3, 30, 20, 0),
+         {{paris(2024, 3, 31, 0, 0) + justAfterMidnight, true},
+          {paris(2024, 3, 30, 23, 50), true},
+          {paris(2024, 3, 31, 0, 0), true},
+          {paris(2024, 3, 31, 23, 59), false}}},
+        {"a 25-hour day",
+         paris(2024, 10, 27, 9, 0),
+         {{paris(2024, 10, 27, 23, 0), false}, // 24 hours after the day began
+          {paris(2024, 10, 27, 23, 59), false},
+          {paris(2024, 10, 28, 0, 0), true},
+          {paris(2024, 10, 28, 1, 0), false}}},
+    };
+    // Local wall-clock times, offset included, read better than seconds in a failure.
+    const auto local = [](const QList<double>& times) {
+        std::vector<std::string> out;
+        for (const double time : times) {
+            const QDateTime wall = QDateTime::fromSecsSinceEpoch(qint64(time + kReferenceDateOffset));
+            out.push_back(wall.toOffsetFromUtc(wall.offsetFromUtc()).toString(Qt::ISODate).toStdString());
+        }
+        return out;
+    };
+    delegate->BEFORE();
+    const QString url = completePackage(QStringLiteral("Famille.svd"));
+    Listener listener;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        // Each row opens the document on its own first day: the bounds are worked out afresh.
+        SystemClock::setNowForTesting(row.start);
+        ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
+        listener.newDays.clear();
+        QList<double> expected;
+        double seen = row.start;
+        for (const Step& step : row.steps) {
+            SCOPED_TRACE(local({step.now}).front());
+            SystemClock::setNowForTesting(step.now);
+            seconds(2);
+            if (step.newDay) {
+                expected << seen;
+                seen = step.now;
+            }
+            EXPECT_EQ(local(listener.newDays), local(expected));
+            EXPECT_EQ(local({delegate->startedTime()}), local({seen}));
+        }
+        ui().answerAlert(dialogue("kConfirm_SaveDoc"), kAlertSecondButton);
+        delegate->FERMER_DOCUMENT();
+    }
 }
 
 // At the opening, then on new days past a month end and a year end, the due window opens by
