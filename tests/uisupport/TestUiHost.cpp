@@ -75,6 +75,12 @@ QWidget* TestModalRunner::modalWindow() const
     return m_runs.empty() ? nullptr : m_runs.back()->window.data();
 }
 
+bool TestModalRunner::awaitsUser(const QWidget* window) const
+{
+    return std::any_of(m_runs.begin(), m_runs.end(),
+                       [window](const Run* run) { return run->window == window && !run->ended; });
+}
+
 // ---------------------------------------------------------------------------------------------
 // Alerts
 

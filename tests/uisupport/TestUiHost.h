@@ -40,6 +40,9 @@ public:
     void endModal(QWidget* window, int code) override;
     int depth() const override { return static_cast<int>(m_runs.size()); }
     QWidget* modalWindow() const override;
+    // Whether a run of the window is open and nothing has ended it yet: its script is still the
+    // user's, whatever else the program did meanwhile.
+    bool awaitsUser(const QWidget* window) const;
 
     std::map<QString, std::deque<Script>> scripts;
     QList<Record> records;
@@ -233,6 +236,7 @@ public:
     void onModal(const QString& name, TestModalRunner::Script script);
     template <typename Controller> void onModal(std::function<void(Controller&)> script);
     const QList<TestModalRunner::Record>& modalRuns() const { return m_modal.records; }
+    bool modalRunAwaitsUser(const QWidget* window) const { return m_modal.awaitsUser(window); }
 
     // The answer to the next alert; with a message, the alert must show that text (or the text
     // of that key of table "Dialogue").

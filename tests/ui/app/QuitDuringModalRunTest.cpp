@@ -94,13 +94,15 @@ protected:
     }
 
     // Ctrl+S then Ctrl+Q, typed while the run is open: they arrive from its event loop. The run is
-    // the user's to end, with Annuler.
+    // the user's to end, with Annuler: once the event loop has turned, nothing has ended it.
     void saveAndQuit(StdWindowController& window)
     {
         delegate->ENREGISTRER_DOCUMENT(nullptr);
         delegate->terminate();
+        QCoreApplication::processEvents();
         EXPECT_TRUE(delegate->bankIsOpen()) << "nothing closes under an open modal run";
         EXPECT_EQ(UiHost::instance().modal().modalWindow(), window.windowIfLoaded()) << "still running";
+        EXPECT_TRUE(ui().modalRunAwaitsUser(window.windowIfLoaded())) << "left to the user";
         window.perform(QStringLiteral("NON:"));
     }
     // What the event loop does once the runs have returned: the held quit, then the windows'
@@ -178,18 +180,23 @@ TEST_F(QuitDuringModalRun, TheQuestionsOwnEventLoopRunsTheQuitSafely)
                                   Q_ARG(QObject*, nullptr));
         QMetaObject::invokeMethod(delegate.get(), "terminate", Qt::QueuedConnection, Q_ARG(QObject*, nullptr));
         QObject turn;
+        bool waited = false;
+        // After the commands, and once the question's event loop has turned again: a question the
+        // quit ended would have returned by then, and this turn would find no loop to run it.
+        const auto answer = [this, &waited] {
+            QWidget* question = UiHost::instance().modal().modalWindow();
+            ASSERT_NE(question, nullptr);
+            waited = question->isVisible() && delegate->bankIsOpen();
+            qobject_cast<StdWindowController*>(static_cast<StdWindow*>(question)->controller())
+                ->perform(QStringLiteral("NON:"));
+        };
         QMetaObject::invokeMethod(
-            &turn,
-            [] {
-                QWidget* question = UiHost::instance().modal().modalWindow();
-                ASSERT_NE(question, nullptr);
-                qobject_cast<StdWindowController*>(static_cast<StdWindow*>(question)->controller())
-                    ->perform(QStringLiteral("NON:"));
-            },
+            &turn, [&turn, answer] { QMetaObject::invokeMethod(&turn, answer, Qt::QueuedConnection); },
             Qt::QueuedConnection);
         giveRoles(*editor);
         scheduler.flush();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(waited) << "the question waited for the user";
         EXPECT_FALSE(delegate->bankIsOpen());
         UiHost::install(&ui());
     }

@@ -12,6 +12,7 @@
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/host/QtModalRunner.h"
 #include "toolkit/host/WindowOrder.h"
+#include "toolkit/palettes/FenPaletteSaisieController.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopTaxe.h"
 #include "toolkit/popups/StdPopUp.h"
@@ -20,6 +21,7 @@
 #include "toolkit/windows/StdWindow.h"
 #include "transactions/FenEditSaisieController.h"
 #include "transactions/FenListingPosteController.h"
+#include "transactions/FenReleveController.h"
 #include "transactions/SaisieNotePanel.h"
 #include "transactions/SaisieRoutine.h"
 #include "transactions/TextFieldNote.h"
@@ -39,6 +41,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -51,10 +54,13 @@
 namespace {
 
 constexpr long kCourses = 12; // the household's forecast "Courses du mois"
+constexpr long kCompteCourant = 1001;
 
 class QuitWaitsForTheUser : public ShellFixture {
 protected:
-    enum class Editor { Entry, Account, Forecast, Favourite };
+    // An entry window opened from the menu, from the statement's entry palette or from the tool
+    // palette: each starts a series that offers the next entry once one is confirmed.
+    enum class Editor { Entry, EntryFromStatement, EntryFromToolPalette, Account, Forecast, Favourite };
     enum class Way { CtrlQ, MenuQuit, CloseDocument };
 
     QuitWaitsForTheUser()
@@ -108,6 +114,16 @@ protected:
         case Editor::Entry:
             delegate->NOUVELLE_OPERATION(nullptr);
             return;
+        case Editor::EntryFromStatement: {
+            FenReleveController* releve = openReleveWindow(kCompteCourant, true, 0, doc());
+            auto* palette = static_cast<FenPaletteSaisieController*>(releve->palette());
+            palette->window();
+            palette->outlet<QPushButton>(QStringLiteral("moyen_9"))->click();
+            return;
+        }
+        case Editor::EntryFromToolPalette:
+            openPaletteOutils(false)->perform(QStringLiteral("BUTTON_OPERATION:"));
+            return;
         case Editor::Account: {
             FenBanqueController* banques = showBanques(true);
             banques->table1()->GO(0);
@@ -123,16 +139,39 @@ protected:
             return;
         }
     }
-    static const char* fieldOf(Editor editor) { return editor == Editor::Entry ? "field_montant" : "field_nom"; }
+    static bool isEntry(Editor editor)
+    {
+        return editor == Editor::Entry || editor == Editor::EntryFromStatement
+            || editor == Editor::EntryFromToolPalette;
+    }
+    static const char* classOf(Editor editor)
+    {
+        switch (editor) {
+        case Editor::Entry:
+        case Editor::EntryFromStatement:
+        case Editor::EntryFromToolPalette:
+            return "FenEditSaisieController";
+        case Editor::Account:
+            return "FenEditCompteController";
+        case Editor::Forecast:
+            return "FenEditPrevisionController";
+        case Editor::Favourite:
+            return "FenEditFavoriController";
+        }
+        return nullptr;
+    }
+    static const char* fieldOf(Editor editor) { return isEntry(editor) ? "field_montant" : "field_nom"; }
     static QString typedIn(Editor editor)
     {
-        return editor == Editor::Entry ? QStringLiteral("7777") : QStringLiteral("Vacances");
+        return isEntry(editor) ? QStringLiteral("7777") : QStringLiteral("Vacances");
     }
     // Whether what the user typed is in the document (or, for a favourite, the favourites).
     bool holdsTyped(Editor editor, long favouritesBefore)
     {
         switch (editor) {
         case Editor::Entry:
+        case Editor::EntryFromStatement:
+        case Editor::EntryFromToolPalette:
             return std::any_of(doc().transact_array.begin(), doc().transact_array.end(),
                                [](const TRANSACT& t) { return std::abs(std::abs(t.solde.values[0]) - 7777) < 0.005; });
         case Editor::Account:
@@ -167,7 +206,7 @@ protected:
         EXPECT_NE(field, nullptr);
         QApplication::setActiveWindow(window);
         field->setFocus();
-        if (types && editor == Editor::Entry) {
+        if (types && isEntry(editor)) {
             // An entry needs its two accounts besides its amount: the current account, the landlord.
             for (const auto& [pop, tag] : {std::pair {"pop_compteD", 1001}, std::pair {"pop_compteC", 2002}}) {
                 auto* popUp = window->findChild<StdPopUp*>(QString::fromLatin1(pop));
@@ -210,6 +249,7 @@ protected:
         m_seen = 0;
         playNext();
         m_turn.reset();
+        EXPECT_EQ(m_next, m_acts.size()) << "the windows went before the user could act in them";
     }
     void playNext()
     {
@@ -290,6 +330,23 @@ protected:
                     QTest::keyClick(focus ? focus : window, Qt::Key_Q, Qt::ControlModifier);
                 }};
     }
+    // The user drags the window to the screen's bottom right corner, as far as a window manager lets
+    // it go: only a corner of it stays on the screen.
+    static Act dragToTheCorner(const char* className)
+    {
+        return {className, [](QWidget* window) {
+                    window->move(UiHost::instance().screen().visibleFrame().bottomRight() - QPoint(211, 143));
+                }};
+    }
+    // Brought forward, the window lies whole on the screen: what closes it is within reach.
+    static Act wholeOnScreen(const char* className)
+    {
+        return {className, [](QWidget* window) {
+                    const QRect frame = window->frameGeometry();
+                    EXPECT_TRUE(UiHost::instance().screen().visibleFrame().contains(frame))
+                        << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+                }};
+    }
     static Act typeIn(const char* className, const char* field, const QString& text)
     {
         return {className, [field, text](QWidget* window) {
@@ -330,24 +387,25 @@ TEST_F(QuitWaitsForTheUser, AnEditorIsBroughtForwardAndWaitedFor)
         {"forecast, Ctrl+Q, Annuler", Editor::Forecast, Way::CtrlQ, "NON:"},
         {"forecast, document closed, OK", Editor::Forecast, Way::CloseDocument, "OUI:"},
         {"favourite, Quitter, OK", Editor::Favourite, Way::MenuQuit, "OUI:"},
+        // A series of entries confirmed while the quit waits offers no next entry.
+        {"entry window of the statement's palette, Ctrl+Q, OK", Editor::EntryFromStatement, Way::CtrlQ, "OUI:"},
+        {"entry window of the tool palette, Quitter, OK", Editor::EntryFromToolPalette, Way::MenuQuit, "OUI:"},
     };
     runForReal(false);
     for (const Case& each : cases) {
         SCOPED_TRACE(each.name);
         start(true);
         const long favourites = nbFavoris();
-        QObject turn;
         bool waited = false;
-        QTimer::singleShot(0, &turn, [&] {
-            QWidget* editor = typeThenCommand(each.editor, each.way, each.types);
-            // Later, in the editor's run still open: the user closes the editor.
-            QTimer::singleShot(0, &turn, [&, editor] {
-                waited = editor->isVisible() && QApplication::activeWindow() == editor && delegate->bankIsOpen();
-                qobject_cast<StdWindowController*>(static_cast<StdWindow*>(editor)->controller())
-                    ->perform(QString::fromLatin1(each.user));
-            });
-        });
-        open(each.editor);
+        // Each act waits for its window in front a bounded while: a window that never comes, or one
+        // left open once the user is done, fails the case instead of holding the test.
+        play({{nullptr, [&](QWidget*) { open(each.editor); }},
+              {classOf(each.editor), [&](QWidget*) { typeThenCommand(each.editor, each.way, each.types); }},
+              // Later, in the editor's run still open: the user closes the editor.
+              {classOf(each.editor), [&](QWidget* editor) {
+                   waited = delegate->bankIsOpen();
+                   controllerOf(editor)->perform(QString::fromLatin1(each.user));
+               }}});
         clock->flush();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(waited);
@@ -363,7 +421,9 @@ TEST_F(QuitWaitsForTheUser, AnEditorIsBroughtForwardAndWaitedFor)
 }
 
 // With the save on quit off, the save question comes once the editor is closed; its "Annuler"
-// leaves the document open with what the editor's OK put in it, and the windows as they were.
+// leaves the document open with what the editor's OK put in it, and the windows as they were. A
+// second quit then waits for the user as the first did: the editor open then, untouched, comes
+// forward and is closed by the user before the save question comes again.
 TEST_F(QuitWaitsForTheUser, CancellingTheSaveQuestionKeepsWhatTheEditorTook)
 {
     APPLIPARAM::loadAppliParam().autoSaveWhenQuit = false;
@@ -388,6 +448,21 @@ TEST_F(QuitWaitsForTheUser, CancellingTheSaveQuestionKeepsWhatTheEditorTook)
     ASSERT_TRUE(delegate->bankIsOpen());
     EXPECT_TRUE(holdsTyped(Editor::Entry, 0));
     EXPECT_TRUE(banques && banques->window()->isVisible());
+
+    bool waited = false;
+    answers->answers.push_back({localizedDialogue(QStringLiteral("kConfirm_SaveDoc")), kAlertFirstButton});
+    play({{nullptr, [this](QWidget*) { open(Editor::Entry); }},
+          quitIn("FenEditSaisieController"),
+          {"FenEditSaisieController", [&](QWidget* editor) {
+               waited = delegate->bankIsOpen();
+               controllerOf(editor)->perform(QStringLiteral("NON:"));
+           }}});
+    clock->flush();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(waited) << "the second quit waited for the editor";
+    EXPECT_FALSE(delegate->bankIsOpen()) << "then went on";
+    start(false);
+    EXPECT_TRUE(holdsTyped(Editor::Entry, 0)) << "as saved";
 }
 
 // Two lists' delete questions, the second asked over the first: a quit brings the second forward,
@@ -449,11 +524,10 @@ TEST_F(QuitWaitsForTheUser, WaitingQuestionsComeForwardOneAfterTheOther)
 
 // Nothing tells whether the user worked in a window: a change made through a window it opened, a
 // pick in a pop-up, a question run as a window, a window opened once a question was answered, an
-// alert the quit key was typed in. Each waits in front for the user, innermost first; what the
-// user's OK kept is in the saved document.
+// alert the quit key was typed in. Each waits in front for the user, innermost first, whole on the
+// screen wherever the user dragged it; what the user's OK kept is in the saved document.
 TEST_F(QuitWaitsForTheUser, NoRunIsEndedOnTheUsersBehalf)
 {
-    constexpr long kCompteCourant = 1001;
     constexpr long kLoyer = 40;
     constexpr qsizetype kTransactions = 7; // the household's
     const QString cardNumber = QStringLiteral("49701234");
@@ -506,6 +580,12 @@ TEST_F(QuitWaitsForTheUser, NoRunIsEndedOnTheUsersBehalf)
                             entry->note().hideNote({});
                         }};
     const Act returnKey {"QMessageBox", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }};
+    // The current account's first statement in tick mode, the window running on itself.
+    const Act tick {nullptr, [this](QWidget*) {
+                        FenReleveController* releve = openReleveWindow(kCompteCourant, true, 0, doc());
+                        releve->table2()->GO(kFirstReleveRow);
+                        releve->perform(QStringLiteral("POINTER_RELEVE:"));
+                    }};
     const auto taxReplaced = [this] {
         return doc().taxeHdl.size() == 1
             && std::none_of(doc().transact_array.begin(), doc().transact_array.end(),
@@ -536,6 +616,15 @@ TEST_F(QuitWaitsForTheUser, NoRunIsEndedOnTheUsersBehalf)
          {deleteTax, answer("LIB_BUTTON_OK"), pickReplacement, quitIn("FenAskSubstTaxeController"),
           press("FenAskSubstTaxeController", "OUI:")},
          taxReplaced},
+        {"a tax's replacement dragged to the screen's corner",
+         {deleteTax, answer("LIB_BUTTON_OK"), dragToTheCorner("FenAskSubstTaxeController"), pickReplacement,
+          quitIn("FenAskSubstTaxeController"), wholeOnScreen("FenAskSubstTaxeController"),
+          press("FenAskSubstTaxeController", "OUI:")},
+         taxReplaced},
+        {"a statement ticking, dragged to the screen's corner",
+         {tick, dragToTheCorner("FenReleveController"), quitIn("FenReleveController"),
+          wholeOnScreen("FenReleveController"), press("FenReleveController", "POINTER_RELEVE:")},
+         [this] { return doc().transact_array.size() == kTransactions; }},
         {"a tax's question answered while the quit waits",
          {deleteTax, quitIn("QMessageBox"), answer("LIB_BUTTON_OK"), pickReplacement,
           press("FenAskSubstTaxeController", "OUI:")},

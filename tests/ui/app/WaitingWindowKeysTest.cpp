@@ -128,9 +128,13 @@ TEST_F(WaitingWindowKeys, CtrlQInAModalEditorQuits)
         auto* nom = editor->findChild<QLineEdit*>(QStringLiteral("field_nom"));
         QApplication::setActiveWindow(editor);
         QTest::keyClick(nom, Qt::Key_Q, Qt::ControlModifier);
+        // Once the quit has run and the editor's event loop has turned again: an editor the quit
+        // ended would have returned by then, and no loop of its would run this.
         QTimer::singleShot(0, &turn, [&, editor, nom] {
-            waited = editor->isVisible() && delegate->bankIsOpen();
-            QTest::keyClick(nom, Qt::Key_Escape);
+            QTimer::singleShot(0, &turn, [&, editor, nom] {
+                waited = editor->isVisible() && delegate->bankIsOpen();
+                QTest::keyClick(nom, Qt::Key_Escape);
+            });
         });
     });
     favoris->perform(QStringLiteral("NOUVEAU:"));

@@ -18,6 +18,7 @@
 namespace {
 
 UiHost* g_host = nullptr;
+std::function<void(QWidget*)> g_placement;
 
 // The core's alerts take the same road as the windows' own, sounds included.
 class CoreAlerts : public IAlerts {
@@ -324,6 +325,11 @@ void UiHost::runWhenRunsEnd()
     }
 }
 
+void UiHost::setPlacement(std::function<void(QWidget* window)> place)
+{
+    g_placement = std::move(place);
+}
+
 // A sheet's window comes up with it. A window closed meanwhile stays closed: its question went
 // with it. Minimised along with its window, a question comes back with it.
 void UiHost::bringForward(QWidget* window)
@@ -335,6 +341,8 @@ void UiHost::bringForward(QWidget* window)
         if (!each || !each->isVisible())
             continue;
         each->setWindowState(each->windowState() & ~Qt::WindowMinimized);
+        if (g_placement)
+            g_placement(each);
         each->raise();
     }
     window->activateWindow();

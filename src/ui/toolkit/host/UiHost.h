@@ -257,6 +257,12 @@ public:
     // window but the one to answer takes input: answers the window it waits under, null for a
     // window that waits under none.
     QWidget* waitsUnder(const QWidget* window) const;
+    // How a window that a waiting command brings forward is placed. Its coming forward is an
+    // appearance like any other, so the window layer, which places every window, installs it: the
+    // window the user must close lies whole on the screen, its buttons within reach, wherever it
+    // was dragged. Without one, a window comes forward where it stands. One placement: a new one
+    // replaces it.
+    static void setPlacement(std::function<void(QWidget* window)> place);
 
 private:
     struct Run {

@@ -423,6 +423,7 @@ bool StdWindowController::eventFilter(QObject* watched, QEvent* event)
         // Before the window is mapped: what the window manager is told of it comes first.
         X11WindowManager::refuseFocus(m_window);
         StdFrameFollower::watch();
+        StdWindowPlacement::placeWindowsBroughtForward();
         keepOnScreen(*this);
         watchScreen();
         break;

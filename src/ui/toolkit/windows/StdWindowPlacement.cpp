@@ -242,6 +242,18 @@ void StdWindowPlacement::keepSelfPlacedOnScreen(QWidget* window)
         window->setGeometry(fitted);
 }
 
+void StdWindowPlacement::placeWindowsBroughtForward()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    UiHost::setPlacement([](QWidget* window) {
+        if (!isWithinArea(window))
+            keepOnScreen(window);
+    });
+}
+
 // Slides may overlap (a palette placed again while it slides in): the window slides until the
 // last of them ends.
 void StdWindowPlacement::setSliding(QWidget* window, bool sliding)

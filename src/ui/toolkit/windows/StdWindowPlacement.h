@@ -65,6 +65,12 @@ public:
     static void setSliding(QWidget* window, bool sliding);
     static bool isSliding(const QWidget* window);
 
+    // A window that a waiting quit or close brings forward for the user to close (UiHost::
+    // endModalRunsThen) appears as any other does: one the user left partly off the screen comes
+    // back whole onto it, one within its area keeps its frame. Installed into the host once, as
+    // the first window shows.
+    static void placeWindowsBroughtForward();
+
     // Once the window manager has decorated a window shown at a guessed frame, keeps it on screen
     // with its real one.
     static void checkOnceDecorated(QWidget* window, const QWidget* parent);
