@@ -40,6 +40,8 @@ public:
     void endModal(QWidget* window, int code) override;
     int depth() const override { return static_cast<int>(m_runs.size()); }
     QWidget* modalWindow() const override;
+    // Whether the run of that window, its script still playing, has been ended (a button, a key).
+    bool ended(const QWidget* window) const;
 
     std::map<QString, std::deque<Script>> scripts;
     QList<Record> records;
@@ -233,6 +235,7 @@ public:
     void onModal(const QString& name, TestModalRunner::Script script);
     template <typename Controller> void onModal(std::function<void(Controller&)> script);
     const QList<TestModalRunner::Record>& modalRuns() const { return m_modal.records; }
+    bool modalRunEnded(const QWidget* window) const { return m_modal.ended(window); }
 
     // The answer to the next alert; with a message, the alert must show that text (or the text
     // of that key of table "Dialogue").
