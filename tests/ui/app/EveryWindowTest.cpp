@@ -296,11 +296,11 @@ protected:
         QTest::keyClick(focus, key.toLatin1());
         const std::string where = name + " on " + focus->objectName().toStdString();
         if (const auto other = kFirstKeyShows.find(name); other != kFirstKeyShows.end()) {
-            EXPECT_EQ(qobject_cast<QPlainTextEdit*>(focus)->toPlainText(), other->second) << where;
+            EXPECT_EQ(qobject_cast<QPlainTextEdit*>(focus)->toPlainText().toStdString(), other->second.toStdString()) << where;
         } else if (completes) {
             EXPECT_TRUE(shown().startsWith(key, Qt::CaseInsensitive)) << where << " shows " << shown().toStdString();
         } else if (line || view) {
-            EXPECT_EQ(shown(), QString(key)) << where;
+            EXPECT_EQ(shown().toStdString(), QString(key).toStdString()) << where;
         }
         EXPECT_TRUE(window->isVisible() && !ui().modalRunEnded(window)) << where << " ended";
     }
@@ -350,7 +350,8 @@ protected:
                 QTest::keyClick(list, Qt::Key_Return);
             });
             const auto opens = kReturnOpens.find(where);
-            EXPECT_EQ(byReturn.opened, opens == kReturnOpens.end() ? QString() : opens->second) << where;
+            EXPECT_EQ(byReturn.opened.toStdString(), opens == kReturnOpens.end() ? std::string() : opens->second.toStdString())
+                << where;
             EXPECT_FALSE(byReturn.ended) << where;
             if (byReturn.ended)
                 return;
