@@ -72,7 +72,8 @@ void TestModalRunner::endModal(QWidget* window, int code)
 
 bool TestModalRunner::ended(const QWidget* window) const
 {
-    return std::any_of(m_runs.begin(), m_runs.end(), [window](const Run* run) { return run->window == window && run->ended; });
+    return std::any_of(m_runs.begin(), m_runs.end(),
+                       [window](const Run* run) { return run->window == window && run->ended; });
 }
 
 QWidget* TestModalRunner::modalWindow() const

@@ -44,8 +44,8 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -292,11 +292,14 @@ protected:
         auto* view = qobject_cast<StdTextView*>(focus);
         const auto shown = [line, view] { return line ? line->text() : view ? view->toPlainText() : QString(); };
         const bool completes = qobject_cast<TextViewWithCompletion*>(focus) && !shown().isEmpty();
-        const QChar key = qobject_cast<TextFieldWithFilter*>(focus) ? u'2' : completes ? shown().front().toLower() : u'q';
+        const QChar key = qobject_cast<TextFieldWithFilter*>(focus) ? u'2'
+            : completes                                             ? shown().front().toLower()
+                                                                    : u'q';
         QTest::keyClick(focus, key.toLatin1());
         const std::string where = name + " on " + focus->objectName().toStdString();
         if (const auto other = kFirstKeyShows.find(name); other != kFirstKeyShows.end()) {
-            EXPECT_EQ(qobject_cast<QPlainTextEdit*>(focus)->toPlainText().toStdString(), other->second.toStdString()) << where;
+            EXPECT_EQ(qobject_cast<QPlainTextEdit*>(focus)->toPlainText().toStdString(), other->second.toStdString())
+                << where;
         } else if (completes) {
             EXPECT_TRUE(shown().startsWith(key, Qt::CaseInsensitive)) << where << " shows " << shown().toStdString();
         } else if (line || view) {
@@ -350,7 +353,8 @@ protected:
                 QTest::keyClick(list, Qt::Key_Return);
             });
             const auto opens = kReturnOpens.find(where);
-            EXPECT_EQ(byReturn.opened.toStdString(), opens == kReturnOpens.end() ? std::string() : opens->second.toStdString())
+            EXPECT_EQ(byReturn.opened.toStdString(),
+                      opens == kReturnOpens.end() ? std::string() : opens->second.toStdString())
                 << where;
             EXPECT_FALSE(byReturn.ended) << where;
             if (byReturn.ended)

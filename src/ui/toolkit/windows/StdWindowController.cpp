@@ -15,10 +15,10 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QItemSelectionModel>
 #include <QWindow>
 
 #include <algorithm>
@@ -73,7 +73,8 @@ bool keyReachesWindow(QWidget& window, const QKeyEvent& event)
     if (!list || !plainReturn)
         return StdActionDispatcher::clickDefaultButton(window, event);
     const QModelIndex current = list->currentIndex();
-    const QModelIndexList selected = list->selectionModel() ? list->selectionModel()->selectedIndexes() : QModelIndexList();
+    const QModelIndexList selected
+        = list->selectionModel() ? list->selectionModel()->selectedIndexes() : QModelIndexList();
     const QModelIndex row = selected.contains(current) ? current : selected.value(0);
     if (row.isValid())
         emit list->doubleClicked(row);
@@ -196,8 +197,8 @@ void StdWindowController::windowDidLoad()
 // not, is given its first field before it shows; Qt focuses it as the window becomes active.
 // Whether the window chose the field or its order gave it, its text is selected as a Tab selects
 // it, so that a key typed at once replaces what it holds: Qt itself selects a line edit's text
-// only on a Tab, and drops it when the window goes to the background, unless it is kept. A
-// palette never takes the keyboard.
+// only on a Tab. The window's line edits keep their selection while it is in the background
+// (LineSelectionKeeper). A palette never takes the keyboard.
 void StdWindowController::placeKeyboard()
 {
     orderFocusChain(m_window);
