@@ -70,6 +70,12 @@ void TestModalRunner::endModal(QWidget* window, int code)
     }
 }
 
+bool TestModalRunner::ended(const QWidget* window) const
+{
+    return std::any_of(m_runs.begin(), m_runs.end(),
+                       [window](const Run* run) { return run->window == window && run->ended; });
+}
+
 QWidget* TestModalRunner::modalWindow() const
 {
     return m_runs.empty() ? nullptr : m_runs.back()->window.data();

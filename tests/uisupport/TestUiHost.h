@@ -43,6 +43,8 @@ public:
     // Whether a run of the window is open and nothing has ended it yet: its script is still the
     // user's, whatever else the program did meanwhile.
     bool awaitsUser(const QWidget* window) const;
+    // Whether the run of that window, its script still playing, has been ended (a button, a key).
+    bool ended(const QWidget* window) const;
 
     std::map<QString, std::deque<Script>> scripts;
     QList<Record> records;
@@ -237,6 +239,7 @@ public:
     template <typename Controller> void onModal(std::function<void(Controller&)> script);
     const QList<TestModalRunner::Record>& modalRuns() const { return m_modal.records; }
     bool modalRunAwaitsUser(const QWidget* window) const { return m_modal.awaitsUser(window); }
+    bool modalRunEnded(const QWidget* window) const { return m_modal.ended(window); }
 
     // The answer to the next alert; with a message, the alert must show that text (or the text
     // of that key of table "Dialogue").

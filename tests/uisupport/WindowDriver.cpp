@@ -122,7 +122,7 @@ QImage WindowDriver::grab(const QString& fileName)
     return image;
 }
 
-QList<QWidget*> WindowDriver::keyRound()
+bool WindowDriver::takeKeyboard()
 {
     m_window->show();
     m_window->raise();
@@ -131,11 +131,18 @@ QList<QWidget*> WindowDriver::keyRound()
     QCoreApplication::processEvents();
     QTest::mouseClick(m_window, Qt::LeftButton, {}, m_window->rect().bottomRight() - QPoint(1, 1));
     m_window->activateWindow();
-    const std::string name = m_window->objectName().toStdString();
     if (!QTest::qWaitForWindowActive(m_window) || !QApplication::focusWidget()) {
-        ADD_FAILURE() << name << " has no keyboard";
-        return {};
+        ADD_FAILURE() << m_window->objectName().toStdString() << " has no keyboard";
+        return false;
     }
+    return true;
+}
+
+QList<QWidget*> WindowDriver::keyRound()
+{
+    if (!takeKeyboard())
+        return {};
+    const std::string name = m_window->objectName().toStdString();
     const QList<QWidget*> forward = round(Qt::Key_Tab);
     QList<QWidget*> backward = round(Qt::Key_Backtab);
     std::reverse(backward.begin() + 1, backward.end());

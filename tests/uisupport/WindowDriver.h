@@ -26,9 +26,12 @@ public:
     QString text(const QString& name) const;
     QWidget* widget(const QString& name) const;
 
-    // Gives the window the keyboard, as it opens, and checks that Tab goes round each of its Tab
-    // stops once and Shift+Tab the same way back. Answers the round of Tab, from the control the
-    // keyboard went to.
+    // Shows the window and gives it the keyboard, as it opens; false (and a failure) when no
+    // control of it has the keyboard then.
+    bool takeKeyboard();
+    // Gives the window the keyboard and checks that Tab goes round each of its Tab stops once and
+    // Shift+Tab the same way back. Answers the round of Tab, from the control that has the
+    // keyboard.
     QList<QWidget*> keyRound();
 
     // A picture of the window, also saved as <fileName> under the test output folder when a name

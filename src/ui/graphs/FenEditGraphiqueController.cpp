@@ -197,7 +197,7 @@ void FenEditGraphiqueController::didAwakeFromNib()
 
 QWidget* FenEditGraphiqueController::initialFirstResponder() const
 {
-    return outlet<QPushButton>(QStringLiteral("but_OK"));
+    return followedPicker();
 }
 
 void FenEditGraphiqueController::FILL_CONFIGURATION()

@@ -14,8 +14,13 @@
 #include "import/FenEditImportTABController.h"
 #include "import/ImportManager.h"
 #include "schedules/FenEcheancierController.h"
+#include "schedules/FenEditEcheancierController.h"
 #include "schedules/ScheduleEditors.h"
+#include "toolkit/fields/StdTextView.h"
+#include "toolkit/fields/TextFieldWithFilter.h"
+#include "toolkit/fields/TextViewWithCompletion.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/popups/PopChrono.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdFrameKeeper.h"
 #include "toolkit/windows/StdWindowPlacement.h"
@@ -39,18 +44,22 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QTabBar>
+#include <QTest>
 
 #include <algorithm>
 #include <map>
@@ -62,9 +71,33 @@ const QRect kSmallScreen(0, 32, 1280, 688);
 const QMargins kFrame(1, 24, 1, 1);
 
 // The windows that open with the keyboard in a control of their own choice.
-const std::map<std::string, QString> kChosenFirstControls {{"FenEditGraphiqueController", "but_OK"},
+const std::map<std::string, QString> kChosenFirstControls {{"FenEditGraphiqueController", "view_poste"},
                                                            {"FenEditReleveController", "field_jour1"},
                                                            {"FenEditImportTABController", "mainView"}};
+
+// What the first key typed as a window opens leaves in a control that takes it without replacing
+// its text: the calculator's console writes it after its prompt.
+const std::map<std::string, QString> kFirstKeyShows {{"FenCalculetteController", "> q"}};
+
+// What Return on the first row of a window's list opens (and a double click there): the lists not
+// named open nothing on that row (a heading, a total, a list of names).
+const std::map<std::string, QString> kReturnOpens {
+    {"FenAnalyseController/table1", "FenListingController"},
+    {"FenBanqueController/table1", "FenEditBanqueController"},
+    {"FenBudgetController/table1", "FenBudgetMetadataController"},
+    {"FenDeviseController/table1", "FenAskPoursuivreController"},
+    {"FenDossierController/table1", "FenListingDossierController"},
+    {"FenDossierController/table2", "FenListingPosteController"},
+    {"FenEditEcheancierController/table1", "FenEditSaisieController"},
+    {"FenFinanceEmpruntController/table1", "FenListingEmpruntController"},
+    {"FenFinanceRemunereController/table1", "FenListingRemunereController"},
+    {"FenLogoController/table1", "FenEditLogoController"},
+    {"FenMacroController/table1", "FenEditMacroController"},
+    {"FenReleveController/table1", "FenEditEcheancierController"},
+    {"FenTaxeController/table1", "FenEditTaxeController"},
+    {"FenVarianteController/table1", "FenEditVarianteChequeController"},
+    {"FenVarianteController/table2", "FenEditVarianteCarteController"},
+};
 
 std::string describe(const QRect& r)
 {
@@ -164,7 +197,7 @@ protected:
 
     void openDocument()
     {
-        const QString url = testenv::freshDir(QStringLiteral("every")) + QStringLiteral("/Famille.svd");
+        url = testenv::freshDir(QStringLiteral("every")) + QStringLiteral("/Famille.svd");
         ASSERT_TRUE(copyItemAtPath(QStringLiteral(SORV_TEST_DATA_DIR "/packages/complete.svd"), url));
         bool error = false;
         const std::unique_ptr<DOCPARAM> param = DOCPARAM::loadDocParam(url, &error);
@@ -214,24 +247,31 @@ protected:
     }
 
     // Once per window: the keyboard as it opens is in the control the window chooses, else in the
-    // first taking typing (a text field, a list) on the round of Tab from its top left control,
-    // else in that control.
-    static void checkKeys(QWidget* window, const std::string& name)
+    // first taking typing (a text field, a list holding rows) on the round of Tab from its top left
+    // control, else in that control; the first key typed there does what it should, Return in each
+    // of its lists what a double click does, and Tab goes round.
+    void checkKeys(QWidget* window, const std::string& name)
     {
         if (window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus) || window->property("keysSeen").toBool())
             return;
         window->setProperty("keysSeen", true);
-        QList<QWidget*> round = WindowDriver(window).keyRound();
-        const auto before = [window](const QWidget* a, const QWidget* b) { // above it, else on its left
+        WindowDriver driver(window);
+        if (!driver.takeKeyboard())
+            return;
+        QWidget* opening = QApplication::focusWidget();
+        checkFirstKey(window, name);
+        checkReturnInLists(window, name);
+        QList<QWidget*> round = driver.keyRound();
+        const auto earlier = [window](const QWidget* a, const QWidget* b) { // above it, else on its left
             const QRect ra(a->mapTo(window, QPoint()), a->size()), rb(b->mapTo(window, QPoint()), b->size());
             return ra.bottom() < rb.top() || (rb.bottom() >= ra.top() && ra.x() < rb.x());
         };
         if (round.isEmpty())
             return;
-        const QWidget* opening = round.first();
-        std::rotate(round.begin(), std::min_element(round.begin(), round.end(), before), round.end());
+        std::rotate(round.begin(), std::min_element(round.begin(), round.end(), earlier), round.end());
         const auto typing = std::find_if(round.begin(), round.end(), [](const QWidget* w) {
-            return w->testAttribute(Qt::WA_InputMethodEnabled) || qobject_cast<const QAbstractItemView*>(w);
+            const auto* list = qobject_cast<const QAbstractItemView*>(w);
+            return w->testAttribute(Qt::WA_InputMethodEnabled) || (list && list->model()->rowCount() > 0);
         });
         const auto chosen = kChosenFirstControls.find(name);
         EXPECT_EQ(opening,
@@ -239,6 +279,94 @@ protected:
                       : typing != round.end()          ? *typing
                                                        : round.first())
             << name << " opens on " << opening->objectName().toStdString();
+    }
+
+    // The first key typed as the window opens, as the user types it: in a one-line field it
+    // replaces the text, so the field holds that key alone (a digit in a field of figures; a
+    // completing field shows the first name starting with the letter); elsewhere it does what the
+    // table says, or changes nothing there (a list, a pop-up, a button); it never ends the window.
+    void checkFirstKey(QWidget* window, const std::string& name)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        auto* line = qobject_cast<QLineEdit*>(focus);
+        auto* view = qobject_cast<StdTextView*>(focus);
+        const auto shown = [line, view] { return line ? line->text() : view ? view->toPlainText() : QString(); };
+        const bool completes = qobject_cast<TextViewWithCompletion*>(focus) && !shown().isEmpty();
+        const QChar key = qobject_cast<TextFieldWithFilter*>(focus) ? u'2'
+            : completes                                             ? shown().front().toLower()
+                                                                    : u'q';
+        QTest::keyClick(focus, key.toLatin1());
+        const std::string where = name + " on " + focus->objectName().toStdString();
+        if (const auto other = kFirstKeyShows.find(name); other != kFirstKeyShows.end()) {
+            EXPECT_EQ(qobject_cast<QPlainTextEdit*>(focus)->toPlainText().toStdString(), other->second.toStdString())
+                << where;
+        } else if (completes) {
+            EXPECT_TRUE(shown().startsWith(key, Qt::CaseInsensitive)) << where << " shows " << shown().toStdString();
+        } else if (line || view) {
+            EXPECT_EQ(shown().toStdString(), QString(key).toStdString()) << where;
+        }
+        EXPECT_TRUE(window->isVisible() && !ui().modalRunEnded(window)) << where << " ended";
+    }
+
+    // What an act in a window opened: the modal window it ran (the outermost, whose run ends
+    // last), or the windows it left open, closed again; and whether it ended the window.
+    struct Effects {
+        QString opened;
+        bool ended = false;
+        bool operator==(const Effects&) const = default;
+    };
+
+    template <class Act> Effects effectsOf(QWidget* window, Act act)
+    {
+        const qsizetype runs = ui().modalRuns().size();
+        const QList<QObject*> controllers = registeredWindowControllers();
+        act();
+        QCoreApplication::processEvents();
+        Effects effects;
+        if (ui().modalRuns().size() > runs)
+            effects.opened = ui().modalRuns().last().name;
+        for (QObject* object : registeredWindowControllers()) {
+            auto* controller = qobject_cast<StdWindowController*>(object);
+            StdWindow* shown = controller && !controllers.contains(object) ? controller->windowIfLoaded() : nullptr;
+            if (shown && shown->isVisible()) {
+                effects.opened += QString::fromLatin1(controller->metaObject()->className());
+                controller->close();
+            }
+        }
+        effects.ended = ui().modalRunEnded(window) || !window->isVisible();
+        return effects;
+    }
+
+    // Return on the first row of each list that has one opens what a double click on it opens,
+    // as the table says, and leaves the window open.
+    void checkReturnInLists(QWidget* window, const std::string& name)
+    {
+        for (QAbstractItemView* list : window->findChildren<QAbstractItemView*>()) {
+            if (list->window() != window || !list->isVisibleTo(window) || !list->isEnabled()
+                || list->model()->rowCount() == 0)
+                continue;
+            const std::string where = name + "/" + list->objectName().toStdString();
+            const QModelIndex row = list->model()->index(0, 0);
+            const Effects byReturn = effectsOf(window, [list, row] {
+                list->setCurrentIndex(row);
+                list->setFocus(Qt::OtherFocusReason);
+                QTest::keyClick(list, Qt::Key_Return);
+            });
+            const auto opens = kReturnOpens.find(where);
+            EXPECT_EQ(byReturn.opened.toStdString(),
+                      opens == kReturnOpens.end() ? std::string() : opens->second.toStdString())
+                << where;
+            EXPECT_FALSE(byReturn.ended) << where;
+            if (byReturn.ended)
+                return;
+            const QPoint at = list->visualRect(row).center();
+            const Effects byDoubleClick = effectsOf(window, [list, at] {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+            });
+            EXPECT_EQ(byReturn, byDoubleClick) << where << " opens " << byDoubleClick.opened.toStdString();
+        }
     }
 
     // Every window this test opened and still open now, as the program lists them; with keys, the
@@ -261,6 +389,7 @@ protected:
     std::unique_ptr<MainMenu> menu;
     std::set<std::string> seen;
     QList<QPointer<QObject>> before; // windows other tests left open
+    QString url; // the document's package
 };
 
 // Names the events the program's objects receive: one that comes back in most rounds of the event
@@ -304,7 +433,7 @@ const char* const kWindowCommands[] = {
     "BILAN:",   "CALCULETTE:", "CALENDRIER:", "ABOUT:",      "ABOUT_REGLES:", "LETTRES:",
 };
 
-const char* const kDialogCommands[] = {"PREFERENCES:", "RECHERCHE:", "NOUVELLE_OPERATION:", "PASSWORD:"};
+const char* const kDialogCommands[] = {"PREFERENCES:", "RECHERCHE:", "NOUVELLE_OPERATION:", "PASSWORD:", "GRAPHIQUE:"};
 
 } // namespace
 
@@ -349,7 +478,7 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
         if (auto* lists = qobject_cast<StdWindowWithTableController*>(controller); lists && lists->table1())
             lists->table1()->GO(0); // a bank for its new account, a folder for its new category
         for (const char* action : {"NOUVEAU", "CREER", "CREER_REEL", "CREER_PREV", "CREER_RELEVE", "CREER_DOSSIER",
-                                   "CREER_POSTE", "CREERC"}) {
+                                   "CREER_POSTE", "CREERC", "EDIT_CONFIGURATION"}) {
             const QByteArray method = QByteArray(action) + "(QObject*)";
             if (controller->metaObject()->indexOfMethod(method.constData()) >= 0)
                 controller->perform(QString::fromLatin1(action) + u':');
@@ -377,12 +506,14 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
     ECHEANCIER loyer(delegate->document());
     loyer.nom = QStringLiteral("Loyer");
     editEcheancier(FenEcheancierController::current(), *delegate->document(), loyer);
+    FenEcheancierController::current()->CREER_PREVISION(-1);
     checkOpenWindows(true); // as they were opened, no key typed since
 
     for (const char* expected :
          {"FenEditImportTABController", "FenEditImportController", "FenReleveController", "FenEditSaisieController",
           "FenPreferencesController", "FenRechercheController", "FenPaletteToolController", "FenAnalyseController",
-          "FenCalculetteController", "FenEditEcheancierController", "FenEditDeviseController", "FenVarianteController"})
+          "FenCalculetteController", "FenEditEcheancierController", "FenEditDeviseController", "FenVarianteController",
+          "FenEditPrevisionController", "FenEditGraphiqueController", "FenEditConfigurationController"})
         EXPECT_EQ(seen.count(expected), 1U) << expected << " was not looked at";
 }
 
@@ -468,4 +599,38 @@ TEST_F(EveryWindowTest, AtRestNoWindowKeepsAskingForWhatItJustHad)
     });
     choose("NOUVELLE_OPERATION:");
     EXPECT_TRUE(entered);
+}
+
+// "Nouvelle échéance…" from the schedules window: the name the user types as the editor opens
+// replaces the one proposed, and the saved document holds that name alone.
+TEST_F(EveryWindowTest, ANewScheduleIsNamedByTheKeysTypedAsItsEditorOpens)
+{
+    openDocument();
+    choose("ECHEANCIERS:");
+    FenEcheancierController* schedules = FenEcheancierController::current();
+    ASSERT_NE(schedules, nullptr);
+    auto* creer = schedules->outlet<PopChrono>(QStringLiteral("pop_chrono"));
+    ASSERT_NE(creer, nullptr);
+    QString proposed;
+    ui().onModal<FenEditEcheancierController>([&proposed](FenEditEcheancierController& editor) {
+        WindowDriver driver(editor);
+        proposed = driver.text(QStringLiteral("field_nom"));
+        if (driver.takeKeyboard())
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("qzx"));
+        driver.click(QStringLiteral("MODIFIER:")); // the amount, which a schedule needs
+        driver.click(QStringLiteral("OUI:"));
+    });
+    ui().onModal<FenEditSaisieController>([](FenEditSaisieController& entry) {
+        WindowDriver(entry).type(QStringLiteral("field_montant"), QStringLiteral("45"));
+        entry.perform(QStringLiteral("OUI:"));
+    });
+    creer->rebuild();
+    ASSERT_TRUE(creer->activateTag(0));
+    EXPECT_FALSE(proposed.isEmpty());
+    choose("ENREGISTRER_DOCUMENT:");
+    QFile chrono(url + QStringLiteral("/Contents/Resources/chrono.xml"));
+    ASSERT_TRUE(chrono.open(QIODevice::ReadOnly));
+    const QByteArray stored = chrono.readAll();
+    EXPECT_TRUE(stored.contains("<nom>qzx</nom>")) << stored.toStdString();
+    EXPECT_FALSE(stored.contains(proposed.toUtf8())) << proposed.toStdString();
 }

@@ -1,5 +1,6 @@
 #include "toolkit/fields/shownorder.h"
 
+#include <QAbstractItemModel>
 #include <QAbstractItemView>
 #include <QBoxLayout>
 #include <QFormLayout>
@@ -100,6 +101,13 @@ QWidget* step(const QWidget* widget, bool next)
     return next ? widget->nextInFocusChain() : widget->previousInFocusChain();
 }
 
+// A list with rows to open, move through and delete; an empty one does nothing with a key.
+bool holdsRows(const QWidget* widget)
+{
+    const auto* list = qobject_cast<const QAbstractItemView*>(widget);
+    return list && list->model() && list->model()->rowCount(list->rootIndex()) > 0;
+}
+
 bool takesKeyboard(const QWidget* widget)
 {
     return widget->focusPolicy() != Qt::NoFocus && !widget->focusProxy();
@@ -150,7 +158,7 @@ QWidget* firstKeyStop(QWidget* window)
     QWidget* w = first;
     do {
         if (w->window() == window && isTabStop(w)) {
-            if (takesTypedText(w) || qobject_cast<const QAbstractItemView*>(w))
+            if (takesTypedText(w) || holdsRows(w))
                 return w;
             if (!firstStop)
                 firstStop = w;

@@ -21,8 +21,8 @@ bool takesTypedText(const QWidget* widget);
 QWidget* orderFocusChain(QWidget* window);
 
 // Where the window's keyboard goes as it opens: the first Tab stop of its shown order that takes
-// typed text or is a list (a list window's list, unless a field comes before it), else its first
-// Tab stop; null when it has none.
+// typed text or is a list holding rows (a list window's list, unless a field comes before it),
+// else its first Tab stop; null when it has none.
 QWidget* firstKeyStop(QWidget* window);
 
 // Where Tab (next) or Shift+Tab goes from the window's focus widget: the Tab stop beside it in the

@@ -1,5 +1,7 @@
 #include "toolkit/windows/StdWindowController.h"
 
+#include "toolkit/fields/LineSelectionKeeper.h"
+#include "toolkit/fields/StdTextView.h"
 #include "toolkit/fields/shownorder.h"
 #include "toolkit/host/UiHost.h"
 #include "toolkit/host/X11WindowManager.h"
@@ -11,7 +13,9 @@
 #include "document/APPLIPARAM.h"
 #include "foundation/broadcast.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -41,6 +45,40 @@ void keepOnScreen(const StdWindowController& controller)
 {
     if (StdWindow* window = controller.windowIfLoaded())
         StdWindowPlacement::keepOnScreen(window, controller.isSheet() ? controller.getForWindow() : nullptr);
+}
+
+// The text of the field a window opens on, selected so that the first key typed replaces it: a
+// text view as it becomes first responder, a line edit likewise (the caret at the end of lines it
+// holds). Any other control (a note of several lines, a list, a pop-up) keeps what it shows.
+void selectForFirstKey(QWidget* field)
+{
+    if (auto* view = qobject_cast<StdTextView*>(field)) {
+        view->selectForTyping();
+    } else if (auto* line = qobject_cast<QLineEdit*>(field)) {
+        if (StdTextView::hasLineBreak(line->text()))
+            line->end(false);
+        else
+            line->selectAll();
+    }
+}
+
+// Return in a list opens its row as a double click does, never the window's default button: a
+// list that leaves the key to its window (one of Qt's own, or one whose window hears no keys from
+// it) would otherwise end the run as OK. With no row selected, the key does nothing.
+bool keyReachesWindow(QWidget& window, const QKeyEvent& event)
+{
+    auto* list = qobject_cast<QAbstractItemView*>(window.focusWidget());
+    const bool plainReturn = (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!list || !plainReturn)
+        return StdActionDispatcher::clickDefaultButton(window, event);
+    const QModelIndex current = list->currentIndex();
+    const QModelIndexList selected
+        = list->selectionModel() ? list->selectionModel()->selectedIndexes() : QModelIndexList();
+    const QModelIndex row = selected.contains(current) ? current : selected.value(0);
+    if (row.isValid())
+        emit list->doubleClicked(row);
+    return true;
 }
 
 } // namespace
@@ -157,24 +195,24 @@ void StdWindowController::windowDidLoad()
 // itself in its focus chain: the chain goes round in the order shown, but the window stays where
 // its first-made control was (a help button made first and shown last). So every window, modal or
 // not, is given its first field before it shows; Qt focuses it as the window becomes active.
-// A field the window chose itself is left as the window made it; one the order gives is selected
-// as Tab would, so that a key typed at once replaces what it holds. A palette never takes the
-// keyboard.
+// Whether the window chose the field or its order gave it, its text is selected as a Tab selects
+// it, so that a key typed at once replaces what it holds: Qt itself selects a line edit's text
+// only on a Tab. The window's line edits keep their selection while it is in the background
+// (LineSelectionKeeper). A palette never takes the keyboard.
 void StdWindowController::placeKeyboard()
 {
     orderFocusChain(m_window);
     if (m_window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus))
         return;
-    if (QWidget* chosen = initialFirstResponder()) {
-        chosen->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    QWidget* first = firstKeyStop(m_window);
+    for (QLineEdit* line : m_window->findChildren<QLineEdit*>())
+        LineSelectionKeeper::keep(line);
+    QWidget* first = initialFirstResponder();
+    if (!first)
+        first = firstKeyStop(m_window);
     if (!first)
         return;
     first->setFocus(Qt::OtherFocusReason);
-    if (auto* line = qobject_cast<QLineEdit*>(first))
-        line->selectAll();
+    selectForFirstKey(first);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -403,7 +441,7 @@ bool StdWindowController::eventFilter(QObject* watched, QEvent* event)
         windowDidResignMain();
         break;
     case QEvent::KeyPress:
-        return StdActionDispatcher::clickDefaultButton(*m_window, *static_cast<QKeyEvent*>(event));
+        return keyReachesWindow(*m_window, *static_cast<QKeyEvent*>(event));
     case QEvent::Resize:
         // A frame the window manager gave in answer to one the program asked is final.
         if (StdFrameFollower::isFollowing(m_window))
