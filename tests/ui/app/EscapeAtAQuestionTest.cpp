@@ -161,6 +161,11 @@ TEST_F(EscapeAtAQuestion, GivesTheAnswerThatChangesNothing)
         const char* member; // the member file that must still hold the record asked about
         const char* record;
     };
+    const auto deleteTax = [this] {
+        FenTaxeController* taxes = FenTaxeController::openTaxes(0);
+        taxes->table1()->GO(int(taxeRow(3)));
+        taxes->perform(QStringLiteral("SUPPRIMER:"));
+    };
     const std::vector<Case> cases = {
         // Return there keeps the schedule too: its safe answer is the default button.
         {"a schedule's deletion",
@@ -172,25 +177,9 @@ TEST_F(EscapeAtAQuestion, GivesTheAnswerThatChangesNothing)
          {escape("FenAskPoursuivreController")},
          "chrono.xml",
          "<chronoID>40</chronoID>"},
-        {"a tax's deletion",
-         [this] {
-             FenTaxeController* taxes = FenTaxeController::openTaxes(0);
-             taxes->table1()->GO(int(taxeRow(3)));
-             taxes->perform(QStringLiteral("SUPPRIMER:"));
-         },
-         {escape("QMessageBox")},
-         "taxe.xml",
-         "TVA 5,5 %"},
+        {"a tax's deletion", deleteTax, {escape("QMessageBox")}, "taxe.xml", "TVA 5,5 %"},
         // Return in the replacement deletes the tax.
-        {"a tax's replacement",
-         [this] {
-             FenTaxeController* taxes = FenTaxeController::openTaxes(0);
-             taxes->table1()->GO(int(taxeRow(3)));
-             taxes->perform(QStringLiteral("SUPPRIMER:"));
-         },
-         {click("OK"), escape("FenAskSubstTaxeController")},
-         "taxe.xml",
-         "TVA 5,5 %"},
+        {"a tax's replacement", deleteTax, {click("OK"), escape("FenAskSubstTaxeController")}, "taxe.xml", "TVA 5,5 %"},
         {"an account's deletion",
          [] {
              // A third party with transactions: it would be archived.
