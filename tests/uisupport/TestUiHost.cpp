@@ -5,9 +5,13 @@
 #include "foundation/localized.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QExposeEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 // ---------------------------------------------------------------------------------------------
 // Modal runs
@@ -254,6 +258,58 @@ bool TestDesktop::openURL(const QString& url)
     if (opensURLs)
         openedURLs.append(url);
     return opensURLs;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The screen and its window manager
+
+void TestScreenInfo::mapAgain(QWidget* window)
+{
+    ++mapsAgain;
+    switch (maps) {
+    case Maps::AtOnce:
+        withdrawn.erase(window);
+        if (m_mapListener)
+            m_mapListener(window);
+        break;
+    case Maps::Late:
+        m_lateMaps.emplace_back(window);
+        break;
+    case Maps::Refused:
+        withdrawn.insert(window);
+        if (m_mapListener)
+            m_mapListener(window);
+        // What Qt makes of the unmap that follows, from its event loop.
+        if (QWindow* handle = window->windowHandle())
+            QCoreApplication::postEvent(handle, new QExposeEvent(QRegion()));
+        break;
+    }
+}
+
+void TestScreenInfo::managerMaps(QWidget* window)
+{
+    withdrawn.erase(window);
+    if (!window->isVisible())
+        strays.insert(window);
+    if (m_mapListener)
+        m_mapListener(window);
+}
+
+void TestScreenInfo::carryOutMaps()
+{
+    for (const QPointer<QWidget>& window : std::exchange(m_lateMaps, {})) {
+        if (window)
+            managerMaps(window);
+    }
+}
+
+void TestScreenInfo::playManager(Maps kind)
+{
+    maps = kind;
+    mapsAgain = 0;
+    withdrawn.clear();
+    strays.clear();
+    m_lateMaps.clear();
 }
 
 // ---------------------------------------------------------------------------------------------
