@@ -11,7 +11,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <utility>
 
 // ---------------------------------------------------------------------------------------------
 // Modal runs
@@ -268,20 +267,15 @@ void TestScreenInfo::mapAgain(QWidget* window)
     ++mapsAgain;
     switch (maps) {
     case Maps::AtOnce:
-        withdrawn.erase(window);
-        if (m_mapListener)
-            m_mapListener(window);
+        managerMaps(window);
         break;
     case Maps::Late:
-        m_lateMaps.emplace_back(window);
         break;
     case Maps::Refused:
-        withdrawn.insert(window);
         if (m_mapListener)
             m_mapListener(window);
         // What Qt makes of the unmap that follows, from its event loop.
-        if (QWindow* handle = window->windowHandle())
-            QCoreApplication::postEvent(handle, new QExposeEvent(QRegion()));
+        QCoreApplication::postEvent(window->windowHandle(), new QExposeEvent(QRegion()));
         break;
     }
 }
@@ -295,21 +289,12 @@ void TestScreenInfo::managerMaps(QWidget* window)
         m_mapListener(window);
 }
 
-void TestScreenInfo::carryOutMaps()
-{
-    for (const QPointer<QWidget>& window : std::exchange(m_lateMaps, {})) {
-        if (window)
-            managerMaps(window);
-    }
-}
-
 void TestScreenInfo::playManager(Maps kind)
 {
     maps = kind;
     mapsAgain = 0;
     withdrawn.clear();
     strays.clear();
-    m_lateMaps.clear();
 }
 
 // ---------------------------------------------------------------------------------------------

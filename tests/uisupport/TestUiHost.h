@@ -164,17 +164,15 @@ public:
     // How the manager the test plays carries out a map asked for beside Qt's show.
     enum class Maps {
         AtOnce, // the window is on the display again
-        Late, // when the test calls carryOutMaps(), whatever Qt did meanwhile
+        Late, // when the test calls managerMaps(), whatever Qt did meanwhile
         Refused, // the window withdrawn again at once, the program hearing of the unmap later
     };
     void mapAgain(QWidget* window) override;
     void withdraw(QWidget* window) override { strays.erase(window); }
     void setMapListener(std::function<void(QWidget* window)> listener) override { m_mapListener = std::move(listener); }
-    // The manager carries out a map now, one asked for by Qt's show or a map again: the display
+    // The manager carries out now the maps it was asked for (Qt's show, a map again): the display
     // maps the window, shown by Qt or not, and tells the program.
     void managerMaps(QWidget* window);
-    // The same for every map again it was asked for late.
-    void carryOutMaps();
     // Whether the display the test plays shows the window, as a user would see it.
     bool onDisplay(const QWidget* window) const
     {
@@ -194,7 +192,6 @@ public:
     std::set<const QWidget*> strays; // mapped by the display while Qt held them hidden
 
 private:
-    std::vector<QPointer<QWidget>> m_lateMaps;
     std::function<void(QWidget*)> m_mapListener;
 };
 
