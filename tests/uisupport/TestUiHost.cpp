@@ -5,7 +5,10 @@
 #include "foundation/localized.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QExposeEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -266,6 +269,44 @@ bool TestDesktop::openURL(const QString& url)
     if (opensURLs)
         openedURLs.append(url);
     return opensURLs;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The screen and its window manager
+
+void TestScreenInfo::mapAgain(QWidget* window)
+{
+    ++mapsAgain;
+    switch (maps) {
+    case Maps::AtOnce:
+        managerMaps(window);
+        break;
+    case Maps::Late:
+        break;
+    case Maps::Refused:
+        if (m_mapListener)
+            m_mapListener(window);
+        // What Qt makes of the unmap that follows, from its event loop.
+        QCoreApplication::postEvent(window->windowHandle(), new QExposeEvent(QRegion()));
+        break;
+    }
+}
+
+void TestScreenInfo::managerMaps(QWidget* window)
+{
+    withdrawn.erase(window);
+    if (!window->isVisible())
+        strays.insert(window);
+    if (m_mapListener)
+        m_mapListener(window);
+}
+
+void TestScreenInfo::playManager(Maps kind)
+{
+    maps = kind;
+    mapsAgain = 0;
+    withdrawn.clear();
+    strays.clear();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -166,13 +166,38 @@ public:
     {
         return window->isVisible() && withdrawn.count(window) > 0;
     }
-    void mapAgain(QWidget* window) override { withdrawn.erase(window); }
+    // How the manager the test plays carries out a map asked for beside Qt's show.
+    enum class Maps {
+        AtOnce, // the window is on the display again
+        Late, // when the test calls managerMaps(), whatever Qt did meanwhile
+        Refused, // the window withdrawn again at once, the program hearing of the unmap later
+    };
+    void mapAgain(QWidget* window) override;
+    void withdraw(QWidget* window) override { strays.erase(window); }
+    void setMapListener(std::function<void(QWidget* window)> listener) override { m_mapListener = std::move(listener); }
+    // The manager carries out now the maps it was asked for (Qt's show, a map again): the display
+    // maps the window, shown by Qt or not, and tells the program.
+    void managerMaps(QWidget* window);
+    // Whether the display the test plays shows the window, as a user would see it.
+    bool onDisplay(const QWidget* window) const
+    {
+        return (window->isVisible() && withdrawn.count(window) == 0) || strays.count(window) > 0;
+    }
+    // A manager of a new kind, on a display where no window is withdrawn.
+    void playManager(Maps kind);
+
     QRect frame {0, 0, 1440, 900};
     QRect full {0, 0, 1440, 900};
     bool tiles = false;
     std::map<const QWidget*, QRect> strips;
     std::map<const QWidget*, QRect> bottomStrips;
     std::set<const QWidget*> withdrawn;
+    Maps maps = Maps::AtOnce;
+    int mapsAgain = 0; // the maps asked beside Qt's show
+    std::set<const QWidget*> strays; // mapped by the display while Qt held them hidden
+
+private:
+    std::function<void(QWidget*)> m_mapListener;
 };
 
 // The print panel: the script for the next print plays the user (options changed through the

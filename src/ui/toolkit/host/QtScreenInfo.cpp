@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <utility>
+
 QRect QtScreenInfo::visibleFrame() const
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -50,4 +52,14 @@ bool QtScreenInfo::displayWithdrew(const QWidget* window) const
 void QtScreenInfo::mapAgain(QWidget* window)
 {
     X11WindowManager::mapAgain(window);
+}
+
+void QtScreenInfo::withdraw(QWidget* window)
+{
+    X11WindowManager::withdraw(window);
+}
+
+void QtScreenInfo::setMapListener(std::function<void(QWidget* window)> listener)
+{
+    X11WindowManager::setMapListener(std::move(listener));
 }

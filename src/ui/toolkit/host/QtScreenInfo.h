@@ -13,4 +13,6 @@ public:
     void releaseStrip(QWidget* window) override;
     bool displayWithdrew(const QWidget* window) const override;
     void mapAgain(QWidget* window) override;
+    void withdraw(QWidget* window) override;
+    void setMapListener(std::function<void(QWidget* window)> listener) override;
 };

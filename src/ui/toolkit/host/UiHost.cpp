@@ -105,13 +105,27 @@ UiHost::UiHost(Services services)
     SV_ASSERT(m_services.modal && m_services.alerts && m_services.scheduler && m_services.panels && m_services.desktop
               && m_services.screen && m_services.sound && m_services.animator && m_services.print
               && m_services.colorPanel);
+    m_services.screen->setMapListener([this](QWidget* window) { displayMapped(window); });
 }
 
 UiHost::~UiHost()
 {
+    m_services.screen->setMapListener({});
     delete m_runsEndedCall.data();
     if (g_host == this)
         install(nullptr);
+}
+
+// Qt alone says whether a window shows, yet its hide cannot take back a map the window manager has
+// yet to carry out: a show and a hide close together (a palette whose window is key for a moment)
+// may reach the display as map, unmap, map, a manager that frames the window late taking no notice
+// of the withdrawal meanwhile (xfwm4, metacity). A window the display maps while Qt holds it hidden
+// is withdrawn again as Qt's hide does, whoever asked for the map and whatever order the manager
+// carried the requests out in.
+void UiHost::displayMapped(QWidget* window)
+{
+    if (window && window->isWindow() && !window->isVisible())
+        m_services.screen->withdraw(window);
 }
 
 void UiHost::install(UiHost* host)

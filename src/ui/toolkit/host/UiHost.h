@@ -138,6 +138,13 @@ public:
     // Maps a window the display withdrew again, as it stands: a hide first would tell the window
     // manager of one more withdrawal, which it may carry out after the new map.
     virtual void mapAgain(QWidget* window) = 0;
+    // Takes the window off the display as Qt's hide does (its unmap, and the window manager told
+    // of the withdrawal), what Qt holds of the window left as it is.
+    virtual void withdraw(QWidget* window) = 0;
+    // Called on the main thread each time the display has mapped a window of the program, with
+    // that window; nothing where the display does not say. One listener: a new one replaces it,
+    // an empty one stops the calls.
+    virtual void setMapListener(std::function<void(QWidget* window)> listener) = 0;
 };
 
 struct PrintRequest {
@@ -265,6 +272,9 @@ public:
     static void setPlacement(std::function<void(QWidget* window)> place);
 
 private:
+    // Keeps a window Qt holds hidden off the display.
+    void displayMapped(QWidget* window);
+
     struct Run {
         QPointer<QWidget> window; // the question's box, the run's window, else the innermost modal window
         RunKind kind = RunKind::Wait;

@@ -15,6 +15,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -61,10 +62,11 @@ class ManagerWatch : public QObject, public QAbstractNativeEventFilter {
 public:
     std::function<void()> frameListener;
     std::function<void(QWidget*)> focusListener;
+    std::function<void(QWidget*)> mapListener;
 
     static ManagerWatch& instance()
     {
-        static QPointer<ManagerWatch> watch;
+        QPointer<ManagerWatch>& watch = current();
         if (!watch) {
             watch = new ManagerWatch;
             watch->setParent(QCoreApplication::instance());
@@ -72,6 +74,8 @@ public:
         }
         return *watch;
     }
+    // Null until a listener was first set.
+    static ManagerWatch* running() { return current(); }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override
     {
@@ -88,6 +92,9 @@ public:
         case XCB_FOCUS_IN:
             focusGiven(*reinterpret_cast<const xcb_focus_in_event_t*>(event));
             break;
+        case XCB_MAP_NOTIFY:
+            mapped(*reinterpret_cast<const xcb_map_notify_event_t*>(event));
+            break;
         default:
             break;
         }
@@ -103,19 +110,19 @@ protected:
                 frameListener();
             return true;
         }
-        if (event->type() == keyboardGivenType()) {
-            const auto id = static_cast<const KeyboardGiven*>(event)->window;
-            if (QWidget* window = topLevelOf(id); window && focusListener)
-                focusListener(window);
+        if (event->type() == keyboardGivenType() || event->type() == mappedType()) {
+            const auto& listener = event->type() == mappedType() ? mapListener : focusListener;
+            if (QWidget* window = topLevelOf(static_cast<const WindowTold*>(event)->window); window && listener)
+                listener(window);
             return true;
         }
         return QObject::event(event);
     }
 
 private:
-    struct KeyboardGiven : QEvent {
-        explicit KeyboardGiven(xcb_window_t id)
-            : QEvent(keyboardGivenType())
+    struct WindowTold : QEvent {
+        WindowTold(Type type, xcb_window_t id)
+            : QEvent(type)
             , window(id)
         {
         }
@@ -130,15 +137,32 @@ private:
             || focus.detail == XCB_NOTIFY_DETAIL_POINTER || focus.detail == XCB_NOTIFY_DETAIL_POINTER_ROOT
             || focus.detail == XCB_NOTIFY_DETAIL_NONE)
             return;
-        QCoreApplication::postEvent(this, new KeyboardGiven(focus.event));
+        QCoreApplication::postEvent(this, new WindowTold(keyboardGivenType(), focus.event));
     }
 
+    // As the window itself hears of it, not as its parent (a manager's frame) does.
+    void mapped(const xcb_map_notify_event_t& map)
+    {
+        if (mapListener && map.event == map.window)
+            QCoreApplication::postEvent(this, new WindowTold(mappedType(), map.window));
+    }
+
+    static QPointer<ManagerWatch>& current()
+    {
+        static QPointer<ManagerWatch> watch;
+        return watch;
+    }
     static QEvent::Type frameToldType()
     {
         static const auto type = QEvent::Type(QEvent::registerEventType());
         return type;
     }
     static QEvent::Type keyboardGivenType()
+    {
+        static const auto type = QEvent::Type(QEvent::registerEventType());
+        return type;
+    }
+    static QEvent::Type mappedType()
     {
         static const auto type = QEvent::Type(QEvent::registerEventType());
         return type;
@@ -370,6 +394,38 @@ void X11WindowManager::mapAgain(QWidget* window)
         return;
     xcb_map_window(connection, xcb_window_t(window->internalWinId()));
     xcb_flush(connection);
+}
+
+// The notice to the root is the one Qt's hide sends (ICCCM), for a manager that hears of the
+// withdrawal only there.
+void X11WindowManager::withdraw(QWidget* window)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection || !window || !window->isWindow() || !window->internalWinId())
+        return;
+    const auto id = xcb_window_t(window->internalWinId());
+    const xcb_window_t root = rootOf(connection);
+    xcb_unmap_window(connection, id);
+    xcb_unmap_notify_event_t notice {};
+    notice.response_type = XCB_UNMAP_NOTIFY;
+    notice.event = root;
+    notice.window = id;
+    // An event is sent as 32 bytes, more than the notice's own.
+    std::array<char, 32> sent {};
+    std::memcpy(sent.data(), &notice, sizeof notice);
+    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   sent.data());
+    xcb_flush(connection);
+}
+
+void X11WindowManager::setMapListener(std::function<void(QWidget* window)> listener)
+{
+    if (!x11Connection())
+        return;
+    if (listener)
+        ManagerWatch::instance().mapListener = std::move(listener);
+    else if (ManagerWatch* watch = ManagerWatch::running())
+        watch->mapListener = nullptr;
 }
 
 bool X11WindowManager::onX11()

@@ -21,6 +21,10 @@
 //   it again at once, without waiting for the manager to have carried the withdrawal out. A manager
 //   that maps the window for an earlier show meanwhile (awesome) finds the second map already done,
 //   then withdraws the window: the display shows nothing where Qt takes the window for shown.
+// - Qt's hide unmaps the window at once and tells the manager of the withdrawal, whatever map of
+//   it the manager has yet to carry out: a manager that carries out a map asked for just before
+//   after the unmap, and takes no notice of the withdrawal meanwhile (xfwm4), leaves the window on
+//   the display while Qt holds it hidden, unpainted, over every window.
 // - Qt knows neither whether a manager runs (without one, nothing gives the keyboard to a window
 //   when the one that had it closes) nor in which order the windows lie on the screen.
 #include <QList>
@@ -73,6 +77,13 @@ public:
     static std::optional<bool> isWithdrawn(const QWidget* window);
     // Maps the window again as it stands, without the withdrawal a hide tells the manager first.
     static void mapAgain(QWidget* window);
+    // Withdraws the window as Qt's hide does: unmapped, and the manager told of the withdrawal
+    // (ICCCM), which it may carry out later. What Qt holds of the window is left as it is.
+    static void withdraw(QWidget* window);
+    // Called on the main thread, after the event that brought it has been handled, each time the
+    // display has mapped a window of the program, with that window. One listener: a new one
+    // replaces it, an empty one stops the calls.
+    static void setMapListener(std::function<void(QWidget* window)> listener);
 
     // Whether the program shows its windows on an X11 display.
     static bool onX11();

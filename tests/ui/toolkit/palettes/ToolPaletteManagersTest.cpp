@@ -281,7 +281,9 @@ TEST_F(ToolPaletteManagersTest, AWindowOpenedFromThePaletteTakesTheKeyboardGiven
 }
 
 // While a statement ticks, the tool palette is out of sight like the entry palette, whichever
-// window becomes main meanwhile; both come back after, the tool palette where it was.
+// window becomes main meanwhile; both come back after, the tool palette where it was. Whatever the
+// manager made of the entry palette's maps, it is on the display while the statement is key and
+// only then.
 TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
 {
     const auto becomesMain = [this](QWidget* window) { // as a manager makes it main
@@ -293,11 +295,13 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
     };
     // Whether the manager withdraws the entry palette the program shows again (awesome).
     enum class Withdrawal { None, AsItShows, AfterwardsHeard };
+    using Maps = TestScreenInfo::Maps;
     const struct {
         const char* name;
         bool tiles, fromEditor, clickBehind;
         bool activatedAfter = true; // the manager makes it main again as its modality changes back
         Withdrawal withdrawal = Withdrawal::None;
+        Maps maps = Maps::AtOnce; // how the manager carries out the maps asked of it
     } cases[] = {
         {"asked from the new statement's editor, which hid the palette", false, true, false},
         {"asked by the statement's button", false, false, false},
@@ -307,11 +311,15 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
          Withdrawal::AsItShows},
         {"the palette withdrawn once ticking ended comes back as Qt hears of it (awesome)", false, true, false, false,
          Withdrawal::AfterwardsHeard},
+        {"the maps carried out after the hide that followed them: map, unmap, map (xfwm4)", false, false, false, false,
+         Withdrawal::AsItShows, Maps::Late},
+        {"withdrawn again at every map, three maps again per activation, then none", false, false, false, false,
+         Withdrawal::AsItShows, Maps::Refused},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TestScreenInfo& screen = ui().screenInfo();
-        screen.withdrawn.clear();
+        screen.playManager(c.maps);
         screen.tiles = c.tiles;
         reopenPalette();
         auto* statement = qobject_cast<FenReleveController*>(openCompteWindow(kCompteCourant, true));
@@ -345,9 +353,37 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
             QExposeEvent unmapped {QRegion()}; // what Qt makes of the unmap
             QCoreApplication::sendEvent(entry->windowHandle(), &unmapped);
         }
+        settle();
         EXPECT_TRUE(entry->isVisible());
-        EXPECT_FALSE(screen.displayWithdrew(entry)) << "the display shows no palette";
+        if (c.maps == Maps::AtOnce) {
+            EXPECT_TRUE(screen.onDisplay(entry)) << "the display shows no palette";
+        }
         EXPECT_EQ(tool->window()->geometry(), toolFrame);
+
+        // The statement resigns key at once, the manager then carrying out what it was asked for
+        // late: the show's map as ticking ended, and the map again.
+        becomesMain(banques);
+        if (c.maps == Maps::Late)
+            screen.managerMaps(entry);
+        settle();
+        EXPECT_FALSE(entry->isVisible());
+        EXPECT_FALSE(screen.onDisplay(entry)) << "the palette stays on the display over every window";
+        // Key again. Against a manager that refuses every map the program spends its three maps
+        // again, then maps no more however often it hears of the unmap.
+        screen.mapsAgain = 0;
+        becomesMain(statement->window());
+        if (c.maps == Maps::Refused) {
+            const int maps = screen.mapsAgain;
+            EXPECT_GE(maps, 3) << "given up before its three maps again";
+            for (int heard = 0; heard < 3; ++heard) {
+                QExposeEvent unmapped {QRegion()};
+                QCoreApplication::sendEvent(entry->windowHandle(), &unmapped);
+                settle();
+            }
+            EXPECT_EQ(screen.mapsAgain, maps) << "mapped again past three";
+        } else {
+            EXPECT_TRUE(screen.onDisplay(entry)) << "the display shows no palette while the statement is key";
+        }
         statement->close();
     }
 }
