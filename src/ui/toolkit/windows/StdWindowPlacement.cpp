@@ -53,6 +53,17 @@ bool decoratedInPlay(const QWidget* window)
     return !g_guessUntilDecorated || window->property(kDecorated).toBool();
 }
 
+// Whether the window manager has framed the window: until then it may still put the window
+// elsewhere than asked. On a desktop played by a test, once the window has been checked.
+bool framedByManager(const QWidget* window)
+{
+    if (g_givenDecorations)
+        return window->property(kDecorated).toBool();
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return true;
+    return !marginsOfShownWindow(window->windowHandle()).isNull();
+}
+
 bool placesItself(const QWidget* window)
 {
     return window->windowFlags().testFlag(Qt::FramelessWindowHint);
@@ -217,10 +228,13 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
     // Until the window manager has decorated the window, its frame is a guess: a frame put back or
     // set by code keeps its content in the area without the guess, so that one the user left
     // against the top of the screen stays there to the pixel, and is checked again once the real
-    // frame is known.
+    // frame is known. Known decorations do not tell where the manager will put the frame: i3
+    // takes the place a new floating window asks for as its frame's, whatever the gravity says,
+    // the title bar and borders pushing the window right and down; so a window the manager has
+    // yet to frame is checked again too.
     const bool guessed = !knownDecorationsOf(window);
     QRect fitted = fittedGeometry(geometry, guessed && placed ? QMargins() : decorations, area);
-    if (guessed)
+    if (guessed || !framedByManager(window))
         checkOnceDecorated(window, parent);
     giveBaseSize(window, fitted.size());
     fitted.setSize(steppedSize(window, fitted.size()));
@@ -283,14 +297,16 @@ void StdWindowPlacement::checkOnceDecorated(QWidget* window, const QWidget* pare
             watched->setProperty(kCheckPending, false);
             if (!watched->isVisible())
                 return;
-            if (g_guessUntilDecorated)
+            if (g_givenDecorations)
                 watched->setProperty(kDecorated, true);
             const int asked = watched->property(kChecksAsked).toInt() + 1;
             watched->setProperty(kChecksAsked, asked);
-            if (knownDecorationsOf(watched))
+            if (!knownDecorationsOf(watched) || !framedByManager(watched)) {
+                if (asked < kDecoratedChecks)
+                    checkOnceDecorated(watched, sheetParent);
+            } else if (!isWithinArea(watched)) {
                 keepOnScreen(watched, sheetParent);
-            else if (asked < kDecoratedChecks)
-                checkOnceDecorated(watched, sheetParent);
+            }
         },
         window);
 }

@@ -71,8 +71,9 @@ public:
     // the first window shows.
     static void placeWindowsBroughtForward();
 
-    // Once the window manager has decorated a window shown at a guessed frame, keeps it on screen
-    // with its real one.
+    // Once the window manager has framed a window shown at a guessed frame, or at a place it has
+    // yet to frame the window at, keeps the window on screen with its real frame where that lies
+    // outside its area.
     static void checkOnceDecorated(QWidget* window, const QWidget* parent);
 
     // The object name of the scroll area that takes a window's content when the window is

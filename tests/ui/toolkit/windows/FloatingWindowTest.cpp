@@ -37,11 +37,14 @@ protected:
 // The window manager, played. It takes the window as the window is first shown on screen (its
 // native window exposed), at the frame the window asks then. A tiling one puts it in its tile and
 // answers every other frame the window asks by putting it back there; a stacking one gives each.
+// One that floats it at once (i3) puts its frame, not its content, at the place asked, then gives
+// each frame asked.
 class StandInManager : public QObject {
 public:
-    StandInManager(StdWindow* window, std::optional<QRect> tile)
+    StandInManager(StdWindow* window, std::optional<QRect> tile, bool framesAtPlaceAsked = false)
         : m_window(window)
         , m_tile(tile)
+        , m_framesAtPlaceAsked(framesAtPlaceAsked)
     {
         qApp->installEventFilter(this);
     }
@@ -95,6 +98,8 @@ protected:
         m_given = *taken;
         if (m_tile)
             give(*m_tile);
+        else if (m_framesAtPlaceAsked)
+            give(taken->translated(kDecorations.left(), kDecorations.top()));
         return false;
     }
 
@@ -108,6 +113,7 @@ private:
 
     QPointer<StdWindow> m_window;
     std::optional<QRect> m_tile;
+    bool m_framesAtPlaceAsked;
     QRect m_given;
 };
 
@@ -139,18 +145,21 @@ TEST_F(FloatingWindowTest, AManagerTakesAndFloatsEveryWindowWhollyOnTheScreen)
         std::optional<QRect> tile;
         bool appearsAgain; // brought to the front with its slide while on screen
         QSize size;
+        bool framesAtPlaceAsked = false; // floated at once, without a slide (a modal editor)
     } cases[] = {
         {"tiled", tile, false, {829, 469}},
         {"tiled, as tall as the screen", tile, false, {829, 746}},
         {"tiled, appearing again", tile, true, {829, 469}},
         {"stacked", std::nullopt, false, {829, 469}},
         {"stacked, appearing again", std::nullopt, true, {829, 469}},
+        {"floated, its frame at the place asked", std::nullopt, false, {1362, 469}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        APPLIPARAM::loadAppliParam().doAnimations = !c.framesAtPlaceAsked;
         auto* controller = StdWindowController::push<PlainWindow>(makeWindowData({{"size", c.size}}), 0, true);
         QPointer<StdWindow> window = controller->window();
-        StandInManager manager(window, c.tile);
+        StandInManager manager(window, c.tile, c.framesAtPlaceAsked);
         manager.settle(ui());
         ui().animations().finishAll();
         manager.settle(ui());
@@ -173,6 +182,10 @@ TEST_F(FloatingWindowTest, AManagerTakesAndFloatsEveryWindowWhollyOnTheScreen)
             const QRect kept = StdWindowPlacement::fittedGeometry(floated, StandInManager::kDecorations, screen);
             EXPECT_EQ(window->geometry(), kept);
             EXPECT_EQ(manager.asked.size(), kept == floated ? 0u : 1u);
+        } else if (c.framesAtPlaceAsked) {
+            // Pushed past the right edge by its own left border, brought back once.
+            EXPECT_TRUE(wholeOnScreen(window->geometry())) << "at " << window->geometry().x();
+            EXPECT_EQ(manager.asked.size(), 1u);
         } else {
             ASSERT_GE(manager.asked.size(), 2u) << "the window slides in";
             EXPECT_LE(manager.asked.front().right(), manager.taken->left()) << "from beyond the left edge";
