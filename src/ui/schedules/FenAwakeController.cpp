@@ -534,7 +534,9 @@ void FenAwakeController::askFinalQuestion()
          {QStringLiteral("title"), Dialog::keyString(title)},
          {QStringLiteral("imageName"), none ? QStringLiteral("echeancier_reel") : QStringLiteral("checkmark")},
          {QStringLiteral("titleOK"), Dialog::OKString()},
-         {QStringLiteral("titleUndo"), Dialog::keyString(QStringLiteral("ButtonAwakeRester"))}},
+         {QStringLiteral("titleUndo"), Dialog::keyString(QStringLiteral("ButtonAwakeRester"))},
+         // Everything is written by now: staying on the list is the answer that ends nothing.
+         {QStringLiteral("escapeButton"), kAlertSecondButton}},
         [&answer](int code) { answer = code; });
     m_isBuzy = false;
     but_OK->setFocus();

@@ -244,6 +244,9 @@ TEST_F(FenAwakeControllerTest, TheFinalAlertTellsWhatWasDone)
                 for (int tick = 0; tick < 6; ++tick)
                     step();
                 EXPECT_TRUE(window.passDone());
+                ASSERT_FALSE(ui().alertsShown().isEmpty());
+                EXPECT_EQ(alertEscapeButton(ui().alertsShown().constLast().request), kAlertFirstButton + 1)
+                    << "Escape stays on the list";
                 EXPECT_EQ(window.outlet<QPushButton>(QStringLiteral("but_OK"))->text(),
                           localizedDialogue(QStringLiteral("awake_fermer")));
                 EXPECT_FALSE(window.outlet<StdPopUp>(QStringLiteral("pop_action"))->isEnabled());

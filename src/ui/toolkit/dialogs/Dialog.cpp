@@ -20,13 +20,26 @@ QString textOf(const QVariantMap& dictionary, const char* key, const QString& fa
     return text.isEmpty() ? fallback : text;
 }
 
+void confirm(const AlertRequest& request, const Dialog::Block& doBlock)
+{
+    if (APPLIPARAM::loadAppliParam().doSounds)
+        SVSoundManager::sharedSVInstance().playSoundAlerte();
+    const int code = UiHost::instance().alerts().show(request);
+    if (doBlock)
+        doBlock(code);
+}
+
 void confirmationFromDictionary(const QVariantMap& dictionary, const QString& titleOK, const QString& titleUndo,
                                 const QString& titleOther, const Dialog::Block& doBlock)
 {
     const QVariant style = dictionary.value(QStringLiteral("style"));
-    Dialog::confirmation(dictionary.value(QStringLiteral("window")).value<QObject*>(), textOf(dictionary, "title"),
-                         textOf(dictionary, "information"), titleOK, titleUndo, titleOther,
-                         textOf(dictionary, "imageName"), style.isValid() ? style.toInt() : 1, doBlock);
+    AlertRequest request = makeRequest(dictionary.value(QStringLiteral("window")).value<QObject*>(),
+                                       textOf(dictionary, "title"), textOf(dictionary, "information"), titleOK,
+                                       titleUndo, titleOther, textOf(dictionary, "imageName"),
+                                       style.isValid() ? style.toInt() : 1);
+    if (const QVariant escape = dictionary.value(QStringLiteral("escapeButton")); escape.isValid())
+        request.escapeButton = escape.toInt();
+    confirm(request, doBlock);
 }
 
 } // namespace
@@ -72,12 +85,7 @@ void Dialog::confirmation(QObject* window, const QString& message, const QString
                           const QString& titleUndo, const QString& titleOther, const QString& imageName, int style,
                           const Block& doBlock)
 {
-    if (APPLIPARAM::loadAppliParam().doSounds)
-        SVSoundManager::sharedSVInstance().playSoundAlerte();
-    const int code = UiHost::instance().alerts().show(
-        makeRequest(window, message, information, titleOK, titleUndo, titleOther, imageName, style));
-    if (doBlock)
-        doBlock(code);
+    confirm(makeRequest(window, message, information, titleOK, titleUndo, titleOther, imageName, style), doBlock);
 }
 
 void Dialog::alerte(QObject* window, const QString& message, const QString& information, const QString& imageName,

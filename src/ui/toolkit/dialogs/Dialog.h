@@ -37,7 +37,8 @@ public:
                        int style, const Block& doBlock);
 
     // The dictionary forms read "window" (a QObject*), "title", "information", "titleOK",
-    // "titleUndo", "titleOther", "imageName" and "style" (1 when missing).
+    // "titleUndo", "titleOther", "imageName", "style" (1 when missing) and "escapeButton" (the
+    // button's code, when its title alone does not tell that it changes nothing).
     // "titleOK" defaults to yes and "titleUndo" to no.
     static void OKConfirmationWithDictionary(const QVariantMap& dictionary, const Block& doBlock);
     // "titleOK" defaults to no and "titleUndo" to yes: the safe answer is the default button.
