@@ -33,10 +33,10 @@ void confirmationFromDictionary(const QVariantMap& dictionary, const QString& ti
                                 const QString& titleOther, const Dialog::Block& doBlock)
 {
     const QVariant style = dictionary.value(QStringLiteral("style"));
-    AlertRequest request = makeRequest(dictionary.value(QStringLiteral("window")).value<QObject*>(),
-                                       textOf(dictionary, "title"), textOf(dictionary, "information"), titleOK,
-                                       titleUndo, titleOther, textOf(dictionary, "imageName"),
-                                       style.isValid() ? style.toInt() : 1);
+    AlertRequest request
+        = makeRequest(dictionary.value(QStringLiteral("window")).value<QObject*>(), textOf(dictionary, "title"),
+                      textOf(dictionary, "information"), titleOK, titleUndo, titleOther,
+                      textOf(dictionary, "imageName"), style.isValid() ? style.toInt() : 1);
     if (const QVariant escape = dictionary.value(QStringLiteral("escapeButton")); escape.isValid())
         request.escapeButton = escape.toInt();
     confirm(request, doBlock);
