@@ -21,6 +21,7 @@
 #include "toolkit/fields/TextViewWithCompletion.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/popups/PopChrono.h"
+#include "toolkit/popups/StdPopUp.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdFrameKeeper.h"
 #include "toolkit/windows/StdWindowPlacement.h"
@@ -60,6 +61,7 @@
 #include <QScrollArea>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <map>
@@ -261,6 +263,7 @@ protected:
         QWidget* opening = QApplication::focusWidget();
         checkFirstKey(window, name);
         checkReturnInLists(window, name);
+        checkEscapeInPopUps(window, name);
         QList<QWidget*> round = driver.keyRound();
         const auto earlier = [window](const QWidget* a, const QWidget* b) { // above it, else on its left
             const QRect ra(a->mapTo(window, QPoint()), a->size()), rb(b->mapTo(window, QPoint()), b->size());
@@ -295,8 +298,12 @@ protected:
         const QChar key = qobject_cast<TextFieldWithFilter*>(focus) ? u'2'
             : completes                                             ? shown().front().toLower()
                                                                     : u'q';
+        const QString opened = shown();
         QTest::keyClick(focus, key.toLatin1());
         const std::string where = name + " on " + focus->objectName().toStdString();
+        if (!opened.isEmpty()) {
+            EXPECT_NE(shown().toStdString(), (opened + key).toStdString()) << where << ": the key went after the text";
+        }
         if (const auto other = kFirstKeyShows.find(name); other != kFirstKeyShows.end()) {
             EXPECT_EQ(qobject_cast<QPlainTextEdit*>(focus)->toPlainText().toStdString(), other->second.toStdString())
                 << where;
@@ -366,6 +373,70 @@ protected:
                 QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
             });
             EXPECT_EQ(byReturn, byDoubleClick) << where << " opens " << byDoubleClick.opened.toStdString();
+        }
+    }
+
+    // What the user set in a window: its fields' texts, its boxes' ticks and its lists' choices.
+    static QStringList setIn(const QWidget* window)
+    {
+        QStringList set;
+        for (const QWidget* widget : window->findChildren<QWidget*>()) {
+            if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+                set << line->text();
+            else if (const auto* text = qobject_cast<const QPlainTextEdit*>(widget))
+                set << text->toPlainText();
+            else if (const auto* box = qobject_cast<const QAbstractButton*>(widget))
+                set << QString::number(box->isChecked());
+            else if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+                set << QString::number(combo->currentIndex());
+        }
+        return set;
+    }
+
+    // Escape with one of the window's drop-down lists or pop-up menus open closes that alone: the
+    // window stays, with what was typed and ticked in it.
+    void checkEscapeInPopUps(QWidget* window, const std::string& name)
+    {
+        const QStringList set = setIn(window);
+        const auto escape = [] {
+            QWidget* popUp = QApplication::activePopupWidget();
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus && focus->window() == popUp ? focus : popUp, Qt::Key_Escape);
+        };
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            auto* list = qobject_cast<QComboBox*>(control);
+            auto* popUp = qobject_cast<StdPopUp*>(control);
+            if ((!list && !popUp) || (list && list->count() == 0) || control->window() != window
+                || !control->isVisibleTo(window) || !control->isEnabled())
+                continue;
+            const std::string where = name + "/" + control->objectName().toStdString();
+            // The user sees the list open before pressing Escape.
+            bool opened = false;
+            const auto escapeOnceOpen = [&opened, &escape] {
+                QCoreApplication::processEvents();
+                opened = QApplication::activePopupWidget() != nullptr;
+                if (opened)
+                    escape();
+            };
+            if (list) {
+                list->showPopup();
+                escapeOnceOpen();
+            } else {
+                QTimer::singleShot(0, control, escapeOnceOpen);
+                popUp->showMenu();
+            }
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(opened) << where << " opens no list";
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << where << " left open";
+            const bool ended = ui().modalRunEnded(window) || !window->isVisible();
+            EXPECT_FALSE(ended) << where << ": Escape in its list ended the window";
+            if (ended)
+                return;
+            EXPECT_EQ(setIn(window), set) << where;
+            // The headless platform hands the keyboard to a pop-up as to a window, and not always back
+            // to Qt as it closes; a display leaves it with the window all along.
+            if (QApplication::activeWindow() != window)
+                QApplication::setActiveWindow(window);
         }
     }
 

@@ -3,6 +3,7 @@
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/host/KeyboardReturn.h"
 #include "toolkit/host/ModalHandoff.h"
+#include "toolkit/host/PopupEscape.h"
 #include "toolkit/host/QtUiHost.h"
 
 #include "foundation/diagnostics.h"
@@ -133,9 +134,12 @@ void UiHost::install(UiHost* host)
     g_host = host;
     installAlerts(host ? &g_coreAlerts : nullptr);
     installDesktop(host ? &host->desktop() : nullptr);
-    // From the first window on: its close must leave the keyboard to the window in front.
-    if (host)
+    // From the first window on: its close must leave the keyboard to the window in front, and
+    // Escape in one of its pop-ups closes only the pop-up.
+    if (host) {
         KeyboardReturn::ensureInstalled();
+        PopupEscape::ensureInstalled();
+    }
 }
 
 UiHost* UiHost::installed()
