@@ -83,6 +83,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMetaMethod>
+#include <QScopedValueRollback>
 #include <QSettings>
 #include <algorithm>
 #include <climits>
@@ -325,6 +326,8 @@ int ApplicationDelegate::applicationShouldTerminate()
 void ApplicationDelegate::terminate(QObject* sender)
 {
     Q_UNUSED(sender);
+    if (closingAsksAlready())
+        return;
     // Typed in another window while a modal one answers, the quit comes from that run's event loop.
     // Pressed again while a question waits, only the last press goes on once it is answered: the
     // user asked to quit once, and a cancelled save question must not come back.
@@ -334,6 +337,7 @@ void ApplicationDelegate::terminate(QObject* sender)
                 terminate();
         }))
         return;
+    const QScopedValueRollback asking(m_closingAsks, true);
     if (applicationShouldTerminate() == 0)
         return;
     applicationWillTerminate();
@@ -483,14 +487,28 @@ void ApplicationDelegate::showOpenedDocument(DOCUMENT& doc, bool crea)
 void ApplicationDelegate::FERMER_DOCUMENT(QObject* sender)
 {
     Q_UNUSED(sender);
+    if (closingAsksAlready())
+        return;
     const quint64 ticket = ++m_waitingCommandTicket;
     if (UiHost::instance().endModalRunsThen(this, [this, ticket] {
             if (ticket == m_waitingCommandTicket)
                 FERMER_DOCUMENT();
         }))
         return;
+    const QScopedValueRollback asking(m_closingAsks, true);
     if (m_bankIsOpen)
         performFermer(true, {}, {}, {});
+}
+
+// The user has asked to quit or close once, and is being asked what to do with the document: the
+// key pressed again brings that question forward and waits for nothing, so its "Annuler" ends the
+// command, however many times the key was pressed.
+bool ApplicationDelegate::closingAsksAlready()
+{
+    if (!m_closingAsks)
+        return false;
+    UiHost::instance().bringAnswerForward();
+    return true;
 }
 
 void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock, const Block& noSaveBlock,

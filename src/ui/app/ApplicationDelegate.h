@@ -268,6 +268,7 @@ private:
     void failedOpening(bool crea);
     void offerDocumentCheck();
     void savePathOfClose(bool showBrowser, const Block& saveBlock, const Block& noSaveBlock, const Block& undoBlock);
+    bool closingAsksAlready();
     bool automaticSaveIsDue(DOCUMENT* doc) const;
     static bool refuseCopyIntoDocument(const DOCUMENT* doc, const QString& destination);
     // fromMemory: the document as it is, whatever the destination. heldOpen: filled when a running
@@ -298,5 +299,7 @@ private:
     uint64_t m_failedAutoSaveTick = 0;
     // Quitting or closing asked again while a question waits: only the last request goes on.
     quint64 m_waitingCommandTicket = 0;
+    // A quit or a close is asking its own questions (the save, the copy reminder).
+    bool m_closingAsks = false;
     QStringList m_trace;
 };

@@ -465,6 +465,51 @@ TEST_F(QuitWaitsForTheUser, CancellingTheSaveQuestionKeepsWhatTheEditorTook)
     EXPECT_TRUE(holdsTyped(Editor::Entry, 0)) << "as saved";
 }
 
+// The quit or the close pressed again while the save question is up, from the question itself or
+// through the menu: it brings the question forward and starts nothing, so "Annuler" (or Escape) ends
+// the command and no question comes back.
+TEST_F(QuitWaitsForTheUser, AnnulerAtTheSaveQuestionEndsTheCommandWhateverWasPressedMeanwhile)
+{
+    APPLIPARAM::loadAppliParam().autoSaveWhenQuit = false;
+    APPLIPARAM::saveAppliParam();
+    const Act quitMenu {"QMessageBox", [this](QWidget*) { delegate->terminate(nullptr); }};
+    const Act closeMenu {"QMessageBox", [this](QWidget*) { delegate->FERMER_DOCUMENT(nullptr); }};
+    const Act escape {"QMessageBox", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }};
+    const struct {
+        const char* name;
+        Way way;
+        std::vector<Act> acts;
+    } cases[] = {
+        {"Ctrl+Q twice in the question, Annuler",
+         Way::MenuQuit,
+         {quitIn("QMessageBox"), quitIn("QMessageBox"), answer("LIB_BUTTON_ANNULER")}},
+        {"Quitter from the menu, Escape", Way::MenuQuit, {quitMenu, escape}},
+        {"the close, then the quit and the close again, Annuler",
+         Way::CloseDocument,
+         {quitIn("QMessageBox"), closeMenu, answer("LIB_BUTTON_ANNULER")}},
+    };
+    runForReal(true);
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.name);
+        start(true);
+        std::vector<Act> acts {{nullptr, [&](QWidget*) { command(each.way, nullptr); }}};
+        acts.insert(acts.end(), each.acts.begin(), each.acts.end());
+        play(acts);
+        // What the presses left waiting is carried out now: a question coming back is answered.
+        QObject turn;
+        bool askedAgain = false;
+        QTimer::singleShot(20, &turn, [&askedAgain] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                askedAgain = true;
+                click(box, "LIB_BUTTON_ANNULER");
+            }
+        });
+        clock->flush();
+        EXPECT_FALSE(askedAgain);
+        EXPECT_TRUE(delegate->bankIsOpen());
+    }
+}
+
 // Two lists' delete questions, the second asked over the first: a quit brings the second forward,
 // and once it is answered the first comes forward at once, with its list, over the second list
 // that stood above it. The quit goes on after both.

@@ -237,6 +237,9 @@ public:
     // Whether such a command waits. A series of windows (the next entry once one is confirmed)
     // opens no further window meanwhile: the user, who asked for the command, has closed the last.
     bool commandWaits() const;
+    // The run the user must answer first comes forward with the keyboard, and nothing else is done:
+    // what a command pressed again while its own question is up does.
+    void bringAnswerForward() { bringRunForward(); }
     // Calls fn once no modal run is open any more, from the event loop once the code that ran the
     // outermost run has returned (as Qt's deleteLater waits), and before any command
     // endModalRunsThen holds: a window closed during the runs is gone before a quit goes on.
