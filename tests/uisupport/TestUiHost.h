@@ -173,7 +173,13 @@ public:
         Refused, // the window withdrawn again at once, the program hearing of the unmap later
     };
     void mapAgain(QWidget* window) override;
-    void withdraw(QWidget* window) override { strays.erase(window); }
+    // Off the display, a window Qt shows included, until a map puts it back.
+    void withdraw(QWidget* window) override
+    {
+        strays.erase(window);
+        if (window->isVisible())
+            withdrawn.insert(window);
+    }
     void setMapListener(std::function<void(QWidget* window)> listener) override { m_mapListener = std::move(listener); }
     // The manager carries out now the maps it was asked for (Qt's show, a map again): the display
     // maps the window, shown by Qt or not, and tells the program.

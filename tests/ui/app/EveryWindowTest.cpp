@@ -101,6 +101,9 @@ const std::map<std::string, QString> kReturnOpens {
     {"FenVarianteController/table2", "FenEditVarianteCarteController"},
 };
 
+// The lists whose one row stands for the record the window edits: Return opens it, selected or not.
+const std::set<std::string> kReturnOpensUnselected {"FenEditEcheancierController/table1"};
+
 std::string describe(const QRect& r)
 {
     return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
@@ -345,34 +348,51 @@ protected:
     }
 
     // Return on the first row of each list that has one opens what a double click on it opens,
-    // as the table says, and leaves the window open.
+    // as the table says, and leaves the window open; keypad Enter does the same, and neither opens
+    // anything with no row selected, as a deletion leaves the list.
     void checkReturnInLists(QWidget* window, const std::string& name)
     {
+        const struct {
+            const char* what;
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            bool selected;
+        } presses[] = {
+            {"Return", Qt::Key_Return, Qt::NoModifier, true},
+            {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, true},
+            {"Return with no row selected", Qt::Key_Return, Qt::NoModifier, false},
+        };
         for (QAbstractItemView* list : window->findChildren<QAbstractItemView*>()) {
             if (list->window() != window || !list->isVisibleTo(window) || !list->isEnabled()
                 || list->model()->rowCount() == 0)
                 continue;
             const std::string where = name + "/" + list->objectName().toStdString();
-            const QModelIndex row = list->model()->index(0, 0);
-            const Effects byReturn = effectsOf(window, [list, row] {
-                list->setCurrentIndex(row);
-                list->setFocus(Qt::OtherFocusReason);
-                QTest::keyClick(list, Qt::Key_Return);
-            });
             const auto opens = kReturnOpens.find(where);
-            EXPECT_EQ(byReturn.opened.toStdString(),
-                      opens == kReturnOpens.end() ? std::string() : opens->second.toStdString())
-                << where;
-            EXPECT_FALSE(byReturn.ended) << where;
-            if (byReturn.ended)
-                return;
+            const std::string rowOpens = opens == kReturnOpens.end() ? std::string() : opens->second.toStdString();
+            const QModelIndex row = list->model()->index(0, 0);
+            for (const auto& press : presses) {
+                const Effects byKey = effectsOf(window, [list, row, &press] {
+                    list->setCurrentIndex(row);
+                    if (!press.selected)
+                        list->clearSelection();
+                    list->setFocus(Qt::OtherFocusReason);
+                    QTest::keyClick(list, press.key, press.modifiers);
+                });
+                EXPECT_EQ(byKey.opened.toStdString(),
+                          press.selected || kReturnOpensUnselected.count(where) ? rowOpens : std::string())
+                    << where << ", " << press.what;
+                EXPECT_FALSE(byKey.ended) << where << ", " << press.what;
+                if (byKey.ended)
+                    return;
+            }
             const QPoint at = list->visualRect(row).center();
             const Effects byDoubleClick = effectsOf(window, [list, at] {
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
                 QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
             });
-            EXPECT_EQ(byReturn, byDoubleClick) << where << " opens " << byDoubleClick.opened.toStdString();
+            EXPECT_EQ(byDoubleClick.opened.toStdString(), rowOpens) << where << ", a double click";
+            EXPECT_FALSE(byDoubleClick.ended) << where << ", a double click";
         }
     }
 

@@ -296,12 +296,15 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
     // Whether the manager withdraws the entry palette the program shows again (awesome).
     enum class Withdrawal { None, AsItShows, AfterwardsHeard };
     using Maps = TestScreenInfo::Maps;
+    // Whether the manager maps the statement and its palette while Qt shows them, once ticking ended.
+    enum class ShownMapped { No, BackFromAnotherDesktop, RestoredFromAnIcon };
     const struct {
         const char* name;
         bool tiles, fromEditor, clickBehind;
         bool activatedAfter = true; // the manager makes it main again as its modality changes back
         Withdrawal withdrawal = Withdrawal::None;
         Maps maps = Maps::AtOnce; // how the manager carries out the maps asked of it
+        ShownMapped shownMapped = ShownMapped::No;
     } cases[] = {
         {"asked from the new statement's editor, which hid the palette", false, true, false},
         {"asked by the statement's button", false, false, false},
@@ -315,6 +318,10 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
          Withdrawal::AsItShows, Maps::Late},
         {"withdrawn again at every map, three maps again per activation, then none", false, false, false, false,
          Withdrawal::AsItShows, Maps::Refused},
+        {"the statement and its palette mapped as their desktop shows again", false, false, false, true,
+         Withdrawal::None, Maps::AtOnce, ShownMapped::BackFromAnotherDesktop},
+        {"the statement mapped as it is restored from an icon, its palette shown again", false, false, false, true,
+         Withdrawal::None, Maps::AtOnce, ShownMapped::RestoredFromAnIcon},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -359,6 +366,22 @@ TEST_F(ToolPaletteManagersTest, OutOfSightWhileAStatementTicks)
             EXPECT_TRUE(screen.onDisplay(entry)) << "the display shows no palette";
         }
         EXPECT_EQ(tool->window()->geometry(), toolFrame);
+        if (c.shownMapped != ShownMapped::No) {
+            QWidget* window = statement->window();
+            const bool fromIcon = c.shownMapped == ShownMapped::RestoredFromAnIcon;
+            if (fromIcon) {
+                window->showMinimized();
+                becomesMain(banques);
+                window->showNormal();
+            }
+            screen.managerMaps(window);
+            if (fromIcon)
+                becomesMain(window);
+            screen.managerMaps(entry);
+            settle();
+            EXPECT_TRUE(screen.onDisplay(window)) << "the statement was withdrawn as the manager mapped it";
+            EXPECT_TRUE(screen.onDisplay(entry)) << "the palette was withdrawn as the manager mapped it";
+        }
 
         // The statement resigns key at once, the manager then carrying out what it was asked for
         // late: the show's map as ticking ended, and the map again.
