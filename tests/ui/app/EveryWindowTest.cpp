@@ -557,10 +557,12 @@ TEST_F(EveryWindowTest, EveryWindowOpensOnASmallScreenInReachAndInFrench)
     ui().flush();
     checkOpenWindows();
     // Looked at as it opens: once the headless platform has framed the palette, it stands 2 pixels
-    // further right.
+    // further right. The statement, as wide as the small screen, leaves no room beside it: the
+    // palette takes its place at the screen's left edge, its top one point above the statement's.
     auto* releve = findOpenWindowController<FenReleveController>(-1, -1, -1, -1, -1, -1, -1, -1);
     ASSERT_TRUE(releve && releve->palette());
-    EXPECT_FALSE(releve->palette()->window()->geometry().intersects(releve->window()->geometry()));
+    EXPECT_EQ(releve->palette()->window()->geometry().topLeft(),
+              QPoint(kSmallScreen.left() + kFrame.left(), releve->window()->geometry().top() - 1));
     // The editors the windows open to create what they list.
     for (QObject* object : registeredWindowControllers()) {
         auto* controller = qobject_cast<StdWindowController*>(object);

@@ -1,6 +1,6 @@
 // The statement window's panel of statements: the row whose transactions the list shows is plainly
-// marked, unlike the tints of the other rows (the palette beside the window covers nothing of it:
-// PalettePlacement and the walk through every window check that).
+// marked, unlike the tints of the other rows (where the palette stands beside the window:
+// PalettePlacement and the entry palette among the window managers check that).
 #include "TransListFixture.h"
 
 #include "toolkit/tables/CellTransact.h"
@@ -74,7 +74,7 @@ TEST_F(FenRelevePaletteTest, NeitherThePaletteNorTheStatementRowsCutWhatTheyShow
     // The headings stand over their columns as the window narrows.
     EXPECT_EQ(w->viewTete()->width(), w->table1()->columnWidth(0));
     StdTableView* table = w->table2();
-    EXPECT_TRUE(table->isVisible()) << "the statements stay in sight as the window makes room for its palette";
+    EXPECT_TRUE(table->isVisible()) << "the statements stay in sight beside the palette";
     WindowDriver(*w).grab(QStringLiteral("releve-statement-rows.png"));
     for (int row = 0; row < table->numberOfRows(); ++row) {
         const QRect rowRect = table->visualRect(table->model()->index(row, 0));

@@ -48,47 +48,26 @@ QRect HelperSVPalette::paletteFrame(const QRect& visible, const QRect& parentCon
     return fromBottomLeft(QRectF(x, y, palette.width, palette.height), reference).toRect();
 }
 
-HelperSVPalette::Placement HelperSVPalette::placeBeside(const QRect& screen, const QRect& parentContent,
-                                                        const QRect& paletteContent, long position)
+QRect HelperSVPalette::placeBeside(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,
+                                   long position)
 {
     const long other = position == kPositionRight ? kPositionLeft : kPositionRight;
     for (const long side : {position, other}) {
         const QRect frame = paletteFrame(screen, parentContent, paletteContent, side);
         if (!frame.intersects(parentContent) && frame.left() >= screen.left() && frame.right() <= screen.right())
-            return {frame, parentContent};
+            return frame;
     }
-    // Neither side has room: the palette takes the screen's edge on its side and the window
-    // stands one point clear of it, narrowed when the screen is too small for both.
-    QRect parent = parentContent;
-    QRect palette(QPoint(0, 0), paletteContent.size());
-    if (position == kPositionRight) {
-        palette.moveRight(screen.right() - 1);
-        parent.moveRight(palette.left() - 2);
-        parent.setLeft(std::max(parent.left(), screen.left()));
-    } else {
-        palette.moveLeft(screen.left());
-        parent.moveLeft(palette.right() + 2);
-        parent.setRight(std::min(parent.right(), screen.right()));
-    }
-    palette.moveTop(paletteFrame(screen, parent, paletteContent, position).top());
-    return {palette, parent};
+    // Neither side has room: the window stays where the user put it and the palette lies over it.
+    return paletteFrame(screen, parentContent, paletteContent, position);
 }
 
-void HelperSVPalette::placePalette(QWidget* palette, QWidget* parent, long position)
+void HelperSVPalette::placePalette(QWidget* palette, const QWidget* parent, long position)
 {
     if (!SV_ASSERT(palette && parent))
         return;
     // The windows' contents are placed: their frames stay on the screen too.
     const QRect screen
         = UiHost::instance().screen().visibleFrame().marginsRemoved(StdWindowPlacement::decorationsOf(parent));
-    const Placement placement = placeBeside(screen, parent->geometry(), palette->geometry(), position);
-    if (placement.parent != parent->geometry()) {
-        // A window narrowed beyond what its controls need lets them scroll, rather than staying
-        // wide and running off the screen.
-        if (placement.parent.width() < parent->minimumSizeHint().expandedTo(parent->minimumSize()).width())
-            StdWindowPlacement::makeContentScroll(parent);
-        parent->setGeometry(placement.parent);
-    }
-    palette->setGeometry(placement.palette);
+    palette->setGeometry(placeBeside(screen, parent->geometry(), palette->geometry(), position));
     palette->update();
 }

@@ -7,8 +7,9 @@
 // of its window, tops lined up, one point clear of the screen's right edge; any other position
 // puts it left of the window, kept on the screen at the screen's left edge.
 //
-// A palette never covers the window it serves: when its side has no room it goes to the other
-// side, and when neither has room the window moves over (narrowed if it must) to make room.
+// A palette covers nothing of the window it serves while it can (a click meant for it once it has
+// hidden lands on the window): when its side has no room it goes to the other side. When neither
+// side has room it takes its own side's place over the window, which stays where the user put it.
 #include "toolkit/windows/StdWindowController.h"
 
 #include "model/MONTANT.h"
@@ -27,17 +28,13 @@ public:
     static QRect paletteFrame(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,
                               long position);
 
-    struct Placement {
-        QRect palette; // the palette's content rectangle
-        QRect parent; // the parent's, moved only when neither side had room
-    };
-    // Where the palette goes so that it covers nothing of its parent: at paletteFrame on the side
-    // asked, else on the other side, else on the side asked with the parent moved clear of it.
-    static Placement placeBeside(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,
-                                 long position);
-    // Moves the palette's window beside the parent's, on the installed host's screen (and the
-    // parent when it must make room).
-    static void placePalette(QWidget* palette, QWidget* parent, long position);
+    // Where the palette goes: at paletteFrame on the side asked, else on the other side, as long as
+    // it covers nothing of its parent there; else at paletteFrame on the side asked, over the parent.
+    static QRect placeBeside(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,
+                             long position);
+    // Moves the palette's window beside the parent's, on the installed host's screen. The parent
+    // never moves: its frame is the user's.
+    static void placePalette(QWidget* palette, const QWidget* parent, long position);
 };
 
 // Pushes a palette of class C modeless and not shown, with the window data {"fen": the parent

@@ -169,7 +169,10 @@ protected:
     RecordingShell shell;
 };
 
-TEST(PalettePlacement, BesideItsWindowAndOnTheScreen)
+// The placement on the installed host's screen.
+class PalettePlacement : public UiTestFixture { };
+
+TEST_F(PalettePlacement, BesideItsWindowAndOnTheScreen)
 {
     // A visible frame below a 25-point menu bar; palettes of 180 x 300.
     const QRect screen(0, 25, 1440, 875);
@@ -191,30 +194,32 @@ TEST(PalettePlacement, BesideItsWindowAndOnTheScreen)
     EXPECT_EQ(place(QRect(900, 100, 540, 400), 2), QRect(1259, 100, 180, 300));
 }
 
-// A palette never covers the window it serves (a click meant for it, once it has hidden, would land
-// on the window): it goes to the other side, and when neither side has room the window makes it.
-TEST(PalettePlacement, ClearOfItsWindowOnTheSideThatHasRoom)
+// A palette covers nothing of the window it serves while one side has room (a click meant for it,
+// once it has hidden, would land on the window). Placing it never moves the window: when neither
+// side has room, the palette takes its own side's place, over the window.
+TEST_F(PalettePlacement, ClearOfItsWindowOnTheSideThatHasRoom)
 {
-    const QRect screen(0, 25, 1440, 875);
-    const QRect palette(0, 0, 180, 300);
+    ui().screenInfo().frame = QRect(0, 25, 1440, 875);
     const struct {
         QRect parent;
         long position;
         QRect palette;
-        QRect parentAfter;
     } cases[] = {
-        {QRect(400, 100, 600, 400), 0, QRect(219, 99, 180, 300), QRect(400, 100, 600, 400)}, // room on the left
-        {QRect(0, 100, 600, 400), 0, QRect(601, 100, 180, 300), QRect(0, 100, 600, 400)}, // at the left edge
-        {QRect(900, 100, 540, 400), 2, QRect(719, 99, 180, 300), QRect(900, 100, 540, 400)}, // at the right edge
-        // No room on either side: the window moves over, and is narrowed to stay on the screen.
-        {QRect(0, 100, 1300, 400), 0, QRect(0, 99, 180, 300), QRect(181, 100, 1259, 400)},
-        {QRect(100, 100, 1300, 400), 2, QRect(1259, 100, 180, 300), QRect(0, 100, 1258, 400)},
+        {QRect(400, 100, 600, 400), 0, QRect(219, 99, 180, 300)}, // room on the left
+        {QRect(0, 100, 600, 400), 0, QRect(601, 100, 180, 300)}, // at the left edge
+        {QRect(900, 100, 540, 400), 2, QRect(719, 99, 180, 300)}, // at the right edge
+        // No room on either side.
+        {QRect(0, 100, 1300, 400), 0, QRect(0, 99, 180, 300)},
+        {QRect(100, 100, 1300, 400), 2, QRect(1259, 100, 180, 300)},
     };
     for (const auto& c : cases) {
-        const HelperSVPalette::Placement placed = HelperSVPalette::placeBeside(screen, c.parent, palette, c.position);
-        EXPECT_EQ(placed.palette, c.palette) << c.parent.x() << " " << c.position;
-        EXPECT_EQ(placed.parent, c.parentAfter) << c.parent.x() << " " << c.position;
-        EXPECT_FALSE(placed.palette.intersects(placed.parent)) << c.parent.x() << " " << c.position;
+        QWidget parent;
+        QWidget palette;
+        parent.setGeometry(c.parent);
+        palette.setGeometry(0, 0, 180, 300);
+        HelperSVPalette::placePalette(&palette, &parent, c.position);
+        EXPECT_EQ(palette.geometry(), c.palette) << c.parent.x() << " " << c.position;
+        EXPECT_EQ(parent.geometry(), c.parent) << c.parent.x() << " " << c.position;
     }
 }
 
