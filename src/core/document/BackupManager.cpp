@@ -283,12 +283,13 @@ void askAfterFailedBackup(const QString& url, int error, const BackupManager::Ac
         request.message = localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde_Droit"));
         request.button1 = localizedDialogue(QStringLiteral("Button_Dont_Open"));
         request.button2 = localizedDialogue(QStringLiteral("Button_Dont_Save"));
-        request.escapeButton = kAlertFirstButton;
     } else {
         request.message = localizedDialogue(QStringLiteral("kConfirm_PbSauvegarde"));
         request.button1 = localizedDialogue(QStringLiteral("LIB_BUTTON_NON"));
         request.button2 = localizedDialogue(QStringLiteral("LIB_BUTTON_OUI"));
     }
+    // Either way the first answer leaves the document unopened.
+    request.escapeButton = kAlertFirstButton;
     const BackupManager::Action& action = runAlert(request) == kAlertFirstButton ? actionNOK : actionOK;
     if (action)
         action();

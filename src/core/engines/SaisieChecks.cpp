@@ -112,7 +112,8 @@ bool SaisieChecks::CHECK_TRANS()
     return true;
 }
 
-// Either answer lets the transaction through: the questions only warn.
+// Either answer lets the transaction through: the questions only warn. "Non" switches the warning
+// off for good, so "Oui" is the answer that changes nothing.
 void SaisieChecks::endAlerts(long moyenIndex)
 {
     MOYEN* moyen = MOYEN::moyenAtIndex(m_doc->moyenHdl, moyenIndex);
@@ -130,7 +131,8 @@ void SaisieChecks::endAlerts(long moyenIndex)
 
 bool SaisieChecks::doAlerteCheque(VARIANTE& variante)
 {
-    const bool first = m_dialogs.ask(QStringLiteral("kConfirm_EndOfChequier"), kOui, kNon, QStringLiteral("chequier"));
+    const bool first = m_dialogs.ask(QStringLiteral("kConfirm_EndOfChequier"), kOui, kNon, QStringLiteral("chequier"),
+                                     SaisieDialogs::Safe::First);
     if (!first)
         variante.alerteDone = true;
     return first;
@@ -138,7 +140,8 @@ bool SaisieChecks::doAlerteCheque(VARIANTE& variante)
 
 bool SaisieChecks::doAlerteCarte(VARIANTE& variante)
 {
-    const bool first = m_dialogs.ask(QStringLiteral("kConfirm_EndOfCarte"), kOui, kNon, QStringLiteral("carte"));
+    const bool first = m_dialogs.ask(QStringLiteral("kConfirm_EndOfCarte"), kOui, kNon, QStringLiteral("carte"),
+                                     SaisieDialogs::Safe::First);
     if (!first)
         variante.alerteDone = true;
     return first;
@@ -165,7 +168,7 @@ bool SaisieChecks::checkMontantQuestions()
         question = QStringLiteral("kConfirm_ZeroTrans");
     else if (!m_data.oldSolde.nullMontant() && !sameInSlot(m_data.oldSolde, montant, m_state.devise))
         question = QStringLiteral("kConfirm_ChangeTrans");
-    return question.isEmpty() || m_dialogs.ask(question, kOK, kAnnuler, QString());
+    return question.isEmpty() || m_dialogs.ask(question, kOK, kAnnuler, QString(), SaisieDialogs::Safe::Second);
 }
 
 bool SaisieChecks::isFarDate(double date, double today)
@@ -177,7 +180,8 @@ bool SaisieChecks::checkFarDate()
 {
     if (!isFarDate(m_data.rec.when, m_state.now))
         return true;
-    return m_dialogs.ask(QStringLiteral("kConfirm_FarDate"), kOK, kAnnuler, QStringLiteral("calendrier"));
+    return m_dialogs.ask(QStringLiteral("kConfirm_FarDate"), kOK, kAnnuler, QStringLiteral("calendrier"),
+                         SaisieDialogs::Safe::Second);
 }
 
 void SaisieChecks::carryReleves(const TRANSACT& old, TRANSACT& rec)
@@ -202,7 +206,8 @@ bool SaisieChecks::losesReleve(const TRANSACT& old, const TRANSACT& rec)
 bool SaisieChecks::checkReleves()
 {
     if (losesReleve(m_data.oldTransHdl, m_data.rec)
-        && !m_dialogs.ask(QStringLiteral("kConfirm_ChangeReleve"), kOK, kAnnuler, QStringLiteral("releve")))
+        && !m_dialogs.ask(QStringLiteral("kConfirm_ChangeReleve"), kOK, kAnnuler, QStringLiteral("releve"),
+                          SaisieDialogs::Safe::Second))
         return false;
     carryReleves(m_data.oldTransHdl, m_data.rec);
     return true;

@@ -19,12 +19,15 @@ class VARIANTE;
 // The window's messages. Keys are of table "Dialogue"; an image name may be empty.
 class SaisieDialogs {
 public:
+    // Which of a question's two answers changes nothing: the one Escape gives.
+    enum class Safe { First, Second };
+
     virtual ~SaisieDialogs() = default;
     // An alert with the one button "LIB_BUTTON_OK"; beep first when asked.
     virtual void refuse(const QString& key, const QString& imageName, bool beep) = 0;
     // A question with two buttons (keys of "Dialogue"); true when the first one was chosen.
     virtual bool ask(const QString& key, const QString& firstButton, const QString& secondButton,
-                     const QString& imageName)
+                     const QString& imageName, Safe safe)
         = 0;
 };
 

@@ -34,7 +34,7 @@ void SplitEditor::transformGroupee(bool on, long posteID, const MONTANT& montant
 bool SplitEditor::askTransformOff()
 {
     if (!m_dialogs.ask(QStringLiteral("kConfirm_DeleteDetail"), QStringLiteral("LIB_BUTTON_OK"),
-                       QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("groupee")))
+                       QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("groupee"), SaisieDialogs::Safe::Second))
         return false;
     m_rec.deleteMulti();
     m_hasMontantReference = false;
@@ -44,7 +44,7 @@ bool SplitEditor::askTransformOff()
 bool SplitEditor::askDropReference()
 {
     return m_dialogs.ask(QStringLiteral("kConfirm_SuppMontantReference"), QStringLiteral("LIB_BUTTON_OK"),
-                         QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("plus"));
+                         QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("plus"), SaisieDialogs::Safe::Second);
 }
 
 void SplitEditor::dropReference()
@@ -105,7 +105,8 @@ SplitEditor::Result SplitEditor::SUPPRIMER_DETAIL(long row)
     if (m_hasMontantReference) {
         if (row == 0) {
             if (!m_dialogs.ask(QStringLiteral("kConfirm_DeleteMontantReference"), QStringLiteral("LIB_BUTTON_OK"),
-                               QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("plus")))
+                               QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("plus"),
+                               SaisieDialogs::Safe::Second))
                 return Result::Cancelled;
             m_hasMontantReference = false;
         } else {

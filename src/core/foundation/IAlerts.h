@@ -10,9 +10,8 @@
 inline constexpr int kAlertFirstButton = 1000;
 inline constexpr int kAlertSecondButton = 1001;
 inline constexpr int kAlertThirdButton = 1002;
-// An alert's escapeButton: found from its buttons' titles, or none at all.
-inline constexpr int kAlertEscapeByTitles = 0;
-inline constexpr int kAlertNoEscape = -1;
+// An alert's escapeButton when none of its answers is safe.
+inline constexpr int kAlertNoEscape = 0;
 
 struct AlertRequest {
     QObject* window = nullptr; // the window controller to show a sheet on, or none (application-modal)
@@ -25,10 +24,11 @@ struct AlertRequest {
     int style = 1; // 0 warning, 1 informational, 2 critical
     // The button the Return key presses, by its code; the first unless a question asks for a safer one.
     int defaultButton = kAlertFirstButton;
-    // The answer that changes nothing, which Escape and the close box give, by its code. By default
-    // the button titled "Annuler", else "Non", else the only button; a question whose safe answer
-    // has another title names it here.
-    int escapeButton = kAlertEscapeByTitles;
+    // The answer that changes nothing, which Escape and the close box give, by its code. A question
+    // of several answers names it here, from what each answer does: a title is no evidence ("Non"
+    // may switch a warning off for good). Named by none, Escape and the close box do nothing there;
+    // an alert's only button is always its answer.
+    int escapeButton = kAlertNoEscape;
 };
 
 class IAlerts {

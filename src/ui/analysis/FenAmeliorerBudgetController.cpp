@@ -231,7 +231,8 @@ void FenAmeliorerBudgetController::TOUT_ECRIRE(QObject*)
     Dialog::OKConfirmationWithDictionary(
         {{QStringLiteral("window"), QVariant::fromValue<QObject*>(this)},
          {QStringLiteral("title"), Dialog::keyString(QStringLiteral("kConfirm_createAllPrevision"))},
-         {QStringLiteral("imageName"), QStringLiteral("echeancier_prev")}},
+         {QStringLiteral("imageName"), QStringLiteral("echeancier_prev")},
+         {QStringLiteral("escapeButton"), kAlertSecondButton}},
         [&answer](int code) { answer = code; });
     if (answer != kAlertFirstButton)
         return;

@@ -478,7 +478,7 @@ void FenEditConfigurationController::SUPPRIMER(QObject*)
     Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppAnalyse")), m_currentDefRec.nom,
                          localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(),
-                         QStringLiteral("analyse_par_postes"), 1, [&code](int c) { code = c; });
+                         QStringLiteral("analyse_par_postes"), 1, kAlertFirstButton, [&code](int c) { code = c; });
     AnalyseConfigList* list = getAnaDefHdl(currentDocument());
     long index = 0;
     if (code != 1001 || !findAnaConfigNamed(list, asked.nom, &index) || index == 0

@@ -440,7 +440,8 @@ void ApplicationDelegate::offerDocumentCheck()
     int answer = 0;
     Dialog::OKConfirmationWithDictionary(
         {{QStringLiteral("title"), localizedDialogue(QStringLiteral("kConfirm_BadTrans"))},
-         {QStringLiteral("imageName"), QStringLiteral("verifier")}},
+         {QStringLiteral("imageName"), QStringLiteral("verifier")},
+         {QStringLiteral("escapeButton"), kAlertSecondButton}},
         [&answer](int code) { answer = code; });
     if (answer == kAlertFirstButton)
         VERIFIER();
@@ -535,7 +536,7 @@ void ApplicationDelegate::performFermer(bool showBrowser, const Block& saveBlock
                              localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")),
                              localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
                              localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), QStringLiteral("document"), 0,
-                             [&answer](int code) { answer = code; });
+                             kAlertThirdButton, [&answer](int code) { answer = code; });
     });
     if (answer == kAlertFirstButton) {
         savePathOfClose(showBrowser, saveBlock, noSaveBlock, undoBlock);
@@ -575,7 +576,7 @@ void ApplicationDelegate::savePathOfClose(bool showBrowser, const Block& saveBlo
         Dialog::confirmation(nullptr, localizedDialogue(QStringLiteral("kConfirm_CloseWithoutSaving")),
                              doc->getDocLoadName(), localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
                              localizedDialogue(QStringLiteral("kButton_CloseWithoutSaving")), QString(),
-                             QStringLiteral("document"), 2, [&answer](int code) { answer = code; });
+                             QStringLiteral("document"), 2, kAlertFirstButton, [&answer](int code) { answer = code; });
         if (answer != kAlertSecondButton) {
             if (undoBlock)
                 undoBlock();

@@ -58,7 +58,8 @@ bool askToOpenNewExercice(const QString& newUrl)
     Dialog::OKConfirmationWithDictionary(
         {{QStringLiteral("title"), localizedDialogue(QStringLiteral("kConfirm_openNewExercice"))},
          {QStringLiteral("information"), QFileInfo(newUrl).completeBaseName()},
-         {QStringLiteral("imageName"), QStringLiteral("cloture")}},
+         {QStringLiteral("imageName"), QStringLiteral("cloture")},
+         {QStringLiteral("escapeButton"), kAlertSecondButton}},
         [&answer](int code) { answer = code; });
     return answer == kAlertFirstButton;
 }

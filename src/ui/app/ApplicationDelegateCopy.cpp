@@ -71,7 +71,8 @@ void ApplicationDelegate::ENREGISTRER_COPIE(QObject* sender)
         Dialog::OKConfirmationWithDictionary(
             {{QStringLiteral("title"), localizedDialogue(QStringLiteral("kConfirm_SaveBeforeCopy"))},
              {QStringLiteral("information"), fileName},
-             {QStringLiteral("imageName"), QStringLiteral("document")}},
+             {QStringLiteral("imageName"), QStringLiteral("document")},
+             {QStringLiteral("escapeButton"), kAlertSecondButton}},
             [&answer](int code) { answer = code; });
     if (answer == kAlertFirstButton) {
         bool saved = false;

@@ -264,7 +264,8 @@ void ApplicationDelegate::EXAMPLES(QObject* sender)
     int answer = 0;
     Dialog::OKConfirmationWithDictionary(
         {{QStringLiteral("title"), localizedDialogue(QStringLiteral("kConfirm_Examples"))},
-         {QStringLiteral("imageName"), QStringLiteral("nav_down")}},
+         {QStringLiteral("imageName"), QStringLiteral("nav_down")},
+         {QStringLiteral("escapeButton"), kAlertSecondButton}},
         [&answer](int code) { answer = code; });
     if (answer == kAlertFirstButton)
         openAddress(QString::fromLatin1(kFavoriSamplesUrl));

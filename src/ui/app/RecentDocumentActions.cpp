@@ -184,7 +184,8 @@ bool RecentDocumentActions::supprimer(bool confirm)
     const int tag = m_browser.selectedFileSystemTag();
     if (confirm
         && showAlert(&m_browser, localizedDialogue(QStringLiteral("kConfirm_SuppDocument")), document->name(),
-                     Dialog::noString(), Dialog::yesString(), QString(), QStringLiteral("document"), 1)
+                     Dialog::noString(), Dialog::yesString(), QString(), QStringLiteral("document"), 1,
+                     kAlertFirstButton)
             != kAlertSecondButton)
         return false;
     const QString cantDelete = localizedDialogue(QStringLiteral("kAlerte_CantDelete"));
@@ -298,7 +299,7 @@ void RecentDocumentActions::deplacer()
     if (destination.isEmpty())
         return;
     if (showAlert(&m_browser, question, document->name(), Dialog::yesString(), Dialog::noString(), QString(),
-                  QStringLiteral("deplacer"), 1)
+                  QStringLiteral("deplacer"), 1, kAlertSecondButton)
         != kAlertFirstButton)
         return;
     QPointer<FenRecentController> self(&m_browser);
@@ -447,7 +448,8 @@ void RecentDocumentActions::handleRequestForPath(const QString& path)
     Dialog::OKConfirmationWithDictionary({{QStringLiteral("window"), QVariant::fromValue<QObject*>(&m_browser)},
                                           {QStringLiteral("title"), key},
                                           {QStringLiteral("information"), name},
-                                          {QStringLiteral("imageName"), QStringLiteral("document")}},
+                                          {QStringLiteral("imageName"), QStringLiteral("document")},
+                                          {QStringLiteral("escapeButton"), kAlertSecondButton}},
                                          [&answer](int code) { answer = code; });
     if (answer != kAlertFirstButton)
         return;

@@ -443,7 +443,8 @@ bool FenBanqueController::confirm(const QString& key, const TOOL& tool)
     Dialog::undoConfirmationWithDictionary({{QStringLiteral("window"), QVariant::fromValue<QObject*>(this)},
                                             {QStringLiteral("title"), localizedDialogue(key)},
                                             {QStringLiteral("information"), tool.nom},
-                                            {QStringLiteral("imageName"), tool.getToolPictureName(doc())}},
+                                            {QStringLiteral("imageName"), tool.getToolPictureName(doc())},
+                                            {QStringLiteral("escapeButton"), kAlertFirstButton}},
                                            [&confirmed](int code) { confirmed = code != 1000; });
     return confirmed;
 }

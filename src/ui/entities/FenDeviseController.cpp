@@ -235,7 +235,7 @@ void FenDeviseController::makeMain(long slot)
                          Devise::deviseFullNameAtIndex(doc->deviseHdl, slot),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("devise"), 1,
-                         [&code](int c) { code = c; });
+                         kAlertFirstButton, [&code](int c) { code = c; });
     // The editor stored what was typed before asking: the change of rates is told either way.
     if (code != 1001 || !makeDeviseSlotMain(slot, doc, true)) {
         table1()->SMART_RELOAD();

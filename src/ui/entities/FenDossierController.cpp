@@ -382,7 +382,8 @@ bool FenDossierController::confirm(const QString& key, const QString& informatio
     Dialog::undoConfirmationWithDictionary({{QStringLiteral("window"), QVariant::fromValue<QObject*>(this)},
                                             {QStringLiteral("title"), localizedDialogue(key)},
                                             {QStringLiteral("information"), information},
-                                            {QStringLiteral("imageName"), imageName}},
+                                            {QStringLiteral("imageName"), imageName},
+                                            {QStringLiteral("escapeButton"), kAlertFirstButton}},
                                            [&confirmed](int code) { confirmed = code != 1000; });
     return confirmed;
 }

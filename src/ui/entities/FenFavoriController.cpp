@@ -113,7 +113,7 @@ void FenFavoriController::SUPPRIMER(QObject*)
     Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppFavori")), asked.nom,
                          localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("favori"), 1,
-                         [&code](int c) { code = c; });
+                         kAlertFirstButton, [&code](int c) { code = c; });
     const qsizetype index = askedRecordIndex(favoris(), asked);
     if (code != kAlertSecondButton || index < 0)
         return;

@@ -145,7 +145,7 @@ void FenLogoController::SUPPRIMER(QObject*)
     Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppLogo")), asked.visibleName,
                          localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("logo"), 1,
-                         [&code](int c) { code = c; });
+                         kAlertFirstButton, [&code](int c) { code = c; });
     const qsizetype index = askedRecordIndex(doc->logoArray, asked);
     if (code != kAlertSecondButton || index < 0)
         return;

@@ -139,10 +139,10 @@ void FenMacroController::SUPPRIMER(QObject*)
     if (!macro)
         return;
     const MACRO asked = *macro;
-    const int code
-        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppMacro")), asked.nom,
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("photo"), 1);
+    const int code = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppMacro")), asked.nom,
+                               localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
+                               localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("photo"),
+                               1, kAlertFirstButton);
     const MacroList* macros = getDocMacro(doc());
     const qsizetype row = macros ? askedRecordIndex(*macros, asked) : -1;
     if (code != 1001 || row < 0)

@@ -132,7 +132,8 @@ void FenReglesController::MODIFIER(QObject*)
 bool FenReglesController::confirm(const QString& key)
 {
     return showAlert(this, localizedDialogue(key), QString(), localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
-                     localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("exporter"), 1)
+                     localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("exporter"), 1,
+                     kAlertFirstButton)
         == 1001;
 }
 

@@ -150,10 +150,10 @@ void FenSynonymeController::SUPPRIMER(QObject*)
     if (!synonyme)
         return;
     const Synonyme asked = *synonyme;
-    const int code
-        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppSynonyme")), asked.nom,
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("renommer"), 1);
+    const int code = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppSynonyme")), asked.nom,
+                               localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
+                               localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(),
+                               QStringLiteral("renommer"), 1, kAlertFirstButton);
     const qsizetype row = doc() ? askedRecordIndex(doc()->synonymeArray, asked) : -1;
     if (code != 1001 || row < 0)
         return;

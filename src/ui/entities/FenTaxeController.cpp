@@ -170,7 +170,7 @@ void FenTaxeController::SUPPRIMER(QObject*)
     Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppTaxe")), QString(),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), QStringLiteral("taxe"), 1,
-                         [&code](int c) { code = c; });
+                         kAlertFirstButton, [&code](int c) { code = c; });
     long replacement = -1;
     if (code != 1001 || isClosed() || askedRecordIndex(doc->taxeHdl, asked) < 0
         || !askSubstTaxe(this, asked.ident, &replacement))

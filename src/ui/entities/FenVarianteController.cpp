@@ -247,7 +247,7 @@ void FenVarianteController::supprimer(int t)
         localizedDialogue(t == 1 ? QStringLiteral("kConfirm_SuppChequier") : QStringLiteral("kConfirm_SuppCarte")),
         asked.nom, localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
         localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(),
-        t == 1 ? QStringLiteral("chequier") : QStringLiteral("carte"), 1);
+        t == 1 ? QStringLiteral("chequier") : QStringLiteral("carte"), 1, kAlertFirstButton);
     const qsizetype index = askedRecordIndex(list, asked);
     if (answer != 1001 || index < 0)
         return;

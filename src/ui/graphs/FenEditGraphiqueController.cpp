@@ -418,7 +418,7 @@ void FenEditGraphiqueController::EFFACER(QObject*)
     Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_SuppGraphique")), asked.nom,
                          localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("graphique"), 1,
-                         [&code](int c) { code = c; });
+                         kAlertFirstButton, [&code](int c) { code = c; });
     GraphList* list = getGraphHdl(currentDocument());
     const long index = placeOf(list, asked);
     takePlace(index);

@@ -436,7 +436,7 @@ void FenGraphiqueController::IMPRIMER(QObject* sender)
     Dialog::confirmation(this, Dialog::keyString(QStringLiteral("kConfirm_printGraphique")), QString(),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_NON")), QString(), QStringLiteral("imprimante"),
-                         1, [&code](int c) { code = c; });
+                         1, kAlertSecondButton, [&code](int c) { code = c; });
     if (code != 1000)
         return;
     m_duringPrintList = true;

@@ -143,7 +143,7 @@ bool FenFinanceController::confirmSuppression(const QString& messageKey, const Q
 {
     return showAlert(this, Dialog::keyString(messageKey), information,
                      localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
-                     localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), imageName, 1)
+                     localizedDialogue(QStringLiteral("LIB_BUTTON_OK")), QString(), imageName, 1, kAlertFirstButton)
         == kDeleteConfirmed;
 }
 

@@ -156,7 +156,8 @@ void TitreQuotePanel::NO_TICKER(QObject*)
         {{QStringLiteral("window"), QVariant::fromValue<QObject*>(m_editor.data())},
          {QStringLiteral("title"), Dialog::keyString(QStringLiteral("kConfirm_UseManuelTicker"))},
          {QStringLiteral("information"), typed},
-         {QStringLiteral("imageName"), QStringLiteral("placement")}},
+         {QStringLiteral("imageName"), QStringLiteral("placement")},
+         {QStringLiteral("escapeButton"), kAlertFirstButton}},
         [self, typed](int code) {
             if (!self || code == kAlertFirstButton || !self->titre())
                 return;

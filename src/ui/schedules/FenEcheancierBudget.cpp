@@ -32,7 +32,8 @@ long FenEcheancierController::nbMonthForAmeliorerBudget(bool completer)
               Dialog::keyString(completer ? QStringLiteral("kConfirm_CompleterBudgetNbMonth")
                                           : QStringLiteral("kConfirm_ActualiserBudgetNbMonth"))},
              {QStringLiteral("information"), QStringLiteral("%1 mois").arg(months)},
-             {QStringLiteral("imageName"), QStringLiteral("budget")}},
+             {QStringLiteral("imageName"), QStringLiteral("budget")},
+             {QStringLiteral("escapeButton"), kAlertFirstButton}},
             [&answer](int code) { answer = code; });
         return answer == kAlertFirstButton ? 0 : months;
     }

@@ -429,7 +429,8 @@ bool FenEcheancierController::supprimerPrevision(DOCUMENT& doc, long ident)
     Dialog::undoConfirmationWithDictionary(
         {{QStringLiteral("window"), QVariant::fromValue<QObject*>(this)},
          {QStringLiteral("title"), Dialog::keyString(QStringLiteral("kConfirm_SuppPrev"))},
-         {QStringLiteral("imageName"), QStringLiteral("echeancier_prev")}},
+         {QStringLiteral("imageName"), QStringLiteral("echeancier_prev")},
+         {QStringLiteral("escapeButton"), kAlertFirstButton}},
         [&answer](int code) { answer = code; });
     if (answer != kAlertFirstButton + 1) {
         beep();

@@ -24,6 +24,7 @@ bool SyncWindows::confirmPhone(const PhoneQuestion& question)
     request.imageName = kPhoneImage;
     request.style = kStyleWarning;
     request.defaultButton = question.accepted ? kAlertFirstButton : kAlertSecondButton;
+    request.escapeButton = kAlertSecondButton; // the phone is refused, the document left as it is
     return showAlert(request) == kAlertFirstButton;
 }
 

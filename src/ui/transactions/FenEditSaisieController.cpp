@@ -511,7 +511,8 @@ void FenEditSaisieController::ANNULEE(QObject* sender)
     QCheckBox* box = m_controls.checkbox_annulee;
     if (box->isChecked()) {
         if (!m_dialogs->ask(QStringLiteral("kConfirm_Annulation"), QStringLiteral("LIB_BUTTON_OK"),
-                            QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("supprimer"))) {
+                            QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("supprimer"),
+                            SaisieDialogs::Safe::Second)) {
             box->setChecked(false);
             return;
         }

@@ -436,7 +436,7 @@ bool FenEditSaisieMultipleController::checkEntries()
     }
     return !multipleLosesReleve(m.selection.positions, m.entries, *m.doc)
         || dialogs().ask(QStringLiteral("kConfirm_ChangeReleve"), QStringLiteral("LIB_BUTTON_OK"),
-                         QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("releve"));
+                         QStringLiteral("LIB_BUTTON_ANNULER"), QStringLiteral("releve"), SaisieDialogs::Safe::Second);
 }
 
 bool FenEditSaisieMultipleController::READ()

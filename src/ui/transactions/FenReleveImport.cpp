@@ -103,8 +103,9 @@ void FenReleveController::showDoublons()
     Critere critere = Critere::makeImportCritere(CritereImport::ImportedDoublon, doc);
     if (listingCount(searchListing(critere, *doc, devise()).get()) == 0)
         return;
-    const int answer = showAlert(this, Dialog::keyString(QStringLiteral("kConfirm_ShowDoublons")), QString(),
-                                 Dialog::yesString(), Dialog::noString(), QString(), QStringLiteral("exporter"), 1);
+    const int answer
+        = showAlert(this, Dialog::keyString(QStringLiteral("kConfirm_ShowDoublons")), QString(), Dialog::yesString(),
+                    Dialog::noString(), QString(), QStringLiteral("exporter"), 1, kAlertSecondButton);
     if (answer != kAlertFirstButton)
         return;
     std::unique_ptr<LISTING> listing = searchListing(critere, *doc, devise());

@@ -386,10 +386,10 @@ void FenReleveController::SUPPRIMER_RELEVE(QObject*)
         return;
     }
     const long releveID = account->releveAtIndex(row - kFirstReleveRow)->ident;
-    const int answer
-        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppReleve")), QString(),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("releve"), 0);
+    const int answer = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppReleve")), QString(),
+                                 localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
+                                 localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(),
+                                 QStringLiteral("releve"), 0, kAlertFirstButton);
     if (answer == kAlertSecondButton)
         supprimerReleve(releveID);
 }
@@ -452,7 +452,8 @@ void FenReleveController::lockReleve(long row)
         {QStringLiteral("window"), QVariant::fromValue<QObject*>(this)},
         {QStringLiteral("title"),
          localizedDialogue(unlocked ? QStringLiteral("kConfirm_LockReleve") : QStringLiteral("kConfirm_UnlockReleve"))},
-        {QStringLiteral("imageName"), QStringLiteral("cadenas")}};
+        {QStringLiteral("imageName"), QStringLiteral("cadenas")},
+        {QStringLiteral("escapeButton"), kAlertSecondButton}};
     bool confirmed = false;
     Dialog::OKConfirmationWithDictionary(dictionary, [&](int code) { confirmed = code == kAlertFirstButton; });
     TOOL* account = compte();

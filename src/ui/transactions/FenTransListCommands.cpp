@@ -164,10 +164,10 @@ void FenTransListController::EFFACER(QObject*)
         return;
     const TransactSnapshot asked = selectedTransacts();
     const int remembered = *selected.rbegin();
-    const int answer
-        = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppTrans")), QString(),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), QStringLiteral("listing"), 0);
+    const int answer = showAlert(this, localizedDialogue(QStringLiteral("kConfirm_SuppTrans")), QString(),
+                                 localizedDialogue(QStringLiteral("LIB_BUTTON_NON")),
+                                 localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(),
+                                 QStringLiteral("listing"), 0, kAlertFirstButton);
     if (answer != kAlertSecondButton) {
         beep();
         return;
@@ -450,10 +450,10 @@ void FenTransListController::APPLY_REGLE(QObject* sender)
     const RegleManager& regles = RegleManager::sharedRegleManager();
     const RegleTable table(table1(), this);
     const TransactSnapshot asked(regles.regleTargetsInListing(m_listing.get(), int(tag), &table, m_doc), *m_doc);
-    const int answer
-        = showAlert(this, localizedDialogue(QString::fromLatin1(kQuestions[tag])), QString(),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_POURSUIVRE")),
-                    localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), QString(), QStringLiteral("exporter"), 0);
+    const int answer = showAlert(this, localizedDialogue(QString::fromLatin1(kQuestions[tag])), QString(),
+                                 localizedDialogue(QStringLiteral("LIB_BUTTON_POURSUIVRE")),
+                                 localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), QString(),
+                                 QStringLiteral("exporter"), 0, kAlertSecondButton);
     if (answer != kAlertFirstButton)
         return;
     regles.applyReglesToTransacts(asked.findIn(*m_doc), APPLIPARAM::loadAppliParam().reglesManuel != 0,

@@ -137,7 +137,7 @@ void RechercheConfigurations::SUPPRIMER()
     int answer = kAlertFirstButton;
     Dialog::confirmation(&m_window, localizedDialogue(QStringLiteral("kConfirm_suppRecherche")), savedSearchName(url),
                          localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")),
-                         localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), kImage, 1,
+                         localizedDialogue(QStringLiteral("LIB_BUTTON_OUI")), QString(), kImage, 1, kAlertFirstButton,
                          [&answer](int code) { answer = code; });
     if (answer != kAlertSecondButton)
         return;

@@ -56,6 +56,7 @@ void SaisieDocumentsPanel::SUPPRIMER_DOCUMENT(long row)
         {QStringLiteral("title"), Dialog::keyString(QStringLiteral("kConfirm_SuppAttachedDocument"))},
         {QStringLiteral("information"), attached->docVisibleName},
         {QStringLiteral("imageName"), QStringLiteral("document")},
+        {QStringLiteral("escapeButton"), kAlertFirstButton},
     };
     bool remove = false;
     Dialog::undoConfirmationWithDictionary(question, [&remove](int code) { remove = code == kAlertSecondButton; });

@@ -80,7 +80,8 @@ void SaisieMoyenPanel::addUserFantasia(bool accountsRebuilt)
 bool SaisieMoyenPanel::askChangeMoyen(int family)
 {
     return showAlert(&m_window, Dialog::keyString(QStringLiteral("kConfirm_ChangeMoyen")), QString(),
-                     Dialog::yesString(), Dialog::noString(), QString(), MOYEN::getActionIcone(family), 0)
+                     Dialog::yesString(), Dialog::noString(), QString(), MOYEN::getActionIcone(family), 0,
+                     kAlertSecondButton)
         == kAlertFirstButton;
 }
 

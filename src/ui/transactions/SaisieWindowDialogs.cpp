@@ -17,9 +17,10 @@ void SaisieWindowDialogs::refuse(const QString& key, const QString& imageName, b
 }
 
 bool SaisieWindowDialogs::ask(const QString& key, const QString& firstButton, const QString& secondButton,
-                              const QString& imageName)
+                              const QString& imageName, Safe safe)
 {
     return showAlert(m_window, Dialog::keyString(key), QString(), Dialog::keyString(firstButton),
-                     Dialog::keyString(secondButton), QString(), imageName, 0)
+                     Dialog::keyString(secondButton), QString(), imageName, 0,
+                     safe == Safe::First ? kAlertFirstButton : kAlertSecondButton)
         == kAlertFirstButton;
 }

@@ -10,8 +10,8 @@ public:
     explicit SaisieWindowDialogs(QObject* window);
 
     void refuse(const QString& key, const QString& imageName, bool beep) override;
-    bool ask(const QString& key, const QString& firstButton, const QString& secondButton,
-             const QString& imageName) override;
+    bool ask(const QString& key, const QString& firstButton, const QString& secondButton, const QString& imageName,
+             Safe safe) override;
 
 private:
     QPointer<QObject> m_window;

@@ -45,7 +45,7 @@ public:
         shown << QStringLiteral("refuse ") + key;
         beeps += beep ? 1 : 0;
     }
-    bool ask(const QString& key, const QString&, const QString&, const QString&) override
+    bool ask(const QString& key, const QString&, const QString&, const QString&, Safe) override
     {
         shown << QStringLiteral("ask ") + key;
         if (answers.empty())

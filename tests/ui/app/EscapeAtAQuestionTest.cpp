@@ -6,30 +6,68 @@
 #include "toolkit/dialogs/QtAlertPresenter.h"
 #include "toolkit/host/QtModalRunner.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
+#include "toolkit/popups/StdPopUp.h"
 #include "toolkit/tables/StdCell.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdWindow.h"
+#include "transactions/SaisieRoutine.h"
 #include "ui/app/ShellFixture.h"
+#include "uisupport/WindowDriver.h"
 
 #include "document/APPLIPARAM.h"
+#include "document/FileSystemOps.h"
+#include "foundation/xmlfileaccess.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
 #include "model/TAXE.h"
 #include "model/TOOL.h"
+#include "model/VARIANTE.h"
+#include "support/PackageSnapshot.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
 #include <functional>
 #include <vector>
 
 namespace {
+
+constexpr long kCompteCourant = 1001;
+constexpr long kLandlord = 2002;
+
+// What the user has no right to do, refused as the system would refuse it (the tests run as root,
+// who may write anywhere): writing the package readOnly, copying anything when a backup is made.
+class RefusingFiles : public FileSystemOps {
+public:
+    RefusingFiles() { FileSystemOps::install(this); }
+    ~RefusingFiles() override { FileSystemOps::install(nullptr); }
+    RefusingFiles(const RefusingFiles&) = delete;
+    RefusingFiles& operator=(const RefusingFiles&) = delete;
+
+    QString readOnly;
+    int copyError = 0;
+
+    bool isWritable(const QString& path) override
+    {
+        return (readOnly.isEmpty() || !path.startsWith(readOnly)) && FileSystemOps::isWritable(path);
+    }
+    bool cloneItem(const QString& from, const QString& to, const CloneOptions& options, int* error) override
+    {
+        if (copyError == 0)
+            return FileSystemOps::cloneItem(from, to, options, error);
+        *error = copyError;
+        return false;
+    }
+};
 
 class EscapeAtAQuestion : public ShellFixture {
 protected:
@@ -51,20 +89,31 @@ protected:
     }
     ~EscapeAtAQuestion() override { UiHost::install(&ui()); }
 
-    void start()
+    // The sample alone in its folder, closed.
+    void place()
     {
         if (delegate->bankIsOpen())
             delegate->doCloseDocument(false);
-        QDir(url).removeRecursively();
+        QDir(folder()).removeRecursively();
+        QDir().mkpath(folder());
         copyQuietSample(url);
+    }
+    void start()
+    {
+        place();
         ASSERT_TRUE(delegate->openSorvFile(url, kFileSystemLocal));
         closePaletteOutils();
     }
+    QString folder() const { return QFileInfo(url).path(); }
     DOCUMENT& doc() { return *delegate->document(); }
+    // The member file as saved, without the line breaks and indents between its tags.
     QString saved(const char* member) const
     {
         QFile file(url + QStringLiteral("/Contents/Resources/") + QLatin1String(member));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return file.open(QIODevice::ReadOnly)
+            ? QString::fromUtf8(file.readAll())
+                  .replace(QRegularExpression(QStringLiteral(">\\s+<")), QStringLiteral("><"))
+            : QString();
     }
 
     static Act escape(const char* front)
@@ -72,6 +121,31 @@ protected:
         return {front, [](QWidget* window) {
                     QWidget* focus = window->focusWidget();
                     QTest::keyClick(focus ? focus : window, Qt::Key_Escape);
+                }};
+    }
+    // The question of that key of "Dialogue" (its text up to its first argument), left by Escape.
+    static Act escapeAt(const char* key)
+    {
+        return {"QMessageBox", [key](QWidget* box) {
+                    const QString asked = localizedDialogue(QString::fromLatin1(key)).section(u'%', 0, 0);
+                    EXPECT_TRUE(static_cast<QMessageBox*>(box)->text().startsWith(asked)) << key;
+                    QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Escape);
+                }};
+    }
+    // A payment of 12 to the landlord in the entry window, under that number when one is given; OK
+    // is pressed once the act is over, so that the question it raises is the next act's.
+    static Act enterPayment(const char* number)
+    {
+        return {"FenEditSaisieController", [number](QWidget* window) {
+                    auto* entry = qobject_cast<StdWindowController*>(static_cast<StdWindow*>(window)->controller());
+                    auto* payee = entry->outlet<StdPopUp>(QStringLiteral("pop_compteC"));
+                    payee->rebuild();
+                    EXPECT_TRUE(payee->activateTag(kLandlord));
+                    WindowDriver driver(window);
+                    if (number)
+                        driver.type(QStringLiteral("field_reference"), QString::fromLatin1(number));
+                    driver.type(QStringLiteral("field_montant"), QStringLiteral("12"));
+                    QTimer::singleShot(0, window, [window] { WindowDriver(window).click(QStringLiteral("OUI:")); });
                 }};
     }
     static Act click(const char* title)
@@ -138,6 +212,15 @@ protected:
         return -1;
     }
 
+    static SaisieRequest payment(int family)
+    {
+        SaisieRequest request;
+        request.fam = family;
+        request.ident = kCompteCourant;
+        request.forReal = true;
+        return request;
+    }
+
     long taxeRow(long ident)
     {
         for (qsizetype row = 0; row < doc().taxeHdl.size(); ++row) {
@@ -200,6 +283,17 @@ TEST_F(EscapeAtAQuestion, GivesTheAnswerThatChangesNothing)
          {escape("QMessageBox")},
          "compte.xml",
          "<nom>Compte courant</nom>"},
+        // "Non" there would switch the warning off for good.
+        {"the cheque book's end",
+         [] { openSaisieTransact(nullptr, payment(kFamilyChequeDebit)); },
+         {enterPayment("1234521"), escapeAt("kConfirm_EndOfChequier")},
+         "moyen.xml",
+         "<alerte>5</alerte><alerteDone>0</alerteDone>"},
+        {"the card's end",
+         [] { openSaisieTransact(nullptr, payment(kFamilyCarteDebit)); },
+         {enterPayment(nullptr), escapeAt("kConfirm_EndOfCarte")},
+         "moyen.xml",
+         "<limite>1500.000000</limite><alerte>0</alerte><alerteDone>0</alerteDone>"},
         // "Non" there would close without saving.
         {"the save question of a quit",
          [this] { delegate->terminate(nullptr); },
@@ -224,6 +318,80 @@ TEST_F(EscapeAtAQuestion, GivesTheAnswerThatChangesNothing)
         EXPECT_TRUE(saved(each.member).contains(QString::fromUtf8(each.record))) << "as saved";
         EXPECT_TRUE(saved("transact.xml").contains(QStringLiteral("<chronoID>40</chronoID>")))
             << "the schedule's transactions keep their link";
+    }
+}
+
+// The questions of an opening or a save: Escape opens nothing, saves nothing, and nothing in the
+// document's folder is made, renamed or written.
+TEST_F(EscapeAtAQuestion, AtAnOpeningOrASaveLeavesTheFilesAsTheyWere)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> prepare; // once the sample is in its folder
+        const char* question;
+        bool save; // asked by a save of the open document, else by its opening
+        const char* then = nullptr; // the alert that follows the answer, left by Escape too
+    };
+    RefusingFiles files;
+    const auto backups = [] {
+        APPLIPARAM::loadAppliParam().nbSauvNew = 2;
+        APPLIPARAM::saveAppliParam();
+    };
+    const std::vector<Case> cases = {
+        {"a damaged document",
+         [this] {
+             QFile transactions(url + QStringLiteral("/Contents/Resources/transact.xml"));
+             ASSERT_TRUE(transactions.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             transactions.write("<list><transact>");
+         },
+         "kAlerte_CannotOpenDoc", false},
+        {"a document not found, its old namesake beside it",
+         [this] { ASSERT_TRUE(QDir().rename(url, folder() + QStringLiteral("/Famille.old.svd"))); },
+         "kConfirm_DocumentNotFoundTakeOld", false},
+        {"a read-only document", [&] { files.readOnly = url; }, "kConfirm_ReadOnlyDocument", false},
+        {"a backup folder without permission",
+         [&] {
+             backups();
+             files.copyError = EACCES;
+         },
+         "kConfirm_PbSauvegarde_Droit", false},
+        {"a backup that failed",
+         [&] {
+             backups();
+             files.copyError = EIO;
+         },
+         "kConfirm_PbSauvegarde", false},
+        {"a member that can't be saved",
+         [] {
+             setXmlWriteFaultForTesting(
+                 [](const QString& path) { return path.endsWith(QLatin1String("/transact.xml")) ? ENOSPC : 0; });
+         },
+         "kQuestion_CannotSaveDoc", true, "kAlerte_CannotSaveDoc"},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        if (each.save)
+            start();
+        else
+            place();
+        each.prepare();
+        const std::string before = testenv::packageSnapshot(folder());
+        std::vector<Act> acts {escapeAt(each.question)};
+        if (each.then)
+            acts.push_back(escapeAt(each.then));
+        play(acts, [&] {
+            if (each.save)
+                delegate->ENREGISTRER_DOCUMENT(nullptr);
+            else
+                delegate->openSorvFile(url, kFileSystemLocal);
+        });
+        setXmlWriteFaultForTesting(nullptr);
+        files.readOnly.clear();
+        files.copyError = 0;
+        APPLIPARAM::loadAppliParam().nbSauvNew = 0;
+        APPLIPARAM::saveAppliParam();
+        EXPECT_EQ(delegate->bankIsOpen(), each.save);
+        EXPECT_EQ(testenv::packageSnapshot(folder()), before);
     }
 }
 

@@ -9,9 +9,12 @@
 namespace {
 
 AlertRequest makeRequest(QObject* window, const QString& message, const QString& information, const QString& button1,
-                         const QString& button2, const QString& button3, const QString& imageName, int style)
+                         const QString& button2, const QString& button3, const QString& imageName, int style,
+                         int escapeButton)
 {
-    return AlertRequest {window, message, information, button1, button2, button3, imageName, style};
+    AlertRequest request {window, message, information, button1, button2, button3, imageName, style};
+    request.escapeButton = escapeButton;
+    return request;
 }
 
 QString textOf(const QVariantMap& dictionary, const char* key, const QString& fallback = QString())
@@ -33,13 +36,12 @@ void confirmationFromDictionary(const QVariantMap& dictionary, const QString& ti
                                 const QString& titleOther, const Dialog::Block& doBlock)
 {
     const QVariant style = dictionary.value(QStringLiteral("style"));
-    AlertRequest request
-        = makeRequest(dictionary.value(QStringLiteral("window")).value<QObject*>(), textOf(dictionary, "title"),
-                      textOf(dictionary, "information"), titleOK, titleUndo, titleOther,
-                      textOf(dictionary, "imageName"), style.isValid() ? style.toInt() : 1);
-    if (const QVariant escape = dictionary.value(QStringLiteral("escapeButton")); escape.isValid())
-        request.escapeButton = escape.toInt();
-    confirm(request, doBlock);
+    const QVariant escape = dictionary.value(QStringLiteral("escapeButton"));
+    confirm(makeRequest(dictionary.value(QStringLiteral("window")).value<QObject*>(), textOf(dictionary, "title"),
+                        textOf(dictionary, "information"), titleOK, titleUndo, titleOther,
+                        textOf(dictionary, "imageName"), style.isValid() ? style.toInt() : 1,
+                        escape.isValid() ? escape.toInt() : kAlertNoEscape),
+            doBlock);
 }
 
 } // namespace
@@ -59,15 +61,17 @@ int showAlert(const AlertRequest& request)
 }
 
 int showAlert(QObject* window, const QString& message, const QString& information, const QString& button1,
-              const QString& button2, const QString& button3, const QString& imageName, int style)
+              const QString& button2, const QString& button3, const QString& imageName, int style, int escapeButton)
 {
-    return showAlert(makeRequest(window, message, information, button1, button2, button3, imageName, style));
+    return showAlert(
+        makeRequest(window, message, information, button1, button2, button3, imageName, style, escapeButton));
 }
 
 int showAlertOK(QObject* window, const QString& message, const QString& information, const QString& imageName,
                 int style)
 {
-    return showAlert(window, message, information, Dialog::OKString(), QString(), QString(), imageName, style);
+    return showAlert(window, message, information, Dialog::OKString(), QString(), QString(), imageName, style,
+                     kAlertFirstButton);
 }
 
 bool askManualSaveChoice(QObject* window, const QString& message, const QString& information, const QString& button1,
@@ -75,7 +79,8 @@ bool askManualSaveChoice(QObject* window, const QString& message, const QString&
 {
     if (flag)
         *flag = false;
-    const int code = showAlert(window, message, information, button1, button2, button3, QString(), 0);
+    const int code
+        = showAlert(window, message, information, button1, button2, button3, QString(), 0, kAlertSecondButton);
     if (code == kAlertFirstButton && flag)
         *flag = true;
     return code == kAlertFirstButton || code == kAlertSecondButton;
@@ -83,15 +88,17 @@ bool askManualSaveChoice(QObject* window, const QString& message, const QString&
 
 void Dialog::confirmation(QObject* window, const QString& message, const QString& information, const QString& titleOK,
                           const QString& titleUndo, const QString& titleOther, const QString& imageName, int style,
-                          const Block& doBlock)
+                          int escapeButton, const Block& doBlock)
 {
-    confirm(makeRequest(window, message, information, titleOK, titleUndo, titleOther, imageName, style), doBlock);
+    confirm(makeRequest(window, message, information, titleOK, titleUndo, titleOther, imageName, style, escapeButton),
+            doBlock);
 }
 
 void Dialog::alerte(QObject* window, const QString& message, const QString& information, const QString& imageName,
                     int style, const Block& doBlock)
 {
-    confirmation(window, message, information, OKString(), QString(), QString(), imageName, style, doBlock);
+    confirmation(window, message, information, OKString(), QString(), QString(), imageName, style, kAlertFirstButton,
+                 doBlock);
 }
 
 void Dialog::OKConfirmationWithDictionary(const QVariantMap& dictionary, const Block& doBlock)

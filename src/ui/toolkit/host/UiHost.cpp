@@ -67,22 +67,12 @@ QStringList alertButtonTitles(const AlertRequest& request)
 
 int alertEscapeButton(const AlertRequest& request)
 {
-    const QStringList titles = alertButtonTitles(request);
-    const auto count = static_cast<int>(titles.size());
-    if (request.escapeButton != kAlertEscapeByTitles)
-        return request.escapeButton >= kAlertFirstButton && request.escapeButton < kAlertFirstButton + count
-            ? request.escapeButton
-            : 0;
+    const auto count = static_cast<int>(alertButtonTitles(request).size());
     if (count == 1)
         return kAlertFirstButton;
-    // "Annuler" goes before "Non": in the save question "Non" closes without saving.
-    for (const QString& safe :
-         {localizedDialogue(QStringLiteral("LIB_BUTTON_ANNULER")), localizedMisc(QStringLiteral("kMisc_Annuler")),
-          localizedDialogue(QStringLiteral("LIB_BUTTON_NON"))}) {
-        if (const auto index = titles.indexOf(safe); index >= 0)
-            return kAlertFirstButton + static_cast<int>(index);
-    }
-    return 0;
+    return request.escapeButton >= kAlertFirstButton && request.escapeButton < kAlertFirstButton + count
+        ? request.escapeButton
+        : 0;
 }
 
 QWidget* widgetOfWindowObject(QObject* window)

@@ -57,8 +57,9 @@ public:
 // The buttons an alert shows, in order: the non-empty titles; "OK" when none is given, because an
 // alert always ends with a button.
 QStringList alertButtonTitles(const AlertRequest& request);
-// The code of the button Escape presses (AlertRequest::escapeButton), 0 when no answer is safe:
-// Escape then does nothing rather than give an answer that acts.
+// The code of the button Escape and the close box press: an alert's only button, else the answer
+// the question names (AlertRequest::escapeButton); 0 when it names none, and Escape then does
+// nothing rather than give an answer that acts.
 int alertEscapeButton(const AlertRequest& request);
 // The widget of an alert's window: the object itself when it is a widget, else the widget in its
 // "window" property (how a window controller exposes its window); null for none.

@@ -32,8 +32,8 @@ QString typedName(const QString& path, const QString& allowedType)
                                                                                           : name;
 }
 
-// Asked before anything is written over what is there; the safe answer comes first and is the
-// default.
+// Asked before anything is written over what is there; the safe answer comes first, is the
+// default and Escape's.
 bool confirmReplacing(const QString& path, const QString& allowedType)
 {
     AlertRequest question;
@@ -42,6 +42,7 @@ bool confirmReplacing(const QString& path, const QString& allowedType)
     question.button2 = localizedDialogue(QStringLiteral("LIB_BUTTON_REMPLACER"));
     question.style = 0;
     question.defaultButton = kAlertFirstButton;
+    question.escapeButton = kAlertFirstButton;
     return showAlert(question) == kAlertSecondButton;
 }
 

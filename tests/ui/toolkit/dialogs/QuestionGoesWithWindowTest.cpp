@@ -67,9 +67,10 @@ TEST_F(QuestionGoesWithWindow, AQuestionEndsWithItsWindowAndNeverHidesFromAQuit)
             EXPECT_EQ(list.isVisible(), !each.closed) << "a closed list shown again";
             QMetaObject::invokeMethod(&turn, userAnswersYes, Qt::QueuedConnection);
         });
-        const int answer = each.alert ? showAlert(&list, QStringLiteral("Supprimer les opérations ?"), QString(),
-                                                  Dialog::noString(), Dialog::yesString(), QString(), QString(), 0)
-                                      : asking.modal().run({&editor, &list, true, nullptr});
+        const int answer = each.alert
+            ? showAlert(&list, QStringLiteral("Supprimer les opérations ?"), QString(), Dialog::noString(),
+                        Dialog::yesString(), QString(), QString(), 0, kAlertFirstButton)
+            : asking.modal().run({&editor, &list, true, nullptr});
         EXPECT_EQ(userAnswered, each.userAnswers);
         EXPECT_EQ(answer, each.answer);
         clock.flush();

@@ -92,7 +92,8 @@ private:
         const int row = table1()->currentIndex().row();
         const QString name = listing->at(row);
         const int answer = showAlert(sheet ? this : nullptr, QStringLiteral("Supprimer ce dossier ?"), name,
-                                     QStringLiteral("Annuler"), QStringLiteral("Supprimer"), QString(), QString(), 0);
+                                     QStringLiteral("Annuler"), QStringLiteral("Supprimer"), QString(), QString(), 0,
+                                     kAlertFirstButton);
         actionFoundItsListing = listing != nullptr;
         if (answer != kAlertSecondButton || !listing)
             return;
