@@ -3,6 +3,8 @@
 // PalettePlacement and the entry palette among the window managers check that).
 #include "TransListFixture.h"
 
+#include "app/WindowMemory.h"
+
 #include "toolkit/tables/CellTransact.h"
 #include "toolkit/windows/StdButton.h"
 #include "toolkit/windows/StdWindowPlacement.h"
@@ -93,7 +95,8 @@ TEST_F(FenRelevePaletteTest, NeitherThePaletteNorTheStatementRowsCutWhatTheyShow
 
 // On a laptop screen, beside its palette, the window shows its rows whole: no part scrolled out
 // of sight, every heading whole over its column, no field running under the next picture, and a
-// name longer than its column ends with an ellipsis instead of a cut letter.
+// name longer than its column ends with an ellipsis instead of a cut letter. Put back at a frame
+// against the screen's left edge, where its palette has no room beside it, it keeps that frame.
 TEST_F(FenRelevePaletteTest, OnALaptopScreenTheListShowsItsRowsAndHeadingsWhole)
 {
     ui().screenInfo().frame = ui().screenInfo().full = QRect(0, 0, 1366, 768);
@@ -130,6 +133,13 @@ TEST_F(FenRelevePaletteTest, OnALaptopScreenTheListShowsItsRowsAndHeadingsWhole)
         }
     }
     WindowDriver(*w).grab(QStringLiteral("releve-laptop.png"));
+    w->close();
+
+    const QRect remembered(0, 60, 1300, 600);
+    w = openReleveWindow(7, false, 0, doc);
+    WindowMemory::setWindowFrameAndAppear(w, remembered);
+    ui().advance(500);
+    EXPECT_EQ(w->window()->geometry(), remembered);
     w->close();
 }
 

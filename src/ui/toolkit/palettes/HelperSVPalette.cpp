@@ -48,6 +48,13 @@ QRect HelperSVPalette::paletteFrame(const QRect& visible, const QRect& parentCon
     return fromBottomLeft(QRectF(x, y, palette.width, palette.height), reference).toRect();
 }
 
+// paletteFrame puts the palette one point clear of the window's content, at the edge of the
+// screen less the window's decorations: counted from the window's frame, the decorations cancel.
+int HelperSVPalette::roomOnTheLeft(const QRect& paletteContent)
+{
+    return paletteContent.width() + 1;
+}
+
 QRect HelperSVPalette::placeBeside(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,
                                    long position)
 {

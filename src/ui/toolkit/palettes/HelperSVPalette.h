@@ -28,6 +28,10 @@ public:
     static QRect paletteFrame(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,
                               long position);
 
+    // How far from the screen's edge a window's frame stands to leave a palette of that content
+    // rectangle its place at paletteFrame left of the window, clear of it.
+    static int roomOnTheLeft(const QRect& paletteContent);
+
     // Where the palette goes: at paletteFrame on the side asked, else on the other side, as long as
     // it covers nothing of its parent there; else at paletteFrame on the side asked, over the parent.
     static QRect placeBeside(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,

@@ -109,6 +109,15 @@ void StdPaletteDock::PLACE_PALETTE()
     m_owner.didPlacePalette();
 }
 
+int StdPaletteDock::paletteRoom() const
+{
+    const StdWindow* paletteWindow = m_palette ? m_palette->window() : nullptr;
+    const auto* docked = qobject_cast<const FenPaletteController*>(m_palette.data());
+    if (!paletteWindow || (docked && docked->docked()))
+        return 0;
+    return HelperSVPalette::roomOnTheLeft(paletteWindow->geometry());
+}
+
 // The manager keeps a dock where it maps it (or along its edge, across the screen): the bottom-left
 // corner of the whole screen, from whose edges the dock's room counts.
 void StdPaletteDock::dockAtBottom(QWidget* paletteWindow)
@@ -219,7 +228,9 @@ void StdPaletteDock::ASSUME_BOUND(const StdWindowController* toolPalette)
     const QRect frame = window->geometry().marginsAdded(decorations);
     const StdWindow::AnswerScope answer(window);
     window->setGeometry(assumedBound(toolPalette->windowIfLoaded(), frame).marginsRemoved(decorations));
-    if (paletteAimant())
+    // A palette attached before its window appears is first placed by its own timer, not by the
+    // window's fitting as it opens.
+    if (paletteAimant() && m_paletteIsPlaced)
         PLACE_PALETTE();
 }
 

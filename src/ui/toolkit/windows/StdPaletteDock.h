@@ -30,6 +30,10 @@ public:
     // Places the palette's window left of the owner's, or a docked palette (under a tiling
     // manager) in the bottom-left corner of the screen.
     void PLACE_PALETTE();
+    // The room the attached palette takes left of the owner's window's frame where PLACE_PALETTE
+    // puts it: none without a palette, and none for a dock. Builds the palette's window (its
+    // width) when it is not yet.
+    int paletteRoom() const;
     void FIRE_TIMER_PLACE_PALETTE();
     // Shows the placed palette with its key window (when the owner wants it shown), hides it
     // when the window stops being key.
@@ -46,8 +50,8 @@ public:
     // The application's tool palette while it is open, else null.
     static StdWindowController* toolPalette();
     void FIRE_TIMER_ASSUME_BOUND(StdWindowController* toolPalette);
-    // Moves the owner's window clear of the tool palette's; the attached palette follows when it
-    // is magnetic.
+    // Moves the owner's window clear of the tool palette's; the attached palette, once placed,
+    // follows when it is magnetic.
     void ASSUME_BOUND(const StdWindowController* toolPalette);
     // The frame (Qt's, on the installed screen) that keeps clear of the palette's window.
     QRect assumedBound(const QWidget* paletteWindow, const QRect& frame) const;

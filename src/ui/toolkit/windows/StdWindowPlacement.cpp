@@ -103,6 +103,23 @@ int openWindowsBesides(const QWidget* window)
     }));
 }
 
+// The part of the area where a window opening with a palette attached is first placed: the
+// palette's room on its side is left out, so that the window opens beside it rather than under it
+// (a palette over the window covers its menu bar while it is key). The window is narrowed for it
+// only down to its least width; past that it stands as far over as the screen lets it.
+QRect areaBesideItsPalette(const QWidget* window, const QMargins& decorations, QRect area)
+{
+    const auto* shown = qobject_cast<const StdWindow*>(window);
+    const auto* controller = shown ? qobject_cast<const StdWindowController*>(shown->controller()) : nullptr;
+    const int room = controller ? controller->paletteDock().paletteRoom() : 0;
+    if (room <= 0)
+        return area;
+    const int least = window->minimumSizeHint().expandedTo(window->minimumSize()).width() + decorations.left()
+        + decorations.right();
+    area.setLeft(std::max(area.left(), std::min(area.left() + room, area.right() + 1 - least)));
+    return area;
+}
+
 } // namespace
 
 QRect StdWindowPlacement::fittedGeometry(const QRect& geometry, const QMargins& decorations, const QRect& area)
@@ -223,8 +240,11 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
     }
     QRect geometry = window->geometry();
     const bool placed = window->testAttribute(Qt::WA_Moved);
-    if (!placed)
-        geometry = defaultGeometry(geometry.size(), decorations, area, parent, openWindowsBesides(window));
+    if (!placed) {
+        const QRect beside = areaBesideItsPalette(window, decorations, area);
+        geometry = defaultGeometry(geometry.size(), decorations, beside, parent, openWindowsBesides(window));
+        geometry = fittedGeometry(geometry, decorations, beside);
+    }
     // Until the window manager has decorated the window, its frame is a guess: a frame put back or
     // set by code keeps its content in the area without the guess, so that one the user left
     // against the top of the screen stays there to the pixel, and is checked again once the real

@@ -52,7 +52,8 @@ public:
     // that places itself, or a screen without area, always does).
     static bool isWithinArea(const QWidget* window);
     // Places the window (centred on the parent when it is given and the window was never
-    // placed), then keeps it inside its area, shrinking it and letting its content scroll
+    // placed; a window never placed that has a palette attached beside the palette's room),
+    // then keeps it inside its area, shrinking it and letting its content scroll
     // when it is too large. A window that slides stands where its slide puts it: its slide
     // keeps it on screen as it ends.
     static void keepOnScreen(QWidget* window, const QWidget* parent = nullptr);

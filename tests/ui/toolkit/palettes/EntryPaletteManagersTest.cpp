@@ -66,6 +66,8 @@ TEST_F(EntryPaletteManagersTest, TheEntryPaletteCoversNoWindowAndShowsEveryContr
             manager.tile(statement->window());
             settle();
         }
+        // Opened fresh, the statement leaves its palette room beside it (or the dock room below).
+        EXPECT_FALSE(entry->geometry().intersects(statement->window()->geometry())) << "opened under its palette";
         // Widened across the screen and dragged to its left edge, the statement stays there; with
         // no room beside it, its palette lies over its corner.
         if (!screen.tiles) {
