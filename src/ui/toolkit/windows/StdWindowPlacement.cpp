@@ -185,6 +185,9 @@ QSize StdWindowPlacement::steppedSize(const QWidget* window, const QSize& size)
     return {stepped(size.width(), base.width(), step.width()), stepped(size.height(), base.height(), step.height())};
 }
 
+// While the tool palette slides in, Qt holds it wherever the window manager mapped it (a free spot
+// low on the screen) until the slide's next step: it counts only once it stands at its place,
+// and the windows then move clear of it (ASSUME_BOUND).
 QRect StdWindowPlacement::availableArea(const QWidget* window)
 {
     QRect area = UiHost::instance().screen().visibleFrame();
@@ -192,8 +195,9 @@ QRect StdWindowPlacement::availableArea(const QWidget* window)
         return area;
     const StdWindowController* tool = StdPaletteDock::toolPalette();
     const QWidget* palette = tool ? tool->windowIfLoaded() : nullptr;
-    if (palette && palette != window && palette->isVisible())
-        area.setTop(std::max(area.top(), palette->frameGeometry().bottom() + 1 + kPaletteGap));
+    if (!palette || palette == window || !palette->isVisible() || isSliding(palette))
+        return area;
+    area.setTop(std::max(area.top(), palette->frameGeometry().bottom() + 1 + kPaletteGap));
     return area;
 }
 

@@ -46,7 +46,8 @@ public:
                                std::optional<QMargins> guessUntilDecorated = std::nullopt);
 
     // The area the frame of that window may take, in Qt's screen coordinates: the screen's
-    // visible frame, below the tool palette for a window of the normal level.
+    // visible frame, below the tool palette for a window of the normal level once the palette
+    // stands at its place.
     static QRect availableArea(const QWidget* window);
     // Whether the window's frame, decorations included, lies wholly inside its area (a window
     // that places itself, or a screen without area, always does).

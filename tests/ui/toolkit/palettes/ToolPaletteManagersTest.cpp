@@ -6,6 +6,8 @@
 // Under a manager that tiles the windows it takes its room as a dock, which the tiles keep clear
 // of. A window opened from it takes the keyboard, even when the palette is given the keyboard
 // before that window is. While a statement ticks its transactions it is out of sight.
+#include "app/WindowMemory.h"
+#include "calculator/FenCalculetteController.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/StdMenu.h"
@@ -194,6 +196,57 @@ TEST_F(ToolPaletteManagersTest, ComesBackWhereItWasWhateverFrameTheManagerGivesI
         });
         delegate->NOUVELLE_OPERATION(nullptr);
         WindowDriver(palette).grab(QStringLiteral("palette-shown-again-%1.png").arg(&c - cases));
+    }
+}
+
+// Reopened with the document's windows, the palette slides in from the left edge; a manager that
+// maps it at a free spot low on the screen (fluxbox, awesome) has Qt hold it there until the
+// slide's next step. A window put back or framed meanwhile keeps its size, and moves clear of the
+// palette once the palette stands in its corner.
+TEST_F(ToolPaletteManagersTest, WindowsComingBackAsItSlidesInKeepTheirSize)
+{
+    const QRect low(0, 600, 0, 0); // the free spot, under the windows
+    const struct {
+        const char* name;
+        bool framedMeanwhile; // the manager frames the banks window, rather than the calculator coming back
+    } cases[] = {
+        {"the calculator put back as it slides in", false},
+        {"the banks window framed by the manager as it slides in", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        closePaletteOutils();
+        settle();
+        ui().animations().setSpeed(1);
+        tool = openPaletteOutils(true);
+        StdWindow* palette = tool->window();
+        const QRect corner = tool->cornerFrame();
+        managerGives(palette, QRect(low.topLeft(), palette->size()));
+        StdWindow* window = banques;
+        QRect given(200, 0, 720, 580); // against the top of the screen
+        if (c.framedMeanwhile) {
+            // Answered through the event loop, as Qt hears of a frame from the display.
+            given = QRect(QPoint(120, 0), banques->size() + QSize(6, 0));
+            banques->windowHandle()->setGeometry(given);
+            QCoreApplication::processEvents();
+        } else {
+            PARAMFEN record = WindowMemory::recordForClass(QStringLiteral("FenCalculetteController"));
+            WindowMemory::storeFrame(record, given);
+            delegate->document()->docParam->documentWindows = {record};
+            WindowMemory::restoreDocumentWindows(delegate->document());
+            window = FenCalculetteController::openCalculette(MONTANT::currentDeviseSlot(), false)->window();
+        }
+        ui().animations().finishAll();
+        ui().animations().setSpeed(0);
+        settle();
+        EXPECT_TRUE(ui().screenInfo().visibleFrame().contains(window->frameGeometry()));
+        EXPECT_EQ(window->findChild<QScrollArea*>(QLatin1String(StdWindowPlacement::kScrollName)), nullptr)
+            << "shrunk to " << window->height();
+        EXPECT_EQ(palette->geometry(), corner);
+        EXPECT_EQ(window->size(), given.size());
+        EXPECT_GT(window->frameGeometry().top(), palette->geometry().bottom());
+        if (window != banques)
+            window->close();
     }
 }
 
