@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPaletteTimerMs = 100;
@@ -230,10 +232,13 @@ QRect StdPaletteDock::assumedBound(const QWidget* paletteWindow, const QRect& fr
     const StdWindow* window = m_owner.windowIfLoaded();
     if (!paletteWindow || !window || paletteWindow == window || StdWindowPlacement::isSliding(paletteWindow))
         return frame;
-    return assumedBound(UiHost::instance().screen().visibleFrame(), paletteWindow->frameGeometry(), frame);
+    const QMargins decorations = StdWindowPlacement::decorationsOf(window);
+    const int leastHeight = StdWindowPlacement::leastSize(window).height() + decorations.top() + decorations.bottom();
+    return assumedBound(UiHost::instance().screen().visibleFrame(), paletteWindow->frameGeometry(), frame, leastHeight);
 }
 
-QRect StdPaletteDock::assumedBound(const QRect& screenFrame, const QRect& paletteFrame, const QRect& frame)
+QRect StdPaletteDock::assumedBound(const QRect& screenFrame, const QRect& paletteFrame, const QRect& frame,
+                                   int leastHeight)
 {
     const double reference = screenFrame.y() + screenFrame.height();
     const UpRect screen = upFrame(screenFrame, reference);
@@ -248,7 +253,7 @@ QRect StdPaletteDock::assumedBound(const QRect& screenFrame, const QRect& palett
     if (bound.y < screen.y) {
         const double below = double(long(screen.y - bound.y));
         bound.y += below;
-        bound.height -= below;
+        bound.height = std::max(bound.height - below, std::min(bound.height, double(leastHeight)));
     }
     return downFrame(bound, reference);
 }
