@@ -223,7 +223,6 @@ void FenPaletteToolController::didAwakeFromNib()
         dockInCorner();
     else
         slideIn();
-    sendToAllWindowDelegates(Sel::ASSUME_BOUND, QVariant::fromValue<QObject*>(this));
     setMenuItemTicked(true);
     setUpPopUps();
     StdWindowController::didAwakeFromNib();
@@ -247,6 +246,7 @@ void FenPaletteToolController::slideIn()
     palette->raise();
     slideTo(corner, false);
     StdWindowPlacement::setSliding(palette, false);
+    didReachPlace();
 }
 
 // The manager takes a dock where it stands as it maps, and refuses it any other frame.
@@ -256,6 +256,16 @@ void FenPaletteToolController::dockInCorner()
     palette->setGeometry(cornerFrame());
     palette->show();
     palette->raise();
+    didReachPlace();
+}
+
+// The windows keep clear of the palette where it stands once it has got there: on the way, Qt may
+// hold it where the window manager mapped it, anywhere on the screen. A slide that ends at once
+// ends inside slideIn, which tells its own end.
+void FenPaletteToolController::didReachPlace()
+{
+    if (!StdWindowPlacement::isSliding(windowIfLoaded()))
+        sendToAllWindowDelegates(Sel::ASSUME_BOUND, QVariant::fromValue<QObject*>(this));
 }
 
 void FenPaletteToolController::slideTo(const QRect& frame, bool close)
@@ -275,10 +285,13 @@ void FenPaletteToolController::slideTo(const QRect& frame, bool close)
     QPointer<StdWindow> slid(palette);
     UiHost::instance().animator().animateWidget(palette, {{frame, kSlideMs}}, [self, slid, close] {
         StdWindowPlacement::setSliding(slid, false);
-        if (close && self)
+        if (close && self) {
             self->close();
-        else if (!close)
+        } else if (!close) {
             StdWindowPlacement::keepSelfPlacedOnScreen(slid);
+            if (self)
+                self->didReachPlace();
+        }
     });
 }
 

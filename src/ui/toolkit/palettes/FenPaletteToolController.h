@@ -4,10 +4,10 @@
 // windows of the accounts, the search, the analysis, the budget, the calendar, the calculator,
 // the favourites and the guide), in as many rows as the screen's width needs, so that each
 // control shows whole on a narrow screen. There is one at most; the other windows keep clear of it
-// (ASSUME_BOUND). It slides in from the left edge of the screen when it opens, and out again
-// when it closes from there. Like every palette it never takes the keyboard: keys and shortcuts
-// typed after a click on it go to the window that had them; its pop-ups' menus, once open, take
-// the arrow keys and Return; a window opened from it takes them.
+// (ASSUME_BOUND) once it stands at its place. It slides in from the left edge of the screen when
+// it opens, and out again when it closes from there. Like every palette it never takes the
+// keyboard: keys and shortcuts typed after a click on it go to the window that had them; its
+// pop-ups' menus, once open, take the arrow keys and Return; a window opened from it takes them.
 //
 // Where the window manager tiles the windows, the palette is a dock in the top-left corner whose
 // room the manager keeps clear of the tiles: it neither slides nor is dragged, and the manager
@@ -86,6 +86,8 @@ private:
     void slideIn();
     // Shows the palette in its corner as a dock.
     void dockInCorner();
+    // Tells the windows to keep clear of the palette, once it has stopped sliding.
+    void didReachPlace();
     // Moves the palette, animated, to the frame; then closes it when close is set, else keeps it
     // on the screen.
     void slideTo(const QRect& frame, bool close);

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPaletteTimerMs = 100;
@@ -234,27 +236,35 @@ void StdPaletteDock::ASSUME_BOUND(const StdWindowController* toolPalette)
         PLACE_PALETTE();
 }
 
+// A palette sliding in is not at its place yet (the window manager may have mapped it anywhere):
+// its slide's end tells the windows to keep clear of it.
 QRect StdPaletteDock::assumedBound(const QWidget* paletteWindow, const QRect& frame) const
 {
-    if (!paletteWindow || paletteWindow == m_owner.windowIfLoaded())
+    const StdWindow* window = m_owner.windowIfLoaded();
+    if (!paletteWindow || !window || paletteWindow == window || StdWindowPlacement::isSliding(paletteWindow))
         return frame;
-    return assumedBound(UiHost::instance().screen().visibleFrame(), paletteWindow->geometry().height(), frame);
+    const QMargins decorations = StdWindowPlacement::decorationsOf(window);
+    const int leastHeight = StdWindowPlacement::leastSize(window).height() + decorations.top() + decorations.bottom();
+    return assumedBound(UiHost::instance().screen().visibleFrame(), paletteWindow->frameGeometry(), frame, leastHeight);
 }
 
-QRect StdPaletteDock::assumedBound(const QRect& screenFrame, int paletteHeight, const QRect& frame)
+QRect StdPaletteDock::assumedBound(const QRect& screenFrame, const QRect& paletteFrame, const QRect& frame,
+                                   int leastHeight)
 {
     const double reference = screenFrame.y() + screenFrame.height();
     const UpRect screen = upFrame(screenFrame, reference);
+    const UpRect palette = upFrame(paletteFrame, reference);
     UpRect bound = upFrame(frame, reference);
-    // Whole points, as the screen and the window frames are.
-    const long overlap = long(bound.top() - double(long(screen.top() - paletteHeight - 2)));
+    // Whole points, as the screen and the window frames are. At the top of the screen the
+    // palette's bottom is the screen's top less the palette's height.
+    const long overlap = long(bound.top() - double(long(palette.y - 2)));
     if (overlap <= 0)
         return frame;
     bound.y -= double(overlap);
     if (bound.y < screen.y) {
         const double below = double(long(screen.y - bound.y));
         bound.y += below;
-        bound.height -= below;
+        bound.height = std::max(bound.height - below, std::min(bound.height, double(leastHeight)));
     }
     return downFrame(bound, reference);
 }

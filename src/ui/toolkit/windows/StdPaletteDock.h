@@ -53,12 +53,14 @@ public:
     // Moves the owner's window clear of the tool palette's; the attached palette, once placed,
     // follows when it is magnetic.
     void ASSUME_BOUND(const StdWindowController* toolPalette);
-    // The frame (Qt's, on the installed screen) that keeps clear of the palette's window.
+    // The frame (Qt's, on the installed screen) that keeps clear of the palette's window; the
+    // frame as it is while the palette slides in.
     QRect assumedBound(const QWidget* paletteWindow, const QRect& frame) const;
-    // The tool palette sits at the top of the visible screen: a window reaching into its height
-    // moves down below it, and when that takes it past the bottom of the screen it is shortened
-    // instead. All rectangles in Qt's coordinates.
-    static QRect assumedBound(const QRect& screen, int paletteHeight, const QRect& frame);
+    // A window reaching into the tool palette's frame, or above it, moves down below it, and when
+    // that takes it past the bottom of the screen it is shortened instead, never below its least
+    // height (its frame's): a window that cannot stand below the palette at that height keeps it,
+    // its bottom on the screen's. All rectangles in Qt's coordinates.
+    static QRect assumedBound(const QRect& screen, const QRect& paletteFrame, const QRect& frame, int leastHeight);
     // The frame a zoom gives the window: the default frame, kept clear of the tool palette.
     QRect windowWillUseStandardFrame(const QRect& defaultFrame) const;
     // The user has finished moving the window.

@@ -202,6 +202,14 @@ QSize StdWindowPlacement::steppedSize(const QWidget* window, const QSize& size)
     return {stepped(size.width(), base.width(), step.width()), stepped(size.height(), base.height(), step.height())};
 }
 
+QSize StdWindowPlacement::leastSize(const QWidget* window)
+{
+    return window->minimumSizeHint().expandedTo(window->minimumSize());
+}
+
+// While the tool palette slides in, Qt holds it wherever the window manager mapped it (a free spot
+// low on the screen) until the slide's next step: it counts only once it stands at its place,
+// and the windows then move clear of it (ASSUME_BOUND).
 QRect StdWindowPlacement::availableArea(const QWidget* window)
 {
     QRect area = UiHost::instance().screen().visibleFrame();
@@ -209,8 +217,12 @@ QRect StdWindowPlacement::availableArea(const QWidget* window)
         return area;
     const StdWindowController* tool = StdPaletteDock::toolPalette();
     const QWidget* palette = tool ? tool->windowIfLoaded() : nullptr;
-    if (palette && palette != window && palette->isVisible())
-        area.setTop(std::max(area.top(), palette->frameGeometry().bottom() + 1 + kPaletteGap));
+    if (!palette || palette == window || !palette->isVisible() || isSliding(palette))
+        return area;
+    const QMargins decorations = decorationsOf(window);
+    const int leastFrame = leastSize(window).height() + decorations.top() + decorations.bottom();
+    const int belowPalette = palette->frameGeometry().bottom() + 1 + kPaletteGap;
+    area.setTop(std::max(area.top(), std::min(belowPalette, area.bottom() + 1 - leastFrame)));
     return area;
 }
 
@@ -258,7 +270,7 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
         checkOnceDecorated(window, parent);
     giveBaseSize(window, fitted.size());
     fitted.setSize(steppedSize(window, fitted.size()));
-    const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize());
+    const QSize needed = leastSize(window);
     if (fitted.width() < needed.width() || fitted.height() < needed.height())
         makeContentScroll(window);
     if (fitted != window->geometry())

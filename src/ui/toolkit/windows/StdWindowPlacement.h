@@ -45,8 +45,12 @@ public:
     static void setDecorations(std::optional<QMargins> margins,
                                std::optional<QMargins> guessUntilDecorated = std::nullopt);
 
+    // The least size the window's controls leave it: its minimum size, or what its layout needs.
+    static QSize leastSize(const QWidget* window);
     // The area the frame of that window may take, in Qt's screen coordinates: the screen's
-    // visible frame, below the tool palette for a window of the normal level.
+    // visible frame, below the tool palette for a window of the normal level once the palette
+    // stands at its place. The palette never makes a window smaller than its least size: one
+    // that cannot stand below it at that size keeps it, at the bottom of the visible frame.
     static QRect availableArea(const QWidget* window);
     // Whether the window's frame, decorations included, lies wholly inside its area (a window
     // that places itself, or a screen without area, always does).

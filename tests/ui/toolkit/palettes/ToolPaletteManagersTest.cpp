@@ -6,6 +6,8 @@
 // Under a manager that tiles the windows it takes its room as a dock, which the tiles keep clear
 // of. A window opened from it takes the keyboard, even when the palette is given the keyboard
 // before that window is. While a statement ticks its transactions it is out of sight.
+#include "app/WindowMemory.h"
+#include "calculator/FenCalculetteController.h"
 #include "toolkit/popups/PopCompte.h"
 #include "toolkit/popups/PopPoste.h"
 #include "toolkit/popups/StdMenu.h"
@@ -194,6 +196,51 @@ TEST_F(ToolPaletteManagersTest, ComesBackWhereItWasWhateverFrameTheManagerGivesI
         });
         delegate->NOUVELLE_OPERATION(nullptr);
         WindowDriver(palette).grab(QStringLiteral("palette-shown-again-%1.png").arg(&c - cases));
+    }
+}
+
+// Reopened with the document's windows, the palette slides in, and a manager that maps it at a
+// free spot low on the screen (fluxbox) has Qt hold it there until the slide's next step. A window
+// put back or framed meanwhile keeps its size, clear of the palette once it stands in its corner;
+// a palette dragged low leaves a window its least size.
+TEST_F(ToolPaletteManagersTest, WindowsComingBackAsItSlidesInKeepTheirSize)
+{
+    const struct {
+        const char* name;
+        bool sliding, framed; // the banks window framed by the manager, else the calculator put back
+    } cases[] = {{"the calculator put back", true, false},
+                 {"the banks window framed", true, true},
+                 {"the calculator put back under it, dragged low", false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        closePaletteOutils();
+        settle();
+        ui().animations().setSpeed(c.sliding ? 1 : 0);
+        tool = openPaletteOutils(true);
+        managerGives(tool->window(), QRect(QPoint(0, 600), tool->window()->size()));
+        StdWindow* window = banques;
+        QRect given(QPoint(120, 0), banques->size() + QSize(6, 0)); // against the top of the screen
+        if (c.framed) {
+            banques->windowHandle()->setGeometry(given); // heard through the event loop, as from a display
+            QCoreApplication::processEvents();
+        } else {
+            PARAMFEN record = WindowMemory::recordForClass(QStringLiteral("FenCalculetteController"));
+            WindowMemory::storeFrame(record, given = QRect(200, 0, 720, 580));
+            delegate->document()->docParam->documentWindows = {record};
+            WindowMemory::restoreDocumentWindows(delegate->document());
+            window = FenCalculetteController::openCalculette(MONTANT::currentDeviseSlot(), false)->window();
+        }
+        ui().animations().finishAll();
+        ui().animations().setSpeed(0);
+        settle();
+        EXPECT_EQ(window->findChild<QScrollArea*>(QLatin1String(StdWindowPlacement::kScrollName)), nullptr);
+        EXPECT_EQ(window->height(), c.sliding ? given.height() : StdWindowPlacement::leastSize(window).height());
+        EXPECT_TRUE(ui().screenInfo().visibleFrame().contains(window->frameGeometry()));
+        if (c.sliding) {
+            EXPECT_GT(window->frameGeometry().top(), tool->window()->geometry().bottom());
+        }
+        if (window != banques)
+            window->close();
     }
 }
 
