@@ -114,8 +114,7 @@ QRect areaBesideItsPalette(const QWidget* window, const QMargins& decorations, Q
     const int room = controller ? controller->paletteDock().paletteRoom() : 0;
     if (room <= 0)
         return area;
-    const int least = window->minimumSizeHint().expandedTo(window->minimumSize()).width() + decorations.left()
-        + decorations.right();
+    const int least = StdWindowPlacement::leastSize(window).width() + decorations.left() + decorations.right();
     area.setLeft(std::max(area.left(), std::min(area.left() + room, area.right() + 1 - least)));
     return area;
 }
