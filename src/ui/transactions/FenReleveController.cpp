@@ -715,22 +715,20 @@ FenReleveController* openReleveWindow(long compteID, bool show, long devise, DOC
     opening.listing = searchWithCritere(request);
     opening.title = QStringLiteral("%1 %2").arg(localizedMisc(QStringLiteral("kMisc_Releve")), account->nom);
     opening.smartGrow = true;
+    opening.appear = show;
     opening.allowDepointer = true;
     opening.doc = &doc;
     opening.devise = devise;
-    // The window appears once its entry palette is attached, so that the frame the program
-    // chooses for it leaves the palette its room beside it; then it is fitted to its rows.
-    WindowDataPtr data = FenTransListController::prepareOpening(opening);
-    auto* window = StdWindowController::push<FenReleveController>(std::move(data), devise, false);
-    window->window();
-    int bType = -1;
-    StdWindowController* entry = account->compteToBType(&bType, &doc) && bType == 0
-        ? static_cast<StdWindowController*>(openPaletteForWindow<FenPaletteSaisieCoffreController>(window, compteID))
-        : openPaletteForWindow<FenPaletteSaisieUserController>(window, compteID);
-    window->attachePalette(entry, window);
-    if (show)
-        window->appearWindowAnimated(true, {});
-    window->adjustHeight(false);
+    // The entry palette is attached before the window appears, so that the frame the program
+    // chooses for it leaves the palette its room beside it.
+    auto* window = openTransListWindow<FenReleveController>(std::move(opening), [&](FenReleveController* releve) {
+        int bType = -1;
+        StdWindowController* entry = account->compteToBType(&bType, &doc) && bType == 0
+            ? static_cast<StdWindowController*>(
+                openPaletteForWindow<FenPaletteSaisieCoffreController>(releve, compteID))
+            : openPaletteForWindow<FenPaletteSaisieUserController>(releve, compteID);
+        releve->attachePalette(entry, releve);
+    });
     window->getTableReleve()->GO(kRowNonPointees);
     window->settleFrame();
     if (show)

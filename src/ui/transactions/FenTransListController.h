@@ -347,13 +347,18 @@ private:
 
 // Opens a transaction list window of class C (FenTransListController or a subclass) and fits
 // its height; answers the new controller. The window is built, and so hears the broadcast, even
-// when it does not appear.
-template <class C = FenTransListController> C* openTransListWindow(TransListOpening opening)
+// when it does not appear; beforeAppearing, when given, works on it built and not yet shown.
+template <class C = FenTransListController>
+C* openTransListWindow(TransListOpening opening, const std::function<void(C*)>& beforeAppearing = {})
 {
     static_assert(std::is_base_of_v<FenTransListController, C>);
     WindowDataPtr data = FenTransListController::prepareOpening(opening);
-    C* controller = StdWindowController::push<C>(std::move(data), opening.devise, opening.appear);
+    C* controller = StdWindowController::push<C>(std::move(data), opening.devise, false);
     controller->window();
+    if (beforeAppearing)
+        beforeAppearing(controller);
+    if (opening.appear)
+        controller->appearWindowAnimated(true, {});
     controller->adjustHeight(false);
     return controller;
 }

@@ -243,9 +243,8 @@ QRect StdPaletteDock::assumedBound(const QWidget* paletteWindow, const QRect& fr
     const StdWindow* window = m_owner.windowIfLoaded();
     if (!paletteWindow || !window || paletteWindow == window || StdWindowPlacement::isSliding(paletteWindow))
         return frame;
-    const QMargins decorations = StdWindowPlacement::decorationsOf(window);
-    const int leastHeight = StdWindowPlacement::leastSize(window).height() + decorations.top() + decorations.bottom();
-    return assumedBound(UiHost::instance().screen().visibleFrame(), paletteWindow->frameGeometry(), frame, leastHeight);
+    return assumedBound(UiHost::instance().screen().visibleFrame(), paletteWindow->frameGeometry(), frame,
+                        StdWindowPlacement::leastFrameSize(window).height());
 }
 
 QRect StdPaletteDock::assumedBound(const QRect& screenFrame, const QRect& paletteFrame, const QRect& frame,

@@ -107,14 +107,14 @@ int openWindowsBesides(const QWidget* window)
 // palette's room on its side is left out, so that the window opens beside it rather than under it
 // (a palette over the window covers its menu bar while it is key). The window is narrowed for it
 // only down to its least width; past that it stands as far over as the screen lets it.
-QRect areaBesideItsPalette(const QWidget* window, const QMargins& decorations, QRect area)
+QRect areaBesideItsPalette(const QWidget* window, QRect area)
 {
     const auto* shown = qobject_cast<const StdWindow*>(window);
     const auto* controller = shown ? qobject_cast<const StdWindowController*>(shown->controller()) : nullptr;
     const int room = controller ? controller->paletteDock().paletteRoom() : 0;
     if (room <= 0)
         return area;
-    const int least = StdWindowPlacement::leastSize(window).width() + decorations.left() + decorations.right();
+    const int least = StdWindowPlacement::leastFrameSize(window).width();
     area.setLeft(std::max(area.left(), std::min(area.left() + room, area.right() + 1 - least)));
     return area;
 }
@@ -206,6 +206,11 @@ QSize StdWindowPlacement::leastSize(const QWidget* window)
     return window->minimumSizeHint().expandedTo(window->minimumSize());
 }
 
+QSize StdWindowPlacement::leastFrameSize(const QWidget* window)
+{
+    return leastSize(window).grownBy(decorationsOf(window));
+}
+
 // While the tool palette slides in, Qt holds it wherever the window manager mapped it (a free spot
 // low on the screen) until the slide's next step: it counts only once it stands at its place,
 // and the windows then move clear of it (ASSUME_BOUND).
@@ -218,8 +223,7 @@ QRect StdWindowPlacement::availableArea(const QWidget* window)
     const QWidget* palette = tool ? tool->windowIfLoaded() : nullptr;
     if (!palette || palette == window || !palette->isVisible() || isSliding(palette))
         return area;
-    const QMargins decorations = decorationsOf(window);
-    const int leastFrame = leastSize(window).height() + decorations.top() + decorations.bottom();
+    const int leastFrame = leastFrameSize(window).height();
     const int belowPalette = palette->frameGeometry().bottom() + 1 + kPaletteGap;
     area.setTop(std::max(area.top(), std::min(belowPalette, area.bottom() + 1 - leastFrame)));
     return area;
@@ -252,7 +256,7 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
     QRect geometry = window->geometry();
     const bool placed = window->testAttribute(Qt::WA_Moved);
     if (!placed) {
-        const QRect beside = areaBesideItsPalette(window, decorations, area);
+        const QRect beside = areaBesideItsPalette(window, area);
         geometry = defaultGeometry(geometry.size(), decorations, beside, parent, openWindowsBesides(window));
         geometry = fittedGeometry(geometry, decorations, beside);
     }

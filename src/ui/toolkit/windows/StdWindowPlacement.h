@@ -47,6 +47,8 @@ public:
 
     // The least size the window's controls leave it: its minimum size, or what its layout needs.
     static QSize leastSize(const QWidget* window);
+    // The same with the window's decorations: the least frame.
+    static QSize leastFrameSize(const QWidget* window);
     // The area the frame of that window may take, in Qt's screen coordinates: the screen's
     // visible frame, below the tool palette for a window of the normal level once the palette
     // stands at its place. The palette never makes a window smaller than its least size: one
