@@ -14,6 +14,8 @@ class Devise;
 using DeviseList = QList<Devise>;
 
 inline constexpr int kDeviseSlotCount = 5;
+// The decimals a rate is written with in the currencies file.
+inline constexpr int kDeviseConvertDecimales = 6;
 
 // An entry of the known-currencies list shipped with the program.
 struct DeviseTicker {

@@ -14,7 +14,7 @@ void appendDeviseRecord(pugi::xml_node element, const Devise& devise)
     xmlAppendString(element, "unit", devise.unit);
     xmlAppendString(element, "ticker", devise.ticker);
     xmlAppendBool(element, "used", devise.used);
-    xmlAppendDouble(element, "convert", 6, devise.convert);
+    xmlAppendDouble(element, "convert", kDeviseConvertDecimales, devise.convert);
     xmlAppendDouble(element, "updateTime", 6, devise.updateTime);
     xmlAppendLong(element, "decimale", devise.decimale);
 }

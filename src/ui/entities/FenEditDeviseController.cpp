@@ -99,6 +99,7 @@ QWidget* FenEditDeviseController::buildFields(StdWindow& window)
     field_taux = new TextFieldReal(box);
     field_taux->setObjectName(QStringLiteral("field_taux"));
     field_taux->setFixedWidth(140);
+    field_taux->setStoredDecimales(kDeviseConvertDecimales);
     field_unit = new QLabel(box);
     field_unit->setObjectName(QStringLiteral("field_unit"));
     auto* taux = new QHBoxLayout;
@@ -190,7 +191,8 @@ void FenEditDeviseController::FILL()
     button_definir_principal->setEnabled(n >= 1 && d->used);
     field_nom->setText(d->fullName);
     field_abreviation->setText(d->unit);
-    field_taux->setPlainText(TextFieldReal::textOfValue(d->convert, 6));
+    m_shownRate = TextFieldReal::textOfValue(d->convert, kDeviseConvertDecimales);
+    field_taux->setPlainText(m_shownRate);
     field_taux->setEnabled(n != 0 && d->updateTime == 0);
     field_decimale->setPlainText(QString::number(d->decimale));
     field_code->setText(d->ticker);
@@ -222,8 +224,9 @@ bool FenEditDeviseController::readFields(bool checkRate)
         qWarning("Devise NULL (EditDeviseController READ)");
         return false;
     }
-    double rate = 0.0;
-    const bool ok = TextFieldReal::readValue(field_taux->toPlainText(), &rate);
+    // A rate left as shown is the currency's own, all its decimals; a typed one is read as stored.
+    double rate = d->convert;
+    const bool ok = field_taux->toPlainText() == m_shownRate || field_taux->readStoredValue(&rate);
     if (checkRate && !(ok && isValidRate(slot(), rate))) {
         showAlertOK(this, Dialog::keyString(QStringLiteral("kAlerte_DeviseTauxInvalide")), d->fullName,
                     QStringLiteral("devise"), 1);

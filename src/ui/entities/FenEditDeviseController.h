@@ -66,6 +66,7 @@ private:
     QPushButton* button_supprimer_ticker = nullptr;
     QLabel* field_maj = nullptr;
     QPushButton* button_logo = nullptr;
+    QString m_shownRate; // the rate's text as the window showed it
 };
 
 // Runs the editor on the slot, as a sheet on the parent's window; 0 at once for a slot above 4.

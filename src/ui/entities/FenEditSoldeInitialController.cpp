@@ -77,7 +77,6 @@ void FenEditSoldeInitialController::FILL()
 
 void FenEditSoldeInitialController::FILL_DEVISE(long slot)
 {
-    m_solde->synchronizeMontant();
     m_solde->readMontant(getData()->montant);
     pickers().FILL_DEVISE(slot);
     m_solde->fillMontant(getData()->montant, slot);
@@ -90,7 +89,6 @@ void FenEditSoldeInitialController::DEVISE(QObject* item)
 
 bool FenEditSoldeInitialController::READ()
 {
-    m_solde->synchronizeMontant();
     m_solde->readMontant(getData()->montant);
     return true;
 }

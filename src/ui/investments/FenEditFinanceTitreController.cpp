@@ -13,6 +13,7 @@
 #include "foundation/localized.h"
 #include "model/DOCUMENT.h"
 #include "model/Devise.h"
+#include "model/FINANCE.h"
 #include "model/FinanceCompute.h"
 #include "quotes/PortfolioManager.h"
 
@@ -53,6 +54,7 @@ void FenEditFinanceTitreController::addRows(QFormLayout& form, QWidget& parent)
     field_cours = new TextFieldMontant(&parent);
     field_cours->setObjectName(QStringLiteral("field_cours"));
     field_cours->setFixedWidth(140);
+    field_cours->setStoredDecimales(kCourDecimales);
     auto* devise = new PopDevise(&parent);
     devise->setObjectName(QStringLiteral("pop_devise"));
     devise->setAssociatedMontant(field_cours);
@@ -130,7 +132,7 @@ void FenEditFinanceTitreController::FILL()
     const DOCUMENT* doc = currentDocument();
     const FINANCE& titre = finance();
     field_nom()->setText(titre.nom);
-    field_cours->fillMontant(titre.cour, devise(), 6);
+    field_cours->fillMontant(titre.cour, devise(), kCourDecimales);
     label("label_portfolio")->setText(portfolioText(titre.portfolioID, doc));
     label("field_symbol")->setText(titre.ticker);
     const bool manual = titre.ticker.isEmpty();
@@ -156,7 +158,6 @@ void FenEditFinanceTitreController::FILL()
 bool FenEditFinanceTitreController::READ()
 {
     finance().nom = field_nom()->text();
-    field_cours->synchronizeMontant();
     field_cours->readMontant(finance().cour);
     return FenEditFinanceController::READ();
 }
@@ -170,8 +171,7 @@ void FenEditFinanceTitreController::PORTFOLIO(QObject* sender)
 
 void FenEditFinanceTitreController::DEVISE(QObject* sender)
 {
-    field_cours->synchronizeMontant();
     const MONTANT cours = field_cours->montant();
     pickers().DEVISE(sender);
-    field_cours->fillMontant(cours, devise(), 6);
+    field_cours->fillMontant(cours, devise(), kCourDecimales);
 }

@@ -56,6 +56,19 @@ double fieldValue(const TextFieldReal* field)
     return TextFieldReal::valueOfText(field->toPlainText());
 }
 
+// A figure of the simulation file: written with two decimals in every slot.
+constexpr int kSimulationDecimales = 2;
+constexpr int kSimulationTauxDecimales = 6;
+
+MONTANT storedSimulationMontant(long slot, double value, const DeviseList& devises)
+{
+    MONTANT montant;
+    montant.makeMontant(slot, value, devises);
+    for (double& v : montant.values)
+        v = storedMontantValue(v, kSimulationDecimales);
+    return montant;
+}
+
 template <class Field> Field* inputField(QWidget* parent, const char* name)
 {
     auto* field = new Field(parent);
@@ -163,6 +176,7 @@ QWidget* FenSimulationController::buildInputs(StdWindow& window)
     m_popDevise->setObjectName(QStringLiteral("pop_devise"));
     m_popDevise->setAssociatedMontant(m_fieldMontant);
     m_fieldTaux = inputField<TextFieldReal>(box, "field_taux");
+    m_fieldTaux->setStoredDecimales(kSimulationTauxDecimales);
     m_popupKind = new QComboBox(box);
     m_popupKind->setObjectName(QStringLiteral("popup_kind"));
     for (const char* key : {"FenSimulation_kind0", "FenSimulation_kind1", "FenSimulation_kind2"})
@@ -171,6 +185,8 @@ QWidget* FenSimulationController::buildInputs(StdWindow& window)
     m_fieldMensualite = inputField<TextFieldRealSim>(box, "field_mensualite");
     m_fieldMensualite->setPopup_kind_sim(m_popupKind);
     m_fieldCout = inputField<TextFieldReal>(box, "field_cout");
+    for (TextFieldReal* field : {static_cast<TextFieldReal*>(m_fieldMensualite), m_fieldCout})
+        field->setStoredDecimales(kSimulationDecimales);
     grid->addWidget(new QLabel(appl("FenSimulation_montant"), box), 0, 0);
     grid->addWidget(m_fieldMontant, 0, 1);
     grid->addWidget(m_popDevise, 0, 2);
@@ -253,15 +269,14 @@ bool FenSimulationController::READ()
     const DeviseList* list = devises();
     if (!list)
         return false;
-    m_fieldMontant->synchronizeMontant();
     m_fieldMontant->readMontant(m_simul->montant);
-    m_simul->taux = fieldValue(m_fieldTaux);
+    m_simul->taux = m_fieldTaux->storedValue();
     m_simul->kind = m_popupKind->currentData().toLongLong();
     if (m_simul->kind == kSimulationConstantPayment)
         m_simul->nbMensu = long(std::llround(fieldValue(m_fieldMensualite)));
     else
-        m_simul->mensu.makeMontant(devise(), fieldValue(m_fieldMensualite), *list);
-    m_simul->cout.makeMontant(devise(), fieldValue(m_fieldCout), *list);
+        m_simul->mensu = storedSimulationMontant(devise(), m_fieldMensualite->storedValue(), *list);
+    m_simul->cout = storedSimulationMontant(devise(), m_fieldCout->storedValue(), *list);
     return true;
 }
 

@@ -160,7 +160,6 @@ bool FenEditPrevisionController::READ()
     Prevision& p = prevision();
     p.name = field_nom->text();
     p.transact.devise = devise();
-    field_montant->synchronizeMontant();
     field_montant->readMontant(p.transact.solde);
     p.transact.who1 = pickers().compteDID;
     p.transact.who2 = pickers().compteCID;

@@ -33,6 +33,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 
@@ -72,25 +73,53 @@ void FenEditSaisieMultipleController::buildInterface(StdWindow& window)
     m_multiple = given ? given : &m_none;
     FenEditSaisieController::buildInterface(window);
     const SaisieControls& c = controls();
-    for (StdTextView* field : {c.field_reference, c.field_information}) {
+    for (StdTextView* field : {c.field_reference, c.field_information})
         connect(field, &QPlainTextEdit::textChanged, this, [this, field] { controlTextDidEndEditing(field); });
+    for (StdTextView* field : {static_cast<StdTextView*>(c.field_montant), c.field_reference, c.field_information}) {
+        connect(field, &QPlainTextEdit::textChanged, this, [this, field] { followKeepMarker(field); });
         field->installEventFilter(this);
     }
-    c.field_montant->installEventFilter(this);
 }
 
-// A key typed into a field showing "-" starts a value: the "-" is not a sign nor part of a text.
+// The marker is the program's: a "-" the user typed is a minus sign or part of a text. The
+// program's own changes of a text replace it with the undo stack off; the user's are undoable.
+void FenEditSaisieMultipleController::followKeepMarker(QPlainTextEdit* field)
+{
+    if (!field->document()->isUndoRedoEnabled() && field->toPlainText() == kKeep)
+        m_keepMarkerShown.insert(field);
+    else
+        m_keepMarkerShown.remove(field);
+}
+
+// The keep marker goes as the first thing the user puts into its field arrives, as a selected
+// text would: a key, a paste (its key, the context menu, the middle button) or a drop.
 bool FenEditSaisieMultipleController::eventFilter(QObject* watched, QEvent* event)
 {
-    const SaisieControls& c = controls();
-    const bool ours = watched == c.field_montant || watched == c.field_reference || watched == c.field_information;
-    if (ours && event->type() == QEvent::KeyPress) {
-        auto* field = static_cast<QPlainTextEdit*>(watched);
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (field->toPlainText() == kKeep && !typed.isEmpty() && typed.at(0).isPrint())
+    auto* field = qobject_cast<QPlainTextEdit*>(watched);
+    if (field && m_keepMarkerShown.contains(field)) {
+        if (startsInput(event))
             field->clear();
+        else if (event->type() == QEvent::ContextMenu)
+            field->selectAll();
     }
     return FenEditSaisieController::eventFilter(watched, event);
+}
+
+bool FenEditSaisieMultipleController::startsInput(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->text();
+        return key->matches(QKeySequence::Paste) || (!typed.isEmpty() && typed.at(0).isPrint());
+    }
+    case QEvent::Drop:
+        return true;
+    case QEvent::MouseButtonPress:
+        return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    default:
+        return false;
+    }
 }
 
 void FenEditSaisieMultipleController::showKept(QWidget* field) const
@@ -382,7 +411,8 @@ bool FenEditSaisieMultipleController::readMontant()
 {
     TextFieldMontantSaisie* field = controls().field_montant;
     const QString text = field->toPlainText();
-    if (!m_montantTyped || isMontantLocked() || text == kKeep) {
+    // A field emptied gives no amount, as the "-" it replaced would not.
+    if (!m_montantTyped || isMontantLocked() || text == kKeep || text.trimmed().isEmpty()) {
         entries().montant.reset();
         return true;
     }
@@ -533,7 +563,11 @@ void FenEditSaisieMultipleController::fieldMontantDidChange(QObject* field)
         FenEditSaisieController::fieldMontantDidChange(field);
     if (field != controls().field_montant)
         return;
-    m_montantTyped = true;
+    m_montantTyped = !controls().field_montant->toPlainText().trimmed().isEmpty();
+    if (!m_montantTyped) {
+        entries().montant.reset();
+        return;
+    }
     entries().montant = montantOf(controls().field_montant);
     entries().montantDevise = devise();
 }

@@ -13,9 +13,12 @@
 #include "engines/SaisieMultiple.h"
 
 #include <QMetaType>
+#include <QSet>
 
 #include <memory>
 #include <optional>
+
+class QPlainTextEdit;
 
 struct SaisieMultipleData {
     DOCUMENT* doc = nullptr;
@@ -99,6 +102,9 @@ protected:
 
 private:
     void showKept(QWidget* field) const;
+    void followKeepMarker(QPlainTextEdit* field);
+    // Whether the event puts something into the field it reaches.
+    static bool startsInput(QEvent* event);
     bool readDate();
     bool readMontant();
     bool checkEntries();
@@ -107,4 +113,5 @@ private:
     SaisieMultipleData m_none; // the data of a window opened without any
     bool m_filling = false;
     bool m_montantTyped = false;
+    QSet<QObject*> m_keepMarkerShown; // the fields showing "-", which keeps each transaction's own
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The amount fields of the entry window (the amount, the amount before tax, the tax). Whatever
-// changes their value, a key or a paste, the window is told (fieldMontantDidChange:) with the
-// field, so the tax split follows the amount as it is typed.
+// the user does to their text, a key, a paste, a drop or the context menu, the window is told
+// (fieldMontantDidChange:) with the field, so the tax split follows the amount as it is shown.
 #include "toolkit/fields/TextFieldMontant.h"
 #include "transactions/DrawerPartnerField.h"
 
@@ -11,11 +11,7 @@ public:
     using TextFieldMontant::TextFieldMontant;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void pasteText(const QString& text) override;
-
-private:
-    void tellIfChanged(const QString& before);
+    void montantEdited() override;
 };
 
 // The drawer's amount field of the split lines: Tab and Backtab go to the drawer's category

@@ -294,6 +294,37 @@ TEST_F(FenDeviseControllerTest, SlotZeroIsFixedAndAZeroRateCannotBecomeMain)
     MONTANT::setCurrentDeviseSlot(0);
 }
 
+// A rate typed is read with the decimals the currencies file keeps, and judged so; one left as shown
+// keeps all of its own.
+TEST_F(FenDeviseControllerTest, ARateIsJudgedAndKeptAsTheFileHoldsIt)
+{
+    struct Row {
+        const char* typed; // null: left as shown
+        double rate;
+        bool refused;
+    };
+    const Row rows[] = {
+        {"0,0000004", 0.92, true},
+        {"1,23456789", 1.234568, false},
+        {nullptr, 0.123456789, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed ? row.typed : "untouched");
+        doc.deviseHdl[1].convert = row.typed ? 0.92 : 0.123456789;
+        if (row.refused)
+            ui().answerAlert(QStringLiteral("kAlerte_DeviseTauxInvalide"), kAlertFirstButton);
+        ui().onModal<FenEditDeviseController>([&](FenEditDeviseController& editor) {
+            if (row.typed)
+                WindowDriver(editor).type("field_taux", QString::fromLatin1(row.typed));
+            editor.perform("OUI:");
+            if (row.refused)
+                editor.perform("NON:");
+        });
+        EXPECT_EQ(editDeviseDialog(nullptr, 1), row.refused ? 0 : 1);
+        EXPECT_DOUBLE_EQ(doc.deviseHdl[1].convert, row.rate);
+    }
+}
+
 } // namespace
 
 #include "FenDeviseControllerTest.moc"

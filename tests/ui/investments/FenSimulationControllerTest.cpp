@@ -276,6 +276,32 @@ TEST_F(FenSimulationControllerTest, SavedSimulationsAreNamedLoadedCopiedAndDelet
     EXPECT_EQ(rows(), 0);
 }
 
+// A payment typed with a third decimal is the one the rows show, the one the total adds up and
+// the one saved: the simulation reloads into the same table.
+TEST_F(FenSimulationControllerTest, ThePaymentIsReadAsItIsSavedAndShown)
+{
+    enterSimulation(0, QStringLiteral("10000"), QStringLiteral("3.5"), QStringLiteral("500.555"));
+    simuler();
+    ASSERT_GT(rows(), 2);
+    EXPECT_DOUBLE_EQ(window->simul().mensu.values[0], 500.56);
+    const auto column = [this](int index) {
+        QStringList texts;
+        for (int row = 0; row < rows(); ++row)
+            texts << rowTexts(row)[index];
+        return texts;
+    };
+    double paid = 0;
+    for (const QString& text : column(1))
+        paid += TextFieldReal::valueOfText(QString(text).remove(u' '));
+    EXPECT_EQ(window->box_pied()->texts()[1], MONTANT::montantToStringFromDouble(paid, 2, u','));
+    const QStringList before = column(1) + column(2) + column(3);
+    answerName(QStringLiteral("SimA"));
+    pick("ENREGISTRER:");
+    pick("NOUVELLE:");
+    pick("CHARGER:");
+    EXPECT_EQ(column(1) + column(2) + column(3), before);
+}
+
 TEST_F(FenSimulationControllerTest, ASimulationBecomesALoanOrLeavesNothing)
 {
     FakeAppShell shell;

@@ -135,6 +135,17 @@ User typing(const char* field, const char* text)
     };
 }
 
+// The user clicks after the "-" (the caret there, nothing selected) and types.
+User typingAfter(const char* field, const char* text)
+{
+    return [=](Window& w) {
+        auto* view = w.outlet<QPlainTextEdit>(QString::fromLatin1(field));
+        view->moveCursor(QTextCursor::End);
+        QTest::keyClicks(view, QString::fromLatin1(text));
+        w.perform(QStringLiteral("OUI:"));
+    };
+}
+
 User clicking(const char* box)
 {
     return [=](Window& w) {
@@ -192,6 +203,20 @@ TEST_F(FenEditSaisieMultipleTest, WhatEachChoiceChangesAndWhatItLeaves)
         // Typed over the "-", not after it; the taxed one's tax follows.
         {typing("field_montant", "60"),
          "10 60 7>22 p1 'A' t-1/0 doublon | 11 60 7>22 p1 'B' t-1/0 | 12 60 7>23 p1 '' t2/10"},
+        // The "-" goes at the first key; a minus typed stays one.
+        {typingAfter("field_montant", "-5"),
+         "10 -5 7>22 p1 'A' t-1/0 doublon | 11 -5 7>22 p1 'B' t-1/0 | 12 -5 7>23 p1 '' t2/-0.83"},
+        {typingAfter("field_reference", "-X"),
+         "10 50 7>22 p1 '-X' t-1/0 doublon | 11 30 7>22 p1 '-X' t-1/0 | 12 120 7>23 p1 '-X' t2/20"},
+        // An amount emptied changes none, as the "-" would not.
+        {[](Window& w) {
+             auto* field = w.controls().field_montant;
+             QTest::keyClicks(field, QStringLiteral("7"));
+             field->selectAll();
+             QTest::keyClick(field, Qt::Key_Backspace);
+             w.perform(QStringLiteral("OUI:"));
+         },
+         kBefore},
         // Typed, and OK at once: the text is not lost.
         {typing("field_reference", "Z"),
          "10 50 7>22 p1 'Z' t-1/0 doublon | 11 30 7>22 p1 'Z' t-1/0 | 12 120 7>23 p1 'Z' t2/20"},

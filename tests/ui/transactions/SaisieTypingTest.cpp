@@ -108,6 +108,81 @@ TEST_F(SaisieUiTest, AMinusSignTypedFirstKeepsTheAmountNegative)
     EXPECT_DOUBLE_EQ(doc.transact_array[0].solde.values[0], -3);
 }
 
+// What OK checks and stores is the amount the field shows, at the precision it is stored with,
+// whatever changed the text: the context menu's cut, undo and redo, or digits typed after the
+// zeros of "0,00". The tax split follows the amount shown.
+TEST_F(SaisieUiTest, TheStoredAmountIsTheOneShownWhateverChangedIt)
+{
+    using Edit = std::function<void(FenEditSaisieController&, TextFieldMontant*)>;
+    const auto fromMenu = [](QPlainTextEdit* field, const char* action) {
+        const std::unique_ptr<QMenu> menu(field->createStandardContextMenu());
+        menu->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    };
+    struct Row {
+        const char* name;
+        Edit edit;
+        double solde; // zero: the zero question is asked, and answered OK
+        double taxe;
+    };
+    const Row rows[] = {
+        {"cut",
+         [&](FenEditSaisieController& w, TextFieldMontant* f) {
+             type(w, "field_montant", QStringLiteral("55"));
+             f->selectAll();
+             fromMenu(f, "edit-cut");
+         },
+         0, 0},
+        {"undo",
+         [&](FenEditSaisieController& w, TextFieldMontant* f) {
+             type(w, "field_montant", QStringLiteral("123,45"));
+             while (f->document()->isUndoAvailable())
+                 fromMenu(f, "edit-undo");
+         },
+         0, 0},
+        {"redo",
+         [&](FenEditSaisieController& w, TextFieldMontant* f) {
+             type(w, "field_montant", QStringLiteral("67,89"));
+             QTest::keySequence(f, QKeySequence::Undo);
+             fromMenu(f, "edit-redo");
+         },
+         67.89, 11.31},
+        {"tax on the amount undone",
+         [&](FenEditSaisieController& w, TextFieldMontant* f) {
+             choose(w, "pop_taxe", 2);
+             type(w, "field_montant", QStringLiteral("120"));
+             type(w, "field_montant", QStringLiteral("250"));
+             fromMenu(f, "edit-undo");
+         },
+         120, 20},
+        {"digits after the zeros",
+         [&](FenEditSaisieController& w, TextFieldMontant* f) {
+             Q_UNUSED(w);
+             f->moveCursor(QTextCursor::End);
+             QTest::keyClicks(f, QStringLiteral("12"));
+             EXPECT_EQ(f->toPlainText(), QStringLiteral("0,0012"));
+         },
+         0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        doc.transact_array.clear();
+        if (row.solde == 0)
+            ui().answerAlert(QStringLiteral("kConfirm_ZeroTrans"), kAlertFirstButton);
+        QString shown;
+        enter(newOf(7), [&](FenEditSaisieController& w) {
+            choose(w, "pop_compteC", 22);
+            TextFieldMontant* field = w.controls().field_montant;
+            row.edit(w, field);
+            shown = field->toPlainText();
+            ok(w);
+        });
+        ASSERT_EQ(doc.transact_array.size(), 1);
+        const TRANSACT& stored = doc.transact_array[0];
+        EXPECT_DOUBLE_EQ(stored.solde.values[0], row.solde) << shown.toStdString();
+        EXPECT_NEAR(stored.taxe.values[0], row.taxe, 1e-9);
+    }
+}
+
 TEST_F(SaisieUiTest, EveryPaymentMeansIsOfferedOnce)
 {
     doc.synonymeArray = defaultSynonymes(); // a new document's

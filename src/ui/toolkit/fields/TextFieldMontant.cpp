@@ -6,8 +6,15 @@
 #include "toolkit/windows/StdWindow.h"
 
 #include <QKeyEvent>
+#include <QTextDocument>
 
 #include <algorithm>
+
+TextFieldMontant::TextFieldMontant(QWidget* parent)
+    : TextFieldReal(parent)
+{
+    connect(this, &QPlainTextEdit::textChanged, this, &TextFieldMontant::textDidChange);
+}
 
 const DeviseList& TextFieldMontant::openDocumentDevises()
 {
@@ -23,17 +30,68 @@ void TextFieldMontant::fillMontant(const MONTANT& amount, qint64 slot)
 
 void TextFieldMontant::fillMontant(const MONTANT& amount, qint64 slot, qint64 decimales)
 {
-    m_montant.setFromMontant(amount);
+    const MONTANT shown = amount; // the amount may be this field's own
     m_devise = slot;
     const int digits = int(std::clamp<qint64>(decimales, 0, 15));
-    const QString text = textOfValue(m_montant.getValueForDevise(long(slot)), digits);
+    const QString text = textOfValue(shown.getValueForDevise(long(slot)), digits);
+    m_filling = true;
     setPlainText(trimMontantZeros(text, long(slot), openDocumentDevises()));
+    m_filling = false;
+    m_montant.setFromMontant(shown);
     setFont(systemFontOfSize(defaultFontSize()));
 }
 
+double TextFieldMontant::storedValue(double value, long slot) const
+{
+    const long decimales
+        = m_storedDecimales >= 0 ? m_storedDecimales : Devise::deviseDecimalesAtIndex(openDocumentDevises(), slot);
+    const double stored = storedMontantValue(value, decimales);
+    return stored == 0.0 ? 0.0 : stored; // never a "-0,00"
+}
+
+// The typed value is rounded first, so the other slots are converted from the figure the user
+// sees, not from digits that will never be stored.
 void TextFieldMontant::synchronizeMontant()
 {
-    m_montant.makeMontant(long(m_devise), valueOfText(toPlainText()), openDocumentDevises());
+    const DeviseList& devises = openDocumentDevises();
+    const long slot = long(m_devise);
+    m_montant.makeMontant(slot, storedValue(valueOfText(toPlainText()), slot), devises);
+    for (long other = 0; other < kDeviseSlotCount; ++other) {
+        if (other != slot)
+            m_montant.setValueForDevise(other, storedValue(m_montant.getValueForDevise(other), other));
+    }
+}
+
+// A change the program makes (setPlainText, clear) replaces the document with its undo stack off;
+// every change the user makes, by the keys, the menu, undo and redo or a drop, is undoable. Only
+// the user's changes are edits the window hears of: the program filling one field from another
+// must not start the same again.
+void TextFieldMontant::textDidChange()
+{
+    if (m_filling)
+        return;
+    synchronizeMontant();
+    if (!document()->isUndoRedoEnabled())
+        return;
+    if (m_keyDepth > 0) {
+        m_editedDuringKey = true;
+        return;
+    }
+    montantEdited();
+}
+
+bool TextFieldMontant::shouldResignFistResponder()
+{
+    double typed = 0;
+    const long slot = long(m_devise);
+    if (readValue(toPlainText(), &typed) && typed != m_montant.getValueForDevise(slot)) {
+        const MONTANT read = m_montant;
+        if (m_storedDecimales >= 0)
+            fillMontant(read, slot, m_storedDecimales);
+        else
+            fillMontant(read, slot);
+    }
+    return TextFieldReal::shouldResignFistResponder();
 }
 
 ButtonCalculette* TextFieldMontant::button_calculette() const
@@ -59,12 +117,11 @@ void TextFieldMontant::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (m_keyDepth++ == 0)
+        m_editedDuringKey = false;
     filterKeyDown(event);
-    synchronizeMontant();
-}
-
-void TextFieldMontant::pasteText(const QString& text)
-{
-    TextFieldReal::pasteText(text);
-    synchronizeMontant();
+    if (--m_keyDepth == 0 && m_editedDuringKey) {
+        m_editedDuringKey = false;
+        montantEdited();
+    }
 }

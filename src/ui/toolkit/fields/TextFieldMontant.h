@@ -1,7 +1,11 @@
 #pragma once
 // The amount field: a decimal field bound to an amount (one value per currency slot) and to the
-// slot it is typed in. Every key and every paste updates the amount: the typed value in the
-// field's slot, converted into every other slot with the open document's rates.
+// slot it is typed in. Whatever changes the text (a key, a paste, a drop, the context menu's cut,
+// delete, undo and redo) changes the amount with it: the typed value in the field's slot,
+// converted into every other slot with the open document's rates, each value held at the
+// precision it is stored with, so what the field shows is what every check reads and what is
+// saved. Only the amount the program shows (fillMontant) is kept as it was given, all its slots
+// untouched, as long as the user does not change the text.
 #include "model/MONTANT.h"
 #include "toolkit/fields/TextFieldReal.h"
 
@@ -12,7 +16,7 @@ class ButtonCalculette;
 class TextFieldMontant : public TextFieldReal {
     Q_OBJECT
 public:
-    using TextFieldReal::TextFieldReal;
+    explicit TextFieldMontant(QWidget* parent = nullptr);
 
     // Shows the amount in the slot with that currency's decimals.
     void fillMontant(const MONTANT& amount, qint64 slot);
@@ -20,13 +24,17 @@ public:
     // decimals dropped.
     void fillMontant(const MONTANT& amount, qint64 slot, qint64 decimales);
     void readMontant(MONTANT& amount) const { amount.setFromMontant(m_montant); }
-    // The amount from the text: its value in the field's slot, converted into every slot.
+    // The amount from the text: its value in the field's slot, converted into every slot, as stored.
     void synchronizeMontant();
     // Shows the same amount in another slot.
     void SET_DEVISE(qint64 slot) { fillMontant(m_montant, slot); }
 
     const MONTANT& montant() const { return m_montant; }
     qint64 devise() const { return m_devise; }
+
+    // The decimals the amount is stored with in every slot, for a figure its record writes with a
+    // fixed precision (a quote); by default each slot keeps its currency's decimals.
+    void setStoredDecimales(long decimales) { m_storedDecimales = decimales; }
 
     // The calculator button beside the field, when it has one; it follows the field's state.
     ButtonCalculette* button_calculette() const;
@@ -37,12 +45,25 @@ public:
     // every slot counts the same.
     static const DeviseList& openDocumentDevises();
 
+    // Once the field is left, a figure typed with more decimals than it is stored with shows the
+    // value it was read as.
+    bool shouldResignFistResponder() override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void pasteText(const QString& text) override;
+    // The user changed the text, and with it the amount; once per key, whatever the key did.
+    virtual void montantEdited() { }
 
 private:
+    void textDidChange();
+    // value held as the stored figure of the slot.
+    double storedValue(double value, long slot) const;
+
     MONTANT m_montant;
     qint64 m_devise = 0;
+    long m_storedDecimales = -1;
+    bool m_filling = false;
+    int m_keyDepth = 0;
+    bool m_editedDuringKey = false;
     QPointer<ButtonCalculette> m_buttonCalculette;
 };

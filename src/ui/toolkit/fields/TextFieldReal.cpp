@@ -4,6 +4,7 @@
 
 #include "engines/SaisieInput.h"
 #include "foundation/numbers.h"
+#include "model/MONTANT.h"
 
 #include <QLocale>
 
@@ -38,6 +39,33 @@ double TextFieldReal::valueOfText(const QString& text)
     double value = 0.0;
     readValue(text, &value);
     return value;
+}
+
+bool TextFieldReal::readStoredValue(double* value) const
+{
+    if (!readValue(toPlainText(), value))
+        return false;
+    if (m_storedDecimales >= 0) {
+        const double stored = storedMontantValue(*value, m_storedDecimales);
+        *value = stored == 0.0 ? 0.0 : stored;
+    }
+    return true;
+}
+
+double TextFieldReal::storedValue() const
+{
+    double value = 0.0;
+    readStoredValue(&value);
+    return value;
+}
+
+bool TextFieldReal::shouldResignFistResponder()
+{
+    double typed = 0.0;
+    double stored = 0.0;
+    if (m_storedDecimales >= 0 && readValue(toPlainText(), &typed) && readStoredValue(&stored) && stored != typed)
+        replaceText(textOfValue(stored, m_storedDecimales));
+    return TextFieldWithFilter::shouldResignFistResponder();
 }
 
 QString TextFieldReal::textOfValue(double value, int decimales)

@@ -16,6 +16,16 @@ public:
     qint64 decimales() const { return m_decimales; }
     void setDecimales(qint64 decimales) { m_decimales = decimales; }
 
+    // A field of a figure stored with that many decimals: it is read as stored (storedValue), and
+    // once the field is left a text with more decimals shows that value. Without it (-1) the
+    // figure is read as typed.
+    void setStoredDecimales(int decimales) { m_storedDecimales = decimales; }
+    // The text's number as stored; false (and 0) as readValue.
+    bool readStoredValue(double* value) const;
+    double storedValue() const;
+
+    bool shouldResignFistResponder() override;
+
     // The number a text stands for, with a decimal comma or point; false (and 0) for a text
     // without digits ("", "-") and for a value too large for a double.
     static bool readValue(const QString& text, double* value);
@@ -28,4 +38,5 @@ public:
 
 private:
     qint64 m_decimales = 2;
+    int m_storedDecimales = -1;
 };

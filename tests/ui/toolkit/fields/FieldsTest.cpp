@@ -13,8 +13,10 @@
 #include "toolkit/windows/StdWindow.h"
 #include "uisupport/UiTestFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -164,13 +166,15 @@ TEST_F(FieldsTest, TheAmountFollowsTheTextInEverySlot)
     montant->readMontant(read);
     EXPECT_DOUBLE_EQ(read.values[2], 10.0);
     EXPECT_DOUBLE_EQ(read.values[0], 20.0);
-    EXPECT_NEAR(read.values[1], 20.0 / doc.deviseHdl[1].convert, 1e-9);
+    EXPECT_DOUBLE_EQ(read.values[1], storedMontantValue(20.0 / doc.deviseHdl[1].convert, 2)); // as stored
+    // Held as stored: slot 2's currency has no decimals.
     montant->selectAll();
     pasteInto(montant, "1.234,5");
-    EXPECT_DOUBLE_EQ(montant->montant().values[0], 2.469);
+    EXPECT_DOUBLE_EQ(montant->montant().values[2], 1.0);
+    EXPECT_DOUBLE_EQ(montant->montant().values[0], 2.0);
     montant->moveCursor(QTextCursor::End);
     QTest::keyClick(montant, Qt::Key_Backspace);
-    EXPECT_DOUBLE_EQ(montant->montant().values[2], 1.234);
+    EXPECT_DOUBLE_EQ(montant->montant().values[2], 1.0);
 
     // A macro key is the application's alone.
     int offered = 0;
@@ -187,6 +191,87 @@ TEST_F(FieldsTest, TheAmountFollowsTheTextInEverySlot)
     montant->selectAll();
     pasteInto(montant, QString(400, u'9'));
     EXPECT_EQ(montant->montant().values[0], 0.0);
+}
+
+// Whatever changes the text, the context menu included, the amount is the text's; the amount the
+// program showed stays whole (every slot as given) until the text changes.
+TEST_F(FieldsTest, TheAmountIsTheTextWhateverChangedIt)
+{
+    DOCUMENT doc(QString(), kFileSystemLocal);
+    doc.deviseHdl = Devise::defaultDevises();
+    DocumentSession::adopt(doc);
+    struct Row {
+        const char* action; // of the field's context menu
+        const char* typed; // before it, over the whole text
+        const char* shown; // null: anything but what was typed
+    };
+    const Row rows[] = {
+        {"edit-cut", "55", ""},
+        {"edit-delete", "55", ""},
+        {"edit-undo", "67,89", nullptr},
+        {"edit-redo", "67,89", "67,89"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.action);
+        MONTANT shown;
+        shown.values = {12.5, 1.0, 2.0, 3.0, 4.0};
+        montant->fillMontant(shown, 0);
+        EXPECT_EQ(montant->montant(), shown);
+        typeInto(montant, QString::fromLatin1(row.typed));
+        if (QString::fromLatin1(row.action) == "edit-redo")
+            montant->undo();
+        else
+            montant->selectAll();
+        const std::unique_ptr<QMenu> menu(montant->createStandardContextMenu());
+        auto* action = menu->findChild<QAction*>(QString::fromLatin1(row.action));
+        ASSERT_NE(action, nullptr);
+        action->trigger();
+        if (row.shown)
+            EXPECT_EQ(montant->toPlainText(), QString::fromLatin1(row.shown));
+        else
+            EXPECT_NE(montant->toPlainText(), QString::fromLatin1(row.typed));
+        EXPECT_DOUBLE_EQ(montant->montant().values[0], TextFieldMontant::valueOfText(montant->toPlainText()));
+    }
+}
+
+// A figure is read at the precision it is stored with, and shown so once the field is left; a
+// field of a figure kept as typed, or of a text that is no number, is left as it is.
+TEST_F(FieldsTest, AFigureIsReadAsStoredAndShownSoOnceLeft)
+{
+    DOCUMENT doc(QString(), kFileSystemLocal);
+    doc.deviseHdl = Devise::defaultDevises();
+    DocumentSession::adopt(doc);
+    struct Row {
+        TextFieldReal* field;
+        int storedDecimales; // -1: the amount's currency, or as typed
+        const char* typed;
+        double read;
+        const char* shownWhenLeft;
+    };
+    const Row rows[] = {
+        {montant, -1, "12,345", 12.35, "12,35"},
+        {montant, -1, "0,0012", 0.0, "0,00"},
+        {montant, -1, "-0,004", 0.0, "0,00"},
+        {montant, 6, "1,23456789", 1.234568, "1,234568"},
+        {montant, -1, "-", 0.0, "-"},
+        {reel, 6, "0,0000004", 0.0, "0,000000"},
+        {reel, 6, "1,23456789", 1.234568, "1,234568"},
+        {reel, 2, "500,5", 500.5, "500,5"},
+        {reel, -1, "1,23456789", 1.23456789, "1,23456789"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        if (row.field == montant)
+            montant->setStoredDecimales(row.storedDecimales);
+        else
+            reel->setStoredDecimales(row.storedDecimales);
+        typeInto(row.field, QString::fromLatin1(row.typed));
+        const double read = row.field == montant ? montant->montant().values[0] : reel->storedValue();
+        EXPECT_DOUBLE_EQ(read, row.read);
+        leave(row.field);
+        EXPECT_EQ(row.field->toPlainText(), QString::fromLatin1(row.shownWhenLeft));
+        EXPECT_DOUBLE_EQ(row.field == montant ? montant->montant().values[0] : reel->storedValue(), row.read);
+    }
 }
 
 } // namespace
