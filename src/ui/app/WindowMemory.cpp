@@ -7,6 +7,7 @@
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/palettes/FenPaletteToolController.h"
 #include "toolkit/windows/StdWindowController.h"
+#include "toolkit/windows/StdWindowPlacement.h"
 
 #include "document/APPLIPARAM.h"
 #include "foundation/broadcast.h"
@@ -273,7 +274,7 @@ void WindowMemory::setWindowFrameAndAppear(StdWindowController* controller, cons
         return;
     // A window opened and left hidden would still count as open (and be recorded again, empty).
     if (frame.width() > 0 && frame.height() > 0)
-        window->setGeometry(frame);
+        StdWindowPlacement::setFrame(window, frame);
     controller->appearWindowAnimated(false, {});
 }
 

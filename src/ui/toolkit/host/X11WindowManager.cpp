@@ -474,6 +474,26 @@ std::optional<QList<QWidget*>> X11WindowManager::frontToBack(const QList<QWidget
     return ordered;
 }
 
+// Asked of the window itself, the pointer is found where the display has the window now, not
+// where Qt last heard the manager put it.
+std::optional<bool> X11WindowManager::pressedOn(const QWidget* window)
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return std::nullopt;
+    const QWindow* handle = window && window->isVisible() ? window->windowHandle() : nullptr;
+    if (!handle)
+        return false;
+    const XcbReply<xcb_query_pointer_reply_t> pointer(
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, xcb_window_t(handle->winId())), nullptr),
+        &std::free);
+    if (!pointer || !pointer->same_screen || !(pointer->mask & XCB_BUTTON_MASK_1))
+        return false;
+    const QRect frame = QRect(QPoint(0, 0), handle->size() * handle->devicePixelRatio())
+                            .marginsAdded(handle->frameMargins() * handle->devicePixelRatio());
+    return frame.contains(pointer->win_x, pointer->win_y);
+}
+
 std::optional<QWidget*> X11WindowManager::keyboardWindow()
 {
     xcb_connection_t* connection = x11Connection();

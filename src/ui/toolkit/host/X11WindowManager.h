@@ -85,6 +85,11 @@ public:
     // replaces it, an empty one stops the calls.
     static void setMapListener(std::function<void(QWidget* window)> listener);
 
+    // Whether the left mouse button is down with the pointer over the window's frame (its title
+    // bar, borders or content): the user is pressing on it, perhaps dragging it through the
+    // manager, which holds the keyboard meanwhile. Nullopt where there is no X11.
+    static std::optional<bool> pressedOn(const QWidget* window);
+
     // Whether the program shows its windows on an X11 display.
     static bool onX11();
     // Whether a manager runs on the display; nullopt where there is no X11.

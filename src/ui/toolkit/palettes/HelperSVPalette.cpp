@@ -55,6 +55,17 @@ int HelperSVPalette::roomOnTheLeft(const QRect& paletteContent)
     return paletteContent.width() + 1;
 }
 
+// The right side lines the tops up: beside a window low on the screen, a palette taller than the
+// window would run past the screen's bottom, its last controls out of reach. A palette lies whole
+// on the screen: it is raised as far as it must, on the side it stands, which moving it up or down
+// never makes it cover.
+QRect HelperSVPalette::keptOnScreen(const QRect& screen, QRect frame)
+{
+    frame.moveTop(std::max(screen.top(), std::min(frame.top(), screen.bottom() + 1 - frame.height())));
+    frame.moveLeft(std::max(screen.left(), std::min(frame.left(), screen.right() + 1 - frame.width())));
+    return frame;
+}
+
 QRect HelperSVPalette::placeBeside(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,
                                    long position)
 {
@@ -62,10 +73,10 @@ QRect HelperSVPalette::placeBeside(const QRect& screen, const QRect& parentConte
     for (const long side : {position, other}) {
         const QRect frame = paletteFrame(screen, parentContent, paletteContent, side);
         if (!frame.intersects(parentContent) && frame.left() >= screen.left() && frame.right() <= screen.right())
-            return frame;
+            return keptOnScreen(screen, frame);
     }
     // Neither side has room: the window stays where the user put it and the palette lies over it.
-    return paletteFrame(screen, parentContent, paletteContent, position);
+    return keptOnScreen(screen, paletteFrame(screen, parentContent, paletteContent, position));
 }
 
 void HelperSVPalette::placePalette(QWidget* palette, const QWidget* parent, long position)

@@ -2,6 +2,7 @@
 
 #include "toolkit/drawing/geometry.h"
 #include "toolkit/host/UiHost.h"
+#include "toolkit/host/X11WindowManager.h"
 #include "toolkit/palettes/FenPaletteController.h"
 #include "toolkit/palettes/HelperSVPalette.h"
 #include "toolkit/windows/IWindowAppDelegate.h"
@@ -152,12 +153,18 @@ void StdPaletteDock::windowDidBecomeKey()
 }
 
 // A window manager may give the palette the keyboard as it shows it: the palette hands it back
-// (FenPaletteController) and stays, rather than hiding and showing again each time.
+// (FenPaletteController) and stays, rather than hiding and showing again each time. A manager
+// moving the palette as the user drags it (by its title bar, or by its background through the
+// manager) holds the keyboard for the drag's while, and Qt then takes the window for no longer key:
+// the palette stays, since hiding it would end its drag under the mouse and show it again where it
+// was. The grab over, the keys come back to the window.
 void StdPaletteDock::windowDidResignKey()
 {
     StdWindow* paletteWindow = m_palette ? m_palette->windowIfLoaded() : nullptr;
-    if (paletteWindow && QApplication::activeWindow() != paletteWindow)
-        paletteWindow->hide();
+    if (!paletteWindow || QApplication::activeWindow() == paletteWindow
+        || X11WindowManager::pressedOn(paletteWindow).value_or(false))
+        return;
+    paletteWindow->hide();
 }
 
 // The palette's window may be torn down as its platform window tells of it: the pointers are

@@ -282,6 +282,20 @@ void StdWindowPlacement::keepOnScreen(QWidget* window, const QWidget* parent)
         StdFrameKeeper::keep(window);
 }
 
+// Qt holds a window to the least size its layout last set: a narrower frame would come back as
+// wide as the controls, whatever the user had made it.
+void StdWindowPlacement::setFrame(QWidget* window, const QRect& geometry)
+{
+    if (!window)
+        return;
+    if (QLayout* layout = window->layout())
+        layout->activate();
+    const QSize needed = leastSize(window);
+    if (geometry.width() < needed.width() || geometry.height() < needed.height())
+        makeContentScroll(window);
+    window->setGeometry(geometry);
+}
+
 void StdWindowPlacement::keepSelfPlacedOnScreen(QWidget* window)
 {
     if (!window || !window->isWindow() || isSliding(window))

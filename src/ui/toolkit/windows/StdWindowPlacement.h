@@ -64,6 +64,11 @@ public:
     // keeps it on screen as it ends.
     static void keepOnScreen(QWidget* window, const QWidget* parent = nullptr);
 
+    // Gives the window that frame (a remembered one, Qt's geometry) before it appears: a frame
+    // smaller than its controls need is kept, and they scroll inside it, rather than the window
+    // growing back to them. keepOnScreen then moves or narrows only a frame off the screen.
+    static void setFrame(QWidget* window, const QRect& geometry);
+
     // A window that places itself (frameless), moved and shrunk where needed to stand wholly
     // inside the screen's visible frame; nothing while it slides.
     static void keepSelfPlacedOnScreen(QWidget* window);

@@ -208,6 +208,11 @@ TEST_F(PalettePlacement, ClearOfItsWindowOnTheSideThatHasRoom)
         {QRect(400, 100, 600, 400), 0, QRect(219, 99, 180, 300)}, // room on the left
         {QRect(0, 100, 600, 400), 0, QRect(601, 100, 180, 300)}, // at the left edge
         {QRect(900, 100, 540, 400), 2, QRect(719, 99, 180, 300)}, // at the right edge
+        // A fresh statement at the first cascade step, its palette's room left to it: on its left,
+        // whole on the screen.
+        {QRect(181, 25, 1100, 400), 0, QRect(0, 25, 180, 300)},
+        // Low at the left edge, shorter than the palette: on its right, raised whole onto the screen.
+        {QRect(0, 700, 600, 150), 0, QRect(601, 600, 180, 300)},
         // No room on either side.
         {QRect(0, 100, 1300, 400), 0, QRect(0, 99, 180, 300)},
         {QRect(100, 100, 1300, 400), 2, QRect(1259, 100, 180, 300)},

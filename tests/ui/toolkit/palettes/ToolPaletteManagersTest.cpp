@@ -201,16 +201,19 @@ TEST_F(ToolPaletteManagersTest, ComesBackWhereItWasWhateverFrameTheManagerGivesI
 
 // Reopened with the document's windows, the palette slides in, and a manager that maps it at a
 // free spot low on the screen (fluxbox) has Qt hold it there until the slide's next step. A window
-// put back or framed meanwhile keeps its size, clear of the palette once it stands in its corner;
-// a palette dragged low leaves a window its least size.
+// put back or framed meanwhile keeps its size, clear of the palette once it stands in its corner
+// (a statement narrower than its controls included: they scroll); a palette dragged low leaves a
+// window its least size.
 TEST_F(ToolPaletteManagersTest, WindowsComingBackAsItSlidesInKeepTheirSize)
 {
     const struct {
         const char* name;
-        bool sliding, framed; // the banks window framed by the manager, else the calculator put back
+        bool sliding, framed; // the banks window framed by the manager, else a window put back
+        bool statement = false; // the statement put back, narrower than its controls, else the calculator
     } cases[] = {{"the calculator put back", true, false},
                  {"the banks window framed", true, true},
-                 {"the calculator put back under it, dragged low", false, false}};
+                 {"the calculator put back under it, dragged low", false, false},
+                 {"a statement moved narrower than its controls", true, false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         closePaletteOutils();
@@ -224,16 +227,22 @@ TEST_F(ToolPaletteManagersTest, WindowsComingBackAsItSlidesInKeepTheirSize)
             banques->windowHandle()->setGeometry(given); // heard through the event loop, as from a display
             QCoreApplication::processEvents();
         } else {
-            PARAMFEN record = WindowMemory::recordForClass(QStringLiteral("FenCalculetteController"));
+            PARAMFEN record = WindowMemory::recordForClass(
+                QLatin1String(c.statement ? "FenReleveController" : "FenCalculetteController"));
+            record.ID1 = kCompteCourant;
             WindowMemory::storeFrame(record, given = QRect(200, 0, 720, 580));
             delegate->document()->docParam->documentWindows = {record};
             WindowMemory::restoreDocumentWindows(delegate->document());
-            window = FenCalculetteController::openCalculette(MONTANT::currentDeviseSlot(), false)->window();
+            window = c.statement
+                ? openReleveWindow(kCompteCourant, false, MONTANT::currentDeviseSlot(), *delegate->document())->window()
+                : FenCalculetteController::openCalculette(MONTANT::currentDeviseSlot(), false)->window();
         }
         ui().animations().finishAll();
         ui().animations().setSpeed(0);
         settle();
-        EXPECT_EQ(window->findChild<QScrollArea*>(QLatin1String(StdWindowPlacement::kScrollName)), nullptr);
+        EXPECT_EQ(window->findChild<QScrollArea*>(QLatin1String(StdWindowPlacement::kScrollName)) != nullptr,
+                  c.statement);
+        EXPECT_EQ(window->width(), given.width());
         EXPECT_EQ(window->height(), c.sliding ? given.height() : StdWindowPlacement::leastSize(window).height());
         EXPECT_TRUE(ui().screenInfo().visibleFrame().contains(window->frameGeometry()));
         if (c.sliding) {
