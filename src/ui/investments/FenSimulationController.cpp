@@ -65,7 +65,7 @@ MONTANT storedSimulationMontant(long slot, double value, const DeviseList& devis
     MONTANT montant;
     montant.makeMontant(slot, value, devises);
     for (double& v : montant.values)
-        v = storedMontantValue(v, kSimulationDecimales);
+        v = TextFieldReal::storedValueOf(v, kSimulationDecimales);
     return montant;
 }
 

@@ -45,8 +45,7 @@ double TextFieldMontant::storedValue(double value, long slot) const
 {
     const long decimales
         = m_storedDecimales >= 0 ? m_storedDecimales : Devise::deviseDecimalesAtIndex(openDocumentDevises(), slot);
-    const double stored = storedMontantValue(value, decimales);
-    return stored == 0.0 ? 0.0 : stored; // never a "-0,00"
+    return storedValueOf(value, decimales);
 }
 
 // The typed value is rounded first, so the other slots are converted from the figure the user

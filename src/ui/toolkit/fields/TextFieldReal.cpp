@@ -45,11 +45,15 @@ bool TextFieldReal::readStoredValue(double* value) const
 {
     if (!readValue(toPlainText(), value))
         return false;
-    if (m_storedDecimales >= 0) {
-        const double stored = storedMontantValue(*value, m_storedDecimales);
-        *value = stored == 0.0 ? 0.0 : stored;
-    }
+    if (m_storedDecimales >= 0)
+        *value = storedValueOf(*value, m_storedDecimales);
     return true;
+}
+
+double TextFieldReal::storedValueOf(double value, long decimales)
+{
+    const double stored = storedMontantValue(value, decimales);
+    return stored == 0.0 ? 0.0 : stored;
 }
 
 double TextFieldReal::storedValue() const

@@ -23,6 +23,8 @@ public:
     // The text's number as stored; false (and 0) as readValue.
     bool readStoredValue(double* value) const;
     double storedValue() const;
+    // The value as a figure written with that many decimals reads back, never "-0".
+    static double storedValueOf(double value, long decimales);
 
     bool shouldResignFistResponder() override;
 
