@@ -4,8 +4,9 @@
 //
 // A transaction split in the entry window starts with one line holding the whole amount: the
 // reference line (row 0), the remainder not yet given to another line. While it is there, a new
-// or changed line takes its amount from the reference, so the total stays as typed; a line that
-// would take it all (or more) asks first to drop the reference line. A stored split transaction
+// or changed line takes its amount from the reference, so the total stays as typed in the
+// transaction's currency (another currency's slot moves only by the rounding of the lines it
+// converts); a line that would take it all (or more) asks first to drop the reference line. A stored split transaction
 // reopens without one: its lines then simply add up.
 //
 // A line holds, from the moment it is made or changed, the amount it will be stored with: the
