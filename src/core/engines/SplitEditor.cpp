@@ -2,8 +2,6 @@
 
 #include "engines/SaisieChecks.h"
 
-#include <cmath>
-
 SplitEditor::SplitEditor(TRANSACT& rec, const DeviseList& devises, SaisieDialogs& dialogs)
     : m_rec(rec)
     , m_devises(devises)
@@ -11,14 +9,13 @@ SplitEditor::SplitEditor(TRANSACT& rec, const DeviseList& devises, SaisieDialogs
 {
 }
 
-void SplitEditor::roundToDecimales(MONTANT& montant, const DeviseList& devises)
+MONTANT SplitEditor::lineMontant(double typed) const
 {
-    for (long slot = 0; slot < kDeviseSlotCount; ++slot) {
-        const double scale = std::pow(10.0, double(Devise::deviseDecimalesAtIndex(devises, slot)));
-        double& value = montant.values[size_t(slot)];
-        if (std::isfinite(value))
-            value = std::round(value * scale) / scale;
-    }
+    const long slot = m_rec.devise;
+    MONTANT line;
+    line.makeMontant(slot, storedMontantValue(typed, Devise::deviseDecimalesAtIndex(m_devises, slot)), m_devises);
+    line.roundAsStored(m_devises);
+    return line;
 }
 
 void SplitEditor::transformGroupee(bool on, long posteID, const MONTANT& montant)
@@ -27,7 +24,10 @@ void SplitEditor::transformGroupee(bool on, long posteID, const MONTANT& montant
     m_hasMontantReference = on;
     if (!on)
         return;
-    m_rec.addMultiWithPosteID(posteID, montant, QString());
+    // The amount as it stands, only rounded as stored: turning the split on leaves it unchanged.
+    MONTANT reference = montant;
+    reference.roundAsStored(m_devises);
+    m_rec.addMultiWithPosteID(posteID, reference, QString());
     COMPUTE_TOTAUX_DETAIL();
 }
 
@@ -53,47 +53,47 @@ void SplitEditor::dropReference()
     m_hasMontantReference = false;
 }
 
+// The remainder is compared and worked out in the currency typed in: a line of 999 yen leaves 1 yen
+// of a reference line of 1000 though both read 6.12 in euros.
 SplitEditor::Result SplitEditor::ADD_DETAIL(long posteID, const MONTANT& montant)
 {
-    if (montant.nullMontant())
+    const MONTANT line = lineMontant(typedValue(montant));
+    if (line.nullMontant())
         return Result::Refused;
     if (m_hasMontantReference && !m_rec.multis.isEmpty()) {
-        if (MONTANT::infMontant(montant, reference().montant)) {
-            MONTANT::subMontant(reference().montant, montant, reference().montant);
-            roundToDecimales(reference().montant, m_devises);
+        const double left = typedValue(reference().montant);
+        if (typedValue(line) < left) {
+            reference().montant = lineMontant(left - typedValue(line));
         } else if (askDropReference()) {
             dropReference();
         } else {
             return Result::Cancelled;
         }
     }
-    m_rec.addMultiWithPosteID(posteID, montant, QString());
+    m_rec.addMultiWithPosteID(posteID, line, QString());
     COMPUTE_TOTAUX_DETAIL();
     return Result::Done;
 }
 
 SplitEditor::Result SplitEditor::MODIFIER_DETAIL(long row, long posteID, const MONTANT& montant)
 {
-    if (row < 0 || row >= m_rec.nbMultis() || montant.nullMontant() || (m_hasMontantReference && row == 0))
+    const MONTANT line = lineMontant(typedValue(montant));
+    if (row < 0 || row >= m_rec.nbMultis() || line.nullMontant() || (m_hasMontantReference && row == 0))
         return Result::Refused;
-    MULTI& line = m_rec.multis[row];
     if (m_hasMontantReference) {
-        MONTANT available;
-        MONTANT::addMontant(reference().montant, line.montant, available);
-        if (!MONTANT::infMontant(montant, available)) {
+        const double available = typedValue(reference().montant) + typedValue(m_rec.multis[row].montant);
+        if (!(typedValue(line) < available)) {
             if (!askDropReference())
                 return Result::Cancelled;
             dropReference();
             COMPUTE_TOTAUX_DETAIL();
             return Result::ReferenceDropped;
         }
-        MONTANT::subMontant(available, montant, reference().montant);
-        roundToDecimales(reference().montant, m_devises);
+        reference().montant = lineMontant(available - typedValue(line));
     }
-    // The reference line changes above: take the line again by its row.
     MULTI& changed = m_rec.multis[row];
     changed.posteID = posteID;
-    changed.montant.setFromMontant(montant);
+    changed.montant = line;
     COMPUTE_TOTAUX_DETAIL();
     return Result::Done;
 }
@@ -110,8 +110,7 @@ SplitEditor::Result SplitEditor::SUPPRIMER_DETAIL(long row)
                 return Result::Cancelled;
             m_hasMontantReference = false;
         } else {
-            MONTANT::addMontant(reference().montant, m_rec.multis[row].montant, reference().montant);
-            roundToDecimales(reference().montant, m_devises);
+            reference().montant = lineMontant(typedValue(reference().montant) + typedValue(m_rec.multis[row].montant));
         }
     }
     m_rec.multis.removeAt(row);
@@ -131,6 +130,7 @@ void SplitEditor::COMPUTE_TOTAUX_DETAIL()
     MONTANT total;
     for (const MULTI& line : m_rec.multis)
         MONTANT::addMontant(total, line.montant, total);
-    roundToDecimales(total, m_devises);
+    // Rounded as stored, the sum of stored lines is their exact decimal sum.
+    total.roundAsStored(m_devises);
     m_rec.solde.setFromMontant(total);
 }

@@ -4,12 +4,16 @@
 //
 // A transaction split in the entry window starts with one line holding the whole amount: the
 // reference line (row 0), the remainder not yet given to another line. While it is there, a new
-// or changed line takes its amount from the reference, so the total stays as typed; a line that
-// would take it all (or more) asks first to drop the reference line. A stored split transaction
+// or changed line takes its amount from the reference, so the total stays as typed in the
+// transaction's currency (another currency's slot moves only by the rounding of the lines it
+// converts); a line that would take it all (or more) asks first to drop the reference line. A stored split transaction
 // reopens without one: its lines then simply add up.
 //
-// Remainders are rounded, slot by slot, to the decimals of each slot's currency, so the reference
-// line shows exactly what the user expects to see (70.00, not 69.999999999).
+// A line holds, from the moment it is made or changed, the amount it will be stored with: the
+// value in the transaction's currency (the one the user types in) rounded as the file holds it,
+// every other slot converted from that value and rounded in turn. The reference line is worked
+// out in that currency too. So equal lines are equal in every slot, and the total, which is the
+// sum of the lines, is in every slot what the lines shown and saved add up to.
 #include "model/Devise.h"
 #include "model/TRANSACT.h"
 
@@ -42,10 +46,10 @@ public:
     // The amount := the sum of the lines.
     void COMPUTE_TOTAUX_DETAIL();
 
-    // Each slot rounded to its currency's decimals.
-    static void roundToDecimales(MONTANT& montant, const DeviseList& devises);
-
 private:
+    // The line of that value in the transaction's currency, as it will be stored.
+    MONTANT lineMontant(double typed) const;
+    double typedValue(const MONTANT& montant) const { return montant.getValueForDevise(m_rec.devise); }
     bool askDropReference();
     void dropReference();
     MULTI& reference() { return m_rec.multis[0]; }

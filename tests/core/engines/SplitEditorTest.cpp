@@ -105,6 +105,15 @@ const std::vector<SplitCase>& splitCases()
              {Add {3, 0.1}, {}, R::Done, {{1, 66.57}, {2, 33.33}, {3, 0.1}}, 100, true},
              {Add {4, 0.2}, {}, R::Done, {{1, 66.37}, {2, 33.33}, {3, 0.1}, {4, 0.2}}, 100, true},
          }},
+        {"a line holds what is stored from the start",
+         2,
+         {
+             {On {1, 10}, {}, R::Done, {{1, 10}}, 10, true},
+             {Add {4, 3.335}, {}, R::Done, {{1, 6.67}, {4, 3.33}}, 10, true},
+             {Add {8, 2.675}, {}, R::Done, {{1, 4}, {4, 3.33}, {8, 2.67}}, 10, true},
+             {Delete {2}, {}, R::Done, {{1, 6.67}, {4, 3.33}}, 10, true},
+             {Modify {1, 4, 2.675}, {}, R::Done, {{1, 7.33}, {4, 2.67}}, 10, true},
+         }},
         {"remainders in thousandths",
          3,
          {

@@ -14,7 +14,10 @@
 #include "toolkit/tables/StdTableView.h"
 
 #include "model/MACRO.h"
+#include "model/TransactFile.h"
 #include "model/TransactOps.h"
+#include "support/TestFiles.h"
+#include "uisupport/WindowDriver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,6 +112,113 @@ TEST_F(SaisieSplitNoteTest, LinesGiveTheirAmountBackToTheReferenceLine)
         EXPECT_EQ(text(w, "field_montant"), QStringLiteral("100,00"));
         cancel(w);
     });
+}
+
+namespace {
+
+// A line added or changed from the drawer (its action's button), or deleted with its row's button.
+struct DrawerStep {
+    const char* action; // "ADD_DETAIL:", "MODIFIER_DETAIL:" or "SUPPRIMER_DETAIL:"
+    int row; // selected first; -1 none
+    long poste;
+    const char* amount;
+};
+
+struct SplitAmounts {
+    const char* name;
+    long devise; // chosen beside the amount before it is typed
+    const char* amount;
+    std::vector<DrawerStep> steps;
+    QStringList shown; // each line's amount in the table
+    QString total; // the footer
+};
+
+} // namespace
+
+TEST_F(SaisieSplitNoteTest, TheLinesAddUpToTheAmountInEverySlotAsSaved)
+{
+    doc.deviseHdl[1] = Devise {QStringLiteral("Franc"), QStringLiteral("F"), true, 0.152449, 0, 2, QString(), 0};
+    doc.deviseHdl[2] = Devise {QStringLiteral("Dollar"), QStringLiteral("$"), true, 0.912345, 0, 2, QString(), 0};
+    doc.deviseHdl[3] = Devise {QStringLiteral("Yen"), QStringLiteral("¥"), true, 0.006123, 0, 0, QString(), 0};
+    const char* add = "ADD_DETAIL:";
+    const std::vector<SplitAmounts> cases = {
+        {"thousandths typed",
+         0,
+         "10",
+         {{add, -1, 4, "3,335"}, {add, -1, 8, "2,675"}},
+         {"4,00", "3,33", "2,67"},
+         "10,00"},
+        {"yen", 3, "1000", {{add, -1, 4, "333"}, {add, -1, 8, "334"}}, {"333", "333", "334"}, "1 000"},
+        {"a deleted line given back",
+         0,
+         "10",
+         {{add, -1, 4, "3,335"}, {add, -1, 8, "2,675"}, {"SUPPRIMER_DETAIL:", 2, -1, ""}},
+         {"6,67", "3,33"},
+         "10,00"},
+        {"a line changed",
+         3,
+         "1000",
+         {{add, -1, 4, "333"}, {add, -1, 8, "334"}, {"MODIFIER_DETAIL:", 2, 8, "333"}},
+         {"334", "333", "333"},
+         "1 000"},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const SplitAmounts& c = cases[i];
+        SCOPED_TRACE(c.name);
+        doc.transact_array.clear();
+        TRANSACT held;
+        enter(newOf(7), [&](FenEditSaisieController& w) {
+            choose(w, "pop_compteC", 22);
+            choose(w, "pop_devise", c.devise);
+            type(w, "field_montant", QString::fromUtf8(c.amount));
+            w.controls().checkbox_groupee->click();
+            w.windowIfLoaded()->show();
+            StdTableView* table = w.controls().table1;
+            for (const DrawerStep& step : c.steps) {
+                if (step.row >= 0)
+                    table->GO(step.row);
+                if (QLatin1String(step.action) == QLatin1String("SUPPRIMER_DETAIL:")) {
+                    CellDetail cell;
+                    const QSize rowSize = table->visualRect(table->model()->index(step.row, 0)).size();
+                    clickRowButton(table, step.row, cell.supprimerRectInRow(rowSize));
+                    continue;
+                }
+                choose(w, "pop_poste_detail", step.poste);
+                type(w, "field_montant_detail", QString::fromUtf8(step.amount));
+                WindowDriver(w).click(QString::fromLatin1(step.action));
+            }
+            QStringList shown;
+            for (int row = 0; row < w.rec().nbMultis(); ++row)
+                shown << static_cast<CellDetail*>(w.viewForTableColumn1(table, row))->getMontant()->text();
+            EXPECT_EQ(shown, c.shown);
+            EXPECT_EQ(text(w, "total_groupee_montant"), c.total);
+            EXPECT_EQ(FenEditSaisieController::montantOf(w.controls().field_montant), w.rec().solde);
+            grab(w, "saisie-groupee-montants.png");
+            held = w.rec();
+            ok(w);
+        });
+        ASSERT_EQ(doc.transact_array.size(), 1);
+        const QString url = testenv::package(QStringLiteral("split-amounts-%1").arg(i));
+        ASSERT_TRUE(saveDataTransact(url, doc));
+        const TransactList read = loadDataTransact(url, nullptr);
+        ASSERT_EQ(read.size(), 1);
+        const TRANSACT& saved = read[0];
+        EXPECT_EQ(saved.solde, held.solde) << "what the window held is what is saved";
+        EXPECT_EQ(saved.multis, held.multis);
+        for (long slot = 0; slot < 4; ++slot) {
+            SCOPED_TRACE(slot);
+            const long decimales = doc.deviseHdl[slot].decimale;
+            double sum = 0;
+            for (const MULTI& line : saved.multis) {
+                // Every slot of a line follows the one typed, so equal lines are equal.
+                const double typed = line.montant.values[size_t(c.devise)];
+                EXPECT_EQ(line.montant.values[size_t(slot)],
+                          storedMontantValue(MONTANT::convertMontant(typed, c.devise, slot, doc.deviseHdl), decimales));
+                sum += line.montant.values[size_t(slot)];
+            }
+            EXPECT_EQ(saved.solde.values[size_t(slot)], storedMontantValue(sum, decimales));
+        }
+    }
 }
 
 TEST_F(SaisieSplitNoteTest, ALinesNoteIsAskedAndShownAsItsToolTip)
