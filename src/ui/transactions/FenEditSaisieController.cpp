@@ -496,8 +496,9 @@ void FenEditSaisieController::FILL_DEVISE(long slot)
     for (TextFieldMontant* field : {static_cast<TextFieldMontant*>(m_controls.field_montant),
                                     static_cast<TextFieldMontant*>(m_controls.field_montantHT),
                                     static_cast<TextFieldMontant*>(m_controls.field_montantTaxe),
-                                    m_controls.field_quote1, m_controls.field_quote2, m_controls.field_quote3}) {
-        if (!field->toPlainText().isEmpty())
+                                    m_controls.field_quote1, m_controls.field_quote2, m_controls.field_quote3,
+                                    static_cast<TextFieldMontant*>(m_split->drawer().getFieldMontant())}) {
+        if (field)
             field->SET_DEVISE(slot);
     }
     m_split->PRINT_PIED();

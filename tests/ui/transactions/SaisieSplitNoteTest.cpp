@@ -221,6 +221,24 @@ TEST_F(SaisieSplitNoteTest, TheLinesAddUpToTheAmountInEverySlotAsSaved)
     }
 }
 
+// A line typed after the transaction changed currency is read in the currency shown.
+TEST_F(SaisieSplitNoteTest, ALineIsReadInTheCurrencyShown)
+{
+    doc.deviseHdl[1] = Devise {QStringLiteral("Franc"), QStringLiteral("F"), true, 0.152449, 0, 2, QString(), 0};
+    enter(newOf(7), [&](FenEditSaisieController& w) {
+        choose(w, "pop_compteC", 22);
+        type(w, "field_montant", QStringLiteral("100"));
+        w.controls().checkbox_groupee->click();
+        choose(w, "pop_devise", 1);
+        choose(w, "pop_poste_detail", 4);
+        type(w, "field_montant_detail", QStringLiteral("5"));
+        WindowDriver(w).click(QStringLiteral("ADD_DETAIL:"));
+        ASSERT_EQ(w.rec().nbMultis(), 2);
+        EXPECT_DOUBLE_EQ(w.rec().multis[1].montant.values[1], 5.0);
+        cancel(w);
+    });
+}
+
 TEST_F(SaisieSplitNoteTest, ALinesNoteIsAskedAndShownAsItsToolTip)
 {
     enter(newOf(7), [this](FenEditSaisieController& w) {

@@ -41,6 +41,14 @@ void TextFieldMontant::fillMontant(const MONTANT& amount, qint64 slot, qint64 de
     setFont(systemFontOfSize(defaultFontSize()));
 }
 
+void TextFieldMontant::SET_DEVISE(qint64 slot)
+{
+    if (toPlainText().isEmpty())
+        m_devise = slot;
+    else
+        fillMontant(m_montant, slot);
+}
+
 double TextFieldMontant::storedValue(double value, long slot) const
 {
     const long decimales

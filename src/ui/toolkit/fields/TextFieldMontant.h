@@ -26,8 +26,9 @@ public:
     void readMontant(MONTANT& amount) const { amount.setFromMontant(m_montant); }
     // The amount from the text: its value in the field's slot, converted into every slot, as stored.
     void synchronizeMontant();
-    // Shows the same amount in another slot.
-    void SET_DEVISE(qint64 slot) { fillMontant(m_montant, slot); }
+    // Shows the same amount in another slot; an empty field stays empty, what is typed next read in
+    // that slot.
+    void SET_DEVISE(qint64 slot);
 
     const MONTANT& montant() const { return m_montant; }
     qint64 devise() const { return m_devise; }
