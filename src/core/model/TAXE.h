@@ -14,6 +14,9 @@ using TaxeList = QList<TAXE>;
 
 class TAXE {
 public:
+    // The decimals of a rate in the tax file.
+    static constexpr int kRateDecimals = 6;
+
     long ident = -1;
     double rate = 0; // percent: 19.6 means 19.6 %
     QString nom;

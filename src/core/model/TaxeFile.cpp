@@ -21,7 +21,7 @@ void appendTaxeFields(pugi::xml_node record, const TAXE& t)
 {
     xmlAppendLong(record, "ident", t.ident);
     xmlAppendString(record, "nom", t.nom);
-    xmlAppendDouble(record, "rate", 6, t.rate);
+    xmlAppendDouble(record, "rate", TAXE::kRateDecimals, t.rate);
 }
 
 } // namespace

@@ -74,7 +74,7 @@ void FenEditDossierController::FILL()
 {
     StdWindowController::FILL();
     const POSTE& poste = edited();
-    m_nom->setPlainText(poste.nom.isEmpty() ? localizedMisc(QStringLiteral("kMisc_DefaultName")) : poste.nom);
+    m_nom->setStoredText(poste.nom.isEmpty() ? localizedMisc(QStringLiteral("kMisc_DefaultName")) : poste.nom);
     m_nom->selectAll();
     m_persistant->setChecked(poste.permanent);
     FILL_LOGO();
@@ -116,14 +116,14 @@ bool FenEditDossierController::verifName(const QString& name)
 bool FenEditDossierController::READ()
 {
     StdWindowController::READ();
-    edited().nom = m_nom->toPlainText();
+    edited().nom = m_nom->storedText();
     edited().permanent = m_persistant->isChecked();
     return true;
 }
 
 void FenEditDossierController::OUI(QObject*)
 {
-    if (!verifName(m_nom->toPlainText()))
+    if (!verifName(m_nom->storedText()))
         return;
     READ();
     endModal(1);

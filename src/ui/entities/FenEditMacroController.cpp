@@ -54,8 +54,8 @@ void FenEditMacroController::FILL()
 {
     StdWindowController::FILL();
     const MACRO macro = getData()->value(kMacro).value<MACRO>();
-    outlet<StdTextView>(QStringLiteral("field_nom"))->setPlainText(macro.nom);
-    outlet<StdTextView>(QStringLiteral("field_touche"))->setPlainText(macro.ch ? QString(QChar(macro.ch)) : QString());
+    outlet<StdTextView>(QStringLiteral("field_nom"))->setStoredText(macro.nom);
+    outlet<StdTextView>(QStringLiteral("field_touche"))->setStoredText(macro.ch ? QString(QChar(macro.ch)) : QString());
     const QString picture = macro.transact ? familyIconName(macro.transact->moyen) : QStringLiteral("photo");
     outlet<QLabel>(QStringLiteral("image"))->setPixmap(StdPopUp::itemImage(picture).pixmap(32, 32));
 }
@@ -86,8 +86,8 @@ bool FenEditMacroController::verifMacro(const QString& name, const QString& key,
 
 bool FenEditMacroController::READ()
 {
-    const QString name = outlet<StdTextView>(QStringLiteral("field_nom"))->toPlainText();
-    const QString key = outlet<StdTextView>(QStringLiteral("field_touche"))->toPlainText();
+    const QString name = outlet<StdTextView>(QStringLiteral("field_nom"))->storedText();
+    const QString key = outlet<StdTextView>(QStringLiteral("field_touche"))->storedText();
     MACRO macro = getData()->value(kMacro).value<MACRO>();
     // Other windows went on while the editor was up: the macro's own place is where it is now.
     const MacroList* macros = getDocMacro(currentDocument());

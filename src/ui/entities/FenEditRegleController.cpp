@@ -86,15 +86,17 @@ void FenEditRegleController::FILL()
     pickers().posteID = r.posteID;
     pickers().moyenID = r.moyen;
     StdWindowController::FILL();
-    outlet<StdTextView>(QStringLiteral("field_titre"))->setPlainText(r.title);
-    outlet<StdTextView>(QStringLiteral("field_mots"))->setPlainText(RegleManager::concatMots(r));
+    outlet<StdTextView>(QStringLiteral("field_titre"))->setStoredText(r.title);
+    outlet<StdTextView>(QStringLiteral("field_mots"))->setStoredText(RegleManager::concatMots(r));
 }
 
 bool FenEditRegleController::READ()
 {
     if (!StdWindowController::READ())
         return false;
-    const QStringList mots = motsOfText(outlet<StdTextView>(QStringLiteral("field_mots"))->toPlainText());
+    // Words left as they show stay as they are, whatever spaces they hold.
+    const auto* motsField = outlet<StdTextView>(QStringLiteral("field_mots"));
+    const QStringList mots = motsField->showsStoredText() ? regle().mots : motsOfText(motsField->toPlainText());
     if (mots.isEmpty()) {
         showAlertOK(this, localizedDialogue(QStringLiteral("kAlerte_empty_mots")), QString(),
                     QStringLiteral("exporter"), 1);
@@ -105,7 +107,7 @@ bool FenEditRegleController::READ()
     r.who2 = pickers().compteCID;
     r.posteID = pickers().posteID;
     r.moyen = pickers().moyenID;
-    r.title = outlet<StdTextView>(QStringLiteral("field_titre"))->toPlainText();
+    r.title = outlet<StdTextView>(QStringLiteral("field_titre"))->storedText();
     r.mots = mots;
     return true;
 }

@@ -88,7 +88,7 @@ void FenEditSynonymeController::buildInterface(StdWindow& window)
 void FenEditSynonymeController::FILL()
 {
     StdWindowController::FILL();
-    m_nom->setPlainText(synonyme().nom);
+    m_nom->setStoredText(synonyme().nom);
     FILL_FAMILY();
     FILL_LOGO();
 }
@@ -122,7 +122,7 @@ void FenEditSynonymeController::LOGO(QObject* item)
 bool FenEditSynonymeController::READ()
 {
     StdWindowController::READ();
-    synonyme().nom = m_nom->toPlainText();
+    synonyme().nom = m_nom->storedText();
     return true;
 }
 

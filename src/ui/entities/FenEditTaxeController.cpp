@@ -6,6 +6,7 @@
 
 #include "foundation/localized.h"
 #include "foundation/numbers.h"
+#include "model/MONTANT.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -38,6 +39,7 @@ void FenEditTaxeController::FILL()
     const TAXE taxe = getData()->value(kTaxe).value<TAXE>();
     field_nom->setText(taxe.nom);
     field_taux->setText(doubleToDisplayString(2, taxe.rate));
+    m_shownRate.show(taxe.rate, field_taux->text());
 }
 
 bool FenEditTaxeController::rateOfText(const QString& text, double* rate)
@@ -46,8 +48,12 @@ bool FenEditTaxeController::rateOfText(const QString& text, double* rate)
     cleaned.remove(QLatin1Char('%'));
     cleaned.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    const double value = cleaned.trimmed().toDouble(&ok);
-    if (!ok || !TAXE::isValidRate(value))
+    const double typed = cleaned.trimmed().toDouble(&ok);
+    if (!ok || !TAXE::isValidRate(typed))
+        return false;
+    // Taken as the tax file will hold it, so that what is checked is what is kept.
+    const double value = storedMontantValue(typed, TAXE::kRateDecimals);
+    if (!TAXE::isValidRate(value))
         return false;
     *rate = value;
     return true;
@@ -58,7 +64,9 @@ bool FenEditTaxeController::READ()
     if (!StdWindowController::READ())
         return false;
     double rate = 0;
-    if (!rateOfText(field_taux->text(), &rate)) {
+    if (const std::optional<double> stored = m_shownRate.untouched(field_taux->text()))
+        rate = *stored;
+    else if (!rateOfText(field_taux->text(), &rate)) {
         showAlertOK(this, Dialog::keyString(QStringLiteral("kAlerte_TaxeTauxInvalide")), field_taux->text(),
                     QStringLiteral("taxe"), 1);
         return false;

@@ -2,8 +2,11 @@
 // The editor of a tax's name and rate, run as a sheet. A rate that is not a number, or of -100 %
 // or less, is refused: the amount before tax would be infinite. An empty name is allowed.
 //
+// The rate shows with two decimals; left as it shows, it keeps all those it has.
+//
 // Window data: "taxe" the TAXE edited, written back on OK.
 #include "model/TAXE.h"
+#include "toolkit/fields/ShownValue.h"
 #include "toolkit/windows/StdWindowController.h"
 
 #include <QMetaType>
@@ -16,7 +19,8 @@ public:
     void FILL() override;
     bool READ() override;
 
-    // The rate a text holds: false for a text that is no number or a rate a tax can't have.
+    // The rate a text holds, to the decimals the tax file keeps: false for a text that is no
+    // number or a rate a tax can't have.
     static bool rateOfText(const QString& text, double* rate);
 
 protected:
@@ -25,6 +29,7 @@ protected:
 private:
     QLineEdit* field_nom = nullptr;
     QLineEdit* field_taux = nullptr;
+    ShownValue<double> m_shownRate;
 };
 
 Q_DECLARE_METATYPE(TAXE)

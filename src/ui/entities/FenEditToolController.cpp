@@ -136,8 +136,8 @@ void FenEditToolController::FILL()
     setDevise(tool().devise);
     StdWindowController::FILL();
     FILL_DEVISE(devise());
-    m_nom->setPlainText(tool().nom);
-    m_toolInfo->setPlainText(tool().infos);
+    m_nom->setStoredText(tool().nom);
+    m_toolInfo->setStoredText(tool().infos);
     FILL_LOGO();
 }
 
@@ -181,8 +181,8 @@ bool FenEditToolController::READ()
 {
     StdWindowController::READ();
     tool().devise = devise();
-    tool().nom = m_nom->toPlainText();
-    tool().infos = m_toolInfo->toPlainText();
+    tool().nom = m_nom->storedText();
+    tool().infos = m_toolInfo->storedText();
     return true;
 }
 
@@ -206,7 +206,7 @@ bool FenEditToolController::verifName(const QString& name)
 void FenEditToolController::OUI(QObject* sender)
 {
     Q_UNUSED(sender);
-    if (!verifName(m_nom->toPlainText()))
+    if (!verifName(m_nom->storedText()))
         return;
     READ();
     endModal(1);

@@ -93,8 +93,8 @@ void FenEditVarianteController::FILL()
 {
     StdWindowController::FILL();
     const VARIANTE& edited = variante();
-    m_nom->setPlainText(edited.nom);
-    m_numero->setPlainText(edited.numero);
+    m_nom->setStoredText(edited.nom);
+    m_numero->setStoredText(edited.numero);
     m_alerte->setPlainText(number(edited.alerte));
     FILL_LOGO();
 }
@@ -116,8 +116,8 @@ bool FenEditVarianteController::READ()
     if (!StdWindowController::READ())
         return false;
     VARIANTE& edited = variante();
-    edited.nom = m_nom->toPlainText();
-    edited.numero = m_numero->toPlainText();
+    edited.nom = m_nom->storedText();
+    edited.numero = m_numero->storedText();
     edited.alerte = integerOf(m_alerte->toPlainText());
     return true;
 }

@@ -137,7 +137,7 @@ void FenEditPrevisionController::FILL()
     pickers().posteID = p.transact.posteID;
     pickers().compteDID = p.transact.who1;
     pickers().compteCID = p.transact.who2;
-    field_info->setPlainText(p.transact.why);
+    field_info->setStoredText(p.transact.why);
     checkBoxRattrapable->setChecked(p.rattrapable);
     if (!p.planificator)
         p.planificator = Planificator(p.transact.when, Planificator::kTypePrevision);
@@ -163,7 +163,7 @@ bool FenEditPrevisionController::READ()
     field_montant->readMontant(p.transact.solde);
     p.transact.who1 = pickers().compteDID;
     p.transact.who2 = pickers().compteCID;
-    p.transact.why = field_info->toPlainText();
+    p.transact.why = field_info->storedText();
     p.transact.posteID = pickers().posteID;
     p.rattrapable = checkBoxRattrapable->isChecked();
     m_planificator->READ_PLANIFICATOR();

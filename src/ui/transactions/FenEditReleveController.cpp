@@ -95,7 +95,7 @@ void FenEditReleveController::FILL()
     const RELEVE releve = getData()->value(kReleve).value<RELEVE>();
     setDate1(releve.date);
     StdWindowController::FILL();
-    field_nom->setPlainText(releve.nom_v3);
+    field_nom->setStoredText(releve.nom_v3);
 }
 
 QWidget* FenEditReleveController::initialFirstResponder() const
@@ -110,7 +110,7 @@ bool FenEditReleveController::READ()
     if (!StdWindowController::READ())
         return false;
     RELEVE releve = getData()->value(kReleve).value<RELEVE>();
-    releve.nom_v3 = field_nom->toPlainText();
+    releve.nom_v3 = field_nom->storedText();
     if (!sameDay(date1(), releve.date))
         releve.date = date1();
     getData()->insert(kReleve, QVariant::fromValue(releve));

@@ -205,13 +205,13 @@ void FenEditSaisieController::FILL_TRANS_COMPTES()
 
 void FenEditSaisieController::FILL_TRANS_REFERENCE()
 {
-    m_controls.field_reference->setPlainText(rec().ref);
+    m_controls.field_reference->setStoredText(rec().ref);
 }
 
 void FenEditSaisieController::FILL_TRANS_INFORMATION()
 {
     StdTextView* field = m_controls.field_information;
-    field->setPlainText(rec().why);
+    field->setStoredText(rec().why);
     field->setEnabled(!m_data->forSimul);
     field->setToolTip(rec().whyImport.isEmpty()
                           ? QString()
@@ -388,8 +388,8 @@ void FenEditSaisieController::readIntoRec()
     r.posteID = p.posteID;
     r.who1 = p.compteDID;
     r.who2 = p.compteCID;
-    r.ref = m_controls.field_reference->toPlainText();
-    r.why = m_controls.field_information->toPlainText();
+    r.ref = m_controls.field_reference->storedText();
+    r.why = m_controls.field_information->storedText();
     r.variante = p.varianteID;
     r.moyen = p.moyenID;
     r.synonymeID = m_synonymeID;

@@ -57,13 +57,13 @@ void enableAll(std::initializer_list<QWidget*> controls, bool on)
 void setText(QWidget* field, const QString& text)
 {
     if (auto* view = qobject_cast<StdTextView*>(field))
-        view->setPlainText(text);
+        view->setStoredText(text);
 }
 
 QString textOf(const QWidget* field)
 {
     const auto* view = qobject_cast<const StdTextView*>(field);
-    return view ? view->toPlainText() : QString();
+    return view ? view->storedText() : QString();
 }
 
 template <class E> auto readOperator(E Critere::*field)

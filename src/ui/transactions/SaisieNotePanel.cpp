@@ -239,14 +239,14 @@ void SaisieNotePanel::fillNote()
     if (!isShown())
         return;
     TextFieldNote* field = m_controller->view()->field_texte();
-    field->setPlainText(m_window.rec().note);
+    field->setStoredText(m_window.rec().note);
     field->setFont(StdTextView::systemFontOfSize(13));
 }
 
 void SaisieNotePanel::readNote()
 {
     if (isShown())
-        m_window.rec().note = m_controller->view()->field_texte()->toPlainText();
+        m_window.rec().note = m_controller->view()->field_texte()->storedText();
 }
 
 void SaisieNotePanel::clearNote()

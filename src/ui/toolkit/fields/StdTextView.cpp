@@ -89,6 +89,18 @@ QFont StdTextView::systemFontOfSize(double size)
     return font;
 }
 
+void StdTextView::setStoredText(const QString& text)
+{
+    setPlainText(text);
+    m_stored.show(text, toPlainText());
+}
+
+QString StdTextView::storedText() const
+{
+    const QString shown = toPlainText();
+    return m_stored.untouched(shown).value_or(shown);
+}
+
 void StdTextView::setEnabled(bool flag)
 {
     setReadOnly(!flag);

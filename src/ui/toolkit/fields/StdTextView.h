@@ -10,9 +10,16 @@
 // the focus moves to another widget of the window, not when the window itself is deactivated
 // (an alert, a menu, another window), so the text is not reselected or corrected then.
 //
+// A text a document holds is shown with setStoredText and read back with storedText: the view
+// keeps lines its own way (a carriage return, a line or paragraph separator read back as a line
+// feed, a non-breaking space as a space), so a text the user left as it showed comes back as it
+// was stored.
+//
 // The view is never disabled in Qt's sense: setEnabled makes it read-only, unselectable and out
 // of the focus chain, and shows its text in dark grey. Call it through a StdTextView pointer, as
 // it hides QWidget's own.
+#include "toolkit/fields/ShownValue.h"
+
 #include <QPlainTextEdit>
 #include <QPointer>
 
@@ -31,6 +38,14 @@ public:
     double defaultFontSize() const;
     // The system's font at that size, in pixels as the toolkit draws.
     static QFont systemFontOfSize(double size);
+
+    // Shows a stored text, remembering it as it was given.
+    void setStoredText(const QString& text);
+    // The text given to setStoredText while the view still shows it as it did then; otherwise
+    // the text the view shows.
+    QString storedText() const;
+    // Whether the view still shows the text given to setStoredText as it did then.
+    bool showsStoredText() const { return m_stored.untouched(toPlainText()).has_value(); }
 
     virtual void setEnabled(bool flag); // NOLINT(bugprone-derived-method-shadowing-base-method)
     bool isEnabled() const { return !isReadOnly(); } // NOLINT(bugprone-derived-method-shadowing-base-method)
@@ -116,6 +131,7 @@ private:
     bool isFocusingClick() const;
 
     QPointer<QObject> m_delegate;
+    ShownValue<QString> m_stored;
     bool m_textShouldDrawInsertionPoint = false;
     double m_timeWhenBecomesFirstResponder = 0;
     bool m_isFirstResponder = false;
