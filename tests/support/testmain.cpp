@@ -7,6 +7,7 @@
 // grab the keyboard, reach a sound server) is the environment, not the code, and passes. A test
 // that provokes a warning on purpose installs its own handler for that time.
 #include "TestEnvironment.h"
+#include "TestWatchdog.h"
 
 #include <gmock/gmock.h>
 
@@ -70,5 +71,8 @@ int main(int argc, char** argv)
     installWindowDoors(&WindowDoors::shared());
     ModelChecks checks;
 #endif
+    // No test takes minutes, even under the sanitizers on a slow machine: one that does hangs.
+    ::testing::UnitTest::GetInstance()->listeners().Append(
+        new TestWatchdog(TestWatchdog::limitFromEnvironment(std::chrono::minutes(5))));
     return RUN_ALL_TESTS();
 }

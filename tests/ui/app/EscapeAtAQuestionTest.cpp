@@ -1,5 +1,6 @@
 // Escape at a question gives the answer that changes nothing, never another, whichever button
 // Return presses: played with real runs and real questions, and read in the document as saved.
+#include "app/FenRecentController.h"
 #include "entities/FenBanqueController.h"
 #include "entities/FenTaxeController.h"
 #include "schedules/FenEcheancierController.h"
@@ -10,12 +11,14 @@
 #include "toolkit/tables/StdCell.h"
 #include "toolkit/tables/StdTableView.h"
 #include "toolkit/windows/StdWindow.h"
+#include "transactions/FenListingPosteController.h"
 #include "transactions/SaisieRoutine.h"
 #include "ui/app/ShellFixture.h"
 #include "uisupport/WindowDriver.h"
 
 #include "document/APPLIPARAM.h"
 #include "document/FileSystemOps.h"
+#include "foundation/files.h"
 #include "foundation/xmlfileaccess.h"
 #include "model/DOCPARAM.h"
 #include "model/DOCUMENT.h"
@@ -31,7 +34,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -132,11 +137,12 @@ protected:
                     QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Escape);
                 }};
     }
-    // A payment of 12 to the landlord in the entry window, under that number when one is given; OK
-    // is pressed once the act is over, so that the question it raises is the next act's.
-    static Act enterPayment(const char* number)
+    // A payment of 12 to the landlord in the entry window, under that number when one is given, in
+    // that year when one is given; OK is pressed once the act is over, so that the question it
+    // raises is the next act's.
+    static Act enterPayment(const char* number, const char* year = nullptr)
     {
-        return {"FenEditSaisieController", [number](QWidget* window) {
+        return {"FenEditSaisieController", [number, year](QWidget* window) {
                     auto* entry = qobject_cast<StdWindowController*>(static_cast<StdWindow*>(window)->controller());
                     auto* payee = entry->outlet<StdPopUp>(QStringLiteral("pop_compteC"));
                     payee->rebuild();
@@ -145,8 +151,15 @@ protected:
                     if (number)
                         driver.type(QStringLiteral("field_reference"), QString::fromLatin1(number));
                     driver.type(QStringLiteral("field_montant"), QStringLiteral("12"));
+                    if (year)
+                        driver.type(QStringLiteral("field_annee1"), QString::fromLatin1(year));
                     QTimer::singleShot(0, window, [window] { WindowDriver(window).click(QStringLiteral("OUI:")); });
                 }};
+    }
+    // A button of the window in front, by its action.
+    static Act press(const char* front, const char* action)
+    {
+        return {front, [action](QWidget* window) { WindowDriver(window).click(QString::fromLatin1(action)); }};
     }
     static Act click(const char* title)
     {
@@ -243,12 +256,29 @@ TEST_F(EscapeAtAQuestion, GivesTheAnswerThatChangesNothing)
         std::vector<Act> acts;
         const char* member; // the member file that must still hold the record asked about
         const char* record;
+        std::function<std::string()> files = nullptr; // what is on disk outside the document, kept
+        qsizetype recorded = 0; // the transactions the answer records
     };
     const auto deleteTax = [this] {
         FenTaxeController* taxes = FenTaxeController::openTaxes(0);
         taxes->table1()->GO(int(taxeRow(3)));
         taxes->perform(QStringLiteral("SUPPRIMER:"));
     };
+    // A closed document of the browser's, and another one a copy could be saved over.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString budget = documents + QStringLiteral("/Budget.svd");
+    const QString other = folder() + QStringLiteral("/Maison.svd");
+    QPointer<FenRecentController> browser;
+    const auto inBrowser = [&](const char* action) {
+        return [&browser, action] {
+            FenRecentController::setStorageNoticeShown(true);
+            browser = StdWindowController::push<FenRecentController>(nullptr, 0, true);
+            browser->start();
+            ASSERT_TRUE(browser->GOTO_NAME(QStringLiteral("Budget")));
+            browser->perform(QString::fromLatin1(action));
+        };
+    };
+    const auto browsed = [&] { return testenv::packageSnapshot(documents) + testenv::packageSnapshot(folder()); };
     const std::vector<Case> cases = {
         // Return there keeps the schedule too: its safe answer is the default button.
         {"a schedule's deletion",
@@ -288,30 +318,85 @@ TEST_F(EscapeAtAQuestion, GivesTheAnswerThatChangesNothing)
          [] { openSaisieTransact(nullptr, payment(kFamilyChequeDebit)); },
          {enterPayment("1234521"), escapeAt("kConfirm_EndOfChequier")},
          "moyen.xml",
-         "<alerte>5</alerte><alerteDone>0</alerteDone>"},
+         "<alerte>5</alerte><alerteDone>0</alerteDone>",
+         nullptr,
+         1},
         {"the card's end",
          [] { openSaisieTransact(nullptr, payment(kFamilyCarteDebit)); },
          {enterPayment(nullptr), escapeAt("kConfirm_EndOfCarte")},
          "moyen.xml",
-         "<limite>1500.000000</limite><alerte>0</alerte><alerteDone>0</alerteDone>"},
+         "<limite>1500.000000</limite><alerte>0</alerte><alerteDone>0</alerteDone>",
+         nullptr,
+         1},
         // "Non" there would close without saving.
         {"the save question of a quit",
          [this] { delegate->terminate(nullptr); },
          {escape("QMessageBox")},
          nullptr,
          nullptr},
+        {"a save that failed, at the close",
+         [this] {
+             setXmlWriteFaultForTesting(
+                 [](const QString& path) { return path.endsWith(QLatin1String("/transact.xml")) ? ENOSPC : 0; });
+             delegate->FERMER_DOCUMENT(nullptr);
+         },
+         {click("Oui"), escapeAt("kQuestion_CannotSaveDoc"), escapeAt("kAlerte_CannotSaveDoc"),
+          escapeAt("kConfirm_CloseWithoutSaving")},
+         nullptr,
+         nullptr},
+        {"a list's deletion of transactions",
+         [this] {
+             FenListingPosteController* list
+                 = openListingPoste(doc(), doc().transact_array.constFirst().posteID, 0, true);
+             list->table1()->selectAll();
+             list->EFFACER(nullptr);
+         },
+         {escapeAt("kConfirm_SuppTrans")},
+         "transact.xml",
+         "<chronoID>40</chronoID>"},
+        // "OK" there would record the transaction in 2040.
+        {"a date five years away",
+         [] { openSaisieTransact(nullptr, payment(kFamilyChequeDebit)); },
+         {enterPayment("1234500", "2040"), escapeAt("kConfirm_FarDate"), press("FenEditSaisieController", "NON:")},
+         "transact.xml",
+         "<chronoID>40</chronoID>"},
+        {"a document's deletion in the browser",
+         inBrowser("SUPPRIMER:"),
+         {escapeAt("kConfirm_SuppDocument")},
+         nullptr,
+         nullptr,
+         browsed},
+        // The panel comes back after the question: closed, it ends the copy.
+        {"a copy over another document",
+         inBrowser("ENREGISTRER_COPIE:"),
+         {escapeAt("kConfirm_ReplaceExisting")},
+         nullptr,
+         nullptr,
+         browsed},
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.name);
         start();
+        QDir(budget).removeRecursively();
+        ASSERT_TRUE(copyItemAtPath(url, budget));
+        ASSERT_TRUE(copyItemAtPath(url, other));
+        panels->saveAnswers = {other, QString()};
+        const std::string files = each.files ? each.files() : std::string();
         const qsizetype taxes = doc().taxeHdl.size();
         const qsizetype schedules = doc().echeancierHdl.size();
         const qsizetype accounts = doc().compteHdl.size();
+        const qsizetype transactions = doc().transact_array.size();
         play(each.acts, each.ask);
+        setXmlWriteFaultForTesting(nullptr);
+        delete browser.data();
         ASSERT_TRUE(delegate->bankIsOpen()) << "nothing closed the document";
         EXPECT_EQ(doc().taxeHdl.size(), taxes);
         EXPECT_EQ(doc().echeancierHdl.size(), schedules);
         EXPECT_EQ(doc().compteHdl.size(), accounts);
+        EXPECT_EQ(doc().transact_array.size(), transactions + each.recorded);
+        if (each.files) {
+            EXPECT_EQ(each.files(), files) << "nothing deleted or replaced";
+        }
         if (!each.member)
             continue;
         delegate->ENREGISTRER_DOCUMENT(nullptr);

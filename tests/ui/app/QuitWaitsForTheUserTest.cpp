@@ -347,6 +347,28 @@ protected:
                         << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
                 }};
     }
+    // The user clicks the window of that class, which the manager lays over the question in front
+    // while the question keeps the keyboard; then quits from the menu.
+    Act quitOverQuestion(const char* className)
+    {
+        return {"QMessageBox", [this, className](QWidget*) {
+                    for (QWidget* window : QApplication::topLevelWidgets()) {
+                        auto* std = qobject_cast<StdWindow*>(window);
+                        if (std && std->isVisible() && std->controller() && std->controller()->inherits(className)) {
+                            window->raise();
+                            EXPECT_EQ(WindowOrder::front(), window);
+                            delegate->terminate(nullptr);
+                            return;
+                        }
+                    }
+                    ADD_FAILURE() << "no window " << className;
+                }};
+    }
+    // The question is in front of every window, with the keyboard.
+    static Act questionOnTop()
+    {
+        return {"QMessageBox", [](QWidget* box) { EXPECT_EQ(WindowOrder::front(), box); }};
+    }
     static Act typeIn(const char* className, const char* field, const QString& text)
     {
         return {className, [field, text](QWidget* window) {
@@ -672,6 +694,10 @@ TEST_F(QuitWaitsForTheUser, NoRunIsEndedOnTheUsersBehalf)
          [this] { return doc().transact_array.size() == kTransactions; }},
         {"a tax's question answered while the quit waits",
          {deleteTax, quitIn("QMessageBox"), answer("LIB_BUTTON_OK"), pickReplacement,
+          press("FenAskSubstTaxeController", "OUI:")},
+         taxReplaced},
+        {"a tax's question, the quit chosen with its list lying over it",
+         {deleteTax, quitOverQuestion("FenTaxeController"), questionOnTop(), answer("LIB_BUTTON_OK"), pickReplacement,
           press("FenAskSubstTaxeController", "OUI:")},
          taxReplaced},
         {"a schedule's question run as a window, a tax's question asked over it",
