@@ -63,6 +63,6 @@ void TestWatchdog::watch()
         std::fprintf(stderr, "\n%s ran for more than %lld s and was stopped: it hangs.\n", m_running.c_str(),
                      static_cast<long long>(m_limit.count()));
         std::fflush(stderr);
-        std::_Exit(124);
+        std::quick_exit(124);
     }
 }
