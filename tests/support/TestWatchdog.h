@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -13,26 +12,23 @@
 
 class TestWatchdog : public ::testing::EmptyTestEventListener {
 public:
+    // The limit is SORV_TEST_TIME_LIMIT's, in seconds, when it is set.
     explicit TestWatchdog(std::chrono::seconds limit);
     ~TestWatchdog() override;
     TestWatchdog(const TestWatchdog&) = delete;
     TestWatchdog& operator=(const TestWatchdog&) = delete;
 
-    // The limit in seconds from SORV_TEST_TIME_LIMIT when it is set, else the one given.
-    static std::chrono::seconds limitFromEnvironment(std::chrono::seconds fallback);
-
     void OnTestStart(const ::testing::TestInfo& test) override;
     void OnTestEnd(const ::testing::TestInfo& test) override;
 
 private:
-    void watch();
+    void started(std::string running);
 
-    const std::chrono::seconds m_limit;
+    std::chrono::seconds m_limit;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::string m_running; // empty between tests
-    unsigned long m_generation = 0; // one more at every start and end
-    std::chrono::steady_clock::time_point m_started;
-    bool m_stopping = false;
+    std::string m_running; // empty between tests and once the run is over
+    unsigned long m_starts = 0;
+    bool m_over = false;
     std::thread m_thread;
 };

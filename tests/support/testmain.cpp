@@ -72,7 +72,6 @@ int main(int argc, char** argv)
     ModelChecks checks;
 #endif
     // No test takes minutes, even under the sanitizers on a slow machine: one that does hangs.
-    ::testing::UnitTest::GetInstance()->listeners().Append(
-        new TestWatchdog(TestWatchdog::limitFromEnvironment(std::chrono::minutes(5))));
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TestWatchdog(std::chrono::minutes(5)));
     return RUN_ALL_TESTS();
 }

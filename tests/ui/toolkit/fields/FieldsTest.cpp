@@ -13,10 +13,8 @@
 #include "toolkit/windows/StdWindow.h"
 #include "uisupport/UiTestFixture.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -191,47 +189,6 @@ TEST_F(FieldsTest, TheAmountFollowsTheTextInEverySlot)
     montant->selectAll();
     pasteInto(montant, QString(400, u'9'));
     EXPECT_EQ(montant->montant().values[0], 0.0);
-}
-
-// Whatever changes the text, the context menu included, the amount is the text's; the amount the
-// program showed stays whole (every slot as given) until the text changes.
-TEST_F(FieldsTest, TheAmountIsTheTextWhateverChangedIt)
-{
-    DOCUMENT doc(QString(), kFileSystemLocal);
-    doc.deviseHdl = Devise::defaultDevises();
-    DocumentSession::adopt(doc);
-    struct Row {
-        const char* action; // of the field's context menu
-        const char* typed; // before it, over the whole text
-        const char* shown; // null: anything but what was typed
-    };
-    const Row rows[] = {
-        {"edit-cut", "55", ""},
-        {"edit-delete", "55", ""},
-        {"edit-undo", "67,89", nullptr},
-        {"edit-redo", "67,89", "67,89"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.action);
-        MONTANT shown;
-        shown.values = {12.5, 1.0, 2.0, 3.0, 4.0};
-        montant->fillMontant(shown, 0);
-        EXPECT_EQ(montant->montant(), shown);
-        typeInto(montant, QString::fromLatin1(row.typed));
-        if (QString::fromLatin1(row.action) == "edit-redo")
-            montant->undo();
-        else
-            montant->selectAll();
-        const std::unique_ptr<QMenu> menu(montant->createStandardContextMenu());
-        auto* action = menu->findChild<QAction*>(QString::fromLatin1(row.action));
-        ASSERT_NE(action, nullptr);
-        action->trigger();
-        if (row.shown)
-            EXPECT_EQ(montant->toPlainText(), QString::fromLatin1(row.shown));
-        else
-            EXPECT_NE(montant->toPlainText(), QString::fromLatin1(row.typed));
-        EXPECT_DOUBLE_EQ(montant->montant().values[0], TextFieldMontant::valueOfText(montant->toPlainText()));
-    }
 }
 
 // A figure is read at the precision it is stored with, and shown so once the field is left; a
