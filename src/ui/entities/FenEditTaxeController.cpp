@@ -2,11 +2,11 @@
 
 #include "toolkit/dialogs/Dialog.h"
 #include "toolkit/dialogs/EditorFrame.h"
+#include "toolkit/fields/TextFieldReal.h"
 #include "toolkit/windows/editvaluemodal.h"
 
 #include "foundation/localized.h"
 #include "foundation/numbers.h"
-#include "model/MONTANT.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -52,7 +52,7 @@ bool FenEditTaxeController::rateOfText(const QString& text, double* rate)
     if (!ok || !TAXE::isValidRate(typed))
         return false;
     // Taken as the tax file will hold it, so that what is checked is what is kept.
-    const double value = storedMontantValue(typed, TAXE::kRateDecimals);
+    const double value = TextFieldReal::storedValueOf(typed, TAXE::kRateDecimals);
     if (!TAXE::isValidRate(value))
         return false;
     *rate = value;

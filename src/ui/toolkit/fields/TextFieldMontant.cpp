@@ -49,10 +49,10 @@ void TextFieldMontant::SET_DEVISE(qint64 slot)
         fillMontant(m_montant, slot);
 }
 
-double TextFieldMontant::storedValue(double value, long slot) const
+double TextFieldMontant::slotStoredValue(double value, long slot) const
 {
     const long decimales
-        = m_storedDecimales >= 0 ? m_storedDecimales : Devise::deviseDecimalesAtIndex(openDocumentDevises(), slot);
+        = storedDecimales() >= 0 ? storedDecimales() : Devise::deviseDecimalesAtIndex(openDocumentDevises(), slot);
     return storedValueOf(value, decimales);
 }
 
@@ -62,10 +62,10 @@ void TextFieldMontant::synchronizeMontant()
 {
     const DeviseList& devises = openDocumentDevises();
     const long slot = long(m_devise);
-    m_montant.makeMontant(slot, storedValue(valueOfText(toPlainText()), slot), devises);
+    m_montant.makeMontant(slot, slotStoredValue(valueOfText(toPlainText()), slot), devises);
     for (long other = 0; other < kDeviseSlotCount; ++other) {
         if (other != slot)
-            m_montant.setValueForDevise(other, storedValue(m_montant.getValueForDevise(other), other));
+            m_montant.setValueForDevise(other, slotStoredValue(m_montant.getValueForDevise(other), other));
     }
 }
 
@@ -93,8 +93,8 @@ bool TextFieldMontant::shouldResignFistResponder()
     const long slot = long(m_devise);
     if (readValue(toPlainText(), &typed) && typed != m_montant.getValueForDevise(slot)) {
         const MONTANT read = m_montant;
-        if (m_storedDecimales >= 0)
-            fillMontant(read, slot, m_storedDecimales);
+        if (storedDecimales() >= 0)
+            fillMontant(read, slot, storedDecimales());
         else
             fillMontant(read, slot);
     }

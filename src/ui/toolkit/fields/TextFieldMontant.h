@@ -33,10 +33,6 @@ public:
     const MONTANT& montant() const { return m_montant; }
     qint64 devise() const { return m_devise; }
 
-    // The decimals the amount is stored with in every slot, for a figure its record writes with a
-    // fixed precision (a quote); by default each slot keeps its currency's decimals.
-    void setStoredDecimales(long decimales) { m_storedDecimales = decimales; }
-
     // The calculator button beside the field, when it has one; it follows the field's state.
     ButtonCalculette* button_calculette() const;
     void setButtonCalculette(ButtonCalculette* button);
@@ -57,12 +53,12 @@ protected:
 
 private:
     void textDidChange();
-    // value held as the stored figure of the slot.
-    double storedValue(double value, long slot) const;
+    // value held as the stored figure of the slot: at the stored decimals given to the field (a
+    // figure its record writes with a fixed precision, a quote), else at the slot currency's.
+    double slotStoredValue(double value, long slot) const;
 
     MONTANT m_montant;
     qint64 m_devise = 0;
-    long m_storedDecimales = -1;
     bool m_filling = false;
     int m_keyDepth = 0;
     bool m_editedDuringKey = false;

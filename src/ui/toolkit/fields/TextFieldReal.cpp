@@ -68,7 +68,7 @@ bool TextFieldReal::shouldResignFistResponder()
     double typed = 0.0;
     double stored = 0.0;
     if (m_storedDecimales >= 0 && readValue(toPlainText(), &typed) && readStoredValue(&stored) && stored != typed)
-        replaceText(textOfValue(stored, m_storedDecimales));
+        replaceText(textOfValue(stored, int(m_storedDecimales)));
     return TextFieldWithFilter::shouldResignFistResponder();
 }
 

@@ -19,7 +19,7 @@ public:
     // A field of a figure stored with that many decimals: it is read as stored (storedValue), and
     // once the field is left a text with more decimals shows that value. Without it (-1) the
     // figure is read as typed.
-    void setStoredDecimales(int decimales) { m_storedDecimales = decimales; }
+    void setStoredDecimales(long decimales) { m_storedDecimales = decimales; }
     // The text's number as stored; false (and 0) as readValue.
     bool readStoredValue(double* value) const;
     double storedValue() const;
@@ -38,7 +38,10 @@ public:
     // The same without trailing zeros, nor the separator for a whole number.
     static QString trimmedTextOfValue(double value, long decimales);
 
+protected:
+    long storedDecimales() const { return m_storedDecimales; }
+
 private:
     qint64 m_decimales = 2;
-    int m_storedDecimales = -1;
+    long m_storedDecimales = -1;
 };

@@ -59,13 +59,6 @@ int HelperSVPalette::roomOnTheLeft(const QRect& paletteContent)
 // window would run past the screen's bottom, its last controls out of reach. A palette lies whole
 // on the screen: it is raised as far as it must, on the side it stands, which moving it up or down
 // never makes it cover.
-QRect HelperSVPalette::keptOnScreen(const QRect& screen, QRect frame)
-{
-    frame.moveTop(std::max(screen.top(), std::min(frame.top(), screen.bottom() + 1 - frame.height())));
-    frame.moveLeft(std::max(screen.left(), std::min(frame.left(), screen.right() + 1 - frame.width())));
-    return frame;
-}
-
 QRect HelperSVPalette::placeBeside(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,
                                    long position)
 {
@@ -73,10 +66,11 @@ QRect HelperSVPalette::placeBeside(const QRect& screen, const QRect& parentConte
     for (const long side : {position, other}) {
         const QRect frame = paletteFrame(screen, parentContent, paletteContent, side);
         if (!frame.intersects(parentContent) && frame.left() >= screen.left() && frame.right() <= screen.right())
-            return keptOnScreen(screen, frame);
+            return StdWindowPlacement::fittedGeometry(frame, {}, screen);
     }
     // Neither side has room: the window stays where the user put it and the palette lies over it.
-    return keptOnScreen(screen, paletteFrame(screen, parentContent, paletteContent, position));
+    return StdWindowPlacement::fittedGeometry(paletteFrame(screen, parentContent, paletteContent, position), {},
+                                              screen);
 }
 
 void HelperSVPalette::placePalette(QWidget* palette, const QWidget* parent, long position)

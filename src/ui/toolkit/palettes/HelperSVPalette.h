@@ -32,11 +32,9 @@ public:
     // rectangle its place at paletteFrame left of the window, clear of it.
     static int roomOnTheLeft(const QRect& paletteContent);
 
-    // The palette's frame moved (never resized) so that it lies whole on the screen.
-    static QRect keptOnScreen(const QRect& screen, QRect frame);
     // Where the palette goes: at paletteFrame on the side asked, else on the other side, as long as
     // it covers nothing of its parent there; else at paletteFrame on the side asked, over the parent.
-    // Wherever it goes, it lies whole on the screen (keptOnScreen).
+    // Wherever it goes, it lies whole on the screen.
     static QRect placeBeside(const QRect& screen, const QRect& parentContent, const QRect& paletteContent,
                              long position);
     // Moves the palette's window beside the parent's, on the installed host's screen. The parent
